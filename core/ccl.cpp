@@ -1,0 +1,7 @@
+#include "core/ccl.h"
+
+namespace ondrik {
+
+void ComputeCCL() {}
+
+}  // namespace ondrik

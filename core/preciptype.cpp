@@ -1,0 +1,7 @@
+#include "core/preciptype.h"
+
+namespace ondrik {
+
+void DecidePrecipType() {}
+
+}  // namespace ondrik

@@ -1,0 +1,7 @@
+#include "core/stormmotion.h"
+
+namespace ondrik {
+
+void MakeStormMotion(Integer /*hour*/) {}
+
+}  // namespace ondrik

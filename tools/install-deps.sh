@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs the build and test dependencies that are missing (Debian, as root).
+set -euo pipefail
+pkgs=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}"
+fi
