@@ -1,0 +1,791 @@
+#include "core/reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <limits>
+#include <string>
+
+#include "core/ccl.h"
+#include "core/derived.h"
+#include "core/levels.h"
+#include "core/preciptype.h"
+#include "core/shear.h"
+#include "core/stormmotion.h"
+
+namespace ondrik {
+
+// ---------------------------------------------------------------------------
+// Tokenizer
+
+namespace {
+
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+inline bool IsSeparator(char c) { return IsBlank(c) || c == ',' || IsLineEnd(c); }
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+double PowerOfTen(int k) {
+  static const double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (k >= 0 && k <= 22) return kExact[k];
+  return std::pow(10.0, k);
+}
+
+}  // namespace
+
+bool ParseNumber(std::string_view s, Single& value) {
+  value = 0;
+  const std::size_t n = s.size();
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < n && (s[i] == '+' || s[i] == '-')) negative = (s[i++] == '-');
+  std::uint64_t mantissa = 0;
+  int exp10 = 0;
+  bool anyDigit = false;
+  constexpr std::uint64_t kMantissaLimit = 100000000000000000ULL;  // 1e17
+  for (; i < n && IsDigit(s[i]); ++i) {
+    anyDigit = true;
+    if (mantissa < kMantissaLimit) {
+      mantissa = mantissa * 10 + static_cast<unsigned>(s[i] - '0');
+    } else {
+      ++exp10;
+    }
+  }
+  if (i < n && s[i] == '.') {
+    for (++i; i < n && IsDigit(s[i]); ++i) {
+      anyDigit = true;
+      if (mantissa < kMantissaLimit) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(s[i] - '0');
+        --exp10;
+      }
+    }
+  }
+  if (!anyDigit) return false;
+  if (i < n && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    ++i;
+    bool expNegative = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) expNegative = (s[i++] == '-');
+    if (i >= n || !IsDigit(s[i])) return false;
+    int e = 0;
+    for (; i < n && IsDigit(s[i]); ++i) {
+      if (e < 10000) e = e * 10 + (s[i] - '0');
+    }
+    exp10 += expNegative ? -e : e;
+  }
+  if (i != n) return false;
+  double r = static_cast<double>(mantissa);
+  if (mantissa != 0) {
+    if (exp10 < 0) {
+      r = exp10 < -300 ? 0.0 : r / PowerOfTen(-exp10);
+    } else if (exp10 > 0) {
+      r = exp10 > 300 ? std::numeric_limits<double>::infinity() : r * PowerOfTen(exp10);
+    }
+  }
+  if (negative) r = -r;
+  const Single f = static_cast<Single>(r);
+  if (!std::isfinite(f)) return false;  // beyond the range of a Single
+  value = f;
+  return true;
+}
+
+void ProfileTokenizer::EndOfFile() const {
+  throw ProfileReadError("the file ends too early");
+}
+
+void ProfileTokenizer::ConsumeLineEnd() {
+  if (pos_ >= text_.size()) return;
+  if (text_[pos_] == '\r') {
+    ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    ++line_;
+  } else if (text_[pos_] == '\n') {
+    ++pos_;
+    ++line_;
+  }
+}
+
+std::string_view ProfileTokenizer::ReadLine() {
+  const std::size_t size = text_.size();
+  readLine_ = line_;
+  if (pos_ >= size) EndOfFile();
+  const std::size_t start = pos_;
+  while (pos_ < size && !IsLineEnd(text_[pos_])) ++pos_;
+  const std::string_view line = text_.substr(start, pos_ - start);
+  ConsumeLineEnd();
+  return line;
+}
+
+Single ProfileTokenizer::ReadNumber() {
+  const std::size_t size = text_.size();
+  readLine_ = line_;
+  while (pos_ < size && IsBlank(text_[pos_])) ++pos_;
+  if (pos_ >= size) EndOfFile();
+  if (IsLineEnd(text_[pos_])) {  // an empty line reads 0 and is consumed
+    ConsumeLineEnd();
+    return 0;
+  }
+  const std::size_t start = pos_;
+  while (pos_ < size && !IsSeparator(text_[pos_])) ++pos_;
+  Single value = 0;
+  ParseNumber(text_.substr(start, pos_ - start), value);
+  // Blanks and one separator after the item go with it.
+  while (pos_ < size && IsBlank(text_[pos_])) ++pos_;
+  if (pos_ < size) {
+    if (text_[pos_] == ',') {
+      ++pos_;
+    } else {
+      ConsumeLineEnd();
+    }
+  }
+  return value;
+}
+
+bool ProfileTokenizer::OnlyBlankLeft() const {
+  for (std::size_t k = pos_; k < text_.size(); ++k) {
+    if (!IsBlank(text_[k]) && !IsLineEnd(text_[k])) return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Small helpers
+
+bool KnownModelKey(const std::string& modelKey) {
+  return modelKey == "eta" || modelKey == "ruc" || modelKey == "gfs3";
+}
+
+Integer TimeZoneOffsetOfLongitude(Single siteLon) {
+  // Nearest 15-degree zone: hours behind UTC for a west-positive longitude,
+  // the same rule mirrored for eastern sites.
+  const double lon = siteLon;
+  if (lon > 0) return static_cast<Integer>(std::floor((lon + 7.5) / 15.0));
+  return -static_cast<Integer>(std::floor((-lon + 7.5) / 15.0));
+}
+
+bool ValidTimeOfHeader(std::string_view line, DateTime& time) {
+  const std::size_t t = line.find("TIME");
+  if (t == std::string_view::npos || line.size() < t + 18) return false;
+  auto two = [&](std::size_t at, int& v) {
+    const char a = line[t + at], b = line[t + at + 1];
+    if (!IsDigit(a) || !IsDigit(b)) return false;
+    v = (a - '0') * 10 + (b - '0');
+    return true;
+  };
+  int yy, mm, dd, hh, mi;
+  if (!two(7, yy) || !two(9, mm) || !two(11, dd) || !two(14, hh) || !two(16, mi)) return false;
+  const int year = yy < 50 ? 2000 + yy : 1900 + yy;
+  if (!IsValidDateTime(year, mm, dd, hh, mi)) return false;
+  time = DateTime{year, mm, dd, hh, mi};
+  return true;
+}
+
+namespace {
+
+// Nearest integer of a value read for an integer field; 0 outside [lo, hi].
+template <typename T>
+T ToInteger(Single v, double lo, double hi) {
+  const double r = std::nearbyint(static_cast<double>(v));
+  if (!(r >= lo && r <= hi)) return 0;
+  return static_cast<T>(r);
+}
+
+constexpr double kKnotsPerMs = 1.94254;
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kDegToRad = kPi / 180.0;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Surface section
+
+void ReadSurfaceSection(ProfileTokenizer& in, const std::string& modelKey) {
+  const int D = gDatasetCount;
+  gElevatedLevel = 1;
+  const bool etaRuc = modelKey == "eta" || modelKey == "ruc";
+  const bool gfs3 = modelKey == "gfs3";
+  if (!etaRuc && !gfs3) return;
+  ProfileStore& s = Store();
+  in.SkipLines(etaRuc ? 5 : 3);
+
+  for (int H = 0; H <= gLastHour(D); ++H) {
+    Single soil2 = 0;  // second soil layer, only for the average
+    if (etaRuc) {
+      std::array<Single, 33> v;
+      for (Single& x : v) x = in.ReadNumber();
+      s.gSfcPres(D, H) = v[3];
+      s.gSkinTemp(D, H) = v[4];
+      s.gSoilTemp(D, H) = v[5];
+      s.gPrecip(D, H) = v[8];
+      s.gConvPrecip(D, H) = v[9];
+      soil2 = v[10];
+      s.gSnra(D, H) = v[14];
+      s.gWind10U(D, H) = v[15];
+      s.gWind10V(D, H) = v[16];
+      s.gRunOff(D, H) = v[17];
+      s.gSfcTemp(D, H) = v[19];
+      s.gSpecHum(D, H, 0) = v[20];
+      s.gStormU(D, H) = v[25];
+      s.gStormV(D, H) = v[26];
+      s.gSfcHelicity(D, H) = v[27];
+      s.gEvaporation(D, H) = v[28];
+      s.gPtypeSrcB(D, H) = ToInteger<Long>(v[29], -2147483648.0, 2147483647.0);
+      s.gCloudBasePres(D, H) = v[30];
+      s.gVisibility(D, H) = v[31];
+      s.gSfcDewpt(D, H) = v[32];
+
+      if (!(s.gSfcDewpt(D, H) >= -273.0f)) {  // missing 2-m dew point
+        s.gSfcTemp(D, H) = s.gTemp(D, H, 1);
+        s.gSfcDewpt(D, H) = s.gDewpt(D, H, 1);
+      }
+    } else {
+      std::array<Single, 23> v;
+      for (Single& x : v) x = in.ReadNumber();
+      s.gSfcPres(D, H) = v[3];
+      s.gSkinTemp(D, H) = v[4];
+      s.gEvaporation(D, H) = v[6];
+      s.gPrecip(D, H) = v[7];
+      s.gConvPrecip(D, H) = v[8];
+      s.gWind10U(D, H) = v[13];
+      s.gWind10V(D, H) = v[14];
+      s.gSfcTemp(D, H) = v[15];
+      s.gSpecHum(D, H, 0) = v[16];
+      const Long snow = ToInteger<Long>(v[17], -32768.0, 32767.0);
+      const Long pellets = ToInteger<Long>(v[18], -32768.0, 32767.0);
+      const Long freezingRain = ToInteger<Long>(v[19], -32768.0, 32767.0);
+      const Long rain = ToInteger<Long>(v[20], -32768.0, 32767.0);
+      s.gSfcDewpt(D, H) = v[22];
+      s.gPtypeSrcB(D, H) = kPtypeIcePellets * pellets + kPtypeSnow * snow +
+                           kPtypeFreezingRain * freezingRain + kPtypeRain * rain;
+      // Not in this layout: no value of an earlier file may stay behind.
+      s.gSoilTemp(D, H) = 0;
+      s.gStormU(D, H) = 0;
+      s.gStormV(D, H) = 0;
+      s.gSnra(D, H) = 0;
+      s.gRunOff(D, H) = 0;
+      s.gSfcHelicity(D, H) = 0;
+      s.gCloudBasePres(D, H) = 0;
+      s.gVisibility(D, H) = 0;
+    }
+
+    const double u = s.gWind10U(D, H), v = s.gWind10V(D, H);
+    s.gWind10m(D, H) = static_cast<Single>(std::sqrt(v * v + u * u) * kKnotsPerMs);
+    s.gWind10Dir(D, H) = WindDirection(s.gWind10U(D, H), s.gWind10V(D, H));
+
+    if (etaRuc) {
+      if (!(s.gPrecip(D, H) >= 0)) s.gPrecip(D, H) = 0;
+      if (!(s.gConvPrecip(D, H) >= 0)) s.gConvPrecip(D, H) = 0;
+    }
+    s.gPrecip(D, H) /= 25.4f;
+    s.gConvPrecip(D, H) /= 25.4f;
+    s.gRunOff(D, H) /= 25.4f;
+    s.gEvaporation(D, H) /= 25.4f;
+    s.gEhi(D, H) = s.gCape(D, H) * s.gSfcHelicity(D, H) / 160000.0f;
+
+    if (etaRuc) {
+      // The storm motion reads the 10-m wind at level 0: set it for this hour
+      // first, so that no result uses the wind of an earlier file.
+      s.gWindU(D, H, 0) = s.gWind10U(D, H);
+      s.gWindV(D, H, 0) = s.gWind10V(D, H);
+      MakeStormMotion(H);
+      s.gSoilTemp(D, H) = (3.0f * s.gSoilTemp(D, H) + soil2) / 4.0f;
+    }
+  }
+
+  if (gLastHour(D) < 0) return;
+  if (s.gSpecHum(D, 0, 0) == 0) s.gSpecHum(D, 0, 0) = s.gSpecHum(D, 0, 1);
+  s.gPrecip(D, 0) = 0;
+  s.gConvPrecip(D, 0) = 0;
+  s.PrecipTotal(D, 0) = s.gPrecip(D, 0);
+  s.gPrecipAccum(D, 0) = s.gPrecip(D, 0);
+  s.ConvPrecipTotal(D, 0) = s.gConvPrecip(D, 0);
+  for (int H = 1; H <= gLastHour(D); ++H) {
+    s.PrecipTotal(D, H) = s.PrecipTotal(D, H - 1) + s.gPrecip(D, H);
+    s.gPrecipAccum(D, H) = s.gPrecipAccum(D, H - 1) + s.gPrecip(D, H);
+    s.ConvPrecipTotal(D, H) = s.ConvPrecipTotal(D, H - 1) + s.gConvPrecip(D, H);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The load
+
+namespace {
+
+// Scalars the load writes; put back when a load fails.
+struct SavedScalars {
+  Integer datasetCount = gDatasetCount;
+  Integer curDataset = gCurDataset;
+  std::string profileExt = gProfileExt;
+  Integer chartBottom = gChartBottom;
+  Single hoursPerStep = gHoursPerStep;
+  Single maxSpecHum = MaxSpecHum;
+  Single maxSfcPres = MaxSfcPres;
+  Integer tzOffset = gTZOffset;
+  Integer elevatedLevel = gElevatedLevel;
+
+  void Restore() const {
+    gDatasetCount = datasetCount;
+    gCurDataset = curDataset;
+    gProfileExt = profileExt;
+    gChartBottom = chartBottom;
+    gHoursPerStep = hoursPerStep;
+    MaxSpecHum = maxSpecHum;
+    MaxSfcPres = maxSfcPres;
+    gTZOffset = tzOffset;
+    gElevatedLevel = elevatedLevel;
+  }
+};
+
+// Control settings worked out while reading; applied after the commit.
+struct ControlSettings {
+  Integer lastHour = 0;
+  Integer smallestLastHour = kMaxHours - 1;
+  Integer sigmaMin = 0, sigmaMax = 0, sigmaValue = 0;
+  Integer meanFlowMin0 = 0, meanFlowMin1 = 0, meanFlowValue0 = 1, meanFlowValue1 = 1;
+  DatasetBoxes boxes;
+};
+
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  bool ok = std::fseek(f, 0, SEEK_END) == 0;
+  const long size = ok ? std::ftell(f) : -1;
+  ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+  if (ok) {
+    text.resize(static_cast<std::size_t>(size));
+    ok = size == 0 || std::fread(text.data(), 1, text.size(), f) == text.size();
+  }
+  std::fclose(f);
+  return ok;
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+class Loader {
+ public:
+  Loader(std::string_view text, const LoadOptions& options, LoadUi& ui)
+      : in_(text), opt_(options), ui_(ui), gfs3_(options.modelKey == "gfs3") {}
+
+  // Reads every dataset and runs the derivations on the current store.
+  void Run(const std::string& ext) {
+    MaxSpecHum = 0;
+    if (in_.OnlyBlankLeft()) throw ProfileReadError("the file holds no profile data");
+    while (gDatasetCount < kMaxDatasets) {
+      ReadDataset(ext);
+      if (in_.OnlyBlankLeft()) break;
+    }
+    // A 25th dataset and any after it have no place in the store.
+
+    DecidePrecipType();
+    const int D = gDatasetCount;
+    // Hours between the first two valid times; a dataset of one hour (or
+    // one whose times do not advance) takes the model's step.
+    const std::int64_t minutes =
+        gLastHour(D) >= 1 ? MinutesBetween(gValidTime(D, 0), gValidTime(D, 1)) : 0;
+    gHoursPerStep = minutes > 0 ? static_cast<Single>(minutes) / 60.0f : opt_.modelHourStep;
+    ctl_.boxes = ComputeEnsembleNames();
+  }
+
+  const ControlSettings& Controls() const { return ctl_; }
+  int LineNumber() const { return in_.LineNumber(); }
+
+ private:
+  void ReadDataset(const std::string& ext);
+  void ReadStationIndices(int D, int H);
+  void ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single elevM, bool& cfrlSeen);
+  void SkipLevelItems() {
+    const int n = gfs3_ ? 8 : 9;
+    for (int k = 0; k < n; ++k) in_.ReadNumber();
+  }
+  void DeriveDataset(int D, bool cfrlSeen);
+
+  ProfileTokenizer in_;
+  const LoadOptions& opt_;
+  LoadUi& ui_;
+  bool gfs3_;
+  ControlSettings ctl_;
+};
+
+void Loader::ReadDataset(const std::string& ext) {
+  const int D = ++gDatasetCount;
+  gCurDataset = D;
+  ProfileStore& s = Store();
+
+  s.gDatasetTitle(D) = std::string(in_.ReadLine());
+  s.gDatasetLabel(D) = "";
+  if (in_.ReadLine().size() < 5) in_.ReadLine();
+  in_.SkipLines(2);
+  gProfileExt = ext;
+
+  bool cfrlSeen = false;
+  Single elevM = 0;
+  int levels = 0;  // level count of the last hour stored
+  for (int H = 0;; ++H) {
+    std::string_view header;
+    if (H - 1 <= kMaxHours - 1) {
+      gLastHour(D) = H - 1;
+      header = in_.ReadLine();
+    } else {
+      // Hours past the store's last one: skip to the surface section.
+      gLastHour(D) = kMaxHours - 1;
+      do header = in_.ReadLine();
+      while (header.find("YYMMDD") == std::string_view::npos);
+    }
+    if (header.find("TIME") == std::string_view::npos) break;
+    const bool stored = H < kMaxHours;
+    if (stored) {
+      DateTime vt;
+      if (!ValidTimeOfHeader(header, vt)) {
+        throw ProfileReadError("the hour header has no valid date and time");
+      }
+      s.gValidTime(D, H) = vt;
+    }
+
+    if (H == 0) {
+      std::array<Single, 9> site;
+      for (Single& x : site) x = in_.ReadNumber();
+      s.gSiteLat(D) = site[2];
+      s.gSiteLon(D) = -site[5];
+      elevM = site[8];
+      s.gSiteElev(D) = site[8] / 1000.0f;
+    } else {
+      in_.ReadLine();
+    }
+    in_.SkipLines(2);
+
+    if (stored) {
+      ReadStationIndices(D, H);
+    } else {
+      in_.SkipLines(4);
+    }
+    in_.SkipLines(3);
+
+    int i = 0;
+    for (;;) {
+      ++i;
+      const Single p = in_.ReadNumber();
+      if (p == 0) break;
+      if (!stored) {
+        in_.SkipLines(2);
+      } else if (i > kMaxLevels) {
+        SkipLevelItems();  // a 68th level has no place in the store
+      } else {
+        ReadLevel(s, D, H, i, p, elevM, cfrlSeen);
+      }
+    }
+    if (stored) {
+      levels = std::min(i - 1, kMaxLevels);
+      s.gWindEdited(D, H) = false;
+    }
+  }
+
+  if (gLastHour(D) < 0) throw ProfileReadError("a dataset has no forecast hours");
+  if (levels < 1) throw ProfileReadError("a forecast hour has no levels");
+  gNumLevels(D) = levels;
+
+  ReadSurfaceSection(in_, opt_.modelKey);
+  DeriveDataset(D, cfrlSeen);
+
+  // The rest of the dataset up to its blank line, and one line more.
+  while (!TrimBlanks(in_.ReadLine()).empty()) {
+  }
+  if (!in_.AtEnd()) in_.ReadLine();
+}
+
+void Loader::ReadStationIndices(int D, int H) {
+  ProfileStore& s = Store();
+  std::array<Single, 39> v;
+  for (Single& x : v) x = in_.ReadNumber();
+  s.gShow(D, H) = v[2];
+  s.gLift(D, H) = v[5];
+  s.gSweat(D, H) = v[8];
+  s.gKIndex(D, H) = v[11];
+  s.gLclPres(D, H) = v[14];
+  s.gPwat(D, H) = v[17] / 25.4f;
+  s.gTotals(D, H) = v[20];
+  s.gCape(D, H) = v[23];
+  s.gLclTemp(D, H) = v[26] - 273.16f;
+  s.gCins(D, H) = v[29];
+  s.gEqlv(D, H) = v[32];
+  s.gLfct(D, H) = v[35];
+  s.gBrch(D, H) = v[38];
+  if (!(s.gCape(D, H) > 0)) {
+    s.gCape(D, H) = 0;
+    s.gCins(D, H) = 999;
+  }
+  s.gCins(D, H) = std::fabs(s.gCins(D, H));
+}
+
+void Loader::ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single elevM,
+                       bool& cfrlSeen) {
+  Single t, tw, td, thetaE, wdir, wspd, omega, cfrl, hght;
+  t = in_.ReadNumber();
+  tw = in_.ReadNumber();
+  td = in_.ReadNumber();
+  thetaE = in_.ReadNumber();
+  wdir = in_.ReadNumber();
+  if (gfs3_) {
+    wspd = in_.ReadNumber();
+    omega = in_.ReadNumber();
+    hght = in_.ReadNumber();
+    cfrl = -1;
+  } else {
+    wspd = in_.ReadNumber();
+    omega = in_.ReadNumber();
+    cfrl = in_.ReadNumber();
+    hght = in_.ReadNumber();
+  }
+
+  // Missing or implausible dew points.
+  if (td < -270.0f) {
+    td = t - 40.0f;
+  } else if (td > t + 10.0f) {
+    td = t - 10.0f;
+  }
+  if (cfrl > 0) cfrlSeen = true;
+
+  // Humidity. A temperature below -100 degC (missing) or a pressure that is
+  // not positive leaves no humidity; a dew point below -100 degC holds no
+  // measurable vapour. Either way no exponential runs outside its range.
+  const double T = t, Td = td, P = p;
+  double rh = 0, rhIce = 0, mixSat = 0, mix = 0;
+  if (T >= -100.0 && P > 0) {
+    const double e = Td >= -100.0 ? 6.112 * std::exp(17.67 * Td / (Td + 243.5)) : 0.0;
+    double es = 6.112 * std::exp(17.67 * T / (T + 243.5));
+    rh = 100.0 * e / es;
+    if (T >= 0) {
+      rhIce = rh;
+    } else {
+      es = 6.109177956 +
+           T * (0.503469897 +
+                T * (0.01886013408 +
+                     T * (0.0004176223716 +
+                          T * (5.82472028e-6 + T * (4.838803174e-8 + T * 1.838826904e-10)))));
+      rhIce = es > 0 ? 100.0 * e / es : 0.0;
+      if (T > -20.0) rhIce = T / 20.0 * (rh - rhIce) + rh;
+    }
+    const double f = 1.001 + 0.0034 * (P - 100.0) / 900.0;
+    const double esf = es * f, ef = e * f;
+    mixSat = P - esf > 0 ? 0.62197 * esf / (P - esf) * 1000.0 : 0.0;
+    mix = P - ef > 0 ? 0.62197 * ef / (P - ef) * 1000.0 : 0.0;
+  }
+  s.gPres(D, H, i) = p;
+  s.gTemp(D, H, i) = t;
+  s.gWetBulb(D, H, i) = tw;
+  s.gThetaE(D, H, i) = thetaE;
+  s.gWdir(D, H, i) = wdir;
+  s.gWspd(D, H, i) = wspd;
+  s.gCfrl(D, H, i) = cfrl;
+  s.gHght(D, H, i) = hght;
+  s.gRH(D, H, i) = static_cast<Single>(rh);
+  s.gFrostPt(D, H, i) = td > 0 ? static_cast<double>(td) : 0.8808 * Td - 0.0008 * Td * Td;
+  s.gRHIce(D, H, i) = static_cast<Single>(rhIce);
+  s.gMixRatioSat(D, H, i) = static_cast<Single>(mixSat);
+  s.gMixRatio(D, H, i) = static_cast<Single>(mix);
+  const Single w = static_cast<Single>(mix);
+  const Single q = w / (w + 1000.0f) * 1000.0f;
+  s.gSpecHum(D, H, i) = q;
+  if (q > MaxSpecHum) MaxSpecHum = q;
+
+  const double rad = (270.0 - wdir) * kDegToRad;
+  const Single u = static_cast<Single>(wspd / kKnotsPerMs * std::cos(rad));
+  const Single v = static_cast<Single>(wspd / kKnotsPerMs * std::sin(rad));
+  s.gWindU(D, H, i) = u;
+  s.gWindV(D, H, i) = v;
+  s.gWindUAsLoaded(D, H, i) = u;
+  s.gWindVAsLoaded(D, H, i) = v;
+  s.gWindEdited(D, H) = false;
+  s.gOmega(D, H, i) = omega * 10.0f;
+  const Single theta =
+      P > 0 ? static_cast<Single>((T + 273.16) * std::pow(1000.0 / P, 2.0 / 7.0)) : 0.0f;
+  s.gTheta(D, H, i) = theta;
+  if (!(td >= -1000.0f)) {  // missing temperature
+    td = t - 50.0f;
+    s.gWetBulb(D, H, i) = t;
+    s.gRH(D, H, i) = 0;
+    s.gThetaE(D, H, i) = theta;
+  }
+  s.gDewpt(D, H, i) = td;
+  s.gHghtAGL(D, H, i) = hght - elevM;
+}
+
+void Loader::DeriveDataset(int D, bool cfrlSeen) {
+  ProfileStore& s = Store();
+  const int lastHour = gLastHour(D);
+  const int n = gNumLevels(D);
+
+  if (!cfrlSeen) MakeCFRL(D);
+  FindWetBulbZero();
+
+  const Single elevM = s.gSiteElev(D) * 1000.0f;
+  for (int H = 0; H <= lastHour; ++H) {
+    // No LFC: LFC and EL at the surface, no CIN. No EL: EL at the LFC.
+    if (!(s.gLfct(D, H) > 0)) {
+      s.gLfct(D, H) = s.gSfcPres(D, H);
+      s.gEqlv(D, H) = s.gSfcPres(D, H);
+      s.gCins(D, H) = 999;
+    }
+    if (!(s.gEqlv(D, H) > 0)) s.gEqlv(D, H) = s.gLfct(D, H);
+    const Single cape = s.gCape(D, H), lfc = s.gLfct(D, H), el = s.gEqlv(D, H);
+    Single normCape = 0;
+    if (cape > 0 && lfc > 0 && el > 0 && el != lfc) {
+      const double depth = static_cast<double>(StdHeightMOfPressure(el)) -
+                           static_cast<double>(StdHeightMOfPressure(lfc));
+      if (depth != 0) normCape = static_cast<Single>(cape / depth);
+    }
+    s.gNormCape(D, H) = normCape;
+
+    // Level 0: surface values; level -1: the storm motion.
+    s.gPres(D, H, 0) = s.gSfcPres(D, H);
+    s.gWindU(D, H, 0) = s.gWind10U(D, H);
+    s.gWindV(D, H, 0) = s.gWind10V(D, H);
+    s.gWindU(D, H, -1) = s.gStormU(D, H);
+    s.gWindV(D, H, -1) = s.gStormV(D, H);
+    for (int l = -1; l <= 0; ++l) {
+      s.gWindUAsLoaded(D, H, l) = s.gWindU(D, H, l);
+      s.gWindVAsLoaded(D, H, l) = s.gWindV(D, H, l);
+    }
+    s.gWdir(D, H, 0) = s.gWind10Dir(D, H);
+    s.gWspd(D, H, 0) = s.gWind10m(D, H);
+    s.gHght(D, H, 0) = elevM;
+
+    s.gHelicityDone(D, H) = 0;
+    s.StormMatrixDone(D, H) = 0;
+    s.gMbeDone(D, H) = 0;
+    s.gLakeParcelDone(D, H) = 0;
+    s.gLayerCapeDone(D, H) = false;
+    s.gBulkShearDone(D, H) = false;
+    s.XoverManual(D, H) = 999;
+
+    const Single zs = StdHeightFtOfPressure(s.gSfcPres(D, H));
+    s.gEqlvHgtAGL(D, H) = StdHeightFtOfPressure(s.gEqlv(D, H)) - zs;
+    s.gLfcHgtAGL(D, H) =
+        s.gCins(D, H) != 999 ? StdHeightFtOfPressure(s.gLfct(D, H)) - zs : 99999.0f;
+    if (!(s.gLclPres(D, H) > 0)) s.gLclPres(D, H) = s.gSfcPres(D, H) - 10.0f;
+    s.gLclHgtAGL(D, H) = StdHeightFtOfPressure(s.gLclPres(D, H)) - zs;
+    s.gWbzHgtAGL(D, H) = s.gWbzHgt(D, H) - zs;
+
+    MakeStormMotion(H);
+  }
+
+  gTZOffset = ui_.GetTimeZoneOffset(s.gSiteLat(D), s.gSiteLon(D));
+
+  ctl_.lastHour = lastHour;
+  ctl_.smallestLastHour = std::min<Integer>(ctl_.smallestLastHour, lastHour);
+
+  ComputeCCL();
+  SetProfileTopLevels();
+
+  // Sigma-level bar: the configured level, or the bar's Max when that level
+  // lies outside the bar.
+  ctl_.sigmaMin = n - opt_.sigmaLevelStep - 1;
+  ctl_.sigmaMax = opt_.sigmaLevelStep;
+  const Integer sigma = LevelOfPressure(opt_.sigmaLevelPres);
+  const Integer lo = std::min(ctl_.sigmaMin, ctl_.sigmaMax);
+  const Integer hi = std::max(ctl_.sigmaMin, ctl_.sigmaMax);
+  ctl_.sigmaValue = (sigma >= lo && sigma <= hi) ? sigma : ctl_.sigmaMax;
+
+  // Mean-flow bars run from level 1 up; the upper one starts near 700 mb.
+  ctl_.meanFlowMin0 = n - 2;
+  ctl_.meanFlowMin1 = n;
+  ctl_.meanFlowValue0 = 1;
+  const Integer l700 = LevelOfPressure(700);
+  ctl_.meanFlowValue1 = (l700 >= 1 && l700 <= n) ? l700 : 1;
+
+  MaxSfcPres = 0;
+  for (int H = 0; H <= lastHour; ++H) {
+    if (s.gSfcPres(D, H) > MaxSfcPres) MaxSfcPres = s.gSfcPres(D, H);
+    s.gParcelTraceDone(D, H) = 0;
+    s.gCinTraceDone(D, H) = 0;
+    s.UserStormSet(D, H) = 0;
+    for (int l = 1; l <= n; ++l) s.gLevelParcelDone(D, H, l) = false;
+    s.gECapeMark(D, H) = -1;
+  }
+  // The chart's bottom lies 4 % of its log-pressure span below the highest
+  // surface pressure.
+  if (MaxSfcPres > 0 && gChartTop > 0) {
+    const double lnMax = std::log(static_cast<double>(MaxSfcPres));
+    const double bottom = std::exp(lnMax + 0.04 * (lnMax - std::log(static_cast<double>(gChartTop))));
+    gChartBottom = static_cast<Integer>(std::nearbyint(bottom));
+  }
+  MakeHeightScale();
+
+  s.gOmegaSmoothDone(D) = 0;
+  s.ThicknessDone(D) = 0;
+  s.gWarmCloudTopDone(D) = 0;
+  s.gWarmCloudDepthDone(D) = 0;
+  s.gTQIndexDone(D) = false;
+}
+
+}  // namespace
+
+LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, LoadUi& ui) {
+  LoadResult result;
+  if (!KnownModelKey(options.modelKey)) {
+    result.message = "The profile file " + path + " can't be read: the model key \"" +
+                     options.modelKey + "\" has no known column layout";
+    return result;
+  }
+  std::string text;
+  if (!ReadWholeFile(path, text)) {
+    result.message = "Can't read the profile file " + path;
+    return result;
+  }
+
+  ui.SetBusyCursor(true);
+  const SavedScalars saved;
+  const Integer remembered = gCurDataset == 0 ? 1 : gCurDataset;
+  const std::string ext = path.size() >= 3 ? path.substr(path.size() - 3) : path;
+  Loader loader(text, options, ui);
+  try {
+    StoreOverride scratch(ScratchStore());
+    gLoadingState = true;
+    gDatasetCount = 0;
+    loader.Run(ext);
+  } catch (const std::exception& e) {
+    saved.Restore();
+    gLoadingState = false;
+    ui.SetBusyCursor(false);
+    result.message = "The profile file " + path + " can't be read (line " +
+                     std::to_string(loader.LineNumber()) + "): " + e.what();
+    return result;
+  }
+  CommitScratchStore();
+
+  // The controls follow the new data.
+  const ControlSettings& c = loader.Controls();
+  ui.SetElevatedLevelBar(1);
+  ui.SetHourBar(c.lastHour, c.smallestLastHour, options.timeLeftToRight);
+  ui.SetSigmaLevelBar(c.sigmaMin, c.sigmaMax, c.sigmaValue);
+  ui.SetMeanFlowBars(c.meanFlowMin0, c.meanFlowMin1, c.meanFlowValue0, c.meanFlowValue1);
+  gLoadingState = false;
+  ui.ShowEnsembleControls(gDatasetCount > 1);
+  if (options.srInflowDepth > 0) {
+    ui.HodoHeightClick(static_cast<Integer>(std::nearbyint(options.srInflowDepth)));
+    ui.HodoBaseClick(static_cast<Integer>(std::nearbyint(options.hodoBaseIndex)));
+  }
+  ui.RedrawMap();
+  ui.SetDatasetBoxes(c.boxes);
+  if (gDatasetCount > 1) ui.DatasetsChanged();
+  gCurDataset = std::min(remembered, gDatasetCount);
+  ui.DatasetsChanged();
+  ui.SetBusyCursor(false);
+  ui.FocusHourBar();
+  result.ok = true;
+  return result;
+}
+
+LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options) {
+  NoLoadUi ui;
+  return LoadProfileFile(path, options, ui);
+}
+
+}  // namespace ondrik

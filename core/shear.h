@@ -1,0 +1,63 @@
+// Wind direction, bulk shear and storm-relative helicity.
+//
+// Bulk shear and helicity are computed on demand for one dataset and hour and
+// remembered through gBulkShearDone / gHelicityDone of the profile store; the
+// results below live beside the store, indexed like it.
+#pragma once
+
+#include "core/store.h"
+
+namespace ondrik {
+
+// Direction (degrees) from which a wind of components (u, v) blows, in
+// (0, 360]: north 360, east 90, south 180, west 270. A calm wind (0, 0) has
+// the direction 360, and so has a wind less than 0.0001 degree east of north.
+// Units of u and v do not matter.
+Single WindDirection(Single u, Single v);
+
+// ---- bulk shear ----
+
+// Layer choice of the CAPE-shear panel (its option buttons optCapeShear).
+inline constexpr Integer kShearSixKm = 0;      // "SCAPE - 6km Bulk Shear"
+inline constexpr Integer kShearOneKm = 1;      // "SCAPE - 1km Bulk Shear"
+inline constexpr Integer kShearEffective = 2;  // "MUCAPE - Effective Shear"
+inline constexpr Integer kShearNone = -1;      // no option ticked
+
+// The layer the panel has chosen; the profile window keeps it in step with
+// its option buttons. Default: the 0-6 km layer.
+extern Integer gCapeShearOption;
+
+extern HourArray<Single> gBulkShear;       // bulk wind difference, knots
+extern HourArray<Single> gEffectiveCape;   // CAPE of the effective-layer parcel, J/kg
+extern HourArray<Single> gEffectiveCin;    // its CIN, J/kg (positive)
+
+// Bulk wind difference of one hour over the chosen layer into
+// gBulkShear(dataset, hour); the effective layer also fills gEffectiveCape
+// and gEffectiveCin. Sets gBulkShearDone(dataset, hour). Works on the dataset
+// passed (made current for the duration). Nothing happens for an hour outside
+// 0..gLastHour(dataset).
+void ComputeBulkShear(Integer dataset, Integer hour, Integer option = gCapeShearOption);
+
+// ---- storm-relative helicity ----
+
+// Depth (km) of the storm-relative inflow layer: the top of the helicity
+// layer of an hour whose layer has not been chosen yet.
+extern Single gSRInflowDepth;
+
+extern HourArray<Integer> gSRHTopLevel;     // top level of the helicity layer; 0 = not chosen
+extern HourArray<Integer> gSRHBottomLevel;  // bottom level; the sum starts above it
+extern LevelArray<Single> gSRWindU, gSRWindV;  // storm-relative wind, m/s, levels 0..top
+extern HourArray<Single> gSRInflowSfcSpd, gSRInflowSfcDir;  // at level 0 (10-m wind)
+extern HourArray<Single> gSRInflowTopSpd, gSRInflowTopDir;  // at the top level
+extern HourArray<Single> gHelicity;              // storm-relative helicity, m2/s2
+extern HourArray<Single> gSRHLayerShear;         // hodograph length of the layer, m/s
+extern HourArray<Single> gSRHLayerShearPerKm;    // the same per km of the top's height
+
+// Storm-relative winds, inflow, helicity and hodograph length of one hour of
+// gCurDataset over the levels gSRHBottomLevel..gSRHTopLevel. When the hour
+// has no layer yet, the top is the level nearest gSRInflowDepth and the done
+// flags of every hour of the dataset are cleared. Sets gHelicityDone. Nothing
+// happens for an hour outside 0..gLastHour.
+void ComputeSRHelicity(Integer hour);
+
+}  // namespace ondrik
