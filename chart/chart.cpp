@@ -1,0 +1,345 @@
+// The redraw of the profile chart: entry checks, the frame and background
+// (drawn once, from the shown dataset), the dataset overlay loop, and the two
+// small drawing routines eRGB and ellipse that the side panels share.
+#include "chart/chart.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <string>
+
+#include "core/levels.h"
+#include "core/shared.h"
+
+namespace ondrik {
+
+Integer gChartTMin = -40;
+Integer gChartTMax = 40;
+
+namespace {
+
+// Background colours.
+constexpr Color kElevatedBase = RGB(97, 54, 0);
+constexpr Color kGround = RGB(124, 54, 0);
+constexpr Color kMinorLine = RGB(127, 127, 127);
+constexpr Color kMajorLine = RGB(191, 191, 191);
+constexpr Color kWhite = RGB(255, 255, 255);
+constexpr Color kIsotherm = RGB(0, 0, 255);
+constexpr Color kExtraIsotherm = RGB(0, 255, 255);
+constexpr Color kDryAdiabat = RGB(64, 128, 128);
+
+// A surface pressure outside (0, kMaxPressure] mb cannot be a pressure of the
+// atmosphere; a dataset with one is not drawn (ln p and the adiabat walk from
+// the surface need a real value).
+constexpr double kMaxPressure = 2000.0;
+// Bound of the temperature loops, so that absurd bounds cannot stall the redraw.
+constexpr int kMaxLoopSteps = 2000;
+
+bool UsablePressure(double p) { return std::isfinite(p) && p > 0 && p <= kMaxPressure; }
+
+// The chart bounds give a usable picture: a pressure range with a top above
+// the bottom, and a temperature range of some width.
+bool FrameUsable() {
+  return gChartTop > 0 && gChartBottom > gChartTop && gChartTMax > gChartTMin;
+}
+
+void SetFrameSystem(PictureBox& pic) {
+  pic.Scale(0.0, std::log(static_cast<double>(gChartTop)), 100.0,
+            std::log(static_cast<double>(gChartBottom)));
+}
+
+void SetTemperatureSystem(PictureBox& pic) {
+  pic.Scale(gChartTMin, std::log(static_cast<double>(gChartTop)), gChartTMax,
+            std::log(static_cast<double>(gChartBottom)));
+}
+
+// A drawing step that fails (a subscript out of range in the store, for
+// example) is skipped; the rest of the chart is drawn all the same.
+template <typename F>
+void RunStep(F&& step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+// Puts gCurDataset back on scope exit, whatever happened in between.
+class CurrentDatasetKeeper {
+ public:
+  explicit CurrentDatasetKeeper(Integer d) : d_(d) {}
+  ~CurrentDatasetKeeper() { gCurDataset = d_; }
+  CurrentDatasetKeeper(const CurrentDatasetKeeper&) = delete;
+  CurrentDatasetKeeper& operator=(const CurrentDatasetKeeper&) = delete;
+
+ private:
+  Integer d_;
+};
+
+// Datasets in drawing order, the shown one last: with the overlay, counters
+// 1..count; otherwise the one counter `shown`. The last counter draws the
+// shown dataset; the others draw k + 1 from the shown one on, else k.
+struct DrawOrder {
+  std::array<Integer, kMaxDatasets> d{};
+  int n = 0;
+};
+
+DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count) {
+  DrawOrder o;
+  const int first = overlayAll ? 1 : shown;
+  const int last = overlayAll ? count : shown;
+  for (int k = first; k <= last && o.n < kMaxDatasets; ++k) {
+    Integer D;
+    if (k == last) D = shown;
+    else if (k >= shown) D = k + 1;
+    else D = k;
+    o.d[o.n++] = D;
+  }
+  return o;
+}
+
+// Whether dataset D is drawn at the hour: shown in the overlay, holding the
+// hour, with a usable surface pressure.
+bool DatasetDrawable(Integer D, Integer hour, Integer count) {
+  if (D < 1 || D > count) return false;
+  if (!gDatasetShown(D)) return false;
+  if (hour > gLastHour(D)) return false;
+  return UsablePressure(gSfcPres(D, hour));
+}
+
+// Height or pressure lines by the vertical unit, in the exclusive-or pen so
+// that they show over whatever shading lies under them. Each level gets a
+// line (full width with "Heights", else a tick) and its label centred on it.
+void DrawHeightLines(PictureBox& pic, const ChartState& s) {
+  auto level = [&](double p, Color c, const std::string& label) {
+    if (!(std::isfinite(p) && p > 0)) return;  // no ln of a non-positive pressure
+    const double y = std::log(p);
+    pic.ForeColor = c;
+    if (s.chkLines) pic.Line(0, y, 100, y);
+    else pic.Line(5, y, 7, y);
+    pic.CurrentX = 8.5;
+    pic.CurrentY = y - s.HalfTextHeight;
+    pic.Print(label);
+  };
+
+  switch (s.VerticalUnit) {
+    case 0: {  // "P": every 100 mb, the odd hundreds (or 150) darker
+      const int start = gChartTop < 200 ? 150 : 950;
+      for (int p = start; p >= gChartTop; p -= 100) level(p, kMinorLine, ChartNumber(p));
+      for (int p = 1000; p >= gChartTop; p -= 100) level(p, kMajorLine, ChartNumber(p));
+      break;
+    }
+    case 1: {  // "Ft": thousands of feet above the surface
+      const int top =
+          static_cast<int>(std::floor(StdHeightFtOfPressure(static_cast<Single>(gChartTop)))) /
+          1000;
+      if (top <= 20) {
+        for (int i = 1; i <= top; ++i)
+          if (i % 5 != 0) level(gPresAtKft(i), kMinorLine, ChartNumber(i));
+      }
+      for (int i = 5; i <= top && i <= 70; i += 5) level(gPresAtKft(i), kMajorLine, ChartNumber(i));
+      break;
+    }
+    case 2: {  // "Km": kilometres above the surface
+      const int top =
+          static_cast<int>(std::floor(StdHeightFtOfPressure(static_cast<Single>(gChartTop)))) /
+          3281;
+      for (int k = 1; k <= top && k <= 20; ++k)
+        level(gPresAtKm(k), kMajorLine, std::to_string(k) + "Km");
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+// Temperature labels under the surface line, isotherms, extra isotherms and
+// dry adiabats, in the temperature system of the shown dataset.
+void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
+  SetTemperatureSystem(pic);
+  const double lnTop = std::log(static_cast<double>(gChartTop));
+  const double lnSfc = s.LnSurfacePres;
+  const double skew = s.SkewFactor;
+  const double skewSpan = skew * (lnSfc - lnTop);  // shift of an isotherm at the chart top
+  const int step = (gChartTMax - gChartTMin < 45) ? 5 : 10;
+  const int t0 = static_cast<int>(
+      std::nearbyint(std::floor((gChartTMin - skewSpan) / step) * step - step));
+
+  pic.ForeColor = kWhite;
+  const double w0 = pic.TextWidth("0");
+  const double tickLen = 1.1 * s.HalfTextHeight;
+  int n = 0;
+  for (int t = t0; t <= gChartTMax && n < kMaxLoopSteps; t += step, ++n) {
+    pic.Line(t, lnSfc, t, lnSfc + tickLen);
+    pic.CurrentX = t - w0;
+    pic.CurrentY = lnSfc + tickLen;
+    pic.Print(ChartNumber(t));
+  }
+
+  pic.Style = DrawStyle::Dot;
+  n = 0;
+  for (int t = t0; t <= gChartTMax && n < kMaxLoopSteps; t += step, ++n)
+    pic.Line(t, lnSfc, t + skewSpan, lnTop, kIsotherm);
+
+  const int extra = std::clamp<int>(s.HighlightIsothermCount, 0, 24);
+  for (int i = 1; i <= extra; ++i) {
+    const double t = s.HighlightIsotherms[static_cast<size_t>(i)];
+    pic.Line(t, lnSfc, t + skewSpan, lnTop, kExtraIsotherm);
+  }
+
+  if (s.chkDryAdiabats) {
+    // Each adiabat starts at the surface and walks up in 10 mb steps to
+    // 700 mb, keeping the potential temperature of its surface value.
+    const double P = gChartTop < 700 ? 700.0 : static_cast<double>(gChartTop);
+    const int a0 = static_cast<int>(std::floor(static_cast<double>(gChartTMin) / step)) * step - step;
+    const int a1 = static_cast<int>(std::nearbyint(gChartTMax + skew * (lnSfc - std::log(P)) + step));
+    const auto X = [&](double T, double p) { return T + skew * (lnSfc - std::log(p)); };
+    n = 0;
+    for (int a = a0; a <= a1 && n < kMaxLoopSteps; a += step, ++n) {
+      double p1 = sfcPres;
+      double T1 = a;
+      for (int p = static_cast<int>(std::floor(p1 / 10)) * 10; p >= 700; p -= 10) {
+        const double T2 = (T1 + 273.16) / std::pow(p1 / p, 2.0 / 7.0) - 273.16;
+        pic.Line(X(T1, p1), std::log(p1), X(T2, p), std::log(static_cast<double>(p)), kDryAdiabat);
+        T1 = T2;
+        p1 = p;
+      }
+    }
+  }
+}
+
+// The frame and background of the chart, drawn once per redraw under every
+// dataset: elevated-base box, the shown dataset's shadings, the height or
+// pressure lines, the ground, temperature labels, isotherms and adiabats.
+// The surface is the shown dataset's.
+void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
+  const Integer D = s.ShownDataset;
+  const Integer H = s.CurHour;
+  const double sfcPres = gSfcPres(D, H);
+  const bool hasSurface = UsablePressure(sfcPres);
+
+  s.SkewFactor = s.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
+  if (hasSurface) s.LnSurfacePres = static_cast<Single>(std::log(sfcPres));
+
+  SetFrameSystem(pic);
+  s.HalfTextHeight = static_cast<Single>(pic.TextHeight("9") / 2);
+  pic.Mode = DrawMode::CopyPen;
+  pic.Style = DrawStyle::Solid;
+  pic.DrawWidth = 1;  // dotted lines need the thin pen
+  pic.FontTransparent = true;
+
+  // The layer between the surface and the base of elevated parcels.
+  if (hasSurface && gElevatedLevel > 1 && gElevatedLevel <= std::min<int>(gNumLevels(D), kMaxLevels)) {
+    const double pe = gPres(D, H, gElevatedLevel);
+    if (std::isfinite(pe) && pe > 0)
+      pic.Box(0, std::log(pe), 100, s.LnSurfacePres, kElevatedBase, true);
+  }
+
+  if (shownIsDrawn) {
+    if (s.chkClouds) RunStep([&] { PlotCloudFraction(pic, s); });
+    if (s.chkLayer2Layer) RunStep([&] { PlotLayerToLayer(pic, s); });
+    if (s.chkRH[0] || s.chkRH[1]) RunStep([&] { PlotRHBars(pic, s); });
+    RunStep([&] { PlotInversions(pic, s); });
+    SetFrameSystem(pic);
+  }
+
+  pic.Mode = DrawMode::XorPen;
+  pic.Style = DrawStyle::Dot;
+  pic.DrawWidth = 1;
+  pic.FontTransparent = false;
+  RunStep([&] { DrawHeightLines(pic, s); });
+  pic.Mode = DrawMode::CopyPen;
+  pic.Style = DrawStyle::Solid;
+  pic.FontTransparent = true;
+
+  if (!hasSurface) return;
+  pic.Box(0, std::log(static_cast<double>(gChartBottom)), 100, s.LnSurfacePres, kGround, true);
+  DrawTemperatureGrid(pic, s, sfcPres);
+  pic.Style = DrawStyle::Solid;
+}
+
+}  // namespace
+
+std::string ChartNumber(long n) {
+  return n < 0 ? std::to_string(n) + " " : " " + std::to_string(n) + " ";
+}
+
+void PlotProfile(PictureBox& picData, ChartState& s) {
+  if (gLoadingState) return;
+  const Integer count = std::min<Integer>(gDatasetCount, kMaxDatasets);
+  if (count <= 0 || gCurDataset < 1 || gCurDataset > count || !FrameUsable()) {
+    // No file loaded (or nothing the chart can stand on): an empty chart.
+    picData.Cls();
+    return;
+  }
+  const Integer H = s.CurHour;
+  if (H < 0 || H >= kMaxHours || H > gLastHour(gCurDataset)) return;
+
+  picData.Cls();
+  s.ShownDataset = gCurDataset;
+  CurrentDatasetKeeper keeper(s.ShownDataset);
+
+  const DrawOrder order = OverlayOrder(s.ShownDataset, gOverlayAll, count);
+  bool anyDrawn = false;
+  bool shownDrawn = false;
+  for (int i = 0; i < order.n; ++i) {
+    if (DatasetDrawable(order.d[i], H, count)) {
+      anyDrawn = true;
+      if (order.d[i] == s.ShownDataset) shownDrawn = true;
+    }
+  }
+
+  if (anyDrawn) {
+    // The background is drawn once: its exclusive-or lines would cancel out
+    // with every second dataset, and the opaque boxes would hide the traces
+    // of the datasets drawn before.
+    RunStep([&] { DrawBackground(picData, s, shownDrawn); });
+
+    for (int i = 0; i < order.n; ++i) {
+      const Integer D = order.d[i];
+      gCurDataset = D;
+      if (!DatasetDrawable(D, H, count)) continue;
+      s.ElevSketchDrawn = false;  // the chart was cleared: no sketch on it
+      s.SkewFactor = s.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
+      s.LnSurfacePres = static_cast<Single>(std::log(static_cast<double>(gSfcPres(D, H))));
+      SetTemperatureSystem(picData);
+      s.HalfTextHeight = static_cast<Single>(picData.TextHeight("9") / 2);
+      picData.Mode = DrawMode::CopyPen;
+      picData.Style = DrawStyle::Solid;
+      picData.FontTransparent = true;
+      picData.DrawWidth = 2;
+      RunStep([&] { PlotDatasetTraces(picData, s); });
+      if (s.onDatasetDrawn) s.onDatasetDrawn(D);
+    }
+  }
+
+  gCurDataset = s.ShownDataset;
+  RunStep([&] { PloteeTitle(picData, s); });
+  if (gHourChangeSource != 2 && s.focusHourBar) s.focusHourBar();
+}
+
+Color eRGB(const ChartState& s, int r, int g, int b) {
+  if (gCurDataset != s.ShownDataset) {
+    r = (r * 3) / 6;
+    g = (g * 3) / 6;
+    b = (b * 3) / 6;
+  }
+  return RGB(r, g, b);
+}
+
+void ellipse(PictureBox& pic, double x, double y, double w, double h) {
+  if (!(h > 0 && w > 0)) return;
+  const double pw = pic.PixelWidth();
+  const double ph = pic.PixelHeight();
+  const double sh = pic.ScaleHeight();
+  if (pw <= 0 || ph <= 0 || sh == 0) return;
+  // u turns a length in y units into the same length on screen in x units
+  // (the scale may run upwards, so only its size counts).
+  const double u = std::fabs(pic.ScaleWidth() / sh) * ph / pw;
+  const double aspect = h * u / w;
+  const double r = aspect > 1 ? h * u : w;
+  pic.FillTransparent = true;
+  pic.Circle(x, y, r, pic.ForeColor, aspect);
+  pic.FillTransparent = true;
+}
+
+}  // namespace ondrik

@@ -1,0 +1,170 @@
+#include "platform/effects.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+#include <QUrl>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <iostream>
+
+#include "platform/picturebox.h"
+
+namespace ondrik {
+
+namespace {
+
+std::atomic<bool> gBatch{false};
+Effects* gInstalled = nullptr;
+
+QStringList ToArgs(const std::vector<std::string>& args) {
+  QStringList list;
+  for (const std::string& a : args) list << ToQString(a);
+  return list;
+}
+
+// A URL has a scheme of two letters or more ("C:/..." is a path).
+bool LooksLikeUrl(const QString& s) {
+  static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+  return scheme.match(s).hasMatch();
+}
+
+bool IsOffscreenName(const QString& name) {
+  return name.startsWith(QLatin1String("offscreen")) || name.startsWith(QLatin1String("minimal"));
+}
+
+}  // namespace
+
+Effects& TheEffects() {
+  static QtEffects qtEffects;
+  return gInstalled != nullptr ? *gInstalled : qtEffects;
+}
+
+void SetEffects(Effects* e) { gInstalled = e; }
+
+void SetBatchMode(bool batch) { gBatch = batch; }
+bool IsBatchMode() { return gBatch; }
+
+bool IsBatchOrOffscreen() {
+  if (gBatch) return true;
+  const QString env = qEnvironmentVariable("QT_QPA_PLATFORM");
+  if (IsOffscreenName(env)) return true;
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+    return IsOffscreenName(QGuiApplication::platformName());
+  }
+  // No GUI application yet: a display is needed for one.
+  return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// ---------------------------------------------------------------------------
+// Qt implementation
+
+void QtEffects::Message(const std::string& text, const std::string& title, MsgIcon icon) {
+  if (IsBatchOrOffscreen() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+    std::cerr << title << ": " << text << std::endl;
+    return;
+  }
+  QMessageBox::Icon qicon = QMessageBox::NoIcon;
+  switch (icon) {
+    case MsgIcon::Information: qicon = QMessageBox::Information; break;
+    case MsgIcon::Warning: qicon = QMessageBox::Warning; break;
+    case MsgIcon::Critical: qicon = QMessageBox::Critical; break;
+    case MsgIcon::Question: qicon = QMessageBox::Question; break;
+    case MsgIcon::None: break;
+  }
+  QMessageBox box(qicon, ToQString(title), ToQString(text), QMessageBox::Ok);
+  box.exec();
+}
+
+bool QtEffects::OpenDocument(const std::string& pathOrUrl) {
+  if (pathOrUrl.empty()) return false;
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return false;
+  const QString s = ToQString(pathOrUrl);
+  QUrl url;
+  if (LooksLikeUrl(s)) {
+    url = QUrl(s);
+  } else if (s.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
+    url = QUrl(QStringLiteral("http://") + s);
+  } else {
+    url = QUrl::fromLocalFile(s);
+  }
+  if (!url.isValid()) return false;
+  return QDesktopServices::openUrl(url);
+}
+
+bool QtEffects::StartProgram(const std::string& program, const std::vector<std::string>& args,
+                             bool /*hidden: programs started here have no console window to hide*/) {
+  if (program.empty()) return false;
+  return QProcess::startDetached(ToQString(program), ToArgs(args));
+}
+
+bool QtEffects::StartProgramAndWait(const std::string& program, const std::vector<std::string>& args,
+                                    bool /*hidden*/, int timeoutMs) {
+  if (program.empty()) return false;
+  // Never wait without a limit: a non-positive time-out waits not at all.
+  const int limit = timeoutMs > 0 ? timeoutMs : 0;
+  QProcess proc;
+  proc.setProcessChannelMode(QProcess::ForwardedChannels);
+  proc.setStandardInputFile(QProcess::nullDevice());
+  QElapsedTimer clock;
+  clock.start();
+  proc.start(ToQString(program), ToArgs(args));
+  if (!proc.waitForStarted(std::max(limit, 1))) {
+    // Could not start (missing program), or not even started in time.
+    if (proc.state() != QProcess::NotRunning) {
+      proc.kill();
+      proc.waitForFinished(1000);
+    }
+    return false;
+  }
+  const int left = static_cast<int>(std::max<qint64>(0, limit - clock.elapsed()));
+  if (proc.state() == QProcess::NotRunning || proc.waitForFinished(left)) return true;
+  if (proc.state() == QProcess::NotRunning) return true;
+  proc.kill();  // timed out: stop it so that it does not outlive the wait unnoticed
+  proc.waitForFinished(1000);
+  return false;
+}
+
+void QtEffects::EndProgram(int exitCode) {
+  if (QCoreApplication::instance() != nullptr && QThread::currentThread()->loopLevel() > 0) {
+    QCoreApplication::exit(exitCode);
+    return;
+  }
+  std::exit(exitCode);
+}
+
+// ---------------------------------------------------------------------------
+// Fake for tests
+
+void FakeEffects::Message(const std::string& text, const std::string& title, MsgIcon icon) {
+  messages.push_back({text, title, icon});
+}
+
+bool FakeEffects::OpenDocument(const std::string& pathOrUrl) {
+  documents.push_back(pathOrUrl);
+  return openResult;
+}
+
+bool FakeEffects::StartProgram(const std::string& program, const std::vector<std::string>& args,
+                               bool hidden) {
+  programs.push_back({program, args, hidden, false, 0});
+  return startResult;
+}
+
+bool FakeEffects::StartProgramAndWait(const std::string& program,
+                                      const std::vector<std::string>& args, bool hidden,
+                                      int timeoutMs) {
+  programs.push_back({program, args, hidden, true, timeoutMs});
+  return startAndWaitResult;
+}
+
+void FakeEffects::EndProgram(int exitCode) { endCalls.push_back(exitCode); }
+
+}  // namespace ondrik

@@ -1,0 +1,88 @@
+#pragma once
+// Outward effects of the program (message boxes, opening documents,
+// starting other programs, ending the program) behind one interface, so
+// that tests can record them instead.
+
+#include <string>
+#include <vector>
+
+namespace ondrik {
+
+enum class MsgIcon { None, Information, Warning, Critical, Question };
+
+class Effects {
+ public:
+  virtual ~Effects() = default;
+  // A message box; in batch or offscreen runs "title: text" on standard error.
+  virtual void Message(const std::string& text, const std::string& title, MsgIcon icon) = 0;
+  // Opens a file (path) or a web page (URL) with the desktop's default handler.
+  virtual bool OpenDocument(const std::string& pathOrUrl) = 0;
+  // Starts a program and does not wait for it; false when it could not start.
+  virtual bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                            bool hidden) = 0;
+  // Starts a program and waits for it to end, at most timeoutMs; false when
+  // it could not start or timed out (it is then stopped).
+  virtual bool StartProgramAndWait(const std::string& program, const std::vector<std::string>& args,
+                                   bool hidden, int timeoutMs) = 0;
+  // Ends the program: leaves the event loop with the code when one runs
+  // (the caller should then return), else exits the process at once.
+  virtual void EndProgram(int exitCode) = 0;
+};
+
+// The process-wide instance: the Qt implementation unless a test installed
+// another one with SetEffects; SetEffects(nullptr) restores the Qt one.
+Effects& TheEffects();
+void SetEffects(Effects* e);
+
+// Batch runs (command-line snapshots) show no message boxes.
+void SetBatchMode(bool batch);
+bool IsBatchMode();
+// True in batch mode, on the offscreen/minimal Qt platforms, or without a display.
+bool IsBatchOrOffscreen();
+
+// The real effects over Qt.
+class QtEffects : public Effects {
+ public:
+  void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
+  bool OpenDocument(const std::string& pathOrUrl) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                    bool hidden) override;
+  bool StartProgramAndWait(const std::string& program, const std::vector<std::string>& args,
+                           bool hidden, int timeoutMs) override;
+  void EndProgram(int exitCode) override;
+};
+
+// Records every call; the results of OpenDocument and the program starts are settable.
+class FakeEffects : public Effects {
+ public:
+  struct MessageCall {
+    std::string text, title;
+    MsgIcon icon;
+  };
+  struct ProgramCall {
+    std::string program;
+    std::vector<std::string> args;
+    bool hidden;
+    bool wait;       // StartProgramAndWait
+    int timeoutMs;   // 0 for StartProgram
+  };
+
+  std::vector<MessageCall> messages;
+  std::vector<std::string> documents;
+  std::vector<ProgramCall> programs;
+  std::vector<int> endCalls;
+
+  bool openResult = true;
+  bool startResult = true;
+  bool startAndWaitResult = true;
+
+  void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
+  bool OpenDocument(const std::string& pathOrUrl) override;
+  bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                    bool hidden) override;
+  bool StartProgramAndWait(const std::string& program, const std::vector<std::string>& args,
+                           bool hidden, int timeoutMs) override;
+  void EndProgram(int exitCode) override;
+};
+
+}  // namespace ondrik

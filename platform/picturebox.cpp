@@ -1,0 +1,365 @@
+#include "platform/picturebox.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <mutex>
+
+namespace ondrik {
+
+namespace {
+
+// Positions further out than this are clamped before they reach QPainter:
+// far outside the picture, but small enough for its integer arithmetic.
+constexpr double kMaxPixel = 1e6;
+constexpr int kMaxSide = 16384;  // largest picture side in pixels
+
+int ClampSide(int n) { return std::clamp(n, 1, kMaxSide); }
+
+double ClampPixel(double v) { return std::clamp(v, -kMaxPixel, kMaxPixel); }
+
+int RoundPixel(double v) { return static_cast<int>(std::floor(ClampPixel(v) + 0.5)); }
+
+// Clips the segment a-b to the square of +-kMaxPixel (Cohen-Sutherland),
+// so that a far-away end keeps the direction of the line; false when
+// nothing of it is left. Crossings are computed from the nearer end, which
+// keeps them exact enough for ends as far out as 1e300.
+int OutCode(double x, double y) {
+  return (x < -kMaxPixel ? 1 : 0) | (x > kMaxPixel ? 2 : 0) | (y < -kMaxPixel ? 4 : 0) |
+         (y > kMaxPixel ? 8 : 0);
+}
+
+bool ClipSegment(double& ax, double& ay, double& bx, double& by) {
+  const double dx = bx - ax, dy = by - ay;
+  for (int round = 0; round < 8; ++round) {
+    const int ca = OutCode(ax, ay), cb = OutCode(bx, by);
+    if ((ca | cb) == 0) return true;
+    if ((ca & cb) != 0) return false;
+    const bool moveA = ca != 0;
+    const int code = moveA ? ca : cb;
+    double x, y;
+    if (code & 3) {
+      x = (code & 1) ? -kMaxPixel : kMaxPixel;
+      const bool fromA = std::fabs(x - ax) <= std::fabs(x - bx);
+      y = fromA ? ay + (x - ax) * (dy / dx) : by + (x - bx) * (dy / dx);
+    } else {
+      y = (code & 4) ? -kMaxPixel : kMaxPixel;
+      const bool fromA = std::fabs(y - ay) <= std::fabs(y - by);
+      x = fromA ? ax + (y - ay) * (dx / dy) : bx + (y - by) * (dx / dy);
+    }
+    if (!std::isfinite(x) || !std::isfinite(y)) return false;
+    if (moveA) {
+      ax = x;
+      ay = y;
+    } else {
+      bx = x;
+      by = y;
+    }
+  }
+  return OutCode(ax, ay) == 0 && OutCode(bx, by) == 0;
+}
+
+bool HaveGuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+QPainter::CompositionMode CompositionOf(DrawMode m) {
+  switch (m) {
+    case DrawMode::XorPen:
+      return QPainter::RasterOp_SourceXorDestination;
+    case DrawMode::NotXorPen:
+      return QPainter::RasterOp_NotSourceXorDestination;
+    case DrawMode::MaskPenNot:
+      // The pen AND the inverse of what lies under it.
+      return QPainter::RasterOp_SourceAndNotDestination;
+    case DrawMode::CopyPen:
+      break;
+  }
+  return QPainter::CompositionMode_SourceOver;
+}
+
+std::string Lower(const std::string& s) {
+  std::string r = s;
+  for (char& ch : r) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return r;
+}
+
+// A painter on the picture with the pen state of the picture box.
+class Pen {
+ public:
+  Pen(QImage& img, const PictureBox& pic, Color c) : p_(&img) {
+    p_.setRenderHint(QPainter::Antialiasing, false);
+    p_.setCompositionMode(CompositionOf(pic.Mode));
+    QPen pen(ToQColor(c));
+    pen.setWidth(std::clamp(pic.DrawWidth, 1, 1000));
+    pen.setStyle(pic.Style == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+    p_.setPen(pen);
+    p_.setBrush(Qt::NoBrush);
+  }
+  QPainter& operator*() { return p_; }
+  QPainter* operator->() { return &p_; }
+
+ private:
+  QPainter p_;
+};
+
+}  // namespace
+
+QString ToQString(const std::string& s) {
+  QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString r = dec.decode(QByteArrayView(s.data(), static_cast<qsizetype>(s.size())));
+  if (!dec.hasError()) return r;
+  return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+std::string InstalledFontFamily(const std::string& requested) {
+  static std::mutex mu;
+  static std::map<std::string, std::string> cache;
+  const std::string key = Lower(requested);
+  const bool mono = key == "courier" || key == "courier new" || key == "lucida console" ||
+                    key == "consolas" || key == "fixedsys" || key == "terminal";
+  const std::string fallback = mono ? "DejaVu Sans Mono" : "DejaVu Sans";
+  if (!HaveGuiApp()) return fallback;
+  std::lock_guard<std::mutex> lock(mu);
+  auto it = cache.find(key);
+  if (it != cache.end()) return it->second;
+  std::string found;
+  const QStringList families = QFontDatabase::families();
+  const QString want = ToQString(requested);
+  for (const QString& f : families) {
+    if (f.compare(want, Qt::CaseInsensitive) == 0) {
+      found = f.toStdString();
+      break;
+    }
+  }
+  if (found.empty()) {
+    found = fallback;
+    for (const QString& f : families) {
+      if (f.compare(QString::fromStdString(fallback), Qt::CaseInsensitive) == 0) {
+        found = f.toStdString();
+        break;
+      }
+    }
+  }
+  cache[key] = found;
+  return found;
+}
+
+PictureBox::PictureBox(int widthPx, int heightPx)
+    : image_(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32) {
+  width_ = image_.width();
+  height_ = image_.height();
+  image_.fill(ToQColor(BackColor));
+}
+
+void PictureBox::Resize(int widthPx, int heightPx) {
+  image_ = QImage(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32);
+  if (!userScale_) {
+    width_ = image_.width();
+    height_ = image_.height();
+  }
+  image_.fill(ToQColor(BackColor));
+}
+
+int PictureBox::PixelWidth() const { return image_.width(); }
+int PictureBox::PixelHeight() const { return image_.height(); }
+
+void PictureBox::Scale(double x1, double y1, double x2, double y2) {
+  const double w = x2 - x1, h = y2 - y1;
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(w) || !std::isfinite(h) ||
+      w == 0 || h == 0) {
+    return;  // no usable coordinate system: keep the one in force
+  }
+  left_ = x1;
+  top_ = y1;
+  width_ = w;
+  height_ = h;
+  userScale_ = true;
+}
+
+void PictureBox::ScalePixels() {
+  left_ = 0;
+  top_ = 0;
+  width_ = image_.width();
+  height_ = image_.height();
+  userScale_ = false;
+}
+
+double PictureBox::ScaleLeft() const { return left_; }
+double PictureBox::ScaleTop() const { return top_; }
+double PictureBox::ScaleWidth() const { return width_; }
+double PictureBox::ScaleHeight() const { return height_; }
+
+double PictureBox::XToPixel(double x) const { return (x - left_) * image_.width() / width_; }
+double PictureBox::YToPixel(double y) const { return (y - top_) * image_.height() / height_; }
+double PictureBox::PixelToX(double px) const { return left_ + px * width_ / image_.width(); }
+double PictureBox::PixelToY(double py) const { return top_ + py * height_ / image_.height(); }
+
+bool PictureBox::MapPoint(double x, double y, double& px, double& py, bool clamp) const {
+  if (!std::isfinite(x) || !std::isfinite(y)) return false;
+  px = XToPixel(x);
+  py = YToPixel(y);
+  if (!std::isfinite(px) || !std::isfinite(py)) return false;
+  if (clamp) {
+    px = ClampPixel(px);
+    py = ClampPixel(py);
+  }
+  return true;
+}
+
+void PictureBox::SetCurrent(double x, double y) {
+  CurrentX = x;
+  CurrentY = y;
+}
+
+void PictureBox::Cls() {
+  image_.fill(ToQColor(BackColor));
+  SetCurrent(left_, top_);
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
+  double ax, ay, bx, by;
+  if (MapPoint(x1, y1, ax, ay, false) && MapPoint(x2, y2, bx, by, false) &&
+      ClipSegment(ax, ay, bx, by)) {
+    Pen p(image_, *this, c);
+    p->drawLine(QPoint(RoundPixel(ax), RoundPixel(ay)), QPoint(RoundPixel(bx), RoundPixel(by)));
+  }
+  SetCurrent(x2, y2);
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2) { Line(x1, y1, x2, y2, ForeColor); }
+
+void PictureBox::LineTo(double x2, double y2, Color c) { Line(CurrentX, CurrentY, x2, y2, c); }
+
+void PictureBox::LineTo(double x2, double y2) { Line(CurrentX, CurrentY, x2, y2, ForeColor); }
+
+void PictureBox::LineRel(double dx, double dy, Color c) {
+  Line(CurrentX, CurrentY, CurrentX + dx, CurrentY + dy, c);
+}
+
+void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool filled) {
+  double ax, ay, bx, by;
+  if (MapPoint(x1, y1, ax, ay) && MapPoint(x2, y2, bx, by)) {
+    const int l = RoundPixel(std::min(ax, bx)), r = RoundPixel(std::max(ax, bx));
+    const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
+    Pen p(image_, *this, c);
+    if (filled) {
+      // Both corner pixels belong to the box.
+      p->fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
+    } else if (l == r || t == b) {
+      p->drawLine(QPoint(l, t), QPoint(r, b));  // a box without area is a line
+    } else {
+      p->drawRect(QRect(l, t, r - l, b - t));
+    }
+  }
+  SetCurrent(x2, y2);
+}
+
+void PictureBox::Circle(double x, double y, double radius, Color c, double aspect) {
+  double cx, cy;
+  SetCurrent(x, y);
+  if (!MapPoint(x, y, cx, cy)) return;
+  double r = std::fabs(radius * image_.width() / width_);
+  if (!std::isfinite(r) || !std::isfinite(aspect) || radius < 0) return;
+  r = std::min(r, kMaxPixel);
+  // A negative aspect (a ratio taken in a scale whose y grows upwards) means
+  // the same shape as its absolute value.
+  const double a = std::fabs(aspect);
+  double rx = r, ry = r;
+  if (a <= 1) {
+    ry = r * a;
+  } else {
+    rx = r / a;
+  }
+  Pen p(image_, *this, c);
+  if (!FillTransparent) p->setBrush(ToQColor(FillColor));
+  p->drawEllipse(QPointF(RoundPixel(cx), RoundPixel(cy)), rx, ry);
+}
+
+void PictureBox::PSet(double x, double y, Color c) {
+  double px, py;
+  if (MapPoint(x, y, px, py)) {
+    Pen p(image_, *this, c);
+    p->drawPoint(QPoint(RoundPixel(px), RoundPixel(py)));
+  }
+  SetCurrent(x, y);
+}
+
+QFont PictureBox::CurrentFont() const {
+  QFont f(QString::fromStdString(InstalledFontFamily(FontName)));
+  double pt = std::isfinite(FontSize) ? std::clamp(FontSize, 1.0, 500.0) : 8.0;
+  f.setPixelSize(std::max(1, static_cast<int>(std::lround(pt * 96.0 / 72.0))));
+  f.setBold(FontBold);
+  f.setStyleStrategy(QFont::NoAntialias);
+  return f;
+}
+
+namespace {
+
+// Width and height of a text in pixels. Without a GUI application no font
+// can be measured; an estimate from the font size keeps the layout going.
+void TextSizePx(const QFont& font, const QString& text, double& w, double& h) {
+  if (HaveGuiApp()) {
+    QFontMetricsF fm(font);
+    w = fm.horizontalAdvance(text);
+    h = fm.height();
+  } else {
+    w = 0.6 * font.pixelSize() * static_cast<double>(text.size());
+    h = 1.2 * font.pixelSize();
+  }
+}
+
+}  // namespace
+
+void PictureBox::Print(const std::string& text, bool newline) {
+  const QFont font = CurrentFont();
+  const QString qs = ToQString(text);
+  double wpx, hpx;
+  TextSizePx(font, qs, wpx, hpx);
+  double px, py;
+  const bool placed = MapPoint(CurrentX, CurrentY, px, py);
+  if (placed && HaveGuiApp()) {
+    const int x = RoundPixel(px), y = RoundPixel(py);
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    if (!FontTransparent) {
+      p.fillRect(QRectF(x, y, wpx, hpx), ToQColor(BackColor));
+    }
+    p.setFont(font);
+    p.setPen(ToQColor(ForeColor));
+    p.drawText(QPointF(x, y + QFontMetricsF(font).ascent()), qs);
+  }
+  if (!placed) {
+    if (newline) CurrentX = left_;
+    return;
+  }
+  if (newline) {
+    CurrentX = left_;
+    CurrentY = PixelToY(py + hpx);
+  } else {
+    CurrentX = PixelToX(px + wpx);
+  }
+}
+
+double PictureBox::TextWidth(const std::string& text) const {
+  double wpx, hpx;
+  TextSizePx(CurrentFont(), ToQString(text), wpx, hpx);
+  return wpx * std::fabs(width_) / image_.width();
+}
+
+double PictureBox::TextHeight(const std::string& text) const {
+  double wpx, hpx;
+  TextSizePx(CurrentFont(), ToQString(text), wpx, hpx);
+  return hpx * std::fabs(height_) / image_.height();
+}
+
+const QImage& PictureBox::Image() const { return image_; }
+QImage& PictureBox::Image() { return image_; }
+
+}  // namespace ondrik

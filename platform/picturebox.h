@@ -1,0 +1,120 @@
+#pragma once
+// A picture box: a drawing surface over a QImage that keeps what is drawn on
+// it, with a user coordinate system, a current drawing position, pen modes
+// (copy, exclusive-or, ...) and text output at the current position.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+namespace ondrik {
+
+// Colours as 0x00BBGGRR (red in the low byte).
+using Color = std::uint32_t;
+constexpr Color RGB(int r, int g, int b) {
+  return static_cast<Color>(r & 0xFF) | (static_cast<Color>(g & 0xFF) << 8) |
+         (static_cast<Color>(b & 0xFF) << 16);
+}
+
+// The Qt colour of a 0x00BBGGRR colour.
+inline QColor ToQColor(Color c) {
+  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
+                static_cast<int>((c >> 16) & 0xFF));
+}
+
+enum class DrawMode { CopyPen, XorPen, NotXorPen, MaskPenNot };
+enum class DrawStyle { Solid, Dot };
+
+class PictureBox {
+ public:
+  PictureBox(int widthPx = 100, int heightPx = 100);
+
+  // New size in pixels; the user scale keeps its corners (so it stretches
+  // with the picture) and the picture is cleared to BackColor.
+  void Resize(int widthPx, int heightPx);
+  int PixelWidth() const;
+  int PixelHeight() const;
+
+  // User scale: (x1, y1) is the top-left corner, (x2, y2) the bottom-right;
+  // y may grow upwards (y2 < y1). A zero width or height is refused.
+  void Scale(double x1, double y1, double x2, double y2);
+  void ScalePixels();  // back to pixel coordinates
+  double ScaleLeft() const;
+  double ScaleTop() const;
+  double ScaleWidth() const;
+  double ScaleHeight() const;
+  // Conversions between user units and (fractional) pixel positions; the
+  // user rectangle covers the pixel rectangle 0..PixelWidth, 0..PixelHeight.
+  double XToPixel(double x) const;
+  double YToPixel(double y) const;
+  double PixelToX(double px) const;
+  double PixelToY(double py) const;
+
+  // Drawing state.
+  Color ForeColor = 0, BackColor = 0xFFFFFF, FillColor = 0;
+  int DrawWidth = 1;  // pixels
+  DrawStyle Style = DrawStyle::Solid;
+  DrawMode Mode = DrawMode::CopyPen;
+  bool FillTransparent = true;  // true: circles are not filled
+  bool FontTransparent = true;  // false: text is printed on a BackColor box
+  std::string FontName = "Arial";
+  double FontSize = 8;  // points at 96 dots per inch
+  bool FontBold = false;
+  double CurrentX = 0, CurrentY = 0;
+
+  // Fills the picture with BackColor; the current point goes to the top-left.
+  void Cls();
+  // Lines leave the current point at their end.
+  void Line(double x1, double y1, double x2, double y2, Color c);
+  void Line(double x1, double y1, double x2, double y2);
+  void LineTo(double x2, double y2, Color c);  // from the current point
+  void LineTo(double x2, double y2);
+  void LineRel(double dx, double dy, Color c);  // by an offset from the current point
+  // A rectangle with the two points as opposite corners, outlined or filled
+  // with the colour c; the current point goes to (x2, y2).
+  void Box(double x1, double y1, double x2, double y2, Color c, bool filled);
+  // Circle (or ellipse) around (x, y); radius in x units; aspect = vertical /
+  // horizontal radius in pixels (the radius gives the horizontal half-axis
+  // when aspect <= 1, the vertical one when aspect > 1). Outlined in c,
+  // filled with FillColor unless FillTransparent. Current point = centre.
+  void Circle(double x, double y, double radius, Color c, double aspect = 1.0);
+  void PSet(double x, double y, Color c);
+
+  // Prints text with its top-left corner at (CurrentX, CurrentY), always
+  // in copy mode (the pen mode does not apply to text). newline = true:
+  // afterwards CurrentX = ScaleLeft and CurrentY one text line lower;
+  // newline = false: CurrentX moves past the text, CurrentY stays.
+  void Print(const std::string& text, bool newline = true);
+  double TextWidth(const std::string& text) const;   // user units, >= 0
+  double TextHeight(const std::string& text) const;  // user units, > 0
+
+  const QImage& Image() const;
+  QImage& Image();
+
+  // The installed font that FontName/FontSize/FontBold stand for.
+  QFont CurrentFont() const;
+
+ private:
+  // Pixel position of a user point; false when it is not finite. clamp:
+  // limit it to +-1e6 pixels.
+  bool MapPoint(double x, double y, double& px, double& py, bool clamp = true) const;
+  void SetCurrent(double x, double y);
+
+  QImage image_;
+  double left_ = 0, top_ = 0, width_ = 100, height_ = 100;
+  bool userScale_ = false;
+};
+
+// Text for Qt: UTF-8 when the bytes are valid UTF-8, else Latin-1 (as the
+// profile and configuration files are written).
+QString ToQString(const std::string& s);
+
+// The installed family used for a requested font name ("Arial" may become
+// "DejaVu Sans", "Courier New" "DejaVu Sans Mono").
+std::string InstalledFontFamily(const std::string& requested);
+
+}  // namespace ondrik

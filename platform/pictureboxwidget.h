@@ -1,0 +1,46 @@
+#pragma once
+// A widget that shows a PictureBox, resizes the picture with itself and
+// reports mouse events in the picture's user coordinates.
+
+#include <QWidget>
+
+#include <functional>
+
+#include "platform/picturebox.h"
+
+namespace ondrik {
+
+class PictureBoxWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit PictureBoxWidget(QWidget* parent = nullptr);
+
+  PictureBox& Pic() { return pic_; }
+  const PictureBox& Pic() const { return pic_; }
+
+  // Called after the picture took the widget's new size (and was cleared).
+  std::function<void()> onResize;
+  // button: 1 left, 2 right, 4 middle (for moves: the buttons held down);
+  // shift: 1 shift, 2 ctrl, 4 alt; x, y in user coordinates.
+  std::function<void(int button, int shift, double x, double y)> onMouseDown, onMouseMove, onMouseUp;
+
+  // Mouse button and modifier codes of a Qt event.
+  static int ButtonCode(Qt::MouseButtons buttons);
+  static int ShiftCode(Qt::KeyboardModifiers mods);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void Report(const std::function<void(int, int, double, double)>& handler, QMouseEvent* event,
+              int button);
+
+  PictureBox pic_;
+};
+
+}  // namespace ondrik

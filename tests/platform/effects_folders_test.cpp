@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTimer>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/effects.h"
+#include "platform/folders.h"
+
+namespace ondrik {
+namespace {
+
+TEST(EffectsTest, FakeRecordsCallsAndReturnsSetResults) {
+  FakeEffects fake;
+  SetEffects(&fake);
+  fake.openResult = false;
+  fake.startAndWaitResult = false;
+  TheEffects().Message("File not found", "Ondrik", MsgIcon::Warning);
+  EXPECT_FALSE(TheEffects().OpenDocument("/tmp/x.png"));
+  EXPECT_TRUE(TheEffects().StartProgram("dl", {"-a", "b c"}, true));
+  EXPECT_FALSE(TheEffects().StartProgramAndWait("conv", {"x.onz"}, false, 5000));
+  TheEffects().EndProgram(3);
+  SetEffects(nullptr);
+
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "File not found");
+  EXPECT_EQ(fake.messages[0].title, "Ondrik");
+  EXPECT_EQ(fake.messages[0].icon, MsgIcon::Warning);
+  ASSERT_EQ(fake.documents.size(), 1u);
+  EXPECT_EQ(fake.documents[0], "/tmp/x.png");
+  ASSERT_EQ(fake.programs.size(), 2u);
+  EXPECT_EQ(fake.programs[0].args, (std::vector<std::string>{"-a", "b c"}));
+  EXPECT_TRUE(fake.programs[0].hidden);
+  EXPECT_FALSE(fake.programs[0].wait);
+  EXPECT_TRUE(fake.programs[1].wait);
+  EXPECT_EQ(fake.programs[1].timeoutMs, 5000);
+  EXPECT_EQ(fake.endCalls, std::vector<int>{3});
+  // After SetEffects(nullptr) the real effects are back.
+  EXPECT_EQ(dynamic_cast<FakeEffects*>(&TheEffects()), nullptr);
+}
+
+TEST(EffectsTest, QtEffectsInBatchRuns) {
+  QtEffects fx;
+  // The tests run offscreen: messages go to standard error, not to a box
+  // that nobody could close.
+  EXPECT_TRUE(IsBatchOrOffscreen());
+  SetBatchMode(true);
+  EXPECT_TRUE(IsBatchMode());
+  SetBatchMode(false);
+  ::testing::internal::CaptureStderr();
+  fx.Message("No profile data", "Ondrik", MsgIcon::Critical);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Ondrik: No profile data\n");
+
+  EXPECT_FALSE(fx.OpenDocument(""));
+  EXPECT_FALSE(fx.StartProgram("", {}, false));
+  EXPECT_FALSE(fx.StartProgram("/nonexistent/ondrik-no-such-program", {}, false));
+
+  EXPECT_FALSE(fx.StartProgramAndWait("/nonexistent/ondrik-no-such-program", {"x"}, true, 2000));
+  EXPECT_TRUE(fx.StartProgramAndWait("sh", {"-c", "exit 0"}, true, 5000));
+  // A program that outlasts the time-out: false, and the wait is bounded.
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_FALSE(fx.StartProgramAndWait("sleep", {"5"}, true, 200));
+  EXPECT_LT(clock.elapsed(), 2000);
+  clock.restart();
+  EXPECT_FALSE(fx.StartProgramAndWait("sleep", {"5"}, true, 0));  // no unbounded wait
+  EXPECT_LT(clock.elapsed(), 2000);
+
+  // With an event loop running, ending the program leaves the loop with the code.
+  QTimer::singleShot(0, [&fx] { fx.EndProgram(7); });
+  EXPECT_EQ(QCoreApplication::exec(), 7);
+}
+
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& name) : path_(std::string(ONDRIK_TEST_TMP) + "/" + name) {
+    QDir(QString::fromStdString(path_)).removeRecursively();
+    QDir().mkpath(QString::fromStdString(path_));
+  }
+  ~TempFolder() { QDir(QString::fromStdString(path_)).removeRecursively(); }
+  void Touch(const std::string& name) const {
+    QFile f(QString::fromStdString(path_ + "/" + name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+TEST(FoldersTest, FindsAndListsFilesWhateverTheCase) {
+  TempFolder tmp("folders");
+  tmp.Touch("Ondrik.CFG");
+  tmp.Touch("a.OND");
+  tmp.Touch("b.ond");
+  tmp.Touch("c.onz");
+  tmp.Touch("readme");
+  QDir().mkpath(QString::fromStdString(tmp.Path() + "/sub.ond"));  // a folder, not a file
+  const std::string& dir = tmp.Path();
+
+  EXPECT_EQ(FindFileNoCase(dir, "ondrik.cfg"), dir + "/Ondrik.CFG");
+  EXPECT_EQ(FindFileNoCase(dir + "/", "ONDRIK.cfg"), dir + "/Ondrik.CFG");
+  EXPECT_EQ(FindFileNoCase(dir, "b.ond"), dir + "/b.ond");
+  EXPECT_EQ(FindFileNoCase(dir, "initial.cfg"), "");
+  EXPECT_EQ(FindFileNoCase(dir, "SUB.OND"), "");  // folders are not files
+  EXPECT_EQ(FindFileNoCase(dir, ""), "");
+  EXPECT_EQ(FindFileNoCase(dir + "/missing", "b.ond"), "");
+
+  EXPECT_EQ(ListFilesNoCase(dir, "*.ond"), (std::vector<std::string>{"a.OND", "b.ond"}));
+  EXPECT_EQ(ListFilesNoCase(dir, "?.ON?"), (std::vector<std::string>{"a.OND", "b.ond", "c.onz"}));
+  EXPECT_EQ(ListFilesNoCase(dir, "*.*").size(), 5u);  // names without a dot too
+  EXPECT_EQ(ListFilesNoCase(dir, "READ*"), std::vector<std::string>{"readme"});
+  EXPECT_TRUE(ListFilesNoCase(dir, "*.png").empty());
+  EXPECT_TRUE(ListFilesNoCase(dir + "/missing", "*").empty());
+
+  EXPECT_TRUE(WildcardMatchNoCase("a*b*c", "AxxBxC"));
+  EXPECT_FALSE(WildcardMatchNoCase("a*b*c", "AxxBx"));
+  EXPECT_FALSE(WildcardMatchNoCase("a?c", "ac"));
+  EXPECT_TRUE(WildcardMatchNoCase("*", ""));
+  // Many stars against a long non-matching name finish at once.
+  EXPECT_FALSE(WildcardMatchNoCase("*a*a*a*a*a*a*a*a*b", std::string(3000, 'a')));
+}
+
+TEST(FoldersTest, ProgramAndSavedStateFolders) {
+  EXPECT_EQ(ProgramFolder(), QCoreApplication::applicationDirPath().toStdString() + "/");
+  SetProgramFolder("/opt/ondrik");
+  EXPECT_EQ(ProgramFolder(), "/opt/ondrik/");
+  SetProgramFolder("");
+  EXPECT_EQ(ProgramFolder(), QCoreApplication::applicationDirPath().toStdString() + "/");
+
+  TempFolder tmp("state");
+  const char* oldAppData = std::getenv("APPDATA");
+  const std::string keptAppData = oldAppData ? oldAppData : "";
+  const char* oldXdg = std::getenv("XDG_DATA_HOME");
+  const std::string keptXdg = oldXdg ? oldXdg : "";
+
+  setenv("APPDATA", (tmp.Path() + "/appdata").c_str(), 1);
+  EXPECT_EQ(SavedStateFolder(), tmp.Path() + "/appdata/Ondrik/");
+  EXPECT_TRUE(QDir(QString::fromStdString(tmp.Path() + "/appdata/Ondrik")).exists());
+
+  unsetenv("APPDATA");
+  setenv("XDG_DATA_HOME", (tmp.Path() + "/xdg/").c_str(), 1);
+  EXPECT_EQ(SavedStateFolder(), tmp.Path() + "/xdg/Ondrik/");
+  EXPECT_TRUE(QDir(QString::fromStdString(tmp.Path() + "/xdg/Ondrik")).exists());
+
+  if (oldAppData) setenv("APPDATA", keptAppData.c_str(), 1);
+  if (oldXdg) setenv("XDG_DATA_HOME", keptXdg.c_str(), 1); else unsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace
+}  // namespace ondrik

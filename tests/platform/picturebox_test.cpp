@@ -1,0 +1,386 @@
+#include "platform/picturebox.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace ondrik {
+namespace {
+
+constexpr Color kBlack = 0;
+constexpr Color kWhite = 0xFFFFFF;
+
+Color At(const PictureBox& pic, int x, int y) {
+  const QRgb v = pic.Image().pixel(x, y);
+  return RGB(qRed(v), qGreen(v), qBlue(v));
+}
+
+// A black picture of the given size in pixel coordinates.
+PictureBox BlackPicture(int w, int h) {
+  PictureBox pic(w, h);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  return pic;
+}
+
+// Bounding box of the pixels that are not the background colour.
+struct Extent {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+  int count = 0;
+};
+Extent Painted(const PictureBox& pic, Color background = kBlack) {
+  Extent e;
+  for (int y = 0; y < pic.PixelHeight(); ++y) {
+    for (int x = 0; x < pic.PixelWidth(); ++x) {
+      if (At(pic, x, y) == background) continue;
+      e.left = std::min(e.left, x);
+      e.right = std::max(e.right, x);
+      e.top = std::min(e.top, y);
+      e.bottom = std::max(e.bottom, y);
+      ++e.count;
+    }
+  }
+  return e;
+}
+
+TEST(PictureBoxTest, UserScaleMapsCornersAndGrowsUpwards) {
+  PictureBox pic(200, 100);
+  // x from -10 (left) to 30 (right), y from 50 (top) down to 0 (bottom).
+  pic.Scale(-10, 50, 30, 0);
+  EXPECT_DOUBLE_EQ(pic.ScaleLeft(), -10);
+  EXPECT_DOUBLE_EQ(pic.ScaleTop(), 50);
+  EXPECT_DOUBLE_EQ(pic.ScaleWidth(), 40);
+  EXPECT_DOUBLE_EQ(pic.ScaleHeight(), -50);
+  // x = 0 is a quarter of the way across: 50 px; y = 10 is a fifth up from
+  // the bottom: 80 px from the top.
+  EXPECT_DOUBLE_EQ(pic.XToPixel(0), 50);
+  EXPECT_DOUBLE_EQ(pic.YToPixel(10), 80);
+  EXPECT_DOUBLE_EQ(pic.XToPixel(30), 200);
+  EXPECT_DOUBLE_EQ(pic.YToPixel(0), 100);
+  EXPECT_DOUBLE_EQ(pic.PixelToX(50), 0);
+  EXPECT_DOUBLE_EQ(pic.PixelToY(80), 10);
+  EXPECT_LT(pic.YToPixel(20), pic.YToPixel(10));  // larger y is higher up
+
+  // A resize keeps the corners: the same point lands at twice the pixels.
+  pic.Resize(400, 200);
+  EXPECT_DOUBLE_EQ(pic.XToPixel(0), 100);
+  EXPECT_DOUBLE_EQ(pic.YToPixel(10), 160);
+
+  // A zero-size or non-finite scale is refused; the old one stays.
+  pic.Scale(5, 5, 5, 10);
+  pic.Scale(0, 0, std::numeric_limits<double>::quiet_NaN(), 1);
+  EXPECT_DOUBLE_EQ(pic.ScaleWidth(), 40);
+
+  pic.ScalePixels();
+  EXPECT_DOUBLE_EQ(pic.XToPixel(7), 7);
+  EXPECT_DOUBLE_EQ(pic.ScaleWidth(), 400);
+  pic.Resize(50, 60);  // pixel coordinates follow the new size
+  EXPECT_DOUBLE_EQ(pic.ScaleHeight(), 60);
+
+  // Cls puts the current point at the top-left corner of the scale.
+  pic.Scale(3, 9, 4, 1);
+  pic.CurrentX = 100;
+  pic.Cls();
+  EXPECT_DOUBLE_EQ(pic.CurrentX, 3);
+  EXPECT_DOUBLE_EQ(pic.CurrentY, 9);
+}
+
+TEST(PictureBoxTest, LinesLandOnTheExpectedPixels) {
+  PictureBox pic = BlackPicture(100, 100);
+  pic.Scale(0, 10, 10, 0);  // 10 px per unit, y upwards
+  const Color red = RGB(255, 0, 0);
+  pic.Line(1, 9, 8, 9, red);  // y = 9 is 10 px from the top, x 10..80 px
+  EXPECT_EQ(At(pic, 10, 10), red);
+  EXPECT_EQ(At(pic, 45, 10), red);
+  EXPECT_EQ(At(pic, 79, 10), red);
+  EXPECT_EQ(At(pic, 45, 9), kBlack);
+  EXPECT_EQ(At(pic, 45, 11), kBlack);
+  EXPECT_EQ(At(pic, 8, 10), kBlack);
+  EXPECT_EQ(At(pic, 82, 10), kBlack);
+  EXPECT_DOUBLE_EQ(pic.CurrentX, 8);
+  EXPECT_DOUBLE_EQ(pic.CurrentY, 9);
+
+  // Continue down from the current point, then by an offset.
+  pic.ForeColor = RGB(0, 255, 0);
+  pic.LineTo(8, 2);  // 80 px across, from 10 down to 80 px
+  EXPECT_EQ(At(pic, 80, 50), RGB(0, 255, 0));
+  EXPECT_EQ(At(pic, 81, 50), kBlack);
+  pic.LineRel(-5, 0, RGB(0, 0, 255));  // to x = 3 at y = 2: 30..80 px on row 80
+  EXPECT_EQ(At(pic, 40, 80), RGB(0, 0, 255));
+  EXPECT_DOUBLE_EQ(pic.CurrentX, 3);
+  EXPECT_DOUBLE_EQ(pic.CurrentY, 2);
+
+  // A wide pen covers the rows around the line; a dotted one leaves gaps.
+  PictureBox wide = BlackPicture(100, 100);
+  wide.DrawWidth = 3;
+  wide.Line(10, 50, 90, 50, kWhite);
+  EXPECT_EQ(At(wide, 50, 49), kWhite);
+  EXPECT_EQ(At(wide, 50, 51), kWhite);
+  EXPECT_EQ(At(wide, 50, 53), kBlack);
+  PictureBox dots = BlackPicture(100, 100);
+  dots.Style = DrawStyle::Dot;
+  dots.Line(10, 50, 90, 50, kWhite);
+  int lit = 0;
+  for (int x = 10; x <= 90; ++x) lit += At(dots, x, 50) == kWhite;
+  EXPECT_GT(lit, 15);
+  EXPECT_LT(lit, 60);
+}
+
+TEST(PictureBoxTest, RasterModesCombinePenAndPicture) {
+  // A background with some structure, so that XOR has something to undo.
+  PictureBox pic = BlackPicture(120, 80);
+  pic.Box(10, 10, 60, 40, RGB(200, 100, 50), true);
+  pic.Box(50, 30, 110, 70, RGB(12, 34, 56), true);
+  const QImage before = pic.Image().copy();
+
+  pic.Mode = DrawMode::XorPen;
+  auto draw = [&pic] {
+    pic.Style = DrawStyle::Dot;
+    pic.Line(0, 0, 119, 79, RGB(255, 255, 0));
+    pic.Style = DrawStyle::Solid;
+    pic.DrawWidth = 3;
+    pic.Line(5, 70, 115, 5, RGB(0, 128, 255));
+    pic.DrawWidth = 1;
+    pic.Circle(60, 40, 25, RGB(255, 0, 255));
+    pic.Box(20, 20, 100, 60, RGB(1, 2, 3), false);
+  };
+  draw();
+  EXPECT_NE(pic.Image(), before);
+  draw();
+  EXPECT_EQ(pic.Image(), before);  // drawing it again restores the picture exactly
+
+  // Exclusive-or on known pixels: on black the pen colour, on the pen colour black.
+  PictureBox x = BlackPicture(20, 20);
+  x.Mode = DrawMode::XorPen;
+  x.Line(0, 5, 19, 5, RGB(255, 0, 0));
+  EXPECT_EQ(At(x, 10, 5), RGB(255, 0, 0));
+  x.Line(10, 0, 10, 19, RGB(255, 0, 0));
+  EXPECT_EQ(At(x, 10, 5), kBlack);
+  EXPECT_EQ(At(x, 10, 6), RGB(255, 0, 0));
+
+  // Not-XOR: on black a red pen gives cyan; the same filled circle twice
+  // restores the picture.
+  PictureBox n = BlackPicture(40, 40);
+  n.Mode = DrawMode::NotXorPen;
+  n.PSet(3, 3, RGB(255, 0, 0));
+  EXPECT_EQ(At(n, 3, 3), RGB(0, 255, 255));
+  const QImage nBefore = n.Image().copy();
+  n.FillTransparent = false;
+  n.FillColor = RGB(0, 255, 0);
+  n.Circle(20, 20, 10, RGB(0, 255, 0));
+  EXPECT_NE(n.Image(), nBefore);
+  n.Circle(20, 20, 10, RGB(0, 255, 0));
+  EXPECT_EQ(n.Image(), nBefore);
+
+  // Mask-pen-not (pen AND NOT picture): a bar shows its colour on black and
+  // white underneath turns black.
+  PictureBox m = BlackPicture(40, 20);
+  m.Box(20, 0, 39, 19, kWhite, true);
+  m.Mode = DrawMode::MaskPenNot;
+  m.Box(0, 5, 39, 10, RGB(255, 255, 0), true);
+  EXPECT_EQ(At(m, 10, 7), RGB(255, 255, 0));
+  EXPECT_EQ(At(m, 30, 7), kBlack);
+  EXPECT_EQ(At(m, 30, 15), kWhite);  // outside the bar
+}
+
+TEST(PictureBoxTest, BoxesAndCirclesCoverTheirExtent) {
+  PictureBox pic = BlackPicture(100, 100);
+  pic.Scale(0, 10, 10, 0);
+  const Color c = RGB(10, 200, 30);
+  pic.Box(2, 8, 4, 6, c, true);  // 20..40 px both ways, corners included
+  Extent e = Painted(pic);
+  EXPECT_EQ(e.left, 20);
+  EXPECT_EQ(e.right, 40);
+  EXPECT_EQ(e.top, 20);
+  EXPECT_EQ(e.bottom, 40);
+  EXPECT_EQ(e.count, 21 * 21);
+  EXPECT_DOUBLE_EQ(pic.CurrentX, 4);
+  EXPECT_DOUBLE_EQ(pic.CurrentY, 6);
+
+  PictureBox outline = BlackPicture(100, 100);
+  outline.Box(60, 70, 20, 30, c, false);  // corners in any order
+  e = Painted(outline);
+  EXPECT_EQ(e.left, 20);
+  EXPECT_EQ(e.right, 60);
+  EXPECT_EQ(e.top, 30);
+  EXPECT_EQ(e.bottom, 70);
+  EXPECT_EQ(At(outline, 40, 30), c);
+  EXPECT_EQ(At(outline, 40, 50), kBlack);
+  outline.Box(80, 10, 80, 90, c, false);  // no width: still a line
+  EXPECT_EQ(At(outline, 80, 50), c);
+
+  // Radius in x units: 2 units of 10 px across give a 20 px circle even
+  // though a y unit is 20 px high.
+  PictureBox circ = BlackPicture(100, 100);
+  circ.Scale(0, 0, 10, 5);
+  circ.Circle(5, 2.5, 2, kWhite);
+  e = Painted(circ);
+  EXPECT_NEAR(e.left, 30, 1);
+  EXPECT_NEAR(e.right, 70, 1);
+  EXPECT_NEAR(e.top, 30, 1);
+  EXPECT_NEAR(e.bottom, 70, 1);
+  EXPECT_EQ(At(circ, 50, 50), kBlack);  // not filled
+  EXPECT_DOUBLE_EQ(circ.CurrentX, 5);
+  EXPECT_DOUBLE_EQ(circ.CurrentY, 2.5);
+
+  // Aspect 0.5: flat ellipse 20 px wide, 10 px high; aspect 2: the radius is
+  // the vertical half-axis and the horizontal one is half of it.
+  PictureBox flat = BlackPicture(100, 100);
+  flat.Circle(50, 50, 20, kWhite, 0.5);
+  e = Painted(flat);
+  EXPECT_NEAR(e.right - e.left, 40, 2);
+  EXPECT_NEAR(e.bottom - e.top, 20, 2);
+  PictureBox tall = BlackPicture(100, 100);
+  tall.Circle(50, 50, 20, kWhite, 2);
+  e = Painted(tall);
+  EXPECT_NEAR(e.right - e.left, 20, 2);
+  EXPECT_NEAR(e.bottom - e.top, 40, 2);
+
+  // Filled: the inside takes FillColor, the rim the line colour.
+  PictureBox filled = BlackPicture(100, 100);
+  filled.FillTransparent = false;
+  filled.FillColor = RGB(0, 0, 255);
+  filled.Circle(50, 50, 20, RGB(255, 0, 0));
+  EXPECT_EQ(At(filled, 50, 50), RGB(0, 0, 255));
+  EXPECT_EQ(At(filled, 65, 50), RGB(0, 0, 255));
+  EXPECT_EQ(At(filled, 5, 5), kBlack);
+  e = Painted(filled);
+  EXPECT_EQ(At(filled, e.left, 50), RGB(255, 0, 0));
+}
+
+TEST(PictureBoxTest, PrintPlacesTextAndMovesTheCurrentPoint) {
+  PictureBox pic = BlackPicture(200, 100);
+  pic.ForeColor = kWhite;
+  pic.FontName = "Arial";
+  pic.FontSize = 10;
+  const double w = pic.TextWidth("Hi");
+  const double h = pic.TextHeight("Hi");
+  ASSERT_GT(w, 0);
+  ASSERT_GT(h, 0);
+
+  pic.CurrentX = 10;
+  pic.CurrentY = 20;
+  pic.Print("Hi", false);  // trailing semicolon: stay on the line
+  EXPECT_NEAR(pic.CurrentX, 10 + w, 1e-9);
+  EXPECT_DOUBLE_EQ(pic.CurrentY, 20);
+  Extent e = Painted(pic);
+  ASSERT_GT(e.count, 5);
+  EXPECT_GE(e.left, 10);
+  EXPECT_GE(e.top, 20);
+  EXPECT_LE(e.right, 10 + w + 1);
+  EXPECT_LE(e.bottom, 20 + h + 1);
+
+  pic.Print("there");  // ends the line
+  EXPECT_DOUBLE_EQ(pic.CurrentX, 0);
+  EXPECT_NEAR(pic.CurrentY, 20 + h, 1e-9);
+
+  // In a scale whose y grows upwards the next line is lower, i.e. smaller y;
+  // the text height stays positive.
+  PictureBox up = BlackPicture(200, 100);
+  up.Scale(-5, 10, 15, 0);
+  up.ForeColor = kWhite;
+  const double hu = up.TextHeight("9");
+  EXPECT_GT(hu, 0);
+  EXPECT_NEAR(hu, PictureBox(200, 100).TextHeight("9") * 10.0 / 100.0, 1e-9);
+  up.CurrentX = 0;
+  up.CurrentY = 8;
+  up.Print("9");
+  EXPECT_DOUBLE_EQ(up.CurrentX, -5);
+  EXPECT_NEAR(up.CurrentY, 8 - hu, 1e-9);
+
+  // FontTransparent false paints the text box in BackColor first; the pen
+  // mode does not apply to text, so printing twice in XOR mode keeps it.
+  PictureBox boxed = BlackPicture(200, 100);
+  boxed.BackColor = RGB(0, 0, 255);
+  boxed.ForeColor = kWhite;
+  boxed.FontTransparent = false;
+  boxed.Mode = DrawMode::XorPen;
+  boxed.CurrentX = 50;
+  boxed.CurrentY = 40;
+  boxed.Print("00");
+  boxed.CurrentX = 50;
+  boxed.CurrentY = 40;
+  boxed.Print("00");
+  EXPECT_EQ(At(boxed, 50, 40), RGB(0, 0, 255));
+  EXPECT_EQ(At(boxed, 49, 40), kBlack);
+  int white = 0;
+  for (int y = 40; y < 40 + h; ++y)
+    for (int x = 50; x < 50 + boxed.TextWidth("00"); ++x) white += At(boxed, x, y) == kWhite;
+  EXPECT_GT(white, 5);
+}
+
+TEST(PictureBoxTest, TextMeasuresAndFonts) {
+  PictureBox pic(400, 200);
+  pic.FontSize = 12;
+  const double one = pic.TextWidth("0");
+  EXPECT_GT(one, 0);
+  EXPECT_NEAR(pic.TextWidth("0000"), 4 * one, 1.0);
+  EXPECT_DOUBLE_EQ(pic.TextWidth(""), 0);
+  EXPECT_GT(pic.TextWidth("WWWW"), pic.TextWidth("iiii"));  // proportional font
+
+  // User units: twice the units across, twice the width in units.
+  pic.Scale(0, 0, 800, 200);
+  EXPECT_NEAR(pic.TextWidth("0"), 2 * one, 1e-9);
+  pic.FontSize = 24;
+  EXPECT_GT(pic.TextWidth("0"), 3 * one);
+
+  // 12 pt at 96 dpi is 16 px: a line of text is about that high.
+  pic.ScalePixels();
+  pic.FontSize = 12;
+  EXPECT_GE(pic.TextHeight("9"), 14);
+  EXPECT_LE(pic.TextHeight("9"), 24);
+
+  // Missing families fall back to installed ones, monospace for Courier.
+  EXPECT_EQ(InstalledFontFamily("No Such Font 123"), "DejaVu Sans");
+  EXPECT_EQ(InstalledFontFamily("Courier New"), InstalledFontFamily("courier new"));
+  pic.FontName = "Courier New";
+  EXPECT_NEAR(pic.TextWidth("iiii"), pic.TextWidth("WWWW"), 1e-9);
+
+  // Latin-1 bytes (as in the data files) and UTF-8 both come through.
+  EXPECT_EQ(ToQString("\xB0" "C"), QString::fromUtf8("\xC2\xB0" "C"));
+  EXPECT_EQ(ToQString("\xC2\xB0" "C"), QString::fromUtf8("\xC2\xB0" "C"));
+}
+
+TEST(PictureBoxTest, NonFiniteAndHugeCoordinatesAreSafe) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  PictureBox pic = BlackPicture(50, 50);
+  const QImage before = pic.Image().copy();
+  pic.Line(nan, 1, 10, 10, kWhite);
+  pic.Line(1, 1, inf, 10, kWhite);
+  pic.Box(-inf, 0, 10, 10, kWhite, true);
+  pic.Circle(nan, 5, 3, kWhite);
+  pic.Circle(5, 5, inf, kWhite);
+  pic.Circle(5, 5, 3, kWhite, nan);
+  pic.PSet(inf, inf, kWhite);
+  pic.CurrentX = nan;
+  pic.Print("x");
+  EXPECT_EQ(pic.Image(), before);
+
+  // Huge but finite: clamped, so the visible part is still drawn.
+  pic.Line(-1e300, 25, 1e300, 25, kWhite);
+  EXPECT_EQ(At(pic, 0, 25), kWhite);
+  EXPECT_EQ(At(pic, 49, 25), kWhite);
+  // A far end keeps the line's direction: from (0, 0) towards (1e300, 1e299)
+  // the line falls one pixel per ten across.
+  PictureBox slope = BlackPicture(50, 50);
+  slope.Line(0, 0, 1e300, 1e299, kWhite);
+  EXPECT_EQ(At(slope, 40, 4), kWhite);
+  EXPECT_EQ(At(slope, 40, 40), kBlack);
+  pic.Circle(25, 25, 1e300, kWhite);
+  pic.Scale(0, 0, 1e-300, 1);
+  pic.Line(1, 0, 2, 1, kWhite);
+  pic.Box(1, 0, 2, 1, kWhite, true);
+  pic.DrawWidth = 0;
+  pic.Line(0, 0, 1e-301, 1, kWhite);
+  SUCCEED();
+
+  // Absurd sizes are limited rather than allocated.
+  PictureBox tiny(0, -5);
+  EXPECT_EQ(tiny.PixelWidth(), 1);
+  EXPECT_EQ(tiny.PixelHeight(), 1);
+}
+
+}  // namespace
+}  // namespace ondrik
