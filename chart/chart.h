@@ -73,6 +73,12 @@ struct ChartState {
   bool chkWindVector = false;   // "Vector Winds"
   bool chkWindDigital = false;  // "Digital Winds"
 
+  // ---- traces, markers, parcel and growth layers ----
+
+  // ---- wind column, title, omega, momentum transfer ----
+
+  // ---- shading overlays, cursor readout, zoom, elevated parcel ----
+
   // ---- calls out to the window ----
   // Gives the input focus to the hour scroll bar hsbHour (may be empty).
   std::function<void()> focusHourBar;

@@ -1,14 +1,15 @@
-// Steps of the chart redraw that the later parts of the chart fill in. Until
-// then they draw nothing, so the chart shows its frame alone.
-#include "chart/chart.h"
+// One dataset's drawing in the chart redraw: the steps in their order.
+#include "chart/steps.h"
 
 namespace ondrik {
 
-void PlotCloudFraction(PictureBox&, ChartState&) {}
-void PlotLayerToLayer(PictureBox&, ChartState&) {}
-void PlotRHBars(PictureBox&, ChartState&) {}
-void PlotInversions(PictureBox&, ChartState&) {}
-void PlotDatasetTraces(PictureBox&, ChartState&) {}
-void PloteeTitle(PictureBox&, ChartState&) {}
+void PlotDatasetTraces(PictureBox& picData, ChartState& s) {
+  PlotTraces(picData, s);
+  PlotLevelMarkers(picData, s);
+  PlotParcelTraces(picData, s);
+  PlotMomentumTransfer(picData, s);
+  PlotGrowthLayers(picData, s);
+  PlotWindColumnAndMarks(picData, s);
+}
 
 }  // namespace ondrik
