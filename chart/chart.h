@@ -12,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 #include "core/store.h"
 #include "platform/picturebox.h"
@@ -74,10 +75,80 @@ struct ChartState {
   bool chkWindDigital = false;  // "Digital Winds"
 
   // ---- traces, markers, parcel and growth layers ----
+  // Values of the lake panel and the configuration that the lake overlays
+  // read, kept as numbers (the window copies them in when it changes them).
+  Single lblLakeC = 1.0f;       // lake temperature shown by the lake panel, whole deg C
+  Single lblT850 = 0.0f;        // panel's temperature at its lower lake level, whole deg C
+  Integer LakeIndexPres = 850;  // configuration: level of the lake index, mb
+  Single LakeIndexDiff = 0.0f;  // configuration: lake-minus-level difference of the index, deg C
 
   // ---- wind column, title, omega, momentum transfer ----
+  Integer WindLevelStep = 1;        // btnVWPInterval: every 1st, 2nd or 3rd level
+  Integer WindAutoSpacing = 1;      // btnVWPIntervalA: spacing factor 1..3 of the automatic choice
+  bool WindAutoMode = false;        // choose the wind levels by spacing instead of by step
+  bool ColorWindsBySpeed = false;   // btnColorWinds
+  bool DigitalWindDirections = true;  // btnDigitalWinds: direction beside the speed
+  Single OmegaRange = 11.0f;        // half-width of the omega axis (picOmega clicks change it)
+  bool gOmegaSmoothOn = true;       // draw the smoothed omega field
+  Integer gXferIndex = 1;           // pressed btnXfer: 0 "30", 1 "1", 2 "10", 3 "20" mb
+  bool gPtypeSrcFlag = false;       // chksWSYMb "Bourgouin Precip Type": the decided type, not the model's
+  // RightPanel (side panel shown) is in the readout section below; the marks read it too.
+  bool chkSigmaLevel = false;       // Map panel "Sigma Level"
+  bool chkMeanFlow = false;         // Map panel "Mean Wind"
+  Integer gSigmaLevel = 0;          // level chosen with vsbSigmaLevel
+  std::array<Integer, 2> MeanFlowLevels{};  // levels shown by lblMeanFlow(0) and (1), as numbers
 
   // ---- shading overlays, cursor readout, zoom, elevated parcel ----
+  // Inversion shading: per-model parameters set when a model is chosen (deg C).
+  Single gInversionDT = 0.5f;           // a rise at least this large is an inversion
+  Single gIsothermDT = -1.0f;           // a change at least this large is near-isothermal...
+  Single gIsothermMinDepression = 5.0f; // ...when the upper level is at least this dry
+  // Layer-to-layer shear thresholds (per hour): gIndexThresholds(20, 1) and
+  // (20, 2) of the indices panel's table; the window copies them in.
+  Single LayerShearT1 = 200.0f;         // olive band from here
+  Single LayerShearT2 = 250.0f;         // dark red band from here
+
+  // Mouse over the chart: the window's state the handlers read.
+  Integer SiteFileCount = 0;            // 0 while no file is loaded: the handlers do nothing
+  bool chkActiveReadout = false;        // "Active Read Out"
+  Boolean ElevatedCapeMode = false;     // "Elevated CAPE" (chkECAPE)
+  Boolean SelectInflowMode = false;     // Heavy Precip panel's inflow selection
+  Integer RightPanel = 99;              // side panel shown: 2 Hodograph, 5 Heavy Precip
+  Integer ReadoutUnit = 0;              // height label of the readout: 0 mb, 1 feet, 2 km
+  PictureBox* picHodograph = nullptr;   // hodograph picture in its own scale (may be null)
+  // Mouse state kept between moves.
+  Integer LastReadoutLevel = 0;         // level of the last readout; 0 = none
+  Integer HodoCursorLevel = 0;          // level of the highlighted hodograph segment; 0 = none
+  Integer ElevSketchLevel = 0;          // start level of the sketch on the chart
+  Integer ElevSketchTop = 0;            // last buoyant level of that parcel
+  Integer ElevSketchDataset = 0;        // dataset and hour the sketch was drawn for
+  Integer ElevSketchHour = 0;
+  double ZoomTopExact = 0;              // unrounded chart limits of the last zoom, so that
+  double ZoomBottomExact = 0;           // zooming in and out again returns to the same limits
+
+  // Readout labels placed on picData, in its pixels. WidthPx/HeightPx are the
+  // label's size as the window shows it; 0 = measured from the caption.
+  struct ReadoutLabel {
+    std::string Caption;
+    double LeftPx = 0, TopPx = 0;
+    double WidthPx = 0, HeightPx = 0;
+    bool Visible = false;
+  };
+  ReadoutLabel lblActiveTemp, lblActiveDP, lblActiveDir, lblActiveKts, lblActiveAxis;
+
+  // The elevated-CAPE frame: label captions and the hail-CAPE bar.
+  struct ECapeFrame {
+    std::string lblEParcelp, lblEParcelt, lblEParceldp, lblECAPE, lblEHailCape, lblECIN,
+        lblEEQL, lblNECAPE;
+    bool picEHailCapeVisible = false;
+    double HailCapeShare = 0;           // black part of the bar, 0..1
+  };
+  ECapeFrame frameECAPE;
+
+  // Calls out to the window and its panels (each may be empty).
+  std::function<void(const std::string& topic)> openTrainingLinks;
+  std::function<void()> btnSelectInflow_Click;  // toggles SelectInflowMode
+  std::function<void()> drawHeavyPrecipPanel;
 
   // ---- calls out to the window ----
   // Gives the input focus to the hour scroll bar hsbHour (may be empty).

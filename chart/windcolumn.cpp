@@ -1,9 +1,374 @@
+// The steps that close each dataset's drawing (wind column, surface strip,
+// side-panel marks, jet label, omega profile), the momentum-transfer overlay
+// and the title line of the shown dataset.
+#include "chart/windcolumn.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <string>
+
 #include "chart/steps.h"
+#include "core/mbe.h"
+#include "core/shear.h"
 
 namespace ondrik {
 
-void PlotMomentumTransfer(PictureBox&, ChartState&) {}
-void PlotWindColumnAndMarks(PictureBox&, ChartState&) {}
-void PloteeTitle(PictureBox&, ChartState&) {}
+namespace {
+
+constexpr Color kWhite = RGB(255, 255, 255);
+constexpr Color kYellow = RGB(255, 255, 0);
+constexpr Color kMixedShown = RGB(192, 192, 192);
+constexpr Color kMixedOther = RGB(96, 96, 96);
+constexpr Color kJet = RGB(0, 255, 0);
+constexpr Color kJetUncertain = RGB(0, 128, 0);
+
+// Knots per m/s: the factor the store's u and v were made with.
+constexpr double kKnotsPerMs = 1.94254;
+constexpr double kPi = 3.14159265358979323846;
+
+bool UsablePres(double p) { return std::isfinite(p) && p > 0; }
+
+// The highest level of (D) that may be read: the dataset's level count,
+// never beyond the store.
+int LevelCount(Integer D) { return std::clamp<int>(gNumLevels(D), 0, kMaxLevels); }
+
+void SetFrameSystem(PictureBox& pic) {
+  pic.Scale(0.0, std::log(static_cast<double>(gChartTop)), 100.0,
+            std::log(static_cast<double>(gChartBottom)));
+}
+
+void SetTemperatureSystem(PictureBox& pic) {
+  pic.Scale(gChartTMin, std::log(static_cast<double>(gChartTop)), gChartTMax,
+            std::log(static_cast<double>(gChartBottom)));
+}
+
+// x of a temperature t at pressure p in the temperature system.
+double ChartX(const ChartState& s, double t, double p) {
+  return t + s.SkewFactor * (s.LnSurfacePres - std::log(p));
+}
+
+// A number as the picture box prints it (" 20 ", "-3 "), or nothing when the
+// value is not a number.
+std::string NumberText(double rounded) {
+  if (!std::isfinite(rounded) || std::fabs(rounded) > 1e9) return "";
+  return ChartNumber(static_cast<long>(rounded));
+}
+
+// Int(v + 0.5): rounded half up.
+std::string HalfUpText(double v) { return NumberText(std::floor(v + 0.5)); }
+
+// Round(v): nearest whole number, halves to the even one.
+std::string RoundEvenText(double v) { return NumberText(std::nearbyint(v)); }
+
+// One part of the closing steps; a failure skips it, not the rest.
+template <typename F>
+void Guarded(F&& part) {
+  try {
+    part();
+  } catch (const std::exception&) {
+  }
+}
+
+// Pen colour of a vector wind coloured by speed (knots).
+Color SpeedColor(double spd, bool shown) {
+  if (spd < 10) return shown ? RGB(255, 255, 255) : RGB(127, 127, 127);
+  if (spd < 20) return shown ? RGB(255, 0, 0) : RGB(127, 0, 0);
+  if (spd < 30) return shown ? RGB(255, 127, 0) : RGB(127, 63, 0);
+  if (spd < 40) return shown ? RGB(255, 255, 0) : RGB(127, 127, 0);
+  if (spd < 50) return shown ? RGB(0, 128, 0) : RGB(0, 64, 0);
+  if (spd < 60) return shown ? RGB(0, 0, 255) : RGB(0, 0, 127);
+  return shown ? RGB(255, 0, 255) : RGB(127, 0, 127);
+}
+
+// Middle of the surface strip, between the surface and the chart bottom.
+double SurfaceStripY(const ChartState& s) {
+  return (s.LnSurfacePres + std::log(static_cast<double>(gChartBottom))) / 2;
+}
+
+// Vertical place of wind level e: ln p, or the surface strip for level 0.
+bool WindLevelY(Integer D, Integer H, Integer e, double ys, double& y) {
+  if (e == 0) {
+    y = ys;
+    return true;
+  }
+  const double p = gPres(D, H, e);
+  if (!UsablePres(p)) return false;
+  y = std::log(p);
+  return true;
+}
+
+void PlotWindColumn(PictureBox& pic, ChartState& s) {
+  const Integer D = gCurDataset;
+  const Integer H = s.CurHour;
+  const bool shown = D == s.ShownDataset;
+  const double ys = SurfaceStripY(s);
+  const WindLevels lv = ChooseWindLevels(s, D, H);
+
+  if (s.chkWindVector) {
+    Color c = kYellow;
+    pic.ForeColor = c;
+    pic.FillColor = c;
+    // y length (ln p units) of one x unit on screen, so that a vector keeps
+    // its screen length whatever its direction.
+    const double A = (pic.ScaleHeight() / pic.ScaleWidth()) /
+                     (static_cast<double>(pic.PixelHeight()) / pic.PixelWidth());
+    for (int i = 0; i < lv.count; ++i) {
+      const Integer e = lv.level[static_cast<size_t>(i)];
+      double y;
+      if (!WindLevelY(D, H, e, ys, y)) continue;
+      const double dir = gWdir(D, H, e);
+      const double spd = gWspd(D, H, e);
+      if (s.ColorWindsBySpeed) {
+        c = SpeedColor(spd, shown);
+        pic.ForeColor = c;
+        pic.FillColor = c;
+      }
+      pic.Circle(93, y, 0.6, c);
+      const double a = (450.0 - dir) * kPi / 180.0;
+      const double dx = 0.25 * spd * std::cos(a);
+      const double dy = -0.25 * spd * std::sin(a) * A;
+      if (std::isfinite(dx) && std::isfinite(dy)) pic.Line(93, y, 93 + dx, y + dy, c);
+      if (e == 0 && s.chk10MWind) {
+        pic.FontTransparent = false;
+        pic.CurrentX = 86;
+        pic.CurrentY = ys - s.HalfTextHeight;
+        pic.Print(HalfUpText(gWind10Dir(D, H)), false);
+        pic.CurrentX = 94;
+        pic.CurrentY = ys - s.HalfTextHeight;
+        pic.Print(HalfUpText(gWind10m(D, H)), false);
+        pic.FontTransparent = true;
+      }
+    }
+  }
+
+  if (shown && s.chkWindDigital) {
+    const double w = pic.TextWidth("999");
+    pic.ForeColor = kYellow;
+    for (int i = 0; i < lv.count; ++i) {
+      const Integer e = lv.level[static_cast<size_t>(i)];
+      double y;
+      if (!WindLevelY(D, H, e, ys, y)) continue;
+      if (s.DigitalWindDirections) {
+        pic.CurrentX = 93 - 1.6 * w;
+        pic.CurrentY = y - s.HalfTextHeight;
+        pic.Print(RoundEvenText(gWdir(D, H, e)), false);
+      }
+      pic.CurrentX = 93 + 0.4 * w;
+      pic.CurrentY = y - s.HalfTextHeight;
+      pic.Print(RoundEvenText(gWspd(D, H, e)), false);
+    }
+  }
+}
+
+// White mark at the right edge for level L of (D, H); nothing for a level
+// outside the profile.
+void LevelMark(PictureBox& pic, Integer D, Integer H, Integer L) {
+  if (L < 0 || L > LevelCount(D)) return;
+  const double p = gPres(D, H, L);
+  if (!UsablePres(p)) return;
+  const double y = std::log(p);
+  pic.Line(100, y, 94, y, kWhite);
+}
+
+void PlotPanelMarks(PictureBox& pic, ChartState& s) {
+  const Integer D = gCurDataset;
+  const Integer H = s.CurHour;
+  switch (s.RightPanel) {
+    case 1:  // Map: sigma level, else the mean-wind layer
+      if (s.chkSigmaLevel) {
+        LevelMark(pic, D, H, s.gSigmaLevel);
+      } else if (s.chkMeanFlow) {
+        LevelMark(pic, D, H, s.MeanFlowLevels[0]);
+        LevelMark(pic, D, H, s.MeanFlowLevels[1]);
+      }
+      break;
+    case 2:  // Hodograph: the helicity layer
+      LevelMark(pic, D, H, gSRHBottomLevel(D, H));
+      LevelMark(pic, D, H, gSRHTopLevel(D, H));
+      break;
+    case 5: {  // Heavy Precip: the low-level jet
+      if (gMbeDone(D, H) != -1) ComputeMBEVectors(D, H, 0);
+      const double p = gLLJPres(D, H);
+      if (!UsablePres(p)) break;  // no jet level found: no label
+      pic.CurrentX = 94;
+      pic.CurrentY = std::log(p) - pic.TextHeight("I") / 2;
+      if (gLLJUncertain(D, H) != 0) {
+        pic.ForeColor = kJetUncertain;
+        pic.Print("LL?");
+      } else {
+        pic.ForeColor = kJet;
+        pic.Print("LLJ");
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+WindLevels ChooseWindLevels(const ChartState& s, Integer D, Integer H) {
+  WindLevels w;
+  const int top = std::min<int>(gTopLevel(D), LevelCount(D));
+  // A step below 1 would never advance.
+  const int step = s.WindAutoMode ? 1 : std::max<int>(1, s.WindLevelStep);
+  const double chartSpan = std::log(static_cast<double>(gChartBottom)) -
+                           std::log(static_cast<double>(gChartTop));
+  const double minGap = 0.015 * s.WindAutoSpacing;
+  double lnLast = std::log(9999.0);
+  for (int e = 0; e <= top; e += step) {
+    if (e >= 1 && s.WindAutoMode) {
+      const double p = gPres(D, H, e);
+      if (!UsablePres(p)) continue;
+      if (chartSpan > 0 && (lnLast - std::log(p)) / chartSpan < minGap) continue;
+      lnLast = std::log(p);
+    }
+    w.level[static_cast<size_t>(w.count++)] = e;
+  }
+  return w;
+}
+
+Integer MixingTopLevel(Integer D, Integer H, Integer xferIndex) {
+  const Integer S = kXferDepths[static_cast<size_t>(std::clamp<Integer>(xferIndex, 0, 3))];
+  const int n = LevelCount(D);
+  Single stableDepth = 0;
+  Integer M = 0;
+  for (int L = 2; L <= n; ++L) {
+    const double p0 = gPres(D, H, L - 1);
+    const double p1 = gPres(D, H, L);
+    if (!UsablePres(p0) || !UsablePres(p1)) continue;
+    const double delta = std::log(p1) - std::log(p0);
+    // Two levels at one pressure make no layer: nothing to divide by.
+    if (delta == 0) continue;
+    const double T0 = gTemp(D, H, L - 1);
+    const double T1 = gTemp(D, H, L);
+    const Single dry = static_cast<Single>(
+        ((T0 + 273.16) / std::pow(p0 / p1, 2.0 / 7.0) - (T0 + 273.16)) / delta);
+    const Single env = static_cast<Single>((T1 - T0) / delta);
+    if (static_cast<Single>(0.7 * dry) > env) {
+      if (stableDepth == 0) M = L - 1;
+      stableDepth += static_cast<Single>(p0 - p1);
+      if (stableDepth >= S) break;
+    } else {
+      stableDepth = 0;
+    }
+  }
+  // No stable layer anywhere: nothing caps the mixing that the profile can
+  // show, so the layer is taken as the lowest level alone.
+  return M >= 1 ? M : 1;
+}
+
+void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
+  if (!s.chkMomentum) return;
+  const Integer D = gCurDataset;
+  const Integer H = s.CurHour;
+  const int n = LevelCount(D);
+  if (n < 1) return;
+  const Integer M = std::min<Integer>(MixingTopLevel(D, H, s.gXferIndex), n);
+
+  SetTemperatureSystem(pic);
+  pic.Style = DrawStyle::Solid;
+  if (D == s.ShownDataset) {
+    pic.ForeColor = kMixedShown;
+    pic.DrawWidth = 3;
+  } else {
+    pic.ForeColor = kMixedOther;
+    pic.DrawWidth = 1;
+  }
+
+  // The mixed layer on the temperature trace, and the wind sums over it.
+  double sumU = gWindU(D, H, 1);
+  double sumV = gWindV(D, H, 1);
+  bool started = false;
+  for (int L = 1; L <= M; ++L) {
+    if (L >= 2) {
+      sumU += gWindU(D, H, L);
+      sumV += gWindV(D, H, L);
+    }
+    const double p = gPres(D, H, L);
+    const double t = gTemp(D, H, L);
+    if (!UsablePres(p) || !std::isfinite(t)) continue;
+    if (!started) pic.PSet(ChartX(s, t, p), std::log(p), pic.ForeColor);
+    else pic.LineTo(ChartX(s, t, p), std::log(p));
+    started = true;
+  }
+
+  const double hH = pic.TextHeight("H");
+  const double pM = gPres(D, H, M);
+  if (UsablePres(pM)) {
+    pic.CurrentX = ChartX(s, gTemp(D, H, M), pM);
+    pic.CurrentY = std::log(pM) - 0.66 * hH;
+    pic.Print(" ---> " + HalfUpText(gWdir(D, H, M)) + "\u00B0" + HalfUpText(gWspd(D, H, M)) + "kts",
+              false);
+  }
+
+  if (M > 1) {
+    const double U = sumU / M;
+    const double V = sumV / M;
+    double direction;
+    if (U != 0) {
+      const double a = std::atan(V / U) * 180.0 / kPi;
+      direction = U >= 0 ? 270.0 - a : 90.0 - a;
+    } else {
+      // Due north or south (the limit of the formula above), or calm.
+      direction = V > 0 ? 180.0 : (V < 0 ? 360.0 : 0.0);
+    }
+    const double speed = std::sqrt(U * U + V * V) * kKnotsPerMs;
+    const Integer Lm = M / 2;
+    const double pm = gPres(D, H, Lm);
+    if (UsablePres(pm)) {
+      pic.CurrentX = ChartX(s, gTemp(D, H, Lm), pm);
+      pic.CurrentY = std::log(pm) - 0.66 * hH;
+      pic.Print(" ---> " + HalfUpText(direction) + "\u00B0" + HalfUpText(speed) + "kts", true);
+    }
+  }
+  pic.DrawWidth = 1;
+}
+
+void PlotWindColumnAndMarks(PictureBox& pic, ChartState& s) {
+  const Integer D = gCurDataset;
+  const Integer H = s.CurHour;
+  pic.DrawWidth = 1;
+  pic.Style = DrawStyle::Solid;
+  SetFrameSystem(pic);
+  Guarded([&] { PlotWindColumn(pic, s); });
+  Guarded([&] { DrawModelPrecipType(pic, s); });
+  SetFrameSystem(pic);
+
+  if (s.chk10MWind) {
+    Guarded([&] {
+      pic.ForeColor = kYellow;
+      pic.FontTransparent = false;
+      pic.CurrentX = 5;
+      pic.CurrentY = SurfaceStripY(s) - s.HalfTextHeight;
+      pic.Print(HalfUpText(gSfcTemp(D, H)) + "/" + HalfUpText(gSfcDewpt(D, H)), false);
+    });
+    pic.FontTransparent = true;
+  }
+
+  Guarded([&] { PlotPanelMarks(pic, s); });
+  if (s.ChkOmega) Guarded([&] { PlotOmegaProfile(pic, s); });
+}
+
+void PloteeTitle(PictureBox& pic, ChartState&) {
+  const Integer D = gCurDataset;
+  if (D < 1 || D > kMaxDatasets) return;
+  const double w = pic.TextWidth("1");
+  const double h = pic.TextHeight("1");
+  // Eight characters in from the left, four lines down from the top, in
+  // whatever scale is in force (down is the sign of the scale's height).
+  pic.CurrentX = pic.ScaleLeft() + 8 * w;
+  pic.CurrentY = pic.ScaleTop() + 4 * h * (pic.ScaleHeight() < 0 ? -1 : 1);
+  pic.ForeColor = kWhite;
+  const std::string keptName = pic.FontName;
+  const double keptSize = pic.FontSize;
+  pic.FontName = "Lucida Console";
+  pic.FontSize = 11;
+  pic.Print(gDatasetTitle(D) + gDatasetLabel(D));
+  pic.FontSize = keptSize;
+  pic.FontName = keptName;
+}
 
 }  // namespace ondrik

@@ -161,6 +161,9 @@ struct ProfileStore {
   HourArray<Integer> gLakeParcelDone;
   HourArray<Boolean> gLayerCapeDone;
   HourArray<Integer> gParcelTraceDone, gCinTraceDone;
+  // Parcel temperatures of the chart's CAPE and CIN traces per (D, H, level);
+  // complete for (D, H) when gParcelTraceDone / gCinTraceDone is -1.
+  LevelArray<Single> gParcelTraceTemp, gCinTraceTemp;
   HourArray<Integer> StormMatrixDone;
   HourArray<Boolean> gWindEdited;
   DatasetArray<Integer> gOmegaSmoothDone, gWarmCloudTopDone, gWarmCloudDepthDone;
@@ -246,7 +249,7 @@ ONDRIK_FIELD(PrecipTotal) ONDRIK_FIELD(ConvPrecipTotal) ONDRIK_FIELD(XoverManual
 ONDRIK_FIELD(UserStormSet) ONDRIK_FIELD(gECapeMark)
 ONDRIK_FIELD(gHelicityDone) ONDRIK_FIELD(gBulkShearDone) ONDRIK_FIELD(gMbeDone)
 ONDRIK_FIELD(gLakeParcelDone) ONDRIK_FIELD(gLayerCapeDone) ONDRIK_FIELD(gParcelTraceDone)
-ONDRIK_FIELD(gCinTraceDone) ONDRIK_FIELD(StormMatrixDone) ONDRIK_FIELD(gWindEdited)
+ONDRIK_FIELD(gCinTraceDone) ONDRIK_FIELD(gParcelTraceTemp) ONDRIK_FIELD(gCinTraceTemp) ONDRIK_FIELD(StormMatrixDone) ONDRIK_FIELD(gWindEdited)
 ONDRIK_FIELD(gOmegaSmoothDone) ONDRIK_FIELD(gWarmCloudTopDone) ONDRIK_FIELD(gWarmCloudDepthDone)
 ONDRIK_FIELD(gTQIndexDone) ONDRIK_FIELD(ThicknessDone) ONDRIK_FIELD(ThickHeights)
 ONDRIK_FIELD(gPresAtKft) ONDRIK_FIELD(gPresAtKm) ONDRIK_FIELD(gTitleWordCount)

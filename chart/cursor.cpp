@@ -1,0 +1,379 @@
+// Mouse handlers of the profile chart: readout, elevated parcel, inflow
+// level, hodograph highlight and zoom.
+#include "chart/cursor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "core/derived.h"
+#include "core/levels.h"
+#include "core/mbe.h"
+#include "core/parcels.h"
+#include "core/shear.h"
+
+namespace ondrik {
+
+namespace {
+
+constexpr Color kSketch = RGB(255, 255, 0);
+constexpr Color kHodoSegment = RGB(255, 255, 0);
+constexpr Color kHodoHighlight = RGB(255, 0, 255);
+constexpr Color kBlack = RGB(0, 0, 0);
+
+bool FileLoaded(const ChartState& s) {
+  return s.SiteFileCount != 0 && gDatasetCount >= 1 && gDatasetCount <= kMaxDatasets &&
+         gCurDataset >= 1 && gCurDataset <= gDatasetCount;
+}
+
+bool HourUsable(Integer D, Integer H) {
+  return D >= 1 && D <= kMaxDatasets && H >= 0 && H < kMaxHours && H <= gLastHour(D);
+}
+
+Integer LevelCount(Integer D) { return std::clamp<Integer>(gNumLevels(D), 0, kMaxLevels); }
+
+// A pressure that ln p and the labels can take (mb).
+bool PositivePressure(double p) { return std::isfinite(p) && p > 0 && p < 1e5; }
+
+void SetTemperatureSystem(PictureBox& pic) {
+  pic.Scale(gChartTMin, std::log(static_cast<double>(gChartTop)), gChartTMax,
+            std::log(static_cast<double>(gChartBottom)));
+}
+
+void SetFrameSystem(PictureBox& pic) {
+  pic.Scale(0.0, std::log(static_cast<double>(gChartTop)), 100.0,
+            std::log(static_cast<double>(gChartBottom)));
+}
+
+bool ChartBoundsUsable() {
+  return gChartTop > 0 && gChartBottom > gChartTop && gChartTMax > gChartTMin;
+}
+
+// Whole number as a "###" format shows it: no digits for 0.
+std::string Hashes(long n) { return n == 0 ? std::string() : std::to_string(n); }
+
+// A value with one decimal, halves away from zero, as the "0.0" format.
+std::string OneDecimal(double v) {
+  double r = std::round(v * 10.0) / 10.0;
+  if (r == 0) r = 0;  // no "-0.0"
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.1f", r);
+  return buf;
+}
+
+// A value rounded to `decimals` places (halves to even) as a number turns
+// into text: no trailing zeros, no trailing point.
+std::string Rounded(double v, int decimals) {
+  if (!std::isfinite(v)) return "0";
+  const double f = std::pow(10.0, decimals);
+  double r = std::nearbyint(v * f) / f;
+  if (r == 0) r = 0;
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, r);
+  std::string t = buf;
+  if (t.find('.') != std::string::npos) {
+    while (!t.empty() && t.back() == '0') t.pop_back();
+    if (!t.empty() && t.back() == '.') t.pop_back();
+  }
+  return t;
+}
+
+// The label's size in pixels: the window's, or the caption's text size.
+void LabelSizePx(const PictureBox& pic, const ChartState::ReadoutLabel& l, double& w, double& h) {
+  w = l.WidthPx;
+  h = l.HeightPx;
+  if (w <= 0) w = std::fabs(pic.TextWidth(l.Caption) * pic.PixelWidth() / pic.ScaleWidth());
+  if (h <= 0) h = std::fabs(pic.TextHeight(l.Caption) * pic.PixelHeight() / pic.ScaleHeight());
+  if (!std::isfinite(w)) w = 0;
+  if (!std::isfinite(h)) h = 0;
+}
+
+void HideReadout(ChartState& s) {
+  for (ChartState::ReadoutLabel* l :
+       {&s.lblActiveTemp, &s.lblActiveDP, &s.lblActiveDir, &s.lblActiveKts, &s.lblActiveAxis})
+    l->Visible = false;
+}
+
+// The path of the parcel from level S: its temperature at S and each level up
+// to T, then the equilibrium level; in the XOR pen, so that drawing the same
+// path again takes it off.
+void DrawSketch(PictureBox& pic, const ChartState& s, Integer D, Integer H, Integer S, Integer T) {
+  const Integer n = LevelCount(D);
+  if (S < 1 || S > n) return;
+  T = std::min(T, n);
+  auto X = [&](double v, double p) { return v + (s.LnSurfacePres - std::log(p)) * s.SkewFactor; };
+  const double pS = gPres(D, H, S);
+  if (!PositivePressure(pS)) return;
+  pic.PSet(X(gElevParcelTemp(D, H, S, S), pS), std::log(pS), kSketch);
+  for (Integer k = S + 1; k <= T; ++k) {
+    const double pk = gPres(D, H, k);
+    if (!PositivePressure(pk)) continue;
+    pic.LineTo(X(gElevParcelTemp(D, H, S, k), pk), std::log(pk), kSketch);
+  }
+  const double pE = gElevELPres(D, H, S);
+  if (PositivePressure(pE)) pic.LineTo(X(gElevELTemp(D, H, S), pE), std::log(pE), kSketch);
+}
+
+void SetSketchPen(PictureBox& pic) {
+  SetTemperatureSystem(pic);
+  pic.DrawWidth = 1;
+  pic.Mode = DrawMode::XorPen;
+}
+
+// Takes the sketch on the chart off, if there is one.
+void EraseSketch(PictureBox& pic, ChartState& s) {
+  if (!s.ElevSketchDrawn) return;
+  if (HourUsable(s.ElevSketchDataset, s.ElevSketchHour))
+    DrawSketch(pic, s, s.ElevSketchDataset, s.ElevSketchHour, s.ElevSketchLevel, s.ElevSketchTop);
+  s.ElevSketchDrawn = false;
+}
+
+// Point of level k on the hodograph: storm motion plus storm-relative wind.
+void HodoPoint(Integer D, Integer H, Integer k, double& u, double& v) {
+  u = static_cast<double>(gStormU(D, H)) + gSRWindU(D, H, k);
+  v = static_cast<double>(gStormV(D, H)) + gSRWindV(D, H, k);
+}
+
+void HodoSegment(PictureBox& hodo, Integer D, Integer H, Integer k, Color c) {
+  if (k < 1 || k > kMaxLevels) return;
+  double u0, v0, u1, v1;
+  HodoPoint(D, H, k - 1, u0, v0);
+  HodoPoint(D, H, k, u1, v1);
+  hodo.Line(u0, v0, u1, v1, c);
+}
+
+// Covers the last highlighted segment of the hodograph and highlights the
+// one that ends at level L when it lies inside the helicity layer.
+void HighlightHodographSegment(PictureBox& hodo, ChartState& s, Integer D, Integer H, Integer L) {
+  hodo.DrawWidth = 2;
+  if (s.HodoCursorLevel > 0) HodoSegment(hodo, D, H, s.HodoCursorLevel, kHodoSegment);
+  if (gSRHTopLevel(D, H) >= L) {
+    HodoSegment(hodo, D, H, L, kHodoHighlight);
+    s.HodoCursorLevel = L;
+  }
+}
+
+// The five readout labels of level L.
+void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
+  const double pL = gPres(D, H, L);
+  if (!PositivePressure(pL)) return;
+  const double yL = std::log(pL);
+  double w, h;
+
+  SetTemperatureSystem(pic);
+  s.lblActiveTemp.Caption = ReadoutTempCaption(gTemp(D, H, L));
+  s.lblActiveDP.Caption = ReadoutDewpointCaption(gDewpt(D, H, L));
+  LabelSizePx(pic, s.lblActiveTemp, w, h);
+  const double topPx = pic.YToPixel(yL) - 0.5 * h;
+  const double xT = gTemp(D, H, L) + (s.LnSurfacePres - yL) * s.SkewFactor;
+  s.lblActiveTemp.LeftPx = pic.XToPixel(xT) + 0.035 * w;
+  LabelSizePx(pic, s.lblActiveDP, w, h);
+  const double xD = gDewpt(D, H, L) + (s.LnSurfacePres - yL) * s.SkewFactor;
+  s.lblActiveDP.LeftPx = pic.XToPixel(xD) - 1.015 * w;
+
+  SetFrameSystem(pic);
+  s.lblActiveDir.Caption = std::to_string(std::lround(gWdir(D, H, L)));
+  s.lblActiveKts.Caption = std::to_string(std::lround(gWspd(D, H, L)));
+  LabelSizePx(pic, s.lblActiveDir, w, h);
+  s.lblActiveDir.LeftPx = pic.XToPixel(93) - 1.075 * w;
+  LabelSizePx(pic, s.lblActiveKts, w, h);
+  s.lblActiveKts.LeftPx = pic.XToPixel(93) + 0.39 * w;
+  if (s.ReadoutUnit >= 0 && s.ReadoutUnit <= 2)
+    s.lblActiveAxis.Caption = ReadoutAxisCaption(s.ReadoutUnit, pL, gSfcPres(D, H));
+  s.lblActiveAxis.LeftPx = pic.XToPixel(0);
+
+  for (ChartState::ReadoutLabel* l :
+       {&s.lblActiveTemp, &s.lblActiveDP, &s.lblActiveDir, &s.lblActiveKts, &s.lblActiveAxis}) {
+    l->TopPx = topPx;
+    l->Visible = true;
+  }
+}
+
+}  // namespace
+
+std::string ReadoutTempCaption(double t) { return "< " + OneDecimal(t); }
+
+std::string ReadoutDewpointCaption(double td) { return OneDecimal(td) + " >"; }
+
+std::string ReadoutAxisCaption(int unit, double p, double sfcPres) {
+  switch (unit) {
+    case 0:
+      return Hashes(std::lround(p)) + "mb";
+    case 1: {
+      const double ft = static_cast<double>(StdHeightFtOfPressure(static_cast<Single>(p))) -
+                        StdHeightFtOfPressure(static_cast<Single>(sfcPres));
+      const long hundreds = static_cast<long>(std::floor(ft / 100 + 0.5));
+      return Hashes(hundreds * 100) + "'";
+    }
+    case 2: {
+      const double km = (static_cast<double>(StdHeightMOfPressure(static_cast<Single>(p))) -
+                         StdHeightMOfPressure(static_cast<Single>(sfcPres))) /
+                        1000.0;
+      // "#.0": the whole kilometres only when there are any, one decimal.
+      const long tenths = std::lround(km * 10);
+      const long a = std::labs(tenths);
+      std::string t = (tenths < 0 ? "-" : "");
+      if (a / 10 != 0) t += std::to_string(a / 10);
+      return t + "." + std::to_string(a % 10) + "km";
+    }
+    default:
+      return {};
+  }
+}
+
+namespace {
+
+void MouseMove(PictureBox& picData, ChartState& s, double y) {
+  if (!(s.chkActiveReadout || s.ElevatedCapeMode || s.SelectInflowMode)) return;
+  const Integer D = gCurDataset;
+  const Integer H = s.CurHour;
+  if (!HourUsable(D, H) || !std::isfinite(y)) return;
+
+  const double p = std::exp(y);
+  if (p > gSfcPres(D, H)) {  // below the ground
+    HideReadout(s);
+    s.LastReadoutLevel = 0;
+    return;
+  }
+  // The first level at or above the cursor.
+  const Integer n = LevelCount(D);
+  Integer L = 0;
+  for (Integer k = 1; k <= n; ++k) {
+    if (gPres(D, H, k) <= p) {
+      L = k;
+      break;
+    }
+  }
+  if (L == 0) return;  // above the top level: everything stays as it is
+  if (L == s.LastReadoutLevel) return;
+
+  if (s.ElevatedCapeMode) PlotECAPE(picData, s, H, L);
+  if (s.RightPanel == 5 && s.SelectInflowMode) {
+    ComputeMBEVectors(D, H, L);  // L as the inflow (jet) level
+    if (s.drawHeavyPrecipPanel) s.drawHeavyPrecipPanel();
+  }
+  if (s.RightPanel == 2 && s.picHodograph != nullptr)
+    HighlightHodographSegment(*s.picHodograph, s, D, H, L);
+
+  if (!s.chkActiveReadout) return;
+  if (!ChartBoundsUsable()) return;
+  Readout(picData, s, D, H, L);
+  s.LastReadoutLevel = L;
+}
+
+}  // namespace
+
+void picData_MouseMove(PictureBox& picData, ChartState& s, int, int, double, double y) {
+  if (!FileLoaded(s)) return;
+  // A profile the parcel or vector computations cannot handle (a subscript
+  // out of range) leaves the chart as it is rather than ending the program.
+  try {
+    MouseMove(picData, s, y);
+  } catch (const std::exception&) {
+    picData.Mode = DrawMode::CopyPen;
+  }
+}
+
+void picData_MouseDown(PictureBox&, ChartState&, int, int, double, double) {}
+
+void picData_MouseUp(PictureBox& picData, ChartState& s, int button, int, double, double) {
+  if (!FileLoaded(s)) return;
+  if (s.openTrainingLinks) s.openTrainingLinks("Profile");
+  if (s.SelectInflowMode) {
+    // The click ends the inflow selection and does not zoom.
+    if (s.btnSelectInflow_Click) s.btnSelectInflow_Click();
+    else s.SelectInflowMode = false;
+    return;
+  }
+  ZoomProfile(picData, s, button);
+}
+
+void ZoomProfile(PictureBox& picData, ChartState& s, int button) {
+  if (!FileLoaded(s)) return;
+  const double c = MaxSfcPres;
+  if (!PositivePressure(c) || gChartTop <= 0 || gChartBottom <= gChartTop) return;
+
+  // Start from the unrounded limits of the last zoom while the chart still
+  // shows them, so that in and out again return to the same whole numbers.
+  double top = gChartTop;
+  double bottom = gChartBottom;
+  if (s.ZoomTopExact > 0 && std::nearbyint(s.ZoomTopExact) == gChartTop &&
+      std::nearbyint(s.ZoomBottomExact) == gChartBottom) {
+    top = s.ZoomTopExact;
+    bottom = s.ZoomBottomExact;
+  }
+  const double lc = std::log(c);
+  auto apply = [&](double factor) {
+    const double t = std::exp(lc - (lc - std::log(top)) * factor);
+    const double b = std::exp(lc - (lc - std::log(bottom)) * factor);
+    const double tr = std::nearbyint(t);
+    const double br = std::nearbyint(b);
+    if (!(tr >= 1 && br > tr && br < 1e5)) return;
+    if (factor < 1 && br - tr < kMinZoomSpan) return;  // zoom in no further
+    gChartTop = static_cast<Integer>(tr);
+    gChartBottom = static_cast<Integer>(br);
+    s.ZoomTopExact = t;
+    s.ZoomBottomExact = b;
+  };
+  if (button == 1) apply(0.85);
+  else if (gChartTop > 30) apply(1 / 0.85);
+
+  SetProfileTopLevels();
+  PlotProfile(picData, s);
+}
+
+void PlotECAPE(PictureBox& picData, ChartState& s, Integer hour, Integer level) {
+  const Integer D = gCurDataset;
+  const Integer H = hour;
+  const Integer L = level;
+  if (!HourUsable(D, H) || L < 1 || L > LevelCount(D)) return;
+  if (!gLevelParcelDone(D, H, L)) ComputeEffectiveParcels(D, H, L);
+
+  ChartState::ECapeFrame& f = s.frameECAPE;
+  const Integer top = gElevELLevel(D, H, L);
+  SetSketchPen(picData);
+  EraseSketch(picData, s);
+  if (top <= 0) {  // nowhere buoyant: no sketch, blank labels
+    picData.DrawWidth = 1;
+    picData.Mode = DrawMode::CopyPen;
+    f = ChartState::ECapeFrame{};
+    return;
+  }
+  DrawSketch(picData, s, D, H, L, top);
+  s.ElevSketchLevel = L;
+  s.ElevSketchTop = top;
+  s.ElevSketchDataset = D;
+  s.ElevSketchHour = H;
+  s.ElevSketchDrawn = true;
+  picData.DrawWidth = 1;
+  picData.Mode = DrawMode::CopyPen;
+
+  f.lblEParcelp = Rounded(gPres(D, H, L), 0) + " mb";
+  f.lblEParcelt = Rounded(gTemp(D, H, L), 1) + " C";
+  f.lblEParceldp = Rounded(gDewpt(D, H, L), 1) + " C";
+  f.lblECAPE = Rounded(gElevCape(D, H, L), 0) + " J/kg";
+  f.lblEHailCape = Rounded(gElevHailCape(D, H, L), 0) + " J/kg";
+  f.lblECIN = Rounded(gElevCin(D, H, L), 0) + " J/kg ";
+  f.lblEEQL = Rounded(gElevEL(D, H, L), 0) + " ft";
+  f.lblNECAPE = Rounded(static_cast<double>(gElevNCape(D, H, L)) * 100, 0) + " cm/s";
+  f.picEHailCapeVisible = true;
+  // Share of the CAPE in the hail zone; without CAPE the bar stays empty.
+  const double cape = gElevCape(D, H, L);
+  const double hail = gElevHailCape(D, H, L);
+  f.HailCapeShare = (cape > 0 && std::isfinite(hail)) ? std::clamp(hail / cape, 0.0, 1.0) : 0.0;
+}
+
+void DrawEHailCapeBar(PictureBox& bar, const ChartState::ECapeFrame& f, Color buttonFace) {
+  if (!f.picEHailCapeVisible) return;
+  bar.ScalePixels();
+  const double w = bar.PixelWidth();
+  const double h = bar.PixelHeight();
+  bar.Mode = DrawMode::CopyPen;
+  bar.Box(0, 0, w, h, buttonFace, true);
+  if (f.HailCapeShare > 0) bar.Box(0, 0, w * f.HailCapeShare, h, kBlack, true);
+}
+
+}  // namespace ondrik

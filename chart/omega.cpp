@@ -1,0 +1,170 @@
+// The omega profile on the chart, the labels of its axis in picOmega, and the
+// model precipitation type with its intensity dots.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "chart/windcolumn.h"
+#include "core/ccl.h"
+
+namespace ondrik {
+
+HourArray<Long> gPtypeCode;
+
+namespace {
+
+constexpr Color kWhite = RGB(255, 255, 255);
+constexpr Color kGrey = RGB(127, 127, 127);
+constexpr Color kBlack = RGB(0, 0, 0);
+constexpr Color kPositive = RGB(0, 0, 255);  // blue
+constexpr Color kNegative = RGB(255, 0, 0);  // red
+
+bool UsablePres(double p) { return std::isfinite(p) && p > 0; }
+
+struct Dot {
+  double x, y;
+};
+
+}  // namespace
+
+double UsableOmegaRange(const ChartState& s) {
+  const double r = s.OmegaRange;
+  if (!std::isfinite(r) || r <= 0) return 11.0;
+  // Beyond this the axis labels alone would run into the tens of thousands.
+  return std::min(r, kMaxOmegaRange);
+}
+
+Integer OmegaScaleStep(double range) {
+  if (range < 10) return 2;
+  if (range < 30) return 5;
+  return 10;
+}
+
+void DrawOmegaScale(PictureBox& picOmega, ChartState& s) {
+  const double range = UsableOmegaRange(s);
+  picOmega.Scale(-range, 0, range, 100);
+  picOmega.Cls();
+  const Integer step = OmegaScaleStep(range);
+  const Integer m = (static_cast<Integer>(std::floor(range / step)) + 1) * step;
+  for (Integer v = -m; v <= m; v += step) {
+    std::string label = v > 0 ? "+" : "";
+    label += std::to_string(v);
+    if (v > 0) {
+      picOmega.ForeColor = kPositive;
+    } else if (v < 0) {
+      picOmega.ForeColor = kNegative;
+    } else {
+      picOmega.ForeColor = kBlack;
+    }
+    picOmega.CurrentY = 0;
+    picOmega.CurrentX = v - picOmega.TextWidth(label) / 2;
+    picOmega.Print(label, false);
+  }
+}
+
+void PlotOmegaProfile(PictureBox& picData, ChartState& s) {
+  const Integer D = gCurDataset;
+  const Integer H = s.CurHour;
+  const double range = UsableOmegaRange(s);
+  const double lnTop = std::log(static_cast<double>(gChartTop));
+  const double lnBottom = std::log(static_cast<double>(gChartBottom));
+  picData.Scale(-range, lnTop, range, lnBottom);
+
+  const Color c = D == s.ShownDataset ? kWhite : kGrey;
+  picData.ForeColor = c;
+  picData.Style = DrawStyle::Dot;
+  picData.Line(0, lnTop, 0, lnBottom, c);
+
+  const bool smooth = s.gOmegaSmoothOn;
+  if (smooth && gOmegaSmoothDone(D) != -1) SmoothOmega();
+
+  picData.Style = DrawStyle::Solid;
+  const int top = std::min<int>({gTopLevel(D), gNumLevels(D), kMaxLevels});
+  bool started = false;
+  for (int L = 1; L <= top; ++L) {
+    const double p = gPres(D, H, L);
+    const double v = smooth ? gOmegaSmooth(D, H, L) : gOmega(D, H, L);
+    if (!UsablePres(p) || !std::isfinite(v)) continue;
+    if (!started) {
+      picData.CurrentX = v;
+      picData.CurrentY = std::log(p);
+      started = true;
+    } else {
+      picData.LineTo(v, std::log(p), c);
+    }
+  }
+}
+
+std::string PrecipTypeLabel(Long code) {
+  switch (code) {
+    case kPtypeRain: return "R";
+    case kPtypeFreezingRain: return "ZR";
+    case kPtypeSnow: return "S";
+    case kPtypeIcePellets: return "IP";
+    case kPtypeNone: return "";
+    default: {
+      // The number as text with its sign position: a blank when not negative.
+      std::string label = code < 0 ? "Error Wx = " : "Error Wx =  ";
+      label += std::to_string(code);
+      return label;
+    }
+  }
+}
+
+int PrecipIntensityDots(Single precip, Single hoursPerStep) {
+  // An hour step that is not positive is taken as one hour.
+  const Single hps = (std::isfinite(hoursPerStep) && hoursPerStep > 0) ? hoursPerStep : 1.0f;
+  const Single rate = precip / hps;
+  if (rate < 0.01f) return 1;
+  if (rate < 0.1f) return 2;
+  if (rate < 0.3f) return 3;
+  return 4;
+}
+
+void DrawModelPrecipType(PictureBox& picData, ChartState& s) {
+  const Integer D = gCurDataset;
+  if (D != s.ShownDataset) return;
+  const Integer H = s.CurHour;
+  const Long code = s.gPtypeSrcFlag ? gPtypeSrcA(D, H) : gPtypeSrcB(D, H);
+  gPtypeCode(D, H) = code;
+  picData.Scale(0, 0, 100, 100);
+  const Single precip = gPrecip(D, H);
+  if (!(precip > 0)) return;
+
+  Color c;
+  switch (code) {
+    case kPtypeRain: c = RGB(0, 255, 0); break;
+    case kPtypeFreezingRain:
+    case kPtypeIcePellets: c = RGB(255, 0, 0); break;
+    case kPtypeSnow: c = RGB(0, 0, 255); break;
+    default: c = kWhite; break;
+  }
+  picData.ForeColor = c;
+  picData.FillColor = c;
+
+  if (code != kPtypeNone) {
+    picData.CurrentX = 20;
+    picData.CurrentY = 78.5;
+    picData.Print(PrecipTypeLabel(code), true);
+  }
+
+  static constexpr Dot kOne[] = {{15, 80}};
+  static constexpr Dot kTwo[] = {{13, 80}, {17, 80}};
+  static constexpr Dot kThree[] = {{15, 78}, {13, 82}, {17, 82}};
+  static constexpr Dot kFour[] = {{15, 82}, {13, 80}, {17, 80}, {15, 78}};
+  const Dot* dots = kOne;
+  int n = 1;
+  switch (PrecipIntensityDots(precip, gHoursPerStep)) {
+    case 2: dots = kTwo, n = 2; break;
+    case 3: dots = kThree, n = 3; break;
+    case 4: dots = kFour, n = 4; break;
+    default: break;
+  }
+  // The dots are filled in their colour.
+  const bool keptFill = picData.FillTransparent;
+  picData.FillTransparent = false;
+  for (int i = 0; i < n; ++i) picData.Circle(dots[i].x, dots[i].y, 1, c);
+  picData.FillTransparent = keptFill;
+}
+
+}  // namespace ondrik

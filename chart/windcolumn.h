@@ -1,0 +1,60 @@
+// The closing steps of the chart: wind column, surface strip, side-panel
+// marks, jet label, omega profile and scale, the model's precipitation type,
+// the momentum-transfer overlay and the title. The drawing entry points are
+// declared in chart/chart.h and chart/steps.h; this header adds the omega and
+// precipitation-type procedures and the pieces the window and tests use.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "chart/chart.h"
+
+namespace ondrik {
+
+// Precipitation type shown for each dataset and hour (60 rain, 66 freezing
+// rain, 70 snow, 79 ice pellets, 999 none): the decided type or the model's
+// own, as gPtypeSrcFlag chooses. Written by DrawModelPrecipType.
+extern HourArray<Long> gPtypeCode;
+
+// Depth (mb) of stable air that ends the mixed layer for each btnXfer button.
+inline constexpr std::array<Integer, 4> kXferDepths = {30, 1, 10, 20};
+
+// The levels the wind column draws for (D, H), bottom up; level 0 (the 10 m
+// wind) first.
+struct WindLevels {
+  std::array<Integer, kMaxLevels + 1> level{};
+  int count = 0;
+};
+WindLevels ChooseWindLevels(const ChartState& s, Integer D, Integer H);
+
+// The top level M of the surface-based mixed layer of (D, H): the base of the
+// first run of stable layers at least kXferDepths[xferIndex] mb deep (1 when
+// no layer is stable).
+Integer MixingTopLevel(Integer D, Integer H, Integer xferIndex);
+
+// The omega range the chart and the scale use: OmegaRange, 11 when it is not
+// a positive number, at most kMaxOmegaRange.
+inline constexpr double kMaxOmegaRange = 10000.0;
+double UsableOmegaRange(const ChartState& s);
+// Label step of the omega scale for a range: 2, 5 or 10.
+Integer OmegaScaleStep(double range);
+
+// Labels the omega axis in picOmega: multiples of the step from -m to m,
+// positive ones blue with a "+", negative ones red, zero black.
+void DrawOmegaScale(PictureBox& picOmega, ChartState& s);
+// The omega profile of gCurDataset at s.CurHour on picData, in a scale of
+// its own (x = omega from -range to +range); the scale stays in force.
+void PlotOmegaProfile(PictureBox& picData, ChartState& s);
+// Shown dataset only: sets gPtypeCode of the hour and, when the hour has
+// precipitation, prints the type near the lower left with one to four
+// intensity dots. Leaves picData in the scale (0, 0)-(100, 100).
+void DrawModelPrecipType(PictureBox& picData, ChartState& s);
+
+// Text of a precipitation-type code ("R", "ZR", "S", "IP"; "" for 999,
+// "Error Wx = " and the number for anything else).
+std::string PrecipTypeLabel(Long code);
+// Number of intensity dots (1..4) for an amount over one hour step.
+int PrecipIntensityDots(Single precip, Single hoursPerStep);
+
+}  // namespace ondrik

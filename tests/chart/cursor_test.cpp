@@ -1,0 +1,291 @@
+// The mouse over the chart: zoom limits and round trip, the readout level and
+// its texts, the elevated parcel's XOR sketch, and a sample hour rendered with
+// every overlay on (build-*/test-tmp/chart_overlays.png, to look at).
+#include "chart/cursor.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/derived.h"
+#include "core/levels.h"
+#include "core/parcels.h"
+#include "core/reader.h"
+#include "core/shared.h"
+#include "tests/core/sounding.h"
+
+namespace ondrik {
+namespace {
+
+using testing::Level;
+using testing::SetSounding;
+
+constexpr Color kBlack = RGB(0, 0, 0);
+
+std::vector<Level> Sounding() {
+  return {{1000, 20, 15, 180, 5, 110},    {950, 17, 12, 200, 10, 540},   {900, 14, 9, 220, 15, 990},
+          {850, 11, 5, 230, 20, 1460},    {800, 8, 1, 240, 25, 1950},    {750, 5, -3, 245, 30, 2470},
+          {700, 2, -8, 250, 35, 3010},    {600, -5, -18, 255, 40, 4200}, {500, -15, -30, 260, 50, 5570},
+          {400, -27, -40, 260, 60, 7190}, {300, -42, -52, 265, 70, 9160}, {200, -56, -66, 270, 70, 11790}};
+}
+
+class CursorTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    gLoadingState = false;
+    gOverlayAll = false;
+    for (int d = 0; d <= kMaxDatasets; ++d) {
+      gDatasetShown(d) = true;
+      gLastHour(d) = 0;
+      gNumLevels(d) = 0;
+    }
+    gDatasetCount = 0;
+    SetSounding(1, 0, Sounding());
+    gChartTop = 100;
+    gChartBottom = 1050;
+    gChartTMin = -40;
+    gChartTMax = 40;
+    gElevatedLevel = 1;
+    MaxSfcPres = 1000;
+    SetProfileTopLevels();
+    pic.BackColor = kBlack;
+    s.SiteFileCount = 1;
+    s.CurHour = 0;
+  }
+
+  // The other chart tests expect no chart top levels from earlier tests.
+  void TearDown() override {
+    for (int d = 0; d <= kMaxDatasets; ++d) gTopLevel(d) = 0;
+  }
+
+  PictureBox pic{400, 500};
+  ChartState s;
+};
+
+TEST_F(CursorTest, ZoomInAndOutReturnsAndKeepsItsLimits) {
+  // One step in about 1000 mb from 100..1050 mb: ln p moves by 0.85 towards
+  // ln 1000: exp(ln 1000 - ln 10 * 0.85) = 141.25, exp(ln 1000 + ln 1.05 * 0.85) = 1042.3.
+  ZoomProfile(pic, s, 1);
+  EXPECT_EQ(gChartTop, 141);
+  EXPECT_EQ(gChartBottom, 1042);
+  ZoomProfile(pic, s, 2);
+  EXPECT_EQ(gChartTop, 100);
+  EXPECT_EQ(gChartBottom, 1050);
+
+  // Zooming in stops before the chart spans less than 50 mb, and counts back.
+  gChartTop = 100;
+  gChartBottom = 1050;
+  int steps = 0;
+  for (int k = 0; k < 60; ++k) {
+    const int t = gChartTop;
+    ZoomProfile(pic, s, 1);
+    EXPECT_GE(gChartBottom - gChartTop, kMinZoomSpan);
+    EXPECT_LT(gChartTop, gChartBottom);
+    steps += gChartTop != t;
+  }
+  EXPECT_GT(steps, 5);
+  EXPECT_LT(steps, 60);
+  for (int k = 0; k < steps; ++k) ZoomProfile(pic, s, 4);  // any other button zooms out
+  EXPECT_EQ(gChartTop, 100);
+  EXPECT_EQ(gChartBottom, 1050);
+
+  // Zooming out stops once the top is at 30 mb or less; the top stays positive.
+  for (int k = 0; k < 30; ++k) ZoomProfile(pic, s, 2);
+  EXPECT_LE(gChartTop, 30);
+  EXPECT_GE(gChartTop, 1);
+  const int top = gChartTop, bottom = gChartBottom;
+  ZoomProfile(pic, s, 2);
+  EXPECT_EQ(gChartTop, top);
+  EXPECT_EQ(gChartBottom, bottom);
+
+  // While the inflow selection is on, a click on the chart only ends it.
+  gChartTop = 100;
+  s.SelectInflowMode = true;
+  std::vector<std::string> topics;
+  s.openTrainingLinks = [&](const std::string& t) { topics.push_back(t); };
+  picData_MouseUp(pic, s, 1, 0, 50, std::log(500.0));
+  EXPECT_FALSE(s.SelectInflowMode);
+  EXPECT_EQ(gChartTop, 100);
+  EXPECT_EQ(topics, std::vector<std::string>{"Profile"});
+  lblActiveDP_MouseUp(pic, s, 1);  // a label click zooms all the same
+  EXPECT_EQ(gChartTop, 141);
+}
+
+TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
+  s.chkActiveReadout = true;
+  PlotProfile(pic, s);
+  // 870 mb lies between the 900 and 850 mb levels: the readout is of 850 mb.
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(870.0));
+  EXPECT_EQ(s.LastReadoutLevel, 4);
+  EXPECT_EQ(s.lblActiveTemp.Caption, "< 11.0");
+  EXPECT_EQ(s.lblActiveDP.Caption, "5.0 >");
+  EXPECT_EQ(s.lblActiveDir.Caption, "230");
+  EXPECT_EQ(s.lblActiveKts.Caption, "20");
+  EXPECT_EQ(s.lblActiveAxis.Caption, "850mb");
+  EXPECT_TRUE(s.lblActiveAxis.Visible);
+  // Labels centred on the level; the temperature label right of its trace,
+  // the dew-point label left of its own (plain chart: x = value).
+  pic.Scale(gChartTMin, std::log(100.0), gChartTMax, std::log(1050.0));
+  const double row = pic.YToPixel(std::log(850.0));
+  EXPECT_NEAR(s.lblActiveTemp.TopPx + pic.TextHeight("< 11.0") / pic.ScaleHeight() * pic.PixelHeight() / 2,
+              row, 1.5);
+  EXPECT_GT(s.lblActiveTemp.LeftPx, pic.XToPixel(11));
+  EXPECT_LT(s.lblActiveDP.LeftPx, pic.XToPixel(5) - 20);
+
+  // Within the same level nothing is redone; below ground the labels hide.
+  s.lblActiveAxis.Caption = "kept";
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(860.0));
+  EXPECT_EQ(s.lblActiveAxis.Caption, "kept");
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(1020.0));
+  EXPECT_FALSE(s.lblActiveTemp.Visible);
+  EXPECT_EQ(s.LastReadoutLevel, 0);
+  // Above the top level (200 mb) the readout stays as it is.
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(150.0));
+  EXPECT_EQ(s.LastReadoutLevel, 0);
+  EXPECT_FALSE(s.lblActiveTemp.Visible);
+
+  // Feet and km above ground: 1234 ft up shows 1200';
+  // 1.23 km shows 1.2km and 42 m ".0km".
+  const double z0 = StdHeightFtOfPressure(1000);
+  const double p1234 = StdPressureOfFeet(static_cast<Single>(z0 + 1234));
+  EXPECT_EQ(ReadoutAxisCaption(1, p1234, 1000), "1200'");
+  const double m0 = StdHeightMOfPressure(1000);
+  double lo = 300, hi = 1000;  // the pressure 1.23 km above 1000 mb, by bisection
+  for (int k = 0; k < 60; ++k) {
+    const double mid = (lo + hi) / 2;
+    (StdHeightMOfPressure(static_cast<Single>(mid)) - m0 > 1230 ? lo : hi) = mid;
+  }
+  EXPECT_EQ(ReadoutAxisCaption(2, lo, 1000), "1.2km");
+  EXPECT_EQ(ReadoutAxisCaption(2, 995, 1000), ".0km");
+  EXPECT_EQ(ReadoutTempCaption(-3.25), "< -3.3");
+  EXPECT_EQ(ReadoutDewpointCaption(-0.04), "0.0 >");
+
+  // No file: the cursor does nothing.
+  s.SiteFileCount = 0;
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(920.0));
+  EXPECT_EQ(s.LastReadoutLevel, 0);
+}
+
+TEST_F(CursorTest, ElevatedParcelSketchIsErasedExactly) {
+  // Hand-made parcels: from level 2 buoyant up to level 8, from level 3 up to
+  // level 6, from level 4 nowhere buoyant.
+  auto parcel = [](int l0, int top, float warm) {
+    gLevelParcelDone(1, 0, l0) = true;
+    gElevELLevel(1, 0, l0) = top;
+    for (int k = l0; k <= top; ++k) gElevParcelTemp(1, 0, l0, k) = gTemp(1, 0, k) + warm;
+    gElevELTemp(1, 0, l0) = gTemp(1, 0, top) - 1;
+    gElevELPres(1, 0, l0) = gPres(1, 0, top) - 20;
+    gElevCape(1, 0, l0) = 1234.4f;
+    gElevHailCape(1, 0, l0) = 308.6f;
+    gElevCin(1, 0, l0) = 12.5f;
+    gElevEL(1, 0, l0) = 20500;
+    gElevNCape(1, 0, l0) = 0.125f;
+  };
+  parcel(2, 8, 3);
+  parcel(3, 6, 5);
+  parcel(4, 0, 0);
+
+  s.chkSkewT = true;
+  PlotProfile(pic, s);
+  const QImage clean = pic.Image().copy();
+
+  PlotECAPE(pic, s, 0, 2);
+  EXPECT_TRUE(s.ElevSketchDrawn);
+  EXPECT_NE(pic.Image(), clean);
+  EXPECT_EQ(pic.Mode, DrawMode::CopyPen);
+  EXPECT_EQ(s.frameECAPE.lblEParcelp, "950 mb");
+  EXPECT_EQ(s.frameECAPE.lblEParcelt, "17 C");
+  EXPECT_EQ(s.frameECAPE.lblECAPE, "1234 J/kg");
+  EXPECT_EQ(s.frameECAPE.lblECIN, "12 J/kg ");  // halves to even
+  EXPECT_EQ(s.frameECAPE.lblEEQL, "20500 ft");
+  EXPECT_EQ(s.frameECAPE.lblNECAPE, "12 cm/s");
+  EXPECT_NEAR(s.frameECAPE.HailCapeShare, 0.25, 1e-6);
+
+  PlotECAPE(pic, s, 0, 3);  // replaces the sketch
+  EXPECT_NE(pic.Image(), clean);
+  PlotECAPE(pic, s, 0, 4);  // nowhere buoyant: the sketch goes, labels blank
+  EXPECT_FALSE(s.ElevSketchDrawn);
+  EXPECT_EQ(pic.Image(), clean);
+  EXPECT_EQ(s.frameECAPE.lblECAPE, "");
+  EXPECT_FALSE(s.frameECAPE.picEHailCapeVisible);
+
+  // A redraw takes the sketch off the chart and clears the flag, so the next
+  // parcel erases nothing that is not there: no ghost.
+  PlotECAPE(pic, s, 0, 2);
+  PlotProfile(pic, s);
+  EXPECT_FALSE(s.ElevSketchDrawn);
+  EXPECT_EQ(pic.Image(), clean);
+  PlotECAPE(pic, s, 0, 2);
+  PlotECAPE(pic, s, 0, 4);
+  EXPECT_EQ(pic.Image(), clean);
+
+  // The bar: a quarter black.
+  PictureBox bar(40, 10);
+  PlotECAPE(pic, s, 0, 2);
+  DrawEHailCapeBar(bar, s.frameECAPE, RGB(240, 240, 240));
+  EXPECT_EQ(bar.Image().pixelColor(5, 5), QColor(0, 0, 0));
+  EXPECT_EQ(bar.Image().pixelColor(20, 5), QColor(240, 240, 240));
+}
+
+// A sample file's hour with every overlay on, the readout and an elevated
+// parcel under the cursor: build-*/test-tmp/chart_overlays.png.
+TEST_F(CursorTest, RenderSampleHourWithEveryOverlay) {
+  LoadOptions o;
+  o.modelKey = "eta";
+  ASSERT_TRUE(LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/NAM_KOKC.ond", o).ok);
+  gCurDataset = 1;
+  gChartTop = 100;
+  SetProfileTopLevels();
+  // The hour with the most cloud, so that every overlay has something to show.
+  int most = -1;
+  for (Integer h = 0; h <= gLastHour(1); ++h) {
+    int n = 0;
+    for (Integer k = 1; k <= gNumLevels(1); ++k) n += gCfrl(1, h, k) > 30;
+    if (n > most) {
+      most = n;
+      s.CurHour = h;
+    }
+  }
+  s.chkSkewT = true;
+  s.chkClouds = true;
+  s.chkLayer2Layer = true;
+  s.LayerShearT1 = 30;  // low thresholds, so that bands show in the sample
+  s.LayerShearT2 = 60;
+  s.chkRH = {false, true};
+  s.chkInversions = true;
+  s.chkActiveReadout = true;
+  s.ElevatedCapeMode = true;
+
+  PictureBox chart(520, 640);
+  chart.BackColor = kBlack;
+  PlotProfile(chart, s);
+  // Find a level whose parcel is buoyant, and move the cursor onto it.
+  Integer L = 0;
+  for (Integer k = 1; k <= gNumLevels(1) && L == 0; ++k) {
+    picData_MouseMove(chart, s, 0, 0, 50, std::log(static_cast<double>(gPres(1, s.CurHour, k))));
+    if (s.ElevSketchDrawn) L = k;
+  }
+  EXPECT_GT(L, 0);
+  EXPECT_TRUE(s.lblActiveTemp.Visible);
+
+  QImage img = chart.Image().copy();
+  QPainter painter(&img);
+  painter.setPen(Qt::white);
+  for (const ChartState::ReadoutLabel* l :
+       {&s.lblActiveTemp, &s.lblActiveDP, &s.lblActiveDir, &s.lblActiveKts, &s.lblActiveAxis})
+    if (l->Visible)
+      painter.drawText(QPointF(l->LeftPx, l->TopPx + 10), QString::fromStdString(l->Caption));
+  painter.drawText(QPointF(300, 20), QString::fromStdString("ECAPE " + s.frameECAPE.lblECAPE));
+  painter.end();
+  QDir().mkpath(ONDRIK_TEST_TMP);
+  EXPECT_TRUE(img.save(QString(ONDRIK_TEST_TMP) + "/chart_overlays.png", "PNG"));
+}
+
+}  // namespace
+}  // namespace ondrik
