@@ -1,0 +1,157 @@
+#include "profilewindow/export.h"
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+#include "core/store.h"
+#include "profilewindow/snapshot.h"
+
+namespace ondrik {
+
+namespace {
+
+std::string TwoDigits(int v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d", v);
+  return buf;
+}
+
+// yyyy-mm-dd hh:nn:ss
+std::string IsoTime(const DateTime& t) {
+  char buf[48];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:00", t.year, t.month, t.day, t.hour, t.minute);
+  return buf;
+}
+
+// Right-aligned in at least `width` columns.
+std::string RightAligned(const std::string& text, std::size_t width) {
+  if (text.size() >= width) return text;
+  return std::string(width - text.size(), ' ') + text;
+}
+
+}  // namespace
+
+std::string ExportBaseName(const std::string& modelName, const std::string& siteId, const DateTime& runTime,
+                           int curHour) {
+  return modelName + "_" + siteId + "_" + TwoDigits(runTime.year % 100) + TwoDigits(runTime.month) +
+         TwoDigits(runTime.day) + "_" + TwoDigits(runTime.hour) + "z_F" + TwoDigits(curHour);
+}
+
+std::string FormatFixed(double value, int decimals) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+  double pow10 = 1;
+  for (int i = 0; i < decimals; ++i) pow10 *= 10;
+  const double scaled = value * pow10;
+  std::string s;
+  if (std::fabs(scaled) < 9.0e18) {
+    // Halves round away from zero, as the number formats of the exports always did.
+    const long long r = std::llround(scaled);
+    const unsigned long long mag = r < 0 ? 0ULL - static_cast<unsigned long long>(r) : static_cast<unsigned long long>(r);
+    std::string digits = std::to_string(mag);
+    if (digits.size() <= static_cast<std::size_t>(decimals))
+      digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+    if (decimals > 0) digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
+    s = (r < 0 ? "-" : "") + digits;  // a value that rounds to zero has no sign
+  } else {
+    char buf[512];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+    s = buf;
+  }
+  return s;
+}
+
+bool ExportableProfile(int d, int h) {
+  if (gDatasetCount < 1 || d < 1 || d > gDatasetCount || d > kMaxDatasets) return false;
+  if (h < 0 || h >= kMaxHours || h > gLastHour(d)) return false;
+  const int n = gNumLevels(d);
+  return n >= 1 && n <= kMaxLevels;
+}
+
+std::string NspText(int d, int h, const std::string& siteId) {
+  std::string out = "OBS BUFRUA  " + siteId + " " + IsoTime(gValidTime(d, h)) + " " + " LAT=" +
+                    FormatFixed(gSiteLat(1), 5) + " LON=" + FormatFixed(-static_cast<double>(gSiteLon(1)), 5) +
+                    "\n";
+  out += "PRESSURE  HGHT\t   TEMP\t  DWPT    WDIR     WSPD    OMEG\n";
+  for (int L = 1; L <= gNumLevels(d); ++L) {
+    for (const float v : {gPres(d, h, L), gHght(d, h, L), gTemp(d, h, L), gDewpt(d, h, L), gWdir(d, h, L),
+                          gWspd(d, h, L)})
+      out += FormatFixed(v, 6) + "  ";
+    out += "-9999.000000\n";
+  }
+  return out;
+}
+
+std::string BspText(int d, int h, const std::string& siteId) {
+  const DateTime& t = gValidTime(d, h);
+  const std::string crlf = "\r\n";
+  std::string out = "%TITLE%" + crlf;
+  out += " " + siteId + "   " + TwoDigits(t.year % 100) + TwoDigits(t.month) + TwoDigits(t.day) + "/" +
+         TwoDigits(t.hour) + TwoDigits(t.minute) + crlf;
+  out += crlf;
+  out += "   LEVEL       HGHT       TEMP       DWPT       WDIR       WSPD" + crlf;
+  out += std::string(67, '-') + crlf;
+  out += "%RAW%" + crlf;
+  for (int L = 1; L <= gNumLevels(d); ++L) {
+    bool first = true;
+    for (const float v : {gPres(d, h, L), gHght(d, h, L), gTemp(d, h, L), gDewpt(d, h, L), gWdir(d, h, L),
+                          gWspd(d, h, L)}) {
+      if (!first) out += ",  ";
+      first = false;
+      out += RightAligned(FormatFixed(v, 2), 8);
+    }
+    out += crlf;
+  }
+  out += "%END%" + crlf;
+  out += crlf;
+  return out;
+}
+
+bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string* error) {
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) {
+    if (error != nullptr) *error = path + ": " + file.errorString().toStdString();
+    return false;
+  }
+  const QByteArray data = QByteArray::fromStdString(bytes);
+  if (file.write(data) != data.size()) {
+    if (error != nullptr) *error = path + ": " + file.errorString().toStdString();
+    file.cancelWriting();
+    return false;
+  }
+  if (!file.commit()) {
+    if (error != nullptr) *error = path + ": " + file.errorString().toStdString();
+    return false;
+  }
+  return true;
+}
+
+ExportResult ExportProfile(const std::string& exportDir, const std::string& modelName,
+                           const std::string& siteId, int curHour, Effects& effects) {
+  ExportResult r;
+  const int d = gCurDataset;
+  if (!ExportableProfile(d, curHour)) {
+    r.error = "There is no profile to export: load a profile file first.";
+    effects.Message(r.error, "Ondrik", MsgIcon::Information);
+    return r;
+  }
+  const std::string base = ExportBaseName(modelName, siteId, gValidTime(d, 0), curHour);
+  r.nspPath = JoinFolder(exportDir, base + ".nsp");
+  r.bspPath = JoinFolder(exportDir, base + ".bsp");
+  std::string err;
+  if (!WriteFileReplacing(r.nspPath, NspText(d, curHour, siteId), &err) ||
+      !WriteFileReplacing(r.bspPath, BspText(d, curHour, siteId), &err)) {
+    r.error = err;
+    effects.Message("The profile could not be exported:\r\n" + err, "Ondrik", MsgIcon::Warning);
+    return r;
+  }
+  r.ok = true;
+  return r;
+}
+
+}  // namespace ondrik

@@ -1,0 +1,121 @@
+#include "profilewindow/snapshot.h"
+
+#include <QPainter>
+
+#include <cstdio>
+
+#include "profilewindow/config.h"
+#include "profilewindow/gdiplus.h"
+
+namespace ondrik {
+
+namespace {
+
+std::string TwoDigits(int v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d", v);
+  return buf;
+}
+
+const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+}  // namespace
+
+std::string SnapshotFileName(const std::string& name, const std::string& modelName,
+                             const std::string& siteId, int curHour, const DateTime& validCur,
+                             bool archiveMode) {
+  std::string file;
+  if (name.empty()) {
+    file = kInteractiveSnapshotName;
+  } else if (!archiveMode) {
+    file = modelName + "_" + siteId + "_OndrikProfile_" + name + TwoDigits(curHour) + ".png";
+  } else {
+    file = TwoDigits(validCur.year % 100) + TwoDigits(validCur.month) + TwoDigits(validCur.day) +
+           TwoDigits(validCur.hour) + "_" + modelName + "_" + siteId + "_OndrikProfile_" + name + ".png";
+  }
+  return ToLowerAscii(file);
+}
+
+std::string JoinFolder(const std::string& folder, const std::string& fileName) {
+  if (folder.empty()) return fileName;
+  const char last = folder.back();
+  if (last == '/' || last == '\\') return folder + fileName;
+  return folder + "/" + fileName;
+}
+
+std::string MonthDayYear(const DateTime& t) {
+  const char* month = (t.month >= 1 && t.month <= 12) ? kMonths[t.month - 1] : "???";
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%s %02d, %04d", month, t.day, t.year);
+  return buf;
+}
+
+std::string SnapshotTitle(const std::string& siteId, const std::string& modelName, const DateTime& valid0) {
+  return "  " + siteId + "      " + modelName + "     " + MonthDayYear(valid0) + "   " +
+         TwoDigits(valid0.hour) + "z  ";
+}
+
+std::string SnapshotValidLine(const DateTime& validCur) {
+  return "Valid     " + MonthDayYear(validCur) + "   " + TwoDigits(validCur.hour) + ":" +
+         TwoDigits(validCur.minute) + "z";
+}
+
+void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine) {
+  picData.Scale(0, 0, 100, 100);
+  const double w = picData.TextWidth(title);
+  const double h = picData.TextHeight(title);
+  const double x = (picData.ScaleWidth() - w) / 2;
+  const double y = 1.8 * h;
+  picData.Box(x, y, x + w, y + 2 * h, RGB(255, 255, 255), true);
+  picData.FontTransparent = true;
+  picData.CurrentX = x;
+  picData.CurrentY = y;
+  picData.ForeColor = RGB(0, 0, 0);
+  picData.Print(title);
+  const double w2 = picData.TextWidth(validLine);
+  picData.CurrentX = (picData.ScaleWidth() - w2) / 2;
+  picData.CurrentY = 2.8 * h;
+  picData.ForeColor = RGB(128, 32, 32);
+  picData.Print(validLine);
+}
+
+QImage ComposeSnapshot(const PictureBox& picData, const PictureBox* picOmega) {
+  QImage out = picData.Image().convertToFormat(QImage::Format_RGB32);
+  if (picOmega != nullptr && !picOmega->Image().isNull() && !out.isNull()) {
+    QPainter p(&out);
+    p.drawImage(0, 0, picOmega->Image());
+  }
+  return out;
+}
+
+SnapshotResult ProfileSnap(PictureBox& picData, const PictureBox* picOmega, const SnapshotRequest& req,
+                           const std::function<void()>& redrawClean, Effects& effects) {
+  DrawSnapshotTitles(picData, SnapshotTitle(req.siteId, req.modelName, req.valid0),
+                     SnapshotValidLine(req.validCur));
+  const QImage composite = ComposeSnapshot(picData, picOmega);
+
+  SnapshotResult result;
+  result.path = JoinFolder(req.snapshotDir,
+                           SnapshotFileName(req.name, req.modelName, req.siteId, req.curHour,
+                                            req.validCur, req.archiveMode));
+  cGdiPlus gdip;
+  std::string reason;
+  gdip.Error = [&reason](int, const std::string& text) { reason = text; };
+  result.ok = gdip.ImageToFile(composite, result.path, kSnapshotQuality);
+  if (!result.ok) {
+    result.error = gdip.LastErrorDetail().empty() ? reason : gdip.LastErrorDetail();
+    if (!reason.empty() && result.error.find(reason) == std::string::npos) result.error += " (" + reason + ")";
+  }
+
+  if (redrawClean) redrawClean();
+
+  if (!result.ok) {
+    effects.Message("The profile snapshot could not be saved:\r\n" + result.error, "Ondrik", MsgIcon::Warning);
+  } else if (req.name.empty()) {
+    effects.OpenDocument(result.path);
+  }
+  return result;
+}
+
+}  // namespace ondrik

@@ -1,0 +1,74 @@
+// The profile snapshot: the chart of the current hour with a two-line title,
+// the omega strip laid over its top-left corner when it is shown, saved as a
+// PNG file in the snapshot folder. The window supplies its pictures and the
+// redraw that removes the titles again.
+#pragma once
+
+#include <QImage>
+
+#include <functional>
+#include <string>
+
+#include "core/datetime.h"
+#include "platform/effects.h"
+#include "platform/picturebox.h"
+
+namespace ondrik {
+
+inline constexpr int kSnapshotQuality = 85;
+inline constexpr const char* kInteractiveSnapshotName = "OndrikProfile.png";
+
+// The file name of a snapshot, lower-cased:
+//   empty name:             "ondrikprofile.png";
+//   name, not archive mode: "<model>_<site>_ondrikprofile_<name><hour 00>.png";
+//   name, archive mode:     "<valid YYMMDDHH>_<model>_<site>_ondrikprofile_<name>.png".
+std::string SnapshotFileName(const std::string& name, const std::string& modelName,
+                             const std::string& siteId, int curHour, const DateTime& validCur,
+                             bool archiveMode);
+
+// Folder and file joined with one "/" (none added after a trailing "/" or
+// "\"; an empty folder gives the bare name).
+std::string JoinFolder(const std::string& folder, const std::string& fileName);
+
+// "Dec 05, 2023" style date, as the titles show it.
+std::string MonthDayYear(const DateTime& t);
+// First title line: "  <site>      <model>     <mmm dd, yyyy>   <hh>z  " (run time).
+std::string SnapshotTitle(const std::string& siteId, const std::string& modelName, const DateTime& valid0);
+// Second title line: "Valid     <mmm dd, yyyy>   <hh:nn>z" (the shown hour).
+std::string SnapshotValidLine(const DateTime& validCur);
+
+// Writes both title lines onto the chart, centred, the first on a white box
+// in black, the second in RGB(128, 32, 32). Leaves picData scaled 0..100.
+void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine);
+
+// The composite: a copy of the chart, with the omega strip copied over its
+// top-left corner when omega is given (the strip is shown).
+QImage ComposeSnapshot(const PictureBox& picData, const PictureBox* picOmega);
+
+struct SnapshotRequest {
+  std::string name;          // "" interactive; else the setup letter
+  std::string modelName;     // gModelName
+  std::string siteId;        // gSiteId
+  int curHour = 0;           // CurHour
+  DateTime valid0;           // gValidTime(gCurDataset, 0)
+  DateTime validCur;         // gValidTime(gCurDataset, CurHour)
+  bool archiveMode = false;  // gArchiveMode <> 0
+  std::string snapshotDir;   // gSnapshotDir
+};
+
+struct SnapshotResult {
+  bool ok = false;
+  std::string path;   // the file written (or meant to be)
+  std::string error;  // why it failed
+};
+
+// ProfileSnap: titles, composite, save (quality 85) and then redrawClean
+// (the window saves and recalls setup slot 9, which redraws the chart
+// without the titles). A failed save is reported through effects.Message
+// (standard error in batch runs) and nothing is opened; a successful
+// interactive snapshot (empty name) is opened with effects.OpenDocument.
+// picOmega is null when the omega strip is not shown.
+SnapshotResult ProfileSnap(PictureBox& picData, const PictureBox* picOmega, const SnapshotRequest& req,
+                           const std::function<void()>& redrawClean, Effects& effects);
+
+}  // namespace ondrik

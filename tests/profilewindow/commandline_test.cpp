@@ -1,0 +1,183 @@
+#include "profilewindow/commandline.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/effects.h"
+
+namespace ondrik {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string TempFolder(const std::string& name) {
+  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("commandline_" + name);
+  fs::remove_all(p);
+  fs::create_directories(p);
+  return p.string() + "/";
+}
+
+std::string Shots(const CommandLine& c) {
+  std::string s;
+  for (const auto& shot : c.shots) s += shot.letter + std::to_string(shot.hour) + ";";
+  return s;
+}
+
+TEST(CommandLineParse, OptionsPathsAndGrammar) {
+  // The documented batch line: file, two shots, end.
+  CommandLine c = ParseCommandLine("C:\\DATA\\ETA_KBOS.OND -PROFILE=A0B12 -CLOSE", "/profiles/");
+  EXPECT_TRUE(c.hasFile);
+  EXPECT_EQ(c.fileError, "");
+  EXPECT_EQ(c.model, "ETA");
+  EXPECT_EQ(c.site, "KBOS");
+  EXPECT_EQ(c.filePath, "C:\\DATA\\ETA_KBOS.OND");
+  EXPECT_EQ(Shots(c), "A0;B12;");
+  EXPECT_TRUE(c.close);
+
+  // Options in any order and letter case; a quoted path with blanks keeps its
+  // case; the path need not come first.
+  c = ParseCommandLine("-profile=c -Archive \"/data/my runs/nam_kalb.ond\" -size=150 -get=ab /u=test", "/p/");
+  EXPECT_EQ(c.filePath, "/data/my runs/nam_kalb.ond");
+  EXPECT_EQ(c.model, "nam");
+  EXPECT_EQ(c.site, "KALB");
+  EXPECT_EQ(Shots(c), "C0;");
+  EXPECT_TRUE(c.archive);
+  EXPECT_DOUBLE_EQ(c.scale, 1.5);
+  EXPECT_TRUE(c.get);
+  EXPECT_EQ(c.getArgs, "AB");
+  EXPECT_EQ(c.userName, "TEST");
+
+  // A letter outside A..D ends the list: only A5.
+  EXPECT_EQ(Shots(ParseCommandLine("-PROFILE=A5E3", "")), "A5;");
+  // Each overview letter once; digits after the letters are ignored.
+  c = ParseCommandLine("-OVERVIEW=AB3C", "");
+  EXPECT_EQ(std::string(c.layouts.begin(), c.layouts.end()), "AB");
+  // A size of 10 or less leaves the pictures alone; huge sizes are capped.
+  EXPECT_DOUBLE_EQ(ParseCommandLine("-SIZE=10", "").scale, 0.1);
+  EXPECT_LE(ParseCommandLine("-SIZE=99999999999999", "").scale, 10.0);
+  // An absurd hour does not overflow.
+  EXPECT_GT(ParseCommandLine("-PROFILE=A99999999999999999999", "").shots.at(0).hour, 84);
+
+  // ".OND" inside an option is not a file.
+  c = ParseCommandLine("-GET=LIST.OND -PROFILE=A1", "");
+  EXPECT_FALSE(c.hasFile);
+  EXPECT_EQ(c.getArgs, "LIST.OND");
+  // A name without "_" before ".ond" is refused; so is "_" only in the folder.
+  c = ParseCommandLine("/data/KBOS.ond", "");
+  EXPECT_TRUE(c.hasFile);
+  EXPECT_FALSE(c.fileError.empty());
+  EXPECT_FALSE(ParseCommandLine("/my_data/KBOS.ond", "").fileError.empty());
+}
+
+TEST(CommandLineParse, BareNameResolvedInProfileFolder) {
+  const std::string dir = TempFolder("bare");
+  std::ofstream(dir + "ETA_KBOS.ond") << "x";
+  // Found whatever the case of the name on disk.
+  CommandLine c = ParseCommandLine("ETA_KBOS.OND -PROFILE=C", dir);
+  EXPECT_EQ(c.filePath, dir + "ETA_KBOS.ond");
+  EXPECT_EQ(Shots(c), "C0;");
+  // Not there: the name in the profile folder as given.
+  c = ParseCommandLine("gfs_KALB.ond", dir);
+  EXPECT_EQ(c.filePath, dir + "gfs_KALB.ond");
+  EXPECT_EQ(c.model, "gfs");
+  // A full path written in other case finds the file too.
+  c = ParseCommandLine(dir + "eta_kbos.OND", "/elsewhere/");
+  EXPECT_EQ(c.filePath, dir + "ETA_KBOS.ond");
+}
+
+// Records the calls that CommandProfile makes of the windows.
+struct Recorder {
+  std::string log;
+  int lastHour = 20;
+  bool loadOk = true;
+  bool snapOk = true;
+  int exitCode = -1;
+  CommandActions Actions() {
+    CommandActions a;
+    a.runDownloader = [this](const std::string& v) { log += "get(" + v + ") "; return true; };
+    a.scaleProfilePictures = [this](double s) { log += "pscale(" + std::to_string(static_cast<int>(s * 100)) + ") "; };
+    a.setArchiveMode = [this] { log += "archive "; };
+    a.selectModel = [this](int row) { log += "model(" + std::to_string(row) + ") "; };
+    a.loadFile = [this](const std::string& p, const std::string& s) { log += "load(" + p + "," + s + ") "; return loadOk; };
+    a.recallSetup = [this](int i) { log += "recall(" + std::to_string(i) + ") "; };
+    a.lastHour = [this] { return lastHour; };
+    a.setHour = [this](int h) { log += "hour(" + std::to_string(h) + ") "; };
+    a.profileSnap = [this](char l) { log += std::string("psnap(") + l + ") "; return snapOk; };
+    a.profileResize = [this] { log += "presize "; };
+    a.scaleOverviewPictures = [this](double) { log += "oscale "; };
+    a.recallLayout = [this](int i) { log += "layout(" + std::to_string(i) + ") "; };
+    a.overviewSnap = [this](char l) { log += std::string("osnap(") + l + ") "; return snapOk; };
+    a.overviewResize = [this] { log += "oresize "; };
+    a.endProgram = [this](int code) { log += "end(" + std::to_string(code) + ")"; exitCode = code; };
+    return a;
+  }
+};
+
+class CommandProfileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetEffects(&fake_); }
+  void TearDown() override { SetEffects(nullptr); }
+  FakeEffects fake_;
+  const std::vector<std::string> models_ = {"NAM", "GFS", "RUC", "Nam4km", "a", "b", "c", "d", "e", "SREF"};
+};
+
+TEST_F(CommandProfileTest, StepsInFixedOrder) {
+  Recorder rec;
+  const CommandLine c = ParseCommandLine(
+      "-CLOSE -OVERVIEW=AB -PROFILE=A0B12D30 -ARCHIVE /d/nam4KM_kbos.ond -SIZE=150 -GET=X", "");
+  const CommandResult r = CommandProfile(c, models_, rec.Actions());
+  // D30 lies beyond the last hour: the setup is recalled, nothing is saved.
+  EXPECT_EQ(rec.log,
+            "get(X) pscale(150) archive model(3) load(/d/nam4KM_kbos.ond,KBOS) "
+            "recall(0) hour(0) psnap(A) recall(1) hour(12) psnap(B) recall(3) presize "
+            "oscale layout(0) osnap(A) layout(1) osnap(B) oresize end(0)");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.profileShots, 2);
+  EXPECT_EQ(r.overviewShots, 2);
+  EXPECT_TRUE(fake_.messages.empty());
+
+  // The tenth model of the list is matched as well as the first nine.
+  Recorder tenth;
+  CommandProfile(ParseCommandLine("/d/SREF_KBOS.ond", ""), models_, tenth.Actions());
+  EXPECT_EQ(tenth.log, "model(9) load(/d/SREF_KBOS.ond,KBOS) ");
+}
+
+TEST_F(CommandProfileTest, FailuresStopSnapshotsAndSetExitCode) {
+  // An unknown model: reported, nothing loaded, no snapshot of another file.
+  Recorder unknown;
+  CommandResult r = CommandProfile(ParseCommandLine("/d/XYZ_KBOS.ond -PROFILE=A0 -OVERVIEW=A -CLOSE", ""),
+                                   models_, unknown.Actions());
+  EXPECT_EQ(unknown.log, "end(1)");
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_GE(fake_.messages.size(), 1u);
+  EXPECT_NE(fake_.messages[0].text.find("XYZ"), std::string::npos);
+
+  // A load that fails.
+  Recorder load;
+  load.loadOk = false;
+  CommandProfile(ParseCommandLine("/d/GFS_KBOS.ond -PROFILE=A0 -CLOSE", ""), models_, load.Actions());
+  EXPECT_EQ(load.log, "model(1) load(/d/GFS_KBOS.ond,KBOS) end(1)");
+
+  // Failed snapshots: the run goes on and ends with a non-zero status.
+  Recorder snap;
+  snap.snapOk = false;
+  r = CommandProfile(ParseCommandLine("-PROFILE=A0B1 -CLOSE", ""), models_, snap.Actions());
+  EXPECT_EQ(snap.log, "recall(0) hour(0) psnap(A) recall(1) hour(1) psnap(B) presize end(1)");
+  EXPECT_EQ(r.profileShots, 0);
+  EXPECT_EQ(r.errors.size(), 2u);
+
+  // No overview window to save: reported, non-zero status.
+  Recorder noOverview;
+  CommandActions a = noOverview.Actions();
+  a.overviewSnap = nullptr;
+  fake_.messages.clear();
+  EXPECT_EQ(CommandProfile(ParseCommandLine("-OVERVIEW=A -CLOSE", ""), models_, a).exitCode, 1);
+  EXPECT_EQ(noOverview.log, "layout(0) oresize end(1)");
+  EXPECT_EQ(fake_.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace ondrik

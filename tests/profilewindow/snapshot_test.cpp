@@ -1,0 +1,158 @@
+#include "profilewindow/snapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QImageReader>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/effects.h"
+#include "profilewindow/gdiplus.h"
+
+namespace ondrik {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string TempFolder(const std::string& name) {
+  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("snapshot_" + name);
+  fs::remove_all(p);
+  fs::create_directories(p);
+  return p.string() + "/";
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(SnapshotNames, NormalArchiveAndInteractive) {
+  const DateTime valid{2023, 12, 5, 18, 0};
+  EXPECT_EQ(SnapshotFileName("B", "nam", "abc", 7, valid, false), "nam_abc_ondrikprofile_b07.png");
+  EXPECT_EQ(SnapshotFileName("B", "nam", "abc", 7, valid, true), "23120518_nam_abc_ondrikprofile_b.png");
+  EXPECT_EQ(SnapshotFileName("C", "GFS", "KALB", 100, valid, false), "gfs_kalb_ondrikprofile_c100.png");
+  EXPECT_EQ(SnapshotFileName("", "nam", "abc", 7, valid, true), "ondrikprofile.png");
+
+  EXPECT_EQ(JoinFolder("/snap/", "a.png"), "/snap/a.png");
+  EXPECT_EQ(JoinFolder("/snap", "a.png"), "/snap/a.png");
+
+  // The title gives the run to the hour, the second line the shown hour to the minute.
+  EXPECT_EQ(SnapshotTitle("KBOS", "NAM", DateTime{2023, 12, 5, 12, 0}),
+            "  KBOS      NAM     Dec 05, 2023   12z  ");
+  EXPECT_EQ(SnapshotValidLine(DateTime{2024, 1, 9, 3, 30}), "Valid     Jan 09, 2024   03:30z");
+}
+
+TEST(ImageSaving, EncodersAndRoundTrip) {
+  cGdiPlus gdip;
+  EXPECT_GE(gdip.EncoderIndexOf("*.png"), 0);
+  EXPECT_EQ(gdip.EncoderIndexOf("*.PNG"), gdip.EncoderIndexOf("*.png"));
+  EXPECT_GE(gdip.EncoderIndexOf("*.jpg"), 0);
+  EXPECT_EQ(gdip.EncoderIndexOf("*.JPEG"), gdip.EncoderIndexOf("*.jpg"));
+  EXPECT_EQ(gdip.EncoderIndexOf("*.xyz"), -1);
+  EXPECT_EQ(cGdiPlus::FileExtension("a/b.c/name"), "");
+  EXPECT_EQ(cGdiPlus::FileExtension("name"), "");
+  EXPECT_EQ(cGdiPlus::FileExtension("dir/x.Png"), "Png");
+  EXPECT_EQ(cGdiPlus::GdiErrorString(0), "Unknown GDI+ Error");
+  EXPECT_EQ(cGdiPlus::GdiErrorString(21), "Unknown GDI+ Error");
+  EXPECT_EQ(cGdiPlus::GdiErrorString(-1), "Unknown GDI+ Error");
+  EXPECT_EQ(cGdiPlus::GdiErrorString(20), "Property Not Supported");
+
+  PictureBox pic(64, 40);
+  pic.BackColor = RGB(0, 0, 255);
+  pic.Cls();
+  pic.Box(0, 0, 31, 39, RGB(255, 0, 0), true);
+  const std::string dir = TempFolder("encoders");
+  int errors = 0;
+  gdip.Error = [&errors](int, const std::string&) { ++errors; };
+
+  ASSERT_TRUE(gdip.PictureBoxToFile(pic, dir + "x.png", 85));
+  QImage png(QString::fromStdString(dir + "x.png"));
+  ASSERT_FALSE(png.isNull());
+  EXPECT_EQ(png.width(), 64);
+  EXPECT_EQ(png.height(), 40);
+  EXPECT_EQ(png.pixelColor(5, 5), QColor(255, 0, 0));  // lossless
+
+  ASSERT_TRUE(gdip.PictureBoxToFile(pic, dir + "x.JPG", 85));
+  QImageReader reader(QString::fromStdString(dir + "x.JPG"));
+  EXPECT_EQ(reader.format(), "jpeg");
+  const QImage jpg = reader.read();
+  EXPECT_EQ(jpg.size(), QSize(64, 40));
+  // Quality is passed to the encoder: a low quality gives a smaller file.
+  ASSERT_TRUE(gdip.PictureBoxToFile(pic, dir + "low.jpeg", 5));
+  ASSERT_TRUE(gdip.PictureBoxToFile(pic, dir + "high.jpeg", 100));
+  EXPECT_LT(fs::file_size(dir + "low.jpeg"), fs::file_size(dir + "high.jpeg"));
+
+  // No encoder: false without an event; an unwritable place: false with one.
+  EXPECT_FALSE(gdip.PictureBoxToFile(pic, dir + "noextension", 85));
+  EXPECT_FALSE(gdip.PictureBoxToFile(pic, dir + "x.xyz", 85));
+  EXPECT_EQ(errors, 0);
+  EXPECT_FALSE(gdip.PictureBoxToFile(pic, dir + "missing/x.png", 85));
+  EXPECT_EQ(errors, 1);
+}
+
+TEST(ProfileSnapshot, SavesComposesAndReports) {
+  FakeEffects fake;
+  PictureBox data(300, 200), omega(40, 200);
+  data.BackColor = RGB(255, 255, 255);
+  data.Cls();
+  omega.BackColor = RGB(0, 128, 0);
+  omega.Cls();
+
+  const std::string dir = TempFolder("profile");
+  SnapshotRequest req;
+  req.modelName = "NAM";
+  req.siteId = "KBOS";
+  req.curHour = 7;
+  req.valid0 = DateTime{2023, 12, 5, 12, 0};
+  req.validCur = DateTime{2023, 12, 5, 19, 0};
+  req.snapshotDir = dir;
+  int redraws = 0;
+  auto redraw = [&redraws] { ++redraws; };
+
+  // Interactive: ondrikprofile.png, opened afterwards; the omega strip lies
+  // over the chart's top-left corner; the title is printed on the chart.
+  SnapshotResult r = ProfileSnap(data, &omega, req, redraw, fake);
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_EQ(r.path, dir + "ondrikprofile.png");
+  ASSERT_EQ(fake.documents.size(), 1u);
+  EXPECT_EQ(fake.documents[0], r.path);
+  EXPECT_EQ(redraws, 1);
+  QImage img(QString::fromStdString(r.path));
+  ASSERT_EQ(img.size(), QSize(300, 200));
+  EXPECT_EQ(img.pixelColor(5, 190), QColor(0, 128, 0));
+  EXPECT_EQ(img.pixelColor(295, 190), QColor(255, 255, 255));
+  bool titleInk = false;  // the second title line is drawn in RGB(128, 32, 32)
+  for (int y = 0; y < 60 && !titleInk; ++y)
+    for (int x = 40; x < 300 && !titleInk; ++x) titleInk = img.pixelColor(x, y) == QColor(128, 32, 32);
+  EXPECT_TRUE(titleInk);
+
+  // Batch, omega strip not shown: named by model, site, letter and hour; not opened.
+  data.Cls();
+  req.name = "B";
+  r = ProfileSnap(data, nullptr, req, redraw, fake);
+  ASSERT_TRUE(r.ok);
+  EXPECT_EQ(r.path, dir + "nam_kbos_ondrikprofile_b07.png");
+  EXPECT_EQ(fake.documents.size(), 1u);
+  img = QImage(QString::fromStdString(r.path));
+  EXPECT_EQ(img.pixelColor(5, 190), QColor(255, 255, 255));
+
+  // A failed save is reported and nothing is opened; an earlier file stays whole.
+  const std::string before = ReadAll(dir + "ondrikprofile.png");
+  req.name = "";
+  req.snapshotDir = dir + "missing";
+  r = ProfileSnap(data, nullptr, req, redraw, fake);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(fake.documents.size(), 1u);
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_NE(fake.messages[0].text.find("missing"), std::string::npos);
+  EXPECT_EQ(redraws, 3);
+  EXPECT_EQ(ReadAll(dir + "ondrikprofile.png"), before);
+}
+
+}  // namespace
+}  // namespace ondrik
