@@ -1,4 +1,5 @@
-// One QApplication for all profile-window tests (offscreen when no display).
+// One QApplication for a whole Qt test run (offscreen when no display): the
+// picture box needs it to measure and draw text, the windows to exist.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,7 +20,7 @@ class QtEnvironment : public ::testing::Environment {
 
  private:
   int argc_ = 1;
-  char name_[24] = "profilewindow_tests";
+  char name_[16] = "ondrik_tests";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QApplication> app_;
 };
