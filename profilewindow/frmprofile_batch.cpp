@@ -1,0 +1,155 @@
+// The profile window's outward roads: the command line (fetch data, load a
+// file, save snapshots of chosen hours and end), the archive lists, the
+// snapshot and the text export.
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+
+#include <algorithm>
+
+#include "platform/controls.h"
+#include "platform/effects.h"
+#include "platform/folders.h"
+#include "platform/pictureboxwidget.h"
+#include "profilewindow/commandline.h"
+#include "profilewindow/export.h"
+#include "profilewindow/frmprofile.h"
+#include "profilewindow/programs.h"
+#include "profilewindow/snapshot.h"
+
+namespace ondrik {
+
+void frmProfile::CommandProfileStep() {
+  const CommandLine cmd = ParseCommandLine(args_, cfg.ConfigProfileDir);
+  if (!cmd.AnyAction()) return;
+  CommandActions a;
+  a.runDownloader = [](const std::string& getArgs) {
+    return RunDownloaderAndWait(ProgramFolder(), getArgs);
+  };
+  a.scaleProfilePictures = [this](double s) {
+    show();
+    QApplication::processEvents();
+    const int w = std::max(50, static_cast<int>(kSnapChartWidthTw * s / kTwipsPerPixel));
+    const int h = std::max(50, static_cast<int>(kSnapChartHeightTw * s / kTwipsPerPixel));
+    picData->setGeometry(picData->x(), picData->y(), w, h);
+    picOmega->setGeometry(picOmega->x(), picOmega->y(), w, picOmega->height());
+    QApplication::processEvents();
+  };
+  a.setArchiveMode = [this] { ArchiveMode = true; };
+  a.selectModel = [this](int row) { SelectModelRow(row); };
+  a.loadFile = [this](const std::string& path, const std::string& site) {
+    gSiteId = site;
+    const LoadResult r = LoadFile(path);
+    if (!r.ok) {
+      TheEffects().Message(r.message, "ONDRIK", MsgIcon::Warning);
+      return false;
+    }
+    QString caption = QString::fromStdString(path).toUpper() + " ONDRIK";
+    setWindowTitle(caption);
+    return true;
+  };
+  a.processEvents = [] { QApplication::processEvents(); };
+  // Display setups belong to the saved state; until then the current one stays.
+  a.recallSetup = [this](int setup) { btnRecall_Click(setup); };
+  a.lastHour = [] {
+    return gCurDataset >= 1 && gCurDataset <= gDatasetCount ? static_cast<int>(gLastHour(gCurDataset)) : -1;
+  };
+  a.setHour = [this](int hour) {
+    hsbHour->SetValue(hour);
+    DisplayHour();
+  };
+  a.profileSnap = [this](char letter) { return ProfileSnapStep(std::string(1, letter)); };
+  a.profileResize = [this] { Form_Resize(); };
+  a.endProgram = [this](int code) {
+    ended_ = true;
+    TheEffects().EndProgram(code);
+  };
+  CommandProfile(cmd, cfg.ModelNames, a);
+}
+
+bool frmProfile::ProfileSnapStep(const std::string& name) {
+  if (!FileLoaded || gCurDataset < 1 || gCurDataset > gDatasetCount) return false;
+  SnapshotRequest req;
+  req.name = name;
+  req.modelName = model.gModelName;
+  req.siteId = gSiteId;
+  req.curHour = CurHour;
+  req.valid0 = gValidTime(gCurDataset, 0);
+  req.validCur = gValidTime(gCurDataset, CurHour);
+  req.archiveMode = ArchiveMode;
+  req.snapshotDir = cfg.gSnapshotDir;
+  const PictureBox* omega = ChkOmega->Value() != 0 ? &picOmega->Pic() : nullptr;
+  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] { PlotProfile(); }, TheEffects());
+  picData->update();
+  return r.ok;
+}
+
+}  // namespace ondrik
+
+namespace ondrik {
+
+// ---- archive lists ----
+
+void frmProfile::btnSelect_Click() {
+  RunConverter(ProgramFolder());
+  archive = SeedArchiveLists(cfg.gArchiveDir, model.gModelName, gSiteId);
+  lblModelSite->setText(QString::fromStdString(archive.lblModelSite));
+  lblModel->setText(QString::fromStdString(archive.lblModel));
+  lblAll->setText(QString::fromStdString(archive.lblAll));
+  const std::pair<QListWidget*, const std::vector<ArchiveEntry>*> lists[3] = {
+      {lstModelSite, &archive.lstModelSite}, {lstModel, &archive.lstModel}, {lstAll, &archive.lstAll}};
+  for (const auto& [list, entries] : lists) {
+    list->clear();
+    for (const ArchiveEntry& e : *entries) list->addItem(QString::fromStdString(e.text));
+  }
+  btnDisplay_Click(kArchivePanel);
+}
+
+void frmProfile::ArchiveListClick(ArchiveList list, int row) {
+  const std::vector<ArchiveEntry>& entries = list == ArchiveList::ModelSite ? archive.lstModelSite
+                                             : list == ArchiveList::Model   ? archive.lstModel
+                                                                            : archive.lstAll;
+  if (row < 0 || row >= static_cast<int>(entries.size())) return;
+  const FileChoice choice = ArchiveClick(list, entries[row], archive.archiveModel);
+  ApplySelectFile(SelectFile(choice, false, cfg.gArchiveDir, cfg.ModelNames, model.gModelName));
+}
+
+// A file chosen from the archive: re-select its model without rebuilding the
+// overview, load it, and return to the panel shown before the lists.
+void frmProfile::ApplySelectFile(const SelectFilePlan& plan) {
+  if (plan.modelRow >= 0) {
+    ModelSwitchByCode = -1;
+    SelectModelRow(plan.modelRow);
+    ModelSwitchByCode = 0;
+  }
+  const LoadResult r = LoadFile(plan.loadPath);
+  if (!r.ok) {
+    TheEffects().Message(r.message, "ONDRIK", MsgIcon::Warning);
+  } else {
+    setWindowTitle(QString::fromStdString(plan.caption));
+    if (!plan.siteId.empty()) gSiteId = plan.siteId;
+    if (plan.updateOverview) UpdateOverview();
+  }
+  btnDisplay_Click(PreviousPanel);
+}
+
+}  // namespace ondrik
+
+namespace ondrik {
+
+// "ScreenShot": the chart of the current hour as ondrikprofile.png, opened
+// with the desktop's viewer.
+void frmProfile::btnProfileSnapShot_Click() {
+  if (!FileLoaded) return;
+  ProfileSnapStep("");
+  FocusHourBar();
+}
+
+// "Export": the profile of the current dataset and hour as .nsp and .bsp text.
+void frmProfile::btnExport_Click() {
+  if (!FileLoaded) return;
+  ExportProfile(cfg.ExportDir, model.gModelName, gSiteId, CurHour, TheEffects());
+  FocusHourBar();
+}
+
+}  // namespace ondrik

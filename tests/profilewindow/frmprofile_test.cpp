@@ -1,0 +1,837 @@
+// The profile window run headless against a temporary program folder: the
+// start-up reaches a drawn chart, models and sites load, keys, wheel and the
+// loop step the hour, and the dataset boxes choose the shown datasets.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "core/shared.h"
+#include "core/store.h"
+#include "platform/controls.h"
+#include "platform/effects.h"
+#include "platform/folders.h"
+#include "platform/pictureboxwidget.h"
+#include "profilewindow/frmprofile.h"
+#include "tests/core/profile_text.h"
+
+namespace ondrik {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::MakeProfileText;
+using testing::ProfileFileSpec;
+
+void WriteFile(const fs::path& p, const std::string& text) {
+  std::ofstream out(p, std::ios::binary);
+  out << text;
+}
+
+// Counts the pixels of a picture that are not black.
+int NonBlackPixels(const PictureBox& pic) {
+  const QImage& img = pic.Image();
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if ((img.pixel(x, y) & 0xFFFFFF) != 0) ++n;
+  return n;
+}
+
+// A program folder with the shipped configuration and time-zone table and
+// profile files written here: NAM for KOKC and KBOS (6 hours), SREF for KOKC
+// (3 datasets: NAM CTL 00Z, NAM P1 00Z, NAM P2 00Z).
+class ProfileWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::path(ONDRIK_TEST_TMP) /
+              ("frmprofile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    for (const char* f : {"Ondrik.cfg", "TimeZone.DAT"})
+      fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
+    ProfileFileSpec nam;
+    nam.hours = 6;
+    nam.levels = 20;
+    WriteFile(folder_ / "NAM_KOKC.ond", MakeProfileText(nam));
+    nam.sfcPres = 960;
+    WriteFile(folder_ / "NAM_KBOS.ond", MakeProfileText(nam));
+    ProfileFileSpec sref;
+    sref.datasets = 3;
+    sref.hours = 4;
+    sref.levels = 15;
+    WriteFile(folder_ / "SREF_KOKC.ond", MakeProfileText(sref));
+    SetProgramFolder(folder_.string() + "/");
+    SetEffects(&fx_);
+  }
+  void TearDown() override {
+    win_.reset();
+    SetEffects(nullptr);
+    SetProgramFolder("");
+  }
+
+  frmProfile& Start() {
+    win_ = std::make_unique<frmProfile>();
+    EXPECT_TRUE(win_->Form_Load({}));
+    return *win_;
+  }
+
+  static int Row(QListWidget* list, const char* text) {
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->text() == text) return i;
+    return -1;
+  }
+
+  fs::path folder_;
+  FakeEffects fx_;
+  std::unique_ptr<frmProfile> win_;
+};
+
+TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
+  frmProfile& w = Start();
+  EXPECT_TRUE(fx_.messages.empty()) << fx_.messages.front().text;
+  EXPECT_TRUE(fx_.endCalls.empty());
+  ASSERT_EQ(w.lstoptModel->count(), 4);
+  EXPECT_EQ(w.lstoptModel->currentRow(), 0);
+  // Favourites KOKC and KBOS come first, in the configuration's order.
+  ASSERT_GE(w.lstSiteIDs->count(), 2);
+  EXPECT_EQ(w.lstSiteIDs->item(0)->text(), "KOKC");
+  EXPECT_EQ(w.lstSiteIDs->item(1)->text(), "KBOS");
+  EXPECT_EQ(w.SiteFileCount, 2);
+  EXPECT_TRUE(w.FileLoaded);
+  EXPECT_EQ(w.windowTitle(), "KOKC - NAM - ONDRIK");
+  EXPECT_EQ(w.LastSite, "KOKC");
+  EXPECT_EQ(gDatasetCount, 1);
+  EXPECT_EQ(gCurDataset, 1);
+  // Hour 0 of a file that starts 31 Dec 2006 18 UTC, one hour a step.
+  EXPECT_EQ(w.CurHour, 0);
+  EXPECT_EQ(w.lblHour->text(), "0");
+  EXPECT_EQ(w.lblDate->text(), "12/31/06     18:00 Z");
+  EXPECT_FALSE(w.lblLocal->text().isEmpty());
+  // Without the reverse option the bar runs from the last hour at its left to 0.
+  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 5);
+  EXPECT_EQ(static_cast<int>(w.hsbHour->Max), 0);
+  // The chart is drawn.
+  EXPECT_GT(w.chartDrawCount, 0);
+  EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  // The panel and control page of a first run: Data and Lake Effect.
+  EXPECT_EQ(w.RightPanel, 0);
+  EXPECT_TRUE(w.picProfile->isVisibleTo(&w));
+  EXPECT_FALSE(w.frameHodograph->isVisibleTo(&w));
+  EXPECT_EQ(w.ControlPanel, 0);
+  EXPECT_TRUE(w.pnlControl[0]->isVisibleTo(&w));
+  EXPECT_TRUE(w.btnControl[0]->font().bold());
+  EXPECT_EQ(w.lblCI850->text(), "850");
+  EXPECT_EQ(w.lblCI700->text(), "700");
+  // Hidden panel button only with a configuration line 1 beginning with "c".
+  EXPECT_FALSE(w.btnDisplay[9]->isVisibleTo(&w));
+  // The window is at least its minimum size and lays out inside it.
+  EXPECT_GE(w.width() * kTwipsPerPixel, kMinWindowWidthTw);
+  EXPECT_GE(w.height() * kTwipsPerPixel, kMinWindowHeightTw);
+  EXPECT_LE(w.picData->geometry().right(), w.frameRight->x());
+  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-start.png").string()));
+
+  // Closing the window ends the program once.
+  w.close();
+  EXPECT_EQ(fx_.endCalls.size(), 1u);
+}
+
+TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
+  frmProfile& w = Start();
+  // Another site of the model.
+  w.SelectSiteRow(Row(w.lstSiteIDs, "KBOS"));
+  EXPECT_EQ(w.windowTitle(), "KBOS - NAM - ONDRIK");
+  EXPECT_EQ(w.LastSite, "KBOS");
+  EXPECT_NEAR(gSfcPres(1, 0), 960.0F, 0.01F);
+
+  // A model without files: the warning, an empty site list, the data stay.
+  fx_.messages.clear();
+  w.SelectModelRow(Row(w.lstoptModel, "GFS"));
+  ASSERT_EQ(fx_.messages.size(), 1u);
+  EXPECT_NE(fx_.messages[0].text.find("There are no GFS profiles in the profile directory:"),
+            std::string::npos);
+  EXPECT_EQ(w.SiteFileCount, 0);
+  EXPECT_EQ(w.lstSiteIDs->count(), 0);
+  EXPECT_EQ(gDatasetCount, 1);
+  // The loaded file still draws.
+  const int drawn = w.chartDrawCount;
+  w.hsbHour->SetValue(3);
+  EXPECT_EQ(w.CurHour, 3);
+  EXPECT_GT(w.chartDrawCount, drawn);
+
+  // SREF has no KBOS: the first site is loaded, with its three datasets.
+  fx_.messages.clear();
+  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  EXPECT_TRUE(fx_.messages.empty());
+  EXPECT_EQ(w.windowTitle(), "KOKC - SREF - ONDRIK");
+  EXPECT_EQ(gDatasetCount, 3);
+  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 3);
+
+  // A file that cannot be read: its message, and the data loaded before stay.
+  WriteFile(folder_ / "SREF_KZZZ.ond", "not a profile\n");
+  w.SelectModelRow(Row(w.lstoptModel, "NAM"));
+  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  EXPECT_EQ(gDatasetCount, 3);
+  fx_.messages.clear();
+  w.SelectSiteRow(Row(w.lstSiteIDs, "KZZZ"));
+  ASSERT_EQ(fx_.messages.size(), 1u);
+  EXPECT_EQ(gDatasetCount, 3);
+  EXPECT_EQ(w.windowTitle(), "KOKC - SREF - ONDRIK");
+  EXPECT_EQ(w.LastSite, "KOKC");
+
+  // Side panels: one shown at a time; 99 shows the archive lists and the
+  // earlier panel comes back with its bold button.
+  w.btnDisplay_Click(2);
+  EXPECT_TRUE(w.frameHodograph->isVisibleTo(&w));
+  EXPECT_TRUE(w.pnlHodograph->isVisibleTo(&w));
+  EXPECT_FALSE(w.picProfile->isVisibleTo(&w));
+  EXPECT_TRUE(w.btnDisplay[2]->font().bold());
+  w.btnDisplay_Click(99);
+  EXPECT_TRUE(w.picFiles->isVisibleTo(&w));
+  EXPECT_FALSE(w.frameHodograph->isVisibleTo(&w));
+  EXPECT_EQ(w.PreviousPanel, 2);
+  w.btnDisplay_Click(w.PreviousPanel);
+  EXPECT_TRUE(w.frameHodograph->isVisibleTo(&w));
+  EXPECT_TRUE(w.btnDisplay[2]->font().bold());
+  EXPECT_FALSE(w.picFiles->isVisibleTo(&w));
+
+  // Control pages: a second click closes the page; 6 closes every page.
+  w.btnControl_Click(5);
+  EXPECT_EQ(w.ControlPanel, 5);
+  EXPECT_TRUE(w.pnlControl[5]->isVisibleTo(&w));
+  EXPECT_FALSE(w.pnlControl[0]->isVisibleTo(&w));
+  w.btnControl_Click(5);
+  EXPECT_EQ(w.ControlPanel, 6);
+  EXPECT_FALSE(w.pnlControl[5]->isVisibleTo(&w));
+  w.btnControl_Click(2);
+  w.btnControl_Click(6);
+  EXPECT_EQ(w.ControlPanel, 6);
+  for (QFrame* page : w.pnlControl) EXPECT_FALSE(page->isVisibleTo(&w));
+
+  // Convection page with "Elevated CAPE": the hour shown is decided once,
+  // the others stay undecided until they are shown.
+  w.btnControl_Click(3);
+  w.chkECAPE->SetValue(1);
+  EXPECT_TRUE(w.ECAPEShown);
+  w.hsbHour->SetValue(1);
+  const int d = gCurDataset;
+  EXPECT_NE(gECapeMark(d, 1), -1);
+  EXPECT_EQ(gECapeMark(d, 2), -1);
+  EXPECT_EQ(w.frameECAPE->isVisibleTo(&w), gECapeMark(d, 1) == 1);
+}
+
+TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
+  frmProfile& w = Start();
+  const int last = gLastHour(1);
+  ASSERT_EQ(last, 5);
+  // Without the reverse option Left is the next hour and Right the previous,
+  // both wrapping; Home is hour 0 and End the last hour.
+  w.Form_KeyDown(37, 0);
+  EXPECT_EQ(w.CurHour, 1);
+  EXPECT_EQ(w.lblHour->text(), "1");
+  EXPECT_EQ(w.lblDate->text(), "12/31/06     19:00 Z");
+  w.Form_KeyDown(39, 0);
+  w.Form_KeyDown(39, 0);
+  EXPECT_EQ(w.CurHour, last);
+  w.Form_KeyDown(37, 0);
+  EXPECT_EQ(w.CurHour, 0);
+  w.Form_KeyDown(35, 0);
+  EXPECT_EQ(w.CurHour, last);
+  w.Form_KeyDown(36, 0);
+  EXPECT_EQ(w.CurHour, 0);
+
+  // Keys reach the table whatever control has the focus, but a text box
+  // keeps its own keys.
+  QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+  QApplication::sendEvent(w.lstoptModel, &left);
+  EXPECT_EQ(w.CurHour, 1);
+  EXPECT_EQ(w.lstoptModel->currentRow(), 0);  // the list did not act on it
+  auto* box = new QLineEdit(w.frameRight);
+  box->show();
+  QApplication::setActiveWindow(&w);
+  box->setFocus();
+  EXPECT_EQ(QApplication::focusWidget(), box);
+  if (QApplication::focusWidget() == box) {
+    QKeyEvent left2(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(box, &left2);
+    EXPECT_EQ(w.CurHour, 1);
+  }
+  delete box;
+
+  // Space starts the loop; each tick is one hour, the step onto the last
+  // hour is followed by the pause, and after the last hour comes hour 0.
+  w.hsbHour->SetValue(last - 2);
+  QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
+  QApplication::sendEvent(w.hsbHour, &space);
+  EXPECT_TRUE(w.LoopRunning);
+  EXPECT_TRUE(w.btnAutoDisplay->font().bold());
+  EXPECT_EQ(w.timerAutoDisplay->Interval(), 240);
+  w.timerAutoDisplay_Timer();
+  EXPECT_EQ(w.CurHour, last - 1);
+  EXPECT_EQ(w.timerAutoDisplay->Interval(), 240);
+  w.timerAutoDisplay_Timer();
+  EXPECT_EQ(w.CurHour, last);
+  EXPECT_EQ(w.timerAutoDisplay->Interval(), 240 + 2500);
+  w.timerAutoDisplay_Timer();
+  EXPECT_EQ(w.CurHour, 0);
+  EXPECT_EQ(w.timerAutoDisplay->Interval(), 240);
+  // The rate bar sets the interval at once; the real timer steps the hour.
+  w.hsbRate->SetValue(20);
+  EXPECT_EQ(w.timerAutoDisplay->Interval(), 20);
+  QEventLoop loop;
+  QTimer::singleShot(300, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_NE(w.CurHour, 0);
+  w.Form_KeyDown(76, 0);  // L: loop off
+  EXPECT_FALSE(w.LoopRunning);
+  EXPECT_FALSE(w.timerAutoDisplay->Enabled());
+  const int stopped = w.CurHour;
+  QTimer::singleShot(100, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_EQ(w.CurHour, stopped);
+
+  // Clicking the hour label goes back to hour 0.
+  w.lblHour_Click();
+  EXPECT_EQ(w.CurHour, 0);
+
+  // T steps the precipitation-type trail: 6 and 0 in the energy view.
+  EXPECT_EQ(w.btnTails->text(), "6");
+  w.Form_KeyDown(84, 0);
+  EXPECT_EQ(w.btnTails->text(), "0");
+  w.Form_KeyDown(84, 0);
+  EXPECT_EQ(w.btnTails->text(), "6");
+  w.ShowThickness = true;
+  for (const char* n : {"12", "24", "48", "0", "6"}) {
+    w.btnTails_Click();
+    EXPECT_EQ(w.btnTails->text(), n);
+  }
+}
+
+// Records what the profile window asks of the overview.
+class FakeOverview : public OverviewLink {
+ public:
+  bool open = false;
+  int opened = 0, rebuilt = 0, plotted = 0;
+  std::vector<std::pair<int, int>> cursorMoves;
+  std::vector<int> barValues;
+  bool IsOpen() const override { return open; }
+  void Open() override {
+    open = true;
+    ++opened;
+  }
+  void Rebuild() override { ++rebuilt; }
+  void PlotData() override { ++plotted; }
+  void MoveCursor(int from, int to) override { cursorMoves.emplace_back(from, to); }
+  void MirrorDatasetBar(int, int value, bool) override { barValues.push_back(value); }
+};
+
+TEST_F(ProfileWindowTest, TheOverviewFollowsHoursDatasetsAndNewFiles) {
+  frmProfile& w = Start();
+  auto owned = std::make_unique<FakeOverview>();
+  FakeOverview& ov = *owned;
+  w.SetOverviewLink(std::move(owned));
+  // O opens the overview and stops the loop.
+  w.btnAutoDisplay_Click();
+  ASSERT_TRUE(w.LoopRunning);
+  w.Form_KeyDown(79, 0);
+  EXPECT_EQ(ov.opened, 1);
+  EXPECT_EQ(gOverviewOpen, 1);
+  EXPECT_FALSE(w.LoopRunning);
+  // Each refresh moves the overview's hour line from where it was.
+  w.Form_KeyDown(37, 0);
+  w.Form_KeyDown(37, 0);
+  ASSERT_GE(ov.cursorMoves.size(), 2u);
+  EXPECT_EQ(ov.cursorMoves[ov.cursorMoves.size() - 2], std::make_pair(-99, 1));
+  EXPECT_EQ(ov.cursorMoves.back(), std::make_pair(1, 2));
+  EXPECT_EQ(gCursorHour, 2);
+  // A new file rebuilds the overview; the dataset boxes redraw it and set its bar.
+  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  EXPECT_EQ(ov.rebuilt, 1);
+  EXPECT_GE(ov.plotted, 1);
+  EXPECT_FALSE(ov.barValues.empty());
+  const int plotted = ov.plotted;
+  w.chkefname[6]->SetValue(0);
+  EXPECT_EQ(ov.plotted, plotted + 1);
+  EXPECT_EQ(gHourChangeSource, 0);
+  EXPECT_EQ(gEnsembleMirrorGuard, 0);
+  // E switches the overlay while the overlay button is shown.
+  w.Form_KeyDown(69, 0);
+  EXPECT_TRUE(gOverlayAll);
+  w.Form_KeyDown(69, 0);
+  EXPECT_FALSE(gOverlayAll);
+  gOverviewOpen = 0;
+}
+
+TEST_F(ProfileWindowTest, DatasetBoxesChooseTheShownDatasets) {
+  frmProfile& w = Start();
+  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  ASSERT_EQ(gDatasetCount, 3);
+  // Titles NAM CTL 00Z, NAM P1 00Z, NAM P2 00Z: one box for NAM, three for
+  // the members, one for 00Z.
+  EXPECT_EQ(w.chkefname[0]->text(), "NAM");
+  EXPECT_EQ(w.chkefname[5]->text(), "CTL");
+  EXPECT_EQ(w.chkefname[6]->text(), "P1");
+  EXPECT_EQ(w.chkefname[7]->text(), "P2");
+  EXPECT_EQ(w.chkefname[10]->text(), "00Z");
+  EXPECT_FALSE(w.chkefname[7]->isHidden());
+  EXPECT_TRUE(w.chkefname[8]->isHidden());
+  EXPECT_EQ(gShownCount, 3);
+  EXPECT_TRUE(w.vsbEE->isVisibleTo(&w));
+  EXPECT_TRUE(w.btnEnsemble->isVisibleTo(&w));
+  EXPECT_EQ(w.lblSelectEnsemble->text(), "3 Slected Ensemble Elements");
+
+  // Down and Up step through the shown datasets and wrap.
+  ASSERT_EQ(gCurDataset, 1);
+  w.Form_KeyDown(38, 0);
+  EXPECT_EQ(gCurDataset, 3);
+  w.Form_KeyDown(40, 0);
+  EXPECT_EQ(gCurDataset, 1);
+  w.Form_KeyDown(40, 0);
+  EXPECT_EQ(gCurDataset, 2);
+  // A wheel notch towards the user is the next dataset.
+  QWheelEvent notch(QPointF(50, 50), QPointF(50, 50), QPoint(0, -120), QPoint(0, -120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w.picData, &notch);
+  EXPECT_EQ(gCurDataset, 3);
+  w.MouseWheel(120);
+  EXPECT_EQ(gCurDataset, 2);
+
+  // Unticking P1 hides dataset 2, the current one: the first shown becomes current.
+  w.chkefname[6]->SetValue(0);
+  EXPECT_FALSE(gDatasetShown(2));
+  EXPECT_TRUE(gDatasetShown(1));
+  EXPECT_TRUE(gDatasetShown(3));
+  EXPECT_EQ(gShownCount, 2);
+  EXPECT_EQ(w.vsbEE->Value(), 1);
+  EXPECT_EQ(gCurDataset, 1);
+  EXPECT_EQ(w.lblSelectEnsemble->text(), "2 Slected Ensemble Elements");
+  w.Form_KeyDown(40, 0);
+  EXPECT_EQ(gCurDataset, 3);  // dataset 2 is skipped
+
+  // Overlay: every shown dataset is drawn, the current one last.
+  std::vector<int> order;
+  w.chart.onDatasetDrawn = [&order](Integer d) { order.push_back(d); };
+  w.btnEnsemble_Click();
+  EXPECT_TRUE(gOverlayAll);
+  EXPECT_TRUE(w.btnEnsemble->font().bold());
+  EXPECT_EQ(order, (std::vector<int>{1, 3}));
+  w.btnEnsemble_Click();
+  w.chart.onDatasetDrawn = nullptr;
+
+  // No box ticked in a column hides every dataset; the bar takes it.
+  w.chkefname[10]->SetValue(0);
+  EXPECT_EQ(gShownCount, 0);
+  EXPECT_FALSE(w.vsbEE->isVisibleTo(&w));
+  EXPECT_FALSE(w.btnEnsemble->isVisibleTo(&w));
+  EXPECT_EQ(w.lblSelectEnsemble->text(), "0 Slected Ensemble Elements");
+  w.Form_KeyDown(40, 0);  // no crash, nothing to step to
+  w.chkefname[10]->SetValue(1);
+  EXPECT_EQ(gShownCount, 2);
+
+  // Key 2 cycles the member column: with CTL and P2 ticked the box after
+  // the last ticked one is past the end, so CTL alone is ticked ...
+  w.Form_KeyDown(50, 0);
+  EXPECT_EQ(w.chkefname[5]->Value(), 1);
+  EXPECT_EQ(w.chkefname[6]->Value(), 0);
+  EXPECT_EQ(w.chkefname[7]->Value(), 0);
+  EXPECT_EQ(gShownCount, 1);
+  EXPECT_EQ(gCurDataset, 1);
+  // ... then P1, P2 and round to CTL again.
+  w.Cycle(2);
+  EXPECT_EQ(w.chkefname[6]->Value(), 1);
+  EXPECT_EQ(gCurDataset, 2);
+  w.Cycle(2);
+  EXPECT_EQ(gCurDataset, 3);
+  w.Cycle(2);
+  EXPECT_EQ(w.chkefname[5]->Value(), 1);
+  EXPECT_EQ(w.chkefname[7]->Value(), 0);
+  EXPECT_EQ(gCurDataset, 1);
+  // A column beyond the titles' columns does nothing.
+  w.Cycle(4);
+  EXPECT_EQ(gShownCount, 1);
+  // The grave accent ticks every box; the window still refreshes afterwards.
+  const int drawn = w.chartDrawCount;
+  w.Form_KeyDown(192, 0);
+  EXPECT_EQ(gShownCount, 3);
+  EXPECT_GT(w.chartDrawCount, drawn);
+  EXPECT_FALSE(gLoadingState);
+  w.Form_KeyDown(37, 0);
+  EXPECT_EQ(w.CurHour, 1);
+  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-sref.png").string()));
+}
+
+TEST_F(ProfileWindowTest, TheShippedEnsembleFileOverlaysItsMembers) {
+  const fs::path sref = fs::path(ONDRIK_DATA_DIR) / "SREF_KOKC.ond";
+  if (!fs::exists(sref)) GTEST_SKIP() << "no ensemble sample file in data/";
+  fs::copy_file(sref, folder_ / "SREF_KOKC.ond", fs::copy_options::overwrite_existing);
+  frmProfile& w = Start();
+  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  ASSERT_EQ(gDatasetCount, 8);
+  // Titles "SREF <core> <member> 12Z": cores ARW and NMM, members CTL, N1, P1, N2, P2.
+  EXPECT_EQ(w.chkefname[0]->text(), "SREF");
+  EXPECT_EQ(w.chkefname[5]->text(), "ARW");
+  EXPECT_EQ(w.chkefname[6]->text(), "NMM");
+  EXPECT_EQ(w.chkefname[10]->text(), "CTL");
+  EXPECT_EQ(w.chkefname[15]->text(), "12Z");
+  EXPECT_EQ(gShownCount, 8);
+  // Within a column the ticks are joined by "or", the columns by "and".
+  w.chkefname[6]->SetValue(0);  // no NMM
+  EXPECT_EQ(gShownCount, 5);
+  w.chkefname[10]->SetValue(0);  // no control run
+  EXPECT_EQ(gShownCount, 4);
+  EXPECT_FALSE(gDatasetShown(1));  // ARW CTL
+  EXPECT_TRUE(gDatasetShown(2));   // ARW N1
+  EXPECT_FALSE(gDatasetShown(6));  // NMM CTL
+  EXPECT_EQ(gCurDataset, 2);
+  // Overlay: the shown members are drawn, the current one last and the chart
+  // still has its picture.
+  std::vector<int> order;
+  w.chart.onDatasetDrawn = [&order](Integer d) { order.push_back(d); };
+  w.btnEnsemble_Click();
+  EXPECT_EQ(order, (std::vector<int>{3, 4, 5, 2}));
+  w.chart.onDatasetDrawn = nullptr;
+  EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  // Key 2 cycles the core column from ARW to NMM.
+  w.Form_KeyDown(50, 0);
+  EXPECT_EQ(w.chkefname[5]->Value(), 0);
+  EXPECT_EQ(w.chkefname[6]->Value(), 1);
+  EXPECT_EQ(gShownCount, 2);  // NMM N1 and NMM P1
+  EXPECT_EQ(gCurDataset, 7);
+  w.btnEnsemble_Click();
+  w.btnControl_Click(5);
+  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-ensemble.png").string()));
+}
+
+TEST_F(ProfileWindowTest, ChartControlsReachTheChart) {
+  frmProfile& w = Start();
+  // Readout: a move over the chart shows the labels of the level under the cursor.
+  w.chkActiveReadout->SetValue(1);
+  EXPECT_TRUE(w.btnActiveReadOut->isVisibleTo(&w));
+  EXPECT_TRUE(w.btnPHK[w.chart.ReadoutUnit]->font().underline());
+  const PictureBox& pic = w.picData->Pic();
+  const double y = pic.PixelToY(pic.PixelHeight() * 0.6);
+  const double x = pic.PixelToX(pic.PixelWidth() * 0.5);
+  w.picData_MouseMove(0, 0, x, y);
+  EXPECT_TRUE(w.lblActiveTemp->isVisibleTo(&w));
+  EXPECT_FALSE(w.lblActiveTemp->text().isEmpty());
+  EXPECT_TRUE(w.lblActiveAxis->isVisibleTo(&w));
+  w.btnActiveReadOut_Click();
+  EXPECT_EQ(w.chart.ReadoutUnit, 1);
+  EXPECT_FALSE(w.btnPHK[0]->font().underline());
+  EXPECT_TRUE(w.btnPHK[1]->font().underline());
+  w.chkActiveReadout->SetValue(0);
+  EXPECT_FALSE(w.lblActiveTemp->isVisibleTo(&w));
+  EXPECT_FALSE(w.btnActiveReadOut->isVisibleTo(&w));
+
+  // A left click zooms in: the chart top comes down towards the ground.
+  const Integer top = gChartTop;
+  w.picData_MouseUp(1, 0, x, y);
+  EXPECT_GT(gChartTop, top);
+  w.picData_MouseUp(2, 0, x, y);
+  EXPECT_EQ(gChartTop, top);
+
+  // Wind column spacing: the automatic mode first, then the fixed step.
+  EXPECT_TRUE(w.chart.WindAutoMode);
+  w.btnVWPIntervalA_Click();
+  EXPECT_EQ(w.btnVWPIntervalA->text(), "A2");
+  w.btnVWPInterval_Click();
+  EXPECT_FALSE(w.chart.WindAutoMode);
+  EXPECT_TRUE(w.btnVWPInterval->font().bold());
+  EXPECT_FALSE(w.btnVWPIntervalA->font().bold());
+  for (const char* n : {"2", "3", "1"}) {
+    w.btnVWPInterval_Click();
+    EXPECT_EQ(w.btnVWPInterval->text(), n);
+  }
+  // Height axis and momentum-transfer buttons: one bold at a time.
+  const int drawn = w.chartDrawCount;
+  w.btnPHK_Click(1);  // already chosen: no redraw
+  EXPECT_EQ(w.chartDrawCount, drawn);
+  w.btnPHK_Click(2);
+  EXPECT_EQ(w.HeightAxis, 2);
+  EXPECT_TRUE(w.btnPHK[2]->font().bold());
+  EXPECT_FALSE(w.btnPHK[1]->font().bold());
+  EXPECT_EQ(w.chartDrawCount, drawn + 1);
+  w.chkMomentum->SetValue(1);
+  EXPECT_TRUE(w.frmXfer->isVisibleTo(&w));
+  w.btnXfer_Click(3);
+  EXPECT_EQ(w.chart.gXferIndex, 3);
+  EXPECT_TRUE(w.btnXfer[3]->font().bold());
+  EXPECT_FALSE(w.btnXfer[1]->font().bold());
+
+  // Omega strip: shown with its box; a left click narrows the range.
+  w.ChkOmega->SetValue(1);
+  EXPECT_TRUE(w.picOmega->isVisibleTo(&w));
+  EXPECT_TRUE(w.btnOmegaFiltered->isVisibleTo(&w));
+  w.picOmega_MouseUp(1);
+  EXPECT_NEAR(w.OmegaRange, 11.0F * 0.7F, 1e-4);
+  w.picOmega_MouseUp(2);
+  EXPECT_NEAR(w.OmegaRange, 11.0F, 1e-4);
+
+  // The two humidity boxes and the mean-wind and sigma-level boxes exclude each other.
+  w.chkRH[0]->SetValue(1);
+  w.chkRH[1]->SetValue(1);
+  EXPECT_EQ(w.chkRH[0]->Value(), 0);
+  w.chkMeanFlow->SetValue(1);
+  w.chkSigmaLevel->SetValue(1);
+  EXPECT_EQ(w.chkMeanFlow->Value(), 0);
+  EXPECT_TRUE(w.vsbSigmaLevel->isVisibleTo(&w));
+  EXPECT_FALSE(w.vsbMeanFlow[0]->isVisibleTo(&w));
+
+  // Skew T keeps its own temperature bounds.
+  w.btnT1Higher->click();
+  EXPECT_EQ(w.PlainTMin + 0, gChartTMin);
+  const Integer plainMin = gChartTMin;
+  w.chkSkewT->SetValue(1);
+  EXPECT_EQ(gChartTMin, w.SkewTMin);
+  w.chkSkewT->SetValue(0);
+  EXPECT_EQ(gChartTMin, plainMin);
+  EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-chart.png").string()));
+}
+
+TEST_F(ProfileWindowTest, CommandLineLoadsAFileSavesSnapshotsAndEnds) {
+  win_ = std::make_unique<frmProfile>();
+  frmProfile& w = *win_;
+  EXPECT_TRUE(w.Form_Load({"NAM_KBOS.ond", "-PROFILE=A2B4", "-CLOSE"}));
+  for (const auto& m : fx_.messages) ADD_FAILURE() << m.text;
+  EXPECT_EQ(fx_.endCalls, std::vector<int>{0});
+  // The file of the command line, not the first site, is the one loaded.
+  EXPECT_NEAR(gSfcPres(1, 0), 960.0F, 0.01F);
+  EXPECT_EQ(w.gSiteId, "KBOS");
+  // One picture per hour asked for, in the snapshot folder (the program folder).
+  int pngs = 0;
+  for (const auto& e : fs::directory_iterator(folder_))
+    if (e.path().extension() == ".png") {
+      ++pngs;
+      QImage img(QString::fromStdString(e.path().string()));
+      EXPECT_FALSE(img.isNull());
+    }
+  EXPECT_EQ(pngs, 2);
+
+  // The window's own snapshot and export buttons, on the hour shown.
+  win_ = std::make_unique<frmProfile>();
+  ASSERT_TRUE(win_->Form_Load({}));
+  win_->hsbHour->SetValue(2);
+  win_->btnProfileSnapShot->click();
+  EXPECT_TRUE(fs::exists(folder_ / "ondrikprofile.png"));
+  EXPECT_EQ(fx_.documents.size(), 1u);
+  win_->btnExport->click();
+  int exports = 0;
+  for (const auto& e : fs::directory_iterator(folder_))
+    if (e.path().extension() == ".nsp" || e.path().extension() == ".bsp") ++exports;
+  EXPECT_EQ(exports, 2);
+  EXPECT_TRUE(fx_.messages.empty());
+
+  // A file of a model that is not configured loads nothing and saves nothing.
+  fx_.messages.clear();
+  fx_.endCalls.clear();
+  WriteFile(folder_ / "XYZ_KOKC.ond", MakeProfileText(ProfileFileSpec{}));
+  win_ = std::make_unique<frmProfile>();
+  EXPECT_TRUE(win_->Form_Load({"XYZ_KOKC.ond", "-PROFILE=A1", "-CLOSE"}));
+  EXPECT_GE(fx_.messages.size(), 1u);
+  EXPECT_EQ(fx_.endCalls, std::vector<int>{1});
+}
+
+TEST_F(ProfileWindowTest, ArchiveListsLoadTheChosenRun) {
+  ProfileFileSpec old;
+  old.hours = 4;
+  old.sfcPres = 930;
+  WriteFile(folder_ / "26120712.NAM_KBOS.ond", MakeProfileText(old));
+  ProfileFileSpec ens;
+  ens.datasets = 2;
+  WriteFile(folder_ / "26120700.SREF_KOKC.ond", MakeProfileText(ens));
+  frmProfile& w = Start();
+  w.btnSelect_Click();
+  EXPECT_EQ(w.RightPanel, 99);
+  EXPECT_TRUE(w.picFiles->isVisibleTo(&w));
+  EXPECT_EQ(w.lblModelSite->text(), "NAM for KOKC");
+  EXPECT_EQ(w.lstModelSite->count(), 0);
+  ASSERT_EQ(w.lstModel->count(), 1);
+  EXPECT_EQ(w.lstAll->count(), 2);
+  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-archive.png").string()));
+  // A run of the same model: loaded, and the Data panel comes back.
+  w.ArchiveListClick(ArchiveList::Model, 0);
+  EXPECT_NEAR(gSfcPres(1, 0), 930.0F, 0.01F);
+  EXPECT_EQ(gDatasetCount, 1);
+  EXPECT_EQ(w.windowTitle(), "26120712.NAM_KBOS ONDRIK");
+  EXPECT_EQ(w.gSiteId, "KBOS");
+  EXPECT_EQ(w.RightPanel, 0);
+  EXPECT_TRUE(w.picProfile->isVisibleTo(&w));
+  // A run of another model switches the model list first.
+  w.btnSelect_Click();
+  int sref = -1;
+  for (int i = 0; i < static_cast<int>(w.archive.lstAll.size()); ++i)
+    if (w.archive.lstAll[i].model == "SREF") sref = i;
+  ASSERT_GE(sref, 0);
+  w.ArchiveListClick(ArchiveList::All, sref);
+  EXPECT_EQ(w.lstoptModel->currentItem()->text(), "SREF");
+  EXPECT_EQ(gDatasetCount, 2);
+  EXPECT_EQ(w.windowTitle(), "26120700.SREF_KOKC ONDRIK");
+  EXPECT_TRUE(fx_.messages.empty());
+}
+
+TEST_F(ProfileWindowTest, ReverseOptionPutsHourZeroAtTheLeft) {
+  std::ifstream in(folder_ / "Ondrik.cfg", std::ios::binary);
+  std::string cfg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const std::size_t at = cfg.find("reverse?");
+  ASSERT_NE(at, std::string::npos);
+  const std::size_t zero = cfg.find('0', at + 8);
+  ASSERT_NE(zero, std::string::npos);
+  cfg[zero] = '1';
+  WriteFile(folder_ / "Ondrik.cfg", cfg);
+  frmProfile& w = Start();
+  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 0);
+  EXPECT_EQ(static_cast<int>(w.hsbHour->Max), 5);
+  // Right is the next hour, Left the previous, both wrapping.
+  w.Form_KeyDown(37, 0);
+  EXPECT_EQ(w.CurHour, 5);
+  w.Form_KeyDown(39, 0);
+  EXPECT_EQ(w.CurHour, 0);
+  w.Form_KeyDown(39, 0);
+  EXPECT_EQ(w.CurHour, 1);
+  w.Form_KeyDown(35, 0);
+  EXPECT_EQ(w.CurHour, 5);
+  w.Form_KeyDown(36, 0);
+  EXPECT_EQ(w.CurHour, 0);
+}
+
+TEST_F(ProfileWindowTest, HourBarFollowsTheCurrentDataset) {
+  // Dataset 1 has 6 hours, dataset 2 only 3.
+  ProfileFileSpec a;
+  a.hours = 6;
+  a.levels = 12;
+  a.title = "NAM CTL 00Z";
+  ProfileFileSpec b = a;
+  b.hours = 3;
+  b.title = "NAM P1 00Z";
+  WriteFile(folder_ / "SREF_KOKC.ond", MakeProfileText(a) + MakeProfileText(b));
+  frmProfile& w = Start();
+  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  ASSERT_EQ(gDatasetCount, 2);
+  ASSERT_EQ(gLastHour(1), 5);
+  ASSERT_EQ(gLastHour(2), 2);
+  ASSERT_EQ(gCurDataset, 1);
+  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 5);
+  w.Form_KeyDown(35, 0);  // End: the last hour of dataset 1
+  EXPECT_EQ(w.CurHour, 5);
+  // Onto dataset 2: its last hour is 2, and the bar never shows more.
+  w.Form_KeyDown(40, 0);
+  EXPECT_EQ(gCurDataset, 2);
+  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 2);
+  EXPECT_EQ(w.CurHour, 2);
+  EXPECT_EQ(w.lblDate->text(), "12/31/06     20:00 Z");
+  w.Form_KeyDown(39, 0);
+  w.Form_KeyDown(39, 0);
+  w.Form_KeyDown(39, 0);
+  EXPECT_EQ(w.CurHour, 2);  // Right wrapped from 0 to the last hour, 2
+  w.timerAutoDisplay_Timer();
+  EXPECT_EQ(w.CurHour, 0);
+  // Back on dataset 1 every hour is there again.
+  w.Form_KeyDown(38, 0);
+  EXPECT_EQ(gCurDataset, 1);
+  w.Form_KeyDown(35, 0);
+  EXPECT_EQ(w.CurHour, 5);
+}
+
+TEST_F(ProfileWindowTest, ConfigurationFaultsEndStartUpWithAMessage) {
+  // Missing configuration.
+  fs::remove(folder_ / "Ondrik.cfg");
+  {
+    frmProfile w;
+    EXPECT_FALSE(w.Form_Load({}));
+  }
+  ASSERT_EQ(fx_.messages.size(), 1u);
+  EXPECT_NE(fx_.messages[0].text.find("Can't locate the ONDRIK.CFG configuration file"), std::string::npos);
+  EXPECT_EQ(fx_.endCalls, std::vector<int>{1});
+  EXPECT_FALSE(gLoadingState);
+
+  // A short configuration names the file.
+  fx_.messages.clear();
+  fx_.endCalls.clear();
+  WriteFile(folder_ / "Ondrik.cfg", "Ondrik configuration\n./\n====>\n");
+  {
+    frmProfile w;
+    EXPECT_FALSE(w.Form_Load({}));
+    EXPECT_EQ(w.lstoptModel->count(), 0);
+  }
+  ASSERT_EQ(fx_.messages.size(), 1u);
+  EXPECT_NE(fx_.messages[0].text.find("Ondrik.cfg"), std::string::npos);
+  EXPECT_EQ(fx_.endCalls, std::vector<int>{1});
+
+  // "/U=joe" tries JOE.cfg first, then Ondrik.cfg.
+  fx_.messages.clear();
+  fx_.endCalls.clear();
+  fs::copy_file(fs::path(ONDRIK_DATA_DIR) / "Ondrik.cfg", folder_ / "JOE.cfg");
+  {
+    frmProfile w;
+    EXPECT_TRUE(w.Form_Load({"/U=joe"}));
+    EXPECT_EQ(w.lstoptModel->count(), 4);
+    EXPECT_TRUE(w.FileLoaded);
+  }
+  EXPECT_TRUE(fx_.messages.empty());
+}
+
+TEST_F(ProfileWindowTest, ResizeKeepsTheMinimumAndLimitsTheLists) {
+  frmProfile& w = Start();
+  w.resize(400, 300);
+  QApplication::processEvents();
+  EXPECT_GE(w.width() * kTwipsPerPixel, kMinWindowWidthTw);
+  EXPECT_GE(w.height() * kTwipsPerPixel, kMinWindowHeightTw);
+  // A tall window: the lists grow up to the configured 4 rows of 213 twips.
+  w.resize(1100, 1000);
+  QApplication::processEvents();
+  EXPECT_EQ(w.lstSiteIDs->height(), 213 * 4 / kTwipsPerPixel);
+  EXPECT_EQ(w.lstoptModel->height(), w.lstSiteIDs->height());
+  EXPECT_EQ(w.gXferIndex, 1);
+  // The new size is kept for the next run (a file is loaded).
+  EXPECT_EQ(gWindowGeometry[0], 1100 * kTwipsPerPixel);
+  EXPECT_EQ(gWindowGeometry[1], 1000 * kTwipsPerPixel);
+  // The chart fills its new room and is drawn again.
+  EXPECT_GT(w.picData->height(), 500);
+  EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  // At the smallest size every frame stays inside the window.
+  w.resize(1, 1);
+  QApplication::processEvents();
+  EXPECT_LE(w.frameRight->geometry().right(), w.width());
+  EXPECT_LE(w.frameData->geometry().bottom(), w.height());
+  EXPECT_GT(w.picData->height(), 300);
+  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-min.png").string()));
+}
+
+}  // namespace
+}  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+TEST(ProfileWindowLabels, HourAndDateCaptions) {
+  // Forecast hour = hour index x hours per step.
+  EXPECT_EQ(HourCaption(5, 3.0F), "15");
+  EXPECT_EQ(HourCaption(5, 1.5F), "7.5");
+  EXPECT_EQ(HourCaption(0, 6.0F), "0");
+  // Less than an hour a step: one decimal always.
+  EXPECT_EQ(HourCaption(3, 0.5F), "1.5");
+  EXPECT_EQ(HourCaption(4, 0.5F), "2.0");
+  // A file with one hour has no step.
+  EXPECT_EQ(HourCaption(0, 0.0F), "0.0");
+  // Month, day, two-digit year, five blanks, the hour without a leading zero.
+  EXPECT_EQ(DateCaption(DateTime{2012, 3, 12, 18, 0}), "03/12/12     18:00 Z");
+  EXPECT_EQ(DateCaption(DateTime{2007, 1, 1, 6, 30}), "01/01/07     6:30 Z");
+}
+
+}  // namespace
+}  // namespace ondrik
