@@ -173,8 +173,11 @@ void frmProfile::BuildControls() {
   connect(btnActiveReadOut, &QPushButton::clicked, this, [this] { btnActiveReadOut_Click(); });
   connect(btnOmegaFiltered, &QPushButton::clicked, this, [this] { btnOmegaFiltered_Click(); });
   picOmega->onMouseUp = [this](int button, int, double, double) { picOmega_MouseUp(button); };
-  picData->onMouseMove = [this](int b, int sh, double x, double y) { picData_MouseMove(b, sh, x, y); };
-  picData->onMouseUp = [this](int b, int sh, double x, double y) { picData_MouseUp(b, sh, x, y); };
+  // The chart's handlers get y as ln p, whatever scale the drawing left on picData.
+  auto lnp = [this](double y) { return ChartYOfPixel(picData->Pic().YToPixel(y)); };
+  picData->onMouseDown = [this, lnp](int b, int sh, double x, double y) { picData_MouseDown(b, sh, x, lnp(y)); };
+  picData->onMouseMove = [this, lnp](int b, int sh, double x, double y) { picData_MouseMove(b, sh, x, lnp(y)); };
+  picData->onMouseUp = [this, lnp](int b, int sh, double x, double y) { picData_MouseUp(b, sh, x, lnp(y)); };
   picData->onResize = [this] {
     picData->Pic().BackColor = 0;
     picData->Pic().Cls();
@@ -263,18 +266,28 @@ void frmProfile::BuildChartOptions() {
   chkSigmaLevel->onClick = [this] { chkSigmaLevel_Click(); };
   chkActiveReadout = MakeChartBox(p, "Active Read Out");
   chksWSYMb = MakeChartBox(p, "Bourgouin Precip Type");
+  chksWSYMb->onClick = [this] { chksWSYMb_Click(); };
   chkSkewT->onClick = [this] { chkSkewT_Click(); };
   chkWindVector->onClick = [this] { chkWindVector_Click(); };
   chkWindDigital->onClick = [this] { chkWindDigital_Click(); };
   chkActiveReadout->onClick = [this] { chkActiveReadout_Click(); };
 
   // Readout labels over the chart, placed by the chart at every cursor move.
+  // A click on the temperature, dew-point or wind labels zooms the chart; the
+  // height label lets the mouse through to the chart.
   for (QLabel** l : {&lblActiveTemp, &lblActiveDP, &lblActiveDir, &lblActiveKts, &lblActiveAxis}) {
     *l = new QLabel(picData);
     (*l)->setStyleSheet("QLabel { color: rgb(255,255,0); background: black; }");
     (*l)->setVisible(false);
-    (*l)->setAttribute(Qt::WA_TransparentForMouseEvents);
+    (*l)->setMouseTracking(true);
   }
+  lblActiveTemp->setObjectName("lblActiveTemp");
+  lblActiveDP->setObjectName("lblActiveDP");
+  lblActiveDir->setObjectName("lblActiveDir");
+  lblActiveKts->setObjectName("lblActiveKts");
+  lblActiveAxis->setObjectName("lblActiveAxis");
+  lblActiveAxis->setAttribute(Qt::WA_TransparentForMouseEvents);
+  for (QLabel* l : {lblActiveTemp, lblActiveDP, lblActiveDir, lblActiveKts}) l->installEventFilter(this);
 
   // The level bars of the chart.
   vsbSigmaLevel = new ScrollBar(Qt::Vertical, p);

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -136,7 +137,12 @@ class frmProfile : public QWidget, public LoadUi {
   void btnOmegaFiltered_Click();
   void btnSelectInflow_Click();
   void picOmega_MouseUp(int button);
+  void picData_MouseDown(int button, int shift, double x, double y);
   void picData_MouseMove(int button, int shift, double x, double y);
+  // A release over one of the readout labels (lblActiveTemp, lblActiveDP,
+  // lblActiveDir, lblActiveKts): zooms as a click on the chart does, also
+  // while the inflow selection is on.
+  void ReadoutLabel_MouseUp(QLabel* label, int button);
   void picData_MouseUp(int button, int shift, double x, double y);
 
   // ---- LoadUi: what loading a file does to the controls ----
@@ -201,6 +207,9 @@ class frmProfile : public QWidget, public LoadUi {
   bool ArchiveMode = false;       // "-ARCHIVE": snapshot names carry the valid time
   Integer gXferIndex = 1;         // pressed btnXfer: momentum-transfer step of the chart
   std::string gSiteId;            // site of the loaded file
+  // Tool tips of the downloader's lists "A" to "V", read at start-up; no
+  // value for a list whose file is missing.
+  std::vector<std::optional<std::string>> HaulixToolTips;
 
   // The configuration read at start-up, the chosen model and its site list.
   Config cfg;
@@ -388,6 +397,7 @@ class frmProfile : public QWidget, public LoadUi {
   void chkWindVector_Click();
   void chkWindDigital_Click();
   void chkActiveReadout_Click();
+  void chksWSYMb_Click();
   void SyncChartState();
   void ShowReadout();
   void chkMomentum_Click();
@@ -396,6 +406,7 @@ class frmProfile : public QWidget, public LoadUi {
   void vbsElevatedPT_Change();
   void TempBoundStep(bool leftBound, int delta);
 
+  double ChartYOfPixel(double py) const;
   void SetHourRange(int lastHour);
   void SetLoadingState(bool on);
   void SetBold(QPushButton* b, bool bold);

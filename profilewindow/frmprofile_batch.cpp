@@ -2,10 +2,12 @@
 // file, save snapshots of chosen hours and end), the archive lists, the
 // snapshot and the text export.
 #include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/controls.h"
 #include "platform/effects.h"
@@ -79,8 +81,15 @@ bool frmProfile::ProfileSnapStep(const std::string& name) {
   req.archiveMode = ArchiveMode;
   req.snapshotDir = cfg.gSnapshotDir;
   const PictureBox* omega = ChkOmega->Value() != 0 ? &picOmega->Pic() : nullptr;
-  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] { PlotProfile(); }, TheEffects());
+  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] { btnRecall_Click(9); }, TheEffects());
   picData->update();
+  if (r.ok) {
+    // One line per picture on standard output, so that a batch run tells
+    // where its pictures went.
+    const std::string full = QFileInfo(QString::fromStdString(r.path)).absoluteFilePath().toStdString();
+    std::printf("%s\n", full.c_str());
+    std::fflush(stdout);
+  }
   return r.ok;
 }
 

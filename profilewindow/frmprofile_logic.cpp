@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,7 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "core/levels.h"
 #include "core/parcels.h"
 #include "core/preciptype.h"
 #include "core/reader.h"
@@ -284,8 +286,11 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // 32, 33.
   picData->setEnabled(true);
   DrawOmegaScale();
-  // 34, 35: the training index and the downloader tool tips are not part of
-  // this window yet.
+  // 34. The training index is not part of this window yet. The tool tips of
+  // the download lists are kept for the downloader buttons (this window has
+  // none of its own).
+  HaulixToolTips = GetToolTips(ProgramFolder());
+  // 35.
   gHourChangeSource = 0;
   // 36. The command line; "-CLOSE" ends the program here.
   CommandProfileStep();
@@ -496,6 +501,12 @@ void frmProfile::SyncChartState() {
   c.chkWindVector = chkWindVector->Value() != 0;
   c.chkWindDigital = chkWindDigital->Value() != 0;
   c.lblLakeC = static_cast<Single>(std::lround(gLakeTempC));
+  // The lake panel's temperature at its lower lake level, in whole degrees.
+  if (FileLoaded && gCurDataset >= 1 && gCurDataset <= gDatasetCount && CurHour >= 0 &&
+      CurHour <= gLastHour(gCurDataset)) {
+    const Single t850 = TempAtPressure(CurHour, static_cast<Single>(cfg.gLakeLevel1Pres));
+    if (!IsMissing(t850) && std::isfinite(t850)) c.lblT850 = static_cast<Single>(std::lround(t850));
+  }
   c.LakeIndexPres = cfg.gLakeIndexPres;
   c.LakeIndexDiff = cfg.gLakeIndexDiff;
   c.OmegaRange = OmegaRange;
@@ -564,6 +575,21 @@ void frmProfile::ShowReadout() {
   }
 }
 
+// The chart's vertical coordinate (ln p) of a pixel row of picData. The
+// drawing steps leave various scales in force on the picture, so the mouse
+// position is taken from the pixel row and the chart's pressure range.
+double frmProfile::ChartYOfPixel(double py) const {
+  const double top = std::log(static_cast<double>(std::max<Integer>(1, gChartTop)));
+  const double bottom = std::log(static_cast<double>(std::max<Integer>(gChartTop + 1, gChartBottom)));
+  const int h = std::max(1, picData->Pic().PixelHeight());
+  return top + (bottom - top) * py / h;
+}
+
+void frmProfile::picData_MouseDown(int button, int shift, double x, double y) {
+  if (!FileLoaded || gLoadingState) return;
+  ::ondrik::picData_MouseDown(picData->Pic(), chart, button, shift, x, y);
+}
+
 void frmProfile::picData_MouseMove(int button, int shift, double x, double y) {
   if (!FileLoaded || gLoadingState) return;
   SyncChartState();
@@ -589,6 +615,28 @@ void frmProfile::picData_MouseUp(int button, int shift, double x, double y) {
   InflowSelectMode = chart.SelectInflowMode;
   picData->update();
   ShowReadout();
+}
+
+void frmProfile::ReadoutLabel_MouseUp(QLabel* label, int button) {
+  if (!FileLoaded || gLoadingState) return;
+  SyncChartState();
+  PictureBox& pic = picData->Pic();
+  try {
+    if (label == lblActiveTemp)
+      lblActiveTemp_MouseUp(pic, chart, button);
+    else if (label == lblActiveDP)
+      lblActiveDP_MouseUp(pic, chart, button);
+    else if (label == lblActiveDir)
+      lblActiveDir_MouseUp(pic, chart, button);
+    else if (label == lblActiveKts)
+      lblActiveKts_MouseUp(pic, chart, button);
+    else
+      return;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Ondrik: chart zoom failed: %s\n", e.what());
+  }
+  picData->update();
+  ++chartDrawCount;
 }
 
 // The Heavy Precip panel's inflow selection: the chart's cursor picks the jet level.
@@ -641,8 +689,13 @@ void frmProfile::DrawOmegaScale() {
   picOmega->update();
 }
 void frmProfile::OpenTrainingLinks(const std::string& /*topic*/) {}
-// Display setups 0 to 5 belong to the saved state.
-void frmProfile::btnRecall_Click(int /*index*/) {}
+// Display setups belong to the saved state, which is not kept yet: a recall
+// finds no setup and leaves every setting as it is, with a plain redraw.
+void frmProfile::btnRecall_Click(int /*index*/) {
+  if (OmegaRange < 0.1F) OmegaRange = 11.0F;
+  DrawOmegaScale();
+  DisplayHour();
+}
 
 void frmProfile::btnDisplay_Click(int index) {
   if (RightPanel != 99) PreviousPanel = RightPanel;
@@ -760,6 +813,11 @@ void frmProfile::chkSigmaLevel_Click() {
     PlotProfile();
     RefreshMap();
   }
+}
+
+void frmProfile::chksWSYMb_Click() {
+  OpenTrainingLinks("Bourgouin Precip Type");
+  PlotProfile();
 }
 
 void frmProfile::ChkOmega_Click() {
@@ -1185,6 +1243,28 @@ bool frmProfile::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonRelease && watched == lblHour) {
     lblHour_Click();
     return true;
+  }
+  if (watched == lblActiveTemp || watched == lblActiveDP || watched == lblActiveDir ||
+      watched == lblActiveKts) {
+    auto* label = static_cast<QLabel*>(watched);
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        return true;
+      case QEvent::MouseButtonRelease:
+        ReadoutLabel_MouseUp(label, PictureBoxWidget::ButtonCode(static_cast<QMouseEvent*>(event)->button()));
+        return true;
+      case QEvent::MouseMove: {
+        // The chart goes on following the cursor over its labels.
+        auto* m = static_cast<QMouseEvent*>(event);
+        const QPoint at = label->mapTo(picData, m->position().toPoint());
+        picData_MouseMove(PictureBoxWidget::ButtonCode(m->buttons()), PictureBoxWidget::ShiftCode(m->modifiers()),
+                          picData->Pic().PixelToX(at.x()), ChartYOfPixel(at.y()));
+        return true;
+      }
+      default:
+        break;
+    }
   }
   if (event->type() != QEvent::KeyPress || ended_) return QWidget::eventFilter(watched, event);
   auto* w = qobject_cast<QWidget*>(watched);

@@ -1,15 +1,14 @@
 // The program Ondrik: the profile window runs the start-up and the program
 // then lives in the window's event loop.
 //
-// Without a display the program runs on Qt's offscreen platform: it starts,
-// loads the first site of the first model, renders the window into a PNG
-// file and ends. The file is named by "--png=<file>" or the environment
-// variable ONDRIK_PNG (default "ondrik-window.png" in the folder the program
-// was started from). "--png=<file>" with a display does the same.
+// A batch run ("-CLOSE" on the command line) needs no display: when none is
+// available the program draws on Qt's offscreen platform. It loads the file
+// of the command line, saves the snapshots asked for (one line per saved
+// picture on standard output) and ends with a non-zero exit status when a
+// load or a snapshot failed.
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,39 +17,50 @@
 #include "platform/effects.h"
 #include "profilewindow/frmprofile.h"
 
+namespace {
+
+bool HasDisplay() {
+  auto set = [](const char* name) {
+    const char* v = std::getenv(name);
+    return v != nullptr && *v != '\0';
+  };
+  return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+// "-CLOSE" in any letter case, as the command line's own options are found.
+bool AsksToClose(const std::vector<std::string>& args) {
+  for (std::string a : args) {
+    for (char& c : a) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (a.find("-CLOSE") != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  const bool noDisplay = std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr;
-  if (noDisplay && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  const bool platformChosen = platform != nullptr && *platform != '\0';
+  if (!HasDisplay() && !platformChosen) {
+    if (!AsksToClose(args)) {
+      std::fprintf(stderr,
+                   "Ondrik: no display (neither DISPLAY nor WAYLAND_DISPLAY is set). A run without a display "
+                   "is a batch run: give a profile file, -PROFILE= and -CLOSE, for example\n"
+                   "  Ondrik NAM_KOKC.ond -PROFILE=A0A12 -CLOSE\n");
+      return 2;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+
+  // A run that ends by itself has nobody to click a message away: messages
+  // go to standard error.
+  if (AsksToClose(args)) ondrik::SetBatchMode(true);
 
   QApplication app(argc, argv);
-  const QString startFolder = QDir::currentPath();
-
-  std::string png;
-  std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a.rfind("--png=", 0) == 0)
-      png = a.substr(6);
-    else
-      args.push_back(a);
-  }
-  if (png.empty() && std::getenv("ONDRIK_PNG") != nullptr) png = std::getenv("ONDRIK_PNG");
-  const bool snapshotRun = !png.empty() || ondrik::IsBatchOrOffscreen();
-  if (snapshotRun && png.empty()) png = "ondrik-window.png";
-  // Form_Load makes the program folder current; the PNG goes where the user started.
-  if (!png.empty()) png = QFileInfo(QDir(startFolder), QString::fromStdString(png)).absoluteFilePath().toStdString();
-
   ondrik::frmProfile window;
+  // Form_Load ends the program itself on "-CLOSE" (with the batch's exit
+  // status) and when the configuration cannot be read.
   if (!window.Form_Load(args)) return 1;
-
-  if (snapshotRun) {
-    QApplication::processEvents();
-    if (!window.SaveWindowPng(png)) {
-      std::fprintf(stderr, "Ondrik: could not write %s\n", png.c_str());
-      return 1;
-    }
-    std::printf("Ondrik: window saved to %s\n", png.c_str());
-    return 0;
-  }
   return QApplication::exec();
 }

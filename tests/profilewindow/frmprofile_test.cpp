@@ -9,11 +9,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -831,6 +833,85 @@ TEST(ProfileWindowLabels, HourAndDateCaptions) {
   // Month, day, two-digit year, five blanks, the hour without a leading zero.
   EXPECT_EQ(DateCaption(DateTime{2012, 3, 12, 18, 0}), "03/12/12     18:00 Z");
   EXPECT_EQ(DateCaption(DateTime{2007, 1, 1, 6, 30}), "01/01/07     6:30 Z");
+}
+
+}  // namespace
+}  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+// The shipped NAM file with every chart overlay ticked: the readout follows
+// real mouse events (also over its own labels), a click on a readout label
+// zooms even during the inflow selection, the elevated-CAPE frame and the
+// omega strip fill, and the window is saved for a look.
+TEST_F(ProfileWindowTest, EveryOverlayTickedWithMouseReadout) {
+  fs::copy_file(fs::path(ONDRIK_DATA_DIR) / "NAM_KOKC.ond", folder_ / "NAM_KOKC.ond",
+                fs::copy_options::overwrite_existing);
+  WriteFile(folder_ / "HaulixC.Dat", "LIST = Plains: Oklahoma\nNAM_KOKC\n");
+  frmProfile& w = Start();
+  ASSERT_TRUE(w.FileLoaded);
+  // Tool tips of the download lists: list C from its file, the others none.
+  ASSERT_EQ(w.HaulixToolTips.size(), 22u);
+  EXPECT_EQ(w.HaulixToolTips[2].value_or(""), "Oklahoma");
+  EXPECT_FALSE(w.HaulixToolTips[0].has_value());
+
+  for (CheckBox* c : {w.chkDryAdiabats, w.chkClouds, w.chkLayer2Layer, w.chkInversions, w.chkWetBulb,
+                      w.chkIcing, w.chkFP, w.chkLCL, w.chkLFC, w.chkEQL, w.chkWBZ, w.chkCCL,
+                      w.chkConvectiveTemp, w.chkParcel, w.chkCINS, w.chkMomentum, w.chkSnowGrowth,
+                      w.chkHailGrowth, w.chk10MWind, w.ChkOmega, w.chkActiveReadout, w.chksWSYMb,
+                      w.chkRH[0], w.chkLakeIndex, w.chkMoistLakeIndex, w.chkLIC})
+    c->SetValue(1);
+  EXPECT_TRUE(w.chart.gPtypeSrcFlag);
+  EXPECT_TRUE(w.frmXfer->isVisibleTo(&w));
+  EXPECT_TRUE(w.picOmega->isVisibleTo(&w));
+  w.btnControl_Click(3);
+  w.chkECAPE->SetValue(1);
+  w.hsbHour->SetValue(12);
+  QApplication::processEvents();
+
+  // A real move over the chart at 60 % of its height: the height label shows
+  // the first level at or above the cursor's pressure, read from the pixel
+  // row whatever scale the drawing left on the picture.
+  const int h = w.picData->height();
+  const int py = h * 6 / 10;
+  const double lnTop = std::log(static_cast<double>(gChartTop));
+  const double lnBottom = std::log(static_cast<double>(gChartBottom));
+  const double pCursor = std::exp(lnTop + (lnBottom - lnTop) * py / h);
+  QMouseEvent move(QEvent::MouseMove, QPointF(w.picData->width() / 2.0, py), QPointF(), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w.picData, &move);
+  ASSERT_TRUE(w.lblActiveAxis->isVisibleTo(&w));
+  const QString axis = w.lblActiveAxis->text();
+  ASSERT_TRUE(axis.endsWith("mb")) << axis.toStdString();
+  const double pLevel = axis.chopped(2).trimmed().toDouble();
+  EXPECT_LE(pLevel, pCursor + 0.5);
+  EXPECT_GT(pLevel, pCursor - 40);
+  EXPECT_TRUE(w.lblActiveTemp->text().startsWith("< "));
+  EXPECT_TRUE(w.lblActiveDP->text().endsWith(" >"));
+  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-overlays.png").string()));
+
+  // With the inflow selection on, a click on the chart only ends the
+  // selection; a click on a readout label zooms all the same.
+  const Integer top = gChartTop;
+  w.InflowSelectMode = true;
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(w.lblActiveTemp, &press);
+  QApplication::sendEvent(w.lblActiveTemp, &release);
+  EXPECT_GT(gChartTop, top);
+  EXPECT_TRUE(w.InflowSelectMode);
+  const Integer zoomed = gChartTop;
+  w.picData_MouseUp(1, 0, 50, std::log(500.0));
+  EXPECT_FALSE(w.InflowSelectMode);
+  EXPECT_EQ(gChartTop, zoomed);
+  // A right click on the dew-point label zooms back out.
+  QMouseEvent releaseRight(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(), Qt::RightButton,
+                           Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w.lblActiveDP, &releaseRight);
+  EXPECT_EQ(gChartTop, top);
 }
 
 }  // namespace

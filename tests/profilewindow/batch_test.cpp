@@ -1,0 +1,148 @@
+// The batch road end to end: the built program is run as a child process
+// without a display, from a temporary program folder holding a copy of the
+// program, the shipped configuration and one shipped profile file.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+  bool finished = false;
+  int exitCode = -1;
+  QStringList lines;  // standard output
+  QString errors;     // standard error
+};
+
+// Runs the program with no display and no platform chosen, as a batch job
+// on a server would.
+RunResult RunOndrik(const fs::path& exe, const QStringList& args) {
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
+  p.setProcessEnvironment(env);
+  p.setWorkingDirectory(QString::fromStdString(fs::temp_directory_path().string()));
+  p.start(QString::fromStdString(exe.string()), args);
+  RunResult r;
+  if (!p.waitForStarted(10000)) return r;
+  r.finished = p.waitForFinished(120000);
+  if (!r.finished) {
+    p.kill();
+    p.waitForFinished(5000);
+    return r;
+  }
+  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  r.lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+  r.errors = QString::fromLocal8Bit(p.readAllStandardError());
+  return r;
+}
+
+// Pixels of the chart below the title band: not black, and of the red
+// temperature trace.
+void CountPixels(const QImage& img, int& notBlack, int& red) {
+  notBlack = red = 0;
+  for (int y = img.height() / 8; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QRgb c = img.pixel(x, y);
+      if ((c & 0xFFFFFF) != 0) ++notBlack;
+      if (qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80) ++red;
+    }
+}
+
+class BatchRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // One folder per test: ctest runs the tests side by side.
+    folder_ = fs::path(ONDRIK_TEST_TMP) /
+              ("batch-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    exe_ = folder_ / "Ondrik";
+    fs::copy_file(ONDRIK_EXE, exe_);
+    for (const char* f : {"Ondrik.cfg", "TimeZone.DAT", "NAM_KOKC.ond"})
+      fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
+  }
+
+  std::string File(const char* name) const { return (folder_ / name).string(); }
+
+  int Pngs() const {
+    int n = 0;
+    for (const auto& e : fs::directory_iterator(folder_)) n += e.path().extension() == ".png";
+    return n;
+  }
+
+  fs::path folder_, exe_;
+};
+
+TEST_F(BatchRunTest, SavesTheSnapshotsAskedForAndEndsWithStatusZero) {
+  // "-SIZE=100": the chart is 7635 x 9855 twips, 509 x 657 pixels.
+  const RunResult r =
+      RunOndrik(exe_, {QString::fromStdString(File("NAM_KOKC.ond")), "-SIZE=100", "-PROFILE=A0A3B6", "-CLOSE"});
+  ASSERT_TRUE(r.finished);
+  EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+  // One line per picture, with its full path; the snapshot folder is the program folder.
+  ASSERT_EQ(r.lines.size(), 3) << r.lines.join("\n").toStdString();
+  const char* names[3] = {"nam_kokc_ondrikprofile_a00.png", "nam_kokc_ondrikprofile_a03.png",
+                          "nam_kokc_ondrikprofile_b06.png"};
+  QImage images[3];
+  for (int i = 0; i < 3; ++i) {
+    const fs::path printed = r.lines[i].trimmed().toStdString();
+    EXPECT_TRUE(printed.is_absolute()) << printed;
+    EXPECT_EQ(fs::weakly_canonical(printed), fs::weakly_canonical(folder_ / names[i]));
+    images[i] = QImage(QString::fromStdString((folder_ / names[i]).string()));
+    ASSERT_FALSE(images[i].isNull()) << names[i];
+    EXPECT_EQ(images[i].width(), 7635 / 15);
+    EXPECT_EQ(images[i].height(), 9855 / 15);
+    int notBlack = 0, red = 0;
+    CountPixels(images[i], notBlack, red);
+    EXPECT_GT(notBlack, 2000) << names[i];
+    EXPECT_GT(red, 50) << names[i] << ": no temperature trace";
+  }
+  EXPECT_EQ(Pngs(), 3);
+  // Hours 0 and 3 are different pictures.
+  EXPECT_NE(images[0], images[1]);
+}
+
+TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
+  // A file that does not exist: reported, no snapshot, status not zero.
+  RunResult r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KXYZ.ond")), "-PROFILE=A0", "-CLOSE"});
+  ASSERT_TRUE(r.finished);
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_TRUE(r.lines.isEmpty());
+  EXPECT_TRUE(r.errors.contains("NAM_KXYZ")) << r.errors.toStdString();
+  EXPECT_EQ(Pngs(), 0);
+
+  // A snapshot folder that does not exist: every snapshot fails.
+  std::stringstream text;
+  text << std::ifstream(folder_ / "Ondrik.cfg", std::ios::binary).rdbuf();
+  std::string cfg = text.str();
+  const std::string chartLine = "100, -40, 50\n=\n";
+  const std::size_t at = cfg.find(chartLine);
+  ASSERT_NE(at, std::string::npos) << "the shipped configuration changed";
+  cfg.replace(at, chartLine.size(), "100, -40, 50\n" + (folder_ / "no-such-folder").string() + "/\n");
+  std::ofstream(folder_ / "Ondrik.cfg", std::ios::binary) << cfg;
+  r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KOKC.ond")), "-PROFILE=A0A1", "-CLOSE"});
+  ASSERT_TRUE(r.finished);
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_TRUE(r.lines.isEmpty()) << r.lines.join("\n").toStdString();
+  EXPECT_EQ(Pngs(), 0);
+
+  // No display and no "-CLOSE": the program says so and ends instead of
+  // waiting for a window nobody sees.
+  r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KOKC.ond"))});
+  ASSERT_TRUE(r.finished);
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_TRUE(r.errors.contains("-CLOSE"));
+}
+
+}  // namespace
