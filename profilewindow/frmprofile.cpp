@@ -141,6 +141,7 @@ void frmProfile::BuildControls() {
           [this](QListWidgetItem* it) { ArchiveListClick(ArchiveList::Model, lstModel->row(it)); });
   connect(lstAll, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* it) { ArchiveListClick(ArchiveList::All, lstAll->row(it)); });
+  connect(btnArchive, &QPushButton::clicked, this, [this] { btnArchive_Click(); });
   connect(btnOverView, &QPushButton::clicked, this, [this] { btnOverView_Click(); });
   connect(btnAutoDisplay, &QPushButton::clicked, this, [this] { btnAutoDisplay_Click(); });
   connect(btnEnsemble, &QPushButton::clicked, this, [this] { btnEnsemble_Click(); });
@@ -339,14 +340,16 @@ void frmProfile::BuildSidePanels() {
   lstModelSite = new QListWidget(picFiles);
   lstModel = new QListWidget(picFiles);
   lstAll = new QListWidget(picFiles);
+  btnArchive = MakeButton(picFiles, "Load");
   {
     const int w = kPanelSize - 8;
     lblModelSite->setGeometry(4, 2, w, 16);
     lstModelSite->setGeometry(4, 18, w, 84);
     lblModel->setGeometry(4, 106, w, 16);
     lstModel->setGeometry(4, 122, w, 84);
-    lblAll->setGeometry(4, 210, w, 16);
-    lstAll->setGeometry(4, 226, w, 94);
+    lblAll->setGeometry(4, 206, w, 16);
+    lstAll->setGeometry(4, 222, w, 74);
+    btnArchive->setGeometry(4, 299, 62, 21);
   }
   pnlMap = MakeFrame(p);
   pnlHodograph = MakeFrame(p);

@@ -7,6 +7,8 @@
 // pixels; the design sizes are given in twips (15 twips a pixel).
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 
 #include <array>
@@ -177,6 +179,13 @@ class frmProfile : public QWidget, public LoadUi {
   void btnExport_Click();
   void ArchiveListClick(ArchiveList list, int row);
   void ApplySelectFile(const SelectFilePlan& plan);
+  // "Load": any profile file chosen in the open-file dialog.
+  void btnArchive_Click();
+  // Shows the open-file dialog (start folder, title, filter) and returns the
+  // chosen path, "" when cancelled; tests put their own chooser here.
+  std::function<std::string(const std::string& folder, const std::string& title,
+                            const std::string& filter)>
+      chooseProfileFile;
 
   // The overview window; the window keeps the link (never null).
   void SetOverviewLink(std::unique_ptr<OverviewLink> link);
@@ -250,6 +259,8 @@ class frmProfile : public QWidget, public LoadUi {
   QListWidget* lstModel = nullptr;
   QListWidget* lstAll = nullptr;
   ArchiveLists archive;
+  QPushButton* btnArchive = nullptr;
+  std::string gFileModel;  // model of the last file chosen in the dialog
   QFrame* pnlMap = nullptr;
   QFrame* pnlHodograph = nullptr;
   QFrame* pnlShear = nullptr;

@@ -2,6 +2,7 @@
 // file, save snapshots of chosen hours and end), the archive lists, the
 // snapshot and the text export.
 #include <QApplication>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -121,6 +122,23 @@ void frmProfile::ArchiveListClick(ArchiveList list, int row) {
   if (row < 0 || row >= static_cast<int>(entries.size())) return;
   const FileChoice choice = ArchiveClick(list, entries[row], archive.archiveModel);
   ApplySelectFile(SelectFile(choice, false, cfg.gArchiveDir, cfg.ModelNames, model.gModelName));
+}
+
+void frmProfile::btnArchive_Click() {
+  const std::string start = DialogStartFolder(cfg.gOpenDialogDir);
+  std::string path;
+  if (chooseProfileFile) {
+    path = chooseProfileFile(start, kArchiveDialogTitle, kArchiveDialogFilter);
+  } else if (!IsBatchOrOffscreen()) {
+    path = QFileDialog::getOpenFileName(this, kArchiveDialogTitle, QString::fromStdString(start),
+                                        kArchiveDialogFilter)
+               .toStdString();
+  }
+  const DialogChoice d = ArchiveDialogChoice(path, gFileModel);
+  if (!d.ok) return;
+  cfg.gOpenDialogDir = d.openDialogDir;
+  gFileModel = d.choice.fileModel;
+  ApplySelectFile(SelectFile(d.choice, true, cfg.gArchiveDir, cfg.ModelNames, model.gModelName));
 }
 
 // A file chosen from the archive: re-select its model without rebuilding the

@@ -683,6 +683,26 @@ TEST_F(ProfileWindowTest, ArchiveListsLoadTheChosenRun) {
   EXPECT_EQ(gDatasetCount, 2);
   EXPECT_EQ(w.windowTitle(), "26120700.SREF_KOKC ONDRIK");
   EXPECT_TRUE(fx_.messages.empty());
+
+  // "Load": a file chosen in the open-file dialog, anywhere; a cancelled
+  // dialog changes nothing.
+  fs::create_directories(folder_ / "elsewhere");
+  WriteFile(folder_ / "elsewhere" / "NAM_KDEN.ond", MakeProfileText(old));
+  std::string askedFolder;
+  w.chooseProfileFile = [&](const std::string& folder, const std::string&, const std::string&) {
+    askedFolder = folder;
+    return std::string();
+  };
+  w.btnArchive_Click();
+  EXPECT_EQ(gDatasetCount, 2);
+  w.chooseProfileFile = [&](const std::string&, const std::string&, const std::string&) {
+    return (folder_ / "elsewhere" / "NAM_KDEN.ond").string();
+  };
+  w.btnArchive_Click();
+  EXPECT_EQ(gDatasetCount, 1);
+  EXPECT_EQ(w.lstoptModel->currentItem()->text(), "NAM");
+  EXPECT_EQ(w.cfg.gOpenDialogDir, (folder_ / "elsewhere").string() + "/");
+  EXPECT_TRUE(fx_.messages.empty());
 }
 
 TEST_F(ProfileWindowTest, ReverseOptionPutsHourZeroAtTheLeft) {
