@@ -19,9 +19,12 @@
 #include "core/levels.h"
 #include "core/shared.h"
 #include "tests/core/sounding.h"
+#include "tests/chart/chart_test_util.h"
 
 namespace ondrik {
 namespace {
+
+using testing::At;
 
 using testing::Level;
 using testing::SetSounding;
@@ -63,11 +66,6 @@ void FillHeightTables(int d) {
     gPresAtKm(k) = static_cast<Integer>(std::lround(StdPressureOfFeet(static_cast<Single>(z0 + 3281.0 * k))));
 }
 
-Color At(const PictureBox& pic, int x, int y) {
-  const QRgb q = pic.Image().pixel(x, y);
-  return RGB(qRed(q), qGreen(q), qBlue(q));
-}
-
 int CountRow(const PictureBox& pic, int y, Color c) {
   if (y < 0 || y >= pic.PixelHeight()) return 0;
   int n = 0;
@@ -106,20 +104,7 @@ bool Near(const PictureBox& pic, double px, double py, Color c, int r) {
 class ChartFrameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gLoadingState = false;
-    gOverlayAll = false;
-    for (int d = 0; d <= kMaxDatasets; ++d) {
-      gDatasetShown(d) = true;
-      gLastHour(d) = 0;
-      gNumLevels(d) = 0;
-    }
-    gHourChangeSource = 0;
-    gChartTop = 100;
-    gChartBottom = 1050;
-    gChartTMin = -40;
-    gChartTMax = 40;
-    gElevatedLevel = 1;
-    gDatasetCount = 0;
+    testing::ResetChartGlobals();
     pic.BackColor = kBlack;
     s.onDatasetDrawn = [this](Integer d) { drawn.push_back(d); };
   }

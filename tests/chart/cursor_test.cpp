@@ -19,6 +19,7 @@
 #include "core/reader.h"
 #include "core/shared.h"
 #include "tests/core/sounding.h"
+#include "tests/chart/chart_test_util.h"
 
 namespace ondrik {
 namespace {
@@ -38,20 +39,8 @@ std::vector<Level> Sounding() {
 class CursorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gLoadingState = false;
-    gOverlayAll = false;
-    for (int d = 0; d <= kMaxDatasets; ++d) {
-      gDatasetShown(d) = true;
-      gLastHour(d) = 0;
-      gNumLevels(d) = 0;
-    }
-    gDatasetCount = 0;
+    testing::ResetChartGlobals();
     SetSounding(1, 0, Sounding());
-    gChartTop = 100;
-    gChartBottom = 1050;
-    gChartTMin = -40;
-    gChartTMax = 40;
-    gElevatedLevel = 1;
     MaxSfcPres = 1000;
     SetProfileTopLevels();
     pic.BackColor = kBlack;

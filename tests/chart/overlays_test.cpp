@@ -11,9 +11,12 @@
 #include "chart/chart.h"
 #include "core/shared.h"
 #include "tests/core/sounding.h"
+#include "tests/chart/chart_test_util.h"
 
 namespace ondrik {
 namespace {
+
+using testing::At;
 
 using testing::Level;
 using testing::SetSounding;
@@ -21,11 +24,6 @@ using testing::SetSounding;
 constexpr Color kBlack = RGB(0, 0, 0);
 constexpr Color kYellow = RGB(255, 255, 0);
 constexpr Color kBand = RGB(127, 127, 127);
-
-Color At(const PictureBox& pic, int x, int y) {
-  const QRgb q = pic.Image().pixel(x, y);
-  return RGB(qRed(q), qGreen(q), qBlue(q));
-}
 
 class OverlaysTest : public ::testing::Test {
  protected:

@@ -18,9 +18,12 @@
 #include "core/reader.h"
 #include "core/shared.h"
 #include "tests/core/sounding.h"
+#include "tests/chart/chart_test_util.h"
 
 namespace ondrik {
 namespace {
+
+using testing::At;
 
 using testing::Level;
 using testing::SetSounding;
@@ -38,11 +41,6 @@ constexpr Color kDimCinBlue = RGB(0, 63, 127);
 constexpr Color kWhite = RGB(255, 255, 255);
 
 constexpr int kW = 400, kH = 400;
-
-Color At(const PictureBox& pic, int x, int y) {
-  const QRgb q = pic.Image().pixel(x, y);
-  return RGB(qRed(q), qGreen(q), qBlue(q));
-}
 
 // A pixel of colour c within r pixels of (px, py).
 bool Near(const PictureBox& pic, double px, double py, Color c, int r = 2) {
@@ -87,14 +85,8 @@ std::vector<Level> Sounding(float dt = 0) {
 class TracesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gLoadingState = false;
-    gOverlayAll = false;
-    gDatasetCount = 0;
+    testing::ResetChartGlobals();
     for (int d = 0; d <= kMaxDatasets; ++d) {
-      gDatasetShown(d) = true;
-      gLastHour(d) = 0;
-      gNumLevels(d) = 0;
-      gTopLevel(d) = 0;
       for (int h = 0; h < 3; ++h) {
         gParcelTraceDone(d, h) = 0;
         gCinTraceDone(d, h) = 0;
@@ -102,12 +94,6 @@ class TracesTest : public ::testing::Test {
         gConvTemp(d, h) = 99;
       }
     }
-    gHourChangeSource = 0;
-    gChartTop = 100;
-    gChartBottom = 1050;
-    gChartTMin = -40;
-    gChartTMax = 40;
-    gElevatedLevel = 1;
     pic.BackColor = RGB(0, 0, 0);
   }
 

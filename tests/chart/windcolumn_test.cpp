@@ -15,9 +15,12 @@
 #include "core/reader.h"
 #include "core/shared.h"
 #include "tests/core/sounding.h"
+#include "tests/chart/chart_test_util.h"
 
 namespace ondrik {
 namespace {
+
+using testing::At;
 
 using testing::Level;
 using testing::SetSounding;
@@ -27,11 +30,6 @@ constexpr Color kWhite = RGB(255, 255, 255);
 constexpr Color kYellow = RGB(255, 255, 0);
 constexpr Color kBlue = RGB(0, 0, 255);
 constexpr Color kRed = RGB(255, 0, 0);
-
-Color At(const PictureBox& pic, int x, int y) {
-  const QRgb q = pic.Image().pixel(x, y);
-  return RGB(qRed(q), qGreen(q), qBlue(q));
-}
 
 int CountIn(const PictureBox& pic, int x0, int x1, int y0, int y1, Color c) {
   int n = 0;
@@ -58,21 +56,9 @@ void SetEvenSounding(int d, int n, float dir, float spd) {
 class WindColumnTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gLoadingState = false;
-    gOverlayAll = false;
-    for (int d = 0; d <= kMaxDatasets; ++d) {
-      gDatasetShown(d) = true;
-      gLastHour(d) = 0;
-      gNumLevels(d) = 0;
-      gTopLevel(d) = 0;
-    }
-    gDatasetCount = 0;
-    gHourChangeSource = 0;
+    testing::ResetChartGlobals();
     gChartTop = 135;
     gChartBottom = 1000;
-    gChartTMin = -40;
-    gChartTMax = 40;
-    gElevatedLevel = 1;
     gHoursPerStep = 1;
     pic.BackColor = kBlack;
   }
