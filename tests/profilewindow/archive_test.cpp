@@ -32,7 +32,7 @@ const ArchiveEntry& Find(const std::vector<ArchiveEntry>& list, const std::strin
 class ArchiveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = TempFolder("lists");
+    dir_ = TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     for (const char* name : {"23120500.eta_KBOS.ond", "23120506.etam_KBOS.ond", "23120512.eta_KBOS.ond",
                              "23120518.ETAM_KBOS.ond", "23120500.eta_KALB.ond", "23120500.eta_XKBOS.ond",
                              "23120600.nam_KBOS.ond", "23120606.eta_KBOS.ond",
