@@ -20,15 +20,30 @@ namespace ondrik {
 
 namespace {
 
-// Design sizes in pixels.
-constexpr int kRightWidth = 328;      // side-panel column
-constexpr int kPanelSize = 324;       // side-panel pictures
-constexpr int kLeftHeight = 204;      // control strip under the chart
+// Design sizes in pixels. The two frames under the chart keep their size;
+// Form_Resize only moves them.
 constexpr int kBarThick = 17;         // scroll bar thickness
+constexpr int kBandHeight = 340;      // frameLeft and frameRight under the chart
+constexpr int kLeftWidth = 590;       // frameLeft: labels, chart buttons, check boxes, control pages
+constexpr int kRightWidth = 329;      // frameRight: panel buttons, side panel, panel bar
+constexpr int kPanelSize = 262;       // side-panel pictures (square)
+constexpr int kPanelTop = 48;         // below the two rows of panel buttons
+constexpr int kChartLeft = 2 + kBarThick + 2;  // the dataset bar stands left of the chart
+constexpr int kChartTop = kBarThick + 2;       // the hour bar runs above the chart
 constexpr int kModelListWidth = 120;
 constexpr int kOverviewFrameWidth = 300;
+constexpr int kOverviewFrameHeight = 43;
 constexpr int kSiteColumnTw = 666;    // twips a column of the site list
 constexpr int kListRowTw = 213;       // twips a row of the site list
+// frameLeft inside: two rows of labels and buttons, the check boxes (4
+// columns of 8), the row of control-page buttons and the page itself.
+constexpr int kBoxTop = 50;
+constexpr int kBoxRow = 18;
+constexpr int kBoxRows = 8;
+constexpr int kControlButtonTop = kBoxTop + kBoxRows * kBoxRow + 2;
+constexpr int kPageTop = kControlButtonTop + 24;
+constexpr int kPageWidth = kLeftWidth - 4;
+constexpr int kPageHeight = kBandHeight - kPageTop - 2;
 
 QFrame* MakeFrame(QWidget* parent, bool border = false) {
   auto* f = new QFrame(parent);
@@ -56,6 +71,7 @@ frmProfile::frmProfile(QWidget* parent) : QWidget(parent), overview_(new Overvie
   setMinimumSize((kMinWindowWidthTw + kTwipsPerPixel - 1) / kTwipsPerPixel,
                  (kMinWindowHeightTw + kTwipsPerPixel - 1) / kTwipsPerPixel);
   BuildControls();
+  PlaceControls();
   resize(Px(15000), Px(11010));
   // Key preview: the window sees every key before the focused control.
   qApp->installEventFilter(this);
@@ -344,12 +360,12 @@ void frmProfile::BuildSidePanels() {
   {
     const int w = kPanelSize - 8;
     lblModelSite->setGeometry(4, 2, w, 16);
-    lstModelSite->setGeometry(4, 18, w, 84);
-    lblModel->setGeometry(4, 106, w, 16);
-    lstModel->setGeometry(4, 122, w, 84);
-    lblAll->setGeometry(4, 206, w, 16);
-    lstAll->setGeometry(4, 222, w, 74);
-    btnArchive->setGeometry(4, 299, 62, 21);
+    lstModelSite->setGeometry(4, 18, w, 66);
+    lblModel->setGeometry(4, 86, w, 16);
+    lstModel->setGeometry(4, 102, w, 66);
+    lblAll->setGeometry(4, 170, w, 16);
+    lstAll->setGeometry(4, 186, w, 48);
+    btnArchive->setGeometry(4, 237, 62, 21);
   }
   pnlMap = MakeFrame(p);
   pnlHodograph = MakeFrame(p);
@@ -358,11 +374,12 @@ void frmProfile::BuildSidePanels() {
   pnlHodograph->setVisible(false);
   pnlShear->setVisible(false);
 
+  // The control pages share frameLeft with the chart's check boxes.
   static const char* const kPages[6] = {"Lake Effect", "Alerts",  "Controls",
                                         "Convection",  "KORVAN",  "Overlays"};
   for (const char* c : kPages) {
-    btnControl.push_back(MakeButton(p, c));
-    auto* page = MakeFrame(p, true);
+    btnControl.push_back(MakeButton(frameLeft, c));
+    auto* page = MakeFrame(frameLeft, true);
     page->setVisible(false);
     pnlControl.push_back(page);
   }
@@ -378,7 +395,7 @@ void frmProfile::BuildControlPages() {
   MakeLabel(lake, "Lake (C)")->setGeometry(24, 4, 60, 16);
   lblLakeC = MakeLabel(lake, "", true);
   lblLakeC->setGeometry(24, 22, 40, 18);
-  vsbLakeF->setGeometry(4, 4, kBarThick, 120);
+  vsbLakeF->setGeometry(4, 4, kBarThick, kPageHeight - 8);
   lblCI850 = MakeLabel(lake, "850", true);
   lblCI700 = MakeLabel(lake, "700", true);
   lblCI850->setGeometry(90, 22, 44, 18);
@@ -439,7 +456,7 @@ void frmProfile::BuildControlPages() {
   // 4 "KORVAN": the storm-matrix page.
   picReason = new PictureBoxWidget(pnlControl[4]);
   picReason->setObjectName("picReason");
-  picReason->setGeometry(4, 4, 314, 150);
+  picReason->setGeometry(4, 4, kPageWidth - 8, kPageHeight - 8);
 
   // 5 "Overlays": the dataset boxes, 4 columns of 5.
   QWidget* ov = pnlControl[5];
@@ -451,7 +468,7 @@ void frmProfile::BuildControlPages() {
     c->setObjectName(QString("chkefname%1").arg(i));
     c->setFocusPolicy(Qt::TabFocus);
     const int column = i / 5, row = i % 5;
-    c->setGeometry(6 + column * 79, 24 + row * 19, 78, 18);
+    c->setGeometry(6 + column * 79, 22 + row * 18, 78, 18);
     c->SetValue(1);
     c->setVisible(false);
     chkefname.push_back(c);
@@ -460,8 +477,24 @@ void frmProfile::BuildControlPages() {
 
 // ---- layout ----
 
+// Places the controls whose place does not depend on the window's size: the
+// lists' left edges, the frames' sizes and everything inside the frames.
+void frmProfile::PlaceControls() {
+  lstoptModel->setGeometry(2, 0, kModelListWidth, Px(645));
+  lstSiteIDs->setGeometry(kModelListWidth + 5, 0, 200, Px(645));
+  frameOverview->setGeometry(0, 0, kOverviewFrameWidth, kOverviewFrameHeight);
+  hsbHour->setGeometry(kChartLeft, 0, 200, kBarThick);
+  picData->setGeometry(kChartLeft, kChartTop, 200, 200);
+  picOmega->setGeometry(kChartLeft, kChartTop, 200, 30);
+  vsbEE->setGeometry(2, kChartTop, kBarThick, 200);
+  frameLeft->setGeometry(2, 0, kLeftWidth, kBandHeight);
+  frameRight->setGeometry(0, 0, kRightWidth, kBandHeight);
+  LayoutFrameLeft();
+  LayoutFrameRight();
+}
+
 void frmProfile::LayoutFrameLeft() {
-  const int w = frameLeft->width();
+  const int w = kLeftWidth;
   int x = 2;
   const int y0 = 2;
   auto place = [&](QWidget* c, int width, int y, int height = 20) {
@@ -505,7 +538,7 @@ void frmProfile::LayoutFrameLeft() {
       chkWindDigital, chkMeanFlow,     chkSigmaLevel,  chkActiveReadout, chksWSYMb};
   // Each column is as wide as its longest caption; room to spare is shared.
   const int columns = 4;
-  const int rows = (static_cast<int>(boxes.size()) + columns - 1) / columns;
+  const int rows = kBoxRows;
   std::array<int, columns> colWidth{};
   int need = 0;
   for (int i = 0; i < static_cast<int>(boxes.size()); ++i)
@@ -513,42 +546,45 @@ void frmProfile::LayoutFrameLeft() {
   for (int c : colWidth) need += c;
   const int avail = std::max(columns * 40, w - barsWidth - 4);
   for (int& c : colWidth) c = need <= avail ? c + (avail - need) / columns : c * avail / need;
-  const int y2 = 50;
   int cx = 2;
   for (int c = 0; c < columns; ++c) {
     for (int r = 0; r < rows && c * rows + r < static_cast<int>(boxes.size()); ++r)
-      boxes[c * rows + r]->setGeometry(cx, y2 + r * 19, colWidth[c] - 2, 18);
+      boxes[c * rows + r]->setGeometry(cx, kBoxTop + r * kBoxRow, colWidth[c] - 2, kBoxRow);
     cx += colWidth[c];
   }
   // Sigma-level and mean-wind bars are never shown together: they share a place.
   const int bx = w - barsWidth;
-  vsbSigmaLevel->setGeometry(bx, y2, kBarThick, rows * 19);
-  vsbMeanFlow[0]->setGeometry(bx, y2, kBarThick, rows * 19);
-  vsbMeanFlow[1]->setGeometry(bx + kBarThick + 3, y2, kBarThick, rows * 19);
-  vbsElevatedPT->setGeometry(bx + 2 * (kBarThick + 3), y2, kBarThick, rows * 19);
+  const int barsHeight = rows * kBoxRow;
+  vsbSigmaLevel->setGeometry(bx, kBoxTop, kBarThick, barsHeight);
+  vsbMeanFlow[0]->setGeometry(bx, kBoxTop, kBarThick, barsHeight);
+  vsbMeanFlow[1]->setGeometry(bx + kBarThick + 3, kBoxTop, kBarThick, barsHeight);
+  vbsElevatedPT->setGeometry(bx + 2 * (kBarThick + 3), kBoxTop, kBarThick, barsHeight);
+
+  // Control-page buttons in one row, the open page under them.
+  const int buttonWidth = (w - 4) / 6;
+  for (int i = 0; i < 6; ++i)
+    btnControl[i]->setGeometry(2 + i * buttonWidth, kControlButtonTop, buttonWidth - 1, 22);
+  for (QFrame* page : pnlControl) page->setGeometry(2, kPageTop, kPageWidth, kPageHeight);
 }
 
 void frmProfile::LayoutFrameRight() {
-  const int h = frameRight->height();
+  // Panel buttons in two rows of five, the square panel under them and the
+  // panel's own button bar at the bottom.
+  const int buttonWidth = (kRightWidth - 4) / 5;
   for (int i = 0; i < 10; ++i)
-    btnDisplay[i]->setGeometry(2 + (i % 5) * 65, 2 + (i / 5) * 23, 64, 22);
-  const int py = 50;
+    btnDisplay[i]->setGeometry(2 + (i % 5) * buttonWidth, 2 + (i / 5) * 23, buttonWidth - 1, 22);
+  const int px = (kRightWidth - kPanelSize) / 2;
   for (QWidget* pnl : {static_cast<QWidget*>(picProfile), static_cast<QWidget*>(picMap),
                        static_cast<QWidget*>(frameHodograph), static_cast<QWidget*>(picIndices),
                        static_cast<QWidget*>(picCape), static_cast<QWidget*>(picMBE),
                        static_cast<QWidget*>(picPrecipType), static_cast<QWidget*>(picLapse),
                        static_cast<QWidget*>(picFog), static_cast<QWidget*>(picDont),
                        static_cast<QWidget*>(picFiles)})
-    pnl->setGeometry(2, py, kPanelSize, kPanelSize);
+    pnl->setGeometry(px, kPanelTop, kPanelSize, kPanelSize);
   picHodograph->setGeometry(0, 0, kPanelSize, kPanelSize);
-  const int by = py + kPanelSize + 2;
-  for (QWidget* bar : {pnlMap, pnlHodograph, pnlShear}) bar->setGeometry(2, by, kPanelSize, 24);
-  const int cy = by + 26;
-  for (int i = 0; i < 6; ++i)
-    btnControl[i]->setGeometry(2 + (i % 3) * 108, cy + (i / 3) * 23, 107, 22);
-  const int pageTop = cy + 48;
-  for (QFrame* page : pnlControl)
-    page->setGeometry(2, pageTop, kPanelSize, std::max(40, h - pageTop - 2));
+  const int by = kPanelTop + kPanelSize + 2;
+  for (QWidget* bar : {pnlMap, pnlHodograph, pnlShear})
+    bar->setGeometry(2, by, kRightWidth - 4, kBandHeight - by - 2);
 }
 
 void frmProfile::resizeEvent(QResizeEvent* event) {
@@ -569,31 +605,34 @@ void frmProfile::Form_Resize() {
     return;
   }
   const int W = width(), H = height();
-  // Lists: height grows with the window, at most maxSitesPerColumn rows.
-  int listTw = H * kTwipsPerPixel - 10710;
-  listTw = std::max(645, std::min(listTw, kListRowTw * std::clamp(cfg.gMaxSitesPerColumn, 3, 8)));
+  // Lists: their height grows with the window, at least one row of 645
+  // twips and at most the configured number of site ids a column.
+  const int listTw = std::min(std::max(H * kTwipsPerPixel - 10710, 645),
+                              kListRowTw * std::clamp(cfg.gMaxSitesPerColumn, 3, 8));
   const int listH = Px(listTw);
-  lstoptModel->setGeometry(2, 0, kModelListWidth, listH);
-  frameOverview->setGeometry(W - kOverviewFrameWidth - 2, 0, kOverviewFrameWidth, listH);
-  const int siteLeft = kModelListWidth + 5;
-  const int siteWidth = std::max(40, frameOverview->x() - siteLeft - 3);
-  lstSiteIDs->setGeometry(siteLeft, 0, siteWidth, listH);
+  lstSiteIDs->setGeometry(lstSiteIDs->x(), 0, lstSiteIDs->width(), listH);
+  lstoptModel->setGeometry(lstoptModel->x(), 0, lstoptModel->width(), listH);
+
+  // The data frame fills the window under the lists; the chart spans its width.
+  frameData->setGeometry(0, listH, W, H - listH);
+  const int chartW = std::max(1, W - picData->x() - 3);
+  picData->resize(chartW, picData->height());
+  picOmega->setGeometry(picData->x(), picData->y(), chartW, picOmega->height());
+  // The side-panel frame ends on the chart's right edge.
+  frameRight->move(picData->x() + picData->width() - frameRight->width(), frameRight->y());
+  frameOverview->move(W - frameOverview->width() - 2, 0);
+  const int siteWidth = std::max(1, frameOverview->x() - lstSiteIDs->x() - 3);
+  lstSiteIDs->resize(siteWidth, listH);
   const int columns = std::max(1, siteWidth * kTwipsPerPixel / kSiteColumnTw);
   lstSiteIDs->setGridSize(QSize(std::max(20, (siteWidth - 4) / columns), Px(kListRowTw)));
 
-  frameData->setGeometry(0, listH, W, H - listH);
-  const int dataH = frameData->height();
-  frameRight->setGeometry(W - kRightWidth - 2, 0, kRightWidth, dataH);
-  const int leftW = frameRight->x() - 3;
-  frameLeft->setGeometry(0, dataH - kLeftHeight, leftW, kLeftHeight);
-  const int chartW = leftW - 2 - kBarThick - 3;
-  const int chartH = frameLeft->y() - kBarThick - 3;
-  picData->setGeometry(2, 0, chartW, chartH);
-  picOmega->setGeometry(2, 0, chartW, 30);
-  hsbHour->setGeometry(2, chartH + 1, chartW, kBarThick);
-  vsbEE->setGeometry(2 + chartW + 2, 0, kBarThick, chartH);
-  LayoutFrameLeft();
-  LayoutFrameRight();
+  // Both frames stand on the bottom of the data frame; the chart reaches down to them.
+  frameLeft->move(frameLeft->x(), frameData->height() - frameLeft->height());
+  frameRight->move(frameRight->x(), frameLeft->y());
+  const int chartH = std::max(1, frameLeft->y() - picData->y());
+  picData->resize(chartW, chartH);
+  hsbHour->setGeometry(picData->x(), hsbHour->y(), chartW, hsbHour->height());
+  vsbEE->setGeometry(vsbEE->x(), picData->y(), vsbEE->width(), chartH);
 
   if (FileLoaded && !gLoadingState) {
     PlotProfile();

@@ -1,10 +1,13 @@
-// The profile window: the chart of one forecast hour beside the side panels,
+// The profile window: the chart of one forecast hour above the side panels,
 // the model and site lists, the hour and dataset scroll bars, the loop and
 // the control pages. Its Form_Load runs the start-up of the whole program.
 //
 // Controls keep the names of the window design (btnDisplay(i) is
 // btnDisplay[i]); handlers are named control_Event. Layout is done by code in
-// pixels; the design sizes are given in twips (15 twips a pixel).
+// pixels; the design sizes are given in twips (15 twips a pixel). The chart
+// spans the window's width; under it frameLeft (labels, chart buttons, check
+// boxes and control pages) and frameRight (the side panels, its right edge on
+// the chart's right edge) stand on the bottom of the window.
 #pragma once
 
 #include <functional>
@@ -372,6 +375,7 @@ class frmProfile : public QWidget, public LoadUi {
   void BuildSidePanels();
   void BuildControlPages();
   void BuildChartOptions();
+  void PlaceControls();
   void LayoutFrameLeft();
   void LayoutFrameRight();
   CheckBox* MakeChartBox(QWidget* parent, const char* caption);

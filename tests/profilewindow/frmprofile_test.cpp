@@ -143,7 +143,7 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   // The window is at least its minimum size and lays out inside it.
   EXPECT_GE(w.width() * kTwipsPerPixel, kMinWindowWidthTw);
   EXPECT_GE(w.height() * kTwipsPerPixel, kMinWindowHeightTw);
-  EXPECT_LE(w.picData->geometry().right(), w.frameRight->x());
+  EXPECT_EQ(w.frameRight->geometry().right(), w.picData->geometry().right());
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-start.png").string()));
 
   // Closing the window ends the program once.
@@ -807,8 +807,41 @@ TEST_F(ProfileWindowTest, ConfigurationFaultsEndStartUpWithAMessage) {
   EXPECT_TRUE(fx_.messages.empty());
 }
 
+// The layout rules of the window, checked at the size it has now.
+void ExpectLayout(const frmProfile& w) {
+  SCOPED_TRACE(::testing::Message() << "window " << w.width() << " x " << w.height());
+  const QRect chart = w.picData->geometry();
+  const QRect data = w.frameData->geometry();
+  const QRect left = w.frameLeft->geometry();
+  const QRect right = w.frameRight->geometry();
+  // The data frame fills the window under the lists.
+  EXPECT_EQ(data.top(), w.lstSiteIDs->height());
+  EXPECT_EQ(data.width(), w.width());
+  EXPECT_EQ(data.bottom(), w.height() - 1);
+  // The chart spans the window's width but 3 pixels; the omega scale and the
+  // hour bar are as wide.
+  EXPECT_EQ(chart.right(), w.width() - 4);
+  EXPECT_EQ(w.picOmega->x(), chart.x());
+  EXPECT_EQ(w.picOmega->y(), chart.y());
+  EXPECT_EQ(w.picOmega->width(), chart.width());
+  EXPECT_EQ(w.hsbHour->width(), chart.width());
+  // Both frames stand on the data frame's bottom, side by side; the chart
+  // reaches down to them and the side-panel frame ends on its right edge.
+  EXPECT_EQ(left.bottom(), data.height() - 1);
+  EXPECT_EQ(right.top(), left.top());
+  EXPECT_EQ(chart.bottom() + 1, left.top());
+  EXPECT_EQ(right.right(), chart.right());
+  EXPECT_LT(left.right(), right.left());
+  EXPECT_GE(left.left(), 0);
+  // The overview buttons at the top right; the site list reaches up to them.
+  EXPECT_EQ(w.frameOverview->geometry().right(), w.width() - 3);
+  EXPECT_EQ(w.lstSiteIDs->geometry().right() + 4, w.frameOverview->x());
+  EXPECT_EQ(w.lstoptModel->height(), w.lstSiteIDs->height());
+}
+
 TEST_F(ProfileWindowTest, ResizeKeepsTheMinimumAndLimitsTheLists) {
   frmProfile& w = Start();
+  const QSize leftSize = w.frameLeft->size(), rightSize = w.frameRight->size();
   w.resize(400, 300);
   QApplication::processEvents();
   EXPECT_GE(w.width() * kTwipsPerPixel, kMinWindowWidthTw);
@@ -819,18 +852,44 @@ TEST_F(ProfileWindowTest, ResizeKeepsTheMinimumAndLimitsTheLists) {
   EXPECT_EQ(w.lstSiteIDs->height(), 213 * 4 / kTwipsPerPixel);
   EXPECT_EQ(w.lstoptModel->height(), w.lstSiteIDs->height());
   EXPECT_EQ(w.gXferIndex, 1);
+  ExpectLayout(w);
   // The new size is kept for the next run (a file is loaded).
   EXPECT_EQ(gWindowGeometry[0], 1100 * kTwipsPerPixel);
   EXPECT_EQ(gWindowGeometry[1], 1000 * kTwipsPerPixel);
   // The chart fills its new room and is drawn again.
   EXPECT_GT(w.picData->height(), 500);
   EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-large.png").string()));
+  // A window 11010 twips high: the lists get 11010 - 10710 = 300 twips, raised
+  // to one row of 645 twips (43 pixels).
+  w.resize(1100, 734);
+  QApplication::processEvents();
+  EXPECT_EQ(w.lstSiteIDs->height(), 43);
+  // Three site ids a column cap the lists at 3 x 213 = 639 twips (42 pixels),
+  // below the one-row floor.
+  w.cfg.gMaxSitesPerColumn = 3;
+  w.resize(1100, 1000);
+  QApplication::processEvents();
+  EXPECT_EQ(w.lstSiteIDs->height(), 42);
+  ExpectLayout(w);
   // At the smallest size every frame stays inside the window.
   w.resize(1, 1);
   QApplication::processEvents();
+  ExpectLayout(w);
   EXPECT_LE(w.frameRight->geometry().right(), w.width());
   EXPECT_LE(w.frameData->geometry().bottom(), w.height());
   EXPECT_GT(w.picData->height(), 300);
+  // The frames under the chart keep their size; what they hold stays inside
+  // them and every check box shows its whole caption.
+  EXPECT_EQ(w.frameLeft->size(), leftSize);
+  EXPECT_EQ(w.frameRight->size(), rightSize);
+  for (QWidget* frame : {w.frameLeft, w.frameRight})
+    for (QWidget* c : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      EXPECT_TRUE(frame->rect().contains(c->geometry())) << c->metaObject()->className();
+      if (auto* box = qobject_cast<CheckBox*>(c); box != nullptr && !box->text().isEmpty()) {
+        EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
+      }
+    }
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-min.png").string()));
 }
 
