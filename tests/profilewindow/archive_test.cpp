@@ -4,18 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string TempFolder(const std::string& name) {
-  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("archive_" + name);
-  fs::remove_all(p);
-  fs::create_directories(p);
-  return p.string() + "/";
-}
+std::string TempFolder(const std::string& name) { return testing::TempFolderIn("archive", name); }
 
 std::vector<std::string> Texts(const std::vector<ArchiveEntry>& list) {
   std::vector<std::string> t;

@@ -6,18 +6,14 @@
 #include <fstream>
 
 #include "platform/effects.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string TempFolder(const std::string& name) {
-  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("commandline_" + name);
-  fs::remove_all(p);
-  fs::create_directories(p);
-  return p.string() + "/";
-}
+std::string TempFolder(const std::string& name) { return testing::TempFolderIn("commandline", name); }
 
 std::string Shots(const CommandLine& c) {
   std::string s;

@@ -4,18 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string TempFolder(const std::string& name) {
-  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("config_" + name);
-  fs::remove_all(p);
-  fs::create_directories(p);
-  return p.string() + "/";
-}
+std::string TempFolder(const std::string& name) { return testing::TempFolderIn("config", name); }
 
 void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
   std::ofstream out(path, std::ios::binary);

@@ -10,6 +10,7 @@
 #include "core/store.h"
 #include "platform/effects.h"
 #include "tests/core/sounding.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
@@ -25,12 +26,7 @@ std::string ReadAll(const std::string& path) {
   return s.str();
 }
 
-std::string TempFolder(const std::string& name) {
-  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("export_" + name);
-  fs::remove_all(p);
-  fs::create_directories(p);
-  return p.string() + "/";
-}
+std::string TempFolder(const std::string& name) { return testing::TempFolderIn("export", name); }
 
 class ExportTest : public ::testing::Test {
  protected:

@@ -7,18 +7,14 @@
 #include <fstream>
 
 #include "profilewindow/timezone.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string TempFolder(const std::string& name) {
-  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("models_" + name);
-  fs::remove_all(p);
-  fs::create_directories(p);
-  return p.string() + "/";
-}
+std::string TempFolder(const std::string& name) { return testing::TempFolderIn("models", name); }
 
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);

@@ -11,18 +11,14 @@
 
 #include "platform/effects.h"
 #include "profilewindow/gdiplus.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string TempFolder(const std::string& name) {
-  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("snapshot_" + name);
-  fs::remove_all(p);
-  fs::create_directories(p);
-  return p.string() + "/";
-}
+std::string TempFolder(const std::string& name) { return testing::TempFolderIn("snapshot", name); }
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

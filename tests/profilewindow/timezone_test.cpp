@@ -8,18 +8,14 @@
 #include "core/store.h"
 #include "platform/effects.h"
 #include "profilewindow/config.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string TempFolder(const std::string& name) {
-  const fs::path p = fs::path(ONDRIK_TEST_TMP) / ("timezone_" + name);
-  fs::remove_all(p);
-  fs::create_directories(p);
-  return p.string() + "/";
-}
+std::string TempFolder(const std::string& name) { return testing::TempFolderIn("timezone", name); }
 
 // Installs a recording effects layer for one test and restores the table.
 class TimeZoneTest : public ::testing::Test {
