@@ -23,7 +23,6 @@ constexpr Color kElevatedBase = RGB(97, 54, 0);
 constexpr Color kGround = RGB(124, 54, 0);
 constexpr Color kMinorLine = RGB(127, 127, 127);
 constexpr Color kMajorLine = RGB(191, 191, 191);
-constexpr Color kWhite = RGB(255, 255, 255);
 constexpr Color kIsotherm = RGB(0, 0, 255);
 constexpr Color kExtraIsotherm = RGB(0, 255, 255);
 constexpr Color kDryAdiabat = RGB(64, 128, 128);

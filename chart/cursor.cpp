@@ -22,7 +22,6 @@ namespace {
 constexpr Color kSketch = RGB(255, 255, 0);
 constexpr Color kHodoSegment = RGB(255, 255, 0);
 constexpr Color kHodoHighlight = RGB(255, 0, 255);
-constexpr Color kBlack = RGB(0, 0, 0);
 
 bool FileLoaded(const ChartState& s) {
   return s.SiteFileCount != 0 && gDatasetCount >= 1 && gDatasetCount <= kMaxDatasets &&

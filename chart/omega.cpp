@@ -6,6 +6,7 @@
 
 #include "chart/windcolumn.h"
 #include "core/ccl.h"
+#include "chart/trace_point.h"
 
 namespace ondrik {
 
@@ -13,13 +14,11 @@ HourArray<Long> gPtypeCode;
 
 namespace {
 
-constexpr Color kWhite = RGB(255, 255, 255);
 constexpr Color kGrey = RGB(127, 127, 127);
-constexpr Color kBlack = RGB(0, 0, 0);
 constexpr Color kPositive = RGB(0, 0, 255);  // blue
 constexpr Color kNegative = RGB(255, 0, 0);  // red
 
-bool UsablePres(double p) { return std::isfinite(p) && p > 0; }
+using chartpt::UsablePres;
 
 struct Dot {
   double x, y;

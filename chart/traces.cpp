@@ -18,8 +18,6 @@ namespace {
 using chartpt::UsablePres;
 using chartpt::X;
 
-constexpr Color kWhite = RGB(255, 255, 255);
-constexpr Color kRed = RGB(255, 0, 0);
 
 // Draws one trace through levels 1..top: the point of level 1, then a line
 // on to each level. A level without a usable pressure or value is left out

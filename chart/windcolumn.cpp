@@ -11,13 +11,12 @@
 #include "chart/steps.h"
 #include "core/mbe.h"
 #include "core/shear.h"
+#include "chart/trace_point.h"
 
 namespace ondrik {
 
 namespace {
 
-constexpr Color kWhite = RGB(255, 255, 255);
-constexpr Color kYellow = RGB(255, 255, 0);
 constexpr Color kMixedShown = RGB(192, 192, 192);
 constexpr Color kMixedOther = RGB(96, 96, 96);
 constexpr Color kJet = RGB(0, 255, 0);
@@ -27,7 +26,7 @@ constexpr Color kJetUncertain = RGB(0, 128, 0);
 constexpr double kKnotsPerMs = 1.94254;
 constexpr double kPi = 3.14159265358979323846;
 
-bool UsablePres(double p) { return std::isfinite(p) && p > 0; }
+using chartpt::UsablePres;
 
 // The highest level of (D) that may be read: the dataset's level count,
 // never beyond the store.

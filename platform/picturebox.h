@@ -20,6 +20,14 @@ constexpr Color RGB(int r, int g, int b) {
          (static_cast<Color>(b & 0xFF) << 16);
 }
 
+// The plain colours that drawing code names most often.
+inline constexpr Color kBlack = RGB(0, 0, 0);
+inline constexpr Color kWhite = RGB(255, 255, 255);
+inline constexpr Color kRed = RGB(255, 0, 0);
+inline constexpr Color kYellow = RGB(255, 255, 0);
+inline constexpr Color kBlue = RGB(0, 0, 255);
+inline constexpr Color kCyan = RGB(0, 255, 255);
+
 // The Qt colour of a 0x00BBGGRR colour.
 inline QColor ToQColor(Color c) {
   return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),

@@ -29,13 +29,8 @@ using testing::At;
 using testing::Level;
 using testing::SetSounding;
 
-constexpr Color kBlack = RGB(0, 0, 0);
-constexpr Color kRed = RGB(255, 0, 0);
-constexpr Color kWhite = RGB(255, 255, 255);
 constexpr Color kGrey127 = RGB(127, 127, 127);
 constexpr Color kGrey191 = RGB(191, 191, 191);
-constexpr Color kBlue = RGB(0, 0, 255);
-constexpr Color kCyan = RGB(0, 255, 255);
 constexpr Color kAdiabat = RGB(64, 128, 128);
 constexpr Color kGround = RGB(124, 54, 0);
 constexpr Color kElevated = RGB(97, 54, 0);

@@ -27,7 +27,6 @@ namespace {
 using testing::Level;
 using testing::SetSounding;
 
-constexpr Color kBlack = RGB(0, 0, 0);
 
 std::vector<Level> Sounding() {
   return {{1000, 20, 15, 180, 5, 110},    {950, 17, 12, 200, 10, 540},   {900, 14, 9, 220, 15, 990},

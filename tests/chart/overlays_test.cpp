@@ -21,8 +21,6 @@ using testing::At;
 using testing::Level;
 using testing::SetSounding;
 
-constexpr Color kBlack = RGB(0, 0, 0);
-constexpr Color kYellow = RGB(255, 255, 0);
 constexpr Color kBand = RGB(127, 127, 127);
 
 class OverlaysTest : public ::testing::Test {

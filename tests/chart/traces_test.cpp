@@ -28,17 +28,13 @@ using testing::At;
 using testing::Level;
 using testing::SetSounding;
 
-constexpr Color kRed = RGB(255, 0, 0);
 constexpr Color kDimRed = RGB(127, 0, 0);
 constexpr Color kGreen = RGB(0, 255, 0);
 constexpr Color kDimGreen = RGB(0, 127, 0);
-constexpr Color kCyan = RGB(0, 255, 255);
-constexpr Color kYellow = RGB(255, 255, 0);
 constexpr Color kDimYellow = RGB(127, 127, 0);
 constexpr Color kPink = RGB(255, 127, 255);
 constexpr Color kCinBlue = RGB(0, 127, 255);
 constexpr Color kDimCinBlue = RGB(0, 63, 127);
-constexpr Color kWhite = RGB(255, 255, 255);
 
 constexpr int kW = 400, kH = 400;
 

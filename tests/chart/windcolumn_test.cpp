@@ -25,11 +25,6 @@ using testing::At;
 using testing::Level;
 using testing::SetSounding;
 
-constexpr Color kBlack = RGB(0, 0, 0);
-constexpr Color kWhite = RGB(255, 255, 255);
-constexpr Color kYellow = RGB(255, 255, 0);
-constexpr Color kBlue = RGB(0, 0, 255);
-constexpr Color kRed = RGB(255, 0, 0);
 
 int CountIn(const PictureBox& pic, int x0, int x1, int y0, int y1, Color c) {
   int n = 0;

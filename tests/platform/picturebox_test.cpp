@@ -8,8 +8,6 @@
 namespace ondrik {
 namespace {
 
-constexpr Color kBlack = 0;
-constexpr Color kWhite = 0xFFFFFF;
 
 Color At(const PictureBox& pic, int x, int y) {
   const QRgb v = pic.Image().pixel(x, y);
