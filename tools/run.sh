@@ -20,7 +20,7 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 if [ $# -eq 0 ]; then
-  set -- "$PWD/build/NAM_KOKC.ond" -PROFILE=A0A12A24 -CLOSE
+  set -- "$PWD/build/NAM_KOKC.ond" -SIZE=100 -PROFILE=A0A12A24 -CLOSE
 fi
 echo "No display: batch run of Ondrik $*"
 list="$(mktemp)"
