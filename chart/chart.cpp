@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/levels.h"
+#include "core/parcels.h"
 #include "core/shared.h"
 
 namespace ondrik {
@@ -113,14 +114,14 @@ void DrawHeightLines(PictureBox& pic, const ChartState& s) {
     if (!(std::isfinite(p) && p > 0)) return;  // no ln of a non-positive pressure
     const double y = std::log(p);
     pic.ForeColor = c;
-    if (s.chkLines) pic.Line(0, y, 100, y);
+    if (s.opt.chkLines) pic.Line(0, y, 100, y);
     else pic.Line(5, y, 7, y);
     pic.CurrentX = 8.5;
-    pic.CurrentY = y - s.HalfTextHeight;
+    pic.CurrentY = y - s.draw.HalfTextHeight;
     pic.Print(label);
   };
 
-  switch (s.VerticalUnit) {
+  switch (s.opt.VerticalUnit) {
     case 0: {  // "P": every 100 mb, the odd hundreds (or 150) darker
       const int start = gChartTop < 200 ? 150 : 950;
       for (int p = start; p >= gChartTop; p -= 100) level(p, kMinorLine, ChartNumber(p));
@@ -156,8 +157,8 @@ void DrawHeightLines(PictureBox& pic, const ChartState& s) {
 void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
   SetTemperatureSystem(pic);
   const double lnTop = std::log(static_cast<double>(gChartTop));
-  const double lnSfc = s.LnSurfacePres;
-  const double skew = s.SkewFactor;
+  const double lnSfc = s.draw.LnSurfacePres;
+  const double skew = s.draw.SkewFactor;
   const double skewSpan = skew * (lnSfc - lnTop);  // shift of an isotherm at the chart top
   const int step = (gChartTMax - gChartTMin < 45) ? 5 : 10;
   const int t0 = static_cast<int>(
@@ -165,7 +166,7 @@ void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
 
   pic.ForeColor = kWhite;
   const double w0 = pic.TextWidth("0");
-  const double tickLen = 1.1 * s.HalfTextHeight;
+  const double tickLen = 1.1 * s.draw.HalfTextHeight;
   int n = 0;
   for (int t = t0; t <= gChartTMax && n < kMaxLoopSteps; t += step, ++n) {
     pic.Line(t, lnSfc, t, lnSfc + tickLen);
@@ -179,13 +180,13 @@ void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
   for (int t = t0; t <= gChartTMax && n < kMaxLoopSteps; t += step, ++n)
     pic.Line(t, lnSfc, t + skewSpan, lnTop, kIsotherm);
 
-  const int extra = std::clamp<int>(s.HighlightIsothermCount, 0, 24);
+  const int extra = std::clamp<int>(s.in.HighlightIsothermCount, 0, 24);
   for (int i = 1; i <= extra; ++i) {
-    const double t = s.HighlightIsotherms[static_cast<size_t>(i)];
+    const double t = s.in.HighlightIsotherms[static_cast<size_t>(i)];
     pic.Line(t, lnSfc, t + skewSpan, lnTop, kExtraIsotherm);
   }
 
-  if (s.chkDryAdiabats) {
+  if (s.opt.chkDryAdiabats) {
     // Each adiabat starts at the surface and walks up in 10 mb steps to
     // 700 mb, keeping the potential temperature of its surface value.
     const double P = gChartTop < 700 ? 700.0 : static_cast<double>(gChartTop);
@@ -211,16 +212,16 @@ void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
 // pressure lines, the ground, temperature labels, isotherms and adiabats.
 // The surface is the shown dataset's.
 void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
-  const Integer D = s.ShownDataset;
-  const Integer H = s.CurHour;
+  const Integer D = s.draw.ShownDataset;
+  const Integer H = s.in.CurHour;
   const double sfcPres = gSfcPres(D, H);
   const bool hasSurface = UsablePressure(sfcPres);
 
-  s.SkewFactor = s.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
-  if (hasSurface) s.LnSurfacePres = static_cast<Single>(std::log(sfcPres));
+  s.draw.SkewFactor = s.opt.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
+  if (hasSurface) s.draw.LnSurfacePres = static_cast<Single>(std::log(sfcPres));
 
   SetFrameSystem(pic);
-  s.HalfTextHeight = static_cast<Single>(pic.TextHeight("9") / 2);
+  s.draw.HalfTextHeight = static_cast<Single>(pic.TextHeight("9") / 2);
   pic.Mode = DrawMode::CopyPen;
   pic.Style = DrawStyle::Solid;
   pic.DrawWidth = 1;  // dotted lines need the thin pen
@@ -230,13 +231,13 @@ void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
   if (hasSurface && gElevatedLevel > 1 && gElevatedLevel <= std::min<int>(gNumLevels(D), kMaxLevels)) {
     const double pe = gPres(D, H, gElevatedLevel);
     if (std::isfinite(pe) && pe > 0)
-      pic.Box(0, std::log(pe), 100, s.LnSurfacePres, kElevatedBase, true);
+      pic.Box(0, std::log(pe), 100, s.draw.LnSurfacePres, kElevatedBase, true);
   }
 
   if (shownIsDrawn) {
-    if (s.chkClouds) RunStep([&] { PlotCloudFraction(pic, s); });
-    if (s.chkLayer2Layer) RunStep([&] { PlotLayerToLayer(pic, s); });
-    if (s.chkRH[0] || s.chkRH[1]) RunStep([&] { PlotRHBars(pic, s); });
+    if (s.opt.chkClouds) RunStep([&] { PlotCloudFraction(pic, s); });
+    if (s.opt.chkLayer2Layer) RunStep([&] { PlotLayerToLayer(pic, s); });
+    if (s.opt.chkRH[0] || s.opt.chkRH[1]) RunStep([&] { PlotRHBars(pic, s); });
     RunStep([&] { PlotInversions(pic, s); });
     SetFrameSystem(pic);
   }
@@ -251,7 +252,7 @@ void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
   pic.FontTransparent = true;
 
   if (!hasSurface) return;
-  pic.Box(0, std::log(static_cast<double>(gChartBottom)), 100, s.LnSurfacePres, kGround, true);
+  pic.Box(0, std::log(static_cast<double>(gChartBottom)), 100, s.draw.LnSurfacePres, kGround, true);
   DrawTemperatureGrid(pic, s, sfcPres);
   pic.Style = DrawStyle::Solid;
 }
@@ -270,20 +271,26 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
     picData.Cls();
     return;
   }
-  const Integer H = s.CurHour;
+  const Integer H = s.in.CurHour;
   if (H < 0 || H >= kMaxHours || H > gLastHour(gCurDataset)) return;
 
   picData.Cls();
-  s.ShownDataset = gCurDataset;
-  CurrentDatasetKeeper keeper(s.ShownDataset);
+  // The lake page's labels: the lake temperature and the temperature at its
+  // lower lake level, in whole degrees; an hour without that level keeps the
+  // value of the last one.
+  s.in.lblLakeC = static_cast<Single>(std::lround(gLakeTempC));
+  const Single tLake = TempAtPressure(H, static_cast<Single>(s.in.LakeLevelPres));
+  if (!IsMissing(tLake) && std::isfinite(tLake)) s.in.lblT850 = static_cast<Single>(std::lround(tLake));
+  s.draw.ShownDataset = gCurDataset;
+  CurrentDatasetKeeper keeper(s.draw.ShownDataset);
 
-  const DrawOrder order = OverlayOrder(s.ShownDataset, gOverlayAll, count);
+  const DrawOrder order = OverlayOrder(s.draw.ShownDataset, gOverlayAll, count);
   bool anyDrawn = false;
   bool shownDrawn = false;
   for (int i = 0; i < order.n; ++i) {
     if (DatasetDrawable(order.d[i], H, count)) {
       anyDrawn = true;
-      if (order.d[i] == s.ShownDataset) shownDrawn = true;
+      if (order.d[i] == s.draw.ShownDataset) shownDrawn = true;
     }
   }
 
@@ -297,27 +304,27 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
       const Integer D = order.d[i];
       gCurDataset = D;
       if (!DatasetDrawable(D, H, count)) continue;
-      s.ElevSketchDrawn = false;  // the chart was cleared: no sketch on it
-      s.SkewFactor = s.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
-      s.LnSurfacePres = static_cast<Single>(std::log(static_cast<double>(gSfcPres(D, H))));
+      s.cursor.ElevSketchDrawn = false;  // the chart was cleared: no sketch on it
+      s.draw.SkewFactor = s.opt.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
+      s.draw.LnSurfacePres = static_cast<Single>(std::log(static_cast<double>(gSfcPres(D, H))));
       SetTemperatureSystem(picData);
-      s.HalfTextHeight = static_cast<Single>(picData.TextHeight("9") / 2);
+      s.draw.HalfTextHeight = static_cast<Single>(picData.TextHeight("9") / 2);
       picData.Mode = DrawMode::CopyPen;
       picData.Style = DrawStyle::Solid;
       picData.FontTransparent = true;
       picData.DrawWidth = 2;
       RunStep([&] { PlotDatasetTraces(picData, s); });
-      if (s.onDatasetDrawn) s.onDatasetDrawn(D);
+      if (s.events != nullptr) s.events->DatasetDrawn(D);
     }
   }
 
-  gCurDataset = s.ShownDataset;
+  gCurDataset = s.draw.ShownDataset;
   RunStep([&] { PloteeTitle(picData, s); });
-  if (gHourChangeSource != 2 && s.focusHourBar) s.focusHourBar();
+  if (gHourChangeSource != 2 && s.events != nullptr) s.events->FocusHourBar();
 }
 
 Color eRGB(const ChartState& s, int r, int g, int b) {
-  if (gCurDataset != s.ShownDataset) {
+  if (gCurDataset != s.draw.ShownDataset) {
     r = (r * 3) / 6;
     g = (g * 3) / 6;
     b = (b * 3) / 6;

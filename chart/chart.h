@@ -11,9 +11,9 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <string>
 
+#include "chart/options.h"
 #include "core/store.h"
 #include "platform/picturebox.h"
 
@@ -27,98 +27,78 @@ extern Integer gChartTMax;
 // pressure above the surface.
 inline constexpr double kSkewPerLnP = 150.0 / 4.605170185988092;  // 150 / ln 100
 
-// What the profile window keeps for its chart: the values the redraw sets for
-// the later steps and the mouse handlers, the window's own choices, and the
-// check boxes the chart reads (as booleans: checked or not).
-struct ChartState {
-  // ---- set by PlotProfile ----
+// What a side panel wants marked at the chart's right edge for one dataset
+// and hour: white marks at up to two levels and an optional label at a
+// pressure (the heavy-precipitation panel's low-level jet).
+struct ChartMarks {
+  std::array<Integer, 2> levels{};
+  int levelCount = 0;
+  std::string label;       // "" for none
+  Color labelColor = 0;
+  double labelPres = 0;    // mb
+};
+
+// What the chart reports to the window that hosts it. The chart never draws
+// on another picture; the window passes the events to its side panel.
+class ChartEvents {
+ public:
+  virtual ~ChartEvents() = default;
+  // A control of the chart hands its help topic over ("Profile").
+  virtual void OpenTrainingLinks(const std::string& /*topic*/) {}
+  // The input focus goes back to the hour scroll bar.
+  virtual void FocusHourBar() {}
+  // Each dataset after it has been drawn, in drawing order.
+  virtual void DatasetDrawn(Integer /*dataset*/) {}
+  // The side panel follows the cursor even without the readout.
+  virtual bool WantsCursorLevel() const { return false; }
+  // The cursor moved onto level L of dataset D at hour H.
+  virtual void CursorLevel(Integer /*D*/, Integer /*H*/, Integer /*L*/) {}
+  // A click on the chart; true when it was taken (the chart does not zoom).
+  virtual bool TakeChartClick() { return false; }
+  // Marks for dataset D at hour H beside the wind column.
+  virtual ChartMarks MarksFor(Integer /*D*/, Integer /*H*/) { return {}; }
+};
+
+// What the chart reads besides the user's choices: values of the window, the
+// configuration and the chosen model, set by the window when they change.
+struct ChartInputs {
+  Integer CurHour = 0;          // current hour index (value of hsbHour)
+  bool FileLoaded = false;      // a file is loaded: the mouse handlers act
+  std::array<Single, 25> HighlightIsotherms{};  // extra isotherms (deg C), entries 1..count
+  Integer HighlightIsothermCount = 0;           // 0..24
+  // The lake overlays: lake temperature of the lake page (whole deg C), the
+  // configuration's lake level and the lake-index level and difference.
+  // PlotProfile sets the two labels from gLakeTempC and the profile.
+  Single lblLakeC = 1.0f;
+  Single lblT850 = 0.0f;        // temperature at LakeLevelPres, whole deg C (kept while missing)
+  Integer LakeLevelPres = 850;  // mb
+  Integer LakeIndexPres = 850;  // mb
+  Single LakeIndexDiff = 0.0f;  // deg C
+  // Inversion shading: per-model parameters (deg C).
+  Single gInversionDT = 0.5f;           // a rise at least this large is an inversion
+  Single gIsothermDT = -1.0f;           // a change at least this large is near-isothermal...
+  Single gIsothermMinDepression = 5.0f; // ...when the upper level is at least this dry
+  // Layer-to-layer shear thresholds of the index table.
+  Single LayerShearT1 = 200.0f;         // olive band from here
+  Single LayerShearT2 = 250.0f;         // dark red band from here
+  // Levels chosen with the sigma-level bar and the two mean-wind bars.
+  Integer gSigmaLevel = 0;
+  std::array<Integer, 2> MeanFlowLevels{};
+};
+
+// Values the redraw sets for its later steps and the mouse handlers.
+struct ChartRedraw {
   Integer ShownDataset = 0;     // current dataset when the redraw began; drawn last
   Single SkewFactor = 0;        // kSkewPerLnP when skewed, else 0 (of the dataset drawn last)
   Single LnSurfacePres = 0;     // ln of the surface pressure of the dataset drawn last
   Single HalfTextHeight = 0;    // half the text height of "9", in ln p units
-  Boolean ElevSketchDrawn = false;  // an elevated-parcel sketch is on the chart
+};
 
-  // ---- the window's choices ----
-  Integer CurHour = 0;          // current hour index (value of hsbHour)
-  Integer VerticalUnit = 0;     // 0 "P" pressure, 1 "Ft" thousands of feet, 2 "Km"
-  std::array<Single, 25> HighlightIsotherms{};  // extra isotherms (deg C), entries 1..count
-  Integer HighlightIsothermCount = 0;           // 0..24
-
-  // ---- check boxes the chart reads ----
-  bool chkSkewT = false;        // "Skew T"
-  bool chkLines = false;        // "Heights": full-width height lines instead of ticks
-  bool chkDryAdiabats = false;  // "Dry Adiabats"
-  bool chkClouds = false;       // "Clouds"
-  bool chkLayer2Layer = false;  // "Layer to Layer Shear"
-  std::array<bool, 2> chkRH{};  // 0 "Rel Humidity", 1 "Rel Humidity (Ice)"
-  bool chkInversions = false;   // "Inversions"
-  bool chkWetBulb = false;      // "Wet Bulb"
-  bool chkIcing = false;        // "Icing"
-  bool chkFP = false;           // "FrostPoint"
-  bool chkLakeIndex = false;
-  bool chkLIC = false;
-  bool chkMoistLakeIndex = false;
-  bool chkLCL = false;          // "LCL"
-  bool chkLFC = false;          // "LFC"
-  bool chkEQL = false;          // "Equilibrium Lvl"
-  bool chkWBZ = false;          // "Wet Bulb Zero"
-  bool chkCCL = false;          // "CCL"
-  bool chkConvectiveTemp = false;  // "ConvctTemp"
-  bool chkParcel = false;       // "CAPE"
-  bool chkCINS = false;         // "CINS"
-  bool chkMomentum = false;     // "Momentum Xfer"
-  bool chkSnowGrowth = false;   // "Snow Growth"
-  bool chkHailGrowth = false;
-  bool chk10MWind = false;      // "2M Tmp/10M Wnd"
-  bool ChkOmega = false;        // "Omega"
-  bool chkWindVector = false;   // "Vector Winds"
-  bool chkWindDigital = false;  // "Digital Winds"
-
-  // ---- traces, markers, parcel and growth layers ----
-  // Values of the lake panel and the configuration that the lake overlays
-  // read, kept as numbers (the window copies them in when it changes them).
-  Single lblLakeC = 1.0f;       // lake temperature shown by the lake panel, whole deg C
-  Single lblT850 = 0.0f;        // panel's temperature at its lower lake level, whole deg C
-  Integer LakeIndexPres = 850;  // configuration: level of the lake index, mb
-  Single LakeIndexDiff = 0.0f;  // configuration: lake-minus-level difference of the index, deg C
-
-  // ---- wind column, title, omega, momentum transfer ----
-  Integer WindLevelStep = 1;        // btnVWPInterval: every 1st, 2nd or 3rd level
-  Integer WindAutoSpacing = 1;      // btnVWPIntervalA: spacing factor 1..3 of the automatic choice
-  bool WindAutoMode = false;        // choose the wind levels by spacing instead of by step
-  bool ColorWindsBySpeed = false;   // btnColorWinds
-  bool DigitalWindDirections = true;  // btnDigitalWinds: direction beside the speed
-  Single OmegaRange = 11.0f;        // half-width of the omega axis (picOmega clicks change it)
-  bool gOmegaSmoothOn = true;       // draw the smoothed omega field
-  Integer gXferIndex = 1;           // pressed btnXfer: 0 "30", 1 "1", 2 "10", 3 "20" mb
-  bool gPtypeSrcFlag = false;       // chksWSYMb "Bourgouin Precip Type": the decided type, not the model's
-  // RightPanel (side panel shown) is in the readout section below; the marks read it too.
-  bool chkSigmaLevel = false;       // Map panel "Sigma Level"
-  bool chkMeanFlow = false;         // Map panel "Mean Wind"
-  Integer gSigmaLevel = 0;          // level chosen with vsbSigmaLevel
-  std::array<Integer, 2> MeanFlowLevels{};  // levels shown by lblMeanFlow(0) and (1), as numbers
-
-  // ---- shading overlays, cursor readout, zoom, elevated parcel ----
-  // Inversion shading: per-model parameters set when a model is chosen (deg C).
-  Single gInversionDT = 0.5f;           // a rise at least this large is an inversion
-  Single gIsothermDT = -1.0f;           // a change at least this large is near-isothermal...
-  Single gIsothermMinDepression = 5.0f; // ...when the upper level is at least this dry
-  // Layer-to-layer shear thresholds (per hour): gIndexThresholds(20, 1) and
-  // (20, 2) of the indices panel's table; the window copies them in.
-  Single LayerShearT1 = 200.0f;         // olive band from here
-  Single LayerShearT2 = 250.0f;         // dark red band from here
-
-  // Mouse over the chart: the window's state the handlers read.
-  Integer SiteFileCount = 0;            // 0 while no file is loaded: the handlers do nothing
-  bool chkActiveReadout = false;        // "Active Read Out"
-  Boolean ElevatedCapeMode = false;     // "Elevated CAPE" (chkECAPE)
-  Boolean SelectInflowMode = false;     // Heavy Precip panel's inflow selection
-  Integer RightPanel = 99;              // side panel shown: 2 Hodograph, 5 Heavy Precip
-  Integer ReadoutUnit = 0;              // height label of the readout: 0 mb, 1 feet, 2 km
-  PictureBox* picHodograph = nullptr;   // hodograph picture in its own scale (may be null)
-  // Mouse state kept between moves.
+// The mouse over the chart: state kept between moves, and the readout and
+// elevated-CAPE texts the window shows.
+struct ChartCursor {
   Integer LastReadoutLevel = 0;         // level of the last readout; 0 = none
-  Integer HodoCursorLevel = 0;          // level of the highlighted hodograph segment; 0 = none
+  Boolean ElevSketchDrawn = false;      // an elevated-parcel sketch is on the chart
   Integer ElevSketchLevel = 0;          // start level of the sketch on the chart
   Integer ElevSketchTop = 0;            // last buoyant level of that parcel
   Integer ElevSketchDataset = 0;        // dataset and hour the sketch was drawn for
@@ -144,21 +124,19 @@ struct ChartState {
     double HailCapeShare = 0;           // black part of the bar, 0..1
   };
   ECapeFrame frameECAPE;
-
-  // Calls out to the window and its panels (each may be empty).
-  std::function<void(const std::string& topic)> openTrainingLinks;
-  std::function<void()> btnSelectInflow_Click;  // toggles SelectInflowMode
-  std::function<void()> drawHeavyPrecipPanel;
-
-  // ---- calls out to the window ----
-  // Gives the input focus to the hour scroll bar hsbHour (may be empty).
-  std::function<void()> focusHourBar;
-  // Called after each dataset has been drawn, with its number, in drawing
-  // order (may be empty; the window and the tests watch the overlay with it).
-  std::function<void(Integer dataset)> onDatasetDrawn;
 };
 
-// The one redraw of the profile chart for s.CurHour: clears picData and draws
+// Everything the chart works with: the user's choices, the window's inputs,
+// what the redraw and the mouse keep, and where events go (may be null).
+struct ChartState {
+  ChartOptions opt;
+  ChartInputs in;
+  ChartRedraw draw;
+  ChartCursor cursor;
+  ChartEvents* events = nullptr;
+};
+
+// The one redraw of the profile chart for s.in.CurHour: clears picData and draws
 // the frame once, then every dataset to be drawn, the shown one last.
 void PlotProfile(PictureBox& picData, ChartState& s);
 
@@ -176,7 +154,7 @@ void ellipse(PictureBox& pic, double x, double y, double w, double h);
 std::string ChartNumber(long n);
 
 // ---- steps of the redraw that later parts of the chart fill in ----
-// Each draws on picData for gCurDataset at s.CurHour.
+// Each draws on picData for gCurDataset at s.in.CurHour.
 
 // Shown dataset only, in the frame system, under the background lines.
 void PlotCloudFraction(PictureBox& picData, ChartState& s);  // chkClouds

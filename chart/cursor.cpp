@@ -11,20 +11,16 @@
 
 #include "core/derived.h"
 #include "core/levels.h"
-#include "core/mbe.h"
 #include "core/parcels.h"
-#include "core/shear.h"
 
 namespace ondrik {
 
 namespace {
 
 constexpr Color kSketch = RGB(255, 255, 0);
-constexpr Color kHodoSegment = RGB(255, 255, 0);
-constexpr Color kHodoHighlight = RGB(255, 0, 255);
 
 bool FileLoaded(const ChartState& s) {
-  return s.SiteFileCount != 0 && gDatasetCount >= 1 && gDatasetCount <= kMaxDatasets &&
+  return s.in.FileLoaded && gDatasetCount >= 1 && gDatasetCount <= kMaxDatasets &&
          gCurDataset >= 1 && gCurDataset <= gDatasetCount;
 }
 
@@ -81,7 +77,7 @@ std::string Rounded(double v, int decimals) {
 }
 
 // The label's size in pixels: the window's, or the caption's text size.
-void LabelSizePx(const PictureBox& pic, const ChartState::ReadoutLabel& l, double& w, double& h) {
+void LabelSizePx(const PictureBox& pic, const ChartCursor::ReadoutLabel& l, double& w, double& h) {
   w = l.WidthPx;
   h = l.HeightPx;
   if (w <= 0) w = std::fabs(pic.TextWidth(l.Caption) * pic.PixelWidth() / pic.ScaleWidth());
@@ -91,8 +87,8 @@ void LabelSizePx(const PictureBox& pic, const ChartState::ReadoutLabel& l, doubl
 }
 
 void HideReadout(ChartState& s) {
-  for (ChartState::ReadoutLabel* l :
-       {&s.lblActiveTemp, &s.lblActiveDP, &s.lblActiveDir, &s.lblActiveKts, &s.lblActiveAxis})
+  for (ChartCursor::ReadoutLabel* l :
+       {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir, &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis})
     l->Visible = false;
 }
 
@@ -103,7 +99,7 @@ void DrawSketch(PictureBox& pic, const ChartState& s, Integer D, Integer H, Inte
   const Integer n = LevelCount(D);
   if (S < 1 || S > n) return;
   T = std::min(T, n);
-  auto X = [&](double v, double p) { return v + (s.LnSurfacePres - std::log(p)) * s.SkewFactor; };
+  auto X = [&](double v, double p) { return v + (s.draw.LnSurfacePres - std::log(p)) * s.draw.SkewFactor; };
   const double pS = gPres(D, H, S);
   if (!PositivePressure(pS)) return;
   pic.PSet(X(gElevParcelTemp(D, H, S, S), pS), std::log(pS), kSketch);
@@ -124,35 +120,10 @@ void SetSketchPen(PictureBox& pic) {
 
 // Takes the sketch on the chart off, if there is one.
 void EraseSketch(PictureBox& pic, ChartState& s) {
-  if (!s.ElevSketchDrawn) return;
-  if (HourUsable(s.ElevSketchDataset, s.ElevSketchHour))
-    DrawSketch(pic, s, s.ElevSketchDataset, s.ElevSketchHour, s.ElevSketchLevel, s.ElevSketchTop);
-  s.ElevSketchDrawn = false;
-}
-
-// Point of level k on the hodograph: storm motion plus storm-relative wind.
-void HodoPoint(Integer D, Integer H, Integer k, double& u, double& v) {
-  u = static_cast<double>(gStormU(D, H)) + gSRWindU(D, H, k);
-  v = static_cast<double>(gStormV(D, H)) + gSRWindV(D, H, k);
-}
-
-void HodoSegment(PictureBox& hodo, Integer D, Integer H, Integer k, Color c) {
-  if (k < 1 || k > kMaxLevels) return;
-  double u0, v0, u1, v1;
-  HodoPoint(D, H, k - 1, u0, v0);
-  HodoPoint(D, H, k, u1, v1);
-  hodo.Line(u0, v0, u1, v1, c);
-}
-
-// Covers the last highlighted segment of the hodograph and highlights the
-// one that ends at level L when it lies inside the helicity layer.
-void HighlightHodographSegment(PictureBox& hodo, ChartState& s, Integer D, Integer H, Integer L) {
-  hodo.DrawWidth = 2;
-  if (s.HodoCursorLevel > 0) HodoSegment(hodo, D, H, s.HodoCursorLevel, kHodoSegment);
-  if (gSRHTopLevel(D, H) >= L) {
-    HodoSegment(hodo, D, H, L, kHodoHighlight);
-    s.HodoCursorLevel = L;
-  }
+  if (!s.cursor.ElevSketchDrawn) return;
+  if (HourUsable(s.cursor.ElevSketchDataset, s.cursor.ElevSketchHour))
+    DrawSketch(pic, s, s.cursor.ElevSketchDataset, s.cursor.ElevSketchHour, s.cursor.ElevSketchLevel, s.cursor.ElevSketchTop);
+  s.cursor.ElevSketchDrawn = false;
 }
 
 // The five readout labels of level L.
@@ -163,29 +134,29 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   double w, h;
 
   SetTemperatureSystem(pic);
-  s.lblActiveTemp.Caption = ReadoutTempCaption(gTemp(D, H, L));
-  s.lblActiveDP.Caption = ReadoutDewpointCaption(gDewpt(D, H, L));
-  LabelSizePx(pic, s.lblActiveTemp, w, h);
+  s.cursor.lblActiveTemp.Caption = ReadoutTempCaption(gTemp(D, H, L));
+  s.cursor.lblActiveDP.Caption = ReadoutDewpointCaption(gDewpt(D, H, L));
+  LabelSizePx(pic, s.cursor.lblActiveTemp, w, h);
   const double topPx = pic.YToPixel(yL) - 0.5 * h;
-  const double xT = gTemp(D, H, L) + (s.LnSurfacePres - yL) * s.SkewFactor;
-  s.lblActiveTemp.LeftPx = pic.XToPixel(xT) + 0.035 * w;
-  LabelSizePx(pic, s.lblActiveDP, w, h);
-  const double xD = gDewpt(D, H, L) + (s.LnSurfacePres - yL) * s.SkewFactor;
-  s.lblActiveDP.LeftPx = pic.XToPixel(xD) - 1.015 * w;
+  const double xT = gTemp(D, H, L) + (s.draw.LnSurfacePres - yL) * s.draw.SkewFactor;
+  s.cursor.lblActiveTemp.LeftPx = pic.XToPixel(xT) + 0.035 * w;
+  LabelSizePx(pic, s.cursor.lblActiveDP, w, h);
+  const double xD = gDewpt(D, H, L) + (s.draw.LnSurfacePres - yL) * s.draw.SkewFactor;
+  s.cursor.lblActiveDP.LeftPx = pic.XToPixel(xD) - 1.015 * w;
 
   SetFrameSystem(pic);
-  s.lblActiveDir.Caption = std::to_string(std::lround(gWdir(D, H, L)));
-  s.lblActiveKts.Caption = std::to_string(std::lround(gWspd(D, H, L)));
-  LabelSizePx(pic, s.lblActiveDir, w, h);
-  s.lblActiveDir.LeftPx = pic.XToPixel(93) - 1.075 * w;
-  LabelSizePx(pic, s.lblActiveKts, w, h);
-  s.lblActiveKts.LeftPx = pic.XToPixel(93) + 0.39 * w;
-  if (s.ReadoutUnit >= 0 && s.ReadoutUnit <= 2)
-    s.lblActiveAxis.Caption = ReadoutAxisCaption(s.ReadoutUnit, pL, gSfcPres(D, H));
-  s.lblActiveAxis.LeftPx = pic.XToPixel(0);
+  s.cursor.lblActiveDir.Caption = std::to_string(std::lround(gWdir(D, H, L)));
+  s.cursor.lblActiveKts.Caption = std::to_string(std::lround(gWspd(D, H, L)));
+  LabelSizePx(pic, s.cursor.lblActiveDir, w, h);
+  s.cursor.lblActiveDir.LeftPx = pic.XToPixel(93) - 1.075 * w;
+  LabelSizePx(pic, s.cursor.lblActiveKts, w, h);
+  s.cursor.lblActiveKts.LeftPx = pic.XToPixel(93) + 0.39 * w;
+  if (s.opt.ReadoutUnit >= 0 && s.opt.ReadoutUnit <= 2)
+    s.cursor.lblActiveAxis.Caption = ReadoutAxisCaption(s.opt.ReadoutUnit, pL, gSfcPres(D, H));
+  s.cursor.lblActiveAxis.LeftPx = pic.XToPixel(0);
 
-  for (ChartState::ReadoutLabel* l :
-       {&s.lblActiveTemp, &s.lblActiveDP, &s.lblActiveDir, &s.lblActiveKts, &s.lblActiveAxis}) {
+  for (ChartCursor::ReadoutLabel* l :
+       {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir, &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis}) {
     l->TopPx = topPx;
     l->Visible = true;
   }
@@ -226,15 +197,16 @@ std::string ReadoutAxisCaption(int unit, double p, double sfcPres) {
 namespace {
 
 void MouseMove(PictureBox& picData, ChartState& s, double y) {
-  if (!(s.chkActiveReadout || s.ElevatedCapeMode || s.SelectInflowMode)) return;
+  const bool panelFollows = s.events != nullptr && s.events->WantsCursorLevel();
+  if (!(s.opt.chkActiveReadout || s.opt.chkECAPE || panelFollows)) return;
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
+  const Integer H = s.in.CurHour;
   if (!HourUsable(D, H) || !std::isfinite(y)) return;
 
   const double p = std::exp(y);
   if (p > gSfcPres(D, H)) {  // below the ground
     HideReadout(s);
-    s.LastReadoutLevel = 0;
+    s.cursor.LastReadoutLevel = 0;
     return;
   }
   // The first level at or above the cursor.
@@ -247,20 +219,15 @@ void MouseMove(PictureBox& picData, ChartState& s, double y) {
     }
   }
   if (L == 0) return;  // above the top level: everything stays as it is
-  if (L == s.LastReadoutLevel) return;
+  if (L == s.cursor.LastReadoutLevel) return;
 
-  if (s.ElevatedCapeMode) PlotECAPE(picData, s, H, L);
-  if (s.RightPanel == 5 && s.SelectInflowMode) {
-    ComputeMBEVectors(D, H, L);  // L as the inflow (jet) level
-    if (s.drawHeavyPrecipPanel) s.drawHeavyPrecipPanel();
-  }
-  if (s.RightPanel == 2 && s.picHodograph != nullptr)
-    HighlightHodographSegment(*s.picHodograph, s, D, H, L);
+  if (s.opt.chkECAPE) PlotECAPE(picData, s, H, L);
+  if (s.events != nullptr) s.events->CursorLevel(D, H, L);
 
-  if (!s.chkActiveReadout) return;
+  if (!s.opt.chkActiveReadout) return;
   if (!ChartBoundsUsable()) return;
   Readout(picData, s, D, H, L);
-  s.LastReadoutLevel = L;
+  s.cursor.LastReadoutLevel = L;
 }
 
 }  // namespace
@@ -280,12 +247,10 @@ void picData_MouseDown(PictureBox&, ChartState&, int, int, double, double) {}
 
 void picData_MouseUp(PictureBox& picData, ChartState& s, int button, int, double, double) {
   if (!FileLoaded(s)) return;
-  if (s.openTrainingLinks) s.openTrainingLinks("Profile");
-  if (s.SelectInflowMode) {
-    // The click ends the inflow selection and does not zoom.
-    if (s.btnSelectInflow_Click) s.btnSelectInflow_Click();
-    else s.SelectInflowMode = false;
-    return;
+  if (s.events != nullptr) {
+    s.events->OpenTrainingLinks("Profile");
+    // A side panel may take the click (the end of its inflow selection).
+    if (s.events->TakeChartClick()) return;
   }
   ZoomProfile(picData, s, button);
 }
@@ -299,10 +264,10 @@ void ZoomProfile(PictureBox& picData, ChartState& s, int button) {
   // shows them, so that in and out again return to the same whole numbers.
   double top = gChartTop;
   double bottom = gChartBottom;
-  if (s.ZoomTopExact > 0 && std::nearbyint(s.ZoomTopExact) == gChartTop &&
-      std::nearbyint(s.ZoomBottomExact) == gChartBottom) {
-    top = s.ZoomTopExact;
-    bottom = s.ZoomBottomExact;
+  if (s.cursor.ZoomTopExact > 0 && std::nearbyint(s.cursor.ZoomTopExact) == gChartTop &&
+      std::nearbyint(s.cursor.ZoomBottomExact) == gChartBottom) {
+    top = s.cursor.ZoomTopExact;
+    bottom = s.cursor.ZoomBottomExact;
   }
   const double lc = std::log(c);
   auto apply = [&](double factor) {
@@ -314,8 +279,8 @@ void ZoomProfile(PictureBox& picData, ChartState& s, int button) {
     if (factor < 1 && br - tr < kMinZoomSpan) return;  // zoom in no further
     gChartTop = static_cast<Integer>(tr);
     gChartBottom = static_cast<Integer>(br);
-    s.ZoomTopExact = t;
-    s.ZoomBottomExact = b;
+    s.cursor.ZoomTopExact = t;
+    s.cursor.ZoomBottomExact = b;
   };
   if (button == 1) apply(0.85);
   else if (gChartTop > 30) apply(1 / 0.85);
@@ -331,22 +296,22 @@ void PlotECAPE(PictureBox& picData, ChartState& s, Integer hour, Integer level) 
   if (!HourUsable(D, H) || L < 1 || L > LevelCount(D)) return;
   if (!gLevelParcelDone(D, H, L)) ComputeEffectiveParcels(D, H, L);
 
-  ChartState::ECapeFrame& f = s.frameECAPE;
+  ChartCursor::ECapeFrame& f = s.cursor.frameECAPE;
   const Integer top = gElevELLevel(D, H, L);
   SetSketchPen(picData);
   EraseSketch(picData, s);
   if (top <= 0) {  // nowhere buoyant: no sketch, blank labels
     picData.DrawWidth = 1;
     picData.Mode = DrawMode::CopyPen;
-    f = ChartState::ECapeFrame{};
+    f = ChartCursor::ECapeFrame{};
     return;
   }
   DrawSketch(picData, s, D, H, L, top);
-  s.ElevSketchLevel = L;
-  s.ElevSketchTop = top;
-  s.ElevSketchDataset = D;
-  s.ElevSketchHour = H;
-  s.ElevSketchDrawn = true;
+  s.cursor.ElevSketchLevel = L;
+  s.cursor.ElevSketchTop = top;
+  s.cursor.ElevSketchDataset = D;
+  s.cursor.ElevSketchHour = H;
+  s.cursor.ElevSketchDrawn = true;
   picData.DrawWidth = 1;
   picData.Mode = DrawMode::CopyPen;
 
@@ -365,7 +330,7 @@ void PlotECAPE(PictureBox& picData, ChartState& s, Integer hour, Integer level) 
   f.HailCapeShare = (cape > 0 && std::isfinite(hail)) ? std::clamp(hail / cape, 0.0, 1.0) : 0.0;
 }
 
-void DrawEHailCapeBar(PictureBox& bar, const ChartState::ECapeFrame& f, Color buttonFace) {
+void DrawEHailCapeBar(PictureBox& bar, const ChartCursor::ECapeFrame& f, Color buttonFace) {
   if (!f.picEHailCapeVisible) return;
   bar.ScalePixels();
   const double w = bar.PixelWidth();

@@ -31,12 +31,12 @@ void ZoomProfile(PictureBox& picData, ChartState& s, int button);
 // Lifts the parcel from `level` of gCurDataset at `hour` (computed once),
 // replaces the sketch on the chart by this parcel's path (XOR pen; a parcel
 // that is nowhere buoyant only removes the old sketch) and fills
-// s.frameECAPE.
+// s.cursor.frameECAPE.
 void PlotECAPE(PictureBox& picData, ChartState& s, Integer hour, Integer level);
 
 // The hail-CAPE bar of the elevated-CAPE frame: button face, then the black
 // share of the CAPE that lies in the hail zone.
-void DrawEHailCapeBar(PictureBox& bar, const ChartState::ECapeFrame& f, Color buttonFace);
+void DrawEHailCapeBar(PictureBox& bar, const ChartCursor::ECapeFrame& f, Color buttonFace);
 
 // Texts of the readout, as the labels show them.
 std::string ReadoutTempCaption(double t);       // "< 12.3"

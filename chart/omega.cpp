@@ -27,7 +27,7 @@ struct Dot {
 }  // namespace
 
 double UsableOmegaRange(const ChartState& s) {
-  const double r = s.OmegaRange;
+  const double r = s.opt.OmegaRange;
   if (!std::isfinite(r) || r <= 0) return 11.0;
   // Beyond this the axis labels alone would run into the tens of thousands.
   return std::min(r, kMaxOmegaRange);
@@ -63,18 +63,18 @@ void DrawOmegaScale(PictureBox& picOmega, ChartState& s) {
 
 void PlotOmegaProfile(PictureBox& picData, ChartState& s) {
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
+  const Integer H = s.in.CurHour;
   const double range = UsableOmegaRange(s);
   const double lnTop = std::log(static_cast<double>(gChartTop));
   const double lnBottom = std::log(static_cast<double>(gChartBottom));
   picData.Scale(-range, lnTop, range, lnBottom);
 
-  const Color c = D == s.ShownDataset ? kWhite : kGrey;
+  const Color c = D == s.draw.ShownDataset ? kWhite : kGrey;
   picData.ForeColor = c;
   picData.Style = DrawStyle::Dot;
   picData.Line(0, lnTop, 0, lnBottom, c);
 
-  const bool smooth = s.gOmegaSmoothOn;
+  const bool smooth = s.opt.gOmegaSmoothOn;
   if (smooth && gOmegaSmoothDone(D) != -1) SmoothOmega();
 
   picData.Style = DrawStyle::Solid;
@@ -122,9 +122,9 @@ int PrecipIntensityDots(Single precip, Single hoursPerStep) {
 
 void DrawModelPrecipType(PictureBox& picData, ChartState& s) {
   const Integer D = gCurDataset;
-  if (D != s.ShownDataset) return;
-  const Integer H = s.CurHour;
-  const Long code = s.gPtypeSrcFlag ? gPtypeSrcA(D, H) : gPtypeSrcB(D, H);
+  if (D != s.draw.ShownDataset) return;
+  const Integer H = s.in.CurHour;
+  const Long code = s.opt.chksWSYMb ? gPtypeSrcA(D, H) : gPtypeSrcB(D, H);
   gPtypeCode(D, H) = code;
   picData.Scale(0, 0, 100, 100);
   const Single precip = gPrecip(D, H);

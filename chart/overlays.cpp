@@ -51,7 +51,7 @@ void XorBand(PictureBox& pic, double pLow, double pHigh, Color c) {
 
 void PlotCloudFraction(PictureBox& picData, ChartState& s) {
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
+  const Integer H = s.in.CurHour;
   if (!HourUsable(D, H)) return;
   // Grey by the cloud fraction, combined with what lies under it by XOR.
   picData.Mode = DrawMode::XorPen;
@@ -70,7 +70,7 @@ void PlotCloudFraction(PictureBox& picData, ChartState& s) {
 
 void PlotLayerToLayer(PictureBox& picData, ChartState& s) {
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
+  const Integer H = s.in.CurHour;
   if (!HourUsable(D, H)) return;
   const Integer n = LevelCount(D);
   for (Integer L = 1; L <= n - 1; ++L) {
@@ -84,15 +84,15 @@ void PlotLayerToLayer(PictureBox& picData, ChartState& s) {
       S = std::sqrt(du * du + dv * dv) / dz * 3600.0;
       if (!std::isfinite(S)) S = 0;
     }
-    if (S >= s.LayerShearT2) Band(picData, gPres(D, H, L), gPres(D, H, L + 1), kShearStrong);
-    else if (S >= s.LayerShearT1) Band(picData, gPres(D, H, L), gPres(D, H, L + 1), kShearModerate);
+    if (S >= s.in.LayerShearT2) Band(picData, gPres(D, H, L), gPres(D, H, L + 1), kShearStrong);
+    else if (S >= s.in.LayerShearT1) Band(picData, gPres(D, H, L), gPres(D, H, L + 1), kShearModerate);
   }
 }
 
 void PlotRHBars(PictureBox& picData, ChartState& s) {
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
-  if (D != s.ShownDataset) return;  // no bars for dimmed datasets
+  const Integer H = s.in.CurHour;
+  if (D != s.draw.ShownDataset) return;  // no bars for dimmed datasets
   if (!HourUsable(D, H)) return;
   const Integer n = LevelCount(D);
   if (n < 1) return;
@@ -119,7 +119,7 @@ void PlotRHBars(PictureBox& picData, ChartState& s) {
   static constexpr RHClass kIce[] = {
       {109, RGB(255, 0, 0)}, {106, RGB(191, 0, 0)}, {103, RGB(127, 0, 0)}, {100, RGB(96, 0, 0)},
       {95, RGB(60, 0, 115)}, {90, RGB(0, 255, 0)},  {80, RGB(0, 191, 0)},  {70, RGB(0, 127, 0)}};
-  const bool water = s.chkRH[0];  // with both boxes ticked, water wins
+  const bool water = s.opt.chkRH[0];  // with both boxes ticked, water wins
   const RHClass* first = water ? kIce + 4 : kIce;
   const RHClass* last = kIce + std::size(kIce);
 
@@ -137,9 +137,9 @@ void PlotRHBars(PictureBox& picData, ChartState& s) {
 }
 
 void PlotInversions(PictureBox& picData, ChartState& s) {
-  if (!s.chkInversions) return;
+  if (!s.opt.chkInversions) return;
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
+  const Integer H = s.in.CurHour;
   if (!HourUsable(D, H)) return;
   picData.ForeColor = kInversionLabel;
   bool labelShown = false;
@@ -163,7 +163,7 @@ void PlotInversions(PictureBox& picData, ChartState& s) {
     const double pj = gPres(D, H, i + 1);
     const bool marked =
         PositivePressure(pi) && PositivePressure(pj) &&
-        (dT >= s.gInversionDT || (dT >= s.gIsothermDT && depression >= s.gIsothermMinDepression));
+        (dT >= s.in.gInversionDT || (dT >= s.in.gIsothermDT && depression >= s.in.gIsothermMinDepression));
     if (!marked) {
       labelShown = false;  // the next marked layer starts a new run
       continue;
@@ -172,7 +172,7 @@ void PlotInversions(PictureBox& picData, ChartState& s) {
     if (!labelShown) {
       // The base pressure of the run, centred on its level.
       picData.CurrentX = 10;
-      picData.CurrentY = std::log(pi) - s.HalfTextHeight;
+      picData.CurrentY = std::log(pi) - s.draw.HalfTextHeight;
       picData.Print(ChartNumber(static_cast<long>(std::floor(pi + 0.5))) + "mb");
       labelShown = true;
     }

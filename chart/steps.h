@@ -1,5 +1,5 @@
 // The steps of one dataset's drawing in the chart redraw, in drawing order.
-// Each draws on picData for gCurDataset at s.CurHour in the temperature
+// Each draws on picData for gCurDataset at s.in.CurHour in the temperature
 // system (solid pen, width 2) unless it says otherwise.
 #pragma once
 

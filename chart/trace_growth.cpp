@@ -34,7 +34,7 @@ Color SnowColor(bool shown, double rhA, double rhB) {
 }
 
 void WalkBand(PictureBox& pic, const ChartState& s, Integer D, Integer H, const Band& b) {
-  const bool shown = D == s.ShownDataset;
+  const bool shown = D == s.draw.ShownDataset;
   pic.DrawWidth = b.width;
   pic.ForeColor = b.color;
   // One level past the drawn top (the picture clips it), never past the
@@ -88,20 +88,20 @@ void WalkBand(PictureBox& pic, const ChartState& s, Integer D, Integer H, const 
 }  // namespace
 
 void PlotGrowthLayers(PictureBox& picData, ChartState& s) {
-  const Integer D = gCurDataset, H = s.CurHour;
+  const Integer D = gCurDataset, H = s.in.CurHour;
   if (chartpt::DatasetHourOk(D, H)) {
-    const bool shown = D == s.ShownDataset;
-    if (s.chkSnowGrowth)
+    const bool shown = D == s.draw.ShownDataset;
+    if (s.opt.chkSnowGrowth)
       chartpt::Guarded([&] {
         WalkBand(picData, s, D, H, Band{-12, -18, true, shown ? 3 : 1, picData.ForeColor});
       });
-    if (s.chkSnowGrowth) picData.DrawWidth = 1;
-    if (s.chkHailGrowth)
+    if (s.opt.chkSnowGrowth) picData.DrawWidth = 1;
+    if (s.opt.chkHailGrowth)
       chartpt::Guarded([&] {
         WalkBand(picData, s, D, H,
                  Band{-10, -30, false, shown ? 3 : 2, shown ? RGB(255, 255, 255) : RGB(127, 127, 127)});
       });
-    if (s.chkHailGrowth) picData.DrawWidth = 1;
+    if (s.opt.chkHailGrowth) picData.DrawWidth = 1;
   }
   // The closing steps (wind column) draw in the frame system.
   if (gChartTop > 0 && gChartBottom > 0)

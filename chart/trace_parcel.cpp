@@ -101,7 +101,7 @@ void DrawCinTrace(PictureBox& pic, const ChartState& s, Integer D, Integer H, do
     const double sfc = gSfcPres(D, H);
     if (UsablePres(sfc)) {
       const double td = (tl + 273.16) * std::pow(sfc / lcl, 2.0 / 7.0) - 273.16;
-      pic.LineTo(td, s.LnSurfacePres);
+      pic.LineTo(td, s.draw.LnSurfacePres);
     }
   }
   pic.DrawWidth = 1;
@@ -110,14 +110,14 @@ void DrawCinTrace(PictureBox& pic, const ChartState& s, Integer D, Integer H, do
 }  // namespace
 
 void PlotParcelTraces(PictureBox& picData, ChartState& s) {
-  if (!s.chkParcel && !s.chkCINS) return;
-  const Integer D = gCurDataset, H = s.CurHour;
+  if (!s.opt.chkParcel && !s.opt.chkCINS) return;
+  const Integer D = gCurDataset, H = s.in.CurHour;
   if (!chartpt::DatasetHourOk(D, H) || chartpt::LastLevel(D) < 2) return;
   // Both traces need a level of free convection above the second level.
   const double lfc = gLfct(D, H);
   if (!UsablePres(lfc) || !(lfc < gPres(D, H, 2))) return;
-  if (s.chkParcel) chartpt::Guarded([&] { DrawCapeTrace(picData, s, D, H, lfc); });
-  if (s.chkCINS) chartpt::Guarded([&] { DrawCinTrace(picData, s, D, H, lfc); });
+  if (s.opt.chkParcel) chartpt::Guarded([&] { DrawCapeTrace(picData, s, D, H, lfc); });
+  if (s.opt.chkCINS) chartpt::Guarded([&] { DrawCinTrace(picData, s, D, H, lfc); });
 }
 
 }  // namespace ondrik

@@ -18,7 +18,7 @@ inline bool UsablePres(double p) { return std::isfinite(p) && p > 0; }
 // x of the chart point of value v at pressure p: skewed by the distance of p
 // above the surface of the dataset being drawn.
 inline double X(const ChartState& s, double v, double p) {
-  return v + s.SkewFactor * (s.LnSurfacePres - std::log(p));
+  return v + s.draw.SkewFactor * (s.draw.LnSurfacePres - std::log(p));
 }
 
 // The dataset being drawn holds the hour: D in 1..24, H in 0..gLastHour(D).

@@ -1,7 +1,7 @@
 // The profile's own curves on the chart (wet bulb, icing, frost point, dew
 // point, temperature), the three lake-effect overlays and the text markers
 // of the characteristic levels. Everything is drawn in the temperature
-// system for gCurDataset at s.CurHour.
+// system for gCurDataset at s.in.CurHour.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -50,7 +50,7 @@ void DrawLakeMark(PictureBox& pic, const ChartState& s, double tSfc, double tm, 
                   Color c, bool haveLabel, long n) {
   const double y = std::log(p);
   const double xm = X(s, tm, p);
-  pic.Line(tSfc, s.LnSurfacePres, xm, y, c);
+  pic.Line(tSfc, s.draw.LnSurfacePres, xm, y, c);
   const double xt = X(s, tm - 1, p);
   pic.Line(xt, y, xt + 2, y, c);
   if (!haveLabel) return;
@@ -64,11 +64,11 @@ void DrawLakeMark(PictureBox& pic, const ChartState& s, double tSfc, double tm, 
 // Lake index: the lake temperature at the surface, the mark lakeDiff colder
 // at the index level, and how much warmer the panel's level is than the mark.
 void DrawLakeIndex(PictureBox& pic, const ChartState& s) {
-  const double p = s.LakeIndexPres;
-  const double tl = s.lblLakeC;
-  const double tm = tl - s.LakeIndexDiff;
+  const double p = s.in.LakeIndexPres;
+  const double tl = s.in.lblLakeC;
+  const double tm = tl - s.in.LakeIndexDiff;
   if (!UsablePres(p) || !std::isfinite(tm)) return;
-  const double diff = static_cast<double>(s.lblT850) - tm;
+  const double diff = static_cast<double>(s.in.lblT850) - tm;
   const bool haveLabel = std::isfinite(diff) && std::fabs(diff) < 1e6;
   const long n = haveLabel ? std::lrint(diff) : 0;  // halves to even
   DrawLakeMark(pic, s, tl, tm, p, RGB(0, 0, 255), haveLabel, n);
@@ -100,10 +100,10 @@ void DrawLakeParcel(PictureBox& pic, const ChartState& s, Integer D, Integer H) 
   if (!UsablePres(pl)) return;
   const double xl = X(s, gLakeLclTemp(D, H), pl), yl = std::log(pl);
   pic.ForeColor = RGB(255, 64, 64);
-  pic.PSet(gLakeParcelT(D, H), s.LnSurfacePres, pic.ForeColor);
+  pic.PSet(gLakeParcelT(D, H), s.draw.LnSurfacePres, pic.ForeColor);
   pic.LineTo(xl, yl, pic.ForeColor);
   pic.ForeColor = RGB(65, 255, 64);
-  pic.PSet(gLakeParcelTd(D, H), s.LnSurfacePres, pic.ForeColor);
+  pic.PSet(gLakeParcelTd(D, H), s.draw.LnSurfacePres, pic.ForeColor);
   pic.LineTo(xl, yl, pic.ForeColor);
 }
 
@@ -113,7 +113,7 @@ void DrawLakeParcel(PictureBox& pic, const ChartState& s, Integer D, Integer H) 
 void DrawMoistLakeIndex(PictureBox& pic, const ChartState& s, Integer D, Integer H) {
   if (chartpt::LastLevel(D) < 2) return;
   const double tlow = (static_cast<double>(gTemp(D, H, 1)) + gTemp(D, H, 2)) / 2;
-  const double tmix = (static_cast<double>(s.lblLakeC) + tlow) / 2;
+  const double tmix = (static_cast<double>(s.in.lblLakeC) + tlow) / 2;
   const double tm = tmix - 9;
   const double pm = static_cast<double>(gSfcPres(D, H)) - 150;
   if (!UsablePres(pm) || !std::isfinite(tm)) return;
@@ -139,18 +139,18 @@ void LevelMark(PictureBox& pic, const ChartState& s, Integer D, Integer H, doubl
 }  // namespace
 
 void PlotTraces(PictureBox& picData, ChartState& s) {
-  const Integer D = gCurDataset, H = s.CurHour;
+  const Integer D = gCurDataset, H = s.in.CurHour;
   if (!chartpt::DatasetHourOk(D, H)) return;
   const int top = chartpt::TopLevel(D);
   if (top >= 1) {
-    if (s.chkWetBulb)
+    if (s.opt.chkWetBulb)
       DrawTrace(picData, s, D, H, top, eRGB(s, 0, 255, 255),
                 [&](int L) { return static_cast<double>(gWetBulb(D, H, L)); });
-    if (s.chkIcing)
+    if (s.opt.chkIcing)
       DrawTrace(picData, s, D, H, top, eRGB(s, 0, 0, 255), [&](int L) {
         return -8.0 * (static_cast<double>(gTemp(D, H, L)) - gDewpt(D, H, L));
       });
-    if (s.chkFP)
+    if (s.opt.chkFP)
       DrawTrace(picData, s, D, H, top, eRGB(s, 127, 255, 255),
                 [&](int L) { return static_cast<double>(static_cast<Single>(gFrostPt(D, H, L))); });
     DrawTrace(picData, s, D, H, top, eRGB(s, 0, 255, 0),
@@ -160,39 +160,39 @@ void PlotTraces(PictureBox& picData, ChartState& s) {
   }
   picData.DrawWidth = 1;
 
-  if (s.chkLakeIndex) chartpt::Guarded([&] { DrawLakeIndex(picData, s); });
-  if (s.chkLIC) chartpt::Guarded([&] { DrawLakeParcel(picData, s, D, H); });
-  if (s.chkMoistLakeIndex) chartpt::Guarded([&] { DrawMoistLakeIndex(picData, s, D, H); });
+  if (s.opt.chkLakeIndex) chartpt::Guarded([&] { DrawLakeIndex(picData, s); });
+  if (s.opt.chkLIC) chartpt::Guarded([&] { DrawLakeParcel(picData, s, D, H); });
+  if (s.opt.chkMoistLakeIndex) chartpt::Guarded([&] { DrawMoistLakeIndex(picData, s, D, H); });
 }
 
 void PlotLevelMarkers(PictureBox& picData, ChartState& s) {
-  const Integer D = gCurDataset, H = s.CurHour;
+  const Integer D = gCurDataset, H = s.in.CurHour;
   if (!chartpt::DatasetHourOk(D, H)) return;
   auto envT = [&](double p) -> double {
     return UsablePres(p) ? static_cast<double>(TempAtPressure(H, static_cast<Single>(p))) : kMissing;
   };
-  if (s.chkLCL) LevelMark(picData, s, D, H, gLclPres(D, H), gLclTemp(D, H), 20, "<LCL");
-  if (s.chkLFC) LevelMark(picData, s, D, H, gLfct(D, H), envT(gLfct(D, H)), 20, " <LFC");
-  if (s.chkEQL) LevelMark(picData, s, D, H, gEqlv(D, H), envT(gEqlv(D, H)), 60, " <EQL");
-  if (s.chkWBZ) {
+  if (s.opt.chkLCL) LevelMark(picData, s, D, H, gLclPres(D, H), gLclTemp(D, H), 20, "<LCL");
+  if (s.opt.chkLFC) LevelMark(picData, s, D, H, gLfct(D, H), envT(gLfct(D, H)), 20, " <LFC");
+  if (s.opt.chkEQL) LevelMark(picData, s, D, H, gEqlv(D, H), envT(gEqlv(D, H)), 60, " <EQL");
+  if (s.opt.chkWBZ) {
     const double p = StdPressureOfFeet(gWbzHgt(D, H));
     LevelMark(picData, s, D, H, p, envT(p), 10, " <WBZ");
   }
-  if (s.chkCCL) LevelMark(picData, s, D, H, gCclPres(D, H), envT(gCclPres(D, H)), 10, " <CCL");
+  if (s.opt.chkCCL) LevelMark(picData, s, D, H, gCclPres(D, H), envT(gCclPres(D, H)), 10, " <CCL");
 
   // Convective temperature: an arrow head on the surface line with the value
   // above it, in the pen the markers left.
   const double ct = gConvTemp(D, H);
-  if (s.chkConvectiveTemp && std::isfinite(ct) && ct < 99 && ct > -1000) {
+  if (s.opt.chkConvectiveTemp && std::isfinite(ct) && ct < 99 && ct > -1000) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", ct);
     const std::string text = buf;
     const double hv = picData.TextHeight("v");
     picData.CurrentX = ct - picData.TextWidth("v") / 2;
-    picData.CurrentY = s.LnSurfacePres - hv;
+    picData.CurrentY = s.draw.LnSurfacePres - hv;
     picData.Print("v", false);
     picData.CurrentX = ct - picData.TextWidth(text) / 2;
-    picData.CurrentY = s.LnSurfacePres - 1.7 * hv;
+    picData.CurrentY = s.draw.LnSurfacePres - 1.7 * hv;
     picData.Print(text, false);
   }
 }

@@ -9,8 +9,6 @@
 #include <string>
 
 #include "chart/steps.h"
-#include "core/mbe.h"
-#include "core/shear.h"
 #include "chart/trace_point.h"
 
 namespace ondrik {
@@ -19,8 +17,6 @@ namespace {
 
 constexpr Color kMixedShown = RGB(192, 192, 192);
 constexpr Color kMixedOther = RGB(96, 96, 96);
-constexpr Color kJet = RGB(0, 255, 0);
-constexpr Color kJetUncertain = RGB(0, 128, 0);
 
 // Knots per m/s: the factor the store's u and v were made with.
 constexpr double kKnotsPerMs = 1.94254;
@@ -44,7 +40,7 @@ void SetTemperatureSystem(PictureBox& pic) {
 
 // x of a temperature t at pressure p in the temperature system.
 double ChartX(const ChartState& s, double t, double p) {
-  return t + s.SkewFactor * (s.LnSurfacePres - std::log(p));
+  return t + s.draw.SkewFactor * (s.draw.LnSurfacePres - std::log(p));
 }
 
 // A number as the picture box prints it (" 20 ", "-3 "), or nothing when the
@@ -82,7 +78,7 @@ Color SpeedColor(double spd, bool shown) {
 
 // Middle of the surface strip, between the surface and the chart bottom.
 double SurfaceStripY(const ChartState& s) {
-  return (s.LnSurfacePres + std::log(static_cast<double>(gChartBottom))) / 2;
+  return (s.draw.LnSurfacePres + std::log(static_cast<double>(gChartBottom))) / 2;
 }
 
 // Vertical place of wind level e: ln p, or the surface strip for level 0.
@@ -99,12 +95,12 @@ bool WindLevelY(Integer D, Integer H, Integer e, double ys, double& y) {
 
 void PlotWindColumn(PictureBox& pic, ChartState& s) {
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
-  const bool shown = D == s.ShownDataset;
+  const Integer H = s.in.CurHour;
+  const bool shown = D == s.draw.ShownDataset;
   const double ys = SurfaceStripY(s);
   const WindLevels lv = ChooseWindLevels(s, D, H);
 
-  if (s.chkWindVector) {
+  if (s.opt.chkWindVector) {
     Color c = kYellow;
     pic.ForeColor = c;
     pic.FillColor = c;
@@ -118,7 +114,7 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       if (!WindLevelY(D, H, e, ys, y)) continue;
       const double dir = gWdir(D, H, e);
       const double spd = gWspd(D, H, e);
-      if (s.ColorWindsBySpeed) {
+      if (s.opt.ColorWindsBySpeed) {
         c = SpeedColor(spd, shown);
         pic.ForeColor = c;
         pic.FillColor = c;
@@ -128,33 +124,33 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       const double dx = 0.25 * spd * std::cos(a);
       const double dy = -0.25 * spd * std::sin(a) * A;
       if (std::isfinite(dx) && std::isfinite(dy)) pic.Line(93, y, 93 + dx, y + dy, c);
-      if (e == 0 && s.chk10MWind) {
+      if (e == 0 && s.opt.chk10MWind) {
         pic.FontTransparent = false;
         pic.CurrentX = 86;
-        pic.CurrentY = ys - s.HalfTextHeight;
+        pic.CurrentY = ys - s.draw.HalfTextHeight;
         pic.Print(HalfUpText(gWind10Dir(D, H)), false);
         pic.CurrentX = 94;
-        pic.CurrentY = ys - s.HalfTextHeight;
+        pic.CurrentY = ys - s.draw.HalfTextHeight;
         pic.Print(HalfUpText(gWind10m(D, H)), false);
         pic.FontTransparent = true;
       }
     }
   }
 
-  if (shown && s.chkWindDigital) {
+  if (shown && s.opt.chkWindDigital) {
     const double w = pic.TextWidth("999");
     pic.ForeColor = kYellow;
     for (int i = 0; i < lv.count; ++i) {
       const Integer e = lv.level[static_cast<size_t>(i)];
       double y;
       if (!WindLevelY(D, H, e, ys, y)) continue;
-      if (s.DigitalWindDirections) {
+      if (s.opt.DigitalWindDirections) {
         pic.CurrentX = 93 - 1.6 * w;
-        pic.CurrentY = y - s.HalfTextHeight;
+        pic.CurrentY = y - s.draw.HalfTextHeight;
         pic.Print(RoundEvenText(gWdir(D, H, e)), false);
       }
       pic.CurrentX = 93 + 0.4 * w;
-      pic.CurrentY = y - s.HalfTextHeight;
+      pic.CurrentY = y - s.draw.HalfTextHeight;
       pic.Print(RoundEvenText(gWspd(D, H, e)), false);
     }
   }
@@ -170,40 +166,19 @@ void LevelMark(PictureBox& pic, Integer D, Integer H, Integer L) {
   pic.Line(100, y, 94, y, kWhite);
 }
 
+// The side panel's marks for the dataset being drawn: white marks at its
+// levels, then its label (the low-level jet of the heavy-precipitation panel).
 void PlotPanelMarks(PictureBox& pic, ChartState& s) {
+  if (s.events == nullptr) return;
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
-  switch (s.RightPanel) {
-    case 1:  // Map: sigma level, else the mean-wind layer
-      if (s.chkSigmaLevel) {
-        LevelMark(pic, D, H, s.gSigmaLevel);
-      } else if (s.chkMeanFlow) {
-        LevelMark(pic, D, H, s.MeanFlowLevels[0]);
-        LevelMark(pic, D, H, s.MeanFlowLevels[1]);
-      }
-      break;
-    case 2:  // Hodograph: the helicity layer
-      LevelMark(pic, D, H, gSRHBottomLevel(D, H));
-      LevelMark(pic, D, H, gSRHTopLevel(D, H));
-      break;
-    case 5: {  // Heavy Precip: the low-level jet
-      if (gMbeDone(D, H) != -1) ComputeMBEVectors(D, H, 0);
-      const double p = gLLJPres(D, H);
-      if (!UsablePres(p)) break;  // no jet level found: no label
-      pic.CurrentX = 94;
-      pic.CurrentY = std::log(p) - pic.TextHeight("I") / 2;
-      if (gLLJUncertain(D, H) != 0) {
-        pic.ForeColor = kJetUncertain;
-        pic.Print("LL?");
-      } else {
-        pic.ForeColor = kJet;
-        pic.Print("LLJ");
-      }
-      break;
-    }
-    default:
-      break;
-  }
+  const Integer H = s.in.CurHour;
+  const ChartMarks m = s.events->MarksFor(D, H);
+  for (int i = 0; i < std::clamp(m.levelCount, 0, 2); ++i) LevelMark(pic, D, H, m.levels[static_cast<size_t>(i)]);
+  if (m.label.empty() || !UsablePres(m.labelPres)) return;
+  pic.CurrentX = 94;
+  pic.CurrentY = std::log(m.labelPres) - pic.TextHeight("I") / 2;
+  pic.ForeColor = m.labelColor;
+  pic.Print(m.label);
 }
 
 }  // namespace
@@ -212,13 +187,13 @@ WindLevels ChooseWindLevels(const ChartState& s, Integer D, Integer H) {
   WindLevels w;
   const int top = std::min<int>(gTopLevel(D), LevelCount(D));
   // A step below 1 would never advance.
-  const int step = s.WindAutoMode ? 1 : std::max<int>(1, s.WindLevelStep);
+  const int step = s.opt.WindAutoMode ? 1 : std::max<int>(1, s.opt.WindLevelStep);
   const double chartSpan = std::log(static_cast<double>(gChartBottom)) -
                            std::log(static_cast<double>(gChartTop));
-  const double minGap = 0.015 * s.WindAutoSpacing;
+  const double minGap = 0.015 * s.opt.WindAutoSpacing;
   double lnLast = std::log(9999.0);
   for (int e = 0; e <= top; e += step) {
-    if (e >= 1 && s.WindAutoMode) {
+    if (e >= 1 && s.opt.WindAutoMode) {
       const double p = gPres(D, H, e);
       if (!UsablePres(p)) continue;
       if (chartSpan > 0 && (lnLast - std::log(p)) / chartSpan < minGap) continue;
@@ -260,16 +235,16 @@ Integer MixingTopLevel(Integer D, Integer H, Integer xferIndex) {
 }
 
 void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
-  if (!s.chkMomentum) return;
+  if (!s.opt.chkMomentum) return;
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
+  const Integer H = s.in.CurHour;
   const int n = LevelCount(D);
   if (n < 1) return;
-  const Integer M = std::min<Integer>(MixingTopLevel(D, H, s.gXferIndex), n);
+  const Integer M = std::min<Integer>(MixingTopLevel(D, H, s.opt.gXferIndex), n);
 
   SetTemperatureSystem(pic);
   pic.Style = DrawStyle::Solid;
-  if (D == s.ShownDataset) {
+  if (D == s.draw.ShownDataset) {
     pic.ForeColor = kMixedShown;
     pic.DrawWidth = 3;
   } else {
@@ -328,7 +303,7 @@ void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
 
 void PlotWindColumnAndMarks(PictureBox& pic, ChartState& s) {
   const Integer D = gCurDataset;
-  const Integer H = s.CurHour;
+  const Integer H = s.in.CurHour;
   pic.DrawWidth = 1;
   pic.Style = DrawStyle::Solid;
   SetFrameSystem(pic);
@@ -336,19 +311,19 @@ void PlotWindColumnAndMarks(PictureBox& pic, ChartState& s) {
   Guarded([&] { DrawModelPrecipType(pic, s); });
   SetFrameSystem(pic);
 
-  if (s.chk10MWind) {
+  if (s.opt.chk10MWind) {
     Guarded([&] {
       pic.ForeColor = kYellow;
       pic.FontTransparent = false;
       pic.CurrentX = 5;
-      pic.CurrentY = SurfaceStripY(s) - s.HalfTextHeight;
+      pic.CurrentY = SurfaceStripY(s) - s.draw.HalfTextHeight;
       pic.Print(HalfUpText(gSfcTemp(D, H)) + "/" + HalfUpText(gSfcDewpt(D, H)), false);
     });
     pic.FontTransparent = true;
   }
 
   Guarded([&] { PlotPanelMarks(pic, s); });
-  if (s.ChkOmega) Guarded([&] { PlotOmegaProfile(pic, s); });
+  if (s.opt.ChkOmega) Guarded([&] { PlotOmegaProfile(pic, s); });
 }
 
 void PloteeTitle(PictureBox& pic, ChartState&) {

@@ -43,7 +43,7 @@ Integer OmegaScaleStep(double range);
 // Labels the omega axis in picOmega: multiples of the step from -m to m,
 // positive ones blue with a "+", negative ones red, zero black.
 void DrawOmegaScale(PictureBox& picOmega, ChartState& s);
-// The omega profile of gCurDataset at s.CurHour on picData, in a scale of
+// The omega profile of gCurDataset at s.in.CurHour on picData, in a scale of
 // its own (x = omega from -range to +range); the scale stays in force.
 void PlotOmegaProfile(PictureBox& picData, ChartState& s);
 // Shown dataset only: sets gPtypeCode of the hour and, when the hour has

@@ -25,9 +25,21 @@ struct DatasetBoxes {
   std::array<bool, kDatasetBoxCount> visible{};
 };
 
-class LoadUi {
+// What a load does to the side panels' controls. The profile window passes
+// each call on to every panel; a panel takes what concerns it.
+class PanelLoadUi {
  public:
-  virtual ~LoadUi() = default;
+  virtual ~PanelLoadUi() = default;
+  // btnHodoHeight_Click(index) and btnHodoBase_Click(index) of the hodograph.
+  virtual void HodoHeightClick(Integer /*index*/) {}
+  virtual void HodoBaseClick(Integer /*index*/) {}
+  // Clears the map buffer to white and draws the map outlines again.
+  virtual void RedrawMap() {}
+};
+
+class LoadUi : public PanelLoadUi {
+ public:
+  ~LoadUi() override = default;
 
   // Hours behind UTC of the site just read (west-positive longitude as
   // stored in gSiteLon). The window starts from the longitude rule
@@ -52,11 +64,6 @@ class LoadUi {
   virtual void SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) = 0;
   // btnEnsemble and vsbEE are visible only with more than one dataset.
   virtual void ShowEnsembleControls(bool visible) = 0;
-  // btnHodoHeight_Click(index) and btnHodoBase_Click(index) of the hodograph.
-  virtual void HodoHeightClick(Integer index) = 0;
-  virtual void HodoBaseClick(Integer index) = 0;
-  // Clears the map buffer to white and draws the map outlines again.
-  virtual void RedrawMap() = 0;
   // The 20 dataset check boxes chkefname(0..19).
   virtual void SetDatasetBoxes(const DatasetBoxes& boxes) = 0;
   // chkefname_Click(0): apply the boxes to gDatasetShown and redraw both
@@ -82,9 +89,6 @@ class NoLoadUi : public LoadUi {
   void SetSigmaLevelBar(Integer, Integer, Integer) override {}
   void SetMeanFlowBars(Integer, Integer, Integer, Integer) override {}
   void ShowEnsembleControls(bool) override {}
-  void HodoHeightClick(Integer) override {}
-  void HodoBaseClick(Integer) override {}
-  void RedrawMap() override {}
   void SetDatasetBoxes(const DatasetBoxes&) override {}
   void DatasetsChanged() override {}
   void FocusHourBar() override {}

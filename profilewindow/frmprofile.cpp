@@ -12,9 +12,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/archivepanel.h"
+#include "profilewindow/convectionpage.h"
+#include "profilewindow/looppage.h"
+#include "profilewindow/overlayspage.h"
+#include "profilewindow/paneltable.h"
 
 namespace ondrik {
 
@@ -45,14 +51,11 @@ constexpr int kPageTop = kControlButtonTop + 24;
 constexpr int kPageWidth = kLeftWidth - 4;
 constexpr int kPageHeight = kBandHeight - kPageTop - 2;
 
-QFrame* MakeFrame(QWidget* parent, bool border = false) {
-  auto* f = new QFrame(parent);
-  if (border) f->setFrameStyle(QFrame::Box | QFrame::Plain);
-  return f;
-}
+QFrame* MakeFrame(QWidget* parent) { return new QFrame(parent); }
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, bool boxed = false) {
+QLabel* MakeLabel(QWidget* parent, const QString& text, const char* name, bool boxed = false) {
   auto* l = new QLabel(text, parent);
+  l->setObjectName(name);
   if (boxed) {
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setAlignment(Qt::AlignCenter);
@@ -60,9 +63,20 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, bool boxed = false) {
   return l;
 }
 
+// The window's own pages: the table must hold them, as the window works with
+// them directly.
+template <typename P>
+P* OwnPage(const PanelRegistry& r, int index) {
+  auto* p = dynamic_cast<P*>(r.Find(index));
+  if (p == nullptr) throw std::logic_error("the profile window's panel table lacks one of its own pages");
+  return p;
+}
+
 }  // namespace
 
-frmProfile::frmProfile(QWidget* parent) : QWidget(parent), overview_(new OverviewLink) {
+frmProfile::PanelTables frmProfile::DefaultPanelTables() { return {SidePanelTable(), ControlPageTable()}; }
+
+frmProfile::frmProfile(QWidget* parent, PanelTables tables) : QWidget(parent), overview_(new OverviewLink) {
   setObjectName("frmProfile");
   setWindowTitle("ONDRIK");
   QFont f("DejaVu Sans");
@@ -70,7 +84,11 @@ frmProfile::frmProfile(QWidget* parent) : QWidget(parent), overview_(new Overvie
   setFont(f);
   setMinimumSize((kMinWindowWidthTw + kTwipsPerPixel - 1) / kTwipsPerPixel,
                  (kMinWindowHeightTw + kTwipsPerPixel - 1) / kTwipsPerPixel);
+  chart_.events = this;
   BuildControls();
+  BuildPanels(tables);
+  BuildChartBoxes();
+  ConnectHandlers();
   PlaceControls();
   resize(Px(15000), Px(11010));
   // Key preview: the window sees every key before the focused control.
@@ -101,26 +119,31 @@ void frmProfile::BuildControls() {
   lstSiteIDs->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   frameOverview = MakeFrame(this);
+  frameOverview->setObjectName("frameOverview");
   picLogo = new PictureBoxWidget(frameOverview);
   picLogo->setObjectName("picLogo");
   picLogo->setGeometry(2, 2, 38, 38);
-  btnOverView = MakeButton(frameOverview, "OverView");
-  btnSelect = MakeButton(frameOverview, "Archive");
-  btnSetup = MakeButton(frameOverview, "Set Up");
-  btnHelp = MakeButton(frameOverview, "Training");
-  btnDone = MakeButton(frameOverview, "Done");
-  btnProfileSnapShot = MakeButton(frameOverview, "ScreenShot");
-  btnExport = MakeButton(frameOverview, "Export");
-  btnOverView->setGeometry(44, 1, 62, 20);
-  btnSelect->setGeometry(108, 1, 62, 20);
-  btnProfileSnapShot->setGeometry(172, 1, 62, 20);
-  btnDone->setGeometry(236, 1, 62, 20);
-  btnSetup->setGeometry(44, 22, 62, 20);
-  btnHelp->setGeometry(108, 22, 62, 20);
-  btnExport->setGeometry(172, 22, 62, 20);
+  const struct {
+    QPushButton** button;
+    const char* name;
+    const char* caption;
+    int x, y;
+  } top[] = {{&btnOverView, "btnOverView", "OverView", 44, 1},
+             {&btnSelect, "btnSelect", "Archive", 108, 1},
+             {&btnProfileSnapShot, "btnProfileSnapShot", "ScreenShot", 172, 1},
+             {&btnDone, "btnDone", "Done", 236, 1},
+             {&btnSetup, "btnSetup", "Set Up", 44, 22},
+             {&btnHelp, "btnHelp", "Training", 108, 22},
+             {&btnExport, "btnExport", "Export", 172, 22}};
+  for (const auto& b : top) {
+    *b.button = MakeButton(frameOverview, b.caption);
+    (*b.button)->setObjectName(b.name);
+    (*b.button)->setGeometry(b.x, b.y, 62, 20);
+  }
 
   // ---- data frame: chart, hour bar, dataset bar ----
   frameData = MakeFrame(this);
+  frameData->setObjectName("frameData");
   picData = new PictureBoxWidget(frameData);
   picData->setObjectName("picData");
   picData->Pic().BackColor = 0;
@@ -136,181 +159,88 @@ void frmProfile::BuildControls() {
   vsbEE->setVisible(false);
 
   frameLeft = MakeFrame(frameData);
+  frameLeft->setObjectName("frameLeft");
   frameRight = MakeFrame(frameData);
-  BuildChartOptions();
-  BuildSidePanels();
-  BuildControlPages();
+  frameRight->setObjectName("frameRight");
+  BuildChartControls();
 
   timerAutoDisplay = new Timer(this);
+  timerAutoDisplay->setObjectName("timerAutoDisplay");
   timerAutoDisplay->SetEnabled(false);
-
-  // ---- handlers ----
-  connect(lstoptModel, &QListWidget::currentRowChanged, this, [this](int) { lstoptModel_Click(); });
-  connect(lstSiteIDs, &QListWidget::currentRowChanged, this, [this](int) { lstSiteIDs_Click(); });
-  connect(btnDone, &QPushButton::clicked, this, [this] { btnDone_Click(); });
-  connect(btnSelect, &QPushButton::clicked, this, [this] { btnSelect_Click(); });
-  connect(btnProfileSnapShot, &QPushButton::clicked, this, [this] { btnProfileSnapShot_Click(); });
-  connect(btnExport, &QPushButton::clicked, this, [this] { btnExport_Click(); });
-  connect(lstModelSite, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* it) { ArchiveListClick(ArchiveList::ModelSite, lstModelSite->row(it)); });
-  connect(lstModel, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* it) { ArchiveListClick(ArchiveList::Model, lstModel->row(it)); });
-  connect(lstAll, &QListWidget::itemClicked, this,
-          [this](QListWidgetItem* it) { ArchiveListClick(ArchiveList::All, lstAll->row(it)); });
-  connect(btnArchive, &QPushButton::clicked, this, [this] { btnArchive_Click(); });
-  connect(btnOverView, &QPushButton::clicked, this, [this] { btnOverView_Click(); });
-  connect(btnAutoDisplay, &QPushButton::clicked, this, [this] { btnAutoDisplay_Click(); });
-  connect(btnEnsemble, &QPushButton::clicked, this, [this] { btnEnsemble_Click(); });
-  connect(btnTails, &QPushButton::clicked, this, [this] { btnTails_Click(); });
-  for (int i = 0; i < static_cast<int>(btnDisplay.size()); ++i)
-    connect(btnDisplay[i], &QPushButton::clicked, this, [this, i] { btnDisplay_Click(i); });
-  for (int i = 0; i < static_cast<int>(btnControl.size()); ++i)
-    connect(btnControl[i], &QPushButton::clicked, this, [this, i] { btnControl_Click(i); });
-  for (int i = 0; i < static_cast<int>(btnPHK.size()); ++i)
-    connect(btnPHK[i], &QPushButton::clicked, this, [this, i] { btnPHK_Click(i); });
-  for (int i = 0; i < static_cast<int>(btnXfer.size()); ++i)
-    connect(btnXfer[i], &QPushButton::clicked, this, [this, i] { btnXfer_Click(i); });
-  for (int i = 0; i < static_cast<int>(chkefname.size()); ++i)
-    chkefname[i]->onClick = [this, i] { chkefname_Click(i); };
-  connect(btnT1Lower, &QPushButton::clicked, this, [this] { TempBoundStep(true, -5); });
-  connect(btnT1Higher, &QPushButton::clicked, this, [this] { TempBoundStep(true, 5); });
-  connect(btnTempLower, &QPushButton::clicked, this, [this] { TempBoundStep(false, -5); });
-  connect(btnTemHigher, &QPushButton::clicked, this, [this] { TempBoundStep(false, 5); });
-  hsbHour->onChange = [this] { hsbHour_Change(); };
-  vsbEE->onChange = [this] { vsbEE_Change(); };
-  hsbRate->onChange = [this] { hsbRate_Change(); };
-  vsbLakeF->onChange = [this] { vsbLakeF_Change(); };
-  vbsElevatedPT->onChange = [this] { vbsElevatedPT_Change(); };
-  timerAutoDisplay->onTimer = [this] { timerAutoDisplay_Timer(); };
-  lblHour->installEventFilter(this);
-  connect(btnVWPInterval, &QPushButton::clicked, this, [this] { btnVWPInterval_Click(); });
-  connect(btnVWPIntervalA, &QPushButton::clicked, this, [this] { btnVWPIntervalA_Click(); });
-  connect(btnColorWinds, &QPushButton::clicked, this, [this] { btnColorWinds_Click(); });
-  connect(btnDigitalWinds, &QPushButton::clicked, this, [this] { btnDigitalWinds_Click(); });
-  connect(btnActiveReadOut, &QPushButton::clicked, this, [this] { btnActiveReadOut_Click(); });
-  connect(btnOmegaFiltered, &QPushButton::clicked, this, [this] { btnOmegaFiltered_Click(); });
-  picOmega->onMouseUp = [this](int button, int, double, double) { picOmega_MouseUp(button); };
-  // The chart's handlers get y as ln p, whatever scale the drawing left on picData.
-  auto lnp = [this](double y) { return ChartYOfPixel(picData->Pic().YToPixel(y)); };
-  picData->onMouseDown = [this, lnp](int b, int sh, double x, double y) { picData_MouseDown(b, sh, x, lnp(y)); };
-  picData->onMouseMove = [this, lnp](int b, int sh, double x, double y) { picData_MouseMove(b, sh, x, lnp(y)); };
-  picData->onMouseUp = [this, lnp](int b, int sh, double x, double y) { picData_MouseUp(b, sh, x, lnp(y)); };
-  picData->onResize = [this] {
-    picData->Pic().BackColor = 0;
-    picData->Pic().Cls();
-  };
 }
 
-CheckBox* frmProfile::MakeChartBox(QWidget* parent, const char* caption) {
-  auto* c = new CheckBox(QString(), parent);
-  c->setText(caption);
-  c->setFocusPolicy(Qt::TabFocus);
-  c->onClick = [this, c] { ChartBoxClicked(c); };
-  return c;
-}
-
-void frmProfile::BuildChartOptions() {
+// The labels, buttons and level bars of the chart in frameLeft, and the
+// readout labels over the chart.
+void frmProfile::BuildChartControls() {
   QWidget* p = frameLeft;
-  // Row of labels and the loop.
-  lblHour = MakeLabel(p, "0", true);
-  lblHour->setObjectName("lblHour");
-  lblDate = MakeLabel(p, "", true);
-  lblDate->setObjectName("lblDate");
-  lblLocal = MakeLabel(p, "", true);
-  lblLocal->setObjectName("lblLocal");
-  btnAutoDisplay = MakeButton(p, "Loop");
-  btnEnsemble = MakeButton(p, "Overlay");
-  btnEnsemble->setVisible(false);
-  btnTails = MakeButton(p, "6");
-
-  // Row of chart buttons.
-  for (const char* c : {"P", "Ft", "Km"}) btnPHK.push_back(MakeButton(p, c));
-  btnT1Lower = MakeButton(p, "<");
-  btnT1Higher = MakeButton(p, " >");
-  btnTempLower = MakeButton(p, "<");
-  btnTemHigher = MakeButton(p, " >");
-  btnVWPInterval = MakeButton(p, "1");
-  btnVWPIntervalA = MakeButton(p, "A1");
-  btnOmegaFiltered = MakeButton(p, "Filtered");
-  btnOmegaFiltered->setVisible(false);
-  btnColorWinds = MakeButton(p, "Color");
-  btnDigitalWinds = MakeButton(p, "Digital");
-  btnActiveReadOut = MakeButton(p, "Read Out");
-  btnColorWinds->setVisible(false);
-  btnDigitalWinds->setVisible(false);
-  btnActiveReadOut->setVisible(false);
+  lblHour = MakeLabel(p, "0", "lblHour", true);
+  lblDate = MakeLabel(p, "", "lblDate", true);
+  lblLocal = MakeLabel(p, "", "lblLocal", true);
+  const struct {
+    QPushButton** button;
+    const char* name;
+    const char* caption;
+    bool visible;
+  } buttons[] = {{&btnAutoDisplay, "btnAutoDisplay", "Loop", true},
+                 {&btnEnsemble, "btnEnsemble", "Overlay", false},
+                 {&btnTails, "btnTails", "6", true},
+                 {&btnT1Lower, "btnT1Lower", "<", true},
+                 {&btnT1Higher, "btnT1Higher", " >", true},
+                 {&btnTempLower, "btnTempLower", "<", true},
+                 {&btnTemHigher, "btnTemHigher", " >", true},
+                 {&btnVWPInterval, "btnVWPInterval", "1", true},
+                 {&btnVWPIntervalA, "btnVWPIntervalA", "A1", true},
+                 {&btnOmegaFiltered, "btnOmegaFiltered", "Filtered", false},
+                 {&btnColorWinds, "btnColorWinds", "Color", false},
+                 {&btnDigitalWinds, "btnDigitalWinds", "Digital", false},
+                 {&btnActiveReadOut, "btnActiveReadOut", "Read Out", false}};
+  for (const auto& b : buttons) {
+    *b.button = MakeButton(p, b.caption);
+    (*b.button)->setObjectName(b.name);
+    (*b.button)->setVisible(b.visible);
+  }
+  int i = 0;
+  for (const char* c : {"P", "Ft", "Km"}) {
+    btnPHK.push_back(MakeButton(p, c));
+    btnPHK.back()->setObjectName(QString("btnPHK%1").arg(i++));
+  }
   frmXfer = MakeFrame(p);
-  for (const char* c : {"30", "1", "10", "20"}) btnXfer.push_back(MakeButton(frmXfer, c));
-  for (int i = 0; i < 4; ++i) btnXfer[i]->setGeometry(i * 27, 0, 26, 20);
+  frmXfer->setObjectName("frmXfer");
+  i = 0;
+  for (const char* c : {"30", "1", "10", "20"}) {
+    btnXfer.push_back(MakeButton(frmXfer, c));
+    btnXfer.back()->setObjectName(QString("btnXfer%1").arg(i));
+    btnXfer.back()->setGeometry(i * 27, 0, 26, 20);
+    ++i;
+  }
   frmXfer->setVisible(false);
-
-  // The chart's check boxes.
-  chkSkewT = MakeChartBox(p, "Skew T");
-  chkLines = MakeChartBox(p, "Heights");
-  chkDryAdiabats = MakeChartBox(p, "Dry Adiabats");
-  chkClouds = MakeChartBox(p, "Clouds");
-  chkLayer2Layer = MakeChartBox(p, "Layer to Layer Shear");
-  chkRH.push_back(new CheckBox(QString(), p));
-  chkRH.push_back(new CheckBox(QString(), p));
-  chkRH[0]->setText("Rel Humidity");
-  chkRH[1]->setText("Rel Humidity (Ice)");
-  chkRH[0]->onClick = [this] { chkRH_Click(0); };
-  chkRH[1]->onClick = [this] { chkRH_Click(1); };
-  chkInversions = MakeChartBox(p, "Inversions");
-  chkWetBulb = MakeChartBox(p, "Wet Bulb");
-  chkIcing = MakeChartBox(p, "Icing");
-  chkFP = MakeChartBox(p, "FrostPoint");
-  chkLCL = MakeChartBox(p, "LCL");
-  chkLFC = MakeChartBox(p, "LFC");
-  chkEQL = MakeChartBox(p, "Equilibrium Lvl");
-  chkWBZ = MakeChartBox(p, "Wet Bulb Zero");
-  chkCCL = MakeChartBox(p, "CCL");
-  chkConvectiveTemp = MakeChartBox(p, "ConvctTemp");
-  chkParcel = MakeChartBox(p, "CAPE");
-  chkCINS = MakeChartBox(p, "CINS");
-  chkMomentum = MakeChartBox(p, "Momentum Xfer");
-  chkMomentum->onClick = [this] { chkMomentum_Click(); };
-  chkSnowGrowth = MakeChartBox(p, "Snow Growth");
-  chkHailGrowth = MakeChartBox(p, "Hail Growth");
-  chk10MWind = MakeChartBox(p, "2M Tmp/10M Wnd");
-  ChkOmega = MakeChartBox(p, "Omega");
-  ChkOmega->onClick = [this] { ChkOmega_Click(); };
-  chkWindVector = MakeChartBox(p, "Vector Winds");
-  chkWindDigital = MakeChartBox(p, "Digital Winds");
-  chkMeanFlow = MakeChartBox(p, "Mean Wind");
-  chkMeanFlow->onClick = [this] { chkMeanFlow_Click(); };
-  chkSigmaLevel = MakeChartBox(p, "Sigma Level");
-  chkSigmaLevel->onClick = [this] { chkSigmaLevel_Click(); };
-  chkActiveReadout = MakeChartBox(p, "Active Read Out");
-  chksWSYMb = MakeChartBox(p, "Bourgouin Precip Type");
-  chksWSYMb->onClick = [this] { chksWSYMb_Click(); };
-  chkSkewT->onClick = [this] { chkSkewT_Click(); };
-  chkWindVector->onClick = [this] { chkWindVector_Click(); };
-  chkWindDigital->onClick = [this] { chkWindDigital_Click(); };
-  chkActiveReadout->onClick = [this] { chkActiveReadout_Click(); };
 
   // Readout labels over the chart, placed by the chart at every cursor move.
   // A click on the temperature, dew-point or wind labels zooms the chart; the
   // height label lets the mouse through to the chart.
-  for (QLabel** l : {&lblActiveTemp, &lblActiveDP, &lblActiveDir, &lblActiveKts, &lblActiveAxis}) {
-    *l = new QLabel(picData);
+  const std::pair<QLabel**, const char*> readout[] = {{&lblActiveTemp, "lblActiveTemp"},
+                                                      {&lblActiveDP, "lblActiveDP"},
+                                                      {&lblActiveDir, "lblActiveDir"},
+                                                      {&lblActiveKts, "lblActiveKts"},
+                                                      {&lblActiveAxis, "lblActiveAxis"}};
+  for (const auto& [l, name] : readout) {
+    *l = MakeLabel(picData, "", name);
     (*l)->setStyleSheet("QLabel { color: rgb(255,255,0); background: black; }");
     (*l)->setVisible(false);
     (*l)->setMouseTracking(true);
   }
-  lblActiveTemp->setObjectName("lblActiveTemp");
-  lblActiveDP->setObjectName("lblActiveDP");
-  lblActiveDir->setObjectName("lblActiveDir");
-  lblActiveKts->setObjectName("lblActiveKts");
-  lblActiveAxis->setObjectName("lblActiveAxis");
   lblActiveAxis->setAttribute(Qt::WA_TransparentForMouseEvents);
   for (QLabel* l : {lblActiveTemp, lblActiveDP, lblActiveDir, lblActiveKts}) l->installEventFilter(this);
 
   // The level bars of the chart.
   vsbSigmaLevel = new ScrollBar(Qt::Vertical, p);
+  vsbSigmaLevel->setObjectName("vsbSigmaLevel");
   vsbMeanFlow[0] = new ScrollBar(Qt::Vertical, p);
+  vsbMeanFlow[0]->setObjectName("vsbMeanFlow0");
   vsbMeanFlow[1] = new ScrollBar(Qt::Vertical, p);
+  vsbMeanFlow[1]->setObjectName("vsbMeanFlow1");
   vbsElevatedPT = new ScrollBar(Qt::Vertical, p);
+  vbsElevatedPT->setObjectName("vbsElevatedPT");
   vbsElevatedPT->SetRange(1, 30);
   vsbSigmaLevel->setToolTip("Sigma level");
   vsbMeanFlow[0]->setToolTip("Mean wind: bottom");
@@ -321,158 +251,87 @@ void frmProfile::BuildChartOptions() {
   vsbMeanFlow[1]->setVisible(false);
 }
 
-void frmProfile::BuildSidePanels() {
-  QWidget* p = frameRight;
-  static const char* const kCaptions[10] = {"Data",        "Map",         "Hodograph", "Indices",
-                                            "CAPE-Shear",  "Heavy Pcp",   "Precip Type",
-                                            "Lapse Rates", "Fog",         "Don't Click"};
-  for (const char* c : kCaptions) btnDisplay.push_back(MakeButton(p, c));
-  btnDisplay[9]->setVisible(false);
-
-  auto panel = [p](const char* name) {
-    auto* w = new PictureBoxWidget(p);
-    w->setObjectName(name);
-    w->setVisible(false);
-    return w;
-  };
-  picProfile = panel("picProfile");
-  picMap = panel("picMap");
-  frameHodograph = MakeFrame(p);
-  frameHodograph->setVisible(false);
-  picHodograph = new PictureBoxWidget(frameHodograph);
-  picHodograph->setObjectName("picHodograph");
-  picIndices = panel("picIndices");
-  picCape = panel("picCape");
-  picMBE = panel("picMBE");
-  picPrecipType = panel("picPrecipType");
-  picLapse = panel("picLapse");
-  picFog = panel("picFog");
-  picDont = panel("picDont");
-  picFiles = MakeFrame(p, true);
-  picFiles->setVisible(false);
-  lblModelSite = MakeLabel(picFiles, "");
-  lblModel = MakeLabel(picFiles, "");
-  lblAll = MakeLabel(picFiles, kAllProfilesCaption);
-  lstModelSite = new QListWidget(picFiles);
-  lstModel = new QListWidget(picFiles);
-  lstAll = new QListWidget(picFiles);
-  btnArchive = MakeButton(picFiles, "Load");
-  {
-    const int w = kPanelSize - 8;
-    lblModelSite->setGeometry(4, 2, w, 16);
-    lstModelSite->setGeometry(4, 18, w, 66);
-    lblModel->setGeometry(4, 86, w, 16);
-    lstModel->setGeometry(4, 102, w, 66);
-    lblAll->setGeometry(4, 170, w, 16);
-    lstAll->setGeometry(4, 186, w, 48);
-    btnArchive->setGeometry(4, 237, 62, 21);
+// The side panels in frameRight and the control pages in frameLeft, with
+// their buttons, from the panel tables.
+void frmProfile::BuildPanels(const PanelTables& tables) {
+  panels_.Build(tables.panels, *this, frameRight);
+  pages_.Build(tables.pages, *this, frameLeft);
+  for (const auto& item : panels_.Items()) {
+    if (item.entry.caption.empty()) continue;
+    QPushButton* b = MakeButton(frameRight, QString::fromStdString(item.entry.caption));
+    b->setObjectName(QString("btnDisplay%1").arg(item.entry.index));
+    btnDisplay.emplace_back(item.entry.index, b);
   }
-  pnlMap = MakeFrame(p);
-  pnlHodograph = MakeFrame(p);
-  pnlShear = MakeFrame(p);
-  pnlMap->setVisible(false);
-  pnlHodograph->setVisible(false);
-  pnlShear->setVisible(false);
-
-  // The control pages share frameLeft with the chart's check boxes.
-  static const char* const kPages[6] = {"Lake Effect", "Alerts",  "Controls",
-                                        "Convection",  "KORVAN",  "Overlays"};
-  for (const char* c : kPages) {
-    btnControl.push_back(MakeButton(frameLeft, c));
-    auto* page = MakeFrame(frameLeft, true);
-    page->setVisible(false);
-    pnlControl.push_back(page);
+  for (const auto& item : pages_.Items()) {
+    if (QWidget* page = item.panel->Widget()) page->setObjectName(QString("pnlControl%1").arg(item.entry.index));
+    QPushButton* b = MakeButton(frameLeft, QString::fromStdString(item.entry.caption));
+    b->setObjectName(QString("btnControl%1").arg(item.entry.index));
+    btnControl.push_back(b);
   }
+  archivePanel_ = OwnPage<ArchivePanel>(panels_, kArchivePanel);
+  loopPage_ = OwnPage<LoopPage>(pages_, 2);
+  convectionPage_ = OwnPage<ConvectionPage>(pages_, 3);
+  overlaysPage_ = OwnPage<OverlaysPage>(pages_, 5);
 }
 
-void frmProfile::BuildControlPages() {
-  // 0 "Lake Effect": lake temperature and the lake boxes of the chart.
-  QWidget* lake = pnlControl[0];
-  vsbLakeF = new ScrollBar(Qt::Vertical, lake);
-  vsbLakeF->SetRange(80, 28);  // top end warm
-  vsbLakeF->SmallChange = 1;
-  vsbLakeF->LargeChange = 5;
-  MakeLabel(lake, "Lake (C)")->setGeometry(24, 4, 60, 16);
-  lblLakeC = MakeLabel(lake, "", true);
-  lblLakeC->setGeometry(24, 22, 40, 18);
-  vsbLakeF->setGeometry(4, 4, kBarThick, kPageHeight - 8);
-  lblCI850 = MakeLabel(lake, "850", true);
-  lblCI700 = MakeLabel(lake, "700", true);
-  lblCI850->setGeometry(90, 22, 44, 18);
-  lblCI700->setGeometry(140, 22, 44, 18);
-  chkLakeIndex = MakeChartBox(lake, "");
-  chkMoistLakeIndex = MakeChartBox(lake, "");
-  chkLIC = MakeChartBox(lake, "");
-  const char* lakeLabels[3] = {"Lake Index", "Moist Lake Index", "LI CAPE"};
-  CheckBox* lakeBoxes[3] = {chkLakeIndex, chkMoistLakeIndex, chkLIC};
-  for (int i = 0; i < 3; ++i) {
-    lakeBoxes[i]->setGeometry(24, 48 + i * 20, 18, 18);
-    MakeLabel(lake, lakeLabels[i])->setGeometry(44, 48 + i * 20, 140, 18);
+void frmProfile::ConnectHandlers() {
+  connect(lstoptModel, &QListWidget::currentRowChanged, this, [this](int) { lstoptModel_Click(); });
+  connect(lstSiteIDs, &QListWidget::currentRowChanged, this, [this](int) { lstSiteIDs_Click(); });
+  const std::pair<QPushButton*, void (frmProfile::*)()> clicks[] = {
+      {btnDone, &frmProfile::btnDone_Click},
+      {btnSelect, &frmProfile::btnSelect_Click},
+      {btnProfileSnapShot, &frmProfile::btnProfileSnapShot_Click},
+      {btnExport, &frmProfile::btnExport_Click},
+      {btnOverView, &frmProfile::btnOverView_Click},
+      {btnAutoDisplay, &frmProfile::btnAutoDisplay_Click},
+      {btnEnsemble, &frmProfile::btnEnsemble_Click},
+      {btnTails, &frmProfile::btnTails_Click},
+      {btnVWPInterval, &frmProfile::btnVWPInterval_Click},
+      {btnVWPIntervalA, &frmProfile::btnVWPIntervalA_Click},
+      {btnColorWinds, &frmProfile::btnColorWinds_Click},
+      {btnDigitalWinds, &frmProfile::btnDigitalWinds_Click},
+      {btnActiveReadOut, &frmProfile::btnActiveReadOut_Click},
+      {btnOmegaFiltered, &frmProfile::btnOmegaFiltered_Click}};
+  for (const auto& [button, handler] : clicks)
+    connect(button, &QPushButton::clicked, this, [this, handler = handler] { (this->*handler)(); });
+  archivePanel_->onListClick = [this](ArchiveList list, int row) { ArchiveListClick(list, row); };
+  archivePanel_->onLoadClick = [this] { btnArchive_Click(); };
+  for (const auto& [index, button] : btnDisplay)
+    connect(button, &QPushButton::clicked, this, [this, index = index] { btnDisplay_Click(index); });
+  for (size_t i = 0; i < btnControl.size(); ++i) {
+    const int index = pages_.Items()[i].entry.index;
+    connect(btnControl[i], &QPushButton::clicked, this, [this, index] { btnControl_Click(index); });
   }
-
-  // 1 "Alerts": the index thresholds (the indices panel's editor).
-  MakeLabel(pnlControl[1], "Index alert thresholds")->setGeometry(6, 6, 200, 16);
-
-  // 2 "Controls": loop rate and the pause at the last hour.
-  QWidget* ctl = pnlControl[2];
-  hsbRate = new ScrollBar(Qt::Horizontal, ctl);
-  hsbRate->SetRange(20, 1000);
-  hsbRate->SmallChange = 10;
-  hsbRate->LargeChange = 100;
-  hsbDelay = new ScrollBar(Qt::Horizontal, ctl);
-  hsbDelay->SetRange(0, 5000);
-  hsbDelay->SmallChange = 100;
-  hsbDelay->LargeChange = 500;
-  lblRate = MakeLabel(ctl, "Loop Rate");
-  lblDelay = MakeLabel(ctl, "Pause at Last Hour");
-  lblRate->setGeometry(6, 6, 200, 16);
-  hsbRate->setGeometry(6, 24, 300, kBarThick);
-  lblDelay->setGeometry(6, 48, 200, 16);
-  hsbDelay->setGeometry(6, 66, 300, kBarThick);
-  hsbRate->SetValue(240);
-  hsbDelay->SetValue(2500);
-
-  // 3 "Convection": elevated CAPE.
-  chkECAPE = new CheckBox(QString(), pnlControl[3]);
-  chkECAPE->setText("Elevated CAPE");
-  chkECAPE->setGeometry(6, 6, 150, 18);
-  chkECAPE->onClick = [this] { chkECAPE_Click(); };
-  frameECAPE = MakeFrame(pnlControl[3], true);
-  frameECAPE->setGeometry(6, 28, 310, 84);
-  frameECAPE->setVisible(false);
-  static const char* const kECape[8] = {"Parcel", "Temp", "Dew Pt", "CAPE",
-                                        "Hail CAPE", "CIN", "EQL", "NCAPE"};
-  for (int i = 0; i < 8; ++i) {
-    MakeLabel(frameECAPE, kECape[i])->setGeometry(4 + (i % 4) * 76, 2 + (i / 4) * 38, 72, 16);
-    auto* l = MakeLabel(frameECAPE, "", true);
-    l->setGeometry(4 + (i % 4) * 76, 18 + (i / 4) * 38, 72, 18);
-    frameECAPELabels.push_back(l);
-  }
-  picEHailCape = new PictureBoxWidget(frameECAPE);
-  picEHailCape->setObjectName("picEHailCape");
-  picEHailCape->setGeometry(4, 78, 300, 4);
-  picEHailCape->setVisible(false);
-
-  // 4 "KORVAN": the storm-matrix page.
-  picReason = new PictureBoxWidget(pnlControl[4]);
-  picReason->setObjectName("picReason");
-  picReason->setGeometry(4, 4, kPageWidth - 8, kPageHeight - 8);
-
-  // 5 "Overlays": the dataset boxes, 4 columns of 5.
-  QWidget* ov = pnlControl[5];
-  lblSelectEnsemble = MakeLabel(ov, "");
-  lblSelectEnsemble->setGeometry(6, 4, 300, 16);
-  lblSelectEnsemble->setVisible(false);
-  for (int i = 0; i < kDatasetBoxCount; ++i) {
-    auto* c = new CheckBox(QString(), ov);
-    c->setObjectName(QString("chkefname%1").arg(i));
-    c->setFocusPolicy(Qt::TabFocus);
-    const int column = i / 5, row = i % 5;
-    c->setGeometry(6 + column * 79, 22 + row * 18, 78, 18);
-    c->SetValue(1);
-    c->setVisible(false);
-    chkefname.push_back(c);
-  }
+  for (int i = 0; i < static_cast<int>(btnPHK.size()); ++i)
+    connect(btnPHK[i], &QPushButton::clicked, this, [this, i] { btnPHK_Click(i); });
+  for (int i = 0; i < static_cast<int>(btnXfer.size()); ++i)
+    connect(btnXfer[i], &QPushButton::clicked, this, [this, i] { btnXfer_Click(i); });
+  overlaysPage_->onBoxClick = [this](int box) { chkefname_Click(box); };
+  loopPage_->onRateChange = [this] { hsbRate_Change(); };
+  connect(btnT1Lower, &QPushButton::clicked, this, [this] { TempBoundStep(true, -5); });
+  connect(btnT1Higher, &QPushButton::clicked, this, [this] { TempBoundStep(true, 5); });
+  connect(btnTempLower, &QPushButton::clicked, this, [this] { TempBoundStep(false, -5); });
+  connect(btnTemHigher, &QPushButton::clicked, this, [this] { TempBoundStep(false, 5); });
+  hsbHour->onChange = [this] { hsbHour_Change(); };
+  vsbEE->onChange = [this] { vsbEE_Change(); };
+  vbsElevatedPT->onChange = [this] { vbsElevatedPT_Change(); };
+  vsbSigmaLevel->onChange = [this] { chart_.in.gSigmaLevel = vsbSigmaLevel->Value(); };
+  for (int i = 0; i < 2; ++i)
+    vsbMeanFlow[static_cast<size_t>(i)]->onChange = [this, i] {
+      chart_.in.MeanFlowLevels[static_cast<size_t>(i)] = vsbMeanFlow[static_cast<size_t>(i)]->Value();
+    };
+  timerAutoDisplay->onTimer = [this] { timerAutoDisplay_Timer(); };
+  lblHour->installEventFilter(this);
+  picOmega->onMouseUp = [this](int button, int, double, double) { picOmega_MouseUp(button); };
+  // The chart's handlers get y as ln p, whatever scale the drawing left on picData.
+  auto lnp = [this](double y) { return ChartYOfPixel(picData->Pic().YToPixel(y)); };
+  picData->onMouseDown = [this, lnp](int b, int sh, double x, double y) { picData_MouseDown(b, sh, x, lnp(y)); };
+  picData->onMouseMove = [this, lnp](int b, int sh, double x, double y) { picData_MouseMove(b, sh, x, lnp(y)); };
+  picData->onMouseUp = [this, lnp](int b, int sh, double x, double y) { picData_MouseUp(b, sh, x, lnp(y)); };
+  picData->onResize = [this] {
+    picData->Pic().BackColor = 0;
+    picData->Pic().Cls();
+  };
 }
 
 // ---- layout ----
@@ -527,30 +386,28 @@ void frmProfile::LayoutFrameLeft() {
   place(btnOmegaFiltered, 50, y1);
   frmXfer->setGeometry(x, y1, 4 * 27, 20);
 
-  // Check boxes in columns; the level bars stand at the right end.
+  // The grid's check boxes in columns; the level bars stand at the right end.
   const int barsWidth = 3 * (kBarThick + 3);
-  const std::vector<CheckBox*> boxes = {
-      chkSkewT,      chkLines,         chkDryAdiabats, chkClouds,      chkLayer2Layer,
-      chkRH[0],      chkRH[1],         chkInversions,  chkWetBulb,     chkIcing,
-      chkFP,         chkLCL,           chkLFC,         chkEQL,         chkWBZ,
-      chkCCL,        chkConvectiveTemp, chkParcel,     chkCINS,        chkMomentum,
-      chkSnowGrowth, chkHailGrowth,    chk10MWind,     ChkOmega,       chkWindVector,
-      chkWindDigital, chkMeanFlow,     chkSigmaLevel,  chkActiveReadout, chksWSYMb};
+  std::vector<CheckBox*> boxes;
+  for (CheckBox* b : chartBoxes_)
+    if (b->parentWidget() == frameLeft) boxes.push_back(b);
   // Each column is as wide as its longest caption; room to spare is shared.
-  const int columns = 4;
   const int rows = kBoxRows;
-  std::array<int, columns> colWidth{};
+  const int columns = std::max<int>(1, (static_cast<int>(boxes.size()) + rows - 1) / rows);
+  std::vector<int> colWidth(static_cast<size_t>(columns), 0);
   int need = 0;
   for (int i = 0; i < static_cast<int>(boxes.size()); ++i)
-    colWidth[i / rows] = std::max(colWidth[i / rows], boxes[i]->sizeHint().width() + 4);
+    colWidth[static_cast<size_t>(i / rows)] =
+        std::max(colWidth[static_cast<size_t>(i / rows)], boxes[static_cast<size_t>(i)]->sizeHint().width() + 4);
   for (int c : colWidth) need += c;
   const int avail = std::max(columns * 40, w - barsWidth - 4);
   for (int& c : colWidth) c = need <= avail ? c + (avail - need) / columns : c * avail / need;
   int cx = 2;
   for (int c = 0; c < columns; ++c) {
     for (int r = 0; r < rows && c * rows + r < static_cast<int>(boxes.size()); ++r)
-      boxes[c * rows + r]->setGeometry(cx, kBoxTop + r * kBoxRow, colWidth[c] - 2, kBoxRow);
-    cx += colWidth[c];
+      boxes[static_cast<size_t>(c * rows + r)]->setGeometry(cx, kBoxTop + r * kBoxRow,
+                                                            colWidth[static_cast<size_t>(c)] - 2, kBoxRow);
+    cx += colWidth[static_cast<size_t>(c)];
   }
   // Sigma-level and mean-wind bars are never shown together: they share a place.
   const int bx = w - barsWidth;
@@ -561,30 +418,27 @@ void frmProfile::LayoutFrameLeft() {
   vbsElevatedPT->setGeometry(bx + 2 * (kBarThick + 3), kBoxTop, kBarThick, barsHeight);
 
   // Control-page buttons in one row, the open page under them.
-  const int buttonWidth = (w - 4) / 6;
-  for (int i = 0; i < 6; ++i)
-    btnControl[i]->setGeometry(2 + i * buttonWidth, kControlButtonTop, buttonWidth - 1, 22);
-  for (QFrame* page : pnlControl) page->setGeometry(2, kPageTop, kPageWidth, kPageHeight);
+  const int n = std::max<int>(1, static_cast<int>(btnControl.size()));
+  const int buttonWidth = (w - 4) / n;
+  for (int i = 0; i < static_cast<int>(btnControl.size()); ++i)
+    btnControl[static_cast<size_t>(i)]->setGeometry(2 + i * buttonWidth, kControlButtonTop, buttonWidth - 1, 22);
+  for (const auto& item : pages_.Items())
+    if (QWidget* page = item.panel->Widget()) page->setGeometry(2, kPageTop, kPageWidth, kPageHeight);
 }
 
 void frmProfile::LayoutFrameRight() {
-  // Panel buttons in two rows of five, the square panel under them and the
+  // Panel buttons in rows of five, the square panel under them and the
   // panel's own button bar at the bottom.
   const int buttonWidth = (kRightWidth - 4) / 5;
-  for (int i = 0; i < 10; ++i)
-    btnDisplay[i]->setGeometry(2 + (i % 5) * buttonWidth, 2 + (i / 5) * 23, buttonWidth - 1, 22);
+  for (int i = 0; i < static_cast<int>(btnDisplay.size()); ++i)
+    btnDisplay[static_cast<size_t>(i)].second->setGeometry(2 + (i % 5) * buttonWidth, 2 + (i / 5) * 23,
+                                                           buttonWidth - 1, 22);
   const int px = (kRightWidth - kPanelSize) / 2;
-  for (QWidget* pnl : {static_cast<QWidget*>(picProfile), static_cast<QWidget*>(picMap),
-                       static_cast<QWidget*>(frameHodograph), static_cast<QWidget*>(picIndices),
-                       static_cast<QWidget*>(picCape), static_cast<QWidget*>(picMBE),
-                       static_cast<QWidget*>(picPrecipType), static_cast<QWidget*>(picLapse),
-                       static_cast<QWidget*>(picFog), static_cast<QWidget*>(picDont),
-                       static_cast<QWidget*>(picFiles)})
-    pnl->setGeometry(px, kPanelTop, kPanelSize, kPanelSize);
-  picHodograph->setGeometry(0, 0, kPanelSize, kPanelSize);
   const int by = kPanelTop + kPanelSize + 2;
-  for (QWidget* bar : {pnlMap, pnlHodograph, pnlShear})
-    bar->setGeometry(2, by, kRightWidth - 4, kBandHeight - by - 2);
+  for (const auto& item : panels_.Items()) {
+    if (QWidget* pnl = item.panel->Widget()) pnl->setGeometry(px, kPanelTop, kPanelSize, kPanelSize);
+    if (QWidget* bar = item.panel->ButtonBar()) bar->setGeometry(2, by, kRightWidth - 4, kBandHeight - by - 2);
+  }
 }
 
 void frmProfile::resizeEvent(QResizeEvent* event) {
@@ -608,7 +462,7 @@ void frmProfile::Form_Resize() {
   // Lists: their height grows with the window, at least one row of 645
   // twips and at most the configured number of site ids a column.
   const int listTw = std::min(std::max(H * kTwipsPerPixel - 10710, 645),
-                              kListRowTw * std::clamp(cfg.gMaxSitesPerColumn, 3, 8));
+                              kListRowTw * std::clamp(cfg_.gMaxSitesPerColumn, 3, 8));
   const int listH = Px(listTw);
   lstSiteIDs->setGeometry(lstSiteIDs->x(), 0, lstSiteIDs->width(), listH);
   lstoptModel->setGeometry(lstoptModel->x(), 0, lstoptModel->width(), listH);
@@ -653,21 +507,8 @@ bool frmProfile::SaveWindowPng(const std::string& path) {
   return grab().save(QString::fromStdString(path), "PNG");
 }
 
-QWidget* frmProfile::PanelControl(int index) const {
-  switch (index) {
-    case 0: return picProfile;
-    case 1: return picMap;
-    case 2: return frameHodograph;
-    case 3: return picIndices;
-    case 4: return picCape;
-    case 5: return picMBE;
-    case 6: return picPrecipType;
-    case 7: return picLapse;
-    case 8: return picFog;
-    case 9: return picDont;
-    case 99: return picFiles;
-    default: return nullptr;
-  }
-}
+SidePanel* frmProfile::Panel(int index) const { return panels_.Find(index); }
+SidePanel* frmProfile::Page(int index) const { return pages_.Find(index); }
+SidePanel* frmProfile::ShownPanel() const { return panels_.Find(RightPanel); }
 
 }  // namespace ondrik

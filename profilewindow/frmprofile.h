@@ -2,19 +2,25 @@
 // the model and site lists, the hour and dataset scroll bars, the loop and
 // the control pages. Its Form_Load runs the start-up of the whole program.
 //
-// Controls keep the names of the window design (btnDisplay(i) is
-// btnDisplay[i]); handlers are named control_Event. Layout is done by code in
-// pixels; the design sizes are given in twips (15 twips a pixel). The chart
-// spans the window's width; under it frameLeft (labels, chart buttons, check
-// boxes and control pages) and frameRight (the side panels, its right edge on
-// the chart's right edge) stand on the bottom of the window.
+// Controls keep the names of the window design and are private; tests find
+// them by object name. Handlers are named control_Event and are public: the
+// command line, the overview and saved state call them. Side panels and
+// control pages are made from the panel tables (profilewindow/paneltable.h)
+// and reached only through their interface; the chart's check boxes are made
+// from one table of options (frmprofile_chart.cpp).
+//
+// The implementation is split by concern: frmprofile.cpp (controls and
+// layout), frmprofile_startup.cpp (start-up, shut-down, models and sites),
+// frmprofile_hours.cpp (refresh, hour stepping, keys, loop), _datasets.cpp
+// (dataset boxes and bar, what a load does), _chart.cpp (chart options,
+// buttons and mouse), _panels.cpp (panel and page switching, the overview
+// link), _batch.cpp (command line, archive, snapshot and export).
 #pragma once
-
-#include <functional>
 
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +30,7 @@
 #include "core/loadui.h"
 #include "core/reader.h"
 #include "core/store.h"
+#include "panels/panel.h"
 #include "profilewindow/archive.h"
 #include "profilewindow/config.h"
 #include "profilewindow/models.h"
@@ -35,7 +42,11 @@ class QPushButton;
 
 namespace ondrik {
 
+class ArchivePanel;
 class CheckBox;
+class ConvectionPage;
+class LoopPage;
+class OverlaysPage;
 class PictureBoxWidget;
 class ScrollBar;
 class Timer;
@@ -77,17 +88,44 @@ extern Integer gCursorHour;            // hour of the overview's cursor line; -9
 extern Integer gShownCount;            // datasets shown by the dataset boxes
 extern std::array<Long, 8> gWindowGeometry;  // twips: W, H, Top, Left of profile, then overview
 extern bool gSettingGeometry;          // a window is being placed from gWindowGeometry
-extern Single gHodoScale;
-extern Single gMBEScale;
 extern Long gHelpLeft;
 extern Integer gCapeShearMaxCape;
 extern Integer gCapeShearMaxShear;
 
-class frmProfile : public QWidget, public LoadUi {
+class frmProfile;
+
+// One check box of the chart: its name and caption, the option it sets, the
+// help topic its click hands over, the box it unticks (the two may not both be
+// ticked), where it stands (the chart's grid, or a control page at a place),
+// what else its click shows or hides, and whether the click redraws the chart.
+struct ChartBoxRow {
+  const char* name;
+  const char* caption;
+  bool& (*field)(ChartOptions&);
+  const char* topic;
+  const char* unticks;
+  int page;  // -1: the grid under the chart
+  int x, y;  // place on the page
+  void (frmProfile::*follow)();
+  bool redraw;
+};
+
+class frmProfile : public QWidget, public LoadUi, private PanelHost, private ChartEvents {
   Q_OBJECT
 
  public:
-  explicit frmProfile(QWidget* parent = nullptr);
+  // The one table of the chart's check boxes: it builds them, drives their
+  // clicks, and is what display setups save of them.
+  static const std::vector<ChartBoxRow>& ChartBoxes();
+
+  // The panel tables the window is made from; tests may add or replace rows.
+  struct PanelTables {
+    std::vector<PanelEntry> panels;
+    std::vector<PanelEntry> pages;
+  };
+  static PanelTables DefaultPanelTables();
+
+  explicit frmProfile(QWidget* parent = nullptr, PanelTables tables = DefaultPanelTables());
   ~frmProfile() override;
 
   // ---- start-up and shut-down ----
@@ -108,13 +146,13 @@ class frmProfile : public QWidget, public LoadUi {
   void SelectSiteRow(int row);
 
   // ---- refresh and panels ----
-  void DisplayHour();
+  void DisplayHour() override;
   void btnDisplay_Click(int index);
   void btnControl_Click(int index);
-  void DisplayECAPEFrame();
   void UpdateOverview();
   void PlotCursor();
   void PlotProfile();
+  void DrawOmegaScale();
 
   // ---- hours, datasets, keys, wheel, loop ----
   // Key handler with the platform's key codes (Left 37, Up 38, F1 112 ...).
@@ -132,6 +170,8 @@ class frmProfile : public QWidget, public LoadUi {
   void btnOverView_Click();
   void lblHour_Click();
   void btnTails_Click();
+
+  // ---- chart buttons and mouse ----
   void btnPHK_Click(int index);
   void btnXfer_Click(int index);
   void btnVWPInterval_Click();
@@ -140,15 +180,21 @@ class frmProfile : public QWidget, public LoadUi {
   void btnDigitalWinds_Click();
   void btnActiveReadOut_Click();
   void btnOmegaFiltered_Click();
-  void btnSelectInflow_Click();
   void picOmega_MouseUp(int button);
   void picData_MouseDown(int button, int shift, double x, double y);
   void picData_MouseMove(int button, int shift, double x, double y);
+  void picData_MouseUp(int button, int shift, double x, double y);
   // A release over one of the readout labels (lblActiveTemp, lblActiveDP,
   // lblActiveDir, lblActiveKts): zooms as a click on the chart does, also
-  // while the inflow selection is on.
+  // while a side panel's inflow selection is on.
   void ReadoutLabel_MouseUp(QLabel* label, int button);
-  void picData_MouseUp(int button, int shift, double x, double y);
+  // Display setups: every chart box and button from the options, with the
+  // loading state raised, as a recall does; nothing is drawn.
+  void SetChartOptions(const ChartOptions& options);
+  // Side panels and pages for saved state.
+  PanelSettings CapturePanelSettings() const;
+  void ApplyPanelSettings(const PanelSettings& settings);
+  void btnRecall_Click(int index);
 
   // ---- LoadUi: what loading a file does to the controls ----
   Integer GetTimeZoneOffset(Single siteLat, Single siteLon) override;
@@ -196,6 +242,13 @@ class frmProfile : public QWidget, public LoadUi {
   // Renders the whole window into a PNG file; false when it cannot be written.
   bool SaveWindowPng(const std::string& path);
 
+  // ---- what others read ----
+  const ChartState& Chart() const override { return chart_; }
+  const Config& Settings() const override { return cfg_; }
+  const ModelState& Model() const { return model_; }
+  SidePanel* Panel(int index) const;
+  SidePanel* Page(int index) const;
+
   // ---- form fields ----
   Integer CurHour = 0;
   Integer RightPanel = 0;
@@ -204,33 +257,107 @@ class frmProfile : public QWidget, public LoadUi {
   Integer SiteFileCount = 0;
   Integer ModelSwitchByCode = 0;
   bool LoopRunning = false;
-  bool InflowSelectMode = false;
-  bool ECAPEShown = false;
   std::string LastSite = "xxx";
-  Integer PlainTMin = -60, PlainTMax = 30, SkewTMin = -60, SkewTMax = 30;
-  Single OmegaRange = 11.0F;
   Integer LastReadoutLevel = 20;
-  Integer HeightAxis = 1;         // pressed btnPHK: 0 "P", 1 "Ft", 2 "Km"
   bool ShowThickness = false;     // precipitation-type panel: thickness view (else energy)
   Integer SavedRightPanel = 0;    // side panel and control page of the last run
   Integer SavedControlPanel = 0;
   Integer SavedLakeF = 34;
   bool FileLoaded = false;        // a profile file is in the store (lets DisplayHour draw)
   bool ArchiveMode = false;       // "-ARCHIVE": snapshot names carry the valid time
-  Integer gXferIndex = 1;         // pressed btnXfer: momentum-transfer step of the chart
   std::string gSiteId;            // site of the loaded file
+  std::string gFileModel;         // model of the last file chosen in the dialog
   // Tool tips of the downloader's lists "A" to "V", read at start-up; no
   // value for a list whose file is missing.
   std::vector<std::optional<std::string>> HaulixToolTips;
 
-  // The configuration read at start-up, the chosen model and its site list.
-  Config cfg;
-  ModelState model;
-  std::vector<MapSite> mapSites;
+ signals:
+  // The chart was drawn (a redraw or a zoom).
+  void ChartDrawn();
+  // A side panel was asked to draw.
+  void PanelDrawn(int index);
+  // The chart drew a dataset (in drawing order, the current one last).
+  void ChartDatasetDrawn(int dataset);
 
-  // The chart's own state and check-box values (filled from the boxes at
-  // every redraw).
-  ChartState chart;
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // ---- PanelHost ----
+  Integer Hour() const override { return CurHour; }
+  void OpenTrainingLinks(const std::string& topic) override;
+  void RedrawChart() override { PlotProfile(); }
+
+  // ---- ChartEvents: passed on to the side panel shown ----
+  void DatasetDrawn(Integer dataset) override { emit ChartDatasetDrawn(dataset); }
+  bool WantsCursorLevel() const override;
+  void CursorLevel(Integer D, Integer H, Integer L) override;
+  bool TakeChartClick() override;
+  ChartMarks MarksFor(Integer D, Integer H) override;
+
+  // ---- building and layout (frmprofile.cpp) ----
+  void BuildControls();
+  void BuildChartControls();
+  void BuildChartBoxes();
+  void BuildPanels(const PanelTables& tables);
+  void ConnectHandlers();
+  void PlaceControls();
+  void LayoutFrameLeft();
+  void LayoutFrameRight();
+  QPushButton* MakeButton(QWidget* parent, const QString& caption);
+
+  // ---- start-up steps ----
+  bool ReadConfigStep();
+  void ApplySavedGeometry();
+  void ReadHistoryDefaults();
+
+  // ---- chart options (frmprofile_chart.cpp) ----
+  void ChartBoxClicked(const ChartBoxRow& row);
+  void SkewBoundsFollowBox();
+  void OmegaStripFollowsBox();
+  void ColorWindsFollowBox();
+  void DigitalWindsFollowBox();
+  void ReadoutFollowsBox();
+  void TransferButtonsFollowBox();
+  void MeanFlowBarsFollowBox();
+  void SigmaBarFollowsBox();
+  void ShowChartButtons();
+  void ShowReadout();
+  void vbsElevatedPT_Change();
+  void TempBoundStep(bool leftBound, int delta);
+  void ChartOptionsChanged();
+  double ChartYOfPixel(double py) const;
+
+  void SetHourRange(int lastHour);
+  void SetBold(QPushButton* b, bool bold);
+  void SetUnderline(QPushButton* b, bool on);
+  // True while a text box has the keyboard focus.
+  bool TextBoxHasFocus() const;
+  SidePanel* ShownPanel() const;
+
+  // ---- state ----
+  Config cfg_;
+  ModelState model_;
+  std::vector<MapSite> mapSites_;
+  ArchiveLists archive_;
+  ChartState chart_;
+  std::unique_ptr<OverviewLink> overview_;
+  WheelFilter* wheel_ = nullptr;
+  bool ended_ = false;
+  int busyDepth_ = 0;
+  std::string commandLine_;
+  std::vector<std::string> args_;
+
+  // ---- panels and pages ----
+  PanelRegistry panels_;
+  PanelRegistry pages_;
+  // The window's own pages and panel, which it works with directly.
+  ArchivePanel* archivePanel_ = nullptr;
+  LoopPage* loopPage_ = nullptr;
+  ConvectionPage* convectionPage_ = nullptr;
+  OverlaysPage* overlaysPage_ = nullptr;
 
   // ---- controls ----
   QFrame* frameData = nullptr;
@@ -242,40 +369,10 @@ class frmProfile : public QWidget, public LoadUi {
   PictureBoxWidget* picData = nullptr;
   PictureBoxWidget* picOmega = nullptr;
   PictureBoxWidget* picLogo = nullptr;
-  // Side panels (index order of the panel table) and the archive lists.
-  PictureBoxWidget* picProfile = nullptr;
-  PictureBoxWidget* picMap = nullptr;
-  QFrame* frameHodograph = nullptr;
-  PictureBoxWidget* picHodograph = nullptr;
-  PictureBoxWidget* picIndices = nullptr;
-  PictureBoxWidget* picCape = nullptr;
-  PictureBoxWidget* picMBE = nullptr;
-  PictureBoxWidget* picPrecipType = nullptr;
-  PictureBoxWidget* picLapse = nullptr;
-  PictureBoxWidget* picFog = nullptr;
-  PictureBoxWidget* picDont = nullptr;
-  QFrame* picFiles = nullptr;
-  QLabel* lblModelSite = nullptr;
-  QLabel* lblModel = nullptr;
-  QLabel* lblAll = nullptr;
-  QListWidget* lstModelSite = nullptr;
-  QListWidget* lstModel = nullptr;
-  QListWidget* lstAll = nullptr;
-  ArchiveLists archive;
-  QPushButton* btnArchive = nullptr;
-  std::string gFileModel;  // model of the last file chosen in the dialog
-  QFrame* pnlMap = nullptr;
-  QFrame* pnlHodograph = nullptr;
-  QFrame* pnlShear = nullptr;
-  PictureBoxWidget* picReason = nullptr;
-  QFrame* frameECAPE = nullptr;
   QFrame* frmXfer = nullptr;
 
   ScrollBar* hsbHour = nullptr;
   ScrollBar* vsbEE = nullptr;
-  ScrollBar* hsbRate = nullptr;
-  ScrollBar* hsbDelay = nullptr;
-  ScrollBar* vsbLakeF = nullptr;
   ScrollBar* vbsElevatedPT = nullptr;
   ScrollBar* vsbSigmaLevel = nullptr;
   std::array<ScrollBar*, 2> vsbMeanFlow{};
@@ -284,12 +381,6 @@ class frmProfile : public QWidget, public LoadUi {
   QLabel* lblHour = nullptr;
   QLabel* lblDate = nullptr;
   QLabel* lblLocal = nullptr;
-  QLabel* lblSelectEnsemble = nullptr;
-  QLabel* lblCI850 = nullptr;
-  QLabel* lblCI700 = nullptr;
-  QLabel* lblLakeC = nullptr;
-  QLabel* lblRate = nullptr;
-  QLabel* lblDelay = nullptr;
 
   QPushButton* btnAutoDisplay = nullptr;
   QPushButton* btnDone = nullptr;
@@ -311,131 +402,19 @@ class frmProfile : public QWidget, public LoadUi {
   QPushButton* btnColorWinds = nullptr;
   QPushButton* btnDigitalWinds = nullptr;
   QPushButton* btnActiveReadOut = nullptr;
-  // Cursor readout beside the chart's traces, and the elevated-parcel frame.
+  // Cursor readout beside the chart's traces.
   QLabel* lblActiveTemp = nullptr;
   QLabel* lblActiveDP = nullptr;
   QLabel* lblActiveDir = nullptr;
   QLabel* lblActiveKts = nullptr;
   QLabel* lblActiveAxis = nullptr;
-  std::vector<QLabel*> frameECAPELabels;  // p, t, dp, CAPE, hail CAPE, CIN, EQL, NCAPE
-  PictureBoxWidget* picEHailCape = nullptr;
-  std::vector<QPushButton*> btnDisplay;   // 0..9
+  // One button per side panel with a caption, with the panel's index.
+  std::vector<std::pair<int, QPushButton*>> btnDisplay;
   std::vector<QPushButton*> btnControl;   // 0..5
-  std::vector<QFrame*> pnlControl;        // 0..5
   std::vector<QPushButton*> btnPHK;       // 0 "P", 1 "Ft", 2 "Km"
   std::vector<QPushButton*> btnXfer;      // 0 "30", 1 "1", 2 "10", 3 "20"
-  std::vector<CheckBox*> chkefname;       // 0..19: 4 columns of 5
-
-  // Chart check boxes.
-  CheckBox* chkSkewT = nullptr;
-  CheckBox* chkLines = nullptr;
-  CheckBox* chkDryAdiabats = nullptr;
-  CheckBox* chkClouds = nullptr;
-  CheckBox* chkLayer2Layer = nullptr;
-  std::vector<CheckBox*> chkRH;           // 0 "Rel Humidity", 1 "Rel Humidity (Ice)"
-  CheckBox* chkInversions = nullptr;
-  CheckBox* chkWetBulb = nullptr;
-  CheckBox* chkIcing = nullptr;
-  CheckBox* chkFP = nullptr;
-  CheckBox* chkLakeIndex = nullptr;
-  CheckBox* chkLIC = nullptr;
-  CheckBox* chkMoistLakeIndex = nullptr;
-  CheckBox* chkLCL = nullptr;
-  CheckBox* chkLFC = nullptr;
-  CheckBox* chkEQL = nullptr;
-  CheckBox* chkWBZ = nullptr;
-  CheckBox* chkCCL = nullptr;
-  CheckBox* chkConvectiveTemp = nullptr;
-  CheckBox* chkParcel = nullptr;
-  CheckBox* chkCINS = nullptr;
-  CheckBox* chkMomentum = nullptr;
-  CheckBox* chkSnowGrowth = nullptr;
-  CheckBox* chkHailGrowth = nullptr;
-  CheckBox* chk10MWind = nullptr;
-  CheckBox* ChkOmega = nullptr;
-  CheckBox* chkWindVector = nullptr;
-  CheckBox* chkWindDigital = nullptr;
-  CheckBox* chkMeanFlow = nullptr;
-  CheckBox* chkSigmaLevel = nullptr;
-  CheckBox* chkActiveReadout = nullptr;
-  CheckBox* chksWSYMb = nullptr;
-  CheckBox* chkECAPE = nullptr;
-
-  // Counters the tests read: how often the chart and the side panel were drawn.
-  int chartDrawCount = 0;
-  int panelDrawCount = 0;
-
- protected:
-  void resizeEvent(QResizeEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  void BuildControls();
-  void BuildSidePanels();
-  void BuildControlPages();
-  void BuildChartOptions();
-  void PlaceControls();
-  void LayoutFrameLeft();
-  void LayoutFrameRight();
-  CheckBox* MakeChartBox(QWidget* parent, const char* caption);
-  QPushButton* MakeButton(QWidget* parent, const QString& caption);
-
-  // Start-up steps that lean on other parts of the program.
-  bool ReadConfigStep();
-  void ApplySavedGeometry();
-  void ReadHistoryDefaults();
-
-  // One drawer per side panel; the panels are not part of this window.
-  void DrawDataTable();
-  void RefreshMap();
-  void DrawHodograph();
-  void PrintIndices();
-  void PlotCapeShear();
-  void DrawHeavyPrecipPanel();
-  void DrawPrecipTypePanel();
-  void PrintLapseRates();
-  void DrawFogPanel();
-  void ShowLakeEffect();
-  void ShowMatrixPanel();
-  void DrawOmegaScale();
-  void OpenTrainingLinks(const std::string& topic);
-  void btnRecall_Click(int index);
-
-  // Chart check box handlers.
-  void ChartBoxClicked(CheckBox* box);
-  void chkRH_Click(int index);
-  void chkSkewT_Click();
-  void chkMeanFlow_Click();
-  void chkSigmaLevel_Click();
-  void ChkOmega_Click();
-  void chkWindVector_Click();
-  void chkWindDigital_Click();
-  void chkActiveReadout_Click();
-  void chksWSYMb_Click();
-  void SyncChartState();
-  void ShowReadout();
-  void chkMomentum_Click();
-  void chkECAPE_Click();
-  void vsbLakeF_Change();
-  void vbsElevatedPT_Change();
-  void TempBoundStep(bool leftBound, int delta);
-
-  double ChartYOfPixel(double py) const;
-  void SetHourRange(int lastHour);
-  void SetLoadingState(bool on);
-  void SetBold(QPushButton* b, bool bold);
-  // Position of the keyboard focus: true while a text box has it.
-  bool TextBoxHasFocus() const;
-  QWidget* PanelControl(int index) const;
-
-  std::unique_ptr<OverviewLink> overview_;
-  WheelFilter* wheel_ = nullptr;
-  bool ended_ = false;
-  int busyDepth_ = 0;
-  std::string commandLine_;
-  std::vector<std::string> args_;
-  std::array<std::string, kDatasetBoxCount> boxCaption_{};
+  // The chart's check boxes, in the order of the options table.
+  std::vector<CheckBox*> chartBoxes_;
 };
 
 // Whole pixels of a length in twips.

@@ -14,6 +14,7 @@
 #include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/archivepanel.h"
 #include "profilewindow/commandline.h"
 #include "profilewindow/export.h"
 #include "profilewindow/frmprofile.h"
@@ -23,7 +24,7 @@
 namespace ondrik {
 
 void frmProfile::CommandProfileStep() {
-  const CommandLine cmd = ParseCommandLine(args_, cfg.ConfigProfileDir);
+  const CommandLine cmd = ParseCommandLine(args_, cfg_.ConfigProfileDir);
   if (!cmd.AnyAction()) return;
   CommandActions a;
   a.runDownloader = [](const std::string& getArgs) {
@@ -67,21 +68,21 @@ void frmProfile::CommandProfileStep() {
     ended_ = true;
     TheEffects().EndProgram(code);
   };
-  CommandProfile(cmd, cfg.ModelNames, a);
+  CommandProfile(cmd, cfg_.ModelNames, a);
 }
 
 bool frmProfile::ProfileSnapStep(const std::string& name) {
   if (!FileLoaded || gCurDataset < 1 || gCurDataset > gDatasetCount) return false;
   SnapshotRequest req;
   req.name = name;
-  req.modelName = model.gModelName;
+  req.modelName = model_.gModelName;
   req.siteId = gSiteId;
   req.curHour = CurHour;
   req.valid0 = gValidTime(gCurDataset, 0);
   req.validCur = gValidTime(gCurDataset, CurHour);
   req.archiveMode = ArchiveMode;
-  req.snapshotDir = cfg.gSnapshotDir;
-  const PictureBox* omega = ChkOmega->Value() != 0 ? &picOmega->Pic() : nullptr;
+  req.snapshotDir = cfg_.gSnapshotDir;
+  const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
   const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] { btnRecall_Click(9); }, TheEffects());
   picData->update();
   if (r.ok) {
@@ -102,30 +103,22 @@ namespace ondrik {
 
 void frmProfile::btnSelect_Click() {
   RunConverter(ProgramFolder());
-  archive = SeedArchiveLists(cfg.gArchiveDir, model.gModelName, gSiteId);
-  lblModelSite->setText(QString::fromStdString(archive.lblModelSite));
-  lblModel->setText(QString::fromStdString(archive.lblModel));
-  lblAll->setText(QString::fromStdString(archive.lblAll));
-  const std::pair<QListWidget*, const std::vector<ArchiveEntry>*> lists[3] = {
-      {lstModelSite, &archive.lstModelSite}, {lstModel, &archive.lstModel}, {lstAll, &archive.lstAll}};
-  for (const auto& [list, entries] : lists) {
-    list->clear();
-    for (const ArchiveEntry& e : *entries) list->addItem(QString::fromStdString(e.text));
-  }
+  archive_ = SeedArchiveLists(cfg_.gArchiveDir, model_.gModelName, gSiteId);
+  archivePanel_->Fill(archive_);
   btnDisplay_Click(kArchivePanel);
 }
 
 void frmProfile::ArchiveListClick(ArchiveList list, int row) {
-  const std::vector<ArchiveEntry>& entries = list == ArchiveList::ModelSite ? archive.lstModelSite
-                                             : list == ArchiveList::Model   ? archive.lstModel
-                                                                            : archive.lstAll;
+  const std::vector<ArchiveEntry>& entries = list == ArchiveList::ModelSite ? archive_.lstModelSite
+                                             : list == ArchiveList::Model   ? archive_.lstModel
+                                                                            : archive_.lstAll;
   if (row < 0 || row >= static_cast<int>(entries.size())) return;
-  const FileChoice choice = ArchiveClick(list, entries[row], archive.archiveModel);
-  ApplySelectFile(SelectFile(choice, false, cfg.gArchiveDir, cfg.ModelNames, model.gModelName));
+  const FileChoice choice = ArchiveClick(list, entries[static_cast<size_t>(row)], archive_.archiveModel);
+  ApplySelectFile(SelectFile(choice, false, cfg_.gArchiveDir, cfg_.ModelNames, model_.gModelName));
 }
 
 void frmProfile::btnArchive_Click() {
-  const std::string start = DialogStartFolder(cfg.gOpenDialogDir);
+  const std::string start = DialogStartFolder(cfg_.gOpenDialogDir);
   std::string path;
   if (chooseProfileFile) {
     path = chooseProfileFile(start, kArchiveDialogTitle, kArchiveDialogFilter);
@@ -136,9 +129,9 @@ void frmProfile::btnArchive_Click() {
   }
   const DialogChoice d = ArchiveDialogChoice(path, gFileModel);
   if (!d.ok) return;
-  cfg.gOpenDialogDir = d.openDialogDir;
+  cfg_.gOpenDialogDir = d.openDialogDir;
   gFileModel = d.choice.fileModel;
-  ApplySelectFile(SelectFile(d.choice, true, cfg.gArchiveDir, cfg.ModelNames, model.gModelName));
+  ApplySelectFile(SelectFile(d.choice, true, cfg_.gArchiveDir, cfg_.ModelNames, model_.gModelName));
 }
 
 // A file chosen from the archive: re-select its model without rebuilding the
@@ -175,7 +168,7 @@ void frmProfile::btnProfileSnapShot_Click() {
 // "Export": the profile of the current dataset and hour as .nsp and .bsp text.
 void frmProfile::btnExport_Click() {
   if (!FileLoaded) return;
-  ExportProfile(cfg.ExportDir, model.gModelName, gSiteId, CurHour, TheEffects());
+  ExportProfile(cfg_.ExportDir, model_.gModelName, gSiteId, CurHour, TheEffects());
   FocusHourBar();
 }
 

@@ -101,7 +101,7 @@ class ChartFrameTest : public ::testing::Test {
   void SetUp() override {
     testing::ResetChartGlobals();
     pic.BackColor = kBlack;
-    s.onDatasetDrawn = [this](Integer d) { drawn.push_back(d); };
+    s.events = &events;
   }
 
   // Datasets 1..count with hours 0..lastHour; dataset 1 current.
@@ -135,13 +135,13 @@ class ChartFrameTest : public ::testing::Test {
 
   PictureBox pic{400, 400};
   ChartState s;
-  std::vector<Integer> drawn;
+  testing::RecordingEvents events;
+  std::vector<Integer>& drawn = events.drawn;
 };
 
 TEST_F(ChartFrameTest, EntryGuardsLeaveOrClearThePicture) {
   Load(1, 3);
-  int focus = 0;
-  s.focusHourBar = [&] { ++focus; };
+  const int& focus = events.focus;
 
   // While controls are being loaded the chart is left exactly as it was.
   pic.Image().fill(QColor(255, 0, 0));
@@ -152,14 +152,14 @@ TEST_F(ChartFrameTest, EntryGuardsLeaveOrClearThePicture) {
   gLoadingState = false;
 
   // An hour the current dataset does not have: nothing drawn, not even cleared.
-  s.CurHour = 4;
+  s.in.CurHour = 4;
   PlotProfile(pic, s);
   EXPECT_EQ(CountAll(pic, kRed), 400 * 400);
   EXPECT_TRUE(drawn.empty());
   EXPECT_EQ(focus, 0);
 
   // A normal redraw: cleared, dataset drawn, focus handed to the hour bar.
-  s.CurHour = 3;
+  s.in.CurHour = 3;
   PlotProfile(pic, s);
   EXPECT_EQ(CountAll(pic, kRed), 0);
   EXPECT_EQ(drawn, std::vector<Integer>{1});
@@ -191,12 +191,12 @@ TEST_F(ChartFrameTest, OverlayDrawsShownDatasetsWithTheCurrentOneLast) {
   Load(4, 5);
   gCurDataset = 2;
   gOverlayAll = true;
-  s.ElevSketchDrawn = true;
+  s.cursor.ElevSketchDrawn = true;
   PlotProfile(pic, s);
   EXPECT_EQ(drawn, (std::vector<Integer>{1, 3, 4, 2}));
   EXPECT_EQ(gCurDataset, 2);
-  EXPECT_EQ(s.ShownDataset, 2);
-  EXPECT_FALSE(s.ElevSketchDrawn);
+  EXPECT_EQ(s.draw.ShownDataset, 2);
+  EXPECT_FALSE(s.cursor.ElevSketchDrawn);
 
   // The last dataset as the current one keeps the natural order.
   drawn.clear();
@@ -218,7 +218,7 @@ TEST_F(ChartFrameTest, OverlayDrawsShownDatasetsWithTheCurrentOneLast) {
   gCurDataset = 2;
   gDatasetShown(3) = false;
   gLastHour(4) = 1;
-  s.CurHour = 3;
+  s.in.CurHour = 3;
   PlotProfile(pic, s);
   EXPECT_EQ(drawn, (std::vector<Integer>{1, 2}));
   drawn.clear();
@@ -240,13 +240,13 @@ TEST_F(ChartFrameTest, OverlayDrawsShownDatasetsWithTheCurrentOneLast) {
 
 TEST_F(ChartFrameTest, IsothermsAndLinesLandWhereTheScaleSays) {
   Load(1, 0);
-  s.VerticalUnit = 0;
-  s.chkLines = true;
+  s.opt.VerticalUnit = 0;
+  s.opt.chkLines = true;
 
   // Plain chart: isotherms every 10 degrees (range 80), vertical.
   PlotProfile(pic, s);
-  EXPECT_FLOAT_EQ(s.SkewFactor, 0.0f);
-  EXPECT_NEAR(s.LnSurfacePres, std::log(1000.0), 1e-5);
+  EXPECT_FLOAT_EQ(s.draw.SkewFactor, 0.0f);
+  EXPECT_NEAR(s.draw.LnSurfacePres, std::log(1000.0), 1e-5);
   EXPECT_GT(IsothermPixels(-20, 1000), 40);
   EXPECT_GT(IsothermPixels(30, 1000), 40);
   EXPECT_EQ(IsothermPixels(-15, 1000), 0);
@@ -258,10 +258,10 @@ TEST_F(ChartFrameTest, IsothermsAndLinesLandWhereTheScaleSays) {
   EXPECT_TRUE(Near(pic, ColOf(-20), RowOf(1000) + 3, kWhite, 1));
 
   // Skewed: 150 degrees per factor 100 of pressure above the surface.
-  s.chkSkewT = true;
+  s.opt.chkSkewT = true;
   PlotProfile(pic, s);
   const double k = 150 / std::log(100.0);
-  EXPECT_NEAR(s.SkewFactor, k, 1e-4);
+  EXPECT_NEAR(s.draw.SkewFactor, k, 1e-4);
   EXPECT_TRUE(Near(pic, ColOf(0 + k * std::log(1000.0 / 500)), RowOf(500), kBlue, 2));
   EXPECT_TRUE(Near(pic, ColOf(-30 + k * std::log(1000.0 / 300)), RowOf(300), kBlue, 2));
   EXPECT_TRUE(Near(pic, ColOf(-30), RowOf(990), kBlue, 2));
@@ -272,10 +272,10 @@ TEST_F(ChartFrameTest, IsothermsAndLinesLandWhereTheScaleSays) {
 
   // Extra isotherms in cyan, leaning with the others; a count beyond the
   // table is held to the table.
-  s.chkSkewT = false;
-  s.HighlightIsotherms[1] = -7;
-  s.HighlightIsotherms[2] = 12;
-  s.HighlightIsothermCount = 30;
+  s.opt.chkSkewT = false;
+  s.in.HighlightIsotherms[1] = -7;
+  s.in.HighlightIsotherms[2] = 12;
+  s.in.HighlightIsothermCount = 30;
   EXPECT_NO_THROW(PlotProfile(pic, s));
   const int x7 = static_cast<int>(std::lround(ColOf(-7)));
   EXPECT_GT(CountColumn(pic, x7, static_cast<int>(RowOf(150)), static_cast<int>(RowOf(950)), kCyan), 40);
@@ -298,11 +298,11 @@ TEST_F(ChartFrameTest, TemperatureStepFollowsTheRange) {
 
 TEST_F(ChartFrameTest, PressureAndHeightLinesInTheThreeUnits) {
   Load(1, 0, 1040);
-  s.chkLines = true;
+  s.opt.chkLines = true;
 
   // Pressure, top 100 mb: the darker line only at 150, the lighter ones at
   // 1000, 900, ... 100.
-  s.VerticalUnit = 0;
+  s.opt.VerticalUnit = 0;
   gChartTop = 100;
   PlotProfile(pic, s);
   EXPECT_EQ(FullRows(pic, kGrey127), 1);
@@ -321,7 +321,7 @@ TEST_F(ChartFrameTest, PressureAndHeightLinesInTheThreeUnits) {
   EXPECT_GE(OnLine(300, kGrey191), 80);
 
   // Without "Heights" only ticks at x 5..7 and labels from x 8.5.
-  s.chkLines = false;
+  s.opt.chkLines = false;
   PlotProfile(pic, s);
   EXPECT_EQ(FullRows(pic, kGrey191), 0);
   EXPECT_GT(CountRow(pic, static_cast<int>(std::lround(RowOf(500))), kGrey191), 0);
@@ -330,10 +330,10 @@ TEST_F(ChartFrameTest, PressureAndHeightLinesInTheThreeUnits) {
     for (int x = 0; x < 400; ++x)
       if (x < 19 || x > 120) outside += At(pic, x, y) == kGrey191 || At(pic, x, y) == kGrey127;
   EXPECT_EQ(outside, 0);
-  s.chkLines = true;
+  s.opt.chkLines = true;
 
   // Feet with a chart top of about 25,500 ft: only 5, 10, 15, 20, 25.
-  s.VerticalUnit = 1;
+  s.opt.VerticalUnit = 1;
   gChartTop = static_cast<Integer>(StdPressureOfFeet(25500));
   ASSERT_EQ(static_cast<int>(StdHeightFtOfPressure(static_cast<Single>(gChartTop))) / 1000, 25);
   PlotProfile(pic, s);
@@ -350,7 +350,7 @@ TEST_F(ChartFrameTest, PressureAndHeightLinesInTheThreeUnits) {
   EXPECT_GE(OnLine(gPresAtKft(14), kGrey127), 80);
 
   // Kilometres: 25,500 ft is 7 whole km.
-  s.VerticalUnit = 2;
+  s.opt.VerticalUnit = 2;
   gChartTop = static_cast<Integer>(StdPressureOfFeet(25500));
   PlotProfile(pic, s);
   EXPECT_EQ(FullRows(pic, kGrey191), 7);
@@ -373,8 +373,8 @@ TEST_F(ChartFrameTest, BackgroundIsDrawnOnceFromTheShownDataset) {
   SetSounding(3, 0, Sounding(1000));
   gDatasetCount = 2;
   FillHeightTables(1);
-  s.VerticalUnit = 0;
-  s.chkLines = true;
+  s.opt.VerticalUnit = 0;
+  s.opt.chkLines = true;
   gOverlayAll = true;
 
   // Two datasets: the exclusive-or lines are drawn once and stay visible.
@@ -399,7 +399,7 @@ TEST_F(ChartFrameTest, BackgroundIsDrawnOnceFromTheShownDataset) {
   EXPECT_EQ(At(pic, 135, static_cast<int>(std::lround(RowOf(1020)))), kGround);
 
   // Elevated base: level 3 of the shown dataset (900 mb) down to its surface.
-  s.chkLines = false;
+  s.opt.chkLines = false;
   gElevatedLevel = 3;
   PlotProfile(pic, s);
   EXPECT_EQ(At(pic, 135, static_cast<int>(std::lround(RowOf(975)))), kElevated);
@@ -418,7 +418,7 @@ TEST_F(ChartFrameTest, DryAdiabatsKeepThePotentialTemperature) {
   PlotProfile(pic, s);
   EXPECT_EQ(CountAll(pic, kAdiabat), 0);
 
-  s.chkDryAdiabats = true;
+  s.opt.chkDryAdiabats = true;
   PlotProfile(pic, s);
   EXPECT_GT(CountAll(pic, kAdiabat), 200);
   // 20 degC at 1000 mb is (293.16 K) * 0.7^(2/7) - 273.16 = -8.40 degC at 700 mb.
@@ -432,7 +432,7 @@ TEST_F(ChartFrameTest, DryAdiabatsKeepThePotentialTemperature) {
   EXPECT_EQ(above, 0);
 
   // Skewed, the same adiabat at 700 mb is shifted by the skew of 700 mb.
-  s.chkSkewT = true;
+  s.opt.chkSkewT = true;
   PlotProfile(pic, s);
   const double k = 150 / std::log(100.0);
   EXPECT_TRUE(Near(pic, ColOf(t700 + k * std::log(1000.0 / 700)), RowOf(700), kAdiabat, 2));
@@ -440,7 +440,7 @@ TEST_F(ChartFrameTest, DryAdiabatsKeepThePotentialTemperature) {
 
 TEST(ChartDrawing, eRGBDimsOtherDatasetsAndEllipseFollowsTheScale) {
   ChartState s;
-  s.ShownDataset = 2;
+  s.draw.ShownDataset = 2;
   gCurDataset = 2;
   EXPECT_EQ(eRGB(s, 255, 127, 1), RGB(255, 127, 1));
   gCurDataset = 1;
@@ -510,13 +510,13 @@ TEST_F(ChartFrameTest, RenderSkewedFrameInTheThreeUnits) {
   gChartTop = 100;
   gChartBottom = 1096;  // 4 % of the ln-p span below the surface, as after a load
   gElevatedLevel = 3;
-  s.chkSkewT = true;
-  s.chkLines = true;
-  s.chkDryAdiabats = true;
-  s.HighlightIsotherms[1] = 0;
-  s.HighlightIsotherms[2] = -12;
-  s.HighlightIsotherms[3] = -18;
-  s.HighlightIsothermCount = 3;
+  s.opt.chkSkewT = true;
+  s.opt.chkLines = true;
+  s.opt.chkDryAdiabats = true;
+  s.in.HighlightIsotherms[1] = 0;
+  s.in.HighlightIsotherms[2] = -12;
+  s.in.HighlightIsotherms[3] = -18;
+  s.in.HighlightIsothermCount = 3;
 
   PictureBox chart(480, 600);
   chart.BackColor = kBlack;
@@ -524,7 +524,7 @@ TEST_F(ChartFrameTest, RenderSkewedFrameInTheThreeUnits) {
   sheet.fill(QColor(64, 64, 64));
   QPainter painter(&sheet);
   for (int unit = 0; unit < 3; ++unit) {
-    s.VerticalUnit = unit;
+    s.opt.VerticalUnit = unit;
     PlotProfile(chart, s);
     EXPECT_GT(CountAll(chart, kBlue), 500);
     EXPECT_GT(CountAll(chart, kAdiabat), 200);

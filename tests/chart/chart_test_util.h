@@ -4,6 +4,9 @@
 
 #include <QImage>
 
+#include <string>
+#include <vector>
+
 #include "chart/chart.h"
 #include "core/shared.h"
 #include "core/store.h"
@@ -37,5 +40,23 @@ inline void ResetChartGlobals() {
   gChartTMax = 40;
   gElevatedLevel = 1;
 }
+
+// Chart events as a test sees them: what was drawn, focused and handed over.
+struct RecordingEvents : ChartEvents {
+  std::vector<Integer> drawn;
+  int focus = 0;
+  std::vector<std::string> topics;
+  bool takeClicks = false;  // a side panel that takes the next chart click
+  int clicksTaken = 0;
+  void OpenTrainingLinks(const std::string& t) override { topics.push_back(t); }
+  void FocusHourBar() override { ++focus; }
+  void DatasetDrawn(Integer d) override { drawn.push_back(d); }
+  bool TakeChartClick() override {
+    if (!takeClicks) return false;
+    takeClicks = false;
+    ++clicksTaken;
+    return true;
+  }
+};
 
 }  // namespace ondrik::testing

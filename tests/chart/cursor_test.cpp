@@ -43,8 +43,8 @@ class CursorTest : public ::testing::Test {
     MaxSfcPres = 1000;
     SetProfileTopLevels();
     pic.BackColor = kBlack;
-    s.SiteFileCount = 1;
-    s.CurHour = 0;
+    s.in.FileLoaded = 1;
+    s.in.CurHour = 0;
   }
 
   // The other chart tests expect no chart top levels from earlier tests.
@@ -94,11 +94,12 @@ TEST_F(CursorTest, ZoomInAndOutReturnsAndKeepsItsLimits) {
 
   // While the inflow selection is on, a click on the chart only ends it.
   gChartTop = 100;
-  s.SelectInflowMode = true;
-  std::vector<std::string> topics;
-  s.openTrainingLinks = [&](const std::string& t) { topics.push_back(t); };
+  testing::RecordingEvents events;
+  events.takeClicks = true;
+  s.events = &events;
+  const std::vector<std::string>& topics = events.topics;
   picData_MouseUp(pic, s, 1, 0, 50, std::log(500.0));
-  EXPECT_FALSE(s.SelectInflowMode);
+  EXPECT_EQ(events.clicksTaken, 1);
   EXPECT_EQ(gChartTop, 100);
   EXPECT_EQ(topics, std::vector<std::string>{"Profile"});
   lblActiveDP_MouseUp(pic, s, 1);  // a label click zooms all the same
@@ -106,37 +107,37 @@ TEST_F(CursorTest, ZoomInAndOutReturnsAndKeepsItsLimits) {
 }
 
 TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
-  s.chkActiveReadout = true;
+  s.opt.chkActiveReadout = true;
   PlotProfile(pic, s);
   // 870 mb lies between the 900 and 850 mb levels: the readout is of 850 mb.
   picData_MouseMove(pic, s, 0, 0, 50, std::log(870.0));
-  EXPECT_EQ(s.LastReadoutLevel, 4);
-  EXPECT_EQ(s.lblActiveTemp.Caption, "< 11.0");
-  EXPECT_EQ(s.lblActiveDP.Caption, "5.0 >");
-  EXPECT_EQ(s.lblActiveDir.Caption, "230");
-  EXPECT_EQ(s.lblActiveKts.Caption, "20");
-  EXPECT_EQ(s.lblActiveAxis.Caption, "850mb");
-  EXPECT_TRUE(s.lblActiveAxis.Visible);
+  EXPECT_EQ(s.cursor.LastReadoutLevel, 4);
+  EXPECT_EQ(s.cursor.lblActiveTemp.Caption, "< 11.0");
+  EXPECT_EQ(s.cursor.lblActiveDP.Caption, "5.0 >");
+  EXPECT_EQ(s.cursor.lblActiveDir.Caption, "230");
+  EXPECT_EQ(s.cursor.lblActiveKts.Caption, "20");
+  EXPECT_EQ(s.cursor.lblActiveAxis.Caption, "850mb");
+  EXPECT_TRUE(s.cursor.lblActiveAxis.Visible);
   // Labels centred on the level; the temperature label right of its trace,
   // the dew-point label left of its own (plain chart: x = value).
   pic.Scale(gChartTMin, std::log(100.0), gChartTMax, std::log(1050.0));
   const double row = pic.YToPixel(std::log(850.0));
-  EXPECT_NEAR(s.lblActiveTemp.TopPx + pic.TextHeight("< 11.0") / pic.ScaleHeight() * pic.PixelHeight() / 2,
+  EXPECT_NEAR(s.cursor.lblActiveTemp.TopPx + pic.TextHeight("< 11.0") / pic.ScaleHeight() * pic.PixelHeight() / 2,
               row, 1.5);
-  EXPECT_GT(s.lblActiveTemp.LeftPx, pic.XToPixel(11));
-  EXPECT_LT(s.lblActiveDP.LeftPx, pic.XToPixel(5) - 20);
+  EXPECT_GT(s.cursor.lblActiveTemp.LeftPx, pic.XToPixel(11));
+  EXPECT_LT(s.cursor.lblActiveDP.LeftPx, pic.XToPixel(5) - 20);
 
   // Within the same level nothing is redone; below ground the labels hide.
-  s.lblActiveAxis.Caption = "kept";
+  s.cursor.lblActiveAxis.Caption = "kept";
   picData_MouseMove(pic, s, 0, 0, 50, std::log(860.0));
-  EXPECT_EQ(s.lblActiveAxis.Caption, "kept");
+  EXPECT_EQ(s.cursor.lblActiveAxis.Caption, "kept");
   picData_MouseMove(pic, s, 0, 0, 50, std::log(1020.0));
-  EXPECT_FALSE(s.lblActiveTemp.Visible);
-  EXPECT_EQ(s.LastReadoutLevel, 0);
+  EXPECT_FALSE(s.cursor.lblActiveTemp.Visible);
+  EXPECT_EQ(s.cursor.LastReadoutLevel, 0);
   // Above the top level (200 mb) the readout stays as it is.
   picData_MouseMove(pic, s, 0, 0, 50, std::log(150.0));
-  EXPECT_EQ(s.LastReadoutLevel, 0);
-  EXPECT_FALSE(s.lblActiveTemp.Visible);
+  EXPECT_EQ(s.cursor.LastReadoutLevel, 0);
+  EXPECT_FALSE(s.cursor.lblActiveTemp.Visible);
 
   // Feet and km above ground: 1234 ft up shows 1200';
   // 1.23 km shows 1.2km and 42 m ".0km".
@@ -155,9 +156,9 @@ TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
   EXPECT_EQ(ReadoutDewpointCaption(-0.04), "0.0 >");
 
   // No file: the cursor does nothing.
-  s.SiteFileCount = 0;
+  s.in.FileLoaded = 0;
   picData_MouseMove(pic, s, 0, 0, 50, std::log(920.0));
-  EXPECT_EQ(s.LastReadoutLevel, 0);
+  EXPECT_EQ(s.cursor.LastReadoutLevel, 0);
 }
 
 TEST_F(CursorTest, ElevatedParcelSketchIsErasedExactly) {
@@ -179,35 +180,35 @@ TEST_F(CursorTest, ElevatedParcelSketchIsErasedExactly) {
   parcel(3, 6, 5);
   parcel(4, 0, 0);
 
-  s.chkSkewT = true;
+  s.opt.chkSkewT = true;
   PlotProfile(pic, s);
   const QImage clean = pic.Image().copy();
 
   PlotECAPE(pic, s, 0, 2);
-  EXPECT_TRUE(s.ElevSketchDrawn);
+  EXPECT_TRUE(s.cursor.ElevSketchDrawn);
   EXPECT_NE(pic.Image(), clean);
   EXPECT_EQ(pic.Mode, DrawMode::CopyPen);
-  EXPECT_EQ(s.frameECAPE.lblEParcelp, "950 mb");
-  EXPECT_EQ(s.frameECAPE.lblEParcelt, "17 C");
-  EXPECT_EQ(s.frameECAPE.lblECAPE, "1234 J/kg");
-  EXPECT_EQ(s.frameECAPE.lblECIN, "12 J/kg ");  // halves to even
-  EXPECT_EQ(s.frameECAPE.lblEEQL, "20500 ft");
-  EXPECT_EQ(s.frameECAPE.lblNECAPE, "12 cm/s");
-  EXPECT_NEAR(s.frameECAPE.HailCapeShare, 0.25, 1e-6);
+  EXPECT_EQ(s.cursor.frameECAPE.lblEParcelp, "950 mb");
+  EXPECT_EQ(s.cursor.frameECAPE.lblEParcelt, "17 C");
+  EXPECT_EQ(s.cursor.frameECAPE.lblECAPE, "1234 J/kg");
+  EXPECT_EQ(s.cursor.frameECAPE.lblECIN, "12 J/kg ");  // halves to even
+  EXPECT_EQ(s.cursor.frameECAPE.lblEEQL, "20500 ft");
+  EXPECT_EQ(s.cursor.frameECAPE.lblNECAPE, "12 cm/s");
+  EXPECT_NEAR(s.cursor.frameECAPE.HailCapeShare, 0.25, 1e-6);
 
   PlotECAPE(pic, s, 0, 3);  // replaces the sketch
   EXPECT_NE(pic.Image(), clean);
   PlotECAPE(pic, s, 0, 4);  // nowhere buoyant: the sketch goes, labels blank
-  EXPECT_FALSE(s.ElevSketchDrawn);
+  EXPECT_FALSE(s.cursor.ElevSketchDrawn);
   EXPECT_EQ(pic.Image(), clean);
-  EXPECT_EQ(s.frameECAPE.lblECAPE, "");
-  EXPECT_FALSE(s.frameECAPE.picEHailCapeVisible);
+  EXPECT_EQ(s.cursor.frameECAPE.lblECAPE, "");
+  EXPECT_FALSE(s.cursor.frameECAPE.picEHailCapeVisible);
 
   // A redraw takes the sketch off the chart and clears the flag, so the next
   // parcel erases nothing that is not there: no ghost.
   PlotECAPE(pic, s, 0, 2);
   PlotProfile(pic, s);
-  EXPECT_FALSE(s.ElevSketchDrawn);
+  EXPECT_FALSE(s.cursor.ElevSketchDrawn);
   EXPECT_EQ(pic.Image(), clean);
   PlotECAPE(pic, s, 0, 2);
   PlotECAPE(pic, s, 0, 4);
@@ -216,7 +217,7 @@ TEST_F(CursorTest, ElevatedParcelSketchIsErasedExactly) {
   // The bar: a quarter black.
   PictureBox bar(40, 10);
   PlotECAPE(pic, s, 0, 2);
-  DrawEHailCapeBar(bar, s.frameECAPE, RGB(240, 240, 240));
+  DrawEHailCapeBar(bar, s.cursor.frameECAPE, RGB(240, 240, 240));
   EXPECT_EQ(bar.Image().pixelColor(5, 5), QColor(0, 0, 0));
   EXPECT_EQ(bar.Image().pixelColor(20, 5), QColor(240, 240, 240));
 }
@@ -237,18 +238,18 @@ TEST_F(CursorTest, RenderSampleHourWithEveryOverlay) {
     for (Integer k = 1; k <= gNumLevels(1); ++k) n += gCfrl(1, h, k) > 30;
     if (n > most) {
       most = n;
-      s.CurHour = h;
+      s.in.CurHour = h;
     }
   }
-  s.chkSkewT = true;
-  s.chkClouds = true;
-  s.chkLayer2Layer = true;
-  s.LayerShearT1 = 30;  // low thresholds, so that bands show in the sample
-  s.LayerShearT2 = 60;
-  s.chkRH = {false, true};
-  s.chkInversions = true;
-  s.chkActiveReadout = true;
-  s.ElevatedCapeMode = true;
+  s.opt.chkSkewT = true;
+  s.opt.chkClouds = true;
+  s.opt.chkLayer2Layer = true;
+  s.in.LayerShearT1 = 30;  // low thresholds, so that bands show in the sample
+  s.in.LayerShearT2 = 60;
+  s.opt.chkRH = {false, true};
+  s.opt.chkInversions = true;
+  s.opt.chkActiveReadout = true;
+  s.opt.chkECAPE = true;
 
   PictureBox chart(520, 640);
   chart.BackColor = kBlack;
@@ -256,20 +257,20 @@ TEST_F(CursorTest, RenderSampleHourWithEveryOverlay) {
   // Find a level whose parcel is buoyant, and move the cursor onto it.
   Integer L = 0;
   for (Integer k = 1; k <= gNumLevels(1) && L == 0; ++k) {
-    picData_MouseMove(chart, s, 0, 0, 50, std::log(static_cast<double>(gPres(1, s.CurHour, k))));
-    if (s.ElevSketchDrawn) L = k;
+    picData_MouseMove(chart, s, 0, 0, 50, std::log(static_cast<double>(gPres(1, s.in.CurHour, k))));
+    if (s.cursor.ElevSketchDrawn) L = k;
   }
   EXPECT_GT(L, 0);
-  EXPECT_TRUE(s.lblActiveTemp.Visible);
+  EXPECT_TRUE(s.cursor.lblActiveTemp.Visible);
 
   QImage img = chart.Image().copy();
   QPainter painter(&img);
   painter.setPen(Qt::white);
-  for (const ChartState::ReadoutLabel* l :
-       {&s.lblActiveTemp, &s.lblActiveDP, &s.lblActiveDir, &s.lblActiveKts, &s.lblActiveAxis})
+  for (const ChartCursor::ReadoutLabel* l :
+       {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir, &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis})
     if (l->Visible)
       painter.drawText(QPointF(l->LeftPx, l->TopPx + 10), QString::fromStdString(l->Caption));
-  painter.drawText(QPointF(300, 20), QString::fromStdString("ECAPE " + s.frameECAPE.lblECAPE));
+  painter.drawText(QPointF(300, 20), QString::fromStdString("ECAPE " + s.cursor.frameECAPE.lblECAPE));
   painter.end();
   QDir().mkpath(ONDRIK_TEST_TMP);
   EXPECT_TRUE(img.save(QString(ONDRIK_TEST_TMP) + "/chart_overlays.png", "PNG"));

@@ -34,9 +34,9 @@ class OverlaysTest : public ::testing::Test {
     pic.BackColor = kBlack;
     pic.Cls();
     pic.Scale(0, std::log(100.0), 100, std::log(1050.0));
-    s.CurHour = 0;
-    s.ShownDataset = 1;
-    s.HalfTextHeight = static_cast<Single>(pic.TextHeight("9") / 2);
+    s.in.CurHour = 0;
+    s.draw.ShownDataset = 1;
+    s.draw.HalfTextHeight = static_cast<Single>(pic.TextHeight("9") / 2);
   }
 
   // Levels at the given pressures (bottom up) with temperatures and dew points.
@@ -86,7 +86,7 @@ TEST_F(OverlaysTest, InversionRunsGetOneLabelEachAndStopAtTheTop) {
   // (cloud): not marked; 700-650 rises (third run).
   Sound({1000, 950, 900, 850, 800, 750, 700, 650, 500, 300},
         {10, 11, 12, 13, 8, 8, 8, 9, -15, -40}, {0, 0, 0, 0, -10, -10, 7.5f, -10, -30, -50});
-  s.chkInversions = true;
+  s.opt.chkInversions = true;
   PlotInversions(pic, s);
 
   const int mid = pic.PixelWidth() / 2;
@@ -105,7 +105,7 @@ TEST_F(OverlaysTest, InversionRunsGetOneLabelEachAndStopAtTheTop) {
   // A sounding that ends below 400 mb with a warm stale value above its top:
   // the top level has no layer above it, so no band and no label there.
   pic.Cls();
-  s.chkInversions = true;
+  s.opt.chkInversions = true;
   Sound({1000, 900, 800, 700, 600, 500}, {20, 12, 5, -2, -9, -17}, {15, 5, -5, -10, -20, -30});
   PlotInversions(pic, s);
   EXPECT_TRUE(RowGroups(kBand, 0, pic.PixelWidth() - 1).empty());
@@ -139,7 +139,7 @@ TEST_F(OverlaysTest, RHBarsClassesEdgesAndTheStoreLeftAlone) {
     return n;
   };
 
-  s.chkRH = {true, false};  // over water
+  s.opt.chkRH = {true, false};  // over water
   PlotRHBars(pic, s);
   EXPECT_EQ(barColour(1000), kBlack);                    // 69.9 %: no bar
   EXPECT_EQ(barColour(950), RGB(0, 127, 0));             // 70 %: a line at the edge
@@ -156,7 +156,7 @@ TEST_F(OverlaysTest, RHBarsClassesEdgesAndTheStoreLeftAlone) {
   // Over ice, bars from the lowest level: its lower edge is the surface.
   pic.Cls();
   gRHIce(1, 0, 1) = 100;
-  s.chkRH = {false, true};
+  s.opt.chkRH = {false, true};
   PlotRHBars(pic, s);
   EXPECT_EQ(barColour(1000), RGB(96, 0, 0));
   EXPECT_EQ(barColour(750), RGB(96, 0, 0));
@@ -168,7 +168,7 @@ TEST_F(OverlaysTest, RHBarsClassesEdgesAndTheStoreLeftAlone) {
 
   // A dimmed dataset gets no bars.
   pic.Cls();
-  s.ShownDataset = 2;
+  s.draw.ShownDataset = 2;
   PlotRHBars(pic, s);
   EXPECT_EQ(barColour(750), kBlack);
 }
@@ -184,8 +184,8 @@ TEST_F(OverlaysTest, LayerToLayerShearBandsAtTheTwoThresholds) {
     gWindV(1, 0, L) = 0;
     gHght(1, 0, L) = z[L - 1];
   }
-  s.LayerShearT1 = 225;
-  s.LayerShearT2 = 450;
+  s.in.LayerShearT1 = 225;
+  s.in.LayerShearT2 = 450;
   PlotLayerToLayer(pic, s);
   const int mid = pic.PixelWidth() / 2;
   EXPECT_EQ(At(pic, mid, Row(975)), RGB(128, 128, 0));  // exactly T1

@@ -109,9 +109,9 @@ class TracesTest : public ::testing::Test {
   void TemperatureSystem(int d, bool skew) {
     pic.Cls();
     gCurDataset = d;
-    s.ShownDataset = d;
-    s.SkewFactor = skew ? static_cast<Single>(kSkewPerLnP) : 0.0f;
-    s.LnSurfacePres = static_cast<Single>(std::log(1000.0));
+    s.draw.ShownDataset = d;
+    s.draw.SkewFactor = skew ? static_cast<Single>(kSkewPerLnP) : 0.0f;
+    s.draw.LnSurfacePres = static_cast<Single>(std::log(1000.0));
     pic.Scale(-40, std::log(100.0), 40, std::log(1050.0));
   }
 
@@ -128,7 +128,7 @@ TEST_F(TracesTest, TracesStandWhereTheirValuesAreAndAreDimmedInAnOverlay) {
   PlotProfile(pic, s);
   EXPECT_TRUE(Near(pic, Col(-15), Row(500), kRed));
   EXPECT_TRUE(Near(pic, Col(-30), Row(500), kGreen));
-  s.chkSkewT = true;
+  s.opt.chkSkewT = true;
   PlotProfile(pic, s);
   EXPECT_TRUE(Near(pic, Col(7.577), Row(500), kRed));
   EXPECT_FALSE(Near(pic, Col(-15), Row(500), kRed));
@@ -136,13 +136,13 @@ TEST_F(TracesTest, TracesStandWhereTheirValuesAreAndAreDimmedInAnOverlay) {
   EXPECT_EQ(CountAll(pic, kCyan), 0);
 
   // Wet bulb (-15 - 15 / 3 = -20) and icing (a 2-degree spread: -16) when ticked.
-  s.chkSkewT = false;
-  s.chkWetBulb = s.chkIcing = true;
+  s.opt.chkSkewT = false;
+  s.opt.chkWetBulb = s.opt.chkIcing = true;
   gDewpt(1, 0, 9) = -17;
   PlotProfile(pic, s);
   EXPECT_TRUE(Near(pic, Col(-20), Row(500), kCyan));
   EXPECT_TRUE(Near(pic, Col(-16), Row(500), RGB(0, 0, 255)));
-  s.chkWetBulb = s.chkIcing = false;
+  s.opt.chkWetBulb = s.opt.chkIcing = false;
 
   // Nothing above the top level (500 mb).
   gTopLevel(1) = 9;
@@ -162,8 +162,8 @@ TEST_F(TracesTest, TracesStandWhereTheirValuesAreAndAreDimmedInAnOverlay) {
   EXPECT_TRUE(Near(pic, Col(-5), Row(500), kRed));
   EXPECT_FALSE(Near(pic, Col(-15), Row(500), kRed));
   // Dataset 3 lacks hour 1: even called directly the steps draw nothing.
-  s.CurHour = 1;
-  s.chkParcel = s.chkSnowGrowth = s.chkLakeIndex = s.chkLIC = true;
+  s.in.CurHour = 1;
+  s.opt.chkParcel = s.opt.chkSnowGrowth = s.opt.chkLakeIndex = s.opt.chkLIC = true;
   TemperatureSystem(3, false);
   EXPECT_NO_THROW({
     PlotTraces(pic, s);
@@ -182,7 +182,7 @@ TEST_F(TracesTest, MarkersAndLakeMarksStandAtTheirPressures) {
     const int x = static_cast<int>(Col(t)), y = static_cast<int>(Row(p));
     return CountIn(pic, x - 1, y - 12, x + 40, y + 6, kRed) > 0;
   };
-  s.chkLCL = s.chkLFC = s.chkEQL = true;
+  s.opt.chkLCL = s.opt.chkLFC = s.opt.chkEQL = true;
   gLclPres(1, 0) = 900;
   gLclTemp(1, 0) = 10;
   gLfct(1, 0) = 700;
@@ -204,9 +204,9 @@ TEST_F(TracesTest, MarkersAndLakeMarksStandAtTheirPressures) {
   // Margins: LCL 20 mb above the surface unmarked, 20.5 mb marked; EL 50 mb
   // up unmarked (margin 60); EL missing from the indices (0) draws nothing.
   auto only = [&](bool lcl, bool eql) {
-    s.chkLCL = lcl;
-    s.chkEQL = eql;
-    s.chkLFC = false;
+    s.opt.chkLCL = lcl;
+    s.opt.chkEQL = eql;
+    s.opt.chkLFC = false;
     TemperatureSystem(1, false);
     PlotLevelMarkers(pic, s);
     return CountAll(pic, kRed);
@@ -221,7 +221,7 @@ TEST_F(TracesTest, MarkersAndLakeMarksStandAtTheirPressures) {
   EXPECT_EQ(only(false, true), 0);
 
   // Convective temperature: 99 is not written, 24.5 is, above the surface.
-  s.chkConvectiveTemp = true;
+  s.opt.chkConvectiveTemp = true;
   pic.ForeColor = kWhite;
   gConvTemp(1, 0) = 99;
   EXPECT_EQ(only(false, false), 0);
@@ -230,15 +230,15 @@ TEST_F(TracesTest, MarkersAndLakeMarksStandAtTheirPressures) {
   only(false, false);
   const int cx = static_cast<int>(Col(24.5)), sy = static_cast<int>(Row(1000));
   EXPECT_GT(CountIn(pic, cx - 15, sy - 40, cx + 15, sy, kWhite), 0);
-  s.chkConvectiveTemp = false;
+  s.opt.chkConvectiveTemp = false;
 
   // Lake index from the numbers it is given: the mark 13 degrees colder
   // than a 5-degree lake at 850 mb (-8), the label above it.
-  s.LakeIndexPres = 850;
-  s.LakeIndexDiff = 13;
-  s.lblLakeC = 5;
-  s.lblT850 = 11;
-  s.chkLakeIndex = true;
+  s.in.LakeIndexPres = 850;
+  s.in.LakeIndexDiff = 13;
+  s.in.lblLakeC = 5;
+  s.in.lblT850 = 11;
+  s.opt.chkLakeIndex = true;
   TemperatureSystem(1, false);
   PlotTraces(pic, s);
   EXPECT_TRUE(Near(pic, Col(-8), Row(850), RGB(0, 0, 255), 1));
@@ -254,8 +254,8 @@ TEST_F(TracesTest, ParcelCachesAreCompletePerDatasetAndHour) {
     gLfct(1, h) = 700;
     gEqlv(1, h) = 250;
   }
-  s.chkParcel = s.chkCINS = true;
-  s.chkSkewT = true;
+  s.opt.chkParcel = s.opt.chkCINS = true;
+  s.opt.chkSkewT = true;
   gCurDataset = 1;
   PlotProfile(pic, s);
   EXPECT_EQ(gParcelTraceDone(1, 0), -1);
@@ -279,7 +279,7 @@ TEST_F(TracesTest, ParcelCachesAreCompletePerDatasetAndHour) {
 
   // Zoomed below the EL (top at 400 mb): the trace is lifted but the cache
   // stays incomplete; the CIN trace (top at the LFC) completes.
-  s.CurHour = 1;
+  s.in.CurHour = 1;
   gChartTop = 400;
   gTopLevel(1) = 10;  // 400 mb
   PlotProfile(pic, s);
@@ -293,7 +293,7 @@ TEST_F(TracesTest, ParcelCachesAreCompletePerDatasetAndHour) {
   // The dry leg of the CIN trace reaches the surface warmer than the parcel
   // at the LCL (dry adiabat from 900 to 1000 mb: about +8.5 K).
   const double tl = gCinTraceTemp(1, 0, 2);  // level 2, the first below the LCL, holds its value
-  s.CurHour = 0;
+  s.in.CurHour = 0;
   PlotProfile(pic, s);
   EXPECT_TRUE(Near(pic, Col(tl + 8.6), Row(1000) - 1, kCinBlue, 3));
 
@@ -321,7 +321,7 @@ TEST_F(TracesTest, ParcelCachesAreCompletePerDatasetAndHour) {
 
   // No EL and no LCL in the indices (0): neither trace fails or draws a
   // lifted parcel; nothing is cached.
-  s.CurHour = 1;
+  s.in.CurHour = 1;
   gParcelTraceDone(1, 1) = gCinTraceDone(1, 1) = 0;
   gLfct(1, 1) = 700;
   gEqlv(1, 1) = 0;
@@ -346,7 +346,7 @@ TEST_F(TracesTest, GrowthLayersFollowTheBandCrossings) {
                           {300, -25, -26, 265, 45, 9160}, {200, -60, -61, 270, 50, 11790}};
   Put(1, v);
   gRH(1, 0, 7) = 75;  // 400 mb: exactly 75 % is dry
-  s.chkSnowGrowth = true;
+  s.opt.chkSnowGrowth = true;
   TemperatureSystem(1, false);
   PlotGrowthLayers(pic, s);
 
@@ -380,7 +380,7 @@ TEST_F(TracesTest, GrowthLayersFollowTheBandCrossings) {
   gRH(1, 0, 5) = 95;
   gRH(1, 0, 6) = 50;
   TemperatureSystem(1, false);
-  s.ShownDataset = 2;
+  s.draw.ShownDataset = 2;
   PlotGrowthLayers(pic, s);
   EXPECT_TRUE(Near(pic, Col(-17), Row(582), kDimYellow, 1));
   EXPECT_FALSE(Near(pic, Col(-17), Row(582), RGB(127, 63, 127), 1));
@@ -389,8 +389,8 @@ TEST_F(TracesTest, GrowthLayersFollowTheBandCrossings) {
   // Hail band -30..-10: from 800 mb (exactly -10, inside) to the -30
   // crossing between 300 and 200 mb (300 * (2/3)^(5/35) = 282.9 mb), with
   // the gap where 350 mb (-5) lies warmer than the band.
-  s.chkSnowGrowth = false;
-  s.chkHailGrowth = true;
+  s.opt.chkSnowGrowth = false;
+  s.opt.chkHailGrowth = true;
   TemperatureSystem(1, false);
   PlotGrowthLayers(pic, s);
   EXPECT_TRUE(Near(pic, Col(-10), Row(800), kWhite, 1));
@@ -415,14 +415,14 @@ TEST_F(TracesTest, SampleHourWithEveryTraceRendersToPng) {
   int best = 0;
   for (int h = 0; h <= gLastHour(1); ++h)
     if (gCape(1, h) > gCape(1, best)) best = h;
-  s.CurHour = best;
-  s.chkSkewT = s.chkWetBulb = s.chkIcing = s.chkFP = true;
-  s.chkLakeIndex = s.chkLIC = s.chkMoistLakeIndex = true;
-  s.chkLCL = s.chkLFC = s.chkEQL = s.chkWBZ = s.chkCCL = s.chkConvectiveTemp = true;
-  s.chkParcel = s.chkCINS = s.chkSnowGrowth = s.chkHailGrowth = true;
-  s.lblLakeC = 10;
-  s.lblT850 = 5;
-  s.LakeIndexDiff = 13;
+  s.in.CurHour = best;
+  s.opt.chkSkewT = s.opt.chkWetBulb = s.opt.chkIcing = s.opt.chkFP = true;
+  s.opt.chkLakeIndex = s.opt.chkLIC = s.opt.chkMoistLakeIndex = true;
+  s.opt.chkLCL = s.opt.chkLFC = s.opt.chkEQL = s.opt.chkWBZ = s.opt.chkCCL = s.opt.chkConvectiveTemp = true;
+  s.opt.chkParcel = s.opt.chkCINS = s.opt.chkSnowGrowth = s.opt.chkHailGrowth = true;
+  s.in.lblLakeC = 10;
+  s.in.lblT850 = 5;
+  s.in.LakeIndexDiff = 13;
   PictureBox big(700, 700);
   big.BackColor = RGB(0, 0, 0);
   PlotProfile(big, s);
@@ -444,7 +444,7 @@ TEST_F(TracesTest, SampleHourWithEveryTraceRendersToPng) {
   gChartTop = 100;
   gOverlayAll = true;
   gCurDataset = 1;
-  s.CurHour = 0;
+  s.in.CurHour = 0;
   PlotProfile(big, s);
   EXPECT_GT(count(kDimRed), 100);
   EXPECT_GT(count(kRed), 100);

@@ -72,31 +72,31 @@ TEST_F(WindColumnTest, LevelChoiceByStepAndBySpacing) {
     for (int e = first; e <= last; e += stride) v.push_back(e);
     return v;
   };
-  s.WindAutoMode = true;
-  s.WindAutoSpacing = 1;
+  s.opt.WindAutoMode = true;
+  s.opt.WindAutoSpacing = 1;
   EXPECT_EQ(Levels(ChooseWindLevels(s, 1, 0)), expect(1, 2, 40));
-  s.WindAutoSpacing = 2;
+  s.opt.WindAutoSpacing = 2;
   EXPECT_EQ(Levels(ChooseWindLevels(s, 1, 0)), expect(1, 3, 40));
-  s.WindAutoSpacing = 3;
+  s.opt.WindAutoSpacing = 3;
   EXPECT_EQ(Levels(ChooseWindLevels(s, 1, 0)), expect(1, 4, 40));
 
   // A zoomed chart (ln(1000/500) = 0.69) has room for every level at spacing 1.
   gChartTop = 500;
-  s.WindAutoSpacing = 1;
+  s.opt.WindAutoSpacing = 1;
   EXPECT_EQ(Levels(ChooseWindLevels(s, 1, 0)), expect(1, 1, 40));
   gChartTop = 135;
 
   // By step: 0, 3, 6, ... up to the top level; the spacing does not count.
-  s.WindAutoMode = false;
-  s.WindLevelStep = 3;
+  s.opt.WindAutoMode = false;
+  s.opt.WindLevelStep = 3;
   EXPECT_EQ(Levels(ChooseWindLevels(s, 1, 0)), expect(3, 3, 40));
   // A step of 0 from a damaged history file never stalls: every level.
-  s.WindLevelStep = 0;
+  s.opt.WindLevelStep = 0;
   EXPECT_EQ(Levels(ChooseWindLevels(s, 1, 0)), expect(1, 1, 40));
 
   // A top level beyond the profile stops at its last level.
   gTopLevel(1) = 90;
-  s.WindLevelStep = 1;
+  s.opt.WindLevelStep = 1;
   EXPECT_EQ(Levels(ChooseWindLevels(s, 1, 0)).back(), 60);
 }
 
@@ -105,8 +105,8 @@ TEST_F(WindColumnTest, VectorAndDigitalWindsDrawWhereTheWindComesFrom) {
   SetEvenSounding(1, 60, 270, 40);
   gTopLevel(1) = 40;
   gCurDataset = 1;
-  s.chkWindVector = true;
-  s.WindLevelStep = 8;
+  s.opt.chkWindVector = true;
+  s.opt.WindLevelStep = 8;
   PlotProfile(pic, s);
   const double span = std::log(1000.0 / 135.0);
   const int y8 = static_cast<int>(std::lround(std::log(gPres(1, 0, 8) / 135.0) / span * 600));
@@ -123,9 +123,9 @@ TEST_F(WindColumnTest, VectorAndDigitalWindsDrawWhereTheWindComesFrom) {
   EXPECT_EQ(CountIn(pic, xc - 65, xc - 10, y8 - 2, y8 + 2, kYellow), 0);
 
   // Digital winds without directions: only the speed, right of x 93.
-  s.chkWindVector = false;
-  s.chkWindDigital = true;
-  s.DigitalWindDirections = false;
+  s.opt.chkWindVector = false;
+  s.opt.chkWindDigital = true;
+  s.opt.DigitalWindDirections = false;
   PlotProfile(pic, s);
   EXPECT_EQ(CountIn(pic, 560, xc - 2, y8 - 8, y8 + 8, kYellow), 0);
   EXPECT_GT(CountIn(pic, xc + 2, 699, y8 - 8, y8 + 8, kYellow), 0);
@@ -173,8 +173,8 @@ TEST_F(WindColumnTest, MixingTopForEachXferDepth) {
   SetSounding(1, 0, MixedSounding());
   gTopLevel(1) = 17;
   gChartBottom = 1050;
-  s.chkMomentum = true;
-  s.gXferIndex = 0;
+  s.opt.chkMomentum = true;
+  s.opt.gXferIndex = 0;
   PlotProfile(pic, s);
   EXPECT_GT(CountIn(pic, 0, 699, 0, 599, RGB(192, 192, 192)), 100);
 }
@@ -189,7 +189,7 @@ TEST_F(WindColumnTest, OmegaScaleStepsAndLabels) {
   om.BackColor = kWhite;
   // Range 12, step 5: labels -15 ... +15; +5 and +10 blue right of the
   // middle, -5 and -10 red left of it, the black 0 in the middle.
-  s.OmegaRange = 12;
+  s.opt.OmegaRange = 12;
   DrawOmegaScale(om, s);
   auto colX = [](double v) { return static_cast<int>((v + 12) / 24 * 480); };
   EXPECT_GT(CountIn(om, colX(3.5), colX(6.5), 0, 19, kBlue), 0);
@@ -202,10 +202,10 @@ TEST_F(WindColumnTest, OmegaScaleStepsAndLabels) {
   EXPECT_EQ(CountIn(om, colX(1.8), colX(3.2), 0, 19, kBlue), 0);
 
   // A range that is no number, or absurdly large, still draws a bounded scale.
-  s.OmegaRange = 0;
+  s.opt.OmegaRange = 0;
   EXPECT_EQ(UsableOmegaRange(s), 11.0);
   DrawOmegaScale(om, s);
-  s.OmegaRange = 1e30f;
+  s.opt.OmegaRange = 1e30f;
   EXPECT_EQ(UsableOmegaRange(s), kMaxOmegaRange);
   DrawOmegaScale(om, s);
 }
@@ -229,8 +229,8 @@ TEST_F(WindColumnTest, ModelPrecipTypeLabelAndDots) {
   SetEvenSounding(1, 30, 270, 20);
   SetEvenSounding(2, 30, 270, 20);
   gCurDataset = 1;
-  s.ShownDataset = 1;
-  s.CurHour = 0;
+  s.draw.ShownDataset = 1;
+  s.in.CurHour = 0;
   gPtypeSrcA(1, 0) = 60;
   gPtypeSrcB(1, 0) = 70;
   gPrecip(1, 0) = 0.5f;
@@ -247,7 +247,7 @@ TEST_F(WindColumnTest, ModelPrecipTypeLabelAndDots) {
   EXPECT_GT(CountIn(p, 80, 140, 305, 335, kBlue), 0);  // the "S" at x 20
 
   // "Bourgouin" source: rain, green; 0.005 per hour: one dot at (15, 80).
-  s.gPtypeSrcFlag = true;
+  s.opt.chksWSYMb = true;
   gPrecip(1, 0) = 0.005f;
   p.Cls();
   DrawModelPrecipType(p, s);
@@ -300,15 +300,15 @@ TEST_F(WindColumnTest, SampleHourRendersToPng) {
   gCurDataset = 1;
   for (int d = 1; d <= gDatasetCount; ++d) gDatasetShown(d) = true;
   if (gChartTop < 100) gChartTop = 100;
-  s.CurHour = std::min(12, gLastHour(1));
-  s.chkWindVector = true;
-  s.chkWindDigital = true;
-  s.ChkOmega = true;
-  s.chk10MWind = true;
-  s.chkMomentum = true;
-  s.WindAutoMode = true;
-  s.ColorWindsBySpeed = true;
-  gPrecip(1, s.CurHour) = std::max(gPrecip(1, s.CurHour), 0.2f);
+  s.in.CurHour = std::min(12, gLastHour(1));
+  s.opt.chkWindVector = true;
+  s.opt.chkWindDigital = true;
+  s.opt.ChkOmega = true;
+  s.opt.chk10MWind = true;
+  s.opt.chkMomentum = true;
+  s.opt.WindAutoMode = true;
+  s.opt.ColorWindsBySpeed = true;
+  gPrecip(1, s.in.CurHour) = std::max(gPrecip(1, s.in.CurHour), 0.2f);
   PlotProfile(pic, s);
   QDir().mkpath(ONDRIK_TEST_TMP);
   pic.Image().save(QString(ONDRIK_TEST_TMP) + "/windcolumn_sample.png");
@@ -323,9 +323,9 @@ TEST_F(WindColumnTest, SampleHourRendersToPng) {
   gOverlayAll = true;
   gCurDataset = 1;
   for (int d = 1; d <= gDatasetCount; ++d) gDatasetShown(d) = true;
-  s.CurHour = std::min(8, gLastHour(1));
-  s.WindAutoMode = false;
-  s.WindLevelStep = 2;
+  s.in.CurHour = std::min(8, gLastHour(1));
+  s.opt.WindAutoMode = false;
+  s.opt.WindLevelStep = 2;
   PlotProfile(pic, s);
   pic.Image().save(QString(ONDRIK_TEST_TMP) + "/windcolumn_overlay.png");
   EXPECT_EQ(gCurDataset, 1);

@@ -20,98 +20,36 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "core/shared.h"
 #include "core/store.h"
+#include "panels/heavyprecip.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/frmprofile.h"
 #include "tests/core/profile_text.h"
+#include "tests/profilewindow/window_fixture.h"
 
 namespace ondrik {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::MakeProfileText;
-using testing::ProfileFileSpec;
-
-void WriteFile(const fs::path& p, const std::string& text) {
-  std::ofstream out(p, std::ios::binary);
-  out << text;
-}
-
-// Counts the pixels of a picture that are not black.
-int NonBlackPixels(const PictureBox& pic) {
-  const QImage& img = pic.Image();
-  int n = 0;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x)
-      if ((img.pixel(x, y) & 0xFFFFFF) != 0) ++n;
-  return n;
-}
-
-// A program folder with the shipped configuration and time-zone table and
-// profile files written here: NAM for KOKC and KBOS (6 hours), SREF for KOKC
-// (3 datasets: NAM CTL 00Z, NAM P1 00Z, NAM P2 00Z).
-class ProfileWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::path(ONDRIK_TEST_TMP) /
-              ("frmprofile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    for (const char* f : {"Ondrik.cfg", "TimeZone.DAT"})
-      fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
-    ProfileFileSpec nam;
-    nam.hours = 6;
-    nam.levels = 20;
-    WriteFile(folder_ / "NAM_KOKC.ond", MakeProfileText(nam));
-    nam.sfcPres = 960;
-    WriteFile(folder_ / "NAM_KBOS.ond", MakeProfileText(nam));
-    ProfileFileSpec sref;
-    sref.datasets = 3;
-    sref.hours = 4;
-    sref.levels = 15;
-    WriteFile(folder_ / "SREF_KOKC.ond", MakeProfileText(sref));
-    SetProgramFolder(folder_.string() + "/");
-    SetEffects(&fx_);
-  }
-  void TearDown() override {
-    win_.reset();
-    SetEffects(nullptr);
-    SetProgramFolder("");
-  }
-
-  frmProfile& Start() {
-    win_ = std::make_unique<frmProfile>();
-    EXPECT_TRUE(win_->Form_Load({}));
-    return *win_;
-  }
-
-  static int Row(QListWidget* list, const char* text) {
-    for (int i = 0; i < list->count(); ++i)
-      if (list->item(i)->text() == text) return i;
-    return -1;
-  }
-
-  fs::path folder_;
-  FakeEffects fx_;
-  std::unique_ptr<frmProfile> win_;
-};
+using namespace ondrik::testing;
 
 TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   frmProfile& w = Start();
   EXPECT_TRUE(fx_.messages.empty()) << fx_.messages.front().text;
   EXPECT_TRUE(fx_.endCalls.empty());
-  ASSERT_EQ(w.lstoptModel->count(), 4);
-  EXPECT_EQ(w.lstoptModel->currentRow(), 0);
+  ASSERT_EQ(Ctl<QListWidget>(w, "lstoptModel")->count(), 4);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstoptModel")->currentRow(), 0);
   // Favourites KOKC and KBOS come first, in the configuration's order.
-  ASSERT_GE(w.lstSiteIDs->count(), 2);
-  EXPECT_EQ(w.lstSiteIDs->item(0)->text(), "KOKC");
-  EXPECT_EQ(w.lstSiteIDs->item(1)->text(), "KBOS");
+  ASSERT_GE(Ctl<QListWidget>(w, "lstSiteIDs")->count(), 2);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->item(0)->text(), "KOKC");
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->item(1)->text(), "KBOS");
   EXPECT_EQ(w.SiteFileCount, 2);
   EXPECT_TRUE(w.FileLoaded);
   EXPECT_EQ(w.windowTitle(), "KOKC - NAM - ONDRIK");
@@ -120,30 +58,30 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   EXPECT_EQ(gCurDataset, 1);
   // Hour 0 of a file that starts 31 Dec 2006 18 UTC, one hour a step.
   EXPECT_EQ(w.CurHour, 0);
-  EXPECT_EQ(w.lblHour->text(), "0");
-  EXPECT_EQ(w.lblDate->text(), "12/31/06     18:00 Z");
-  EXPECT_FALSE(w.lblLocal->text().isEmpty());
+  EXPECT_EQ(Ctl<QLabel>(w, "lblHour")->text(), "0");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblDate")->text(), "12/31/06     18:00 Z");
+  EXPECT_FALSE(Ctl<QLabel>(w, "lblLocal")->text().isEmpty());
   // Without the reverse option the bar runs from the last hour at its left to 0.
-  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 5);
-  EXPECT_EQ(static_cast<int>(w.hsbHour->Max), 0);
+  EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 5);
+  EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Max), 0);
   // The chart is drawn.
-  EXPECT_GT(w.chartDrawCount, 0);
-  EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  EXPECT_GT(chartDraws_, 0);
+  EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(w, "picData")->Pic()), 1000);
   // The panel and control page of a first run: Data and Lake Effect.
   EXPECT_EQ(w.RightPanel, 0);
-  EXPECT_TRUE(w.picProfile->isVisibleTo(&w));
-  EXPECT_FALSE(w.frameHodograph->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<PictureBoxWidget>(w, "picProfile")->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QFrame>(w, "frameHodograph")->isVisibleTo(&w));
   EXPECT_EQ(w.ControlPanel, 0);
-  EXPECT_TRUE(w.pnlControl[0]->isVisibleTo(&w));
-  EXPECT_TRUE(w.btnControl[0]->font().bold());
-  EXPECT_EQ(w.lblCI850->text(), "850");
-  EXPECT_EQ(w.lblCI700->text(), "700");
+  EXPECT_TRUE(Ctl<QFrame>(w, "pnlControl", 0)->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnControl", 0)->font().bold());
+  EXPECT_EQ(Ctl<QLabel>(w, "lblCI850")->text(), "850");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblCI700")->text(), "700");
   // Hidden panel button only with a configuration line 1 beginning with "c".
-  EXPECT_FALSE(w.btnDisplay[9]->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QPushButton>(w, "btnDisplay", 9)->isVisibleTo(&w));
   // The window is at least its minimum size and lays out inside it.
   EXPECT_GE(w.width() * kTwipsPerPixel, kMinWindowWidthTw);
   EXPECT_GE(w.height() * kTwipsPerPixel, kMinWindowHeightTw);
-  EXPECT_EQ(w.frameRight->geometry().right(), w.picData->geometry().right());
+  EXPECT_EQ(Ctl<QFrame>(w, "frameRight")->geometry().right(), Ctl<PictureBoxWidget>(w, "picData")->geometry().right());
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-start.png").string()));
 
   // Closing the window ends the program once.
@@ -154,41 +92,41 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
 TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
   frmProfile& w = Start();
   // Another site of the model.
-  w.SelectSiteRow(Row(w.lstSiteIDs, "KBOS"));
+  w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KBOS"));
   EXPECT_EQ(w.windowTitle(), "KBOS - NAM - ONDRIK");
   EXPECT_EQ(w.LastSite, "KBOS");
   EXPECT_NEAR(gSfcPres(1, 0), 960.0F, 0.01F);
 
   // A model without files: the warning, an empty site list, the data stay.
   fx_.messages.clear();
-  w.SelectModelRow(Row(w.lstoptModel, "GFS"));
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "GFS"));
   ASSERT_EQ(fx_.messages.size(), 1u);
   EXPECT_NE(fx_.messages[0].text.find("There are no GFS profiles in the profile directory:"),
             std::string::npos);
   EXPECT_EQ(w.SiteFileCount, 0);
-  EXPECT_EQ(w.lstSiteIDs->count(), 0);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->count(), 0);
   EXPECT_EQ(gDatasetCount, 1);
   // The loaded file still draws.
-  const int drawn = w.chartDrawCount;
-  w.hsbHour->SetValue(3);
+  const int drawn = chartDraws_;
+  Ctl<ScrollBar>(w, "hsbHour")->SetValue(3);
   EXPECT_EQ(w.CurHour, 3);
-  EXPECT_GT(w.chartDrawCount, drawn);
+  EXPECT_GT(chartDraws_, drawn);
 
   // SREF has no KBOS: the first site is loaded, with its three datasets.
   fx_.messages.clear();
-  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
   EXPECT_TRUE(fx_.messages.empty());
   EXPECT_EQ(w.windowTitle(), "KOKC - SREF - ONDRIK");
   EXPECT_EQ(gDatasetCount, 3);
-  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 3);
+  EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 3);
 
   // A file that cannot be read: its message, and the data loaded before stay.
   WriteFile(folder_ / "SREF_KZZZ.ond", "not a profile\n");
-  w.SelectModelRow(Row(w.lstoptModel, "NAM"));
-  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "NAM"));
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
   EXPECT_EQ(gDatasetCount, 3);
   fx_.messages.clear();
-  w.SelectSiteRow(Row(w.lstSiteIDs, "KZZZ"));
+  w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KZZZ"));
   ASSERT_EQ(fx_.messages.size(), 1u);
   EXPECT_EQ(gDatasetCount, 3);
   EXPECT_EQ(w.windowTitle(), "KOKC - SREF - ONDRIK");
@@ -197,42 +135,42 @@ TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
   // Side panels: one shown at a time; 99 shows the archive lists and the
   // earlier panel comes back with its bold button.
   w.btnDisplay_Click(2);
-  EXPECT_TRUE(w.frameHodograph->isVisibleTo(&w));
-  EXPECT_TRUE(w.pnlHodograph->isVisibleTo(&w));
-  EXPECT_FALSE(w.picProfile->isVisibleTo(&w));
-  EXPECT_TRUE(w.btnDisplay[2]->font().bold());
+  EXPECT_TRUE(Ctl<QFrame>(w, "frameHodograph")->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QFrame>(w, "pnlHodograph")->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<PictureBoxWidget>(w, "picProfile")->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnDisplay", 2)->font().bold());
   w.btnDisplay_Click(99);
-  EXPECT_TRUE(w.picFiles->isVisibleTo(&w));
-  EXPECT_FALSE(w.frameHodograph->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QFrame>(w, "picFiles")->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QFrame>(w, "frameHodograph")->isVisibleTo(&w));
   EXPECT_EQ(w.PreviousPanel, 2);
   w.btnDisplay_Click(w.PreviousPanel);
-  EXPECT_TRUE(w.frameHodograph->isVisibleTo(&w));
-  EXPECT_TRUE(w.btnDisplay[2]->font().bold());
-  EXPECT_FALSE(w.picFiles->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QFrame>(w, "frameHodograph")->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnDisplay", 2)->font().bold());
+  EXPECT_FALSE(Ctl<QFrame>(w, "picFiles")->isVisibleTo(&w));
 
   // Control pages: a second click closes the page; 6 closes every page.
   w.btnControl_Click(5);
   EXPECT_EQ(w.ControlPanel, 5);
-  EXPECT_TRUE(w.pnlControl[5]->isVisibleTo(&w));
-  EXPECT_FALSE(w.pnlControl[0]->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QFrame>(w, "pnlControl", 5)->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QFrame>(w, "pnlControl", 0)->isVisibleTo(&w));
   w.btnControl_Click(5);
   EXPECT_EQ(w.ControlPanel, 6);
-  EXPECT_FALSE(w.pnlControl[5]->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QFrame>(w, "pnlControl", 5)->isVisibleTo(&w));
   w.btnControl_Click(2);
   w.btnControl_Click(6);
   EXPECT_EQ(w.ControlPanel, 6);
-  for (QFrame* page : w.pnlControl) EXPECT_FALSE(page->isVisibleTo(&w));
+  for (int i = 0; i < 6; ++i) EXPECT_FALSE(Ctl<QFrame>(w, "pnlControl", i)->isVisibleTo(&w));
 
   // Convection page with "Elevated CAPE": the hour shown is decided once,
   // the others stay undecided until they are shown.
   w.btnControl_Click(3);
-  w.chkECAPE->SetValue(1);
-  EXPECT_TRUE(w.ECAPEShown);
-  w.hsbHour->SetValue(1);
+  Ctl<CheckBox>(w, "chkECAPE")->SetValue(1);
+  EXPECT_TRUE(w.Chart().opt.chkECAPE);
+  Ctl<ScrollBar>(w, "hsbHour")->SetValue(1);
   const int d = gCurDataset;
   EXPECT_NE(gECapeMark(d, 1), -1);
   EXPECT_EQ(gECapeMark(d, 2), -1);
-  EXPECT_EQ(w.frameECAPE->isVisibleTo(&w), gECapeMark(d, 1) == 1);
+  EXPECT_EQ(Ctl<QFrame>(w, "frameECAPE")->isVisibleTo(&w), gECapeMark(d, 1) == 1);
 }
 
 TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
@@ -243,8 +181,8 @@ TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
   // both wrapping; Home is hour 0 and End the last hour.
   w.Form_KeyDown(37, 0);
   EXPECT_EQ(w.CurHour, 1);
-  EXPECT_EQ(w.lblHour->text(), "1");
-  EXPECT_EQ(w.lblDate->text(), "12/31/06     19:00 Z");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblHour")->text(), "1");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblDate")->text(), "12/31/06     19:00 Z");
   w.Form_KeyDown(39, 0);
   w.Form_KeyDown(39, 0);
   EXPECT_EQ(w.CurHour, last);
@@ -258,10 +196,10 @@ TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
   // Keys reach the table whatever control has the focus, but a text box
   // keeps its own keys.
   QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
-  QApplication::sendEvent(w.lstoptModel, &left);
+  QApplication::sendEvent(Ctl<QListWidget>(w, "lstoptModel"), &left);
   EXPECT_EQ(w.CurHour, 1);
-  EXPECT_EQ(w.lstoptModel->currentRow(), 0);  // the list did not act on it
-  auto* box = new QLineEdit(w.frameRight);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstoptModel")->currentRow(), 0);  // the list did not act on it
+  auto* box = new QLineEdit(Ctl<QFrame>(w, "frameRight"));
   box->show();
   QApplication::setActiveWindow(&w);
   box->setFocus();
@@ -275,31 +213,31 @@ TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
 
   // Space starts the loop; each tick is one hour, the step onto the last
   // hour is followed by the pause, and after the last hour comes hour 0.
-  w.hsbHour->SetValue(last - 2);
+  Ctl<ScrollBar>(w, "hsbHour")->SetValue(last - 2);
   QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier);
-  QApplication::sendEvent(w.hsbHour, &space);
+  QApplication::sendEvent(Ctl<ScrollBar>(w, "hsbHour"), &space);
   EXPECT_TRUE(w.LoopRunning);
-  EXPECT_TRUE(w.btnAutoDisplay->font().bold());
-  EXPECT_EQ(w.timerAutoDisplay->Interval(), 240);
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnAutoDisplay")->font().bold());
+  EXPECT_EQ(Ctl<Timer>(w, "timerAutoDisplay")->Interval(), 240);
   w.timerAutoDisplay_Timer();
   EXPECT_EQ(w.CurHour, last - 1);
-  EXPECT_EQ(w.timerAutoDisplay->Interval(), 240);
+  EXPECT_EQ(Ctl<Timer>(w, "timerAutoDisplay")->Interval(), 240);
   w.timerAutoDisplay_Timer();
   EXPECT_EQ(w.CurHour, last);
-  EXPECT_EQ(w.timerAutoDisplay->Interval(), 240 + 2500);
+  EXPECT_EQ(Ctl<Timer>(w, "timerAutoDisplay")->Interval(), 240 + 2500);
   w.timerAutoDisplay_Timer();
   EXPECT_EQ(w.CurHour, 0);
-  EXPECT_EQ(w.timerAutoDisplay->Interval(), 240);
+  EXPECT_EQ(Ctl<Timer>(w, "timerAutoDisplay")->Interval(), 240);
   // The rate bar sets the interval at once; the real timer steps the hour.
-  w.hsbRate->SetValue(20);
-  EXPECT_EQ(w.timerAutoDisplay->Interval(), 20);
+  Ctl<ScrollBar>(w, "hsbRate")->SetValue(20);
+  EXPECT_EQ(Ctl<Timer>(w, "timerAutoDisplay")->Interval(), 20);
   QEventLoop loop;
   QTimer::singleShot(300, &loop, &QEventLoop::quit);
   loop.exec();
   EXPECT_NE(w.CurHour, 0);
   w.Form_KeyDown(76, 0);  // L: loop off
   EXPECT_FALSE(w.LoopRunning);
-  EXPECT_FALSE(w.timerAutoDisplay->Enabled());
+  EXPECT_FALSE(Ctl<Timer>(w, "timerAutoDisplay")->Enabled());
   const int stopped = w.CurHour;
   QTimer::singleShot(100, &loop, &QEventLoop::quit);
   loop.exec();
@@ -310,15 +248,15 @@ TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
   EXPECT_EQ(w.CurHour, 0);
 
   // T steps the precipitation-type trail: 6 and 0 in the energy view.
-  EXPECT_EQ(w.btnTails->text(), "6");
+  EXPECT_EQ(Ctl<QPushButton>(w, "btnTails")->text(), "6");
   w.Form_KeyDown(84, 0);
-  EXPECT_EQ(w.btnTails->text(), "0");
+  EXPECT_EQ(Ctl<QPushButton>(w, "btnTails")->text(), "0");
   w.Form_KeyDown(84, 0);
-  EXPECT_EQ(w.btnTails->text(), "6");
+  EXPECT_EQ(Ctl<QPushButton>(w, "btnTails")->text(), "6");
   w.ShowThickness = true;
   for (const char* n : {"12", "24", "48", "0", "6"}) {
     w.btnTails_Click();
-    EXPECT_EQ(w.btnTails->text(), n);
+    EXPECT_EQ(Ctl<QPushButton>(w, "btnTails")->text(), n);
   }
 }
 
@@ -360,12 +298,12 @@ TEST_F(ProfileWindowTest, TheOverviewFollowsHoursDatasetsAndNewFiles) {
   EXPECT_EQ(ov.cursorMoves.back(), std::make_pair(1, 2));
   EXPECT_EQ(gCursorHour, 2);
   // A new file rebuilds the overview; the dataset boxes redraw it and set its bar.
-  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
   EXPECT_EQ(ov.rebuilt, 1);
   EXPECT_GE(ov.plotted, 1);
   EXPECT_FALSE(ov.barValues.empty());
   const int plotted = ov.plotted;
-  w.chkefname[6]->SetValue(0);
+  Ctl<CheckBox>(w, "chkefname", 6)->SetValue(0);
   EXPECT_EQ(ov.plotted, plotted + 1);
   EXPECT_EQ(gHourChangeSource, 0);
   EXPECT_EQ(gEnsembleMirrorGuard, 0);
@@ -379,21 +317,21 @@ TEST_F(ProfileWindowTest, TheOverviewFollowsHoursDatasetsAndNewFiles) {
 
 TEST_F(ProfileWindowTest, DatasetBoxesChooseTheShownDatasets) {
   frmProfile& w = Start();
-  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
   ASSERT_EQ(gDatasetCount, 3);
   // Titles NAM CTL 00Z, NAM P1 00Z, NAM P2 00Z: one box for NAM, three for
   // the members, one for 00Z.
-  EXPECT_EQ(w.chkefname[0]->text(), "NAM");
-  EXPECT_EQ(w.chkefname[5]->text(), "CTL");
-  EXPECT_EQ(w.chkefname[6]->text(), "P1");
-  EXPECT_EQ(w.chkefname[7]->text(), "P2");
-  EXPECT_EQ(w.chkefname[10]->text(), "00Z");
-  EXPECT_FALSE(w.chkefname[7]->isHidden());
-  EXPECT_TRUE(w.chkefname[8]->isHidden());
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 0)->text(), "NAM");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 5)->text(), "CTL");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 6)->text(), "P1");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 7)->text(), "P2");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 10)->text(), "00Z");
+  EXPECT_FALSE(Ctl<CheckBox>(w, "chkefname", 7)->isHidden());
+  EXPECT_TRUE(Ctl<CheckBox>(w, "chkefname", 8)->isHidden());
   EXPECT_EQ(gShownCount, 3);
-  EXPECT_TRUE(w.vsbEE->isVisibleTo(&w));
-  EXPECT_TRUE(w.btnEnsemble->isVisibleTo(&w));
-  EXPECT_EQ(w.lblSelectEnsemble->text(), "3 Slected Ensemble Elements");
+  EXPECT_TRUE(Ctl<ScrollBar>(w, "vsbEE")->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnEnsemble")->isVisibleTo(&w));
+  EXPECT_EQ(Ctl<QLabel>(w, "lblSelectEnsemble")->text(), "3 Slected Ensemble Elements");
 
   // Down and Up step through the shown datasets and wrap.
   ASSERT_EQ(gCurDataset, 1);
@@ -406,69 +344,70 @@ TEST_F(ProfileWindowTest, DatasetBoxesChooseTheShownDatasets) {
   // A wheel notch towards the user is the next dataset.
   QWheelEvent notch(QPointF(50, 50), QPointF(50, 50), QPoint(0, -120), QPoint(0, -120),
                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(w.picData, &notch);
+  QApplication::sendEvent(Ctl<PictureBoxWidget>(w, "picData"), &notch);
   EXPECT_EQ(gCurDataset, 3);
   w.MouseWheel(120);
   EXPECT_EQ(gCurDataset, 2);
 
   // Unticking P1 hides dataset 2, the current one: the first shown becomes current.
-  w.chkefname[6]->SetValue(0);
+  Ctl<CheckBox>(w, "chkefname", 6)->SetValue(0);
   EXPECT_FALSE(gDatasetShown(2));
   EXPECT_TRUE(gDatasetShown(1));
   EXPECT_TRUE(gDatasetShown(3));
   EXPECT_EQ(gShownCount, 2);
-  EXPECT_EQ(w.vsbEE->Value(), 1);
+  EXPECT_EQ(Ctl<ScrollBar>(w, "vsbEE")->Value(), 1);
   EXPECT_EQ(gCurDataset, 1);
-  EXPECT_EQ(w.lblSelectEnsemble->text(), "2 Slected Ensemble Elements");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblSelectEnsemble")->text(), "2 Slected Ensemble Elements");
   w.Form_KeyDown(40, 0);
   EXPECT_EQ(gCurDataset, 3);  // dataset 2 is skipped
 
   // Overlay: every shown dataset is drawn, the current one last.
   std::vector<int> order;
-  w.chart.onDatasetDrawn = [&order](Integer d) { order.push_back(d); };
+  const QMetaObject::Connection watch =
+      QObject::connect(&w, &frmProfile::ChartDatasetDrawn, [&order](int d) { order.push_back(d); });
   w.btnEnsemble_Click();
   EXPECT_TRUE(gOverlayAll);
-  EXPECT_TRUE(w.btnEnsemble->font().bold());
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnEnsemble")->font().bold());
   EXPECT_EQ(order, (std::vector<int>{1, 3}));
   w.btnEnsemble_Click();
-  w.chart.onDatasetDrawn = nullptr;
+  QObject::disconnect(watch);
 
   // No box ticked in a column hides every dataset; the bar takes it.
-  w.chkefname[10]->SetValue(0);
+  Ctl<CheckBox>(w, "chkefname", 10)->SetValue(0);
   EXPECT_EQ(gShownCount, 0);
-  EXPECT_FALSE(w.vsbEE->isVisibleTo(&w));
-  EXPECT_FALSE(w.btnEnsemble->isVisibleTo(&w));
-  EXPECT_EQ(w.lblSelectEnsemble->text(), "0 Slected Ensemble Elements");
+  EXPECT_FALSE(Ctl<ScrollBar>(w, "vsbEE")->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QPushButton>(w, "btnEnsemble")->isVisibleTo(&w));
+  EXPECT_EQ(Ctl<QLabel>(w, "lblSelectEnsemble")->text(), "0 Slected Ensemble Elements");
   w.Form_KeyDown(40, 0);  // no crash, nothing to step to
-  w.chkefname[10]->SetValue(1);
+  Ctl<CheckBox>(w, "chkefname", 10)->SetValue(1);
   EXPECT_EQ(gShownCount, 2);
 
   // Key 2 cycles the member column: with CTL and P2 ticked the box after
   // the last ticked one is past the end, so CTL alone is ticked ...
   w.Form_KeyDown(50, 0);
-  EXPECT_EQ(w.chkefname[5]->Value(), 1);
-  EXPECT_EQ(w.chkefname[6]->Value(), 0);
-  EXPECT_EQ(w.chkefname[7]->Value(), 0);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 5)->Value(), 1);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 6)->Value(), 0);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 7)->Value(), 0);
   EXPECT_EQ(gShownCount, 1);
   EXPECT_EQ(gCurDataset, 1);
   // ... then P1, P2 and round to CTL again.
   w.Cycle(2);
-  EXPECT_EQ(w.chkefname[6]->Value(), 1);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 6)->Value(), 1);
   EXPECT_EQ(gCurDataset, 2);
   w.Cycle(2);
   EXPECT_EQ(gCurDataset, 3);
   w.Cycle(2);
-  EXPECT_EQ(w.chkefname[5]->Value(), 1);
-  EXPECT_EQ(w.chkefname[7]->Value(), 0);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 5)->Value(), 1);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 7)->Value(), 0);
   EXPECT_EQ(gCurDataset, 1);
   // A column beyond the titles' columns does nothing.
   w.Cycle(4);
   EXPECT_EQ(gShownCount, 1);
   // The grave accent ticks every box; the window still refreshes afterwards.
-  const int drawn = w.chartDrawCount;
+  const int drawn = chartDraws_;
   w.Form_KeyDown(192, 0);
   EXPECT_EQ(gShownCount, 3);
-  EXPECT_GT(w.chartDrawCount, drawn);
+  EXPECT_GT(chartDraws_, drawn);
   EXPECT_FALSE(gLoadingState);
   w.Form_KeyDown(37, 0);
   EXPECT_EQ(w.CurHour, 1);
@@ -480,19 +419,19 @@ TEST_F(ProfileWindowTest, TheShippedEnsembleFileOverlaysItsMembers) {
   if (!fs::exists(sref)) GTEST_SKIP() << "no ensemble sample file in data/";
   fs::copy_file(sref, folder_ / "SREF_KOKC.ond", fs::copy_options::overwrite_existing);
   frmProfile& w = Start();
-  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
   ASSERT_EQ(gDatasetCount, 8);
   // Titles "SREF <core> <member> 12Z": cores ARW and NMM, members CTL, N1, P1, N2, P2.
-  EXPECT_EQ(w.chkefname[0]->text(), "SREF");
-  EXPECT_EQ(w.chkefname[5]->text(), "ARW");
-  EXPECT_EQ(w.chkefname[6]->text(), "NMM");
-  EXPECT_EQ(w.chkefname[10]->text(), "CTL");
-  EXPECT_EQ(w.chkefname[15]->text(), "12Z");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 0)->text(), "SREF");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 5)->text(), "ARW");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 6)->text(), "NMM");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 10)->text(), "CTL");
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 15)->text(), "12Z");
   EXPECT_EQ(gShownCount, 8);
   // Within a column the ticks are joined by "or", the columns by "and".
-  w.chkefname[6]->SetValue(0);  // no NMM
+  Ctl<CheckBox>(w, "chkefname", 6)->SetValue(0);  // no NMM
   EXPECT_EQ(gShownCount, 5);
-  w.chkefname[10]->SetValue(0);  // no control run
+  Ctl<CheckBox>(w, "chkefname", 10)->SetValue(0);  // no control run
   EXPECT_EQ(gShownCount, 4);
   EXPECT_FALSE(gDatasetShown(1));  // ARW CTL
   EXPECT_TRUE(gDatasetShown(2));   // ARW N1
@@ -501,15 +440,16 @@ TEST_F(ProfileWindowTest, TheShippedEnsembleFileOverlaysItsMembers) {
   // Overlay: the shown members are drawn, the current one last and the chart
   // still has its picture.
   std::vector<int> order;
-  w.chart.onDatasetDrawn = [&order](Integer d) { order.push_back(d); };
+  const QMetaObject::Connection watch =
+      QObject::connect(&w, &frmProfile::ChartDatasetDrawn, [&order](int d) { order.push_back(d); });
   w.btnEnsemble_Click();
   EXPECT_EQ(order, (std::vector<int>{3, 4, 5, 2}));
-  w.chart.onDatasetDrawn = nullptr;
-  EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  QObject::disconnect(watch);
+  EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(w, "picData")->Pic()), 1000);
   // Key 2 cycles the core column from ARW to NMM.
   w.Form_KeyDown(50, 0);
-  EXPECT_EQ(w.chkefname[5]->Value(), 0);
-  EXPECT_EQ(w.chkefname[6]->Value(), 1);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 5)->Value(), 0);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 6)->Value(), 1);
   EXPECT_EQ(gShownCount, 2);  // NMM N1 and NMM P1
   EXPECT_EQ(gCurDataset, 7);
   w.btnEnsemble_Click();
@@ -520,23 +460,23 @@ TEST_F(ProfileWindowTest, TheShippedEnsembleFileOverlaysItsMembers) {
 TEST_F(ProfileWindowTest, ChartControlsReachTheChart) {
   frmProfile& w = Start();
   // Readout: a move over the chart shows the labels of the level under the cursor.
-  w.chkActiveReadout->SetValue(1);
-  EXPECT_TRUE(w.btnActiveReadOut->isVisibleTo(&w));
-  EXPECT_TRUE(w.btnPHK[w.chart.ReadoutUnit]->font().underline());
-  const PictureBox& pic = w.picData->Pic();
+  Ctl<CheckBox>(w, "chkActiveReadout")->SetValue(1);
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnActiveReadOut")->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnPHK", w.Chart().opt.ReadoutUnit)->font().underline());
+  const PictureBox& pic = Ctl<PictureBoxWidget>(w, "picData")->Pic();
   const double y = pic.PixelToY(pic.PixelHeight() * 0.6);
   const double x = pic.PixelToX(pic.PixelWidth() * 0.5);
   w.picData_MouseMove(0, 0, x, y);
-  EXPECT_TRUE(w.lblActiveTemp->isVisibleTo(&w));
-  EXPECT_FALSE(w.lblActiveTemp->text().isEmpty());
-  EXPECT_TRUE(w.lblActiveAxis->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblActiveTemp")->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QLabel>(w, "lblActiveTemp")->text().isEmpty());
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblActiveAxis")->isVisibleTo(&w));
   w.btnActiveReadOut_Click();
-  EXPECT_EQ(w.chart.ReadoutUnit, 1);
-  EXPECT_FALSE(w.btnPHK[0]->font().underline());
-  EXPECT_TRUE(w.btnPHK[1]->font().underline());
-  w.chkActiveReadout->SetValue(0);
-  EXPECT_FALSE(w.lblActiveTemp->isVisibleTo(&w));
-  EXPECT_FALSE(w.btnActiveReadOut->isVisibleTo(&w));
+  EXPECT_EQ(w.Chart().opt.ReadoutUnit, 1);
+  EXPECT_FALSE(Ctl<QPushButton>(w, "btnPHK", 0)->font().underline());
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnPHK", 1)->font().underline());
+  Ctl<CheckBox>(w, "chkActiveReadout")->SetValue(0);
+  EXPECT_FALSE(Ctl<QLabel>(w, "lblActiveTemp")->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<QPushButton>(w, "btnActiveReadOut")->isVisibleTo(&w));
 
   // A left click zooms in: the chart top comes down towards the ground.
   const Integer top = gChartTop;
@@ -546,61 +486,61 @@ TEST_F(ProfileWindowTest, ChartControlsReachTheChart) {
   EXPECT_EQ(gChartTop, top);
 
   // Wind column spacing: the automatic mode first, then the fixed step.
-  EXPECT_TRUE(w.chart.WindAutoMode);
+  EXPECT_TRUE(w.Chart().opt.WindAutoMode);
   w.btnVWPIntervalA_Click();
-  EXPECT_EQ(w.btnVWPIntervalA->text(), "A2");
+  EXPECT_EQ(Ctl<QPushButton>(w, "btnVWPIntervalA")->text(), "A2");
   w.btnVWPInterval_Click();
-  EXPECT_FALSE(w.chart.WindAutoMode);
-  EXPECT_TRUE(w.btnVWPInterval->font().bold());
-  EXPECT_FALSE(w.btnVWPIntervalA->font().bold());
+  EXPECT_FALSE(w.Chart().opt.WindAutoMode);
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnVWPInterval")->font().bold());
+  EXPECT_FALSE(Ctl<QPushButton>(w, "btnVWPIntervalA")->font().bold());
   for (const char* n : {"2", "3", "1"}) {
     w.btnVWPInterval_Click();
-    EXPECT_EQ(w.btnVWPInterval->text(), n);
+    EXPECT_EQ(Ctl<QPushButton>(w, "btnVWPInterval")->text(), n);
   }
   // Height axis and momentum-transfer buttons: one bold at a time.
-  const int drawn = w.chartDrawCount;
+  const int drawn = chartDraws_;
   w.btnPHK_Click(1);  // already chosen: no redraw
-  EXPECT_EQ(w.chartDrawCount, drawn);
+  EXPECT_EQ(chartDraws_, drawn);
   w.btnPHK_Click(2);
-  EXPECT_EQ(w.HeightAxis, 2);
-  EXPECT_TRUE(w.btnPHK[2]->font().bold());
-  EXPECT_FALSE(w.btnPHK[1]->font().bold());
-  EXPECT_EQ(w.chartDrawCount, drawn + 1);
-  w.chkMomentum->SetValue(1);
-  EXPECT_TRUE(w.frmXfer->isVisibleTo(&w));
+  EXPECT_EQ(w.Chart().opt.VerticalUnit, 2);
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnPHK", 2)->font().bold());
+  EXPECT_FALSE(Ctl<QPushButton>(w, "btnPHK", 1)->font().bold());
+  EXPECT_EQ(chartDraws_, drawn + 1);
+  Ctl<CheckBox>(w, "chkMomentum")->SetValue(1);
+  EXPECT_TRUE(Ctl<QFrame>(w, "frmXfer")->isVisibleTo(&w));
   w.btnXfer_Click(3);
-  EXPECT_EQ(w.chart.gXferIndex, 3);
-  EXPECT_TRUE(w.btnXfer[3]->font().bold());
-  EXPECT_FALSE(w.btnXfer[1]->font().bold());
+  EXPECT_EQ(w.Chart().opt.gXferIndex, 3);
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnXfer", 3)->font().bold());
+  EXPECT_FALSE(Ctl<QPushButton>(w, "btnXfer", 1)->font().bold());
 
   // Omega strip: shown with its box; a left click narrows the range.
-  w.ChkOmega->SetValue(1);
-  EXPECT_TRUE(w.picOmega->isVisibleTo(&w));
-  EXPECT_TRUE(w.btnOmegaFiltered->isVisibleTo(&w));
+  Ctl<CheckBox>(w, "ChkOmega")->SetValue(1);
+  EXPECT_TRUE(Ctl<PictureBoxWidget>(w, "picOmega")->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<QPushButton>(w, "btnOmegaFiltered")->isVisibleTo(&w));
   w.picOmega_MouseUp(1);
-  EXPECT_NEAR(w.OmegaRange, 11.0F * 0.7F, 1e-4);
+  EXPECT_NEAR(w.Chart().opt.OmegaRange, 11.0F * 0.7F, 1e-4);
   w.picOmega_MouseUp(2);
-  EXPECT_NEAR(w.OmegaRange, 11.0F, 1e-4);
+  EXPECT_NEAR(w.Chart().opt.OmegaRange, 11.0F, 1e-4);
 
   // The two humidity boxes and the mean-wind and sigma-level boxes exclude each other.
-  w.chkRH[0]->SetValue(1);
-  w.chkRH[1]->SetValue(1);
-  EXPECT_EQ(w.chkRH[0]->Value(), 0);
-  w.chkMeanFlow->SetValue(1);
-  w.chkSigmaLevel->SetValue(1);
-  EXPECT_EQ(w.chkMeanFlow->Value(), 0);
-  EXPECT_TRUE(w.vsbSigmaLevel->isVisibleTo(&w));
-  EXPECT_FALSE(w.vsbMeanFlow[0]->isVisibleTo(&w));
+  Ctl<CheckBox>(w, "chkRH", 0)->SetValue(1);
+  Ctl<CheckBox>(w, "chkRH", 1)->SetValue(1);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkRH", 0)->Value(), 0);
+  Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
+  Ctl<CheckBox>(w, "chkSigmaLevel")->SetValue(1);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkMeanFlow")->Value(), 0);
+  EXPECT_TRUE(Ctl<ScrollBar>(w, "vsbSigmaLevel")->isVisibleTo(&w));
+  EXPECT_FALSE(Ctl<ScrollBar>(w, "vsbMeanFlow", 0)->isVisibleTo(&w));
 
   // Skew T keeps its own temperature bounds.
-  w.btnT1Higher->click();
-  EXPECT_EQ(w.PlainTMin + 0, gChartTMin);
+  Ctl<QPushButton>(w, "btnT1Higher")->click();
+  EXPECT_EQ(w.Chart().opt.PlainTMin + 0, gChartTMin);
   const Integer plainMin = gChartTMin;
-  w.chkSkewT->SetValue(1);
-  EXPECT_EQ(gChartTMin, w.SkewTMin);
-  w.chkSkewT->SetValue(0);
+  Ctl<CheckBox>(w, "chkSkewT")->SetValue(1);
+  EXPECT_EQ(gChartTMin, w.Chart().opt.SkewTMin);
+  Ctl<CheckBox>(w, "chkSkewT")->SetValue(0);
   EXPECT_EQ(gChartTMin, plainMin);
-  EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(w, "picData")->Pic()), 1000);
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-chart.png").string()));
 }
 
@@ -626,11 +566,11 @@ TEST_F(ProfileWindowTest, CommandLineLoadsAFileSavesSnapshotsAndEnds) {
   // The window's own snapshot and export buttons, on the hour shown.
   win_ = std::make_unique<frmProfile>();
   ASSERT_TRUE(win_->Form_Load({}));
-  win_->hsbHour->SetValue(2);
-  win_->btnProfileSnapShot->click();
+  Ctl<ScrollBar>(*win_, "hsbHour")->SetValue(2);
+  Ctl<QPushButton>(*win_, "btnProfileSnapShot")->click();
   EXPECT_TRUE(fs::exists(folder_ / "ondrikprofile.png"));
   EXPECT_EQ(fx_.documents.size(), 1u);
-  win_->btnExport->click();
+  Ctl<QPushButton>(*win_, "btnExport")->click();
   int exports = 0;
   for (const auto& e : fs::directory_iterator(folder_))
     if (e.path().extension() == ".nsp" || e.path().extension() == ".bsp") ++exports;
@@ -658,11 +598,11 @@ TEST_F(ProfileWindowTest, ArchiveListsLoadTheChosenRun) {
   frmProfile& w = Start();
   w.btnSelect_Click();
   EXPECT_EQ(w.RightPanel, 99);
-  EXPECT_TRUE(w.picFiles->isVisibleTo(&w));
-  EXPECT_EQ(w.lblModelSite->text(), "NAM for KOKC");
-  EXPECT_EQ(w.lstModelSite->count(), 0);
-  ASSERT_EQ(w.lstModel->count(), 1);
-  EXPECT_EQ(w.lstAll->count(), 2);
+  EXPECT_TRUE(Ctl<QFrame>(w, "picFiles")->isVisibleTo(&w));
+  EXPECT_EQ(Ctl<QLabel>(w, "lblModelSite")->text(), "NAM for KOKC");
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstModelSite")->count(), 0);
+  ASSERT_EQ(Ctl<QListWidget>(w, "lstModel")->count(), 1);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstAll")->count(), 2);
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-archive.png").string()));
   // A run of the same model: loaded, and the Data panel comes back.
   w.ArchiveListClick(ArchiveList::Model, 0);
@@ -671,15 +611,16 @@ TEST_F(ProfileWindowTest, ArchiveListsLoadTheChosenRun) {
   EXPECT_EQ(w.windowTitle(), "26120712.NAM_KBOS ONDRIK");
   EXPECT_EQ(w.gSiteId, "KBOS");
   EXPECT_EQ(w.RightPanel, 0);
-  EXPECT_TRUE(w.picProfile->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<PictureBoxWidget>(w, "picProfile")->isVisibleTo(&w));
   // A run of another model switches the model list first.
   w.btnSelect_Click();
   int sref = -1;
-  for (int i = 0; i < static_cast<int>(w.archive.lstAll.size()); ++i)
-    if (w.archive.lstAll[i].model == "SREF") sref = i;
+  QListWidget* all = Ctl<QListWidget>(w, "lstAll");
+  for (int i = 0; i < all->count(); ++i)
+    if (all->item(i)->text().contains("SREF")) sref = i;
   ASSERT_GE(sref, 0);
   w.ArchiveListClick(ArchiveList::All, sref);
-  EXPECT_EQ(w.lstoptModel->currentItem()->text(), "SREF");
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstoptModel")->currentItem()->text(), "SREF");
   EXPECT_EQ(gDatasetCount, 2);
   EXPECT_EQ(w.windowTitle(), "26120700.SREF_KOKC ONDRIK");
   EXPECT_TRUE(fx_.messages.empty());
@@ -700,8 +641,8 @@ TEST_F(ProfileWindowTest, ArchiveListsLoadTheChosenRun) {
   };
   w.btnArchive_Click();
   EXPECT_EQ(gDatasetCount, 1);
-  EXPECT_EQ(w.lstoptModel->currentItem()->text(), "NAM");
-  EXPECT_EQ(w.cfg.gOpenDialogDir, (folder_ / "elsewhere").string() + "/");
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstoptModel")->currentItem()->text(), "NAM");
+  EXPECT_EQ(w.Settings().gOpenDialogDir, (folder_ / "elsewhere").string() + "/");
   EXPECT_TRUE(fx_.messages.empty());
 }
 
@@ -716,8 +657,8 @@ TEST_F(ProfileWindowTest, ReverseOptionPutsHourZeroAtTheLeft) {
   cfg[zero] = '1';
   WriteFile(folder_ / "Ondrik.cfg", cfg);
   frmProfile& w = Start();
-  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 0);
-  EXPECT_EQ(static_cast<int>(w.hsbHour->Max), 5);
+  EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 0);
+  EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Max), 5);
   // Right is the next hour, Left the previous, both wrapping.
   w.Form_KeyDown(37, 0);
   EXPECT_EQ(w.CurHour, 5);
@@ -742,20 +683,20 @@ TEST_F(ProfileWindowTest, HourBarFollowsTheCurrentDataset) {
   b.title = "NAM P1 00Z";
   WriteFile(folder_ / "SREF_KOKC.ond", MakeProfileText(a) + MakeProfileText(b));
   frmProfile& w = Start();
-  w.SelectModelRow(Row(w.lstoptModel, "SREF"));
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
   ASSERT_EQ(gDatasetCount, 2);
   ASSERT_EQ(gLastHour(1), 5);
   ASSERT_EQ(gLastHour(2), 2);
   ASSERT_EQ(gCurDataset, 1);
-  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 5);
+  EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 5);
   w.Form_KeyDown(35, 0);  // End: the last hour of dataset 1
   EXPECT_EQ(w.CurHour, 5);
   // Onto dataset 2: its last hour is 2, and the bar never shows more.
   w.Form_KeyDown(40, 0);
   EXPECT_EQ(gCurDataset, 2);
-  EXPECT_EQ(static_cast<int>(w.hsbHour->Min), 2);
+  EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 2);
   EXPECT_EQ(w.CurHour, 2);
-  EXPECT_EQ(w.lblDate->text(), "12/31/06     20:00 Z");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblDate")->text(), "12/31/06     20:00 Z");
   w.Form_KeyDown(39, 0);
   w.Form_KeyDown(39, 0);
   w.Form_KeyDown(39, 0);
@@ -788,7 +729,7 @@ TEST_F(ProfileWindowTest, ConfigurationFaultsEndStartUpWithAMessage) {
   {
     frmProfile w;
     EXPECT_FALSE(w.Form_Load({}));
-    EXPECT_EQ(w.lstoptModel->count(), 0);
+    EXPECT_EQ(Ctl<QListWidget>(w, "lstoptModel")->count(), 0);
   }
   ASSERT_EQ(fx_.messages.size(), 1u);
   EXPECT_NE(fx_.messages[0].text.find("Ondrik.cfg"), std::string::npos);
@@ -801,7 +742,7 @@ TEST_F(ProfileWindowTest, ConfigurationFaultsEndStartUpWithAMessage) {
   {
     frmProfile w;
     EXPECT_TRUE(w.Form_Load({"/U=joe"}));
-    EXPECT_EQ(w.lstoptModel->count(), 4);
+    EXPECT_EQ(Ctl<QListWidget>(w, "lstoptModel")->count(), 4);
     EXPECT_TRUE(w.FileLoaded);
   }
   EXPECT_TRUE(fx_.messages.empty());
@@ -810,21 +751,21 @@ TEST_F(ProfileWindowTest, ConfigurationFaultsEndStartUpWithAMessage) {
 // The layout rules of the window, checked at the size it has now.
 void ExpectLayout(const frmProfile& w) {
   SCOPED_TRACE(::testing::Message() << "window " << w.width() << " x " << w.height());
-  const QRect chart = w.picData->geometry();
-  const QRect data = w.frameData->geometry();
-  const QRect left = w.frameLeft->geometry();
-  const QRect right = w.frameRight->geometry();
+  const QRect chart = Ctl<PictureBoxWidget>(w, "picData")->geometry();
+  const QRect data = Ctl<QFrame>(w, "frameData")->geometry();
+  const QRect left = Ctl<QFrame>(w, "frameLeft")->geometry();
+  const QRect right = Ctl<QFrame>(w, "frameRight")->geometry();
   // The data frame fills the window under the lists.
-  EXPECT_EQ(data.top(), w.lstSiteIDs->height());
+  EXPECT_EQ(data.top(), Ctl<QListWidget>(w, "lstSiteIDs")->height());
   EXPECT_EQ(data.width(), w.width());
   EXPECT_EQ(data.bottom(), w.height() - 1);
   // The chart spans the window's width but 3 pixels; the omega scale and the
   // hour bar are as wide.
   EXPECT_EQ(chart.right(), w.width() - 4);
-  EXPECT_EQ(w.picOmega->x(), chart.x());
-  EXPECT_EQ(w.picOmega->y(), chart.y());
-  EXPECT_EQ(w.picOmega->width(), chart.width());
-  EXPECT_EQ(w.hsbHour->width(), chart.width());
+  EXPECT_EQ(Ctl<PictureBoxWidget>(w, "picOmega")->x(), chart.x());
+  EXPECT_EQ(Ctl<PictureBoxWidget>(w, "picOmega")->y(), chart.y());
+  EXPECT_EQ(Ctl<PictureBoxWidget>(w, "picOmega")->width(), chart.width());
+  EXPECT_EQ(Ctl<ScrollBar>(w, "hsbHour")->width(), chart.width());
   // Both frames stand on the data frame's bottom, side by side; the chart
   // reaches down to them and the side-panel frame ends on its right edge.
   EXPECT_EQ(left.bottom(), data.height() - 1);
@@ -834,14 +775,34 @@ void ExpectLayout(const frmProfile& w) {
   EXPECT_LT(left.right(), right.left());
   EXPECT_GE(left.left(), 0);
   // The overview buttons at the top right; the site list reaches up to them.
-  EXPECT_EQ(w.frameOverview->geometry().right(), w.width() - 3);
-  EXPECT_EQ(w.lstSiteIDs->geometry().right() + 4, w.frameOverview->x());
-  EXPECT_EQ(w.lstoptModel->height(), w.lstSiteIDs->height());
+  EXPECT_EQ(Ctl<QFrame>(w, "frameOverview")->geometry().right(), w.width() - 3);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->geometry().right() + 4, Ctl<QFrame>(w, "frameOverview")->x());
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstoptModel")->height(), Ctl<QListWidget>(w, "lstSiteIDs")->height());
+}
+
+TEST_F(ProfileWindowTest, ThreeSitesAColumnCapTheListsBelowOneRow) {
+  // Three site ids a column cap the lists at 3 x 213 = 639 twips (42 pixels),
+  // below the one-row floor.
+  std::ifstream in(folder_ / "Ondrik.cfg", std::ios::binary);
+  std::string cfg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  const std::size_t at = cfg.find("Column (3 to 8)");
+  ASSERT_NE(at, std::string::npos);
+  const std::size_t digit = cfg.find('4', at + 15);
+  ASSERT_NE(digit, std::string::npos);
+  cfg[digit] = '3';
+  WriteFile(folder_ / "Ondrik.cfg", cfg);
+  frmProfile& w = Start();
+  ASSERT_EQ(w.Settings().gMaxSitesPerColumn, 3);
+  w.resize(1100, 1000);
+  QApplication::processEvents();
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->height(), 42);
+  ExpectLayout(w);
 }
 
 TEST_F(ProfileWindowTest, ResizeKeepsTheMinimumAndLimitsTheLists) {
   frmProfile& w = Start();
-  const QSize leftSize = w.frameLeft->size(), rightSize = w.frameRight->size();
+  const QSize leftSize = Ctl<QFrame>(w, "frameLeft")->size(), rightSize = Ctl<QFrame>(w, "frameRight")->size();
   w.resize(400, 300);
   QApplication::processEvents();
   EXPECT_GE(w.width() * kTwipsPerPixel, kMinWindowWidthTw);
@@ -849,41 +810,35 @@ TEST_F(ProfileWindowTest, ResizeKeepsTheMinimumAndLimitsTheLists) {
   // A tall window: the lists grow up to the configured 4 rows of 213 twips.
   w.resize(1100, 1000);
   QApplication::processEvents();
-  EXPECT_EQ(w.lstSiteIDs->height(), 213 * 4 / kTwipsPerPixel);
-  EXPECT_EQ(w.lstoptModel->height(), w.lstSiteIDs->height());
-  EXPECT_EQ(w.gXferIndex, 1);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->height(), 213 * 4 / kTwipsPerPixel);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstoptModel")->height(), Ctl<QListWidget>(w, "lstSiteIDs")->height());
+  EXPECT_EQ(w.Chart().opt.gXferIndex, 1);
   ExpectLayout(w);
   // The new size is kept for the next run (a file is loaded).
   EXPECT_EQ(gWindowGeometry[0], 1100 * kTwipsPerPixel);
   EXPECT_EQ(gWindowGeometry[1], 1000 * kTwipsPerPixel);
   // The chart fills its new room and is drawn again.
-  EXPECT_GT(w.picData->height(), 500);
-  EXPECT_GT(NonBlackPixels(w.picData->Pic()), 1000);
+  EXPECT_GT(Ctl<PictureBoxWidget>(w, "picData")->height(), 500);
+  EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(w, "picData")->Pic()), 1000);
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-large.png").string()));
   // A window 11010 twips high: the lists get 11010 - 10710 = 300 twips, raised
   // to one row of 645 twips (43 pixels).
   w.resize(1100, 734);
   QApplication::processEvents();
-  EXPECT_EQ(w.lstSiteIDs->height(), 43);
-  // Three site ids a column cap the lists at 3 x 213 = 639 twips (42 pixels),
-  // below the one-row floor.
-  w.cfg.gMaxSitesPerColumn = 3;
-  w.resize(1100, 1000);
-  QApplication::processEvents();
-  EXPECT_EQ(w.lstSiteIDs->height(), 42);
+  EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->height(), 43);
   ExpectLayout(w);
   // At the smallest size every frame stays inside the window.
   w.resize(1, 1);
   QApplication::processEvents();
   ExpectLayout(w);
-  EXPECT_LE(w.frameRight->geometry().right(), w.width());
-  EXPECT_LE(w.frameData->geometry().bottom(), w.height());
-  EXPECT_GT(w.picData->height(), 300);
+  EXPECT_LE(Ctl<QFrame>(w, "frameRight")->geometry().right(), w.width());
+  EXPECT_LE(Ctl<QFrame>(w, "frameData")->geometry().bottom(), w.height());
+  EXPECT_GT(Ctl<PictureBoxWidget>(w, "picData")->height(), 300);
   // The frames under the chart keep their size; what they hold stays inside
   // them and every check box shows its whole caption.
-  EXPECT_EQ(w.frameLeft->size(), leftSize);
-  EXPECT_EQ(w.frameRight->size(), rightSize);
-  for (QWidget* frame : {w.frameLeft, w.frameRight})
+  EXPECT_EQ(Ctl<QFrame>(w, "frameLeft")->size(), leftSize);
+  EXPECT_EQ(Ctl<QFrame>(w, "frameRight")->size(), rightSize);
+  for (QWidget* frame : {Ctl<QFrame>(w, "frameLeft"), Ctl<QFrame>(w, "frameRight")})
     for (QWidget* c : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       EXPECT_TRUE(frame->rect().contains(c->geometry())) << c->metaObject()->className();
       if (auto* box = qobject_cast<CheckBox*>(c); box != nullptr && !box->text().isEmpty()) {
@@ -935,61 +890,65 @@ TEST_F(ProfileWindowTest, EveryOverlayTickedWithMouseReadout) {
   EXPECT_EQ(w.HaulixToolTips[2].value_or(""), "Oklahoma");
   EXPECT_FALSE(w.HaulixToolTips[0].has_value());
 
-  for (CheckBox* c : {w.chkDryAdiabats, w.chkClouds, w.chkLayer2Layer, w.chkInversions, w.chkWetBulb,
-                      w.chkIcing, w.chkFP, w.chkLCL, w.chkLFC, w.chkEQL, w.chkWBZ, w.chkCCL,
-                      w.chkConvectiveTemp, w.chkParcel, w.chkCINS, w.chkMomentum, w.chkSnowGrowth,
-                      w.chkHailGrowth, w.chk10MWind, w.ChkOmega, w.chkActiveReadout, w.chksWSYMb,
-                      w.chkRH[0], w.chkLakeIndex, w.chkMoistLakeIndex, w.chkLIC})
+  for (CheckBox* c : {Ctl<CheckBox>(w, "chkDryAdiabats"), Ctl<CheckBox>(w, "chkClouds"), Ctl<CheckBox>(w, "chkLayer2Layer"), Ctl<CheckBox>(w, "chkInversions"), Ctl<CheckBox>(w, "chkWetBulb"),
+                      Ctl<CheckBox>(w, "chkIcing"), Ctl<CheckBox>(w, "chkFP"), Ctl<CheckBox>(w, "chkLCL"), Ctl<CheckBox>(w, "chkLFC"), Ctl<CheckBox>(w, "chkEQL"), Ctl<CheckBox>(w, "chkWBZ"), Ctl<CheckBox>(w, "chkCCL"),
+                      Ctl<CheckBox>(w, "chkConvectiveTemp"), Ctl<CheckBox>(w, "chkParcel"), Ctl<CheckBox>(w, "chkCINS"), Ctl<CheckBox>(w, "chkMomentum"), Ctl<CheckBox>(w, "chkSnowGrowth"),
+                      Ctl<CheckBox>(w, "chkHailGrowth"), Ctl<CheckBox>(w, "chk10MWind"), Ctl<CheckBox>(w, "ChkOmega"), Ctl<CheckBox>(w, "chkActiveReadout"), Ctl<CheckBox>(w, "chksWSYMb"),
+                      Ctl<CheckBox>(w, "chkRH", 0), Ctl<CheckBox>(w, "chkLakeIndex"), Ctl<CheckBox>(w, "chkMoistLakeIndex"), Ctl<CheckBox>(w, "chkLIC")})
     c->SetValue(1);
-  EXPECT_TRUE(w.chart.gPtypeSrcFlag);
-  EXPECT_TRUE(w.frmXfer->isVisibleTo(&w));
-  EXPECT_TRUE(w.picOmega->isVisibleTo(&w));
+  EXPECT_TRUE(w.Chart().opt.chksWSYMb);
+  EXPECT_TRUE(Ctl<QFrame>(w, "frmXfer")->isVisibleTo(&w));
+  EXPECT_TRUE(Ctl<PictureBoxWidget>(w, "picOmega")->isVisibleTo(&w));
   w.btnControl_Click(3);
-  w.chkECAPE->SetValue(1);
-  w.hsbHour->SetValue(12);
+  Ctl<CheckBox>(w, "chkECAPE")->SetValue(1);
+  Ctl<ScrollBar>(w, "hsbHour")->SetValue(12);
   QApplication::processEvents();
 
   // A real move over the chart at 60 % of its height: the height label shows
   // the first level at or above the cursor's pressure, read from the pixel
   // row whatever scale the drawing left on the picture.
-  const int h = w.picData->height();
+  const int h = Ctl<PictureBoxWidget>(w, "picData")->height();
   const int py = h * 6 / 10;
   const double lnTop = std::log(static_cast<double>(gChartTop));
   const double lnBottom = std::log(static_cast<double>(gChartBottom));
   const double pCursor = std::exp(lnTop + (lnBottom - lnTop) * py / h);
-  QMouseEvent move(QEvent::MouseMove, QPointF(w.picData->width() / 2.0, py), QPointF(), Qt::NoButton,
+  QMouseEvent move(QEvent::MouseMove, QPointF(Ctl<PictureBoxWidget>(w, "picData")->width() / 2.0, py), QPointF(), Qt::NoButton,
                    Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(w.picData, &move);
-  ASSERT_TRUE(w.lblActiveAxis->isVisibleTo(&w));
-  const QString axis = w.lblActiveAxis->text();
+  QApplication::sendEvent(Ctl<PictureBoxWidget>(w, "picData"), &move);
+  ASSERT_TRUE(Ctl<QLabel>(w, "lblActiveAxis")->isVisibleTo(&w));
+  const QString axis = Ctl<QLabel>(w, "lblActiveAxis")->text();
   ASSERT_TRUE(axis.endsWith("mb")) << axis.toStdString();
   const double pLevel = axis.chopped(2).trimmed().toDouble();
   EXPECT_LE(pLevel, pCursor + 0.5);
   EXPECT_GT(pLevel, pCursor - 40);
-  EXPECT_TRUE(w.lblActiveTemp->text().startsWith("< "));
-  EXPECT_TRUE(w.lblActiveDP->text().endsWith(" >"));
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblActiveTemp")->text().startsWith("< "));
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblActiveDP")->text().endsWith(" >"));
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-overlays.png").string()));
 
   // With the inflow selection on, a click on the chart only ends the
   // selection; a click on a readout label zooms all the same.
   const Integer top = gChartTop;
-  w.InflowSelectMode = true;
+  // The selection is the heavy-precipitation panel's.
+  w.btnDisplay_Click(5);
+  Ctl<QPushButton>(w, "btnSelectInflow")->click();
+  const auto* heavy = dynamic_cast<const HeavyPrecipPanel*>(w.Panel(5));
+  ASSERT_NE(heavy, nullptr);
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(), Qt::LeftButton, Qt::NoButton,
                       Qt::NoModifier);
-  QApplication::sendEvent(w.lblActiveTemp, &press);
-  QApplication::sendEvent(w.lblActiveTemp, &release);
+  QApplication::sendEvent(Ctl<QLabel>(w, "lblActiveTemp"), &press);
+  QApplication::sendEvent(Ctl<QLabel>(w, "lblActiveTemp"), &release);
   EXPECT_GT(gChartTop, top);
-  EXPECT_TRUE(w.InflowSelectMode);
+  EXPECT_TRUE(heavy->InflowSelectMode);
   const Integer zoomed = gChartTop;
   w.picData_MouseUp(1, 0, 50, std::log(500.0));
-  EXPECT_FALSE(w.InflowSelectMode);
+  EXPECT_FALSE(heavy->InflowSelectMode);
   EXPECT_EQ(gChartTop, zoomed);
   // A right click on the dew-point label zooms back out.
   QMouseEvent releaseRight(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(), Qt::RightButton,
                            Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(w.lblActiveDP, &releaseRight);
+  QApplication::sendEvent(Ctl<QLabel>(w, "lblActiveDP"), &releaseRight);
   EXPECT_EQ(gChartTop, top);
 }
 

@@ -1,0 +1,402 @@
+// The profile window's chart controls: the one table of the chart's check
+// boxes (which builds them and drives their clicks), the chart's buttons, the
+// mouse over the chart and its readout, and the chart redraw.
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+#include "chart/cursor.h"
+#include "chart/windcolumn.h"
+#include "core/guards.h"
+#include "core/preciptype.h"
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+#include "profilewindow/convectionpage.h"
+#include "profilewindow/frmprofile.h"
+
+namespace ondrik {
+
+#define ONDRIK_OPT(f) [](ChartOptions& o) -> bool& { return o.f; }
+
+// The grid's boxes in their order (columns of eight), then the boxes on pages.
+const std::vector<ChartBoxRow>& frmProfile::ChartBoxes() {
+  static const std::vector<ChartBoxRow> rows = {
+    {"chkSkewT", "Skew T", ONDRIK_OPT(chkSkewT), "Skew T", nullptr, -1, 0, 0, &frmProfile::SkewBoundsFollowBox, true},
+    {"chkLines", "Heights", ONDRIK_OPT(chkLines), "Heights", nullptr, -1, 0, 0, nullptr, true},
+    {"chkDryAdiabats", "Dry Adiabats", ONDRIK_OPT(chkDryAdiabats), "Dry Adiabats", nullptr, -1, 0, 0, nullptr, true},
+    {"chkClouds", "Clouds", ONDRIK_OPT(chkClouds), "Clouds", nullptr, -1, 0, 0, nullptr, true},
+    {"chkLayer2Layer", "Layer to Layer Shear", ONDRIK_OPT(chkLayer2Layer), "Layer to Layer Shear", nullptr, -1, 0, 0,
+     nullptr, true},
+    {"chkRH0", "Rel Humidity", ONDRIK_OPT(chkRH[0]), "", "chkRH1", -1, 0, 0, nullptr, true},
+    {"chkRH1", "Rel Humidity (Ice)", ONDRIK_OPT(chkRH[1]), "", "chkRH0", -1, 0, 0, nullptr, true},
+    {"chkInversions", "Inversions", ONDRIK_OPT(chkInversions), "Inversions", nullptr, -1, 0, 0, nullptr, true},
+    {"chkWetBulb", "Wet Bulb", ONDRIK_OPT(chkWetBulb), "Wet Bulb", nullptr, -1, 0, 0, nullptr, true},
+    {"chkIcing", "Icing", ONDRIK_OPT(chkIcing), "Icing", nullptr, -1, 0, 0, nullptr, true},
+    {"chkFP", "FrostPoint", ONDRIK_OPT(chkFP), "", nullptr, -1, 0, 0, nullptr, true},
+    {"chkLCL", "LCL", ONDRIK_OPT(chkLCL), "LCL", nullptr, -1, 0, 0, nullptr, true},
+    {"chkLFC", "LFC", ONDRIK_OPT(chkLFC), "LFC", nullptr, -1, 0, 0, nullptr, true},
+    {"chkEQL", "Equilibrium Lvl", ONDRIK_OPT(chkEQL), "Equlibrium Lvl", nullptr, -1, 0, 0, nullptr, true},
+    {"chkWBZ", "Wet Bulb Zero", ONDRIK_OPT(chkWBZ), "Wet Bulb Zero", nullptr, -1, 0, 0, nullptr, true},
+    {"chkCCL", "CCL", ONDRIK_OPT(chkCCL), "CCL", nullptr, -1, 0, 0, nullptr, true},
+    {"chkConvectiveTemp", "ConvctTemp", ONDRIK_OPT(chkConvectiveTemp), "Convective Temp", nullptr, -1, 0, 0, nullptr,
+     true},
+    {"chkParcel", "CAPE", ONDRIK_OPT(chkParcel), "CAPE", nullptr, -1, 0, 0, nullptr, true},
+    {"chkCINS", "CINS", ONDRIK_OPT(chkCINS), "CINS", nullptr, -1, 0, 0, nullptr, true},
+    {"chkMomentum", "Momentum Xfer", ONDRIK_OPT(chkMomentum), "Momentum Xfer", nullptr, -1, 0, 0,
+     &frmProfile::TransferButtonsFollowBox, true},
+    {"chkSnowGrowth", "Snow Growth", ONDRIK_OPT(chkSnowGrowth), "Snow Growth", nullptr, -1, 0, 0, nullptr, true},
+    {"chkHailGrowth", "Hail Growth", ONDRIK_OPT(chkHailGrowth), "", nullptr, -1, 0, 0, nullptr, true},
+    {"chk10MWind", "2M Tmp/10M Wnd", ONDRIK_OPT(chk10MWind), "2M Tmp/10M Wnd", nullptr, -1, 0, 0, nullptr, true},
+    {"ChkOmega", "Omega", ONDRIK_OPT(ChkOmega), "Omega", nullptr, -1, 0, 0, &frmProfile::OmegaStripFollowsBox, true},
+    {"chkWindVector", "Vector Winds", ONDRIK_OPT(chkWindVector), "Vector Winds", nullptr, -1, 0, 0,
+     &frmProfile::ColorWindsFollowBox, true},
+    {"chkWindDigital", "Digital Winds", ONDRIK_OPT(chkWindDigital), "Digital Winds", nullptr, -1, 0, 0,
+     &frmProfile::DigitalWindsFollowBox, true},
+    {"chkMeanFlow", "Mean Wind", ONDRIK_OPT(chkMeanFlow), "", "chkSigmaLevel", -1, 0, 0,
+     &frmProfile::MeanFlowBarsFollowBox, true},
+    {"chkSigmaLevel", "Sigma Level", ONDRIK_OPT(chkSigmaLevel), "", "chkMeanFlow", -1, 0, 0,
+     &frmProfile::SigmaBarFollowsBox, true},
+    {"chkActiveReadout", "Active Read Out", ONDRIK_OPT(chkActiveReadout), "Active Read Out", nullptr, -1, 0, 0,
+     &frmProfile::ReadoutFollowsBox, true},
+    {"chksWSYMb", "Bourgouin Precip Type", ONDRIK_OPT(chksWSYMb), "Bourgoiun", nullptr, -1, 0, 0, nullptr, true},
+    // The lake page: the captions are labels of the page beside the boxes.
+    {"chkLakeIndex", "", ONDRIK_OPT(chkLakeIndex), "Lake Index", nullptr, 0, 24, 48, nullptr, true},
+    {"chkMoistLakeIndex", "", ONDRIK_OPT(chkMoistLakeIndex), "Moist Lake Index", nullptr, 0, 24, 68, nullptr, true},
+    {"chkLIC", "", ONDRIK_OPT(chkLIC), "LI CAPE", nullptr, 0, 24, 88, nullptr, true},
+    // The convection page: the next refresh draws the frame.
+    {"chkECAPE", "Elevated CAPE", ONDRIK_OPT(chkECAPE), "Elevated CAPE", nullptr, 3, 6, 6, nullptr, false},
+  };
+  return rows;
+}
+
+#undef ONDRIK_OPT
+
+namespace {
+
+int RowOfBox(const std::vector<ChartBoxRow>& rows, const char* name) {
+  for (size_t i = 0; i < rows.size(); ++i)
+    if (std::string_view(rows[i].name) == name) return static_cast<int>(i);
+  return -1;
+}
+
+}  // namespace
+
+void frmProfile::BuildChartBoxes() {
+  for (const ChartBoxRow& row : ChartBoxes()) {
+    QWidget* parent = frameLeft;
+    if (row.page >= 0) {
+      SidePanel* page = pages_.Find(row.page);
+      if (page == nullptr || page->Widget() == nullptr)
+        throw std::logic_error(std::string("no control page for the chart box ") + row.name);
+      parent = page->Widget();
+    }
+    auto* box = new CheckBox(QString::fromUtf8(row.caption), parent);
+    box->setObjectName(row.name);
+    box->setFocusPolicy(Qt::TabFocus);
+    if (row.page >= 0) box->setGeometry(row.x, row.y, row.caption[0] == '\0' ? 18 : 150, 18);
+    box->onClick = [this, &row] { ChartBoxClicked(row); };
+    chartBoxes_.push_back(box);
+  }
+}
+
+// The click of every chart box: the topic first, then the option, the box it
+// excludes, the controls that follow it, and the redraw.
+void frmProfile::ChartBoxClicked(const ChartBoxRow& row) {
+  const std::vector<ChartBoxRow>& rows = ChartBoxes();
+  const int i = static_cast<int>(&row - rows.data());
+  if (row.topic[0] != '\0') OpenTrainingLinks(row.topic);
+  const bool on = chartBoxes_[static_cast<size_t>(i)]->Value() != 0;
+  row.field(chart_.opt) = on;
+  if (row.unticks != nullptr && on) {
+    const int other = RowOfBox(rows, row.unticks);
+    if (other >= 0 && chartBoxes_[static_cast<size_t>(other)]->Value() != 0) {
+      const LoadingStateGuard loading;
+      chartBoxes_[static_cast<size_t>(other)]->SetValue(0);
+    }
+  }
+  if (row.follow != nullptr) (this->*row.follow)();
+  ChartOptionsChanged();
+  if (row.redraw) PlotProfile();
+}
+
+void frmProfile::ChartOptionsChanged() {
+  for (const PanelRegistry* r : {&panels_, &pages_})
+    for (const auto& item : r->Items()) item.panel->ChartOptionsChanged();
+}
+
+void frmProfile::SkewBoundsFollowBox() {
+  const ChartOptions& o = chart_.opt;
+  gChartTMin = o.chkSkewT ? o.SkewTMin : o.PlainTMin;
+  gChartTMax = o.chkSkewT ? o.SkewTMax : o.PlainTMax;
+}
+
+void frmProfile::OmegaStripFollowsBox() {
+  picOmega->setVisible(chart_.opt.ChkOmega);
+  btnOmegaFiltered->setVisible(chart_.opt.ChkOmega);
+  DrawOmegaScale();
+}
+
+void frmProfile::ColorWindsFollowBox() { btnColorWinds->setVisible(chart_.opt.chkWindVector); }
+
+void frmProfile::DigitalWindsFollowBox() { btnDigitalWinds->setVisible(chart_.opt.chkWindDigital); }
+
+void frmProfile::TransferButtonsFollowBox() { frmXfer->setVisible(chart_.opt.chkMomentum); }
+
+void frmProfile::MeanFlowBarsFollowBox() {
+  vsbMeanFlow[0]->setVisible(chart_.opt.chkMeanFlow);
+  vsbMeanFlow[1]->setVisible(chart_.opt.chkMeanFlow);
+}
+
+void frmProfile::SigmaBarFollowsBox() { vsbSigmaLevel->setVisible(chart_.opt.chkSigmaLevel); }
+
+void frmProfile::ReadoutFollowsBox() {
+  const bool on = chart_.opt.chkActiveReadout;
+  btnActiveReadOut->setVisible(on);
+  const int u = chart_.opt.ReadoutUnit;
+  if (u >= 0 && u < static_cast<int>(btnPHK.size())) SetUnderline(btnPHK[static_cast<size_t>(u)], on);
+  if (!on) {
+    for (QLabel* l : {lblActiveTemp, lblActiveDP, lblActiveDir, lblActiveKts, lblActiveAxis}) l->setVisible(false);
+    ChartCursor& c = chart_.cursor;
+    for (auto* r : {&c.lblActiveTemp, &c.lblActiveDP, &c.lblActiveDir, &c.lblActiveKts, &c.lblActiveAxis})
+      r->Visible = false;
+  }
+}
+
+// The buttons' faces and captions as the options give them.
+void frmProfile::ShowChartButtons() {
+  const ChartOptions& o = chart_.opt;
+  for (int i = 0; i < static_cast<int>(btnPHK.size()); ++i) {
+    SetBold(btnPHK[static_cast<size_t>(i)], i == o.VerticalUnit);
+    SetUnderline(btnPHK[static_cast<size_t>(i)], i == o.ReadoutUnit && o.chkActiveReadout);
+  }
+  for (int i = 0; i < static_cast<int>(btnXfer.size()); ++i) SetBold(btnXfer[static_cast<size_t>(i)], i == o.gXferIndex);
+  btnVWPInterval->setText(QString::number(o.WindLevelStep));
+  btnVWPIntervalA->setText("A" + QString::number(o.WindAutoSpacing));
+  SetBold(btnVWPInterval, !o.WindAutoMode);
+  SetBold(btnVWPIntervalA, o.WindAutoMode);
+}
+
+void frmProfile::SetChartOptions(const ChartOptions& options) {
+  const LoadingStateGuard loading;
+  // Every value first, so that the clicks of the boxes that change (which
+  // show and hide what follows them) see the buttons' new state.
+  chart_.opt = options;
+  const std::vector<ChartBoxRow>& rows = ChartBoxes();
+  for (size_t i = 0; i < rows.size(); ++i)
+    chartBoxes_[i]->SetValue(rows[i].field(chart_.opt) ? 1 : 0);
+  ShowChartButtons();
+}
+
+// ---- buttons ----
+
+void frmProfile::TempBoundStep(bool leftBound, int delta) {
+  ChartOptions& o = chart_.opt;
+  if (leftBound) {
+    (o.chkSkewT ? o.SkewTMin : o.PlainTMin) += delta;
+    gChartTMin += delta;
+  } else {
+    (o.chkSkewT ? o.SkewTMax : o.PlainTMax) += delta;
+    gChartTMax += delta;
+  }
+  PlotProfile();
+}
+
+void frmProfile::btnPHK_Click(int index) {
+  Integer& unit = chart_.opt.VerticalUnit;
+  if (index != unit && index >= 0 && index < static_cast<int>(btnPHK.size())) {
+    if (unit >= 0 && unit < static_cast<int>(btnPHK.size())) SetBold(btnPHK[static_cast<size_t>(unit)], false);
+    unit = index;
+    SetBold(btnPHK[static_cast<size_t>(index)], true);
+    PlotProfile();
+  }
+  FocusHourBar();
+}
+
+void frmProfile::btnXfer_Click(int index) {
+  Integer& step = chart_.opt.gXferIndex;
+  if (index != step && index >= 0 && index < static_cast<int>(btnXfer.size())) {
+    if (step >= 0 && step < static_cast<int>(btnXfer.size())) SetBold(btnXfer[static_cast<size_t>(step)], false);
+    step = index;
+    SetBold(btnXfer[static_cast<size_t>(index)], true);
+    PlotProfile();
+  }
+  FocusHourBar();
+}
+
+void frmProfile::btnVWPInterval_Click() {
+  ChartOptions& o = chart_.opt;
+  if (o.WindAutoMode) {
+    o.WindAutoMode = false;
+    SetBold(btnVWPIntervalA, false);
+    SetBold(btnVWPInterval, true);
+  } else {
+    o.WindLevelStep = o.WindLevelStep % 3 + 1;
+    btnVWPInterval->setText(QString::number(o.WindLevelStep));
+  }
+  FocusHourBar();
+  PlotProfile();
+}
+
+void frmProfile::btnVWPIntervalA_Click() {
+  ChartOptions& o = chart_.opt;
+  if (o.WindAutoMode) {
+    o.WindAutoSpacing = o.WindAutoSpacing % 3 + 1;
+    btnVWPIntervalA->setText("A" + QString::number(o.WindAutoSpacing));
+  } else {
+    o.WindAutoMode = true;
+    SetBold(btnVWPInterval, false);
+    SetBold(btnVWPIntervalA, true);
+  }
+  FocusHourBar();
+  PlotProfile();
+}
+
+void frmProfile::btnColorWinds_Click() {
+  chart_.opt.ColorWindsBySpeed = !chart_.opt.ColorWindsBySpeed;
+  PlotProfile();
+}
+
+void frmProfile::btnDigitalWinds_Click() {
+  chart_.opt.DigitalWindDirections = !chart_.opt.DigitalWindDirections;
+  PlotProfile();
+}
+
+void frmProfile::btnOmegaFiltered_Click() {
+  chart_.opt.gOmegaSmoothOn = !chart_.opt.gOmegaSmoothOn;
+  if (!gLoadingState) PlotProfile();
+}
+
+void frmProfile::btnActiveReadOut_Click() {
+  Integer& u = chart_.opt.ReadoutUnit;
+  if (u >= 0 && u < static_cast<int>(btnPHK.size())) SetUnderline(btnPHK[static_cast<size_t>(u)], false);
+  u = (u + 1) % 3;
+  if (u >= 0 && u < static_cast<int>(btnPHK.size())) SetUnderline(btnPHK[static_cast<size_t>(u)], true);
+}
+
+void frmProfile::picOmega_MouseUp(int button) {
+  Single& range = chart_.opt.OmegaRange;
+  if (picOmega->isVisible()) {
+    if (button == 1)
+      range *= 0.7F;
+    else if (button == 2)
+      range /= 0.7F;
+  }
+  DrawOmegaScale();
+  PlotProfile();
+}
+
+void frmProfile::vbsElevatedPT_Change() {
+  gElevatedLevel = vbsElevatedPT->Value();
+  if (FileLoaded && gDatasetCount > 0) DecidePrecipType();
+  DisplayHour();
+}
+
+// Display setups belong to the saved state, which is not kept yet: a recall
+// finds no setup and leaves every setting as it is, with a plain redraw.
+void frmProfile::btnRecall_Click(int /*index*/) {
+  if (chart_.opt.OmegaRange < 0.1F) chart_.opt.OmegaRange = 11.0F;
+  DrawOmegaScale();
+  DisplayHour();
+}
+
+// ---- the chart ----
+
+void frmProfile::PlotProfile() {
+  if (gLoadingState || !FileLoaded) return;
+  chart_.in.CurHour = CurHour;
+  try {
+    ::ondrik::PlotProfile(picData->Pic(), chart_);
+  } catch (const std::exception& e) {
+    // A drawing step that fails is skipped; the rest of the window stands.
+    std::fprintf(stderr, "Ondrik: the chart of hour %d could not be drawn: %s\n", CurHour, e.what());
+  }
+  picData->update();
+  emit ChartDrawn();
+}
+
+void frmProfile::DrawOmegaScale() {
+  ::ondrik::DrawOmegaScale(picOmega->Pic(), chart_);
+  picOmega->update();
+}
+
+// Shows the readout labels and the elevated-parcel frame as the chart left them.
+void frmProfile::ShowReadout() {
+  const ChartCursor& c = chart_.cursor;
+  const std::pair<QLabel*, const ChartCursor::ReadoutLabel*> labels[5] = {
+      {lblActiveTemp, &c.lblActiveTemp},
+      {lblActiveDP, &c.lblActiveDP},
+      {lblActiveDir, &c.lblActiveDir},
+      {lblActiveKts, &c.lblActiveKts},
+      {lblActiveAxis, &c.lblActiveAxis}};
+  for (const auto& [label, r] : labels) {
+    if (!r->Visible) {
+      label->setVisible(false);
+      continue;
+    }
+    label->setText(QString::fromStdString(r->Caption));
+    label->adjustSize();
+    const int w = r->WidthPx > 0 ? static_cast<int>(r->WidthPx) : label->width();
+    const int h = r->HeightPx > 0 ? static_cast<int>(r->HeightPx) : label->height();
+    label->setGeometry(static_cast<int>(std::lround(r->LeftPx)), static_cast<int>(std::lround(r->TopPx)), w, h);
+    label->setVisible(true);
+  }
+  convectionPage_->ShowParcel(c.frameECAPE);
+}
+
+// The chart's vertical coordinate (ln p) of a pixel row of picData. The
+// drawing steps leave various scales in force on the picture, so the mouse
+// position is taken from the pixel row and the chart's pressure range.
+double frmProfile::ChartYOfPixel(double py) const {
+  const double top = std::log(static_cast<double>(std::max<Integer>(1, gChartTop)));
+  const double bottom = std::log(static_cast<double>(std::max<Integer>(gChartTop + 1, gChartBottom)));
+  const int h = std::max(1, picData->Pic().PixelHeight());
+  return top + (bottom - top) * py / h;
+}
+
+void frmProfile::picData_MouseDown(int button, int shift, double x, double y) {
+  if (!FileLoaded || gLoadingState) return;
+  ::ondrik::picData_MouseDown(picData->Pic(), chart_, button, shift, x, y);
+}
+
+void frmProfile::picData_MouseMove(int button, int shift, double x, double y) {
+  if (!FileLoaded || gLoadingState) return;
+  chart_.in.CurHour = CurHour;
+  try {
+    ::ondrik::picData_MouseMove(picData->Pic(), chart_, button, shift, x, y);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Ondrik: chart readout failed: %s\n", e.what());
+  }
+  picData->update();
+  ShowReadout();
+}
+
+void frmProfile::picData_MouseUp(int button, int shift, double x, double y) {
+  if (!FileLoaded || gLoadingState) return;
+  chart_.in.CurHour = CurHour;
+  try {
+    ::ondrik::picData_MouseUp(picData->Pic(), chart_, button, shift, x, y);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Ondrik: chart zoom failed: %s\n", e.what());
+  }
+  picData->update();
+  ShowReadout();
+}
+
+void frmProfile::ReadoutLabel_MouseUp(QLabel* label, int button) {
+  if (!FileLoaded || gLoadingState) return;
+  if (label != lblActiveTemp && label != lblActiveDP && label != lblActiveDir && label != lblActiveKts) return;
+  chart_.in.CurHour = CurHour;
+  try {
+    ZoomProfile(picData->Pic(), chart_, button);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Ondrik: chart zoom failed: %s\n", e.what());
+  }
+  picData->update();
+  emit ChartDrawn();
+}
+
+}  // namespace ondrik

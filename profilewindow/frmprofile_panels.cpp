@@ -1,0 +1,108 @@
+// The profile window's side panels and control pages (switching, the chart's
+// events for the panel shown, their settings) and its link to the overview.
+#include <QPushButton>
+
+#include "core/shared.h"
+#include "profilewindow/frmprofile.h"
+#include "profilewindow/paneltable.h"
+
+namespace ondrik {
+
+// ---- side panels and control pages ----
+
+void frmProfile::btnDisplay_Click(int index) {
+  if (RightPanel != kArchivePanel) PreviousPanel = RightPanel;
+  if (const PanelEntry* e = panels_.Entry(index); e != nullptr && !e->topic.empty())
+    OpenTrainingLinks(e->topic);
+  for (const auto& [i, button] : btnDisplay) SetBold(button, false);
+  RightPanel = index;
+  for (const auto& [i, button] : btnDisplay)
+    if (i == index) SetBold(button, true);
+  // The new panel is drawn before it shows.
+  DisplayHour();
+  panels_.Show(index);
+  FocusHourBar();
+}
+
+void frmProfile::btnControl_Click(int index) {
+  if (const PanelEntry* e = pages_.Entry(index); e != nullptr && !e->topic.empty()) OpenTrainingLinks(e->topic);
+  SidePanel* opened = nullptr;
+  if (index == ControlPanel) {
+    ControlPanel = kNoControlPage;  // a click on the open page closes it
+  } else {
+    ControlPanel = index;
+    opened = pages_.Find(index);
+  }
+  const auto& items = pages_.Items();
+  for (size_t i = 0; i < items.size(); ++i) {
+    const bool open = items[i].panel.get() == opened;
+    SetBold(btnControl[i], open);
+    if (QWidget* w = items[i].panel->Widget()) w->setVisible(open);
+    items[i].panel->Shown(open);
+  }
+  FocusHourBar();
+  if (const PanelEntry* e = pages_.Entry(ControlPanel); e != nullptr && e->refreshWhenOpened) DisplayHour();
+}
+
+PanelSettings frmProfile::CapturePanelSettings() const {
+  PanelSettings s;
+  for (const PanelRegistry* r : {&panels_, &pages_})
+    for (const auto& item : r->Items()) item.panel->Capture(s);
+  return s;
+}
+
+void frmProfile::ApplyPanelSettings(const PanelSettings& settings) {
+  for (const PanelRegistry* r : {&panels_, &pages_})
+    for (const auto& item : r->Items()) item.panel->Apply(settings);
+}
+
+// Training links: the opener is not part of this window yet.
+void frmProfile::OpenTrainingLinks(const std::string& /*topic*/) {}
+
+// ---- the chart's events go to the side panel shown ----
+
+bool frmProfile::WantsCursorLevel() const {
+  const SidePanel* p = ShownPanel();
+  return p != nullptr && p->WantsCursorLevel();
+}
+
+void frmProfile::CursorLevel(Integer D, Integer H, Integer L) {
+  if (SidePanel* p = ShownPanel()) p->CursorLevel(D, H, L);
+}
+
+bool frmProfile::TakeChartClick() {
+  SidePanel* p = ShownPanel();
+  return p != nullptr && p->TakeChartClick();
+}
+
+ChartMarks frmProfile::MarksFor(Integer D, Integer H) {
+  SidePanel* p = ShownPanel();
+  return p != nullptr ? p->MarksFor(D, H) : ChartMarks{};
+}
+
+// ---- the overview ----
+
+void frmProfile::PlotCursor() {
+  if (gOverviewOpen == 0 || !overview_->IsOpen()) return;
+  overview_->MoveCursor(gCursorHour, CurHour);
+  gCursorHour = CurHour;
+}
+
+void frmProfile::UpdateOverview() {
+  if (ModelSwitchByCode != 0 || gOverviewOpen == 0) return;
+  overview_->Rebuild();
+  FocusHourBar();
+}
+
+void frmProfile::SetOverviewLink(std::unique_ptr<OverviewLink> link) {
+  overview_ = link ? std::move(link) : std::make_unique<OverviewLink>();
+}
+
+void frmProfile::btnOverView_Click() {
+  if (!FileLoaded) return;
+  if (LoopRunning) btnAutoDisplay_Click();
+  overview_->Open();
+  gOverviewOpen = overview_->IsOpen() ? 1 : 0;
+}
+
+}  // namespace ondrik

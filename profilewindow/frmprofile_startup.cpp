@@ -1,0 +1,351 @@
+// The profile window's start-up and shut-down, and the choice of model and
+// site that loads a file.
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <stdexcept>
+
+#include "core/guards.h"
+#include "core/shared.h"
+#include "core/shear.h"
+#include "chart/chart.h"
+#include "platform/controls.h"
+#include "platform/effects.h"
+#include "platform/folders.h"
+#include "platform/pictureboxwidget.h"
+#include "profilewindow/frmprofile.h"
+#include "profilewindow/programs.h"
+#include "profilewindow/timezone.h"
+
+namespace ondrik {
+
+Integer gOverviewOpen = 0;
+Integer gEnsembleMirrorGuard = 0;
+bool gDayFirst = false;
+std::array<std::string, 8> gDayNames{};
+Integer gCursorHour = -99;
+Integer gShownCount = 0;
+std::array<Long, 8> gWindowGeometry{15000, 11010, 0, 0, 15000, 11010, 0, 0};
+bool gSettingGeometry = false;
+Long gHelpLeft = -9999;
+Integer gCapeShearMaxCape = 4000;
+Integer gCapeShearMaxShear = 100;
+
+namespace {
+
+constexpr const char* kTitle = "ONDRIK";
+
+std::string JoinArgs(const std::vector<std::string>& args) {
+  std::string s;
+  for (const auto& a : args) {
+    if (!s.empty()) s += ' ';
+    s += a;
+  }
+  return s;
+}
+
+}  // namespace
+
+// The saved state of the last run is not read yet: start from the values a
+// first run gets.
+void frmProfile::ReadHistoryDefaults() {
+  SavedLakeF = 34;
+  SavedRightPanel = 0;
+  SavedControlPanel = 0;
+  RightPanel = 4;
+  ControlPanel = 1;
+  gChartTop = 295;
+  gSRInflowDepth = 3;
+  gOverlayAll = false;
+  gWindowGeometry = {15000, 11010, 0, 0, 15000, 11010, 0, 0};
+  ChartOptions o = chart_.opt;
+  o.chkWindVector = o.chkWindDigital = o.chkLines = true;
+  o.VerticalUnit = 1;
+  o.gXferIndex = 1;
+  o.WindLevelStep = 1;
+  o.WindAutoSpacing = 1;
+  o.WindAutoMode = true;
+  o.ColorWindsBySpeed = true;
+  o.DigitalWindDirections = false;
+  o.ReadoutUnit = 0;
+  SetChartOptions(o);
+}
+
+bool frmProfile::ReadConfigStep() {
+  ConfigResult r;
+  try {
+    r = ReadConfig(GetUserName(commandLine_), ProgramFolder());
+  } catch (const std::exception& e) {
+    r.ok = false;
+    r.message = std::string("The configuration file could not be read: ") + e.what();
+  }
+  if (!r.ok || r.config.ModelNames.empty()) {
+    TheEffects().Message(r.ok ? "The configuration file " + r.config.fileName + " names no model."
+                              : r.message,
+                         kTitle, MsgIcon::Critical);
+    ended_ = true;
+    TheEffects().EndProgram(1);
+    return false;
+  }
+  cfg_ = r.config;
+  chart_.opt.gOmegaSmoothOn = cfg_.gOmegaSmoothOn;
+  cfg_.gDayFirst = gDayFirst;
+  gTZConfigOffset = cfg_.gTZConfigOffset;
+  if (cfg_.ChartBoundsGiven) gChartTop = cfg_.gChartTop;
+  if (cfg_.ChartTemperaturesGiven) {
+    chart_.opt.PlainTMin = chart_.opt.SkewTMin = cfg_.gChartTMin;
+    chart_.opt.PlainTMax = chart_.opt.SkewTMax = cfg_.gChartTMax;
+  }
+  ChartInputs& in = chart_.in;
+  in.HighlightIsothermCount =
+      std::min<int>(static_cast<int>(cfg_.HighlightIsotherms.size()), kMaxHighlightIsotherms);
+  for (int i = 0; i < in.HighlightIsothermCount; ++i)
+    in.HighlightIsotherms[static_cast<size_t>(i + 1)] = cfg_.HighlightIsotherms[static_cast<size_t>(i)];
+  in.LakeLevelPres = cfg_.gLakeLevel1Pres;
+  in.LakeIndexPres = cfg_.gLakeIndexPres;
+  in.LakeIndexDiff = cfg_.gLakeIndexDiff;
+  {
+    const QSignalBlocker block(lstoptModel);
+    lstoptModel->clear();
+    for (const auto& name : cfg_.ModelNames) lstoptModel->addItem(QString::fromStdString(name));
+    lstoptModel->setCurrentRow(-1);
+  }
+  return true;
+}
+
+void frmProfile::ApplySavedGeometry() {
+  gSettingGeometry = true;
+  resize(std::max<int>(1, gWindowGeometry[0] / kTwipsPerPixel),
+         std::max<int>(1, gWindowGeometry[1] / kTwipsPerPixel));
+  move(gWindowGeometry[3] / kTwipsPerPixel, gWindowGeometry[2] / kTwipsPerPixel);
+  gSettingGeometry = false;
+}
+
+bool frmProfile::Form_Load(const std::vector<std::string>& args) {
+  args_ = args;
+  commandLine_ = JoinArgs(args);
+  // 1. Files named without a folder are in the program folder.
+  QDir::setCurrent(QString::fromStdString(ProgramFolder()));
+  // 2 to 6.
+  chart_.opt.PlainTMin = chart_.opt.SkewTMin = -60;
+  chart_.opt.PlainTMax = chart_.opt.SkewTMax = 30;
+  chart_.opt.OmegaRange = 11.0F;
+  LastReadoutLevel = 20;
+  gOverviewOpen = 0;
+  gLoadingState = true;
+  ModelSwitchByCode = 0;
+  gEnsembleMirrorGuard = 0;
+  // 7. Saved state of the last run.
+  ReadHistoryDefaults();
+  // 8. Date order of the locale: is 2 January 2001 written with a leading 1?
+  gDayFirst = DayFirstFromShortDate(
+      QLocale().toString(QDate(2001, 1, 2), QLocale::ShortFormat).toStdString());
+  // 9. Configuration; a missing or unreadable one ends the program.
+  if (!ReadConfigStep()) {
+    gLoadingState = false;
+    return false;
+  }
+  // 10, 11.
+  ApplySavedGeometry();
+  PanelSettings lake = CapturePanelSettings();
+  lake.LakeTempF = SavedLakeF;
+  ApplyPanelSettings(lake);
+  // 12, 13.
+  gLoadingState = false;
+  const ChartOptions& o = chart_.opt;
+  gChartTMin = o.chkSkewT ? o.SkewTMin : o.PlainTMin;
+  gChartTMax = o.chkSkewT ? o.SkewTMax : o.PlainTMax;
+  // 14 to 21 (the lookup table, the index list and the training index are
+  // not part of this window yet).
+  LoopRunning = false;
+  timerAutoDisplay->SetEnabled(false);
+  gCapeShearMaxCape = 4000;
+  gCapeShearMaxShear = 100;
+  gDayNames = {"", "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  picLogo->setVisible(true);
+  chart_.cursor.LastReadoutLevel = LastReadoutLevel;
+  gCursorHour = -99;
+  // 22.
+  show();
+  // 23. Time-zone table, before the first load.
+  const std::string tzPath = FindFileNoCase(ProgramFolder(), "TimeZone.DAT");
+  if (!tzPath.empty()) ReadTimeZoneFile(tzPath);
+  // 24. In WINE mode a window saved on a larger screen comes back into view.
+  if (cfg_.gLinuxMode && screen() != nullptr) {
+    const QRect s = screen()->geometry();
+    if (s.width() < x()) move(0, y());
+    if (s.height() < y()) move(x(), 0);
+  }
+  // 25, 26.
+  for (const auto& [index, button] : btnDisplay)
+    if (index == 9) button->setVisible(cfg_.HiddenPanelEnabled);
+  LastSite = "xxx";
+  gHelpLeft = -9999;
+  // 27. The first model: its click lists the sites, whose click loads a file.
+  SelectModelRow(0);
+  // 28 to 30: the panels take the configuration.
+  for (const PanelRegistry* r : {&panels_, &pages_})
+    for (const auto& item : r->Items()) item.panel->Start();
+  // 31. Panels of the last run, only when a file was loaded.
+  if (FileLoaded) {
+    btnDisplay_Click(SavedRightPanel);
+    ControlPanel = -1;
+    btnControl_Click(SavedControlPanel);
+  }
+  // 32, 33.
+  picData->setEnabled(true);
+  DrawOmegaScale();
+  // 34. The training index is not part of this window yet. The tool tips of
+  // the download lists are kept for the downloader buttons (this window has
+  // none of its own).
+  HaulixToolTips = GetToolTips(ProgramFolder());
+  // 35.
+  gHourChangeSource = 0;
+  // 36. The command line; "-CLOSE" ends the program here.
+  CommandProfileStep();
+  if (ended_) return true;
+  // 37. Mouse wheel.
+  if (wheel_ == nullptr) {
+    wheel_ = new WheelFilter([this](int delta) { MouseWheel(delta); }, this);
+    wheel_->InstallOn(this);
+    // The wheel steps the datasets wherever the pointer is, except over the
+    // lists, which scroll as lists do.
+    for (QWidget* c : findChildren<QWidget*>()) {
+      bool inList = false;
+      for (QWidget* p = c; p != nullptr && p != this; p = p->parentWidget())
+        if (qobject_cast<QListWidget*>(p) != nullptr) inList = true;
+      if (!inList) c->installEventFilter(wheel_);
+    }
+  }
+  return true;
+}
+
+void frmProfile::Form_Unload() {
+  if (ended_) return;
+  if (wheel_ != nullptr) wheel_->onWheel = nullptr;
+  btnDone_Click();
+}
+
+void frmProfile::btnDone_Click() {
+  if (ended_) return;
+  gWindowGeometry[2] = y() * kTwipsPerPixel;
+  gWindowGeometry[3] = x() * kTwipsPerPixel;
+  if (gOverviewOpen != 0) overview_->SaveLayout();
+  // The history file is written here once the saved state is part of the program.
+  ended_ = true;
+  if (timerAutoDisplay != nullptr) timerAutoDisplay->SetEnabled(false);
+  TheEffects().EndProgram(0);
+}
+
+// ---- models and sites ----
+
+void frmProfile::SelectModelRow(int row) {
+  if (row < 0 || row >= lstoptModel->count()) return;
+  if (lstoptModel->currentRow() == row) return;  // the click runs only on a change
+  lstoptModel->setCurrentRow(row);
+}
+
+void frmProfile::SelectSiteRow(int row) {
+  if (row < 0 || row >= lstSiteIDs->count()) return;
+  if (lstSiteIDs->currentRow() == row) {
+    lstSiteIDs_Click();  // choosing the same site again reloads it
+    return;
+  }
+  lstSiteIDs->setCurrentRow(row);
+}
+
+void frmProfile::lstoptModel_Click() {
+  const int row = lstoptModel->currentRow();
+  if (row < 0) return;
+  RunConverter(ProgramFolder());
+  gProfileExt.clear();
+  {
+    const LoadingStateGuard loading;
+    SelectModel(cfg_, row, model_);
+    chart_.in.gInversionDT = model_.params.gInversionDT;
+    chart_.in.gIsothermDT = model_.params.gIsothermDT;
+    chart_.in.gIsothermMinDepression = model_.params.gIsothermMinDepression;
+    FillSiteList();
+  }
+}
+
+void frmProfile::FillSiteList() {
+  SiteList list = ondrik::FillSiteList(cfg_, model_, LastSite, SiteNow());
+  SiteFileCount = list.SiteFileCount;
+  mapSites_ = list.mapSites;
+  {
+    const QSignalBlocker block(lstSiteIDs);
+    lstSiteIDs->clear();
+    for (const auto& r : list.rows) lstSiteIDs->addItem(QString::fromStdString(r));
+    lstSiteIDs->setCurrentRow(-1);
+  }
+  if (SiteFileCount == 0) {
+    TheEffects().Message(list.message, kTitle, MsgIcon::Warning);
+    return;
+  }
+  SelectSiteRow(list.selectedRow);
+}
+
+LoadOptions frmProfile::CurrentLoadOptions() const {
+  LoadOptions opt;
+  const int m = model_.gModelIndex;
+  opt.modelKey = (m >= 0 && m < static_cast<int>(cfg_.ModelCodes.size())) ? cfg_.ModelCodes[static_cast<size_t>(m)] : "";
+  opt.dayFirst = gDayFirst;
+  opt.timeLeftToRight = cfg_.gTimeLeftToRight;
+  opt.sigmaLevelStep = model_.params.gSigmaLevelStep;
+  opt.sigmaLevelPres = cfg_.SigmaLevelPres;
+  opt.srInflowDepth = gSRInflowDepth;
+  opt.hodoBaseIndex = 0;
+  opt.modelHourStep =
+      static_cast<Single>(model_.params.gModelHourStep > 0 ? model_.params.gModelHourStep : 1);
+  return opt;
+}
+
+LoadResult frmProfile::LoadFile(const std::string& path) {
+  // The loader raises the loading state itself and draws at its end.
+  gLoadingState = false;
+  LoadResult r;
+  try {
+    r = LoadProfileFile(path, CurrentLoadOptions(), *this);
+  } catch (const std::exception& e) {
+    r.ok = false;
+    r.message = "Can't read " + path + ": " + e.what();
+    gLoadingState = false;
+  }
+  return r;
+}
+
+void frmProfile::lstSiteIDs_Click() {
+  const int row = lstSiteIDs->currentRow();
+  if (row < 0) return;
+  const std::string site = lstSiteIDs->item(row)->text().toStdString();
+  if (site == kBlankRow || TrimBlanks(site).empty()) return;
+  const std::string path = SiteFilePath(model_.gProfileDir, model_.gModelName, site);
+  if (path.empty()) {
+    TheEffects().Message("Can't find the profile file of " + site + " in " + model_.gProfileDir,
+                         kTitle, MsgIcon::Warning);
+    return;
+  }
+  const LoadResult r = LoadFile(path);
+  if (!r.ok) {
+    // The data loaded before stay current and on the screen.
+    TheEffects().Message(r.message, kTitle, MsgIcon::Warning);
+    return;
+  }
+  gSiteId = site;
+  LastSite = site;
+  setWindowTitle(QString::fromStdString(SiteCaption(site, model_.gModelName)));
+  UpdateOverview();
+}
+
+}  // namespace ondrik

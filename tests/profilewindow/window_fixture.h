@@ -1,0 +1,110 @@
+// The profile window run headless against a temporary program folder: a
+// fixture shared by the window's tests, and finding controls by name.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QListWidget>
+#include <QObject>
+#include <QString>
+#include <QWidget>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "platform/effects.h"
+#include "platform/folders.h"
+#include "platform/picturebox.h"
+#include "profilewindow/frmprofile.h"
+#include "tests/core/profile_text.h"
+
+namespace ondrik::testing {
+
+namespace fs = std::filesystem;
+
+// A control of the window by its object name (with an index for the control
+// arrays: "chkefname", 6 is "chkefname6"); a missing one fails the test.
+template <typename T>
+T* Ctl(const QWidget& w, const QString& name) {
+  T* c = w.findChild<T*>(name);
+  if (c == nullptr) {
+    ADD_FAILURE() << "no control " << name.toStdString();
+    throw std::runtime_error("no control " + name.toStdString());
+  }
+  return c;
+}
+template <typename T>
+T* Ctl(const QWidget& w, const QString& name, int index) {
+  return Ctl<T>(w, name + QString::number(index));
+}
+inline void WriteFile(const fs::path& p, const std::string& text) {
+  std::ofstream out(p, std::ios::binary);
+  out << text;
+}
+
+// Counts the pixels of a picture that are not black.
+inline int NonBlackPixels(const PictureBox& pic) {
+  const QImage& img = pic.Image();
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if ((img.pixel(x, y) & 0xFFFFFF) != 0) ++n;
+  return n;
+}
+
+// A program folder with the shipped configuration and time-zone table and
+// profile files written here: NAM for KOKC and KBOS (6 hours), SREF for KOKC
+// (3 datasets: NAM CTL 00Z, NAM P1 00Z, NAM P2 00Z).
+class ProfileWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::path(ONDRIK_TEST_TMP) /
+              ("frmprofile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    for (const char* f : {"Ondrik.cfg", "TimeZone.DAT"})
+      fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
+    ProfileFileSpec nam;
+    nam.hours = 6;
+    nam.levels = 20;
+    WriteFile(folder_ / "NAM_KOKC.ond", MakeProfileText(nam));
+    nam.sfcPres = 960;
+    WriteFile(folder_ / "NAM_KBOS.ond", MakeProfileText(nam));
+    ProfileFileSpec sref;
+    sref.datasets = 3;
+    sref.hours = 4;
+    sref.levels = 15;
+    WriteFile(folder_ / "SREF_KOKC.ond", MakeProfileText(sref));
+    SetProgramFolder(folder_.string() + "/");
+    SetEffects(&fx_);
+  }
+  void TearDown() override {
+    win_.reset();
+    SetEffects(nullptr);
+    SetProgramFolder("");
+  }
+
+  frmProfile& Start(frmProfile::PanelTables tables = frmProfile::DefaultPanelTables()) {
+    win_ = std::make_unique<frmProfile>(nullptr, std::move(tables));
+    QObject::connect(win_.get(), &frmProfile::ChartDrawn, [this] { ++chartDraws_; });
+    EXPECT_TRUE(win_->Form_Load({}));
+    return *win_;
+  }
+
+  static int Row(QListWidget* list, const char* text) {
+    for (int i = 0; i < list->count(); ++i)
+      if (list->item(i)->text() == text) return i;
+    return -1;
+  }
+
+  fs::path folder_;
+  FakeEffects fx_;
+  std::unique_ptr<frmProfile> win_;
+  int chartDraws_ = 0;  // the window's chart redraws
+};
+
+}  // namespace ondrik::testing
