@@ -35,9 +35,15 @@ constexpr std::array<BoxRow, 4> kBoxes{{
     {"chkTime", "Site Time Zone Database", 0, Target::TimeZones},
 }};
 
-constexpr std::array<const char*, 2> kFrames{
-    {"Select the Types of Files you want to Wexfoldalize", "Reset to System Defaults"}};
-constexpr std::array<const char*, 2> kFrameNames{{"Frame1", "Frame2"}};
+struct FrameRow {
+  const char* name;
+  const char* caption;
+};
+
+constexpr std::array<FrameRow, 2> kFrames{{
+    {"Frame1", "Select the Types of Files you want to Wexfoldalize"},
+    {"Frame2", "Reset to System Defaults"},
+}};
 
 // Display setups and overview layouts: every slot Ondrik could have written.
 constexpr int kMacroSlots = 10;
@@ -55,8 +61,8 @@ frnWexfold::frnWexfold(Effects& effects, Folders folders, QWidget* parent)
   layout->setSizeConstraint(QLayout::SetFixedSize);
   std::array<QVBoxLayout*, 2> frameLayouts{};
   for (std::size_t f = 0; f < kFrames.size(); ++f) {
-    auto* frame = new QGroupBox(QString::fromUtf8(kFrames[f]), this);
-    frame->setObjectName(QString::fromLatin1(kFrameNames[f]));
+    auto* frame = new QGroupBox(QString::fromUtf8(kFrames[f].caption), this);
+    frame->setObjectName(QString::fromLatin1(kFrames[f].name));
     frameLayouts[f] = new QVBoxLayout(frame);
     layout->addWidget(frame);
   }
