@@ -258,7 +258,6 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   Integer ModelSwitchByCode = 0;
   bool LoopRunning = false;
   std::string LastSite = "xxx";
-  Integer LastReadoutLevel = 20;
   bool ShowThickness = false;     // precipitation-type panel: thickness view (else energy)
   Integer SavedRightPanel = 0;    // side panel and control page of the last run
   Integer SavedControlPanel = 0;

@@ -139,28 +139,26 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   chart_.opt.PlainTMin = chart_.opt.SkewTMin = -60;
   chart_.opt.PlainTMax = chart_.opt.SkewTMax = 30;
   chart_.opt.OmegaRange = 11.0F;
-  LastReadoutLevel = 20;
+  chart_.cursor.LastReadoutLevel = 20;
   gOverviewOpen = 0;
-  gLoadingState = true;
   ModelSwitchByCode = 0;
   gEnsembleMirrorGuard = 0;
-  // 7. Saved state of the last run.
-  ReadHistoryDefaults();
-  // 8. Date order of the locale: is 2 January 2001 written with a leading 1?
-  gDayFirst = DayFirstFromShortDate(
-      QLocale().toString(QDate(2001, 1, 2), QLocale::ShortFormat).toStdString());
-  // 9. Configuration; a missing or unreadable one ends the program.
-  if (!ReadConfigStep()) {
-    gLoadingState = false;
-    return false;
+  {
+    const LoadingStateGuard loading;
+    // 7. Saved state of the last run.
+    ReadHistoryDefaults();
+    // 8. Date order of the locale: is 2 January 2001 written with a leading 1?
+    gDayFirst = DayFirstFromShortDate(
+        QLocale().toString(QDate(2001, 1, 2), QLocale::ShortFormat).toStdString());
+    // 9. Configuration; a missing or unreadable one ends the program.
+    if (!ReadConfigStep()) return false;
+    // 10, 11.
+    ApplySavedGeometry();
+    PanelSettings lake = CapturePanelSettings();
+    lake.LakeTempF = SavedLakeF;
+    ApplyPanelSettings(lake);
   }
-  // 10, 11.
-  ApplySavedGeometry();
-  PanelSettings lake = CapturePanelSettings();
-  lake.LakeTempF = SavedLakeF;
-  ApplyPanelSettings(lake);
   // 12, 13.
-  gLoadingState = false;
   const ChartOptions& o = chart_.opt;
   gChartTMin = o.chkSkewT ? o.SkewTMin : o.PlainTMin;
   gChartTMax = o.chkSkewT ? o.SkewTMax : o.PlainTMax;
@@ -173,7 +171,6 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   gDayNames = {"", "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   picLogo->setVisible(true);
-  chart_.cursor.LastReadoutLevel = LastReadoutLevel;
   gCursorHour = -99;
   // 22.
   show();
@@ -313,14 +310,13 @@ LoadOptions frmProfile::CurrentLoadOptions() const {
 
 LoadResult frmProfile::LoadFile(const std::string& path) {
   // The loader raises the loading state itself and draws at its end.
-  gLoadingState = false;
+  const LoadingStateGuard loaderOwnsIt(false);
   LoadResult r;
   try {
     r = LoadProfileFile(path, CurrentLoadOptions(), *this);
   } catch (const std::exception& e) {
     r.ok = false;
     r.message = "Can't read " + path + ": " + e.what();
-    gLoadingState = false;
   }
   return r;
 }
