@@ -116,6 +116,8 @@ void DrawHeightLines(PictureBox& pic, const ChartState& s) {
     pic.ForeColor = c;
     if (s.opt.chkLines) pic.Line(0, y, 100, y);
     else pic.Line(5, y, 7, y);
+    // A label that would stand above the chart's top is left out, not cut.
+    if (y - s.draw.HalfTextHeight < std::log(static_cast<double>(gChartTop))) return;
     pic.CurrentX = 8.5;
     pic.CurrentY = y - s.draw.HalfTextHeight;
     pic.Print(label);
@@ -170,9 +172,12 @@ void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
   int n = 0;
   for (int t = t0; t <= gChartTMax && n < kMaxLoopSteps; t += step, ++n) {
     pic.Line(t, lnSfc, t, lnSfc + tickLen);
+    // Only labels that stand whole inside the picture.
+    const std::string label = ChartNumber(t);
+    if (t - w0 < gChartTMin || t - w0 + pic.TextWidth(label) > gChartTMax) continue;
     pic.CurrentX = t - w0;
     pic.CurrentY = lnSfc + tickLen;
-    pic.Print(ChartNumber(t));
+    pic.Print(label);
   }
 
   pic.Style = DrawStyle::Dot;
@@ -321,6 +326,31 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   gCurDataset = s.draw.ShownDataset;
   RunStep([&] { PloteeTitle(picData, s); });
   if (gHourChangeSource != 2 && s.events != nullptr) s.events->FocusHourBar();
+}
+
+// The temperature labels stand in the ground band under the surface line: a
+// tick of 1.1 half text heights, then the text. When the band of the highest
+// surface is too low for them at the picture's height, the chart bottom goes
+// down until they fit.
+void KeepRoomForTemperatureLabels(PictureBox& pic) {
+  if (gCurDataset < 1 || gCurDataset > std::min<Integer>(gDatasetCount, kMaxDatasets)) return;
+  double sfcPres = 0;
+  for (int h = 0; h <= std::min<int>(gLastHour(gCurDataset), kMaxHours - 1); ++h)
+    if (UsablePressure(gSfcPres(gCurDataset, h))) sfcPres = std::max<double>(sfcPres, gSfcPres(gCurDataset, h));
+  const double highest = std::max<double>(sfcPres, MaxSfcPres);
+  if (!UsablePressure(highest) || highest >= gChartBottom) return;
+  SetFrameSystem(pic);
+  const double textPx = std::fabs(pic.TextHeight("9") * pic.PixelHeight() / pic.ScaleHeight());
+  const double needPx = 1.55 * textPx + 2;
+  const double H = pic.PixelHeight();
+  if (!std::isfinite(needPx) || H <= 2 * needPx) return;
+  const double lnTop = std::log(static_cast<double>(gChartTop));
+  const double lnSfc = std::log(highest);
+  const double lnBottom = std::log(static_cast<double>(gChartBottom));
+  if ((lnBottom - lnSfc) / (lnBottom - lnTop) * H >= needPx) return;
+  const double lnNeeded = (lnSfc * H - needPx * lnTop) / (H - needPx);
+  const double bottom = std::ceil(std::exp(lnNeeded));
+  if (std::isfinite(bottom) && bottom > gChartBottom && bottom < 1e5) gChartBottom = static_cast<Integer>(bottom);
 }
 
 Color eRGB(const ChartState& s, int r, int g, int b) {

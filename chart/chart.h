@@ -81,9 +81,6 @@ struct ChartInputs {
   // Layer-to-layer shear thresholds of the index table.
   Single LayerShearT1 = 200.0f;         // olive band from here
   Single LayerShearT2 = 250.0f;         // dark red band from here
-  // Levels chosen with the sigma-level bar and the two mean-wind bars.
-  Integer gSigmaLevel = 0;
-  std::array<Integer, 2> MeanFlowLevels{};
 };
 
 // Values the redraw sets for its later steps and the mouse handlers.
@@ -139,6 +136,11 @@ struct ChartState {
 // The one redraw of the profile chart for s.in.CurHour: clears picData and draws
 // the frame once, then every dataset to be drawn, the shown one last.
 void PlotProfile(PictureBox& picData, ChartState& s);
+
+// Lowers gChartBottom, when needed, until the temperature labels under the
+// surface line fit below the highest surface of the current dataset at the
+// picture's height (the window calls it before each redraw).
+void KeepRoomForTemperatureLabels(PictureBox& pic);
 
 // The colour for the dataset being drawn: each component halved (rounded
 // down) unless gCurDataset is the shown dataset.

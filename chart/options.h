@@ -43,8 +43,6 @@ struct ChartOptions {
   bool chkWindDigital = false;     // "Digital Winds"
   bool chkActiveReadout = false;   // "Active Read Out"
   bool chksWSYMb = false;          // "Bourgouin Precip Type": the decided type, not the model's
-  bool chkSigmaLevel = false;      // "Sigma Level" (marked on the chart with the map panel)
-  bool chkMeanFlow = false;        // "Mean Wind" (the same)
   bool chkECAPE = false;           // convection page "Elevated CAPE": parcel under the cursor
 
   // ---- buttons ----

@@ -144,6 +144,8 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       const Integer e = lv.level[static_cast<size_t>(i)];
       double y;
       if (!WindLevelY(D, H, e, ys, y)) continue;
+      // A number that would stand above the chart's top is left out, not cut.
+      if (y - s.draw.HalfTextHeight < std::log(static_cast<double>(gChartTop))) continue;
       if (s.opt.DigitalWindDirections) {
         pic.CurrentX = 93 - 1.6 * w;
         pic.CurrentY = y - s.draw.HalfTextHeight;

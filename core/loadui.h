@@ -30,6 +30,11 @@ struct DatasetBoxes {
 class PanelLoadUi {
  public:
   virtual ~PanelLoadUi() = default;
+  // vsbSigmaLevel: Min, Max and Value (the value always lies between them).
+  virtual void SetSigmaLevelBar(Integer /*min*/, Integer /*max*/, Integer /*value*/) {}
+  // vsbMeanFlow(0) and vsbMeanFlow(1): their Min and Value.
+  virtual void SetMeanFlowBars(Integer /*min0*/, Integer /*min1*/, Integer /*value0*/,
+                               Integer /*value1*/) {}
   // btnHodoHeight_Click(index) and btnHodoBase_Click(index) of the hodograph.
   virtual void HodoHeightClick(Integer /*index*/) {}
   virtual void HodoBaseClick(Integer /*index*/) {}
@@ -58,10 +63,6 @@ class LoadUi : public PanelLoadUi {
   // the loaded datasets) the value becomes valueLimit; then Max := lastHour
   // when timeLeftToRight, else Min := lastHour.
   virtual void SetHourBar(Integer lastHour, Integer valueLimit, bool timeLeftToRight) = 0;
-  // vsbSigmaLevel: Min, Max and Value (the value always lies between them).
-  virtual void SetSigmaLevelBar(Integer min, Integer max, Integer value) = 0;
-  // vsbMeanFlow(0) and vsbMeanFlow(1): their Min and Value.
-  virtual void SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) = 0;
   // btnEnsemble and vsbEE are visible only with more than one dataset.
   virtual void ShowEnsembleControls(bool visible) = 0;
   // The 20 dataset check boxes chkefname(0..19).
@@ -86,8 +87,6 @@ class NoLoadUi : public LoadUi {
   void SetBusyCursor(bool) override {}
   void SetElevatedLevelBar(Integer) override {}
   void SetHourBar(Integer, Integer, bool) override {}
-  void SetSigmaLevelBar(Integer, Integer, Integer) override {}
-  void SetMeanFlowBars(Integer, Integer, Integer, Integer) override {}
   void ShowEnsembleControls(bool) override {}
   void SetDatasetBoxes(const DatasetBoxes&) override {}
   void DatasetsChanged() override {}

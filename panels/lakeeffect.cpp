@@ -32,7 +32,7 @@ LakeEffectPage::LakeEffectPage(PanelHost& host, QWidget* parent)
   vsbLakeF_->SetRange(80, 28);  // top end warm
   vsbLakeF_->SmallChange = 1;
   vsbLakeF_->LargeChange = 5;
-  vsbLakeF_->setGeometry(4, 4, 17, 110);
+  vsbLakeF_->setGeometry(4, 4, 17, 74);
   MakeLabel(page_, "Lake (C)", false, QRect(24, 4, 60, 16));
   lblLakeC_ = MakeLabel(page_, "", true, QRect(24, 22, 40, 18));
   lblLakeC_->setObjectName("lblLakeC");
@@ -42,7 +42,7 @@ LakeEffectPage::LakeEffectPage(PanelHost& host, QWidget* parent)
   lblCI700_->setObjectName("lblCI700");
   // Captions of the chart's lake boxes, which the window puts beside them.
   const char* const captions[3] = {"Lake Index", "Moist Lake Index", "LI CAPE"};
-  for (int i = 0; i < 3; ++i) MakeLabel(page_, captions[i], false, QRect(44, 48 + i * 20, 140, 18));
+  for (int i = 0; i < 3; ++i) MakeLabel(page_, captions[i], false, QRect(220, 4 + i * 20, 140, 18));
   vsbLakeF_->onChange = [this] { vsbLakeF_Change(); };
 }
 

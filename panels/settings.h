@@ -5,6 +5,8 @@
 // Qt-free. Panels add their fields here as they gain settings.
 #pragma once
 
+#include <array>
+
 #include "core/store.h"
 
 namespace ondrik {
@@ -12,6 +14,12 @@ namespace ondrik {
 struct PanelSettings {
   // Lake page: the lake temperature scroll bar, deg F.
   Integer LakeTempF = 34;
+  // Map: the layer marked on the chart ("Sigma Level" or "Mean Wind", one
+  // at a time) and the levels of their bars.
+  bool chkSigmaLevel = false;
+  bool chkMeanFlow = false;
+  Integer SigmaLevel = 0;
+  std::array<Integer, 2> MeanFlowLevels{};
 };
 
 }  // namespace ondrik

@@ -1,5 +1,7 @@
 #include "platform/controls.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QScrollBar>
 #include <QTimer>
@@ -177,14 +179,26 @@ void WheelFilter::InstallOn(QWidget* window) {
 }
 
 bool WheelFilter::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Wheel && onWheel) {
-    const auto* wheel = static_cast<QWheelEvent*>(event);
-    const QPoint d = wheel->angleDelta();
-    const int delta = d.y() != 0 ? d.y() : d.x();
-    if (delta != 0) onWheel(delta);
-    return true;
-  }
-  return QObject::eventFilter(watched, event);
+  if (event->type() != QEvent::Wheel || !onWheel) return QObject::eventFilter(watched, event);
+  const auto* wheel = static_cast<QWheelEvent*>(event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  // A wheel turn that a widget did not take travels on to its parents; it is
+  // reported once, where it arrived first.
+  const bool travelling = widget != nullptr && last_ != nullptr && widget != last_ && widget->isAncestorOf(last_) &&
+                          wheel->timestamp() == lastTime_ && wheel->angleDelta() == lastDelta_;
+  last_ = widget;
+  lastTime_ = wheel->timestamp();
+  lastDelta_ = wheel->angleDelta();
+  if (travelling) return false;
+  // Over a list the wheel scrolls the list only.
+  if (const QWidget* under = QApplication::widgetAt(wheel->globalPosition().toPoint()))
+    for (const QWidget* p = under; p != nullptr; p = p->parentWidget())
+      if (qobject_cast<const QAbstractItemView*>(p) != nullptr) return false;
+  const QPoint d = wheel->angleDelta();
+  const int delta = d.y() != 0 ? d.y() : d.x();
+  if (delta != 0) onWheel(delta);
+  // Then the wheel does what it does normally (a scroll bar moves).
+  return false;
 }
 
 }  // namespace ondrik

@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QObject>
+#include <QPoint>
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -110,8 +112,9 @@ class Timer : public QObject {
 };
 
 // Reports mouse-wheel turns (delta: 120 per notch, positive away from the
-// user) that reach a window: over the window itself, or over a widget in it
-// that does not use the wheel (such as a picture). The event is consumed.
+// user) that reach the widgets it is installed on, once per turn, and then
+// lets the widget handle the wheel as it normally does (a scroll bar moves;
+// a picture passes it on). Turns over a list only scroll the list.
 class WheelFilter : public QObject {
   Q_OBJECT
 
@@ -122,6 +125,12 @@ class WheelFilter : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // The widget the last turn reached, to know the same turn on its parents.
+  QPointer<QWidget> last_;
+  quint64 lastTime_ = 0;
+  QPoint lastDelta_;
 };
 
 }  // namespace ondrik

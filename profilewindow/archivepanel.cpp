@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace ondrik {
 
@@ -26,14 +27,16 @@ ArchivePanel::ArchivePanel(PanelHost&, QWidget* parent)
   lstAll_->setObjectName("lstAll");
   btnArchive_->setObjectName("btnArchive");
   btnArchive_->setFocusPolicy(Qt::TabFocus);
-  const int w = 262 - 8;
-  lblModelSite_->setGeometry(4, 2, w, 16);
-  lstModelSite_->setGeometry(4, 18, w, 66);
-  lblModel_->setGeometry(4, 86, w, 16);
-  lstModel_->setGeometry(4, 102, w, 66);
-  lblAll_->setGeometry(4, 170, w, 16);
-  lstAll_->setGeometry(4, 186, w, 48);
-  btnArchive_->setGeometry(4, 237, 62, 21);
+  // The three lists share the panel's height; the button stays under them.
+  auto* column = new QVBoxLayout(picFiles_);
+  column->setContentsMargins(4, 2, 4, 2);
+  column->setSpacing(1);
+  for (QWidget* c : {static_cast<QWidget*>(lblModelSite_), static_cast<QWidget*>(lstModelSite_),
+                     static_cast<QWidget*>(lblModel_), static_cast<QWidget*>(lstModel_),
+                     static_cast<QWidget*>(lblAll_), static_cast<QWidget*>(lstAll_)})
+    column->addWidget(c, qobject_cast<QListWidget*>(c) != nullptr ? 1 : 0);
+  btnArchive_->setFixedSize(62, 21);
+  column->addWidget(btnArchive_, 0, Qt::AlignLeft);
   const std::pair<QListWidget*, ArchiveList> lists[3] = {
       {lstModelSite_, ArchiveList::ModelSite}, {lstModel_, ArchiveList::Model}, {lstAll_, ArchiveList::All}};
   for (const auto& [list, which] : lists) {

@@ -14,20 +14,20 @@ ConvectionPage::ConvectionPage(PanelHost& host, QWidget* parent)
   page_->setFrameStyle(QFrame::Box | QFrame::Plain);
   frameECAPE_->setObjectName("frameECAPE");
   frameECAPE_->setFrameStyle(QFrame::Box | QFrame::Plain);
-  frameECAPE_->setGeometry(6, 28, 310, 84);
+  frameECAPE_->setGeometry(130, 2, 312, 78);
   frameECAPE_->setVisible(false);
   static const char* const kTitles[8] = {"Parcel", "Temp", "Dew Pt", "CAPE", "Hail CAPE", "CIN", "EQL", "NCAPE"};
   for (int i = 0; i < 8; ++i) {
-    (new QLabel(kTitles[i], frameECAPE_))->setGeometry(4 + (i % 4) * 76, 2 + (i / 4) * 38, 72, 16);
+    (new QLabel(kTitles[i], frameECAPE_))->setGeometry(4 + (i % 4) * 76, 2 + (i / 4) * 36, 72, 14);
     auto* l = new QLabel(frameECAPE_);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->setAlignment(Qt::AlignCenter);
-    l->setGeometry(4 + (i % 4) * 76, 18 + (i / 4) * 38, 72, 18);
+    l->setGeometry(4 + (i % 4) * 76, 16 + (i / 4) * 36, 72, 18);
     labels_.push_back(l);
   }
   picEHailCape_ = new PictureBoxWidget(frameECAPE_);
   picEHailCape_->setObjectName("picEHailCape");
-  picEHailCape_->setGeometry(4, 78, 300, 4);
+  picEHailCape_->setGeometry(4, 72, 304, 4);
   picEHailCape_->setVisible(false);
 }
 

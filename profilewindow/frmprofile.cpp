@@ -27,13 +27,15 @@ namespace ondrik {
 namespace {
 
 // Design sizes in pixels. The two frames under the chart keep their size;
-// Form_Resize only moves them.
+// Form_Resize only moves them. They are as low as their controls allow, so
+// that the chart keeps at least 400 pixels of height at the first-run size.
 constexpr int kBarThick = 17;         // scroll bar thickness
-constexpr int kBandHeight = 340;      // frameLeft and frameRight under the chart
-constexpr int kLeftWidth = 590;       // frameLeft: labels, chart buttons, check boxes, control pages
-constexpr int kRightWidth = 329;      // frameRight: panel buttons, side panel, panel bar
-constexpr int kPanelSize = 262;       // side-panel pictures (square)
-constexpr int kPanelTop = 48;         // below the two rows of panel buttons
+constexpr int kBandHeight = 266;      // frameLeft and frameRight under the chart
+constexpr int kLeftWidth = 606;       // frameLeft: labels, chart buttons, check boxes, control pages
+constexpr int kPanelSize = 238;       // side-panel pictures (square)
+constexpr int kPanelButtonWidth = 66; // the panel buttons stand in a column left of the panel
+constexpr int kPanelLeft = 2 + kPanelButtonWidth + 2;
+constexpr int kRightWidth = kPanelLeft + kPanelSize + 2;  // frameRight: buttons, side panel, panel bar
 constexpr int kChartLeft = 2 + kBarThick + 2;  // the dataset bar stands left of the chart
 constexpr int kChartTop = kBarThick + 2;       // the hour bar runs above the chart
 constexpr int kModelListWidth = 120;
@@ -42,12 +44,13 @@ constexpr int kOverviewFrameHeight = 43;
 constexpr int kSiteColumnTw = 666;    // twips a column of the site list
 constexpr int kListRowTw = 213;       // twips a row of the site list
 // frameLeft inside: two rows of labels and buttons, the check boxes (4
-// columns of 8), the row of control-page buttons and the page itself.
-constexpr int kBoxTop = 50;
-constexpr int kBoxRow = 18;
-constexpr int kBoxRows = 8;
+// columns of 7), the row of control-page buttons and the page itself.
+constexpr int kRowHeight = 20;
+constexpr int kBoxTop = 2 + 2 * (kRowHeight + 2);
+constexpr int kBoxRow = 16;
+constexpr int kBoxRows = 7;
 constexpr int kControlButtonTop = kBoxTop + kBoxRows * kBoxRow + 2;
-constexpr int kPageTop = kControlButtonTop + 24;
+constexpr int kPageTop = kControlButtonTop + kRowHeight + 2;
 constexpr int kPageWidth = kLeftWidth - 4;
 constexpr int kPageHeight = kBandHeight - kPageTop - 2;
 
@@ -232,23 +235,11 @@ void frmProfile::BuildChartControls() {
   lblActiveAxis->setAttribute(Qt::WA_TransparentForMouseEvents);
   for (QLabel* l : {lblActiveTemp, lblActiveDP, lblActiveDir, lblActiveKts}) l->installEventFilter(this);
 
-  // The level bars of the chart.
-  vsbSigmaLevel = new ScrollBar(Qt::Vertical, p);
-  vsbSigmaLevel->setObjectName("vsbSigmaLevel");
-  vsbMeanFlow[0] = new ScrollBar(Qt::Vertical, p);
-  vsbMeanFlow[0]->setObjectName("vsbMeanFlow0");
-  vsbMeanFlow[1] = new ScrollBar(Qt::Vertical, p);
-  vsbMeanFlow[1]->setObjectName("vsbMeanFlow1");
+  // The base of elevated parcels, beside the check boxes.
   vbsElevatedPT = new ScrollBar(Qt::Vertical, p);
   vbsElevatedPT->setObjectName("vbsElevatedPT");
   vbsElevatedPT->SetRange(1, 30);
-  vsbSigmaLevel->setToolTip("Sigma level");
-  vsbMeanFlow[0]->setToolTip("Mean wind: bottom");
-  vsbMeanFlow[1]->setToolTip("Mean wind: top");
   vbsElevatedPT->setToolTip("Base of elevated parcels");
-  vsbSigmaLevel->setVisible(false);
-  vsbMeanFlow[0]->setVisible(false);
-  vsbMeanFlow[1]->setVisible(false);
 }
 
 // The side panels in frameRight and the control pages in frameLeft, with
@@ -315,11 +306,6 @@ void frmProfile::ConnectHandlers() {
   hsbHour->onChange = [this] { hsbHour_Change(); };
   vsbEE->onChange = [this] { vsbEE_Change(); };
   vbsElevatedPT->onChange = [this] { vbsElevatedPT_Change(); };
-  vsbSigmaLevel->onChange = [this] { chart_.in.gSigmaLevel = vsbSigmaLevel->Value(); };
-  for (int i = 0; i < 2; ++i)
-    vsbMeanFlow[static_cast<size_t>(i)]->onChange = [this, i] {
-      chart_.in.MeanFlowLevels[static_cast<size_t>(i)] = vsbMeanFlow[static_cast<size_t>(i)]->Value();
-    };
   timerAutoDisplay->onTimer = [this] { timerAutoDisplay_Timer(); };
   lblHour->installEventFilter(this);
   picOmega->onMouseUp = [this](int button, int, double, double) { picOmega_MouseUp(button); };
@@ -356,8 +342,8 @@ void frmProfile::LayoutFrameLeft() {
   const int w = kLeftWidth;
   int x = 2;
   const int y0 = 2;
-  auto place = [&](QWidget* c, int width, int y, int height = 20) {
-    c->setGeometry(x, y, width, height);
+  auto place = [&](QWidget* c, int width, int y) {
+    c->setGeometry(x, y, width, kRowHeight);
     x += width + 3;
   };
   place(lblHour, 44, y0);
@@ -368,7 +354,7 @@ void frmProfile::LayoutFrameLeft() {
   place(btnTails, 26, y0);
 
   x = 2;
-  const int y1 = 26;
+  const int y1 = y0 + kRowHeight + 2;
   for (auto* b : btnPHK) place(b, 28, y1);
   x += 6;
   place(btnT1Lower, 20, y1);
@@ -384,10 +370,10 @@ void frmProfile::LayoutFrameLeft() {
   place(btnDigitalWinds, 44, y1);
   place(btnActiveReadOut, 56, y1);
   place(btnOmegaFiltered, 50, y1);
-  frmXfer->setGeometry(x, y1, 4 * 27, 20);
+  frmXfer->setGeometry(x, y1, 4 * 27, kRowHeight);
 
-  // The grid's check boxes in columns; the level bars stand at the right end.
-  const int barsWidth = 3 * (kBarThick + 3);
+  // The grid's check boxes in columns; the elevated-parcel bar at the right end.
+  const int barWidth = kBarThick + 3;
   std::vector<CheckBox*> boxes;
   for (CheckBox* b : chartBoxes_)
     if (b->parentWidget() == frameLeft) boxes.push_back(b);
@@ -400,7 +386,7 @@ void frmProfile::LayoutFrameLeft() {
     colWidth[static_cast<size_t>(i / rows)] =
         std::max(colWidth[static_cast<size_t>(i / rows)], boxes[static_cast<size_t>(i)]->sizeHint().width() + 4);
   for (int c : colWidth) need += c;
-  const int avail = std::max(columns * 40, w - barsWidth - 4);
+  const int avail = std::max(columns * 40, w - barWidth - 4);
   for (int& c : colWidth) c = need <= avail ? c + (avail - need) / columns : c * avail / need;
   int cx = 2;
   for (int c = 0; c < columns; ++c) {
@@ -409,35 +395,28 @@ void frmProfile::LayoutFrameLeft() {
                                                             colWidth[static_cast<size_t>(c)] - 2, kBoxRow);
     cx += colWidth[static_cast<size_t>(c)];
   }
-  // Sigma-level and mean-wind bars are never shown together: they share a place.
-  const int bx = w - barsWidth;
-  const int barsHeight = rows * kBoxRow;
-  vsbSigmaLevel->setGeometry(bx, kBoxTop, kBarThick, barsHeight);
-  vsbMeanFlow[0]->setGeometry(bx, kBoxTop, kBarThick, barsHeight);
-  vsbMeanFlow[1]->setGeometry(bx + kBarThick + 3, kBoxTop, kBarThick, barsHeight);
-  vbsElevatedPT->setGeometry(bx + 2 * (kBarThick + 3), kBoxTop, kBarThick, barsHeight);
+  vbsElevatedPT->setGeometry(w - barWidth, kBoxTop, kBarThick, rows * kBoxRow);
 
   // Control-page buttons in one row, the open page under them.
   const int n = std::max<int>(1, static_cast<int>(btnControl.size()));
   const int buttonWidth = (w - 4) / n;
   for (int i = 0; i < static_cast<int>(btnControl.size()); ++i)
-    btnControl[static_cast<size_t>(i)]->setGeometry(2 + i * buttonWidth, kControlButtonTop, buttonWidth - 1, 22);
+    btnControl[static_cast<size_t>(i)]->setGeometry(2 + i * buttonWidth, kControlButtonTop, buttonWidth - 1,
+                                                    kRowHeight);
   for (const auto& item : pages_.Items())
     if (QWidget* page = item.panel->Widget()) page->setGeometry(2, kPageTop, kPageWidth, kPageHeight);
 }
 
 void frmProfile::LayoutFrameRight() {
-  // Panel buttons in rows of five, the square panel under them and the
-  // panel's own button bar at the bottom.
-  const int buttonWidth = (kRightWidth - 4) / 5;
+  // Panel buttons in a column, the square panel beside them and the panel's
+  // own button bar under it.
   for (int i = 0; i < static_cast<int>(btnDisplay.size()); ++i)
-    btnDisplay[static_cast<size_t>(i)].second->setGeometry(2 + (i % 5) * buttonWidth, 2 + (i / 5) * 23,
-                                                           buttonWidth - 1, 22);
-  const int px = (kRightWidth - kPanelSize) / 2;
-  const int by = kPanelTop + kPanelSize + 2;
+    btnDisplay[static_cast<size_t>(i)].second->setGeometry(2, 2 + i * (kRowHeight + 3), kPanelButtonWidth,
+                                                           kRowHeight + 2);
+  const int by = 2 + kPanelSize + 2;
   for (const auto& item : panels_.Items()) {
-    if (QWidget* pnl = item.panel->Widget()) pnl->setGeometry(px, kPanelTop, kPanelSize, kPanelSize);
-    if (QWidget* bar = item.panel->ButtonBar()) bar->setGeometry(2, by, kRightWidth - 4, kBandHeight - by - 2);
+    if (QWidget* pnl = item.panel->Widget()) pnl->setGeometry(kPanelLeft, 2, kPanelSize, kPanelSize);
+    if (QWidget* bar = item.panel->ButtonBar()) bar->setGeometry(kPanelLeft, by, kPanelSize, kBandHeight - by - 2);
   }
 }
 
@@ -487,6 +466,13 @@ void frmProfile::Form_Resize() {
   picData->resize(chartW, chartH);
   hsbHour->setGeometry(picData->x(), hsbHour->y(), chartW, hsbHour->height());
   vsbEE->setGeometry(vsbEE->x(), picData->y(), vsbEE->width(), chartH);
+  // The readout stood beside the traces of the old size: it goes until the
+  // cursor moves again.
+  ChartCursor& c = chart_.cursor;
+  for (auto* r : {&c.lblActiveTemp, &c.lblActiveDP, &c.lblActiveDir, &c.lblActiveKts, &c.lblActiveAxis})
+    r->Visible = false;
+  c.LastReadoutLevel = 0;
+  for (QLabel* l : {lblActiveTemp, lblActiveDP, lblActiveDir, lblActiveKts, lblActiveAxis}) l->setVisible(false);
 
   if (FileLoaded && !gLoadingState) {
     PlotProfile();

@@ -320,8 +320,6 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void DigitalWindsFollowBox();
   void ReadoutFollowsBox();
   void TransferButtonsFollowBox();
-  void MeanFlowBarsFollowBox();
-  void SigmaBarFollowsBox();
   void ShowChartButtons();
   void ShowReadout();
   void vbsElevatedPT_Change();
@@ -373,8 +371,6 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   ScrollBar* hsbHour = nullptr;
   ScrollBar* vsbEE = nullptr;
   ScrollBar* vbsElevatedPT = nullptr;
-  ScrollBar* vsbSigmaLevel = nullptr;
-  std::array<ScrollBar*, 2> vsbMeanFlow{};
   Timer* timerAutoDisplay = nullptr;
 
   QLabel* lblHour = nullptr;

@@ -56,17 +56,13 @@ const std::vector<ChartBoxRow>& frmProfile::ChartBoxes() {
      &frmProfile::ColorWindsFollowBox, true},
     {"chkWindDigital", "Digital Winds", ONDRIK_OPT(chkWindDigital), "Digital Winds", nullptr, -1, 0, 0,
      &frmProfile::DigitalWindsFollowBox, true},
-    {"chkMeanFlow", "Mean Wind", ONDRIK_OPT(chkMeanFlow), "", "chkSigmaLevel", -1, 0, 0,
-     &frmProfile::MeanFlowBarsFollowBox, true},
-    {"chkSigmaLevel", "Sigma Level", ONDRIK_OPT(chkSigmaLevel), "", "chkMeanFlow", -1, 0, 0,
-     &frmProfile::SigmaBarFollowsBox, true},
     {"chkActiveReadout", "Active Read Out", ONDRIK_OPT(chkActiveReadout), "Active Read Out", nullptr, -1, 0, 0,
      &frmProfile::ReadoutFollowsBox, true},
     {"chksWSYMb", "Bourgouin Precip Type", ONDRIK_OPT(chksWSYMb), "Bourgoiun", nullptr, -1, 0, 0, nullptr, true},
     // The lake page: the captions are labels of the page beside the boxes.
-    {"chkLakeIndex", "", ONDRIK_OPT(chkLakeIndex), "Lake Index", nullptr, 0, 24, 48, nullptr, true},
-    {"chkMoistLakeIndex", "", ONDRIK_OPT(chkMoistLakeIndex), "Moist Lake Index", nullptr, 0, 24, 68, nullptr, true},
-    {"chkLIC", "", ONDRIK_OPT(chkLIC), "LI CAPE", nullptr, 0, 24, 88, nullptr, true},
+    {"chkLakeIndex", "", ONDRIK_OPT(chkLakeIndex), "Lake Index", nullptr, 0, 200, 4, nullptr, true},
+    {"chkMoistLakeIndex", "", ONDRIK_OPT(chkMoistLakeIndex), "Moist Lake Index", nullptr, 0, 200, 24, nullptr, true},
+    {"chkLIC", "", ONDRIK_OPT(chkLIC), "LI CAPE", nullptr, 0, 200, 44, nullptr, true},
     // The convection page: the next refresh draws the frame.
     {"chkECAPE", "Elevated CAPE", ONDRIK_OPT(chkECAPE), "Elevated CAPE", nullptr, 3, 6, 6, nullptr, false},
   };
@@ -97,7 +93,7 @@ void frmProfile::BuildChartBoxes() {
     auto* box = new CheckBox(QString::fromUtf8(row.caption), parent);
     box->setObjectName(row.name);
     box->setFocusPolicy(Qt::TabFocus);
-    if (row.page >= 0) box->setGeometry(row.x, row.y, row.caption[0] == '\0' ? 18 : 150, 18);
+    if (row.page >= 0) box->setGeometry(row.x, row.y, row.caption[0] == '\0' ? 18 : 120, 18);
     box->onClick = [this, &row] { ChartBoxClicked(row); };
     chartBoxes_.push_back(box);
   }
@@ -145,13 +141,6 @@ void frmProfile::ColorWindsFollowBox() { btnColorWinds->setVisible(chart_.opt.ch
 void frmProfile::DigitalWindsFollowBox() { btnDigitalWinds->setVisible(chart_.opt.chkWindDigital); }
 
 void frmProfile::TransferButtonsFollowBox() { frmXfer->setVisible(chart_.opt.chkMomentum); }
-
-void frmProfile::MeanFlowBarsFollowBox() {
-  vsbMeanFlow[0]->setVisible(chart_.opt.chkMeanFlow);
-  vsbMeanFlow[1]->setVisible(chart_.opt.chkMeanFlow);
-}
-
-void frmProfile::SigmaBarFollowsBox() { vsbSigmaLevel->setVisible(chart_.opt.chkSigmaLevel); }
 
 void frmProfile::ReadoutFollowsBox() {
   const bool on = chart_.opt.chkActiveReadout;
@@ -309,6 +298,7 @@ void frmProfile::PlotProfile() {
   if (gLoadingState || !FileLoaded) return;
   chart_.in.CurHour = CurHour;
   try {
+    KeepRoomForTemperatureLabels(picData->Pic());
     ::ondrik::PlotProfile(picData->Pic(), chart_);
   } catch (const std::exception& e) {
     // A drawing step that fails is skipped; the rest of the window stands.

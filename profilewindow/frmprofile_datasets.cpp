@@ -169,16 +169,13 @@ void frmProfile::SetHourBar(Integer /*lastHour*/, Integer /*valueLimit*/, bool /
   SetHourRange(gLastHour(d));
 }
 
+// The load's calls that belong to the side panels go to every panel.
 void frmProfile::SetSigmaLevelBar(Integer min, Integer max, Integer value) {
-  vsbSigmaLevel->SetRange(min, max);
-  vsbSigmaLevel->SetValue(value);
+  for (const auto& item : panels_.Items()) item.panel->SetSigmaLevelBar(min, max, value);
 }
 
 void frmProfile::SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) {
-  vsbMeanFlow[0]->SetMin(min0);
-  vsbMeanFlow[1]->SetMin(min1);
-  vsbMeanFlow[0]->SetValue(value0);
-  vsbMeanFlow[1]->SetValue(value1);
+  for (const auto& item : panels_.Items()) item.panel->SetMeanFlowBars(min0, min1, value0, value1);
 }
 
 void frmProfile::ShowEnsembleControls(bool visible) {
@@ -186,7 +183,6 @@ void frmProfile::ShowEnsembleControls(bool visible) {
   vsbEE->setVisible(visible);
 }
 
-// The load's calls that belong to the side panels go to every panel.
 void frmProfile::HodoHeightClick(Integer index) {
   for (const auto& item : panels_.Items()) item.panel->HodoHeightClick(index);
 }

@@ -24,10 +24,10 @@ LoopPage::LoopPage(PanelHost&, QWidget* parent)
   auto* lblDelay = new QLabel("Pause at Last Hour", page_);
   lblRate->setObjectName("lblRate");
   lblDelay->setObjectName("lblDelay");
-  lblRate->setGeometry(6, 6, 200, 16);
-  hsbRate_->setGeometry(6, 24, 300, 17);
-  lblDelay->setGeometry(6, 48, 200, 16);
-  hsbDelay_->setGeometry(6, 66, 300, 17);
+  lblRate->setGeometry(6, 2, 200, 16);
+  hsbRate_->setGeometry(6, 18, 300, 17);
+  lblDelay->setGeometry(6, 40, 200, 16);
+  hsbDelay_->setGeometry(6, 56, 300, 17);
   hsbRate_->SetValue(240);
   hsbDelay_->SetValue(2500);
   hsbRate_->onChange = [this] {

@@ -11,14 +11,14 @@ OverlaysPage::OverlaysPage(PanelHost&, QWidget* parent)
     : page_(new QFrame(parent)), lblSelectEnsemble_(new QLabel(page_)) {
   page_->setFrameStyle(QFrame::Box | QFrame::Plain);
   lblSelectEnsemble_->setObjectName("lblSelectEnsemble");
-  lblSelectEnsemble_->setGeometry(6, 4, 300, 16);
+  lblSelectEnsemble_->setGeometry(6 + 4 * 79 + 8, 4, 250, 16);
   lblSelectEnsemble_->setVisible(false);
   for (int i = 0; i < kDatasetBoxCount; ++i) {
     auto* c = new CheckBox(QString(), page_);
     c->setObjectName(QString("chkefname%1").arg(i));
     c->setFocusPolicy(Qt::TabFocus);
     const int column = i / 5, row = i % 5;
-    c->setGeometry(6 + column * 79, 22 + row * 18, 78, 18);
+    c->setGeometry(6 + column * 79, 2 + row * 16, 78, 16);
     c->SetValue(1);
     c->setVisible(false);
     c->onClick = [this, i] {

@@ -539,3 +539,38 @@ TEST_F(ChartFrameTest, RenderSkewedFrameInTheThreeUnits) {
 
 }  // namespace
 }  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+// The temperature labels under the surface line need a tick and a line of
+// text: the chart bottom goes down until they fit, and only then.
+TEST(ChartLabels, TheGroundBandMakesRoomForTheTemperatureLabels) {
+  testing::ResetChartGlobals();
+  for (int h = 0; h <= 2; ++h) SetSounding(1, h, Sounding(1000));
+  gCurDataset = 1;
+  gDatasetCount = 1;
+  gLastHour(1) = 2;
+  gChartTop = 295;
+  MaxSfcPres = 1000;
+  struct Case {
+    int heightPx;
+    Integer bottom;
+    bool lowered;
+  } cases[] = {{330, 1049, true}, {400, 1049, true}, {900, 1049, false}, {330, 1200, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.heightPx << " px, bottom " << c.bottom);
+    PictureBox pic(400, c.heightPx);
+    gChartBottom = c.bottom;
+    KeepRoomForTemperatureLabels(pic);
+    EXPECT_EQ(gChartBottom > c.bottom, c.lowered);
+    pic.Scale(0.0, std::log(295.0), 100.0, std::log(static_cast<double>(gChartBottom)));
+    const double textPx = std::fabs(pic.TextHeight("9") * pic.PixelHeight() / pic.ScaleHeight());
+    const double bandPx = (std::log(static_cast<double>(gChartBottom)) - std::log(1000.0)) /
+                          (std::log(static_cast<double>(gChartBottom)) - std::log(295.0)) * c.heightPx;
+    EXPECT_GE(bandPx, 1.55 * textPx);
+  }
+}
+
+}  // namespace
+}  // namespace ondrik

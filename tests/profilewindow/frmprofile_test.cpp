@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -64,7 +65,9 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   // Without the reverse option the bar runs from the last hour at its left to 0.
   EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 5);
   EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Max), 0);
-  // The chart is drawn.
+  // The chart is drawn, at least 400 pixels high at the first-run size.
+  EXPECT_EQ(w.size(), QSize(1000, 734));
+  EXPECT_GE(Ctl<PictureBoxWidget>(w, "picData")->height(), 400);
   EXPECT_GT(chartDraws_, 0);
   EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(w, "picData")->Pic()), 1000);
   // The panel and control page of a first run: Data and Lake Effect.
@@ -348,6 +351,18 @@ TEST_F(ProfileWindowTest, DatasetBoxesChooseTheShownDatasets) {
   EXPECT_EQ(gCurDataset, 3);
   w.MouseWheel(120);
   EXPECT_EQ(gCurDataset, 2);
+  // Over a scroll bar the notch steps the dataset once and moves the bar too.
+  ScrollBar* hour = Ctl<ScrollBar>(w, "hsbHour");
+  const int hourBefore = hour->Value();
+  hour->SetValue(2);
+  QWheelEvent overBar(QPointF(5, 5), hour->Bar()->mapToGlobal(QPointF(5, 5)), QPoint(0, -120), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(hour->Bar(), &overBar);
+  EXPECT_EQ(gCurDataset, 3);
+  EXPECT_NE(hour->Value(), 2);
+  w.MouseWheel(120);
+  ASSERT_EQ(gCurDataset, 2);
+  hour->SetValue(hourBefore);
 
   // Unticking P1 hides dataset 2, the current one: the first shown becomes current.
   Ctl<CheckBox>(w, "chkefname", 6)->SetValue(0);
@@ -526,6 +541,7 @@ TEST_F(ProfileWindowTest, ChartControlsReachTheChart) {
   Ctl<CheckBox>(w, "chkRH", 0)->SetValue(1);
   Ctl<CheckBox>(w, "chkRH", 1)->SetValue(1);
   EXPECT_EQ(Ctl<CheckBox>(w, "chkRH", 0)->Value(), 0);
+  w.btnDisplay_Click(1);  // the map panel holds the layer boxes and their bars
   Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
   Ctl<CheckBox>(w, "chkSigmaLevel")->SetValue(1);
   EXPECT_EQ(Ctl<CheckBox>(w, "chkMeanFlow")->Value(), 0);
