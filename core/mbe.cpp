@@ -18,15 +18,6 @@ Single Length(Single u, Single v) {
 
 bool gMbeForwardProp = false;
 
-HourArray<Single> gCloudLayerU, gCloudLayerV;
-HourArray<Single> gCloudLayerDir, gCloudLayerSpd;
-HourArray<Single> gLLJDir, gLLJSpd;
-HourArray<Single> gLLJPres;
-HourArray<Integer> gLLJUncertain;
-HourArray<Single> gLLJU, gLLJV;
-HourArray<Single> gMbeU, gMbeV, gMbeDir, gMbeSpd;
-HourArray<Single> gMbeUpwindU, gMbeUpwindV, gMbeUpwindDir;
-
 void ComputeMBEVectors(Integer dataset, Integer hour, Integer jetLevel, bool forwardProp) {
   const Integer d = dataset;
   const Integer h = hour;

@@ -38,19 +38,7 @@ Single WindDifferenceKnots(Integer d, Integer h, Integer a, Integer b) {
 }  // namespace
 
 Integer gCapeShearOption = kShearSixKm;
-HourArray<Single> gBulkShear;
-HourArray<Single> gEffectiveCape;
-HourArray<Single> gEffectiveCin;
-
 Single gSRInflowDepth = 3.0f;
-HourArray<Integer> gSRHTopLevel;
-HourArray<Integer> gSRHBottomLevel;
-LevelArray<Single> gSRWindU, gSRWindV;
-HourArray<Single> gSRInflowSfcSpd, gSRInflowSfcDir;
-HourArray<Single> gSRInflowTopSpd, gSRInflowTopDir;
-HourArray<Single> gHelicity;
-HourArray<Single> gSRHLayerShear;
-HourArray<Single> gSRHLayerShearPerKm;
 
 Single WindDirection(Single u, Single v) {
   if (u == 0 && v == 0) return 360.0f;

@@ -1,5 +1,7 @@
 #include "core/store.h"
 
+#include <memory>
+#include <new>
 #include <string>
 
 namespace ondrik {
@@ -17,6 +19,14 @@ void SubscriptOutOfRange(const char* what) {
 
 ProfileStore& Store() { return *gCurrent; }
 ProfileStore& ScratchStore() { return *gScratch; }
+
+void ClearScratchStore() {
+  // A new store in the place of the old one: every member starts again from
+  // its initialiser. No temporary store is built (it is tens of MB).
+  ProfileStore* s = gScratch;
+  std::destroy_at(s);
+  ::new (static_cast<void*>(s)) ProfileStore;
+}
 
 void CommitScratchStore() {
   ProfileStore* old = gCurrent;

@@ -6,13 +6,20 @@
 // element (D, H, L) is number D + 25*H + 2125*L (L + 1 on the wind arrays,
 // whose levels start at -1). Every subscript is range-tested.
 //
-// The arrays live in a ProfileStore object. The names g* below are handles
-// that always address the *current* store, so code reads `gTemp(d, h, l)`.
-// The reader fills a scratch store and makes it current only when the whole
-// file has been read, so a bad file never leaves a half-filled store.
+// The arrays live in a ProfileStore object: what the reader fills, what it
+// derives at load time and every result computed on demand from them (bulk
+// shear and helicity, MBE vectors, lake parcel, layer CAPEs, parcels from
+// every level, the chart's parcel traces and precipitation type). The names
+// g* below are handles that always address the *current* store, so code
+// reads `gTemp(d, h, l)`.
+// The reader clears a scratch store, fills it and makes it current only when
+// the whole file has been read: a new file starts from nothing, with no
+// result of an earlier file left over, and a bad file never leaves a
+// half-filled store nor touches the results of the data loaded before.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -74,6 +81,41 @@ class DatasetArray {
 
  private:
   std::array<T, kDatasetSlots> v_{};
+};
+
+// (D, H, k) array with elements 0..Hi, laid out with the dataset fastest.
+template <typename T, int Hi>
+class HourElementArray {
+ public:
+  T& operator()(int d, int h, int k) { return v_[Index(d, h, k)]; }
+  const T& operator()(int d, int h, int k) const { return v_[Index(d, h, k)]; }
+  static constexpr int Index(int d, int h, int k) {
+    if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || k < 0 || k > Hi)
+      SubscriptOutOfRange("hour element array");
+    return d + kDatasetSlots * h + kPerLevel * k;
+  }
+
+ private:
+  std::array<T, kPerLevel * (Hi + 1)> v_{};
+};
+
+// (D, H, starting level, level) array, levels 0..67 on both level indexes.
+// The levels of one starting level lie next to each other.
+template <typename T>
+class ParcelLevelArray {
+ public:
+  static constexpr int kLevelSlots = kMaxLevels + 1;
+  T& operator()(int d, int h, int l0, int l) { return v_[Index(d, h, l0, l)]; }
+  const T& operator()(int d, int h, int l0, int l) const { return v_[Index(d, h, l0, l)]; }
+  static constexpr int Index(int d, int h, int l0, int l) {
+    if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || l0 < 0 || l0 > kMaxLevels ||
+        l < 0 || l > kMaxLevels)
+      SubscriptOutOfRange("parcel level array");
+    return (d + kDatasetSlots * h + kPerLevel * l0) * kLevelSlots + l;
+  }
+
+ private:
+  std::array<T, static_cast<std::size_t>(kPerLevel) * kLevelSlots * kLevelSlots> v_{};
 };
 
 // Fixed vector indexed lo..hi.
@@ -173,6 +215,73 @@ struct ProfileStore {
   // ---- thickness heights (D, H, k = 1..4: 1000, 850, 700, 500 mb), metres ----
   LevelArray<Single> ThickHeights;  // level slot k holds the k-th height
 
+  // ---- bulk shear (ComputeBulkShear, core/shear.h) ----
+  HourArray<Single> gBulkShear;      // bulk wind difference, knots
+  HourArray<Single> gEffectiveCape;  // CAPE of the effective-layer parcel, J/kg
+  HourArray<Single> gEffectiveCin;   // its CIN, J/kg (positive)
+
+  // ---- storm-relative helicity (ComputeSRHelicity, core/shear.h) ----
+  HourArray<Integer> gSRHTopLevel;     // top level of the helicity layer; 0 = not chosen
+  HourArray<Integer> gSRHBottomLevel;  // bottom level; the sum starts above it
+  LevelArray<Single> gSRWindU, gSRWindV;                     // storm-relative wind, m/s, levels 0..top
+  HourArray<Single> gSRInflowSfcSpd, gSRInflowSfcDir;        // at level 0 (10-m wind)
+  HourArray<Single> gSRInflowTopSpd, gSRInflowTopDir;        // at the top level
+  HourArray<Single> gHelicity;            // storm-relative helicity, m2/s2
+  HourArray<Single> gSRHLayerShear;       // hodograph length of the layer, m/s
+  HourArray<Single> gSRHLayerShearPerKm;  // the same per km of the top's height
+
+  // ---- cloud-layer wind, low-level jet, MBE vectors (ComputeMBEVectors,
+  // core/mbe.h); knots and degrees ----
+  HourArray<Single> gCloudLayerU, gCloudLayerV;  // mean wind 850-300 mb
+  HourArray<Single> gCloudLayerDir, gCloudLayerSpd;
+  HourArray<Single> gLLJDir, gLLJSpd;            // low-level jet
+  HourArray<Single> gLLJPres;                    // pressure of the jet level, mb
+  HourArray<Integer> gLLJUncertain;  // -1: the jet sits at the top of the searched layer
+  HourArray<Single> gLLJU, gLLJV;
+  HourArray<Single> gMbeU, gMbeV, gMbeDir, gMbeSpd;                  // MBE vector
+  HourArray<Single> gMbeUpwindU, gMbeUpwindV, gMbeUpwindDir;         // only with forward prop
+
+  // ---- lake-modified surface parcel (LiftSurfaceParcel, core/parcels.h) ----
+  HourArray<Single> gLakeParcelT;   // starting temperature
+  HourArray<Single> gLakeParcelTd;  // starting dew point, never above gLakeParcelT
+  HourArray<Single> gLakeLclTemp;   // temperature at the condensation level
+  HourArray<Single> gLakeLclPres;   // pressure of the condensation level
+  HourArray<Integer> gLakeELLevel;  // first level colder than the environment; 0 = not buoyant
+  HourArray<Single> gLakeELPres;    // equilibrium-level pressure; surface pressure when not buoyant
+  HourArray<Single> gLakeELTemp;    // parcel temperature at the equilibrium level
+  HourArray<Single> gLakeEL;        // equilibrium-level height above level 1, ft
+  HourArray<Single> gLakeCape;      // J/kg
+  HourArray<Single> gLakeNCape;     // CAPE per metre of depth; 0 when gLakeEL is not above 0
+  // Parcel temperature per (dataset, hour, level), written for levels 1 up to
+  // gLakeELLevel; levels above it keep older values of the same file.
+  LevelArray<Single> gLakeParcelTemp;
+
+  // ---- layer CAPEs above the level of free convection (ComputeLayerCapes,
+  // core/parcels.h) ----
+  // Per (dataset, hour, k): k = 3..6 the CAPE from the free-convection level
+  // gLfct up to k km above the site, k = 7 the CAPE where the environment is
+  // between -30 and -10 C; elements 0..2 are not used.
+  HourElementArray<Single, 7> gLayerCape;
+
+  // ---- parcels from every level (ComputeEffectiveParcels, core/parcels.h),
+  // per (dataset, hour, starting level L0) ----
+  LevelArray<Single> gElevCape;       // J/kg
+  LevelArray<Single> gElevHailCape;   // part of the CAPE where -30 < T < -10 C
+  LevelArray<Single> gElevCin;        // positive, J/kg
+  LevelArray<Integer> gElevELLevel;   // last buoyant level; 0 when none, or only level 1
+  LevelArray<Single> gElevELPres;     // pressure of L0 when gElevELLevel is 0
+  LevelArray<Single> gElevELTemp;     // written only when an equilibrium level is found
+  LevelArray<Single> gElevEL;         // height above level 1, ft; 0 when none
+  LevelArray<Single> gElevNCape;      // CAPE per metre from L0 to the EL; 0 when none
+  // Parcel temperature per (dataset, hour, L0, level) from L0 up to the level
+  // where the ascent stopped; levels above keep older values of the same file.
+  ParcelLevelArray<Single> gElevParcelTemp;
+
+  // ---- precipitation type the chart shows (DrawModelPrecipType, chart/) ----
+  // 60 rain, 66 freezing rain, 70 snow, 79 ice pellets, 999 none: the decided
+  // type or the model's own, as the chart's gPtypeSrcFlag chooses.
+  HourArray<Long> gPtypeCode;
+
   // ---- pressure-at-height tables of the current dataset's first hour ----
   FixedVector<Integer, 0, 70> gPresAtKft;
   FixedVector<Integer, 0, 20> gPresAtKm;
@@ -188,6 +297,9 @@ struct ProfileStore {
 ProfileStore& Store();
 // The store the reader fills; becomes current with CommitScratchStore().
 ProfileStore& ScratchStore();
+// Puts every value of the scratch store back to its initial state (zero,
+// false, empty text), in place.
+void ClearScratchStore();
 // Makes the scratch store current (the previous current store becomes the
 // next scratch store).
 void CommitScratchStore();
@@ -253,6 +365,24 @@ ONDRIK_FIELD(gCinTraceDone) ONDRIK_FIELD(gParcelTraceTemp) ONDRIK_FIELD(gCinTrac
 ONDRIK_FIELD(gOmegaSmoothDone) ONDRIK_FIELD(gWarmCloudTopDone) ONDRIK_FIELD(gWarmCloudDepthDone)
 ONDRIK_FIELD(gTQIndexDone) ONDRIK_FIELD(ThicknessDone) ONDRIK_FIELD(ThickHeights)
 ONDRIK_FIELD(gPresAtKft) ONDRIK_FIELD(gPresAtKm) ONDRIK_FIELD(gTitleWordCount)
+ONDRIK_FIELD(gBulkShear) ONDRIK_FIELD(gEffectiveCape) ONDRIK_FIELD(gEffectiveCin)
+ONDRIK_FIELD(gSRHTopLevel) ONDRIK_FIELD(gSRHBottomLevel) ONDRIK_FIELD(gSRWindU)
+ONDRIK_FIELD(gSRWindV) ONDRIK_FIELD(gSRInflowSfcSpd) ONDRIK_FIELD(gSRInflowSfcDir)
+ONDRIK_FIELD(gSRInflowTopSpd) ONDRIK_FIELD(gSRInflowTopDir) ONDRIK_FIELD(gHelicity)
+ONDRIK_FIELD(gSRHLayerShear) ONDRIK_FIELD(gSRHLayerShearPerKm)
+ONDRIK_FIELD(gCloudLayerU) ONDRIK_FIELD(gCloudLayerV) ONDRIK_FIELD(gCloudLayerDir)
+ONDRIK_FIELD(gCloudLayerSpd) ONDRIK_FIELD(gLLJDir) ONDRIK_FIELD(gLLJSpd) ONDRIK_FIELD(gLLJPres)
+ONDRIK_FIELD(gLLJUncertain) ONDRIK_FIELD(gLLJU) ONDRIK_FIELD(gLLJV) ONDRIK_FIELD(gMbeU)
+ONDRIK_FIELD(gMbeV) ONDRIK_FIELD(gMbeDir) ONDRIK_FIELD(gMbeSpd) ONDRIK_FIELD(gMbeUpwindU)
+ONDRIK_FIELD(gMbeUpwindV) ONDRIK_FIELD(gMbeUpwindDir)
+ONDRIK_FIELD(gLakeParcelT) ONDRIK_FIELD(gLakeParcelTd) ONDRIK_FIELD(gLakeLclTemp)
+ONDRIK_FIELD(gLakeLclPres) ONDRIK_FIELD(gLakeELLevel) ONDRIK_FIELD(gLakeELPres)
+ONDRIK_FIELD(gLakeELTemp) ONDRIK_FIELD(gLakeEL) ONDRIK_FIELD(gLakeCape) ONDRIK_FIELD(gLakeNCape)
+ONDRIK_FIELD(gLakeParcelTemp) ONDRIK_FIELD(gLayerCape)
+ONDRIK_FIELD(gElevCape) ONDRIK_FIELD(gElevHailCape) ONDRIK_FIELD(gElevCin)
+ONDRIK_FIELD(gElevELLevel) ONDRIK_FIELD(gElevELPres) ONDRIK_FIELD(gElevELTemp)
+ONDRIK_FIELD(gElevEL) ONDRIK_FIELD(gElevNCape) ONDRIK_FIELD(gElevParcelTemp)
+ONDRIK_FIELD(gPtypeCode)
 #undef ONDRIK_FIELD
 
 // ---- scalars shared by every window ----
