@@ -746,6 +746,9 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
   const std::string ext = path.size() >= 3 ? path.substr(path.size() - 3) : path;
   Loader loader(text, options, ui);
   try {
+    // The new file starts from an empty store: nothing read or computed for
+    // an earlier file stays behind.
+    ClearScratchStore();
     StoreOverride scratch(ScratchStore());
     gLoadingState = true;
     gDatasetCount = 0;

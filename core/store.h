@@ -18,7 +18,9 @@
 // half-filled store nor touches the results of the data loaded before.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -48,6 +50,8 @@ class LevelArray {
       SubscriptOutOfRange("level array");
     return d + kDatasetSlots * h + kPerLevel * (l - LMin);
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
 
  private:
   std::array<T, kPerLevel * kLevelSlots> v_{};
@@ -63,6 +67,8 @@ class HourArray {
     if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours) SubscriptOutOfRange("hour array");
     return d + kDatasetSlots * h;
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
 
  private:
   std::array<T, kPerLevel> v_{};
@@ -78,6 +84,8 @@ class DatasetArray {
     if (d < 0 || d > kMaxDatasets) SubscriptOutOfRange("dataset array");
     return d;
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
 
  private:
   std::array<T, kDatasetSlots> v_{};
@@ -94,28 +102,58 @@ class HourElementArray {
       SubscriptOutOfRange("hour element array");
     return d + kDatasetSlots * h + kPerLevel * k;
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
 
  private:
   std::array<T, kPerLevel * (Hi + 1)> v_{};
 };
 
 // (D, H, starting level, level) array, levels 0..67 on both level indexes.
-// The levels of one starting level lie next to each other.
+// The levels of one starting level (a row) lie next to each other.
+//
+// At 68 times the size of a level array this is most of a store, and only
+// the rows of the parcels someone has lifted are ever used. So it remembers
+// which rows it has handed out for writing, and Clear() zeroes only those:
+// clearing costs nothing for the rows never used. For the same reason its
+// elements have no initialiser: the two stores have static storage, which
+// starts them at zero without writing 39 MB at start-up. Any other store
+// must be value-initialised (`new ProfileStore()`, std::make_unique), never
+// default-initialised (`new ProfileStore`).
 template <typename T>
 class ParcelLevelArray {
  public:
   static constexpr int kLevelSlots = kMaxLevels + 1;
-  T& operator()(int d, int h, int l0, int l) { return v_[Index(d, h, l0, l)]; }
-  const T& operator()(int d, int h, int l0, int l) const { return v_[Index(d, h, l0, l)]; }
+  static constexpr int kRows = kPerLevel * kLevelSlots;
+  T& operator()(int d, int h, int l0, int l) {
+    const int i = Index(d, h, l0, l);
+    const int row = i / kLevelSlots;
+    written_[static_cast<std::size_t>(row / 64)] |= std::uint64_t{1} << (row % 64);
+    return v_[static_cast<std::size_t>(i)];
+  }
+  const T& operator()(int d, int h, int l0, int l) const {
+    return v_[static_cast<std::size_t>(Index(d, h, l0, l))];
+  }
   static constexpr int Index(int d, int h, int l0, int l) {
     if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || l0 < 0 || l0 > kMaxLevels ||
         l < 0 || l > kMaxLevels)
       SubscriptOutOfRange("parcel level array");
     return (d + kDatasetSlots * h + kPerLevel * l0) * kLevelSlots + l;
   }
+  // Every element back to T{}.
+  void Clear() {
+    for (std::size_t w = 0; w < written_.size(); ++w) {
+      for (std::uint64_t bits = written_[w]; bits != 0; bits &= bits - 1) {
+        const std::size_t row = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+        std::fill_n(v_.begin() + static_cast<std::ptrdiff_t>(row * kLevelSlots), kLevelSlots, T{});
+      }
+      written_[w] = 0;
+    }
+  }
 
  private:
-  std::array<T, static_cast<std::size_t>(kPerLevel) * kLevelSlots * kLevelSlots> v_{};
+  std::array<T, static_cast<std::size_t>(kRows) * kLevelSlots> v_;  // zero from the storage
+  std::array<std::uint64_t, (kRows + 63) / 64> written_{};  // one bit per row
 };
 
 // Fixed vector indexed lo..hi.
@@ -128,6 +166,8 @@ class FixedVector {
     if (i < Lo || i > Hi) SubscriptOutOfRange("vector");
     return i - Lo;
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
 
  private:
   std::array<T, Hi - Lo + 1> v_{};
@@ -215,6 +255,10 @@ struct ProfileStore {
   // ---- thickness heights (D, H, k = 1..4: 1000, 850, 700, 500 mb), metres ----
   LevelArray<Single> ThickHeights;  // level slot k holds the k-th height
 
+  // ---- pressure-at-height tables of the current dataset's first hour ----
+  FixedVector<Integer, 0, 70> gPresAtKft;
+  FixedVector<Integer, 0, 20> gPresAtKm;
+
   // ---- bulk shear (ComputeBulkShear, core/shear.h) ----
   HourArray<Single> gBulkShear;      // bulk wind difference, knots
   HourArray<Single> gEffectiveCape;  // CAPE of the effective-layer parcel, J/kg
@@ -282,14 +326,15 @@ struct ProfileStore {
   // type or the model's own, as the chart's gPtypeSrcFlag chooses.
   HourArray<Long> gPtypeCode;
 
-  // ---- pressure-at-height tables of the current dataset's first hour ----
-  FixedVector<Integer, 0, 70> gPresAtKft;
-  FixedVector<Integer, 0, 20> gPresAtKm;
-
   // ---- dataset-title columns (words of each title column) ----
   FixedVector<Integer, 1, 4> gTitleWordCount;
+  // The two members that are not arrays with handles stay last.
   std::array<std::array<std::string, 17>, 5> gTitleWords{};  // [column 1..4][word 1..16]
   Integer gTitleColumnCount = 0;
+
+  // Puts every value back to its initial state (zero, false, empty text), in
+  // place: the arrays of ONDRIK_STORE_ARRAYS below and the title words.
+  void Clear();
 };
 
 // The current store. Never null; points at one of two statically allocated
@@ -326,63 +371,53 @@ struct StoreField {
   }
 };
 
+// Every array of ProfileStore, once and in the order of declaration: the list
+// gives each its handle and is what ProfileStore::Clear() resets (store.cpp
+// checks at compile time that no member is missing).
+#define ONDRIK_STORE_ARRAYS(X)                                                                  \
+  X(gPres) X(gTemp) X(gWetBulb) X(gDewpt) X(gThetaE) X(gWdir) X(gWspd) X(gOmega) X(gCfrl)       \
+  X(gHght) X(gHghtAGL) X(gRH) X(gRHIce) X(gMixRatioSat) X(gMixRatio) X(gSpecHum) X(gTheta)      \
+  X(gOmegaSmooth) X(gFrostPt) X(gLevelParcelDone)                                               \
+  X(gWindU) X(gWindV) X(gWindUAsLoaded) X(gWindVAsLoaded)                                       \
+  X(gValidTime) X(gShow) X(gLift) X(gSweat) X(gKIndex) X(gLclPres) X(gPwat) X(gTotals) X(gCape) \
+  X(gLclTemp) X(gCins) X(gEqlv) X(gLfct) X(gBrch) X(gNormCape) X(gEqlvHgtAGL) X(gLfcHgtAGL)     \
+  X(gLclHgtAGL) X(gWbzHgtAGL) X(gWbzHgt)                                                        \
+  X(gSfcPres) X(gSfcTemp) X(gSfcDewpt) X(gSkinTemp) X(gSoilTemp) X(gPrecip) X(gConvPrecip)      \
+  X(gPrecipAccum) X(gRunOff) X(gEvaporation) X(gSnra) X(gWind10U) X(gWind10V) X(gWind10m)       \
+  X(gWind10Dir) X(gStormU) X(gStormV) X(gSfcHelicity) X(gEhi) X(gCloudBasePres) X(gVisibility)  \
+  X(gPtypeSrcB)                                                                                 \
+  X(gMeanWindDir) X(gMeanWindSpd) X(gRightMoverU) X(gRightMoverV) X(gLeftMoverU) X(gLeftMoverV) \
+  X(gStormMotionDir) X(gStormMotionSpd)                                                         \
+  X(gCclPres) X(gConvTemp)                                                                      \
+  X(gEnergyPattern) X(gPosEnergy) X(gNegEnergy) X(gSfcPosEnergy) X(gSfcWarmDepth)               \
+  X(gCloudTopLevel) X(gSeederFeeder) X(gPtypeSrcA) X(gFreezingLevelFt) X(gMinus20LevelFt)       \
+  X(gWarmCloudDepthFt) X(gWarmCloudDepth) X(gTQIndex)                                           \
+  X(gNumLevels) X(gLastHour) X(gSiteLat) X(gSiteLon) X(gSiteElev) X(gDatasetTitle)              \
+  X(gDatasetLabel) X(gTopLevel)                                                                 \
+  X(PrecipTotal) X(ConvPrecipTotal) X(XoverManual) X(UserStormSet) X(gECapeMark)                \
+  X(gHelicityDone) X(gBulkShearDone) X(gMbeDone) X(gLakeParcelDone) X(gLayerCapeDone)           \
+  X(gParcelTraceDone) X(gCinTraceDone) X(gParcelTraceTemp) X(gCinTraceTemp) X(StormMatrixDone)  \
+  X(gWindEdited) X(gOmegaSmoothDone) X(gWarmCloudTopDone) X(gWarmCloudDepthDone)                \
+  X(gTQIndexDone) X(ThicknessDone)                                                              \
+  X(ThickHeights)                                                                               \
+  X(gPresAtKft) X(gPresAtKm)                                                                    \
+  X(gBulkShear) X(gEffectiveCape) X(gEffectiveCin)                                              \
+  X(gSRHTopLevel) X(gSRHBottomLevel) X(gSRWindU) X(gSRWindV) X(gSRInflowSfcSpd)                 \
+  X(gSRInflowSfcDir) X(gSRInflowTopSpd) X(gSRInflowTopDir) X(gHelicity) X(gSRHLayerShear)       \
+  X(gSRHLayerShearPerKm)                                                                        \
+  X(gCloudLayerU) X(gCloudLayerV) X(gCloudLayerDir) X(gCloudLayerSpd) X(gLLJDir) X(gLLJSpd)     \
+  X(gLLJPres) X(gLLJUncertain) X(gLLJU) X(gLLJV) X(gMbeU) X(gMbeV) X(gMbeDir) X(gMbeSpd)        \
+  X(gMbeUpwindU) X(gMbeUpwindV) X(gMbeUpwindDir)                                                \
+  X(gLakeParcelT) X(gLakeParcelTd) X(gLakeLclTemp) X(gLakeLclPres) X(gLakeELLevel)              \
+  X(gLakeELPres) X(gLakeELTemp) X(gLakeEL) X(gLakeCape) X(gLakeNCape) X(gLakeParcelTemp)        \
+  X(gLayerCape)                                                                                 \
+  X(gElevCape) X(gElevHailCape) X(gElevCin) X(gElevELLevel) X(gElevELPres) X(gElevELTemp)       \
+  X(gElevEL) X(gElevNCape) X(gElevParcelTemp)                                                   \
+  X(gPtypeCode)                                                                                 \
+  X(gTitleWordCount)
+
 #define ONDRIK_FIELD(name) inline constexpr StoreField<&ProfileStore::name> name{};
-ONDRIK_FIELD(gPres) ONDRIK_FIELD(gTemp) ONDRIK_FIELD(gWetBulb) ONDRIK_FIELD(gDewpt)
-ONDRIK_FIELD(gThetaE) ONDRIK_FIELD(gWdir) ONDRIK_FIELD(gWspd) ONDRIK_FIELD(gOmega)
-ONDRIK_FIELD(gCfrl) ONDRIK_FIELD(gHght) ONDRIK_FIELD(gHghtAGL) ONDRIK_FIELD(gRH)
-ONDRIK_FIELD(gRHIce) ONDRIK_FIELD(gMixRatioSat) ONDRIK_FIELD(gMixRatio) ONDRIK_FIELD(gSpecHum)
-ONDRIK_FIELD(gTheta) ONDRIK_FIELD(gOmegaSmooth) ONDRIK_FIELD(gFrostPt)
-ONDRIK_FIELD(gLevelParcelDone)
-ONDRIK_FIELD(gWindU) ONDRIK_FIELD(gWindV) ONDRIK_FIELD(gWindUAsLoaded) ONDRIK_FIELD(gWindVAsLoaded)
-ONDRIK_FIELD(gValidTime)
-ONDRIK_FIELD(gShow) ONDRIK_FIELD(gLift) ONDRIK_FIELD(gSweat) ONDRIK_FIELD(gKIndex)
-ONDRIK_FIELD(gLclPres) ONDRIK_FIELD(gPwat) ONDRIK_FIELD(gTotals) ONDRIK_FIELD(gCape)
-ONDRIK_FIELD(gLclTemp) ONDRIK_FIELD(gCins) ONDRIK_FIELD(gEqlv) ONDRIK_FIELD(gLfct)
-ONDRIK_FIELD(gBrch) ONDRIK_FIELD(gNormCape) ONDRIK_FIELD(gEqlvHgtAGL) ONDRIK_FIELD(gLfcHgtAGL)
-ONDRIK_FIELD(gLclHgtAGL) ONDRIK_FIELD(gWbzHgtAGL) ONDRIK_FIELD(gWbzHgt)
-ONDRIK_FIELD(gSfcPres) ONDRIK_FIELD(gSfcTemp) ONDRIK_FIELD(gSfcDewpt) ONDRIK_FIELD(gSkinTemp)
-ONDRIK_FIELD(gSoilTemp) ONDRIK_FIELD(gPrecip) ONDRIK_FIELD(gConvPrecip) ONDRIK_FIELD(gPrecipAccum)
-ONDRIK_FIELD(gRunOff) ONDRIK_FIELD(gEvaporation) ONDRIK_FIELD(gSnra) ONDRIK_FIELD(gWind10U)
-ONDRIK_FIELD(gWind10V) ONDRIK_FIELD(gWind10m) ONDRIK_FIELD(gWind10Dir) ONDRIK_FIELD(gStormU)
-ONDRIK_FIELD(gStormV) ONDRIK_FIELD(gSfcHelicity) ONDRIK_FIELD(gEhi) ONDRIK_FIELD(gCloudBasePres)
-ONDRIK_FIELD(gVisibility) ONDRIK_FIELD(gPtypeSrcB)
-ONDRIK_FIELD(gMeanWindDir) ONDRIK_FIELD(gMeanWindSpd) ONDRIK_FIELD(gRightMoverU)
-ONDRIK_FIELD(gRightMoverV) ONDRIK_FIELD(gLeftMoverU) ONDRIK_FIELD(gLeftMoverV)
-ONDRIK_FIELD(gStormMotionDir) ONDRIK_FIELD(gStormMotionSpd)
-ONDRIK_FIELD(gCclPres) ONDRIK_FIELD(gConvTemp)
-ONDRIK_FIELD(gEnergyPattern) ONDRIK_FIELD(gPosEnergy) ONDRIK_FIELD(gNegEnergy)
-ONDRIK_FIELD(gSfcPosEnergy) ONDRIK_FIELD(gSfcWarmDepth) ONDRIK_FIELD(gCloudTopLevel)
-ONDRIK_FIELD(gSeederFeeder) ONDRIK_FIELD(gPtypeSrcA) ONDRIK_FIELD(gFreezingLevelFt)
-ONDRIK_FIELD(gMinus20LevelFt) ONDRIK_FIELD(gWarmCloudDepthFt) ONDRIK_FIELD(gWarmCloudDepth)
-ONDRIK_FIELD(gTQIndex)
-ONDRIK_FIELD(gNumLevels) ONDRIK_FIELD(gLastHour) ONDRIK_FIELD(gSiteLat) ONDRIK_FIELD(gSiteLon)
-ONDRIK_FIELD(gSiteElev) ONDRIK_FIELD(gDatasetTitle) ONDRIK_FIELD(gDatasetLabel) ONDRIK_FIELD(gTopLevel)
-ONDRIK_FIELD(PrecipTotal) ONDRIK_FIELD(ConvPrecipTotal) ONDRIK_FIELD(XoverManual)
-ONDRIK_FIELD(UserStormSet) ONDRIK_FIELD(gECapeMark)
-ONDRIK_FIELD(gHelicityDone) ONDRIK_FIELD(gBulkShearDone) ONDRIK_FIELD(gMbeDone)
-ONDRIK_FIELD(gLakeParcelDone) ONDRIK_FIELD(gLayerCapeDone) ONDRIK_FIELD(gParcelTraceDone)
-ONDRIK_FIELD(gCinTraceDone) ONDRIK_FIELD(gParcelTraceTemp) ONDRIK_FIELD(gCinTraceTemp) ONDRIK_FIELD(StormMatrixDone) ONDRIK_FIELD(gWindEdited)
-ONDRIK_FIELD(gOmegaSmoothDone) ONDRIK_FIELD(gWarmCloudTopDone) ONDRIK_FIELD(gWarmCloudDepthDone)
-ONDRIK_FIELD(gTQIndexDone) ONDRIK_FIELD(ThicknessDone) ONDRIK_FIELD(ThickHeights)
-ONDRIK_FIELD(gPresAtKft) ONDRIK_FIELD(gPresAtKm) ONDRIK_FIELD(gTitleWordCount)
-ONDRIK_FIELD(gBulkShear) ONDRIK_FIELD(gEffectiveCape) ONDRIK_FIELD(gEffectiveCin)
-ONDRIK_FIELD(gSRHTopLevel) ONDRIK_FIELD(gSRHBottomLevel) ONDRIK_FIELD(gSRWindU)
-ONDRIK_FIELD(gSRWindV) ONDRIK_FIELD(gSRInflowSfcSpd) ONDRIK_FIELD(gSRInflowSfcDir)
-ONDRIK_FIELD(gSRInflowTopSpd) ONDRIK_FIELD(gSRInflowTopDir) ONDRIK_FIELD(gHelicity)
-ONDRIK_FIELD(gSRHLayerShear) ONDRIK_FIELD(gSRHLayerShearPerKm)
-ONDRIK_FIELD(gCloudLayerU) ONDRIK_FIELD(gCloudLayerV) ONDRIK_FIELD(gCloudLayerDir)
-ONDRIK_FIELD(gCloudLayerSpd) ONDRIK_FIELD(gLLJDir) ONDRIK_FIELD(gLLJSpd) ONDRIK_FIELD(gLLJPres)
-ONDRIK_FIELD(gLLJUncertain) ONDRIK_FIELD(gLLJU) ONDRIK_FIELD(gLLJV) ONDRIK_FIELD(gMbeU)
-ONDRIK_FIELD(gMbeV) ONDRIK_FIELD(gMbeDir) ONDRIK_FIELD(gMbeSpd) ONDRIK_FIELD(gMbeUpwindU)
-ONDRIK_FIELD(gMbeUpwindV) ONDRIK_FIELD(gMbeUpwindDir)
-ONDRIK_FIELD(gLakeParcelT) ONDRIK_FIELD(gLakeParcelTd) ONDRIK_FIELD(gLakeLclTemp)
-ONDRIK_FIELD(gLakeLclPres) ONDRIK_FIELD(gLakeELLevel) ONDRIK_FIELD(gLakeELPres)
-ONDRIK_FIELD(gLakeELTemp) ONDRIK_FIELD(gLakeEL) ONDRIK_FIELD(gLakeCape) ONDRIK_FIELD(gLakeNCape)
-ONDRIK_FIELD(gLakeParcelTemp) ONDRIK_FIELD(gLayerCape)
-ONDRIK_FIELD(gElevCape) ONDRIK_FIELD(gElevHailCape) ONDRIK_FIELD(gElevCin)
-ONDRIK_FIELD(gElevELLevel) ONDRIK_FIELD(gElevELPres) ONDRIK_FIELD(gElevELTemp)
-ONDRIK_FIELD(gElevEL) ONDRIK_FIELD(gElevNCape) ONDRIK_FIELD(gElevParcelTemp)
-ONDRIK_FIELD(gPtypeCode)
+ONDRIK_STORE_ARRAYS(ONDRIK_FIELD)
 #undef ONDRIK_FIELD
 
 // ---- scalars shared by every window ----
