@@ -52,6 +52,7 @@ class LevelArray {
   }
   // Every element back to T{}.
   void Clear() { v_.fill(T{}); }
+  bool operator==(const LevelArray&) const = default;
 
  private:
   std::array<T, kPerLevel * kLevelSlots> v_{};
@@ -69,6 +70,7 @@ class HourArray {
   }
   // Every element back to T{}.
   void Clear() { v_.fill(T{}); }
+  bool operator==(const HourArray&) const = default;
 
  private:
   std::array<T, kPerLevel> v_{};
@@ -86,6 +88,7 @@ class DatasetArray {
   }
   // Every element back to T{}.
   void Clear() { v_.fill(T{}); }
+  bool operator==(const DatasetArray&) const = default;
 
  private:
   std::array<T, kDatasetSlots> v_{};
@@ -104,6 +107,7 @@ class HourElementArray {
   }
   // Every element back to T{}.
   void Clear() { v_.fill(T{}); }
+  bool operator==(const HourElementArray&) const = default;
 
  private:
   std::array<T, kPerLevel * (Hi + 1)> v_{};
@@ -150,6 +154,8 @@ class ParcelLevelArray {
       written_[w] = 0;
     }
   }
+  // Equal elements (which rows were written does not count).
+  bool operator==(const ParcelLevelArray& o) const { return v_ == o.v_; }
 
  private:
   std::array<T, static_cast<std::size_t>(kRows) * kLevelSlots> v_;  // zero from the storage
@@ -168,6 +174,7 @@ class FixedVector {
   }
   // Every element back to T{}.
   void Clear() { v_.fill(T{}); }
+  bool operator==(const FixedVector&) const = default;
 
  private:
   std::array<T, Hi - Lo + 1> v_{};

@@ -16,6 +16,7 @@
 // load, before anything is computed: what a new file finds in the store.
 //
 // The output is deterministic; redirect it to a file and diff two builds.
+// The run fails when an array of the profile store is missing from the dump.
 
 #include <QGuiApplication>
 
@@ -25,6 +26,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -75,6 +77,9 @@ std::string Text(const DateTime& t) {
 
 std::FILE* out = stdout;
 
+// Names of the arrays dumped, to find any array of the store left out.
+std::set<std::string> dumped;
+
 void Line(const std::string& s) {
   std::fputs(s.c_str(), out);
   std::fputc('\n', out);
@@ -87,6 +92,7 @@ Integer Levels(Integer d) { return std::clamp<Integer>(gNumLevels(d), 0, kMaxLev
 // (D, H, level) array: one line per dataset and hour, levels lo..gNumLevels.
 template <typename A>
 void DumpLevels(const char* name, const A& a, int lo = 0) {
+  dumped.insert(name);
   for (Integer d = 1; d <= Count(); ++d) {
     for (Integer h = 0; h <= Last(d); ++h) {
       std::string s = std::string(name) + " " + std::to_string(d) + " " + std::to_string(h) + ":";
@@ -99,6 +105,7 @@ void DumpLevels(const char* name, const A& a, int lo = 0) {
 // (D, H, k) array with elements lo..hi: one line per dataset and hour.
 template <typename A>
 void DumpElements(const char* name, const A& a, int lo, int hi) {
+  dumped.insert(name);
   for (Integer d = 1; d <= Count(); ++d) {
     for (Integer h = 0; h <= Last(d); ++h) {
       std::string s = std::string(name) + " " + std::to_string(d) + " " + std::to_string(h) + ":";
@@ -111,6 +118,7 @@ void DumpElements(const char* name, const A& a, int lo, int hi) {
 // (D, H, starting level, level) array: one line per starting level.
 template <typename A>
 void DumpParcelLevels(const char* name, const A& a) {
+  dumped.insert(name);
   for (Integer d = 1; d <= Count(); ++d) {
     for (Integer h = 0; h <= Last(d); ++h) {
       for (int l0 = 0; l0 <= Levels(d); ++l0) {
@@ -126,6 +134,7 @@ void DumpParcelLevels(const char* name, const A& a) {
 // (D, H) array: one line per dataset, hours 0..gLastHour.
 template <typename A>
 void DumpHours(const char* name, const A& a) {
+  dumped.insert(name);
   for (Integer d = 1; d <= Count(); ++d) {
     std::string s = std::string(name) + " " + std::to_string(d) + ":";
     for (Integer h = 0; h <= Last(d); ++h) s += " " + Text(a(d, h));
@@ -136,6 +145,7 @@ void DumpHours(const char* name, const A& a) {
 // (D) array: one line, datasets 1..gDatasetCount.
 template <typename A>
 void DumpDatasets(const char* name, const A& a) {
+  dumped.insert(name);
   std::string s = std::string(name) + ":";
   for (Integer d = 1; d <= Count(); ++d) s += " " + Text(a(d));
   Line(s);
@@ -143,6 +153,7 @@ void DumpDatasets(const char* name, const A& a) {
 
 template <typename A>
 void DumpVector(const char* name, const A& a, int lo, int hi) {
+  dumped.insert(name);
   std::string s = std::string(name) + ":";
   for (int i = lo; i <= hi; ++i) s += " " + Text(a(i));
   Line(s);
@@ -273,6 +284,19 @@ void DumpAll(const std::string& title) {
   DumpScalars();
   DumpStore();
   DumpResults();
+}
+
+// True when every array of the store has been dumped; names the others.
+bool EveryArrayDumped() {
+  bool all = true;
+#define ONDRIK_CHECK_DUMPED(name)                                          \
+  if (!dumped.contains(#name)) {                                           \
+    std::fprintf(stderr, "ondrik_storedump: %s is not dumped\n", #name);  \
+    all = false;                                                           \
+  }
+  ONDRIK_STORE_ARRAYS(ONDRIK_CHECK_DUMPED)
+#undef ONDRIK_CHECK_DUMPED
+  return all;
 }
 
 // ---------------------------------------------------------------------------
@@ -491,7 +515,7 @@ int Run(const std::vector<std::string>& files, const std::string& dataDir) {
     ComputeEverything();
     if (last) DumpAll("after computing everything for " + shown);
   }
-  return 0;
+  return dumped.empty() || EveryArrayDumped() ? 0 : 1;
 }
 
 // Runs this program on one file list in a process of its own.
