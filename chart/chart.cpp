@@ -8,6 +8,7 @@
 #include <exception>
 #include <string>
 
+#include "core/guards.h"
 #include "core/levels.h"
 #include "core/shared.h"
 
@@ -61,18 +62,6 @@ void RunStep(F&& step) {
   } catch (const std::exception&) {
   }
 }
-
-// Puts gCurDataset back on scope exit, whatever happened in between.
-class CurrentDatasetKeeper {
- public:
-  explicit CurrentDatasetKeeper(Integer d) : d_(d) {}
-  ~CurrentDatasetKeeper() { gCurDataset = d_; }
-  CurrentDatasetKeeper(const CurrentDatasetKeeper&) = delete;
-  CurrentDatasetKeeper& operator=(const CurrentDatasetKeeper&) = delete;
-
- private:
-  Integer d_;
-};
 
 // Datasets in drawing order, the shown one last: with the overlay, counters
 // 1..count; otherwise the one counter `shown`. The last counter draws the
@@ -275,7 +264,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
 
   picData.Cls();
   s.ShownDataset = gCurDataset;
-  CurrentDatasetKeeper keeper(s.ShownDataset);
+  const CurrentDatasetGuard keeper(s.ShownDataset);
 
   const DrawOrder order = OverlayOrder(s.ShownDataset, gOverlayAll, count);
   bool anyDrawn = false;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "core/guards.h"
 #include "core/levels.h"
 
 namespace ondrik {
@@ -67,7 +68,7 @@ void SmoothOmega() {
       gOmegaSmooth(d, h, j) = sum / static_cast<Single>(weight);
     }
   }
-  gOmegaSmoothDone(d) = -1;
+  MarkDone(gOmegaSmoothDone(d));
 }
 
 void QuickSort(std::span<Single> values, Long lo, Long hi) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/guards.h"
 #include "core/levels.h"
 
 namespace ondrik {
@@ -118,7 +119,7 @@ void MakeThickness() {
     ThickHeights(d, h, 3) = InterpH(h, 700.0f);
     ThickHeights(d, h, 4) = InterpH(h, 500.0f);
   }
-  ThicknessDone(d) = -1;
+  MarkDone(ThicknessDone(d));
 }
 
 DatasetBoxes ComputeEnsembleNames() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/guards.h"
 #include "core/shear.h"
 
 namespace ondrik {
@@ -90,7 +91,7 @@ void ComputeMBEVectors(Integer dataset, Integer hour, Integer jetLevel, bool for
   // 7-8.
   gMbeDir(d, h) = WindDirection(gMbeU(d, h), gMbeV(d, h));
   gMbeSpd(d, h) = Length(gMbeU(d, h), gMbeV(d, h));
-  gMbeDone(d, h) = -1;
+  MarkDone(gMbeDone(d, h));
 }
 
 }  // namespace ondrik

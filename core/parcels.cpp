@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "core/guards.h"
 #include "core/levels.h"
 #include "core/thermo.h"
 
@@ -75,7 +76,7 @@ void LiftSurfaceParcel(Integer hour) {
     gLakeELTemp(d, hour) = t;
     gLakeELLevel(d, hour) = 0;
     gLakeNCape(d, hour) = 0;
-    gLakeParcelDone(d, hour) = -1;
+    MarkDone(gLakeParcelDone(d, hour));
   };
 
   double tlK = 0, pL = 0;
@@ -141,7 +142,7 @@ void LiftSurfaceParcel(Integer hour) {
   gLakeELLevel(d, hour) = k;
   const double depthM = gLakeEL(d, hour) * kFeetToMetre;
   gLakeNCape(d, hour) = depthM > 0 ? static_cast<Single>(gLakeCape(d, hour) / depthM) : 0.0f;
-  gLakeParcelDone(d, hour) = -1;
+  MarkDone(gLakeParcelDone(d, hour));
 }
 
 // ---------------------------------------------------------------------------
@@ -160,7 +161,7 @@ void ComputeLayerCapes(Integer hour) {
   while (o <= n && !(gPres(d, hour, o) <= pF)) ++o;
   const Single tF = TempAtPressure(hour, pF);
   if (o == 1 || o > n || IsMissing(tF) || !(pF > 0)) {
-    gLayerCapeDone(d, hour) = true;
+    MarkDone(gLayerCapeDone(d, hour));
     return;
   }
 
@@ -223,7 +224,7 @@ void ComputeLayerCapes(Integer hour) {
     if (last) break;
   }
   gLayerCape(d, hour, 7) = static_cast<Single>(std::max(0.0, sum * kGravity));
-  gLayerCapeDone(d, hour) = true;
+  MarkDone(gLayerCapeDone(d, hour));
 }
 
 // ---------------------------------------------------------------------------
@@ -244,7 +245,7 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
 
   double tlK = 0, pL = 0;
   if (!CondensationPoint(gTemp(d, hour, l0), gDewpt(d, hour, l0), gPres(d, hour, l0), tlK, pL)) {
-    gLevelParcelDone(d, hour, l0) = true;
+    MarkDone(gLevelParcelDone(d, hour, l0));
     return;
   }
   const MoistAscent moist(static_cast<float>(tlK - kKelvin), static_cast<float>(pL));
@@ -298,7 +299,7 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
     const double depth = StdHeightMOfPressure(pE) - gHght(d, hour, l0);
     gElevNCape(d, hour, l0) = depth > 0 ? static_cast<Single>(gElevCape(d, hour, l0) / depth) : 0.0f;
   }
-  gLevelParcelDone(d, hour, l0) = true;
+  MarkDone(gLevelParcelDone(d, hour, l0));
 }
 
 }  // namespace ondrik

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/guards.h"
 #include "core/levels.h"
 
 namespace ondrik {
@@ -16,18 +17,6 @@ constexpr Single kSurfaceMeltEnergy = 20.0f; // J/kg
 constexpr Single kAloftSearchTop = 200.0f;   // mb
 constexpr Single kCloudTopGap = 1519.0f;     // m
 constexpr Single kSeederTemp = -10.0f;       // deg C
-
-// Restores gCurDataset when the loop over the datasets ends.
-class DatasetLoopScope {
- public:
-  DatasetLoopScope() : saved_(gCurDataset) {}
-  ~DatasetLoopScope() { gCurDataset = saved_; }
-  DatasetLoopScope(const DatasetLoopScope&) = delete;
-  DatasetLoopScope& operator=(const DatasetLoopScope&) = delete;
-
- private:
-  Integer saved_;
-};
 
 Integer LastDataset() { return std::clamp<Integer>(gDatasetCount, 0, kMaxDatasets); }
 Integer LastHourOf(Integer d) { return std::min<Integer>(gLastHour(d), kMaxHours - 1); }
@@ -206,7 +195,7 @@ bool ValidDataset(Integer d) { return d >= 0 && d <= kMaxDatasets; }
 }  // namespace
 
 void ComputeEnergyPatterns() {
-  DatasetLoopScope restore;
+  const CurrentDatasetGuard restore;
   for (gCurDataset = 1; gCurDataset <= LastDataset(); ++gCurDataset) {
     for (Integer h = 0; h <= LastHourOf(gCurDataset); ++h) EnergyPatternOfHour(gCurDataset, h);
   }
@@ -215,7 +204,7 @@ void ComputeEnergyPatterns() {
 void DecidePrecipType() {
   if (LastDataset() < 1) return;
   ComputeEnergyPatterns();
-  DatasetLoopScope restore;
+  const CurrentDatasetGuard restore;
   for (gCurDataset = 1; gCurDataset <= LastDataset(); ++gCurDataset) {
     for (Integer h = 0; h <= LastHourOf(gCurDataset); ++h)
       gPtypeSrcA(gCurDataset, h) = DecideHour(gCurDataset, h);
@@ -229,20 +218,20 @@ void FindWarmCloudTop() {
     gMinus20LevelFt(d, h) = HeightOfTemperature(d, h, -20.0f);
     gFreezingLevelFt(d, h) = HeightOfTemperature(d, h, 0.0f);
   }
-  gWarmCloudTopDone(d) = -1;
+  MarkDone(gWarmCloudTopDone(d));
 }
 
 void ComputeWarmCloudDepth() {
   const Integer d = gCurDataset;
   if (!ValidDataset(d)) return;
-  if (gWarmCloudTopDone(d) != -1) FindWarmCloudTop();
+  ComputeOnce(gWarmCloudTopDone(d), FindWarmCloudTop);
   const Single base = StdHeightFtOfPressure(gSfcPres(d, 0));
   for (Integer h = 0; h <= LastHourOf(d); ++h) {
     const Single depth = gFreezingLevelFt(d, h) - StdHeightFtOfPressure(gLclPres(d, h));
     gWarmCloudDepthFt(d, h) = std::max(depth, 0.0f);
     gWarmCloudDepth(d, h) = base + gWarmCloudDepthFt(d, h);
   }
-  gWarmCloudDepthDone(d) = -1;
+  MarkDone(gWarmCloudDepthDone(d));
 }
 
 void ComputeTQIndex() {
@@ -258,7 +247,7 @@ void ComputeTQIndex() {
       gTQIndex(d, h) = t850 + td850 - 1.7f * t700;
     }
   }
-  gTQIndexDone(d) = true;
+  MarkDone(gTQIndexDone(d));
 }
 
 }  // namespace ondrik

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/guards.h"
 #include "core/levels.h"
 #include "core/parcels.h"
 
@@ -16,18 +17,6 @@ constexpr double kNorthSnap = 1e-4;  // degrees
 bool ValidHour(Integer d, Integer h) {
   return d >= 0 && d <= kMaxDatasets && h >= 0 && h < kMaxHours && h <= gLastHour(d);
 }
-
-// Makes a dataset current for the life of the object.
-class CurrentDatasetScope {
- public:
-  explicit CurrentDatasetScope(Integer d) : saved_(gCurDataset) { gCurDataset = d; }
-  ~CurrentDatasetScope() { gCurDataset = saved_; }
-  CurrentDatasetScope(const CurrentDatasetScope&) = delete;
-  CurrentDatasetScope& operator=(const CurrentDatasetScope&) = delete;
-
- private:
-  Integer saved_;
-};
 
 // Length of the wind difference between levels a and b, in knots.
 Single WindDifferenceKnots(Integer d, Integer h, Integer a, Integer b) {
@@ -54,7 +43,7 @@ Single WindDirection(Single u, Single v) {
 
 void ComputeBulkShear(Integer dataset, Integer hour, Integer option) {
   if (!ValidHour(dataset, hour)) return;
-  CurrentDatasetScope scope(dataset);
+  const CurrentDatasetGuard current(dataset);
   const Integer d = dataset;
   const Integer h = hour;
   const Integer n = gNumLevels(d);
@@ -78,7 +67,7 @@ void ComputeBulkShear(Integer dataset, Integer hour, Integer option) {
       for (Integer L = 2; L <= n && gHghtAGL(d, h, L) <= 3000.0f; ++L) {
         if (gThetaE(d, h, L) > gThetaE(d, h, b)) b = L;
       }
-      if (!gLevelParcelDone(d, h, b)) ComputeEffectiveParcels(d, h, b);
+      ComputeOnce(gLevelParcelDone(d, h, b), [&] { ComputeEffectiveParcels(d, h, b); });
       gEffectiveCape(d, h) = gElevCape(d, h, b);
       gEffectiveCin(d, h) = gElevCin(d, h, b);
       if (!(gEffectiveCape(d, h) > 0)) {
@@ -107,7 +96,7 @@ void ComputeBulkShear(Integer dataset, Integer hour, Integer option) {
       }
     }
   }
-  gBulkShearDone(d, h) = true;
+  MarkDone(gBulkShearDone(d, h));
 }
 
 void ComputeSRHelicity(Integer hour) {
@@ -155,7 +144,7 @@ void ComputeSRHelicity(Integer hour) {
   const Single topKm = gHghtAGL(d, h, top) / 1000.0f;
   gSRHLayerShearPerKm(d, h) = (top > 0 && topKm > 0) ? length / topKm : 0.0f;
 
-  gHelicityDone(d, h) = -1;
+  MarkDone(gHelicityDone(d, h));
 }
 
 }  // namespace ondrik
