@@ -8,6 +8,7 @@
 #include <exception>
 #include <string>
 
+#include "core/constants.h"
 #include "core/guards.h"
 #include "core/levels.h"
 #include "core/shared.h"
@@ -130,7 +131,7 @@ void DrawHeightLines(PictureBox& pic, const ChartState& s) {
     case 2: {  // "Km": kilometres above the surface
       const int top =
           static_cast<int>(std::floor(StdHeightFtOfPressure(static_cast<Single>(gChartTop)))) /
-          3281;
+          kFeetPerKm;
       for (int k = 1; k <= top && k <= 20; ++k)
         level(gPresAtKm(k), kMajorLine, std::to_string(k) + "Km");
       break;
@@ -186,7 +187,9 @@ void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
       double p1 = sfcPres;
       double T1 = a;
       for (int p = static_cast<int>(std::floor(p1 / 10)) * 10; p >= 700; p -= 10) {
-        const double T2 = (T1 + 273.16) / std::pow(p1 / p, 2.0 / 7.0) - 273.16;
+        // Divided by the power of p1 / p, which rounds otherwise than
+        // DryAdiabatC's product with the power of p / p1.
+        const double T2 = (T1 + kKelvin) / std::pow(p1 / p, kKappa) - kKelvin;
         pic.Line(X(T1, p1), std::log(p1), X(T2, p), std::log(static_cast<double>(p)), kDryAdiabat);
         T1 = T2;
         p1 = p;

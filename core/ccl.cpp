@@ -6,11 +6,11 @@
 
 #include "core/guards.h"
 #include "core/levels.h"
+#include "core/thermo.h"
 
 namespace ondrik {
 
 namespace {
-constexpr double kKelvin = 273.16;
 constexpr Single kNoConvTemp = 99;
 }  // namespace
 
@@ -46,8 +46,7 @@ void ComputeCCL() {
     const Single tC = TempAtPressure(h, static_cast<Single>(pC));
     if (!(pC > 0) || IsMissing(tC) || !(sfcPres > 0)) continue;
     gCclPres(d, h) = static_cast<Single>(pC);
-    gConvTemp(d, h) =
-        static_cast<Single>((tC + kKelvin) * std::pow(sfcPres / pC, 2.0 / 7.0) - kKelvin);
+    gConvTemp(d, h) = static_cast<Single>(DryAdiabatC(tC, pC, sfcPres));
   }
 }
 

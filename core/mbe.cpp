@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/constants.h"
 #include "core/guards.h"
 #include "core/shear.h"
 
 namespace ondrik {
 
 namespace {
-constexpr double kKnotsPerMps = 1.94254;
-constexpr double kRadPerDeg = 3.14159265358979323846 / 180.0;
-
 Single Length(Single u, Single v) {
   return static_cast<Single>(std::sqrt(static_cast<double>(v) * v + static_cast<double>(u) * u));
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "core/constants.h"
 #include "core/guards.h"
 #include "core/levels.h"
 #include "core/thermo.h"
@@ -11,12 +12,6 @@
 namespace ondrik {
 
 namespace {
-constexpr double kKelvin = 273.16;
-constexpr float kKelvinF = 273.16f;
-constexpr double kGravity = 9.80616;
-constexpr double kKappa = 2.0 / 7.0;
-constexpr double kFeetToMetre = 0.3048;
-
 bool ValidDataset(int d) { return d >= 0 && d <= kMaxDatasets; }
 bool ValidHour(int d, int hour) { return hour >= 0 && hour < kMaxHours && hour <= gLastHour(d); }
 int LevelCount(int d) { return std::clamp(gNumLevels(d), 0, kMaxLevels); }

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <string>
 
+#include "core/constants.h"
 #include "core/guards.h"
 #include "core/levels.h"
 
 namespace ondrik {
 
 namespace {
-constexpr Single kGravity = 9.80616f;
-constexpr Single kKelvin = 273.16f;
 constexpr Single kLeastAloftEnergy = 2.0f;   // J/kg: a warm layer aloft below this does not count
 constexpr Single kSnowRainEnergy = 13.2f;    // J/kg
 constexpr Single kSurfaceMeltEnergy = 20.0f; // J/kg
@@ -54,9 +53,9 @@ class Column {
     Single sum = 0;
     for (Integer u = a; u <= b - 1 && u <= n_; ++u) {
       const Single t = warm ? T(u) : -T(u);
-      sum += (Boundary(u) - Boundary(u - 1)) * t / kKelvin;
+      sum += (Boundary(u) - Boundary(u - 1)) * t / kKelvinF;
     }
-    return kGravity * sum;
+    return kGravityF * sum;
   }
 
   Integer n() const { return n_; }

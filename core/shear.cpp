@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
+#include "core/constants.h"
 #include "core/guards.h"
 #include "core/levels.h"
 #include "core/parcels.h"
@@ -10,8 +12,6 @@
 namespace ondrik {
 
 namespace {
-constexpr double kKnotsPerMps = 1.94254;
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kNorthSnap = 1e-4;  // degrees
 
 bool ValidHour(Integer d, Integer h) {
@@ -33,7 +33,7 @@ Single WindDirection(Single u, Single v) {
   if (u == 0 && v == 0) return 360.0f;
   // The wind blows from the direction opposite to its vector (-u, -v);
   // atan2(east, north) gives the bearing of that direction.
-  double deg = std::atan2(-static_cast<double>(u), -static_cast<double>(v)) * 180.0 / kPi;
+  double deg = std::atan2(-static_cast<double>(u), -static_cast<double>(v)) * 180.0 / std::numbers::pi;
   if (deg <= 0) deg += 360.0;
   // Bearings a hair east of north (rounding of components that should be 0)
   // are north, so that north always reads 360.
