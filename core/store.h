@@ -1,6 +1,6 @@
 // The profile store: every loaded profile series (dataset), its forecast hours
-// and levels, the values derived from them at load time and the done flags of
-// the results computed on demand.
+// and levels, the values derived from them at load time, and the results
+// computed on demand with their done flags.
 //
 // All arrays have fixed bounds and are laid out with the dataset fastest:
 // element (D, H, L) is number D + 25*H + 2125*L (L + 1 on the wind arrays,
