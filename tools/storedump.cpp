@@ -6,7 +6,8 @@
 // Usage:
 //   ondrik_storedump [data folder]
 //       every *.ond file of the folder (default: the shipped data/), each in
-//       a process of its own, then the load sequences below
+//       a process of its own, then three sequences: NAM_KOKC then GFS_KBOS;
+//       NAM_KOKC, GFS_KBOS then RUC_KDEN; NAM_KOKC then GFS_KBOS cut short
 //   ondrik_storedump --run <file> [<file> ...]
 //       loads the files one after the other in this process, computing every
 //       result after each load, and dumps after the last one; a file written
@@ -14,6 +15,10 @@
 //
 // A run of more than one file also dumps the state right after the last
 // load, before anything is computed: what a new file finds in the store.
+//
+// Besides the store, the dump has the chart's wind levels and mixed-layer
+// tops, and a hash of the chart picture of every hour (parcel, CIN, dry
+// adiabats, momentum transfer, omega and winds drawn).
 //
 // The output is deterministic; redirect it to a file and diff two builds.
 // The run fails when an array of the profile store is missing from the dump.
