@@ -8,6 +8,8 @@
 #include <exception>
 #include <string>
 
+#include "core/constants.h"
+#include "core/guards.h"
 #include "core/levels.h"
 #include "core/parcels.h"
 #include "core/shared.h"
@@ -62,18 +64,6 @@ void RunStep(F&& step) {
   } catch (const std::exception&) {
   }
 }
-
-// Puts gCurDataset back on scope exit, whatever happened in between.
-class CurrentDatasetKeeper {
- public:
-  explicit CurrentDatasetKeeper(Integer d) : d_(d) {}
-  ~CurrentDatasetKeeper() { gCurDataset = d_; }
-  CurrentDatasetKeeper(const CurrentDatasetKeeper&) = delete;
-  CurrentDatasetKeeper& operator=(const CurrentDatasetKeeper&) = delete;
-
- private:
-  Integer d_;
-};
 
 // Datasets in drawing order, the shown one last: with the overlay, counters
 // 1..count; otherwise the one counter `shown`. The last counter draws the
@@ -144,7 +134,7 @@ void DrawHeightLines(PictureBox& pic, const ChartState& s) {
     case 2: {  // "Km": kilometres above the surface
       const int top =
           static_cast<int>(std::floor(StdHeightFtOfPressure(static_cast<Single>(gChartTop)))) /
-          3281;
+          kFeetPerKm;
       for (int k = 1; k <= top && k <= 20; ++k)
         level(gPresAtKm(k), kMajorLine, std::to_string(k) + "Km");
       break;
@@ -203,7 +193,9 @@ void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
       double p1 = sfcPres;
       double T1 = a;
       for (int p = static_cast<int>(std::floor(p1 / 10)) * 10; p >= 700; p -= 10) {
-        const double T2 = (T1 + 273.16) / std::pow(p1 / p, 2.0 / 7.0) - 273.16;
+        // Divided by the power of p1 / p, which rounds otherwise than
+        // DryAdiabatC's product with the power of p / p1.
+        const double T2 = (T1 + kKelvin) / std::pow(p1 / p, kKappa) - kKelvin;
         pic.Line(X(T1, p1), std::log(p1), X(T2, p), std::log(static_cast<double>(p)), kDryAdiabat);
         T1 = T2;
         p1 = p;
@@ -287,7 +279,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   const Single tLake = TempAtPressure(H, static_cast<Single>(s.in.LakeLevelPres));
   if (!IsMissing(tLake) && std::isfinite(tLake)) s.in.lblT850 = static_cast<Single>(std::lround(tLake));
   s.draw.ShownDataset = gCurDataset;
-  CurrentDatasetKeeper keeper(s.draw.ShownDataset);
+  const CurrentDatasetGuard keeper(s.draw.ShownDataset);
 
   const DrawOrder order = OverlayOrder(s.draw.ShownDataset, gOverlayAll, count);
   bool anyDrawn = false;

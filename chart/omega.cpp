@@ -10,8 +10,6 @@
 
 namespace ondrik {
 
-HourArray<Long> gPtypeCode;
-
 namespace {
 
 constexpr Color kGrey = RGB(127, 127, 127);

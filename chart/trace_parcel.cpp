@@ -100,7 +100,7 @@ void DrawCinTrace(PictureBox& pic, const ChartState& s, Integer D, Integer H, do
     // surface (no skew shift there).
     const double sfc = gSfcPres(D, H);
     if (UsablePres(sfc)) {
-      const double td = (tl + 273.16) * std::pow(sfc / lcl, 2.0 / 7.0) - 273.16;
+      const double td = DryAdiabatC(tl, lcl, sfc);
       pic.LineTo(td, s.draw.LnSurfacePres);
     }
   }

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <numbers>
 #include <string>
 
 #include "chart/steps.h"
+#include "core/constants.h"
 #include "chart/trace_point.h"
 
 namespace ondrik {
@@ -17,10 +19,6 @@ namespace {
 
 constexpr Color kMixedShown = RGB(192, 192, 192);
 constexpr Color kMixedOther = RGB(96, 96, 96);
-
-// Knots per m/s: the factor the store's u and v were made with.
-constexpr double kKnotsPerMs = 1.94254;
-constexpr double kPi = 3.14159265358979323846;
 
 using chartpt::UsablePres;
 
@@ -120,7 +118,7 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
         pic.FillColor = c;
       }
       pic.Circle(93, y, 0.6, c);
-      const double a = (450.0 - dir) * kPi / 180.0;
+      const double a = (450.0 - dir) * std::numbers::pi / 180.0;
       const double dx = 0.25 * spd * std::cos(a);
       const double dy = -0.25 * spd * std::sin(a) * A;
       if (std::isfinite(dx) && std::isfinite(dy)) pic.Line(93, y, 93 + dx, y + dy, c);
@@ -220,8 +218,10 @@ Integer MixingTopLevel(Integer D, Integer H, Integer xferIndex) {
     if (delta == 0) continue;
     const double T0 = gTemp(D, H, L - 1);
     const double T1 = gTemp(D, H, L);
+    // (Divided by the power of p0 / p1, which rounds otherwise than
+    // DryAdiabatC's product with the power of p1 / p0.)
     const Single dry = static_cast<Single>(
-        ((T0 + 273.16) / std::pow(p0 / p1, 2.0 / 7.0) - (T0 + 273.16)) / delta);
+        ((T0 + kKelvin) / std::pow(p0 / p1, kKappa) - (T0 + kKelvin)) / delta);
     const Single env = static_cast<Single>((T1 - T0) / delta);
     if (static_cast<Single>(0.7 * dry) > env) {
       if (stableDepth == 0) M = L - 1;
@@ -285,13 +285,13 @@ void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
     const double V = sumV / M;
     double direction;
     if (U != 0) {
-      const double a = std::atan(V / U) * 180.0 / kPi;
+      const double a = std::atan(V / U) * 180.0 / std::numbers::pi;
       direction = U >= 0 ? 270.0 - a : 90.0 - a;
     } else {
       // Due north or south (the limit of the formula above), or calm.
       direction = V > 0 ? 180.0 : (V < 0 ? 360.0 : 0.0);
     }
-    const double speed = std::sqrt(U * U + V * V) * kKnotsPerMs;
+    const double speed = std::sqrt(U * U + V * V) * kKnotsPerMps;
     const Integer Lm = M / 2;
     const double pm = gPres(D, H, Lm);
     if (UsablePres(pm)) {

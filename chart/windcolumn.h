@@ -12,11 +12,6 @@
 
 namespace ondrik {
 
-// Precipitation type shown for each dataset and hour (60 rain, 66 freezing
-// rain, 70 snow, 79 ice pellets, 999 none): the decided type or the model's
-// own, as gPtypeSrcFlag chooses. Written by DrawModelPrecipType.
-extern HourArray<Long> gPtypeCode;
-
 // Depth (mb) of stable air that ends the mixed layer for each btnXfer button.
 inline constexpr std::array<Integer, 4> kXferDepths = {30, 1, 10, 20};
 

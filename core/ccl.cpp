@@ -4,12 +4,13 @@
 #include <cmath>
 #include <utility>
 
+#include "core/guards.h"
 #include "core/levels.h"
+#include "core/thermo.h"
 
 namespace ondrik {
 
 namespace {
-constexpr double kKelvin = 273.16;
 constexpr Single kNoConvTemp = 99;
 }  // namespace
 
@@ -45,8 +46,7 @@ void ComputeCCL() {
     const Single tC = TempAtPressure(h, static_cast<Single>(pC));
     if (!(pC > 0) || IsMissing(tC) || !(sfcPres > 0)) continue;
     gCclPres(d, h) = static_cast<Single>(pC);
-    gConvTemp(d, h) =
-        static_cast<Single>((tC + kKelvin) * std::pow(sfcPres / pC, 2.0 / 7.0) - kKelvin);
+    gConvTemp(d, h) = static_cast<Single>(DryAdiabatC(tC, pC, sfcPres));
   }
 }
 
@@ -67,7 +67,7 @@ void SmoothOmega() {
       gOmegaSmooth(d, h, j) = sum / static_cast<Single>(weight);
     }
   }
-  gOmegaSmoothDone(d) = -1;
+  MarkDone(gOmegaSmoothDone(d));
 }
 
 void QuickSort(std::span<Single> values, Long lo, Long hi) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/constants.h"
+#include "core/guards.h"
 #include "core/levels.h"
 
 namespace ondrik {
@@ -57,7 +59,7 @@ void MakeHeightScale() {
     gPresAtKft(i) = RoundEven(StdPressureOfFeet(ft));
   }
   for (int k = 0; k <= 20; ++k) {
-    const Single ft = z0 + 3281.0f * static_cast<Single>(k);
+    const Single ft = z0 + static_cast<Single>(kFeetPerKm) * static_cast<Single>(k);
     gPresAtKm(k) = RoundEven(StdPressureOfFeet(ft));
   }
 }
@@ -98,8 +100,6 @@ void FindWetBulbZero() {
 
 void MakeThickness() {
   const int d = gCurDataset;
-  constexpr double kRd = 287.04;
-  constexpr double kGravity = 9.80616;
   for (int h = 0; h <= gLastHour(d); ++h) {
     const Single p1 = gPres(d, h, 1);
     if (p1 >= 1000.0f) {
@@ -110,7 +110,7 @@ void MakeThickness() {
       const double z1 = gHght(d, h, 1);
       const double t1 = gTemp(d, h, 1);
       ThickHeights(d, h, 1) =
-          static_cast<Single>(z1 - (t1 + 273.16) * kRd / kGravity * std::log(1000.0 / p1));
+          static_cast<Single>(z1 - (t1 + kKelvin) * kRd / kGravity * std::log(1000.0 / p1));
     } else {
       ThickHeights(d, h, 1) = gHght(d, h, 1);
     }
@@ -118,7 +118,7 @@ void MakeThickness() {
     ThickHeights(d, h, 3) = InterpH(h, 700.0f);
     ThickHeights(d, h, 4) = InterpH(h, 500.0f);
   }
-  ThicknessDone(d) = -1;
+  MarkDone(ThicknessDone(d));
 }
 
 DatasetBoxes ComputeEnsembleNames() {

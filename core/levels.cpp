@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/constants.h"
+
 namespace ondrik {
 
 namespace {
@@ -9,7 +11,6 @@ constexpr double kStdSeaLevel = 1013.2;
 constexpr double kStdExponent = 5.265;
 constexpr double kStdScaleM = 44307.7;
 constexpr double kStdScaleFt = 145373.5637;
-constexpr double kFeetPerMetre = 3.281;
 
 // First level i >= from of the hour whose pressure is below p; n + 1 when none.
 int FirstLevelBelowPressure(int d, int hour, Single p, int from) {

@@ -3,29 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/constants.h"
+#include "core/guards.h"
 #include "core/shear.h"
 
 namespace ondrik {
 
 namespace {
-constexpr double kKnotsPerMps = 1.94254;
-constexpr double kRadPerDeg = 3.14159265358979323846 / 180.0;
-
 Single Length(Single u, Single v) {
   return static_cast<Single>(std::sqrt(static_cast<double>(v) * v + static_cast<double>(u) * u));
 }
 }  // namespace
 
 bool gMbeForwardProp = false;
-
-HourArray<Single> gCloudLayerU, gCloudLayerV;
-HourArray<Single> gCloudLayerDir, gCloudLayerSpd;
-HourArray<Single> gLLJDir, gLLJSpd;
-HourArray<Single> gLLJPres;
-HourArray<Integer> gLLJUncertain;
-HourArray<Single> gLLJU, gLLJV;
-HourArray<Single> gMbeU, gMbeV, gMbeDir, gMbeSpd;
-HourArray<Single> gMbeUpwindU, gMbeUpwindV, gMbeUpwindDir;
 
 void ComputeMBEVectors(Integer dataset, Integer hour, Integer jetLevel, bool forwardProp) {
   const Integer d = dataset;
@@ -99,7 +89,7 @@ void ComputeMBEVectors(Integer dataset, Integer hour, Integer jetLevel, bool for
   // 7-8.
   gMbeDir(d, h) = WindDirection(gMbeU(d, h), gMbeV(d, h));
   gMbeSpd(d, h) = Length(gMbeU(d, h), gMbeV(d, h));
-  gMbeDone(d, h) = -1;
+  MarkDone(gMbeDone(d, h));
 }
 
 }  // namespace ondrik

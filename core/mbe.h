@@ -1,6 +1,7 @@
 // Cloud-layer wind, low-level jet and the MBE (propagation) vectors of
 // mesoscale convective systems, computed on demand for one dataset and hour
-// and remembered through gMbeDone of the profile store. Speeds and vector
+// and remembered through gMbeDone. The results are arrays of the profile
+// store (core/store.h): gCloudLayer*, gLLJ* and gMbe*. Speeds and vector
 // components in knots, directions in degrees (direction the vector comes
 // from, as for winds).
 #pragma once
@@ -13,15 +14,6 @@ namespace ondrik {
 // hold the forward-propagating vector and the upwind one goes to
 // gMbeUpwindU/V/Dir. The profile window keeps it in step with the box.
 extern bool gMbeForwardProp;
-
-extern HourArray<Single> gCloudLayerU, gCloudLayerV;     // mean wind 850-300 mb
-extern HourArray<Single> gCloudLayerDir, gCloudLayerSpd;
-extern HourArray<Single> gLLJDir, gLLJSpd;               // low-level jet
-extern HourArray<Single> gLLJPres;                       // pressure of the jet level, mb
-extern HourArray<Integer> gLLJUncertain;  // -1: the jet sits at the top of the searched layer
-extern HourArray<Single> gLLJU, gLLJV;
-extern HourArray<Single> gMbeU, gMbeV, gMbeDir, gMbeSpd;  // MBE vector
-extern HourArray<Single> gMbeUpwindU, gMbeUpwindV, gMbeUpwindDir;  // only with forward prop
 
 // Computes the vectors of (dataset, hour). jetLevel 0 searches the jet (the
 // fastest wind from level 1 up to 800 mb); another level is taken as the jet

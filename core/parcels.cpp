@@ -4,18 +4,14 @@
 #include <array>
 #include <cmath>
 
+#include "core/constants.h"
+#include "core/guards.h"
 #include "core/levels.h"
 #include "core/thermo.h"
 
 namespace ondrik {
 
 namespace {
-constexpr double kKelvin = 273.16;
-constexpr float kKelvinF = 273.16f;
-constexpr double kGravity = 9.80616;
-constexpr double kKappa = 2.0 / 7.0;
-constexpr double kFeetToMetre = 0.3048;
-
 bool ValidDataset(int d) { return d >= 0 && d <= kMaxDatasets; }
 bool ValidHour(int d, int hour) { return hour >= 0 && hour < kMaxHours && hour <= gLastHour(d); }
 int LevelCount(int d) { return std::clamp(gNumLevels(d), 0, kMaxLevels); }
@@ -75,7 +71,7 @@ void LiftSurfaceParcel(Integer hour) {
     gLakeELTemp(d, hour) = t;
     gLakeELLevel(d, hour) = 0;
     gLakeNCape(d, hour) = 0;
-    gLakeParcelDone(d, hour) = -1;
+    MarkDone(gLakeParcelDone(d, hour));
   };
 
   double tlK = 0, pL = 0;
@@ -141,7 +137,7 @@ void LiftSurfaceParcel(Integer hour) {
   gLakeELLevel(d, hour) = k;
   const double depthM = gLakeEL(d, hour) * kFeetToMetre;
   gLakeNCape(d, hour) = depthM > 0 ? static_cast<Single>(gLakeCape(d, hour) / depthM) : 0.0f;
-  gLakeParcelDone(d, hour) = -1;
+  MarkDone(gLakeParcelDone(d, hour));
 }
 
 // ---------------------------------------------------------------------------
@@ -160,7 +156,7 @@ void ComputeLayerCapes(Integer hour) {
   while (o <= n && !(gPres(d, hour, o) <= pF)) ++o;
   const Single tF = TempAtPressure(hour, pF);
   if (o == 1 || o > n || IsMissing(tF) || !(pF > 0)) {
-    gLayerCapeDone(d, hour) = true;
+    MarkDone(gLayerCapeDone(d, hour));
     return;
   }
 
@@ -223,7 +219,7 @@ void ComputeLayerCapes(Integer hour) {
     if (last) break;
   }
   gLayerCape(d, hour, 7) = static_cast<Single>(std::max(0.0, sum * kGravity));
-  gLayerCapeDone(d, hour) = true;
+  MarkDone(gLayerCapeDone(d, hour));
 }
 
 // ---------------------------------------------------------------------------
@@ -244,7 +240,7 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
 
   double tlK = 0, pL = 0;
   if (!CondensationPoint(gTemp(d, hour, l0), gDewpt(d, hour, l0), gPres(d, hour, l0), tlK, pL)) {
-    gLevelParcelDone(d, hour, l0) = true;
+    MarkDone(gLevelParcelDone(d, hour, l0));
     return;
   }
   const MoistAscent moist(static_cast<float>(tlK - kKelvin), static_cast<float>(pL));
@@ -298,7 +294,7 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
     const double depth = StdHeightMOfPressure(pE) - gHght(d, hour, l0);
     gElevNCape(d, hour, l0) = depth > 0 ? static_cast<Single>(gElevCape(d, hour, l0) / depth) : 0.0f;
   }
-  gLevelParcelDone(d, hour, l0) = true;
+  MarkDone(gLevelParcelDone(d, hour, l0));
 }
 
 }  // namespace ondrik

@@ -3,31 +3,19 @@
 #include <algorithm>
 #include <string>
 
+#include "core/constants.h"
+#include "core/guards.h"
 #include "core/levels.h"
 
 namespace ondrik {
 
 namespace {
-constexpr Single kGravity = 9.80616f;
-constexpr Single kKelvin = 273.16f;
 constexpr Single kLeastAloftEnergy = 2.0f;   // J/kg: a warm layer aloft below this does not count
 constexpr Single kSnowRainEnergy = 13.2f;    // J/kg
 constexpr Single kSurfaceMeltEnergy = 20.0f; // J/kg
 constexpr Single kAloftSearchTop = 200.0f;   // mb
 constexpr Single kCloudTopGap = 1519.0f;     // m
 constexpr Single kSeederTemp = -10.0f;       // deg C
-
-// Restores gCurDataset when the loop over the datasets ends.
-class DatasetLoopScope {
- public:
-  DatasetLoopScope() : saved_(gCurDataset) {}
-  ~DatasetLoopScope() { gCurDataset = saved_; }
-  DatasetLoopScope(const DatasetLoopScope&) = delete;
-  DatasetLoopScope& operator=(const DatasetLoopScope&) = delete;
-
- private:
-  Integer saved_;
-};
 
 Integer LastDataset() { return std::clamp<Integer>(gDatasetCount, 0, kMaxDatasets); }
 Integer LastHourOf(Integer d) { return std::min<Integer>(gLastHour(d), kMaxHours - 1); }
@@ -65,9 +53,9 @@ class Column {
     Single sum = 0;
     for (Integer u = a; u <= b - 1 && u <= n_; ++u) {
       const Single t = warm ? T(u) : -T(u);
-      sum += (Boundary(u) - Boundary(u - 1)) * t / kKelvin;
+      sum += (Boundary(u) - Boundary(u - 1)) * t / kKelvinF;
     }
-    return kGravity * sum;
+    return kGravityF * sum;
   }
 
   Integer n() const { return n_; }
@@ -206,7 +194,7 @@ bool ValidDataset(Integer d) { return d >= 0 && d <= kMaxDatasets; }
 }  // namespace
 
 void ComputeEnergyPatterns() {
-  DatasetLoopScope restore;
+  const CurrentDatasetGuard restore;
   for (gCurDataset = 1; gCurDataset <= LastDataset(); ++gCurDataset) {
     for (Integer h = 0; h <= LastHourOf(gCurDataset); ++h) EnergyPatternOfHour(gCurDataset, h);
   }
@@ -215,7 +203,7 @@ void ComputeEnergyPatterns() {
 void DecidePrecipType() {
   if (LastDataset() < 1) return;
   ComputeEnergyPatterns();
-  DatasetLoopScope restore;
+  const CurrentDatasetGuard restore;
   for (gCurDataset = 1; gCurDataset <= LastDataset(); ++gCurDataset) {
     for (Integer h = 0; h <= LastHourOf(gCurDataset); ++h)
       gPtypeSrcA(gCurDataset, h) = DecideHour(gCurDataset, h);
@@ -229,20 +217,20 @@ void FindWarmCloudTop() {
     gMinus20LevelFt(d, h) = HeightOfTemperature(d, h, -20.0f);
     gFreezingLevelFt(d, h) = HeightOfTemperature(d, h, 0.0f);
   }
-  gWarmCloudTopDone(d) = -1;
+  MarkDone(gWarmCloudTopDone(d));
 }
 
 void ComputeWarmCloudDepth() {
   const Integer d = gCurDataset;
   if (!ValidDataset(d)) return;
-  if (gWarmCloudTopDone(d) != -1) FindWarmCloudTop();
+  ComputeOnce(gWarmCloudTopDone(d), FindWarmCloudTop);
   const Single base = StdHeightFtOfPressure(gSfcPres(d, 0));
   for (Integer h = 0; h <= LastHourOf(d); ++h) {
     const Single depth = gFreezingLevelFt(d, h) - StdHeightFtOfPressure(gLclPres(d, h));
     gWarmCloudDepthFt(d, h) = std::max(depth, 0.0f);
     gWarmCloudDepth(d, h) = base + gWarmCloudDepthFt(d, h);
   }
-  gWarmCloudDepthDone(d) = -1;
+  MarkDone(gWarmCloudDepthDone(d));
 }
 
 void ComputeTQIndex() {
@@ -258,7 +246,7 @@ void ComputeTQIndex() {
       gTQIndex(d, h) = t850 + td850 - 1.7f * t700;
     }
   }
-  gTQIndexDone(d) = true;
+  MarkDone(gTQIndexDone(d));
 }
 
 }  // namespace ondrik

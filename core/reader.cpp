@@ -10,11 +10,13 @@
 #include <string>
 
 #include "core/ccl.h"
+#include "core/constants.h"
 #include "core/derived.h"
 #include "core/levels.h"
 #include "core/preciptype.h"
 #include "core/shear.h"
 #include "core/stormmotion.h"
+#include "core/thermo.h"
 
 namespace ondrik {
 
@@ -194,10 +196,6 @@ T ToInteger(Single v, double lo, double hi) {
   return static_cast<T>(r);
 }
 
-constexpr double kKnotsPerMs = 1.94254;
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kDegToRad = kPi / 180.0;
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -273,17 +271,17 @@ void ReadSurfaceSection(ProfileTokenizer& in, const std::string& modelKey) {
     }
 
     const double u = s.gWind10U(D, H), v = s.gWind10V(D, H);
-    s.gWind10m(D, H) = static_cast<Single>(std::sqrt(v * v + u * u) * kKnotsPerMs);
+    s.gWind10m(D, H) = static_cast<Single>(std::sqrt(v * v + u * u) * kKnotsPerMps);
     s.gWind10Dir(D, H) = WindDirection(s.gWind10U(D, H), s.gWind10V(D, H));
 
     if (etaRuc) {
       if (!(s.gPrecip(D, H) >= 0)) s.gPrecip(D, H) = 0;
       if (!(s.gConvPrecip(D, H) >= 0)) s.gConvPrecip(D, H) = 0;
     }
-    s.gPrecip(D, H) /= 25.4f;
-    s.gConvPrecip(D, H) /= 25.4f;
-    s.gRunOff(D, H) /= 25.4f;
-    s.gEvaporation(D, H) /= 25.4f;
+    s.gPrecip(D, H) /= kMmPerInchF;
+    s.gConvPrecip(D, H) /= kMmPerInchF;
+    s.gRunOff(D, H) /= kMmPerInchF;
+    s.gEvaporation(D, H) /= kMmPerInchF;
     s.gEhi(D, H) = s.gCape(D, H) * s.gSfcHelicity(D, H) / 160000.0f;
 
     if (etaRuc) {
@@ -509,10 +507,10 @@ void Loader::ReadStationIndices(int D, int H) {
   s.gSweat(D, H) = v[8];
   s.gKIndex(D, H) = v[11];
   s.gLclPres(D, H) = v[14];
-  s.gPwat(D, H) = v[17] / 25.4f;
+  s.gPwat(D, H) = v[17] / kMmPerInchF;
   s.gTotals(D, H) = v[20];
   s.gCape(D, H) = v[23];
-  s.gLclTemp(D, H) = v[26] - 273.16f;
+  s.gLclTemp(D, H) = v[26] - kKelvinF;
   s.gCins(D, H) = v[29];
   s.gEqlv(D, H) = v[32];
   s.gLfct(D, H) = v[35];
@@ -595,17 +593,16 @@ void Loader::ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single el
   s.gSpecHum(D, H, i) = q;
   if (q > MaxSpecHum) MaxSpecHum = q;
 
-  const double rad = (270.0 - wdir) * kDegToRad;
-  const Single u = static_cast<Single>(wspd / kKnotsPerMs * std::cos(rad));
-  const Single v = static_cast<Single>(wspd / kKnotsPerMs * std::sin(rad));
+  const double rad = (270.0 - wdir) * kRadPerDeg;
+  const Single u = static_cast<Single>(wspd / kKnotsPerMps * std::cos(rad));
+  const Single v = static_cast<Single>(wspd / kKnotsPerMps * std::sin(rad));
   s.gWindU(D, H, i) = u;
   s.gWindV(D, H, i) = v;
   s.gWindUAsLoaded(D, H, i) = u;
   s.gWindVAsLoaded(D, H, i) = v;
   s.gWindEdited(D, H) = false;
   s.gOmega(D, H, i) = omega * 10.0f;
-  const Single theta =
-      P > 0 ? static_cast<Single>((T + 273.16) * std::pow(1000.0 / P, 2.0 / 7.0)) : 0.0f;
+  const Single theta = P > 0 ? static_cast<Single>(DryAdiabatK(T + kKelvin, P, 1000.0)) : 0.0f;
   s.gTheta(D, H, i) = theta;
   if (!(td >= -1000.0f)) {  // missing temperature
     td = t - 50.0f;
@@ -746,6 +743,9 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
   const std::string ext = path.size() >= 3 ? path.substr(path.size() - 3) : path;
   Loader loader(text, options, ui);
   try {
+    // The new file starts from an empty store: nothing read or computed for
+    // an earlier file stays behind.
+    ClearScratchStore();
     StoreOverride scratch(ScratchStore());
     gLoadingState = true;
     gDatasetCount = 0;

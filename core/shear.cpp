@@ -2,32 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
+#include "core/constants.h"
+#include "core/guards.h"
 #include "core/levels.h"
 #include "core/parcels.h"
 
 namespace ondrik {
 
 namespace {
-constexpr double kKnotsPerMps = 1.94254;
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kNorthSnap = 1e-4;  // degrees
 
 bool ValidHour(Integer d, Integer h) {
   return d >= 0 && d <= kMaxDatasets && h >= 0 && h < kMaxHours && h <= gLastHour(d);
 }
-
-// Makes a dataset current for the life of the object.
-class CurrentDatasetScope {
- public:
-  explicit CurrentDatasetScope(Integer d) : saved_(gCurDataset) { gCurDataset = d; }
-  ~CurrentDatasetScope() { gCurDataset = saved_; }
-  CurrentDatasetScope(const CurrentDatasetScope&) = delete;
-  CurrentDatasetScope& operator=(const CurrentDatasetScope&) = delete;
-
- private:
-  Integer saved_;
-};
 
 // Length of the wind difference between levels a and b, in knots.
 Single WindDifferenceKnots(Integer d, Integer h, Integer a, Integer b) {
@@ -38,25 +27,13 @@ Single WindDifferenceKnots(Integer d, Integer h, Integer a, Integer b) {
 }  // namespace
 
 Integer gCapeShearOption = kShearSixKm;
-HourArray<Single> gBulkShear;
-HourArray<Single> gEffectiveCape;
-HourArray<Single> gEffectiveCin;
-
 Single gSRInflowDepth = 3.0f;
-HourArray<Integer> gSRHTopLevel;
-HourArray<Integer> gSRHBottomLevel;
-LevelArray<Single> gSRWindU, gSRWindV;
-HourArray<Single> gSRInflowSfcSpd, gSRInflowSfcDir;
-HourArray<Single> gSRInflowTopSpd, gSRInflowTopDir;
-HourArray<Single> gHelicity;
-HourArray<Single> gSRHLayerShear;
-HourArray<Single> gSRHLayerShearPerKm;
 
 Single WindDirection(Single u, Single v) {
   if (u == 0 && v == 0) return 360.0f;
   // The wind blows from the direction opposite to its vector (-u, -v);
   // atan2(east, north) gives the bearing of that direction.
-  double deg = std::atan2(-static_cast<double>(u), -static_cast<double>(v)) * 180.0 / kPi;
+  double deg = std::atan2(-static_cast<double>(u), -static_cast<double>(v)) * 180.0 / std::numbers::pi;
   if (deg <= 0) deg += 360.0;
   // Bearings a hair east of north (rounding of components that should be 0)
   // are north, so that north always reads 360.
@@ -66,7 +43,7 @@ Single WindDirection(Single u, Single v) {
 
 void ComputeBulkShear(Integer dataset, Integer hour, Integer option) {
   if (!ValidHour(dataset, hour)) return;
-  CurrentDatasetScope scope(dataset);
+  const CurrentDatasetGuard current(dataset);
   const Integer d = dataset;
   const Integer h = hour;
   const Integer n = gNumLevels(d);
@@ -90,7 +67,7 @@ void ComputeBulkShear(Integer dataset, Integer hour, Integer option) {
       for (Integer L = 2; L <= n && gHghtAGL(d, h, L) <= 3000.0f; ++L) {
         if (gThetaE(d, h, L) > gThetaE(d, h, b)) b = L;
       }
-      if (!gLevelParcelDone(d, h, b)) ComputeEffectiveParcels(d, h, b);
+      ComputeOnce(gLevelParcelDone(d, h, b), [&] { ComputeEffectiveParcels(d, h, b); });
       gEffectiveCape(d, h) = gElevCape(d, h, b);
       gEffectiveCin(d, h) = gElevCin(d, h, b);
       if (!(gEffectiveCape(d, h) > 0)) {
@@ -119,7 +96,7 @@ void ComputeBulkShear(Integer dataset, Integer hour, Integer option) {
       }
     }
   }
-  gBulkShearDone(d, h) = true;
+  MarkDone(gBulkShearDone(d, h));
 }
 
 void ComputeSRHelicity(Integer hour) {
@@ -167,7 +144,7 @@ void ComputeSRHelicity(Integer hour) {
   const Single topKm = gHghtAGL(d, h, top) / 1000.0f;
   gSRHLayerShearPerKm(d, h) = (top > 0 && topKm > 0) ? length / topKm : 0.0f;
 
-  gHelicityDone(d, h) = -1;
+  MarkDone(gHelicityDone(d, h));
 }
 
 }  // namespace ondrik

@@ -1,8 +1,10 @@
 // Wind direction, bulk shear and storm-relative helicity.
 //
 // Bulk shear and helicity are computed on demand for one dataset and hour and
-// remembered through gBulkShearDone / gHelicityDone of the profile store; the
-// results below live beside the store, indexed like it.
+// remembered through gBulkShearDone / gHelicityDone. The results are arrays
+// of the profile store (core/store.h): gBulkShear, gEffectiveCape,
+// gEffectiveCin, gSRHTopLevel, gSRHBottomLevel, gSRWindU, gSRWindV,
+// gSRInflow*, gHelicity, gSRHLayerShear and gSRHLayerShearPerKm.
 #pragma once
 
 #include "core/store.h"
@@ -27,10 +29,6 @@ inline constexpr Integer kShearNone = -1;      // no option ticked
 // its option buttons. Default: the 0-6 km layer.
 extern Integer gCapeShearOption;
 
-extern HourArray<Single> gBulkShear;       // bulk wind difference, knots
-extern HourArray<Single> gEffectiveCape;   // CAPE of the effective-layer parcel, J/kg
-extern HourArray<Single> gEffectiveCin;    // its CIN, J/kg (positive)
-
 // Bulk wind difference of one hour over the chosen layer into
 // gBulkShear(dataset, hour); the effective layer also fills gEffectiveCape
 // and gEffectiveCin. Sets gBulkShearDone(dataset, hour). Works on the dataset
@@ -43,15 +41,6 @@ void ComputeBulkShear(Integer dataset, Integer hour, Integer option = gCapeShear
 // Depth (km) of the storm-relative inflow layer: the top of the helicity
 // layer of an hour whose layer has not been chosen yet.
 extern Single gSRInflowDepth;
-
-extern HourArray<Integer> gSRHTopLevel;     // top level of the helicity layer; 0 = not chosen
-extern HourArray<Integer> gSRHBottomLevel;  // bottom level; the sum starts above it
-extern LevelArray<Single> gSRWindU, gSRWindV;  // storm-relative wind, m/s, levels 0..top
-extern HourArray<Single> gSRInflowSfcSpd, gSRInflowSfcDir;  // at level 0 (10-m wind)
-extern HourArray<Single> gSRInflowTopSpd, gSRInflowTopDir;  // at the top level
-extern HourArray<Single> gHelicity;              // storm-relative helicity, m2/s2
-extern HourArray<Single> gSRHLayerShear;         // hodograph length of the layer, m/s
-extern HourArray<Single> gSRHLayerShearPerKm;    // the same per km of the top's height
 
 // Storm-relative winds, inflow, helicity and hodograph length of one hour of
 // gCurDataset over the levels gSRHBottomLevel..gSRHTopLevel. When the hour

@@ -1,18 +1,27 @@
 // The profile store: every loaded profile series (dataset), its forecast hours
-// and levels, the values derived from them at load time and the done flags of
-// the results computed on demand.
+// and levels, the values derived from them at load time, and the results
+// computed on demand with their done flags.
 //
 // All arrays have fixed bounds and are laid out with the dataset fastest:
 // element (D, H, L) is number D + 25*H + 2125*L (L + 1 on the wind arrays,
 // whose levels start at -1). Every subscript is range-tested.
 //
-// The arrays live in a ProfileStore object. The names g* below are handles
-// that always address the *current* store, so code reads `gTemp(d, h, l)`.
-// The reader fills a scratch store and makes it current only when the whole
-// file has been read, so a bad file never leaves a half-filled store.
+// The arrays live in a ProfileStore object: what the reader fills, what it
+// derives at load time and every result computed on demand from them (bulk
+// shear and helicity, MBE vectors, lake parcel, layer CAPEs, parcels from
+// every level, the chart's parcel traces and precipitation type). The names
+// g* below are handles that always address the *current* store, so code
+// reads `gTemp(d, h, l)`.
+// The reader clears a scratch store, fills it and makes it current only when
+// the whole file has been read: a new file starts from nothing, with no
+// result of an earlier file left over, and a bad file never leaves a
+// half-filled store nor touches the results of the data loaded before.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -41,6 +50,9 @@ class LevelArray {
       SubscriptOutOfRange("level array");
     return d + kDatasetSlots * h + kPerLevel * (l - LMin);
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
+  bool operator==(const LevelArray&) const = default;
 
  private:
   std::array<T, kPerLevel * kLevelSlots> v_{};
@@ -56,6 +68,9 @@ class HourArray {
     if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours) SubscriptOutOfRange("hour array");
     return d + kDatasetSlots * h;
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
+  bool operator==(const HourArray&) const = default;
 
  private:
   std::array<T, kPerLevel> v_{};
@@ -71,9 +86,80 @@ class DatasetArray {
     if (d < 0 || d > kMaxDatasets) SubscriptOutOfRange("dataset array");
     return d;
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
+  bool operator==(const DatasetArray&) const = default;
 
  private:
   std::array<T, kDatasetSlots> v_{};
+};
+
+// (D, H, k) array with elements 0..Hi, laid out with the dataset fastest.
+template <typename T, int Hi>
+class HourElementArray {
+ public:
+  T& operator()(int d, int h, int k) { return v_[Index(d, h, k)]; }
+  const T& operator()(int d, int h, int k) const { return v_[Index(d, h, k)]; }
+  static constexpr int Index(int d, int h, int k) {
+    if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || k < 0 || k > Hi)
+      SubscriptOutOfRange("hour element array");
+    return d + kDatasetSlots * h + kPerLevel * k;
+  }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
+  bool operator==(const HourElementArray&) const = default;
+
+ private:
+  std::array<T, kPerLevel * (Hi + 1)> v_{};
+};
+
+// (D, H, starting level, level) array, levels 0..67 on both level indexes.
+// The levels of one starting level (a row) lie next to each other.
+//
+// At 68 times the size of a level array this is most of a store, and only
+// the rows of the parcels someone has lifted are ever used. So it remembers
+// which rows it has handed out for writing, and Clear() zeroes only those:
+// clearing costs nothing for the rows never used. For the same reason its
+// elements have no initialiser: the two stores have static storage, which
+// starts them at zero without writing 39 MB at start-up. Any other store
+// must be value-initialised (`new ProfileStore()`, std::make_unique), never
+// default-initialised (`new ProfileStore`).
+template <typename T>
+class ParcelLevelArray {
+ public:
+  static constexpr int kLevelSlots = kMaxLevels + 1;
+  static constexpr int kRows = kPerLevel * kLevelSlots;
+  T& operator()(int d, int h, int l0, int l) {
+    const int i = Index(d, h, l0, l);
+    const int row = i / kLevelSlots;
+    written_[static_cast<std::size_t>(row / 64)] |= std::uint64_t{1} << (row % 64);
+    return v_[static_cast<std::size_t>(i)];
+  }
+  const T& operator()(int d, int h, int l0, int l) const {
+    return v_[static_cast<std::size_t>(Index(d, h, l0, l))];
+  }
+  static constexpr int Index(int d, int h, int l0, int l) {
+    if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || l0 < 0 || l0 > kMaxLevels ||
+        l < 0 || l > kMaxLevels)
+      SubscriptOutOfRange("parcel level array");
+    return (d + kDatasetSlots * h + kPerLevel * l0) * kLevelSlots + l;
+  }
+  // Every element back to T{}.
+  void Clear() {
+    for (std::size_t w = 0; w < written_.size(); ++w) {
+      for (std::uint64_t bits = written_[w]; bits != 0; bits &= bits - 1) {
+        const std::size_t row = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
+        std::fill_n(v_.begin() + static_cast<std::ptrdiff_t>(row * kLevelSlots), kLevelSlots, T{});
+      }
+      written_[w] = 0;
+    }
+  }
+  // Equal elements (which rows were written does not count).
+  bool operator==(const ParcelLevelArray& o) const { return v_ == o.v_; }
+
+ private:
+  std::array<T, static_cast<std::size_t>(kRows) * kLevelSlots> v_;  // zero from the storage
+  std::array<std::uint64_t, (kRows + 63) / 64> written_{};  // one bit per row
 };
 
 // Fixed vector indexed lo..hi.
@@ -86,6 +172,9 @@ class FixedVector {
     if (i < Lo || i > Hi) SubscriptOutOfRange("vector");
     return i - Lo;
   }
+  // Every element back to T{}.
+  void Clear() { v_.fill(T{}); }
+  bool operator==(const FixedVector&) const = default;
 
  private:
   std::array<T, Hi - Lo + 1> v_{};
@@ -177,10 +266,82 @@ struct ProfileStore {
   FixedVector<Integer, 0, 70> gPresAtKft;
   FixedVector<Integer, 0, 20> gPresAtKm;
 
+  // ---- bulk shear (ComputeBulkShear, core/shear.h) ----
+  HourArray<Single> gBulkShear;      // bulk wind difference, knots
+  HourArray<Single> gEffectiveCape;  // CAPE of the effective-layer parcel, J/kg
+  HourArray<Single> gEffectiveCin;   // its CIN, J/kg (positive)
+
+  // ---- storm-relative helicity (ComputeSRHelicity, core/shear.h) ----
+  HourArray<Integer> gSRHTopLevel;     // top level of the helicity layer; 0 = not chosen
+  HourArray<Integer> gSRHBottomLevel;  // bottom level; the sum starts above it
+  LevelArray<Single> gSRWindU, gSRWindV;                     // storm-relative wind, m/s, levels 0..top
+  HourArray<Single> gSRInflowSfcSpd, gSRInflowSfcDir;        // at level 0 (10-m wind)
+  HourArray<Single> gSRInflowTopSpd, gSRInflowTopDir;        // at the top level
+  HourArray<Single> gHelicity;            // storm-relative helicity, m2/s2
+  HourArray<Single> gSRHLayerShear;       // hodograph length of the layer, m/s
+  HourArray<Single> gSRHLayerShearPerKm;  // the same per km of the top's height
+
+  // ---- cloud-layer wind, low-level jet, MBE vectors (ComputeMBEVectors,
+  // core/mbe.h); knots and degrees ----
+  HourArray<Single> gCloudLayerU, gCloudLayerV;  // mean wind 850-300 mb
+  HourArray<Single> gCloudLayerDir, gCloudLayerSpd;
+  HourArray<Single> gLLJDir, gLLJSpd;            // low-level jet
+  HourArray<Single> gLLJPres;                    // pressure of the jet level, mb
+  HourArray<Integer> gLLJUncertain;  // -1: the jet sits at the top of the searched layer
+  HourArray<Single> gLLJU, gLLJV;
+  HourArray<Single> gMbeU, gMbeV, gMbeDir, gMbeSpd;                  // MBE vector
+  HourArray<Single> gMbeUpwindU, gMbeUpwindV, gMbeUpwindDir;         // only with forward prop
+
+  // ---- lake-modified surface parcel (LiftSurfaceParcel, core/parcels.h) ----
+  HourArray<Single> gLakeParcelT;   // starting temperature
+  HourArray<Single> gLakeParcelTd;  // starting dew point, never above gLakeParcelT
+  HourArray<Single> gLakeLclTemp;   // temperature at the condensation level
+  HourArray<Single> gLakeLclPres;   // pressure of the condensation level
+  HourArray<Integer> gLakeELLevel;  // first level colder than the environment; 0 = not buoyant
+  HourArray<Single> gLakeELPres;    // equilibrium-level pressure; surface pressure when not buoyant
+  HourArray<Single> gLakeELTemp;    // parcel temperature at the equilibrium level
+  HourArray<Single> gLakeEL;        // equilibrium-level height above level 1, ft
+  HourArray<Single> gLakeCape;      // J/kg
+  HourArray<Single> gLakeNCape;     // CAPE per metre of depth; 0 when gLakeEL is not above 0
+  // Parcel temperature per (dataset, hour, level), written for levels 1 up to
+  // gLakeELLevel; levels above it keep older values of the same file.
+  LevelArray<Single> gLakeParcelTemp;
+
+  // ---- layer CAPEs above the level of free convection (ComputeLayerCapes,
+  // core/parcels.h) ----
+  // Per (dataset, hour, k): k = 3..6 the CAPE from the free-convection level
+  // gLfct up to k km above the site, k = 7 the CAPE where the environment is
+  // between -30 and -10 C; elements 0..2 are not used.
+  HourElementArray<Single, 7> gLayerCape;
+
+  // ---- parcels from every level (ComputeEffectiveParcels, core/parcels.h),
+  // per (dataset, hour, starting level L0) ----
+  LevelArray<Single> gElevCape;       // J/kg
+  LevelArray<Single> gElevHailCape;   // part of the CAPE where -30 < T < -10 C
+  LevelArray<Single> gElevCin;        // positive, J/kg
+  LevelArray<Integer> gElevELLevel;   // last buoyant level; 0 when none, or only level 1
+  LevelArray<Single> gElevELPres;     // pressure of L0 when gElevELLevel is 0
+  LevelArray<Single> gElevELTemp;     // written only when an equilibrium level is found
+  LevelArray<Single> gElevEL;         // height above level 1, ft; 0 when none
+  LevelArray<Single> gElevNCape;      // CAPE per metre from L0 to the EL; 0 when none
+  // Parcel temperature per (dataset, hour, L0, level) from L0 up to the level
+  // where the ascent stopped; levels above keep older values of the same file.
+  ParcelLevelArray<Single> gElevParcelTemp;
+
+  // ---- precipitation type the chart shows (DrawModelPrecipType, chart/) ----
+  // 60 rain, 66 freezing rain, 70 snow, 79 ice pellets, 999 none: the decided
+  // type or the model's own, as the chart's gPtypeSrcFlag chooses.
+  HourArray<Long> gPtypeCode;
+
   // ---- dataset-title columns (words of each title column) ----
   FixedVector<Integer, 1, 4> gTitleWordCount;
+  // The two members that are not arrays with handles stay last.
   std::array<std::array<std::string, 17>, 5> gTitleWords{};  // [column 1..4][word 1..16]
   Integer gTitleColumnCount = 0;
+
+  // Puts every value back to its initial state (zero, false, empty text), in
+  // place: the arrays of ONDRIK_STORE_ARRAYS below and the title words.
+  void Clear();
 };
 
 // The current store. Never null; points at one of two statically allocated
@@ -188,6 +349,9 @@ struct ProfileStore {
 ProfileStore& Store();
 // The store the reader fills; becomes current with CommitScratchStore().
 ProfileStore& ScratchStore();
+// Puts every value of the scratch store back to its initial state (zero,
+// false, empty text), in place.
+void ClearScratchStore();
 // Makes the scratch store current (the previous current store becomes the
 // next scratch store).
 void CommitScratchStore();
@@ -214,45 +378,53 @@ struct StoreField {
   }
 };
 
+// Every array of ProfileStore, once and in the order of declaration: the list
+// gives each its handle and is what ProfileStore::Clear() resets (store.cpp
+// checks at compile time that no member is missing).
+#define ONDRIK_STORE_ARRAYS(X)                                                                  \
+  X(gPres) X(gTemp) X(gWetBulb) X(gDewpt) X(gThetaE) X(gWdir) X(gWspd) X(gOmega) X(gCfrl)       \
+  X(gHght) X(gHghtAGL) X(gRH) X(gRHIce) X(gMixRatioSat) X(gMixRatio) X(gSpecHum) X(gTheta)      \
+  X(gOmegaSmooth) X(gFrostPt) X(gLevelParcelDone)                                               \
+  X(gWindU) X(gWindV) X(gWindUAsLoaded) X(gWindVAsLoaded)                                       \
+  X(gValidTime) X(gShow) X(gLift) X(gSweat) X(gKIndex) X(gLclPres) X(gPwat) X(gTotals) X(gCape) \
+  X(gLclTemp) X(gCins) X(gEqlv) X(gLfct) X(gBrch) X(gNormCape) X(gEqlvHgtAGL) X(gLfcHgtAGL)     \
+  X(gLclHgtAGL) X(gWbzHgtAGL) X(gWbzHgt)                                                        \
+  X(gSfcPres) X(gSfcTemp) X(gSfcDewpt) X(gSkinTemp) X(gSoilTemp) X(gPrecip) X(gConvPrecip)      \
+  X(gPrecipAccum) X(gRunOff) X(gEvaporation) X(gSnra) X(gWind10U) X(gWind10V) X(gWind10m)       \
+  X(gWind10Dir) X(gStormU) X(gStormV) X(gSfcHelicity) X(gEhi) X(gCloudBasePres) X(gVisibility)  \
+  X(gPtypeSrcB)                                                                                 \
+  X(gMeanWindDir) X(gMeanWindSpd) X(gRightMoverU) X(gRightMoverV) X(gLeftMoverU) X(gLeftMoverV) \
+  X(gStormMotionDir) X(gStormMotionSpd)                                                         \
+  X(gCclPres) X(gConvTemp)                                                                      \
+  X(gEnergyPattern) X(gPosEnergy) X(gNegEnergy) X(gSfcPosEnergy) X(gSfcWarmDepth)               \
+  X(gCloudTopLevel) X(gSeederFeeder) X(gPtypeSrcA) X(gFreezingLevelFt) X(gMinus20LevelFt)       \
+  X(gWarmCloudDepthFt) X(gWarmCloudDepth) X(gTQIndex)                                           \
+  X(gNumLevels) X(gLastHour) X(gSiteLat) X(gSiteLon) X(gSiteElev) X(gDatasetTitle)              \
+  X(gDatasetLabel) X(gTopLevel)                                                                 \
+  X(PrecipTotal) X(ConvPrecipTotal) X(XoverManual) X(UserStormSet) X(gECapeMark)                \
+  X(gHelicityDone) X(gBulkShearDone) X(gMbeDone) X(gLakeParcelDone) X(gLayerCapeDone)           \
+  X(gParcelTraceDone) X(gCinTraceDone) X(gParcelTraceTemp) X(gCinTraceTemp) X(StormMatrixDone)  \
+  X(gWindEdited) X(gOmegaSmoothDone) X(gWarmCloudTopDone) X(gWarmCloudDepthDone)                \
+  X(gTQIndexDone) X(ThicknessDone)                                                              \
+  X(ThickHeights)                                                                               \
+  X(gPresAtKft) X(gPresAtKm)                                                                    \
+  X(gBulkShear) X(gEffectiveCape) X(gEffectiveCin)                                              \
+  X(gSRHTopLevel) X(gSRHBottomLevel) X(gSRWindU) X(gSRWindV) X(gSRInflowSfcSpd)                 \
+  X(gSRInflowSfcDir) X(gSRInflowTopSpd) X(gSRInflowTopDir) X(gHelicity) X(gSRHLayerShear)       \
+  X(gSRHLayerShearPerKm)                                                                        \
+  X(gCloudLayerU) X(gCloudLayerV) X(gCloudLayerDir) X(gCloudLayerSpd) X(gLLJDir) X(gLLJSpd)     \
+  X(gLLJPres) X(gLLJUncertain) X(gLLJU) X(gLLJV) X(gMbeU) X(gMbeV) X(gMbeDir) X(gMbeSpd)        \
+  X(gMbeUpwindU) X(gMbeUpwindV) X(gMbeUpwindDir)                                                \
+  X(gLakeParcelT) X(gLakeParcelTd) X(gLakeLclTemp) X(gLakeLclPres) X(gLakeELLevel)              \
+  X(gLakeELPres) X(gLakeELTemp) X(gLakeEL) X(gLakeCape) X(gLakeNCape) X(gLakeParcelTemp)        \
+  X(gLayerCape)                                                                                 \
+  X(gElevCape) X(gElevHailCape) X(gElevCin) X(gElevELLevel) X(gElevELPres) X(gElevELTemp)       \
+  X(gElevEL) X(gElevNCape) X(gElevParcelTemp)                                                   \
+  X(gPtypeCode)                                                                                 \
+  X(gTitleWordCount)
+
 #define ONDRIK_FIELD(name) inline constexpr StoreField<&ProfileStore::name> name{};
-ONDRIK_FIELD(gPres) ONDRIK_FIELD(gTemp) ONDRIK_FIELD(gWetBulb) ONDRIK_FIELD(gDewpt)
-ONDRIK_FIELD(gThetaE) ONDRIK_FIELD(gWdir) ONDRIK_FIELD(gWspd) ONDRIK_FIELD(gOmega)
-ONDRIK_FIELD(gCfrl) ONDRIK_FIELD(gHght) ONDRIK_FIELD(gHghtAGL) ONDRIK_FIELD(gRH)
-ONDRIK_FIELD(gRHIce) ONDRIK_FIELD(gMixRatioSat) ONDRIK_FIELD(gMixRatio) ONDRIK_FIELD(gSpecHum)
-ONDRIK_FIELD(gTheta) ONDRIK_FIELD(gOmegaSmooth) ONDRIK_FIELD(gFrostPt)
-ONDRIK_FIELD(gLevelParcelDone)
-ONDRIK_FIELD(gWindU) ONDRIK_FIELD(gWindV) ONDRIK_FIELD(gWindUAsLoaded) ONDRIK_FIELD(gWindVAsLoaded)
-ONDRIK_FIELD(gValidTime)
-ONDRIK_FIELD(gShow) ONDRIK_FIELD(gLift) ONDRIK_FIELD(gSweat) ONDRIK_FIELD(gKIndex)
-ONDRIK_FIELD(gLclPres) ONDRIK_FIELD(gPwat) ONDRIK_FIELD(gTotals) ONDRIK_FIELD(gCape)
-ONDRIK_FIELD(gLclTemp) ONDRIK_FIELD(gCins) ONDRIK_FIELD(gEqlv) ONDRIK_FIELD(gLfct)
-ONDRIK_FIELD(gBrch) ONDRIK_FIELD(gNormCape) ONDRIK_FIELD(gEqlvHgtAGL) ONDRIK_FIELD(gLfcHgtAGL)
-ONDRIK_FIELD(gLclHgtAGL) ONDRIK_FIELD(gWbzHgtAGL) ONDRIK_FIELD(gWbzHgt)
-ONDRIK_FIELD(gSfcPres) ONDRIK_FIELD(gSfcTemp) ONDRIK_FIELD(gSfcDewpt) ONDRIK_FIELD(gSkinTemp)
-ONDRIK_FIELD(gSoilTemp) ONDRIK_FIELD(gPrecip) ONDRIK_FIELD(gConvPrecip) ONDRIK_FIELD(gPrecipAccum)
-ONDRIK_FIELD(gRunOff) ONDRIK_FIELD(gEvaporation) ONDRIK_FIELD(gSnra) ONDRIK_FIELD(gWind10U)
-ONDRIK_FIELD(gWind10V) ONDRIK_FIELD(gWind10m) ONDRIK_FIELD(gWind10Dir) ONDRIK_FIELD(gStormU)
-ONDRIK_FIELD(gStormV) ONDRIK_FIELD(gSfcHelicity) ONDRIK_FIELD(gEhi) ONDRIK_FIELD(gCloudBasePres)
-ONDRIK_FIELD(gVisibility) ONDRIK_FIELD(gPtypeSrcB)
-ONDRIK_FIELD(gMeanWindDir) ONDRIK_FIELD(gMeanWindSpd) ONDRIK_FIELD(gRightMoverU)
-ONDRIK_FIELD(gRightMoverV) ONDRIK_FIELD(gLeftMoverU) ONDRIK_FIELD(gLeftMoverV)
-ONDRIK_FIELD(gStormMotionDir) ONDRIK_FIELD(gStormMotionSpd)
-ONDRIK_FIELD(gCclPres) ONDRIK_FIELD(gConvTemp)
-ONDRIK_FIELD(gEnergyPattern) ONDRIK_FIELD(gPosEnergy) ONDRIK_FIELD(gNegEnergy)
-ONDRIK_FIELD(gSfcPosEnergy) ONDRIK_FIELD(gSfcWarmDepth) ONDRIK_FIELD(gCloudTopLevel)
-ONDRIK_FIELD(gSeederFeeder) ONDRIK_FIELD(gPtypeSrcA) ONDRIK_FIELD(gFreezingLevelFt)
-ONDRIK_FIELD(gMinus20LevelFt) ONDRIK_FIELD(gWarmCloudDepthFt) ONDRIK_FIELD(gWarmCloudDepth)
-ONDRIK_FIELD(gTQIndex)
-ONDRIK_FIELD(gNumLevels) ONDRIK_FIELD(gLastHour) ONDRIK_FIELD(gSiteLat) ONDRIK_FIELD(gSiteLon)
-ONDRIK_FIELD(gSiteElev) ONDRIK_FIELD(gDatasetTitle) ONDRIK_FIELD(gDatasetLabel) ONDRIK_FIELD(gTopLevel)
-ONDRIK_FIELD(PrecipTotal) ONDRIK_FIELD(ConvPrecipTotal) ONDRIK_FIELD(XoverManual)
-ONDRIK_FIELD(UserStormSet) ONDRIK_FIELD(gECapeMark)
-ONDRIK_FIELD(gHelicityDone) ONDRIK_FIELD(gBulkShearDone) ONDRIK_FIELD(gMbeDone)
-ONDRIK_FIELD(gLakeParcelDone) ONDRIK_FIELD(gLayerCapeDone) ONDRIK_FIELD(gParcelTraceDone)
-ONDRIK_FIELD(gCinTraceDone) ONDRIK_FIELD(gParcelTraceTemp) ONDRIK_FIELD(gCinTraceTemp) ONDRIK_FIELD(StormMatrixDone) ONDRIK_FIELD(gWindEdited)
-ONDRIK_FIELD(gOmegaSmoothDone) ONDRIK_FIELD(gWarmCloudTopDone) ONDRIK_FIELD(gWarmCloudDepthDone)
-ONDRIK_FIELD(gTQIndexDone) ONDRIK_FIELD(ThicknessDone) ONDRIK_FIELD(ThickHeights)
-ONDRIK_FIELD(gPresAtKft) ONDRIK_FIELD(gPresAtKm) ONDRIK_FIELD(gTitleWordCount)
+ONDRIK_STORE_ARRAYS(ONDRIK_FIELD)
 #undef ONDRIK_FIELD
 
 // ---- scalars shared by every window ----

@@ -6,9 +6,6 @@
 namespace ondrik {
 
 namespace {
-constexpr float kKelvin = 273.16f;
-// 2/7 in single precision, widened: the dry-adiabatic exponent.
-constexpr double kKappa = 0.2857142686843872;
 constexpr float kSecantTolerance = 0.1f;
 // The secant search converges in a handful of steps on real soundings; the
 // cap only keeps a pathological input from looping.
@@ -18,8 +15,8 @@ float Nan() { return std::numeric_limits<float>::quiet_NaN(); }
 }  // namespace
 
 float PotentialTemp(float t, float p) {
-  const float factor = static_cast<float>(std::pow(1000.0 / static_cast<double>(p), kKappa));
-  return (t + kKelvin) * factor - kKelvin;
+  const float factor = static_cast<float>(std::pow(1000.0 / static_cast<double>(p), kKappaSingle));
+  return (t + kKelvinF) * factor - kKelvinF;
 }
 
 float Wobus(float t) {
@@ -52,16 +49,16 @@ float SatTempAtPressure(float thm, float p) {
   if (!std::isfinite(thm) || !std::isfinite(p) || !(p > 0.0f)) return Nan();
   if (std::fabs(p - 1000.0f) <= 0.001f) return thm;
 
-  const float f = static_cast<float>(std::pow(static_cast<double>(p) / 1000.0, kKappa));
+  const float f = static_cast<float>(std::pow(static_cast<double>(p) / 1000.0, kKappaSingle));
   const float wThm = Wobus(thm);
-  float t1 = (thm + kKelvin) * f - kKelvin;
+  float t1 = (thm + kKelvinF) * f - kKelvinF;
   float e1 = Wobus(t1) - wThm;
   float rate = 1.0f;
   float t2 = t1;
   float correction = 0.0f;
   for (int step = 0; step < kMaxSecantSteps; ++step) {
     t2 = t1 - e1 * rate;
-    const float th = (t2 + kKelvin) / f - kKelvin;
+    const float th = (t2 + kKelvinF) / f - kKelvinF;
     const float e2 = Wobus(t2) + th - Wobus(th) - thm;
     correction = e2 * rate;
     if (!(std::fabs(correction) > kSecantTolerance)) break;

@@ -1,8 +1,23 @@
-// Moist-adiabatic lifting of a saturated parcel (temperatures in deg C,
-// pressures in mb).
+// Dry-adiabatic and moist-adiabatic lifting (temperatures in deg C unless
+// said otherwise, pressures in mb).
 #pragma once
 
+#include <cmath>
+
+#include "core/constants.h"
+
 namespace ondrik {
+
+// Temperature at p1 of air of temperature tK (kelvin) at p0 brought there
+// dry-adiabatically: tK (p1 / p0)^(2/7), in kelvin; the potential
+// temperature is DryAdiabatK(tK, p, 1000).
+inline double DryAdiabatK(double tK, double p0, double p1) {
+  return tK * std::pow(p1 / p0, kKappa);
+}
+// The same for a temperature in deg C.
+inline double DryAdiabatC(double tC, double p0, double p1) {
+  return DryAdiabatK(tC + kKelvin, p0, p1) - kKelvin;
+}
 
 float PotentialTemp(float t, float p);
 float Wobus(float t);

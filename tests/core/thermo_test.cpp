@@ -38,6 +38,10 @@ TEST(MoistLifting, DryAdiabatAndWobusReferenceValues) {
   EXPECT_NEAR(PotentialTemp(20.0f, 500.0f), 84.2f, 0.05f);
   // 243.16 K * (1000 / 700)^(2/7) = 269.25 K.
   EXPECT_NEAR(PotentialTemp(-30.0f, 700.0f), -3.91f, 0.05f);
+  // The double-precision dry adiabat agrees, both ways.
+  EXPECT_NEAR(DryAdiabatC(20.0, 500.0, 1000.0), 84.21, 0.01);
+  EXPECT_NEAR(DryAdiabatK(357.37, 1000.0, 500.0), 293.16, 0.01);
+  EXPECT_NEAR(DryAdiabatC(DryAdiabatC(-30.0, 700.0, 950.0), 950.0, 700.0), -30.0, 1e-12);
 
   // The two branches of the fit meet at 20 C.
   EXPECT_FLOAT_EQ(Wobus(20.0f), 15.13f);
