@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "core/loadui.h"
 #include "core/store.h"
 #include "platform/effects.h"
 #include "profilewindow/config.h"
@@ -83,16 +84,10 @@ bool WriteTimeZoneFile(const std::string& path) {
   return static_cast<bool>(out);
 }
 
-int LongitudeZone(float lonWest) {
-  const double a = std::floor((static_cast<double>(lonWest) + 7.5) / 15.0);
-  if (!std::isfinite(a)) return 0;
-  return static_cast<int>(std::fmax(-24.0, std::fmin(24.0, a)));
-}
-
 int TimeZoneOffsetFor(const std::vector<TimeZoneRecord>& table, float lat, float lonWest, int summerHour,
                       int& row) {
   row = -1;
-  int offset = LongitudeZone(lonWest);
+  int offset = TimeZoneOffsetOfLongitude(lonWest);
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (table[i].lat == lat && table[i].lon == lonWest) {
       row = static_cast<int>(i);
@@ -130,7 +125,7 @@ bool AdjustTimeZoneOffset(int delta, const std::string& path) {
     gTZRecords.push_back(r);
     gTZRow = static_cast<int>(gTZRecords.size()) - 1;
   }
-  gTZRecords[gTZRow].correction = gTZOffset - LongitudeZone(gSiteLon(d)) + gTZConfigOffset;
+  gTZRecords[gTZRow].correction = gTZOffset - TimeZoneOffsetOfLongitude(gSiteLon(d)) + gTZConfigOffset;
   return WriteTimeZoneFile(path);
 }
 

@@ -43,11 +43,7 @@ bool WriteTimeZoneFile(const std::string& path);
 // One record as the file writes it (print zones).
 std::string FormatTimeZoneRecord(const TimeZoneRecord& r);
 
-// Longitude zone: hours behind UTC, floor((lon + 7.5) / 15) for a longitude
-// positive west (75 W -> 5, 7.5 W -> 1, 0 -> 0, 15 E -> -1).
-int LongitudeZone(float lonWest);
-
-// The offset of a site: longitude zone plus the first matching record's
+// The offset of a site: longitude zone (TimeZoneOffsetOfLongitude) plus the first matching record's
 // correction (exact equality of latitude and longitude) minus the summer-time
 // hour. `row` receives the matching record's index (0-based) or -1.
 int TimeZoneOffsetFor(const std::vector<TimeZoneRecord>& table, float lat, float lonWest,

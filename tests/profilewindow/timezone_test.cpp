@@ -35,19 +35,6 @@ class TimeZoneTest : public ::testing::Test {
   int savedCount_ = 0;
 };
 
-TEST_F(TimeZoneTest, LongitudeZonesWestAndEast) {
-  // Hours behind UTC; longitudes positive west.
-  EXPECT_EQ(LongitudeZone(87.9f), 6);    // Chicago area: (87.9 + 7.5) / 15 = 6.36
-  EXPECT_EQ(LongitudeZone(97.5f), 7);    // exactly on the boundary
-  EXPECT_EQ(LongitudeZone(7.5f), 1);
-  EXPECT_EQ(LongitudeZone(7.4f), 0);
-  EXPECT_EQ(LongitudeZone(0.0f), 0);     // Greenwich is UTC
-  EXPECT_EQ(LongitudeZone(-15.0f), -1);  // 15 E: one hour ahead
-  EXPECT_EQ(LongitudeZone(-20.0f), -1);  // 20 E lies in the zone of 15 E
-  EXPECT_EQ(LongitudeZone(-139.7f), -9); // Tokyo
-  EXPECT_EQ(LongitudeZone(180.0f), 12);
-}
-
 TEST_F(TimeZoneTest, TableCorrectionAndSummerHour) {
   const std::vector<TimeZoneRecord> table = {
       {35.39f, 97.6f, -1},  // Oklahoma City keeps Central time
