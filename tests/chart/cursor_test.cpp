@@ -152,6 +152,8 @@ TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
   }
   EXPECT_EQ(ReadoutAxisCaption(2, lo, 1000), "1.2km");
   EXPECT_EQ(ReadoutAxisCaption(2, 995, 1000), ".0km");
+  // A level pressure no whole number holds gives no caption in any unit.
+  for (int unit = 0; unit <= 2; ++unit) EXPECT_EQ(ReadoutAxisCaption(unit, 3e38, 1000), "") << unit;
   EXPECT_EQ(ReadoutTempCaption(-3.25), "< -3.3");
   EXPECT_EQ(ReadoutDewpointCaption(-0.04), "0.0 >");
 
