@@ -24,7 +24,7 @@
 namespace ondrik {
 
 void frmProfile::CommandProfileStep() {
-  const CommandLine cmd = ParseCommandLine(args_, cfg_.ConfigProfileDir);
+  const CommandLine cmd = ParseCommandLine(args_, cfg_.ConfigProfileDir, startFolder_);
   if (!cmd.AnyAction()) return;
   CommandActions a;
   a.runDownloader = [](const std::string& getArgs) {

@@ -133,7 +133,9 @@ void frmProfile::ApplySavedGeometry() {
 bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   args_ = args;
   commandLine_ = JoinArgs(args);
-  // 1. Files named without a folder are in the program folder.
+  // 1. Files named without a folder are in the program folder. Paths of the
+  // command line are read against the folder the program was started from.
+  startFolder_ = QDir::currentPath().toStdString() + "/";
   QDir::setCurrent(QString::fromStdString(ProgramFolder()));
   // 2 to 6.
   chart_.opt.PlainTMin = chart_.opt.SkewTMin = -60;

@@ -26,12 +26,12 @@ struct RunResult {
 
 // Runs the program with no display and no platform chosen, as a batch job
 // on a server would.
-RunResult RunOndrik(const fs::path& exe, const QStringList& args) {
+RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path& from = fs::temp_directory_path()) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
   p.setProcessEnvironment(env);
-  p.setWorkingDirectory(QString::fromStdString(fs::temp_directory_path().string()));
+  p.setWorkingDirectory(QString::fromStdString(from.string()));
   p.start(QString::fromStdString(exe.string()), args);
   RunResult r;
   if (!p.waitForStarted(10000)) return r;
@@ -111,6 +111,17 @@ TEST_F(BatchRunTest, SavesTheSnapshotsAskedForAndEndsWithStatusZero) {
   EXPECT_EQ(Pngs(), 3);
   // Hours 0 and 3 are different pictures.
   EXPECT_NE(images[0], images[1]);
+}
+
+TEST_F(BatchRunTest, RelativePathsAreReadFromTheFolderTheProgramStartedIn) {
+  // As "build/Ondrik build/NAM_KOKC.ond -PROFILE=A0 -CLOSE" from the folder above.
+  const fs::path above = folder_.parent_path();
+  const QString dir = QString::fromStdString(folder_.filename().string());
+  const RunResult r = RunOndrik(dir.toStdString() + "/Ondrik", {dir + "/NAM_KOKC.ond", "-PROFILE=A0", "-CLOSE"}, above);
+  ASSERT_TRUE(r.finished);
+  EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+  ASSERT_EQ(r.lines.size(), 1) << r.errors.toStdString();
+  EXPECT_TRUE(fs::exists(folder_ / "nam_kokc_ondrikprofile_a00.png"));
 }
 
 TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
