@@ -279,7 +279,7 @@ void frmProfile::lstoptModel_Click() {
 }
 
 void frmProfile::FillSiteList() {
-  SiteList list = ondrik::FillSiteList(cfg_, model_, LastSite, SiteNow());
+  SiteList list = ondrik::FillSiteList(cfg_, model_, LastSite, SiteNow(cfg_.gClockIsLocal, cfg_.gClockUtcOffset));
   SiteFileCount = list.SiteFileCount;
   mapSites_ = list.mapSites;
   {

@@ -1,8 +1,8 @@
 #include "profilewindow/timezone.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 
 #include "core/loadui.h"
@@ -129,14 +129,21 @@ bool AdjustTimeZoneOffset(int delta, const std::string& path) {
   return WriteTimeZoneFile(path);
 }
 
-DateTime SiteNow() {
-  const auto now = std::chrono::system_clock::now();
-  const auto minutes = std::chrono::duration_cast<std::chrono::minutes>(now.time_since_epoch()).count();
-  DateTime epoch;
-  epoch.year = 1970;
-  epoch.month = 1;
-  epoch.day = 1;
-  return epoch.AddMinutes(minutes);
+DateTime ComputerNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return DateTime{1970, 1, 1, 0, 0};
+  DateTime t{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+  return t;
+}
+
+DateTime SiteNow(bool clockIsLocal, int clockUtcOffset, const DateTime& computerNow) {
+  if (!clockIsLocal) return computerNow;
+  return computerNow.AddMinutes(static_cast<std::int64_t>(clockUtcOffset) * 60);
+}
+
+DateTime SiteNow(bool clockIsLocal, int clockUtcOffset) {
+  return SiteNow(clockIsLocal, clockUtcOffset, ComputerNow());
 }
 
 DateTime LocalTimeOf(const DateTime& validUtc, int tzOffset) {

@@ -60,8 +60,15 @@ void GetTimeZoneOffset();
 // false when the record could not be kept or the file not written.
 bool AdjustTimeZoneOffset(int delta, const std::string& path);
 
-// The present time in UTC, from the system clock.
-DateTime SiteNow();
+// The present date and time as the computer's clock shows it (its local
+// wall-clock time).
+DateTime ComputerNow();
+
+// The present time in UTC (SiteNow): the computer's time plus clockUtcOffset
+// hours when the configuration says the clock keeps local time (zone 5 west
+// in summer time: plus 4 hours); unchanged when it keeps UTC.
+DateTime SiteNow(bool clockIsLocal, int clockUtcOffset, const DateTime& computerNow);
+DateTime SiteNow(bool clockIsLocal, int clockUtcOffset);
 
 // The site's local time of a UTC valid time: the valid time minus tzOffset hours.
 DateTime LocalTimeOf(const DateTime& validUtc, int tzOffset);

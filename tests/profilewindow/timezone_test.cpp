@@ -157,9 +157,25 @@ TEST_F(TimeZoneTest, LocalTimeOfAValidTime) {
   EXPECT_EQ(LocalTimeLabel(DateTime{2012, 3, 13, 5, 0}, 5), "Tuesday    Mar 13  12:00 am");
   EXPECT_EQ(LocalTimeLabel(DateTime{}, 5), "");
 
-  const DateTime now = SiteNow();
+  const DateTime now = ComputerNow();
   EXPECT_GE(now.year, 2024);
   EXPECT_TRUE(IsValidDateTime(now.year, now.month, now.day, now.hour, now.minute));
+}
+
+TEST_F(TimeZoneTest, SiteNowFollowsTheClockSettings) {
+  // Zone hours west minus the summer hour, as configuration line 6 gives them.
+  const DateTime computer{2023, 12, 31, 22, 30};
+  const struct {
+    bool local;
+    int zone, summer;
+    DateTime utc;
+  } cases[] = {
+      {true, 5, 1, {2024, 1, 1, 2, 30}},    // local clock 5 W in summer time: plus 4 hours
+      {true, 5, 0, {2024, 1, 1, 3, 30}},
+      {true, -2, 0, {2023, 12, 31, 20, 30}},  // 2 E: 2 hours behind
+      {false, 5, 1, computer},               // the clock keeps UTC
+  };
+  for (const auto& c : cases) EXPECT_EQ(SiteNow(c.local, c.zone - c.summer, computer), c.utc) << c.zone;
 }
 
 }  // namespace
