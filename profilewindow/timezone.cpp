@@ -3,11 +3,12 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
+#include <limits>
 
 #include "core/loadui.h"
 #include "core/store.h"
 #include "platform/effects.h"
+#include "platform/savefile.h"
 #include "profilewindow/config.h"
 
 namespace ondrik {
@@ -44,6 +45,10 @@ std::vector<TimeZoneRecord> ParseTimeZoneLines(const std::vector<std::string>& l
       truncated = true;
       break;
     }
+    // A latitude or longitude beyond single precision would be kept as an
+    // infinity (and written back as "inf"): such a record is skipped.
+    constexpr double kFloatMax = std::numeric_limits<float>::max();
+    if (!(std::fabs(v[0]) <= kFloatMax && std::fabs(v[1]) <= kFloatMax)) continue;
     TimeZoneRecord r;
     r.lat = static_cast<float>(v[0]);
     r.lon = static_cast<float>(v[1]);
@@ -78,10 +83,13 @@ std::string FormatTimeZoneRecord(const TimeZoneRecord& r) {
 }
 
 bool WriteTimeZoneFile(const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  for (const TimeZoneRecord& r : gTZRecords) out << FormatTimeZoneRecord(r) << "\n";
-  return static_cast<bool>(out);
+  std::string text;
+  for (const TimeZoneRecord& r : gTZRecords) text += FormatTimeZoneRecord(r) + "\n";
+  std::string error;
+  if (SaveFileReplacing(path, text, TheEffects(), &error)) return true;
+  TheEffects().Message("The time-zone table could not be saved; it keeps its earlier records:\r\n" + error,
+                       "Ondrik", MsgIcon::Warning);
+  return false;
 }
 
 int TimeZoneOffsetFor(const std::vector<TimeZoneRecord>& table, float lat, float lonWest, int summerHour,

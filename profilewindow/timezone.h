@@ -31,14 +31,16 @@ extern int gTZConfigOffset;
 
 // Reads the table file into gTZRecords (empty when the file is missing).
 // Each line holds latitude, longitude and correction, separated by commas or
-// blanks; lines that do not hold three numbers are skipped. At most 300
+// blanks; lines that do not hold three finite numbers are skipped. At most 300
 // records: a file with more is read up to the 300th and the user is told so
 // through the effects layer. Returns the number of records.
 int ReadTimeZoneFile(const std::string& path);
 // Parses the table text (the part of ReadTimeZoneFile without the file);
 // `truncated` tells whether records beyond the 300th were dropped.
 std::vector<TimeZoneRecord> ParseTimeZoneLines(const std::vector<std::string>& lines, bool& truncated);
-// Rewrites the whole file from gTZRecords; false when it cannot be written.
+// Rewrites the whole file from gTZRecords through a temporary file (every
+// write checked, then renamed); false, with a message, when it cannot be
+// written, and the file then keeps its earlier records.
 bool WriteTimeZoneFile(const std::string& path);
 // One record as the file writes it (print zones).
 std::string FormatTimeZoneRecord(const TimeZoneRecord& r);
