@@ -100,11 +100,6 @@ bool frmProfile::ReadConfigStep() {
   chart_.opt.gOmegaSmoothOn = cfg_.gOmegaSmoothOn;
   cfg_.gDayFirst = gDayFirst;
   gTZConfigOffset = cfg_.gTZConfigOffset;
-  if (cfg_.ChartBoundsGiven) gChartTop = cfg_.gChartTop;
-  if (cfg_.ChartTemperaturesGiven) {
-    chart_.opt.PlainTMin = chart_.opt.SkewTMin = cfg_.gChartTMin;
-    chart_.opt.PlainTMax = chart_.opt.SkewTMax = cfg_.gChartTMax;
-  }
   ChartInputs& in = chart_.in;
   in.HighlightIsothermCount =
       std::min<int>(static_cast<int>(cfg_.HighlightIsotherms.size()), kMaxHighlightIsotherms);

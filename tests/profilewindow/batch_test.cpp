@@ -137,10 +137,10 @@ TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
   std::stringstream text;
   text << std::ifstream(folder_ / "Ondrik.cfg", std::ios::binary).rdbuf();
   std::string cfg = text.str();
-  const std::string chartLine = "100, -40, 50\n=\n";
+  const std::string chartLine = "Kept, not used\n0\n=\n";
   const std::size_t at = cfg.find(chartLine);
   ASSERT_NE(at, std::string::npos) << "the shipped configuration changed";
-  cfg.replace(at, chartLine.size(), "100, -40, 50\n" + (folder_ / "no-such-folder").string() + "/\n");
+  cfg.replace(at, chartLine.size(), "Kept, not used\n0\n" + (folder_ / "no-such-folder").string() + "/\n");
   std::ofstream(folder_ / "Ondrik.cfg", std::ios::binary) << cfg;
   r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KOKC.ond")), "-PROFILE=A0A1", "-CLOSE"});
   ASSERT_TRUE(r.finished);
