@@ -162,7 +162,8 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   for (ChartCursor::ReadoutLabel* l :
        {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir, &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis}) {
     l->TopPx = topPx;
-    l->Visible = true;
+    // A label whose place no whole pixel holds (absurd values) is not shown.
+    l->Visible = FitsInt(l->LeftPx) && FitsInt(l->TopPx);
   }
 }
 

@@ -138,6 +138,19 @@ TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
   picData_MouseMove(pic, s, 0, 0, 50, std::log(150.0));
   EXPECT_EQ(s.cursor.LastReadoutLevel, 0);
   EXPECT_FALSE(s.cursor.lblActiveTemp.Visible);
+  // Absurd values of a level: no label stands where no whole pixel lies, no
+  // wind text holds a number no whole number holds.
+  const Single t = gTemp(1, 0, 4), dir = gWdir(1, 0, 4);
+  gTemp(1, 0, 4) = 3e38f;
+  gWdir(1, 0, 4) = 3e38f;
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(870.0));
+  EXPECT_EQ(s.cursor.LastReadoutLevel, 4);
+  EXPECT_FALSE(s.cursor.lblActiveTemp.Visible);
+  EXPECT_TRUE(s.cursor.lblActiveDP.Visible);
+  EXPECT_EQ(s.cursor.lblActiveDir.Caption, "");
+  gTemp(1, 0, 4) = t;
+  gWdir(1, 0, 4) = dir;
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(1020.0));
 
   // Feet and km above ground: 1234 ft up shows 1200';
   // 1.23 km shows 1.2km and 42 m ".0km".
