@@ -13,6 +13,7 @@
 #include "core/levels.h"
 #include "core/parcels.h"
 #include "core/shared.h"
+#include "core/wholenumber.h"
 
 namespace ondrik {
 
@@ -192,7 +193,9 @@ void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
     for (int a = a0; a <= a1 && n < kMaxLoopSteps; a += step, ++n) {
       double p1 = sfcPres;
       double T1 = a;
-      for (int p = static_cast<int>(std::floor(p1 / 10)) * 10; p >= 700; p -= 10) {
+      const double start = std::floor(p1 / 10) * 10;
+      if (!FitsInt(start)) break;
+      for (int p = static_cast<int>(start); p >= 700; p -= 10) {
         // Divided by the power of p1 / p, which rounds otherwise than
         // DryAdiabatC's product with the power of p / p1.
         const double T2 = (T1 + kKelvin) / std::pow(p1 / p, kKappa) - kKelvin;
@@ -277,7 +280,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   // value of the last one.
   s.in.lblLakeC = static_cast<Single>(std::lround(gLakeTempC));
   const Single tLake = TempAtPressure(H, static_cast<Single>(s.in.LakeLevelPres));
-  if (!IsMissing(tLake) && std::isfinite(tLake)) s.in.lblT850 = static_cast<Single>(std::lround(tLake));
+  if (!IsMissing(tLake) && FitsInt(tLake)) s.in.lblT850 = static_cast<Single>(std::lround(tLake));
   s.draw.ShownDataset = gCurDataset;
   const CurrentDatasetGuard keeper(s.draw.ShownDataset);
 

@@ -12,6 +12,7 @@
 #include "core/derived.h"
 #include "core/levels.h"
 #include "core/parcels.h"
+#include "core/wholenumber.h"
 
 namespace ondrik {
 
@@ -49,6 +50,9 @@ bool ChartBoundsUsable() {
 
 // Whole number as a "###" format shows it: no digits for 0.
 std::string Hashes(long n) { return n == 0 ? std::string() : std::to_string(n); }
+
+// The nearest whole number as text; empty for a value no whole number holds.
+std::string WholeText(double v) { return FitsInt(v) ? std::to_string(std::lround(v)) : std::string(); }
 
 // A value with one decimal, halves away from zero, as the "0.0" format.
 std::string OneDecimal(double v) {
@@ -145,8 +149,8 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   s.cursor.lblActiveDP.LeftPx = pic.XToPixel(xD) - 1.015 * w;
 
   SetFrameSystem(pic);
-  s.cursor.lblActiveDir.Caption = std::to_string(std::lround(gWdir(D, H, L)));
-  s.cursor.lblActiveKts.Caption = std::to_string(std::lround(gWspd(D, H, L)));
+  s.cursor.lblActiveDir.Caption = WholeText(gWdir(D, H, L));
+  s.cursor.lblActiveKts.Caption = WholeText(gWspd(D, H, L));
   LabelSizePx(pic, s.cursor.lblActiveDir, w, h);
   s.cursor.lblActiveDir.LeftPx = pic.XToPixel(93) - 1.075 * w;
   LabelSizePx(pic, s.cursor.lblActiveKts, w, h);
@@ -158,7 +162,8 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   for (ChartCursor::ReadoutLabel* l :
        {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir, &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis}) {
     l->TopPx = topPx;
-    l->Visible = true;
+    // A label whose place no whole pixel holds (absurd values) is not shown.
+    l->Visible = FitsInt(l->LeftPx) && FitsInt(l->TopPx);
   }
 }
 
@@ -171,11 +176,14 @@ std::string ReadoutDewpointCaption(double td) { return OneDecimal(td) + " >"; }
 std::string ReadoutAxisCaption(int unit, double p, double sfcPres) {
   switch (unit) {
     case 0:
+      if (!FitsInt(p)) return {};
       return Hashes(std::lround(p)) + "mb";
     case 1: {
       const double ft = static_cast<double>(StdHeightFtOfPressure(static_cast<Single>(p))) -
                         StdHeightFtOfPressure(static_cast<Single>(sfcPres));
-      const long hundreds = static_cast<long>(std::floor(ft / 100 + 0.5));
+      const double rounded = std::floor(ft / 100 + 0.5);
+      if (!FitsInt(rounded * 100)) return {};
+      const long hundreds = static_cast<long>(rounded);
       return Hashes(hundreds * 100) + "'";
     }
     case 2: {
@@ -183,6 +191,7 @@ std::string ReadoutAxisCaption(int unit, double p, double sfcPres) {
                          StdHeightMOfPressure(static_cast<Single>(sfcPres))) /
                         1000.0;
       // "#.0": the whole kilometres only when there are any, one decimal.
+      if (!FitsInt(km * 10)) return {};
       const long tenths = std::lround(km * 10);
       const long a = std::labs(tenths);
       std::string t = (tenths < 0 ? "-" : "");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "chart/chart.h"
+#include "core/wholenumber.h"
 
 namespace ondrik {
 
@@ -169,7 +170,7 @@ void PlotInversions(PictureBox& picData, ChartState& s) {
       continue;
     }
     Band(picData, pi, pj, kInversionBand);
-    if (!labelShown) {
+    if (!labelShown && FitsInt(std::floor(pi + 0.5))) {
       // The base pressure of the run, centred on its level.
       picData.CurrentX = 10;
       picData.CurrentY = std::log(pi) - s.draw.HalfTextHeight;

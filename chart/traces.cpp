@@ -10,6 +10,7 @@
 #include "chart/trace_point.h"
 #include "core/levels.h"
 #include "core/parcels.h"
+#include "core/wholenumber.h"
 
 namespace ondrik {
 
@@ -69,7 +70,7 @@ void DrawLakeIndex(PictureBox& pic, const ChartState& s) {
   const double tm = tl - s.in.LakeIndexDiff;
   if (!UsablePres(p) || !std::isfinite(tm)) return;
   const double diff = static_cast<double>(s.in.lblT850) - tm;
-  const bool haveLabel = std::isfinite(diff) && std::fabs(diff) < 1e6;
+  const bool haveLabel = FitsInt(diff);
   const long n = haveLabel ? std::lrint(diff) : 0;  // halves to even
   DrawLakeMark(pic, s, tl, tm, p, RGB(0, 0, 255), haveLabel, n);
 }
@@ -118,9 +119,11 @@ void DrawMoistLakeIndex(PictureBox& pic, const ChartState& s, Integer D, Integer
   const double pm = static_cast<double>(gSfcPres(D, H)) - 150;
   if (!UsablePres(pm) || !std::isfinite(tm)) return;
   const Single te = TempAtPressure(H, static_cast<Single>(pm));
-  // Above the profile there is no environment temperature: no label then.
-  const bool haveLabel = !IsMissing(te);
-  const long n = haveLabel ? static_cast<long>(std::floor(te - tm + 0.5)) : 0;
+  // Above the profile there is no environment temperature: no label then;
+  // nor for a difference no whole number holds (absurd temperatures).
+  const double rounded = std::floor(static_cast<double>(te) - tm + 0.5);
+  const bool haveLabel = !IsMissing(te) && FitsInt(rounded);
+  const long n = haveLabel ? static_cast<long>(rounded) : 0;
   DrawLakeMark(pic, s, tmix, tm, pm, RGB(0, 255, 0), haveLabel, n);
 }
 

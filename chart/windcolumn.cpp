@@ -12,6 +12,7 @@
 #include "chart/steps.h"
 #include "core/constants.h"
 #include "chart/trace_point.h"
+#include "core/wholenumber.h"
 
 namespace ondrik {
 
@@ -44,7 +45,7 @@ double ChartX(const ChartState& s, double t, double p) {
 // A number as the picture box prints it (" 20 ", "-3 "), or nothing when the
 // value is not a number.
 std::string NumberText(double rounded) {
-  if (!std::isfinite(rounded) || std::fabs(rounded) > 1e9) return "";
+  if (!FitsInt(rounded)) return "";
   return ChartNumber(static_cast<long>(rounded));
 }
 

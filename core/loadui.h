@@ -74,8 +74,11 @@ class LoadUi : public PanelLoadUi {
   virtual void FocusHourBar() = 0;
 };
 
-// Whole hours behind UTC of a west-positive longitude (degrees):
-// Int((lon + 7.5) / 15), or Int((lon - 7.5) / 15) when lon is not above 0.
+// The longitude zone: whole hours behind UTC of a west-positive longitude
+// (degrees), floor((lon + 7.5) / 15) east and west alike (75 W gives 5,
+// 7.4 E gives 0, 10 E gives -1). A longitude that is not a number gives 0;
+// the result never lies beyond kMaxZoneHours either way.
+inline constexpr double kMaxZoneHours = 24;
 Integer TimeZoneOffsetOfLongitude(Single siteLon);
 
 // A LoadUi that touches nothing; its time-zone offset is the longitude rule.

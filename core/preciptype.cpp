@@ -159,22 +159,6 @@ void EnergyPatternOfHour(Integer d, Integer h) {
   }
 }
 
-Long DecideHour(Integer d, Integer h) {
-  const std::string& pattern = gEnergyPattern(d, h);
-  const Single pa = gPosEnergy(d, h);
-  const Single na = gNegEnergy(d, h);
-  const Single refreeze = static_cast<Single>(70.0 + pa * 300.0 / 450.0);
-  if (pattern == "BA") return na < refreeze ? kPtypeFreezingRain : kPtypeIcePellets;
-  if (pattern == "AB") return pa < kSnowRainEnergy ? kPtypeSnow : kPtypeRain;
-  if (pattern == "BB") return kPtypeSnow;
-  if (pattern == "ABAB") {
-    if (na < refreeze) return kPtypeRain;
-    if (gSfcPosEnergy(d, h) >= kSurfaceMeltEnergy) return kPtypeRain;
-    return kPtypeIcePellets;
-  }
-  return kPtypeNone;
-}
-
 // Standard height (ft) of the pressure of 0 C (t0 = 0) or -20 C (t0 = -20),
 // linear in pressure below the first level colder than t0; the height of the
 // surface pressure when no level is colder or the first level already is.
@@ -193,6 +177,19 @@ Single HeightOfTemperature(Integer d, Integer h, Single t0) {
 bool ValidDataset(Integer d) { return d >= 0 && d <= kMaxDatasets; }
 }  // namespace
 
+Long PrecipTypeOfEnergies(const std::string& pattern, Single pa, Single na, Single sfcPa) {
+  const Single refreeze = static_cast<Single>(70.0 + pa * 300.0 / 450.0);
+  if (pattern == "BA") return na < refreeze ? kPtypeFreezingRain : kPtypeIcePellets;
+  if (pattern == "AB") return pa < kSnowRainEnergy ? kPtypeSnow : kPtypeRain;
+  if (pattern == "BB") return kPtypeSnow;
+  if (pattern == "ABAB") {
+    if (na < refreeze) return kPtypeRain;
+    if (sfcPa >= kSurfaceMeltEnergy) return kPtypeRain;
+    return kPtypeIcePellets;
+  }
+  return kPtypeNone;
+}
+
 void ComputeEnergyPatterns() {
   const CurrentDatasetGuard restore;
   for (gCurDataset = 1; gCurDataset <= LastDataset(); ++gCurDataset) {
@@ -206,7 +203,8 @@ void DecidePrecipType() {
   const CurrentDatasetGuard restore;
   for (gCurDataset = 1; gCurDataset <= LastDataset(); ++gCurDataset) {
     for (Integer h = 0; h <= LastHourOf(gCurDataset); ++h)
-      gPtypeSrcA(gCurDataset, h) = DecideHour(gCurDataset, h);
+      gPtypeSrcA(gCurDataset, h) = PrecipTypeOfEnergies(gEnergyPattern(gCurDataset, h), gPosEnergy(gCurDataset, h),
+                                                        gNegEnergy(gCurDataset, h), gSfcPosEnergy(gCurDataset, h));
   }
 }
 

@@ -7,6 +7,8 @@
 // gWarmCloudDepthFt, gWarmCloudDepth, gTQIndex.
 #pragma once
 
+#include <string>
+
 #include "core/store.h"
 
 namespace ondrik {
@@ -23,6 +25,13 @@ void ComputeEnergyPatterns();
 // hour of every dataset. Steps gCurDataset through the datasets and restores
 // it.
 void DecidePrecipType();
+
+// The decision of one hour from its pattern and energies (J/kg): "BA" is
+// freezing rain below the refreezing line 70 + pa * 300 / 450 (in single
+// precision), else ice pellets; "AB" snow below 13.2, else rain; "BB" snow;
+// "ABAB" rain below the line or with a surface warm area of at least 20,
+// else ice pellets; any other pattern kPtypeNone.
+Long PrecipTypeOfEnergies(const std::string& pattern, Single pa, Single na, Single sfcPa);
 
 // Standard-atmosphere heights (ft) of the 0 C and -20 C levels of every hour
 // of gCurDataset (the surface height when the first level is already colder);

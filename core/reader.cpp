@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <limits>
 #include <string>
+#include <system_error>
 
 #include "core/ccl.h"
 #include "core/constants.h"
@@ -162,11 +164,12 @@ bool KnownModelKey(const std::string& modelKey) {
 }
 
 Integer TimeZoneOffsetOfLongitude(Single siteLon) {
-  // Nearest 15-degree zone: hours behind UTC for a west-positive longitude,
-  // the same rule mirrored for eastern sites.
-  const double lon = siteLon;
-  if (lon > 0) return static_cast<Integer>(std::floor((lon + 7.5) / 15.0));
-  return -static_cast<Integer>(std::floor((-lon + 7.5) / 15.0));
+  // The 15-degree zone around the longitude, floor((lon + 7.5) / 15), for
+  // west and east alike. A longitude that is not a number gives zone 0; one
+  // beyond any real longitude gives the farthest zone, never an overflow.
+  const double zone = std::floor((static_cast<double>(siteLon) + 7.5) / 15.0);
+  if (!std::isfinite(zone)) return 0;
+  return static_cast<Integer>(std::clamp(zone, -kMaxZoneHours, kMaxZoneHours));
 }
 
 bool ValidTimeOfHeader(std::string_view line, DateTime& time) {
@@ -196,10 +199,33 @@ T ToInteger(Single v, double lo, double hi) {
   return static_cast<T>(r);
 }
 
+constexpr Single kMaxSurfacePres = 2000;  // mb; no surface lies deeper
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
 // Surface section
+
+namespace {
+
+// One hour's record of the surface section. Its fourth value is the surface
+// pressure, which every height, the chart's bottom and the height scale stand
+// on: a record whose surface pressure is not in (0, 2000] mb is refused at
+// the line that holds it.
+template <std::size_t N>
+void ReadSurfaceRecord(ProfileTokenizer& in, std::array<Single, N>& v) {
+  for (std::size_t k = 0; k < N; ++k) {
+    v[k] = in.ReadNumber();
+    if (k == 3 && !(v[3] > 0 && v[3] <= kMaxSurfacePres)) {
+      char text[96];
+      std::snprintf(text, sizeof text, "the surface pressure is %g mb; it must be above 0 and at most %g mb",
+                    static_cast<double>(v[3]), static_cast<double>(kMaxSurfacePres));
+      throw ProfileReadError(text);
+    }
+  }
+}
+
+}  // namespace
 
 void ReadSurfaceSection(ProfileTokenizer& in, const std::string& modelKey) {
   const int D = gDatasetCount;
@@ -214,7 +240,7 @@ void ReadSurfaceSection(ProfileTokenizer& in, const std::string& modelKey) {
     Single soil2 = 0;  // second soil layer, only for the average
     if (etaRuc) {
       std::array<Single, 33> v;
-      for (Single& x : v) x = in.ReadNumber();
+      ReadSurfaceRecord(in, v);
       s.gSfcPres(D, H) = v[3];
       s.gSkinTemp(D, H) = v[4];
       s.gSoilTemp(D, H) = v[5];
@@ -242,7 +268,7 @@ void ReadSurfaceSection(ProfileTokenizer& in, const std::string& modelKey) {
       }
     } else {
       std::array<Single, 23> v;
-      for (Single& x : v) x = in.ReadNumber();
+      ReadSurfaceRecord(in, v);
       s.gSfcPres(D, H) = v[3];
       s.gSkinTemp(D, H) = v[4];
       s.gEvaporation(D, H) = v[6];
@@ -729,6 +755,16 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
   if (!KnownModelKey(options.modelKey)) {
     result.message = "The profile file " + path + " can't be read: the model key \"" +
                      options.modelKey + "\" has no known column layout";
+    return result;
+  }
+  // Only a regular file is read: a folder cannot be, and a pipe or a device
+  // may never end.
+  std::error_code ec;
+  const std::filesystem::file_status st = std::filesystem::status(path, ec);
+  if (std::filesystem::exists(st) && !std::filesystem::is_regular_file(st)) {
+    result.message = "The profile file " + path + " can't be read: it is " +
+                     (std::filesystem::is_directory(st) ? "a folder" : "not a regular file") +
+                     ", not a profile data file";
     return result;
   }
   std::string text;

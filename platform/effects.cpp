@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -140,6 +141,10 @@ void QtEffects::EndProgram(int exitCode) {
   std::exit(exitCode);
 }
 
+long long QtEffects::WriteFile(QIODevice& file, const char* data, long long size) {
+  return file.write(data, size);
+}
+
 // ---------------------------------------------------------------------------
 // Fake for tests
 
@@ -166,5 +171,13 @@ bool FakeEffects::StartProgramAndWait(const std::string& program,
 }
 
 void FakeEffects::EndProgram(int exitCode) { endCalls.push_back(exitCode); }
+
+long long FakeEffects::WriteFile(QIODevice& file, const char* data, long long size) {
+  if (diskSpace < 0) return file.write(data, size);
+  const long long fits = std::min(size, diskSpace);
+  const long long written = fits > 0 ? file.write(data, fits) : 0;
+  if (written > 0) diskSpace -= written;
+  return written == size ? written : -1;
+}
 
 }  // namespace ondrik

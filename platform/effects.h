@@ -1,10 +1,12 @@
 #pragma once
 // Outward effects of the program (message boxes, opening documents,
-// starting other programs, ending the program) behind one interface, so
-// that tests can record them instead.
+// starting other programs, writing files, ending the program) behind one
+// interface, so that tests can record them instead.
 
 #include <string>
 #include <vector>
+
+class QIODevice;
 
 namespace ondrik {
 
@@ -27,6 +29,9 @@ class Effects {
   // Ends the program: leaves the event loop with the code when one runs
   // (the caller should then return), else exits the process at once.
   virtual void EndProgram(int exitCode) = 0;
+  // Writes bytes to an open file: the number of bytes written, -1 on failure
+  // (a full disk). Every file the program saves goes through here.
+  virtual long long WriteFile(QIODevice& file, const char* data, long long size) = 0;
 };
 
 // The process-wide instance: the Qt implementation unless a test installed
@@ -50,6 +55,7 @@ class QtEffects : public Effects {
   bool StartProgramAndWait(const std::string& program, const std::vector<std::string>& args,
                            bool hidden, int timeoutMs) override;
   void EndProgram(int exitCode) override;
+  long long WriteFile(QIODevice& file, const char* data, long long size) override;
 };
 
 // Records every call; the results of OpenDocument and the program starts are settable.
@@ -75,6 +81,9 @@ class FakeEffects : public Effects {
   bool openResult = true;
   bool startResult = true;
   bool startAndWaitResult = true;
+  // Bytes the disk still takes; -1 for no limit. A write beyond them writes
+  // what fits and fails, as on a full disk.
+  long long diskSpace = -1;
 
   void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
   bool OpenDocument(const std::string& pathOrUrl) override;
@@ -83,6 +92,7 @@ class FakeEffects : public Effects {
   bool StartProgramAndWait(const std::string& program, const std::vector<std::string>& args,
                            bool hidden, int timeoutMs) override;
   void EndProgram(int exitCode) override;
+  long long WriteFile(QIODevice& file, const char* data, long long size) override;
 };
 
 }  // namespace ondrik

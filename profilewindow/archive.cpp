@@ -54,7 +54,7 @@ bool SplitArchiveName(const std::string& fileName, ArchiveEntry& parts) {
   const std::size_t d = fileName.find('.');
   const std::size_t u = fileName.rfind('_');
   if (d == std::string::npos || d < 2 || u == std::string::npos || u <= d + 1) return false;
-  if (fileName.size() < u + 1 + 4 + 1) return false;  // at least one site character and ".ond"
+  if (fileName.size() < u + 1 + 4) return false;  // ".ond" after the "_" (the site may be empty)
   if (!EqualsNoCase(fileName.substr(fileName.size() - 4), ".ond")) return false;
   parts.fileName = fileName;
   parts.runHour = fileName.substr(d - 2, 2);
@@ -67,7 +67,7 @@ std::vector<ArchiveEntry> SeedModelSite(const std::string& archiveDir, const std
                                         const std::string& siteId) {
   return Seed(
       archiveDir, "*." + archiveModel + "*_*" + siteId + ".ond",
-      [&](const ArchiveEntry& e) { return StartsWithNoCase(e.model, archiveModel) && EqualsNoCase(e.site, siteId); },
+      [&](const ArchiveEntry& e) { return StartsWithNoCase(e.model, archiveModel); },
       [](const ArchiveEntry& e) { return DateHour(e); });
 }
 
@@ -84,12 +84,17 @@ std::vector<ArchiveEntry> SeedAll(const std::string& archiveDir) {
       [](const ArchiveEntry& e) { return DateHour(e) + " " + e.model + " " + e.site; });
 }
 
-ArchiveLists SeedArchiveLists(const std::string& archiveDir, const std::string& modelName,
-                              const std::string& siteId) {
+ArchiveLists ArchiveCaptions(const std::string& modelName, const std::string& siteId) {
   ArchiveLists lists;
   lists.archiveModel = ArchiveModelFor(modelName);
   lists.lblModelSite = lists.archiveModel + " for " + siteId;
   lists.lblModel = "All " + lists.archiveModel;
+  return lists;
+}
+
+ArchiveLists SeedArchiveLists(const std::string& archiveDir, const std::string& modelName,
+                              const std::string& siteId) {
+  ArchiveLists lists = ArchiveCaptions(modelName, siteId);
   lists.lstModelSite = SeedModelSite(archiveDir, lists.archiveModel, siteId);
   lists.lstModel = SeedModel(archiveDir, lists.archiveModel);
   lists.lstAll = SeedAll(archiveDir);

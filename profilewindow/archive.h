@@ -32,7 +32,9 @@ bool SplitArchiveName(const std::string& fileName, ArchiveEntry& parts);
 
 // The three lists, newest first (descending text order). lstModelSite
 // lists the runs of archiveModel (and the longer names that begin with it)
-// at siteId; lstModel those at every site; lstAll every archive file.
+// whose site ends in siteId ("*_*<site>.ond": XKBOS is listed under KBOS);
+// lstModel those at every site; lstAll every archive file. A file whose
+// site part is empty is listed too.
 std::vector<ArchiveEntry> SeedModelSite(const std::string& archiveDir, const std::string& archiveModel,
                                         const std::string& siteId);
 std::vector<ArchiveEntry> SeedModel(const std::string& archiveDir, const std::string& archiveModel);
@@ -48,6 +50,8 @@ struct ArchiveLists {
 };
 ArchiveLists SeedArchiveLists(const std::string& archiveDir, const std::string& modelName,
                               const std::string& siteId);
+// The same without the entries: the archive model and the captions.
+ArchiveLists ArchiveCaptions(const std::string& modelName, const std::string& siteId);
 
 enum class ArchiveList { ModelSite, Model, All };
 

@@ -51,16 +51,18 @@ ArchivePanel::ArchivePanel(PanelHost&, QWidget* parent)
 
 QWidget* ArchivePanel::Widget() { return picFiles_; }
 
-void ArchivePanel::Fill(const ArchiveLists& a) {
+void ArchivePanel::Fill(const ArchiveLists& a, ArchiveList which) {
   lblModelSite_->setText(QString::fromStdString(a.lblModelSite));
   lblModel_->setText(QString::fromStdString(a.lblModel));
   lblAll_->setText(QString::fromStdString(a.lblAll));
-  const std::pair<QListWidget*, const std::vector<ArchiveEntry>*> lists[3] = {
-      {lstModelSite_, &a.lstModelSite}, {lstModel_, &a.lstModel}, {lstAll_, &a.lstAll}};
-  for (const auto& [list, entries] : lists) {
-    list->clear();
-    for (const ArchiveEntry& e : *entries) list->addItem(QString::fromStdString(e.text));
-  }
+  QListWidget* list = which == ArchiveList::ModelSite ? lstModelSite_ : which == ArchiveList::Model ? lstModel_ : lstAll_;
+  const std::vector<ArchiveEntry>& entries = which == ArchiveList::ModelSite ? a.lstModelSite
+                                             : which == ArchiveList::Model   ? a.lstModel
+                                                                             : a.lstAll;
+  list->setVisible(false);
+  list->clear();
+  for (const ArchiveEntry& e : entries) list->addItem(QString::fromStdString(e.text));
+  list->setVisible(true);
 }
 
 }  // namespace ondrik

@@ -20,8 +20,9 @@ class ArchivePanel : public SidePanel {
   ArchivePanel(PanelHost& host, QWidget* parent);
   QWidget* Widget() override;
 
-  // Shows the lists' captions and entries.
-  void Fill(const ArchiveLists& lists);
+  // Shows the lists' captions and the entries of one list (hidden while it
+  // fills).
+  void Fill(const ArchiveLists& lists, ArchiveList which);
 
   std::function<void(ArchiveList list, int row)> onListClick;
   std::function<void()> onLoadClick;

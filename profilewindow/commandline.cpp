@@ -25,7 +25,8 @@ bool FileExists(const std::string& path) {
 }
 
 // Fills the file fields of cmd from an argument that contains ".ond".
-void ParseFileArgument(const std::string& arg, const std::string& configProfileDir, CommandLine& cmd) {
+void ParseFileArgument(const std::string& arg, const std::string& configProfileDir, const std::string& startFolder,
+                       CommandLine& cmd) {
   cmd.hasFile = true;
   cmd.fileArg = arg;
   const std::string upper = ToUpperAscii(arg);
@@ -50,16 +51,25 @@ void ParseFileArgument(const std::string& arg, const std::string& configProfileD
       if (!found.empty()) cmd.filePath = found;
     }
   } else {
-    cmd.filePath = arg.substr(0, c + 4);
+    cmd.filePath = ResolveStartPath(arg.substr(0, c + 4), startFolder);
     // Files named on a file system that ignores case: find the name whatever its case.
     if (!FileExists(cmd.filePath) && arg[sep] == '/') {
-      const std::string found = FindFileNoCase(arg.substr(0, sep + 1), name);
+      const std::string folder = cmd.filePath.substr(0, cmd.filePath.size() - name.size());
+      const std::string found = FindFileNoCase(folder, name);
       if (!found.empty()) cmd.filePath = found;
     }
   }
 }
 
 }  // namespace
+
+std::string ResolveStartPath(const std::string& path, const std::string& startFolder) {
+  const bool absolute = (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
+                        (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':');
+  if (absolute || path.empty() || startFolder.empty()) return path;
+  const char last = startFolder.back();
+  return startFolder + (last == '/' || last == '\\' ? "" : "/") + path;
+}
 
 std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
   std::vector<std::string> args;
@@ -82,11 +92,13 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
   return args;
 }
 
-CommandLine ParseCommandLine(const std::string& commandLine, const std::string& configProfileDir) {
-  return ParseCommandLine(SplitCommandLine(commandLine), configProfileDir);
+CommandLine ParseCommandLine(const std::string& commandLine, const std::string& configProfileDir,
+                             const std::string& startFolder) {
+  return ParseCommandLine(SplitCommandLine(commandLine), configProfileDir, startFolder);
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& configProfileDir) {
+CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& configProfileDir,
+                             const std::string& startFolder) {
   CommandLine cmd;
   std::string joined;
   for (const auto& a : args) joined += (joined.empty() ? "" : " ") + a;
@@ -137,7 +149,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::st
     } else if (up == "-CLOSE") {
       cmd.close = true;
     } else if (!StartsWith(up, "-") && up.find(".OND") != std::string::npos && !cmd.hasFile) {
-      ParseFileArgument(a, configProfileDir, cmd);
+      ParseFileArgument(a, configProfileDir, startFolder, cmd);
     }
   }
   return cmd;

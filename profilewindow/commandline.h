@@ -61,10 +61,19 @@ struct CommandLine {
 // blanks into one argument and are removed.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
+// A path given on the command line, as it is read once start-up has made the
+// program folder current: an absolute path ("/...", "\\..." or "X:...")
+// stays as it is; a relative one is taken from startFolder, the folder the
+// program was started from (ending in "/"; empty leaves the path as given).
+std::string ResolveStartPath(const std::string& path, const std::string& startFolder);
+
 // Parses the arguments (without the program name). configProfileDir is the
-// profile folder of the configuration (ending in "/"), for a bare file name.
-CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& configProfileDir);
-CommandLine ParseCommandLine(const std::string& commandLine, const std::string& configProfileDir);
+// profile folder of the configuration (ending in "/"), for a bare file name;
+// a file named with a folder is resolved against startFolder.
+CommandLine ParseCommandLine(const std::vector<std::string>& args, const std::string& configProfileDir,
+                             const std::string& startFolder = "");
+CommandLine ParseCommandLine(const std::string& commandLine, const std::string& configProfileDir,
+                             const std::string& startFolder = "");
 
 // The row of the model list whose name equals model (case-blind); -1 when none.
 int MatchModel(const std::vector<std::string>& modelNames, const std::string& model);

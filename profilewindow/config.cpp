@@ -274,19 +274,7 @@ void ReadFixedPart(LineCursor& in, Config& c, const std::string& programFolder) 
   in.Line("a label line");
   c.SigmaLevelPres = ToInteger(in.Numbers(1, "the sigma-level pressure, line 19")[0]);
   in.Line("a label line");
-  {
-    // Chart top and temperatures; an older file's unused number is ignored.
-    std::vector<double> v;
-    if (LineCursor::SplitNumbers(in.Line("line 21"), v) && !v.empty() && v[0] >= 10 && v[0] <= 1050) {
-      c.ChartBoundsGiven = true;
-      c.gChartTop = ToInteger(v[0]);
-      if (v.size() >= 3 && v[1] < v[2] && v[1] > -200 && v[2] < 200) {
-        c.ChartTemperaturesGiven = true;
-        c.gChartTMin = ToInteger(v[1]);
-        c.gChartTMax = ToInteger(v[2]);
-      }
-    }
-  }
+  in.Line("line 21 (kept, not used)");
   {
     std::string snap = in.Line("the snapshot folder (line 22)");
     if (!snap.empty() && snap[0] == '=') snap = ".";
@@ -391,8 +379,9 @@ void ReadOpenPart(LineCursor& in, Config& c, const std::string& programFolder) {
   }
   // `header` is the favourites header; the sites follow to the end.
   while (!in.AtEnd() && c.FavouriteCount < kMaxFavourites) {
-    const std::string site = ToUpperAscii(TrimBlanks(in.Line("a favourite site")));
-    c.FavouriteSites.push_back(site.empty() ? "   " : site);
+    // Upper-cased as read, not trimmed; a blank line is three blanks.
+    const std::string& site = in.Line("a favourite site");
+    c.FavouriteSites.push_back(TrimBlanks(site).empty() ? "   " : ToUpperAscii(site));
     ++c.FavouriteCount;
   }
 }

@@ -62,14 +62,8 @@ struct Config {
   int gTotalsLowPres = 850;
   // Line 19: pressure (mb) whose level the loader puts on the sigma-level bar.
   int SigmaLevelPres = 850;
-  // Line 21: chart top (mb) and the chart's left and right temperatures (°C).
-  // Older files hold a single unused number there; ChartBoundsGiven is true
-  // only when the line holds a usable top (10..1050 mb), and the temperatures
-  // only count when the line holds them too with TMin < TMax.
-  bool ChartBoundsGiven = false;
-  bool ChartTemperaturesGiven = false;
-  int gChartTop = 100;
-  int gChartTMin = -60, gChartTMax = 30;
+  // Line 21 is kept in the file but not used: the chart's bounds are the
+  // start-up defaults until the saved state remembers the user's.
   // Line 22: snapshot folder (absolute, ends in "/"); "=..." means the
   // program folder.
   std::string gSnapshotDir;
@@ -108,8 +102,9 @@ struct Config {
   // without the section, the program folder.
   std::string ExportDir;
 
-  // Favourite sites, upper-cased and trimmed; a blank line is held as three
-  // blanks, which no site contains (a blank separator row in the site list).
+  // Favourite sites, upper-cased as read (not trimmed); a blank line is held
+  // as three blanks, which no site contains (a blank separator row in the
+  // site list).
   std::vector<std::string> FavouriteSites;
   int FavouriteCount = 0;
 

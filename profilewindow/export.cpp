@@ -1,14 +1,11 @@
 #include "profilewindow/export.h"
 
-#include <QByteArray>
-#include <QSaveFile>
-#include <QString>
-
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
 
 #include "core/store.h"
+#include "platform/savefile.h"
 #include "profilewindow/snapshot.h"
 
 namespace ondrik {
@@ -112,25 +109,6 @@ std::string BspText(int d, int h, const std::string& siteId) {
   return out;
 }
 
-bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string* error) {
-  QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error != nullptr) *error = path + ": " + file.errorString().toStdString();
-    return false;
-  }
-  const QByteArray data = QByteArray::fromStdString(bytes);
-  if (file.write(data) != data.size()) {
-    if (error != nullptr) *error = path + ": " + file.errorString().toStdString();
-    file.cancelWriting();
-    return false;
-  }
-  if (!file.commit()) {
-    if (error != nullptr) *error = path + ": " + file.errorString().toStdString();
-    return false;
-  }
-  return true;
-}
-
 ExportResult ExportProfile(const std::string& exportDir, const std::string& modelName,
                            const std::string& siteId, int curHour, Effects& effects) {
   ExportResult r;
@@ -144,8 +122,8 @@ ExportResult ExportProfile(const std::string& exportDir, const std::string& mode
   r.nspPath = JoinFolder(exportDir, base + ".nsp");
   r.bspPath = JoinFolder(exportDir, base + ".bsp");
   std::string err;
-  if (!WriteFileReplacing(r.nspPath, NspText(d, curHour, siteId), &err) ||
-      !WriteFileReplacing(r.bspPath, BspText(d, curHour, siteId), &err)) {
+  if (!SaveFileReplacing(r.nspPath, NspText(d, curHour, siteId), effects, &err) ||
+      !SaveFileReplacing(r.bspPath, BspText(d, curHour, siteId), effects, &err)) {
     r.error = err;
     effects.Message("The profile could not be exported:\r\n" + err, "Ondrik", MsgIcon::Warning);
     return r;

@@ -37,14 +37,11 @@ struct ExportResult {
 
 // btnExport_Click: writes both files of dataset gCurDataset, hour curHour,
 // into exportDir (joined with "/" when it does not end in a separator),
-// replacing files of the same names through a temporary file, so a failed
-// write leaves an earlier copy intact. Nothing loaded, or a failed write, is
-// reported through effects.Message.
+// replacing files of the same names through a temporary file (written
+// through effects, every write checked), so a failed write, a full disk
+// included, leaves an earlier copy intact. Nothing loaded, or a failed write,
+// is reported through effects.Message.
 ExportResult ExportProfile(const std::string& exportDir, const std::string& modelName,
                            const std::string& siteId, int curHour, Effects& effects);
-
-// Writes a file through a temporary file in the same folder, renamed over the
-// target once complete; false (with the reason) when that fails.
-bool WriteFileReplacing(const std::string& path, const std::string& bytes, std::string* error);
 
 }  // namespace ondrik

@@ -348,6 +348,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   int busyDepth_ = 0;
   std::string commandLine_;
   std::vector<std::string> args_;
+  std::string startFolder_;  // the current folder when the program started, ending in "/"
 
   // ---- panels and pages ----
   PanelRegistry panels_;

@@ -24,7 +24,7 @@
 namespace ondrik {
 
 void frmProfile::CommandProfileStep() {
-  const CommandLine cmd = ParseCommandLine(args_, cfg_.ConfigProfileDir);
+  const CommandLine cmd = ParseCommandLine(args_, cfg_.ConfigProfileDir, startFolder_);
   if (!cmd.AnyAction()) return;
   CommandActions a;
   a.runDownloader = [](const std::string& getArgs) {
@@ -101,11 +101,21 @@ namespace ondrik {
 
 // ---- archive lists ----
 
+// "Archive": the archive panel first, then the converter, then the three
+// lists one by one, the window taking its pending events between them.
 void frmProfile::btnSelect_Click() {
-  RunConverter(ProgramFolder());
-  archive_ = SeedArchiveLists(cfg_.gArchiveDir, model_.gModelName, gSiteId);
-  archivePanel_->Fill(archive_);
   btnDisplay_Click(kArchivePanel);
+  archive_ = ArchiveCaptions(model_.gModelName, gSiteId);
+  RunConverter(ProgramFolder());
+  QApplication::processEvents();
+  archive_.lstModelSite = SeedModelSite(cfg_.gArchiveDir, archive_.archiveModel, gSiteId);
+  archivePanel_->Fill(archive_, ArchiveList::ModelSite);
+  QApplication::processEvents();
+  archive_.lstModel = SeedModel(cfg_.gArchiveDir, archive_.archiveModel);
+  archivePanel_->Fill(archive_, ArchiveList::Model);
+  QApplication::processEvents();
+  archive_.lstAll = SeedAll(cfg_.gArchiveDir);
+  archivePanel_->Fill(archive_, ArchiveList::All);
 }
 
 void frmProfile::ArchiveListClick(ArchiveList list, int row) {

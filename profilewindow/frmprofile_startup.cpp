@@ -103,11 +103,6 @@ bool frmProfile::ReadConfigStep() {
   chart_.opt.gOmegaSmoothOn = cfg_.gOmegaSmoothOn;
   cfg_.gDayFirst = gDayFirst;
   gTZConfigOffset = cfg_.gTZConfigOffset;
-  if (cfg_.ChartBoundsGiven) gChartTop = cfg_.gChartTop;
-  if (cfg_.ChartTemperaturesGiven) {
-    chart_.opt.PlainTMin = chart_.opt.SkewTMin = cfg_.gChartTMin;
-    chart_.opt.PlainTMax = chart_.opt.SkewTMax = cfg_.gChartTMax;
-  }
   ChartInputs& in = chart_.in;
   in.HighlightIsothermCount =
       std::min<int>(static_cast<int>(cfg_.HighlightIsotherms.size()), kMaxHighlightIsotherms);
@@ -136,7 +131,9 @@ void frmProfile::ApplySavedGeometry() {
 bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   args_ = args;
   commandLine_ = JoinArgs(args);
-  // 1. Files named without a folder are in the program folder.
+  // 1. Files named without a folder are in the program folder. Paths of the
+  // command line are read against the folder the program was started from.
+  startFolder_ = QDir::currentPath().toStdString() + "/";
   QDir::setCurrent(QString::fromStdString(ProgramFolder()));
   // 2 to 6.
   chart_.opt.PlainTMin = chart_.opt.SkewTMin = -60;
@@ -280,7 +277,7 @@ void frmProfile::lstoptModel_Click() {
 }
 
 void frmProfile::FillSiteList() {
-  SiteList list = ondrik::FillSiteList(cfg_, model_, LastSite, SiteNow());
+  SiteList list = ondrik::FillSiteList(cfg_, model_, LastSite, SiteNow(cfg_.gClockIsLocal, cfg_.gClockUtcOffset));
   SiteFileCount = list.SiteFileCount;
   mapSites_ = list.mapSites;
   {

@@ -1,15 +1,16 @@
 #include "profilewindow/gdiplus.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QString>
 
+#include "platform/savefile.h"
 #include "profilewindow/config.h"
 
 namespace ondrik {
 
-cGdiPlus::cGdiPlus() {
+cGdiPlus::cGdiPlus(Effects& effects) : effects_(effects) {
   // One encoder per writable format, each listing its own pattern; JPEG
   // lists the usual spellings of its extension as one encoder.
   const auto formats = QImageWriter::supportedImageFormats();
@@ -98,27 +99,25 @@ bool cGdiPlus::ImageToFile(const QImage& image, const std::string& sFilename, in
     RaiseError(kGdiInvalidParameter, sFilename + ": the picture is empty");
     return false;
   }
-  // The temporary file is renamed over the target only when every byte was
-  // written, so a failed save leaves an earlier file as it was.
-  QSaveFile file(QString::fromStdString(sFilename));
-  if (!file.open(QIODevice::WriteOnly)) {
-    const int status = file.error() == QFileDevice::PermissionsError ? kGdiAccessDenied : kGdiWin32Error;
-    RaiseError(status, sFilename + ": " + file.errorString().toStdString());
-    return false;
-  }
-  QImageWriter writer(&file, QByteArray::fromStdString(encoders_[static_cast<std::size_t>(idx)]));
+  // The picture is encoded in memory first and then saved whole through a
+  // temporary file, so a failed save (a full disk) leaves an earlier file as
+  // it was.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, QByteArray::fromStdString(encoders_[static_cast<std::size_t>(idx)]));
   const char first = ext[0];
   if (first == 'J' || first == 'j') writer.setQuality(lQuality < 0 ? 0 : (lQuality > 100 ? 100 : lQuality));
   if (!writer.write(image)) {
     const int status = writer.error() == QImageWriter::UnsupportedFormatError ? kGdiUnknownImageFormat
                                                                                 : kGdiWin32Error;
-    const std::string reason = writer.errorString().toStdString();
-    file.cancelWriting();
-    RaiseError(status, sFilename + ": " + reason);
+    RaiseError(status, sFilename + ": " + writer.errorString().toStdString());
     return false;
   }
-  if (!file.commit()) {
-    RaiseError(kGdiWin32Error, sFilename + ": " + file.errorString().toStdString());
+  std::string error;
+  bool denied = false;
+  if (!SaveFileReplacing(sFilename, bytes.toStdString(), effects_, &error, &denied)) {
+    RaiseError(denied ? kGdiAccessDenied : kGdiWin32Error, error);
     return false;
   }
   return true;

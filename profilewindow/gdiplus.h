@@ -2,7 +2,8 @@
 // is chosen by the file name's extension (case-blind) among the image writers
 // of the platform; JPEG files take a quality value. A failed save raises the
 // Error event with a status number and its text and returns false; the file
-// is written through a temporary file in the same folder, so a failure never
+// is encoded in memory and saved whole through a temporary file in the same
+// folder (every write checked), so a failure, a full disk included, never
 // destroys an earlier copy.
 #pragma once
 
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/effects.h"
 #include "platform/picturebox.h"
 
 namespace ondrik {
@@ -31,8 +33,9 @@ enum GdiStatus {
 
 class cGdiPlus {
  public:
-  // Reads the list of encoders (the writable image formats).
-  cGdiPlus();
+  // Reads the list of encoders (the writable image formats). Files are
+  // written through effects.
+  explicit cGdiPlus(Effects& effects = TheEffects());
 
   // Saves pic's picture to sFilename; quality (0..100) is used by the JPEG
   // encoder only. False when the extension has no encoder (no event) or the
@@ -67,6 +70,7 @@ class cGdiPlus {
   std::vector<std::string> encoders_;     // format names of the image writer
   std::map<std::string, int> extensions_; // upper-cased pattern -> encoder index
   std::string lastDetail_;
+  Effects& effects_;
 };
 
 }  // namespace ondrik

@@ -1,6 +1,7 @@
 #include "profilewindow/programs.h"
 
 #include <iostream>
+#include <set>
 
 #include "platform/effects.h"
 #include "platform/folders.h"
@@ -22,8 +23,11 @@ bool ShellAndWait(const std::string& program, const std::vector<std::string>& ar
 bool RunConverter(const std::string& programFolder, int timeoutMs) {
   const std::string converter = FindProgram(programFolder, "onz2ond");
   if (converter.empty()) {
-    std::cerr << "Ondrik: the converter onz2ond is not in " << programFolder
-              << "; compressed profiles are not converted.\n";
+    // Said once per run (per folder), not at every model choice.
+    static std::set<std::string> told;
+    if (told.insert(programFolder).second)
+      std::cerr << "Ondrik: the converter onz2ond is not in " << programFolder
+                << "; compressed profiles are not converted.\n";
     return false;
   }
   if (!ShellAndWait(converter, {}, true, timeoutMs)) {

@@ -24,8 +24,9 @@ std::string FindProgram(const std::string& programFolder, const std::string& nam
 bool ShellAndWait(const std::string& program, const std::vector<std::string>& args, bool hidden, int timeoutMs);
 
 // Runs the converter hidden and waits for it (a model choice and the archive
-// button do this before listing files). A missing converter is skipped with
-// one line on standard error. True when it ran to its end.
+// button do this before listing files). A missing converter is skipped; the
+// first time in a run one line on standard error says so. True when it ran
+// to its end.
 bool RunConverter(const std::string& programFolder, int timeoutMs = kConverterTimeoutMs);
 
 // The letter of a downloader button: "A" for 0 ... "V" for 21.

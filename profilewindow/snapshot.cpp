@@ -99,7 +99,7 @@ SnapshotResult ProfileSnap(PictureBox& picData, const PictureBox* picOmega, cons
   result.path = JoinFolder(req.snapshotDir,
                            SnapshotFileName(req.name, req.modelName, req.siteId, req.curHour,
                                             req.validCur, req.archiveMode));
-  cGdiPlus gdip;
+  cGdiPlus gdip(effects);
   std::string reason;
   gdip.Error = [&reason](int, const std::string& text) { reason = text; };
   result.ok = gdip.ImageToFile(composite, result.path, kSnapshotQuality);

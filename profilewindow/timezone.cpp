@@ -1,12 +1,14 @@
 #include "profilewindow/timezone.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
+#include <ctime>
+#include <limits>
 
+#include "core/loadui.h"
 #include "core/store.h"
 #include "platform/effects.h"
+#include "platform/savefile.h"
 #include "profilewindow/config.h"
 
 namespace ondrik {
@@ -43,6 +45,10 @@ std::vector<TimeZoneRecord> ParseTimeZoneLines(const std::vector<std::string>& l
       truncated = true;
       break;
     }
+    // A latitude or longitude beyond single precision would be kept as an
+    // infinity (and written back as "inf"): such a record is skipped.
+    constexpr double kFloatMax = std::numeric_limits<float>::max();
+    if (!(std::fabs(v[0]) <= kFloatMax && std::fabs(v[1]) <= kFloatMax)) continue;
     TimeZoneRecord r;
     r.lat = static_cast<float>(v[0]);
     r.lon = static_cast<float>(v[1]);
@@ -77,22 +83,19 @@ std::string FormatTimeZoneRecord(const TimeZoneRecord& r) {
 }
 
 bool WriteTimeZoneFile(const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  for (const TimeZoneRecord& r : gTZRecords) out << FormatTimeZoneRecord(r) << "\n";
-  return static_cast<bool>(out);
-}
-
-int LongitudeZone(float lonWest) {
-  const double a = std::floor((static_cast<double>(lonWest) + 7.5) / 15.0);
-  if (!std::isfinite(a)) return 0;
-  return static_cast<int>(std::fmax(-24.0, std::fmin(24.0, a)));
+  std::string text;
+  for (const TimeZoneRecord& r : gTZRecords) text += FormatTimeZoneRecord(r) + "\n";
+  std::string error;
+  if (SaveFileReplacing(path, text, TheEffects(), &error)) return true;
+  TheEffects().Message("The time-zone table could not be saved; it keeps its earlier records:\r\n" + error,
+                       "Ondrik", MsgIcon::Warning);
+  return false;
 }
 
 int TimeZoneOffsetFor(const std::vector<TimeZoneRecord>& table, float lat, float lonWest, int summerHour,
                       int& row) {
   row = -1;
-  int offset = LongitudeZone(lonWest);
+  int offset = TimeZoneOffsetOfLongitude(lonWest);
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (table[i].lat == lat && table[i].lon == lonWest) {
       row = static_cast<int>(i);
@@ -130,18 +133,25 @@ bool AdjustTimeZoneOffset(int delta, const std::string& path) {
     gTZRecords.push_back(r);
     gTZRow = static_cast<int>(gTZRecords.size()) - 1;
   }
-  gTZRecords[gTZRow].correction = gTZOffset - LongitudeZone(gSiteLon(d)) + gTZConfigOffset;
+  gTZRecords[gTZRow].correction = gTZOffset - TimeZoneOffsetOfLongitude(gSiteLon(d)) + gTZConfigOffset;
   return WriteTimeZoneFile(path);
 }
 
-DateTime SiteNow() {
-  const auto now = std::chrono::system_clock::now();
-  const auto minutes = std::chrono::duration_cast<std::chrono::minutes>(now.time_since_epoch()).count();
-  DateTime epoch;
-  epoch.year = 1970;
-  epoch.month = 1;
-  epoch.day = 1;
-  return epoch.AddMinutes(minutes);
+DateTime ComputerNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) == nullptr) return DateTime{1970, 1, 1, 0, 0};
+  DateTime t{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+  return t;
+}
+
+DateTime SiteNow(bool clockIsLocal, int clockUtcOffset, const DateTime& computerNow) {
+  if (!clockIsLocal) return computerNow;
+  return computerNow.AddMinutes(static_cast<std::int64_t>(clockUtcOffset) * 60);
+}
+
+DateTime SiteNow(bool clockIsLocal, int clockUtcOffset) {
+  return SiteNow(clockIsLocal, clockUtcOffset, ComputerNow());
 }
 
 DateTime LocalTimeOf(const DateTime& validUtc, int tzOffset) {

@@ -31,23 +31,21 @@ extern int gTZConfigOffset;
 
 // Reads the table file into gTZRecords (empty when the file is missing).
 // Each line holds latitude, longitude and correction, separated by commas or
-// blanks; lines that do not hold three numbers are skipped. At most 300
+// blanks; lines that do not hold three finite numbers are skipped. At most 300
 // records: a file with more is read up to the 300th and the user is told so
 // through the effects layer. Returns the number of records.
 int ReadTimeZoneFile(const std::string& path);
 // Parses the table text (the part of ReadTimeZoneFile without the file);
 // `truncated` tells whether records beyond the 300th were dropped.
 std::vector<TimeZoneRecord> ParseTimeZoneLines(const std::vector<std::string>& lines, bool& truncated);
-// Rewrites the whole file from gTZRecords; false when it cannot be written.
+// Rewrites the whole file from gTZRecords through a temporary file (every
+// write checked, then renamed); false, with a message, when it cannot be
+// written, and the file then keeps its earlier records.
 bool WriteTimeZoneFile(const std::string& path);
 // One record as the file writes it (print zones).
 std::string FormatTimeZoneRecord(const TimeZoneRecord& r);
 
-// Longitude zone: hours behind UTC, floor((lon + 7.5) / 15) for a longitude
-// positive west (75 W -> 5, 7.5 W -> 1, 0 -> 0, 15 E -> -1).
-int LongitudeZone(float lonWest);
-
-// The offset of a site: longitude zone plus the first matching record's
+// The offset of a site: longitude zone (TimeZoneOffsetOfLongitude) plus the first matching record's
 // correction (exact equality of latitude and longitude) minus the summer-time
 // hour. `row` receives the matching record's index (0-based) or -1.
 int TimeZoneOffsetFor(const std::vector<TimeZoneRecord>& table, float lat, float lonWest,
@@ -64,8 +62,15 @@ void GetTimeZoneOffset();
 // false when the record could not be kept or the file not written.
 bool AdjustTimeZoneOffset(int delta, const std::string& path);
 
-// The present time in UTC, from the system clock.
-DateTime SiteNow();
+// The present date and time as the computer's clock shows it (its local
+// wall-clock time).
+DateTime ComputerNow();
+
+// The present time in UTC (SiteNow): the computer's time plus clockUtcOffset
+// hours when the configuration says the clock keeps local time (zone 5 west
+// in summer time: plus 4 hours); unchanged when it keeps UTC.
+DateTime SiteNow(bool clockIsLocal, int clockUtcOffset, const DateTime& computerNow);
+DateTime SiteNow(bool clockIsLocal, int clockUtcOffset);
 
 // The site's local time of a UTC valid time: the valid time minus tzOffset hours.
 DateTime LocalTimeOf(const DateTime& validUtc, int tzOffset);

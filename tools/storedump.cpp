@@ -489,11 +489,10 @@ int Run(const std::vector<std::string>& files, const std::string& dataDir) {
     return 1;
   }
   setup.cfg = cr.config;
-  if (setup.cfg.ChartBoundsGiven) {
-    gChartTop = setup.cfg.gChartTop;
-    gChartTMin = setup.cfg.gChartTMin;
-    gChartTMax = setup.cfg.gChartTMax;
-  }
+  // The first-run chart bounds, as the window starts.
+  gChartTop = 295;
+  gChartTMin = -60;
+  gChartTMax = 30;
   gSRInflowDepth = 3;
 
   const std::string prefix = "truncated:";

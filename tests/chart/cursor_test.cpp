@@ -138,6 +138,19 @@ TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
   picData_MouseMove(pic, s, 0, 0, 50, std::log(150.0));
   EXPECT_EQ(s.cursor.LastReadoutLevel, 0);
   EXPECT_FALSE(s.cursor.lblActiveTemp.Visible);
+  // Absurd values of a level: no label stands where no whole pixel lies, no
+  // wind text holds a number no whole number holds.
+  const Single t = gTemp(1, 0, 4), dir = gWdir(1, 0, 4);
+  gTemp(1, 0, 4) = 3e38f;
+  gWdir(1, 0, 4) = 3e38f;
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(870.0));
+  EXPECT_EQ(s.cursor.LastReadoutLevel, 4);
+  EXPECT_FALSE(s.cursor.lblActiveTemp.Visible);
+  EXPECT_TRUE(s.cursor.lblActiveDP.Visible);
+  EXPECT_EQ(s.cursor.lblActiveDir.Caption, "");
+  gTemp(1, 0, 4) = t;
+  gWdir(1, 0, 4) = dir;
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(1020.0));
 
   // Feet and km above ground: 1234 ft up shows 1200';
   // 1.23 km shows 1.2km and 42 m ".0km".
@@ -152,6 +165,8 @@ TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
   }
   EXPECT_EQ(ReadoutAxisCaption(2, lo, 1000), "1.2km");
   EXPECT_EQ(ReadoutAxisCaption(2, 995, 1000), ".0km");
+  // A level pressure no whole number holds gives no caption in any unit.
+  for (int unit = 0; unit <= 2; ++unit) EXPECT_EQ(ReadoutAxisCaption(unit, 3e38, 1000), "") << unit;
   EXPECT_EQ(ReadoutTempCaption(-3.25), "< -3.3");
   EXPECT_EQ(ReadoutDewpointCaption(-0.04), "0.0 >");
 

@@ -247,6 +247,27 @@ TEST_F(TracesTest, MarkersAndLakeMarksStandAtTheirPressures) {
             0);
 }
 
+TEST_F(TracesTest, AbsurdTemperaturesGiveNoLakeLabel) {
+  // An environment temperature near the largest single-precision value at
+  // the marks' levels (850 mb): the differences the labels show hold no
+  // whole number, so the marks stand without a label and no conversion of
+  // them overflows.
+  s.opt.chkMoistLakeIndex = s.opt.chkLakeIndex = true;
+  s.in.LakeIndexPres = 850;
+  s.in.LakeIndexDiff = 13;
+  s.in.lblLakeC = 5;
+  for (const float t : {3e38f, -3e38f}) {
+    std::vector<Level> v = Sounding();
+    v[3].t = t;  // 850 mb
+    Put(1, v);
+    s.in.lblT850 = t;
+    TemperatureSystem(1, false);
+    PlotTraces(pic, s);
+    EXPECT_GT(CountAll(pic, RGB(0, 0, 255)) + CountAll(pic, kGreen), 0) << t << ": no marks";
+    EXPECT_EQ(CountAll(pic, kWhite), 0) << t;
+  }
+}
+
 TEST_F(TracesTest, ParcelCachesAreCompletePerDatasetAndHour) {
   Put(1, Sounding(), 1);
   for (int h = 0; h <= 1; ++h) {

@@ -190,6 +190,55 @@ TEST(PrecipType, StartLevelCloudTopAndGuards) {
   gCurDataset = 1;
 }
 
+TEST(PrecipType, ThresholdsDecideOnTheirExactValues) {
+  // The decision at its thresholds, in single precision: 13.2 J/kg between
+  // snow and rain, the refreezing line (70 + 45 * 300 / 450 = 100 J/kg), the
+  // 20 J/kg surface warm area.
+  const float below13 = std::nextafter(13.2f, 0.0f), below100 = std::nextafter(100.0f, 0.0f);
+  const float below20 = std::nextafter(20.0f, 0.0f);
+  const struct {
+    const char* pattern;
+    float pa, na, sfcPa;
+    Long code;
+  } decisions[] = {
+      {"AB", 13.2f, 0, 0, kPtypeRain},          {"AB", below13, 0, 0, kPtypeSnow},
+      {"BA", 45, 100, 0, kPtypeIcePellets},     {"BA", 45, below100, 0, kPtypeFreezingRain},
+      {"ABAB", 45, 100, 20, kPtypeRain},        {"ABAB", 45, 100, below20, kPtypeIcePellets},
+      {"ABAB", 45, below100, 0, kPtypeRain},    {"BB", 500, 0, 0, kPtypeSnow},
+      {"", 500, 0, 0, kPtypeNone},
+  };
+  for (const auto& d : decisions)
+    EXPECT_EQ(PrecipTypeOfEnergies(d.pattern, d.pa, d.na, d.sfcPa), d.code)
+        << d.pattern << " " << d.pa << " " << d.na << " " << d.sfcPa;
+
+  // The cloud-top scan at its thresholds: a dry gap of exactly 1519 m above
+  // the cloud top goes on to the cloud above it, 1520 m ends the scan; a cloud
+  // at exactly -10 C above a dry level is a seeder, one at -9.9 C is not.
+  // Levels: pressure, temperature, dew point, height; depression 1 is cloudy,
+  // 10 is dry.
+  const struct {
+    float dryTop;   // height of the highest dry level (m)
+    float cloudT;   // temperature of the cloud above it (deg C)
+    Integer cloudTop;
+    bool seeder;
+  } scans[] = {{1519, -12, 4, true}, {1520, -12, 1, false}, {1000, -10, 4, true}, {1000, -9.9f, 4, false}};
+  gElevatedLevel = 1;
+  for (const auto& c : scans) {
+    SetSounding(1, 0,
+                {{1000, 5, 4, 270, 10, 0},
+                 {950, 0, -10, 270, 10, 500},
+                 {900, -5, -15, 270, 10, c.dryTop},
+                 {850, c.cloudT, c.cloudT - 1, 270, 10, 2000},
+                 {800, -60, -80, 270, 10, 4000}},
+                0.0f);
+    gLastHour(1) = 0;
+    gDatasetCount = 1;
+    DecidePrecipType();
+    EXPECT_EQ(gCloudTopLevel(1, 0), c.cloudTop) << c.dryTop << " m, " << c.cloudT << " C";
+    EXPECT_EQ(gSeederFeeder(1, 0), c.seeder) << c.dryTop << " m, " << c.cloudT << " C";
+  }
+}
+
 TEST(PrecipType, FreezingLevelWarmCloudDepthAndTQ) {
   // Hour 0: 0 C half way between 800 mb (2 C) and 700 mb (-2 C); -20 C half
   // way between 500 mb (-18 C) and 400 mb (-22 C); 850 and 700 mb are levels.

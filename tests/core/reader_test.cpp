@@ -1,10 +1,13 @@
 #include "core/reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -152,12 +155,19 @@ TEST(ProfileReader, ValidTimesAndTimeZones) {
   EXPECT_FALSE(ValidTimeOfHeader("TIME = 0612xx/1800", t));
   EXPECT_FALSE(ValidTimeOfHeader("no time here", t));
 
-  // Time zones of the longitude alone (west positive), 15-degree bands.
-  EXPECT_EQ(TimeZoneOffsetOfLongitude(87.9f), 6);
-  EXPECT_EQ(TimeZoneOffsetOfLongitude(7.6f), 1);
-  EXPECT_EQ(TimeZoneOffsetOfLongitude(0.0f), 0);
-  EXPECT_EQ(TimeZoneOffsetOfLongitude(-7.4f), 0);
-  EXPECT_EQ(TimeZoneOffsetOfLongitude(-10.0f), -1);  // 10 E: one hour ahead
+  // Time zones of the longitude alone (west positive), 15-degree bands
+  // centred on the multiples of 15 degrees, east and west alike.
+  const float inf = std::numeric_limits<float>::infinity();
+  const struct {
+    float lon;
+    Integer zone;
+  } zones[] = {
+      {87.9f, 6},    {97.5f, 7},  {7.5f, 1},      {7.4f, 0},     {0.0f, 0},     {-7.4f, 0},
+      {-10.0f, -1},  {-15.0f, -1}, {-20.0f, -1},  {-139.7f, -9}, {180.0f, 12},
+      // Absurd longitudes never overflow the conversion to whole hours.
+      {3e10f, 24},   {-3e10f, -24}, {inf, 0},     {-inf, 0},     {std::nanf(""), 0},
+  };
+  for (const auto& z : zones) EXPECT_EQ(TimeZoneOffsetOfLongitude(z.lon), z.zone) << z.lon;
 }
 
 // ---------------------------------------------------------------------------
@@ -424,6 +434,61 @@ TEST(ProfileReader, RefusedFilesKeepTheLoadedData) {
   EXPECT_EQ(gDatasetCount, 1);
   EXPECT_EQ(gChartBottom, bottom);
   EXPECT_FALSE(gLoadingState);
+}
+
+TEST(ProfileReader, RefusesAbsurdSurfacePressuresAndWhatIsNotARegularFile) {
+  ProfileFileSpec spec;
+  spec.hours = 2;
+  const std::string good = MakeProfileText(spec);
+  ASSERT_TRUE(LoadProfileFile(WriteTemp("sfc.ond", good), Options("eta")).ok);
+  const Integer bottom = gChartBottom;
+  const Single sfc = gSfcPres(1, 1);
+
+  // The surface record of hour 1; its pressure must lie in (0, 2000] mb.
+  const std::string record = "061231/0100 1013.00 0.00 1000.50";
+  const std::size_t at = good.find(record);
+  ASSERT_NE(at, std::string::npos);
+  const int line = 1 + static_cast<int>(std::count(good.begin(), good.begin() + at, '\n'));
+  const struct {
+    const char* pres;
+    bool ok;
+  } cases[] = {{"0.00", false}, {"-5.00", false}, {"2500.00", false}, {"NaN", false},
+               {"1e30", false}, {"2000.00", true}, {"0.01", true}};
+  for (const auto& c : cases) {
+    std::string text = good;
+    text.replace(at, record.size(), "061231/0100 1013.00 0.00 " + std::string(c.pres));
+    const std::string path = WriteTemp("sfc-bad.ond", text);
+    const LoadResult r = LoadProfileFile(path, Options("eta"));
+    EXPECT_EQ(r.ok, c.ok) << c.pres << ": " << r.message;
+    if (c.ok) {
+      ASSERT_TRUE(LoadProfileFile(WriteTemp("sfc.ond", good), Options("eta")).ok);
+      continue;
+    }
+    EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("line " + std::to_string(line) + ")"), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("surface pressure"), std::string::npos) << r.message;
+    // The data loaded before stay.
+    EXPECT_EQ(gSfcPres(1, 1), sfc);
+    EXPECT_EQ(gChartBottom, bottom);
+  }
+
+  // A folder and a named pipe are refused before they are opened (a pipe
+  // would never end, a folder cannot be read).
+  const fs::path folder = fs::path(ONDRIK_TEST_TMP) / "reader" / "NAM_KDIR.ond";
+  fs::create_directories(folder);
+  const fs::path fifo = fs::path(ONDRIK_TEST_TMP) / "reader" / "NAM_KFIFO.ond";
+  fs::remove(fifo);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const fs::path& p : {folder, fifo}) {
+    RecordingUi ui;
+    const LoadResult r = LoadProfileFile(p.string(), Options("eta"), ui);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find(p.string()), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find(p == folder ? "a folder" : "not a regular file"), std::string::npos) << r.message;
+    EXPECT_TRUE(ui.calls.empty());
+    EXPECT_EQ(gSfcPres(1, 1), sfc);
+  }
+  fs::remove(fifo);
 }
 
 TEST(ProfileReader, TruncatedFilesNeverHalfLoad) {

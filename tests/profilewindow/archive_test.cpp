@@ -32,8 +32,10 @@ class ArchiveTest : public ::testing::Test {
     for (const char* name : {"23120500.eta_KBOS.ond", "23120506.etam_KBOS.ond", "23120512.eta_KBOS.ond",
                              "23120518.ETAM_KBOS.ond", "23120500.eta_KALB.ond", "23120500.eta_XKBOS.ond",
                              "23120600.nam_KBOS.ond", "23120606.eta_KBOS.ond",
+                             // A run without a site name is listed.
+                             "23120412.eta_.ond",
                              // Names of other shapes are left out.
-                             "x.ond", "a_b.ond", "1.eta_KBOS.ond", "23120500.eta_.ond", "notes.txt"})
+                             "x.ond", "a_b.ond", "1.eta_KBOS.ond", "notes.txt"})
       std::ofstream(dir_ + name) << "x";
     fs::create_directories(dir_ + "99999999.eta_KDIR.ond");  // a folder, not a file
   }
@@ -49,16 +51,17 @@ TEST_F(ArchiveTest, ListsNewestFirst) {
   EXPECT_EQ(lists.lblModelSite, "eta for KBOS");
   EXPECT_EQ(lists.lblModel, "All eta");
   EXPECT_EQ(lists.lblAll, "All Profiles");
-  // Runs stored as eta and as etam (any case) at KBOS only, not XKBOS.
-  EXPECT_EQ(Texts(lists.lstModelSite),
-            (std::vector<std::string>{"231206 06", "231205 18", "231205 12", "231205 06", "231205 00"}));
+  // Runs stored as eta and as etam (any case) whose site ends in KBOS: the
+  // run at XKBOS is listed under KBOS too.
+  EXPECT_EQ(Texts(lists.lstModelSite), (std::vector<std::string>{"231206 06", "231205 18", "231205 12", "231205 06",
+                                                                 "231205 00", "231205 00"}));
   EXPECT_EQ(Texts(lists.lstModel),
             (std::vector<std::string>{"231206 06 KBOS", "231205 18 KBOS", "231205 12 KBOS", "231205 06 KBOS",
-                                      "231205 00 XKBOS", "231205 00 KBOS", "231205 00 KALB"}));
+                                      "231205 00 XKBOS", "231205 00 KBOS", "231205 00 KALB", "231204 12 "}));
   EXPECT_EQ(Texts(lists.lstAll),
             (std::vector<std::string>{"231206 06 eta KBOS", "231206 00 nam KBOS", "231205 18 ETAM KBOS",
                                       "231205 12 eta KBOS", "231205 06 etam KBOS", "231205 00 eta XKBOS",
-                                      "231205 00 eta KBOS", "231205 00 eta KALB"}));
+                                      "231205 00 eta KBOS", "231205 00 eta KALB", "231204 12 eta "}));
 
   // An empty or missing folder gives empty lists.
   const ArchiveLists none = SeedArchiveLists(dir_ + "missing/", "GFS", "KBOS");

@@ -26,12 +26,12 @@ struct RunResult {
 
 // Runs the program with no display and no platform chosen, as a batch job
 // on a server would.
-RunResult RunOndrik(const fs::path& exe, const QStringList& args) {
+RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path& from = fs::temp_directory_path()) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
   p.setProcessEnvironment(env);
-  p.setWorkingDirectory(QString::fromStdString(fs::temp_directory_path().string()));
+  p.setWorkingDirectory(QString::fromStdString(from.string()));
   p.start(QString::fromStdString(exe.string()), args);
   RunResult r;
   if (!p.waitForStarted(10000)) return r;
@@ -113,6 +113,17 @@ TEST_F(BatchRunTest, SavesTheSnapshotsAskedForAndEndsWithStatusZero) {
   EXPECT_NE(images[0], images[1]);
 }
 
+TEST_F(BatchRunTest, RelativePathsAreReadFromTheFolderTheProgramStartedIn) {
+  // As "build/Ondrik build/NAM_KOKC.ond -PROFILE=A0 -CLOSE" from the folder above.
+  const fs::path above = folder_.parent_path();
+  const QString dir = QString::fromStdString(folder_.filename().string());
+  const RunResult r = RunOndrik(dir.toStdString() + "/Ondrik", {dir + "/NAM_KOKC.ond", "-PROFILE=A0", "-CLOSE"}, above);
+  ASSERT_TRUE(r.finished);
+  EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+  ASSERT_EQ(r.lines.size(), 1) << r.errors.toStdString();
+  EXPECT_TRUE(fs::exists(folder_ / "nam_kokc_ondrikprofile_a00.png"));
+}
+
 TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
   // A file that does not exist: reported, no snapshot, status not zero.
   RunResult r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KXYZ.ond")), "-PROFILE=A0", "-CLOSE"});
@@ -126,10 +137,10 @@ TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
   std::stringstream text;
   text << std::ifstream(folder_ / "Ondrik.cfg", std::ios::binary).rdbuf();
   std::string cfg = text.str();
-  const std::string chartLine = "100, -40, 50\n=\n";
+  const std::string chartLine = "Kept, not used\n0\n=\n";
   const std::size_t at = cfg.find(chartLine);
   ASSERT_NE(at, std::string::npos) << "the shipped configuration changed";
-  cfg.replace(at, chartLine.size(), "100, -40, 50\n" + (folder_ / "no-such-folder").string() + "/\n");
+  cfg.replace(at, chartLine.size(), "Kept, not used\n0\n" + (folder_ / "no-such-folder").string() + "/\n");
   std::ofstream(folder_ / "Ondrik.cfg", std::ios::binary) << cfg;
   r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KOKC.ond")), "-PROFILE=A0A1", "-CLOSE"});
   ASSERT_TRUE(r.finished);

@@ -81,6 +81,29 @@ TEST(CommandLineParse, BareNameResolvedInProfileFolder) {
   // A full path written in other case finds the file too.
   c = ParseCommandLine(dir + "eta_kbos.OND", "/elsewhere/");
   EXPECT_EQ(c.filePath, dir + "ETA_KBOS.ond");
+  // A relative path with a folder is read from the folder the program was
+  // started from, not from the program folder start-up makes current.
+  fs::create_directories(dir + "sub");
+  std::ofstream(dir + "sub/NAM_KOKC.ond") << "x";
+  c = ParseCommandLine("sub/nam_kokc.OND -CLOSE", "/elsewhere/", dir);
+  EXPECT_EQ(c.filePath, dir + "sub/NAM_KOKC.ond");
+  EXPECT_EQ(c.site, "KOKC");
+}
+
+TEST(CommandLineParse, PathsReadFromTheStartFolder) {
+  const struct {
+    const char* path;
+    const char* start;
+    const char* resolved;
+  } cases[] = {
+      {"build/NAM_KOKC.ond", "/work/ondrik/", "/work/ondrik/build/NAM_KOKC.ond"},
+      {"../data/NAM_KOKC.ond", "/work/ondrik", "/work/ondrik/../data/NAM_KOKC.ond"},
+      {"/data/NAM_KOKC.ond", "/work/ondrik/", "/data/NAM_KOKC.ond"},
+      {"C:\\DATA\\ETA_KBOS.OND", "/work/ondrik/", "C:\\DATA\\ETA_KBOS.OND"},
+      {"\\\\server\\ETA_KBOS.OND", "/work/ondrik/", "\\\\server\\ETA_KBOS.OND"},
+      {"build/NAM_KOKC.ond", "", "build/NAM_KOKC.ond"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ResolveStartPath(c.path, c.start), c.resolved) << c.path;
 }
 
 // Records the calls that CommandProfile makes of the windows.

@@ -38,10 +38,6 @@ TEST(Config, ShippedFileGivesModelsFavouritesAndFolders) {
   EXPECT_EQ(c.ConfigProfileDir, prog);
   EXPECT_EQ(c.gArchiveDir, prog);
   EXPECT_EQ(c.ExportDir, prog);
-  EXPECT_TRUE(c.ChartBoundsGiven);
-  EXPECT_EQ(c.gChartTop, 100);
-  EXPECT_EQ(c.gChartTMin, -40);
-  EXPECT_EQ(c.gChartTMax, 50);
   EXPECT_EQ(c.gMaxSitesPerColumn, 4);
   EXPECT_EQ(c.HighlightIsotherms, (std::vector<float>{-10.0f, -20.0f}));
   EXPECT_FALSE(c.gReverseTime);
@@ -130,7 +126,7 @@ TEST(Config, FixedLinesAndOpenSections) {
   lines[7] = "local";
   lines[8] = "L";
   lines[9] = "DEFAULT";
-  lines[20] = "0";        // an older file's unused number
+  lines[20] = "100, -40, 50";  // kept, not used: anything the line holds is fine
   lines[21] = "=old";
   lines[23] = "45, 300, 60";
   lines[29] = "9";
@@ -156,7 +152,6 @@ TEST(Config, FixedLinesAndOpenSections) {
   EXPECT_TRUE(c.gClockIsLocal);
   EXPECT_TRUE(c.gLinuxMode);
   EXPECT_EQ(c.gBrowserPath, "/usr/bin/firefox");
-  EXPECT_FALSE(c.ChartBoundsGiven);
   EXPECT_EQ(c.gSnapshotDir, "/prog/");
   EXPECT_FLOAT_EQ(c.gMapLineBearing[1], 45.001f);
   EXPECT_EQ(c.gMaxSitesPerColumn, 3);
@@ -174,7 +169,7 @@ TEST(Config, FixedLinesAndOpenSections) {
   ASSERT_EQ(c.FavouriteCount, 16);
   EXPECT_EQ(c.FavouriteSites[0], "KBOS");
   EXPECT_EQ(c.FavouriteSites[1], "   ");
-  EXPECT_EQ(c.FavouriteSites[2], "BO");
+  EXPECT_EQ(c.FavouriteSites[2], "BO ");  // upper-cased as read, not trimmed
   EXPECT_EQ(c.FavouriteSites[15], "S12");
 }
 

@@ -55,6 +55,11 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   EXPECT_TRUE(w.FileLoaded);
   EXPECT_EQ(w.windowTitle(), "KOKC - NAM - ONDRIK");
   EXPECT_EQ(w.LastSite, "KOKC");
+  // A first run's chart bounds are the start-up defaults (configuration
+  // line 21 is kept, not used).
+  EXPECT_EQ(gChartTop, 295);
+  EXPECT_EQ(w.Chart().opt.PlainTMin + 0, -60);
+  EXPECT_EQ(w.Chart().opt.SkewTMax + 0, 30);
   EXPECT_EQ(gDatasetCount, 1);
   EXPECT_EQ(gCurDataset, 1);
   // Hour 0 of a file that starts 31 Dec 2006 18 UTC, one hour a step.
@@ -612,7 +617,13 @@ TEST_F(ProfileWindowTest, ArchiveListsLoadTheChosenRun) {
   ens.datasets = 2;
   WriteFile(folder_ / "26120700.SREF_KOKC.ond", MakeProfileText(ens));
   frmProfile& w = Start();
+  // The panel shows first, and the window takes its pending events while the
+  // lists fill: an event posted before the click runs inside it and finds
+  // the archive panel up.
+  int panelSeen = -1;
+  QTimer::singleShot(0, &w, [&] { panelSeen = w.RightPanel; });
   w.btnSelect_Click();
+  EXPECT_EQ(panelSeen, 99);
   EXPECT_EQ(w.RightPanel, 99);
   EXPECT_TRUE(Ctl<QFrame>(w, "picFiles")->isVisibleTo(&w));
   EXPECT_EQ(Ctl<QLabel>(w, "lblModelSite")->text(), "NAM for KOKC");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -29,8 +30,13 @@ class ProgramsTest : public ::testing::Test {
 
 TEST_F(ProgramsTest, MissingProgramsAreSkippedOrReported) {
   const std::string dir = TempFolder("missing");
-  // No converter: skipped quietly (one line on standard error), nothing started.
-  EXPECT_FALSE(RunConverter(dir));
+  // No converter: skipped quietly (one line on standard error, once per
+  // run however often a model is chosen), nothing started.
+  ::testing::internal::CaptureStderr();
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(RunConverter(dir));
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("onz2ond"), std::string::npos);
   EXPECT_TRUE(fake_.programs.empty());
   EXPECT_TRUE(fake_.messages.empty());
 

@@ -35,19 +35,6 @@ class TimeZoneTest : public ::testing::Test {
   int savedCount_ = 0;
 };
 
-TEST_F(TimeZoneTest, LongitudeZonesWestAndEast) {
-  // Hours behind UTC; longitudes positive west.
-  EXPECT_EQ(LongitudeZone(87.9f), 6);    // Chicago area: (87.9 + 7.5) / 15 = 6.36
-  EXPECT_EQ(LongitudeZone(97.5f), 7);    // exactly on the boundary
-  EXPECT_EQ(LongitudeZone(7.5f), 1);
-  EXPECT_EQ(LongitudeZone(7.4f), 0);
-  EXPECT_EQ(LongitudeZone(0.0f), 0);     // Greenwich is UTC
-  EXPECT_EQ(LongitudeZone(-15.0f), -1);  // 15 E: one hour ahead
-  EXPECT_EQ(LongitudeZone(-20.0f), -1);  // 20 E lies in the zone of 15 E
-  EXPECT_EQ(LongitudeZone(-139.7f), -9); // Tokyo
-  EXPECT_EQ(LongitudeZone(180.0f), 12);
-}
-
 TEST_F(TimeZoneTest, TableCorrectionAndSummerHour) {
   const std::vector<TimeZoneRecord> table = {
       {35.39f, 97.6f, -1},  // Oklahoma City keeps Central time
@@ -170,9 +157,25 @@ TEST_F(TimeZoneTest, LocalTimeOfAValidTime) {
   EXPECT_EQ(LocalTimeLabel(DateTime{2012, 3, 13, 5, 0}, 5), "Tuesday    Mar 13  12:00 am");
   EXPECT_EQ(LocalTimeLabel(DateTime{}, 5), "");
 
-  const DateTime now = SiteNow();
+  const DateTime now = ComputerNow();
   EXPECT_GE(now.year, 2024);
   EXPECT_TRUE(IsValidDateTime(now.year, now.month, now.day, now.hour, now.minute));
+}
+
+TEST_F(TimeZoneTest, SiteNowFollowsTheClockSettings) {
+  // Zone hours west minus the summer hour, as configuration line 6 gives them.
+  const DateTime computer{2023, 12, 31, 22, 30};
+  const struct {
+    bool local;
+    int zone, summer;
+    DateTime utc;
+  } cases[] = {
+      {true, 5, 1, {2024, 1, 1, 2, 30}},    // local clock 5 W in summer time: plus 4 hours
+      {true, 5, 0, {2024, 1, 1, 3, 30}},
+      {true, -2, 0, {2023, 12, 31, 20, 30}},  // 2 E: 2 hours behind
+      {false, 5, 1, computer},               // the clock keeps UTC
+  };
+  for (const auto& c : cases) EXPECT_EQ(SiteNow(c.local, c.zone - c.summer, computer), c.utc) << c.zone;
 }
 
 }  // namespace

@@ -1,0 +1,22 @@
+#pragma once
+// Saving a file so that a failure mid-write cannot destroy the earlier copy.
+//
+// The bytes go unbuffered into a temporary file beside the target, through
+// Effects::WriteFile; every write is checked, and only a file that took every
+// byte replaces the target (by rename). Any failure (a folder that does not
+// exist, a full disk, a refused rename) removes the temporary file and leaves
+// the earlier file as it was.
+
+#include <string>
+
+#include "platform/effects.h"
+
+namespace ondrik {
+
+// Saves bytes as path; false, with the reason naming the file in *error
+// (when given), when the file could not be saved whole. *denied (when given)
+// tells whether the file system refused the file for want of permission.
+bool SaveFileReplacing(const std::string& path, const std::string& bytes, Effects& effects,
+                       std::string* error, bool* denied = nullptr);
+
+}  // namespace ondrik
