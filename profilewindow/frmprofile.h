@@ -311,6 +311,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   bool ReadConfigStep();
   void ApplySavedGeometry();
   void ReadHistoryDefaults();
+  // The index thresholds changed: the chart takes its layer-shear bands from them.
+  void IndexThresholdsChanged();
 
   // ---- chart options (frmprofile_chart.cpp) ----
   void ChartBoxClicked(const ChartBoxRow& row);

@@ -13,6 +13,7 @@
 #include "chart/windcolumn.h"
 #include "core/guards.h"
 #include "core/preciptype.h"
+#include "panels/thresholds.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/convectionpage.h"
@@ -121,6 +122,11 @@ void frmProfile::ChartBoxClicked(const ChartBoxRow& row) {
   if (row.follow != nullptr) (this->*row.follow)();
   ChartOptionsChanged();
   if (row.redraw) PlotProfile();
+}
+
+void frmProfile::IndexThresholdsChanged() {
+  chart_.in.LayerShearT1 = gIndexThresholds(kRowLayerShear, 1);
+  chart_.in.LayerShearT2 = gIndexThresholds(kRowLayerShear, 2);
 }
 
 void frmProfile::ChartOptionsChanged() {

@@ -18,6 +18,7 @@
 #include "core/shared.h"
 #include "core/shear.h"
 #include "chart/chart.h"
+#include "panels/thresholds.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
 #include "platform/folders.h"
@@ -67,6 +68,8 @@ void frmProfile::ReadHistoryDefaults() {
   gSRInflowDepth = 3;
   gOverlayAll = false;
   gWindowGeometry = {15000, 11010, 0, 0, 15000, 11010, 0, 0};
+  StoreDefaultIndexThresholds();
+  IndexThresholdsChanged();
   ChartOptions o = chart_.opt;
   o.chkWindVector = o.chkWindDigital = o.chkLines = true;
   o.VerticalUnit = 1;
