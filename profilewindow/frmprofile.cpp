@@ -90,6 +90,7 @@ frmProfile::frmProfile(QWidget* parent, PanelTables tables) : QWidget(parent), o
   BuildChartBoxes();
   ConnectHandlers();
   PlaceControls();
+  DrawLogo();
   resize(Px(15000), Px(11010));
   // Key preview: the window sees every key before the focused control.
   qApp->installEventFilter(this);
@@ -263,11 +264,13 @@ void frmProfile::BuildPanels(const PanelTables& tables) {
     btnDisplay.emplace_back(item.entry.index, b);
   }
   for (const auto& item : pages_.Items()) {
-    if (QWidget* page = item.panel->Widget()) page->setObjectName(QString("pnlControl%1").arg(item.entry.index));
+    if (QWidget* page = item.panel->Widget()) page->setObjectName(QString::fromStdString(PageWidgetName(item.entry.index)));
     QPushButton* b = MakeButton(frameLeft, QString::fromStdString(item.entry.caption));
     b->setObjectName(QString("btnControl%1").arg(item.entry.index));
     btnControl.push_back(b);
   }
+  panels_.ConnectTopicControls(*this);
+  pages_.ConnectTopicControls(*this);
   archivePanel_ = OwnPage<ArchivePanel>(panels_, kArchivePanel);
   loopPage_ = OwnPage<LoopPage>(pages_, 2);
   convectionPage_ = OwnPage<ConvectionPage>(pages_, 3);
@@ -291,7 +294,8 @@ void frmProfile::ConnectHandlers() {
       {btnColorWinds, &frmProfile::btnColorWinds_Click},
       {btnDigitalWinds, &frmProfile::btnDigitalWinds_Click},
       {btnActiveReadOut, &frmProfile::btnActiveReadOut_Click},
-      {btnOmegaFiltered, &frmProfile::btnOmegaFiltered_Click}};
+      {btnOmegaFiltered, &frmProfile::btnOmegaFiltered_Click},
+      {btnHelp, &frmProfile::btnHelp_Click}};
   for (const auto& [button, handler] : clicks)
     connect(button, &QPushButton::clicked, this, [this, handler = handler] { (this->*handler)(); });
   archivePanel_->onListClick = [this](ArchiveList list, int row) { ArchiveListClick(list, row); };
@@ -323,6 +327,10 @@ void frmProfile::ConnectHandlers() {
   timerAutoDisplay->onTimer = [this] { timerAutoDisplay_Timer(); };
   lblHour->installEventFilter(this);
   picOmega->onMouseUp = [this](int button, int, double, double) { picOmega_MouseUp(button); };
+  picLogo->onMouseUp = [this](int button, int, double, double) {
+    if (button == 1) picLogo_Click();
+  };
+  picLogo->onResize = [this] { DrawLogo(); };
   // The chart's handlers get y as ln p, whatever scale the drawing left on picData.
   auto lnp = [this](double y) { return ChartYOfPixel(picData->Pic().YToPixel(y)); };
   picData->onMouseDown = [this, lnp](int b, int sh, double x, double y) { picData_MouseDown(b, sh, x, lnp(y)); };

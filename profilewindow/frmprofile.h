@@ -17,6 +17,7 @@
 // link), _batch.cpp (command line, archive, snapshot and export).
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -34,6 +35,7 @@
 #include "profilewindow/archive.h"
 #include "profilewindow/config.h"
 #include "profilewindow/models.h"
+#include "profilewindow/training.h"
 
 class QFrame;
 class QLabel;
@@ -45,6 +47,7 @@ namespace ondrik {
 class ArchivePanel;
 class CheckBox;
 class ConvectionPage;
+class frmHelp;
 class LoopPage;
 class OverlaysPage;
 class PictureBoxWidget;
@@ -88,7 +91,6 @@ extern Integer gCursorHour;            // hour of the overview's cursor line; -9
 extern Integer gShownCount;            // datasets shown by the dataset boxes
 extern std::array<Long, 8> gWindowGeometry;  // twips: W, H, Top, Left of profile, then overview
 extern bool gSettingGeometry;          // a window is being placed from gWindowGeometry
-extern Long gHelpLeft;
 extern Integer gCapeShearMaxCape;
 extern Integer gCapeShearMaxShear;
 
@@ -236,6 +238,15 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
                             const std::string& filter)>
       chooseProfileFile;
 
+  // ---- training, help and set-up ----
+  // GetTraining: reads the training index and turns training mode off.
+  void GetTraining();
+  const TrainingIndex& Training() const { return training_; }
+  // The logo: training mode on or off (the pointer shows it).
+  void picLogo_Click();
+  // "Training": the help window.
+  void btnHelp_Click();
+
   // The overview window; the window keeps the link (never null).
   void SetOverviewLink(std::unique_ptr<OverviewLink> link);
 
@@ -302,6 +313,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void BuildChartBoxes();
   void BuildPanels(const PanelTables& tables);
   void ConnectHandlers();
+  void DrawLogo();
   void PlaceControls();
   void LayoutFrameLeft();
   void LayoutFrameRight();
@@ -350,6 +362,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   int busyDepth_ = 0;
   std::string commandLine_;
   std::vector<std::string> args_;
+  TrainingIndex training_;
+  QPointer<frmHelp> help_;
 
   // ---- panels and pages ----
   PanelRegistry panels_;

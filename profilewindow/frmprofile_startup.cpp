@@ -37,7 +37,6 @@ Integer gCursorHour = -99;
 Integer gShownCount = 0;
 std::array<Long, 8> gWindowGeometry{15000, 11010, 0, 0, 15000, 11010, 0, 0};
 bool gSettingGeometry = false;
-Long gHelpLeft = -9999;
 Integer gCapeShearMaxCape = 4000;
 Integer gCapeShearMaxShear = 100;
 
@@ -205,9 +204,8 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // 32, 33.
   picData->setEnabled(true);
   DrawOmegaScale();
-  // 34. The training index is not part of this window yet. The tool tips of
-  // the download lists are kept for the downloader buttons (this window has
-  // none of its own).
+  // 34. The training index and the tool tips of the download lists.
+  GetTraining();
   HaulixToolTips = GetToolTips(ProgramFolder());
   // 35.
   gHourChangeSource = 0;
