@@ -22,6 +22,8 @@ namespace ondrik {
 // Temperature bounds of the chart (deg C), from the configuration.
 extern Integer gChartTMin;
 extern Integer gChartTMax;
+// The bounds' buttons keep them at least this far apart (deg C).
+inline constexpr Integer kMinChartTempSpan = 5;
 
 // Lean of the isotherms when the chart is skewed: 150 deg C per factor 100 of
 // pressure above the surface.

@@ -247,9 +247,17 @@ void frmProfile::BuildChartControls() {
   vsbMeanFlow[0]->setToolTip("Mean wind: bottom");
   vsbMeanFlow[1]->setToolTip("Mean wind: top");
   vbsElevatedPT->setToolTip("Base of elevated parcels");
-  vsbSigmaLevel->setVisible(false);
-  vsbMeanFlow[0]->setVisible(false);
-  vsbMeanFlow[1]->setVisible(false);
+  // Mean-wind levels run from the top (Min, set by a load) down to level 1.
+  vsbMeanFlow[0]->SetMax(1);
+  vsbMeanFlow[1]->SetMax(1);
+  lblMeanFlow[0] = MakeLabel(p, "1", "lblMeanFlow0", true);
+  lblMeanFlow[1] = MakeLabel(p, "1", "lblMeanFlow1", true);
+  lblThroughSigma = MakeLabel(p, "to", "lblThroughSigma1");
+  lblThroughSigma->setAlignment(Qt::AlignCenter);
+  lblSigmaLevel = MakeLabel(p, "0", "lblSigmaLevel", true);
+  for (QWidget* c : std::initializer_list<QWidget*>{vsbSigmaLevel, vsbMeanFlow[0], vsbMeanFlow[1], lblMeanFlow[0],
+                                                   lblMeanFlow[1], lblThroughSigma, lblSigmaLevel})
+    c->setVisible(false);
 }
 
 // The side panels in frameRight and the control pages in frameLeft, with
@@ -319,11 +327,8 @@ void frmProfile::ConnectHandlers() {
   hsbHour->onChange = [this] { hsbHour_Change(); };
   vsbEE->onChange = [this] { vsbEE_Change(); };
   vbsElevatedPT->onChange = [this] { vbsElevatedPT_Change(); };
-  vsbSigmaLevel->onChange = [this] { chart_.in.gSigmaLevel = vsbSigmaLevel->Value(); };
-  for (int i = 0; i < 2; ++i)
-    vsbMeanFlow[static_cast<size_t>(i)]->onChange = [this, i] {
-      chart_.in.MeanFlowLevels[static_cast<size_t>(i)] = vsbMeanFlow[static_cast<size_t>(i)]->Value();
-    };
+  vsbSigmaLevel->onChange = [this] { vsbSigmaLevel_Change(); };
+  for (int i = 0; i < 2; ++i) vsbMeanFlow[static_cast<size_t>(i)]->onChange = [this, i] { vsbMeanFlow_Change(i); };
   timerAutoDisplay->onTimer = [this] { timerAutoDisplay_Timer(); };
   lblHour->installEventFilter(this);
   picOmega->onMouseUp = [this](int button, int, double, double) { picOmega_MouseUp(button); };
@@ -424,6 +429,12 @@ void frmProfile::LayoutFrameLeft() {
   vsbMeanFlow[0]->setGeometry(bx, kBoxTop, kBarThick, barsHeight);
   vsbMeanFlow[1]->setGeometry(bx + kBarThick + 3, kBoxTop, kBarThick, barsHeight);
   vbsElevatedPT->setGeometry(bx + 2 * (kBarThick + 3), kBoxTop, kBarThick, barsHeight);
+  // Their levels in the last row of the grid, left of the bars.
+  const int ly = kBoxTop + (rows - 1) * kBoxRow;
+  lblMeanFlow[0]->setGeometry(bx - 72, ly, 26, kBoxRow - 2);
+  lblThroughSigma->setGeometry(bx - 46, ly, 18, kBoxRow - 2);
+  lblMeanFlow[1]->setGeometry(bx - 28, ly, 26, kBoxRow - 2);
+  lblSigmaLevel->setGeometry(bx - 28, ly, 26, kBoxRow - 2);
 
   // Control-page buttons in one row, the open page under them.
   const int n = std::max<int>(1, static_cast<int>(btnControl.size()));

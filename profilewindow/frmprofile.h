@@ -96,10 +96,15 @@ extern Integer gCapeShearMaxShear;
 
 class frmProfile;
 
+// What the click of a chart box redraws (none, or the chart and/or the map).
+enum BoxRedraw : unsigned { kDrawNone = 0, kDrawChart = 1, kDrawMap = 2 };
+
 // One check box of the chart: its name and caption, the option it sets, the
 // help topic its click hands over, the box it unticks (the two may not both be
 // ticked), where it stands (the chart's grid, or a control page at a place),
-// what else its click shows or hides, and whether the click redraws the chart.
+// what else its click shows or hides, what it redraws, and whether the click
+// does anything beyond setting the option while the loading state is raised
+// (a guarded box does not).
 struct ChartBoxRow {
   const char* name;
   const char* caption;
@@ -109,7 +114,8 @@ struct ChartBoxRow {
   int page;  // -1: the grid under the chart
   int x, y;  // place on the page
   void (frmProfile::*follow)();
-  bool redraw;
+  unsigned redraw;  // BoxRedraw flags
+  bool guarded = false;
 };
 
 class frmProfile : public QWidget, public LoadUi, private PanelHost, private ChartEvents {
@@ -182,6 +188,11 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void btnDigitalWinds_Click();
   void btnActiveReadOut_Click();
   void btnOmegaFiltered_Click();
+  // The level bars of the map's overlays: the two bounds of the mean-wind
+  // layer (never equal: a bar moved onto the other is pushed one step past
+  // it) and the sigma level.
+  void vsbMeanFlow_Change(int index);
+  void vsbSigmaLevel_Change();
   void picOmega_MouseUp(int button);
   void picData_MouseDown(int button, int shift, double x, double y);
   void picData_MouseMove(int button, int shift, double x, double y);
@@ -391,6 +402,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   ScrollBar* vbsElevatedPT = nullptr;
   ScrollBar* vsbSigmaLevel = nullptr;
   std::array<ScrollBar*, 2> vsbMeanFlow{};
+  std::array<QLabel*, 2> lblMeanFlow{};
+  QLabel* lblThroughSigma = nullptr;  // "to" between the two mean-wind levels
+  QLabel* lblSigmaLevel = nullptr;
   Timer* timerAutoDisplay = nullptr;
 
   QLabel* lblHour = nullptr;

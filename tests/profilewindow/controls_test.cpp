@@ -1,0 +1,168 @@
+// The profile window's small controls: exclusive chart boxes and what
+// follows them, the chart's temperature bounds, the level bars of the map's
+// overlays and the trail button.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <memory>
+#include <utility>
+
+#include "core/guards.h"
+#include "platform/controls.h"
+#include "tests/profilewindow/probe_panel.h"
+#include "tests/profilewindow/window_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using namespace ondrik::testing;
+
+class ControlsTest : public ProfileWindowTest {
+ protected:
+  // The window with a probe panel that counts the map redraws.
+  frmProfile& StartWithProbe() {
+    frmProfile::PanelTables tables = frmProfile::DefaultPanelTables();
+    tables.panels.push_back({10, "Probe", "", [](PanelHost& host, QWidget* parent) -> std::unique_ptr<SidePanel> {
+                               return std::make_unique<ProbePanel>(host, parent);
+                             }});
+    frmProfile& w = Start(std::move(tables));
+    probe_ = dynamic_cast<ProbePanel*>(w.Panel(10));
+    return w;
+  }
+  ProbePanel* probe_ = nullptr;
+};
+
+TEST_F(ControlsTest, ExclusiveBoxesAndWhatFollowsThem) {
+  frmProfile& w = StartWithProbe();
+  const struct {
+    const char* first;
+    const char* second;
+    std::vector<const char*> followFirst, followSecond;
+    bool redrawsMap;
+  } pairs[] = {
+      {"chkRH0", "chkRH1", {}, {}, false},
+      {"chkMeanFlow",
+       "chkSigmaLevel",
+       {"vsbMeanFlow0", "vsbMeanFlow1", "lblMeanFlow0", "lblMeanFlow1", "lblThroughSigma1"},
+       {"vsbSigmaLevel", "lblSigmaLevel"},
+       true},
+  };
+  for (const auto& p : pairs) {
+    SCOPED_TRACE(p.first);
+    for (bool firstLast : {false, true}) {
+      const char* a = firstLast ? p.second : p.first;
+      const char* b = firstLast ? p.first : p.second;
+      const auto& followB = firstLast ? p.followFirst : p.followSecond;
+      const auto& followA = firstLast ? p.followSecond : p.followFirst;
+      Ctl<CheckBox>(w, a)->SetValue(1);
+      const int draws = chartDraws_, maps = probe_->mapRedraws;
+      Ctl<CheckBox>(w, b)->SetValue(1);
+      EXPECT_EQ(Ctl<CheckBox>(w, a)->Value(), 0);
+      EXPECT_EQ(Ctl<CheckBox>(w, b)->Value(), 1);
+      // One redraw of the chart (and of the map), not one per box.
+      EXPECT_EQ(chartDraws_, draws + 1);
+      EXPECT_EQ(probe_->mapRedraws, maps + (p.redrawsMap ? 1 : 0));
+      for (const char* c : followB) EXPECT_TRUE(Ctl<QWidget>(w, c)->isVisibleTo(&w)) << c;
+      for (const char* c : followA) EXPECT_FALSE(Ctl<QWidget>(w, c)->isVisibleTo(&w)) << c;
+      Ctl<CheckBox>(w, b)->SetValue(0);
+      for (const char* c : followB) EXPECT_FALSE(Ctl<QWidget>(w, c)->isVisibleTo(&w)) << c;
+    }
+  }
+  // While the loading state is raised the guarded humidity boxes only take
+  // their value; the pair is left to the setting code.
+  Ctl<CheckBox>(w, "chkRH1")->SetValue(1);
+  {
+    const LoadingStateGuard loading;
+    Ctl<CheckBox>(w, "chkRH0")->SetValue(1);
+  }
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkRH1")->Value(), 1);
+  EXPECT_TRUE(w.Chart().opt.chkRH[0]);
+}
+
+TEST_F(ControlsTest, TemperatureBoundsStepByFiveAndStayFiveApart) {
+  frmProfile& w = Start();
+  auto click = [&](const char* name, int times) {
+    for (int i = 0; i < times; ++i) Ctl<QPushButton>(w, name)->click();
+  };
+  const Integer lo = gChartTMin, hi = gChartTMax;
+  click("btnT1Higher", 1);
+  EXPECT_EQ(gChartTMin, lo + 5);
+  click("btnT1Lower", 1);
+  EXPECT_EQ(gChartTMin, lo);
+  // The right bound comes down to 5 degrees from the left one and stops.
+  click("btnTempLower", 100);
+  EXPECT_EQ(gChartTMax - gChartTMin, 5);
+  click("btnT1Higher", 3);
+  EXPECT_EQ(gChartTMax - gChartTMin, 5);
+  EXPECT_EQ(w.Chart().opt.PlainTMax, gChartTMax);
+  // The skewed chart keeps its own pair; unticking brings the plain one back.
+  Ctl<CheckBox>(w, "chkSkewT")->SetValue(1);
+  EXPECT_EQ(gChartTMax, hi);
+  click("btnTemHigher", 2);
+  EXPECT_EQ(gChartTMax, hi + 10);
+  Ctl<CheckBox>(w, "chkSkewT")->SetValue(0);
+  EXPECT_EQ(gChartTMax - gChartTMin, 5);
+}
+
+TEST_F(ControlsTest, MeanWindBoundsNeverMeetAndStayInRange) {
+  frmProfile& w = StartWithProbe();
+  Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
+  auto* bottom = Ctl<ScrollBar>(w, "vsbMeanFlow", 0);
+  auto* top = Ctl<ScrollBar>(w, "vsbMeanFlow", 1);
+  auto inRange = [](const ScrollBar* b) {
+    const int v = b->Value();
+    return v >= std::min<int>(b->Min, b->Max) && v <= std::max<int>(b->Min, b->Max);
+  };
+  const struct {
+    int bottomStart, topStart;
+    bool moveTop;  // which bar is moved onto the other
+    int bottomEnd, topEnd;
+  } cases[] = {
+      {3, 8, true, 3, 4},    // the top bar lands one past the bottom one
+      {3, 8, false, 7, 8},   // the bottom bar one below the top one
+      {3, 1, false, 1, 2},   // the bottom bar cannot go below 1: the top one moves up
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.bottomEnd);
+    top->SetValue(c.topStart);
+    bottom->SetValue(c.bottomStart);
+    if (c.moveTop)
+      top->SetValue(c.bottomStart);
+    else
+      bottom->SetValue(c.topStart);
+    EXPECT_EQ(bottom->Value(), c.bottomEnd);
+    EXPECT_EQ(top->Value(), c.topEnd);
+    EXPECT_TRUE(inRange(bottom) && inRange(top));
+    EXPECT_EQ(Ctl<QLabel>(w, "lblMeanFlow", 0)->text(), QString::number(c.bottomEnd));
+    EXPECT_EQ(Ctl<QLabel>(w, "lblMeanFlow", 1)->text(), QString::number(c.topEnd));
+    EXPECT_EQ(w.Chart().in.MeanFlowLevels[0], c.bottomEnd);
+    EXPECT_EQ(w.Chart().in.MeanFlowLevels[1], c.topEnd);
+  }
+  const int maps = probe_->mapRedraws;
+  Ctl<ScrollBar>(w, "vsbSigmaLevel")->SetValue(4);
+  EXPECT_EQ(Ctl<QLabel>(w, "lblSigmaLevel")->text(), "4");
+  EXPECT_EQ(w.Chart().in.gSigmaLevel, 4);
+  EXPECT_EQ(probe_->mapRedraws, maps + 1);
+}
+
+TEST_F(ControlsTest, TrailButtonSequences) {
+  frmProfile& w = Start();
+  auto* tails = Ctl<QPushButton>(w, "btnTails");
+  w.ShowThickness = true;
+  std::vector<QString> seen;
+  for (int i = 0; i < 5; ++i) {
+    tails->click();
+    seen.push_back(tails->text());
+  }
+  EXPECT_EQ(seen, (std::vector<QString>{"12", "24", "48", "0", "6"}));
+  w.ShowThickness = false;
+  tails->click();
+  EXPECT_EQ(tails->text(), "0");
+  tails->click();
+  EXPECT_EQ(tails->text(), "6");
+}
+
+}  // namespace
+}  // namespace ondrik
