@@ -16,6 +16,7 @@
 
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/alertspage.h"
 #include "profilewindow/archivepanel.h"
 #include "profilewindow/convectionpage.h"
 #include "profilewindow/looppage.h"
@@ -280,6 +281,7 @@ void frmProfile::BuildPanels(const PanelTables& tables) {
   panels_.ConnectTopicControls(*this);
   pages_.ConnectTopicControls(*this);
   archivePanel_ = OwnPage<ArchivePanel>(panels_, kArchivePanel);
+  alertsPage_ = OwnPage<AlertsPage>(pages_, 1);
   loopPage_ = OwnPage<LoopPage>(pages_, 2);
   convectionPage_ = OwnPage<ConvectionPage>(pages_, 3);
   overlaysPage_ = OwnPage<OverlaysPage>(pages_, 5);
@@ -319,6 +321,7 @@ void frmProfile::ConnectHandlers() {
   for (int i = 0; i < static_cast<int>(btnXfer.size()); ++i)
     connect(btnXfer[i], &QPushButton::clicked, this, [this, i] { btnXfer_Click(i); });
   overlaysPage_->onBoxClick = [this](int box) { chkefname_Click(box); };
+  alertsPage_->onThresholdChange = [this] { IndexThresholdsChanged(); };
   loopPage_->onRateChange = [this] { hsbRate_Change(); };
   connect(btnT1Lower, &QPushButton::clicked, this, [this] { TempBoundStep(true, -5); });
   connect(btnT1Higher, &QPushButton::clicked, this, [this] { TempBoundStep(true, 5); });

@@ -44,6 +44,7 @@ class QPushButton;
 
 namespace ondrik {
 
+class AlertsPage;
 class ArchivePanel;
 class CheckBox;
 class ConvectionPage;
@@ -381,6 +382,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   PanelRegistry pages_;
   // The window's own pages and panel, which it works with directly.
   ArchivePanel* archivePanel_ = nullptr;
+  AlertsPage* alertsPage_ = nullptr;
   LoopPage* loopPage_ = nullptr;
   ConvectionPage* convectionPage_ = nullptr;
   OverlaysPage* overlaysPage_ = nullptr;

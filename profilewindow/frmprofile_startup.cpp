@@ -23,6 +23,7 @@
 #include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/alertspage.h"
 #include "profilewindow/frmprofile.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/timezone.h"
@@ -164,9 +165,9 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   const ChartOptions& o = chart_.opt;
   gChartTMin = o.chkSkewT ? o.SkewTMin : o.PlainTMin;
   gChartTMax = o.chkSkewT ? o.SkewTMax : o.PlainTMax;
-  // 14 to 21 (the lookup table, the index list and the training index are
-  // not part of this window yet).
+  // 14 to 21 (the lookup table is not part of this window yet).
   LoopRunning = false;
+  alertsPage_->FillIndexList();
   timerAutoDisplay->SetEnabled(false);
   gCapeShearMaxCape = 4000;
   gCapeShearMaxShear = 100;

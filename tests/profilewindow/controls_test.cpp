@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <memory>
 #include <utility>
 
 #include "core/guards.h"
+#include "panels/thresholds.h"
 #include "platform/controls.h"
 #include "tests/profilewindow/probe_panel.h"
 #include "tests/profilewindow/window_fixture.h"
@@ -162,6 +165,50 @@ TEST_F(ControlsTest, TrailButtonSequences) {
   EXPECT_EQ(tails->text(), "0");
   tails->click();
   EXPECT_EQ(tails->text(), "6");
+}
+
+TEST_F(ControlsTest, IndexListEditsTheThresholdTable) {
+  frmProfile& w = Start();
+  auto* list = Ctl<QListWidget>(w, "lstIndices");
+  ASSERT_EQ(list->count(), kIndexThresholdRows);
+  for (int r = 0; r < kIndexThresholdRows; ++r) EXPECT_EQ(list->item(r)->text(), kIndexNames[static_cast<size_t>(r)]);
+  EXPECT_EQ(list->currentRow(), -1);
+  EXPECT_FLOAT_EQ(w.Chart().in.LayerShearT1, 200);
+  EXPECT_FLOAT_EQ(w.Chart().in.LayerShearT2, 250);
+  // Nothing chosen: an edit stores nothing.
+  Ctl<QLineEdit>(w, "txtIndices", 0)->setText("123");
+  EXPECT_FLOAT_EQ(gIndexThresholds(0, 0), 0);
+
+  const struct {
+    int row;
+    int shown;
+    std::vector<QString> texts;
+  } cases[] = {
+      {kRowCape, 4, {"0", "700", "1000", "3000"}},
+      {kRowBulkRichardson, 7, {"5", "7", "10", "22", "45", "50", "60"}},
+      {kRowEhi, 4, {"0", "0.5", "1", "2.5"}},
+  };
+  const QWidget* page = Ctl<QWidget>(w, "pnlControl", 1);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    list->setCurrentRow(c.row);
+    for (int i = 0; i < kIndexThresholdColumns; ++i) {
+      EXPECT_EQ(Ctl<QLineEdit>(w, "txtIndices", i)->isVisibleTo(page), i < c.shown) << i;
+      EXPECT_EQ(Ctl<QLabel>(w, "lblIndices", i)->isVisibleTo(page), i < c.shown) << i;
+      if (i < c.shown) {
+        EXPECT_EQ(Ctl<QLineEdit>(w, "txtIndices", i)->text(), c.texts[static_cast<size_t>(i)]);
+      }
+    }
+  }
+  EXPECT_EQ(Ctl<QLabel>(w, "lblIndices", 4)->text(), "Alarm");
+  // An edit of the layer-shear row reaches the table and the chart's bands.
+  list->setCurrentRow(kRowLayerShear);
+  Ctl<QLineEdit>(w, "txtIndices", 1)->setText("150");
+  Ctl<QLineEdit>(w, "txtIndices", 2)->setText("x");
+  EXPECT_FLOAT_EQ(gIndexThresholds(kRowLayerShear, 1), 150);
+  EXPECT_FLOAT_EQ(gIndexThresholds(kRowLayerShear, 2), 0);
+  EXPECT_FLOAT_EQ(w.Chart().in.LayerShearT1, 150);
+  EXPECT_FLOAT_EQ(w.Chart().in.LayerShearT2, 0);
 }
 
 }  // namespace
