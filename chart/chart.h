@@ -173,4 +173,16 @@ void PlotDatasetTraces(PictureBox& picData, ChartState& s);
 // Once after the last dataset, with gCurDataset the shown dataset.
 void PloteeTitle(PictureBox& picData, ChartState& s);
 
+// ---- the level highlight of the Data panel's listing ----
+
+// The pressures (mb) half-way from level L of dataset D at hour H to the
+// levels above (p1) and below (p2). Where a neighbour is missing (the top
+// of the profile, or no surface below level 1) the band reaches as far on
+// that side as on the other. False when L is not a level of the profile.
+bool LevelBandPressures(Integer D, Integer H, Integer L, Single& p1, Single& p2);
+// Marks level L across the chart with a band drawn in exclusive-or (drawing
+// it twice takes it away); the next redraw clears it. Leaves the frame
+// system in force.
+void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L);
+
 }  // namespace ondrik

@@ -42,6 +42,10 @@ class PanelHost {
   virtual void RedrawChart() = 0;
   // The window's whole refresh: labels, side panel, control page, chart.
   virtual void DisplayHour() = 0;
+  // Marks level L of the current dataset and hour across the chart (a
+  // second call for the same level takes the mark away; the next redraw
+  // clears it). The Data panel's listing calls it for a clicked row.
+  virtual void HighlightChartLevel(Integer L) = 0;
 };
 
 // A side panel or control page. Everything but the widget is optional.

@@ -311,6 +311,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   Integer Hour() const override { return CurHour; }
   void OpenTrainingLinks(const std::string& topic) override;
   void RedrawChart() override { PlotProfile(); }
+  void HighlightChartLevel(Integer L) override;
 
   // ---- ChartEvents: passed on to the side panel shown ----
   void DatasetDrawn(Integer dataset) override { emit ChartDatasetDrawn(dataset); }

@@ -384,6 +384,12 @@ void frmProfile::PlotProfile() {
   emit ChartDrawn();
 }
 
+void frmProfile::HighlightChartLevel(Integer L) {
+  if (!FileLoaded || gLoadingState) return;
+  HighlightLevelBand(picData->Pic(), gCurDataset, CurHour, L);
+  picData->update();
+}
+
 void frmProfile::DrawOmegaScale() {
   ::ondrik::DrawOmegaScale(picOmega->Pic(), chart_);
   picOmega->update();
