@@ -323,6 +323,8 @@ void frmProfile::ConnectHandlers() {
   overlaysPage_->onBoxClick = [this](int box) { chkefname_Click(box); };
   alertsPage_->onThresholdChange = [this] { IndexThresholdsChanged(); };
   loopPage_->onRateChange = [this] { hsbRate_Change(); };
+  loopPage_->onListClick = [this](int i) { btnHaulix_Click(i); };
+  loopPage_->onNewDataClick = [this] { btnNewData_Click(); };
   connect(btnT1Lower, &QPushButton::clicked, this, [this] { TempBoundStep(true, -5); });
   connect(btnT1Higher, &QPushButton::clicked, this, [this] { TempBoundStep(true, 5); });
   connect(btnTempLower, &QPushButton::clicked, this, [this] { TempBoundStep(false, -5); });

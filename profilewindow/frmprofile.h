@@ -154,6 +154,15 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SelectModelRow(int row);
   void SelectSiteRow(int row);
 
+  // ---- the downloader ----
+  // A list button "A".."V" (index 0..21): the downloader with that list; the
+  // model list turns dark red when the list brought compressed files.
+  void btnHaulix_Click(int index);
+  // "Get Data": the downloader without a list.
+  void btnNewData_Click();
+  // The model list's mark for compressed files that wait for the converter.
+  bool ModelListMarked() const { return modelListMarked_; }
+
   // ---- refresh and panels ----
   void DisplayHour() override;
   void btnDisplay_Click(int index);
@@ -376,6 +385,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   std::string commandLine_;
   std::vector<std::string> args_;
   TrainingIndex training_;
+  bool modelListMarked_ = false;
+  void MarkModelList(bool marked);
   QPointer<frmHelp> help_;
 
   // ---- panels and pages ----

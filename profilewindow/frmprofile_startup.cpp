@@ -25,6 +25,7 @@
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/alertspage.h"
 #include "profilewindow/frmprofile.h"
+#include "profilewindow/looppage.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/timezone.h"
 
@@ -208,6 +209,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // 34. The training index and the tool tips of the download lists.
   GetTraining();
   HaulixToolTips = GetToolTips(ProgramFolder());
+  loopPage_->SetListToolTips(HaulixToolTips);
   // 35.
   gHourChangeSource = 0;
   // 36. The command line; "-CLOSE" ends the program here.
@@ -267,6 +269,7 @@ void frmProfile::lstoptModel_Click() {
   const int row = lstoptModel->currentRow();
   if (row < 0) return;
   RunConverter(ProgramFolder());
+  MarkModelList(false);  // the converter has taken the compressed files
   gProfileExt.clear();
   {
     const LoadingStateGuard loading;
@@ -276,6 +279,22 @@ void frmProfile::lstoptModel_Click() {
     chart_.in.gIsothermMinDepression = model_.params.gIsothermMinDepression;
     FillSiteList();
   }
+}
+
+void frmProfile::MarkModelList(bool marked) {
+  modelListMarked_ = marked;
+  lstoptModel->setStyleSheet(marked ? "QListWidget { background-color: rgb(64, 0, 0); color: white; }" : "");
+  lstoptModel->setToolTip(marked ? "New compressed profiles: choose a model to convert them" : "");
+}
+
+void frmProfile::btnHaulix_Click(int index) {
+  if (HaulixButtonClick(ProgramFolder(), index).compressedArrived) MarkModelList(true);
+  FocusHourBar();
+}
+
+void frmProfile::btnNewData_Click() {
+  StartDownloader(ProgramFolder());
+  FocusHourBar();
 }
 
 void frmProfile::FillSiteList() {

@@ -211,5 +211,31 @@ TEST_F(ControlsTest, IndexListEditsTheThresholdTable) {
   EXPECT_FLOAT_EQ(w.Chart().in.LayerShearT2, 0);
 }
 
+TEST_F(ControlsTest, DownloaderButtonsAndTheModelListMark) {
+  WriteFile(folder_ / "Haulix.exe", "");
+  WriteFile(folder_ / "HaulixC.Dat", "LIST = East: coast\r\nnam_kbos.ONZ\r\n");
+  WriteFile(folder_ / "HaulixD.Dat", "LIST = Plains\r\nnam_kokc.ond\r\n");
+  frmProfile& w = Start();
+  ASSERT_EQ(Ctl<QPushButton>(w, "btnHaulix", 21)->text(), "V");
+  EXPECT_EQ(Ctl<QPushButton>(w, "btnHaulix", 2)->toolTip(), "coast");
+  EXPECT_EQ(Ctl<QPushButton>(w, "btnHaulix", 3)->toolTip(), "Plains");
+  EXPECT_EQ(Ctl<QPushButton>(w, "btnHaulix", 4)->toolTip(), "");
+  fx_.programs.clear();
+  Ctl<QPushButton>(w, "btnHaulix", 3)->click();
+  EXPECT_FALSE(w.ModelListMarked());
+  Ctl<QPushButton>(w, "btnHaulix", 2)->click();
+  EXPECT_TRUE(w.ModelListMarked());
+  ASSERT_EQ(fx_.programs.size(), 2u);
+  EXPECT_EQ(fx_.programs[1].program, (folder_ / "Haulix.exe").string());
+  EXPECT_EQ(fx_.programs[1].args, std::vector<std::string>{"C"});
+  EXPECT_FALSE(fx_.programs[1].wait);
+  Ctl<QPushButton>(w, "btnNewData")->click();
+  ASSERT_EQ(fx_.programs.size(), 3u);
+  EXPECT_TRUE(fx_.programs[2].args.empty());
+  // Choosing a model runs the converter, which clears the mark.
+  Ctl<QListWidget>(w, "lstoptModel")->setCurrentRow(1);
+  EXPECT_FALSE(w.ModelListMarked());
+}
+
 }  // namespace
 }  // namespace ondrik
