@@ -273,7 +273,8 @@ void frmProfile::BuildPanels(const PanelTables& tables) {
     btnDisplay.emplace_back(item.entry.index, b);
   }
   for (const auto& item : pages_.Items()) {
-    if (QWidget* page = item.panel->Widget()) page->setObjectName(QString::fromStdString(PageWidgetName(item.entry.index)));
+    if (QWidget* page = item.panel->Widget())
+      page->setObjectName(QString::fromStdString(PageWidgetName(item.entry.index)));
     QPushButton* b = MakeButton(frameLeft, QString::fromStdString(item.entry.caption));
     b->setObjectName(QString("btnControl%1").arg(item.entry.index));
     btnControl.push_back(b);

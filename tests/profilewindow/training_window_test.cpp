@@ -28,7 +28,8 @@ class TrainingTest : public ProfileWindowTest {
  protected:
   void SetUp() override {
     ProfileWindowTest::SetUp();
-    for (const char* f : {"Ondrik.ref", "OndrikTraining.dat"}) fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
+    for (const char* f : {"Ondrik.ref", "OndrikTraining.dat"})
+      fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
     fs::copy(fs::path(ONDRIK_DATA_DIR) / "help", folder_ / "help");
     gHelpAreaOpen = {};
     gHelpLeft = -9999;
