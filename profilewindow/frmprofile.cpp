@@ -306,7 +306,8 @@ void frmProfile::ConnectHandlers() {
       {btnDigitalWinds, &frmProfile::btnDigitalWinds_Click},
       {btnActiveReadOut, &frmProfile::btnActiveReadOut_Click},
       {btnOmegaFiltered, &frmProfile::btnOmegaFiltered_Click},
-      {btnHelp, &frmProfile::btnHelp_Click}};
+      {btnHelp, &frmProfile::btnHelp_Click},
+      {btnSetup, &frmProfile::btnSetup_Click}};
   for (const auto& [button, handler] : clicks)
     connect(button, &QPushButton::clicked, this, [this, handler = handler] { (this->*handler)(); });
   archivePanel_->onListClick = [this](ArchiveList list, int row) { ArchiveListClick(list, row); };

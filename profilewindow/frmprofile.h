@@ -49,6 +49,7 @@ class ArchivePanel;
 class CheckBox;
 class ConvectionPage;
 class frmHelp;
+class frmSetUp;
 class LoopPage;
 class OverlaysPage;
 class PictureBoxWidget;
@@ -265,8 +266,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   const TrainingIndex& Training() const { return training_; }
   // The logo: training mode on or off (the pointer shows it).
   void picLogo_Click();
-  // "Training": the help window.
+  // "Training": the help window; "Set Up": the set-up window.
   void btnHelp_Click();
+  void btnSetup_Click();
 
   // The overview window; the window keeps the link (never null).
   void SetOverviewLink(std::unique_ptr<OverviewLink> link);
@@ -388,6 +390,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   bool modelListMarked_ = false;
   void MarkModelList(bool marked);
   QPointer<frmHelp> help_;
+  QPointer<frmSetUp> setup_;
 
   // ---- panels and pages ----
   PanelRegistry panels_;

@@ -6,6 +6,7 @@
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/frmhelp.h"
 #include "profilewindow/frmprofile.h"
+#include "profilewindow/frmsetup.h"
 
 namespace ondrik {
 
@@ -50,10 +51,25 @@ void frmProfile::picLogo_Click() {
 }
 
 void frmProfile::btnHelp_Click() {
+  if (help_ != nullptr && !help_->isVisible()) help_ = nullptr;
   if (help_ == nullptr) help_ = new frmHelp(cfg_, x() * kTwipsPerPixel, this);
   help_->show();
   help_->raise();
   help_->activateWindow();
+}
+
+// The set-up window edits "Ondrik.cfg"; its site-layout bar relays this
+// window out at once.
+void frmProfile::btnSetup_Click() {
+  // A window closed but not yet deleted is not used again.
+  if (setup_ != nullptr && !setup_->isVisible()) setup_ = nullptr;
+  if (setup_ == nullptr) {
+    setup_ = new frmSetUp(cfg_, [this] { Form_Resize(); }, this);
+    setup_->Form_Load();
+  }
+  setup_->show();
+  setup_->raise();
+  setup_->activateWindow();
 }
 
 // The logo: a small skewed chart, white on blue, with its temperature and
