@@ -114,6 +114,10 @@ TEST_F(ControlsTest, MeanWindBoundsNeverMeetAndStayInRange) {
   Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
   auto* bottom = Ctl<ScrollBar>(w, "vsbMeanFlow", 0);
   auto* top = Ctl<ScrollBar>(w, "vsbMeanFlow", 1);
+  // Both bars run from the profile's top levels down to level 1.
+  EXPECT_EQ(static_cast<int>(bottom->Max), 1);
+  EXPECT_EQ(static_cast<int>(top->Max), 1);
+  EXPECT_EQ(static_cast<int>(top->Min), gNumLevels(gCurDataset));
   auto inRange = [](const ScrollBar* b) {
     const int v = b->Value();
     return v >= std::min<int>(b->Min, b->Max) && v <= std::max<int>(b->Min, b->Max);

@@ -130,6 +130,17 @@ TEST_F(TrainingTest, HelpWindowFoldsAreasAndOpensPages) {
   EXPECT_EQ(h->AreaCount(), 21);
   EXPECT_EQ(h->ButtonCount(), 0);
   EXPECT_EQ(Ctl<QLabel>(*h, "lblArea1")->text(), "Getting started");
+  // The title shows "ToyBox" for a tenth of a second now and then.
+  h->timerToolKit_Timer();
+  EXPECT_EQ(Ctl<QLabel>(*h, "pnlProfile")->text(), "ToyBox");
+  EXPECT_TRUE(Ctl<Timer>(*h, "timerToyBox")->Enabled());
+  EXPECT_EQ(Ctl<Timer>(*h, "timerToyBox")->Interval(), 100);
+  h->timerToyBox_Timer();
+  EXPECT_EQ(Ctl<QLabel>(*h, "pnlProfile")->text(), "ToolKit");
+  const Timer* wait = Ctl<Timer>(*h, "timerToolKit");
+  EXPECT_TRUE(wait->Enabled());
+  EXPECT_GE(wait->Interval(), 2000);
+  EXPECT_LE(wait->Interval(), 9999);
   h->lblArea_Click(1);
   EXPECT_EQ(h->ButtonCount(), 8);
   EXPECT_EQ(Ctl<QPushButton>(*h, "btnTraining1")->text(), "Contents");
