@@ -22,6 +22,8 @@ namespace ondrik {
 // Temperature bounds of the chart (deg C), from the configuration.
 extern Integer gChartTMin;
 extern Integer gChartTMax;
+// The bounds' buttons keep them at least this far apart (deg C).
+inline constexpr Integer kMinChartTempSpan = 5;
 
 // Lean of the isotherms when the chart is skewed: 150 deg C per factor 100 of
 // pressure above the surface.
@@ -172,5 +174,17 @@ void PlotDatasetTraces(PictureBox& picData, ChartState& s);
 
 // Once after the last dataset, with gCurDataset the shown dataset.
 void PloteeTitle(PictureBox& picData, ChartState& s);
+
+// ---- the level highlight of the Data panel's listing ----
+
+// The pressures (mb) half-way from level L of dataset D at hour H to the
+// levels above (p1) and below (p2). Where a neighbour is missing (the top
+// of the profile, or no surface below level 1) the band reaches as far on
+// that side as on the other. False when L is not a level of the profile.
+bool LevelBandPressures(Integer D, Integer H, Integer L, Single& p1, Single& p2);
+// Marks level L across the chart with a band drawn in exclusive-or (drawing
+// it twice takes it away); the next redraw clears it. Leaves the frame
+// system in force.
+void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L);
 
 }  // namespace ondrik

@@ -6,6 +6,9 @@
 
 namespace ondrik {
 
+// The program's version, as the help window shows it and saved files carry it.
+inline constexpr const char* kProgramVersion = "13.4.2";
+
 // Overlay of datasets: draw every shown dataset, the current one last.
 extern bool gOverlayAll;
 // Per dataset: shown in the overlay (from the dataset check boxes).

@@ -42,7 +42,9 @@ LakeEffectPage::LakeEffectPage(PanelHost& host, QWidget* parent)
   lblCI700_->setObjectName("lblCI700");
   // Captions of the chart's lake boxes, which the window puts beside them.
   const char* const captions[3] = {"Lake Index", "Moist Lake Index", "LI CAPE"};
-  for (int i = 0; i < 3; ++i) MakeLabel(page_, captions[i], false, QRect(220, 4 + i * 20, 140, 18));
+  const char* const names[3] = {"Label21", "Label22", "Label39"};
+  for (int i = 0; i < 3; ++i)
+    MakeLabel(page_, captions[i], false, QRect(220, 4 + i * 20, 140, 18))->setObjectName(names[i]);
   vsbLakeF_->onChange = [this] { vsbLakeF_Change(); };
 }
 

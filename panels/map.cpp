@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 #include "core/guards.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
@@ -63,8 +65,10 @@ MapPanel::MapPanel(PanelHost& host, QWidget* parent) : host_(host) {
   for (CheckBox* b : {chkMeanFlow_, chkSigmaLevel_}) b->setFocusPolicy(Qt::TabFocus);
   chkMeanFlow_->onClick = [this] { chkMeanFlow_Click(); };
   chkSigmaLevel_->onClick = [this] { chkSigmaLevel_Click(); };
+  // Mean-wind levels run from the top (Min, set by a load) down to level 1.
+  for (ScrollBar* b : vsbMeanFlow_) b->SetMax(1);
   vsbSigmaLevel_->onChange = [this] { Redraw(); };
-  for (ScrollBar* b : vsbMeanFlow_) b->onChange = [this] { Redraw(); };
+  for (int i = 0; i < 2; ++i) vsbMeanFlow_[static_cast<size_t>(i)]->onChange = [this, i] { vsbMeanFlow_Change(i); };
   ShowBars();
 }
 
@@ -82,6 +86,35 @@ void MapPanel::LayerBoxClicked(CheckBox* box, CheckBox* other) {
     other->SetValue(0);
   }
   ShowBars();
+  Redraw();
+}
+
+namespace {
+
+bool InBarRange(const ScrollBar& bar, int v) {
+  return v >= std::min<int>(bar.Min, bar.Max) && v <= std::max<int>(bar.Min, bar.Max);
+}
+
+}  // namespace
+
+// The two bars never hold the same level: the one moved steps on (bar 0 one
+// level lower, bar 1 one higher); at the end of its range the other moves.
+void MapPanel::vsbMeanFlow_Change(int index) {
+  const size_t i = static_cast<size_t>(index), other = 1 - i;
+  ScrollBar& bar = *vsbMeanFlow_[i];
+  const int v = bar.Value();
+  if (!gLoadingState && v == vsbMeanFlow_[other]->Value()) {
+    const int away = v + 2 * index - 1;
+    if (InBarRange(bar, away)) {
+      bar.SetValue(away);  // runs this handler again
+      return;
+    }
+    const int otherAway = v - (2 * index - 1);
+    if (InBarRange(*vsbMeanFlow_[other], otherAway)) {
+      const LoadingStateGuard loading;
+      vsbMeanFlow_[other]->SetValue(otherAway);
+    }
+  }
   Redraw();
 }
 

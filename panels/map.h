@@ -28,6 +28,7 @@ class MapPanel : public SidePanel {
 
   void chkMeanFlow_Click();
   void chkSigmaLevel_Click();
+  void vsbMeanFlow_Change(int index);
 
  private:
   void LayerBoxClicked(CheckBox* box, CheckBox* other);

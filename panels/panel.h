@@ -42,6 +42,10 @@ class PanelHost {
   virtual void RedrawChart() = 0;
   // The window's whole refresh: labels, side panel, control page, chart.
   virtual void DisplayHour() = 0;
+  // Marks level L of the current dataset and hour across the chart (a
+  // second call for the same level takes the mark away; the next redraw
+  // clears it). The Data panel's listing calls it for a clicked row.
+  virtual void HighlightChartLevel(Integer L) = 0;
 };
 
 // A side panel or control page. Everything but the widget is optional.
@@ -80,6 +84,13 @@ class SidePanel : public PanelLoadUi {
   virtual void Apply(const PanelSettings& /*from*/) {}
 };
 
+// A control of a panel whose click only hands a help topic over: found by
+// its object name in the panel's widget or button bar.
+struct TopicControl {
+  std::string name;
+  std::string topic;
+};
+
 // One row of a panel table: the index the window's handlers, history and
 // setups use, the button's caption ("" for a panel without a button), the
 // help topic its button hands over ("" for none) and how to make it.
@@ -91,6 +102,8 @@ struct PanelEntry {
   Factory make;
   // Control pages only: opening the page refreshes the window.
   bool refreshWhenOpened = false;
+  // Controls of the panel that carry a topic and do nothing else.
+  std::vector<TopicControl> topicControls = {};
 };
 
 // The panels of one kind (side panels or control pages), made from a table
@@ -104,6 +117,10 @@ class PanelRegistry {
   // Makes every panel of the table; a later row with the same index
   // replaces an earlier one.
   void Build(const std::vector<PanelEntry>& table, PanelHost& host, QWidget* parent);
+  // From here on a click on a topic control of a row hands its topic to
+  // host.OpenTrainingLinks (before the control's own handling). Called once
+  // the window has named the panels' widgets.
+  void ConnectTopicControls(PanelHost& host);
 
   // The panel and its table row by index; null when the index has none.
   SidePanel* Find(int index) const;

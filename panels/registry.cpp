@@ -1,8 +1,50 @@
+#include <QEvent>
+#include <QMouseEvent>
 #include <QWidget>
 
 #include "panels/panel.h"
 
 namespace ondrik {
+
+namespace {
+
+// Hands a topic over when the left button goes down on the control; the
+// control still gets the press.
+class TopicClick : public QObject {
+ public:
+  TopicClick(QWidget* control, PanelHost& host, std::string topic)
+      : QObject(control), host_(host), topic_(std::move(topic)) {
+    control->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+      host_.OpenTrainingLinks(topic_);
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  PanelHost& host_;
+  std::string topic_;
+};
+
+QWidget* FindControl(QWidget* root, const std::string& name) {
+  if (root == nullptr) return nullptr;
+  const QString n = QString::fromStdString(name);
+  if (root->objectName() == n) return root;
+  return root->findChild<QWidget*>(n);
+}
+
+void ConnectTopics(const PanelEntry& e, SidePanel& p, PanelHost& host) {
+  for (const TopicControl& t : e.topicControls) {
+    QWidget* c = FindControl(p.Widget(), t.name);
+    if (c == nullptr) c = FindControl(p.ButtonBar(), t.name);
+    if (c != nullptr) new TopicClick(c, host, t.topic);
+  }
+}
+
+}  // namespace
 
 void PanelRegistry::Build(const std::vector<PanelEntry>& table, PanelHost& host, QWidget* parent) {
   for (const PanelEntry& e : table) {
@@ -22,6 +64,10 @@ void PanelRegistry::Build(const std::vector<PanelEntry>& table, PanelHost& host,
     }
     if (!replaced) items_.push_back(std::move(item));
   }
+}
+
+void PanelRegistry::ConnectTopicControls(PanelHost& host) {
+  for (const Item& i : items_) ConnectTopics(i.entry, *i.panel, host);
 }
 
 SidePanel* PanelRegistry::Find(int index) const {

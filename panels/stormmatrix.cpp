@@ -1,6 +1,7 @@
 #include "panels/stormmatrix.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include "platform/pictureboxwidget.h"
@@ -11,8 +12,12 @@ StormMatrixPage::StormMatrixPage(PanelHost&, QWidget* parent)
     : page_(new QFrame(parent)), picReason_(new PictureBoxWidget(page_)) {
   page_->setFrameStyle(QFrame::Box | QFrame::Plain);
   picReason_->setObjectName("picReason");
+  auto* caption = new QLabel("KORVAN Convective Storm Matrix", page_);
+  caption->setObjectName("Label32");
   auto* fill = new QVBoxLayout(page_);
-  fill->setContentsMargins(4, 4, 4, 4);
+  fill->setContentsMargins(4, 2, 4, 4);
+  fill->setSpacing(2);
+  fill->addWidget(caption);
   fill->addWidget(picReason_);
 }
 

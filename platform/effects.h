@@ -17,6 +17,9 @@ class Effects {
   virtual ~Effects() = default;
   // A message box; in batch or offscreen runs "title: text" on standard error.
   virtual void Message(const std::string& text, const std::string& title, MsgIcon icon) = 0;
+  // A Yes/No question box; true for Yes. In batch or offscreen runs the
+  // question goes to standard error and the answer is No.
+  virtual bool Ask(const std::string& text, const std::string& title) = 0;
   // Opens a file (path) or a web page (URL) with the desktop's default handler.
   virtual bool OpenDocument(const std::string& pathOrUrl) = 0;
   // Starts a program and does not wait for it; false when it could not start.
@@ -49,6 +52,7 @@ bool IsBatchOrOffscreen();
 class QtEffects : public Effects {
  public:
   void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
+  bool Ask(const std::string& text, const std::string& title) override;
   bool OpenDocument(const std::string& pathOrUrl) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args,
                     bool hidden) override;
@@ -74,6 +78,7 @@ class FakeEffects : public Effects {
   };
 
   std::vector<MessageCall> messages;
+  std::vector<MessageCall> questions;  // icon Question
   std::vector<std::string> documents;
   std::vector<ProgramCall> programs;
   std::vector<int> endCalls;
@@ -84,8 +89,10 @@ class FakeEffects : public Effects {
   // Bytes the disk still takes; -1 for no limit. A write beyond them writes
   // what fits and fails, as on a full disk.
   long long diskSpace = -1;
+  bool answer = false;  // what Ask returns
 
   void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
+  bool Ask(const std::string& text, const std::string& title) override;
   bool OpenDocument(const std::string& pathOrUrl) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args,
                     bool hidden) override;

@@ -123,6 +123,8 @@ void PadToPrintZone(std::string& line) {
 }
 
 std::string FormatModelLine(const std::string& name, const std::string& key) {
+  // A name with a blank in it is ended by a TAB, which the reader tries first.
+  if (name.find(' ') != std::string::npos) return name + "\t" + key;
   std::string line = name;
   PadToPrintZone(line);
   return line + key;

@@ -154,7 +154,8 @@ bool DayFirstFromShortDate(const std::string& shortDateOf2Jan2001);
 std::string PrintNumber(double value);
 // Pads a line with blanks up to the next 14-column print zone.
 void PadToPrintZone(std::string& line);
-// A model line as the set-up window writes it: the name, a print zone, the key.
+// A model line as the set-up window writes it: the name, a print zone, the
+// key; a name that holds a blank is followed by a TAB instead.
 std::string FormatModelLine(const std::string& name, const std::string& key);
 // The family key the set-up window derives from a model name: "gfs3" when the
 // upper-cased name contains "GFS", "ruc" when it is "RUC", else "eta".

@@ -16,6 +16,7 @@
 
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/alertspage.h"
 #include "profilewindow/archivepanel.h"
 #include "profilewindow/convectionpage.h"
 #include "profilewindow/looppage.h"
@@ -93,6 +94,7 @@ frmProfile::frmProfile(QWidget* parent, PanelTables tables) : QWidget(parent), o
   BuildChartBoxes();
   ConnectHandlers();
   PlaceControls();
+  DrawLogo();
   resize(Px(15000), Px(11010));
   // Key preview: the window sees every key before the focused control.
   qApp->installEventFilter(this);
@@ -254,12 +256,16 @@ void frmProfile::BuildPanels(const PanelTables& tables) {
     btnDisplay.emplace_back(item.entry.index, b);
   }
   for (const auto& item : pages_.Items()) {
-    if (QWidget* page = item.panel->Widget()) page->setObjectName(QString("pnlControl%1").arg(item.entry.index));
+    if (QWidget* page = item.panel->Widget())
+      page->setObjectName(QString::fromStdString(PageWidgetName(item.entry.index)));
     QPushButton* b = MakeButton(frameLeft, QString::fromStdString(item.entry.caption));
     b->setObjectName(QString("btnControl%1").arg(item.entry.index));
     btnControl.push_back(b);
   }
+  panels_.ConnectTopicControls(*this);
+  pages_.ConnectTopicControls(*this);
   archivePanel_ = OwnPage<ArchivePanel>(panels_, kArchivePanel);
+  alertsPage_ = OwnPage<AlertsPage>(pages_, 1);
   loopPage_ = OwnPage<LoopPage>(pages_, 2);
   convectionPage_ = OwnPage<ConvectionPage>(pages_, 3);
   overlaysPage_ = OwnPage<OverlaysPage>(pages_, 5);
@@ -282,7 +288,9 @@ void frmProfile::ConnectHandlers() {
       {btnColorWinds, &frmProfile::btnColorWinds_Click},
       {btnDigitalWinds, &frmProfile::btnDigitalWinds_Click},
       {btnActiveReadOut, &frmProfile::btnActiveReadOut_Click},
-      {btnOmegaFiltered, &frmProfile::btnOmegaFiltered_Click}};
+      {btnOmegaFiltered, &frmProfile::btnOmegaFiltered_Click},
+      {btnHelp, &frmProfile::btnHelp_Click},
+      {btnSetup, &frmProfile::btnSetup_Click}};
   for (const auto& [button, handler] : clicks)
     connect(button, &QPushButton::clicked, this, [this, handler = handler] { (this->*handler)(); });
   archivePanel_->onListClick = [this](ArchiveList list, int row) { ArchiveListClick(list, row); };
@@ -298,7 +306,10 @@ void frmProfile::ConnectHandlers() {
   for (int i = 0; i < static_cast<int>(btnXfer.size()); ++i)
     connect(btnXfer[i], &QPushButton::clicked, this, [this, i] { btnXfer_Click(i); });
   overlaysPage_->onBoxClick = [this](int box) { chkefname_Click(box); };
+  alertsPage_->onThresholdChange = [this] { IndexThresholdsChanged(); };
   loopPage_->onRateChange = [this] { hsbRate_Change(); };
+  loopPage_->onListClick = [this](int i) { btnHaulix_Click(i); };
+  loopPage_->onNewDataClick = [this] { btnNewData_Click(); };
   connect(btnT1Lower, &QPushButton::clicked, this, [this] { TempBoundStep(true, -5); });
   connect(btnT1Higher, &QPushButton::clicked, this, [this] { TempBoundStep(true, 5); });
   connect(btnTempLower, &QPushButton::clicked, this, [this] { TempBoundStep(false, -5); });
@@ -309,6 +320,10 @@ void frmProfile::ConnectHandlers() {
   timerAutoDisplay->onTimer = [this] { timerAutoDisplay_Timer(); };
   lblHour->installEventFilter(this);
   picOmega->onMouseUp = [this](int button, int, double, double) { picOmega_MouseUp(button); };
+  picLogo->onMouseUp = [this](int button, int, double, double) {
+    if (button == 1) picLogo_Click();
+  };
+  picLogo->onResize = [this] { DrawLogo(); };
   // The chart's handlers get y as ln p, whatever scale the drawing left on picData.
   auto lnp = [this](double y) { return ChartYOfPixel(picData->Pic().YToPixel(y)); };
   picData->onMouseDown = [this, lnp](int b, int sh, double x, double y) { picData_MouseDown(b, sh, x, lnp(y)); };

@@ -17,6 +17,7 @@
 // link), _batch.cpp (command line, archive, snapshot and export).
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -34,6 +35,7 @@
 #include "profilewindow/archive.h"
 #include "profilewindow/config.h"
 #include "profilewindow/models.h"
+#include "profilewindow/training.h"
 
 class QFrame;
 class QLabel;
@@ -42,9 +44,12 @@ class QPushButton;
 
 namespace ondrik {
 
+class AlertsPage;
 class ArchivePanel;
 class CheckBox;
 class ConvectionPage;
+class frmHelp;
+class frmSetUp;
 class LoopPage;
 class OverlaysPage;
 class PictureBoxWidget;
@@ -88,16 +93,20 @@ extern Integer gCursorHour;            // hour of the overview's cursor line; -9
 extern Integer gShownCount;            // datasets shown by the dataset boxes
 extern std::array<Long, 8> gWindowGeometry;  // twips: W, H, Top, Left of profile, then overview
 extern bool gSettingGeometry;          // a window is being placed from gWindowGeometry
-extern Long gHelpLeft;
 extern Integer gCapeShearMaxCape;
 extern Integer gCapeShearMaxShear;
 
 class frmProfile;
 
+// What the click of a chart box redraws (none, or the chart and/or the map).
+enum BoxRedraw : unsigned { kDrawNone = 0, kDrawChart = 1, kDrawMap = 2 };
+
 // One check box of the chart: its name and caption, the option it sets, the
 // help topic its click hands over, the box it unticks (the two may not both be
 // ticked), where it stands (the chart's grid, or a control page at a place),
-// what else its click shows or hides, and whether the click redraws the chart.
+// what else its click shows or hides, what it redraws, and whether the click
+// does anything beyond setting the option while the loading state is raised
+// (a guarded box does not).
 struct ChartBoxRow {
   const char* name;
   const char* caption;
@@ -107,7 +116,8 @@ struct ChartBoxRow {
   int page;  // -1: the grid under the chart
   int x, y;  // place on the page
   void (frmProfile::*follow)();
-  bool redraw;
+  unsigned redraw;  // BoxRedraw flags
+  bool guarded = false;
 };
 
 class frmProfile : public QWidget, public LoadUi, private PanelHost, private ChartEvents {
@@ -145,6 +155,15 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SelectModelRow(int row);
   void SelectSiteRow(int row);
 
+  // ---- the downloader ----
+  // A list button "A".."V" (index 0..21): the downloader with that list; the
+  // model list turns dark red when the list brought compressed files.
+  void btnHaulix_Click(int index);
+  // "Get Data": the downloader without a list.
+  void btnNewData_Click();
+  // The model list's mark for compressed files that wait for the converter.
+  bool ModelListMarked() const { return modelListMarked_; }
+
   // ---- refresh and panels ----
   void DisplayHour() override;
   void btnDisplay_Click(int index);
@@ -180,6 +199,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void btnDigitalWinds_Click();
   void btnActiveReadOut_Click();
   void btnOmegaFiltered_Click();
+  // The level bars of the map's overlays: the two bounds of the mean-wind
+  // layer (never equal: a bar moved onto the other is pushed one step past
+  // it) and the sigma level.
   void picOmega_MouseUp(int button);
   void picData_MouseDown(int button, int shift, double x, double y);
   void picData_MouseMove(int button, int shift, double x, double y);
@@ -236,6 +258,16 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
                             const std::string& filter)>
       chooseProfileFile;
 
+  // ---- training, help and set-up ----
+  // GetTraining: reads the training index and turns training mode off.
+  void GetTraining();
+  const TrainingIndex& Training() const { return training_; }
+  // The logo: training mode on or off (the pointer shows it).
+  void picLogo_Click();
+  // "Training": the help window; "Set Up": the set-up window.
+  void btnHelp_Click();
+  void btnSetup_Click();
+
   // The overview window; the window keeps the link (never null).
   void SetOverviewLink(std::unique_ptr<OverviewLink> link);
 
@@ -288,6 +320,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   Integer Hour() const override { return CurHour; }
   void OpenTrainingLinks(const std::string& topic) override;
   void RedrawChart() override { PlotProfile(); }
+  void HighlightChartLevel(Integer L) override;
 
   // ---- ChartEvents: passed on to the side panel shown ----
   void DatasetDrawn(Integer dataset) override { emit ChartDatasetDrawn(dataset); }
@@ -302,6 +335,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void BuildChartBoxes();
   void BuildPanels(const PanelTables& tables);
   void ConnectHandlers();
+  void DrawLogo();
   void PlaceControls();
   void LayoutFrameLeft();
   void LayoutFrameRight();
@@ -349,12 +383,18 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   std::string commandLine_;
   std::vector<std::string> args_;
   std::string startFolder_;  // the current folder when the program started, ending in "/"
+  TrainingIndex training_;
+  bool modelListMarked_ = false;
+  void MarkModelList(bool marked);
+  QPointer<frmHelp> help_;
+  QPointer<frmSetUp> setup_;
 
   // ---- panels and pages ----
   PanelRegistry panels_;
   PanelRegistry pages_;
   // The window's own pages and panel, which it works with directly.
   ArchivePanel* archivePanel_ = nullptr;
+  AlertsPage* alertsPage_ = nullptr;
   LoopPage* loopPage_ = nullptr;
   ConvectionPage* convectionPage_ = nullptr;
   OverlaysPage* overlaysPage_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -26,46 +27,50 @@ namespace ondrik {
 // The grid's boxes in their order (columns of eight), then the boxes on pages.
 const std::vector<ChartBoxRow>& frmProfile::ChartBoxes() {
   static const std::vector<ChartBoxRow> rows = {
-    {"chkSkewT", "Skew T", ONDRIK_OPT(chkSkewT), "Skew T", nullptr, -1, 0, 0, &frmProfile::SkewBoundsFollowBox, true},
-    {"chkLines", "Heights", ONDRIK_OPT(chkLines), "Heights", nullptr, -1, 0, 0, nullptr, true},
-    {"chkDryAdiabats", "Dry Adiabats", ONDRIK_OPT(chkDryAdiabats), "Dry Adiabats", nullptr, -1, 0, 0, nullptr, true},
-    {"chkClouds", "Clouds", ONDRIK_OPT(chkClouds), "Clouds", nullptr, -1, 0, 0, nullptr, true},
+    {"chkSkewT", "Skew T", ONDRIK_OPT(chkSkewT), "Skew T", nullptr, -1, 0, 0,
+     &frmProfile::SkewBoundsFollowBox, kDrawChart},
+    {"chkLines", "Heights", ONDRIK_OPT(chkLines), "Heights", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkDryAdiabats", "Dry Adiabats", ONDRIK_OPT(chkDryAdiabats), "Dry Adiabats", nullptr, -1, 0, 0,
+     nullptr, kDrawChart},
+    {"chkClouds", "Clouds", ONDRIK_OPT(chkClouds), "Clouds", nullptr, -1, 0, 0, nullptr, kDrawChart},
     {"chkLayer2Layer", "Layer to Layer Shear", ONDRIK_OPT(chkLayer2Layer), "Layer to Layer Shear", nullptr, -1, 0, 0,
-     nullptr, true},
-    {"chkRH0", "Rel Humidity", ONDRIK_OPT(chkRH[0]), "", "chkRH1", -1, 0, 0, nullptr, true},
-    {"chkRH1", "Rel Humidity (Ice)", ONDRIK_OPT(chkRH[1]), "", "chkRH0", -1, 0, 0, nullptr, true},
-    {"chkInversions", "Inversions", ONDRIK_OPT(chkInversions), "Inversions", nullptr, -1, 0, 0, nullptr, true},
-    {"chkWetBulb", "Wet Bulb", ONDRIK_OPT(chkWetBulb), "Wet Bulb", nullptr, -1, 0, 0, nullptr, true},
-    {"chkIcing", "Icing", ONDRIK_OPT(chkIcing), "Icing", nullptr, -1, 0, 0, nullptr, true},
-    {"chkFP", "FrostPoint", ONDRIK_OPT(chkFP), "", nullptr, -1, 0, 0, nullptr, true},
-    {"chkLCL", "LCL", ONDRIK_OPT(chkLCL), "LCL", nullptr, -1, 0, 0, nullptr, true},
-    {"chkLFC", "LFC", ONDRIK_OPT(chkLFC), "LFC", nullptr, -1, 0, 0, nullptr, true},
-    {"chkEQL", "Equilibrium Lvl", ONDRIK_OPT(chkEQL), "Equlibrium Lvl", nullptr, -1, 0, 0, nullptr, true},
-    {"chkWBZ", "Wet Bulb Zero", ONDRIK_OPT(chkWBZ), "Wet Bulb Zero", nullptr, -1, 0, 0, nullptr, true},
-    {"chkCCL", "CCL", ONDRIK_OPT(chkCCL), "CCL", nullptr, -1, 0, 0, nullptr, true},
+     nullptr, kDrawChart},
+    {"chkRH0", "Rel Humidity", ONDRIK_OPT(chkRH[0]), "", "chkRH1", -1, 0, 0, nullptr, kDrawChart, true},
+    {"chkRH1", "Rel Humidity (Ice)", ONDRIK_OPT(chkRH[1]), "", "chkRH0", -1, 0, 0, nullptr, kDrawChart, true},
+    {"chkInversions", "Inversions", ONDRIK_OPT(chkInversions), "Inversions", nullptr, -1, 0, 0, nullptr,
+     kDrawChart | kDrawMap},
+    {"chkWetBulb", "Wet Bulb", ONDRIK_OPT(chkWetBulb), "Wet Bulb", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkIcing", "Icing", ONDRIK_OPT(chkIcing), "Icing", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkFP", "FrostPoint", ONDRIK_OPT(chkFP), "", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkLCL", "LCL", ONDRIK_OPT(chkLCL), "LCL", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkLFC", "LFC", ONDRIK_OPT(chkLFC), "LFC", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkEQL", "Equilibrium Lvl", ONDRIK_OPT(chkEQL), "Equlibrium Lvl", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkWBZ", "Wet Bulb Zero", ONDRIK_OPT(chkWBZ), "Wet Bulb Zero", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkCCL", "CCL", ONDRIK_OPT(chkCCL), "CCL", nullptr, -1, 0, 0, nullptr, kDrawChart},
     {"chkConvectiveTemp", "ConvctTemp", ONDRIK_OPT(chkConvectiveTemp), "Convective Temp", nullptr, -1, 0, 0, nullptr,
-     true},
-    {"chkParcel", "CAPE", ONDRIK_OPT(chkParcel), "CAPE", nullptr, -1, 0, 0, nullptr, true},
-    {"chkCINS", "CINS", ONDRIK_OPT(chkCINS), "CINS", nullptr, -1, 0, 0, nullptr, true},
+     kDrawChart},
+    {"chkParcel", "CAPE", ONDRIK_OPT(chkParcel), "CAPE", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkCINS", "CINS", ONDRIK_OPT(chkCINS), "CINS", nullptr, -1, 0, 0, nullptr, kDrawChart},
     {"chkMomentum", "Momentum Xfer", ONDRIK_OPT(chkMomentum), "Momentum Xfer", nullptr, -1, 0, 0,
-     &frmProfile::TransferButtonsFollowBox, true},
-    {"chkSnowGrowth", "Snow Growth", ONDRIK_OPT(chkSnowGrowth), "Snow Growth", nullptr, -1, 0, 0, nullptr, true},
-    {"chkHailGrowth", "Hail Growth", ONDRIK_OPT(chkHailGrowth), "", nullptr, -1, 0, 0, nullptr, true},
-    {"chk10MWind", "2M Tmp/10M Wnd", ONDRIK_OPT(chk10MWind), "2M Tmp/10M Wnd", nullptr, -1, 0, 0, nullptr, true},
-    {"ChkOmega", "Omega", ONDRIK_OPT(ChkOmega), "Omega", nullptr, -1, 0, 0, &frmProfile::OmegaStripFollowsBox, true},
+     &frmProfile::TransferButtonsFollowBox, kDrawChart},
+    {"chkSnowGrowth", "Snow Growth", ONDRIK_OPT(chkSnowGrowth), "Snow Growth", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chkHailGrowth", "Hail Growth", ONDRIK_OPT(chkHailGrowth), "", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chk10MWind", "2M Tmp/10M Wnd", ONDRIK_OPT(chk10MWind), "2M Tmp/10M Wnd", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"ChkOmega", "Omega", ONDRIK_OPT(ChkOmega), "Omega", nullptr, -1, 0, 0,
+     &frmProfile::OmegaStripFollowsBox, kDrawChart},
     {"chkWindVector", "Vector Winds", ONDRIK_OPT(chkWindVector), "Vector Winds", nullptr, -1, 0, 0,
-     &frmProfile::ColorWindsFollowBox, true},
+     &frmProfile::ColorWindsFollowBox, kDrawChart},
     {"chkWindDigital", "Digital Winds", ONDRIK_OPT(chkWindDigital), "Digital Winds", nullptr, -1, 0, 0,
-     &frmProfile::DigitalWindsFollowBox, true},
+     &frmProfile::DigitalWindsFollowBox, kDrawChart},
     {"chkActiveReadout", "Active Read Out", ONDRIK_OPT(chkActiveReadout), "Active Read Out", nullptr, -1, 0, 0,
-     &frmProfile::ReadoutFollowsBox, true},
-    {"chksWSYMb", "Bourgouin Precip Type", ONDRIK_OPT(chksWSYMb), "Bourgoiun", nullptr, -1, 0, 0, nullptr, true},
+     &frmProfile::ReadoutFollowsBox, kDrawChart},
+    {"chksWSYMb", "Bourgouin Precip Type", ONDRIK_OPT(chksWSYMb), "Bourgoiun", nullptr, -1, 0, 0, nullptr, kDrawChart},
     // The lake page: the captions are labels of the page beside the boxes.
-    {"chkLakeIndex", "", ONDRIK_OPT(chkLakeIndex), "Lake Index", nullptr, 0, 200, 4, nullptr, true},
-    {"chkMoistLakeIndex", "", ONDRIK_OPT(chkMoistLakeIndex), "Moist Lake Index", nullptr, 0, 200, 24, nullptr, true},
-    {"chkLIC", "", ONDRIK_OPT(chkLIC), "LI CAPE", nullptr, 0, 200, 44, nullptr, true},
+    {"chkLakeIndex", "", ONDRIK_OPT(chkLakeIndex), "Lake Index", nullptr, 0, 200, 4, nullptr, kDrawChart},
+    {"chkMoistLakeIndex", "", ONDRIK_OPT(chkMoistLakeIndex), "Moist Lake Index", nullptr, 0, 200, 24, nullptr, kDrawChart},
+    {"chkLIC", "", ONDRIK_OPT(chkLIC), "LI CAPE", nullptr, 0, 200, 44, nullptr, kDrawChart},
     // The convection page: the next refresh draws the frame.
-    {"chkECAPE", "Elevated CAPE", ONDRIK_OPT(chkECAPE), "Elevated CAPE", nullptr, 3, 6, 6, nullptr, false},
+    {"chkECAPE", "Elevated CAPE", ONDRIK_OPT(chkECAPE), "Elevated CAPE", nullptr, 3, 6, 6, nullptr, kDrawNone},
   };
   return rows;
 }
@@ -108,6 +113,7 @@ void frmProfile::ChartBoxClicked(const ChartBoxRow& row) {
   if (row.topic[0] != '\0') OpenTrainingLinks(row.topic);
   const bool on = chartBoxes_[static_cast<size_t>(i)]->Value() != 0;
   row.field(chart_.opt) = on;
+  if (row.guarded && gLoadingState) return;
   if (row.unticks != nullptr && on) {
     const int other = RowOfBox(rows, row.unticks);
     if (other >= 0 && chartBoxes_[static_cast<size_t>(other)]->Value() != 0) {
@@ -117,7 +123,8 @@ void frmProfile::ChartBoxClicked(const ChartBoxRow& row) {
   }
   if (row.follow != nullptr) (this->*row.follow)();
   ChartOptionsChanged();
-  if (row.redraw) PlotProfile();
+  if (row.redraw & kDrawChart) PlotProfile();
+  if ((row.redraw & kDrawMap) && !gLoadingState) RedrawMap();
 }
 
 void frmProfile::IndexThresholdsChanged() {
@@ -188,8 +195,13 @@ void frmProfile::SetChartOptions(const ChartOptions& options) {
 
 // ---- buttons ----
 
+// The chart's bounds keep at least 5 degrees between them: a step that
+// would bring them closer is not taken.
 void frmProfile::TempBoundStep(bool leftBound, int delta) {
   ChartOptions& o = chart_.opt;
+  const Integer lo = o.chkSkewT ? o.SkewTMin : o.PlainTMin;
+  const Integer hi = o.chkSkewT ? o.SkewTMax : o.PlainTMax;
+  if ((leftBound ? hi - (lo + delta) : hi + delta - lo) < kMinChartTempSpan) return;
   if (leftBound) {
     (o.chkSkewT ? o.SkewTMin : o.PlainTMin) += delta;
     gChartTMin += delta;
@@ -312,6 +324,12 @@ void frmProfile::PlotProfile() {
   }
   picData->update();
   emit ChartDrawn();
+}
+
+void frmProfile::HighlightChartLevel(Integer L) {
+  if (!FileLoaded || gLoadingState) return;
+  HighlightLevelBand(picData->Pic(), gCurDataset, CurHour, L);
+  picData->update();
 }
 
 void frmProfile::DrawOmegaScale() {

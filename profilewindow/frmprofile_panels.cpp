@@ -56,9 +56,6 @@ void frmProfile::ApplyPanelSettings(const PanelSettings& settings) {
     for (const auto& item : r->Items()) item.panel->Apply(settings);
 }
 
-// Training links: the opener is not part of this window yet.
-void frmProfile::OpenTrainingLinks(const std::string& /*topic*/) {}
-
 // ---- the chart's events go to the side panel shown ----
 
 bool frmProfile::WantsCursorLevel() const {

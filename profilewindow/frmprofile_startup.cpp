@@ -23,7 +23,9 @@
 #include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/alertspage.h"
 #include "profilewindow/frmprofile.h"
+#include "profilewindow/looppage.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/timezone.h"
 
@@ -37,7 +39,6 @@ Integer gCursorHour = -99;
 Integer gShownCount = 0;
 std::array<Long, 8> gWindowGeometry{15000, 11010, 0, 0, 15000, 11010, 0, 0};
 bool gSettingGeometry = false;
-Long gHelpLeft = -9999;
 Integer gCapeShearMaxCape = 4000;
 Integer gCapeShearMaxShear = 100;
 
@@ -162,9 +163,9 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   const ChartOptions& o = chart_.opt;
   gChartTMin = o.chkSkewT ? o.SkewTMin : o.PlainTMin;
   gChartTMax = o.chkSkewT ? o.SkewTMax : o.PlainTMax;
-  // 14 to 21 (the lookup table, the index list and the training index are
-  // not part of this window yet).
+  // 14 to 21 (the lookup table is not part of this window yet).
   LoopRunning = false;
+  alertsPage_->FillIndexList();
   timerAutoDisplay->SetEnabled(false);
   gCapeShearMaxCape = 4000;
   gCapeShearMaxShear = 100;
@@ -202,10 +203,10 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // 32, 33.
   picData->setEnabled(true);
   DrawOmegaScale();
-  // 34. The training index is not part of this window yet. The tool tips of
-  // the download lists are kept for the downloader buttons (this window has
-  // none of its own).
+  // 34. The training index and the tool tips of the download lists.
+  GetTraining();
   HaulixToolTips = GetToolTips(ProgramFolder());
+  loopPage_->SetListToolTips(HaulixToolTips);
   // 35.
   gHourChangeSource = 0;
   // 36. The command line; "-CLOSE" ends the program here.
@@ -265,6 +266,7 @@ void frmProfile::lstoptModel_Click() {
   const int row = lstoptModel->currentRow();
   if (row < 0) return;
   RunConverter(ProgramFolder());
+  MarkModelList(false);  // the converter has taken the compressed files
   gProfileExt.clear();
   {
     const LoadingStateGuard loading;
@@ -274,6 +276,22 @@ void frmProfile::lstoptModel_Click() {
     chart_.in.gIsothermMinDepression = model_.params.gIsothermMinDepression;
     FillSiteList();
   }
+}
+
+void frmProfile::MarkModelList(bool marked) {
+  modelListMarked_ = marked;
+  lstoptModel->setStyleSheet(marked ? "QListWidget { background-color: rgb(64, 0, 0); color: white; }" : "");
+  lstoptModel->setToolTip(marked ? "New compressed profiles: choose a model to convert them" : "");
+}
+
+void frmProfile::btnHaulix_Click(int index) {
+  if (HaulixButtonClick(ProgramFolder(), index).compressedArrived) MarkModelList(true);
+  FocusHourBar();
+}
+
+void frmProfile::btnNewData_Click() {
+  StartDownloader(ProgramFolder());
+  FocusHourBar();
 }
 
 void frmProfile::FillSiteList() {

@@ -2,8 +2,10 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 
 #include "platform/controls.h"
+#include "profilewindow/programs.h"
 
 namespace ondrik {
 
@@ -33,6 +35,38 @@ LoopPage::LoopPage(PanelHost&, QWidget* parent)
   hsbRate_->onChange = [this] {
     if (onRateChange) onRateChange();
   };
+
+  // The downloader: two rows of list buttons and "Get Data" beside the loop.
+  frameHaulix_ = new QFrame(page_);
+  frameHaulix_->setObjectName("frameHaulix");
+  frameHaulix_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  frameHaulix_->setGeometry(318, 4, 262, 92);
+  auto* caption = new QLabel("Download profiles", frameHaulix_);
+  caption->setGeometry(6, 2, 160, 16);
+  constexpr int perRow = kHaulixButtons / 2;
+  for (int i = 0; i < kHaulixButtons; ++i) {
+    auto* b = new QPushButton(QString::fromStdString(HaulixLetter(i)), frameHaulix_);
+    b->setObjectName(QString("btnHaulix%1").arg(i));
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setGeometry(4 + (i % perRow) * 23, 20 + (i / perRow) * 23, 22, 22);
+    QObject::connect(b, &QPushButton::clicked, page_, [this, i] {
+      if (onListClick) onListClick(i);
+    });
+    btnHaulix_.push_back(b);
+  }
+  auto* btnNewData = new QPushButton("Get Data", frameHaulix_);
+  btnNewData->setObjectName("btnNewData");
+  btnNewData->setFocusPolicy(Qt::TabFocus);
+  btnNewData->setToolTip("Start the downloader");
+  btnNewData->setGeometry(4, 67, 80, 22);
+  QObject::connect(btnNewData, &QPushButton::clicked, page_, [this] {
+    if (onNewDataClick) onNewDataClick();
+  });
+}
+
+void LoopPage::SetListToolTips(const std::vector<std::optional<std::string>>& tips) {
+  for (size_t i = 0; i < tips.size() && i < btnHaulix_.size(); ++i)
+    if (tips[i]) btnHaulix_[i]->setToolTip(QString::fromStdString(*tips[i]));
 }
 
 QWidget* LoopPage::Widget() { return page_; }

@@ -4,6 +4,7 @@
 // panel is a file pair in panels/ and one row here.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "panels/panel.h"
@@ -16,5 +17,10 @@ std::vector<PanelEntry> SidePanelTable();
 std::vector<PanelEntry> ControlPageTable();
 
 inline constexpr int kNoControlPage = 6;
+
+// The object name the window gives a control page's widget.
+std::string PageWidgetName(int index);
+// The topic a click on a control page hands over.
+inline constexpr const char* kPageTopic = "KORVAN";
 
 }  // namespace ondrik

@@ -185,6 +185,8 @@ TEST(Config, UserNameAndFolders) {
   EXPECT_EQ(AddBackslash(""), "");
   EXPECT_EQ(AddBackslash("a/b"), "a/b/");
   EXPECT_EQ(AddBackslash("C:"), "C:");
+  EXPECT_EQ(AddBackslash("D:"), "D:");
+  EXPECT_EQ(AddBackslash("C:\\DATA"), "C:\\DATA/");
   EXPECT_EQ(AddBackslash("a\\"), "a\\");
   EXPECT_EQ(ResolveConfigFolder("", "/p/"), "/p/");
   EXPECT_EQ(ResolveConfigFolder(".", "/p"), "/p/");

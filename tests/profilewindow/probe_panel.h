@@ -16,12 +16,14 @@ class ProbePanel : public PicturePanel {
   void CursorLevel(Integer D, Integer H, Integer L) override;
   bool TakeChartClick() override;
   ChartMarks MarksFor(Integer D, Integer H) override;
+  void RedrawMap() override { ++mapRedraws; }
 
   int draws = 0;
   Integer hourDrawn = -1;
   std::vector<Integer> cursorLevels;
   int clicksTaken = 0;
   int marksAsked = 0;
+  int mapRedraws = 0;
 };
 
 }  // namespace ondrik::testing
