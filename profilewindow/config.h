@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "core/printformat.h"
+
 namespace ondrik {
 
 inline constexpr int kMaxModels = 19;          // model lines, indexes 0..18
@@ -153,12 +155,7 @@ bool DayFirstFromShortDate(const std::string& shortDateOf2Jan2001);
 
 // ---- writing in the file's own print format ----
 
-// A number as the file writes it: a sign character (blank when not negative),
-// the shortest text that reads back as the same single-precision value, and
-// one trailing blank.
-std::string PrintNumber(double value);
-// Pads a line with blanks up to the next 14-column print zone.
-void PadToPrintZone(std::string& line);
+// Numbers and print zones: PrintNumber and PadToPrintZone (core/printformat.h).
 // A model line as the set-up window writes it: the name, a print zone, the key.
 std::string FormatModelLine(const std::string& name, const std::string& key);
 // The family key the set-up window derives from a model name: "gfs3" when the
