@@ -113,8 +113,9 @@ std::optional<Field> FieldReader::Next(bool text) {
     ++pos_;
     while (pos_ < n && text_[pos_] != '"' && !IsLineEnd(text_[pos_])) ++pos_;
     f.text = text_.substr(start + 1, pos_ - start - 1);
-    if (pos_ < n && text_[pos_] == '"') ++pos_;
-    else f.atEnd = pos_ >= n;
+    const bool closed = pos_ < n && text_[pos_] == '"';
+    if (closed) ++pos_;
+    f.atEnd = !closed && pos_ >= n;
     // Whatever follows the closing quote up to the separator is not part of it.
     while (pos_ < n && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
   } else if (text) {

@@ -265,35 +265,33 @@ template <class S>
 std::vector<std::size_t> ReadItems(FieldReader& in, const std::vector<Item<S>>& items, S& s, bool& truncated,
                                    GroupCheck<S> groupOk = nullptr) {
   const S before = s;
-  std::vector<std::size_t> unread;
+  std::vector<bool> read(items.size(), false);
   truncated = false;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const Item<S>& item = items[i];
-    const std::optional<Field> f = item.kind == Kind::Flag ? in.Text() : in.Number();
-    const bool last = i + 1 == items.size();
-    if (!f || (f->atEnd && !last)) {
-      truncated = true;
-      for (std::size_t j = i; j < items.size(); ++j) unread.push_back(j);
-      break;
-    }
-    if (!detail::Take(item, *f, s)) unread.push_back(i);
+  for (std::size_t i = 0; i < items.size() && !truncated; ++i) {
+    const std::optional<Field> f = items[i].kind == Kind::Flag ? in.Text() : in.Number();
+    truncated = !f || (f->atEnd && i + 1 < items.size());
+    read[i] = !truncated && detail::Take(items[i], *f, s);
   }
   // A group is taken whole or not at all.
   std::vector<int> refused;
   for (std::size_t i = 0; i < items.size(); ++i) {
     const int g = items[i].group;
-    if (g == 0 || std::find(refused.begin(), refused.end(), g) != refused.end()) continue;
-    bool whole = true;
-    for (std::size_t j = 0; j < items.size(); ++j)
-      if (items[j].group == g && std::find(unread.begin(), unread.end(), j) != unread.end()) whole = false;
-    if (!whole || (groupOk != nullptr && !groupOk(s, g))) refused.push_back(g);
+    if (g != 0 && !read[i] && std::find(refused.begin(), refused.end(), g) == refused.end()) refused.push_back(g);
   }
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i].group == 0 || std::find(refused.begin(), refused.end(), items[i].group) == refused.end()) continue;
-    CopyValue(items[i], before, s);
-    if (std::find(unread.begin(), unread.end(), i) == unread.end()) unread.push_back(i);
+    const int g = items[i].group;
+    if (g != 0 && read[i] && groupOk != nullptr && !groupOk(s, g) &&
+        std::find(refused.begin(), refused.end(), g) == refused.end())
+      refused.push_back(g);
   }
-  std::sort(unread.begin(), unread.end());
+  std::vector<std::size_t> unread;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].group != 0 && std::find(refused.begin(), refused.end(), items[i].group) != refused.end()) {
+      CopyValue(items[i], before, s);
+      read[i] = false;
+    }
+    if (!read[i]) unread.push_back(i);
+  }
   return unread;
 }
 

@@ -1,5 +1,6 @@
 #include "savedstate/safefile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -90,9 +91,10 @@ SaveResult WriteFileSafely(const std::string& path, std::string_view text, const
 std::optional<std::string> ReadFileText(const std::string& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
   std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text(kMaxReadBytes, '\0');
+  if (ec || !in) return std::nullopt;
+  std::string text(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kMaxReadBytes)), '\0');
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   if (in.bad()) return std::nullopt;
   text.resize(static_cast<std::size_t>(in.gcount()));

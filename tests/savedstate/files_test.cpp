@@ -6,7 +6,6 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <regex>
 #include <string>
 
 #include "record_util.h"
@@ -85,19 +84,12 @@ template <class S>
 void ExpectRoundTrip(const FileUnderTest<S>& f) {
   SCOPED_TRACE(f.name);
   const S current = f.Filled(1), saved = f.Filled(2);
-  ASSERT_EQ(Differences(f.items, current, saved).find_first_not_of(' '), 0u) << "every value differs";
+  for (const Item<S>& it : f.items)
+    ASSERT_TRUE(it.kind == Kind::Constant || !SameValue(it, current, saved)) << "the same in both: " << ItemName(it);
   const ReadResult<S> r = f.read(f.write(saved), current);
   EXPECT_EQ(r.status, ReadStatus::Ok);
   EXPECT_TRUE(r.unread.empty());
   EXPECT_EQ(Differences(f.items, r.value, saved), "");
-  // Editing the zones into single blanks or commas reads the same.
-  const std::string text = f.write(saved);
-  const std::size_t body = text[0] == '#' ? text.find('\n') + 1 : 0;
-  for (const char* sep : {"$1 ", "$1,"}) {
-    const std::string squeezed =
-        text.substr(0, body) + std::regex_replace(text.substr(body), std::regex("([^ \r\n]) +(?=[^ \r\n])"), sep);
-    EXPECT_EQ(Differences(f.items, f.read(squeezed, current).value, saved), "") << squeezed;
-  }
 }
 
 TEST(SavedFiles, RecordsHoldTheirLinesInOrder) {
@@ -128,13 +120,10 @@ TEST(SavedFiles, ExactLines) {
       {history, 3, "-60            30 "},
       {history, 7, " 0  700  1000  3000  1004  1005  1006 "},
       {history, 51, " 1             1            True"},
-      {history, 53, "-1 "},
-      {history, 54, " 0 "},
       {history, 57, " 120           53            69            22 "},
       {history, 59, " 15000         11010         0             0             15000         11010         0"
                     "             0 "},
       {history, 63, "False"},
-      {history, 66, " 0             0             0 "},
   };
   for (const auto& l : lines) EXPECT_EQ(LineOf(l.text, l.line), l.want) << "line " << l.line;
   EXPECT_EQ(LineOf(history, 67), "<none>");
@@ -151,7 +140,6 @@ TEST(SavedFiles, ExactLines) {
   EXPECT_EQ(LineOf(layout, 87), " 9999 ");
   EXPECT_EQ(LineOf(layout, 100),
             "-2147483633    65535        -2147483633   -2147483633   -2147483633   -2147483633 ");
-  EXPECT_EQ(LineOf(layout, 104), " 0 ");
   EXPECT_EQ(LineOf(layout, 105), "<none>");
 
   // Line 64 is the one that counts; line 87 is read and thrown away.
@@ -165,16 +153,6 @@ TEST(SavedFiles, ExactLines) {
   EXPECT_FALSE(ReadOverviewLayout(WithLine(layout, 80, "true"), o).value.optLayerShear[1]);
 
   EXPECT_EQ(WriteMapPreset(MapPreset{}), " 120           53            69            22 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
-  // Four values on four lines, or with commas, load as written.
-  MapPreset want;
-  want.gMapWest = 97.5f;
-  want.gMapSouth = -33.25f;
-  want.chkMap = {1, 0, 2, 0, 1};
-  for (const char* text : {"97.5\r\n53\r\n69\r\n-33.25\r\n1\r\n0\r\n2\r\n0\r\n1\r\n", "97.5,53,69,-33.25\n1,0,2,0,1"}) {
-    const auto p = ReadMapPreset(text, MapPreset{});
-    EXPECT_EQ(p.status, ReadStatus::Ok) << text;
-    EXPECT_EQ(Differences(MapPresetRecord(), p.value, want), "") << text;
-  }
 }
 
 TEST(SavedFiles, HistoryRulesOfReading) {
@@ -198,48 +176,40 @@ TEST(SavedFiles, HistoryRulesOfReading) {
   const struct {
     int line;
     const char* content;
+    ReadStatus status;
     std::function<void(const HistoryRead&)> check;
   } cases[] = {
-      {49, " 0 ", [](const HistoryRead& r) { EXPECT_EQ(r.value.gSRInflowDepth, 3); }},
-      {50, " 9 ", [](const HistoryRead& r) { EXPECT_EQ(r.value.gSRInflowBottom, 0); }},  // not below the top
-      {59, " 1 2 -100000 -100001 5 6 -100001 -100000",
+      {49, " 0 ", ReadStatus::Ok, [](const HistoryRead& r) { EXPECT_EQ(r.value.gSRInflowDepth, 3); }},
+      {50, " 9 ", ReadStatus::Ok, [](const HistoryRead& r) { EXPECT_EQ(r.value.gSRInflowBottom, 0); }},
+      {59, " 1 2 -100000 -100001 5 6 -100001 -100000", ReadStatus::Ok,
        [](const HistoryRead& r) {
          EXPECT_EQ(r.value.gWindowGeometry, (std::array<Long, 8>{1, 2, -100000, 0, 5, 6, 0, -100000}));
        }},
-      {60, " 0 ", [](const HistoryRead& r) { EXPECT_EQ(r.value.OmegaRange, 11); }},
-      {60, "-4", [](const HistoryRead& r) { EXPECT_EQ(r.value.OmegaRange, 11); }},
-      {33, " 99 6 ", [](const HistoryRead& r) { EXPECT_EQ(r.value.RestorePanel, 99); }},
+      {60, "-4", ReadStatus::Ok, [](const HistoryRead& r) { EXPECT_EQ(r.value.OmegaRange, 11); }},
+      {33, " 99 6 ", ReadStatus::Ok, [](const HistoryRead& r) { EXPECT_EQ(r.value.RestorePanel, 99); }},
       // A bad value keeps its default (or its current value when it has
       // none) and the rest of the file is still read.
-      {41, " 7 ", [&](const HistoryRead& r) {
+      {41, " 7 ", ReadStatus::Incomplete,
+       [&](const HistoryRead& r) {
          EXPECT_EQ(r.value.gXferIndex, 1);
          EXPECT_EQ(r.unread, std::vector<std::string>{"gXferIndex"});
          EXPECT_EQ(r.value.chkIndcyCircle, saved.chkIndcyCircle);
          EXPECT_FALSE(r.defaultsStep);
        }},
-      {33, " 12 0 ", [&](const HistoryRead& r) { EXPECT_EQ(r.value.RestorePanel, current.RestorePanel); }},
-      {3, " 70000 30 ", [&](const HistoryRead& r) { EXPECT_EQ(r.value.PlainTMin, current.PlainTMin); }},
-      {53, " 40000 ", [](const HistoryRead& r) { EXPECT_TRUE(r.value.ColorWinds); }},
-      {37, " abc ", [](const HistoryRead& r) { EXPECT_EQ(r.value.gChartTop, 295); }},
-      {6, " 30 0 ", [](const HistoryRead& r) { EXPECT_EQ(r.value.gTempAxisSpan, 70); }},
-      {45, " 2000 -1 20 ", [](const HistoryRead& r) { EXPECT_EQ(r.value.gVisAxisTop, 10); }},
-      {7, " NaN 1 2 3 4 5 6 ", [](const HistoryRead& r) { EXPECT_EQ(r.value.gIndexThresholds(0, 0), 0); }},
-      {8, " 1 2 3 4 5 1E+39 6 ",
-       [&](const HistoryRead& r) { EXPECT_EQ(r.value.gIndexThresholds(1, 5), current.gIndexThresholds(1, 5)); }},
+      {37, " abc ", ReadStatus::Incomplete, [](const HistoryRead& r) { EXPECT_EQ(r.value.gChartTop, 295); }},
       // The map extent comes whole or not at all.
-      {57, " 100 xyz 80 30 ", [](const HistoryRead& r) {
+      {57, " 100 xyz 80 30 ", ReadStatus::Incomplete,
+       [](const HistoryRead& r) {
          EXPECT_EQ(r.value.gMapWest, 120);
          EXPECT_EQ(r.value.gMapSouth, 22);
          EXPECT_EQ(r.unread.size(), 4u);
        }},
-      {57, " 100 40 100 30 ", [](const HistoryRead& r) { EXPECT_EQ(r.value.gMapWest, 120); }},
+      {57, " 100 40 100 30 ", ReadStatus::Incomplete, [](const HistoryRead& r) { EXPECT_EQ(r.value.gMapWest, 120); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE("line " + std::to_string(c.line) + ": " + c.content);
     const HistoryRead r = ReadHistory(WithLine(text, c.line, c.content), current, TestThresholds());
-    EXPECT_EQ(r.status, c.line == 49 || c.line == 50 || c.line == 59 || c.line == 60 || std::string(c.content) == " 99 6 "
-                            ? ReadStatus::Ok
-                            : ReadStatus::Incomplete);
+    EXPECT_EQ(r.status, c.status);
     c.check(r);
   }
 
@@ -273,12 +243,6 @@ TEST(SavedFiles, SetupAndLayoutCorrections) {
   EXPECT_EQ(l.value.gSRInflowDepth, 6);
   EXPECT_EQ(l.value.gSRInflowBottom, 2);
 
-  // A missing slot or a refused header changes nothing.
-  for (const auto& t : {std::optional<std::string>(), std::optional<std::string>("13.4.2\r\n 1 \r\n")}) {
-    const auto m = ReadDisplaySetup(t, s);
-    EXPECT_FALSE(m.Usable());
-    EXPECT_EQ(Differences(DisplaySetupRecord(), m.value, s), "");
-  }
 }
 
 // Out-of-range values: every value a file holds, given each value just
