@@ -23,11 +23,11 @@ bool MapExtentUsable(Single west, Single north, Single east, Single south) {
 const std::vector<Item<MapPreset>>& MapPresetRecord() {
   static const std::vector<Item<MapPreset>> items = [] {
     Record<MapPreset> t;
-    t.Number(1, SAVED_FIELD(gMapWest), kLongitude).Group(kExtent);
-    t.Number(1, SAVED_FIELD(gMapNorth), kLatitude).Group(kExtent);
-    t.Number(1, SAVED_FIELD(gMapEast), kLongitude).Group(kExtent);
-    t.Number(1, SAVED_FIELD(gMapSouth), kLatitude).Group(kExtent);
-    for (int i = 0; i < kMapLayers; ++i) t.Box(2 + i, SAVED_ELEMENT(chkMap, i));
+    t.Number(1, ONDRIK_SAVED_FIELD(gMapWest), kLongitude).Group(kExtent);
+    t.Number(1, ONDRIK_SAVED_FIELD(gMapNorth), kLatitude).Group(kExtent);
+    t.Number(1, ONDRIK_SAVED_FIELD(gMapEast), kLongitude).Group(kExtent);
+    t.Number(1, ONDRIK_SAVED_FIELD(gMapSouth), kLatitude).Group(kExtent);
+    for (int i = 0; i < kMapLayers; ++i) t.Box(2 + i, ONDRIK_SAVED_ELEMENT(chkMap, i));
     return t.Done();
   }();
   return items;

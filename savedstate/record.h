@@ -60,10 +60,10 @@ struct Item {
   bool defaulted = false;      // the history's defaults step sets this value
 };
 
-// The name and place of a field for a table row: SAVED_FIELD(gChartTop),
-// SAVED_ELEMENT(chkMap, 2).
-#define SAVED_FIELD(member) #member, -1, [](auto& v, int) -> auto& { return v.member; }
-#define SAVED_ELEMENT(member, i) #member, (i), [](auto& v, int k) -> auto& { return v.member[k]; }
+// The name and place of a field for a table row: ONDRIK_SAVED_FIELD(gChartTop),
+// ONDRIK_SAVED_ELEMENT(chkMap, 2).
+#define ONDRIK_SAVED_FIELD(member) #member, -1, [](auto& v, int) -> auto& { return v.member; }
+#define ONDRIK_SAVED_ELEMENT(member, i) #member, (i), [](auto& v, int k) -> auto& { return v.member[k]; }
 
 // Builds a table row by row; the modifiers change the row added last.
 template <class S>

@@ -152,7 +152,8 @@ TEST(SavedFiles, ExactLines) {
   // Only "True" as written sets a flag.
   EXPECT_FALSE(ReadOverviewLayout(WithLine(layout, 80, "true"), o).value.optLayerShear[1]);
 
-  EXPECT_EQ(WriteMapPreset(MapPreset{}), " 120           53            69            22 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
+  EXPECT_EQ(WriteMapPreset(MapPreset{}),
+            " 120           53            69            22 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n");
 }
 
 TEST(SavedFiles, HistoryRulesOfReading) {
