@@ -6,8 +6,10 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <string_view>
 
 #include "platform/picturebox.h"
+#include "savedstate/format.h"
 
 namespace ondrik {
 
@@ -57,13 +59,10 @@ void SetProgramFolder(const std::string& path) {
 }
 
 std::string SavedStateFolder() {
-  std::string base = GetEnv("APPDATA");
-  if (base.empty()) base = GetEnv("XDG_DATA_HOME");
-  if (base.empty()) {
-    const std::string home = GetEnv("HOME");
-    base = (home.empty() ? FromQ(QDir::homePath()) : home) + "/.local/share";
-  }
-  const std::string folder = WithSlash(base) + "Ondrik/";
+  const std::string folder = saved::FolderFor([](const char* name) {
+    const std::string v = GetEnv(name);
+    return v.empty() && std::string_view(name) == "HOME" ? FromQ(QDir::homePath()) : v;
+  });
   QDir().mkpath(ToQString(folder));
   return folder;
 }

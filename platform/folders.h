@@ -13,7 +13,8 @@ std::string ProgramFolder();
 void SetProgramFolder(const std::string& path);
 
 // $APPDATA/Ondrik/ when APPDATA is set, else the XDG data folder
-// ($XDG_DATA_HOME or ~/.local/share) /Ondrik/; created on demand; ends in "/".
+// ($XDG_DATA_HOME or ~/.local/share) /Ondrik/ (the rule of saved::FolderFor);
+// created on demand; ends in "/".
 std::string SavedStateFolder();
 
 // The path of a file in a folder whatever the case of its name

@@ -193,12 +193,7 @@ TEST(Config, UserNameAndFolders) {
   EXPECT_EQ(ResolveConfigFolder("./data", "/p/"), "/p/data/");
   EXPECT_EQ(ResolveConfigFolder("/abs/dir", "/p/"), "/abs/dir/");
 
-  // Print format of the file: sign place, shortest text, trailing blank, zones of 14.
-  EXPECT_EQ(PrintNumber(5), " 5 ");
-  EXPECT_EQ(PrintNumber(-97.6), "-97.6 ");
-  std::string line = " 5 ";
-  PadToPrintZone(line);
-  EXPECT_EQ(line.size(), 14u);
+  // A model line: the name, a print zone, the key.
   EXPECT_EQ(FormatModelLine("NAM", "eta"), "NAM           eta");
 
   EXPECT_FALSE(DayFirstFromShortDate("1/2/01"));

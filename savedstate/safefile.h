@@ -1,0 +1,51 @@
+// Reading and writing the saved-settings files themselves.
+//
+// A file is written whole to a temporary file beside it, every write and the
+// final flush checked, and only then renamed over the old file, so a failure
+// at any point (a full disk, a folder that cannot be written) leaves the
+// previous copy as it was. The folder is made when it is missing.
+//
+// Qt-free.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ondrik::saved {
+
+// What a save did; message says why it failed, naming the file.
+struct SaveResult {
+  bool ok = false;
+  std::string message;
+};
+
+// The file a save writes into. Write and Close report success; after a
+// failure the writer stops and throws the temporary file away.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  virtual bool Write(std::string_view bytes) = 0;
+  // Flushes and closes; false when anything written did not reach the file.
+  virtual bool Close() = 0;
+  // The system's reason for the last failure ("No space left on device").
+  virtual std::string Error() const = 0;
+};
+
+// Opens a file for writing, replacing it; null when it cannot be made.
+using OpenOutput = std::function<std::unique_ptr<OutputFile>(const std::string& path, std::string& error)>;
+
+// The ordinary file of the file system.
+std::unique_ptr<OutputFile> OpenFileForOutput(const std::string& path, std::string& error);
+
+// Writes text to path through "<path>.tmp", line by line, then renames it over
+// path. open is where the temporary file is opened (tests pass one that fails).
+SaveResult WriteFileSafely(const std::string& path, std::string_view text, const OpenOutput& open = OpenFileForOutput);
+
+// The whole text of a file (at most 1 MiB of it, far more than any saved file
+// holds); nothing when it cannot be opened or read.
+std::optional<std::string> ReadFileText(const std::string& path);
+
+}  // namespace ondrik::saved
