@@ -66,6 +66,7 @@ void frmProfile::ReadHistoryDefaults() {
   ControlPanel = 1;
   gChartTop = 295;
   gSRInflowDepth = 3;
+  gSRInflowBase = 0;
   gOverlayAll = false;
   gWindowGeometry = {15000, 11010, 0, 0, 15000, 11010, 0, 0};
   StoreDefaultIndexThresholds();
@@ -305,7 +306,7 @@ LoadOptions frmProfile::CurrentLoadOptions() const {
   opt.sigmaLevelStep = model_.params.gSigmaLevelStep;
   opt.sigmaLevelPres = cfg_.SigmaLevelPres;
   opt.srInflowDepth = gSRInflowDepth;
-  opt.hodoBaseIndex = 0;
+  opt.srInflowBase = gSRInflowBase;
   opt.modelHourStep =
       static_cast<Single>(model_.params.gModelHourStep > 0 ? model_.params.gModelHourStep : 1);
   return opt;
