@@ -89,8 +89,6 @@ extern Integer gShownCount;            // datasets shown by the dataset boxes
 extern std::array<Long, 8> gWindowGeometry;  // twips: W, H, Top, Left of profile, then overview
 extern bool gSettingGeometry;          // a window is being placed from gWindowGeometry
 extern Long gHelpLeft;
-extern Integer gCapeShearMaxCape;
-extern Integer gCapeShearMaxShear;
 
 class frmProfile;
 

@@ -38,8 +38,6 @@ Integer gShownCount = 0;
 std::array<Long, 8> gWindowGeometry{15000, 11010, 0, 0, 15000, 11010, 0, 0};
 bool gSettingGeometry = false;
 Long gHelpLeft = -9999;
-Integer gCapeShearMaxCape = 4000;
-Integer gCapeShearMaxShear = 100;
 
 namespace {
 
@@ -170,8 +168,6 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // not part of this window yet).
   LoopRunning = false;
   timerAutoDisplay->SetEnabled(false);
-  gCapeShearMaxCape = 4000;
-  gCapeShearMaxShear = 100;
   gDayNames = {"", "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   picLogo->setVisible(true);
