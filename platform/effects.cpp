@@ -83,6 +83,15 @@ void QtEffects::Message(const std::string& text, const std::string& title, MsgIc
   box.exec();
 }
 
+bool QtEffects::Ask(const std::string& text, const std::string& title) {
+  if (IsBatchOrOffscreen() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+    std::cerr << title << ": " << text << " (answered No)" << std::endl;
+    return false;
+  }
+  return QMessageBox::question(nullptr, ToQString(title), ToQString(text), QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool QtEffects::OpenDocument(const std::string& pathOrUrl) {
   if (pathOrUrl.empty()) return false;
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) return false;
@@ -145,6 +154,11 @@ void QtEffects::EndProgram(int exitCode) {
 
 void FakeEffects::Message(const std::string& text, const std::string& title, MsgIcon icon) {
   messages.push_back({text, title, icon});
+}
+
+bool FakeEffects::Ask(const std::string& text, const std::string& title) {
+  questions.push_back({text, title, MsgIcon::Question});
+  return answer;
 }
 
 bool FakeEffects::OpenDocument(const std::string& pathOrUrl) {

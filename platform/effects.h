@@ -15,6 +15,9 @@ class Effects {
   virtual ~Effects() = default;
   // A message box; in batch or offscreen runs "title: text" on standard error.
   virtual void Message(const std::string& text, const std::string& title, MsgIcon icon) = 0;
+  // A Yes/No question box; true for Yes. In batch or offscreen runs the
+  // question goes to standard error and the answer is No.
+  virtual bool Ask(const std::string& text, const std::string& title) = 0;
   // Opens a file (path) or a web page (URL) with the desktop's default handler.
   virtual bool OpenDocument(const std::string& pathOrUrl) = 0;
   // Starts a program and does not wait for it; false when it could not start.
@@ -44,6 +47,7 @@ bool IsBatchOrOffscreen();
 class QtEffects : public Effects {
  public:
   void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
+  bool Ask(const std::string& text, const std::string& title) override;
   bool OpenDocument(const std::string& pathOrUrl) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args,
                     bool hidden) override;
@@ -68,6 +72,7 @@ class FakeEffects : public Effects {
   };
 
   std::vector<MessageCall> messages;
+  std::vector<MessageCall> questions;  // icon Question
   std::vector<std::string> documents;
   std::vector<ProgramCall> programs;
   std::vector<int> endCalls;
@@ -75,8 +80,10 @@ class FakeEffects : public Effects {
   bool openResult = true;
   bool startResult = true;
   bool startAndWaitResult = true;
+  bool answer = false;  // what Ask returns
 
   void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
+  bool Ask(const std::string& text, const std::string& title) override;
   bool OpenDocument(const std::string& pathOrUrl) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args,
                     bool hidden) override;
