@@ -1,6 +1,7 @@
 #include "panels/indices.h"
 
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QPalette>
 
 #include <array>
@@ -124,15 +125,16 @@ IndicesPanel::IndicesPanel(PanelHost& host, QWidget* parent)
   chkIndcyCircle_->setObjectName("chkIndcyCircle");
   chkIndicyBox_ = new CheckBox("Quartile Box", pnlIndices_);
   chkIndicyBox_->setObjectName("chkIndicyBox");
-  int x = 2;
+  // Three boxes share the bar's width.
+  auto* row = new QHBoxLayout(pnlIndices_);
+  row->setContentsMargins(2, 0, 0, 0);
+  row->setSpacing(0);
   for (CheckBox* b : {chkIndcyBar_, chkIndcyCircle_, chkIndicyBox_}) {
     QFont f = b->font();
-    f.setPointSizeF(7.5);
+    f.setPointSizeF(7);
     b->setFont(f);
     b->setFocusPolicy(Qt::TabFocus);
-    const int w = b->sizeHint().width();
-    b->setGeometry(x, 1, w, 20);
-    x += w + 2;
+    row->addWidget(b);
   }
   chkIndcyBar_->SetValue(1);
   chkIndcyBar_->onClick = [this] { chkIndcyBar_Click(); };
