@@ -95,6 +95,21 @@ TEST(IndexScale, ThresholdsShownAndTheirText) {
   EXPECT_EQ(FormatIndexValue(2.5, "0"), "3");
 }
 
+TEST(IndexScale, GaugeBarsStandAtTheirRow) {
+  StoreDefaultIndexThresholds();
+  PictureBox pic(100, 200);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  pic.Scale(0, 0, 100, 20);  // 10 px per row
+  PlotBar(pic, 0.1f, kRowPrecipWaterGauge);    // at or below its start: nothing
+  EXPECT_EQ(testing::PixelsOf(pic.Image(), RGB(255, 255, 0)) + testing::PixelsOf(pic.Image(), RGB(0, 255, 0)), 0);
+  PlotBar(pic, 1.375f, kRowPrecipWaterGauge);  // half-way through the second third
+  const QImage& img = pic.Image();
+  EXPECT_EQ(img.pixel(20, 135) & 0xFFFFFF, 0xFFFF00u);  // row 15 - 1.9 .. - 1.2: pixels 131..138
+  EXPECT_EQ(img.pixel(60, 135) & 0xFFFFFF, 0u);         // beyond x = 49.95
+  EXPECT_EQ(img.pixel(20, 145) & 0xFFFFFF, 0u);         // not on the next row
+}
+
 class IndicesPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
