@@ -96,6 +96,8 @@ CapeShearPanel::CapeShearPanel(PanelHost& host, QWidget* parent) : host_(host) {
   chkCapeShearHistory_->onClick = [this] { chkCapeShearHistory_Click(); };
   chkCapeShearVariability_->onClick = [this] { chkCapeShearVariability_Click(); };
   picCape_->onMouseUp = [this](int b, int s, double x, double y) { picCape_MouseUp(b, s, x, y); };
+  // A picture shown for the first time or resized is cleared: draw again.
+  picCape_->onResize = [this] { PlotCapeShear(); };
   frame->onResize = [this] { Layout(); };
 }
 
@@ -107,7 +109,6 @@ void CapeShearPanel::Layout() {
   const int picH = std::max(1, H - 3 * kOptionRow);
   picCape_->setGeometry(0, 0, W, picH);
   for (int i = 0; i < 3; ++i) optCapeShear_[static_cast<size_t>(i)]->setGeometry(4, picH + i * kOptionRow, W - 4, kOptionRow);
-  PlotCapeShear();
 }
 
 void CapeShearPanel::Start() {

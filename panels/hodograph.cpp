@@ -217,6 +217,8 @@ HodographPanel::HodographPanel(PanelHost& host, QWidget* parent) : host_(host) {
   picHodograph_->onMouseDown = [this](int b, int s, double x, double y) { picHodograph_MouseDown(b, s, x, y); };
   picHodograph_->onMouseMove = [this](int b, int s, double x, double y) { picHodograph_MouseMove(b, s, x, y); };
   frame->onResize = [this] { Layout(); };
+  // A picture shown for the first time or resized is cleared: draw again.
+  picHodograph_->onResize = [this] { DrawHodograph(); };
   ScalePlane();
 }
 
@@ -242,8 +244,6 @@ void HodographPanel::Layout() {
     l->setGeometry(kButtonColumn + 1, y, midW, kLabelLine);
     y += kLabelLine;
   }
-  ScalePlane();
-  DrawHodograph();
 }
 
 void HodographPanel::ScalePlane() {

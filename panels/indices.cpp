@@ -140,6 +140,8 @@ IndicesPanel::IndicesPanel(PanelHost& host, QWidget* parent)
   chkIndcyBar_->onClick = [this] { chkIndcyBar_Click(); };
   chkIndcyCircle_->onClick = [this] { chkIndcyCircle_Click(); };
   chkIndicyBox_->onClick = [this] { chkIndicyBox_Click(); };
+  // A picture shown for the first time or resized is cleared: draw again.
+  Picture()->onResize = [this] { PrintIndices(); };
   Pic().BackColor = kBlack;
   Pic().FontName = "Courier New";
   Pic().FontBold = true;

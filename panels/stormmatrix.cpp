@@ -124,6 +124,8 @@ StormMatrixPage::StormMatrixPage(PanelHost& host, QWidget* parent) : host_(host)
   picReason_->Pic().BackColor = RGB(face.red(), face.green(), face.blue());
   picReason_->Pic().FontName = "Arial";
   picReason_->Pic().FontSize = 7;
+  // A picture shown for the first time is cleared: draw again.
+  picReason_->onResize = [this] { DrawMatrixReason(); };
   picReason_->onMouseDown = [this](int button, int, double, double) {
     if (button == 1) picReason_Click();
   };
