@@ -134,5 +134,22 @@ TEST_F(SidePanelsTest, EveryPanelDrawsAndADragIsFollowedByShearAndMatrix) {
   EXPECT_TRUE(w.SaveWindowPng((std::filesystem::path(ONDRIK_TEST_TMP) / "sidepanels-indices.png").string()));
 }
 
+TEST_F(SidePanelsTest, TheBoxesOfIndicesAndCapeShearAreSavedState) {
+  frmProfile& w = Start();
+  PanelSettings s = w.CapturePanelSettings();
+  EXPECT_EQ(s.chkIndcyBar, 1);
+  EXPECT_EQ(s.chkIndicyBox, 0);
+  s.chkIndcyBar = 0;
+  s.chkIndcyCircle = s.chkIndicyBox = s.chkCapeShearHistory = s.chkCapeShearVariability = 1;
+  w.ApplyPanelSettings(s);
+  const PanelSettings back = w.CapturePanelSettings();
+  EXPECT_EQ(back.chkIndcyBar, 0);
+  EXPECT_EQ(back.chkIndcyCircle, 1);
+  EXPECT_EQ(back.chkIndicyBox, 1);
+  EXPECT_EQ(back.chkCapeShearHistory, 1);
+  EXPECT_EQ(back.chkCapeShearVariability, 1);
+  EXPECT_TRUE(Ctl<CheckBox>(w, "chkCapeShearVariability")->isChecked());
+}
+
 }  // namespace
 }  // namespace ondrik
