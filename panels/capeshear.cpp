@@ -11,7 +11,9 @@
 #include "core/ccl.h"
 #include "core/guards.h"
 #include "core/shear.h"
+#include "panels/indices.h"
 #include "panels/overlayloop.h"
+#include "panels/panelwidgets.h"
 #include "panels/thresholds.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
@@ -34,31 +36,17 @@ constexpr Color kRing = RGB(255, 255, 0);
 const char* const kOptionCaptions[3] = {"SCAPE - 6km Bulk Shear", "SCAPE - 1km Bulk Shear",
                                         "MUCAPE - Effective Shear"};
 
-class CapeFrame : public QFrame {
- public:
-  using QFrame::QFrame;
-  std::function<void()> onResize;
-
- protected:
-  void resizeEvent(QResizeEvent* e) override {
-    QFrame::resizeEvent(e);
-    if (onResize) onResize();
-  }
-};
-
 // The colour of an hour's point: green without CAPE, else by the inhibition
 // against the CINS thresholds.
 Color PointColour(Integer shown, Single cape, Single cin) {
-  if (cape < 1) return eRGB(shown, 0, 255, 0);
-  if (cin < gIndexThresholds(kRowCins, 2)) return eRGB(shown, 255, 0, 0);
-  if (cin < gIndexThresholds(kRowCins, 1)) return eRGB(shown, 255, 255, 0);
-  return eRGB(shown, 0, 255, 0);
+  const QColor c = ToQColor(ThirdColor(cape < 1 ? IndexThird::First : ThresholdClass(cin, kRowCins, true)));
+  return eRGB(shown, c.red(), c.green(), c.blue());
 }
 
 }  // namespace
 
 CapeShearPanel::CapeShearPanel(PanelHost& host, QWidget* parent) : host_(host) {
-  auto* frame = new CapeFrame(parent);
+  auto* frame = new ResizeFrame(parent);
   frame_ = frame;
   frame_->setObjectName("frameCape");
   picCape_ = new PictureBoxWidget(frame_);

@@ -20,7 +20,6 @@ constexpr Integer kDragReach = 4;
 // Metres per second of one knot in the read-out.
 constexpr double kMpsPerKnot = 0.514791;
 
-long Nearest(double x) { return std::lrint(x); }  // halves to the even neighbour
 
 // "#.0": one decimal, no digit before the point below 1 (".4").
 std::string KmText(double km) {
@@ -199,11 +198,11 @@ std::vector<std::string> HodoReadOut(Integer D, Integer H, Integer point, Single
     lines = {"Boundary", "Motion"};
   } else if (HourExists(D, H) && point >= 0 && point <= kMaxLevels) {
     lines = {KmText(gHght(D, H, point) / 1000.0 - gSiteElev(D)) + " km",
-             std::to_string(Nearest(gPres(D, H, point))) + " mb"};
+             std::to_string(NearestWhole(gPres(D, H, point))) + " mb"};
   }
   const double speed = std::sqrt(static_cast<double>(u) * u + static_cast<double>(v) * v);
-  lines.push_back(std::to_string(Nearest(WindDirection(u, v))) + "\u00BA " + std::to_string(Nearest(speed)) + " m/s");
-  lines.push_back(std::to_string(Nearest(speed / kMpsPerKnot)) + " kts");
+  lines.push_back(std::to_string(NearestWhole(WindDirection(u, v))) + "\u00BA " + std::to_string(NearestWhole(speed)) + " m/s");
+  lines.push_back(std::to_string(NearestWhole(speed / kMpsPerKnot)) + " kts");
   return lines;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,10 @@ struct BoundaryRelative {
   double u = 0, v = 0;
 };
 BoundaryRelative RelativeToBoundary(double bu, double bv, double dir, double speed);
+
+// x to the nearest whole number, halves to the even one, as the hodograph's
+// texts round.
+inline long NearestWhole(double x) { return std::lrint(x); }
 
 // Degrees to radians, the factor the wind directions are made with.
 inline constexpr double kHodoRadPerDeg = 0.017453236666666667;

@@ -14,7 +14,9 @@
 #include "chart/chart.h"
 #include "core/parcels.h"
 #include "core/shear.h"
+#include "panels/indices.h"
 #include "panels/overlayloop.h"
+#include "panels/panelwidgets.h"
 #include "panels/thresholds.h"
 #include "platform/pictureboxwidget.h"
 
@@ -30,7 +32,6 @@ constexpr Color kHodoHighlight = RGB(255, 0, 255);
 constexpr double kRad = kHodoRadPerDeg;
 constexpr int kButtonColumn = 17;   // width of a column of layer buttons, px
 constexpr int kLabelLine = 12;      // height of a motion label, px
-
 
 struct Rgb {
   int r, g, b;
@@ -51,7 +52,6 @@ Rgb HeightRgb(double m, bool bottomDot) {
 // A layer button of k km has the colour of the heights just below k km.
 Rgb ButtonRgb(Integer km) { return HeightRgb(km * 1000.0 - 1.0, true); }
 
-long Nearest(double x) { return std::lrint(x); }  // halves to the even neighbour
 long RoundHalfUp(double x) { return static_cast<long>(std::floor(x + 0.5)); }
 
 std::string ShortestText(Single v) {
@@ -62,31 +62,6 @@ std::string ShortestText(Single v) {
 
 const char* const kDeg = "\u00B0";      // degree sign of the motion labels
 const char* const kOrdinal = "\u00BA";  // the inflow labels' and read-out's sign
-
-// The picture, buttons and labels share the frame.
-class HodoFrame : public QFrame {
- public:
-  using QFrame::QFrame;
-  std::function<void()> onResize;
-
- protected:
-  void resizeEvent(QResizeEvent* e) override {
-    QFrame::resizeEvent(e);
-    if (onResize) onResize();
-  }
-};
-
-// A label whose click acts as a button.
-class ClickLabel : public QLabel {
- public:
-  using QLabel::QLabel;
-  std::function<void()> onClick;
-
- protected:
-  void mousePressEvent(QMouseEvent* e) override {
-    if (e->button() == Qt::LeftButton && onClick) onClick();
-  }
-};
 
 // Moves with the left button down reach the layer button under the pointer,
 // not only the one pressed.
@@ -120,8 +95,8 @@ QString ButtonStyle(const Rgb* c) {
 // from and its speed across the boundary.
 QString MotionText(const char* title, const BoundaryRelative& r) {
   return QString::fromUtf8((title +
-                            std::to_string(Nearest(WindDirection(static_cast<Single>(-r.u), static_cast<Single>(-r.v)))) +
-                            kOrdinal + "  " + std::to_string(Nearest(r.speed)) + "m/s")
+                            std::to_string(NearestWhole(WindDirection(static_cast<Single>(-r.u), static_cast<Single>(-r.v)))) +
+                            kOrdinal + "  " + std::to_string(NearestWhole(r.speed)) + "m/s")
                                .c_str());
 }
 
@@ -130,19 +105,10 @@ bool HourShown(Integer D, Integer H) {
          H <= gLastHour(D);
 }
 
-// Colour of a value against its threshold row: red beyond T2, yellow beyond
-// T1, else green; `below` for rows whose small values are the bad ones.
-Color ThresholdColour(Single v, int row, bool below) {
-  const Single t1 = gIndexThresholds(row, 1), t2 = gIndexThresholds(row, 2);
-  if (below ? v < t2 : v > t2) return RGB(255, 0, 0);
-  if (below ? v < t1 : v > t1) return RGB(255, 255, 0);
-  return kGreen;
-}
-
 }  // namespace
 
 HodographPanel::HodographPanel(PanelHost& host, QWidget* parent) : host_(host) {
-  auto* frame = new HodoFrame(parent);
+  auto* frame = new ResizeFrame(parent);
   frameHodograph_ = frame;
   frameHodograph_->setObjectName("frameHodograph");
   frameHodograph_->setStyleSheet("QFrame#frameHodograph { background: black; }");
@@ -277,7 +243,7 @@ void HodographPanel::DrawHodograph() {
   pic.Line(-s, 0, s, 0);
   pic.Line(0, s, 0, -s);
   pic.FillTransparent = true;
-  for (long r = 10; r <= Nearest(s + 10); r += 10) {
+  for (long r = 10; r <= NearestWhole(s + 10); r += 10) {
     pic.Circle(0, 0, static_cast<double>(r), kGrey);
     pic.CurrentX = -static_cast<double>(r);
     pic.CurrentY = 0;
@@ -293,11 +259,11 @@ void HodographPanel::DrawHodograph() {
   pic.Print("Layer CAPEs");
   for (int k = 6; k >= 3; --k) {
     pic.CurrentX = -s;
-    pic.Print(ChartNumber(k) + "km " + ChartNumber(Nearest(gLayerCape(D, H, k))));
+    pic.Print(ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))));
   }
   pic.Print("");
   pic.CurrentX = -s;
-  pic.Print("  Hail " + ChartNumber(Nearest(gLayerCape(D, H, 7))), false);
+  pic.Print("  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))), false);
   pic.FontTransparent = true;
 
   // Movers, mean wind and trace of every shown dataset, this one last.
@@ -351,16 +317,16 @@ void HodographPanel::DrawHodograph() {
   pic.CurrentX = -s;
   pic.CurrentY = -s + 3 * h;
   const Single cape = gCape(D, H);
-  pic.ForeColor = ThresholdColour(cape, kRowCape, false);
+  pic.ForeColor = ThirdColor(ThresholdClass(cape, kRowCape, false));
   pic.Print("  CAPE = " + ChartNumber(RoundHalfUp(cape)), false);
   if (cape > 0) {
-    pic.ForeColor = ThresholdColour(gCins(D, H), kRowCins, true);
+    pic.ForeColor = ThirdColor(ThresholdClass(gCins(D, H), kRowCins, true));
     pic.Print("\\CINS = " + ChartNumber(RoundHalfUp(gCins(D, H))));
   } else {
     pic.Print("");
   }
   pic.CurrentX = -s;
-  pic.ForeColor = ThresholdColour(gHelicity(D, H), kRowHelicity, false);
+  pic.ForeColor = ThirdColor(ThresholdClass(gHelicity(D, H), kRowHelicity, false));
   pic.Print("Helicity = " + ChartNumber(RoundHalfUp(gHelicity(D, H))));
   pic.CurrentX = -s;
   char perKm[32];
@@ -370,11 +336,11 @@ void HodographPanel::DrawHodograph() {
   if (BoundaryShown(D, H)) DrawBoundary(D, H);
   else DrawInflow(D, H);
 
-  lblStormMotion_->setText(QString::fromUtf8((" Storm Motion = " + std::to_string(Nearest(gStormMotionDir(D, H))) + kDeg +
-                                              "  " + std::to_string(Nearest(gStormMotionSpd(D, H))) + "m/s")
+  lblStormMotion_->setText(QString::fromUtf8((" Storm Motion = " + std::to_string(NearestWhole(gStormMotionDir(D, H))) + kDeg +
+                                              "  " + std::to_string(NearestWhole(gStormMotionSpd(D, H))) + "m/s")
                                                  .c_str()));
-  lblMean_->setText(QString::fromUtf8(("    Mean Wind = " + std::to_string(Nearest(gMeanWindDir(D, H))) + kDeg + "  " +
-                                       std::to_string(Nearest(gMeanWindSpd(D, H))) + "m/s")
+  lblMean_->setText(QString::fromUtf8(("    Mean Wind = " + std::to_string(NearestWhole(gMeanWindDir(D, H))) + kDeg + "  " +
+                                       std::to_string(NearestWhole(gMeanWindSpd(D, H))) + "m/s")
                                           .c_str()));
   btnHodoReset_->setVisible(gWindEdited(D, H));
   picHodograph_->update();
@@ -392,11 +358,11 @@ void HodographPanel::DrawInflow(Integer D, Integer H) {
   pic.Line(su, sv, su + gSRWindU(D, H, b), sv + gSRWindV(D, H, b), kBlue);
   lblInflow_->setText("Storm Rel Inflow");
   lblSRInflowHigh_->setText(QString::fromUtf8(("         " + ShortestText(gSRInflowDepth) + " km = " +
-                                               std::to_string(Nearest(gSRInflowTopDir(D, H))) + kOrdinal + "  " +
-                                               std::to_string(Nearest(gSRInflowTopSpd(D, H))) + "m/s")
+                                               std::to_string(NearestWhole(gSRInflowTopDir(D, H))) + kOrdinal + "  " +
+                                               std::to_string(NearestWhole(gSRInflowTopSpd(D, H))) + "m/s")
                                                   .c_str()));
-  lblSRInflowLow_->setText(QString::fromUtf8(("          Sfc  = " + std::to_string(Nearest(gSRInflowSfcDir(D, H))) +
-                                              kOrdinal + "  " + std::to_string(Nearest(gSRInflowSfcSpd(D, H))) + "m/s")
+  lblSRInflowLow_->setText(QString::fromUtf8(("          Sfc  = " + std::to_string(NearestWhole(gSRInflowSfcDir(D, H))) +
+                                              kOrdinal + "  " + std::to_string(NearestWhole(gSRInflowSfcSpd(D, H))) + "m/s")
                                                  .c_str()));
 }
 
@@ -525,7 +491,7 @@ void HodographPanel::picHodograph_MouseMove(int button, int /*shift*/, double x,
 // ---- layer buttons ----
 
 void HodographPanel::ColourButtons() {
-  const long top = Nearest(gSRInflowDepth), base = Nearest(gSRInflowBase);
+  const long top = NearestWhole(gSRInflowDepth), base = NearestWhole(gSRInflowBase);
   for (Integer i = 0; i <= kHodoButtonLast; ++i) {
     const Rgb c = ButtonRgb(i);
     btnHodoBase_[static_cast<size_t>(i)]->setStyleSheet(ButtonStyle(i == base ? &c : nullptr));
@@ -569,11 +535,11 @@ void HodographPanel::HodoHeightClick(Integer index) { ChooseTop(index); }
 void HodographPanel::HodoBaseClick(Integer index) { ChooseBase(index); }
 
 void HodographPanel::btnHodoHeight_MouseMove(Integer index, int button) {
-  if (button == 1 && index != Nearest(gSRInflowDepth)) btnHodoHeight_Click(index);
+  if (button == 1 && index != NearestWhole(gSRInflowDepth)) btnHodoHeight_Click(index);
 }
 
 void HodographPanel::btnHodoBase_MouseMove(Integer index, int button) {
-  if (button == 1 && index != Nearest(gSRInflowBase)) btnHodoBase_Click(index);
+  if (button == 1 && index != NearestWhole(gSRInflowBase)) btnHodoBase_Click(index);
 }
 
 // ---- zoom, reset, toggle ----

@@ -57,6 +57,13 @@ IndexPosition RisingIndexToX(Single v, int row, const IndexThresholdTable& t) {
   return Rising(v, t(row, 0), t(row, 1), t(row, 2), t(row, 3));
 }
 
+IndexThird ThresholdClass(Single v, int row, bool smallIsBad, const IndexThresholdTable& t) {
+  const Single t1 = t(row, 1), t2 = t(row, 2);
+  if (smallIsBad ? v < t2 : v > t2) return IndexThird::Last;
+  if (smallIsBad ? v < t1 : v > t1) return IndexThird::Second;
+  return IndexThird::First;
+}
+
 void ShownThresholds(Single v, int row, Single& atFirst, Single& atSecond, const IndexThresholdTable& t) {
   atFirst = t(row, 1);
   atSecond = t(row, 2);

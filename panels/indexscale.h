@@ -33,6 +33,12 @@ IndexPosition IndexToX(Single v, int row, const IndexThresholdTable& t = gIndexT
 // the heavy-precipitation panel).
 IndexPosition RisingIndexToX(Single v, int row, const IndexThresholdTable& t = gIndexThresholds);
 
+// How the panels judge a single number (CAPE, CINS, helicity) by columns 1
+// and 2 of its row: Last (red) beyond column 2, Second (yellow) beyond
+// column 1, else First (green). Beyond is below for a row whose small values
+// are the bad ones (the CINS), else above.
+IndexThird ThresholdClass(Single v, int row, bool smallIsBad, const IndexThresholdTable& t = gIndexThresholds);
+
 // The two threshold numbers a row prints at the ends of its first and second
 // thirds: columns 1 and 2, or for the two-sided rows, when v lies on the far
 // side of column 3, columns 5 and 4.

@@ -32,16 +32,6 @@ constexpr double kLeft = -50, kRight = 100, kTop = 0, kBottom = 32;
 constexpr double kRowStep = 1.5;
 constexpr double kCircleRadius = 1.8;
 
-Color ThirdColor(IndexThird t) {
-  switch (t) {
-    case IndexThird::None: return RGB(0, 0, 0);
-    case IndexThird::First: return RGB(0, 255, 0);
-    case IndexThird::Second: return RGB(255, 255, 0);
-    case IndexThird::Last: return RGB(255, 0, 0);
-  }
-  return RGB(0, 0, 0);
-}
-
 // The TQ index of a dataset is computed on its first use.
 Single TQIndexOf(Integer D, Integer H) {
   if (!gTQIndexDone(D)) {
@@ -89,6 +79,16 @@ constexpr std::array<PanelRow, 18> kRows = {{
 constexpr size_t kBandAfter[] = {11, 15};
 
 }  // namespace
+
+Color ThirdColor(IndexThird t) {
+  switch (t) {
+    case IndexThird::None: return RGB(0, 0, 0);
+    case IndexThird::First: return RGB(0, 255, 0);
+    case IndexThird::Second: return RGB(255, 255, 0);
+    case IndexThird::Last: return RGB(255, 0, 0);
+  }
+  return RGB(0, 0, 0);
+}
 
 std::string FormatIndexValue(double v, const std::string& format) {
   if (!std::isfinite(v)) return "";

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "panels/indexscale.h"
 #include "panels/picturepanel.h"
 
 class QFrame;
@@ -21,6 +22,9 @@ class CheckBox;
 // (x, row - 1.2), so that the panel's scale puts the gauge of each row where
 // it belongs. Nothing for a value at or below the row's start.
 void PlotBar(PictureBox& picMBE, Single v, int row);
+
+// The colour of a third: green, yellow, red; black for no bar.
+Color ThirdColor(IndexThird t);
 
 // A value in one of the formats of the panel's rows: "0", "0.00", "0.000"
 // (rounded to that many decimals) or "#,##0" (whole, with thousands

@@ -12,7 +12,9 @@
 #include <system_error>
 
 #include "core/guards.h"
+#include "panels/indices.h"
 #include "panels/matrixcell.h"
+#include "panels/panelwidgets.h"
 #include "panels/thresholds.h"
 #include "platform/effects.h"
 #include "platform/pictureboxwidget.h"
@@ -36,17 +38,6 @@ constexpr int kShellFileNotFound = 2;
 constexpr int kShellPathNotFound = 3;
 constexpr int kShellNoAssociation = 31;
 constexpr int kShellFailureBelow = 33;
-
-class ClickLabel : public QLabel {
- public:
-  using QLabel::QLabel;
-  std::function<void()> onClick;
-
- protected:
-  void mousePressEvent(QMouseEvent* e) override {
-    if (e->button() == Qt::LeftButton && onClick) onClick();
-  }
-};
 
 std::string NotFoundMessage(int result) {
   const char* const nl = "\r\n";
@@ -154,10 +145,7 @@ void StormMatrixPage::ShowMatrixPanel() {
   }
   ComputeOnce(MatrixPageDone(D, H), [&] { BuildStormMatrixPage(D, H, host_.Settings().TrainingDrive); });
   const Single cape = gCape(D, H), cins = gCins(D, H);
-  QColor colour(0, 255, 0);
-  if (cape == 0) colour = QColor(0, 255, 0);
-  else if (cins < gIndexThresholds(kRowCins, 2)) colour = QColor(255, 0, 0);
-  else if (cins < gIndexThresholds(kRowCins, 1)) colour = QColor(255, 255, 0);
+  const QColor colour = ToQColor(ThirdColor(cape == 0 ? IndexThird::First : ThresholdClass(cins, kRowCins, true)));
   QPalette p = lblMatrix_->palette();
   p.setColor(QPalette::WindowText, colour);
   p.setColor(QPalette::Window, Qt::black);
