@@ -100,9 +100,13 @@ TEST_F(SidePanelsTest, EveryPanelDrawsAndADragIsFollowedByShearAndMatrix) {
   frmProfile& w = Start();
   Load(w, "KOKC");
   Ctl<ScrollBar>(w, "hsbHour")->SetValue(12);
+  // Each panel is drawn before it first shows: its picture keeps the drawing.
+  const char* const pictures[] = {"picIndices", "picCape", "picHodograph"};
+  int i = 0;
   for (int panel : {3, 4, 2}) {
     w.btnDisplay_Click(panel);
     EXPECT_EQ(w.RightPanel, panel);
+    EXPECT_GT(testing::NonBlackPixels(Ctl<PictureBoxWidget>(w, pictures[i++])->Pic()), 500) << panel;
   }
   w.btnControl_Click(4);
   EXPECT_EQ(w.ControlPanel, 4);
