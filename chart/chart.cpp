@@ -66,14 +66,10 @@ void RunStep(F&& step) {
   }
 }
 
-// Datasets in drawing order, the shown one last: with the overlay, counters
-// 1..count; otherwise the one counter `shown`. The last counter draws the
-// shown dataset; the others draw k + 1 from the shown one on, else k.
-struct DrawOrder {
-  std::array<Integer, kMaxDatasets> d{};
-  int n = 0;
-};
+}  // namespace
 
+// The last counter draws the shown dataset; the others draw k + 1 from the
+// shown one on, else k.
 DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count) {
   DrawOrder o;
   const int first = overlayAll ? 1 : shown;
@@ -87,6 +83,8 @@ DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count) {
   }
   return o;
 }
+
+namespace {
 
 // Whether dataset D is drawn at the hour: shown in the overlay, holding the
 // hour, with a usable surface pressure.
@@ -348,14 +346,16 @@ void KeepRoomForTemperatureLabels(PictureBox& pic) {
   if (std::isfinite(bottom) && bottom > gChartBottom && bottom < 1e5) gChartBottom = static_cast<Integer>(bottom);
 }
 
-Color eRGB(const ChartState& s, int r, int g, int b) {
-  if (gCurDataset != s.draw.ShownDataset) {
+Color eRGB(Integer shownDataset, int r, int g, int b) {
+  if (gCurDataset != shownDataset) {
     r = (r * 3) / 6;
     g = (g * 3) / 6;
     b = (b * 3) / 6;
   }
   return RGB(r, g, b);
 }
+
+Color eRGB(const ChartState& s, int r, int g, int b) { return eRGB(s.draw.ShownDataset, r, g, b); }
 
 void ellipse(PictureBox& pic, double x, double y, double w, double h) {
   if (!(h > 0 && w > 0)) return;

@@ -145,8 +145,19 @@ void PlotProfile(PictureBox& picData, ChartState& s);
 void KeepRoomForTemperatureLabels(PictureBox& pic);
 
 // The colour for the dataset being drawn: each component halved (rounded
-// down) unless gCurDataset is the shown dataset.
+// down) unless gCurDataset is the shown dataset (the chart's, or the one a
+// side panel's overlay began with).
 Color eRGB(const ChartState& s, int r, int g, int b);
+Color eRGB(Integer shownDataset, int r, int g, int b);
+
+// Datasets in drawing order, the shown one last: with the overlay, counters
+// 1..count (at most 24); otherwise the one counter `shown`. The chart and the
+// side panels' overlays draw in this order.
+struct DrawOrder {
+  std::array<Integer, kMaxDatasets> d{};
+  int n = 0;
+};
+DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count);
 
 // An unfilled ellipse in ForeColor centred on (x, y) with half-axes w (x
 // units) and h (y units) in the picture's current scale; nothing unless both

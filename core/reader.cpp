@@ -681,7 +681,7 @@ void Loader::DeriveDataset(int D, bool cfrlSeen) {
     s.gHght(D, H, 0) = elevM;
 
     s.gHelicityDone(D, H) = 0;
-    s.StormMatrixDone(D, H) = 0;
+    s.MatrixPageDone(D, H) = 0;
     s.gMbeDone(D, H) = 0;
     s.gLakeParcelDone(D, H) = 0;
     s.gLayerCapeDone(D, H) = false;
@@ -806,7 +806,7 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
   ui.ShowEnsembleControls(gDatasetCount > 1);
   if (options.srInflowDepth > 0) {
     ui.HodoHeightClick(static_cast<Integer>(std::nearbyint(options.srInflowDepth)));
-    ui.HodoBaseClick(static_cast<Integer>(std::nearbyint(options.hodoBaseIndex)));
+    ui.HodoBaseClick(static_cast<Integer>(std::nearbyint(options.srInflowBase)));
   }
   ui.RedrawMap();
   ui.SetDatasetBoxes(c.boxes);

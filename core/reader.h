@@ -67,7 +67,7 @@ struct LoadOptions {
   Integer sigmaLevelStep = 0;  // gSigmaLevelStep of the model
   Integer sigmaLevelPres = 0;  // SigmaLevelPres: pressure (mb) or level (< 100)
   Single srInflowDepth = 0;    // gSRInflowDepth (km); > 0 presses the hodograph buttons
-  Single hodoBaseIndex = 0;    // gHodoBaseIndex
+  Single srInflowBase = 0;     // gSRInflowBase (km)
   Single modelHourStep = 1;    // gModelHourStep: hours per step of the model
 };
 

@@ -28,6 +28,7 @@ Single WindDifferenceKnots(Integer d, Integer h, Integer a, Integer b) {
 
 Integer gCapeShearOption = kShearSixKm;
 Single gSRInflowDepth = 3.0f;
+Single gSRInflowBase = 0.0f;
 
 Single WindDirection(Single u, Single v) {
   if (u == 0 && v == 0) return 360.0f;

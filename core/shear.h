@@ -39,8 +39,12 @@ void ComputeBulkShear(Integer dataset, Integer hour, Integer option = gCapeShear
 // ---- storm-relative helicity ----
 
 // Depth (km) of the storm-relative inflow layer: the top of the helicity
-// layer of an hour whose layer has not been chosen yet.
+// layer of an hour whose layer has not been chosen yet, and the index of the
+// hodograph's chosen top button. gSRInflowBase: the index of its chosen
+// bottom button, the bottom height in km (0 the surface). Both are saved
+// with the history and the display setups.
 extern Single gSRInflowDepth;
+extern Single gSRInflowBase;
 
 // Storm-relative winds, inflow, helicity and hodograph length of one hour of
 // gCurDataset over the levels gSRHBottomLevel..gSRHTopLevel. When the hour

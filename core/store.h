@@ -253,7 +253,9 @@ struct ProfileStore {
   // Parcel temperatures of the chart's CAPE and CIN traces per (D, H, level);
   // complete for (D, H) when gParcelTraceDone / gCinTraceDone is -1.
   LevelArray<Single> gParcelTraceTemp, gCinTraceTemp;
-  HourArray<Integer> StormMatrixDone;
+  HourArray<Integer> MatrixPageDone;  // the storm-matrix cell of the hour is built
+  // The winds, the storm motion or the boundary of the hour were edited on
+  // the hodograph; UserStormSet: the storm motion is the user's.
   HourArray<Boolean> gWindEdited;
   DatasetArray<Integer> gOmegaSmoothDone, gWarmCloudTopDone, gWarmCloudDepthDone;
   DatasetArray<Boolean> gTQIndexDone;
@@ -327,6 +329,15 @@ struct ProfileStore {
   // Parcel temperature per (dataset, hour, L0, level) from L0 up to the level
   // where the ascent stopped; levels above keep older values of the same file.
   ParcelLevelArray<Single> gElevParcelTemp;
+
+  // ---- hodograph edits (panels/hodoedit.h) ----
+  HourArray<Boolean> BoundaryShown;                   // the boundary overlay is on
+  HourArray<Single> BoundaryMotionU, BoundaryMotionV; // boundary motion placed by hand, m/s
+
+  // ---- convective storm matrix (BuildStormMatrixPage, panels/matrixcell.h) ----
+  HourArray<std::string> MatrixCellCode;  // row letter and column digit ("M4"), "-" below 300 J/kg
+  HourArray<std::string> MatrixPagePath;  // base name of the cell's training pages
+  HourArray<Single> MatrixMeanDPD;        // mean dew-point depression LFC..EL, deg C
 
   // ---- precipitation type the chart shows (DrawModelPrecipType, chart/) ----
   // 60 rain, 66 freezing rain, 70 snow, 79 ice pellets, 999 none: the decided
@@ -403,7 +414,7 @@ struct StoreField {
   X(gDatasetLabel) X(gTopLevel)                                                                 \
   X(PrecipTotal) X(ConvPrecipTotal) X(XoverManual) X(UserStormSet) X(gECapeMark)                \
   X(gHelicityDone) X(gBulkShearDone) X(gMbeDone) X(gLakeParcelDone) X(gLayerCapeDone)           \
-  X(gParcelTraceDone) X(gCinTraceDone) X(gParcelTraceTemp) X(gCinTraceTemp) X(StormMatrixDone)  \
+  X(gParcelTraceDone) X(gCinTraceDone) X(gParcelTraceTemp) X(gCinTraceTemp) X(MatrixPageDone)   \
   X(gWindEdited) X(gOmegaSmoothDone) X(gWarmCloudTopDone) X(gWarmCloudDepthDone)                \
   X(gTQIndexDone) X(ThicknessDone)                                                              \
   X(ThickHeights)                                                                               \
@@ -420,6 +431,8 @@ struct StoreField {
   X(gLayerCape)                                                                                 \
   X(gElevCape) X(gElevHailCape) X(gElevCin) X(gElevELLevel) X(gElevELPres) X(gElevELTemp)       \
   X(gElevEL) X(gElevNCape) X(gElevParcelTemp)                                                   \
+  X(BoundaryShown) X(BoundaryMotionU) X(BoundaryMotionV)                                        \
+  X(MatrixCellCode) X(MatrixPagePath) X(MatrixMeanDPD)                                          \
   X(gPtypeCode)                                                                                 \
   X(gTitleWordCount)
 

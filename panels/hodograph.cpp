@@ -1,62 +1,589 @@
 #include "panels/hodograph.h"
 
+#include <QEvent>
 #include <QFrame>
-#include <QVBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
 
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+#include "chart/chart.h"
+#include "core/parcels.h"
 #include "core/shear.h"
+#include "panels/indices.h"
+#include "panels/overlayloop.h"
+#include "panels/panelwidgets.h"
+#include "panels/thresholds.h"
 #include "platform/pictureboxwidget.h"
 
 namespace ondrik {
 
 namespace {
 
+constexpr Color kGrey = RGB(128, 128, 128);
+constexpr Color kGreen = RGB(0, 255, 0);
+constexpr Color kBoundaryStorm = RGB(255, 128, 0);
 constexpr Color kHodoSegment = RGB(255, 255, 0);
 constexpr Color kHodoHighlight = RGB(255, 0, 255);
+constexpr double kRad = kHodoRadPerDeg;
+constexpr int kButtonColumn = 17;   // width of a column of layer buttons, px
+constexpr int kLabelLine = 12;      // height of a motion label, px
 
-// Point of level k on the hodograph: storm motion plus storm-relative wind.
-void HodoPoint(Integer D, Integer H, Integer k, double& u, double& v) {
-  u = static_cast<double>(gStormU(D, H)) + gSRWindU(D, H, k);
-  v = static_cast<double>(gStormV(D, H)) + gSRWindV(D, H, k);
+struct Rgb {
+  int r, g, b;
+};
+
+// Colour classes of heights above ground (m): the trace, its dots and the
+// layer buttons. The band from 9 to 12 km has a lighter dot at the bottom
+// of the trace.
+Rgb HeightRgb(double m, bool bottomDot) {
+  if (m < 1000) return {255, 0, 0};
+  if (m < 3000) return {255, 165, 0};
+  if (m < 6000) return {255, 255, 0};
+  if (m < 9000) return {0, 255, 0};
+  if (m < 12000) return bottomDot ? Rgb{128, 128, 255} : Rgb{128, 0, 255};
+  return {238, 130, 238};
 }
 
-void HodoSegment(PictureBox& hodo, Integer D, Integer H, Integer k, Color c) {
-  if (k < 1 || k > kMaxLevels) return;
-  double u0, v0, u1, v1;
-  HodoPoint(D, H, k - 1, u0, v0);
-  HodoPoint(D, H, k, u1, v1);
-  hodo.Line(u0, v0, u1, v1, c);
+// A layer button of k km has the colour of the heights just below k km.
+Rgb ButtonRgb(Integer km) { return HeightRgb(km * 1000.0 - 1.0, true); }
+
+long RoundHalfUp(double x) { return static_cast<long>(std::floor(x + 0.5)); }
+
+std::string ShortestText(Single v) {
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
+  return std::string(buf, r.ptr);
+}
+
+const char* const kDeg = "\u00B0";      // degree sign of the motion labels
+const char* const kOrdinal = "\u00BA";  // the inflow labels' and read-out's sign
+
+// Moves with the left button down reach the layer button under the pointer,
+// not only the one pressed.
+class DragOverButtons : public QObject {
+ public:
+  DragOverButtons(QWidget* frame, std::function<void(QWidget*)> over) : QObject(frame), frame_(frame), over_(std::move(over)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseMove) {
+      auto* m = static_cast<QMouseEvent*>(event);
+      if (m->buttons() & Qt::LeftButton) {
+        if (QWidget* w = frame_->childAt(frame_->mapFromGlobal(m->globalPosition().toPoint()))) over_(w);
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QWidget* frame_;
+  std::function<void(QWidget*)> over_;
+};
+
+QString ButtonStyle(const Rgb* c) {
+  QString s = "QPushButton { padding: 0px; font-size: 7pt; ";
+  if (c != nullptr) s += QString("background: rgb(%1,%2,%3); color: black; ").arg(c->r).arg(c->g).arg(c->b);
+  return s + "}";
+}
+
+// A boundary-relative motion as its label shows it: the direction it comes
+// from and its speed across the boundary.
+QString MotionText(const char* title, const BoundaryRelative& r) {
+  return QString::fromUtf8((title +
+                            std::to_string(NearestWhole(WindDirection(static_cast<Single>(-r.u), static_cast<Single>(-r.v)))) +
+                            kOrdinal + "  " + std::to_string(NearestWhole(r.speed)) + "m/s")
+                               .c_str());
+}
+
+bool HourShown(Integer D, Integer H) {
+  return D >= 1 && D <= std::min<Integer>(gDatasetCount, kMaxDatasets) && H >= 0 && H < kMaxHours &&
+         H <= gLastHour(D);
 }
 
 }  // namespace
 
-HodographPanel::HodographPanel(PanelHost& host, QWidget* parent)
-    : host_(host),
-      frameHodograph_(new QFrame(parent)),
-      picHodograph_(new PictureBoxWidget(frameHodograph_)),
-      pnlHodograph_(new QFrame(parent)) {
+HodographPanel::HodographPanel(PanelHost& host, QWidget* parent) : host_(host) {
+  auto* frame = new ResizeFrame(parent);
+  frameHodograph_ = frame;
   frameHodograph_->setObjectName("frameHodograph");
+  frameHodograph_->setStyleSheet("QFrame#frameHodograph { background: black; }");
+  picHodograph_ = new PictureBoxWidget(frameHodograph_);
   picHodograph_->setObjectName("picHodograph");
+  PictureBox& pic = picHodograph_->Pic();
+  pic.BackColor = kBlack;
+  pic.FontName = "MS Sans Serif";
+  pic.FontBold = true;
+  pic.FontSize = 7;
+
+  auto* filter = new DragOverButtons(frameHodograph_, [this](QWidget* w) {
+    for (Integer i = 0; i <= kHodoButtonLast; ++i) {
+      if (w == btnHodoBase_[static_cast<size_t>(i)]) btnHodoBase_MouseMove(i, 1);
+      if (w == btnHodoHeight_[static_cast<size_t>(i)]) btnHodoHeight_MouseMove(i, 1);
+    }
+  });
+  for (Integer i = 0; i <= kHodoButtonLast; ++i) {
+    auto make = [&](const char* name, const QString& caption, std::function<void()> click) {
+      auto* b = new QPushButton(caption, frameHodograph_);
+      b->setObjectName(QString("%1%2").arg(name).arg(i));
+      b->setFocusPolicy(Qt::NoFocus);
+      b->setStyleSheet(ButtonStyle(nullptr));
+      b->installEventFilter(filter);
+      QObject::connect(b, &QPushButton::clicked, b, std::move(click));
+      return b;
+    };
+    btnHodoBase_[static_cast<size_t>(i)] =
+        make("btnHodoBase", i == 0 ? QString("sfc") : QString::number(i), [this, i] { btnHodoBase_Click(i); });
+    if (HodoTopButtonExists(i))
+      btnHodoHeight_[static_cast<size_t>(i)] =
+          make("btnHodoHeight", QString::number(i), [this, i] { btnHodoHeight_Click(i); });
+  }
+
+  auto label = [&](const char* name, Color c, bool clickable) {
+    QLabel* l = clickable ? new ClickLabel(frameHodograph_) : new QLabel(frameHodograph_);
+    l->setObjectName(name);
+    const QColor q = ToQColor(c);
+    l->setStyleSheet(QString("QLabel { background: black; color: rgb(%1,%2,%3); font-family: Tahoma; font-size: 7pt; }")
+                         .arg(q.red()).arg(q.green()).arg(q.blue()));
+    return l;
+  };
+  lblStormMotion_ = label("lblStormMotion", RGB(255, 128, 0), false);
+  lblStormMotion_->setText("Storm Mtn");
+  lblMean_ = label("lblMean", RGB(255, 0, 255), false);
+  lblInflow_ = label("lblInflow", RGB(0, 192, 192), true);
+  lblInflow_->setText("SR Inflow");
+  lblInflow_->setAlignment(Qt::AlignCenter);
+  lblSRInflowHigh_ = label("lblSRInflowHigh", RGB(255, 0, 255), true);
+  lblSRInflowLow_ = label("lblSRInflowLow", RGB(255, 128, 0), true);
+  static_cast<ClickLabel*>(lblInflow_)->onClick = [this] { lblInflow_Click(); };
+  static_cast<ClickLabel*>(lblSRInflowHigh_)->onClick = [this] { lblSRInflowHigh_Click(); };
+  static_cast<ClickLabel*>(lblSRInflowLow_)->onClick = [this] { lblSRInflowLow_Click(); };
+
+  pnlHodograph_ = new QFrame(parent);
   pnlHodograph_->setObjectName("pnlHodograph");
-  // The picture fills its frame.
-  auto* fill = new QVBoxLayout(frameHodograph_);
-  fill->setContentsMargins(0, 0, 0, 0);
-  fill->addWidget(picHodograph_);
-  picHodograph_->Pic().Scale(-gHodoScale, gHodoScale, gHodoScale, -gHodoScale);
+  auto barButton = [&](const char* name, const char* caption, int x, int w, void (HodographPanel::*click)()) {
+    auto* b = new QPushButton(caption, pnlHodograph_);
+    b->setObjectName(name);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setGeometry(x, 1, w, 20);
+    QObject::connect(b, &QPushButton::clicked, b, [this, click] { (this->*click)(); });
+    return b;
+  };
+  btnHodoZoom_ = barButton("btnHodoZoom", "Zoom", 2, 46, &HodographPanel::btnHodoZoom_Click);
+  btnHodoUnzoom_ = barButton("btnHodoUnzoom", "Out", 50, 40, &HodographPanel::btnHodoUnzoom_Click);
+  btnHodoReset_ = barButton("btnHodoReset", "Reset", 96, 46, &HodographPanel::btnHodoReset_Click);
+  btnHodoReset_->setToolTip("Resets Hodograph to Original Winds");
+  btnHodoReset_->setVisible(false);
+  btnHodoToggle_ = barButton("btnHodoToggle", "Toggle", 146, 50, &HodographPanel::btnHodoToggle_Click);
+
+  picHodograph_->onMouseDown = [this](int b, int s, double x, double y) { picHodograph_MouseDown(b, s, x, y); };
+  picHodograph_->onMouseMove = [this](int b, int s, double x, double y) { picHodograph_MouseMove(b, s, x, y); };
+  frame->onResize = [this] { Layout(); };
+  // A picture shown for the first time or resized is cleared: draw again.
+  picHodograph_->onResize = [this] { DrawHodograph(); };
+  ScalePlane();
 }
 
 QWidget* HodographPanel::Widget() { return frameHodograph_; }
 QWidget* HodographPanel::ButtonBar() { return pnlHodograph_; }
 
-void HodographPanel::Draw() {}
+// Bottom buttons at the left, top buttons at the right, one row per km with
+// the heights increasing upwards; the square picture between them, the five
+// motion labels under it.
+void HodographPanel::Layout() {
+  const int W = frameHodograph_->width(), H = frameHodograph_->height();
+  const int rows = kHodoButtonLast + 1;
+  for (int i = 0; i < rows; ++i) {
+    const int top = H - (i + 1) * H / rows, bottom = H - i * H / rows;
+    btnHodoBase_[static_cast<size_t>(i)]->setGeometry(0, top, kButtonColumn, bottom - top);
+    if (QPushButton* b = btnHodoHeight_[static_cast<size_t>(i)]) b->setGeometry(W - kButtonColumn, top, kButtonColumn, bottom - top);
+  }
+  const int midW = std::max(1, W - 2 * kButtonColumn - 2);
+  const int side = std::max(1, std::min(midW, H - 5 * kLabelLine));
+  picHodograph_->setGeometry(kButtonColumn + 1 + (midW - side) / 2, 0, side, side);
+  int y = side;
+  for (QLabel* l : {lblInflow_, lblSRInflowHigh_, lblSRInflowLow_, lblStormMotion_, lblMean_}) {
+    l->setGeometry(kButtonColumn + 1, y, midW, kLabelLine);
+    y += kLabelLine;
+  }
+}
+
+void HodographPanel::ScalePlane() {
+  picHodograph_->Pic().Scale(-gHodoScale, gHodoScale, gHodoScale, -gHodoScale);
+}
+
+void HodographPanel::Shown(bool /*visible*/) { Pick(kNoPoint); }
+
+// ---- drawing ----
+
+void HodographPanel::DrawHodograph() {
+  if (gLoadingState) return;
+  PictureBox& pic = picHodograph_->Pic();
+  HodoCursorLevel = 0;  // the redraw covers any highlight
+  const Integer D = gCurDataset;
+  const Integer H = host_.Hour();
+  const double s = gHodoScale;
+  ScalePlane();
+  pic.DrawWidth = 1;
+  pic.ForeColor = kGrey;
+  pic.Mode = DrawMode::CopyPen;
+  pic.Style = DrawStyle::Solid;
+  pic.Cls();
+  if (!HourShown(D, H)) {
+    picHodograph_->update();
+    return;
+  }
+  if (gHelicityDone(D, H) != -1) ComputeSRHelicity(H);
+
+  // Axes and speed rings.
+  pic.Line(-s, 0, s, 0);
+  pic.Line(0, s, 0, -s);
+  pic.FillTransparent = true;
+  for (long r = 10; r <= NearestWhole(s + 10); r += 10) {
+    pic.Circle(0, 0, static_cast<double>(r), kGrey);
+    pic.CurrentX = -static_cast<double>(r);
+    pic.CurrentY = 0;
+    pic.Print(ChartNumber(r));
+  }
+  pic.FillTransparent = false;
+
+  // Layer CAPEs, top left, on an opaque background.
+  if (!gLayerCapeDone(D, H)) ComputeLayerCapes(H);
+  pic.FontTransparent = false;
+  pic.CurrentX = -s;
+  pic.CurrentY = s;
+  pic.Print("Layer CAPEs");
+  for (int k = 6; k >= 3; --k) {
+    pic.CurrentX = -s;
+    pic.Print(ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))));
+  }
+  pic.Print("");
+  pic.CurrentX = -s;
+  pic.Print("  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))), false);
+  pic.FontTransparent = true;
+
+  // Movers, mean wind and trace of every shown dataset, this one last.
+  ForEachShownDataset(D, H, [&](Integer d) {
+    if (gHelicityDone(d, H) != -1) ComputeSRHelicity(H);
+    pic.DrawWidth = 2;
+    const double mdir = (270.0 - gMeanWindDir(d, H)) * kRad;
+    const double mu = gMeanWindSpd(d, H) * std::cos(mdir), mv = gMeanWindSpd(d, H) * std::sin(mdir);
+    auto centred = [&](const char* text, double x, double y) {
+      pic.CurrentX = x - pic.TextWidth(text) / 2;
+      pic.CurrentY = y + pic.TextHeight(text) / 2;  // the plane's y runs upwards
+      pic.Print(text, false);
+    };
+    pic.ForeColor = eRGB(D, 255, 0, 255);
+    centred("M", mu, mv);
+    pic.ForeColor = eRGB(D, 0, 255, 0);
+    centred("L", gLeftMoverU(d, H), gLeftMoverV(d, H));
+    centred("R", gRightMoverU(d, H), gRightMoverV(d, H));
+
+    const Integer n = std::min(gNumLevels(d), kMaxLevels);
+    const Integer t = std::clamp(gSRHTopLevel(d, H), 0, n);
+    const Integer b = std::clamp(gSRHBottomLevel(d, H), 0, t);
+    if (t <= b) return;  // no layer: no trace
+    pic.DrawWidth = 3;
+    auto point = [&](Integer k, double& u, double& v) {
+      u = static_cast<double>(gSRWindU(d, H, k)) + gStormU(d, H);
+      v = static_cast<double>(gSRWindV(d, H, k)) + gStormV(d, H);
+    };
+    auto colour = [&](Integer k, bool bottomDot) {
+      const Rgb c = HeightRgb(gHghtAGL(d, H, k), bottomDot);
+      return eRGB(D, c.r, c.g, c.b);
+    };
+    double u0, v0;
+    point(b, u0, v0);
+    pic.FillColor = colour(b, true);
+    pic.Circle(u0, v0, s / 100, pic.FillColor);
+    for (Integer k = b + 1; k <= t; ++k) {
+      double u1, v1;
+      point(k, u1, v1);
+      const Color c = colour(k - 1, false);
+      pic.Line(u0, v0, u1, v1, c);
+      pic.FillColor = c;
+      pic.Circle(u1, v1, s / 100, c);
+      u0 = u1;
+      v0 = v1;
+    }
+  });
+
+  // The numbers of the hour, bottom left.
+  const double h = pic.TextHeight("I");
+  pic.CurrentX = -s;
+  pic.CurrentY = -s + 3 * h;
+  const Single cape = gCape(D, H);
+  pic.ForeColor = ThirdColor(ThresholdClass(cape, kRowCape, false));
+  pic.Print("  CAPE = " + ChartNumber(RoundHalfUp(cape)), false);
+  if (cape > 0) {
+    pic.ForeColor = ThirdColor(ThresholdClass(gCins(D, H), kRowCins, true));
+    pic.Print("\\CINS = " + ChartNumber(RoundHalfUp(gCins(D, H))));
+  } else {
+    pic.Print("");
+  }
+  pic.CurrentX = -s;
+  pic.ForeColor = ThirdColor(ThresholdClass(gHelicity(D, H), kRowHelicity, false));
+  pic.Print("Helicity = " + ChartNumber(RoundHalfUp(gHelicity(D, H))));
+  pic.CurrentX = -s;
+  char perKm[32];
+  std::snprintf(perKm, sizeof perKm, "%.1f m/s /km", static_cast<double>(gSRHLayerShearPerKm(D, H)));
+  pic.Print("  Shear = " + ChartNumber(RoundHalfUp(gSRHLayerShear(D, H))) + "m/s    " + perKm, false);
+
+  if (BoundaryShown(D, H)) DrawBoundary(D, H);
+  else DrawInflow(D, H);
+
+  lblStormMotion_->setText(QString::fromUtf8((" Storm Motion = " + std::to_string(NearestWhole(gStormMotionDir(D, H))) + kDeg +
+                                              "  " + std::to_string(NearestWhole(gStormMotionSpd(D, H))) + "m/s")
+                                                 .c_str()));
+  lblMean_->setText(QString::fromUtf8(("    Mean Wind = " + std::to_string(NearestWhole(gMeanWindDir(D, H))) + kDeg + "  " +
+                                       std::to_string(NearestWhole(gMeanWindSpd(D, H))) + "m/s")
+                                          .c_str()));
+  btnHodoReset_->setVisible(gWindEdited(D, H));
+  picHodograph_->update();
+}
+
+void HodographPanel::DrawInflow(Integer D, Integer H) {
+  PictureBox& pic = picHodograph_->Pic();
+  const Integer n = std::min(gNumLevels(D), kMaxLevels);
+  const Integer t = std::clamp(gSRHTopLevel(D, H), 0, n);
+  const Integer b = std::clamp(gSRHBottomLevel(D, H), 0, t);
+  const double su = gStormU(D, H), sv = gStormV(D, H);
+  pic.DrawWidth = 2;
+  pic.Line(su, sv, su + gSRWindU(D, H, t), sv + gSRWindV(D, H, t), kBlue);
+  pic.DrawWidth = 1;
+  pic.Line(su, sv, su + gSRWindU(D, H, b), sv + gSRWindV(D, H, b), kBlue);
+  lblInflow_->setText("Storm Rel Inflow");
+  lblSRInflowHigh_->setText(QString::fromUtf8(("         " + ShortestText(gSRInflowDepth) + " km = " +
+                                               std::to_string(NearestWhole(gSRInflowTopDir(D, H))) + kOrdinal + "  " +
+                                               std::to_string(NearestWhole(gSRInflowTopSpd(D, H))) + "m/s")
+                                                  .c_str()));
+  lblSRInflowLow_->setText(QString::fromUtf8(("          Sfc  = " + std::to_string(NearestWhole(gSRInflowSfcDir(D, H))) +
+                                              kOrdinal + "  " + std::to_string(NearestWhole(gSRInflowSfcSpd(D, H))) + "m/s")
+                                                 .c_str()));
+}
+
+// The boundary through its motion at right angles to it, and the motions of
+// the storm and of the mean wind relative to the boundary: green when they
+// move away from it behind, red when they overtake it.
+void HodographPanel::DrawBoundary(Integer D, Integer H) {
+  PictureBox& pic = picHodograph_->Pic();
+  const double s = gHodoScale;
+  const double su = gStormU(D, H), sv = gStormV(D, H);
+  const double bu = BoundaryMotionU(D, H), bv = BoundaryMotionV(D, H);
+  pic.FillTransparent = false;
+  pic.DrawWidth = 2;
+  pic.FillColor = kBoundaryStorm;
+  pic.Line(su - 1, sv, su + 1, sv, kBoundaryStorm);
+  pic.Line(su, sv - 1, su, sv + 1, kBoundaryStorm);
+  pic.Circle(su, sv, 0.5, kBoundaryStorm);
+  pic.FillColor = kWhite;
+  pic.Circle(bu, bv, 2 * s / 100, kWhite);
+
+  const double bdir = WindDirection(static_cast<Single>(bu), static_cast<Single>(bv));
+  pic.Line(bu + 2 * s * std::sin((bdir + 90) * kRad), bv + 2 * s * std::cos((bdir + 90) * kRad),
+           bu + 2 * s * std::sin((bdir - 90) * kRad), bv + 2 * s * std::cos((bdir - 90) * kRad), kWhite);
+
+  const BoundaryRelative storm = RelativeToBoundary(bu, bv, WindDirection(static_cast<Single>(su), static_cast<Single>(sv)),
+                                                    std::sqrt(su * su + sv * sv));
+  pic.Line(su, sv, su + storm.u, sv + storm.v, storm.speed < 0 ? kGreen : kRed);
+  lblSRInflowLow_->setText(MotionText(" Storm Motion = ", storm));
+
+  const double mdir = (270.0 - gMeanWindDir(D, H)) * kRad;
+  const double mu = gMeanWindSpd(D, H) * std::cos(mdir), mv = gMeanWindSpd(D, H) * std::sin(mdir);
+  const BoundaryRelative mean = RelativeToBoundary(bu, bv, gMeanWindDir(D, H), gMeanWindSpd(D, H));
+  pic.Line(mu, mv, mu + mean.u, mv + mean.v, mean.speed < 0 ? kGreen : kRed);
+  lblInflow_->setText("Boundary Relative Inflow");
+  lblSRInflowHigh_->setText(MotionText("    Mean Wind = ", mean));
+}
+
+void HodographPanel::RightPrint(const std::string& text) {
+  PictureBox& pic = picHodograph_->Pic();
+  pic.CurrentX = gHodoScale - pic.TextWidth(text);
+  pic.Print(text);
+}
+
+// What the pointer is on, at the top right: its name (storm motion, boundary,
+// or height and pressure of the level), direction and speed, and the speed in
+// knots.
+void HodographPanel::ReadOut(Integer point, Single u, Single v) {
+  PictureBox& pic = picHodograph_->Pic();
+  pic.ForeColor = kWhite;
+  pic.FontName = "Arial";
+  pic.FontTransparent = true;
+  pic.CurrentY = gHodoScale;
+  for (const std::string& line : HodoReadOut(gCurDataset, host_.Hour(), point, u, v)) RightPrint(line);
+  pic.FontName = "MS Sans Serif";
+  picHodograph_->update();
+}
+
+// ---- the mouse ----
+
+Integer HodographPanel::PickedPoint() const {
+  if (HodoPickedPoint == kNoPoint) return kNoPoint;
+  if (pickDataset_ != gCurDataset || pickHour_ != host_.Hour() || pickStore_ != &Store()) return kNoPoint;
+  return HodoPickedPoint;
+}
+
+void HodographPanel::Pick(Integer point) {
+  HodoPickedPoint = point;
+  pickDataset_ = gCurDataset;
+  pickHour_ = host_.Hour();
+  pickStore_ = &Store();
+}
+
+void HodographPanel::picHodograph_MouseDown(int button, int /*shift*/, double x, double y) {
+  host_.OpenTrainingLinks("Hodograph");
+  const Integer D = gCurDataset, H = host_.Hour();
+  if (!HourShown(D, H)) return;
+  const Single u = static_cast<Single>(x), v = static_cast<Single>(y);
+  if (button == 1) {
+    const Integer p = PickedPoint();
+    if (p == kNoPoint) return;
+    if (p == kStormPoint) {
+      MoveStormMotion(D, H, u, v);
+    } else {
+      SaveDragStart(drag_, D, H, p);
+      MoveLevel(drag_, D, H, p, u, v);
+    }
+    DrawHodograph();
+    ReadOut(p, u, v);
+  } else if (button == 2) {
+    PlaceBoundary(D, H, u, v);
+    DrawHodograph();
+    ReadOut(kBoundaryReadout, u, v);
+  }
+}
+
+void HodographPanel::picHodograph_MouseMove(int button, int /*shift*/, double x, double y) {
+  const Integer D = gCurDataset, H = host_.Hour();
+  if (!HourShown(D, H)) return;
+  const Single u = static_cast<Single>(x), v = static_cast<Single>(y);
+  if (button == 1) {
+    const Integer p = PickedPoint();
+    if (p == kNoPoint) return;
+    // The whole drag is measured from the winds of the press.
+    if (p == kStormPoint) MoveStormMotion(D, H, u, v);
+    else MoveLevel(drag_, D, H, p, u, v);
+    DrawHodograph();
+    ReadOut(p, u, v);
+  } else if (button == 2) {
+    PlaceBoundary(D, H, u, v);
+    DrawHodograph();
+    ReadOut(kBoundaryReadout, u, v);
+  } else if (button == 0) {
+    const Integer c = NearestHodoPoint(D, H, u, v);
+    const Integer before = PickedPoint();
+    if (c == kNoPoint) {
+      if (before != kNoPoint) DrawHodograph();  // the read-out goes
+      Pick(kNoPoint);
+    } else if (c != before) {
+      Pick(c);
+      DrawHodograph();
+      ReadOut(c, gWindU(D, H, c), gWindV(D, H, c));
+    }
+  }
+}
+
+// ---- layer buttons ----
+
+void HodographPanel::ColourButtons() {
+  const long top = NearestWhole(gSRInflowDepth), base = NearestWhole(gSRInflowBase);
+  for (Integer i = 0; i <= kHodoButtonLast; ++i) {
+    const Rgb c = ButtonRgb(i);
+    btnHodoBase_[static_cast<size_t>(i)]->setStyleSheet(ButtonStyle(i == base ? &c : nullptr));
+    if (QPushButton* b = btnHodoHeight_[static_cast<size_t>(i)]) b->setStyleSheet(ButtonStyle(i == top ? &c : nullptr));
+  }
+}
+
+bool HodographPanel::ChooseTop(Integer index) {
+  if (gLoadingState || !HodoTopButtonExists(index)) return false;
+  if (!SetHelicityLayerTop(static_cast<Single>(index))) return false;
+  gSRInflowDepth = static_cast<Single>(index);
+  Pick(kNoPoint);
+  ColourButtons();
+  return true;
+}
+
+bool HodographPanel::ChooseBase(Integer index) {
+  if (gLoadingState || !HodoBaseButtonExists(index)) return false;
+  if (!SetHelicityLayerBottom(static_cast<Single>(index))) return false;
+  gSRInflowBase = static_cast<Single>(index);
+  Pick(kNoPoint);
+  ColourButtons();
+  return true;
+}
+
+void HodographPanel::btnHodoHeight_Click(Integer index) {
+  if (!ChooseTop(index)) return;
+  host_.FocusHourBar();
+  DrawHodograph();
+  host_.RedrawChart();
+}
+
+void HodographPanel::btnHodoBase_Click(Integer index) {
+  if (!ChooseBase(index)) return;
+  host_.FocusHourBar();
+  DrawHodograph();
+  host_.RedrawChart();
+}
+
+void HodographPanel::HodoHeightClick(Integer index) { ChooseTop(index); }
+void HodographPanel::HodoBaseClick(Integer index) { ChooseBase(index); }
+
+void HodographPanel::btnHodoHeight_MouseMove(Integer index, int button) {
+  if (button == 1 && index != NearestWhole(gSRInflowDepth)) btnHodoHeight_Click(index);
+}
+
+void HodographPanel::btnHodoBase_MouseMove(Integer index, int button) {
+  if (button == 1 && index != NearestWhole(gSRInflowBase)) btnHodoBase_Click(index);
+}
+
+// ---- zoom, reset, toggle ----
+
+void HodographPanel::btnHodoZoom_Click() {
+  host_.FocusHourBar();
+  gHodoScale /= 1.2f;
+  ScalePlane();
+  DrawHodograph();
+}
+
+void HodographPanel::btnHodoUnzoom_Click() {
+  host_.FocusHourBar();
+  gHodoScale *= 1.2f;
+  ScalePlane();
+  DrawHodograph();
+}
+
+void HodographPanel::btnHodoReset_Click() {
+  ResetHour(gCurDataset, host_.Hour());
+  DrawHodograph();
+}
+
+void HodographPanel::btnHodoToggle_Click() {
+  ToggleBoundary(gCurDataset, host_.Hour());
+  DrawHodograph();
+}
+
+// ---- the chart's cursor ----
 
 // Covers the last highlighted segment and highlights the one that ends at
 // level L when it lies inside the helicity layer.
 void HodographPanel::CursorLevel(Integer D, Integer H, Integer L) {
+  if (!HourShown(D, H)) return;
   PictureBox& hodo = picHodograph_->Pic();
+  auto segment = [&](Integer k, Color c) {
+    if (k < 1 || k > std::min(gNumLevels(D), kMaxLevels)) return;
+    hodo.Line(gStormU(D, H) + gSRWindU(D, H, k - 1), gStormV(D, H) + gSRWindV(D, H, k - 1),
+              gStormU(D, H) + gSRWindU(D, H, k), gStormV(D, H) + gSRWindV(D, H, k), c);
+  };
   hodo.DrawWidth = 2;
-  if (HodoCursorLevel > 0) HodoSegment(hodo, D, H, HodoCursorLevel, kHodoSegment);
+  if (HodoCursorLevel > 0) segment(HodoCursorLevel, kHodoSegment);
   if (gSRHTopLevel(D, H) >= L) {
-    HodoSegment(hodo, D, H, L, kHodoHighlight);
+    segment(L, kHodoHighlight);
     HodoCursorLevel = L;
   }
   picHodograph_->update();

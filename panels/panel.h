@@ -45,7 +45,7 @@ class PanelHost {
   // Marks level L of the current dataset and hour across the chart (a
   // second call for the same level takes the mark away; the next redraw
   // clears it). The Data panel's listing calls it for a clicked row.
-  virtual void HighlightChartLevel(Integer L) = 0;
+  virtual void HighlightChartLevel(Integer /*L*/) {}
 };
 
 // A side panel or control page. Everything but the widget is optional.

@@ -20,6 +20,13 @@ struct PanelSettings {
   bool chkMeanFlow = false;
   Integer SigmaLevel = 0;
   std::array<Integer, 2> MeanFlowLevels{};
+  // Indices panel: its three boxes "Indicy Bar", "Indicy Circle", "Quartile Box".
+  Integer chkIndcyBar = 1;
+  Integer chkIndcyCircle = 0;
+  Integer chkIndicyBox = 0;
+  // CAPE-shear panel: "Evolution Path" and "Quartile Ring".
+  Integer chkCapeShearHistory = 0;
+  Integer chkCapeShearVariability = 0;
 };
 
 }  // namespace ondrik

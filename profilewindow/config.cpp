@@ -364,6 +364,11 @@ void ReadOpenPart(LineCursor& in, Config& c, const std::string& programFolder) {
     if (in.AtEnd()) return;
     header = in.Line("the favourites header");
   }
+  if (ContainsNoCase(header, "download")) {
+    c.TrainingDownloadPage = TrimBlanks(in.Line("the training module's download page"));
+    if (in.AtEnd()) return;
+    header = in.Line("the favourites header");
+  }
   // `header` is the favourites header; the sites follow to the end.
   while (!in.AtEnd() && c.FavouriteCount < kMaxFavourites) {
     // Upper-cased as read, not trimmed; a blank line is three blanks.

@@ -4,9 +4,9 @@
 //
 // The file is positional: values stand on fixed lines 1 to 35, separated by
 // label lines that begin "====>", followed by open-ended sections (models,
-// reverse, scale, export, favourites). This header and config.cpp are the one
-// place that knows the layout; the set-up window writes it with the helpers
-// at the end of this header.
+// reverse, scale, export, training download, favourites). This header and
+// config.cpp are the one place that knows the layout; the set-up window
+// writes it with the helpers at the end of this header.
 #pragma once
 
 #include <array>
@@ -28,6 +28,7 @@ inline constexpr int kFixedConfigLines = 35;   // lines before the model list
 inline constexpr const char* kReverseHeader = "====>  Do we go in reverse?";
 inline constexpr const char* kScaleHeader = "====>  Define your own 4 Time Scales";
 inline constexpr const char* kExportHeader = "====>  Here is the Path to Export the Profiles";
+inline constexpr const char* kTrainingDownloadHeader = "====>  Download page of the storm-matrix training module";
 inline constexpr const char* kFavouritesHeader = "====> The Favorite Profile Sites (Up to 16)";
 inline constexpr const char* kMaxSitesLabel = "====> Max Site IDs in a Column (3 to 8)";
 
@@ -103,6 +104,10 @@ struct Config {
   // Export section: folder of the text exports (absolute, ends in "/");
   // without the section, the program folder.
   std::string ExportDir;
+  // Training-download section (optional, after the export section): the web
+  // page offered when the storm-matrix training module cannot be found; ""
+  // when the file names none.
+  std::string TrainingDownloadPage;
 
   // Favourite sites, upper-cased as read (not trimmed); a blank line is held
   // as three blanks, which no site contains (a blank separator row in the

@@ -93,8 +93,6 @@ extern Integer gCursorHour;            // hour of the overview's cursor line; -9
 extern Integer gShownCount;            // datasets shown by the dataset boxes
 extern std::array<Long, 8> gWindowGeometry;  // twips: W, H, Top, Left of profile, then overview
 extern bool gSettingGeometry;          // a window is being placed from gWindowGeometry
-extern Integer gCapeShearMaxCape;
-extern Integer gCapeShearMaxShear;
 
 class frmProfile;
 

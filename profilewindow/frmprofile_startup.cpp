@@ -39,8 +39,6 @@ Integer gCursorHour = -99;
 Integer gShownCount = 0;
 std::array<Long, 8> gWindowGeometry{15000, 11010, 0, 0, 15000, 11010, 0, 0};
 bool gSettingGeometry = false;
-Integer gCapeShearMaxCape = 4000;
-Integer gCapeShearMaxShear = 100;
 
 namespace {
 
@@ -67,6 +65,7 @@ void frmProfile::ReadHistoryDefaults() {
   ControlPanel = 1;
   gChartTop = 295;
   gSRInflowDepth = 3;
+  gSRInflowBase = 0;
   gOverlayAll = false;
   gWindowGeometry = {15000, 11010, 0, 0, 15000, 11010, 0, 0};
   StoreDefaultIndexThresholds();
@@ -167,8 +166,6 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   LoopRunning = false;
   alertsPage_->FillIndexList();
   timerAutoDisplay->SetEnabled(false);
-  gCapeShearMaxCape = 4000;
-  gCapeShearMaxShear = 100;
   gDayNames = {"", "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   picLogo->setVisible(true);
@@ -320,7 +317,7 @@ LoadOptions frmProfile::CurrentLoadOptions() const {
   opt.sigmaLevelStep = model_.params.gSigmaLevelStep;
   opt.sigmaLevelPres = cfg_.SigmaLevelPres;
   opt.srInflowDepth = gSRInflowDepth;
-  opt.hodoBaseIndex = 0;
+  opt.srInflowBase = gSRInflowBase;
   opt.modelHourStep =
       static_cast<Single>(model_.params.gModelHourStep > 0 ? model_.params.gModelHourStep : 1);
   return opt;

@@ -55,7 +55,7 @@ std::vector<PanelEntry> ControlPageTable() {
       {1, "Alerts", "Alerts", Make<AlertsPage>(), false},
       {2, "Controls", "Loop", Make<LoopPage>(), false},
       {3, "Convection", "Convection", Make<ConvectionPage>(), true},
-      {4, "KORVAN", "Korvan", Make<StormMatrixPage>(), true, {{"Label32", "KORVAN"}, {"picReason", "KORVAN"}}},
+      {4, "KORVAN", "Korvan", Make<StormMatrixPage>(), true},
       {5, "Overlays", "Controls", Make<OverlaysPage>(), false},
   };
   // A click on the page itself, wherever no control of its own takes it.

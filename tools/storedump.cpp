@@ -225,7 +225,7 @@ void DumpStore() {
   HOURS(gHelicityDone); HOURS(gBulkShearDone); HOURS(gMbeDone); HOURS(gLakeParcelDone);
   HOURS(gLayerCapeDone); HOURS(gParcelTraceDone); HOURS(gCinTraceDone);
   LEVELS(gParcelTraceTemp); LEVELS(gCinTraceTemp);
-  HOURS(StormMatrixDone); HOURS(gWindEdited);
+  HOURS(MatrixPageDone); HOURS(gWindEdited);
   DATASETS(gOmegaSmoothDone); DATASETS(gWarmCloudTopDone); DATASETS(gWarmCloudDepthDone);
   DATASETS(gTQIndexDone); DATASETS(ThicknessDone);
   LEVELS(ThickHeights);
@@ -281,6 +281,8 @@ void DumpResults() {
   DumpLake();
   DumpElements("gLayerCape", gLayerCape, 0, 7);
   DumpElevated();
+  HOURS(BoundaryShown); HOURS(BoundaryMotionU); HOURS(BoundaryMotionV);
+  HOURS(MatrixCellCode); HOURS(MatrixPagePath); HOURS(MatrixMeanDPD);
   HOURS(gPtypeCode);
 }
 
@@ -463,7 +465,7 @@ LoadOptions OptionsForFile(const Setup& setup, const std::string& path) {
   opt.sigmaLevelStep = model.params.gSigmaLevelStep;
   opt.sigmaLevelPres = setup.cfg.SigmaLevelPres;
   opt.srInflowDepth = gSRInflowDepth;
-  opt.hodoBaseIndex = 0;
+  opt.srInflowBase = 0;
   opt.modelHourStep =
       static_cast<Single>(model.params.gModelHourStep > 0 ? model.params.gModelHourStep : 1);
   return opt;

@@ -597,7 +597,7 @@ TEST(ProfileReader, ControlEffectsComeAfterTheDataAndEndInTheRedraw) {
   LoadOptions o = Options("eta");
   o.timeLeftToRight = false;
   o.srInflowDepth = 3.4f;
-  o.hodoBaseIndex = 0.5f;  // half goes to the even neighbour: 0
+  o.srInflowBase = 0.5f;  // half goes to the even neighbour: 0
   o.sigmaLevelStep = 2;
   o.sigmaLevelPres = 850;
   gCurDataset = 2;

@@ -134,7 +134,8 @@ TEST(Config, FixedLinesAndOpenSections) {
   // Models: TAB and an upper-case key with a trailing blank, a written model line.
   std::vector<std::string> tail = {"NAM\tETA ", FormatModelLine("GFS3", "gfs3"), kReverseHeader, " 1 ",
                                    kScaleHeader, " nam ", " 12 , 24 , 36 , 48 ", "GFS3", "8,16,24,32",
-                                   kExportHeader, "exports", kFavouritesHeader, "kbos", "   ", "bo "};
+                                   kExportHeader, "exports", kTrainingDownloadHeader,
+                                   " https://training.invalid/korvan ", kFavouritesHeader, "kbos", "   ", "bo "};
   for (int i = 0; i < 14; ++i) tail.push_back("S" + std::to_string(i));
   lines.resize(35);
   lines.insert(lines.end(), tail.begin(), tail.end());
@@ -165,6 +166,7 @@ TEST(Config, FixedLinesAndOpenSections) {
   EXPECT_EQ(c.TimeScaleSteps[0], (std::array<int, 4>{12, 24, 36, 48}));
   EXPECT_EQ(c.TimeScaleSteps[1], (std::array<int, 4>{8, 16, 24, 32}));
   EXPECT_EQ(c.ExportDir, "/prog/exports/");
+  EXPECT_EQ(c.TrainingDownloadPage, "https://training.invalid/korvan");
   // Sixteen favourites of seventeen lines; a blank line is three blanks.
   ASSERT_EQ(c.FavouriteCount, 16);
   EXPECT_EQ(c.FavouriteSites[0], "KBOS");

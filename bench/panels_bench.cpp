@@ -1,0 +1,127 @@
+// Time of one draw of the hodograph, indices and CAPE-shear panels and the
+// KORVAN page at their default sizes, the ensemble sample file (8 datasets)
+// overlaid, stepping through the hours as the loop or the wheel does. The
+// "Fresh" runs compute every result of the hour again before each draw, as
+// the first visit of an hour does.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+#include "core/reader.h"
+#include "core/shared.h"
+#include "panels/capeshear.h"
+#include "panels/hodograph.h"
+#include "panels/indices.h"
+#include "panels/stormmatrix.h"
+#include "panels/thresholds.h"
+#include "platform/controls.h"
+#include "profilewindow/config.h"
+
+namespace ondrik {
+namespace {
+
+// Panels are widgets: a QApplication for the whole run, made before any
+// benchmark (and before another file of the run makes a plain GUI one).
+// Never destroyed, as tearing Qt down among the other statics is not safe.
+[[maybe_unused]] const bool kWidgetsApp = [] {
+  if (QCoreApplication::instance() == nullptr) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "ondrik_bench";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+  return true;
+}();
+
+class BenchHost : public PanelHost {
+ public:
+  Integer Hour() const override { return hour; }
+  const ChartState& Chart() const override { return chart; }
+  const Config& Settings() const override { return config; }
+  void OpenTrainingLinks(const std::string&) override {}
+  void FocusHourBar() override {}
+  void RedrawChart() override {}
+  void DisplayHour() override {}
+  Integer hour = 0;
+  ChartState chart;
+  Config config;
+};
+
+bool LoadEnsemble(benchmark::State& state) {
+  LoadOptions o;
+  o.modelKey = "eta";
+  o.srInflowDepth = 3;
+  const LoadResult r = LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/SREF_KOKC.ond", o);
+  if (!r.ok) {
+    state.SkipWithError(r.message.c_str());
+    return false;
+  }
+  gLoadingState = false;
+  for (Integer d = 1; d <= gDatasetCount; ++d) gDatasetShown(d) = true;
+  gOverlayAll = true;
+  gCurDataset = 1;
+  StoreDefaultIndexThresholds();
+  return true;
+}
+
+// Clears what the panels compute for an hour of every dataset.
+void ForgetHour(Integer H) {
+  for (Integer d = 1; d <= gDatasetCount; ++d) {
+    gHelicityDone(d, H) = 0;
+    gLayerCapeDone(d, H) = false;
+    gBulkShearDone(d, H) = false;
+    MatrixPageDone(d, H) = 0;
+    gTQIndexDone(d) = false;
+  }
+}
+
+template <typename Panel>
+void RunPanel(benchmark::State& state, int width, int height, bool fresh, void (*prepare)(QWidget&)) {
+  if (!LoadEnsemble(state)) return;
+  BenchHost host;
+  QWidget parent;
+  parent.resize(width + 10, height + 40);
+  Panel panel(host, &parent);
+  panel.Widget()->setGeometry(0, 0, width, height);
+  if (QWidget* bar = panel.ButtonBar()) bar->setGeometry(0, height, width, 22);
+  parent.show();
+  if (prepare != nullptr) prepare(parent);
+  const Integer hours = gLastHour(1) + 1;
+  Integer h = 0;
+  for (auto _ : state) {
+    host.hour = h;
+    if (fresh) ForgetHour(h);
+    panel.Draw();
+    h = (h + 1) % hours;
+  }
+}
+
+void EveryIndicesBox(QWidget& w) {
+  for (CheckBox* b : w.findChildren<CheckBox*>()) b->SetValue(1);
+}
+
+void BM_Hodograph(benchmark::State& s) { RunPanel<HodographPanel>(s, 238, 238, false, nullptr); }
+void BM_HodographFresh(benchmark::State& s) { RunPanel<HodographPanel>(s, 238, 238, true, nullptr); }
+void BM_Indices(benchmark::State& s) { RunPanel<IndicesPanel>(s, 238, 238, false, EveryIndicesBox); }
+void BM_IndicesFresh(benchmark::State& s) { RunPanel<IndicesPanel>(s, 238, 238, true, EveryIndicesBox); }
+void BM_CapeShear(benchmark::State& s) { RunPanel<CapeShearPanel>(s, 238, 238, false, EveryIndicesBox); }
+void BM_CapeShearFresh(benchmark::State& s) { RunPanel<CapeShearPanel>(s, 238, 238, true, EveryIndicesBox); }
+void BM_StormMatrix(benchmark::State& s) { RunPanel<StormMatrixPage>(s, 602, 82, false, nullptr); }
+void BM_StormMatrixFresh(benchmark::State& s) { RunPanel<StormMatrixPage>(s, 602, 82, true, nullptr); }
+
+BENCHMARK(BM_Hodograph)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HodographFresh)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Indices)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IndicesFresh)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CapeShear)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CapeShearFresh)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StormMatrix)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StormMatrixFresh)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace ondrik

@@ -1,0 +1,72 @@
+// Side panels outside the window: a host that records what a panel asks of
+// it, the shipped profile files loaded into the store, and the pictures
+// saved where a developer can look at them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QWidget>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/reader.h"
+#include "core/shared.h"
+#include "panels/panel.h"
+#include "platform/picturebox.h"
+#include "profilewindow/config.h"
+
+namespace ondrik::testing {
+
+class FakeHost : public PanelHost {
+ public:
+  Integer Hour() const override { return hour; }
+  const ChartState& Chart() const override { return chart; }
+  const Config& Settings() const override { return config; }
+  void OpenTrainingLinks(const std::string& topic) override { topics.push_back(topic); }
+  void FocusHourBar() override { ++focus; }
+  void RedrawChart() override { ++chartRedraws; }
+  void DisplayHour() override { ++refreshes; }
+
+  Integer hour = 0;
+  ChartState chart;
+  Config config;
+  std::vector<std::string> topics;
+  int focus = 0, chartRedraws = 0, refreshes = 0;
+};
+
+// Loads a shipped profile file (data/) as the window would for its model;
+// every dataset is shown, the first is current, no overlay.
+inline void LoadShipped(const std::string& file, Single srInflowDepth = 3) {
+  LoadOptions o;
+  const std::string model = file.substr(0, file.find('_'));
+  o.modelKey = model == "RUC" ? "ruc" : model == "GFS" ? "gfs3" : "eta";
+  o.timeLeftToRight = true;
+  o.srInflowDepth = srInflowDepth;
+  const LoadResult r = LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/" + file, o);
+  ASSERT_TRUE(r.ok) << r.message;
+  for (Integer d = 0; d <= kMaxDatasets; ++d) gDatasetShown(d) = d >= 1 && d <= gDatasetCount;
+  gOverlayAll = false;
+  gCurDataset = 1;
+}
+
+// Saves a picture as <test-tmp>/panels/<name>.png for looking at it.
+inline void SavePng(const QImage& image, const std::string& name) {
+  const std::filesystem::path dir = std::filesystem::path(ONDRIK_TEST_TMP) / "panels";
+  std::filesystem::create_directories(dir);
+  image.save(QString::fromStdString((dir / (name + ".png")).string()));
+}
+
+// Number of pixels of a colour (0x00BBGGRR) in a picture.
+inline int PixelsOf(const QImage& img, Color c) {
+  const QRgb want = ToQColor(c).rgb() & 0xFFFFFF;
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if ((img.pixel(x, y) & 0xFFFFFF) == want) ++n;
+  return n;
+}
+
+}  // namespace ondrik::testing
