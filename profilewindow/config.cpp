@@ -108,15 +108,6 @@ bool DayFirstFromShortDate(const std::string& shortDateOf2Jan2001) {
 
 // ---------------------------------------------------------------- writing format
 
-std::string PrintNumber(double value) {
-  const float f = static_cast<float>(value);
-  char buf[64];
-  const float mag = std::fabs(f);
-  auto res = std::to_chars(buf, buf + sizeof buf, mag);
-  std::string digits(buf, res.ptr);
-  return std::string(f < 0 ? "-" : " ") + digits + " ";
-}
-
 void PadToPrintZone(std::string& line) {
   const std::size_t zone = 14;
   line.append(zone - line.size() % zone, ' ');

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "core/textformat.h"
+
 namespace ondrik {
 
 inline constexpr int kMaxModels = 19;          // model lines, indexes 0..18
@@ -153,10 +155,6 @@ bool DayFirstFromShortDate(const std::string& shortDateOf2Jan2001);
 
 // ---- writing in the file's own print format ----
 
-// A number as the file writes it: a sign character (blank when not negative),
-// the shortest text that reads back as the same single-precision value, and
-// one trailing blank.
-std::string PrintNumber(double value);
 // Pads a line with blanks up to the next 14-column print zone.
 void PadToPrintZone(std::string& line);
 // A model line as the set-up window writes it: the name, a print zone, the key.
