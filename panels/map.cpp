@@ -78,8 +78,9 @@ QLabel* LevelLabel(const QString& name, QWidget* parent) {
 MapPanel::MapPanel(PanelHost& host, QWidget* parent)
     : host_(host), outlines_([](const std::string& name) { return FindFileNoCase(ProgramFolder(), name); }) {
   BuildControls(parent);
-  picMapBuffer_.BackColor = kWhite;
   PictureBox& pic = picMap_->Pic();
+  picMapBuffer_.BackColor = kWhite;
+  picMapBuffer_.Resize(pic.PixelWidth(), pic.PixelHeight());
   pic.BackColor = kWhite;
   pic.FontName = "Arial";
   pic.FontSize = 7;
@@ -222,6 +223,10 @@ void MapPanel::DrawMapOutlines() {
 void MapPanel::RefreshMap() {
   if (gLoadingState) return;
   PictureBox& pic = picMap_->Pic();
+  if (picMapBuffer_.PixelWidth() != pic.PixelWidth() || picMapBuffer_.PixelHeight() != pic.PixelHeight()) {
+    picMapBuffer_.Resize(pic.PixelWidth(), pic.PixelHeight());
+    RedrawMap();
+  }
   pic.Image() = picMapBuffer_.Image();
   pic.Mode = DrawMode::CopyPen;
   pic.DrawWidth = 1;
