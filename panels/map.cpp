@@ -7,7 +7,9 @@
 #include <QResizeEvent>
 #include <QToolButton>
 
+#include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "core/guards.h"
 #include "panels/mapdraw.h"
@@ -21,7 +23,7 @@ namespace ondrik {
 
 namespace {
 
-constexpr int kBar = 17;        // width of a level bar
+constexpr int kBar = 17;          // width of a level bar
 constexpr int kLabelHeight = 14;  // the level labels above the bars
 constexpr int kTiltHeight = 20;   // the tilt boxes along the bottom
 
@@ -56,7 +58,7 @@ QFrame* OverlayPanel(QWidget* parent, const char* name) {
   return p;
 }
 
-CheckBox* Box(const QString& caption, const QString& name, QWidget* parent) {
+CheckBox* MakeBox(const QString& caption, const QString& name, QWidget* parent) {
   auto* b = new CheckBox(caption, parent);
   b->setObjectName(name);
   b->setFocusPolicy(Qt::TabFocus);
@@ -136,10 +138,10 @@ void MapPanel::BuildControls(QWidget* parent) {
   grid->setHorizontalSpacing(6);
   for (int i = 0; i < kMapLayerCount; ++i) {
     chkMap_[static_cast<size_t>(i)] =
-        Box(kMapLayerCaptions[static_cast<size_t>(i)], QString("chkMap%1").arg(i), pnlMapSelection_);
+        MakeBox(kMapLayerCaptions[static_cast<size_t>(i)], QString("chkMap%1").arg(i), pnlMapSelection_);
     grid->addWidget(chkMap_[static_cast<size_t>(i)], i % 3, i / 3);
   }
-  chkBrightBand_ = Box("Bright Band", "chkBrightBand", pnlMapSelection_);
+  chkBrightBand_ = MakeBox("Bright Band", "chkBrightBand", pnlMapSelection_);
   grid->addWidget(chkBrightBand_, 2, 1);
   pnlMapSelection_->adjustSize();
 
@@ -149,7 +151,7 @@ void MapPanel::BuildControls(QWidget* parent) {
   row->setContentsMargins(3, 0, 3, 0);
   row->setSpacing(2);
   for (size_t j = 0; j < kTilts.size(); ++j) {
-    CheckBox* b = Box(kTilts[j].caption, QString("chkAngle%1").arg(j), pnlBrightBand_);
+    CheckBox* b = MakeBox(kTilts[j].caption, QString("chkAngle%1").arg(j), pnlBrightBand_);
     QPalette pal = b->palette();
     pal.setColor(QPalette::WindowText, ToQColor(kTilts[j].color));
     b->setPalette(pal);
@@ -162,8 +164,8 @@ void MapPanel::BuildControls(QWidget* parent) {
 
   pnlMap_ = new QFrame(parent);
   pnlMap_->setObjectName("pnlMap");
-  chkMeanFlow_ = Box("Mean Wind", "chkMeanFlow", pnlMap_);
-  chkSigmaLevel_ = Box("Sigma Level", "chkSigmaLevel", pnlMap_);
+  chkMeanFlow_ = MakeBox("Mean Wind", "chkMeanFlow", pnlMap_);
+  chkSigmaLevel_ = MakeBox("Sigma Level", "chkSigmaLevel", pnlMap_);
   chkMeanFlow_->setGeometry(2, 2, 88, 18);
   chkSigmaLevel_->setGeometry(92, 2, 94, 18);
   btnMapSelection_ = new QToolButton(pnlMap_);
