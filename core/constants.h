@@ -32,6 +32,9 @@ inline constexpr double kKnotsPerMps = 1.94254;
 
 // Radians per degree.
 inline constexpr double kRadPerDeg = std::numbers::pi / 180.0;
+// The rounded factor of the map's flow, travel-time and radar-beam formulas
+// (slightly less than kRadPerDeg); their directions and ranges keep it.
+inline constexpr double kRadPerDegRounded = 0.017453236666666667;
 
 // Metres per foot (a parcel's depth from its height in feet).
 inline constexpr double kFeetToMetre = 0.3048;

@@ -25,4 +25,8 @@ std::string PrintInteger(long long value);
 // Pads a line with blanks to the start of the next print zone.
 void PadToPrintZone(std::string& line);
 
+// A value with a fixed number of decimals ("0.000000" is 6, "0.00" is 2),
+// halves rounded away from zero, a minus sign for negatives, never "-0.00".
+std::string FormatFixed(double value, int decimals);
+
 }  // namespace ondrik

@@ -1,19 +1,42 @@
 #include "panels/map.h"
 
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QResizeEvent>
+#include <QToolButton>
+
+#include <cmath>
+#include <cstdlib>
+#include <vector>
 
 #include <algorithm>
 
 #include "core/guards.h"
+#include "panels/mapdraw.h"
+#include "panels/thresholds.h"
 #include "platform/controls.h"
+#include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/config.h"
 
 namespace ondrik {
 
 namespace {
 
-constexpr int kBar = 17;
+constexpr int kBar = 17;          // width of a level bar
+constexpr int kLabelHeight = 14;  // the level labels above the bars
+constexpr int kTiltHeight = 20;   // the tilt boxes along the bottom
+
+// The radar tilts: the caption is the elevation in degrees; the box's text
+// colour is its ring's colour.
+struct TiltRow {
+  const char* caption;
+  Color color;
+};
+constexpr std::array<TiltRow, 5> kTilts = {{{"0.5", kBlack}, {"1.5", kBlack}, {"2.4", kBlack}, {"3.4", kBlack},
+                                            {"4.4", kBlack}}};
 
 // The map fills its frame; the level bars stand at its right edge.
 class MapFrame : public QFrame {
@@ -28,9 +51,68 @@ class MapFrame : public QFrame {
   }
 };
 
+QFrame* OverlayPanel(QWidget* parent, const char* name) {
+  auto* p = new QFrame(parent);
+  p->setObjectName(name);
+  p->setFrameShape(QFrame::Box);
+  p->setAutoFillBackground(true);
+  p->setVisible(false);
+  return p;
+}
+
+CheckBox* MakeBox(const QString& caption, const QString& name, QWidget* parent) {
+  auto* b = new CheckBox(caption, parent);
+  b->setObjectName(name);
+  b->setFocusPolicy(Qt::TabFocus);
+  return b;
+}
+
+QLabel* LevelLabel(const QString& name, QWidget* parent) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setAlignment(Qt::AlignCenter);
+  QFont f = l->font();
+  f.setPointSizeF(7);
+  l->setFont(f);
+  return l;
+}
+
 }  // namespace
 
-MapPanel::MapPanel(PanelHost& host, QWidget* parent) : host_(host) {
+MapPanel::MapPanel(PanelHost& host, QWidget* parent)
+    : host_(host), outlines_([](const std::string& name) { return FindFileNoCase(ProgramFolder(), name); }) {
+  BuildControls(parent);
+  PictureBox& pic = picMap_->Pic();
+  picMapBuffer_.BackColor = kWhite;
+  picMapBuffer_.Resize(pic.PixelWidth(), pic.PixelHeight());
+  pic.BackColor = kWhite;
+  pic.FontName = "Arial";
+  pic.FontSize = 7;
+  SetMapExtent(extent_);
+  // The boxes start as a first run has them, before their clicks draw.
+  ApplyMapSettings(PanelSettings{});
+
+  chkMeanFlow_->onClick = [this] { chkMeanFlow_Click(); };
+  chkSigmaLevel_->onClick = [this] { chkSigmaLevel_Click(); };
+  vsbSigmaLevel_->onChange = [this] { vsbSigmaLevel_Change(); };
+  for (int i = 0; i < 2; ++i) vsbMeanFlow_[static_cast<size_t>(i)]->onChange = [this, i] { vsbMeanFlow_Change(i); };
+  for (int i = 0; i < kMapLayerCount; ++i) chkMap_[static_cast<size_t>(i)]->onClick = [this, i] { chkMap_Click(i); };
+  chkBrightBand_->onClick = [this] { chkBrightBand_Click(); };
+  for (int j = 0; j < static_cast<int>(kTilts.size()); ++j)
+    chkAngle_[static_cast<size_t>(j)]->onClick = [this, j] { chkAngle_Click(j); };
+  QObject::connect(btnMapSelection_, &QToolButton::toggled, pnlMapSelection_,
+                   [this](bool on) { pnlMapSelection_->setVisible(on); });
+  picMap_->onMouseDown = [this](int button, int shift, double x, double y) { picMap_MouseDown(button, shift, x, y); };
+  picMap_->onResize = [this] {
+    // The background follows the picture's size.
+    picMapBuffer_.Resize(picMap_->Pic().PixelWidth(), picMap_->Pic().PixelHeight());
+    RedrawMap();
+    RefreshMap();
+  };
+  ShowBars();
+}
+
+void MapPanel::BuildControls(QWidget* parent) {
   auto* frame = new MapFrame(parent);
   frameMap_ = frame;
   frameMap_->setObjectName("frameMap");
@@ -39,41 +121,170 @@ MapPanel::MapPanel(PanelHost& host, QWidget* parent) : host_(host) {
   vsbSigmaLevel_ = new ScrollBar(Qt::Vertical, frameMap_);
   vsbSigmaLevel_->setObjectName("vsbSigmaLevel");
   vsbSigmaLevel_->setToolTip("Sigma level");
-  for (int i = 0; i < 2; ++i) {
+  lblSigmaLevel_ = LevelLabel("lblSigmaLevel", frameMap_);
+  for (size_t i = 0; i < 2; ++i) {
     auto* b = new ScrollBar(Qt::Vertical, frameMap_);
     b->setObjectName(QString("vsbMeanFlow%1").arg(i));
     b->setToolTip(i == 0 ? "Mean wind: bottom" : "Mean wind: top");
-    vsbMeanFlow_[static_cast<size_t>(i)] = b;
+    b->SetMax(1);  // level 1 at the bottom end; the load sets the top
+    vsbMeanFlow_[i] = b;
+    lblMeanFlow_[i] = LevelLabel(QString("lblMeanFlow%1").arg(i), frameMap_);
   }
-  frame->onResize = [this] {
-    const int w = frameMap_->width(), h = frameMap_->height();
-    picMap_->setGeometry(0, 0, w, h);
-    // Sigma level and mean wind are never shown together: they share a place.
-    vsbSigmaLevel_->setGeometry(w - 2 * kBar - 2, 0, kBar, h);
-    vsbMeanFlow_[0]->setGeometry(w - 2 * kBar - 2, 0, kBar, h);
-    vsbMeanFlow_[1]->setGeometry(w - kBar, 0, kBar, h);
-  };
+
+  // The layer panel over the map's top-left corner: the outline layers and
+  // the bright band.
+  pnlMapSelection_ = OverlayPanel(frameMap_, "pnlMapSelection");
+  auto* grid = new QGridLayout(pnlMapSelection_);
+  grid->setContentsMargins(4, 2, 4, 2);
+  grid->setSpacing(0);
+  grid->setHorizontalSpacing(6);
+  for (int i = 0; i < kMapLayerCount; ++i) {
+    chkMap_[static_cast<size_t>(i)] =
+        MakeBox(kMapLayerCaptions[static_cast<size_t>(i)], QString("chkMap%1").arg(i), pnlMapSelection_);
+    grid->addWidget(chkMap_[static_cast<size_t>(i)], i % 3, i / 3);
+  }
+  chkBrightBand_ = MakeBox("Bright Band", "chkBrightBand", pnlMapSelection_);
+  grid->addWidget(chkBrightBand_, 2, 1);
+  pnlMapSelection_->adjustSize();
+
+  // The tilts along the map's bottom edge while the bright band is shown.
+  pnlBrightBand_ = OverlayPanel(frameMap_, "pnlBrightBand");
+  auto* row = new QHBoxLayout(pnlBrightBand_);
+  row->setContentsMargins(3, 0, 3, 0);
+  row->setSpacing(2);
+  for (size_t j = 0; j < kTilts.size(); ++j) {
+    CheckBox* b = MakeBox(kTilts[j].caption, QString("chkAngle%1").arg(j), pnlBrightBand_);
+    QPalette pal = b->palette();
+    pal.setColor(QPalette::WindowText, ToQColor(kTilts[j].color));
+    b->setPalette(pal);
+    chkAngle_[j] = b;
+    row->addWidget(b);
+  }
+  pnlBrightBand_->adjustSize();
+
+  frame->onResize = [this] { Layout(); };
 
   pnlMap_ = new QFrame(parent);
   pnlMap_->setObjectName("pnlMap");
-  chkMeanFlow_ = new CheckBox("Mean Wind", pnlMap_);
-  chkMeanFlow_->setObjectName("chkMeanFlow");
-  chkSigmaLevel_ = new CheckBox("Sigma Level", pnlMap_);
-  chkSigmaLevel_->setObjectName("chkSigmaLevel");
-  chkMeanFlow_->setGeometry(2, 2, 90, 18);
-  chkSigmaLevel_->setGeometry(96, 2, 96, 18);
-  for (CheckBox* b : {chkMeanFlow_, chkSigmaLevel_}) b->setFocusPolicy(Qt::TabFocus);
-  chkMeanFlow_->onClick = [this] { chkMeanFlow_Click(); };
-  chkSigmaLevel_->onClick = [this] { chkSigmaLevel_Click(); };
-  // Mean-wind levels run from the top (Min, set by a load) down to level 1.
-  for (ScrollBar* b : vsbMeanFlow_) b->SetMax(1);
-  vsbSigmaLevel_->onChange = [this] { Redraw(); };
-  for (int i = 0; i < 2; ++i) vsbMeanFlow_[static_cast<size_t>(i)]->onChange = [this, i] { vsbMeanFlow_Change(i); };
-  ShowBars();
+  chkMeanFlow_ = MakeBox("Mean Wind", "chkMeanFlow", pnlMap_);
+  chkSigmaLevel_ = MakeBox("Sigma Level", "chkSigmaLevel", pnlMap_);
+  chkMeanFlow_->setGeometry(2, 2, 88, 18);
+  chkSigmaLevel_->setGeometry(92, 2, 94, 18);
+  btnMapSelection_ = new QToolButton(pnlMap_);
+  btnMapSelection_->setObjectName("btnMapSelection");
+  btnMapSelection_->setText("Layers");
+  btnMapSelection_->setToolTip("Map layers and the radar bright band");
+  btnMapSelection_->setCheckable(true);
+  btnMapSelection_->setFocusPolicy(Qt::TabFocus);
+  btnMapSelection_->setGeometry(188, 1, 48, 20);
+}
+
+void MapPanel::Layout() {
+  const int w = frameMap_->width(), h = frameMap_->height();
+  picMap_->setGeometry(0, 0, w, h);
+  // Sigma level and mean wind are never shown together: the sigma bar
+  // shares the right edge with the mean wind's top bar. The bars leave the
+  // map's top line to their labels and its bottom line to the travel times
+  // and the tilts.
+  const int x0 = w - 2 * kBar - 2, x1 = w - kBar;
+  const int barHeight = std::max(1, h - kLabelHeight - kTiltHeight);
+  vsbSigmaLevel_->setGeometry(x1, kLabelHeight, kBar, barHeight);
+  lblSigmaLevel_->setGeometry(x1, 0, kBar, kLabelHeight);
+  vsbMeanFlow_[0]->setGeometry(x0, kLabelHeight, kBar, barHeight);
+  lblMeanFlow_[0]->setGeometry(x0, 0, kBar, kLabelHeight);
+  vsbMeanFlow_[1]->setGeometry(x1, kLabelHeight, kBar, barHeight);
+  lblMeanFlow_[1]->setGeometry(x1, 0, kBar, kLabelHeight);
+  pnlMapSelection_->move(0, 0);
+  pnlBrightBand_->setGeometry(0, h - kTiltHeight, std::min(w, pnlBrightBand_->sizeHint().width()), kTiltHeight);
 }
 
 QWidget* MapPanel::Widget() { return frameMap_; }
 QWidget* MapPanel::ButtonBar() { return pnlMap_; }
+
+// ---- the map ----
+
+bool MapPanel::SetMapExtent(const MapExtent& e) {
+  if (!UsableExtent(e)) return false;
+  extent_ = e;
+  ScaleToExtent(picMapBuffer_, e);
+  ScaleToExtent(picMap_->Pic(), e);
+  return true;
+}
+
+void MapPanel::RedrawMap() {
+  ClearMap(picMapBuffer_);
+  DrawMapOutlines();
+}
+
+void MapPanel::DrawMapOutlines() {
+  std::array<bool, kMapLayerCount> ticked{};
+  for (size_t i = 0; i < ticked.size(); ++i) ticked[i] = chkMap_[i]->Value() != 0;
+  std::optional<MapPoint> current;
+  if (gDatasetCount >= 1) current = MapPoint{gSiteLon(1), gSiteLat(1)};
+  markRadius_ = ondrik::DrawMapOutlines(picMapBuffer_, ticked, outlines_, current, host_.MapSites());
+}
+
+void MapPanel::RefreshMap() {
+  if (gLoadingState) return;
+  PictureBox& pic = picMap_->Pic();
+  if (picMapBuffer_.PixelWidth() != pic.PixelWidth() || picMapBuffer_.PixelHeight() != pic.PixelHeight()) {
+    picMapBuffer_.Resize(pic.PixelWidth(), pic.PixelHeight());
+    RedrawMap();
+  }
+  pic.Image() = picMapBuffer_.Image();
+  pic.Mode = DrawMode::CopyPen;
+  pic.DrawWidth = 1;
+  pic.FillTransparent = true;
+  const Integer D = gCurDataset, H = host_.Hour();
+  const bool drawable = host_.Chart().in.FileLoaded && D >= 1 && D <= gDatasetCount && H >= 0 && H <= gLastHour(D);
+  if (drawable) {
+    const MapFeatureTable& features = host_.MapFeatures();
+    Flow& flow = flow_[static_cast<size_t>(D)];
+    if (chkBrightBand_->Value() != 0) {
+      std::vector<BeamTilt> tilts;
+      for (size_t j = 0; j < kTilts.size(); ++j)
+        if (chkAngle_[j]->Value() != 0)
+          tilts.push_back({std::strtod(chkAngle_[j]->text().toStdString().c_str(), nullptr), kTilts[j].color});
+      PlotBeamFreezingLevel(pic, D, H, tilts);
+    } else {
+      std::optional<Flow> drawn;
+      if (chkSigmaLevel_->Value() != 0) {
+        drawn = DrawMapSigmaWind(pic, features, D, H, vsbSigmaLevel_->Value(), host_.SigmaLevelStep());
+      } else if (chkMeanFlow_->Value() != 0) {
+        const std::array<Integer, 2> layer = MeanFlowLayer();
+        drawn = DrawMapMeanFlow(pic, features, D, H, layer[0], layer[1], gIndexThresholds(kRowLesMapRms, 1),
+                                gIndexThresholds(kRowLesMapRms, 2));
+      }
+      if (drawn) flow = *drawn;
+      const Config& cfg = host_.Settings();
+      std::array<ReferenceLine, 2> lines;
+      for (size_t i = 0; i < 2; ++i)
+        lines[i] = {cfg.gMapLineBearing[i + 1], cfg.gMapLineDist[i + 1], cfg.gMapLineMaxDist[i + 1]};
+      travel_ = PrintMapTravelTimes(pic, lines, flow);
+    }
+  }
+  picMap_->update();
+}
+
+Flow MapPanel::StoredFlow(Integer D) const {
+  return D >= 0 && D < kDatasetSlots ? flow_[static_cast<size_t>(D)] : Flow{};
+}
+
+void MapPanel::picMap_MouseDown(int button, int /*shift*/, double x, double y) {
+  if (button == 1) {
+    for (const MapSite& s : host_.MapSites()) {
+      if (std::fabs(x - s.lon) < markRadius_ && std::fabs(y - s.lat) < markRadius_) {
+        host_.SelectSiteRow(s.row);
+        return;
+      }
+    }
+  }
+  if (!SetMapExtent(ZoomedExtent(extent_, x, y, button))) return;
+  RedrawMap();
+  RefreshMap();
+}
+
+// ---- boxes and bars ----
 
 void MapPanel::chkMeanFlow_Click() { LayerBoxClicked(chkMeanFlow_, chkSigmaLevel_); }
 void MapPanel::chkSigmaLevel_Click() { LayerBoxClicked(chkSigmaLevel_, chkMeanFlow_); }
@@ -115,18 +326,46 @@ void MapPanel::vsbMeanFlow_Change(int index) {
       vsbMeanFlow_[other]->SetValue(otherAway);
     }
   }
+  lblMeanFlow_[i]->setText(QString::number(bar.Value()));
   Redraw();
 }
 
 void MapPanel::ShowBars() {
-  vsbSigmaLevel_->setVisible(chkSigmaLevel_->Value() != 0);
-  for (ScrollBar* b : vsbMeanFlow_) b->setVisible(chkMeanFlow_->Value() != 0);
+  const bool sigma = chkSigmaLevel_->Value() != 0, mean = chkMeanFlow_->Value() != 0;
+  vsbSigmaLevel_->setVisible(sigma);
+  lblSigmaLevel_->setVisible(sigma);
+  for (size_t i = 0; i < 2; ++i) {
+    vsbMeanFlow_[i]->setVisible(mean);
+    lblMeanFlow_[i]->setVisible(mean);
+  }
 }
 
 void MapPanel::Redraw() {
   if (gLoadingState) return;
   host_.RedrawChart();
-  Draw();
+  RefreshMap();
+}
+
+void MapPanel::chkMap_Click(int /*index*/) {
+  if (gLoadingState) return;
+  RedrawMap();
+  RefreshMap();
+}
+
+void MapPanel::chkBrightBand_Click() {
+  pnlBrightBand_->setVisible(chkBrightBand_->Value() != 0);
+  RefreshMap();
+}
+
+void MapPanel::chkAngle_Click(int /*index*/) { RefreshMap(); }
+
+void MapPanel::vsbSigmaLevel_Change() {
+  lblSigmaLevel_->setText(QString::number(vsbSigmaLevel_->Value()));
+  Redraw();
+}
+
+std::array<Integer, 2> MapPanel::MeanFlowLayer() const {
+  return {vsbMeanFlow_[0]->Value(), vsbMeanFlow_[1]->Value()};
 }
 
 ChartMarks MapPanel::MarksFor(Integer, Integer) {
@@ -135,7 +374,7 @@ ChartMarks MapPanel::MarksFor(Integer, Integer) {
     m.levels[0] = vsbSigmaLevel_->Value();
     m.levelCount = 1;
   } else if (chkMeanFlow_->Value() != 0) {
-    m.levels = {vsbMeanFlow_[0]->Value(), vsbMeanFlow_[1]->Value()};
+    m.levels = MeanFlowLayer();
     m.levelCount = 2;
   }
   return m;
@@ -144,6 +383,7 @@ ChartMarks MapPanel::MarksFor(Integer, Integer) {
 void MapPanel::SetSigmaLevelBar(Integer min, Integer max, Integer value) {
   vsbSigmaLevel_->SetRange(min, max);
   vsbSigmaLevel_->SetValue(value);
+  lblSigmaLevel_->setText(QString::number(vsbSigmaLevel_->Value()));
 }
 
 void MapPanel::SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) {
@@ -151,21 +391,45 @@ void MapPanel::SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integ
   vsbMeanFlow_[1]->SetMin(min1);
   vsbMeanFlow_[0]->SetValue(value0);
   vsbMeanFlow_[1]->SetValue(value1);
+  for (size_t i = 0; i < 2; ++i) lblMeanFlow_[i]->setText(QString::number(vsbMeanFlow_[i]->Value()));
 }
+
+// ---- saved state ----
 
 void MapPanel::Capture(PanelSettings& into) const {
   into.chkSigmaLevel = chkSigmaLevel_->Value() != 0;
   into.chkMeanFlow = chkMeanFlow_->Value() != 0;
   into.SigmaLevel = vsbSigmaLevel_->Value();
   into.MeanFlowLevels = {vsbMeanFlow_[0]->Value(), vsbMeanFlow_[1]->Value()};
+  into.mapExtent = extent_;
+  for (size_t i = 0; i < chkMap_.size(); ++i) into.chkMap[i] = chkMap_[i]->Value() != 0;
+  into.MapSelectionShown = btnMapSelection_->isChecked();
+  into.chkBrightBand = chkBrightBand_->Value() != 0;
+  for (size_t j = 0; j < chkAngle_.size(); ++j) into.chkAngle[j] = chkAngle_[j]->Value() != 0;
 }
 
 void MapPanel::Apply(const PanelSettings& from) {
-  chkSigmaLevel_->SetValue(from.chkSigmaLevel ? 1 : 0);
-  chkMeanFlow_->SetValue(from.chkMeanFlow ? 1 : 0);
-  vsbSigmaLevel_->SetValue(from.SigmaLevel);
-  vsbMeanFlow_[0]->SetValue(from.MeanFlowLevels[0]);
-  vsbMeanFlow_[1]->SetValue(from.MeanFlowLevels[1]);
+  {
+    const LoadingStateGuard loading;
+    chkSigmaLevel_->SetValue(from.chkSigmaLevel ? 1 : 0);
+    chkMeanFlow_->SetValue(from.chkMeanFlow ? 1 : 0);
+    vsbSigmaLevel_->SetValue(from.SigmaLevel);
+    vsbMeanFlow_[0]->SetValue(from.MeanFlowLevels[0]);
+    vsbMeanFlow_[1]->SetValue(from.MeanFlowLevels[1]);
+    ApplyMapSettings(from);
+  }
+  ShowBars();
+  RedrawMap();
+  RefreshMap();
+}
+
+void MapPanel::ApplyMapSettings(const PanelSettings& from) {
+  SetMapExtent(from.mapExtent);
+  for (size_t i = 0; i < chkMap_.size(); ++i) chkMap_[i]->SetValue(from.chkMap[i] ? 1 : 0);
+  btnMapSelection_->setChecked(from.MapSelectionShown);
+  chkBrightBand_->SetValue(from.chkBrightBand ? 1 : 0);
+  pnlBrightBand_->setVisible(from.chkBrightBand);
+  for (size_t j = 0; j < chkAngle_.size(); ++j) chkAngle_[j]->SetValue(from.chkAngle[j] ? 1 : 0);
 }
 
 }  // namespace ondrik

@@ -1,18 +1,33 @@
-// The map (side panel "Map") with its row of buttons under it: the "Mean
-// Wind" and "Sigma Level" boxes (one at a time) and their level bars. The
+// The map (side panel "Map"): outline layers and the dots of the sites
+// with data, over which the panel draws one overlay for the current dataset
+// and hour: the radar bright band ("Bright Band"), else the wind at the
+// sigma level ("Sigma Level"), else the mean wind of a layer ("Mean Wind"),
+// with feature lines placed by the flow's direction and the travel times to
+// the configured reference lines. A left click on a site's dot loads it;
+// any other click zooms in (left button) or out about the click.
+//
+// Its button bar holds the two wind boxes (one at a time) and the button
+// that shows the layer panel over the map (the layer boxes and "Bright
+// Band"); the level bars of the wind boxes stand at the map's right edge,
+// the radar tilts along its bottom while the bright band is shown. The
 // panel marks the sigma level, or else the mean-wind layer, beside the
-// chart's wind column. Outlines and overlays are not part of the program yet.
+// chart's wind column.
 #pragma once
 
 #include <array>
 
-#include "panels/picturepanel.h"
+#include "panels/mapdata.h"
+#include "panels/panel.h"
+#include "platform/picturebox.h"
 
 class QFrame;
+class QLabel;
+class QToolButton;
 
 namespace ondrik {
 
 class CheckBox;
+class PictureBoxWidget;
 class ScrollBar;
 
 class MapPanel : public SidePanel {
@@ -20,20 +35,44 @@ class MapPanel : public SidePanel {
   MapPanel(PanelHost& host, QWidget* parent);
   QWidget* Widget() override;
   QWidget* ButtonBar() override;
+  void Draw() override { RefreshMap(); }
   ChartMarks MarksFor(Integer D, Integer H) override;
   void SetSigmaLevelBar(Integer min, Integer max, Integer value) override;
   void SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) override;
+  void RedrawMap() override;
   void Capture(PanelSettings& into) const override;
   void Apply(const PanelSettings& from) override;
 
+  // The map: the background copied to the picture and the overlay drawn.
+  void RefreshMap();
+  // The ticked layers and the site dots drawn into the background.
+  void DrawMapOutlines();
+  void picMap_MouseDown(int button, int shift, double x, double y);
+
   void chkMeanFlow_Click();
   void chkSigmaLevel_Click();
+  void chkMap_Click(int index);
+  void chkBrightBand_Click();
+  void chkAngle_Click(int index);
   void vsbMeanFlow_Change(int index);
+  void vsbSigmaLevel_Change();
+
+  // What the last drawing left.
+  const MapExtent& Extent() const { return extent_; }
+  double MapMarkRadius() const { return markRadius_; }
+  Flow StoredFlow(Integer D) const;
+  const std::array<TravelTime, 2>& TravelTimes() const { return travel_; }
 
  private:
+  void BuildControls(QWidget* parent);
+  void Layout();
   void LayerBoxClicked(CheckBox* box, CheckBox* other);
   void ShowBars();
   void Redraw();
+  // Gives both map pictures the extent; false when it has no width or height.
+  bool SetMapExtent(const MapExtent& e);
+  std::array<Integer, 2> MeanFlowLayer() const;
+  void ApplyMapSettings(const PanelSettings& from);
 
   PanelHost& host_;
   QFrame* frameMap_;
@@ -42,7 +81,24 @@ class MapPanel : public SidePanel {
   CheckBox* chkMeanFlow_;
   CheckBox* chkSigmaLevel_;
   ScrollBar* vsbSigmaLevel_;
+  QLabel* lblSigmaLevel_;
   std::array<ScrollBar*, 2> vsbMeanFlow_{};
+  std::array<QLabel*, 2> lblMeanFlow_{};
+  QToolButton* btnMapSelection_;
+  QFrame* pnlMapSelection_;
+  std::array<CheckBox*, kMapLayerCount> chkMap_{};
+  CheckBox* chkBrightBand_;
+  QFrame* pnlBrightBand_;
+  std::array<CheckBox*, 5> chkAngle_{};
+
+  PictureBox picMapBuffer_;
+  MapOutlines outlines_;
+  MapExtent extent_;
+  double markRadius_ = 0;
+  // The flow each dataset's wind overlay drew last (direction 0, speed 0
+  // until the first), kept for its travel times.
+  std::array<Flow, kDatasetSlots> flow_{};
+  std::array<TravelTime, 2> travel_{};
 };
 
 }  // namespace ondrik

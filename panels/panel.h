@@ -16,6 +16,7 @@
 #include "chart/chart.h"
 #include "core/loadui.h"
 #include "core/store.h"
+#include "panels/mapdata.h"
 #include "panels/settings.h"
 
 class QWidget;
@@ -46,6 +47,17 @@ class PanelHost {
   // second call for the same level takes the mark away; the next redraw
   // clears it). The Data panel's listing calls it for a clicked row.
   virtual void HighlightChartLevel(Integer /*L*/) {}
+
+  // ---- for the map ----
+  // The sites with data of the chosen model (the site list's map pass).
+  virtual const std::vector<MapSite>& MapSites() const;
+  // Selects a row of the site list, which loads that site's file.
+  virtual void SelectSiteRow(int /*row*/) {}
+  // The lookup table read at start-up.
+  virtual const MapFeatureTable& MapFeatures() const;
+  // gSigmaLevelStep of the chosen model: levels between the sigma level
+  // and the neighbours its turn of wind is taken from.
+  virtual Integer SigmaLevelStep() const { return 0; }
 };
 
 // A side panel or control page. Everything but the widget is optional.

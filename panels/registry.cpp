@@ -46,6 +46,16 @@ void ConnectTopics(const PanelEntry& e, SidePanel& p, PanelHost& host) {
 
 }  // namespace
 
+const std::vector<MapSite>& PanelHost::MapSites() const {
+  static const std::vector<MapSite> none;
+  return none;
+}
+
+const MapFeatureTable& PanelHost::MapFeatures() const {
+  static const MapFeatureTable none;
+  return none;
+}
+
 void PanelRegistry::Build(const std::vector<PanelEntry>& table, PanelHost& host, QWidget* parent) {
   for (const PanelEntry& e : table) {
     if (!e.make) continue;

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "core/store.h"
+#include "panels/mapdata.h"
 
 namespace ondrik {
 
@@ -27,6 +28,16 @@ struct PanelSettings {
   // CAPE-shear panel: "Evolution Path" and "Quartile Ring".
   Integer chkCapeShearHistory = 0;
   Integer chkCapeShearVariability = 0;
+  // Map: its extent (gMapWest, gMapNorth, gMapEast, gMapSouth), the outline
+  // layers chkMap(0..4) in the order Canada, CWA, County, State, Country
+  // (the history file and the map presets write them the other way round),
+  // the layer panel shown, and the radar bright band with its tilts
+  // chkAngle(0..4) "0.5" to "4.4".
+  MapExtent mapExtent;
+  std::array<bool, kMapLayerCount> chkMap{false, false, false, true, true};
+  bool MapSelectionShown = false;
+  bool chkBrightBand = false;
+  std::array<bool, 5> chkAngle{};
 };
 
 }  // namespace ondrik

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 namespace ondrik {
 
@@ -242,6 +244,51 @@ void PictureBox::LineRel(double dx, double dy, Color c) {
   Line(CurrentX, CurrentY, CurrentX + dx, CurrentY + dy, c);
 }
 
+bool PictureBox::PixelPolygon(std::span<const double> xy, std::vector<QPoint>& out) const {
+  out.clear();
+  const double ax = image_.width() / width_, ay = image_.height() / height_;
+  const double left = left_, top = top_;
+  for (size_t i = 0; i + 1 < xy.size(); i += 2) {
+    const double px = (xy[i] - left) * ax, py = (xy[i + 1] - top) * ay;
+    if (!(std::fabs(px) <= kMaxPixel && std::fabs(py) <= kMaxPixel)) return false;  // NaN too
+    // Rounded as RoundPixel rounds, without a call: the offset makes the
+    // value positive, so that the cast rounds down.
+    constexpr double kOffset = 2 * kMaxPixel;
+    const QPoint p(static_cast<int>(px + 0.5 + kOffset) - static_cast<int>(kOffset),
+                   static_cast<int>(py + 0.5 + kOffset) - static_cast<int>(kOffset));
+    if (out.empty() || out.back() != p) out.push_back(p);
+  }
+  return true;
+}
+
+void PictureBox::PolyLine(std::span<const double> xy, Color c) {
+  const PointRun all{0, xy.size() / 2};
+  PolyLines(xy, std::span<const PointRun>(&all, 1), c);
+}
+
+void PictureBox::PolyLines(std::span<const double> xy, std::span<const PointRun> runs, Color c) {
+  std::vector<QPoint> poly;
+  std::optional<Pen> pen;  // one painter for all the lines
+  for (const PointRun& run : runs) {
+    if (run.count == 0 || run.first + run.count > xy.size() / 2) continue;
+    const std::span<const double> pts = xy.subspan(2 * run.first, 2 * run.count);
+    if (!PixelPolygon(pts, poly)) {
+      // Far-away points: segment by segment, each clipped.
+      pen.reset();
+      PSet(pts[0], pts[1], c);
+      for (size_t i = 2; i + 1 < pts.size(); i += 2) LineTo(pts[i], pts[i + 1], c);
+      continue;
+    }
+    if (!pen) pen.emplace(image_, *this, c);
+    if (poly.size() == 1) {
+      (*pen)->drawPoint(poly.front());
+    } else {
+      (*pen)->drawPolyline(poly.data(), static_cast<int>(poly.size()));
+    }
+    SetCurrent(pts[pts.size() - 2], pts[pts.size() - 1]);
+  }
+}
+
 void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool filled) {
   double ax, ay, bx, by;
   if (MapPoint(x1, y1, ax, ay) && MapPoint(x2, y2, bx, by)) {
@@ -278,6 +325,14 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
   }
   Pen p(image_, *this, c);
   if (!FillTransparent) p->setBrush(ToQColor(FillColor));
+  if (!FillTransparent && FillColor == c && Mode != DrawMode::CopyPen) {
+    // A disc of one colour in a mode that combines with the picture: each
+    // pixel once (an outline over the fill would undo its edge), so drawing
+    // it twice restores the picture.
+    p->setPen(Qt::NoPen);
+    rx += 0.5;
+    ry += 0.5;
+  }
   p->drawEllipse(QPointF(RoundPixel(cx), RoundPixel(cy)), rx, ry);
 }
 

@@ -6,10 +6,14 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPoint>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace ondrik {
 
@@ -82,6 +86,16 @@ class PictureBox {
   void LineTo(double x2, double y2, Color c);  // from the current point
   void LineTo(double x2, double y2);
   void LineRel(double dx, double dy, Color c);  // by an offset from the current point
+  // Joined lines through the points x0, y0, x1, y1, ... in one stroke, as
+  // LineTo from each point to the next; one point is a dot. The current
+  // point goes to the last point.
+  void PolyLine(std::span<const double> xy, Color c);
+  // Many such lines in one colour: run i joins the points first .. first +
+  // count - 1 of xy.
+  struct PointRun {
+    std::size_t first = 0, count = 0;
+  };
+  void PolyLines(std::span<const double> xy, std::span<const PointRun> runs, Color c);
   // A rectangle with the two points as opposite corners, outlined or filled
   // with the colour c; the current point goes to (x2, y2).
   void Box(double x1, double y1, double x2, double y2, Color c, bool filled);
@@ -111,6 +125,9 @@ class PictureBox {
   // limit it to +-1e6 pixels.
   bool MapPoint(double x, double y, double& px, double& py, bool clamp = true) const;
   void SetCurrent(double x, double y);
+  // The pixels of points, consecutive repeats left out; false when one lies
+  // too far out to be drawn as it is.
+  bool PixelPolygon(std::span<const double> xy, std::vector<QPoint>& out) const;
 
   QImage image_;
   double left_ = 0, top_ = 0, width_ = 100, height_ = 100;

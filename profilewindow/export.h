@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/datetime.h"
+#include "core/printformat.h"
 #include "platform/effects.h"
 
 namespace ondrik {
@@ -15,9 +16,6 @@ namespace ondrik {
 std::string ExportBaseName(const std::string& modelName, const std::string& siteId, const DateTime& runTime,
                            int curHour);
 
-// A value with a fixed number of decimals ("0.000000" is 6, "0.00" is 2),
-// a minus sign for negatives, never "-0.00".
-std::string FormatFixed(double value, int decimals);
 
 // The ".nsp" text of dataset d, hour h of the current store. Latitude and
 // longitude are those of dataset 1 (the longitude written east-positive).

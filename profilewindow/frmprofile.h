@@ -151,7 +151,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void lstSiteIDs_Click();
   // Selects a row of a list by code, which runs its click handler.
   void SelectModelRow(int row);
-  void SelectSiteRow(int row);
+  void SelectSiteRow(int row) override;
 
   // ---- the downloader ----
   // A list button "A".."V" (index 0..21): the downloader with that list; the
@@ -319,6 +319,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void OpenTrainingLinks(const std::string& topic) override;
   void RedrawChart() override { PlotProfile(); }
   void HighlightChartLevel(Integer L) override;
+  const std::vector<MapSite>& MapSites() const override { return mapSites_; }
+  const MapFeatureTable& MapFeatures() const override { return mapFeatures_; }
+  Integer SigmaLevelStep() const override { return model_.params.gSigmaLevelStep; }
 
   // ---- ChartEvents: passed on to the side panel shown ----
   void DatasetDrawn(Integer dataset) override { emit ChartDatasetDrawn(dataset); }
@@ -372,6 +375,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   Config cfg_;
   ModelState model_;
   std::vector<MapSite> mapSites_;
+  MapFeatureTable mapFeatures_;  // the lookup table, read at start-up
   ArchiveLists archive_;
   ChartState chart_;
   std::unique_ptr<OverviewLink> overview_;

@@ -162,7 +162,10 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   const ChartOptions& o = chart_.opt;
   gChartTMin = o.chkSkewT ? o.SkewTMin : o.PlainTMin;
   gChartTMax = o.chkSkewT ? o.SkewTMax : o.PlainTMax;
-  // 14 to 21 (the lookup table is not part of this window yet).
+  // 14. The map's lookup table; without one the map draws no features.
+  mapFeatures_ = ReadLookupTable(FindFileNoCase(ProgramFolder(), "Ondrik.Dat"));
+  // 15 to 21 (the index list and the training index are not part of this
+  // window yet).
   LoopRunning = false;
   alertsPage_->FillIndexList();
   timerAutoDisplay->SetEnabled(false);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/datetime.h"
+#include "panels/mapdata.h"
 #include "profilewindow/config.h"
 
 namespace ondrik {
@@ -76,12 +77,6 @@ bool ReadSiteFileHead(const std::string& path, SiteFileHead& head);
 // Whole hours from a time to now, counted as hour boundaries passed
 // (positive when the time lies in the past).
 std::int32_t HoursBetween(const DateTime& from, const DateTime& now);
-
-struct MapSite {
-  int row = 0;           // row of the site list (0-based)
-  float lat = 0, lon = 0;
-  std::int32_t age = 0;  // hours from the file's first valid time to now
-};
 
 // The path of a site's file: "<profileDir><model>_<site>.ond", the name as
 // found in the folder whatever its case; "" for a blank row.

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace ondrik {
 namespace {
@@ -180,6 +181,62 @@ TEST(PictureBoxTest, RasterModesCombinePenAndPicture) {
   EXPECT_EQ(At(m, 10, 7), RGB(255, 255, 0));
   EXPECT_EQ(At(m, 30, 7), kBlack);
   EXPECT_EQ(At(m, 30, 15), kWhite);  // outside the bar
+}
+
+TEST(PictureBoxTest, PolyLinesJoinTheirPointsAndNothingElse) {
+  PictureBox pic = BlackPicture(100, 100);
+  pic.Scale(0, 10, 10, 0);  // 10 px per unit, y upwards
+  const Color c = RGB(255, 128, 0);
+  // Run 0: an L from (1, 9) over (8, 9) down to (8, 2); run 1: one point,
+  // a dot; run 2: a line from (1, 1) to (3, 1). Nothing joins the runs.
+  const std::vector<double> xy = {1, 9, 8, 9, 8, 2, 5, 5, 1, 1, 3, 1};
+  const std::vector<PictureBox::PointRun> runs = {{0, 3}, {3, 1}, {4, 2}, {5, 9}};  // the last lies beyond xy
+  pic.PolyLines(xy, runs, c);
+  EXPECT_EQ(At(pic, 45, 10), c);
+  EXPECT_EQ(At(pic, 80, 50), c);
+  EXPECT_EQ(At(pic, 50, 50), c);
+  EXPECT_EQ(At(pic, 20, 90), c);
+  EXPECT_EQ(At(pic, 65, 70), kBlack);  // between the end of run 0 and the dot
+  EXPECT_EQ(At(pic, 40, 90), kBlack);  // between the dot and run 2... and beyond its end
+  EXPECT_EQ(Painted(pic).count, 71 + 70 + 1 + 21);
+  EXPECT_DOUBLE_EQ(pic.CurrentX, 3);
+  EXPECT_DOUBLE_EQ(pic.CurrentY, 1);
+
+  // One line, as LineTo from point to point would draw it, also with a
+  // point far outside the picture.
+  PictureBox one = BlackPicture(100, 100), byLines = BlackPicture(100, 100);
+  const std::vector<double> far = {10, 10, 90, 10, 1e12, 50};
+  one.PolyLine(far, c);
+  byLines.PSet(10, 10, c);
+  byLines.LineTo(90, 10, c);
+  byLines.LineTo(1e12, 50, c);
+  EXPECT_EQ(one.Image(), byLines.Image());
+  EXPECT_EQ(At(one, 99, 10), c);  // on towards the far point
+}
+
+TEST(PictureBoxTest, ANotXorDiscIsSolidUpToItsRim) {
+  // The outline over the fill would undo pixels of the rim.
+  PictureBox pic(60, 60);
+  pic.BackColor = kWhite;
+  pic.Cls();
+  pic.Mode = DrawMode::NotXorPen;
+  pic.FillTransparent = false;
+  pic.FillColor = kBlack;
+  pic.Circle(30, 30, 20, kBlack);
+  int rows = 0;
+  for (int y = 0; y < 60; ++y) {
+    int first = -1, last = -1, count = 0;
+    for (int x = 0; x < 60; ++x) {
+      if (At(pic, x, y) != kBlack) continue;
+      if (first < 0) first = x;
+      last = x;
+      ++count;
+    }
+    if (count == 0) continue;
+    ++rows;
+    EXPECT_EQ(count, last - first + 1) << "a gap in row " << y;
+  }
+  EXPECT_NEAR(rows, 41, 1);
 }
 
 TEST(PictureBoxTest, BoxesAndCirclesCoverTheirExtent) {

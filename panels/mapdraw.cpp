@@ -1,0 +1,230 @@
+#include "panels/mapdraw.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/constants.h"
+#include "core/printformat.h"
+
+namespace ondrik {
+
+namespace {
+
+constexpr Color kGreen = RGB(0, 255, 0);
+constexpr Color kShadow = RGB(127, 127, 127);
+constexpr double kShadowShift = -0.04;  // degrees, in both directions
+constexpr const char* kDegree = "\xC2\xB0";
+
+// The picture's extent as a box: smallest and largest x and y.
+struct Bounds {
+  double minX, maxX, minY, maxY;
+  explicit Bounds(const PictureBox& pic, double margin = 0) {
+    const double x1 = pic.ScaleLeft(), x2 = x1 + pic.ScaleWidth();
+    const double y1 = pic.ScaleTop(), y2 = y1 + pic.ScaleHeight();
+    minX = std::min(x1, x2) - margin;
+    maxX = std::max(x1, x2) + margin;
+    minY = std::min(y1, y2) - margin;
+    maxY = std::max(y1, y2) + margin;
+  }
+  bool Meets(double x0, double x1, double y0, double y1) const {
+    return x1 >= minX && x0 <= maxX && y1 >= minY && y0 <= maxY;
+  }
+};
+
+// Where the next text starts: the top-left corner of the map.
+void HomeText(PictureBox& pic) {
+  pic.CurrentX = pic.ScaleLeft();
+  pic.CurrentY = pic.ScaleTop();
+  pic.ForeColor = kBlack;
+}
+
+std::string WholeItem(double v) { return PrintNumber(std::floor(v + 0.5)); }
+
+Integer TopLevel(Integer D) { return std::min<Integer>(gNumLevels(D), kMaxLevels); }
+
+}  // namespace
+
+Color SiteDotColor(std::int32_t age) {
+  if (age <= 7) return RGB(0, 0, 255);
+  if (age > 15) return RGB(200, 200, 255);
+  return RGB(100, 100, 255);
+}
+
+Color VerdictColor(FlowVerdict verdict) {
+  switch (verdict) {
+    case FlowVerdict::Uniform:
+      return kGreen;
+    case FlowVerdict::Mixed:
+      return kYellow;
+    case FlowVerdict::Varied:
+      break;
+  }
+  return kRed;
+}
+
+bool ScaleToExtent(PictureBox& pic, const MapExtent& e) {
+  if (!UsableExtent(e)) return false;
+  pic.Scale(e.west, e.north, e.east, e.south);
+  return true;
+}
+
+void ClearMap(PictureBox& pic) {
+  const DrawMode mode = pic.Mode;
+  pic.Mode = DrawMode::CopyPen;
+  pic.Box(pic.ScaleLeft(), pic.ScaleTop(), pic.ScaleLeft() + pic.ScaleWidth(), pic.ScaleTop() + pic.ScaleHeight(),
+          kWhite, true);
+  pic.Mode = mode;
+}
+
+double DrawMapOutlines(PictureBox& buffer, const std::array<bool, kMapLayerCount>& ticked, MapOutlines& outlines,
+                       const std::optional<MapPoint>& currentSite, std::span<const MapSite> sites) {
+  buffer.Mode = DrawMode::CopyPen;
+  buffer.Style = DrawStyle::Solid;
+  // Lines wholly outside the picture are passed over.
+  const double pixel = std::fabs(buffer.ScaleWidth()) / std::max(1, buffer.PixelWidth());
+  const Bounds view(buffer, 3 * pixel);
+  std::vector<PictureBox::PointRun> runs;
+  for (int i = 0; i < kMapLayerCount; ++i) {
+    if (!ticked[static_cast<size_t>(i)]) continue;
+    const OutlineLayer* layer = outlines.Layer(i);
+    if (layer == nullptr) continue;
+    buffer.DrawWidth = i == 1 ? 2 : 1;  // "CWA" wider
+    const Color c = RGB(127, 40 * i, 40 * i);
+    runs.clear();
+    for (const OutlineLayer::Line& line : layer->lines)
+      if (view.Meets(line.minX, line.maxX, line.minY, line.maxY)) runs.push_back({line.first, line.count});
+    buffer.PolyLines(layer->xy, runs, c);
+  }
+  buffer.DrawWidth = 1;
+
+  const double radius = std::fabs(buffer.ScaleWidth()) / 75;
+  const Bounds dots(buffer, 2 * radius);
+  buffer.FillTransparent = false;
+  if (currentSite) {
+    buffer.FillColor = kRed;
+    buffer.Circle(currentSite->x, currentSite->y, 1.5 * radius, kBlack);
+  }
+  for (const MapSite& s : sites) {
+    if (!dots.Meets(s.lon, s.lon, s.lat, s.lat)) continue;
+    buffer.FillColor = SiteDotColor(s.age);
+    buffer.Circle(s.lon, s.lat, radius, kBlack);
+  }
+  buffer.FillTransparent = true;
+  return radius;
+}
+
+void DrawFeatureLines(PictureBox& pic, const MapFeatureTable& table, double d, std::optional<Color> c) {
+  struct Pass {
+    int width;
+    Color color;
+    double shift;
+  };
+  std::array<Pass, 2> passes = {Pass{5, kShadow, kShadowShift}, Pass{4, c.value_or(0), 0}};
+  std::array<MapPoint, kMapFeaturePoints> line;
+  for (size_t p = 0; p < (c ? 2u : 1u); ++p) {
+    const Pass& pass = passes[p];
+    pic.DrawWidth = pass.width;
+    for (int g = 1; g <= table.gMapFeatCount; ++g) {
+      if (!FeatureLine(table, g, d, line)) continue;
+      pic.CurrentX = line[0].x + pass.shift;
+      pic.CurrentY = line[0].y + pass.shift;
+      for (size_t k = 1; k < line.size(); ++k) pic.LineTo(line[k].x + pass.shift, line[k].y + pass.shift, pass.color);
+    }
+  }
+  pic.DrawWidth = 1;
+}
+
+std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& table, Integer D, Integer H,
+                                    Integer lo, Integer hi, double rmsLimit1, double rmsLimit2) {
+  const Integer bottom = std::max<Integer>(std::min(lo, hi), 1);
+  const Integer top = std::min<Integer>(std::max(lo, hi), TopLevel(D));
+  if (bottom > top) return std::nullopt;
+  std::vector<double> dirs, spds;
+  for (Integer L = bottom; L <= top; ++L) {
+    dirs.push_back(gWdir(D, H, L));
+    spds.push_back(gWspd(D, H, L));
+  }
+  const MeanFlow m = MeanFlowOf(dirs, spds);
+  DrawFeatureLines(pic, table, m.flow.dir, VerdictColor(RmsVerdict(m.rms, rmsLimit1, rmsLimit2)));
+  HomeText(pic);
+  pic.Print(PrintNumber(gPres(D, H, bottom)) + "->" + PrintNumber(gPres(D, H, top)) + "mb ", false);
+  pic.Print("Wind= " + WholeItem(m.flow.dir) + kDegree + " at" + WholeItem(m.flow.spd) + "Kts");
+  pic.Print(" RMS = " + FormatFixed(m.rms, 1) + "kts");
+  return m.flow;
+}
+
+std::optional<Flow> DrawMapSigmaWind(PictureBox& pic, const MapFeatureTable& table, Integer D, Integer H,
+                                     Integer level, Integer step) {
+  const Integer n = TopLevel(D);
+  if (level < 1 || level > n) return std::nullopt;
+  const Flow flow{gWdir(D, H, level), gWspd(D, H, level)};
+  std::optional<double> shear;
+  if (level - step >= 0 && level - step <= n && level + step >= 0 && level + step <= n)
+    shear = DirectionalShear(gWdir(D, H, level + step), gWdir(D, H, level - step));
+  std::optional<Color> c;
+  if (shear) c = VerdictColor(ShearVerdict(*shear));
+  DrawFeatureLines(pic, table, flow.dir, c);
+  HomeText(pic);
+  pic.Print(" " + PrintNumber(gPres(D, H, level)) + "mb Wind ", false);
+  pic.Print("= " + PrintNumber(flow.dir) + kDegree + " at" + WholeItem(flow.spd) + " kts");
+  if (shear) {
+    pic.Print("  Shear = ", false);
+    if (*shear > 0) {
+      pic.ForeColor = kRed;
+      pic.Print("+" + FormatDegrees(*shear), false);
+    } else {
+      pic.ForeColor = kBlue;
+      pic.Print(FormatDegrees(*shear), false);
+    }
+    pic.ForeColor = kBlack;
+  }
+  return flow;
+}
+
+std::array<TravelTime, 2> PrintMapTravelTimes(PictureBox& pic, const std::array<ReferenceLine, 2>& lines,
+                                              Flow& flow) {
+  if (!(flow.spd >= kMinFlowSpeed)) flow.spd = kMinFlowSpeed;
+  std::array<TravelTime, 2> t;
+  std::array<std::string, 2> text;
+  for (size_t i = 0; i < 2; ++i) {
+    t[i] = TravelTimeTo(lines[i], flow.dir, flow.spd);
+    text[i] = FormatFixed(t[i].dist, 0) + " nm  @ " + FormatFixed(t[i].hours, 1) + " hours";
+  }
+  // Text sizes are measured as lengths; the axes may run either way.
+  const double sx = pic.ScaleWidth() < 0 ? -1 : 1, sy = pic.ScaleHeight() < 0 ? -1 : 1;
+  const double right = pic.ScaleLeft() + pic.ScaleWidth(), bottom = pic.ScaleTop() + pic.ScaleHeight();
+  pic.ForeColor = kBlack;
+  pic.CurrentY = bottom - sy * pic.TextHeight(text[0]);
+  pic.CurrentX = pic.ScaleLeft();
+  pic.Print(text[0], false);
+  pic.CurrentX = right - sx * pic.TextWidth(text[1]);
+  pic.Print(text[1], false);
+  return t;
+}
+
+void PlotBeamFreezingLevel(PictureBox& pic, Integer D, Integer H, std::span<const BeamTilt> tilts) {
+  const std::optional<double> level = FreezingLevelKm(D, H);
+  if (!level) return;
+  const double lon = gSiteLon(D), lat = gSiteLat(D), elev = gSiteElev(D);
+  const double q = LonDegreesPerNm(lat);
+  pic.DrawWidth = 1;
+  pic.FillTransparent = false;
+  pic.Mode = DrawMode::NotXorPen;
+  for (const BeamTilt& tilt : tilts) {
+    pic.FillColor = tilt.color;
+    const std::optional<double> outer = BeamRangeNm(tilt.deg, *level, elev);
+    if (!outer || *outer <= 0) continue;
+    pic.Circle(lon, lat, *outer * q, tilt.color);
+    const std::optional<double> inner = BeamRangeNm(tilt.deg, *level - kBrightBandDepthKm, elev);
+    if (inner && *inner > 0) pic.Circle(lon, lat, *inner * q, tilt.color);
+  }
+  pic.FillTransparent = true;
+  // Later drawing on the picture goes on in copy mode.
+  pic.Mode = DrawMode::CopyPen;
+  HomeText(pic);
+  pic.Print("    Freezing Level: " + FormatThousands(*level * kFeetPerKm) + " Ft MSL", false);
+}
+
+}  // namespace ondrik

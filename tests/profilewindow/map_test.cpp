@@ -1,0 +1,136 @@
+// The map panel in the window: outlines around the sites of the site list,
+// a click on a site's dot loads it, other clicks zoom both map pictures, the
+// layer boxes and the wind bars, and its settings for saved state.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QListWidget>
+
+#include <string>
+
+#include "panels/map.h"
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/profilewindow/window_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using namespace ondrik::testing;
+
+int NonWhite(const PictureBox& pic) {
+  const QImage& img = pic.Image();
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
+  return n;
+}
+
+class MapPanelTest : public ProfileWindowTest {
+ protected:
+  // The shipped map files, and a third site at Denver (the others stand at
+  // Chicago).
+  frmProfile& StartWithMap() {
+    for (const char* f : {"Map_State.dat", "Map_Country.dat", "Ondrik.Dat"})
+      fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
+    ProfileFileSpec den;
+    den.hours = 4;
+    den.levels = 20;
+    std::string text = MakeProfileText(den);
+    for (size_t at; (at = text.find("SLAT = 41.98 SLON = -87.90")) != std::string::npos;)
+      text.replace(at, 26, "SLAT = 39.77 SLON = -104.87");
+    WriteFile(folder_ / "NAM_KDEN.ond", text);
+    frmProfile& w = Start();
+    w.btnDisplay_Click(1);
+    map_ = dynamic_cast<MapPanel*>(w.Panel(1));
+    EXPECT_NE(map_, nullptr);
+    return w;
+  }
+  const PictureBox& Pic(frmProfile& w) { return Ctl<PictureBoxWidget>(w, "picMap")->Pic(); }
+  MapPanel* map_ = nullptr;
+};
+
+TEST_F(MapPanelTest, OutlinesAroundTheSitesAndClicksThatLoadOrZoom) {
+  frmProfile& w = StartWithMap();
+  EXPECT_EQ(Pic(w).PixelWidth(), 238);
+  EXPECT_GT(NonWhite(Pic(w)), 3000);  // states and countries
+  ASSERT_EQ(map_->Extent(), MapExtent{});
+
+  // A left click on Denver's dot loads it.
+  auto* sites = Ctl<QListWidget>(w, "lstSiteIDs");
+  map_->picMap_MouseDown(1, 0, 104.87 + 0.9 * map_->MapMarkRadius(), 39.77);
+  EXPECT_EQ(sites->currentItem()->text(), "KDEN");
+  EXPECT_EQ(w.gSiteId, "KDEN");
+  EXPECT_EQ(map_->Extent(), MapExtent{});
+
+  // Elsewhere the left button zooms in about the click, another button out;
+  // both map pictures take the new extent before the outlines are drawn.
+  map_->picMap_MouseDown(1, 0, 100, 40);
+  EXPECT_FLOAT_EQ(map_->Extent().west, 100 + 25.5f * 0.7f);
+  EXPECT_FLOAT_EQ(map_->Extent().south, 40 - 15.5f * 0.7f);
+  EXPECT_FLOAT_EQ(static_cast<float>(Pic(w).ScaleLeft()), map_->Extent().west);
+  EXPECT_FLOAT_EQ(static_cast<float>(Pic(w).ScaleTop()), map_->Extent().north);
+  EXPECT_EQ(w.gSiteId, "KDEN");
+  map_->picMap_MouseDown(2, 0, 100, 40);
+  EXPECT_NEAR(map_->Extent().west, 125.5, 1e-3);
+  EXPECT_NEAR(map_->Extent().north, 55.5, 1e-3);
+  EXPECT_GT(NonWhite(Pic(w)), 3000);
+}
+
+TEST_F(MapPanelTest, LayerBoxesAndWindBars) {
+  frmProfile& w = StartWithMap();
+  // Without layers only the dots and the travel times remain.
+  Ctl<CheckBox>(w, "chkMap", 3)->SetValue(0);
+  Ctl<CheckBox>(w, "chkMap", 4)->SetValue(0);
+  const int bare = NonWhite(Pic(w));
+  EXPECT_LT(bare, 1500);
+  Ctl<CheckBox>(w, "chkMap", 3)->SetValue(1);
+  EXPECT_GT(NonWhite(Pic(w)), bare + 2000);
+
+  // The load puts the mean-wind layer's bottom on level 1 and the labels
+  // follow the bars; a bar moved onto the other goes one level further.
+  auto* bottom = Ctl<ScrollBar>(w, "vsbMeanFlow", 0);
+  auto* top = Ctl<ScrollBar>(w, "vsbMeanFlow", 1);
+  EXPECT_EQ(bottom->Value(), 1);
+  EXPECT_EQ(Ctl<QLabel>(w, "lblMeanFlow", 0)->text(), "1");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblMeanFlow", 1)->text(), QString::number(top->Value()));
+  bottom->SetValue(5);
+  top->SetValue(5);
+  EXPECT_EQ(top->Value(), 6);
+  EXPECT_EQ(Ctl<QLabel>(w, "lblMeanFlow", 1)->text(), "6");
+  EXPECT_EQ(Ctl<QLabel>(w, "lblSigmaLevel")->text(), QString::number(Ctl<ScrollBar>(w, "vsbSigmaLevel")->Value()));
+
+  // The mean wind stores the dataset's flow for the travel times.
+  Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
+  EXPECT_TRUE(Ctl<QLabel>(w, "lblMeanFlow", 0)->isVisibleTo(&w));
+  EXPECT_GT(map_->StoredFlow(gCurDataset).spd, 0);
+  EXPECT_GT(map_->TravelTimes()[0].dist, 0);
+  // The bright band shows its tilts and replaces the wind overlay.
+  Ctl<CheckBox>(w, "chkBrightBand")->SetValue(1);
+  EXPECT_TRUE(Ctl<QWidget>(w, "pnlBrightBand")->isVisibleTo(&w));
+  Ctl<CheckBox>(w, "chkAngle", 0)->SetValue(1);
+  EXPECT_FALSE(gLoadingState);
+}
+
+TEST_F(MapPanelTest, ExtentAndBoxesGoThroughPanelSettings) {
+  frmProfile& w = StartWithMap();
+  PanelSettings s = w.CapturePanelSettings();
+  EXPECT_EQ(s.mapExtent, MapExtent{});
+  EXPECT_TRUE(s.chkMap[3] && s.chkMap[4] && !s.chkMap[2]);
+  s.mapExtent = {110, 50, 90, 35};
+  s.chkMap = {false, false, true, false, false};
+  s.chkBrightBand = true;
+  s.chkAngle[2] = true;
+  w.ApplyPanelSettings(s);
+  EXPECT_EQ(map_->Extent(), s.mapExtent);
+  EXPECT_FLOAT_EQ(static_cast<float>(Pic(w).ScaleLeft()), 110);
+  const PanelSettings back = w.CapturePanelSettings();
+  EXPECT_EQ(back.mapExtent, s.mapExtent);
+  EXPECT_EQ(back.chkMap, s.chkMap);
+  EXPECT_TRUE(back.chkBrightBand && back.chkAngle[2] && !back.chkAngle[0]);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkMap", 2)->Value(), 1);
+  EXPECT_FALSE(gLoadingState);
+}
+
+}  // namespace
+}  // namespace ondrik
