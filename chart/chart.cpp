@@ -65,28 +65,6 @@ void RunStep(F&& step) {
   }
 }
 
-// Datasets in drawing order, the shown one last: with the overlay, counters
-// 1..count; otherwise the one counter `shown`. The last counter draws the
-// shown dataset; the others draw k + 1 from the shown one on, else k.
-struct DrawOrder {
-  std::array<Integer, kMaxDatasets> d{};
-  int n = 0;
-};
-
-DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count) {
-  DrawOrder o;
-  const int first = overlayAll ? 1 : shown;
-  const int last = overlayAll ? count : shown;
-  for (int k = first; k <= last && o.n < kMaxDatasets; ++k) {
-    Integer D;
-    if (k == last) D = shown;
-    else if (k >= shown) D = k + 1;
-    else D = k;
-    o.d[o.n++] = D;
-  }
-  return o;
-}
-
 // Whether dataset D is drawn at the hour: shown in the overlay, holding the
 // hour, with a usable surface pressure.
 bool DatasetDrawable(Integer D, Integer hour, Integer count) {

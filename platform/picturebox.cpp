@@ -260,6 +260,42 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
   SetCurrent(x2, y2);
 }
 
+namespace {
+
+Qt::BrushStyle BrushOf(FillStyle f) {
+  switch (f) {
+    case FillStyle::Solid: return Qt::SolidPattern;
+    case FillStyle::Transparent: return Qt::NoBrush;
+    case FillStyle::HorizontalLine: return Qt::HorPattern;
+    case FillStyle::VerticalLine: return Qt::VerPattern;
+    case FillStyle::UpwardDiagonal: return Qt::BDiagPattern;
+    case FillStyle::DownwardDiagonal: return Qt::FDiagPattern;
+    case FillStyle::Cross: return Qt::CrossPattern;
+    case FillStyle::DiagonalCross: return Qt::DiagCrossPattern;
+  }
+  return Qt::NoBrush;
+}
+
+}  // namespace
+
+void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
+  double ax, ay, bx, by;
+  if (MapPoint(x1, y1, ax, ay) && MapPoint(x2, y2, bx, by)) {
+    const int l = RoundPixel(std::min(ax, bx)), r = RoundPixel(std::max(ax, bx));
+    const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
+    Pen p(image_, *this, c);
+    const Qt::BrushStyle brush = BrushOf(Fill);
+    // The hatch lines start from the picture's corner, so that the hatches
+    // of neighbouring boxes join up.
+    if (brush != Qt::NoBrush) p->fillRect(QRect(QPoint(l, t), QPoint(r, b)), QBrush(ToQColor(FillColor), brush));
+    if (l == r || t == b)
+      p->drawLine(QPoint(l, t), QPoint(r, b));
+    else
+      p->drawRect(QRect(l, t, r - l, b - t));
+  }
+  SetCurrent(x2, y2);
+}
+
 void PictureBox::Circle(double x, double y, double radius, Color c, double aspect) {
   double cx, cy;
   SetCurrent(x, y);
@@ -357,6 +393,14 @@ double PictureBox::TextHeight(const std::string& text) const {
   double wpx, hpx;
   TextSizePx(CurrentFont(), ToQString(text), wpx, hpx);
   return hpx * std::fabs(height_) / image_.height();
+}
+
+double PictureBox::TextWidthInScale(const std::string& text) const {
+  return width_ < 0 ? -TextWidth(text) : TextWidth(text);
+}
+
+double PictureBox::TextHeightInScale(const std::string& text) const {
+  return height_ < 0 ? -TextHeight(text) : TextHeight(text);
 }
 
 const QImage& PictureBox::Image() const { return image_; }

@@ -29,6 +29,7 @@
 #include "chart/chart.h"
 #include "core/loadui.h"
 #include "core/reader.h"
+#include "core/shared.h"
 #include "core/store.h"
 #include "panels/panel.h"
 #include "profilewindow/archive.h"
@@ -80,14 +81,8 @@ class OverviewLink {
 };
 
 // Module values of the profile window that other windows read.
-extern Integer gOverviewOpen;          // the overview window is open
-extern Integer gEnsembleMirrorGuard;   // a dataset tick is being copied to the overview
 extern bool gDayFirst;                 // the locale writes the day before the month
-extern std::array<std::string, 8> gDayNames;  // 1 = "Sunday" .. 7 = "Saturday"
-extern Integer gCursorHour;            // hour of the overview's cursor line; -99 none
 extern Integer gShownCount;            // datasets shown by the dataset boxes
-extern std::array<Long, 8> gWindowGeometry;  // twips: W, H, Top, Left of profile, then overview
-extern bool gSettingGeometry;          // a window is being placed from gWindowGeometry
 extern Long gHelpLeft;
 extern Integer gCapeShearMaxCape;
 extern Integer gCapeShearMaxShear;

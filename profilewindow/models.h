@@ -73,10 +73,6 @@ struct SiteFileHead {
 // False when the file cannot be opened or its first hour is not readable.
 bool ReadSiteFileHead(const std::string& path, SiteFileHead& head);
 
-// Whole hours from a time to now, counted as hour boundaries passed
-// (positive when the time lies in the past).
-std::int32_t HoursBetween(const DateTime& from, const DateTime& now);
-
 struct MapSite {
   int row = 0;           // row of the site list (0-based)
   float lat = 0, lon = 0;
