@@ -333,6 +333,11 @@ struct ProfileStore {
   // type or the model's own, as the chart's gPtypeSrcFlag chooses.
   HourArray<Long> gPtypeCode;
 
+  // ---- series of the overview (overview/) ----
+  // Snow of each (dataset, hour), inches, from the snow-ratio computation;
+  // the precipitation readout sums it.
+  HourArray<Single> SnowAmount;
+
   // ---- dataset-title columns (words of each title column) ----
   FixedVector<Integer, 1, 4> gTitleWordCount;
   // The two members that are not arrays with handles stay last.
@@ -421,6 +426,7 @@ struct StoreField {
   X(gElevCape) X(gElevHailCape) X(gElevCin) X(gElevELLevel) X(gElevELPres) X(gElevELTemp)       \
   X(gElevEL) X(gElevNCape) X(gElevParcelTemp)                                                   \
   X(gPtypeCode)                                                                                 \
+  X(SnowAmount)                                                                                 \
   X(gTitleWordCount)
 
 #define ONDRIK_FIELD(name) inline constexpr StoreField<&ProfileStore::name> name{};

@@ -1,0 +1,184 @@
+// The overview redraw on shipped files: fields of the current dataset,
+// axes, the cursor line, the overlay order, what a failing or refused
+// redraw leaves, and the painters' classes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/guards.h"
+#include "overview/plotters.h"
+#include "tests/overview/overview_test_util.h"
+
+namespace ondrik {
+namespace {
+
+using testing::CountColour;
+using testing::CountNot;
+using testing::OverviewPictures;
+using testing::Pixel;
+
+class PlotDataTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    s.opt = OverviewOptions{};
+    ASSERT_TRUE(testing::LoadShipped("SREF_KOKC.ond", s, "KOKC - SREF - ONDRIK"));
+  }
+  void TearDown() override {
+    gLoadingState = false;
+    gOverlayAll = false;
+  }
+  void Tick(std::initializer_list<BoxId> ids) {
+    for (BoxId id : ids) s.opt.box[static_cast<size_t>(id)] = 1;
+  }
+  OverviewState s;
+  OverviewPictures pics;
+};
+
+TEST_F(PlotDataTest, HumidityAndStabilityFieldsWithAxesAndTitle) {
+  ASSERT_EQ(gDatasetCount, 8);
+  EXPECT_EQ(s.frame.ColumnsShown, 85);  // 84 steps of 3 hours: the fourth window
+  EXPECT_EQ(s.draw.Caption, "KOKC - SREF - ONDRIK Overview");
+  OverviewDraw d = pics.Draw(s);
+  PlotData(d);
+  EXPECT_EQ(CountNot(pics.rh, kBlack), CountColour(pics.rh, kWhite));  // only the title
+  EXPECT_GT(CountColour(pics.rh, kWhite), 0);
+  EXPECT_FALSE(s.draw.GridVisible[kBoxGridHeight]);
+  EXPECT_EQ(CountNot(pics.right, kBlack), 0);
+
+  Tick({kBoxRH0, kBoxTemperature, kBoxInstability, kBoxInversions, kBoxGridHeight, kBoxGridTime});
+  PlotData(d);
+  DrawTimeAxis(pics.time, s);
+  pics.Save("overview-sref-humidity.png");
+  EXPECT_GT(CountColour(pics.rh, RGB(0, 255, 0)), 1000);     // humidity class >= 90 and instability hatches
+  EXPECT_GT(CountColour(pics.rh, RGB(255, 255, 0)), 100);    // temperature contours of the tens
+  EXPECT_GT(CountColour(pics.rh, RGB(127, 127, 127)), 1000); // grid lines
+  EXPECT_TRUE(s.draw.GridVisible[kBoxGridHeight]);
+  EXPECT_FALSE(s.draw.GridVisible[kBoxGridTemp]);
+  EXPECT_GT(CountColour(pics.right, kWhite), 50);            // height labels, grid on
+  EXPECT_GT(CountColour(pics.time, kWhite), 200);            // time labels
+  EXPECT_GT(s.draw.TopLevel[1], 10);
+  for (int D = 2; D <= 8; ++D) EXPECT_EQ(s.draw.TopLevel[static_cast<size_t>(D)], s.draw.TopLevel[1]);
+
+  // Contoured humidity, the elevated parcels and omega.
+  s.opt = OverviewOptions{};
+  Tick({kBoxRHContour, kBoxELCIN, kBoxECAPE, kBoxOmega, kBoxThetaE, kBoxGridHeight});
+  PlotData(d);
+  DrawTimeAxis(pics.time, s);
+  pics.Save("overview-sref-stability.png");
+  EXPECT_TRUE(IsDone(gOmegaSmoothDone(1)));
+  EXPECT_TRUE(IsDone(gLevelParcelDone(1, 0, 2)));
+  EXPECT_FALSE(IsDone(gLevelParcelDone(2, 0, 2)));  // fields are the current dataset's only
+  EXPECT_GT(CountColour(pics.rh, RGB(0, 0, 127)) + CountColour(pics.rh, RGB(0, 127, 0)) +
+                CountColour(pics.rh, RGB(127, 0, 0)),
+            0);
+}
+
+TEST_F(PlotDataTest, RefusedWhileLoadingAndGivesBackTheDataset) {
+  Tick({kBoxTemperature});
+  pics.rh.Box(10, 10, 20, 20, kRed, true);
+  {
+    const LoadingStateGuard loading;
+    OverviewDraw d = pics.Draw(s);
+    PlotData(d);
+  }
+  EXPECT_GT(CountColour(pics.rh, kRed), 0);  // nothing cleared
+  gOverlayAll = true;
+  gCurDataset = 3;
+  OverviewDraw d = pics.Draw(s);
+  PlotData(d);
+  EXPECT_EQ(gCurDataset, 3);
+  EXPECT_EQ(s.draw.ShownDataset, 3);
+  EXPECT_EQ(CountColour(pics.rh, kRed), 0);
+  // A dataset whose data cannot be drawn is left out without ending the redraw.
+  gNumLevels(3) = 999;
+  PlotData(d);
+  EXPECT_EQ(gCurDataset, 3);
+}
+
+TEST_F(PlotDataTest, CursorLineFollowsTheHourAndComesOffAgain) {
+  Tick({kBoxCursor, kBoxRH0});
+  s.in.HourValue = 10;
+  OverviewDraw d = pics.Draw(s);
+  PlotData(d);
+  EXPECT_EQ(gCursorHour, 10);
+  // At hour 10 of 85 columns from the right edge (hour -1).
+  const double x = (s.frame.TimeLeft - 10) / (s.frame.TimeLeft - s.frame.TimeRight) * pics.rh.PixelWidth();
+  const int px = static_cast<int>(std::lround(x));
+  const Color line = Pixel(pics.rh, px, 5);
+  EXPECT_NE(line, kBlack);
+  const QImage with = pics.rh.Image().copy();
+  DrawCursorLine(pics.rh, s.frame, 10);
+  EXPECT_EQ(Pixel(pics.rh, px, 5), kBlack);  // taken away
+  DrawCursorLine(pics.rh, s.frame, 10);
+  EXPECT_EQ(pics.rh.Image(), with);
+  // The pen and scale of picRH stay as the redraw left them.
+  EXPECT_EQ(pics.rh.Mode, DrawMode::CopyPen);
+}
+
+TEST(OverlayOrderTest, ShownDatasetLastOthersRising) {
+  auto order = [](Integer shown, bool all, Integer count) {
+    const DrawOrder o = OverlayOrder(shown, all, count);
+    std::vector<Integer> v(o.d.begin(), o.d.begin() + o.n);
+    return v;
+  };
+  EXPECT_EQ(order(2, true, 3), (std::vector<Integer>{1, 3, 2}));
+  EXPECT_EQ(order(1, true, 4), (std::vector<Integer>{2, 3, 4, 1}));
+  EXPECT_EQ(order(4, true, 4), (std::vector<Integer>{1, 2, 3, 4}));
+  EXPECT_EQ(order(2, false, 3), (std::vector<Integer>{2}));
+}
+
+TEST(OverviewPaintersTest, HumidityAndCloudClasses) {
+  struct Case {
+    Single rh;
+    bool ice;
+    Integer lowest;
+    bool painted;
+    Color colour;
+  } cases[] = {{29, false, 0, false, 0},          {30, false, 0, true, RGB(40, 40, 12)},
+               {95, false, 0, true, RGB(60, 0, 115)}, {120, false, 9, true, RGB(60, 0, 115)},
+               {101, true, 6, true, RGB(96, 0, 0)},  {100, true, 6, false, 0},
+               {110, true, 9, true, RGB(255, 0, 0)}, {85, false, 4, false, 0},
+               {85, false, 3, true, RGB(0, 191, 0)}};
+  for (const Case& c : cases) {
+    Color got = 0;
+    EXPECT_EQ(HumidityCellColour(c.rh, c.ice, c.lowest, got), c.painted) << c.rh << " " << c.ice;
+    if (c.painted) {
+      EXPECT_EQ(got, c.colour) << c.rh;
+    }
+  }
+  EXPECT_EQ(CloudClassOf(5.9f).colour, kBlack);
+  EXPECT_EQ(CloudClassOf(6).fill, FillStyle::DownwardDiagonal);
+  EXPECT_EQ(CloudClassOf(25).fill, FillStyle::DiagonalCross);
+  EXPECT_EQ(CloudClassOf(89).colour, RGB(127, 127, 127));
+  EXPECT_EQ(CloudClassOf(90).colour, kWhite);
+}
+
+// Every level of a 67-level profile above 400 mb: the inversion cells stop
+// at the top level.
+TEST(OverviewPaintersTest, InversionsWithEveryLevelBelow400Mb) {
+  gDatasetCount = 1;
+  gCurDataset = 1;
+  gLastHour(1) = 2;
+  gNumLevels(1) = kMaxLevels;
+  OverviewState s;
+  for (int k = 0; k <= kMaxLevels; ++k) {
+    for (int h = 0; h <= 2; ++h) {
+      gPres(1, h, k) = 1000 - 8 * static_cast<Single>(k);
+      gTemp(1, h, k) = static_cast<Single>(k % 2);  // an inversion every other level
+      gDewpt(1, h, k) = -30;
+    }
+    s.frame.LogP[1][static_cast<size_t>(k)] = std::log(gPres(1, 0, k));
+  }
+  s.frame.LogPBottom = std::log(1000.0f);
+  s.frame.LogPSpan = std::log(1000.0f) - std::log(400.0f);
+  SetTimeWindow(s.frame, 4, 0);
+  OverviewPictures pics;
+  OverviewDraw d = pics.Draw(s);
+  EXPECT_NO_THROW(PlotInversions(d));
+  EXPECT_GT(CountColour(pics.rh, kWhite), 100);
+  EXPECT_EQ(pics.rh.Fill, FillStyle::Solid);
+  gDatasetCount = 0;
+}
+
+}  // namespace
+}  // namespace ondrik
