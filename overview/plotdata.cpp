@@ -6,6 +6,7 @@
 
 #include "core/guards.h"
 #include "core/shared.h"
+#include "core/text.h"
 #include "overview/timelabels.h"
 
 namespace ondrik {

@@ -1,9 +1,10 @@
 #include "overview/state.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <limits>
+
+#include "core/text.h"
 
 namespace ondrik {
 
@@ -109,14 +110,6 @@ std::string ProfileAlertText() {
   return "Alert:    At Forecast Hour   0   Ondrik has substituted extrapolated data addressing:\n"
          "Ondrik has detected   3   data anomalies within the following model fields:   TEMPERATURE   DEWPOINT   "
          "SPECIFICHUMIDITY";
-}
-
-bool ContainsNoCase(const std::string& text, const std::string& part) {
-  auto lower = [](std::string x) {
-    for (char& c : x) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return x;
-  };
-  return lower(text).find(lower(part)) != std::string::npos;
 }
 
 }  // namespace ondrik

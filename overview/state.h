@@ -52,7 +52,7 @@ struct OverviewOptions {
 // vertical ranges of the axes; the plane's ln p of each level at hour 0.
 struct OverviewFrame {
   Integer ColumnsShown = 0;  // hour columns of the time window
-  Integer TimeRightBase = -1;
+  Integer TimeRightBase = 0;  // -1 once a time window is chosen
   Single TimeLeft = 0, TimeRight = 0;
   Single LogPBottom = 0, LogPSpan = 1;  // the plane runs from LogPBottom - LogPSpan (top) to LogPBottom
   Single IndexBottom = -20, IndexSpan = 40;
@@ -113,6 +113,13 @@ struct OverviewState {
   OverviewEvents* events = nullptr;
 };
 
+// The contour step of each contour-interval option (chkCI 0..3: "1", "2",
+// "5", "10"); an index outside them gives the nearest.
+inline Integer ContourIntervalOfIndex(Integer index) {
+  constexpr Integer kSteps[4] = {1, 2, 5, 10};
+  return kSteps[index < 0 ? 0 : index > 3 ? 3 : index];
+}
+
 // Hours per step as the overview divides by it: 0 (a file of one hour)
 // counts as 1.
 inline Single HoursPerStep() { return gHoursPerStep > 0 ? gHoursPerStep : 1; }
@@ -151,8 +158,5 @@ int IsolatedDryHours(Integer d);
 std::string PrecipitationAlertText(int count);
 // The profile alert text.
 std::string ProfileAlertText();
-
-// Whether a text contains another, letter case aside.
-bool ContainsNoCase(const std::string& text, const std::string& part);
 
 }  // namespace ondrik

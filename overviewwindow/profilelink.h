@@ -35,13 +35,13 @@ class ProfileLink {
   virtual DatasetBar Datasets() const = 0;
   // The dataset boxes chkefname(0..19) and the count of the datasets they
   // select (lblSelectEnsemble).
-  struct DatasetBoxes {
+  struct DatasetBoxState {
     std::array<std::string, kDatasetBoxCount> caption{};
     std::array<int, kDatasetBoxCount> value{};
     std::string summary;
     bool summaryVisible = false;
   };
-  virtual DatasetBoxes Boxes() const = 0;
+  virtual DatasetBoxState Boxes() const = 0;
   // The level bars: vsbSigmaLevel (Min, Max, Value) and the mean-flow layer
   // vsbMeanFlow (Min of the upper bar, the values of both).
   struct LevelBars {
@@ -65,7 +65,7 @@ class ProfileLink {
   virtual void SetBourgouin(int value) = 0;              // chksWSYMb
   virtual void btnXfer_Click(int index) = 0;             // the momentum-transfer step
   // The profile window comes forward with the focus on its hour bar.
-  virtual void FocusHourBar() = 0;
+  virtual void BringForward() = 0;
 };
 
 }  // namespace ondrik

@@ -13,8 +13,9 @@
 // layout), frmprofile_startup.cpp (start-up, shut-down, models and sites),
 // frmprofile_hours.cpp (refresh, hour stepping, keys, loop), _datasets.cpp
 // (dataset boxes and bar, what a load does), _chart.cpp (chart options,
-// buttons and mouse), _panels.cpp (panel and page switching, the overview
-// link), _batch.cpp (command line, archive, snapshot and export).
+// buttons and mouse), _panels.cpp (panel and page switching), _overview.cpp
+// (the link with the overview window), _batch.cpp (command line, archive,
+// snapshot and export).
 #pragma once
 
 #include <QWidget>
@@ -30,6 +31,7 @@
 #include "core/loadui.h"
 #include "core/reader.h"
 #include "core/shared.h"
+#include "overviewwindow/profilelink.h"
 #include "core/store.h"
 #include "panels/panel.h"
 #include "profilewindow/archive.h"
@@ -58,9 +60,9 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kMinWindowWidthTw = 13900;
 inline constexpr int kMinWindowHeightTw = 10780;
 
-// What the profile window asks of the overview window. The overview is not
-// part of this program yet: the default link has no window, so every call does
-// nothing and IsOpen() is false.
+// What the profile window asks of the overview window. The window's link
+// (profilewindow/overviewlink.h) creates the overview when it is opened; this
+// default has no window, so every call does nothing and IsOpen() is false.
 class OverviewLink {
  public:
   virtual ~OverviewLink() = default;
@@ -71,8 +73,9 @@ class OverviewLink {
   virtual void Rebuild() {}
   // frmOverView.PlotData.
   virtual void PlotData() {}
-  // PlotCursor: move the overview's hour line from fromHour to toHour.
-  virtual void MoveCursor(int /*fromHour*/, int /*toHour*/) {}
+  // PlotCursor: move the overview's hour line from fromHour to toHour; false
+  // when no line is drawn (the overview's "Cursor" is not ticked).
+  virtual bool MoveCursor(int /*fromHour*/, int /*toHour*/) { return false; }
   // The overview's copy of the dataset bar and overlay button.
   virtual void MirrorDatasetBar(int /*max*/, int /*value*/, bool /*visible*/) {}
   virtual void MirrorDatasetBox(const std::string& /*caption*/, int /*index*/, int /*value*/) {}
@@ -105,7 +108,7 @@ struct ChartBoxRow {
   bool redraw;
 };
 
-class frmProfile : public QWidget, public LoadUi, private PanelHost, private ChartEvents {
+class frmProfile : public QWidget, public LoadUi, private PanelHost, private ChartEvents, private ProfileLink {
   Q_OBJECT
 
  public:
@@ -168,7 +171,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
 
   // ---- chart buttons and mouse ----
   void btnPHK_Click(int index);
-  void btnXfer_Click(int index);
+  void btnXfer_Click(int index) override;
   void btnVWPInterval_Click();
   void btnVWPIntervalA_Click();
   void btnColorWinds_Click();
@@ -284,6 +287,20 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void OpenTrainingLinks(const std::string& topic) override;
   void RedrawChart() override { PlotProfile(); }
 
+  // ---- ProfileLink: what the overview reads and asks (frmprofile_overview.cpp) ----
+  OverviewInputs Inputs() const override;
+  HourBar Hours() const override;
+  DatasetBar Datasets() const override;
+  DatasetBoxState Boxes() const override;
+  LevelBars Levels() const override;
+  int BourgouinBox() const override;
+  std::string LakeTemperatureCaption() const override;
+  void SetHour(int value) override;
+  void SetDataset(int value) override;
+  void SetDatasetBox(int index, int value) override;
+  void SetBourgouin(int value) override;
+  void BringForward() override;
+
   // ---- ChartEvents: passed on to the side panel shown ----
   void DatasetDrawn(Integer dataset) override { emit ChartDatasetDrawn(dataset); }
   bool WantsCursorLevel() const override;
@@ -338,6 +355,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   ArchiveLists archive_;
   ChartState chart_;
   std::unique_ptr<OverviewLink> overview_;
+  LevelBars loadedLevelBars_;  // the level bars as the last load set them
   WheelFilter* wheel_ = nullptr;
   bool ended_ = false;
   int busyDepth_ = 0;
