@@ -182,3 +182,101 @@ TEST(OverviewPaintersTest, InversionsWithEveryLevelBelow400Mb) {
 
 }  // namespace
 }  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+TEST(OverviewFrameTest, DimmedPensForTheOtherDatasets) {
+  OverviewState s;
+  s.draw.ShownDataset = 2;
+  gCurDataset = 2;
+  EXPECT_EQ(eRGB(s, 255, 191, 128), RGB(255, 191, 128));
+  gCurDataset = 1;
+  EXPECT_EQ(eRGB(s, 255, 191, 128), RGB(127, 95, 64));
+  EXPECT_EQ(eRGB(s, 255, 255, 255), RGB(127, 127, 127));
+  EXPECT_EQ(eRGB2(s, 255, 0, 255), RGB(159, 0, 159));
+  PictureBox a(10, 10), b(10, 10), c(10, 10);
+  OverviewDraw d{s, a, b, c};
+  eWidth(d, 2);
+  EXPECT_EQ(a.DrawWidth, 1);
+  gCurDataset = 2;
+  eWidth(d, 3);
+  EXPECT_EQ(a.DrawWidth, 3);
+}
+
+TEST(OverviewFrameTest, QualityAlerts) {
+  gDatasetCount = 1;
+  gCurDataset = 1;
+  gLastHour(1) = 8;
+  gNumLevels(1) = 2;
+  // Isolated dry hours between two wet ones: three raise the alert.
+  const Single wet[] = {0.1f, 0.1f, 0, 0.1f, 0, 0.1f, 0, 0.0014f, 0};
+  for (int h = 0; h <= 8; ++h) gPrecip(1, h) = wet[h];
+  EXPECT_EQ(IsolatedDryHours(1), 2);  // hour 6 lies next to a trace
+  gPrecip(1, 7) = 0.002f;
+  EXPECT_EQ(IsolatedDryHours(1), 3);
+  gDatasetTitle(1) = "SREF NMM CTL 12Z ";
+  OverviewState s;
+  s.draw.Caption = "KOKC - sref - ONDRIK Overview";
+  PictureBox a(100, 50), b(10, 50), c(10, 50);
+  OverviewDraw d{s, a, b, c};
+  PloteeTitle(d);
+  EXPECT_TRUE(s.draw.QualityVisible);
+  EXPECT_EQ(s.draw.QualityText, PrecipitationAlertText(3));
+  EXPECT_NE(s.draw.QualityText.find("detected   3   data anomalies"), std::string::npos);
+  gDatasetTitle(1) = "SREF ARW CTL 12Z ";
+  PloteeTitle(d);
+  EXPECT_FALSE(s.draw.QualityVisible);
+  // The profile alert: a nam4k file whose first level repeats the surface.
+  s.in.ProfileCaption = "KOKC - NAM4K - ONDRIK";
+  gSpecHum(1, 0, 0) = gSpecHum(1, 0, 1) = 5;
+  gSfcTemp(1, 0) = gTemp(1, 0, 1) = 10;
+  gSfcDewpt(1, 0) = gDewpt(1, 0, 1) = 2;
+  gPres(1, 0, 1) = gSfcPres(1, 0) = 1000;
+  gPres(1, 0, 2) = 900;
+  PrepareLogPressure(s);
+  EXPECT_TRUE(s.draw.QualityVisible);
+  EXPECT_EQ(s.draw.QualityText, ProfileAlertText());
+  EXPECT_FLOAT_EQ(s.frame.LogP[1][2], std::log(900.0f));
+  gDewpt(1, 0, 1) = 1;
+  PrepareLogPressure(s);
+  EXPECT_FALSE(s.draw.QualityVisible);
+  gDatasetTitle(1).clear();
+  gDatasetCount = 0;
+}
+
+TEST(OverviewFrameTest, ElevatedCapeLegendAndScaledContourLabels) {
+  const auto legend = ECapeLegend(5, 2);
+  EXPECT_EQ(legend[0].caption, "5");
+  EXPECT_EQ(legend[5].caption, "2000");
+  EXPECT_EQ(legend[1].colour, kBlack);
+  EXPECT_EQ(legend[2].colour, kYellow);
+  // A field contoured in tenths, its classes scaled in a copy.
+  gDatasetCount = 1;
+  gCurDataset = 1;
+  gLastHour(1) = 3;
+  gNumLevels(1) = 4;
+  OverviewState s;
+  s.opt.ContourInterval = 5;
+  s.draw.TopLevel[1] = 4;
+  SetTimeWindow(s.frame, 5, 0);
+  for (int k = 0; k <= 4; ++k) s.frame.LogP[1][static_cast<size_t>(k)] = std::log(1000.0f - 100 * k);
+  s.frame.LogPBottom = std::log(1000.0f);
+  s.frame.LogPSpan = std::log(1000.0f) - std::log(500.0f);
+  for (int h = 0; h <= 3; ++h)
+    for (int k = 1; k <= 4; ++k) Store().gTemp(1, h, k) = static_cast<Single>(100 * k + 10 * h);
+  testing::OverviewPictures pics;
+  OverviewDraw d = pics.Draw(s);
+  const ContourGrid g = PlaneGrid(d, Store().gTemp, 0.1f);
+  EXPECT_FLOAT_EQ(g.At(2, 3), 32);
+  sPlotContourMulti(d, true, g, LayerShearClasses({100, 200, 250}), 0.1f);
+  // Values 10 .. 45 in tenths lie in the classes 100, 200 and 250 (scaled
+  // in a copy): contours in dark green, yellow and red.
+  EXPECT_GT(CountColour(pics.rh, RGB(0, 64, 0)), 0);
+  EXPECT_GT(CountColour(pics.rh, RGB(255, 255, 0)), 0);
+  EXPECT_GT(CountColour(pics.rh, RGB(255, 0, 0)), 0);
+  gDatasetCount = 0;
+}
+
+}  // namespace
+}  // namespace ondrik

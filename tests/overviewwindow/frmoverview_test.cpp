@@ -81,8 +81,9 @@ TEST_F(OverviewWindowTest, OpensByKeyAndButtonWithTheFileAndTimeWindow) {
   EXPECT_EQ(o.State().frame.ColumnsShown, 25);
   EXPECT_EQ(o.State().frame.TimeRight, -1);
   EXPECT_TRUE(Ctl<ScrollBar>(o, "hsbHours")->isHidden());
-  // A second O brings the same window forward.
+  // A second O, or the button, brings the same window forward.
   w.Form_KeyDown(79, 0);
+  Ctl<QPushButton>(w, "btnOverView")->click();
   EXPECT_EQ(Overview(), &o);
   // The fields show with their axis; the grid box of the plane appears.
   EXPECT_TRUE(Ctl<CheckBox>(o, "chkGridHeight")->isHidden());
