@@ -273,12 +273,16 @@ void frmOverView::LayoutTop() {
 void frmOverView::btnControl_Click(int index) {
   if (index < 0 || index >= kOverviewPageCount) return;
   profile_.OpenTrainingLinks(kPages[index].topic);
+  ShowPage(index);
+  FocusScrollBar();
+}
+
+void frmOverView::ShowPage(int index) {
   state_.opt.ControlPage = index;
   for (int i = 0; i < kOverviewPageCount; ++i) {
     SetBold(btnControl[static_cast<size_t>(i)], i == index);
     pnlControl[static_cast<size_t>(i)]->setVisible(i == index);
   }
-  FocusScrollBar();
 }
 
 // One click handling for every box of the table: the option follows the
@@ -405,7 +409,7 @@ void frmOverView::Form_Load() {
     vsbEE->setVisible(bar.visible);
     btnEnsemble->setVisible(bar.ensembleVisible);
   }
-  btnControl_Click(o.ControlPage);
+  ShowPage(std::clamp<Integer>(o.ControlPage, 0, kOverviewPageCount - 1));
   // 22: the layout of the last opening.
   btnRecall_Click(8);
   // 23: the mouse wheel steps the datasets.

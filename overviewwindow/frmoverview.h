@@ -65,7 +65,8 @@ class frmOverView : public QWidget, private OverviewEvents {
   // drawn at toHour. False (nothing drawn) while "Cursor" is not ticked.
   bool PlotCursor(int fromHour, int toHour);
   // The precipitation (or raw and settled snow) from the marked hour to the
-  // hour under the pointer, in the readout label at the pointer's height.
+  // hour under the pointer, in the readout label one label height under the
+  // pointer; y is the pointer's height as the mouse event on picRH gives it.
   void ShowPrecipTotal(int hour, double y);
   Integer MarkerHour = 0;
   Integer ReadoutHour = 0;
@@ -119,6 +120,7 @@ class frmOverView : public QWidget, private OverviewEvents {
   void LayoutTop();
   QPushButton* MakeButton(QWidget* parent, const QString& caption, const QString& name);
   void btnControl_Click(int index);
+  void ShowPage(int index);
   void BoxClicked(const OverviewRow& row);
   void SetBox(BoxId id, int value);
   CheckBox* Box(BoxId id) const { return boxes_[static_cast<size_t>(id)]; }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/guards.h"
 #include "core/levels.h"
@@ -59,6 +60,8 @@ bool frmOverView::PlotCursor(int /*fromHour*/, int toHour) {
 void frmOverView::ShowPrecipTotal(int hour, double y) {
   PictureBox& pic = picRH->Pic();
   const OverviewFrame& f = state_.frame;
+  double pointerRow = pic.YToPixel(y);  // in the scale the event was reported in
+  if (!std::isfinite(pointerRow)) pointerRow = 0;
   pic.Scale(f.TimeLeft, 1, f.TimeRight, 0);
   const double x = f.TimeLeft - 1 > hour ? hour + 1.5 : f.TimeLeft;
   std::string caption;
@@ -69,8 +72,9 @@ void frmOverView::ShowPrecipTotal(int hour, double y) {
   lblPrecip->setText(QString::fromStdString(caption));
   lblPrecip->adjustSize();
   // The label stands at the pointer's height, one label height lower.
-  const int px = static_cast<int>(std::lround(std::clamp(pic.XToPixel(x), -1e4, 1e4)));
-  const int py = static_cast<int>(std::lround(std::clamp(pic.YToPixel(y), -1e4, 1e4))) + lblPrecip->height();
+  const double column = pic.XToPixel(x);
+  const int px = std::isfinite(column) ? static_cast<int>(std::lround(std::clamp(column, -1e4, 1e4))) : 0;
+  const int py = static_cast<int>(std::lround(std::clamp(pointerRow, -1e4, 1e4))) + lblPrecip->height();
   lblPrecip->move(px, py);
   lblPrecip->setVisible(true);
   ReadoutHour = hour;

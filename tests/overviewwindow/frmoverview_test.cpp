@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "core/shared.h"
 #include "overview/layout.h"
 #include "overview/plotdata.h"
+#include "overview/timelabels.h"
 #include "overviewwindow/frmoverview.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
@@ -125,6 +127,13 @@ TEST_F(OverviewWindowTest, CursorFollowsTheProfileWindowsHour) {
   EXPECT_NE(after, before);
   EXPECT_EQ(pic.Image().pixel(before, 3) & 0xFFFFFF, 0u);
   EXPECT_NE(pic.Image().pixel(after, 3) & 0xFFFFFF, 0u);
+  // The readout of the precipitation from the marked hour to the pointer's.
+  o.MarkerHour = 1;
+  o.ShowPrecipTotal(3, 0.5);
+  QLabel* readout = Ctl<QLabel>(o, "lblPrecip");
+  EXPECT_FALSE(readout->isHidden());
+  EXPECT_EQ(readout->text().toStdString(), PrecipTotalCaption(PrecipitationTotal(1, 1, 3)));
+  EXPECT_EQ(o.ReadoutHour, 3);
   // Without "Cursor" the line goes and the hour it was at stays.
   o.Form_KeyDown(67, 0);  // C
   EXPECT_EQ(Ctl<CheckBox>(o, "chkCursor")->Value(), 0);
