@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "core/guards.h"
 #include "overview/plotters.h"
@@ -276,6 +277,34 @@ TEST(OverviewFrameTest, ElevatedCapeLegendAndScaledContourLabels) {
   EXPECT_GT(CountColour(pics.rh, RGB(255, 255, 0)), 0);
   EXPECT_GT(CountColour(pics.rh, RGB(255, 0, 0)), 0);
   gDatasetCount = 0;
+}
+
+}  // namespace
+}  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+// Every field that has a plotter draws on a shipped single-dataset file
+// (ONDRIK_KEEP_PNG set: a picture of each in the test folder to look at).
+TEST(OverviewFieldsTest, EachFieldDrawsOnTheShippedFile) {
+  OverviewState s;
+  ASSERT_TRUE(testing::LoadShipped("NAM_KOKC.ond", s, "KOKC - NAM - ONDRIK"));
+  s.in.Now = gValidTime(1, 10);
+  testing::OverviewPictures pics;
+  OverviewDraw d = pics.Draw(s);
+  for (const OverviewRow& r : OverviewRows()) {
+    if (r.kind != BoxKind::Field || r.plot == nullptr) continue;
+    s.opt = OverviewOptions{};
+    s.opt.box[static_cast<size_t>(r.id)] = 1;
+    s.opt.box[kBoxGridHeight] = 1;
+    PlotData(d);
+    DrawTimeAxis(pics.time, s);
+    if (std::getenv("ONDRIK_KEEP_PNG") != nullptr) pics.Save("overview-nam-" + std::string(r.name) + ".png");
+    // Black cells are drawn too (clouds under 6 %): count what differs from
+    // the grid and labels alone.
+    EXPECT_GT(CountNot(pics.rh, kBlack) - CountColour(pics.rh, RGB(127, 127, 127)), 200) << r.name;
+  }
 }
 
 }  // namespace
