@@ -94,6 +94,44 @@ TEST_F(PlotDataTest, RefusedWhileLoadingAndGivesBackTheDataset) {
   gNumLevels(3) = 999;
   PlotData(d);
   EXPECT_EQ(gCurDataset, 3);
+  // The focus goes to the focus bar unless the profile window started the
+  // change; the hourglass is taken away again.
+  struct Events : OverviewEvents {
+    int focus = 0, busy = 0, maxBusy = 0;
+    void FocusScrollBar() override { ++focus; }
+    void SetBusy(bool on) override {
+      busy += on ? 1 : -1;
+      maxBusy = std::max(maxBusy, busy);
+    }
+  } events;
+  s.events = &events;
+  PlotData(d);
+  gHourChangeSource = 1;
+  PlotData(d);
+  gHourChangeSource = 0;
+  EXPECT_EQ(events.focus, 1);
+  EXPECT_EQ(events.maxBusy, 1);
+  EXPECT_EQ(events.busy, 0);
+  s.events = nullptr;
+}
+
+// The axes: each block starts from a pen one pixel wide, so the temperature
+// strip's zero line is thin also after the direction grid's quarters.
+TEST_F(PlotDataTest, EachAxisBlockStartsFromAThinPen) {
+  Tick({kBoxWinds, kBoxGridWind, kBoxSfcTemp});
+  s.frame.TempBottom = -20;
+  s.frame.TempSpan = 70;
+  OverviewDraw d = pics.Draw(s);
+  PlotData(d);
+  EXPECT_TRUE(s.draw.GridVisible[kBoxGridWind]);
+  EXPECT_TRUE(s.draw.GridVisible[kBoxGridTemp]);
+  const int x = pics.rh.PixelWidth() / 2;
+  int white = 0;
+  for (int y = 0; y < pics.rh.PixelHeight(); ++y) white += Pixel(pics.rh, x, y) == kWhite;
+  EXPECT_EQ(white, 1);  // the zero line, 1 pixel
+  // The direction labels on the left picture, the temperature ones on the right.
+  EXPECT_GT(CountColour(pics.left, kWhite), 50);
+  EXPECT_GT(CountColour(pics.right, RGB(127, 127, 127)), 50);
 }
 
 TEST_F(PlotDataTest, CursorLineFollowsTheHourAndComesOffAgain) {
