@@ -66,26 +66,6 @@ void RunStep(F&& step) {
   }
 }
 
-}  // namespace
-
-// The last counter draws the shown dataset; the others draw k + 1 from the
-// shown one on, else k.
-DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count) {
-  DrawOrder o;
-  const int first = overlayAll ? 1 : shown;
-  const int last = overlayAll ? count : shown;
-  for (int k = first; k <= last && o.n < kMaxDatasets; ++k) {
-    Integer D;
-    if (k == last) D = shown;
-    else if (k >= shown) D = k + 1;
-    else D = k;
-    o.d[o.n++] = D;
-  }
-  return o;
-}
-
-namespace {
-
 // Whether dataset D is drawn at the hour: shown in the overlay, holding the
 // hour, with a usable surface pressure.
 bool DatasetDrawable(Integer D, Integer hour, Integer count) {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "chart/options.h"
+#include "core/shared.h"
 #include "core/store.h"
 #include "platform/picturebox.h"
 
@@ -150,14 +151,7 @@ void KeepRoomForTemperatureLabels(PictureBox& pic);
 Color eRGB(const ChartState& s, int r, int g, int b);
 Color eRGB(Integer shownDataset, int r, int g, int b);
 
-// Datasets in drawing order, the shown one last: with the overlay, counters
-// 1..count (at most 24); otherwise the one counter `shown`. The chart and the
-// side panels' overlays draw in this order.
-struct DrawOrder {
-  std::array<Integer, kMaxDatasets> d{};
-  int n = 0;
-};
-DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count);
+// The drawing order of the datasets (OverlayOrder) is in core/shared.h.
 
 // An unfilled ellipse in ForeColor centred on (x, y) with half-axes w (x
 // units) and h (y units) in the picture's current scale; nothing unless both

@@ -1,5 +1,8 @@
 #include "core/datetime.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace ondrik {
 
 std::int64_t DaysFromCivil(int year, int month, int day) {
@@ -54,6 +57,13 @@ bool IsValidDateTime(int year, int month, int day, int hour, int minute) {
   const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
   if (month == 2 && leap) dim = 29;
   return day <= dim;
+}
+
+std::int32_t HoursBetween(const DateTime& from, const DateTime& now) {
+  auto floorDiv = [](std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+  const std::int64_t h = floorDiv(now.Minutes(), 60) - floorDiv(from.Minutes(), 60);
+  const std::int64_t lim = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(h, -lim, lim));
 }
 
 }  // namespace ondrik

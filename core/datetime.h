@@ -30,6 +30,10 @@ std::int64_t DaysFromCivil(int year, int month, int day);
 inline std::int64_t MinutesBetween(const DateTime& a, const DateTime& b) {
   return b.Minutes() - a.Minutes();
 }
+// Whole hours from a time to now, counted as hour boundaries passed
+// (positive when the time lies in the past).
+std::int32_t HoursBetween(const DateTime& from, const DateTime& now);
+
 // True when the fields name a real calendar date and time of day.
 bool IsValidDateTime(int year, int month, int day, int hour, int minute);
 

@@ -344,6 +344,11 @@ struct ProfileStore {
   // type or the model's own, as the chart's gPtypeSrcFlag chooses.
   HourArray<Long> gPtypeCode;
 
+  // ---- series of the overview (overview/) ----
+  // Snow of each (dataset, hour), inches, from the snow-ratio computation;
+  // the precipitation readout sums it.
+  HourArray<Single> SnowAmount;
+
   // ---- dataset-title columns (words of each title column) ----
   FixedVector<Integer, 1, 4> gTitleWordCount;
   // The two members that are not arrays with handles stay last.
@@ -434,6 +439,7 @@ struct StoreField {
   X(BoundaryShown) X(BoundaryMotionU) X(BoundaryMotionV)                                        \
   X(MatrixCellCode) X(MatrixPagePath) X(MatrixMeanDPD)                                          \
   X(gPtypeCode)                                                                                 \
+  X(SnowAmount)                                                                                 \
   X(gTitleWordCount)
 
 #define ONDRIK_FIELD(name) inline constexpr StoreField<&ProfileStore::name> name{};

@@ -11,6 +11,24 @@
 
 namespace ondrik {
 
+int PlatformKeyCode(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Space: return 32;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_QuoteLeft: return 192;
+    default: break;
+  }
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 48 + (qtKey - Qt::Key_0);
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 65 + (qtKey - Qt::Key_A);
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+  return 0;
+}
+
 namespace detail {
 
 ScrollBarProperty& ScrollBarProperty::operator=(int v) {

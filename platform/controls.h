@@ -18,6 +18,11 @@ namespace ondrik {
 
 class ScrollBar;
 
+// The platform's key code of a Qt key (Space 32, End 35, Home 36, Left 37,
+// Up 38, Right 39, Down 40, digits 48.., letters 65.., F1 112.., the grave
+// accent 192); 0 for a key without one.
+int PlatformKeyCode(int qtKey);
+
 namespace detail {
 // A property of a ScrollBar usable both as a field and as a getter:
 // `bar.Max = 10;`, `int m = bar.Max;` and `bar.Max()` all work.

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QStaticText>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 #include <mutex>
 #include <optional>
 #include <vector>
+#include <tuple>
+#include <unordered_map>
 
 namespace ondrik {
 
@@ -307,6 +310,42 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
   SetCurrent(x2, y2);
 }
 
+namespace {
+
+Qt::BrushStyle BrushOf(FillStyle f) {
+  switch (f) {
+    case FillStyle::Solid: return Qt::SolidPattern;
+    case FillStyle::Transparent: return Qt::NoBrush;
+    case FillStyle::HorizontalLine: return Qt::HorPattern;
+    case FillStyle::VerticalLine: return Qt::VerPattern;
+    case FillStyle::UpwardDiagonal: return Qt::BDiagPattern;
+    case FillStyle::DownwardDiagonal: return Qt::FDiagPattern;
+    case FillStyle::Cross: return Qt::CrossPattern;
+    case FillStyle::DiagonalCross: return Qt::DiagCrossPattern;
+  }
+  return Qt::NoBrush;
+}
+
+}  // namespace
+
+void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
+  double ax, ay, bx, by;
+  if (MapPoint(x1, y1, ax, ay) && MapPoint(x2, y2, bx, by)) {
+    const int l = RoundPixel(std::min(ax, bx)), r = RoundPixel(std::max(ax, bx));
+    const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
+    Pen p(image_, *this, c);
+    const Qt::BrushStyle brush = BrushOf(Fill);
+    // The hatch lines start from the picture's corner, so that the hatches
+    // of neighbouring boxes join up.
+    if (brush != Qt::NoBrush) p->fillRect(QRect(QPoint(l, t), QPoint(r, b)), QBrush(ToQColor(FillColor), brush));
+    if (l == r || t == b)
+      p->drawLine(QPoint(l, t), QPoint(r, b));
+    else
+      p->drawRect(QRect(l, t, r - l, b - t));
+  }
+  SetCurrent(x2, y2);
+}
+
 void PictureBox::Circle(double x, double y, double radius, Color c, double aspect) {
   double cx, cy;
   SetCurrent(x, y);
@@ -345,50 +384,117 @@ void PictureBox::PSet(double x, double y, Color c) {
   SetCurrent(x, y);
 }
 
-QFont PictureBox::CurrentFont() const {
-  QFont f(QString::fromStdString(InstalledFontFamily(FontName)));
-  double pt = std::isfinite(FontSize) ? std::clamp(FontSize, 1.0, 500.0) : 8.0;
-  f.setPixelSize(std::max(1, static_cast<int>(std::lround(pt * 96.0 / 72.0))));
-  f.setBold(FontBold);
-  f.setStyleStrategy(QFont::NoAntialias);
-  return f;
-}
-
 namespace {
 
-// Width and height of a text in pixels. Without a GUI application no font
-// can be measured; an estimate from the font size keeps the layout going.
-void TextSizePx(const QFont& font, const QString& text, double& w, double& h) {
-  if (HaveGuiApp()) {
-    QFontMetricsF fm(font);
-    w = fm.horizontalAdvance(text);
-    h = fm.height();
-  } else {
-    w = 0.6 * font.pixelSize() * static_cast<double>(text.size());
-    h = 1.2 * font.pixelSize();
+// Fonts and the texts measured and laid out in them, kept for the life of the
+// program: labels repeat (every contour of one value, every axis step), and
+// measuring or laying out a text costs far more than drawing it.
+struct LaidOutText {
+  double width = 0;  // pixels
+  bool laidOut = false;  // measured and laid out in the font (a GUI application was there)
+  QStaticText text;
+  // The text drawn in each colour it was printed in, on a transparent
+  // picture kPad pixels larger on every side.
+  std::unordered_map<Color, QImage> drawn;
+};
+constexpr int kPad = 3;
+struct FontEntry {
+  QFont font;
+  bool measured = false;          // by the font, not estimated
+  double ascent = 0, height = 0;  // pixels
+  std::unordered_map<std::string, LaidOutText> texts;
+};
+constexpr std::size_t kMaxTextsPerFont = 4096;
+
+std::mutex gFontMutex;
+
+const FontEntry& FontFor(const std::string& name, double size, bool bold) {
+  // Never destroyed: its fonts must not outlive the GUI application at exit.
+  static auto* fonts = new std::map<std::tuple<std::string, double, bool>, FontEntry>;
+  const double pt = std::isfinite(size) ? std::clamp(size, 1.0, 500.0) : 8.0;
+  std::lock_guard<std::mutex> lock(gFontMutex);
+  auto [it, added] = fonts->try_emplace({name, pt, bold});
+  FontEntry& e = it->second;
+  if (added) {
+    QFont f(QString::fromStdString(InstalledFontFamily(name)));
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pt * 96.0 / 72.0))));
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::NoAntialias);
+    e.font = f;
   }
+  if (!e.measured) {
+    if (HaveGuiApp()) {
+      const QFontMetricsF fm(e.font);
+      e.ascent = fm.ascent();
+      e.height = fm.height();
+      e.measured = true;
+      e.texts.clear();
+    } else {
+      // Without a GUI application no font can be measured; an estimate from
+      // the font size keeps the layout going.
+      e.ascent = e.font.pixelSize();
+      e.height = 1.2 * e.font.pixelSize();
+    }
+  }
+  return e;
+}
+
+// The picture of a text in a colour (its top-left corner at (kPad, kPad)).
+const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
+  std::lock_guard<std::mutex> lock(gFontMutex);
+  auto& drawn = const_cast<LaidOutText&>(t).drawn;
+  if (auto it = drawn.find(c); it != drawn.end()) return it->second;
+  QImage img(static_cast<int>(std::ceil(t.width)) + 2 * kPad, static_cast<int>(std::ceil(font.height)) + 2 * kPad,
+             QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setFont(font.font);
+  p.setPen(ToQColor(c));
+  p.drawStaticText(QPointF(kPad, kPad), t.text);
+  p.end();
+  return drawn.emplace(c, std::move(img)).first->second;
+}
+
+// A text measured and laid out in a font.
+const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
+  std::lock_guard<std::mutex> lock(gFontMutex);
+  auto& texts = const_cast<FontEntry&>(font).texts;
+  if (auto it = texts.find(text); it != texts.end() && (it->second.laidOut || !HaveGuiApp())) return it->second;
+  if (texts.size() >= kMaxTextsPerFont) texts.clear();
+  LaidOutText t;
+  const QString qs = ToQString(text);
+  if (HaveGuiApp()) {
+    t.laidOut = true;
+    t.width = QFontMetricsF(font.font).horizontalAdvance(qs);
+    t.text = QStaticText(qs);
+    t.text.setTextFormat(Qt::PlainText);
+    t.text.prepare(QTransform(), font.font);
+  } else {
+    t.width = 0.6 * font.font.pixelSize() * static_cast<double>(qs.size());
+  }
+  return texts.insert_or_assign(text, std::move(t)).first->second;
 }
 
 }  // namespace
 
+QFont PictureBox::CurrentFont() const { return FontFor(FontName, FontSize, FontBold).font; }
+
 void PictureBox::Print(const std::string& text, bool newline) {
-  const QFont font = CurrentFont();
-  const QString qs = ToQString(text);
-  double wpx, hpx;
-  TextSizePx(font, qs, wpx, hpx);
+  const FontEntry& font = FontFor(FontName, FontSize, FontBold);
+  const LaidOutText& t = TextIn(font, text);
+  const double wpx = t.width, hpx = font.height;
   double px, py;
   const bool placed = MapPoint(CurrentX, CurrentY, px, py);
   if (placed && HaveGuiApp()) {
     const int x = RoundPixel(px), y = RoundPixel(py);
+    const QImage& drawn = DrawnText(font, t, ForeColor);
     QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
     if (!FontTransparent) {
       p.fillRect(QRectF(x, y, wpx, hpx), ToQColor(BackColor));
     }
-    p.setFont(font);
-    p.setPen(ToQColor(ForeColor));
-    p.drawText(QPointF(x, y + QFontMetricsF(font).ascent()), qs);
+    p.drawImage(x - kPad, y - kPad, drawn);
   }
   if (!placed) {
     if (newline) CurrentX = left_;
@@ -403,15 +509,20 @@ void PictureBox::Print(const std::string& text, bool newline) {
 }
 
 double PictureBox::TextWidth(const std::string& text) const {
-  double wpx, hpx;
-  TextSizePx(CurrentFont(), ToQString(text), wpx, hpx);
+  const double wpx = TextIn(FontFor(FontName, FontSize, FontBold), text).width;
   return wpx * std::fabs(width_) / image_.width();
 }
 
-double PictureBox::TextHeight(const std::string& text) const {
-  double wpx, hpx;
-  TextSizePx(CurrentFont(), ToQString(text), wpx, hpx);
-  return hpx * std::fabs(height_) / image_.height();
+double PictureBox::TextHeight(const std::string& /*text*/) const {
+  return FontFor(FontName, FontSize, FontBold).height * std::fabs(height_) / image_.height();
+}
+
+double PictureBox::TextWidthInScale(const std::string& text) const {
+  return width_ < 0 ? -TextWidth(text) : TextWidth(text);
+}
+
+double PictureBox::TextHeightInScale(const std::string& text) const {
+  return height_ < 0 ? -TextHeight(text) : TextHeight(text);
 }
 
 const QImage& PictureBox::Image() const { return image_; }

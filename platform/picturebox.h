@@ -15,22 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/color.h"
+
 namespace ondrik {
-
-// Colours as 0x00BBGGRR (red in the low byte).
-using Color = std::uint32_t;
-constexpr Color RGB(int r, int g, int b) {
-  return static_cast<Color>(r & 0xFF) | (static_cast<Color>(g & 0xFF) << 8) |
-         (static_cast<Color>(b & 0xFF) << 16);
-}
-
-// The plain colours that drawing code names most often.
-inline constexpr Color kBlack = RGB(0, 0, 0);
-inline constexpr Color kWhite = RGB(255, 255, 255);
-inline constexpr Color kRed = RGB(255, 0, 0);
-inline constexpr Color kYellow = RGB(255, 255, 0);
-inline constexpr Color kBlue = RGB(0, 0, 255);
-inline constexpr Color kCyan = RGB(0, 255, 255);
 
 // The Qt colour of a 0x00BBGGRR colour.
 inline QColor ToQColor(Color c) {
@@ -40,6 +27,18 @@ inline QColor ToQColor(Color c) {
 
 enum class DrawMode { CopyPen, XorPen, NotXorPen, MaskPenNot };
 enum class DrawStyle { Solid, Dot };
+// How BoxFill paints the inside of a box: one colour, nothing, or a hatch of
+// lines (downward diagonals run from top left to bottom right).
+enum class FillStyle {
+  Solid,
+  Transparent,
+  HorizontalLine,
+  VerticalLine,
+  UpwardDiagonal,
+  DownwardDiagonal,
+  Cross,
+  DiagonalCross
+};
 
 class PictureBox {
  public:
@@ -72,6 +71,7 @@ class PictureBox {
   DrawStyle Style = DrawStyle::Solid;
   DrawMode Mode = DrawMode::CopyPen;
   bool FillTransparent = true;  // true: circles are not filled
+  FillStyle Fill = FillStyle::Solid;  // inside of BoxFill boxes, in FillColor
   bool FontTransparent = true;  // false: text is printed on a BackColor box
   std::string FontName = "Arial";
   double FontSize = 8;  // points at 96 dots per inch
@@ -103,6 +103,9 @@ class PictureBox {
   // horizontal radius in pixels (the radius gives the horizontal half-axis
   // when aspect <= 1, the vertical one when aspect > 1). Outlined in c,
   // filled with FillColor unless FillTransparent. Current point = centre.
+  // A box outlined in c whose inside is painted in FillColor with the Fill
+  // style (nothing when Transparent); the current point goes to (x2, y2).
+  void BoxFill(double x1, double y1, double x2, double y2, Color c);
   void Circle(double x, double y, double radius, Color c, double aspect = 1.0);
   void PSet(double x, double y, Color c);
 
@@ -113,6 +116,11 @@ class PictureBox {
   void Print(const std::string& text, bool newline = true);
   double TextWidth(const std::string& text) const;   // user units, >= 0
   double TextHeight(const std::string& text) const;  // user units, > 0
+  // The same measures with the sign of the scale: negative along an axis
+  // that runs right to left (or upwards), so that x - TextWidthInScale / 2
+  // centres a text on x whichever way the scale runs.
+  double TextWidthInScale(const std::string& text) const;
+  double TextHeightInScale(const std::string& text) const;
 
   const QImage& Image() const;
   QImage& Image();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/printformat.h"
+#include "core/text.h"
 
 namespace ondrik {
 
@@ -165,10 +166,6 @@ std::string ModelKeyFromName(const std::string& name);
 
 // ---- small text helpers shared by the profile-window logic ----
 std::string TrimBlanks(const std::string& s);  // blanks, tabs, CR and LF at both ends
-std::string ToUpperAscii(std::string s);
-std::string ToLowerAscii(std::string s);
-bool ContainsNoCase(const std::string& text, const std::string& word);
-bool EqualsNoCase(const std::string& a, const std::string& b);
 // Reads a whole text file into lines (CR LF or LF endings); false when the
 // file cannot be opened.
 bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);

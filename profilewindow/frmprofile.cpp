@@ -21,6 +21,7 @@
 #include "profilewindow/convectionpage.h"
 #include "profilewindow/looppage.h"
 #include "profilewindow/overlayspage.h"
+#include "profilewindow/overviewlink.h"
 #include "profilewindow/paneltable.h"
 
 namespace ondrik {
@@ -80,7 +81,7 @@ P* OwnPage(const PanelRegistry& r, int index) {
 
 frmProfile::PanelTables frmProfile::DefaultPanelTables() { return {SidePanelTable(), ControlPageTable()}; }
 
-frmProfile::frmProfile(QWidget* parent, PanelTables tables) : QWidget(parent), overview_(new OverviewLink) {
+frmProfile::frmProfile(QWidget* parent, PanelTables tables) : QWidget(parent), overview_(MakeOverviewWindowLink(*this)) {
   setObjectName("frmProfile");
   setWindowTitle("ONDRIK");
   QFont f("DejaVu Sans");

@@ -13,8 +13,9 @@
 // layout), frmprofile_startup.cpp (start-up, shut-down, models and sites),
 // frmprofile_hours.cpp (refresh, hour stepping, keys, loop), _datasets.cpp
 // (dataset boxes and bar, what a load does), _chart.cpp (chart options,
-// buttons and mouse), _panels.cpp (panel and page switching, the overview
-// link), _batch.cpp (command line, archive, snapshot and export).
+// buttons and mouse), _panels.cpp (panel and page switching), _overview.cpp
+// (the link with the overview window), _batch.cpp (command line, archive,
+// snapshot and export).
 #pragma once
 
 #include <QPointer>
@@ -30,6 +31,8 @@
 #include "chart/chart.h"
 #include "core/loadui.h"
 #include "core/reader.h"
+#include "core/shared.h"
+#include "overviewwindow/profilelink.h"
 #include "core/store.h"
 #include "panels/panel.h"
 #include "profilewindow/archive.h"
@@ -62,9 +65,9 @@ inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kMinWindowWidthTw = 13900;
 inline constexpr int kMinWindowHeightTw = 10780;
 
-// What the profile window asks of the overview window. The overview is not
-// part of this program yet: the default link has no window, so every call does
-// nothing and IsOpen() is false.
+// What the profile window asks of the overview window. The window's link
+// (profilewindow/overviewlink.h) creates the overview when it is opened; this
+// default has no window, so every call does nothing and IsOpen() is false.
 class OverviewLink {
  public:
   virtual ~OverviewLink() = default;
@@ -75,8 +78,9 @@ class OverviewLink {
   virtual void Rebuild() {}
   // frmOverView.PlotData.
   virtual void PlotData() {}
-  // PlotCursor: move the overview's hour line from fromHour to toHour.
-  virtual void MoveCursor(int /*fromHour*/, int /*toHour*/) {}
+  // PlotCursor: move the overview's hour line from fromHour to toHour; false
+  // when no line is drawn (the overview's "Cursor" is not ticked).
+  virtual bool MoveCursor(int /*fromHour*/, int /*toHour*/) { return false; }
   // The overview's copy of the dataset bar and overlay button.
   virtual void MirrorDatasetBar(int /*max*/, int /*value*/, bool /*visible*/) {}
   virtual void MirrorDatasetBox(const std::string& /*caption*/, int /*index*/, int /*value*/) {}
@@ -85,14 +89,8 @@ class OverviewLink {
 };
 
 // Module values of the profile window that other windows read.
-extern Integer gOverviewOpen;          // the overview window is open
-extern Integer gEnsembleMirrorGuard;   // a dataset tick is being copied to the overview
 extern bool gDayFirst;                 // the locale writes the day before the month
-extern std::array<std::string, 8> gDayNames;  // 1 = "Sunday" .. 7 = "Saturday"
-extern Integer gCursorHour;            // hour of the overview's cursor line; -99 none
 extern Integer gShownCount;            // datasets shown by the dataset boxes
-extern std::array<Long, 8> gWindowGeometry;  // twips: W, H, Top, Left of profile, then overview
-extern bool gSettingGeometry;          // a window is being placed from gWindowGeometry
 
 class frmProfile;
 
@@ -118,7 +116,7 @@ struct ChartBoxRow {
   bool guarded = false;
 };
 
-class frmProfile : public QWidget, public LoadUi, private PanelHost, private ChartEvents {
+class frmProfile : public QWidget, public LoadUi, private PanelHost, private ChartEvents, private ProfileLink {
   Q_OBJECT
 
  public:
@@ -190,7 +188,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
 
   // ---- chart buttons and mouse ----
   void btnPHK_Click(int index);
-  void btnXfer_Click(int index);
+  void btnXfer_Click(int index) override;
   void btnVWPInterval_Click();
   void btnVWPIntervalA_Click();
   void btnColorWinds_Click();
@@ -323,6 +321,20 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   const MapFeatureTable& MapFeatures() const override { return mapFeatures_; }
   Integer SigmaLevelStep() const override { return model_.params.gSigmaLevelStep; }
 
+  // ---- ProfileLink: what the overview reads and asks (frmprofile_overview.cpp) ----
+  OverviewInputs Inputs() const override;
+  HourBar Hours() const override;
+  DatasetBar Datasets() const override;
+  DatasetBoxState Boxes() const override;
+  LevelBars Levels() const override;
+  int BourgouinBox() const override;
+  std::string LakeTemperatureCaption() const override;
+  void SetHour(int value) override;
+  void SetDataset(int value) override;
+  void SetDatasetBox(int index, int value) override;
+  void SetBourgouin(int value) override;
+  void BringForward() override;
+
   // ---- ChartEvents: passed on to the side panel shown ----
   void DatasetDrawn(Integer dataset) override { emit ChartDatasetDrawn(dataset); }
   bool WantsCursorLevel() const override;
@@ -379,6 +391,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   ArchiveLists archive_;
   ChartState chart_;
   std::unique_ptr<OverviewLink> overview_;
+  LevelBars loadedLevelBars_;  // the level bars as the last load set them
   WheelFilter* wheel_ = nullptr;
   bool ended_ = false;
   int busyDepth_ = 0;

@@ -171,10 +171,13 @@ void frmProfile::SetHourBar(Integer /*lastHour*/, Integer /*valueLimit*/, bool /
 
 // The load's calls that belong to the side panels go to every panel.
 void frmProfile::SetSigmaLevelBar(Integer min, Integer max, Integer value) {
+  loadedLevelBars_.sigmaMin = min;
+  loadedLevelBars_.sigmaMax = max;
   for (const auto& item : panels_.Items()) item.panel->SetSigmaLevelBar(min, max, value);
 }
 
 void frmProfile::SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) {
+  loadedLevelBars_.meanMin1 = min1;
   for (const auto& item : panels_.Items()) item.panel->SetMeanFlowBars(min0, min1, value0, value1);
 }
 

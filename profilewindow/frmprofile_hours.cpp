@@ -32,25 +32,6 @@ enum KeyCode {
   kKeyF1 = 112, kKeyF6 = 117, kKeyGrave = 192
 };
 
-// The platform key code of a Qt key; 0 for keys the table does not know.
-int PlatformKeyCode(int qtKey) {
-  switch (qtKey) {
-    case Qt::Key_Space: return kKeySpace;
-    case Qt::Key_End: return kKeyEnd;
-    case Qt::Key_Home: return kKeyHome;
-    case Qt::Key_Left: return kKeyLeft;
-    case Qt::Key_Up: return kKeyUp;
-    case Qt::Key_Right: return kKeyRight;
-    case Qt::Key_Down: return kKeyDown;
-    case Qt::Key_QuoteLeft: return kKeyGrave;
-    default: break;
-  }
-  if (qtKey >= Qt::Key_1 && qtKey <= Qt::Key_9) return kKey1 + (qtKey - Qt::Key_1);
-  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return 65 + (qtKey - Qt::Key_A);
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return kKeyF1 + (qtKey - Qt::Key_F1);
-  return 0;
-}
-
 std::string TwoDigits(int v) {
   char buf[8];
   std::snprintf(buf, sizeof buf, "%02d", v % 100);

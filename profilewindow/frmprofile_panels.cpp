@@ -1,5 +1,5 @@
 // The profile window's side panels and control pages (switching, the chart's
-// events for the panel shown, their settings) and its link to the overview.
+// events for the panel shown, their settings).
 #include <QPushButton>
 
 #include "core/shared.h"
@@ -75,31 +75,6 @@ bool frmProfile::TakeChartClick() {
 ChartMarks frmProfile::MarksFor(Integer D, Integer H) {
   SidePanel* p = ShownPanel();
   return p != nullptr ? p->MarksFor(D, H) : ChartMarks{};
-}
-
-// ---- the overview ----
-
-void frmProfile::PlotCursor() {
-  if (gOverviewOpen == 0 || !overview_->IsOpen()) return;
-  overview_->MoveCursor(gCursorHour, CurHour);
-  gCursorHour = CurHour;
-}
-
-void frmProfile::UpdateOverview() {
-  if (ModelSwitchByCode != 0 || gOverviewOpen == 0) return;
-  overview_->Rebuild();
-  FocusHourBar();
-}
-
-void frmProfile::SetOverviewLink(std::unique_ptr<OverviewLink> link) {
-  overview_ = link ? std::move(link) : std::make_unique<OverviewLink>();
-}
-
-void frmProfile::btnOverView_Click() {
-  if (!FileLoaded) return;
-  if (LoopRunning) btnAutoDisplay_Click();
-  overview_->Open();
-  gOverviewOpen = overview_->IsOpen() ? 1 : 0;
 }
 
 }  // namespace ondrik

@@ -31,14 +31,8 @@
 
 namespace ondrik {
 
-Integer gOverviewOpen = 0;
-Integer gEnsembleMirrorGuard = 0;
 bool gDayFirst = false;
-std::array<std::string, 8> gDayNames{};
-Integer gCursorHour = -99;
 Integer gShownCount = 0;
-std::array<Long, 8> gWindowGeometry{15000, 11010, 0, 0, 15000, 11010, 0, 0};
-bool gSettingGeometry = false;
 
 namespace {
 

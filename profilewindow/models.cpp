@@ -156,13 +156,6 @@ bool ReadSiteFileHead(const std::string& path, SiteFileHead& head) {
   return true;
 }
 
-std::int32_t HoursBetween(const DateTime& from, const DateTime& now) {
-  auto floorDiv = [](std::int64_t a, std::int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
-  const std::int64_t h = floorDiv(now.Minutes(), 60) - floorDiv(from.Minutes(), 60);
-  const std::int64_t lim = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(h, -lim, lim));
-}
-
 std::string SiteFilePath(const std::string& profileDir, const std::string& modelName, const std::string& siteId) {
   if (TrimBlanks(siteId).empty()) return "";
   const std::string name = modelName + "_" + siteId + ".ond";

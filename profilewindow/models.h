@@ -74,9 +74,6 @@ struct SiteFileHead {
 // False when the file cannot be opened or its first hour is not readable.
 bool ReadSiteFileHead(const std::string& path, SiteFileHead& head);
 
-// Whole hours from a time to now, counted as hour boundaries passed
-// (positive when the time lies in the past).
-std::int32_t HoursBetween(const DateTime& from, const DateTime& now);
 
 // The path of a site's file: "<profileDir><model>_<site>.ond", the name as
 // found in the folder whatever its case; "" for a blank row.

@@ -439,3 +439,103 @@ TEST(PictureBoxTest, NonFiniteAndHugeCoordinatesAreSafe) {
 
 }  // namespace
 }  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+// Time runs right to left on the overview: x from a larger value at the left
+// edge to a smaller one at the right.
+TEST(PictureBoxTest, ScaleRunningRightToLeft) {
+  PictureBox pic = BlackPicture(110, 50);
+  pic.Scale(10, 0, -1, 1);  // 10 px per unit, hour 0 at 100 px
+  EXPECT_DOUBLE_EQ(pic.XToPixel(10), 0);
+  EXPECT_DOUBLE_EQ(pic.XToPixel(0), 100);
+  EXPECT_DOUBLE_EQ(pic.PixelToX(105), -0.5);
+  // A box given either way round covers the same pixels.
+  pic.Box(3, 0.2, 1, 0.8, kWhite, true);
+  const Extent e = Painted(pic);
+  EXPECT_EQ(e.left, 70);
+  EXPECT_EQ(e.right, 90);
+  // Measures in the scale carry its sign, so x - w / 2 centres a text on x.
+  EXPECT_GT(pic.TextWidth("00z"), 0);
+  EXPECT_DOUBLE_EQ(pic.TextWidthInScale("00z"), -pic.TextWidth("00z"));
+  EXPECT_DOUBLE_EQ(pic.TextHeightInScale("9"), pic.TextHeight("9"));
+  pic.Scale(10, 1, -1, 0);
+  EXPECT_DOUBLE_EQ(pic.TextHeightInScale("9"), -pic.TextHeight("9"));
+  PictureBox text = BlackPicture(110, 50);
+  text.Scale(10, 0, -1, 1);
+  text.ForeColor = kWhite;
+  text.CurrentX = 5 - text.TextWidthInScale("00z") / 2;
+  text.CurrentY = 0.1;
+  text.Print("00z");
+  const Extent t = Painted(text);
+  ASSERT_GT(t.count, 0);
+  EXPECT_NEAR((t.left + t.right) / 2.0, 50, 4);
+}
+
+// Hatched boxes: the outline in the pen colour, the inside in the fill
+// colour with lines of the style's direction; solid and transparent fills.
+TEST(PictureBoxTest, BoxFillStyles) {
+  auto fill = [](FillStyle style) {
+    PictureBox pic = BlackPicture(40, 40);
+    pic.Fill = style;
+    pic.FillColor = kYellow;
+    pic.BoxFill(4, 4, 35, 35, kRed);
+    return pic;
+  };
+  for (FillStyle s : {FillStyle::Solid, FillStyle::Transparent, FillStyle::HorizontalLine,
+                      FillStyle::VerticalLine, FillStyle::UpwardDiagonal, FillStyle::DownwardDiagonal,
+                      FillStyle::Cross, FillStyle::DiagonalCross}) {
+    const PictureBox pic = fill(s);
+    EXPECT_EQ(At(pic, 4, 20), kRed);
+    EXPECT_EQ(At(pic, 35, 20), kRed);
+    EXPECT_EQ(At(pic, 2, 20), kBlack);
+    int inside = 0;
+    for (int y = 6; y <= 33; ++y)
+      for (int x = 6; x <= 33; ++x) inside += At(pic, x, y) == kYellow;
+    const int all = 28 * 28;
+    if (s == FillStyle::Solid) EXPECT_EQ(inside, all);
+    else if (s == FillStyle::Transparent) EXPECT_EQ(inside, 0);
+    else EXPECT_TRUE(inside > all / 20 && inside < all / 2) << static_cast<int>(s) << " " << inside;
+  }
+  // Directions: a downward diagonal lights (x, y) and (x + 1, y + 1); an
+  // upward one (x + 1, y - 1); a horizontal hatch whole rows.
+  auto diagonal = [](const PictureBox& pic, int dy) {
+    for (int y = 10; y <= 28; ++y)
+      for (int x = 10; x <= 28; ++x)
+        if (At(pic, x, y) == kYellow && At(pic, x + 1, y + dy) == kYellow && At(pic, x + 2, y + 2 * dy) == kYellow)
+          return true;
+    return false;
+  };
+  EXPECT_TRUE(diagonal(fill(FillStyle::DownwardDiagonal), 1));
+  EXPECT_FALSE(diagonal(fill(FillStyle::DownwardDiagonal), -1));
+  EXPECT_TRUE(diagonal(fill(FillStyle::UpwardDiagonal), -1));
+  EXPECT_FALSE(diagonal(fill(FillStyle::UpwardDiagonal), 1));
+  const PictureBox rows = fill(FillStyle::HorizontalLine);
+  bool fullRow = false;
+  for (int y = 6; y <= 33; ++y) {
+    bool all = true;
+    for (int x = 6; x <= 33; ++x) all = all && At(rows, x, y) == kYellow;
+    fullRow = fullRow || all;
+  }
+  EXPECT_TRUE(fullRow);
+}
+
+// A line drawn twice in exclusive-or mode leaves the picture as it was, as
+// the overview's hour cursor relies on.
+TEST(PictureBoxTest, ExclusiveOrLineTwiceRestores) {
+  PictureBox pic = BlackPicture(60, 40);
+  pic.Scale(20, 0, -1, 1);
+  pic.Fill = FillStyle::DiagonalCross;
+  pic.FillColor = kWhite;
+  pic.BoxFill(15, 0.1, 2, 0.9, RGB(0, 255, 0));
+  const QImage before = pic.Image().copy();
+  pic.Mode = DrawMode::XorPen;
+  pic.Line(7, 0, 7, 1, RGB(255, 191, 128));
+  EXPECT_NE(pic.Image(), before);
+  pic.Line(7, 0, 7, 1, RGB(255, 191, 128));
+  EXPECT_EQ(pic.Image(), before);
+}
+
+}  // namespace
+}  // namespace ondrik

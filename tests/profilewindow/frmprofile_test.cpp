@@ -282,7 +282,10 @@ class FakeOverview : public OverviewLink {
   }
   void Rebuild() override { ++rebuilt; }
   void PlotData() override { ++plotted; }
-  void MoveCursor(int from, int to) override { cursorMoves.emplace_back(from, to); }
+  bool MoveCursor(int from, int to) override {
+    cursorMoves.emplace_back(from, to);
+    return true;
+  }
   void MirrorDatasetBar(int, int value, bool) override { barValues.push_back(value); }
 };
 

@@ -1,0 +1,135 @@
+// Time of one overview redraw at the batch picture size (857 x 561) over 24
+// datasets (the ensemble sample file three times over, every dataset shown
+// and overlaid): a typical layout of five fields and ten strips, everything
+// ticked, both at contour interval 5 and 1, and the cold first draw after a
+// load, which computes the series the fields and strips need.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+
+#include "core/reader.h"
+#include "core/shared.h"
+#include "overview/plotdata.h"
+
+namespace ondrik {
+namespace {
+
+void EnsureGuiApp() {
+  if (QCoreApplication::instance() != nullptr) return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "ondrik_bench";
+  static char* argv[] = {name, nullptr};
+  new QGuiApplication(argc, argv);
+}
+
+// The 8-member sample file three times: 24 datasets of 85 hours and 32 levels.
+const std::string& File24() {
+  static const std::string path = [] {
+    std::ifstream in(std::string(ONDRIK_DATA_DIR) + "/SREF_KOKC.ond", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::filesystem::path p = std::filesystem::temp_directory_path() / "ondrik_bench_overview24.ond";
+    std::ofstream out(p, std::ios::binary);
+    for (int i = 0; i < 3; ++i) out << text.str();
+    return p.string();
+  }();
+  return path;
+}
+
+bool Load(OverviewState& s) {
+  LoadOptions o;
+  o.modelKey = "eta";
+  o.srInflowDepth = 3;
+  if (!LoadProfileFile(File24(), o).ok) return false;
+  gLoadingState = false;
+  gOverlayAll = true;
+  for (int d = 0; d <= kMaxDatasets; ++d) gDatasetShown(d) = true;
+  gCurDataset = 1;
+  s.in.ProfileCaption = "KOKC - SREF - ONDRIK";
+  s.in.HourValue = 12;
+  PrepareLogPressure(s);
+  StartFrame(s);
+  SetTimeWindow(s.frame, ColumnsOfWindow(84 * gHoursPerStep), 0);
+  return gDatasetCount == 24;
+}
+
+struct Pictures {
+  PictureBox rh{857, 561}, left{60, 561}, right{60, 561};
+  Pictures() {
+    for (PictureBox* p : {&rh, &left, &right}) p->BackColor = kBlack;
+  }
+};
+
+// Five fields and ten strips, the height grid and the cursor.
+void TypicalLayout(OverviewOptions& o) {
+  for (BoxId id : {kBoxRH0, kBoxTemperature, kBoxVelocity, kBoxInversions, kBoxInstability, kBoxMeanWind,
+                   kBoxSfcTemp, kBoxSfcDewPoint, kBoxHelicity, kBoxMBEspeed, kBoxCAPE, kBoxPrecipAcumm,
+                   kBoxPrecipWater, kBoxTotalTotals, kBoxCloudBase, kBoxGridHeight, kBoxCursor})
+    o.box[static_cast<size_t>(id)] = 1;
+}
+
+void Everything(OverviewOptions& o) {
+  for (const OverviewRow& r : OverviewRows())
+    if (r.kind == BoxKind::Field || r.kind == BoxKind::Strip) o.box[static_cast<size_t>(r.id)] = 1;
+  o.box[kBoxRH1] = 0;  // the two humidity fills are one field
+  o.box[kBoxGridHeight] = o.box[kBoxGridTime] = o.box[kBoxCursor] = 1;
+}
+
+void Redraw(benchmark::State& state, void (*layout)(OverviewOptions&), Integer interval) {
+  EnsureGuiApp();
+  OverviewState s;
+  if (!Load(s)) {
+    state.SkipWithError("the 24-dataset file did not load");
+    return;
+  }
+  layout(s.opt);
+  s.opt.ContourInterval = interval;
+  Pictures p;
+  OverviewDraw d{s, p.rh, p.left, p.right};
+  PlotData(d);  // the series are computed from here on
+  if (const char* out = std::getenv("ONDRIK_BENCH_PNG")) p.rh.Image().save(QString::fromLocal8Bit(out));
+  for (auto _ : state) {
+    PlotData(d);
+    benchmark::DoNotOptimize(p.rh.Image().constBits());
+  }
+  gOverlayAll = false;
+}
+
+void BM_OverviewTypical24(benchmark::State& state) { Redraw(state, TypicalLayout, 5); }
+void BM_OverviewTypical24Interval1(benchmark::State& state) { Redraw(state, TypicalLayout, 1); }
+void BM_OverviewEverything24(benchmark::State& state) { Redraw(state, Everything, 5); }
+
+void BM_OverviewColdFirstDraw24(benchmark::State& state) {
+  EnsureGuiApp();
+  Pictures p;
+  for (auto _ : state) {
+    state.PauseTiming();
+    OverviewState s;
+    if (!Load(s)) {
+      state.SkipWithError("the 24-dataset file did not load");
+      return;
+    }
+    Everything(s.opt);
+    OverviewDraw d{s, p.rh, p.left, p.right};
+    state.ResumeTiming();
+    PlotData(d);
+    benchmark::DoNotOptimize(p.rh.Image().constBits());
+  }
+  gOverlayAll = false;
+}
+
+}  // namespace
+}  // namespace ondrik
+
+BENCHMARK(ondrik::BM_OverviewTypical24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewTypical24Interval1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewEverything24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewColdFirstDraw24)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);

@@ -1,0 +1,145 @@
+// The last drawing step of every redraw: the scale labels of every axis
+// that a ticked field or strip uses, its grid when the axis's grid box is
+// ticked, the time grid and the base and zero lines.
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "overview/axisticks.h"
+#include "overview/plotdata.h"
+#include "overview/timelabels.h"
+
+namespace ondrik {
+
+namespace {
+
+bool AnyTicked(const OverviewOptions& o, Axis axis) {
+  for (const OverviewRow& r : OverviewRows())
+    if (r.axis == axis && (r.kind == BoxKind::Field || r.kind == BoxKind::Strip) && o.On(r.id)) return true;
+  return false;
+}
+
+// One labelled axis: its grid box, the side picture and column of its labels,
+// and the picture its label height is measured on.
+struct Block {
+  Axis axis;
+  BoxId grid;
+  PictureBox* side;
+  double column;
+  PictureBox* measure;
+};
+
+// Steps 2 to 6 of a block: scales, label colour, grid lines and labels. A
+// tick that cannot be drawn is skipped.
+void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& ticks) {
+  const OverviewOptions& o = d.s.opt;
+  const AxisRange r = RangeOf(d.s, b.axis);
+  ScaleTo(d, b.axis);
+  b.side->Scale(0, r.top, 100, r.bottom);
+  const bool grid = o.On(b.grid);
+  b.side->ForeColor = grid ? kWhite : kGridGrey;
+  const double half = b.measure->TextHeightInScale("9") / 2;
+  const Single left = d.s.frame.TimeLeft;
+  for (const AxisTick& t : ticks) {
+    try {
+      if (grid) {
+        d.rh.Style = t.dotted ? DrawStyle::Dot : DrawStyle::Solid;
+        d.rh.DrawWidth = t.width;
+        if (t.fullWidth)
+          d.rh.Line(-1, t.value, left, t.value, t.colour);
+        else
+          d.rh.Line(-0.5, t.value, left - 0.5, t.value, t.colour);
+      }
+      if (t.label.empty()) continue;
+      b.side->CurrentX = b.column;
+      b.side->CurrentY = t.value - half;
+      if (t.label2.empty()) {
+        b.side->Print(t.label);
+      } else {
+        b.side->Print(t.label, false);
+        b.side->CurrentX = b.column + 3;
+        b.side->Print(t.label2);
+      }
+    } catch (const std::exception&) {
+    }
+  }
+  d.rh.Style = DrawStyle::Solid;
+  d.rh.DrawWidth = 1;
+}
+
+}  // namespace
+
+void DrawAxesAndGrids(OverviewDraw& d) {
+  OverviewState& s = d.s;
+  const OverviewOptions& o = s.opt;
+  const OverviewFrame& f = s.frame;
+  for (BoxId g : {kBoxGridHeight, kBoxGridWind, kBoxGridPrecip, kBoxGridLakeIndex, kBoxGridTemp, kBoxGridLeft})
+    s.draw.GridVisible[static_cast<size_t>(g)] = false;
+  auto shown = [&](BoxId grid) { s.draw.GridVisible[static_cast<size_t>(grid)] = true; };
+  d.rh.ForeColor = kWhite;
+
+  if (AnyTicked(o, Axis::Height)) {
+    shown(kBoxGridHeight);
+    DrawBlock(d, {Axis::Height, kBoxGridHeight, &d.right, 0, &d.right},
+              HeightTicks(o.VerticalUnit, f.LogPBottom, f.LogPSpan));
+    const Integer D = gCurDataset;
+    if (o.TenMeterBase != 0 && D >= 1 && D <= kMaxDatasets) {
+      const Single base = f.LogPSurface[static_cast<size_t>(D)];
+      d.rh.Line(-1, base, f.TimeLeft, base, kGridGrey);
+      if (o.On(kBoxVWP)) {
+        d.right.CurrentX = 0;
+        d.right.CurrentY = (base + f.LogPBottom) / 2 - d.right.TextHeightInScale("9") / 2;
+        d.right.Print("10 meter");
+      }
+    }
+  }
+  if (AnyTicked(o, Axis::Direction)) {
+    shown(kBoxGridWind);
+    DrawBlock(d, {Axis::Direction, kBoxGridWind, &d.left, 33, &d.rh}, DirectionTicks(f.DirSpan));
+  }
+  if (AnyTicked(o, Axis::Precip)) {
+    shown(kBoxGridPrecip);
+    DrawBlock(d, {Axis::Precip, kBoxGridPrecip, &d.right, 33, &d.rh}, PrecipTicks(f.PrecipBottom, f.PrecipSpan));
+  }
+  if (AnyTicked(o, Axis::Index)) {
+    shown(kBoxGridLakeIndex);
+    DrawBlock(d, {Axis::Index, kBoxGridLakeIndex, &d.left, 66, &d.rh},
+              IndexTicks(f.IndexBottom, f.IndexSpan, o.IndexLabelFactor));
+  }
+  if (AnyTicked(o, Axis::Temperature)) {
+    shown(kBoxGridTemp);
+    DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, 66, &d.rh}, TemperatureTicks(f.TempBottom, f.TempSpan));
+    d.rh.Line(-0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
+  }
+  // One left axis: the first group that is ticked owns the column and its grid.
+  const struct {
+    Axis axis;
+    std::vector<AxisTick> (*ticks)(const OverviewFrame&);
+  } lefts[] = {{Axis::Cape, [](const OverviewFrame&) { return CapeTicks(gLICAxisTop); }},
+               {Axis::SfcPres, [](const OverviewFrame& fr) { return SfcPresTicks(fr.SfcPresBottom, fr.SfcPresSpan); }},
+               {Axis::Ventilation, [](const OverviewFrame&) { return VentilationTicks(gVentAxisTop); }},
+               {Axis::Visibility, [](const OverviewFrame&) { return VisibilityTicks(gVisAxisTop); }}};
+  for (const auto& l : lefts) {
+    if (!AnyTicked(o, l.axis)) continue;
+    shown(kBoxGridLeft);
+    DrawBlock(d, {l.axis, kBoxGridLeft, &d.left, 0, &d.left}, l.ticks(f));
+    break;
+  }
+  if (o.On(kBoxGridTime)) {
+    d.rh.Scale(f.TimeLeft, 1, f.TimeRight, 0);
+    d.rh.Style = DrawStyle::Dot;
+    const Integer step = TimeLabelStep(s.in.TimeLabelStep);
+    const long last = static_cast<long>(std::nearbyint(std::clamp<double>(f.TimeLeft - 1, -1, kMaxHours * 4)));
+    for (long h = 0; h <= last; ++h) {
+      d.rh.DrawWidth = h % step == 0 ? 2 : 1;
+      d.rh.Line(static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
+    }
+  }
+  d.rh.DrawWidth = 1;
+  d.rh.Style = DrawStyle::Solid;
+  d.rh.ForeColor = kWhite;
+}
+
+}  // namespace ondrik

@@ -1,0 +1,197 @@
+#include "overview/axisticks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/constants.h"
+#include "core/levels.h"
+#include "overview/format.h"
+
+namespace ondrik {
+
+namespace {
+
+// Rounded to the nearest whole number (halves to the even neighbour), held
+// well inside the range of the counters.
+long Whole(double v) {
+  if (!std::isfinite(v)) return 0;
+  return static_cast<long>(std::nearbyint(std::clamp(v, -1e6, 1e6)));
+}
+
+// Multiples of step from the rounded bottom to the rounded top, each
+// rounded value divided by the step dropping the remainder.
+template <typename F>
+void Steps(Single bottom, Single top, long step, F&& each) {
+  const long a = Whole(bottom) / step * step, b = Whole(top) / step * step;
+  for (long v = a; v <= b && v - a <= step * static_cast<long>(kMaxAxisTicks); v += step) each(v);
+}
+
+void AddPressure(std::vector<AxisTick>& out, double p, std::string label, bool dotted, bool fullWidth) {
+  if (!(p > 0)) return;  // no line where the table has no pressure
+  AxisTick t;
+  t.value = static_cast<Single>(std::log(p));
+  t.label = std::move(label);
+  t.dotted = dotted;
+  t.fullWidth = fullWidth;
+  out.push_back(t);
+}
+
+}  // namespace
+
+std::vector<AxisTick> HeightTicks(Integer unit, Single logPBottom, Single logPSpan) {
+  std::vector<AxisTick> out;
+  const Single topPres = static_cast<Single>(std::exp(static_cast<double>(logPBottom - logPSpan)));
+  const long topFt = Whole(StdHeightFtOfPressure(topPres));
+  if (unit == 0) {
+    const int step = logPSpan < 0.6f ? 50 : 100;
+    for (int p = 1000 - step; p >= 0; p -= step) {
+      const int q = p == 0 ? 50 : p;
+      AddPressure(out, q, FormatNumber(q, "##0"), false, false);
+    }
+  } else if (unit == 1) {
+    const long n = topFt / 1000;
+    if (n <= 20)
+      for (long i = 1; i <= n; ++i)
+        if (i % 5 != 0) AddPressure(out, gPresAtKft(static_cast<int>(i)), FormatNumber(static_cast<double>(i), "##K"), true, true);
+    for (long i = 5; i <= n && i <= 70; i += 5)
+      AddPressure(out, gPresAtKft(static_cast<int>(i)), FormatNumber(static_cast<double>(i), "##K"), false, true);
+  } else if (unit == 2) {
+    const long n = topFt / kFeetPerKm;
+    for (long k = 1; k <= n && k <= 20; ++k)
+      AddPressure(out, gPresAtKm(static_cast<int>(k)), FormatNumber(static_cast<double>(k), "##Km"), false, true);
+  }
+  return out;
+}
+
+std::vector<AxisTick> DirectionTicks(Single dirSpan) {
+  std::vector<AxisTick> out;
+  const int step = dirSpan > 180 ? 45 : 10;
+  for (int d = 0; d <= 360; d += step) {
+    AxisTick t;
+    t.value = static_cast<Single>(d);
+    t.label = PrintedNumber(d);
+    t.dotted = true;
+    t.width = d % 90 == 0 ? 2 : 1;
+    out.push_back(t);
+  }
+  return out;
+}
+
+std::vector<AxisTick> PrecipTicks(Single bottom, Single span) {
+  std::vector<AxisTick> out;
+  const Single interval = span < 0.25f ? 0.01f : span <= 2 ? 0.1f : span < 20 ? 1.0f : 5.0f;
+  const char* pattern = interval < 0.1f ? ".00" : ".0";
+  const Single top = bottom + span;
+  Single v = 0;
+  for (int n = 0; v <= top && n < kMaxAxisTicks; ++n, v += interval) {
+    AxisTick t;
+    t.value = v;
+    t.label = FormatNumber(v, pattern);
+    out.push_back(t);
+  }
+  return out;
+}
+
+std::vector<AxisTick> IndexTicks(Single bottom, Single span, Integer labelFactor) {
+  std::vector<AxisTick> out;
+  const auto colour = [](long i) { return i == 0 ? kWhite : kGridGrey; };
+  if (span < 20) {
+    const long a = Whole(bottom), b = Whole(bottom + span);
+    for (long i = a; i <= b && i - a <= kMaxAxisTicks; ++i) {
+      AxisTick t;
+      t.value = static_cast<Single>(i);
+      t.dotted = true;
+      t.colour = colour(i);
+      out.push_back(t);
+    }
+  }
+  Steps(bottom, bottom + span, 5, [&](long i) {
+    AxisTick t;
+    t.value = static_cast<Single>(i);
+    t.colour = colour(i);
+    t.label = i > 0 ? "+" : "-";
+    t.label2 = PrintedNumber(static_cast<double>(std::labs(i)) * labelFactor);
+    out.push_back(t);
+  });
+  return out;
+}
+
+std::vector<AxisTick> TemperatureTicks(Single bottom, Single span) {
+  std::vector<AxisTick> out;
+  const long step = span > 50 ? 10 : 5;
+  Steps(bottom, bottom + span, step, [&](long v) {
+    AxisTick t;
+    t.value = static_cast<Single>(v);
+    t.dotted = v % 10 != 0;
+    t.label = FormatNumber(static_cast<double>(v), "00");
+    out.push_back(t);
+  });
+  return out;
+}
+
+std::vector<AxisTick> CapeTicks(Single top) {
+  std::vector<AxisTick> out;
+  const long step = top > 5000 ? 1000 : top > 2000 ? 500 : top > 1000 ? 250 : top > 350 ? 100 : 25;
+  const long last = Whole(top);
+  for (long v = 0; v <= last && v / step <= kMaxAxisTicks; v += step) {
+    AxisTick t;
+    t.value = static_cast<Single>(v);
+    t.dotted = v % 500 != 0;
+    t.label = FormatNumber(static_cast<double>(v), "00");
+    out.push_back(t);
+  }
+  return out;
+}
+
+std::vector<AxisTick> SfcPresTicks(Single bottom, Single span) {
+  std::vector<AxisTick> out;
+  const long step = span > 70 ? 10 : 5;
+  Steps(bottom, bottom + span, step, [&](long p) {
+    AxisTick t;
+    t.value = static_cast<Single>(p);
+    t.dotted = p % 10 != 0;
+    t.label = FormatNumber(static_cast<double>(p), "00");
+    out.push_back(t);
+  });
+  return out;
+}
+
+std::vector<AxisTick> VentilationTicks(Single top) {
+  std::vector<AxisTick> out;
+  // A top of 3.5 or less is stepped by whole units too, so that the axis
+  // gets a few lines and the loop ends.
+  const long step = top > 50 ? 10 : top > 20 ? 5 : top > 10 ? 2 : 1;
+  const long last = Whole(top);
+  for (long v = 0; v <= last && v / step <= kMaxAxisTicks; v += step) {
+    AxisTick t;
+    t.value = static_cast<Single>(v);
+    t.dotted = v % 5 != 0;
+    t.label = FormatNumber(static_cast<double>(v), "0K");
+    out.push_back(t);
+  }
+  return out;
+}
+
+std::vector<AxisTick> VisibilityTicks(Single top) {
+  struct Mark {
+    Single v;
+    const char* label;
+    bool dotted;
+  };
+  static const Mark kMarks[] = {{1, "1", false},   {2, "2", false},    {3, "3", false},     {4, "4", false},
+                                {5, "5", false},   {6, "6", false},    {7, "7", false},     {8, "8", false},
+                                {10, "10", false}, {0.5f, "1/2", true}, {0.25f, "1/4", true}, {0.125f, "1/8", true},
+                                {1.5f, "1.5", true}};
+  std::vector<AxisTick> out;
+  for (const Mark& m : kMarks) {
+    if (!(m.v <= top)) continue;
+    AxisTick t;
+    t.value = (top - m.v) * (top - m.v);
+    t.label = m.label;
+    t.dotted = m.dotted;
+    out.push_back(t);
+  }
+  return out;
+}
+
+}  // namespace ondrik

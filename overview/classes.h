@@ -1,0 +1,52 @@
+// The class tables of the class-coloured contour fields: entry n colours the
+// values from threshold(n) up to threshold(n + 1); the last entry is a bound
+// above every value and has no colour of its own.
+#pragma once
+
+#include <array>
+
+#include "core/store.h"
+#include "platform/color.h"
+
+namespace ondrik {
+
+struct ClassTable {
+  static constexpr int kMaxEntries = 11;
+  int count = 0;  // entries 1..count used; entry count is the bound
+  std::array<Single, kMaxEntries + 1> threshold{};
+  std::array<Color, kMaxEntries + 1> colour{};
+
+  // The last entry that has a colour.
+  int LastClass() const { return count > 1 ? count - 1 : 1; }
+  // The class of a value: from class 1 up while v reaches the next threshold,
+  // stopping at the last class whatever v is (a value at or past the bound,
+  // or not a number, never walks past the table). Values below threshold(1)
+  // are class 1; of two equal thresholds the first class is never taken.
+  int ClassOf(Single v) const {
+    int n = 1;
+    while (n < LastClass() && v >= threshold[static_cast<size_t>(n + 1)]) ++n;
+    return n;
+  }
+  Color ColourOf(Single v) const { return colour[static_cast<size_t>(ClassOf(v))]; }
+  // Every threshold times a factor (the table is a copy; the caller's stays).
+  ClassTable Scaled(Single factor) const {
+    ClassTable t = *this;
+    for (int n = 1; n <= count; ++n) t.threshold[static_cast<size_t>(n)] *= factor;
+    return t;
+  }
+};
+
+// The tables of the fields: W wind speed (kt), H relative humidity (%), HI
+// relative humidity over ice (%), I icing index, E theta-e (K), D delta
+// theta-e (K), M mixing ratio (g/kg).
+const ClassTable& WindSpeedClasses();
+const ClassTable& HumidityClasses();
+const ClassTable& IceHumidityClasses();
+const ClassTable& IcingClasses();
+const ClassTable& ThetaEClasses();
+const ClassTable& DeltaThetaEClasses();
+const ClassTable& MixingRatioClasses();
+// L, layer-to-layer shear: the three bounds of the index table's shear row.
+ClassTable LayerShearClasses(const std::array<Single, 3>& bounds);
+
+}  // namespace ondrik

@@ -1,0 +1,57 @@
+#include "overview/draw.h"
+
+namespace ondrik {
+
+AxisRange RangeOf(const OverviewState& s, Axis axis) {
+  const OverviewFrame& f = s.frame;
+  switch (axis) {
+    case Axis::Height: return {f.LogPBottom - f.LogPSpan, f.LogPBottom};
+    case Axis::Direction: return {f.DirTop, f.DirTop - f.DirSpan};
+    case Axis::Precip: return {f.PrecipBottom + f.PrecipSpan, f.PrecipBottom};
+    case Axis::Index: return {f.IndexBottom + f.IndexSpan, f.IndexBottom};
+    case Axis::Temperature: return {f.TempBottom + f.TempSpan, f.TempBottom};
+    case Axis::SfcPres: return {f.SfcPresBottom + f.SfcPresSpan, f.SfcPresBottom};
+    case Axis::Cape: return {gLICAxisTop, 0};
+    case Axis::Ventilation: return {gVentAxisTop, 0};
+    case Axis::Visibility: return {0, gVisAxisTop * gVisAxisTop};
+    case Axis::Time:
+    case Axis::None: break;
+  }
+  return {1, 0};
+}
+
+namespace {
+bool Dimmed(const OverviewState& s) { return gCurDataset != s.draw.ShownDataset; }
+}  // namespace
+
+Color eRGB(const OverviewState& s, int r, int g, int b) {
+  if (Dimmed(s)) return RGB(r * 3 / 6, g * 3 / 6, b * 3 / 6);
+  return RGB(r, g, b);
+}
+
+Color eRGB2(const OverviewState& s, int r, int g, int b) {
+  if (Dimmed(s)) return RGB(r * 5 / 8, g * 5 / 8, b * 5 / 8);
+  return RGB(r, g, b);
+}
+
+void eWidth(OverviewDraw& d, int w) { d.rh.DrawWidth = Dimmed(d.s) ? w - 1 : w; }
+
+void ScaleTo(OverviewDraw& d, Axis axis) {
+  const AxisRange r = RangeOf(d.s, axis);
+  d.rh.Scale(d.s.frame.TimeLeft, r.top, d.s.frame.TimeRight, r.bottom);
+}
+
+void BeginStrip(OverviewDraw& d, Color c, int width, Axis axis) {
+  d.rh.ForeColor = c;
+  d.rh.FillColor = c;
+  eWidth(d, width);
+  ScaleTo(d, axis);
+}
+
+void PrintCentred(PictureBox& pic, double x, double y, const std::string& text) {
+  pic.CurrentX = x - pic.TextWidthInScale(text) / 2;
+  pic.CurrentY = y - pic.TextHeightInScale(text) / 2;
+  pic.Print(text);
+}
+
+}  // namespace ondrik

@@ -1,0 +1,95 @@
+// The overview's drawing frame: the pictures a redraw draws on, and what
+// every plotter has in common (dimmed colours for the datasets other than
+// the shown one, the scale of its axis, the trace or bars of a series).
+#pragma once
+
+#include <cmath>
+
+#include "core/store.h"
+#include "overview/state.h"
+#include "platform/picturebox.h"
+
+namespace ondrik {
+
+// picRH, the main picture (fields and strips), and the scale pictures left
+// and right of it.
+struct OverviewDraw {
+  OverviewState& s;
+  PictureBox& rh;
+  PictureBox& left;
+  PictureBox& right;
+};
+
+// Top and bottom of an axis in its own units (the time-height plane
+// in ln p with its top at LogPBottom - LogPSpan; the visibility axis in
+// (top - v)^2, 0 at the top edge).
+struct AxisRange {
+  Single top = 1;
+  Single bottom = 0;
+};
+AxisRange RangeOf(const OverviewState& s, Axis axis);
+
+// The colour of a pen for gCurDataset: full strength for the shown dataset;
+// for another each component c becomes (c * 3) \ 6 (eRGB) or (c * 5) \ 8
+// (eRGB2). eWidth: the given width for the shown dataset, one less for the
+// others.
+Color eRGB(const OverviewState& s, int r, int g, int b);
+Color eRGB2(const OverviewState& s, int r, int g, int b);
+void eWidth(OverviewDraw& d, int w);
+
+// picRH scaled to an axis: x from TimeLeft (left edge) to TimeRight, y from
+// the axis's top to its bottom.
+void ScaleTo(OverviewDraw& d, Axis axis);
+
+// A strip plotter's first steps: pen and fill colour (already dimmed with
+// eRGB or eRGB2), width through eWidth, and the scale of its axis.
+void BeginStrip(OverviewDraw& d, Color c, int width, Axis axis);
+// Its last step: pen width 1.
+inline void EndStrip(OverviewDraw& d) { d.rh.DrawWidth = 1; }
+
+// The trace of a series of gCurDataset over its hours 0..gLastHour: one
+// joined segment per hour. value(h) gives the y of hour h; a value that is
+// not finite is a gap (the trace starts again after it).
+template <typename Value>
+void TraceSeries(OverviewDraw& d, Value&& value) {
+  const Integer D = gCurDataset;
+  if (D < 1 || D > kMaxDatasets) return;
+  bool pen = false;
+  for (int h = 0; h <= gLastHour(D) && h < kMaxHours; ++h) {
+    const double y = value(h);
+    if (!std::isfinite(y)) {
+      pen = false;
+      continue;
+    }
+    if (pen) {
+      d.rh.LineTo(h, y);
+    } else {
+      d.rh.CurrentX = h;
+      d.rh.CurrentY = y;
+      pen = true;
+    }
+  }
+}
+
+// Bars of a series of gCurDataset: for each hour h a filled box from
+// (h - 1, value) to (h, 0) in the pen colour; gaps as in TraceSeries.
+template <typename Value>
+void BarSeries(OverviewDraw& d, Value&& value) {
+  const Integer D = gCurDataset;
+  if (D < 1 || D > kMaxDatasets) return;
+  for (int h = 0; h <= gLastHour(D) && h < kMaxHours; ++h) {
+    const double y = value(h);
+    if (std::isfinite(y)) d.rh.Box(h - 1, y, h, 0, d.rh.ForeColor, true);
+  }
+}
+
+// The ln p of level k of dataset d at hour 0 (the plane's y of the level).
+inline Single LevelY(const OverviewState& s, Integer d, int k) {
+  return s.frame.LogP[static_cast<size_t>(d)][static_cast<size_t>(k)];
+}
+
+// A text centred on a point in the picture's current scale (whichever way it
+// runs), followed by a line end.
+void PrintCentred(PictureBox& pic, double x, double y, const std::string& text);
+
+}  // namespace ondrik

@@ -1,0 +1,32 @@
+// The one redraw of the overview: every ticked time-height field of the
+// current dataset, every ticked strip of every shown dataset (the current
+// one last and at full strength), the dataset title, the axes and grids and
+// the hour cursor.
+#pragma once
+
+#include "overview/draw.h"
+
+namespace ondrik {
+
+inline constexpr Color kCursorColour = RGB(255, 191, 128);
+
+// The redraw. Returns at once while the loading state is raised. The current
+// dataset and the pointer are given back whatever a plotter does; a plotter
+// that fails is left out and the redraw goes on.
+void PlotData(OverviewDraw& d);
+
+// The dataset title (with more than one dataset) and the precipitation alert.
+void PloteeTitle(OverviewDraw& d);
+// Scale labels, grids, the time grid; called by PlotData.
+void DrawAxesAndGrids(OverviewDraw& d);
+
+// The hour cursor: a vertical line over the whole height of picRH at the
+// hour, in the exclusive-or pen, so that drawing it again at the same hour
+// takes it away. Leaves the scale, pen mode and width of picRH as they were.
+void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour);
+
+// The time axis picture: the UTC and local time of every few hours,
+// centred on their hours, from hour 0 to the left edge or the last hour.
+void DrawTimeAxis(PictureBox& picTime, const OverviewState& s);
+
+}  // namespace ondrik

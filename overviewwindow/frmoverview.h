@@ -1,0 +1,173 @@
+// The overview window: the whole forecast of the loaded file as time-height
+// fields and strips beside the profile window, following its hour and its
+// dataset. The profile window creates it when the user opens it and it lives
+// until it is closed or rebuilt for a new file.
+//
+// Its check boxes are made from the table of fields and strips
+// (overview/boxes.h) and keep the options of the drawing (OverviewState) in
+// step; PlotData draws from that state. What the overview reads of the
+// profile window and the commands it gives it go through ProfileLink.
+// Controls are private; tests find them by object name.
+//
+// The implementation: frmoverview.cpp (controls, layout, load and unload),
+// frmoverview_hours.cpp (time window, keys, wheel, datasets),
+// frmoverview_draw.cpp (redraw, cursor, time axis, readout, layouts).
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "overview/layout.h"
+#include "overview/state.h"
+#include "overviewwindow/profilelink.h"
+
+class QFrame;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ondrik {
+
+class CheckBox;
+class PictureBoxWidget;
+class ScrollBar;
+class WheelFilter;
+
+// The smallest size of the window, in twips.
+inline constexpr int kOverviewMinWidthTw = 14970;
+inline constexpr int kOverviewMinHeightTw = 10830;
+
+class frmOverView : public QWidget, private OverviewEvents {
+  Q_OBJECT
+
+ public:
+  explicit frmOverView(ProfileLink& profile, QWidget* parent = nullptr);
+  ~frmOverView() override;
+
+  // ---- life of the window ----
+  // Builds the window from the loaded file and the profile window, shows it
+  // and recalls layout 8.
+  void Form_Load();
+  void Form_Resize();
+  // Stores the window's place and layout 8; the window is then to be
+  // destroyed (Unloaded is emitted).
+  void Form_Unload();
+  void btnQuit_Click();
+
+  // ---- drawing ----
+  void PlotData();
+  void DrawTimeAxis();
+  // The profile window's hour cursor: the line at fromHour is taken away and
+  // drawn at toHour. False (nothing drawn) while "Cursor" is not ticked.
+  bool PlotCursor(int fromHour, int toHour);
+  // The precipitation (or raw and settled snow) from the marked hour to the
+  // hour under the pointer, in the readout label one label height under the
+  // pointer; y is the pointer's height as the mouse event on picRH gives it.
+  void ShowPrecipTotal(int hour, double y);
+  Integer MarkerHour = 0;
+  Integer ReadoutHour = 0;
+
+  // ---- time window ----
+  void btnHours_Click(int index);
+  void hsbHours_Change();
+
+  // ---- keys, wheel, datasets ----
+  // Key handler with the platform's key codes (Left 37, Up 38, F1 112 ...).
+  void Form_KeyDown(int keyCode, int shift);
+  void MouseWheel(int rotation);
+  void Cycle(int column);
+  void CycleOn();
+  void vsbEE_Change();
+  void chkefname_Click(int index);
+  void btnEnsemble_Click();
+  // From the profile window: its dataset bar and a dataset box changed.
+  void MirrorDatasetBar(int max, int value, bool visible);
+  void MirrorDatasetBox(const std::string& summary, int index, int value);
+
+  // ---- layouts ----
+  void btnSave_Click(int index);
+  void btnRecall_Click(int index);
+  void RecallMacro(int index);
+  OverviewLayout CaptureLayout() const;
+
+  // ---- what others read ----
+  const OverviewState& State() const { return state_; }
+  Integer GridSwitchGuard = 0;
+
+ signals:
+  // PlotData drew the pictures.
+  void Drawn();
+  // Form_Unload ran: the window is closed.
+  void Unloaded();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // ---- OverviewEvents ----
+  void FocusScrollBar() override;
+  void SetBusy(bool busy) override;
+
+  // ---- building (frmoverview.cpp) ----
+  void BuildControls();
+  void BuildBoxes();
+  void LayoutTop();
+  QPushButton* MakeButton(QWidget* parent, const QString& caption, const QString& name);
+  void btnControl_Click(int index);
+  void ShowPage(int index);
+  void BoxClicked(const OverviewRow& row);
+  void SetBox(BoxId id, int value);
+  CheckBox* Box(BoxId id) const { return boxes_[static_cast<size_t>(id)]; }
+  void ShowRedraw();
+  void StepHour(int keyCode);
+  void DisplayECAPELabels();
+
+  ProfileLink& profile_;
+  OverviewState state_;
+  WheelFilter* wheel_ = nullptr;
+  bool unloaded_ = false;
+  int busyDepth_ = 0;
+  std::optional<int> cursorAt_;  // hour of the cursor line on picRH
+
+  // ---- controls ----
+  PictureBoxWidget* picRH = nullptr;
+  PictureBoxWidget* picLeft = nullptr;
+  PictureBoxWidget* picRight = nullptr;
+  PictureBoxWidget* picTime = nullptr;
+  QFrame* picEE = nullptr;
+  QFrame* frameLeftClick = nullptr;
+  QFrame* frameRightClick = nullptr;
+  QFrame* frameDatasets = nullptr;
+  QFrame* frameECAPE = nullptr;
+  QPlainTextEdit* txtQualityControl = nullptr;
+  QLabel* lblPrecip = nullptr;
+  QLabel* lblSelectEnsemble = nullptr;
+  QLabel* lblLakeTemp = nullptr;
+  ScrollBar* hsbHours = nullptr;
+  ScrollBar* vsbEE = nullptr;
+  ScrollBar* vsbF = nullptr;
+  ScrollBar* vsbSigmaLevel = nullptr;
+  std::array<ScrollBar*, 2> vsbMeanWind{};
+  QPushButton* btnQuit = nullptr;
+  QPushButton* btnEnsemble = nullptr;
+  QPushButton* btnVWPInterval = nullptr;
+  QPushButton* btnVWPIntervalA = nullptr;
+  std::array<QPushButton*, 4> btnHours{};
+  std::array<QPushButton*, 4> btnXferO{};
+  std::array<QPushButton*, kOverviewPageCount> btnControl{};
+  std::array<QFrame*, kOverviewPageCount> pnlControl{};
+  std::array<QLabel*, 6> lblECAPE{};
+  std::array<CheckBox*, kBoxCount> boxes_{};
+  std::array<CheckBox*, kDatasetBoxCount> chkefname{};
+};
+
+// Bold or plain caption of a button.
+void SetBold(QPushButton* button, bool bold);
+
+}  // namespace ondrik

@@ -1,0 +1,145 @@
+// The overview's redraw and what it leaves on the window, the hour cursor,
+// the time axis, the precipitation readout and the overview layouts.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/guards.h"
+#include "core/levels.h"
+#include "core/shared.h"
+#include "core/shear.h"
+#include "overview/plotdata.h"
+#include "overview/plotters.h"
+#include "overview/timelabels.h"
+#include "overviewwindow/frmoverview.h"
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+
+namespace ondrik {
+
+void frmOverView::PlotData() {
+  if (gLoadingState) return;
+  state_.in = profile_.Inputs();
+  OverviewDraw d{state_, picRH->Pic(), picLeft->Pic(), picRight->Pic()};
+  ondrik::PlotData(d);
+  cursorAt_.reset();
+  if (state_.opt.On(kBoxCursor)) cursorAt_ = gCursorHour;
+  ShowRedraw();
+  emit Drawn();
+}
+
+// What the redraw leaves on the controls: the grid boxes of the axes shown,
+// the quality alert, the pictures.
+void frmOverView::ShowRedraw() {
+  for (const OverviewRow& r : OverviewRows())
+    if (r.kind == BoxKind::Grid) Box(r.id)->setVisible(state_.draw.GridVisible[static_cast<size_t>(r.id)]);
+  txtQualityControl->setPlainText(QString::fromStdString(state_.draw.QualityText));
+  txtQualityControl->setVisible(state_.draw.QualityVisible);
+  for (PictureBoxWidget* p : {picRH, picLeft, picRight}) p->update();
+}
+
+void frmOverView::DrawTimeAxis() {
+  ondrik::DrawTimeAxis(picTime->Pic(), state_);
+  picTime->update();
+}
+
+bool frmOverView::PlotCursor(int /*fromHour*/, int toHour) {
+  if (!state_.opt.On(kBoxCursor)) return false;
+  // The line on the picture is taken away where it is, whatever the caller
+  // remembers.
+  if (cursorAt_) DrawCursorLine(picRH->Pic(), state_.frame, *cursorAt_);
+  DrawCursorLine(picRH->Pic(), state_.frame, toHour);
+  cursorAt_ = toHour;
+  picRH->update();
+  return true;
+}
+
+void frmOverView::ShowPrecipTotal(int hour, double y) {
+  PictureBox& pic = picRH->Pic();
+  const OverviewFrame& f = state_.frame;
+  double pointerRow = pic.YToPixel(y);  // in the scale the event was reported in
+  if (!std::isfinite(pointerRow)) pointerRow = 0;
+  pic.Scale(f.TimeLeft, 1, f.TimeRight, 0);
+  const double x = f.TimeLeft - 1 > hour ? hour + 1.5 : f.TimeLeft;
+  std::string caption;
+  if (state_.opt.On(kBoxSnow) || state_.opt.On(kBoxSnowAcumm))
+    caption = SnowTotalCaption(SnowTotals(gCurDataset, MarkerHour, hour));
+  else
+    caption = PrecipTotalCaption(PrecipitationTotal(gCurDataset, MarkerHour, hour));
+  lblPrecip->setText(QString::fromStdString(caption));
+  lblPrecip->adjustSize();
+  // The label stands at the pointer's height, one label height lower.
+  const double column = pic.XToPixel(x);
+  const int px = std::isfinite(column) ? static_cast<int>(std::lround(std::clamp(column, -1e4, 1e4))) : 0;
+  const int py = static_cast<int>(std::lround(std::clamp(pointerRow, -1e4, 1e4))) + lblPrecip->height();
+  lblPrecip->move(px, py);
+  lblPrecip->setVisible(true);
+  ReadoutHour = hour;
+}
+
+void frmOverView::DisplayECAPELabels() {
+  if (!state_.opt.On(kBoxECAPE) && !state_.opt.On(kBoxEHailCape)) return;
+  const auto items = ECapeLegend(state_.opt.ContourInterval, state_.opt.ECAPELowestClass);
+  for (size_t i = 0; i < items.size(); ++i) {
+    const Color c = items[i].colour;
+    lblECAPE[i]->setText(QString::fromStdString(items[i].caption));
+    lblECAPE[i]->setStyleSheet(QString("QLabel { color: rgb(%1, %2, %3); }").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c)));
+  }
+}
+
+// ---- layouts ----
+
+OverviewLayout frmOverView::CaptureLayout() const {
+  OverviewLayout l = ondrik::CaptureLayout(state_);
+  l.XferIndex = profile_.Inputs().XferIndex;
+  const Integer d = gCurDataset;
+  auto presOf = [d](int level) {
+    return d >= 1 && d <= kMaxDatasets && level >= 0 && level <= kMaxLevels ? gPres(d, 0, level) : Single{0};
+  };
+  l.SigmaLevelPres = presOf(vsbSigmaLevel->Value());
+  l.MeanWindPres = {presOf(vsbMeanWind[0]->Value()), presOf(vsbMeanWind[1]->Value())};
+  l.SRInflowDepth = gSRInflowDepth;
+  l.SRInflowBottom = state_.in.SRInflowBottom;
+  return l;
+}
+
+void frmOverView::btnSave_Click(int index) {
+  TheLayoutSlots().Save(index, CaptureLayout());
+  FocusScrollBar();
+}
+
+void frmOverView::btnRecall_Click(int index) { RecallMacro(index); }
+
+// Every box and option of the layout, set as the user would with the
+// loading state raised, so that their handlers keep the options in step but
+// draw nothing; then one redraw.
+void frmOverView::RecallMacro(int index) {
+  const std::optional<OverviewLayout> l = TheLayoutSlots().Recall(index);
+  if (!l) return;
+  {
+    const LoadingStateGuard loading;
+    for (const OverviewRow& r : OverviewRows()) SetBox(r.id, l->opt.box[static_cast<size_t>(r.id)]);
+    ApplyLayoutRanges(*l, state_);
+    DisplayECAPELabels();
+    if (l->XferIndex != profile_.Inputs().XferIndex && l->XferIndex >= 0 && l->XferIndex <= 3)
+      profile_.btnXfer_Click(l->XferIndex);
+    const Integer xfer = profile_.Inputs().XferIndex;
+    for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == xfer);
+    vsbSigmaLevel->SetValue(LevelOfPressure(static_cast<Integer>(l->SigmaLevelPres)));
+    vsbMeanWind[0]->SetValue(LevelOfPressure(static_cast<Integer>(l->MeanWindPres[0])));
+    vsbMeanWind[1]->SetValue(LevelOfPressure(static_cast<Integer>(l->MeanWindPres[1])));
+    btnVWPInterval->setText(QString::number(state_.opt.VWPInterval));
+    btnVWPIntervalA->setText("A" + QString::number(state_.opt.VWPAutoInterval));
+    SetBold(btnVWPIntervalA, state_.opt.VWPAuto != 0);
+    SetBold(btnVWPInterval, state_.opt.VWPAuto == 0);
+    gSRInflowDepth = l->SRInflowDepth;
+    btnControl_Click(state_.opt.ControlPage);
+  }
+  DrawTimeAxis();
+  PlotData();
+}
+
+}  // namespace ondrik

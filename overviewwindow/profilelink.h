@@ -1,0 +1,71 @@
+// What the overview window asks of the profile window: the values it reads
+// (at load, and the inputs of every redraw) and the few commands it gives.
+// The profile window implements it; the overview never reaches into the
+// profile window's controls.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/loadui.h"
+#include "overview/state.h"
+
+namespace ondrik {
+
+class ProfileLink {
+ public:
+  virtual ~ProfileLink() = default;
+
+  // ---- reads ----
+  // The caption, the hour bar's value, the model's and configuration's
+  // values and the present time.
+  virtual OverviewInputs Inputs() const = 0;
+  // hsbHour: its ends and value (Min may exceed Max).
+  struct HourBar {
+    int min = 0, max = 0, value = 0;
+  };
+  virtual HourBar Hours() const = 0;
+  // vsbEE (the position of the current dataset among the shown ones) and
+  // whether the overlay button btnEnsemble shows.
+  struct DatasetBar {
+    int max = 1, value = 1;
+    bool visible = false;
+    bool ensembleVisible = false;
+  };
+  virtual DatasetBar Datasets() const = 0;
+  // The dataset boxes chkefname(0..19) and the count of the datasets they
+  // select (lblSelectEnsemble).
+  struct DatasetBoxState {
+    std::array<std::string, kDatasetBoxCount> caption{};
+    std::array<int, kDatasetBoxCount> value{};
+    std::string summary;
+    bool summaryVisible = false;
+  };
+  virtual DatasetBoxState Boxes() const = 0;
+  // The level bars: vsbSigmaLevel (Min, Max, Value) and the mean-flow layer
+  // vsbMeanFlow (Min of the upper bar, the values of both).
+  struct LevelBars {
+    int sigmaMin = 24, sigmaMax = 3, sigmaValue = 4;
+    int meanMin1 = 24;
+    int meanValue0 = 3, meanValue1 = 3;
+  };
+  virtual LevelBars Levels() const = 0;
+  // chksWSYMb ("Bourgouin Precip Type") and the lake temperature label (deg F).
+  virtual int BourgouinBox() const = 0;
+  virtual std::string LakeTemperatureCaption() const = 0;
+  // The training links of a help topic (nothing outside training mode).
+  virtual void OpenTrainingLinks(const std::string& topic) = 0;
+
+  // ---- commands ----
+  // Each sets a control of the profile window as a user would, which runs
+  // its handler when the value changes.
+  virtual void SetHour(int value) = 0;                   // hsbHour
+  virtual void SetDataset(int value) = 0;                // vsbEE
+  virtual void SetDatasetBox(int index, int value) = 0;  // chkefname(index)
+  virtual void SetBourgouin(int value) = 0;              // chksWSYMb
+  virtual void btnXfer_Click(int index) = 0;             // the momentum-transfer step
+  // The profile window comes forward with the focus on its hour bar.
+  virtual void BringForward() = 0;
+};
+
+}  // namespace ondrik

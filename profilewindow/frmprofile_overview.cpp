@@ -1,0 +1,113 @@
+// The profile window's side of the link with the overview: opening and
+// rebuilding it, its hour cursor, and what the overview reads of this
+// window and asks of it (ProfileLink).
+#include <QPushButton>
+
+#include "core/shared.h"
+#include "core/shear.h"
+#include "panels/thresholds.h"
+#include "platform/controls.h"
+#include "profilewindow/frmprofile.h"
+#include "profilewindow/overlayspage.h"
+#include "profilewindow/timezone.h"
+
+namespace ondrik {
+
+// ---- the overview ----
+
+void frmProfile::PlotCursor() {
+  if (gOverviewOpen == 0 || !overview_->IsOpen()) return;
+  if (overview_->MoveCursor(gCursorHour, CurHour)) gCursorHour = CurHour;
+}
+
+void frmProfile::UpdateOverview() {
+  if (ModelSwitchByCode != 0 || gOverviewOpen == 0) return;
+  overview_->Rebuild();
+  FocusHourBar();
+}
+
+void frmProfile::SetOverviewLink(std::unique_ptr<OverviewLink> link) {
+  overview_ = link ? std::move(link) : std::make_unique<OverviewLink>();
+}
+
+void frmProfile::btnOverView_Click() {
+  if (!FileLoaded) return;
+  if (LoopRunning) btnAutoDisplay_Click();
+  overview_->Open();
+  gOverviewOpen = overview_->IsOpen() ? 1 : 0;
+}
+
+// ---- ProfileLink ----
+
+OverviewInputs frmProfile::Inputs() const {
+  OverviewInputs in;
+  in.ProfileCaption = windowTitle().toStdString();
+  in.HourValue = hsbHour->Value();
+  in.ModelIndex = model_.gModelIndex;
+  in.TimeLabelStep = model_.params.gTimeLabelStep;
+  in.WindowSteps = model_.params.gOverviewWindowSteps;
+  in.InversionDT = model_.params.gInversionDT;
+  in.IsothermDT = model_.params.gIsothermDT;
+  in.IsothermMinDPD = model_.params.gIsothermMinDepression;
+  in.OmegaSmoothOn = chart_.opt.gOmegaSmoothOn;
+  in.XferIndex = chart_.opt.gXferIndex;
+  in.SRInflowBottom = 0;  // the hodograph's layer starts at the surface
+  in.SRInflowDepth = gSRInflowDepth;
+  for (int c = 0; c < 3; ++c) in.LayerShearBounds[static_cast<size_t>(c)] = gIndexThresholds(kRowLayerShear, c);
+  in.CapeBounds = {gIndexThresholds(kRowCins, 1), gIndexThresholds(kRowCins, 2)};
+  in.Now = SiteNow(cfg_.gClockIsLocal, cfg_.gClockUtcOffset);
+  in.ReverseScroll = cfg_.gTimeLeftToRight;
+  in.LinuxMode = cfg_.gLinuxMode;
+  return in;
+}
+
+ProfileLink::HourBar frmProfile::Hours() const { return {hsbHour->Min, hsbHour->Max, hsbHour->Value()}; }
+
+ProfileLink::DatasetBar frmProfile::Datasets() const {
+  return {vsbEE->Max, vsbEE->Value(), !vsbEE->isHidden(), !btnEnsemble->isHidden()};
+}
+
+ProfileLink::DatasetBoxState frmProfile::Boxes() const {
+  DatasetBoxState b;
+  for (int i = 0; i < kDatasetBoxCount; ++i) {
+    b.caption[static_cast<size_t>(i)] = overlaysPage_->Caption(i);
+    b.value[static_cast<size_t>(i)] = overlaysPage_->Value(i);
+  }
+  b.summary = overlaysPage_->Summary();
+  b.summaryVisible = gDatasetCount > 1;
+  return b;
+}
+
+ProfileLink::LevelBars frmProfile::Levels() const {
+  LevelBars l = loadedLevelBars_;
+  const PanelSettings s = CapturePanelSettings();
+  l.sigmaValue = s.SigmaLevel;
+  l.meanValue0 = s.MeanFlowLevels[0];
+  l.meanValue1 = s.MeanFlowLevels[1];
+  return l;
+}
+
+int frmProfile::BourgouinBox() const { return chart_.opt.chksWSYMb ? 1 : 0; }
+
+std::string frmProfile::LakeTemperatureCaption() const { return std::to_string(CapturePanelSettings().LakeTempF); }
+
+void frmProfile::SetHour(int value) { hsbHour->SetValue(value); }
+
+void frmProfile::SetDataset(int value) { vsbEE->SetValue(value); }
+
+void frmProfile::SetDatasetBox(int index, int value) {
+  if (index >= 0 && index < kDatasetBoxCount) overlaysPage_->SetValue(index, value);
+}
+
+void frmProfile::SetBourgouin(int value) {
+  for (CheckBox* b : chartBoxes_)
+    if (b->objectName() == "chksWSYMb") b->SetValue(value);
+}
+
+void frmProfile::BringForward() {
+  raise();
+  activateWindow();
+  FocusHourBar();
+}
+
+}  // namespace ondrik

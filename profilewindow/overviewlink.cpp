@@ -1,0 +1,67 @@
+#include "profilewindow/overviewlink.h"
+
+#include "core/shared.h"
+#include "overviewwindow/frmoverview.h"
+
+namespace ondrik {
+
+OverviewWindowLink::OverviewWindowLink(ProfileLink& profile) : profile_(profile) {}
+
+OverviewWindowLink::~OverviewWindowLink() = default;
+
+std::unique_ptr<OverviewLink> MakeOverviewWindowLink(ProfileLink& profile) {
+  return std::make_unique<OverviewWindowLink>(profile);
+}
+
+void OverviewWindowLink::DropClosed() { closed_.reset(); }
+
+bool OverviewWindowLink::IsOpen() const { return window_ != nullptr; }
+
+frmOverView* OverviewWindowLink::Window() const { return window_.get(); }
+
+void OverviewWindowLink::Open() {
+  DropClosed();
+  if (window_) {
+    window_->raise();
+    window_->activateWindow();
+    return;
+  }
+  window_ = std::make_unique<frmOverView>(profile_);
+  QObject::connect(window_.get(), &frmOverView::Unloaded, [this] {
+    if (window_) closed_ = std::move(window_);
+  });
+  window_->Form_Load();
+}
+
+void OverviewWindowLink::Rebuild() {
+  DropClosed();
+  if (!window_) return;
+  window_->btnSave_Click(9);
+  window_->Form_Unload();
+  DropClosed();
+  Open();
+  if (window_) window_->btnRecall_Click(9);
+  gOverviewOpen = IsOpen() ? 1 : 0;
+}
+
+void OverviewWindowLink::PlotData() {
+  if (window_) window_->PlotData();
+}
+
+bool OverviewWindowLink::MoveCursor(int fromHour, int toHour) {
+  return window_ && window_->PlotCursor(fromHour, toHour);
+}
+
+void OverviewWindowLink::MirrorDatasetBar(int max, int value, bool visible) {
+  if (window_) window_->MirrorDatasetBar(max, value, visible);
+}
+
+void OverviewWindowLink::MirrorDatasetBox(const std::string& summary, int index, int value) {
+  if (window_) window_->MirrorDatasetBox(summary, index, value);
+}
+
+void OverviewWindowLink::SaveLayout() {
+  if (window_) window_->btnSave_Click(8);
+}
+
+}  // namespace ondrik

@@ -1,0 +1,267 @@
+// The overview window with the profile window, headless: opened by the
+// button and key O, its time window, the hour cursor that follows the
+// profile window's hour, its keys, wheel and dataset boxes mirrored with the
+// profile window, its layout kept through closing and through a new file.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <cmath>
+#include <filesystem>
+
+#include "core/shared.h"
+#include "overview/layout.h"
+#include "overview/plotdata.h"
+#include "overview/timelabels.h"
+#include "overviewwindow/frmoverview.h"
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/profilewindow/window_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using namespace ondrik::testing;
+
+class OverviewWindowTest : public ProfileWindowTest {
+ protected:
+  void SetUp() override {
+    ProfileWindowTest::SetUp();
+    SetLayoutSlots(&slots_);
+    // The shipped ensemble: 8 members of 85 three-hourly hours.
+    fs::copy_file(fs::path(ONDRIK_DATA_DIR) / "SREF_KOKC.ond", folder_ / "SREF_KMSP.ond");
+  }
+  void TearDown() override {
+    ProfileWindowTest::TearDown();
+    SetLayoutSlots(nullptr);
+    gOverlayAll = false;
+  }
+  // The open overview window; nullptr when none.
+  static frmOverView* Overview() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* o = qobject_cast<frmOverView*>(w); o != nullptr && o->isVisible()) return o;
+    return nullptr;
+  }
+  frmOverView& Open(frmProfile& w) {
+    w.Form_KeyDown(79, 0);  // O
+    frmOverView* o = Overview();
+    if (o == nullptr) throw std::runtime_error("the overview did not open");
+    QObject::connect(o, &frmOverView::Drawn, [this] { ++drawn_; });
+    return *o;
+  }
+  void Ensemble(frmProfile& w) {
+    w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
+    w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KMSP"));
+    ASSERT_EQ(gDatasetCount, 8);
+  }
+  // The cursor's column on picRH: pixels that differ from the picture
+  // drawn without it.
+  static int CursorColumn(frmOverView& o) {
+    PictureBox& pic = Ctl<PictureBoxWidget>(o, "picRH")->Pic();
+    const OverviewFrame& f = o.State().frame;
+    return static_cast<int>(std::lround((f.TimeLeft - gCursorHour) / (f.TimeLeft - f.TimeRight) * pic.PixelWidth()));
+  }
+  MemoryLayoutSlots slots_;
+  int drawn_ = 0;
+};
+
+TEST_F(OverviewWindowTest, OpensByKeyAndButtonWithTheFileAndTimeWindow) {
+  frmProfile& w = Start();
+  EXPECT_EQ(Overview(), nullptr);
+  frmOverView& o = Open(w);
+  EXPECT_EQ(gOverviewOpen, 1);
+  EXPECT_EQ(o.windowTitle(), "KOKC - NAM - ONDRIK Overview");
+  EXPECT_GE(o.width() * 15, kOverviewMinWidthTw);
+  // Six hourly hours fit the first window of 24 hours: 25 columns, no bar.
+  EXPECT_EQ(Ctl<QPushButton>(o, "btnHours", 0)->text(), "24");
+  EXPECT_EQ(Ctl<QPushButton>(o, "btnHours", 3)->text(), "84");
+  EXPECT_EQ(o.State().frame.ColumnsShown, 25);
+  EXPECT_EQ(o.State().frame.TimeRight, -1);
+  EXPECT_TRUE(Ctl<ScrollBar>(o, "hsbHours")->isHidden());
+  // A second O, or the button, brings the same window forward.
+  w.Form_KeyDown(79, 0);
+  Ctl<QPushButton>(w, "btnOverView")->click();
+  EXPECT_EQ(Overview(), &o);
+  // The fields show with their axis; the grid box of the plane appears.
+  EXPECT_TRUE(Ctl<CheckBox>(o, "chkGridHeight")->isHidden());
+  Ctl<CheckBox>(o, "chkGridHeight")->SetValue(1);
+  Ctl<CheckBox>(o, "chkRH0")->SetValue(1);
+  Ctl<CheckBox>(o, "chkTemperature")->SetValue(1);
+  EXPECT_FALSE(Ctl<CheckBox>(o, "chkGridHeight")->isHidden());
+  EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(o, "picRH")->Pic()), 1000);
+  EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(o, "picRight")->Pic()), 50);
+  EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(o, "picTime")->Pic()), 50);
+  // A shorter window of the ensemble's 84 three-hourly steps shows the bar.
+  Ensemble(w);
+  frmOverView* rebuilt = Overview();
+  ASSERT_NE(rebuilt, nullptr);
+  EXPECT_EQ(rebuilt->State().frame.ColumnsShown, 85);
+  rebuilt->btnHours_Click(0);
+  ScrollBar* bar = Ctl<ScrollBar>(*rebuilt, "hsbHours");
+  EXPECT_FALSE(bar->isHidden());
+  EXPECT_EQ(bar->Min, 84 - 24);
+  bar->SetValue(10);
+  EXPECT_EQ(rebuilt->State().frame.TimeLeft, 25 + 10);
+  EXPECT_EQ(rebuilt->State().frame.TimeRight, 9);
+}
+
+TEST_F(OverviewWindowTest, CursorFollowsTheProfileWindowsHour) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  Ctl<CheckBox>(o, "chkCursor")->SetValue(1);
+  const PictureBox& pic = Ctl<PictureBoxWidget>(o, "picRH")->Pic();
+  EXPECT_EQ(gCursorHour, w.CurHour);
+  const int before = CursorColumn(o);
+  EXPECT_NE(pic.Image().pixel(before, 3) & 0xFFFFFF, 0u);
+  const int draws = drawn_;
+  w.Form_KeyDown(37, 0);  // the next hour in the profile window
+  EXPECT_EQ(gCursorHour, w.CurHour);
+  EXPECT_EQ(w.CurHour, 1);
+  EXPECT_EQ(drawn_, draws);  // only the line moves
+  const int after = CursorColumn(o);
+  EXPECT_NE(after, before);
+  EXPECT_EQ(pic.Image().pixel(before, 3) & 0xFFFFFF, 0u);
+  EXPECT_NE(pic.Image().pixel(after, 3) & 0xFFFFFF, 0u);
+  // The readout of the precipitation from the marked hour to the pointer's.
+  o.MarkerHour = 1;
+  o.ShowPrecipTotal(3, 0.5);
+  QLabel* readout = Ctl<QLabel>(o, "lblPrecip");
+  EXPECT_FALSE(readout->isHidden());
+  EXPECT_EQ(readout->text().toStdString(), PrecipTotalCaption(PrecipitationTotal(1, 1, 3)));
+  EXPECT_EQ(o.ReadoutHour, 3);
+  // Without "Cursor" the line goes and the hour it was at stays.
+  o.Form_KeyDown(67, 0);  // C
+  EXPECT_EQ(Ctl<CheckBox>(o, "chkCursor")->Value(), 0);
+  w.Form_KeyDown(37, 0);
+  EXPECT_EQ(gCursorHour, 1);
+  EXPECT_EQ(pic.Image().pixel(after, 3) & 0xFFFFFF, 0u);
+}
+
+TEST_F(OverviewWindowTest, KeysAndWheelStepHoursAndDatasets) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  // Left to the next hour, wrapping after the last; Right back; Home, End.
+  o.Form_KeyDown(37, 0);
+  EXPECT_EQ(w.CurHour, 1);
+  o.Form_KeyDown(39, 0);
+  o.Form_KeyDown(39, 0);
+  EXPECT_EQ(w.CurHour, 5);
+  o.Form_KeyDown(37, 0);
+  EXPECT_EQ(w.CurHour, 0);
+  o.Form_KeyDown(36, 0);  // Home: the last hour without the reverse option
+  EXPECT_EQ(w.CurHour, 5);
+  o.Form_KeyDown(35, 0);
+  EXPECT_EQ(w.CurHour, 0);
+  EXPECT_EQ(gHourChangeSource, 0);
+  // N and G switch the present-time line and the time grid.
+  o.Form_KeyDown(78, 0);
+  o.Form_KeyDown(71, 0);
+  EXPECT_TRUE(o.State().opt.On(kBoxNow));
+  EXPECT_TRUE(o.State().opt.On(kBoxGridTime));
+
+  Ensemble(w);
+  frmOverView& e = *Overview();
+  QObject::connect(&e, &frmOverView::Drawn, [this] { ++drawn_; });
+  ASSERT_EQ(gCurDataset, 1);
+  int draws = drawn_;
+  e.Form_KeyDown(40, 0);  // Down: the next dataset, in both windows, one redraw
+  EXPECT_EQ(gCurDataset, 2);
+  EXPECT_EQ(Ctl<ScrollBar>(w, "vsbEE")->Value(), 2);
+  EXPECT_EQ(drawn_, draws + 1);
+  e.MouseWheel(120);  // away from the user: Up
+  EXPECT_EQ(gCurDataset, 1);
+  e.Form_KeyDown(38, 0);  // Up from the first wraps to the last
+  EXPECT_EQ(gCurDataset, 8);
+  // The profile window's bar moves the overview's once, without an echo.
+  draws = drawn_;
+  Ctl<ScrollBar>(w, "vsbEE")->SetValue(3);
+  EXPECT_EQ(Ctl<ScrollBar>(e, "vsbEE")->Value(), 3);
+  EXPECT_EQ(drawn_, draws + 1);
+  EXPECT_EQ(gHourChangeSource, 0);
+  // E switches the overlay.
+  e.Form_KeyDown(69, 0);
+  EXPECT_TRUE(gOverlayAll);
+  e.Form_KeyDown(69, 0);
+  EXPECT_FALSE(gOverlayAll);
+  // Every key ends in the window, handled or not: a text box never sees it.
+  auto* box = new QLineEdit(&e);
+  QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+  QApplication::sendEvent(box, &x);
+  EXPECT_TRUE(box->text().isEmpty());
+}
+
+TEST_F(OverviewWindowTest, DatasetBoxesMirroredAndCycled) {
+  frmProfile& w = Start();
+  Ensemble(w);
+  frmOverView& o = Open(w);
+  // The boxes and their captions as the profile window has them.
+  for (int i = 0; i < 20; ++i) {
+    EXPECT_EQ(Ctl<CheckBox>(o, "chkefname", i)->text(), Ctl<CheckBox>(w, "chkefname", i)->text()) << i;
+    EXPECT_EQ(Ctl<CheckBox>(o, "chkefname", i)->Value(), Ctl<CheckBox>(w, "chkefname", i)->Value()) << i;
+  }
+  // Titles "SREF ARW CTL 12Z" ... "SREF NMM P1 12Z": the second column's
+  // words ARW and NMM are boxes 5 and 6.
+  ASSERT_EQ(Ctl<CheckBox>(o, "chkefname", 6)->text(), "NMM");
+  // Unticking a box here unticks the profile window's, which decides the shown datasets.
+  Ctl<CheckBox>(o, "chkefname", 6)->SetValue(0);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 6)->Value(), 0);
+  EXPECT_EQ(gShownCount, 5);
+  EXPECT_EQ(gEnsembleMirrorGuard, 0);
+  // And the other way.
+  Ctl<CheckBox>(w, "chkefname", 6)->SetValue(1);
+  EXPECT_EQ(Ctl<CheckBox>(o, "chkefname", 6)->Value(), 1);
+  EXPECT_EQ(gShownCount, 8);
+  // 2 cycles the second title column: one box ticked, then the next.
+  o.Form_KeyDown(50, 0);
+  EXPECT_EQ(Ctl<CheckBox>(o, "chkefname", 5)->Value(), 1);
+  EXPECT_EQ(Ctl<CheckBox>(o, "chkefname", 6)->Value(), 0);
+  EXPECT_EQ(gShownCount, 5);
+  o.Form_KeyDown(50, 0);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 5)->Value(), 0);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 6)->Value(), 1);
+  EXPECT_EQ(gShownCount, 3);
+  // The grave accent ticks every box again; a column beyond the titles does nothing.
+  o.Form_KeyDown(192, 0);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 5)->Value(), 1);
+  EXPECT_FALSE(gLoadingState);
+  o.Cycle(4);
+  o.Cycle(5);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkefname", 15)->Value(), 1);
+}
+
+TEST_F(OverviewWindowTest, LayoutKeptWhenClosedAndThroughANewFile) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  Ctl<CheckBox>(o, "chkInstability")->SetValue(1);
+  Ctl<CheckBox>(o, "chkGridHeight")->SetValue(1);
+  // Closing stores the place and layout 8; the next opening recalls it.
+  Ctl<QPushButton>(o, "btnQuit")->click();
+  EXPECT_EQ(gOverviewOpen, 0);
+  EXPECT_EQ(Overview(), nullptr);
+  ASSERT_TRUE(slots_.Recall(8).has_value());
+  frmOverView& again = Open(w);
+  EXPECT_EQ(Ctl<CheckBox>(again, "chkInstability")->Value(), 1);
+  EXPECT_TRUE(again.State().opt.On(kBoxGridHeight));
+  // A new file rebuilds the window with the layout kept (slot 9).
+  Ctl<CheckBox>(again, "chkClouds")->SetValue(1);
+  w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KBOS"));
+  frmOverView* rebuilt = Overview();
+  ASSERT_NE(rebuilt, nullptr);
+  EXPECT_EQ(w.windowTitle(), "KBOS - NAM - ONDRIK");
+  EXPECT_EQ(rebuilt->windowTitle(), "KBOS - NAM - ONDRIK Overview");
+  EXPECT_TRUE(rebuilt->State().opt.On(kBoxClouds));
+  EXPECT_TRUE(rebuilt->State().opt.On(kBoxInstability));
+  EXPECT_EQ(gOverviewOpen, 1);
+  // The profile window's end saves layout 8 while the overview is open.
+  Ctl<CheckBox>(*rebuilt, "chkClouds")->SetValue(0);
+  w.btnDone_Click();
+  EXPECT_FALSE(slots_.Recall(8)->opt.On(kBoxClouds));
+}
+
+}  // namespace
+}  // namespace ondrik
