@@ -65,28 +65,6 @@ void RunStep(F&& step) {
   }
 }
 
-// Datasets in drawing order, the shown one last: with the overlay, counters
-// 1..count; otherwise the one counter `shown`. The last counter draws the
-// shown dataset; the others draw k + 1 from the shown one on, else k.
-struct DrawOrder {
-  std::array<Integer, kMaxDatasets> d{};
-  int n = 0;
-};
-
-DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count) {
-  DrawOrder o;
-  const int first = overlayAll ? 1 : shown;
-  const int last = overlayAll ? count : shown;
-  for (int k = first; k <= last && o.n < kMaxDatasets; ++k) {
-    Integer D;
-    if (k == last) D = shown;
-    else if (k >= shown) D = k + 1;
-    else D = k;
-    o.d[o.n++] = D;
-  }
-  return o;
-}
-
 // Whether dataset D is drawn at the hour: shown in the overlay, holding the
 // hour, with a usable surface pressure.
 bool DatasetDrawable(Integer D, Integer hour, Integer count) {
@@ -256,6 +234,20 @@ void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
 
 }  // namespace
 
+DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count) {
+  DrawOrder o;
+  const int first = overlayAll ? 1 : shown;
+  const int last = overlayAll ? count : shown;
+  for (int k = first; k <= last && o.n < kMaxDatasets; ++k) {
+    Integer D;
+    if (k == last) D = shown;
+    else if (k >= shown) D = k + 1;
+    else D = k;
+    o.d[o.n++] = D;
+  }
+  return o;
+}
+
 std::string ChartNumber(long n) {
   return n < 0 ? std::to_string(n) + " " : " " + std::to_string(n) + " ";
 }
@@ -345,8 +337,10 @@ void KeepRoomForTemperatureLabels(PictureBox& pic) {
   if (std::isfinite(bottom) && bottom > gChartBottom && bottom < 1e5) gChartBottom = static_cast<Integer>(bottom);
 }
 
-Color eRGB(const ChartState& s, int r, int g, int b) {
-  if (gCurDataset != s.draw.ShownDataset) {
+Color eRGB(const ChartState& s, int r, int g, int b) { return eRGB(s.draw.ShownDataset, r, g, b); }
+
+Color eRGB(Integer shownDataset, int r, int g, int b) {
+  if (gCurDataset != shownDataset) {
     r = (r * 3) / 6;
     g = (g * 3) / 6;
     b = (b * 3) / 6;

@@ -143,8 +143,21 @@ void PlotProfile(PictureBox& picData, ChartState& s);
 void KeepRoomForTemperatureLabels(PictureBox& pic);
 
 // The colour for the dataset being drawn: each component halved (rounded
-// down) unless gCurDataset is the shown dataset.
+// down) unless gCurDataset is the shown dataset (s.draw.ShownDataset, or the
+// dataset given, for drawings that set their own).
 Color eRGB(const ChartState& s, int r, int g, int b);
+Color eRGB(Integer shownDataset, int r, int g, int b);
+
+// Datasets in drawing order, the shown one last: with the overlay, counters
+// 1..count; otherwise the one counter `shown`. The last counter draws the
+// shown dataset; the others draw k + 1 from the shown one on, else k. Which
+// of them are drawn is the drawer's test (shown in the overlay, holding the
+// hour).
+struct DrawOrder {
+  std::array<Integer, kMaxDatasets> d{};
+  int n = 0;
+};
+DrawOrder OverlayOrder(Integer shown, bool overlayAll, Integer count);
 
 // An unfilled ellipse in ForeColor centred on (x, y) with half-axes w (x
 // units) and h (y units) in the picture's current scale; nothing unless both

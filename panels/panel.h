@@ -42,6 +42,15 @@ class PanelHost {
   virtual void RedrawChart() = 0;
   // The window's whole refresh: labels, side panel, control page, chart.
   virtual void DisplayHour() = 0;
+  // The precipitation-type panel's view, kept by the window: the thickness
+  // nomogram (true) or the energy method. Setting it does the window's part
+  // of the switch (the elevated-level bar shows only with the energy method,
+  // whose trail is at most 6 hours) and draws nothing.
+  virtual bool ThicknessView() const = 0;
+  virtual void SetThicknessView(bool thickness) = 0;
+  // The number of earlier hours the precipitation-type panel trails behind
+  // the current one (the number on the window's trail button; 0 none).
+  virtual int TrailHours() const = 0;
 };
 
 // A side panel or control page. Everything but the widget is optional.

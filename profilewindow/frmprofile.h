@@ -288,6 +288,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   Integer Hour() const override { return CurHour; }
   void OpenTrainingLinks(const std::string& topic) override;
   void RedrawChart() override { PlotProfile(); }
+  bool ThicknessView() const override { return ShowThickness; }
+  void SetThicknessView(bool thickness) override;
+  int TrailHours() const override;
 
   // ---- ChartEvents: passed on to the side panel shown ----
   void DatasetDrawn(Integer dataset) override { emit ChartDatasetDrawn(dataset); }
