@@ -133,6 +133,8 @@ class PanelTest : public ::testing::Test {
   void Place(SidePanel& p) {
     p.Widget()->setGeometry(0, 0, kPanelPx, kPanelPx);
     if (QWidget* bar = p.ButtonBar()) bar->setGeometry(0, kPanelPx + 2, kPanelPx, 20);
+    parent.resize(kPanelPx, kPanelPx + 24);
+    parent.show();  // the pictures take their size
   }
   FakeHost host;
   QWidget parent;
