@@ -41,7 +41,8 @@ void DataTablePanel::Draw() {
   pic.FontName = "Courier New";
   pic.FontBold = false;
   FitFontSize(pic, DataTableHeader() + " ", pic.PixelWidth(), 8.0, 4.5);
-  const int lines = static_cast<int>(std::lround(pic.PixelHeight() / pic.TextHeight("W"))) - 2;
+  // Whole lines only: a last line that fits in part would be cut.
+  const int lines = static_cast<int>(std::floor(pic.PixelHeight() / pic.TextHeight("W"))) - 2;
   pic.Cls();
   pic.FontTransparent = true;
   PrintAt(pic, 0, 0, DataTableHeader(), kRed);

@@ -22,6 +22,8 @@ constexpr Color kGreen = RGB(0, 255, 0);
 constexpr double kMetresPerFoot = 0.3038;
 constexpr Single kNoManualCrossover = 999;
 constexpr Single kOneDegreeF = 5.0F / 9.0F;
+// The line that parts the left and right halves, in the gauges' x (0..100).
+constexpr double kPartingX = 53;
 
 double ToF(double c) { return c * 9 / 5 + 32; }
 
@@ -36,9 +38,9 @@ void Steps(double from, double to, double step, Fn&& fn) {
   for (int i = 0; i <= n; ++i) fn(from + i * step);
 }
 
-// A label right-aligned at x and centred on y.
+// A label right-aligned at x and centred on y, kept inside the left edge.
 void PrintRight(PictureBox& pic, double x, double y, const std::string& text, Color c) {
-  PrintAt(pic, x - pic.TextWidth(text), y - SignedTextHeight(pic, text) / 2, text, c);
+  PrintAt(pic, std::max(x - pic.TextWidth(text), pic.ScaleLeft()), y - SignedTextHeight(pic, text) / 2, text, c);
 }
 
 // Height (ft) of level L above the ground.
@@ -165,11 +167,13 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   S1();
   const double rightTitle = pic.PixelToX(rightTitlePx);
   const double left = pic.ScaleLeft();
+  // The right chart's titles stay right of the line that parts the charts.
+  const double parting = pic.PixelToX(pic.PixelWidth() * kPartingX / 100 + 3);
   PrintAt(pic, -s, 590, "Hght(ft)", kWhite);
-  PrintRow(pic, 580, {{1.7 * s, "Hydrolapse", kWhite}, {rightTitle, "Vertical Change of Humidity", kWhite}}, left);
-  PrintRow(pic, -80,
-           {{0.8 * s, "Specific Humidity (g/kg)", kWhite}, {rightTitle, "Specific Humidity Change (g/kg)", kWhite}},
-           left);
+  PrintRow(pic, 580, {{1.7 * s, "Hydrolapse", kWhite}}, left, parting);
+  PrintRow(pic, 580, {{rightTitle, "Vertical Change of Humidity", kWhite}}, parting);
+  PrintRow(pic, -80, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, parting);
+  PrintRow(pic, -80, {{rightTitle, "Specific Humidity Change (g/kg)", kWhite}}, parting);
   S2();
   PrintAt(pic, -0.38 * s, 300, "Less", kWhite);
   PrintAt(pic, 0.17 * s, 300, "More", kWhite);
@@ -184,7 +188,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const Color face = RGB(button.red(), button.green(), button.blue());
   pic.DrawWidth = 5;
   pic.Line(0, 7.2, 100, 7.2, face);
-  pic.Line(53, 17, 53, -7, face);
+  pic.Line(kPartingX, 17, kPartingX, -7, face);
   pic.DrawWidth = 3;
   pic.Line(8, 5, 8, -5, kAxis);
   pic.Line(0, 0, 39, 0, kAxis);
@@ -250,7 +254,7 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
     PrintRight(pic, 57, v, Format(v, ".00"), kAxis);
   }
   // Texts right of the line that parts the gauges.
-  const double left = 49.5;
+  const double left = 49;
   PrintRow(pic, -0.026, {{66, "MRi (Lowest 100mb)", kWhite}}, left);
   PrintRow(pic, -0.019, {{61, "Development", kWhite}, {80, "Dispersal", kWhite}}, left);
 

@@ -52,7 +52,8 @@ void LapseRatesPanel::Draw() {
   pic.Scale(P0 + kStep, -kStep, 0, P0 + kStep);
   // Twenty columns of four characters across the picture: a narrow face,
   // as large as lets a cell's text fill its 50 mb.
-  pic.FontName = "Nimbus Sans Narrow";
+  // The plain face keeps its points legible at the small sizes this takes.
+  pic.FontName = "DejaVu Sans";
   pic.FontBold = false;
   FitFontSize(pic, "-0.0", kStep * 1.05, 6.0, 4.5);
   pic.FontTransparent = true;

@@ -22,6 +22,10 @@ class PicturePanel : public SidePanel {
   PictureBox& Pic();
   // Shows what was drawn on the picture.
   void Update();
+  // The picture took a new size (and was cleared): first this, then Draw().
+  // A panel is drawn before it is first shown, when its picture has not its
+  // size yet; the resize that comes with the showing draws it again.
+  virtual void Resized() {}
   PictureBoxWidget* Picture() const { return picture_; }
   PanelHost& host_;
 
@@ -35,7 +39,7 @@ class PicturePanel : public SidePanel {
 // texts inside their places this way.
 double FitFontSize(PictureBox& pic, const std::string& sample, double width, double maxPt, double minPt = 5.0);
 
-// The text panels' font: a condensed face at 6 points, small enough for the
+// The text panels' font: a narrow face at 6 points, small enough for the
 // panels' designs at their size.
 void UsePanelFont(PictureBox& pic, double pt = 6.0);
 
@@ -54,9 +58,9 @@ void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, 
 // Texts on one line at y, in the current scale: each at its x or, when the
 // text before it reaches that far, a blank after it. A row that would pass
 // the picture's right edge (or `rightLimit`) moves left, but not past
-// `leftLimit`, and is then
-// printed in a smaller face until it fits (down to 4.5 points). Trailing
-// blanks of a text take no room.
+// `leftLimit`; when that is not enough, runs of blanks inside its texts
+// become one, and then it is printed in a plain face at 7 or at last 6
+// pixels. Trailing blanks of a text take no room.
 struct RowText {
   double x;
   std::string text;

@@ -67,7 +67,6 @@ PrecipTypePanel::PrecipTypePanel(PanelHost& host, QWidget* parent)
   picSleet_->Pic().BackColor = kWhite;
   picSleet_->setVisible(false);
   PlaceSleetStrip();
-  Picture()->onResize = [this] { PlaceSleetStrip(); };
   Picture()->onMouseUp = [this](int, int, double, double) { picPrecipType_Click(); };
 }
 
@@ -119,18 +118,18 @@ void PrecipTypePanel::DrawThicknessView(PictureBox& pic, Integer H) {
   pic.FillTransparent = false;
   pic.ForeColor = kBlack;
   pic.Scale(1492, 1332, 1584, 1240);
-  // Text block of the current dataset and hour; its widest line fits
-  // between its place and the right edge.
+  // Text block of the current dataset and hour. The level-1 line keeps
+  // inside the right edge, moving left up to the end of the line beside it.
   double lower = 0, upper = 0;
   const bool have = Thicknesses(D, H, lower, upper);
-  const std::string level1 = "1: " + Format(gPres(D, H, 1), "#.0mb ") + Format(gHght(D, H, 1), "#m");
-  FitFontSize(pic, level1, 1584 - 1560, 6.75, 4.5);
-  PrintAt(pic, 1560, 1254, level1, kBlack);
+  const std::string upperText = "850-700: " + (have ? Format(upper, "#m") : std::string("--"));
   PrintAt(pic, 1505, 1245, "H1000:   " + Format(ThickHeights(D, H, 1), "#m"), kBlack);
   PrintAt(pic, 1505, 1249, "H 850:  " + Format(ThickHeights(D, H, 2), "#m"), kBlack);
   PrintAt(pic, 1505, 1253, "H 700:  " + Format(ThickHeights(D, H, 3), "#m"), kBlack);
   PrintAt(pic, 1532, 1248, "1000-850: " + (have ? Format(lower, "#m") : std::string("--")), kBlack);
-  PrintAt(pic, 1533.5, 1252, "850-700: " + (have ? Format(upper, "#m") : std::string("--")), kBlack);
+  PrintAt(pic, 1533.5, 1252, upperText, kBlack);
+  PrintRow(pic, 1254, {{1560, "1: " + Format(gPres(D, H, 1), "#.0mb ") + Format(gHght(D, H, 1), "#m"), kBlack}},
+           1533.5 + pic.TextWidth(upperText + " "));
 
   // Grid with its numbers under and left of it.
   const double halfW = pic.TextWidth("1540") / 2;

@@ -35,7 +35,9 @@ class PrecipTypePanel : public PicturePanel {
   void DrawTopDown(PictureBox& pic, Integer H);
   // The surface energy strip of gCurDataset at the hour, shown on picSleet.
   void PlotPrecipTypeEnergy(Integer hour);
+  // The strip keeps its place over the picture.
   void PlaceSleetStrip();
+  void Resized() override { PlaceSleetStrip(); }
 
   QFrame* bar_;
   QPushButton* btnPrecipType_;
