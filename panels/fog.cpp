@@ -38,9 +38,10 @@ void Steps(double from, double to, double step, Fn&& fn) {
   for (int i = 0; i <= n; ++i) fn(from + i * step);
 }
 
-// A label right-aligned at x and centred on y, kept inside the left edge.
-void PrintRight(PictureBox& pic, double x, double y, const std::string& text, Color c) {
-  PrintAt(pic, std::max(x - pic.TextWidth(text), pic.ScaleLeft()), y - SignedTextHeight(pic, text) / 2, text, c);
+// A label right-aligned at x and centred on y, kept inside the left edge;
+// halfHeight: half the signed text height in the picture's scale.
+void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const std::string& text, Color c) {
+  PrintAt(pic, std::max(x - pic.TextWidth(text), pic.ScaleLeft()), y - halfHeight, text, c);
 }
 
 // Height (ft) of level L above the ground.
@@ -114,9 +115,10 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     pic.Line(q, 0, q, 500, kGridLine);
     PrintCentred(pic, q, -30, Format(q, "0"), kAxis);
   });
+  const double half1 = SignedTextHeight(pic, "0") / 2;
   for (int h = 0; h <= 500; h += 100) {
     pic.Line(0, h, -0.2 * s, h, kAxis);
-    PrintRight(pic, -0.4 * s, h, Format(h, "0"), kAxis);
+    PrintRight(pic, -0.4 * s, h, half1, Format(h, "0"), kAxis);
   }
   S2();
   pic.DrawWidth = 3;
@@ -193,9 +195,10 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   pic.Line(8, 5, 8, -5, kAxis);
   pic.Line(0, 0, 39, 0, kAxis);
   pic.DrawWidth = 1;
+  const double half3 = SignedTextHeight(pic, "0") / 2;
   for (int t = 5; t >= -5; --t) {
     pic.Line(6.5, t, 8, t, kAxis);
-    PrintRight(pic, 5, t, Format(t, "0"), kAxis);
+    PrintRight(pic, 5, t, half3, Format(t, "0"), kAxis);
   }
   PrintAt(pic, 14, 7, "Air ", kWhite, false);
   pic.CurrentX = 27;
@@ -248,10 +251,11 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   pic.DrawWidth = 3;
   pic.Line(60, -0.01, 60, 0.075, kAxis);
   pic.DrawWidth = 1;
+  const double half4 = SignedTextHeight(pic, "0") / 2;
   for (int i = -1; i <= 7; ++i) {
     const double v = i / 100.0;
     pic.Line(58, v, 60, v, kAxis);
-    PrintRight(pic, 57, v, Format(v, ".00"), kAxis);
+    PrintRight(pic, 57, v, half4, Format(v, ".00"), kAxis);
   }
   // Texts right of the line that parts the gauges.
   const double left = 49;
@@ -273,7 +277,7 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   if (!m.valid) return;
 
   const double v = std::clamp(m.value, -0.01, 0.075);
-  PrintRight(pic, 80, 0.0325, Format(m.value, ".000"), kRed);
+  PrintRight(pic, 80, 0.0325, half4, Format(m.value, ".000"), kRed);
   if (v <= 0.025) {
     pic.Box(63, 0.025, 74, v, kWhite, true);
     if (v < 0.017) {

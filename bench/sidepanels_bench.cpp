@@ -1,0 +1,111 @@
+// Time of one draw of each side panel of the precipitation and fog group at
+// its design size, with the ensemble sample file's 8 datasets overlaid.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/reader.h"
+#include "core/shared.h"
+#include "panels/datatable.h"
+#include "panels/fog.h"
+#include "panels/heavyprecip.h"
+#include "panels/lakeeffect.h"
+#include "panels/lapserates.h"
+#include "panels/preciptype.h"
+#include "panels/thresholds.h"
+#include "profilewindow/config.h"
+
+namespace ondrik {
+namespace {
+
+// The panels are widgets: a widget application for the whole run, made
+// before any benchmark asks for a lighter one, and never destroyed.
+[[maybe_unused]] const bool kApp = [] {
+  if (QCoreApplication::instance() == nullptr) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "ondrik_bench";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+  return true;
+}();
+
+class BenchHost : public PanelHost {
+ public:
+  bool thickness = false;
+  Integer Hour() const override { return 12; }
+  const ChartState& Chart() const override { return chart_; }
+  const Config& Settings() const override { return cfg_; }
+  void OpenTrainingLinks(const std::string&) override {}
+  void FocusHourBar() override {}
+  void RedrawChart() override {}
+  void DisplayHour() override {}
+  bool ThicknessView() const override { return thickness; }
+  void SetThicknessView(bool on) override { thickness = on; }
+  int TrailHours() const override { return 6; }
+
+ private:
+  ChartState chart_;
+  Config cfg_;
+};
+
+bool LoadEnsemble(benchmark::State& state) {
+  LoadOptions o;
+  o.modelKey = "eta";
+  const LoadResult r = LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/SREF_KOKC.ond", o);
+  if (!r.ok) {
+    state.SkipWithError(r.message.c_str());
+    return false;
+  }
+  for (int d = 1; d <= kMaxDatasets; ++d) gDatasetShown(d) = d <= gDatasetCount;
+  gOverlayAll = true;
+  gLoadingState = false;
+  gCurDataset = 1;
+  StoreDefaultIndexThresholds();
+  return true;
+}
+
+using Make = std::function<std::unique_ptr<SidePanel>(PanelHost&, QWidget*)>;
+
+void DrawPanel(benchmark::State& state, const Make& make, bool thickness = false) {
+  if (!LoadEnsemble(state)) return;
+  BenchHost host;
+  host.thickness = thickness;
+  QWidget parent;
+  parent.resize(240, 264);
+  std::unique_ptr<SidePanel> p = make(host, &parent);
+  p->Widget()->setGeometry(0, 0, 238, 238);
+  parent.show();
+  p->Draw();  // results computed on demand are there from now on
+  for (auto _ : state) p->Draw();
+}
+
+template <typename P>
+Make Maker() {
+  return [](PanelHost& h, QWidget* w) -> std::unique_ptr<SidePanel> { return std::make_unique<P>(h, w); };
+}
+
+void BM_PrecipTypeEnergy(benchmark::State& s) { DrawPanel(s, Maker<PrecipTypePanel>()); }
+void BM_PrecipTypeThickness(benchmark::State& s) { DrawPanel(s, Maker<PrecipTypePanel>(), true); }
+void BM_HeavyPrecip(benchmark::State& s) { DrawPanel(s, Maker<HeavyPrecipPanel>()); }
+void BM_Fog(benchmark::State& s) { DrawPanel(s, Maker<FogPanel>()); }
+void BM_DataTable(benchmark::State& s) { DrawPanel(s, Maker<DataTablePanel>()); }
+void BM_LapseRates(benchmark::State& s) { DrawPanel(s, Maker<LapseRatesPanel>()); }
+void BM_LakeEffectPage(benchmark::State& s) { DrawPanel(s, Maker<LakeEffectPage>()); }
+
+BENCHMARK(BM_PrecipTypeEnergy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrecipTypeThickness)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeavyPrecip)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fog)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DataTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LapseRates)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LakeEffectPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace ondrik
