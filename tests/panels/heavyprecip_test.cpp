@@ -75,6 +75,10 @@ TEST_F(HeavyPrecipTest, CirclesVectorsZoomAndForwardPropagation) {
   host.hour = 1;
   p.Draw();
   EXPECT_EQ(gMbeDone(1, 1), -1);
+  // The jet gauge of the first draw of an hour shows the jet found for it
+  // (25 kt: the second third, from 25).
+  EXPECT_EQ(pic.Image().pixel(pic.PixelWidth() / 2 + 8, static_cast<int>((17.5 + 8) / 26 * pic.PixelHeight())) & 0xFFFFFF,
+            0xFFFF00u);
   EXPECT_EQ(gMbeDone(2, 1), 0);  // overlay off: only the current dataset
   // The MBE speed against the red (10 kt, strict) and yellow (15 kt) circles.
   const struct {

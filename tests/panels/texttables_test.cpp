@@ -45,6 +45,9 @@ TEST_F(TextTablesTest, DataTableRowsAndPrecipitation) {
   p.Draw();
   EXPECT_GT(p.DataTableTop, 10);
   EXPECT_LT(p.DataTableTop, 60);  // only the lowest levels that fit
+  // ... and the header, the rows and the precipitation line fit whole.
+  const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+  EXPECT_LE((p.DataTableTop + 2) * pic.TextHeight("W"), pic.PixelHeight());
 }
 
 TEST_F(TextTablesTest, LapseRatesAndTheirColours) {
