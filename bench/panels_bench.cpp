@@ -5,6 +5,8 @@
 // the first visit of an hour does.
 #include <benchmark/benchmark.h>
 
+#include "bench/panel_bench_util.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -24,50 +26,13 @@
 namespace ondrik {
 namespace {
 
-// Panels are widgets: a QApplication for the whole run, made before any
-// benchmark (and before another file of the run makes a plain GUI one).
-// Never destroyed, as tearing Qt down among the other statics is not safe.
 [[maybe_unused]] const bool kWidgetsApp = [] {
-  if (QCoreApplication::instance() == nullptr) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "ondrik_bench";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
+  bench::EnsureWidgetsApp();
   return true;
 }();
 
-class BenchHost : public PanelHost {
- public:
-  Integer Hour() const override { return hour; }
-  const ChartState& Chart() const override { return chart; }
-  const Config& Settings() const override { return config; }
-  void OpenTrainingLinks(const std::string&) override {}
-  void FocusHourBar() override {}
-  void RedrawChart() override {}
-  void DisplayHour() override {}
-  Integer hour = 0;
-  ChartState chart;
-  Config config;
-};
-
-bool LoadEnsemble(benchmark::State& state) {
-  LoadOptions o;
-  o.modelKey = "eta";
-  o.srInflowDepth = 3;
-  const LoadResult r = LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/SREF_KOKC.ond", o);
-  if (!r.ok) {
-    state.SkipWithError(r.message.c_str());
-    return false;
-  }
-  gLoadingState = false;
-  for (Integer d = 1; d <= gDatasetCount; ++d) gDatasetShown(d) = true;
-  gOverlayAll = true;
-  gCurDataset = 1;
-  StoreDefaultIndexThresholds();
-  return true;
-}
+using bench::BenchHost;
+using bench::LoadEnsemble;
 
 // Clears what the panels compute for an hour of every dataset.
 void ForgetHour(Integer H) {

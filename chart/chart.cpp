@@ -256,9 +256,8 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   // The lake page's labels: the lake temperature and the temperature at its
   // lower lake level, in whole degrees; an hour without that level keeps the
   // value of the last one.
-  s.in.lblLakeC = static_cast<Single>(std::lround(gLakeTempC));
-  const Single tLake = TempAtPressure(H, static_cast<Single>(s.in.LakeLevelPres));
-  if (!IsMissing(tLake) && FitsInt(tLake)) s.in.lblT850 = static_cast<Single>(std::lround(tLake));
+  s.in.lblLakeC = LakeTempWholeC();
+  if (const std::optional<Single> t = LakeLevelTempWholeC(H, s.in.LakeLevelPres)) s.in.lblT850 = *t;
   s.draw.ShownDataset = gCurDataset;
   const CurrentDatasetGuard keeper(s.draw.ShownDataset);
 

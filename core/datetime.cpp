@@ -66,4 +66,20 @@ std::int32_t HoursBetween(const DateTime& from, const DateTime& now) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(h, -lim, lim));
 }
 
+const char* MonthAbbrev(int month) {
+  static const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  return month >= 1 && month <= 12 ? kMonths[month - 1] : "???";
+}
+
+std::string FormatHourAmPm(const DateTime& t) {
+  const int h12 = t.hour % 12 == 0 ? 12 : t.hour % 12;
+  return std::to_string(h12) + (t.hour < 12 ? " AM" : " PM");
+}
+
+std::string FormatMonthDay(const DateTime& t) {
+  if (t.month < 1 || t.month > 12) return "";
+  return std::string("  ") + MonthAbbrev(t.month) + " " + std::to_string(t.day);
+}
+
 }  // namespace ondrik

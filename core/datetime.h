@@ -37,4 +37,12 @@ std::int32_t HoursBetween(const DateTime& from, const DateTime& now);
 // True when the fields name a real calendar date and time of day.
 bool IsValidDateTime(int year, int month, int day, int hour, int minute);
 
+// "Jan" .. "Dec" for months 1..12, "???" for any other number.
+const char* MonthAbbrev(int month);
+
+// The hour of a time of day, "h AMPM" ("3 PM", "12 AM"), and its date,
+// "  mmm d" ("  Mar 5"; empty for a month out of range).
+std::string FormatHourAmPm(const DateTime& t);
+std::string FormatMonthDay(const DateTime& t);
+
 }  // namespace ondrik

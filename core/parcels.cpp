@@ -52,6 +52,14 @@ float ParcelTempAt(const MoistAscent& moist, double tlK, double pL, float p) {
 
 // ---------------------------------------------------------------------------
 
+Single LakeTempWholeC() { return static_cast<Single>(std::lround(gLakeTempC)); }
+
+std::optional<Single> LakeLevelTempWholeC(Integer hour, Integer pres) {
+  const Single t = TempAtPressure(hour, static_cast<Single>(pres));
+  if (IsMissing(t) || !std::isfinite(t)) return std::nullopt;
+  return static_cast<Single>(std::lround(t));
+}
+
 void LiftSurfaceParcel(Integer hour) {
   const int d = gCurDataset;
   if (!ValidDataset(d) || !ValidHour(d, hour)) return;

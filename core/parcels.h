@@ -12,6 +12,8 @@
 // feet of the standard atmosphere, CAPE and CIN in J/kg.
 #pragma once
 
+#include <optional>
+
 #include "core/store.h"
 
 namespace ondrik {
@@ -24,6 +26,13 @@ namespace ondrik {
 // the default is the bar's initial 34 F. A change must clear gLakeParcelDone
 // for every hour of the current dataset.
 inline Single gLakeTempC = (34.0f - 32.0f) * 5.0f / 9.0f;
+
+// The lake page's temperatures in whole deg C, which the chart's lake
+// overlays read as well: the lake temperature, and the air temperature of
+// gCurDataset at the hour at a lake level (none when the level lies outside
+// the profile). Halves round away from zero.
+Single LakeTempWholeC();
+std::optional<Single> LakeLevelTempWholeC(Integer hour, Integer pres);
 
 // Lifts the lake-modified surface parcel of (gCurDataset, hour) into
 // gLakeParcelT, gLakeParcelTd, gLakeLclTemp, gLakeLclPres, gLakeELLevel,

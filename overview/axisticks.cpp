@@ -5,7 +5,7 @@
 
 #include "core/constants.h"
 #include "core/levels.h"
-#include "overview/format.h"
+#include "core/numberformat.h"
 
 namespace ondrik {
 
@@ -46,19 +46,19 @@ std::vector<AxisTick> HeightTicks(Integer unit, Single logPBottom, Single logPSp
     const int step = logPSpan < 0.6f ? 50 : 100;
     for (int p = 1000 - step; p >= 0; p -= step) {
       const int q = p == 0 ? 50 : p;
-      AddPressure(out, q, FormatNumber(q, "##0"), false, false);
+      AddPressure(out, q, Format(q, "##0"), false, false);
     }
   } else if (unit == 1) {
     const long n = topFt / 1000;
     if (n <= 20)
       for (long i = 1; i <= n; ++i)
-        if (i % 5 != 0) AddPressure(out, gPresAtKft(static_cast<int>(i)), FormatNumber(static_cast<double>(i), "##K"), true, true);
+        if (i % 5 != 0) AddPressure(out, gPresAtKft(static_cast<int>(i)), Format(static_cast<double>(i), "##K"), true, true);
     for (long i = 5; i <= n && i <= 70; i += 5)
-      AddPressure(out, gPresAtKft(static_cast<int>(i)), FormatNumber(static_cast<double>(i), "##K"), false, true);
+      AddPressure(out, gPresAtKft(static_cast<int>(i)), Format(static_cast<double>(i), "##K"), false, true);
   } else if (unit == 2) {
     const long n = topFt / kFeetPerKm;
     for (long k = 1; k <= n && k <= 20; ++k)
-      AddPressure(out, gPresAtKm(static_cast<int>(k)), FormatNumber(static_cast<double>(k), "##Km"), false, true);
+      AddPressure(out, gPresAtKm(static_cast<int>(k)), Format(static_cast<double>(k), "##Km"), false, true);
   }
   return out;
 }
@@ -69,7 +69,7 @@ std::vector<AxisTick> DirectionTicks(Single dirSpan) {
   for (int d = 0; d <= 360; d += step) {
     AxisTick t;
     t.value = static_cast<Single>(d);
-    t.label = PrintedNumber(d);
+    t.label = NumberItem(d);
     t.dotted = true;
     t.width = d % 90 == 0 ? 2 : 1;
     out.push_back(t);
@@ -86,7 +86,7 @@ std::vector<AxisTick> PrecipTicks(Single bottom, Single span) {
   for (int n = 0; v <= top && n < kMaxAxisTicks; ++n, v += interval) {
     AxisTick t;
     t.value = v;
-    t.label = FormatNumber(v, pattern);
+    t.label = Format(v, pattern);
     out.push_back(t);
   }
   return out;
@@ -110,7 +110,7 @@ std::vector<AxisTick> IndexTicks(Single bottom, Single span, Integer labelFactor
     t.value = static_cast<Single>(i);
     t.colour = colour(i);
     t.label = i > 0 ? "+" : "-";
-    t.label2 = PrintedNumber(static_cast<double>(std::labs(i)) * labelFactor);
+    t.label2 = NumberItem(static_cast<double>(std::labs(i)) * labelFactor);
     out.push_back(t);
   });
   return out;
@@ -123,7 +123,7 @@ std::vector<AxisTick> TemperatureTicks(Single bottom, Single span) {
     AxisTick t;
     t.value = static_cast<Single>(v);
     t.dotted = v % 10 != 0;
-    t.label = FormatNumber(static_cast<double>(v), "00");
+    t.label = Format(static_cast<double>(v), "00");
     out.push_back(t);
   });
   return out;
@@ -137,7 +137,7 @@ std::vector<AxisTick> CapeTicks(Single top) {
     AxisTick t;
     t.value = static_cast<Single>(v);
     t.dotted = v % 500 != 0;
-    t.label = FormatNumber(static_cast<double>(v), "00");
+    t.label = Format(static_cast<double>(v), "00");
     out.push_back(t);
   }
   return out;
@@ -150,7 +150,7 @@ std::vector<AxisTick> SfcPresTicks(Single bottom, Single span) {
     AxisTick t;
     t.value = static_cast<Single>(p);
     t.dotted = p % 10 != 0;
-    t.label = FormatNumber(static_cast<double>(p), "00");
+    t.label = Format(static_cast<double>(p), "00");
     out.push_back(t);
   });
   return out;
@@ -166,7 +166,7 @@ std::vector<AxisTick> VentilationTicks(Single top) {
     AxisTick t;
     t.value = static_cast<Single>(v);
     t.dotted = v % 5 != 0;
-    t.label = FormatNumber(static_cast<double>(v), "0K");
+    t.label = Format(static_cast<double>(v), "0K");
     out.push_back(t);
   }
   return out;

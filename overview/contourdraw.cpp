@@ -1,7 +1,7 @@
 // Drawing the contours of the time-height plane.
 #include <algorithm>
 
-#include "overview/format.h"
+#include "core/numberformat.h"
 #include "overview/plotters.h"
 
 namespace ondrik {
@@ -53,7 +53,7 @@ void PlotContour(OverviewDraw& d, const ContourGrid& g, Color colour1, Color col
       d.rh.ForeColor = v >= -mode ? colour1 : colour2;
     else
       d.rh.ForeColor = static_cast<long>(std::nearbyint(v)) % mode != 0 ? colour2 : colour1;
-    ContourLevel(d, g, v, g.topLevel, PrintedNumber(v));
+    ContourLevel(d, g, v, g.topLevel, NumberItem(v));
   }
   Marks(d, g, true, colour1);
   Marks(d, g, false, mode < 1 ? colour2 : colour1);
@@ -65,7 +65,7 @@ void PlotContourColor(OverviewDraw& d, bool marks, const ContourGrid& g, const C
   r.min = std::max(r.min, classes.threshold[1]);
   for (const Single v : ContourValues(r, Interval(d))) {
     d.rh.ForeColor = classes.ColourOf(v);
-    ContourLevel(d, g, v, g.topLevel, PrintedNumber(v));
+    ContourLevel(d, g, v, g.topLevel, NumberItem(v));
   }
   if (!marks) return;
   Marks(d, g, true, classes.colour[1]);
@@ -80,7 +80,7 @@ void sPlotContourMulti(OverviewDraw& d, bool marks, const ContourGrid& g, const 
   r.min = std::max(r.min, classes.threshold[1]);
   for (const Single v : ContourValues(r, Interval(d))) {
     d.rh.ForeColor = classes.ColourOf(v);
-    ContourLevel(d, g, v, g.topLevel, PrintedNumber(scaled != 0 ? v / scaled : v));
+    ContourLevel(d, g, v, g.topLevel, NumberItem(scaled != 0 ? v / scaled : v));
   }
   if (!marks) return;
   for (const Extreme& e : FieldExtremes(g)) {

@@ -5,7 +5,7 @@
 
 #include "core/guards.h"
 #include "core/parcels.h"
-#include "overview/format.h"
+#include "core/numberformat.h"
 #include "overview/plotters.h"
 #include "overview/series.h"
 #include "overview/timelabels.h"
@@ -179,7 +179,7 @@ void ElevatedCapeContours(OverviewDraw& d, const LevelArray<Single>& field) {
   for (int i = 0; i < 6; ++i) {
     if (i < 5 && d.s.opt.ECAPELowestClass > i) continue;
     const Single v = static_cast<Single>(d.s.opt.ContourInterval * kFactor[i]);
-    ContourLevel(d, g, v, g.topLevel, PrintedNumber(v));
+    ContourLevel(d, g, v, g.topLevel, NumberItem(v));
   }
   d.rh.DrawWidth = 1;
 }

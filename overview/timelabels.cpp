@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "core/shared.h"
-#include "overview/format.h"
+#include "core/numberformat.h"
 #include "overview/state.h"
 
 namespace ondrik {
@@ -67,10 +67,10 @@ SnowTotal SnowTotals(Integer d, Integer first, Integer last) {
   return t;
 }
 
-std::string PrecipTotalCaption(Single total) { return FormatNumber(total, "0.00") + "\" "; }
+std::string PrecipTotalCaption(Single total) { return Format(total, "0.00") + "\" "; }
 
 std::string SnowTotalCaption(const SnowTotal& t) {
-  return FormatNumber(t.settled, "0.0") + "\" (" + FormatNumber(t.raw, "0.0") + ") ";
+  return Format(t.settled, "0.0") + "\" (" + Format(t.raw, "0.0") + ") ";
 }
 
 }  // namespace ondrik

@@ -15,7 +15,7 @@
 
 #include "core/guards.h"
 #include "core/shared.h"
-#include "overview/format.h"
+#include "core/numberformat.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 

@@ -1,4 +1,7 @@
-// The data table of the current hour (side panel "Data"); it draws nothing yet.
+// The data table of the current hour (side panel "Data"): one line a level,
+// from the highest that fits down to the lowest, with pressure, temperature,
+// dew point, relative humidity, wind and height above ground, and a closing
+// line with the hour's and the accumulated precipitation.
 #pragma once
 
 #include "panels/picturepanel.h"
@@ -7,7 +10,20 @@ namespace ondrik {
 
 class DataTablePanel : public PicturePanel {
  public:
-  DataTablePanel(PanelHost& host, QWidget* parent) : PicturePanel(host, parent, "picProfile") {}
+  DataTablePanel(PanelHost& host, QWidget* parent);
+  // PrintDataTable.
+  void Draw() override;
+
+  // The highest level listed; the first row under the header shows it and
+  // each row below the next level down.
+  Integer DataTableTop = 0;
 };
+
+// The header and one row of the table for level L of (d, h), the columns
+// right-aligned under their headings.
+std::string DataTableHeader();
+std::string DataTableRow(Integer d, Integer h, Integer L);
+// The closing line: the hour's and the accumulated precipitation (in).
+std::string PrecipitationLine(Integer d, Integer h);
 
 }  // namespace ondrik

@@ -1,27 +1,74 @@
 #include "panels/heavyprecip.h"
 
+#include <QFrame>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
+
+#include "core/derived.h"
+#include "core/guards.h"
 #include "core/mbe.h"
+#include "core/preciptype.h"
+#include "panels/indexscale.h"
+#include "panels/indices.h"
+#include "core/numberformat.h"
+#include "panels/heavypreciprules.h"
+#include "panels/overlayloop.h"
+#include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 
 namespace ondrik {
 
 namespace {
+
 constexpr Color kJet = RGB(0, 255, 0);
 constexpr Color kJetUncertain = RGB(0, 128, 0);
+constexpr Color kGrid = RGB(128, 128, 128);
+// Degrees to radians as the panels turn them (not exactly pi / 180).
+constexpr double kRadPerDegree = 0.017453236666666667;
+constexpr double kArrowHead = 4;  // units of the diagram
+// The zoom stays within these half-widths (kt).
+constexpr Single kMinScale = 1, kMaxScale = 10000;
+
+bool JetUncertain(Integer d, Integer h) { return gLLJUncertain(d, h) != 0; }
+
+// A number as the whole number nearest to it (Int(v + 0.5)).
+long Nearest(double v) { return static_cast<long>(std::floor(v + 0.5)); }
+
 }  // namespace
 
-HeavyPrecipPanel::HeavyPrecipPanel(PanelHost& host, QWidget* parent)
-    : PicturePanel(host, parent, "picMBE"), btnSelectInflow_(new QPushButton("Select Inflow", Picture())) {
-  btnSelectInflow_->setObjectName("btnSelectInflow");
-  btnSelectInflow_->setFocusPolicy(Qt::TabFocus);
-  btnSelectInflow_->setGeometry(2, 2, 80, 20);
-  QObject::connect(btnSelectInflow_, &QPushButton::clicked, btnSelectInflow_,
-                   [this] { btnSelectInflow_Click(); });
+void DrawMBEArrow(PictureBox& pic, double x, double y, Color c, int width, double dir) {
+  pic.DrawWidth = width;
+  pic.LineTo(x, y, c);
+  for (double b : {dir + 30, dir - 30}) {
+    const double a = (450 - b) * kRadPerDegree;
+    pic.Line(x, y, x + kArrowHead * std::cos(a), y + kArrowHead * std::sin(a), c);
+  }
+  pic.CurrentX = x;
+  pic.CurrentY = y;
 }
 
-void HeavyPrecipPanel::Draw() {}
+HeavyPrecipPanel::HeavyPrecipPanel(PanelHost& host, QWidget* parent)
+    : PicturePanel(host, parent, "picMBE"),
+      bar_(new QFrame(parent)),
+      btnSelectInflow_(new QPushButton("Select Inflow", bar_)),
+      chkMBE2_(new CheckBox("Frwd Prop", bar_)) {
+  bar_->setObjectName("pnlMBE");
+  btnSelectInflow_->setObjectName("btnSelectInflow");
+  btnSelectInflow_->setFocusPolicy(Qt::TabFocus);
+  btnSelectInflow_->setGeometry(0, 0, 80, 20);
+  chkMBE2_->setObjectName("chkMBE2");
+  chkMBE2_->setFocusPolicy(Qt::TabFocus);
+  chkMBE2_->setGeometry(86, 1, 90, 18);
+  chkMBE2_->SetValue(gMbeForwardProp ? 1 : 0);
+  QObject::connect(btnSelectInflow_, &QPushButton::clicked, btnSelectInflow_,
+                   [this] { btnSelectInflow_Click(); });
+  chkMBE2_->onClick = [this] { chkMBE2_Click(); };
+  Picture()->onMouseUp = [this](int button, int, double, double) { picMBE_MouseUp(button); };
+}
+
+QWidget* HeavyPrecipPanel::ButtonBar() { return bar_; }
 
 void HeavyPrecipPanel::Shown(bool visible) {
   // The selection belongs to the panel on the screen.
@@ -32,6 +79,20 @@ void HeavyPrecipPanel::btnSelectInflow_Click() {
   InflowSelectMode = !InflowSelectMode;
   btnSelectInflow_->setStyleSheet(InflowSelectMode ? "QPushButton { background: rgb(255,255,0); }" : "");
   host_.FocusHourBar();
+}
+
+void HeavyPrecipPanel::chkMBE2_Click() {
+  gMbeForwardProp = chkMBE2_->Value() != 0;
+  // Every dataset the panel overlays is drawn in the new sense.
+  for (Integer d = 1; d <= std::min(gDatasetCount, kMaxDatasets); ++d)
+    for (Integer h = 0; h <= std::min(gLastHour(d), kMaxHours - 1); ++h) gMbeDone(d, h) = 0;
+  Draw();
+}
+
+void HeavyPrecipPanel::picMBE_MouseUp(int button) {
+  host_.OpenTrainingLinks("Heavy Precip");
+  gMBEScale = std::clamp(button == 1 ? gMBEScale / 1.2F : gMBEScale * 1.2F, kMinScale, kMaxScale);
+  Draw();
 }
 
 void HeavyPrecipPanel::CursorLevel(Integer D, Integer H, Integer L) {
@@ -60,6 +121,136 @@ ChartMarks LowLevelJetMark(Integer D, Integer H) {
     m.labelColor = kJet;
   }
   return m;
+}
+
+void HeavyPrecipPanel::Draw() {
+  const Integer H = host_.Hour();
+  if (!PanelCanDraw(H)) return;
+  PictureBox& pic = Pic();
+  const Integer D = gCurDataset;
+  pic.BackColor = kBlack;
+  pic.Cls();
+  UsePanelFont(pic);
+  pic.Mode = DrawMode::CopyPen;
+  pic.Style = DrawStyle::Solid;
+  pic.FontTransparent = true;
+  pic.FillTransparent = true;
+
+  // The vectors first: the jet gauge reads them.
+  if (gMbeDone(D, H) != -1) ComputeMBEVectors(D, H, 0);
+  ComputeOnce(gWarmCloudDepthDone(D), ComputeWarmCloudDepth);
+  ComputeOnce(ThicknessDone(D), MakeThickness);
+  const std::optional<Single> meanRH = MeanRHTo500(D, H);
+  const std::optional<double> thickness = Thickness1000To500Dam(D, H);
+  if (thickness) SetThicknessThresholds(*thickness);
+
+  // Gauges.
+  pic.Scale(-100, -8, 100, 18);
+  PlotBar(pic, gPwat(D, H), kRowPrecipWaterGauge);
+  if (meanRH) {
+    PlotBar(pic, *meanRH, kRowMeanRH);
+    PlotBar(pic, *meanRH / 100 * gPwat(D, H), kRowPWTimesRH);
+  }
+  PlotBar(pic, gWarmCloudDepthFt(D, H), kRowWarmCloudDepth);
+  PlotBar(pic, gLLJSpd(D, H), kRowLowLevelJet);
+
+  DrawVectors(pic, H);
+  DrawTexts(pic, H);
+  DrawGaugeLabels(pic, H);
+  if (thickness) {
+    PrintAt(pic, 0, 12, Format(*thickness, "###"), kYellow);
+  }
+  PrintCentred(pic, kFirstThirdEnd, 12, Format(gIndexThresholds(kRowPrecipWaterGauge, 1), "0.00"), kYellow);
+  PrintCentred(pic, kSecondThirdEnd, 12, Format(gIndexThresholds(kRowPrecipWaterGauge, 2), "0.00"), kYellow);
+  pic.DrawWidth = 1;
+  Update();
+}
+
+void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
+  const double s = gMBEScale;
+  pic.Scale(-s, s, s, -s);
+  pic.DrawWidth = 1;
+  pic.Line(-s, 0, s, 0, kGrid);
+  pic.Line(0, -s, 0, s, kGrid);
+  pic.FillTransparent = true;
+  for (int r : MbeRings(gMBEScale)) {
+    pic.Circle(0, 0, r, kGrid);
+    PrintAt(pic, -r, 0, NumberItem(r), kGrid);
+  }
+
+  ShownDataset = gCurDataset;
+  const bool forward = gMbeForwardProp;
+  ForEachShownDataset(ShownDataset, H, [&](Integer d) {
+    if (gMbeDone(d, H) != -1) ComputeMBEVectors(d, H, 0);
+    pic.DrawWidth = 2;
+    if (d == ShownDataset) {
+      const Single red = gIndexThresholds(kRowMbeSpeed, 2), yellow = gIndexThresholds(kRowMbeSpeed, 1);
+      if (gMbeSpd(d, H) < red)
+        pic.Circle(0, 0, red, kRed);
+      else if (gMbeSpd(d, H) < yellow)
+        pic.Circle(0, 0, yellow, kYellow);
+    }
+    const double cu = gCloudLayerU(d, H), cv = gCloudLayerV(d, H);
+    const Color jet = JetUncertain(d, H) ? eRGB(ShownDataset, 0, 128, 0) : eRGB(ShownDataset, 0, 255, 0);
+    pic.CurrentX = 0;
+    pic.CurrentY = 0;
+    DrawMBEArrow(pic, cu, cv, eRGB(ShownDataset, 0, 255, 255), 2, gCloudLayerDir(d, H));
+    if (forward) {
+      DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), jet, 2, gLLJDir(d, H) - 180);
+      pic.CurrentX = 0;
+      pic.CurrentY = 0;
+      DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2,
+                   gMbeUpwindDir(d, H));
+      pic.CurrentX = cu;
+      pic.CurrentY = cv;
+      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 255), 2, gMbeUpwindDir(d, H));
+      pic.CurrentX = 0;
+      pic.CurrentY = 0;
+      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 0, 0), 4, gMbeDir(d, H));
+    } else {
+      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), jet, 2, gLLJDir(d, H) - 180);
+      pic.CurrentX = 0;
+      pic.CurrentY = 0;
+      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 0), 3, gMbeDir(d, H));
+    }
+  });
+}
+
+void HeavyPrecipPanel::DrawTexts(PictureBox& pic, Integer H) {
+  const Integer D = gCurDataset;
+  const bool uncertain = JetUncertain(D, H);
+  pic.DrawWidth = 1;
+  PrintAt(pic, -gMBEScale, gMBEScale,
+          "V cloud layer   = " + NumberItem(Nearest(gCloudLayerDir(D, H))) + "°/" +
+              NumberItem(Nearest(gCloudLayerSpd(D, H))) + "kts",
+          kCyan);
+  pic.ForeColor = uncertain ? kJetUncertain : kJet;
+  pic.Print("V low-level jet = " + NumberItem(Nearest(gLLJDir(D, H))) + "°/" + NumberItem(Nearest(gLLJSpd(D, H))) +
+            "kts at " + NumberItem(gLLJPres(D, H)) + (uncertain ? "mb ?" : "mb"));
+  const double font = pic.FontSize;
+  pic.FontSize = font * 1.5;
+  pic.ForeColor = gMbeForwardProp ? kRed : kYellow;
+  pic.Print("MBE Velocity  = " + NumberItem(Nearest(gMbeDir(D, H))) + "°/" + NumberItem(Nearest(gMbeSpd(D, H))) +
+            "kts");
+  pic.FontSize = font;
+}
+
+void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
+  const Integer D = gCurDataset;
+  const std::optional<Single> meanRH = MeanRHTo500(D, H);
+  pic.Scale(-100, -8, 100, 18);
+  constexpr Color kGreen = RGB(0, 255, 0);
+  const double x = -70;
+  PrintAt(pic, x, 13, "Pcp Water        " + Format(gPwat(D, H), "0.00") + " in", kGreen);
+  PrintAt(pic, x, 14, "Mean RH             " + (meanRH ? Format(*meanRH, "0") : std::string("--")) + " %", kGreen);
+  PrintAt(pic, x, 15,
+          "PW*RH             " + (meanRH ? Format(*meanRH / 100 * gPwat(D, H), "0.00") : std::string("--")),
+          kGreen);
+  PrintAt(pic, x, 16, "Warm Cloud     " + Format(gWarmCloudDepthFt(D, H), "##,##0") + " ft", kGreen);
+  if (JetUncertain(D, H))
+    PrintAt(pic, x, 17, "Low Lvl Jet ?       " + Format(gLLJSpd(D, H), "0") + " kts", kJetUncertain);
+  else
+    PrintAt(pic, x, 17, "Low Lvl Jet          " + Format(gLLJSpd(D, H), "0") + " kts", kGreen);
 }
 
 }  // namespace ondrik

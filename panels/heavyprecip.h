@@ -1,15 +1,21 @@
-// The heavy-precipitation panel (side panel "Heavy Pcp"). It marks the
-// low-level jet beside the chart's wind column and owns the inflow
-// selection: while "Select Inflow" is on, the level under the chart's cursor
-// is taken as the jet level, and the next click on the chart ends it. The
-// gauges and vector diagram are not part of the program yet.
+// The heavy-precipitation panel (side panel "Heavy Pcp"): the vector diagram
+// of the cloud-layer wind, the low-level jet and the MBE (propagation)
+// vector, and five gauges (precipitable water, mean relative humidity, their
+// product, warm-cloud depth, low-level-jet speed). A click on the picture
+// zooms the diagram. Its bar holds "Select Inflow", with which the level
+// under the chart's cursor is taken as the jet level until the next click on
+// the chart, and "Frwd Prop", the forward-propagating vector. It also marks
+// the low-level jet beside the chart's wind column.
 #pragma once
 
 #include "panels/picturepanel.h"
 
+class QFrame;
 class QPushButton;
 
 namespace ondrik {
+
+class CheckBox;
 
 // The low-level jet of dataset D at hour H as the chart labels it ("LLJ", or
 // "LL?" when uncertain), computing the vectors when they are not done.
@@ -18,6 +24,8 @@ ChartMarks LowLevelJetMark(Integer D, Integer H);
 class HeavyPrecipPanel : public PicturePanel {
  public:
   HeavyPrecipPanel(PanelHost& host, QWidget* parent);
+  QWidget* ButtonBar() override;
+  // DrawHeavyPrecipPanel.
   void Draw() override;
   void Shown(bool visible) override;
   bool WantsCursorLevel() const override { return InflowSelectMode; }
@@ -27,12 +35,30 @@ class HeavyPrecipPanel : public PicturePanel {
 
   // "Select Inflow": the inflow selection on or off.
   void btnSelectInflow_Click();
+  // "Frwd Prop": the vectors of every hour are computed again in the new sense.
+  void chkMBE2_Click();
+  // The vector diagram zooms in with the left button, out with any other.
+  void picMBE_MouseUp(int button);
+
   bool InflowSelectMode = false;
   // Half-width of the vector picture in knots (its zoom).
   Single gMBEScale = 51;
 
  private:
+  void DrawVectors(PictureBox& pic, Integer H);
+  void DrawTexts(PictureBox& pic, Integer H);
+  void DrawGaugeLabels(PictureBox& pic, Integer H);
+
+  QFrame* bar_;
   QPushButton* btnSelectInflow_;
+  CheckBox* chkMBE2_;
+  Integer ShownDataset = 0;
 };
+
+// One vector from the current point to (x, y) in colour c and pen width, with
+// a head of two strokes of 4 units from the tip towards the bearings dir + 30
+// and dir - 30 (dir: where the vector comes from, so the strokes point back
+// along the shaft); the current point is left at the tip.
+void DrawMBEArrow(PictureBox& pic, double x, double y, Color c, int width, double dir);
 
 }  // namespace ondrik

@@ -1,5 +1,9 @@
-// The lapse rates of the current hour (side panel "Lapse Rates"); it draws nothing yet.
+// The lapse rates of the current hour (side panel "Lapse Rates"): between
+// every pair of levels of a 50-mb grid from the surface up, a triangular
+// table in deg C per km coloured by steepness.
 #pragma once
+
+#include <optional>
 
 #include "panels/picturepanel.h"
 
@@ -7,7 +11,18 @@ namespace ondrik {
 
 class LapseRatesPanel : public PicturePanel {
  public:
-  LapseRatesPanel(PanelHost& host, QWidget* parent) : PicturePanel(host, parent, "picLapse") {}
+  LapseRatesPanel(PanelHost& host, QWidget* parent);
+  // PrintLapseRates.
+  void Draw() override;
 };
+
+// The base of the table: the surface pressure rounded down to 50 mb.
+Integer LapseTableBase(Single sfcPres);
+// The lapse rate (deg C per km, positive when the temperature falls with
+// height) of gCurDataset at the hour between the pressures a (lower) and b;
+// none where the profile has no temperature.
+std::optional<Single> LapseRate(Integer hour, Single a, Single b);
+// Red above 7.95, yellow above 6.95, green else.
+Color LapseRateColour(Single lapse);
 
 }  // namespace ondrik

@@ -58,6 +58,15 @@ class PanelHost {
   // gSigmaLevelStep of the chosen model: levels between the sigma level
   // and the neighbours its turn of wind is taken from.
   virtual Integer SigmaLevelStep() const { return 0; }
+  // The precipitation-type panel's view, kept by the window: the thickness
+  // nomogram (true) or the energy method. Setting it does the window's part
+  // of the switch (the elevated-level bar shows only with the energy method,
+  // whose trail is at most 6 hours) and draws nothing.
+  virtual bool ThicknessView() const = 0;
+  virtual void SetThicknessView(bool thickness) = 0;
+  // The number of earlier hours the precipitation-type panel trails behind
+  // the current one (the number on the window's trail button; 0 none).
+  virtual int TrailHours() const = 0;
 };
 
 // A side panel or control page. Everything but the widget is optional.

@@ -1,5 +1,8 @@
 #include "panels/picturepanel.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "platform/pictureboxwidget.h"
 
 namespace ondrik {
@@ -7,6 +10,10 @@ namespace ondrik {
 PicturePanel::PicturePanel(PanelHost& host, QWidget* parent, const std::string& objectName)
     : host_(host), picture_(new PictureBoxWidget(parent)) {
   picture_->setObjectName(QString::fromStdString(objectName));
+  picture_->onResize = [this] {
+    Resized();
+    Draw();
+  };
 }
 
 QWidget* PicturePanel::Widget() { return picture_; }
@@ -14,5 +21,109 @@ QWidget* PicturePanel::Widget() { return picture_; }
 PictureBox& PicturePanel::Pic() { return picture_->Pic(); }
 
 void PicturePanel::Update() { picture_->update(); }
+
+double FitFontSize(PictureBox& pic, const std::string& sample, double width, double maxPt, double minPt) {
+  // Fonts come in whole pixels: step through them from the largest down.
+  const int maxPx = static_cast<int>(std::floor(maxPt * 96.0 / 72.0 + 1e-9));
+  const int minPx = std::max(1, static_cast<int>(std::ceil(minPt * 96.0 / 72.0 - 1e-9)));
+  for (int px = maxPx; px >= minPx; --px) {
+    pic.FontSize = px * 72.0 / 96.0;
+    if (pic.TextWidth(sample) <= std::fabs(width)) return pic.FontSize;
+  }
+  pic.FontSize = minPx * 72.0 / 96.0;
+  return pic.FontSize;
+}
+
+void UsePanelFont(PictureBox& pic, double pt) {
+  // The narrowest face that keeps its digits and points apart at small sizes.
+  static const std::string face = [] {
+    for (const char* f : {"Nimbus Sans Narrow", "DejaVu Sans Condensed"})
+      if (InstalledFontFamily(f) == f) return std::string(f);
+    return std::string("DejaVu Sans");
+  }();
+  pic.FontName = face;
+  pic.FontSize = pt;
+  pic.FontBold = false;
+}
+
+double SignedTextHeight(const PictureBox& pic, const std::string& text) {
+  const double h = pic.TextHeight(text);
+  return pic.ScaleHeight() < 0 ? -h : h;
+}
+
+void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color c, bool newline) {
+  pic.CurrentX = x;
+  pic.CurrentY = y;
+  pic.ForeColor = c;
+  pic.Print(text, newline);
+}
+
+void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, Color c) {
+  PrintAt(pic, x - pic.TextWidth(text) / 2, y, text, c);
+}
+
+namespace {
+
+// Positions of a row's texts at the picture's font: each at its x or a blank
+// after the text before it; the end of the last one.
+double LayRow(const PictureBox& pic, const std::vector<RowText>& row, std::vector<double>& at) {
+  const double gap = pic.TextWidth(" ");
+  double end = -1e300;
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    const std::string& t = row[i].text;
+    at[i] = std::max(row[i].x, end + gap);
+    end = at[i] + pic.TextWidth(t.substr(0, t.find_last_not_of(' ') + 1));
+  }
+  return end;
+}
+
+std::string CollapseBlanks(const std::string& t) {
+  std::string out;
+  for (char c : t)
+    if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+  return out;
+}
+
+}  // namespace
+
+void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
+  if (row.empty()) return;
+  const double font = pic.FontSize;
+  const std::string face = pic.FontName;
+  const double right = std::min(pic.ScaleLeft() + pic.ScaleWidth(), rightLimit);
+  std::vector<RowText> texts = row;
+  std::vector<double> at(row.size());
+  // Fits when the row ends inside, moved left as far as it may go.
+  auto fits = [&] {
+    const double over = LayRow(pic, texts, at) - right;
+    if (over <= 0) return true;
+    if (at[0] - over < leftLimit) return false;
+    for (double& a : at) a -= over;
+    return true;
+  };
+  // Then with single blanks, then in the plain face that stays legible
+  // smaller, down to its smallest legible size.
+  bool done = fits();
+  if (!done) {
+    for (RowText& t : texts) t.text = CollapseBlanks(t.text);
+    done = fits();
+  }
+  if (!done) {
+    pic.FontName = "DejaVu Sans";
+    for (int px = 7; px >= 6 && !done; --px) {
+      pic.FontSize = px * 72.0 / 96.0;
+      done = fits();
+    }
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i) PrintAt(pic, at[i], y, texts[i].text, texts[i].colour, false);
+  pic.FontSize = font;
+  pic.FontName = face;
+}
+
+bool PanelCanDraw(Integer hour) {
+  if (gLoadingState) return false;
+  if (gDatasetCount < 1 || gCurDataset < 1 || gCurDataset > std::min(gDatasetCount, kMaxDatasets)) return false;
+  return hour >= 0 && hour < kMaxHours && hour <= gLastHour(gCurDataset) && gNumLevels(gCurDataset) >= 1;
+}
 
 }  // namespace ondrik

@@ -3,13 +3,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "panels/panel.h"
+#include "platform/picturebox.h"
 
 namespace ondrik {
 
 class PictureBoxWidget;
-class PictureBox;
 
 class PicturePanel : public SidePanel {
  public:
@@ -21,11 +22,55 @@ class PicturePanel : public SidePanel {
   PictureBox& Pic();
   // Shows what was drawn on the picture.
   void Update();
+  // The picture took a new size (and was cleared): first this, then Draw().
+  // A panel is drawn before it is first shown, when its picture has not its
+  // size yet; the resize that comes with the showing draws it again.
+  virtual void Resized() {}
   PictureBoxWidget* Picture() const { return picture_; }
   PanelHost& host_;
 
  private:
   PictureBoxWidget* picture_;
 };
+
+// The largest font size (points, at most maxPt and at least minPt) at which
+// `sample` is no wider than `width` user units of the picture's current
+// scale; the picture keeps that size. Panels drawn at any size keep their
+// texts inside their places this way.
+double FitFontSize(PictureBox& pic, const std::string& sample, double width, double maxPt, double minPt = 5.0);
+
+// The text panels' font: a narrow face at 6 points, small enough for the
+// panels' designs at their size.
+void UsePanelFont(PictureBox& pic, double pt = 6.0);
+
+// The height of a text in the picture's current scale, signed like its y
+// axis (negative when y grows upwards): y - h / 2 centres a line on y in
+// either direction.
+double SignedTextHeight(const PictureBox& pic, const std::string& text);
+
+// Prints a text with its top-left corner at (x, y) in colour c; newline:
+// the next text starts a line lower at the scale's left edge (set CurrentX
+// for another place), else right after this one.
+void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color c, bool newline = true);
+// The same text centred on x.
+void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, Color c);
+
+// Texts on one line at y, in the current scale: each at its x or, when the
+// text before it reaches that far, a blank after it. A row that would pass
+// the picture's right edge (or `rightLimit`) moves left, but not past
+// `leftLimit`; when that is not enough, runs of blanks inside its texts
+// become one, and then it is printed in a plain face at 7 or at last 6
+// pixels. Trailing blanks of a text take no room.
+struct RowText {
+  double x;
+  std::string text;
+  Color colour;
+};
+void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+              double rightLimit = 1e300);
+
+// True when a panel has something to draw: no load in progress and the
+// current dataset holds the hour.
+bool PanelCanDraw(Integer hour);
 
 }  // namespace ondrik

@@ -334,6 +334,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetDatasetBox(int index, int value) override;
   void SetBourgouin(int value) override;
   void BringForward() override;
+  bool ThicknessView() const override { return ShowThickness; }
+  void SetThicknessView(bool thickness) override;
+  int TrailHours() const override;
 
   // ---- ChartEvents: passed on to the side panel shown ----
   void DatasetDrawn(Integer dataset) override { emit ChartDatasetDrawn(dataset); }

@@ -2,6 +2,10 @@
 // events for the panel shown, their settings).
 #include <QPushButton>
 
+#include <algorithm>
+
+#include "platform/controls.h"
+
 #include "core/shared.h"
 #include "profilewindow/frmprofile.h"
 #include "profilewindow/paneltable.h"
@@ -55,6 +59,16 @@ void frmProfile::ApplyPanelSettings(const PanelSettings& settings) {
   for (const PanelRegistry* r : {&panels_, &pages_})
     for (const auto& item : r->Items()) item.panel->Apply(settings);
 }
+
+// The precipitation-type panel's view is the window's: the elevated-level
+// bar serves only the energy method, whose trail is at most 6 hours.
+void frmProfile::SetThicknessView(bool thickness) {
+  ShowThickness = thickness;
+  vbsElevatedPT->setVisible(!thickness);
+  if (!thickness && TrailHours() > 6) btnTails->setText("6");
+}
+
+int frmProfile::TrailHours() const { return std::max(0, btnTails->text().toInt()); }
 
 // ---- the chart's events go to the side panel shown ----
 

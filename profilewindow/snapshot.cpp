@@ -17,9 +17,6 @@ std::string TwoDigits(int v) {
   return buf;
 }
 
-const char* const kMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-
 }  // namespace
 
 std::string SnapshotFileName(const std::string& name, const std::string& modelName,
@@ -45,7 +42,7 @@ std::string JoinFolder(const std::string& folder, const std::string& fileName) {
 }
 
 std::string MonthDayYear(const DateTime& t) {
-  const char* month = (t.month >= 1 && t.month <= 12) ? kMonths[t.month - 1] : "???";
+  const char* month = MonthAbbrev(t.month);
   char buf[32];
   std::snprintf(buf, sizeof buf, "%s %02d, %04d", month, t.day, t.year);
   return buf;

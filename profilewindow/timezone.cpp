@@ -163,14 +163,12 @@ std::string LocalTimeLabel(const DateTime& validUtc, int tzOffset) {
       !IsValidDateTime(validUtc.year, validUtc.month, validUtc.day, validUtc.hour, validUtc.minute))
     return "";
   static const char* kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-  static const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   const DateTime t = LocalTimeOf(validUtc, tzOffset);
   int h12 = t.hour % 12;
   if (h12 == 0) h12 = 12;
   char mm[8];
   std::snprintf(mm, sizeof mm, "%02d", t.minute);
-  return std::string(kDays[t.Weekday()]) + "    " + kMonths[t.month - 1] + " " + std::to_string(t.day) + "  " +
+  return std::string(kDays[t.Weekday()]) + "    " + MonthAbbrev(t.month) + " " + std::to_string(t.day) + "  " +
          std::to_string(h12) + ":" + mm + (t.hour < 12 ? " am" : " pm");
 }
 

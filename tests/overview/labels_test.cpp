@@ -10,7 +10,7 @@
 #include "core/derived.h"
 #include "core/levels.h"
 #include "overview/axisticks.h"
-#include "overview/format.h"
+#include "core/numberformat.h"
 #include "overview/timelabels.h"
 
 namespace ondrik {
@@ -21,22 +21,6 @@ std::vector<std::string> Labels(const std::vector<AxisTick>& ticks) {
   for (const AxisTick& t : ticks)
     if (!t.label.empty()) out.push_back(t.label + t.label2);
   return out;
-}
-
-TEST(OverviewLabelsTest, NumberFormats) {
-  struct Case {
-    double v;
-    const char* pattern;
-    const char* text;
-  } cases[] = {{5, "##K", "5K"},     {25, "##K", "25K"},  {950, "##0", "950"}, {0, "##0", "0"},
-               {0.05, ".00", ".05"}, {1, ".00", "1.00"},  {0.5, ".0", ".5"},   {2, ".0", "2.0"},
-               {5, "00", "05"},      {-5, "00", "-05"},   {100, "00", "100"},  {5, "0K", "5K"},
-               {3, "##Km", "3Km"},   {4.25, "0.0", "4.3"}, {0, "0.00", "0.00"}, {-0.01, "0.0", "0.0"}};
-  for (const Case& c : cases) EXPECT_EQ(FormatNumber(c.v, c.pattern), c.text) << c.v << " " << c.pattern;
-  EXPECT_EQ(PrintedNumber(5), " 5 ");
-  EXPECT_EQ(PrintedNumber(-20), "-20 ");
-  EXPECT_EQ(NumberText(7.5), "7.5");
-  EXPECT_EQ(NumberText(24), "24");
 }
 
 TEST(OverviewLabelsTest, HeightAxisInPressureFeetAndKilometres) {

@@ -20,27 +20,13 @@
 #include "platform/folders.h"
 #include "platform/picturebox.h"
 #include "profilewindow/frmprofile.h"
+#include "tests/control_lookup.h"
 #include "tests/core/profile_text.h"
 
 namespace ondrik::testing {
 
 namespace fs = std::filesystem;
 
-// A control of the window by its object name (with an index for the control
-// arrays: "chkefname", 6 is "chkefname6"); a missing one fails the test.
-template <typename T>
-T* Ctl(const QWidget& w, const QString& name) {
-  T* c = w.findChild<T*>(name);
-  if (c == nullptr) {
-    ADD_FAILURE() << "no control " << name.toStdString();
-    throw std::runtime_error("no control " + name.toStdString());
-  }
-  return c;
-}
-template <typename T>
-T* Ctl(const QWidget& w, const QString& name, int index) {
-  return Ctl<T>(w, name + QString::number(index));
-}
 inline void WriteFile(const fs::path& p, const std::string& text) {
   std::ofstream out(p, std::ios::binary);
   out << text;

@@ -1,0 +1,69 @@
+// What the side-panel benchmarks share: a widget application, a host that
+// asks nothing of a window, and the ensemble sample file loaded with every
+// dataset shown and overlaid.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <string>
+
+#include "chart/chart.h"
+#include "core/reader.h"
+#include "core/shared.h"
+#include "panels/panel.h"
+#include "panels/thresholds.h"
+#include "profilewindow/config.h"
+
+namespace ondrik::bench {
+
+// Panels are widgets: a QApplication for the whole run, made before any
+// benchmark (and before another file of the run makes a plain GUI one).
+// Never destroyed, as tearing Qt down among the other statics is not safe.
+inline void EnsureWidgetsApp() {
+  if (QCoreApplication::instance() != nullptr) return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "ondrik_bench";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+}
+
+class BenchHost : public PanelHost {
+ public:
+  Integer Hour() const override { return hour; }
+  const ChartState& Chart() const override { return chart; }
+  const Config& Settings() const override { return config; }
+  void OpenTrainingLinks(const std::string&) override {}
+  void FocusHourBar() override {}
+  void RedrawChart() override {}
+  void DisplayHour() override {}
+  bool ThicknessView() const override { return thickness; }
+  void SetThicknessView(bool on) override { thickness = on; }
+  int TrailHours() const override { return 6; }
+
+  Integer hour = 12;
+  bool thickness = false;
+  ChartState chart;
+  Config config;
+};
+
+inline bool LoadEnsemble(benchmark::State& state) {
+  LoadOptions o;
+  o.modelKey = "eta";
+  o.srInflowDepth = 3;
+  const LoadResult r = LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/SREF_KOKC.ond", o);
+  if (!r.ok) {
+    state.SkipWithError(r.message.c_str());
+    return false;
+  }
+  gLoadingState = false;
+  for (int d = 1; d <= kMaxDatasets; ++d) gDatasetShown(d) = d <= gDatasetCount;
+  gOverlayAll = true;
+  gCurDataset = 1;
+  StoreDefaultIndexThresholds();
+  return true;
+}
+
+}  // namespace ondrik::bench

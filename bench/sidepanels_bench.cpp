@@ -1,0 +1,73 @@
+// Time of one draw of each side panel of the precipitation and fog group at
+// its design size, with the ensemble sample file's 8 datasets overlaid.
+#include <benchmark/benchmark.h>
+
+#include "bench/panel_bench_util.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/reader.h"
+#include "core/shared.h"
+#include "panels/datatable.h"
+#include "panels/fog.h"
+#include "panels/heavyprecip.h"
+#include "panels/lakeeffect.h"
+#include "panels/lapserates.h"
+#include "panels/preciptype.h"
+#include "panels/thresholds.h"
+#include "profilewindow/config.h"
+
+namespace ondrik {
+namespace {
+
+[[maybe_unused]] const bool kApp = [] {
+  bench::EnsureWidgetsApp();
+  return true;
+}();
+
+using bench::BenchHost;
+using bench::LoadEnsemble;
+
+using Make = std::function<std::unique_ptr<SidePanel>(PanelHost&, QWidget*)>;
+
+void DrawPanel(benchmark::State& state, const Make& make, bool thickness = false) {
+  if (!LoadEnsemble(state)) return;
+  BenchHost host;
+  host.thickness = thickness;
+  QWidget parent;
+  parent.resize(240, 264);
+  std::unique_ptr<SidePanel> p = make(host, &parent);
+  p->Widget()->setGeometry(0, 0, 238, 238);
+  parent.show();
+  p->Draw();  // results computed on demand are there from now on
+  for (auto _ : state) p->Draw();
+}
+
+template <typename P>
+Make Maker() {
+  return [](PanelHost& h, QWidget* w) -> std::unique_ptr<SidePanel> { return std::make_unique<P>(h, w); };
+}
+
+void BM_PrecipTypeEnergy(benchmark::State& s) { DrawPanel(s, Maker<PrecipTypePanel>()); }
+void BM_PrecipTypeThickness(benchmark::State& s) { DrawPanel(s, Maker<PrecipTypePanel>(), true); }
+void BM_HeavyPrecip(benchmark::State& s) { DrawPanel(s, Maker<HeavyPrecipPanel>()); }
+void BM_Fog(benchmark::State& s) { DrawPanel(s, Maker<FogPanel>()); }
+void BM_DataTable(benchmark::State& s) { DrawPanel(s, Maker<DataTablePanel>()); }
+void BM_LapseRates(benchmark::State& s) { DrawPanel(s, Maker<LapseRatesPanel>()); }
+void BM_LakeEffectPage(benchmark::State& s) { DrawPanel(s, Maker<LakeEffectPage>()); }
+
+BENCHMARK(BM_PrecipTypeEnergy)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrecipTypeThickness)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeavyPrecip)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Fog)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DataTable)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LapseRates)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LakeEffectPage)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace ondrik

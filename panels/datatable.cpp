@@ -1,0 +1,57 @@
+#include "panels/datatable.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/numberformat.h"
+#include "platform/pictureboxwidget.h"
+
+namespace ondrik {
+
+namespace {
+constexpr double kMetresPerFoot = 0.3038;
+constexpr Color kGreen = RGB(0, 255, 0);
+}  // namespace
+
+std::string DataTableHeader() { return "Pres   Temp  Dewpt    RH   Dir  Speed       AGL"; }
+
+std::string DataTableRow(Integer d, Integer h, Integer L) {
+  const double agl = (gHght(d, h, L) - static_cast<double>(gSiteElev(d)) * 1000) / kMetresPerFoot;
+  return FormatRight(gPres(d, h, L), "0", 4) + FormatRight(gTemp(d, h, L), "0.0", 7) +
+         FormatRight(gDewpt(d, h, L), "0.0", 7) + FormatRight(gRH(d, h, L), "0", 6) +
+         FormatRight(gWdir(d, h, L), "0", 6) + FormatRight(gWspd(d, h, L), "0", 7) + FormatRight(agl, "#,##0", 10);
+}
+
+std::string PrecipitationLine(Integer d, Integer h) {
+  // Room for totals of 10 in and more.
+  return "Precipitation:  " + FormatRight(gPrecip(d, h), "0.000", 6) + " Hr     " +
+         FormatRight(PrecipTotal(d, h), "0.000", 6) + " Total";
+}
+
+DataTablePanel::DataTablePanel(PanelHost& host, QWidget* parent) : PicturePanel(host, parent, "picProfile") {}
+
+void DataTablePanel::Draw() {
+  const Integer H = host_.Hour();
+  if (!PanelCanDraw(H)) return;
+  const Integer D = gCurDataset;
+  PictureBox& pic = Pic();
+  pic.BackColor = kBlack;
+  pic.ScalePixels();
+  // A fixed-width face that fits the header across the picture.
+  pic.FontName = "Courier New";
+  pic.FontBold = false;
+  FitFontSize(pic, DataTableHeader() + " ", pic.PixelWidth(), 8.0, 4.5);
+  // Whole lines only: a last line that fits in part would be cut.
+  const int lines = static_cast<int>(std::floor(pic.PixelHeight() / pic.TextHeight("W"))) - 2;
+  pic.Cls();
+  pic.FontTransparent = true;
+  PrintAt(pic, 0, 0, DataTableHeader(), kRed);
+  DataTableTop = std::max(0, std::min(lines, std::min(gNumLevels(D), kMaxLevels)));
+  pic.ForeColor = kYellow;
+  for (Integer L = DataTableTop; L >= 1; --L) pic.Print(DataTableRow(D, H, L));
+  pic.ForeColor = kGreen;
+  pic.Print(PrecipitationLine(D, H), false);
+  Update();
+}
+
+}  // namespace ondrik

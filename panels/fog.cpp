@@ -1,0 +1,303 @@
+#include "panels/fog.h"
+
+#include <QFrame>
+#include <QPalette>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+#include "panels/fogrules.h"
+#include "core/numberformat.h"
+#include "panels/overlayloop.h"
+#include "platform/pictureboxwidget.h"
+
+namespace ondrik {
+
+namespace {
+
+constexpr Color kAxis = RGB(191, 191, 191);
+constexpr Color kGridLine = RGB(127, 127, 127);
+constexpr Color kGreen = RGB(0, 255, 0);
+constexpr double kMetresPerFoot = 0.3038;
+constexpr Single kNoManualCrossover = 999;
+constexpr Single kOneDegreeF = 5.0F / 9.0F;
+// The line that parts the left and right halves, in the gauges' x (0..100).
+constexpr double kPartingX = 53;
+
+double ToF(double c) { return c * 9 / 5 + 32; }
+
+Color ToColor(Rgb c) { return RGB(c.r, c.g, c.b); }
+
+// Steps from `from` to `to` by `step` counted, so that no rounding drift
+// loses the last one.
+template <typename Fn>
+void Steps(double from, double to, double step, Fn&& fn) {
+  if (!(step > 0)) return;
+  const int n = static_cast<int>(std::floor((to - from) / step + 1e-9));
+  for (int i = 0; i <= n; ++i) fn(from + i * step);
+}
+
+// A label right-aligned at x and centred on y, kept inside the left edge;
+// halfHeight: half the signed text height in the picture's scale.
+void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const std::string& text, Color c) {
+  PrintAt(pic, std::max(x - pic.TextWidth(text), pic.ScaleLeft()), y - halfHeight, text, c);
+}
+
+// Height (ft) of level L above the ground.
+double HeightFt(Integer d, Integer h, Integer L) { return gHghtAGL(d, h, L) / kMetresPerFoot; }
+
+}  // namespace
+
+FogPanel::FogPanel(PanelHost& host, QWidget* parent) : PicturePanel(host, parent, "picFog"), bar_(new QFrame(parent)) {
+  bar_->setObjectName("pnlFog");
+  const struct {
+    const char* name;
+    const char* caption;
+    int x, w;
+    void (FogPanel::*click)();
+  } buttons[] = {{"btnXoverUp", "XOver +1F", 0, 70, &FogPanel::btnXoverUp_Click},
+                 {"btnXoverDown", "XOver -1F", 72, 70, &FogPanel::btnXoverDown_Click},
+                 {"btnXoverReset", "Reset", 144, 50, &FogPanel::btnXoverReset_Click}};
+  for (const auto& b : buttons) {
+    auto* button = new QPushButton(b.caption, bar_);
+    button->setObjectName(b.name);
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setGeometry(b.x, 0, b.w, 20);
+    QObject::connect(button, &QPushButton::clicked, button, [this, click = b.click] { (this->*click)(); });
+  }
+  Picture()->onMouseUp = [this](int, int, double, double) { host_.OpenTrainingLinks("Fog"); };
+}
+
+QWidget* FogPanel::ButtonBar() { return bar_; }
+
+void FogPanel::btnXoverUp_Click() { StoreCrossover(XoverTemp(gCurDataset) + kOneDegreeF); }
+void FogPanel::btnXoverDown_Click() { StoreCrossover(XoverTemp(gCurDataset) - kOneDegreeF); }
+void FogPanel::btnXoverReset_Click() { StoreCrossover(kNoManualCrossover); }
+
+void FogPanel::StoreCrossover(Single value) {
+  const Integer H = host_.Hour();
+  if (!PanelCanDraw(H)) return;
+  for (Integer h = H; h <= std::min(gLastHour(gCurDataset), kMaxHours - 1); ++h) XoverManual(gCurDataset, h) = value;
+  Draw();
+}
+
+void FogPanel::Draw() {
+  const Integer H = host_.Hour();
+  if (!PanelCanDraw(H)) return;
+  PictureBox& pic = Pic();
+  pic.BackColor = kBlack;
+  pic.Cls();
+  UsePanelFont(pic);
+  pic.Mode = DrawMode::CopyPen;
+  pic.Style = DrawStyle::Solid;
+  pic.FontTransparent = true;
+  DrawCharts(pic, H);
+  DrawTemperatureGauges(pic, H);
+  DrawMriGauge(pic, H);
+  pic.DrawWidth = 1;
+  Update();
+}
+
+void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
+  double M = 0, s = 0;
+  HumidityAxis(MaxSpecHum, M, s);
+  const auto S1 = [&] { pic.Scale(-0.22 * M, 600, 2.5 * M, -1250); };
+  const auto S2 = [&] { pic.Scale(-0.42 * M, 600, 0.13 * M, -1250); };
+
+  S1();
+  pic.DrawWidth = 3;
+  pic.Line(0, 0, M, 0, kAxis);
+  pic.Line(0, 0, 0, 500, kAxis);
+  pic.DrawWidth = 1;
+  Steps(0, M, s, [&](double q) {
+    pic.Line(q, 0, q, -30, kAxis);
+    pic.Line(q, 0, q, 500, kGridLine);
+    PrintCentred(pic, q, -30, Format(q, "0"), kAxis);
+  });
+  const double half1 = SignedTextHeight(pic, "0") / 2;
+  for (int h = 0; h <= 500; h += 100) {
+    pic.Line(0, h, -0.2 * s, h, kAxis);
+    PrintRight(pic, -0.4 * s, h, half1, Format(h, "0"), kAxis);
+  }
+  S2();
+  pic.DrawWidth = 3;
+  pic.Line(-0.1 * M, 0, 0.1 * M, 0, kAxis);
+  pic.Line(0, 0, 0, 500, kAxis);
+  pic.DrawWidth = 1;
+  Steps(-0.1 * M, 0.11 * M, 0.25 * s, [&](double d) {
+    pic.Line(d, 0, d, -30, kAxis);
+    PrintCentred(pic, d, -30, Format(d, ".00"), kAxis);
+  });
+  for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
+
+  // The lowest 500 ft of every shown dataset.
+  ShownDataset = gCurDataset;
+  ForEachShownDataset(ShownDataset, H, [&](Integer d) {
+    const Integer n = std::min(gNumLevels(d), kMaxLevels);
+    pic.FillTransparent = false;
+    pic.DrawWidth = 3;
+    S1();
+    const Color q = eRGB(ShownDataset, 255, 255, 0);
+    pic.FillColor = q;
+    pic.Circle(gSpecHum(d, H, 0), 0, 0.1 * s, q);
+    for (Integer L = 1; L <= n; ++L) {
+      const double h = HeightFt(d, H, L);
+      pic.LineTo(gSpecHum(d, H, L), h, q);
+      pic.Circle(gSpecHum(d, H, L), h, 0.1 * s, q);
+      if (h > 500) break;
+    }
+    S2();
+    const Color c = eRGB(ShownDataset, 0, 255, 255);
+    pic.FillColor = c;
+    pic.Circle(gSpecHum(d, H, 1) - gSpecHum(d, H, 0), (HeightFt(d, H, 1) + 0) / 2, 0.01 * s, c);
+    for (Integer L = 2; L <= n; ++L) {
+      const double x = gSpecHum(d, H, L) - gSpecHum(d, H, L - 1);
+      const double y = (HeightFt(d, H, L) + HeightFt(d, H, L - 1)) / 2;
+      pic.LineTo(x, y, c);
+      pic.Circle(x, y, 0.01 * s, c);
+      if (HeightFt(d, H, L) > 500) break;
+    }
+    pic.FillTransparent = true;
+  });
+
+  // Titles; the right chart's stand after the left chart's where the picture
+  // is too narrow for both at their places.
+  pic.DrawWidth = 1;
+  S2();
+  const double rightTitlePx = pic.XToPixel(-0.47 * s);
+  S1();
+  const double rightTitle = pic.PixelToX(rightTitlePx);
+  const double left = pic.ScaleLeft();
+  // The right chart's titles stay right of the line that parts the charts.
+  const double parting = pic.PixelToX(pic.PixelWidth() * kPartingX / 100 + 3);
+  PrintAt(pic, -s, 590, "Hght(ft)", kWhite);
+  PrintRow(pic, 580, {{1.7 * s, "Hydrolapse", kWhite}}, left, parting);
+  PrintRow(pic, 580, {{rightTitle, "Vertical Change of Humidity", kWhite}}, parting);
+  PrintRow(pic, -80, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, parting);
+  PrintRow(pic, -80, {{rightTitle, "Specific Humidity Change (g/kg)", kWhite}}, parting);
+  S2();
+  PrintAt(pic, -0.38 * s, 300, "Less", kWhite);
+  PrintAt(pic, 0.17 * s, 300, "More", kWhite);
+  PrintAt(pic, -0.4 * s, 240, "Likely", kWhite);
+  PrintAt(pic, 0.15 * s, 240, "Likely", kWhite);
+}
+
+void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
+  const Integer D = gCurDataset;
+  pic.Scale(0, 17, 100, -7);
+  const QColor button = Picture()->palette().color(QPalette::Button);
+  const Color face = RGB(button.red(), button.green(), button.blue());
+  pic.DrawWidth = 5;
+  pic.Line(0, 7.2, 100, 7.2, face);
+  pic.Line(kPartingX, 17, kPartingX, -7, face);
+  pic.DrawWidth = 3;
+  pic.Line(8, 5, 8, -5, kAxis);
+  pic.Line(0, 0, 39, 0, kAxis);
+  pic.DrawWidth = 1;
+  const double half3 = SignedTextHeight(pic, "0") / 2;
+  for (int t = 5; t >= -5; --t) {
+    pic.Line(6.5, t, 8, t, kAxis);
+    PrintRight(pic, 5, t, half3, Format(t, "0"), kAxis);
+  }
+  PrintAt(pic, 14, 7, "Air ", kWhite, false);
+  pic.CurrentX = 27;
+  pic.Print("Ground ");
+
+  const Crossover x = FindCrossover(D, H, gHoursPerStep);
+  XoverTemp(D) = x.temp;
+  const double X = ToF(x.temp), A = ToF(gSfcTemp(D, H)), G = ToF(gSoilTemp(D, H) - 273.16);
+  PrintAt(pic, 40, 1, "XOver ", kWhite);
+  pic.CurrentX = 40;
+  pic.ForeColor = x.manual ? kYellow : kRed;
+  pic.Print("T= " + Format(X, "0.0"));
+
+  const double th = SignedTextHeight(pic, "H");
+  auto bar = [&](const FogGauge& g, double left, double right, double v, double value) {
+    pic.Box(left, 0, right, v, ToColor(g.box), true);
+    PrintAt(pic, g.textX, g.above ? v - 1.1 * th : v + 0.1 * th, g.prefix + Format(value, "0.0"), kRed);
+    if (g.verdict[0] == nullptr) return;
+    PrintAt(pic, g.verdictX[0], g.verdict[1] != nullptr ? v / 2 - th : v / 2 - 0.5 * th, g.verdict[0], kRed);
+    if (g.verdict[1] != nullptr) {
+      pic.CurrentX = g.verdictX[1];
+      pic.Print(g.verdict[1]);
+    }
+  };
+  if (G > -100) {
+    const double g = std::clamp(G - X, -5.5, 5.5);
+    bar(GroundGauge(g), 26, 37, g, G);
+  }
+  const double a = std::clamp(A - X, -5.5, 5.5);
+  bar(AirGauge(a), 11, 22, a, A);
+
+  // Where the crossover comes from, left of the MRi gauge.
+  if (x.manual) {
+    PrintRow(pic, -6.2, {{1, "XOver manually entered", kRed}}, 0, 49);
+  } else {
+    std::vector<RowText> row = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
+    const DateTime v = gValidTime(D, x.sourceHour);
+    if (v.IsSet()) {
+      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
+      const std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
+      row.push_back({49 - pic.TextWidth(when), when, kRed});
+    }
+    PrintRow(pic, -6.2, row, 0, 49);
+  }
+}
+
+void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
+  const Integer D = gCurDataset;
+  pic.Scale(-5, -0.11, 95, 0.09);
+  pic.DrawWidth = 3;
+  pic.Line(60, -0.01, 60, 0.075, kAxis);
+  pic.DrawWidth = 1;
+  const double half4 = SignedTextHeight(pic, "0") / 2;
+  for (int i = -1; i <= 7; ++i) {
+    const double v = i / 100.0;
+    pic.Line(58, v, 60, v, kAxis);
+    PrintRight(pic, 57, v, half4, Format(v, ".00"), kAxis);
+  }
+  // Texts right of the line that parts the gauges.
+  const double left = 49;
+  PrintRow(pic, -0.026, {{66, "MRi (Lowest 100mb)", kWhite}}, left);
+  PrintRow(pic, -0.019, {{61, "Development", kWhite}, {80, "Dispersal", kWhite}}, left);
+
+  const Mri m = ComputeMri(D, H);
+  const double th = SignedTextHeight(pic, "H");
+  // The two lines at the bottom stay inside the picture.
+  const double y = std::min(0.078, 0.09 - 2 * th);
+  PrintRow(pic, y, {{52, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, left);
+  std::vector<RowText> values = {{50, Format(gSfcTemp(D, H), "0.0") + "°C", kRed}};
+  if (m.warmLevel > 0)
+    values.push_back(
+        {62, NumberItem(std::floor(gPres(D, H, m.warmLevel) + 0.5)) + "mb   " + Format(m.warmTemp, "0.0") + "°C   ",
+         kRed});
+  if (m.maxWind > 0) values.push_back({86, NumberItem(std::floor(m.maxWind + 0.5)) + " kts", kRed});
+  PrintRow(pic, y + th, values, left);
+  if (!m.valid) return;
+
+  const double v = std::clamp(m.value, -0.01, 0.075);
+  PrintRight(pic, 80, 0.0325, half4, Format(m.value, ".000"), kRed);
+  if (v <= 0.025) {
+    pic.Box(63, 0.025, 74, v, kWhite, true);
+    if (v < 0.017) {
+      PrintAt(pic, 65, (v + 0.025) / 2 - th, "Stratus", kRed);
+      pic.CurrentX = 64;
+      pic.Print("Favored");
+    }
+  }
+  if (v > 0.04) {
+    pic.Box(63, 0.04, 74, v, kWhite, true);
+    if (v > 0.047) {
+      PrintAt(pic, 66, (v + 0.04) / 2 - th, "Fog", kRed);
+      pic.CurrentX = 64;
+      pic.Print("Favored");
+    }
+  }
+  if (v <= 0.008) {
+    pic.Box(79, 0.008, 90, v, kBlue, true);
+    if (v < 0.004) PrintAt(pic, 80, (v + 0.008) / 2 - th / 2, "Possible", kRed);
+  }
+}
+
+}  // namespace ondrik

@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "panels/preciptype.h"
+#include "panels/preciptyperules.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/panels/panel_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using testing::PanelTest;
+using testing::PixelsOf;
+
+TEST(PrecipTypeRules, ThicknessPointsAndTrail) {
+  double x = 0, y = 0;
+  ThicknessChartPoint(1250, 1590, x, y);  // lower 1250 m, upper 1590 m
+  EXPECT_EQ(x, 1580);
+  EXPECT_EQ(y, 1260);
+  ThicknessChartPoint(1300, 1540, x, y);
+  EXPECT_EQ(x, 1540);
+  EXPECT_EQ(y, 1300);
+  EXPECT_DOUBLE_EQ(ThicknessTrailRadius(0, 0), 1.8);
+  EXPECT_DOUBLE_EQ(ThicknessTrailRadius(6, 2), 1.8 - 1.1 / 6 * 2);
+  EXPECT_DOUBLE_EQ(ThicknessTrailRadius(6, 6), 0.7);
+}
+
+TEST(PrecipTypeRules, DiagramFamiliesAndPointColours) {
+  EXPECT_EQ(DiagramOf("AB"), EnergyDiagram::Surface);
+  EXPECT_EQ(DiagramOf("BB"), EnergyDiagram::Surface);
+  EXPECT_EQ(DiagramOf("BA"), EnergyDiagram::Elevated);
+  EXPECT_EQ(DiagramOf("ABAB"), EnergyDiagram::TwoLayer);
+  EXPECT_EQ(DiagramOf(""), EnergyDiagram::None);
+  EXPECT_TRUE(SameFamily("AB", "BB"));
+  EXPECT_FALSE(SameFamily("BB", "BA"));
+  EXPECT_FALSE(SameFamily("BB", "ABAB"));
+  EXPECT_TRUE(SameFamily("ABAB", "ABAB"));
+
+  EXPECT_EQ(SurfacePointColour(9), (Rgb{0, 255, 255}));
+  EXPECT_EQ(SurfacePointColour(4), (Rgb{0, 0, 255}));
+  EXPECT_EQ(SurfacePointColour(20), (Rgb{0, 255, 0}));
+  EXPECT_EQ(SurfacePointColour(95), (Rgb{0, 255, 0}));
+  const struct {
+    Single pos, neg;
+    const char* pattern;
+    Rgb colour;
+    bool refreezes;
+  } layer[] = {{90, 100, "ABAB", {0, 255, 0}, false},   {90, 120, "ABAB", {255, 191, 0}, true},
+               {90, 140, "ABAB", {255, 255, 0}, true},  {90, 100, "BA", {255, 0, 0}, false},
+               {90, 110, "BA", {255, 191, 0}, true},    {90, 130, "BA", {255, 255, 0}, true}};
+  for (const auto& c : layer) {
+    bool refreezes = false;
+    EXPECT_EQ(LayerPointColour(c.pos, c.neg, c.pattern, &refreezes), c.colour) << c.neg << c.pattern;
+    EXPECT_EQ(refreezes, c.refreezes) << c.neg << c.pattern;
+  }
+}
+
+class PrecipTypePanelTest : public PanelTest {};
+
+TEST_F(PrecipTypePanelTest, EnergyTrailsFollowTheFamily) {
+  MakeDatasets(1, 14);
+  for (int h = 5; h <= 10; ++h) gEnergyPattern(1, h) = "AB";
+  gEnergyPattern(1, 4) = "BA";
+  EXPECT_EQ(EnergyTrailLength(1, 10, EnergyDiagram::Surface, true), 5);
+  EXPECT_EQ(EnergyTrailLength(1, 10, EnergyDiagram::Surface, false), 0);
+  EXPECT_EQ(EnergyTrailLength(1, 0, EnergyDiagram::Surface, true), 0);
+  for (int h = 0; h <= 12; ++h) gEnergyPattern(1, h) = "ABAB";
+  EXPECT_EQ(EnergyTrailLength(1, 12, EnergyDiagram::TwoLayer, true), 6);
+  EXPECT_EQ(EnergyTrailLength(1, 3, EnergyDiagram::TwoLayer, true), 3);
+}
+
+TEST_F(PrecipTypePanelTest, TopDownWarningRule) {
+  MakeDatasets(1, 1);
+  gCloudTopLevel(1, 0) = 3;
+  const struct {
+    Single depth, topTemp, sfcTemp;
+    Long code;
+    IceWarning want;
+  } cases[] = {{607.6f, -5, 2, kPtypeSnow, IceWarning::None},
+               {607.7f, -9.9f, 2, kPtypeSnow, IceWarning::Drizzle},
+               {800, -10, 2, kPtypeSnow, IceWarning::None},
+               {800, -5, 0, kPtypeSnow, IceWarning::FreezingDrizzle},
+               {800, -5, 0.1f, kPtypeSnow, IceWarning::Drizzle},
+               {3000, -2, 2, kPtypeRain, IceWarning::None},
+               {3000, -2, -2, kPtypeFreezingRain, IceWarning::None},
+               {3000, -2, -2, kPtypeIcePellets, IceWarning::None}};
+  for (const auto& c : cases) {
+    gHght(1, 0, 3) = gHght(1, 0, 1) + c.depth;
+    gTemp(1, 0, 3) = c.topTemp;
+    gSfcTemp(1, 0) = c.sfcTemp;
+    gPtypeSrcA(1, 0) = c.code;
+    EXPECT_EQ(TopDownOf(1, 0, 1).warning, c.want) << c.depth << " " << c.topTemp << " " << c.sfcTemp;
+  }
+  gCloudTopLevel(1, 0) = 1;  // the cloud top is the start level
+  const TopDown t = TopDownOf(1, 0, 1);
+  EXPECT_TRUE(t.valid);
+  EXPECT_EQ(t.cloudTopFt, 0);
+  gCloudTopLevel(1, 0) = 0;  // no level: no block
+  EXPECT_FALSE(TopDownOf(1, 0, 1).valid);
+}
+
+TEST_F(PrecipTypePanelTest, ThicknessPointsOfTheOverlayTheShownOneOnTop) {
+  MakeDatasets(3, 3);
+  for (int d = 1; d <= 3; ++d) {
+    ThicknessDone(d) = -1;
+    for (int h = 0; h < 3; ++h) {
+      ThickHeights(d, h, 1) = 100;
+      ThickHeights(d, h, 2) = 100 + 1300;  // lower thickness 1300 m
+      ThickHeights(d, h, 3) = 1400 + 1540;  // upper 1540 m
+    }
+  }
+  gCurDataset = 2;
+  gOverlayAll = true;
+  host.thickness = true;
+  host.hour = 2;
+  host.trail = 0;
+  PrecipTypePanel p(host, &parent);
+  Place(p);
+  p.Draw();
+  const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+  // All three points stand at (1540, 1300): the shown dataset's full red is on top.
+  const QRgb centre = pic.Image().pixel(static_cast<int>(pic.XToPixel(1540)), static_cast<int>(pic.YToPixel(1300)));
+  EXPECT_EQ(centre & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(gCurDataset, 2);
+  // A dataset not ticked draws no point, even the current one alone.
+  gOverlayAll = false;
+  gDatasetShown(2) = false;
+  p.Draw();
+  EXPECT_EQ(PixelsOf(pic.Image(), kRed), 0);
+  EXPECT_GT(PixelsOf(pic.Image(), RGB(64, 64, 128)), 0);  // the grid stands
+  // The button names the other view; the picture's click hands over the view's topic.
+  EXPECT_EQ(testing::Ctl<QPushButton>(parent, "btnPrecipType")->text(), "Energy");
+  p.picPrecipType_Click();
+  EXPECT_EQ(host.topics.back(), "Precip Type Thickness");
+}
+
+TEST_F(PrecipTypePanelTest, SurfaceEnergyStripOnlyForTwoRefreezingLayers) {
+  MakeDatasets(2, 3);
+  PrecipTypePanel p(host, &parent);
+  Place(p);
+  parent.show();
+  auto* sleet = parent.findChild<QWidget*>("picSleet");
+  ASSERT_NE(sleet, nullptr);
+  host.hour = 2;
+  const struct {
+    const char* pattern;
+    Single neg;
+    bool thickness, visible;
+  } cases[] = {{"ABAB", 100, false, false}, {"ABAB", 120, false, true}, {"ABAB", 140, false, true},
+               {"BA", 140, false, false},   {"ABAB", 140, true, false}};
+  for (const auto& c : cases) {
+    for (int h = 0; h < 3; ++h) {
+      gEnergyPattern(1, h) = c.pattern;
+      gPosEnergy(1, h) = 90;
+      gNegEnergy(1, h) = c.neg;
+    }
+    host.thickness = c.thickness;
+    p.Draw();
+    EXPECT_EQ(sleet->isVisible(), c.visible) << c.pattern << " " << c.neg << " " << c.thickness;
+  }
+  // An overlaid dataset of another family is left out of the shown one's diagram.
+  host.thickness = false;
+  gOverlayAll = true;
+  for (int h = 0; h < 3; ++h) {
+    gEnergyPattern(2, h) = "ABAB";
+    gPosEnergy(2, h) = 300;
+    gNegEnergy(2, h) = 400;
+  }
+  const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+  p.Draw();
+  EXPECT_GT(PixelsOf(pic.Image(), RGB(127, 127, 0)), 0);  // dataset 2 dimmed, in the same diagram
+  gEnergyPattern(2, 2) = "BB";
+  p.Draw();
+  EXPECT_EQ(PixelsOf(pic.Image(), RGB(127, 127, 0)), 0);
+  EXPECT_EQ(PixelsOf(pic.Image(), RGB(0, 0, 127)), 0);
+  EXPECT_EQ(gCurDataset, 1);
+  p.picPrecipType_Click();
+  EXPECT_EQ(host.topics.back(), "Precip Type Energy");
+  p.btnPrecipType_Click();
+  EXPECT_TRUE(host.thickness);
+  EXPECT_EQ(host.refreshes, 1);
+}
+
+}  // namespace
+}  // namespace ondrik

@@ -1,0 +1,134 @@
+// The data table, the lapse-rate table and the lake-effect page.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "core/levels.h"
+#include "core/parcels.h"
+#include "panels/datatable.h"
+#include "panels/lakeeffect.h"
+#include "panels/lapserates.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/panels/panel_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using testing::PanelTest;
+
+class TextTablesTest : public PanelTest {};
+
+TEST_F(TextTablesTest, DataTableRowsAndPrecipitation) {
+  MakeDatasets(1, 2);
+  gSiteElev(1) = 0.1f;  // km
+  gPres(1, 0, 2) = 950;
+  gTemp(1, 0, 2) = -12.34f;
+  gDewpt(1, 0, 2) = -15;
+  gRH(1, 0, 2) = 76.4f;
+  gWdir(1, 0, 2) = 275;
+  gWspd(1, 0, 2) = 35;
+  gHght(1, 0, 2) = static_cast<Single>(100 + 12345 * 0.3038);
+  const std::string row = DataTableRow(1, 0, 2);
+  EXPECT_EQ(row, " 950  -12.3  -15.0    76   275     35    12,345");
+  EXPECT_EQ(row.size(), DataTableHeader().size());
+  gHght(1, 0, 2) = 50;  // below the site: a negative height
+  EXPECT_EQ(DataTableRow(1, 0, 2).substr(37), "      -165");
+  gPrecip(1, 1) = 0.072f;
+  PrecipTotal(1, 1) = 12.25f;  // 10 in and more keep their leading digits
+  EXPECT_EQ(PrecipitationLine(1, 1), "Precipitation:   0.072 Hr     12.250 Total");
+
+  DataTablePanel p(host, &parent);
+  Place(p);
+  p.Draw();
+  EXPECT_EQ(p.DataTableTop, 5);  // every level fits: the top one first
+  gNumLevels(1) = 60;
+  p.Draw();
+  EXPECT_GT(p.DataTableTop, 10);
+  EXPECT_LT(p.DataTableTop, 60);  // only the lowest levels that fit
+  // ... and the header, the rows and the precipitation line fit whole.
+  const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+  EXPECT_LE((p.DataTableTop + 2) * pic.TextHeight("W"), pic.PixelHeight());
+}
+
+TEST_F(TextTablesTest, LapseRatesAndTheirColours) {
+  EXPECT_EQ(LapseTableBase(1013), 1000);
+  EXPECT_EQ(LapseTableBase(999.9f), 950);
+  EXPECT_EQ(LapseRateColour(7.95f), kYellow);
+  EXPECT_EQ(LapseRateColour(7.951f), kRed);
+  EXPECT_EQ(LapseRateColour(6.95f), RGB(0, 255, 0));
+  EXPECT_EQ(LapseRateColour(6.96f), kYellow);
+  EXPECT_EQ(LapseRateColour(-3), RGB(0, 255, 0));
+  MakeDatasets(1, 1);
+  const Single t[] = {10, 2, -6, -14, -22};  // 8 C a 100 mb
+  for (int L = 1; L <= 5; ++L) gTemp(1, 0, L) = t[L - 1];
+  const Single lapse = *LapseRate(0, 1000, 900);
+  EXPECT_NEAR(lapse, 8 / ((StdHeightFtOfPressure(900) - StdHeightFtOfPressure(1000)) / 3281), 1e-3);
+  gTemp(1, 0, 2) = 12;  // an inversion: negative
+  EXPECT_LT(*LapseRate(0, 1000, 900), 0);
+  EXPECT_FALSE(LapseRate(0, 1000, 0).has_value());  // above the profile
+  LapseRatesPanel p(host, &parent);
+  Place(p);
+  p.Draw();  // draws the levels it has, leaves out the rest
+  EXPECT_GT(testing::PixelsOf(dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic().Image(), RGB(0, 255, 0)), 0);
+}
+
+TEST(LakeEffect, StabilityVerdicts) {
+  const struct {
+    double d850, d700;
+    const char* text;
+    Color colour;
+  } cases[] = {{17, 30, "Extreme", kRed},         {20, 16.9, "", kBlack},       {11.9, 30, "", kBlack},
+               {12, 17, "Conditional", kBlack},   {16.9, 30, "Conditional", kBlack},
+               {17, 24, "Moderate", kBlue},       {17, 23.9, "Conditional", kBlack},
+               {25, 29.9, "Moderate", kBlue}};
+  for (const auto& c : cases) {
+    const LakeStability v = LakeStabilityVerdict(c.d850, c.d700);
+    EXPECT_EQ(v.text, c.text) << c.d850 << " " << c.d700;
+    EXPECT_EQ(v.colour, c.colour) << c.d850 << " " << c.d700;
+  }
+}
+
+TEST_F(TextTablesTest, LakePageLabels) {
+  MakeDatasets(1, 1);
+  const Single t[] = {-5, -8, -12, -18, -25};
+  for (int L = 1; L <= 5; ++L) {
+    gTemp(1, 0, L) = t[L - 1];
+    gDewpt(1, 0, L) = t[L - 1] - 2;
+  }
+  gSfcTemp(1, 0) = -5;
+  gSfcDewpt(1, 0) = -7;
+  gCape(1, 0) = 12;
+  host.config.gLakeLevel1Pres = 800;
+  host.config.gLakeLevel2Pres = 700;
+  LakeEffectPage page(host, &parent);
+  PanelSettings s;
+  s.LakeTempF = 50;  // 10 C
+  page.Apply(s);
+  EXPECT_GE(host.chartRedraws, 1);  // the page and the chart follow the bar
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblLakeC")->text(), "10");
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblT850")->text(), "-12");
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblDiff850")->text(), "22");
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblT700")->text(), "-18");
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblDiff700")->text(), "28");
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblStability")->text(), "Moderate");
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblModelCape")->text(), "12");
+  EXPECT_EQ(gLakeParcelDone(1, 0), -1);
+  const QString nlic = testing::Ctl<QLabel>(parent, "lblNLIC")->text();
+  EXPECT_EQ(nlic == "----", gLakeEL(1, 0) <= 500) << nlic.toStdString();
+  // The parcel is lifted once; the page then only reads it.
+  gLakeCape(1, 0) = 4321;
+  page.Draw();
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblLIC")->text(), "4321");
+  gLakeEL(1, 0) = 400;
+  page.Draw();
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblNLIC")->text(), "----");
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblLIE")->text(), "400'");
+  // A lake level outside the profile shows no number and no verdict.
+  host.config.gLakeLevel2Pres = 100;
+  page.Draw();
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblT700")->text(), "--");
+  EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblStability")->text(), "");
+}
+
+}  // namespace
+}  // namespace ondrik
