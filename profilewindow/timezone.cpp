@@ -39,13 +39,16 @@ std::vector<TimeZoneRecord> ParseTimeZoneLines(const std::vector<std::string>& l
   for (const std::string& line : lines) {
     double v[3];
     if (!ThreeNumbers(line, v)) continue;
+    TimeZoneRecord r;
+    r.lat = static_cast<float>(v[0]);
+    r.lon = static_cast<float>(v[1]);
+    // A position beyond the range of a float names no site and could not be
+    // written back.
+    if (!std::isfinite(r.lat) || !std::isfinite(r.lon)) continue;
     if (static_cast<int>(table.size()) >= kMaxTimeZoneRecords) {
       truncated = true;
       break;
     }
-    TimeZoneRecord r;
-    r.lat = static_cast<float>(v[0]);
-    r.lon = static_cast<float>(v[1]);
     const double c = std::nearbyint(v[2]);
     r.correction = static_cast<int>(std::fmax(-24.0, std::fmin(24.0, c)));
     table.push_back(r);
