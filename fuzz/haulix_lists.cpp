@@ -3,9 +3,11 @@
 // case; lists past the pieces are removed). Every list that has a line gives
 // its button a tool tip; a list button reads its list for compressed files.
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,14 +44,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pieces.emplace_back(text.substr(from, nul - from));
     from = nul + 1;
   }
+  // Only the lists that differ from the last run's are written or removed.
+  static std::array<std::optional<std::string>, kHaulixButtons> written;
   for (int i = 0; i < kHaulixButtons; ++i) {
+    const auto k = static_cast<std::size_t>(i);
+    std::optional<std::string> want;
+    if (k < pieces.size()) want = pieces[k];
+    if (want == written[k]) continue;
     const std::string path = folder + ListName(i);
-    if (i < static_cast<int>(pieces.size())) {
-      std::ofstream(path, std::ios::binary) << pieces[static_cast<std::size_t>(i)];
+    if (want) {
+      std::ofstream(path, std::ios::binary) << *want;
     } else {
       std::error_code ec;
       std::filesystem::remove(path, ec);
     }
+    written[k] = want;
   }
 
   const auto tips = GetToolTips(folder);
