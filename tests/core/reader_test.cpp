@@ -626,6 +626,18 @@ TEST(ProfileReader, ImplausibleTemperaturesLeaveNoInfinities) {
   EXPECT_FLOAT_EQ(gThetaE(1, 0, 2), gTheta(1, 0, 2));
 }
 
+TEST(ProfileReader, SurfacePressureOfNoAtmosphereKeepsTheChartBottom) {
+  ASSERT_TRUE(LoadProfileFile(WriteTemp("good.ond", HandWrittenEta()), Options("eta")).ok);
+  const Integer bottom = gChartBottom;
+  ASSERT_GT(bottom, gChartTop);
+  // Found by the profile reader's fuzz target: 3.8e21 mb overflowed the bottom.
+  std::string s = HandWrittenEta();
+  const std::string record = EtaSurfaceRecord("1001.00", "2.54", "-5.00", "0.00", "9.00");
+  s.replace(s.find(record), record.size(), EtaSurfaceRecord("3.77455e21", "2.54", "-5.00", "0.00", "9.00"));
+  ASSERT_TRUE(LoadProfileFile(WriteTemp("deep.ond", s), Options("eta")).ok);
+  EXPECT_EQ(gChartBottom, bottom);
+}
+
 TEST(ProfileReader, SampleFilesLoad) {
   const fs::path dir = ONDRIK_DATA_DIR;
   std::vector<fs::path> files;
