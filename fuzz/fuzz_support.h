@@ -1,6 +1,7 @@
 // What the fuzz targets share: a folder of the process for the files the
-// readers are given (they read from paths), quiet effects, and the checks
-// that turn a broken promise of a reader into a finding.
+// readers are given (they read from paths), quiet effects, the count of
+// subscripts out of range, and the checks that turn a broken promise of a
+// reader into a finding. Included by the one file of each target.
 #pragma once
 
 #include <unistd.h>
@@ -76,7 +77,21 @@ inline FakeEffects& QuietEffects() {
   std::abort();
 }
 
+// Subscripts out of range. The store throws for them and the chart skips a
+// drawing step that throws, so they would go unseen: every fuzz target is
+// linked with the store's SubscriptOutOfRange wrapped (fuzz/CMakeLists.txt),
+// and the wrapper below counts them before throwing as before.
+inline int gSubscriptErrors = 0;
+inline std::string gLastSubscriptError;
+
 }  // namespace ondrik::fuzz
+
+extern "C" [[noreturn]] void __real__ZN6ondrik19SubscriptOutOfRangeEPKc(const char* what);
+extern "C" [[noreturn]] void __wrap__ZN6ondrik19SubscriptOutOfRangeEPKc(const char* what) {
+  ++ondrik::fuzz::gSubscriptErrors;
+  ondrik::fuzz::gLastSubscriptError = what;
+  __real__ZN6ondrik19SubscriptOutOfRangeEPKc(what);
+}
 
 // A promise of the code under test; when it is broken the run stops with the
 // condition and the detail text.

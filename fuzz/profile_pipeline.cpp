@@ -6,7 +6,8 @@
 // Input: byte 0 chooses the model of the shipped configuration (and so the
 // key and options of the load), byte 1 the chart's buttons, byte 2 the hour
 // and the mouse's height; the rest is the profile file. Nothing computed or
-// drawn may throw for a file that loaded.
+// drawn for a file that loaded may throw or index out of range (also where
+// the chart skips a step that does).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -201,6 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The hour bar runs to the last hour of the dataset read last.
   s.in.CurHour = data[2] % (gLastHour(gDatasetCount) + 1);
   gOverlayAll = true;
+  fuzz::gSubscriptErrors = 0;
   try {
     ComputeEverything();
     PictureBox pic(700, 600), omega(90, 600);
@@ -213,5 +215,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(false, std::string("a loaded file cannot be computed or drawn: ") + e.what());
   }
   gOverlayAll = false;
+  FUZZ_CHECK(fuzz::gSubscriptErrors == 0, "a subscript out of range (" + fuzz::gLastSubscriptError +
+                                              ") in the computations or the chart, hour " +
+                                              std::to_string(s.in.CurHour));
   return 0;
 }

@@ -4,7 +4,8 @@
 //
 // A load that fails must leave the data loaded before current and as they
 // were, touch no control but the busy cursor, and name the file and line; a
-// load that works must leave counts within the store's bounds.
+// load that works must leave counts within the store's bounds. No load may
+// index the store out of range (even where the reader refuses the file for it).
 #include <bit>
 #include <cstdint>
 #include <functional>
@@ -82,8 +83,10 @@ void LoadAs(const std::string& path, const std::string& key) {
   options.modelHourStep = key == "gfs3" ? 3 : 1;
   const Loaded before;
   CountingUi ui;
+  fuzz::gSubscriptErrors = 0;
   const LoadResult r = LoadProfileFile(path, options, ui);
   FUZZ_CHECK(ui.busy == 0, "the busy cursor is left on");
+  FUZZ_CHECK(fuzz::gSubscriptErrors == 0, "a subscript out of range while loading: " + r.message);
   if (!r.ok) {
     FUZZ_CHECK(before.Unchanged(), "a failed load changed the data loaded before: " + r.message);
     FUZZ_CHECK(ui.controls == 0, "a failed load touched the controls: " + r.message);
