@@ -75,7 +75,8 @@ class LoadUi : public PanelLoadUi {
 };
 
 // Whole hours behind UTC of a west-positive longitude (degrees):
-// Int((lon + 7.5) / 15), or Int((lon - 7.5) / 15) when lon is not above 0.
+// Int((lon + 7.5) / 15), or Int((lon - 7.5) / 15) when lon is not above 0;
+// longitudes beyond 360 degrees either way count as 360.
 Integer TimeZoneOffsetOfLongitude(Single siteLon);
 
 // A LoadUi that touches nothing; its time-zone offset is the longitude rule.

@@ -164,7 +164,8 @@ bool KnownModelKey(const std::string& modelKey) {
 Integer TimeZoneOffsetOfLongitude(Single siteLon) {
   // Nearest 15-degree zone: hours behind UTC for a west-positive longitude,
   // the same rule mirrored for eastern sites.
-  const double lon = siteLon;
+  // A longitude of no place on the earth stops at a day either way.
+  const double lon = std::clamp(static_cast<double>(siteLon), -360.0, 360.0);
   if (lon > 0) return static_cast<Integer>(std::floor((lon + 7.5) / 15.0));
   return -static_cast<Integer>(std::floor((-lon + 7.5) / 15.0));
 }

@@ -158,6 +158,9 @@ TEST(ProfileReader, ValidTimesAndTimeZones) {
   EXPECT_EQ(TimeZoneOffsetOfLongitude(0.0f), 0);
   EXPECT_EQ(TimeZoneOffsetOfLongitude(-7.4f), 0);
   EXPECT_EQ(TimeZoneOffsetOfLongitude(-10.0f), -1);  // 10 E: one hour ahead
+  // Longitudes of no place, found by the profile reader's fuzz target.
+  EXPECT_EQ(TimeZoneOffsetOfLongitude(6.51111e36f), 24);
+  EXPECT_EQ(TimeZoneOffsetOfLongitude(-6.66667e22f), -24);
 }
 
 // ---------------------------------------------------------------------------
