@@ -4,8 +4,10 @@
 // reader into a finding. Included by the one file of each target.
 #pragma once
 
+#include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -20,14 +22,23 @@
 namespace ondrik::fuzz {
 
 // A folder of this process, in memory (/dev/shm) where there is one; removed
-// when the process ends normally. Ends in "/".
+// when the process ends normally, and the folders of processes that ended
+// otherwise (a finding, a stop) when the next one starts. Ends in "/".
 inline const std::string& ScratchFolder() {
   static const std::string folder = [] {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path base = "/dev/shm";
     if (!fs::is_directory(base, ec) || access(base.c_str(), W_OK) != 0) base = fs::temp_directory_path();
-    const fs::path dir = base / ("ondrik-fuzz-" + std::to_string(getpid()));
+    const std::string prefix = "ondrik-fuzz-";
+    for (const auto& e : fs::directory_iterator(base, ec)) {
+      const std::string name = e.path().filename().string();
+      if (name.rfind(prefix, 0) != 0) continue;
+      const std::string pid = name.substr(prefix.size());
+      if (pid.empty() || pid.size() > 9 || pid.find_first_not_of("0123456789") != std::string::npos) continue;
+      if (kill(static_cast<pid_t>(std::stol(pid)), 0) != 0 && errno == ESRCH) fs::remove_all(e.path(), ec);
+    }
+    const fs::path dir = base / (prefix + std::to_string(getpid()));
     fs::remove_all(dir, ec);
     fs::create_directories(dir);
     static const std::string kept = dir.string();
