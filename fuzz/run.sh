@@ -31,9 +31,14 @@ pids=()
 for t in "${targets[@]}"; do
   work="$build/fuzz-run/$t"
   mkdir -p "$work/corpus"
+  # A dictionary fuzz/dict/<word>.dict serves the targets whose names begin with the word.
+  dict=()
+  for d in "$here"/dict/*.dict; do
+    [ -e "$d" ] && [[ "$t" == "$(basename "$d" .dict)"* ]] && dict=(-dict="$d")
+  done
   (
     cd "$work"
-    exec "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 \
+    exec "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 "${dict[@]}" \
       -print_final_stats=1 -artifact_prefix="$work/" corpus "$here/corpus/$t" >"$work/log" 2>&1
   ) &
   pids+=($!)
