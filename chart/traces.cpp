@@ -118,9 +118,11 @@ void DrawMoistLakeIndex(PictureBox& pic, const ChartState& s, Integer D, Integer
   const double pm = static_cast<double>(gSfcPres(D, H)) - 150;
   if (!UsablePres(pm) || !std::isfinite(tm)) return;
   const Single te = TempAtPressure(H, static_cast<Single>(pm));
-  // Above the profile there is no environment temperature: no label then.
-  const bool haveLabel = !IsMissing(te);
-  const long n = haveLabel ? static_cast<long>(std::floor(te - tm + 0.5)) : 0;
+  // Above the profile there is no environment temperature: no label then;
+  // nor for a temperature of no atmosphere.
+  const double diff = static_cast<double>(te) - tm;
+  const bool haveLabel = !IsMissing(te) && std::fabs(diff) < 1e6;
+  const long n = haveLabel ? static_cast<long>(std::floor(diff + 0.5)) : 0;
   DrawLakeMark(pic, s, tmix, tm, pm, RGB(0, 255, 0), haveLabel, n);
 }
 

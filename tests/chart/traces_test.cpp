@@ -247,6 +247,25 @@ TEST_F(TracesTest, MarkersAndLakeMarksStandAtTheirPressures) {
             0);
 }
 
+TEST_F(TracesTest, MoistLakeMarkOfATemperatureBeyondReasonHasNoLabel) {
+  // Found by the profile pipeline's fuzz target: 1.5e32 degC between the
+  // mark and the environment 150 mb above the surface overflowed the label's
+  // whole number.
+  std::vector<Level> v = Sounding();
+  s.opt.chkMoistLakeIndex = true;
+  s.in.lblLakeC = 5;
+  // The mark: half the lake and the lowest layer (18.5), 9 colder, at 850 mb.
+  const int x = static_cast<int>(Col(2.75)), y = static_cast<int>(Row(850));
+  for (float t850 : {11.0f, 1.494e32f}) {
+    v[3].t = t850;
+    Put(1, v);
+    TemperatureSystem(1, false);
+    PlotTraces(pic, s);
+    EXPECT_TRUE(Near(pic, Col(2.75), Row(850), kGreen, 1)) << t850;
+    EXPECT_EQ(CountIn(pic, x - 30, y - 16, x + 30, y - 1, kWhite) > 0, t850 == 11.0f) << t850;
+  }
+}
+
 TEST_F(TracesTest, ParcelCachesAreCompletePerDatasetAndHour) {
   Put(1, Sounding(), 1);
   for (int h = 0; h <= 1; ++h) {
