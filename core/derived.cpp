@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +15,15 @@ namespace ondrik {
 
 namespace {
 
-// Nearest integer, a half going to the even neighbour.
-Integer RoundEven(double x) { return static_cast<Integer>(std::nearbyint(x)); }
+// Nearest integer, a half going to the even neighbour. Values beyond an
+// Integer (heights of a surface pressure of no atmosphere) stop at its ends;
+// no number gives 0.
+Integer RoundEven(double x) {
+  const double r = std::nearbyint(x);
+  if (std::isnan(r)) return 0;
+  return static_cast<Integer>(std::clamp(r, static_cast<double>(std::numeric_limits<Integer>::min()),
+                                         static_cast<double>(std::numeric_limits<Integer>::max())));
+}
 
 // The parts of a text split at every single blank (empty parts included).
 std::vector<std::string_view> SplitAtBlanks(std::string_view s) {

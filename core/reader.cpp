@@ -733,11 +733,11 @@ void Loader::DeriveDataset(int D, bool cfrlSeen) {
     s.gECapeMark(D, H) = -1;
   }
   // The chart's bottom lies 4 % of its log-pressure span below the highest
-  // surface pressure.
+  // surface pressure; a surface pressure of no atmosphere leaves it alone.
   if (MaxSfcPres > 0 && gChartTop > 0) {
     const double lnMax = std::log(static_cast<double>(MaxSfcPres));
     const double bottom = std::exp(lnMax + 0.04 * (lnMax - std::log(static_cast<double>(gChartTop))));
-    gChartBottom = static_cast<Integer>(std::nearbyint(bottom));
+    if (bottom < 1e5) gChartBottom = static_cast<Integer>(std::nearbyint(bottom));
   }
   MakeHeightScale();
 

@@ -306,18 +306,7 @@ void frmProfile::FillSiteList() {
 }
 
 LoadOptions frmProfile::CurrentLoadOptions() const {
-  LoadOptions opt;
-  const int m = model_.gModelIndex;
-  opt.modelKey = (m >= 0 && m < static_cast<int>(cfg_.ModelCodes.size())) ? cfg_.ModelCodes[static_cast<size_t>(m)] : "";
-  opt.dayFirst = gDayFirst;
-  opt.timeLeftToRight = cfg_.gTimeLeftToRight;
-  opt.sigmaLevelStep = model_.params.gSigmaLevelStep;
-  opt.sigmaLevelPres = cfg_.SigmaLevelPres;
-  opt.srInflowDepth = gSRInflowDepth;
-  opt.srInflowBase = gSRInflowBase;
-  opt.modelHourStep =
-      static_cast<Single>(model_.params.gModelHourStep > 0 ? model_.params.gModelHourStep : 1);
-  return opt;
+  return LoadOptionsFor(cfg_, model_, gDayFirst, gSRInflowDepth, gSRInflowBase);
 }
 
 LoadResult frmProfile::LoadFile(const std::string& path) {

@@ -57,6 +57,21 @@ bool SelectModel(const Config& cfg, int modelIndex, ModelState& state) {
   return true;
 }
 
+LoadOptions LoadOptionsFor(const Config& cfg, const ModelState& model, bool dayFirst, Single srInflowDepth,
+                           Single srInflowBase) {
+  LoadOptions opt;
+  const int m = model.gModelIndex;
+  opt.modelKey = (m >= 0 && m < static_cast<int>(cfg.ModelCodes.size())) ? cfg.ModelCodes[static_cast<size_t>(m)] : "";
+  opt.dayFirst = dayFirst;
+  opt.timeLeftToRight = cfg.gTimeLeftToRight;
+  opt.sigmaLevelStep = model.params.gSigmaLevelStep;
+  opt.sigmaLevelPres = cfg.SigmaLevelPres;
+  opt.srInflowDepth = srInflowDepth;
+  opt.srInflowBase = srInflowBase;
+  opt.modelHourStep = static_cast<Single>(model.params.gModelHourStep > 0 ? model.params.gModelHourStep : 1);
+  return opt;
+}
+
 namespace {
 
 std::size_t RFindNoCase(const std::string& text, const std::string& word) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/datetime.h"
+#include "core/reader.h"
 #include "panels/mapdata.h"
 #include "profilewindow/config.h"
 
@@ -52,6 +53,13 @@ bool TimeScaleForModel(const Config& cfg, const std::string& modelName, std::arr
 // (for every key). An index outside the model list changes nothing and
 // returns false.
 bool SelectModel(const Config& cfg, int modelIndex, ModelState& state);
+
+// What a profile load takes from the configuration and the chosen model: its
+// key ("" when the model's row is outside the list), the time direction, the
+// sigma level and the model's steps; the date order and the hodograph's
+// inflow layer come from the window.
+LoadOptions LoadOptionsFor(const Config& cfg, const ModelState& model, bool dayFirst, Single srInflowDepth,
+                           Single srInflowBase = 0);
 
 // The sites of a model's files "<model>_<site>.ond" in a folder (names
 // compared without regard to case; a name with a further "_" after the model

@@ -691,6 +691,24 @@ TEST(ProfileReader, ImplausibleTemperaturesLeaveNoInfinities) {
   EXPECT_FLOAT_EQ(gThetaE(1, 0, 2), gTheta(1, 0, 2));
 }
 
+TEST(ProfileReader, SurfacePressuresOfNoAtmosphereOverflowNothing) {
+  ASSERT_TRUE(LoadProfileFile(WriteTemp("good.ond", HandWrittenEta()), Options("eta")).ok);
+  const Integer bottom = gChartBottom;
+  ASSERT_GT(bottom, gChartTop);
+  // Found by the profile reader's fuzz target: 3.8e21 mb overflowed the chart
+  // bottom, 6.7e26 mb the height scale. Such a file is refused and leaves
+  // the scales of the one before.
+  for (const char* pres : {"3.77455e21", "6.66667e26", "-1000.00"}) {
+    std::string s = HandWrittenEta();
+    const std::string first = EtaSurfaceRecord("1000.00", "5.00", "0.00", "5.00", "-9999.00");
+    s.replace(s.find(first), first.size(), EtaSurfaceRecord(pres, "5.00", "0.00", "5.00", "-9999.00"));
+    EXPECT_FALSE(LoadProfileFile(WriteTemp("deep.ond", s), Options("eta")).ok) << pres;
+    EXPECT_EQ(gChartBottom, bottom) << pres;
+    for (int i = 0; i <= 70; ++i) EXPECT_GE(gPresAtKft(i), 0) << pres;
+    for (int k = 0; k <= 20; ++k) EXPECT_GE(gPresAtKm(k), 0) << pres;
+  }
+}
+
 TEST(ProfileReader, SampleFilesLoad) {
   const fs::path dir = ONDRIK_DATA_DIR;
   std::vector<fs::path> files;

@@ -112,7 +112,8 @@ TEST_F(TimeZoneTest, FileReadingWritingAndTheRecordCap) {
   // Commas, blanks and lines that are not records.
   {
     std::ofstream out(dir + "mixed.DAT");
-    out << "35.39, 97.6, -1\r\n\r\nnot a record\r\n42.36 71.01 0\r\n1 2\r\n";
+    out << "35.39, 97.6, -1\r\n\r\nnot a record\r\n42.36 71.01 0\r\n1 2\r\n"
+        << " 34.39   8.88e53  35239\r\n1e39,1,1\r\n";  // positions beyond a float
   }
   EXPECT_EQ(ReadTimeZoneFile(dir + "mixed.DAT"), 2);
   EXPECT_TRUE(fake_.messages.empty());

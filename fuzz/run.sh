@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Runs every fuzz target of a fuzz build for a bounded time, all at once, and
+# fails when any of them finds something (a crash, a sanitizer report, a
+# broken check, a leak, a run slower than the time-out or larger than the
+# memory limit).
+#
+# Usage: bash fuzz/run.sh <fuzz build folder> [seconds per target] [target ...]
+# The build folder is one configured with -DCMAKE_CXX_COMPILER=clang++
+# -DONDRIK_FUZZ=ON and built with --target ondrik_fuzz. Each target starts
+# from its seed corpus fuzz/corpus/<target>/ and grows a working corpus of its
+# own in <build>/fuzz-run/<target>/ (the seeds in the source tree are never
+# changed). Findings are written there as crash-*, leak-*, timeout-*, oom-*;
+# reproduce one with <build>/fuzz/fuzz_<target> <file>.
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="$(cd "${1:?usage: fuzz/run.sh <fuzz build folder> [seconds] [target ...]}" && pwd)"
+seconds="${2:-60}"
+shift $(($# >= 2 ? 2 : 1))
+if [ $# -gt 0 ]; then
+  targets=("$@")
+else
+  mapfile -t targets <"$build/fuzz/targets.txt"
+fi
+
+export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:${ASAN_OPTIONS:-}"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
+export LSAN_OPTIONS="suppressions=$here/../tools/lsan.supp:${LSAN_OPTIONS:-}"
+export QT_QPA_PLATFORM=offscreen
+
+pids=()
+for t in "${targets[@]}"; do
+  work="$build/fuzz-run/$t"
+  mkdir -p "$work/corpus"
+  # A dictionary fuzz/dict/<word>.dict serves the targets whose names begin with the word.
+  dict=()
+  for d in "$here"/dict/*.dict; do
+    [ -e "$d" ] && [[ "$t" == "$(basename "$d" .dict)"* ]] && dict=(-dict="$d")
+  done
+  (
+    cd "$work"
+    exec "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 "${dict[@]}" \
+      -print_final_stats=1 -artifact_prefix="$work/" corpus "$here/corpus/$t" >"$work/log" 2>&1
+  ) &
+  pids+=($!)
+done
+
+failed=0
+for i in "${!targets[@]}"; do
+  t="${targets[$i]}"
+  work="$build/fuzz-run/$t"
+  if wait "${pids[$i]}"; then
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
+    echo "fuzz $t: ${runs:-?} runs in ${seconds} s, nothing found"
+  else
+    failed=1
+    echo "fuzz $t: FINDING (log $work/log)"
+    grep -E "fuzz finding|ERROR:|SUMMARY:|runtime error|Test unit written" "$work/log" | head -20 || true
+  fi
+done
+exit $failed
