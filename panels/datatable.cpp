@@ -3,20 +3,19 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/constants.h"
 #include "core/numberformat.h"
 #include "platform/pictureboxwidget.h"
 
 namespace ondrik {
 
 namespace {
-constexpr double kMetresPerFoot = 0.3038;
-constexpr Color kGreen = RGB(0, 255, 0);
 }  // namespace
 
 std::string DataTableHeader() { return "Pres   Temp  Dewpt    RH   Dir  Speed       AGL"; }
 
 std::string DataTableRow(Integer d, Integer h, Integer L) {
-  const double agl = (gHght(d, h, L) - static_cast<double>(gSiteElev(d)) * 1000) / kMetresPerFoot;
+  const double agl = (gHght(d, h, L) - static_cast<double>(gSiteElev(d)) * 1000) / kFeetToMetre;
   return FormatRight(gPres(d, h, L), "0", 4) + FormatRight(gTemp(d, h, L), "0.0", 7) +
          FormatRight(gDewpt(d, h, L), "0.0", 7) + FormatRight(gRH(d, h, L), "0", 6) +
          FormatRight(gWdir(d, h, L), "0", 6) + FormatRight(gWspd(d, h, L), "0", 7) + FormatRight(agl, "#,##0", 10);

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "panels/fogrules.h"
+#include "core/constants.h"
 #include "core/numberformat.h"
 #include "panels/overlayloop.h"
 #include "platform/pictureboxwidget.h"
@@ -18,8 +19,6 @@ namespace {
 
 constexpr Color kAxis = RGB(191, 191, 191);
 constexpr Color kGridLine = RGB(127, 127, 127);
-constexpr Color kGreen = RGB(0, 255, 0);
-constexpr double kMetresPerFoot = 0.3038;
 constexpr Single kNoManualCrossover = 999;
 constexpr Single kOneDegreeF = 5.0F / 9.0F;
 // The line that parts the left and right halves, in the gauges' x (0..100).
@@ -45,7 +44,7 @@ void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const st
 }
 
 // Height (ft) of level L above the ground.
-double HeightFt(Integer d, Integer h, Integer L) { return gHghtAGL(d, h, L) / kMetresPerFoot; }
+double HeightFt(Integer d, Integer h, Integer L) { return gHghtAGL(d, h, L) / kFeetToMetre; }
 
 }  // namespace
 

@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/constants.h"
+
 namespace ondrik {
 
 namespace {
 constexpr Single kNoManualCrossover = 999;
-constexpr double kMetresPerFoot = 0.3038;
 constexpr Rgb kGaugeGreen{0, 255, 0}, kGaugeYellow{255, 255, 0}, kGaugeGrey{192, 192, 192},
     kGaugeWhite{255, 255, 255};
 
@@ -116,7 +117,7 @@ Mri ComputeMri(Integer d, Integer h) {
   if (m.warmLevel == 0) return m;
   m.warmTemp = warmest;
   Single strongest = -999;
-  for (Integer L = 1; L <= m.warmLevel && gHghtAGL(d, h, L) / kMetresPerFoot <= 1500; ++L)
+  for (Integer L = 1; L <= m.warmLevel && gHghtAGL(d, h, L) / kFeetToMetre <= 1500; ++L)
     strongest = std::max(strongest, gWspd(d, h, L));
   m.maxWind = strongest;
   // No wind, or no level low enough to have one: no number.

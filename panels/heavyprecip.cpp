@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/constants.h"
 #include "core/derived.h"
 #include "core/guards.h"
 #include "core/mbe.h"
@@ -25,8 +26,6 @@ namespace {
 constexpr Color kJet = RGB(0, 255, 0);
 constexpr Color kJetUncertain = RGB(0, 128, 0);
 constexpr Color kGrid = RGB(128, 128, 128);
-// Degrees to radians as the panels turn them (not exactly pi / 180).
-constexpr double kRadPerDegree = 0.017453236666666667;
 constexpr double kArrowHead = 4;  // units of the diagram
 // The zoom stays within these half-widths (kt).
 constexpr Single kMinScale = 1, kMaxScale = 10000;
@@ -42,7 +41,7 @@ void DrawMBEArrow(PictureBox& pic, double x, double y, Color c, int width, doubl
   pic.DrawWidth = width;
   pic.LineTo(x, y, c);
   for (double b : {dir + 30, dir - 30}) {
-    const double a = (450 - b) * kRadPerDegree;
+    const double a = (450 - b) * kRadPerDegRounded;
     pic.Line(x, y, x + kArrowHead * std::cos(a), y + kArrowHead * std::sin(a), c);
   }
   pic.CurrentX = x;
@@ -239,7 +238,6 @@ void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   const std::optional<Single> meanRH = MeanRHTo500(D, H);
   pic.Scale(-100, -8, 100, 18);
-  constexpr Color kGreen = RGB(0, 255, 0);
   const double x = -70;
   PrintAt(pic, x, 13, "Pcp Water        " + Format(gPwat(D, H), "0.00") + " in", kGreen);
   PrintAt(pic, x, 14, "Mean RH             " + (meanRH ? Format(*meanRH, "0") : std::string("--")) + " %", kGreen);

@@ -210,9 +210,9 @@ BoundaryRelative RelativeToBoundary(double bu, double bv, double dir, double spe
   const double bdir = WindDirection(static_cast<Single>(bu), static_cast<Single>(bv));
   const double bspd = std::sqrt(bu * bu + bv * bv);
   BoundaryRelative r;
-  r.speed = speed * std::cos((bdir - dir) * kHodoRadPerDeg) - bspd;
-  r.u = r.speed * std::cos((450 - bdir) * kHodoRadPerDeg);
-  r.v = r.speed * std::sin((450 - bdir) * kHodoRadPerDeg);
+  r.speed = speed * std::cos((bdir - dir) * kRadPerDegRounded) - bspd;
+  r.u = r.speed * std::cos((450 - bdir) * kRadPerDegRounded);
+  r.v = r.speed * std::sin((450 - bdir) * kRadPerDegRounded);
   return r;
 }
 

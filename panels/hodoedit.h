@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/constants.h"
 #include "core/store.h"
 
 namespace ondrik {
@@ -103,7 +104,5 @@ BoundaryRelative RelativeToBoundary(double bu, double bv, double dir, double spe
 // texts round.
 inline long NearestWhole(double x) { return std::lrint(x); }
 
-// Degrees to radians, the factor the wind directions are made with.
-inline constexpr double kHodoRadPerDeg = 0.017453236666666667;
 
 }  // namespace ondrik

@@ -25,11 +25,10 @@ namespace ondrik {
 namespace {
 
 constexpr Color kGrey = RGB(128, 128, 128);
-constexpr Color kGreen = RGB(0, 255, 0);
 constexpr Color kBoundaryStorm = RGB(255, 128, 0);
 constexpr Color kHodoSegment = RGB(255, 255, 0);
 constexpr Color kHodoHighlight = RGB(255, 0, 255);
-constexpr double kRad = kHodoRadPerDeg;
+constexpr double kRad = kRadPerDegRounded;
 constexpr int kButtonColumn = 17;   // width of a column of layer buttons, px
 constexpr int kLabelLine = 12;      // height of a motion label, px
 

@@ -11,7 +11,6 @@ namespace ondrik {
 
 namespace {
 constexpr int kStep = 50;  // mb
-constexpr Color kGreen = RGB(0, 255, 0);
 }  // namespace
 
 Integer LapseTableBase(Single sfcPres) {

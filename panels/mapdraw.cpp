@@ -12,7 +12,6 @@ namespace ondrik {
 
 namespace {
 
-constexpr Color kGreen = RGB(0, 255, 0);
 constexpr Color kShadow = RGB(127, 127, 127);
 constexpr double kShadowShift = -0.04;  // degrees, in both directions
 constexpr const char* kDegree = "\xC2\xB0";

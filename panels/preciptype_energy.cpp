@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/constants.h"
 #include "core/shared.h"
 #include "core/numberformat.h"
 #include "panels/preciptype.h"
@@ -16,9 +17,7 @@ namespace {
 
 constexpr Color kEnergyBack = RGB(128, 255, 255);
 constexpr Color kChartGrey = RGB(127, 127, 127);
-constexpr Color kGreen = RGB(0, 255, 0);
 constexpr Color kLevelText = RGB(94, 53, 0);
-constexpr double kMetresPerFoot = 0.3038;
 
 // Where the start-level lines stand, as parts of the picture's width and
 // height: right of the verdict's shorter last lines, above the top-down line.
@@ -85,8 +84,8 @@ void PrecipTypePanel::DrawEnergyHeader(PictureBox& pic, Integer H) {
     lines[0] = "Surface";
   } else {
     const double agl = gHghtAGL(D, H, s), msl = gHght(D, H, s);
-    lines[0] = "AGL: " + Format(agl / kMetresPerFoot, "##0") + "'   " + Format(agl, "##0") + "m";
-    lines[1] = "MSL: " + Format(msl / kMetresPerFoot, "##0") + "'   " + Format(msl, "##0") + "m";
+    lines[0] = "AGL: " + Format(agl / kFeetToMetre, "##0") + "'   " + Format(agl, "##0") + "m";
+    lines[1] = "MSL: " + Format(msl / kFeetToMetre, "##0") + "'   " + Format(msl, "##0") + "m";
   }
   const double width = std::max(pic.TextWidth(lines[0]), pic.TextWidth(lines[1]));
   const double x = std::min(pic.PixelWidth() * kLevelTextX, pic.PixelWidth() - width - 2);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/constants.h"
+
 namespace ondrik {
 
 namespace {
@@ -11,7 +13,6 @@ constexpr Single kSnowEnergy = 5.6f;       // J/kg
 constexpr Single kRainEnergy = 13.2f;      // J/kg
 constexpr Single kIceCloudDepth = 607.6f;  // m (2000 ft)
 constexpr Single kIceCloudTopTemp = -10.0f;
-constexpr double kMetresPerFoot = 0.3038;
 
 bool SurfacePattern(const std::string& p) { return p == "AB" || p == "BB"; }
 }  // namespace
@@ -80,7 +81,7 @@ TopDown TopDownOf(Integer d, Integer h, Integer startLevel) {
   if (top < 1 || top > n || startLevel < 1 || startLevel > n) return t;
   t.valid = true;
   const Single depth = gHght(d, h, top) - gHght(d, h, startLevel);
-  t.cloudTopFt = static_cast<Single>(depth / kMetresPerFoot);
+  t.cloudTopFt = static_cast<Single>(depth / kFeetToMetre);
   t.cloudTopTemp = gTemp(d, h, top);
   t.seederFeeder = gSeederFeeder(d, h);
   if (gPtypeSrcA(d, h) == kPtypeSnow && depth > kIceCloudDepth && t.cloudTopTemp > kIceCloudTopTemp)

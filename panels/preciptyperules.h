@@ -56,7 +56,7 @@ Rgb LayerPointColour(Single posEnergy, Single negEnergy, const std::string& patt
 enum class IceWarning { None, Drizzle, FreezingDrizzle };
 struct TopDown {
   bool valid = false;       // the cloud top and start level lie in the profile
-  Single cloudTopFt = 0;    // cloud depth above the start level, ft (0.3038 m a foot)
+  Single cloudTopFt = 0;    // cloud depth above the start level, ft (0.3048 m a foot)
   Single cloudTopTemp = 0;  // deg C
   bool seederFeeder = false;
   IceWarning warning = IceWarning::None;

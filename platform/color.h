@@ -20,6 +20,7 @@ inline constexpr Color kBlack = RGB(0, 0, 0);
 inline constexpr Color kWhite = RGB(255, 255, 255);
 inline constexpr Color kRed = RGB(255, 0, 0);
 inline constexpr Color kYellow = RGB(255, 255, 0);
+inline constexpr Color kGreen = RGB(0, 255, 0);
 inline constexpr Color kBlue = RGB(0, 0, 255);
 inline constexpr Color kCyan = RGB(0, 255, 255);
 

@@ -29,7 +29,6 @@ using testing::Level;
 using testing::SetSounding;
 
 constexpr Color kDimRed = RGB(127, 0, 0);
-constexpr Color kGreen = RGB(0, 255, 0);
 constexpr Color kDimGreen = RGB(0, 127, 0);
 constexpr Color kDimYellow = RGB(127, 127, 0);
 constexpr Color kPink = RGB(255, 127, 255);

@@ -27,12 +27,12 @@ TEST_F(TextTablesTest, DataTableRowsAndPrecipitation) {
   gRH(1, 0, 2) = 76.4f;
   gWdir(1, 0, 2) = 275;
   gWspd(1, 0, 2) = 35;
-  gHght(1, 0, 2) = static_cast<Single>(100 + 12345 * 0.3038);
+  gHght(1, 0, 2) = static_cast<Single>(100 + 12345 * 0.3048);
   const std::string row = DataTableRow(1, 0, 2);
   EXPECT_EQ(row, " 950  -12.3  -15.0    76   275     35    12,345");
   EXPECT_EQ(row.size(), DataTableHeader().size());
   gHght(1, 0, 2) = 50;  // below the site: a negative height
-  EXPECT_EQ(DataTableRow(1, 0, 2).substr(37), "      -165");
+  EXPECT_EQ(DataTableRow(1, 0, 2).substr(37), "      -164");
   gPrecip(1, 1) = 0.072f;
   PrecipTotal(1, 1) = 12.25f;  // 10 in and more keep their leading digits
   EXPECT_EQ(PrecipitationLine(1, 1), "Precipitation:   0.072 Hr     12.250 Total");
