@@ -2,6 +2,8 @@
 // overlaid, at the default picture size, with every overlay and check box on.
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_app.h"
+
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -16,18 +18,6 @@
 
 namespace ondrik {
 namespace {
-
-// The picture box needs a GUI application to measure and draw text; one for
-// the whole run, on the offscreen platform. It is never destroyed: tearing Qt
-// down among the other statics at exit is not safe.
-void EnsureGuiApp() {
-  if (QCoreApplication::instance() != nullptr) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "ondrik_bench";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
-}
 
 // With the Heavy Precip panel shown the chart labels the jet too.
 struct JetMarks : ChartEvents {
@@ -49,7 +39,7 @@ ChartState EverythingOn() {
 }
 
 void BM_PlotProfileOverlay8(benchmark::State& state) {
-  EnsureGuiApp();
+  bench::EnsureApp();
   LoadOptions o;
   o.modelKey = "eta";
   const LoadResult r = LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/SREF_KOKC.ond", o);

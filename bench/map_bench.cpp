@@ -5,6 +5,8 @@
 // its feature lines and texts, the travel times).
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_app.h"
+
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -19,14 +21,6 @@ namespace {
 
 constexpr int kPanelPx = 238;
 
-void EnsureGuiApp() {
-  if (QCoreApplication::instance() != nullptr) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "ondrik_bench";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
-}
 
 const std::string kData = ONDRIK_DATA_DIR;
 
@@ -47,7 +41,7 @@ PictureBox MapPicture() {
 }
 
 void BM_DrawMapOutlines(benchmark::State& state) {
-  EnsureGuiApp();
+  bench::EnsureApp();
   MapOutlines outlines([](const std::string& name) { return InData(name); });
   PictureBox buffer = MapPicture();
   DrawMapOutlines(buffer, kStateCountyCountry, outlines, MapPoint{97.6, 35.39}, kSites);  // reads the files
@@ -61,7 +55,7 @@ void BM_DrawMapOutlines(benchmark::State& state) {
 }
 
 void BM_RefreshMap(benchmark::State& state) {
-  EnsureGuiApp();
+  bench::EnsureApp();
   LoadOptions o;
   o.modelKey = "eta";
   const LoadResult r = LoadProfileFile(InData("NAM_KBOS.ond"), o);

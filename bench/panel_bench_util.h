@@ -5,10 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 
 #include <string>
 
+#include "bench/bench_app.h"
 #include "chart/chart.h"
 #include "core/reader.h"
 #include "core/shared.h"
@@ -18,17 +18,6 @@
 
 namespace ondrik::bench {
 
-// Panels are widgets: a QApplication for the whole run, made before any
-// benchmark (and before another file of the run makes a plain GUI one).
-// Never destroyed, as tearing Qt down among the other statics is not safe.
-inline void EnsureWidgetsApp() {
-  if (QCoreApplication::instance() != nullptr) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "ondrik_bench";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 class BenchHost : public PanelHost {
  public:

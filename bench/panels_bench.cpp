@@ -27,7 +27,7 @@ namespace ondrik {
 namespace {
 
 [[maybe_unused]] const bool kWidgetsApp = [] {
-  bench::EnsureWidgetsApp();
+  bench::EnsureApp();
   return true;
 }();
 

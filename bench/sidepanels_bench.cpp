@@ -26,7 +26,7 @@ namespace ondrik {
 namespace {
 
 [[maybe_unused]] const bool kApp = [] {
-  bench::EnsureWidgetsApp();
+  bench::EnsureApp();
   return true;
 }();
 
