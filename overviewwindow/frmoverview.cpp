@@ -410,6 +410,7 @@ void frmOverView::Form_Load() {
 void frmOverView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Form_Resize();
+  picPIP_Resize();
 }
 
 void frmOverView::Form_Resize() {
