@@ -81,23 +81,18 @@ void SpeedAxis(BoxContext& c, BoxId id) {
     f.TempBottom = 0;
   }
 }
-void LakeLabel(BoxContext& c, BoxId) {
-  c.host.ShowPanel(BoxPanel::LakeTemp, Ticked(c, kBoxLakeIndex) || Ticked(c, kBoxMoistLakeIndex) ||
-                                           Ticked(c, kBoxLIC) || Ticked(c, kBoxLIE));
-}
+void Show(BoxContext& c, BoxPanel p) { c.host.ShowPanel(p, PanelShown(p, c.s.opt)); }
 void SigmaLegend(BoxContext& c, BoxId id) {
   c.gridGuard = -1;
   if (Ticked(c, id)) c.host.SigmaWindScale();
   c.gridGuard = 0;
 }
-void VWPLegend(BoxContext& c, BoxId) {
-  c.host.ShowPanel(BoxPanel::VWP, Ticked(c, kBoxVWPColor) && Ticked(c, kBoxVWP));
-}
+void VWPLegend(BoxContext& c, BoxId) { Show(c, BoxPanel::VWP); }
 void VWPColorClick(BoxContext& c, BoxId id) {
   VWPLegend(c, id);
   c.host.Redraw();
 }
-void PrecipLegend(BoxContext& c, BoxId) { c.host.ShowPanel(BoxPanel::Precip, Ticked1(c, kBoxPrecip)); }
+void PrecipLegend(BoxContext& c, BoxId) { Show(c, BoxPanel::Precip); }
 void SnowFallCaption(BoxContext& c, BoxId id) {
   if (Ticked(c, id))
     c.host.SetCaption(id, c.host.Random() < 0.5 ? "Don't Use This Operationally" : "Left In to Demo Error");
@@ -119,7 +114,7 @@ void ECAPEPair(BoxContext& c, BoxId id) {
     c.host.SetValue(id == kBoxECAPE ? kBoxEHailCape : kBoxECAPE, 0);
   }
   GridStep(c, id, id);
-  c.host.ShowPanel(BoxPanel::ECAPE, Ticked(c, kBoxECAPE) || Ticked(c, kBoxEHailCape));
+  Show(c, BoxPanel::ECAPE);
   c.host.ECAPELabels();
 }
 // The two humidity fills exclude each other; the legend hides the ice-only
@@ -127,7 +122,7 @@ void ECAPEPair(BoxContext& c, BoxId id) {
 void RHPair(BoxContext& c, BoxId id) {
   if (gLoadingState) return;
   const BoxId other = id == kBoxRH0 ? kBoxRH1 : kBoxRH0;
-  c.host.ShowPanel(BoxPanel::RH, Ticked(c, kBoxRH0) || Ticked(c, kBoxRH1));
+  Show(c, BoxPanel::RH);
   c.host.ShowPanel(BoxPanel::RHHide, id != kBoxRH1);
   if (Ticked1(c, id) && Ticked1(c, other)) {
     const LoadingStateGuard loading;
@@ -138,7 +133,7 @@ void RHPair(BoxContext& c, BoxId id) {
 // The mean wind takes the profile window's layer the first time.
 void MeanWindClick(BoxContext& c, BoxId id) {
   c.host.Topic(Row(id).topic);
-  c.host.ShowPanel(BoxPanel::MeanWind, Ticked(c, id));
+  Show(c, BoxPanel::MeanWind);
   if (c.host.MeanWindLayerShown())
     GridStep(c, id, id);
   else
@@ -146,42 +141,44 @@ void MeanWindClick(BoxContext& c, BoxId id) {
 }
 void BourgouinClick(BoxContext& c, BoxId id) {
   if (!gLoadingState) c.host.Bourgouin(c.host.Value(id));
-  c.host.ShowPanel(BoxPanel::ElevatedPT, Ticked(c, id));
+  Show(c, BoxPanel::ElevatedPT);
 }
 
-// The rows with more to do than their kind's pattern.
+// The rows with more to do than their kind's pattern. `panel`: the panel
+// shows while any of its rows is ticked (PanelShown has the few panels that
+// follow another rule).
 constexpr BoxRule kRules[] = {
     {.id = kBoxPresChange3h, .indexLabelFactor = 1},
     {.id = kBoxApparentTemp, .panel = BoxPanel::HeatIndex},
     {.id = kBoxCAPE, .panel = BoxPanel::CAPE},
     {.id = kBoxDavisIndex, .panel = BoxPanel::DavisIndex, .indexLabelFactor = 1},
-    {.id = kBoxECAPE, .flow = Flow::Own, .before = ECAPEPair, .contoured = true},
-    {.id = kBoxEHailCape, .flow = Flow::Own, .before = ECAPEPair, .contoured = true},
+    {.id = kBoxECAPE, .flow = Flow::Own, .panel = BoxPanel::ECAPE, .before = ECAPEPair, .contoured = true},
+    {.id = kBoxEHailCape, .flow = Flow::Own, .panel = BoxPanel::ECAPE, .before = ECAPEPair, .contoured = true},
     {.id = kBoxELCIN, .panel = BoxPanel::ELCIN, .before = ELCINClearsRH},
     {.id = kBoxHainesIndex, .panel = BoxPanel::HainesIndex, .indexLabelFactor = 1, .before = HainesRange},
     {.id = kBoxHeights, .panel = BoxPanel::Heights},
     {.id = kBoxHelicity, .indexLabelFactor = 10, .before = HelicityRange},
-    {.id = kBoxLakeIndex, .indexLabelFactor = 1, .before = LakeLabel},
-    {.id = kBoxMoistLakeIndex, .indexLabelFactor = 1, .before = LakeLabel},
-    {.id = kBoxLIC, .before = LakeLabel},
-    {.id = kBoxLIE, .before = LakeLabel},
+    {.id = kBoxLakeIndex, .panel = BoxPanel::LakeTemp, .indexLabelFactor = 1},
+    {.id = kBoxMoistLakeIndex, .panel = BoxPanel::LakeTemp, .indexLabelFactor = 1},
+    {.id = kBoxLIC, .panel = BoxPanel::LakeTemp},
+    {.id = kBoxLIE, .panel = BoxPanel::LakeTemp},
     {.id = kBoxMBEspeed, .before = SpeedAxis},
     {.id = kBoxStormRelInflow, .before = SpeedAxis},
     {.id = kBoxTransportSpeed, .before = SpeedAxis},
-    {.id = kBoxMeanWind, .flow = Flow::Own, .before = MeanWindClick},
+    {.id = kBoxMeanWind, .flow = Flow::Own, .panel = BoxPanel::MeanWind, .before = MeanWindClick},
     {.id = kBoxOmega, .panel = BoxPanel::OmegaFiltered, .contoured = true},
     {.id = kBoxPrecip, .after = PrecipLegend},
     {.id = kBoxPrecipAcumm, .tested = kBoxPrecip},
     {.id = kBoxSnowFall, .after = SnowFallCaption, .tested = kBoxPrecip},
-    {.id = kBoxRH0, .flow = Flow::Own, .before = RHPair},
-    {.id = kBoxRH1, .flow = Flow::Own, .before = RHPair},
+    {.id = kBoxRH0, .flow = Flow::Own, .panel = BoxPanel::RH, .before = RHPair},
+    {.id = kBoxRH1, .flow = Flow::Own, .panel = BoxPanel::RH, .before = RHPair},
     {.id = kBoxSnowRatio, .indexLabelFactor = 1, .before = SnowRatioRange},
     {.id = kBoxTQ, .indexLabelFactor = 1, .before = TQRange},
     {.id = kBoxVVTrend, .indexLabelFactor = 1, .before = SigmaLegend},
     {.id = kBoxVWP, .panel = BoxPanel::VWPOptions, .before = VWPLegend},
     {.id = kBoxWinds, .panel = BoxPanel::Wind, .before = SigmaLegend},
     {.id = kBoxVWPColor, .flow = Flow::Own, .before = VWPColorClick},
-    {.id = kBoxsWSYMb, .flow = Flow::Own, .before = BourgouinClick},
+    {.id = kBoxsWSYMb, .flow = Flow::Own, .panel = BoxPanel::ElevatedPT, .before = BourgouinClick},
     {.id = kBoxEvaporation, .flow = Flow::NoHandler},
     {.id = kBoxRunOff, .flow = Flow::NoHandler},
     {.id = kBoxPIP, .flow = Flow::NoHandler},
@@ -235,7 +232,7 @@ void FieldClick(BoxContext& c, const BoxRule& rule) {
   const BoxId id = rule.id;
   const OverviewRow& row = Row(id);
   if (!row.topic.empty()) c.host.Topic(row.topic);
-  if (rule.panel != BoxPanel::None) c.host.ShowPanel(rule.panel, Ticked(c, id));
+  if (rule.panel != BoxPanel::None) Show(c, rule.panel);
   if (rule.indexLabelFactor != 0) c.s.opt.IndexLabelFactor = rule.indexLabelFactor;
   if (rule.before != nullptr) rule.before(c, id);
   GridStep(c, id, rule.tested == kBoxCount ? id : rule.tested);
@@ -259,6 +256,25 @@ BoxId GridOfAxis(Axis axis) {
     case Axis::Time: break;
   }
   return kBoxCount;
+}
+
+bool PanelShown(BoxPanel p, const OverviewOptions& o) {
+  switch (p) {
+    case BoxPanel::None:
+    case BoxPanel::Count: return false;
+    case BoxPanel::VWP: return o.On(kBoxVWPColor) && o.On(kBoxVWP);
+    case BoxPanel::Precip: return o.box[kBoxPrecip] == 1;
+    case BoxPanel::RHHide: return !o.On(kBoxRH1);
+    default: break;
+  }
+  for (const BoxRule& r : Rules())
+    if (r.panel == p && o.On(r.id)) return true;
+  return false;
+}
+
+void ShowAllPanels(BoxHost& host, const OverviewOptions& o) {
+  for (int p = 1; p < static_cast<int>(BoxPanel::Count); ++p)
+    host.ShowPanel(static_cast<BoxPanel>(p), PanelShown(static_cast<BoxPanel>(p), o));
 }
 
 void BoxClick(BoxId id, BoxContext& c) {

@@ -76,6 +76,13 @@ BoxId GridOfAxis(Axis axis);
 
 // A box of the table changed (its value is already the new one).
 void BoxClick(BoxId id, BoxContext& c);
+// Whether a panel shows for the boxes as they stand: while any of its rows
+// is ticked, the speed colours while "VWP" and "Color" both are, the type
+// legend while "Precipitation" is 1, the cover of the ice-only humidity
+// classes unless the ice fill is ticked.
+bool PanelShown(BoxPanel panel, const OverviewOptions& o);
+// Every panel as PanelShown says (after a bulk change of the boxes).
+void ShowAllPanels(BoxHost& host, const OverviewOptions& o);
 // chkCI(index): the contour interval.
 void ContourIntervalClick(int index, BoxContext& c);
 // Whether the box draws contours that follow the contour interval.

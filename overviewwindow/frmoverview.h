@@ -176,6 +176,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void StepHour(int keyCode);
   void DisplayECAPELabels();
   void BuildOptionControls();
+  void ShowOptions();
+  void ShowRHLegend();
   void ConnectMouse();
   void SetElevationLabel();
   void LabelMeanWind(int index);

@@ -372,6 +372,44 @@ void frmOverView::BuildOptionControls() {
   picPIP->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+// The option controls and panels as the options stand (after a layout is
+// applied with the loading state raised, when their clicks did nothing).
+void frmOverView::ShowOptions() {
+  const OverviewOptions& o = state_.opt;
+  ShowAllPanels(*this, o);
+  for (int k : {0, 3, 4, 5, 6, 7})
+    ShowLine(btnCAPEkm[static_cast<size_t>(k)], o.CapeLineOn[static_cast<size_t>(k)], kCapeLineColour[static_cast<size_t>(k)]);
+  for (int k = 1; k <= 3; ++k)
+    ShowLine(btnHeights[static_cast<size_t>(k)], o.HeightLineOn[static_cast<size_t>(k)], kHeightLineColour[static_cast<size_t>(k)]);
+  for (int k = 0; k < 3; ++k) {
+    SetBold(btnHaines[static_cast<size_t>(k)], k == o.HainesLevel - 1);
+    SetBold(btnPHK[static_cast<size_t>(k)], k == o.VerticalUnit);
+  }
+  auto check = [](auto& options, Integer index) {
+    if (index >= 0 && index < static_cast<Integer>(options.size())) options[static_cast<size_t>(index)]->setChecked(true);
+  };
+  check(chkCI, o.ContourIntervalIndex);
+  check(OptWindColor, o.WindColorIndex);
+  check(optSnowTechnique, o.SnowTechnique);
+  check(optLayerShear, o.LayerShearOption[1] ? 1 : 0);
+  hsbRatio->setVisible(o.SnowTechnique == 3);
+  if (o.WindColorIndex >= 0 && o.WindColorIndex <= 3) {
+    const int step = OptWindColor[static_cast<size_t>(o.WindColorIndex)]->text().toInt();
+    for (int i = 0; i < 6; ++i) lblVWP[static_cast<size_t>(i)]->setText(QString::number(step * (i + 1)));
+  }
+  ShowRHLegend();
+  SetBold(btnPressureBase, o.TenMeterBase != 0);
+  SetBold(btnClouds, o.CloudShadeMode != 0);
+}
+
+// The humidity legend: the items below the lowest class filled greyed.
+void frmOverView::ShowRHLegend() {
+  for (int i = 1; i <= 9; ++i)
+    lblRH[static_cast<size_t>(i)]->setStyleSheet(
+        QString("QLabel { color: %1; background: %2; }")
+            .arg(Css(i < state_.opt.RHLowestClass ? kGreyedItem : RGB(255, 255, 255)), Css(kRHColour[static_cast<size_t>(i)])));
+}
+
 // ---- BoxHost ----
 
 int frmOverView::Value(BoxId id) const { return Box(id)->Value(); }
@@ -561,11 +599,8 @@ void frmOverView::lblECAPE_Click(int index) {
 void frmOverView::lblRH_Click(int index) {
   if (index < 1 || index > 9) return;
   profile_.OpenTrainingLinks("Relative Humidity");
-  for (int i = 1; i <= 9; ++i)
-    lblRH[static_cast<size_t>(i)]->setStyleSheet(QString("QLabel { color: %1; background: %2; }")
-                                                     .arg(Css(i < index ? kGreyedItem : RGB(255, 255, 255)),
-                                                          Css(kRHColour[static_cast<size_t>(i)])));
   state_.opt.RHLowestClass = index;
+  ShowRHLegend();
   PlotData();
 }
 

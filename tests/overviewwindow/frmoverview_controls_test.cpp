@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <fstream>
 #include <sstream>
@@ -84,6 +85,26 @@ TEST_F(OverviewWindowTest, PagesOptionButtonsAndLegends) {
   EXPECT_TRUE(Ctl<QWidget>(o, "frameRHHide")->isHidden());
   o.lblRH_Click(9);
   EXPECT_EQ(o.State().opt.RHLowestClass, 9);
+}
+
+TEST_F(OverviewWindowTest, OptionControlsFollowARecalledLayout) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  Ctl<CheckBox>(o, "chkRH1")->SetValue(1);
+  Ctl<CheckBox>(o, "chkEHailCape")->SetValue(1);
+  Ctl<QPushButton>(o, "btnPHK", 0)->click();
+  Ctl<QPushButton>(o, "btnHeights", 2)->click();
+  o.chkCI_Click(3);
+  Ctl<QPushButton>(o, "btnQuit")->click();
+  frmOverView& again = Open(w);
+  // The boxes of the pairs come back without their clicks; their panels show all the same.
+  EXPECT_FALSE(Ctl<QWidget>(again, "pnlRH")->isHidden());
+  EXPECT_TRUE(Ctl<QWidget>(again, "frameRHHide")->isHidden());
+  EXPECT_FALSE(Ctl<QWidget>(again, "frameECAPE")->isHidden());
+  EXPECT_TRUE(Ctl<QPushButton>(again, "btnPHK", 0)->font().bold());
+  EXPECT_FALSE(Ctl<QPushButton>(again, "btnPHK", 1)->font().bold());
+  EXPECT_TRUE(Ctl<QPushButton>(again, "btnHeights", 2)->styleSheet().isEmpty());
+  EXPECT_TRUE(Ctl<QRadioButton>(again, "chkCI", 3)->isChecked());
 }
 
 TEST_F(OverviewWindowTest, TimeZoneAdjustAddsOneRowThenReusesIt) {
