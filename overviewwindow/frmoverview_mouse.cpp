@@ -33,9 +33,16 @@ double Across(const PictureBox& pic, double x) {
 }  // namespace
 
 void frmOverView::ConnectMouse() {
-  picRH->onMouseDown = [this](int b, int s, double x, double y) { picRH_MouseDown(b, s, x, y); };
-  picRH->onMouseMove = [this](int b, int s, double x, double y) { picRH_MouseMove(b, s, x, y); };
-  picRH->onMouseUp = [this](int b, int s, double x, double y) { picRH_MouseUp(b, s, x, y); };
+  // x on picRH is the hour, whatever scale the last strip left the picture in.
+  auto hour = [this](double x) {
+    const PictureBox& pic = picRH->Pic();
+    const OverviewFrame& f = state_.frame;
+    const int w = pic.PixelWidth();
+    return w > 0 ? f.TimeLeft + pic.XToPixel(x) / w * (double(f.TimeRight) - f.TimeLeft) : x;
+  };
+  picRH->onMouseDown = [this, hour](int b, int s, double x, double y) { picRH_MouseDown(b, s, hour(x), y); };
+  picRH->onMouseMove = [this, hour](int b, int s, double x, double y) { picRH_MouseMove(b, s, hour(x), y); };
+  picRH->onMouseUp = [this, hour](int b, int s, double x, double y) { picRH_MouseUp(b, s, hour(x), y); };
   picLeft->onMouseDown = [this](int b, int s, double x, double y) { picLeft_MouseDown(b, s, x, y); };
   picRight->onMouseDown = [this](int b, int s, double x, double y) { picRight_MouseDown(b, s, x, y); };
   picLeft->onMouseUp = [this](int b, int, double, double y) { picSide_MouseUp(true, b, y); };

@@ -5,7 +5,9 @@
 // the picture-in-picture.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -198,6 +200,18 @@ TEST_F(OverviewWindowTest, MouseHoursReadoutZoomAndPictureInPicture) {
   EXPECT_EQ(w.CurHour, 2);
   o.picRH_MouseDown(1, 0, 12, 0);
   EXPECT_EQ(w.CurHour, 2);
+  {  // A real press on the column of hour 4, whatever scale the redraw left.
+    auto* rh = Ctl<PictureBoxWidget>(o, "picRH");
+    const OverviewFrame& f = o.State().frame;
+    const double px = (4 - f.TimeLeft) / (f.TimeRight - f.TimeLeft) * rh->width();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(px, 5), rh->mapToGlobal(QPointF(px, 5)), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rh, &press);
+    EXPECT_EQ(w.CurHour, 4);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(px, 5), rh->mapToGlobal(QPointF(px, 5)), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(rh, &release);
+  }
   EXPECT_EQ(gHourChangeSource, 0);
   // A right press beyond the last hour marks the last; the release clears it.
   o.picRH_MouseDown(2, 0, 20, 0.5);
