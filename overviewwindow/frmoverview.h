@@ -11,7 +11,10 @@
 //
 // The implementation: frmoverview.cpp (controls, layout, load and unload),
 // frmoverview_hours.cpp (time window, keys, wheel, datasets),
-// frmoverview_draw.cpp (redraw, cursor, time axis, readout, layouts).
+// frmoverview_draw.cpp (redraw, cursor, time axis, readout, layouts),
+// frmoverview_controls.cpp (option buttons, legends and level bars of the
+// control pages; the window's side of the box rules), frmoverview_mouse.cpp
+// (hours, readout and zoom by mouse, the picture-in-picture, the logo).
 #pragma once
 
 #include <QWidget>
