@@ -71,7 +71,9 @@ frmOverView::frmOverView(ProfileLink& profile, QWidget* parent) : QWidget(parent
   state_.events = this;
   BuildControls();
   BuildBoxes();
+  BuildOptionControls();
   LayoutTop();
+  ConnectMouse();
   // Key preview: the window sees every key before its controls.
   qApp->installEventFilter(this);
 }
@@ -286,26 +288,11 @@ void frmOverView::ShowPage(int index) {
 }
 
 // One click handling for every box of the table: the option follows the
-// box; a field or strip hands its topic over; and the picture is redrawn.
+// box, then the box's rule (overview/controlrules.h) does the rest.
 void frmOverView::BoxClicked(const OverviewRow& row) {
-  CheckBox* b = Box(row.id);
-  state_.opt.box[static_cast<size_t>(row.id)] = b->Value();
-  switch (row.kind) {
-    case BoxKind::Field:
-    case BoxKind::Strip:
-      if (!row.topic.empty()) profile_.OpenTrainingLinks(std::string(row.topic));
-      break;
-    case BoxKind::Option:
-      // chksWSYMb: the profile window's box follows (it chooses the
-      // precipitation type drawn).
-      if (gLoadingState) return;
-      profile_.SetBourgouin(b->Value());
-      break;
-    case BoxKind::Grid:
-    case BoxKind::Toggle:
-      break;
-  }
-  PlotData();
+  state_.opt.box[static_cast<size_t>(row.id)] = Box(row.id)->Value();
+  BoxContext c{*this, state_, GridSwitchGuard};
+  BoxClick(row.id, c);
 }
 
 void frmOverView::SetBox(BoxId id, int value) {
@@ -423,6 +410,7 @@ void frmOverView::Form_Load() {
 void frmOverView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Form_Resize();
+  picPIP_Resize();
 }
 
 void frmOverView::Form_Resize() {

@@ -11,7 +11,10 @@
 //
 // The implementation: frmoverview.cpp (controls, layout, load and unload),
 // frmoverview_hours.cpp (time window, keys, wheel, datasets),
-// frmoverview_draw.cpp (redraw, cursor, time axis, readout, layouts).
+// frmoverview_draw.cpp (redraw, cursor, time axis, readout, layouts),
+// frmoverview_controls.cpp (option buttons, legends and level bars of the
+// control pages; the window's side of the box rules), frmoverview_mouse.cpp
+// (hours, readout and zoom by mouse, the picture-in-picture, the logo).
 #pragma once
 
 #include <QWidget>
@@ -21,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "overview/controlrules.h"
 #include "overview/layout.h"
 #include "overview/state.h"
 #include "overviewwindow/profilelink.h"
@@ -29,6 +33,7 @@ class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace ondrik {
 
@@ -41,7 +46,7 @@ class WheelFilter;
 inline constexpr int kOverviewMinWidthTw = 14970;
 inline constexpr int kOverviewMinHeightTw = 10830;
 
-class frmOverView : public QWidget, private OverviewEvents {
+class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   Q_OBJECT
 
  public:
@@ -94,6 +99,52 @@ class frmOverView : public QWidget, private OverviewEvents {
   void RecallMacro(int index);
   OverviewLayout CaptureLayout() const;
 
+  // ---- option buttons and legends (frmoverview_controls.cpp) ----
+  void btnCAPEkm_Click(int index);
+  void btnHeights_Click(int index);
+  void btnHaines_Click(int index);
+  void btnPHK_Click(int index);
+  void btnPressureBase_Click();
+  void btnClouds_Click();
+  void btnOmegaFiltered_Click();
+  void btnVWPInterval_Click();
+  void btnVWPIntervalA_Click();
+  void btnXferO_Click(int index);
+  void OptWindColor_Click(int index);
+  void optLayerShear_Click(int index);
+  void optSnowTechnique_Click(int index);
+  void hsbRatio_Change();
+  void lblECAPE_Click(int index);
+  void lblRH_Click(int index);
+  void lblHI_Click(int index);
+  void btnAdjustTimeLeft_Click();
+  void btnAdjustTimeRight_Click();
+  void btn_SnowAccumulationHelp_Click();
+  void btnSRclimo_Click();
+  void chkCI_Click(int index);
+  // The level bars.
+  void vbsElevatedPT_Change();
+  void vsbMeanWind_Change(int index);
+  void vsbSigmaLevel_Change();
+  // Done flags of series that depend on these controls, per dataset.
+  std::array<Integer, kDatasetSlots> MeanWindDone{};
+  std::array<Integer, kDatasetSlots> MixingLayerDone{};
+  std::array<Integer, kDatasetSlots> HodoLengthShearDone{};
+
+  // ---- mouse and picture-in-picture (frmoverview_mouse.cpp) ----
+  void picRH_MouseDown(int button, int shift, double x, double y);
+  void picRH_MouseMove(int button, int shift, double x, double y);
+  void picRH_MouseUp(int button, int shift, double x, double y);
+  void picLeft_MouseDown(int button, int shift, double x, double y);
+  void picRight_MouseDown(int button, int shift, double x, double y);
+  // The release on picLeft (left) or picRight.
+  void picSide_MouseUp(bool left, int button, double y);
+  void picLogo_Click();
+  void PIP(double x);
+  void picPIP_Resize();
+  void RedoSnowRatio();
+  ZoomAxis ZoomAxisChosen = ZoomAxis::None;
+
   // ---- what others read ----
   const OverviewState& State() const { return state_; }
   Integer GridSwitchGuard = 0;
@@ -127,6 +178,27 @@ class frmOverView : public QWidget, private OverviewEvents {
   void ShowRedraw();
   void StepHour(int keyCode);
   void DisplayECAPELabels();
+  void BuildOptionControls();
+  void ShowOptions();
+  void ShowRHLegend();
+  void ConnectMouse();
+  void SetElevationLabel();
+  void LabelMeanWind(int index);
+  void OpenWebPage(const std::string& url);
+  void AdjustTime(int delta);
+
+  // ---- BoxHost ----
+  int Value(BoxId id) const override;
+  void SetValue(BoxId id, int value) override;
+  void ShowPanel(BoxPanel panel, bool shown) override;
+  void Redraw() override { PlotData(); }
+  void Topic(std::string_view topic) override;
+  void ECAPELabels() override { DisplayECAPELabels(); }
+  void SetCaption(BoxId id, const std::string& caption) override;
+  bool MeanWindLayerShown() const override;
+  void CopyMeanWindLayer() override;
+  void Bourgouin(int value) override;
+  double Random() override;
 
   ProfileLink& profile_;
   OverviewState state_;
@@ -165,6 +237,29 @@ class frmOverView : public QWidget, private OverviewEvents {
   std::array<QLabel*, 6> lblECAPE{};
   std::array<CheckBox*, kBoxCount> boxes_{};
   std::array<CheckBox*, kDatasetBoxCount> chkefname{};
+  // Option buttons, legends and bars of the control pages.
+  std::array<QWidget*, static_cast<size_t>(BoxPanel::Count)> panels_{};
+  std::array<QPushButton*, 8> btnCAPEkm{};    // 0, 3..7
+  std::array<QPushButton*, 4> btnHeights{};   // 1..3
+  std::array<QPushButton*, 3> btnHaines{};
+  std::array<QPushButton*, 3> btnPHK{};
+  std::array<QRadioButton*, 4> OptWindColor{};
+  std::array<QRadioButton*, 2> optLayerShear{};
+  std::array<QRadioButton*, 4> optSnowTechnique{};
+  std::array<QRadioButton*, 4> chkCI{};
+  std::array<QLabel*, 6> lblVWP{};
+  std::array<QLabel*, 10> lblRH{};            // 1..9
+  std::array<QLabel*, 4> lblHI{};
+  std::array<QLabel*, 2> lblMeanWind{}, lblMeanWindPressure{};
+  QLabel* lblSigmaLevel = nullptr;
+  QLabel* lblPTElevation = nullptr;
+  QLabel* picLogo = nullptr;
+  QLabel* picPIP = nullptr;
+  QPushButton* btnPressureBase = nullptr;
+  QPushButton* btnClouds = nullptr;
+  QPushButton* btnOmegaFiltered = nullptr;
+  ScrollBar* hsbRatio = nullptr;
+  ScrollBar* vbsElevatedPT = nullptr;
 };
 
 // Bold or plain caption of a button.

@@ -137,6 +137,7 @@ void frmOverView::RecallMacro(int index) {
     SetBold(btnVWPInterval, state_.opt.VWPAuto == 0);
     gSRInflowDepth = l->SRInflowDepth;
     btnControl_Click(state_.opt.ControlPage);
+    ShowOptions();
   }
   DrawTimeAxis();
   PlotData();

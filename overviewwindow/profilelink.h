@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include <QImage>
+
 #include "core/loadui.h"
 #include "overview/state.h"
 
@@ -66,6 +68,17 @@ class ProfileLink {
   virtual void btnXfer_Click(int index) = 0;             // the momentum-transfer step
   // The profile window comes forward with the focus on its hour bar.
   virtual void BringForward() = 0;
+  // The site's local offset one hour less (-1) or more (+1), kept in the
+  // time-zone table; false when the table could not keep it.
+  virtual bool AdjustTimeZone(int /*delta*/) { return false; }
+  // The smoothed omega drawn (shared with the profile chart).
+  virtual void SetOmegaSmooth(bool /*on*/) {}
+  // Training mode on or off (the logo pictures of both windows).
+  virtual void ToggleTrainingMode() {}
+  // The configured browser of Linux mode.
+  virtual std::string BrowserPath() const { return {}; }
+  // The profile chart as it is drawn (nullptr: none).
+  virtual const QImage* ChartImage() const { return nullptr; }
 };
 
 }  // namespace ondrik

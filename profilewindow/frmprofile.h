@@ -334,6 +334,11 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetDatasetBox(int index, int value) override;
   void SetBourgouin(int value) override;
   void BringForward() override;
+  bool AdjustTimeZone(int delta) override;
+  void SetOmegaSmooth(bool on) override { chart_.opt.gOmegaSmoothOn = on; }
+  void ToggleTrainingMode() override { picLogo_Click(); }
+  std::string BrowserPath() const override { return cfg_.gBrowserPath; }
+  const QImage* ChartImage() const override;
   bool ThicknessView() const override { return ShowThickness; }
   void SetThicknessView(bool thickness) override;
   int TrailHours() const override;

@@ -7,6 +7,8 @@
 #include "core/shear.h"
 #include "panels/thresholds.h"
 #include "platform/controls.h"
+#include "platform/folders.h"
+#include "platform/pictureboxwidget.h"
 #include "profilewindow/frmprofile.h"
 #include "profilewindow/overlayspage.h"
 #include "profilewindow/timezone.h"
@@ -103,6 +105,14 @@ void frmProfile::SetBourgouin(int value) {
   for (CheckBox* b : chartBoxes_)
     if (b->objectName() == "chksWSYMb") b->SetValue(value);
 }
+
+bool frmProfile::AdjustTimeZone(int delta) {
+  std::string path = FindFileNoCase(ProgramFolder(), "TimeZone.DAT");
+  if (path.empty()) path = ProgramFolder() + "TimeZone.DAT";
+  return AdjustTimeZoneOffset(delta, path);
+}
+
+const QImage* frmProfile::ChartImage() const { return picData != nullptr ? &picData->Pic().Image() : nullptr; }
 
 void frmProfile::BringForward() {
   raise();

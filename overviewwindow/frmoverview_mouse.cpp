@@ -1,0 +1,158 @@
+// The mouse on the overview: hours and readouts on picRH, zoom of the scales
+// on the side pictures, the picture-in-picture of the profile chart and the
+// training logo.
+#include <QLabel>
+#include <QPixmap>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/shared.h"
+#include "overviewwindow/frmoverview.h"
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+
+namespace ondrik {
+
+namespace {
+
+constexpr int kLeftButton = 1;
+constexpr Color kTimeBack = RGB(124, 54, 3);  // picTime's background
+
+Integer CurrentLast() {
+  return gCurDataset >= 1 && gCurDataset <= std::min<Integer>(gDatasetCount, kMaxDatasets) ? gLastHour(gCurDataset) : 0;
+}
+
+// The x of a side picture's event on its 0..100 division, whatever scale
+// the picture was last drawn in.
+double Across(const PictureBox& pic, double x) {
+  const int w = pic.PixelWidth();
+  return w > 0 ? pic.XToPixel(x) / w * 100 : 0;
+}
+
+}  // namespace
+
+void frmOverView::ConnectMouse() {
+  // x on picRH is the hour, whatever scale the last strip left the picture in.
+  auto hour = [this](double x) {
+    const PictureBox& pic = picRH->Pic();
+    const OverviewFrame& f = state_.frame;
+    const int w = pic.PixelWidth();
+    return w > 0 ? f.TimeLeft + pic.XToPixel(x) / w * (double(f.TimeRight) - f.TimeLeft) : x;
+  };
+  picRH->onMouseDown = [this, hour](int b, int s, double x, double y) { picRH_MouseDown(b, s, hour(x), y); };
+  picRH->onMouseMove = [this, hour](int b, int s, double x, double y) { picRH_MouseMove(b, s, hour(x), y); };
+  picRH->onMouseUp = [this, hour](int b, int s, double x, double y) { picRH_MouseUp(b, s, hour(x), y); };
+  picLeft->onMouseDown = [this](int b, int s, double x, double y) { picLeft_MouseDown(b, s, x, y); };
+  picRight->onMouseDown = [this](int b, int s, double x, double y) { picRight_MouseDown(b, s, x, y); };
+  picLeft->onMouseUp = [this](int b, int, double, double y) { picSide_MouseUp(true, b, y); };
+  picRight->onMouseUp = [this](int b, int, double, double y) { picSide_MouseUp(false, b, y); };
+}
+
+// ---- picRH ----
+
+void frmOverView::picRH_MouseDown(int button, int /*shift*/, double x, double y) {
+  if (button != kLeftButton) {
+    const std::optional<int> column = ColumnAfter(x);
+    if (!column) return;
+    MarkerHour = ClampHour(*column, CurrentLast());
+    PictureBox& t = picTime->Pic();
+    t.Scale(state_.frame.TimeLeft, 0, state_.frame.TimeRight, 100);
+    t.Box(MarkerHour, 0, MarkerHour - 1, 10, kWhite, false);
+    picTime->update();
+    ShowPrecipTotal(MarkerHour, y);
+    ZoomAxisChosen = ZoomAxis::LakeCape;
+    return;
+  }
+  const std::optional<int> h = PickedHour(x, CurrentLast());
+  if (!h) return;
+  if (gHourChangeSource == 0) gHourChangeSource = 2;
+  profile_.SetHour(*h);
+  if (gHourChangeSource == 2) {
+    FocusScrollBar();
+    gHourChangeSource = 0;
+  }
+}
+
+void frmOverView::picRH_MouseMove(int button, int shift, double x, double y) {
+  if (button == 0) return;
+  if (button == kLeftButton) {
+    const std::optional<int> h = PickedHour(x, CurrentLast());
+    if (!h || *h == ReadoutHour) return;
+    picRH_MouseDown(kLeftButton, shift, x, y);
+    if (state_.opt.On(kBoxPIP)) PIP(x);
+    return;
+  }
+  const std::optional<int> h = ColumnAfter(x);
+  if (!h || *h == ReadoutHour || *h < 0 || *h > CurrentLast()) return;
+  ShowPrecipTotal(*h, y);
+}
+
+void frmOverView::picRH_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
+  if (ZoomAxisChosen == ZoomAxis::LakeCape) {
+    lblPrecip->setVisible(false);
+    PictureBox& t = picTime->Pic();
+    t.Scale(state_.frame.TimeLeft, 0, state_.frame.TimeRight, 100);
+    t.Box(MarkerHour, 0, MarkerHour - 1, 10, kTimeBack, false);
+    picTime->update();
+  }
+  picPIP->setVisible(false);
+}
+
+// ---- picture-in-picture ----
+
+void frmOverView::PIP(double x) {
+  const QImage* chart = profile_.ChartImage();
+  if (chart == nullptr || chart->isNull()) return;
+  picPIP->resize(chart->size());
+  const double m = PipPointerX(x, state_.frame, picRH->x(), picRH->width());
+  picPIP->move(PipLeft(picPIP->x(), m, width(), picPIP->width()), height() - picPIP->height());
+  picPIP->setPixmap(QPixmap::fromImage(*chart));
+  picPIP->setVisible(true);
+  picPIP->raise();
+}
+
+void frmOverView::picPIP_Resize() {
+  if (picPIP->x() > 0) picPIP->move(std::max(0, width() - picPIP->width()), picPIP->y());
+}
+
+// ---- zoom of the side scales ----
+
+void frmOverView::picLeft_MouseDown(int /*button*/, int /*shift*/, double x, double /*y*/) {
+  PictureBox& pic = picLeft->Pic();
+  const ZoomAxis a = LeftPressAxis(Across(pic, x), state_.opt.On(kBoxSfcPres), state_.opt.On(kBoxVisibility),
+                                   state_.opt.On(kBoxVentilation));
+  if (a == ZoomAxis::None) return;
+  ZoomAxisChosen = a;
+  const auto [top, bottom] = ZoomScale(a, state_.frame);
+  pic.Scale(0, top, 100, bottom);
+}
+
+void frmOverView::picRight_MouseDown(int /*button*/, int /*shift*/, double x, double /*y*/) {
+  PictureBox& pic = picRight->Pic();
+  const ZoomAxis a = RightPressAxis(Across(pic, x));
+  if (a == ZoomAxis::None) return;
+  ZoomAxisChosen = a;
+  const auto [top, bottom] = ZoomScale(a, state_.frame);
+  pic.Scale(0, top, 100, bottom);
+}
+
+// y is in the scale the press gave the picture. Each picture's release
+// zooms only its own axes.
+void frmOverView::picSide_MouseUp(bool left, int button, double y) {
+  const ZoomAxis a = ZoomAxisChosen;
+  if (a == ZoomAxis::None || OnLeftPicture(a) != left) return;
+  const BoxId grid = ZoomGridBox(a);
+  if (grid == kBoxCount || Box(grid)->isHidden()) return;
+  if (!ZoomRelease(a, button == kLeftButton, y, state_.frame, state_.opt.TenMeterBase != 0, gCurDataset)) return;
+  PlotData();
+}
+
+// ---- training and snow ratio ----
+
+void frmOverView::picLogo_Click() { profile_.ToggleTrainingMode(); }
+
+// The snow ratio is computed again by its series when the redraw needs it.
+void frmOverView::RedoSnowRatio() { PlotData(); }
+
+}  // namespace ondrik
