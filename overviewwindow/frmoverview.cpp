@@ -71,6 +71,7 @@ frmOverView::frmOverView(ProfileLink& profile, QWidget* parent) : QWidget(parent
   state_.events = this;
   BuildControls();
   BuildBoxes();
+  BuildLayoutButtons();
   LayoutTop();
   // Key preview: the window sees every key before its controls.
   qApp->installEventFilter(this);
@@ -394,8 +395,7 @@ void frmOverView::Form_Load() {
   const int window = FirstCoveringWindow(in.WindowSteps, last);
   btnHours_Click(window);
   // 19, 20.
-  Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
-                                                    NumberText(in.SRInflowDepth) + " km"));
+  ShowHelicityLayer();
   o.WindColorIndex = 2;
   o.ECAPELowestClass = 0;
   for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == in.XferIndex);

@@ -11,7 +11,9 @@
 //
 // The implementation: frmoverview.cpp (controls, layout, load and unload),
 // frmoverview_hours.cpp (time window, keys, wheel, datasets),
-// frmoverview_draw.cpp (redraw, cursor, time axis, readout, layouts).
+// frmoverview_draw.cpp (redraw, cursor, time axis, readout),
+// frmoverview_layouts.cpp (layouts and their files), frmoverview_snap.cpp
+// (the snapshot).
 #pragma once
 
 #include <QWidget>
@@ -26,6 +28,7 @@
 #include "overviewwindow/profilelink.h"
 
 class QFrame;
+class QImage;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -88,11 +91,22 @@ class frmOverView : public QWidget, private OverviewEvents {
   void MirrorDatasetBar(int max, int value, bool visible);
   void MirrorDatasetBox(const std::string& summary, int index, int value);
 
-  // ---- layouts ----
+  // ---- layouts (frmoverview_layouts.cpp) ----
   void btnSave_Click(int index);
   void btnRecall_Click(int index);
-  void RecallMacro(int index);
+  // False when the slot held no usable layout (nothing changed, nothing drawn).
+  bool RecallMacro(int index);
   OverviewLayout CaptureLayout() const;
+  // "Reset": the fields and strips off, one redraw.
+  void btnReset_Click();
+
+  // ---- snapshot (frmoverview_snap.cpp) ----
+  // The overview as one PNG in the snapshot folder: "ondrikoverview.png"
+  // (opened for the user) for an empty suffix, else named for the model,
+  // site and suffix (and the first valid time in archive mode). The window
+  // is drawn again from layout 9. False when the picture was not saved.
+  bool Snap(const std::string& suffix);
+  void btnSnapshot_Click();
 
   // ---- what others read ----
   const OverviewState& State() const { return state_; }
@@ -127,6 +141,9 @@ class frmOverView : public QWidget, private OverviewEvents {
   void ShowRedraw();
   void StepHour(int keyCode);
   void DisplayECAPELabels();
+  void ShowHelicityLayer();
+  void BuildLayoutButtons();
+  QImage ComposeSnapshot() const;
 
   ProfileLink& profile_;
   OverviewState state_;
@@ -166,6 +183,10 @@ class frmOverView : public QWidget, private OverviewEvents {
   std::array<CheckBox*, kBoxCount> boxes_{};
   std::array<CheckBox*, kDatasetBoxCount> chkefname{};
 };
+
+// The layout slots kept as files in the saved-state folder, which the
+// program uses (SetLayoutSlots).
+OverviewLayoutSlots& FileLayoutSlots();
 
 // Bold or plain caption of a button.
 void SetBold(QPushButton* button, bool bold);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/shared.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
 #include "platform/folders.h"
@@ -18,6 +19,7 @@
 #include "profilewindow/commandline.h"
 #include "profilewindow/export.h"
 #include "profilewindow/frmprofile.h"
+#include "profilewindow/gdiplus.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/snapshot.h"
 
@@ -64,6 +66,20 @@ void frmProfile::CommandProfileStep() {
   };
   a.profileSnap = [this](char letter) { return ProfileSnapStep(std::string(1, letter)); };
   a.profileResize = [this] { Form_Resize(); };
+  // The overview's layouts and snapshots: the overview opens for them.
+  a.scaleOverviewPictures = [this](double s) {
+    btnOverView_Click();
+    overview_->ScalePictures(s);
+  };
+  a.recallLayout = [this](int layout) {
+    if (gOverviewOpen == 0) btnOverView_Click();
+    overview_->RecallLayout(layout);
+  };
+  a.overviewSnap = [this](char letter) {
+    if (gOverviewOpen == 0) btnOverView_Click();
+    return overview_->Snap(std::string(1, letter));
+  };
+  a.overviewResize = [this] { overview_->Resize(); };
   a.endProgram = [this](int code) {
     ended_ = true;
     TheEffects().EndProgram(code);
@@ -93,6 +109,31 @@ bool frmProfile::ProfileSnapStep(const std::string& name) {
     std::fflush(stdout);
   }
   return r.ok;
+}
+
+// ---- the overview's snapshot ----
+
+std::string frmProfile::SnapshotTitle() const {
+  const DateTime valid0 = gCurDataset >= 1 && gCurDataset <= gDatasetCount ? gValidTime(gCurDataset, 0) : DateTime{};
+  return ::ondrik::SnapshotTitle(gSiteId, model_.gModelName, valid0);
+}
+
+std::optional<std::string> frmProfile::SaveSnapshot(const QImage& image, const std::string& suffix) {
+  const DateTime valid0 = gCurDataset >= 1 && gCurDataset <= gDatasetCount ? gValidTime(gCurDataset, 0) : DateTime{};
+  const std::string path = JoinFolder(
+      cfg_.gSnapshotDir, OverviewSnapshotFileName(suffix, model_.gModelName, gSiteId, valid0, ArchiveMode));
+  cGdiPlus gdip(TheEffects());
+  if (!gdip.ImageToFile(image, path, kSnapshotQuality)) {
+    TheEffects().Message("The overview snapshot could not be saved: " + gdip.LastErrorDetail(), "ONDRIK",
+                         MsgIcon::Warning);
+    return std::nullopt;
+  }
+  if (!suffix.empty()) {
+    const std::string full = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    std::printf("%s\n", full.c_str());
+    std::fflush(stdout);
+  }
+  return path;
 }
 
 }  // namespace ondrik

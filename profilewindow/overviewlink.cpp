@@ -1,5 +1,7 @@
 #include "profilewindow/overviewlink.h"
 
+#include <QApplication>
+
 #include "core/shared.h"
 #include "overviewwindow/frmoverview.h"
 
@@ -62,6 +64,21 @@ void OverviewWindowLink::MirrorDatasetBox(const std::string& summary, int index,
 
 void OverviewWindowLink::SaveLayout() {
   if (window_) window_->btnSave_Click(8);
+}
+
+bool OverviewWindowLink::RecallLayout(int slot) { return window_ && window_->RecallMacro(slot); }
+
+bool OverviewWindowLink::Snap(const std::string& suffix) { return window_ && window_->Snap(suffix); }
+
+// The window grows with the scale; it never shrinks below its smallest size.
+void OverviewWindowLink::ScalePictures(double scale) {
+  if (!window_) return;
+  window_->resize(static_cast<int>(window_->minimumWidth() * scale), static_cast<int>(window_->minimumHeight() * scale));
+  QApplication::processEvents();
+}
+
+void OverviewWindowLink::Resize() {
+  if (window_) window_->Form_Resize();
 }
 
 }  // namespace ondrik

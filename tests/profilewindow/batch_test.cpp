@@ -30,6 +30,8 @@ RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
+  // The saved state beside the program, never the user's.
+  env.insert("APPDATA", QString::fromStdString((exe.parent_path() / "appdata").string()));
   p.setProcessEnvironment(env);
   p.setWorkingDirectory(QString::fromStdString(from.string()));
   p.start(QString::fromStdString(exe.string()), args);
