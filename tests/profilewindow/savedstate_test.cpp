@@ -191,5 +191,48 @@ TEST_F(SavedStateTest, AFailedSaveKeepsTheOldFileAndTellsTheUser) {
     EXPECT_NE(e.path().extension(), ".tmp") << e.path();
 }
 
+// Map presets: saved and loaded by the buttons, kept over a restart; a short
+// or bad preset takes its extent whole or not at all and never leaves the
+// loading state raised.
+TEST_F(SavedStateTest, MapPresetsKeepTheViewAndRefuseHalfAnExtent) {
+  frmProfile& w = Start();
+  PanelSettings s = w.CapturePanelSettings();
+  s.mapExtent = {105, 45, 85, 30};
+  s.chkMap = {false, true, false, true, true};  // Canada .. Country
+  w.ApplyPanelSettings(s);
+  Ctl<QPushButton>(w, "btnMapPresetSave", 0)->click();
+  EXPECT_EQ(LineOf(ReadText(SavedFolder() / "MapPreset.M0"), 2), " 1 ");  // "Country" first
+
+  frmProfile& again = Restart();
+  PanelSettings other = again.CapturePanelSettings();
+  other.mapExtent = {120, 53, 69, 22};
+  other.chkMap = {};
+  again.ApplyPanelSettings(other);
+  Ctl<QPushButton>(again, "btnMapPresetLoad", 0)->click();
+  EXPECT_EQ(again.CapturePanelSettings().mapExtent, (MapExtent{105, 45, 85, 30}));
+  EXPECT_EQ(again.CapturePanelSettings().chkMap, s.chkMap);
+
+  const struct {
+    const char* text;
+    MapExtent extent;
+    bool country;
+  } presets[] = {
+      {"100 , 50\r\n", {105, 45, 85, 30}, true},                      // half an extent
+      {"100\r\n50\r\n80\r\n30\r\n 0 \r\n", {100, 50, 80, 30}, false},  // one value a line, then cut
+      {"500 , 50 , 80 , 30\r\n 1 \r\n", {105, 45, 85, 30}, true},    // no such longitude
+      {"x , y , z , w\r\n 0 \r\n", {105, 45, 85, 30}, false},        // not numbers
+  };
+  for (const auto& c : presets) {
+    Ctl<QPushButton>(again, "btnMapPresetLoad", 0)->click();  // back to the saved view
+    WriteFile(SavedFolder() / "MapPreset.M3", c.text);
+    Ctl<QPushButton>(again, "btnMapPresetLoad", 3)->click();
+    EXPECT_FALSE(gLoadingState) << c.text;
+    const PanelSettings got = again.CapturePanelSettings();
+    EXPECT_EQ(got.mapExtent, c.extent) << c.text;
+    EXPECT_EQ(got.chkMap[4], c.country) << c.text;
+    EXPECT_EQ(got.chkMap[3], true) << c.text;  // "State": not in any of these
+  }
+}
+
 }  // namespace
 }  // namespace ondrik
