@@ -45,7 +45,8 @@ void ApplyLayoutRanges(const OverviewLayout& l, OverviewState& s);
 class OverviewLayoutSlots {
  public:
   virtual ~OverviewLayoutSlots() = default;
-  virtual void Save(int slot, const OverviewLayout& layout) = 0;
+  // False when the layout could not be kept (the slot keeps what it had).
+  virtual bool Save(int slot, const OverviewLayout& layout) = 0;
   // The layout of a slot; none when the slot was never saved.
   virtual std::optional<OverviewLayout> Recall(int slot) const = 0;
   // The same, for slots that may hold only part of a layout (a short
@@ -58,7 +59,10 @@ class OverviewLayoutSlots {
 class MemoryLayoutSlots : public OverviewLayoutSlots {
  public:
   using OverviewLayoutSlots::Recall;
-  void Save(int slot, const OverviewLayout& layout) override { slots_[slot] = layout; }
+  bool Save(int slot, const OverviewLayout& layout) override {
+    slots_[slot] = layout;
+    return true;
+  }
   std::optional<OverviewLayout> Recall(int slot) const override;
   void Clear() { slots_.clear(); }
 

@@ -92,7 +92,8 @@ class frmOverView : public QWidget, private OverviewEvents {
   void MirrorDatasetBox(const std::string& summary, int index, int value);
 
   // ---- layouts (frmoverview_layouts.cpp) ----
-  void btnSave_Click(int index);
+  // False when the layout could not be saved (the user has been told).
+  bool btnSave_Click(int index);
   void btnRecall_Click(int index);
   // False when the slot held no usable layout (nothing changed, nothing drawn).
   bool RecallMacro(int index);

@@ -147,8 +147,8 @@ OverviewLayout FromSaved(const SavedLayout& s, const OverviewLayout& current) {
 
 class FileSlots : public OverviewLayoutSlots {
  public:
-  void Save(int slot, const OverviewLayout& layout) override {
-    WriteSavedFile(saved::LayoutFileName(slot), saved::WriteOverviewLayout(ToSaved(layout)));
+  bool Save(int slot, const OverviewLayout& layout) override {
+    return WriteSavedFile(saved::LayoutFileName(slot), saved::WriteOverviewLayout(ToSaved(layout)));
   }
   std::optional<OverviewLayout> Recall(int slot) const override { return Recall(slot, OverviewLayout{}); }
   std::optional<OverviewLayout> Recall(int slot, const OverviewLayout& current) const override {
@@ -196,9 +196,10 @@ OverviewLayout frmOverView::CaptureLayout() const {
   return l;
 }
 
-void frmOverView::btnSave_Click(int index) {
-  TheLayoutSlots().Save(index, CaptureLayout());
+bool frmOverView::btnSave_Click(int index) {
+  const bool saved = TheLayoutSlots().Save(index, CaptureLayout());
   FocusScrollBar();
+  return saved;
 }
 
 void frmOverView::btnRecall_Click(int index) { RecallMacro(index); }

@@ -50,10 +50,11 @@ bool frmOverView::Snap(const std::string& suffix) {
   DrawTitleBand(picRH->Pic(), profile_.SnapshotTitle());
   const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(), suffix);
   // Layout 9 draws the window again without the title; when it cannot be
-  // kept, the window is redrawn as it stands.
-  btnSave_Click(9);
+  // kept (an older layout 9 is not to be recalled), the window is redrawn
+  // as it stands.
+  const bool kept = btnSave_Click(9);
   for (PictureBoxWidget* w : {picLeft, picRH, picRight, picTime}) w->Pic().Cls();
-  if (!RecallMacro(9)) {
+  if (!kept || !RecallMacro(9)) {
     DrawTimeAxis();
     PlotData();
   }

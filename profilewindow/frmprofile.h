@@ -225,7 +225,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   PanelSettings CapturePanelSettings() const;
   void ApplyPanelSettings(const PanelSettings& settings);
   // Display setups (frmprofile_savedstate.cpp): F1 to F6 are slots 0 to 5.
-  void btnSave_Click(int index);
+  // False when the setup could not be saved (the user has been told).
+  bool btnSave_Click(int index);
   void btnRecall_Click(int index);
 
   // ---- LoadUi: what loading a file does to the controls ----

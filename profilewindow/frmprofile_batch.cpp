@@ -99,7 +99,14 @@ bool frmProfile::ProfileSnapStep(const std::string& name) {
   req.archiveMode = ArchiveMode;
   req.snapshotDir = cfg_.gSnapshotDir;
   const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
-  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] { btnRecall_Click(9); }, TheEffects());
+  // The window is drawn again through setup 9, saved now; an older setup 9
+  // is never recalled in place of one that could not be saved.
+  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] {
+    if (btnSave_Click(9))
+      btnRecall_Click(9);
+    else
+      DisplayHour();
+  }, TheEffects());
   picData->update();
   if (r.ok) {
     // One line per picture on standard output, so that a batch run tells

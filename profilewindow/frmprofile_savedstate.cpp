@@ -3,8 +3,6 @@
 // for the snapshot). The file formats are savedstate/; this file maps their
 // values to the window: chart choices through ChartOptions, panel values
 // through the panels' PanelSettings, and the module values.
-#include <QPushButton>
-
 #include <cmath>
 #include <optional>
 #include <string>
@@ -435,9 +433,10 @@ void frmProfile::ApplySetup(const saved::DisplaySetup& u) {
   FocusHourBar();
 }
 
-void frmProfile::btnSave_Click(int index) {
-  WriteSavedFile(saved::SetupFileName(index), saved::WriteDisplaySetup(CaptureSetup()));
+bool frmProfile::btnSave_Click(int index) {
+  const bool saved = WriteSavedFile(saved::SetupFileName(index), saved::WriteDisplaySetup(CaptureSetup()));
   FocusHourBar();
+  return saved;
 }
 
 // A slot never saved, or a file too old or not a setup, changes nothing and

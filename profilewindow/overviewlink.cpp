@@ -38,11 +38,12 @@ void OverviewWindowLink::Open() {
 void OverviewWindowLink::Rebuild() {
   DropClosed();
   if (!window_) return;
-  window_->btnSave_Click(9);
+  // An older layout 9 is not recalled when this one could not be kept.
+  const bool kept = window_->btnSave_Click(9);
   window_->Form_Unload();
   DropClosed();
   Open();
-  if (window_) window_->btnRecall_Click(9);
+  if (window_ && kept) window_->btnRecall_Click(9);
   gOverviewOpen = IsOpen() ? 1 : 0;
 }
 

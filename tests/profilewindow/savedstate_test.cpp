@@ -234,5 +234,17 @@ TEST_F(SavedStateTest, MapPresetsKeepTheViewAndRefuseHalfAnExtent) {
   }
 }
 
+// The snapshot draws the window again through setup 9 of this moment, never
+// through one left by an earlier run.
+TEST_F(SavedStateTest, SnapshotRedrawsFromTheSetupOfTheMoment) {
+  frmProfile& w = Start();
+  fs::create_directories(SavedFolder());
+  WriteFile(SavedFolder() / "Ondrik.SP9", "#    13.4.2\r\n 0 \r\n 0 \r\n -1 \r\n 0 \r\n 1 \r\n");
+  Ctl<QPushButton>(w, "btnProfileSnapShot")->click();
+  ASSERT_EQ(fx_.documents.size(), 1U);
+  EXPECT_EQ(Box(w, "chkWindVector"), 1);
+  EXPECT_EQ(Box(w, "ChkOmega"), 0);
+}
+
 }  // namespace
 }  // namespace ondrik
