@@ -478,11 +478,15 @@ void frmOverView::Form_Unload() {
   unloaded_ = true;
   if (wheel_ != nullptr) wheel_->onWheel = nullptr;
   gOverviewOpen = 0;
-  gWindowGeometry[6] = static_cast<Long>(y()) * kTwips;
-  gWindowGeometry[7] = static_cast<Long>(x()) * kTwips;
+  StorePlace();
   btnSave_Click(8);
   hide();
   emit Unloaded();
+}
+
+void frmOverView::StorePlace() {
+  gWindowGeometry[6] = static_cast<Long>(y()) * kTwips;
+  gWindowGeometry[7] = static_cast<Long>(x()) * kTwips;
 }
 
 void frmOverView::FocusScrollBar() {

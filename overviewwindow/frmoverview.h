@@ -59,6 +59,8 @@ class frmOverView : public QWidget, private OverviewEvents {
   // Stores the window's place and layout 8; the window is then to be
   // destroyed (Unloaded is emitted).
   void Form_Unload();
+  // The window's Top and Left into the saved geometry.
+  void StorePlace();
   void btnQuit_Click();
 
   // ---- drawing ----

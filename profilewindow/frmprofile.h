@@ -89,7 +89,7 @@ class OverviewLink {
   // The overview's copy of the dataset bar and overlay button.
   virtual void MirrorDatasetBar(int /*max*/, int /*value*/, bool /*visible*/) {}
   virtual void MirrorDatasetBox(const std::string& /*caption*/, int /*index*/, int /*value*/) {}
-  // Saves the overview's layout for the next run.
+  // Keeps the overview's place and its layout (slot 8) for the next run.
   virtual void SaveLayout() {}
   // The command line's overview snapshots: recall a layout (false when the
   // slot held none), save the snapshot named for the suffix, size the

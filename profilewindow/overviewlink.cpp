@@ -64,7 +64,9 @@ void OverviewWindowLink::MirrorDatasetBox(const std::string& summary, int index,
 }
 
 void OverviewWindowLink::SaveLayout() {
-  if (window_) window_->btnSave_Click(8);
+  if (!window_) return;
+  window_->StorePlace();
+  window_->btnSave_Click(8);
 }
 
 bool OverviewWindowLink::RecallLayout(int slot) { return window_ && window_->RecallMacro(slot); }

@@ -58,12 +58,16 @@ TEST_F(OverviewFilesTest, LayoutsSurviveARestartAndResetClearsTheFields) {
   Ctl<CheckBox>(o, "chkGridTime")->SetValue(1);
   Ctl<QPushButton>(o, "btnSave", 3)->click();
   ASSERT_TRUE(fs::exists(SavedFolder() / "Ondrik.SO3"));
-  // The end of the run keeps the open overview's layout in slot 8.
+  // The end of the run keeps the open overview's place and layout (slot 8).
+  o.move(40, 30);
   w.btnDone_Click();
   ASSERT_TRUE(fs::exists(SavedFolder() / "Ondrik.SO8"));
   win_.reset();
 
+  gWindowGeometry = {};
   frmProfile& again = Start();
+  EXPECT_EQ(gWindowGeometry[6], 30 * 15);
+  EXPECT_EQ(gWindowGeometry[7], 40 * 15);
   frmOverView& o2 = Open(again);
   EXPECT_EQ(Box(o2, "chkTemperature"), 1);  // slot 8, at the opening
   EXPECT_EQ(Box(o2, "chkCAPE"), 1);
