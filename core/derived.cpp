@@ -59,6 +59,15 @@ void SetProfileTopLevels() {
   }
 }
 
+bool SetChartBottom() {
+  if (!(MaxSfcPres > 0) || gChartTop <= 0) return false;
+  const double lnMax = std::log(static_cast<double>(MaxSfcPres));
+  const double bottom = std::exp(lnMax + 0.04 * (lnMax - std::log(static_cast<double>(gChartTop))));
+  if (!(bottom < 1e5)) return false;
+  gChartBottom = static_cast<Integer>(std::nearbyint(bottom));
+  return true;
+}
+
 void MakeHeightScale() {
   const int d = gCurDataset;
   const Single z0 = StdHeightFtOfPressure(gSfcPres(d, 0));

@@ -12,6 +12,11 @@ namespace ondrik {
 // gChartTop, never above gNumLevels.
 void SetProfileTopLevels();
 
+// gChartBottom 4 % of the chart's log-pressure span below MaxSfcPres (the
+// highest surface pressure of the file), rounded halves to even; left alone
+// unless both MaxSfcPres and gChartTop are positive. True when it was set.
+bool SetChartBottom();
+
 // gPresAtKft and gPresAtKm from the surface pressure of hour 0 of gCurDataset.
 void MakeHeightScale();
 

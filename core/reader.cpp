@@ -734,11 +734,7 @@ void Loader::DeriveDataset(int D, bool cfrlSeen) {
   }
   // The chart's bottom lies 4 % of its log-pressure span below the highest
   // surface pressure; a surface pressure of no atmosphere leaves it alone.
-  if (MaxSfcPres > 0 && gChartTop > 0) {
-    const double lnMax = std::log(static_cast<double>(MaxSfcPres));
-    const double bottom = std::exp(lnMax + 0.04 * (lnMax - std::log(static_cast<double>(gChartTop))));
-    if (bottom < 1e5) gChartBottom = static_cast<Integer>(std::nearbyint(bottom));
-  }
+  SetChartBottom();
   MakeHeightScale();
 
   s.gOmegaSmoothDone(D) = 0;

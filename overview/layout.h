@@ -40,19 +40,29 @@ OverviewLayout CaptureLayout(const OverviewState& s);
 // window sets the controls, whose handlers keep the options in step).
 void ApplyLayoutRanges(const OverviewLayout& l, OverviewState& s);
 
-// Where layouts are kept by slot number. In memory for now; the saved
-// state puts its files here.
+// Where layouts are kept by slot number: in memory, or (the program) in the
+// layout files of the saved state (overviewwindow).
 class OverviewLayoutSlots {
  public:
   virtual ~OverviewLayoutSlots() = default;
-  virtual void Save(int slot, const OverviewLayout& layout) = 0;
+  // False when the layout could not be kept (the slot keeps what it had).
+  virtual bool Save(int slot, const OverviewLayout& layout) = 0;
   // The layout of a slot; none when the slot was never saved.
   virtual std::optional<OverviewLayout> Recall(int slot) const = 0;
+  // The same, for slots that may hold only part of a layout (a short
+  // file): what the slot does not hold is taken from current.
+  virtual std::optional<OverviewLayout> Recall(int slot, const OverviewLayout& /*current*/) const {
+    return Recall(slot);
+  }
 };
 
 class MemoryLayoutSlots : public OverviewLayoutSlots {
  public:
-  void Save(int slot, const OverviewLayout& layout) override { slots_[slot] = layout; }
+  using OverviewLayoutSlots::Recall;
+  bool Save(int slot, const OverviewLayout& layout) override {
+    slots_[slot] = layout;
+    return true;
+  }
   std::optional<OverviewLayout> Recall(int slot) const override;
   void Clear() { slots_.clear(); }
 

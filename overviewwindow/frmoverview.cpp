@@ -72,6 +72,7 @@ frmOverView::frmOverView(ProfileLink& profile, QWidget* parent) : QWidget(parent
   BuildControls();
   BuildBoxes();
   BuildOptionControls();
+  BuildLayoutButtons();
   LayoutTop();
   ConnectMouse();
   // Key preview: the window sees every key before its controls.
@@ -381,8 +382,7 @@ void frmOverView::Form_Load() {
   const int window = FirstCoveringWindow(in.WindowSteps, last);
   btnHours_Click(window);
   // 19, 20.
-  Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
-                                                    NumberText(in.SRInflowDepth) + " km"));
+  ShowHelicityLayer();
   o.WindColorIndex = 2;
   o.ECAPELowestClass = 0;
   for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == in.XferIndex);
@@ -466,11 +466,15 @@ void frmOverView::Form_Unload() {
   unloaded_ = true;
   if (wheel_ != nullptr) wheel_->onWheel = nullptr;
   gOverviewOpen = 0;
-  gWindowGeometry[6] = static_cast<Long>(y()) * kTwips;
-  gWindowGeometry[7] = static_cast<Long>(x()) * kTwips;
+  StorePlace();
   btnSave_Click(8);
   hide();
   emit Unloaded();
+}
+
+void frmOverView::StorePlace() {
+  gWindowGeometry[6] = static_cast<Long>(y()) * kTwips;
+  gWindowGeometry[7] = static_cast<Long>(x()) * kTwips;
 }
 
 void frmOverView::FocusScrollBar() {

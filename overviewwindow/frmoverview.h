@@ -11,10 +11,12 @@
 //
 // The implementation: frmoverview.cpp (controls, layout, load and unload),
 // frmoverview_hours.cpp (time window, keys, wheel, datasets),
-// frmoverview_draw.cpp (redraw, cursor, time axis, readout, layouts),
+// frmoverview_draw.cpp (redraw, cursor, time axis, readout),
 // frmoverview_controls.cpp (option buttons, legends and level bars of the
 // control pages; the window's side of the box rules), frmoverview_mouse.cpp
-// (hours, readout and zoom by mouse, the picture-in-picture, the logo).
+// (hours, readout and zoom by mouse, the picture-in-picture, the logo),
+// frmoverview_layouts.cpp (layouts and their files), frmoverview_snap.cpp
+// (the snapshot).
 #pragma once
 
 #include <QWidget>
@@ -30,6 +32,7 @@
 #include "overviewwindow/profilelink.h"
 
 class QFrame;
+class QImage;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -61,6 +64,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   // Stores the window's place and layout 8; the window is then to be
   // destroyed (Unloaded is emitted).
   void Form_Unload();
+  // The window's Top and Left into the saved geometry.
+  void StorePlace();
   void btnQuit_Click();
 
   // ---- drawing ----
@@ -93,11 +98,23 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void MirrorDatasetBar(int max, int value, bool visible);
   void MirrorDatasetBox(const std::string& summary, int index, int value);
 
-  // ---- layouts ----
-  void btnSave_Click(int index);
+  // ---- layouts (frmoverview_layouts.cpp) ----
+  // False when the layout could not be saved (the user has been told).
+  bool btnSave_Click(int index);
   void btnRecall_Click(int index);
-  void RecallMacro(int index);
+  // False when the slot held no usable layout (nothing changed, nothing drawn).
+  bool RecallMacro(int index);
   OverviewLayout CaptureLayout() const;
+  // "Reset": the fields and strips off, one redraw.
+  void btnReset_Click();
+
+  // ---- snapshot (frmoverview_snap.cpp) ----
+  // The overview as one PNG in the snapshot folder: "ondrikoverview.png"
+  // (opened for the user) for an empty suffix, else named for the model,
+  // site and suffix (and the first valid time in archive mode). The window
+  // is drawn again from layout 9. False when the picture was not saved.
+  bool Snap(const std::string& suffix);
+  void btnSnapshot_Click();
 
   // ---- option buttons and legends (frmoverview_controls.cpp) ----
   void btnCAPEkm_Click(int index);
@@ -199,6 +216,9 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void CopyMeanWindLayer() override;
   void Bourgouin(int value) override;
   double Random() override;
+  void ShowHelicityLayer();
+  void BuildLayoutButtons();
+  QImage ComposeSnapshot() const;
 
   ProfileLink& profile_;
   OverviewState state_;
@@ -261,6 +281,10 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   ScrollBar* hsbRatio = nullptr;
   ScrollBar* vbsElevatedPT = nullptr;
 };
+
+// The layout slots kept as files in the saved-state folder, which the
+// program uses (SetLayoutSlots).
+OverviewLayoutSlots& FileLayoutSlots();
 
 // Bold or plain caption of a button.
 void SetBold(QPushButton* button, bool bold);

@@ -1,5 +1,5 @@
 // The overview's redraw and what it leaves on the window, the hour cursor,
-// the time axis, the precipitation readout and the overview layouts.
+// the time axis and the precipitation readout.
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -88,59 +88,6 @@ void frmOverView::DisplayECAPELabels() {
     lblECAPE[i]->setText(QString::fromStdString(items[i].caption));
     lblECAPE[i]->setStyleSheet(QString("QLabel { color: rgb(%1, %2, %3); }").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c)));
   }
-}
-
-// ---- layouts ----
-
-OverviewLayout frmOverView::CaptureLayout() const {
-  OverviewLayout l = ondrik::CaptureLayout(state_);
-  l.XferIndex = profile_.Inputs().XferIndex;
-  const Integer d = gCurDataset;
-  auto presOf = [d](int level) {
-    return d >= 1 && d <= kMaxDatasets && level >= 0 && level <= kMaxLevels ? gPres(d, 0, level) : Single{0};
-  };
-  l.SigmaLevelPres = presOf(vsbSigmaLevel->Value());
-  l.MeanWindPres = {presOf(vsbMeanWind[0]->Value()), presOf(vsbMeanWind[1]->Value())};
-  l.SRInflowDepth = gSRInflowDepth;
-  l.SRInflowBottom = state_.in.SRInflowBottom;
-  return l;
-}
-
-void frmOverView::btnSave_Click(int index) {
-  TheLayoutSlots().Save(index, CaptureLayout());
-  FocusScrollBar();
-}
-
-void frmOverView::btnRecall_Click(int index) { RecallMacro(index); }
-
-// Every box and option of the layout, set as the user would with the
-// loading state raised, so that their handlers keep the options in step but
-// draw nothing; then one redraw.
-void frmOverView::RecallMacro(int index) {
-  const std::optional<OverviewLayout> l = TheLayoutSlots().Recall(index);
-  if (!l) return;
-  {
-    const LoadingStateGuard loading;
-    for (const OverviewRow& r : OverviewRows()) SetBox(r.id, l->opt.box[static_cast<size_t>(r.id)]);
-    ApplyLayoutRanges(*l, state_);
-    DisplayECAPELabels();
-    if (l->XferIndex != profile_.Inputs().XferIndex && l->XferIndex >= 0 && l->XferIndex <= 3)
-      profile_.btnXfer_Click(l->XferIndex);
-    const Integer xfer = profile_.Inputs().XferIndex;
-    for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == xfer);
-    vsbSigmaLevel->SetValue(LevelOfPressure(static_cast<Integer>(l->SigmaLevelPres)));
-    vsbMeanWind[0]->SetValue(LevelOfPressure(static_cast<Integer>(l->MeanWindPres[0])));
-    vsbMeanWind[1]->SetValue(LevelOfPressure(static_cast<Integer>(l->MeanWindPres[1])));
-    btnVWPInterval->setText(QString::number(state_.opt.VWPInterval));
-    btnVWPIntervalA->setText("A" + QString::number(state_.opt.VWPAutoInterval));
-    SetBold(btnVWPIntervalA, state_.opt.VWPAuto != 0);
-    SetBold(btnVWPInterval, state_.opt.VWPAuto == 0);
-    gSRInflowDepth = l->SRInflowDepth;
-    btnControl_Click(state_.opt.ControlPage);
-    ShowOptions();
-  }
-  DrawTimeAxis();
-  PlotData();
 }
 
 }  // namespace ondrik

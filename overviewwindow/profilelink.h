@@ -5,12 +5,15 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include <QImage>
 
 #include "core/loadui.h"
 #include "overview/state.h"
+
+class QImage;
 
 namespace ondrik {
 
@@ -66,6 +69,15 @@ class ProfileLink {
   virtual void SetDatasetBox(int index, int value) = 0;  // chkefname(index)
   virtual void SetBourgouin(int value) = 0;              // chksWSYMb
   virtual void btnXfer_Click(int index) = 0;             // the momentum-transfer step
+  // The hodograph layer (top and bottom button indexes) through the
+  // hodograph's buttons, then the profile window's refresh.
+  virtual void SetHodoLayer(Single top, Single bottom) = 0;
+  // The overview snapshot's title: site, model and the first valid time.
+  virtual std::string SnapshotTitle() const = 0;
+  // Saves the overview snapshot as a PNG in the snapshot folder, named for
+  // the suffix ("" the interactive "ondrikoverview.png"); the path, or none
+  // (the failure reported) when it could not be saved.
+  virtual std::optional<std::string> SaveSnapshot(const QImage& image, const std::string& suffix) = 0;
   // The profile window comes forward with the focus on its hour bar.
   virtual void BringForward() = 0;
   // The site's local offset one hour less (-1) or more (+1), kept in the

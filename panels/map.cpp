@@ -145,6 +145,11 @@ void MapPanel::BuildControls(QWidget* parent) {
   }
   chkBrightBand_ = MakeBox("Bright Band", "chkBrightBand", pnlMapSelection_);
   grid->addWidget(chkBrightBand_, 2, 1);
+  // The presets: load (upper row) and save (lower row).
+  auto* presets = new QGridLayout;
+  presets->setSpacing(1);
+  BuildPresetButtons(presets, 0);
+  grid->addLayout(presets, 3, 0, 2, 2);
   pnlMapSelection_->adjustSize();
 
   // The tilts along the map's bottom edge while the bright band is shown.

@@ -21,6 +21,7 @@
 #include "platform/picturebox.h"
 
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QToolButton;
 
@@ -56,6 +57,10 @@ class MapPanel : public SidePanel {
   void chkAngle_Click(int index);
   void vsbMeanFlow_Change(int index);
   void vsbSigmaLevel_Change();
+  // The presets (panels/mappresets.cpp): buttons "1" to "4" of the two rows.
+  static constexpr int kMapPresets = 4;
+  void btnMapPresetSave_Click(int index);
+  void btnMapPresetLoad_Click(int index);
 
   // What the last drawing left.
   const MapExtent& Extent() const { return extent_; }
@@ -65,6 +70,7 @@ class MapPanel : public SidePanel {
 
  private:
   void BuildControls(QWidget* parent);
+  void BuildPresetButtons(QGridLayout* grid, int row);
   void Layout();
   void LayerBoxClicked(CheckBox* box, CheckBox* other);
   void ShowBars();

@@ -15,6 +15,9 @@ namespace ondrik {
 struct PanelSettings {
   // Lake page: the lake temperature scroll bar, deg F.
   Integer LakeTempF = 34;
+  // Controls page: the loop's interval and its pause at the last hour (ms).
+  Integer hsbRate = 240;
+  Integer hsbDelay = 2500;
   // Map: the layer marked on the chart ("Sigma Level" or "Mean Wind", one
   // at a time) and the levels of their bars.
   bool chkSigmaLevel = false;

@@ -41,7 +41,7 @@ constexpr int kRightWidth = kPanelLeft + kPanelSize + 2;  // frameRight: buttons
 constexpr int kChartLeft = 2 + kBarThick + 2;  // the dataset bar stands left of the chart
 constexpr int kChartTop = kBarThick + 2;       // the hour bar runs above the chart
 constexpr int kModelListWidth = 120;
-constexpr int kOverviewFrameWidth = 300;
+constexpr int kOverviewFrameWidth = 300 + 6 * 26 + 4;  // the buttons, then the setups F1 to F6
 constexpr int kOverviewFrameHeight = 43;
 constexpr int kSiteColumnTw = 666;    // twips a column of the site list
 constexpr int kListRowTw = 213;       // twips a row of the site list
@@ -145,6 +145,20 @@ void frmProfile::BuildControls() {
     *b.button = MakeButton(frameOverview, b.caption);
     (*b.button)->setObjectName(b.name);
     (*b.button)->setGeometry(b.x, b.y, 62, 20);
+  }
+  // The display setups: save (upper row) and recall (lower row) F1 to F6.
+  for (int i = 0; i < 6; ++i) {
+    const QString f = QString("F%1").arg(i + 1);
+    QPushButton* save = MakeButton(frameOverview, f);
+    save->setObjectName(QString("btnSave%1").arg(i));
+    save->setToolTip("Save the display setup " + f);
+    save->setGeometry(302 + i * 26, 1, 25, 20);
+    connect(save, &QPushButton::clicked, this, [this, i] { btnSave_Click(i); });
+    QPushButton* recall = MakeButton(frameOverview, f);
+    recall->setObjectName(QString("btnRecall%1").arg(i));
+    recall->setToolTip("Recall the display setup " + f);
+    recall->setGeometry(302 + i * 26, 22, 25, 20);
+    connect(recall, &QPushButton::clicked, this, [this, i] { btnRecall_Click(i); });
   }
 
   // ---- data frame: chart, hour bar, dataset bar ----

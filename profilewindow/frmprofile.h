@@ -47,6 +47,11 @@ class QPushButton;
 
 namespace ondrik {
 
+namespace saved {
+struct DisplaySetup;
+struct HistoryFile;
+}  // namespace saved
+
 class AlertsPage;
 class ArchivePanel;
 class CheckBox;
@@ -84,8 +89,15 @@ class OverviewLink {
   // The overview's copy of the dataset bar and overlay button.
   virtual void MirrorDatasetBar(int /*max*/, int /*value*/, bool /*visible*/) {}
   virtual void MirrorDatasetBox(const std::string& /*caption*/, int /*index*/, int /*value*/) {}
-  // Saves the overview's layout for the next run.
+  // Keeps the overview's place and its layout (slot 8) for the next run.
   virtual void SaveLayout() {}
+  // The command line's overview snapshots: recall a layout (false when the
+  // slot held none), save the snapshot named for the suffix, size the
+  // pictures by the scale and lay the window out again.
+  virtual bool RecallLayout(int /*slot*/) { return false; }
+  virtual bool Snap(const std::string& /*suffix*/) { return false; }
+  virtual void ScalePictures(double /*scale*/) {}
+  virtual void Resize() {}
 };
 
 // Module values of the profile window that other windows read.
@@ -212,6 +224,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   // Side panels and pages for saved state.
   PanelSettings CapturePanelSettings() const;
   void ApplyPanelSettings(const PanelSettings& settings);
+  // Display setups (frmprofile_savedstate.cpp): F1 to F6 are slots 0 to 5.
+  // False when the setup could not be saved (the user has been told).
+  bool btnSave_Click(int index);
   void btnRecall_Click(int index);
 
   // ---- LoadUi: what loading a file does to the controls ----
@@ -333,6 +348,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetDataset(int value) override;
   void SetDatasetBox(int index, int value) override;
   void SetBourgouin(int value) override;
+  void SetHodoLayer(Single top, Single bottom) override;
+  std::string SnapshotTitle() const override;
+  std::optional<std::string> SaveSnapshot(const QImage& image, const std::string& suffix) override;
   void BringForward() override;
   bool AdjustTimeZone(int delta) override;
   void SetOmegaSmooth(bool on) override { chart_.opt.gOmegaSmoothOn = on; }
@@ -365,7 +383,17 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   // ---- start-up steps ----
   bool ReadConfigStep();
   void ApplySavedGeometry();
-  void ReadHistoryDefaults();
+
+  // ---- saved state (frmprofile_savedstate.cpp) ----
+  void ReadHistory();
+  bool WriteHistory() const;
+  saved::HistoryFile CaptureHistory() const;
+  void ApplyHistory(const saved::HistoryFile& h);
+  saved::DisplaySetup CaptureSetup() const;
+  void ApplySetup(const saved::DisplaySetup& u);
+  Single PressureOfLevel(Integer level) const;
+  std::optional<Integer> LevelOfSavedPressure(Single p) const;
+  void ChooseHodoLayer(Single top, Single bottom);
   // The index thresholds changed: the chart takes its layer-shear bands from them.
   void IndexThresholdsChanged();
 

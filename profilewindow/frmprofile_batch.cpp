@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/shared.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
 #include "platform/folders.h"
@@ -18,6 +19,7 @@
 #include "profilewindow/commandline.h"
 #include "profilewindow/export.h"
 #include "profilewindow/frmprofile.h"
+#include "profilewindow/gdiplus.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/snapshot.h"
 
@@ -64,6 +66,20 @@ void frmProfile::CommandProfileStep() {
   };
   a.profileSnap = [this](char letter) { return ProfileSnapStep(std::string(1, letter)); };
   a.profileResize = [this] { Form_Resize(); };
+  // The overview's layouts and snapshots: the overview opens for them.
+  a.scaleOverviewPictures = [this](double s) {
+    btnOverView_Click();
+    overview_->ScalePictures(s);
+  };
+  a.recallLayout = [this](int layout) {
+    if (gOverviewOpen == 0) btnOverView_Click();
+    overview_->RecallLayout(layout);
+  };
+  a.overviewSnap = [this](char letter) {
+    if (gOverviewOpen == 0) btnOverView_Click();
+    return overview_->Snap(std::string(1, letter));
+  };
+  a.overviewResize = [this] { overview_->Resize(); };
   a.endProgram = [this](int code) {
     ended_ = true;
     TheEffects().EndProgram(code);
@@ -83,7 +99,14 @@ bool frmProfile::ProfileSnapStep(const std::string& name) {
   req.archiveMode = ArchiveMode;
   req.snapshotDir = cfg_.gSnapshotDir;
   const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
-  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] { btnRecall_Click(9); }, TheEffects());
+  // The window is drawn again through setup 9, saved now; an older setup 9
+  // is never recalled in place of one that could not be saved.
+  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] {
+    if (btnSave_Click(9))
+      btnRecall_Click(9);
+    else
+      DisplayHour();
+  }, TheEffects());
   picData->update();
   if (r.ok) {
     // One line per picture on standard output, so that a batch run tells
@@ -93,6 +116,31 @@ bool frmProfile::ProfileSnapStep(const std::string& name) {
     std::fflush(stdout);
   }
   return r.ok;
+}
+
+// ---- the overview's snapshot ----
+
+std::string frmProfile::SnapshotTitle() const {
+  const DateTime valid0 = gCurDataset >= 1 && gCurDataset <= gDatasetCount ? gValidTime(gCurDataset, 0) : DateTime{};
+  return ::ondrik::SnapshotTitle(gSiteId, model_.gModelName, valid0);
+}
+
+std::optional<std::string> frmProfile::SaveSnapshot(const QImage& image, const std::string& suffix) {
+  const DateTime valid0 = gCurDataset >= 1 && gCurDataset <= gDatasetCount ? gValidTime(gCurDataset, 0) : DateTime{};
+  const std::string path = JoinFolder(
+      cfg_.gSnapshotDir, OverviewSnapshotFileName(suffix, model_.gModelName, gSiteId, valid0, ArchiveMode));
+  cGdiPlus gdip(TheEffects());
+  if (!gdip.ImageToFile(image, path, kSnapshotQuality)) {
+    TheEffects().Message("The overview snapshot could not be saved: " + gdip.LastErrorDetail(), "ONDRIK",
+                         MsgIcon::Warning);
+    return std::nullopt;
+  }
+  if (!suffix.empty()) {
+    const std::string full = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    std::printf("%s\n", full.c_str());
+    std::fflush(stdout);
+  }
+  return path;
 }
 
 }  // namespace ondrik

@@ -302,14 +302,6 @@ void frmProfile::vbsElevatedPT_Change() {
   DisplayHour();
 }
 
-// Display setups belong to the saved state, which is not kept yet: a recall
-// finds no setup and leaves every setting as it is, with a plain redraw.
-void frmProfile::btnRecall_Click(int /*index*/) {
-  if (chart_.opt.OmegaRange < 0.1F) chart_.opt.OmegaRange = 11.0F;
-  DrawOmegaScale();
-  DisplayHour();
-}
-
 // ---- the chart ----
 
 void frmProfile::PlotProfile() {

@@ -53,7 +53,7 @@ OverviewInputs frmProfile::Inputs() const {
   in.IsothermMinDPD = model_.params.gIsothermMinDepression;
   in.OmegaSmoothOn = chart_.opt.gOmegaSmoothOn;
   in.XferIndex = chart_.opt.gXferIndex;
-  in.SRInflowBottom = 0;  // the hodograph's layer starts at the surface
+  in.SRInflowBottom = gSRInflowBase;
   in.SRInflowDepth = gSRInflowDepth;
   for (int c = 0; c < 3; ++c) in.LayerShearBounds[static_cast<size_t>(c)] = gIndexThresholds(kRowLayerShear, c);
   in.CapeBounds = {gIndexThresholds(kRowCins, 1), gIndexThresholds(kRowCins, 2)};

@@ -49,34 +49,6 @@ std::string JoinArgs(const std::vector<std::string>& args) {
 
 }  // namespace
 
-// The saved state of the last run is not read yet: start from the values a
-// first run gets.
-void frmProfile::ReadHistoryDefaults() {
-  SavedLakeF = 34;
-  SavedRightPanel = 0;
-  SavedControlPanel = 0;
-  RightPanel = 4;
-  ControlPanel = 1;
-  gChartTop = 295;
-  gSRInflowDepth = 3;
-  gSRInflowBase = 0;
-  gOverlayAll = false;
-  gWindowGeometry = {15000, 11010, 0, 0, 15000, 11010, 0, 0};
-  StoreDefaultIndexThresholds();
-  IndexThresholdsChanged();
-  ChartOptions o = chart_.opt;
-  o.chkWindVector = o.chkWindDigital = o.chkLines = true;
-  o.VerticalUnit = 1;
-  o.gXferIndex = 1;
-  o.WindLevelStep = 1;
-  o.WindAutoSpacing = 1;
-  o.WindAutoMode = true;
-  o.ColorWindsBySpeed = true;
-  o.DigitalWindDirections = false;
-  o.ReadoutUnit = 0;
-  SetChartOptions(o);
-}
-
 bool frmProfile::ReadConfigStep() {
   ConfigResult r;
   try {
@@ -140,7 +112,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   {
     const LoadingStateGuard loading;
     // 7. Saved state of the last run.
-    ReadHistoryDefaults();
+    ReadHistory();
     // 8. Date order of the locale: is 2 January 2001 written with a leading 1?
     gDayFirst = DayFirstFromShortDate(
         QLocale().toString(QDate(2001, 1, 2), QLocale::ShortFormat).toStdString());
@@ -233,7 +205,8 @@ void frmProfile::btnDone_Click() {
   gWindowGeometry[2] = y() * kTwipsPerPixel;
   gWindowGeometry[3] = x() * kTwipsPerPixel;
   if (gOverviewOpen != 0) overview_->SaveLayout();
-  // The history file is written here once the saved state is part of the program.
+  // A history that cannot be written has been reported; the program ends all the same.
+  WriteHistory();
   ended_ = true;
   if (timerAutoDisplay != nullptr) timerAutoDisplay->SetEnabled(false);
   TheEffects().EndProgram(0);

@@ -4,6 +4,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+#include <utility>
+
+#include "panels/settings.h"
 #include "platform/controls.h"
 #include "profilewindow/programs.h"
 
@@ -72,5 +76,15 @@ void LoopPage::SetListToolTips(const std::vector<std::optional<std::string>>& ti
 QWidget* LoopPage::Widget() { return page_; }
 int LoopPage::Rate() const { return hsbRate_->Value(); }
 int LoopPage::Delay() const { return hsbDelay_->Value(); }
+
+void LoopPage::Capture(PanelSettings& into) const {
+  into.hsbRate = hsbRate_->Value();
+  into.hsbDelay = hsbDelay_->Value();
+}
+
+void LoopPage::Apply(const PanelSettings& from) {
+  for (auto [bar, v] : {std::pair{hsbRate_, from.hsbRate}, std::pair{hsbDelay_, from.hsbDelay}})
+    if (v >= std::min<int>(bar->Min, bar->Max) && v <= std::max<int>(bar->Min, bar->Max)) bar->SetValue(v);
+}
 
 }  // namespace ondrik

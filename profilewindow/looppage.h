@@ -21,6 +21,9 @@ class LoopPage : public SidePanel {
  public:
   LoopPage(PanelHost& host, QWidget* parent);
   QWidget* Widget() override;
+  // The loop's two bars; a value outside a bar's range leaves that bar as it is.
+  void Capture(PanelSettings& into) const override;
+  void Apply(const PanelSettings& from) override;
 
   int Rate() const;   // hsbRate
   int Delay() const;  // hsbDelay

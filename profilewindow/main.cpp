@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/effects.h"
+#include "overviewwindow/frmoverview.h"
 #include "profilewindow/frmprofile.h"
 
 namespace {
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
   if (AsksToClose(args)) ondrik::SetBatchMode(true);
 
   QApplication app(argc, argv);
+  // The overview's layouts live in the saved-state folder.
+  ondrik::SetLayoutSlots(&ondrik::FileLayoutSlots());
   ondrik::frmProfile window;
   // Form_Load ends the program itself on "-CLOSE" (with the batch's exit
   // status) and when the configuration cannot be read.

@@ -1,5 +1,7 @@
 #include "profilewindow/overviewlink.h"
 
+#include <QApplication>
+
 #include "core/shared.h"
 #include "overviewwindow/frmoverview.h"
 
@@ -36,11 +38,12 @@ void OverviewWindowLink::Open() {
 void OverviewWindowLink::Rebuild() {
   DropClosed();
   if (!window_) return;
-  window_->btnSave_Click(9);
+  // An older layout 9 is not recalled when this one could not be kept.
+  const bool kept = window_->btnSave_Click(9);
   window_->Form_Unload();
   DropClosed();
   Open();
-  if (window_) window_->btnRecall_Click(9);
+  if (window_ && kept) window_->btnRecall_Click(9);
   gOverviewOpen = IsOpen() ? 1 : 0;
 }
 
@@ -61,7 +64,24 @@ void OverviewWindowLink::MirrorDatasetBox(const std::string& summary, int index,
 }
 
 void OverviewWindowLink::SaveLayout() {
-  if (window_) window_->btnSave_Click(8);
+  if (!window_) return;
+  window_->StorePlace();
+  window_->btnSave_Click(8);
+}
+
+bool OverviewWindowLink::RecallLayout(int slot) { return window_ && window_->RecallMacro(slot); }
+
+bool OverviewWindowLink::Snap(const std::string& suffix) { return window_ && window_->Snap(suffix); }
+
+// The window grows with the scale; it never shrinks below its smallest size.
+void OverviewWindowLink::ScalePictures(double scale) {
+  if (!window_) return;
+  window_->resize(static_cast<int>(window_->minimumWidth() * scale), static_cast<int>(window_->minimumHeight() * scale));
+  QApplication::processEvents();
+}
+
+void OverviewWindowLink::Resize() {
+  if (window_) window_->Form_Resize();
 }
 
 }  // namespace ondrik

@@ -29,6 +29,10 @@ class OverviewWindowLink : public OverviewLink {
   void MirrorDatasetBar(int max, int value, bool visible) override;
   void MirrorDatasetBox(const std::string& summary, int index, int value) override;
   void SaveLayout() override;
+  bool RecallLayout(int slot) override;
+  bool Snap(const std::string& suffix) override;
+  void ScalePictures(double scale) override;
+  void Resize() override;
 
   // The open overview; nullptr when there is none.
   frmOverView* Window() const;

@@ -34,6 +34,20 @@ std::string SnapshotFileName(const std::string& name, const std::string& modelNa
   return ToLowerAscii(file);
 }
 
+std::string OverviewSnapshotFileName(const std::string& suffix, const std::string& modelName,
+                                     const std::string& siteId, const DateTime& valid0, bool archiveMode) {
+  std::string file;
+  if (suffix.empty()) {
+    file = "OndrikOverview.png";
+  } else {
+    file = modelName + "_" + siteId + "_OndrikOverview_" + suffix + ".png";
+    if (archiveMode)
+      file = TwoDigits(valid0.year % 100) + TwoDigits(valid0.month) + TwoDigits(valid0.day) + TwoDigits(valid0.hour) +
+             "_" + file;
+  }
+  return ToLowerAscii(file);
+}
+
 std::string JoinFolder(const std::string& folder, const std::string& fileName) {
   if (folder.empty()) return fileName;
   const char last = folder.back();

@@ -26,6 +26,13 @@ std::string SnapshotFileName(const std::string& name, const std::string& modelNa
                              const std::string& siteId, int curHour, const DateTime& validCur,
                              bool archiveMode);
 
+// The file name of an overview snapshot, lower-cased:
+//   empty suffix:             "ondrikoverview.png";
+//   suffix, not archive mode: "<model>_<site>_ondrikoverview_<suffix>.png";
+//   suffix, archive mode:     "<first valid YYMMDDHH>_<model>_<site>_ondrikoverview_<suffix>.png".
+std::string OverviewSnapshotFileName(const std::string& suffix, const std::string& modelName,
+                                     const std::string& siteId, const DateTime& valid0, bool archiveMode);
+
 // Folder and file joined with one "/" (none added after a trailing "/" or
 // "\"; an empty folder gives the bare name).
 std::string JoinFolder(const std::string& folder, const std::string& fileName);

@@ -13,6 +13,10 @@
 #include <sstream>
 #include <string>
 
+#include "savedstate/displaysetup.h"
+#include "savedstate/format.h"
+#include "savedstate/overviewlayout.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -30,6 +34,8 @@ RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
+  // The saved state beside the program, never the user's.
+  env.insert("APPDATA", QString::fromStdString((exe.parent_path() / "appdata").string()));
   p.setProcessEnvironment(env);
   p.setWorkingDirectory(QString::fromStdString(from.string()));
   p.start(QString::fromStdString(exe.string()), args);
@@ -154,6 +160,53 @@ TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
   ASSERT_TRUE(r.finished);
   EXPECT_NE(r.exitCode, 0);
   EXPECT_TRUE(r.errors.contains("-CLOSE"));
+}
+
+// "-OVERVIEW=" recalls each layout from its file and saves its snapshot;
+// "-PROFILE=" recalls the real setup.
+TEST_F(BatchRunTest, OverviewLayoutsAndProfileSetupsComeFromTheirFiles) {
+  const fs::path saved = folder_ / "appdata" / "Ondrik";
+  fs::create_directories(saved);
+  ondrik::saved::OverviewLayout a;
+  a.chkTemperature = 1;
+  a.chkRH = {1, 0};
+  ondrik::saved::OverviewLayout b;
+  b.chkWetBulb = 1;
+  b.chkCAPE = 1;
+  b.chkGridTime = 1;
+  std::ofstream(saved / ondrik::saved::LayoutFileName(0), std::ios::binary) << ondrik::saved::WriteOverviewLayout(a);
+  std::ofstream(saved / ondrik::saved::LayoutFileName(1), std::ios::binary) << ondrik::saved::WriteOverviewLayout(b);
+
+  RunResult r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KOKC.ond")), "-PROFILE=A0", "-OVERVIEW=AB", "-CLOSE"});
+  ASSERT_TRUE(r.finished);
+  EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+  ASSERT_EQ(r.lines.size(), 3) << r.lines.join("\n").toStdString() << r.errors.toStdString();
+  const QImage shotA(QString::fromStdString(File("nam_kokc_ondrikoverview_a.png")));
+  const QImage shotB(QString::fromStdString(File("nam_kokc_ondrikoverview_b.png")));
+  ASSERT_FALSE(shotA.isNull());
+  ASSERT_FALSE(shotB.isNull());
+  EXPECT_EQ(shotA.size(), shotB.size());
+  EXPECT_NE(shotA, shotB);  // two layouts, two pictures
+  int notBlack = 0, red = 0;
+  CountPixels(shotA, notBlack, red);
+  EXPECT_GT(notBlack, 20000);
+  const QImage plain(QString::fromStdString(File("nam_kokc_ondrikprofile_a00.png")));
+  ASSERT_FALSE(plain.isNull());
+
+  // The same hour with a setup of the skewed chart; archive mode puts the
+  // first valid time in front of the overview's names.
+  ondrik::saved::DisplaySetup skew;
+  skew.chkSkewT = 1;
+  std::ofstream(saved / ondrik::saved::SetupFileName(0), std::ios::binary) << ondrik::saved::WriteDisplaySetup(skew);
+  r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KOKC.ond")), "-PROFILE=A0", "-ARCHIVE", "-OVERVIEW=B", "-CLOSE"});
+  ASSERT_TRUE(r.finished);
+  EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+  ASSERT_EQ(r.lines.size(), 2) << r.lines.join("\n").toStdString();
+  const fs::path archived = r.lines[1].trimmed().toStdString();
+  EXPECT_EQ(archived.filename().string().substr(8), "_nam_kokc_ondrikoverview_b.png") << archived;
+  const QImage skewed(QString::fromStdString(r.lines[0].trimmed().toStdString()));
+  ASSERT_FALSE(skewed.isNull());
+  EXPECT_NE(skewed, plain);
 }
 
 }  // namespace

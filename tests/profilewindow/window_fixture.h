@@ -12,7 +12,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstdlib>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -66,13 +68,21 @@ class ProfileWindowTest : public ::testing::Test {
     sref.levels = 15;
     WriteFile(folder_ / "SREF_KOKC.ond", MakeProfileText(sref));
     SetProgramFolder(folder_.string() + "/");
+    // The saved state of the test's own: $APPDATA/Ondrik/.
+    const char* appData = std::getenv("APPDATA");
+    keptAppData_ = appData != nullptr ? std::optional<std::string>(appData) : std::nullopt;
+    setenv("APPDATA", (folder_ / "appdata").c_str(), 1);
     SetEffects(&fx_);
   }
   void TearDown() override {
     win_.reset();
     SetEffects(nullptr);
     SetProgramFolder("");
+    if (keptAppData_) setenv("APPDATA", keptAppData_->c_str(), 1); else unsetenv("APPDATA");
   }
+
+  // The saved-state folder of the test.
+  fs::path SavedFolder() const { return folder_ / "appdata" / "Ondrik"; }
 
   frmProfile& Start(frmProfile::PanelTables tables = frmProfile::DefaultPanelTables()) {
     win_ = std::make_unique<frmProfile>(nullptr, std::move(tables));
@@ -91,6 +101,7 @@ class ProfileWindowTest : public ::testing::Test {
   FakeEffects fx_;
   std::unique_ptr<frmProfile> win_;
   int chartDraws_ = 0;  // the window's chart redraws
+  std::optional<std::string> keptAppData_;
 };
 
 }  // namespace ondrik::testing

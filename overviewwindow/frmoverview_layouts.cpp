@@ -1,0 +1,287 @@
+// The overview's layouts: saving, recalling and the reset of the fields,
+// and the layout files "Ondrik.SO<n>" of the saved-state folder.
+//
+// A layout file holds the boxes of the overview's box table under their
+// control names (the file's record and the box table meet by name), the
+// option values and axis ranges, the hodograph layer, and the CAPE-layer
+// and height lines as the background colours of their buttons.
+#include <QFrame>
+#include <QPushButton>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/guards.h"
+#include "core/levels.h"
+#include "core/numberformat.h"
+#include "core/shared.h"
+#include "core/shear.h"
+#include "overviewwindow/frmoverview.h"
+#include "platform/controls.h"
+#include "platform/savedfiles.h"
+#include "savedstate/overviewlayout.h"
+
+namespace ondrik {
+
+namespace {
+
+using SavedLayout = saved::OverviewLayout;
+
+// The colour a line button shows while its line is on (the colour kept in
+// the button's tag), as the file holds it: blue, green, red bytes.
+// btnCAPEkm(0) "Eql", (3) .. (6), (7) "Hail"; btnHeights(1) "LCL", (2) "LFC", (3) "Eql".
+constexpr std::array<int, 6> kCapeButtons{0, 3, 4, 5, 6, 7};
+constexpr std::array<Long, 6> kCapeOnColour{0x00C000, 0x00FFFF, 0xFFFF00, 0xFF00FF, 0x0080FF, 0xFFFFFF};
+constexpr std::array<Long, 3> kHeightOnColour{0x0000FF, 0x00FFFF, 0x00C000};
+
+Long LineColour(bool on, Long onColour) { return on ? onColour : saved::kButtonFace; }
+
+// The control name of a record item ("chkRH" element 0 is "chkRH0").
+std::string ControlName(const saved::Item<SavedLayout>& item) {
+  std::string name = item.name;
+  if (item.index >= 0) name += std::to_string(item.index);
+  return name;
+}
+
+// The items of the record that are boxes of the box table, with their rows.
+template <class F>
+void ForEachBox(F&& f) {
+  for (const saved::Item<SavedLayout>& item : saved::OverviewLayoutRecord()) {
+    if (item.kind != saved::Kind::Whole || item.limits.lo != saved::kBox.lo || item.limits.hi != saved::kBox.hi)
+      continue;
+    if (const OverviewRow* row = RowNamed(ControlName(item))) f(item, row->id);
+  }
+}
+
+Integer& BoxValue(const saved::Item<SavedLayout>& item, SavedLayout& s) {
+  return std::get<Integer& (*)(SavedLayout&, int)>(item.at)(s, item.index);
+}
+
+SavedLayout ToSaved(const OverviewLayout& l) {
+  SavedLayout s;
+  const OverviewOptions& o = l.opt;
+  ForEachBox([&](const saved::Item<SavedLayout>& item, BoxId id) { BoxValue(item, s) = o.box[static_cast<size_t>(id)]; });
+  s.SnowTechnique = o.SnowTechnique;
+  s.ECAPELowestClass = o.ECAPELowestClass;
+  s.SfcPresBottom = l.SfcPresBottom;
+  s.SfcPresSpan = l.SfcPresSpan;
+  s.gLICAxisTop = l.LICAxisTop;
+  s.gVisAxisTop = l.VisAxisTop;
+  s.gVentAxisTop = l.VentAxisTop;
+  s.DirTop = l.DirTop;
+  s.DirSpan = l.DirSpan;
+  s.IndexBottom = l.IndexBottom;
+  s.IndexSpan = l.IndexSpan;
+  s.VerticalUnit = o.VerticalUnit;
+  s.gXferIndex = l.XferIndex;
+  s.TenMeterBase = o.TenMeterBase != 0;
+  s.LogPSpan = l.LogPSpan;
+  s.PrecipBottom = l.PrecipBottom;
+  s.PrecipSpan = l.PrecipSpan;
+  s.TempBottom = l.TempBottom;
+  s.TempSpan = l.TempSpan;
+  s.RHLowestClass = o.RHLowestClass;
+  s.ContourIntervalIndex = o.ContourIntervalIndex;
+  s.ControlPage = o.ControlPage;
+  s.optLayerShear = o.LayerShearOption;
+  s.SigmaLevelPressure = l.SigmaLevelPres;
+  s.MeanWindPressure = l.MeanWindPres;
+  s.VWPInterval = o.VWPInterval;
+  s.VWPAutoInterval = o.VWPAutoInterval;
+  s.VWPAuto = o.VWPAuto != 0;
+  s.WindColorIndex = o.WindColorIndex;
+  s.CloudShadeMode = o.CloudShadeMode != 0;
+  s.HainesLevel = o.HainesLevel;
+  s.gSRInflowDepth = l.SRInflowDepth;
+  s.gSRInflowBottom = l.SRInflowBottom;
+  for (size_t i = 0; i < kCapeButtons.size(); ++i)
+    s.btnCAPEkm[i] = LineColour(o.CapeLineOn[static_cast<size_t>(kCapeButtons[i])], kCapeOnColour[i]);
+  for (size_t i = 0; i < kHeightOnColour.size(); ++i) s.btnHeights[i] = LineColour(o.HeightLineOn[i + 1], kHeightOnColour[i]);
+  return s;
+}
+
+OverviewLayout FromSaved(const SavedLayout& s, const OverviewLayout& current) {
+  OverviewLayout l = current;
+  OverviewOptions& o = l.opt;
+  SavedLayout copy = s;
+  ForEachBox([&](const saved::Item<SavedLayout>& item, BoxId id) { o.box[static_cast<size_t>(id)] = BoxValue(item, copy); });
+  o.SnowTechnique = s.SnowTechnique;
+  o.ECAPELowestClass = s.ECAPELowestClass;
+  l.SfcPresBottom = s.SfcPresBottom;
+  l.SfcPresSpan = s.SfcPresSpan;
+  l.LICAxisTop = s.gLICAxisTop;
+  l.VisAxisTop = s.gVisAxisTop;
+  l.VentAxisTop = s.gVentAxisTop;
+  l.DirTop = s.DirTop;
+  l.DirSpan = s.DirSpan;
+  l.IndexBottom = s.IndexBottom;
+  l.IndexSpan = s.IndexSpan;
+  o.VerticalUnit = s.VerticalUnit;
+  l.XferIndex = s.gXferIndex;
+  o.TenMeterBase = s.TenMeterBase ? -1 : 0;
+  l.LogPSpan = s.LogPSpan;
+  l.PrecipBottom = s.PrecipBottom;
+  l.PrecipSpan = s.PrecipSpan;
+  l.TempBottom = s.TempBottom;
+  l.TempSpan = s.TempSpan;
+  o.RHLowestClass = s.RHLowestClass;
+  o.ContourIntervalIndex = s.ContourIntervalIndex;
+  o.ControlPage = s.ControlPage;
+  o.LayerShearOption = s.optLayerShear;
+  l.SigmaLevelPres = s.SigmaLevelPressure;
+  l.MeanWindPres = s.MeanWindPressure;
+  o.VWPInterval = s.VWPInterval;
+  o.VWPAutoInterval = s.VWPAutoInterval;
+  o.VWPAuto = s.VWPAuto ? -1 : 0;
+  o.WindColorIndex = s.WindColorIndex;
+  o.CloudShadeMode = s.CloudShadeMode ? -1 : 0;
+  o.HainesLevel = s.HainesLevel;
+  l.SRInflowDepth = s.gSRInflowDepth;
+  l.SRInflowBottom = s.gSRInflowBottom;
+  for (size_t i = 0; i < kCapeButtons.size(); ++i)
+    o.CapeLineOn[static_cast<size_t>(kCapeButtons[i])] = s.btnCAPEkm[i] != saved::kButtonFace;
+  for (size_t i = 0; i < kHeightOnColour.size(); ++i) o.HeightLineOn[i + 1] = s.btnHeights[i] != saved::kButtonFace;
+  return l;
+}
+
+class FileSlots : public OverviewLayoutSlots {
+ public:
+  bool Save(int slot, const OverviewLayout& layout) override {
+    return WriteSavedFile(saved::LayoutFileName(slot), saved::WriteOverviewLayout(ToSaved(layout)));
+  }
+  std::optional<OverviewLayout> Recall(int slot) const override { return Recall(slot, OverviewLayout{}); }
+  std::optional<OverviewLayout> Recall(int slot, const OverviewLayout& current) const override {
+    const std::optional<std::string> text = ReadSavedFile(saved::LayoutFileName(slot));
+    if (!text) return std::nullopt;
+    const saved::ReadResult<SavedLayout> r = saved::ReadOverviewLayout(std::string_view(*text), ToSaved(current));
+    if (!r.Usable()) return std::nullopt;
+    return FromSaved(r.value, current);
+  }
+};
+
+// The level of the current dataset nearest a saved pressure (below 100 the
+// level number); none without such a level.
+std::optional<Integer> LevelOfSavedPressure(Single p) {
+  const Integer d = gCurDataset;
+  if (d < 1 || d > gDatasetCount || !(p >= 0 && p <= 32767)) return std::nullopt;
+  const Integer level = LevelOfPressure(static_cast<Integer>(std::nearbyint(p)));
+  if (level < 1 || level > gNumLevels(d)) return std::nullopt;
+  return level;
+}
+
+// The pressure of a level at hour 0 of the current dataset; without one the
+// level number itself, which reads back as that level.
+Single PressureOfLevel(Integer level) {
+  const Integer d = gCurDataset;
+  if (d < 1 || d > gDatasetCount || level < 1 || level > gNumLevels(d)) return static_cast<Single>(level);
+  return gPres(d, 0, level);
+}
+
+}  // namespace
+
+OverviewLayoutSlots& FileLayoutSlots() {
+  static FileSlots files;
+  return files;
+}
+
+OverviewLayout frmOverView::CaptureLayout() const {
+  OverviewLayout l = ondrik::CaptureLayout(state_);
+  const OverviewInputs in = profile_.Inputs();
+  l.XferIndex = in.XferIndex;
+  l.SigmaLevelPres = PressureOfLevel(vsbSigmaLevel->Value());
+  l.MeanWindPres = {PressureOfLevel(vsbMeanWind[0]->Value()), PressureOfLevel(vsbMeanWind[1]->Value())};
+  l.SRInflowDepth = in.SRInflowDepth;
+  l.SRInflowBottom = in.SRInflowBottom;
+  return l;
+}
+
+bool frmOverView::btnSave_Click(int index) {
+  const bool saved = TheLayoutSlots().Save(index, CaptureLayout());
+  FocusScrollBar();
+  return saved;
+}
+
+void frmOverView::btnRecall_Click(int index) { RecallMacro(index); }
+
+// Every box and option of the layout, set as the user would with the
+// loading state raised, so that their handlers keep the options in step but
+// draw nothing; then the hodograph layer through the profile window's
+// buttons and one redraw. What the layout does not hold stays as it is; a
+// slot never saved, or a file refused, changes nothing and draws nothing.
+bool frmOverView::RecallMacro(int index) {
+  const std::optional<OverviewLayout> l = TheLayoutSlots().Recall(index, CaptureLayout());
+  if (!l) return false;
+  {
+    const LoadingStateGuard loading;
+    for (const OverviewRow& r : OverviewRows()) SetBox(r.id, l->opt.box[static_cast<size_t>(r.id)]);
+    ApplyLayoutRanges(*l, state_);
+    DisplayECAPELabels();
+    if (l->XferIndex != profile_.Inputs().XferIndex && l->XferIndex >= 0 && l->XferIndex <= 3)
+      profile_.btnXfer_Click(l->XferIndex);
+    const Integer xfer = profile_.Inputs().XferIndex;
+    for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == xfer);
+    if (const auto v = LevelOfSavedPressure(l->SigmaLevelPres)) vsbSigmaLevel->SetValue(*v);
+    for (size_t i = 0; i < 2; ++i)
+      if (const auto v = LevelOfSavedPressure(l->MeanWindPres[i])) vsbMeanWind[i]->SetValue(*v);
+    btnVWPInterval->setText(QString::number(state_.opt.VWPInterval));
+    btnVWPIntervalA->setText("A" + QString::number(state_.opt.VWPAutoInterval));
+    SetBold(btnVWPIntervalA, state_.opt.VWPAuto != 0);
+    SetBold(btnVWPInterval, state_.opt.VWPAuto == 0);
+    btnControl_Click(state_.opt.ControlPage);
+    ShowOptions();
+  }
+  const OverviewInputs in = profile_.Inputs();
+  if (l->SRInflowDepth != in.SRInflowDepth || l->SRInflowBottom != in.SRInflowBottom)
+    profile_.SetHodoLayer(l->SRInflowDepth, l->SRInflowBottom);
+  ShowHelicityLayer();
+  DrawTimeAxis();
+  PlotData();
+  return true;
+}
+
+// The layout buttons on the "Controls" page: save and recall F1 to F6,
+// "Reset" and "Save SnapShot".
+void frmOverView::BuildLayoutButtons() {
+  QWidget* page = pnlControl[kPageControls];
+  constexpr int x0 = 300;
+  for (int i = 0; i < 6; ++i) {
+    const QString f = QString("F%1").arg(i + 1);
+    QPushButton* save = MakeButton(page, f, QString("btnSave%1").arg(i));
+    save->setToolTip("Save the layout " + f);
+    save->setGeometry(x0 + i * 30, 2, 28, 18);
+    connect(save, &QPushButton::clicked, this, [this, i] { btnSave_Click(i); });
+    QPushButton* recall = MakeButton(page, f, QString("btnRecall%1").arg(i));
+    recall->setToolTip("Recall the layout " + f);
+    recall->setGeometry(x0 + i * 30, 22, 28, 18);
+    connect(recall, &QPushButton::clicked, this, [this, i] { btnRecall_Click(i); });
+  }
+  QPushButton* reset = MakeButton(page, "Reset", "btnReset");
+  reset->setGeometry(x0, 44, 88, 18);
+  connect(reset, &QPushButton::clicked, this, [this] { btnReset_Click(); });
+  QPushButton* snap = MakeButton(page, "Save SnapShot", "btnSnapshot");
+  snap->setGeometry(x0 + 90, 44, 88, 18);
+  connect(snap, &QPushButton::clicked, this, [this] { btnSnapshot_Click(); });
+}
+
+void frmOverView::ShowHelicityLayer() {
+  const OverviewInputs in = profile_.Inputs();
+  Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
+                                                    NumberText(in.SRInflowDepth) + " km"));
+}
+
+// "Reset": every field and strip off with one redraw; the grids, the plain
+// options, the axis ranges and the option buttons stay.
+void frmOverView::btnReset_Click() {
+  {
+    const LoadingStateGuard loading;
+    for (const OverviewRow& r : OverviewRows()) {
+      const bool field = (r.kind == BoxKind::Field || r.kind == BoxKind::Strip) && r.id != kBoxNow;
+      if (field || r.id == kBoxVWPColor) SetBox(r.id, 0);
+    }
+    state_.opt.ECAPELowestClass = 0;
+  }
+  PlotData();
+}
+
+}  // namespace ondrik

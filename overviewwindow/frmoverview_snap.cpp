@@ -1,0 +1,70 @@
+// The overview's snapshot: the title band on the main picture, the four
+// pictures side by side in one image, saved through the profile window's
+// image saver, and the window drawn again from the scratch layout 9.
+#include <QImage>
+#include <QPainter>
+
+#include "overviewwindow/frmoverview.h"
+#include "platform/effects.h"
+#include "platform/picturebox.h"
+#include "platform/pictureboxwidget.h"
+
+namespace ondrik {
+
+namespace {
+
+// The title centred one text height below the top of the picture, black on
+// a white band.
+void DrawTitleBand(PictureBox& pic, const std::string& title) {
+  pic.Scale(0, 0, 100, 100);
+  const double w = pic.TextWidth(title);
+  const double h = pic.TextHeight(title);
+  const double x = (pic.ScaleWidth() - w) / 2;
+  pic.Box(x, h, x + w, 2 * h, RGB(255, 255, 255), true);
+  pic.FontTransparent = true;
+  pic.CurrentX = x;
+  pic.CurrentY = h;
+  pic.ForeColor = RGB(0, 0, 0);
+  pic.Print(title);
+}
+
+}  // namespace
+
+// picLeft, picRH and picRight side by side, picTime under picRH.
+QImage frmOverView::ComposeSnapshot() const {
+  const QImage& left = picLeft->Pic().Image();
+  const QImage& rh = picRH->Pic().Image();
+  const QImage& right = picRight->Pic().Image();
+  const QImage& time = picTime->Pic().Image();
+  QImage out(left.width() + rh.width() + right.width(), time.height() + rh.height(), QImage::Format_RGB32);
+  out.fill(Qt::black);
+  QPainter p(&out);
+  p.drawImage(0, 0, left);
+  p.drawImage(left.width(), 0, rh);
+  p.drawImage(left.width() + rh.width(), 0, right);
+  p.drawImage(left.width(), left.height(), time);
+  return out;
+}
+
+bool frmOverView::Snap(const std::string& suffix) {
+  DrawTitleBand(picRH->Pic(), profile_.SnapshotTitle());
+  const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(), suffix);
+  // Layout 9 draws the window again without the title; when it cannot be
+  // kept (an older layout 9 is not to be recalled), the window is redrawn
+  // as it stands.
+  const bool kept = btnSave_Click(9);
+  for (PictureBoxWidget* w : {picLeft, picRH, picRight, picTime}) w->Pic().Cls();
+  if (!kept || !RecallMacro(9)) {
+    DrawTimeAxis();
+    PlotData();
+  }
+  if (suffix.empty() && path) TheEffects().OpenDocument(*path);
+  return path.has_value();
+}
+
+void frmOverView::btnSnapshot_Click() {
+  Snap("");
+  FocusScrollBar();
+}
+
+}  // namespace ondrik

@@ -1,0 +1,34 @@
+#include "platform/savedfiles.h"
+
+#include <QDir>
+#include <QString>
+
+#include "platform/effects.h"
+#include "platform/folders.h"
+#include "platform/savefile.h"
+#include "savedstate/safefile.h"
+
+namespace ondrik {
+
+std::optional<std::string> ReadSavedFile(const std::string& name) {
+  const std::string folder = SavedStateFolder();
+  std::string path = FindFileNoCase(folder, name);
+  if (path.empty()) path = folder + name;
+  return saved::ReadFileText(path);
+}
+
+bool WriteSavedFile(const std::string& name, const std::string& text) {
+  const std::string folder = SavedStateFolder();
+  const std::string path = folder + name;
+  std::string error;
+  if (!QDir().mkpath(QString::fromStdString(folder))) {
+    error = folder + ": the folder cannot be made";
+  } else if (SaveFileReplacing(path, text, TheEffects(), &error)) {
+    return true;
+  }
+  TheEffects().Message("The settings could not be saved (" + error + "); the previous copy is kept.", "ONDRIK",
+                       MsgIcon::Warning);
+  return false;
+}
+
+}  // namespace ondrik

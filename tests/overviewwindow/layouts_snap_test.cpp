@@ -1,0 +1,160 @@
+// The overview's layouts in their files and its snapshot, with the profile
+// window, headless: layouts survive a restart of the program, "Reset" clears
+// the fields with one redraw, a short layout takes what it holds, and the
+// snapshot saves the four pictures with the title and draws the window again.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPushButton>
+
+#include <filesystem>
+
+#include "core/shared.h"
+#include "core/shear.h"
+#include "overview/layout.h"
+#include "overviewwindow/frmoverview.h"
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/profilewindow/window_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using namespace ondrik::testing;
+
+class OverviewFilesTest : public ProfileWindowTest {
+ protected:
+  void SetUp() override {
+    ProfileWindowTest::SetUp();
+    SetLayoutSlots(&FileLayoutSlots());
+  }
+  void TearDown() override {
+    ProfileWindowTest::TearDown();
+    SetLayoutSlots(nullptr);
+  }
+  static frmOverView* Overview() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* o = qobject_cast<frmOverView*>(w); o != nullptr && o->isVisible()) return o;
+    return nullptr;
+  }
+  frmOverView& Open(frmProfile& w) {
+    w.btnOverView_Click();
+    frmOverView* o = Overview();
+    if (o == nullptr) throw std::runtime_error("the overview did not open");
+    QObject::connect(o, &frmOverView::Drawn, [this] { ++drawn_; });
+    return *o;
+  }
+  static int Box(frmOverView& o, const char* name) { return Ctl<CheckBox>(o, name)->Value(); }
+  int drawn_ = 0;
+};
+
+TEST_F(OverviewFilesTest, LayoutsSurviveARestartAndResetClearsTheFields) {
+  frmProfile& w = Start();
+  w.HodoHeightClick(7);
+  frmOverView& o = Open(w);
+  Ctl<CheckBox>(o, "chkTemperature")->SetValue(1);
+  Ctl<CheckBox>(o, "chkCAPE")->SetValue(1);
+  Ctl<CheckBox>(o, "chkGridTime")->SetValue(1);
+  Ctl<QPushButton>(o, "btnSave", 3)->click();
+  ASSERT_TRUE(fs::exists(SavedFolder() / "Ondrik.SO3"));
+  // The end of the run keeps the open overview's place and layout (slot 8).
+  o.move(40, 30);
+  w.btnDone_Click();
+  ASSERT_TRUE(fs::exists(SavedFolder() / "Ondrik.SO8"));
+  win_.reset();
+
+  gWindowGeometry = {};
+  frmProfile& again = Start();
+  EXPECT_EQ(gWindowGeometry[6], 30 * 15);
+  EXPECT_EQ(gWindowGeometry[7], 40 * 15);
+  frmOverView& o2 = Open(again);
+  EXPECT_EQ(Box(o2, "chkTemperature"), 1);  // slot 8, at the opening
+  EXPECT_EQ(Box(o2, "chkCAPE"), 1);
+
+  // "Reset": every field off, the grids kept, one redraw.
+  int before = drawn_;
+  Ctl<QPushButton>(o2, "btnReset")->click();
+  EXPECT_EQ(drawn_ - before, 1);
+  EXPECT_EQ(Box(o2, "chkTemperature"), 0);
+  EXPECT_EQ(Box(o2, "chkCAPE"), 0);
+  EXPECT_EQ(Box(o2, "chkGridTime"), 1);
+
+  // F4 gives the layout back; its hodograph layer goes through the profile
+  // window's buttons, and the helicity box names it.
+  again.HodoHeightClick(5);
+  before = drawn_;
+  Ctl<QPushButton>(o2, "btnRecall", 3)->click();
+  EXPECT_EQ(drawn_ - before, 1);
+  EXPECT_EQ(Box(o2, "chkTemperature"), 1);
+  EXPECT_EQ(Box(o2, "chkCAPE"), 1);
+  EXPECT_EQ(gSRInflowDepth, 7);
+  EXPECT_EQ(Ctl<CheckBox>(o2, "chkHelicity")->text(), "Helicity 0 - 7 km");
+  EXPECT_FALSE(gLoadingState);
+
+  // A slot never saved changes nothing and draws nothing.
+  before = drawn_;
+  Ctl<QPushButton>(o2, "btnRecall", 5)->click();
+  EXPECT_EQ(drawn_, before);
+}
+
+// A layout cut after line 50 sets the boxes it holds and keeps the rest;
+// one with bad values skips them. The loading state comes back as it was.
+TEST_F(OverviewFilesTest, ShortOrCorruptLayoutsTakeWhatTheyHold) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  const OverviewFrame frame = o.State().frame;
+  std::string text = "#    13.4.2\r\n";
+  for (int line = 2; line <= 50; ++line) {
+    if (line == 10) text += " 2 \r\n";  // the snow technique
+    else if (line == 34) text += " 1 \r\n";  // chkTemperature
+    else if (line == 21) text += " 9 \r\n";  // chkSfcTemp: no box takes it
+    else if (line == 38) text += " 1 , 4 \r\n";  // chkECAPE and its lowest class
+    else text += " 0 \r\n";
+  }
+  fs::create_directories(SavedFolder());
+  WriteFile(SavedFolder() / "Ondrik.SO4", text);
+  Ctl<CheckBox>(o, "chkSfcTemp")->SetValue(1);
+  for (bool loading : {true, false}) {
+    gLoadingState = loading;
+    o.RecallMacro(4);
+    EXPECT_EQ(gLoadingState, loading);
+  }
+  EXPECT_EQ(Box(o, "chkTemperature"), 1);
+  EXPECT_EQ(Box(o, "chkECAPE"), 1);
+  EXPECT_EQ(o.State().opt.ECAPELowestClass, 4);
+  EXPECT_EQ(Box(o, "chkSfcTemp"), 1);  // the bad value left it
+  EXPECT_EQ(o.State().opt.SnowTechnique, 2);
+  EXPECT_EQ(o.State().frame.TempSpan, frame.TempSpan);  // not in the lines read
+  EXPECT_EQ(o.State().frame.IndexBottom, frame.IndexBottom);
+}
+
+TEST_F(OverviewFilesTest, SnapshotSavesTheFourPicturesWithTheTitleAndRedraws) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  Ctl<CheckBox>(o, "chkTemperature")->SetValue(1);
+  Ctl<CheckBox>(o, "chkRH0")->SetValue(1);
+  const QImage shown = Ctl<PictureBoxWidget>(o, "picRH")->Pic().Image().copy();
+  Ctl<QPushButton>(o, "btnSnapshot")->click();
+  ASSERT_EQ(fx_.documents.size(), 1U);  // opened for the user
+  const fs::path file = fx_.documents[0];
+  EXPECT_EQ(file.filename(), "ondrikoverview.png");
+  const QImage img(QString::fromStdString(file.string()));
+  ASSERT_FALSE(img.isNull());
+  auto size = [&o](const char* name) { return Ctl<PictureBoxWidget>(o, name)->Pic().Image().size(); };
+  EXPECT_EQ(img.width(), size("picLeft").width() + size("picRH").width() + size("picRight").width());
+  EXPECT_EQ(img.height(), size("picRH").height() + size("picTime").height());
+  // The white title band in the main picture's part of the image.
+  int white = 0;
+  for (int y = 0; y < img.height() / 8; ++y)
+    for (int x = size("picLeft").width(); x < size("picLeft").width() + size("picRH").width(); ++x)
+      white += (img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+  EXPECT_GT(white, 300);
+  // The window is drawn again from layout 9, without the band.
+  EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SO9"));
+  EXPECT_EQ(Ctl<PictureBoxWidget>(o, "picRH")->Pic().Image(), shown);
+  EXPECT_EQ(Box(o, "chkTemperature"), 1);
+}
+
+}  // namespace
+}  // namespace ondrik

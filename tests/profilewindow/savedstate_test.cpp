@@ -1,0 +1,250 @@
+// The profile window's saved state as a user meets it: the history and the
+// display setups survive a restart of the window, bad files change only
+// what they hold and never crash, and a save that fails keeps the old file.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/shared.h"
+#include "core/shear.h"
+#include "panels/thresholds.h"
+#include "platform/controls.h"
+#include "tests/profilewindow/window_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using namespace ondrik::testing;
+
+std::string ReadText(const fs::path& p) {
+  std::stringstream s;
+  s << std::ifstream(p, std::ios::binary).rdbuf();
+  return s.str();
+}
+
+std::string LineOf(const std::string& text, int line) {
+  std::istringstream in(text);
+  std::string l;
+  for (int i = 0; i < line && std::getline(in, l);) ++i;
+  if (!l.empty() && l.back() == '\r') l.pop_back();
+  return l;
+}
+
+class SavedStateTest : public ProfileWindowTest {
+ protected:
+  // Closes the window as the user does and starts a new one, with the
+  // module values of another run.
+  frmProfile& Restart() {
+    win_->btnDone_Click();
+    EXPECT_EQ(fx_.endCalls.size(), 1U);
+    fx_.endCalls.clear();
+    win_.reset();
+    StoreDefaultIndexThresholds();
+    gSRInflowDepth = 3;
+    gSRInflowBase = 0;
+    return Start();
+  }
+  static int Box(frmProfile& w, const char* name) { return Ctl<CheckBox>(w, name)->Value(); }
+};
+
+TEST_F(SavedStateTest, HistoryKeepsTheWindowThroughARestart) {
+  frmProfile& w = Start();
+  EXPECT_FALSE(fs::exists(SavedFolder() / "Ondrik.hst"));
+  EXPECT_TRUE(fs::is_directory(SavedFolder()));  // made at the first start
+  Ctl<CheckBox>(w, "chkLCL")->SetValue(1);
+  Ctl<CheckBox>(w, "chkSkewT")->SetValue(1);
+  Ctl<ScrollBar>(w, "hsbRate")->SetValue(500);
+  Ctl<ScrollBar>(w, "hsbDelay")->SetValue(1200);
+  PanelSettings s = w.CapturePanelSettings();
+  s.LakeTempF = 41;
+  s.mapExtent = {100, 50, 80, 30};
+  s.chkMap = {true, false, true, false, false};
+  w.ApplyPanelSettings(s);
+  gIndexThresholds(3, 1) = 0.75f;
+  w.btnPHK_Click(2);
+  w.btnDisplay_Click(2);
+  w.btnControl_Click(3);
+  w.HodoHeightClick(6);
+  w.HodoBaseClick(1);
+
+  frmProfile& again = Restart();
+  const std::string hst = ReadText(SavedFolder() / "Ondrik.hst");
+  EXPECT_EQ(LineOf(hst, 1), "#    13.4.2");
+  EXPECT_EQ(LineOf(hst, 2), "41");  // the lake temperature's value, not a caption
+  EXPECT_EQ(Box(again, "chkLCL"), 1);
+  EXPECT_TRUE(again.Chart().opt.chkSkewT);
+  EXPECT_EQ(Ctl<ScrollBar>(again, "hsbRate")->Value(), 500);
+  EXPECT_EQ(Ctl<ScrollBar>(again, "hsbDelay")->Value(), 1200);
+  const PanelSettings back = again.CapturePanelSettings();
+  EXPECT_EQ(back.LakeTempF, 41);
+  EXPECT_EQ(back.mapExtent, (MapExtent{100, 50, 80, 30}));
+  EXPECT_EQ(back.chkMap, s.chkMap);
+  EXPECT_FLOAT_EQ(gIndexThresholds(3, 1), 0.75f);
+  EXPECT_EQ(again.Chart().opt.VerticalUnit, 2);
+  EXPECT_EQ(again.RightPanel, 2);
+  EXPECT_EQ(again.ControlPanel, 3);
+  EXPECT_EQ(gSRInflowDepth, 6);
+  EXPECT_EQ(gSRInflowBase, 1);
+  EXPECT_FALSE(gLoadingState);
+}
+
+TEST_F(SavedStateTest, SetupsSurviveARestartAndRecallThroughTheButtons) {
+  frmProfile& w = Start();
+  Ctl<CheckBox>(w, "chkCCL")->SetValue(1);
+  Ctl<CheckBox>(w, "chkClouds")->SetValue(1);
+  w.btnXfer_Click(3);
+  w.btnDisplay_Click(3);
+  ASSERT_NE(w.ControlPanel, 3);
+  w.btnControl_Click(3);
+  w.HodoHeightClick(8);
+  w.HodoBaseClick(2);
+  Ctl<QPushButton>(w, "btnSave", 2)->click();
+  ASSERT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP2"));
+
+  frmProfile& again = Restart();
+  Ctl<CheckBox>(again, "chkCCL")->SetValue(0);
+  again.HodoHeightClick(4);
+  again.HodoBaseClick(0);
+  again.btnDisplay_Click(0);
+  const int draws = chartDraws_;
+  again.Form_KeyDown(114, 0);  // F3
+  EXPECT_EQ(Box(again, "chkCCL"), 1);
+  EXPECT_EQ(Box(again, "chkClouds"), 1);
+  EXPECT_EQ(again.Chart().opt.gXferIndex, 3);
+  EXPECT_EQ(again.RightPanel, 3);
+  EXPECT_EQ(again.ControlPanel, 3);
+  EXPECT_EQ(gSRInflowDepth, 8);
+  EXPECT_EQ(gSRInflowBase, 2);
+  EXPECT_GT(chartDraws_, draws);
+  EXPECT_FALSE(gLoadingState);
+
+  // A slot never saved changes nothing and draws nothing.
+  const int before = chartDraws_;
+  again.btnRecall_Click(5);
+  EXPECT_EQ(chartDraws_, before);
+  EXPECT_EQ(Box(again, "chkCCL"), 1);
+}
+
+// Bad files: a history that ends early, a setup with bad values and cut
+// short, a file of another kind. None crashes; what can be read is taken,
+// the rest keeps its value, and the loading state is given back as it was.
+TEST_F(SavedStateTest, ShortOrCorruptFilesTakeWhatTheyHold) {
+  fs::create_directories(SavedFolder());
+  // History: header, lake temperature, chart bounds, then nothing: what has
+  // a first-run value takes it, the chart bounds are kept as read.
+  WriteFile(SavedFolder() / "Ondrik.hst", "#    13.4.2\r\n52\r\n-40 , 20\r\n");
+  frmProfile& w = Start();
+  EXPECT_EQ(w.CapturePanelSettings().LakeTempF, 34);
+  EXPECT_EQ(w.Chart().opt.PlainTMin, -40);
+  EXPECT_EQ(w.Chart().opt.PlainTMax, 20);
+  EXPECT_EQ(gChartTop, 295);
+
+  Ctl<CheckBox>(w, "chkLCL")->SetValue(0);
+  const struct {
+    const char* text;
+    int chkWindVector;  // what line 2 leaves
+  } setups[] = {
+      {"#    13.4.2\r\n 1 \r\n", 1},                           // cut after line 2
+      {"#    13.4.2\r\n 7 \r\n -1 \r\n 0 \r\n", 0},             // a box value no box takes
+      {"#    13.4.2\r\n abc \r\n x \r\n\r\n", 0},               // not numbers
+      {"#    9.9.9\r\n 1 \r\n", 0},                            // too old: nothing at all
+      {"120 , 53 , 69 , 22\r\n 1 \r\n", 0},                    // a map preset
+  };
+  for (const auto& c : setups) {
+    Ctl<CheckBox>(w, "chkWindVector")->SetValue(0);
+    WriteFile(SavedFolder() / "Ondrik.SP4", c.text);
+    for (bool loading : {false, true}) {
+      gLoadingState = loading;
+      w.btnRecall_Click(4);
+      EXPECT_EQ(gLoadingState, loading) << c.text;
+    }
+    gLoadingState = false;
+    EXPECT_EQ(Box(w, "chkWindVector"), c.chkWindVector) << c.text;
+    EXPECT_EQ(Box(w, "chkLCL"), 0) << c.text;
+    EXPECT_EQ(gChartTop, 295) << c.text;
+  }
+}
+
+TEST_F(SavedStateTest, AFailedSaveKeepsTheOldFileAndTellsTheUser) {
+  frmProfile& w = Start();
+  w.btnSave_Click(1);
+  const std::string saved = ReadText(SavedFolder() / "Ondrik.SP1");
+  ASSERT_FALSE(saved.empty());
+  Ctl<CheckBox>(w, "chkDryAdiabats")->SetValue(1);
+  fx_.diskSpace = 40;  // the disk fills during the write
+  w.btnSave_Click(1);
+  EXPECT_EQ(ReadText(SavedFolder() / "Ondrik.SP1"), saved);
+  ASSERT_EQ(fx_.messages.size(), 1U);
+  EXPECT_NE(fx_.messages[0].text.find("Ondrik.SP1"), std::string::npos) << fx_.messages[0].text;
+  EXPECT_TRUE(fx_.endCalls.empty());
+  // At the end the program ends all the same, with the history as it was.
+  w.btnDone_Click();
+  EXPECT_FALSE(fs::exists(SavedFolder() / "Ondrik.hst"));
+  EXPECT_EQ(fx_.endCalls.size(), 1U);
+  EXPECT_EQ(fx_.messages.size(), 2U);
+  for (const auto& e : fs::directory_iterator(SavedFolder()))
+    EXPECT_NE(e.path().extension(), ".tmp") << e.path();
+}
+
+// Map presets: saved and loaded by the buttons, kept over a restart; a short
+// or bad preset takes its extent whole or not at all and never leaves the
+// loading state raised.
+TEST_F(SavedStateTest, MapPresetsKeepTheViewAndRefuseHalfAnExtent) {
+  frmProfile& w = Start();
+  PanelSettings s = w.CapturePanelSettings();
+  s.mapExtent = {105, 45, 85, 30};
+  s.chkMap = {false, true, false, true, true};  // Canada .. Country
+  w.ApplyPanelSettings(s);
+  Ctl<QPushButton>(w, "btnMapPresetSave", 0)->click();
+  EXPECT_EQ(LineOf(ReadText(SavedFolder() / "MapPreset.M0"), 2), " 1 ");  // "Country" first
+
+  frmProfile& again = Restart();
+  PanelSettings other = again.CapturePanelSettings();
+  other.mapExtent = {120, 53, 69, 22};
+  other.chkMap = {};
+  again.ApplyPanelSettings(other);
+  Ctl<QPushButton>(again, "btnMapPresetLoad", 0)->click();
+  EXPECT_EQ(again.CapturePanelSettings().mapExtent, (MapExtent{105, 45, 85, 30}));
+  EXPECT_EQ(again.CapturePanelSettings().chkMap, s.chkMap);
+
+  const struct {
+    const char* text;
+    MapExtent extent;
+    bool country;
+  } presets[] = {
+      {"100 , 50\r\n", {105, 45, 85, 30}, true},                      // half an extent
+      {"100\r\n50\r\n80\r\n30\r\n 0 \r\n", {100, 50, 80, 30}, false},  // one value a line, then cut
+      {"500 , 50 , 80 , 30\r\n 1 \r\n", {105, 45, 85, 30}, true},    // no such longitude
+      {"x , y , z , w\r\n 0 \r\n", {105, 45, 85, 30}, false},        // not numbers
+  };
+  for (const auto& c : presets) {
+    Ctl<QPushButton>(again, "btnMapPresetLoad", 0)->click();  // back to the saved view
+    WriteFile(SavedFolder() / "MapPreset.M3", c.text);
+    Ctl<QPushButton>(again, "btnMapPresetLoad", 3)->click();
+    EXPECT_FALSE(gLoadingState) << c.text;
+    const PanelSettings got = again.CapturePanelSettings();
+    EXPECT_EQ(got.mapExtent, c.extent) << c.text;
+    EXPECT_EQ(got.chkMap[4], c.country) << c.text;
+    EXPECT_EQ(got.chkMap[3], true) << c.text;  // "State": not in any of these
+  }
+}
+
+// The snapshot draws the window again through setup 9 of this moment, never
+// through one left by an earlier run.
+TEST_F(SavedStateTest, SnapshotRedrawsFromTheSetupOfTheMoment) {
+  frmProfile& w = Start();
+  fs::create_directories(SavedFolder());
+  WriteFile(SavedFolder() / "Ondrik.SP9", "#    13.4.2\r\n 0 \r\n 0 \r\n -1 \r\n 0 \r\n 1 \r\n");
+  Ctl<QPushButton>(w, "btnProfileSnapShot")->click();
+  ASSERT_EQ(fx_.documents.size(), 1U);
+  EXPECT_EQ(Box(w, "chkWindVector"), 1);
+  EXPECT_EQ(Box(w, "ChkOmega"), 0);
+}
+
+}  // namespace
+}  // namespace ondrik
