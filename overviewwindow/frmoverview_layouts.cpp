@@ -6,6 +6,7 @@
 // option values and axis ranges, the hodograph layer, and the CAPE-layer
 // and height lines as the background colours of their buttons.
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 
 #include <optional>
@@ -244,7 +245,14 @@ bool frmOverView::RecallMacro(int index) {
 // "Reset" and "Save SnapShot".
 void frmOverView::BuildLayoutButtons() {
   QWidget* page = pnlControl[kPageControls];
-  constexpr int x0 = 300;
+  // Right of the height-axis buttons: a row to save and a row to recall.
+  constexpr int xLabel = 344, x0 = xLabel + 44;
+  const char* const rows[2][2] = {{"Save", "lblLayoutSave"}, {"Recall", "lblLayoutRecall"}};
+  for (int r = 0; r < 2; ++r) {
+    auto* l = new QLabel(rows[r][0], page);
+    l->setObjectName(rows[r][1]);
+    l->setGeometry(xLabel, 2 + r * 20, 42, 18);
+  }
   for (int i = 0; i < 6; ++i) {
     const QString f = QString("F%1").arg(i + 1);
     QPushButton* save = MakeButton(page, f, QString("btnSave%1").arg(i));
