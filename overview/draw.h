@@ -49,26 +49,40 @@ inline void EndStrip(OverviewDraw& d) { d.rh.DrawWidth = 1; }
 
 // The trace of a series of gCurDataset over its hours 0..gLastHour: one
 // joined segment per hour. value(h) gives the y of hour h; a value that is
-// not finite is a gap (the trace starts again after it).
-template <typename Value>
-void TraceSeries(OverviewDraw& d, Value&& value) {
+// not finite is a gap (the trace starts again after it). segment(h, from,
+// to) gives the colour of the segment ending at hour h from the values at
+// its two ends; dot > 0 puts a filled dot of that radius (x units) at every
+// point, in the colour of the segment ending there (the pen's at a start).
+template <typename Value, typename Segment>
+void TraceSeries(OverviewDraw& d, Value&& value, Segment&& segment, double dot = 0) {
   const Integer D = gCurDataset;
   if (D < 1 || D > kMaxDatasets) return;
+  PictureBox& pic = d.rh;
+  pic.Fill = FillStyle::Solid;
+  pic.FillTransparent = dot <= 0;
   bool pen = false;
+  double previous = 0;
   for (int h = 0; h <= gLastHour(D) && h < kMaxHours; ++h) {
     const double y = value(h);
     if (!std::isfinite(y)) {
       pen = false;
       continue;
     }
+    const Color c = pen ? segment(h, previous, y) : pic.ForeColor;
     if (pen) {
-      d.rh.LineTo(h, y);
+      pic.LineTo(h, y, c);
     } else {
-      d.rh.CurrentX = h;
-      d.rh.CurrentY = y;
-      pen = true;
+      pic.CurrentX = h;
+      pic.CurrentY = y;
     }
+    if (dot > 0) {
+      pic.FillColor = c;
+      pic.Circle(h, y, dot, c);
+    }
+    pen = true;
+    previous = y;
   }
+  pic.FillTransparent = true;
 }
 
 // Bars of a series of gCurDataset: for each hour h a filled box from
