@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <vector>
 
 #include "core/store.h"
 #include "overview/state.h"
@@ -58,29 +59,56 @@ void TraceSeries(OverviewDraw& d, Value&& value, Segment&& segment, double dot =
   const Integer D = gCurDataset;
   if (D < 1 || D > kMaxDatasets) return;
   PictureBox& pic = d.rh;
-  pic.Fill = FillStyle::Solid;
-  pic.FillTransparent = dot <= 0;
+  // Joined segments of one colour go to the picture as one line.
+  std::vector<double> run;
+  Color runColour = pic.ForeColor;
+  const auto flush = [&] {
+    if (run.size() >= 4) pic.PolyLine(run, runColour);
+    run.clear();
+  };
+  struct Dot {
+    double x, y;
+    Color c;
+  };
+  std::vector<Dot> dots;
   bool pen = false;
   double previous = 0;
+  double lastX = 0;
   for (int h = 0; h <= gLastHour(D) && h < kMaxHours; ++h) {
     const double y = value(h);
     if (!std::isfinite(y)) {
+      flush();
       pen = false;
       continue;
     }
-    const Color c = pen ? segment(h, previous, y) : pic.ForeColor;
+    Color c = pic.ForeColor;
     if (pen) {
-      pic.LineTo(h, y, c);
+      c = segment(h, previous, y);
+      if (c != runColour) {
+        flush();
+        run = {lastX, previous};
+        runColour = c;
+      }
     } else {
-      pic.CurrentX = h;
-      pic.CurrentY = y;
+      run.clear();
     }
-    if (dot > 0) {
-      pic.FillColor = c;
-      pic.Circle(h, y, dot, c);
-    }
+    run.push_back(h);
+    run.push_back(y);
+    if (dot > 0) dots.push_back({static_cast<double>(h), y, c});
     pen = true;
     previous = y;
+    lastX = h;
+  }
+  flush();
+  if (pen) {
+    pic.CurrentX = lastX;
+    pic.CurrentY = previous;
+  }
+  pic.Fill = FillStyle::Solid;
+  pic.FillTransparent = false;
+  for (const Dot& p : dots) {
+    pic.FillColor = p.c;
+    pic.Circle(p.x, p.y, dot, p.c);
   }
   pic.FillTransparent = true;
 }

@@ -141,22 +141,34 @@ void PlotVWP(OverviewDraw& d) {
   if (!IsLoadedDataset(D)) return;
   PictureBox& pic = d.rh;
   pic.Fill = FillStyle::Solid;
-  pic.FillTransparent = false;
   pic.Mode = DrawMode::CopyPen;
-  pic.DrawWidth = 1;
   ScaleTo(d, Axis::Height);
   // A length along x as the same screen length along y (negative: time
   // runs right to left).
   const double aspect = (pic.ScaleHeight() / pic.ScaleWidth()) /
                         (static_cast<double>(pic.PixelHeight()) / pic.PixelWidth());
   const bool classes = s.opt.On(kBoxVWPColor);
+  // The vectors of each class colour, drawn together: a dot (a pixel square
+  // as wide as the dot of radius 0.1 column) and a line 0.1 column per knot
+  // toward where the wind comes from.
+  struct Vectors {
+    std::vector<double> lines, dots;
+    std::vector<PictureBox::PointRun> lineRuns, dotRuns;
+  };
+  std::array<Vectors, 8> byColour;
+  std::array<Color, 8> colours{};
   const auto vector = [&](double x, double y, Single dir, Single speed) {
-    if (!std::isfinite(y)) return;
+    if (!std::isfinite(y) || !std::isfinite(speed)) return;
     const Color c = Dim(s, classes ? VWPClassColour(speed, s.opt.VWPBounds) : kYellow);
-    pic.FillColor = c;
-    pic.Circle(x, y, 0.1, c);
+    size_t i = 0;
+    while (i < 7 && colours[i] != c && !byColour[i].dots.empty()) ++i;
+    colours[i] = c;
+    Vectors& v = byColour[i];
     const double a = (450 - dir) * kRadPerDegRounded;
-    pic.LineRel(-std::cos(a) * speed * 0.1, std::sin(a) * speed * 0.1 * aspect, c);
+    v.lineRuns.push_back({v.lines.size() / 2, 2});
+    v.lines.insert(v.lines.end(), {x, y, x - std::cos(a) * speed * 0.1, y + std::sin(a) * speed * 0.1 * aspect});
+    v.dotRuns.push_back({v.dots.size() / 2, 1});
+    v.dots.insert(v.dots.end(), {x, y});
   };
   const bool automatic = s.opt.VWPAuto != 0;
   const int step = automatic ? 1 : std::max<Integer>(s.opt.VWPInterval, 1);
@@ -176,7 +188,16 @@ void PlotVWP(OverviewDraw& d) {
     if (s.opt.TenMeterBase != 0)
       vector(h, (s.frame.LogPSurface[static_cast<size_t>(D)] + s.frame.LogPBottom) / 2, gWdir(D, h, 0), gWspd(D, h, 0));
   }
-  pic.FillTransparent = true;
+  const int dotWidth = 2 * static_cast<int>(std::lround(0.1 * pic.PixelWidth() / std::abs(pic.ScaleWidth()))) + 1;
+  for (size_t i = 0; i < byColour.size(); ++i) {
+    const Vectors& v = byColour[i];
+    if (v.dots.empty()) continue;
+    pic.DrawWidth = 1;
+    pic.PolyLines(v.lines, v.lineRuns, colours[i]);
+    pic.DrawWidth = dotWidth;
+    pic.PolyLines(v.dots, v.dotRuns, colours[i]);
+  }
+  pic.DrawWidth = 1;
 }
 
 }  // namespace ondrik
