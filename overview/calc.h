@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 
 #include "core/guards.h"
 #include "core/store.h"
@@ -82,6 +83,6 @@ namespace ondrik {
 inline bool IsLoadedDataset(Integer d) { return d >= 1 && d <= kMaxDatasets && d <= gDatasetCount; }
 inline int LastHourOf(Integer d) { return gLastHour(d) < 0 ? -1 : gLastHour(d) < kMaxHours ? gLastHour(d) : kMaxHours - 1; }
 inline int LevelsOf(Integer d) { return gNumLevels(d) < 0 ? 0 : gNumLevels(d) < kMaxLevels ? gNumLevels(d) : kMaxLevels; }
-inline constexpr Single kNoValue = __builtin_nanf("");
+inline constexpr Single kNoValue = std::numeric_limits<Single>::quiet_NaN();
 
 }  // namespace ondrik

@@ -56,8 +56,12 @@ void PlotPrecip(OverviewDraw& d) {
   if (s.opt.On(kBoxSnow)) {
     SnowRatioSeries(s, D);
     pic.FillColor = RGB(127, 127, 127);
-    for (int h = 0; h <= LastHourOf(D); ++h)
-      if (Store().SnowAmount(D, h) > 0) pic.BoxFill(h - 1, Store().SnowAmount(D, h), h, 0, kWhite);
+    for (int h = 0; h <= LastHourOf(D); ++h) {
+      // The amount of the type the hour has now (the chosen source may have changed).
+      Single& snow = Store().SnowAmount(D, h);
+      snow = gPtypeCode(D, h) == kPtypeSnow && gPrecip(D, h) > 0 ? Store().SnowRatio(D, h) * gPrecip(D, h) : 0;
+      if (snow > 0) pic.BoxFill(h - 1, snow, h, 0, kWhite);
+    }
   }
   if (s.opt.On(kBoxPrecip)) {
     for (int h = 0; h <= LastHourOf(D); ++h) {

@@ -152,6 +152,7 @@ void DrawStrip(OverviewDraw& d, BoxId id) {
   BeginStrip(d, Dimmed(s, r->pen, r->colour), r->width > 0 ? r->width : 1, r->axis);
   if (r->width < 0) d.rh.DrawWidth = -r->width;
   d.rh.Mode = DrawMode::CopyPen;
+  d.rh.Style = DrawStyle::Solid;
   const Color pen = d.rh.ForeColor;
   const auto segment = [&](int h, double a, double b) {
     if (r->segment == nullptr) return pen;

@@ -1,5 +1,6 @@
 // The comfort formulas of the surface strips: apparent temperature, wind
 // chill, heat classes and the steps of the 3-hour pressure change.
+#include <algorithm>
 #include <cmath>
 
 #include "overview/calc.h"
@@ -63,7 +64,7 @@ int HeatClass(Single f) {
 Integer PresChangeSteps(Single modelHourStep, Single fallbackStep) {
   const Single step = modelHourStep > 0 ? modelHourStep : fallbackStep > 0 ? fallbackStep : 1;
   if (step > 3) return 0;  // no two forecast times 3 hours apart
-  return static_cast<Integer>(3 / step);
+  return static_cast<Integer>(std::min<Single>(3 / step, kMaxHours));
 }
 
 }  // namespace ondrik

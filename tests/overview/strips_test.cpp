@@ -153,5 +153,33 @@ TEST_F(OverviewStripTest, ElevatedCapeContoursFollowTheLowestClass) {
   EXPECT_GT(yellow[5], 0);
 }
 
+TEST_F(OverviewStripTest, HeightLinesLeaveOutWhatIsNoLevel) {
+  Only(kBoxHeights);
+  s.opt.HeightLineOn = {false, true, false, false};  // the LCL alone
+  OverviewDraw d = pics.Draw(s);
+  PlotData(d);
+  EXPECT_GT(CountColour(pics.rh, kRed), 100);
+  for (int h = 0; h <= gLastHour(1); ++h) gLclPres(1, h) = 0;  // no LCL: a gap, not ln 0
+  PlotData(d);
+  EXPECT_EQ(CountColour(pics.rh, kRed), 0);
+  // An LFC exactly 40 mb above the surface is not drawn either.
+  s.opt.HeightLineOn = {false, false, true, false};
+  for (int h = 0; h <= gLastHour(1); ++h) gLfct(1, h) = gPres(1, h, 0) - 40;
+  PlotData(d);
+  EXPECT_EQ(CountColour(pics.rh, kYellow), 0);
+}
+
+TEST_F(OverviewStripTest, SigmaWindLegend) {
+  PictureBox legend(120, 60);
+  legend.BackColor = kBlack;
+  legend.ForeColor = kWhite;
+  legend.Scale(0, 0, 1000, 700);
+  s.opt.SigmaLevel = 10;
+  s.in.SigmaLevelStep = 2;
+  DrawSigmaWindScale(legend, s);
+  for (Color c : {RGB(255, 0, 255), kYellow, kCyan}) EXPECT_GT(CountColour(legend, c), 10);
+  EXPECT_GT(CountColour(legend, kWhite), 10);  // the three pressures
+}
+
 }  // namespace
 }  // namespace ondrik
