@@ -14,7 +14,7 @@
 //   Option: mirrored with the profile window.
 // Two adjacent rows with the same plotter (the two humidity fills,
 // precipitation and snow) draw once when either is ticked.
-// A row whose plotter is not built yet has none and draws nothing.
+// Grid, toggle and option rows have no plotter and draw nothing themselves.
 #pragma once
 
 #include <array>

@@ -150,6 +150,10 @@ TEST_F(OverviewSeriesTest, MeanWindAndMixingLayer) {
   ComputeMeanWind(1, 1, 10);
   EXPECT_NEAR(Store().MeanWindDir(1, 0), 360, 1e-3);  // north, not south
   EXPECT_NEAR(Store().MeanWindSpread(1, 0), 0, 1e-4);
+  for (int k = 1; k <= 3; ++k) gWspd(1, 1, k) = 0;  // a calm layer blows from 360
+  ComputeMeanWind(1, 1, 3);
+  EXPECT_EQ(Store().MeanWindDir(1, 1), 360);
+  EXPECT_EQ(Store().MeanWindSpread(1, 1), 0);
   ComputeMeanWind(1, 5, 4);  // an inverted layer has no mean
   EXPECT_TRUE(std::isnan(Store().MeanWindDir(1, 0)));
   // No level above the dataset's is read.
