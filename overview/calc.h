@@ -5,6 +5,7 @@
 // A value that cannot be formed is NaN, which the strips draw as a gap.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -12,6 +13,15 @@
 #include "core/store.h"
 
 namespace ondrik {
+
+// "No value": a gap in a strip, no contour in a field.
+inline constexpr Single kNoValue = std::numeric_limits<Single>::quiet_NaN();
+
+// The loops of the computations: a loaded dataset, its last hour and its
+// number of levels, held within the store's bounds.
+inline bool IsLoadedDataset(Integer d) { return d >= 1 && d <= kMaxDatasets && d <= gDatasetCount; }
+inline int LastHourOf(Integer d) { return std::clamp<int>(gLastHour(d), -1, kMaxHours - 1); }
+inline int LevelsOf(Integer d) { return std::clamp<int>(gNumLevels(d), 0, kMaxLevels); }
 
 // ---- derived level fields, every hour of dataset d ----
 void MakeIcing(Integer d);            // -8 (T - Td) - T, 0 where positive above 0 C
@@ -73,16 +83,5 @@ Single WindChill(double t, Single knots);         // deg F, never above the air 
 Integer PresChangeSteps(Single modelHourStep, Single fallbackStep);
 // Heat class 1 (most severe) .. 5 of an apparent temperature (deg F).
 int HeatClass(Single f);
-
-}  // namespace ondrik
-
-namespace ondrik {
-
-// The loops of the computations: a dataset of the store, its last hour and
-// its levels, held within the store's bounds.
-inline bool IsLoadedDataset(Integer d) { return d >= 1 && d <= kMaxDatasets && d <= gDatasetCount; }
-inline int LastHourOf(Integer d) { return gLastHour(d) < 0 ? -1 : gLastHour(d) < kMaxHours ? gLastHour(d) : kMaxHours - 1; }
-inline int LevelsOf(Integer d) { return gNumLevels(d) < 0 ? 0 : gNumLevels(d) < kMaxLevels ? gNumLevels(d) : kMaxLevels; }
-inline constexpr Single kNoValue = std::numeric_limits<Single>::quiet_NaN();
 
 }  // namespace ondrik
