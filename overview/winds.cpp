@@ -148,9 +148,8 @@ void PlotVWP(OverviewDraw& d) {
   const double aspect = (pic.ScaleHeight() / pic.ScaleWidth()) /
                         (static_cast<double>(pic.PixelHeight()) / pic.PixelWidth());
   const bool classes = s.opt.On(kBoxVWPColor);
-  // The vectors of each class colour, drawn together: a dot (a pixel square
-  // as wide as the dot of radius 0.1 column) and a line 0.1 column per knot
-  // toward where the wind comes from.
+  // The vectors of each class colour, drawn together: a dot of radius 0.1
+  // column and a line 0.1 column per knot toward where the wind comes from.
   struct Vectors {
     std::vector<double> lines, dots;
     std::vector<PictureBox::PointRun> lineRuns, dotRuns;
@@ -188,14 +187,23 @@ void PlotVWP(OverviewDraw& d) {
     if (s.opt.TenMeterBase != 0)
       vector(h, (s.frame.LogPSurface[static_cast<size_t>(D)] + s.frame.LogPBottom) / 2, gWdir(D, h, 0), gWspd(D, h, 0));
   }
-  const int dotWidth = 2 * static_cast<int>(std::lround(0.1 * pic.PixelWidth() / std::abs(pic.ScaleWidth()))) + 1;
+  // Dots of a pixel or so are squares of that size, drawn at once; larger
+  // ones (a time window of few columns) are drawn as the circles they are.
+  const double dotPixels = 0.1 * pic.PixelWidth() / std::abs(pic.ScaleWidth());
   for (size_t i = 0; i < byColour.size(); ++i) {
     const Vectors& v = byColour[i];
     if (v.dots.empty()) continue;
     pic.DrawWidth = 1;
     pic.PolyLines(v.lines, v.lineRuns, colours[i]);
-    pic.DrawWidth = dotWidth;
-    pic.PolyLines(v.dots, v.dotRuns, colours[i]);
+    if (dotPixels < 1.5) {
+      pic.DrawWidth = 2 * static_cast<int>(std::lround(dotPixels)) + 1;
+      pic.PolyLines(v.dots, v.dotRuns, colours[i]);
+      continue;
+    }
+    pic.FillTransparent = false;
+    pic.FillColor = colours[i];
+    for (size_t k = 0; k + 1 < v.dots.size(); k += 2) pic.Circle(v.dots[k], v.dots[k + 1], 0.1, colours[i]);
+    pic.FillTransparent = true;
   }
   pic.DrawWidth = 1;
 }
