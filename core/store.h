@@ -348,6 +348,21 @@ struct ProfileStore {
   // Snow of each (dataset, hour), inches, from the snow-ratio computation;
   // the precipitation readout sums it.
   HourArray<Single> SnowAmount;
+  // Derived level fields (overview/derivedfields.h), per (dataset, hour,
+  // level), with a done flag per dataset.
+  LevelArray<Single> IcingIndex, DeltaThetaE, ShearContour, LayertoLayer, HodoLengthShear, gMeanMixRatio,
+      SnowGrowth;
+  DatasetArray<Integer> IcingDone, DeltaThetaEDone, ShearContourDone, LayertoLayerDone, HodoLengthShearDone,
+      MeanMixingRatioDone, SnowGrowthDone;
+  // One value per (dataset, hour): the temperature at the lake-index level
+  // (NaN where the level lies outside the profile), the Total Totals, the
+  // layer mean wind, the mixing layer and its transport wind, the snow ratio
+  // and its totals, the apparent temperature (deg F).
+  HourArray<Single> LakeLevelTemp, TotalTotals, MeanWindDir, MeanWindSpread, MixTopLevel, TransportWindDir,
+      TransportWindSpeed, SnowRatio, SnowfallTotal, SnowAccumSettled, ApparentTempF;
+  HourElementArray<Integer, 3> HainesIndex;  // k = 1 low, 2 mid, 3 high
+  DatasetArray<Integer> LakeLevelTempDone, TotalTotalsDone, HainesDone, MixingLayerDone, SnowRatioDone,
+      OverviewHelicityDone;
 
   // ---- dataset-title columns (words of each title column) ----
   FixedVector<Integer, 1, 4> gTitleWordCount;
@@ -440,6 +455,13 @@ struct StoreField {
   X(MatrixCellCode) X(MatrixPagePath) X(MatrixMeanDPD)                                          \
   X(gPtypeCode)                                                                                 \
   X(SnowAmount)                                                                                 \
+  X(IcingIndex) X(DeltaThetaE) X(ShearContour) X(LayertoLayer) X(HodoLengthShear) X(gMeanMixRatio) \
+  X(SnowGrowth) X(IcingDone) X(DeltaThetaEDone) X(ShearContourDone) X(LayertoLayerDone)          \
+  X(HodoLengthShearDone) X(MeanMixingRatioDone) X(SnowGrowthDone)                               \
+  X(LakeLevelTemp) X(TotalTotals) X(MeanWindDir) X(MeanWindSpread) X(MixTopLevel)               \
+  X(TransportWindDir) X(TransportWindSpeed) X(SnowRatio) X(SnowfallTotal) X(SnowAccumSettled)   \
+  X(ApparentTempF) X(HainesIndex) X(LakeLevelTempDone) X(TotalTotalsDone) X(HainesDone)         \
+  X(MixingLayerDone) X(SnowRatioDone) X(OverviewHelicityDone)                                   \
   X(gTitleWordCount)
 
 #define ONDRIK_FIELD(name) inline constexpr StoreField<&ProfileStore::name> name{};

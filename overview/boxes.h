@@ -14,7 +14,7 @@
 //   Option: mirrored with the profile window.
 // Two adjacent rows with the same plotter (the two humidity fills,
 // precipitation and snow) draw once when either is ticked.
-// A row whose plotter is not built yet has none and draws nothing.
+// Grid, toggle and option rows have no plotter and draw nothing themselves.
 #pragma once
 
 #include <array>
@@ -59,20 +59,20 @@ using OverviewSeries = void (*)(const OverviewState& s, Integer dataset);
 // X(id, control name, caption, kind, axis, topic, place, plotter, series)
 // Topic "" : the box hands no topic to the training links.
 #define ONDRIK_OVERVIEW_BOXES(X)                                                                              \
-  /* ---- time-height fields of the current dataset ---- */                                                 \
-  X(Clouds, "chkClouds", "Clouds", Field, Height, "Aviation Clouds", kPageAviation, PlotClouds, nullptr)       \
-  X(RH0, "chkRH0", "Relative Humidity", Field, Height, "", kPageContour, PlotRH, nullptr)                      \
-  X(RH1, "chkRH1", "Relative Humidity (Ice)", Field, Height, "", kPageContour, PlotRH, nullptr)                \
-  X(ELCIN, "chkELCIN", "EL CIN", Field, Height, "EL CIN", kPageConvection, PlotELCIN, MakeInnerLevelParcels)   \
-  X(Inversions, "chkInversions", "Inversions", Field, Height, "Overview Inversions", kPageAviation,            \
+  /* ---- time-height fields of the current dataset ---- */                                                   \
+  X(Clouds, "chkClouds", "Clouds", Field, Height, "Aviation Clouds", kPageAviation, PlotClouds, nullptr)      \
+  X(RH0, "chkRH0", "Relative Humidity", Field, Height, "", kPageContour, PlotRH, nullptr)                     \
+  X(RH1, "chkRH1", "Relative Humidity (Ice)", Field, Height, "", kPageContour, PlotRH, nullptr)               \
+  X(ELCIN, "chkELCIN", "EL CIN", Field, Height, "EL CIN", kPageConvection, PlotELCIN, MakeInnerLevelParcels)  \
+  X(Inversions, "chkInversions", "Inversions", Field, Height, "Overview Inversions", kPageAviation,           \
     PlotInversions, nullptr)                                                                                  \
   X(Instability, "chkInstability", "Convective Instability", Field, Height, "Convective Instability",         \
     kPageConvection, PlotInstability, nullptr)                                                                \
-  X(Precip, "chkPrecip", "Precipitation", Field, Precip, "", kPagePrecip, nullptr, nullptr)                   \
-  X(Snow, "chkSnow", "Snow", Field, Precip, "", kPagePrecip, nullptr, nullptr)                                \
-  X(Evaporation, "chkEvaporation", "Evaporation", Field, Precip, "", kPagePrecip, nullptr, nullptr)           \
-  X(RunOff, "chkRunOff", "Run Off", Field, Precip, "", kPagePrecip, nullptr, nullptr)                         \
-  X(Temperature, "chkTemperature", "Temperature", Field, Height, "Contour Temperature", kPageContour,          \
+  X(Precip, "chkPrecip", "Precipitation", Field, Precip, "", kPagePrecip, PlotPrecip, nullptr)                \
+  X(Snow, "chkSnow", "Snow", Field, Precip, "", kPagePrecip, PlotPrecip, nullptr)                             \
+  X(Evaporation, "chkEvaporation", "Evaporation", Field, Precip, "", kPagePrecip, PlotEvaporation, nullptr)   \
+  X(RunOff, "chkRunOff", "Run Off", Field, Precip, "", kPagePrecip, PlotRunOff, nullptr)                      \
+  X(Temperature, "chkTemperature", "Temperature", Field, Height, "Contour Temperature", kPageContour,         \
     PlotTemperatureContours, nullptr)                                                                         \
   X(Velocity, "chkVelocity", "Wind Speed", Field, Height, "Wind Speed", kPageContour, PlotWindSpeedContours,  \
     nullptr)                                                                                                  \
@@ -80,89 +80,102 @@ using OverviewSeries = void (*)(const OverviewState& s, Integer dataset);
     PlotHumidityContours, nullptr)                                                                            \
   X(RHIcontour, "chkRHIcontour", "Rel Humidity (Ice)", Field, Height, "", kPageContour,                       \
     PlotIceHumidityContours, nullptr)                                                                         \
-  X(Icing, "chkIcing", "Icing", Field, Height, "Contour Icing", kPageContour, nullptr, nullptr)               \
+  X(Icing, "chkIcing", "Icing", Field, Height, "Contour Icing", kPageContour, PlotIcing, IcingSeries)         \
   X(DPD, "chkDPD", "Dew Point", Field, Height, "Dew Point", kPageContour, PlotDewPointContours, nullptr)      \
   X(Theta, "chkTheta", "Potential Temp", Field, Height, "Potential Temp", kPageContour, PlotThetaContours,    \
     nullptr)                                                                                                  \
   X(ThetaE, "chkThetaE", "Eqiv Potential Temp", Field, Height, "Eqiv Potential Temp", kPageContour,           \
     PlotThetaEContours, nullptr)                                                                              \
   X(DeltaThetaE, "chkDeltaThetaE", "Sfc Delta Theta-E", Field, Height, "Sfc Delta Theta-E", kPageContour,     \
-    nullptr, nullptr)                                                                                         \
+    PlotDeltaThetaE, DeltaThetaESeries)                                                                       \
   X(WetBulb, "chkWetBulb", "Wet Bulb", Field, Height, "Wet Bulb", kPageContour, PlotWetBulbContours, nullptr) \
   X(Omega, "ChkOmega", "Omega", Field, Height, "Contour Omega", kPageContour, PlotOmegaContours,              \
     MakeSmoothedOmega)                                                                                        \
   X(ShearContour, "chkShearContour", "Shear (Surface to Layer)", Field, Height, "Shear (Layer Difference)",   \
-    kPageContour, nullptr, nullptr)                                                                           \
+    kPageContour, PlotShearContour, ShearContourSeries)                                                       \
   X(LayertoLayer, "chkLayertoLayer", "Shear (Layer to Layer)", Field, Height, "Shear (Layer to Layer)",       \
-    kPageContour, nullptr, nullptr)                                                                           \
+    kPageContour, PlotLayertoLayer, LayertoLayerSeries)                                                       \
   X(Now, "chkNow", "Now", Field, None, "", kPageControls, PlotNow, nullptr)                                   \
   X(LayerShear, "chkLayerShear", "Shear (Length of Hodo)", Field, Height, "Shear (Length of Hodo)",           \
-    kPageContour, nullptr, nullptr)                                                                           \
+    kPageContour, PlotHodoLengthShear, HodoLengthShearSeries)                                                 \
   X(MeanMixingRatio, "chkMeanMixingRatio", "Mean Mixing Ratio", Field, Height, "Mean Mixing Ratio",           \
-    kPageContour, nullptr, nullptr)                                                                           \
+    kPageContour, PlotMeanMixingRatio, MeanMixingRatioSeries)                                                 \
   X(MixingRatio, "chkMixingRatio", "Mixing Ratio", Field, Height, "Mixing Ratio", kPageContour,               \
     PlotMixingRatioContours, nullptr)                                                                         \
-  X(SnowGrowth, "chkSnowGrowth", "Snow Growth", Field, Height, "Contour Snow Growth", kPageContour, nullptr,  \
-    nullptr)                                                                                                  \
-  X(Winds, "chkWinds", "Sigma Wind", Field, Direction, "Sigma Wind", kPageWind, nullptr, nullptr)             \
+  X(SnowGrowth, "chkSnowGrowth", "Snow Growth", Field, Height, "Contour Snow Growth", kPageContour,           \
+    PlotSnowGrowth, SnowGrowthSeries)                                                                         \
+  X(Winds, "chkWinds", "Sigma Wind", Field, Direction, "Sigma Wind", kPageWind, PlotSigmaWind, nullptr)       \
   X(ECAPE, "chkECAPE", "Elevated CAPE", Field, Height, "", kPageConvection, PlotECAPE, MakeLowLevelParcels)   \
   X(EHailCape, "chkEHailCape", "Elevated Hail CAPE", Field, Height, "", kPageConvection, PlotEHailCape,       \
     MakeLowLevelParcels)                                                                                      \
-  /* ---- strips of every shown dataset ---- */                                                             \
-  X(MeanWind, "chkMeanWind", "Mean Wind", Strip, Direction, "Mean Wind", kPageWind, nullptr, nullptr)         \
-  X(LakeIndex, "chkLakeIndex", "Lake Index", Strip, Index, "Overview Lake Index", kPageTemperature, nullptr,  \
-    nullptr)                                                                                                  \
+  /* ---- strips of every shown dataset ---- */                                                               \
+  X(MeanWind, "chkMeanWind", "Mean Wind", Strip, Direction, "Mean Wind", kPageWind,                           \
+    PlotMeanWind, MeanWindSeries)                                                                             \
+  X(LakeIndex, "chkLakeIndex", "Lake Index", Strip, Index, "Overview Lake Index", kPageTemperature,           \
+    PlotStrip<kBoxLakeIndex>, LakeLevelTempSeries)                                                            \
   X(MoistLakeIndex, "chkMoistLakeIndex", "Moist Lake Index", Strip, Index, "Overview Moist Lake Index",       \
-    kPageTemperature, nullptr, nullptr)                                                                       \
-  X(VWP, "chkVWP", "VWP", Strip, Height, "VWP", kPageWind, nullptr, nullptr)                                  \
-  X(VVTrend, "chkVVTrend", "V Vel", Strip, Index, "V Vel", kPageWind, nullptr, nullptr)                       \
+    kPageTemperature, PlotStrip<kBoxMoistLakeIndex>, nullptr)                                                 \
+  X(VWP, "chkVWP", "VWP", Strip, Height, "VWP", kPageWind, PlotVWP, nullptr)                                  \
+  X(VVTrend, "chkVVTrend", "V Vel", Strip, Index, "V Vel", kPageWind, PlotStrip<kBoxVVTrend>, nullptr)        \
   X(ApparentTemp, "chkApparentTemp", "Apparent Temp", Strip, Temperature, "Apparent Temp", kPageTemperature,  \
-    nullptr, nullptr)                                                                                         \
-  X(SkinTemp, "chkSkinTemp", "Skin Surface Temp", Strip, Temperature, "", kPageTemperature, nullptr, nullptr) \
-  X(SfcTemp, "chkSfcTemp", "2-Meter Temp", Strip, Temperature, "2-Meter Temp", kPageTemperature, nullptr,     \
-    nullptr)                                                                                                  \
+    PlotStrip<kBoxApparentTemp>, ApparentTempSeries)                                                          \
+  X(SkinTemp, "chkSkinTemp", "Skin Surface Temp", Strip, Temperature, "", kPageTemperature,                   \
+    PlotStrip<kBoxSkinTemp>, nullptr)                                                                         \
+  X(SfcTemp, "chkSfcTemp", "2-Meter Temp", Strip, Temperature, "2-Meter Temp", kPageTemperature,              \
+    PlotStrip<kBoxSfcTemp>, nullptr)                                                                          \
   X(SfcDewPoint, "chkSfcDewPoint", "2-Meter DewPoint", Strip, Temperature, "2-Meter DewPoint",                \
-    kPageTemperature, nullptr, nullptr)                                                                       \
-  X(WindChill, "chkWindChill", "WindChill", Strip, Temperature, "WindChill", kPageTemperature, nullptr,       \
-    nullptr)                                                                                                  \
+    kPageTemperature, PlotStrip<kBoxSfcDewPoint>, nullptr)                                                    \
+  X(WindChill, "chkWindChill", "WindChill", Strip, Temperature, "WindChill", kPageTemperature,                \
+    PlotStrip<kBoxWindChill>, nullptr)                                                                        \
   X(TotalTotals, "chkTotalTotals", "Total Totals", Strip, Temperature, "Total Totals", kPageConvection,       \
-    nullptr, nullptr)                                                                                         \
-  X(Helicity, "chkHelicity", "Helicity", Strip, Index, "Helicity", kPageWind, nullptr, nullptr)               \
+    PlotStrip<kBoxTotalTotals>, TotalTotalsSeries)                                                            \
+  X(Helicity, "chkHelicity", "Helicity", Strip, Index, "Helicity", kPageWind,                                 \
+    PlotStrip<kBoxHelicity>, HelicitySeries)                                                                  \
   X(StormRelInflow, "chkStormRelInflow", "Storm Rel Inflow (kts)", Strip, Temperature, "Storm Rel Inflow",    \
-    kPageWind, nullptr, nullptr)                                                                              \
-  X(MBEspeed, "chkMBEspeed", "MBE Speed", Strip, Temperature, "MBE Speed", kPageWind, nullptr, nullptr)       \
+    kPageWind, PlotStrip<kBoxStormRelInflow>, HelicitySeries)                                                 \
+  X(MBEspeed, "chkMBEspeed", "MBE Speed", Strip, Temperature, "MBE Speed", kPageWind,                         \
+    PlotStrip<kBoxMBEspeed>, MbeSeries)                                                                       \
   X(PresChange3h, "chk3HPresChange", "3h Pres Change", Strip, Index, "3h Pres Change", kPageTemperature,      \
-    nullptr, nullptr)                                                                                         \
-  X(SfcPres, "chkSfcPres", "Sfc Pres", Strip, SfcPres, "Sfc Pres", kPageTemperature, nullptr, nullptr)        \
-  X(CAPE, "chkCAPE", "CAPE", Strip, Cape, "Convection CAPE", kPageConvection, nullptr, nullptr)               \
-  X(PrecipAcumm, "chkPrecipAcumm", "Precip Accummulation", Strip, Precip, "", kPagePrecip, nullptr, nullptr)  \
-  X(SnowFall, "chkSnowFall", "Adding Hourly Snowfall ", Strip, Precip, "", kPagePrecip, nullptr, nullptr)     \
-  X(SnowAcumm, "chkSnowAcumm", "Snow Accumulation", Strip, Precip, "", kPagePrecip, nullptr, nullptr)         \
+    PlotStrip<kBoxPresChange3h>, nullptr)                                                                     \
+  X(SfcPres, "chkSfcPres", "Sfc Pres", Strip, SfcPres, "Sfc Pres", kPageTemperature,                          \
+    PlotStrip<kBoxSfcPres>, nullptr)                                                                          \
+  X(CAPE, "chkCAPE", "CAPE", Strip, Cape, "Convection CAPE", kPageConvection, PlotCAPE, LayerCapeSeries)      \
+  X(PrecipAcumm, "chkPrecipAcumm", "Precip Accummulation", Strip, Precip, "", kPagePrecip,                    \
+    PlotStrip<kBoxPrecipAcumm>, nullptr)                                                                      \
+  X(SnowFall, "chkSnowFall", "Adding Hourly Snowfall ", Strip, Precip, "", kPagePrecip,                       \
+    PlotStrip<kBoxSnowFall>, SnowRatioSeries)                                                                 \
+  X(SnowAcumm, "chkSnowAcumm", "Snow Accumulation", Strip, Precip, "", kPagePrecip,                           \
+    PlotStrip<kBoxSnowAcumm>, SnowRatioSeries)                                                                \
   X(PrecipWater, "chkPrecipWater", "Precipitable Water", Strip, Cape, "Precipitable Water", kPagePrecip,      \
-    nullptr, nullptr)                                                                                         \
+    PlotStrip<kBoxPrecipWater>, nullptr)                                                                      \
   X(DavisIndex, "chkDavisIndex", "Davis Stability Index", Strip, Index, "Davis Stability Index", kPageFireWx, \
-    nullptr, nullptr)                                                                                         \
-  X(TQ, "chkTQ", "TQ", Strip, Index, "TQ", kPageConvection, nullptr, nullptr)                                 \
+    PlotStrip<kBoxDavisIndex>, LakeLevelTempSeries)                                                           \
+  X(TQ, "chkTQ", "TQ", Strip, Index, "TQ", kPageConvection, PlotStrip<kBoxTQ>, TQSeries)                      \
   X(HainesIndex, "chkHainesIndex", "Haines ROS Index", Strip, Index, "Haines ROS Index", kPageFireWx,         \
-    nullptr, nullptr)                                                                                         \
+    PlotStrip<kBoxHainesIndex>, HainesSeries)                                                                 \
   X(MixingLayer, "chkMixingLayer", "Mixing Layer Height", Strip, Height, "Mixing Layer Height", kPageFireWx,  \
-    nullptr, nullptr)                                                                                         \
+    PlotStrip<kBoxMixingLayer>, MixingLayerSeries)                                                            \
   X(TransportWinds, "chkTransportWinds", "Direction", Strip, Direction, "Transport Wind Direction",           \
-    kPageFireWx, nullptr, nullptr)                                                                            \
+    kPageFireWx, PlotTransportDirection, TransportWindSeries)                                                 \
   X(TransportSpeed, "chkTransportSpeed", "Speed (kts)", Strip, Temperature, "Transport Wind Speed",           \
-    kPageFireWx, nullptr, nullptr)                                                                            \
-  X(WarmCloud, "chkWarmCloud", "Warm Cloud Depth", Strip, Height, "Warm Cloud Depth", kPageAviation, nullptr, \
-    nullptr)                                                                                                  \
+    kPageFireWx, PlotStrip<kBoxTransportSpeed>, TransportWindSeries)                                          \
+  X(WarmCloud, "chkWarmCloud", "Warm Cloud Depth", Strip, Height, "Warm Cloud Depth", kPageAviation,          \
+    PlotStrip<kBoxWarmCloud>, WarmCloudSeries)                                                                \
   X(Ventilation, "chkVentilation", "Ventilation Factor", Strip, Ventilation, "Ventilation Factor",            \
-    kPageFireWx, nullptr, nullptr)                                                                            \
-  X(LIC, "chkLIC", "Lake Induced CAPE", Strip, Cape, "Lake Induced CAPE", kPageTemperature, nullptr, nullptr) \
-  X(LIE, "chkLIE", "Lake Induced EQL", Strip, Height, "Lake Induced EQL", kPageTemperature, nullptr, nullptr) \
-  X(Visibility, "chkVisibility", "Visibility", Strip, Visibility, "Visibility", kPageAviation, nullptr,       \
-    nullptr)                                                                                                  \
-  X(CloudBase, "chkCloudBase", "Cloud Base", Strip, Height, "Cloud Base", kPageAviation, nullptr, nullptr)    \
-  X(Heights, "chkHeights", "Heights", Strip, Height, "Convection Heights", kPageConvection, nullptr, nullptr) \
-  X(SnowRatio, "chkSnowRatio", "Snow Ratio", Strip, Index, "Snow Ratio", kPagePrecip, nullptr, nullptr)       \
-  /* ---- the grids of the axes (at most one of the six ticked) and the time grid ---- */                   \
+    kPageFireWx, PlotStrip<kBoxVentilation>, MixingLayerSeries)                                               \
+  X(LIC, "chkLIC", "Lake Induced CAPE", Strip, Cape, "Lake Induced CAPE", kPageTemperature,                   \
+    PlotStrip<kBoxLIC>, LakeParcelSeries)                                                                     \
+  X(LIE, "chkLIE", "Lake Induced EQL", Strip, Height, "Lake Induced EQL", kPageTemperature,                   \
+    PlotStrip<kBoxLIE>, LakeParcelSeries)                                                                     \
+  X(Visibility, "chkVisibility", "Visibility", Strip, Visibility, "Visibility", kPageAviation,                \
+    PlotStrip<kBoxVisibility>, nullptr)                                                                       \
+  X(CloudBase, "chkCloudBase", "Cloud Base", Strip, Height, "Cloud Base", kPageAviation,                      \
+    PlotStrip<kBoxCloudBase>, nullptr)                                                                        \
+  X(Heights, "chkHeights", "Heights", Strip, Height, "Convection Heights", kPageConvection,                   \
+    PlotHeights, nullptr)                                                                                     \
+  X(SnowRatio, "chkSnowRatio", "Snow Ratio", Strip, Index, "Snow Ratio", kPagePrecip,                         \
+    PlotStrip<kBoxSnowRatio>, SnowRatioSeries)                                                                \
+  /* ---- the grids of the axes (at most one of the six ticked) and the time grid ---- */                     \
   X(GridHeight, "chkGridHeight", "", Grid, Height, "", kPlaceRightGrids, nullptr, nullptr)                    \
   X(GridPrecip, "chkGridPrecip", "", Grid, Precip, "", kPlaceRightGrids, nullptr, nullptr)                    \
   X(GridTemp, "chkGridTemp", "", Grid, Temperature, "", kPlaceRightGrids, nullptr, nullptr)                   \
@@ -170,7 +183,7 @@ using OverviewSeries = void (*)(const OverviewState& s, Integer dataset);
   X(GridWind, "chkGridWind", "", Grid, Direction, "", kPlaceLeftGrids, nullptr, nullptr)                      \
   X(GridLakeIndex, "chkGridLakeIndex", "", Grid, Index, "", kPlaceLeftGrids, nullptr, nullptr)                \
   X(GridTime, "chkGridTime", "Time Grid", Toggle, Time, "", kPageControls, nullptr, nullptr)                  \
-  /* ---- plain options ---- */                                                                             \
+  /* ---- plain options ---- */                                                                               \
   X(Cursor, "chkCursor", "Cursor", Toggle, None, "", kPageControls, nullptr, nullptr)                         \
   X(PIP, "chkPIP", "Profile in Picture (PIP)", Toggle, None, "", kPageControls, nullptr, nullptr)             \
   X(VWPColor, "chkVWPColor", "Color", Toggle, None, "", kPageWind, nullptr, nullptr)                          \

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <vector>
 
 #include "core/store.h"
 #include "overview/state.h"
@@ -49,26 +50,67 @@ inline void EndStrip(OverviewDraw& d) { d.rh.DrawWidth = 1; }
 
 // The trace of a series of gCurDataset over its hours 0..gLastHour: one
 // joined segment per hour. value(h) gives the y of hour h; a value that is
-// not finite is a gap (the trace starts again after it).
-template <typename Value>
-void TraceSeries(OverviewDraw& d, Value&& value) {
+// not finite is a gap (the trace starts again after it). segment(h, from,
+// to) gives the colour of the segment ending at hour h from the values at
+// its two ends; dot > 0 puts a filled dot of that radius (x units) at every
+// point, in the colour of the segment ending there (the pen's at a start).
+template <typename Value, typename Segment>
+void TraceSeries(OverviewDraw& d, Value&& value, Segment&& segment, double dot = 0) {
   const Integer D = gCurDataset;
   if (D < 1 || D > kMaxDatasets) return;
+  PictureBox& pic = d.rh;
+  // Joined segments of one colour go to the picture as one line.
+  std::vector<double> run;
+  Color runColour = pic.ForeColor;
+  const auto flush = [&] {
+    if (run.size() >= 4) pic.PolyLine(run, runColour);
+    run.clear();
+  };
+  struct Dot {
+    double x, y;
+    Color c;
+  };
+  std::vector<Dot> dots;
   bool pen = false;
+  double previous = 0;
+  double lastX = 0;
   for (int h = 0; h <= gLastHour(D) && h < kMaxHours; ++h) {
     const double y = value(h);
     if (!std::isfinite(y)) {
+      flush();
       pen = false;
       continue;
     }
+    Color c = pic.ForeColor;
     if (pen) {
-      d.rh.LineTo(h, y);
+      c = segment(h, previous, y);
+      if (c != runColour) {
+        flush();
+        run = {lastX, previous};
+        runColour = c;
+      }
     } else {
-      d.rh.CurrentX = h;
-      d.rh.CurrentY = y;
-      pen = true;
+      run.clear();
     }
+    run.push_back(h);
+    run.push_back(y);
+    if (dot > 0) dots.push_back({static_cast<double>(h), y, c});
+    pen = true;
+    previous = y;
+    lastX = h;
   }
+  flush();
+  if (pen) {
+    pic.CurrentX = lastX;
+    pic.CurrentY = previous;
+  }
+  pic.Fill = FillStyle::Solid;
+  pic.FillTransparent = false;
+  for (const Dot& p : dots) {
+    pic.FillColor = p.c;
+    pic.Circle(p.x, p.y, dot, p.c);
+  }
+  pic.FillTransparent = true;
 }
 
 // Bars of a series of gCurDataset: for each hour h a filled box from

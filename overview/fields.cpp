@@ -2,6 +2,7 @@
 // cloud and stability painters and the contoured fields.
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "core/guards.h"
 #include "core/parcels.h"
@@ -175,10 +176,10 @@ void ElevatedCapeContours(OverviewDraw& d, const LevelArray<Single>& field) {
   d.rh.DrawWidth = 1;
   d.rh.ForeColor = kYellow;
   const ContourGrid g = PlaneGrid(d, field);
-  static constexpr int kFactor[6] = {1, 20, 40, 100, 200, 400};
-  for (int i = 0; i < 6; ++i) {
-    if (i < 5 && d.s.opt.ECAPELowestClass > i) continue;
-    const Single v = static_cast<Single>(d.s.opt.ContourInterval * kFactor[i]);
+  // The values of the legend, each while the legend shows it drawn.
+  for (const ECapeLegendItem& item : ECapeLegend(d.s.opt.ContourInterval, d.s.opt.ECAPELowestClass)) {
+    if (item.colour == kBlack) continue;
+    const Single v = static_cast<Single>(std::stoi(item.caption));
     ContourLevel(d, g, v, g.topLevel, NumberItem(v));
   }
   d.rh.DrawWidth = 1;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "overview/classes.h"
 #include "overview/contour.h"
@@ -74,5 +75,75 @@ struct CloudClass {
   Color colour = kBlack;
 };
 CloudClass CloudClassOf(Single cloudFraction);
+
+// ---- strips: one table of line strips (overview/strips.cpp) ----
+
+// Draws the line strip of a row of the strip table for gCurDataset: its
+// pen (dimmed for the datasets other than the shown one), width and axis,
+// one joined segment per hour (a value that is not a number is a gap; a
+// segment may take a colour of its own from its two ends), filled dots
+// where the row asks for them.
+void DrawStrip(OverviewDraw& d, BoxId id);
+template <BoxId id>
+void PlotStrip(OverviewDraw& d) {
+  DrawStrip(d, id);
+}
+
+// The strips with more than one line or a shape of their own.
+void PlotCAPE(OverviewDraw& d);      // the file's CAPE by inhibition class, the layer CAPE lines
+void PlotHeights(OverviewDraw& d);   // LCL, LFC and EL lines of the buttons that are on
+// The colours of those lines, which the buttons that are on wear too:
+// btnCAPEkm 0 "Eql" (white), 3..6 km, 7 "Hail"; btnHeights 1 "LCL", 2 "LFC", 3 "Eql".
+Color CapeLineColour(int button);
+Color HeightLineColour(int button);
+
+// Segment colours of the strips (before dimming), by the values at the two
+// ends of a segment.
+Color LakeIndexColour(Single a, Single b);
+Color DavisColour(Single a, Single b);
+Color HainesColour(Single a, Single b);
+Color HeatColour(Single a, Single b);  // the more severe heat class of the two ends
+Color CapeColour(Single cape, Single cins, const std::array<Single, 2>& cinsBounds);
+
+// ---- winds (overview/winds.cpp) ----
+void PlotMeanWind(OverviewDraw& d);
+void PlotTransportDirection(OverviewDraw& d);
+void PlotSigmaWind(OverviewDraw& d);
+void PlotVWP(OverviewDraw& d);
+// The sigma-wind legend in picWindScale, in the scale the window has given
+// it: the three level colours and the hour-0 pressure of each level.
+void DrawSigmaWindScale(PictureBox& picWindScale, const OverviewState& s);
+// Mean-wind colour by the layer's spread (knots): green up to 2, yellow up
+// to 4, red above (before dimming).
+Color WindClassColour(Single spread);
+// The speed-class colour of a wind-profile vector.
+Color VWPClassColour(Single knots, const std::array<Integer, 6>& bounds);
+// The points of a direction trace of hours 0..size - 1: a step of more than
+// 180 degrees crosses 0/360 and is drawn as two segments, the first out past
+// the edge, the second in from the other edge to the hour itself; the trace
+// goes on from that hour. Directions that are not a number are gaps.
+struct DirectionPoint {
+  double x, y;
+  bool line;  // a segment ends here (else the pen moves)
+};
+std::vector<DirectionPoint> DirectionTracePoints(const std::vector<Single>& dir);
+
+// ---- precipitation (overview/precip.cpp) ----
+void PlotPrecip(OverviewDraw& d);       // the precipitation and snow bars and the type legend
+void PlotEvaporation(OverviewDraw& d);  // half-width bars next to each hour
+void PlotRunOff(OverviewDraw& d);       // half-width bars next to the hour before
+Color PrecipTypeColour(Long code);
+// The legend items of the types that occur in the current dataset's hours
+// (none when the dataset is not shown): 0 "C", 1 "N", 2 "S", 3 "ZR", 4 "IP".
+std::array<bool, 5> MakePTypeSummary(Integer d);
+
+// ---- derived level fields (overview/strips.cpp) ----
+void PlotIcing(OverviewDraw& d);
+void PlotDeltaThetaE(OverviewDraw& d);
+void PlotShearContour(OverviewDraw& d);
+void PlotLayertoLayer(OverviewDraw& d);
+void PlotHodoLengthShear(OverviewDraw& d);
+void PlotMeanMixingRatio(OverviewDraw& d);
+void PlotSnowGrowth(OverviewDraw& d);
 
 }  // namespace ondrik

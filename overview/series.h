@@ -22,4 +22,34 @@ void MakeLowLevelParcels(const OverviewState& s, Integer d);
 // The smoothed omega of dataset d, when the smoothed field is drawn.
 void MakeSmoothedOmega(const OverviewState& s, Integer d);
 
+// The series of the derived fields and strips (overview/calc.h computes
+// them), each run when its done flag for dataset d is not set; the mean
+// wind, the apparent temperature and the mixing layer of the mixing-layer
+// and ventilation strips are computed again at every draw.
+void IcingSeries(const OverviewState& s, Integer d);
+void DeltaThetaESeries(const OverviewState& s, Integer d);
+void ShearContourSeries(const OverviewState& s, Integer d);
+void LayertoLayerSeries(const OverviewState& s, Integer d);
+void HodoLengthShearSeries(const OverviewState& s, Integer d);
+void MeanMixingRatioSeries(const OverviewState& s, Integer d);
+void SnowGrowthSeries(const OverviewState& s, Integer d);
+void LakeLevelTempSeries(const OverviewState& s, Integer d);
+void TotalTotalsSeries(const OverviewState& s, Integer d);
+void HainesSeries(const OverviewState& s, Integer d);
+void MixingLayerSeries(const OverviewState& s, Integer d);       // at every draw
+void TransportWindSeries(const OverviewState& s, Integer d);     // once
+void MeanWindSeries(const OverviewState& s, Integer d);          // at every draw
+void HelicitySeries(const OverviewState& s, Integer d);
+void MbeSeries(const OverviewState& s, Integer d);
+void TQSeries(const OverviewState& s, Integer d);
+void WarmCloudSeries(const OverviewState& s, Integer d);
+void LakeParcelSeries(const OverviewState& s, Integer d);
+void LayerCapeSeries(const OverviewState& s, Integer d);
+void SnowRatioSeries(const OverviewState& s, Integer d);
+void ApparentTempSeries(const OverviewState& s, Integer d);     // at every draw
+
+// The snow ratio of every loaded dataset again, by the technique and fixed
+// ratio chosen now (the technique options and hsbRatio call it).
+void RedoSnowRatio(const OverviewState& s);
+
 }  // namespace ondrik

@@ -45,6 +45,13 @@ struct OverviewOptions {
   // height lines (btnHeights 1 "LCL", 2 "LFC", 3 "Eql"): on or off.
   std::array<bool, 8> CapeLineOn{true, false, false, false, false, false, false, false};
   std::array<bool, 4> HeightLineOn{false, true, true, true};
+  // The level bars: the sigma level (lblSigmaLevel) and the mean-wind layer
+  // (lblMeanWind 0 bottom, 1 top), level indexes.
+  Integer SigmaLevel = 10;
+  std::array<Integer, 2> MeanWindLevels{1, 10};
+  Integer SnowRatioValue = 12;  // hsbRatio: the fixed snow ratio ("12:1")
+  // Bounds of the wind profile's speed classes (the lblVWP captions), knots.
+  std::array<Integer, 6> VWPBounds{10, 20, 30, 40, 50, 60};
 };
 
 // The frame every plotter draws in: x is the hour index with time running
@@ -80,6 +87,12 @@ struct OverviewInputs {
   std::array<Single, 2> CapeBounds{0, 0};                 // index table, CINS row
   DateTime Now;                // present UTC time
   bool ReverseScroll = false;  // hour 0 at the left end of the hour bar
+  // Configuration and model values of the derived series.
+  Integer LakeIndexPres = 850;    // mb: level of the lake and Davis indices
+  Single LakeIndexDelta = 13;     // lake-minus-air difference of the lake index
+  Integer TotalsLowerPres = 850;  // mb: lower level of the Total Totals
+  Single ModelHourStep = 1;       // hours between forecast times of the model
+  Integer SigmaLevelStep = 1;     // levels between the three sigma-wind levels
   bool LinuxMode = false;
 };
 
@@ -102,6 +115,9 @@ struct OverviewRedraw {
   // txtQualityControl: the alert text and whether it shows.
   std::string QualityText;
   bool QualityVisible = false;
+  // The precipitation-type legend (lblPType 0 "C", 1 "N", 2 "S", 3 "ZR",
+  // 4 "IP"): the items shown, set when the precipitation bars are drawn.
+  std::array<bool, 5> PTypeSeen{};
   std::string Caption;  // the window caption
 };
 

@@ -1,0 +1,101 @@
+// The precipitation bars of the current dataset: precipitation coloured by
+// type with its convective part, snow amounts, run-off and evaporation, and
+// the legend of the types that occur.
+#include "core/shared.h"
+#include "overview/calc.h"
+#include "overview/plotters.h"
+#include "overview/series.h"
+
+namespace ondrik {
+
+namespace {
+constexpr Color kConvectiveRain = RGB(0, 191, 0);
+}
+
+Color PrecipTypeColour(Long code) {
+  switch (code) {
+    case kPtypeRain: return RGB(0, 255, 0);
+    case kPtypeFreezingRain: return kRed;
+    case kPtypeSnow: return kBlue;
+    case kPtypeIcePellets: return RGB(255, 128, 0);
+    default: return kWhite;
+  }
+}
+
+std::array<bool, 5> MakePTypeSummary(Integer d) {
+  std::array<bool, 5> seen{};
+  if (!IsLoadedDataset(d) || !gDatasetShown(d)) return seen;
+  for (int h = 0; h <= LastHourOf(d); ++h) {
+    const Single p = gPrecip(d, h);
+    if (!(p > 0)) continue;
+    switch (gPtypeCode(d, h)) {
+      case kPtypeRain:
+        seen[0] = seen[0] || gConvPrecip(d, h) > 0;
+        seen[1] = seen[1] || gConvPrecip(d, h) < p;
+        break;
+      case kPtypeFreezingRain: seen[3] = true; break;
+      case kPtypeSnow: seen[2] = true; break;
+      case kPtypeIcePellets: seen[4] = true; break;
+      default: break;
+    }
+  }
+  return seen;
+}
+
+void PlotPrecip(OverviewDraw& d) {
+  OverviewState& s = d.s;
+  const Integer D = gCurDataset;
+  if (!IsLoadedDataset(D)) return;
+  PictureBox& pic = d.rh;
+  const bool fromA = s.opt.On(kBoxsWSYMb);
+  for (int h = 0; h <= LastHourOf(D); ++h) RefreshTypeCode(D, h, fromA);
+  pic.Fill = FillStyle::Solid;
+  pic.Mode = DrawMode::CopyPen;
+  pic.DrawWidth = 2;
+  ScaleTo(d, Axis::Precip);
+  if (s.opt.On(kBoxSnow)) {
+    SnowRatioSeries(s, D);
+    pic.FillColor = RGB(127, 127, 127);
+    for (int h = 0; h <= LastHourOf(D); ++h) {
+      // The amount of the type the hour has now (the chosen source may have changed).
+      Single& snow = Store().SnowAmount(D, h);
+      snow = gPtypeCode(D, h) == kPtypeSnow && gPrecip(D, h) > 0 ? Store().SnowRatio(D, h) * gPrecip(D, h) : 0;
+      if (snow > 0) pic.BoxFill(h - 1, snow, h, 0, kWhite);
+    }
+  }
+  if (s.opt.On(kBoxPrecip)) {
+    for (int h = 0; h <= LastHourOf(D); ++h) {
+      const Single p = gPrecip(D, h);
+      if (!(p > 0)) continue;
+      const Long code = RefreshTypeCode(D, h, fromA);
+      pic.FillColor = PrecipTypeColour(code);
+      pic.BoxFill(h - 1, p, h, 0, kWhite);
+      if (code == kPtypeRain && gConvPrecip(D, h) > 0) {
+        pic.FillColor = kConvectiveRain;
+        pic.BoxFill(h - 1, gConvPrecip(D, h), h, 0, kWhite);
+      }
+    }
+  }
+  pic.DrawWidth = 1;
+  s.draw.PTypeSeen = MakePTypeSummary(D);
+}
+
+namespace {
+
+// Half-width bars of the current dataset: from (h + from, value) to (h + to, 0).
+void HalfBars(OverviewDraw& d, const HourArray<Single>& a, Color c, double from, double to) {
+  const Integer D = gCurDataset;
+  if (!IsLoadedDataset(D)) return;
+  ScaleTo(d, Axis::Precip);
+  d.rh.Fill = FillStyle::Solid;
+  d.rh.Mode = DrawMode::CopyPen;
+  d.rh.ForeColor = d.rh.FillColor = c;
+  for (int h = 0; h <= LastHourOf(D); ++h) d.rh.BoxFill(h + from, a(D, h), h + to, 0, c);
+}
+
+}  // namespace
+
+void PlotRunOff(OverviewDraw& d) { HalfBars(d, Store().gRunOff, RGB(255, 0, 255), -1, -0.5); }
+void PlotEvaporation(OverviewDraw& d) { HalfBars(d, Store().gEvaporation, eRGB(d.s, 255, 255, 0), -0.5, 0); }
+
+}  // namespace ondrik
