@@ -6,7 +6,6 @@
 // the fields and strips need.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,21 +14,13 @@
 #include <sstream>
 #include <string>
 
+#include "bench/bench_app.h"
 #include "core/reader.h"
 #include "core/shared.h"
 #include "overview/plotdata.h"
 
 namespace ondrik {
 namespace {
-
-void EnsureGuiApp() {
-  if (QCoreApplication::instance() != nullptr) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "ondrik_bench";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
-}
 
 // The 8-member sample file three times: 24 datasets of 85 hours and 32 levels.
 const std::string& File24() {
@@ -93,7 +84,7 @@ void Everything(OverviewOptions& o) {
 }
 
 void Redraw(benchmark::State& state, void (*layout)(OverviewOptions&), Integer interval) {
-  EnsureGuiApp();
+  bench::EnsureApp();
   OverviewState s;
   if (!Load(s)) {
     state.SkipWithError("the 24-dataset file did not load");
@@ -118,7 +109,7 @@ void BM_OverviewEverything24(benchmark::State& state) { Redraw(state, Everything
 void BM_OverviewTypicalFields24(benchmark::State& state) { Redraw(state, TypicalFields, 5); }
 
 void BM_OverviewColdFirstDraw24(benchmark::State& state) {
-  EnsureGuiApp();
+  bench::EnsureApp();
   Pictures p;
   for (auto _ : state) {
     state.PauseTiming();
