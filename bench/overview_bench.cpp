@@ -6,7 +6,6 @@
 // the fields and strips need.
 #include <benchmark/benchmark.h>
 
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
