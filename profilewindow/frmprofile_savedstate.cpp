@@ -3,6 +3,7 @@
 // for the snapshot). The file formats are savedstate/; this file maps their
 // values to the window: chart choices through ChartOptions, panel values
 // through the panels' PanelSettings, and the module values.
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -28,7 +29,19 @@ namespace {
 // The history's spare value: read and written back, used by nothing.
 Integer gHistorySpare = 0;
 
-Integer BoxOf(bool on) { return on ? 1 : 0; }
+// The way a list of links copies: the window's values into a file's, or
+// back. A box is 0 or 1 in a file and a bool in the window.
+enum class Way { ToFile, FromFile };
+
+template <class F, class W>
+void Link(Way way, F& file, W& window) {
+  if (way == Way::ToFile) file = static_cast<F>(window);
+  else window = static_cast<W>(file);
+}
+template <class F, class W, size_t N>
+void Link(Way way, std::array<F, N>& file, std::array<W, N>& window) {
+  for (size_t i = 0; i < N; ++i) Link(way, file[i], window[i]);
+}
 
 std::optional<std::string_view> View(const std::optional<std::string>& text) {
   if (!text) return std::nullopt;
@@ -38,6 +51,141 @@ std::optional<std::string_view> View(const std::optional<std::string>& text) {
 // The chkMap boxes stand in the files from "Country" to "Canada", in the
 // panel settings the other way round.
 constexpr size_t MapBoxOfFile(size_t i) { return kMapLayerCount - 1 - i; }
+
+// What the history holds of the chart options, the panel settings and the
+// module values, in the order of the file; one list for writing and reading.
+// The values with a step of their own (the lake temperature, the panels of
+// the last run, the precipitation-type view) are the callers'.
+void LinkHistory(Way w, saved::HistoryFile& h, ChartOptions& o, PanelSettings& s) {
+  Link(w, h.PlainTMin, o.PlainTMin);
+  Link(w, h.PlainTMax, o.PlainTMax);
+  Link(w, h.SkewTMin, o.SkewTMin);
+  Link(w, h.SkewTMax, o.SkewTMax);
+  Link(w, h.gHistorySpare, gHistorySpare);
+  Link(w, h.gTempAxisBottom, gTempAxisBottom);
+  Link(w, h.gTempAxisSpan, gTempAxisSpan);
+  Link(w, h.gIndexThresholds, gIndexThresholds);
+  Link(w, h.chkLCL, o.chkLCL);
+  Link(w, h.chkECAPE, o.chkECAPE);
+  Link(w, h.chkLFC, o.chkLFC);
+  Link(w, h.chkCCL, o.chkCCL);
+  Link(w, h.chkEQL, o.chkEQL);
+  Link(w, h.chkConvectiveTemp, o.chkConvectiveTemp);
+  Link(w, h.chkParcel, o.chkParcel);
+  Link(w, h.chkWBZ, o.chkWBZ);
+  Link(w, h.chkCINS, o.chkCINS);
+  Link(w, h.chkLakeIndex, o.chkLakeIndex);
+  Link(w, h.chkMoistLakeIndex, o.chkMoistLakeIndex);
+  Link(w, h.chkLIC, o.chkLIC);
+  Link(w, h.gChartTop, gChartTop);
+  Link(w, h.chkLines, o.chkLines);
+  Link(w, h.chkDryAdiabats, o.chkDryAdiabats);
+  Link(w, h.chkRH, o.chkRH);
+  Link(w, h.chkFP, o.chkFP);
+  Link(w, h.HeightScaleUnit, o.VerticalUnit);
+  Link(w, h.gXferIndex, o.gXferIndex);
+  Link(w, h.ChkOmega, o.ChkOmega);
+  Link(w, h.gOmegaSmoothOn, o.gOmegaSmoothOn);
+  Link(w, h.chk10MWind, o.chk10MWind);
+  Link(w, h.chkSnowGrowth, o.chkSnowGrowth);
+  Link(w, h.chkHailGrowth, o.chkHailGrowth);
+  Link(w, h.chksWSYMb, o.chksWSYMb);
+  Link(w, h.chkMomentum, o.chkMomentum);
+  Link(w, h.gLICAxisTop, gLICAxisTop);
+  Link(w, h.gVisAxisTop, gVisAxisTop);
+  Link(w, h.gVentAxisTop, gVentAxisTop);
+  Link(w, h.chkActiveReadout, o.chkActiveReadout);
+  Link(w, h.ReadoutUnit, o.ReadoutUnit);
+  Link(w, h.chkSkewT, o.chkSkewT);
+  Link(w, h.chkWindVector, o.chkWindVector);
+  Link(w, h.gSRInflowDepth, gSRInflowDepth);
+  Link(w, h.gSRInflowBottom, gSRInflowBase);
+  Link(w, h.VWPInterval, o.WindLevelStep);
+  Link(w, h.VWPAutoInterval, o.WindAutoSpacing);
+  Link(w, h.VWPAuto, o.WindAutoMode);
+  Link(w, h.chkWindDigital, o.chkWindDigital);
+  Link(w, h.ColorWinds, o.ColorWindsBySpeed);
+  Link(w, h.DigitalWinds, o.DigitalWindDirections);
+  Link(w, h.hsbRate, s.hsbRate);
+  Link(w, h.hsbDelay, s.hsbDelay);
+  Link(w, h.gMapWest, s.mapExtent.west);
+  Link(w, h.gMapNorth, s.mapExtent.north);
+  Link(w, h.gMapEast, s.mapExtent.east);
+  Link(w, h.gMapSouth, s.mapExtent.south);
+  Link(w, h.chkLayer2Layer, o.chkLayer2Layer);
+  Link(w, h.gWindowGeometry, gWindowGeometry);
+  Link(w, h.OmegaRange, o.OmegaRange);
+  Link(w, h.chkCapeShearHistory, s.chkCapeShearHistory);
+  Link(w, h.chkCapeShearVariability, s.chkCapeShearVariability);
+  Link(w, h.gOverlayAll, gOverlayAll);
+  Link(w, h.chkMapSelection, s.MapSelectionShown);
+  for (size_t i = 0; i < h.chkMap.size(); ++i) Link(w, h.chkMap[i], s.chkMap[MapBoxOfFile(i)]);
+  Link(w, h.chkIndcyBar, s.chkIndcyBar);
+  Link(w, h.chkIndicyBox, s.chkIndicyBox);
+  Link(w, h.chkIndcyCircle, s.chkIndcyCircle);
+}
+
+// What a display setup holds, in the order of the file. The level bars
+// (held as pressures), the chart-temperature pair in use, the panels, the
+// precipitation-type view and the hodograph layer are the callers'.
+void LinkSetup(Way w, saved::DisplaySetup& u, ChartOptions& o, PanelSettings& s) {
+  Link(w, u.chkWindVector, o.chkWindVector);
+  Link(w, u.ColorWinds, o.ColorWindsBySpeed);
+  Link(w, u.DigitalWinds, o.DigitalWindDirections);
+  Link(w, u.chkWindDigital, o.chkWindDigital);
+  Link(w, u.ChkOmega, o.ChkOmega);
+  Link(w, u.gOmegaSmoothOn, o.gOmegaSmoothOn);
+  Link(w, u.chk10MWind, o.chk10MWind);
+  Link(w, u.chkRH, o.chkRH);
+  Link(w, u.chkFP, o.chkFP);
+  Link(w, u.chkWetBulb, o.chkWetBulb);
+  Link(w, u.chkInversions, o.chkInversions);
+  Link(w, u.chkSnowGrowth, o.chkSnowGrowth);
+  Link(w, u.chkHailGrowth, o.chkHailGrowth);
+  Link(w, u.chksWSYMb, o.chksWSYMb);
+  Link(w, u.chkSkewT, o.chkSkewT);
+  Link(w, u.chkLines, o.chkLines);
+  Link(w, u.chkDryAdiabats, o.chkDryAdiabats);
+  Link(w, u.chkClouds, o.chkClouds);
+  Link(w, u.VWPInterval, o.WindLevelStep);
+  Link(w, u.VWPAutoInterval, o.WindAutoSpacing);
+  Link(w, u.VWPAuto, o.WindAutoMode);
+  Link(w, u.HeightScaleUnit, o.VerticalUnit);
+  Link(w, u.gXferIndex, o.gXferIndex);
+  Link(w, u.SkewTMin, o.SkewTMin);
+  Link(w, u.PlainTMin, o.PlainTMin);
+  Link(w, u.SkewTMax, o.SkewTMax);
+  Link(w, u.PlainTMax, o.PlainTMax);
+  Link(w, u.gChartTop, gChartTop);
+  Link(w, u.chkLakeIndex, o.chkLakeIndex);
+  Link(w, u.vsbLakeF, s.LakeTempF);
+  Link(w, u.chkMoistLakeIndex, o.chkMoistLakeIndex);
+  Link(w, u.chkLIC, o.chkLIC);
+  Link(w, u.chkLCL, o.chkLCL);
+  Link(w, u.chkECAPE, o.chkECAPE);
+  Link(w, u.chkCCL, o.chkCCL);
+  Link(w, u.chkConvectiveTemp, o.chkConvectiveTemp);
+  Link(w, u.chkWBZ, o.chkWBZ);
+  Link(w, u.chkLFC, o.chkLFC);
+  Link(w, u.chkEQL, o.chkEQL);
+  Link(w, u.chkParcel, o.chkParcel);
+  Link(w, u.chkCINS, o.chkCINS);
+  Link(w, u.chkAngle, s.chkAngle);
+  Link(w, u.chkBrightBand, s.chkBrightBand);
+  Link(w, u.chkSigmaLevel, s.chkSigmaLevel);
+  Link(w, u.chkMeanFlow, s.chkMeanFlow);
+  Link(w, u.chkActiveReadout, o.chkActiveReadout);
+  Link(w, u.ReadoutUnit, o.ReadoutUnit);
+  Link(w, u.chkIcing, o.chkIcing);
+  Link(w, u.chkMomentum, o.chkMomentum);
+  Link(w, u.chkLayer2Layer, o.chkLayer2Layer);
+  Link(w, u.OmegaRange, o.OmegaRange);
+  Link(w, u.chkCapeShearHistory, s.chkCapeShearHistory);
+  Link(w, u.chkCapeShearVariability, s.chkCapeShearVariability);
+  Link(w, u.chkIndcyBar, s.chkIndcyBar);
+  Link(w, u.chkIndicyBox, s.chkIndicyBox);
+  Link(w, u.chkIndcyCircle, s.chkIndcyCircle);
+}
 
 }  // namespace
 
@@ -93,79 +241,14 @@ void frmProfile::SetHodoLayer(Single top, Single bottom) {
 // ---- the history ----
 
 saved::HistoryFile frmProfile::CaptureHistory() const {
-  const ChartOptions& o = chart_.opt;
-  const PanelSettings s = CapturePanelSettings();
+  ChartOptions o = chart_.opt;
+  PanelSettings s = CapturePanelSettings();
   saved::HistoryFile h;
+  LinkHistory(Way::ToFile, h, o, s);
   h.LakeTempF = s.LakeTempF;
-  h.PlainTMin = o.PlainTMin;
-  h.PlainTMax = o.PlainTMax;
-  h.SkewTMin = o.SkewTMin;
-  h.SkewTMax = o.SkewTMax;
-  h.gHistorySpare = gHistorySpare;
-  h.gTempAxisBottom = gTempAxisBottom;
-  h.gTempAxisSpan = gTempAxisSpan;
-  h.gIndexThresholds = gIndexThresholds;
   h.RestorePanel = RightPanel;
   h.RestoreControlPage = ControlPanel;
-  h.chkLCL = BoxOf(o.chkLCL);
-  h.chkECAPE = BoxOf(o.chkECAPE);
-  h.chkLFC = BoxOf(o.chkLFC);
-  h.chkCCL = BoxOf(o.chkCCL);
-  h.chkEQL = BoxOf(o.chkEQL);
-  h.chkConvectiveTemp = BoxOf(o.chkConvectiveTemp);
-  h.chkParcel = BoxOf(o.chkParcel);
-  h.chkWBZ = BoxOf(o.chkWBZ);
-  h.chkCINS = BoxOf(o.chkCINS);
-  h.chkLakeIndex = BoxOf(o.chkLakeIndex);
-  h.chkMoistLakeIndex = BoxOf(o.chkMoistLakeIndex);
-  h.chkLIC = BoxOf(o.chkLIC);
-  h.gChartTop = gChartTop;
-  h.chkLines = BoxOf(o.chkLines);
-  h.chkDryAdiabats = BoxOf(o.chkDryAdiabats);
-  h.chkRH = {BoxOf(o.chkRH[0]), BoxOf(o.chkRH[1])};
-  h.chkFP = BoxOf(o.chkFP);
-  h.HeightScaleUnit = o.VerticalUnit;
-  h.gXferIndex = o.gXferIndex;
-  h.ChkOmega = BoxOf(o.ChkOmega);
-  h.gOmegaSmoothOn = o.gOmegaSmoothOn;
-  h.chk10MWind = BoxOf(o.chk10MWind);
-  h.chkSnowGrowth = BoxOf(o.chkSnowGrowth);
-  h.chkHailGrowth = BoxOf(o.chkHailGrowth);
-  h.chksWSYMb = BoxOf(o.chksWSYMb);
-  h.chkMomentum = BoxOf(o.chkMomentum);
-  h.gLICAxisTop = gLICAxisTop;
-  h.gVisAxisTop = gVisAxisTop;
-  h.gVentAxisTop = gVentAxisTop;
-  h.chkActiveReadout = BoxOf(o.chkActiveReadout);
-  h.ReadoutUnit = o.ReadoutUnit;
-  h.chkSkewT = BoxOf(o.chkSkewT);
-  h.chkWindVector = BoxOf(o.chkWindVector);
   h.PrecipByThickness = ShowThickness;
-  h.gSRInflowDepth = gSRInflowDepth;
-  h.gSRInflowBottom = gSRInflowBase;
-  h.VWPInterval = o.WindLevelStep;
-  h.VWPAutoInterval = o.WindAutoSpacing;
-  h.VWPAuto = o.WindAutoMode;
-  h.chkWindDigital = BoxOf(o.chkWindDigital);
-  h.ColorWinds = o.ColorWindsBySpeed;
-  h.DigitalWinds = o.DigitalWindDirections;
-  h.hsbRate = s.hsbRate;
-  h.hsbDelay = s.hsbDelay;
-  h.gMapWest = s.mapExtent.west;
-  h.gMapNorth = s.mapExtent.north;
-  h.gMapEast = s.mapExtent.east;
-  h.gMapSouth = s.mapExtent.south;
-  h.chkLayer2Layer = BoxOf(o.chkLayer2Layer);
-  h.gWindowGeometry = gWindowGeometry;
-  h.OmegaRange = o.OmegaRange;
-  h.chkCapeShearHistory = s.chkCapeShearHistory;
-  h.chkCapeShearVariability = s.chkCapeShearVariability;
-  h.gOverlayAll = gOverlayAll;
-  h.chkMapSelection = BoxOf(s.MapSelectionShown);
-  for (size_t i = 0; i < h.chkMap.size(); ++i) h.chkMap[i] = BoxOf(s.chkMap[MapBoxOfFile(i)]);
-  h.chkIndcyBar = s.chkIndcyBar;
-  h.chkIndicyBox = s.chkIndicyBox;
-  h.chkIndcyCircle = s.chkIndcyCircle;
   return h;
 }
 
@@ -176,74 +259,13 @@ void frmProfile::ApplyHistory(const saved::HistoryFile& h) {
   const LoadingStateGuard loading;
   ChartOptions o = chart_.opt;
   PanelSettings s = CapturePanelSettings();
-  SavedLakeF = h.LakeTempF;
-  o.PlainTMin = h.PlainTMin;
-  o.PlainTMax = h.PlainTMax;
-  o.SkewTMin = h.SkewTMin;
-  o.SkewTMax = h.SkewTMax;
-  gHistorySpare = h.gHistorySpare;
-  gTempAxisBottom = h.gTempAxisBottom;
-  gTempAxisSpan = h.gTempAxisSpan;
-  gIndexThresholds = h.gIndexThresholds;
+  saved::HistoryFile file = h;
+  LinkHistory(Way::FromFile, file, o, s);
   IndexThresholdsChanged();
+  SavedLakeF = h.LakeTempF;
   SavedRightPanel = h.RestorePanel;
   SavedControlPanel = h.RestoreControlPage;
-  o.chkLCL = h.chkLCL != 0;
-  o.chkECAPE = h.chkECAPE != 0;
-  o.chkLFC = h.chkLFC != 0;
-  o.chkCCL = h.chkCCL != 0;
-  o.chkEQL = h.chkEQL != 0;
-  o.chkConvectiveTemp = h.chkConvectiveTemp != 0;
-  o.chkParcel = h.chkParcel != 0;
-  o.chkWBZ = h.chkWBZ != 0;
-  o.chkCINS = h.chkCINS != 0;
-  o.chkLakeIndex = h.chkLakeIndex != 0;
-  o.chkMoistLakeIndex = h.chkMoistLakeIndex != 0;
-  o.chkLIC = h.chkLIC != 0;
-  gChartTop = h.gChartTop;
-  o.chkLines = h.chkLines != 0;
-  o.chkDryAdiabats = h.chkDryAdiabats != 0;
-  o.chkRH = {h.chkRH[0] != 0, h.chkRH[1] != 0};
-  o.chkFP = h.chkFP != 0;
-  o.VerticalUnit = h.HeightScaleUnit;
-  o.gXferIndex = h.gXferIndex;
-  o.ChkOmega = h.ChkOmega != 0;
-  o.gOmegaSmoothOn = h.gOmegaSmoothOn;
-  o.chk10MWind = h.chk10MWind != 0;
-  o.chkSnowGrowth = h.chkSnowGrowth != 0;
-  o.chkHailGrowth = h.chkHailGrowth != 0;
-  o.chksWSYMb = h.chksWSYMb != 0;
-  o.chkMomentum = h.chkMomentum != 0;
-  gLICAxisTop = h.gLICAxisTop;
-  gVisAxisTop = h.gVisAxisTop;
-  gVentAxisTop = h.gVentAxisTop;
-  o.chkActiveReadout = h.chkActiveReadout != 0;
-  o.ReadoutUnit = h.ReadoutUnit;
-  o.chkSkewT = h.chkSkewT != 0;
-  o.chkWindVector = h.chkWindVector != 0;
   SetThicknessView(h.PrecipByThickness);
-  gSRInflowDepth = h.gSRInflowDepth;
-  gSRInflowBase = h.gSRInflowBottom;
-  o.WindLevelStep = h.VWPInterval;
-  o.WindAutoSpacing = h.VWPAutoInterval;
-  o.WindAutoMode = h.VWPAuto;
-  o.chkWindDigital = h.chkWindDigital != 0;
-  o.ColorWindsBySpeed = h.ColorWinds;
-  o.DigitalWindDirections = h.DigitalWinds;
-  s.hsbRate = h.hsbRate;
-  s.hsbDelay = h.hsbDelay;
-  s.mapExtent = {h.gMapWest, h.gMapNorth, h.gMapEast, h.gMapSouth};
-  o.chkLayer2Layer = h.chkLayer2Layer != 0;
-  gWindowGeometry = h.gWindowGeometry;
-  o.OmegaRange = h.OmegaRange;
-  s.chkCapeShearHistory = h.chkCapeShearHistory;
-  s.chkCapeShearVariability = h.chkCapeShearVariability;
-  gOverlayAll = h.gOverlayAll;
-  s.MapSelectionShown = h.chkMapSelection != 0;
-  for (size_t i = 0; i < h.chkMap.size(); ++i) s.chkMap[MapBoxOfFile(i)] = h.chkMap[i] != 0;
-  s.chkIndcyBar = h.chkIndcyBar;
-  s.chkIndicyBox = h.chkIndicyBox;
-  s.chkIndcyCircle = h.chkIndcyCircle;
   SetChartOptions(o);
   ApplyPanelSettings(s);
 }
@@ -273,74 +295,19 @@ bool frmProfile::WriteHistory() const { return WriteSavedFile(saved::kHistoryFil
 // ---- display setups ----
 
 saved::DisplaySetup frmProfile::CaptureSetup() const {
-  const ChartOptions& o = chart_.opt;
-  const PanelSettings s = CapturePanelSettings();
+  ChartOptions o = chart_.opt;
+  PanelSettings s = CapturePanelSettings();
   saved::DisplaySetup u;
-  u.chkWindVector = BoxOf(o.chkWindVector);
-  u.ColorWinds = o.ColorWindsBySpeed;
-  u.DigitalWinds = o.DigitalWindDirections;
-  u.chkWindDigital = BoxOf(o.chkWindDigital);
-  u.ChkOmega = BoxOf(o.ChkOmega);
-  u.gOmegaSmoothOn = o.gOmegaSmoothOn;
-  u.chk10MWind = BoxOf(o.chk10MWind);
-  u.chkRH = {BoxOf(o.chkRH[0]), BoxOf(o.chkRH[1])};
-  u.chkFP = BoxOf(o.chkFP);
-  u.chkWetBulb = BoxOf(o.chkWetBulb);
-  u.chkInversions = BoxOf(o.chkInversions);
-  u.chkSnowGrowth = BoxOf(o.chkSnowGrowth);
-  u.chkHailGrowth = BoxOf(o.chkHailGrowth);
-  u.chksWSYMb = BoxOf(o.chksWSYMb);
-  u.chkSkewT = BoxOf(o.chkSkewT);
-  u.chkLines = BoxOf(o.chkLines);
-  u.chkDryAdiabats = BoxOf(o.chkDryAdiabats);
-  u.chkClouds = BoxOf(o.chkClouds);
-  u.VWPInterval = o.WindLevelStep;
-  u.VWPAutoInterval = o.WindAutoSpacing;
-  u.VWPAuto = o.WindAutoMode;
-  u.HeightScaleUnit = o.VerticalUnit;
-  u.gXferIndex = o.gXferIndex;
-  u.SkewTMin = o.SkewTMin;
-  u.PlainTMin = o.PlainTMin;
+  LinkSetup(Way::ToFile, u, o, s);
   u.gChartTMin = gChartTMin;
-  u.SkewTMax = o.SkewTMax;
-  u.PlainTMax = o.PlainTMax;
   u.gChartTMax = gChartTMax;
-  u.gChartTop = gChartTop;
-  u.chkLakeIndex = BoxOf(o.chkLakeIndex);
-  u.vsbLakeF = s.LakeTempF;
-  u.chkMoistLakeIndex = BoxOf(o.chkMoistLakeIndex);
-  u.chkLIC = BoxOf(o.chkLIC);
-  u.chkLCL = BoxOf(o.chkLCL);
-  u.chkECAPE = BoxOf(o.chkECAPE);
-  u.chkCCL = BoxOf(o.chkCCL);
-  u.chkConvectiveTemp = BoxOf(o.chkConvectiveTemp);
-  u.chkWBZ = BoxOf(o.chkWBZ);
-  u.chkLFC = BoxOf(o.chkLFC);
-  u.chkEQL = BoxOf(o.chkEQL);
-  u.chkParcel = BoxOf(o.chkParcel);
-  u.chkCINS = BoxOf(o.chkCINS);
   u.ControlPanel = ControlPanel;
-  for (size_t i = 0; i < u.chkAngle.size(); ++i) u.chkAngle[i] = BoxOf(s.chkAngle[i]);
-  u.chkBrightBand = BoxOf(s.chkBrightBand);
-  u.chkSigmaLevel = BoxOf(s.chkSigmaLevel);
-  u.chkMeanFlow = BoxOf(s.chkMeanFlow);
   u.SigmaLevelPressure = PressureOfLevel(s.SigmaLevel);
   u.MeanFlowPressure = {PressureOfLevel(s.MeanFlowLevels[0]), PressureOfLevel(s.MeanFlowLevels[1])};
   u.RightPanel = RightPanel;
-  u.chkActiveReadout = BoxOf(o.chkActiveReadout);
-  u.ReadoutUnit = o.ReadoutUnit;
-  u.chkIcing = BoxOf(o.chkIcing);
-  u.chkMomentum = BoxOf(o.chkMomentum);
   u.PrecipByThickness = ShowThickness;
   u.gSRInflowDepth = gSRInflowDepth;
   u.gSRInflowBottom = gSRInflowBase;
-  u.chkLayer2Layer = BoxOf(o.chkLayer2Layer);
-  u.OmegaRange = o.OmegaRange;
-  u.chkCapeShearHistory = s.chkCapeShearHistory;
-  u.chkCapeShearVariability = s.chkCapeShearVariability;
-  u.chkIndcyBar = s.chkIndcyBar;
-  u.chkIndicyBox = s.chkIndicyBox;
-  u.chkIndcyCircle = s.chkIndcyCircle;
   return u;
 }
 
@@ -352,68 +319,14 @@ void frmProfile::ApplySetup(const saved::DisplaySetup& u) {
     const LoadingStateGuard loading;
     ChartOptions o = chart_.opt;
     PanelSettings s = CapturePanelSettings();
-    o.chkWindVector = u.chkWindVector != 0;
-    o.ColorWindsBySpeed = u.ColorWinds;
-    o.DigitalWindDirections = u.DigitalWinds;
-    o.chkWindDigital = u.chkWindDigital != 0;
-    o.ChkOmega = u.ChkOmega != 0;
-    o.gOmegaSmoothOn = u.gOmegaSmoothOn;
-    o.chk10MWind = u.chk10MWind != 0;
-    o.chkRH = {u.chkRH[0] != 0, u.chkRH[1] != 0};
-    o.chkFP = u.chkFP != 0;
-    o.chkWetBulb = u.chkWetBulb != 0;
-    o.chkInversions = u.chkInversions != 0;
-    o.chkSnowGrowth = u.chkSnowGrowth != 0;
-    o.chkHailGrowth = u.chkHailGrowth != 0;
-    o.chksWSYMb = u.chksWSYMb != 0;
-    o.chkSkewT = u.chkSkewT != 0;
-    o.chkLines = u.chkLines != 0;
-    o.chkDryAdiabats = u.chkDryAdiabats != 0;
-    o.chkClouds = u.chkClouds != 0;
-    o.WindLevelStep = u.VWPInterval;
-    o.WindAutoSpacing = u.VWPAutoInterval;
-    o.WindAutoMode = u.VWPAuto;
-    o.VerticalUnit = u.HeightScaleUnit;
-    o.gXferIndex = u.gXferIndex;
-    o.SkewTMin = u.SkewTMin;
-    o.PlainTMin = u.PlainTMin;
-    o.SkewTMax = u.SkewTMax;
-    o.PlainTMax = u.PlainTMax;
-    gChartTop = u.gChartTop;
+    saved::DisplaySetup file = u;
+    LinkSetup(Way::FromFile, file, o, s);
     // The chart bottom follows the new top for the file loaded (none: it
     // stays as it is).
     if (FileLoaded && SetChartBottom()) SetProfileTopLevels();
-    o.chkLakeIndex = u.chkLakeIndex != 0;
-    s.LakeTempF = u.vsbLakeF;
-    o.chkMoistLakeIndex = u.chkMoistLakeIndex != 0;
-    o.chkLIC = u.chkLIC != 0;
-    o.chkLCL = u.chkLCL != 0;
-    o.chkECAPE = u.chkECAPE != 0;
-    o.chkCCL = u.chkCCL != 0;
-    o.chkConvectiveTemp = u.chkConvectiveTemp != 0;
-    o.chkWBZ = u.chkWBZ != 0;
-    o.chkLFC = u.chkLFC != 0;
-    o.chkEQL = u.chkEQL != 0;
-    o.chkParcel = u.chkParcel != 0;
-    o.chkCINS = u.chkCINS != 0;
-    for (size_t i = 0; i < u.chkAngle.size(); ++i) s.chkAngle[i] = u.chkAngle[i] != 0;
-    s.chkBrightBand = u.chkBrightBand != 0;
-    s.chkSigmaLevel = u.chkSigmaLevel != 0;
-    s.chkMeanFlow = u.chkMeanFlow != 0;
     if (const auto l = LevelOfSavedPressure(u.SigmaLevelPressure)) s.SigmaLevel = *l;
     for (size_t i = 0; i < 2; ++i)
       if (const auto l = LevelOfSavedPressure(u.MeanFlowPressure[i])) s.MeanFlowLevels[i] = *l;
-    o.chkActiveReadout = u.chkActiveReadout != 0;
-    o.ReadoutUnit = u.ReadoutUnit;
-    o.chkIcing = u.chkIcing != 0;
-    o.chkMomentum = u.chkMomentum != 0;
-    o.chkLayer2Layer = u.chkLayer2Layer != 0;
-    o.OmegaRange = u.OmegaRange;
-    s.chkCapeShearHistory = u.chkCapeShearHistory;
-    s.chkCapeShearVariability = u.chkCapeShearVariability;
-    s.chkIndcyBar = u.chkIndcyBar;
-    s.chkIndicyBox = u.chkIndicyBox;
-    s.chkIndcyCircle = u.chkIndcyCircle;
     SetChartOptions(o);
     // The pair in use as the setup saved it.
     gChartTMin = u.gChartTMin;
