@@ -11,6 +11,10 @@
 # own in <build>/fuzz-run/<target>/ (the seeds in the source tree are never
 # changed). Findings are written there as crash-*, leak-*, timeout-*, oom-*;
 # reproduce one with <build>/fuzz/fuzz_<target> <file>.
+#
+# Long runs: FUZZ_RUNS=<n> also stops each target after n executions (the
+# seconds stay the upper bound); FUZZ_NICE=<k> runs the targets at that
+# niceness, so that they take only what the machine has spare.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: fuzz/run.sh <fuzz build folder> [seconds] [target ...]}" && pwd)"
@@ -36,9 +40,11 @@ for t in "${targets[@]}"; do
   for d in "$here"/dict/*.dict; do
     [ -e "$d" ] && [[ "$t" == "$(basename "$d" .dict)"* ]] && dict=(-dict="$d")
   done
+  limits=(-max_total_time="$seconds")
+  [ -n "${FUZZ_RUNS:-}" ] && limits+=(-runs="$FUZZ_RUNS")
   (
     cd "$work"
-    exec "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 "${dict[@]}" \
+    exec nice -n "${FUZZ_NICE:-0}" "$build/fuzz/fuzz_$t" "${limits[@]}" -timeout=10 -rss_limit_mb=2560 "${dict[@]}" \
       -print_final_stats=1 -artifact_prefix="$work/" corpus "$here/corpus/$t" >"$work/log" 2>&1
   ) &
   pids+=($!)
@@ -50,7 +56,8 @@ for i in "${!targets[@]}"; do
   work="$build/fuzz-run/$t"
   if wait "${pids[$i]}"; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
-    echo "fuzz $t: ${runs:-?} runs in ${seconds} s, nothing found"
+    took=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$work/log")
+    echo "fuzz $t: ${runs:-?} runs in ${took:-$seconds} s, nothing found"
   else
     failed=1
     echo "fuzz $t: FINDING (log $work/log)"
