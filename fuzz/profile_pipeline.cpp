@@ -258,7 +258,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   gOverlayAll = false;
   FUZZ_CHECK(fuzz::gSubscriptErrors == 0, "a subscript out of range (" + fuzz::gLastSubscriptError +
-                                              ") in the computations or the chart, hour " +
+                                              ") in the computations, the chart or the overview, hour " +
                                               std::to_string(s.in.CurHour));
   return 0;
 }
