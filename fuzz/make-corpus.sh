@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Writes the seed corpus of every fuzz target into fuzz/corpus/<target>/ from
 # the shipped data files: profile files cut to their first hours (so that each
-# run is fast), the configuration, the time-zone table, and a few command
-# lines and download lists. Usage: bash fuzz/make-corpus.sh
+# run is fast), the configuration, the time-zone table, the lookup table, map
+# outlines cut short, the training files, and a few command lines and download
+# lists. The saved-settings files are written by the program itself: given a
+# build folder (an ordinary build, not the fuzz build), its
+# fuzz/saved_state_seeds writes them; without one they are kept as they are.
+# Usage: bash fuzz/make-corpus.sh [build folder]
 set -euo pipefail
+build="${1:+$(cd "$1" && pwd)}"
 cd "$(dirname "$0")/.."
 out=fuzz/corpus
 
@@ -39,8 +44,9 @@ cut() {
     END { flush() }' "$1"
 }
 
-rm -rf "$out"
-mkdir -p "$out"/{profile_reader,profile_pipeline,config_reader,timezone_table,command_line,haulix_lists}
+targets=(profile_reader profile_pipeline config_reader timezone_table command_line haulix_lists map_files
+         training_files)
+for t in "${targets[@]}"; do rm -rf "${out:?}/$t"; mkdir -p "$out/$t"; done
 
 # Profile files: every layout, one to three hours, and the ensemble.
 cut data/NAM_KOKC.ond 1 1 >"$out/profile_reader/nam_kokc_1h.ond"
@@ -85,4 +91,20 @@ EOF
 printf 'LIST = East: coast\nNAM_KBOS.ond\nGFS_KBOS.onz\n\0LIST - Plains\nNAM_KOKC.ond\n\0\0LIST=x\r\n' \
   >"$out/haulix_lists/lists"
 printf 'short\n' >"$out/haulix_lists/one"
+# The map panel's files take one byte before the file: even for the lookup
+# table, 2 * layer + 1 for an outline layer (State 3, Country 4).
+{ printf '\000'; cat data/Ondrik.Dat; } >"$out/map_files/lookup"
+{ printf '\000'; head -n 12 data/Ondrik.Dat; printf -- '-1\n 180, 40, 80, 41, 79, 42, 78, 43, 77\n'; } \
+  >"$out/map_files/lookup_groups"
+{ printf '\007'; head -n 120 data/Map_State.dat; } >"$out/map_files/state"
+{ printf '\011'; head -n 60 data/Map_Country.dat | sed 's/$/\r/'; } >"$out/map_files/country_crlf"
+
+cp data/Ondrik.ref "$out/training_files/ondrik.ref"
+cp data/OndrikTraining.dat "$out/training_files/ondriktraining.dat"
+
+if [ -n "$build" ]; then
+  rm -rf "${out:?}/saved_state"
+  mkdir -p "$out/saved_state"
+  "$build/fuzz/saved_state_seeds" "$out/saved_state"
+fi
 du -sh "$out"/*

@@ -1,13 +1,15 @@
 // A profile file taken all the way: loaded as the profile window loads it,
 // every computation the displays ask for run for every dataset, hour and
 // level, then one full chart redraw with every overlay and every dataset on
-// and one move of the mouse over it.
+// and one move of the mouse over it, then one overview redraw with every
+// field and strip ticked.
 //
 // Input: byte 0 chooses the model of the shipped configuration (and so the
-// key and options of the load), byte 1 the chart's buttons, byte 2 the hour
-// and the mouse's height; the rest is the profile file. Nothing computed or
-// drawn for a file that loaded may throw or index out of range (also where
-// the chart skips a step that does).
+// key and options of the load), byte 1 the chart's buttons (and the
+// overview's grid and options), byte 2 the hour and the mouse's height; the
+// rest is the profile file. Nothing computed or drawn for a file that loaded
+// may throw or index out of range (also where the chart or the overview
+// skips a step that does).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -30,6 +32,7 @@
 #include "core/store.h"
 #include "fuzz/fuzz_gui.h"
 #include "fuzz/fuzz_support.h"
+#include "overview/plotdata.h"
 #include "panels/heavyprecip.h"
 #include "profilewindow/config.h"
 #include "profilewindow/models.h"
@@ -169,6 +172,49 @@ void ComputeEverything() {
   DecidePrecipType();
 }
 
+// The overview as its window opens it on the file: the frame from the
+// loaded datasets, the first time window that covers the forecast, every
+// field and strip ticked, one grid and the options from `choice`.
+void PlotOverview(const Setup& setup, const ModelState& model, std::uint8_t choice, Integer hour) {
+  OverviewState s;
+  s.in.ProfileCaption = model.gModelName + " FUZZ";
+  s.in.HourValue = hour;
+  s.in.ModelIndex = model.gModelIndex;
+  s.in.InversionDT = model.params.gInversionDT;
+  s.in.IsothermDT = model.params.gIsothermDT;
+  s.in.IsothermMinDPD = model.params.gIsothermMinDepression;
+  s.in.OmegaSmoothOn = setup.cfg.gOmegaSmoothOn;
+  s.in.Now = gValidTime(1, 0);
+  PrepareLogPressure(s);
+  StartFrame(s);
+  const int w = FirstCoveringWindow(s.in.WindowSteps, gLastHour(gCurDataset));
+  SetTimeWindow(s.frame,
+                ColumnsOfWindow(static_cast<Single>(s.in.WindowSteps[static_cast<std::size_t>(w)]) * HoursPerStep()), 0);
+  OverviewOptions& o = s.opt;
+  int grid = 0;
+  for (const OverviewRow& r : OverviewRows()) {
+    int& box = o.box[static_cast<std::size_t>(r.id)];
+    if (r.kind == BoxKind::Field || r.kind == BoxKind::Strip || r.kind == BoxKind::Toggle) box = 1;
+    if (r.kind == BoxKind::Grid) box = grid++ == choice % 6 ? 1 : 0;
+  }
+  o.VerticalUnit = (choice >> 5) % 3;
+  o.ContourIntervalIndex = (choice >> 3) % 4;
+  o.ContourInterval = ContourIntervalOfIndex(o.ContourIntervalIndex);
+  o.TenMeterBase = (choice & 1) != 0 ? -1 : 0;
+  o.CloudShadeMode = (choice & 2) != 0 ? -1 : 0;
+  o.WindColorIndex = (choice >> 2) % 4;
+  o.HainesLevel = 1 + choice % 3;
+  o.SnowTechnique = (choice >> 4) % 4;
+  o.VWPAuto = (choice & 4) != 0 ? -1 : 0;
+  o.LayerShearOption = {(choice & 8) == 0, (choice & 8) != 0};
+  o.CapeLineOn.fill(true);
+  o.HeightLineOn.fill(true);
+  PictureBox rh(300, 200), left(40, 200), right(40, 200), time(300, 30);
+  OverviewDraw d{s, rh, left, right};
+  PlotData(d);
+  DrawTimeAxis(time, s);
+}
+
 }  // namespace
 }  // namespace ondrik
 
@@ -206,12 +252,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DrawOmegaScale(omega, s);
     const double p = gChartTop + (gChartBottom - gChartTop) * (data[2] / 255.0);
     picData_MouseMove(pic, s, 0, 0, 50, std::log(std::max(p, 1.0)));
+    PlotOverview(setup, model, data[1], s.in.CurHour);
   } catch (const std::exception& e) {
     FUZZ_CHECK(false, std::string("a loaded file cannot be computed or drawn: ") + e.what());
   }
   gOverlayAll = false;
   FUZZ_CHECK(fuzz::gSubscriptErrors == 0, "a subscript out of range (" + fuzz::gLastSubscriptError +
-                                              ") in the computations or the chart, hour " +
+                                              ") in the computations, the chart or the overview, hour " +
                                               std::to_string(s.in.CurHour));
   return 0;
 }

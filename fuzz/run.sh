@@ -11,6 +11,11 @@
 # own in <build>/fuzz-run/<target>/ (the seeds in the source tree are never
 # changed). Findings are written there as crash-*, leak-*, timeout-*, oom-*;
 # reproduce one with <build>/fuzz/fuzz_<target> <file>.
+#
+# Long runs: FUZZ_RUNS=<n> also stops each target after n executions (the
+# seconds stay the upper bound); FUZZ_NICE=<k> runs the targets at that
+# niceness, so that they take only what the machine has spare; FUZZ_JOBS=<n>
+# runs at most n targets at a time (the rest wait their turn).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: fuzz/run.sh <fuzz build folder> [seconds] [target ...]}" && pwd)"
@@ -27,30 +32,36 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 export LSAN_OPTIONS="suppressions=$here/../tools/lsan.supp:${LSAN_OPTIONS:-}"
 export QT_QPA_PLATFORM=offscreen
 
-pids=()
+jobsMax="${FUZZ_JOBS:-${#targets[@]}}"
 for t in "${targets[@]}"; do
+  while [ "$(jobs -rp | wc -l)" -ge "$jobsMax" ]; do wait -n || true; done
   work="$build/fuzz-run/$t"
   mkdir -p "$work/corpus"
+  rm -f "$work/status"
   # A dictionary fuzz/dict/<word>.dict serves the targets whose names begin with the word.
   dict=()
   for d in "$here"/dict/*.dict; do
     [ -e "$d" ] && [[ "$t" == "$(basename "$d" .dict)"* ]] && dict=(-dict="$d")
   done
+  limits=(-max_total_time="$seconds")
+  [ -n "${FUZZ_RUNS:-}" ] && limits+=(-runs="$FUZZ_RUNS")
   (
     cd "$work"
-    exec "$build/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2560 "${dict[@]}" \
-      -print_final_stats=1 -artifact_prefix="$work/" corpus "$here/corpus/$t" >"$work/log" 2>&1
+    rc=0
+    nice -n "${FUZZ_NICE:-0}" "$build/fuzz/fuzz_$t" "${limits[@]}" -timeout=10 -rss_limit_mb=2560 "${dict[@]}" \
+      -print_final_stats=1 -artifact_prefix="$work/" corpus "$here/corpus/$t" >"$work/log" 2>&1 || rc=$?
+    echo "$rc" >"$work/status"
   ) &
-  pids+=($!)
 done
+wait
 
 failed=0
-for i in "${!targets[@]}"; do
-  t="${targets[$i]}"
+for t in "${targets[@]}"; do
   work="$build/fuzz-run/$t"
-  if wait "${pids[$i]}"; then
+  if [ "$(cat "$work/status" 2>/dev/null)" = 0 ]; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
-    echo "fuzz $t: ${runs:-?} runs in ${seconds} s, nothing found"
+    took=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$work/log")
+    echo "fuzz $t: ${runs:-?} runs in ${took:-$seconds} s, nothing found"
   else
     failed=1
     echo "fuzz $t: FINDING (log $work/log)"

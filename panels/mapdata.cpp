@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <sstream>
 
 #include "core/constants.h"
@@ -96,7 +97,8 @@ MapFeatureTable ParseLookupTable(std::string_view text) {
         for (double& x : v)
           if (!in.Next(x)) return t;  // a row cut short is left out
         Integer& rows = t.gMapFeatRows[static_cast<size_t>(g)];
-        if (stored && rows < kMaxMapFeatureRows) {
+        const auto fits = [](double x) { return std::fabs(x) <= std::numeric_limits<Single>::max(); };
+        if (stored && rows < kMaxMapFeatureRows && fits(key) && std::all_of(v.begin(), v.end(), fits)) {
           const auto gi = static_cast<size_t>(g), r = static_cast<size_t>(++rows);
           t.gMapFeatDir[gi][r] = static_cast<Single>(key);
           for (size_t c = 1; c <= kMapFeaturePoints; ++c) {

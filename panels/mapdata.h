@@ -83,9 +83,9 @@ struct MapFeatureTable {
 // run of keys: a key above 0 is a row's direction followed by its eight
 // numbers (latitude, longitude of points 1 to 4), a key of 0 is skipped, a
 // negative key ends the group (so does the end of the text). Groups and
-// rows beyond the table's bounds are read past, not stored; an item that is
-// not a number ends the reading with what was read (a row cut short by it
-// is left out).
+// rows beyond the table's bounds are read past, not stored, and so are rows
+// with a number beyond single precision; an item that is not a number ends
+// the reading with what was read (a row cut short by it is left out).
 MapFeatureTable ParseLookupTable(std::string_view text);
 // ReadLookupTable: the table of a file; empty when it cannot be read.
 MapFeatureTable ReadLookupTable(const std::string& path);

@@ -46,6 +46,9 @@ TEST(MapLookupTable, GroupsRowsAndTheirEnds) {
          return s;
        }(), std::vector<int>(10, 1)},
       {"nothing", "\n\n", {}},
+      // Stored as infinities they would match a flow of any direction above them.
+      {"a row with a number no single-precision value holds is read past",
+       Row(230) + "1e39, 1, 2, 3, 4, 5, 6, 7, 8\n" + Row(240) + "250, 1, 2, 3, -4e38, 5, 6, 7, 8\n-1\n", {2}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
