@@ -144,9 +144,6 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void vsbMeanWind_Change(int index);
   void vsbSigmaLevel_Change();
   // Done flags of series that depend on these controls, per dataset.
-  std::array<Integer, kDatasetSlots> MeanWindDone{};
-  std::array<Integer, kDatasetSlots> MixingLayerDone{};
-  std::array<Integer, kDatasetSlots> HodoLengthShearDone{};
 
   // ---- mouse and picture-in-picture (frmoverview_mouse.cpp) ----
   void picRH_MouseDown(int button, int shift, double x, double y);

@@ -15,6 +15,8 @@
 #include "core/numberformat.h"
 #include "core/preciptype.h"
 #include "core/shared.h"
+#include "core/store.h"
+#include "overview/series.h"
 #include "overviewwindow/frmoverview.h"
 #include "platform/color.h"
 #include "platform/controls.h"
@@ -552,7 +554,7 @@ void frmOverView::btnXferO_Click(int index) {
   const Integer now = profile_.Inputs().XferIndex;
   if (now >= 0 && now <= 3) SetBold(btnXferO[static_cast<size_t>(now)], true);
   const Integer d = gCurDataset;
-  if (d >= 1 && d <= kMaxDatasets) MixingLayerDone[static_cast<size_t>(d)] = 0;
+  if (d >= 1 && d <= kMaxDatasets) Store().MixingLayerDone(d) = 0;
   PlotData();
 }
 
@@ -568,7 +570,7 @@ void frmOverView::optLayerShear_Click(int index) {
   if (index < 0 || index > 1) return;
   state_.opt.LayerShearOption = {index == 0, index == 1};
   const Integer d = gCurDataset;
-  if (d >= 1 && d <= kMaxDatasets) HodoLengthShearDone[static_cast<size_t>(d)] = 0;
+  if (d >= 1 && d <= kMaxDatasets) Store().HodoLengthShearDone(d) = 0;
   if (state_.opt.On(kBoxLayerShear)) PlotData();
 }
 
@@ -576,6 +578,7 @@ void frmOverView::optSnowTechnique_Click(int index) {
   if (index < 0 || index > 3) return;
   state_.opt.SnowTechnique = index;
   hsbRatio->setVisible(index == 3);
+  ondrik::RedoSnowRatio(state_);
   if (!state_.opt.On(kBoxSnow) && !state_.opt.On(kBoxSnowRatio)) return;
   state_.opt.IndexLabelFactor = 1;
   if (state_.opt.On(kBoxGridLakeIndex) || !state_.opt.On(kBoxSnowRatio))
@@ -586,6 +589,8 @@ void frmOverView::optSnowTechnique_Click(int index) {
 
 void frmOverView::hsbRatio_Change() {
   optSnowTechnique[3]->setText(QString::number(hsbRatio->Value()) + ":1");
+  state_.opt.SnowRatioValue = hsbRatio->Value();
+  if (state_.opt.SnowTechnique == 3) ondrik::RedoSnowRatio(state_);
   if (state_.opt.SnowTechnique == 3 && (state_.opt.On(kBoxSnow) || state_.opt.On(kBoxSnowRatio))) PlotData();
 }
 
@@ -664,7 +669,8 @@ void frmOverView::LabelMeanWind(int index) {
 
 void frmOverView::vsbMeanWind_Change(int index) {
   if (index < 0 || index > 1) return;
-  for (Integer d = 1; d <= std::min<Integer>(gDatasetCount, kMaxDatasets); ++d) MeanWindDone[static_cast<size_t>(d)] = 0;
+  // The mean wind is computed for the layer of the bars at every redraw.
+  state_.opt.MeanWindLevels[static_cast<size_t>(index)] = vsbMeanWind[static_cast<size_t>(index)]->Value();
   if (gLoadingState) {
     LabelMeanWind(index);
     return;
@@ -688,6 +694,7 @@ void frmOverView::vsbMeanWind_Change(int index) {
 
 void frmOverView::vsbSigmaLevel_Change() {
   lblSigmaLevel->setText(QString::number(vsbSigmaLevel->Value()));
+  state_.opt.SigmaLevel = vsbSigmaLevel->Value();
   SigmaWindScale();
   if (state_.opt.On(kBoxWinds) || state_.opt.On(kBoxVVTrend)) PlotData();
 }

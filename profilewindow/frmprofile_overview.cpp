@@ -3,12 +3,15 @@
 // window and asks of it (ProfileLink).
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "core/shared.h"
 #include "core/shear.h"
 #include "panels/thresholds.h"
 #include "platform/controls.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
+
 #include "profilewindow/frmprofile.h"
 #include "profilewindow/overlayspage.h"
 #include "profilewindow/timezone.h"
@@ -50,6 +53,11 @@ OverviewInputs frmProfile::Inputs() const {
   in.WindowSteps = model_.params.gOverviewWindowSteps;
   in.InversionDT = model_.params.gInversionDT;
   in.IsothermDT = model_.params.gIsothermDT;
+  in.LakeIndexPres = cfg_.gLakeIndexPres;
+  in.LakeIndexDelta = cfg_.gLakeIndexDiff;
+  in.TotalsLowerPres = cfg_.gTotalsLowPres;
+  in.ModelHourStep = static_cast<Single>(model_.params.gModelHourStep > 0 ? model_.params.gModelHourStep : 1);
+  in.SigmaLevelStep = std::max(1, model_.params.gSigmaLevelStep);
   in.IsothermMinDPD = model_.params.gIsothermMinDepression;
   in.OmegaSmoothOn = chart_.opt.gOmegaSmoothOn;
   in.XferIndex = chart_.opt.gXferIndex;
