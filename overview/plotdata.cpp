@@ -137,15 +137,26 @@ void DrawTimeAxis(PictureBox& pic, const OverviewState& s) {
   const Integer step = TimeLabelStep(s.in.TimeLabelStep);
   const int last = std::min<int>(gLastHour(D), kMaxHours - 1);
   const int leftEdge = static_cast<int>(std::nearbyint(std::clamp<double>(f.TimeLeft, -1, kMaxHours * 4)));
+  // A label centred on an hour near an end of the picture is moved inside,
+  // a pixel from the edge, so that it is never cut.
+  const auto inside = [&pic](double x, double w) {
+    const double L = pic.ScaleLeft(), W = pic.ScaleWidth();
+    const int pixels = pic.Image().width();
+    if (W == 0 || pixels < 3) return x;
+    const double margin = 1.0 / pixels;
+    const double u = std::clamp((x - L) / W, margin, std::max(margin, 1 - margin - w / W));
+    return L + u * W;
+  };
   for (int t = 0; t <= leftEdge && t <= last; t += step) {
     const DateTime v = gValidTime(D, t);
     if (!v.IsSet()) continue;
     pic.CurrentY = 10;
-    pic.CurrentX = t - (v.minute == 0 ? narrow : wide);
-    pic.Print(UtcTimeLabel(v));
+    const std::string utc = UtcTimeLabel(v);
+    pic.CurrentX = inside(t - (v.minute == 0 ? narrow : wide), pic.TextWidthInScale(utc));
+    pic.Print(utc);
     pic.CurrentY = 50;
     const std::string local = LocalTimeAxisLabel(v, gTZOffset);
-    pic.CurrentX = t - pic.TextWidthInScale(local) / 2;
+    pic.CurrentX = inside(t - pic.TextWidthInScale(local) / 2, pic.TextWidthInScale(local));
     pic.Print(local);
   }
 }

@@ -3,6 +3,8 @@
 // redraw leaves, and the painters' classes.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -57,6 +59,10 @@ TEST_F(PlotDataTest, HumidityAndStabilityFieldsWithAxesAndTitle) {
   EXPECT_FALSE(s.draw.GridVisible[kBoxGridTemp]);
   EXPECT_GT(CountColour(pics.right, kWhite), 50);            // height labels, grid on
   EXPECT_GT(CountColour(pics.time, kWhite), 200);            // time labels
+  // The labels at the ends of the axis stand whole inside the picture.
+  const QImage& time = pics.time.Image();
+  for (int y = 0; y < time.height(); ++y)
+    for (int x : {0, time.width() - 1}) EXPECT_NE(time.pixel(x, y) & 0xFFFFFFu, 0xFFFFFFu) << x << "," << y;
   EXPECT_GT(s.draw.TopLevel[1], 10);
   for (int D = 2; D <= 8; ++D) EXPECT_EQ(s.draw.TopLevel[static_cast<size_t>(D)], s.draw.TopLevel[1]);
 
