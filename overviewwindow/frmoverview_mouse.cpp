@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/shared.h"
+#include "overview/series.h"
 #include "overviewwindow/frmoverview.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
@@ -153,6 +154,9 @@ void frmOverView::picSide_MouseUp(bool left, int button, double y) {
 void frmOverView::picLogo_Click() { profile_.ToggleTrainingMode(); }
 
 // The snow ratio is computed again by its series when the redraw needs it.
-void frmOverView::RedoSnowRatio() { PlotData(); }
+void frmOverView::RedoSnowRatio() {
+  ondrik::RedoSnowRatio(state_);
+  PlotData();
+}
 
 }  // namespace ondrik

@@ -60,6 +60,11 @@ OverviewInputs frmProfile::Inputs() const {
   in.Now = SiteNow(cfg_.gClockIsLocal, cfg_.gClockUtcOffset);
   in.ReverseScroll = cfg_.gTimeLeftToRight;
   in.LinuxMode = cfg_.gLinuxMode;
+  in.LakeIndexPres = cfg_.gLakeIndexPres;
+  in.LakeIndexDelta = cfg_.gLakeIndexDiff;
+  in.TotalsLowerPres = cfg_.gTotalsLowPres;
+  in.ModelHourStep = static_cast<Single>(model_.params.gModelHourStep > 0 ? model_.params.gModelHourStep : 1);
+  in.SigmaLevelStep = model_.params.gSigmaLevelStep > 0 ? model_.params.gSigmaLevelStep : 1;
   return in;
 }
 

@@ -167,17 +167,17 @@ TEST_F(OverviewWindowTest, MirroredBoxAndLevelBars) {
   Ctl<CheckBox>(o, "chksWSYMb")->SetValue(0);
   EXPECT_EQ(Ctl<QLabel>(o, "lblPTElevation")->text(), "");
   level->SetValue(1);
-  // The mean-wind bounds give way to each other and every dataset recomputes.
+  // The mean-wind bounds give way to each other and the layer drawn follows them.
   ScrollBar* lower = Ctl<ScrollBar>(o, "vsbMeanWind", 0);
   ScrollBar* upper = Ctl<ScrollBar>(o, "vsbMeanWind", 1);
   upper->SetValue(8);
   lower->SetValue(4);
   ASSERT_EQ(upper->Value(), 8);
-  o.MeanWindDone[1] = -1;
   upper->SetValue(4);
   EXPECT_EQ(upper->Value(), 5);
   EXPECT_EQ(Ctl<QLabel>(o, "lblMeanWind", 1)->text(), "5");
-  EXPECT_EQ(o.MeanWindDone[1], 0);
+  EXPECT_EQ(o.State().opt.MeanWindLevels[0], 4);
+  EXPECT_EQ(o.State().opt.MeanWindLevels[1], 5);
   lower->SetValue(20);
   EXPECT_EQ(lower->Value(), 4);
   EXPECT_LT(lower->Value(), upper->Value());
