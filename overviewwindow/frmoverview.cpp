@@ -81,7 +81,6 @@ frmOverView::frmOverView(ProfileLink& profile, QWidget* parent) : QWidget(parent
 
 frmOverView::~frmOverView() {
   if (qApp != nullptr) qApp->removeEventFilter(this);
-  while (busyDepth_ > 0) SetBusy(false);
 }
 
 QPushButton* frmOverView::MakeButton(QWidget* parent, const QString& caption, const QString& name) {
@@ -345,6 +344,11 @@ void frmOverView::Form_Load() {
     vsbMeanWind[1]->SetValue(lv.meanValue1);
     SetBox(kBoxsWSYMb, profile_.BourgouinBox());
   }
+  // The bars may already have stood at these values: the options follow them.
+  o.SigmaLevel = vsbSigmaLevel->Value();
+  lblSigmaLevel->setText(QString::number(o.SigmaLevel));
+  o.MeanWindLevels = {vsbMeanWind[0]->Value(), vsbMeanWind[1]->Value()};
+  o.SnowRatioValue = hsbRatio->Value();
   // 10, 11.
   lblLakeTemp->setText(QString::fromStdString("Lake Temp " + profile_.LakeTemperatureCaption()) + QChar(0xB0));
   if (in.ModelIndex > 1) {
@@ -481,14 +485,6 @@ void frmOverView::FocusScrollBar() {
   if (vsbF != nullptr && isVisible()) vsbF->setFocus();
 }
 
-void frmOverView::SetBusy(bool busy) {
-  if (busy) {
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    ++busyDepth_;
-  } else if (busyDepth_ > 0) {
-    QApplication::restoreOverrideCursor();
-    --busyDepth_;
-  }
-}
+void frmOverView::SetBusy(bool busy) { busy_.Set(busy); }
 
 }  // namespace ondrik

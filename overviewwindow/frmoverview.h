@@ -30,6 +30,7 @@
 #include "overview/layout.h"
 #include "overview/state.h"
 #include "overviewwindow/profilelink.h"
+#include "platform/busycursor.h"
 
 class QFrame;
 class QImage;
@@ -143,7 +144,6 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void vbsElevatedPT_Change();
   void vsbMeanWind_Change(int index);
   void vsbSigmaLevel_Change();
-  // Done flags of series that depend on these controls, per dataset.
 
   // ---- mouse and picture-in-picture (frmoverview_mouse.cpp) ----
   void picRH_MouseDown(int button, int shift, double x, double y);
@@ -195,6 +195,9 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void BuildOptionControls();
   void ShowOptions();
   void ShowRHLegend();
+  void ShowPTypeLegend();
+  void ShowVWPLegend();
+  void SigmaWindScale() override;
   void ConnectMouse();
   void SetElevationLabel();
   void LabelMeanWind(int index);
@@ -221,7 +224,7 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   OverviewState state_;
   WheelFilter* wheel_ = nullptr;
   bool unloaded_ = false;
-  int busyDepth_ = 0;
+  BusyCursor busy_;
   std::optional<int> cursorAt_;  // hour of the cursor line on picRH
 
   // ---- controls ----
@@ -269,6 +272,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   std::array<QLabel*, 4> lblHI{};
   std::array<QLabel*, 2> lblMeanWind{}, lblMeanWindPressure{};
   QLabel* lblSigmaLevel = nullptr;
+  PictureBoxWidget* picWindScale = nullptr;
+  std::array<QLabel*, 5> lblPType{};
   QLabel* lblPTElevation = nullptr;
   QLabel* picLogo = nullptr;
   QLabel* picPIP = nullptr;

@@ -16,6 +16,7 @@
 #include "core/preciptype.h"
 #include "core/shared.h"
 #include "core/store.h"
+#include "overview/plotters.h"
 #include "overview/series.h"
 #include "overviewwindow/frmoverview.h"
 #include "platform/color.h"
@@ -36,10 +37,6 @@ constexpr int kLine = 17;
 constexpr const char* kSnowCompactionPage = "https://www.weather.gov/media/mkx/snowcompaction.pdf";
 constexpr const char* kSnowRatioClimoPage = "https://www.eas.slu.edu/CIPS/SRclimo/SRclimo.html";
 
-// The line colours the CAPE-layer and height-line buttons keep.
-constexpr std::array<Color, 8> kCapeLineColour = {RGB(0, 192, 0), 0, 0, RGB(255, 255, 0), RGB(0, 255, 255),
-                                                   RGB(255, 0, 255), RGB(255, 128, 0), RGB(255, 255, 255)};
-constexpr std::array<Color, 4> kHeightLineColour = {0, RGB(255, 0, 0), RGB(255, 255, 0), RGB(0, 192, 0)};
 // The humidity legend's class colours (items 1..9).
 constexpr std::array<Color, 10> kRHColour = {0,           RGB(40, 40, 12), RGB(0, 127, 0), RGB(0, 191, 0),
                                              RGB(0, 255, 0), RGB(60, 0, 115), RGB(96, 0, 0),  RGB(127, 0, 0),
@@ -182,13 +179,19 @@ void frmOverView::BuildOptionControls() {
   {
     QFrame* page = pnlControl[kPageWind];
     const int x = FreeX(kPageWind);
-    QFrame* wind = panel(BoxPanel::Wind, MakePanel(page, "pnlWind", QRect(x, 2, 44, kPageHeight - 6)));
+    QFrame* wind = panel(BoxPanel::Wind, MakePanel(page, "pnlWind", QRect(x, 2, 84, kPageHeight - 6)));
     MakeLabel(wind, "Sigma", "lblSigma", QRect(0, 0, 44, kLine));
     vsbSigmaLevel->setParent(wind);
     vsbSigmaLevel->setGeometry(2, kLine, 17, kPageHeight - 8 - kLine);
     vsbSigmaLevel->onChange = [this] { vsbSigmaLevel_Change(); };
     lblSigmaLevel = MakeLabel(wind, QString::number(vsbSigmaLevel->Value()), "lblSigmaLevel", QRect(21, kLine, 22, kLine));
-    QFrame* mean = panel(BoxPanel::MeanWind, MakePanel(page, "pnlMeanWind", QRect(x + 46, 2, 96, kPageHeight - 6)));
+    picWindScale = new PictureBoxWidget(wind);
+    picWindScale->setObjectName("picWindScale");
+    picWindScale->setGeometry(21, 2 * kLine + 2, 62, 40);
+    picWindScale->Pic().BackColor = kBlack;
+    picWindScale->Pic().ForeColor = kWhite;
+    picWindScale->Pic().Cls();
+    QFrame* mean = panel(BoxPanel::MeanWind, MakePanel(page, "pnlMeanWind", QRect(x + 86, 2, 96, kPageHeight - 6)));
     MakeLabel(mean, "Mean Layer", "lblMeanLayer", QRect(0, 0, 96, kLine));
     for (int k = 0; k < 2; ++k) {
       ScrollBar* b = vsbMeanWind[static_cast<size_t>(k)];
@@ -200,7 +203,7 @@ void frmOverView::BuildOptionControls() {
       lblMeanWindPressure[static_cast<size_t>(k)] =
           MakeLabel(mean, "", QString("lblMeanWindPressure%1").arg(k), QRect(21 + k * 48, 2 * kLine, 26, kLine));
     }
-    const int x2 = x + 146;
+    const int x2 = x + 186;
     QFrame* opts = panel(BoxPanel::VWPOptions, MakePanel(page, "pnlVWPOptions", QRect(x2, 2, 150, 22)));
     MakeLabel(opts, "Barbs", "lblVWPBarbs", QRect(0, 2, 40, kLine));
     btnVWPInterval->setParent(opts);
@@ -250,7 +253,7 @@ void frmOverView::BuildOptionControls() {
                               QString("btnCAPEkm%1").arg(k), QRect(n++ * 38, 0, 36, 20));
       connect(b, &QPushButton::clicked, this, [this, k] { btnCAPEkm_Click(k); });
       btnCAPEkm[static_cast<size_t>(k)] = b;
-      ShowLine(b, state_.opt.CapeLineOn[static_cast<size_t>(k)], kCapeLineColour[static_cast<size_t>(k)]);
+      ShowLine(b, state_.opt.CapeLineOn[static_cast<size_t>(k)], CapeLineColour(k));
     }
     QFrame* heights = panel(BoxPanel::Heights, MakePanel(page, "frameHeights", QRect(x2, 28, 230, 22)));
     for (int k = 1; k <= 3; ++k) {
@@ -258,7 +261,7 @@ void frmOverView::BuildOptionControls() {
                               QString("btnHeights%1").arg(k), QRect((k - 1) * 38, 0, 36, 20));
       connect(b, &QPushButton::clicked, this, [this, k] { btnHeights_Click(k); });
       btnHeights[static_cast<size_t>(k)] = b;
-      ShowLine(b, state_.opt.HeightLineOn[static_cast<size_t>(k)], kHeightLineColour[static_cast<size_t>(k)]);
+      ShowLine(b, state_.opt.HeightLineOn[static_cast<size_t>(k)], HeightLineColour(k));
     }
     QFrame* elcin = panel(BoxPanel::ELCIN, MakePanel(page, "frameELCIN", QRect(x2, 54, 230, kLine + 2)));
     n = 0;
@@ -331,6 +334,7 @@ void frmOverView::BuildOptionControls() {
                            std::pair{"Fz Rain", RGB(255, 0, 0)}, std::pair{"Snow", RGB(0, 0, 255)},
                            std::pair{"Pellets", RGB(255, 128, 0)}}) {
       QLabel* l = MakeLabel(legend, text, QString("lblPType%1").arg(n), QRect((n % 2) * 55, (n / 2) * kLine, 53, kLine - 1));
+      lblPType[static_cast<size_t>(n)] = l;
       l->setAlignment(Qt::AlignCenter);
       l->setStyleSheet(QString("QLabel { color: %1; background: %2; }")
                            .arg(c == RGB(0, 0, 255) ? "white" : "black", Css(c)));
@@ -380,9 +384,9 @@ void frmOverView::ShowOptions() {
   const OverviewOptions& o = state_.opt;
   ShowAllPanels(*this, o);
   for (int k : {0, 3, 4, 5, 6, 7})
-    ShowLine(btnCAPEkm[static_cast<size_t>(k)], o.CapeLineOn[static_cast<size_t>(k)], kCapeLineColour[static_cast<size_t>(k)]);
+    ShowLine(btnCAPEkm[static_cast<size_t>(k)], o.CapeLineOn[static_cast<size_t>(k)], CapeLineColour(k));
   for (int k = 1; k <= 3; ++k)
-    ShowLine(btnHeights[static_cast<size_t>(k)], o.HeightLineOn[static_cast<size_t>(k)], kHeightLineColour[static_cast<size_t>(k)]);
+    ShowLine(btnHeights[static_cast<size_t>(k)], o.HeightLineOn[static_cast<size_t>(k)], HeightLineColour(k));
   for (int k = 0; k < 3; ++k) {
     SetBold(btnHaines[static_cast<size_t>(k)], k == o.HainesLevel - 1);
     SetBold(btnPHK[static_cast<size_t>(k)], k == o.VerticalUnit);
@@ -395,13 +399,38 @@ void frmOverView::ShowOptions() {
   check(optSnowTechnique, o.SnowTechnique);
   check(optLayerShear, o.LayerShearOption[1] ? 1 : 0);
   hsbRatio->setVisible(o.SnowTechnique == 3);
-  if (o.WindColorIndex >= 0 && o.WindColorIndex <= 3) {
-    const int step = OptWindColor[static_cast<size_t>(o.WindColorIndex)]->text().toInt();
-    for (int i = 0; i < 6; ++i) lblVWP[static_cast<size_t>(i)]->setText(QString::number(step * (i + 1)));
-  }
+  ShowVWPLegend();
   ShowRHLegend();
   SetBold(btnPressureBase, o.TenMeterBase != 0);
   SetBold(btnClouds, o.CloudShadeMode != 0);
+}
+
+// The speed classes of the wind profile: six bounds, multiples of the step
+// chosen; the legend shows them and the plotter reads them.
+void frmOverView::ShowVWPLegend() {
+  const Integer w = state_.opt.WindColorIndex;
+  const int step = w >= 0 && w <= 3 ? OptWindColor[static_cast<size_t>(w)]->text().toInt() : 10;
+  for (int i = 0; i < 6; ++i) {
+    state_.opt.VWPBounds[static_cast<size_t>(i)] = step * (i + 1);
+    lblVWP[static_cast<size_t>(i)]->setText(QString::number(step * (i + 1)));
+  }
+}
+
+// The precipitation-type legend: the types the last precipitation bars met.
+void frmOverView::ShowPTypeLegend() {
+  for (size_t i = 0; i < lblPType.size(); ++i)
+    if (lblPType[i] != nullptr) lblPType[i]->setVisible(state_.draw.PTypeSeen[i]);
+}
+
+// The sigma-wind legend, in units of 1000 by 600 across the picture.
+void frmOverView::SigmaWindScale() {
+  if (picWindScale == nullptr) return;
+  const Integer before = GridSwitchGuard;
+  GridSwitchGuard = -1;
+  picWindScale->Pic().Scale(0, 0, 1000, 600);
+  DrawSigmaWindScale(picWindScale->Pic(), state_);
+  picWindScale->update();
+  GridSwitchGuard = before;
 }
 
 // The humidity legend: the items below the lowest class filled greyed.
@@ -463,7 +492,7 @@ void frmOverView::btnCAPEkm_Click(int index) {
   if (index < 0 || index >= 8 || btnCAPEkm[static_cast<size_t>(index)] == nullptr) return;
   bool& on = state_.opt.CapeLineOn[static_cast<size_t>(index)];
   on = !on;
-  ShowLine(btnCAPEkm[static_cast<size_t>(index)], on, kCapeLineColour[static_cast<size_t>(index)]);
+  ShowLine(btnCAPEkm[static_cast<size_t>(index)], on, CapeLineColour(index));
   PlotData();
 }
 
@@ -471,7 +500,7 @@ void frmOverView::btnHeights_Click(int index) {
   if (index < 1 || index > 3) return;
   bool& on = state_.opt.HeightLineOn[static_cast<size_t>(index)];
   on = !on;
-  ShowLine(btnHeights[static_cast<size_t>(index)], on, kHeightLineColour[static_cast<size_t>(index)]);
+  ShowLine(btnHeights[static_cast<size_t>(index)], on, HeightLineColour(index));
   PlotData();
 }
 
@@ -561,8 +590,7 @@ void frmOverView::btnXferO_Click(int index) {
 void frmOverView::OptWindColor_Click(int index) {
   if (index < 0 || index > 3) return;
   state_.opt.WindColorIndex = index;
-  const int step = OptWindColor[static_cast<size_t>(index)]->text().toInt();
-  for (int i = 0; i < 6; ++i) lblVWP[static_cast<size_t>(i)]->setText(QString::number(step * (i + 1)));
+  ShowVWPLegend();
   PlotData();
 }
 
@@ -588,8 +616,8 @@ void frmOverView::optSnowTechnique_Click(int index) {
 }
 
 void frmOverView::hsbRatio_Change() {
-  optSnowTechnique[3]->setText(QString::number(hsbRatio->Value()) + ":1");
   state_.opt.SnowRatioValue = hsbRatio->Value();
+  optSnowTechnique[3]->setText(QString::number(hsbRatio->Value()) + ":1");
   if (state_.opt.SnowTechnique == 3) ondrik::RedoSnowRatio(state_);
   if (state_.opt.SnowTechnique == 3 && (state_.opt.On(kBoxSnow) || state_.opt.On(kBoxSnowRatio))) PlotData();
 }
@@ -693,8 +721,8 @@ void frmOverView::vsbMeanWind_Change(int index) {
 }
 
 void frmOverView::vsbSigmaLevel_Change() {
-  lblSigmaLevel->setText(QString::number(vsbSigmaLevel->Value()));
   state_.opt.SigmaLevel = vsbSigmaLevel->Value();
+  lblSigmaLevel->setText(QString::number(state_.opt.SigmaLevel));
   SigmaWindScale();
   if (state_.opt.On(kBoxWinds) || state_.opt.On(kBoxVVTrend)) PlotData();
 }

@@ -38,6 +38,7 @@ void frmOverView::ShowRedraw() {
     if (r.kind == BoxKind::Grid) Box(r.id)->setVisible(state_.draw.GridVisible[static_cast<size_t>(r.id)]);
   txtQualityControl->setPlainText(QString::fromStdString(state_.draw.QualityText));
   txtQualityControl->setVisible(state_.draw.QualityVisible);
+  ShowPTypeLegend();
   for (PictureBoxWidget* p : {picRH, picLeft, picRight}) p->update();
 }
 

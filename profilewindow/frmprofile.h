@@ -36,6 +36,7 @@
 #include "core/store.h"
 #include "panels/panel.h"
 #include "profilewindow/archive.h"
+#include "platform/busycursor.h"
 #include "profilewindow/config.h"
 #include "profilewindow/models.h"
 #include "profilewindow/training.h"
@@ -430,7 +431,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   LevelBars loadedLevelBars_;  // the level bars as the last load set them
   WheelFilter* wheel_ = nullptr;
   bool ended_ = false;
-  int busyDepth_ = 0;
+  BusyCursor busy_;
   std::string commandLine_;
   std::vector<std::string> args_;
   std::string startFolder_;  // the current folder when the program started, ending in "/"

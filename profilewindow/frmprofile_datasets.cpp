@@ -150,15 +150,7 @@ Integer frmProfile::GetTimeZoneOffset(Single siteLat, Single siteLon) {
   return offset;
 }
 
-void frmProfile::SetBusyCursor(bool busy) {
-  if (busy) {
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    ++busyDepth_;
-  } else if (busyDepth_ > 0) {
-    QApplication::restoreOverrideCursor();
-    --busyDepth_;
-  }
-}
+void frmProfile::SetBusyCursor(bool busy) { busy_.Set(busy); }
 
 void frmProfile::SetElevatedLevelBar(Integer value) { vbsElevatedPT->SetValue(value); }
 
