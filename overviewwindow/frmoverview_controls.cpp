@@ -179,7 +179,7 @@ void frmOverView::BuildOptionControls() {
   {
     QFrame* page = pnlControl[kPageWind];
     const int x = FreeX(kPageWind);
-    QFrame* wind = panel(BoxPanel::Wind, MakePanel(page, "pnlWind", QRect(x, 2, 84, kPageHeight - 6)));
+    QFrame* wind = panel(BoxPanel::Wind, MakePanel(page, "pnlWind", QRect(x, 2, 78, kPageHeight - 6)));
     MakeLabel(wind, "Sigma", "lblSigma", QRect(0, 0, 44, kLine));
     vsbSigmaLevel->setParent(wind);
     vsbSigmaLevel->setGeometry(2, kLine, 17, kPageHeight - 8 - kLine);
@@ -187,23 +187,24 @@ void frmOverView::BuildOptionControls() {
     lblSigmaLevel = MakeLabel(wind, QString::number(vsbSigmaLevel->Value()), "lblSigmaLevel", QRect(21, kLine, 22, kLine));
     picWindScale = new PictureBoxWidget(wind);
     picWindScale->setObjectName("picWindScale");
-    picWindScale->setGeometry(21, 2 * kLine + 2, 62, 40);
+    picWindScale->setGeometry(21, 2 * kLine + 2, 56, 40);
     picWindScale->Pic().BackColor = kBlack;
     picWindScale->Pic().ForeColor = kWhite;
     picWindScale->Pic().Cls();
-    QFrame* mean = panel(BoxPanel::MeanWind, MakePanel(page, "pnlMeanWind", QRect(x + 86, 2, 96, kPageHeight - 6)));
-    MakeLabel(mean, "Mean Layer", "lblMeanLayer", QRect(0, 0, 96, kLine));
+    QFrame* mean = panel(BoxPanel::MeanWind, MakePanel(page, "pnlMeanWind", QRect(x + 79, 2, 86, kPageHeight - 6)));
+    MakeLabel(mean, "Mean Layer", "lblMeanLayer", QRect(0, 0, 86, kLine));
     for (int k = 0; k < 2; ++k) {
       ScrollBar* b = vsbMeanWind[static_cast<size_t>(k)];
       b->setParent(mean);
-      b->setGeometry(2 + k * 48, kLine, 17, kPageHeight - 8 - kLine);
+      b->setGeometry(2 + k * 40, kLine, 17, kPageHeight - 8 - kLine);
       b->onChange = [this, k] { vsbMeanWind_Change(k); };
       lblMeanWind[static_cast<size_t>(k)] =
-          MakeLabel(mean, "", QString("lblMeanWind%1").arg(k), QRect(21 + k * 48, kLine, 26, kLine));
+          MakeLabel(mean, "", QString("lblMeanWind%1").arg(k), QRect(21 + k * 40, kLine, 26, kLine));
       lblMeanWindPressure[static_cast<size_t>(k)] =
-          MakeLabel(mean, "", QString("lblMeanWindPressure%1").arg(k), QRect(21 + k * 48, 2 * kLine, 26, kLine));
+          MakeLabel(mean, "", QString("lblMeanWindPressure%1").arg(k), QRect(21 + k * 40, 2 * kLine, 26, kLine));
     }
-    const int x2 = x + 186;
+    // Room for the barb, transfer and colour controls to the page's edge.
+    const int x2 = x + 166;
     QFrame* opts = panel(BoxPanel::VWPOptions, MakePanel(page, "pnlVWPOptions", QRect(x2, 2, 150, 22)));
     MakeLabel(opts, "Barbs", "lblVWPBarbs", QRect(0, 2, 40, kLine));
     btnVWPInterval->setParent(opts);
@@ -212,17 +213,17 @@ void frmOverView::BuildOptionControls() {
     btnVWPIntervalA->setParent(opts);
     btnVWPIntervalA->setGeometry(86, 0, 40, 20);
     connect(btnVWPIntervalA, &QPushButton::clicked, this, [this] { btnVWPIntervalA_Click(); });
-    MakeLabel(page, "Xfer", "lblXfer", QRect(x2, 28, 30, kLine));
+    MakeLabel(page, "Xfer", "lblXfer", QRect(x2, 28, 24, kLine));
     for (int k = 0; k < 4; ++k) {
       QPushButton* b = btnXferO[static_cast<size_t>(k)];
-      b->setGeometry(x2 + 30 + k * 30, 26, 28, 20);
+      b->setGeometry(x2 + 24 + k * 27, 26, 26, 20);
       connect(b, &QPushButton::clicked, this, [this, k] { btnXferO_Click(k); });
     }
-    QFrame* vwp = panel(BoxPanel::VWP, MakePanel(page, "pnlVWP", QRect(x2, 50, 150, 2 * kLine + 6)));
+    QFrame* vwp = panel(BoxPanel::VWP, MakePanel(page, "pnlVWP", QRect(x2, 50, 132, 2 * kLine + 6)));
     auto* group = new QButtonGroup(vwp);
     int i = 0;
     for (const char* c : {"2", "5", "10", "20"}) {
-      QRadioButton* r = radio(vwp, group, c, QString("OptWindColor%1").arg(i), QRect(i * 37, 0, 37, kLine));
+      QRadioButton* r = radio(vwp, group, c, QString("OptWindColor%1").arg(i), QRect(i * 33, 0, 33, kLine));
       connect(r, &QRadioButton::clicked, this, [this, i] { OptWindColor_Click(i); });
       OptWindColor[static_cast<size_t>(i++)] = r;
     }
@@ -231,7 +232,7 @@ void frmOverView::BuildOptionControls() {
                                              RGB(255, 128, 0), RGB(255, 0, 0),   RGB(255, 0, 255)};
     for (int k = 0; k < 6; ++k) {
       QLabel* l = MakeLabel(vwp, QString::number(10 * (k + 1)), QString("lblVWP%1").arg(k),
-                            QRect(k * 25, kLine + 3, 24, kLine));
+                            QRect(k * 22, kLine + 3, 21, kLine));
       l->setAlignment(Qt::AlignCenter);
       l->setStyleSheet(QString("QLabel { color: black; background: %1; }").arg(Css(kSpeed[static_cast<size_t>(k)])));
       lblVWP[static_cast<size_t>(k)] = l;
