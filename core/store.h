@@ -38,24 +38,74 @@ inline constexpr int kPerLevel = kDatasetSlots * kMaxHours;     // 2125
 
 [[noreturn]] void SubscriptOutOfRange(const char* what);
 
-// (D, H, L) array with levels LMin..67.
+// Which rows of an array were handed out for writing (a non-const access),
+// so that clearing the array touches just those rows: a load clears the
+// whole store, and most of it is never written for a file of one site and a
+// few hours.
+template <int Rows>
+class WrittenRows {
+ public:
+  void Mark(int row) { bits_[static_cast<std::size_t>(row / 64)] |= std::uint64_t{1} << (row % 64); }
+  // Calls clearRows(first, count) for every run of marked rows and forgets
+  // the marks.
+  template <typename F>
+  void ClearRuns(F&& clearRows) {
+    std::ptrdiff_t start = -1;  // first row of the open run
+    for (std::size_t w = 0; w < bits_.size(); ++w) {
+      const std::uint64_t bits = bits_[w];
+      bits_[w] = 0;
+      int b = 0;
+      while (b < 64) {
+        const std::uint64_t rest = (start < 0 ? bits : ~bits) >> b;
+        if (rest == 0) break;  // no change of state in this word
+        b += std::countr_zero(rest);
+        const auto row = static_cast<std::ptrdiff_t>(w * 64) + b;
+        if (start < 0) {
+          start = row;
+        } else {
+          clearRows(start, row - start);
+          start = -1;
+        }
+      }
+    }
+    if (start >= 0) clearRows(start, Rows - start);
+  }
+
+ private:
+  std::array<std::uint64_t, (Rows + 63) / 64> bits_{};
+};
+
+// (D, H, L) array with levels LMin..67. A row is the datasets of one hour and
+// level.
 template <typename T, int LMin = 0>
 class LevelArray {
  public:
   static constexpr int kLevelSlots = kMaxLevels + 1 - LMin;
-  T& operator()(int d, int h, int l) { return v_[Index(d, h, l)]; }
-  const T& operator()(int d, int h, int l) const { return v_[Index(d, h, l)]; }
+  T& operator()(int d, int h, int l) {
+    const int i = Index(d, h, l);
+    written_.Mark(i / kDatasetSlots);
+    return v_[static_cast<std::size_t>(i)];
+  }
+  const T& operator()(int d, int h, int l) const { return v_[static_cast<std::size_t>(Index(d, h, l))]; }
   static constexpr int Index(int d, int h, int l) {
     if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || l < LMin || l > kMaxLevels)
       SubscriptOutOfRange("level array");
     return d + kDatasetSlots * h + kPerLevel * (l - LMin);
   }
   // Every element back to T{}.
-  void Clear() { v_.fill(T{}); }
-  bool operator==(const LevelArray&) const = default;
+  void Clear() {
+    written_.ClearRuns([this](std::ptrdiff_t row, std::ptrdiff_t rows) {
+      std::fill_n(v_.begin() + row * kDatasetSlots, rows * kDatasetSlots, T{});
+    });
+  }
+  // Equal elements (which rows were written does not count).
+  bool operator==(const LevelArray& o) const { return v_ == o.v_; }
+  // The elements in storage order.
+  const auto& Values() const { return v_; }
 
  private:
   std::array<T, kPerLevel * kLevelSlots> v_{};
+  WrittenRows<kMaxHours * kLevelSlots> written_;
 };
 
 // (D, H) array.
@@ -71,6 +121,8 @@ class HourArray {
   // Every element back to T{}.
   void Clear() { v_.fill(T{}); }
   bool operator==(const HourArray&) const = default;
+  // The elements in storage order.
+  const auto& Values() const { return v_; }
 
  private:
   std::array<T, kPerLevel> v_{};
@@ -89,6 +141,8 @@ class DatasetArray {
   // Every element back to T{}.
   void Clear() { v_.fill(T{}); }
   bool operator==(const DatasetArray&) const = default;
+  // The elements in storage order.
+  const auto& Values() const { return v_; }
 
  private:
   std::array<T, kDatasetSlots> v_{};
@@ -98,19 +152,31 @@ class DatasetArray {
 template <typename T, int Hi>
 class HourElementArray {
  public:
-  T& operator()(int d, int h, int k) { return v_[Index(d, h, k)]; }
-  const T& operator()(int d, int h, int k) const { return v_[Index(d, h, k)]; }
+  T& operator()(int d, int h, int k) {
+    const int i = Index(d, h, k);
+    written_.Mark(i / kDatasetSlots);
+    return v_[static_cast<std::size_t>(i)];
+  }
+  const T& operator()(int d, int h, int k) const { return v_[static_cast<std::size_t>(Index(d, h, k))]; }
   static constexpr int Index(int d, int h, int k) {
     if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || k < 0 || k > Hi)
       SubscriptOutOfRange("hour element array");
     return d + kDatasetSlots * h + kPerLevel * k;
   }
   // Every element back to T{}.
-  void Clear() { v_.fill(T{}); }
-  bool operator==(const HourElementArray&) const = default;
+  void Clear() {
+    written_.ClearRuns([this](std::ptrdiff_t row, std::ptrdiff_t rows) {
+      std::fill_n(v_.begin() + row * kDatasetSlots, rows * kDatasetSlots, T{});
+    });
+  }
+  // Equal elements (which rows were written does not count).
+  bool operator==(const HourElementArray& o) const { return v_ == o.v_; }
+  // The elements in storage order.
+  const auto& Values() const { return v_; }
 
  private:
   std::array<T, kPerLevel * (Hi + 1)> v_{};
+  WrittenRows<kMaxHours * (Hi + 1)> written_;
 };
 
 // (D, H, starting level, level) array, levels 0..67 on both level indexes.
@@ -131,8 +197,7 @@ class ParcelLevelArray {
   static constexpr int kRows = kPerLevel * kLevelSlots;
   T& operator()(int d, int h, int l0, int l) {
     const int i = Index(d, h, l0, l);
-    const int row = i / kLevelSlots;
-    written_[static_cast<std::size_t>(row / 64)] |= std::uint64_t{1} << (row % 64);
+    written_.Mark(i / kLevelSlots);
     return v_[static_cast<std::size_t>(i)];
   }
   const T& operator()(int d, int h, int l0, int l) const {
@@ -146,20 +211,18 @@ class ParcelLevelArray {
   }
   // Every element back to T{}.
   void Clear() {
-    for (std::size_t w = 0; w < written_.size(); ++w) {
-      for (std::uint64_t bits = written_[w]; bits != 0; bits &= bits - 1) {
-        const std::size_t row = w * 64 + static_cast<std::size_t>(std::countr_zero(bits));
-        std::fill_n(v_.begin() + static_cast<std::ptrdiff_t>(row * kLevelSlots), kLevelSlots, T{});
-      }
-      written_[w] = 0;
-    }
+    written_.ClearRuns([this](std::ptrdiff_t row, std::ptrdiff_t rows) {
+      std::fill_n(v_.begin() + row * kLevelSlots, rows * kLevelSlots, T{});
+    });
   }
   // Equal elements (which rows were written does not count).
   bool operator==(const ParcelLevelArray& o) const { return v_ == o.v_; }
+  // The elements in storage order.
+  const auto& Values() const { return v_; }
 
  private:
   std::array<T, static_cast<std::size_t>(kRows) * kLevelSlots> v_;  // zero from the storage
-  std::array<std::uint64_t, (kRows + 63) / 64> written_{};  // one bit per row
+  WrittenRows<kRows> written_;
 };
 
 // Fixed vector indexed lo..hi.
@@ -175,6 +238,8 @@ class FixedVector {
   // Every element back to T{}.
   void Clear() { v_.fill(T{}); }
   bool operator==(const FixedVector&) const = default;
+  // The elements in storage order.
+  const auto& Values() const { return v_; }
 
  private:
   std::array<T, Hi - Lo + 1> v_{};

@@ -73,7 +73,7 @@ void ComputeEveryResult() {
 template <typename A>
 bool Same(const A& a, const A& b) {
   if constexpr (std::is_trivially_copyable_v<A>) {
-    return std::memcmp(&a, &b, sizeof(A)) == 0;
+    return std::memcmp(&a.Values(), &b.Values(), sizeof(a.Values())) == 0;
   } else {
     return a == b;
   }

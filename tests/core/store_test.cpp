@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 namespace ondrik {
 namespace {
 
@@ -33,6 +37,65 @@ TEST(ProfileStore, OverrideAndCommitSwitchTheCurrentStore) {
   EXPECT_EQ(ScratchStore().gTemp(1, 0, 1), 11.0f);
   CommitScratchStore();
   EXPECT_EQ(gTemp(1, 0, 1), 11.0f);
+}
+
+// Clearing zeroes only the rows written since the last clear: every element
+// written, at the edges of every index and in between, must read zero again.
+TEST(ProfileStore, ClearZeroesEveryWrittenElement) {
+  const auto fresh = std::make_unique<ProfileStore>();
+  auto s = std::make_unique<ProfileStore>();
+  for (int round = 0; round < 2; ++round) {
+    for (int d : {0, 1, 24}) {
+      for (int h : {0, 41, 84}) {
+        for (int l : {-1, 0, 33, 67}) {
+          s->gWindU(d, h, l) = 1.5f;
+          if (l >= 0) {
+            s->gFrostPt(d, h, l) = -2.0;
+            s->gLevelParcelDone(d, h, l) = true;
+            s->gElevParcelTemp(d, h, l, 67 - l) = 3.0f;
+          }
+          if (l >= 0 && l <= 3) s->HainesIndex(d, h, l) = 5;
+        }
+      }
+    }
+    for (int h = 0; h < kMaxHours; ++h) s->gWindU(3, h, 10) = 2.5f;  // rows across words
+    s->Clear();
+    EXPECT_TRUE(s->gWindU == fresh->gWindU);
+    EXPECT_TRUE(s->gFrostPt == fresh->gFrostPt);
+    EXPECT_TRUE(s->gLevelParcelDone == fresh->gLevelParcelDone);
+    EXPECT_TRUE(s->gElevParcelTemp == fresh->gElevParcelTemp);
+    EXPECT_TRUE(s->HainesIndex == fresh->HainesIndex);
+  }
+}
+
+// The marked rows come back as runs, joined across the 64-row words, the last
+// one reaching the end; the marks are gone afterwards.
+TEST(ProfileStore, WrittenRowsComeBackAsRuns) {
+  using Runs = std::vector<std::pair<std::ptrdiff_t, std::ptrdiff_t>>;
+  const std::vector<std::pair<std::vector<int>, Runs>> cases = {
+      {{}, {}},
+      {{0}, {{0, 1}}},
+      {{127}, {{127, 1}}},
+      {{5, 6, 7, 9}, {{5, 3}, {9, 1}}},
+      {{62, 63, 64, 65}, {{62, 4}}},
+      {{63, 65}, {{63, 1}, {65, 1}}},
+      {{120, 121, 122, 123, 124, 125, 126, 127}, {{120, 8}}},
+  };
+  for (const auto& [rows, expected] : cases) {
+    WrittenRows<128> marks;
+    for (int r : rows) marks.Mark(r);
+    Runs got;
+    marks.ClearRuns([&got](std::ptrdiff_t first, std::ptrdiff_t n) { got.emplace_back(first, n); });
+    EXPECT_EQ(got, expected) << rows.size() << " rows";
+    got.clear();
+    marks.ClearRuns([&got](std::ptrdiff_t first, std::ptrdiff_t n) { got.emplace_back(first, n); });
+    EXPECT_TRUE(got.empty());
+  }
+  WrittenRows<130> all;
+  for (int r = 0; r < 130; ++r) all.Mark(r);
+  Runs got;
+  all.ClearRuns([&got](std::ptrdiff_t first, std::ptrdiff_t n) { got.emplace_back(first, n); });
+  EXPECT_EQ(got, (Runs{{0, 130}}));
 }
 
 }  // namespace
