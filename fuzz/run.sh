@@ -15,7 +15,10 @@
 # Long runs: FUZZ_RUNS=<n> also stops each target after n executions (the
 # seconds stay the upper bound); FUZZ_NICE=<k> runs the targets at that
 # niceness, so that they take only what the machine has spare; FUZZ_JOBS=<n>
-# runs at most n targets at a time (the rest wait their turn).
+# runs at most n targets at a time (the rest wait their turn);
+# FUZZ_WORKERS=<n> runs each target as n processes sharing its working corpus
+# (each stops after FUZZ_RUNS executions of its own; the figures printed at
+# the end are the sums).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="$(cd "${1:?usage: fuzz/run.sh <fuzz build folder> [seconds] [target ...]}" && pwd)"
@@ -37,7 +40,7 @@ for t in "${targets[@]}"; do
   while [ "$(jobs -rp | wc -l)" -ge "$jobsMax" ]; do wait -n || true; done
   work="$build/fuzz-run/$t"
   mkdir -p "$work/corpus"
-  rm -f "$work/status"
+  rm -f "$work/status" "$work"/fuzz-*.log
   # A dictionary fuzz/dict/<word>.dict serves the targets whose names begin with the word.
   dict=()
   for d in "$here"/dict/*.dict; do
@@ -45,6 +48,7 @@ for t in "${targets[@]}"; do
   done
   limits=(-max_total_time="$seconds")
   [ -n "${FUZZ_RUNS:-}" ] && limits+=(-runs="$FUZZ_RUNS")
+  [ "${FUZZ_WORKERS:-1}" -gt 1 ] && limits+=(-jobs="$FUZZ_WORKERS" -workers="$FUZZ_WORKERS")
   (
     cd "$work"
     rc=0
@@ -59,13 +63,14 @@ failed=0
 for t in "${targets[@]}"; do
   work="$build/fuzz-run/$t"
   if [ "$(cat "$work/status" 2>/dev/null)" = 0 ]; then
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log")
-    took=$(sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$work/log")
+    logs=("$work/log" "$work"/fuzz-*.log)
+    runs=$(cat "${logs[@]}" 2>/dev/null | sed -n 's/^stat::number_of_executed_units: *//p' | awk '{n += $1} END {print n}')
+    took=$(cat "${logs[@]}" 2>/dev/null | sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' | sort -n | tail -n 1)
     echo "fuzz $t: ${runs:-?} runs in ${took:-$seconds} s, nothing found"
   else
     failed=1
     echo "fuzz $t: FINDING (log $work/log)"
-    grep -E "fuzz finding|ERROR:|SUMMARY:|runtime error|Test unit written" "$work/log" | head -20 || true
+    cat "$work/log" "$work"/fuzz-*.log 2>/dev/null | grep -E "fuzz finding|ERROR:|SUMMARY:|runtime error|Test unit written" | head -20 || true
   fi
 done
 exit $failed
