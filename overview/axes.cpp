@@ -31,6 +31,17 @@ struct Block {
   PictureBox* measure;
 };
 
+// Where a label of half height `half` (in the side picture's scale, signed
+// as the scale is) centred on `value` begins; a label of a value at either
+// end of the range is kept whole, inside the picture.
+double LabelTop(const AxisRange& r, double value, double half) {
+  const double span = static_cast<double>(r.bottom) - r.top;
+  const double top = value - half;
+  if (span == 0 || (value - r.top) / span < 0 || (value - r.top) / span > 1) return top;
+  const double u = std::clamp((top - r.top) / span, 0.0, std::max(0.0, 1 - 2 * half / span));
+  return r.top + u * span;
+}
+
 // Steps 2 to 6 of a block: scales, label colour, grid lines and labels. A
 // tick that cannot be drawn is skipped.
 void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& ticks) {
@@ -54,7 +65,7 @@ void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& tic
       }
       if (t.label.empty()) continue;
       b.side->CurrentX = b.column;
-      b.side->CurrentY = t.value - half;
+      b.side->CurrentY = LabelTop(r, t.value, half);
       if (t.label2.empty()) {
         b.side->Print(t.label);
       } else {

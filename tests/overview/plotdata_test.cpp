@@ -63,6 +63,13 @@ TEST_F(PlotDataTest, HumidityAndStabilityFieldsWithAxesAndTitle) {
   const QImage& time = pics.time.Image();
   for (int y = 0; y < time.height(); ++y)
     for (int x : {0, time.width() - 1}) EXPECT_NE(time.pixel(x, y) & 0xFFFFFFu, 0xFFFFFFu) << x << "," << y;
+  // So do the labels at the ends of the right axes (precipitation .00 and
+  // .10, temperature 30 and 100): nothing of them on the first or last row.
+  Tick({kBoxPrecip, kBoxSfcTemp});
+  PlotData(d);
+  const QImage& right = pics.right.Image();
+  for (int x = 0; x < right.width(); ++x)
+    for (int y : {0, right.height() - 1}) EXPECT_EQ(right.pixel(x, y) & 0xFFFFFFu, 0u) << x << "," << y;
   EXPECT_GT(s.draw.TopLevel[1], 10);
   for (int D = 2; D <= 8; ++D) EXPECT_EQ(s.draw.TopLevel[static_cast<size_t>(D)], s.draw.TopLevel[1]);
 
