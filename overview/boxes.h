@@ -214,4 +214,11 @@ inline const OverviewRow& Row(BoxId id) { return OverviewRows()[static_cast<size
 // The row of a control name; nullptr when there is none.
 const OverviewRow* RowNamed(std::string_view name);
 
+// The boxes ticked in the window's design: what the overview shows until the
+// user keeps a layout of his own (a first start, or after a reset of the
+// saved state): the humidity fill under the temperature contours, with the
+// surface temperature, dew point and precipitation.
+inline constexpr std::array kDesignTicked = {kBoxRH0, kBoxTemperature, kBoxPrecip, kBoxSfcTemp, kBoxSfcDewPoint,
+                                             kBoxGridTime};
+
 }  // namespace ondrik

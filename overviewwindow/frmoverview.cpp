@@ -248,6 +248,10 @@ void frmOverView::BuildBoxes() {
     b->setFocusPolicy(Qt::NoFocus);
     if (r.kind == BoxKind::Grid) b->setVisible(false);
     const BoxId id = r.id;
+    if (std::find(kDesignTicked.begin(), kDesignTicked.end(), id) != kDesignTicked.end()) {
+      b->SetValue(1);  // before its handler is set: the design runs no rule
+      state_.opt.box[static_cast<size_t>(id)] = 1;
+    }
     b->onClick = [this, id] { BoxClicked(Row(id)); };
     boxes_[static_cast<size_t>(id)] = b;
   }

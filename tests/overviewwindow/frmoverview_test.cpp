@@ -45,15 +45,19 @@ TEST_F(OverviewWindowTest, OpensByKeyAndButtonWithTheFileAndTimeWindow) {
   w.Form_KeyDown(79, 0);
   Ctl<QPushButton>(w, "btnOverView")->click();
   EXPECT_EQ(Overview(), &o);
-  // The fields show with their axis; the grid box of the plane appears.
-  EXPECT_TRUE(Ctl<CheckBox>(o, "chkGridHeight")->isHidden());
-  Ctl<CheckBox>(o, "chkGridHeight")->SetValue(1);
-  Ctl<CheckBox>(o, "chkRH0")->SetValue(1);
-  Ctl<CheckBox>(o, "chkTemperature")->SetValue(1);
+  // With no layout kept, the fields of the design show with their axes and
+  // the grid box of the plane; "Reset" clears them, and a field brings the
+  // grid box back.
+  for (const char* name : {"chkRH0", "chkTemperature", "chkPrecip", "chkSfcTemp", "chkSfcDewPoint"})
+    EXPECT_EQ(Ctl<CheckBox>(o, name)->Value(), 1) << name;
   EXPECT_FALSE(Ctl<CheckBox>(o, "chkGridHeight")->isHidden());
   EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(o, "picRH")->Pic()), 1000);
   EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(o, "picRight")->Pic()), 50);
   EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(o, "picTime")->Pic()), 50);
+  o.btnReset_Click();
+  EXPECT_TRUE(Ctl<CheckBox>(o, "chkGridHeight")->isHidden());
+  Ctl<CheckBox>(o, "chkTemperature")->SetValue(1);
+  EXPECT_FALSE(Ctl<CheckBox>(o, "chkGridHeight")->isHidden());
   // A shorter window of the ensemble's 84 three-hourly steps shows the bar.
   Ensemble(w);
   frmOverView* rebuilt = Overview();
@@ -71,6 +75,7 @@ TEST_F(OverviewWindowTest, OpensByKeyAndButtonWithTheFileAndTimeWindow) {
 TEST_F(OverviewWindowTest, CursorFollowsTheProfileWindowsHour) {
   frmProfile& w = Start();
   frmOverView& o = Open(w);
+  o.btnReset_Click();  // a black plane under the line
   Ctl<CheckBox>(o, "chkCursor")->SetValue(1);
   const PictureBox& pic = Ctl<PictureBoxWidget>(o, "picRH")->Pic();
   EXPECT_EQ(gCursorHour, w.CurHour);
@@ -117,10 +122,11 @@ TEST_F(OverviewWindowTest, KeysAndWheelStepHoursAndDatasets) {
   EXPECT_EQ(w.CurHour, 0);
   EXPECT_EQ(gHourChangeSource, 0);
   // N and G switch the present-time line and the time grid.
+  const bool now = o.State().opt.On(kBoxNow), grid = o.State().opt.On(kBoxGridTime);
   o.Form_KeyDown(78, 0);
   o.Form_KeyDown(71, 0);
-  EXPECT_TRUE(o.State().opt.On(kBoxNow));
-  EXPECT_TRUE(o.State().opt.On(kBoxGridTime));
+  EXPECT_NE(o.State().opt.On(kBoxNow), now);
+  EXPECT_NE(o.State().opt.On(kBoxGridTime), grid);
 
   Ensemble(w);
   frmOverView& e = *Overview();
