@@ -198,8 +198,10 @@ Color CapeColour(Single cape, Single cins, const std::array<Single, 2>& bounds) 
 // ---- strips of several lines ----
 
 Color CapeLineColour(int button) {
-  static constexpr Color kLine[8] = {kWhite, kWhite, kWhite,          kYellow,
-                                     kCyan,  RGB(255, 0, 255), RGB(255, 128, 0), kWhite};
+  // "Eql" (0) keeps its green for the button; its line is drawn in the
+  // colours of the hours' inhibition. There are no buttons 1 and 2.
+  static constexpr Color kLine[8] = {RGB(0, 192, 0), kWhite, kWhite,           kYellow,
+                                     kCyan,          RGB(255, 0, 255), RGB(255, 128, 0), kWhite};
   return button >= 0 && button < 8 ? kLine[button] : kWhite;
 }
 

@@ -18,6 +18,7 @@
 #include "core/numberformat.h"
 #include "core/shared.h"
 #include "core/shear.h"
+#include "overview/plotters.h"
 #include "overviewwindow/frmoverview.h"
 #include "platform/controls.h"
 #include "platform/savedfiles.h"
@@ -33,10 +34,9 @@ using SavedLayout = saved::OverviewLayout;
 // the button's tag), as the file holds it: blue, green, red bytes.
 // btnCAPEkm(0) "Eql", (3) .. (6), (7) "Hail"; btnHeights(1) "LCL", (2) "LFC", (3) "Eql".
 constexpr std::array<int, 6> kCapeButtons{0, 3, 4, 5, 6, 7};
-constexpr std::array<Long, 6> kCapeOnColour{0x00C000, 0x00FFFF, 0xFFFF00, 0xFF00FF, 0x0080FF, 0xFFFFFF};
-constexpr std::array<Long, 3> kHeightOnColour{0x0000FF, 0x00FFFF, 0x00C000};
-
-Long LineColour(bool on, Long onColour) { return on ? onColour : saved::kButtonFace; }
+// A line button in the file: the colour the button keeps (as the window
+// shows it) when its line is on, the button face when off.
+Long LineColour(bool on, Color onColour) { return on ? static_cast<Long>(onColour) : saved::kButtonFace; }
 
 // The control name of a record item ("chkRH" element 0 is "chkRH0").
 std::string ControlName(const saved::Item<SavedLayout>& item) {
@@ -97,8 +97,9 @@ SavedLayout ToSaved(const OverviewLayout& l) {
   s.gSRInflowDepth = l.SRInflowDepth;
   s.gSRInflowBottom = l.SRInflowBottom;
   for (size_t i = 0; i < kCapeButtons.size(); ++i)
-    s.btnCAPEkm[i] = LineColour(o.CapeLineOn[static_cast<size_t>(kCapeButtons[i])], kCapeOnColour[i]);
-  for (size_t i = 0; i < kHeightOnColour.size(); ++i) s.btnHeights[i] = LineColour(o.HeightLineOn[i + 1], kHeightOnColour[i]);
+    s.btnCAPEkm[i] = LineColour(o.CapeLineOn[static_cast<size_t>(kCapeButtons[i])], CapeLineColour(kCapeButtons[i]));
+  for (size_t i = 0; i < s.btnHeights.size(); ++i)
+    s.btnHeights[i] = LineColour(o.HeightLineOn[i + 1], HeightLineColour(static_cast<int>(i) + 1));
   return s;
 }
 
@@ -142,7 +143,7 @@ OverviewLayout FromSaved(const SavedLayout& s, const OverviewLayout& current) {
   l.SRInflowBottom = s.gSRInflowBottom;
   for (size_t i = 0; i < kCapeButtons.size(); ++i)
     o.CapeLineOn[static_cast<size_t>(kCapeButtons[i])] = s.btnCAPEkm[i] != saved::kButtonFace;
-  for (size_t i = 0; i < kHeightOnColour.size(); ++i) o.HeightLineOn[i + 1] = s.btnHeights[i] != saved::kButtonFace;
+  for (size_t i = 0; i < s.btnHeights.size(); ++i) o.HeightLineOn[i + 1] = s.btnHeights[i] != saved::kButtonFace;
   return l;
 }
 

@@ -5,6 +5,8 @@
 // the picture-in-picture.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
@@ -58,6 +60,12 @@ TEST_F(OverviewWindowTest, PagesOptionButtonsAndLegends) {
   EXPECT_FALSE(o.State().opt.CapeLineOn[0]);
   Ctl<QPushButton>(o, "btnCAPEkm", 0)->click();
   EXPECT_TRUE(o.State().opt.CapeLineOn[0]);
+  // A lit button shows the colour it keeps, the one its layout file holds.
+  for (const auto& [name, k, colour] : {std::tuple{"btnCAPEkm", 0, RGB(0, 192, 0)}, std::tuple{"btnHeights", 1, kRed},
+                                        std::tuple{"btnHeights", 3, RGB(0, 192, 0)}})
+    EXPECT_TRUE(Ctl<QPushButton>(o, name, k)->styleSheet().contains(
+        QString("rgb(%1, %2, %3)").arg(RedOf(colour)).arg(GreenOf(colour)).arg(BlueOf(colour))))
+        << name << k;
   for (int want : {1, 2, 3, 1}) {
     Ctl<QPushButton>(o, "btnVWPInterval")->click();
     EXPECT_EQ(o.State().opt.VWPInterval, want);
