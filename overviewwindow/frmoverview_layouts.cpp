@@ -22,6 +22,7 @@
 #include "overviewwindow/frmoverview.h"
 #include "platform/controls.h"
 #include "platform/savedfiles.h"
+#include "savedstate/link.h"
 #include "savedstate/overviewlayout.h"
 
 namespace ondrik {
@@ -34,9 +35,9 @@ using SavedLayout = saved::OverviewLayout;
 // the button's tag), as the file holds it: blue, green, red bytes.
 // btnCAPEkm(0) "Eql", (3) .. (6), (7) "Hail"; btnHeights(1) "LCL", (2) "LFC", (3) "Eql".
 constexpr std::array<int, 6> kCapeButtons{0, 3, 4, 5, 6, 7};
-// A line button in the file: the colour the button keeps (as the window
-// shows it) when its line is on, the button face when off.
-Long LineColour(bool on, Color onColour) { return on ? static_cast<Long>(onColour) : saved::kButtonFace; }
+using saved::Link;
+using saved::LinkSwitch;
+using saved::Way;
 
 // The control name of a record item ("chkRH" element 0 is "chkRH0").
 std::string ControlName(const saved::Item<SavedLayout>& item) {
@@ -59,91 +60,68 @@ Integer& BoxValue(const saved::Item<SavedLayout>& item, SavedLayout& s) {
   return std::get<Integer& (*)(SavedLayout&, int)>(item.at)(s, item.index);
 }
 
-SavedLayout ToSaved(const OverviewLayout& l) {
-  SavedLayout s;
-  const OverviewOptions& o = l.opt;
-  ForEachBox([&](const saved::Item<SavedLayout>& item, BoxId id) { BoxValue(item, s) = o.box[static_cast<size_t>(id)]; });
-  s.SnowTechnique = o.SnowTechnique;
-  s.ECAPELowestClass = o.ECAPELowestClass;
-  s.SfcPresBottom = l.SfcPresBottom;
-  s.SfcPresSpan = l.SfcPresSpan;
-  s.gLICAxisTop = l.LICAxisTop;
-  s.gVisAxisTop = l.VisAxisTop;
-  s.gVentAxisTop = l.VentAxisTop;
-  s.DirTop = l.DirTop;
-  s.DirSpan = l.DirSpan;
-  s.IndexBottom = l.IndexBottom;
-  s.IndexSpan = l.IndexSpan;
-  s.VerticalUnit = o.VerticalUnit;
-  s.gXferIndex = l.XferIndex;
-  s.TenMeterBase = o.TenMeterBase != 0;
-  s.LogPSpan = l.LogPSpan;
-  s.PrecipBottom = l.PrecipBottom;
-  s.PrecipSpan = l.PrecipSpan;
-  s.TempBottom = l.TempBottom;
-  s.TempSpan = l.TempSpan;
-  s.RHLowestClass = o.RHLowestClass;
-  s.ContourIntervalIndex = o.ContourIntervalIndex;
-  s.ControlPage = o.ControlPage;
-  s.optLayerShear = o.LayerShearOption;
-  s.SigmaLevelPressure = l.SigmaLevelPres;
-  s.MeanWindPressure = l.MeanWindPres;
-  s.VWPInterval = o.VWPInterval;
-  s.VWPAutoInterval = o.VWPAutoInterval;
-  s.VWPAuto = o.VWPAuto != 0;
-  s.WindColorIndex = o.WindColorIndex;
-  s.CloudShadeMode = o.CloudShadeMode != 0;
-  s.HainesLevel = o.HainesLevel;
-  s.gSRInflowDepth = l.SRInflowDepth;
-  s.gSRInflowBottom = l.SRInflowBottom;
-  for (size_t i = 0; i < kCapeButtons.size(); ++i)
-    s.btnCAPEkm[i] = LineColour(o.CapeLineOn[static_cast<size_t>(kCapeButtons[i])], CapeLineColour(kCapeButtons[i]));
+// A line button: on in the window, its colour (on) or the button face in the
+// file.
+void LinkLine(Way way, Long& file, bool& on, Color colour) {
+  if (way == Way::ToFile) file = on ? static_cast<Long>(colour) : saved::kButtonFace;
+  else on = file != saved::kButtonFace;
+}
+
+// What a layout file holds of a layout, one list for writing and reading.
+void LinkLayout(Way w, SavedLayout& s, OverviewLayout& l) {
+  OverviewOptions& o = l.opt;
+  ForEachBox([&](const saved::Item<SavedLayout>& item, BoxId id) { Link(w, BoxValue(item, s), o.box[static_cast<size_t>(id)]); });
+  Link(w, s.SnowTechnique, o.SnowTechnique);
+  Link(w, s.ECAPELowestClass, o.ECAPELowestClass);
+  Link(w, s.SfcPresBottom, l.SfcPresBottom);
+  Link(w, s.SfcPresSpan, l.SfcPresSpan);
+  Link(w, s.gLICAxisTop, l.LICAxisTop);
+  Link(w, s.gVisAxisTop, l.VisAxisTop);
+  Link(w, s.gVentAxisTop, l.VentAxisTop);
+  Link(w, s.DirTop, l.DirTop);
+  Link(w, s.DirSpan, l.DirSpan);
+  Link(w, s.IndexBottom, l.IndexBottom);
+  Link(w, s.IndexSpan, l.IndexSpan);
+  Link(w, s.VerticalUnit, o.VerticalUnit);
+  Link(w, s.gXferIndex, l.XferIndex);
+  LinkSwitch(w, s.TenMeterBase, o.TenMeterBase);
+  Link(w, s.LogPSpan, l.LogPSpan);
+  Link(w, s.PrecipBottom, l.PrecipBottom);
+  Link(w, s.PrecipSpan, l.PrecipSpan);
+  Link(w, s.TempBottom, l.TempBottom);
+  Link(w, s.TempSpan, l.TempSpan);
+  Link(w, s.RHLowestClass, o.RHLowestClass);
+  Link(w, s.ContourIntervalIndex, o.ContourIntervalIndex);
+  Link(w, s.ControlPage, o.ControlPage);
+  Link(w, s.optLayerShear, o.LayerShearOption);
+  Link(w, s.SigmaLevelPressure, l.SigmaLevelPres);
+  Link(w, s.MeanWindPressure, l.MeanWindPres);
+  Link(w, s.VWPInterval, o.VWPInterval);
+  Link(w, s.VWPAutoInterval, o.VWPAutoInterval);
+  LinkSwitch(w, s.VWPAuto, o.VWPAuto);
+  Link(w, s.WindColorIndex, o.WindColorIndex);
+  LinkSwitch(w, s.CloudShadeMode, o.CloudShadeMode);
+  Link(w, s.HainesLevel, o.HainesLevel);
+  Link(w, s.gSRInflowDepth, l.SRInflowDepth);
+  Link(w, s.gSRInflowBottom, l.SRInflowBottom);
+  for (size_t i = 0; i < kCapeButtons.size(); ++i) {
+    const int k = kCapeButtons[i];
+    LinkLine(w, s.btnCAPEkm[i], o.CapeLineOn[static_cast<size_t>(k)], CapeLineColour(k));
+  }
   for (size_t i = 0; i < s.btnHeights.size(); ++i)
-    s.btnHeights[i] = LineColour(o.HeightLineOn[i + 1], HeightLineColour(static_cast<int>(i) + 1));
+    LinkLine(w, s.btnHeights[i], o.HeightLineOn[i + 1], HeightLineColour(static_cast<int>(i) + 1));
+}
+
+SavedLayout ToSaved(OverviewLayout l) {
+  SavedLayout s;
+  LinkLayout(Way::ToFile, s, l);
   return s;
 }
 
-OverviewLayout FromSaved(const SavedLayout& s, const OverviewLayout& current) {
+// What the file holds over the current layout.
+OverviewLayout FromSaved(SavedLayout s, const OverviewLayout& current) {
   OverviewLayout l = current;
-  OverviewOptions& o = l.opt;
-  SavedLayout copy = s;
-  ForEachBox([&](const saved::Item<SavedLayout>& item, BoxId id) { o.box[static_cast<size_t>(id)] = BoxValue(item, copy); });
-  o.SnowTechnique = s.SnowTechnique;
-  o.ECAPELowestClass = s.ECAPELowestClass;
-  l.SfcPresBottom = s.SfcPresBottom;
-  l.SfcPresSpan = s.SfcPresSpan;
-  l.LICAxisTop = s.gLICAxisTop;
-  l.VisAxisTop = s.gVisAxisTop;
-  l.VentAxisTop = s.gVentAxisTop;
-  l.DirTop = s.DirTop;
-  l.DirSpan = s.DirSpan;
-  l.IndexBottom = s.IndexBottom;
-  l.IndexSpan = s.IndexSpan;
-  o.VerticalUnit = s.VerticalUnit;
-  l.XferIndex = s.gXferIndex;
-  o.TenMeterBase = s.TenMeterBase ? -1 : 0;
-  l.LogPSpan = s.LogPSpan;
-  l.PrecipBottom = s.PrecipBottom;
-  l.PrecipSpan = s.PrecipSpan;
-  l.TempBottom = s.TempBottom;
-  l.TempSpan = s.TempSpan;
-  o.RHLowestClass = s.RHLowestClass;
-  o.ContourIntervalIndex = s.ContourIntervalIndex;
-  o.ControlPage = s.ControlPage;
-  o.LayerShearOption = s.optLayerShear;
-  l.SigmaLevelPres = s.SigmaLevelPressure;
-  l.MeanWindPres = s.MeanWindPressure;
-  o.VWPInterval = s.VWPInterval;
-  o.VWPAutoInterval = s.VWPAutoInterval;
-  o.VWPAuto = s.VWPAuto ? -1 : 0;
-  o.WindColorIndex = s.WindColorIndex;
-  o.CloudShadeMode = s.CloudShadeMode ? -1 : 0;
-  o.HainesLevel = s.HainesLevel;
-  l.SRInflowDepth = s.gSRInflowDepth;
-  l.SRInflowBottom = s.gSRInflowBottom;
-  for (size_t i = 0; i < kCapeButtons.size(); ++i)
-    o.CapeLineOn[static_cast<size_t>(kCapeButtons[i])] = s.btnCAPEkm[i] != saved::kButtonFace;
-  for (size_t i = 0; i < s.btnHeights.size(); ++i) o.HeightLineOn[i + 1] = s.btnHeights[i] != saved::kButtonFace;
+  LinkLayout(Way::FromFile, s, l);
   return l;
 }
 

@@ -21,6 +21,7 @@
 #include "profilewindow/paneltable.h"
 #include "savedstate/displaysetup.h"
 #include "savedstate/history.h"
+#include "savedstate/link.h"
 
 namespace ondrik {
 
@@ -29,19 +30,8 @@ namespace {
 // The history's spare value: read and written back, used by nothing.
 Integer gHistorySpare = 0;
 
-// The way a list of links copies: the window's values into a file's, or
-// back. A box is 0 or 1 in a file and a bool in the window.
-enum class Way { ToFile, FromFile };
-
-template <class F, class W>
-void Link(Way way, F& file, W& window) {
-  if (way == Way::ToFile) file = static_cast<F>(window);
-  else window = static_cast<W>(file);
-}
-template <class F, class W, size_t N>
-void Link(Way way, std::array<F, N>& file, std::array<W, N>& window) {
-  for (size_t i = 0; i < N; ++i) Link(way, file[i], window[i]);
-}
+using saved::Link;
+using saved::Way;
 
 std::optional<std::string_view> View(const std::optional<std::string>& text) {
   if (!text) return std::nullopt;
