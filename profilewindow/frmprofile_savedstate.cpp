@@ -42,139 +42,100 @@ std::optional<std::string_view> View(const std::optional<std::string>& text) {
 // panel settings the other way round.
 constexpr size_t MapBoxOfFile(size_t i) { return kMapLayerCount - 1 - i; }
 
-// What the history holds of the chart options, the panel settings and the
-// module values, in the order of the file; one list for writing and reading.
-// The values with a step of their own (the lake temperature, the panels of
-// the last run, the precipitation-type view) are the callers'.
+// What the history and a display setup both hold of the chart options and
+// the panel settings (the members have one name in both files); one list
+// for writing and reading.
+template <class File>
+void LinkChartChoices(Way w, File& f, ChartOptions& o, PanelSettings& s) {
+  Link(w, f.chkWindVector, o.chkWindVector);
+  Link(w, f.ColorWinds, o.ColorWindsBySpeed);
+  Link(w, f.DigitalWinds, o.DigitalWindDirections);
+  Link(w, f.chkWindDigital, o.chkWindDigital);
+  Link(w, f.ChkOmega, o.ChkOmega);
+  Link(w, f.gOmegaSmoothOn, o.gOmegaSmoothOn);
+  Link(w, f.chk10MWind, o.chk10MWind);
+  Link(w, f.chkRH, o.chkRH);
+  Link(w, f.chkFP, o.chkFP);
+  Link(w, f.chkSnowGrowth, o.chkSnowGrowth);
+  Link(w, f.chkHailGrowth, o.chkHailGrowth);
+  Link(w, f.chksWSYMb, o.chksWSYMb);
+  Link(w, f.chkSkewT, o.chkSkewT);
+  Link(w, f.chkLines, o.chkLines);
+  Link(w, f.chkDryAdiabats, o.chkDryAdiabats);
+  Link(w, f.VWPInterval, o.WindLevelStep);
+  Link(w, f.VWPAutoInterval, o.WindAutoSpacing);
+  Link(w, f.VWPAuto, o.WindAutoMode);
+  Link(w, f.HeightScaleUnit, o.VerticalUnit);
+  Link(w, f.gXferIndex, o.gXferIndex);
+  Link(w, f.SkewTMin, o.SkewTMin);
+  Link(w, f.PlainTMin, o.PlainTMin);
+  Link(w, f.SkewTMax, o.SkewTMax);
+  Link(w, f.PlainTMax, o.PlainTMax);
+  Link(w, f.gChartTop, gChartTop);
+  Link(w, f.chkLakeIndex, o.chkLakeIndex);
+  Link(w, f.chkMoistLakeIndex, o.chkMoistLakeIndex);
+  Link(w, f.chkLIC, o.chkLIC);
+  Link(w, f.chkLCL, o.chkLCL);
+  Link(w, f.chkECAPE, o.chkECAPE);
+  Link(w, f.chkCCL, o.chkCCL);
+  Link(w, f.chkConvectiveTemp, o.chkConvectiveTemp);
+  Link(w, f.chkWBZ, o.chkWBZ);
+  Link(w, f.chkLFC, o.chkLFC);
+  Link(w, f.chkEQL, o.chkEQL);
+  Link(w, f.chkParcel, o.chkParcel);
+  Link(w, f.chkCINS, o.chkCINS);
+  Link(w, f.chkActiveReadout, o.chkActiveReadout);
+  Link(w, f.ReadoutUnit, o.ReadoutUnit);
+  Link(w, f.chkMomentum, o.chkMomentum);
+  Link(w, f.chkLayer2Layer, o.chkLayer2Layer);
+  Link(w, f.OmegaRange, o.OmegaRange);
+  Link(w, f.chkCapeShearHistory, s.chkCapeShearHistory);
+  Link(w, f.chkCapeShearVariability, s.chkCapeShearVariability);
+  Link(w, f.chkIndcyBar, s.chkIndcyBar);
+  Link(w, f.chkIndicyBox, s.chkIndicyBox);
+  Link(w, f.chkIndcyCircle, s.chkIndcyCircle);
+}
+
+// What the history holds besides: the module values and more of the panel
+// settings. The values with a step of their own (the lake temperature, the
+// panels of the last run, the precipitation-type view) are the callers'.
 void LinkHistory(Way w, saved::HistoryFile& h, ChartOptions& o, PanelSettings& s) {
-  Link(w, h.PlainTMin, o.PlainTMin);
-  Link(w, h.PlainTMax, o.PlainTMax);
-  Link(w, h.SkewTMin, o.SkewTMin);
-  Link(w, h.SkewTMax, o.SkewTMax);
+  LinkChartChoices(w, h, o, s);
   Link(w, h.gHistorySpare, gHistorySpare);
   Link(w, h.gTempAxisBottom, gTempAxisBottom);
   Link(w, h.gTempAxisSpan, gTempAxisSpan);
   Link(w, h.gIndexThresholds, gIndexThresholds);
-  Link(w, h.chkLCL, o.chkLCL);
-  Link(w, h.chkECAPE, o.chkECAPE);
-  Link(w, h.chkLFC, o.chkLFC);
-  Link(w, h.chkCCL, o.chkCCL);
-  Link(w, h.chkEQL, o.chkEQL);
-  Link(w, h.chkConvectiveTemp, o.chkConvectiveTemp);
-  Link(w, h.chkParcel, o.chkParcel);
-  Link(w, h.chkWBZ, o.chkWBZ);
-  Link(w, h.chkCINS, o.chkCINS);
-  Link(w, h.chkLakeIndex, o.chkLakeIndex);
-  Link(w, h.chkMoistLakeIndex, o.chkMoistLakeIndex);
-  Link(w, h.chkLIC, o.chkLIC);
-  Link(w, h.gChartTop, gChartTop);
-  Link(w, h.chkLines, o.chkLines);
-  Link(w, h.chkDryAdiabats, o.chkDryAdiabats);
-  Link(w, h.chkRH, o.chkRH);
-  Link(w, h.chkFP, o.chkFP);
-  Link(w, h.HeightScaleUnit, o.VerticalUnit);
-  Link(w, h.gXferIndex, o.gXferIndex);
-  Link(w, h.ChkOmega, o.ChkOmega);
-  Link(w, h.gOmegaSmoothOn, o.gOmegaSmoothOn);
-  Link(w, h.chk10MWind, o.chk10MWind);
-  Link(w, h.chkSnowGrowth, o.chkSnowGrowth);
-  Link(w, h.chkHailGrowth, o.chkHailGrowth);
-  Link(w, h.chksWSYMb, o.chksWSYMb);
-  Link(w, h.chkMomentum, o.chkMomentum);
   Link(w, h.gLICAxisTop, gLICAxisTop);
   Link(w, h.gVisAxisTop, gVisAxisTop);
   Link(w, h.gVentAxisTop, gVentAxisTop);
-  Link(w, h.chkActiveReadout, o.chkActiveReadout);
-  Link(w, h.ReadoutUnit, o.ReadoutUnit);
-  Link(w, h.chkSkewT, o.chkSkewT);
-  Link(w, h.chkWindVector, o.chkWindVector);
   Link(w, h.gSRInflowDepth, gSRInflowDepth);
   Link(w, h.gSRInflowBottom, gSRInflowBase);
-  Link(w, h.VWPInterval, o.WindLevelStep);
-  Link(w, h.VWPAutoInterval, o.WindAutoSpacing);
-  Link(w, h.VWPAuto, o.WindAutoMode);
-  Link(w, h.chkWindDigital, o.chkWindDigital);
-  Link(w, h.ColorWinds, o.ColorWindsBySpeed);
-  Link(w, h.DigitalWinds, o.DigitalWindDirections);
   Link(w, h.hsbRate, s.hsbRate);
   Link(w, h.hsbDelay, s.hsbDelay);
   Link(w, h.gMapWest, s.mapExtent.west);
   Link(w, h.gMapNorth, s.mapExtent.north);
   Link(w, h.gMapEast, s.mapExtent.east);
   Link(w, h.gMapSouth, s.mapExtent.south);
-  Link(w, h.chkLayer2Layer, o.chkLayer2Layer);
   Link(w, h.gWindowGeometry, gWindowGeometry);
-  Link(w, h.OmegaRange, o.OmegaRange);
-  Link(w, h.chkCapeShearHistory, s.chkCapeShearHistory);
-  Link(w, h.chkCapeShearVariability, s.chkCapeShearVariability);
   Link(w, h.gOverlayAll, gOverlayAll);
   Link(w, h.chkMapSelection, s.MapSelectionShown);
   for (size_t i = 0; i < h.chkMap.size(); ++i) Link(w, h.chkMap[i], s.chkMap[MapBoxOfFile(i)]);
-  Link(w, h.chkIndcyBar, s.chkIndcyBar);
-  Link(w, h.chkIndicyBox, s.chkIndicyBox);
-  Link(w, h.chkIndcyCircle, s.chkIndcyCircle);
 }
 
-// What a display setup holds, in the order of the file. The level bars
-// (held as pressures), the chart-temperature pair in use, the panels, the
-// precipitation-type view and the hodograph layer are the callers'.
+// What a display setup holds besides. The level bars (held as pressures),
+// the chart-temperature pair in use, the panels, the precipitation-type view
+// and the hodograph layer are the callers'.
 void LinkSetup(Way w, saved::DisplaySetup& u, ChartOptions& o, PanelSettings& s) {
-  Link(w, u.chkWindVector, o.chkWindVector);
-  Link(w, u.ColorWinds, o.ColorWindsBySpeed);
-  Link(w, u.DigitalWinds, o.DigitalWindDirections);
-  Link(w, u.chkWindDigital, o.chkWindDigital);
-  Link(w, u.ChkOmega, o.ChkOmega);
-  Link(w, u.gOmegaSmoothOn, o.gOmegaSmoothOn);
-  Link(w, u.chk10MWind, o.chk10MWind);
-  Link(w, u.chkRH, o.chkRH);
-  Link(w, u.chkFP, o.chkFP);
+  LinkChartChoices(w, u, o, s);
   Link(w, u.chkWetBulb, o.chkWetBulb);
   Link(w, u.chkInversions, o.chkInversions);
-  Link(w, u.chkSnowGrowth, o.chkSnowGrowth);
-  Link(w, u.chkHailGrowth, o.chkHailGrowth);
-  Link(w, u.chksWSYMb, o.chksWSYMb);
-  Link(w, u.chkSkewT, o.chkSkewT);
-  Link(w, u.chkLines, o.chkLines);
-  Link(w, u.chkDryAdiabats, o.chkDryAdiabats);
   Link(w, u.chkClouds, o.chkClouds);
-  Link(w, u.VWPInterval, o.WindLevelStep);
-  Link(w, u.VWPAutoInterval, o.WindAutoSpacing);
-  Link(w, u.VWPAuto, o.WindAutoMode);
-  Link(w, u.HeightScaleUnit, o.VerticalUnit);
-  Link(w, u.gXferIndex, o.gXferIndex);
-  Link(w, u.SkewTMin, o.SkewTMin);
-  Link(w, u.PlainTMin, o.PlainTMin);
-  Link(w, u.SkewTMax, o.SkewTMax);
-  Link(w, u.PlainTMax, o.PlainTMax);
-  Link(w, u.gChartTop, gChartTop);
-  Link(w, u.chkLakeIndex, o.chkLakeIndex);
   Link(w, u.vsbLakeF, s.LakeTempF);
-  Link(w, u.chkMoistLakeIndex, o.chkMoistLakeIndex);
-  Link(w, u.chkLIC, o.chkLIC);
-  Link(w, u.chkLCL, o.chkLCL);
-  Link(w, u.chkECAPE, o.chkECAPE);
-  Link(w, u.chkCCL, o.chkCCL);
-  Link(w, u.chkConvectiveTemp, o.chkConvectiveTemp);
-  Link(w, u.chkWBZ, o.chkWBZ);
-  Link(w, u.chkLFC, o.chkLFC);
-  Link(w, u.chkEQL, o.chkEQL);
-  Link(w, u.chkParcel, o.chkParcel);
-  Link(w, u.chkCINS, o.chkCINS);
   Link(w, u.chkAngle, s.chkAngle);
   Link(w, u.chkBrightBand, s.chkBrightBand);
   Link(w, u.chkSigmaLevel, s.chkSigmaLevel);
   Link(w, u.chkMeanFlow, s.chkMeanFlow);
-  Link(w, u.chkActiveReadout, o.chkActiveReadout);
-  Link(w, u.ReadoutUnit, o.ReadoutUnit);
   Link(w, u.chkIcing, o.chkIcing);
-  Link(w, u.chkMomentum, o.chkMomentum);
-  Link(w, u.chkLayer2Layer, o.chkLayer2Layer);
-  Link(w, u.OmegaRange, o.OmegaRange);
-  Link(w, u.chkCapeShearHistory, s.chkCapeShearHistory);
-  Link(w, u.chkCapeShearVariability, s.chkCapeShearVariability);
-  Link(w, u.chkIndcyBar, s.chkIndcyBar);
-  Link(w, u.chkIndicyBox, s.chkIndicyBox);
-  Link(w, u.chkIndcyCircle, s.chkIndcyCircle);
 }
 
 }  // namespace
