@@ -26,6 +26,22 @@ void Steps(Single bottom, Single top, long step, F&& each) {
   for (long v = a; v <= b && v - a <= step * static_cast<long>(kMaxAxisTicks); v += step) each(v);
 }
 
+// Multiples of step from 0 to the rounded top.
+template <typename F>
+void StepsFromZero(Single top, long step, F&& each) {
+  const long last = Whole(top);
+  for (long v = 0; v <= last && v / step <= kMaxAxisTicks; v += step) each(v);
+}
+
+// A tick at a whole value, labelled by a number pattern.
+AxisTick NumberTick(long v, bool dotted, const char* pattern) {
+  AxisTick t;
+  t.value = static_cast<Single>(v);
+  t.dotted = dotted;
+  t.label = Format(static_cast<double>(v), pattern);
+  return t;
+}
+
 void AddPressure(std::vector<AxisTick>& out, double p, std::string label, bool dotted, bool fullWidth) {
   if (!(p > 0)) return;  // no line where the table has no pressure
   AxisTick t;
@@ -119,40 +135,21 @@ std::vector<AxisTick> IndexTicks(Single bottom, Single span, Integer labelFactor
 std::vector<AxisTick> TemperatureTicks(Single bottom, Single span) {
   std::vector<AxisTick> out;
   const long step = span > 50 ? 10 : 5;
-  Steps(bottom, bottom + span, step, [&](long v) {
-    AxisTick t;
-    t.value = static_cast<Single>(v);
-    t.dotted = v % 10 != 0;
-    t.label = Format(static_cast<double>(v), "00");
-    out.push_back(t);
-  });
+  Steps(bottom, bottom + span, step, [&](long v) { out.push_back(NumberTick(v, v % 10 != 0, "00")); });
   return out;
 }
 
 std::vector<AxisTick> CapeTicks(Single top) {
   std::vector<AxisTick> out;
   const long step = top > 5000 ? 1000 : top > 2000 ? 500 : top > 1000 ? 250 : top > 350 ? 100 : 25;
-  const long last = Whole(top);
-  for (long v = 0; v <= last && v / step <= kMaxAxisTicks; v += step) {
-    AxisTick t;
-    t.value = static_cast<Single>(v);
-    t.dotted = v % 500 != 0;
-    t.label = Format(static_cast<double>(v), "00");
-    out.push_back(t);
-  }
+  StepsFromZero(top, step, [&](long v) { out.push_back(NumberTick(v, v % 500 != 0, "00")); });
   return out;
 }
 
 std::vector<AxisTick> SfcPresTicks(Single bottom, Single span) {
   std::vector<AxisTick> out;
   const long step = span > 70 ? 10 : 5;
-  Steps(bottom, bottom + span, step, [&](long p) {
-    AxisTick t;
-    t.value = static_cast<Single>(p);
-    t.dotted = p % 10 != 0;
-    t.label = Format(static_cast<double>(p), "00");
-    out.push_back(t);
-  });
+  Steps(bottom, bottom + span, step, [&](long p) { out.push_back(NumberTick(p, p % 10 != 0, "00")); });
   return out;
 }
 
@@ -161,14 +158,7 @@ std::vector<AxisTick> VentilationTicks(Single top) {
   // A top of 3.5 or less is stepped by whole units too, so that the axis
   // gets a few lines and the loop ends.
   const long step = top > 50 ? 10 : top > 20 ? 5 : top > 10 ? 2 : 1;
-  const long last = Whole(top);
-  for (long v = 0; v <= last && v / step <= kMaxAxisTicks; v += step) {
-    AxisTick t;
-    t.value = static_cast<Single>(v);
-    t.dotted = v % 5 != 0;
-    t.label = Format(static_cast<double>(v), "0K");
-    out.push_back(t);
-  }
+  StepsFromZero(top, step, [&](long v) { out.push_back(NumberTick(v, v % 5 != 0, "0K")); });
   return out;
 }
 
