@@ -268,6 +268,10 @@ void frmProfile::BuildPanels(const PanelTables& tables) {
     if (item.entry.caption.empty()) continue;
     QPushButton* b = MakeButton(frameRight, QString::fromStdString(item.entry.caption));
     b->setObjectName(QString("btnDisplay%1").arg(item.entry.index));
+    // A size smaller than the window's: the bold caption of the open panel fits.
+    QFont f = b->font();
+    f.setPointSizeF(7);
+    b->setFont(f);
     btnDisplay.emplace_back(item.entry.index, b);
   }
   for (const auto& item : pages_.Items()) {

@@ -12,6 +12,9 @@
 #include <QMouseEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -90,6 +93,16 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   EXPECT_GE(w.width() * kTwipsPerPixel, kMinWindowWidthTw);
   EXPECT_GE(w.height() * kTwipsPerPixel, kMinWindowHeightTw);
   EXPECT_EQ(Ctl<QFrame>(w, "frameRight")->geometry().right(), Ctl<PictureBoxWidget>(w, "picData")->geometry().right());
+  // Every panel button's caption fits it in bold too, as it shows while its
+  // panel is open.
+  for (QPushButton* b : Ctl<QFrame>(w, "frameRight")->findChildren<QPushButton*>(QRegularExpression("^btnDisplay"))) {
+    QFont bold = b->font();
+    bold.setBold(true);
+    QStyleOptionButton option;
+    option.initFrom(b);
+    const int room = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b).width();
+    EXPECT_LE(QFontMetrics(bold).horizontalAdvance(b->text()), room) << b->text().toStdString();
+  }
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-start.png").string()));
 
   // Closing the window ends the program once.
