@@ -63,7 +63,9 @@ failed=0
 for t in "${targets[@]}"; do
   work="$build/fuzz-run/$t"
   if [ "$(cat "$work/status" 2>/dev/null)" = 0 ]; then
-    logs=("$work/log" "$work"/fuzz-*.log)
+    # With workers the target's own log repeats theirs: count the workers' logs.
+    logs=("$work/log")
+    compgen -G "$work/fuzz-*.log" >/dev/null && logs=("$work"/fuzz-*.log)
     runs=$(cat "${logs[@]}" 2>/dev/null | sed -n 's/^stat::number_of_executed_units: *//p' | awk '{n += $1} END {print n}')
     took=$(cat "${logs[@]}" 2>/dev/null | sed -n 's/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' | sort -n | tail -n 1)
     echo "fuzz $t: ${runs:-?} runs in ${took:-$seconds} s, nothing found"
