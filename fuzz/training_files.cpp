@@ -2,7 +2,7 @@
 // "Ondrik.ref" and as the help window's outline "OndrikTraining.dat" in the
 // program folder, read as the program reads them; the outline laid out with
 // every area folded and with every area open; the first targets of both
-// resolved (each resolution walks the file system).
+// resolved (each resolution walks the file system, so only the first few).
 //
 // Promises: the index keeps at most its topics, each found by its own key;
 // the outline keeps at most its areas, every button in an area that is there;
@@ -48,8 +48,11 @@ void CheckIndex() {
     const TrainingEntry* found = t.Find(e.topic);
     FUZZ_CHECK(found != nullptr && found->topic == e.topic && found <= &e, "a topic not found by its key");
     FUZZ_CHECK(e.targets.empty() || e.targets.back() == '|', "targets not closed by |");
-    if (i <= 2)
-      for (const std::string& target : SplitTargets(e.targets)) CheckTarget(target);
+    if (i > 2) continue;
+    // Every target walks the file system; the first few of a topic reach
+    // every branch of the resolution, the rest only repeat them slowly.
+    const std::vector<std::string> targets = SplitTargets(e.targets);
+    for (std::size_t k = 0; k < targets.size() && k < 3; ++k) CheckTarget(targets[k]);
   }
 }
 
