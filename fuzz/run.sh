@@ -30,7 +30,10 @@ else
   mapfile -t targets <"$build/fuzz/targets.txt"
 fi
 
-export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:${ASAN_OPTIONS:-}"
+# A smaller quarantine and no fill of new blocks keep the memory the targets
+# churn through warm (fresh pages and their release cost half of a run that
+# lists folders); use-after-free is still caught within 32 MB of frees.
+export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1:quarantine_size_mb=32:max_malloc_fill_size=0:${ASAN_OPTIONS:-}"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:${UBSAN_OPTIONS:-}"
 export LSAN_OPTIONS="suppressions=$here/../tools/lsan.supp:${LSAN_OPTIONS:-}"
 export QT_QPA_PLATFORM=offscreen

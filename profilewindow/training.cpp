@@ -114,16 +114,20 @@ std::string EntryNoCase(const std::string& folder, const std::string& name) {
 }
 
 // The path with each folder and the name found whatever their case; parts
-// that do not exist are kept as written.
+// that do not exist are kept as written (and nothing below a missing folder
+// is looked for).
 std::string FindPathNoCase(const std::string& path) {
   std::string done = !path.empty() && path[0] == '/' ? "/" : "";
   std::size_t from = done.size();
+  bool lost = false;
   while (from <= path.size()) {
     auto slash = path.find('/', from);
     if (slash == std::string::npos) slash = path.size();
     const std::string part = path.substr(from, slash - from);
     if (!part.empty()) {
-      const std::string found = part == "." || part == ".." ? "" : EntryNoCase(done.empty() ? "." : done, part);
+      const bool dots = part == "." || part == "..";
+      const std::string found = dots || lost ? "" : EntryNoCase(done.empty() ? "." : done, part);
+      lost = lost || (found.empty() && !dots);
       done += found.empty() ? part : found;
       if (slash < path.size()) done += "/";
     }

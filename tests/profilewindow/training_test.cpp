@@ -68,6 +68,8 @@ TEST(TrainingTargets, DocumentsAndWebAddressesOnly) {
       {"help/data.htm#x", ResolvedTarget::kDocument, false, dir + "Help/Data.htm", "x"},
       {"HELP\\DATA.HTM", ResolvedTarget::kDocument, false, dir + "Help/Data.htm", ""},
       {"/abs/page.htm#a#b", ResolvedTarget::kDocument, false, "/abs/page.htm", "a#b"},
+      {"Gone//HELP/data.htm", ResolvedTarget::kDocument, false, dir + "Gone/HELP/data.htm", ""},
+      {"help/../HELP/DATA.HTM", ResolvedTarget::kDocument, false, dir + "Help/../Help/Data.htm", ""},
       {"www.example.org", ResolvedTarget::kWebAddress, false, "http://www.example.org", ""},
       {" https://example.org/p#q ", ResolvedTarget::kWebAddress, false, "https://example.org/p#q", ""},
       {"Firefox!help/data.htm", ResolvedTarget::kDocument, true, dir + "Help/Data.htm", ""},
