@@ -14,7 +14,7 @@
 #include "core/shared.h"
 #include "panels/panel.h"
 #include "panels/thresholds.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik::bench {
 

@@ -21,7 +21,7 @@
 #include "panels/stormmatrix.h"
 #include "panels/thresholds.h"
 #include "platform/controls.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 namespace {

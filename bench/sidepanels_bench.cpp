@@ -20,7 +20,7 @@
 #include "panels/lapserates.h"
 #include "panels/preciptype.h"
 #include "panels/thresholds.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/programs.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -34,7 +34,7 @@
 #include "fuzz/fuzz_support.h"
 #include "overview/plotdata.h"
 #include "panels/heavyprecip.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/models.h"
 #include "profilewindow/timezone.h"
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/training.h"
 
 namespace ondrik {

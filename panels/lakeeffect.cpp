@@ -11,7 +11,7 @@
 #include "core/numberformat.h"
 #include "panels/picturepanel.h"
 #include "platform/controls.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

@@ -19,7 +19,7 @@
 #include "platform/controls.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

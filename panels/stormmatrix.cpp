@@ -18,7 +18,7 @@
 #include "panels/thresholds.h"
 #include "platform/effects.h"
 #include "platform/pictureboxwidget.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

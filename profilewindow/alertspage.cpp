@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

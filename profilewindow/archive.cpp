@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/folders.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/snapshot.h"
 
 namespace ondrik {

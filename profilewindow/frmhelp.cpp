@@ -17,7 +17,7 @@
 #include "platform/controls.h"
 #include "platform/effects.h"
 #include "platform/folders.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

@@ -37,7 +37,7 @@
 #include "panels/panel.h"
 #include "profilewindow/archive.h"
 #include "platform/busycursor.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/models.h"
 #include "profilewindow/training.h"
 

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "platform/savefile.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

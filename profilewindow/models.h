@@ -13,7 +13,7 @@
 #include "core/datetime.h"
 #include "core/reader.h"
 #include "panels/mapdata.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

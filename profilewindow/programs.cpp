@@ -5,7 +5,7 @@
 
 #include "platform/effects.h"
 #include "platform/folders.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

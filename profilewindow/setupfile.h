@@ -1,6 +1,6 @@
 // The set-up window's view of the configuration file "Ondrik.cfg": what it
 // reads into its boxes and what it writes back. The layout of the file is
-// that of profilewindow/config.h; values are read here by the same rules as
+// that of config/config.h; values are read here by the same rules as
 // the start-up reader, so that a saved file reads back as it was saved.
 //
 // Lines 1 to 35 are written back as they were read, except those the window
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

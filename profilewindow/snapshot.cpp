@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/gdiplus.h"
 
 namespace ondrik {

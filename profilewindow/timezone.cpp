@@ -9,7 +9,7 @@
 #include "core/store.h"
 #include "platform/effects.h"
 #include "platform/savefile.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "platform/folders.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 namespace ondrik {
 

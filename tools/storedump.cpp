@@ -48,7 +48,7 @@
 #include "core/reader.h"
 #include "core/shear.h"
 #include "core/store.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/models.h"
 
 #ifndef ONDRIK_DATA_DIR

@@ -18,7 +18,7 @@
 #include "core/shared.h"
 #include "panels/panel.h"
 #include "platform/picturebox.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "tests/control_lookup.h"
 
 namespace ondrik::testing {

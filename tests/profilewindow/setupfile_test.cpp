@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/setupfile.h"
 #include "tests/common/temp_folder.h"
 

@@ -7,7 +7,7 @@
 
 #include "core/store.h"
 #include "platform/effects.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "tests/common/temp_folder.h"
 
 namespace ondrik {

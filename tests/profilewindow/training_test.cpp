@@ -7,7 +7,7 @@
 #include <set>
 #include <sstream>
 
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/frmprofile.h"
 #include "profilewindow/paneltable.h"
 #include "profilewindow/training.h"

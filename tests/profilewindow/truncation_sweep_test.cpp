@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/effects.h"
-#include "profilewindow/config.h"
+#include "config/config.h"
 #include "profilewindow/timezone.h"
 #include "tests/common/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "profilewindow/config.h"
+#include "config/config.h"
 
 #include <algorithm>
 #include <cctype>
