@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 cmake -S . -B build
-cmake --build build -j"$(nproc)"
+cmake --build build -j"$(nproc)" --target Ondrik Wexfold
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/Ondrik "$@"
