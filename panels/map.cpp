@@ -17,6 +17,7 @@
 #include "panels/mapdraw.h"
 #include "panels/thresholds.h"
 #include "platform/controls.h"
+#include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
 #include "config/config.h"
@@ -351,10 +352,17 @@ void MapPanel::Redraw() {
   RefreshMap();
 }
 
-void MapPanel::chkMap_Click(int /*index*/) {
+// A layer ticked by the user whose file is missing is drawn as nothing, and
+// the user is told why.
+void MapPanel::chkMap_Click(int index) {
   if (gLoadingState) return;
   RedrawMap();
   RefreshMap();
+  if (chkMap_[static_cast<size_t>(index)]->Value() != 0 && outlines_.Layer(index) == nullptr)
+    TheEffects().Message(MapLayerFileName(index) + " is missing from the program folder " + ProgramFolder() +
+                             ", so the " + kMapLayerCaptions[static_cast<size_t>(index)] +
+                             " layer has nothing to draw.",
+                         "Map", MsgIcon::Information);
 }
 
 void MapPanel::chkBrightBand_Click() {

@@ -31,7 +31,7 @@ class MapPanelTest : public ProfileWindowTest {
   // The shipped map files, and a third site at Denver (the others stand at
   // Chicago).
   frmProfile& StartWithMap() {
-    for (const char* f : {"Map_State.dat", "Map_Country.dat", "Ondrik.Dat"})
+    for (const char* f : {"Map_Canada.dat", "Map_State.dat", "Map_Country.dat", "Ondrik.Dat"})
       fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
     ProfileFileSpec den;
     den.hours = 4;
@@ -110,6 +110,34 @@ TEST_F(MapPanelTest, LayerBoxesAndWindBars) {
   EXPECT_TRUE(Ctl<QWidget>(w, "pnlBrightBand")->isVisibleTo(&w));
   Ctl<CheckBox>(w, "chkAngle", 0)->SetValue(1);
   EXPECT_FALSE(gLoadingState);
+}
+
+// The user is told when a ticked layer has no file (here County and CWA),
+// not when a recall ticks it.
+TEST_F(MapPanelTest, ATickedLayerWithoutItsFileIsReported) {
+  frmProfile& w = StartWithMap();
+  const struct {
+    int box;
+    const char* missing;  // the file named, or null for no message
+  } cases[] = {{0, nullptr}, {1, "Map_CWA.dat"}, {2, "Map_County.dat"}};
+  for (const auto& c : cases) {
+    fx_.messages.clear();
+    Ctl<CheckBox>(w, "chkMap", c.box)->SetValue(1);
+    if (c.missing == nullptr) {
+      EXPECT_TRUE(fx_.messages.empty()) << c.box;
+    } else {
+      ASSERT_EQ(fx_.messages.size(), 1u) << c.box;
+      EXPECT_NE(fx_.messages[0].text.find(c.missing), std::string::npos) << fx_.messages[0].text;
+    }
+    Ctl<CheckBox>(w, "chkMap", c.box)->SetValue(0);
+    EXPECT_EQ(fx_.messages.size(), c.missing ? 1u : 0u);
+  }
+  PanelSettings s = w.CapturePanelSettings();
+  s.chkMap[1] = true;
+  fx_.messages.clear();
+  w.ApplyPanelSettings(s);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkMap", 1)->Value(), 1);
+  EXPECT_TRUE(fx_.messages.empty());
 }
 
 TEST_F(MapPanelTest, ExtentAndBoxesGoThroughPanelSettings) {
