@@ -245,7 +245,7 @@ void MapPanel::RefreshMap() {
   const bool drawable = host_.Chart().in.FileLoaded && D >= 1 && D <= gDatasetCount && H >= 0 && H <= gLastHour(D);
   if (drawable) {
     const MapFeatureTable& features = host_.MapFeatures();
-    Flow& flow = flow_[static_cast<size_t>(D)];
+    std::optional<Flow>& flow = flow_[static_cast<size_t>(D)];
     if (chkBrightBand_->Value() != 0) {
       std::vector<BeamTilt> tilts;
       for (size_t j = 0; j < kTilts.size(); ++j)
@@ -262,18 +262,22 @@ void MapPanel::RefreshMap() {
                                 gIndexThresholds(kRowLesMapRms, 2));
       }
       if (drawn) flow = *drawn;
-      const Config& cfg = host_.Settings();
-      std::array<ReferenceLine, 2> lines;
-      for (size_t i = 0; i < 2; ++i)
-        lines[i] = {cfg.gMapLineBearing[i + 1], cfg.gMapLineDist[i + 1], cfg.gMapLineMaxDist[i + 1]};
-      travel_ = PrintMapTravelTimes(pic, lines, flow);
+      // Travel times only for a flow some overlay of the dataset has drawn.
+      travel_.reset();
+      if (flow) {
+        const Config& cfg = host_.Settings();
+        std::array<ReferenceLine, 2> lines;
+        for (size_t i = 0; i < 2; ++i)
+          lines[i] = {cfg.gMapLineBearing[i + 1], cfg.gMapLineDist[i + 1], cfg.gMapLineMaxDist[i + 1]};
+        travel_ = PrintMapTravelTimes(pic, lines, *flow);
+      }
     }
   }
   picMap_->update();
 }
 
-Flow MapPanel::StoredFlow(Integer D) const {
-  return D >= 0 && D < kDatasetSlots ? flow_[static_cast<size_t>(D)] : Flow{};
+std::optional<Flow> MapPanel::StoredFlow(Integer D) const {
+  return D >= 0 && D < kDatasetSlots ? flow_[static_cast<size_t>(D)] : std::nullopt;
 }
 
 void MapPanel::picMap_MouseDown(int button, int /*shift*/, double x, double y) {

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "panels/mapdata.h"
 #include "panels/panel.h"
@@ -65,8 +66,10 @@ class MapPanel : public SidePanel {
   // What the last drawing left.
   const MapExtent& Extent() const { return extent_; }
   double MapMarkRadius() const { return markRadius_; }
-  Flow StoredFlow(Integer D) const;
-  const std::array<TravelTime, 2>& TravelTimes() const { return travel_; }
+  // None until a wind overlay of the dataset has drawn.
+  std::optional<Flow> StoredFlow(Integer D) const;
+  // None when no travel times were printed (no flow stored).
+  const std::optional<std::array<TravelTime, 2>>& TravelTimes() const { return travel_; }
 
  private:
   void BuildControls(QWidget* parent);
@@ -101,10 +104,10 @@ class MapPanel : public SidePanel {
   MapOutlines outlines_;
   MapExtent extent_;
   double markRadius_ = 0;
-  // The flow each dataset's wind overlay drew last (direction 0, speed 0
-  // until the first), kept for its travel times.
-  std::array<Flow, kDatasetSlots> flow_{};
-  std::array<TravelTime, 2> travel_{};
+  // The flow each dataset's wind overlay drew last, kept for its travel
+  // times; none before the first.
+  std::array<std::optional<Flow>, kDatasetSlots> flow_{};
+  std::optional<std::array<TravelTime, 2>> travel_;
 };
 
 }  // namespace ondrik

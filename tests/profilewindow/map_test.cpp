@@ -26,6 +26,15 @@ int NonWhite(const PictureBox& pic) {
   return n;
 }
 
+// Black pixels from row `top` down.
+int Black(const PictureBox& pic, int top) {
+  const QImage& img = pic.Image();
+  int n = 0;
+  for (int y = std::max(top, 0); y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == 0;
+  return n;
+}
+
 class MapPanelTest : public ProfileWindowTest {
  protected:
   // The shipped map files, and a third site at Denver (the others stand at
@@ -79,7 +88,7 @@ TEST_F(MapPanelTest, OutlinesAroundTheSitesAndClicksThatLoadOrZoom) {
 
 TEST_F(MapPanelTest, LayerBoxesAndWindBars) {
   frmProfile& w = StartWithMap();
-  // Without layers only the dots and the travel times remain.
+  // Without layers only the dots remain.
   Ctl<CheckBox>(w, "chkMap", 3)->SetValue(0);
   Ctl<CheckBox>(w, "chkMap", 4)->SetValue(0);
   const int bare = NonWhite(Pic(w));
@@ -100,11 +109,22 @@ TEST_F(MapPanelTest, LayerBoxesAndWindBars) {
   EXPECT_EQ(Ctl<QLabel>(w, "lblMeanFlow", 1)->text(), "6");
   EXPECT_EQ(Ctl<QLabel>(w, "lblSigmaLevel")->text(), QString::number(Ctl<ScrollBar>(w, "vsbSigmaLevel")->Value()));
 
-  // The mean wind stores the dataset's flow for the travel times.
+  // No travel-time line before a wind overlay has stored the dataset's flow;
+  // after that it stays, also without the overlay.
+  const auto timeLine = [&] { return Black(Pic(w), Pic(w).PixelHeight() - 12); };
+  EXPECT_FALSE(map_->StoredFlow(gCurDataset));
+  EXPECT_FALSE(map_->TravelTimes());
+  EXPECT_EQ(timeLine(), 0);
   Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
   EXPECT_TRUE(Ctl<QLabel>(w, "lblMeanFlow", 0)->isVisibleTo(&w));
-  EXPECT_GT(map_->StoredFlow(gCurDataset).spd, 0);
-  EXPECT_GT(map_->TravelTimes()[0].dist, 0);
+  ASSERT_TRUE(map_->StoredFlow(gCurDataset) && map_->TravelTimes());
+  EXPECT_GT(map_->StoredFlow(gCurDataset)->spd, 0);
+  EXPECT_GT((*map_->TravelTimes())[0].dist, 0);
+  EXPECT_GT(timeLine(), 50);
+  Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(0);
+  EXPECT_TRUE(map_->TravelTimes());
+  EXPECT_GT(timeLine(), 50);
+  Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
   // The bright band shows its tilts and replaces the wind overlay.
   Ctl<CheckBox>(w, "chkBrightBand")->SetValue(1);
   EXPECT_TRUE(Ctl<QWidget>(w, "pnlBrightBand")->isVisibleTo(&w));
