@@ -7,9 +7,9 @@
 // any other click zooms in (left button) or out about the click.
 //
 // Its button bar holds the two wind boxes (one at a time) and the button
-// that shows the layer panel over the map (the layer boxes and "Bright
-// Band"); the level bars of the wind boxes stand at the map's right edge,
-// the radar tilts along its bottom while the bright band is shown. The
+// that shows the layer panel above the map (the layer boxes and "Bright
+// Band"); the level bars of the wind boxes stand right of the map, the radar
+// tilts under it while the bright band is shown; nothing covers it. The
 // panel marks the sigma level, or else the mean-wind layer, beside the
 // chart's wind column.
 #pragma once
@@ -76,7 +76,6 @@ class MapPanel : public SidePanel {
   void BuildPresetButtons(QGridLayout* grid, int row);
   void Layout();
   void LayerBoxClicked(CheckBox* box, CheckBox* other);
-  void ShowBars();
   void Redraw();
   // Gives both map pictures the extent; false when it has no width or height.
   bool SetMapExtent(const MapExtent& e);

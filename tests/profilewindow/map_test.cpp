@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QToolButton>
 
 #include <string>
 
@@ -158,6 +159,46 @@ TEST_F(MapPanelTest, ATickedLayerWithoutItsFileIsReported) {
   w.ApplyPanelSettings(s);
   EXPECT_EQ(Ctl<CheckBox>(w, "chkMap", 1)->Value(), 1);
   EXPECT_TRUE(fx_.messages.empty());
+}
+
+// Whichever of the wind boxes, the layer panel and the tilts are shown,
+// nothing stands over the map, everything stays in its frame and the map
+// keeps its whole extent.
+TEST_F(MapPanelTest, NothingCoversTheMap) {
+  frmProfile& w = StartWithMap();
+  auto* frame = Ctl<QWidget>(w, "frameMap");
+  auto* pic = Ctl<PictureBoxWidget>(w, "picMap");
+  auto* layers = Ctl<QToolButton>(w, "btnMapSelection");
+  const struct {
+    const char* box;  // wind box ticked, or null
+    bool layers, band;
+    int others;  // widgets shown beside the map: bars, labels, panels
+  } cases[] = {{"chkMeanFlow", false, false, 4}, {"chkSigmaLevel", false, false, 2}, {nullptr, true, false, 1},
+               {"chkMeanFlow", true, false, 5},  {"chkSigmaLevel", true, true, 4},   {nullptr, false, true, 1},
+               {"chkMeanFlow", true, true, 6}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.box ? c.box : "no wind box") + (c.layers ? ", layers" : "") +
+                 (c.band ? ", bright band" : ""));
+    Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(0);
+    Ctl<CheckBox>(w, "chkSigmaLevel")->SetValue(0);
+    if (c.box) Ctl<CheckBox>(w, c.box)->SetValue(1);
+    layers->setChecked(c.layers);
+    Ctl<CheckBox>(w, "chkBrightBand")->SetValue(c.band ? 1 : 0);
+    const QRect map = pic->geometry();
+    EXPECT_GT(map.width(), 150);
+    EXPECT_GT(map.height(), 150);
+    int shown = 0;
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (child == pic || !child->isVisibleTo(frame)) continue;
+      ++shown;
+      EXPECT_FALSE(child->geometry().intersects(map)) << child->objectName().toStdString();
+      EXPECT_TRUE(frame->rect().contains(child->geometry())) << child->objectName().toStdString();
+    }
+    EXPECT_EQ(shown, c.others);
+    EXPECT_FLOAT_EQ(static_cast<float>(Pic(w).ScaleLeft() + Pic(w).ScaleWidth()), map_->Extent().east);
+    EXPECT_FLOAT_EQ(static_cast<float>(Pic(w).ScaleTop() + Pic(w).ScaleHeight()), map_->Extent().south);
+    EXPECT_EQ(Pic(w).PixelWidth(), map.width());
+  }
 }
 
 TEST_F(MapPanelTest, ExtentAndBoxesGoThroughPanelSettings) {
