@@ -469,7 +469,7 @@ struct Indices {
 };
 
 struct Surface {
-  double ps, slp, t2, td2, q2, skin, soil1, soil2, u10, v10;
+  double ps, slp, t2, td2, q2, skin, soil1, soil2, u10, v10;  // soil1, soil2 in K, t2, td2, skin in °C
   double precip, conv, runoff, evap, snra, lcld, mcld, hcld, tcld;
   double stormU, stormV, srh, cloudBase, vis, snowfall;
   int ptype;
@@ -922,8 +922,9 @@ struct Generator {
     // Surface section.
     s.q2 = 1000.0 * MixRatio(s.td2, ps) / (1.0 + MixRatio(s.td2, ps));
     s.skin = s.t2 + 0.3 * ampEff * d;
-    s.soil1 = At(t - 6).tsfc + 0.35 * ampEff * Diurnal(lst - 3.0);
-    s.soil2 = At(t - 24).tsfc + 1.0;
+    // The file holds the soil temperatures in kelvin.
+    s.soil1 = kZeroC + At(t - 6).tsfc + 0.35 * ampEff * Diurnal(lst - 3.0);
+    s.soil2 = kZeroC + At(t - 24).tsfc + 1.0;
     s.u10 = 0.95 * lv[0].u / kKnotsPerMs;
     s.v10 = 0.95 * lv[0].v / kKnotsPerMs;
     s.precip = 0; s.conv = 0;
