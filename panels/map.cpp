@@ -17,6 +17,7 @@
 #include "panels/mapdraw.h"
 #include "panels/thresholds.h"
 #include "platform/controls.h"
+#include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
 #include "config/config.h"
@@ -38,7 +39,8 @@ struct TiltRow {
 constexpr std::array<TiltRow, 5> kTilts = {{{"0.5", kBlack}, {"1.5", kBlack}, {"2.4", kBlack}, {"3.4", kBlack},
                                             {"4.4", kBlack}}};
 
-// The map fills its frame; the level bars stand at its right edge.
+// The map fills what its frame leaves beside the level bars, under the layer
+// panel and over the tilts.
 class MapFrame : public QFrame {
  public:
   using QFrame::QFrame;
@@ -51,7 +53,7 @@ class MapFrame : public QFrame {
   }
 };
 
-QFrame* OverlayPanel(QWidget* parent, const char* name) {
+QFrame* FramedPanel(QWidget* parent, const char* name) {
   auto* p = new QFrame(parent);
   p->setObjectName(name);
   p->setFrameShape(QFrame::Box);
@@ -100,8 +102,7 @@ MapPanel::MapPanel(PanelHost& host, QWidget* parent)
   chkBrightBand_->onClick = [this] { chkBrightBand_Click(); };
   for (int j = 0; j < static_cast<int>(kTilts.size()); ++j)
     chkAngle_[static_cast<size_t>(j)]->onClick = [this, j] { chkAngle_Click(j); };
-  QObject::connect(btnMapSelection_, &QToolButton::toggled, pnlMapSelection_,
-                   [this](bool on) { pnlMapSelection_->setVisible(on); });
+  QObject::connect(btnMapSelection_, &QToolButton::toggled, pnlMapSelection_, [this] { Layout(); });
   picMap_->onMouseDown = [this](int button, int shift, double x, double y) { picMap_MouseDown(button, shift, x, y); };
   picMap_->onResize = [this] {
     // The background follows the picture's size.
@@ -109,7 +110,7 @@ MapPanel::MapPanel(PanelHost& host, QWidget* parent)
     RedrawMap();
     RefreshMap();
   };
-  ShowBars();
+  Layout();
 }
 
 void MapPanel::BuildControls(QWidget* parent) {
@@ -131,13 +132,13 @@ void MapPanel::BuildControls(QWidget* parent) {
     lblMeanFlow_[i] = LevelLabel(QString("lblMeanFlow%1").arg(i), frameMap_);
   }
 
-  // The layer panel over the map's top-left corner: the outline layers and
-  // the bright band.
-  pnlMapSelection_ = OverlayPanel(frameMap_, "pnlMapSelection");
+  // The layer panel above the map: the outline layers and the bright band,
+  // and beside them the presets.
+  pnlMapSelection_ = FramedPanel(frameMap_, "pnlMapSelection");
   auto* grid = new QGridLayout(pnlMapSelection_);
-  grid->setContentsMargins(4, 2, 4, 2);
+  grid->setContentsMargins(3, 1, 3, 1);
   grid->setSpacing(0);
-  grid->setHorizontalSpacing(6);
+  grid->setHorizontalSpacing(4);
   for (int i = 0; i < kMapLayerCount; ++i) {
     chkMap_[static_cast<size_t>(i)] =
         MakeBox(kMapLayerCaptions[static_cast<size_t>(i)], QString("chkMap%1").arg(i), pnlMapSelection_);
@@ -149,11 +150,11 @@ void MapPanel::BuildControls(QWidget* parent) {
   auto* presets = new QGridLayout;
   presets->setSpacing(1);
   BuildPresetButtons(presets, 0);
-  grid->addLayout(presets, 3, 0, 2, 2);
+  grid->addLayout(presets, 0, 2, 3, 1, Qt::AlignRight | Qt::AlignVCenter);
   pnlMapSelection_->adjustSize();
 
-  // The tilts along the map's bottom edge while the bright band is shown.
-  pnlBrightBand_ = OverlayPanel(frameMap_, "pnlBrightBand");
+  // The tilts under the map while the bright band is shown.
+  pnlBrightBand_ = FramedPanel(frameMap_, "pnlBrightBand");
   auto* row = new QHBoxLayout(pnlBrightBand_);
   row->setContentsMargins(3, 0, 3, 0);
   row->setSpacing(2);
@@ -184,23 +185,38 @@ void MapPanel::BuildControls(QWidget* parent) {
   btnMapSelection_->setGeometry(188, 1, 48, 20);
 }
 
+// Nothing lies over the map: the open layer panel takes the frame's top,
+// the tilts its bottom, the level bars of the ticked wind box a column at
+// its right; the map keeps its extent in the room that is left.
 void MapPanel::Layout() {
+  const bool sigma = chkSigmaLevel_->Value() != 0, mean = !sigma && chkMeanFlow_->Value() != 0;
+  const bool layers = btnMapSelection_->isChecked(), band = chkBrightBand_->Value() != 0;
+  vsbSigmaLevel_->setVisible(sigma);
+  lblSigmaLevel_->setVisible(sigma);
+  for (size_t i = 0; i < 2; ++i) {
+    vsbMeanFlow_[i]->setVisible(mean);
+    lblMeanFlow_[i]->setVisible(mean);
+  }
+  pnlMapSelection_->setVisible(layers);
+  pnlBrightBand_->setVisible(band);
+
   const int w = frameMap_->width(), h = frameMap_->height();
-  picMap_->setGeometry(0, 0, w, h);
-  // Sigma level and mean wind are never shown together: the sigma bar
-  // shares the right edge with the mean wind's top bar. The bars leave the
-  // map's top line to their labels and its bottom line to the travel times
-  // and the tilts.
-  const int x0 = w - 2 * kBar - 2, x1 = w - kBar;
-  const int barHeight = std::max(1, h - kLabelHeight - kTiltHeight);
-  vsbSigmaLevel_->setGeometry(x1, kLabelHeight, kBar, barHeight);
-  lblSigmaLevel_->setGeometry(x1, 0, kBar, kLabelHeight);
-  vsbMeanFlow_[0]->setGeometry(x0, kLabelHeight, kBar, barHeight);
-  lblMeanFlow_[0]->setGeometry(x0, 0, kBar, kLabelHeight);
-  vsbMeanFlow_[1]->setGeometry(x1, kLabelHeight, kBar, barHeight);
-  lblMeanFlow_[1]->setGeometry(x1, 0, kBar, kLabelHeight);
-  pnlMapSelection_->move(0, 0);
-  pnlBrightBand_->setGeometry(0, h - kTiltHeight, std::min(w, pnlBrightBand_->sizeHint().width()), kTiltHeight);
+  const int top = layers ? pnlMapSelection_->sizeHint().height() : 0;
+  const int bottom = band ? kTiltHeight : 0;
+  const int bars = mean ? 2 * kBar + 3 : sigma ? kBar + 1 : 0;
+  pnlMapSelection_->setGeometry(0, 0, w, top);
+  pnlBrightBand_->setGeometry(0, h - bottom, w, bottom);
+  picMap_->setGeometry(0, top, std::max(1, w - bars), std::max(1, h - top - bottom));
+  // The sigma bar shares the right edge with the mean wind's top bar; the
+  // labels stand above the bars.
+  const int x1 = w - kBar, x0 = x1 - kBar - 2;
+  const int barTop = top + kLabelHeight, barHeight = std::max(1, h - bottom - barTop);
+  vsbSigmaLevel_->setGeometry(x1, barTop, kBar, barHeight);
+  lblSigmaLevel_->setGeometry(x1, top, kBar, kLabelHeight);
+  vsbMeanFlow_[0]->setGeometry(x0, barTop, kBar, barHeight);
+  lblMeanFlow_[0]->setGeometry(x0, top, kBar, kLabelHeight);
+  vsbMeanFlow_[1]->setGeometry(x1, barTop, kBar, barHeight);
+  lblMeanFlow_[1]->setGeometry(x1, top, kBar, kLabelHeight);
 }
 
 QWidget* MapPanel::Widget() { return frameMap_; }
@@ -244,7 +260,7 @@ void MapPanel::RefreshMap() {
   const bool drawable = host_.Chart().in.FileLoaded && D >= 1 && D <= gDatasetCount && H >= 0 && H <= gLastHour(D);
   if (drawable) {
     const MapFeatureTable& features = host_.MapFeatures();
-    Flow& flow = flow_[static_cast<size_t>(D)];
+    std::optional<Flow>& flow = flow_[static_cast<size_t>(D)];
     if (chkBrightBand_->Value() != 0) {
       std::vector<BeamTilt> tilts;
       for (size_t j = 0; j < kTilts.size(); ++j)
@@ -261,18 +277,22 @@ void MapPanel::RefreshMap() {
                                 gIndexThresholds(kRowLesMapRms, 2));
       }
       if (drawn) flow = *drawn;
-      const Config& cfg = host_.Settings();
-      std::array<ReferenceLine, 2> lines;
-      for (size_t i = 0; i < 2; ++i)
-        lines[i] = {cfg.gMapLineBearing[i + 1], cfg.gMapLineDist[i + 1], cfg.gMapLineMaxDist[i + 1]};
-      travel_ = PrintMapTravelTimes(pic, lines, flow);
+      // Travel times only for a flow some overlay of the dataset has drawn.
+      travel_.reset();
+      if (flow) {
+        const Config& cfg = host_.Settings();
+        std::array<ReferenceLine, 2> lines;
+        for (size_t i = 0; i < 2; ++i)
+          lines[i] = {cfg.gMapLineBearing[i + 1], cfg.gMapLineDist[i + 1], cfg.gMapLineMaxDist[i + 1]};
+        travel_ = PrintMapTravelTimes(pic, lines, *flow);
+      }
     }
   }
   picMap_->update();
 }
 
-Flow MapPanel::StoredFlow(Integer D) const {
-  return D >= 0 && D < kDatasetSlots ? flow_[static_cast<size_t>(D)] : Flow{};
+std::optional<Flow> MapPanel::StoredFlow(Integer D) const {
+  return D >= 0 && D < kDatasetSlots ? flow_[static_cast<size_t>(D)] : std::nullopt;
 }
 
 void MapPanel::picMap_MouseDown(int button, int /*shift*/, double x, double y) {
@@ -301,7 +321,7 @@ void MapPanel::LayerBoxClicked(CheckBox* box, CheckBox* other) {
     const LoadingStateGuard loading;
     other->SetValue(0);
   }
-  ShowBars();
+  Layout();
   Redraw();
 }
 
@@ -335,30 +355,27 @@ void MapPanel::vsbMeanFlow_Change(int index) {
   Redraw();
 }
 
-void MapPanel::ShowBars() {
-  const bool sigma = chkSigmaLevel_->Value() != 0, mean = chkMeanFlow_->Value() != 0;
-  vsbSigmaLevel_->setVisible(sigma);
-  lblSigmaLevel_->setVisible(sigma);
-  for (size_t i = 0; i < 2; ++i) {
-    vsbMeanFlow_[i]->setVisible(mean);
-    lblMeanFlow_[i]->setVisible(mean);
-  }
-}
-
 void MapPanel::Redraw() {
   if (gLoadingState) return;
   host_.RedrawChart();
   RefreshMap();
 }
 
-void MapPanel::chkMap_Click(int /*index*/) {
+// A layer ticked by the user whose file is missing is drawn as nothing, and
+// the user is told why.
+void MapPanel::chkMap_Click(int index) {
   if (gLoadingState) return;
   RedrawMap();
   RefreshMap();
+  if (chkMap_[static_cast<size_t>(index)]->Value() != 0 && outlines_.Layer(index) == nullptr)
+    TheEffects().Message(MapLayerFileName(index) + " is missing from the program folder " + ProgramFolder() +
+                             ", so the " + kMapLayerCaptions[static_cast<size_t>(index)] +
+                             " layer has nothing to draw.",
+                         "Map", MsgIcon::Information);
 }
 
 void MapPanel::chkBrightBand_Click() {
-  pnlBrightBand_->setVisible(chkBrightBand_->Value() != 0);
+  Layout();
   RefreshMap();
 }
 
@@ -423,7 +440,7 @@ void MapPanel::Apply(const PanelSettings& from) {
     vsbMeanFlow_[1]->SetValue(from.MeanFlowLevels[1]);
     ApplyMapSettings(from);
   }
-  ShowBars();
+  Layout();
   RedrawMap();
   RefreshMap();
 }
@@ -433,7 +450,6 @@ void MapPanel::ApplyMapSettings(const PanelSettings& from) {
   for (size_t i = 0; i < chkMap_.size(); ++i) chkMap_[i]->SetValue(from.chkMap[i] ? 1 : 0);
   btnMapSelection_->setChecked(from.MapSelectionShown);
   chkBrightBand_->SetValue(from.chkBrightBand ? 1 : 0);
-  pnlBrightBand_->setVisible(from.chkBrightBand);
   for (size_t j = 0; j < chkAngle_.size(); ++j) chkAngle_[j]->SetValue(from.chkAngle[j] ? 1 : 0);
 }
 

@@ -7,14 +7,15 @@
 // any other click zooms in (left button) or out about the click.
 //
 // Its button bar holds the two wind boxes (one at a time) and the button
-// that shows the layer panel over the map (the layer boxes and "Bright
-// Band"); the level bars of the wind boxes stand at the map's right edge,
-// the radar tilts along its bottom while the bright band is shown. The
+// that shows the layer panel above the map (the layer boxes and "Bright
+// Band"); the level bars of the wind boxes stand right of the map, the radar
+// tilts under it while the bright band is shown; nothing covers it. The
 // panel marks the sigma level, or else the mean-wind layer, beside the
 // chart's wind column.
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "panels/mapdata.h"
 #include "panels/panel.h"
@@ -65,15 +66,16 @@ class MapPanel : public SidePanel {
   // What the last drawing left.
   const MapExtent& Extent() const { return extent_; }
   double MapMarkRadius() const { return markRadius_; }
-  Flow StoredFlow(Integer D) const;
-  const std::array<TravelTime, 2>& TravelTimes() const { return travel_; }
+  // None until a wind overlay of the dataset has drawn.
+  std::optional<Flow> StoredFlow(Integer D) const;
+  // None when no travel times were printed (no flow stored).
+  const std::optional<std::array<TravelTime, 2>>& TravelTimes() const { return travel_; }
 
  private:
   void BuildControls(QWidget* parent);
   void BuildPresetButtons(QGridLayout* grid, int row);
   void Layout();
   void LayerBoxClicked(CheckBox* box, CheckBox* other);
-  void ShowBars();
   void Redraw();
   // Gives both map pictures the extent; false when it has no width or height.
   bool SetMapExtent(const MapExtent& e);
@@ -101,10 +103,10 @@ class MapPanel : public SidePanel {
   MapOutlines outlines_;
   MapExtent extent_;
   double markRadius_ = 0;
-  // The flow each dataset's wind overlay drew last (direction 0, speed 0
-  // until the first), kept for its travel times.
-  std::array<Flow, kDatasetSlots> flow_{};
-  std::array<TravelTime, 2> travel_{};
+  // The flow each dataset's wind overlay drew last, kept for its travel
+  // times; none before the first.
+  std::array<std::optional<Flow>, kDatasetSlots> flow_{};
+  std::optional<std::array<TravelTime, 2>> travel_;
 };
 
 }  // namespace ondrik

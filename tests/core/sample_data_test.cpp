@@ -1,11 +1,13 @@
 // Checks the committed sample profile files in data/ with plain text reads:
 // the line positions the profile reader and the site-list pass depend on,
-// the number of hours and levels, and the physical sense of the level lines.
+// the number of hours and levels, the units of the surface section's soil
+// temperatures, and the physical sense of the level lines.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -110,9 +112,18 @@ TEST(SampleData, FilesHaveTheLayoutTheReaderExpects) {
       // Surface section: the header holding YYMMDD, then one record per hour.
       EXPECT_NE(lines.at(i).find("YYMMDD"), std::string::npos);
       i += surfaceHeader;
-      size_t items = 0;
-      while (i < lines.size() && !lines[i].empty()) items += Numbers(lines[i++]).size();
-      EXPECT_EQ(items, 85 * surfaceItems);
+      std::vector<double> items;
+      while (i < lines.size() && !lines[i].empty()) {
+        const std::vector<double> v = Numbers(lines[i++]);
+        items.insert(items.end(), v.begin(), v.end());
+      }
+      ASSERT_EQ(items.size(), 85 * surfaceItems);
+      // Soil temperatures (both layers) in kelvin, within a day's swing of
+      // the 2-m temperature in degrees C.
+      int soilOff = 0;
+      for (size_t r = 0; !sample.gfs3 && r < items.size(); r += surfaceItems)
+        for (size_t soil : {5u, 10u}) soilOff += std::fabs(items[r + soil] - 273.15 - items[r + 19]) > 30;
+      EXPECT_EQ(soilOff, 0);
       ASSERT_LT(i + 1, lines.size());
       EXPECT_EQ(lines[i + 1].substr(0, 3), "---");
       i += 2;

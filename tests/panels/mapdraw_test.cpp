@@ -208,8 +208,10 @@ TEST(MapDrawing, TheShippedOutlinesAroundAShippedSite) {
   MapOutlines outlines([](const std::string& name) { return std::string(ONDRIK_DATA_DIR) + "/" + name; });
   PictureBox pic = MapPicture();
   const MapPoint site{gSiteLon(1), gSiteLat(1)};
-  DrawMapOutlines(pic, {false, false, false, true, true}, outlines, site, {});
+  DrawMapOutlines(pic, {true, false, false, true, true}, outlines, site, {});
   EXPECT_EQ(At(pic, site.x, site.y), kRed);
+  EXPECT_GT(Count(pic, RGB(127, 0, 0)), 300);       // provinces, north of the border only
+  EXPECT_EQ(Count(pic, RGB(127, 0, 0), 150, 238), 0);
   EXPECT_GT(Count(pic, RGB(127, 120, 120)), 2000);  // states
   EXPECT_GT(Count(pic, RGB(127, 160, 160)), 500);   // countries and coasts
   // With a westerly at the sigma level the lake bands show.

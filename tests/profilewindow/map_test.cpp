@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QToolButton>
 
 #include <string>
 
@@ -26,12 +27,21 @@ int NonWhite(const PictureBox& pic) {
   return n;
 }
 
+// Black pixels from row `top` down.
+int Black(const PictureBox& pic, int top) {
+  const QImage& img = pic.Image();
+  int n = 0;
+  for (int y = std::max(top, 0); y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == 0;
+  return n;
+}
+
 class MapPanelTest : public ProfileWindowTest {
  protected:
   // The shipped map files, and a third site at Denver (the others stand at
   // Chicago).
   frmProfile& StartWithMap() {
-    for (const char* f : {"Map_State.dat", "Map_Country.dat", "Ondrik.Dat"})
+    for (const char* f : {"Map_Canada.dat", "Map_State.dat", "Map_Country.dat", "Ondrik.Dat"})
       fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f);
     ProfileFileSpec den;
     den.hours = 4;
@@ -79,7 +89,7 @@ TEST_F(MapPanelTest, OutlinesAroundTheSitesAndClicksThatLoadOrZoom) {
 
 TEST_F(MapPanelTest, LayerBoxesAndWindBars) {
   frmProfile& w = StartWithMap();
-  // Without layers only the dots and the travel times remain.
+  // Without layers only the dots remain.
   Ctl<CheckBox>(w, "chkMap", 3)->SetValue(0);
   Ctl<CheckBox>(w, "chkMap", 4)->SetValue(0);
   const int bare = NonWhite(Pic(w));
@@ -100,16 +110,95 @@ TEST_F(MapPanelTest, LayerBoxesAndWindBars) {
   EXPECT_EQ(Ctl<QLabel>(w, "lblMeanFlow", 1)->text(), "6");
   EXPECT_EQ(Ctl<QLabel>(w, "lblSigmaLevel")->text(), QString::number(Ctl<ScrollBar>(w, "vsbSigmaLevel")->Value()));
 
-  // The mean wind stores the dataset's flow for the travel times.
+  // No travel-time line before a wind overlay has stored the dataset's flow;
+  // after that it stays, also without the overlay.
+  const auto timeLine = [&] { return Black(Pic(w), Pic(w).PixelHeight() - 12); };
+  EXPECT_FALSE(map_->StoredFlow(gCurDataset));
+  EXPECT_FALSE(map_->TravelTimes());
+  EXPECT_EQ(timeLine(), 0);
   Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
   EXPECT_TRUE(Ctl<QLabel>(w, "lblMeanFlow", 0)->isVisibleTo(&w));
-  EXPECT_GT(map_->StoredFlow(gCurDataset).spd, 0);
-  EXPECT_GT(map_->TravelTimes()[0].dist, 0);
+  ASSERT_TRUE(map_->StoredFlow(gCurDataset) && map_->TravelTimes());
+  EXPECT_GT(map_->StoredFlow(gCurDataset)->spd, 0);
+  EXPECT_GT((*map_->TravelTimes())[0].dist, 0);
+  EXPECT_GT(timeLine(), 50);
+  Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(0);
+  EXPECT_TRUE(map_->TravelTimes());
+  EXPECT_GT(timeLine(), 50);
+  Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
   // The bright band shows its tilts and replaces the wind overlay.
   Ctl<CheckBox>(w, "chkBrightBand")->SetValue(1);
   EXPECT_TRUE(Ctl<QWidget>(w, "pnlBrightBand")->isVisibleTo(&w));
   Ctl<CheckBox>(w, "chkAngle", 0)->SetValue(1);
   EXPECT_FALSE(gLoadingState);
+}
+
+// The user is told when a ticked layer has no file (here County and CWA),
+// not when a recall ticks it.
+TEST_F(MapPanelTest, ATickedLayerWithoutItsFileIsReported) {
+  frmProfile& w = StartWithMap();
+  const struct {
+    int box;
+    const char* missing;  // the file named, or null for no message
+  } cases[] = {{0, nullptr}, {1, "Map_CWA.dat"}, {2, "Map_County.dat"}};
+  for (const auto& c : cases) {
+    fx_.messages.clear();
+    Ctl<CheckBox>(w, "chkMap", c.box)->SetValue(1);
+    if (c.missing == nullptr) {
+      EXPECT_TRUE(fx_.messages.empty()) << c.box;
+    } else {
+      ASSERT_EQ(fx_.messages.size(), 1u) << c.box;
+      EXPECT_NE(fx_.messages[0].text.find(c.missing), std::string::npos) << fx_.messages[0].text;
+    }
+    Ctl<CheckBox>(w, "chkMap", c.box)->SetValue(0);
+    EXPECT_EQ(fx_.messages.size(), c.missing ? 1u : 0u);
+  }
+  PanelSettings s = w.CapturePanelSettings();
+  s.chkMap[1] = true;
+  fx_.messages.clear();
+  w.ApplyPanelSettings(s);
+  EXPECT_EQ(Ctl<CheckBox>(w, "chkMap", 1)->Value(), 1);
+  EXPECT_TRUE(fx_.messages.empty());
+}
+
+// Whichever of the wind boxes, the layer panel and the tilts are shown,
+// nothing stands over the map, everything stays in its frame and the map
+// keeps its whole extent.
+TEST_F(MapPanelTest, NothingCoversTheMap) {
+  frmProfile& w = StartWithMap();
+  auto* frame = Ctl<QWidget>(w, "frameMap");
+  auto* pic = Ctl<PictureBoxWidget>(w, "picMap");
+  auto* layers = Ctl<QToolButton>(w, "btnMapSelection");
+  const struct {
+    const char* box;  // wind box ticked, or null
+    bool layers, band;
+    int others;  // widgets shown beside the map: bars, labels, panels
+  } cases[] = {{"chkMeanFlow", false, false, 4}, {"chkSigmaLevel", false, false, 2}, {nullptr, true, false, 1},
+               {"chkMeanFlow", true, false, 5},  {"chkSigmaLevel", true, true, 4},   {nullptr, false, true, 1},
+               {"chkMeanFlow", true, true, 6}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.box ? c.box : "no wind box") + (c.layers ? ", layers" : "") +
+                 (c.band ? ", bright band" : ""));
+    Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(0);
+    Ctl<CheckBox>(w, "chkSigmaLevel")->SetValue(0);
+    if (c.box) Ctl<CheckBox>(w, c.box)->SetValue(1);
+    layers->setChecked(c.layers);
+    Ctl<CheckBox>(w, "chkBrightBand")->SetValue(c.band ? 1 : 0);
+    const QRect map = pic->geometry();
+    EXPECT_GT(map.width(), 150);
+    EXPECT_GT(map.height(), 150);
+    int shown = 0;
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (child == pic || !child->isVisibleTo(frame)) continue;
+      ++shown;
+      EXPECT_FALSE(child->geometry().intersects(map)) << child->objectName().toStdString();
+      EXPECT_TRUE(frame->rect().contains(child->geometry())) << child->objectName().toStdString();
+    }
+    EXPECT_EQ(shown, c.others);
+    EXPECT_FLOAT_EQ(static_cast<float>(Pic(w).ScaleLeft() + Pic(w).ScaleWidth()), map_->Extent().east);
+    EXPECT_FLOAT_EQ(static_cast<float>(Pic(w).ScaleTop() + Pic(w).ScaleHeight()), map_->Extent().south);
+    EXPECT_EQ(Pic(w).PixelWidth(), map.width());
+  }
 }
 
 TEST_F(MapPanelTest, ExtentAndBoxesGoThroughPanelSettings) {

@@ -1,5 +1,6 @@
-// Writes the map outline files data/Map_State.dat, data/Map_County.dat and
-// data/Map_Country.dat from public-domain boundary data.
+// Writes the map outline files data/Map_State.dat, data/Map_County.dat,
+// data/Map_Country.dat and data/Map_Canada.dat from public-domain boundary
+// data.
 //
 // Sources (exact versions pinned in package.json and package-lock.json):
 //   us-atlas 3.0.1, counties-10m.json: the US Census Bureau's cartographic
@@ -10,13 +11,19 @@
 //     version 4.1.0, 1:50m. Natural Earth data are in the public domain.
 //     Packaging ISC-licensed.
 //   topojson-client 3.1.0 (ISC) decodes the TopoJSON.
+//   provinces.txt, written by provinces.R from the Debian package
+//     r-cran-rnaturalearthdata: Natural Earth Admin 1 states and provinces,
+//     1:50m, Canada's thirteen provinces and territories. Public domain
+//     (the package is CC0). Without that file the Canada layer is left as it
+//     is.
 //
 // Each layer is the mesh of its polygons: every shared border and every
-// coast appears once, as polylines stitched from the topology's arcs. The
-// lines are clipped to a generous North-American box (WEST..EAST, SOUTH..NORTH
-// below, well beyond the map's default extent of 120W-69W, 22N-53N), rounded,
-// and cleared of consecutive duplicate points and of lines that shrank to one
-// point.
+// coast appears once, as polylines stitched from the topology's arcs (for
+// the provinces, from the rings' edges, each kept the first time it comes).
+// The lines are clipped to a generous North-American box (BOX and
+// PROVINCE_BOX below, well beyond the map's default extent of 120W-69W,
+// 22N-53N; the provinces reach further north), rounded, and cleared of
+// consecutive duplicate points and of lines that shrank to one point.
 //
 // Record format of the outline files: one record a line, "latitude,longitude"
 // in degrees, latitude north-positive and longitude east-positive (the map
@@ -26,7 +33,7 @@
 //
 // Usage: npm install && node convert.mjs [output folder, default ../../data]
 
-import { readFileSync, writeFileSync, renameSync } from 'node:fs';
+import { existsSync, readFileSync, writeFileSync, renameSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -37,22 +44,60 @@ const outDir = path.resolve(process.argv[2] ?? path.join(here, '..', '..', 'data
 const require = createRequire(import.meta.url);
 
 // Clipping box in degrees, longitude east-positive.
-const WEST = -135, EAST = -55, SOUTH = 15, NORTH = 60;
+const BOX = { west: -135, east: -55, south: 15, north: 60 };
+const PROVINCE_BOX = { west: -145, east: -50, south: 40, north: 72 };
 const BREAK = '9999,9999';
 // Three decimals (about 100 m) keep the sources' own quantization.
 const DECIMALS = 3;
 
+// The mesh of a TopoJSON object of a package.
+function topologyLines(file, object) {
+  return () => {
+    const topology = JSON.parse(readFileSync(require.resolve(file), 'utf8'));
+    return mesh(topology, topology.objects[object]).coordinates;
+  };
+}
+
+// The mesh of the rings of a text of "ring" lines and "lon,lat" points:
+// each edge once, the edges of a ring not met before stitched into lines.
+function ringLines(file) {
+  return () => {
+    const source = path.join(here, file);
+    if (!existsSync(source)) return null;
+    const rings = [];
+    for (const l of readFileSync(source, 'utf8').split('\n')) {
+      if (l === 'ring') rings.push([]);
+      else if (l && rings.length) rings[rings.length - 1].push(l);
+    }
+    const seen = new Set();
+    const lines = [];
+    for (const ring of rings) {
+      let cur = null;
+      for (let i = 1; i < ring.length; i++) {
+        const key = ring[i - 1] < ring[i] ? ring[i - 1] + '|' + ring[i] : ring[i] + '|' + ring[i - 1];
+        if (seen.has(key)) { cur = null; continue; }
+        seen.add(key);
+        if (!cur) { cur = [ring[i - 1].split(',').map(Number)]; lines.push(cur); }
+        cur.push(ring[i].split(',').map(Number));
+      }
+    }
+    return lines;
+  };
+}
+
 const LAYERS = [
-  { caption: 'State', file: 'us-atlas/counties-10m.json', object: 'states' },
-  { caption: 'County', file: 'us-atlas/counties-10m.json', object: 'counties' },
-  { caption: 'Country', file: 'world-atlas/countries-50m.json', object: 'countries' },
+  { caption: 'Canada', lines: ringLines('provinces.txt'), box: PROVINCE_BOX,
+    missing: 'provinces.txt is missing: run Rscript provinces.R first' },
+  { caption: 'State', lines: topologyLines('us-atlas/counties-10m.json', 'states'), box: BOX },
+  { caption: 'County', lines: topologyLines('us-atlas/counties-10m.json', 'counties'), box: BOX },
+  { caption: 'Country', lines: topologyLines('world-atlas/countries-50m.json', 'countries'), box: BOX },
 ];
 
 // Liang-Barsky: the part of segment a-b inside the box, or null.
-function clipSegment(a, b) {
+function clipSegment(a, b, box) {
   const dx = b[0] - a[0], dy = b[1] - a[1];
   let t0 = 0, t1 = 1;
-  const edges = [[-dx, a[0] - WEST], [dx, EAST - a[0]], [-dy, a[1] - SOUTH], [dy, NORTH - a[1]]];
+  const edges = [[-dx, a[0] - box.west], [dx, box.east - a[0]], [-dy, a[1] - box.south], [dy, box.north - a[1]]];
   for (const [p, q] of edges) {
     if (p === 0) {
       if (q < 0) return null;
@@ -66,11 +111,11 @@ function clipSegment(a, b) {
 }
 
 // Splits one polyline into the pieces that lie inside the box.
-function clipLine(points) {
+function clipLine(points, box) {
   const pieces = [];
   let cur = null;
   for (let i = 1; i < points.length; i++) {
-    const c = clipSegment(points[i - 1], points[i]);
+    const c = clipSegment(points[i - 1], points[i], box);
     if (!c) { if (cur) { pieces.push(cur); cur = null; } continue; }
     const [p, q, leaves] = c;
     if (!cur) cur = [p];
@@ -87,12 +132,15 @@ function formatNumber(x, decimals) {
 }
 
 function convertLayer(layer) {
-  const topology = JSON.parse(readFileSync(require.resolve(layer.file), 'utf8'));
-  const lines = mesh(topology, topology.objects[layer.object]).coordinates;
+  const lines = layer.lines();
+  if (!lines) {
+    console.log(`Map_${layer.caption}.dat left as it is: ${layer.missing}`);
+    return;
+  }
   const out = [];
   let records = 0, breaks = 0;
   for (const line of lines) {
-    for (const piece of clipLine(line)) {
+    for (const piece of clipLine(line, layer.box)) {
       const recs = [];
       for (const [lon, lat] of piece) {
         const rec = formatNumber(lat, DECIMALS) + ',' + formatNumber(lon, DECIMALS);
