@@ -1,0 +1,73 @@
+// The overview's keys against the picture: the precipitation-type legend
+// names the types whose bars are drawn, in the bars' colours.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include <set>
+#include <vector>
+
+#include "core/shared.h"
+#include "overview/plotters.h"
+#include "platform/controls.h"
+#include "tests/overview/overview_test_util.h"
+#include "tests/overviewwindow/overview_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using namespace ondrik::testing;
+
+QString Rgb(Color c) { return QString("rgb(%1, %2, %3)").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c)); }
+
+// The background a key item is painted on.
+bool PaintedOn(QLabel* l, Color c) { return l->styleSheet().contains("background: " + Rgb(c)); }
+
+TEST_F(OverviewWindowTest, PrecipitationTypeLegendNamesTheBarsDrawn) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  o.btnReset_Click();
+  Ctl<CheckBox>(o, "chkPrecip")->SetValue(1);
+  // One kind of precipitation an hour: the type, the convective part of
+  // 0.05, the caption of the legend item it must light and its bar colour.
+  struct Kind {
+    Long code;
+    Single convective;
+    const char* caption;
+    Color bar;
+  };
+  const Kind rain{kPtypeRain, 0, "N", RGB(0, 255, 0)}, showers{kPtypeRain, 0.05f, "C", RGB(0, 191, 0)},
+      snow{kPtypeSnow, 0, "S", RGB(0, 0, 255)}, freezing{kPtypeFreezingRain, 0, "ZR", RGB(255, 0, 0)},
+      pellets{kPtypeIcePellets, 0, "IP", RGB(255, 128, 0)};
+  const std::vector<std::vector<Kind>> forecasts = {
+      {rain}, {showers}, {snow}, {freezing}, {pellets}, {snow, freezing, rain, pellets, showers}};
+  for (const std::vector<Kind>& hours : forecasts) {
+    std::set<QString> want;
+    for (int h = 0; h <= gLastHour(1); ++h) {
+      const bool wet = h >= 1 && h <= static_cast<int>(hours.size());
+      const Kind& k = hours[wet ? static_cast<size_t>(h - 1) : 0];
+      gPrecip(1, h) = wet ? 0.05f : 0;
+      gConvPrecip(1, h) = wet ? k.convective : 0;
+      gPtypeSrcA(1, h) = gPtypeSrcB(1, h) = wet ? k.code : kPtypeNone;
+      if (wet) want.insert(k.caption);
+    }
+    o.PlotData();
+    const std::string what = "forecast of " + std::to_string(hours.size()) + " kinds, first " + hours[0].caption;
+    std::set<QString> shown;
+    for (int i = 0; i < 5; ++i)
+      if (QLabel* l = Ctl<QLabel>(o, "lblPType", i); !l->isHidden()) shown.insert(l->text());
+    EXPECT_EQ(shown, want) << what;
+    // Each item shown stands on the colour of its bars, and those bars are on the picture.
+    for (const Kind& k : hours) {
+      QLabel* item = nullptr;
+      for (int i = 0; i < 5; ++i)
+        if (Ctl<QLabel>(o, "lblPType", i)->text() == k.caption) item = Ctl<QLabel>(o, "lblPType", i);
+      ASSERT_NE(item, nullptr) << k.caption;
+      EXPECT_TRUE(PaintedOn(item, k.bar)) << k.caption << " " << item->styleSheet().toStdString();
+      EXPECT_GT(CountColour(Ctl<PictureBoxWidget>(o, "picRH")->Pic(), k.bar), 20) << what << " " << k.caption;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
