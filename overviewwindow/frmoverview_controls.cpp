@@ -235,13 +235,12 @@ void frmOverView::BuildOptionControls() {
       OptWindColor[static_cast<size_t>(i++)] = r;
     }
     OptWindColor[2]->setChecked(true);
-    constexpr std::array<Color, 6> kSpeed = {RGB(0, 255, 255), RGB(0, 255, 0),   RGB(255, 255, 0),
-                                             RGB(255, 128, 0), RGB(255, 0, 0),   RGB(255, 0, 255)};
+    // Each bound on the colour of the speed class that starts there.
     for (int k = 0; k < 6; ++k) {
       QLabel* l = MakeLabel(vwp, QString::number(10 * (k + 1)), QString("lblVWP%1").arg(k),
                             QRect(k * 22, kLine + 3, 21, kLine));
       l->setAlignment(Qt::AlignCenter);
-      l->setStyleSheet(QString("QLabel { color: black; background: %1; }").arg(Css(kSpeed[static_cast<size_t>(k)])));
+      l->setStyleSheet(KeyStyle(kVWPClassColours[static_cast<size_t>(k + 1)]));
       lblVWP[static_cast<size_t>(k)] = l;
     }
   }

@@ -1,5 +1,6 @@
 // The overview's keys against the picture: the precipitation-type legend
-// names the types whose bars are drawn, in the bars' colours.
+// names the types whose bars are drawn, in the bars' colours; the
+// wind-profile key shows each speed bound on the colour its vectors take.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -65,6 +66,23 @@ TEST_F(OverviewWindowTest, PrecipitationTypeLegendNamesTheBarsDrawn) {
       ASSERT_NE(item, nullptr) << k.caption;
       EXPECT_TRUE(PaintedOn(item, k.bar)) << k.caption << " " << item->styleSheet().toStdString();
       EXPECT_GT(CountColour(Ctl<PictureBoxWidget>(o, "picRH")->Pic(), k.bar), 20) << what << " " << k.caption;
+    }
+  }
+}
+
+TEST_F(OverviewWindowTest, WindProfileKeyShowsTheVectorsColours) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  for (int step : {3, 0, 2}) {  // OptWindColor: 20, 2 and the design's 10 knots
+    o.OptWindColor_Click(step);
+    const std::array<Integer, 6> bounds = o.State().opt.VWPBounds;
+    for (int i = 0; i < 6; ++i) {
+      QLabel* key = Ctl<QLabel>(o, "lblVWP", i);
+      const Integer bound = bounds[static_cast<size_t>(i)];
+      EXPECT_EQ(key->text(), QString::number(bound));
+      // A vector of the bound's speed has the key's colour; one a knot slower has not.
+      EXPECT_TRUE(PaintedOn(key, VWPClassColour(static_cast<Single>(bound), bounds))) << bound;
+      EXPECT_FALSE(PaintedOn(key, VWPClassColour(static_cast<Single>(bound) - 1, bounds))) << bound;
     }
   }
 }
