@@ -1,6 +1,7 @@
 // The overview's keys against the picture: the precipitation-type legend
 // names the types whose bars are drawn, in the bars' colours; the
-// wind-profile key shows each speed bound on the colour its vectors take.
+// wind-profile key shows each speed bound on the colour its vectors take;
+// the legends show while their fields do.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -85,6 +86,34 @@ TEST_F(OverviewWindowTest, WindProfileKeyShowsTheVectorsColours) {
       EXPECT_FALSE(PaintedOn(key, VWPClassColour(static_cast<Single>(bound) - 1, bounds))) << bound;
     }
   }
+}
+
+// The panels and legends of the control pages show exactly while their
+// fields do, whichever road set the boxes: the window's design at the first
+// opening, clicks, and "Reset".
+TEST_F(OverviewWindowTest, LegendsShowWhileTheirFieldsDo) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  const struct {
+    BoxPanel panel;
+    const char* name;
+  } panels[] = {{BoxPanel::RH, "pnlRH"},       {BoxPanel::Precip, "framePrecip"}, {BoxPanel::ECAPE, "frameECAPE"},
+                {BoxPanel::VWP, "pnlVWP"},     {BoxPanel::CAPE, "frameCAPE"},     {BoxPanel::Wind, "pnlWind"},
+                {BoxPanel::ELCIN, "frameELCIN"}, {BoxPanel::HeatIndex, "pnlHeatIndex"}};
+  const auto shown = [&](const char* name) { return !Ctl<QWidget>(o, name)->isHidden(); };
+  const auto follow = [&](const char* when) {
+    for (const auto& p : panels) EXPECT_EQ(shown(p.name), PanelShown(p.panel, o.State().opt)) << when << ": " << p.name;
+  };
+  // The design ticks the humidity fill and the precipitation bars.
+  EXPECT_TRUE(shown("pnlRH"));
+  EXPECT_TRUE(shown("framePrecip"));
+  follow("first opening");
+  for (const char* box : {"chkECAPE", "chkVWP", "chkVWPColor", "chkCAPE", "chkWinds", "chkApparentTemp"})
+    Ctl<CheckBox>(o, box)->SetValue(1);
+  EXPECT_TRUE(shown("frameECAPE"));
+  follow("ticked");
+  o.btnReset_Click();
+  for (const auto& p : panels) EXPECT_FALSE(shown(p.name)) << "after Reset: " << p.name;
 }
 
 }  // namespace
