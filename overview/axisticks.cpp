@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "core/constants.h"
 #include "core/levels.h"
@@ -33,12 +34,13 @@ void StepsFromZero(Single top, long step, F&& each) {
   for (long v = 0; v <= last && v / step <= kMaxAxisTicks; v += step) each(v);
 }
 
-// A tick at a whole value, labelled by a number pattern.
+// A tick at a whole value, labelled by a number pattern; zero reads "0"
+// whatever digits the pattern asks for.
 AxisTick NumberTick(long v, bool dotted, const char* pattern) {
   AxisTick t;
   t.value = static_cast<Single>(v);
   t.dotted = dotted;
-  t.label = Format(static_cast<double>(v), pattern);
+  t.label = v == 0 && std::string_view(pattern) == "00" ? "0" : Format(static_cast<double>(v), pattern);
   return t;
 }
 
@@ -125,7 +127,7 @@ std::vector<AxisTick> IndexTicks(Single bottom, Single span, Integer labelFactor
     AxisTick t;
     t.value = static_cast<Single>(i);
     t.colour = colour(i);
-    t.label = i > 0 ? "+" : "-";
+    t.label = i > 0 ? "+" : i < 0 ? "-" : "";  // zero has no sign
     t.label2 = NumberItem(static_cast<double>(std::labs(i)) * labelFactor);
     out.push_back(t);
   });

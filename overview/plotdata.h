@@ -22,6 +22,9 @@ void PlotData(OverviewDraw& d);
 void PloteeTitle(OverviewDraw& d);
 // Scale labels, grids, the time grid; called by PlotData.
 void DrawAxesAndGrids(OverviewDraw& d);
+// The width in pixels a side picture (picLeft, picRight) needs, in its
+// font, for the widest labels of its three columns to stand whole and apart.
+int SidePictureWidth(const PictureBox& side);
 
 // The hour cursor: a vertical line over the whole height of picRH at the
 // hour, in the exclusive-or pen, so that drawing it again at the same hour

@@ -1,11 +1,13 @@
 // The overview's keys against the picture: the precipitation-type legend
 // names the types whose bars are drawn, in the bars' colours; the
 // wind-profile key shows each speed bound on the colour its vectors take;
-// the legends show while their fields do.
+// the legends show while their fields do; the scale labels fit their
+// pictures.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 
+#include <cmath>
 #include <set>
 #include <vector>
 
@@ -114,6 +116,30 @@ TEST_F(OverviewWindowTest, LegendsShowWhileTheirFieldsDo) {
   follow("ticked");
   o.btnReset_Click();
   for (const auto& p : panels) EXPECT_FALSE(shown(p.name)) << "after Reset: " << p.name;
+}
+
+// The scale labels of the side pictures stand whole and apart at the
+// widest they usually get: CAPE, direction and helicity ("+400") on the
+// left, heights in km, precipitation and temperature on the right.
+TEST_F(OverviewWindowTest, SideLabelsStandWholeAndApart) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  o.btnReset_Click();
+  for (const char* box : {"chkCAPE", "chkMeanWind", "chkHelicity", "chkTemperature", "chkPrecip", "chkSfcTemp"})
+    Ctl<CheckBox>(o, box)->SetValue(1);
+  o.btnPHK_Click(2);
+  ASSERT_EQ(o.State().opt.IndexLabelFactor, 10);
+  for (const char* name : {"picLeft", "picRight"}) {
+    const PictureBox& side = Ctl<PictureBoxWidget>(o, name)->Pic();
+    const QImage& img = side.Image();
+    ASSERT_GT(NonBlackPixels(side), 200) << name;
+    // Nothing on the pixel column before each next column starts, nor on the last.
+    for (double column : {33.0, 66.0, 100.0}) {
+      const int x = static_cast<int>(std::lround(side.XToPixel(column))) - 1;
+      for (int y = 0; y < img.height(); ++y)
+        ASSERT_EQ(img.pixel(x, y) & 0xFFFFFFu, 0u) << name << ": a label runs into x = " << column;
+    }
+  }
 }
 
 }  // namespace
