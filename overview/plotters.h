@@ -88,6 +88,18 @@ template <BoxId id>
 void PlotStrip(OverviewDraw& d) {
   DrawStrip(d, id);
 }
+// The plotter of the box table's rows: a row of a line strip of the strip
+// table names kLineStrip and is drawn by PlotStrip; the others name their own.
+struct LineStrip {};
+inline constexpr LineStrip kLineStrip{};
+template <BoxId id>
+constexpr OverviewPlotter PlotterOf(OverviewPlotter own) {
+  return own;
+}
+template <BoxId id>
+constexpr OverviewPlotter PlotterOf(LineStrip) {
+  return PlotStrip<id>;
+}
 
 // The strips with more than one line or a shape of their own.
 void PlotCAPE(OverviewDraw& d);      // the file's CAPE by inhibition class, the layer CAPE lines
