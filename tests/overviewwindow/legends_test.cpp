@@ -8,6 +8,7 @@
 #include <QLabel>
 
 #include <cmath>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -58,16 +59,17 @@ TEST_F(OverviewWindowTest, PrecipitationTypeLegendNamesTheBarsDrawn) {
     o.PlotData();
     const std::string what = "forecast of " + std::to_string(hours.size()) + " kinds, first " + hours[0].caption;
     std::set<QString> shown;
-    for (int i = 0; i < 5; ++i)
-      if (QLabel* l = Ctl<QLabel>(o, "lblPType", i); !l->isHidden()) shown.insert(l->text());
+    std::map<QString, QLabel*> items;
+    for (int i = 0; i < 5; ++i) {
+      QLabel* l = Ctl<QLabel>(o, "lblPType", i);
+      items[l->text()] = l;
+      if (!l->isHidden()) shown.insert(l->text());
+    }
     EXPECT_EQ(shown, want) << what;
     // Each item shown stands on the colour of its bars, and those bars are on the picture.
     for (const Kind& k : hours) {
-      QLabel* item = nullptr;
-      for (int i = 0; i < 5; ++i)
-        if (Ctl<QLabel>(o, "lblPType", i)->text() == k.caption) item = Ctl<QLabel>(o, "lblPType", i);
-      ASSERT_NE(item, nullptr) << k.caption;
-      EXPECT_TRUE(PaintedOn(item, k.bar)) << k.caption << " " << item->styleSheet().toStdString();
+      ASSERT_EQ(items.count(k.caption), 1u) << k.caption;
+      EXPECT_TRUE(PaintedOn(items[k.caption], k.bar)) << k.caption;
       EXPECT_GT(CountColour(Ctl<PictureBoxWidget>(o, "picRH")->Pic(), k.bar), 20) << what << " " << k.caption;
     }
   }
