@@ -21,6 +21,22 @@ bool AnyTicked(const OverviewOptions& o, Axis axis) {
   return false;
 }
 
+// The three label columns of a side picture (x from 0 to 100); the index
+// axis writes its sign at the third and its number a little right of it.
+constexpr double kFirstColumn = 0, kSecondColumn = 33, kThirdColumn = 66, kIndexNumberColumn = 69;
+
+// The widest labels each column has to hold at the axes' usual ranges,
+// and the column right of it (100: the edge).
+struct ColumnRoom {
+  double from, to;
+  const char* widest;
+};
+constexpr ColumnRoom kSideColumns[] = {
+    {kFirstColumn, kSecondColumn, "2000"}, {kFirstColumn, kSecondColumn, "20Km"},  // CAPE, heights
+    {kSecondColumn, kThirdColumn, " 360"}, {kSecondColumn, kThirdColumn, "1.00"},  // direction, precipitation
+    {kIndexNumberColumn, 100, " 400"},     {kThirdColumn, 100, "-10"},             // index number, temperature
+};
+
 // One labelled axis: its grid box, the side picture and column of its labels,
 // and the picture its label height is measured on.
 struct Block {
@@ -63,14 +79,14 @@ void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& tic
         else
           d.rh.Line(-0.5, t.value, left - 0.5, t.value, t.colour);
       }
-      if (t.label.empty()) continue;
+      if (t.label.empty() && t.label2.empty()) continue;
       b.side->CurrentX = b.column;
       b.side->CurrentY = LabelTop(r, t.value, half);
       if (t.label2.empty()) {
         b.side->Print(t.label);
       } else {
         b.side->Print(t.label, false);
-        b.side->CurrentX = b.column + 3;
+        b.side->CurrentX = kIndexNumberColumn;
         b.side->Print(t.label2);
       }
     } catch (const std::exception&) {
@@ -81,6 +97,15 @@ void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& tic
 }
 
 }  // namespace
+
+int SidePictureWidth(const PictureBox& side) {
+  double need = 0;
+  for (const ColumnRoom& c : kSideColumns) {
+    const double pixels = side.TextWidth(c.widest) / std::abs(side.ScaleWidth()) * side.PixelWidth() + 2;
+    need = std::max(need, pixels * 100 / (c.to - c.from));
+  }
+  return std::isfinite(need) ? static_cast<int>(std::ceil(std::min(need, 1000.0))) : 0;
+}
 
 void DrawAxesAndGrids(OverviewDraw& d) {
   OverviewState& s = d.s;
@@ -93,7 +118,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
 
   if (AnyTicked(o, Axis::Height)) {
     shown(kBoxGridHeight);
-    DrawBlock(d, {Axis::Height, kBoxGridHeight, &d.right, 0, &d.right},
+    DrawBlock(d, {Axis::Height, kBoxGridHeight, &d.right, kFirstColumn, &d.right},
               HeightTicks(o.VerticalUnit, f.LogPBottom, f.LogPSpan));
     const Integer D = gCurDataset;
     if (o.TenMeterBase != 0 && D >= 1 && D <= kMaxDatasets) {
@@ -108,20 +133,20 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   }
   if (AnyTicked(o, Axis::Direction)) {
     shown(kBoxGridWind);
-    DrawBlock(d, {Axis::Direction, kBoxGridWind, &d.left, 33, &d.rh}, DirectionTicks(f.DirSpan));
+    DrawBlock(d, {Axis::Direction, kBoxGridWind, &d.left, kSecondColumn, &d.rh}, DirectionTicks(f.DirSpan));
   }
   if (AnyTicked(o, Axis::Precip)) {
     shown(kBoxGridPrecip);
-    DrawBlock(d, {Axis::Precip, kBoxGridPrecip, &d.right, 33, &d.rh}, PrecipTicks(f.PrecipBottom, f.PrecipSpan));
+    DrawBlock(d, {Axis::Precip, kBoxGridPrecip, &d.right, kSecondColumn, &d.rh}, PrecipTicks(f.PrecipBottom, f.PrecipSpan));
   }
   if (AnyTicked(o, Axis::Index)) {
     shown(kBoxGridLakeIndex);
-    DrawBlock(d, {Axis::Index, kBoxGridLakeIndex, &d.left, 66, &d.rh},
+    DrawBlock(d, {Axis::Index, kBoxGridLakeIndex, &d.left, kThirdColumn, &d.rh},
               IndexTicks(f.IndexBottom, f.IndexSpan, o.IndexLabelFactor));
   }
   if (AnyTicked(o, Axis::Temperature)) {
     shown(kBoxGridTemp);
-    DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, 66, &d.rh}, TemperatureTicks(f.TempBottom, f.TempSpan));
+    DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, kThirdColumn, &d.rh}, TemperatureTicks(f.TempBottom, f.TempSpan));
     d.rh.Line(-0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
   }
   // One left axis: the first group that is ticked owns the column and its grid.
@@ -135,7 +160,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   for (const auto& l : lefts) {
     if (!AnyTicked(o, l.axis)) continue;
     shown(kBoxGridLeft);
-    DrawBlock(d, {l.axis, kBoxGridLeft, &d.left, 0, &d.left}, l.ticks(f));
+    DrawBlock(d, {l.axis, kBoxGridLeft, &d.left, kFirstColumn, &d.left}, l.ticks(f));
     break;
   }
   if (o.On(kBoxGridTime)) {

@@ -1,7 +1,9 @@
 #include "overview/axisticks.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <string_view>
 
 #include "core/constants.h"
 #include "core/levels.h"
@@ -26,20 +28,51 @@ void Steps(Single bottom, Single top, long step, F&& each) {
   for (long v = a; v <= b && v - a <= step * static_cast<long>(kMaxAxisTicks); v += step) each(v);
 }
 
-// Multiples of step from 0 to the rounded top.
-template <typename F>
-void StepsFromZero(Single top, long step, F&& each) {
-  const long last = Whole(top);
-  for (long v = 0; v <= last && v / step <= kMaxAxisTicks; v += step) each(v);
-}
-
-// A tick at a whole value, labelled by a number pattern.
+// A tick at a whole value, labelled by a number pattern; zero reads "0"
+// whatever digits the pattern asks for.
 AxisTick NumberTick(long v, bool dotted, const char* pattern) {
   AxisTick t;
   t.value = static_cast<Single>(v);
   t.dotted = dotted;
-  t.label = Format(static_cast<double>(v), pattern);
+  t.label = v == 0 && std::string_view(pattern) == "00" ? "0" : Format(static_cast<double>(v), pattern);
   return t;
+}
+
+// An axis of whole multiples of a step, labelled by a number pattern: the
+// step its measure (the span, or the top of an axis from 0) chooses, which
+// multiples are drawn solid (the others dotted), and whether it runs from 0
+// to its top rather than from its bottom.
+struct SteppedAxis {
+  struct Coarser {
+    Single above;  // the measure exceeds it
+    long step;     // 0: the end of the list
+  };
+  std::array<Coarser, 4> coarser;  // the first that applies
+  long step;                       // when none applies
+  long solidEvery;
+  const char* pattern;
+  bool fromZero;
+};
+
+constexpr SteppedAxis kTemperatureAxis{{{{50, 10}}}, 5, 10, "00", false};
+constexpr SteppedAxis kCapeAxis{{{{5000, 1000}, {2000, 500}, {1000, 250}, {350, 100}}}, 25, 500, "00", true};
+constexpr SteppedAxis kSfcPresAxis{{{{70, 10}}}, 5, 10, "00", false};
+// A top of 3.5 or less is stepped by whole units too, so that the axis
+// gets a few lines and the loop ends.
+constexpr SteppedAxis kVentilationAxis{{{{50, 10}, {20, 5}, {10, 2}}}, 1, 5, "0K", true};
+
+std::vector<AxisTick> SteppedTicks(const SteppedAxis& a, Single measure, Single bottom, Single top) {
+  std::vector<AxisTick> out;
+  if (a.fromZero && Whole(top) < 0) return out;
+  long step = a.step;
+  for (const SteppedAxis::Coarser& c : a.coarser)
+    if (c.step != 0 && measure > c.above) {
+      step = c.step;
+      break;
+    }
+  Steps(a.fromZero ? 0 : bottom, top, step,
+        [&](long v) { out.push_back(NumberTick(v, v % a.solidEvery != 0, a.pattern)); });
+  return out;
 }
 
 void AddPressure(std::vector<AxisTick>& out, double p, std::string label, bool dotted, bool fullWidth) {
@@ -125,7 +158,7 @@ std::vector<AxisTick> IndexTicks(Single bottom, Single span, Integer labelFactor
     AxisTick t;
     t.value = static_cast<Single>(i);
     t.colour = colour(i);
-    t.label = i > 0 ? "+" : "-";
+    t.label = i > 0 ? "+" : i < 0 ? "-" : "";  // zero has no sign
     t.label2 = NumberItem(static_cast<double>(std::labs(i)) * labelFactor);
     out.push_back(t);
   });
@@ -133,34 +166,16 @@ std::vector<AxisTick> IndexTicks(Single bottom, Single span, Integer labelFactor
 }
 
 std::vector<AxisTick> TemperatureTicks(Single bottom, Single span) {
-  std::vector<AxisTick> out;
-  const long step = span > 50 ? 10 : 5;
-  Steps(bottom, bottom + span, step, [&](long v) { out.push_back(NumberTick(v, v % 10 != 0, "00")); });
-  return out;
+  return SteppedTicks(kTemperatureAxis, span, bottom, bottom + span);
 }
 
-std::vector<AxisTick> CapeTicks(Single top) {
-  std::vector<AxisTick> out;
-  const long step = top > 5000 ? 1000 : top > 2000 ? 500 : top > 1000 ? 250 : top > 350 ? 100 : 25;
-  StepsFromZero(top, step, [&](long v) { out.push_back(NumberTick(v, v % 500 != 0, "00")); });
-  return out;
-}
+std::vector<AxisTick> CapeTicks(Single top) { return SteppedTicks(kCapeAxis, top, 0, top); }
 
 std::vector<AxisTick> SfcPresTicks(Single bottom, Single span) {
-  std::vector<AxisTick> out;
-  const long step = span > 70 ? 10 : 5;
-  Steps(bottom, bottom + span, step, [&](long p) { out.push_back(NumberTick(p, p % 10 != 0, "00")); });
-  return out;
+  return SteppedTicks(kSfcPresAxis, span, bottom, bottom + span);
 }
 
-std::vector<AxisTick> VentilationTicks(Single top) {
-  std::vector<AxisTick> out;
-  // A top of 3.5 or less is stepped by whole units too, so that the axis
-  // gets a few lines and the loop ends.
-  const long step = top > 50 ? 10 : top > 20 ? 5 : top > 10 ? 2 : 1;
-  StepsFromZero(top, step, [&](long v) { out.push_back(NumberTick(v, v % 5 != 0, "0K")); });
-  return out;
-}
+std::vector<AxisTick> VentilationTicks(Single top) { return SteppedTicks(kVentilationAxis, top, 0, top); }
 
 std::vector<AxisTick> VisibilityTicks(Single top) {
   struct Mark {

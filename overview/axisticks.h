@@ -39,9 +39,11 @@ std::vector<AxisTick> DirectionTicks(Single dirSpan);
 std::vector<AxisTick> PrecipTicks(Single bottom, Single span);
 // The index axis: with a span below 20 a dotted unlabelled line at every
 // whole value, then every 5 solid, labelled with a sign ("+" above 0, "-"
-// otherwise) and the number times the label factor; the zero line white.
+// below, none at 0) and the number times the label factor; the zero line
+// white.
 std::vector<AxisTick> IndexTicks(Single bottom, Single span, Integer labelFactor);
-// Temperature (deg F): every 10 (span above 50) or 5, dotted off the tens, "00".
+// Temperature (deg F): every 10 (span above 50) or 5, dotted off the tens,
+// "00" (zero reads "0").
 std::vector<AxisTick> TemperatureTicks(Single bottom, Single span);
 // The left axes: CAPE from 0 to its top, surface pressure, ventilation (k),
 // visibility (the strip's coordinate of a visibility v is (top - v)^2).

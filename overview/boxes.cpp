@@ -8,7 +8,7 @@ namespace ondrik {
 const std::array<OverviewRow, kBoxCount>& OverviewRows() {
   static const std::array<OverviewRow, kBoxCount> rows = {{
 #define ONDRIK_BOX_ROW(id, name, caption, kind, axis, topic, place, plot, series) \
-  {kBox##id, name, caption, BoxKind::kind, Axis::axis, topic, place, plot, series},
+  {kBox##id, name, caption, BoxKind::kind, Axis::axis, topic, place, PlotterOf<kBox##id>(plot), series},
       ONDRIK_OVERVIEW_BOXES(ONDRIK_BOX_ROW)
 #undef ONDRIK_BOX_ROW
   }};

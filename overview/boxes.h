@@ -57,7 +57,9 @@ using OverviewPlotter = void (*)(OverviewDraw& d);
 using OverviewSeries = void (*)(const OverviewState& s, Integer dataset);
 
 // X(id, control name, caption, kind, axis, topic, place, plotter, series)
-// Topic "" : the box hands no topic to the training links.
+// Topic "" : the box hands no topic to the training links. Plotter
+// kLineStrip: a line of the strip table (overview/strips.cpp), drawn in the
+// row's axis.
 #define ONDRIK_OVERVIEW_BOXES(X)                                                                              \
   /* ---- time-height fields of the current dataset ---- */                                                   \
   X(Clouds, "chkClouds", "Clouds", Field, Height, "Aviation Clouds", kPageAviation, PlotClouds, nullptr)      \
@@ -109,72 +111,68 @@ using OverviewSeries = void (*)(const OverviewState& s, Integer dataset);
   X(EHailCape, "chkEHailCape", "Elevated Hail CAPE", Field, Height, "", kPageConvection, PlotEHailCape,       \
     MakeLowLevelParcels)                                                                                      \
   /* ---- strips of every shown dataset ---- */                                                               \
-  X(MeanWind, "chkMeanWind", "Mean Wind", Strip, Direction, "Mean Wind", kPageWind,                           \
-    PlotMeanWind, MeanWindSeries)                                                                             \
+  X(MeanWind, "chkMeanWind", "Mean Wind", Strip, Direction, "Mean Wind", kPageWind, PlotMeanWind,             \
+    MeanWindSeries)                                                                                           \
   X(LakeIndex, "chkLakeIndex", "Lake Index", Strip, Index, "Overview Lake Index", kPageTemperature,           \
-    PlotStrip<kBoxLakeIndex>, LakeLevelTempSeries)                                                            \
+    kLineStrip, LakeLevelTempSeries)                                                                          \
   X(MoistLakeIndex, "chkMoistLakeIndex", "Moist Lake Index", Strip, Index, "Overview Moist Lake Index",       \
-    kPageTemperature, PlotStrip<kBoxMoistLakeIndex>, nullptr)                                                 \
+    kPageTemperature, kLineStrip, nullptr)                                                                    \
   X(VWP, "chkVWP", "VWP", Strip, Height, "VWP", kPageWind, PlotVWP, nullptr)                                  \
-  X(VVTrend, "chkVVTrend", "V Vel", Strip, Index, "V Vel", kPageWind, PlotStrip<kBoxVVTrend>, nullptr)        \
+  X(VVTrend, "chkVVTrend", "V Vel", Strip, Index, "V Vel", kPageWind, kLineStrip, nullptr)                    \
   X(ApparentTemp, "chkApparentTemp", "Apparent Temp", Strip, Temperature, "Apparent Temp", kPageTemperature,  \
-    PlotStrip<kBoxApparentTemp>, ApparentTempSeries)                                                          \
-  X(SkinTemp, "chkSkinTemp", "Skin Surface Temp", Strip, Temperature, "", kPageTemperature,                   \
-    PlotStrip<kBoxSkinTemp>, nullptr)                                                                         \
-  X(SfcTemp, "chkSfcTemp", "2-Meter Temp", Strip, Temperature, "2-Meter Temp", kPageTemperature,              \
-    PlotStrip<kBoxSfcTemp>, nullptr)                                                                          \
+    kLineStrip, ApparentTempSeries)                                                                           \
+  X(SkinTemp, "chkSkinTemp", "Skin Surface Temp", Strip, Temperature, "", kPageTemperature, kLineStrip,       \
+    nullptr)                                                                                                  \
+  X(SfcTemp, "chkSfcTemp", "2-Meter Temp", Strip, Temperature, "2-Meter Temp", kPageTemperature, kLineStrip,  \
+    nullptr)                                                                                                  \
   X(SfcDewPoint, "chkSfcDewPoint", "2-Meter DewPoint", Strip, Temperature, "2-Meter DewPoint",                \
-    kPageTemperature, PlotStrip<kBoxSfcDewPoint>, nullptr)                                                    \
-  X(WindChill, "chkWindChill", "WindChill", Strip, Temperature, "WindChill", kPageTemperature,                \
-    PlotStrip<kBoxWindChill>, nullptr)                                                                        \
+    kPageTemperature, kLineStrip, nullptr)                                                                    \
+  X(WindChill, "chkWindChill", "WindChill", Strip, Temperature, "WindChill", kPageTemperature, kLineStrip,    \
+    nullptr)                                                                                                  \
   X(TotalTotals, "chkTotalTotals", "Total Totals", Strip, Temperature, "Total Totals", kPageConvection,       \
-    PlotStrip<kBoxTotalTotals>, TotalTotalsSeries)                                                            \
-  X(Helicity, "chkHelicity", "Helicity", Strip, Index, "Helicity", kPageWind,                                 \
-    PlotStrip<kBoxHelicity>, HelicitySeries)                                                                  \
+    kLineStrip, TotalTotalsSeries)                                                                            \
+  X(Helicity, "chkHelicity", "Helicity", Strip, Index, "Helicity", kPageWind, kLineStrip, HelicitySeries)     \
   X(StormRelInflow, "chkStormRelInflow", "Storm Rel Inflow (kts)", Strip, Temperature, "Storm Rel Inflow",    \
-    kPageWind, PlotStrip<kBoxStormRelInflow>, HelicitySeries)                                                 \
-  X(MBEspeed, "chkMBEspeed", "MBE Speed", Strip, Temperature, "MBE Speed", kPageWind,                         \
-    PlotStrip<kBoxMBEspeed>, MbeSeries)                                                                       \
+    kPageWind, kLineStrip, HelicitySeries)                                                                    \
+  X(MBEspeed, "chkMBEspeed", "MBE Speed", Strip, Temperature, "MBE Speed", kPageWind, kLineStrip, MbeSeries)  \
   X(PresChange3h, "chk3HPresChange", "3h Pres Change", Strip, Index, "3h Pres Change", kPageTemperature,      \
-    PlotStrip<kBoxPresChange3h>, nullptr)                                                                     \
-  X(SfcPres, "chkSfcPres", "Sfc Pres", Strip, SfcPres, "Sfc Pres", kPageTemperature,                          \
-    PlotStrip<kBoxSfcPres>, nullptr)                                                                          \
+    kLineStrip, nullptr)                                                                                      \
+  X(SfcPres, "chkSfcPres", "Sfc Pres", Strip, SfcPres, "Sfc Pres", kPageTemperature, kLineStrip, nullptr)     \
   X(CAPE, "chkCAPE", "CAPE", Strip, Cape, "Convection CAPE", kPageConvection, PlotCAPE, LayerCapeSeries)      \
-  X(PrecipAcumm, "chkPrecipAcumm", "Precip Accummulation", Strip, Precip, "", kPagePrecip,                    \
-    PlotStrip<kBoxPrecipAcumm>, nullptr)                                                                      \
-  X(SnowFall, "chkSnowFall", "Adding Hourly Snowfall ", Strip, Precip, "", kPagePrecip,                       \
-    PlotStrip<kBoxSnowFall>, SnowRatioSeries)                                                                 \
-  X(SnowAcumm, "chkSnowAcumm", "Snow Accumulation", Strip, Precip, "", kPagePrecip,                           \
-    PlotStrip<kBoxSnowAcumm>, SnowRatioSeries)                                                                \
+  X(PrecipAcumm, "chkPrecipAcumm", "Precip Accummulation", Strip, Precip, "", kPagePrecip, kLineStrip,        \
+    nullptr)                                                                                                  \
+  X(SnowFall, "chkSnowFall", "Adding Hourly Snowfall ", Strip, Precip, "", kPagePrecip, kLineStrip,           \
+    SnowRatioSeries)                                                                                          \
+  X(SnowAcumm, "chkSnowAcumm", "Snow Accumulation", Strip, Precip, "", kPagePrecip, kLineStrip,               \
+    SnowRatioSeries)                                                                                          \
   X(PrecipWater, "chkPrecipWater", "Precipitable Water", Strip, Cape, "Precipitable Water", kPagePrecip,      \
-    PlotStrip<kBoxPrecipWater>, nullptr)                                                                      \
+    kLineStrip, nullptr)                                                                                      \
   X(DavisIndex, "chkDavisIndex", "Davis Stability Index", Strip, Index, "Davis Stability Index", kPageFireWx, \
-    PlotStrip<kBoxDavisIndex>, LakeLevelTempSeries)                                                           \
-  X(TQ, "chkTQ", "TQ", Strip, Index, "TQ", kPageConvection, PlotStrip<kBoxTQ>, TQSeries)                      \
+    kLineStrip, LakeLevelTempSeries)                                                                          \
+  X(TQ, "chkTQ", "TQ", Strip, Index, "TQ", kPageConvection, kLineStrip, TQSeries)                             \
   X(HainesIndex, "chkHainesIndex", "Haines ROS Index", Strip, Index, "Haines ROS Index", kPageFireWx,         \
-    PlotStrip<kBoxHainesIndex>, HainesSeries)                                                                 \
+    kLineStrip, HainesSeries)                                                                                 \
   X(MixingLayer, "chkMixingLayer", "Mixing Layer Height", Strip, Height, "Mixing Layer Height", kPageFireWx,  \
-    PlotStrip<kBoxMixingLayer>, MixingLayerSeries)                                                            \
+    kLineStrip, MixingLayerSeries)                                                                            \
   X(TransportWinds, "chkTransportWinds", "Direction", Strip, Direction, "Transport Wind Direction",           \
     kPageFireWx, PlotTransportDirection, TransportWindSeries)                                                 \
   X(TransportSpeed, "chkTransportSpeed", "Speed (kts)", Strip, Temperature, "Transport Wind Speed",           \
-    kPageFireWx, PlotStrip<kBoxTransportSpeed>, TransportWindSeries)                                          \
+    kPageFireWx, kLineStrip, TransportWindSeries)                                                             \
   X(WarmCloud, "chkWarmCloud", "Warm Cloud Depth", Strip, Height, "Warm Cloud Depth", kPageAviation,          \
-    PlotStrip<kBoxWarmCloud>, WarmCloudSeries)                                                                \
+    kLineStrip, WarmCloudSeries)                                                                              \
   X(Ventilation, "chkVentilation", "Ventilation Factor", Strip, Ventilation, "Ventilation Factor",            \
-    kPageFireWx, PlotStrip<kBoxVentilation>, MixingLayerSeries)                                               \
-  X(LIC, "chkLIC", "Lake Induced CAPE", Strip, Cape, "Lake Induced CAPE", kPageTemperature,                   \
-    PlotStrip<kBoxLIC>, LakeParcelSeries)                                                                     \
-  X(LIE, "chkLIE", "Lake Induced EQL", Strip, Height, "Lake Induced EQL", kPageTemperature,                   \
-    PlotStrip<kBoxLIE>, LakeParcelSeries)                                                                     \
-  X(Visibility, "chkVisibility", "Visibility", Strip, Visibility, "Visibility", kPageAviation,                \
-    PlotStrip<kBoxVisibility>, nullptr)                                                                       \
-  X(CloudBase, "chkCloudBase", "Cloud Base", Strip, Height, "Cloud Base", kPageAviation,                      \
-    PlotStrip<kBoxCloudBase>, nullptr)                                                                        \
-  X(Heights, "chkHeights", "Heights", Strip, Height, "Convection Heights", kPageConvection,                   \
-    PlotHeights, nullptr)                                                                                     \
-  X(SnowRatio, "chkSnowRatio", "Snow Ratio", Strip, Index, "Snow Ratio", kPagePrecip,                         \
-    PlotStrip<kBoxSnowRatio>, SnowRatioSeries)                                                                \
+    kPageFireWx, kLineStrip, MixingLayerSeries)                                                               \
+  X(LIC, "chkLIC", "Lake Induced CAPE", Strip, Cape, "Lake Induced CAPE", kPageTemperature, kLineStrip,       \
+    LakeParcelSeries)                                                                                         \
+  X(LIE, "chkLIE", "Lake Induced EQL", Strip, Height, "Lake Induced EQL", kPageTemperature, kLineStrip,       \
+    LakeParcelSeries)                                                                                         \
+  X(Visibility, "chkVisibility", "Visibility", Strip, Visibility, "Visibility", kPageAviation, kLineStrip,    \
+    nullptr)                                                                                                  \
+  X(CloudBase, "chkCloudBase", "Cloud Base", Strip, Height, "Cloud Base", kPageAviation, kLineStrip, nullptr) \
+  X(Heights, "chkHeights", "Heights", Strip, Height, "Convection Heights", kPageConvection, PlotHeights,      \
+    nullptr)                                                                                                  \
+  X(SnowRatio, "chkSnowRatio", "Snow Ratio", Strip, Index, "Snow Ratio", kPagePrecip, kLineStrip,             \
+    SnowRatioSeries)                                                                                          \
   /* ---- the grids of the axes (at most one of the six ticked) and the time grid ---- */                     \
   X(GridHeight, "chkGridHeight", "", Grid, Height, "", kPlaceRightGrids, nullptr, nullptr)                    \
   X(GridPrecip, "chkGridPrecip", "", Grid, Precip, "", kPlaceRightGrids, nullptr, nullptr)                    \

@@ -1,6 +1,8 @@
 // The class tables of the class-coloured contour fields: entry n colours the
 // values from threshold(n) up to threshold(n + 1); the last entry is a bound
-// above every value and has no colour of its own.
+// above every value and has no colour of its own. Also the colours of the
+// wind-profile speed classes and of the precipitation types, which the
+// plotters draw with and the window's keys show.
 #pragma once
 
 #include <array>
@@ -48,5 +50,30 @@ const ClassTable& DeltaThetaEClasses();
 const ClassTable& MixingRatioClasses();
 // L, layer-to-layer shear: the three bounds of the index table's shear row.
 ClassTable LayerShearClasses(const std::array<Single, 3>& bounds);
+
+// The speed classes of the wind-profile vectors: class 0 below the first of
+// the six bounds, class i from bound i - 1 up to bound i, class 6 from the
+// last bound up. The key names the bounds, each on the colour of the class
+// that starts there.
+inline constexpr std::array<Color, 7> kVWPClassColours = {kWhite, kRed,  RGB(255, 128, 0), kYellow,
+                                                          RGB(0, 128, 0), kBlue, RGB(255, 0, 255)};
+
+// The precipitation types as the bars colour them and the legend names
+// them (lblPType 0..4, in this order): rain has two items, its convective
+// part and the rain beyond it.
+enum class PTypePart { Whole, Convective, BeyondConvective };
+struct PTypeItem {
+  Long code;
+  PTypePart part;
+  const char* caption;
+  Color colour;
+};
+inline constexpr std::array<PTypeItem, 5> kPTypeLegend = {{
+    {kPtypeRain, PTypePart::Convective, "C", RGB(0, 191, 0)},
+    {kPtypeRain, PTypePart::BeyondConvective, "N", RGB(0, 255, 0)},
+    {kPtypeSnow, PTypePart::Whole, "S", RGB(0, 0, 255)},
+    {kPtypeFreezingRain, PTypePart::Whole, "ZR", RGB(255, 0, 0)},
+    {kPtypeIcePellets, PTypePart::Whole, "IP", RGB(255, 128, 0)},
+}};
 
 }  // namespace ondrik

@@ -127,37 +127,47 @@ void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour) {
   rh.Scale(left, top, left + w, top + h);
 }
 
-void DrawTimeAxis(PictureBox& pic, const OverviewState& s) {
+std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& pic, const OverviewState& s) {
+  std::vector<TimeAxisLabel> out;
   const OverviewFrame& f = s.frame;
-  pic.Scale(f.TimeLeft, 0, f.TimeRight, 100);
-  pic.Cls();
   const Integer D = gCurDataset;
-  if (D < 1 || D > kMaxDatasets) return;
+  if (D < 1 || D > kMaxDatasets) return out;
   const double wide = pic.TextWidthInScale("0000z") / 2, narrow = pic.TextWidthInScale("00z") / 2;
   const Integer step = TimeLabelStep(s.in.TimeLabelStep);
   const int last = std::min<int>(gLastHour(D), kMaxHours - 1);
-  const int leftEdge = static_cast<int>(std::nearbyint(std::clamp<double>(f.TimeLeft, -1, kMaxHours * 4)));
-  // A label centred on an hour near an end of the picture is moved inside,
-  // a pixel from the edge, so that it is never cut.
-  const auto inside = [&pic](double x, double w) {
-    const double L = pic.ScaleLeft(), W = pic.ScaleWidth();
-    const int pixels = pic.Image().width();
+  const double L = pic.ScaleLeft(), W = pic.ScaleWidth();
+  const int pixels = pic.Image().width();
+  // A label of an hour in the window that the edge would cut is moved
+  // inside, a pixel from the edge; hours outside the window get none.
+  const auto inside = [&](double x, double w) {
     if (W == 0 || pixels < 3) return x;
     const double margin = 1.0 / pixels;
     const double u = std::clamp((x - L) / W, margin, std::max(margin, 1 - margin - w / W));
     return L + u * W;
   };
-  for (int t = 0; t <= leftEdge && t <= last; t += step) {
+  const double first = std::max<double>(0, std::ceil(std::min(f.TimeRight, f.TimeLeft)));
+  const double lastShown = std::min<double>(last, std::floor(std::max(f.TimeRight, f.TimeLeft)));
+  for (int t = 0; t <= lastShown; t += step) {
+    if (t < first) continue;
     const DateTime v = gValidTime(D, t);
     if (!v.IsSet()) continue;
-    pic.CurrentY = 10;
     const std::string utc = UtcTimeLabel(v);
-    pic.CurrentX = inside(t - (v.minute == 0 ? narrow : wide), pic.TextWidthInScale(utc));
-    pic.Print(utc);
-    pic.CurrentY = 50;
+    out.push_back({t, inside(t - (v.minute == 0 ? narrow : wide), pic.TextWidthInScale(utc)), 10, utc});
     const std::string local = LocalTimeAxisLabel(v, gTZOffset);
-    pic.CurrentX = inside(t - pic.TextWidthInScale(local) / 2, pic.TextWidthInScale(local));
-    pic.Print(local);
+    const double w = pic.TextWidthInScale(local);
+    out.push_back({t, inside(t - w / 2, w), 50, local});
+  }
+  return out;
+}
+
+void DrawTimeAxis(PictureBox& pic, const OverviewState& s) {
+  const OverviewFrame& f = s.frame;
+  pic.Scale(f.TimeLeft, 0, f.TimeRight, 100);
+  pic.Cls();
+  for (const TimeAxisLabel& l : TimeAxisLabels(pic, s)) {
+    pic.CurrentX = l.x;
+    pic.CurrentY = l.y;
+    pic.Print(l.text);
   }
 }
 

@@ -4,6 +4,9 @@
 // the hour cursor.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "overview/draw.h"
 
 namespace ondrik {
@@ -19,6 +22,9 @@ void PlotData(OverviewDraw& d);
 void PloteeTitle(OverviewDraw& d);
 // Scale labels, grids, the time grid; called by PlotData.
 void DrawAxesAndGrids(OverviewDraw& d);
+// The width in pixels a side picture (picLeft, picRight) needs, in its
+// font, for the widest labels of its three columns to stand whole and apart.
+int SidePictureWidth(const PictureBox& side);
 
 // The hour cursor: a vertical line over the whole height of picRH at the
 // hour, in the exclusive-or pen, so that drawing it again at the same hour
@@ -26,7 +32,16 @@ void DrawAxesAndGrids(OverviewDraw& d);
 void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour);
 
 // The time axis picture: the UTC and local time of every few hours,
-// centred on their hours, from hour 0 to the left edge or the last hour.
+// centred on their hours, of the hours in the time window up to the last
+// hour.
 void DrawTimeAxis(PictureBox& picTime, const OverviewState& s);
+// The labels it prints, in the picture's scale as DrawTimeAxis sets it: the
+// hour labelled, the top-left corner and the text.
+struct TimeAxisLabel {
+  int hour;
+  double x, y;
+  std::string text;
+};
+std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& picTime, const OverviewState& s);
 
 }  // namespace ondrik

@@ -88,6 +88,18 @@ template <BoxId id>
 void PlotStrip(OverviewDraw& d) {
   DrawStrip(d, id);
 }
+// The plotter of the box table's rows: a row of a line strip of the strip
+// table names kLineStrip and is drawn by PlotStrip; the others name their own.
+struct LineStrip {};
+inline constexpr LineStrip kLineStrip{};
+template <BoxId id>
+constexpr OverviewPlotter PlotterOf(OverviewPlotter own) {
+  return own;
+}
+template <BoxId id>
+constexpr OverviewPlotter PlotterOf(LineStrip) {
+  return PlotStrip<id>;
+}
 
 // The strips with more than one line or a shape of their own.
 void PlotCAPE(OverviewDraw& d);      // the file's CAPE by inhibition class, the layer CAPE lines
@@ -132,10 +144,12 @@ std::vector<DirectionPoint> DirectionTracePoints(const std::vector<Single>& dir)
 void PlotPrecip(OverviewDraw& d);       // the precipitation and snow bars and the type legend
 void PlotEvaporation(OverviewDraw& d);  // half-width bars next to each hour
 void PlotRunOff(OverviewDraw& d);       // half-width bars next to the hour before
+// The bar colour of a type (white for none or another code); rain's is the
+// colour of the rain beyond the convective part.
 Color PrecipTypeColour(Long code);
 // The legend items of the types that occur in the current dataset's hours
-// (none when the dataset is not shown): 0 "C", 1 "N", 2 "S", 3 "ZR", 4 "IP".
-std::array<bool, 5> MakePTypeSummary(Integer d);
+// (none when the dataset is not shown), indexed as kPTypeLegend.
+std::array<bool, kPTypeLegend.size()> MakePTypeSummary(Integer d);
 
 // ---- derived level fields (overview/strips.cpp) ----
 void PlotIcing(OverviewDraw& d);

@@ -9,35 +9,36 @@
 namespace ondrik {
 
 namespace {
-constexpr Color kConvectiveRain = RGB(0, 191, 0);
+
+constexpr Color kConvectiveRain = kPTypeLegend[0].colour;
+
+// Whether an hour of the type, amount p and convective part conv shows the item.
+bool Shows(const PTypeItem& item, Long code, Single p, Single conv) {
+  if (item.code != code) return false;
+  switch (item.part) {
+    case PTypePart::Convective: return conv > 0;
+    case PTypePart::BeyondConvective: return conv < p;
+    case PTypePart::Whole: break;
+  }
+  return true;
 }
+
+}  // namespace
 
 Color PrecipTypeColour(Long code) {
-  switch (code) {
-    case kPtypeRain: return RGB(0, 255, 0);
-    case kPtypeFreezingRain: return kRed;
-    case kPtypeSnow: return kBlue;
-    case kPtypeIcePellets: return RGB(255, 128, 0);
-    default: return kWhite;
-  }
+  for (const PTypeItem& item : kPTypeLegend)
+    if (item.code == code && item.part != PTypePart::Convective) return item.colour;
+  return kWhite;
 }
 
-std::array<bool, 5> MakePTypeSummary(Integer d) {
-  std::array<bool, 5> seen{};
+std::array<bool, kPTypeLegend.size()> MakePTypeSummary(Integer d) {
+  std::array<bool, kPTypeLegend.size()> seen{};
   if (!IsLoadedDataset(d) || !gDatasetShown(d)) return seen;
   for (int h = 0; h <= LastHourOf(d); ++h) {
     const Single p = gPrecip(d, h);
     if (!(p > 0)) continue;
-    switch (gPtypeCode(d, h)) {
-      case kPtypeRain:
-        seen[0] = seen[0] || gConvPrecip(d, h) > 0;
-        seen[1] = seen[1] || gConvPrecip(d, h) < p;
-        break;
-      case kPtypeFreezingRain: seen[3] = true; break;
-      case kPtypeSnow: seen[2] = true; break;
-      case kPtypeIcePellets: seen[4] = true; break;
-      default: break;
-    }
+    for (size_t i = 0; i < kPTypeLegend.size(); ++i)
+      seen[i] = seen[i] || Shows(kPTypeLegend[i], gPtypeCode(d, h), p, gConvPrecip(d, h));
   }
   return seen;
 }

@@ -115,8 +115,8 @@ struct OverviewRedraw {
   // txtQualityControl: the alert text and whether it shows.
   std::string QualityText;
   bool QualityVisible = false;
-  // The precipitation-type legend (lblPType 0 "C", 1 "N", 2 "S", 3 "ZR",
-  // 4 "IP"): the items shown, set when the precipitation bars are drawn.
+  // The precipitation-type legend (lblPType, the items of kPTypeLegend):
+  // the items shown, set when the precipitation bars are drawn.
   std::array<bool, 5> PTypeSeen{};
   std::string Caption;  // the window caption
 };

@@ -1,5 +1,5 @@
 // The line strips of the overview: ONE table, a row per strip (its pen,
-// width, axis, the value of an hour and the colour of a segment where it has
+// width, the value of an hour and the colour of a segment where it has
 // one of its own), drawn by one plotter; the few strips of several lines;
 // and the contours of the derived level fields.
 #include <algorithm>
@@ -26,7 +26,6 @@ struct StripRow {
   Color colour;
   Pen pen;
   int width;  // through eWidth; negative: -width for every dataset
-  Axis axis;
   StripValue value;
   SegmentColour segment;  // nullptr: the pen colour
   double dot;             // radius of a filled dot at every point; 0: none
@@ -84,46 +83,46 @@ ONDRIK_SEGMENT(HeatSegment, HeatColour)
 #define V(expr) [](const OverviewState& s, Integer D, int h) -> Single { (void)s; (void)D; (void)h; return expr; }
 
 const StripRow kStrips[] = {
-    // id, colour, pen, width, axis, value, segment colour, dot
-    {kBoxLakeIndex, kWhite, Pen::Dim, 3, Axis::Index,
+    // id, colour, pen, width, value, segment colour, dot (the axis is the box row's)
+    {kBoxLakeIndex, kWhite, Pen::Dim, 3,
      V(Store().LakeLevelTemp(D, h) - (LakeTemp() - s.in.LakeIndexDelta)), LakeSegment, 0},
-    {kBoxMoistLakeIndex, kWhite, Pen::Dim, 3, Axis::Index, V(MoistLakeIndex(D, h)), LakeSegment, 0},
-    {kBoxVVTrend, kWhite, Pen::Dim, 3, Axis::Index, V(LevelOrGap(D, h, s.opt.SigmaLevel, Store().gOmega)), nullptr, 0},
-    {kBoxApparentTemp, kWhite, Pen::Dim, 3, Axis::Temperature, V(Store().ApparentTempF(D, h)), HeatSegment, 0},
-    {kBoxSkinTemp, RGB(0, 255, 255), Pen::Dim, 3, Axis::Temperature, V(F(gSkinTemp(D, h))), nullptr, 0},
-    {kBoxSfcTemp, RGB(255, 0, 0), Pen::Dim, 3, Axis::Temperature, V(F(gSfcTemp(D, h))), nullptr, 0},
-    {kBoxSfcDewPoint, RGB(0, 255, 0), Pen::Dim, 3, Axis::Temperature, V(F(gSfcDewpt(D, h))), nullptr, 0},
-    {kBoxWindChill, RGB(128, 128, 255), Pen::Dim, 3, Axis::Temperature,
+    {kBoxMoistLakeIndex, kWhite, Pen::Dim, 3, V(MoistLakeIndex(D, h)), LakeSegment, 0},
+    {kBoxVVTrend, kWhite, Pen::Dim, 3, V(LevelOrGap(D, h, s.opt.SigmaLevel, Store().gOmega)), nullptr, 0},
+    {kBoxApparentTemp, kWhite, Pen::Dim, 3, V(Store().ApparentTempF(D, h)), HeatSegment, 0},
+    {kBoxSkinTemp, RGB(0, 255, 255), Pen::Dim, 3, V(F(gSkinTemp(D, h))), nullptr, 0},
+    {kBoxSfcTemp, RGB(255, 0, 0), Pen::Dim, 3, V(F(gSfcTemp(D, h))), nullptr, 0},
+    {kBoxSfcDewPoint, RGB(0, 255, 0), Pen::Dim, 3, V(F(gSfcDewpt(D, h))), nullptr, 0},
+    {kBoxWindChill, RGB(128, 128, 255), Pen::Dim, 3,
      V(WindChill(ComfortTemp(s, D, h), ComfortWind(s, D, h))), nullptr, 0},
-    {kBoxTotalTotals, RGB(0, 0, 255), Pen::Dim2, 3, Axis::Temperature, V(Store().TotalTotals(D, h)), nullptr, 0},
-    {kBoxHelicity, RGB(0, 0, 255), Pen::Dim2, 2, Axis::Index, V(gHelicity(D, h) / 10), nullptr, 0.3},
-    {kBoxStormRelInflow, kYellow, Pen::Dim, 3, Axis::Temperature,
+    {kBoxTotalTotals, RGB(0, 0, 255), Pen::Dim2, 3, V(Store().TotalTotals(D, h)), nullptr, 0},
+    {kBoxHelicity, RGB(0, 0, 255), Pen::Dim2, 2, V(gHelicity(D, h) / 10), nullptr, 0.3},
+    {kBoxStormRelInflow, kYellow, Pen::Dim, 3,
      V(static_cast<Single>(gSRInflowSfcSpd(D, h) * kKnotsPerMps)), nullptr, 0},
-    {kBoxMBEspeed, kYellow, Pen::Dim, 4, Axis::Temperature, V(gMbeSpd(D, h)), nullptr, 0},
-    {kBoxPresChange3h, RGB(255, 0, 255), Pen::Dim, 4, Axis::Index, V(PresChange(s, D, h)), nullptr, 0},
-    {kBoxSfcPres, kWhite, Pen::Dim, 3, Axis::SfcPres, V(gSfcPres(D, h)), nullptr, 0},
-    {kBoxPrecipAcumm, kWhite, Pen::Dim, -3, Axis::Precip, V(gPrecipAccum(D, h)), TypeColour, 0},
-    {kBoxSnowFall, RGB(128, 128, 255), Pen::Dim, -3, Axis::Precip, V(Store().SnowfallTotal(D, h)), nullptr, 0},
-    {kBoxSnowAcumm, kWhite, Pen::Dim, -3, Axis::Precip, V(Store().SnowAccumSettled(D, h)), nullptr, 0},
-    {kBoxPrecipWater, RGB(63, 255, 63), Pen::Dim, 3, Axis::Cape, V(1000 * gPwat(D, h)), nullptr, 0},
-    {kBoxDavisIndex, kWhite, Pen::Dim, 3, Axis::Index, V(gSfcTemp(D, h) - Store().LakeLevelTemp(D, h)), DavisSegment, 0},
-    {kBoxTQ, RGB(0, 128, 255), Pen::Dim2, 3, Axis::Index, V(Valid(gTQIndex(D, h))), nullptr, 0},
-    {kBoxHainesIndex, kWhite, Pen::Dim, 3, Axis::Index,
+    {kBoxMBEspeed, kYellow, Pen::Dim, 4, V(gMbeSpd(D, h)), nullptr, 0},
+    {kBoxPresChange3h, RGB(255, 0, 255), Pen::Dim, 4, V(PresChange(s, D, h)), nullptr, 0},
+    {kBoxSfcPres, kWhite, Pen::Dim, 3, V(gSfcPres(D, h)), nullptr, 0},
+    {kBoxPrecipAcumm, kWhite, Pen::Dim, -3, V(gPrecipAccum(D, h)), TypeColour, 0},
+    {kBoxSnowFall, RGB(128, 128, 255), Pen::Dim, -3, V(Store().SnowfallTotal(D, h)), nullptr, 0},
+    {kBoxSnowAcumm, kWhite, Pen::Dim, -3, V(Store().SnowAccumSettled(D, h)), nullptr, 0},
+    {kBoxPrecipWater, RGB(63, 255, 63), Pen::Dim, 3, V(1000 * gPwat(D, h)), nullptr, 0},
+    {kBoxDavisIndex, kWhite, Pen::Dim, 3, V(gSfcTemp(D, h) - Store().LakeLevelTemp(D, h)), DavisSegment, 0},
+    {kBoxTQ, RGB(0, 128, 255), Pen::Dim2, 3, V(Valid(gTQIndex(D, h))), nullptr, 0},
+    {kBoxHainesIndex, kWhite, Pen::Dim, 3,
      V(Store().HainesIndex(D, h, std::clamp<Integer>(s.opt.HainesLevel, 1, 3)) > 0
            ? static_cast<Single>(Store().HainesIndex(D, h, std::clamp<Integer>(s.opt.HainesLevel, 1, 3)))
            : kNoValue),
      HainesSegment, 0},
-    {kBoxMixingLayer, RGB(255, 255, 63), Pen::Dim, 3, Axis::Height, V(MixingTopY(D, h)), nullptr, 0},
-    {kBoxTransportSpeed, RGB(128, 255, 128), Pen::Dim, 3, Axis::Temperature, V(Store().TransportWindSpeed(D, h)),
+    {kBoxMixingLayer, RGB(255, 255, 63), Pen::Dim, 3, V(MixingTopY(D, h)), nullptr, 0},
+    {kBoxTransportSpeed, RGB(128, 255, 128), Pen::Dim, 3, V(Store().TransportWindSpeed(D, h)),
      nullptr, 0},
-    {kBoxWarmCloud, RGB(63, 127, 255), Pen::Dim2, 3, Axis::Height, V(Ln(StdPressureOfFeet(gWarmCloudDepth(D, h)))),
+    {kBoxWarmCloud, RGB(63, 127, 255), Pen::Dim2, 3, V(Ln(StdPressureOfFeet(gWarmCloudDepth(D, h)))),
      nullptr, 0},
-    {kBoxVentilation, RGB(128, 255, 255), Pen::Dim, 3, Axis::Ventilation, V(Ventilation(D, h)), nullptr, 0},
-    {kBoxLIC, kWhite, Pen::Dim, 3, Axis::Cape, V(gLakeCape(D, h)), nullptr, 0},
-    {kBoxLIE, RGB(255, 255, 63), Pen::Dim, 3, Axis::Height, V(Ln(gLakeELPres(D, h))), nullptr, 0},
-    {kBoxVisibility, RGB(63, 127, 255), Pen::Dim2, 4, Axis::Visibility, V(VisibilityY(D, h)), nullptr, 0},
-    {kBoxCloudBase, kYellow, Pen::Dim, 4, Axis::Height, V(Ln(gCloudBasePres(D, h))), nullptr, 0},
-    {kBoxSnowRatio, kCyan, Pen::Dim, 3, Axis::Index, V(Store().SnowRatio(D, h)), nullptr, 0},
+    {kBoxVentilation, RGB(128, 255, 255), Pen::Dim, 3, V(Ventilation(D, h)), nullptr, 0},
+    {kBoxLIC, kWhite, Pen::Dim, 3, V(gLakeCape(D, h)), nullptr, 0},
+    {kBoxLIE, RGB(255, 255, 63), Pen::Dim, 3, V(Ln(gLakeELPres(D, h))), nullptr, 0},
+    {kBoxVisibility, RGB(63, 127, 255), Pen::Dim2, 4, V(VisibilityY(D, h)), nullptr, 0},
+    {kBoxCloudBase, kYellow, Pen::Dim, 4, V(Ln(gCloudBasePres(D, h))), nullptr, 0},
+    {kBoxSnowRatio, kCyan, Pen::Dim, 3, V(Store().SnowRatio(D, h)), nullptr, 0},
 };
 #undef V
 
@@ -149,7 +148,7 @@ void DrawStrip(OverviewDraw& d, BoxId id) {
   if (r == nullptr) return;
   const OverviewState& s = d.s;
   const Integer D = gCurDataset;
-  BeginStrip(d, Dimmed(s, r->pen, r->colour), r->width > 0 ? r->width : 1, r->axis);
+  BeginStrip(d, Dimmed(s, r->pen, r->colour), r->width > 0 ? r->width : 1, Row(id).axis);
   if (r->width < 0) d.rh.DrawWidth = -r->width;
   d.rh.Mode = DrawMode::CopyPen;
   d.rh.Style = DrawStyle::Solid;

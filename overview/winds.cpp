@@ -18,10 +18,9 @@ Color WindClassColour(Single spread) {
 }
 
 Color VWPClassColour(Single knots, const std::array<Integer, 6>& bounds) {
-  static constexpr Color kClass[7] = {kWhite, kRed, RGB(255, 128, 0), kYellow, RGB(0, 128, 0), kBlue, RGB(255, 0, 255)};
-  int i = 0;
-  while (i < 6 && knots >= static_cast<Single>(bounds[static_cast<size_t>(i)])) ++i;
-  return kClass[i];
+  size_t i = 0;
+  while (i < bounds.size() && knots >= static_cast<Single>(bounds[i])) ++i;
+  return kVWPClassColours[i];
 }
 
 std::vector<DirectionPoint> DirectionTracePoints(const std::vector<Single>& dir) {

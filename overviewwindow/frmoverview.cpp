@@ -16,6 +16,7 @@
 #include "core/guards.h"
 #include "core/shared.h"
 #include "core/numberformat.h"
+#include "overview/plotdata.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 
@@ -29,7 +30,7 @@ constexpr int kTwips = 15;  // twips per pixel
 constexpr int kPicturesTop = 152;     // picRH.Top
 constexpr int kBandHeight = 64;       // frameLeftClick: the band under the pictures
 constexpr int kEEWidth = 20;          // picEE, which holds the dataset bar
-constexpr int kSideWidth = 64;        // picLeft and picRight
+constexpr int kSideWidth = 64;        // picLeft and picRight, at the least
 constexpr int kTimeHeight = 30;       // picTime
 constexpr int kBarThick = 17;
 constexpr int kRow = 17;              // a row of check boxes
@@ -51,6 +52,9 @@ constexpr PageRow kPages[kOverviewPageCount] = {{"Contour", "Contour"},         
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 int PxOf(Long twips) { return static_cast<int>(twips / kTwips); }
+
+// picLeft and picRight: wide enough for their labels in the font they print in.
+int SideWidth(const PictureBox& side) { return std::max(kSideWidth, SidePictureWidth(side)); }
 
 }  // namespace
 
@@ -239,7 +243,7 @@ void frmOverView::BuildBoxes() {
         case Axis::Temperature: column = 2; break;
         default: break;
       }
-      at = QRect(column * kSideWidth / 3 + 2, 2, 18, 18);
+      at = QRect(column * SideWidth(picLeft->Pic()) / 3 + 2, 2, 18, 18);
       // Hidden until an axis of theirs is drawn.
     }
     auto* b = new CheckBox(Q(r.caption), parent);
@@ -264,12 +268,13 @@ void frmOverView::LayoutTop() {
   }
   for (int i = 0; i < 4; ++i) btnHours[static_cast<size_t>(i)]->setGeometry(2 + 8 * 75 + 8 + i * 42, 2, 40, 20);
   frameDatasets->setGeometry(kPageWidth + 8, kPageTop, 4 * 72 + 4, kPageHeight);
+  const int side = SideWidth(picLeft->Pic());
   picEE->setGeometry(0, kPicturesTop, kEEWidth, 100);
-  picLeft->setGeometry(kEEWidth, kPicturesTop, kSideWidth, 100);
-  picRH->setGeometry(kEEWidth + kSideWidth, kPicturesTop, 100, 100);
-  picRight->setGeometry(200, kPicturesTop, kSideWidth, 100);
-  frameLeftClick->setGeometry(kEEWidth, 0, kSideWidth, kBandHeight);
-  frameRightClick->setGeometry(200, 0, kSideWidth, kBandHeight);
+  picLeft->setGeometry(kEEWidth, kPicturesTop, side, 100);
+  picRH->setGeometry(kEEWidth + side, kPicturesTop, 100, 100);
+  picRight->setGeometry(200, kPicturesTop, side, 100);
+  frameLeftClick->setGeometry(kEEWidth, 0, side, kBandHeight);
+  frameRightClick->setGeometry(200, 0, side, kBandHeight);
   picTime->setGeometry(picRH->x(), 0, 100, kTimeHeight);
   hsbHours->setGeometry(picRH->x(), 0, 100, kBarThick);
   txtQualityControl->setGeometry(picRH->x(), 0, 100, kBandHeight - kTimeHeight);

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "overview/classes.h"
 #include "overview/controlrules.h"
 #include "overview/layout.h"
 #include "overview/state.h"
@@ -273,7 +274,7 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   std::array<QLabel*, 2> lblMeanWind{}, lblMeanWindPressure{};
   QLabel* lblSigmaLevel = nullptr;
   PictureBoxWidget* picWindScale = nullptr;
-  std::array<QLabel*, 5> lblPType{};
+  std::array<QLabel*, kPTypeLegend.size()> lblPType{};
   QLabel* lblPTElevation = nullptr;
   QLabel* picLogo = nullptr;
   QLabel* picPIP = nullptr;

@@ -45,6 +45,13 @@ constexpr Color kGreyedItem = RGB(63, 63, 63);
 
 QString Css(Color c) { return QString("rgb(%1, %2, %3)").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c)); }
 
+// A key item on its colour, its text black on the light colours and white
+// on the dark ones.
+QString KeyStyle(Color c) {
+  const int light = 299 * RedOf(c) + 587 * GreenOf(c) + 114 * BlueOf(c);
+  return QString("QLabel { color: %1; background: %2; }").arg(light >= 128000 ? "black" : "white", Css(c));
+}
+
 // A press on a label or picture runs its click.
 class ClickFilter : public QObject {
  public:
@@ -228,13 +235,12 @@ void frmOverView::BuildOptionControls() {
       OptWindColor[static_cast<size_t>(i++)] = r;
     }
     OptWindColor[2]->setChecked(true);
-    constexpr std::array<Color, 6> kSpeed = {RGB(0, 255, 255), RGB(0, 255, 0),   RGB(255, 255, 0),
-                                             RGB(255, 128, 0), RGB(255, 0, 0),   RGB(255, 0, 255)};
+    // Each bound on the colour of the speed class that starts there.
     for (int k = 0; k < 6; ++k) {
       QLabel* l = MakeLabel(vwp, QString::number(10 * (k + 1)), QString("lblVWP%1").arg(k),
                             QRect(k * 22, kLine + 3, 21, kLine));
       l->setAlignment(Qt::AlignCenter);
-      l->setStyleSheet(QString("QLabel { color: black; background: %1; }").arg(Css(kSpeed[static_cast<size_t>(k)])));
+      l->setStyleSheet(KeyStyle(kVWPClassColours[static_cast<size_t>(k + 1)]));
       lblVWP[static_cast<size_t>(k)] = l;
     }
   }
@@ -330,16 +336,14 @@ void frmOverView::BuildOptionControls() {
     QFrame* page = pnlControl[kPagePrecip];
     const int x = FreeX(kPagePrecip);
     QFrame* legend = panel(BoxPanel::Precip, MakePanel(page, "framePrecip", QRect(x, 2, 110, 3 * kLine + 2)));
-    int n = 0;
-    for (auto [text, c] : {std::pair{"Rain", RGB(0, 255, 0)}, std::pair{"Conv", RGB(0, 191, 0)},
-                           std::pair{"Fz Rain", RGB(255, 0, 0)}, std::pair{"Snow", RGB(0, 0, 255)},
-                           std::pair{"Pellets", RGB(255, 128, 0)}}) {
-      QLabel* l = MakeLabel(legend, text, QString("lblPType%1").arg(n), QRect((n % 2) * 55, (n / 2) * kLine, 53, kLine - 1));
-      lblPType[static_cast<size_t>(n)] = l;
+    for (size_t n = 0; n < kPTypeLegend.size(); ++n) {
+      const PTypeItem& item = kPTypeLegend[n];
+      const int i = static_cast<int>(n);
+      QLabel* l = MakeLabel(legend, item.caption, QString("lblPType%1").arg(i),
+                            QRect((i % 2) * 55, (i / 2) * kLine, 53, kLine - 1));
+      lblPType[n] = l;
       l->setAlignment(Qt::AlignCenter);
-      l->setStyleSheet(QString("QLabel { color: %1; background: %2; }")
-                           .arg(c == RGB(0, 0, 255) ? "white" : "black", Css(c)));
-      ++n;
+      l->setStyleSheet(KeyStyle(item.colour));
     }
     QPushButton* help = button(page, "?", "btn_SnowAccumulationHelp", QRect(x, 4 + 3 * kLine, 22, 20));
     connect(help, &QPushButton::clicked, this, [this] { btn_SnowAccumulationHelp_Click(); });

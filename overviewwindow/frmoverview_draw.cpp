@@ -32,8 +32,11 @@ void frmOverView::PlotData() {
 }
 
 // What the redraw leaves on the controls: the grid boxes of the axes shown,
-// the quality alert, the pictures.
+// the panels and legends of the fields and strips ticked (whichever road
+// ticked them: the design, a click, a reset or a recall), the quality
+// alert, the pictures.
 void frmOverView::ShowRedraw() {
+  ShowAllPanels(*this, state_.opt);
   for (const OverviewRow& r : OverviewRows())
     if (r.kind == BoxKind::Grid) Box(r.id)->setVisible(state_.draw.GridVisible[static_cast<size_t>(r.id)]);
   txtQualityControl->setPlainText(QString::fromStdString(state_.draw.QualityText));

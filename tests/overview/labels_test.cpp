@@ -66,7 +66,7 @@ TEST(OverviewLabelsTest, StripAxes) {
   std::vector<AxisTick> idx = IndexTicks(-20, 40, 1);
   ASSERT_EQ(idx.size(), 9u);
   EXPECT_EQ(idx.front().label + idx.front().label2, "- 20 ");
-  EXPECT_EQ(idx[4].label + idx[4].label2, "- 0 ");
+  EXPECT_EQ(idx[4].label + idx[4].label2, " 0 ");  // zero has no sign
   EXPECT_EQ(idx[4].colour, kWhite);
   EXPECT_EQ(idx.back().label + idx.back().label2, "+ 20 ");
   EXPECT_EQ(IndexTicks(-20, 40, 10).back().label2, " 200 ");
@@ -88,9 +88,10 @@ TEST(OverviewLabelsTest, StripAxes) {
   const std::vector<std::string> t = Labels(TemperatureTicks(30, 70));
   EXPECT_EQ(t.front(), "30");
   EXPECT_EQ(t.back(), "100");
-  EXPECT_EQ(Labels(TemperatureTicks(-10, 30)).front(), "-10");
+  EXPECT_EQ(Labels(TemperatureTicks(-10, 30)), (std::vector<std::string>{"-10", "-05", "0", "05", "10", "15", "20"}));
   // CAPE to 2000 every 250; ventilation small tops still end.
   EXPECT_EQ(Labels(CapeTicks(2000)).size(), 9u);
+  EXPECT_EQ(Labels(CapeTicks(2000)).front(), "0");
   EXPECT_EQ(Labels(VentilationTicks(20)).back(), "20K");
   EXPECT_EQ(VentilationTicks(2).size(), 3u);
   EXPECT_TRUE(VentilationTicks(-5).empty());

@@ -5,8 +5,12 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "core/guards.h"
 #include "overview/plotters.h"
@@ -337,6 +341,51 @@ namespace ondrik {
 namespace {
 
 // Every field that has a plotter draws on a shipped single-dataset file
+// The time axis of a 24-hour window, scrolled or not, at hourly and at
+// three-hourly steps: only hours inside the window are labelled, each label
+// stands whole in the picture and no two labels of a row overlap.
+TEST(OverviewTimeAxisTest, LabelsOnlyTheHoursOfTheWindow) {
+  struct Case {
+    const char* file;
+    Integer labelStep;
+    Integer scroll;
+  } cases[] = {{"NAM_KOKC.ond", 6, 0}, {"NAM_KOKC.ond", 6, 10}, {"NAM_KOKC.ond", 6, 61},
+               {"SREF_KOKC.ond", 2, 5}, {"SREF_KOKC.ond", 2, 76}};
+  for (const Case& c : cases) {
+    OverviewState s;
+    ASSERT_TRUE(testing::LoadShipped(c.file, s, "KOKC"));
+    s.in.TimeLabelStep = c.labelStep;
+    SetTimeWindow(s.frame, ColumnsOfWindow(24), c.scroll);
+    OverviewPictures pics;
+    DrawTimeAxis(pics.time, s);
+    const std::vector<TimeAxisLabel> labels = TimeAxisLabels(pics.time, s);
+    const std::string where = std::string(c.file) + " scrolled " + std::to_string(c.scroll);
+    std::map<double, std::vector<std::pair<double, double>>> rows;  // pixel spans by row
+    std::vector<int> hours;
+    for (const TimeAxisLabel& l : labels) {
+      EXPECT_GE(l.hour, s.frame.TimeRight) << where << ": " << l.text;
+      EXPECT_LE(l.hour, s.frame.TimeLeft) << where << ": " << l.text;
+      const double from = pics.time.XToPixel(l.x);
+      const double to = pics.time.XToPixel(l.x + pics.time.TextWidthInScale(l.text));
+      EXPECT_GE(from, 0) << where << ": " << l.text;
+      EXPECT_LE(to, pics.time.PixelWidth()) << where << ": " << l.text;
+      rows[l.y].push_back({from, to});
+      if (l.y == 10) hours.push_back(l.hour);
+    }
+    for (auto& [y, spans] : rows) {
+      std::sort(spans.begin(), spans.end());
+      for (size_t i = 1; i < spans.size(); ++i) EXPECT_LE(spans[i - 1].second, spans[i].first) << where << " row " << y;
+    }
+    // Every labelled hour of the window is there, from the first inside it.
+    const int first = std::max(0, static_cast<int>(std::ceil(s.frame.TimeRight)));
+    const int want = first % c.labelStep == 0 ? first : first + c.labelStep - first % c.labelStep;
+    ASSERT_FALSE(hours.empty());
+    EXPECT_EQ(hours.front(), want);
+    EXPECT_EQ(static_cast<int>(hours.size()),
+              (std::min<int>(gLastHour(1), static_cast<int>(s.frame.TimeLeft)) - want) / c.labelStep + 1);
+  }
+}
+
 // (ONDRIK_KEEP_PNG set: a picture of each in the test folder to look at).
 TEST(OverviewFieldsTest, EachFieldDrawsOnTheShippedFile) {
   OverviewState s;
