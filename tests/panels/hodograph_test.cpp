@@ -314,6 +314,14 @@ TEST_F(HodographPanelTest, BoundaryToggleZoomAndTheChartCursor) {
   panel_->btnHodoUnzoom_Click();
   panel_->btnHodoUnzoom_Click();
   EXPECT_NEAR(panel_->gHodoScale, 26, 1e-4);
+  // The zoom stops both ways, and the plane at either bound still draws.
+  for (int i = 0; i < 60; ++i) panel_->btnHodoUnzoom_Click();
+  EXPECT_EQ(panel_->gHodoScale, HodographPanel::kMaxHodoScale);
+  EXPECT_GT(testing::PixelsOf(Pic().Image(), RGB(128, 128, 128)), 0);
+  for (int i = 0; i < 60; ++i) panel_->btnHodoZoom_Click();
+  EXPECT_EQ(panel_->gHodoScale, HodographPanel::kMinHodoScale);
+  EXPECT_GT(testing::PixelsOf(Pic().Image(), RGB(128, 128, 128)), 0);
+  panel_->gHodoScale = 26;
   // The chart's cursor over level 2 highlights its segment, then level 3's.
   panel_->picHodograph_MouseDown(2, 0, 0, 0);
   panel_->btnHodoToggle_Click();

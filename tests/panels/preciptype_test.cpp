@@ -75,8 +75,9 @@ TEST_F(PrecipTypePanelTest, TopDownWarningRule) {
     Single depth, topTemp, sfcTemp;
     Long code;
     IceWarning want;
-  } cases[] = {{607.6f, -5, 2, kPtypeSnow, IceWarning::None},
-               {607.7f, -9.9f, 2, kPtypeSnow, IceWarning::Drizzle},
+  } cases[] = {{608, -5, 2, kPtypeSnow, IceWarning::None},  // "Cloud Top: 1,995 ft": below 2000 ft
+               {609.5f, -5, 2, kPtypeSnow, IceWarning::None},
+               {609.7f, -9.9f, 2, kPtypeSnow, IceWarning::Drizzle},
                {800, -10, 2, kPtypeSnow, IceWarning::None},
                {800, -5, 0, kPtypeSnow, IceWarning::FreezingDrizzle},
                {800, -5, 0.1f, kPtypeSnow, IceWarning::Drizzle},
