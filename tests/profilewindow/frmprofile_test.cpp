@@ -44,6 +44,27 @@ namespace {
 namespace fs = std::filesystem;
 using namespace ondrik::testing;
 
+// Records what the profile window asks of the overview.
+class FakeOverview : public OverviewLink {
+ public:
+  bool open = false;
+  int opened = 0, rebuilt = 0, plotted = 0;
+  std::vector<std::pair<int, int>> cursorMoves;
+  std::vector<int> barValues;
+  bool IsOpen() const override { return open; }
+  void Open() override {
+    open = true;
+    ++opened;
+  }
+  void Rebuild() override { ++rebuilt; }
+  void PlotData() override { ++plotted; }
+  bool MoveCursor(int from, int to) override {
+    cursorMoves.emplace_back(from, to);
+    return true;
+  }
+  void MirrorDatasetBar(int, int value, bool) override { barValues.push_back(value); }
+};
+
 TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   frmProfile& w = Start();
   EXPECT_TRUE(fx_.messages.empty()) << fx_.messages.front().text;
@@ -118,7 +139,12 @@ TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
   EXPECT_EQ(w.LastSite, "KBOS");
   EXPECT_NEAR(gSfcPres(1, 0), 960.0F, 0.01F);
 
-  // A model without files: the warning, an empty site list, the data stay.
+  // A model without files: the warning, an empty site list; the data stay in
+  // the store, but nothing of them is live under this model: the hour does
+  // not step them and the overview does not open on them.
+  auto owned = std::make_unique<FakeOverview>();
+  FakeOverview& ov = *owned;
+  w.SetOverviewLink(std::move(owned));
   fx_.messages.clear();
   w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "GFS"));
   ASSERT_EQ(fx_.messages.size(), 1u);
@@ -127,10 +153,14 @@ TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
   EXPECT_EQ(w.SiteFileCount, 0);
   EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->count(), 0);
   EXPECT_EQ(gDatasetCount, 1);
-  // The loaded file still draws.
   const int drawn = chartDraws_;
   Ctl<ScrollBar>(w, "hsbHour")->SetValue(3);
-  EXPECT_EQ(w.CurHour, 3);
+  w.Form_KeyDown(37, 0);
+  w.btnOverView_Click();
+  EXPECT_EQ(chartDraws_, drawn);
+  EXPECT_EQ(ov.opened, 0);
+  EXPECT_EQ(gOverviewOpen, 0);
+  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "NAM"));  // a file again: it draws
   EXPECT_GT(chartDraws_, drawn);
 
   // SREF has no KBOS: the first site is loaded, with its three datasets.
@@ -152,6 +182,17 @@ TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
   EXPECT_EQ(gDatasetCount, 3);
   EXPECT_EQ(w.windowTitle(), "KOKC - SREF - ONDRIK");
   EXPECT_EQ(w.LastSite, "KOKC");
+  // The site list keeps the site shown, so a click on the failed one (as a
+  // click sets the list's row) tries again, and now loads it.
+  QListWidget* sites = Ctl<QListWidget>(w, "lstSiteIDs");
+  ASSERT_NE(sites->currentItem(), nullptr);
+  EXPECT_EQ(sites->currentItem()->text(), "KOKC");
+  ProfileFileSpec kzzz;
+  kzzz.datasets = 2;
+  WriteFile(folder_ / "SREF_KZZZ.ond", MakeProfileText(kzzz));
+  sites->setCurrentRow(Row(sites, "KZZZ"));
+  EXPECT_EQ(w.windowTitle(), "KZZZ - SREF - ONDRIK");
+  EXPECT_EQ(gDatasetCount, 2);
 
   // Side panels: one shown at a time; 99 shows the archive lists and the
   // earlier panel comes back with its bold button.
@@ -280,27 +321,6 @@ TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
     EXPECT_EQ(Ctl<QPushButton>(w, "btnTails")->text(), n);
   }
 }
-
-// Records what the profile window asks of the overview.
-class FakeOverview : public OverviewLink {
- public:
-  bool open = false;
-  int opened = 0, rebuilt = 0, plotted = 0;
-  std::vector<std::pair<int, int>> cursorMoves;
-  std::vector<int> barValues;
-  bool IsOpen() const override { return open; }
-  void Open() override {
-    open = true;
-    ++opened;
-  }
-  void Rebuild() override { ++rebuilt; }
-  void PlotData() override { ++plotted; }
-  bool MoveCursor(int from, int to) override {
-    cursorMoves.emplace_back(from, to);
-    return true;
-  }
-  void MirrorDatasetBar(int, int value, bool) override { barValues.push_back(value); }
-};
 
 TEST_F(ProfileWindowTest, TheOverviewFollowsHoursDatasetsAndNewFiles) {
   frmProfile& w = Start();
