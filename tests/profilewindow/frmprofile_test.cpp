@@ -20,6 +20,7 @@
 #include <QWheelEvent>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -511,6 +512,30 @@ TEST_F(ProfileWindowTest, TheShippedEnsembleFileOverlaysItsMembers) {
   w.btnEnsemble_Click();
   w.btnControl_Click(5);
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-ensemble.png").string()));
+}
+
+// A click on a row of the Data listing marks that level across the chart;
+// a second click on it takes the mark away, and a redraw clears it.
+TEST_F(ProfileWindowTest, DataRowClickMarksItsLevelOnTheChart) {
+  frmProfile& w = Start();
+  w.btnDisplay_Click(0);
+  auto* table = Ctl<PictureBoxWidget>(w, "picProfile");
+  const PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
+  const QImage before = chart.Image();
+  const double h = std::round(table->Pic().TextHeight("W"));
+  const double y = 18.5 * h;  // the row of level 3 of the 20 listed
+  table->onMouseUp(1, 0, 5, y);
+  const QImage marked = chart.Image();
+  int changed = 0;
+  for (int y = 0; y < marked.height(); ++y)
+    if (std::memcmp(marked.constScanLine(y), before.constScanLine(y), marked.bytesPerLine()) != 0) ++changed;
+  EXPECT_GT(changed, 0);
+  EXPECT_LT(changed, marked.height() / 4);  // a band, not the whole chart
+  table->onMouseUp(1, 0, 5, y);
+  EXPECT_EQ(chart.Image(), before);
+  table->onMouseUp(1, 0, 5, y);
+  w.PlotProfile();
+  EXPECT_EQ(chart.Image(), before);
 }
 
 TEST_F(ProfileWindowTest, ChartControlsReachTheChart) {
