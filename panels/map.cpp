@@ -130,6 +130,8 @@ void MapPanel::BuildControls(QWidget* parent) {
     vsbMeanFlow_[i] = b;
     lblMeanFlow_[i] = LevelLabel(QString("lblMeanFlow%1").arg(i), frameMap_);
   }
+  lblThroughSigma_ = LevelLabel("lblThroughSigma", frameMap_);
+  lblThroughSigma_->setText("to");
 
   // The layer panel over the map's top-left corner: the outline layers and
   // the bright band.
@@ -190,8 +192,8 @@ void MapPanel::Layout() {
   // Sigma level and mean wind are never shown together: the sigma bar
   // shares the right edge with the mean wind's top bar. The bars leave the
   // map's top line to their labels and its bottom line to the travel times
-  // and the tilts.
-  const int x0 = w - 2 * kBar - 2, x1 = w - kBar;
+  // and the tilts. Between the mean wind's bars "to" joins their labels.
+  const int x0 = w - 3 * kBar, x1 = w - kBar;
   const int barHeight = std::max(1, h - kLabelHeight - kTiltHeight);
   vsbSigmaLevel_->setGeometry(x1, kLabelHeight, kBar, barHeight);
   lblSigmaLevel_->setGeometry(x1, 0, kBar, kLabelHeight);
@@ -199,6 +201,7 @@ void MapPanel::Layout() {
   lblMeanFlow_[0]->setGeometry(x0, 0, kBar, kLabelHeight);
   vsbMeanFlow_[1]->setGeometry(x1, kLabelHeight, kBar, barHeight);
   lblMeanFlow_[1]->setGeometry(x1, 0, kBar, kLabelHeight);
+  lblThroughSigma_->setGeometry(x0 + kBar, 0, kBar, kLabelHeight);
   pnlMapSelection_->move(0, 0);
   pnlBrightBand_->setGeometry(0, h - kTiltHeight, std::min(w, pnlBrightBand_->sizeHint().width()), kTiltHeight);
 }
@@ -343,6 +346,7 @@ void MapPanel::ShowBars() {
     vsbMeanFlow_[i]->setVisible(mean);
     lblMeanFlow_[i]->setVisible(mean);
   }
+  lblThroughSigma_->setVisible(mean);
 }
 
 void MapPanel::Redraw() {

@@ -3,6 +3,7 @@
 // loop step the hour, and the dataset boxes choose the shown datasets.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEventLoop>
 #include <QFrame>
@@ -933,6 +934,18 @@ TEST_F(ProfileWindowTest, ResizeKeepsTheMinimumAndLimitsTheLists) {
         EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
       }
     }
+  // Every control of a control page shows whole: each lies inside what holds it.
+  for (int i = 0; i < 6; ++i) {
+    QWidget* page = Ctl<QFrame>(w, "pnlControl", i);
+    for (QWidget* c : page->findChildren<QWidget*>()) {
+      bool inScrollArea = false;
+      for (QWidget* p = c->parentWidget(); p != page && p != nullptr; p = p->parentWidget())
+        inScrollArea = inScrollArea || qobject_cast<QAbstractScrollArea*>(p) != nullptr;
+      if (inScrollArea || c->isHidden() || c->isWindow()) continue;
+      EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
+          << i << " " << c->objectName().toStdString() << " " << c->metaObject()->className();
+    }
+  }
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-min.png").string()));
 }
 
