@@ -1031,7 +1031,10 @@ TEST_F(ProfileWindowTest, EveryOverlayTickedWithMouseReadout) {
   const Integer top = gChartTop;
   // The selection is the heavy-precipitation panel's.
   w.btnDisplay_Click(5);
-  Ctl<QPushButton>(w, "btnSelectInflow")->click();
+  QPushButton* select = Ctl<QPushButton>(w, "btnSelectInflow");
+  const QFont caption = select->font();
+  select->click();
+  EXPECT_EQ(select->palette().color(QPalette::Button), QColor(255, 255, 0));
   const auto* heavy = dynamic_cast<const HeavyPrecipPanel*>(w.Panel(5));
   ASSERT_NE(heavy, nullptr);
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(), Qt::LeftButton, Qt::LeftButton,
@@ -1046,6 +1049,8 @@ TEST_F(ProfileWindowTest, EveryOverlayTickedWithMouseReadout) {
   w.picData_MouseUp(1, 0, 50, std::log(500.0));
   EXPECT_FALSE(heavy->InflowSelectMode);
   EXPECT_EQ(gChartTop, zoomed);
+  EXPECT_NE(select->palette().color(QPalette::Button), QColor(255, 255, 0));
+  EXPECT_EQ(select->font(), caption);  // the caption keeps its face
   // A right click on the dew-point label zooms back out.
   QMouseEvent releaseRight(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(), Qt::RightButton,
                            Qt::NoButton, Qt::NoModifier);
