@@ -256,8 +256,15 @@ TEST_F(HodographPanelTest, ADragMovesStormMotionAndHelicityAndResetHidesItself) 
   // Hover over level 6, press, drag by 8 m/s.
   const Single u = gWindU(D, H, 6), v = gWindV(D, H, 6);
   panel_->picHodograph_MouseMove(0, 0, u, v);
+  EXPECT_EQ(host_.windEditsGoing + host_.windEditsDone, 0);  // a hover edits nothing
   panel_->picHodograph_MouseDown(1, 0, u, v);
   panel_->picHodograph_MouseMove(1, 0, u + 8, v - 4);
+  // Each step of the drag tells the window at once; the release, once.
+  EXPECT_EQ(host_.windEditsGoing, 2);
+  EXPECT_EQ(host_.windEditsDone, 0);
+  panel_->picHodograph_MouseUp();
+  panel_->picHodograph_MouseUp();
+  EXPECT_EQ(host_.windEditsDone, 1);
   EXPECT_NEAR(gWindU(D, H, 6), u + 8, 1e-4);
   EXPECT_NE(gStormU(D, H), stormU);
   EXPECT_NE(gHelicity(D, H), helicity);  // the redraw computed it again

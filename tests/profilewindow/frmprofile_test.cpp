@@ -358,6 +358,16 @@ TEST_F(ProfileWindowTest, TheOverviewFollowsHoursDatasetsAndNewFiles) {
   EXPECT_TRUE(gOverlayAll);
   w.Form_KeyDown(69, 0);
   EXPECT_FALSE(gOverlayAll);
+  // A hodograph drag redraws the overview once, when it ends.
+  w.btnDisplay_Click(2);
+  auto* hodo = Ctl<PictureBoxWidget>(w, "picHodograph");
+  const Single u = gWindU(gCurDataset, w.CurHour, 1), v = gWindV(gCurDataset, w.CurHour, 1);
+  hodo->onMouseMove(0, 0, u, v);
+  hodo->onMouseDown(1, 0, u, v);
+  hodo->onMouseMove(1, 0, u + 5, v);
+  const int beforeRelease = ov.plotted;
+  hodo->onMouseUp(1, 0, u + 5, v);
+  EXPECT_EQ(ov.plotted, beforeRelease + 1);
   gOverviewOpen = 0;
 }
 

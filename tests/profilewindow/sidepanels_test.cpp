@@ -130,6 +130,7 @@ TEST_F(SidePanelsTest, EveryPanelDrawsAndADragIsFollowedByShearAndMatrix) {
   // computes the shear when it is shown.
   EXPECT_EQ(MatrixPageDone(D, H), -1);
   EXPECT_EQ(Ctl<QLabel>(w, "lblMatrix")->text().toStdString(), MatrixCellCode(D, H));
+  hodo->onMouseUp(1, 0, u + 10, v);  // the drag ends
   w.btnDisplay_Click(4);
   EXPECT_TRUE(gBulkShearDone(D, H));
   EXPECT_NE(gBulkShear(D, H), shear);
