@@ -2,10 +2,13 @@
 // window, with the shipped profile files.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -154,6 +157,30 @@ TEST_F(SidePanelsTest, TheBoxesOfIndicesAndCapeShearAreSavedState) {
   EXPECT_EQ(back.chkCapeShearHistory, 1);
   EXPECT_EQ(back.chkCapeShearVariability, 1);
   EXPECT_TRUE(Ctl<CheckBox>(w, "chkCapeShearVariability")->isChecked());
+}
+
+// A click on a row of the Data listing marks that level across the chart;
+// a second click on it takes the mark away, and a redraw clears it.
+TEST_F(ProfileWindowTest, DataRowClickMarksItsLevelOnTheChart) {
+  frmProfile& w = Start();
+  w.btnDisplay_Click(0);
+  auto* table = Ctl<PictureBoxWidget>(w, "picProfile");
+  const PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
+  const QImage before = chart.Image();
+  const double h = std::round(table->Pic().TextHeight("W"));
+  const double y = 18.5 * h;  // the row of level 3 of the 20 listed
+  table->onMouseUp(1, 0, 5, y);
+  const QImage marked = chart.Image();
+  int changed = 0;
+  for (int y = 0; y < marked.height(); ++y)
+    if (std::memcmp(marked.constScanLine(y), before.constScanLine(y), marked.bytesPerLine()) != 0) ++changed;
+  EXPECT_GT(changed, 0);
+  EXPECT_LT(changed, marked.height() / 4);  // a band, not the whole chart
+  table->onMouseUp(1, 0, 5, y);
+  EXPECT_EQ(chart.Image(), before);
+  table->onMouseUp(1, 0, 5, y);
+  w.PlotProfile();
+  EXPECT_EQ(chart.Image(), before);
 }
 
 }  // namespace
