@@ -52,6 +52,11 @@ float ParcelTempAt(const MoistAscent& moist, double tlK, double pL, float p) {
 
 // ---------------------------------------------------------------------------
 
+void SetLakeTempC(Single c) {
+  gLakeTempC = c;
+  Store().gLakeParcelDone.Clear();
+}
+
 Single LakeTempWholeC() { return static_cast<Single>(std::lround(gLakeTempC)); }
 
 std::optional<Single> LakeLevelTempWholeC(Integer hour, Integer pres) {

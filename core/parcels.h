@@ -23,9 +23,11 @@ namespace ondrik {
 // ---------------------------------------------------------------------------
 
 // Lake temperature (deg C) set by the profile window's lake-temperature bar;
-// the default is the bar's initial 34 F. A change must clear gLakeParcelDone
-// for every hour of the current dataset.
+// the default is the bar's initial 34 F. Change it through SetLakeTempC.
 inline Single gLakeTempC = (34.0f - 32.0f) * 5.0f / 9.0f;
+// Sets gLakeTempC and clears gLakeParcelDone of every dataset and hour: each
+// lake parcel is lifted again, with the new temperature, at its next use.
+void SetLakeTempC(Single c);
 
 // The lake page's temperatures in whole deg C, which the chart's lake
 // overlays read as well: the lake temperature, and the air temperature of

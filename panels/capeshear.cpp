@@ -187,11 +187,11 @@ void CapeShearPanel::PlotCapeShear() {
 
   const bool effective = gCapeShearOption == kShearEffective;
   pic.ForeColor = kWhite;
+  // The CAPE axis's title on one line in the margin over the plane: in the
+  // column of the axis numbers its two lines would cover them.
   pic.CurrentX = -0.092 * sMax;
-  pic.CurrentY = 400;
-  pic.Print(effective ? "MUCAPE" : "SCAPE");
-  pic.CurrentX = -0.09 * sMax;
-  pic.Print("(J/kg)");
+  pic.CurrentY = 1.075 * cMax;
+  pic.Print(effective ? "MUCAPE (J/kg)" : "SCAPE (J/kg)");
   pic.CurrentX = 0.36 * sMax;
   pic.CurrentY = std::min(-(250.0 / 4300.0) * cMax, -3 * h);  // under the shear labels
   pic.Print(gCapeShearOption == kShearSixKm   ? "6 km  Bulk  Shear  (knots)"

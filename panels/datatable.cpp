@@ -9,9 +9,6 @@
 
 namespace ondrik {
 
-namespace {
-}  // namespace
-
 std::string DataTableHeader() { return "Pres   Temp  Dewpt    RH   Dir  Speed       AGL"; }
 
 std::string DataTableRow(Integer d, Integer h, Integer L) {
@@ -27,7 +24,25 @@ std::string PrecipitationLine(Integer d, Integer h) {
          FormatRight(PrecipTotal(d, h), "0.000", 6) + " Total";
 }
 
-DataTablePanel::DataTablePanel(PanelHost& host, QWidget* parent) : PicturePanel(host, parent, "picProfile") {}
+DataTablePanel::DataTablePanel(PanelHost& host, QWidget* parent) : PicturePanel(host, parent, "picProfile") {
+  Picture()->onMouseUp = [this](int b, int s, double x, double y) { picProfile_MouseUp(b, s, x, y); };
+}
+
+void DataTablePanel::picProfile_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double y) {
+  PictureBox& pic = Pic();
+  pic.ScalePixels();
+  const double h = std::max(1.0, std::round(pic.TextHeight("W")));
+  const int row = static_cast<int>(std::floor(y / h + 0.1));
+  pic.Mode = DrawMode::XorPen;
+  // Whole pixel rows of the text row: both corners belong to the box.
+  pic.Box(0, row * h, pic.PixelWidth() - 1, row * h + h - 1, kYellow, true);
+  pic.Mode = DrawMode::CopyPen;
+  Update();
+  // Row 0 is the header; the rows below the listing hold no level.
+  const Integer level = DataTableTop - row + 1;
+  if (level < 1 || level > DataTableTop) return;
+  host_.HighlightChartLevel(level);
+}
 
 void DataTablePanel::Draw() {
   const Integer H = host_.Hour();

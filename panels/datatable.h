@@ -13,6 +13,10 @@ class DataTablePanel : public PicturePanel {
   DataTablePanel(PanelHost& host, QWidget* parent);
   // PrintDataTable.
   void Draw() override;
+  // A click on the listing: a band on the clicked row (a second click on it
+  // takes it away; the next draw clears it) and, for a row of a level, the
+  // same level marked on the chart. y in pixels from the top.
+  void picProfile_MouseUp(int button, int shift, double x, double y);
 
   // The highest level listed; the first row under the header shows it and
   // each row below the next level down.

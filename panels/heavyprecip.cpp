@@ -1,6 +1,7 @@
 #include "panels/heavyprecip.h"
 
 #include <QFrame>
+#include <QPalette>
 #include <QPushButton>
 
 #include <algorithm>
@@ -76,7 +77,11 @@ void HeavyPrecipPanel::Shown(bool visible) {
 
 void HeavyPrecipPanel::btnSelectInflow_Click() {
   InflowSelectMode = !InflowSelectMode;
-  btnSelectInflow_->setStyleSheet(InflowSelectMode ? "QPushButton { background: rgb(255,255,0); }" : "");
+  // The face colour through the palette: a style sheet would leave the
+  // caption in another font once it is taken away.
+  QPalette p = btnSelectInflow_->palette();
+  p.setColor(QPalette::Button, InflowSelectMode ? QColor(255, 255, 0) : bar_->palette().color(QPalette::Button));
+  btnSelectInflow_->setPalette(p);
   host_.FocusHourBar();
 }
 

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -181,6 +182,7 @@ HodographPanel::HodographPanel(PanelHost& host, QWidget* parent) : host_(host) {
 
   picHodograph_->onMouseDown = [this](int b, int s, double x, double y) { picHodograph_MouseDown(b, s, x, y); };
   picHodograph_->onMouseMove = [this](int b, int s, double x, double y) { picHodograph_MouseMove(b, s, x, y); };
+  picHodograph_->onMouseUp = [this](int, int, double, double) { picHodograph_MouseUp(); };
   frame->onResize = [this] { Layout(); };
   // A picture shown for the first time or resized is cleared: draw again.
   picHodograph_->onResize = [this] { DrawHodograph(); };
@@ -450,6 +452,7 @@ void HodographPanel::picHodograph_MouseDown(int button, int /*shift*/, double x,
     }
     DrawHodograph();
     ReadOut(p, u, v);
+    StormMotionMoved();
   } else if (button == 2) {
     PlaceBoundary(D, H, u, v);
     DrawHodograph();
@@ -469,6 +472,7 @@ void HodographPanel::picHodograph_MouseMove(int button, int /*shift*/, double x,
     else MoveLevel(drag_, D, H, p, u, v);
     DrawHodograph();
     ReadOut(p, u, v);
+    StormMotionMoved();
   } else if (button == 2) {
     PlaceBoundary(D, H, u, v);
     DrawHodograph();
@@ -485,6 +489,19 @@ void HodographPanel::picHodograph_MouseMove(int button, int /*shift*/, double x,
       ReadOut(c, gWindU(D, H, c), gWindV(D, H, c));
     }
   }
+}
+
+// The storm motion follows a drag: what shows a result of it follows at
+// once; what is costly to draw, when the button is released.
+void HodographPanel::StormMotionMoved() {
+  dragging_ = true;
+  host_.WindsEdited(false);
+}
+
+void HodographPanel::picHodograph_MouseUp() {
+  if (!dragging_) return;
+  dragging_ = false;
+  host_.WindsEdited(true);
 }
 
 // ---- layer buttons ----
@@ -521,6 +538,7 @@ void HodographPanel::btnHodoHeight_Click(Integer index) {
   host_.FocusHourBar();
   DrawHodograph();
   host_.RedrawChart();
+  host_.WindsEdited(true);  // a new layer: new helicity and storm matrix
 }
 
 void HodographPanel::btnHodoBase_Click(Integer index) {
@@ -528,6 +546,7 @@ void HodographPanel::btnHodoBase_Click(Integer index) {
   host_.FocusHourBar();
   DrawHodograph();
   host_.RedrawChart();
+  host_.WindsEdited(true);
 }
 
 void HodographPanel::HodoHeightClick(Integer index) { ChooseTop(index); }
@@ -543,16 +562,13 @@ void HodographPanel::btnHodoBase_MouseMove(Integer index, int button) {
 
 // ---- zoom, reset, toggle ----
 
-void HodographPanel::btnHodoZoom_Click() {
-  host_.FocusHourBar();
-  gHodoScale /= 1.2f;
-  ScalePlane();
-  DrawHodograph();
-}
+void HodographPanel::btnHodoZoom_Click() { Zoom(1 / 1.2f); }
 
-void HodographPanel::btnHodoUnzoom_Click() {
+void HodographPanel::btnHodoUnzoom_Click() { Zoom(1.2f); }
+
+void HodographPanel::Zoom(Single factor) {
   host_.FocusHourBar();
-  gHodoScale *= 1.2f;
+  gHodoScale = std::clamp(gHodoScale * factor, kMinHodoScale, kMaxHodoScale);
   ScalePlane();
   DrawHodograph();
 }
@@ -560,6 +576,7 @@ void HodographPanel::btnHodoUnzoom_Click() {
 void HodographPanel::btnHodoReset_Click() {
   ResetHour(gCurDataset, host_.Hour());
   DrawHodograph();
+  host_.WindsEdited(true);
 }
 
 void HodographPanel::btnHodoToggle_Click() {

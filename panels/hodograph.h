@@ -51,6 +51,8 @@ class HodographPanel : public SidePanel {
   // ---- mouse on the picture (button 1 left, 2 right; x, y in m/s) ----
   void picHodograph_MouseDown(int button, int shift, double x, double y);
   void picHodograph_MouseMove(int button, int shift, double x, double y);
+  // The end of a drag.
+  void picHodograph_MouseUp();
 
   // ---- layer buttons: the top (1..15) and bottom (0 "sfc" ..15) of the
   // layer for every hour of every dataset; an index without a button, or a
@@ -69,12 +71,17 @@ class HodographPanel : public SidePanel {
   void lblSRInflowHigh_Click() { btnHodoToggle_Click(); }
   void lblSRInflowLow_Click() { btnHodoToggle_Click(); }
 
-  // Half-width of the plane in m/s (its zoom); not saved.
+  // Half-width of the plane in m/s (its zoom); not saved. The zoom stops at
+  // a plane of a few m/s and at one beyond any wind (a ring every 10 m/s).
   Single gHodoScale = 26;
+  static constexpr Single kMinHodoScale = 2, kMaxHodoScale = 200;
   // The point under the pointer: kNoPoint, kStormPoint or a level.
   Integer HodoPickedPoint = kNoPoint;
 
  private:
+  // Zooms the plane by the factor, within its bounds.
+  void Zoom(Single factor);
+  void StormMotionMoved();
   bool ChooseTop(Integer index);
   bool ChooseBase(Integer index);
   // The chosen top and bottom buttons in the colours of their heights.
@@ -106,6 +113,7 @@ class HodographPanel : public SidePanel {
   QPushButton* btnHodoToggle_;
 
   HodoDrag drag_;
+  bool dragging_ = false;  // the storm motion moved since the button went down
   Integer pickDataset_ = 0, pickHour_ = -1;
   const ProfileStore* pickStore_ = nullptr;
   Integer HodoCursorLevel = 0;  // level of the highlighted segment; 0 = none

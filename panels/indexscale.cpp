@@ -1,6 +1,5 @@
 #include "panels/indexscale.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace ondrik {
@@ -72,12 +71,6 @@ void ShownThresholds(Single v, int row, Single& atFirst, Single& atSecond, const
   if (nearSide) return;
   atFirst = t(row, 5);
   atSecond = t(row, 4);
-}
-
-std::string ThresholdText(Single v) {
-  char buf[64];
-  const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::fixed);
-  return std::string(v < 0 ? "-" : " ") + std::string(buf, res.ptr) + " ";
 }
 
 }  // namespace ondrik

@@ -45,9 +45,4 @@ IndexThird ThresholdClass(Single v, int row, bool smallIsBad, const IndexThresho
 void ShownThresholds(Single v, int row, Single& atFirst, Single& atSecond,
                      const IndexThresholdTable& t = gIndexThresholds);
 
-// A threshold as the panel prints it: a blank where a minus sign would
-// stand, the shortest decimal text that reads back as the same value, one
-// trailing blank (" 700 ", "-3 ", " 0.5 ").
-std::string ThresholdText(Single v);
-
 }  // namespace ondrik

@@ -11,6 +11,7 @@
 
 #include "core/ccl.h"
 #include "core/guards.h"
+#include "core/numberformat.h"
 #include "core/preciptype.h"
 #include "core/shared.h"
 #include "panels/indexscale.h"
@@ -214,7 +215,7 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
   ShownThresholds(v, row.threshold, a, b);
   pic.ForeColor = kThreshold;
   for (const auto& [t, at] : {std::pair{a, kFirstThirdEnd}, std::pair{b, kSecondThirdEnd}}) {
-    const std::string text = ThresholdText(t);
+    const std::string text = NumberItem(t);  // as a number item prints: " 700 ", " .5 "
     pic.CurrentX = at - pic.TextWidth(text.substr(0, text.size() - 1)) / 2;
     pic.CurrentY = y;
     pic.Print(text, false);

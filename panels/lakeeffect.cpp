@@ -104,10 +104,8 @@ void LakeEffectPage::Apply(const PanelSettings& from) {
 void LakeEffectPage::vsbLakeF_Change() {
   const int f = vsbLakeF_->Value();
   lblLakeF_->setText(QString::number(f));
-  gLakeTempC = static_cast<Single>(f - 32) * 5.0F / 9.0F;
+  SetLakeTempC(static_cast<Single>(f - 32) * 5.0F / 9.0F);
   lblLakeC_->setText(QString::fromStdString(Format(LakeTempWholeC(), "#0")));
-  if (gCurDataset >= 1 && gCurDataset <= gDatasetCount)
-    for (int h = 0; h <= gLastHour(gCurDataset) && h < kMaxHours; ++h) gLakeParcelDone(gCurDataset, h) = 0;
   if (gLoadingState) return;
   ShowLakeEffect();
   host_.RedrawChart();

@@ -39,8 +39,8 @@ class LakeEffectPage : public SidePanel {
   void Capture(PanelSettings& into) const override;
   void Apply(const PanelSettings& from) override;
 
-  // The lake temperature bar (deg F) changed: the lake parcels of the
-  // current dataset are lifted again, the page and the chart redrawn.
+  // The lake temperature bar (deg F) changed: the lake parcels of every
+  // dataset are lifted again, the page and the chart redrawn.
   void vsbLakeF_Change();
   // Fills the page's labels for gCurDataset at the host's hour.
   void ShowLakeEffect();

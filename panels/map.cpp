@@ -131,6 +131,8 @@ void MapPanel::BuildControls(QWidget* parent) {
     vsbMeanFlow_[i] = b;
     lblMeanFlow_[i] = LevelLabel(QString("lblMeanFlow%1").arg(i), frameMap_);
   }
+  lblThroughSigma_ = LevelLabel("lblThroughSigma", frameMap_);
+  lblThroughSigma_->setText("to");
 
   // The layer panel above the map: the outline layers and the bright band,
   // and beside them the presets.
@@ -197,19 +199,20 @@ void MapPanel::Layout() {
     vsbMeanFlow_[i]->setVisible(mean);
     lblMeanFlow_[i]->setVisible(mean);
   }
+  lblThroughSigma_->setVisible(mean);
   pnlMapSelection_->setVisible(layers);
   pnlBrightBand_->setVisible(band);
 
   const int w = frameMap_->width(), h = frameMap_->height();
   const int top = layers ? pnlMapSelection_->sizeHint().height() : 0;
   const int bottom = band ? kTiltHeight : 0;
-  const int bars = mean ? 2 * kBar + 3 : sigma ? kBar + 1 : 0;
+  const int bars = mean ? 3 * kBar + 1 : sigma ? kBar + 1 : 0;
   pnlMapSelection_->setGeometry(0, 0, w, top);
   pnlBrightBand_->setGeometry(0, h - bottom, w, bottom);
   picMap_->setGeometry(0, top, std::max(1, w - bars), std::max(1, h - top - bottom));
   // The sigma bar shares the right edge with the mean wind's top bar; the
-  // labels stand above the bars.
-  const int x1 = w - kBar, x0 = x1 - kBar - 2;
+  // labels stand above the bars, and "to" joins the mean wind's two labels.
+  const int x1 = w - kBar, x0 = x1 - 2 * kBar;
   const int barTop = top + kLabelHeight, barHeight = std::max(1, h - bottom - barTop);
   vsbSigmaLevel_->setGeometry(x1, barTop, kBar, barHeight);
   lblSigmaLevel_->setGeometry(x1, top, kBar, kLabelHeight);
@@ -217,6 +220,7 @@ void MapPanel::Layout() {
   lblMeanFlow_[0]->setGeometry(x0, top, kBar, kLabelHeight);
   vsbMeanFlow_[1]->setGeometry(x1, barTop, kBar, barHeight);
   lblMeanFlow_[1]->setGeometry(x1, top, kBar, kLabelHeight);
+  lblThroughSigma_->setGeometry(x0 + kBar, top, kBar, kLabelHeight);
 }
 
 QWidget* MapPanel::Widget() { return frameMap_; }

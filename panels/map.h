@@ -92,6 +92,7 @@ class MapPanel : public SidePanel {
   QLabel* lblSigmaLevel_;
   std::array<ScrollBar*, 2> vsbMeanFlow_{};
   std::array<QLabel*, 2> lblMeanFlow_{};
+  QLabel* lblThroughSigma_;  // "to" between the two bounds of the mean-wind layer
   QToolButton* btnMapSelection_;
   QFrame* pnlMapSelection_;
   std::array<CheckBox*, kMapLayerCount> chkMap_{};

@@ -43,6 +43,10 @@ class PanelHost {
   virtual void RedrawChart() = 0;
   // The window's whole refresh: labels, side panel, control page, chart.
   virtual void DisplayHour() = 0;
+  // The winds, storm motion or helicity layer were edited on the panel shown:
+  // whatever else shows a result of them is drawn again. While a drag goes
+  // on (finished false) only what is quick to draw; at its end everything.
+  virtual void WindsEdited(bool /*finished*/) {}
   // Marks level L of the current dataset and hour across the chart (a
   // second call for the same level takes the mark away; the next redraw
   // clears it). The Data panel's listing calls it for a clicked row.

@@ -99,12 +99,15 @@ void PrecipTypePanel::Draw() {
     DrawEnergyHeader(pic, H);
     const std::string& shownPattern = gEnergyPattern(gCurDataset, H);
     bool background = false;
+    verdictEndPx_ = 0;
+    pointsPx_.clear();
     ShownDataset = gCurDataset;
     ForEachShownDataset(ShownDataset, H, [&](Integer d) {
       const std::string& p = gEnergyPattern(d, H);
       if (!SameFamily(p, shownPattern)) return;
       DrawEnergyDiagram(pic, d, H, DiagramOf(p), background);
     });
+    if (!picSleet_->isHidden()) PlaceSleetStrip(pointsPx_);
     DrawTopDown(pic, H);
   }
   Update();

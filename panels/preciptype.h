@@ -7,6 +7,11 @@
 // top-down block. The button under it switches the view.
 #pragma once
 
+#include <QRect>
+#include <QRectF>
+
+#include <vector>
+
 #include "panels/picturepanel.h"
 
 class QFrame;
@@ -35,15 +40,25 @@ class PrecipTypePanel : public PicturePanel {
   void DrawTopDown(PictureBox& pic, Integer H);
   // The surface energy strip of gCurDataset at the hour, shown on picSleet.
   void PlotPrecipTypeEnergy(Integer hour);
-  // The strip keeps its place over the picture.
+  // The strip keeps its place over the picture; after a draw it takes the
+  // first of its places that hides none of the points drawn.
+  QRect SleetRect(int place) const;
   void PlaceSleetStrip();
+  void PlaceSleetStrip(const std::vector<QRectF>& points);
   void Resized() override { PlaceSleetStrip(); }
+  // Where a diagram's verdict of `lines` lines starts (user y): at designY or
+  // higher, so that the top-down line fits under it; the font steps down
+  // when there is no room. Keeps the verdict's end for DrawTopDown.
+  double PlaceVerdict(PictureBox& pic, double designY, int lines);
 
   QFrame* bar_;
   QPushButton* btnPrecipType_;
   PictureBoxWidget* picSleet_;
   Integer ShownDataset = 0;
   double snowBarLeftPx_ = 0;  // where the header's snow-share bar begins
+  double verdictEndPx_ = 0;   // the pixel row under the verdict; 0 without one
+  std::vector<QRectF> pointsPx_;  // the energy points drawn, in pixels
+  int sleetPlace_ = 0;            // of the strip's places
 };
 
 }  // namespace ondrik

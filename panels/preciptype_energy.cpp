@@ -2,7 +2,9 @@
 // snow share and the start level, the three energy diagrams with their
 // points and trails, the surface energy strip, and the top-down block.
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 #include "core/constants.h"
 #include "core/shared.h"
@@ -18,15 +20,23 @@ namespace {
 constexpr Color kEnergyBack = RGB(128, 255, 255);
 constexpr Color kChartGrey = RGB(127, 127, 127);
 constexpr Color kLevelText = RGB(94, 53, 0);
+// The verdict and the top-down line may step down to this font (pixels) to
+// fit under a diagram.
+constexpr int kLeastBottomFontPx = 6;
 
 // Where the start-level lines stand, as parts of the picture's width and
 // height: right of the verdict's shorter last lines, above the top-down line.
 constexpr double kLevelTextX = 0.70, kLevelTextY = 0.885;
-// Where the surface energy strip stands over the picture (left, top, width,
-// height as parts of it): in the two-layer diagram's corner of much melting
-// and little refreezing energy, under its decision lines, while the hour's
-// point (the strip shows only then) lies on or above them.
-constexpr double kSleetLeft = 0.46, kSleetTop = 0.525, kSleetWidth = 0.5, kSleetHeight = 0.225;
+// Where the surface energy strip may stand over the picture (left and top
+// as parts of it; its size is kSleetWidth by kSleetHeight), inside the
+// two-layer diagram: first in its corner of much melting and little
+// refreezing energy, under the decision lines, while the hour's point (the
+// strip shows only then) lies on or above them; then in the other corners,
+// for points of earlier hours or other datasets that stand there, the top
+// ones, where the top-down warning may stand, last.
+constexpr double kSleetWidth = 0.5, kSleetHeight = 0.225;
+constexpr std::array<std::array<double, 2>, 4> kSleetPlaces = {
+    {{0.46, 0.525}, {0.17, 0.525}, {0.17, 0.06}, {0.44, 0.06}}};
 
 Color Dimmed(Integer shown, Rgb c) { return eRGB(shown, c.r, c.g, c.b); }
 
@@ -57,11 +67,44 @@ void PrintLines(PictureBox& pic, double x, double y, std::initializer_list<std::
 
 }  // namespace
 
-void PrecipTypePanel::PlaceSleetStrip() {
+QRect PrecipTypePanel::SleetRect(int place) const {
   const QWidget* p = Picture();
-  picSleet_->setGeometry(static_cast<int>(p->width() * kSleetLeft), static_cast<int>(p->height() * kSleetTop),
-                         std::max(1, static_cast<int>(p->width() * kSleetWidth)),
-                         std::max(1, static_cast<int>(p->height() * kSleetHeight)));
+  const auto& at = kSleetPlaces[static_cast<size_t>(place)];
+  return {static_cast<int>(p->width() * at[0]), static_cast<int>(p->height() * at[1]),
+          std::max(1, static_cast<int>(p->width() * kSleetWidth)),
+          std::max(1, static_cast<int>(p->height() * kSleetHeight))};
+}
+
+void PrecipTypePanel::PlaceSleetStrip() { picSleet_->setGeometry(SleetRect(sleetPlace_)); }
+
+void PrecipTypePanel::PlaceSleetStrip(const std::vector<QRectF>& points) {
+  // The first place that hides no point, else the one that hides fewest.
+  std::size_t fewest = points.size() + 1;
+  for (int place = 0; place < static_cast<int>(kSleetPlaces.size()) && fewest > 0; ++place) {
+    const QRectF strip(SleetRect(place));
+    const auto hidden = static_cast<std::size_t>(
+        std::count_if(points.begin(), points.end(), [&](const QRectF& r) { return strip.intersects(r); }));
+    if (hidden < fewest) {
+      fewest = hidden;
+      sleetPlace_ = place;
+    }
+  }
+  PlaceSleetStrip();
+}
+
+double PrecipTypePanel::PlaceVerdict(PictureBox& pic, double designY, int lines) {
+  const double pxPerUnit = pic.PixelHeight() / std::fabs(pic.ScaleHeight());
+  const auto lineHeight = [&] { return pic.TextHeight("I") * pxPerUnit; };
+  // The axis numbers stand in the line under y = 0.
+  const double numbersEnd = pic.YToPixel(0) + lineHeight();
+  const double bottom = pic.PixelHeight();
+  for (int px = static_cast<int>(std::lround(pic.FontSize * 96.0 / 72.0));
+       px > kLeastBottomFontPx && numbersEnd + (lines + 1) * lineHeight() > bottom; --px)
+    pic.FontSize = (px - 1) * 72.0 / 96.0;
+  const double h = lineHeight();
+  const double start = std::max(numbersEnd, std::min(pic.YToPixel(designY), bottom - (lines + 1) * h));
+  verdictEndPx_ = start + lines * h;
+  return pic.PixelToY(start);
 }
 
 void PrecipTypePanel::DrawEnergyHeader(PictureBox& pic, Integer H) {
@@ -129,12 +172,12 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
     }
     if (shown) {
       if (pattern == "BB") {
-        PrintLines(pic, 0, -200, {"Entire Sounding Below Freezing", ""});
+        PrintLines(pic, 0, PlaceVerdict(pic, -200, 3), {"Entire Sounding Below Freezing", ""});
         pic.ForeColor = kBlue;
         pic.CurrentX = 0;
         pic.Print("SNOW");
       } else {
-        PrintLines(pic, 0, -200,
+        PrintLines(pic, 0, PlaceVerdict(pic, -200, 4),
                    {"Sounding Starts Out Above Freezing", "",
                     "Positive Energy = " + Format(gPosEnergy(d, H), "#,##0.0") + " J/kg",
                     "Freezing Level  = " + Format(gSfcWarmDepth(d, H), "#,##0") + " ft"});
@@ -189,11 +232,11 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
     const std::string pos = "Positive Energy = " + Format(gPosEnergy(d, H), "0.0") + " J/kg";
     const std::string neg = "Negative Energy = " + Format(gNegEnergy(d, H), "0.0") + " J/kg";
     pic.ForeColor = kBlack;
+    const double y = PlaceVerdict(pic, -30, 4);
     if (twoLayer)
-      PrintLines(pic, 0, -30, {"Elevated Layer Above Freezing ", "and Surface Temp Above Freezing", pos, neg});
+      PrintLines(pic, 0, y, {"Elevated Layer Above Freezing ", "and Surface Temp Above Freezing", pos, neg});
     else
-      PrintLines(pic, 0, -30,
-                 {"Sounding Starts Out Below Freezing ", "      and Goes Above Freezing Aloft", pos, neg});
+      PrintLines(pic, 0, y, {"Sounding Starts Out Below Freezing ", "      and Goes Above Freezing Aloft", pos, neg});
   }
   const int n = EnergyTrailLength(d, H, diagram, trailOn);
   double px = 0, py = 0;
@@ -204,7 +247,10 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
     bool refreezes = false;
     pic.FillColor = Dimmed(ShownDataset, LayerPointColour(pe, ne, gEnergyPattern(d, i), &refreezes));
     if (twoLayer && i == H && refreezes) PlotPrecipTypeEnergy(H);
-    pic.Circle(x, y, 10 - 0.667 * (H - i), kBlack);
+    const double r = 10 - 0.667 * (H - i);
+    pic.Circle(x, y, r, kBlack);
+    const double rPx = r * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
+    pointsPx_.emplace_back(pic.XToPixel(x) - rPx, pic.YToPixel(y) - rPx, 2 * rPx, 2 * rPx);
     px = x;
     py = y;
   }
@@ -242,9 +288,11 @@ void PrecipTypePanel::DrawTopDown(PictureBox& pic, Integer H) {
   pic.Scale(0, 0, 100, 100);
   const TopDown t = TopDownOf(D, H, gElevatedLevel);
   if (!t.valid) return;
-  // The lines at the bottom stay inside the picture whatever its font.
+  // The lines at the bottom stay inside the picture whatever its font, and
+  // under the verdict's last line.
   const double line = pic.TextHeight("F");
-  PrintAt(pic, 15.5, std::min(96.0, 100 - line), "Cloud Top: " + Format(t.cloudTopFt, "#,##0") + " ft", kBlack, false);
+  const double y = std::max(std::min(96.0, 100 - line), pic.PixelToY(verdictEndPx_));
+  PrintAt(pic, 15.5, y, "Cloud Top: " + Format(t.cloudTopFt, "#,##0") + " ft", kBlack, false);
   // From x = 45, or right after a longer first text.
   pic.CurrentX = std::max(45.0, pic.CurrentX + pic.TextWidth(" "));
   pic.Print("Cloud Top Temp: " + Format(t.cloudTopTemp, "0.0"));

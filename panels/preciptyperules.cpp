@@ -11,7 +11,7 @@ namespace {
 constexpr int kMaxEnergyTrail = 6;
 constexpr Single kSnowEnergy = 5.6f;       // J/kg
 constexpr Single kRainEnergy = 13.2f;      // J/kg
-constexpr Single kIceCloudDepth = 607.6f;  // m (2000 ft)
+constexpr Single kIceCloudDepthFt = 2000;  // a deeper cloud this warm holds no ice
 constexpr Single kIceCloudTopTemp = -10.0f;
 
 bool SurfacePattern(const std::string& p) { return p == "AB" || p == "BB"; }
@@ -84,7 +84,8 @@ TopDown TopDownOf(Integer d, Integer h, Integer startLevel) {
   t.cloudTopFt = static_cast<Single>(depth / kFeetToMetre);
   t.cloudTopTemp = gTemp(d, h, top);
   t.seederFeeder = gSeederFeeder(d, h);
-  if (gPtypeSrcA(d, h) == kPtypeSnow && depth > kIceCloudDepth && t.cloudTopTemp > kIceCloudTopTemp)
+  // The rule reads the cloud top as printed, so the two always agree.
+  if (gPtypeSrcA(d, h) == kPtypeSnow && t.cloudTopFt > kIceCloudDepthFt && t.cloudTopTemp > kIceCloudTopTemp)
     t.warning = gSfcTemp(d, h) > 0 ? IceWarning::Drizzle : IceWarning::FreezingDrizzle;
   return t;
 }

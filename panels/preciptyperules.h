@@ -62,9 +62,9 @@ struct TopDown {
   IceWarning warning = IceWarning::None;
 };
 // The top-down reading of (d, h) from the start level: when the energy
-// method decides on snow and the cloud is deeper than 607.6 m with a top
-// warmer than -10 C, it holds no ice crystals: drizzle, or freezing drizzle
-// with the surface at or below 0 C.
+// method decides on snow and the cloud top stands more than 2000 ft (of
+// 0.3048 m) above the start level with a top warmer than -10 C, it holds no
+// ice crystals: drizzle, or freezing drizzle with the surface at or below 0 C.
 TopDown TopDownOf(Integer d, Integer h, Integer startLevel);
 
 }  // namespace ondrik

@@ -256,10 +256,16 @@ void StormMatrixPage::btnLoop_Click(int index) {
   if (!MatrixCellHasPages(MatrixCellCode(D, H))) return;
   const int r = OpenTrainingPage(MatrixPageName(MatrixPagePath(D, H), index + 1));
   if (r >= kShellFailureBelow) return;
-  if (TheEffects().Ask(NotFoundMessage(r), "KORVAN Error")) {
-    const std::string& page = host_.Settings().TrainingDownloadPage;
-    if (!page.empty()) TheEffects().OpenDocument(page);
+  if (!TheEffects().Confirm(NotFoundMessage(r), "KORVAN Error", MsgIcon::Critical)) return;
+  const std::string& page = host_.Settings().TrainingDownloadPage;
+  if (page.empty()) {
+    TheEffects().Message(std::string("The configuration file names no download page of the training module. "
+                                     "Add the line \"") +
+                             kTrainingDownloadHeader + "\" and the page's address under it, after the export folder.",
+                         "KORVAN Error", MsgIcon::Information);
+    return;
   }
+  TheEffects().OpenDocument(page);  // its result is not looked at
 }
 
 }  // namespace ondrik

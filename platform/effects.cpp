@@ -67,25 +67,45 @@ bool IsBatchOrOffscreen() {
 // ---------------------------------------------------------------------------
 // Qt implementation
 
+namespace {
+
+bool NoBoxes() {
+  return IsBatchOrOffscreen() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr;
+}
+
+QMessageBox::Icon BoxIcon(MsgIcon icon) {
+  switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Warning: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
 void QtEffects::Message(const std::string& text, const std::string& title, MsgIcon icon) {
-  if (IsBatchOrOffscreen() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+  if (NoBoxes()) {
     std::cerr << title << ": " << text << std::endl;
     return;
   }
-  QMessageBox::Icon qicon = QMessageBox::NoIcon;
-  switch (icon) {
-    case MsgIcon::Information: qicon = QMessageBox::Information; break;
-    case MsgIcon::Warning: qicon = QMessageBox::Warning; break;
-    case MsgIcon::Critical: qicon = QMessageBox::Critical; break;
-    case MsgIcon::Question: qicon = QMessageBox::Question; break;
-    case MsgIcon::None: break;
-  }
-  QMessageBox box(qicon, ToQString(title), ToQString(text), QMessageBox::Ok);
+  QMessageBox box(BoxIcon(icon), ToQString(title), ToQString(text), QMessageBox::Ok);
   box.exec();
 }
 
+bool QtEffects::Confirm(const std::string& text, const std::string& title, MsgIcon icon) {
+  if (NoBoxes()) {
+    std::cerr << title << ": " << text << " (answered Cancel)" << std::endl;
+    return false;
+  }
+  QMessageBox box(BoxIcon(icon), ToQString(title), ToQString(text), QMessageBox::Ok | QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Ok;
+}
+
 bool QtEffects::Ask(const std::string& text, const std::string& title) {
-  if (IsBatchOrOffscreen() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) {
+  if (NoBoxes()) {
     std::cerr << title << ": " << text << " (answered No)" << std::endl;
     return false;
   }
@@ -163,6 +183,11 @@ void FakeEffects::Message(const std::string& text, const std::string& title, Msg
 
 bool FakeEffects::Ask(const std::string& text, const std::string& title) {
   questions.push_back({text, title, MsgIcon::Question});
+  return answer;
+}
+
+bool FakeEffects::Confirm(const std::string& text, const std::string& title, MsgIcon icon) {
+  questions.push_back({text, title, icon});
   return answer;
 }
 

@@ -20,6 +20,9 @@ class Effects {
   // A Yes/No question box; true for Yes. In batch or offscreen runs the
   // question goes to standard error and the answer is No.
   virtual bool Ask(const std::string& text, const std::string& title) = 0;
+  // An OK/Cancel box with the icon; true for OK. In batch or offscreen runs
+  // the text goes to standard error and the answer is Cancel.
+  virtual bool Confirm(const std::string& text, const std::string& title, MsgIcon icon) = 0;
   // Opens a file (path) or a web page (URL) with the desktop's default handler.
   virtual bool OpenDocument(const std::string& pathOrUrl) = 0;
   // Starts a program and does not wait for it; false when it could not start.
@@ -53,6 +56,7 @@ class QtEffects : public Effects {
  public:
   void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
   bool Ask(const std::string& text, const std::string& title) override;
+  bool Confirm(const std::string& text, const std::string& title, MsgIcon icon) override;
   bool OpenDocument(const std::string& pathOrUrl) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args,
                     bool hidden) override;
@@ -78,7 +82,7 @@ class FakeEffects : public Effects {
   };
 
   std::vector<MessageCall> messages;
-  std::vector<MessageCall> questions;  // icon Question
+  std::vector<MessageCall> questions;  // Ask (icon Question) and Confirm (its icon)
   std::vector<std::string> documents;
   std::vector<ProgramCall> programs;
   std::vector<int> endCalls;
@@ -89,10 +93,11 @@ class FakeEffects : public Effects {
   // Bytes the disk still takes; -1 for no limit. A write beyond them writes
   // what fits and fails, as on a full disk.
   long long diskSpace = -1;
-  bool answer = false;  // what Ask returns
+  bool answer = false;  // what Ask and Confirm return
 
   void Message(const std::string& text, const std::string& title, MsgIcon icon) override;
   bool Ask(const std::string& text, const std::string& title) override;
+  bool Confirm(const std::string& text, const std::string& title, MsgIcon icon) override;
   bool OpenDocument(const std::string& pathOrUrl) override;
   bool StartProgram(const std::string& program, const std::vector<std::string>& args,
                     bool hidden) override;

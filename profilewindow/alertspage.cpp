@@ -20,7 +20,7 @@ AlertsPage::AlertsPage(PanelHost&, QWidget* parent)
     : page_(new QFrame(parent)), lstIndices_(new QListWidget(page_)) {
   page_->setFrameStyle(QFrame::Box | QFrame::Plain);
   lstIndices_->setObjectName("lstIndices");
-  lstIndices_->setGeometry(4, 4, 210, 104);
+  lstIndices_->setGeometry(4, 4, 210, 74);  // the page is 82 high
   auto* title = new QLabel("Alert thresholds of the chosen index", page_);
   title->setGeometry(222, 4, 360, 16);
   for (int i = 0; i < kIndexThresholdColumns; ++i) {
@@ -38,7 +38,7 @@ AlertsPage::AlertsPage(PanelHost&, QWidget* parent)
     QObject::connect(txtIndices_[k], &QLineEdit::textChanged, page_, [this, i] { txtIndices_Change(i); });
   }
   auto* hint = new QLabel("Columns 4 to 6 bound the upper side of the two-sided indices.", page_);
-  hint->setGeometry(222, 72, 360, 16);
+  hint->setGeometry(222, 64, 360, 16);
   hint->setObjectName("lblIndicesHint");
   hint->setVisible(false);
   QObject::connect(lstIndices_, &QListWidget::currentRowChanged, page_, [this](int) { lstIndices_Click(); });

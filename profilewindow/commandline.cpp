@@ -174,8 +174,12 @@ CommandResult CommandProfile(const CommandLine& cmd, const std::vector<std::stri
 
   // 1. Fetch data and wait for the downloader.
   // The downloader's starter reports its own failures.
-  if (cmd.get && actions.runDownloader && !actions.runDownloader(cmd.getArgs))
-    fail("The downloader did not finish its work (-GET=" + cmd.getArgs + ").", false);
+  if (cmd.get) {
+    if (actions.runDownloader && !actions.runDownloader(cmd.getArgs))
+      fail("The downloader did not finish its work (-GET=" + cmd.getArgs + ").", false);
+    // What it fetched compressed is converted before the file is loaded.
+    if (actions.runConverter) actions.runConverter();
+  }
 
   // 2. Picture scale for the profile snapshots.
   if (cmd.scale > 0.1 && cmd.profile && actions.scaleProfilePictures) actions.scaleProfilePictures(cmd.scale);

@@ -85,6 +85,9 @@ struct CommandActions {
   // "-GET=": run the downloader with the value and wait; false on failure
   // (which the callback reports itself, as RunDownloaderAndWait does).
   std::function<bool(const std::string& getArgs)> runDownloader;
+  // After the downloader: the converter turns the compressed files it
+  // fetched into profile files before a file of this run is loaded.
+  std::function<void()> runConverter;
   // "-SIZE=" with "-PROFILE=": show the profile window, let events run and
   // size picData to 7635 x 9855 twips times s (picOmega as wide).
   std::function<void(double s)> scaleProfilePictures;

@@ -158,7 +158,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
 
   // ---- models and sites ----
   void lstoptModel_Click();
-  void FillSiteList();
+  // Lists the sites of the chosen model; the row to select (-1 none).
+  int FillSiteList();
   void lstSiteIDs_Click();
   // Selects a row of a list by code, which runs its click handler.
   void SelectModelRow(int row);
@@ -333,6 +334,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void OpenTrainingLinks(const std::string& topic) override;
   void RedrawChart() override { PlotProfile(); }
   void HighlightChartLevel(Integer L) override;
+  void WindsEdited(bool finished) override;
   const std::vector<MapSite>& MapSites() const override { return mapSites_; }
   const MapFeatureTable& MapFeatures() const override { return mapFeatures_; }
   Integer SigmaLevelStep() const override { return model_.params.gSigmaLevelStep; }
@@ -437,6 +439,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   std::string startFolder_;  // the current folder when the program started, ending in "/"
   TrainingIndex training_;
   bool modelListMarked_ = false;
+  int shownSiteRow_ = -1;  // row of lstSiteIDs whose data are shown; -1 none
   void MarkModelList(bool marked);
   QPointer<frmHelp> help_;
   QPointer<frmSetUp> setup_;

@@ -32,6 +32,7 @@ void frmProfile::CommandProfileStep() {
   a.runDownloader = [](const std::string& getArgs) {
     return RunDownloaderAndWait(ProgramFolder(), getArgs);
   };
+  a.runConverter = [] { RunConverter(ProgramFolder()); };
   a.scaleProfilePictures = [this](double s) {
     show();
     QApplication::processEvents();

@@ -70,6 +70,19 @@ void frmProfile::SetThicknessView(bool thickness) {
 
 int frmProfile::TrailHours() const { return std::max(0, btnTails->text().toInt()); }
 
+// An edit of the winds on the side panel: the open control page (the storm
+// matrix reads the storm motion and helicity) at once, the overview when the
+// edit is done.
+void frmProfile::WindsEdited(bool finished) {
+  if (!FileLoaded || gLoadingState) return;
+  if (SidePanel* page = pages_.Find(ControlPanel)) page->Draw();
+  if (finished && gOverviewOpen != 0) {
+    gHourChangeSource = 1;
+    overview_->PlotData();
+    gHourChangeSource = 0;
+  }
+}
+
 // ---- the chart's events go to the side panel shown ----
 
 bool frmProfile::WantsCursorLevel() const {

@@ -235,19 +235,24 @@ void frmProfile::lstoptModel_Click() {
   RunConverter(ProgramFolder());
   MarkModelList(false);  // the converter has taken the compressed files
   gProfileExt.clear();
+  int site = -1;
   {
     const LoadingStateGuard loading;
     SelectModel(cfg_, row, model_);
     chart_.in.gInversionDT = model_.params.gInversionDT;
     chart_.in.gIsothermDT = model_.params.gIsothermDT;
     chart_.in.gIsothermMinDepression = model_.params.gIsothermMinDepression;
-    FillSiteList();
+    site = FillSiteList();
   }
+  // The site's load draws both windows, so it runs with the loading state
+  // lowered, as the overview rebuilt after it.
+  SelectSiteRow(site);
 }
 
 void frmProfile::MarkModelList(bool marked) {
   modelListMarked_ = marked;
-  lstoptModel->setStyleSheet(marked ? "QListWidget { background-color: rgb(64, 0, 0); color: white; }" : "");
+  lstoptModel->setStyleSheet(marked ? "QListWidget { background-color: rgb(64, 0, 0); color: white; }"
+                                    : "QListWidget { background-color: black; color: white; }");
   lstoptModel->setToolTip(marked ? "New compressed profiles: choose a model to convert them" : "");
 }
 
@@ -261,7 +266,7 @@ void frmProfile::btnNewData_Click() {
   FocusHourBar();
 }
 
-void frmProfile::FillSiteList() {
+int frmProfile::FillSiteList() {
   SiteList list = ondrik::FillSiteList(cfg_, model_, LastSite, SiteNow(cfg_.gClockIsLocal, cfg_.gClockUtcOffset));
   SiteFileCount = list.SiteFileCount;
   mapSites_ = list.mapSites;
@@ -271,11 +276,16 @@ void frmProfile::FillSiteList() {
     for (const auto& r : list.rows) lstSiteIDs->addItem(QString::fromStdString(r));
     lstSiteIDs->setCurrentRow(-1);
   }
+  shownSiteRow_ = -1;  // the data shown, if any, are of another list
   if (SiteFileCount == 0) {
+    // Nothing of the model before stays live under this one: no refresh,
+    // stepping, overview or snapshot until a file is loaded.
+    FileLoaded = false;
+    chart_.in.FileLoaded = false;
     TheEffects().Message(list.message, kTitle, MsgIcon::Warning);
-    return;
+    return -1;
   }
-  SelectSiteRow(list.selectedRow);
+  return list.selectedRow;
 }
 
 LoadOptions frmProfile::CurrentLoadOptions() const {
@@ -308,10 +318,14 @@ void frmProfile::lstSiteIDs_Click() {
   }
   const LoadResult r = LoadFile(path);
   if (!r.ok) {
-    // The data loaded before stay current and on the screen.
+    // The data loaded before stay current and on the screen, and the list
+    // keeps their site, so that a second click on this one tries again.
+    const QSignalBlocker block(lstSiteIDs);
+    lstSiteIDs->setCurrentRow(shownSiteRow_);
     TheEffects().Message(r.message, kTitle, MsgIcon::Warning);
     return;
   }
+  shownSiteRow_ = row;
   gSiteId = site;
   LastSite = site;
   setWindowTitle(QString::fromStdString(SiteCaption(site, model_.gModelName)));

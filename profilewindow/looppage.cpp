@@ -40,19 +40,20 @@ LoopPage::LoopPage(PanelHost&, QWidget* parent)
     if (onRateChange) onRateChange();
   };
 
-  // The downloader: two rows of list buttons and "Get Data" beside the loop.
+  // The downloader beside the loop: its caption and "Get Data" on one line,
+  // the two rows of list buttons under them, all inside the page.
   frameHaulix_ = new QFrame(page_);
   frameHaulix_->setObjectName("frameHaulix");
   frameHaulix_->setFrameStyle(QFrame::Box | QFrame::Plain);
-  frameHaulix_->setGeometry(318, 4, 262, 92);
+  frameHaulix_->setGeometry(318, 4, 262, 72);
   auto* caption = new QLabel("Download profiles", frameHaulix_);
-  caption->setGeometry(6, 2, 160, 16);
+  caption->setGeometry(6, 3, 150, 16);
   constexpr int perRow = kHaulixButtons / 2;
   for (int i = 0; i < kHaulixButtons; ++i) {
     auto* b = new QPushButton(QString::fromStdString(HaulixLetter(i)), frameHaulix_);
     b->setObjectName(QString("btnHaulix%1").arg(i));
     b->setFocusPolicy(Qt::TabFocus);
-    b->setGeometry(4 + (i % perRow) * 23, 20 + (i / perRow) * 23, 22, 22);
+    b->setGeometry(4 + (i % perRow) * 23, 24 + (i / perRow) * 23, 22, 22);
     QObject::connect(b, &QPushButton::clicked, page_, [this, i] {
       if (onListClick) onListClick(i);
     });
@@ -62,7 +63,7 @@ LoopPage::LoopPage(PanelHost&, QWidget* parent)
   btnNewData->setObjectName("btnNewData");
   btnNewData->setFocusPolicy(Qt::TabFocus);
   btnNewData->setToolTip("Start the downloader");
-  btnNewData->setGeometry(4, 67, 80, 22);
+  btnNewData->setGeometry(172, 2, 84, 20);
   QObject::connect(btnNewData, &QPushButton::clicked, page_, [this] {
     if (onNewDataClick) onNewDataClick();
   });

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 
@@ -89,6 +90,7 @@ std::vector<std::string> FindSiteFiles(const std::string& profileDir, const std:
   if (modelName.empty()) return sites;
   const std::string modelUp = ToUpperAscii(modelName);
   for (const std::string& name : ListFilesNoCase(profileDir, modelName + "_*.ond")) {
+    if (!IsRegularFile(profileDir + name)) continue;  // a pipe or device is no site file
     const auto u = name.rfind('_');
     const auto x = RFindNoCase(name, ".ond");
     if (u == std::string::npos || x == std::string::npos || x <= u + 1) continue;
@@ -127,13 +129,29 @@ std::vector<std::string> BuildSiteRows(const std::vector<std::string>& sites,
   return rows;
 }
 
+bool IsRegularFile(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
 bool ReadSiteFileHead(const std::string& path, SiteFileHead& head) {
+  // Only a regular file: a pipe would block the open, a device never end.
+  if (!IsRegularFile(path)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
+  // One line, at most kMaxHeadLine characters: a longer one is no line of a
+  // profile file, and the head is not read further.
   auto next = [&in](std::string& line) {
-    if (!std::getline(in, line)) return false;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return true;
+    line.clear();
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+      if (c == '\n') {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        return true;
+      }
+      if (line.size() >= kMaxHeadLine) return false;
+      line.push_back(static_cast<char>(c));
+    }
+    return !line.empty();
   };
   std::string line;
   // Title line and second line; a short second line is followed by one more.
@@ -150,7 +168,7 @@ bool ReadSiteFileHead(const std::string& path, SiteFileHead& head) {
   if (!AllDigits(yy) || !AllDigits(mo) || !AllDigits(dd) || !AllDigits(hh) || !AllDigits(mi)) return false;
   DateTime t;
   const int y2 = std::stoi(yy);
-  t.year = y2 < 50 ? 2000 + y2 : 1900 + y2;  // the same century rule as the profile reader
+  t.year = y2 < 30 ? 2000 + y2 : 1900 + y2;  // the site list's own century rule
   t.month = std::stoi(mo);
   t.day = std::stoi(dd);
   t.hour = std::stoi(hh);

@@ -61,10 +61,10 @@ bool SelectModel(const Config& cfg, int modelIndex, ModelState& state);
 LoadOptions LoadOptionsFor(const Config& cfg, const ModelState& model, bool dayFirst, Single srInflowDepth,
                            Single srInflowBase = 0);
 
-// The sites of a model's files "<model>_<site>.ond" in a folder (names
-// compared without regard to case; a name with a further "_" after the model
-// name is not the model's), as written in the file names, in listing order;
-// at most 1500.
+// The sites of a model's files "<model>_<site>.ond" in a folder (regular
+// files only; names compared without regard to case; a name with a further
+// "_" after the model name is not the model's), as written in the file names,
+// in listing order; at most 1500.
 std::vector<std::string> FindSiteFiles(const std::string& profileDir, const std::string& modelName);
 
 // The rows of the site list: each favourite takes the first found site that
@@ -79,8 +79,13 @@ struct SiteFileHead {
   float lat = 0;  // degrees
   float lon = 0;  // degrees, positive west
 };
-// False when the file cannot be opened or its first hour is not readable.
+// False when the file is not a regular file (a pipe, a device, a link to
+// one), cannot be opened, has a line longer than kMaxHeadLine before the
+// site line, or its first hour is not readable.
+inline constexpr std::size_t kMaxHeadLine = 4096;
 bool ReadSiteFileHead(const std::string& path, SiteFileHead& head);
+// True for a regular file (a link is followed).
+bool IsRegularFile(const std::string& path);
 
 
 // The path of a site's file: "<profileDir><model>_<site>.ond", the name as

@@ -125,6 +125,11 @@ SetUpLoad LoadSetUp(const std::vector<std::string>& fileLines, const std::string
   } else {
     v.exportDir = startupExportDir;
   }
+  // The training-download section has no box: kept as read, header and value.
+  if (i < count && ContainsNoCase(header(), "download")) {
+    v.downloadSection = {header(), LineAt(v.lines, i + 2)};
+    i += 2;
+  }
   // The favourites follow the current header line.
   for (int s = 0; s < kSetUpSiteBoxes && i + 2 <= count; ++s, ++i)
     v.sites[static_cast<size_t>(s)] = LineAt(v.lines, i + 2);
@@ -189,6 +194,7 @@ std::vector<std::string> SetUpSaveLines(const SetUpValues& v, std::string* probl
   out.insert(out.end(), v.scaleLinesBeyond.begin(), v.scaleLinesBeyond.end());
   out.push_back(kExportHeader);
   out.push_back(TrimBlanks(v.exportDir));
+  out.insert(out.end(), v.downloadSection.begin(), v.downloadSection.end());
   out.push_back(kFavouritesHeader);
   int last = kSetUpSiteBoxes;
   while (last > 0 && TrimBlanks(v.sites[static_cast<size_t>(last - 1)]).empty()) --last;

@@ -6,7 +6,8 @@
 // Lines 1 to 35 are written back as they were read, except those the window
 // edits (folders, clock, Linux mode, browser, snapshot folder, the site
 // layout of lines 29 and 30). Models keep the key the file gave them; models
-// and time-scale rows beyond the window's boxes are written back unchanged.
+// and time-scale rows beyond the window's boxes, and the training-download
+// section, which the window does not edit, are written back unchanged.
 //
 // Qt-free.
 #pragma once
@@ -49,6 +50,7 @@ struct SetUpValues {
   std::array<SetUpScaleRow, kSetUpScaleRows> scales;
   std::vector<std::string> scaleLinesBeyond;  // rows past the boxes, as read (name, values)
   std::string exportDir;
+  std::vector<std::string> downloadSection;  // header and value as read; empty when absent
   std::array<std::string, kSetUpSiteBoxes> sites;
   int maxSites = 3;                   // site ids a column (lines 29 and 30)
 };

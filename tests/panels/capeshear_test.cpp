@@ -3,6 +3,9 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include <cmath>
+#include <QWidget>
+
 #include "core/guards.h"
 #include "core/shear.h"
 #include "panels/capeshear.h"
@@ -99,6 +102,27 @@ TEST_F(CapeShearPanelTest, TheLayerChoiceClearsEveryDatasetsOwnHours) {
   for (Integer h = 0; h <= gLastHour(2); ++h) EXPECT_FALSE(gBulkShearDone(2, h)) << h;
   for (Integer h = 1; h <= 10; ++h) EXPECT_FALSE(gBulkShearDone(1, h)) << h;
   EXPECT_EQ(host_.focus, 1);
+}
+
+// The CAPE axis's title stands over the plane, clear of the axis numbers,
+// whatever the axis's length.
+TEST_F(CapeShearPanelTest, TheCapeTitleLeavesTheAxisNumbersFree) {
+  testing::LoadShipped("NAM_KOKC.ond");
+  for (const Integer top : {1000, 2000, 4000, 9000}) {
+    SCOPED_TRACE(top);
+    gCapeAxisMax = top;
+    panel_->PlotCapeShear();
+    PictureBox& pic = Pic();
+    pic.Scale(-0.1 * gShearAxisMax, 1.075 * top, 1.06 * gShearAxisMax, -0.125 * top);
+    const int left = static_cast<int>(pic.XToPixel(0)), planeTop = static_cast<int>(pic.YToPixel(top));
+    const int labelTop = static_cast<int>(pic.YToPixel(top) - pic.TextHeight("0") / 2 * pic.PixelHeight() / std::fabs(pic.ScaleHeight()));
+    int titleAbove = 0, titleBeside = 0;
+    for (int y = 0; y < static_cast<int>(pic.YToPixel(0)); ++y)
+      for (int x = 0; x < left; ++x)
+        if ((pic.Image().pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) ++(y < labelTop ? titleAbove : titleBeside);
+    EXPECT_GT(titleAbove, 10);
+    EXPECT_EQ(titleBeside, 0) << "rows " << labelTop << " to " << planeTop;
+  }
 }
 
 TEST_F(CapeShearPanelTest, ZoomStaysWithinItsBounds) {

@@ -256,8 +256,15 @@ TEST_F(HodographPanelTest, ADragMovesStormMotionAndHelicityAndResetHidesItself) 
   // Hover over level 6, press, drag by 8 m/s.
   const Single u = gWindU(D, H, 6), v = gWindV(D, H, 6);
   panel_->picHodograph_MouseMove(0, 0, u, v);
+  EXPECT_EQ(host_.windEditsGoing + host_.windEditsDone, 0);  // a hover edits nothing
   panel_->picHodograph_MouseDown(1, 0, u, v);
   panel_->picHodograph_MouseMove(1, 0, u + 8, v - 4);
+  // Each step of the drag tells the window at once; the release, once.
+  EXPECT_EQ(host_.windEditsGoing, 2);
+  EXPECT_EQ(host_.windEditsDone, 0);
+  panel_->picHodograph_MouseUp();
+  panel_->picHodograph_MouseUp();
+  EXPECT_EQ(host_.windEditsDone, 1);
   EXPECT_NEAR(gWindU(D, H, 6), u + 8, 1e-4);
   EXPECT_NE(gStormU(D, H), stormU);
   EXPECT_NE(gHelicity(D, H), helicity);  // the redraw computed it again
@@ -314,6 +321,14 @@ TEST_F(HodographPanelTest, BoundaryToggleZoomAndTheChartCursor) {
   panel_->btnHodoUnzoom_Click();
   panel_->btnHodoUnzoom_Click();
   EXPECT_NEAR(panel_->gHodoScale, 26, 1e-4);
+  // The zoom stops both ways, and the plane at either bound still draws.
+  for (int i = 0; i < 60; ++i) panel_->btnHodoUnzoom_Click();
+  EXPECT_EQ(panel_->gHodoScale, HodographPanel::kMaxHodoScale);
+  EXPECT_GT(testing::PixelsOf(Pic().Image(), RGB(128, 128, 128)), 0);
+  for (int i = 0; i < 60; ++i) panel_->btnHodoZoom_Click();
+  EXPECT_EQ(panel_->gHodoScale, HodographPanel::kMinHodoScale);
+  EXPECT_GT(testing::PixelsOf(Pic().Image(), RGB(128, 128, 128)), 0);
+  panel_->gHodoScale = 26;
   // The chart's cursor over level 2 highlights its segment, then level 3's.
   panel_->picHodograph_MouseDown(2, 0, 0, 0);
   panel_->btnHodoToggle_Click();

@@ -84,10 +84,6 @@ TEST(IndexScale, ThresholdsShownAndTheirText) {
   EXPECT_EQ(b, 10);
   ShownThresholds(30, kRowCape, a, b, t);
   EXPECT_EQ(a, 700);
-  EXPECT_EQ(ThresholdText(700), " 700 ");
-  EXPECT_EQ(ThresholdText(-3), "-3 ");
-  EXPECT_EQ(ThresholdText(0.1f), " 0.1 ");
-  EXPECT_EQ(ThresholdText(50000), " 50000 ");
   EXPECT_EQ(FormatIndexValue(-1234.6, "#,##0"), "-1,235");
   EXPECT_EQ(FormatIndexValue(1234567, "#,##0"), "1,234,567");
   EXPECT_EQ(FormatIndexValue(0.125, "0.000"), "0.125");

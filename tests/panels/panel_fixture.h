@@ -32,6 +32,8 @@ class FakeHost : public PanelHost {
   void FocusHourBar() override { ++focus; }
   void RedrawChart() override { ++chartRedraws; }
   void DisplayHour() override { ++refreshes; }
+  void HighlightChartLevel(Integer L) override { highlights.push_back(L); }
+  void WindsEdited(bool finished) override { ++(finished ? windEditsDone : windEditsGoing); }
   bool ThicknessView() const override { return thickness; }
   void SetThicknessView(bool on) override { thickness = on; }
   int TrailHours() const override { return trail; }
@@ -43,6 +45,8 @@ class FakeHost : public PanelHost {
   int trail = 6;
   std::vector<std::string> topics;
   int focus = 0, chartRedraws = 0, refreshes = 0;
+  std::vector<Integer> highlights;  // levels marked on the chart
+  int windEditsGoing = 0, windEditsDone = 0;
 };
 
 // Loads a shipped profile file (data/) as the window would for its model;

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <vector>
+
 #include "panels/preciptype.h"
 #include "panels/preciptyperules.h"
 #include "platform/pictureboxwidget.h"
@@ -75,8 +81,9 @@ TEST_F(PrecipTypePanelTest, TopDownWarningRule) {
     Single depth, topTemp, sfcTemp;
     Long code;
     IceWarning want;
-  } cases[] = {{607.6f, -5, 2, kPtypeSnow, IceWarning::None},
-               {607.7f, -9.9f, 2, kPtypeSnow, IceWarning::Drizzle},
+  } cases[] = {{608, -5, 2, kPtypeSnow, IceWarning::None},  // "Cloud Top: 1,995 ft": below 2000 ft
+               {609.5f, -5, 2, kPtypeSnow, IceWarning::None},
+               {609.7f, -9.9f, 2, kPtypeSnow, IceWarning::Drizzle},
                {800, -10, 2, kPtypeSnow, IceWarning::None},
                {800, -5, 0, kPtypeSnow, IceWarning::FreezingDrizzle},
                {800, -5, 0.1f, kPtypeSnow, IceWarning::Drizzle},
@@ -178,6 +185,80 @@ TEST_F(PrecipTypePanelTest, SurfaceEnergyStripOnlyForTwoRefreezingLayers) {
   p.btnPrecipType_Click();
   EXPECT_TRUE(host.thickness);
   EXPECT_EQ(host.refreshes, 1);
+}
+
+// Under each diagram the top-down line stands below the verdict's last line,
+// never on it.
+TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
+  MakeDatasets(1, 1);
+  PrecipTypePanel p(host, &parent);
+  Place(p);
+  const QImage* img = &dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic().Image();
+  const auto blackRows = [&](const QImage& a, const QImage* without) {
+    std::vector<int> rows;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x)
+        if ((a.pixel(x, y) & 0xFFFFFF) == 0 && (without == nullptr || (without->pixel(x, y) & 0xFFFFFF) != 0)) {
+          rows.push_back(y);
+          break;
+        }
+    return rows;
+  };
+  for (const char* pattern : {"AB", "BB", "BA", "ABAB"}) {
+    SCOPED_TRACE(pattern);
+    gEnergyPattern(1, 0) = pattern;
+    gPosEnergy(1, 0) = 30;
+    gNegEnergy(1, 0) = 20;
+    gSfcWarmDepth(1, 0) = 1500;
+    gCloudTopLevel(1, 0) = 0;  // no top-down line
+    p.Draw();
+    const QImage verdict = *img;
+    gCloudTopLevel(1, 0) = 3;
+    p.Draw();
+    const std::vector<int> all = blackRows(verdict, nullptr), added = blackRows(*img, &verdict);
+    ASSERT_FALSE(all.empty());
+    ASSERT_FALSE(added.empty());
+    EXPECT_GT(added.front(), all.back());
+    EXPECT_LT(added.back(), img->height());
+  }
+}
+
+// The surface energy strip stands where it hides no point of the diagram:
+// its first place, or another when a point of an earlier hour stands there.
+TEST_F(PrecipTypePanelTest, TheSurfaceEnergyStripHidesNoPoint) {
+  MakeDatasets(1, 2);
+  PrecipTypePanel p(host, &parent);
+  Place(p);
+  parent.show();
+  host.hour = 1;
+  host.trail = 6;
+  auto* sleet = parent.findChild<QWidget*>("picSleet");
+  const QWidget* pic = p.Widget();
+  // A point's pixel by the two-layer diagram's scale: x -90..480, y 480..-150.
+  const auto at = [&](Single pos, Single neg) {
+    return QPoint(static_cast<int>((pos + 90) / 570 * pic->width()), static_cast<int>((480 - neg) / 630 * pic->height()));
+  };
+  const struct {
+    Single pos, neg;  // the earlier hour's point
+  } cases[] = {{30, 20}, {350, 60}, {300, 420}, {40, 400}};
+  QRect first;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pos);
+    for (int h = 0; h < 2; ++h) gEnergyPattern(1, h) = "ABAB";
+    gPosEnergy(1, 0) = c.pos;
+    gNegEnergy(1, 0) = c.neg;
+    gPosEnergy(1, 1) = 90;  // the hour's point refreezes: the strip shows
+    gNegEnergy(1, 1) = 140;
+    p.Draw();
+    ASSERT_TRUE(sleet->isVisible());
+    if (first.isNull()) first = sleet->geometry();
+    for (const QPoint& point : {at(c.pos, c.neg), at(90, 140)})
+      EXPECT_FALSE(sleet->geometry().contains(point)) << point.x() << "," << point.y();
+  }
+  // With nothing in its way the strip takes its first place again.
+  host.trail = 0;
+  p.Draw();
+  EXPECT_EQ(sleet->geometry(), first);
 }
 
 }  // namespace

@@ -230,18 +230,25 @@ TEST_F(StormMatrixPageTest, TrainingButtonsOpenTheCellsPageOrExplainWhyNot) {
   MatrixPagePath(1, 0) = MatrixPageBase("Q", 'M', 4);
   page_->btnLoop_Click(3);  // there is no button 3
   EXPECT_TRUE(fx_.questions.empty());
-  host_.config.TrainingDownloadPage = "https://training.invalid/korvan";
+  // OK without a download page in the configuration: says where it goes.
   fx_.answer = true;
+  page_->btnLoop_Click(4);
+  ASSERT_EQ(fx_.messages.size(), 1u);
+  EXPECT_NE(fx_.messages[0].text.find(kTrainingDownloadHeader), std::string::npos);
+  EXPECT_TRUE(fx_.documents.empty());
+  fx_.questions.clear();
+  host_.config.TrainingDownloadPage = "https://training.invalid/korvan";
   page_->btnLoop_Click(4);
   ASSERT_EQ(fx_.questions.size(), 1u);
   EXPECT_EQ(fx_.questions[0].title, "KORVAN Error");
+  EXPECT_EQ(fx_.questions[0].icon, MsgIcon::Critical);  // an OK/Cancel error box
   EXPECT_NE(fx_.questions[0].text.find("<result = 3>"), std::string::npos);
   EXPECT_EQ(fx_.documents, (std::vector<std::string>{"https://training.invalid/korvan"}));
   // Cancelled: nothing opens.
   fx_.answer = false;
   page_->btnLoop_Click(2);
   EXPECT_EQ(fx_.documents.size(), 1u);
-  EXPECT_EQ(host_.topics.size(), 5u);  // every button hands "KORVAN" over first
+  EXPECT_EQ(host_.topics.size(), 6u);  // every button hands "KORVAN" over first
   // Rows A to E have no pages in columns 1 and 3.
   MatrixCellCode(1, 0) = "B3";
   page_->btnLoop_Click(0);

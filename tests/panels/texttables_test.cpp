@@ -3,7 +3,12 @@
 
 #include <QLabel>
 
+#include <cmath>
+#include <cstring>
+#include <vector>
+
 #include "core/levels.h"
+#include "core/numberformat.h"
 #include "core/parcels.h"
 #include "panels/datatable.h"
 #include "panels/lakeeffect.h"
@@ -48,6 +53,45 @@ TEST_F(TextTablesTest, DataTableRowsAndPrecipitation) {
   // ... and the header, the rows and the precipitation line fit whole.
   const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
   EXPECT_LE((p.DataTableTop + 2) * pic.TextHeight("W"), pic.PixelHeight());
+}
+
+// A click on the listing bands the row and marks its level on the chart; a
+// second click takes the band away; the header and the rows below the
+// listing mark nothing.
+TEST_F(TextTablesTest, DataTableClickBandsTheRowAndMarksItsLevel) {
+  MakeDatasets(1, 1);
+  DataTablePanel p(host, &parent);
+  Place(p);
+  p.Draw();
+  ASSERT_EQ(p.DataTableTop, 5);
+  const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+  const double h = std::round(pic.TextHeight("W"));
+  const QImage before = pic.Image();
+  const struct {
+    int row;
+    std::vector<Integer> marked;
+  } cases[] = {{0, {}}, {1, {5}}, {5, {1}}, {6, {}}, {9, {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    host.highlights.clear();
+    p.picProfile_MouseUp(1, 0, 10, (c.row + 0.5) * h);
+    EXPECT_EQ(host.highlights, c.marked);
+    const QImage banded = pic.Image();
+    EXPECT_NE(banded, before);
+    // Only the clicked row changed.
+    for (int y = 0; y < banded.height(); ++y) {
+      const bool inRow = y >= c.row * h && y < (c.row + 1) * h;
+      if (!inRow) {
+        ASSERT_EQ(std::memcmp(banded.constScanLine(y), before.constScanLine(y), banded.bytesPerLine()), 0) << y;
+      }
+    }
+    p.picProfile_MouseUp(1, 0, 10, (c.row + 0.5) * h);
+    EXPECT_EQ(pic.Image(), before);
+  }
+  // The next draw clears a band.
+  p.picProfile_MouseUp(1, 0, 10, 2.5 * h);
+  p.Draw();
+  EXPECT_EQ(pic.Image(), before);
 }
 
 TEST_F(TextTablesTest, LapseRatesAndTheirColours) {
@@ -128,6 +172,36 @@ TEST_F(TextTablesTest, LakePageLabels) {
   page.Draw();
   EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblT700")->text(), "--");
   EXPECT_EQ(testing::Ctl<QLabel>(parent, "lblStability")->text(), "");
+}
+
+// A new lake temperature reaches every dataset: a dataset shown after the
+// change lifts its lake parcel again instead of showing the old one.
+TEST_F(TextTablesTest, LakeTemperatureReachesEveryDataset) {
+  testing::LoadShipped("SREF_KOKC.ond");
+  ASSERT_GE(gDatasetCount, 2);
+  LakeEffectPage page(host, &parent);
+  const auto lakeEL = [&](Integer d, int lakeF) {
+    gCurDataset = 1;
+    PanelSettings s;
+    s.LakeTempF = lakeF;
+    page.Apply(s);  // the bar moves while dataset 1 is current
+    gCurDataset = d;
+    page.Draw();
+    return testing::Ctl<QLabel>(parent, "lblLIE")->text().toStdString();
+  };
+  const std::string cold = lakeEL(2, 34);
+  const std::string warm = lakeEL(2, 60);
+  ASSERT_EQ(gLakeParcelDone(2, 0), -1);
+  gLakeParcelDone(2, 0) = 0;
+  LiftSurfaceParcel(0);
+  EXPECT_EQ(warm, Format(gLakeEL(2, 0), "0'"));
+  EXPECT_NE(warm, cold);
+  // Every hour of every dataset not drawn since is lifted again at its next use.
+  for (Integer d = 1; d <= gDatasetCount; ++d)
+    for (Integer h = 0; h <= gLastHour(d); ++h) gLakeParcelDone(d, h) = -1;
+  lakeEL(2, 40);
+  for (Integer d = 1; d <= gDatasetCount; ++d)
+    for (Integer h = 1; h <= gLastHour(d); ++h) ASSERT_EQ(gLakeParcelDone(d, h), 0) << d << " " << h;
 }
 
 }  // namespace

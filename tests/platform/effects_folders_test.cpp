@@ -55,6 +55,12 @@ TEST(EffectsTest, QtEffectsInBatchRuns) {
   ::testing::internal::CaptureStderr();
   fx.Message("No profile data", "Ondrik", MsgIcon::Critical);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Ondrik: No profile data\n");
+  // A question box is answered by its safe button without a box.
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(fx.Confirm("Install it?", "KORVAN Error", MsgIcon::Critical));
+  EXPECT_FALSE(fx.Ask("Shut down?", "Ondrik"));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "KORVAN Error: Install it? (answered Cancel)\nOndrik: Shut down? (answered No)\n");
 
   EXPECT_FALSE(fx.OpenDocument(""));
   EXPECT_FALSE(fx.StartProgram("", {}, false));

@@ -112,10 +112,12 @@ struct Recorder {
   int lastHour = 20;
   bool loadOk = true;
   bool snapOk = true;
+  bool getOk = true;
   int exitCode = -1;
   CommandActions Actions() {
     CommandActions a;
-    a.runDownloader = [this](const std::string& v) { log += "get(" + v + ") "; return true; };
+    a.runDownloader = [this](const std::string& v) { log += "get(" + v + ") "; return getOk; };
+    a.runConverter = [this] { log += "convert "; };
     a.scaleProfilePictures = [this](double s) { log += "pscale(" + std::to_string(static_cast<int>(s * 100)) + ") "; };
     a.setArchiveMode = [this] { log += "archive "; };
     a.selectModel = [this](int row) { log += "model(" + std::to_string(row) + ") "; };
@@ -149,7 +151,7 @@ TEST_F(CommandProfileTest, StepsInFixedOrder) {
   const CommandResult r = CommandProfile(c, models_, rec.Actions());
   // D30 lies beyond the last hour: the setup is recalled, nothing is saved.
   EXPECT_EQ(rec.log,
-            "get(X) pscale(150) archive model(3) load(/d/nam4KM_kbos.ond,KBOS) "
+            "get(X) convert pscale(150) archive model(3) load(/d/nam4KM_kbos.ond,KBOS) "
             "recall(0) hour(0) psnap(A) recall(1) hour(12) psnap(B) recall(3) presize "
             "oscale layout(0) osnap(A) layout(1) osnap(B) oresize end(0)");
   EXPECT_EQ(r.exitCode, 0);
@@ -179,6 +181,13 @@ TEST_F(CommandProfileTest, FailuresStopSnapshotsAndSetExitCode) {
   load.loadOk = false;
   CommandProfile(ParseCommandLine("/d/GFS_KBOS.ond -PROFILE=A0 -CLOSE", ""), models_, load.Actions());
   EXPECT_EQ(load.log, "model(1) load(/d/GFS_KBOS.ond,KBOS) end(1)");
+
+  // A download that did not finish: what it fetched is converted all the
+  // same, and the file is loaded.
+  Recorder get;
+  get.getOk = false;
+  r = CommandProfile(ParseCommandLine("/d/NAM_KBOS.ond -GET=A -CLOSE", ""), models_, get.Actions());
+  EXPECT_EQ(get.log, "get(A) convert model(0) load(/d/NAM_KBOS.ond,KBOS) end(1)");
 
   // Failed snapshots: the run goes on and ends with a non-zero status.
   Recorder snap;

@@ -3,6 +3,7 @@
 // overlays and the trail button.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -224,9 +225,17 @@ TEST_F(ControlsTest, DownloaderButtonsAndTheModelListMark) {
   Ctl<QPushButton>(w, "btnNewData")->click();
   ASSERT_EQ(fx_.programs.size(), 3u);
   EXPECT_TRUE(fx_.programs[2].args.empty());
-  // Choosing a model runs the converter, which clears the mark.
-  Ctl<QListWidget>(w, "lstoptModel")->setCurrentRow(1);
+  // Choosing a model runs the converter, which clears the mark: the list is
+  // black again.
+  QListWidget* models = Ctl<QListWidget>(w, "lstoptModel");
+  const auto back = [models] {
+    const QImage shown = models->viewport()->grab().toImage();
+    return shown.pixelColor(shown.width() - 2, shown.height() - 2);  // right of a row not chosen
+  };
+  EXPECT_EQ(back(), QColor(64, 0, 0));
+  models->setCurrentRow(1);
   EXPECT_FALSE(w.ModelListMarked());
+  EXPECT_EQ(back(), QColor(Qt::black));
 }
 
 }  // namespace

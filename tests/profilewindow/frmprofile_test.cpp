@@ -1,8 +1,9 @@
 // The profile window run headless against a temporary program folder: the
-// start-up reaches a drawn chart, models and sites load, keys, wheel and the
-// loop step the hour, and the dataset boxes choose the shown datasets.
+// start-up reaches a drawn chart, keys, wheel and the loop step the hour, the
+// dataset boxes choose the shown datasets, and the layout keeps its limits.
 #include <gtest/gtest.h>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QEventLoop>
 #include <QFrame>
@@ -29,7 +30,6 @@
 
 #include "core/shared.h"
 #include "core/store.h"
-#include "panels/heavyprecip.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
 #include "platform/folders.h"
@@ -108,90 +108,6 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   // Closing the window ends the program once.
   w.close();
   EXPECT_EQ(fx_.endCalls.size(), 1u);
-}
-
-TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
-  frmProfile& w = Start();
-  // Another site of the model.
-  w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KBOS"));
-  EXPECT_EQ(w.windowTitle(), "KBOS - NAM - ONDRIK");
-  EXPECT_EQ(w.LastSite, "KBOS");
-  EXPECT_NEAR(gSfcPres(1, 0), 960.0F, 0.01F);
-
-  // A model without files: the warning, an empty site list, the data stay.
-  fx_.messages.clear();
-  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "GFS"));
-  ASSERT_EQ(fx_.messages.size(), 1u);
-  EXPECT_NE(fx_.messages[0].text.find("There are no GFS profiles in the profile directory:"),
-            std::string::npos);
-  EXPECT_EQ(w.SiteFileCount, 0);
-  EXPECT_EQ(Ctl<QListWidget>(w, "lstSiteIDs")->count(), 0);
-  EXPECT_EQ(gDatasetCount, 1);
-  // The loaded file still draws.
-  const int drawn = chartDraws_;
-  Ctl<ScrollBar>(w, "hsbHour")->SetValue(3);
-  EXPECT_EQ(w.CurHour, 3);
-  EXPECT_GT(chartDraws_, drawn);
-
-  // SREF has no KBOS: the first site is loaded, with its three datasets.
-  fx_.messages.clear();
-  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
-  EXPECT_TRUE(fx_.messages.empty());
-  EXPECT_EQ(w.windowTitle(), "KOKC - SREF - ONDRIK");
-  EXPECT_EQ(gDatasetCount, 3);
-  EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 3);
-
-  // A file that cannot be read: its message, and the data loaded before stay.
-  WriteFile(folder_ / "SREF_KZZZ.ond", "not a profile\n");
-  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "NAM"));
-  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
-  EXPECT_EQ(gDatasetCount, 3);
-  fx_.messages.clear();
-  w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KZZZ"));
-  ASSERT_EQ(fx_.messages.size(), 1u);
-  EXPECT_EQ(gDatasetCount, 3);
-  EXPECT_EQ(w.windowTitle(), "KOKC - SREF - ONDRIK");
-  EXPECT_EQ(w.LastSite, "KOKC");
-
-  // Side panels: one shown at a time; 99 shows the archive lists and the
-  // earlier panel comes back with its bold button.
-  w.btnDisplay_Click(2);
-  EXPECT_TRUE(Ctl<QFrame>(w, "frameHodograph")->isVisibleTo(&w));
-  EXPECT_TRUE(Ctl<QFrame>(w, "pnlHodograph")->isVisibleTo(&w));
-  EXPECT_FALSE(Ctl<PictureBoxWidget>(w, "picProfile")->isVisibleTo(&w));
-  EXPECT_TRUE(Ctl<QPushButton>(w, "btnDisplay", 2)->font().bold());
-  w.btnDisplay_Click(99);
-  EXPECT_TRUE(Ctl<QFrame>(w, "picFiles")->isVisibleTo(&w));
-  EXPECT_FALSE(Ctl<QFrame>(w, "frameHodograph")->isVisibleTo(&w));
-  EXPECT_EQ(w.PreviousPanel, 2);
-  w.btnDisplay_Click(w.PreviousPanel);
-  EXPECT_TRUE(Ctl<QFrame>(w, "frameHodograph")->isVisibleTo(&w));
-  EXPECT_TRUE(Ctl<QPushButton>(w, "btnDisplay", 2)->font().bold());
-  EXPECT_FALSE(Ctl<QFrame>(w, "picFiles")->isVisibleTo(&w));
-
-  // Control pages: a second click closes the page; 6 closes every page.
-  w.btnControl_Click(5);
-  EXPECT_EQ(w.ControlPanel, 5);
-  EXPECT_TRUE(Ctl<QFrame>(w, "pnlControl", 5)->isVisibleTo(&w));
-  EXPECT_FALSE(Ctl<QFrame>(w, "pnlControl", 0)->isVisibleTo(&w));
-  w.btnControl_Click(5);
-  EXPECT_EQ(w.ControlPanel, 6);
-  EXPECT_FALSE(Ctl<QFrame>(w, "pnlControl", 5)->isVisibleTo(&w));
-  w.btnControl_Click(2);
-  w.btnControl_Click(6);
-  EXPECT_EQ(w.ControlPanel, 6);
-  for (int i = 0; i < 6; ++i) EXPECT_FALSE(Ctl<QFrame>(w, "pnlControl", i)->isVisibleTo(&w));
-
-  // Convection page with "Elevated CAPE": the hour shown is decided once,
-  // the others stay undecided until they are shown.
-  w.btnControl_Click(3);
-  Ctl<CheckBox>(w, "chkECAPE")->SetValue(1);
-  EXPECT_TRUE(w.Chart().opt.chkECAPE);
-  Ctl<ScrollBar>(w, "hsbHour")->SetValue(1);
-  const int d = gCurDataset;
-  EXPECT_NE(gECapeMark(d, 1), -1);
-  EXPECT_EQ(gECapeMark(d, 2), -1);
-  EXPECT_EQ(Ctl<QFrame>(w, "frameECAPE")->isVisibleTo(&w), gECapeMark(d, 1) == 1);
 }
 
 TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
@@ -279,64 +195,6 @@ TEST_F(ProfileWindowTest, KeysWheelAndLoopStepAndWrapTheHour) {
     w.btnTails_Click();
     EXPECT_EQ(Ctl<QPushButton>(w, "btnTails")->text(), n);
   }
-}
-
-// Records what the profile window asks of the overview.
-class FakeOverview : public OverviewLink {
- public:
-  bool open = false;
-  int opened = 0, rebuilt = 0, plotted = 0;
-  std::vector<std::pair<int, int>> cursorMoves;
-  std::vector<int> barValues;
-  bool IsOpen() const override { return open; }
-  void Open() override {
-    open = true;
-    ++opened;
-  }
-  void Rebuild() override { ++rebuilt; }
-  void PlotData() override { ++plotted; }
-  bool MoveCursor(int from, int to) override {
-    cursorMoves.emplace_back(from, to);
-    return true;
-  }
-  void MirrorDatasetBar(int, int value, bool) override { barValues.push_back(value); }
-};
-
-TEST_F(ProfileWindowTest, TheOverviewFollowsHoursDatasetsAndNewFiles) {
-  frmProfile& w = Start();
-  auto owned = std::make_unique<FakeOverview>();
-  FakeOverview& ov = *owned;
-  w.SetOverviewLink(std::move(owned));
-  // O opens the overview and stops the loop.
-  w.btnAutoDisplay_Click();
-  ASSERT_TRUE(w.LoopRunning);
-  w.Form_KeyDown(79, 0);
-  EXPECT_EQ(ov.opened, 1);
-  EXPECT_EQ(gOverviewOpen, 1);
-  EXPECT_FALSE(w.LoopRunning);
-  // Each refresh moves the overview's hour line from where it was.
-  w.Form_KeyDown(37, 0);
-  w.Form_KeyDown(37, 0);
-  ASSERT_GE(ov.cursorMoves.size(), 2u);
-  EXPECT_EQ(ov.cursorMoves[ov.cursorMoves.size() - 2], std::make_pair(-99, 1));
-  EXPECT_EQ(ov.cursorMoves.back(), std::make_pair(1, 2));
-  EXPECT_EQ(gCursorHour, 2);
-  // A new file rebuilds the overview; the dataset boxes redraw it and set its bar.
-  w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
-  EXPECT_EQ(ov.rebuilt, 1);
-  EXPECT_GE(ov.plotted, 1);
-  EXPECT_FALSE(ov.barValues.empty());
-  const int plotted = ov.plotted;
-  Ctl<CheckBox>(w, "chkefname", 6)->SetValue(0);
-  EXPECT_EQ(ov.plotted, plotted + 1);
-  EXPECT_EQ(gHourChangeSource, 0);
-  EXPECT_EQ(gEnsembleMirrorGuard, 0);
-  // E switches the overlay while the overlay button is shown.
-  w.Form_KeyDown(69, 0);
-  EXPECT_TRUE(gOverlayAll);
-  w.Form_KeyDown(69, 0);
-  EXPECT_FALSE(gOverlayAll);
-  gOverviewOpen = 0;
 }
 
 TEST_F(ProfileWindowTest, DatasetBoxesChooseTheShownDatasets) {
@@ -888,6 +746,18 @@ TEST_F(ProfileWindowTest, ResizeKeepsTheMinimumAndLimitsTheLists) {
         EXPECT_GE(box->width(), box->sizeHint().width()) << box->text().toStdString();
       }
     }
+  // Every control of a control page shows whole: each lies inside what holds it.
+  for (int i = 0; i < 6; ++i) {
+    QWidget* page = Ctl<QFrame>(w, "pnlControl", i);
+    for (QWidget* c : page->findChildren<QWidget*>()) {
+      bool inScrollArea = false;
+      for (QWidget* p = c->parentWidget(); p != page && p != nullptr; p = p->parentWidget())
+        inScrollArea = inScrollArea || qobject_cast<QAbstractScrollArea*>(p) != nullptr;
+      if (inScrollArea || c->isHidden() || c->isWindow()) continue;
+      EXPECT_TRUE(c->parentWidget()->rect().contains(c->geometry()))
+          << i << " " << c->objectName().toStdString() << " " << c->metaObject()->className();
+    }
+  }
   EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-min.png").string()));
 }
 
@@ -910,89 +780,6 @@ TEST(ProfileWindowLabels, HourAndDateCaptions) {
   // Month, day, two-digit year, five blanks, the hour without a leading zero.
   EXPECT_EQ(DateCaption(DateTime{2012, 3, 12, 18, 0}), "03/12/12     18:00 Z");
   EXPECT_EQ(DateCaption(DateTime{2007, 1, 1, 6, 30}), "01/01/07     6:30 Z");
-}
-
-}  // namespace
-}  // namespace ondrik
-
-namespace ondrik {
-namespace {
-
-// The shipped NAM file with every chart overlay ticked: the readout follows
-// real mouse events (also over its own labels), a click on a readout label
-// zooms even during the inflow selection, the elevated-CAPE frame and the
-// omega strip fill, and the window is saved for a look.
-TEST_F(ProfileWindowTest, EveryOverlayTickedWithMouseReadout) {
-  fs::copy_file(fs::path(ONDRIK_DATA_DIR) / "NAM_KOKC.ond", folder_ / "NAM_KOKC.ond",
-                fs::copy_options::overwrite_existing);
-  WriteFile(folder_ / "HaulixC.Dat", "LIST = Plains: Oklahoma\nNAM_KOKC\n");
-  frmProfile& w = Start();
-  ASSERT_TRUE(w.FileLoaded);
-  // Tool tips of the download lists: list C from its file, the others none.
-  ASSERT_EQ(w.HaulixToolTips.size(), 22u);
-  EXPECT_EQ(w.HaulixToolTips[2].value_or(""), "Oklahoma");
-  EXPECT_FALSE(w.HaulixToolTips[0].has_value());
-
-  for (CheckBox* c : {Ctl<CheckBox>(w, "chkDryAdiabats"), Ctl<CheckBox>(w, "chkClouds"), Ctl<CheckBox>(w, "chkLayer2Layer"), Ctl<CheckBox>(w, "chkInversions"), Ctl<CheckBox>(w, "chkWetBulb"),
-                      Ctl<CheckBox>(w, "chkIcing"), Ctl<CheckBox>(w, "chkFP"), Ctl<CheckBox>(w, "chkLCL"), Ctl<CheckBox>(w, "chkLFC"), Ctl<CheckBox>(w, "chkEQL"), Ctl<CheckBox>(w, "chkWBZ"), Ctl<CheckBox>(w, "chkCCL"),
-                      Ctl<CheckBox>(w, "chkConvectiveTemp"), Ctl<CheckBox>(w, "chkParcel"), Ctl<CheckBox>(w, "chkCINS"), Ctl<CheckBox>(w, "chkMomentum"), Ctl<CheckBox>(w, "chkSnowGrowth"),
-                      Ctl<CheckBox>(w, "chkHailGrowth"), Ctl<CheckBox>(w, "chk10MWind"), Ctl<CheckBox>(w, "ChkOmega"), Ctl<CheckBox>(w, "chkActiveReadout"), Ctl<CheckBox>(w, "chksWSYMb"),
-                      Ctl<CheckBox>(w, "chkRH", 0), Ctl<CheckBox>(w, "chkLakeIndex"), Ctl<CheckBox>(w, "chkMoistLakeIndex"), Ctl<CheckBox>(w, "chkLIC")})
-    c->SetValue(1);
-  EXPECT_TRUE(w.Chart().opt.chksWSYMb);
-  EXPECT_TRUE(Ctl<QFrame>(w, "frmXfer")->isVisibleTo(&w));
-  EXPECT_TRUE(Ctl<PictureBoxWidget>(w, "picOmega")->isVisibleTo(&w));
-  w.btnControl_Click(3);
-  Ctl<CheckBox>(w, "chkECAPE")->SetValue(1);
-  Ctl<ScrollBar>(w, "hsbHour")->SetValue(12);
-  QApplication::processEvents();
-
-  // A real move over the chart at 60 % of its height: the height label shows
-  // the first level at or above the cursor's pressure, read from the pixel
-  // row whatever scale the drawing left on the picture.
-  const int h = Ctl<PictureBoxWidget>(w, "picData")->height();
-  const int py = h * 6 / 10;
-  const double lnTop = std::log(static_cast<double>(gChartTop));
-  const double lnBottom = std::log(static_cast<double>(gChartBottom));
-  const double pCursor = std::exp(lnTop + (lnBottom - lnTop) * py / h);
-  QMouseEvent move(QEvent::MouseMove, QPointF(Ctl<PictureBoxWidget>(w, "picData")->width() / 2.0, py), QPointF(), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(Ctl<PictureBoxWidget>(w, "picData"), &move);
-  ASSERT_TRUE(Ctl<QLabel>(w, "lblActiveAxis")->isVisibleTo(&w));
-  const QString axis = Ctl<QLabel>(w, "lblActiveAxis")->text();
-  ASSERT_TRUE(axis.endsWith("mb")) << axis.toStdString();
-  const double pLevel = axis.chopped(2).trimmed().toDouble();
-  EXPECT_LE(pLevel, pCursor + 0.5);
-  EXPECT_GT(pLevel, pCursor - 40);
-  EXPECT_TRUE(Ctl<QLabel>(w, "lblActiveTemp")->text().startsWith("< "));
-  EXPECT_TRUE(Ctl<QLabel>(w, "lblActiveDP")->text().endsWith(" >"));
-  EXPECT_TRUE(w.SaveWindowPng((fs::path(ONDRIK_TEST_TMP) / "frmprofile-overlays.png").string()));
-
-  // With the inflow selection on, a click on the chart only ends the
-  // selection; a click on a readout label zooms all the same.
-  const Integer top = gChartTop;
-  // The selection is the heavy-precipitation panel's.
-  w.btnDisplay_Click(5);
-  Ctl<QPushButton>(w, "btnSelectInflow")->click();
-  const auto* heavy = dynamic_cast<const HeavyPrecipPanel*>(w.Panel(5));
-  ASSERT_NE(heavy, nullptr);
-  QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-  QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(), Qt::LeftButton, Qt::NoButton,
-                      Qt::NoModifier);
-  QApplication::sendEvent(Ctl<QLabel>(w, "lblActiveTemp"), &press);
-  QApplication::sendEvent(Ctl<QLabel>(w, "lblActiveTemp"), &release);
-  EXPECT_GT(gChartTop, top);
-  EXPECT_TRUE(heavy->InflowSelectMode);
-  const Integer zoomed = gChartTop;
-  w.picData_MouseUp(1, 0, 50, std::log(500.0));
-  EXPECT_FALSE(heavy->InflowSelectMode);
-  EXPECT_EQ(gChartTop, zoomed);
-  // A right click on the dew-point label zooms back out.
-  QMouseEvent releaseRight(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(), Qt::RightButton,
-                           Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(Ctl<QLabel>(w, "lblActiveDP"), &releaseRight);
-  EXPECT_EQ(gChartTop, top);
 }
 
 }  // namespace

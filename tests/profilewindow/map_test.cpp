@@ -172,10 +172,10 @@ TEST_F(MapPanelTest, NothingCoversTheMap) {
   const struct {
     const char* box;  // wind box ticked, or null
     bool layers, band;
-    int others;  // widgets shown beside the map: bars, labels, panels
-  } cases[] = {{"chkMeanFlow", false, false, 4}, {"chkSigmaLevel", false, false, 2}, {nullptr, true, false, 1},
-               {"chkMeanFlow", true, false, 5},  {"chkSigmaLevel", true, true, 4},   {nullptr, false, true, 1},
-               {"chkMeanFlow", true, true, 6}};
+    int others;  // widgets shown beside the map: bars, labels ("to" between the mean wind's), panels
+  } cases[] = {{"chkMeanFlow", false, false, 5}, {"chkSigmaLevel", false, false, 2}, {nullptr, true, false, 1},
+               {"chkMeanFlow", true, false, 6},  {"chkSigmaLevel", true, true, 4},   {nullptr, false, true, 1},
+               {"chkMeanFlow", true, true, 7}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.box ? c.box : "no wind box") + (c.layers ? ", layers" : "") +
                  (c.band ? ", bright band" : ""));

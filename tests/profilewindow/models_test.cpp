@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "profilewindow/timezone.h"
 #include "tests/common/temp_folder.h"
 
@@ -111,7 +113,7 @@ TEST(Models, SiteFilesFavouritesAndOrder) {
 TEST(Models, SiteListWithMapPassOnAFolder) {
   const std::string dir = TempFolder("fill");
   WriteFile(dir + "NAM_KBOS.ond", ProfileHead("120312/1759", "  SLAT =  42.36  SLON =  -71.01  SELV =   5.0"));
-  WriteFile(dir + "nam_kokc.ond", ProfileHead("491231/0000", "  SLAT =  35.39  SLON =  -97.60  SELV = 390.0"));
+  WriteFile(dir + "nam_kokc.ond", ProfileHead("291231/0000", "  SLAT =  35.39  SLON =  -97.60  SELV = 390.0"));
   WriteFile(dir + "NAM_KALB.ond", "NAM 12Z run for KALB\r\nSTATION KA");  // half-written
   WriteFile(dir + "NAM_KBUF.ond", ProfileHead("12 3 1/1800", "  SLAT =  42.9  SLON =  -78.7"));  // bad time
 
@@ -135,7 +137,7 @@ TEST(Models, SiteListWithMapPassOnAFolder) {
   EXPECT_EQ(list.mapSites[0].row, 0);
   EXPECT_FLOAT_EQ(list.mapSites[0].lat, 35.39f);
   EXPECT_FLOAT_EQ(list.mapSites[0].lon, 97.60f);
-  EXPECT_LT(list.mapSites[0].age, 0);  // a run of 2049 lies in the future
+  EXPECT_LT(list.mapSites[0].age, 0);  // years below 30 are 20YY: a run of 2029 lies ahead
   EXPECT_EQ(list.mapSites[1].row, 2);
   EXPECT_FLOAT_EQ(list.mapSites[1].lat, 42.36f);
   EXPECT_FLOAT_EQ(list.mapSites[1].lon, 71.01f);
@@ -146,6 +148,9 @@ TEST(Models, SiteListWithMapPassOnAFolder) {
   ASSERT_TRUE(ReadSiteFileHead(dir + "NAM_KBOS.ond", head));
   EXPECT_EQ(head.firstValid, (DateTime{2012, 3, 12, 17, 59}));
   EXPECT_FALSE(ReadSiteFileHead(dir + "missing.ond", head));
+  WriteFile(dir + "old.ond", ProfileHead("300101/0000", "  SLAT =  1  SLON =  1"));
+  ASSERT_TRUE(ReadSiteFileHead(dir + "old.ond", head));
+  EXPECT_EQ(head.firstValid.year, 1930);
   EXPECT_EQ(HoursBetween(DateTime{2012, 3, 12, 18, 0}, DateTime{2012, 3, 12, 18, 59}), 0);
   EXPECT_EQ(HoursBetween(DateTime{2012, 3, 12, 18, 59}, DateTime{2012, 3, 12, 19, 0}), 1);
 
@@ -159,6 +164,30 @@ TEST(Models, SiteListWithMapPassOnAFolder) {
   EXPECT_EQ(none.selectedRow, -1);
   EXPECT_EQ(none.message, "There are no RUC profiles in the profile directory:\n" + dir +
                               "\n\nTry another type of model or use 'Set Up' to point to your profile directory.");
+}
+
+// Files that would never end or never open are not read: a pipe and a link
+// to a device are not site files, and a line longer than any of a profile
+// ends the head of a regular file.
+TEST(Models, EndlessAndBlockingFilesAreNotRead) {
+  const std::string dir = TempFolder("endless");
+  WriteFile(dir + "NAM_KBOS.ond", ProfileHead("120312/1800", "  SLAT =  42.36  SLON =  -71.01"));
+  ASSERT_EQ(mkfifo((dir + "NAM_KFIF.ond").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", dir + "NAM_KZRO.ond");
+  WriteFile(dir + "NAM_KBIG.ond", "NAM\r\n" + std::string(1 << 20, 'x'));
+  Config cfg;
+  cfg.ConfigProfileDir = dir;
+  cfg.ModelNames = {"NAM"};
+  cfg.ModelCodes = {"eta"};
+  ModelState s;
+  ASSERT_TRUE(SelectModel(cfg, 0, s));
+  const SiteList list = FillSiteList(cfg, s, "xxx", DateTime{2012, 3, 13, 0, 0});
+  EXPECT_EQ(list.rows, (std::vector<std::string>{"KBIG", "KBOS"}));
+  ASSERT_EQ(list.mapSites.size(), 1u);
+  EXPECT_EQ(list.mapSites[0].row, 1);
+  SiteFileHead head;
+  for (const char* name : {"NAM_KFIF.ond", "NAM_KZRO.ond", "NAM_KBIG.ond"})
+    EXPECT_FALSE(ReadSiteFileHead(dir + name, head)) << name;
 }
 
 }  // namespace

@@ -108,6 +108,43 @@ TEST(SetUpFile, SavedValuesReadBackAtStartUp) {
     EXPECT_EQ(saved[static_cast<size_t>(n - 1)], shipped[static_cast<size_t>(n - 1)]) << n;
 }
 
+// A configuration with every optional section, as the window writes it:
+// saved without a change it comes back line for line, the section the window
+// has no box for included, and start-up reads each section from it.
+TEST(SetUpFile, EveryOptionalSectionSurvivesARoundTrip) {
+  const std::string dir = testing::TempFolderIn("setupfile", "sections");
+  const std::vector<std::string> open = {FormatModelLine("NAM", "eta"),
+                                         FormatModelLine("GFS", "gfs3"),
+                                         kReverseHeader,
+                                         PrintNumber(1),
+                                         kScaleHeader,
+                                         "GFS",
+                                         PrintNumber(24) + "," + PrintNumber(40) + "," + PrintNumber(56) + "," +
+                                             PrintNumber(60),
+                                         kExportHeader,
+                                         "./exports",
+                                         kTrainingDownloadHeader,
+                                         "  https://training.example/korvan.zip ",
+                                         kFavouritesHeader,
+                                         "KOKC",
+                                         "",
+                                         "KBOS"};
+  const SetUpLoad load = LoadSetUp(WithOpenPart(open), "/unused/", 3);
+  ASSERT_TRUE(load.ok) << load.message;
+  std::string problem;
+  const std::vector<std::string> saved = SetUpSaveLines(load.values, &problem);
+  EXPECT_EQ(problem, "");
+  ASSERT_GE(saved.size(), static_cast<size_t>(kFixedConfigLines));
+  EXPECT_EQ(std::vector<std::string>(saved.begin() + kFixedConfigLines, saved.end()), open);
+  const ConfigResult r = SaveAndReadBack(load.values, dir);
+  ASSERT_TRUE(r.ok) << r.message;
+  EXPECT_TRUE(r.config.gReverseTime);
+  EXPECT_EQ(r.config.TimeScaleCount, 1);
+  EXPECT_EQ(r.config.ExportDir, dir + "exports/");
+  EXPECT_EQ(r.config.TrainingDownloadPage, "https://training.example/korvan.zip");
+  EXPECT_EQ(r.config.FavouriteSites, (std::vector<std::string>{"KOKC", "   ", "KBOS"}));
+}
+
 TEST(SetUpFile, ZonesOfEverySizeReadBack) {
   const std::string dir = testing::TempFolderIn("setupfile", "zones");
   const SetUpLoad load = LoadSetUp(ShippedLines(), "./", 3);

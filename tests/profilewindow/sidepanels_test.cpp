@@ -2,10 +2,13 @@
 // window, with the shipped profile files.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -125,11 +128,12 @@ TEST_F(SidePanelsTest, EveryPanelDrawsAndADragIsFollowedByShearAndMatrix) {
   hodo->onMouseDown(1, 0, u, v);
   hodo->onMouseMove(1, 0, u + 10, v);
   EXPECT_TRUE(Ctl<QPushButton>(w, "btnHodoReset")->isVisibleTo(&w));
-  EXPECT_EQ(MatrixPageDone(D, H), 0);
   EXPECT_FALSE(gBulkShearDone(D, H));
-  // The next refresh builds the cell again; the CAPE-shear panel the shear.
-  w.DisplayHour();
+  // The open matrix page follows the drag at once; the CAPE-shear panel
+  // computes the shear when it is shown.
   EXPECT_EQ(MatrixPageDone(D, H), -1);
+  EXPECT_EQ(Ctl<QLabel>(w, "lblMatrix")->text().toStdString(), MatrixCellCode(D, H));
+  hodo->onMouseUp(1, 0, u + 10, v);  // the drag ends
   w.btnDisplay_Click(4);
   EXPECT_TRUE(gBulkShearDone(D, H));
   EXPECT_NE(gBulkShear(D, H), shear);
@@ -153,6 +157,30 @@ TEST_F(SidePanelsTest, TheBoxesOfIndicesAndCapeShearAreSavedState) {
   EXPECT_EQ(back.chkCapeShearHistory, 1);
   EXPECT_EQ(back.chkCapeShearVariability, 1);
   EXPECT_TRUE(Ctl<CheckBox>(w, "chkCapeShearVariability")->isChecked());
+}
+
+// A click on a row of the Data listing marks that level across the chart;
+// a second click on it takes the mark away, and a redraw clears it.
+TEST_F(ProfileWindowTest, DataRowClickMarksItsLevelOnTheChart) {
+  frmProfile& w = Start();
+  w.btnDisplay_Click(0);
+  auto* table = Ctl<PictureBoxWidget>(w, "picProfile");
+  const PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
+  const QImage before = chart.Image();
+  const double h = std::round(table->Pic().TextHeight("W"));
+  const double y = 18.5 * h;  // the row of level 3 of the 20 listed
+  table->onMouseUp(1, 0, 5, y);
+  const QImage marked = chart.Image();
+  int changed = 0;
+  for (int y = 0; y < marked.height(); ++y)
+    if (std::memcmp(marked.constScanLine(y), before.constScanLine(y), marked.bytesPerLine()) != 0) ++changed;
+  EXPECT_GT(changed, 0);
+  EXPECT_LT(changed, marked.height() / 4);  // a band, not the whole chart
+  table->onMouseUp(1, 0, 5, y);
+  EXPECT_EQ(chart.Image(), before);
+  table->onMouseUp(1, 0, 5, y);
+  w.PlotProfile();
+  EXPECT_EQ(chart.Image(), before);
 }
 
 }  // namespace
