@@ -12,12 +12,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <span>
 #include <stdexcept>
 
 #include "core/guards.h"
 #include "core/shared.h"
 #include "core/shear.h"
 #include "chart/chart.h"
+#include "overviewwindow/frmoverview.h"
 #include "panels/thresholds.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
@@ -86,11 +88,14 @@ bool frmProfile::ReadConfigStep() {
   return true;
 }
 
+// Both windows' saved places are fitted to the screens now, so that a place
+// that cannot be shown is mended in the history written at the end even in
+// a run that never opens the overview.
 void frmProfile::ApplySavedGeometry() {
   gSettingGeometry = true;
-  resize(std::max<int>(1, gWindowGeometry[0] / kTwipsPerPixel),
-         std::max<int>(1, gWindowGeometry[1] / kTwipsPerPixel));
-  move(gWindowGeometry[3] / kTwipsPerPixel, gWindowGeometry[2] / kTwipsPerPixel);
+  PlaceFromSaved(*this, std::span<Long, 4>(gWindowGeometry.data(), 4));
+  FitSavedPlace(std::span<Long, 4>(gWindowGeometry.data() + 4, 4),
+                PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw));
   gSettingGeometry = false;
 }
 
