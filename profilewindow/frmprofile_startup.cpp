@@ -2,7 +2,6 @@
 // site that loads a file.
 #include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
@@ -104,8 +103,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   commandLine_ = JoinArgs(args);
   // 1. Files named without a folder are in the program folder. Paths of the
   // command line are read against the folder the program was started from.
-  startFolder_ = QDir::currentPath().toStdString() + "/";
-  QDir::setCurrent(QString::fromStdString(ProgramFolder()));
+  startFolder_ = EnterProgramFolder();
   // 2 to 6.
   chart_.opt.PlainTMin = chart_.opt.SkewTMin = -60;
   chart_.opt.PlainTMax = chart_.opt.SkewTMax = 30;
