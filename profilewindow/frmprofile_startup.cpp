@@ -29,6 +29,7 @@
 #include "profilewindow/looppage.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/timezone.h"
+#include "savedstate/safefile.h"
 
 namespace ondrik {
 
@@ -104,6 +105,9 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // 1. Files named without a folder are in the program folder. Paths of the
   // command line are read against the folder the program was started from.
   startFolder_ = EnterProgramFolder();
+  // Saves that a kill cut short may have left their temporary files.
+  saved::RemoveStrayTemporaries(SavedStateFolder());
+  saved::RemoveStrayTemporaries(ProgramFolder());
   // 2 to 6.
   chart_.opt.PlainTMin = chart_.opt.SkewTMin = -60;
   chart_.opt.PlainTMax = chart_.opt.SkewTMax = 30;
