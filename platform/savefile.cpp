@@ -1,6 +1,7 @@
 #include "platform/savefile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <fcntl.h>
@@ -16,11 +17,24 @@
 
 namespace ondrik {
 
+namespace {
+
+// A file saved through a link replaces the file the link points to, and the
+// link stays.
+std::string FileBehind(const std::string& path) {
+  const QFileInfo info(QString::fromStdString(path));
+  const QString target = info.isSymLink() ? info.canonicalFilePath() : QString();
+  return target.isEmpty() ? path : target.toStdString();
+}
+
+}  // namespace
+
 bool SaveFileReplacing(const std::string& path, const std::string& bytes, Effects& effects,
                        std::string* error, bool* denied) {
-  const std::filesystem::path target(path);
+  const std::string written = FileBehind(path);
+  const std::filesystem::path target(written);
   saved::RemoveStrayTemporaries(target.parent_path().string(), target.filename().string());
-  const std::string temp = saved::TemporaryPathFor(path);
+  const std::string temp = saved::TemporaryPathFor(written);
   int fd = -1;
   auto fail = [&](int code, const std::string& why) {
     if (error != nullptr) *error = path + ": " + why;
@@ -39,7 +53,7 @@ bool SaveFileReplacing(const std::string& path, const std::string& bytes, Effect
   if (fd < 0) return failErrno();
   // A file saved before keeps who may read it.
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  if (::stat(written.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
   {
     // Unbuffered: each write reaches the file system at once, so a full disk
     // shows in the write's own result rather than in a flush nobody checks.
@@ -57,7 +71,7 @@ bool SaveFileReplacing(const std::string& path, const std::string& bytes, Effect
   if (::fsync(fd) != 0) return failErrno();
   const int closed = ::close(fd);
   fd = -1;
-  if (closed != 0 || std::rename(temp.c_str(), path.c_str()) != 0) {
+  if (closed != 0 || std::rename(temp.c_str(), written.c_str()) != 0) {
     const int code = errno;
     ::unlink(temp.c_str());
     return fail(code, std::strerror(code));
