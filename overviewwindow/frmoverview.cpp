@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <span>
 
 #include "core/guards.h"
 #include "core/shared.h"
@@ -19,12 +20,12 @@
 #include "overview/plotdata.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "platform/windowplace.h"
 
 namespace ondrik {
 
 namespace {
 
-constexpr int kTwips = 15;  // twips per pixel
 // Design sizes in pixels. The pictures stand between the control pages
 // above and the band of the time axis below.
 constexpr int kPicturesTop = 152;     // picRH.Top
@@ -51,8 +52,6 @@ constexpr PageRow kPages[kOverviewPageCount] = {{"Contour", "Contour"},         
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-int PxOf(Long twips) { return static_cast<int>(twips / kTwips); }
-
 // picLeft and picRight: wide enough for their labels in the font they print in.
 int SideWidth(const PictureBox& side) { return std::max(kSideWidth, SidePictureWidth(side)); }
 
@@ -71,7 +70,7 @@ frmOverView::frmOverView(ProfileLink& profile, QWidget* parent) : QWidget(parent
   QFont f("DejaVu Sans");
   f.setPointSizeF(7.5);
   setFont(f);
-  setMinimumSize((kOverviewMinWidthTw + kTwips - 1) / kTwips, (kOverviewMinHeightTw + kTwips - 1) / kTwips);
+  setMinimumSize(PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw));
   state_.events = this;
   BuildControls();
   BuildBoxes();
@@ -314,8 +313,7 @@ void frmOverView::SetBox(BoxId id, int value) {
 void frmOverView::Form_Load() {
   // 2 to 4: place from the saved geometry, then show.
   gSettingGeometry = true;
-  resize(std::max(minimumWidth(), PxOf(gWindowGeometry[4])), std::max(minimumHeight(), PxOf(gWindowGeometry[5])));
-  move(PxOf(gWindowGeometry[7]), PxOf(gWindowGeometry[6]));
+  PlaceFromSaved(*this, std::span<Long, 4>(gWindowGeometry.data() + 4, 4));
   const OverviewInputs in = profile_.Inputs();
   state_.in = in;
   if (in.LinuxMode && screen() != nullptr) {
@@ -427,7 +425,7 @@ void frmOverView::resizeEvent(QResizeEvent* event) {
 }
 
 void frmOverView::Form_Resize() {
-  const int minW = (kOverviewMinWidthTw + kTwips - 1) / kTwips, minH = (kOverviewMinHeightTw + kTwips - 1) / kTwips;
+  const int minW = minimumWidth(), minH = minimumHeight();
   if (width() < minW) {
     resize(minW, height());
     return;
@@ -461,8 +459,8 @@ void frmOverView::Form_Resize() {
     PlotData();
     DrawTimeAxis();
     if (!gSettingGeometry) {
-      gWindowGeometry[4] = static_cast<Long>(W) * kTwips;
-      gWindowGeometry[5] = static_cast<Long>(H) * kTwips;
+      gWindowGeometry[4] = static_cast<Long>(W) * kTwipsPerPixel;
+      gWindowGeometry[5] = static_cast<Long>(H) * kTwipsPerPixel;
     }
   }
 }
@@ -486,8 +484,8 @@ void frmOverView::Form_Unload() {
 }
 
 void frmOverView::StorePlace() {
-  gWindowGeometry[6] = static_cast<Long>(y()) * kTwips;
-  gWindowGeometry[7] = static_cast<Long>(x()) * kTwips;
+  gWindowGeometry[6] = static_cast<Long>(y()) * kTwipsPerPixel;
+  gWindowGeometry[7] = static_cast<Long>(x()) * kTwipsPerPixel;
 }
 
 void frmOverView::FocusScrollBar() {

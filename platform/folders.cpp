@@ -17,6 +17,7 @@ namespace {
 
 std::mutex gFolderMutex;
 std::string gProgramFolderOverride;
+std::string gStartFolder;  // the current folder when the program started; "" until known
 
 std::string WithSlash(std::string path) {
   if (path.empty() || path.back() != '/') path += '/';
@@ -58,11 +59,27 @@ void SetProgramFolder(const std::string& path) {
   gProgramFolderOverride = path.empty() ? std::string() : WithSlash(path);
 }
 
+std::string EnterProgramFolder() {
+  const std::string start = WithSlash(FromQ(QDir::currentPath()));
+  {
+    std::lock_guard<std::mutex> lock(gFolderMutex);
+    gStartFolder = start;
+  }
+  QDir::setCurrent(ToQString(ProgramFolder()));
+  return start;
+}
+
 std::string SavedStateFolder() {
-  const std::string folder = saved::FolderFor([](const char* name) {
+  std::string start;
+  {
+    std::lock_guard<std::mutex> lock(gFolderMutex);
+    start = gStartFolder;
+  }
+  const QDir base(start.empty() ? QDir::currentPath() : ToQString(start));
+  const std::string folder = WithSlash(FromQ(base.absoluteFilePath(ToQString(saved::FolderFor([](const char* name) {
     const std::string v = GetEnv(name);
     return v.empty() && std::string_view(name) == "HOME" ? FromQ(QDir::homePath()) : v;
-  });
+  })))));
   QDir().mkpath(ToQString(folder));
   return folder;
 }

@@ -12,9 +12,14 @@ namespace ondrik {
 std::string ProgramFolder();
 void SetProgramFolder(const std::string& path);
 
+// Makes the program folder the current folder, first noting the folder the
+// program was started from, which it returns (ending in "/").
+std::string EnterProgramFolder();
+
 // $APPDATA/Ondrik/ when APPDATA is set, else the XDG data folder
 // ($XDG_DATA_HOME or ~/.local/share) /Ondrik/ (the rule of saved::FolderFor);
-// created on demand; ends in "/".
+// a relative one is taken against the folder the program was started from,
+// as any path given to it; created on demand; ends in "/".
 std::string SavedStateFolder();
 
 // The path of a file in a folder whatever the case of its name

@@ -87,8 +87,7 @@ frmProfile::frmProfile(QWidget* parent, PanelTables tables) : QWidget(parent), o
   QFont f("DejaVu Sans");
   f.setPointSizeF(7.5);
   setFont(f);
-  setMinimumSize((kMinWindowWidthTw + kTwipsPerPixel - 1) / kTwipsPerPixel,
-                 (kMinWindowHeightTw + kTwipsPerPixel - 1) / kTwipsPerPixel);
+  setMinimumSize(PixelSizeOfTwips(kMinWindowWidthTw, kMinWindowHeightTw));
   chart_.events = this;
   BuildControls();
   BuildPanels(tables);
@@ -461,8 +460,8 @@ void frmProfile::resizeEvent(QResizeEvent* event) {
 
 void frmProfile::Form_Resize() {
   // Minimum size first; the resize that follows lays the window out.
-  const int minW = (kMinWindowWidthTw + kTwipsPerPixel - 1) / kTwipsPerPixel;
-  const int minH = (kMinWindowHeightTw + kTwipsPerPixel - 1) / kTwipsPerPixel;
+  const QSize smallest = PixelSizeOfTwips(kMinWindowWidthTw, kMinWindowHeightTw);
+  const int minW = smallest.width(), minH = smallest.height();
   if (width() < minW) {
     resize(minW, height());
     return;

@@ -37,6 +37,7 @@
 #include "panels/panel.h"
 #include "profilewindow/archive.h"
 #include "platform/busycursor.h"
+#include "platform/windowplace.h"
 #include "config/config.h"
 #include "profilewindow/models.h"
 #include "profilewindow/training.h"
@@ -66,8 +67,7 @@ class ScrollBar;
 class Timer;
 class WheelFilter;
 
-// Window sizes are kept in twips, as the saved geometry holds them.
-inline constexpr int kTwipsPerPixel = 15;
+// The window's smallest size in twips (kTwipsPerPixel: platform/windowplace.h).
 inline constexpr int kMinWindowWidthTw = 13900;
 inline constexpr int kMinWindowHeightTw = 10780;
 

@@ -2,7 +2,6 @@
 // site that loads a file.
 #include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
@@ -12,12 +11,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <span>
 #include <stdexcept>
 
 #include "core/guards.h"
 #include "core/shared.h"
 #include "core/shear.h"
 #include "chart/chart.h"
+#include "overviewwindow/frmoverview.h"
 #include "panels/thresholds.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
@@ -28,6 +29,7 @@
 #include "profilewindow/looppage.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/timezone.h"
+#include "savedstate/safefile.h"
 
 namespace ondrik {
 
@@ -86,11 +88,14 @@ bool frmProfile::ReadConfigStep() {
   return true;
 }
 
+// Both windows' saved places are fitted to the screens now, so that a place
+// that cannot be shown is mended in the history written at the end even in
+// a run that never opens the overview.
 void frmProfile::ApplySavedGeometry() {
   gSettingGeometry = true;
-  resize(std::max<int>(1, gWindowGeometry[0] / kTwipsPerPixel),
-         std::max<int>(1, gWindowGeometry[1] / kTwipsPerPixel));
-  move(gWindowGeometry[3] / kTwipsPerPixel, gWindowGeometry[2] / kTwipsPerPixel);
+  PlaceFromSaved(*this, std::span<Long, 4>(gWindowGeometry.data(), 4));
+  FitSavedPlace(std::span<Long, 4>(gWindowGeometry.data() + 4, 4),
+                PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw));
   gSettingGeometry = false;
 }
 
@@ -99,8 +104,10 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   commandLine_ = JoinArgs(args);
   // 1. Files named without a folder are in the program folder. Paths of the
   // command line are read against the folder the program was started from.
-  startFolder_ = QDir::currentPath().toStdString() + "/";
-  QDir::setCurrent(QString::fromStdString(ProgramFolder()));
+  startFolder_ = EnterProgramFolder();
+  // Saves that a kill cut short may have left their temporary files.
+  saved::RemoveStrayTemporaries(SavedStateFolder());
+  saved::RemoveStrayTemporaries(ProgramFolder());
   // 2 to 6.
   chart_.opt.PlainTMin = chart_.opt.SkewTMin = -60;
   chart_.opt.PlainTMax = chart_.opt.SkewTMax = 30;

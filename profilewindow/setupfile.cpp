@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+
+#include "platform/effects.h"
+#include "platform/savefile.h"
 
 namespace ondrik {
 
@@ -203,41 +204,9 @@ std::vector<std::string> SetUpSaveLines(const SetUpValues& v, std::string* probl
 }
 
 bool WriteLinesReplacing(const std::string& path, const std::vector<std::string>& lines, std::string& error) {
-  namespace fs = std::filesystem;
-  const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = "can't write " + temp;
-      return false;
-    }
-    for (const std::string& l : lines) out << l << "\r\n";
-    out.flush();
-    if (!out) {
-      error = "writing " + temp + " failed";
-      out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      return false;
-    }
-  }
-  // The whole text must be there before it replaces the old file.
-  std::error_code ec;
-  std::uintmax_t expected = 0;
-  for (const std::string& l : lines) expected += l.size() + 2;
-  if (fs::file_size(temp, ec) != expected || ec) {
-    error = "the new " + temp + " is incomplete";
-    fs::remove(temp, ec);
-    return false;
-  }
-  fs::rename(temp, path, ec);
-  if (ec) {
-    error = "can't replace " + path + ": " + ec.message();
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return false;
-  }
-  return true;
+  std::string text;
+  for (const std::string& l : lines) text += l + "\r\n";
+  return SaveFileReplacing(path, text, TheEffects(), &error);
 }
 
 std::string TimeZoneCaption(int zone) {

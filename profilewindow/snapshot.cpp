@@ -114,10 +114,9 @@ SnapshotResult ProfileSnap(PictureBox& picData, const PictureBox* picOmega, cons
   std::string reason;
   gdip.Error = [&reason](int, const std::string& text) { reason = text; };
   result.ok = gdip.ImageToFile(composite, result.path, kSnapshotQuality);
-  if (!result.ok) {
-    result.error = gdip.LastErrorDetail().empty() ? reason : gdip.LastErrorDetail();
-    if (!reason.empty() && result.error.find(reason) == std::string::npos) result.error += " (" + reason + ")";
-  }
+  // The detail names the file and says what the system said; the status
+  // text only stands in when there is none.
+  if (!result.ok) result.error = gdip.LastErrorDetail().empty() ? reason : gdip.LastErrorDetail();
 
   if (redrawClean) redrawClean();
 

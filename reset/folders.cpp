@@ -16,20 +16,27 @@ QString SavedStateFolder() {
     if (home.isEmpty()) home = QDir::homePath();
     base = home + QStringLiteral("/.local/share");
   }
-  return QDir(base).filePath(QStringLiteral("Ondrik"));
+  // A relative folder is taken against the current folder, once, at the start.
+  return QDir(base).absoluteFilePath(QStringLiteral("Ondrik"));
 }
 
 Folders DefaultFolders() { return {ProgramFolder(), SavedStateFolder()}; }
 
 QString FindFileNoCase(const QString& folder, const QString& name) {
-  if (name.isEmpty() || folder.isEmpty()) return {};
+  const QStringList found = FindFilesNoCase(folder, name);
+  return found.isEmpty() ? QString() : found.front();
+}
+
+QStringList FindFilesNoCase(const QString& folder, const QString& name) {
+  QStringList found;
+  if (name.isEmpty() || folder.isEmpty()) return found;
   const QDir dir(folder);
-  if (QFileInfo(dir, name).isFile()) return dir.filePath(name);
+  if (QFileInfo(dir, name).isFile()) found << dir.filePath(name);
   const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
   for (const QString& e : entries) {
-    if (e.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(e);
+    if (e != name && e.compare(name, Qt::CaseInsensitive) == 0) found << dir.filePath(e);
   }
-  return {};
+  return found;
 }
 
 }  // namespace wexfold

@@ -4,6 +4,7 @@
 // saved-state folder, and a look-up of file names that ignores case.
 
 #include <QString>
+#include <QStringList>
 
 namespace wexfold {
 
@@ -17,7 +18,8 @@ QString ProgramFolder();
 
 // $APPDATA/Ondrik when APPDATA is set, otherwise the XDG data folder
 // ($XDG_DATA_HOME, else ~/.local/share) /Ondrik; the same folder Ondrik uses.
-// The folder is not made: the utility only deletes in it.
+// A relative one is taken against the current folder. The folder is not
+// made: the utility only deletes in it.
 QString SavedStateFolder();
 
 Folders DefaultFolders();
@@ -26,5 +28,9 @@ Folders DefaultFolders();
 // ("ondrik.cfg" finds "Ondrik.CFG"; the exact case first); "" when there is
 // no such file (folders are not files).
 QString FindFileNoCase(const QString& folder, const QString& name);
+
+// The paths of every file in folder called name in any letter case, the
+// exact case first; none when there is no such file.
+QStringList FindFilesNoCase(const QString& folder, const QString& name);
 
 }  // namespace wexfold

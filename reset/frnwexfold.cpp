@@ -108,32 +108,42 @@ void frnWexfold::btnWexfold_Click() {
 void frnWexfold::btnExit_Click() { close(); }
 
 bool frnWexfold::Reset(int box) {
+  QStringList kept;
   switch (kBoxes[static_cast<std::size_t>(box)].target) {
     case Target::History:
-      DeleteNoCase(folders_.savedState, QStringLiteral("Ondrik.hst"));
-      return true;
+      DeleteNoCase(folders_.savedState, QStringLiteral("Ondrik.hst"), kept);
+      break;
     case Target::Macros:
       for (int n = 0; n < kMacroSlots; ++n) {
-        DeleteNoCase(folders_.savedState, QStringLiteral("Ondrik.SP%1").arg(n));
-        DeleteNoCase(folders_.savedState, QStringLiteral("Ondrik.SO%1").arg(n));
+        DeleteNoCase(folders_.savedState, QStringLiteral("Ondrik.SP%1").arg(n), kept);
+        DeleteNoCase(folders_.savedState, QStringLiteral("Ondrik.SO%1").arg(n), kept);
       }
-      return true;
+      break;
     case Target::Configuration:
       return RestoreConfiguration();
     case Target::TimeZones:
-      DeleteNoCase(folders_.program, QStringLiteral("TimeZone.DAT"));
-      return true;
+      DeleteNoCase(folders_.program, QStringLiteral("TimeZone.DAT"), kept);
+      break;
   }
-  return false;
+  return ReportKept(kept);
 }
 
 // Deletes the file in every letter case it has on disk, so that Ondrik finds
-// none of them afterwards; a file that cannot be deleted is left and the
-// reset goes on.
-void frnWexfold::DeleteNoCase(const QString& folder, const QString& name) {
-  for (QString path = FindFileNoCase(folder, name); !path.isEmpty() && QFile::remove(path);
-       path = FindFileNoCase(folder, name)) {
+// none of them afterwards. A file that cannot be deleted is added to kept,
+// with the system's reason, and the reset goes on with the others.
+void frnWexfold::DeleteNoCase(const QString& folder, const QString& name, QStringList& kept) {
+  for (const QString& path : FindFilesNoCase(folder, name)) {
+    QFile file(path);
+    if (!file.exists() || file.remove()) continue;
+    kept << QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(path), file.errorString());
   }
+}
+
+// True when every file went; else tells the user which stayed.
+bool frnWexfold::ReportKept(const QStringList& kept) {
+  if (kept.isEmpty()) return true;
+  Report(QStringLiteral("Can't delete:\n%1\nThese files were left as they are.").arg(kept.join(QLatin1Char('\n'))));
+  return false;
 }
 
 // Initial.cfg over Ondrik.cfg, through a temporary file in the program folder

@@ -3,6 +3,7 @@
 // while a box is ticked) does it, the exit button ends the utility.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -23,7 +24,8 @@ class frnWexfold : public QWidget {
   frnWexfold(Effects& effects, Folders folders, QWidget* parent = nullptr);
 
   // Resets what every ticked box stands for and clears its box; a box whose
-  // work failed stays ticked.
+  // work failed (a file that could not be deleted, a configuration that
+  // could not be replaced) stays ticked, and the user is told why.
   void btnWexfold_Click();
   void btnExit_Click();
   // The four boxes' one handler, for a user's change and the reset's alike:
@@ -32,7 +34,8 @@ class frnWexfold : public QWidget {
 
  private:
   bool Reset(int box);
-  void DeleteNoCase(const QString& folder, const QString& name);
+  void DeleteNoCase(const QString& folder, const QString& name, QStringList& kept);
+  bool ReportKept(const QStringList& kept);
   bool RestoreConfiguration();
   void Report(const QString& text);
 

@@ -8,11 +8,15 @@
 #include <fstream>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace ondrik::saved {
 
 namespace {
 
 constexpr std::size_t kMaxReadBytes = 1 << 20;
+constexpr std::string_view kTemporaryMark = ".ondrik-";
+constexpr std::string_view kTemporaryEnd = ".tmp";
 
 class StdioFile : public OutputFile {
  public:
@@ -46,6 +50,34 @@ SaveResult Failed(const std::string& path, const std::string& reason) {
 
 }  // namespace
 
+std::string TemporaryPathFor(const std::string& path) {
+  return path + std::string(kTemporaryMark) + std::to_string(static_cast<long long>(getpid())) +
+         std::string(kTemporaryEnd);
+}
+
+bool IsTemporaryName(std::string_view fileName) {
+  if (!fileName.ends_with(kTemporaryEnd)) return false;
+  fileName.remove_suffix(kTemporaryEnd.size());
+  const std::size_t mark = fileName.rfind(kTemporaryMark);
+  if (mark == std::string_view::npos || mark == 0) return false;
+  const std::string_view digits = fileName.substr(mark + kTemporaryMark.size());
+  return !digits.empty() && std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void RemoveStrayTemporaries(const std::string& folder, std::string_view name) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string file = it->path().filename().string();
+    if (!IsTemporaryName(file)) continue;
+    if (!name.empty() && file.rfind(kTemporaryMark) != name.size()) continue;
+    if (!name.empty() && !std::string_view(file).starts_with(name)) continue;
+    std::error_code ignored;
+    if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+  }
+}
+
 std::unique_ptr<OutputFile> OpenFileForOutput(const std::string& path, std::string& error) {
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f == nullptr) {
@@ -63,7 +95,8 @@ SaveResult WriteFileSafely(const std::string& path, std::string_view text, const
     fs::create_directories(target.parent_path(), ec);
     if (ec) return Failed(path, "the folder cannot be made: " + ec.message());
   }
-  const std::string temp = path + ".tmp";
+  RemoveStrayTemporaries(target.parent_path().string(), target.filename().string());
+  const std::string temp = TemporaryPathFor(path);
   std::string error;
   std::unique_ptr<OutputFile> out = open(temp, error);
   if (!out) return Failed(path, error.empty() ? "the file cannot be made" : error);

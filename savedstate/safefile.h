@@ -1,6 +1,7 @@
 // Reading and writing the saved-settings files themselves.
 //
-// A file is written whole to a temporary file beside it, every write and the
+// A file is written whole to a temporary file beside it (named so that it
+// can never be taken for anything else), every write and the
 // final flush checked, and only then renamed over the old file, so a failure
 // at any point (a full disk, a folder that cannot be written) leaves the
 // previous copy as it was. The folder is made when it is missing.
@@ -40,8 +41,23 @@ using OpenOutput = std::function<std::unique_ptr<OutputFile>(const std::string& 
 // The ordinary file of the file system.
 std::unique_ptr<OutputFile> OpenFileForOutput(const std::string& path, std::string& error);
 
-// Writes text to path through "<path>.tmp", line by line, then renames it over
-// path. open is where the temporary file is opened (tests pass one that fails).
+// The temporary file a save writes before it replaces path:
+// "<path>.ondrik-<process number>.tmp". Every save of the program names its
+// temporary file so, and nothing else does.
+std::string TemporaryPathFor(const std::string& path);
+
+// True for a file name of that form: "<name>.ondrik-<digits>.tmp".
+bool IsTemporaryName(std::string_view fileName);
+
+// Removes from folder the temporary files that a save cut short (a kill
+// between writing and renaming) left behind: all of them, or only those of
+// the file called name when one is given. Files of any other name are never
+// touched; what cannot be removed stays.
+void RemoveStrayTemporaries(const std::string& folder, std::string_view name = {});
+
+// Writes text to path through its temporary file, line by line, then renames
+// it over path. open is where the temporary file is opened (tests pass one
+// that fails).
 SaveResult WriteFileSafely(const std::string& path, std::string_view text, const OpenOutput& open = OpenFileForOutput);
 
 // The whole text of a file (at most 1 MiB of it, far more than any saved file

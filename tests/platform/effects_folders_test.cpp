@@ -154,7 +154,22 @@ TEST(FoldersTest, ProgramAndSavedStateFolders) {
   EXPECT_EQ(SavedStateFolder(), tmp.Path() + "/xdg/Ondrik/");
   EXPECT_TRUE(QDir(QString::fromStdString(tmp.Path() + "/xdg/Ondrik")).exists());
 
-  if (oldAppData) setenv("APPDATA", keptAppData.c_str(), 1);
+  // A relative APPDATA is taken against the folder the program was started
+  // from, not the program folder it then works in.
+  const QString kept = QDir::currentPath();
+  QDir().mkpath(QString::fromStdString(tmp.Path() + "/start"));
+  QDir().mkpath(QString::fromStdString(tmp.Path() + "/program"));
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(tmp.Path() + "/start")));
+  SetProgramFolder(tmp.Path() + "/program");
+  EXPECT_EQ(EnterProgramFolder(), QDir::cleanPath(QString::fromStdString(tmp.Path() + "/start")).toStdString() + "/");
+  EXPECT_EQ(QDir::current(), QDir(QString::fromStdString(tmp.Path() + "/program")));
+  setenv("APPDATA", "relative/appdata", 1);
+  EXPECT_EQ(SavedStateFolder(), QDir::cleanPath(QString::fromStdString(tmp.Path() + "/start")).toStdString() +
+                                    "/relative/appdata/Ondrik/");
+  SetProgramFolder("");
+  QDir::setCurrent(kept);
+
+  if (oldAppData) setenv("APPDATA", keptAppData.c_str(), 1); else unsetenv("APPDATA");
   if (oldXdg) setenv("XDG_DATA_HOME", keptXdg.c_str(), 1); else unsetenv("XDG_DATA_HOME");
 }
 

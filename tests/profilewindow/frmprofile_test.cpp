@@ -73,8 +73,11 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   // Without the reverse option the bar runs from the last hour at its left to 0.
   EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 5);
   EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Max), 0);
-  // The chart is drawn, at least 400 pixels high at the first-run size.
-  EXPECT_EQ(w.size(), QSize(1000, 734));
+  // The chart is drawn, at least 400 pixels high at the first-run size of
+  // 1000 x 734 (narrowed to the window's smallest width on a screen too
+  // narrow for it).
+  EXPECT_EQ(w.height(), 734);
+  EXPECT_TRUE(w.width() == 1000 || w.width() == w.minimumWidth()) << w.width();
   EXPECT_GE(Ctl<PictureBoxWidget>(w, "picData")->height(), 400);
   EXPECT_GT(chartDraws_, 0);
   EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(w, "picData")->Pic()), 1000);

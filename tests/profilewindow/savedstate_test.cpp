@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "core/shared.h"
 #include "core/shear.h"
@@ -128,6 +129,32 @@ TEST_F(SavedStateTest, SetupsSurviveARestartAndRecallThroughTheButtons) {
   again.btnRecall_Click(5);
   EXPECT_EQ(chartDraws_, before);
   EXPECT_EQ(Box(again, "chkCCL"), 1);
+}
+
+// A save cut short by a kill leaves its temporary file beside the old copy:
+// the next start removes such files from the saved-state and the program
+// folders, the next save of a file those of that file; names that only look
+// alike are never touched.
+TEST_F(SavedStateTest, StrayTemporaryFilesOfSavesAreRemoved) {
+  fs::create_directories(SavedFolder());
+  const std::vector<std::string> strays{"Ondrik.hst.ondrik-4242.tmp", "Ondrik.SP2.ondrik-1.tmp",
+                                        "Ondrik.cfg.ondrik-99999.tmp"};
+  const std::vector<std::string> alike{"Ondrik.hst.tmp",    "Ondrik.hst.ondrik-.tmp", "Ondrik.hst.ondrik-12a.tmp",
+                                       "Ondrik.hst.AbC123", "Ondrik.hst.ondrik-5.tmp.bak", ".ondrik-5.tmp"};
+  for (const fs::path& dir : {SavedFolder(), folder_})
+    for (const auto* names : {&strays, &alike})
+      for (const std::string& n : *names) WriteFile(dir / n, "x");
+  frmProfile& w = Start();
+  for (const fs::path& dir : {SavedFolder(), folder_}) {
+    for (const std::string& n : strays) EXPECT_FALSE(fs::exists(dir / n)) << dir / n;
+    for (const std::string& n : alike) EXPECT_TRUE(fs::exists(dir / n)) << dir / n;
+  }
+  WriteFile(SavedFolder() / "Ondrik.SP2.ondrik-7.tmp", "x");
+  WriteFile(SavedFolder() / "Ondrik.SP3.ondrik-7.tmp", "x");
+  Ctl<QPushButton>(w, "btnSave", 2)->click();
+  EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP2"));
+  EXPECT_FALSE(fs::exists(SavedFolder() / "Ondrik.SP2.ondrik-7.tmp"));
+  EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP3.ondrik-7.tmp"));
 }
 
 // Bad files: a history that ends early, a setup with bad values and cut

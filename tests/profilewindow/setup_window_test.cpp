@@ -17,6 +17,7 @@
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/frmlinux.h"
 #include "profilewindow/frmsetup.h"
+#include "savedstate/safefile.h"
 #include "tests/profilewindow/window_fixture.h"
 
 namespace ondrik {
@@ -154,7 +155,8 @@ TEST_F(SetUpWindowTest, AFailedSaveKeepsTheOldFileAndTheWindow) {
   const std::string before = Cfg();
   frmSetUp& s = Open(w);
   Ctl<QLineEdit>(s, "Text11")->setText("CHANGED");
-  fs::create_directories(folder_ / "Ondrik.cfg.tmp");
+  const fs::path temp = saved::TemporaryPathFor((folder_ / "Ondrik.cfg").string());
+  fs::create_directories(temp);  // the temporary file cannot be made
   EXPECT_FALSE(s.btnSave_Click());
   EXPECT_EQ(Cfg(), before);
   ASSERT_EQ(fx_.messages.size(), 1u);
@@ -162,7 +164,7 @@ TEST_F(SetUpWindowTest, AFailedSaveKeepsTheOldFileAndTheWindow) {
   EXPECT_TRUE(fx_.questions.empty());
   EXPECT_TRUE(s.isVisible());
   // Without any model the save is refused the same way.
-  fs::remove_all(folder_ / "Ondrik.cfg.tmp");
+  fs::remove_all(temp);
   for (int i = 1; i <= 18; ++i) Ctl<QLineEdit>(s, "Text1", i)->clear();
   EXPECT_FALSE(s.btnSave_Click());
   EXPECT_EQ(Cfg(), before);

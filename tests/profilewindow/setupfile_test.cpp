@@ -8,6 +8,7 @@
 
 #include "config/config.h"
 #include "profilewindow/setupfile.h"
+#include "savedstate/safefile.h"
 #include "tests/common/temp_folder.h"
 
 namespace ondrik {
@@ -204,7 +205,7 @@ TEST(SetUpFile, FailedWriteKeepsTheOldFile) {
   const std::string dir = testing::TempFolderIn("setupfile", "failed");
   const std::string path = dir + kSetUpFileName;
   std::ofstream(path) << "old\n";
-  fs::create_directories(path + ".tmp");  // the temporary file cannot be made
+  fs::create_directories(saved::TemporaryPathFor(path));  // the temporary file cannot be made
   std::string error;
   EXPECT_FALSE(WriteLinesReplacing(path, {"new"}, error));
   EXPECT_FALSE(error.empty());
@@ -212,9 +213,9 @@ TEST(SetUpFile, FailedWriteKeepsTheOldFile) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), "old\n");
-  fs::remove_all(path + ".tmp");
+  fs::remove_all(saved::TemporaryPathFor(path));
   EXPECT_TRUE(WriteLinesReplacing(path, {"new"}, error));
-  EXPECT_FALSE(fs::exists(path + ".tmp"));
+  EXPECT_FALSE(fs::exists(saved::TemporaryPathFor(path)));
 }
 
 TEST(SetUpFile, Captions) {

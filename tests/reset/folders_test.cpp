@@ -57,6 +57,9 @@ TEST(WexfoldFoldersTest, SavedStateAndProgramFolders) {
   }
 
   ASSERT_TRUE(QDir::setCurrent(tmp));
+  // A relative APPDATA is taken against the current folder, as Ondrik takes it.
+  setenv("APPDATA", "relative/appdata", 1);
+  EXPECT_EQ(SavedStateFolder(), tmp + "relative/appdata/Ondrik");
   EXPECT_EQ(ProgramFolder(), QCoreApplication::applicationDirPath());
   EXPECT_NE(QDir(ProgramFolder()).canonicalPath(), QDir(tmp).canonicalPath());
 }

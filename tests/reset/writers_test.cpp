@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,7 +25,7 @@ namespace {
 
 class RecordingEffects : public Effects {
  public:
-  std::vector<QString> messages;
+  QStringList messages;
   void Message(QWidget*, const QString& text, const QString&) override { messages.push_back(text); }
   qint64 Write(QIODevice& file, const QByteArray& data) override { return file.write(data); }
 };
@@ -79,6 +81,46 @@ TEST(WexfoldWritersTest, FullDiskAndReadOnlyFolderKeepTheOldConfiguration) {
         << "1 earlier files not made, 2 the configuration changed, 3 not reported, 4 the box was cleared, "
            "78 no trouble made, 79 the child died";
   }
+}
+
+// Read-only saved-state and program folders (a read-only file system, which
+// stops root too): the reset names every file it could not delete, with the
+// system's reason, and leaves those boxes ticked; nothing is deleted.
+TEST(WexfoldWritersTest, FilesThatCannotBeDeletedAreReportedAndKeepTheirBoxes) {
+  enum : int { kFilesNotMade = 1, kFilesChanged, kBoxCleared, kNotReported };
+  const std::string dir = ondrik::testing::TempFolderIn("reset_writers", "readonly");
+  const QString program = QString::fromStdString(dir) + "program/";
+  const QString saved = QString::fromStdString(dir) + "saved/";
+  const std::vector<QString> savedFiles{"Ondrik.hst", "ONDRIK.HST", "Ondrik.SP0", "Ondrik.SO5", "ondrik.so9"};
+  std::map<QString, QByteArray> earlier;
+  const int code = ondrik::testing::WithTrouble(
+      dir, ondrik::testing::Trouble::ReadOnlyFolder,
+      [&] {
+        bool made = QDir().mkpath(program) && QDir().mkpath(saved) && Put(program + "TimeZone.DAT", "zones\n");
+        for (const QString& f : savedFiles) made = made && Put(saved + f, f.toUtf8());
+        earlier = Contents(saved);
+        return made ? ondrik::testing::kTroublePassed : int{kFilesNotMade};
+      },
+      [&] {
+        RecordingEffects fx;
+        frnWexfold window(fx, Folders{program, saved});
+        const char* boxes[] = {"chkHistory", "chkMacros", "chkTime"};
+        for (const char* b : boxes) window.findChild<QCheckBox*>(b)->click();
+        window.btnWexfold_Click();
+        if (Contents(saved) != earlier || !QFile::exists(program + "TimeZone.DAT")) return int{kFilesChanged};
+        for (const char* b : boxes)
+          if (!window.findChild<QCheckBox*>(b)->isChecked()) return int{kBoxCleared};
+        const QString said = fx.messages.join("\n");
+        if (fx.messages.size() != 3 || !said.contains("TimeZone.DAT")) return int{kNotReported};
+        for (const QString& f : savedFiles)
+          if (!said.contains(saved + f)) return int{kNotReported};
+        if (said.count(QString::fromLocal8Bit(std::strerror(EROFS))) != 6) return int{kNotReported};
+        return ondrik::testing::kTroublePassed;
+      });
+  if (code == ondrik::testing::kTroubleCannotMount) GTEST_SKIP() << "no small file system can be mounted here";
+  EXPECT_EQ(code, ondrik::testing::kTroublePassed)
+      << "1 files not made, 2 files changed, 3 a box was cleared, 4 a file or the reason not reported, "
+         "78 no trouble made, 79 the child died";
 }
 
 }  // namespace

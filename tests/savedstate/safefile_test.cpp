@@ -149,7 +149,7 @@ int FullDiskScenario(const std::string& dir) {
   const SaveResult r = WriteFileSafely(path, text);
   if (r.ok) return kSaveOnFullDiskSucceeded;
   if (ReadFileText(path) != old) return kOldCopyChanged;
-  if (fs::exists(path + ".tmp")) return kTemporaryLeft;
+  if (fs::exists(TemporaryPathFor(path))) return kTemporaryLeft;
   if (r.message.find("No space left on device") == std::string::npos) return kNoReason;
   fs::remove(filler);
   if (!WriteFileSafely(path, text).ok || ReadFileText(path) != text) return kSaveAfterFreeingFailed;

@@ -1,0 +1,105 @@
+// Both windows started from a damaged or foreign history: each comes up at
+// once at a size the screen can show and with enough of it on the screen,
+// and the next "Done" writes the place they took.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "core/shared.h"
+#include "panels/thresholds.h"
+#include "platform/windowplace.h"
+#include "savedstate/history.h"
+#include "tests/overviewwindow/overview_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using namespace ondrik::testing;
+
+using Geometry = std::array<Long, 8>;  // twips: Width, Height, Top, Left of each window
+
+class PlacementTest : public OverviewWindowTest {
+ protected:
+  void WriteHistory(const Geometry& g) {
+    saved::HistoryFile h;
+    h.gWindowGeometry = g;
+    fs::create_directories(SavedFolder());
+    WriteFile(SavedFolder() / "Ondrik.hst", saved::WriteHistory(h));
+  }
+  Geometry WrittenGeometry() const {
+    std::stringstream text;
+    text << std::ifstream(SavedFolder() / "Ondrik.hst", std::ios::binary).rdbuf();
+    IndexThresholdTable defaults;
+    StoreDefaultIndexThresholds(defaults);
+    const saved::HistoryRead r = saved::ReadHistory(text.str(), saved::HistoryFile{}, defaults);
+    EXPECT_TRUE(r.Usable());
+    return r.value.gWindowGeometry;
+  }
+};
+
+// A place (twips from entry first on) that a window of the given smallest
+// size can come up at on the screen: no smaller than that, no larger than
+// the screen, the top edge on the screen and a stretch of the width across it.
+void ExpectSound(const Geometry& g, int first, const QSize& smallest, const QRect& screen) {
+  const QRect r(g[first + 3] / kTwipsPerPixel, g[first + 2] / kTwipsPerPixel, g[first] / kTwipsPerPixel,
+                g[first + 1] / kTwipsPerPixel);
+  EXPECT_GE(r.width(), smallest.width());
+  EXPECT_GE(r.height(), smallest.height());
+  EXPECT_LE(r.width(), std::max(smallest.width(), screen.width()));
+  EXPECT_LE(r.height(), std::max(smallest.height(), screen.height()));
+  EXPECT_GE(r.intersected(screen).width(), 100) << r.x();
+  EXPECT_GE(r.y(), screen.top());
+  EXPECT_LT(r.y(), screen.bottom() - 50);
+}
+
+Geometry PlaceOf(const QWidget& profile, const QWidget& overview) {
+  auto twips = [](int px) { return static_cast<Long>(px * kTwipsPerPixel); };
+  return {twips(profile.width()),  twips(profile.height()),  twips(profile.y()),  twips(profile.x()),
+          twips(overview.width()), twips(overview.height()), twips(overview.y()), twips(overview.x())};
+}
+
+TEST_F(PlacementTest, DamagedHistoriesGiveUsableWindowsAndAreMendedByDone) {
+  const QRect screen = AvailableScreenAreas().at(0);
+  const Long beyond = screen.width() * kTwipsPerPixel;  // the left edge at the screen's width
+  const struct {
+    const char* what;
+    Geometry saved;
+  } cases[] = {
+      {"largest sizes", {2147483647, 2147483647, 0, 0, 2147483647, 2147483647, 0, 0}},
+      {"half a million twips", {500000, 500000, 0, 0, 500000, 500000, 0, 0}},
+      {"zero sizes", {0, 0, 0, 0, 0, 0, 0, 0}},
+      {"negative sizes and places", {-15000, -11010, -50000, -99999, -1, -1, -99999, -50000}},
+      {"left edge at the screen's width", {15000, 11010, 0, beyond, 15000, 11010, 0, beyond}},
+      {"far left and far right", {15000, 11010, 0, -6666 * 15, 15000, 11010, 0, 3392 * 15}},
+      {"below the screen", {15000, 11010, 99999, 0, 15000, 11010, 2000 * 15, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteHistory(c.saved);
+    frmProfile& w = Start();
+    // The overview's place is mended at the start too, for a run that never
+    // opens it.
+    ExpectSound(gWindowGeometry, 0, w.minimumSize(), screen);
+    ExpectSound(gWindowGeometry, 4, PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw), screen);
+    frmOverView& o = Open(w);
+    const Geometry shown = PlaceOf(w, o);
+    ExpectSound(shown, 0, w.minimumSize(), screen);
+    ExpectSound(shown, 4, o.minimumSize(), screen);
+    w.btnDone_Click();
+    EXPECT_EQ(WrittenGeometry(), shown);
+    win_.reset();
+  }
+}
+
+TEST_F(PlacementTest, ASoundPlaceIsKeptAsSaved) {
+  const Geometry saved{13905, 10995, 300, 450, 14970, 11010, 600, 750};
+  WriteHistory(saved);
+  Start();
+  EXPECT_EQ(gWindowGeometry, saved);
+}
+
+}  // namespace
+}  // namespace ondrik
