@@ -14,7 +14,6 @@
 #include <string_view>
 
 #include "core/guards.h"
-#include "core/levels.h"
 #include "core/numberformat.h"
 #include "core/shared.h"
 #include "core/shear.h"
@@ -37,6 +36,8 @@ using SavedLayout = saved::OverviewLayout;
 constexpr std::array<int, 6> kCapeButtons{0, 3, 4, 5, 6, 7};
 using saved::Link;
 using saved::LinkSwitch;
+using saved::LevelOfSavedPressure;
+using saved::PressureOfLevel;
 using saved::Way;
 
 // The control name of a record item ("chkRH" element 0 is "chkRH0").
@@ -139,24 +140,6 @@ class FileSlots : public OverviewLayoutSlots {
     return FromSaved(r.value, current);
   }
 };
-
-// The level of the current dataset nearest a saved pressure (below 100 the
-// level number); none without such a level.
-std::optional<Integer> LevelOfSavedPressure(Single p) {
-  const Integer d = gCurDataset;
-  if (d < 1 || d > gDatasetCount || !(p >= 0 && p <= 32767)) return std::nullopt;
-  const Integer level = LevelOfPressure(static_cast<Integer>(std::nearbyint(p)));
-  if (level < 1 || level > gNumLevels(d)) return std::nullopt;
-  return level;
-}
-
-// The pressure of a level at hour 0 of the current dataset; without one the
-// level number itself, which reads back as that level.
-Single PressureOfLevel(Integer level) {
-  const Integer d = gCurDataset;
-  if (d < 1 || d > gDatasetCount || level < 1 || level > gNumLevels(d)) return static_cast<Single>(level);
-  return gPres(d, 0, level);
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 
 #include "core/store.h"
 
@@ -31,5 +32,15 @@ inline void LinkSwitch(Way way, bool& file, Integer& window) {
   if (way == Way::ToFile) file = window != 0;
   else window = file ? -1 : 0;
 }
+
+// Level bars are held in the files as the pressure (mb) of their level at
+// hour 0 of the current dataset, so that a setup or layout carries over to
+// a file whose levels lie elsewhere.
+// The pressure of a level; without a loaded dataset or such a level the
+// level number itself, which reads back as that level.
+Single PressureOfLevel(Integer level);
+// The level of the current dataset nearest a saved pressure (below 100 the
+// level number); none when the dataset has no such level.
+std::optional<Integer> LevelOfSavedPressure(Single p);
 
 }  // namespace ondrik::saved
