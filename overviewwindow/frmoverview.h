@@ -31,6 +31,7 @@
 #include "overview/state.h"
 #include "overviewwindow/profilelink.h"
 #include "platform/busycursor.h"
+#include "savedstate/link.h"
 
 class QFrame;
 class QImage;
@@ -105,7 +106,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void btnRecall_Click(int index);
   // False when the slot held no usable layout (nothing changed, nothing drawn).
   bool RecallMacro(int index);
-  OverviewLayout CaptureLayout() const;
+  // The layout as the window stands (what btnSave_Click keeps).
+  saved::OverviewLayout CaptureLayout();
   // "Reset": the fields and strips off, one redraw.
   void btnReset_Click();
 
@@ -218,6 +220,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   double Random() override;
   void ShowHelicityLayer();
   void BuildLayoutButtons();
+  void LinkLayout(saved::Way way, saved::OverviewLayout& file);
+  void LinkBoxes(saved::Way way, saved::OverviewLayout& file, int firstLine, int lastLine);
   QImage ComposeSnapshot() const;
 
   ProfileLink& profile_;
@@ -226,6 +230,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   bool unloaded_ = false;
   BusyCursor busy_;
   std::optional<int> cursorAt_;  // hour of the cursor line on picRH
+  // The hodograph layer (top, bottom) of the layout being recalled.
+  std::array<Single, 2> recalledLayer_{};
 
   // ---- controls ----
   PictureBoxWidget* picRH = nullptr;

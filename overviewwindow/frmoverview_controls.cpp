@@ -400,6 +400,10 @@ void frmOverView::ShowOptions() {
   check(optSnowTechnique, o.SnowTechnique);
   check(optLayerShear, o.LayerShearOption[1] ? 1 : 0);
   hsbRatio->setVisible(o.SnowTechnique == 3);
+  btnVWPInterval->setText(QString::number(o.VWPInterval));
+  btnVWPIntervalA->setText("A" + QString::number(o.VWPAutoInterval));
+  SetBold(btnVWPIntervalA, o.VWPAuto != 0);
+  SetBold(btnVWPInterval, o.VWPAuto == 0);
   ShowVWPLegend();
   ShowRHLegend();
   SetBold(btnPressureBase, o.TenMeterBase != 0);
@@ -529,10 +533,10 @@ void frmOverView::btnPressureBase_Click() {
   const Single surface = d >= 1 && d <= kMaxDatasets ? f.LogPSurface[static_cast<size_t>(d)] : f.LogPBottom;
   state_.opt.TenMeterBase = state_.opt.TenMeterBase != 0 ? 0 : -1;
   if (state_.opt.TenMeterBase != 0) {
-    f.LogPBottom = surface + f.LogPSpan * 0.15f;
-    f.LogPSpan *= 1.15f;
+    f.LogPBottom = surface + f.LogPSpan * kTenMeterReach;
+    f.LogPSpan *= 1 + kTenMeterReach;
   } else {
-    f.LogPSpan /= 1.15f;
+    f.LogPSpan /= 1 + kTenMeterReach;
     f.LogPBottom = surface;
   }
   SetBold(btnPressureBase, state_.opt.TenMeterBase != 0);

@@ -27,6 +27,15 @@ void Link(Way way, std::array<F, N>& file, std::array<W, N>& window) {
   for (std::size_t i = 0; i < N; ++i) Link(way, file[i], window[i]);
 }
 
+// A value the program sets through its control, whose handler keeps what
+// depends on the value in step: set(value) runs only when the file's value
+// differs, as a user's change of the control would.
+template <class F, class W, class Set>
+void LinkThrough(Way way, F& file, const W& window, Set&& set) {
+  if (way == Way::ToFile) file = static_cast<F>(window);
+  else if (static_cast<W>(file) != window) set(static_cast<W>(file));
+}
+
 // A switch the file holds as a Boolean and the program as -1 (on) or 0.
 inline void LinkSwitch(Way way, bool& file, Integer& window) {
   if (way == Way::ToFile) file = window != 0;
