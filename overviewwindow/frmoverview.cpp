@@ -16,6 +16,7 @@
 #include "core/guards.h"
 #include "core/shared.h"
 #include "core/numberformat.h"
+#include "overview/series.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 
@@ -360,7 +361,10 @@ void frmOverView::Form_Load() {
     Box(kBoxEvaporation)->setEnabled(false);
   }
   // 12, 13: the series of the overview keep their done flags in the profile
-  // store, which a new file clears.
+  // store; a new window computes them afresh, for the options of the
+  // profile window as they are now.
+  ClearSeriesFlags();
+  transferStep_ = in.XferIndex;
   o.HainesLevel = 1;
   o.TenMeterBase = 0;
   picLeft->Pic().Scale(0, 100, 100, 0);

@@ -230,6 +230,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   bool unloaded_ = false;
   BusyCursor busy_;
   std::optional<int> cursorAt_;  // hour of the cursor line on picRH
+  // The momentum-transfer step of the transport winds computed.
+  Integer transferStep_ = -1;
   // The hodograph layer (top, bottom) of the layout being recalled.
   std::array<Single, 2> recalledLayer_{};
 

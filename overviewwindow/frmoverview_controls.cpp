@@ -580,6 +580,8 @@ void frmOverView::btnVWPIntervalA_Click() {
   PlotData();
 }
 
+// The profile window's step, whose change redraws this window with the
+// transport winds of the new step.
 void frmOverView::btnXferO_Click(int index) {
   FocusScrollBar();
   if (index < 0 || index > 3 || index == profile_.Inputs().XferIndex) return;
@@ -587,9 +589,6 @@ void frmOverView::btnXferO_Click(int index) {
   profile_.btnXfer_Click(index);
   const Integer now = profile_.Inputs().XferIndex;
   if (now >= 0 && now <= 3) SetBold(btnXferO[static_cast<size_t>(now)], true);
-  const Integer d = gCurDataset;
-  if (d >= 1 && d <= kMaxDatasets) Store().MixingLayerDone(d) = 0;
-  PlotData();
 }
 
 void frmOverView::OptWindColor_Click(int index) {
@@ -602,8 +601,7 @@ void frmOverView::OptWindColor_Click(int index) {
 void frmOverView::optLayerShear_Click(int index) {
   if (index < 0 || index > 1) return;
   state_.opt.LayerShearOption = {index == 0, index == 1};
-  const Integer d = gCurDataset;
-  if (d >= 1 && d <= kMaxDatasets) Store().HodoLengthShearDone(d) = 0;
+  ClearHodoLengthShear();  // of every dataset the overlay shows
   if (state_.opt.On(kBoxLayerShear)) PlotData();
 }
 

@@ -227,7 +227,6 @@ bool frmOverView::RecallMacro(int index) {
   const OverviewInputs in = profile_.Inputs();
   if (recalledLayer_[0] != in.SRInflowDepth || recalledLayer_[1] != in.SRInflowBottom)
     profile_.SetHodoLayer(recalledLayer_[0], recalledLayer_[1]);
-  ShowHelicityLayer();
   DrawTimeAxis();
   PlotData();
   return true;
@@ -264,8 +263,9 @@ void frmOverView::BuildLayoutButtons() {
   connect(snap, &QPushButton::clicked, this, [this] { btnSnapshot_Click(); });
 }
 
+// The helicity box names the layer of the profile window's inputs.
 void frmOverView::ShowHelicityLayer() {
-  const OverviewInputs in = profile_.Inputs();
+  const OverviewInputs& in = state_.in;
   Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
                                                     NumberText(in.SRInflowDepth) + " km"));
 }

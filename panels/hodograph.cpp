@@ -181,6 +181,7 @@ HodographPanel::HodographPanel(PanelHost& host, QWidget* parent) : host_(host) {
 
   picHodograph_->onMouseDown = [this](int b, int s, double x, double y) { picHodograph_MouseDown(b, s, x, y); };
   picHodograph_->onMouseMove = [this](int b, int s, double x, double y) { picHodograph_MouseMove(b, s, x, y); };
+  picHodograph_->onMouseUp = [this](int b, int s, double x, double y) { picHodograph_MouseUp(b, s, x, y); };
   frame->onResize = [this] { Layout(); };
   // A picture shown for the first time or resized is cleared: draw again.
   picHodograph_->onResize = [this] { DrawHodograph(); };
@@ -448,6 +449,7 @@ void HodographPanel::picHodograph_MouseDown(int button, int /*shift*/, double x,
       SaveDragStart(drag_, D, H, p);
       MoveLevel(drag_, D, H, p, u, v);
     }
+    dragging_ = true;
     DrawHodograph();
     ReadOut(p, u, v);
   } else if (button == 2) {
@@ -455,6 +457,13 @@ void HodographPanel::picHodograph_MouseDown(int button, int /*shift*/, double x,
     DrawHodograph();
     ReadOut(kBoundaryReadout, u, v);
   }
+}
+
+// The other views follow the edit once, when the button is let go.
+void HodographPanel::picHodograph_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {
+  if (!dragging_) return;
+  dragging_ = false;
+  host_.WindsEdited();
 }
 
 void HodographPanel::picHodograph_MouseMove(int button, int /*shift*/, double x, double y) {
@@ -521,6 +530,7 @@ void HodographPanel::btnHodoHeight_Click(Integer index) {
   host_.FocusHourBar();
   DrawHodograph();
   host_.RedrawChart();
+  host_.WindsEdited();
 }
 
 void HodographPanel::btnHodoBase_Click(Integer index) {
@@ -528,6 +538,7 @@ void HodographPanel::btnHodoBase_Click(Integer index) {
   host_.FocusHourBar();
   DrawHodograph();
   host_.RedrawChart();
+  host_.WindsEdited();
 }
 
 void HodographPanel::HodoHeightClick(Integer index) { ChooseTop(index); }
@@ -560,6 +571,7 @@ void HodographPanel::btnHodoUnzoom_Click() {
 void HodographPanel::btnHodoReset_Click() {
   ResetHour(gCurDataset, host_.Hour());
   DrawHodograph();
+  host_.WindsEdited();
 }
 
 void HodographPanel::btnHodoToggle_Click() {

@@ -51,6 +51,8 @@ class HodographPanel : public SidePanel {
   // ---- mouse on the picture (button 1 left, 2 right; x, y in m/s) ----
   void picHodograph_MouseDown(int button, int shift, double x, double y);
   void picHodograph_MouseMove(int button, int shift, double x, double y);
+  // The end of a drag that moved the storm motion or a wind.
+  void picHodograph_MouseUp(int button, int shift, double x, double y);
 
   // ---- layer buttons: the top (1..15) and bottom (0 "sfc" ..15) of the
   // layer for every hour of every dataset; an index without a button, or a
@@ -106,6 +108,7 @@ class HodographPanel : public SidePanel {
   QPushButton* btnHodoToggle_;
 
   HodoDrag drag_;
+  bool dragging_ = false;  // a press moved the storm motion or a wind
   Integer pickDataset_ = 0, pickHour_ = -1;
   const ProfileStore* pickStore_ = nullptr;
   Integer HodoCursorLevel = 0;  // level of the highlighted segment; 0 = none

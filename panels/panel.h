@@ -43,6 +43,10 @@ class PanelHost {
   virtual void RedrawChart() = 0;
   // The window's whole refresh: labels, side panel, control page, chart.
   virtual void DisplayHour() = 0;
+  // The hodograph changed the store's winds, storm motion or helicity layer
+  // by hand (a layer button, the end of a drag, a reset): other views that
+  // show them are drawn again.
+  virtual void WindsEdited() {}
   // Marks level L of the current dataset and hour across the chart (a
   // second call for the same level takes the mark away; the next redraw
   // clears it). The Data panel's listing calls it for a clicked row.

@@ -179,6 +179,10 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void btnControl_Click(int index);
   void UpdateOverview();
   void PlotCursor();
+  // The open overview drawn again, after a change of what it shows from
+  // this window (the helicity layer, the winds, the transfer step, a setup,
+  // the datasets shown); nothing while the loading state is raised.
+  void RedrawOverview();
   void PlotProfile();
   void DrawOmegaScale();
 
@@ -332,6 +336,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   Integer Hour() const override { return CurHour; }
   void OpenTrainingLinks(const std::string& topic) override;
   void RedrawChart() override { PlotProfile(); }
+  void WindsEdited() override { RedrawOverview(); }
   void HighlightChartLevel(Integer L) override;
   const std::vector<MapSite>& MapSites() const override { return mapSites_; }
   const MapFeatureTable& MapFeatures() const override { return mapFeatures_; }
@@ -348,6 +353,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetHour(int value) override;
   void SetDataset(int value) override;
   void SetDatasetBox(int index, int value) override;
+  void DatasetBoxesSet() override;
   void SetBourgouin(int value) override;
   void SetHodoLayer(Single top, Single bottom) override;
   std::string SnapshotTitle() const override;

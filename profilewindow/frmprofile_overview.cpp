@@ -25,6 +25,15 @@ void frmProfile::PlotCursor() {
   if (overview_->MoveCursor(gCursorHour, CurHour)) gCursorHour = CurHour;
 }
 
+void frmProfile::RedrawOverview() {
+  if (gLoadingState || gOverviewOpen == 0) return;
+  // Asked from this window: the keyboard focus stays here.
+  const Integer source = gHourChangeSource;
+  if (source == 0) gHourChangeSource = 1;
+  overview_->PlotData();
+  gHourChangeSource = source;
+}
+
 void frmProfile::UpdateOverview() {
   if (ModelSwitchByCode != 0 || gOverviewOpen == 0) return;
   overview_->Rebuild();

@@ -283,6 +283,9 @@ void frmProfile::ApplySetup(const saved::DisplaySetup& u) {
   ChooseHodoLayer(u.gSRInflowDepth, u.gSRInflowBottom);
   if (gLoadingState) return;
   DisplayHour();
+  // The overview shows the layer, the transfer step and the chart choices
+  // it shares.
+  RedrawOverview();
   FocusHourBar();
 }
 

@@ -127,7 +127,7 @@ TEST_F(OverviewStripTest, SeriesRunOnDemandAndTheLegendFollowsTheBars) {
   PlotData(d);
   EXPECT_TRUE(IsDone(gLayerCapeDone(1, 0)));  // hour 0 of the layer lines is computed too
   EXPECT_TRUE(IsDone(Store().SnowRatioDone(1)));  // the snowfall strip computes the ratio
-  EXPECT_TRUE(IsDone(Store().OverviewHelicityDone(1)));
+  EXPECT_TRUE(IsDone(gHelicityDone(1, gLastHour(1))));  // the inflow strip computes the helicity
   EXPECT_EQ(s.draw.PTypeSeen, (std::array<bool, 5>{false, false, true, false, false}));
   EXPECT_GT(CountColour(pics.rh, kBlue), 20);  // the snow bar
   gDatasetShown(1) = false;
