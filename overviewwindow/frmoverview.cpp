@@ -466,6 +466,20 @@ void frmOverView::Form_Resize() {
   }
 }
 
+void frmOverView::ScalePictures(double scale) {
+  if (!(scale > 0)) return;
+  const double grow = std::max(1.0, scale);
+  resize(static_cast<int>(minimumWidth() * grow), static_cast<int>(minimumHeight() * grow));
+  QApplication::processEvents();
+  if (scale >= 1) return;
+  auto scaled = [scale](int pixels) { return std::max(1, static_cast<int>(pixels * scale)); };
+  const int w = scaled(picRH->width()), h = scaled(picRH->height());
+  picRH->resize(w, h);
+  picLeft->resize(picLeft->width(), h);
+  picRight->resize(picRight->width(), h);
+  picTime->resize(w, picTime->height());
+}
+
 void frmOverView::closeEvent(QCloseEvent* event) {
   Form_Unload();
   event->accept();

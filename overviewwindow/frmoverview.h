@@ -63,6 +63,11 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   // and recalls layout 8.
   void Form_Load();
   void Form_Resize();
+  // The pictures of a batch snapshot ("-SIZE=") at a scale of their size in
+  // the smallest window: the window grows with a scale above 1, the
+  // pictures alone shrink with one below it. Form_Resize lays them out
+  // again.
+  void ScalePictures(double scale);
   // Stores the window's place and layout 8; the window is then to be
   // destroyed (Unloaded is emitted).
   void Form_Unload();
