@@ -91,7 +91,7 @@ struct OverviewInputs {
   Integer LakeIndexPres = 850;    // mb: level of the lake and Davis indices
   Single LakeIndexDelta = 13;     // lake-minus-air difference of the lake index
   Integer TotalsLowerPres = 850;  // mb: lower level of the Total Totals
-  Single ModelHourStep = 1;       // hours between forecast times of the model
+  Single ModelHourStep = 1;       // hours between forecast times of the model; 0 not known
   Integer SigmaLevelStep = 1;     // levels between the three sigma-wind levels
   bool LinuxMode = false;
 };

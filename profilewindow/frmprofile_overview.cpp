@@ -65,7 +65,7 @@ OverviewInputs frmProfile::Inputs() const {
   in.LakeIndexPres = cfg_.gLakeIndexPres;
   in.LakeIndexDelta = cfg_.gLakeIndexDiff;
   in.TotalsLowerPres = cfg_.gTotalsLowPres;
-  in.ModelHourStep = static_cast<Single>(model_.params.gModelHourStep > 0 ? model_.params.gModelHourStep : 1);
+  in.ModelHourStep = static_cast<Single>(model_.params.gModelHourStep);
   in.SigmaLevelStep = std::max(1, model_.params.gSigmaLevelStep);
   in.IsothermMinDPD = model_.params.gIsothermMinDepression;
   in.OmegaSmoothOn = chart_.opt.gOmegaSmoothOn;
