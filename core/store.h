@@ -426,8 +426,7 @@ struct ProfileStore {
   HourArray<Single> LakeLevelTemp, TotalTotals, MeanWindDir, MeanWindSpread, MixTopLevel, TransportWindDir,
       TransportWindSpeed, SnowRatio, SnowfallTotal, SnowAccumSettled, ApparentTempF;
   HourElementArray<Integer, 3> HainesIndex;  // k = 1 low, 2 mid, 3 high
-  DatasetArray<Integer> LakeLevelTempDone, TotalTotalsDone, HainesDone, MixingLayerDone, SnowRatioDone,
-      OverviewHelicityDone;
+  DatasetArray<Integer> LakeLevelTempDone, TotalTotalsDone, HainesDone, MixingLayerDone, SnowRatioDone;
 
   // ---- dataset-title columns (words of each title column) ----
   FixedVector<Integer, 1, 4> gTitleWordCount;
@@ -526,7 +525,7 @@ struct StoreField {
   X(LakeLevelTemp) X(TotalTotals) X(MeanWindDir) X(MeanWindSpread) X(MixTopLevel)               \
   X(TransportWindDir) X(TransportWindSpeed) X(SnowRatio) X(SnowfallTotal) X(SnowAccumSettled)   \
   X(ApparentTempF) X(HainesIndex) X(LakeLevelTempDone) X(TotalTotalsDone) X(HainesDone)         \
-  X(MixingLayerDone) X(SnowRatioDone) X(OverviewHelicityDone)                                   \
+  X(MixingLayerDone) X(SnowRatioDone)                                                            \
   X(gTitleWordCount)
 
 #define ONDRIK_FIELD(name) inline constexpr StoreField<&ProfileStore::name> name{};

@@ -77,10 +77,10 @@ Long RefreshTypeCode(Integer d, int h, bool typeFromA);
 // ---- surface and comfort ----
 Single ApparentTemperature(Single t, Single rh);  // deg F from deg C and %
 Single WindChill(double t, Single knots);         // deg F, never above the air temperature
-// Hour indexes in 3 hours for a model step (hours); 0 when no 3-hour change
-// can be formed (a step above 3 hours). A step that is not positive is taken
-// as `fallbackStep`.
-Integer PresChangeSteps(Single modelHourStep, Single fallbackStep);
+// Hour indexes in 3 hours for a step (hours between hour indexes); 0 when
+// no 3-hour change can be formed (a step above 3 hours). A step that is not
+// positive is taken as `fallbackStep`, and one of those as 1.
+Integer PresChangeSteps(Single hoursPerStep, Single fallbackStep);
 // Heat class 1 (most severe) .. 5 of an apparent temperature (deg F).
 int HeatClass(Single f);
 

@@ -99,9 +99,10 @@ void SnowFallCaption(BoxContext& c, BoxId id) {
   else
     c.host.SetCaption(id, "Adding Hourly Snowfall");
 }
-// Ticking the inhibition field clears both humidity fills (without their clicks).
+// Ticking the inhibition field clears both humidity fills (without their
+// clicks); a bulk change (a layout recalled) sets the fills itself.
 void ELCINClearsRH(BoxContext& c, BoxId id) {
-  if (!Ticked1(c, id) || !(Ticked1(c, kBoxRH0) || Ticked1(c, kBoxRH1))) return;
+  if (gLoadingState || !Ticked1(c, id) || !(Ticked1(c, kBoxRH0) || Ticked1(c, kBoxRH1))) return;
   const LoadingStateGuard loading;
   c.host.SetValue(kBoxRH0, 0);
   c.host.SetValue(kBoxRH1, 0);
@@ -228,12 +229,21 @@ void GridClick(BoxContext& c, BoxId id) {
   c.host.Redraw();
 }
 
+// The factor of the index labels when a strip of the index axis is
+// cleared: that of the index strips still ticked (the largest), else 1.
+Integer TickedLabelFactor(const BoxContext& c) {
+  Integer factor = 1;
+  for (const BoxRule& r : Rules())
+    if (r.indexLabelFactor != 0 && Ticked(c, r.id)) factor = std::max(factor, r.indexLabelFactor);
+  return factor;
+}
+
 void FieldClick(BoxContext& c, const BoxRule& rule) {
   const BoxId id = rule.id;
   const OverviewRow& row = Row(id);
   if (!row.topic.empty()) c.host.Topic(row.topic);
   if (rule.panel != BoxPanel::None) Show(c, rule.panel);
-  if (rule.indexLabelFactor != 0) c.s.opt.IndexLabelFactor = rule.indexLabelFactor;
+  if (rule.indexLabelFactor != 0) c.s.opt.IndexLabelFactor = Ticked(c, id) ? rule.indexLabelFactor : TickedLabelFactor(c);
   if (rule.before != nullptr) rule.before(c, id);
   GridStep(c, id, rule.tested == kBoxCount ? id : rule.tested);
   if (rule.after != nullptr) rule.after(c, id);
@@ -428,8 +438,8 @@ bool ZoomRelease(ZoomAxis a, bool zoomIn, double y, OverviewFrame& f, bool tenMe
       f.LogPSpan = static_cast<Single>(Scaled(f.LogPSpan, zoomIn, a));
       const bool known = currentDataset >= 1 && currentDataset <= kMaxDatasets;
       if (tenMeterBase && known) {
-        f.LogPBottom = f.LogPSurface[static_cast<size_t>(currentDataset)] + 0.15f * f.LogPSpan;
-        f.LogPSpan *= 1.15f;
+        f.LogPBottom = f.LogPSurface[static_cast<size_t>(currentDataset)] + kTenMeterReach * f.LogPSpan;
+        f.LogPSpan *= 1 + kTenMeterReach;
       }
       return true;
     }

@@ -81,12 +81,12 @@ void TransportWindSeries(const OverviewState& s, Integer d) {
 void MeanWindSeries(const OverviewState& s, Integer d) {
   if (IsLoadedDataset(d)) ComputeMeanWind(d, s.opt.MeanWindLevels[0], s.opt.MeanWindLevels[1]);
 }
+// Hour by hour on the flags of the helicity itself, which a new layer, a
+// storm motion or wind moved on the hodograph and a new file clear.
 void HelicitySeries(const OverviewState&, Integer d) {
-  Once(d, Store().OverviewHelicityDone(d), [d] {
-    const CurrentDatasetGuard current(d);
-    for (int h = 0; h <= LastHourOf(d); ++h) ComputeSRHelicity(h);
-    MarkDone(Store().OverviewHelicityDone(d));
-  });
+  if (!IsLoadedDataset(d)) return;
+  const CurrentDatasetGuard current(d);
+  for (int h = 0; h <= LastHourOf(d); ++h) ComputeOnce(gHelicityDone(d, h), [h] { ComputeSRHelicity(h); });
 }
 void MbeSeries(const OverviewState&, Integer d) {
   if (!IsLoadedDataset(d)) return;
@@ -128,6 +128,26 @@ void ApparentTempSeries(const OverviewState& s, Integer d) {
     Store().ApparentTempF(d, h) = ApparentTemperature(t, gRH(d, h, 1));
   }
 }
+
+namespace {
+
+template <typename... Flags>
+void ClearFlags(Flags... flags) {
+  ProfileStore& st = Store();
+  for (Integer d = 1; d <= std::min<Integer>(gDatasetCount, kMaxDatasets); ++d) (((st.*flags)(d) = 0), ...);
+}
+
+}  // namespace
+
+void ClearSeriesFlags() {
+  using S = ProfileStore;
+  ClearFlags(&S::IcingDone, &S::DeltaThetaEDone, &S::ShearContourDone, &S::LayertoLayerDone, &S::HodoLengthShearDone,
+             &S::MeanMixingRatioDone, &S::SnowGrowthDone, &S::LakeLevelTempDone, &S::TotalTotalsDone, &S::HainesDone,
+             &S::MixingLayerDone, &S::SnowRatioDone);
+}
+
+void ClearHodoLengthShear() { ClearFlags(&ProfileStore::HodoLengthShearDone); }
+void ClearTransportWinds() { ClearFlags(&ProfileStore::MixingLayerDone); }
 
 void RedoSnowRatio(const OverviewState& s) {
   for (int d = 1; d <= std::min<int>(gDatasetCount, kMaxDatasets); ++d) {

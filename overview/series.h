@@ -48,6 +48,15 @@ void LayerCapeSeries(const OverviewState& s, Integer d);
 void SnowRatioSeries(const OverviewState& s, Integer d);
 void ApparentTempSeries(const OverviewState& s, Integer d);     // at every draw
 
+// The done flags of the series above, of every loaded dataset: a new
+// overview computes them afresh.
+void ClearSeriesFlags();
+// The series that follow an option of the overview or the profile window,
+// of every loaded dataset, to be computed again: the hodograph-length shear
+// (its unit) and the transport winds (the momentum-transfer step).
+void ClearHodoLengthShear();
+void ClearTransportWinds();
+
 // The snow ratio of every loaded dataset again, by the technique and fixed
 // ratio chosen now (the technique options and hsbRatio call it).
 void RedoSnowRatio(const OverviewState& s);

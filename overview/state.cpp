@@ -74,6 +74,12 @@ void StartFrame(OverviewState& s) {
   f.LogPBottom = surface;
 }
 
+void SetPlaneBottom(OverviewFrame& f, bool tenMeterBase, Integer dataset) {
+  if (dataset < 1 || dataset > LoadedDatasets()) return;
+  const Single surface = f.LogPSurface[static_cast<size_t>(dataset)];
+  f.LogPBottom = tenMeterBase ? surface + f.LogPSpan * kTenMeterReach / (1 + kTenMeterReach) : surface;
+}
+
 Integer ColumnsOfWindow(Single hours) {
   return static_cast<Integer>(std::nearbyint(static_cast<double>(hours / HoursPerStep()) + 1));
 }

@@ -91,7 +91,7 @@ struct OverviewInputs {
   Integer LakeIndexPres = 850;    // mb: level of the lake and Davis indices
   Single LakeIndexDelta = 13;     // lake-minus-air difference of the lake index
   Integer TotalsLowerPres = 850;  // mb: lower level of the Total Totals
-  Single ModelHourStep = 1;       // hours between forecast times of the model
+  Single ModelHourStep = 1;       // hours between forecast times of the model; 0 not known
   Integer SigmaLevelStep = 1;     // levels between the three sigma-wind levels
   bool LinuxMode = false;
 };
@@ -152,6 +152,15 @@ void PrepareLogPressure(OverviewState& s);
 // dataset's first surface pressure, temperatures gTempAxisBottom/Span, and
 // the plane from the current dataset's surface up to the chart top.
 void StartFrame(OverviewState& s);
+
+// The "10 meter" base: the plane reaches below the surface by this share of
+// the span it has without it, so that the lowest levels show, and its span
+// grows by as much.
+inline constexpr Single kTenMeterReach = 0.15f;
+// The bottom of the plane for the span it has now: the surface of the
+// dataset, lowered by the reach with the "10 meter" base (a dataset that is
+// not loaded leaves it).
+void SetPlaneBottom(OverviewFrame& f, bool tenMeterBase, Integer dataset);
 
 // The time windows: a window of `hours` hours shows hours / hours per step
 // + 1 columns (rounded to the even neighbour); the first of the four window

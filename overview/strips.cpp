@@ -47,7 +47,9 @@ Single LevelOrGap(Integer D, int h, Integer level, const LevelArray<Single>& a) 
 }
 
 Single PresChange(const OverviewState& s, Integer D, int h) {
-  const Integer n = PresChangeSteps(s.in.ModelHourStep, HoursPerStep());
+  // The file's own hours per step; the model's only for a file that cannot
+  // tell (one forecast time).
+  const Integer n = PresChangeSteps(gHoursPerStep, s.in.ModelHourStep);
   return n >= 1 && h >= n ? gSfcPres(D, h) - gSfcPres(D, h - n) : kNoValue;
 }
 

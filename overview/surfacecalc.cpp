@@ -61,8 +61,8 @@ int HeatClass(Single f) {
   return 1;
 }
 
-Integer PresChangeSteps(Single modelHourStep, Single fallbackStep) {
-  const Single step = modelHourStep > 0 ? modelHourStep : fallbackStep > 0 ? fallbackStep : 1;
+Integer PresChangeSteps(Single hoursPerStep, Single fallbackStep) {
+  const Single step = hoursPerStep > 0 ? hoursPerStep : fallbackStep > 0 ? fallbackStep : 1;
   if (step > 3) return 0;  // no two forecast times 3 hours apart
   return static_cast<Integer>(std::min<Single>(3 / step, kMaxHours));
 }

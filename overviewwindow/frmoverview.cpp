@@ -18,6 +18,7 @@
 #include "core/shared.h"
 #include "core/numberformat.h"
 #include "overview/plotdata.h"
+#include "overview/series.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 #include "platform/windowplace.h"
@@ -363,7 +364,10 @@ void frmOverView::Form_Load() {
     Box(kBoxEvaporation)->setEnabled(false);
   }
   // 12, 13: the series of the overview keep their done flags in the profile
-  // store, which a new file clears.
+  // store; a new window computes them afresh, for the options of the
+  // profile window as they are now.
+  ClearSeriesFlags();
+  transferStep_ = in.XferIndex;
   o.HainesLevel = 1;
   o.TenMeterBase = 0;
   picLeft->Pic().Scale(0, 100, 100, 0);
@@ -463,6 +467,20 @@ void frmOverView::Form_Resize() {
       gWindowGeometry[5] = static_cast<Long>(H) * kTwipsPerPixel;
     }
   }
+}
+
+void frmOverView::ScalePictures(double scale) {
+  if (!(scale > 0)) return;
+  const double grow = std::max(1.0, scale);
+  resize(static_cast<int>(minimumWidth() * grow), static_cast<int>(minimumHeight() * grow));
+  QApplication::processEvents();
+  if (scale >= 1) return;
+  auto scaled = [scale](int pixels) { return std::max(1, static_cast<int>(pixels * scale)); };
+  const int w = scaled(picRH->width()), h = scaled(picRH->height());
+  picRH->resize(w, h);
+  picLeft->resize(picLeft->width(), h);
+  picRight->resize(picRight->width(), h);
+  picTime->resize(w, picTime->height());
 }
 
 void frmOverView::closeEvent(QCloseEvent* event) {

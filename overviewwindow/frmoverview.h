@@ -32,6 +32,7 @@
 #include "overview/state.h"
 #include "overviewwindow/profilelink.h"
 #include "platform/busycursor.h"
+#include "savedstate/link.h"
 
 class QFrame;
 class QImage;
@@ -63,6 +64,11 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   // and recalls layout 8.
   void Form_Load();
   void Form_Resize();
+  // The pictures of a batch snapshot ("-SIZE=") at a scale of their size in
+  // the smallest window: the window grows with a scale above 1, the
+  // pictures alone shrink with one below it. Form_Resize lays them out
+  // again.
+  void ScalePictures(double scale);
   // Stores the window's place and layout 8; the window is then to be
   // destroyed (Unloaded is emitted).
   void Form_Unload();
@@ -106,7 +112,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void btnRecall_Click(int index);
   // False when the slot held no usable layout (nothing changed, nothing drawn).
   bool RecallMacro(int index);
-  OverviewLayout CaptureLayout() const;
+  // The layout as the window stands (what btnSave_Click keeps).
+  saved::OverviewLayout CaptureLayout();
   // "Reset": the fields and strips off, one redraw.
   void btnReset_Click();
 
@@ -219,6 +226,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   double Random() override;
   void ShowHelicityLayer();
   void BuildLayoutButtons();
+  void LinkLayout(saved::Way way, saved::OverviewLayout& file);
+  void LinkBoxes(saved::Way way, saved::OverviewLayout& file, int firstLine, int lastLine);
   QImage ComposeSnapshot() const;
 
   ProfileLink& profile_;
@@ -227,6 +236,10 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   bool unloaded_ = false;
   BusyCursor busy_;
   std::optional<int> cursorAt_;  // hour of the cursor line on picRH
+  // The momentum-transfer step of the transport winds computed.
+  Integer transferStep_ = -1;
+  // The hodograph layer (top, bottom) of the layout being recalled.
+  std::array<Single, 2> recalledLayer_{};
 
   // ---- controls ----
   PictureBoxWidget* picRH = nullptr;

@@ -404,6 +404,10 @@ void frmOverView::ShowOptions() {
   check(optSnowTechnique, o.SnowTechnique);
   check(optLayerShear, o.LayerShearOption[1] ? 1 : 0);
   hsbRatio->setVisible(o.SnowTechnique == 3);
+  btnVWPInterval->setText(QString::number(o.VWPInterval));
+  btnVWPIntervalA->setText("A" + QString::number(o.VWPAutoInterval));
+  SetBold(btnVWPIntervalA, o.VWPAuto != 0);
+  SetBold(btnVWPInterval, o.VWPAuto == 0);
   ShowVWPLegend();
   ShowRHLegend();
   SetBold(btnPressureBase, o.TenMeterBase != 0);
@@ -533,10 +537,10 @@ void frmOverView::btnPressureBase_Click() {
   const Single surface = d >= 1 && d <= kMaxDatasets ? f.LogPSurface[static_cast<size_t>(d)] : f.LogPBottom;
   state_.opt.TenMeterBase = state_.opt.TenMeterBase != 0 ? 0 : -1;
   if (state_.opt.TenMeterBase != 0) {
-    f.LogPBottom = surface + f.LogPSpan * 0.15f;
-    f.LogPSpan *= 1.15f;
+    f.LogPBottom = surface + f.LogPSpan * kTenMeterReach;
+    f.LogPSpan *= 1 + kTenMeterReach;
   } else {
-    f.LogPSpan /= 1.15f;
+    f.LogPSpan /= 1 + kTenMeterReach;
     f.LogPBottom = surface;
   }
   SetBold(btnPressureBase, state_.opt.TenMeterBase != 0);
@@ -580,6 +584,8 @@ void frmOverView::btnVWPIntervalA_Click() {
   PlotData();
 }
 
+// The profile window's step, whose change redraws this window with the
+// transport winds of the new step.
 void frmOverView::btnXferO_Click(int index) {
   FocusScrollBar();
   if (index < 0 || index > 3 || index == profile_.Inputs().XferIndex) return;
@@ -587,9 +593,6 @@ void frmOverView::btnXferO_Click(int index) {
   profile_.btnXfer_Click(index);
   const Integer now = profile_.Inputs().XferIndex;
   if (now >= 0 && now <= 3) SetBold(btnXferO[static_cast<size_t>(now)], true);
-  const Integer d = gCurDataset;
-  if (d >= 1 && d <= kMaxDatasets) Store().MixingLayerDone(d) = 0;
-  PlotData();
 }
 
 void frmOverView::OptWindColor_Click(int index) {
@@ -602,8 +605,7 @@ void frmOverView::OptWindColor_Click(int index) {
 void frmOverView::optLayerShear_Click(int index) {
   if (index < 0 || index > 1) return;
   state_.opt.LayerShearOption = {index == 0, index == 1};
-  const Integer d = gCurDataset;
-  if (d >= 1 && d <= kMaxDatasets) Store().HodoLengthShearDone(d) = 0;
+  ClearHodoLengthShear();  // of every dataset the overlay shows
   if (state_.opt.On(kBoxLayerShear)) PlotData();
 }
 

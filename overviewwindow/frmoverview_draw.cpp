@@ -13,6 +13,7 @@
 #include "core/shear.h"
 #include "overview/plotdata.h"
 #include "overview/plotters.h"
+#include "overview/series.h"
 #include "overview/timelabels.h"
 #include "overviewwindow/frmoverview.h"
 #include "platform/controls.h"
@@ -20,9 +21,16 @@
 
 namespace ondrik {
 
+// The profile window's options as they are now: the helicity box names the
+// layer, and transport winds of another transfer step are computed again.
 void frmOverView::PlotData() {
   if (gLoadingState) return;
   state_.in = profile_.Inputs();
+  if (state_.in.XferIndex != transferStep_) {
+    ClearTransportWinds();
+    transferStep_ = state_.in.XferIndex;
+  }
+  ShowHelicityLayer();
   OverviewDraw d{state_, picRH->Pic(), picLeft->Pic(), picRight->Pic()};
   ondrik::PlotData(d);
   cursorAt_.reset();

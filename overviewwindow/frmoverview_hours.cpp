@@ -164,12 +164,15 @@ void frmOverView::Cycle(int column) {
 }
 
 void frmOverView::CycleOn() {
-  const LoadingStateGuard loading;
   const ProfileStore& st = Store();
   if (gDatasetCount <= 1) return;
-  for (int c = 1; c <= std::min(4, st.gTitleColumnCount); ++c)
-    for (int j = 1; j <= std::clamp<int>(st.gTitleWordCount(c), 0, 5); ++j)
-      chkefname[static_cast<size_t>(5 * c + j - 6)]->SetValue(1);
+  {
+    const LoadingStateGuard loading;
+    for (int c = 1; c <= std::min(4, st.gTitleColumnCount); ++c)
+      for (int j = 1; j <= std::clamp<int>(st.gTitleWordCount(c), 0, 5); ++j)
+        chkefname[static_cast<size_t>(5 * c + j - 6)]->SetValue(1);
+  }
+  profile_.DatasetBoxesSet();
 }
 
 // The overview's side of the dataset bar: a change begun here (source 2)

@@ -8,13 +8,13 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/guards.h"
-#include "core/levels.h"
 #include "core/numberformat.h"
 #include "core/shared.h"
 #include "core/shear.h"
@@ -30,14 +30,15 @@ namespace ondrik {
 namespace {
 
 using SavedLayout = saved::OverviewLayout;
-
-// The colour a line button shows while its line is on (the colour kept in
-// the button's tag), as the file holds it: blue, green, red bytes.
-// btnCAPEkm(0) "Eql", (3) .. (6), (7) "Hail"; btnHeights(1) "LCL", (2) "LFC", (3) "Eql".
-constexpr std::array<int, 6> kCapeButtons{0, 3, 4, 5, 6, 7};
 using saved::Link;
 using saved::LinkSwitch;
+using saved::LinkThrough;
 using saved::Way;
+
+// The CAPE-layer buttons in the order of the file: btnCAPEkm(0) "Eql",
+// (3) .. (6), (7) "Hail"; the height lines are btnHeights(1) "LCL", (2)
+// "LFC", (3) "Eql".
+constexpr std::array<int, 6> kCapeButtons{0, 3, 4, 5, 6, 7};
 
 // The control name of a record item ("chkRH" element 0 is "chkRH0").
 std::string ControlName(const saved::Item<SavedLayout>& item) {
@@ -46,117 +47,52 @@ std::string ControlName(const saved::Item<SavedLayout>& item) {
   return name;
 }
 
-// The items of the record that are boxes of the box table, with their rows.
+// The items of the record that are boxes of the box table, with their rows,
+// in file order.
 template <class F>
 void ForEachBox(F&& f) {
   for (const saved::Item<SavedLayout>& item : saved::OverviewLayoutRecord()) {
     if (item.kind != saved::Kind::Whole || item.limits.lo != saved::kBox.lo || item.limits.hi != saved::kBox.hi)
       continue;
-    if (const OverviewRow* row = RowNamed(ControlName(item))) f(item, row->id);
+    if (const OverviewRow* row = RowNamed(ControlName(item))) f(item, *row);
   }
 }
 
-Integer& BoxValue(const saved::Item<SavedLayout>& item, SavedLayout& s) {
-  return std::get<Integer& (*)(SavedLayout&, int)>(item.at)(s, item.index);
-}
-
-// A line button: on in the window, its colour (on) or the button face in the
-// file.
-void LinkLine(Way way, Long& file, bool& on, Color colour) {
+// A line button: on in the window, its colour (on) or the button face in
+// the file; click(k) switches it.
+template <class Click>
+void LinkLine(Way way, Long& file, bool on, Color colour, Click&& click) {
   if (way == Way::ToFile) file = on ? static_cast<Long>(colour) : saved::kButtonFace;
-  else on = file != saved::kButtonFace;
+  else if ((file != saved::kButtonFace) != on) click();
 }
 
-// What a layout file holds of a layout, one list for writing and reading.
-void LinkLayout(Way w, SavedLayout& s, OverviewLayout& l) {
-  OverviewOptions& o = l.opt;
-  ForEachBox([&](const saved::Item<SavedLayout>& item, BoxId id) { Link(w, BoxValue(item, s), o.box[static_cast<size_t>(id)]); });
-  Link(w, s.SnowTechnique, o.SnowTechnique);
-  Link(w, s.ECAPELowestClass, o.ECAPELowestClass);
-  Link(w, s.SfcPresBottom, l.SfcPresBottom);
-  Link(w, s.SfcPresSpan, l.SfcPresSpan);
-  Link(w, s.gLICAxisTop, l.LICAxisTop);
-  Link(w, s.gVisAxisTop, l.VisAxisTop);
-  Link(w, s.gVentAxisTop, l.VentAxisTop);
-  Link(w, s.DirTop, l.DirTop);
-  Link(w, s.DirSpan, l.DirSpan);
-  Link(w, s.IndexBottom, l.IndexBottom);
-  Link(w, s.IndexSpan, l.IndexSpan);
-  Link(w, s.VerticalUnit, o.VerticalUnit);
-  Link(w, s.gXferIndex, l.XferIndex);
-  LinkSwitch(w, s.TenMeterBase, o.TenMeterBase);
-  Link(w, s.LogPSpan, l.LogPSpan);
-  Link(w, s.PrecipBottom, l.PrecipBottom);
-  Link(w, s.PrecipSpan, l.PrecipSpan);
-  Link(w, s.TempBottom, l.TempBottom);
-  Link(w, s.TempSpan, l.TempSpan);
-  Link(w, s.RHLowestClass, o.RHLowestClass);
-  Link(w, s.ContourIntervalIndex, o.ContourIntervalIndex);
-  Link(w, s.ControlPage, o.ControlPage);
-  Link(w, s.optLayerShear, o.LayerShearOption);
-  Link(w, s.SigmaLevelPressure, l.SigmaLevelPres);
-  Link(w, s.MeanWindPressure, l.MeanWindPres);
-  Link(w, s.VWPInterval, o.VWPInterval);
-  Link(w, s.VWPAutoInterval, o.VWPAutoInterval);
-  LinkSwitch(w, s.VWPAuto, o.VWPAuto);
-  Link(w, s.WindColorIndex, o.WindColorIndex);
-  LinkSwitch(w, s.CloudShadeMode, o.CloudShadeMode);
-  Link(w, s.HainesLevel, o.HainesLevel);
-  Link(w, s.gSRInflowDepth, l.SRInflowDepth);
-  Link(w, s.gSRInflowBottom, l.SRInflowBottom);
-  for (size_t i = 0; i < kCapeButtons.size(); ++i) {
-    const int k = kCapeButtons[i];
-    LinkLine(w, s.btnCAPEkm[i], o.CapeLineOn[static_cast<size_t>(k)], CapeLineColour(k));
-  }
-  for (size_t i = 0; i < s.btnHeights.size(); ++i)
-    LinkLine(w, s.btnHeights[i], o.HeightLineOn[i + 1], HeightLineColour(static_cast<int>(i) + 1));
+// A level bar held as the pressure of its level.
+void LinkLevelBar(Way way, Single& file, ScrollBar& bar) {
+  if (way == Way::ToFile) file = saved::PressureOfLevel(bar.Value());
+  else if (const std::optional<Integer> level = saved::LevelOfSavedPressure(file)) bar.SetValue(*level);
 }
 
-SavedLayout ToSaved(OverviewLayout l) {
-  SavedLayout s;
-  LinkLayout(Way::ToFile, s, l);
-  return s;
-}
-
-// What the file holds over the current layout.
-OverviewLayout FromSaved(SavedLayout s, const OverviewLayout& current) {
-  OverviewLayout l = current;
-  LinkLayout(Way::FromFile, s, l);
-  return l;
+// Selects an option button of a group from code (its click handler is the
+// caller's to run).
+template <size_t N>
+void Check(const std::array<QRadioButton*, N>& group, Integer index) {
+  if (index >= 0 && index < static_cast<Integer>(N)) group[static_cast<size_t>(index)]->setChecked(true);
 }
 
 class FileSlots : public OverviewLayoutSlots {
  public:
-  bool Save(int slot, const OverviewLayout& layout) override {
-    return WriteSavedFile(saved::LayoutFileName(slot), saved::WriteOverviewLayout(ToSaved(layout)));
+  using OverviewLayoutSlots::Recall;
+  bool Save(int slot, const SavedLayout& layout) override {
+    return WriteSavedFile(saved::LayoutFileName(slot), saved::WriteOverviewLayout(layout));
   }
-  std::optional<OverviewLayout> Recall(int slot) const override { return Recall(slot, OverviewLayout{}); }
-  std::optional<OverviewLayout> Recall(int slot, const OverviewLayout& current) const override {
+  std::optional<SavedLayout> Recall(int slot, const SavedLayout& current) const override {
     const std::optional<std::string> text = ReadSavedFile(saved::LayoutFileName(slot));
     if (!text) return std::nullopt;
-    const saved::ReadResult<SavedLayout> r = saved::ReadOverviewLayout(std::string_view(*text), ToSaved(current));
+    const saved::ReadResult<SavedLayout> r = saved::ReadOverviewLayout(std::string_view(*text), current);
     if (!r.Usable()) return std::nullopt;
-    return FromSaved(r.value, current);
+    return r.value;
   }
 };
-
-// The level of the current dataset nearest a saved pressure (below 100 the
-// level number); none without such a level.
-std::optional<Integer> LevelOfSavedPressure(Single p) {
-  const Integer d = gCurDataset;
-  if (d < 1 || d > gDatasetCount || !(p >= 0 && p <= 32767)) return std::nullopt;
-  const Integer level = LevelOfPressure(static_cast<Integer>(std::nearbyint(p)));
-  if (level < 1 || level > gNumLevels(d)) return std::nullopt;
-  return level;
-}
-
-// The pressure of a level at hour 0 of the current dataset; without one the
-// level number itself, which reads back as that level.
-Single PressureOfLevel(Integer level) {
-  const Integer d = gCurDataset;
-  if (d < 1 || d > gDatasetCount || level < 1 || level > gNumLevels(d)) return static_cast<Single>(level);
-  return gPres(d, 0, level);
-}
 
 }  // namespace
 
@@ -165,15 +101,105 @@ OverviewLayoutSlots& FileLayoutSlots() {
   return files;
 }
 
-OverviewLayout frmOverView::CaptureLayout() const {
-  OverviewLayout l = ondrik::CaptureLayout(state_);
+// The boxes of the file's lines first..last that are not grid boxes: each
+// set as the user would, so that its handler keeps the options in step.
+void frmOverView::LinkBoxes(Way w, SavedLayout& s, int first, int last) {
+  ForEachBox([&](const saved::Item<SavedLayout>& item, const OverviewRow& row) {
+    if (item.line < first || item.line > last || row.kind == BoxKind::Grid) return;
+    LinkThrough(w, saved::IntOf(item, s), Box(row.id)->Value(), [&](int v) { SetBox(row.id, v); });
+  });
+}
+
+// What a layout file holds, one list in the file's order for saving and
+// recalling: every value linked to the control or field that holds it in
+// the window. Recalling sets each value once, through its control, so
+// that what depends on it (the index labels' factor, the snow ratio, the
+// shear unit, the legends) is computed as a user's change would compute
+// it. The grid boxes come last: they stand as saved, whichever grid the
+// fields ticked on the way asked for. The hodograph layer waits in
+// recalledLayer_ for the profile window's buttons.
+void frmOverView::LinkLayout(Way w, SavedLayout& s) {
+  OverviewOptions& o = state_.opt;
+  OverviewFrame& f = state_.frame;
+  LinkBoxes(w, s, 2, 9);
+  LinkThrough(w, s.SnowTechnique, o.SnowTechnique, [this](Integer i) {
+    Check(optSnowTechnique, i);
+    optSnowTechnique_Click(i);
+  });
+  LinkBoxes(w, s, 11, 37);
+  // The lowest elevated-CAPE class is taken before its box.
+  LinkThrough(w, s.ECAPELowestClass, o.ECAPELowestClass, [this](Integer i) { lblECAPE_Click(i); });
+  LinkBoxes(w, s, 38, 65);
+  Link(w, s.SfcPresBottom, f.SfcPresBottom);
+  Link(w, s.SfcPresSpan, f.SfcPresSpan);
+  Link(w, s.gLICAxisTop, gLICAxisTop);
+  Link(w, s.gVisAxisTop, gVisAxisTop);
+  Link(w, s.gVentAxisTop, gVentAxisTop);
+  Link(w, s.DirTop, f.DirTop);
+  Link(w, s.DirSpan, f.DirSpan);
+  Link(w, s.IndexBottom, f.IndexBottom);
+  Link(w, s.IndexSpan, f.IndexSpan);
+  LinkThrough(w, s.VerticalUnit, o.VerticalUnit, [this](Integer i) { btnPHK_Click(i); });
+  LinkThrough(w, s.gXferIndex, profile_.Inputs().XferIndex, [this](Integer i) { btnXferO_Click(i); });
+  LinkThrough(w, s.TenMeterBase, o.TenMeterBase != 0, [this](bool) { btnPressureBase_Click(); });
+  Link(w, s.LogPSpan, f.LogPSpan);
+  if (w == Way::FromFile) SetPlaneBottom(f, o.TenMeterBase != 0, gCurDataset);
+  Link(w, s.PrecipBottom, f.PrecipBottom);
+  Link(w, s.PrecipSpan, f.PrecipSpan);
+  Link(w, s.TempBottom, f.TempBottom);
+  Link(w, s.TempSpan, f.TempSpan);
+  LinkThrough(w, s.RHLowestClass, o.RHLowestClass, [this](Integer i) {
+    if (i >= 1) return lblRH_Click(i);
+    state_.opt.RHLowestClass = i;  // no legend item: every class painted
+    ShowRHLegend();
+  });
+  LinkThrough(w, s.ContourIntervalIndex, o.ContourIntervalIndex, [this](Integer i) {
+    Check(chkCI, i);
+    chkCI_Click(i);
+  });
+  LinkThrough(w, s.ControlPage, o.ControlPage, [this](Integer i) { btnControl_Click(i); });
+  // Neither option chosen in the file: the choice stays.
+  LinkThrough(w, s.optLayerShear, o.LayerShearOption, [this](std::array<bool, 2> v) {
+    if (!v[0] && !v[1]) return;
+    Check(optLayerShear, v[1] ? 1 : 0);
+    optLayerShear_Click(v[1] ? 1 : 0);
+  });
+  LinkLevelBar(w, s.SigmaLevelPressure, *vsbSigmaLevel);
+  LinkLevelBar(w, s.MeanWindPressure[0], *vsbMeanWind[0]);
+  LinkLevelBar(w, s.MeanWindPressure[1], *vsbMeanWind[1]);
+  Link(w, s.VWPInterval, o.VWPInterval);
+  Link(w, s.VWPAutoInterval, o.VWPAutoInterval);
+  LinkSwitch(w, s.VWPAuto, o.VWPAuto);
+  LinkThrough(w, s.WindColorIndex, o.WindColorIndex, [this](Integer i) {
+    Check(OptWindColor, i);
+    OptWindColor_Click(i);
+  });
+  LinkThrough(w, s.CloudShadeMode, o.CloudShadeMode != 0, [this](bool) { btnClouds_Click(); });
+  LinkThrough(w, s.HainesLevel, o.HainesLevel, [this](Integer i) { btnHaines_Click(i - 1); });
+  LinkBoxes(w, s, 88, 97);
   const OverviewInputs in = profile_.Inputs();
-  l.XferIndex = in.XferIndex;
-  l.SigmaLevelPres = PressureOfLevel(vsbSigmaLevel->Value());
-  l.MeanWindPres = {PressureOfLevel(vsbMeanWind[0]->Value()), PressureOfLevel(vsbMeanWind[1]->Value())};
-  l.SRInflowDepth = in.SRInflowDepth;
-  l.SRInflowBottom = in.SRInflowBottom;
-  return l;
+  recalledLayer_ = {in.SRInflowDepth, in.SRInflowBottom};
+  Link(w, s.gSRInflowDepth, recalledLayer_[0]);
+  Link(w, s.gSRInflowBottom, recalledLayer_[1]);
+  for (size_t i = 0; i < kCapeButtons.size(); ++i) {
+    const int k = kCapeButtons[i];
+    LinkLine(w, s.btnCAPEkm[i], o.CapeLineOn[static_cast<size_t>(k)], CapeLineColour(k), [this, k] { btnCAPEkm_Click(k); });
+  }
+  LinkBoxes(w, s, 101, 102);
+  for (int k = 1; k <= 3; ++k)
+    LinkLine(w, s.btnHeights[static_cast<size_t>(k - 1)], o.HeightLineOn[static_cast<size_t>(k)], HeightLineColour(k),
+             [this, k] { btnHeights_Click(k); });
+  LinkBoxes(w, s, 104, 104);
+  ForEachBox([&](const saved::Item<SavedLayout>& item, const OverviewRow& row) {
+    if (row.kind == BoxKind::Grid)
+      LinkThrough(w, saved::IntOf(item, s), Box(row.id)->Value(), [&](int v) { SetBox(row.id, v); });
+  });
+}
+
+SavedLayout frmOverView::CaptureLayout() {
+  SavedLayout s;
+  LinkLayout(Way::ToFile, s);
+  return s;
 }
 
 bool frmOverView::btnSave_Click(int index) {
@@ -184,37 +210,23 @@ bool frmOverView::btnSave_Click(int index) {
 
 void frmOverView::btnRecall_Click(int index) { RecallMacro(index); }
 
-// Every box and option of the layout, set as the user would with the
-// loading state raised, so that their handlers keep the options in step but
-// draw nothing; then the hodograph layer through the profile window's
-// buttons and one redraw. What the layout does not hold stays as it is; a
-// slot never saved, or a file refused, changes nothing and draws nothing.
+// Every value of the layout through its control with the loading state
+// raised, so that the handlers keep what depends on it in step but draw
+// nothing; then the hodograph layer through the profile window's buttons
+// and one redraw. What the layout does not hold stays as it is; a slot
+// never saved, or a file refused, changes nothing and draws nothing.
 bool frmOverView::RecallMacro(int index) {
-  const std::optional<OverviewLayout> l = TheLayoutSlots().Recall(index, CaptureLayout());
+  std::optional<SavedLayout> l = TheLayoutSlots().Recall(index, CaptureLayout());
   if (!l) return false;
   {
     const LoadingStateGuard loading;
-    for (const OverviewRow& r : OverviewRows()) SetBox(r.id, l->opt.box[static_cast<size_t>(r.id)]);
-    ApplyLayoutRanges(*l, state_);
-    DisplayECAPELabels();
-    if (l->XferIndex != profile_.Inputs().XferIndex && l->XferIndex >= 0 && l->XferIndex <= 3)
-      profile_.btnXfer_Click(l->XferIndex);
-    const Integer xfer = profile_.Inputs().XferIndex;
-    for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == xfer);
-    if (const auto v = LevelOfSavedPressure(l->SigmaLevelPres)) vsbSigmaLevel->SetValue(*v);
-    for (size_t i = 0; i < 2; ++i)
-      if (const auto v = LevelOfSavedPressure(l->MeanWindPres[i])) vsbMeanWind[i]->SetValue(*v);
-    btnVWPInterval->setText(QString::number(state_.opt.VWPInterval));
-    btnVWPIntervalA->setText("A" + QString::number(state_.opt.VWPAutoInterval));
-    SetBold(btnVWPIntervalA, state_.opt.VWPAuto != 0);
-    SetBold(btnVWPInterval, state_.opt.VWPAuto == 0);
-    btnControl_Click(state_.opt.ControlPage);
+    LinkLayout(Way::FromFile, *l);
     ShowOptions();
+    DisplayECAPELabels();
   }
   const OverviewInputs in = profile_.Inputs();
-  if (l->SRInflowDepth != in.SRInflowDepth || l->SRInflowBottom != in.SRInflowBottom)
-    profile_.SetHodoLayer(l->SRInflowDepth, l->SRInflowBottom);
-  ShowHelicityLayer();
+  if (recalledLayer_[0] != in.SRInflowDepth || recalledLayer_[1] != in.SRInflowBottom)
+    profile_.SetHodoLayer(recalledLayer_[0], recalledLayer_[1]);
   DrawTimeAxis();
   PlotData();
   return true;
@@ -251,8 +263,9 @@ void frmOverView::BuildLayoutButtons() {
   connect(snap, &QPushButton::clicked, this, [this] { btnSnapshot_Click(); });
 }
 
+// The helicity box names the layer of the profile window's inputs.
 void frmOverView::ShowHelicityLayer() {
-  const OverviewInputs in = profile_.Inputs();
+  const OverviewInputs& in = state_.in;
   Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
                                                     NumberText(in.SRInflowDepth) + " km"));
 }

@@ -67,6 +67,9 @@ class ProfileLink {
   virtual void SetHour(int value) = 0;                   // hsbHour
   virtual void SetDataset(int value) = 0;                // vsbEE
   virtual void SetDatasetBox(int index, int value) = 0;  // chkefname(index)
+  // The dataset boxes were set together with the loading state raised: the
+  // shown datasets follow them and both windows are drawn again.
+  virtual void DatasetBoxesSet() = 0;
   virtual void SetBourgouin(int value) = 0;              // chksWSYMb
   virtual void btnXfer_Click(int index) = 0;             // the momentum-transfer step
   // The hodograph layer (top and bottom button indexes) through the

@@ -180,6 +180,10 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void btnControl_Click(int index);
   void UpdateOverview();
   void PlotCursor();
+  // The open overview drawn again, after a change of what it shows from
+  // this window (the helicity layer, the winds, the transfer step, a setup,
+  // the datasets shown); nothing while the loading state is raised.
+  void RedrawOverview();
   void PlotProfile();
   void DrawOmegaScale();
 
@@ -350,6 +354,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetHour(int value) override;
   void SetDataset(int value) override;
   void SetDatasetBox(int index, int value) override;
+  void DatasetBoxesSet() override;
   void SetBourgouin(int value) override;
   void SetHodoLayer(Single top, Single bottom) override;
   std::string SnapshotTitle() const override;

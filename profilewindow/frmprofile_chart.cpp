@@ -230,6 +230,7 @@ void frmProfile::btnXfer_Click(int index) {
     step = index;
     SetBold(btnXfer[static_cast<size_t>(index)], true);
     PlotProfile();
+    RedrawOverview();  // its transport winds follow the step
   }
   FocusHourBar();
 }

@@ -138,8 +138,11 @@ void frmProfile::CycleOn() {
         for (int r = 1; r <= std::clamp(st.gTitleWordCount(c), 0, 5); ++r)
           overlaysPage_->SetValue(5 * (c - 1) + r - 1, 1);
   }
-  DisplayHour();
+  DatasetBoxesSet();
 }
+
+// The shown datasets as the boxes stand, in both windows.
+void frmProfile::DatasetBoxesSet() { chkefname_Click(-1); }
 
 // ---- LoadUi ----
 

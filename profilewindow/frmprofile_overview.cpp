@@ -25,6 +25,15 @@ void frmProfile::PlotCursor() {
   if (overview_->MoveCursor(gCursorHour, CurHour)) gCursorHour = CurHour;
 }
 
+void frmProfile::RedrawOverview() {
+  if (gLoadingState || gOverviewOpen == 0) return;
+  // Asked from this window: the keyboard focus stays here.
+  const Integer source = gHourChangeSource;
+  if (source == 0) gHourChangeSource = 1;
+  overview_->PlotData();
+  gHourChangeSource = source;
+}
+
 void frmProfile::UpdateOverview() {
   if (ModelSwitchByCode != 0 || gOverviewOpen == 0) return;
   overview_->Rebuild();
@@ -56,7 +65,7 @@ OverviewInputs frmProfile::Inputs() const {
   in.LakeIndexPres = cfg_.gLakeIndexPres;
   in.LakeIndexDelta = cfg_.gLakeIndexDiff;
   in.TotalsLowerPres = cfg_.gTotalsLowPres;
-  in.ModelHourStep = static_cast<Single>(model_.params.gModelHourStep > 0 ? model_.params.gModelHourStep : 1);
+  in.ModelHourStep = static_cast<Single>(model_.params.gModelHourStep);
   in.SigmaLevelStep = std::max(1, model_.params.gSigmaLevelStep);
   in.IsothermMinDPD = model_.params.gIsothermMinDepression;
   in.OmegaSmoothOn = chart_.opt.gOmegaSmoothOn;

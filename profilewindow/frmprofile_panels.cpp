@@ -76,11 +76,7 @@ int frmProfile::TrailHours() const { return std::max(0, btnTails->text().toInt()
 void frmProfile::WindsEdited(bool finished) {
   if (!FileLoaded || gLoadingState) return;
   if (SidePanel* page = pages_.Find(ControlPanel)) page->Draw();
-  if (finished && gOverviewOpen != 0) {
-    gHourChangeSource = 1;
-    overview_->PlotData();
-    gHourChangeSource = 0;
-  }
+  if (finished) RedrawOverview();
 }
 
 // ---- the chart's events go to the side panel shown ----

@@ -4,14 +4,12 @@
 // values to the window: chart choices through ChartOptions, panel values
 // through the panels' PanelSettings, and the module values.
 #include <array>
-#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/derived.h"
 #include "core/guards.h"
-#include "core/levels.h"
 #include "core/shared.h"
 #include "core/shear.h"
 #include "overview/state.h"
@@ -142,23 +140,14 @@ void LinkSetup(Way w, saved::DisplaySetup& u, ChartOptions& o, PanelSettings& s)
 
 // ---- level bars held as pressures ----
 
-// The pressure of a level at hour 0 of the current dataset; without a
-// loaded file the level number itself, which reads back as that level.
+// Without a loaded file a level is held as its number.
 Single frmProfile::PressureOfLevel(Integer level) const {
-  const Integer d = gCurDataset;
-  if (!FileLoaded || d < 1 || d > gDatasetCount || level < 1 || level > gNumLevels(d))
-    return static_cast<Single>(level);
-  return gPres(d, 0, level);
+  return FileLoaded ? saved::PressureOfLevel(level) : static_cast<Single>(level);
 }
 
-// The level of the current dataset nearest a saved pressure (below 100 the
-// level number); none when the file has no such level.
 std::optional<Integer> frmProfile::LevelOfSavedPressure(Single p) const {
-  const Integer d = gCurDataset;
-  if (!FileLoaded || d < 1 || d > gDatasetCount || !std::isfinite(p) || p < 0 || p > 32767) return std::nullopt;
-  const Integer level = LevelOfPressure(static_cast<Integer>(std::nearbyint(p)));
-  if (level < 1 || level > gNumLevels(d)) return std::nullopt;
-  return level;
+  if (!FileLoaded) return std::nullopt;
+  return saved::LevelOfSavedPressure(p);
 }
 
 // ---- the hodograph layer ----
@@ -294,6 +283,9 @@ void frmProfile::ApplySetup(const saved::DisplaySetup& u) {
   ChooseHodoLayer(u.gSRInflowDepth, u.gSRInflowBottom);
   if (gLoadingState) return;
   DisplayHour();
+  // The overview shows the layer, the transfer step and the chart choices
+  // it shares.
+  RedrawOverview();
   FocusHourBar();
 }
 

@@ -1,7 +1,5 @@
 #include "profilewindow/overviewlink.h"
 
-#include <QApplication>
-
 #include "core/shared.h"
 #include "overviewwindow/frmoverview.h"
 
@@ -73,11 +71,8 @@ bool OverviewWindowLink::RecallLayout(int slot) { return window_ && window_->Rec
 
 bool OverviewWindowLink::Snap(const std::string& suffix) { return window_ && window_->Snap(suffix); }
 
-// The window grows with the scale; it never shrinks below its smallest size.
 void OverviewWindowLink::ScalePictures(double scale) {
-  if (!window_) return;
-  window_->resize(static_cast<int>(window_->minimumWidth() * scale), static_cast<int>(window_->minimumHeight() * scale));
-  QApplication::processEvents();
+  if (window_) window_->ScalePictures(scale);
 }
 
 void OverviewWindowLink::Resize() {

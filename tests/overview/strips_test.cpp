@@ -86,6 +86,25 @@ TEST(OverviewStrips, EachStripDrawsAlone) {
   }
 }
 
+// A 3-hourly file read with an hourly model's key: the 3-hour pressure
+// change spans one step of the file, so its line starts at the second hour.
+TEST(OverviewStrips, PressureChangeSpansThreeHoursOfTheFile) {
+  OverviewState s;
+  ASSERT_TRUE(testing::LoadShipped("SREF_KOKC.ond", s, "KOKC - SREF - ONDRIK"));
+  ASSERT_EQ(gHoursPerStep, 3);
+  s.in.ModelHourStep = 1;  // the "eta" key's
+  s.opt.box.fill(0);
+  s.opt.box[kBoxPresChange3h] = 1;
+  OverviewPictures pics;
+  OverviewDraw d = pics.Draw(s);
+  PlotData(d);
+  const OverviewFrame& f = s.frame;
+  const int x = static_cast<int>((f.TimeLeft - 1.5) / (f.TimeLeft - f.TimeRight) * pics.rh.PixelWidth());
+  int line = 0;
+  for (int y = 0; y < pics.rh.PixelHeight(); ++y) line += testing::Pixel(pics.rh, x, y) == RGB(255, 0, 255);
+  EXPECT_GT(line, 0);
+}
+
 class OverviewStripTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(testing::LoadShipped("NAM_KMSP.ond", s, "KMSP - NAM - ONDRIK")); }
@@ -127,7 +146,7 @@ TEST_F(OverviewStripTest, SeriesRunOnDemandAndTheLegendFollowsTheBars) {
   PlotData(d);
   EXPECT_TRUE(IsDone(gLayerCapeDone(1, 0)));  // hour 0 of the layer lines is computed too
   EXPECT_TRUE(IsDone(Store().SnowRatioDone(1)));  // the snowfall strip computes the ratio
-  EXPECT_TRUE(IsDone(Store().OverviewHelicityDone(1)));
+  EXPECT_TRUE(IsDone(gHelicityDone(1, gLastHour(1))));  // the inflow strip computes the helicity
   EXPECT_EQ(s.draw.PTypeSeen, (std::array<bool, 5>{false, false, true, false, false}));
   EXPECT_GT(CountColour(pics.rh, kBlue), 20);  // the snow bar
   gDatasetShown(1) = false;

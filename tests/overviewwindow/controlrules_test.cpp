@@ -168,6 +168,17 @@ TEST(OverviewBoxRules, OddRows) {
     host.SetValue(kBoxTransportSpeed, 1);
     EXPECT_EQ(s.frame.TempBottom, -10);
   }
+  {  // A cleared index strip leaves the labels to the index strips still ticked.
+    OverviewState s;
+    FakeHost host(s);
+    host.SetValue(kBoxHelicity, 1);
+    host.SetValue(kBoxDavisIndex, 1);
+    EXPECT_EQ(s.opt.IndexLabelFactor, 1);
+    host.SetValue(kBoxDavisIndex, 0);
+    EXPECT_EQ(s.opt.IndexLabelFactor, 10);
+    host.SetValue(kBoxHelicity, 0);
+    EXPECT_EQ(s.opt.IndexLabelFactor, 1);
+  }
   {  // Helicity lifts the lowest humidity class off 0 while a fill shows.
     OverviewState s;
     FakeHost host(s);

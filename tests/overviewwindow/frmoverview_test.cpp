@@ -224,7 +224,7 @@ TEST_F(OverviewWindowTest, LayoutKeptWhenClosedAndThroughANewFile) {
   // The profile window's end saves layout 8 while the overview is open.
   Ctl<CheckBox>(*rebuilt, "chkClouds")->SetValue(0);
   w.btnDone_Click();
-  EXPECT_FALSE(slots_.Recall(8)->opt.On(kBoxClouds));
+  EXPECT_EQ(slots_.Recall(8)->chkClouds, 0);
 }
 
 }  // namespace

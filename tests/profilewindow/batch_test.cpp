@@ -207,6 +207,27 @@ TEST_F(BatchRunTest, OverviewLayoutsAndProfileSetupsComeFromTheirFiles) {
   const QImage skewed(QString::fromStdString(r.lines[0].trimmed().toStdString()));
   ASSERT_FALSE(skewed.isNull());
   EXPECT_NE(skewed, plain);
+
+  // Two layouts that differ in the snow technique alone, at 60 %: both
+  // snapshots shrink, and the snow ratio follows each layout's technique.
+  ondrik::saved::OverviewLayout c;
+  c.chkSnowRatio = 1;
+  c.SnowTechnique = 0;
+  ondrik::saved::OverviewLayout d = c;
+  d.SnowTechnique = 2;
+  std::ofstream(saved / ondrik::saved::LayoutFileName(2), std::ios::binary) << ondrik::saved::WriteOverviewLayout(c);
+  std::ofstream(saved / ondrik::saved::LayoutFileName(3), std::ios::binary) << ondrik::saved::WriteOverviewLayout(d);
+  r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KOKC.ond")), "-SIZE=60", "-PROFILE=A0", "-OVERVIEW=CD", "-CLOSE"});
+  ASSERT_TRUE(r.finished);
+  ASSERT_EQ(r.lines.size(), 3) << r.lines.join("\n").toStdString() << r.errors.toStdString();
+  const QImage smallProfile(QString::fromStdString(r.lines[0].trimmed().toStdString()));
+  const QImage shotC(QString::fromStdString(r.lines[1].trimmed().toStdString()));
+  const QImage shotD(QString::fromStdString(r.lines[2].trimmed().toStdString()));
+  EXPECT_LT(smallProfile.width(), plain.width() * 2 / 3);
+  EXPECT_LT(shotC.width(), shotA.width() * 3 / 4);
+  EXPECT_LT(shotC.height(), shotA.height() * 2 / 3);
+  EXPECT_EQ(shotD.size(), shotC.size());
+  EXPECT_NE(shotD, shotC);
 }
 
 }  // namespace
