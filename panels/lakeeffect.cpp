@@ -109,6 +109,7 @@ void LakeEffectPage::vsbLakeF_Change() {
   if (gLoadingState) return;
   ShowLakeEffect();
   host_.RedrawChart();
+  host_.RedrawOverview();  // its lake strips read the same parcels
 }
 
 void LakeEffectPage::Draw() { ShowLakeEffect(); }

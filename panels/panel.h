@@ -47,6 +47,9 @@ class PanelHost {
   // whatever else shows a result of them is drawn again. While a drag goes
   // on (finished false) only what is quick to draw; at its end everything.
   virtual void WindsEdited(bool /*finished*/) {}
+  // Redraws the overview when it is open (a setting of a panel changed what
+  // its strips show, as the lake temperature does).
+  virtual void RedrawOverview() {}
   // Marks level L of the current dataset and hour across the chart (a
   // second call for the same level takes the mark away; the next redraw
   // clears it). The Data panel's listing calls it for a clicked row.

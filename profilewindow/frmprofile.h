@@ -182,8 +182,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void PlotCursor();
   // The open overview drawn again, after a change of what it shows from
   // this window (the helicity layer, the winds, the transfer step, a setup,
-  // the datasets shown); nothing while the loading state is raised.
-  void RedrawOverview();
+  // the datasets shown, the lake temperature); nothing while the loading
+  // state is raised.
+  void RedrawOverview() override;
   void PlotProfile();
   void DrawOmegaScale();
 

@@ -57,7 +57,8 @@ TEST_F(OverviewWindowTest, OverviewFollowsTheProfileWindowsWindsAndSteps) {
   w.btnDisplay_Click(2);  // the hodograph
   w.btnSave_Click(0);     // the setup of the layer and step as they start
   frmOverView* o = &Open(w);
-  for (const char* b : {"chkHelicity", "chkStormRelInflow", "chkTransportSpeed"}) Ctl<CheckBox>(*o, b)->SetValue(1);
+  for (const char* b : {"chkHelicity", "chkStormRelInflow", "chkTransportSpeed", "chkLIC"})
+    Ctl<CheckBox>(*o, b)->SetValue(1);
   struct Road {
     const char* what;
     std::function<void()> change;
@@ -72,6 +73,7 @@ TEST_F(OverviewWindowTest, OverviewFollowsTheProfileWindowsWindsAndSteps) {
        }},
       {"transfer step", [&] { Ctl<QPushButton>(w, "btnXfer", 0)->click(); }},
       {"setup by its key", [&] { w.Form_KeyDown(112, 0); }},
+      {"lake temperature", [&] { Ctl<ScrollBar>(w, "vsbLakeF")->SetValue(80); }},
   };
   for (const Road& r : roads) {
     SCOPED_TRACE(r.what);
