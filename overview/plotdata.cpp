@@ -141,7 +141,7 @@ void DrawTimeAxis(PictureBox& pic, const OverviewState& s) {
   // a pixel from the edge, so that it is never cut.
   const auto inside = [&pic](double x, double w) {
     const double L = pic.ScaleLeft(), W = pic.ScaleWidth();
-    const int pixels = pic.Image().width();
+    const int pixels = pic.PixelWidth();
     if (W == 0 || pixels < 3) return x;
     const double margin = 1.0 / pixels;
     const double u = std::clamp((x - L) / W, margin, std::max(margin, 1 - margin - w / W));

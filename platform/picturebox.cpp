@@ -71,6 +71,44 @@ bool ClipSegment(double& ax, double& ay, double& bx, double& by) {
   return OutCode(ax, ay) == 0 && OutCode(bx, by) == 0;
 }
 
+// Drawing that combines with the picture (exclusive-or and the other raster
+// operations) goes to Qt in pieces of at most this many rows or columns: Qt
+// hands larger pieces to worker threads, whose wake-ups cost more than the
+// drawing itself.
+constexpr int kRasterOpBand = 64;
+
+// A filled rectangle, in bands of rows when the painter combines.
+void FillInBands(QPainter& p, const QRect& r, const QBrush& brush, bool combines) {
+  if (!combines) {
+    p.fillRect(r, brush);
+    return;
+  }
+  for (int top = r.top(); top <= r.bottom(); top += kRasterOpBand)
+    p.fillRect(QRect(QPoint(r.left(), top), QPoint(r.right(), std::min(r.bottom(), top + kRasterOpBand - 1))), brush);
+}
+
+// A line one pixel wide, in bands along its longer side when the painter
+// combines: the band edges clip the one line, so every pixel is the one the
+// whole line would set, and set once.
+void LineInBands(QPainter& p, const QPoint& a, const QPoint& b, bool combines) {
+  const int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
+  if (!combines || std::max(dx, dy) < kRasterOpBand) {
+    p.drawLine(a, b);
+    return;
+  }
+  const bool alongX = dx >= dy;
+  // Only the bands over the picture: nothing is drawn outside it.
+  const int side = alongX ? p.device()->width() : p.device()->height();
+  const int lo = std::max(-1, (alongX ? std::min(a.x(), b.x()) : std::min(a.y(), b.y())) - 1);
+  const int hi = std::min(side + 1, (alongX ? std::max(a.x(), b.x()) : std::max(a.y(), b.y())) + 1);
+  constexpr int kAll = 2 * static_cast<int>(kMaxPixel) + 8;
+  for (int from = lo; from <= hi; from += kRasterOpBand) {
+    p.setClipRect(alongX ? QRect(from, -kAll / 2, kRasterOpBand, kAll) : QRect(-kAll / 2, from, kAll, kRasterOpBand));
+    p.drawLine(a, b);
+  }
+  p.setClipping(false);
+}
+
 bool HaveGuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 QPainter::CompositionMode CompositionOf(DrawMode m) {
@@ -94,26 +132,47 @@ std::string Lower(const std::string& s) {
   return r;
 }
 
-// A painter on the picture with the pen state of the picture box.
-class Pen {
- public:
-  Pen(QImage& img, const PictureBox& pic, Color c) : p_(&img) {
-    p_.setRenderHint(QPainter::Antialiasing, false);
-    p_.setCompositionMode(CompositionOf(pic.Mode));
-    QPen pen(ToQColor(c));
-    pen.setWidth(std::clamp(pic.DrawWidth, 1, 1000));
-    pen.setStyle(pic.Style == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
-    p_.setPen(pen);
-    p_.setBrush(Qt::NoBrush);
-  }
-  QPainter& operator*() { return p_; }
-  QPainter* operator->() { return &p_; }
-
- private:
-  QPainter p_;
-};
-
 }  // namespace
+
+namespace detail {
+
+PaintSlot::PaintSlot() = default;
+PaintSlot::PaintSlot(const PaintSlot& o) { o.EndPainting(); }
+PaintSlot& PaintSlot::operator=(const PaintSlot& o) {
+  EndPainting();
+  o.EndPainting();
+  return *this;
+}
+PaintSlot::~PaintSlot() = default;
+
+void PaintSlot::EndPainting() const { painter_.reset(); }
+
+}  // namespace detail
+
+QPainter& PictureBox::Painter() {
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+  }
+  return *painter_;
+}
+
+QPainter& PictureBox::PenPainter(Color c) {
+  QPainter& p = Painter();
+  p.setCompositionMode(CompositionOf(Mode));
+  QPen pen(ToQColor(c));
+  pen.setWidth(std::clamp(DrawWidth, 1, 1000));
+  pen.setStyle(Style == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+  p.setPen(pen);
+  p.setBrush(Qt::NoBrush);
+  return p;
+}
+
+QPainter& PictureBox::TextPainter() {
+  QPainter& p = Painter();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  return p;
+}
 
 QString ToQString(const std::string& s) {
   QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -163,6 +222,7 @@ PictureBox::PictureBox(int widthPx, int heightPx)
 }
 
 void PictureBox::Resize(int widthPx, int heightPx) {
+  EndPainting();
   image_ = QImage(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32);
   if (!userScale_) {
     width_ = image_.width();
@@ -223,6 +283,7 @@ void PictureBox::SetCurrent(double x, double y) {
 }
 
 void PictureBox::Cls() {
+  EndPainting();  // a new redraw begins
   image_.fill(ToQColor(BackColor));
   SetCurrent(left_, top_);
 }
@@ -231,8 +292,8 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
   double ax, ay, bx, by;
   if (MapPoint(x1, y1, ax, ay, false) && MapPoint(x2, y2, bx, by, false) &&
       ClipSegment(ax, ay, bx, by)) {
-    Pen p(image_, *this, c);
-    p->drawLine(QPoint(RoundPixel(ax), RoundPixel(ay)), QPoint(RoundPixel(bx), RoundPixel(by)));
+    LineInBands(PenPainter(c), QPoint(RoundPixel(ax), RoundPixel(ay)), QPoint(RoundPixel(bx), RoundPixel(by)),
+                Mode != DrawMode::CopyPen && DrawWidth <= 1);
   }
   SetCurrent(x2, y2);
 }
@@ -271,22 +332,22 @@ void PictureBox::PolyLine(std::span<const double> xy, Color c) {
 
 void PictureBox::PolyLines(std::span<const double> xy, std::span<const PointRun> runs, Color c) {
   std::vector<QPoint> poly;
-  std::optional<Pen> pen;  // one painter for all the lines
+  QPainter* pen = nullptr;  // set up once for all the lines
   for (const PointRun& run : runs) {
     if (run.count == 0 || run.first + run.count > xy.size() / 2) continue;
     const std::span<const double> pts = xy.subspan(2 * run.first, 2 * run.count);
     if (!PixelPolygon(pts, poly)) {
       // Far-away points: segment by segment, each clipped.
-      pen.reset();
+      pen = nullptr;
       PSet(pts[0], pts[1], c);
       for (size_t i = 2; i + 1 < pts.size(); i += 2) LineTo(pts[i], pts[i + 1], c);
       continue;
     }
-    if (!pen) pen.emplace(image_, *this, c);
+    if (pen == nullptr) pen = &PenPainter(c);
     if (poly.size() == 1) {
-      (*pen)->drawPoint(poly.front());
+      pen->drawPoint(poly.front());
     } else {
-      (*pen)->drawPolyline(poly.data(), static_cast<int>(poly.size()));
+      pen->drawPolyline(poly.data(), static_cast<int>(poly.size()));
     }
     SetCurrent(pts[pts.size() - 2], pts[pts.size() - 1]);
   }
@@ -297,14 +358,14 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
   if (MapPoint(x1, y1, ax, ay) && MapPoint(x2, y2, bx, by)) {
     const int l = RoundPixel(std::min(ax, bx)), r = RoundPixel(std::max(ax, bx));
     const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
-    Pen p(image_, *this, c);
+    QPainter& p = PenPainter(c);
     if (filled) {
       // Both corner pixels belong to the box.
-      p->fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
+      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c), Mode != DrawMode::CopyPen);
     } else if (l == r || t == b) {
-      p->drawLine(QPoint(l, t), QPoint(r, b));  // a box without area is a line
+      p.drawLine(QPoint(l, t), QPoint(r, b));  // a box without area is a line
     } else {
-      p->drawRect(QRect(l, t, r - l, b - t));
+      p.drawRect(QRect(l, t, r - l, b - t));
     }
   }
   SetCurrent(x2, y2);
@@ -333,15 +394,16 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
   if (MapPoint(x1, y1, ax, ay) && MapPoint(x2, y2, bx, by)) {
     const int l = RoundPixel(std::min(ax, bx)), r = RoundPixel(std::max(ax, bx));
     const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
-    Pen p(image_, *this, c);
+    QPainter& p = PenPainter(c);
     const Qt::BrushStyle brush = BrushOf(Fill);
     // The hatch lines start from the picture's corner, so that the hatches
     // of neighbouring boxes join up.
-    if (brush != Qt::NoBrush) p->fillRect(QRect(QPoint(l, t), QPoint(r, b)), QBrush(ToQColor(FillColor), brush));
+    if (brush != Qt::NoBrush)
+      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), QBrush(ToQColor(FillColor), brush), Mode != DrawMode::CopyPen);
     if (l == r || t == b)
-      p->drawLine(QPoint(l, t), QPoint(r, b));
+      p.drawLine(QPoint(l, t), QPoint(r, b));
     else
-      p->drawRect(QRect(l, t, r - l, b - t));
+      p.drawRect(QRect(l, t, r - l, b - t));
   }
   SetCurrent(x2, y2);
 }
@@ -362,24 +424,23 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
   } else {
     rx = r / a;
   }
-  Pen p(image_, *this, c);
-  if (!FillTransparent) p->setBrush(ToQColor(FillColor));
+  QPainter& p = PenPainter(c);
+  if (!FillTransparent) p.setBrush(ToQColor(FillColor));
   if (!FillTransparent && FillColor == c && Mode != DrawMode::CopyPen) {
     // A disc of one colour in a mode that combines with the picture: each
     // pixel once (an outline over the fill would undo its edge), so drawing
     // it twice restores the picture.
-    p->setPen(Qt::NoPen);
+    p.setPen(Qt::NoPen);
     rx += 0.5;
     ry += 0.5;
   }
-  p->drawEllipse(QPointF(RoundPixel(cx), RoundPixel(cy)), rx, ry);
+  p.drawEllipse(QPointF(RoundPixel(cx), RoundPixel(cy)), rx, ry);
 }
 
 void PictureBox::PSet(double x, double y, Color c) {
   double px, py;
   if (MapPoint(x, y, px, py)) {
-    Pen p(image_, *this, c);
-    p->drawPoint(QPoint(RoundPixel(px), RoundPixel(py)));
+    PenPainter(c).drawPoint(QPoint(RoundPixel(px), RoundPixel(py)));
   }
   SetCurrent(x, y);
 }
@@ -490,7 +551,7 @@ void PictureBox::Print(const std::string& text, bool newline) {
   if (placed && HaveGuiApp()) {
     const int x = RoundPixel(px), y = RoundPixel(py);
     const QImage& drawn = DrawnText(font, t, ForeColor);
-    QPainter p(&image_);
+    QPainter& p = TextPainter();
     if (!FontTransparent) {
       p.fillRect(QRectF(x, y, wpx, hpx), ToQColor(BackColor));
     }
@@ -525,7 +586,14 @@ double PictureBox::TextHeightInScale(const std::string& text) const {
   return height_ < 0 ? -TextHeight(text) : TextHeight(text);
 }
 
-const QImage& PictureBox::Image() const { return image_; }
-QImage& PictureBox::Image() { return image_; }
+const QImage& PictureBox::Image() const {
+  EndPainting();
+  return image_;
+}
+
+QImage& PictureBox::Image() {
+  EndPainting();
+  return image_;
+}
 
 }  // namespace ondrik

@@ -11,11 +11,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/color.h"
+
+class QPainter;
 
 namespace ondrik {
 
@@ -40,9 +43,31 @@ enum class FillStyle {
   DiagonalCross
 };
 
-class PictureBox {
+namespace detail {
+// The painter of a picture box: begun at the first drawing after a Cls, a
+// resize or a look at the picture, and ended before the picture is looked at
+// again, so that a whole redraw runs through one painter. Copying a picture
+// ends the painting of the original first; the copy starts without one.
+class PaintSlot {
+ public:
+  PaintSlot();
+  PaintSlot(const PaintSlot& o);
+  PaintSlot& operator=(const PaintSlot& o);
+  ~PaintSlot();
+  void EndPainting() const;
+
+ protected:
+  mutable std::unique_ptr<QPainter> painter_;
+};
+}  // namespace detail
+
+class PictureBox : private detail::PaintSlot {
  public:
   PictureBox(int widthPx = 100, int heightPx = 100);
+  PictureBox(const PictureBox&) = default;
+  PictureBox& operator=(const PictureBox&) = default;
+  // The painting ends before the picture goes.
+  ~PictureBox() { EndPainting(); }
 
   // New size in pixels; the user scale keeps its corners (so it stretches
   // with the picture) and the picture is cleared to BackColor.
@@ -122,6 +147,7 @@ class PictureBox {
   double TextWidthInScale(const std::string& text) const;
   double TextHeightInScale(const std::string& text) const;
 
+  // The picture as drawn so far (the painting of the redraw ends here).
   const QImage& Image() const;
   QImage& Image();
 
@@ -133,6 +159,11 @@ class PictureBox {
   // limit it to +-1e6 pixels.
   bool MapPoint(double x, double y, double& px, double& py, bool clamp = true) const;
   void SetCurrent(double x, double y);
+  // The painter of the redraw with the pen state for lines and shapes in
+  // colour c, or for text (copy mode, no pen).
+  QPainter& PenPainter(Color c);
+  QPainter& TextPainter();
+  QPainter& Painter();
   // The pixels of points, consecutive repeats left out; false when one lies
   // too far out to be drawn as it is.
   bool PixelPolygon(std::span<const double> xy, std::vector<QPoint>& out) const;
