@@ -1,10 +1,7 @@
 #include "platform/picturebox.h"
 
-#include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QStaticText>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -16,6 +13,8 @@
 #include <vector>
 #include <tuple>
 #include <unordered_map>
+
+#include "platform/picturetext.h"
 
 namespace ondrik {
 
@@ -126,12 +125,6 @@ QPainter::CompositionMode CompositionOf(DrawMode m) {
   return QPainter::CompositionMode_SourceOver;
 }
 
-std::string Lower(const std::string& s) {
-  std::string r = s;
-  for (char& ch : r) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return r;
-}
-
 }  // namespace
 
 namespace detail {
@@ -151,6 +144,8 @@ void PaintSlot::EndPainting() const { painter_.reset(); }
 
 QPainter& PictureBox::Painter() {
   if (!painter_) {
+    // Drawn in device pixels; the picture carries its scale only when shown.
+    if (image_.devicePixelRatio() != 1) image_.setDevicePixelRatio(1);
     painter_ = std::make_unique<QPainter>(&image_);
     painter_->setRenderHint(QPainter::Antialiasing, false);
   }
@@ -161,7 +156,7 @@ QPainter& PictureBox::PenPainter(Color c) {
   QPainter& p = Painter();
   p.setCompositionMode(CompositionOf(Mode));
   QPen pen(ToQColor(c));
-  pen.setWidth(std::clamp(DrawWidth, 1, 1000));
+  pen.setWidth(std::clamp(static_cast<int>(std::lround(DrawWidth * deviceScale_)), 1, 1000));
   pen.setStyle(Style == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
   p.setPen(pen);
   p.setBrush(Qt::NoBrush);
@@ -181,58 +176,42 @@ QString ToQString(const std::string& s) {
   return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::string InstalledFontFamily(const std::string& requested) {
-  static std::mutex mu;
-  static std::map<std::string, std::string> cache;
-  const std::string key = Lower(requested);
-  const bool mono = key == "courier" || key == "courier new" || key == "lucida console" ||
-                    key == "consolas" || key == "fixedsys" || key == "terminal";
-  const std::string fallback = mono ? "DejaVu Sans Mono" : "DejaVu Sans";
-  if (!HaveGuiApp()) return fallback;
-  std::lock_guard<std::mutex> lock(mu);
-  auto it = cache.find(key);
-  if (it != cache.end()) return it->second;
-  std::string found;
-  const QStringList families = QFontDatabase::families();
-  const QString want = ToQString(requested);
-  for (const QString& f : families) {
-    if (f.compare(want, Qt::CaseInsensitive) == 0) {
-      found = f.toStdString();
-      break;
-    }
-  }
-  if (found.empty()) {
-    found = fallback;
-    for (const QString& f : families) {
-      if (f.compare(QString::fromStdString(fallback), Qt::CaseInsensitive) == 0) {
-        found = f.toStdString();
-        break;
-      }
-    }
-  }
-  cache[key] = found;
-  return found;
-}
+std::string InstalledFontFamily(const std::string& requested) { return picturetext::FaceFor(requested).family; }
+
+namespace {
+bool gRecordPrintedTexts = false;
+}  // namespace
+
+void PictureBox::RecordPrintedTexts(bool on) { gRecordPrintedTexts = on; }
 
 PictureBox::PictureBox(int widthPx, int heightPx)
-    : image_(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32) {
-  width_ = image_.width();
-  height_ = image_.height();
+    : image_(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32),
+      pixelWidth_(image_.width()),
+      pixelHeight_(image_.height()) {
+  width_ = pixelWidth_;
+  height_ = pixelHeight_;
   image_.fill(ToQColor(BackColor));
 }
 
-void PictureBox::Resize(int widthPx, int heightPx) {
+void PictureBox::Resize(int widthPx, int heightPx, double deviceScale) {
   EndPainting();
-  image_ = QImage(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32);
+  if (std::isfinite(deviceScale) && deviceScale > 0) deviceScale_ = std::clamp(deviceScale, 0.25, 8.0);
+  pixelWidth_ = ClampSide(widthPx);
+  pixelHeight_ = ClampSide(heightPx);
+  image_ = QImage(ClampSide(static_cast<int>(std::ceil(pixelWidth_ * deviceScale_ - 1e-6))),
+                  ClampSide(static_cast<int>(std::ceil(pixelHeight_ * deviceScale_ - 1e-6))), QImage::Format_RGB32);
   if (!userScale_) {
-    width_ = image_.width();
-    height_ = image_.height();
+    width_ = pixelWidth_;
+    height_ = pixelHeight_;
   }
   image_.fill(ToQColor(BackColor));
+  printed_.clear();
 }
 
-int PictureBox::PixelWidth() const { return image_.width(); }
-int PictureBox::PixelHeight() const { return image_.height(); }
+int PictureBox::PixelWidth() const { return pixelWidth_; }
+int PictureBox::PixelHeight() const { return pixelHeight_; }
+
+int PictureBox::DevSpan() const { return std::max(1, static_cast<int>(std::lround(deviceScale_))); }
 
 void PictureBox::Scale(double x1, double y1, double x2, double y2) {
   const double w = x2 - x1, h = y2 - y1;
@@ -250,8 +229,8 @@ void PictureBox::Scale(double x1, double y1, double x2, double y2) {
 void PictureBox::ScalePixels() {
   left_ = 0;
   top_ = 0;
-  width_ = image_.width();
-  height_ = image_.height();
+  width_ = pixelWidth_;
+  height_ = pixelHeight_;
   userScale_ = false;
 }
 
@@ -260,15 +239,15 @@ double PictureBox::ScaleTop() const { return top_; }
 double PictureBox::ScaleWidth() const { return width_; }
 double PictureBox::ScaleHeight() const { return height_; }
 
-double PictureBox::XToPixel(double x) const { return (x - left_) * image_.width() / width_; }
-double PictureBox::YToPixel(double y) const { return (y - top_) * image_.height() / height_; }
-double PictureBox::PixelToX(double px) const { return left_ + px * width_ / image_.width(); }
-double PictureBox::PixelToY(double py) const { return top_ + py * height_ / image_.height(); }
+double PictureBox::XToPixel(double x) const { return (x - left_) * pixelWidth_ / width_; }
+double PictureBox::YToPixel(double y) const { return (y - top_) * pixelHeight_ / height_; }
+double PictureBox::PixelToX(double px) const { return left_ + px * width_ / pixelWidth_; }
+double PictureBox::PixelToY(double py) const { return top_ + py * height_ / pixelHeight_; }
 
 bool PictureBox::MapPoint(double x, double y, double& px, double& py, bool clamp) const {
   if (!std::isfinite(x) || !std::isfinite(y)) return false;
-  px = XToPixel(x);
-  py = YToPixel(y);
+  px = Dev(XToPixel(x));
+  py = Dev(YToPixel(y));
   if (!std::isfinite(px) || !std::isfinite(py)) return false;
   if (clamp) {
     px = ClampPixel(px);
@@ -285,6 +264,7 @@ void PictureBox::SetCurrent(double x, double y) {
 void PictureBox::Cls() {
   EndPainting();  // a new redraw begins
   image_.fill(ToQColor(BackColor));
+  printed_.clear();
   SetCurrent(left_, top_);
 }
 
@@ -293,7 +273,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
   if (MapPoint(x1, y1, ax, ay, false) && MapPoint(x2, y2, bx, by, false) &&
       ClipSegment(ax, ay, bx, by)) {
     LineInBands(PenPainter(c), QPoint(RoundPixel(ax), RoundPixel(ay)), QPoint(RoundPixel(bx), RoundPixel(by)),
-                Mode != DrawMode::CopyPen && DrawWidth <= 1);
+                Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
   }
   SetCurrent(x2, y2);
 }
@@ -310,7 +290,7 @@ void PictureBox::LineRel(double dx, double dy, Color c) {
 
 bool PictureBox::PixelPolygon(std::span<const double> xy, std::vector<QPoint>& out) const {
   out.clear();
-  const double ax = image_.width() / width_, ay = image_.height() / height_;
+  const double ax = Dev(pixelWidth_) / width_, ay = Dev(pixelHeight_) / height_;
   const double left = left_, top = top_;
   for (size_t i = 0; i + 1 < xy.size(); i += 2) {
     const double px = (xy[i] - left) * ax, py = (xy[i + 1] - top) * ay;
@@ -360,8 +340,9 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
     const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
     QPainter& p = PenPainter(c);
     if (filled) {
-      // Both corner pixels belong to the box.
-      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c), Mode != DrawMode::CopyPen);
+      // Both corner pixels belong to the box, all the device pixels of each.
+      const int more = DevSpan() - 1;
+      FillInBands(p, QRect(QPoint(l, t), QPoint(r + more, b + more)), ToQColor(c), Mode != DrawMode::CopyPen);
     } else if (l == r || t == b) {
       p.drawLine(QPoint(l, t), QPoint(r, b));  // a box without area is a line
     } else {
@@ -412,7 +393,7 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
   double cx, cy;
   SetCurrent(x, y);
   if (!MapPoint(x, y, cx, cy)) return;
-  double r = std::fabs(radius * image_.width() / width_);
+  double r = std::fabs(Dev(radius * pixelWidth_ / width_));
   if (!std::isfinite(r) || !std::isfinite(aspect) || radius < 0) return;
   r = std::min(r, kMaxPixel);
   // A negative aspect (a ratio taken in a scale whose y grows upwards) means
@@ -440,112 +421,24 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
 void PictureBox::PSet(double x, double y, Color c) {
   double px, py;
   if (MapPoint(x, y, px, py)) {
-    PenPainter(c).drawPoint(QPoint(RoundPixel(px), RoundPixel(py)));
+    const int n = DevSpan();
+    if (n == 1)
+      PenPainter(c).drawPoint(QPoint(RoundPixel(px), RoundPixel(py)));
+    else
+      PenPainter(c).fillRect(QRect(RoundPixel(px), RoundPixel(py), n, n), ToQColor(c));
   }
   SetCurrent(x, y);
 }
 
-namespace {
-
-// Fonts and the texts measured and laid out in them, kept for the life of the
-// program: labels repeat (every contour of one value, every axis step), and
-// measuring or laying out a text costs far more than drawing it.
-struct LaidOutText {
-  double width = 0;  // pixels
-  bool laidOut = false;  // measured and laid out in the font (a GUI application was there)
-  QStaticText text;
-  // The text drawn in each colour it was printed in, on a transparent
-  // picture kPad pixels larger on every side.
-  std::unordered_map<Color, QImage> drawn;
-};
-constexpr int kPad = 3;
-struct FontEntry {
-  QFont font;
-  bool measured = false;          // by the font, not estimated
-  double ascent = 0, height = 0;  // pixels
-  std::unordered_map<std::string, LaidOutText> texts;
-};
-constexpr std::size_t kMaxTextsPerFont = 4096;
-
-std::mutex gFontMutex;
-
-const FontEntry& FontFor(const std::string& name, double size, bool bold) {
-  // Never destroyed: its fonts must not outlive the GUI application at exit.
-  static auto* fonts = new std::map<std::tuple<std::string, double, bool>, FontEntry>;
-  const double pt = std::isfinite(size) ? std::clamp(size, 1.0, 500.0) : 8.0;
-  std::lock_guard<std::mutex> lock(gFontMutex);
-  auto [it, added] = fonts->try_emplace({name, pt, bold});
-  FontEntry& e = it->second;
-  if (added) {
-    QFont f(QString::fromStdString(InstalledFontFamily(name)));
-    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pt * 96.0 / 72.0))));
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::NoAntialias);
-    e.font = f;
-  }
-  if (!e.measured) {
-    if (HaveGuiApp()) {
-      const QFontMetricsF fm(e.font);
-      e.ascent = fm.ascent();
-      e.height = fm.height();
-      e.measured = true;
-      e.texts.clear();
-    } else {
-      // Without a GUI application no font can be measured; an estimate from
-      // the font size keeps the layout going.
-      e.ascent = e.font.pixelSize();
-      e.height = 1.2 * e.font.pixelSize();
-    }
-  }
-  return e;
+QFont PictureBox::CurrentFont() const {
+  return picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_).font;
 }
-
-// The picture of a text in a colour (its top-left corner at (kPad, kPad)).
-const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
-  std::lock_guard<std::mutex> lock(gFontMutex);
-  auto& drawn = const_cast<LaidOutText&>(t).drawn;
-  if (auto it = drawn.find(c); it != drawn.end()) return it->second;
-  QImage img(static_cast<int>(std::ceil(t.width)) + 2 * kPad, static_cast<int>(std::ceil(font.height)) + 2 * kPad,
-             QImage::Format_ARGB32_Premultiplied);
-  img.fill(Qt::transparent);
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
-  p.setFont(font.font);
-  p.setPen(ToQColor(c));
-  p.drawStaticText(QPointF(kPad, kPad), t.text);
-  p.end();
-  return drawn.emplace(c, std::move(img)).first->second;
-}
-
-// A text measured and laid out in a font.
-const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
-  std::lock_guard<std::mutex> lock(gFontMutex);
-  auto& texts = const_cast<FontEntry&>(font).texts;
-  if (auto it = texts.find(text); it != texts.end() && (it->second.laidOut || !HaveGuiApp())) return it->second;
-  if (texts.size() >= kMaxTextsPerFont) texts.clear();
-  LaidOutText t;
-  const QString qs = ToQString(text);
-  if (HaveGuiApp()) {
-    t.laidOut = true;
-    t.width = QFontMetricsF(font.font).horizontalAdvance(qs);
-    t.text = QStaticText(qs);
-    t.text.setTextFormat(Qt::PlainText);
-    t.text.prepare(QTransform(), font.font);
-  } else {
-    t.width = 0.6 * font.font.pixelSize() * static_cast<double>(qs.size());
-  }
-  return texts.insert_or_assign(text, std::move(t)).first->second;
-}
-
-}  // namespace
-
-QFont PictureBox::CurrentFont() const { return FontFor(FontName, FontSize, FontBold).font; }
 
 void PictureBox::Print(const std::string& text, bool newline) {
-  const FontEntry& font = FontFor(FontName, FontSize, FontBold);
+  using namespace picturetext;
+  const FontEntry& font = FontFor(FontName, FontSize, FontBold, deviceScale_);
   const LaidOutText& t = TextIn(font, text);
-  const double wpx = t.width, hpx = font.height;
+  const double wpx = t.width, hpx = font.height;  // device pixels
   double px, py;
   const bool placed = MapPoint(CurrentX, CurrentY, px, py);
   if (placed && HaveGuiApp()) {
@@ -555,7 +448,19 @@ void PictureBox::Print(const std::string& text, bool newline) {
     if (!FontTransparent) {
       p.fillRect(QRectF(x, y, wpx, hpx), ToQColor(BackColor));
     }
+    if (TextOutline) {
+      const QImage& halo = DrawnText(font, t, *TextOutline);
+      const int d = DevSpan();
+      for (int dy = -d; dy <= d; dy += d)
+        for (int dx = -d; dx <= d; dx += d)
+          if (dx != 0 || dy != 0) p.drawImage(x - kPad + dx, y - kPad + dy, halo);
+    }
     p.drawImage(x - kPad, y - kPad, drawn);
+    if (gRecordPrintedTexts && !t.ink.isEmpty()) {
+      const QRectF ink = t.ink.translated(x, y);
+      printed_.push_back({text, QRectF(ink.left() / deviceScale_, ink.top() / deviceScale_,
+                                       ink.width() / deviceScale_, ink.height() / deviceScale_)});
+    }
   }
   if (!placed) {
     if (newline) CurrentX = left_;
@@ -563,19 +468,21 @@ void PictureBox::Print(const std::string& text, bool newline) {
   }
   if (newline) {
     CurrentX = left_;
-    CurrentY = PixelToY(py + hpx);
+    CurrentY = PixelToY((py + hpx) / deviceScale_);
   } else {
-    CurrentX = PixelToX(px + wpx);
+    CurrentX = PixelToX((px + wpx) / deviceScale_);
   }
 }
 
 double PictureBox::TextWidth(const std::string& text) const {
-  const double wpx = TextIn(FontFor(FontName, FontSize, FontBold), text).width;
-  return wpx * std::fabs(width_) / image_.width();
+  using namespace picturetext;
+  const double wpx = TextIn(FontFor(FontName, FontSize, FontBold, deviceScale_), text).width;
+  return wpx / deviceScale_ * std::fabs(width_) / pixelWidth_;
 }
 
 double PictureBox::TextHeight(const std::string& /*text*/) const {
-  return FontFor(FontName, FontSize, FontBold).height * std::fabs(height_) / image_.height();
+  const double hpx = picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_).height;
+  return hpx / deviceScale_ * std::fabs(height_) / pixelHeight_;
 }
 
 double PictureBox::TextWidthInScale(const std::string& text) const {
@@ -586,14 +493,31 @@ double PictureBox::TextHeightInScale(const std::string& text) const {
   return height_ < 0 ? -TextHeight(text) : TextHeight(text);
 }
 
-const QImage& PictureBox::Image() const {
+void PictureBox::EndRedraw() const {
   EndPainting();
+  if (image_.devicePixelRatio() != deviceScale_) image_.setDevicePixelRatio(deviceScale_);
+}
+
+const QImage& PictureBox::Image() const {
+  EndRedraw();
   return image_;
 }
 
 QImage& PictureBox::Image() {
-  EndPainting();
+  EndRedraw();
   return image_;
+}
+
+QImage PictureBox::DesignImage() const {
+  EndRedraw();
+  if (image_.width() == pixelWidth_ && image_.height() == pixelHeight_) return image_;
+  return image_.scaled(pixelWidth_, pixelHeight_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void PictureBox::CopyPicture(const PictureBox& from) {
+  EndPainting();
+  from.EndRedraw();
+  if (from.image_.size() == image_.size()) image_ = from.image_;
 }
 
 }  // namespace ondrik
