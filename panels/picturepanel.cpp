@@ -12,6 +12,7 @@ namespace {
 // digits stay distinct at.
 constexpr const char* kCondensedFace = "DejaVu Sans Condensed";
 constexpr double kSmallestLegiblePt = 7;
+constexpr double kSmallestRowPt = 5.25;  // 7 pixels
 }  // namespace
 
 PicturePanel::PicturePanel(PanelHost& host, QWidget* parent, const std::string& objectName)
@@ -109,10 +110,12 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
     for (RowText& t : texts) t.text = CollapseBlanks(t.text);
     done = fits();
   }
-  if (!done) {
-    pic.FontName = kCondensedFace;
-    pic.FontSize = std::max(font, kSmallestLegiblePt);
-    fits();
+  // At last a size smaller, down to 7 pixels: whole and inside rather
+  // than cut at the edge.
+  pic.FontName = done ? face : kCondensedFace;
+  for (double pt = std::max(font, kSmallestLegiblePt); !done && pt >= kSmallestRowPt; pt -= 0.75) {
+    pic.FontSize = pt;
+    done = fits();
   }
   for (std::size_t i = 0; i < texts.size(); ++i) PrintAt(pic, at[i], y, texts[i].text, texts[i].colour, false);
   pic.FontSize = font;
