@@ -74,7 +74,7 @@ void BM_RefreshMap(benchmark::State& state) {
   gWdir(1, 0, level) = 275;  // a westerly: every lake band is drawn
   Flow flow;
   for (auto _ : state) {
-    pic.Image() = buffer.Image();
+    pic.CopyPicture(buffer);
     if (std::optional<Flow> f = DrawMapSigmaWind(pic, features, 1, 0, level, 3)) flow = *f;
     PrintMapTravelTimes(pic, lines, flow);
     benchmark::DoNotOptimize(pic.Image().constBits());

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <exception>
 #include <numbers>
 #include <string>
@@ -139,12 +140,19 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
   if (shown && s.opt.chkWindDigital) {
     const double w = pic.TextWidth("999");
     pic.ForeColor = kYellow;
+    // Top of the last line of numbers printed, from the bottom up.
+    double below = std::numeric_limits<double>::infinity();
     for (int i = 0; i < lv.count; ++i) {
       const Integer e = lv.level[static_cast<size_t>(i)];
       double y;
       if (!WindLevelY(D, H, e, ys, y)) continue;
+      // The 10 m wind's numbers stand there already.
+      if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) continue;
       // A number that would stand above the chart's top is left out, not cut.
       if (y - s.draw.HalfTextHeight < std::log(static_cast<double>(gChartTop))) continue;
+      // Nor one that would run into the numbers of the level below it.
+      if (y + s.draw.HalfTextHeight > below) continue;
+      below = y - s.draw.HalfTextHeight;
       if (s.opt.DigitalWindDirections) {
         pic.CurrentX = 93 - 1.6 * w;
         pic.CurrentY = y - s.draw.HalfTextHeight;
@@ -335,8 +343,13 @@ void PloteeTitle(PictureBox& pic, ChartState&) {
   const double w = pic.TextWidth("1");
   const double h = pic.TextHeight("1");
   // Eight characters in from the left, four lines down from the top, in
-  // whatever scale is in force (down is the sign of the scale's height).
-  pic.CurrentX = pic.ScaleLeft() + 8 * w;
+  // whatever scale is in force (down is the sign of the scale's height);
+  // on a chart so narrow that the height labels reach that far, a character
+  // right of them (they stand from 8.5 % of the width, " 1000 " the widest).
+  const double pxPerUnit = pic.PixelWidth() / std::fabs(pic.ScaleWidth());
+  const double labelsEndPx = 0.085 * pic.PixelWidth() + pic.TextWidth(" 1000 ") * pxPerUnit;
+  const double leftPx = std::max(8 * w * pxPerUnit, labelsEndPx + w * pxPerUnit);
+  pic.CurrentX = pic.ScaleLeft() + leftPx * pic.ScaleWidth() / pic.PixelWidth();
   pic.CurrentY = pic.ScaleTop() + 4 * h * (pic.ScaleHeight() < 0 ? -1 : 1);
   pic.ForeColor = kWhite;
   const std::string keptName = pic.FontName;

@@ -136,7 +136,7 @@ std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& pic, const OverviewS
   const Integer step = TimeLabelStep(s.in.TimeLabelStep);
   const int last = std::min<int>(gLastHour(D), kMaxHours - 1);
   const double L = pic.ScaleLeft(), W = pic.ScaleWidth();
-  const int pixels = pic.Image().width();
+  const int pixels = pic.PixelWidth();
   // A label of an hour in the window that the edge would cut is moved
   // inside, a pixel from the edge; hours outside the window get none.
   const auto inside = [&](double x, double w) {

@@ -105,10 +105,10 @@ void frmOverView::picRH_MouseUp(int /*button*/, int /*shift*/, double /*x*/, dou
 void frmOverView::PIP(double x) {
   const QImage* chart = profile_.ChartImage();
   if (chart == nullptr || chart->isNull()) return;
-  picPIP->resize(chart->size());
+  picPIP->resize(chart->deviceIndependentSize().toSize());
   const double m = PipPointerX(x, state_.frame, picRH->x(), picRH->width());
   picPIP->move(PipLeft(picPIP->x(), m, width(), picPIP->width()), height() - picPIP->height());
-  picPIP->setPixmap(QPixmap::fromImage(*chart));
+  picPIP->setPixmap(QPixmap::fromImage(*chart));  // at the chart's resolution
   picPIP->setVisible(true);
   picPIP->raise();
 }

@@ -32,10 +32,10 @@ void DrawTitleBand(PictureBox& pic, const std::string& title) {
 
 // picLeft, picRH and picRight side by side, picTime under picRH.
 QImage frmOverView::ComposeSnapshot() const {
-  const QImage& left = picLeft->Pic().Image();
-  const QImage& rh = picRH->Pic().Image();
-  const QImage& right = picRight->Pic().Image();
-  const QImage& time = picTime->Pic().Image();
+  const QImage left = picLeft->Pic().DesignImage();
+  const QImage rh = picRH->Pic().DesignImage();
+  const QImage right = picRight->Pic().DesignImage();
+  const QImage time = picTime->Pic().DesignImage();
   QImage out(left.width() + rh.width() + right.width(), time.height() + rh.height(), QImage::Format_RGB32);
   out.fill(Qt::black);
   QPainter p(&out);

@@ -147,7 +147,16 @@ void CapeShearPanel::PlotCapeShear() {
   if (gLoadingState) return;
   PictureBox& pic = picCape_->Pic();
   const double cMax = gCapeAxisMax, sMax = gShearAxisMax;
-  pic.Scale(-0.1 * sMax, 1.075 * cMax, 1.06 * sMax, -0.125 * cMax);
+  // Margins as wide as the texts they hold: the CAPE numbers at the left,
+  // the title over the plane's top number, the shear numbers and the shear
+  // title under the plane.
+  pic.ScalePixels();
+  const double line = pic.TextHeight("3"), gap = 3;
+  const double leftPx = pic.TextWidth(std::to_string(gCapeAxisMax)) + 2 * gap, rightPx = 0.05 * pic.PixelWidth();
+  const double topPx = 1.5 * line + gap, bottomPx = 2 * line + gap;
+  const double ux = sMax / std::max(1.0, pic.PixelWidth() - leftPx - rightPx);
+  const double uy = cMax / std::max(1.0, pic.PixelHeight() - topPx - bottomPx);
+  pic.Scale(-leftPx * ux, cMax + topPx * uy, sMax + rightPx * ux, -bottomPx * uy);
   pic.FillTransparent = false;
   pic.Mode = DrawMode::CopyPen;
   pic.DrawWidth = 1;
@@ -171,16 +180,15 @@ void CapeShearPanel::PlotCapeShear() {
   pic.LineTo(sMax, 0);
   pic.LineTo(0, 0);
   for (int c = 0; c <= gCapeAxisMax; c += capeStep) {
-    // At 8 % of the shear axis left of it (after a blank), or further left
-    // when the label would reach into the plot.
+    // Right-aligned a gap left of the plane.
     const std::string t = std::to_string(c);
-    pic.CurrentX = std::min(-0.08 * sMax + pic.TextWidth(" "), -0.005 * sMax - pic.TextWidth(t));
+    pic.CurrentX = -gap * ux - pic.TextWidth(t);
     pic.CurrentY = c + h;  // centred on its line; the plane's y runs upwards
     pic.Print(t);
   }
   for (int v = 0; v <= gShearAxisMax; v += shearStep) {
     const std::string t = std::to_string(v);
-    pic.CurrentY = -h;
+    pic.CurrentY = -uy;  // a pixel under the plane
     pic.CurrentX = v - pic.TextWidth(t) / 2;
     pic.Print(t);
   }
@@ -189,11 +197,11 @@ void CapeShearPanel::PlotCapeShear() {
   pic.ForeColor = kWhite;
   // The CAPE axis's title on one line in the margin over the plane: in the
   // column of the axis numbers its two lines would cover them.
-  pic.CurrentX = -0.092 * sMax;
-  pic.CurrentY = 1.075 * cMax;
+  pic.CurrentX = pic.ScaleLeft();
+  pic.CurrentY = pic.ScaleTop();
   pic.Print(effective ? "MUCAPE (J/kg)" : "SCAPE (J/kg)");
   pic.CurrentX = 0.36 * sMax;
-  pic.CurrentY = std::min(-(250.0 / 4300.0) * cMax, -3 * h);  // under the shear labels
+  pic.CurrentY = -(line + 2) * uy;  // under the shear labels
   pic.Print(gCapeShearOption == kShearSixKm   ? "6 km  Bulk  Shear  (knots)"
             : gCapeShearOption == kShearOneKm ? "1 km  Bulk  Shear  (knots)"
                                               : " Effictive Shear  (knots)");

@@ -109,10 +109,18 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   pic.Line(0, 0, M, 0, kAxis);
   pic.Line(0, 0, 0, 500, kAxis);
   pic.DrawWidth = 1;
+  // A tick label that would run into the one before it is left out.
+  double labelsEnd = -1e300;
+  const auto tickLabel = [&](double x, const std::string& text) {
+    const double w = pic.TextWidth(text);
+    if (x - w / 2 < labelsEnd + pic.TextWidth(" ") / 2) return;
+    PrintCentred(pic, x, -30, text, kAxis);
+    labelsEnd = x + w / 2;
+  };
   Steps(0, M, s, [&](double q) {
     pic.Line(q, 0, q, -30, kAxis);
     pic.Line(q, 0, q, 500, kGridLine);
-    PrintCentred(pic, q, -30, Format(q, "0"), kAxis);
+    tickLabel(q, Format(q, "0"));
   });
   const double half1 = SignedTextHeight(pic, "0") / 2;
   for (int h = 0; h <= 500; h += 100) {
@@ -124,9 +132,10 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   pic.Line(-0.1 * M, 0, 0.1 * M, 0, kAxis);
   pic.Line(0, 0, 0, 500, kAxis);
   pic.DrawWidth = 1;
+  labelsEnd = -1e300;
   Steps(-0.1 * M, 0.11 * M, 0.25 * s, [&](double d) {
     pic.Line(d, 0, d, -30, kAxis);
-    PrintCentred(pic, d, -30, Format(d, ".00"), kAxis);
+    tickLabel(d, Format(d, ".00"));
   });
   for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
 

@@ -162,7 +162,10 @@ void HeavyPrecipPanel::Draw() {
   DrawTexts(pic, H);
   DrawGaugeLabels(pic, H);
   if (thickness) {
+    // On a black box: the diagram's vertical axis runs under it.
+    pic.FontTransparent = false;
     PrintAt(pic, 0, 12, Format(*thickness, "###"), kYellow);
+    pic.FontTransparent = true;
   }
   PrintCentred(pic, kFirstThirdEnd, 12, Format(gIndexThresholds(kRowPrecipWaterGauge, 1), "0.00"), kYellow);
   PrintCentred(pic, kSecondThirdEnd, 12, Format(gIndexThresholds(kRowPrecipWaterGauge, 2), "0.00"), kYellow);
@@ -179,7 +182,7 @@ void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
   pic.FillTransparent = true;
   for (int r : MbeRings(gMBEScale)) {
     pic.Circle(0, 0, r, kGrid);
-    PrintAt(pic, -r, 0, NumberItem(r), kGrid);
+    if (r <= s) PrintAt(pic, -r, 0, NumberItem(r), kGrid);  // a ring beyond the edge has its label out of sight
   }
 
   ShownDataset = gCurDataset;
@@ -243,17 +246,27 @@ void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   const std::optional<Single> meanRH = MeanRHTo500(D, H);
   pic.Scale(-100, -8, 100, 18);
-  const double x = -70;
-  PrintAt(pic, x, 13, "Pcp Water        " + Format(gPwat(D, H), "0.00") + " in", kGreen);
-  PrintAt(pic, x, 14, "Mean RH             " + (meanRH ? Format(*meanRH, "0") : std::string("--")) + " %", kGreen);
-  PrintAt(pic, x, 15,
-          "PW*RH             " + (meanRH ? Format(*meanRH / 100 * gPwat(D, H), "0.00") : std::string("--")),
-          kGreen);
-  PrintAt(pic, x, 16, "Warm Cloud     " + Format(gWarmCloudDepthFt(D, H), "##,##0") + " ft", kGreen);
-  if (JetUncertain(D, H))
-    PrintAt(pic, x, 17, "Low Lvl Jet ?       " + Format(gLLJSpd(D, H), "0") + " kts", kJetUncertain);
-  else
-    PrintAt(pic, x, 17, "Low Lvl Jet          " + Format(gLLJSpd(D, H), "0") + " kts", kGreen);
+  const bool uncertain = JetUncertain(D, H);
+  const struct {
+    int row;
+    std::string name, value;
+    Color colour;
+  } gauges[] = {
+      {kRowPrecipWaterGauge, "Pcp Water", Format(gPwat(D, H), "0.00") + " in", kGreen},
+      {kRowMeanRH, "Mean RH", (meanRH ? Format(*meanRH, "0") : std::string("--")) + " %", kGreen},
+      {kRowPWTimesRH, "PW*RH", meanRH ? Format(*meanRH / 100 * gPwat(D, H), "0.00") : std::string("--"), kGreen},
+      {kRowWarmCloudDepth, "Warm Cloud", Format(gWarmCloudDepthFt(D, H), "##,##0") + " ft", kGreen},
+      {kRowLowLevelJet, uncertain ? "Low Lvl Jet ?" : "Low Lvl Jet", Format(gLLJSpd(D, H), "0") + " kts",
+       uncertain ? kJetUncertain : kGreen},
+  };
+  // Each label beside its bar: the name from x -70, the value ending just
+  // before the bars begin (the row moves left where the two need more room).
+  const double barsBegin = -pic.TextWidth(" ");
+  for (const auto& g : gauges) {
+    const double y = g.row - 1.55 - pic.TextHeight(g.name) / 2;  // centred on the bar
+    PrintRow(pic, y, {{-70, g.name, g.colour}, {barsBegin - pic.TextWidth(g.value), g.value, g.colour}},
+             pic.ScaleLeft(), barsBegin);
+  }
 }
 
 }  // namespace ondrik

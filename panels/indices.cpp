@@ -210,24 +210,33 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
   pic.ForeColor = kValue;
   pic.Print(FormatIndexValue(v, row.format), false);
 
-  // The thresholds at the ends of the first and second thirds.
-  Single a, b;
-  ShownThresholds(v, row.threshold, a, b);
-  pic.ForeColor = kThreshold;
-  for (const auto& [t, at] : {std::pair{a, kFirstThirdEnd}, std::pair{b, kSecondThirdEnd}}) {
-    const std::string text = NumberItem(t);  // as a number item prints: " 700 ", " .5 "
-    pic.CurrentX = at - pic.TextWidth(text.substr(0, text.size() - 1)) / 2;
-    pic.CurrentY = y;
-    pic.Print(text, false);
-  }
-
+  // The bar first, then the thresholds at the ends of the first and second
+  // thirds over it, each number whole: black on the bar, white beside it,
+  // and white edged in black where the bar ends under it.
+  double barEnd = 0;
   if (chkIndcyBar_->Value() != 0) {
     const IndexPosition p = IndexToX(v, row.threshold);
     const Color c = ThirdColor(p.third);
     pic.FillColor = c;
-    pic.Mode = DrawMode::MaskPenNot;
-    if (p.x > 0) pic.Box(0, y + 0.1, p.x, y + 0.8, c, true);
-    pic.Mode = DrawMode::CopyPen;
+    if (p.x > 0) {
+      pic.Box(0, y + 0.1, p.x, y + 0.8, c, true);
+      barEnd = p.x;
+    }
+  }
+  Single a, b;
+  ShownThresholds(v, row.threshold, a, b);
+  for (const auto& [t, at] : {std::pair{a, kFirstThirdEnd}, std::pair{b, kSecondThirdEnd}}) {
+    const std::string text = NumberItem(t);  // as a number item prints: " 700 ", " .5 "
+    const std::string digits = text.substr(0, text.size() - 1);  // without the trailing blank
+    const double left = at - pic.TextWidth(digits) / 2;
+    const double inkLeft = left + pic.TextWidth(digits.substr(0, digits.find_first_not_of(' ')));
+    const double inkRight = left + pic.TextWidth(digits);
+    pic.CurrentX = left;
+    pic.CurrentY = y;
+    pic.ForeColor = inkRight <= barEnd ? kBlack : kThreshold;
+    if (inkLeft < barEnd && inkRight > barEnd) pic.TextOutline = kBlack;
+    pic.Print(text, false);
+    pic.TextOutline.reset();
   }
 
   if (chkIndcyCircle_->Value() != 0) {

@@ -106,7 +106,7 @@ MapPanel::MapPanel(PanelHost& host, QWidget* parent)
   picMap_->onMouseDown = [this](int button, int shift, double x, double y) { picMap_MouseDown(button, shift, x, y); };
   picMap_->onResize = [this] {
     // The background follows the picture's size.
-    picMapBuffer_.Resize(picMap_->Pic().PixelWidth(), picMap_->Pic().PixelHeight());
+    picMapBuffer_.Resize(picMap_->Pic().PixelWidth(), picMap_->Pic().PixelHeight(), picMap_->Pic().DeviceScale());
     RedrawMap();
     RefreshMap();
   };
@@ -252,11 +252,12 @@ void MapPanel::DrawMapOutlines() {
 void MapPanel::RefreshMap() {
   if (gLoadingState) return;
   PictureBox& pic = picMap_->Pic();
-  if (picMapBuffer_.PixelWidth() != pic.PixelWidth() || picMapBuffer_.PixelHeight() != pic.PixelHeight()) {
-    picMapBuffer_.Resize(pic.PixelWidth(), pic.PixelHeight());
+  if (picMapBuffer_.PixelWidth() != pic.PixelWidth() || picMapBuffer_.PixelHeight() != pic.PixelHeight() ||
+      picMapBuffer_.DeviceScale() != pic.DeviceScale()) {
+    picMapBuffer_.Resize(pic.PixelWidth(), pic.PixelHeight(), pic.DeviceScale());
     RedrawMap();
   }
-  pic.Image() = picMapBuffer_.Image();
+  pic.CopyPicture(picMapBuffer_);
   pic.Mode = DrawMode::CopyPen;
   pic.DrawWidth = 1;
   pic.FillTransparent = true;

@@ -7,6 +7,14 @@
 
 namespace ondrik {
 
+namespace {
+// Narrower than the panel font at the same height; the smallest size its
+// digits stay distinct at.
+constexpr const char* kCondensedFace = "DejaVu Sans Condensed";
+constexpr double kSmallestLegiblePt = 7;
+constexpr double kSmallestRowPt = 5.25;  // 7 pixels
+}  // namespace
+
 PicturePanel::PicturePanel(PanelHost& host, QWidget* parent, const std::string& objectName)
     : host_(host), picture_(new PictureBoxWidget(parent)) {
   picture_->setObjectName(QString::fromStdString(objectName));
@@ -35,13 +43,7 @@ double FitFontSize(PictureBox& pic, const std::string& sample, double width, dou
 }
 
 void UsePanelFont(PictureBox& pic, double pt) {
-  // The narrowest face that keeps its digits and points apart at small sizes.
-  static const std::string face = [] {
-    for (const char* f : {"Nimbus Sans Narrow", "DejaVu Sans Condensed"})
-      if (InstalledFontFamily(f) == f) return std::string(f);
-    return std::string("DejaVu Sans");
-  }();
-  pic.FontName = face;
+  pic.FontName = "Small Fonts";
   pic.FontSize = pt;
   pic.FontBold = false;
 }
@@ -101,19 +103,19 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
     for (double& a : at) a -= over;
     return true;
   };
-  // Then with single blanks, then in the plain face that stays legible
-  // smaller, down to its smallest legible size.
+  // Then with single blanks, then in the condensed face (as legible at the
+  // same size, narrower).
   bool done = fits();
   if (!done) {
     for (RowText& t : texts) t.text = CollapseBlanks(t.text);
     done = fits();
   }
-  if (!done) {
-    pic.FontName = "DejaVu Sans";
-    for (int px = 7; px >= 6 && !done; --px) {
-      pic.FontSize = px * 72.0 / 96.0;
-      done = fits();
-    }
+  // At last a size smaller, down to 7 pixels: whole and inside rather
+  // than cut at the edge.
+  pic.FontName = done ? face : kCondensedFace;
+  for (double pt = std::max(font, kSmallestLegiblePt); !done && pt >= kSmallestRowPt; pt -= 0.75) {
+    pic.FontSize = pt;
+    done = fits();
   }
   for (std::size_t i = 0; i < texts.size(); ++i) PrintAt(pic, at[i], y, texts[i].text, texts[i].colour, false);
   pic.FontSize = font;

@@ -39,9 +39,9 @@ class PicturePanel : public SidePanel {
 // texts inside their places this way.
 double FitFontSize(PictureBox& pic, const std::string& sample, double width, double maxPt, double minPt = 5.0);
 
-// The text panels' font: a narrow face at 6 points, small enough for the
-// panels' designs at their size.
-void UsePanelFont(PictureBox& pic, double pt = 6.0);
+// The text panels' font: "Small Fonts" at 7 points, the smallest size at
+// which its digits stay distinct (larger sizes when asked).
+void UsePanelFont(PictureBox& pic, double pt = 7.0);
 
 // The height of a text in the picture's current scale, signed like its y
 // axis (negative when y grows upwards): y - h / 2 centres a line on y in
@@ -59,8 +59,8 @@ void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, 
 // text before it reaches that far, a blank after it. A row that would pass
 // the picture's right edge (or `rightLimit`) moves left, but not past
 // `leftLimit`; when that is not enough, runs of blanks inside its texts
-// become one, and then it is printed in a plain face at 7 or at last 6
-// pixels. Trailing blanks of a text take no room.
+// become one, and then it is printed in a condensed face of the same size.
+// Trailing blanks of a text take no room.
 struct RowText {
   double x;
   std::string text;

@@ -1,10 +1,7 @@
 #include "platform/picturebox.h"
 
-#include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QStaticText>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -16,6 +13,8 @@
 #include <vector>
 #include <tuple>
 #include <unordered_map>
+
+#include "platform/picturetext.h"
 
 namespace ondrik {
 
@@ -71,6 +70,44 @@ bool ClipSegment(double& ax, double& ay, double& bx, double& by) {
   return OutCode(ax, ay) == 0 && OutCode(bx, by) == 0;
 }
 
+// Drawing that combines with the picture (exclusive-or and the other raster
+// operations) goes to Qt in pieces of at most this many rows or columns: Qt
+// hands larger pieces to worker threads, whose wake-ups cost more than the
+// drawing itself.
+constexpr int kRasterOpBand = 64;
+
+// A filled rectangle, in bands of rows when the painter combines.
+void FillInBands(QPainter& p, const QRect& r, const QBrush& brush, bool combines) {
+  if (!combines) {
+    p.fillRect(r, brush);
+    return;
+  }
+  for (int top = r.top(); top <= r.bottom(); top += kRasterOpBand)
+    p.fillRect(QRect(QPoint(r.left(), top), QPoint(r.right(), std::min(r.bottom(), top + kRasterOpBand - 1))), brush);
+}
+
+// A line one pixel wide, in bands along its longer side when the painter
+// combines: the band edges clip the one line, so every pixel is the one the
+// whole line would set, and set once.
+void LineInBands(QPainter& p, const QPoint& a, const QPoint& b, bool combines) {
+  const int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
+  if (!combines || std::max(dx, dy) < kRasterOpBand) {
+    p.drawLine(a, b);
+    return;
+  }
+  const bool alongX = dx >= dy;
+  // Only the bands over the picture: nothing is drawn outside it.
+  const int side = alongX ? p.device()->width() : p.device()->height();
+  const int lo = std::max(-1, (alongX ? std::min(a.x(), b.x()) : std::min(a.y(), b.y())) - 1);
+  const int hi = std::min(side + 1, (alongX ? std::max(a.x(), b.x()) : std::max(a.y(), b.y())) + 1);
+  constexpr int kAll = 2 * static_cast<int>(kMaxPixel) + 8;
+  for (int from = lo; from <= hi; from += kRasterOpBand) {
+    p.setClipRect(alongX ? QRect(from, -kAll / 2, kRasterOpBand, kAll) : QRect(-kAll / 2, from, kAll, kRasterOpBand));
+    p.drawLine(a, b);
+  }
+  p.setClipping(false);
+}
+
 bool HaveGuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
 QPainter::CompositionMode CompositionOf(DrawMode m) {
@@ -88,32 +125,49 @@ QPainter::CompositionMode CompositionOf(DrawMode m) {
   return QPainter::CompositionMode_SourceOver;
 }
 
-std::string Lower(const std::string& s) {
-  std::string r = s;
-  for (char& ch : r) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  return r;
+}  // namespace
+
+namespace detail {
+
+PaintSlot::PaintSlot() = default;
+PaintSlot::PaintSlot(const PaintSlot& o) { o.EndPainting(); }
+PaintSlot& PaintSlot::operator=(const PaintSlot& o) {
+  EndPainting();
+  o.EndPainting();
+  return *this;
+}
+PaintSlot::~PaintSlot() = default;
+
+void PaintSlot::EndPainting() const { painter_.reset(); }
+
+}  // namespace detail
+
+QPainter& PictureBox::Painter() {
+  if (!painter_) {
+    // Drawn in device pixels; the picture carries its scale only when shown.
+    if (image_.devicePixelRatio() != 1) image_.setDevicePixelRatio(1);
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+  }
+  return *painter_;
 }
 
-// A painter on the picture with the pen state of the picture box.
-class Pen {
- public:
-  Pen(QImage& img, const PictureBox& pic, Color c) : p_(&img) {
-    p_.setRenderHint(QPainter::Antialiasing, false);
-    p_.setCompositionMode(CompositionOf(pic.Mode));
-    QPen pen(ToQColor(c));
-    pen.setWidth(std::clamp(pic.DrawWidth, 1, 1000));
-    pen.setStyle(pic.Style == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
-    p_.setPen(pen);
-    p_.setBrush(Qt::NoBrush);
-  }
-  QPainter& operator*() { return p_; }
-  QPainter* operator->() { return &p_; }
+QPainter& PictureBox::PenPainter(Color c) {
+  QPainter& p = Painter();
+  p.setCompositionMode(CompositionOf(Mode));
+  QPen pen(ToQColor(c));
+  pen.setWidth(std::clamp(static_cast<int>(std::lround(DrawWidth * deviceScale_)), 1, 1000));
+  pen.setStyle(Style == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+  p.setPen(pen);
+  p.setBrush(Qt::NoBrush);
+  return p;
+}
 
- private:
-  QPainter p_;
-};
-
-}  // namespace
+QPainter& PictureBox::TextPainter() {
+  QPainter& p = Painter();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  return p;
+}
 
 QString ToQString(const std::string& s) {
   QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -122,57 +176,42 @@ QString ToQString(const std::string& s) {
   return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::string InstalledFontFamily(const std::string& requested) {
-  static std::mutex mu;
-  static std::map<std::string, std::string> cache;
-  const std::string key = Lower(requested);
-  const bool mono = key == "courier" || key == "courier new" || key == "lucida console" ||
-                    key == "consolas" || key == "fixedsys" || key == "terminal";
-  const std::string fallback = mono ? "DejaVu Sans Mono" : "DejaVu Sans";
-  if (!HaveGuiApp()) return fallback;
-  std::lock_guard<std::mutex> lock(mu);
-  auto it = cache.find(key);
-  if (it != cache.end()) return it->second;
-  std::string found;
-  const QStringList families = QFontDatabase::families();
-  const QString want = ToQString(requested);
-  for (const QString& f : families) {
-    if (f.compare(want, Qt::CaseInsensitive) == 0) {
-      found = f.toStdString();
-      break;
-    }
-  }
-  if (found.empty()) {
-    found = fallback;
-    for (const QString& f : families) {
-      if (f.compare(QString::fromStdString(fallback), Qt::CaseInsensitive) == 0) {
-        found = f.toStdString();
-        break;
-      }
-    }
-  }
-  cache[key] = found;
-  return found;
-}
+std::string InstalledFontFamily(const std::string& requested) { return picturetext::FaceFor(requested).family; }
+
+namespace {
+bool gRecordPrintedTexts = false;
+}  // namespace
+
+void PictureBox::RecordPrintedTexts(bool on) { gRecordPrintedTexts = on; }
 
 PictureBox::PictureBox(int widthPx, int heightPx)
-    : image_(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32) {
-  width_ = image_.width();
-  height_ = image_.height();
+    : image_(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32),
+      pixelWidth_(image_.width()),
+      pixelHeight_(image_.height()) {
+  width_ = pixelWidth_;
+  height_ = pixelHeight_;
   image_.fill(ToQColor(BackColor));
 }
 
-void PictureBox::Resize(int widthPx, int heightPx) {
-  image_ = QImage(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32);
+void PictureBox::Resize(int widthPx, int heightPx, double deviceScale) {
+  EndPainting();
+  if (std::isfinite(deviceScale) && deviceScale > 0) deviceScale_ = std::clamp(deviceScale, 0.25, 8.0);
+  pixelWidth_ = ClampSide(widthPx);
+  pixelHeight_ = ClampSide(heightPx);
+  image_ = QImage(ClampSide(static_cast<int>(std::ceil(pixelWidth_ * deviceScale_ - 1e-6))),
+                  ClampSide(static_cast<int>(std::ceil(pixelHeight_ * deviceScale_ - 1e-6))), QImage::Format_RGB32);
   if (!userScale_) {
-    width_ = image_.width();
-    height_ = image_.height();
+    width_ = pixelWidth_;
+    height_ = pixelHeight_;
   }
   image_.fill(ToQColor(BackColor));
+  printed_.clear();
 }
 
-int PictureBox::PixelWidth() const { return image_.width(); }
-int PictureBox::PixelHeight() const { return image_.height(); }
+int PictureBox::PixelWidth() const { return pixelWidth_; }
+int PictureBox::PixelHeight() const { return pixelHeight_; }
+
+int PictureBox::DevSpan() const { return std::max(1, static_cast<int>(std::lround(deviceScale_))); }
 
 void PictureBox::Scale(double x1, double y1, double x2, double y2) {
   const double w = x2 - x1, h = y2 - y1;
@@ -190,8 +229,8 @@ void PictureBox::Scale(double x1, double y1, double x2, double y2) {
 void PictureBox::ScalePixels() {
   left_ = 0;
   top_ = 0;
-  width_ = image_.width();
-  height_ = image_.height();
+  width_ = pixelWidth_;
+  height_ = pixelHeight_;
   userScale_ = false;
 }
 
@@ -200,15 +239,15 @@ double PictureBox::ScaleTop() const { return top_; }
 double PictureBox::ScaleWidth() const { return width_; }
 double PictureBox::ScaleHeight() const { return height_; }
 
-double PictureBox::XToPixel(double x) const { return (x - left_) * image_.width() / width_; }
-double PictureBox::YToPixel(double y) const { return (y - top_) * image_.height() / height_; }
-double PictureBox::PixelToX(double px) const { return left_ + px * width_ / image_.width(); }
-double PictureBox::PixelToY(double py) const { return top_ + py * height_ / image_.height(); }
+double PictureBox::XToPixel(double x) const { return (x - left_) * pixelWidth_ / width_; }
+double PictureBox::YToPixel(double y) const { return (y - top_) * pixelHeight_ / height_; }
+double PictureBox::PixelToX(double px) const { return left_ + px * width_ / pixelWidth_; }
+double PictureBox::PixelToY(double py) const { return top_ + py * height_ / pixelHeight_; }
 
 bool PictureBox::MapPoint(double x, double y, double& px, double& py, bool clamp) const {
   if (!std::isfinite(x) || !std::isfinite(y)) return false;
-  px = XToPixel(x);
-  py = YToPixel(y);
+  px = Dev(XToPixel(x));
+  py = Dev(YToPixel(y));
   if (!std::isfinite(px) || !std::isfinite(py)) return false;
   if (clamp) {
     px = ClampPixel(px);
@@ -223,7 +262,9 @@ void PictureBox::SetCurrent(double x, double y) {
 }
 
 void PictureBox::Cls() {
+  EndPainting();  // a new redraw begins
   image_.fill(ToQColor(BackColor));
+  printed_.clear();
   SetCurrent(left_, top_);
 }
 
@@ -231,8 +272,8 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
   double ax, ay, bx, by;
   if (MapPoint(x1, y1, ax, ay, false) && MapPoint(x2, y2, bx, by, false) &&
       ClipSegment(ax, ay, bx, by)) {
-    Pen p(image_, *this, c);
-    p->drawLine(QPoint(RoundPixel(ax), RoundPixel(ay)), QPoint(RoundPixel(bx), RoundPixel(by)));
+    LineInBands(PenPainter(c), QPoint(RoundPixel(ax), RoundPixel(ay)), QPoint(RoundPixel(bx), RoundPixel(by)),
+                Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
   }
   SetCurrent(x2, y2);
 }
@@ -249,7 +290,7 @@ void PictureBox::LineRel(double dx, double dy, Color c) {
 
 bool PictureBox::PixelPolygon(std::span<const double> xy, std::vector<QPoint>& out) const {
   out.clear();
-  const double ax = image_.width() / width_, ay = image_.height() / height_;
+  const double ax = Dev(pixelWidth_) / width_, ay = Dev(pixelHeight_) / height_;
   const double left = left_, top = top_;
   for (size_t i = 0; i + 1 < xy.size(); i += 2) {
     const double px = (xy[i] - left) * ax, py = (xy[i + 1] - top) * ay;
@@ -271,22 +312,22 @@ void PictureBox::PolyLine(std::span<const double> xy, Color c) {
 
 void PictureBox::PolyLines(std::span<const double> xy, std::span<const PointRun> runs, Color c) {
   std::vector<QPoint> poly;
-  std::optional<Pen> pen;  // one painter for all the lines
+  QPainter* pen = nullptr;  // set up once for all the lines
   for (const PointRun& run : runs) {
     if (run.count == 0 || run.first + run.count > xy.size() / 2) continue;
     const std::span<const double> pts = xy.subspan(2 * run.first, 2 * run.count);
     if (!PixelPolygon(pts, poly)) {
       // Far-away points: segment by segment, each clipped.
-      pen.reset();
+      pen = nullptr;
       PSet(pts[0], pts[1], c);
       for (size_t i = 2; i + 1 < pts.size(); i += 2) LineTo(pts[i], pts[i + 1], c);
       continue;
     }
-    if (!pen) pen.emplace(image_, *this, c);
+    if (pen == nullptr) pen = &PenPainter(c);
     if (poly.size() == 1) {
-      (*pen)->drawPoint(poly.front());
+      pen->drawPoint(poly.front());
     } else {
-      (*pen)->drawPolyline(poly.data(), static_cast<int>(poly.size()));
+      pen->drawPolyline(poly.data(), static_cast<int>(poly.size()));
     }
     SetCurrent(pts[pts.size() - 2], pts[pts.size() - 1]);
   }
@@ -297,14 +338,15 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
   if (MapPoint(x1, y1, ax, ay) && MapPoint(x2, y2, bx, by)) {
     const int l = RoundPixel(std::min(ax, bx)), r = RoundPixel(std::max(ax, bx));
     const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
-    Pen p(image_, *this, c);
+    QPainter& p = PenPainter(c);
     if (filled) {
-      // Both corner pixels belong to the box.
-      p->fillRect(QRect(QPoint(l, t), QPoint(r, b)), ToQColor(c));
+      // Both corner pixels belong to the box, all the device pixels of each.
+      const int more = DevSpan() - 1;
+      FillInBands(p, QRect(QPoint(l, t), QPoint(r + more, b + more)), ToQColor(c), Mode != DrawMode::CopyPen);
     } else if (l == r || t == b) {
-      p->drawLine(QPoint(l, t), QPoint(r, b));  // a box without area is a line
+      p.drawLine(QPoint(l, t), QPoint(r, b));  // a box without area is a line
     } else {
-      p->drawRect(QRect(l, t, r - l, b - t));
+      p.drawRect(QRect(l, t, r - l, b - t));
     }
   }
   SetCurrent(x2, y2);
@@ -333,15 +375,16 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
   if (MapPoint(x1, y1, ax, ay) && MapPoint(x2, y2, bx, by)) {
     const int l = RoundPixel(std::min(ax, bx)), r = RoundPixel(std::max(ax, bx));
     const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
-    Pen p(image_, *this, c);
+    QPainter& p = PenPainter(c);
     const Qt::BrushStyle brush = BrushOf(Fill);
     // The hatch lines start from the picture's corner, so that the hatches
     // of neighbouring boxes join up.
-    if (brush != Qt::NoBrush) p->fillRect(QRect(QPoint(l, t), QPoint(r, b)), QBrush(ToQColor(FillColor), brush));
+    if (brush != Qt::NoBrush)
+      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), QBrush(ToQColor(FillColor), brush), Mode != DrawMode::CopyPen);
     if (l == r || t == b)
-      p->drawLine(QPoint(l, t), QPoint(r, b));
+      p.drawLine(QPoint(l, t), QPoint(r, b));
     else
-      p->drawRect(QRect(l, t, r - l, b - t));
+      p.drawRect(QRect(l, t, r - l, b - t));
   }
   SetCurrent(x2, y2);
 }
@@ -350,7 +393,7 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
   double cx, cy;
   SetCurrent(x, y);
   if (!MapPoint(x, y, cx, cy)) return;
-  double r = std::fabs(radius * image_.width() / width_);
+  double r = std::fabs(Dev(radius * pixelWidth_ / width_));
   if (!std::isfinite(r) || !std::isfinite(aspect) || radius < 0) return;
   r = std::min(r, kMaxPixel);
   // A negative aspect (a ratio taken in a scale whose y grows upwards) means
@@ -362,139 +405,62 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
   } else {
     rx = r / a;
   }
-  Pen p(image_, *this, c);
-  if (!FillTransparent) p->setBrush(ToQColor(FillColor));
+  QPainter& p = PenPainter(c);
+  if (!FillTransparent) p.setBrush(ToQColor(FillColor));
   if (!FillTransparent && FillColor == c && Mode != DrawMode::CopyPen) {
     // A disc of one colour in a mode that combines with the picture: each
     // pixel once (an outline over the fill would undo its edge), so drawing
     // it twice restores the picture.
-    p->setPen(Qt::NoPen);
+    p.setPen(Qt::NoPen);
     rx += 0.5;
     ry += 0.5;
   }
-  p->drawEllipse(QPointF(RoundPixel(cx), RoundPixel(cy)), rx, ry);
+  p.drawEllipse(QPointF(RoundPixel(cx), RoundPixel(cy)), rx, ry);
 }
 
 void PictureBox::PSet(double x, double y, Color c) {
   double px, py;
   if (MapPoint(x, y, px, py)) {
-    Pen p(image_, *this, c);
-    p->drawPoint(QPoint(RoundPixel(px), RoundPixel(py)));
+    const int n = DevSpan();
+    if (n == 1)
+      PenPainter(c).drawPoint(QPoint(RoundPixel(px), RoundPixel(py)));
+    else
+      PenPainter(c).fillRect(QRect(RoundPixel(px), RoundPixel(py), n, n), ToQColor(c));
   }
   SetCurrent(x, y);
 }
 
-namespace {
-
-// Fonts and the texts measured and laid out in them, kept for the life of the
-// program: labels repeat (every contour of one value, every axis step), and
-// measuring or laying out a text costs far more than drawing it.
-struct LaidOutText {
-  double width = 0;  // pixels
-  bool laidOut = false;  // measured and laid out in the font (a GUI application was there)
-  QStaticText text;
-  // The text drawn in each colour it was printed in, on a transparent
-  // picture kPad pixels larger on every side.
-  std::unordered_map<Color, QImage> drawn;
-};
-constexpr int kPad = 3;
-struct FontEntry {
-  QFont font;
-  bool measured = false;          // by the font, not estimated
-  double ascent = 0, height = 0;  // pixels
-  std::unordered_map<std::string, LaidOutText> texts;
-};
-constexpr std::size_t kMaxTextsPerFont = 4096;
-
-std::mutex gFontMutex;
-
-const FontEntry& FontFor(const std::string& name, double size, bool bold) {
-  // Never destroyed: its fonts must not outlive the GUI application at exit.
-  static auto* fonts = new std::map<std::tuple<std::string, double, bool>, FontEntry>;
-  const double pt = std::isfinite(size) ? std::clamp(size, 1.0, 500.0) : 8.0;
-  std::lock_guard<std::mutex> lock(gFontMutex);
-  auto [it, added] = fonts->try_emplace({name, pt, bold});
-  FontEntry& e = it->second;
-  if (added) {
-    QFont f(QString::fromStdString(InstalledFontFamily(name)));
-    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pt * 96.0 / 72.0))));
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::NoAntialias);
-    e.font = f;
-  }
-  if (!e.measured) {
-    if (HaveGuiApp()) {
-      const QFontMetricsF fm(e.font);
-      e.ascent = fm.ascent();
-      e.height = fm.height();
-      e.measured = true;
-      e.texts.clear();
-    } else {
-      // Without a GUI application no font can be measured; an estimate from
-      // the font size keeps the layout going.
-      e.ascent = e.font.pixelSize();
-      e.height = 1.2 * e.font.pixelSize();
-    }
-  }
-  return e;
+QFont PictureBox::CurrentFont() const {
+  return picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_).font;
 }
-
-// The picture of a text in a colour (its top-left corner at (kPad, kPad)).
-const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
-  std::lock_guard<std::mutex> lock(gFontMutex);
-  auto& drawn = const_cast<LaidOutText&>(t).drawn;
-  if (auto it = drawn.find(c); it != drawn.end()) return it->second;
-  QImage img(static_cast<int>(std::ceil(t.width)) + 2 * kPad, static_cast<int>(std::ceil(font.height)) + 2 * kPad,
-             QImage::Format_ARGB32_Premultiplied);
-  img.fill(Qt::transparent);
-  QPainter p(&img);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setRenderHint(QPainter::TextAntialiasing, false);
-  p.setFont(font.font);
-  p.setPen(ToQColor(c));
-  p.drawStaticText(QPointF(kPad, kPad), t.text);
-  p.end();
-  return drawn.emplace(c, std::move(img)).first->second;
-}
-
-// A text measured and laid out in a font.
-const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
-  std::lock_guard<std::mutex> lock(gFontMutex);
-  auto& texts = const_cast<FontEntry&>(font).texts;
-  if (auto it = texts.find(text); it != texts.end() && (it->second.laidOut || !HaveGuiApp())) return it->second;
-  if (texts.size() >= kMaxTextsPerFont) texts.clear();
-  LaidOutText t;
-  const QString qs = ToQString(text);
-  if (HaveGuiApp()) {
-    t.laidOut = true;
-    t.width = QFontMetricsF(font.font).horizontalAdvance(qs);
-    t.text = QStaticText(qs);
-    t.text.setTextFormat(Qt::PlainText);
-    t.text.prepare(QTransform(), font.font);
-  } else {
-    t.width = 0.6 * font.font.pixelSize() * static_cast<double>(qs.size());
-  }
-  return texts.insert_or_assign(text, std::move(t)).first->second;
-}
-
-}  // namespace
-
-QFont PictureBox::CurrentFont() const { return FontFor(FontName, FontSize, FontBold).font; }
 
 void PictureBox::Print(const std::string& text, bool newline) {
-  const FontEntry& font = FontFor(FontName, FontSize, FontBold);
+  using namespace picturetext;
+  const FontEntry& font = FontFor(FontName, FontSize, FontBold, deviceScale_);
   const LaidOutText& t = TextIn(font, text);
-  const double wpx = t.width, hpx = font.height;
+  const double wpx = t.width, hpx = font.height;  // device pixels
   double px, py;
   const bool placed = MapPoint(CurrentX, CurrentY, px, py);
   if (placed && HaveGuiApp()) {
     const int x = RoundPixel(px), y = RoundPixel(py);
     const QImage& drawn = DrawnText(font, t, ForeColor);
-    QPainter p(&image_);
+    QPainter& p = TextPainter();
     if (!FontTransparent) {
       p.fillRect(QRectF(x, y, wpx, hpx), ToQColor(BackColor));
     }
+    if (TextOutline) {
+      const QImage& halo = DrawnText(font, t, *TextOutline);
+      const int d = DevSpan();
+      for (int dy = -d; dy <= d; dy += d)
+        for (int dx = -d; dx <= d; dx += d)
+          if (dx != 0 || dy != 0) p.drawImage(x - kPad + dx, y - kPad + dy, halo);
+    }
     p.drawImage(x - kPad, y - kPad, drawn);
+    if (gRecordPrintedTexts && !t.ink.isEmpty()) {
+      const QRectF ink = t.ink.translated(x, y);
+      printed_.push_back({text, QRectF(ink.left() / deviceScale_, ink.top() / deviceScale_,
+                                       ink.width() / deviceScale_, ink.height() / deviceScale_)});
+    }
   }
   if (!placed) {
     if (newline) CurrentX = left_;
@@ -502,19 +468,21 @@ void PictureBox::Print(const std::string& text, bool newline) {
   }
   if (newline) {
     CurrentX = left_;
-    CurrentY = PixelToY(py + hpx);
+    CurrentY = PixelToY((py + hpx) / deviceScale_);
   } else {
-    CurrentX = PixelToX(px + wpx);
+    CurrentX = PixelToX((px + wpx) / deviceScale_);
   }
 }
 
 double PictureBox::TextWidth(const std::string& text) const {
-  const double wpx = TextIn(FontFor(FontName, FontSize, FontBold), text).width;
-  return wpx * std::fabs(width_) / image_.width();
+  using namespace picturetext;
+  const double wpx = TextIn(FontFor(FontName, FontSize, FontBold, deviceScale_), text).width;
+  return wpx / deviceScale_ * std::fabs(width_) / pixelWidth_;
 }
 
 double PictureBox::TextHeight(const std::string& /*text*/) const {
-  return FontFor(FontName, FontSize, FontBold).height * std::fabs(height_) / image_.height();
+  const double hpx = picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_).height;
+  return hpx / deviceScale_ * std::fabs(height_) / pixelHeight_;
 }
 
 double PictureBox::TextWidthInScale(const std::string& text) const {
@@ -525,7 +493,31 @@ double PictureBox::TextHeightInScale(const std::string& text) const {
   return height_ < 0 ? -TextHeight(text) : TextHeight(text);
 }
 
-const QImage& PictureBox::Image() const { return image_; }
-QImage& PictureBox::Image() { return image_; }
+void PictureBox::EndRedraw() const {
+  EndPainting();
+  if (image_.devicePixelRatio() != deviceScale_) image_.setDevicePixelRatio(deviceScale_);
+}
+
+const QImage& PictureBox::Image() const {
+  EndRedraw();
+  return image_;
+}
+
+QImage& PictureBox::Image() {
+  EndRedraw();
+  return image_;
+}
+
+QImage PictureBox::DesignImage() const {
+  EndRedraw();
+  if (image_.width() == pixelWidth_ && image_.height() == pixelHeight_) return image_;
+  return image_.scaled(pixelWidth_, pixelHeight_, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void PictureBox::CopyPicture(const PictureBox& from) {
+  EndPainting();
+  from.EndRedraw();
+  if (from.image_.size() == image_.size()) image_ = from.image_;
+}
 
 }  // namespace ondrik

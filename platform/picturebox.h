@@ -2,20 +2,30 @@
 // A picture box: a drawing surface over a QImage that keeps what is drawn on
 // it, with a user coordinate system, a current drawing position, pen modes
 // (copy, exclusive-or, ...) and text output at the current position.
+//
+// Its size is given in picture pixels, the pixels of the window's design;
+// on a screen that the platform scales (QT_SCALE_FACTOR, or the screen's own
+// scale) the picture is drawn at the screen's finer device resolution, lines,
+// circles and text included, and every measure stays in picture pixels.
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRectF>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "platform/color.h"
+
+class QPainter;
 
 namespace ondrik {
 
@@ -40,15 +50,40 @@ enum class FillStyle {
   DiagonalCross
 };
 
-class PictureBox {
+namespace detail {
+// The painter of a picture box: begun at the first drawing after a Cls, a
+// resize or a look at the picture, and ended before the picture is looked at
+// again, so that a whole redraw runs through one painter. Copying a picture
+// ends the painting of the original first; the copy starts without one.
+class PaintSlot {
+ public:
+  PaintSlot();
+  PaintSlot(const PaintSlot& o);
+  PaintSlot& operator=(const PaintSlot& o);
+  ~PaintSlot();
+  void EndPainting() const;
+
+ protected:
+  mutable std::unique_ptr<QPainter> painter_;
+};
+}  // namespace detail
+
+class PictureBox : private detail::PaintSlot {
  public:
   PictureBox(int widthPx = 100, int heightPx = 100);
+  PictureBox(const PictureBox&) = default;
+  PictureBox& operator=(const PictureBox&) = default;
+  // The painting ends before the picture goes.
+  ~PictureBox() { EndPainting(); }
 
-  // New size in pixels; the user scale keeps its corners (so it stretches
-  // with the picture) and the picture is cleared to BackColor.
-  void Resize(int widthPx, int heightPx);
+  // New size in picture pixels (and device pixels per picture pixel: the
+  // platform's scale of the screen, 1 keeps the one in force); the user scale
+  // keeps its corners (so it stretches with the picture) and the picture is
+  // cleared to BackColor.
+  void Resize(int widthPx, int heightPx, double deviceScale = 0);
   int PixelWidth() const;
   int PixelHeight() const;
+  double DeviceScale() const { return deviceScale_; }
 
   // User scale: (x1, y1) is the top-left corner, (x2, y2) the bottom-right;
   // y may grow upwards (y2 < y1). A zero width or height is refused.
@@ -73,6 +108,9 @@ class PictureBox {
   bool FillTransparent = true;  // true: circles are not filled
   FillStyle Fill = FillStyle::Solid;  // inside of BoxFill boxes, in FillColor
   bool FontTransparent = true;  // false: text is printed on a BackColor box
+  // A colour round every stroke of the text, one pixel wide: text that
+  // stands partly over a bar and partly beside it stays whole and readable.
+  std::optional<Color> TextOutline;
   std::string FontName = "Arial";
   double FontSize = 8;  // points at 96 dots per inch
   bool FontBold = false;
@@ -122,31 +160,65 @@ class PictureBox {
   double TextWidthInScale(const std::string& text) const;
   double TextHeightInScale(const std::string& text) const;
 
+  // The picture as drawn so far, in device pixels (the painting of the
+  // redraw ends here).
   const QImage& Image() const;
   QImage& Image();
+  // The picture at its size in picture pixels (scaled down when it is drawn
+  // at a finer device resolution): what snapshots save.
+  QImage DesignImage() const;
+  // Takes over the pixels of a picture of the same size and scale.
+  void CopyPicture(const PictureBox& from);
 
-  // The installed font that FontName/FontSize/FontBold stand for.
+  // The installed font that FontName/FontSize/FontBold stand for, at the
+  // picture's device resolution.
   QFont CurrentFont() const;
+
+  // The texts printed since the last Cls or resize, with the rectangles of
+  // their ink in picture pixels, kept while recording is on (for all picture
+  // boxes): a check that nothing is printed over anything.
+  struct PrintedText {
+    std::string text;
+    QRectF ink;
+  };
+  static void RecordPrintedTexts(bool on);
+  const std::vector<PrintedText>& PrintedTexts() const { return printed_; }
 
  private:
   // Pixel position of a user point; false when it is not finite. clamp:
   // limit it to +-1e6 pixels.
   bool MapPoint(double x, double y, double& px, double& py, bool clamp = true) const;
   void SetCurrent(double x, double y);
+  // The painter of the redraw with the pen state for lines and shapes in
+  // colour c, or for text (copy mode, no pen).
+  QPainter& PenPainter(Color c);
+  QPainter& TextPainter();
+  QPainter& Painter();
   // The pixels of points, consecutive repeats left out; false when one lies
   // too far out to be drawn as it is.
   bool PixelPolygon(std::span<const double> xy, std::vector<QPoint>& out) const;
 
-  QImage image_;
+  // Device pixel of a picture pixel position, and the device pixels a whole
+  // picture pixel covers.
+  double Dev(double picturePx) const { return picturePx * deviceScale_; }
+  int DevSpan() const;
+
+  // Ends the painting and gives the picture its device scale.
+  void EndRedraw() const;
+
+  mutable QImage image_;  // device pixels
+  int pixelWidth_ = 100, pixelHeight_ = 100;
+  double deviceScale_ = 1;
   double left_ = 0, top_ = 0, width_ = 100, height_ = 100;
   bool userScale_ = false;
+  std::vector<PrintedText> printed_;
 };
 
 // Text for Qt: UTF-8 when the bytes are valid UTF-8, else Latin-1 (as the
 // profile and configuration files are written).
 QString ToQString(const std::string& s);
 
-// The installed family used for a requested font name ("Arial" may become
+// The installed family used for a requested font name ("Arial" becomes
 // "DejaVu Sans", "Courier New" "DejaVu Sans Mono").
 std::string InstalledFontFamily(const std::string& requested);
 

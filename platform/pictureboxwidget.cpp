@@ -30,8 +30,14 @@ int PictureBoxWidget::ShiftCode(Qt::KeyboardModifiers mods) {
 }
 
 void PictureBoxWidget::paintEvent(QPaintEvent*) {
+  if (devicePixelRatioF() != pic_.DeviceScale()) {
+    // Moved to a screen of another scale: drawn again at its resolution.
+    pic_.Resize(width(), height(), devicePixelRatioF());
+    if (onResize) onResize();
+  }
   QPainter p(this);
-  p.drawImage(0, 0, pic_.Image());
+  // Device pixel for device pixel.
+  p.drawImage(QRectF(0, 0, pic_.PixelWidth(), pic_.PixelHeight()), pic_.Image());
   // Any part of the widget the picture does not cover yet shows BackColor.
   const int w = pic_.PixelWidth(), h = pic_.PixelHeight();
   if (width() > w) p.fillRect(w, 0, width() - w, height(), ToQColor(pic_.BackColor));
@@ -40,7 +46,7 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
 
 void PictureBoxWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  pic_.Resize(event->size().width(), event->size().height());
+  pic_.Resize(event->size().width(), event->size().height(), devicePixelRatioF());
   if (onResize) onResize();
   update();
 }

@@ -86,7 +86,8 @@ frmHelp::frmHelp(const Config& cfg, int profileLeftTw, QWidget* parent)
   auto* hint = new QLabel("Click an area to list its training pages; click it again to fold it.", content_);
   hint->setGeometry(6400 / kTw, 1100 / kTw, 8600 / kTw, 400 / kTw);
   hint->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  btnOK_ = new QPushButton("Exit Training", content_);
+  // Outside the scrolled content: never scrolled out of sight.
+  btnOK_ = new QPushButton("Exit Training", this);
   btnOK_->setObjectName("btnOK");
   connect(btnOK_, &QPushButton::clicked, this, [this] { btnOK_Click(); });
 
@@ -118,8 +119,7 @@ void frmHelp::Form_Load() {
   const std::string path = FindFileNoCase(ProgramFolder(), "OndrikTraining.dat");
   if (path.empty() || !ReadTextLines(path, lines)) {
     // No outline: the version and the exit button in the design size.
-    btnOK_->setGeometry(kHelpLeft / kTw, (kHelpFirstTop + 100) / kTw, kButtonWidthTw / kTw, kButtonHeightTw / kTw);
-    Place(kHelpFirstTop + 1000);
+    Place(kHelpFirstTop + 1000, kHelpFirstTop + 100);
     return;
   }
   const HelpOutline outline = ParseHelpOutline(lines);
@@ -155,24 +155,29 @@ void frmHelp::Form_Load() {
     btnTraining_.push_back(b);
     tags_.push_back(row.target);
   }
-  btnOK_->setGeometry(kHelpLeft / kTw, layout.okTop / kTw, kButtonWidthTw / kTw, kButtonHeightTw / kTw);
-  Place(layout.height);
+  Place(layout.height, layout.okTop);
 }
 
-// Sizes the window for a layout of heightTw twips (scrolling when the screen
-// is lower) and places it: a quarter of the spare height above it, at the
-// profile window's left edge the first time and where it was left after.
-void frmHelp::Place(int heightTw) {
-  const int contentH = heightTw / kTw;
+// Sizes the window for a layout of heightTw twips with "Exit Training" at
+// okTopTw (the areas and buttons above it scroll when the screen is lower;
+// the exit button stays below them in sight) and places it: a quarter of the
+// spare height above it, at the profile window's left edge the first time
+// and where it was left after.
+void frmHelp::Place(int heightTw, int okTopTw) {
+  const int contentH = okTopTw / kTw;
+  const int footerH = (heightTw - okTopTw) / kTw;
   const int contentW = kContentWidthTw / kTw;
   content_->resize(contentW, contentH);
   const QScreen* s = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
   const QRect avail = s != nullptr ? s->availableGeometry() : QRect(0, 0, 1600, 1000);
   const int maxH = std::max(200, avail.height() - 40);
-  const int h = std::min(contentH, maxH);
-  const int w = contentW + (contentH > maxH ? scroll_->verticalScrollBar()->sizeHint().width() : 0);
+  const int shownH = std::min(contentH, maxH - footerH);
+  const int h = shownH + footerH;
+  const int w = contentW + (contentH > shownH ? scroll_->verticalScrollBar()->sizeHint().width() : 0);
   resize(w, h);
-  scroll_->setGeometry(0, 0, w, h);
+  scroll_->setGeometry(0, 0, w, shownH);
+  btnOK_->setGeometry(kHelpLeft / kTw, shownH, kButtonWidthTw / kTw, kButtonHeightTw / kTw);
+  btnOK_->raise();
   const int screenHTw = (s != nullptr ? s->geometry().height() : 1000) * kTw;
   const int topTw = (screenHTw - h * kTw) / 4;
   const int leftTw = gHelpLeft == -9999 ? profileLeftTw_ : static_cast<int>(gHelpLeft);

@@ -58,7 +58,7 @@ class frmHelp : public QWidget {
 
  private:
   void Clear();
-  void Place(int heightTw);
+  void Place(int heightTw, int okTopTw);
 
   const Config& cfg_;
   int profileLeftTw_;

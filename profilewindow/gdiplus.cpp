@@ -84,7 +84,7 @@ void cGdiPlus::RaiseError(int status, const std::string& detail) {
 }
 
 bool cGdiPlus::PictureBoxToFile(const PictureBox& pic, const std::string& sFilename, int lQuality) {
-  return ImageToFile(pic.Image(), sFilename, lQuality);
+  return ImageToFile(pic.DesignImage(), sFilename, lQuality);
 }
 
 bool cGdiPlus::ImageToFile(const QImage& image, const std::string& sFilename, int lQuality) {

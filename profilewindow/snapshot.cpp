@@ -92,10 +92,10 @@ void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std
 }
 
 QImage ComposeSnapshot(const PictureBox& picData, const PictureBox* picOmega) {
-  QImage out = picData.Image().convertToFormat(QImage::Format_RGB32);
-  if (picOmega != nullptr && !picOmega->Image().isNull() && !out.isNull()) {
+  QImage out = picData.DesignImage().convertToFormat(QImage::Format_RGB32);
+  if (picOmega != nullptr && !picOmega->DesignImage().isNull() && !out.isNull()) {
     QPainter p(&out);
-    p.drawImage(0, 0, picOmega->Image());
+    p.drawImage(0, 0, picOmega->DesignImage());
   }
   return out;
 }

@@ -26,10 +26,17 @@ using testing::Level;
 using testing::SetSounding;
 
 
+// Pixels of colour c or near it (text is antialiased: its strokes' pixels
+// lie between the colour and the background).
 int CountIn(const PictureBox& pic, int x0, int x1, int y0, int y1, Color c) {
+  const auto near = [c](Color p) {
+    for (int shift : {0, 8, 16})
+      if (std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((c >> shift) & 0xFF)) > 64) return false;
+    return true;
+  };
   int n = 0;
   for (int y = std::max(0, y0); y <= std::min(y1, pic.PixelHeight() - 1); ++y)
-    for (int x = std::max(0, x0); x <= std::min(x1, pic.PixelWidth() - 1); ++x) n += At(pic, x, y) == c;
+    for (int x = std::max(0, x0); x <= std::min(x1, pic.PixelWidth() - 1); ++x) n += near(At(pic, x, y));
   return n;
 }
 

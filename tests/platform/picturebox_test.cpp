@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <vector>
 
@@ -359,9 +362,9 @@ TEST(PictureBoxTest, PrintPlacesTextAndMovesTheCurrentPoint) {
   boxed.Print("00");
   EXPECT_EQ(At(boxed, 50, 40), RGB(0, 0, 255));
   EXPECT_EQ(At(boxed, 49, 40), kBlack);
-  int white = 0;
+  int white = 0;  // antialiased: the strokes' pixels are white or nearly
   for (int y = 40; y < 40 + h; ++y)
-    for (int x = 50; x < 50 + boxed.TextWidth("00"); ++x) white += At(boxed, x, y) == kWhite;
+    for (int x = 50; x < 50 + boxed.TextWidth("00"); ++x) white += (At(boxed, x, y) & 0xFF) > 160;
   EXPECT_GT(white, 5);
 }
 
@@ -386,9 +389,19 @@ TEST(PictureBoxTest, TextMeasuresAndFonts) {
   EXPECT_GE(pic.TextHeight("9"), 14);
   EXPECT_LE(pic.TextHeight("9"), 24);
 
-  // Missing families fall back to installed ones, monospace for Courier.
+  // The Windows faces and missing ones are drawn in installed faces,
+  // monospace for Courier, never below the size their digits stay distinct at.
   EXPECT_EQ(InstalledFontFamily("No Such Font 123"), "DejaVu Sans");
-  EXPECT_EQ(InstalledFontFamily("Courier New"), InstalledFontFamily("courier new"));
+  EXPECT_EQ(InstalledFontFamily("MS Sans Serif"), "DejaVu Sans");
+  EXPECT_EQ(InstalledFontFamily("courier new"), "DejaVu Sans Mono");
+  pic.FontName = "Small Fonts";
+  pic.FontSize = 4;
+  const double smallest = pic.TextHeight("9");
+  pic.FontSize = 7;
+  EXPECT_DOUBLE_EQ(pic.TextHeight("9"), smallest);
+  pic.FontName = "DejaVu Sans";  // named as installed: as small as asked
+  pic.FontSize = 4;
+  EXPECT_LT(pic.TextHeight("9"), smallest);
   pic.FontName = "Courier New";
   EXPECT_NEAR(pic.TextWidth("iiii"), pic.TextWidth("WWWW"), 1e-9);
 
@@ -535,6 +548,61 @@ TEST(PictureBoxTest, ExclusiveOrLineTwiceRestores) {
   EXPECT_NE(pic.Image(), before);
   pic.Line(7, 0, 7, 1, RGB(255, 191, 128));
   EXPECT_EQ(pic.Image(), before);
+}
+
+// Threads of this process (a thread pool keeps its threads for a while).
+int ThreadCount() {
+  int n = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/task")) ++n;
+  return n;
+}
+
+TEST(PictureBoxTest, CombiningDrawingMatchesQtAndStartsNoThreads) {
+  // Lines and boxes large enough that Qt would share them out among threads.
+  struct Shape {
+    int x1, y1, x2, y2;
+    bool box, dotted;
+    DrawMode mode;
+  };
+  const Shape shapes[] = {
+      {-20, 37, 530, 37, false, true, DrawMode::XorPen},      // across the picture, dotted
+      {3, 0, 3, 299, false, false, DrawMode::XorPen},         // down the picture
+      {0, 5, 499, 290, false, false, DrawMode::NotXorPen},    // diagonal, mostly across
+      {450, 290, 260, 2, false, true, DrawMode::XorPen},      // steep, backwards
+      {10, 10, 400, 250, true, false, DrawMode::XorPen},      // a large box
+      {100, -50, 300, 400, true, false, DrawMode::MaskPenNot} // taller than the picture
+  };
+  PictureBox pic = BlackPicture(500, 300);
+  pic.Box(0, 0, 250, 150, RGB(40, 90, 200), true);
+  QImage expected = pic.Image().copy();
+  const int threads = ThreadCount();
+  for (const Shape& s : shapes) {
+    pic.Mode = s.mode;
+    pic.Style = s.dotted ? DrawStyle::Dot : DrawStyle::Solid;
+    if (s.box)
+      pic.Box(s.x1, s.y1, s.x2, s.y2, RGB(200, 120, 7), true);
+    else
+      pic.Line(s.x1, s.y1, s.x2, s.y2, RGB(200, 120, 7));
+  }
+  const QImage drawn = pic.Image();
+  EXPECT_EQ(ThreadCount(), threads);
+
+  // The same shapes through Qt in one piece each.
+  QPainter p(&expected);
+  for (const Shape& s : shapes) {
+    p.setCompositionMode(s.mode == DrawMode::XorPen      ? QPainter::RasterOp_SourceXorDestination
+                         : s.mode == DrawMode::NotXorPen ? QPainter::RasterOp_NotSourceXorDestination
+                                                         : QPainter::RasterOp_SourceAndNotDestination);
+    QPen pen(QColor(200, 120, 7));
+    pen.setStyle(s.dotted ? Qt::DotLine : Qt::SolidLine);
+    p.setPen(pen);
+    if (s.box)
+      p.fillRect(QRect(QPoint(s.x1, s.y1), QPoint(s.x2, s.y2)), QColor(200, 120, 7));
+    else
+      p.drawLine(s.x1, s.y1, s.x2, s.y2);
+  }
+  p.end();
+  EXPECT_EQ(drawn, expected);
 }
 
 }  // namespace

@@ -163,6 +163,19 @@ TEST_F(TrainingTest, HelpWindowFoldsAreasAndOpensPages) {
   EXPECT_EQ(gHelpAreaOpen[2], 1);
 }
 
+TEST_F(TrainingTest, ExitTrainingStaysInSightWithEveryAreaOpen) {
+  for (std::size_t i = 1; i < gHelpAreaOpen.size(); ++i) gHelpAreaOpen[i] = 1;
+  frmProfile& w = Start();
+  Ctl<QPushButton>(w, "btnHelp")->click();
+  frmHelp* h = Help();
+  ASSERT_NE(h, nullptr);
+  ASSERT_GT(h->ButtonCount(), 100);  // far taller than the screen: the areas scroll
+  const QPushButton* ok = Ctl<QPushButton>(*h, "btnOK");
+  EXPECT_EQ(ok->parentWidget(), h);  // not in the scrolled content
+  EXPECT_TRUE(h->rect().contains(ok->geometry())) << "the window ends above the button";
+  EXPECT_LE(h->height(), h->screen()->availableGeometry().height());
+}
+
 TEST_F(TrainingTest, LinuxModeHelpButtonsUseTheBrowser) {
   std::vector<std::string> cfg;
   ASSERT_TRUE(ReadTextLines((folder_ / "Ondrik.cfg").string(), cfg));

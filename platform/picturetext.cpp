@@ -1,0 +1,170 @@
+#include "platform/picturetext.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <tuple>
+
+#include "platform/picturebox.h"
+
+namespace ondrik::picturetext {
+
+namespace {
+
+bool HaveGuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+std::string Lower(const std::string& s) {
+  std::string r = s;
+  for (char& ch : r) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return r;
+}
+
+constexpr const char* kSans = "DejaVu Sans";
+constexpr const char* kMono = "DejaVu Sans Mono";
+// Below 9 pixels the digits of these faces run together (3 and 8, 5 and 6,
+// the point of 0.98): the size of "Small Fonts" at 7 points.
+constexpr double kSmallestLegiblePx = 9;
+
+// The Windows faces the program's pictures name, and what draws them here.
+struct WindowsFace {
+  const char* name;  // lower case
+  const char* family;
+};
+constexpr std::array<WindowsFace, 14> kWindowsFaces = {{
+    {"ms sans serif", kSans},
+    {"microsoft sans serif", kSans},
+    {"small fonts", kSans},
+    {"tahoma", kSans},
+    {"arial", kSans},
+    {"helvetica", kSans},
+    {"verdana", kSans},
+    {"segoe ui", kSans},
+    {"courier", kMono},
+    {"courier new", kMono},
+    {"lucida console", kMono},
+    {"consolas", kMono},
+    {"fixedsys", kMono},
+    {"terminal", kMono},
+}};
+
+// The installed family of that name, whatever its case; empty when none.
+std::string Installed(const std::string& name) {
+  static std::mutex mu;
+  static std::map<std::string, std::string> cache;
+  const std::lock_guard<std::mutex> lock(mu);
+  const std::string key = Lower(name);
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  std::string found;
+  const QString want = ToQString(name);
+  for (const QString& f : QFontDatabase::families()) {
+    if (f.compare(want, Qt::CaseInsensitive) == 0) {
+      found = f.toStdString();
+      break;
+    }
+  }
+  cache[key] = found;
+  return found;
+}
+
+}  // namespace
+
+Face FaceFor(const std::string& requested) {
+  const std::string key = Lower(requested);
+  for (const WindowsFace& f : kWindowsFaces)
+    if (key == f.name) return {f.family, kSmallestLegiblePx};
+  if (HaveGuiApp()) {
+    if (std::string found = Installed(requested); !found.empty()) return {found, 0};
+  }
+  return {kSans, kSmallestLegiblePx};
+}
+
+namespace {
+
+constexpr std::size_t kMaxTextsPerFont = 4096;
+
+std::mutex gFontMutex;
+
+}  // namespace
+
+const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, double deviceScale) {
+  // Never destroyed: its fonts must not outlive the GUI application at exit.
+  static auto* fonts = new std::map<std::tuple<std::string, double, bool, double>, FontEntry>;
+  const double pt = std::isfinite(sizePt) ? std::clamp(sizePt, 1.0, 500.0) : 8.0;
+  const double scale = std::isfinite(deviceScale) ? std::clamp(deviceScale, 0.25, 8.0) : 1.0;
+  const Face face = FaceFor(name);
+  const std::lock_guard<std::mutex> lock(gFontMutex);
+  auto [it, added] = fonts->try_emplace({name, pt, bold, scale});
+  FontEntry& e = it->second;
+  if (added) {
+    QFont f(QString::fromStdString(face.family));
+    const double px = std::max(pt * 96.0 / 72.0, face.smallestPx);
+    f.setPixelSize(std::max(1, static_cast<int>(std::lround(px * scale))));
+    f.setBold(bold);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    e.font = f;
+  }
+  if (!e.measured) {
+    if (HaveGuiApp()) {
+      const QFontMetricsF fm(e.font);
+      e.ascent = fm.ascent();
+      e.height = fm.height();
+      e.measured = true;
+      e.texts.clear();
+    } else {
+      // Without a GUI application no font can be measured; an estimate from
+      // the font size keeps the layout going.
+      e.ascent = e.font.pixelSize();
+      e.height = 1.2 * e.font.pixelSize();
+    }
+  }
+  return e;
+}
+
+const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
+  const std::lock_guard<std::mutex> lock(gFontMutex);
+  auto& texts = const_cast<FontEntry&>(font).texts;
+  if (auto it = texts.find(text); it != texts.end() && (it->second.laidOut || !HaveGuiApp())) return it->second;
+  if (texts.size() >= kMaxTextsPerFont) texts.clear();
+  LaidOutText t;
+  const QString qs = ToQString(text);
+  if (HaveGuiApp()) {
+    const QFontMetricsF fm(font.font);
+    t.laidOut = true;
+    t.width = fm.horizontalAdvance(qs);
+    t.ink = fm.tightBoundingRect(qs).translated(0, font.ascent);
+    t.text = QStaticText(qs);
+    t.text.setTextFormat(Qt::PlainText);
+    t.text.prepare(QTransform(), font.font);
+  } else {
+    t.width = 0.6 * font.font.pixelSize() * static_cast<double>(qs.size());
+    t.ink = QRectF(0, 0, t.width, font.height);
+  }
+  return texts.insert_or_assign(text, std::move(t)).first->second;
+}
+
+const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
+  const std::lock_guard<std::mutex> lock(gFontMutex);
+  auto& drawn = const_cast<LaidOutText&>(t).drawn;
+  if (auto it = drawn.find(c); it != drawn.end()) return it->second;
+  QImage img(static_cast<int>(std::ceil(t.width)) + 2 * kPad, static_cast<int>(std::ceil(font.height)) + 2 * kPad,
+             QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(font.font);
+  p.setPen(ToQColor(c));
+  p.drawStaticText(QPointF(kPad, kPad), t.text);
+  p.end();
+  return drawn.emplace(c, std::move(img)).first->second;
+}
+
+}  // namespace ondrik::picturetext

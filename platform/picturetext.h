@@ -1,0 +1,58 @@
+#pragma once
+// Text for the picture box: the faces the program names mapped to installed
+// ones that stay legible small, fonts at the picture's device resolution, and
+// texts measured and drawn once in each font and colour.
+
+#include <QFont>
+#include <QImage>
+#include <QRectF>
+#include <QStaticText>
+
+#include <string>
+#include <unordered_map>
+
+#include "platform/color.h"
+
+namespace ondrik::picturetext {
+
+// The installed face that a requested face is drawn in, and the smallest
+// size in picture pixels it is drawn at: the Windows faces ("MS Sans Serif",
+// "Small Fonts", "Tahoma", "Arial", "Courier New", "Lucida Console" and the
+// like) become DejaVu Sans or DejaVu Sans Mono, never smaller than their
+// digits stay distinct; a face installed here and named as it is gets
+// exactly the size asked for.
+struct Face {
+  std::string family;
+  double smallestPx = 0;
+};
+Face FaceFor(const std::string& requested);
+
+// A text laid out in a font: its advance and its ink, in device pixels
+// from the top-left corner of its line.
+struct LaidOutText {
+  double width = 0;
+  QRectF ink;
+  bool laidOut = false;  // measured in the font (a GUI application was there)
+  QStaticText text;
+  // The text drawn in each colour it was printed in, on a transparent
+  // picture kPad pixels larger on every side.
+  std::unordered_map<Color, QImage> drawn;
+};
+inline constexpr int kPad = 3;
+
+struct FontEntry {
+  QFont font;
+  bool measured = false;          // by the font, not estimated
+  double ascent = 0, height = 0;  // device pixels
+  std::unordered_map<std::string, LaidOutText> texts;
+};
+
+// The font of a face at a size in points (at 96 dots per inch) for a
+// picture drawn at deviceScale device pixels per picture pixel.
+const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, double deviceScale);
+// A text measured and laid out in a font.
+const LaidOutText& TextIn(const FontEntry& font, const std::string& text);
+// The picture of a text in a colour (its top-left corner at (kPad, kPad)).
+const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c);
+
+}  // namespace ondrik::picturetext

