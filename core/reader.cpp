@@ -104,6 +104,33 @@ inline bool ParseItem(const char* s, const char* end, Single& value) {
   return true;
 }
 
+// The common item in one pass: an optional sign, digits with an optional
+// decimal point, at most 17 digits in all, ended by a separator or the end of
+// the text. Gives the same Single as ParseItem; on true, p is past the item.
+// False (p unchanged) for any other item.
+inline bool ReadPlainNumber(const char*& p, const char* end, Single& value) {
+  const char* q = p;
+  const bool negative = *q == '-';
+  if (negative || *q == '+') ++q;
+  std::uint64_t mantissa = 0;
+  const char* const digits = q;
+  while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');
+  std::ptrdiff_t count = q - digits;
+  std::ptrdiff_t fraction = 0;
+  if (q < end && *q == '.') {
+    const char* const first = ++q;
+    while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');
+    fraction = q - first;
+    count += fraction;
+  }
+  if (count == 0 || count > 17 || (q < end && !IsSeparator(*q))) return false;
+  double r = static_cast<double>(mantissa);
+  if (fraction > 0) r /= PowerOfTen(static_cast<int>(fraction));
+  value = static_cast<Single>(negative ? -r : r);
+  p = q;
+  return true;
+}
+
 }  // namespace
 
 bool ParseNumber(std::string_view s, Single& value) { return ParseItem(s.data(), s.data() + s.size(), value); }
@@ -138,32 +165,60 @@ std::string_view ProfileTokenizer::ReadLine() {
 }
 
 Single ProfileTokenizer::ReadNumber() {
+  Single value;
+  ReadNumbers(std::span<Single>(&value, 1));
+  return value;
+}
+
+void ProfileTokenizer::ReadNumbers(std::span<Single> values) {
+  // The position and line live in locals for the run of numbers and go back
+  // to the members before anything can throw.
   const char* const begin = text_.data();
   const char* const end = begin + text_.size();
-  readLine_ = line_;
   const char* p = begin + pos_;
-  while (p < end && IsBlank(*p)) ++p;
-  pos_ = static_cast<std::size_t>(p - begin);
-  if (p >= end) EndOfFile();
-  if (IsLineEnd(*p)) {  // an empty line reads 0 and is consumed
-    ConsumeLineEnd();
-    return 0;
-  }
-  const char* const start = p;
-  while (p < end && !IsSeparator(*p)) ++p;
-  Single value = 0;
-  ParseItem(start, p, value);
-  // Blanks and one separator after the item go with it.
-  while (p < end && IsBlank(*p)) ++p;
-  pos_ = static_cast<std::size_t>(p - begin);
-  if (p < end) {
-    if (*p == ',') {
-      ++pos_;
-    } else {
-      ConsumeLineEnd();
+  int line = line_;
+  auto consumeLineEnd = [&] {
+    if (*p == '\r') {
+      ++p;
+      if (p < end && *p == '\n') ++p;
+      ++line;
+    } else if (*p == '\n') {
+      ++p;
+      ++line;
+    }
+  };
+  for (Single& value : values) {
+    readLine_ = line;
+    while (p < end && IsBlank(*p)) ++p;
+    if (p >= end) {
+      pos_ = static_cast<std::size_t>(p - begin);
+      line_ = line;
+      EndOfFile();
+    }
+    if (IsLineEnd(*p)) {  // an empty line reads 0 and is consumed
+      consumeLineEnd();
+      value = 0;
+      continue;
+    }
+    if (!ReadPlainNumber(p, end, value)) {
+      // Anything else (an exponent, many digits, a name): the item up to
+      // its separator, read the general way.
+      const char* const start = p;
+      while (p < end && !IsSeparator(*p)) ++p;
+      ParseItem(start, p, value);
+    }
+    // Blanks and one separator after the item go with it.
+    while (p < end && IsBlank(*p)) ++p;
+    if (p < end) {
+      if (*p == ',') {
+        ++p;
+      } else {
+        consumeLineEnd();
+      }
     }
   }
-  return value;
+  pos_ = static_cast<std::size_t>(p - begin);
+  line_ = line;
 }
 
 bool ProfileTokenizer::OnlyBlankLeft() const {
@@ -351,7 +406,8 @@ class Loader {
   void ReadStationIndices(int D, int H);
   void ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single elevM, bool& cfrlSeen);
   void SkipLevelItems() {
-    for (std::size_t k = 0; k < layout_.levelColumns.size(); ++k) in_.ReadNumber();
+    std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> items;
+    in_.ReadNumbers(std::span(items).first(layout_.levelColumns.size()));
   }
   void DeriveDataset(int D, bool cfrlSeen);
 
@@ -402,7 +458,7 @@ void Loader::ReadDataset(const std::string& ext) {
 
     if (H == 0) {
       std::array<Single, 9> site;
-      for (Single& x : site) x = in_.ReadNumber();
+      in_.ReadNumbers(site);
       s.gSiteLat(D) = site[2];
       s.gSiteLon(D) = -site[5];
       elevM = site[8];
@@ -454,7 +510,7 @@ void Loader::ReadDataset(const std::string& ext) {
 void Loader::ReadStationIndices(int D, int H) {
   ProfileStore& s = Store();
   std::array<Single, 39> v;
-  for (Single& x : v) x = in_.ReadNumber();
+  in_.ReadNumbers(v);
   s.gShow(D, H) = v[2];
   s.gLift(D, H) = v[5];
   s.gSweat(D, H) = v[8];
@@ -480,7 +536,10 @@ void Loader::ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single el
   std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> item{};
   auto at = [&item](LevelColumn c) -> Single& { return item[static_cast<std::size_t>(c)]; };
   at(LevelColumn::Cfrl) = -1;  // a layout without cloud fractions
-  for (const LevelColumn c : layout_.levelColumns) at(c) = in_.ReadNumber();
+  std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> read;
+  const std::size_t count = layout_.levelColumns.size();
+  in_.ReadNumbers(std::span(read).first(count));
+  for (std::size_t k = 0; k < count; ++k) at(layout_.levelColumns[k]) = read[k];
   const Single t = at(LevelColumn::Temp), tw = at(LevelColumn::WetBulb), thetaE = at(LevelColumn::ThetaE),
                wdir = at(LevelColumn::Wdir), wspd = at(LevelColumn::Wspd), omega = at(LevelColumn::Omega),
                cfrl = at(LevelColumn::Cfrl), hght = at(LevelColumn::Hght);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,6 +39,8 @@ class ProfileTokenizer {
 
   std::string_view ReadLine();
   Single ReadNumber();
+  // values.size() number reads in a row.
+  void ReadNumbers(std::span<Single> values);
   void SkipLines(int n) {
     for (int k = 0; k < n; ++k) ReadLine();
   }
