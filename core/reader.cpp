@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include "core/levels.h"
 #include "core/preciptype.h"
 #include "core/reader_layouts.h"
+#include "core/recentvalues.h"
 #include "core/shear.h"
 #include "core/stormmotion.h"
 #include "core/thermo.h"
@@ -319,36 +319,6 @@ bool ReadWholeFile(const std::string& path, FileText& text) {
   std::fclose(f);
   return ok;
 }
-
-// Remembers f(x) for the values met most recently. The file's temperatures,
-// dew points, pressures and wind directions have a decimal or two, so a few
-// thousand values recur over a whole file, and each costs its exponential,
-// power or sine once.
-template <typename Value>
-class RecentValues {
- public:
-  explicit RecentValues(Value (*f)(float)) : f_(f), slots_(std::make_unique<Slot[]>(kSlots)) {}
-  Value operator()(float x) {
-    if (x != x) return f_(x);  // not a number: no key of its own
-    const auto bits = std::bit_cast<std::uint32_t>(x);
-    Slot& slot = slots_[(bits * 2654435761u) >> (32 - kBits)];
-    if (slot.key != bits) {
-      slot.key = bits;
-      slot.value = f_(x);
-    }
-    return slot.value;
-  }
-
- private:
-  static constexpr int kBits = 12;
-  static constexpr std::size_t kSlots = std::size_t{1} << kBits;
-  struct Slot {
-    std::uint32_t key = 0xFFFFFFFFu;  // a NaN: never the key of a number
-    Value value{};
-  };
-  Value (*f_)(float);
-  std::unique_ptr<Slot[]> slots_;
-};
 
 // Saturation vapour pressure over water, hPa, at t deg C.
 double VapourPressure(float t) {
