@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "core/reader.h"
 #include "core/reader_layouts.h"
@@ -48,6 +49,27 @@ void ReadSurfaceRecord(ProfileTokenizer& in, const ModelLayout& layout, Record& 
   }
 }
 
+// The columns that go straight into an hour array of the store.
+constexpr std::pair<SurfaceColumn, HourArray<Single> ProfileStore::*> kHourColumns[] = {
+    {SurfaceColumn::SfcPres, &ProfileStore::gSfcPres},
+    {SurfaceColumn::SkinTemp, &ProfileStore::gSkinTemp},
+    {SurfaceColumn::SoilTemp, &ProfileStore::gSoilTemp},
+    {SurfaceColumn::Precip, &ProfileStore::gPrecip},
+    {SurfaceColumn::ConvPrecip, &ProfileStore::gConvPrecip},
+    {SurfaceColumn::Snra, &ProfileStore::gSnra},
+    {SurfaceColumn::Wind10U, &ProfileStore::gWind10U},
+    {SurfaceColumn::Wind10V, &ProfileStore::gWind10V},
+    {SurfaceColumn::RunOff, &ProfileStore::gRunOff},
+    {SurfaceColumn::SfcTemp, &ProfileStore::gSfcTemp},
+    {SurfaceColumn::StormU, &ProfileStore::gStormU},
+    {SurfaceColumn::StormV, &ProfileStore::gStormV},
+    {SurfaceColumn::SfcHelicity, &ProfileStore::gSfcHelicity},
+    {SurfaceColumn::Evaporation, &ProfileStore::gEvaporation},
+    {SurfaceColumn::CloudBasePres, &ProfileStore::gCloudBasePres},
+    {SurfaceColumn::Visibility, &ProfileStore::gVisibility},
+    {SurfaceColumn::SfcDewpt, &ProfileStore::gSfcDewpt},
+};
+
 bool HasColumn(const ModelLayout& layout, SurfaceColumn c) {
   for (const SurfaceColumn x : layout.surfaceRecord) {
     if (x == c) return true;
@@ -76,24 +98,8 @@ void ReadSurfaceSection(ProfileTokenizer& in, const ModelLayout& layout) {
     ReadSurfaceRecord(in, layout, v);
     // Every column is written, 0 where the layout has none: no value of an
     // earlier file may stay behind.
-    s.gSfcPres(D, H) = at(SurfaceColumn::SfcPres);
-    s.gSkinTemp(D, H) = at(SurfaceColumn::SkinTemp);
-    s.gSoilTemp(D, H) = at(SurfaceColumn::SoilTemp);
-    s.gPrecip(D, H) = at(SurfaceColumn::Precip);
-    s.gConvPrecip(D, H) = at(SurfaceColumn::ConvPrecip);
-    s.gSnra(D, H) = at(SurfaceColumn::Snra);
-    s.gWind10U(D, H) = at(SurfaceColumn::Wind10U);
-    s.gWind10V(D, H) = at(SurfaceColumn::Wind10V);
-    s.gRunOff(D, H) = at(SurfaceColumn::RunOff);
-    s.gSfcTemp(D, H) = at(SurfaceColumn::SfcTemp);
+    for (const auto& [column, array] : kHourColumns) (s.*array)(D, H) = at(column);
     s.gSpecHum(D, H, 0) = at(SurfaceColumn::SpecHum2m);
-    s.gStormU(D, H) = at(SurfaceColumn::StormU);
-    s.gStormV(D, H) = at(SurfaceColumn::StormV);
-    s.gSfcHelicity(D, H) = at(SurfaceColumn::SfcHelicity);
-    s.gEvaporation(D, H) = at(SurfaceColumn::Evaporation);
-    s.gCloudBasePres(D, H) = at(SurfaceColumn::CloudBasePres);
-    s.gVisibility(D, H) = at(SurfaceColumn::Visibility);
-    s.gSfcDewpt(D, H) = at(SurfaceColumn::SfcDewpt);
     if (ptypeFromFlags) {
       auto flag = [&at](SurfaceColumn c) { return ToInteger<Long>(at(c), -32768.0, 32767.0); };
       s.gPtypeSrcB(D, H) = kPtypeIcePellets * flag(SurfaceColumn::PelletsFlag) +
