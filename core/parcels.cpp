@@ -35,6 +35,15 @@ float LevelPressureFactor(float p) {
   return factors(p);
 }
 
+// p^(2/7) of the levels met most recently: a parcel's dry ascent to a level
+// is its condensation temperature times (p / pL)^(2/7), worked out as two
+// powers of that fixed exponent, the level's shared by every parcel of the
+// hour.
+double LevelPowerOfKappa(float p) {
+  thread_local RecentValues<double> powers([](float x) { return std::pow(static_cast<double>(x), kKappa); });
+  return powers(p);
+}
+
 // A saturated parcel leaving its condensation level: LiftMoist(tL, pL, p)
 // with the parcel's saturated potential temperature (and its Wobus term)
 // worked out once, and each level's pressure factor once for all parcels.
@@ -278,6 +287,7 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
     z[i] = s.gHght.Values()[k];
   }
   Single* const parcelTemp = s.gElevParcelTemp.Row(d, hour, l0);
+  const double pLKappa = std::pow(pL, kKappa);
 
   std::array<float, kMaxLevels + 1> tp{};
   double cape = 0, hail = 0;
@@ -285,7 +295,7 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
   bool buoyantAtTop = false;
   for (int i = l0; i <= n; ++i) {
     const float t = te[i];
-    tp[i] = ParcelTempAt(moist, tlK, pL, pr[i]);
+    tp[i] = pr[i] > pL ? static_cast<float>(tlK * LevelPowerOfKappa(pr[i]) / pLKappa - kKelvin) : moist.At(pr[i]);
     parcelTemp[i] = tp[i];
     const float margin = t + 0.005f;
     if (tp[i] > margin) {
