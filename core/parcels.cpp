@@ -7,6 +7,7 @@
 #include "core/constants.h"
 #include "core/guards.h"
 #include "core/levels.h"
+#include "core/recentvalues.h"
 #include "core/thermo.h"
 
 namespace ondrik {
@@ -27,19 +28,40 @@ bool CondensationPoint(double t, double td, double p, double& tlK, double& pL) {
   return std::isfinite(tlK) && tlK > 0.0 && std::isfinite(pL) && pL > 0.0;
 }
 
+// The pressure factors of the saturated adiabats at the levels met most
+// recently: every parcel of an hour rises through the same levels.
+float LevelPressureFactor(float p) {
+  thread_local RecentValues<float> factors(PressureFactor);
+  return factors(p);
+}
+
+// p^(2/7) of the levels met most recently: a parcel's dry ascent to a level
+// is its condensation temperature times (p / pL)^(2/7), worked out as two
+// powers of that fixed exponent, the level's shared by every parcel of the
+// hour.
+double LevelPowerOfKappa(float p) {
+  thread_local RecentValues<double> powers([](float x) { return std::pow(static_cast<double>(x), kKappa); });
+  return powers(p);
+}
+
 // A saturated parcel leaving its condensation level: LiftMoist(tL, pL, p)
-// with the parcel's saturated potential temperature worked out once.
+// with the parcel's saturated potential temperature (and its Wobus term)
+// worked out once, and each level's pressure factor once for all parcels.
 class MoistAscent {
  public:
   MoistAscent(float tL, float pL) : pL_(pL) {
     const float theta = PotentialTemp(tL, pL);
     thm_ = theta - Wobus(theta) + Wobus(tL);
+    wobusThm_ = Wobus(thm_);
   }
-  float At(float p) const { return SatTempAtPressure(thm_, p) + 0.3f * (p - pL_) / 500.0f; }
+  float At(float p) const {
+    return SatTempAtFactor(thm_, wobusThm_, p, LevelPressureFactor(p)) + 0.3f * (p - pL_) / 500.0f;
+  }
 
  private:
   float pL_;
   float thm_;
+  float wobusThm_;
 };
 
 // Parcel temperature (deg C) at p: the dry adiabat through the condensation
@@ -242,30 +264,44 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
   if (!ValidDataset(d) || !ValidHour(d, hour)) return;
   const int n = LevelCount(d);
   if (l0 < 1 || l0 > n) return;
+  ProfileStore& s = Store();
 
-  gElevCape(d, hour, l0) = 0;
-  gElevHailCape(d, hour, l0) = 0;
-  gElevCin(d, hour, l0) = 0;
-  gElevEL(d, hour, l0) = 0;
-  gElevELPres(d, hour, l0) = gPres(d, hour, l0);
-  gElevNCape(d, hour, l0) = 0;
-  gElevELLevel(d, hour, l0) = 0;
+  s.gElevCape(d, hour, l0) = 0;
+  s.gElevHailCape(d, hour, l0) = 0;
+  s.gElevCin(d, hour, l0) = 0;
+  s.gElevEL(d, hour, l0) = 0;
+  s.gElevELPres(d, hour, l0) = s.gPres(d, hour, l0);
+  s.gElevNCape(d, hour, l0) = 0;
+  s.gElevELLevel(d, hour, l0) = 0;
 
   double tlK = 0, pL = 0;
-  if (!CondensationPoint(gTemp(d, hour, l0), gDewpt(d, hour, l0), gPres(d, hour, l0), tlK, pL)) {
-    MarkDone(gLevelParcelDone(d, hour, l0));
+  if (!CondensationPoint(s.gTemp(d, hour, l0), s.gDewpt(d, hour, l0), s.gPres(d, hour, l0), tlK, pL)) {
+    MarkDone(s.gLevelParcelDone(d, hour, l0));
     return;
   }
   const MoistAscent moist(static_cast<float>(tlK - kKelvin), static_cast<float>(pL));
+
+  // The hour's levels from l0 up, read once.
+  std::array<float, kMaxLevels + 2> te{}, pr{}, z{};
+  using Levels = LevelArray<Single>;
+  const int first = Levels::Index(d, hour, 0);
+  for (int i = l0; i <= n; ++i) {
+    const auto k = static_cast<std::size_t>(first + Levels::kLevelStride * i);
+    te[i] = s.gTemp.Values()[k];
+    pr[i] = s.gPres.Values()[k];
+    z[i] = s.gHght.Values()[k];
+  }
+  Single* const parcelTemp = s.gElevParcelTemp.Row(d, hour, l0);
+  const double pLKappa = std::pow(pL, kKappa);
 
   std::array<float, kMaxLevels + 1> tp{};
   double cape = 0, hail = 0;
   int e = 0;
   bool buoyantAtTop = false;
   for (int i = l0; i <= n; ++i) {
-    const float t = gTemp(d, hour, i);
-    tp[i] = ParcelTempAt(moist, tlK, pL, gPres(d, hour, i));
-    gElevParcelTemp(d, hour, l0, i) = tp[i];
+    const float t = te[i];
+    tp[i] = pr[i] > pL ? static_cast<float>(tlK * LevelPowerOfKappa(pr[i]) / pLKappa - kKelvin) : moist.At(pr[i]);
+    parcelTemp[i] = tp[i];
     const float margin = t + 0.005f;
     if (tp[i] > margin) {
       e = i;
@@ -275,7 +311,7 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
         buoyantAtTop = true;
         break;
       }
-      const double b = (tp[i] - t) / kKelvin * (gHght(d, hour, i + 1) - gHght(d, hour, i));
+      const double b = (tp[i] - t) / kKelvin * (z[i + 1] - z[i]);
       cape += b;
       if (t > -30.0f && t < -10.0f) hail += b;
     } else if (t - 10.0f > tp[i]) {
@@ -286,28 +322,27 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
   // CIN: every colder level from the start up to the last buoyant one.
   double cin = 0;
   for (int i = l0; i <= e && i < n; ++i) {
-    if (tp[i] < gTemp(d, hour, i))
-      cin -= (tp[i] - gTemp(d, hour, i)) / kKelvin * (gHght(d, hour, i + 1) - gHght(d, hour, i));
+    if (tp[i] < te[i]) cin -= (tp[i] - te[i]) / kKelvin * (z[i + 1] - z[i]);
   }
 
-  gElevCape(d, hour, l0) = static_cast<Single>(cape * kGravity);
-  gElevHailCape(d, hour, l0) = static_cast<Single>(hail * kGravity);
-  gElevCin(d, hour, l0) = static_cast<Single>(cin * kGravity);
+  s.gElevCape(d, hour, l0) = static_cast<Single>(cape * kGravity);
+  s.gElevHailCape(d, hour, l0) = static_cast<Single>(hail * kGravity);
+  s.gElevCin(d, hour, l0) = static_cast<Single>(cin * kGravity);
 
   if (e >= 2 && !buoyantAtTop) {
     // Level e + 1 was lifted and is not buoyant, so a > 0.005 and c >= -0.005.
-    gElevELLevel(d, hour, l0) = e;
-    const double a = tp[e] - gTemp(d, hour, e);
-    const double c = gTemp(d, hour, e + 1) - tp[e + 1];
+    s.gElevELLevel(d, hour, l0) = e;
+    const double a = tp[e] - te[e];
+    const double c = te[e + 1] - tp[e + 1];
     const double f = a / (a + c);
-    const float pE = static_cast<float>(gPres(d, hour, e) - (gPres(d, hour, e) - gPres(d, hour, e + 1)) * f);
-    gElevELPres(d, hour, l0) = pE;
-    gElevELTemp(d, hour, l0) = ParcelTempAt(moist, tlK, pL, pE);
-    gElevEL(d, hour, l0) = StdHeightFtOfPressure(pE) - StdHeightFtOfPressure(gPres(d, hour, 1));
-    const double depth = StdHeightMOfPressure(pE) - gHght(d, hour, l0);
-    gElevNCape(d, hour, l0) = depth > 0 ? static_cast<Single>(gElevCape(d, hour, l0) / depth) : 0.0f;
+    const float pE = static_cast<float>(pr[e] - (pr[e] - pr[e + 1]) * f);
+    s.gElevELPres(d, hour, l0) = pE;
+    s.gElevELTemp(d, hour, l0) = ParcelTempAt(moist, tlK, pL, pE);
+    s.gElevEL(d, hour, l0) = StdHeightFtOfPressure(pE) - StdHeightFtOfPressure(s.gPres(d, hour, 1));
+    const double depth = StdHeightMOfPressure(pE) - z[l0];
+    s.gElevNCape(d, hour, l0) = depth > 0 ? static_cast<Single>(s.gElevCape(d, hour, l0) / depth) : 0.0f;
   }
-  MarkDone(gLevelParcelDone(d, hour, l0));
+  MarkDone(s.gLevelParcelDone(d, hour, l0));
 }
 
 }  // namespace ondrik

@@ -8,6 +8,7 @@
 #include <exception>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <string>
 #include <system_error>
 
@@ -16,6 +17,8 @@
 #include "core/derived.h"
 #include "core/levels.h"
 #include "core/preciptype.h"
+#include "core/reader_layouts.h"
+#include "core/recentvalues.h"
 #include "core/shear.h"
 #include "core/stormmotion.h"
 #include "core/thermo.h"
@@ -30,58 +33,62 @@ namespace {
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 inline bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 inline bool IsSeparator(char c) { return IsBlank(c) || c == ',' || IsLineEnd(c); }
-inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
 double PowerOfTen(int k) {
-  static const double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   if (k >= 0 && k <= 22) return kExact[k];
   return std::pow(10.0, k);
 }
 
-}  // namespace
-
-bool ParseNumber(std::string_view s, Single& value) {
+// The number in [s, end): digits with an optional sign, decimal point and
+// exponent ("e", "E", "d" or "D"). No locale, no allocation. The decimal
+// digits are gathered into a whole number (up to 17 significant digits) that
+// is scaled by an exact power of ten in double precision and then rounded to
+// a Single. False (and 0) when the text is not such a number or lies beyond
+// the range of a Single.
+inline bool ParseItem(const char* s, const char* end, Single& value) {
   value = 0;
-  const std::size_t n = s.size();
-  std::size_t i = 0;
   bool negative = false;
-  if (i < n && (s[i] == '+' || s[i] == '-')) negative = (s[i++] == '-');
+  if (s < end && (*s == '+' || *s == '-')) negative = (*s++ == '-');
   std::uint64_t mantissa = 0;
   int exp10 = 0;
-  bool anyDigit = false;
+  const char* digitsStart = s;
   constexpr std::uint64_t kMantissaLimit = 100000000000000000ULL;  // 1e17
-  for (; i < n && IsDigit(s[i]); ++i) {
-    anyDigit = true;
+  for (; s < end && IsDigit(*s); ++s) {
     if (mantissa < kMantissaLimit) {
-      mantissa = mantissa * 10 + static_cast<unsigned>(s[i] - '0');
+      mantissa = mantissa * 10 + static_cast<unsigned>(*s - '0');
     } else {
       ++exp10;
     }
   }
-  if (i < n && s[i] == '.') {
-    for (++i; i < n && IsDigit(s[i]); ++i) {
-      anyDigit = true;
+  bool anyDigit = s != digitsStart;
+  if (s < end && *s == '.') {
+    const char* fraction = ++s;
+    for (; s < end && IsDigit(*s); ++s) {
       if (mantissa < kMantissaLimit) {
-        mantissa = mantissa * 10 + static_cast<unsigned>(s[i] - '0');
+        mantissa = mantissa * 10 + static_cast<unsigned>(*s - '0');
         --exp10;
       }
     }
+    anyDigit = anyDigit || s != fraction;
   }
   if (!anyDigit) return false;
-  if (i < n && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
-    ++i;
+  if (s < end) {
+    if (*s != 'e' && *s != 'E' && *s != 'd' && *s != 'D') return false;
+    ++s;
     bool expNegative = false;
-    if (i < n && (s[i] == '+' || s[i] == '-')) expNegative = (s[i++] == '-');
-    if (i >= n || !IsDigit(s[i])) return false;
+    if (s < end && (*s == '+' || *s == '-')) expNegative = (*s++ == '-');
+    if (s >= end || !IsDigit(*s)) return false;
     int e = 0;
-    for (; i < n && IsDigit(s[i]); ++i) {
-      if (e < 10000) e = e * 10 + (s[i] - '0');
+    for (; s < end && IsDigit(*s); ++s) {
+      if (e < 10000) e = e * 10 + (*s - '0');
     }
+    if (s != end) return false;
     exp10 += expNegative ? -e : e;
   }
-  if (i != n) return false;
   double r = static_cast<double>(mantissa);
   if (mantissa != 0) {
     if (exp10 < 0) {
@@ -96,6 +103,37 @@ bool ParseNumber(std::string_view s, Single& value) {
   value = f;
   return true;
 }
+
+// The common item in one pass: an optional sign, digits with an optional
+// decimal point, at most 17 digits in all, ended by a separator or the end of
+// the text. Gives the same Single as ParseItem; on true, p is past the item.
+// False (p unchanged) for any other item.
+inline bool ReadPlainNumber(const char*& p, const char* end, Single& value) {
+  const char* q = p;
+  const bool negative = *q == '-';
+  if (negative || *q == '+') ++q;
+  std::uint64_t mantissa = 0;
+  const char* const digits = q;
+  while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');
+  std::ptrdiff_t count = q - digits;
+  std::ptrdiff_t fraction = 0;
+  if (q < end && *q == '.') {
+    const char* const first = ++q;
+    while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');
+    fraction = q - first;
+    count += fraction;
+  }
+  if (count == 0 || count > 17 || (q < end && !IsSeparator(*q))) return false;
+  double r = static_cast<double>(mantissa);
+  if (fraction > 0) r /= PowerOfTen(static_cast<int>(fraction));
+  value = static_cast<Single>(negative ? -r : r);
+  p = q;
+  return true;
+}
+
+}  // namespace
+
+bool ParseNumber(std::string_view s, Single& value) { return ParseItem(s.data(), s.data() + s.size(), value); }
 
 void ProfileTokenizer::EndOfFile() const {
   throw ProfileReadError("the file ends too early");
@@ -114,39 +152,73 @@ void ProfileTokenizer::ConsumeLineEnd() {
 }
 
 std::string_view ProfileTokenizer::ReadLine() {
-  const std::size_t size = text_.size();
+  const char* const begin = text_.data();
+  const char* const end = begin + text_.size();
   readLine_ = line_;
-  if (pos_ >= size) EndOfFile();
-  const std::size_t start = pos_;
-  while (pos_ < size && !IsLineEnd(text_[pos_])) ++pos_;
-  const std::string_view line = text_.substr(start, pos_ - start);
+  if (pos_ >= text_.size()) EndOfFile();
+  const char* p = begin + pos_;
+  const char* const start = p;
+  while (p < end && !IsLineEnd(*p)) ++p;
+  pos_ = static_cast<std::size_t>(p - begin);
   ConsumeLineEnd();
-  return line;
+  return std::string_view(start, static_cast<std::size_t>(p - start));
 }
 
 Single ProfileTokenizer::ReadNumber() {
-  const std::size_t size = text_.size();
-  readLine_ = line_;
-  while (pos_ < size && IsBlank(text_[pos_])) ++pos_;
-  if (pos_ >= size) EndOfFile();
-  if (IsLineEnd(text_[pos_])) {  // an empty line reads 0 and is consumed
-    ConsumeLineEnd();
-    return 0;
-  }
-  const std::size_t start = pos_;
-  while (pos_ < size && !IsSeparator(text_[pos_])) ++pos_;
-  Single value = 0;
-  ParseNumber(text_.substr(start, pos_ - start), value);
-  // Blanks and one separator after the item go with it.
-  while (pos_ < size && IsBlank(text_[pos_])) ++pos_;
-  if (pos_ < size) {
-    if (text_[pos_] == ',') {
-      ++pos_;
-    } else {
-      ConsumeLineEnd();
+  Single value;
+  ReadNumbers(std::span<Single>(&value, 1));
+  return value;
+}
+
+void ProfileTokenizer::ReadNumbers(std::span<Single> values) {
+  // The position and line live in locals for the run of numbers and go back
+  // to the members before anything can throw.
+  const char* const begin = text_.data();
+  const char* const end = begin + text_.size();
+  const char* p = begin + pos_;
+  int line = line_;
+  auto consumeLineEnd = [&] {
+    if (*p == '\r') {
+      ++p;
+      if (p < end && *p == '\n') ++p;
+      ++line;
+    } else if (*p == '\n') {
+      ++p;
+      ++line;
+    }
+  };
+  for (Single& value : values) {
+    readLine_ = line;
+    while (p < end && IsBlank(*p)) ++p;
+    if (p >= end) {
+      pos_ = static_cast<std::size_t>(p - begin);
+      line_ = line;
+      EndOfFile();
+    }
+    if (IsLineEnd(*p)) {  // an empty line reads 0 and is consumed
+      consumeLineEnd();
+      value = 0;
+      continue;
+    }
+    if (!ReadPlainNumber(p, end, value)) {
+      // Anything else (an exponent, many digits, a name): the item up to
+      // its separator, read the general way.
+      const char* const start = p;
+      while (p < end && !IsSeparator(*p)) ++p;
+      ParseItem(start, p, value);
+    }
+    // Blanks and one separator after the item go with it.
+    while (p < end && IsBlank(*p)) ++p;
+    if (p < end) {
+      if (*p == ',') {
+        ++p;
+      } else {
+        consumeLineEnd();
+      }
     }
   }
-  return value;
+  pos_ = static_cast<std::size_t>(p - begin);
+  line_ = line;
 }
 
 bool ProfileTokenizer::OnlyBlankLeft() const {
@@ -159,9 +231,7 @@ bool ProfileTokenizer::OnlyBlankLeft() const {
 // ---------------------------------------------------------------------------
 // Small helpers
 
-bool KnownModelKey(const std::string& modelKey) {
-  return modelKey == "eta" || modelKey == "ruc" || modelKey == "gfs3";
-}
+bool KnownModelKey(const std::string& modelKey) { return FindModelLayout(modelKey) != nullptr; }
 
 Integer TimeZoneOffsetOfLongitude(Single siteLon) {
   // The 15-degree zone around the longitude, floor((lon + 7.5) / 15), for
@@ -228,18 +298,43 @@ struct ControlSettings {
   DatasetBoxes boxes;
 };
 
-bool ReadWholeFile(const std::string& path, std::string& text) {
+// The whole file in memory (its bytes are not zero-filled first).
+struct FileText {
+  std::unique_ptr<char[]> bytes;
+  std::size_t size = 0;
+  std::string_view View() const { return {bytes.get(), size}; }
+};
+
+bool ReadWholeFile(const std::string& path, FileText& text) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
   bool ok = std::fseek(f, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(f) : -1;
   ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
   if (ok) {
-    text.resize(static_cast<std::size_t>(size));
-    ok = size == 0 || std::fread(text.data(), 1, text.size(), f) == text.size();
+    text.size = static_cast<std::size_t>(size);
+    text.bytes = std::make_unique_for_overwrite<char[]>(text.size);
+    ok = size == 0 || std::fread(text.bytes.get(), 1, text.size, f) == text.size;
   }
   std::fclose(f);
   return ok;
+}
+
+// Saturation vapour pressure over water, hPa, at t deg C.
+double VapourPressure(float t) {
+  const double T = t;
+  return 6.112 * std::exp(17.67 * T / (T + 243.5));
+}
+// (1000 / p)^(2/7): potential temperature per kelvin at p mb.
+double PotentialFactor(float p) { return std::pow(1000.0 / static_cast<double>(p), kKappa); }
+struct CosSin {
+  double c = 0, s = 0;
+};
+// Cosine and sine of the direction the wind blows towards, from the
+// direction it comes from (degrees).
+CosSin WindTowards(float wdir) {
+  const double rad = (270.0 - wdir) * kRadPerDeg;
+  return {std::cos(rad), std::sin(rad)};
 }
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -250,8 +345,8 @@ std::string_view TrimBlanks(std::string_view s) {
 
 class Loader {
  public:
-  Loader(std::string_view text, const LoadOptions& options, LoadUi& ui)
-      : in_(text), opt_(options), ui_(ui), gfs3_(options.modelKey == "gfs3") {}
+  Loader(std::string_view text, const ModelLayout& layout, const LoadOptions& options, LoadUi& ui)
+      : in_(text), layout_(layout), opt_(options), ui_(ui) {}
 
   // Reads every dataset and runs the derivations on the current store.
   void Run(const std::string& ext) {
@@ -281,16 +376,19 @@ class Loader {
   void ReadStationIndices(int D, int H);
   void ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single elevM, bool& cfrlSeen);
   void SkipLevelItems() {
-    const int n = gfs3_ ? 8 : 9;
-    for (int k = 0; k < n; ++k) in_.ReadNumber();
+    std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> items;
+    in_.ReadNumbers(std::span(items).first(layout_.levelColumns.size()));
   }
   void DeriveDataset(int D, bool cfrlSeen);
 
   ProfileTokenizer in_;
+  const ModelLayout& layout_;
   const LoadOptions& opt_;
   LoadUi& ui_;
-  bool gfs3_;
   ControlSettings ctl_;
+  RecentValues<double> vapourPressure_{VapourPressure};
+  RecentValues<double> potentialFactor_{PotentialFactor};
+  RecentValues<CosSin> windTowards_{WindTowards};
 };
 
 void Loader::ReadDataset(const std::string& ext) {
@@ -330,7 +428,7 @@ void Loader::ReadDataset(const std::string& ext) {
 
     if (H == 0) {
       std::array<Single, 9> site;
-      for (Single& x : site) x = in_.ReadNumber();
+      in_.ReadNumbers(site);
       s.gSiteLat(D) = site[2];
       s.gSiteLon(D) = -site[5];
       elevM = site[8];
@@ -370,7 +468,7 @@ void Loader::ReadDataset(const std::string& ext) {
   if (levels < 1) throw ProfileReadError("a forecast hour has no levels");
   gNumLevels(D) = levels;
 
-  ReadSurfaceSection(in_, opt_.modelKey);
+  ReadSurfaceSection(in_, layout_);
   DeriveDataset(D, cfrlSeen);
 
   // The rest of the dataset up to its blank line, and one line more.
@@ -382,7 +480,7 @@ void Loader::ReadDataset(const std::string& ext) {
 void Loader::ReadStationIndices(int D, int H) {
   ProfileStore& s = Store();
   std::array<Single, 39> v;
-  for (Single& x : v) x = in_.ReadNumber();
+  in_.ReadNumbers(v);
   s.gShow(D, H) = v[2];
   s.gLift(D, H) = v[5];
   s.gSweat(D, H) = v[8];
@@ -405,23 +503,17 @@ void Loader::ReadStationIndices(int D, int H) {
 
 void Loader::ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single elevM,
                        bool& cfrlSeen) {
-  Single t, tw, td, thetaE, wdir, wspd, omega, cfrl, hght;
-  t = in_.ReadNumber();
-  tw = in_.ReadNumber();
-  td = in_.ReadNumber();
-  thetaE = in_.ReadNumber();
-  wdir = in_.ReadNumber();
-  if (gfs3_) {
-    wspd = in_.ReadNumber();
-    omega = in_.ReadNumber();
-    hght = in_.ReadNumber();
-    cfrl = -1;
-  } else {
-    wspd = in_.ReadNumber();
-    omega = in_.ReadNumber();
-    cfrl = in_.ReadNumber();
-    hght = in_.ReadNumber();
-  }
+  std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> item{};
+  auto at = [&item](LevelColumn c) -> Single& { return item[static_cast<std::size_t>(c)]; };
+  at(LevelColumn::Cfrl) = -1;  // a layout without cloud fractions
+  std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> read;
+  const std::size_t count = layout_.levelColumns.size();
+  in_.ReadNumbers(std::span(read).first(count));
+  for (std::size_t k = 0; k < count; ++k) at(layout_.levelColumns[k]) = read[k];
+  const Single t = at(LevelColumn::Temp), tw = at(LevelColumn::WetBulb), thetaE = at(LevelColumn::ThetaE),
+               wdir = at(LevelColumn::Wdir), wspd = at(LevelColumn::Wspd), omega = at(LevelColumn::Omega),
+               cfrl = at(LevelColumn::Cfrl), hght = at(LevelColumn::Hght);
+  Single td = at(LevelColumn::Dewpt);
 
   // Missing or implausible dew points.
   if (td < -270.0f) {
@@ -437,8 +529,8 @@ void Loader::ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single el
   const double T = t, Td = td, P = p;
   double rh = 0, rhIce = 0, mixSat = 0, mix = 0;
   if (T >= -100.0 && P > 0) {
-    const double e = Td >= -100.0 ? 6.112 * std::exp(17.67 * Td / (Td + 243.5)) : 0.0;
-    double es = 6.112 * std::exp(17.67 * T / (T + 243.5));
+    const double e = Td >= -100.0 ? vapourPressure_(td) : 0.0;
+    double es = vapourPressure_(t);
     rh = 100.0 * e / es;
     if (T >= 0) {
       rhIce = rh;
@@ -474,16 +566,16 @@ void Loader::ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single el
   s.gSpecHum(D, H, i) = q;
   if (q > MaxSpecHum) MaxSpecHum = q;
 
-  const double rad = (270.0 - wdir) * kRadPerDeg;
-  const Single u = static_cast<Single>(wspd / kKnotsPerMps * std::cos(rad));
-  const Single v = static_cast<Single>(wspd / kKnotsPerMps * std::sin(rad));
+  const CosSin towards = windTowards_(wdir);
+  const Single u = static_cast<Single>(wspd / kKnotsPerMps * towards.c);
+  const Single v = static_cast<Single>(wspd / kKnotsPerMps * towards.s);
   s.gWindU(D, H, i) = u;
   s.gWindV(D, H, i) = v;
   s.gWindUAsLoaded(D, H, i) = u;
   s.gWindVAsLoaded(D, H, i) = v;
   s.gWindEdited(D, H) = false;
   s.gOmega(D, H, i) = omega * 10.0f;
-  const Single theta = P > 0 ? static_cast<Single>(DryAdiabatK(T + kKelvin, P, 1000.0)) : 0.0f;
+  const Single theta = P > 0 ? static_cast<Single>((T + kKelvin) * potentialFactor_(p)) : 0.0f;
   s.gTheta(D, H, i) = theta;
   if (!(td >= -1000.0f)) {  // missing temperature
     td = t - 50.0f;
@@ -603,7 +695,8 @@ void Loader::DeriveDataset(int D, bool cfrlSeen) {
 
 LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, LoadUi& ui) {
   LoadResult result;
-  if (!KnownModelKey(options.modelKey)) {
+  const ModelLayout* layout = FindModelLayout(options.modelKey);
+  if (layout == nullptr) {
     result.message = "The profile file " + path + " can't be read: the model key \"" +
                      options.modelKey + "\" has no known column layout";
     return result;
@@ -618,7 +711,7 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
                      ", not a profile data file";
     return result;
   }
-  std::string text;
+  FileText text;
   if (!ReadWholeFile(path, text)) {
     result.message = "Can't read the profile file " + path;
     return result;
@@ -628,7 +721,7 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
   const SavedScalars saved;
   const Integer remembered = gCurDataset == 0 ? 1 : gCurDataset;
   const std::string ext = path.size() >= 3 ? path.substr(path.size() - 3) : path;
-  Loader loader(text, options, ui);
+  Loader loader(text.View(), *layout, options, ui);
   try {
     // The new file starts from an empty store: nothing read or computed for
     // an earlier file stays behind.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,6 +14,8 @@
 #include "core/store.h"
 
 namespace ondrik {
+
+struct ModelLayout;
 
 // A read past the end of the file, or a file that cannot be made sense of.
 class ProfileReadError : public std::runtime_error {
@@ -36,6 +39,8 @@ class ProfileTokenizer {
 
   std::string_view ReadLine();
   Single ReadNumber();
+  // values.size() number reads in a row.
+  void ReadNumbers(std::span<Single> values);
   void SkipLines(int n) {
     for (int k = 0; k < n; ++k) ReadLine();
   }
@@ -91,9 +96,12 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options);
 // derives the 10-m wind, precipitation totals and energy-helicity index.
 // The section's first header line has already been read. Sets gElevatedLevel
 // to 1 (the loader sets the matching scroll bar after the load).
+// A model key without a layout reads nothing.
 void ReadSurfaceSection(ProfileTokenizer& in, const std::string& modelKey);
+void ReadSurfaceSection(ProfileTokenizer& in, const ModelLayout& layout);
 
-// True for the model keys whose column layout the reader knows.
+// True for the model keys whose column layout the reader knows (the table of
+// core/reader_layouts.h).
 bool KnownModelKey(const std::string& modelKey);
 
 // Valid time of an hour header line: the fields YYMMDD/HHMM stand 7, 9, 11,

@@ -9,15 +9,18 @@ namespace ondrik {
 namespace {
 ProfileStore gStoreA;
 ProfileStore gStoreB;
-ProfileStore* gCurrent = &gStoreA;
 ProfileStore* gScratch = &gStoreB;
+}  // namespace
+
+ProfileStore* detail::gCurrentStore = &gStoreA;
+namespace {
+ProfileStore*& gCurrent = detail::gCurrentStore;
 }  // namespace
 
 void SubscriptOutOfRange(const char* what) {
   throw std::out_of_range(std::string("subscript out of range: ") + what);
 }
 
-ProfileStore& Store() { return *gCurrent; }
 ProfileStore& ScratchStore() { return *gScratch; }
 
 void ProfileStore::Clear() {

@@ -98,13 +98,16 @@ class LevelArray {
       std::fill_n(v_.begin() + row * kDatasetSlots, rows * kDatasetSlots, T{});
     });
   }
+  // Element (d, h, l) is Values()[Index(d, h, 0) + kLevelStride * l] (with l
+  // counted from LMin): a loop over the levels of one hour steps by this.
+  static constexpr int kLevelStride = kPerLevel;
   // Equal elements (which rows were written does not count).
   bool operator==(const LevelArray& o) const { return v_ == o.v_; }
   // The elements in storage order.
   const auto& Values() const { return v_; }
 
  private:
-  std::array<T, kPerLevel * kLevelSlots> v_{};
+  std::array<T, kPerLevel * kLevelSlots> v_;  // zero from the storage (see ParcelLevelArray)
   WrittenRows<kMaxHours * kLevelSlots> written_;
 };
 
@@ -125,7 +128,7 @@ class HourArray {
   const auto& Values() const { return v_; }
 
  private:
-  std::array<T, kPerLevel> v_{};
+  std::array<T, kPerLevel> v_;  // zero from the storage (see ParcelLevelArray)
 };
 
 // (D) array.
@@ -175,19 +178,25 @@ class HourElementArray {
   const auto& Values() const { return v_; }
 
  private:
-  std::array<T, kPerLevel * (Hi + 1)> v_{};
+  std::array<T, kPerLevel * (Hi + 1)> v_;  // zero from the storage (see ParcelLevelArray)
   WrittenRows<kMaxHours * (Hi + 1)> written_;
 };
 
 // (D, H, starting level, level) array, levels 0..67 on both level indexes.
-// The levels of one starting level (a row) lie next to each other.
+// Unlike the other arrays it is laid out with the dataset slowest: the levels
+// of one starting level (a row) lie next to each other, and the rows of one
+// dataset too (1.6 MB), so that the parcels of a one-dataset file take that
+// much memory and not a page for every row.
 //
 // At 68 times the size of a level array this is most of a store, and only
 // the rows of the parcels someone has lifted are ever used. So it remembers
 // which rows it has handed out for writing, and Clear() zeroes only those:
-// clearing costs nothing for the rows never used. For the same reason its
-// elements have no initialiser: the two stores have static storage, which
-// starts them at zero without writing 39 MB at start-up. Any other store
+// clearing costs nothing for the rows never used.
+//
+// Like the level, hour and hour-element arrays, its elements have no
+// initialiser: the two stores have static storage, which starts them at zero
+// without writing (and so without holding) their 130 MB at start-up; a page
+// takes memory when a load or a computation first writes it. Any other store
 // must be value-initialised (`new ProfileStore()`, std::make_unique), never
 // default-initialised (`new ProfileStore`).
 template <typename T>
@@ -203,11 +212,17 @@ class ParcelLevelArray {
   const T& operator()(int d, int h, int l0, int l) const {
     return v_[static_cast<std::size_t>(Index(d, h, l0, l))];
   }
+  // The levels 0..67 of starting level l0 of (d, h), for writing.
+  T* Row(int d, int h, int l0) {
+    const int i = Index(d, h, l0, 0);
+    written_.Mark(i / kLevelSlots);
+    return &v_[static_cast<std::size_t>(i)];
+  }
   static constexpr int Index(int d, int h, int l0, int l) {
     if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || l0 < 0 || l0 > kMaxLevels ||
         l < 0 || l > kMaxLevels)
       SubscriptOutOfRange("parcel level array");
-    return (d + kDatasetSlots * h + kPerLevel * l0) * kLevelSlots + l;
+    return ((d * kMaxHours + h) * kLevelSlots + l0) * kLevelSlots + l;
   }
   // Every element back to T{}.
   void Clear() {
@@ -439,9 +454,13 @@ struct ProfileStore {
   void Clear();
 };
 
+namespace detail {
+extern ProfileStore* gCurrentStore;
+}  // namespace detail
+
 // The current store. Never null; points at one of two statically allocated
 // stores (the current one and the reader's scratch store).
-ProfileStore& Store();
+inline ProfileStore& Store() { return *detail::gCurrentStore; }
 // The store the reader fills; becomes current with CommitScratchStore().
 ProfileStore& ScratchStore();
 // Puts every value of the scratch store back to its initial state (zero,

@@ -44,15 +44,22 @@ float Wobus(float t) {
 }
 
 float SatTempAtPressure(float thm, float p) {
+  if (!std::isfinite(thm) || !std::isfinite(p) || !(p > 0.0f)) return Nan();
+  return SatTempAtFactor(thm, Wobus(thm), p, PressureFactor(p));
+}
+
+float PressureFactor(float p) {
+  return static_cast<float>(std::pow(static_cast<double>(p) / 1000.0, kKappaSingle));
+}
+
+float SatTempAtFactor(float thm, float wobusThm, float p, float f) {
   // A temperature or pressure that is not a number, or a pressure that is not
   // positive, has no saturated adiabat to follow.
   if (!std::isfinite(thm) || !std::isfinite(p) || !(p > 0.0f)) return Nan();
   if (std::fabs(p - 1000.0f) <= 0.001f) return thm;
 
-  const float f = static_cast<float>(std::pow(static_cast<double>(p) / 1000.0, kKappaSingle));
-  const float wThm = Wobus(thm);
   float t1 = (thm + kKelvinF) * f - kKelvinF;
-  float e1 = Wobus(t1) - wThm;
+  float e1 = Wobus(t1) - wobusThm;
   float rate = 1.0f;
   float t2 = t1;
   float correction = 0.0f;

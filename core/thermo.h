@@ -22,6 +22,12 @@ inline double DryAdiabatC(double tC, double p0, double p1) {
 float PotentialTemp(float t, float p);
 float Wobus(float t);
 float SatTempAtPressure(float thm, float p);
+// (p / 1000)^(2/7) in single precision: the pressure factor of the saturated
+// adiabats.
+float PressureFactor(float p);
+// SatTempAtPressure with Wobus(thm) and PressureFactor(p) worked out by the
+// caller (once for many pressures, or once for many parcels); the same result.
+float SatTempAtFactor(float thm, float wobusThm, float p, float f);
 // Temperature at p2 of a saturated parcel of temperature t at p1.
 float LiftMoist(float t, float p1, float p2);
 

@@ -258,8 +258,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   // The command line's batch work (CommandProfile).
   void CommandProfileStep();
   // Saves the chart of the current hour with its titles (ProfileSnap); an
-  // empty name is the interactive snapshot.
-  bool ProfileSnapStep(const std::string& name);
+  // empty name is the interactive snapshot. Without redrawClean the titles
+  // stay on the chart until the next redraw (the batch draws once at its end).
+  bool ProfileSnapStep(const std::string& name, bool redrawClean = true);
 
   // The archive lists in the side-panel area ("Archive" button) and the choice
   // of a file from them.

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
+#include "core/guards.h"
 #include "core/shared.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
@@ -56,17 +58,37 @@ void frmProfile::CommandProfileStep() {
     return true;
   };
   a.processEvents = [] { QApplication::processEvents(); };
-  // Display setups belong to the saved state; until then the current one stays.
-  a.recallSetup = [this](int setup) { btnRecall_Click(setup); };
+  // Each picture is drawn once: the setup is recalled without a redraw, and
+  // setting the hour draws the window. The snapshots leave their titles on
+  // the chart, and the window is drawn clean once, through setup 9, after the
+  // last of them (each next picture is drawn anew anyway).
+  bool snapped = false;
+  a.recallSetup = [this](int setup) {
+    const LoadingStateGuard quiet;
+    btnRecall_Click(setup);
+  };
   a.lastHour = [] {
     return gCurDataset >= 1 && gCurDataset <= gDatasetCount ? static_cast<int>(gLastHour(gCurDataset)) : -1;
   };
   a.setHour = [this](int hour) {
-    hsbHour->SetValue(hour);
-    DisplayHour();
+    const int before = hsbHour->Value();
+    hsbHour->SetValue(hour);                      // a new value draws through its change handler
+    if (hsbHour->Value() == before) DisplayHour();  // the same value runs no handler
   };
-  a.profileSnap = [this](char letter) { return ProfileSnapStep(std::string(1, letter)); };
-  a.profileResize = [this] { Form_Resize(); };
+  a.profileSnap = [this, &snapped](char letter) {
+    snapped = true;
+    return ProfileSnapStep(std::string(1, letter), false);
+  };
+  a.profileResize = [this, &snapped] {
+    if (!snapped) {
+      DisplayHour();  // the last recall drew nothing
+    } else if (btnSave_Click(9)) {
+      btnRecall_Click(9);
+    } else {
+      DisplayHour();
+    }
+    Form_Resize();
+  };
   // The overview's layouts and snapshots: the overview opens for them.
   a.scaleOverviewPictures = [this](double s) {
     btnOverView_Click();
@@ -88,7 +110,7 @@ void frmProfile::CommandProfileStep() {
   CommandProfile(cmd, cfg_.ModelNames, a);
 }
 
-bool frmProfile::ProfileSnapStep(const std::string& name) {
+bool frmProfile::ProfileSnapStep(const std::string& name, bool redrawClean) {
   if (!FileLoaded || gCurDataset < 1 || gCurDataset > gDatasetCount) return false;
   SnapshotRequest req;
   req.name = name;
@@ -102,12 +124,16 @@ bool frmProfile::ProfileSnapStep(const std::string& name) {
   const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
   // The window is drawn again through setup 9, saved now; an older setup 9
   // is never recalled in place of one that could not be saved.
-  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, [this] {
-    if (btnSave_Click(9))
-      btnRecall_Click(9);
-    else
-      DisplayHour();
-  }, TheEffects());
+  std::function<void()> redraw;
+  if (redrawClean) {
+    redraw = [this] {
+      if (btnSave_Click(9))
+        btnRecall_Click(9);
+      else
+        DisplayHour();
+    };
+  }
+  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, redraw, TheEffects());
   picData->update();
   if (r.ok) {
     // One line per picture on standard output, so that a batch run tells

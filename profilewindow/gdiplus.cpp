@@ -83,6 +83,11 @@ void cGdiPlus::RaiseError(int status, const std::string& detail) {
   if (Error) Error(status, GdiErrorString(status));
 }
 
+namespace {
+// PNG quality for the fast deflate level (the encoder maps 0..100 to levels 9..0).
+constexpr int kPngSpeedQuality = 80;
+}  // namespace
+
 bool cGdiPlus::PictureBoxToFile(const PictureBox& pic, const std::string& sFilename, int lQuality) {
   return ImageToFile(pic.DesignImage(), sFilename, lQuality);
 }
@@ -107,7 +112,14 @@ bool cGdiPlus::ImageToFile(const QImage& image, const std::string& sFilename, in
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, QByteArray::fromStdString(encoders_[static_cast<std::size_t>(idx)]));
   const char first = ext[0];
-  if (first == 'J' || first == 'j') writer.setQuality(lQuality < 0 ? 0 : (lQuality > 100 ? 100 : lQuality));
+  if (first == 'J' || first == 'j') {
+    writer.setQuality(lQuality < 0 ? 0 : (lQuality > 100 ? 100 : lQuality));
+  } else if (QString::fromStdString(ext).compare("png", Qt::CaseInsensitive) == 0) {
+    // The PNG encoder's quality is its compression the other way round: 80
+    // is the fast deflate level, a little larger files in a third of the
+    // time of the default (the pictures themselves are the same).
+    writer.setQuality(kPngSpeedQuality);
+  }
   if (!writer.write(image)) {
     const int status = writer.error() == QImageWriter::UnsupportedFormatError ? kGdiUnknownImageFormat
                                                                                 : kGdiWin32Error;
