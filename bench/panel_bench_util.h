@@ -13,7 +13,7 @@
 #include "core/reader.h"
 #include "core/shared.h"
 #include "panels/panel.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "config/config.h"
 
 namespace ondrik::bench {

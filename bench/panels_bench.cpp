@@ -19,7 +19,7 @@
 #include "panels/hodograph.h"
 #include "panels/indices.h"
 #include "panels/stormmatrix.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "config/config.h"
 

@@ -19,7 +19,7 @@
 #include "panels/lakeeffect.h"
 #include "panels/lapserates.h"
 #include "panels/preciptype.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "config/config.h"
 
 namespace ondrik {

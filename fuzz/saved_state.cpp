@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "savedstate/displaysetup.h"
 #include "savedstate/history.h"
 #include "savedstate/mappreset.h"

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "savedstate/displaysetup.h"
 #include "savedstate/history.h"
 #include "savedstate/mappreset.h"

@@ -14,7 +14,7 @@
 #include "panels/indices.h"
 #include "panels/overlayloop.h"
 #include "panels/panelwidgets.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/store.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 
 namespace ondrik {
 

@@ -18,7 +18,7 @@
 #include "panels/indices.h"
 #include "panels/overlayloop.h"
 #include "panels/panelwidgets.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/pictureboxwidget.h"
 
 namespace ondrik {

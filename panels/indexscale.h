@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/store.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 
 namespace ondrik {
 

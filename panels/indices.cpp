@@ -16,7 +16,7 @@
 #include "core/shared.h"
 #include "panels/indexscale.h"
 #include "panels/overlayloop.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 

@@ -15,7 +15,7 @@
 
 #include "core/guards.h"
 #include "panels/mapdraw.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
 #include "platform/folders.h"

@@ -15,7 +15,7 @@
 #include "panels/indices.h"
 #include "panels/matrixcell.h"
 #include "panels/panelwidgets.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/effects.h"
 #include "platform/pictureboxwidget.h"
 #include "config/config.h"

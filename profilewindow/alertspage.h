@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "panels/panel.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 
 class QFrame;
 class QLabel;

@@ -14,7 +14,7 @@
 #include "chart/windcolumn.h"
 #include "core/guards.h"
 #include "core/preciptype.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/convectionpage.h"

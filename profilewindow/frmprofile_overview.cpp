@@ -7,7 +7,7 @@
 
 #include "core/shared.h"
 #include "core/shear.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"

@@ -13,7 +13,7 @@
 #include "core/shared.h"
 #include "core/shear.h"
 #include "overview/state.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/savedfiles.h"
 #include "profilewindow/frmprofile.h"
 #include "profilewindow/paneltable.h"

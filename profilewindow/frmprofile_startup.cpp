@@ -19,7 +19,7 @@
 #include "core/shear.h"
 #include "chart/chart.h"
 #include "overviewwindow/frmoverview.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "platform/effects.h"
 #include "platform/folders.h"

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "core/store.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "savedstate/mappreset.h"
 #include "savedstate/record.h"
 

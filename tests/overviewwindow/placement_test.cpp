@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/shared.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/windowplace.h"
 #include "savedstate/history.h"
 #include "tests/overviewwindow/overview_fixture.h"

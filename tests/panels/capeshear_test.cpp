@@ -9,7 +9,7 @@
 #include "core/guards.h"
 #include "core/shear.h"
 #include "panels/capeshear.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 #include "tests/panels/panel_fixture.h"

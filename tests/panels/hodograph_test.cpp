@@ -11,7 +11,7 @@
 #include "core/shear.h"
 #include "panels/hodoedit.h"
 #include "panels/hodograph.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/pictureboxwidget.h"
 #include "tests/core/sounding.h"
 #include "tests/panels/panel_fixture.h"

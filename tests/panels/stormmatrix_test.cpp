@@ -11,7 +11,7 @@
 
 #include "panels/matrixcell.h"
 #include "panels/stormmatrix.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/effects.h"
 #include "platform/pictureboxwidget.h"
 #include "tests/core/sounding.h"

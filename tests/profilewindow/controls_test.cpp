@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "core/guards.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "tests/profilewindow/probe_panel.h"
 #include "tests/profilewindow/window_fixture.h"

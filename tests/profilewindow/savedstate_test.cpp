@@ -13,7 +13,7 @@
 
 #include "core/shared.h"
 #include "core/shear.h"
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 #include "platform/controls.h"
 #include "tests/profilewindow/window_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 
 namespace ondrik {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "panels/thresholds.h"
+#include "core/thresholds.h"
 
 namespace ondrik {
 namespace {
