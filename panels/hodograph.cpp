@@ -534,19 +534,18 @@ bool HodographPanel::ChooseBase(Integer index) {
 }
 
 void HodographPanel::btnHodoHeight_Click(Integer index) {
-  if (!ChooseTop(index)) return;
+  if (ChooseTop(index)) LayerChosen();
+}
+
+void HodographPanel::btnHodoBase_Click(Integer index) {
+  if (ChooseBase(index)) LayerChosen();
+}
+
+void HodographPanel::LayerChosen() {
   host_.FocusHourBar();
   DrawHodograph();
   host_.RedrawChart();
   host_.WindsEdited(true);  // a new layer: new helicity and storm matrix
-}
-
-void HodographPanel::btnHodoBase_Click(Integer index) {
-  if (!ChooseBase(index)) return;
-  host_.FocusHourBar();
-  DrawHodograph();
-  host_.RedrawChart();
-  host_.WindsEdited(true);
 }
 
 void HodographPanel::HodoHeightClick(Integer index) { ChooseTop(index); }

@@ -84,6 +84,8 @@ class HodographPanel : public SidePanel {
   void StormMotionMoved();
   bool ChooseTop(Integer index);
   bool ChooseBase(Integer index);
+  // After a button chose a new layer: redraws and tells the host.
+  void LayerChosen();
   // The chosen top and bottom buttons in the colours of their heights.
   void ColourButtons();
   void Layout();
