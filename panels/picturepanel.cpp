@@ -66,15 +66,21 @@ void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, 
 
 namespace {
 
-// Positions of a row's texts at the picture's font: each at its x or a blank
-// after the text before it; the end of the last one.
-double LayRow(const PictureBox& pic, const std::vector<RowText>& row, std::vector<double>& at) {
-  const double gap = pic.TextWidth(" ");
+// Widths in picture pixels, whichever way the scale runs.
+double WidthPx(const PictureBox& pic, const std::string& t) {
+  return pic.TextWidth(t) * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
+}
+
+// Pixel positions of a row's texts at the picture's font: each at its place
+// or a blank after the text before it; the end of the last one.
+double LayRow(const PictureBox& pic, const std::vector<RowText>& row, const std::vector<double>& wanted,
+              std::vector<double>& at) {
+  const double gap = WidthPx(pic, " ");
   double end = -1e300;
   for (std::size_t i = 0; i < row.size(); ++i) {
     const std::string& t = row[i].text;
-    at[i] = std::max(row[i].x, end + gap);
-    end = at[i] + pic.TextWidth(t.substr(0, t.find_last_not_of(' ') + 1));
+    at[i] = std::max(wanted[i], end + gap);
+    end = at[i] + WidthPx(pic, t.substr(0, t.find_last_not_of(' ') + 1));
   }
   return end;
 }
@@ -92,14 +98,18 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
   if (row.empty()) return;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
-  const double right = std::min(pic.ScaleLeft() + pic.ScaleWidth(), rightLimit);
+  // The row is laid out in pixels from the left, whichever way x runs.
+  const double left = pic.XToPixel(leftLimit);
+  double right = pic.PixelWidth();
+  if (!std::isnan(rightLimit)) right = std::min(right, pic.XToPixel(rightLimit));
   std::vector<RowText> texts = row;
-  std::vector<double> at(row.size());
+  std::vector<double> wanted(row.size()), at(row.size());
+  for (std::size_t i = 0; i < row.size(); ++i) wanted[i] = pic.XToPixel(row[i].x);
   // Fits when the row ends inside, moved left as far as it may go.
   auto fits = [&] {
-    const double over = LayRow(pic, texts, at) - right;
+    const double over = LayRow(pic, texts, wanted, at) - right;
     if (over <= 0) return true;
-    if (at[0] - over < leftLimit) return false;
+    if (at[0] - over < left) return false;
     for (double& a : at) a -= over;
     return true;
   };
@@ -117,7 +127,8 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
     pic.FontSize = pt;
     done = fits();
   }
-  for (std::size_t i = 0; i < texts.size(); ++i) PrintAt(pic, at[i], y, texts[i].text, texts[i].colour, false);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
   pic.FontSize = font;
   pic.FontName = face;
 }

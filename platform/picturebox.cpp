@@ -517,7 +517,9 @@ QImage PictureBox::DesignImage() const {
 void PictureBox::CopyPicture(const PictureBox& from) {
   EndPainting();
   from.EndRedraw();
-  if (from.image_.size() == image_.size()) image_ = from.image_;
+  if (from.image_.size() != image_.size()) return;
+  image_ = from.image_;
+  printed_ = from.printed_;  // the texts on it now are the copy's
 }
 
 }  // namespace ondrik

@@ -167,7 +167,8 @@ class PictureBox : private detail::PaintSlot {
   // The picture at its size in picture pixels (scaled down when it is drawn
   // at a finer device resolution): what snapshots save.
   QImage DesignImage() const;
-  // Takes over the pixels of a picture of the same size and scale.
+  // Takes over the pixels, and the texts printed on them, of a picture of
+  // the same size and scale.
   void CopyPicture(const PictureBox& from);
 
   // The installed font that FontName/FontSize/FontBold stand for, at the

@@ -80,7 +80,7 @@ TEST_F(PrintedTextTest, SidePanels) {
     const char* picture;  // the picture box's object name
     bool laidOut = true;  // false: its layout still crowds its texts; checked once mended
     const char* box = nullptr;  // ticked first: the map prints only over a wind overlay
-  } panels[] = {{0, "picProfile"},          {1, "picMap", false, "chkMeanFlow"},  {2, "picHodograph", false},
+  } panels[] = {{0, "picProfile"},          {1, "picMap", true, "chkMeanFlow"},  {2, "picHodograph", false},
                 {3, "picIndices"},          {4, "picCape"},  {5, "picMBE"},  {6, "picPrecipType", false},
                 {7, "picLapse"},            {8, "picFog", false}};
   for (const auto& p : panels) {
