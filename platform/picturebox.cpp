@@ -445,9 +445,9 @@ void PictureBox::Print(const std::string& text, bool newline) {
     const int x = RoundPixel(px), y = RoundPixel(py);
     const QImage& drawn = DrawnText(font, t, ForeColor);
     QPainter& p = TextPainter();
-    if (!FontTransparent) {
-      p.fillRect(QRectF(x, y, wpx, hpx), ToQColor(BackColor));
-    }
+    // An opaque background reaches down to where the next line starts.
+    const QRectF background(x, y, wpx, RoundPixel(py + hpx) - y);
+    if (!FontTransparent) p.fillRect(background, ToQColor(BackColor));
     if (TextOutline) {
       const QImage& halo = DrawnText(font, t, *TextOutline);
       const int d = DevSpan();
@@ -457,9 +457,12 @@ void PictureBox::Print(const std::string& text, bool newline) {
     }
     p.drawImage(x - kPad, y - kPad, drawn);
     if (gRecordPrintedTexts && !t.ink.isEmpty()) {
-      const QRectF ink = t.ink.translated(x, y);
-      printed_.push_back({text, QRectF(ink.left() / deviceScale_, ink.top() / deviceScale_,
-                                       ink.width() / deviceScale_, ink.height() / deviceScale_)});
+      const auto picturePx = [&](const QRectF& r) {
+        return QRectF(r.left() / deviceScale_, r.top() / deviceScale_, r.width() / deviceScale_,
+                      r.height() / deviceScale_);
+      };
+      printed_.push_back({text, picturePx(t.ink.translated(x, y)),
+                          FontTransparent ? QRectF() : picturePx(background)});
     }
   }
   if (!placed) {

@@ -22,7 +22,8 @@ using testing::Ctl;
 // What is wrong with the texts printed on a picture, one line each: two
 // whose ink comes closer than a pixel apart across or overlaps by more than
 // a pixel up and down (lines printed one under the other touch at most),
-// or one that runs out of the picture.
+// one whose opaque background covers the ink of one printed before it, or
+// one that runs out of the picture.
 std::vector<std::string> Crowding(const PictureBox& pic) {
   std::vector<std::string> faults;
   const auto& texts = pic.PrintedTexts();
@@ -35,6 +36,8 @@ std::vector<std::string> Crowding(const PictureBox& pic) {
       if (a.text == b.text && a.ink == b.ink) continue;  // printed again in its place
       if (a.ink.adjusted(-1, 1, 1, -1).intersects(b.ink))
         faults.push_back("\"" + a.text + "\" and \"" + b.text + "\" run together");
+      else if (b.background.intersects(a.ink))
+        faults.push_back("\"" + b.text + "\" covers \"" + a.text + "\"");
     }
   }
   return faults;
@@ -80,7 +83,7 @@ TEST_F(PrintedTextTest, SidePanels) {
     const char* picture;  // the picture box's object name
     bool laidOut = true;  // false: its layout still crowds its texts; checked once mended
     const char* box = nullptr;  // ticked first: the map prints only over a wind overlay
-  } panels[] = {{0, "picProfile"},          {1, "picMap", true, "chkMeanFlow"},  {2, "picHodograph", false},
+  } panels[] = {{0, "picProfile"},          {1, "picMap", true, "chkMeanFlow"},  {2, "picHodograph"},
                 {3, "picIndices"},          {4, "picCape"},  {5, "picMBE"},  {6, "picPrecipType", false},
                 {7, "picLapse"},            {8, "picFog", false}};
   for (const auto& p : panels) {
