@@ -85,7 +85,7 @@ TEST_F(PrintedTextTest, SidePanels) {
     const char* box = nullptr;  // ticked first: the map prints only over a wind overlay
   } panels[] = {{0, "picProfile"},          {1, "picMap", true, "chkMeanFlow"},  {2, "picHodograph"},
                 {3, "picIndices"},          {4, "picCape"},  {5, "picMBE"},  {6, "picPrecipType", false},
-                {7, "picLapse"},            {8, "picFog", false}};
+                {7, "picLapse"},            {8, "picFog"}};
   for (const auto& p : panels) {
     w.btnDisplay_Click(p.panel);
     if (p.box) Ctl<CheckBox>(w, p.box)->SetValue(1);
