@@ -98,8 +98,8 @@ void PrecipTypePanel::Draw() {
   } else {
     DrawEnergyHeader(pic, H);
     const std::string& shownPattern = gEnergyPattern(gCurDataset, H);
+    PlanUnderDiagram(pic, H, DiagramOf(shownPattern));
     bool background = false;
-    verdictEndPx_ = 0;
     pointsPx_.clear();
     ShownDataset = gCurDataset;
     ForEachShownDataset(ShownDataset, H, [&](Integer d) {
@@ -108,7 +108,7 @@ void PrecipTypePanel::Draw() {
       DrawEnergyDiagram(pic, d, H, DiagramOf(p), background);
     });
     if (!picSleet_->isHidden()) PlaceSleetStrip(pointsPx_);
-    DrawTopDown(pic, H);
+    DrawUnderDiagram(pic);
   }
   Update();
 }

@@ -84,7 +84,7 @@ TEST_F(PrintedTextTest, SidePanels) {
     bool laidOut = true;  // false: its layout still crowds its texts; checked once mended
     const char* box = nullptr;  // ticked first: the map prints only over a wind overlay
   } panels[] = {{0, "picProfile"},          {1, "picMap", true, "chkMeanFlow"},  {2, "picHodograph"},
-                {3, "picIndices"},          {4, "picCape"},  {5, "picMBE"},  {6, "picPrecipType", false},
+                {3, "picIndices"},          {4, "picCape"},  {5, "picMBE"},  {6, "picPrecipType"},
                 {7, "picLapse"},            {8, "picFog"}};
   for (const auto& p : panels) {
     w.btnDisplay_Click(p.panel);
