@@ -278,9 +278,14 @@ void HodographPanel::DrawHodograph() {
     pic.DrawWidth = 2;
     const double mdir = (270.0 - gMeanWindDir(d, H)) * kRad;
     const double mu = gMeanWindSpd(d, H) * std::cos(mdir), mv = gMeanWindSpd(d, H) * std::sin(mdir);
+    // A marker off the plane stands at its edge, towards where it lies.
     auto centred = [&](const char* text, double x, double y) {
-      pic.CurrentX = x - pic.TextWidth(text) / 2;
-      pic.CurrentY = y + pic.TextHeight(text) / 2;  // the plane's y runs upwards
+      const double w = pic.TextWidth(text) * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
+      const double h = pic.TextHeight(text) * pic.PixelHeight() / std::fabs(pic.ScaleHeight());
+      const double px = std::clamp(pic.XToPixel(x) - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
+      const double py = std::clamp(pic.YToPixel(y) - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
+      pic.CurrentX = pic.PixelToX(px);
+      pic.CurrentY = pic.PixelToY(py);
       pic.Print(text, false);
     };
     pic.ForeColor = eRGB(D, 255, 0, 255);

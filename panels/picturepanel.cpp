@@ -48,6 +48,8 @@ void UsePanelFont(PictureBox& pic, double pt) {
   pic.FontBold = false;
 }
 
+void UseCondensedFace(PictureBox& pic) { pic.FontName = kCondensedFace; }
+
 double SignedTextHeight(const PictureBox& pic, const std::string& text) {
   const double h = pic.TextHeight(text);
   return pic.ScaleHeight() < 0 ? -h : h;

@@ -44,6 +44,10 @@ double FitFontSize(PictureBox& pic, const std::string& sample, double width, dou
 // which its digits stay distinct (larger sizes when asked).
 void UsePanelFont(PictureBox& pic, double pt = 7.0);
 
+// The face narrower than the panel font at the same height, for numbers
+// that must stand close together.
+void UseCondensedFace(PictureBox& pic);
+
 // The height of a text in the picture's current scale, signed like its y
 // axis (negative when y grows upwards): y - h / 2 centres a line on y in
 // either direction.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/constants.h"
@@ -52,6 +53,12 @@ class AxisTexts {
   void Left(double right, double y, int v) {
     const std::string t = NumberItem(v);
     Number(right - pic_.TextWidth(t), y - SignedTextHeight(pic_, "I") / 2, t);
+  }
+  // Every how many steps of `step` the numbers under the axis stand, so
+  // that the widest, `widest`, keeps clear of the next: each or each other.
+  int Every(double step, int widest) const {
+    const double pxPerX = pic_.PixelWidth() / std::fabs(pic_.ScaleWidth());
+    return (step - pic_.TextWidth(std::to_string(widest))) * pxPerX >= 7 ? 1 : 2;
   }
   // Centred on x under the axis.
   void Under(double x, int v) {
@@ -260,7 +267,8 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
       }
       pic.Line(0, 0, 0, 3000, kBlack);
       pic.Line(80, 0, 80, 3000, kBlack);
-      for (int v = 10; v <= 70; v += 10) axis.Under(v, v);
+      const int every = axis.Every(10, 70);
+      for (int v = 10 * every; v <= 70; v += 10 * every) axis.Under(v, v);
       background = true;
     }
     const int n = EnergyTrailLength(d, H, diagram, trailOn);
@@ -305,7 +313,8 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
       axis.Left(0, y, y);
     }
     pic.Line(0, 450, 450, 450, kBlack);
-    for (int v = 50; v <= 450; v += 50) axis.Under(v, v);
+    const int every = axis.Every(50, 450);
+    for (int v = 50 * every; v <= 450; v += 50 * every) axis.Under(v, v);
     pic.Line(0, 0, 0, 450, kBlack);
     pic.Line(450, 0, 450, 450, kBlack);
     background = true;

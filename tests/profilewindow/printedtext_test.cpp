@@ -3,6 +3,7 @@
 // other, none running out of its picture.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QListWidget>
 
 #include <cstdlib>
@@ -53,8 +54,9 @@ class PrintedTextTest : public testing::OverviewWindowTest {
  protected:
   void SetUp() override {
     OverviewWindowTest::SetUp();
-    std::filesystem::copy_file(std::filesystem::path(ONDRIK_DATA_DIR) / "NAM_KOKC.ond", folder_ / "NAM_KOKC.ond",
-                               std::filesystem::copy_options::overwrite_existing);
+    for (const char* f : {"NAM_KOKC.ond", "NAM_KDEN.ond", "SREF_KOKC.ond"})
+      std::filesystem::copy_file(std::filesystem::path(ONDRIK_DATA_DIR) / f, folder_ / f,
+                                 std::filesystem::copy_options::overwrite_existing);
     PictureBox::RecordPrintedTexts(true);
   }
   void TearDown() override {
@@ -76,20 +78,51 @@ class PrintedTextTest : public testing::OverviewWindowTest {
   }
 };
 
+// Each panel in its usual views, on the shipped files whose texts are
+// busiest, at the first and a later hour (the later ones in other energy
+// diagrams).
 TEST_F(PrintedTextTest, SidePanels) {
-  frmProfile& w = StartOnKOKC();
+  frmProfile& w = Start();
   const struct {
     int panel;            // btnDisplay index
     const char* picture;  // the picture box's object name
-    bool laidOut = true;  // false: its layout still crowds its texts; checked once mended
-    const char* box = nullptr;  // ticked first: the map prints only over a wind overlay
-  } panels[] = {{0, "picProfile"},          {1, "picMap", true, "chkMeanFlow"},  {2, "picHodograph"},
-                {3, "picIndices"},          {4, "picCape"},  {5, "picMBE"},  {6, "picPrecipType"},
-                {7, "picLapse"},            {8, "picFog"}};
-  for (const auto& p : panels) {
-    w.btnDisplay_Click(p.panel);
-    if (p.box) Ctl<CheckBox>(w, p.box)->SetValue(1);
-    if (p.laidOut) Check(Ctl<PictureBoxWidget>(w, p.picture)->Pic(), p.picture);
+    const char* view;     // clicked first (a button) or ticked (a check box), if any
+  } views[] = {{0, "picProfile", nullptr},
+               {1, "picMap", "chkMeanFlow"},  // the map prints only over a wind overlay
+               {1, "picMap", "chkSigmaLevel"},
+               {2, "picHodograph", nullptr},
+               {3, "picIndices", nullptr},
+               {4, "picCape", "optCapeShear0"},
+               {4, "picCape", "optCapeShear2"},
+               {5, "picMBE", nullptr},
+               {6, "picPrecipType", nullptr},        // the energy view
+               {6, "picPrecipType", "btnPrecipType"},  // the thickness view
+               {7, "picLapse", nullptr},
+               {8, "picFog", nullptr}};
+  const struct {
+    const char* model;
+    const char* site;
+    std::vector<Integer> hours;
+  } files[] = {{"NAM", "KOKC", {0, 50}}, {"NAM", "KDEN", {0, 30}}, {"SREF", "KOKC", {0, 40}}};
+  for (const auto& f : files) {
+    w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), f.model));
+    w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), f.site));
+    for (const Integer hour : f.hours) {
+      Ctl<ScrollBar>(w, "hsbHour")->SetValue(hour);
+      for (const auto& v : views) {
+        w.btnDisplay_Click(v.panel);
+        if (v.view != nullptr) {
+          if (auto* box = w.findChild<CheckBox*>(v.view))
+            box->SetValue(1);
+          else
+            Ctl<QAbstractButton>(w, v.view)->click();
+        }
+        Check(Ctl<PictureBoxWidget>(w, v.picture)->Pic(),
+              std::string(f.model) + "_" + f.site + "-" + std::to_string(hour) + "-" + v.picture +
+                  (v.view != nullptr ? std::string("-") + v.view : std::string()));
+        if (v.view != nullptr && std::string(v.view) == "btnPrecipType") Ctl<QAbstractButton>(w, v.view)->click();
+      }
+    }
   }
 }
 
