@@ -190,7 +190,8 @@ TEST_F(PrecipTypePanelTest, SurfaceEnergyStripOnlyForTwoRefreezingLayers) {
 }
 
 // Under each diagram the top-down line stands below the verdict's last line
-// and every other text, never on it, and inside the picture.
+// and every other text, never on it, and inside the picture; with the
+// seeder-feeder pair and the ice warning no two texts meet.
 TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
   MakeDatasets(1, 1);
   PrecipTypePanel p(host, &parent);
@@ -206,15 +207,22 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
     gPosEnergy(1, 0) = 30;
     gNegEnergy(1, 0) = 20;
     gSfcWarmDepth(1, 0) = 1500;
-    gCloudTopLevel(1, 0) = 3;
+    gCloudTopLevel(1, 0) = 3;  // 1800 m deep, its top at 0 C
+    gPtypeSrcA(1, 0) = 70;      // snow: no ice crystals in so warm a cloud
+    gSeederFeeder(1, 0) = true;
     p.Draw();
+    const auto& texts = pic.PrintedTexts();
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      for (std::size_t j = i + 1; j < texts.size(); ++j)
+        EXPECT_FALSE(texts[i].ink.adjusted(-1, 1, 1, -1).intersects(texts[j].ink))
+            << texts[i].text << " / " << texts[j].text;
     double cloudTop = 1e9, cloudBottom = 0, othersBottom = 0;
     bool verdict = false;
     for (const auto& t : pic.PrintedTexts()) {
       if (t.text.rfind("Cloud Top", 0) == 0) {
         cloudTop = std::min(cloudTop, t.ink.top());
         cloudBottom = std::max(cloudBottom, t.ink.bottom());
-      } else {
+      } else if (t.text != "Feeder") {  // beside the cloud top, left of it
         othersBottom = std::max(othersBottom, t.ink.bottom());
         verdict = verdict || t.text.find("Freezing") != std::string::npos;
       }
