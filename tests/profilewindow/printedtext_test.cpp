@@ -31,7 +31,9 @@ std::vector<std::string> Crowding(const PictureBox& pic) {
   const QRectF inside(-0.5, -0.5, pic.PixelWidth() + 1.0, pic.PixelHeight() + 1.0);
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const auto& a = texts[i];
-    if (!inside.contains(a.ink)) faults.push_back("\"" + a.text + "\" runs out of the picture");
+    if (!inside.contains(a.ink))
+      faults.push_back("\"" + a.text + "\" runs out of the picture: " + std::to_string(a.ink.top()) + " to " +
+                       std::to_string(a.ink.bottom()) + " of " + std::to_string(pic.PixelHeight()));
     for (std::size_t j = i + 1; j < texts.size(); ++j) {
       const auto& b = texts[j];
       if (a.text == b.text && a.ink == b.ink) continue;  // printed again in its place
@@ -135,26 +137,34 @@ TEST_F(PrintedTextTest, OverviewScales) {
   frmProfile& w = StartOnKOKC();
   frmOverView& o = Open(w);
   const struct {
-    std::vector<const char*> boxes;  // ticked, one strip at a time
+    std::vector<const char*> boxes;  // ticked together
     const char* picture;
-    bool mended = true;  // false: labels cut at an edge, left out until mended
+    int scrolled = -1;  // hours the 24-hour window is scrolled, if at all
   } cases[] = {
-      {{"chkTemperature"}, "picRight", false},  // "30K" at the top edge
+      {{"chkTemperature"}, "picRight"},
       {{"chkWinds"}, "picLeft"},
-      {{"chkPrecip"}, "picRight", false},       // "30K"
-      {{"chkLakeIndex"}, "picLeft", false},     // "+400"
-      {{"chkSfcTemp"}, "picRight", false},      // "30K"
+      {{"chkPrecip"}, "picRight"},
+      {{"chkLakeIndex"}, "picLeft"},
+      {{"chkSfcTemp"}, "picRight"},
       {{"chkCAPE"}, "picLeft"},
-      {{"chkSfcPres"}, "picLeft", false},       // "935" at the top edge
+      {{"chkSfcPres"}, "picLeft"},
+      {{"chkWinds", "chkLakeIndex", "chkCAPE"}, "picLeft"},  // three columns
+      {{"chkTemperature", "chkPrecip", "chkVWP"}, "picRight"},
       {{"chkTemperature"}, "picTime"},
+      {{"chkTemperature"}, "picTime", 10},
   };
   std::vector<std::string> ticked;
   for (const auto& c : cases) {
-    if (!c.mended) continue;
     for (const std::string& b : ticked) Ctl<CheckBox>(o, QString::fromStdString(b))->SetValue(0);
     ticked.assign(c.boxes.begin(), c.boxes.end());
     for (const char* b : c.boxes) Ctl<CheckBox>(o, b)->SetValue(1);
-    Check(Ctl<PictureBoxWidget>(o, c.picture)->Pic(), std::string(c.picture) + "-" + c.boxes.front());
+    std::string name = std::string(c.picture) + "-" + c.boxes.front() + "-" + std::to_string(c.boxes.size());
+    if (c.scrolled >= 0) {
+      Ctl<QAbstractButton>(o, "btnHours0")->click();
+      Ctl<ScrollBar>(o, "hsbHours")->SetValue(c.scrolled);
+      name += "-scrolled";
+    }
+    Check(Ctl<PictureBoxWidget>(o, c.picture)->Pic(), name);
   }
 }
 
