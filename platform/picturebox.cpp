@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QImage>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -368,6 +369,19 @@ Qt::BrushStyle BrushOf(FillStyle f) {
   return Qt::NoBrush;
 }
 
+// A hatch `n` times as large: its 8-pixel tile drawn once and grown
+// without smoothing, transparent between the lines. (Pattern brushes keep
+// their size whatever the painter's or the brush's transform.)
+QBrush ScaledHatch(const QBrush& hatch, int n) {
+  QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+  tile.fill(Qt::transparent);
+  {
+    QPainter t(&tile);
+    t.fillRect(tile.rect(), hatch);
+  }
+  return QBrush(tile.scaled(8 * n, 8 * n, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
 }  // namespace
 
 void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
@@ -378,9 +392,14 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
     QPainter& p = PenPainter(c);
     const Qt::BrushStyle brush = BrushOf(Fill);
     // The hatch lines start from the picture's corner, so that the hatches
-    // of neighbouring boxes join up.
+    // of neighbouring boxes join up, and grow with the screen's scale as
+    // lines do.
+    const bool combines = Mode != DrawMode::CopyPen;
+    QBrush hatch(ToQColor(FillColor), brush);
+    if (brush != Qt::SolidPattern && brush != Qt::NoBrush && DevSpan() > 1 && !combines)
+      hatch = ScaledHatch(hatch, DevSpan());
     if (brush != Qt::NoBrush)
-      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), QBrush(ToQColor(FillColor), brush), Mode != DrawMode::CopyPen);
+      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), hatch, combines);
     if (l == r || t == b)
       p.drawLine(QPoint(l, t), QPoint(r, b));
     else
