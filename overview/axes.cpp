@@ -22,8 +22,8 @@ bool AnyTicked(const OverviewOptions& o, Axis axis) {
 }
 
 // The three label columns of a side picture (x from 0 to 100); the index
-// axis writes its sign at the third and its number a little right of it.
-constexpr double kFirstColumn = 0, kSecondColumn = 33, kThirdColumn = 66, kIndexNumberColumn = 69;
+// axis writes its sign and number at the third.
+constexpr double kFirstColumn = 0, kSecondColumn = 33, kThirdColumn = 66;
 
 // The widest labels each column has to hold at the axes' usual ranges,
 // and the column right of it (100: the edge).
@@ -34,7 +34,7 @@ struct ColumnRoom {
 constexpr ColumnRoom kSideColumns[] = {
     {kFirstColumn, kSecondColumn, "2000"}, {kFirstColumn, kSecondColumn, "20Km"},  // CAPE, heights
     {kSecondColumn, kThirdColumn, " 360"}, {kSecondColumn, kThirdColumn, "1.00"},  // direction, precipitation
-    {kIndexNumberColumn, 100, " 400"},     {kThirdColumn, 100, "-10"},             // index number, temperature
+    {kThirdColumn, 100, "+ 400"},          {kThirdColumn, 100, "-10"},             // index, temperature
 };
 
 // One labelled axis: its grid box, the side picture and column of its labels,
@@ -49,11 +49,15 @@ struct Block {
 
 // Where a label of half height `half` (in the side picture's scale, signed
 // as the scale is) centred on `value` begins; a label of a value at either
-// end of the range is kept whole, inside the picture.
+// end of the range is kept whole, inside the picture. NaN for a value off
+// the range: its label would stand outside the picture or over the next
+// axis's.
 double LabelTop(const AxisRange& r, double value, double half) {
   const double span = static_cast<double>(r.bottom) - r.top;
   const double top = value - half;
-  if (span == 0 || (value - r.top) / span < 0 || (value - r.top) / span > 1) return top;
+  if (span == 0) return top;
+  const double at = (value - r.top) / span;
+  if (at < -1e-4 || at > 1 + 1e-4) return std::nan("");
   const double u = std::clamp((top - r.top) / span, 0.0, std::max(0.0, 1 - 2 * half / span));
   return r.top + u * span;
 }
@@ -79,16 +83,13 @@ void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& tic
         else
           d.rh.Line(-0.5, t.value, left - 0.5, t.value, t.colour);
       }
-      if (t.label.empty() && t.label2.empty()) continue;
+      const double top = LabelTop(r, t.value, half);
+      if ((t.label.empty() && t.label2.empty()) || std::isnan(top)) continue;
       b.side->CurrentX = b.column;
-      b.side->CurrentY = LabelTop(r, t.value, half);
-      if (t.label2.empty()) {
-        b.side->Print(t.label);
-      } else {
-        b.side->Print(t.label, false);
-        b.side->CurrentX = kIndexNumberColumn;
-        b.side->Print(t.label2);
-      }
+      b.side->CurrentY = top;
+      // The index axis's sign and number as one text: printed apart, a
+      // wide sign would run into the number.
+      b.side->Print(t.label + t.label2);
     } catch (const std::exception&) {
     }
   }

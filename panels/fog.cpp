@@ -23,6 +23,8 @@ constexpr Single kNoManualCrossover = 999;
 constexpr Single kOneDegreeF = 5.0F / 9.0F;
 // The line that parts the left and right halves, in the gauges' x (0..100).
 constexpr double kPartingX = 53;
+// The line under the charts, in the gauges' y (17 at the top, -7 at the bottom).
+constexpr double kUnderChartsY = 7.2;
 
 double ToF(double c) { return c * 9 / 5 + 32; }
 
@@ -42,6 +44,10 @@ void Steps(double from, double to, double step, Fn&& fn) {
 void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const std::string& text, Color c) {
   PrintAt(pic, std::max(x - pic.TextWidth(text), pic.ScaleLeft()), y - halfHeight, text, c);
 }
+
+// The pixel column `off` pixels right (or left) of the line that parts the
+// halves.
+double PartingPx(const PictureBox& pic, double off) { return pic.PixelWidth() * kPartingX / 100 + off; }
 
 // Height (ft) of level L above the ground.
 double HeightFt(Integer d, Integer h, Integer L) { return gHghtAGL(d, h, L) / kFeetToMetre; }
@@ -101,8 +107,18 @@ void FogPanel::Draw() {
 void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   double M = 0, s = 0;
   HumidityAxis(MaxSpecHum, M, s);
-  const auto S1 = [&] { pic.Scale(-0.22 * M, 600, 2.5 * M, -1250); };
-  const auto S2 = [&] { pic.Scale(-0.42 * M, 600, 0.13 * M, -1250); };
+  // Heights run from the titles' line at the top down to the axis, its
+  // ticks, their labels and the axis titles above the line under the
+  // charts: feet per pixel from the text's height at the picture's size.
+  pic.Scale(0, 0, pic.PixelWidth(), pic.PixelHeight());
+  const double linePx = pic.TextHeight("H"), tickPx = 4;
+  const double underPx = pic.PixelHeight() * (17 - kUnderChartsY) / 24 - 3;
+  const double topPx = 1.5 * linePx + 1, axisPx = underPx - 2 * linePx - tickPx;
+  const double ftPerPx = 500 / std::max(axisPx - topPx, 1.0);
+  const double top = 500 + topPx * ftPerPx, bottom = -(pic.PixelHeight() - axisPx) * ftPerPx;
+  const double tick = -tickPx * ftPerPx, axisTitle = tick - linePx * ftPerPx;
+  const auto S1 = [&] { pic.Scale(-0.22 * M, top, 2.5 * M, bottom); };
+  const auto S2 = [&] { pic.Scale(-0.42 * M, top, 0.13 * M, bottom); };
 
   S1();
   pic.DrawWidth = 3;
@@ -110,15 +126,18 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   pic.Line(0, 0, 0, 500, kAxis);
   pic.DrawWidth = 1;
   // A tick label that would run into the one before it is left out.
-  double labelsEnd = -1e300;
+  // A tick label that would run into the one before it is left out; the
+  // right chart's first one keeps clear of the line that parts the charts.
+  double labelsEnd = -1e300, labelsFrom = -1e300;
   const auto tickLabel = [&](double x, const std::string& text) {
     const double w = pic.TextWidth(text);
     if (x - w / 2 < labelsEnd + pic.TextWidth(" ") / 2) return;
-    PrintCentred(pic, x, -30, text, kAxis);
-    labelsEnd = x + w / 2;
+    const double at = std::max(x - w / 2, labelsFrom);
+    PrintAt(pic, at, tick, text, kAxis);
+    labelsEnd = at + w;
   };
   Steps(0, M, s, [&](double q) {
-    pic.Line(q, 0, q, -30, kAxis);
+    pic.Line(q, 0, q, tick, kAxis);
     pic.Line(q, 0, q, 500, kGridLine);
     tickLabel(q, Format(q, "0"));
   });
@@ -133,8 +152,9 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   pic.Line(0, 0, 0, 500, kAxis);
   pic.DrawWidth = 1;
   labelsEnd = -1e300;
+  labelsFrom = pic.PixelToX(PartingPx(pic, 3));
   Steps(-0.1 * M, 0.11 * M, 0.25 * s, [&](double d) {
-    pic.Line(d, 0, d, -30, kAxis);
+    pic.Line(d, 0, d, tick, kAxis);
     tickLabel(d, Format(d, ".00"));
   });
   for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
@@ -178,17 +198,17 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   const double rightTitle = pic.PixelToX(rightTitlePx);
   const double left = pic.ScaleLeft();
   // The right chart's titles stay right of the line that parts the charts.
-  const double parting = pic.PixelToX(pic.PixelWidth() * kPartingX / 100 + 3);
-  PrintAt(pic, -s, 590, "Hght(ft)", kWhite);
-  PrintRow(pic, 580, {{1.7 * s, "Hydrolapse", kWhite}}, left, parting);
-  PrintRow(pic, 580, {{rightTitle, "Vertical Change of Humidity", kWhite}}, parting);
-  PrintRow(pic, -80, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, parting);
-  PrintRow(pic, -80, {{rightTitle, "Specific Humidity Change (g/kg)", kWhite}}, parting);
+  const double parting = pic.PixelToX(PartingPx(pic, 3)), partingLeft = pic.PixelToX(PartingPx(pic, -3));
+  PrintRow(pic, top, {{-s, "Hght(ft)", kWhite}, {1.7 * s, "Hydrolapse", kWhite}}, left, partingLeft);
+  PrintRow(pic, top, {{rightTitle, "Vertical Change of Humidity", kWhite}}, parting);
+  PrintRow(pic, axisTitle, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, partingLeft);
+  PrintRow(pic, axisTitle, {{rightTitle, "Specific Humidity Change (g/kg)", kWhite}}, parting);
   S2();
+  const double nextLine = 300 + SignedTextHeight(pic, "H");
   PrintAt(pic, -0.38 * s, 300, "Less", kWhite);
   PrintAt(pic, 0.17 * s, 300, "More", kWhite);
-  PrintAt(pic, -0.4 * s, 240, "Likely", kWhite);
-  PrintAt(pic, 0.15 * s, 240, "Likely", kWhite);
+  PrintAt(pic, -0.4 * s, nextLine, "Likely", kWhite);
+  PrintAt(pic, 0.15 * s, nextLine, "Likely", kWhite);
 }
 
 void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
@@ -197,7 +217,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const QColor button = Picture()->palette().color(QPalette::Button);
   const Color face = RGB(button.red(), button.green(), button.blue());
   pic.DrawWidth = 5;
-  pic.Line(0, 7.2, 100, 7.2, face);
+  pic.Line(0, kUnderChartsY, 100, kUnderChartsY, face);
   pic.Line(kPartingX, 17, kPartingX, -7, face);
   pic.DrawWidth = 3;
   pic.Line(8, 5, 8, -5, kAxis);
@@ -215,32 +235,37 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const Crossover x = FindCrossover(D, H, gHoursPerStep);
   XoverTemp(D) = x.temp;
   const double X = ToF(x.temp), A = ToF(gSfcTemp(D, H)), G = ToF(gSoilTemp(D, H) - 273.16);
-  PrintAt(pic, 40, 1, "XOver ", kWhite);
-  pic.CurrentX = 40;
-  pic.ForeColor = x.manual ? kYellow : kRed;
-  pic.Print("T= " + Format(X, "0.0"));
-
   const double th = SignedTextHeight(pic, "H");
-  auto bar = [&](const FogGauge& g, double left, double right, double v, double value) {
+  // Each gauge's texts stay in its column: the air's between the scale and
+  // the ground bar, the ground's between the bars and the crossover's, the
+  // crossover's left of the line that parts the gauges.
+  PrintRow(pic, 1, {{40, "XOver ", kWhite}}, 40, kPartingX - 1);
+  PrintRow(pic, 1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, kPartingX - 1);
+
+  // A bar's "T=" text stays under the captions and over the source line; its
+  // verdict, centred on the bar, stays clear of that text.
+  const double captionsEnd = 7 + th, sourceLine = -6.2;
+  auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
     pic.Box(left, 0, right, v, ToColor(g.box), true);
-    PrintAt(pic, g.textX, g.above ? v - 1.1 * th : v + 0.1 * th, g.prefix + Format(value, "0.0"), kRed);
+    const double textY =
+        g.above ? std::min(v - 1.1 * th, captionsEnd) : std::max(v + 0.1 * th, sourceLine - th);
+    PrintRow(pic, textY, {{g.textX, g.prefix + Format(value, "0.0"), kRed}}, from, to);
     if (g.verdict[0] == nullptr) return;
-    PrintAt(pic, g.verdictX[0], g.verdict[1] != nullptr ? v / 2 - th : v / 2 - 0.5 * th, g.verdict[0], kRed);
-    if (g.verdict[1] != nullptr) {
-      pic.CurrentX = g.verdictX[1];
-      pic.Print(g.verdict[1]);
-    }
+    const int lines = g.verdict[1] != nullptr ? 2 : 1;
+    double y = v / 2 - 0.5 * lines * th;
+    y = g.above ? std::min(y, textY + th) : std::max(y, textY - lines * th);
+    for (int i = 0; i < lines; ++i) PrintRow(pic, y + i * th, {{g.verdictX[i], g.verdict[i], kRed}}, from, to);
   };
   if (G > -100) {
     const double g = std::clamp(G - X, -5.5, 5.5);
-    bar(GroundGauge(g), 26, 37, g, G);
+    bar(GroundGauge(g), 26, 37, g, G, 25.5, 39);
   }
   const double a = std::clamp(A - X, -5.5, 5.5);
-  bar(AirGauge(a), 11, 22, a, A);
+  bar(AirGauge(a), 11, 22, a, A, 8.5, 24.5);
 
   // Where the crossover comes from, left of the MRi gauge.
   if (x.manual) {
-    PrintRow(pic, -6.2, {{1, "XOver manually entered", kRed}}, 0, 49);
+    PrintRow(pic, sourceLine, {{1, "XOver manually entered", kRed}}, 0, kPartingX - 1);
   } else {
     std::vector<RowText> row = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
     const DateTime v = gValidTime(D, x.sourceHour);
@@ -249,7 +274,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
       const std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
       row.push_back({49 - pic.TextWidth(when), when, kRed});
     }
-    PrintRow(pic, -6.2, row, 0, 49);
+    PrintRow(pic, sourceLine, row, 0, kPartingX - 1);
   }
 }
 
@@ -268,7 +293,7 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   // Texts right of the line that parts the gauges.
   const double left = 49;
   PrintRow(pic, -0.026, {{66, "MRi (Lowest 100mb)", kWhite}}, left);
-  PrintRow(pic, -0.019, {{61, "Development", kWhite}, {80, "Dispersal", kWhite}}, left);
+  PrintRow(pic, -0.019, {{61, "Development", kWhite}, {80, "Dispersal", kWhite}}, 57.5);
 
   const Mri m = ComputeMri(D, H);
   const double th = SignedTextHeight(pic, "H");
@@ -286,25 +311,22 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
 
   const double v = std::clamp(m.value, -0.01, 0.075);
   PrintRight(pic, 80, 0.0325, half4, Format(m.value, ".000"), kRed);
+  // The cues stay in their columns, clear of the value between them.
+  const auto cue = [&](double y, const char* first, double x1, const char* second, double from, double to) {
+    PrintRow(pic, y, {{x1, first, kRed}}, from, to);
+    if (second != nullptr) PrintRow(pic, y + th, {{64, second, kRed}}, from, to);
+  };
   if (v <= 0.025) {
     pic.Box(63, 0.025, 74, v, kWhite, true);
-    if (v < 0.017) {
-      PrintAt(pic, 65, (v + 0.025) / 2 - th, "Stratus", kRed);
-      pic.CurrentX = 64;
-      pic.Print("Favored");
-    }
+    if (v < 0.017) cue(std::min((v + 0.025) / 2 - th, 0.0325 - 2.5 * th), "Stratus", 65, "Favored", 62, 77.5);
   }
   if (v > 0.04) {
     pic.Box(63, 0.04, 74, v, kWhite, true);
-    if (v > 0.047) {
-      PrintAt(pic, 66, (v + 0.04) / 2 - th, "Fog", kRed);
-      pic.CurrentX = 64;
-      pic.Print("Favored");
-    }
+    if (v > 0.047) cue(std::max((v + 0.04) / 2 - th, 0.0325 + 0.5 * th), "Fog", 66, "Favored", 62, 77.5);
   }
   if (v <= 0.008) {
     pic.Box(79, 0.008, 90, v, kBlue, true);
-    if (v < 0.004) PrintAt(pic, 80, (v + 0.008) / 2 - th / 2, "Possible", kRed);
+    if (v < 0.004) cue((v + 0.008) / 2 - th / 2, "Possible", 80, nullptr, 78.5, 95);
   }
 }
 

@@ -246,25 +246,30 @@ void HodographPanel::DrawHodograph() {
   pic.FillTransparent = true;
   for (long r = 10; r <= NearestWhole(s + 10); r += 10) {
     pic.Circle(0, 0, static_cast<double>(r), kGrey);
+    // A ring that crosses the axis off the plane shows only in the corners:
+    // its number would stand outside the picture.
+    if (static_cast<double>(r) > s) continue;
     pic.CurrentX = -static_cast<double>(r);
     pic.CurrentY = 0;
     pic.Print(ChartNumber(r));
   }
   pic.FillTransparent = false;
 
-  // Layer CAPEs, top left, on an opaque background.
+  // Layer CAPEs, top left, on an opaque background; printed from the last
+  // line up, so that no line's background covers the descenders above it.
   if (!gLayerCapeDone(D, H)) ComputeLayerCapes(H);
+  std::vector<std::string> block = {"Layer CAPEs"};
+  for (int k = 6; k >= 3; --k) block.push_back(ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))));
+  block.push_back("");
+  block.push_back("  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))));
+  const double line = pic.TextHeightInScale("I");
   pic.FontTransparent = false;
-  pic.CurrentX = -s;
-  pic.CurrentY = s;
-  pic.Print("Layer CAPEs");
-  for (int k = 6; k >= 3; --k) {
+  for (std::size_t i = block.size(); i-- > 0;) {
+    if (block[i].empty()) continue;
     pic.CurrentX = -s;
-    pic.Print(ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))));
+    pic.CurrentY = s + static_cast<double>(i) * line;
+    pic.Print(block[i], false);
   }
-  pic.Print("");
-  pic.CurrentX = -s;
-  pic.Print("  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))), false);
   pic.FontTransparent = true;
 
   // Movers, mean wind and trace of every shown dataset, this one last.
@@ -273,9 +278,14 @@ void HodographPanel::DrawHodograph() {
     pic.DrawWidth = 2;
     const double mdir = (270.0 - gMeanWindDir(d, H)) * kRad;
     const double mu = gMeanWindSpd(d, H) * std::cos(mdir), mv = gMeanWindSpd(d, H) * std::sin(mdir);
+    // A marker off the plane stands at its edge, towards where it lies.
     auto centred = [&](const char* text, double x, double y) {
-      pic.CurrentX = x - pic.TextWidth(text) / 2;
-      pic.CurrentY = y + pic.TextHeight(text) / 2;  // the plane's y runs upwards
+      const double w = pic.TextWidth(text) * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
+      const double h = pic.TextHeight(text) * pic.PixelHeight() / std::fabs(pic.ScaleHeight());
+      const double px = std::clamp(pic.XToPixel(x) - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
+      const double py = std::clamp(pic.YToPixel(y) - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
+      pic.CurrentX = pic.PixelToX(px);
+      pic.CurrentY = pic.PixelToY(py);
       pic.Print(text, false);
     };
     pic.ForeColor = eRGB(D, 255, 0, 255);

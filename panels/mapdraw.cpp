@@ -7,6 +7,7 @@
 
 #include "core/constants.h"
 #include "core/printformat.h"
+#include "panels/picturepanel.h"
 
 namespace ondrik {
 
@@ -32,10 +33,14 @@ struct Bounds {
   }
 };
 
-// Where the next text starts: the top-left corner of the map.
-void HomeText(PictureBox& pic) {
-  pic.CurrentX = pic.ScaleLeft();
-  pic.CurrentY = pic.ScaleTop();
+// Texts on line `line` (0 the top) from the map's left edge, one after the
+// other, fitted to the map's width.
+void PrintMapLine(PictureBox& pic, int line, const std::vector<std::string>& texts,
+                  const std::vector<Color>& colours = {}) {
+  std::vector<RowText> row;
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    row.push_back({pic.ScaleLeft(), texts[i], i < colours.size() ? colours[i] : kBlack});
+  PrintRow(pic, pic.ScaleTop() + line * pic.TextHeightInScale("H"), row, pic.ScaleLeft());
   pic.ForeColor = kBlack;
 }
 
@@ -147,10 +152,10 @@ std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& tabl
   }
   const MeanFlow m = MeanFlowOf(dirs, spds);
   DrawFeatureLines(pic, table, m.flow.dir, VerdictColor(RmsVerdict(m.rms, rmsLimit1, rmsLimit2)));
-  HomeText(pic);
-  pic.Print(PrintNumber(gPres(D, H, bottom)) + "->" + PrintNumber(gPres(D, H, top)) + "mb ", false);
-  pic.Print("Wind= " + WholeItem(m.flow.dir) + kDegree + " at" + WholeItem(m.flow.spd) + "Kts");
-  pic.Print(" RMS = " + FormatFixed(m.rms, 1) + "kts");
+  PrintMapLine(pic, 0,
+               {PrintNumber(gPres(D, H, bottom)) + "->" + PrintNumber(gPres(D, H, top)) + "mb ",
+                "Wind= " + WholeItem(m.flow.dir) + kDegree + " at" + WholeItem(m.flow.spd) + "Kts"});
+  PrintMapLine(pic, 1, {" RMS = " + FormatFixed(m.rms, 1) + "kts"});
   return m.flow;
 }
 
@@ -165,19 +170,14 @@ std::optional<Flow> DrawMapSigmaWind(PictureBox& pic, const MapFeatureTable& tab
   std::optional<Color> c;
   if (shear) c = VerdictColor(ShearVerdict(*shear));
   DrawFeatureLines(pic, table, flow.dir, c);
-  HomeText(pic);
-  pic.Print(" " + PrintNumber(gPres(D, H, level)) + "mb Wind ", false);
-  pic.Print("= " + PrintNumber(flow.dir) + kDegree + " at" + WholeItem(flow.spd) + " kts");
+  PrintMapLine(pic, 0,
+               {" " + PrintNumber(gPres(D, H, level)) + "mb Wind ",
+                "= " + PrintNumber(flow.dir) + kDegree + " at" + WholeItem(flow.spd) + " kts"});
   if (shear) {
-    pic.Print("  Shear = ", false);
-    if (*shear > 0) {
-      pic.ForeColor = kRed;
-      pic.Print("+" + FormatDegrees(*shear), false);
-    } else {
-      pic.ForeColor = kBlue;
-      pic.Print(FormatDegrees(*shear), false);
-    }
-    pic.ForeColor = kBlack;
+    if (*shear > 0)
+      PrintMapLine(pic, 1, {"  Shear = ", "+" + FormatDegrees(*shear)}, {kBlack, kRed});
+    else
+      PrintMapLine(pic, 1, {"  Shear = ", FormatDegrees(*shear)}, {kBlack, kBlue});
   }
   return flow;
 }
@@ -191,15 +191,13 @@ std::array<TravelTime, 2> PrintMapTravelTimes(PictureBox& pic, const std::array<
     t[i] = TravelTimeTo(lines[i], flow.dir, flow.spd);
     text[i] = FormatFixed(t[i].dist, 0) + " nm  @ " + FormatFixed(t[i].hours, 1) + " hours";
   }
-  // Text sizes are measured as lengths; the axes may run either way.
-  const double sx = pic.ScaleWidth() < 0 ? -1 : 1, sy = pic.ScaleHeight() < 0 ? -1 : 1;
+  // The first at the left edge, the second ending at the right edge; on a
+  // narrow map the row is fitted to its width.
   const double right = pic.ScaleLeft() + pic.ScaleWidth(), bottom = pic.ScaleTop() + pic.ScaleHeight();
+  PrintRow(pic, bottom - pic.TextHeightInScale(text[0]),
+           {{pic.ScaleLeft(), text[0], kBlack}, {right - pic.TextWidthInScale(text[1]), text[1], kBlack}},
+           pic.ScaleLeft());
   pic.ForeColor = kBlack;
-  pic.CurrentY = bottom - sy * pic.TextHeight(text[0]);
-  pic.CurrentX = pic.ScaleLeft();
-  pic.Print(text[0], false);
-  pic.CurrentX = right - sx * pic.TextWidth(text[1]);
-  pic.Print(text[1], false);
   return t;
 }
 
@@ -222,8 +220,7 @@ void PlotBeamFreezingLevel(PictureBox& pic, Integer D, Integer H, std::span<cons
   pic.FillTransparent = true;
   // Later drawing on the picture goes on in copy mode.
   pic.Mode = DrawMode::CopyPen;
-  HomeText(pic);
-  pic.Print("    Freezing Level: " + FormatThousands(*level * kFeetPerKm) + " Ft MSL", false);
+  PrintMapLine(pic, 0, {"    Freezing Level: " + FormatThousands(*level * kFeetPerKm) + " Ft MSL"});
 }
 
 }  // namespace ondrik

@@ -12,7 +12,7 @@ namespace {
 // digits stay distinct at.
 constexpr const char* kCondensedFace = "DejaVu Sans Condensed";
 constexpr double kSmallestLegiblePt = 7;
-constexpr double kSmallestRowPt = 5.25;  // 7 pixels
+constexpr int kSmallestRowPx = 7;
 }  // namespace
 
 PicturePanel::PicturePanel(PanelHost& host, QWidget* parent, const std::string& objectName)
@@ -48,6 +48,8 @@ void UsePanelFont(PictureBox& pic, double pt) {
   pic.FontBold = false;
 }
 
+void UseCondensedFace(PictureBox& pic) { pic.FontName = kCondensedFace; }
+
 double SignedTextHeight(const PictureBox& pic, const std::string& text) {
   const double h = pic.TextHeight(text);
   return pic.ScaleHeight() < 0 ? -h : h;
@@ -66,15 +68,21 @@ void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, 
 
 namespace {
 
-// Positions of a row's texts at the picture's font: each at its x or a blank
-// after the text before it; the end of the last one.
-double LayRow(const PictureBox& pic, const std::vector<RowText>& row, std::vector<double>& at) {
-  const double gap = pic.TextWidth(" ");
+// Widths in picture pixels, whichever way the scale runs.
+double WidthPx(const PictureBox& pic, const std::string& t) {
+  return pic.TextWidth(t) * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
+}
+
+// Pixel positions of a row's texts at the picture's font: each at its place
+// or a blank after the text before it; the end of the last one.
+double LayRow(const PictureBox& pic, const std::vector<RowText>& row, const std::vector<double>& wanted,
+              std::vector<double>& at) {
+  const double gap = WidthPx(pic, " ");
   double end = -1e300;
   for (std::size_t i = 0; i < row.size(); ++i) {
     const std::string& t = row[i].text;
-    at[i] = std::max(row[i].x, end + gap);
-    end = at[i] + pic.TextWidth(t.substr(0, t.find_last_not_of(' ') + 1));
+    at[i] = std::max(wanted[i], end + gap);
+    end = at[i] + WidthPx(pic, t.substr(0, t.find_last_not_of(' ') + 1));
   }
   return end;
 }
@@ -92,16 +100,32 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
   if (row.empty()) return;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
-  const double right = std::min(pic.ScaleLeft() + pic.ScaleWidth(), rightLimit);
+  // The row is laid out in pixels from the left, whichever way x runs; a
+  // glyph's ink may reach a pixel past its advance on either side.
+  const double left = std::max(pic.XToPixel(leftLimit), 1.0);
+  double right = pic.PixelWidth() - 1.0;
+  if (!std::isnan(rightLimit)) right = std::min(right, pic.XToPixel(rightLimit));
   std::vector<RowText> texts = row;
-  std::vector<double> at(row.size());
-  // Fits when the row ends inside, moved left as far as it may go.
+  std::vector<double> wanted(row.size()), at(row.size());
+  for (std::size_t i = 0; i < row.size(); ++i) wanted[i] = pic.XToPixel(row[i].x);
+  // Fits when the row ends inside, moved left as far as it may go: first
+  // the whole row, else only as many texts from the right as must move,
+  // each a blank before the next.
   auto fits = [&] {
-    const double over = LayRow(pic, texts, at) - right;
+    const double over = LayRow(pic, texts, wanted, at) - right;
     if (over <= 0) return true;
-    if (at[0] - over < leftLimit) return false;
-    for (double& a : at) a -= over;
-    return true;
+    if (at[0] - over >= left) {
+      for (double& a : at) a -= over;
+      return true;
+    }
+    const double gap = WidthPx(pic, " ");
+    double next = right + gap;
+    for (std::size_t i = texts.size(); i-- > 0;) {
+      const std::string& t = texts[i].text;
+      at[i] = std::min(at[i], next - gap - WidthPx(pic, t.substr(0, t.find_last_not_of(' ') + 1)));
+      next = at[i];
+    }
+    return at[0] >= left;
   };
   // Then with single blanks, then in the condensed face (as legible at the
   // same size, narrower).
@@ -113,11 +137,15 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
   // At last a size smaller, down to 7 pixels: whole and inside rather
   // than cut at the edge.
   pic.FontName = done ? face : kCondensedFace;
-  for (double pt = std::max(font, kSmallestLegiblePt); !done && pt >= kSmallestRowPt; pt -= 0.75) {
-    pic.FontSize = pt;
+  pic.FontSize = std::max(font, kSmallestLegiblePt);
+  done = done || fits();
+  // Then whole pixels smaller, the last one the smallest.
+  for (int px = static_cast<int>(std::ceil(pic.FontSize * 96 / 72)) - 1; !done && px >= kSmallestRowPx; --px) {
+    pic.FontSize = px * 72.0 / 96;
     done = fits();
   }
-  for (std::size_t i = 0; i < texts.size(); ++i) PrintAt(pic, at[i], y, texts[i].text, texts[i].colour, false);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
   pic.FontSize = font;
   pic.FontName = face;
 }

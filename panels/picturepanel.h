@@ -2,6 +2,7 @@
 // derive from it and draw on Pic().
 #pragma once
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ double FitFontSize(PictureBox& pic, const std::string& sample, double width, dou
 // which its digits stay distinct (larger sizes when asked).
 void UsePanelFont(PictureBox& pic, double pt = 7.0);
 
+// The face narrower than the panel font at the same height, for numbers
+// that must stand close together.
+void UseCondensedFace(PictureBox& pic);
+
 // The height of a text in the picture's current scale, signed like its y
 // axis (negative when y grows upwards): y - h / 2 centres a line on y in
 // either direction.
@@ -56,18 +61,19 @@ void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color
 void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, Color c);
 
 // Texts on one line at y, in the current scale: each at its x or, when the
-// text before it reaches that far, a blank after it. A row that would pass
-// the picture's right edge (or `rightLimit`) moves left, but not past
+// text before it reaches that far, a blank after it (left and right as the
+// picture shows them, whichever way x runs). A row that would pass the
+// picture's right edge (or `rightLimit`) moves left, but not past
 // `leftLimit`; when that is not enough, runs of blanks inside its texts
-// become one, and then it is printed in a condensed face of the same size.
-// Trailing blanks of a text take no room.
+// become one, then it is printed in a condensed face of the same size, and
+// at last smaller, down to 7 pixels. Trailing blanks of a text take no room.
 struct RowText {
   double x;
   std::string text;
   Color colour;
 };
 void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
-              double rightLimit = 1e300);
+              double rightLimit = std::numeric_limits<double>::quiet_NaN());
 
 // True when a panel has something to draw: no load in progress and the
 // current dataset holds the hour.

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "core/derived.h"
 #include "core/guards.h"
@@ -98,8 +100,8 @@ void PrecipTypePanel::Draw() {
   } else {
     DrawEnergyHeader(pic, H);
     const std::string& shownPattern = gEnergyPattern(gCurDataset, H);
+    PlanUnderDiagram(pic, H, DiagramOf(shownPattern));
     bool background = false;
-    verdictEndPx_ = 0;
     pointsPx_.clear();
     ShownDataset = gCurDataset;
     ForEachShownDataset(ShownDataset, H, [&](Integer d) {
@@ -108,7 +110,7 @@ void PrecipTypePanel::Draw() {
       DrawEnergyDiagram(pic, d, H, DiagramOf(p), background);
     });
     if (!picSleet_->isHidden()) PlaceSleetStrip(pointsPx_);
-    DrawTopDown(pic, H);
+    DrawUnderDiagram(pic);
   }
   Update();
 }
@@ -121,30 +123,40 @@ void PrecipTypePanel::DrawThicknessView(PictureBox& pic, Integer H) {
   pic.FillTransparent = false;
   pic.ForeColor = kBlack;
   pic.Scale(1492, 1332, 1584, 1240);
-  // Text block of the current dataset and hour. The level-1 line keeps
-  // inside the right edge, moving left up to the end of the line beside it.
-  double lower = 0, upper = 0;
-  const bool have = Thicknesses(D, H, lower, upper);
-  const std::string upperText = "850-700: " + (have ? Format(upper, "#m") : std::string("--"));
-  PrintAt(pic, 1505, 1245, "H1000:   " + Format(ThickHeights(D, H, 1), "#m"), kBlack);
-  PrintAt(pic, 1505, 1249, "H 850:  " + Format(ThickHeights(D, H, 2), "#m"), kBlack);
-  PrintAt(pic, 1505, 1253, "H 700:  " + Format(ThickHeights(D, H, 3), "#m"), kBlack);
-  PrintAt(pic, 1532, 1248, "1000-850: " + (have ? Format(lower, "#m") : std::string("--")), kBlack);
-  PrintAt(pic, 1533.5, 1252, upperText, kBlack);
-  PrintRow(pic, 1254, {{1560, "1: " + Format(gPres(D, H, 1), "#.0mb ") + Format(gHght(D, H, 1), "#m"), kBlack}},
-           1533.5 + pic.TextWidth(upperText + " "));
-
-  // Grid with its numbers under and left of it.
+  // Grid with its numbers under and left of it, in the condensed face at
+  // the size that fits the numbers between the picture's left edge and the
+  // grid and beside each other.
+  const double font = pic.FontSize;
+  const std::string face = pic.FontName;
+  UseCondensedFace(pic);
+  FitFontSize(pic, "1540 ", 1500 - 1492 - 0.5, font, 5.25);
   const double halfW = pic.TextWidth("1540") / 2;
   const double halfH = SignedTextHeight(pic, "W") / 2;
+  const double lastLeft = 1584 - 2 * halfW - 92.0 / pic.PixelWidth();  // a pixel inside the right edge
   for (int x = 1500; x <= 1580; x += 10) {
     pic.Line(x, 1260, x, 1330, kThicknessGrid);
-    PrintAt(pic, x - halfW, 1259, NumberItem(x), kThicknessGrid);
+    PrintAt(pic, std::min(x - halfW, lastLeft), 1259, NumberItem(x), kThicknessGrid);
   }
   for (int y = 1260; y <= 1330; y += 10) {
     pic.Line(1500, y, 1580, y, kThicknessGrid);
     PrintAt(pic, 1492, y - halfH, NumberItem(y), kThicknessGrid);
   }
+  const double numbersEnd = 1259 + SignedTextHeight(pic, "W");
+  pic.FontSize = font;
+  pic.FontName = face;
+
+  // Text block of the current dataset and hour, in rows under the numbers:
+  // each height beside the thickness above it, the level-1 line on top.
+  double lower = 0, upper = 0;
+  const bool have = Thicknesses(D, H, lower, upper);
+  const double line = SignedTextHeight(pic, "W");
+  const auto row = [&](int r, std::vector<RowText> texts) { PrintRow(pic, numbersEnd + r * line, texts, 1505); };
+  row(0, {{1505, "H 700:  " + Format(ThickHeights(D, H, 3), "#m"), kBlack},
+          {1560, "1: " + Format(gPres(D, H, 1), "#.0mb ") + Format(gHght(D, H, 1), "#m"), kBlack}});
+  row(1, {{1505, "H 850:  " + Format(ThickHeights(D, H, 2), "#m"), kBlack},
+          {1533.5, "850-700: " + (have ? Format(upper, "#m") : std::string("--")), kBlack}});
+  row(2, {{1505, "H1000:   " + Format(ThickHeights(D, H, 1), "#m"), kBlack},
+          {1532, "1000-850: " + (have ? Format(lower, "#m") : std::string("--")), kBlack}});
 
   // Region boundaries and their labels.
   pic.DrawWidth = 2;

@@ -10,16 +10,18 @@
 #include <QRect>
 #include <QRectF>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "panels/picturepanel.h"
+#include "panels/preciptyperules.h"
 
 class QFrame;
 class QPushButton;
 
 namespace ondrik {
 
-enum class EnergyDiagram;
 
 class PrecipTypePanel : public PicturePanel {
  public:
@@ -37,7 +39,6 @@ class PrecipTypePanel : public PicturePanel {
   void DrawThicknessView(PictureBox& pic, Integer H);
   void DrawEnergyHeader(PictureBox& pic, Integer H);
   void DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, EnergyDiagram diagram, bool& background);
-  void DrawTopDown(PictureBox& pic, Integer H);
   // The surface energy strip of gCurDataset at the hour, shown on picSleet.
   void PlotPrecipTypeEnergy(Integer hour);
   // The strip keeps its place over the picture; after a draw it takes the
@@ -46,17 +47,35 @@ class PrecipTypePanel : public PicturePanel {
   void PlaceSleetStrip();
   void PlaceSleetStrip(const std::vector<QRectF>& points);
   void Resized() override { PlaceSleetStrip(); }
-  // Where a diagram's verdict of `lines` lines starts (user y): at designY or
-  // higher, so that the top-down line fits under it; the font steps down
-  // when there is no room. Keeps the verdict's end for DrawTopDown.
-  double PlaceVerdict(PictureBox& pic, double designY, int lines);
-
+  // The verdict of (d, H) in the diagram, line by line.
+  static std::vector<std::string> VerdictLines(Integer d, Integer H, EnergyDiagram diagram);
+  // The rows under the energy diagram of the shown dataset, top to bottom:
+  // the verdict at the diagram's left edge, the start level at the right in
+  // rows the verdict leaves room in (else rows of their own), the
+  // seeder-feeder pair at the picture's left edge, the cloud top last. The
+  // diagram's axis rises to make room for them.
+  void PlanUnderDiagram(PictureBox& pic, Integer H, EnergyDiagram diagram);
+  void DrawUnderDiagram(PictureBox& pic);
+  // The bottom of a diagram's scale whose top is `top` and whose axis (y = 0)
+  // stands where the rows under it leave room.
+  double BottomUnder(const PictureBox& pic, double top) const;
+  struct UnderDiagram {
+    double line = 0;                 // pixels a row
+    double axisPx = 0;               // the diagram's y = 0
+    double diagramTopPx = 0;         // the top of its chart
+    double verdictX = 0, levelX = 0;  // pixels
+    std::vector<std::string> verdict;
+    std::vector<std::pair<int, std::string>> level;  // row, text
+    TopDown topDown;
+    int seederRow = -1, cloudRow = -1;
+    bool shownDrawn = false;  // the shown dataset's diagram was drawn
+  };
   QFrame* bar_;
   QPushButton* btnPrecipType_;
   PictureBoxWidget* picSleet_;
   Integer ShownDataset = 0;
   double snowBarLeftPx_ = 0;  // where the header's snow-share bar begins
-  double verdictEndPx_ = 0;   // the pixel row under the verdict; 0 without one
+  UnderDiagram under_;
   std::vector<QRectF> pointsPx_;  // the energy points drawn, in pixels
   int sleetPlace_ = 0;            // of the strip's places
 };

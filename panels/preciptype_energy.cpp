@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/constants.h"
@@ -20,13 +21,12 @@ namespace {
 constexpr Color kEnergyBack = RGB(128, 255, 255);
 constexpr Color kChartGrey = RGB(127, 127, 127);
 constexpr Color kLevelText = RGB(94, 53, 0);
-// The verdict and the top-down line may step down to this font (pixels) to
-// fit under a diagram.
-constexpr int kLeastBottomFontPx = 6;
-
-// Where the start-level lines stand, as parts of the picture's width and
-// height: right of the verdict's shorter last lines, above the top-down line.
-constexpr double kLevelTextX = 0.70, kLevelTextY = 0.885;
+// The start-level lines stand at this part of the picture's width, or
+// further left to end inside it.
+constexpr double kLevelTextX = 0.70;
+// A diagram's axis (y = 0) stands at this part of the picture's height, or
+// higher to leave room for the rows under it, but not above the least.
+constexpr double kAxisAt = 0.762, kLeastAxisAt = 0.45;
 // Where the surface energy strip may stand over the picture (left and top
 // as parts of it; its size is kSleetWidth by kSleetHeight), inside the
 // two-layer diagram: first in its corner of much melting and little
@@ -40,13 +40,54 @@ constexpr std::array<std::array<double, 2>, 4> kSleetPlaces = {
 
 Color Dimmed(Integer shown, Rgb c) { return eRGB(shown, c.r, c.g, c.b); }
 
-// The y axis numbers of a diagram: right-aligned against x = right, centred on y.
-void AxisNumberLeft(PictureBox& pic, double right, double y, int v) {
-  const std::string t = NumberItem(v);
-  PrintAt(pic, right - pic.TextWidth(t), y - SignedTextHeight(pic, "I") / 2, t, kBlack);
-}
+// A diagram's axis titles and numbers: a number that would run into a
+// title or the number before it is left out (the grid line stays).
+class AxisTexts {
+ public:
+  explicit AxisTexts(PictureBox& pic) : pic_(pic) {}
+  void Title(double x, double y, const std::string& t, Color c) {
+    Keep(x, y, t);
+    PrintAt(pic_, x, y, t, c);
+  }
+  // Right-aligned against x = right, centred on y.
+  void Left(double right, double y, int v) {
+    const std::string t = NumberItem(v);
+    Number(right - pic_.TextWidth(t), y - SignedTextHeight(pic_, "I") / 2, t);
+  }
+  // Every how many steps of `step` the numbers under the axis stand, so
+  // that the widest, `widest`, keeps clear of the next: each or each other.
+  int Every(double step, int widest) const {
+    const double pxPerX = pic_.PixelWidth() / std::fabs(pic_.ScaleWidth());
+    return (step - pic_.TextWidth(std::to_string(widest))) * pxPerX >= 7 ? 1 : 2;
+  }
+  // Centred on x under the axis.
+  void Under(double x, int v) {
+    const std::string t = NumberItem(v);
+    Number(x - pic_.TextWidth(t) / 2, 0, t);
+  }
 
-void AxisNumberUnder(PictureBox& pic, double x, int v) { PrintCentred(pic, x, 0, NumberItem(v), kBlack); }
+ private:
+  // The pixels a text at (x, y) takes, its blanks left out.
+  QRectF Place(double x, double y, const std::string& t) const {
+    const std::size_t first = t.find_first_not_of(' '), last = t.find_last_not_of(' ');
+    const double pxPerX = pic_.PixelWidth() / std::fabs(pic_.ScaleWidth());
+    const double pxPerY = pic_.PixelHeight() / std::fabs(pic_.ScaleHeight());
+    const double left = pic_.XToPixel(x) + pic_.TextWidth(t.substr(0, first)) * pxPerX;
+    return {left, pic_.YToPixel(y), pic_.TextWidth(t.substr(first, last - first + 1)) * pxPerX,
+            pic_.TextHeight(t) * pxPerY};
+  }
+  void Keep(double x, double y, const std::string& t) { taken_.push_back(Place(x, y, t)); }
+  void Number(double x, double y, const std::string& t) {
+    // Drawn glyphs may reach a pixel past their advance on either side.
+    const QRectF r = Place(x, y, t).adjusted(-3, 1, 3, -1);
+    for (const QRectF& o : taken_)
+      if (r.intersects(o)) return;
+    Keep(x, y, t);
+    PrintAt(pic_, x, y, t, kBlack);
+  }
+  PictureBox& pic_;
+  std::vector<QRectF> taken_;
+};
 
 // The title over a diagram's x axis at (x, y), moved left when it would
 // reach the snow-share bar that starts at pixel barLeftPx.
@@ -55,17 +96,12 @@ void AxisTitle(PictureBox& pic, double x, double y, const std::string& title, do
   PrintAt(pic, std::min(x, limit), y, title, kRed);
 }
 
-// Lines printed one below the other from (x, y).
-void PrintLines(PictureBox& pic, double x, double y, std::initializer_list<std::string> lines) {
-  pic.CurrentX = x;
-  pic.CurrentY = y;
-  for (const std::string& l : lines) {
-    pic.CurrentX = x;
-    pic.Print(l);
-  }
-}
-
 }  // namespace
+
+double PrecipTypePanel::BottomUnder(const PictureBox& pic, double top) const {
+  const double H = pic.PixelHeight(), axis = std::max(under_.axisPx, 1.0);
+  return -(H - axis) * top / axis;
+}
 
 QRect PrecipTypePanel::SleetRect(int place) const {
   const QWidget* p = Picture();
@@ -92,21 +128,6 @@ void PrecipTypePanel::PlaceSleetStrip(const std::vector<QRectF>& points) {
   PlaceSleetStrip();
 }
 
-double PrecipTypePanel::PlaceVerdict(PictureBox& pic, double designY, int lines) {
-  const double pxPerUnit = pic.PixelHeight() / std::fabs(pic.ScaleHeight());
-  const auto lineHeight = [&] { return pic.TextHeight("I") * pxPerUnit; };
-  // The axis numbers stand in the line under y = 0.
-  const double numbersEnd = pic.YToPixel(0) + lineHeight();
-  const double bottom = pic.PixelHeight();
-  for (int px = static_cast<int>(std::lround(pic.FontSize * 96.0 / 72.0));
-       px > kLeastBottomFontPx && numbersEnd + (lines + 1) * lineHeight() > bottom; --px)
-    pic.FontSize = (px - 1) * 72.0 / 96.0;
-  const double h = lineHeight();
-  const double start = std::max(numbersEnd, std::min(pic.YToPixel(designY), bottom - (lines + 1) * h));
-  verdictEndPx_ = start + lines * h;
-  return pic.PixelToY(start);
-}
-
 void PrecipTypePanel::DrawEnergyHeader(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   pic.BackColor = kEnergyBack;
@@ -117,71 +138,138 @@ void PrecipTypePanel::DrawEnergyHeader(PictureBox& pic, Integer H) {
   if (S < 100) pic.Box(0, 1, 100 - S, 7, kGreen, true);
   if (S > 0) pic.Box(100 - S, 1, 100, 7, kBlue, true);
   snowBarLeftPx_ = pic.XToPixel(0);
-  PrintAt(pic, 30, 1, "SNRA=" + NumberItem(gSnra(D, H)), kBlack);
+  PrintRow(pic, 1, {{30, "SNRA=" + NumberItem(gSnra(D, H)), kBlack}}, 0);
 
-  // Where the energies are taken from, kept inside the picture's right edge.
+}
+
+std::vector<std::string> PrecipTypePanel::VerdictLines(Integer d, Integer H, EnergyDiagram diagram) {
+  const std::string& pattern = gEnergyPattern(d, H);
+  switch (diagram) {
+    case EnergyDiagram::Surface:
+      if (pattern == "BB") return {"Entire Sounding Below Freezing", "", "SNOW"};
+      return {"Sounding Starts Out Above Freezing", "",
+              "Positive Energy = " + Format(gPosEnergy(d, H), "#,##0.0") + " J/kg",
+              "Freezing Level  = " + Format(gSfcWarmDepth(d, H), "#,##0") + " ft"};
+    case EnergyDiagram::Elevated:
+    case EnergyDiagram::TwoLayer: {
+      const bool twoLayer = diagram == EnergyDiagram::TwoLayer;
+      return {twoLayer ? "Elevated Layer Above Freezing " : "Sounding Starts Out Below Freezing ",
+              twoLayer ? "and Surface Temp Above Freezing" : "      and Goes Above Freezing Aloft",
+              "Positive Energy = " + Format(gPosEnergy(d, H), "0.0") + " J/kg",
+              "Negative Energy = " + Format(gNegEnergy(d, H), "0.0") + " J/kg"};
+    }
+    case EnergyDiagram::None:
+      break;
+  }
+  return {};
+}
+
+void PrecipTypePanel::PlanUnderDiagram(PictureBox& pic, Integer H, EnergyDiagram diagram) {
+  const Integer D = gCurDataset;
+  UnderDiagram& u = under_;
+  u = UnderDiagram{};
   pic.ScalePixels();
+  const double W = pic.PixelWidth(), gap = pic.TextWidth(" ");
+  u.line = pic.TextHeight("I");
+  // The diagrams' x = 0 stands at the same part of the width in each.
+  u.verdictX = W * 16.0 / 101.0;
+  if (diagram != EnergyDiagram::None) u.verdict = VerdictLines(D, H, diagram);
+  int rows = static_cast<int>(u.verdict.size());
+
+  // Where the energies are taken from.
   const Integer s = gElevatedLevel;
-  std::string lines[2];
+  std::vector<std::string> level;
   if (s == 1 || s < 0 || s > kMaxLevels) {
-    lines[0] = "Surface";
+    level = {"Surface"};
   } else {
     const double agl = gHghtAGL(D, H, s), msl = gHght(D, H, s);
-    lines[0] = "AGL: " + Format(agl / kFeetToMetre, "##0") + "'   " + Format(agl, "##0") + "m";
-    lines[1] = "MSL: " + Format(msl / kFeetToMetre, "##0") + "'   " + Format(msl, "##0") + "m";
+    level = {"AGL: " + Format(agl / kFeetToMetre, "##0") + "'   " + Format(agl, "##0") + "m",
+             "MSL: " + Format(msl / kFeetToMetre, "##0") + "'   " + Format(msl, "##0") + "m"};
   }
-  const double width = std::max(pic.TextWidth(lines[0]), pic.TextWidth(lines[1]));
-  const double x = std::min(pic.PixelWidth() * kLevelTextX, pic.PixelWidth() - width - 2);
-  double y = pic.PixelHeight() * kLevelTextY;
-  if (lines[1].empty()) y += pic.TextHeight("A") / 2;
-  for (const std::string& l : lines)
-    if (!l.empty()) {
-      PrintAt(pic, x, y, l, kLevelText);
-      y = pic.CurrentY;
-    }
+  double width = 0;
+  for (const std::string& l : level) width = std::max(width, pic.TextWidth(l));
+  u.levelX = std::max(0.0, std::min(W * kLevelTextX, W - width - 2));
+  // In the first rows, one after the other, that the verdict leaves room in.
+  int row = 0;
+  for (const std::string& l : level) {
+    while (row < rows && u.verdictX + pic.TextWidth(u.verdict[static_cast<std::size_t>(row)]) + gap > u.levelX) ++row;
+    u.level.push_back({row, l});
+    ++row;
+  }
+  rows = std::max(rows, row);
+
+  u.topDown = TopDownOf(D, H, gElevatedLevel);
+  if (u.topDown.valid) {
+    if (u.topDown.seederFeeder) u.seederRow = rows++;
+    u.cloudRow = rows++;
+  }
+  // The axis numbers take the row under the axis.
+  const double H0 = pic.PixelHeight();
+  u.axisPx = std::max(H0 * kLeastAxisAt, std::min(H0 * kAxisAt, H0 - (rows + 1) * u.line - 1));
+}
+
+void PrecipTypePanel::DrawUnderDiagram(PictureBox& pic) {
+  const UnderDiagram& u = under_;
+  pic.ScalePixels();
+  const auto rowY = [&](int r) { return u.axisPx + (r + 1) * u.line; };
+  for (std::size_t i = 0; u.shownDrawn && i < u.verdict.size(); ++i) {
+    const bool snow = u.verdict[i] == "SNOW";
+    PrintRow(pic, rowY(static_cast<int>(i)), {{u.verdictX, u.verdict[i], snow ? kBlue : kBlack}}, 1);
+  }
+  for (const auto& [row, text] : u.level) PrintAt(pic, u.levelX, rowY(row), text, kLevelText);
+  if (!u.topDown.valid) return;
+  const TopDown& t = u.topDown;
+  const double W = pic.PixelWidth();
+  double from = 1;
+  if (t.seederFeeder) {
+    PrintAt(pic, W * 0.02, rowY(u.seederRow), "Seeder", kBlack);
+    PrintAt(pic, W * 0.02, rowY(u.cloudRow), "Feeder", kBlack);
+    from = W * 0.02 + pic.TextWidth("Feeder ");
+  }
+  PrintRow(pic, rowY(u.cloudRow),
+           {{std::max(W * 0.155, from), "Cloud Top: " + Format(t.cloudTopFt, "#,##0") + " ft", kBlack},
+            {W * 0.45, "Cloud Top Temp: " + Format(t.cloudTopTemp, "0.0"), kBlack}},
+           from);
+  if (t.warning == IceWarning::None) return;
+  // The warning stands in the diagram's top rows, clear of its region labels.
+  const double y = u.diagramTopPx + 2;
+  PrintRow(pic, y, {{W * 0.35, "WARNING:  No Ice Crystals In Cloud", kCyan}}, 1);
+  if (t.warning == IceWarning::Drizzle)
+    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Drizzle", kGreen}}, 1);
+  else
+    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Freezing Drizzle", kRed}}, 1);
 }
 
 void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, EnergyDiagram diagram,
                                         bool& background) {
   if (diagram == EnergyDiagram::None) return;
-  const std::string& pattern = gEnergyPattern(d, H);
-  const bool shown = d == ShownDataset;
+  if (d == ShownDataset) under_.shownDrawn = true;
   const bool trailOn = host_.TrailHours() != 0;
   pic.FillTransparent = false;
 
   if (diagram == EnergyDiagram::Surface) {
-    pic.Scale(-16, 3200, 85, -1000);
+    pic.Scale(-16, 3200, 85, BottomUnder(pic, 3200));
+    under_.diagramTopPx = pic.YToPixel(3000);
     if (!background) {
       pic.Box(0, 3000, 80, 0, kChartGrey, true);
       AxisTitle(pic, 20, 3200, "Positive Energy J/kg", snowBarLeftPx_);
-      PrintAt(pic, -16, 1900, "Freezing", kRed);
-      PrintAt(pic, -14, 1400, "Level", kRed);
-      PrintAt(pic, -12, 900, "(ft)", kRed);
+      AxisTexts axis(pic);
+      axis.Title(-16, 1900, "Freezing", kRed);
+      axis.Title(-14, 1400, "Level", kRed);
+      axis.Title(-12, 900, "(ft)", kRed);
       PrintAt(pic, 1, 500, "Snow", kBlue);
       PrintAt(pic, 45, 1700, "Rain", kGreen);
       pic.Line(5.6, 0, 5.6, 3000, kRed);
       pic.Line(13.2, 0, 13.2, 3000, kRed);
       for (int y = 0; y <= 3000; y += 500) {
         pic.Line(0, y, 80, y, kBlack);
-        AxisNumberLeft(pic, -1, y, y);
+        axis.Left(-1, y, y);
       }
       pic.Line(0, 0, 0, 3000, kBlack);
       pic.Line(80, 0, 80, 3000, kBlack);
-      for (int v = 10; v <= 70; v += 10) AxisNumberUnder(pic, v, v);
+      const int every = axis.Every(10, 70);
+      for (int v = 10 * every; v <= 70; v += 10 * every) axis.Under(v, v);
       background = true;
-    }
-    if (shown) {
-      if (pattern == "BB") {
-        PrintLines(pic, 0, PlaceVerdict(pic, -200, 3), {"Entire Sounding Below Freezing", ""});
-        pic.ForeColor = kBlue;
-        pic.CurrentX = 0;
-        pic.Print("SNOW");
-      } else {
-        PrintLines(pic, 0, PlaceVerdict(pic, -200, 4),
-                   {"Sounding Starts Out Above Freezing", "",
-                    "Positive Energy = " + Format(gPosEnergy(d, H), "#,##0.0") + " J/kg",
-                    "Freezing Level  = " + Format(gSfcWarmDepth(d, H), "#,##0") + " ft"});
-      }
     }
     const int n = EnergyTrailLength(d, H, diagram, trailOn);
     double px = 0, py = 0;
@@ -200,16 +288,18 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
 
   // The elevated and the two-layer diagrams: negative against positive energy.
   const bool twoLayer = diagram == EnergyDiagram::TwoLayer;
-  pic.Scale(-90, 480, 480, -150);
+  pic.Scale(-90, 480, 480, BottomUnder(pic, 480));
+  under_.diagramTopPx = pic.YToPixel(450);
   if (!background) {
     pic.Box(0, 450, 450, 0, kChartGrey, true);
     if (twoLayer)
       AxisTitle(pic, 90, 480, "Elevated Positive Energy J/kg", snowBarLeftPx_);
     else
       AxisTitle(pic, 115, 480, "Positive Energy J/kg", snowBarLeftPx_);
-    PrintAt(pic, -85, 290, "Negative", kRed);
-    PrintAt(pic, -75, 245, "Energy", kRed);
-    PrintAt(pic, -65, 190, "J/kg", kRed);
+    AxisTexts axis(pic);
+    axis.Title(-85, 290, "Negative", kRed);
+    axis.Title(-75, 245, "Energy", kRed);
+    axis.Title(-65, 190, "J/kg", kRed);
     if (twoLayer) {
       PrintAt(pic, 300, 190, "Rain", kGreen);
       PrintAt(pic, 170, 340, "Sleet or Rain", kYellow);
@@ -220,23 +310,14 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
     for (int b = 50; b <= 70; b += 10) pic.Line(0, b, 450, b + 300, kGreen);
     for (int y = 0; y <= 400; y += 50) {
       pic.Line(0, y, 450, y, kBlack);
-      AxisNumberLeft(pic, 0, y, y);
+      axis.Left(0, y, y);
     }
     pic.Line(0, 450, 450, 450, kBlack);
-    for (int v = 50; v <= 450; v += 50) AxisNumberUnder(pic, v, v);
+    const int every = axis.Every(50, 450);
+    for (int v = 50 * every; v <= 450; v += 50 * every) axis.Under(v, v);
     pic.Line(0, 0, 0, 450, kBlack);
     pic.Line(450, 0, 450, 450, kBlack);
     background = true;
-  }
-  if (shown) {
-    const std::string pos = "Positive Energy = " + Format(gPosEnergy(d, H), "0.0") + " J/kg";
-    const std::string neg = "Negative Energy = " + Format(gNegEnergy(d, H), "0.0") + " J/kg";
-    pic.ForeColor = kBlack;
-    const double y = PlaceVerdict(pic, -30, 4);
-    if (twoLayer)
-      PrintLines(pic, 0, y, {"Elevated Layer Above Freezing ", "and Surface Temp Above Freezing", pos, neg});
-    else
-      PrintLines(pic, 0, y, {"Sounding Starts Out Below Freezing ", "      and Goes Above Freezing Aloft", pos, neg});
   }
   const int n = EnergyTrailLength(d, H, diagram, trailOn);
   double px = 0, py = 0;
@@ -281,36 +362,6 @@ void PrecipTypePanel::PlotPrecipTypeEnergy(Integer hour) {
   pic.Circle(gSfcPosEnergy(D, hour), 83, 2, kBlue);
   pic.DrawWidth = 1;
   picSleet_->update();
-}
-
-void PrecipTypePanel::DrawTopDown(PictureBox& pic, Integer H) {
-  const Integer D = gCurDataset;
-  pic.Scale(0, 0, 100, 100);
-  const TopDown t = TopDownOf(D, H, gElevatedLevel);
-  if (!t.valid) return;
-  // The lines at the bottom stay inside the picture whatever its font, and
-  // under the verdict's last line.
-  const double line = pic.TextHeight("F");
-  const double y = std::max(std::min(96.0, 100 - line), pic.PixelToY(verdictEndPx_));
-  PrintAt(pic, 15.5, y, "Cloud Top: " + Format(t.cloudTopFt, "#,##0") + " ft", kBlack, false);
-  // From x = 45, or right after a longer first text.
-  pic.CurrentX = std::max(45.0, pic.CurrentX + pic.TextWidth(" "));
-  pic.Print("Cloud Top Temp: " + Format(t.cloudTopTemp, "0.0"));
-  if (t.seederFeeder) {
-    PrintAt(pic, 2, std::min(94.0, 100 - 2 * line), "Seeder", kBlack);
-    pic.CurrentX = 2;
-    pic.Print("Feeder");
-  }
-  if (t.warning == IceWarning::None) return;
-  PrintAt(pic, 35, 20, "WARNING:  No Ice Crystals In Cloud", kCyan);
-  pic.CurrentX = 37.5;
-  if (t.warning == IceWarning::Drizzle) {
-    pic.ForeColor = kGreen;
-    pic.Print("Consider:  Drizzle");
-  } else {
-    pic.ForeColor = kRed;
-    pic.Print("Consider:  Freezing Drizzle");
-  }
 }
 
 }  // namespace ondrik

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QImage>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -368,6 +369,19 @@ Qt::BrushStyle BrushOf(FillStyle f) {
   return Qt::NoBrush;
 }
 
+// A hatch `n` times as large: its 8-pixel tile drawn once and grown
+// without smoothing, transparent between the lines. (Pattern brushes keep
+// their size whatever the painter's or the brush's transform.)
+QBrush ScaledHatch(const QBrush& hatch, int n) {
+  QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+  tile.fill(Qt::transparent);
+  {
+    QPainter t(&tile);
+    t.fillRect(tile.rect(), hatch);
+  }
+  return QBrush(tile.scaled(8 * n, 8 * n, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+}
+
 }  // namespace
 
 void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
@@ -378,9 +392,14 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
     QPainter& p = PenPainter(c);
     const Qt::BrushStyle brush = BrushOf(Fill);
     // The hatch lines start from the picture's corner, so that the hatches
-    // of neighbouring boxes join up.
+    // of neighbouring boxes join up, and grow with the screen's scale as
+    // lines do.
+    const bool combines = Mode != DrawMode::CopyPen;
+    QBrush hatch(ToQColor(FillColor), brush);
+    if (brush != Qt::SolidPattern && brush != Qt::NoBrush && DevSpan() > 1 && !combines)
+      hatch = ScaledHatch(hatch, DevSpan());
     if (brush != Qt::NoBrush)
-      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), QBrush(ToQColor(FillColor), brush), Mode != DrawMode::CopyPen);
+      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), hatch, combines);
     if (l == r || t == b)
       p.drawLine(QPoint(l, t), QPoint(r, b));
     else
@@ -445,9 +464,9 @@ void PictureBox::Print(const std::string& text, bool newline) {
     const int x = RoundPixel(px), y = RoundPixel(py);
     const QImage& drawn = DrawnText(font, t, ForeColor);
     QPainter& p = TextPainter();
-    if (!FontTransparent) {
-      p.fillRect(QRectF(x, y, wpx, hpx), ToQColor(BackColor));
-    }
+    // An opaque background reaches down to where the next line starts.
+    const QRectF background(x, y, wpx, RoundPixel(py + hpx) - y);
+    if (!FontTransparent) p.fillRect(background, ToQColor(BackColor));
     if (TextOutline) {
       const QImage& halo = DrawnText(font, t, *TextOutline);
       const int d = DevSpan();
@@ -457,9 +476,12 @@ void PictureBox::Print(const std::string& text, bool newline) {
     }
     p.drawImage(x - kPad, y - kPad, drawn);
     if (gRecordPrintedTexts && !t.ink.isEmpty()) {
-      const QRectF ink = t.ink.translated(x, y);
-      printed_.push_back({text, QRectF(ink.left() / deviceScale_, ink.top() / deviceScale_,
-                                       ink.width() / deviceScale_, ink.height() / deviceScale_)});
+      const auto picturePx = [&](const QRectF& r) {
+        return QRectF(r.left() / deviceScale_, r.top() / deviceScale_, r.width() / deviceScale_,
+                      r.height() / deviceScale_);
+      };
+      printed_.push_back({text, picturePx(t.ink.translated(x, y)),
+                          FontTransparent ? QRectF() : picturePx(background)});
     }
   }
   if (!placed) {
@@ -517,7 +539,9 @@ QImage PictureBox::DesignImage() const {
 void PictureBox::CopyPicture(const PictureBox& from) {
   EndPainting();
   from.EndRedraw();
-  if (from.image_.size() == image_.size()) image_ = from.image_;
+  if (from.image_.size() != image_.size()) return;
+  image_ = from.image_;
+  printed_ = from.printed_;  // the texts on it now are the copy's
 }
 
 }  // namespace ondrik

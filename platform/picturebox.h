@@ -167,7 +167,8 @@ class PictureBox : private detail::PaintSlot {
   // The picture at its size in picture pixels (scaled down when it is drawn
   // at a finer device resolution): what snapshots save.
   QImage DesignImage() const;
-  // Takes over the pixels of a picture of the same size and scale.
+  // Takes over the pixels, and the texts printed on them, of a picture of
+  // the same size and scale.
   void CopyPicture(const PictureBox& from);
 
   // The installed font that FontName/FontSize/FontBold stand for, at the
@@ -175,11 +176,13 @@ class PictureBox : private detail::PaintSlot {
   QFont CurrentFont() const;
 
   // The texts printed since the last Cls or resize, with the rectangles of
-  // their ink in picture pixels, kept while recording is on (for all picture
-  // boxes): a check that nothing is printed over anything.
+  // their ink and of their opaque background (empty when transparent) in
+  // picture pixels, kept while recording is on (for all picture boxes): a
+  // check that nothing is printed over anything.
   struct PrintedText {
     std::string text;
     QRectF ink;
+    QRectF background;
   };
   static void RecordPrintedTexts(bool on);
   const std::vector<PrintedText>& PrintedTexts() const { return printed_; }

@@ -4,6 +4,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "panels/preciptype.h"
@@ -187,39 +189,47 @@ TEST_F(PrecipTypePanelTest, SurfaceEnergyStripOnlyForTwoRefreezingLayers) {
   EXPECT_EQ(host.refreshes, 1);
 }
 
-// Under each diagram the top-down line stands below the verdict's last line,
-// never on it.
+// Under each diagram the top-down line stands below the verdict's last line
+// and every other text, never on it, and inside the picture; with the
+// seeder-feeder pair and the ice warning no two texts meet.
 TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
   MakeDatasets(1, 1);
   PrecipTypePanel p(host, &parent);
   Place(p);
-  const QImage* img = &dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic().Image();
-  const auto blackRows = [&](const QImage& a, const QImage* without) {
-    std::vector<int> rows;
-    for (int y = 0; y < a.height(); ++y)
-      for (int x = 0; x < a.width(); ++x)
-        if ((a.pixel(x, y) & 0xFFFFFF) == 0 && (without == nullptr || (without->pixel(x, y) & 0xFFFFFF) != 0)) {
-          rows.push_back(y);
-          break;
-        }
-    return rows;
-  };
+  const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+  struct Recording {
+    Recording() { PictureBox::RecordPrintedTexts(true); }
+    ~Recording() { PictureBox::RecordPrintedTexts(false); }
+  } recording;
   for (const char* pattern : {"AB", "BB", "BA", "ABAB"}) {
     SCOPED_TRACE(pattern);
     gEnergyPattern(1, 0) = pattern;
     gPosEnergy(1, 0) = 30;
     gNegEnergy(1, 0) = 20;
     gSfcWarmDepth(1, 0) = 1500;
-    gCloudTopLevel(1, 0) = 0;  // no top-down line
+    gCloudTopLevel(1, 0) = 3;  // 1800 m deep, its top at 0 C
+    gPtypeSrcA(1, 0) = 70;      // snow: no ice crystals in so warm a cloud
+    gSeederFeeder(1, 0) = true;
     p.Draw();
-    const QImage verdict = *img;
-    gCloudTopLevel(1, 0) = 3;
-    p.Draw();
-    const std::vector<int> all = blackRows(verdict, nullptr), added = blackRows(*img, &verdict);
-    ASSERT_FALSE(all.empty());
-    ASSERT_FALSE(added.empty());
-    EXPECT_GT(added.front(), all.back());
-    EXPECT_LT(added.back(), img->height());
+    const auto& texts = pic.PrintedTexts();
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      for (std::size_t j = i + 1; j < texts.size(); ++j)
+        EXPECT_FALSE(texts[i].ink.adjusted(-1, 1, 1, -1).intersects(texts[j].ink))
+            << texts[i].text << " / " << texts[j].text;
+    double cloudTop = 1e9, cloudBottom = 0, othersBottom = 0;
+    bool verdict = false;
+    for (const auto& t : pic.PrintedTexts()) {
+      if (t.text.rfind("Cloud Top", 0) == 0) {
+        cloudTop = std::min(cloudTop, t.ink.top());
+        cloudBottom = std::max(cloudBottom, t.ink.bottom());
+      } else if (t.text != "Feeder") {  // beside the cloud top, left of it
+        othersBottom = std::max(othersBottom, t.ink.bottom());
+        verdict = verdict || t.text.find("Freezing") != std::string::npos;
+      }
+    }
+    EXPECT_TRUE(verdict);
+    EXPECT_GE(cloudTop, othersBottom - 1);
+    EXPECT_LE(cloudBottom, pic.PixelHeight() + 0.5);
   }
 }
 

@@ -534,6 +534,41 @@ TEST(PictureBoxTest, BoxFillStyles) {
   EXPECT_TRUE(fullRow);
 }
 
+// On a screen of scale 2 a hatch keeps its look: as many lines over the
+// box, each two pixels thick, as lines are.
+TEST(PictureBoxTest, HatchesGrowWithTheScreensScale) {
+  for (const FillStyle style : {FillStyle::HorizontalLine, FillStyle::VerticalLine}) {
+    std::vector<int> lines, thickness;
+    for (const double scale : {1.0, 2.0}) {
+      PictureBox pic(40, 40);
+      pic.Resize(40, 40, scale);
+      pic.BackColor = kBlack;
+      pic.Cls();
+      pic.Fill = style;
+      pic.FillColor = kYellow;
+      pic.BoxFill(4, 4, 35, 35, kRed);
+      // Runs of hatch pixels across the lines, along the box's middle.
+      const QImage& img = pic.Image();
+      const int mid = static_cast<int>(20 * scale), from = static_cast<int>(6 * scale), to = static_cast<int>(33 * scale);
+      int runs = 0, run = 0, widest = 0;
+      for (int i = from; i <= to; ++i) {
+        const QRgb v = style == FillStyle::HorizontalLine ? img.pixel(mid, i) : img.pixel(i, mid);
+        if (qRed(v) == 255 && qGreen(v) == 255) {
+          runs += run == 0;
+          widest = std::max(widest, ++run);
+        } else {
+          run = 0;
+        }
+      }
+      lines.push_back(runs);
+      thickness.push_back(widest);
+    }
+    EXPECT_EQ(lines[0], lines[1]) << static_cast<int>(style);
+    EXPECT_EQ(thickness[0], 1) << static_cast<int>(style);
+    EXPECT_EQ(thickness[1], 2) << static_cast<int>(style);
+  }
+}
+
 // A line drawn twice in exclusive-or mode leaves the picture as it was, as
 // the overview's hour cursor relies on.
 TEST(PictureBoxTest, ExclusiveOrLineTwiceRestores) {

@@ -74,10 +74,9 @@ TEST_F(ProfileWindowTest, StartUpLoadsTheFirstSiteAndDrawsTheChart) {
   EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Min), 5);
   EXPECT_EQ(static_cast<int>(Ctl<ScrollBar>(w, "hsbHour")->Max), 0);
   // The chart is drawn, at least 400 pixels high at the first-run size of
-  // 1000 x 734 (narrowed to the window's smallest width on a screen too
-  // narrow for it).
+  // 1000 x 734.
   EXPECT_EQ(w.height(), 734);
-  EXPECT_TRUE(w.width() == 1000 || w.width() == w.minimumWidth()) << w.width();
+  EXPECT_EQ(w.width(), 1000);
   EXPECT_GE(Ctl<PictureBoxWidget>(w, "picData")->height(), 400);
   EXPECT_GT(chartDraws_, 0);
   EXPECT_GT(NonBlackPixels(Ctl<PictureBoxWidget>(w, "picData")->Pic()), 1000);

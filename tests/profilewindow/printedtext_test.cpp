@@ -3,6 +3,7 @@
 // other, none running out of its picture.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QListWidget>
 
 #include <cstdlib>
@@ -22,19 +23,24 @@ using testing::Ctl;
 // What is wrong with the texts printed on a picture, one line each: two
 // whose ink comes closer than a pixel apart across or overlaps by more than
 // a pixel up and down (lines printed one under the other touch at most),
-// or one that runs out of the picture.
+// one whose opaque background covers the ink of one printed before it, or
+// one that runs out of the picture.
 std::vector<std::string> Crowding(const PictureBox& pic) {
   std::vector<std::string> faults;
   const auto& texts = pic.PrintedTexts();
   const QRectF inside(-0.5, -0.5, pic.PixelWidth() + 1.0, pic.PixelHeight() + 1.0);
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const auto& a = texts[i];
-    if (!inside.contains(a.ink)) faults.push_back("\"" + a.text + "\" runs out of the picture");
+    if (!inside.contains(a.ink))
+      faults.push_back("\"" + a.text + "\" runs out of the picture: " + std::to_string(a.ink.top()) + " to " +
+                       std::to_string(a.ink.bottom()) + " of " + std::to_string(pic.PixelHeight()));
     for (std::size_t j = i + 1; j < texts.size(); ++j) {
       const auto& b = texts[j];
       if (a.text == b.text && a.ink == b.ink) continue;  // printed again in its place
       if (a.ink.adjusted(-1, 1, 1, -1).intersects(b.ink))
         faults.push_back("\"" + a.text + "\" and \"" + b.text + "\" run together");
+      else if (b.background.intersects(a.ink))
+        faults.push_back("\"" + b.text + "\" covers \"" + a.text + "\"");
     }
   }
   return faults;
@@ -50,8 +56,9 @@ class PrintedTextTest : public testing::OverviewWindowTest {
  protected:
   void SetUp() override {
     OverviewWindowTest::SetUp();
-    std::filesystem::copy_file(std::filesystem::path(ONDRIK_DATA_DIR) / "NAM_KOKC.ond", folder_ / "NAM_KOKC.ond",
-                               std::filesystem::copy_options::overwrite_existing);
+    for (const char* f : {"NAM_KOKC.ond", "NAM_KDEN.ond", "SREF_KOKC.ond"})
+      std::filesystem::copy_file(std::filesystem::path(ONDRIK_DATA_DIR) / f, folder_ / f,
+                                 std::filesystem::copy_options::overwrite_existing);
     PictureBox::RecordPrintedTexts(true);
   }
   void TearDown() override {
@@ -73,20 +80,51 @@ class PrintedTextTest : public testing::OverviewWindowTest {
   }
 };
 
+// Each panel in its usual views, on the shipped files whose texts are
+// busiest, at the first and a later hour (the later ones in other energy
+// diagrams).
 TEST_F(PrintedTextTest, SidePanels) {
-  frmProfile& w = StartOnKOKC();
+  frmProfile& w = Start();
   const struct {
     int panel;            // btnDisplay index
     const char* picture;  // the picture box's object name
-    bool laidOut = true;  // false: its layout still crowds its texts; checked once mended
-    const char* box = nullptr;  // ticked first: the map prints only over a wind overlay
-  } panels[] = {{0, "picProfile"},          {1, "picMap", false, "chkMeanFlow"},  {2, "picHodograph", false},
-                {3, "picIndices"},          {4, "picCape"},  {5, "picMBE"},  {6, "picPrecipType", false},
-                {7, "picLapse"},            {8, "picFog", false}};
-  for (const auto& p : panels) {
-    w.btnDisplay_Click(p.panel);
-    if (p.box) Ctl<CheckBox>(w, p.box)->SetValue(1);
-    if (p.laidOut) Check(Ctl<PictureBoxWidget>(w, p.picture)->Pic(), p.picture);
+    const char* view;     // clicked first (a button) or ticked (a check box), if any
+  } views[] = {{0, "picProfile", nullptr},
+               {1, "picMap", "chkMeanFlow"},  // the map prints only over a wind overlay
+               {1, "picMap", "chkSigmaLevel"},
+               {2, "picHodograph", nullptr},
+               {3, "picIndices", nullptr},
+               {4, "picCape", "optCapeShear0"},
+               {4, "picCape", "optCapeShear2"},
+               {5, "picMBE", nullptr},
+               {6, "picPrecipType", nullptr},        // the energy view
+               {6, "picPrecipType", "btnPrecipType"},  // the thickness view
+               {7, "picLapse", nullptr},
+               {8, "picFog", nullptr}};
+  const struct {
+    const char* model;
+    const char* site;
+    std::vector<Integer> hours;
+  } files[] = {{"NAM", "KOKC", {0, 50}}, {"NAM", "KDEN", {0, 30}}, {"SREF", "KOKC", {0, 40}}};
+  for (const auto& f : files) {
+    w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), f.model));
+    w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), f.site));
+    for (const Integer hour : f.hours) {
+      Ctl<ScrollBar>(w, "hsbHour")->SetValue(hour);
+      for (const auto& v : views) {
+        w.btnDisplay_Click(v.panel);
+        if (v.view != nullptr) {
+          if (auto* box = w.findChild<CheckBox*>(v.view))
+            box->SetValue(1);
+          else
+            Ctl<QAbstractButton>(w, v.view)->click();
+        }
+        Check(Ctl<PictureBoxWidget>(w, v.picture)->Pic(),
+              std::string(f.model) + "_" + f.site + "-" + std::to_string(hour) + "-" + v.picture +
+                  (v.view != nullptr ? std::string("-") + v.view : std::string()));
+        if (v.view != nullptr && std::string(v.view) == "btnPrecipType") Ctl<QAbstractButton>(w, v.view)->click();
+      }
+    }
   }
 }
 
@@ -99,26 +137,34 @@ TEST_F(PrintedTextTest, OverviewScales) {
   frmProfile& w = StartOnKOKC();
   frmOverView& o = Open(w);
   const struct {
-    std::vector<const char*> boxes;  // ticked, one strip at a time
+    std::vector<const char*> boxes;  // ticked together
     const char* picture;
-    bool mended = true;  // false: labels cut at an edge, left out until mended
+    int scrolled = -1;  // hours the 24-hour window is scrolled, if at all
   } cases[] = {
-      {{"chkTemperature"}, "picRight", false},  // "30K" at the top edge
+      {{"chkTemperature"}, "picRight"},
       {{"chkWinds"}, "picLeft"},
-      {{"chkPrecip"}, "picRight", false},       // "30K"
-      {{"chkLakeIndex"}, "picLeft", false},     // "+400"
-      {{"chkSfcTemp"}, "picRight", false},      // "30K"
+      {{"chkPrecip"}, "picRight"},
+      {{"chkLakeIndex"}, "picLeft"},
+      {{"chkSfcTemp"}, "picRight"},
       {{"chkCAPE"}, "picLeft"},
-      {{"chkSfcPres"}, "picLeft", false},       // "935" at the top edge
+      {{"chkSfcPres"}, "picLeft"},
+      {{"chkWinds", "chkLakeIndex", "chkCAPE"}, "picLeft"},  // three columns
+      {{"chkTemperature", "chkPrecip", "chkVWP"}, "picRight"},
       {{"chkTemperature"}, "picTime"},
+      {{"chkTemperature"}, "picTime", 10},
   };
   std::vector<std::string> ticked;
   for (const auto& c : cases) {
-    if (!c.mended) continue;
     for (const std::string& b : ticked) Ctl<CheckBox>(o, QString::fromStdString(b))->SetValue(0);
     ticked.assign(c.boxes.begin(), c.boxes.end());
     for (const char* b : c.boxes) Ctl<CheckBox>(o, b)->SetValue(1);
-    Check(Ctl<PictureBoxWidget>(o, c.picture)->Pic(), std::string(c.picture) + "-" + c.boxes.front());
+    std::string name = std::string(c.picture) + "-" + c.boxes.front() + "-" + std::to_string(c.boxes.size());
+    if (c.scrolled >= 0) {
+      Ctl<QAbstractButton>(o, "btnHours0")->click();
+      Ctl<ScrollBar>(o, "hsbHours")->SetValue(c.scrolled);
+      name += "-scrolled";
+    }
+    Check(Ctl<PictureBoxWidget>(o, c.picture)->Pic(), name);
   }
 }
 

@@ -1,0 +1,72 @@
+// A row of texts fitted into its place on a picture: each text stays whole,
+// inside its limits and apart from the others, and texts that fit where they
+// were asked for stay there.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "panels/picturepanel.h"
+
+namespace ondrik {
+namespace {
+
+struct Recording {
+  Recording() { PictureBox::RecordPrintedTexts(true); }
+  ~Recording() { PictureBox::RecordPrintedTexts(false); }
+};
+
+TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
+  Recording recording;
+  const struct {
+    const char* name;
+    bool reversed;  // x runs from right to left
+    double leftLimit, rightLimit;  // in the 0..100 scale (NaN: the picture's edge)
+    std::vector<RowText> row;
+    int firstStaysAt;  // -1: the first text may move
+  } cases[] = {
+      {"fits where asked", false, 0, NAN, {{5, "Sfc", kRed}, {40, "Boundary", kRed}}, 5},
+      {"moves left as a whole", false, 0, NAN, {{60, "Boundary Layer", kRed}, {90, "max Wind", kRed}}, -1},
+      {"only the last ones move", false, 51, NAN,
+       {{52, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, 52},
+      {"smaller to fit a column", false, 0, 57,
+       {{1, "XOver from 21 hours ago", kRed}, {30, "10 PM  Dec 10", kRed}}, -1},
+      {"x running leftwards", true, 100, NAN, {{70, "Specific Humidity (g/kg)", kRed}}, -1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PictureBox pic(238, 60);
+    pic.BackColor = kBlack;
+    pic.Cls();
+    UsePanelFont(pic);
+    if (c.reversed)
+      pic.Scale(100, 0, 0, 60);
+    else
+      pic.Scale(0, 0, 100, 60);
+    const double font = pic.FontSize;
+    PrintRow(pic, 20, c.row, c.leftLimit, c.rightLimit);
+    EXPECT_EQ(pic.FontSize, font);  // the picture's font is left as it was
+
+    const auto& texts = pic.PrintedTexts();
+    ASSERT_EQ(texts.size(), c.row.size());
+    double from = pic.XToPixel(c.leftLimit), to = std::isnan(c.rightLimit) ? 238 : pic.XToPixel(c.rightLimit);
+    if (from > to) std::swap(from, to);
+    if (std::isnan(c.rightLimit) && c.reversed) from = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const QRectF& ink = texts[i].ink;
+      EXPECT_GE(ink.left(), from - 0.5) << texts[i].text;
+      EXPECT_LE(ink.right(), to + 0.5) << texts[i].text;
+      EXPECT_GE(ink.height(), 5) << texts[i].text;  // still legible
+      if (i > 0) {
+        EXPECT_GE(ink.left(), texts[i - 1].ink.right() + 1) << texts[i].text;
+      }
+    }
+    if (c.firstStaysAt >= 0) {
+      EXPECT_NEAR(texts[0].ink.left(), pic.XToPixel(c.firstStaysAt), 2.0);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
