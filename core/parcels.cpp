@@ -283,13 +283,11 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
 
   // The hour's levels from l0 up, read once.
   std::array<float, kMaxLevels + 2> te{}, pr{}, z{};
-  using Levels = LevelArray<Single>;
-  const int first = Levels::Index(d, hour, 0);
+  const auto temps = s.gTemp.Of(d, hour), pressures = s.gPres.Of(d, hour), heights = s.gHght.Of(d, hour);
   for (int i = l0; i <= n; ++i) {
-    const auto k = static_cast<std::size_t>(first + Levels::kLevelStride * i);
-    te[i] = s.gTemp.Values()[k];
-    pr[i] = s.gPres.Values()[k];
-    z[i] = s.gHght.Values()[k];
+    te[i] = temps[i];
+    pr[i] = pressures[i];
+    z[i] = heights[i];
   }
   Single* const parcelTemp = s.gElevParcelTemp.Row(d, hour, l0);
   const double pLKappa = std::pow(pL, kKappa);
