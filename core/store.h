@@ -102,6 +102,12 @@ class HourVectorArray {
   std::span<const T, kSlots> Of(int d, int h) const {
     return std::span<const T, kSlots>(&v_[Slot(Row(d, h, Lo), Lo)], kSlots);
   }
+  // The same for writing (all of them count as written).
+  std::span<T, kSlots> Of(int d, int h) {
+    const int row = Row(d, h, Lo);
+    written_.Mark(row);
+    return std::span<T, kSlots>(&v_[Slot(row, Lo)], kSlots);
+  }
   // Every element back to T{}.
   void Clear() {
     written_.ClearRuns([this](std::ptrdiff_t row, std::ptrdiff_t rows) {
