@@ -418,9 +418,11 @@ class Loader {
   const LoadOptions& opt_;
   LoadUi& ui_;
   ControlSettings ctl_;
-  RecentValues<double> vapourPressure_{VapourPressure};
-  RecentValues<double> potentialFactor_{PotentialFactor};
-  RecentValues<CosSin> windTowards_{WindTowards};
+  // The values met in earlier loads stay known for later ones. A large file
+  // holds several thousand different pressures.
+  static inline thread_local RecentValues<double> vapourPressure_{VapourPressure};
+  static inline thread_local RecentValues<double, 14> potentialFactor_{PotentialFactor};
+  static inline thread_local RecentValues<CosSin> windTowards_{WindTowards};
 };
 
 void Loader::ReadDataset(const std::string& ext) {
