@@ -16,30 +16,12 @@ constexpr int kLanes = 4;
 inline bool Any(LaneMask m) { return (m[0] | m[1] | m[2] | m[3]) != 0; }
 inline Lanes Abs(Lanes v) { return v < 0.0f ? -v : v; }
 
-// Wobus() in every lane: the same operations in the same order, both sides
-// of the fit worked out and the lane's own kept.
+// Wobus() in every lane: both sides of the fit worked out and the lane's own
+// kept.
 inline Lanes WobusLanes(Lanes t) {
   const Lanes x = t - 20.0f;
-  Lanes lo = Lanes{} - 3.8598073e-10f;
-  lo = -3.2607217e-8f + x * lo;
-  lo = -9.671989e-7f + x * lo;
-  lo = 1.4714143e-4f + x * lo;
-  lo = -8.8416605e-3f + x * lo;
-  lo = 1.0f + x * lo;
-  const Lanes lo2 = lo * lo;
-  Lanes hi = Lanes{} + 1.668828e-16f;
-  hi = -1.2588129e-13f + x * hi;
-  hi = 3.9401551e-11f + x * hi;
-  hi = -6.1059365e-9f + x * hi;
-  hi = 4.9618922e-7f + x * hi;
-  hi = -1.3603273e-5f + x * hi;
-  hi = 3.6182989e-3f + x * hi;
-  hi = 1.0f + x * hi;
-  const Lanes hi2 = hi * hi;
-  const LaneMask below = x <= 0.0f;
-  const Lanes fromLo = 15.13f / (lo2 * lo2);
-  const Lanes fromHi = 29.93f / (hi2 * hi2) + 0.96f * x - 14.8f;
-  return below ? fromLo : fromHi;
+  const LaneMask atOrBelow = x <= 0.0f;
+  return atOrBelow ? WobusAtOrBelow20(x) : WobusAbove20(x);
 }
 
 // SatTempAtFactor's search in every lane, for pressures that take the search

@@ -25,22 +25,22 @@ float SatTempAtPressure(float thm, float p);
 // (p / 1000)^(2/7) in single precision: the pressure factor of the saturated
 // adiabats.
 float PressureFactor(float p);
-// The Wobus function of a temperature in deg C (a polynomial fit).
-// Here, with SatTempAtFactor, so that the moist ascents of every level's
-// parcel run it without a call.
-inline float Wobus(float t) {
-  const float x = t - 20.0f;
-  if (x <= 0.0f) {
-    float pol = -3.8598073e-10f;
-    pol = -3.2607217e-8f + x * pol;
-    pol = -9.671989e-7f + x * pol;
-    pol = 1.4714143e-4f + x * pol;
-    pol = -8.8416605e-3f + x * pol;
-    pol = 1.0f + x * pol;
-    const float pol2 = pol * pol;
-    return 15.13f / (pol2 * pol2);
-  }
-  float pol = 1.668828e-16f;
+// The two sides of the Wobus fit at x = t - 20 (t in deg C), for one value
+// or for several side by side (the same operations in the same order).
+template <typename T>
+inline T WobusAtOrBelow20(T x) {
+  T pol = T{} - 3.8598073e-10f;
+  pol = -3.2607217e-8f + x * pol;
+  pol = -9.671989e-7f + x * pol;
+  pol = 1.4714143e-4f + x * pol;
+  pol = -8.8416605e-3f + x * pol;
+  pol = 1.0f + x * pol;
+  const T pol2 = pol * pol;
+  return 15.13f / (pol2 * pol2);
+}
+template <typename T>
+inline T WobusAbove20(T x) {
+  T pol = T{} + 1.668828e-16f;
   pol = -1.2588129e-13f + x * pol;
   pol = 3.9401551e-11f + x * pol;
   pol = -6.1059365e-9f + x * pol;
@@ -48,8 +48,14 @@ inline float Wobus(float t) {
   pol = -1.3603273e-5f + x * pol;
   pol = 3.6182989e-3f + x * pol;
   pol = 1.0f + x * pol;
-  const float pol2 = pol * pol;
+  const T pol2 = pol * pol;
   return 29.93f / (pol2 * pol2) + 0.96f * x - 14.8f;
+}
+// The Wobus function of a temperature in deg C. Here, with SatTempAtFactor,
+// so that the moist ascents of every level's parcel run it without a call.
+inline float Wobus(float t) {
+  const float x = t - 20.0f;
+  return x <= 0.0f ? WobusAtOrBelow20(x) : WobusAbove20(x);
 }
 
 inline constexpr float kSecantTolerance = 0.1f;
