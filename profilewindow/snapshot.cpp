@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <system_error>
@@ -140,6 +141,10 @@ SnapshotSaver::~SnapshotSaver() {
 }
 
 void SnapshotSaver::Submit(PreparedSnapshot snap, Report report) {
+  // Two saves of one file would share its temporary file: the earlier one
+  // ends first.
+  const auto sameFile = [&snap](const std::unique_ptr<Job>& job) { return job->snap.path == snap.path; };
+  while (std::any_of(jobs_.begin(), jobs_.end(), sameFile)) FinishOldest();
   while (jobs_.size() >= kInFlight) FinishOldest();
   auto job = std::make_unique<Job>();
   job->snap = std::move(snap);

@@ -88,8 +88,8 @@ void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req,
 // Saves prepared snapshots on worker threads (a few at a time, each on its
 // own), while the caller draws the next pictures. Each result goes to its
 // report on the caller's thread, in the order of the snapshots: Submit()
-// first finishes the oldest save when kInFlight are running, Finish() all of
-// them. The destructor only waits for the saves still running (their reports
+// first finishes the oldest save when kInFlight are running (and every save
+// up to one of the same file), Finish() all of them. The destructor only waits for the saves still running (their reports
 // are not made).
 class SnapshotSaver {
  public:
