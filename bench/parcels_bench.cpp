@@ -55,7 +55,7 @@ void BM_EffectiveParcelsAllLevelsAllHours(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kHours * kLevels);
 }
-BENCHMARK(BM_EffectiveParcelsAllLevelsAllHours)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EffectiveParcelsAllLevelsAllHours)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_LiftSurfaceParcelAllHours(benchmark::State& state) {
   SynthesizeDataset();
@@ -65,7 +65,7 @@ void BM_LiftSurfaceParcelAllHours(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kHours);
 }
-BENCHMARK(BM_LiftSurfaceParcelAllHours)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LiftSurfaceParcelAllHours)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace ondrik

@@ -54,11 +54,19 @@ class MoistAscent {
     thm_ = theta - Wobus(theta) + Wobus(tL);
     wobusThm_ = Wobus(thm_);
   }
-  float At(float p) const {
-    return SatTempAtFactor(thm_, wobusThm_, p, LevelPressureFactor(p)) + 0.3f * (p - pL_) / 500.0f;
+  float At(float p) const { return SatTempAtFactor(thm_, wobusThm_, p, Factor(p)) + Drift(p); }
+  // At(p[k]) into out[k] for k < count, the searches side by side.
+  void At(const float* p, int count, float* out) const {
+    std::array<float, kMaxLevels + 1> f;
+    for (int k = 0; k < count; ++k) f[k] = Factor(p[k]);
+    SatTempsAtFactors(thm_, wobusThm_, p, f.data(), count, out);
+    for (int k = 0; k < count; ++k) out[k] += Drift(p[k]);
   }
 
  private:
+  static float Factor(float p) { return LevelPressureFactor(p); }
+  float Drift(float p) const { return 0.3f * (p - pL_) / 500.0f; }
+
   float pL_;
   float thm_;
   float wobusThm_;
@@ -203,7 +211,10 @@ void ComputeLayerCapes(Integer hour) {
   std::array<double, kMaxLevels + 1> z{};
   std::array<double, kMaxLevels + 1> buoy{};
   for (int l = 1; l <= n; ++l) z[l] = StdHeightMOfPressure(gPres(d, hour, l));
-  for (int l = o; l <= n; ++l) buoy[l] = (moist.At(gPres(d, hour, l)) - gTemp(d, hour, l)) / kKelvin;
+  std::array<float, kMaxLevels + 1> pres{}, tParcel{};
+  for (int l = o; l <= n; ++l) pres[l] = gPres(d, hour, l);
+  moist.At(&pres[o], n - o + 1, &tParcel[o]);
+  for (int l = o; l <= n; ++l) buoy[l] = (tParcel[l] - gTemp(d, hour, l)) / kKelvin;
 
   for (int k = 3; k <= 6; ++k) {
     const double zT = std::nearbyint((k + static_cast<double>(gSiteElev(d))) * 1000.0);
@@ -283,16 +294,28 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
 
   // The hour's levels from l0 up, read once.
   std::array<float, kMaxLevels + 2> te{}, pr{}, z{};
-  using Levels = LevelArray<Single>;
-  const int first = Levels::Index(d, hour, 0);
+  const auto temps = s.gTemp.Of(d, hour), pressures = s.gPres.Of(d, hour), heights = s.gHght.Of(d, hour);
   for (int i = l0; i <= n; ++i) {
-    const auto k = static_cast<std::size_t>(first + Levels::kLevelStride * i);
-    te[i] = s.gTemp.Values()[k];
-    pr[i] = s.gPres.Values()[k];
-    z[i] = s.gHght.Values()[k];
+    te[i] = temps[i];
+    pr[i] = pressures[i];
+    z[i] = heights[i];
   }
   Single* const parcelTemp = s.gElevParcelTemp.Row(d, hour, l0);
   const double pLKappa = std::pow(pL, kKappa);
+
+  // The moist ascent is worked out a few levels ahead, their searches side
+  // by side; the ascent stops before the top on most parcels.
+  constexpr int kMoistAhead = 4;
+  std::array<float, kMaxLevels + 1> moistTemp;
+  int moistUpTo = l0 - 1;
+  auto moistAt = [&](int i) {
+    if (i > moistUpTo) {
+      const int count = std::min(kMoistAhead, n - i + 1);
+      moist.At(&pr[i], count, &moistTemp[i]);
+      moistUpTo = i + count - 1;
+    }
+    return moistTemp[i];
+  };
 
   std::array<float, kMaxLevels + 1> tp{};
   double cape = 0, hail = 0;
@@ -300,7 +323,7 @@ void ComputeEffectiveParcels(Integer dataset, Integer hour, Integer l0) {
   bool buoyantAtTop = false;
   for (int i = l0; i <= n; ++i) {
     const float t = te[i];
-    tp[i] = pr[i] > pL ? static_cast<float>(tlK * LevelPowerOfKappa(pr[i]) / pLKappa - kKelvin) : moist.At(pr[i]);
+    tp[i] = pr[i] > pL ? static_cast<float>(tlK * LevelPowerOfKappa(pr[i]) / pLKappa - kKelvin) : moistAt(i);
     parcelTemp[i] = tp[i];
     const float margin = t + 0.005f;
     if (tp[i] > margin) {

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <system_error>
 
@@ -124,9 +126,18 @@ inline bool ReadPlainNumber(const char*& p, const char* end, Single& value) {
     count += fraction;
   }
   if (count == 0 || count > 17 || (q < end && !IsSeparator(*q))) return false;
-  double r = static_cast<double>(mantissa);
-  if (fraction > 0) r /= PowerOfTen(static_cast<int>(fraction));
-  value = static_cast<Single>(negative ? -r : r);
+  if (mantissa < (1u << 24) && fraction <= 10) {
+    // Both terms are exact in single precision, and a quotient rounded to
+    // double and then to single is the quotient rounded to single: the same
+    // Single as below, from the cheaper division.
+    static constexpr float kExactF[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    const float r = static_cast<float>(mantissa) / kExactF[fraction];
+    value = negative ? -r : r;
+  } else {
+    double r = static_cast<double>(mantissa);
+    if (fraction > 0) r /= PowerOfTen(static_cast<int>(fraction));
+    value = static_cast<Single>(negative ? -r : r);
+  }
   p = q;
   return true;
 }
@@ -374,7 +385,28 @@ class Loader {
  private:
   void ReadDataset(const std::string& ext);
   void ReadStationIndices(int D, int H);
-  void ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single elevM, bool& cfrlSeen);
+  // The level arrays that a level's items and what follows from them go to,
+  // as the levels of one dataset and hour.
+  struct HourRows {
+    template <typename T>
+    using Row = std::span<T, static_cast<std::size_t>(kMaxLevels) + 1>;
+    template <typename T>
+    using WindRow = std::span<T, static_cast<std::size_t>(kMaxLevels) + 2>;
+    HourRows(ProfileStore& s, int D, int H)
+        : pres(s.gPres.Of(D, H)), temp(s.gTemp.Of(D, H)), wetBulb(s.gWetBulb.Of(D, H)),
+          thetaE(s.gThetaE.Of(D, H)), wdir(s.gWdir.Of(D, H)), wspd(s.gWspd.Of(D, H)), cfrl(s.gCfrl.Of(D, H)),
+          hght(s.gHght.Of(D, H)), rh(s.gRH.Of(D, H)), rhIce(s.gRHIce.Of(D, H)),
+          mixRatioSat(s.gMixRatioSat.Of(D, H)), mixRatio(s.gMixRatio.Of(D, H)), specHum(s.gSpecHum.Of(D, H)),
+          omega(s.gOmega.Of(D, H)), theta(s.gTheta.Of(D, H)), dewpt(s.gDewpt.Of(D, H)),
+          hghtAGL(s.gHghtAGL.Of(D, H)), frostPt(s.gFrostPt.Of(D, H)), windU(s.gWindU.Of(D, H)),
+          windV(s.gWindV.Of(D, H)), windUAsLoaded(s.gWindUAsLoaded.Of(D, H)),
+          windVAsLoaded(s.gWindVAsLoaded.Of(D, H)) {}
+    Row<Single> pres, temp, wetBulb, thetaE, wdir, wspd, cfrl, hght, rh, rhIce, mixRatioSat, mixRatio, specHum,
+        omega, theta, dewpt, hghtAGL;
+    Row<double> frostPt;
+    WindRow<Single> windU, windV, windUAsLoaded, windVAsLoaded;  // level l at l + 1
+  };
+  void ReadLevel(const HourRows& rows, int i, Single p, Single elevM, bool& cfrlSeen);
   void SkipLevelItems() {
     std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> items;
     in_.ReadNumbers(std::span(items).first(layout_.levelColumns.size()));
@@ -386,9 +418,11 @@ class Loader {
   const LoadOptions& opt_;
   LoadUi& ui_;
   ControlSettings ctl_;
-  RecentValues<double> vapourPressure_{VapourPressure};
-  RecentValues<double> potentialFactor_{PotentialFactor};
-  RecentValues<CosSin> windTowards_{WindTowards};
+  // The values met in earlier loads stay known for later ones. A large file
+  // holds several thousand different pressures.
+  static inline thread_local RecentValues<double> vapourPressure_{VapourPressure};
+  static inline thread_local RecentValues<double, 14> potentialFactor_{PotentialFactor};
+  static inline thread_local RecentValues<CosSin> windTowards_{WindTowards};
 };
 
 void Loader::ReadDataset(const std::string& ext) {
@@ -445,6 +479,8 @@ void Loader::ReadDataset(const std::string& ext) {
     }
     in_.SkipLines(3);
 
+    std::optional<HourRows> rows;
+    if (stored) rows.emplace(s, D, H);
     int i = 0;
     for (;;) {
       ++i;
@@ -455,7 +491,7 @@ void Loader::ReadDataset(const std::string& ext) {
       } else if (i > kMaxLevels) {
         SkipLevelItems();  // a 68th level has no place in the store
       } else {
-        ReadLevel(s, D, H, i, p, elevM, cfrlSeen);
+        ReadLevel(*rows, i, p, elevM, cfrlSeen);
       }
     }
     if (stored) {
@@ -501,15 +537,15 @@ void Loader::ReadStationIndices(int D, int H) {
   s.gCins(D, H) = std::fabs(s.gCins(D, H));
 }
 
-void Loader::ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single elevM,
-                       bool& cfrlSeen) {
+void Loader::ReadLevel(const HourRows& r, int i, Single p, Single elevM, bool& cfrlSeen) {
+  const auto k = static_cast<std::size_t>(i);  // 1..67
   std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> item{};
   auto at = [&item](LevelColumn c) -> Single& { return item[static_cast<std::size_t>(c)]; };
   at(LevelColumn::Cfrl) = -1;  // a layout without cloud fractions
   std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> read;
   const std::size_t count = layout_.levelColumns.size();
   in_.ReadNumbers(std::span(read).first(count));
-  for (std::size_t k = 0; k < count; ++k) at(layout_.levelColumns[k]) = read[k];
+  for (std::size_t c = 0; c < count; ++c) at(layout_.levelColumns[c]) = read[c];
   const Single t = at(LevelColumn::Temp), tw = at(LevelColumn::WetBulb), thetaE = at(LevelColumn::ThetaE),
                wdir = at(LevelColumn::Wdir), wspd = at(LevelColumn::Wspd), omega = at(LevelColumn::Omega),
                cfrl = at(LevelColumn::Cfrl), hght = at(LevelColumn::Hght);
@@ -548,43 +584,42 @@ void Loader::ReadLevel(ProfileStore& s, int D, int H, int i, Single p, Single el
     mixSat = P - esf > 0 ? 0.62197 * esf / (P - esf) * 1000.0 : 0.0;
     mix = P - ef > 0 ? 0.62197 * ef / (P - ef) * 1000.0 : 0.0;
   }
-  s.gPres(D, H, i) = p;
-  s.gTemp(D, H, i) = t;
-  s.gWetBulb(D, H, i) = tw;
-  s.gThetaE(D, H, i) = thetaE;
-  s.gWdir(D, H, i) = wdir;
-  s.gWspd(D, H, i) = wspd;
-  s.gCfrl(D, H, i) = cfrl;
-  s.gHght(D, H, i) = hght;
-  s.gRH(D, H, i) = static_cast<Single>(rh);
-  s.gFrostPt(D, H, i) = td > 0 ? static_cast<double>(td) : 0.8808 * Td - 0.0008 * Td * Td;
-  s.gRHIce(D, H, i) = static_cast<Single>(rhIce);
-  s.gMixRatioSat(D, H, i) = static_cast<Single>(mixSat);
-  s.gMixRatio(D, H, i) = static_cast<Single>(mix);
+  r.pres[k] = p;
+  r.temp[k] = t;
+  r.wetBulb[k] = tw;
+  r.thetaE[k] = thetaE;
+  r.wdir[k] = wdir;
+  r.wspd[k] = wspd;
+  r.cfrl[k] = cfrl;
+  r.hght[k] = hght;
+  r.rh[k] = static_cast<Single>(rh);
+  r.frostPt[k] = td > 0 ? static_cast<double>(td) : 0.8808 * Td - 0.0008 * Td * Td;
+  r.rhIce[k] = static_cast<Single>(rhIce);
+  r.mixRatioSat[k] = static_cast<Single>(mixSat);
+  r.mixRatio[k] = static_cast<Single>(mix);
   const Single w = static_cast<Single>(mix);
   const Single q = w / (w + 1000.0f) * 1000.0f;
-  s.gSpecHum(D, H, i) = q;
+  r.specHum[k] = q;
   if (q > MaxSpecHum) MaxSpecHum = q;
 
   const CosSin towards = windTowards_(wdir);
   const Single u = static_cast<Single>(wspd / kKnotsPerMps * towards.c);
   const Single v = static_cast<Single>(wspd / kKnotsPerMps * towards.s);
-  s.gWindU(D, H, i) = u;
-  s.gWindV(D, H, i) = v;
-  s.gWindUAsLoaded(D, H, i) = u;
-  s.gWindVAsLoaded(D, H, i) = v;
-  s.gWindEdited(D, H) = false;
-  s.gOmega(D, H, i) = omega * 10.0f;
+  r.windU[k + 1] = u;
+  r.windV[k + 1] = v;
+  r.windUAsLoaded[k + 1] = u;
+  r.windVAsLoaded[k + 1] = v;
+  r.omega[k] = omega * 10.0f;
   const Single theta = P > 0 ? static_cast<Single>((T + kKelvin) * potentialFactor_(p)) : 0.0f;
-  s.gTheta(D, H, i) = theta;
+  r.theta[k] = theta;
   if (!(td >= -1000.0f)) {  // missing temperature
     td = t - 50.0f;
-    s.gWetBulb(D, H, i) = t;
-    s.gRH(D, H, i) = 0;
-    s.gThetaE(D, H, i) = theta;
+    r.wetBulb[k] = t;
+    r.rh[k] = 0;
+    r.thetaE[k] = theta;
   }
-  s.gDewpt(D, H, i) = td;
-  s.gHghtAGL(D, H, i) = hght - elevM;
+  r.dewpt[k] = td;
+  r.hghtAGL[k] = hght - elevM;
 }
 
 void Loader::DeriveDataset(int D, bool cfrlSeen) {

@@ -12,7 +12,8 @@
 
 namespace ondrik {
 
-template <typename Value>
+// 2^Bits values are kept, each in the slot its key hashes to.
+template <typename Value, int Bits = 12>
 class RecentValues {
  public:
   explicit RecentValues(Value (*f)(float)) : f_(f), slots_(std::make_unique<Slot[]>(kSlots)) {}
@@ -28,7 +29,7 @@ class RecentValues {
   }
 
  private:
-  static constexpr int kBits = 12;
+  static constexpr int kBits = Bits;
   static constexpr std::size_t kSlots = std::size_t{1} << kBits;
   struct Slot {
     std::uint32_t key = 0xFFFFFFFFu;  // a NaN: never the key of a number

@@ -2,9 +2,10 @@
 // and levels, the values derived from them at load time, and the results
 // computed on demand with their done flags.
 //
-// All arrays have fixed bounds and are laid out with the dataset fastest:
-// element (D, H, L) is number D + 25*H + 2125*L (L + 1 on the wind arrays,
-// whose levels start at -1). Every subscript is range-tested.
+// All arrays have fixed bounds. Element (D, H, L) is number D + 25*H +
+// 2125*L (L + 1 on the wind arrays, whose levels start at -1); in memory the
+// levels of one dataset and hour lie together (HourVectorArray). Every
+// subscript is range-tested.
 //
 // The arrays live in a ProfileStore object: what the reader fills, what it
 // derives at load time and every result computed on demand from them (bulk
@@ -23,6 +24,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -75,41 +77,65 @@ class WrittenRows {
   std::array<std::uint64_t, (Rows + 63) / 64> bits_{};
 };
 
-// (D, H, L) array with levels LMin..67. A row is the datasets of one hour and
-// level.
-template <typename T, int LMin = 0>
-class LevelArray {
+// (D, H, k) array with elements Lo..Hi for every dataset and hour: the
+// level arrays (k a level) and the few arrays of a handful of values per
+// hour. Index() is the element's number in the store's addressing, D + 25*H
+// + 2125*(k - Lo). In memory the elements of one (D, H) lie next to each
+// other, its row, and the rows of one dataset too: a one-dataset file fills
+// 23 KB of each level array rather than touching every page of its 578 KB,
+// and a loop over the levels of one hour reads consecutive values.
+template <typename T, int Lo, int Hi>
+class HourVectorArray {
  public:
-  static constexpr int kLevelSlots = kMaxLevels + 1 - LMin;
-  T& operator()(int d, int h, int l) {
-    const int i = Index(d, h, l);
-    written_.Mark(i / kDatasetSlots);
-    return v_[static_cast<std::size_t>(i)];
+  static constexpr int kSlots = Hi - Lo + 1;
+  T& operator()(int d, int h, int k) {
+    const int row = Row(d, h, k);
+    written_.Mark(row);
+    return v_[Slot(row, k)];
   }
-  const T& operator()(int d, int h, int l) const { return v_[static_cast<std::size_t>(Index(d, h, l))]; }
-  static constexpr int Index(int d, int h, int l) {
-    if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || l < LMin || l > kMaxLevels)
-      SubscriptOutOfRange("level array");
-    return d + kDatasetSlots * h + kPerLevel * (l - LMin);
+  const T& operator()(int d, int h, int k) const { return v_[Slot(Row(d, h, k), k)]; }
+  static constexpr int Index(int d, int h, int k) {
+    Row(d, h, k);
+    return d + kDatasetSlots * h + kPerLevel * (k - Lo);
+  }
+  // The elements Lo..Hi of (d, h) in order.
+  std::span<const T, kSlots> Of(int d, int h) const {
+    return std::span<const T, kSlots>(&v_[Slot(Row(d, h, Lo), Lo)], kSlots);
+  }
+  // The same for writing (all of them count as written).
+  std::span<T, kSlots> Of(int d, int h) {
+    const int row = Row(d, h, Lo);
+    written_.Mark(row);
+    return std::span<T, kSlots>(&v_[Slot(row, Lo)], kSlots);
   }
   // Every element back to T{}.
   void Clear() {
     written_.ClearRuns([this](std::ptrdiff_t row, std::ptrdiff_t rows) {
-      std::fill_n(v_.begin() + row * kDatasetSlots, rows * kDatasetSlots, T{});
+      std::fill_n(v_.begin() + row * kSlots, rows * kSlots, T{});
     });
   }
-  // Element (d, h, l) is Values()[Index(d, h, 0) + kLevelStride * l] (with l
-  // counted from LMin): a loop over the levels of one hour steps by this.
-  static constexpr int kLevelStride = kPerLevel;
   // Equal elements (which rows were written does not count).
-  bool operator==(const LevelArray& o) const { return v_ == o.v_; }
+  bool operator==(const HourVectorArray& o) const { return v_ == o.v_; }
   // The elements in storage order.
   const auto& Values() const { return v_; }
 
  private:
-  std::array<T, kPerLevel * kLevelSlots> v_;  // zero from the storage (see ParcelLevelArray)
-  WrittenRows<kMaxHours * kLevelSlots> written_;
+  static constexpr int kRows = kDatasetSlots * kMaxHours;
+  // The row of (d, h); throws when a subscript is out of range.
+  static constexpr int Row(int d, int h, int k) {
+    if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || k < Lo || k > Hi)
+      SubscriptOutOfRange(Lo < 0 || Hi == kMaxLevels ? "level array" : "hour element array");
+    return d * kMaxHours + h;
+  }
+  static constexpr std::size_t Slot(int row, int k) { return static_cast<std::size_t>(row * kSlots + (k - Lo)); }
+
+  std::array<T, static_cast<std::size_t>(kRows) * kSlots> v_;  // zero from the storage (see ParcelLevelArray)
+  WrittenRows<kRows> written_;
 };
+
+// (D, H, L) array with levels LMin..67.
+template <typename T, int LMin = 0>
+using LevelArray = HourVectorArray<T, LMin, kMaxLevels>;
 
 // (D, H) array.
 template <typename T>
@@ -151,39 +177,12 @@ class DatasetArray {
   std::array<T, kDatasetSlots> v_{};
 };
 
-// (D, H, k) array with elements 0..Hi, laid out with the dataset fastest.
+// (D, H, k) array with elements 0..Hi.
 template <typename T, int Hi>
-class HourElementArray {
- public:
-  T& operator()(int d, int h, int k) {
-    const int i = Index(d, h, k);
-    written_.Mark(i / kDatasetSlots);
-    return v_[static_cast<std::size_t>(i)];
-  }
-  const T& operator()(int d, int h, int k) const { return v_[static_cast<std::size_t>(Index(d, h, k))]; }
-  static constexpr int Index(int d, int h, int k) {
-    if (d < 0 || d > kMaxDatasets || h < 0 || h >= kMaxHours || k < 0 || k > Hi)
-      SubscriptOutOfRange("hour element array");
-    return d + kDatasetSlots * h + kPerLevel * k;
-  }
-  // Every element back to T{}.
-  void Clear() {
-    written_.ClearRuns([this](std::ptrdiff_t row, std::ptrdiff_t rows) {
-      std::fill_n(v_.begin() + row * kDatasetSlots, rows * kDatasetSlots, T{});
-    });
-  }
-  // Equal elements (which rows were written does not count).
-  bool operator==(const HourElementArray& o) const { return v_ == o.v_; }
-  // The elements in storage order.
-  const auto& Values() const { return v_; }
-
- private:
-  std::array<T, kPerLevel * (Hi + 1)> v_;  // zero from the storage (see ParcelLevelArray)
-  WrittenRows<kMaxHours * (Hi + 1)> written_;
-};
+using HourElementArray = HourVectorArray<T, 0, Hi>;
 
 // (D, H, starting level, level) array, levels 0..67 on both level indexes.
-// Unlike the other arrays it is laid out with the dataset slowest: the levels
+// Like the level arrays it is laid out with the dataset slowest: the levels
 // of one starting level (a row) lie next to each other, and the rows of one
 // dataset too (1.6 MB), so that the parcels of a one-dataset file take that
 // much memory and not a page for every row.

@@ -5,6 +5,7 @@
 // not loaded.
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   a.recallSetup = [](int setup) { FUZZ_CHECK(setup >= 0 && setup <= 3, "setup out of range"); };
   a.lastHour = [] { return 84; };
   a.setHour = [](int hour) { FUZZ_CHECK(hour >= 0 && hour <= 84, "hour beyond the last"); };
-  a.profileSnap = [&](char) { return ++snaps % 3 != 0; };
+  a.profileSnap = [&](char, std::function<void(bool)> saved) { saved(++snaps % 3 != 0); };
   a.profileResize = [] {};
   a.scaleOverviewPictures = [](double) {};
   a.recallLayout = [](int layout) { FUZZ_CHECK(layout >= 0 && layout <= 3, "layout out of range"); };

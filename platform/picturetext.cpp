@@ -88,8 +88,6 @@ Face FaceFor(const std::string& requested) {
 
 namespace {
 
-constexpr std::size_t kMaxTextsPerFont = 4096;
-
 std::mutex gFontMutex;
 
 }  // namespace
@@ -119,6 +117,7 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
       e.height = fm.height();
       e.measured = true;
       e.texts.clear();
+      e.drawnBytes = 0;
     } else {
       // Without a GUI application no font can be measured; an estimate from
       // the font size keeps the layout going.
@@ -133,7 +132,10 @@ const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
   const std::lock_guard<std::mutex> lock(gFontMutex);
   auto& texts = const_cast<FontEntry&>(font).texts;
   if (auto it = texts.find(text); it != texts.end() && (it->second.laidOut || !HaveGuiApp())) return it->second;
-  if (texts.size() >= kMaxTextsPerFont) texts.clear();
+  if (texts.size() >= kMaxTextsPerFont || font.drawnBytes >= kMaxDrawnBytesPerFont) {
+    texts.clear();
+    const_cast<FontEntry&>(font).drawnBytes = 0;
+  }
   LaidOutText t;
   const QString qs = ToQString(text);
   if (HaveGuiApp()) {
@@ -164,6 +166,7 @@ const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
   p.setPen(ToQColor(c));
   p.drawStaticText(QPointF(kPad, kPad), t.text);
   p.end();
+  const_cast<FontEntry&>(font).drawnBytes += static_cast<std::size_t>(img.sizeInBytes());
   return drawn.emplace(c, std::move(img)).first->second;
 }
 

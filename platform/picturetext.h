@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QStaticText>
 
+#include <cstddef>
 #include <string>
 #include <unordered_map>
 
@@ -45,7 +46,13 @@ struct FontEntry {
   bool measured = false;          // by the font, not estimated
   double ascent = 0, height = 0;  // device pixels
   std::unordered_map<std::string, LaidOutText> texts;
+  std::size_t drawnBytes = 0;  // held by the pictures of its texts
 };
+// A font forgets its texts before it lays out a new one once they number
+// this many, or their pictures hold this many bytes: each hour of a forecast
+// prints numbers of its own, and those of every hour met would pile up.
+inline constexpr std::size_t kMaxTextsPerFont = 4096;
+inline constexpr std::size_t kMaxDrawnBytesPerFont = std::size_t{2} << 20;
 
 // The font of a face at a size in points (at 96 dots per inch) for a
 // picture drawn at deviceScale device pixels per picture pixel.

@@ -224,11 +224,15 @@ CommandResult CommandProfile(const CommandLine& cmd, const std::vector<std::stri
         const std::string what = std::string("The profile snapshot ") + shot.letter + std::to_string(shot.hour);
         if (!actions.profileSnap)
           fail(what + " was not saved: the profile window cannot save snapshots.", true);
-        else if (actions.profileSnap(shot.letter))
-          ++result.profileShots;
         else
-          fail(what + " was not saved.", false);  // the snapshot has reported why
+          actions.profileSnap(shot.letter, [&result, &fail, what](bool ok) {
+            if (ok)
+              ++result.profileShots;
+            else
+              fail(what + " was not saved.", false);  // the snapshot has reported why
+          });
       }
+      if (actions.profileSnapsSaved) actions.profileSnapsSaved();
       if (actions.profileResize) actions.profileResize();
     }
   }

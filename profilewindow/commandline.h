@@ -106,9 +106,12 @@ struct CommandActions {
   std::function<int()> lastHour;
   // hsbHour.Value = hour (refreshes the window).
   std::function<void(int hour)> setHour;
-  // ProfileSnap(letter); false when the snapshot could not be saved (the
-  // snapshot reports why).
-  std::function<bool(char letter)> profileSnap;
+  // ProfileSnap(letter); `saved` learns whether the snapshot was saved (a
+  // failed one reports why itself), at once or at the latest when
+  // profileSnapsSaved returns.
+  std::function<void(char letter, std::function<void(bool ok)> saved)> profileSnap;
+  // Waits for the profile snapshots still being saved.
+  std::function<void()> profileSnapsSaved;
   // The profile window's Form_Resize.
   std::function<void()> profileResize;
   // "-SIZE=" with "-OVERVIEW=": show the overview and size its pictures.

@@ -64,6 +64,8 @@ class LoopPage;
 class OverlaysPage;
 class PictureBoxWidget;
 class ScrollBar;
+class SnapshotSaver;
+struct SnapshotRequest;
 class Timer;
 class WheelFilter;
 
@@ -257,10 +259,15 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   LoadOptions CurrentLoadOptions() const;
   // The command line's batch work (CommandProfile).
   void CommandProfileStep();
-  // Saves the chart of the current hour with its titles (ProfileSnap); an
-  // empty name is the interactive snapshot. Without redrawClean the titles
-  // stay on the chart until the next redraw (the batch draws once at its end).
-  bool ProfileSnapStep(const std::string& name, bool redrawClean = true);
+  // Saves the chart of the current hour with its titles (ProfileSnap) and
+  // draws it clean again; an empty name is the interactive snapshot.
+  bool ProfileSnapStep(const std::string& name);
+  // The batch's snapshot: the titles stay on the chart until the next redraw
+  // (the batch draws once at its end), and the saver saves the picture while
+  // the next one is drawn; `saved` learns how that went.
+  void ProfileSnapInBackground(char letter, SnapshotSaver& saver, std::function<void(bool ok)> saved);
+  // The request of a snapshot of the current hour; none without a file.
+  std::optional<SnapshotRequest> ProfileSnapRequest(const std::string& name) const;
 
   // The archive lists in the side-panel area ("Archive" button) and the choice
   // of a file from them.

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "core/guards.h"
 #include "core/shared.h"
@@ -26,6 +28,16 @@
 #include "profilewindow/snapshot.h"
 
 namespace ondrik {
+
+namespace {
+// One line per saved picture on standard output, so that a batch run tells
+// where its pictures went.
+void PrintSavedPath(const std::string& path) {
+  const std::string full = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+  std::printf("%s\n", full.c_str());
+  std::fflush(stdout);
+}
+}  // namespace
 
 void frmProfile::CommandProfileStep() {
   const CommandLine cmd = ParseCommandLine(args_, cfg_.ConfigProfileDir, startFolder_);
@@ -75,10 +87,12 @@ void frmProfile::CommandProfileStep() {
     hsbHour->SetValue(hour);                      // a new value draws through its change handler
     if (hsbHour->Value() == before) DisplayHour();  // the same value runs no handler
   };
-  a.profileSnap = [this, &snapped](char letter) {
+  SnapshotSaver saver(TheEffects());
+  a.profileSnap = [this, &snapped, &saver](char letter, std::function<void(bool)> saved) {
     snapped = true;
-    return ProfileSnapStep(std::string(1, letter), false);
+    ProfileSnapInBackground(letter, saver, std::move(saved));
   };
+  a.profileSnapsSaved = [&saver] { saver.Finish(); };
   a.profileResize = [this, &snapped] {
     if (!snapped) {
       DisplayHour();  // the last recall drew nothing
@@ -110,8 +124,8 @@ void frmProfile::CommandProfileStep() {
   CommandProfile(cmd, cfg_.ModelNames, a);
 }
 
-bool frmProfile::ProfileSnapStep(const std::string& name, bool redrawClean) {
-  if (!FileLoaded || gCurDataset < 1 || gCurDataset > gDatasetCount) return false;
+std::optional<SnapshotRequest> frmProfile::ProfileSnapRequest(const std::string& name) const {
+  if (!FileLoaded || gCurDataset < 1 || gCurDataset > gDatasetCount) return std::nullopt;
   SnapshotRequest req;
   req.name = name;
   req.modelName = model_.gModelName;
@@ -121,28 +135,41 @@ bool frmProfile::ProfileSnapStep(const std::string& name, bool redrawClean) {
   req.validCur = gValidTime(gCurDataset, CurHour);
   req.archiveMode = ArchiveMode;
   req.snapshotDir = cfg_.gSnapshotDir;
+  return req;
+}
+
+bool frmProfile::ProfileSnapStep(const std::string& name) {
+  const std::optional<SnapshotRequest> req = ProfileSnapRequest(name);
+  if (!req) return false;
   const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
   // The window is drawn again through setup 9, saved now; an older setup 9
   // is never recalled in place of one that could not be saved.
-  std::function<void()> redraw;
-  if (redrawClean) {
-    redraw = [this] {
-      if (btnSave_Click(9))
-        btnRecall_Click(9);
-      else
-        DisplayHour();
-    };
-  }
-  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, req, redraw, TheEffects());
+  const auto redraw = [this] {
+    if (btnSave_Click(9))
+      btnRecall_Click(9);
+    else
+      DisplayHour();
+  };
+  const SnapshotResult r = ProfileSnap(picData->Pic(), omega, *req, redraw, TheEffects());
   picData->update();
-  if (r.ok) {
-    // One line per picture on standard output, so that a batch run tells
-    // where its pictures went.
-    const std::string full = QFileInfo(QString::fromStdString(r.path)).absoluteFilePath().toStdString();
-    std::printf("%s\n", full.c_str());
-    std::fflush(stdout);
-  }
+  if (r.ok) PrintSavedPath(r.path);
   return r.ok;
+}
+
+void frmProfile::ProfileSnapInBackground(char letter, SnapshotSaver& saver, std::function<void(bool)> saved) {
+  const std::optional<SnapshotRequest> req = ProfileSnapRequest(std::string(1, letter));
+  if (!req) {
+    saved(false);
+    return;
+  }
+  const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
+  PreparedSnapshot snap = PrepareProfileSnap(picData->Pic(), omega, *req);
+  picData->update();
+  saver.Submit(std::move(snap), [req = *req, saved = std::move(saved)](const SnapshotResult& r) {
+    ReportProfileSnap(r, req, TheEffects());
+    if (r.ok) PrintSavedPath(r.path);
+    saved(r.ok);
+  });
 }
 
 // ---- the overview's snapshot ----
@@ -162,11 +189,7 @@ std::optional<std::string> frmProfile::SaveSnapshot(const QImage& image, const s
                          MsgIcon::Warning);
     return std::nullopt;
   }
-  if (!suffix.empty()) {
-    const std::string full = QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
-    std::printf("%s\n", full.c_str());
-    std::fflush(stdout);
-  }
+  if (!suffix.empty()) PrintSavedPath(path);
   return path;
 }
 

@@ -2,7 +2,11 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdio>
+#include <exception>
+#include <system_error>
+#include <utility>
 
 #include "config/config.h"
 #include "profilewindow/gdiplus.h"
@@ -100,31 +104,82 @@ QImage ComposeSnapshot(const PictureBox& picData, const PictureBox* picOmega) {
   return out;
 }
 
-SnapshotResult ProfileSnap(PictureBox& picData, const PictureBox* picOmega, const SnapshotRequest& req,
-                           const std::function<void()>& redrawClean, Effects& effects) {
+PreparedSnapshot PrepareProfileSnap(PictureBox& picData, const PictureBox* picOmega, const SnapshotRequest& req) {
   DrawSnapshotTitles(picData, SnapshotTitle(req.siteId, req.modelName, req.valid0),
                      SnapshotValidLine(req.validCur));
-  const QImage composite = ComposeSnapshot(picData, picOmega);
+  PreparedSnapshot snap;
+  snap.composite = ComposeSnapshot(picData, picOmega);
+  snap.path = JoinFolder(req.snapshotDir, SnapshotFileName(req.name, req.modelName, req.siteId, req.curHour,
+                                                           req.validCur, req.archiveMode));
+  return snap;
+}
 
+SnapshotResult SaveProfileSnap(const PreparedSnapshot& snap, Effects& effects) {
   SnapshotResult result;
-  result.path = JoinFolder(req.snapshotDir,
-                           SnapshotFileName(req.name, req.modelName, req.siteId, req.curHour,
-                                            req.validCur, req.archiveMode));
+  result.path = snap.path;
   cGdiPlus gdip(effects);
   std::string reason;
   gdip.Error = [&reason](int, const std::string& text) { reason = text; };
-  result.ok = gdip.ImageToFile(composite, result.path, kSnapshotQuality);
+  result.ok = gdip.ImageToFile(snap.composite, result.path, kSnapshotQuality);
   // The detail names the file and says what the system said; the status
   // text only stands in when there is none.
   if (!result.ok) result.error = gdip.LastErrorDetail().empty() ? reason : gdip.LastErrorDetail();
+  return result;
+}
 
-  if (redrawClean) redrawClean();
-
+void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req, Effects& effects) {
   if (!result.ok) {
     effects.Message("The profile snapshot could not be saved:\r\n" + result.error, "Ondrik", MsgIcon::Warning);
   } else if (req.name.empty()) {
     effects.OpenDocument(result.path);
   }
+}
+
+SnapshotSaver::~SnapshotSaver() {
+  for (const auto& job : jobs_)
+    if (job->worker.joinable()) job->worker.join();
+}
+
+void SnapshotSaver::Submit(PreparedSnapshot snap, Report report) {
+  // Two saves of one file would share its temporary file: the earlier one
+  // ends first.
+  const auto sameFile = [&snap](const std::unique_ptr<Job>& job) { return job->snap.path == snap.path; };
+  while (std::any_of(jobs_.begin(), jobs_.end(), sameFile)) FinishOldest();
+  while (jobs_.size() >= kInFlight) FinishOldest();
+  auto job = std::make_unique<Job>();
+  job->snap = std::move(snap);
+  job->report = std::move(report);
+  const auto save = [&j = *job, &effects = effects_] {
+    try {
+      j.result = SaveProfileSnap(j.snap, effects);
+    } catch (const std::exception& e) {
+      j.result = SnapshotResult{false, j.snap.path, j.snap.path + ": " + e.what()};
+    }
+  };
+  try {
+    job->worker = std::thread(save);
+  } catch (const std::system_error&) {
+    save();  // no thread to be had: saved here and now
+  }
+  jobs_.push_back(std::move(job));
+}
+
+void SnapshotSaver::Finish() {
+  while (!jobs_.empty()) FinishOldest();
+}
+
+void SnapshotSaver::FinishOldest() {
+  const std::unique_ptr<Job> job = std::move(jobs_.front());
+  jobs_.pop_front();
+  if (job->worker.joinable()) job->worker.join();
+  if (job->report) job->report(job->result);
+}
+
+SnapshotResult ProfileSnap(PictureBox& picData, const PictureBox* picOmega, const SnapshotRequest& req,
+                           const std::function<void()>& redrawClean, Effects& effects) {
+  const SnapshotResult result = SaveProfileSnap(PrepareProfileSnap(picData, picOmega, req), effects);
+  if (redrawClean) redrawClean();
+  ReportProfileSnap(result, req, effects);
   return result;
 }
 

@@ -6,8 +6,12 @@
 
 #include <QImage>
 
+#include <cstddef>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "core/datetime.h"
 #include "platform/effects.h"
@@ -67,6 +71,48 @@ struct SnapshotResult {
   bool ok = false;
   std::string path;   // the file written (or meant to be)
   std::string error;  // why it failed
+};
+
+// The steps of ProfileSnap, for a caller that saves in the background:
+// titles and composite (on the picture box's thread), the save (on any
+// thread: it touches no picture box and only effects.WriteFile), and the
+// report of the result (on the picture box's thread again).
+struct PreparedSnapshot {
+  QImage composite;
+  std::string path;
+};
+PreparedSnapshot PrepareProfileSnap(PictureBox& picData, const PictureBox* picOmega, const SnapshotRequest& req);
+SnapshotResult SaveProfileSnap(const PreparedSnapshot& snap, Effects& effects);
+void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req, Effects& effects);
+
+// Saves prepared snapshots on worker threads (a few at a time, each on its
+// own), while the caller draws the next pictures. Each result goes to its
+// report on the caller's thread, in the order of the snapshots: Submit()
+// first finishes the oldest save when kInFlight are running (and every save
+// up to one of the same file), Finish() all of them. The destructor only waits for the saves still running (their reports
+// are not made).
+class SnapshotSaver {
+ public:
+  using Report = std::function<void(const SnapshotResult&)>;
+  static constexpr std::size_t kInFlight = 3;
+  explicit SnapshotSaver(Effects& effects) : effects_(effects) {}
+  ~SnapshotSaver();
+  SnapshotSaver(const SnapshotSaver&) = delete;
+  SnapshotSaver& operator=(const SnapshotSaver&) = delete;
+  void Submit(PreparedSnapshot snap, Report report);
+  void Finish();
+
+ private:
+  struct Job {
+    PreparedSnapshot snap;
+    SnapshotResult result;
+    Report report;
+    std::thread worker;
+  };
+  void FinishOldest();
+
+  Effects& effects_;
+  std::deque<std::unique_ptr<Job>> jobs_;
 };
 
 // ProfileSnap: titles, composite, save (quality 85) and then redrawClean

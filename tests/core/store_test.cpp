@@ -24,6 +24,45 @@ TEST(ProfileStore, ElementLayoutAndBounds) {
   EXPECT_THROW(gLastHour(-1), std::out_of_range);
 }
 
+// Every element keeps its own place (no two share one), and a run of one
+// hour's elements read through Of() holds them in order, on arrays whose
+// elements start at -1, at 0 and on a handful.
+TEST(ProfileStore, OneHoursElementsReadAsARun) {
+  auto s = std::make_unique<ProfileStore>();
+  for (int d : {0, 7, 24}) {
+    for (int h : {0, 50, 84}) {
+      for (int l = -1; l <= kMaxLevels; ++l) {
+        s->gWindU(d, h, l) = static_cast<Single>(1000 * d + 10 * h + l);
+        if (l >= 0) s->gTemp(d, h, l) = static_cast<Single>(-1000 * d - 10 * h - l);
+        if (l >= 0 && l <= 7) s->gLayerCape(d, h, l) = static_cast<Single>(d + h + l);
+      }
+    }
+  }
+  for (int d : {0, 7, 24}) {
+    for (int h : {0, 50, 84}) {
+      const auto winds = s->gWindU.Of(d, h);
+      const auto temps = s->gTemp.Of(d, h);
+      const auto capes = s->gLayerCape.Of(d, h);
+      ASSERT_EQ(winds.size(), 69u);
+      ASSERT_EQ(temps.size(), 68u);
+      ASSERT_EQ(capes.size(), 8u);
+      for (int l = -1; l <= kMaxLevels; ++l) {
+        const auto k = static_cast<std::size_t>(l);
+        EXPECT_EQ(winds[k + 1], 1000 * d + 10 * h + l) << d << " " << h << " " << l;
+        EXPECT_EQ(s->gWindU(d, h, l), 1000 * d + 10 * h + l);
+        if (l >= 0) {
+          EXPECT_EQ(temps[k], -1000 * d - 10 * h - l) << d << " " << h << " " << l;
+        }
+        if (l >= 0 && l <= 7) {
+          EXPECT_EQ(capes[k], d + h + l);
+        }
+      }
+    }
+  }
+  EXPECT_THROW(s->gTemp.Of(25, 0), std::out_of_range);
+  EXPECT_THROW(s->gTemp.Of(0, 85), std::out_of_range);
+}
+
 TEST(ProfileStore, OverrideAndCommitSwitchTheCurrentStore) {
   gTemp(1, 0, 1) = 11.0f;
   ScratchStore().gTemp(1, 0, 1) = 22.0f;

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 namespace ondrik {
 namespace {
@@ -86,6 +90,40 @@ TEST(MoistLifting, BadInputReturnsWithoutHanging) {
   (void)SatTempAtPressure(-250.0f, 5000.0f);
   (void)LiftMoist(60.0f, 1050.0f, 10.0f);
   SUCCEED();
+}
+
+// The searches side by side give every pressure exactly the temperature of
+// its own search: over the adiabats of real parcels and far beyond them, runs
+// of every length (lanes left over), and pressures with answers of their own
+// (1000 mb, none, not a number, beyond any atmosphere) among the others.
+TEST(MoistLifting, SideBySideSearchesMatchOneByOne) {
+  const float nan = std::nanf("");
+  const float inf = std::numeric_limits<float>::infinity();
+  std::vector<float> pressures;
+  for (float p = 1050.0f; p > 90.0f; p -= 13.7f) pressures.push_back(p);
+  const std::vector<float> odd = {1000.0f, 1000.0005f, 0.0f, -5.0f, nan, inf, 5000.0f, 2.0f};
+  pressures.insert(pressures.begin() + 9, odd.begin(), odd.end());
+  std::vector<float> factors;
+  for (const float p : pressures) factors.push_back(PressureFactor(p));
+  factors[3] = nan;  // a factor that is not a number, beside good ones
+
+  const std::vector<float> adiabats = {-60.0f, -31.5f, -10.0f, 0.0f, 12.25f, 19.99f, 20.0f,
+                                       20.01f, 28.4f, 45.0f, 80.0f, 1.0e30f, nan};
+  for (const float thm : adiabats) {
+    const float wobusThm = Wobus(thm);
+    for (const std::size_t count : {std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{7},
+                                    pressures.size()}) {
+      for (std::size_t first = 0; first + count <= pressures.size(); first += count) {
+        std::vector<float> out(count);
+        SatTempsAtFactors(thm, wobusThm, &pressures[first], &factors[first], static_cast<int>(count), out.data());
+        for (std::size_t k = 0; k < count; ++k) {
+          const float one = SatTempAtFactor(thm, wobusThm, pressures[first + k], factors[first + k]);
+          EXPECT_EQ(std::bit_cast<std::uint32_t>(out[k]), std::bit_cast<std::uint32_t>(one))
+              << "thm " << thm << " p " << pressures[first + k] << ": " << out[k] << " vs " << one;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

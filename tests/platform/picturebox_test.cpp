@@ -1,12 +1,15 @@
 #include "platform/picturebox.h"
+#include "platform/picturetext.h"
 
 #include <gtest/gtest.h>
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace ondrik {
@@ -638,6 +641,34 @@ TEST(PictureBoxTest, CombiningDrawingMatchesQtAndStartsNoThreads) {
   }
   p.end();
   EXPECT_EQ(drawn, expected);
+}
+
+// A font's pictures of its texts stay within their budget however many
+// different texts are printed (each forecast hour prints numbers of its own),
+// and a text printed again after they were let go looks as it did.
+TEST(PictureBoxTest, TextPicturesStayWithinTheirBudget) {
+  auto printed = [](const std::string& text) {
+    PictureBox pic(120, 40);
+    pic.BackColor = kWhite;
+    pic.Cls();
+    pic.FontName = "Arial";
+    pic.FontSize = 11;
+    pic.ForeColor = RGB(200, 0, 0);
+    pic.CurrentX = 5;
+    pic.CurrentY = 5;
+    pic.Print(text);
+    return pic.Image().copy();
+  };
+  const QImage first = printed("-12.5");
+  const picturetext::FontEntry& font = picturetext::FontFor("Arial", 11, false, 1.0);
+  std::size_t largest = 0;
+  for (int i = 0; i < 3000; ++i) {
+    printed(std::to_string(i * 7) + ".5");
+    largest = std::max(largest, font.drawnBytes);
+  }
+  EXPECT_GT(largest, picturetext::kMaxDrawnBytesPerFont / 2);  // the budget was reached
+  EXPECT_LE(largest, picturetext::kMaxDrawnBytesPerFont + 64 * 1024);
+  EXPECT_EQ(printed("-12.5"), first);
 }
 
 }  // namespace

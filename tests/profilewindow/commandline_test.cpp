@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <string>
+#include <utility>
 
 #include "platform/effects.h"
 #include "tests/common/temp_folder.h"
@@ -114,6 +117,12 @@ struct Recorder {
   bool snapOk = true;
   bool getOk = true;
   int exitCode = -1;
+  std::function<void(bool)> pendingSave;
+  void DeliverSaved() {
+    if (!pendingSave) return;
+    log += snapOk ? "saved " : "lost ";
+    std::exchange(pendingSave, nullptr)(snapOk);
+  }
   CommandActions Actions() {
     CommandActions a;
     a.runDownloader = [this](const std::string& v) { log += "get(" + v + ") "; return getOk; };
@@ -125,7 +134,17 @@ struct Recorder {
     a.recallSetup = [this](int i) { log += "recall(" + std::to_string(i) + ") "; };
     a.lastHour = [this] { return lastHour; };
     a.setHour = [this](int h) { log += "hour(" + std::to_string(h) + ") "; };
-    a.profileSnap = [this](char l) { log += std::string("psnap(") + l + ") "; return snapOk; };
+    // Each snapshot is saved while the next is drawn: its result comes when
+    // the next one starts, or when the run waits for the last.
+    a.profileSnap = [this](char l, std::function<void(bool)> saved) {
+      log += std::string("psnap(") + l + ") ";
+      DeliverSaved();
+      pendingSave = std::move(saved);
+    };
+    a.profileSnapsSaved = [this] {
+      log += "pwait ";
+      DeliverSaved();
+    };
     a.profileResize = [this] { log += "presize "; };
     a.scaleOverviewPictures = [this](double) { log += "oscale "; };
     a.recallLayout = [this](int i) { log += "layout(" + std::to_string(i) + ") "; };
@@ -152,7 +171,7 @@ TEST_F(CommandProfileTest, StepsInFixedOrder) {
   // D30 lies beyond the last hour: the setup is recalled, nothing is saved.
   EXPECT_EQ(rec.log,
             "get(X) convert pscale(150) archive model(3) load(/d/nam4KM_kbos.ond,KBOS) "
-            "recall(0) hour(0) psnap(A) recall(1) hour(12) psnap(B) recall(3) presize "
+            "recall(0) hour(0) psnap(A) recall(1) hour(12) psnap(B) saved recall(3) pwait saved presize "
             "oscale layout(0) osnap(A) layout(1) osnap(B) oresize end(0)");
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.profileShots, 2);
@@ -193,9 +212,11 @@ TEST_F(CommandProfileTest, FailuresStopSnapshotsAndSetExitCode) {
   Recorder snap;
   snap.snapOk = false;
   r = CommandProfile(ParseCommandLine("-PROFILE=A0B1 -CLOSE", ""), models_, snap.Actions());
-  EXPECT_EQ(snap.log, "recall(0) hour(0) psnap(A) recall(1) hour(1) psnap(B) presize end(1)");
+  EXPECT_EQ(snap.log, "recall(0) hour(0) psnap(A) recall(1) hour(1) psnap(B) lost pwait lost presize end(1)");
   EXPECT_EQ(r.profileShots, 0);
-  EXPECT_EQ(r.errors.size(), 2u);
+  ASSERT_EQ(r.errors.size(), 2u);
+  EXPECT_NE(r.errors[0].find("A0"), std::string::npos) << r.errors[0];
+  EXPECT_NE(r.errors[1].find("B1"), std::string::npos) << r.errors[1];
 
   // No overview window to save: reported, non-zero status.
   Recorder noOverview;

@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/effects.h"
 #include "profilewindow/gdiplus.h"
@@ -148,6 +151,50 @@ TEST(ProfileSnapshot, SavesComposesAndReports) {
   EXPECT_NE(fake.messages[0].text.find("missing"), std::string::npos);
   EXPECT_EQ(redraws, 3);
   EXPECT_EQ(ReadAll(dir + "ondrikprofile.png"), before);
+}
+
+// The background saver reports every snapshot once, in the order it was
+// handed them, however many are saving at once; a save that fails (a folder
+// that does not exist) is reported as failed; each file holds its own
+// picture, two saves of one file both succeed, the later picture kept. A
+// saver let go with saves running waits for them, reporting none.
+TEST(ProfileSnapshot, BackgroundSavesReportInOrder) {
+  FakeEffects fake;
+  const std::string dir = TempFolder("background");
+  auto snapshot = [&dir](int i) {
+    PreparedSnapshot snap;
+    snap.composite = QImage(40, 30, QImage::Format_RGB32);
+    snap.composite.fill(QColor(20 * i, 0, 255 - 20 * i));
+    // Shots 6 and 7 go to one file, as a batch that names an hour twice.
+    snap.path = (i == 5 ? dir + "missing/" : dir) + "shot" + std::to_string(i == 7 ? 6 : i) + ".png";
+    return snap;
+  };
+  std::vector<std::pair<int, bool>> reports;
+  {
+    SnapshotSaver saver(fake);
+    for (int i = 0; i < 8; ++i) {
+      saver.Submit(snapshot(i), [&reports, i](const SnapshotResult& r) { reports.emplace_back(i, r.ok); });
+      EXPECT_LE(static_cast<std::size_t>(i + 1) - reports.size(), SnapshotSaver::kInFlight);
+    }
+    saver.Finish();
+    ASSERT_EQ(reports.size(), 8u);
+    for (int i = 8; i < 10; ++i)
+      saver.Submit(snapshot(i), [&reports, i](const SnapshotResult& r) { reports.emplace_back(i, r.ok); });
+  }
+  ASSERT_EQ(reports.size(), 8u);
+  for (int i = 0; i < 10; ++i) {
+    if (i < 8) {
+      EXPECT_EQ(reports[static_cast<std::size_t>(i)].first, i);
+      EXPECT_EQ(reports[static_cast<std::size_t>(i)].second, i != 5) << i;
+    }
+    if (i == 5 || i == 6) continue;  // shot 6's file holds shot 7
+    const int file = i == 7 ? 6 : i;
+    const QImage back(QString::fromStdString(dir + "shot" + std::to_string(file) + ".png"));
+    ASSERT_FALSE(back.isNull()) << i;
+    EXPECT_EQ(back.pixel(3, 3), qRgb(20 * i, 0, 255 - 20 * i)) << i;
+  }
+  EXPECT_FALSE(fs::exists(dir + "missing"));
+  EXPECT_TRUE(fake.messages.empty());  // the reports, not the saver, tell the user
 }
 
 }  // namespace
