@@ -11,6 +11,23 @@
 namespace ondrik {
 namespace {
 
+// The items, read in one run by the tokenizer, give the general parser's
+// Single for each, bit for bit.
+void ExpectReadAsTheGeneralParserReadsThem(const std::vector<std::string>& items) {
+  std::string text;
+  for (std::size_t k = 0; k < items.size(); ++k) text += items[k] + (k % 9 == 8 ? "\n" : " ");
+
+  std::vector<Single> read(items.size());
+  ProfileTokenizer in(text);
+  in.ReadNumbers(read);
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    Single expected = -1;
+    ASSERT_TRUE(ParseNumber(items[k], expected)) << items[k];
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(read[k]), std::bit_cast<std::uint32_t>(expected))
+        << items[k] << ": " << read[k] << " vs " << expected;
+  }
+}
+
 // Every plain number of the shapes the files hold (up to five digits with up
 // to four of them decimals, either sign) and the longer ones around the
 // limits of the quick road reads as the same Single as the general parser
@@ -31,18 +48,32 @@ TEST(ProfileTokenizer, PlainNumbersReadAsTheGeneralParserReadsThem) {
                            "12345678901234567", "-0", "-0.000", "+7.5", ".5", "5.", "00012.50"}) {
     items.push_back(item);
   }
-  std::string text;
-  for (std::size_t k = 0; k < items.size(); ++k) text += items[k] + (k % 9 == 8 ? "\n" : " ");
+  ExpectReadAsTheGeneralParserReadsThem(items);
+}
 
-  std::vector<Single> read(items.size());
-  ProfileTokenizer in(text);
-  in.ReadNumbers(read);
-  for (std::size_t k = 0; k < items.size(); ++k) {
-    Single expected = -1;
-    ASSERT_TRUE(ParseNumber(items[k], expected)) << items[k];
-    EXPECT_EQ(std::bit_cast<std::uint32_t>(read[k]), std::bit_cast<std::uint32_t>(expected))
-        << items[k] << ": " << read[k] << " vs " << expected;
+// Mantissas up to the quick road's limit of 2^24 and just past it, with one
+// to ten decimals: the small ones all, the largest ones all, and a spread of
+// others between.
+TEST(ProfileTokenizer, LongDecimalsReadAsTheGeneralParserReadsThem) {
+  constexpr std::uint32_t kLimit = 1u << 24;
+  std::vector<std::uint32_t> mantissas;
+  for (std::uint32_t m = 0; m < 20000; ++m) mantissas.push_back(m);
+  for (std::uint32_t m = kLimit - 20000; m < kLimit + 3; ++m) mantissas.push_back(m);
+  std::uint32_t x = 12345;
+  for (int k = 0; k < 20000; ++k) {
+    x = x * 1664525u + 1013904223u;
+    mantissas.push_back(x >> 8);  // below 2^24
   }
+  std::vector<std::string> items;
+  for (const std::uint32_t m : mantissas) {
+    const std::string digits = std::to_string(m);
+    for (std::size_t decimals = 1; decimals <= 10; ++decimals) {
+      std::string item = std::string(decimals >= digits.size() ? decimals - digits.size() + 1 : 0, '0') + digits;
+      item.insert(item.size() - decimals, ".");
+      items.push_back(m % 2 == 0 ? item : "-" + item);
+    }
+  }
+  ExpectReadAsTheGeneralParserReadsThem(items);
 }
 
 }  // namespace
