@@ -9,7 +9,9 @@
 // shows.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "core/store.h"
@@ -79,7 +81,11 @@ class LoadUi : public PanelLoadUi {
 // 7.4 E gives 0, 10 E gives -1). A longitude that is not a number gives 0;
 // the result never lies beyond kMaxZoneHours either way.
 inline constexpr double kMaxZoneHours = 24;
-Integer TimeZoneOffsetOfLongitude(Single siteLon);
+inline Integer TimeZoneOffsetOfLongitude(Single siteLon) {
+  const double zone = std::floor((static_cast<double>(siteLon) + 7.5) / 15.0);
+  if (!std::isfinite(zone)) return 0;
+  return static_cast<Integer>(std::clamp(zone, -kMaxZoneHours, kMaxZoneHours));
+}
 
 // A LoadUi that touches nothing; its time-zone offset is the longitude rule.
 class NoLoadUi : public LoadUi {

@@ -244,15 +244,6 @@ bool ProfileTokenizer::OnlyBlankLeft() const {
 
 bool KnownModelKey(const std::string& modelKey) { return FindModelLayout(modelKey) != nullptr; }
 
-Integer TimeZoneOffsetOfLongitude(Single siteLon) {
-  // The 15-degree zone around the longitude, floor((lon + 7.5) / 15), for
-  // west and east alike. A longitude that is not a number gives zone 0; one
-  // beyond any real longitude gives the farthest zone, never an overflow.
-  const double zone = std::floor((static_cast<double>(siteLon) + 7.5) / 15.0);
-  if (!std::isfinite(zone)) return 0;
-  return static_cast<Integer>(std::clamp(zone, -kMaxZoneHours, kMaxZoneHours));
-}
-
 bool ValidTimeOfHeader(std::string_view line, DateTime& time) {
   const std::size_t t = line.find("TIME");
   if (t == std::string_view::npos || line.size() < t + 18) return false;
