@@ -243,8 +243,9 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   PrintRow(pic, 1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, kPartingX - 1);
 
   // A bar's "T=" text stays under the captions and over the source line; its
-  // verdict, centred on the bar, stays clear of that text.
-  const double captionsEnd = 7 + th, sourceLine = -6.2;
+  // verdict, centred on the bar, stays clear of that text. The source line
+  // rises as far as its text would pass the picture's bottom.
+  const double captionsEnd = 7 + th, sourceLine = std::max(-6.2, -7 - th);
   auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
     pic.Box(left, 0, right, v, ToColor(g.box), true);
     const double textY =
@@ -271,8 +272,13 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     const DateTime v = gValidTime(D, x.sourceHour);
     if (v.IsSet()) {
       const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
-      const std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
+      // The hour alone when the day leaves no room: the hours back tell it.
+      std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
       row.push_back({49 - pic.TextWidth(when), when, kRed});
+      if (!RowFits(pic, row, 0, kPartingX - 1)) {
+        when = FormatHourAmPm(local);
+        row.back() = {49 - pic.TextWidth(when), when, kRed};
+      }
     }
     PrintRow(pic, sourceLine, row, 0, kPartingX - 1);
   }

@@ -96,8 +96,13 @@ std::string CollapseBlanks(const std::string& t) {
 
 }  // namespace
 
-void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
-  if (row.empty()) return;
+namespace {
+
+// Lays out the row as PrintRow says and, when asked, prints it; true when it
+// stands whole between its limits.
+bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
+               bool print) {
+  if (row.empty()) return true;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
   // The row is laid out in pixels from the left, whichever way x runs; a
@@ -144,10 +149,22 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
     pic.FontSize = px * 72.0 / 96;
     done = fits();
   }
-  for (std::size_t i = 0; i < texts.size(); ++i)
-    PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+  if (print)
+    for (std::size_t i = 0; i < texts.size(); ++i)
+      PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
   pic.FontSize = font;
   pic.FontName = face;
+  return done;
+}
+
+}  // namespace
+
+void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
+  LayOutRow(pic, y, row, leftLimit, rightLimit, true);
+}
+
+bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
+  return LayOutRow(pic, 0, row, leftLimit, rightLimit, false);
 }
 
 bool PanelCanDraw(Integer hour) {

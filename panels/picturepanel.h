@@ -74,6 +74,10 @@ struct RowText {
 };
 void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
               double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// True when PrintRow would print the row whole between its limits, at the
+// smallest size at the latest; prints nothing.
+bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
+             double rightLimit = std::numeric_limits<double>::quiet_NaN());
 
 // True when a panel has something to draw: no load in progress and the
 // current dataset holds the hour.

@@ -82,7 +82,7 @@ class PrintedTextTest : public testing::OverviewWindowTest {
 
 // Each panel in its usual views, on the shipped files whose texts are
 // busiest, at the first and a later hour (the later ones in other energy
-// diagrams).
+// diagrams; SREF's hour 61 the fog's longest crossover source line).
 TEST_F(PrintedTextTest, SidePanels) {
   frmProfile& w = Start();
   const struct {
@@ -105,7 +105,7 @@ TEST_F(PrintedTextTest, SidePanels) {
     const char* model;
     const char* site;
     std::vector<Integer> hours;
-  } files[] = {{"NAM", "KOKC", {0, 50}}, {"NAM", "KDEN", {0, 30}}, {"SREF", "KOKC", {0, 40}}};
+  } files[] = {{"NAM", "KOKC", {0, 50}}, {"NAM", "KDEN", {0, 30}}, {"SREF", "KOKC", {0, 40, 61}}};
   for (const auto& f : files) {
     w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), f.model));
     w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), f.site));
