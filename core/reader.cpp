@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -13,11 +14,14 @@
 #include <span>
 #include <string>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #include "core/ccl.h"
 #include "core/constants.h"
 #include "core/derived.h"
 #include "core/levels.h"
+#include "core/numberscan.h"
 #include "core/preciptype.h"
 #include "core/reader_layouts.h"
 #include "core/recentvalues.h"
@@ -30,119 +34,12 @@ namespace ondrik {
 // ---------------------------------------------------------------------------
 // Tokenizer
 
-namespace {
+using numberscan::IsBlank;
+using numberscan::IsDigit;
+using numberscan::IsLineEnd;
+using numberscan::IsSeparator;
+using numberscan::ParseItem;
 
-inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-inline bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
-inline bool IsSeparator(char c) { return IsBlank(c) || c == ',' || IsLineEnd(c); }
-inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
-
-double PowerOfTen(int k) {
-  static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  if (k >= 0 && k <= 22) return kExact[k];
-  return std::pow(10.0, k);
-}
-
-// The number in [s, end): digits with an optional sign, decimal point and
-// exponent ("e", "E", "d" or "D"). No locale, no allocation. The decimal
-// digits are gathered into a whole number (up to 17 significant digits) that
-// is scaled by an exact power of ten in double precision and then rounded to
-// a Single. False (and 0) when the text is not such a number or lies beyond
-// the range of a Single.
-inline bool ParseItem(const char* s, const char* end, Single& value) {
-  value = 0;
-  bool negative = false;
-  if (s < end && (*s == '+' || *s == '-')) negative = (*s++ == '-');
-  std::uint64_t mantissa = 0;
-  int exp10 = 0;
-  const char* digitsStart = s;
-  constexpr std::uint64_t kMantissaLimit = 100000000000000000ULL;  // 1e17
-  for (; s < end && IsDigit(*s); ++s) {
-    if (mantissa < kMantissaLimit) {
-      mantissa = mantissa * 10 + static_cast<unsigned>(*s - '0');
-    } else {
-      ++exp10;
-    }
-  }
-  bool anyDigit = s != digitsStart;
-  if (s < end && *s == '.') {
-    const char* fraction = ++s;
-    for (; s < end && IsDigit(*s); ++s) {
-      if (mantissa < kMantissaLimit) {
-        mantissa = mantissa * 10 + static_cast<unsigned>(*s - '0');
-        --exp10;
-      }
-    }
-    anyDigit = anyDigit || s != fraction;
-  }
-  if (!anyDigit) return false;
-  if (s < end) {
-    if (*s != 'e' && *s != 'E' && *s != 'd' && *s != 'D') return false;
-    ++s;
-    bool expNegative = false;
-    if (s < end && (*s == '+' || *s == '-')) expNegative = (*s++ == '-');
-    if (s >= end || !IsDigit(*s)) return false;
-    int e = 0;
-    for (; s < end && IsDigit(*s); ++s) {
-      if (e < 10000) e = e * 10 + (*s - '0');
-    }
-    if (s != end) return false;
-    exp10 += expNegative ? -e : e;
-  }
-  double r = static_cast<double>(mantissa);
-  if (mantissa != 0) {
-    if (exp10 < 0) {
-      r = exp10 < -300 ? 0.0 : r / PowerOfTen(-exp10);
-    } else if (exp10 > 0) {
-      r = exp10 > 300 ? std::numeric_limits<double>::infinity() : r * PowerOfTen(exp10);
-    }
-  }
-  if (negative) r = -r;
-  const Single f = static_cast<Single>(r);
-  if (!std::isfinite(f)) return false;  // beyond the range of a Single
-  value = f;
-  return true;
-}
-
-// The common item in one pass: an optional sign, digits with an optional
-// decimal point, at most 17 digits in all, ended by a separator or the end of
-// the text. Gives the same Single as ParseItem; on true, p is past the item.
-// False (p unchanged) for any other item.
-inline bool ReadPlainNumber(const char*& p, const char* end, Single& value) {
-  const char* q = p;
-  const bool negative = *q == '-';
-  if (negative || *q == '+') ++q;
-  std::uint64_t mantissa = 0;
-  const char* const digits = q;
-  while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');
-  std::ptrdiff_t count = q - digits;
-  std::ptrdiff_t fraction = 0;
-  if (q < end && *q == '.') {
-    const char* const first = ++q;
-    while (q < end && IsDigit(*q)) mantissa = mantissa * 10 + static_cast<unsigned>(*q++ - '0');
-    fraction = q - first;
-    count += fraction;
-  }
-  if (count == 0 || count > 17 || (q < end && !IsSeparator(*q))) return false;
-  if (mantissa < (1u << 24) && fraction <= 10) {
-    // Both terms are exact in single precision, and a quotient rounded to
-    // double and then to single is the quotient rounded to single: the same
-    // Single as below, from the cheaper division.
-    static constexpr float kExactF[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
-    const float r = static_cast<float>(mantissa) / kExactF[fraction];
-    value = negative ? -r : r;
-  } else {
-    double r = static_cast<double>(mantissa);
-    if (fraction > 0) r /= PowerOfTen(static_cast<int>(fraction));
-    value = static_cast<Single>(negative ? -r : r);
-  }
-  p = q;
-  return true;
-}
-
-}  // namespace
 
 bool ParseNumber(std::string_view s, Single& value) { return ParseItem(s.data(), s.data() + s.size(), value); }
 
@@ -211,7 +108,7 @@ void ProfileTokenizer::ReadNumbers(std::span<Single> values) {
       value = 0;
       continue;
     }
-    if (!ReadPlainNumber(p, end, value)) {
+    if (!numberscan::ReadPlainNumber(p, end, value)) {
       // Anything else (an exponent, many digits, a name): the item up to
       // its separator, read the general way.
       const char* const start = p;
@@ -238,11 +135,6 @@ bool ProfileTokenizer::OnlyBlankLeft() const {
   }
   return true;
 }
-
-// ---------------------------------------------------------------------------
-// Small helpers
-
-bool KnownModelKey(const std::string& modelKey) { return FindModelLayout(modelKey) != nullptr; }
 
 bool ValidTimeOfHeader(std::string_view line, DateTime& time) {
   const std::size_t t = line.find("TIME");
@@ -348,16 +240,19 @@ std::string_view TrimBlanks(std::string_view s) {
 class Loader {
  public:
   Loader(std::string_view text, const ModelLayout& layout, const LoadOptions& options, LoadUi& ui)
-      : in_(text), layout_(layout), opt_(options), ui_(ui) {}
+      : text_(text), in_(text), layout_(layout), opt_(options), ui_(ui) {}
 
   // Reads every dataset and runs the derivations on the current store.
-  void Run(const std::string& ext) {
+  // With sideBySide, the datasets after the first are read on several
+  // threads where the file allows (see ReadSideBySide); false when that
+  // went wrong, and the load must be run again without.
+  bool Run(const std::string& ext, bool sideBySide) {
     MaxSpecHum = 0;
     if (in_.OnlyBlankLeft()) throw ProfileReadError("the file holds no profile data");
-    while (gDatasetCount < kMaxDatasets) {
-      ReadDataset(ext);
-      if (in_.OnlyBlankLeft()) break;
-    }
+    const int startLine = in_.Line();
+    ReadDataset(ext);
+    if (sideBySide && !in_.OnlyBlankLeft() && !ReadSideBySide(ext, in_.Line() - startLine)) return false;
+    while (gDatasetCount < kMaxDatasets && !in_.OnlyBlankLeft()) ReadDataset(ext);
     // A 25th dataset and any after it have no place in the store.
 
     DecidePrecipType();
@@ -368,14 +263,43 @@ class Loader {
         gLastHour(D) >= 1 ? MinutesBetween(gValidTime(D, 0), gValidTime(D, 1)) : 0;
     gHoursPerStep = minutes > 0 ? static_cast<Single>(minutes) / 60.0f : opt_.modelHourStep;
     ctl_.boxes = ComputeEnsembleNames();
+    return true;
   }
 
   const ControlSettings& Controls() const { return ctl_; }
   int LineNumber() const { return in_.LineNumber(); }
 
  private:
-  void ReadDataset(const std::string& ext);
-  void ReadStationIndices(int D, int H);
+  // What reading a dataset's text leaves for its derivation.
+  struct DatasetText {
+    bool cfrlSeen = false;
+    Single maxSpecHum = 0;
+    std::vector<SurfaceRecord> surface;
+  };
+  // A dataset read in one go: its text, then what follows from it, then
+  // the lines up to the next dataset.
+  void ReadDataset(const std::string& ext) {
+    const int D = gDatasetCount + 1;
+    DatasetText text;
+    gDatasetCount = D;
+    gCurDataset = D;
+    gProfileExt = ext;
+    ReadDatasetText(in_, D, text);
+    DeriveDataset(D, text, ext);
+    SkipToNextDataset(in_);
+  }
+  bool ReadSideBySide(const std::string& ext, int lines);
+  // Reads dataset D's header, hours and surface records from `in` into the
+  // store. Writes nothing but the store's entries of D and `text`, so that
+  // datasets can be read on threads of their own.
+  void ReadDatasetText(ProfileTokenizer& in, int D, DatasetText& text) const;
+  void SkipToNextDataset(ProfileTokenizer& in) const {
+    // The rest of the dataset up to its blank line, and one line more.
+    while (!TrimBlanks(in.ReadLine()).empty()) {
+    }
+    if (!in.AtEnd()) in.ReadLine();
+  }
+  void ReadStationIndices(ProfileTokenizer& in, int D, int H) const;
   // The level arrays that a level's items and what follows from them go to,
   // as the levels of one dataset and hour.
   struct HourRows {
@@ -397,13 +321,17 @@ class Loader {
     Row<double> frostPt;
     WindRow<Single> windU, windV, windUAsLoaded, windVAsLoaded;  // level l at l + 1
   };
-  void ReadLevel(const HourRows& rows, int i, Single p, Single elevM, bool& cfrlSeen);
-  void SkipLevelItems() {
+  void ReadLevel(ProfileTokenizer& in, const HourRows& rows, int i, Single p, Single elevM, DatasetText& text) const;
+  void SkipLevelItems(ProfileTokenizer& in) const {
     std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> items;
-    in_.ReadNumbers(std::span(items).first(layout_.levelColumns.size()));
+    in.ReadNumbers(std::span(items).first(layout_.levelColumns.size()));
   }
-  void DeriveDataset(int D, bool cfrlSeen);
+  // Stores dataset D's surface records and derives what the displays share,
+  // in the file's order of datasets (the derivations read and write the
+  // load's globals).
+  void DeriveDataset(int D, const DatasetText& text, const std::string& ext);
 
+  std::string_view text_;
   ProfileTokenizer in_;
   const ModelLayout& layout_;
   const LoadOptions& opt_;
@@ -416,29 +344,96 @@ class Loader {
   static inline thread_local RecentValues<CosSin> windTowards_{WindTowards};
 };
 
-void Loader::ReadDataset(const std::string& ext) {
-  const int D = ++gDatasetCount;
-  gCurDataset = D;
+// The datasets of a file are alike as a rule (the members of one ensemble,
+// each with the same hours and levels), so where each has as many lines as
+// the first, the next ones start every `lines` lines. Each is read from there
+// on a thread of the few this load starts; one counts when it was read
+// without fault and ended where the next was taken to start. They are then
+// derived in the file's order, as if read one after the other. False when
+// one does not count (datasets of other lengths, a fault in the file): the
+// store then holds what it must not, and the load starts again without this.
+bool Loader::ReadSideBySide(const std::string& ext, int lines) {
+  struct Part {
+    std::size_t pos = 0, endPos = 0;
+    int line = 0, endLine = 0;
+    bool read = false;
+    DatasetText text;
+  };
+  const int first = gDatasetCount + 1;
+  std::vector<Part> parts;
+  for (std::size_t pos = in_.Position(), line = static_cast<std::size_t>(in_.Line());;) {
+    parts.emplace_back().pos = pos;
+    parts.back().line = static_cast<int>(line);
+    pos = numberscan::AfterLineFeeds(text_, pos, lines);
+    line += static_cast<std::size_t>(lines);
+    if (first + static_cast<int>(parts.size()) > kMaxDatasets || pos >= text_.size() ||
+        ProfileTokenizer(text_, pos, 0).OnlyBlankLeft() || line > std::numeric_limits<int>::max()) {
+      break;
+    }
+  }
+  if (parts.size() < 2) return true;  // nothing to share: read as usual
+
+  std::atomic<std::size_t> next{0};
+  auto readParts = [&] {
+    for (std::size_t k; (k = next.fetch_add(1)) < parts.size();) {
+      Part& part = parts[k];
+      try {
+        ProfileTokenizer in(text_, part.pos, part.line);
+        ReadDatasetText(in, first + static_cast<int>(k), part.text);
+        SkipToNextDataset(in);
+        part.endPos = in.Position();
+        part.endLine = in.Line();
+        part.read = true;
+      } catch (...) {  // the load starts again and says what is wrong
+      }
+    }
+  };
+  {
+    constexpr std::size_t kMaxThreads = 8;
+    const std::size_t helpers = std::min({std::size_t{std::max(1u, std::thread::hardware_concurrency())},
+                                          parts.size(), kMaxThreads}) - 1;
+    std::vector<std::jthread> threads;
+    try {
+      while (threads.size() < helpers) threads.emplace_back(readParts);
+    } catch (const std::system_error&) {  // fewer threads
+    }
+    readParts();
+  }  // joined
+
+  for (std::size_t k = 0; k < parts.size(); ++k) {
+    if (!parts[k].read) return false;
+    if (k + 1 < parts.size() && (parts[k].endPos != parts[k + 1].pos || parts[k].endLine != parts[k + 1].line)) {
+      return false;
+    }
+  }
+  try {
+    for (std::size_t k = 0; k < parts.size(); ++k) DeriveDataset(first + static_cast<int>(k), parts[k].text, ext);
+  } catch (...) {
+    return false;
+  }
+  in_ = ProfileTokenizer(text_, parts.back().endPos, parts.back().endLine);
+  return true;
+}
+
+void Loader::ReadDatasetText(ProfileTokenizer& in, int D, DatasetText& text) const {
   ProfileStore& s = Store();
 
-  s.gDatasetTitle(D) = std::string(in_.ReadLine());
+  s.gDatasetTitle(D) = std::string(in.ReadLine());
   s.gDatasetLabel(D) = "";
-  if (in_.ReadLine().size() < 5) in_.ReadLine();
-  in_.SkipLines(2);
-  gProfileExt = ext;
+  if (in.ReadLine().size() < 5) in.ReadLine();
+  in.SkipLines(2);
 
-  bool cfrlSeen = false;
   Single elevM = 0;
   int levels = 0;  // level count of the last hour stored
   for (int H = 0;; ++H) {
     std::string_view header;
     if (H - 1 <= kMaxHours - 1) {
       gLastHour(D) = H - 1;
-      header = in_.ReadLine();
+      header = in.ReadLine();
     } else {
       // Hours past the store's last one: skip to the surface section.
       gLastHour(D) = kMaxHours - 1;
-      do header = in_.ReadLine();
+      do header = in.ReadLine();
       while (header.find("YYMMDD") == std::string_view::npos);
     }
     if (header.find("TIME") == std::string_view::npos) break;
@@ -453,36 +448,36 @@ void Loader::ReadDataset(const std::string& ext) {
 
     if (H == 0) {
       std::array<Single, 9> site;
-      in_.ReadNumbers(site);
+      in.ReadNumbers(site);
       s.gSiteLat(D) = site[2];
       s.gSiteLon(D) = -site[5];
       elevM = site[8];
       s.gSiteElev(D) = site[8] / 1000.0f;
     } else {
-      in_.ReadLine();
+      in.ReadLine();
     }
-    in_.SkipLines(2);
+    in.SkipLines(2);
 
     if (stored) {
-      ReadStationIndices(D, H);
+      ReadStationIndices(in, D, H);
     } else {
-      in_.SkipLines(4);
+      in.SkipLines(4);
     }
-    in_.SkipLines(3);
+    in.SkipLines(3);
 
     std::optional<HourRows> rows;
     if (stored) rows.emplace(s, D, H);
     int i = 0;
     for (;;) {
       ++i;
-      const Single p = in_.ReadNumber();
+      const Single p = in.ReadNumber();
       if (p == 0) break;
       if (!stored) {
-        in_.SkipLines(2);
+        in.SkipLines(2);
       } else if (i > kMaxLevels) {
-        SkipLevelItems();  // a 68th level has no place in the store
+        SkipLevelItems(in);  // a 68th level has no place in the store
       } else {
-        ReadLevel(*rows, i, p, elevM, cfrlSeen);
+        ReadLevel(in, *rows, i, p, elevM, text);
       }
     }
     if (stored) {
@@ -495,19 +490,13 @@ void Loader::ReadDataset(const std::string& ext) {
   if (levels < 1) throw ProfileReadError("a forecast hour has no levels");
   gNumLevels(D) = levels;
 
-  ReadSurfaceSection(in_, layout_);
-  DeriveDataset(D, cfrlSeen);
-
-  // The rest of the dataset up to its blank line, and one line more.
-  while (!TrimBlanks(in_.ReadLine()).empty()) {
-  }
-  if (!in_.AtEnd()) in_.ReadLine();
+  ReadSurfaceRecords(in, layout_, gLastHour(D), text.surface);
 }
 
-void Loader::ReadStationIndices(int D, int H) {
+void Loader::ReadStationIndices(ProfileTokenizer& in, int D, int H) const {
   ProfileStore& s = Store();
   std::array<Single, 39> v;
-  in_.ReadNumbers(v);
+  in.ReadNumbers(v);
   s.gShow(D, H) = v[2];
   s.gLift(D, H) = v[5];
   s.gSweat(D, H) = v[8];
@@ -528,14 +517,15 @@ void Loader::ReadStationIndices(int D, int H) {
   s.gCins(D, H) = std::fabs(s.gCins(D, H));
 }
 
-void Loader::ReadLevel(const HourRows& r, int i, Single p, Single elevM, bool& cfrlSeen) {
+void Loader::ReadLevel(ProfileTokenizer& in, const HourRows& r, int i, Single p, Single elevM,
+                       DatasetText& text) const {
   const auto k = static_cast<std::size_t>(i);  // 1..67
   std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> item{};
   auto at = [&item](LevelColumn c) -> Single& { return item[static_cast<std::size_t>(c)]; };
   at(LevelColumn::Cfrl) = -1;  // a layout without cloud fractions
   std::array<Single, static_cast<std::size_t>(LevelColumn::Count)> read;
   const std::size_t count = layout_.levelColumns.size();
-  in_.ReadNumbers(std::span(read).first(count));
+  in.ReadNumbers(std::span(read).first(count));
   for (std::size_t c = 0; c < count; ++c) at(layout_.levelColumns[c]) = read[c];
   const Single t = at(LevelColumn::Temp), tw = at(LevelColumn::WetBulb), thetaE = at(LevelColumn::ThetaE),
                wdir = at(LevelColumn::Wdir), wspd = at(LevelColumn::Wspd), omega = at(LevelColumn::Omega),
@@ -548,7 +538,7 @@ void Loader::ReadLevel(const HourRows& r, int i, Single p, Single elevM, bool& c
   } else if (td > t + 10.0f) {
     td = t - 10.0f;
   }
-  if (cfrl > 0) cfrlSeen = true;
+  if (cfrl > 0) text.cfrlSeen = true;
 
   // Humidity. A temperature below -100 degC (missing) or a pressure that is
   // not positive leaves no humidity; a dew point below -100 degC holds no
@@ -591,7 +581,7 @@ void Loader::ReadLevel(const HourRows& r, int i, Single p, Single elevM, bool& c
   const Single w = static_cast<Single>(mix);
   const Single q = w / (w + 1000.0f) * 1000.0f;
   r.specHum[k] = q;
-  if (q > MaxSpecHum) MaxSpecHum = q;
+  if (q > text.maxSpecHum) text.maxSpecHum = q;
 
   const CosSin towards = windTowards_(wdir);
   const Single u = static_cast<Single>(wspd / kKnotsPerMps * towards.c);
@@ -613,12 +603,18 @@ void Loader::ReadLevel(const HourRows& r, int i, Single p, Single elevM, bool& c
   r.hghtAGL[k] = hght - elevM;
 }
 
-void Loader::DeriveDataset(int D, bool cfrlSeen) {
+void Loader::DeriveDataset(int D, const DatasetText& text, const std::string& ext) {
+  gDatasetCount = D;
+  gCurDataset = D;
+  gProfileExt = ext;
+  if (text.maxSpecHum > MaxSpecHum) MaxSpecHum = text.maxSpecHum;
+  StoreSurfaceRecords(layout_, text.surface);
+
   ProfileStore& s = Store();
   const int lastHour = gLastHour(D);
   const int n = gNumLevels(D);
 
-  if (!cfrlSeen) MakeCFRL(D);
+  if (!text.cfrlSeen) MakeCFRL(D);
   FindWetBulbZero();
 
   const Single elevM = s.gSiteElev(D) * 1000.0f;
@@ -747,27 +743,32 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
   const SavedScalars saved;
   const Integer remembered = gCurDataset == 0 ? 1 : gCurDataset;
   const std::string ext = path.size() >= 3 ? path.substr(path.size() - 3) : path;
-  Loader loader(text.View(), *layout, options, ui);
+  std::optional<Loader> loader;
   try {
-    // The new file starts from an empty store: nothing read or computed for
-    // an earlier file stays behind.
-    ClearScratchStore();
     StoreOverride scratch(ScratchStore());
     gLoadingState = true;
-    gDatasetCount = 0;
-    loader.Run(ext);
+    // The new file starts from an empty store: nothing read or computed for
+    // an earlier file stays behind. A second round reads one dataset after
+    // the other.
+    for (const bool sideBySide : {options.readSideBySide, false}) {
+      saved.Restore();
+      ClearScratchStore();
+      gDatasetCount = 0;
+      loader.emplace(text.View(), *layout, options, ui);
+      if (loader->Run(ext, sideBySide)) break;
+    }
   } catch (const std::exception& e) {
     saved.Restore();
     gLoadingState = false;
     ui.SetBusyCursor(false);
     result.message = "The profile file " + path + " can't be read (line " +
-                     std::to_string(loader.LineNumber()) + "): " + e.what();
+                     std::to_string(loader->LineNumber()) + "): " + e.what();
     return result;
   }
   CommitScratchStore();
 
   // The controls follow the new data.
-  const ControlSettings& c = loader.Controls();
+  const ControlSettings& c = loader->Controls();
   ui.SetElevatedLevelBar(1);
   ui.SetHourBar(c.lastHour, c.smallestLastHour, options.timeLeftToRight);
   ui.SetSigmaLevelBar(c.sigmaMin, c.sigmaMax, c.sigmaValue);

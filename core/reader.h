@@ -4,18 +4,19 @@
 // controls of the profile window through LoadUi.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/loadui.h"
+#include "core/reader_layouts.h"
 #include "core/store.h"
 
 namespace ondrik {
-
-struct ModelLayout;
 
 // A read past the end of the file, or a file that cannot be made sense of.
 class ProfileReadError : public std::runtime_error {
@@ -36,6 +37,8 @@ class ProfileReadError : public std::runtime_error {
 class ProfileTokenizer {
  public:
   explicit ProfileTokenizer(std::string_view text) : text_(text) {}
+  // Reading from byte `pos` of the text, which begins line `line`.
+  ProfileTokenizer(std::string_view text, std::size_t pos, int line) : text_(text), pos_(pos), line_(line) {}
 
   std::string_view ReadLine();
   Single ReadNumber();
@@ -50,6 +53,9 @@ class ProfileTokenizer {
   bool OnlyBlankLeft() const;
   // 1-based number of the line on which the most recent read began.
   int LineNumber() const { return readLine_; }
+  // Where the next read begins: the byte and its 1-based line.
+  std::size_t Position() const { return pos_; }
+  int Line() const { return line_; }
 
  private:
   [[noreturn]] void EndOfFile() const;
@@ -74,6 +80,9 @@ struct LoadOptions {
   Single srInflowDepth = 0;    // gSRInflowDepth (km); > 0 presses the hodograph buttons
   Single srInflowBase = 0;     // gSRInflowBase (km)
   Single modelHourStep = 1;    // gModelHourStep: hours per step of the model
+  // The datasets after the first may be read on several threads; the store
+  // and every message end the same either way.
+  bool readSideBySide = true;
 };
 
 struct LoadResult {
@@ -99,6 +108,15 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options);
 // A model key without a layout reads nothing.
 void ReadSurfaceSection(ProfileTokenizer& in, const std::string& modelKey);
 void ReadSurfaceSection(ProfileTokenizer& in, const ModelLayout& layout);
+
+// The same in two steps: the records of hours 0..lastHour as read (refused
+// as above), which touches nothing but `records`; then stored into dataset
+// gDatasetCount with what follows from them. A load that reads its datasets
+// side by side reads on its threads and stores in the datasets' order.
+using SurfaceRecord = std::array<Single, static_cast<std::size_t>(SurfaceColumn::Count)>;
+void ReadSurfaceRecords(ProfileTokenizer& in, const ModelLayout& layout, int lastHour,
+                        std::vector<SurfaceRecord>& records);
+void StoreSurfaceRecords(const ModelLayout& layout, std::span<const SurfaceRecord> records);
 
 // True for the model keys whose column layout the reader knows (the table of
 // core/reader_layouts.h).

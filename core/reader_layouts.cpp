@@ -1,6 +1,9 @@
 #include "core/reader_layouts.h"
 
 #include <array>
+#include <string>
+
+#include "core/reader.h"
 
 namespace ondrik {
 
@@ -46,5 +49,7 @@ const ModelLayout* FindModelLayout(std::string_view key) {
   }
   return nullptr;
 }
+
+bool KnownModelKey(const std::string& modelKey) { return FindModelLayout(modelKey) != nullptr; }
 
 }  // namespace ondrik

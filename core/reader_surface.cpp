@@ -1,11 +1,13 @@
 // The surface section of a profile file: one record of single-valued
 // surface quantities for each hour, read into the store.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/reader.h"
 #include "core/reader_layouts.h"
@@ -27,14 +29,12 @@ T ToInteger(Single v, double lo, double hi) {
 
 constexpr Single kMaxSurfacePres = 2000;  // mb; no surface lies deeper
 
-using Record = std::array<Single, static_cast<std::size_t>(SurfaceColumn::Count)>;
-
 // One hour's record of the surface section, each item into its column (an
 // item the layout skips is read and dropped; a column the layout lacks stays
 // 0). The surface pressure is what every height, the chart's bottom and the
 // height scale stand on: a record whose surface pressure is not in (0, 2000]
 // mb is refused at the line that holds it.
-void ReadSurfaceRecord(ProfileTokenizer& in, const ModelLayout& layout, Record& v) {
+void ReadSurfaceRecord(ProfileTokenizer& in, const ModelLayout& layout, SurfaceRecord& v) {
   v.fill(0);
   for (const SurfaceColumn c : layout.surfaceRecord) {
     const Single x = in.ReadNumber();
@@ -85,17 +85,28 @@ void ReadSurfaceSection(ProfileTokenizer& in, const std::string& modelKey) {
 }
 
 void ReadSurfaceSection(ProfileTokenizer& in, const ModelLayout& layout) {
+  std::vector<SurfaceRecord> records;
+  ReadSurfaceRecords(in, layout, gLastHour(gDatasetCount), records);
+  StoreSurfaceRecords(layout, records);
+}
+
+void ReadSurfaceRecords(ProfileTokenizer& in, const ModelLayout& layout, int lastHour,
+                        std::vector<SurfaceRecord>& records) {
+  in.SkipLines(layout.surfaceHeaderLines);
+  records.resize(static_cast<std::size_t>(std::max(lastHour + 1, 0)));
+  for (SurfaceRecord& v : records) ReadSurfaceRecord(in, layout, v);
+}
+
+void StoreSurfaceRecords(const ModelLayout& layout, std::span<const SurfaceRecord> records) {
   const int D = gDatasetCount;
   gElevatedLevel = 1;
   ProfileStore& s = Store();
-  in.SkipLines(layout.surfaceHeaderLines);
   // A layout without a precipitation-type code has the four flags instead.
   const bool ptypeFromFlags = !HasColumn(layout, SurfaceColumn::PtypeCode);
 
-  Record v;
-  auto at = [&v](SurfaceColumn c) { return v[static_cast<std::size_t>(c)]; };
-  for (int H = 0; H <= gLastHour(D); ++H) {
-    ReadSurfaceRecord(in, layout, v);
+  for (int H = 0; H < static_cast<int>(records.size()); ++H) {
+    const SurfaceRecord& v = records[static_cast<std::size_t>(H)];
+    auto at = [&v](SurfaceColumn c) { return v[static_cast<std::size_t>(c)]; };
     // Every column is written, 0 where the layout has none: no value of an
     // earlier file may stay behind.
     for (const auto& [column, array] : kHourColumns) (s.*array)(D, H) = at(column);

@@ -44,29 +44,43 @@ inline constexpr int kPerLevel = kDatasetSlots * kMaxHours;     // 2125
 // so that clearing the array touches just those rows: a load clears the
 // whole store, and most of it is never written for a file of one site and a
 // few hours.
-template <int Rows>
+//
+// The rows come in groups of RowsPerGroup (a dataset's), each with words of
+// its own: threads that each write the rows of their own group (the reader's
+// datasets) never write one word.
+template <int Rows, int RowsPerGroup = Rows>
 class WrittenRows {
  public:
-  void Mark(int row) { bits_[static_cast<std::size_t>(row / 64)] |= std::uint64_t{1} << (row % 64); }
+  void Mark(int row) { Mark(row / RowsPerGroup, row % RowsPerGroup); }
+  void Mark(int group, int row) {
+    bits_[static_cast<std::size_t>(group * kGroupWords + row / 64)] |= std::uint64_t{1} << (row % 64);
+  }
   // Calls clearRows(first, count) for every run of marked rows and forgets
   // the marks.
   template <typename F>
   void ClearRuns(F&& clearRows) {
     std::ptrdiff_t start = -1;  // first row of the open run
-    for (std::size_t w = 0; w < bits_.size(); ++w) {
-      const std::uint64_t bits = bits_[w];
-      bits_[w] = 0;
-      int b = 0;
-      while (b < 64) {
-        const std::uint64_t rest = (start < 0 ? bits : ~bits) >> b;
-        if (rest == 0) break;  // no change of state in this word
-        b += std::countr_zero(rest);
-        const auto row = static_cast<std::ptrdiff_t>(w * 64) + b;
-        if (start < 0) {
-          start = row;
-        } else {
-          clearRows(start, row - start);
-          start = -1;
+    for (int g = 0; g * RowsPerGroup < Rows; ++g) {
+      const int rowsHere = std::min(RowsPerGroup, Rows - g * RowsPerGroup);
+      for (int k = 0; k * 64 < rowsHere; ++k) {
+        std::uint64_t& word = bits_[static_cast<std::size_t>(g * kGroupWords + k)];
+        std::uint64_t bits = word;
+        word = 0;
+        // The bits past the group's last row carry that row's state on.
+        const int valid = std::min(64, rowsHere - k * 64);
+        if (valid < 64 && ((bits >> (valid - 1)) & 1) != 0) bits |= ~std::uint64_t{0} << valid;
+        int b = 0;
+        while (b < valid) {
+          const std::uint64_t rest = (start < 0 ? bits : ~bits) >> b;
+          if (rest == 0) break;  // no change of state in this word
+          b += std::countr_zero(rest);
+          const auto row = static_cast<std::ptrdiff_t>(g) * RowsPerGroup + k * 64 + b;
+          if (start < 0) {
+            start = row;
+          } else {
+            clearRows(start, row - start);
+            start = -1;
+          }
         }
       }
     }
@@ -74,7 +88,8 @@ class WrittenRows {
   }
 
  private:
-  std::array<std::uint64_t, (Rows + 63) / 64> bits_{};
+  static constexpr int kGroupWords = (RowsPerGroup + 63) / 64;
+  std::array<std::uint64_t, static_cast<std::size_t>((Rows + RowsPerGroup - 1) / RowsPerGroup * kGroupWords)> bits_{};
 };
 
 // (D, H, k) array with elements Lo..Hi for every dataset and hour: the
@@ -90,7 +105,7 @@ class HourVectorArray {
   static constexpr int kSlots = Hi - Lo + 1;
   T& operator()(int d, int h, int k) {
     const int row = Row(d, h, k);
-    written_.Mark(row);
+    written_.Mark(d, h);
     return v_[Slot(row, k)];
   }
   const T& operator()(int d, int h, int k) const { return v_[Slot(Row(d, h, k), k)]; }
@@ -105,7 +120,7 @@ class HourVectorArray {
   // The same for writing (all of them count as written).
   std::span<T, kSlots> Of(int d, int h) {
     const int row = Row(d, h, Lo);
-    written_.Mark(row);
+    written_.Mark(d, h);
     return std::span<T, kSlots>(&v_[Slot(row, Lo)], kSlots);
   }
   // Every element back to T{}.
@@ -130,7 +145,7 @@ class HourVectorArray {
   static constexpr std::size_t Slot(int row, int k) { return static_cast<std::size_t>(row * kSlots + (k - Lo)); }
 
   std::array<T, static_cast<std::size_t>(kRows) * kSlots> v_;  // zero from the storage (see ParcelLevelArray)
-  WrittenRows<kRows> written_;
+  WrittenRows<kRows, kMaxHours> written_;  // a dataset's rows apart
 };
 
 // (D, H, L) array with levels LMin..67.

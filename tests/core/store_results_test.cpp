@@ -3,6 +3,7 @@
 // loaded data and their results whole.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,8 @@
 #include <sstream>
 #include <string>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "core/ccl.h"
 #include "core/derived.h"
@@ -162,6 +165,72 @@ TEST(StoreResults, AFailedLoadKeepsTheResultsWhole) {
   EXPECT_EQ(gSRHTopLevel(1, 0), 0);
   EXPECT_FALSE(gLevelParcelDone(1, 0, 1));
   EXPECT_EQ(gElevParcelTemp(1, 0, 1, 1), 0.0f);
+}
+
+// Datasets read side by side leave the store, the load's scalars and any
+// message as reading them one after the other does, whatever the file:
+// alike datasets in either order, two-character line ends, one a line longer
+// than the rest before others with titles of two letters (each would also
+// read from a line too early, taking the line before as its title), a fault
+// in a later dataset, more datasets than the store holds.
+TEST(StoreResults, DatasetsReadSideBySideAsOneAfterTheOther) {
+  std::ifstream in(std::string(ONDRIK_DATA_DIR) + "/SREF_KOKC.ond", std::ios::binary);
+  std::stringstream read;
+  read << in.rdbuf();
+  const std::string sref = read.str();
+  // Its 8 datasets, each up to its closing blank line and the line after it.
+  std::vector<std::string> datasets;
+  for (std::size_t start = 0; start < sref.size();) {
+    const std::size_t end = sref.find('\n', sref.find("\n\n---", start) + 2) + 1;
+    datasets.push_back(sref.substr(start, end - start));
+    start = end;
+  }
+  ASSERT_EQ(datasets.size(), 8u);
+  std::string reversed, crlf, uneven, misdated = sref;
+  for (auto d = datasets.rbegin(); d != datasets.rend(); ++d) reversed += *d;
+  for (const char c : sref) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  for (std::size_t k = 0; k < datasets.size(); ++k) {
+    std::string d = datasets[k];
+    if (k == 2) d.insert(d.find("\n\n---") + 1, "ONE MORE LINE\n");
+    if (k >= 3) d.replace(0, d.find('\n'), "N" + std::to_string(k));
+    if (k == 7) d.erase(d.find("\n\n---") + 2);  // the file as long as the others
+    uneven += d;
+  }
+  misdated.replace(misdated.find("TIME", sref.size() * 5 / 8 + 2000), 4, "TIMX");
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"alike", sref},
+      {"reversed", reversed},
+      {"crlf", crlf},
+      {"uneven", uneven},
+      {"cut", sref.substr(0, sref.size() * 5 / 8 + 5000)},
+      {"misdated", misdated},
+      {"32 datasets", sref + sref + sref + sref},
+  };
+  const fs::path dir = fs::path(ONDRIK_TEST_TMP) / "store_results";
+  fs::create_directories(dir);
+  for (const auto& [name, text] : files) {
+    const std::string path = (dir / "side_by_side.ond").string();
+    std::ofstream(path, std::ios::binary) << text;
+    LoadOptions options = Options("eta");
+    options.readSideBySide = false;
+    const LoadResult alone = LoadProfileFile(path, options);
+    const auto expected = std::make_unique<ProfileStore>(Store());
+    const std::array<double, 6> scalars = {static_cast<double>(gDatasetCount), MaxSpecHum, MaxSfcPres,
+                                           static_cast<double>(gChartBottom), gHoursPerStep,
+                                           static_cast<double>(gTZOffset)};
+    ASSERT_TRUE(LoadProfileFile(kNam, Options("eta")).ok);  // the other store, filled
+    options.readSideBySide = true;
+    const LoadResult sideBySide = LoadProfileFile(path, options);
+    EXPECT_EQ(sideBySide.ok, alone.ok) << name;
+    EXPECT_EQ(sideBySide.message, alone.message) << name;
+    if (!alone.ok) continue;
+    ExpectStoreEquals(*expected, name);
+    EXPECT_EQ((std::array<double, 6>{static_cast<double>(gDatasetCount), MaxSpecHum, MaxSfcPres,
+                                     static_cast<double>(gChartBottom), gHoursPerStep,
+                                     static_cast<double>(gTZOffset)}),
+              scalars)
+        << name;
+  }
 }
 
 }  // namespace

@@ -137,5 +137,41 @@ TEST(ProfileStore, WrittenRowsComeBackAsRuns) {
   EXPECT_EQ(got, (Runs{{0, 130}}));
 }
 
+// Rows kept in groups with words of their own (a dataset's 85 hours) come
+// back as the same runs as without groups, joined across the groups' edges.
+TEST(ProfileStore, WrittenRowsInGroupsComeBackAsWithout) {
+  constexpr int kRows = 3 * kMaxHours + 40;
+  using Runs = std::vector<std::pair<std::ptrdiff_t, std::ptrdiff_t>>;
+  std::vector<std::vector<int>> cases = {{}, {84, 85}, {83, 84}, {84}, {85}, {169, 170, kRows - 1},
+                                         {60, 61, 62, 63, 64, 65, 66}, {0, 84, 85, 169, 170, 254, 255}};
+  std::vector<int> every(kRows);
+  for (int r = 0; r < kRows; ++r) every[static_cast<std::size_t>(r)] = r;
+  cases.push_back(every);
+  unsigned x = 7;
+  for (int k = 0; k < 200; ++k) {  // runs of random lengths
+    std::vector<int> rows;
+    for (int r = 0; r < kRows; ++r) {
+      x = x * 1664525u + 1013904223u;
+      if (static_cast<int>(x >> 28) < (k % 4) * 4) rows.push_back(r);
+    }
+    cases.push_back(rows);
+  }
+  for (const std::vector<int>& rows : cases) {
+    WrittenRows<kRows, kMaxHours> grouped;
+    WrittenRows<kRows> plain;
+    for (int r : rows) {
+      grouped.Mark(r / kMaxHours, r % kMaxHours);
+      plain.Mark(r);
+    }
+    Runs got, expected;
+    grouped.ClearRuns([&got](std::ptrdiff_t first, std::ptrdiff_t n) { got.emplace_back(first, n); });
+    plain.ClearRuns([&expected](std::ptrdiff_t first, std::ptrdiff_t n) { expected.emplace_back(first, n); });
+    EXPECT_EQ(got, expected) << rows.size() << " rows";
+    got.clear();
+    grouped.ClearRuns([&got](std::ptrdiff_t first, std::ptrdiff_t n) { got.emplace_back(first, n); });
+    EXPECT_TRUE(got.empty());
+  }
+}
+
 }  // namespace
 }  // namespace ondrik
