@@ -18,6 +18,12 @@ inline bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 inline bool IsSeparator(char c) { return IsBlank(c) || c == ',' || IsLineEnd(c); }
 inline bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') <= 9; }
 
+inline std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
 inline double PowerOfTen(int k) {
   static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,

@@ -36,6 +36,7 @@ namespace ondrik {
 
 using numberscan::IsBlank;
 using numberscan::IsDigit;
+using numberscan::TrimBlanks;
 using numberscan::IsLineEnd;
 using numberscan::IsSeparator;
 using numberscan::ParseItem;
@@ -231,12 +232,6 @@ CosSin WindTowards(float wdir) {
   return {std::cos(rad), std::sin(rad)};
 }
 
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 class Loader {
  public:
   Loader(std::string_view text, const ModelLayout& layout, const LoadOptions& options, LoadUi& ui)
@@ -249,9 +244,13 @@ class Loader {
   bool Run(const std::string& ext, bool sideBySide) {
     MaxSpecHum = 0;
     if (in_.OnlyBlankLeft()) throw ProfileReadError("the file holds no profile data");
+    const std::size_t start = in_.Position();
     const int startLine = in_.Line();
     ReadDataset(ext);
-    if (sideBySide && !in_.OnlyBlankLeft() && !ReadSideBySide(ext, in_.Line() - startLine)) return false;
+    if (sideBySide && !in_.OnlyBlankLeft() &&
+        !ReadSideBySide(ext, in_.Line() - startLine, in_.Position() - start)) {
+      return false;
+    }
     while (gDatasetCount < kMaxDatasets && !in_.OnlyBlankLeft()) ReadDataset(ext);
     // A 25th dataset and any after it have no place in the store.
 
@@ -288,7 +287,7 @@ class Loader {
     DeriveDataset(D, text, ext);
     SkipToNextDataset(in_);
   }
-  bool ReadSideBySide(const std::string& ext, int lines);
+  bool ReadSideBySide(const std::string& ext, int lines, std::size_t bytes);
   // Reads dataset D's header, hours and surface records from `in` into the
   // store. Writes nothing but the store's entries of D and `text`, so that
   // datasets can be read on threads of their own.
@@ -346,13 +345,16 @@ class Loader {
 
 // The datasets of a file are alike as a rule (the members of one ensemble,
 // each with the same hours and levels), so where each has as many lines as
-// the first, the next ones start every `lines` lines. Each is read from there
+// the first, the next ones start every `lines` lines (the first's `bytes`
+// are worth the threads' start). Each is read from there
 // on a thread of the few this load starts; one counts when it was read
 // without fault and ended where the next was taken to start. They are then
 // derived in the file's order, as if read one after the other. False when
 // one does not count (datasets of other lengths, a fault in the file): the
 // store then holds what it must not, and the load starts again without this.
-bool Loader::ReadSideBySide(const std::string& ext, int lines) {
+bool Loader::ReadSideBySide(const std::string& ext, int lines, std::size_t bytes) {
+  // Reading a dataset of fewer bytes takes less than starting a thread.
+  if (constexpr std::size_t kBytesWorthAThread = 64 * 1024; bytes < kBytesWorthAThread) return true;
   struct Part {
     std::size_t pos = 0, endPos = 0;
     int line = 0, endLine = 0;
@@ -401,10 +403,8 @@ bool Loader::ReadSideBySide(const std::string& ext, int lines) {
   }  // joined
 
   for (std::size_t k = 0; k < parts.size(); ++k) {
-    if (!parts[k].read) return false;
-    if (k + 1 < parts.size() && (parts[k].endPos != parts[k + 1].pos || parts[k].endLine != parts[k + 1].line)) {
-      return false;
-    }
+    const Part* after = k + 1 < parts.size() ? &parts[k + 1] : nullptr;
+    if (!parts[k].read || (after && (parts[k].endPos != after->pos || parts[k].endLine != after->line))) return false;
   }
   try {
     for (std::size_t k = 0; k < parts.size(); ++k) DeriveDataset(first + static_cast<int>(k), parts[k].text, ext);
