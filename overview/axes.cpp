@@ -102,7 +102,7 @@ void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& tic
 int SidePictureWidth(const PictureBox& side) {
   double need = 0;
   for (const ColumnRoom& c : kSideColumns) {
-    const double pixels = side.TextWidth(c.widest) / std::abs(side.ScaleWidth()) * side.PixelWidth() + 2;
+    const double pixels = side.TextWidthPx(c.widest) + 2;
     need = std::max(need, pixels * 100 / (c.to - c.from));
   }
   return std::isfinite(need) ? static_cast<int>(std::ceil(std::min(need, 1000.0))) : 0;

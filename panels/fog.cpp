@@ -125,7 +125,6 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   pic.Line(0, 0, M, 0, kAxis);
   pic.Line(0, 0, 0, 500, kAxis);
   pic.DrawWidth = 1;
-  // A tick label that would run into the one before it is left out.
   // A tick label that would run into the one before it is left out; the
   // right chart's first one keeps clear of the line that parts the charts.
   double labelsEnd = -1e300, labelsFrom = -1e300;

@@ -280,8 +280,7 @@ void HodographPanel::DrawHodograph() {
     const double mu = gMeanWindSpd(d, H) * std::cos(mdir), mv = gMeanWindSpd(d, H) * std::sin(mdir);
     // A marker off the plane stands at its edge, towards where it lies.
     auto centred = [&](const char* text, double x, double y) {
-      const double w = pic.TextWidth(text) * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
-      const double h = pic.TextHeight(text) * pic.PixelHeight() / std::fabs(pic.ScaleHeight());
+      const double w = pic.TextWidthPx(text), h = pic.TextHeightPx(text);
       const double px = std::clamp(pic.XToPixel(x) - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
       const double py = std::clamp(pic.YToPixel(y) - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
       pic.CurrentX = pic.PixelToX(px);

@@ -86,7 +86,7 @@ void LapseRatesPanel::Draw() {
   const double rowHeight = kStep * pic.PixelHeight() / std::fabs(pic.ScaleHeight());
   pic.FontSize = 14;
   while (pic.FontSize > 2 && (widest() > kStep - gap ||
-                              pic.TextHeight("0") * pic.PixelHeight() / std::fabs(pic.ScaleHeight()) > rowHeight))
+                              pic.TextHeightPx("0") > rowHeight))
     pic.FontSize -= 0.25;
 
   const std::string title = "Lapse Rate °C/km";

@@ -68,21 +68,16 @@ void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, 
 
 namespace {
 
-// Widths in picture pixels, whichever way the scale runs.
-double WidthPx(const PictureBox& pic, const std::string& t) {
-  return pic.TextWidth(t) * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
-}
-
 // Pixel positions of a row's texts at the picture's font: each at its place
 // or a blank after the text before it; the end of the last one.
 double LayRow(const PictureBox& pic, const std::vector<RowText>& row, const std::vector<double>& wanted,
               std::vector<double>& at) {
-  const double gap = WidthPx(pic, " ");
+  const double gap = pic.TextWidthPx(" ");
   double end = -1e300;
   for (std::size_t i = 0; i < row.size(); ++i) {
     const std::string& t = row[i].text;
     at[i] = std::max(wanted[i], end + gap);
-    end = at[i] + WidthPx(pic, t.substr(0, t.find_last_not_of(' ') + 1));
+    end = at[i] + pic.TextWidthPx(t.substr(0, t.find_last_not_of(' ') + 1));
   }
   return end;
 }
@@ -123,11 +118,11 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
       for (double& a : at) a -= over;
       return true;
     }
-    const double gap = WidthPx(pic, " ");
+    const double gap = pic.TextWidthPx(" ");
     double next = right + gap;
     for (std::size_t i = texts.size(); i-- > 0;) {
       const std::string& t = texts[i].text;
-      at[i] = std::min(at[i], next - gap - WidthPx(pic, t.substr(0, t.find_last_not_of(' ') + 1)));
+      at[i] = std::min(at[i], next - gap - pic.TextWidthPx(t.substr(0, t.find_last_not_of(' ') + 1)));
       next = at[i];
     }
     return at[0] >= left;

@@ -22,7 +22,6 @@ class QPushButton;
 
 namespace ondrik {
 
-
 class PrecipTypePanel : public PicturePanel {
  public:
   PrecipTypePanel(PanelHost& host, QWidget* parent);

@@ -58,7 +58,7 @@ class AxisTexts {
   // that the widest, `widest`, keeps clear of the next: each or each other.
   int Every(double step, int widest) const {
     const double pxPerX = pic_.PixelWidth() / std::fabs(pic_.ScaleWidth());
-    return (step - pic_.TextWidth(std::to_string(widest))) * pxPerX >= 7 ? 1 : 2;
+    return step * pxPerX - pic_.TextWidthPx(std::to_string(widest)) >= 7 ? 1 : 2;
   }
   // Centred on x under the axis.
   void Under(double x, int v) {
@@ -70,11 +70,8 @@ class AxisTexts {
   // The pixels a text at (x, y) takes, its blanks left out.
   QRectF Place(double x, double y, const std::string& t) const {
     const std::size_t first = t.find_first_not_of(' '), last = t.find_last_not_of(' ');
-    const double pxPerX = pic_.PixelWidth() / std::fabs(pic_.ScaleWidth());
-    const double pxPerY = pic_.PixelHeight() / std::fabs(pic_.ScaleHeight());
-    const double left = pic_.XToPixel(x) + pic_.TextWidth(t.substr(0, first)) * pxPerX;
-    return {left, pic_.YToPixel(y), pic_.TextWidth(t.substr(first, last - first + 1)) * pxPerX,
-            pic_.TextHeight(t) * pxPerY};
+    const double left = pic_.XToPixel(x) + pic_.TextWidthPx(t.substr(0, first));
+    return {left, pic_.YToPixel(y), pic_.TextWidthPx(t.substr(first, last - first + 1)), pic_.TextHeightPx(t)};
   }
   void Keep(double x, double y, const std::string& t) { taken_.push_back(Place(x, y, t)); }
   void Number(double x, double y, const std::string& t) {
@@ -139,7 +136,6 @@ void PrecipTypePanel::DrawEnergyHeader(PictureBox& pic, Integer H) {
   if (S > 0) pic.Box(100 - S, 1, 100, 7, kBlue, true);
   snowBarLeftPx_ = pic.XToPixel(0);
   PrintRow(pic, 1, {{30, "SNRA=" + NumberItem(gSnra(D, H)), kBlack}}, 0);
-
 }
 
 std::vector<std::string> PrecipTypePanel::VerdictLines(Integer d, Integer H, EnergyDiagram diagram) {

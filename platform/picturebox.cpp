@@ -497,14 +497,20 @@ void PictureBox::Print(const std::string& text, bool newline) {
 }
 
 double PictureBox::TextWidth(const std::string& text) const {
-  using namespace picturetext;
-  const double wpx = TextIn(FontFor(FontName, FontSize, FontBold, deviceScale_), text).width;
-  return wpx / deviceScale_ * std::fabs(width_) / pixelWidth_;
+  return TextWidthPx(text) * std::fabs(width_) / pixelWidth_;
 }
 
-double PictureBox::TextHeight(const std::string& /*text*/) const {
-  const double hpx = picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_).height;
-  return hpx / deviceScale_ * std::fabs(height_) / pixelHeight_;
+double PictureBox::TextHeight(const std::string& text) const {
+  return TextHeightPx(text) * std::fabs(height_) / pixelHeight_;
+}
+
+double PictureBox::TextWidthPx(const std::string& text) const {
+  using namespace picturetext;
+  return TextIn(FontFor(FontName, FontSize, FontBold, deviceScale_), text).width / deviceScale_;
+}
+
+double PictureBox::TextHeightPx(const std::string& /*text*/) const {
+  return picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_).height / deviceScale_;
 }
 
 double PictureBox::TextWidthInScale(const std::string& text) const {

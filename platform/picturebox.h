@@ -159,6 +159,9 @@ class PictureBox : private detail::PaintSlot {
   // centres a text on x whichever way the scale runs.
   double TextWidthInScale(const std::string& text) const;
   double TextHeightInScale(const std::string& text) const;
+  // The same measures in picture pixels, whatever the scale.
+  double TextWidthPx(const std::string& text) const;
+  double TextHeightPx(const std::string& text) const;
 
   // The picture as drawn so far, in device pixels (the painting of the
   // redraw ends here).

@@ -135,11 +135,6 @@ void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req,
   }
 }
 
-SnapshotSaver::~SnapshotSaver() {
-  for (const auto& job : jobs_)
-    if (job->worker.joinable()) job->worker.join();
-}
-
 void SnapshotSaver::Submit(PreparedSnapshot snap, Report report) {
   // Two saves of one file would share its temporary file: the earlier one
   // ends first.
@@ -157,7 +152,7 @@ void SnapshotSaver::Submit(PreparedSnapshot snap, Report report) {
     }
   };
   try {
-    job->worker = std::thread(save);
+    job->worker = std::jthread(save);
   } catch (const std::system_error&) {
     save();  // no thread to be had: saved here and now
   }

@@ -89,14 +89,13 @@ void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req,
 // own), while the caller draws the next pictures. Each result goes to its
 // report on the caller's thread, in the order of the snapshots: Submit()
 // first finishes the oldest save when kInFlight are running (and every save
-// up to one of the same file), Finish() all of them. The destructor only waits for the saves still running (their reports
-// are not made).
+// up to one of the same file), Finish() all of them. The destructor only
+// waits for the saves still running (their reports are not made).
 class SnapshotSaver {
  public:
   using Report = std::function<void(const SnapshotResult&)>;
   static constexpr std::size_t kInFlight = 3;
   explicit SnapshotSaver(Effects& effects) : effects_(effects) {}
-  ~SnapshotSaver();
   SnapshotSaver(const SnapshotSaver&) = delete;
   SnapshotSaver& operator=(const SnapshotSaver&) = delete;
   void Submit(PreparedSnapshot snap, Report report);
@@ -107,7 +106,7 @@ class SnapshotSaver {
     PreparedSnapshot snap;
     SnapshotResult result;
     Report report;
-    std::thread worker;
+    std::jthread worker;  // joined when the job goes
   };
   void FinishOldest();
 
