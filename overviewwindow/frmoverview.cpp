@@ -410,6 +410,7 @@ void frmOverView::Form_Load() {
     vsbEE->SetValue(bar.value);
     vsbEE->setVisible(bar.visible);
     btnEnsemble->setVisible(bar.ensembleVisible);
+    ShowOverlay();
   }
   ShowPage(std::clamp<Integer>(o.ControlPage, 0, kOverviewPageCount - 1));
   // 22: the layout of the last opening.

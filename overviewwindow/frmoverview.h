@@ -104,6 +104,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void btnEnsemble_Click();
   // From the profile window: its dataset bar and a dataset box changed.
   void MirrorDatasetBar(int max, int value, bool visible);
+  // btnEnsemble bold while every shown dataset is drawn (gOverlayAll).
+  void ShowOverlay();
   void MirrorDatasetBox(const std::string& summary, int index, int value);
 
   // ---- layouts (frmoverview_layouts.cpp) ----

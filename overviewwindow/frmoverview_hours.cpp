@@ -196,17 +196,16 @@ void frmOverView::chkefname_Click(int index) {
   FocusScrollBar();
 }
 
-void frmOverView::btnEnsemble_Click() {
-  gOverlayAll = !gOverlayAll;
-  SetBold(btnEnsemble, gOverlayAll);
-  PlotData();
-}
+void frmOverView::btnEnsemble_Click() { profile_.ToggleOverlay(); }
+
+void frmOverView::ShowOverlay() { SetBold(btnEnsemble, gOverlayAll); }
 
 void frmOverView::MirrorDatasetBar(int max, int value, bool visible) {
   vsbEE->SetRange(1, std::max(1, max));
   vsbEE->SetValue(value);
   vsbEE->setVisible(visible);
   btnEnsemble->setVisible(visible);
+  ShowOverlay();
 }
 
 void frmOverView::MirrorDatasetBox(const std::string& summary, int index, int value) {

@@ -67,6 +67,9 @@ class ProfileLink {
   virtual void SetHour(int value) = 0;                   // hsbHour
   virtual void SetDataset(int value) = 0;                // vsbEE
   virtual void SetDatasetBox(int index, int value) = 0;  // chkefname(index)
+  // The Overlay button (btnEnsemble): every shown dataset drawn or the
+  // current one only, in both windows.
+  virtual void ToggleOverlay() = 0;
   // The dataset boxes were set together with the loading state raised: the
   // shown datasets follow them and both windows are drawn again.
   virtual void DatasetBoxesSet() = 0;

@@ -89,7 +89,8 @@ class OverviewLink {
   // PlotCursor: move the overview's hour line from fromHour to toHour; false
   // when no line is drawn (the overview's "Cursor" is not ticked).
   virtual bool MoveCursor(int /*fromHour*/, int /*toHour*/) { return false; }
-  // The overview's copy of the dataset bar and overlay button.
+  // The overview's copy of the dataset bar and overlay button (bold while
+  // gOverlayAll).
   virtual void MirrorDatasetBar(int /*max*/, int /*value*/, bool /*visible*/) {}
   virtual void MirrorDatasetBox(const std::string& /*caption*/, int /*index*/, int /*value*/) {}
   // Keeps the overview's place and its layout (slot 8) for the next run.
@@ -363,6 +364,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetHour(int value) override;
   void SetDataset(int value) override;
   void SetDatasetBox(int index, int value) override;
+  void ToggleOverlay() override { btnEnsemble_Click(); }
   void DatasetBoxesSet() override;
   void SetBourgouin(int value) override;
   void SetHodoLayer(Single top, Single bottom) override;

@@ -101,6 +101,10 @@ void frmProfile::btnEnsemble_Click() {
   SetBold(btnEnsemble, gOverlayAll);
   vsbEE->setFocus();
   DisplayHour();
+  if (gOverviewOpen != 0) {
+    overview_->MirrorDatasetBar(std::max(1, gShownCount), vsbEE->Value(), vsbEE->isVisible());
+    RedrawOverview();
+  }
 }
 
 void frmProfile::Cycle(int column) {

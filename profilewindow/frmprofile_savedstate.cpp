@@ -208,6 +208,7 @@ void frmProfile::ApplyHistory(const saved::HistoryFile& h) {
   SetThicknessView(h.PrecipByThickness);
   SetChartOptions(o);
   ApplyPanelSettings(s);
+  SetBold(btnEnsemble, gOverlayAll);
 }
 
 // ReadHistory: the saved state of the last run, or the first run's values

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/shared.h"
 #include "core/shear.h"
@@ -111,6 +112,29 @@ TEST_F(OverviewWindowTest, EveryDatasetKeyRedrawsBothWindows) {
     const QImage shown = Picture(o);
     o.PlotData();
     EXPECT_EQ(Picture(o), shown);
+  }
+}
+
+// The Overlay button of either window (or the overview's key for it) draws
+// every shown dataset, or the current one only, in both windows, and both
+// buttons say which.
+TEST_F(OverviewWindowTest, EitherOverlayButtonRedrawsBothWindows) {
+  frmProfile& w = Start();
+  Ensemble(w);
+  frmOverView& o = Open(w);
+  for (const std::function<void()>& toggle : std::vector<std::function<void()>>{
+           [&] { Ctl<QPushButton>(w, "btnEnsemble")->click(); }, [&] { Ctl<QPushButton>(o, "btnEnsemble")->click(); },
+           [&] { Ctl<QPushButton>(o, "btnEnsemble")->click(); }, [&] { Ctl<QPushButton>(w, "btnEnsemble")->click(); }}) {
+    const bool before = gOverlayAll;
+    const QImage picture = Picture(o);
+    const int charts = chartDraws_;
+    toggle();
+    EXPECT_NE(gOverlayAll, before);
+    EXPECT_GT(chartDraws_, charts);
+    EXPECT_NE(Picture(o), picture);
+    EXPECT_EQ(Fresh(o), Picture(o));
+    for (QWidget* window : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&o)})
+      EXPECT_EQ(Ctl<QPushButton>(*window, "btnEnsemble")->font().bold(), gOverlayAll);
   }
 }
 
