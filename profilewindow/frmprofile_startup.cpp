@@ -4,6 +4,7 @@
 #include <QDate>
 #include <QListWidget>
 #include <QLocale>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 
@@ -258,8 +259,13 @@ void frmProfile::lstoptModel_Click() {
 
 void frmProfile::MarkModelList(bool marked) {
   modelListMarked_ = marked;
-  lstoptModel->setStyleSheet(marked ? "QListWidget { background-color: rgb(64, 0, 0); color: white; }"
-                                    : "QListWidget { background-color: black; color: white; }");
+  // Colours through the palette: a style sheet set while a click is being
+  // handled lays the list out anew under the mouse, and another row than
+  // the chosen one would show chosen.
+  QPalette colours = lstoptModel->palette();
+  colours.setColor(QPalette::Base, marked ? QColor(64, 0, 0) : QColor(Qt::black));
+  colours.setColor(QPalette::Text, Qt::white);
+  lstoptModel->setPalette(colours);
   lstoptModel->setToolTip(marked ? "New compressed profiles: choose a model to convert them" : "");
 }
 

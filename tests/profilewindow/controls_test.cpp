@@ -3,10 +3,12 @@
 // overlays and the trail button.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <memory>
@@ -236,6 +238,37 @@ TEST_F(ControlsTest, DownloaderButtonsAndTheModelListMark) {
   models->setCurrentRow(1);
   EXPECT_FALSE(w.ModelListMarked());
   EXPECT_EQ(back(), QColor(Qt::black));
+}
+
+// A model chosen by a click shows as the chosen row, the list marked or
+// not, and whether or not the row was whole in sight (the list scrolls to it).
+TEST_F(ControlsTest, TheClickedModelIsTheOneShownChosen) {
+  WriteFile(folder_ / "Haulix.exe", "");
+  WriteFile(folder_ / "HaulixC.Dat", "LIST = East: coast\r\nnam_kbos.ONZ\r\n");
+  frmProfile& w = Start();
+  QListWidget* models = Ctl<QListWidget>(w, "lstoptModel");
+  ASSERT_GE(models->count(), 3);
+  for (const bool marked : {false, true}) {
+    for (int row = models->count() - 1; row >= 0; --row) {
+      if (marked) Ctl<QPushButton>(w, "btnHaulix", 2)->click();
+      ASSERT_EQ(w.ModelListMarked(), marked);
+      models->scrollToTop();
+      QRect at = models->visualRect(models->model()->index(row, 0));
+      at = at.intersected(models->viewport()->rect());
+      if (at.isEmpty()) continue;  // out of sight: no click reaches it
+      const QPoint p = at.center();
+      for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, p, models->viewport()->mapToGlobal(p), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(models->viewport(), &e);
+      }
+      EXPECT_EQ(models->currentRow(), row);
+      const QList<QListWidgetItem*> chosen = models->selectedItems();
+      ASSERT_EQ(chosen.size(), 1) << row;
+      EXPECT_EQ(models->row(chosen.front()), row) << (marked ? "marked" : "plain");
+      EXPECT_EQ(w.Model().gModelName, models->item(row)->text().toStdString());
+    }
+  }
 }
 
 }  // namespace
