@@ -33,6 +33,7 @@ bool SaveFileReplacing(const std::string& path, const std::string& bytes, Effect
                        std::string* error, bool* denied) {
   const std::string written = FileBehind(path);
   const std::filesystem::path target(written);
+  const saved::SaveLock one(written);
   saved::RemoveStrayTemporaries(target.parent_path().string(), target.filename().string());
   const std::string temp = saved::TemporaryPathFor(written);
   int fd = -1;

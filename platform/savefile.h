@@ -7,7 +7,9 @@
 // replaces the target (by rename). Any failure (a folder that does not
 // exist, a full disk, a refused rename) removes the temporary file and leaves
 // the earlier file as it was. Temporary files of the target that an earlier
-// save left behind (the program killed mid-save) are removed first.
+// save left behind (its program killed mid-save) are removed first; those of
+// saves still in progress are left alone, and saves of one file in this
+// process run one after the other.
 
 #include <string>
 

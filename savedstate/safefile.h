@@ -9,6 +9,7 @@
 // Qt-free.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -49,11 +50,32 @@ std::string TemporaryPathFor(const std::string& path);
 // True for a file name of that form: "<name>.ondrik-<digits>.tmp".
 bool IsTemporaryName(std::string_view fileName);
 
+// Held for the whole of one save of path: saves of one file in this process
+// (the batch's picture threads, two windows) share the temporary file's
+// name, so they run one after the other and the later whole copy wins.
+class SaveLock {
+ public:
+  explicit SaveLock(const std::string& path);
+  ~SaveLock();
+  SaveLock(const SaveLock&) = delete;
+  SaveLock& operator=(const SaveLock&) = delete;
+
+ private:
+  std::string key_;
+};
+
 // Removes from folder the temporary files that a save cut short (a kill
 // between writing and renaming) left behind: all of them, or only those of
-// the file called name when one is given. Files of any other name are never
-// touched; what cannot be removed stays.
-void RemoveStrayTemporaries(const std::string& folder, std::string_view name = {});
+// the file called name when one is given. A temporary file is left behind
+// only when the process named in it has ended (no such process runs, or the
+// one of that number started after the file was last written) and it was
+// last written minimumAge ago or more: a save in progress, of this program or
+// of another one (another Ondrik, a batch run, one on another machine that
+// shares the folder), is never touched. Files of any other name are never
+// touched either; what cannot be removed stays.
+inline constexpr std::chrono::seconds kStrayTemporaryAge{60};
+void RemoveStrayTemporaries(const std::string& folder, std::string_view name = {},
+                            std::chrono::seconds minimumAge = kStrayTemporaryAge);
 
 // Writes text to path through its temporary file, line by line, then renames
 // it over path. open is where the temporary file is opened (tests pass one

@@ -5,6 +5,9 @@
 
 #include <QPushButton>
 
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -133,28 +136,38 @@ TEST_F(SavedStateTest, SetupsSurviveARestartAndRecallThroughTheButtons) {
 
 // A save cut short by a kill leaves its temporary file beside the old copy:
 // the next start removes such files from the saved-state and the program
-// folders, the next save of a file those of that file; names that only look
-// alike are never touched.
+// folders, the next save of a file those of that file, once their process
+// has ended and they are a minute old; names that only look alike, and a
+// save in progress of another process, are never touched.
 TEST_F(SavedStateTest, StrayTemporaryFilesOfSavesAreRemoved) {
   fs::create_directories(SavedFolder());
-  const std::vector<std::string> strays{"Ondrik.hst.ondrik-4242.tmp", "Ondrik.SP2.ondrik-1.tmp",
-                                        "Ondrik.cfg.ondrik-99999.tmp"};
+  const std::vector<std::string> strays{"Ondrik.hst.ondrik-987654321.tmp", "Ondrik.SP2.ondrik-999999999.tmp",
+                                        "Ondrik.cfg.ondrik-2147483647.tmp"};
   const std::vector<std::string> alike{"Ondrik.hst.tmp",    "Ondrik.hst.ondrik-.tmp", "Ondrik.hst.ondrik-12a.tmp",
                                        "Ondrik.hst.AbC123", "Ondrik.hst.ondrik-5.tmp.bak", ".ondrik-5.tmp"};
-  for (const fs::path& dir : {SavedFolder(), folder_})
+  // A save of this process's parent is in progress.
+  const std::string inProgress = "Ondrik.hst.ondrik-" + std::to_string(getppid()) + ".tmp";
+  auto old = [](const fs::path& p) {
+    WriteFile(p, "x");
+    fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+  };
+  for (const fs::path& dir : {SavedFolder(), folder_}) {
     for (const auto* names : {&strays, &alike})
-      for (const std::string& n : *names) WriteFile(dir / n, "x");
+      for (const std::string& n : *names) old(dir / n);
+    WriteFile(dir / inProgress, "x");
+  }
   frmProfile& w = Start();
   for (const fs::path& dir : {SavedFolder(), folder_}) {
     for (const std::string& n : strays) EXPECT_FALSE(fs::exists(dir / n)) << dir / n;
     for (const std::string& n : alike) EXPECT_TRUE(fs::exists(dir / n)) << dir / n;
+    EXPECT_TRUE(fs::exists(dir / inProgress)) << dir / inProgress;
   }
-  WriteFile(SavedFolder() / "Ondrik.SP2.ondrik-7.tmp", "x");
-  WriteFile(SavedFolder() / "Ondrik.SP3.ondrik-7.tmp", "x");
+  old(SavedFolder() / "Ondrik.SP2.ondrik-999999998.tmp");
+  old(SavedFolder() / "Ondrik.SP3.ondrik-999999998.tmp");
   Ctl<QPushButton>(w, "btnSave", 2)->click();
   EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP2"));
-  EXPECT_FALSE(fs::exists(SavedFolder() / "Ondrik.SP2.ondrik-7.tmp"));
-  EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP3.ondrik-7.tmp"));
+  EXPECT_FALSE(fs::exists(SavedFolder() / "Ondrik.SP2.ondrik-999999998.tmp"));
+  EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP3.ondrik-999999998.tmp"));
 }
 
 // Bad files: a history that ends early, a setup with bad values and cut

@@ -5,14 +5,19 @@
 
 #include <fcntl.h>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "../common/temp_folder.h"
 #include "savedstate/history.h"
@@ -168,6 +173,105 @@ TEST(SafeFile, AFullFileSystemKeepsTheOldCopy) {
   const int code = WEXITSTATUS(status);
   if (code == kCannotMount) GTEST_SKIP() << "no small file system can be mounted here";
   EXPECT_EQ(code, kPassed);
+}
+
+// ---- saves of several processes and threads ----
+
+// A child process that runs until it is killed, or one that has ended.
+pid_t StartChild(bool runs) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (runs) pause();
+    _exit(0);
+  }
+  return pid;
+}
+
+// Only the temporary file of a save that can no longer finish is removed:
+// its process has ended (or waits to be reaped, or its number now belongs to
+// a process started later) and the file is old enough not to be a save of a
+// machine that shares the folder.
+TEST(SafeFile, OnlyTemporariesOfEndedSavesAreRemoved) {
+  using std::chrono::seconds;
+  const std::string dir = Folder("strays");
+  const pid_t live = StartChild(true);
+  const pid_t zombie = StartChild(false);
+  const pid_t ended = StartChild(false);
+  ASSERT_GT(live, 0);
+  ASSERT_GT(zombie, 0);
+  ASSERT_GT(ended, 0);
+  siginfo_t info{};
+  ASSERT_EQ(waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT), 0);
+  ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
+  const std::string self = std::to_string(getpid());
+  const struct {
+    const char* what;
+    std::string writer;
+    seconds writtenAgo, minimumAge;
+    bool removed;
+  } cases[] = {
+      {"a live process's save", std::to_string(live), seconds(0), seconds(0), false},
+      {"this process's own save", self, seconds(0), seconds(0), false},
+      {"an ended process's", std::to_string(ended), seconds(0), seconds(0), true},
+      {"a process's that waits to be reaped", std::to_string(zombie), seconds(0), seconds(0), true},
+      {"an earlier process's of this one's number", self, seconds(3600), seconds(0), true},
+      {"an ended process's, younger than a minute", std::to_string(ended), seconds(10), kStrayTemporaryAge, false},
+      {"an ended process's, a minute old", std::to_string(ended), seconds(61), kStrayTemporaryAge, true},
+      {"a number no process has", "99999999999999999999", seconds(61), kStrayTemporaryAge, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string temp = dir + "Ondrik.hst.ondrik-" + c.writer + ".tmp";
+    std::ofstream(temp) << "half a history";
+    fs::last_write_time(temp, fs::file_time_type::clock::now() - c.writtenAgo);
+    RemoveStrayTemporaries(dir, {}, c.minimumAge);
+    EXPECT_EQ(!fs::exists(temp), c.removed);
+    fs::remove(temp);
+  }
+  kill(live, SIGKILL);
+  waitpid(live, nullptr, 0);
+  waitpid(zombie, nullptr, 0);
+}
+
+// Two processes and several threads save one file over and over, each
+// process clearing strays before its saves as a start does: every save
+// succeeds, the file is always one writer's whole copy, and no temporary
+// file is left.
+TEST(SafeFile, SavesOfOneFileAtOnceAllSucceed) {
+  const std::string dir = Folder("together");
+  const std::string path = dir + kHistoryFileName;
+  auto text = [](int writer) { return std::string(64 * 1024, static_cast<char>('a' + writer)) + "\r\n"; };
+  auto saveMany = [&](int writer, int times) {
+    int failed = 0;
+    for (int i = 0; i < times; ++i) {
+      RemoveStrayTemporaries(dir, {}, std::chrono::seconds(0));
+      failed += WriteFileSafely(path, text(writer)).ok ? 0 : 1;
+    }
+    return failed;
+  };
+  std::vector<pid_t> children;
+  for (int writer = 0; writer < 2; ++writer) {
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) _exit(saveMany(writer, 100) == 0 ? 0 : 1);
+    children.push_back(pid);
+  }
+  std::vector<int> failed(4, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) threads.emplace_back([&, t] { failed[static_cast<std::size_t>(t)] = saveMany(2 + t, 50); });
+  for (std::thread& t : threads) t.join();
+  for (const pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a process's save failed";
+  }
+  EXPECT_EQ(failed, std::vector<int>(4, 0));
+  std::set<std::string> whole;
+  for (int writer = 0; writer < 6; ++writer) whole.insert(text(writer));
+  EXPECT_TRUE(whole.contains(ReadFileText(path).value_or("")));
+  EXPECT_EQ(FilesIn(dir), 1u);
 }
 
 }  // namespace
