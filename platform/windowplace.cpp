@@ -1,6 +1,7 @@
 #include "platform/windowplace.h"
 
 #include <QGuiApplication>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 
@@ -14,10 +15,6 @@ namespace {
 // window's own size.
 constexpr int kFrameWidth = 16;
 constexpr int kFrameHeight = 48;
-// What must lie on a screen for a window to be seen and dragged: this much
-// of its width, and its top edge at least this far above the screen's bottom.
-constexpr long long kGripWidth = 120;
-constexpr long long kGripHeight = 60;
 
 int FitLength(int saved, int smallest, int room) { return std::max(smallest, std::min(saved, room)); }
 
@@ -26,17 +23,34 @@ QSize FitSize(const QRect& saved, const QSize& minimum, const QRect& screen) {
           FitLength(saved.height(), minimum.height(), screen.height() - kFrameHeight)};
 }
 
+// What a window of size at at covers of the screens, its frame included.
+QRect Outer(const QPoint& at, const QSize& size) {
+  return {at, QSize(size.width() + kFrameWidth, size.height() + kFrameHeight)};
+}
+
 // Length of [start, start + length) that lies within [from, from + span).
 long long Overlap(long long start, long long length, long long from, long long span) {
-  return std::min(start + length, from + span) - std::max(start, from);
+  return std::max(0LL, std::min(start + length, from + span) - std::max(start, from));
 }
 
-bool HorizontalGrip(const QPoint& at, const QSize& size, const QRect& screen) {
-  return Overlap(at.x(), size.width(), screen.left(), screen.width()) >= std::min<long long>(kGripWidth, size.width());
+long long AreaShown(const QRect& window, const QRect& screen) {
+  return Overlap(window.x(), window.width(), screen.x(), screen.width()) *
+         Overlap(window.y(), window.height(), screen.y(), screen.height());
 }
 
-bool VerticalGrip(const QPoint& at, const QRect& screen) {
-  return at.y() >= screen.top() && at.y() <= static_cast<long long>(screen.bottom()) - kGripHeight;
+bool WhollyOnScreens(const QRect& window, const std::vector<QRect>& screens) {
+  QRegion covered;
+  for (const QRect& s : screens) covered += s;
+  return QRegion(window).subtracted(covered).isEmpty();
+}
+
+// The start of a window of the given length along one side of a screen: a
+// window that fits is moved just far enough to lie wholly on it; one that
+// does not fit, or that lay wholly beside the screen, starts at the
+// screen's start (so its title bar and top-left part show).
+int Into(int start, int length, int from, int span) {
+  if (length > span || Overlap(start, length, from, span) == 0) return from;
+  return static_cast<int>(std::clamp<long long>(start, from, static_cast<long long>(from) + span - length));
 }
 
 int PixelsOf(std::int32_t twips) { return static_cast<int>(twips / kTwipsPerPixel); }
@@ -48,27 +62,26 @@ QSize PixelSizeOfTwips(int widthTwips, int heightTwips) {
 }
 
 QRect FitToScreens(const QRect& saved, const QSize& minimum, const std::vector<QRect>& screens) {
+  if (screens.empty()) return {QPoint(0, 0), minimum};
   const QPoint at = saved.topLeft();
-  // Of the screens on which the window keeps a grip, the one that shows the
-  // most of it.
-  const QRect* best = nullptr;
-  long long bestArea = -1;
+  const QSize kept(std::max(saved.width(), minimum.width()), std::max(saved.height(), minimum.height()));
+  // A window wholly on the screens (also one across two of them) stays.
+  if (WhollyOnScreens(Outer(at, kept), screens)) return {at, kept};
+  // Else it is brought onto the screen that shows the most of it, or onto
+  // the primary one when none shows any.
+  const QRect* best = &screens.front();
+  long long bestArea = 0;
   for (const QRect& s : screens) {
-    const QSize size = FitSize(saved, minimum, s);
-    if (!HorizontalGrip(at, size, s) || !VerticalGrip(at, s)) continue;
-    const long long shown = Overlap(at.x(), size.width(), s.left(), s.width()) *
-                            Overlap(at.y(), size.height(), s.top(), s.height());
+    const long long shown = AreaShown(Outer(at, kept), s);
     if (shown > bestArea) {
       bestArea = shown;
       best = &s;
     }
   }
-  if (best != nullptr) return {at, FitSize(saved, minimum, *best)};
-  if (screens.empty()) return {QPoint(0, 0), minimum};
-  const QRect& primary = screens.front();
-  const QSize size = FitSize(saved, minimum, primary);
-  return {QPoint(HorizontalGrip(at, size, primary) ? at.x() : primary.left(),
-                 VerticalGrip(at, primary) ? at.y() : primary.top()),
+  const QSize size = FitSize(saved, minimum, *best);
+  const QRect outer = Outer(at, size);
+  return {QPoint(Into(at.x(), outer.width(), best->x(), best->width()),
+                 Into(at.y(), outer.height(), best->y(), best->height())),
           size};
 }
 

@@ -3,9 +3,9 @@
 //
 // The saved settings keep a window's Width, Height, Top and Left in twips.
 // Whatever they hold (a size far beyond any screen, zero or negative sizes,
-// a place on a screen that is no longer there), the window comes up at a
-// size between its smallest one and what the screen can show, and with
-// enough of it on a screen to be seen and dragged.
+// a place partly or wholly off the screens), the window comes up at a size
+// between its smallest one and what the screen can show, wholly on a screen
+// when it fits there.
 
 #include <QRect>
 #include <QSize>
@@ -28,13 +28,14 @@ QSize PixelSizeOfTwips(int widthTwips, int heightTwips);
 // saved place saved (pixels). screens are the screens' available areas, the
 // primary screen first.
 //
-// The size is at least minimum and at most what the screen it comes up on
-// can hold with the window's frame (minimum wins on a screen smaller than
-// that). The window stays where it was saved when a grip of it lies on a
-// screen: its top edge on the screen, not too near the bottom, and a
-// stretch of its width across the screen. Otherwise it comes up on the
-// primary screen: on each side where too little of it was on a screen it
-// moves to the screen's left or top edge.
+// A window that lies wholly on the screens, its frame included (also across
+// two of them), stays as saved. Any other comes up on the screen that shows
+// the most of it (the primary one when none shows any), at least minimum
+// and at most what that screen can hold with the window's frame (minimum
+// wins on a screen smaller than that): wholly on the screen when it fits,
+// moved no further than that; where it does not fit, or lay wholly beside
+// the screen, at the screen's left or top edge, so that its title bar and
+// the top-left part, where its controls begin, are in view.
 QRect FitToScreens(const QRect& saved, const QSize& minimum, const std::vector<QRect>& screens);
 
 // The available areas of the application's screens, the primary one first.
