@@ -21,6 +21,7 @@
 #include "overview/series.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "platform/scrollpage.h"
 #include "platform/windowplace.h"
 
 namespace ondrik {
@@ -78,6 +79,8 @@ frmOverView::frmOverView(ProfileLink& profile, QWidget* parent) : QWidget(parent
   BuildOptionControls();
   BuildLayoutButtons();
   LayoutTop();
+  scroll_ = std::make_unique<ScrollPage>(*this, PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw));
+  scroll_->TakeControls();
   ConnectMouse();
   // Key preview: the window sees every key before its controls.
   qApp->installEventFilter(this);
@@ -314,7 +317,8 @@ void frmOverView::SetBox(BoxId id, int value) {
 void frmOverView::Form_Load() {
   // 2 to 4: place from the saved geometry, then show.
   gSettingGeometry = true;
-  PlaceFromSaved(*this, std::span<Long, 4>(gWindowGeometry.data() + 4, 4));
+  PlaceFromSaved(*this, std::span<Long, 4>(gWindowGeometry.data() + 4, 4),
+                 PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw));
   const OverviewInputs in = profile_.Inputs();
   state_.in = in;
   if (in.LinuxMode && screen() != nullptr) {
@@ -439,7 +443,11 @@ void frmOverView::Form_Resize() {
     resize(width(), minH);
     return;
   }
-  const int W = width(), H = height();
+  if (scroll_ == nullptr) return;
+  // On a screen smaller than the window's design the controls are laid out
+  // for their own smallest size on a page that scrolls.
+  const QSize page = scroll_->Fit();
+  const int W = page.width(), H = page.height();
   picRight->move(W - picRight->width() - 8, picRight->y());
   frameRightClick->move(picRight->x(), frameRightClick->y());
   const int rhWidth = std::max(1, W - picLeft->width() - picEE->width() - picRight->width() - 8);
@@ -464,8 +472,8 @@ void frmOverView::Form_Resize() {
     PlotData();
     DrawTimeAxis();
     if (!gSettingGeometry) {
-      gWindowGeometry[4] = static_cast<Long>(W) * kTwipsPerPixel;
-      gWindowGeometry[5] = static_cast<Long>(H) * kTwipsPerPixel;
+      gWindowGeometry[4] = static_cast<Long>(width()) * kTwipsPerPixel;
+      gWindowGeometry[5] = static_cast<Long>(height()) * kTwipsPerPixel;
     }
   }
 }
@@ -473,7 +481,8 @@ void frmOverView::Form_Resize() {
 void frmOverView::ScalePictures(double scale) {
   if (!(scale > 0)) return;
   const double grow = std::max(1.0, scale);
-  resize(static_cast<int>(minimumWidth() * grow), static_cast<int>(minimumHeight() * grow));
+  const QSize smallest = PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw);
+  resize(static_cast<int>(smallest.width() * grow), static_cast<int>(smallest.height() * grow));
   QApplication::processEvents();
   if (scale >= 1) return;
   auto scaled = [scale](int pixels) { return std::max(1, static_cast<int>(pixels * scale)); };

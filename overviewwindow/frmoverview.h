@@ -21,6 +21,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 #include <array>
 #include <optional>
 #include <string>
@@ -46,6 +48,7 @@ namespace ondrik {
 class CheckBox;
 class PictureBoxWidget;
 class ScrollBar;
+class ScrollPage;
 class WheelFilter;
 
 // The smallest size of the window, in twips.
@@ -235,6 +238,8 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   ProfileLink& profile_;
   OverviewState state_;
   WheelFilter* wheel_ = nullptr;
+  // The controls scroll in a window that the screen holds only smaller.
+  std::unique_ptr<ScrollPage> scroll_;
   bool unloaded_ = false;
   BusyCursor busy_;
   std::optional<int> cursorAt_;  // hour of the cursor line on picRH

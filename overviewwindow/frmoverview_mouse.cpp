@@ -107,7 +107,8 @@ void frmOverView::PIP(double x) {
   if (chart == nullptr || chart->isNull()) return;
   picPIP->resize(chart->deviceIndependentSize().toSize());
   const double m = PipPointerX(x, state_.frame, picRH->x(), picRH->width());
-  picPIP->move(PipLeft(picPIP->x(), m, width(), picPIP->width()), height() - picPIP->height());
+  const QWidget* page = picPIP->parentWidget();
+  picPIP->move(PipLeft(picPIP->x(), m, page->width(), picPIP->width()), page->height() - picPIP->height());
   picPIP->setPixmap(QPixmap::fromImage(*chart));  // at the chart's resolution
   picPIP->setVisible(true);
   picPIP->raise();

@@ -16,7 +16,12 @@ namespace {
 constexpr int kFrameWidth = 16;
 constexpr int kFrameHeight = 48;
 
-int FitLength(int saved, int smallest, int room) { return std::max(smallest, std::min(saved, room)); }
+// A window no larger than the screen's room; smaller than its smallest size
+// only where the room is (its controls then scroll).
+int FitLength(int saved, int smallest, int room) {
+  room = std::max(room, 1);
+  return std::clamp(saved, std::min(smallest, room), room);
+}
 
 QSize FitSize(const QRect& saved, const QSize& minimum, const QRect& screen) {
   return {FitLength(saved.width(), minimum.width(), screen.width() - kFrameWidth),
@@ -111,8 +116,9 @@ QRect FitSavedPlace(std::span<std::int32_t, 4> place, const QSize& minimum) {
   return fitted;
 }
 
-void PlaceFromSaved(QWidget& window, std::span<std::int32_t, 4> place) {
-  const QRect r = FitSavedPlace(place, window.minimumSize());
+void PlaceFromSaved(QWidget& window, std::span<std::int32_t, 4> place, const QSize& smallest) {
+  const QRect r = FitSavedPlace(place, smallest);
+  window.setMinimumSize(smallest.boundedTo(r.size()));
   window.resize(r.size());
   window.move(r.topLeft());
 }

@@ -16,6 +16,7 @@
 
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "platform/scrollpage.h"
 #include "profilewindow/alertspage.h"
 #include "profilewindow/archivepanel.h"
 #include "profilewindow/convectionpage.h"
@@ -94,6 +95,8 @@ frmProfile::frmProfile(QWidget* parent, PanelTables tables) : QWidget(parent), o
   BuildChartBoxes();
   ConnectHandlers();
   PlaceControls();
+  scroll_ = std::make_unique<ScrollPage>(*this, PixelSizeOfTwips(kMinWindowWidthTw, kMinWindowHeightTw));
+  scroll_->TakeControls();
   DrawLogo();
   resize(Px(15000), Px(11010));
   // Key preview: the window sees every key before the focused control.
@@ -460,8 +463,10 @@ void frmProfile::resizeEvent(QResizeEvent* event) {
 
 void frmProfile::Form_Resize() {
   // Minimum size first; the resize that follows lays the window out.
-  const QSize smallest = PixelSizeOfTwips(kMinWindowWidthTw, kMinWindowHeightTw);
-  const int minW = smallest.width(), minH = smallest.height();
+  // (On a screen smaller than the window's design the window's smallest
+  // size is the screen's room, and the controls are laid out for their own
+  // smallest size on a page that scrolls.)
+  const int minW = minimumWidth(), minH = minimumHeight();
   if (width() < minW) {
     resize(minW, height());
     return;
@@ -470,7 +475,9 @@ void frmProfile::Form_Resize() {
     resize(width(), minH);
     return;
   }
-  const int W = width(), H = height();
+  if (scroll_ == nullptr) return;
+  const QSize page = scroll_->Fit();
+  const int W = page.width(), H = page.height();
   // Lists: their height grows with the window, at least one row of 645
   // twips and at most the configured number of site ids a column.
   const int listTw = std::min(std::max(H * kTwipsPerPixel - 10710, 645),
@@ -511,8 +518,8 @@ void frmProfile::Form_Resize() {
     PlotProfile();
     if (picOmega->isVisible()) DrawOmegaScale();
     if (!gSettingGeometry) {
-      gWindowGeometry[0] = W * kTwipsPerPixel;
-      gWindowGeometry[1] = H * kTwipsPerPixel;
+      gWindowGeometry[0] = width() * kTwipsPerPixel;
+      gWindowGeometry[1] = height() * kTwipsPerPixel;
     }
   }
 }

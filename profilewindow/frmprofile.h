@@ -64,6 +64,7 @@ class LoopPage;
 class OverlaysPage;
 class PictureBoxWidget;
 class ScrollBar;
+class ScrollPage;
 class SnapshotSaver;
 struct SnapshotRequest;
 class Timer;
@@ -448,6 +449,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   std::unique_ptr<OverviewLink> overview_;
   LevelBars loadedLevelBars_;  // the level bars as the last load set them
   WheelFilter* wheel_ = nullptr;
+  // The controls scroll in a window that the screen holds only smaller.
+  std::unique_ptr<ScrollPage> scroll_;
   bool ended_ = false;
   BusyCursor busy_;
   std::string commandLine_;

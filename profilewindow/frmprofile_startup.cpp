@@ -25,6 +25,7 @@
 #include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
+#include "platform/scrollpage.h"
 #include "profilewindow/alertspage.h"
 #include "profilewindow/frmprofile.h"
 #include "profilewindow/looppage.h"
@@ -94,7 +95,8 @@ bool frmProfile::ReadConfigStep() {
 // a run that never opens the overview.
 void frmProfile::ApplySavedGeometry() {
   gSettingGeometry = true;
-  PlaceFromSaved(*this, std::span<Long, 4>(gWindowGeometry.data(), 4));
+  PlaceFromSaved(*this, std::span<Long, 4>(gWindowGeometry.data(), 4),
+                 PixelSizeOfTwips(kMinWindowWidthTw, kMinWindowHeightTw));
   FitSavedPlace(std::span<Long, 4>(gWindowGeometry.data() + 4, 4),
                 PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw));
   gSettingGeometry = false;
@@ -191,8 +193,9 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
     wheel_ = new WheelFilter([this](int delta) { MouseWheel(delta); }, this);
     wheel_->InstallOn(this);
     // The wheel steps the datasets wherever the pointer is, except over the
-    // lists, which scroll as lists do.
+    // lists, which scroll as lists do (and the window's own scroll bars).
     for (QWidget* c : findChildren<QWidget*>()) {
+      if (scroll_->IsScrollBar(c)) continue;
       bool inList = false;
       for (QWidget* p = c; p != nullptr && p != this; p = p->parentWidget())
         if (qobject_cast<QListWidget*>(p) != nullptr) inList = true;

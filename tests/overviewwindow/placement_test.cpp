@@ -3,7 +3,11 @@
 // and the next "Done" writes the place they took.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QScrollBar>
+
 #include <array>
+#include <map>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -96,6 +100,43 @@ TEST_F(PlacementTest, ASoundPlaceIsKeptAsSaved) {
   WriteHistory(saved);
   Start();
   EXPECT_EQ(gWindowGeometry, saved);
+}
+
+// On a screen too small for them (a large scale factor) both windows are
+// smaller than their design: every control stands where it stands at the
+// design size, on a page that scrolls as far as its last corner.
+TEST_F(PlacementTest, WindowsSmallerThanTheirDesignScrollToEveryControl) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  for (QWidget* win : {static_cast<QWidget*>(&w), static_cast<QWidget*>(&o)}) {
+    SCOPED_TRACE(win->objectName().toStdString());
+    const QSize design = win->minimumSize();
+    win->resize(design);
+    QApplication::processEvents();
+    std::map<QWidget*, QRect> places;
+    for (QWidget* c : win->findChildren<QWidget*>()) places[c] = c->geometry();
+    win->setMinimumSize(400, 300);
+    win->resize(design.width() - 150, design.height() - 60);
+    QApplication::processEvents();
+    const QWidget* page = win->findChild<QWidget*>("scrollPage");
+    ASSERT_NE(page, nullptr);
+    for (const auto& [c, place] : places) {
+      if (c == page || c->parentWidget() == win) continue;
+      EXPECT_EQ(c->geometry(), place) << c->objectName().toStdString();
+    }
+    int shown = 0;
+    QSize view = win->size();
+    for (QScrollBar* bar : win->findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly)) {
+      if (bar->isHidden()) continue;
+      ++shown;
+      bar->setValue(bar->maximum());
+      if (bar->orientation() == Qt::Vertical) view.rwidth() -= bar->width();
+      else view.rheight() -= bar->height();
+    }
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(page->mapTo(win, QPoint(page->width(), page->height())), QPoint(view.width(), view.height()));
+    win->setMinimumSize(design);
+  }
 }
 
 }  // namespace

@@ -9,9 +9,10 @@ namespace {
 
 // A saved place (a damaged or foreign history's, or one left partly off the
 // screen) on a 1600 x 1000 screen (and a second one of 1280 x 1024 to its
-// right, or one to its upper left), for a window of at least 927 x 719 with
-// a frame of 16 x 48: where the window comes up. A window that fits comes up
-// wholly on a screen; one that does not, with its top-left part in view.
+// right, or one to its upper left), for a window whose controls take 927 x
+// 719, with a frame of 16 x 48: where the window comes up. It always comes
+// up wholly on a screen; on one too small for it at the screen's room (its
+// controls then scroll).
 TEST(WindowPlaceTest, SavedPlacesComeUpOnAScreen) {
   const QRect primary(0, 0, 1600, 1000);
   const QRect second(1600, 0, 1280, 1024);
@@ -36,7 +37,8 @@ TEST(WindowPlaceTest, SavedPlacesComeUpOnAScreen) {
       {"a size beyond any screen", {0, 0, 143165576, 143165576}, one, {0, 0, 1584, 952}},
       {"zero size", {10, 20, 0, 0}, one, {10, 20, 927, 719}},
       {"negative size", {10, 20, -1000, -734}, one, {10, 20, 927, 719}},
-      {"larger than the screen: top-left in view", {100, 50, 1000, 734}, {QRect(0, 0, 800, 600)}, {0, 0, 927, 719}},
+      {"a screen smaller than the window: its room", {100, 50, 1000, 734}, {QRect(0, 0, 800, 600)}, {0, 0, 784, 552}},
+      {"a screen too short for the window: its height", {100, 50, 1000, 734}, {QRect(0, 0, 1280, 700)}, {100, 0, 1000, 652}},
       {"across two screens stays", {1400, 100, 1000, 734}, two, {1400, 100, 1000, 734}},
       {"across two screens, past the second's edge", {2400, 100, 1000, 734}, two, {1864, 100, 1000, 734}},
       {"across two screens, past their bottoms", {1400, 500, 1000, 734}, two, {1600, 242, 1000, 734}},

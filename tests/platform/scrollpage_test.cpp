@@ -1,0 +1,59 @@
+#include "platform/scrollpage.h"
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWidget>
+
+namespace ondrik {
+namespace {
+
+// A window with buttons at the corners of its 400 x 300 design, at several
+// sizes: the page is never smaller than the design, a scroll bar shows on
+// each side the window is short of it (a bar's thickness counted), and at
+// the bars' ends the far corner's button is in view.
+TEST(ScrollPageTest, ThePageScrollsOnlyWhereTheWindowIsSmaller) {
+  QWidget window;
+  auto* near = new QPushButton("near", &window);
+  near->setGeometry(0, 0, 40, 20);
+  auto* far = new QPushButton("far", &window);
+  far->setGeometry(360, 280, 40, 20);
+  auto* hidden = new QPushButton("hidden", &window);
+  hidden->hide();
+  ScrollPage scroll(window, QSize(400, 300));
+  scroll.TakeControls();
+  ASSERT_EQ(far->parentWidget(), &scroll.Page());
+  EXPECT_EQ(far->geometry(), QRect(360, 280, 40, 20));
+  EXPECT_TRUE(hidden->isHidden());
+  EXPECT_FALSE(far->isHidden());
+  const int bar = window.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &window);
+  const struct {
+    QSize window;
+    bool across, down;
+  } cases[] = {
+      {{500, 400}, false, false}, {{400, 300}, false, false}, {{300, 400}, true, false},
+      {{500, 250}, false, true},  {{300, 200}, true, true},   {{400, 290}, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.window.width()) + "x" + std::to_string(c.window.height()));
+    window.resize(c.window);
+    const QSize page = scroll.Fit();
+    const QSize view(c.window.width() - (c.down ? bar : 0), c.window.height() - (c.across ? bar : 0));
+    EXPECT_EQ(page, view.expandedTo(QSize(400, 300)));
+    for (QScrollBar* b : window.findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly)) {
+      EXPECT_TRUE(scroll.IsScrollBar(b));
+      const bool shown = !b->isHidden();
+      EXPECT_EQ(shown, b->orientation() == Qt::Horizontal ? c.across : c.down);
+      b->setValue(b->maximum());
+    }
+    const QRect farInWindow(far->mapTo(&window, QPoint(0, 0)), far->size());
+    EXPECT_TRUE(QRect(QPoint(0, 0), view).contains(farInWindow)) << farInWindow.x() << "," << farInWindow.y();
+    for (QScrollBar* b : window.findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly)) b->setValue(0);
+    EXPECT_EQ(near->mapTo(&window, QPoint(0, 0)), QPoint(0, 0));
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
