@@ -185,8 +185,7 @@ Color HainesColour(Single a, Single b) {
 }
 
 Color HeatColour(Single a, Single b) {
-  static constexpr Color kClass[6] = {0, kWhite, kBlue, kRed, kYellow, RGB(0, 255, 0)};
-  return kClass[std::min(HeatClass(a), HeatClass(b))];
+  return kHeatClassColours[static_cast<size_t>(std::clamp(std::min(HeatClass(a), HeatClass(b)), 1, 5))];
 }
 
 Color CapeColour(Single cape, Single cins, const std::array<Single, 2>& bounds) {
