@@ -228,10 +228,15 @@ void PlotMixingRatioContours(OverviewDraw& d) {
   PlotContourColor(d, true, PlaneGrid(d, Store().gMixRatio), MixingRatioClasses());
 }
 
+// In the time window's own scale: the plotter before may have drawn in
+// another, or in none at all.
 void PlotNow(OverviewDraw& d) {
-  const Single x = NowHourIndex(gCurDataset, d.s.in.Now);
+  const OverviewFrame& f = d.s.frame;
+  const double x = NowHourIndex(gCurDataset, d.s.in.Now) + 0.5;
+  if (!(x >= std::min(f.TimeLeft, f.TimeRight) && x <= std::max(f.TimeLeft, f.TimeRight))) return;
+  d.rh.Scale(f.TimeLeft, 0, f.TimeRight, 1);
   d.rh.DrawWidth = 3;
-  d.rh.Line(x + 0.5, d.rh.ScaleTop(), x + 0.5, d.rh.ScaleTop() + d.rh.ScaleHeight(), kWhite);
+  d.rh.Line(x, 0, x, 1, kWhite);
   d.rh.DrawWidth = 1;
 }
 
