@@ -34,7 +34,6 @@ struct OverviewOptions {
   Integer RHLowestClass = 0;         // lowest humidity class painted (legend item)
   Integer ECAPELowestClass = 0;      // lowest elevated-CAPE contour drawn (legend item)
   Integer CloudShadeMode = 0;        // -1: clouds in grey shades
-  Integer IndexLabelFactor = 1;      // factor of the index labels (10 for helicity)
   Integer WindColorIndex = 2;        // OptWindColor
   Integer HainesLevel = 1;           // 1 low, 2 mid, 3 high
   Integer SnowTechnique = 1;         // optSnowTechnique

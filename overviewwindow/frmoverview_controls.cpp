@@ -610,7 +610,6 @@ void frmOverView::optSnowTechnique_Click(int index) {
   hsbRatio->setVisible(index == 3);
   ondrik::RedoSnowRatio(state_);
   if (!state_.opt.On(kBoxSnow) && !state_.opt.On(kBoxSnowRatio)) return;
-  state_.opt.IndexLabelFactor = 1;
   if (state_.opt.On(kBoxGridLakeIndex) || !state_.opt.On(kBoxSnowRatio))
     PlotData();
   else

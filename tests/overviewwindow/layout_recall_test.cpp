@@ -39,7 +39,7 @@ Seen Look(frmOverView& o) {
   s.layout = saved::WriteOverviewLayout(o.CaptureLayout());
   const OverviewState& st = o.State();
   s.boxes = st.opt.box;
-  s.labelFactor = st.opt.IndexLabelFactor;
+  s.labelFactor = IndexLabelFactor(st.opt);
   s.contourInterval = st.opt.ContourInterval;
   s.planeBottom = st.frame.LogPBottom;
   s.speedClasses = st.opt.VWPBounds;
