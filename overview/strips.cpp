@@ -35,7 +35,7 @@ Single F(Single c) { return c * 9 / 5 + 32; }
 Single Ln(Single p) { return p > 0 ? std::log(p) : kNoValue; }
 Single Valid(Single v) { return IsMissing(v) ? kNoValue : v; }
 Single LakeTemp() { return std::nearbyint(gLakeTempC); }
-bool TypeFromA(const OverviewState& s) { return s.opt.On(kBoxsWSYMb); }
+bool TypeFromA(const OverviewState& s) { return s.in.PtypeDecided; }
 
 // The surface temperature and wind of the comfort strips: the 2-m and 10-m
 // values of the first models, the lowest level of the others.

@@ -479,10 +479,36 @@ void frmOverView::CopyMeanWindLayer() {
   PlotData();
 }
 
+// The choice is the profile window's: its box follows, and its change
+// draws this window again. A box that already showed the choice is
+// shown as it is.
 void frmOverView::Bourgouin(int value) {
-  profile_.SetBourgouin(value);
-  ChoosePrecipTypes(value != 0);
-  PlotData();
+  if ((value != 0) != profile_.Inputs().PtypeDecided)
+    profile_.SetBourgouin(value);
+  else
+    PlotData();
+  FocusScrollBar();
+}
+
+void frmOverView::FollowTypeSource() {
+  if (state_.in.PtypeDecided == typeDecided_ && gElevatedLevel == typeLevel_) return;
+  typeDecided_ = state_.in.PtypeDecided;
+  typeLevel_ = gElevatedLevel;
+  ChoosePrecipTypes(typeDecided_);
+  ClearSnowRatio();
+}
+
+void frmOverView::ShowProfileValues() {
+  const OverviewInputs& in = state_.in;
+  Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
+                                                    NumberText(in.SRInflowDepth) + " km"));
+  lblLakeTemp->setText(QString::fromStdString("Lake Temp " + profile_.LakeTemperatureCaption()) + QChar(0xB0));
+  for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == in.XferIndex);
+  // Shown only: with the loading state raised the box and the bar set
+  // nothing but their label.
+  const LoadingStateGuard loading;
+  SetBox(kBoxsWSYMb, in.PtypeDecided ? 1 : 0);
+  vbsElevatedPT->SetValue(gElevatedLevel);
 }
 
 double frmOverView::Random() {
@@ -584,10 +610,9 @@ void frmOverView::btnVWPIntervalA_Click() {
 void frmOverView::btnXferO_Click(int index) {
   FocusScrollBar();
   if (index < 0 || index > 3 || index == profile_.Inputs().XferIndex) return;
-  for (QPushButton* b : btnXferO) SetBold(b, false);
   profile_.btnXfer_Click(index);
   const Integer now = profile_.Inputs().XferIndex;
-  if (now >= 0 && now <= 3) SetBold(btnXferO[static_cast<size_t>(now)], true);
+  for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == now);
 }
 
 void frmOverView::OptWindColor_Click(int index) {
@@ -681,10 +706,10 @@ void frmOverView::SetElevationLabel() {
   lblPTElevation->setText(QString::fromStdString(ElevationLabel(state_.opt.On(kBoxsWSYMb), level, agl, msl)));
 }
 
+// The level is the profile window's too: its bar follows, decides the
+// types again and draws both windows.
 void frmOverView::vbsElevatedPT_Change() {
-  gElevatedLevel = vbsElevatedPT->Value();
-  DecidePrecipType();
-  PlotData();
+  if (!gLoadingState) profile_.SetElevatedLevel(vbsElevatedPT->Value());
   SetElevationLabel();
 }
 
