@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "overview/axisticks.h"
+#include "overview/controlrules.h"
 #include "overview/plotdata.h"
 #include "overview/timelabels.h"
 
@@ -143,7 +144,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   if (AnyTicked(o, Axis::Index)) {
     shown(kBoxGridLakeIndex);
     DrawBlock(d, {Axis::Index, kBoxGridLakeIndex, &d.left, kThirdColumn, &d.rh},
-              IndexTicks(f.IndexBottom, f.IndexSpan, o.IndexLabelFactor));
+              IndexTicks(f.IndexBottom, f.IndexSpan, IndexLabelFactor(o)));
   }
   if (AnyTicked(o, Axis::Temperature)) {
     shown(kBoxGridTemp);

@@ -1,8 +1,9 @@
 // The class tables of the class-coloured contour fields: entry n colours the
 // values from threshold(n) up to threshold(n + 1); the last entry is a bound
 // above every value and has no colour of its own. Also the colours of the
-// wind-profile speed classes and of the precipitation types, which the
-// plotters draw with and the window's keys show.
+// wind-profile speed classes, the inhibition and heat classes and the
+// precipitation types, which the plotters draw with and the window's keys
+// show.
 #pragma once
 
 #include <array>
@@ -57,6 +58,30 @@ ClassTable LayerShearClasses(const std::array<Single, 3>& bounds);
 // that starts there.
 inline constexpr std::array<Color, 7> kVWPClassColours = {kWhite, kRed,  RGB(255, 128, 0), kYellow,
                                                           RGB(0, 128, 0), kBlue, RGB(255, 0, 255)};
+
+// The inhibition classes of the EL CIN field (J/kg), strongest first: each
+// from its bound up, the last below the one before; the fill colour and the
+// key item (lblELCIN, in this order).
+struct ElCinClass {
+  Single from;
+  Color colour;
+  const char* caption;
+};
+inline constexpr std::array<ElCinClass, 3> kElCinClasses = {{
+    {50, RGB(0, 0, 127), "CIN >= 50"},
+    {20, RGB(0, 127, 0), "20 - 50"},
+    {-1e30f, RGB(127, 0, 0), "< 20"},
+}};
+inline Color ElCinColour(Single cin) {
+  for (const ElCinClass& c : kElCinClasses)
+    if (cin >= c.from) return c.colour;
+  return kElCinClasses.back().colour;
+}
+
+// The heat classes of the apparent temperature (HeatClass, deg F: 1 from
+// 130 up, 2 from 105, 3 from 90, 4 from 80, 5 below): the strip's segment
+// colours and the heat-index key, whose items "IV" to "I" are classes 4 to 1.
+inline constexpr std::array<Color, 6> kHeatClassColours = {0, kWhite, kBlue, kRed, kYellow, RGB(0, 255, 0)};
 
 // The precipitation types as the bars colour them and the legend names
 // them (lblPType 0..4, in this order): rain has two items, its convective

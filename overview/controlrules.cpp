@@ -28,7 +28,7 @@ struct BoxRule {
   BoxId id = kBoxCount;
   Flow flow = Flow::Field;
   BoxPanel panel = BoxPanel::None;  // visible while the box is ticked
-  Integer indexLabelFactor = 0;     // the index labels' factor it sets; 0: none
+  Integer indexLabelFactor = 0;     // its values are drawn on the index axis divided by this; 0: 1
   BoxHook before = nullptr;         // extra steps before the grid step (or the whole click for Own)
   BoxHook after = nullptr;          // extra steps after the grid step
   BoxId tested = kBoxCount;         // box read in the grid step instead of the row's own
@@ -149,18 +149,17 @@ void BourgouinClick(BoxContext& c, BoxId id) {
 // shows while any of its rows is ticked (PanelShown has the few panels that
 // follow another rule).
 constexpr BoxRule kRules[] = {
-    {.id = kBoxPresChange3h, .indexLabelFactor = 1},
     {.id = kBoxApparentTemp, .panel = BoxPanel::HeatIndex},
     {.id = kBoxCAPE, .panel = BoxPanel::CAPE},
-    {.id = kBoxDavisIndex, .panel = BoxPanel::DavisIndex, .indexLabelFactor = 1},
+    {.id = kBoxDavisIndex, .panel = BoxPanel::DavisIndex},
     {.id = kBoxECAPE, .flow = Flow::Own, .panel = BoxPanel::ECAPE, .before = ECAPEPair, .contoured = true},
     {.id = kBoxEHailCape, .flow = Flow::Own, .panel = BoxPanel::ECAPE, .before = ECAPEPair, .contoured = true},
     {.id = kBoxELCIN, .panel = BoxPanel::ELCIN, .before = ELCINClearsRH},
-    {.id = kBoxHainesIndex, .panel = BoxPanel::HainesIndex, .indexLabelFactor = 1, .before = HainesRange},
+    {.id = kBoxHainesIndex, .panel = BoxPanel::HainesIndex, .before = HainesRange},
     {.id = kBoxHeights, .panel = BoxPanel::Heights},
     {.id = kBoxHelicity, .indexLabelFactor = 10, .before = HelicityRange},
-    {.id = kBoxLakeIndex, .panel = BoxPanel::LakeTemp, .indexLabelFactor = 1},
-    {.id = kBoxMoistLakeIndex, .panel = BoxPanel::LakeTemp, .indexLabelFactor = 1},
+    {.id = kBoxLakeIndex, .panel = BoxPanel::LakeTemp},
+    {.id = kBoxMoistLakeIndex, .panel = BoxPanel::LakeTemp},
     {.id = kBoxLIC, .panel = BoxPanel::LakeTemp},
     {.id = kBoxLIE, .panel = BoxPanel::LakeTemp},
     {.id = kBoxMBEspeed, .before = SpeedAxis},
@@ -173,9 +172,9 @@ constexpr BoxRule kRules[] = {
     {.id = kBoxSnowFall, .after = SnowFallCaption, .tested = kBoxPrecip},
     {.id = kBoxRH0, .flow = Flow::Own, .panel = BoxPanel::RH, .before = RHPair},
     {.id = kBoxRH1, .flow = Flow::Own, .panel = BoxPanel::RH, .before = RHPair},
-    {.id = kBoxSnowRatio, .indexLabelFactor = 1, .before = SnowRatioRange},
-    {.id = kBoxTQ, .indexLabelFactor = 1, .before = TQRange},
-    {.id = kBoxVVTrend, .indexLabelFactor = 1, .before = SigmaLegend},
+    {.id = kBoxSnowRatio, .before = SnowRatioRange},
+    {.id = kBoxTQ, .before = TQRange},
+    {.id = kBoxVVTrend, .before = SigmaLegend},
     {.id = kBoxVWP, .panel = BoxPanel::VWPOptions, .before = VWPLegend},
     {.id = kBoxWinds, .panel = BoxPanel::Wind, .before = SigmaLegend},
     {.id = kBoxVWPColor, .flow = Flow::Own, .before = VWPColorClick},
@@ -229,21 +228,11 @@ void GridClick(BoxContext& c, BoxId id) {
   c.host.Redraw();
 }
 
-// The factor of the index labels when a strip of the index axis is
-// cleared: that of the index strips still ticked (the largest), else 1.
-Integer TickedLabelFactor(const BoxContext& c) {
-  Integer factor = 1;
-  for (const BoxRule& r : Rules())
-    if (r.indexLabelFactor != 0 && Ticked(c, r.id)) factor = std::max(factor, r.indexLabelFactor);
-  return factor;
-}
-
 void FieldClick(BoxContext& c, const BoxRule& rule) {
   const BoxId id = rule.id;
   const OverviewRow& row = Row(id);
   if (!row.topic.empty()) c.host.Topic(row.topic);
   if (rule.panel != BoxPanel::None) Show(c, rule.panel);
-  if (rule.indexLabelFactor != 0) c.s.opt.IndexLabelFactor = Ticked(c, id) ? rule.indexLabelFactor : TickedLabelFactor(c);
   if (rule.before != nullptr) rule.before(c, id);
   GridStep(c, id, rule.tested == kBoxCount ? id : rule.tested);
   if (rule.after != nullptr) rule.after(c, id);
@@ -299,6 +288,13 @@ void BoxClick(BoxId id, BoxContext& c) {
       break;
     case Flow::NoHandler: break;
   }
+}
+
+Integer IndexLabelFactor(const OverviewOptions& o) {
+  Integer factor = 1;
+  for (const BoxRule& r : Rules())
+    if (o.On(r.id)) factor = std::max(factor, r.indexLabelFactor);
+  return factor;
 }
 
 bool FollowsContourInterval(BoxId id) { return id >= 0 && id < kBoxCount && Rules()[static_cast<size_t>(id)].contoured; }

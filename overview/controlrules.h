@@ -85,6 +85,10 @@ bool PanelShown(BoxPanel panel, const OverviewOptions& o);
 void ShowAllPanels(BoxHost& host, const OverviewOptions& o);
 // chkCI(index): the contour interval.
 void ContourIntervalClick(int index, BoxContext& c);
+// The factor of the index axis's labels: the strips ticked decide it, not
+// the last click. Helicity is drawn in tenths and owns the labels while it
+// is ticked (10); every other index strip reads 1.
+Integer IndexLabelFactor(const OverviewOptions& o);
 // Whether the box draws contours that follow the contour interval.
 bool FollowsContourInterval(BoxId id);
 // Whether the box hands its changes to a handler at all (a box without one

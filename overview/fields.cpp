@@ -81,19 +81,30 @@ void PlotClouds(OverviewDraw& d) {
   if (!shades) d.rh.Fill = FillStyle::Solid;
 }
 
-bool HumidityCellColour(Single rh, bool ice, Integer lowestClass, Color& colour) {
-  struct Class {
-    int index;
-    Single from;
-    bool strict;
-    Color colour;
-  };
-  static constexpr Class kClasses[] = {
+namespace {
+
+struct HumidityClass {
+  int index;
+  Single from;
+  bool strict;
+  Color colour;
+};
+constexpr HumidityClass kClasses[] = {
       {9, 109, true, RGB(255, 0, 0)}, {8, 106, true, RGB(191, 0, 0)}, {7, 103, true, RGB(127, 0, 0)},
       {6, 100, true, RGB(96, 0, 0)},  {5, 95, false, RGB(60, 0, 115)}, {4, 90, false, RGB(0, 255, 0)},
       {3, 80, false, RGB(0, 191, 0)}, {2, 70, false, RGB(0, 127, 0)},  {1, 30, false, RGB(40, 40, 12)}};
+
+}  // namespace
+
+Color HumidityClassColour(int index) {
+  for (const HumidityClass& c : kClasses)
+    if (c.index == index) return c.colour;
+  return kBlack;
+}
+
+bool HumidityCellColour(Single rh, bool ice, Integer lowestClass, Color& colour) {
   const int topIndex = ice ? 9 : 5;
-  for (const Class& c : kClasses) {
+  for (const HumidityClass& c : kClasses) {
     if (c.index > topIndex) continue;
     if (!(c.strict ? rh > c.from : rh >= c.from)) continue;
     if (lowestClass > c.index && c.index != topIndex) return false;
@@ -124,8 +135,7 @@ void PlotELCIN(OverviewDraw& d) {
     for (int k = 2; k <= Levels(D) - 1; ++k) {
       ComputeOnce(gLevelParcelDone(D, h, k), [&] { ComputeEffectiveParcels(D, h, k); });
       if (gElevELLevel(D, h, k) < 1) continue;
-      const Single cin = gElevCin(D, h, k);
-      const Color c = cin >= 50 ? RGB(0, 0, 127) : cin >= 20 ? RGB(0, 127, 0) : RGB(127, 0, 0);
+      const Color c = ElCinColour(gElevCin(D, h, k));
       double y1, y2;
       MidLevelCell(D, h, k, y1, y2);
       SolidCell(d.rh, h, y1, y2, c);
@@ -218,10 +228,15 @@ void PlotMixingRatioContours(OverviewDraw& d) {
   PlotContourColor(d, true, PlaneGrid(d, Store().gMixRatio), MixingRatioClasses());
 }
 
+// In the time window's own scale: the plotter before may have drawn in
+// another, or in none at all.
 void PlotNow(OverviewDraw& d) {
-  const Single x = NowHourIndex(gCurDataset, d.s.in.Now);
+  const OverviewFrame& f = d.s.frame;
+  const double x = NowHourIndex(gCurDataset, d.s.in.Now) + 0.5;
+  if (!(x >= std::min(f.TimeLeft, f.TimeRight) && x <= std::max(f.TimeLeft, f.TimeRight))) return;
+  d.rh.Scale(f.TimeLeft, 0, f.TimeRight, 1);
   d.rh.DrawWidth = 3;
-  d.rh.Line(x + 0.5, d.rh.ScaleTop(), x + 0.5, d.rh.ScaleTop() + d.rh.ScaleHeight(), kWhite);
+  d.rh.Line(x, 0, x, 1, kWhite);
   d.rh.DrawWidth = 1;
 }
 

@@ -62,13 +62,16 @@ void PlotThetaEContours(OverviewDraw& d);
 void PlotWetBulbContours(OverviewDraw& d);
 void PlotOmegaContours(OverviewDraw& d);
 void PlotMixingRatioContours(OverviewDraw& d);
-// The present time: a white line 3 wide across the picture.
+// The present time: a white line 3 wide across the picture at its hour of
+// the time window; none when the present lies outside the window.
 void PlotNow(OverviewDraw& d);
 
 // The humidity class painted for a value by the water (ice = false) or ice
 // variant, with the lowest class chosen on the legend: its colour, or
 // nothing (false).
 bool HumidityCellColour(Single rh, bool ice, Integer lowestClass, Color& colour);
+// The colour of a humidity class (1..9, the items of the humidity key).
+Color HumidityClassColour(int index);
 // The cloud class of a cloud fraction (%): fill style and colour.
 struct CloudClass {
   FillStyle fill = FillStyle::Solid;

@@ -48,7 +48,7 @@ void PlotPrecip(OverviewDraw& d) {
   const Integer D = gCurDataset;
   if (!IsLoadedDataset(D)) return;
   PictureBox& pic = d.rh;
-  const bool fromA = s.opt.On(kBoxsWSYMb);
+  const bool fromA = s.in.PtypeDecided;
   for (int h = 0; h <= LastHourOf(D); ++h) RefreshTypeCode(D, h, fromA);
   pic.Fill = FillStyle::Solid;
   pic.Mode = DrawMode::CopyPen;

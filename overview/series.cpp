@@ -118,7 +118,7 @@ void LayerCapeSeries(const OverviewState& s, Integer d) {
 }
 void SnowRatioSeries(const OverviewState& s, Integer d) {
   Once(d, Store().SnowRatioDone(d), [&] {
-    MakeSnowRatio(d, s.opt.SnowTechnique, static_cast<Single>(s.opt.SnowRatioValue), s.opt.On(kBoxsWSYMb));
+    MakeSnowRatio(d, s.opt.SnowTechnique, static_cast<Single>(s.opt.SnowRatioValue), s.in.PtypeDecided);
   });
 }
 void ApparentTempSeries(const OverviewState& s, Integer d) {
@@ -148,6 +148,7 @@ void ClearSeriesFlags() {
 
 void ClearHodoLengthShear() { ClearFlags(&ProfileStore::HodoLengthShearDone); }
 void ClearTransportWinds() { ClearFlags(&ProfileStore::MixingLayerDone); }
+void ClearSnowRatio() { ClearFlags(&ProfileStore::SnowRatioDone); }
 
 void RedoSnowRatio(const OverviewState& s) {
   for (int d = 1; d <= std::min<int>(gDatasetCount, kMaxDatasets); ++d) {

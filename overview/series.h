@@ -53,9 +53,11 @@ void ApparentTempSeries(const OverviewState& s, Integer d);     // at every draw
 void ClearSeriesFlags();
 // The series that follow an option of the overview or the profile window,
 // of every loaded dataset, to be computed again: the hodograph-length shear
-// (its unit) and the transport winds (the momentum-transfer step).
+// (its unit), the transport winds (the momentum-transfer step) and the snow
+// amounts (the precipitation types: their source and level).
 void ClearHodoLengthShear();
 void ClearTransportWinds();
+void ClearSnowRatio();
 
 // The snow ratio of every loaded dataset again, by the technique and fixed
 // ratio chosen now (the technique options and hsbRatio call it).

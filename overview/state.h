@@ -34,7 +34,6 @@ struct OverviewOptions {
   Integer RHLowestClass = 0;         // lowest humidity class painted (legend item)
   Integer ECAPELowestClass = 0;      // lowest elevated-CAPE contour drawn (legend item)
   Integer CloudShadeMode = 0;        // -1: clouds in grey shades
-  Integer IndexLabelFactor = 1;      // factor of the index labels (10 for helicity)
   Integer WindColorIndex = 2;        // OptWindColor
   Integer HainesLevel = 1;           // 1 low, 2 mid, 3 high
   Integer SnowTechnique = 1;         // optSnowTechnique
@@ -81,6 +80,10 @@ struct OverviewInputs {
   std::array<Integer, 4> WindowSteps{24, 48, 60, 120};  // time-window lengths in steps
   Single InversionDT = 0.5f, IsothermDT = -1, IsothermMinDPD = 5;
   bool OmegaSmoothOn = true;
+  // The profile window's "Bourgouin Precip Type": the precipitation types
+  // drawn are the decided ones (gPtypeSrcA), else the model's (gPtypeSrcB).
+  // The one source of the choice; the overview's box only shows it.
+  bool PtypeDecided = false;
   Integer XferIndex = 1;
   Single SRInflowBottom = 0, SRInflowDepth = 3;
   std::array<Single, 3> LayerShearBounds{100, 200, 250};  // index table, shear row

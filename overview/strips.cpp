@@ -35,7 +35,7 @@ Single F(Single c) { return c * 9 / 5 + 32; }
 Single Ln(Single p) { return p > 0 ? std::log(p) : kNoValue; }
 Single Valid(Single v) { return IsMissing(v) ? kNoValue : v; }
 Single LakeTemp() { return std::nearbyint(gLakeTempC); }
-bool TypeFromA(const OverviewState& s) { return s.opt.On(kBoxsWSYMb); }
+bool TypeFromA(const OverviewState& s) { return s.in.PtypeDecided; }
 
 // The surface temperature and wind of the comfort strips: the 2-m and 10-m
 // values of the first models, the lowest level of the others.
@@ -185,8 +185,7 @@ Color HainesColour(Single a, Single b) {
 }
 
 Color HeatColour(Single a, Single b) {
-  static constexpr Color kClass[6] = {0, kWhite, kBlue, kRed, kYellow, RGB(0, 255, 0)};
-  return kClass[std::min(HeatClass(a), HeatClass(b))];
+  return kHeatClassColours[static_cast<size_t>(std::clamp(std::min(HeatClass(a), HeatClass(b)), 1, 5))];
 }
 
 Color CapeColour(Single cape, Single cins, const std::array<Single, 2>& bounds) {

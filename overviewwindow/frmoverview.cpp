@@ -345,7 +345,7 @@ void frmOverView::Form_Load() {
   btnVWPInterval->setText(QString::number(o.VWPInterval));
   btnVWPIntervalA->setText("A" + QString::number(o.VWPAutoInterval));
   SetBold(btnVWPInterval, true);
-  // 8: the level bars and the precipitation-type box as the profile window has them.
+  // 8: the level bars as the profile window has them.
   {
     const LoadingStateGuard loading;
     const ProfileLink::LevelBars lv = profile_.Levels();
@@ -354,15 +354,16 @@ void frmOverView::Form_Load() {
     vsbMeanWind[1]->SetMin(lv.meanMin1);
     vsbMeanWind[0]->SetValue(lv.meanValue0);
     vsbMeanWind[1]->SetValue(lv.meanValue1);
-    SetBox(kBoxsWSYMb, profile_.BourgouinBox());
   }
   // The bars may already have stood at these values: the options follow them.
   o.SigmaLevel = vsbSigmaLevel->Value();
   lblSigmaLevel->setText(QString::number(o.SigmaLevel));
   o.MeanWindLevels = {vsbMeanWind[0]->Value(), vsbMeanWind[1]->Value()};
   o.SnowRatioValue = hsbRatio->Value();
-  // 10, 11.
-  lblLakeTemp->setText(QString::fromStdString("Lake Temp " + profile_.LakeTemperatureCaption()) + QChar(0xB0));
+  // 10 (and 19, 20 and the precipitation-type box of 8): the labels and
+  // buttons that name the profile window's values, which every redraw
+  // shows again; 11.
+  ShowProfileValues();
   if (in.ModelIndex > 1) {
     Box(kBoxRunOff)->setEnabled(false);
     Box(kBoxEvaporation)->setEnabled(false);
@@ -372,6 +373,8 @@ void frmOverView::Form_Load() {
   // profile window as they are now.
   ClearSeriesFlags();
   transferStep_ = in.XferIndex;
+  typeDecided_ = in.PtypeDecided;
+  typeLevel_ = gElevatedLevel;
   o.HainesLevel = 1;
   o.TenMeterBase = 0;
   picLeft->Pic().Scale(0, 100, 100, 0);
@@ -400,11 +403,9 @@ void frmOverView::Form_Load() {
         QString::fromStdString(NumberText(static_cast<Single>(in.WindowSteps[static_cast<size_t>(i)]) * HoursPerStep())));
   const int window = FirstCoveringWindow(in.WindowSteps, last);
   btnHours_Click(window);
-  // 19, 20.
-  ShowHelicityLayer();
+  // 20.
   o.WindColorIndex = 2;
   o.ECAPELowestClass = 0;
-  for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == in.XferIndex);
   o.SnowTechnique = 1;
   // 21: the dataset bar.
   {

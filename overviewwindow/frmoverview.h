@@ -229,7 +229,12 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void CopyMeanWindLayer() override;
   void Bourgouin(int value) override;
   double Random() override;
-  void ShowHelicityLayer();
+  // The labels and buttons that name a value of the profile window, as
+  // that window has it now.
+  void ShowProfileValues();
+  // The precipitation types and their snow follow the profile window's
+  // source and level.
+  void FollowTypeSource();
   void BuildLayoutButtons();
   void LinkLayout(saved::Way way, saved::OverviewLayout& file);
   void LinkBoxes(saved::Way way, saved::OverviewLayout& file, int firstLine, int lastLine);
@@ -245,6 +250,9 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   std::optional<int> cursorAt_;  // hour of the cursor line on picRH
   // The momentum-transfer step of the transport winds computed.
   Integer transferStep_ = -1;
+  // The precipitation-type source and level of the snow amounts computed.
+  bool typeDecided_ = false;
+  Integer typeLevel_ = 1;
   // The hodograph layer (top, bottom) of the layout being recalled.
   std::array<Single, 2> recalledLayer_{};
 

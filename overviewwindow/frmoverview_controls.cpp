@@ -37,10 +37,6 @@ constexpr int kLine = 17;
 constexpr const char* kSnowCompactionPage = "https://www.weather.gov/media/mkx/snowcompaction.pdf";
 constexpr const char* kSnowRatioClimoPage = "https://www.eas.slu.edu/CIPS/SRclimo/SRclimo.html";
 
-// The humidity legend's class colours (items 1..9).
-constexpr std::array<Color, 10> kRHColour = {0,           RGB(40, 40, 12), RGB(0, 127, 0), RGB(0, 191, 0),
-                                             RGB(0, 255, 0), RGB(60, 0, 115), RGB(96, 0, 0),  RGB(127, 0, 0),
-                                             RGB(191, 0, 0), RGB(255, 0, 0)};
 constexpr Color kGreyedItem = RGB(63, 63, 63);
 
 QString Css(Color c) { return QString("rgb(%1, %2, %3)").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c)); }
@@ -155,10 +151,10 @@ void frmOverView::BuildOptionControls() {
       QLabel* l = MakeLabel(rh, QString::fromLatin1(std::array{"", "30", "70", "80", "90", "95", "100", "103", "106", "109"}[static_cast<size_t>(k)]),
                             QString("lblRH%1").arg(k), QRect(2 + col * 28, 2 + row * kLine, 27, kLine - 1));
       l->setAlignment(Qt::AlignCenter);
-      l->setStyleSheet(QString("QLabel { color: white; background: %1; }").arg(Css(kRHColour[static_cast<size_t>(k)])));
       OnClick(l, [this, k] { lblRH_Click(k); });
       lblRH[static_cast<size_t>(k)] = l;
     }
+    ShowRHLegend();
     // Covers the classes above 100 %, which only the ice fill has.
     QFrame* hide = panel(BoxPanel::RHHide, MakePanel(rh, "frameRHHide", QRect(0, 2 + kLine, 146, kLine + 2)));
     hide->setStyleSheet("QFrame#frameRHHide { background: black; }");
@@ -171,12 +167,12 @@ void frmOverView::BuildOptionControls() {
     lblLakeTemp->setGeometry(x, 2, 140, kLine);
     QFrame* hi = panel(BoxPanel::HeatIndex, MakePanel(page, "pnlHeatIndex", QRect(x, 4 + kLine, 150, 2 * kLine + 4)));
     MakeLabel(hi, "Heat Index", "lblHeatIndex", QRect(0, 0, 150, kLine));
-    constexpr std::array<Color, 4> kHIColour = {RGB(255, 255, 0), RGB(255, 128, 0), RGB(255, 0, 0), RGB(255, 0, 255)};
+    // Items "IV" to "I" on the strip's colours of heat classes 4 to 1.
     for (int k = 0; k < 4; ++k) {
       QLabel* l = MakeLabel(hi, std::array{"IV", "III", "II", "I"}[static_cast<size_t>(k)], QString("lblHI%1").arg(k),
                             QRect(k * 36, kLine + 2, 34, kLine));
       l->setAlignment(Qt::AlignCenter);
-      l->setStyleSheet(QString("QLabel { color: black; background: %1; }").arg(Css(kHIColour[static_cast<size_t>(k)])));
+      l->setStyleSheet(KeyStyle(kHeatClassColours[static_cast<size_t>(4 - k)]));
       OnClick(l, [this, k] { lblHI_Click(k); });
       lblHI[static_cast<size_t>(k)] = l;
     }
@@ -272,11 +268,10 @@ void frmOverView::BuildOptionControls() {
     }
     QFrame* elcin = panel(BoxPanel::ELCIN, MakePanel(page, "frameELCIN", QRect(x2, 54, 230, kLine + 2)));
     n = 0;
-    for (auto [text, c] : {std::pair{"CIN >= 50", RGB(0, 0, 127)}, std::pair{"20 - 50", RGB(0, 127, 0)},
-                           std::pair{"< 20", RGB(127, 0, 0)}}) {
-      QLabel* l = MakeLabel(elcin, text, QString("lblELCIN%1").arg(n), QRect(n * 66, 0, 64, kLine));
+    for (const ElCinClass& c : kElCinClasses) {
+      QLabel* l = MakeLabel(elcin, c.caption, QString("lblELCIN%1").arg(n), QRect(n * 66, 0, 64, kLine));
       l->setAlignment(Qt::AlignCenter);
-      l->setStyleSheet(QString("QLabel { color: white; background: %1; }").arg(Css(c)));
+      l->setStyleSheet(KeyStyle(c.colour));
       ++n;
     }
   }
@@ -447,7 +442,7 @@ void frmOverView::ShowRHLegend() {
   for (int i = 1; i <= 9; ++i)
     lblRH[static_cast<size_t>(i)]->setStyleSheet(
         QString("QLabel { color: %1; background: %2; }")
-            .arg(Css(i < state_.opt.RHLowestClass ? kGreyedItem : RGB(255, 255, 255)), Css(kRHColour[static_cast<size_t>(i)])));
+            .arg(Css(i < state_.opt.RHLowestClass ? kGreyedItem : RGB(255, 255, 255)), Css(HumidityClassColour(i))));
 }
 
 // ---- BoxHost ----
@@ -484,10 +479,36 @@ void frmOverView::CopyMeanWindLayer() {
   PlotData();
 }
 
+// The choice is the profile window's: its box follows, and its change
+// draws this window again. A box that already showed the choice is
+// shown as it is.
 void frmOverView::Bourgouin(int value) {
-  profile_.SetBourgouin(value);
-  ChoosePrecipTypes(value != 0);
-  PlotData();
+  if ((value != 0) != profile_.Inputs().PtypeDecided)
+    profile_.SetBourgouin(value);
+  else
+    PlotData();
+  FocusScrollBar();
+}
+
+void frmOverView::FollowTypeSource() {
+  if (state_.in.PtypeDecided == typeDecided_ && gElevatedLevel == typeLevel_) return;
+  typeDecided_ = state_.in.PtypeDecided;
+  typeLevel_ = gElevatedLevel;
+  ChoosePrecipTypes(typeDecided_);
+  ClearSnowRatio();
+}
+
+void frmOverView::ShowProfileValues() {
+  const OverviewInputs& in = state_.in;
+  Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
+                                                    NumberText(in.SRInflowDepth) + " km"));
+  lblLakeTemp->setText(QString::fromStdString("Lake Temp " + profile_.LakeTemperatureCaption()) + QChar(0xB0));
+  for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == in.XferIndex);
+  // Shown only: with the loading state raised the box and the bar set
+  // nothing but their label.
+  const LoadingStateGuard loading;
+  SetBox(kBoxsWSYMb, in.PtypeDecided ? 1 : 0);
+  vbsElevatedPT->SetValue(gElevatedLevel);
 }
 
 double frmOverView::Random() {
@@ -589,10 +610,9 @@ void frmOverView::btnVWPIntervalA_Click() {
 void frmOverView::btnXferO_Click(int index) {
   FocusScrollBar();
   if (index < 0 || index > 3 || index == profile_.Inputs().XferIndex) return;
-  for (QPushButton* b : btnXferO) SetBold(b, false);
   profile_.btnXfer_Click(index);
   const Integer now = profile_.Inputs().XferIndex;
-  if (now >= 0 && now <= 3) SetBold(btnXferO[static_cast<size_t>(now)], true);
+  for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == now);
 }
 
 void frmOverView::OptWindColor_Click(int index) {
@@ -615,7 +635,6 @@ void frmOverView::optSnowTechnique_Click(int index) {
   hsbRatio->setVisible(index == 3);
   ondrik::RedoSnowRatio(state_);
   if (!state_.opt.On(kBoxSnow) && !state_.opt.On(kBoxSnowRatio)) return;
-  state_.opt.IndexLabelFactor = 1;
   if (state_.opt.On(kBoxGridLakeIndex) || !state_.opt.On(kBoxSnowRatio))
     PlotData();
   else
@@ -687,10 +706,10 @@ void frmOverView::SetElevationLabel() {
   lblPTElevation->setText(QString::fromStdString(ElevationLabel(state_.opt.On(kBoxsWSYMb), level, agl, msl)));
 }
 
+// The level is the profile window's too: its bar follows, decides the
+// types again and draws both windows.
 void frmOverView::vbsElevatedPT_Change() {
-  gElevatedLevel = vbsElevatedPT->Value();
-  DecidePrecipType();
-  PlotData();
+  if (!gLoadingState) profile_.SetElevatedLevel(vbsElevatedPT->Value());
   SetElevationLabel();
 }
 

@@ -21,8 +21,9 @@
 
 namespace ondrik {
 
-// The profile window's options as they are now: the helicity box names the
-// layer, and transport winds of another transfer step are computed again.
+// The profile window's options as they are now: the labels name them, and
+// the transport winds of another transfer step and the snow of other
+// precipitation types are computed again.
 void frmOverView::PlotData() {
   if (gLoadingState) return;
   state_.in = profile_.Inputs();
@@ -30,7 +31,8 @@ void frmOverView::PlotData() {
     ClearTransportWinds();
     transferStep_ = state_.in.XferIndex;
   }
-  ShowHelicityLayer();
+  FollowTypeSource();
+  ShowProfileValues();
   OverviewDraw d{state_, picRH->Pic(), picLeft->Pic(), picRight->Pic()};
   ondrik::PlotData(d);
   cursorAt_.reset();

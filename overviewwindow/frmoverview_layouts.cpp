@@ -263,13 +263,6 @@ void frmOverView::BuildLayoutButtons() {
   connect(snap, &QPushButton::clicked, this, [this] { btnSnapshot_Click(); });
 }
 
-// The helicity box names the layer of the profile window's inputs.
-void frmOverView::ShowHelicityLayer() {
-  const OverviewInputs& in = state_.in;
-  Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
-                                                    NumberText(in.SRInflowDepth) + " km"));
-}
-
 // "Reset": every field and strip off with one redraw; the grids, the plain
 // options, the axis ranges and the option buttons stay.
 void frmOverView::btnReset_Click() {

@@ -55,8 +55,7 @@ class ProfileLink {
     int meanValue0 = 3, meanValue1 = 3;
   };
   virtual LevelBars Levels() const = 0;
-  // chksWSYMb ("Bourgouin Precip Type") and the lake temperature label (deg F).
-  virtual int BourgouinBox() const = 0;
+  // The lake temperature label (deg F).
   virtual std::string LakeTemperatureCaption() const = 0;
   // The training links of a help topic (nothing outside training mode).
   virtual void OpenTrainingLinks(const std::string& topic) = 0;
@@ -74,6 +73,7 @@ class ProfileLink {
   // shown datasets follow them and both windows are drawn again.
   virtual void DatasetBoxesSet() = 0;
   virtual void SetBourgouin(int value) = 0;              // chksWSYMb
+  virtual void SetElevatedLevel(int level) = 0;          // vbsElevatedPT
   virtual void btnXfer_Click(int index) = 0;             // the momentum-transfer step
   // The hodograph layer (top and bottom button indexes) through the
   // hodograph's buttons, then the profile window's refresh.

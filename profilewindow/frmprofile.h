@@ -360,7 +360,6 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   DatasetBar Datasets() const override;
   DatasetBoxState Boxes() const override;
   LevelBars Levels() const override;
-  int BourgouinBox() const override;
   std::string LakeTemperatureCaption() const override;
   void SetHour(int value) override;
   void SetDataset(int value) override;
@@ -368,6 +367,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void ToggleOverlay() override { btnEnsemble_Click(); }
   void DatasetBoxesSet() override;
   void SetBourgouin(int value) override;
+  void SetElevatedLevel(int level) override;
   void SetHodoLayer(Single top, Single bottom) override;
   std::string SnapshotTitle() const override;
   std::optional<std::string> SaveSnapshot(const QImage& image, const std::string& suffix) override;
@@ -425,6 +425,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void DigitalWindsFollowBox();
   void ReadoutFollowsBox();
   void TransferButtonsFollowBox();
+  // The overview draws the precipitation types of the source chosen.
+  void OverviewFollowsTypeSource();
   void ShowChartButtons();
   void ShowReadout();
   void vbsElevatedPT_Change();

@@ -64,7 +64,8 @@ const std::vector<ChartBoxRow>& frmProfile::ChartBoxes() {
      &frmProfile::DigitalWindsFollowBox, kDrawChart},
     {"chkActiveReadout", "Active Read Out", ONDRIK_OPT(chkActiveReadout), "Active Read Out", nullptr, -1, 0, 0,
      &frmProfile::ReadoutFollowsBox, kDrawChart},
-    {"chksWSYMb", "Bourgouin Precip Type", ONDRIK_OPT(chksWSYMb), "Bourgoiun", nullptr, -1, 0, 0, nullptr, kDrawChart},
+    {"chksWSYMb", "Bourgouin Precip Type", ONDRIK_OPT(chksWSYMb), "Bourgoiun", nullptr, -1, 0, 0,
+     &frmProfile::OverviewFollowsTypeSource, kDrawChart},
     // The lake page: the captions are labels of the page beside the boxes.
     {"chkLakeIndex", "", ONDRIK_OPT(chkLakeIndex), "Lake Index", nullptr, 0, 200, 4, nullptr, kDrawChart},
     {"chkMoistLakeIndex", "", ONDRIK_OPT(chkMoistLakeIndex), "Moist Lake Index", nullptr, 0, 200, 24, nullptr, kDrawChart},
@@ -154,6 +155,8 @@ void frmProfile::ColorWindsFollowBox() { btnColorWinds->setVisible(chart_.opt.ch
 void frmProfile::DigitalWindsFollowBox() { btnDigitalWinds->setVisible(chart_.opt.chkWindDigital); }
 
 void frmProfile::TransferButtonsFollowBox() { frmXfer->setVisible(chart_.opt.chkMomentum); }
+
+void frmProfile::OverviewFollowsTypeSource() { RedrawOverview(); }
 
 void frmProfile::ReadoutFollowsBox() {
   const bool on = chart_.opt.chkActiveReadout;
@@ -301,6 +304,7 @@ void frmProfile::vbsElevatedPT_Change() {
   gElevatedLevel = vbsElevatedPT->Value();
   if (FileLoaded && gDatasetCount > 0) DecidePrecipType();
   DisplayHour();
+  RedrawOverview();  // its types of the decided source and their snow
 }
 
 // ---- the chart ----

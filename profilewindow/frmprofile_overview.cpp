@@ -69,6 +69,7 @@ OverviewInputs frmProfile::Inputs() const {
   in.SigmaLevelStep = std::max(1, model_.params.gSigmaLevelStep);
   in.IsothermMinDPD = model_.params.gIsothermMinDepression;
   in.OmegaSmoothOn = chart_.opt.gOmegaSmoothOn;
+  in.PtypeDecided = chart_.opt.chksWSYMb;
   in.XferIndex = chart_.opt.gXferIndex;
   in.SRInflowBottom = gSRInflowBase;
   in.SRInflowDepth = gSRInflowDepth;
@@ -106,8 +107,6 @@ ProfileLink::LevelBars frmProfile::Levels() const {
   return l;
 }
 
-int frmProfile::BourgouinBox() const { return chart_.opt.chksWSYMb ? 1 : 0; }
-
 std::string frmProfile::LakeTemperatureCaption() const { return std::to_string(CapturePanelSettings().LakeTempF); }
 
 void frmProfile::SetHour(int value) { hsbHour->SetValue(value); }
@@ -122,6 +121,8 @@ void frmProfile::SetBourgouin(int value) {
   for (CheckBox* b : chartBoxes_)
     if (b->objectName() == "chksWSYMb") b->SetValue(value);
 }
+
+void frmProfile::SetElevatedLevel(int level) { vbsElevatedPT->SetValue(level); }
 
 bool frmProfile::AdjustTimeZone(int delta) {
   std::string path = FindFileNoCase(ProgramFolder(), "TimeZone.DAT");

@@ -178,6 +178,39 @@ TEST_F(PlotDataTest, CursorLineFollowsTheHourAndComesOffAgain) {
   EXPECT_EQ(pics.rh.Mode, DrawMode::CopyPen);
 }
 
+// The "Now" line stands at the present hour of the time window shown, or
+// is not drawn, whatever window the picture was drawn in before and with
+// no field ticked to set a scale first.
+TEST_F(PlotDataTest, NowLineStandsAtNowInTheWindowShown) {
+  Tick({kBoxNow});
+  constexpr int kNow = 61;
+  s.in.Now = gValidTime(1, kNow);
+  struct Window {
+    Integer columns, scroll;
+    bool shows;
+  };
+  const Window windows[] = {{85, 0, true}, {25, 0, false}, {25, 40, true}, {25, 50, true}, {49, 0, false},
+                            {85, 0, true}};
+  for (const Window& w : windows) {
+    SetTimeWindow(s.frame, w.columns, w.scroll);
+    OverviewDraw d = pics.Draw(s);
+    PlotData(d);
+    const int row = pics.rh.PixelHeight() - 3;  // below the title
+    std::vector<int> white;
+    for (int x = 0; x < pics.rh.PixelWidth(); ++x)
+      if (Pixel(pics.rh, x, row) == kWhite) white.push_back(x);
+    const std::string what = std::to_string(w.columns) + " columns scrolled " + std::to_string(w.scroll);
+    if (!w.shows) {
+      EXPECT_TRUE(white.empty()) << what;
+      continue;
+    }
+    const double at = (s.frame.TimeLeft - (kNow + 0.5)) / (s.frame.TimeLeft - s.frame.TimeRight) * pics.rh.PixelWidth();
+    ASSERT_FALSE(white.empty()) << what;
+    EXPECT_NEAR(white.front(), at, 3) << what;
+    EXPECT_NEAR(white.back(), at, 3) << what;
+  }
+}
+
 TEST(OverlayOrderTest, ShownDatasetLastOthersRising) {
   auto order = [](Integer shown, bool all, Integer count) {
     const DrawOrder o = OverlayOrder(shown, all, count);

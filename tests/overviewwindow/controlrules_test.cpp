@@ -145,13 +145,12 @@ TEST(OverviewBoxRules, IndexAxisPresetsAndLabelFactor) {
   for (const AxisCase& k : cases) {
     OverviewState s;
     FakeHost host(s);
-    s.opt.IndexLabelFactor = 7;
     s.frame.IndexBottom = k.bottom;
     s.frame.IndexSpan = k.span;
     host.SetValue(k.box, 1);
     EXPECT_EQ(s.frame.IndexBottom, k.wantBottom) << Row(k.box).name;
     EXPECT_EQ(s.frame.IndexSpan, k.wantSpan) << Row(k.box).name;
-    EXPECT_EQ(s.opt.IndexLabelFactor, k.labelFactor) << Row(k.box).name;
+    EXPECT_EQ(IndexLabelFactor(s.opt), k.labelFactor) << Row(k.box).name;
   }
 }
 
@@ -168,16 +167,16 @@ TEST(OverviewBoxRules, OddRows) {
     host.SetValue(kBoxTransportSpeed, 1);
     EXPECT_EQ(s.frame.TempBottom, -10);
   }
-  {  // A cleared index strip leaves the labels to the index strips still ticked.
+  {  // The index labels follow the strips ticked: helicity's tenths while it is.
     OverviewState s;
     FakeHost host(s);
     host.SetValue(kBoxHelicity, 1);
     host.SetValue(kBoxDavisIndex, 1);
-    EXPECT_EQ(s.opt.IndexLabelFactor, 1);
+    EXPECT_EQ(IndexLabelFactor(s.opt), 10);
     host.SetValue(kBoxDavisIndex, 0);
-    EXPECT_EQ(s.opt.IndexLabelFactor, 10);
+    EXPECT_EQ(IndexLabelFactor(s.opt), 10);
     host.SetValue(kBoxHelicity, 0);
-    EXPECT_EQ(s.opt.IndexLabelFactor, 1);
+    EXPECT_EQ(IndexLabelFactor(s.opt), 1);
   }
   {  // Helicity lifts the lowest humidity class off 0 while a fill shows.
     OverviewState s;

@@ -39,7 +39,7 @@ Seen Look(frmOverView& o) {
   s.layout = saved::WriteOverviewLayout(o.CaptureLayout());
   const OverviewState& st = o.State();
   s.boxes = st.opt.box;
-  s.labelFactor = st.opt.IndexLabelFactor;
+  s.labelFactor = IndexLabelFactor(st.opt);
   s.contourInterval = st.opt.ContourInterval;
   s.planeBottom = st.frame.LogPBottom;
   s.speedClasses = st.opt.VWPBounds;
@@ -73,6 +73,9 @@ TEST_F(OverviewWindowTest, RecalledLayoutIsTheWindowTheHandLeft) {
   auto toggle = [&o](const char* name) { return [&o, name] { Ctl<QPushButton>(o, name)->click(); }; };
   std::vector<Change> changes;
   for (const OverviewRow& r : OverviewRows()) {
+    // The type box shows the profile window's choice, which a layout does
+    // not change (the roads of the choice are pinned elsewhere).
+    if (r.id == kBoxsWSYMb) continue;
     const std::string name(r.name);
     changes.push_back({name, [=] { box(name)->SetValue(1); },
                        [=, &o] {

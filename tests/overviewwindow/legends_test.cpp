@@ -75,9 +75,43 @@ TEST_F(OverviewWindowTest, PrecipitationTypeLegendNamesTheBarsDrawn) {
   }
 }
 
-TEST_F(OverviewWindowTest, WindProfileKeyShowsTheVectorsColours) {
+// Every key of the overview wears the colours its plotter draws with: the
+// heat classes, the humidity fill, the inhibition fill, the precipitation
+// types, the wind-profile speeds (at each colour step), the CAPE-layer and
+// height lines and the elevated-CAPE contours.
+TEST_F(OverviewWindowTest, EveryKeyWearsItsPlottersColours) {
   frmProfile& w = Start();
   frmOverView& o = Open(w);
+  for (int k : {3, 4, 5, 6, 7}) o.btnCAPEkm_Click(k);  // every line on
+  for (const char* box : {"chkECAPE", "chkRH1"}) Ctl<CheckBox>(o, box)->SetValue(1);
+  struct Key {
+    std::string name;  // the key item
+    int index;
+    bool text;         // the item's text (else its background) wears the colour
+    Color colour;      // what the plotter draws
+  };
+  std::vector<Key> keys;
+  const Single heat[] = {80, 90, 105, 130};  // lblHI: "IV" .. "I"
+  for (int k = 0; k < 4; ++k) keys.push_back({"lblHI", k, false, HeatColour(heat[k], heat[k])});
+  const Single rh[] = {30, 70, 80, 90, 95, 100.5f, 103.5f, 106.5f, 109.5f};  // lblRH 1..9
+  for (int k = 1; k <= 9; ++k) {
+    Color c = 0;
+    ASSERT_TRUE(HumidityCellColour(rh[k - 1], true, 0, c));
+    keys.push_back({"lblRH", k, false, c});
+  }
+  const Single cin[] = {50, 20, 0};  // lblELCIN: "CIN >= 50", "20 - 50", "< 20"
+  for (int k = 0; k < 3; ++k) keys.push_back({"lblELCIN", k, false, ElCinColour(cin[k])});
+  for (int k = 1; k < 5; ++k)
+    keys.push_back({"lblPType", k, false, PrecipTypeColour(kPTypeLegend[static_cast<size_t>(k)].code)});
+  for (int k : {0, 3, 4, 5, 6, 7}) keys.push_back({"btnCAPEkm", k, false, CapeLineColour(k)});
+  for (int k = 1; k <= 3; ++k) keys.push_back({"btnHeights", k, false, HeightLineColour(k)});
+  const auto ecape = ECapeLegend(o.State().opt.ContourInterval, o.State().opt.ECAPELowestClass);
+  for (int k = 0; k < 6; ++k) keys.push_back({"lblECAPE", k, true, ecape[static_cast<size_t>(k)].colour});
+  const auto wears = [&o](const Key& k) {
+    QWidget* item = Ctl<QWidget>(o, QString::fromStdString(k.name), k.index);
+    return item->styleSheet().contains((k.text ? "color: " : "background: ") + Rgb(k.colour));
+  };
+  for (const Key& k : keys) EXPECT_TRUE(wears(k)) << k.name << k.index;
   for (int step : {3, 0, 2}) {  // OptWindColor: 20, 2 and the design's 10 knots
     o.OptWindColor_Click(step);
     const std::array<Integer, 6> bounds = o.State().opt.VWPBounds;
@@ -130,7 +164,7 @@ TEST_F(OverviewWindowTest, SideLabelsStandWholeAndApart) {
   for (const char* box : {"chkCAPE", "chkMeanWind", "chkHelicity", "chkTemperature", "chkPrecip", "chkSfcTemp"})
     Ctl<CheckBox>(o, box)->SetValue(1);
   o.btnPHK_Click(2);
-  ASSERT_EQ(o.State().opt.IndexLabelFactor, 10);
+  ASSERT_EQ(IndexLabelFactor(o.State().opt), 10);
   for (const char* name : {"picLeft", "picRight"}) {
     const PictureBox& side = Ctl<PictureBoxWidget>(o, name)->Pic();
     const QImage& img = side.Image();

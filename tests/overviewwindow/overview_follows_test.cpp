@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -87,6 +88,11 @@ TEST_F(OverviewWindowTest, OverviewFollowsTheProfileWindowsWindsAndSteps) {
     EXPECT_EQ(Ctl<CheckBox>(*o, "chkHelicity")->text().toStdString(),
               "Helicity " + std::to_string(static_cast<int>(gSRInflowBase)) + " - " +
                   std::to_string(static_cast<int>(gSRInflowDepth)) + " km");
+    // The labels and buttons that name the profile window's values.
+    EXPECT_EQ(Ctl<QLabel>(*o, "lblLakeTemp")->text(),
+              QString("Lake Temp %1").arg(Ctl<ScrollBar>(w, "vsbLakeF")->Value()) + QChar(0xB0));
+    for (int k = 0; k < 4; ++k)
+      EXPECT_EQ(Ctl<QPushButton>(*o, "btnXferO", k)->font().bold(), k == w.Chart().opt.gXferIndex) << k;
     // Closed and opened again: the same picture, computed afresh.
     Ctl<QPushButton>(*o, "btnQuit")->click();
     o = &Open(w);
