@@ -525,7 +525,7 @@ void HodographPanel::ColourButtons() {
 }
 
 bool HodographPanel::ChooseTop(Integer index) {
-  if (gLoadingState || !HodoTopButtonExists(index)) return false;
+  if (!HodoTopButtonExists(index)) return false;
   if (!SetHelicityLayerTop(static_cast<Single>(index))) return false;
   gSRInflowDepth = static_cast<Single>(index);
   Pick(kNoPoint);
@@ -534,7 +534,7 @@ bool HodographPanel::ChooseTop(Integer index) {
 }
 
 bool HodographPanel::ChooseBase(Integer index) {
-  if (gLoadingState || !HodoBaseButtonExists(index)) return false;
+  if (!HodoBaseButtonExists(index)) return false;
   if (!SetHelicityLayerBottom(static_cast<Single>(index))) return false;
   gSRInflowBase = static_cast<Single>(index);
   Pick(kNoPoint);
@@ -542,12 +542,13 @@ bool HodographPanel::ChooseBase(Integer index) {
   return true;
 }
 
+// The buttons take nothing while the loading state is raised.
 void HodographPanel::btnHodoHeight_Click(Integer index) {
-  if (ChooseTop(index)) LayerChosen();
+  if (!gLoadingState && ChooseTop(index)) LayerChosen();
 }
 
 void HodographPanel::btnHodoBase_Click(Integer index) {
-  if (ChooseBase(index)) LayerChosen();
+  if (!gLoadingState && ChooseBase(index)) LayerChosen();
 }
 
 void HodographPanel::LayerChosen() {

@@ -36,8 +36,9 @@ class HodographPanel : public SidePanel {
   void Shown(bool visible) override;
   void CursorLevel(Integer D, Integer H, Integer L) override;
   ChartMarks MarksFor(Integer D, Integer H) override;
-  // A load sets the layer of the new file from the saved choice; the load's
-  // own redraw follows, so nothing is drawn here.
+  // A load or a recall sets the layer from the saved choice, also while the
+  // loading state is raised: the levels and the buttons follow at once, and
+  // nothing is drawn (the caller's redraw follows).
   void HodoHeightClick(Integer index) override;
   void HodoBaseClick(Integer index) override;
   void Start() override { ColourButtons(); }
