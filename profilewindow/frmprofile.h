@@ -247,6 +247,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetSigmaLevelBar(Integer min, Integer max, Integer value) override;
   void SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) override;
   void ShowEnsembleControls(bool visible) override;
+  void NewFileLoaded() override;
   void HodoHeightClick(Integer index) override;
   void HodoBaseClick(Integer index) override;
   void RedrawMap() override;
