@@ -278,11 +278,15 @@ void HodographPanel::DrawHodograph() {
     pic.DrawWidth = 2;
     const double mdir = (270.0 - gMeanWindDir(d, H)) * kRad;
     const double mu = gMeanWindSpd(d, H) * std::cos(mdir), mv = gMeanWindSpd(d, H) * std::sin(mdir);
-    // A marker off the plane stands at its edge, towards where it lies.
+    // A marker stands on its point: one whose point lies off the plane is
+    // not drawn, and one near an edge moves in only as far as the edge asks,
+    // so that it still covers its point.
     auto centred = [&](const char* text, double x, double y) {
+      const double cx = pic.XToPixel(x), cy = pic.YToPixel(y);
+      if (!(cx >= 0 && cx < pic.PixelWidth() && cy >= 0 && cy < pic.PixelHeight())) return;
       const double w = pic.TextWidthPx(text), h = pic.TextHeightPx(text);
-      const double px = std::clamp(pic.XToPixel(x) - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
-      const double py = std::clamp(pic.YToPixel(y) - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
+      const double px = std::clamp(cx - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
+      const double py = std::clamp(cy - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
       pic.CurrentX = pic.PixelToX(px);
       pic.CurrentY = pic.PixelToY(py);
       pic.Print(text, false);
