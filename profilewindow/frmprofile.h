@@ -457,6 +457,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   TrainingIndex training_;
   bool modelListMarked_ = false;
   int shownSiteRow_ = -1;  // row of lstSiteIDs whose data are shown; -1 none
+  // The site list's row back on the site shown, without a load.
+  void ShowSiteShown();
   void MarkModelList(bool marked);
   QPointer<frmHelp> help_;
   QPointer<frmSetUp> setup_;
