@@ -519,13 +519,20 @@ void HodographPanel::picHodograph_MouseUp() {
 
 // ---- layer buttons ----
 
+// Only the buttons whose choice changed take a new style (a style set
+// costs a layout pass of the button, and a recall sets the layer each time).
 void HodographPanel::ColourButtons() {
-  const long top = NearestWhole(gSRInflowDepth), base = NearestWhole(gSRInflowBase);
-  for (Integer i = 0; i <= kHodoButtonLast; ++i) {
-    const Rgb c = ButtonRgb(i);
-    btnHodoBase_[static_cast<size_t>(i)]->setStyleSheet(ButtonStyle(i == base ? &c : nullptr));
-    if (QPushButton* b = btnHodoHeight_[static_cast<size_t>(i)]) b->setStyleSheet(ButtonStyle(i == top ? &c : nullptr));
-  }
+  const auto colour = [](const std::array<QPushButton*, kHodoButtonLast + 1>& column, long& coloured, long chosen) {
+    if (chosen == coloured) return;
+    for (const long i : {coloured, chosen}) {
+      if (i < 0 || i > kHodoButtonLast || column[static_cast<size_t>(i)] == nullptr) continue;
+      const Rgb c = ButtonRgb(static_cast<Integer>(i));
+      column[static_cast<size_t>(i)]->setStyleSheet(ButtonStyle(i == chosen ? &c : nullptr));
+    }
+    coloured = chosen;
+  };
+  colour(btnHodoBase_, colouredBase_, NearestWhole(gSRInflowBase));
+  colour(btnHodoHeight_, colouredTop_, NearestWhole(gSRInflowDepth));
 }
 
 bool HodographPanel::ChooseTop(Integer index) {

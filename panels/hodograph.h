@@ -120,6 +120,7 @@ class HodographPanel : public SidePanel {
   Integer pickDataset_ = 0, pickHour_ = -1;
   const ProfileStore* pickStore_ = nullptr;
   Integer HodoCursorLevel = 0;  // level of the highlighted segment; 0 = none
+  long colouredBase_ = -1, colouredTop_ = -1;  // the buttons shown chosen; -1 none
 };
 
 }  // namespace ondrik
