@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QListWidget>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ struct Picture {
   QImage chart, panel;
 };
 
-class SetupRoadsTest : public ProfileWindowTest {
+class SetupRoadsTest : public ProfileWindowTest, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
     ProfileWindowTest::SetUp();
@@ -105,65 +106,71 @@ class SetupRoadsTest : public ProfileWindowTest {
   }
 };
 
-TEST_F(SetupRoadsTest, EveryRoadToASetupShowsTheSamePicture) {
-  const int n = static_cast<int>(std::size(kSetups));
-  for (int i = 0; i < n; ++i) {
-    const SetupRow& row = kSetups[i];
-    SCOPED_TRACE(row.name);
-    // Slot 0 holds the setup, slot 1 another one (the next row).
-    WriteFile(SavedFolder() / saved::SetupFileName(0), saved::WriteDisplaySetup(SetupOf(row)));
-    WriteFile(SavedFolder() / saved::SetupFileName(1), saved::WriteDisplaySetup(SetupOf(kSetups[(i + 1) % n])));
-    std::vector<std::pair<std::string, Picture>> roads;
+constexpr int kSetupCount = static_cast<int>(std::size(kSetups));
 
-    fs::remove(SavedFolder() / "Ondrik.hst");
-    Open().Form_KeyDown(112, 0);
-    roads.emplace_back("window", Shot(*win_, row.hour));
-    win_->btnDone_Click();
-    Open().Form_KeyDown(112, 0);
-    roads.emplace_back("reopen", Shot(*win_, row.hour));
+TEST_P(SetupRoadsTest, EveryRoadShowsTheSamePicture) {
+  const int i = GetParam(), n = kSetupCount;
+  const SetupRow& row = kSetups[i];
+  // Slot 0 holds the setup, slot 1 another one (the next row).
+  WriteFile(SavedFolder() / saved::SetupFileName(0), saved::WriteDisplaySetup(SetupOf(row)));
+  WriteFile(SavedFolder() / saved::SetupFileName(1), saved::WriteDisplaySetup(SetupOf(kSetups[(i + 1) % n])));
+  std::vector<std::pair<std::string, Picture>> roads;
 
-    // From here on the history holds the other setup.
-    fs::remove(SavedFolder() / "Ondrik.hst");
-    Open().Form_KeyDown(113, 0);
-    win_->btnDone_Click();
-    Open().Form_KeyDown(112, 0);
-    roads.emplace_back("history", Shot(*win_, row.hour));
+  fs::remove(SavedFolder() / "Ondrik.hst");
+  Open().Form_KeyDown(112, 0);
+  roads.emplace_back("window", Shot(*win_, row.hour));
+  win_->btnDone_Click();
+  Open().Form_KeyDown(112, 0);
+  roads.emplace_back("reopen", Shot(*win_, row.hour));
 
-    const fs::path shot = folder_ / ("nam_kokc_ondrikprofile_a" + std::string(row.hour < 10 ? "0" : "") +
-                                     std::to_string(row.hour) + ".png");
-    fs::remove(shot);
-    Open({(folder_ / "NAM_KOKC.ond").string(), "-PROFILE=A" + std::to_string(row.hour), "-CLOSE"});
-    EXPECT_EQ(fx_.endCalls.size(), 1U);
-    roads.emplace_back("batch", Picture{QImage(QString::fromStdString(shot.string())), QImage()});
-    // A batch whose every hour lies beyond the file leaves the setup shown.
-    Open({(folder_ / "NAM_KOKC.ond").string(), "-PROFILE=A999", "-CLOSE"});
-    roads.emplace_back("batch-beyond", Shot(*win_, row.hour));
+  // From here on the history holds the other setup.
+  fs::remove(SavedFolder() / "Ondrik.hst");
+  Open().Form_KeyDown(113, 0);
+  win_->btnDone_Click();
+  Open().Form_KeyDown(112, 0);
+  roads.emplace_back("history", Shot(*win_, row.hour));
 
-    frmProfile& w = Open();
-    w.Form_KeyDown(113, 0);
-    SelectModel(w, "GFS");
-    SelectModel(w, "NAM");
-    w.Form_KeyDown(112, 0);
-    roads.emplace_back("model", Shot(w, row.hour));
-    win_.reset();
+  const fs::path shot = folder_ / ("nam_kokc_ondrikprofile_a" + std::string(row.hour < 10 ? "0" : "") +
+                                   std::to_string(row.hour) + ".png");
+  fs::remove(shot);
+  Open({(folder_ / "NAM_KOKC.ond").string(), "-PROFILE=A" + std::to_string(row.hour), "-CLOSE"});
+  EXPECT_EQ(fx_.endCalls.size(), 1U);
+  roads.emplace_back("batch", Picture{QImage(QString::fromStdString(shot.string())), QImage()});
+  // A batch whose every hour lies beyond the file leaves the setup shown.
+  Open({(folder_ / "NAM_KOKC.ond").string(), "-PROFILE=A999", "-CLOSE"});
+  roads.emplace_back("batch-beyond", Shot(*win_, row.hour));
 
-    const Picture& first = roads.front().second;
-    ASSERT_FALSE(first.chart.isNull());
-    for (const auto& [road, p] : roads) {
-      const bool chartSame = Hash(p.chart) == Hash(first.chart);
-      const bool panelSame = p.panel.isNull() || Hash(p.panel) == Hash(first.panel);
-      EXPECT_TRUE(chartSame) << road << ": the chart differs from the window's";
-      EXPECT_TRUE(panelSame) << road << ": the side panel differs from the window's";
-      if (!chartSame || !panelSame) {
-        const std::string base = (folder_ / (std::string(row.name) + "-")).string();
-        first.chart.save(QString::fromStdString(base + "window-chart.png"));
-        first.panel.save(QString::fromStdString(base + "window-panel.png"));
-        p.chart.save(QString::fromStdString(base + road + "-chart.png"));
-        if (!p.panel.isNull()) p.panel.save(QString::fromStdString(base + road + "-panel.png"));
-      }
+  frmProfile& w = Open();
+  w.Form_KeyDown(113, 0);
+  SelectModel(w, "GFS");
+  SelectModel(w, "NAM");
+  w.Form_KeyDown(112, 0);
+  roads.emplace_back("model", Shot(w, row.hour));
+  win_.reset();
+
+  const Picture& first = roads.front().second;
+  ASSERT_FALSE(first.chart.isNull());
+  for (const auto& [road, p] : roads) {
+    const bool chartSame = Hash(p.chart) == Hash(first.chart);
+    const bool panelSame = p.panel.isNull() || Hash(p.panel) == Hash(first.panel);
+    EXPECT_TRUE(chartSame) << road << ": the chart differs from the window's";
+    EXPECT_TRUE(panelSame) << road << ": the side panel differs from the window's";
+    if (!chartSame || !panelSame) {
+      const std::string base = (folder_ / (std::string(row.name) + "-")).string();
+      first.chart.save(QString::fromStdString(base + "window-chart.png"));
+      first.panel.save(QString::fromStdString(base + "window-panel.png"));
+      p.chart.save(QString::fromStdString(base + road + "-chart.png"));
+      if (!p.panel.isNull()) p.panel.save(QString::fromStdString(base + road + "-panel.png"));
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Setups, SetupRoadsTest, ::testing::Range(0, kSetupCount),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                           std::string name = kSetups[info.param].name;
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace ondrik
