@@ -54,7 +54,8 @@ class MapPanelTest : public ProfileWindowTest {
   // blanks of the line may be single).
   int TimeLines(frmProfile& w) {
     int n = 0;
-    for (const auto& t : Pic(w).PrintedTexts()) n += t.text.find(" nm ") != std::string::npos && t.text.find("@ ") != std::string::npos;
+    for (const auto& t : Pic(w).PrintedTexts())
+      n += t.text.find(" nm ") != std::string::npos && t.text.find("@ ") != std::string::npos;
     return n;
   }
   void SetUp() override {

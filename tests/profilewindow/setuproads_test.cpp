@@ -38,12 +38,12 @@ const SetupRow kSetups[] = {
     {"map-mean", 9, [](saved::DisplaySetup& s) { s.RightPanel = 1; s.chkMeanFlow = 1; s.chkWindDigital = 1; }},
     {"hodo-sfc-1", 12, [](saved::DisplaySetup& s) { s.RightPanel = 2; s.gSRInflowDepth = 1; s.gSRInflowBottom = 0; }},
     {"hodo-2-8", 4, [](saved::DisplaySetup& s) { s.RightPanel = 2; s.gSRInflowDepth = 8; s.gSRInflowBottom = 2; }},
-    {"indices", 8, [](saved::DisplaySetup& s) { s.RightPanel = 3; s.ChkOmega = 1; s.OmegaRange = 5; s.chkIndcyCircle = 1; }},
+    {"indices", 8, [](saved::DisplaySetup& s) { s.RightPanel = 3; s.ChkOmega = 1; s.OmegaRange = 5; }},
     {"storm", 15, [](saved::DisplaySetup& s) { s.RightPanel = 4; s.ControlPanel = 3; s.chkCapeShearHistory = 1; }},
-    {"heavy", 5, [](saved::DisplaySetup& s) { s.RightPanel = 5; s.chkWindVector = 1; s.ColorWinds = true; }},
+    {"heavy", 5, [](saved::DisplaySetup& s) { s.RightPanel = 5; s.chk10MWind = 1; s.ColorWinds = true; }},
     {"ptype", 20, [](saved::DisplaySetup& s) { s.RightPanel = 6; s.PrecipByThickness = true; s.chkWetBulb = 1; }},
     {"lapse", 2, [](saved::DisplaySetup& s) { s.RightPanel = 7; s.gChartTop = 450; s.chkClouds = 1; }},
-    {"fog", 7, [](saved::DisplaySetup& s) { s.RightPanel = 8; s.ControlPanel = 0; s.chk10MWind = 1; s.chkLakeIndex = 1; }},
+    {"fog", 7, [](saved::DisplaySetup& s) { s.RightPanel = 8; s.ControlPanel = 0; s.chkLakeIndex = 1; }},
 };
 
 saved::DisplaySetup SetupOf(const SetupRow& row) {
@@ -56,10 +56,8 @@ saved::DisplaySetup SetupOf(const SetupRow& row) {
 
 std::string Hash(const QImage& image) {
   const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  QCryptographicHash h(QCryptographicHash::Md5);
-  for (int y = 0; y < rgb.height(); ++y)
-    h.addData(QByteArrayView(reinterpret_cast<const char*>(rgb.constScanLine(y)), rgb.width() * 4));
-  return h.result().toHex().toStdString();
+  const QByteArrayView bytes(reinterpret_cast<const char*>(rgb.constBits()), rgb.sizeInBytes());
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex().toStdString();
 }
 
 // The chart as its snapshot saves it, and the side panel shown.
