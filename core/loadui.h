@@ -32,6 +32,9 @@ struct DatasetBoxes {
 class PanelLoadUi {
  public:
   virtual ~PanelLoadUi() = default;
+  // The new file's data are current, before any control follows them: what
+  // a panel keeps of the file shown before goes. Nothing is drawn.
+  virtual void NewFileLoaded() {}
   // vsbSigmaLevel: Min, Max and Value (the value always lies between them).
   virtual void SetSigmaLevelBar(Integer /*min*/, Integer /*max*/, Integer /*value*/) {}
   // vsbMeanFlow(0) and vsbMeanFlow(1): their Min and Value.

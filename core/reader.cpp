@@ -766,6 +766,7 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
     return result;
   }
   CommitScratchStore();
+  ui.NewFileLoaded();
 
   // The controls follow the new data.
   const ControlSettings& c = loader->Controls();

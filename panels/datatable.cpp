@@ -28,14 +28,24 @@ DataTablePanel::DataTablePanel(PanelHost& host, QWidget* parent) : PicturePanel(
   Picture()->onMouseUp = [this](int b, int s, double x, double y) { picProfile_MouseUp(b, s, x, y); };
 }
 
+// The rows are taken from the layout the last draw printed, whose lines
+// stand a fraction of a pixel more than a whole number apart: each line
+// holds the pixel rows from its rounded top down to the next line's.
 void DataTablePanel::picProfile_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double y) {
+  if (lineTops_.empty() || !(y >= 0)) return;
   PictureBox& pic = Pic();
   pic.ScalePixels();
-  const double h = std::max(1.0, std::round(pic.TextHeight("W")));
-  const int row = static_cast<int>(std::floor(y / h + 0.1));
+  const int printed = static_cast<int>(lineTops_.size());
+  // Under the last line printed the rows go on at the same pitch.
+  const auto top = [&](int k) {
+    const double t = k < printed ? lineTops_[static_cast<size_t>(k)] : lineTops_.back() + (k - printed + 1) * linePitch_;
+    return std::floor(t + 0.5);
+  };
+  int row = 0;
+  while (top(row + 1) <= y && top(row + 1) < pic.PixelHeight()) ++row;
   pic.Mode = DrawMode::XorPen;
   // Whole pixel rows of the text row: both corners belong to the box.
-  pic.Box(0, row * h, pic.PixelWidth() - 1, row * h + h - 1, kYellow, true);
+  pic.Box(0, top(row), pic.PixelWidth() - 1, top(row + 1) - 1, kYellow, true);
   pic.Mode = DrawMode::CopyPen;
   Update();
   // Row 0 is the header; the rows below the listing hold no level.
@@ -60,12 +70,18 @@ void DataTablePanel::Draw() {
   const int lines = static_cast<int>(std::floor(pic.PixelHeight() / pic.TextHeight("W"))) - 2;
   pic.Cls();
   pic.FontTransparent = true;
+  lineTops_ = {0};
   PrintAt(pic, 0, 0, DataTableHeader(), kRed);
   DataTableTop = std::max(0, std::min(lines, std::min(gNumLevels(D), kMaxLevels)));
   pic.ForeColor = kYellow;
-  for (Integer L = DataTableTop; L >= 1; --L) pic.Print(DataTableRow(D, H, L));
+  for (Integer L = DataTableTop; L >= 1; --L) {
+    lineTops_.push_back(pic.CurrentY);
+    pic.Print(DataTableRow(D, H, L));
+  }
   pic.ForeColor = kGreen;
+  lineTops_.push_back(pic.CurrentY);
   pic.Print(PrecipitationLine(D, H), false);
+  linePitch_ = pic.TextHeight("W");
   Update();
 }
 

@@ -4,6 +4,8 @@
 // line with the hour's and the accumulated precipitation.
 #pragma once
 
+#include <vector>
+
 #include "panels/picturepanel.h"
 
 namespace ondrik {
@@ -21,6 +23,12 @@ class DataTablePanel : public PicturePanel {
   // The highest level listed; the first row under the header shows it and
   // each row below the next level down.
   Integer DataTableTop = 0;
+
+ private:
+  // Where the last draw printed its lines (pixels): the top of each, the
+  // header first, and the pitch of the lines.
+  std::vector<double> lineTops_;
+  double linePitch_ = 1;
 };
 
 // The header and one row of the table for level L of (d, h), the columns

@@ -278,11 +278,15 @@ void HodographPanel::DrawHodograph() {
     pic.DrawWidth = 2;
     const double mdir = (270.0 - gMeanWindDir(d, H)) * kRad;
     const double mu = gMeanWindSpd(d, H) * std::cos(mdir), mv = gMeanWindSpd(d, H) * std::sin(mdir);
-    // A marker off the plane stands at its edge, towards where it lies.
+    // A marker stands on its point: one whose point lies off the plane is
+    // not drawn, and one near an edge moves in only as far as the edge asks,
+    // so that it still covers its point.
     auto centred = [&](const char* text, double x, double y) {
+      const double cx = pic.XToPixel(x), cy = pic.YToPixel(y);
+      if (!(cx >= 0 && cx < pic.PixelWidth() && cy >= 0 && cy < pic.PixelHeight())) return;
       const double w = pic.TextWidthPx(text), h = pic.TextHeightPx(text);
-      const double px = std::clamp(pic.XToPixel(x) - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
-      const double py = std::clamp(pic.YToPixel(y) - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
+      const double px = std::clamp(cx - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
+      const double py = std::clamp(cy - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
       pic.CurrentX = pic.PixelToX(px);
       pic.CurrentY = pic.PixelToY(py);
       pic.Print(text, false);
@@ -515,17 +519,24 @@ void HodographPanel::picHodograph_MouseUp() {
 
 // ---- layer buttons ----
 
+// Only the buttons whose choice changed take a new style (a style set
+// costs a layout pass of the button, and a recall sets the layer each time).
 void HodographPanel::ColourButtons() {
-  const long top = NearestWhole(gSRInflowDepth), base = NearestWhole(gSRInflowBase);
-  for (Integer i = 0; i <= kHodoButtonLast; ++i) {
-    const Rgb c = ButtonRgb(i);
-    btnHodoBase_[static_cast<size_t>(i)]->setStyleSheet(ButtonStyle(i == base ? &c : nullptr));
-    if (QPushButton* b = btnHodoHeight_[static_cast<size_t>(i)]) b->setStyleSheet(ButtonStyle(i == top ? &c : nullptr));
-  }
+  const auto colour = [](const std::array<QPushButton*, kHodoButtonLast + 1>& column, long& coloured, long chosen) {
+    if (chosen == coloured) return;
+    for (const long i : {coloured, chosen}) {
+      if (i < 0 || i > kHodoButtonLast || column[static_cast<size_t>(i)] == nullptr) continue;
+      const Rgb c = ButtonRgb(static_cast<Integer>(i));
+      column[static_cast<size_t>(i)]->setStyleSheet(ButtonStyle(i == chosen ? &c : nullptr));
+    }
+    coloured = chosen;
+  };
+  colour(btnHodoBase_, colouredBase_, NearestWhole(gSRInflowBase));
+  colour(btnHodoHeight_, colouredTop_, NearestWhole(gSRInflowDepth));
 }
 
 bool HodographPanel::ChooseTop(Integer index) {
-  if (gLoadingState || !HodoTopButtonExists(index)) return false;
+  if (!HodoTopButtonExists(index)) return false;
   if (!SetHelicityLayerTop(static_cast<Single>(index))) return false;
   gSRInflowDepth = static_cast<Single>(index);
   Pick(kNoPoint);
@@ -534,7 +545,7 @@ bool HodographPanel::ChooseTop(Integer index) {
 }
 
 bool HodographPanel::ChooseBase(Integer index) {
-  if (gLoadingState || !HodoBaseButtonExists(index)) return false;
+  if (!HodoBaseButtonExists(index)) return false;
   if (!SetHelicityLayerBottom(static_cast<Single>(index))) return false;
   gSRInflowBase = static_cast<Single>(index);
   Pick(kNoPoint);
@@ -542,12 +553,13 @@ bool HodographPanel::ChooseBase(Integer index) {
   return true;
 }
 
+// The buttons take nothing while the loading state is raised.
 void HodographPanel::btnHodoHeight_Click(Integer index) {
-  if (ChooseTop(index)) LayerChosen();
+  if (!gLoadingState && ChooseTop(index)) LayerChosen();
 }
 
 void HodographPanel::btnHodoBase_Click(Integer index) {
-  if (ChooseBase(index)) LayerChosen();
+  if (!gLoadingState && ChooseBase(index)) LayerChosen();
 }
 
 void HodographPanel::LayerChosen() {

@@ -36,8 +36,9 @@ class HodographPanel : public SidePanel {
   void Shown(bool visible) override;
   void CursorLevel(Integer D, Integer H, Integer L) override;
   ChartMarks MarksFor(Integer D, Integer H) override;
-  // A load sets the layer of the new file from the saved choice; the load's
-  // own redraw follows, so nothing is drawn here.
+  // A load or a recall sets the layer from the saved choice, also while the
+  // loading state is raised: the levels and the buttons follow at once, and
+  // nothing is drawn (the caller's redraw follows).
   void HodoHeightClick(Integer index) override;
   void HodoBaseClick(Integer index) override;
   void Start() override { ColourButtons(); }
@@ -119,6 +120,7 @@ class HodographPanel : public SidePanel {
   Integer pickDataset_ = 0, pickHour_ = -1;
   const ProfileStore* pickStore_ = nullptr;
   Integer HodoCursorLevel = 0;  // level of the highlighted segment; 0 = none
+  long colouredBase_ = -1, colouredTop_ = -1;  // the buttons shown chosen; -1 none
 };
 
 }  // namespace ondrik

@@ -296,6 +296,11 @@ void MapPanel::RefreshMap() {
   picMap_->update();
 }
 
+void MapPanel::NewFileLoaded() {
+  flow_.fill(std::nullopt);
+  travel_.reset();
+}
+
 std::optional<Flow> MapPanel::StoredFlow(Integer D) const {
   return D >= 0 && D < kDatasetSlots ? flow_[static_cast<size_t>(D)] : std::nullopt;
 }

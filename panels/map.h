@@ -42,6 +42,8 @@ class MapPanel : public SidePanel {
   void SetSigmaLevelBar(Integer min, Integer max, Integer value) override;
   void SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) override;
   void RedrawMap() override;
+  // The flows stored for the datasets of the file before go with it.
+  void NewFileLoaded() override;
   void Capture(PanelSettings& into) const override;
   void Apply(const PanelSettings& from) override;
 

@@ -248,6 +248,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetSigmaLevelBar(Integer min, Integer max, Integer value) override;
   void SetMeanFlowBars(Integer min0, Integer min1, Integer value0, Integer value1) override;
   void ShowEnsembleControls(bool visible) override;
+  void NewFileLoaded() override;
   void HodoHeightClick(Integer index) override;
   void HodoBaseClick(Integer index) override;
   void RedrawMap() override;
@@ -461,6 +462,8 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   TrainingIndex training_;
   bool modelListMarked_ = false;
   int shownSiteRow_ = -1;  // row of lstSiteIDs whose data are shown; -1 none
+  // The site list's row back on the site shown, without a load.
+  void ShowSiteShown();
   void MarkModelList(bool marked);
   QPointer<frmHelp> help_;
   QPointer<frmSetUp> setup_;

@@ -185,6 +185,11 @@ void frmProfile::ShowEnsembleControls(bool visible) {
   vsbEE->setVisible(visible);
 }
 
+void frmProfile::NewFileLoaded() {
+  for (const PanelRegistry* r : {&panels_, &pages_})
+    for (const auto& item : r->Items()) item.panel->NewFileLoaded();
+}
+
 void frmProfile::HodoHeightClick(Integer index) {
   for (const auto& item : panels_.Items()) item.panel->HodoHeightClick(index);
 }

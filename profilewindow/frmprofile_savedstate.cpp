@@ -153,16 +153,10 @@ std::optional<Integer> frmProfile::LevelOfSavedPressure(Single p) const {
 // ---- the hodograph layer ----
 
 // Sets the layer through the hodograph's buttons, so that the buttons, the
-// helicity and the overview's caption agree; the bound that the other one
-// would block goes first. Nothing is drawn. While the loading state is
-// raised by a caller the buttons take nothing, and the values wait in the
-// module for the next load.
+// layer's levels and helicity and the overview's caption agree, whether or
+// not a caller has raised the loading state (the batch recalls its setups
+// so); the bound that the other one would block goes first. Nothing is drawn.
 void frmProfile::ChooseHodoLayer(Single top, Single bottom) {
-  if (gLoadingState) {
-    gSRInflowDepth = top;
-    gSRInflowBase = bottom;
-    return;
-  }
   const auto topIndex = static_cast<Integer>(top), baseIndex = static_cast<Integer>(bottom);
   if (top > gSRInflowBase) {
     HodoHeightClick(topIndex);

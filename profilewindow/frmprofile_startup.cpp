@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -321,6 +322,11 @@ LoadResult frmProfile::LoadFile(const std::string& path) {
   return r;
 }
 
+void frmProfile::ShowSiteShown() {
+  const QSignalBlocker block(lstSiteIDs);
+  lstSiteIDs->setCurrentRow(shownSiteRow_);
+}
+
 void frmProfile::lstSiteIDs_Click() {
   const int row = lstSiteIDs->currentRow();
   if (row < 0) return;
@@ -335,10 +341,12 @@ void frmProfile::lstSiteIDs_Click() {
   const LoadResult r = LoadFile(path);
   if (!r.ok) {
     // The data loaded before stay current and on the screen, and the list
-    // keeps their site, so that a second click on this one tries again.
-    const QSignalBlocker block(lstSiteIDs);
-    lstSiteIDs->setCurrentRow(shownSiteRow_);
+    // keeps their site, so that a second click on this one tries again. A
+    // click or key on the list chooses its row after this handler has run:
+    // the row is set back once more when the event is done.
+    ShowSiteShown();
     TheEffects().Message(r.message, kTitle, MsgIcon::Warning);
+    QTimer::singleShot(0, this, [this] { ShowSiteShown(); });
     return;
   }
   shownSiteRow_ = row;

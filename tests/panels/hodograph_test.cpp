@@ -303,6 +303,44 @@ TEST_F(HodographPanelTest, OverlayOrderDimsTheOthersAndLabelsFollowTheCurrentDat
   EXPECT_EQ(testing::PixelsOf(Pic().Image(), RGB(127, 0, 127)), 0);
 }
 
+// Zoomed in, each of "M", "L" and "R" stands on its point, also at the
+// plane's edge, and one whose point lies off the plane is not drawn (never
+// at the edge, where it would read as a slower wind).
+TEST_F(HodographPanelTest, MarkersStandOnTheirPointsOrNowhere) {
+  testing::LoadShipped("NAM_KOKC.ond");
+  panel_->HodoHeightClick(3);
+  const Integer D = 1, H = 6;
+  host_.hour = H;
+  panel_->DrawHodograph();
+  panel_->gHodoScale = 10;
+  PictureBox::RecordPrintedTexts(true);
+  const struct {
+    Single u, v;
+    bool shown;
+  } cases[] = {{3, 2, true}, {9.8f, -9.8f, true}, {-9.9f, 9.7f, true}, {10.5f, 0, false},
+               {24, 3, false}, {0, -12, false}, {-30, 30, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.u) + ", " + std::to_string(c.v));
+    gMeanWindSpd(D, H) = std::hypot(c.u, c.v);
+    gMeanWindDir(D, H) = WindDirection(c.u, c.v);
+    gLeftMoverU(D, H) = gRightMoverU(D, H) = c.u;
+    gLeftMoverV(D, H) = gRightMoverV(D, H) = c.v;
+    gHelicityDone(D, H) = -1;  // the values stand as set
+    panel_->DrawHodograph();
+    const QPointF point(Pic().XToPixel(c.u), Pic().YToPixel(c.v));
+    for (const char* marker : {"M", "L", "R"}) {
+      int n = 0;
+      for (const auto& t : Pic().PrintedTexts()) {
+        if (t.text != marker) continue;
+        ++n;
+        EXPECT_TRUE(t.ink.adjusted(-1.5, -1.5, 1.5, 1.5).contains(point)) << marker;
+      }
+      EXPECT_EQ(n, c.shown ? 1 : 0) << marker;
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
+}
+
 TEST_F(HodographPanelTest, BoundaryToggleZoomAndTheChartCursor) {
   testing::LoadShipped("NAM_KOKC.ond");
   panel_->HodoHeightClick(3);

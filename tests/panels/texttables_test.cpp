@@ -55,43 +55,63 @@ TEST_F(TextTablesTest, DataTableRowsAndPrecipitation) {
   EXPECT_LE((p.DataTableTop + 2) * pic.TextHeight("W"), pic.PixelHeight());
 }
 
-// A click on the listing bands the row and marks its level on the chart; a
-// second click takes the band away; the header and the rows below the
-// listing mark nothing.
-TEST_F(TextTablesTest, DataTableClickBandsTheRowAndMarksItsLevel) {
-  MakeDatasets(1, 1);
+// A click on the middle of any printed row bands that row and marks its
+// level on the chart (the rows stand a fraction of a pixel more than a whole
+// number apart); a second click takes the band away, the next draw clears
+// it; the header and the room under the listing mark nothing.
+TEST_F(TextTablesTest, DataTableClickBandsTheRowUnderThePointer) {
   DataTablePanel p(host, &parent);
   Place(p);
-  p.Draw();
-  ASSERT_EQ(p.DataTableTop, 5);
   const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
-  const double h = std::round(pic.TextHeight("W"));
-  const QImage before = pic.Image();
-  const struct {
-    int row;
-    std::vector<Integer> marked;
-  } cases[] = {{0, {}}, {1, {5}}, {5, {1}}, {6, {}}, {9, {}}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.row);
-    host.highlights.clear();
-    p.picProfile_MouseUp(1, 0, 10, (c.row + 0.5) * h);
-    EXPECT_EQ(host.highlights, c.marked);
-    const QImage banded = pic.Image();
-    EXPECT_NE(banded, before);
-    // Only the clicked row changed.
-    for (int y = 0; y < banded.height(); ++y) {
-      const bool inRow = y >= c.row * h && y < (c.row + 1) * h;
-      if (!inRow) {
-        ASSERT_EQ(std::memcmp(banded.constScanLine(y), before.constScanLine(y), banded.bytesPerLine()), 0) << y;
-      }
+  PictureBox::RecordPrintedTexts(true);
+  for (const char* file : {"NAM_KBOS.ond", "GFS_KOKC.ond", "RUC_KDEN.ond"}) {
+    SCOPED_TRACE(file);
+    testing::LoadShipped(file);
+    p.Draw();
+    ASSERT_GT(p.DataTableTop, 15);
+    const QImage before = pic.Image();
+    // Each printed text's ink, with the level it lists; then the room under
+    // the listing.
+    std::vector<std::pair<QRectF, Integer>> texts;
+    for (const auto& t : pic.PrintedTexts()) {
+      Integer level = 0;
+      for (Integer L = 1; L <= p.DataTableTop; ++L)
+        if (t.text == DataTableRow(1, 0, L)) level = L;
+      texts.emplace_back(t.ink, level);
     }
-    p.picProfile_MouseUp(1, 0, 10, (c.row + 0.5) * h);
+    ASSERT_EQ(texts.size(), static_cast<size_t>(p.DataTableTop + 2));  // header, rows, precipitation
+    texts.emplace_back(QRectF(0, pic.PixelHeight() - 2, 1, 1), 0);
+    const auto changed = [&](const QImage& img, const QRectF& r) {
+      int n = 0;
+      for (int y = static_cast<int>(r.top()); y < r.bottom(); ++y)
+        n += std::memcmp(img.constScanLine(y), before.constScanLine(y), img.bytesPerLine()) != 0;
+      return n;
+    };
+    for (size_t i = 0; i < texts.size(); ++i) {
+      const auto& [ink, level] = texts[i];
+      SCOPED_TRACE(i);
+      host.highlights.clear();
+      p.picProfile_MouseUp(1, 0, 10, ink.center().y());
+      EXPECT_EQ(host.highlights, level > 0 ? std::vector<Integer>{level} : std::vector<Integer>{});
+      // The band covers the row's digits and none of the rows' next to it.
+      const QImage banded = pic.Image();
+      EXPECT_GT(changed(banded, ink), 0);
+      if (level > 0) {
+        EXPECT_EQ(changed(banded, ink), static_cast<int>(std::ceil(ink.bottom()) - static_cast<int>(ink.top())));
+      }
+      for (const size_t j : {i - 1, i + 1}) {
+        if (j < texts.size() && texts[j].second > 0) {
+          EXPECT_EQ(changed(banded, texts[j].first), 0) << j;
+        }
+      }
+      p.picProfile_MouseUp(1, 0, 10, ink.center().y());
+      EXPECT_EQ(pic.Image(), before);
+    }
+    p.picProfile_MouseUp(1, 0, 10, texts[3].first.center().y());
+    p.Draw();
     EXPECT_EQ(pic.Image(), before);
   }
-  // The next draw clears a band.
-  p.picProfile_MouseUp(1, 0, 10, 2.5 * h);
-  p.Draw();
-  EXPECT_EQ(pic.Image(), before);
+  PictureBox::RecordPrintedTexts(false);
 }
 
 TEST_F(TextTablesTest, LapseRatesAndTheirColours) {

@@ -11,8 +11,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "core/guards.h"
 #include "core/thresholds.h"
@@ -38,6 +40,26 @@ class ControlsTest : public ProfileWindowTest {
     return w;
   }
   ProbePanel* probe_ = nullptr;
+  // A click of the left button on a row in sight, as the mouse gives it,
+  // and what it leaves for the event loop; false when the row is out of sight.
+  static bool ClickRow(QListWidget* list, int row) {
+    const QRect at = list->visualRect(list->model()->index(row, 0)).intersected(list->viewport()->rect());
+    if (at.isEmpty()) return false;
+    const QPoint p = at.center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent e(type, p, list->viewport()->mapToGlobal(p), Qt::LeftButton,
+                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(list->viewport(), &e);
+    }
+    QApplication::processEvents();
+    return true;
+  }
+  // The rows shown chosen.
+  static std::vector<int> Chosen(QListWidget* list) {
+    std::vector<int> rows;
+    for (QListWidgetItem* i : list->selectedItems()) rows.push_back(list->row(i));
+    return rows;
+  }
 };
 
 TEST_F(ControlsTest, ExclusiveBoxesAndWhatFollowsThem) {
@@ -253,21 +275,37 @@ TEST_F(ControlsTest, TheClickedModelIsTheOneShownChosen) {
       if (marked) Ctl<QPushButton>(w, "btnHaulix", 2)->click();
       ASSERT_EQ(w.ModelListMarked(), marked);
       models->scrollToTop();
-      QRect at = models->visualRect(models->model()->index(row, 0));
-      at = at.intersected(models->viewport()->rect());
-      if (at.isEmpty()) continue;  // out of sight: no click reaches it
-      const QPoint p = at.center();
-      for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent e(type, p, models->viewport()->mapToGlobal(p), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(models->viewport(), &e);
-      }
+      if (!ClickRow(models, row)) continue;  // out of sight: no click reaches it
       EXPECT_EQ(models->currentRow(), row);
-      const QList<QListWidgetItem*> chosen = models->selectedItems();
-      ASSERT_EQ(chosen.size(), 1) << row;
-      EXPECT_EQ(models->row(chosen.front()), row) << (marked ? "marked" : "plain");
+      EXPECT_EQ(Chosen(models), std::vector<int>{row}) << (marked ? "marked" : "plain");
       EXPECT_EQ(w.Model().gModelName, models->item(row)->text().toStdString());
     }
+  }
+}
+
+// A site whose file fails to load, clicked or chosen by code, leaves the
+// site shown chosen in the list, as the message, caption and chart say.
+TEST_F(ControlsTest, AFailedLoadLeavesTheShownSiteChosen) {
+  frmProfile& w = Start();
+  QListWidget* sites = Ctl<QListWidget>(w, "lstSiteIDs");
+  const int kbos = Row(sites, "KBOS"), kokc = Row(sites, "KOKC");
+  w.SelectSiteRow(kbos);
+  WriteFile(folder_ / "NAM_KOKC.ond", "not a profile\n");
+  const struct {
+    const char* name;
+    std::function<void()> choose;
+  } roads[] = {
+      {"click", [&] { ASSERT_TRUE(ClickRow(sites, kokc)); }},
+      {"code", [&] { w.SelectSiteRow(kokc); }},
+  };
+  for (const auto& r : roads) {
+    SCOPED_TRACE(r.name);
+    fx_.messages.clear();
+    r.choose();
+    EXPECT_EQ(fx_.messages.size(), 1u);
+    EXPECT_EQ(w.windowTitle(), "KBOS - NAM - ONDRIK");
+    EXPECT_EQ(sites->currentRow(), kbos);
+    EXPECT_EQ(Chosen(sites), std::vector<int>{kbos});
   }
 }
 

@@ -7,8 +7,10 @@
 #include <QListWidget>
 #include <QToolButton>
 
+#include <functional>
 #include <string>
 
+#include "core/shared.h"
 #include "panels/map.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
@@ -48,6 +50,22 @@ class MapPanelTest : public ProfileWindowTest {
     return w;
   }
   const PictureBox& Pic(frmProfile& w) { return Ctl<PictureBoxWidget>(w, "picMap")->Pic(); }
+  // The travel-time lines of the map's last drawing (on a narrow map the
+  // blanks of the line may be single).
+  int TimeLines(frmProfile& w) {
+    int n = 0;
+    for (const auto& t : Pic(w).PrintedTexts())
+      n += t.text.find(" nm ") != std::string::npos && t.text.find("@ ") != std::string::npos;
+    return n;
+  }
+  void SetUp() override {
+    ProfileWindowTest::SetUp();
+    PictureBox::RecordPrintedTexts(true);
+  }
+  void TearDown() override {
+    PictureBox::RecordPrintedTexts(false);
+    ProfileWindowTest::TearDown();
+  }
   MapPanel* map_ = nullptr;
 };
 
@@ -103,34 +121,59 @@ TEST_F(MapPanelTest, LayerBoxesAndWindBars) {
 
   // No travel-time line before a wind overlay has stored the dataset's flow;
   // after that it stays, also without the overlay.
-  struct Recording {
-    Recording() { PictureBox::RecordPrintedTexts(true); }
-    ~Recording() { PictureBox::RecordPrintedTexts(false); }
-  } recording;
-  const auto timeLine = [&] {
-    int n = 0;
-    // (On a narrow map the blanks of the line may be single.)
-    for (const auto& t : Pic(w).PrintedTexts()) n += t.text.find(" nm ") != std::string::npos && t.text.find("@ ") != std::string::npos;
-    return n;
-  };
   EXPECT_FALSE(map_->StoredFlow(gCurDataset));
   EXPECT_FALSE(map_->TravelTimes());
-  EXPECT_EQ(timeLine(), 0);
+  EXPECT_EQ(TimeLines(w), 0);
   Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
   EXPECT_TRUE(Ctl<QLabel>(w, "lblMeanFlow", 0)->isVisibleTo(&w));
   ASSERT_TRUE(map_->StoredFlow(gCurDataset) && map_->TravelTimes());
   EXPECT_GT(map_->StoredFlow(gCurDataset)->spd, 0);
   EXPECT_GT((*map_->TravelTimes())[0].dist, 0);
-  EXPECT_GT(timeLine(), 0);
+  EXPECT_GT(TimeLines(w), 0);
   Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(0);
   EXPECT_TRUE(map_->TravelTimes());
-  EXPECT_GT(timeLine(), 0);
+  EXPECT_GT(TimeLines(w), 0);
   Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
   // The bright band shows its tilts and replaces the wind overlay.
   Ctl<CheckBox>(w, "chkBrightBand")->SetValue(1);
   EXPECT_TRUE(Ctl<QWidget>(w, "pnlBrightBand")->isVisibleTo(&w));
   Ctl<CheckBox>(w, "chkAngle", 0)->SetValue(1);
   EXPECT_FALSE(gLoadingState);
+}
+
+// The flows stored for a file's datasets go with it, whichever road the
+// next file comes by: with no overlay ticked, the map of the new file prints
+// no travel times of the old one.
+TEST_F(MapPanelTest, StoredFlowsGoWithTheirFile) {
+  frmProfile& w = StartWithMap();
+  auto* models = Ctl<QListWidget>(w, "lstoptModel");
+  auto* sites = Ctl<QListWidget>(w, "lstSiteIDs");
+  const auto site = [&](const char* s) { w.SelectSiteRow(Row(sites, s)); };
+  const auto model = [&](const char* m) { w.SelectModelRow(Row(models, m)); };
+  const struct {
+    const char* name;
+    std::function<void()> road;
+  } roads[] = {
+      {"another site and back", [&] { site("KDEN"); site("KOKC"); }},
+      {"another model and back", [&] { model("SREF"); model("NAM"); }},
+      {"the same site twice", [&] { site("KOKC"); site("KOKC"); }},
+  };
+  for (const auto& r : roads) {
+    SCOPED_TRACE(r.name);
+    site("KOKC");
+    const Integer H = 2;
+    Ctl<ScrollBar>(w, "hsbHour")->SetValue(H);
+    Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(1);
+    Ctl<CheckBox>(w, "chkMeanFlow")->SetValue(0);
+    ASSERT_TRUE(map_->StoredFlow(gCurDataset));
+    ASSERT_GT(TimeLines(w), 0);
+
+    r.road();
+    ASSERT_EQ(w.gSiteId, "KOKC");
+    for (Integer d = 0; d <= kMaxDatasets; ++d) EXPECT_FALSE(map_->StoredFlow(d)) << d;
+    EXPECT_FALSE(map_->TravelTimes());
+    EXPECT_EQ(TimeLines(w), 0);
+  }
 }
 
 // The user is told when a ticked layer has no file (here County and CWA),

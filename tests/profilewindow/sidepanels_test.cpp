@@ -167,7 +167,7 @@ TEST_F(ProfileWindowTest, DataRowClickMarksItsLevelOnTheChart) {
   auto* table = Ctl<PictureBoxWidget>(w, "picProfile");
   const PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
   const QImage before = chart.Image();
-  const double h = std::round(table->Pic().TextHeight("W"));
+  const double h = table->Pic().TextHeight("W");
   const double y = 18.5 * h;  // the row of level 3 of the 20 listed
   table->onMouseUp(1, 0, 5, y);
   const QImage marked = chart.Image();
