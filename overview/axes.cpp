@@ -79,9 +79,9 @@ void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& tic
         d.rh.Style = t.dotted ? DrawStyle::Dot : DrawStyle::Solid;
         d.rh.DrawWidth = t.width;
         if (t.fullWidth)
-          d.rh.Line(-1, t.value, left, t.value, t.colour);
+          LineClearOfTexts(d, -1, t.value, left, t.value, t.colour);
         else
-          d.rh.Line(-0.5, t.value, left - 0.5, t.value, t.colour);
+          LineClearOfTexts(d, -0.5, t.value, left - 0.5, t.value, t.colour);
       }
       const double top = LabelTop(r, t.value, half);
       if ((t.label.empty() && t.label2.empty()) || std::isnan(top)) continue;
@@ -124,7 +124,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const Integer D = gCurDataset;
     if (o.TenMeterBase != 0 && D >= 1 && D <= kMaxDatasets) {
       const Single base = f.LogPSurface[static_cast<size_t>(D)];
-      d.rh.Line(-1, base, f.TimeLeft, base, kGridGrey);
+      LineClearOfTexts(d, -1, base, f.TimeLeft, base, kGridGrey);
       if (o.On(kBoxVWP)) {
         d.right.CurrentX = 0;
         d.right.CurrentY = (base + f.LogPBottom) / 2 - d.right.TextHeightInScale("9") / 2;
@@ -148,7 +148,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   if (AnyTicked(o, Axis::Temperature)) {
     shown(kBoxGridTemp);
     DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, kThirdColumn, &d.rh}, TemperatureTicks(f.TempBottom, f.TempSpan));
-    d.rh.Line(-0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
+    LineClearOfTexts(d, -0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
   }
   // One left axis: the first group that is ticked owns the column and its grid.
   const struct {
@@ -171,7 +171,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const long last = static_cast<long>(std::nearbyint(std::clamp<double>(f.TimeLeft - 1, -1, kMaxHours * 4)));
     for (long h = 0; h <= last; ++h) {
       d.rh.DrawWidth = h % step == 0 ? 2 : 1;
-      d.rh.Line(static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
+      LineClearOfTexts(d, static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
     }
   }
   d.rh.DrawWidth = 1;

@@ -20,6 +20,14 @@ void PlotData(OverviewDraw& d);
 
 // The dataset title (with more than one dataset) and the precipitation alert.
 void PloteeTitle(OverviewDraw& d);
+// Where the title of a dataset stands on picRH, in pixels: its text, the
+// top-left corner and its ink.
+struct TitlePlace {
+  std::string text;
+  double x = 0, y = 0;
+  PixelBox ink;
+};
+TitlePlace PlaceTitle(PictureBox& rh, Integer dataset);
 // Scale labels, grids, the time grid; called by PlotData.
 void DrawAxesAndGrids(OverviewDraw& d);
 // The width in pixels a side picture (picLeft, picRight) needs, in its

@@ -13,17 +13,21 @@ namespace ondrik {
 
 namespace {
 
-// The title centred one text height below the top of the picture, black on
-// a white band.
+// The title band: the title centred one text height below the top of the
+// picture, black on a white band; its room in pixels.
+PixelBox TitleBand(const PictureBox& pic, const std::string& title) {
+  const double w = pic.TextWidthPx(title), h = pic.TextHeightPx(title);
+  const double x = (pic.PixelWidth() - w) / 2;
+  return {x, h, x + w, 2 * h};
+}
+
 void DrawTitleBand(PictureBox& pic, const std::string& title) {
-  pic.Scale(0, 0, 100, 100);
-  const double w = pic.TextWidth(title);
-  const double h = pic.TextHeight(title);
-  const double x = (pic.ScaleWidth() - w) / 2;
-  pic.Box(x, h, x + w, 2 * h, RGB(255, 255, 255), true);
+  const PixelBox band = TitleBand(pic, title);
+  pic.ScalePixels();
+  pic.Box(band.left, band.top, band.right, band.bottom, RGB(255, 255, 255), true);
   pic.FontTransparent = true;
-  pic.CurrentX = x;
-  pic.CurrentY = h;
+  pic.CurrentX = band.left;
+  pic.CurrentY = band.top;
   pic.ForeColor = RGB(0, 0, 0);
   pic.Print(title);
 }
@@ -47,7 +51,14 @@ QImage frmOverView::ComposeSnapshot() const {
 }
 
 bool frmOverView::Snap(const std::string& suffix) {
-  DrawTitleBand(picRH->Pic(), profile_.SnapshotTitle());
+  // Drawn afresh at the pictures' size, the texts of the plane keeping off
+  // the band.
+  const std::string title = profile_.SnapshotTitle();
+  state_.draw.HeldRooms = {TitleBand(picRH->Pic(), title).Grown(PlaneTexts::kGap)};
+  DrawTimeAxis();
+  PlotData();
+  state_.draw.HeldRooms.clear();
+  DrawTitleBand(picRH->Pic(), title);
   const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(), suffix);
   // Layout 9 draws the window again without the title; when it cannot be
   // kept (an older layout 9 is not to be recalled), the window is redrawn

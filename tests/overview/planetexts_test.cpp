@@ -1,0 +1,118 @@
+// The texts of the overview's main picture (contour labels, the marks of
+// the extremes, the dataset title) on the busy shipped files, in every time
+// window and scrolled, at the snapshot sizes: each stands whole inside the
+// picture, apart from the others, and no line of another colour (a grid
+// line, another contour) runs through its ink.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QRectF>
+
+#include <string>
+#include <vector>
+
+#include "core/derived.h"
+#include "tests/overview/overview_test_util.h"
+
+namespace ondrik {
+namespace {
+
+using testing::Pixel;
+
+// Whether a pixel can be of a text of colour c printed on black: c times a
+// share of its coverage, within rounding.
+bool OfText(Color pixel, Color c) {
+  const int p[3] = {RedOf(pixel), GreenOf(pixel), BlueOf(pixel)};
+  const int t[3] = {RedOf(c), GreenOf(c), BlueOf(c)};
+  int brightest = 0;
+  for (int i = 1; i < 3; ++i)
+    if (t[i] > t[brightest]) brightest = i;
+  if (t[brightest] == 0) return p[0] + p[1] + p[2] <= 6;
+  const double share = static_cast<double>(p[brightest]) / t[brightest];
+  if (share > 1.02) return false;
+  for (int i = 0; i < 3; ++i)
+    if (std::abs(p[i] - share * t[i]) > 4) return false;
+  return true;
+}
+
+// What is wrong with the texts of a picture, one line each.
+std::vector<std::string> TextFaults(const PictureBox& pic) {
+  std::vector<std::string> faults;
+  const auto& texts = pic.PrintedTexts();
+  const QRectF inside(0, 0, pic.PixelWidth(), pic.PixelHeight());
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const QRectF& ink = texts[i].ink;
+    const std::string name = "\"" + texts[i].text + "\" at " + std::to_string(static_cast<int>(ink.left())) + "," +
+                             std::to_string(static_cast<int>(ink.top()));
+    if (!inside.contains(ink)) faults.push_back(name + " runs out of the picture");
+    for (size_t j = i + 1; j < texts.size(); ++j)
+      if (ink.adjusted(-1, -1, 1, 1).intersects(texts[j].ink)) faults.push_back(name + " runs into \"" + texts[j].text + "\"");
+    // The text's colour is its brightest pixel; any pixel in its ink that
+    // is not of it belongs to a line through it.
+    const int x0 = std::max(0, static_cast<int>(ink.left())), x1 = std::min(pic.PixelWidth() - 1, static_cast<int>(ink.right()));
+    const int y0 = std::max(0, static_cast<int>(ink.top())), y1 = std::min(pic.PixelHeight() - 1, static_cast<int>(ink.bottom()));
+    Color colour = 0;
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) {
+        const Color c = Pixel(pic, x, y);
+        if (RedOf(c) + GreenOf(c) + BlueOf(c) > RedOf(colour) + GreenOf(colour) + BlueOf(colour)) colour = c;
+      }
+    int crossed = 0;
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) crossed += !OfText(Pixel(pic, x, y), colour);
+    if (crossed > 0) faults.push_back(name + " is crossed (" + std::to_string(crossed) + " pixels)");
+  }
+  return faults;
+}
+
+class PlaneTextsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { PictureBox::RecordPrintedTexts(true); }
+  void TearDown() override { PictureBox::RecordPrintedTexts(false); }
+};
+
+// Contour fields over the height and time grids (no fill under them, so
+// that a pixel of a text's ink tells text from line).
+TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
+  const struct {
+    const char* file;
+    std::vector<BoxId> fields;
+  } cases[] = {
+      {"NAM_KOKC.ond", {kBoxTemperature, kBoxDPD}},
+      {"NAM_KMSP.ond", {kBoxTemperature, kBoxVelocity}},
+      {"NAM_KDEN.ond", {kBoxThetaE, kBoxWetBulb}},
+      {"NAM_KBOS.ond", {kBoxTemperature, kBoxRHContour}},
+      {"SREF_KOKC.ond", {kBoxTemperature, kBoxOmega}},  // eight datasets: the title too
+  };
+  const struct {
+    int w, h;
+  } sizes[] = {{857, 561}, {428, 280}, {1285, 841}};  // the snapshot at 100, 50 and 150 %
+  for (const auto& c : cases) {
+    OverviewState s;
+    ASSERT_TRUE(testing::LoadShipped(c.file, s, "KOKC - NAM - ONDRIK"));
+    MakeHeightScale();
+    for (const BoxId id : c.fields) s.opt.box[static_cast<size_t>(id)] = 1;
+    s.opt.box[kBoxGridHeight] = s.opt.box[kBoxGridTime] = 1;
+    testing::OverviewPictures pics;
+    for (const auto& size : sizes) {
+      pics.rh.Resize(size.w, size.h);
+      pics.left.Resize(60, size.h);
+      pics.right.Resize(60, size.h);
+      // The four time windows, and the first scrolled half-way.
+      for (int window = 0; window <= 4; ++window) {
+        const Integer steps = s.in.WindowSteps[static_cast<size_t>(window % 4)];
+        SetTimeWindow(s.frame, ColumnsOfWindow(static_cast<Single>(steps) * gHoursPerStep), window == 4 ? steps / 2 : 0);
+        OverviewDraw d = pics.Draw(s);
+        PlotData(d);
+        const std::vector<std::string> faults = TextFaults(pics.rh);
+        std::string all;
+        for (const std::string& f : faults) all += "\n  " + f;
+        EXPECT_TRUE(faults.empty()) << c.file << " " << size.w << "x" << size.h << " window " << window << ":" << all;
+        EXPECT_GT(pics.rh.PrintedTexts().size(), 3u) << c.file << " " << size.w << " window " << window;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
