@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/derived.h"
+#include "overview/plotters.h"
 #include "tests/overview/overview_test_util.h"
 
 namespace ondrik {
@@ -112,6 +113,38 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
       }
     }
   }
+}
+
+// The sigma-wind legend in its picture of the window (56 x 40 pixels, 1000
+// by 600 units), at the screen's scale and a finer one: the pressure of each
+// level stands whole beside its line, also at four digits.
+TEST_F(PlaneTextsTest, SigmaWindLegendStandsWhole) {
+  const struct {
+    Single p[3];
+    double deviceScale;
+  } cases[] = {{{1000, 1000, 1000}, 1}, {{1000, 975, 950}, 1.5}, {{850, 700, 500}, 1}, {{100, 70, 10}, 1.5}};
+  for (const auto& c : cases) {
+    gDatasetCount = 1;
+    gCurDataset = 1;
+    gLastHour(1) = 0;
+    gNumLevels(1) = 3;
+    for (int k = 1; k <= 3; ++k) gPres(1, 0, k) = c.p[k - 1];
+    OverviewState s;
+    s.in.SigmaLevelStep = 1;
+    s.opt.SigmaLevel = 2;  // levels 1, 2 and 3
+    PictureBox pic(56, 40);
+    pic.Resize(56, 40, c.deviceScale);
+    pic.BackColor = kBlack;
+    pic.ForeColor = kWhite;
+    pic.Scale(0, 0, 1000, 600);
+    DrawSigmaWindScale(pic, s);
+    ASSERT_EQ(pic.PrintedTexts().size(), 3u);
+    const std::vector<std::string> faults = c.deviceScale == 1 ? TextFaults(pic) : std::vector<std::string>{};
+    EXPECT_TRUE(faults.empty()) << c.p[0] << ": " << (faults.empty() ? "" : faults.front());
+    for (const auto& t : pic.PrintedTexts())
+      EXPECT_TRUE(QRectF(0, 0, 56, 40).contains(t.ink)) << t.text << " at scale " << c.deviceScale;
+  }
+  gDatasetCount = 0;
 }
 
 }  // namespace
