@@ -147,5 +147,44 @@ TEST_F(PlaneTextsTest, SigmaWindLegendStandsWhole) {
   gDatasetCount = 0;
 }
 
+// The scale labels of the side pictures on a squeezed axis (the
+// visibility's, whose top values lie close; the snapshot at half size) and
+// with the "10 meter" row over a precipitation column of many values: none
+// runs into another.
+TEST_F(PlaneTextsTest, SideLabelsStandApart) {
+  const struct {
+    std::vector<BoxId> boxes;
+    bool tenMeterBase;
+    Single precipSpan;
+    int height;
+  } cases[] = {{{kBoxVisibility}, false, 0.1f, 280},
+               {{kBoxVisibility}, false, 0.1f, 561},
+               {{kBoxVWP, kBoxPrecip, kBoxSfcTemp}, true, 0.2f, 280},
+               {{kBoxVWP, kBoxPrecip}, true, 0.2f, 561}};
+  for (const auto& c : cases) {
+    OverviewState s;
+    ASSERT_TRUE(testing::LoadShipped("NAM_KDEN.ond", s, "KDEN - NAM - ONDRIK"));
+    MakeHeightScale();
+    for (const BoxId id : c.boxes) s.opt.box[static_cast<size_t>(id)] = 1;
+    s.frame.PrecipSpan = c.precipSpan;
+    if (c.tenMeterBase) {
+      s.opt.TenMeterBase = -1;
+      s.frame.LogPSpan *= 1 + kTenMeterReach;
+      SetPlaneBottom(s.frame, true, 1);
+    }
+    testing::OverviewPictures pics;
+    const int side = SidePictureWidth(pics.left);
+    pics.rh.Resize(pics.rh.PixelWidth(), c.height);
+    pics.left.Resize(side, c.height);
+    pics.right.Resize(side, c.height);
+    OverviewDraw d = pics.Draw(s);
+    PlotData(d);
+    for (const PictureBox* pic : {&pics.left, &pics.right}) {
+      const std::vector<std::string> faults = TextFaults(*pic);
+      EXPECT_TRUE(faults.empty()) << Row(c.boxes.front()).name << " at " << c.height << ": " << faults.front();
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ondrik
