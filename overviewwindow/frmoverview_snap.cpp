@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "overview/plotdata.h"
 #include "overviewwindow/frmoverview.h"
 #include "platform/effects.h"
 #include "platform/picturebox.h"
@@ -14,15 +15,20 @@ namespace ondrik {
 namespace {
 
 // The title band: the title centred one text height below the top of the
-// picture, black on a white band; its room in pixels.
-PixelBox TitleBand(const PictureBox& pic, const std::string& title) {
+// picture, black on a white band, lowered under the dataset title where a
+// narrow picture would have it cover that; its room in pixels.
+PixelBox TitleBand(PictureBox& pic, const std::string& title) {
   const double w = pic.TextWidthPx(title), h = pic.TextHeightPx(title);
   const double x = (pic.PixelWidth() - w) / 2;
-  return {x, h, x + w, 2 * h};
+  PixelBox band{x, h, x + w, 2 * h};
+  if (gDatasetCount > 1 && gCurDataset >= 1 && gCurDataset <= gDatasetCount) {
+    const PixelBox dataset = PlaceTitle(pic, gCurDataset).ink.Grown(PlaneTexts::kGap);
+    if (band.Meets(dataset)) band = {x, dataset.bottom + 1, x + w, dataset.bottom + 1 + h};
+  }
+  return band;
 }
 
-void DrawTitleBand(PictureBox& pic, const std::string& title) {
-  const PixelBox band = TitleBand(pic, title);
+void DrawTitleBand(PictureBox& pic, const PixelBox& band, const std::string& title) {
   pic.ScalePixels();
   pic.Box(band.left, band.top, band.right, band.bottom, RGB(255, 255, 255), true);
   pic.FontTransparent = true;
@@ -54,11 +60,12 @@ bool frmOverView::Snap(const std::string& suffix) {
   // Drawn afresh at the pictures' size, the texts of the plane keeping off
   // the band.
   const std::string title = profile_.SnapshotTitle();
-  state_.draw.HeldRooms = {TitleBand(picRH->Pic(), title).Grown(PlaneTexts::kGap)};
+  const PixelBox band = TitleBand(picRH->Pic(), title);
+  state_.draw.HeldRooms = {band.Grown(PlaneTexts::kGap)};
   DrawTimeAxis();
   PlotData();
   state_.draw.HeldRooms.clear();
-  DrawTitleBand(picRH->Pic(), title);
+  DrawTitleBand(picRH->Pic(), band, title);
   const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(), suffix);
   // Layout 9 draws the window again without the title; when it cannot be
   // kept (an older layout 9 is not to be recalled), the window is redrawn
