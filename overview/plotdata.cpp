@@ -88,7 +88,7 @@ void PlotData(OverviewDraw& d) {
   DrawAxesAndGrids(d);
   if (s.opt.On(kBoxCursor)) {
     gCursorHour = s.in.HourValue;
-    DrawCursorLine(d.rh, s.frame, gCursorHour);
+    DrawCursorLine(d.rh, s, gCursorHour);
   }
 }
 
@@ -154,7 +154,8 @@ void PloteeTitle(OverviewDraw& d) {
   }
 }
 
-void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour) {
+void DrawCursorLine(PictureBox& rh, const OverviewState& s, int hour) {
+  const OverviewFrame& f = s.frame;
   const double left = rh.ScaleLeft(), top = rh.ScaleTop(), w = rh.ScaleWidth(), h = rh.ScaleHeight();
   const DrawMode mode = rh.Mode;
   const int width = rh.DrawWidth;
@@ -164,7 +165,9 @@ void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour) {
   rh.DrawWidth = 1;
   rh.Style = DrawStyle::Solid;
   rh.Mode = DrawMode::XorPen;
-  rh.Line(hour, 0, hour, 1, kCursorColour);
+  std::vector<PixelSegment> pieces;
+  s.draw.Texts.Clear({rh.XToPixel(hour), rh.YToPixel(0), rh.XToPixel(hour), rh.YToPixel(1)}, pieces);
+  for (const PixelSegment& p : pieces) rh.Line(rh.PixelToX(p.x1), rh.PixelToY(p.y1), rh.PixelToX(p.x2), rh.PixelToY(p.y2), kCursorColour);
   rh.Mode = mode;
   rh.DrawWidth = width;
   rh.Style = style;

@@ -36,8 +36,9 @@ int SidePictureWidth(const PictureBox& side);
 
 // The hour cursor: a vertical line over the whole height of picRH at the
 // hour, in the exclusive-or pen, so that drawing it again at the same hour
-// takes it away. Leaves the scale, pen mode and width of picRH as they were.
-void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour);
+// takes it away; it leaves a gap round the texts of the last redraw. Leaves
+// the scale, pen mode and width of picRH as they were.
+void DrawCursorLine(PictureBox& rh, const OverviewState& s, int hour);
 
 // The time axis picture: the UTC and local time of every few hours,
 // centred on their hours, of the hours in the time window up to the last

@@ -93,7 +93,7 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
     ASSERT_TRUE(testing::LoadShipped(c.file, s, "KOKC - NAM - ONDRIK"));
     MakeHeightScale();
     for (const BoxId id : c.fields) s.opt.box[static_cast<size_t>(id)] = 1;
-    s.opt.box[kBoxGridHeight] = s.opt.box[kBoxGridTime] = 1;
+    s.opt.box[kBoxGridHeight] = s.opt.box[kBoxGridTime] = s.opt.box[kBoxCursor] = 1;
     testing::OverviewPictures pics;
     for (const auto& size : sizes) {
       pics.rh.Resize(size.w, size.h);
@@ -104,6 +104,7 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
         const Integer steps = s.in.WindowSteps[static_cast<size_t>(window % 4)];
         SetTimeWindow(s.frame, ColumnsOfWindow(static_cast<Single>(steps) * gHoursPerStep), window == 4 ? steps / 2 : 0);
         OverviewDraw d = pics.Draw(s);
+        s.in.HourValue = 3 + window * 7;  // the hour cursor somewhere else each time
         PlotData(d);
         const std::vector<std::string> faults = TextFaults(pics.rh);
         std::string all;

@@ -170,9 +170,9 @@ TEST_F(PlotDataTest, CursorLineFollowsTheHourAndComesOffAgain) {
   const Color line = Pixel(pics.rh, px, 5);
   EXPECT_NE(line, kBlack);
   const QImage with = pics.rh.Image().copy();
-  DrawCursorLine(pics.rh, s.frame, 10);
+  DrawCursorLine(pics.rh, s, 10);
   EXPECT_EQ(Pixel(pics.rh, px, 5), kBlack);  // taken away
-  DrawCursorLine(pics.rh, s.frame, 10);
+  DrawCursorLine(pics.rh, s, 10);
   EXPECT_EQ(pics.rh.Image(), with);
   // The pen and scale of picRH stay as the redraw left them.
   EXPECT_EQ(pics.rh.Mode, DrawMode::CopyPen);
