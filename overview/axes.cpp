@@ -97,9 +97,9 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const std::v
         d.rh.Style = t.dotted ? DrawStyle::Dot : DrawStyle::Solid;
         d.rh.DrawWidth = t.width;
         if (t.fullWidth)
-          LineClearOfTexts(d, -1, t.value, left, t.value, t.colour);
+          d.s.draw.Texts.DrawLine(d.rh, -1, t.value, left, t.value, t.colour);
         else
-          LineClearOfTexts(d, -0.5, t.value, left - 0.5, t.value, t.colour);
+          d.s.draw.Texts.DrawLine(d.rh, -0.5, t.value, left - 0.5, t.value, t.colour);
       }
       const double top = LabelTop(r, t.value, half);
       if ((t.label.empty() && t.label2.empty()) || std::isnan(top)) continue;
@@ -143,7 +143,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const Integer D = gCurDataset;
     if (o.TenMeterBase != 0 && D >= 1 && D <= kMaxDatasets) {
       const Single base = f.LogPSurface[static_cast<size_t>(D)];
-      LineClearOfTexts(d, -1, base, f.TimeLeft, base, kGridGrey);
+      d.s.draw.Texts.DrawLine(d.rh, -1, base, f.TimeLeft, base, kGridGrey);
       if (o.On(kBoxVWP)) {
         d.right.CurrentX = 0;
         d.right.CurrentY = (base + f.LogPBottom) / 2 - d.right.TextHeightInScale("9") / 2;
@@ -157,7 +157,8 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   }
   if (AnyTicked(o, Axis::Precip)) {
     shown(kBoxGridPrecip);
-    DrawBlock(d, {Axis::Precip, kBoxGridPrecip, &d.right, kSecondColumn, &d.rh}, right, PrecipTicks(f.PrecipBottom, f.PrecipSpan));
+    DrawBlock(d, {Axis::Precip, kBoxGridPrecip, &d.right, kSecondColumn, &d.rh}, right,
+              PrecipTicks(f.PrecipBottom, f.PrecipSpan));
   }
   if (AnyTicked(o, Axis::Index)) {
     shown(kBoxGridLakeIndex);
@@ -166,8 +167,9 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   }
   if (AnyTicked(o, Axis::Temperature)) {
     shown(kBoxGridTemp);
-    DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, kThirdColumn, &d.rh}, right, TemperatureTicks(f.TempBottom, f.TempSpan));
-    LineClearOfTexts(d, -0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
+    DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, kThirdColumn, &d.rh}, right,
+              TemperatureTicks(f.TempBottom, f.TempSpan));
+    d.s.draw.Texts.DrawLine(d.rh, -0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
   }
   // One left axis: the first group that is ticked owns the column and its grid.
   const struct {
@@ -190,7 +192,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const long last = static_cast<long>(std::nearbyint(std::clamp<double>(f.TimeLeft - 1, -1, kMaxHours * 4)));
     for (long h = 0; h <= last; ++h) {
       d.rh.DrawWidth = h % step == 0 ? 2 : 1;
-      LineClearOfTexts(d, static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
+      d.s.draw.Texts.DrawLine(d.rh, static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
     }
   }
   d.rh.DrawWidth = 1;

@@ -1,8 +1,5 @@
 #include "overview/draw.h"
 
-#include <algorithm>
-#include <vector>
-
 namespace ondrik {
 
 AxisRange RangeOf(const OverviewState& s, Axis axis) {
@@ -49,15 +46,6 @@ void BeginStrip(OverviewDraw& d, Color c, int width, Axis axis) {
   d.rh.FillColor = c;
   eWidth(d, width);
   ScaleTo(d, axis);
-}
-
-void LineClearOfTexts(OverviewDraw& d, double x1, double y1, double x2, double y2, Color c) {
-  PictureBox& pic = d.rh;
-  const PixelSegment s{pic.XToPixel(x1), pic.YToPixel(y1), pic.XToPixel(x2), pic.YToPixel(y2),
-                       std::max(pic.DrawWidth, 1) / 2.0};
-  std::vector<PixelSegment> pieces;
-  d.s.draw.Texts.Clear(s, pieces);
-  for (const PixelSegment& p : pieces) pic.Line(pic.PixelToX(p.x1), pic.PixelToY(p.y1), pic.PixelToX(p.x2), pic.PixelToY(p.y2), c);
 }
 
 }  // namespace ondrik

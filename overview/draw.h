@@ -42,10 +42,6 @@ void eWidth(OverviewDraw& d, int w);
 // the axis's top to its bottom.
 void ScaleTo(OverviewDraw& d, Axis axis);
 
-// A line of the picture's scale that leaves a gap round every text set on
-// the plane (a grid or base line): its pieces in the pen in force.
-void LineClearOfTexts(OverviewDraw& d, double x1, double y1, double x2, double y2, Color c);
-
 // A strip plotter's first steps: pen and fill colour (already dimmed with
 // eRGB or eRGB2), width through eWidth, and the scale of its axis.
 void BeginStrip(OverviewDraw& d, Color c, int width, Axis axis);

@@ -140,6 +140,14 @@ void PlaneTexts::Clear(const PixelSegment& s, std::vector<PixelSegment>& out) co
   if (from < 1) piece(from, 1);
 }
 
+void PlaneTexts::DrawLine(PictureBox& pic, double x1, double y1, double x2, double y2, Color c) const {
+  std::vector<PixelSegment> pieces;
+  Clear({pic.XToPixel(x1), pic.YToPixel(y1), pic.XToPixel(x2), pic.YToPixel(y2), std::max(pic.DrawWidth, 1) / 2.0},
+        pieces);
+  for (const PixelSegment& p : pieces)
+    pic.Line(pic.PixelToX(p.x1), pic.PixelToY(p.y1), pic.PixelToX(p.x2), pic.PixelToY(p.y2), c);
+}
+
 void PlaneTexts::PrintAll(PictureBox& pic) {
   if (texts_.empty()) return;
   const double l = pic.ScaleLeft(), t = pic.ScaleTop(), w = pic.ScaleWidth(), h = pic.ScaleHeight();

@@ -63,6 +63,9 @@ class PlaneTexts {
   // The pieces of a line that stay clear of every text set and room held,
   // appended to `out`.
   void Clear(const PixelSegment& s, std::vector<PixelSegment>& out) const;
+  // A line in the picture's scale and pen drawn in those pieces (a grid
+  // line, the hour cursor).
+  void DrawLine(PictureBox& pic, double x1, double y1, double x2, double y2, Color c) const;
 
   struct Text {
     std::string text;

@@ -165,9 +165,7 @@ void DrawCursorLine(PictureBox& rh, const OverviewState& s, int hour) {
   rh.DrawWidth = 1;
   rh.Style = DrawStyle::Solid;
   rh.Mode = DrawMode::XorPen;
-  std::vector<PixelSegment> pieces;
-  s.draw.Texts.Clear({rh.XToPixel(hour), rh.YToPixel(0), rh.XToPixel(hour), rh.YToPixel(1)}, pieces);
-  for (const PixelSegment& p : pieces) rh.Line(rh.PixelToX(p.x1), rh.PixelToY(p.y1), rh.PixelToX(p.x2), rh.PixelToY(p.y2), kCursorColour);
+  s.draw.Texts.DrawLine(rh, hour, 0, hour, 1, kCursorColour);
   rh.Mode = mode;
   rh.DrawWidth = width;
   rh.Style = style;

@@ -47,11 +47,14 @@ std::vector<std::string> TextFaults(const PictureBox& pic) {
                              std::to_string(static_cast<int>(ink.top()));
     if (!inside.contains(ink)) faults.push_back(name + " runs out of the picture");
     for (size_t j = i + 1; j < texts.size(); ++j)
-      if (ink.adjusted(-1, -1, 1, 1).intersects(texts[j].ink)) faults.push_back(name + " runs into \"" + texts[j].text + "\"");
+      if (ink.adjusted(-1, -1, 1, 1).intersects(texts[j].ink))
+        faults.push_back(name + " runs into \"" + texts[j].text + "\"");
     // The text's colour is its brightest pixel; any pixel in its ink that
     // is not of it belongs to a line through it.
-    const int x0 = std::max(0, static_cast<int>(ink.left())), x1 = std::min(pic.PixelWidth() - 1, static_cast<int>(ink.right()));
-    const int y0 = std::max(0, static_cast<int>(ink.top())), y1 = std::min(pic.PixelHeight() - 1, static_cast<int>(ink.bottom()));
+    const int x0 = std::max(0, static_cast<int>(ink.left()));
+    const int x1 = std::min(pic.PixelWidth() - 1, static_cast<int>(ink.right()));
+    const int y0 = std::max(0, static_cast<int>(ink.top()));
+    const int y1 = std::min(pic.PixelHeight() - 1, static_cast<int>(ink.bottom()));
     Color colour = 0;
     for (int y = y0; y <= y1; ++y)
       for (int x = x0; x <= x1; ++x) {
@@ -102,7 +105,8 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
       // The four time windows, and the first scrolled half-way.
       for (int window = 0; window <= 4; ++window) {
         const Integer steps = s.in.WindowSteps[static_cast<size_t>(window % 4)];
-        SetTimeWindow(s.frame, ColumnsOfWindow(static_cast<Single>(steps) * gHoursPerStep), window == 4 ? steps / 2 : 0);
+        SetTimeWindow(s.frame, ColumnsOfWindow(static_cast<Single>(steps) * gHoursPerStep),
+                      window == 4 ? steps / 2 : 0);
         OverviewDraw d = pics.Draw(s);
         s.in.HourValue = 3 + window * 7;  // the hour cursor somewhere else each time
         PlotData(d);
@@ -117,8 +121,9 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
 }
 
 // The sigma-wind legend in its picture of the window (56 x 40 pixels, 1000
-// by 600 units), at the screen's scale and a finer one: the pressure of each
-// level stands whole beside its line, also at four digits.
+// by 600 units), at the screen's scale and a finer one: the line of each
+// level in its colour, and its pressure whole beside it, also at four
+// digits.
 TEST_F(PlaneTextsTest, SigmaWindLegendStandsWhole) {
   const struct {
     Single p[3];
@@ -144,6 +149,8 @@ TEST_F(PlaneTextsTest, SigmaWindLegendStandsWhole) {
     EXPECT_TRUE(faults.empty()) << c.p[0] << ": " << (faults.empty() ? "" : faults.front());
     for (const auto& t : pic.PrintedTexts())
       EXPECT_TRUE(QRectF(0, 0, 56, 40).contains(t.ink)) << t.text << " at scale " << c.deviceScale;
+    for (Color line : {RGB(255, 0, 255), kYellow, kCyan})
+      EXPECT_TRUE(c.deviceScale != 1 || testing::CountColour(pic, line) > 10) << "no line of its colour";
   }
   gDatasetCount = 0;
 }

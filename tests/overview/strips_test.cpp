@@ -191,18 +191,6 @@ TEST_F(OverviewStripTest, HeightLinesLeaveOutWhatIsNoLevel) {
   EXPECT_EQ(CountColour(pics.rh, kYellow), 0);
 }
 
-TEST_F(OverviewStripTest, SigmaWindLegend) {
-  PictureBox legend(120, 60);
-  legend.BackColor = kBlack;
-  legend.ForeColor = kWhite;
-  legend.Scale(0, 0, 1000, 700);
-  s.opt.SigmaLevel = 10;
-  s.in.SigmaLevelStep = 2;
-  DrawSigmaWindScale(legend, s);
-  for (Color c : {RGB(255, 0, 255), kYellow, kCyan}) EXPECT_GT(CountColour(legend, c), 10);
-  EXPECT_GT(CountColour(legend, kWhite), 10);  // the three pressures
-}
-
 // A strip of the colour of a fill or bar under it (the dew point over the
 // humidity fill and over the rain bars, both of its green; the precipitable
 // water over the fill) stays whole: where it crosses them, the pixels along
