@@ -48,6 +48,24 @@ struct Block {
   PictureBox* measure;
 };
 
+// The labels written on a side picture so far: one that would run into one
+// of them (the values of a squeezed axis, the "10 meter" row) is left out.
+class SideLabels {
+ public:
+  explicit SideLabels(PictureBox& pic) : pic_(pic) {}
+  void Write(const std::string& text) {
+    const PixelBox ink = InkBox(pic_, text, pic_.XToPixel(pic_.CurrentX), pic_.YToPixel(pic_.CurrentY));
+    for (const PixelBox& b : written_)
+      if (ink.Grown(1).Meets(b)) return;
+    written_.push_back(ink);
+    pic_.Print(text);
+  }
+
+ private:
+  PictureBox& pic_;
+  std::vector<PixelBox> written_;
+};
+
 // Where a label of half height `half` (in the side picture's scale, signed
 // as the scale is) centred on `value` begins; a label of a value at either
 // end of the range is kept whole, inside the picture. NaN for a value off
@@ -65,7 +83,7 @@ double LabelTop(const AxisRange& r, double value, double half) {
 
 // Steps 2 to 6 of a block: scales, label colour, grid lines and labels. A
 // tick that cannot be drawn is skipped.
-void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& ticks) {
+void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const std::vector<AxisTick>& ticks) {
   const OverviewOptions& o = d.s.opt;
   const AxisRange r = RangeOf(d.s, b.axis);
   ScaleTo(d, b.axis);
@@ -80,9 +98,9 @@ void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& tic
         d.rh.Style = t.dotted ? DrawStyle::Dot : DrawStyle::Solid;
         d.rh.DrawWidth = t.width;
         if (t.fullWidth)
-          d.rh.Line(-1, t.value, left, t.value, t.colour);
+          d.s.draw.Texts.DrawLine(d.rh, -1, t.value, left, t.value, t.colour);
         else
-          d.rh.Line(-0.5, t.value, left - 0.5, t.value, t.colour);
+          d.s.draw.Texts.DrawLine(d.rh, -0.5, t.value, left - 0.5, t.value, t.colour);
       }
       const double top = LabelTop(r, t.value, half);
       if ((t.label.empty() && t.label2.empty()) || std::isnan(top)) continue;
@@ -90,7 +108,7 @@ void DrawBlock(OverviewDraw& d, const Block& b, const std::vector<AxisTick>& tic
       b.side->CurrentY = top;
       // The index axis's sign and number as one text: printed apart, a
       // wide sign would run into the number.
-      b.side->Print(t.label + t.label2);
+      labels.Write(t.label + t.label2);
     } catch (const std::exception&) {
     }
   }
@@ -117,39 +135,42 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     s.draw.GridVisible[static_cast<size_t>(g)] = false;
   auto shown = [&](BoxId grid) { s.draw.GridVisible[static_cast<size_t>(grid)] = true; };
   d.rh.ForeColor = kWhite;
+  SideLabels left(d.left), right(d.right);
 
   if (AnyTicked(o, Axis::Height)) {
     shown(kBoxGridHeight);
-    DrawBlock(d, {Axis::Height, kBoxGridHeight, &d.right, kFirstColumn, &d.right},
+    DrawBlock(d, {Axis::Height, kBoxGridHeight, &d.right, kFirstColumn, &d.right}, right,
               HeightTicks(o.VerticalUnit, f.LogPBottom, f.LogPSpan));
     const Integer D = gCurDataset;
     if (o.TenMeterBase != 0 && D >= 1 && D <= kMaxDatasets) {
       const Single base = f.LogPSurface[static_cast<size_t>(D)];
-      d.rh.Line(-1, base, f.TimeLeft, base, kGridGrey);
+      d.s.draw.Texts.DrawLine(d.rh, -1, base, f.TimeLeft, base, kGridGrey);
       if (o.On(kBoxVWP)) {
         d.right.CurrentX = 0;
         d.right.CurrentY = (base + f.LogPBottom) / 2 - d.right.TextHeightInScale("9") / 2;
-        d.right.Print("10 meter");
+        right.Write("10 meter");
       }
     }
   }
   if (AnyTicked(o, Axis::Direction)) {
     shown(kBoxGridWind);
-    DrawBlock(d, {Axis::Direction, kBoxGridWind, &d.left, kSecondColumn, &d.rh}, DirectionTicks(f.DirSpan));
+    DrawBlock(d, {Axis::Direction, kBoxGridWind, &d.left, kSecondColumn, &d.rh}, left, DirectionTicks(f.DirSpan));
   }
   if (AnyTicked(o, Axis::Precip)) {
     shown(kBoxGridPrecip);
-    DrawBlock(d, {Axis::Precip, kBoxGridPrecip, &d.right, kSecondColumn, &d.rh}, PrecipTicks(f.PrecipBottom, f.PrecipSpan));
+    DrawBlock(d, {Axis::Precip, kBoxGridPrecip, &d.right, kSecondColumn, &d.rh}, right,
+              PrecipTicks(f.PrecipBottom, f.PrecipSpan));
   }
   if (AnyTicked(o, Axis::Index)) {
     shown(kBoxGridLakeIndex);
-    DrawBlock(d, {Axis::Index, kBoxGridLakeIndex, &d.left, kThirdColumn, &d.rh},
+    DrawBlock(d, {Axis::Index, kBoxGridLakeIndex, &d.left, kThirdColumn, &d.rh}, left,
               IndexTicks(f.IndexBottom, f.IndexSpan, IndexLabelFactor(o)));
   }
   if (AnyTicked(o, Axis::Temperature)) {
     shown(kBoxGridTemp);
-    DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, kThirdColumn, &d.rh}, TemperatureTicks(f.TempBottom, f.TempSpan));
-    d.rh.Line(-0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
+    DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, kThirdColumn, &d.rh}, right,
+              TemperatureTicks(f.TempBottom, f.TempSpan));
+    d.s.draw.Texts.DrawLine(d.rh, -0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
   }
   // One left axis: the first group that is ticked owns the column and its grid.
   const struct {
@@ -162,7 +183,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   for (const auto& l : lefts) {
     if (!AnyTicked(o, l.axis)) continue;
     shown(kBoxGridLeft);
-    DrawBlock(d, {l.axis, kBoxGridLeft, &d.left, kFirstColumn, &d.left}, l.ticks(f));
+    DrawBlock(d, {l.axis, kBoxGridLeft, &d.left, kFirstColumn, &d.left}, left, l.ticks(f));
     break;
   }
   if (o.On(kBoxGridTime)) {
@@ -172,7 +193,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const long last = static_cast<long>(std::nearbyint(std::clamp<double>(f.TimeLeft - 1, -1, kMaxHours * 4)));
     for (long h = 0; h <= last; ++h) {
       d.rh.DrawWidth = h % step == 0 ? 2 : 1;
-      d.rh.Line(static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
+      d.s.draw.Texts.DrawLine(d.rh, static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
     }
   }
   d.rh.DrawWidth = 1;

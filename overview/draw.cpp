@@ -48,10 +48,4 @@ void BeginStrip(OverviewDraw& d, Color c, int width, Axis axis) {
   ScaleTo(d, axis);
 }
 
-void PrintCentred(PictureBox& pic, double x, double y, const std::string& text) {
-  pic.CurrentX = x - pic.TextWidthInScale(text) / 2;
-  pic.CurrentY = y - pic.TextHeightInScale(text) / 2;
-  pic.Print(text);
-}
-
 }  // namespace ondrik

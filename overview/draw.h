@@ -54,16 +54,25 @@ inline void EndStrip(OverviewDraw& d) { d.rh.DrawWidth = 1; }
 // to) gives the colour of the segment ending at hour h from the values at
 // its two ends; dot > 0 puts a filled dot of that radius (x units) at every
 // point, in the colour of the segment ending there (the pen's at a start).
+// The trace of the shown dataset lies on a rim of the picture's back
+// colour a pixel wide, so that it stays whole over a field or bar of its
+// own colour.
 template <typename Value, typename Segment>
 void TraceSeries(OverviewDraw& d, Value&& value, Segment&& segment, double dot = 0) {
   const Integer D = gCurDataset;
   if (D < 1 || D > kMaxDatasets) return;
   PictureBox& pic = d.rh;
-  // Joined segments of one colour go to the picture as one line.
+  // Joined segments of one colour go to the picture as one line, all of
+  // them after the rim of the whole trace.
+  struct Run {
+    std::vector<double> xy;
+    Color colour;
+  };
+  std::vector<Run> runs;
   std::vector<double> run;
   Color runColour = pic.ForeColor;
   const auto flush = [&] {
-    if (run.size() >= 4) pic.PolyLine(run, runColour);
+    if (run.size() >= 4) runs.push_back({run, runColour});
     run.clear();
   };
   struct Dot {
@@ -100,6 +109,13 @@ void TraceSeries(OverviewDraw& d, Value&& value, Segment&& segment, double dot =
     lastX = h;
   }
   flush();
+  const int width = pic.DrawWidth;
+  if (D == d.s.draw.ShownDataset) {
+    pic.DrawWidth = width + 2;
+    for (const Run& r : runs) pic.PolyLine(r.xy, pic.BackColor);
+    pic.DrawWidth = width;
+  }
+  for (const Run& r : runs) pic.PolyLine(r.xy, r.colour);
   if (pen) {
     pic.CurrentX = lastX;
     pic.CurrentY = previous;
@@ -129,9 +145,5 @@ void BarSeries(OverviewDraw& d, Value&& value) {
 inline Single LevelY(const OverviewState& s, Integer d, int k) {
   return s.frame.LogP[static_cast<size_t>(d)][static_cast<size_t>(k)];
 }
-
-// A text centred on a point in the picture's current scale (whichever way it
-// runs), followed by a line end.
-void PrintCentred(PictureBox& pic, double x, double y, const std::string& text);
 
 }  // namespace ondrik

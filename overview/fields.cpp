@@ -186,12 +186,14 @@ void ElevatedCapeContours(OverviewDraw& d, const LevelArray<Single>& field) {
   d.rh.DrawWidth = 1;
   d.rh.ForeColor = kYellow;
   const ContourGrid g = PlaneGrid(d, field);
+  PlaneContours contours(d, g);
   // The values of the legend, each while the legend shows it drawn.
   for (const ECapeLegendItem& item : ECapeLegend(d.s.opt.ContourInterval, d.s.opt.ECAPELowestClass)) {
     if (item.colour == kBlack) continue;
     const Single v = static_cast<Single>(std::stoi(item.caption));
-    ContourLevel(d, g, v, g.topLevel, NumberItem(v));
+    contours.Trace(v, kYellow, NumberItem(v));
   }
+  contours.Draw();
   d.rh.DrawWidth = 1;
 }
 

@@ -67,6 +67,11 @@ void PlotData(OverviewDraw& d) {
   d.right.Cls();
   const Integer count = std::min<Integer>(gDatasetCount, kMaxDatasets);
   const Integer shown = s.draw.ShownDataset;
+  // The texts of the plane keep clear of the title and of the room held.
+  PlaneTexts& texts = s.draw.Texts;
+  texts.Reset(d.rh.PixelWidth(), d.rh.PixelHeight());
+  for (const PixelBox& room : s.draw.HeldRooms) texts.Reserve(room);
+  if (count > 1 && shown >= 1 && shown <= count) texts.Reserve(PlaceTitle(d.rh, shown).ink.Grown(PlaneTexts::kGap));
   if (shown >= 1 && shown <= count) {
     TickedRows(s.opt, BoxKind::Field, [&](const OverviewRow& r) { DrawRow(d, r, shown); });
     const DrawOrder order = OverlayOrder(shown, gOverlayAll, count);
@@ -79,27 +84,66 @@ void PlotData(OverviewDraw& d) {
     gCurDataset = shown;
     if (count > 1) PloteeTitle(d);
   }
+  texts.PrintAll(d.rh);
   DrawAxesAndGrids(d);
   if (s.opt.On(kBoxCursor)) {
     gCursorHour = s.in.HourValue;
-    DrawCursorLine(d.rh, s.frame, gCursorHour);
+    DrawCursorLine(d.rh, s, gCursorHour);
   }
+}
+
+namespace {
+
+// The picture's font switched to the title's for the scope.
+class TitleFont {
+ public:
+  explicit TitleFont(PictureBox& pic) : pic_(pic), name_(pic.FontName), size_(pic.FontSize) {
+    pic.FontName = "Lucida Console";
+    pic.FontSize = 10;
+  }
+  ~TitleFont() {
+    pic_.FontSize = size_;
+    pic_.FontName = name_;
+  }
+  TitleFont(const TitleFont&) = delete;
+  TitleFont& operator=(const TitleFont&) = delete;
+
+ private:
+  PictureBox& pic_;
+  std::string name_;
+  double size_;
+};
+
+}  // namespace
+
+TitlePlace PlaceTitle(PictureBox& pic, Integer dataset) {
+  TitlePlace t;
+  t.text = gDatasetTitle(dataset) + gDatasetLabel(dataset);
+  // Three widths of "1" in from the left edge and 0.7 of its height down,
+  // measured in the picture's own font.
+  t.x = 3 * pic.TextWidthPx("1");
+  t.y = 0.7 * pic.TextHeightPx("1");
+  const TitleFont font(pic);
+  t.ink = InkBox(pic, t.text, t.x, t.y);
+  return t;
 }
 
 void PloteeTitle(OverviewDraw& d) {
   OverviewState& s = d.s;
   const Integer D = gCurDataset;
   PictureBox& pic = d.rh;
-  pic.CurrentX = pic.ScaleLeft() + 3 * pic.TextWidthInScale("1");
-  pic.CurrentY = pic.ScaleTop() + 0.7 * pic.TextHeightInScale("1");
+  const TitlePlace t = PlaceTitle(pic, D);
+  pic.CurrentX = pic.PixelToX(t.x);
+  pic.CurrentY = pic.PixelToY(t.y);
   pic.ForeColor = kWhite;
-  const std::string font = pic.FontName;
-  const double size = pic.FontSize;
-  pic.FontName = "Lucida Console";
-  pic.FontSize = 10;
-  pic.Print(gDatasetTitle(D) + gDatasetLabel(D), false);
-  pic.FontSize = size;
-  pic.FontName = font;
+  {
+    const TitleFont font(pic);
+    // On a dark rim: the strips under it leave it whole.
+    const std::optional<Color> outline = pic.TextOutline;
+    pic.TextOutline = pic.BackColor;
+    pic.Print(t.text, false);
+    pic.TextOutline = outline;
+  }
   s.draw.QualityVisible = false;
   if (ContainsNoCase(s.draw.Caption, "sref") && ContainsNoCase(gDatasetTitle(D), "nmm")) {
     const int n = IsolatedDryHours(D);
@@ -110,7 +154,8 @@ void PloteeTitle(OverviewDraw& d) {
   }
 }
 
-void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour) {
+void DrawCursorLine(PictureBox& rh, const OverviewState& s, int hour) {
+  const OverviewFrame& f = s.frame;
   const double left = rh.ScaleLeft(), top = rh.ScaleTop(), w = rh.ScaleWidth(), h = rh.ScaleHeight();
   const DrawMode mode = rh.Mode;
   const int width = rh.DrawWidth;
@@ -120,7 +165,7 @@ void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour) {
   rh.DrawWidth = 1;
   rh.Style = DrawStyle::Solid;
   rh.Mode = DrawMode::XorPen;
-  rh.Line(hour, 0, hour, 1, kCursorColour);
+  s.draw.Texts.DrawLine(rh, hour, 0, hour, 1, kCursorColour);
   rh.Mode = mode;
   rh.DrawWidth = width;
   rh.Style = style;
@@ -147,15 +192,41 @@ std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& pic, const OverviewS
   };
   const double first = std::max<double>(0, std::ceil(std::min(f.TimeRight, f.TimeLeft)));
   const double lastShown = std::min<double>(last, std::floor(std::max(f.TimeRight, f.TimeLeft)));
+  struct Hour {
+    int t;
+    std::string utc, local;
+    bool onTheHour;
+  };
+  std::vector<Hour> hours;
   for (int t = 0; t <= lastShown; t += step) {
     if (t < first) continue;
     const DateTime v = gValidTime(D, t);
-    if (!v.IsSet()) continue;
-    const std::string utc = UtcTimeLabel(v);
-    out.push_back({t, inside(t - (v.minute == 0 ? narrow : wide), pic.TextWidthInScale(utc)), 10, utc});
-    const std::string local = LocalTimeAxisLabel(v, gTZOffset);
-    const double w = pic.TextWidthInScale(local);
-    out.push_back({t, inside(t - w / 2, w), 50, local});
+    if (v.IsSet()) hours.push_back({t, UtcTimeLabel(v), LocalTimeAxisLabel(v, gTZOffset), v.minute == 0});
+  }
+  // The labels of every labelled hour, or on a narrow picture of every
+  // second, fourth ... one, the first stride whose labels stand apart in
+  // both rows (the edges push theirs in).
+  constexpr double kApart = 4;  // pixels between two labels of a row
+  for (int every = 1;; every *= 2) {
+    out.clear();
+    bool apart = true;
+    double utcEnd = 0, localEnd = 0;  // pixel where the row's last label begins (hours run right to left)
+    for (const Hour& h : hours) {
+      if (h.t % (every * step) != 0) continue;
+      const double utcW = pic.TextWidthInScale(h.utc), localW = pic.TextWidthInScale(h.local);
+      const double utcX = inside(h.t - (h.onTheHour ? narrow : wide), utcW);
+      const double localX = inside(h.t - localW / 2, localW);
+      const double utcFrom = std::min(pic.XToPixel(utcX), pic.XToPixel(utcX + utcW));
+      const double localFrom = std::min(pic.XToPixel(localX), pic.XToPixel(localX + localW));
+      if (!out.empty())
+        apart = apart && utcFrom + pic.TextWidthPx(h.utc) + kApart <= utcEnd &&
+                localFrom + pic.TextWidthPx(h.local) + kApart <= localEnd;
+      utcEnd = utcFrom;
+      localEnd = localFrom;
+      out.push_back({h.t, utcX, 10, h.utc});
+      out.push_back({h.t, localX, 50, h.local});
+    }
+    if (apart || every * step > kMaxHours) break;
   }
   return out;
 }

@@ -20,6 +20,14 @@ void PlotData(OverviewDraw& d);
 
 // The dataset title (with more than one dataset) and the precipitation alert.
 void PloteeTitle(OverviewDraw& d);
+// Where the title of a dataset stands on picRH, in pixels: its text, the
+// top-left corner and its ink.
+struct TitlePlace {
+  std::string text;
+  double x = 0, y = 0;
+  PixelBox ink;
+};
+TitlePlace PlaceTitle(PictureBox& rh, Integer dataset);
 // Scale labels, grids, the time grid; called by PlotData.
 void DrawAxesAndGrids(OverviewDraw& d);
 // The width in pixels a side picture (picLeft, picRight) needs, in its
@@ -28,8 +36,9 @@ int SidePictureWidth(const PictureBox& side);
 
 // The hour cursor: a vertical line over the whole height of picRH at the
 // hour, in the exclusive-or pen, so that drawing it again at the same hour
-// takes it away. Leaves the scale, pen mode and width of picRH as they were.
-void DrawCursorLine(PictureBox& rh, const OverviewFrame& f, int hour);
+// takes it away; it leaves a gap round the texts of the last redraw. Leaves
+// the scale, pen mode and width of picRH as they were.
+void DrawCursorLine(PictureBox& rh, const OverviewState& s, int hour);
 
 // The time axis picture: the UTC and local time of every few hours,
 // centred on their hours, of the hours in the time window up to the last

@@ -19,8 +19,38 @@ namespace ondrik {
 ContourGrid PlaneGrid(const OverviewDraw& d, const LevelArray<Single>& field, Single scale = 1);
 // picRH in the scale of the plane.
 void ScalePlane(OverviewDraw& d);
-// Traces one value in the current pen, labelled with `label`.
-void ContourLevel(OverviewDraw& d, const ContourGrid& g, Single v, int nLevels, const std::string& label);
+// One contour field drawn at once: its values traced with their labels and
+// the marks of its extremes; then the marks are set where they stand clear
+// (PlaneTexts), the labels where also no other contour runs through them,
+// and the lines drawn with a gap round every text. The texts are printed at
+// the end of the redraw.
+class PlaneContours {
+ public:
+  // picRH in the scale of the plane.
+  PlaneContours(OverviewDraw& d, const ContourGrid& g);
+  // The contour v in colour c over every level of the grid, labelled.
+  void Trace(Single v, Color c, const std::string& label);
+  // An "X" (maximum) or "N" (minimum) centred on its node.
+  void Mark(const Extreme& e, Color c);
+  void Draw();
+
+  struct Line {
+    PixelSegment s;
+    Color colour;
+  };
+  struct Candidate {
+    double x, y;  // top-left corner, pixels
+    std::string text;
+    Color colour;
+    int tag;  // the contour it labels (0: a mark)
+  };
+
+ private:
+  OverviewDraw& d_;
+  const ContourGrid& g_;
+  std::vector<Line> lines_;
+  std::vector<Candidate> labels_, marks_;
+};
 // Contours at every multiple of the contour interval: mode < 1 draws values
 // from -mode up in colour1 and the others in colour2; mode >= 1 draws the
 // multiples of mode in colour1 and the others in colour2. Maxima get an "X"

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "core/datetime.h"
 #include "core/store.h"
 #include "overview/boxes.h"
+#include "overview/planetexts.h"
 
 namespace ondrik {
 
@@ -122,6 +124,10 @@ struct OverviewRedraw {
   // the items shown, set when the precipitation bars are drawn.
   std::array<bool, 5> PTypeSeen{};
   std::string Caption;  // the window caption
+  // The texts of picRH and the room they keep (set anew by every redraw),
+  // and room a snapshot holds for its title band.
+  PlaneTexts Texts;
+  std::vector<PixelBox> HeldRooms;
 };
 
 struct OverviewState {

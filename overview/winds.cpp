@@ -123,13 +123,29 @@ void PlotSigmaWind(OverviewDraw& d) {
 void DrawSigmaWindScale(PictureBox& pic, const OverviewState& s) {
   pic.Cls();
   pic.DrawWidth = 3;
+  // A small face: four digits and the unit fit beside the line.
+  pic.FontSize = 7;
   const Integer D = gCurDataset;
   for (int n = 0; n <= 2; ++n) {
     const Integer L = n * s.in.SigmaLevelStep + (s.opt.SigmaLevel - s.in.SigmaLevelStep);
-    pic.Line(20, 500 - 200 * n, 220, 500 - 200 * n, kSigmaWindColour[n]);
-    pic.CurrentX += 45;
-    pic.CurrentY -= 80;
-    if (IsLoadedDataset(D) && L >= 1 && L <= LevelsOf(D)) pic.Print(Format(gPres(D, 0, L), "0 mb"));
+    const double y = 500 - 200 * n;
+    const std::string text =
+        IsLoadedDataset(D) && L >= 1 && L <= LevelsOf(D) ? Format(gPres(D, 0, L), "0 mb") : std::string();
+    // The pressure right of its line; where the picture is too narrow for
+    // it, the line gives way so that the text stands whole.
+    double textX = pic.XToPixel(265);
+    double lineEnd = 220;
+    if (!text.empty()) {
+      const double room = pic.PixelWidth() - 1 - InkBox(pic, text, 0, 0).right;
+      if (textX > room) {
+        textX = std::max(room, pic.XToPixel(20) + 4 + PlaneTexts::kGap);
+        lineEnd = pic.PixelToX(textX - PlaneTexts::kGap - 2);
+      }
+    }
+    pic.Line(20, y, lineEnd, y, kSigmaWindColour[n]);
+    pic.CurrentX = pic.PixelToX(textX);
+    pic.CurrentY = y - 80;
+    if (!text.empty()) pic.Print(text);
   }
   pic.DrawWidth = 1;
 }

@@ -64,8 +64,8 @@ bool frmOverView::PlotCursor(int /*fromHour*/, int toHour) {
   if (!state_.opt.On(kBoxCursor)) return false;
   // The line on the picture is taken away where it is, whatever the caller
   // remembers.
-  if (cursorAt_) DrawCursorLine(picRH->Pic(), state_.frame, *cursorAt_);
-  DrawCursorLine(picRH->Pic(), state_.frame, toHour);
+  if (cursorAt_) DrawCursorLine(picRH->Pic(), state_, *cursorAt_);
+  DrawCursorLine(picRH->Pic(), state_, toHour);
   cursorAt_ = toHour;
   picRH->update();
   return true;

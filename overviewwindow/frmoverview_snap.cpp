@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "overview/plotdata.h"
 #include "overviewwindow/frmoverview.h"
 #include "platform/effects.h"
 #include "platform/picturebox.h"
@@ -13,17 +14,26 @@ namespace ondrik {
 
 namespace {
 
-// The title centred one text height below the top of the picture, black on
-// a white band.
-void DrawTitleBand(PictureBox& pic, const std::string& title) {
-  pic.Scale(0, 0, 100, 100);
-  const double w = pic.TextWidth(title);
-  const double h = pic.TextHeight(title);
-  const double x = (pic.ScaleWidth() - w) / 2;
-  pic.Box(x, h, x + w, 2 * h, RGB(255, 255, 255), true);
+// The title band: the title centred one text height below the top of the
+// picture, black on a white band, lowered under the dataset title where a
+// narrow picture would have it cover that; its room in pixels.
+PixelBox TitleBand(PictureBox& pic, const std::string& title) {
+  const double w = pic.TextWidthPx(title), h = pic.TextHeightPx(title);
+  const double x = (pic.PixelWidth() - w) / 2;
+  PixelBox band{x, h, x + w, 2 * h};
+  if (gDatasetCount > 1 && gCurDataset >= 1 && gCurDataset <= gDatasetCount) {
+    const PixelBox dataset = PlaceTitle(pic, gCurDataset).ink.Grown(PlaneTexts::kGap);
+    if (band.Meets(dataset)) band = {x, dataset.bottom + 1, x + w, dataset.bottom + 1 + h};
+  }
+  return band;
+}
+
+void DrawTitleBand(PictureBox& pic, const PixelBox& band, const std::string& title) {
+  pic.ScalePixels();
+  pic.Box(band.left, band.top, band.right, band.bottom, RGB(255, 255, 255), true);
   pic.FontTransparent = true;
-  pic.CurrentX = x;
-  pic.CurrentY = h;
+  pic.CurrentX = band.left;
+  pic.CurrentY = band.top;
   pic.ForeColor = RGB(0, 0, 0);
   pic.Print(title);
 }
@@ -47,7 +57,15 @@ QImage frmOverView::ComposeSnapshot() const {
 }
 
 bool frmOverView::Snap(const std::string& suffix) {
-  DrawTitleBand(picRH->Pic(), profile_.SnapshotTitle());
+  // Drawn afresh at the pictures' size, the texts of the plane keeping off
+  // the band.
+  const std::string title = profile_.SnapshotTitle();
+  const PixelBox band = TitleBand(picRH->Pic(), title);
+  state_.draw.HeldRooms = {band.Grown(PlaneTexts::kGap)};
+  DrawTimeAxis();
+  PlotData();
+  state_.draw.HeldRooms.clear();
+  DrawTitleBand(picRH->Pic(), band, title);
   const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(), suffix);
   // Layout 9 draws the window again without the title; when it cannot be
   // kept (an older layout 9 is not to be recalled), the window is redrawn

@@ -170,9 +170,9 @@ TEST_F(PlotDataTest, CursorLineFollowsTheHourAndComesOffAgain) {
   const Color line = Pixel(pics.rh, px, 5);
   EXPECT_NE(line, kBlack);
   const QImage with = pics.rh.Image().copy();
-  DrawCursorLine(pics.rh, s.frame, 10);
+  DrawCursorLine(pics.rh, s, 10);
   EXPECT_EQ(Pixel(pics.rh, px, 5), kBlack);  // taken away
-  DrawCursorLine(pics.rh, s.frame, 10);
+  DrawCursorLine(pics.rh, s, 10);
   EXPECT_EQ(pics.rh.Image(), with);
   // The pen and scale of picRH stay as the redraw left them.
   EXPECT_EQ(pics.rh.Mode, DrawMode::CopyPen);
@@ -382,24 +382,32 @@ namespace {
 
 // Every field that has a plotter draws on a shipped single-dataset file
 // The time axis of a 24-hour window, scrolled or not, at hourly and at
-// three-hourly steps: only hours inside the window are labelled, each label
-// stands whole in the picture and no two labels of a row overlap.
+// three-hourly steps, and of the whole forecast on the picture of a
+// snapshot at half size: only hours inside the window are labelled, each
+// label stands whole in the picture, no two labels of a row overlap, and
+// the labelled hours are evenly spaced (every labelled step, or every
+// second, fourth ... where the picture is narrow).
 TEST(OverviewTimeAxisTest, LabelsOnlyTheHoursOfTheWindow) {
   struct Case {
     const char* file;
     Integer labelStep;
+    Integer columns;
     Integer scroll;
-  } cases[] = {{"NAM_KOKC.ond", 6, 0}, {"NAM_KOKC.ond", 6, 10}, {"NAM_KOKC.ond", 6, 61},
-               {"SREF_KOKC.ond", 2, 5}, {"SREF_KOKC.ond", 2, 76}};
+    int width;
+  } cases[] = {{"NAM_KOKC.ond", 6, 24, 0, 857},   {"NAM_KOKC.ond", 6, 24, 10, 857}, {"NAM_KOKC.ond", 6, 24, 61, 857},
+               {"SREF_KOKC.ond", 2, 24, 5, 857},  {"SREF_KOKC.ond", 2, 24, 76, 857}, {"NAM_KOKC.ond", 6, 84, 0, 428},
+               {"SREF_KOKC.ond", 2, 84, 0, 428},  {"NAM_KOKC.ond", 6, 84, 0, 300}};
   for (const Case& c : cases) {
     OverviewState s;
     ASSERT_TRUE(testing::LoadShipped(c.file, s, "KOKC"));
     s.in.TimeLabelStep = c.labelStep;
-    SetTimeWindow(s.frame, ColumnsOfWindow(24), c.scroll);
+    SetTimeWindow(s.frame, ColumnsOfWindow(static_cast<Single>(c.columns) * gHoursPerStep), c.scroll);
     OverviewPictures pics;
+    pics.time.Resize(c.width, pics.time.PixelHeight());
     DrawTimeAxis(pics.time, s);
     const std::vector<TimeAxisLabel> labels = TimeAxisLabels(pics.time, s);
-    const std::string where = std::string(c.file) + " scrolled " + std::to_string(c.scroll);
+    const std::string where = std::string(c.file) + " " + std::to_string(c.columns) + " columns scrolled " +
+                              std::to_string(c.scroll) + " on " + std::to_string(c.width);
     std::map<double, std::vector<std::pair<double, double>>> rows;  // pixel spans by row
     std::vector<int> hours;
     for (const TimeAxisLabel& l : labels) {
@@ -414,15 +422,22 @@ TEST(OverviewTimeAxisTest, LabelsOnlyTheHoursOfTheWindow) {
     }
     for (auto& [y, spans] : rows) {
       std::sort(spans.begin(), spans.end());
-      for (size_t i = 1; i < spans.size(); ++i) EXPECT_LE(spans[i - 1].second, spans[i].first) << where << " row " << y;
+      for (size_t i = 1; i < spans.size(); ++i) EXPECT_LT(spans[i - 1].second, spans[i].first) << where << " row " << y;
     }
-    // Every labelled hour of the window is there, from the first inside it.
+    // Every labelled hour of its stride in the window is there, from the
+    // first inside it.
+    ASSERT_GE(hours.size(), 3u) << where;
+    const int stride = hours[1] - hours[0];
+    EXPECT_EQ(stride % c.labelStep, 0) << where;
+    if (c.width >= 857) {
+      EXPECT_EQ(stride, c.labelStep) << where;
+    }
     const int first = std::max(0, static_cast<int>(std::ceil(s.frame.TimeRight)));
-    const int want = first % c.labelStep == 0 ? first : first + c.labelStep - first % c.labelStep;
-    ASSERT_FALSE(hours.empty());
-    EXPECT_EQ(hours.front(), want);
+    const int want = first % stride == 0 ? first : first + stride - first % stride;
+    EXPECT_EQ(hours.front(), want) << where;
     EXPECT_EQ(static_cast<int>(hours.size()),
-              (std::min<int>(gLastHour(1), static_cast<int>(s.frame.TimeLeft)) - want) / c.labelStep + 1);
+              (std::min<int>(gLastHour(1), static_cast<int>(s.frame.TimeLeft)) - want) / stride + 1)
+        << where;
   }
 }
 

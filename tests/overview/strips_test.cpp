@@ -4,7 +4,10 @@
 // legend and the on-demand series behind the strips.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cstdlib>
+#include <initializer_list>
 
 #include "core/guards.h"
 #include "overview/calc.h"
@@ -188,16 +191,39 @@ TEST_F(OverviewStripTest, HeightLinesLeaveOutWhatIsNoLevel) {
   EXPECT_EQ(CountColour(pics.rh, kYellow), 0);
 }
 
-TEST_F(OverviewStripTest, SigmaWindLegend) {
-  PictureBox legend(120, 60);
-  legend.BackColor = kBlack;
-  legend.ForeColor = kWhite;
-  legend.Scale(0, 0, 1000, 700);
-  s.opt.SigmaLevel = 10;
-  s.in.SigmaLevelStep = 2;
-  DrawSigmaWindScale(legend, s);
-  for (Color c : {RGB(255, 0, 255), kYellow, kCyan}) EXPECT_GT(CountColour(legend, c), 10);
-  EXPECT_GT(CountColour(legend, kWhite), 10);  // the three pressures
+// A strip of the colour of a fill or bar under it (the dew point over the
+// humidity fill and over the rain bars, both of its green; the precipitable
+// water over the fill) stays whole: where it crosses them, the pixels along
+// its line are of the back colour, not the fill's.
+TEST_F(OverviewStripTest, TraceKeepsARimOverAFillOfItsColour) {
+  ASSERT_TRUE(testing::LoadShipped("NAM_KOKC.ond", s, "KOKC - NAM - ONDRIK"));
+  const struct {
+    BoxId under, strip;
+  } cases[] = {{kBoxRH0, kBoxSfcDewPoint}, {kBoxPrecip, kBoxSfcDewPoint}, {kBoxRH0, kBoxPrecipWater}};
+  OverviewDraw d = pics.Draw(s);
+  const auto draw = [&](std::initializer_list<BoxId> ids) {
+    s.opt.box.fill(0);
+    for (BoxId id : ids) s.opt.box[static_cast<size_t>(id)] = 1;
+    PlotData(d);
+    return pics.rh.Image().copy();
+  };
+  for (const auto& c : cases) {
+    const QImage under = draw({c.under}), line = draw({c.strip}), both = draw({c.under, c.strip});
+    const auto black = [](const QImage& im, int x, int y) { return (im.pixel(x, y) & 0xFFFFFF) == 0; };
+    int rim = 0, kept = 0;
+    for (int y = 1; y + 1 < line.height(); ++y)
+      for (int x = 1; x + 1 < line.width(); ++x) {
+        if (!black(line, x, y) || black(under, x, y)) continue;
+        bool beside = false;  // a pixel next to the line, over the fill
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx) beside = beside || !black(line, x + dx, y + dy);
+        if (!beside) continue;
+        ++rim;
+        kept += black(both, x, y);
+      }
+    ASSERT_GT(rim, 50) << Row(c.strip).name << " over " << Row(c.under).name;
+    EXPECT_GT(kept, rim * 3 / 4) << Row(c.strip).name << " over " << Row(c.under).name;
+  }
 }
 
 }  // namespace

@@ -227,5 +227,37 @@ TEST_F(OverviewWindowTest, LayoutKeptWhenClosedAndThroughANewFile) {
   EXPECT_EQ(slots_.Recall(8)->chkClouds, 0);
 }
 
+// A batch snapshot of the ensemble at half size (the main picture shrinks,
+// its title band does not): the pictures are drawn at that size, and the
+// band stands under the dataset title, not over it.
+TEST_F(OverviewWindowTest, SnapshotAtHalfSizeDrawsThePicturesAndKeepsTheDatasetTitle) {
+  frmProfile& w = Start();
+  Ensemble(w);
+  frmOverView& o = Open(w);
+  Ctl<CheckBox>(o, "chkTemperature")->SetValue(1);
+  o.ScalePictures(0.5);
+  ASSERT_TRUE(o.Snap("A"));
+  fs::path file;
+  for (const auto& e : fs::recursive_directory_iterator(folder_))
+    if (e.path().filename() == "sref_kmsp_ondrikoverview_a.png") file = e.path();
+  const QImage img(QString::fromStdString(file.string()));
+  ASSERT_FALSE(img.isNull()) << file;
+  PictureBox& rh = Ctl<PictureBoxWidget>(o, "picRH")->Pic();
+  const int left = Ctl<PictureBoxWidget>(o, "picLeft")->Pic().PixelWidth();
+  ASSERT_EQ(img.height(), rh.PixelHeight() + Ctl<PictureBoxWidget>(o, "picTime")->Pic().PixelHeight());
+  int drawn = 0;
+  for (int y = rh.PixelHeight() / 3; y < rh.PixelHeight(); ++y)
+    for (int x = left; x < left + rh.PixelWidth(); ++x) drawn += (img.pixel(x, y) & 0xFFFFFF) != 0;
+  EXPECT_GT(drawn, rh.PixelWidth() * rh.PixelHeight() / 20);
+  // The dataset title, white letters on black, not the white band.
+  const PixelBox title = PlaceTitle(rh, gCurDataset).ink;
+  int white = 0, all = 0;
+  for (int y = static_cast<int>(title.top); y < static_cast<int>(title.bottom); ++y)
+    for (int x = static_cast<int>(title.left); x < static_cast<int>(title.right); ++x, ++all)
+      white += (img.pixel(left + x, y) & 0xFFFFFF) == 0xFFFFFF;
+  ASSERT_GT(all, 100);
+  EXPECT_LT(white, all / 5);
+}
+
 }  // namespace
 }  // namespace ondrik

@@ -1,0 +1,173 @@
+#include "overview/planetexts.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/picturebox.h"
+#include "platform/picturetext.h"
+
+namespace ondrik {
+
+PixelBox InkBox(const PictureBox& pic, const std::string& text, double x, double y) {
+  using namespace picturetext;
+  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
+  const QRectF ink = TextIn(FontFor(pic.FontName, pic.FontSize, pic.FontBold, scale), text).ink;
+  // Printed from the device pixel nearest its corner.
+  const double dx = std::floor(x * scale + 0.5), dy = std::floor(y * scale + 0.5);
+  return {(dx + ink.left()) / scale, (dy + ink.top()) / scale, (dx + ink.right()) / scale,
+          (dy + ink.bottom()) / scale};
+}
+
+namespace {
+
+// The part t0..t1 of the segment (t from 0 at its start to 1 at its end)
+// inside the box (Liang-Barsky); false when it misses the box.
+bool Inside(const PixelSegment& s, const PixelBox& b, double& t0, double& t1) {
+  const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
+  t0 = 0;
+  t1 = 1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {s.x1 - b.left, b.right - s.x1, s.y1 - b.top, b.bottom - s.y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double r = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, r);
+    else t1 = std::min(t1, r);
+    if (t0 > t1) return false;
+  }
+  return true;
+}
+
+PixelBox BoundsOf(const PixelSegment& s) {
+  return PixelBox{std::min(s.x1, s.x2), std::min(s.y1, s.y2), std::max(s.x1, s.x2), std::max(s.y1, s.y2)}.Grown(
+      s.half);
+}
+
+bool Finite(const PixelBox& b) {
+  return std::isfinite(b.left) && std::isfinite(b.top) && std::isfinite(b.right) && std::isfinite(b.bottom);
+}
+
+}  // namespace
+
+template <typename F>
+void PlaneTexts::EachCell(const PixelBox& b, F&& f) const {
+  if (cols_ == 0 || !Finite(b)) return;
+  const auto cell = [](double v, int n) { return std::clamp(static_cast<int>(std::floor(v / kCell)), 0, n - 1); };
+  const int c0 = cell(b.left, cols_), c1 = cell(b.right, cols_);
+  const int r0 = cell(b.top, rows_), r1 = cell(b.bottom, rows_);
+  for (int r = r0; r <= r1; ++r)
+    for (int c = c0; c <= c1; ++c) f(static_cast<size_t>(r * cols_ + c));
+}
+
+void PlaneTexts::Reset(int w, int h) {
+  w_ = std::max(w, 0);
+  h_ = std::max(h, 0);
+  cols_ = (w_ + kCell - 1) / kCell + 1;
+  rows_ = (h_ + kCell - 1) / kCell + 1;
+  tags_ = 0;
+  boxes_.clear();
+  lines_.clear();
+  texts_.clear();
+  boxCells_.assign(static_cast<size_t>(cols_ * rows_), {});
+  lineCells_.assign(static_cast<size_t>(cols_ * rows_), {});
+}
+
+void PlaneTexts::Reserve(const PixelBox& b) {
+  if (!Finite(b)) return;
+  const int i = static_cast<int>(boxes_.size());
+  boxes_.push_back(b);
+  EachCell(b, [&](size_t c) { boxCells_[c].push_back(i); });
+}
+
+bool PlaneTexts::Crosses(const PixelSegment& s, const PixelBox& ink) {
+  double t0, t1;
+  return Inside(s, ink.Grown(kGap + s.half), t0, t1);
+}
+
+bool PlaneTexts::Free(const PixelBox& ink, int tag) const {
+  if (!Finite(ink) || ink.left < 0 || ink.top < 0 || ink.right > w_ || ink.bottom > h_) return false;
+  const PixelBox near = ink.Grown(1);
+  bool free = true;
+  EachCell(near, [&](size_t c) {
+    for (int i : boxCells_[c]) free = free && !near.Meets(boxes_[static_cast<size_t>(i)]);
+    for (int i : lineCells_[c]) {
+      const PixelSegment& l = lines_[static_cast<size_t>(i)];
+      free = free && ((tag != 0 && l.tag == tag) || !Crosses(l, ink));
+    }
+  });
+  return free;
+}
+
+void PlaneTexts::Set(const std::string& text, double x, double y, const PixelBox& ink, Color c) {
+  Reserve(ink.Grown(kGap));
+  texts_.push_back({text, x, y, c});
+}
+
+void PlaneTexts::Record(const PixelSegment& s) {
+  const int i = static_cast<int>(lines_.size());
+  lines_.push_back(s);
+  EachCell(BoundsOf(s).Grown(kGap), [&](size_t c) { lineCells_[c].push_back(i); });
+}
+
+void PlaneTexts::Clear(const PixelSegment& s, std::vector<PixelSegment>& out) const {
+  // The stretches of the line inside the rooms, merged, are left out.
+  std::vector<std::pair<double, double>> cut;
+  EachCell(BoundsOf(s), [&](size_t c) {
+    for (int i : boxCells_[c]) {
+      double t0, t1;
+      if (Inside(s, boxes_[static_cast<size_t>(i)].Grown(s.half), t0, t1)) cut.emplace_back(t0, t1);
+    }
+  });
+  const double length = std::hypot(s.x2 - s.x1, s.y2 - s.y1);
+  const auto piece = [&](double a, double b) {
+    if ((b - a) * length < 0.5 && !(a == 0 && b == 1)) return;  // no dots where a line meets a room
+    out.push_back({s.x1 + a * (s.x2 - s.x1), s.y1 + a * (s.y2 - s.y1), s.x1 + b * (s.x2 - s.x1),
+                   s.y1 + b * (s.y2 - s.y1), s.half, s.tag});
+  };
+  if (cut.empty()) {
+    out.push_back(s);
+    return;
+  }
+  std::sort(cut.begin(), cut.end());
+  double from = 0;
+  for (const auto& [a, b] : cut) {
+    if (a > from) piece(from, a);
+    from = std::max(from, b);
+  }
+  if (from < 1) piece(from, 1);
+}
+
+void PlaneTexts::DrawLine(PictureBox& pic, double x1, double y1, double x2, double y2, Color c) const {
+  std::vector<PixelSegment> pieces;
+  Clear({pic.XToPixel(x1), pic.YToPixel(y1), pic.XToPixel(x2), pic.YToPixel(y2), std::max(pic.DrawWidth, 1) / 2.0},
+        pieces);
+  for (const PixelSegment& p : pieces)
+    pic.Line(pic.PixelToX(p.x1), pic.PixelToY(p.y1), pic.PixelToX(p.x2), pic.PixelToY(p.y2), c);
+}
+
+void PlaneTexts::PrintAll(PictureBox& pic) {
+  if (texts_.empty()) return;
+  const double l = pic.ScaleLeft(), t = pic.ScaleTop(), w = pic.ScaleWidth(), h = pic.ScaleHeight();
+  const Color fore = pic.ForeColor;
+  const std::optional<Color> outline = pic.TextOutline;
+  const bool transparent = pic.FontTransparent;
+  pic.ScalePixels();
+  pic.TextOutline = pic.BackColor;
+  pic.FontTransparent = true;
+  for (const Text& x : texts_) {
+    pic.ForeColor = x.colour;
+    pic.CurrentX = x.x;
+    pic.CurrentY = x.y;
+    pic.Print(x.text);
+  }
+  texts_.clear();
+  pic.ForeColor = fore;
+  pic.TextOutline = outline;
+  pic.FontTransparent = transparent;
+  pic.Scale(l, t, l + w, t + h);
+}
+
+}  // namespace ondrik

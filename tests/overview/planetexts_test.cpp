@@ -1,0 +1,198 @@
+// The texts of the overview's main picture (contour labels, the marks of
+// the extremes, the dataset title) on the busy shipped files, in every time
+// window and scrolled, at the snapshot sizes: each stands whole inside the
+// picture, apart from the others, and no line of another colour (a grid
+// line, another contour) runs through its ink.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QRectF>
+
+#include <string>
+#include <vector>
+
+#include "core/derived.h"
+#include "overview/plotters.h"
+#include "tests/overview/overview_test_util.h"
+
+namespace ondrik {
+namespace {
+
+using testing::Pixel;
+
+// Whether a pixel can be of a text of colour c printed on black: c times a
+// share of its coverage, within rounding.
+bool OfText(Color pixel, Color c) {
+  const int p[3] = {RedOf(pixel), GreenOf(pixel), BlueOf(pixel)};
+  const int t[3] = {RedOf(c), GreenOf(c), BlueOf(c)};
+  int brightest = 0;
+  for (int i = 1; i < 3; ++i)
+    if (t[i] > t[brightest]) brightest = i;
+  if (t[brightest] == 0) return p[0] + p[1] + p[2] <= 6;
+  const double share = static_cast<double>(p[brightest]) / t[brightest];
+  if (share > 1.02) return false;
+  for (int i = 0; i < 3; ++i)
+    if (std::abs(p[i] - share * t[i]) > 4) return false;
+  return true;
+}
+
+// What is wrong with the texts of a picture, one line each.
+std::vector<std::string> TextFaults(const PictureBox& pic) {
+  std::vector<std::string> faults;
+  const auto& texts = pic.PrintedTexts();
+  const QRectF inside(0, 0, pic.PixelWidth(), pic.PixelHeight());
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const QRectF& ink = texts[i].ink;
+    const std::string name = "\"" + texts[i].text + "\" at " + std::to_string(static_cast<int>(ink.left())) + "," +
+                             std::to_string(static_cast<int>(ink.top()));
+    if (!inside.contains(ink)) faults.push_back(name + " runs out of the picture");
+    for (size_t j = i + 1; j < texts.size(); ++j)
+      if (ink.adjusted(-1, -1, 1, 1).intersects(texts[j].ink))
+        faults.push_back(name + " runs into \"" + texts[j].text + "\"");
+    // The text's colour is its brightest pixel; any pixel in its ink that
+    // is not of it belongs to a line through it.
+    const int x0 = std::max(0, static_cast<int>(ink.left()));
+    const int x1 = std::min(pic.PixelWidth() - 1, static_cast<int>(ink.right()));
+    const int y0 = std::max(0, static_cast<int>(ink.top()));
+    const int y1 = std::min(pic.PixelHeight() - 1, static_cast<int>(ink.bottom()));
+    Color colour = 0;
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) {
+        const Color c = Pixel(pic, x, y);
+        if (RedOf(c) + GreenOf(c) + BlueOf(c) > RedOf(colour) + GreenOf(colour) + BlueOf(colour)) colour = c;
+      }
+    int crossed = 0;
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) crossed += !OfText(Pixel(pic, x, y), colour);
+    if (crossed > 0) faults.push_back(name + " is crossed (" + std::to_string(crossed) + " pixels)");
+  }
+  return faults;
+}
+
+class PlaneTextsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { PictureBox::RecordPrintedTexts(true); }
+  void TearDown() override { PictureBox::RecordPrintedTexts(false); }
+};
+
+// Contour fields over the height and time grids (no fill under them, so
+// that a pixel of a text's ink tells text from line).
+TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
+  const struct {
+    const char* file;
+    std::vector<BoxId> fields;
+  } cases[] = {
+      {"NAM_KOKC.ond", {kBoxTemperature, kBoxDPD}},
+      {"NAM_KMSP.ond", {kBoxTemperature, kBoxVelocity}},
+      {"NAM_KDEN.ond", {kBoxThetaE, kBoxWetBulb}},
+      {"NAM_KBOS.ond", {kBoxTemperature, kBoxRHContour}},
+      {"SREF_KOKC.ond", {kBoxTemperature, kBoxOmega}},  // eight datasets: the title too
+  };
+  const struct {
+    int w, h;
+  } sizes[] = {{857, 561}, {428, 280}, {1285, 841}};  // the snapshot at 100, 50 and 150 %
+  for (const auto& c : cases) {
+    OverviewState s;
+    ASSERT_TRUE(testing::LoadShipped(c.file, s, "KOKC - NAM - ONDRIK"));
+    MakeHeightScale();
+    for (const BoxId id : c.fields) s.opt.box[static_cast<size_t>(id)] = 1;
+    s.opt.box[kBoxGridHeight] = s.opt.box[kBoxGridTime] = s.opt.box[kBoxCursor] = 1;
+    testing::OverviewPictures pics;
+    for (const auto& size : sizes) {
+      pics.rh.Resize(size.w, size.h);
+      pics.left.Resize(60, size.h);
+      pics.right.Resize(60, size.h);
+      // The four time windows, and the first scrolled half-way.
+      for (int window = 0; window <= 4; ++window) {
+        const Integer steps = s.in.WindowSteps[static_cast<size_t>(window % 4)];
+        SetTimeWindow(s.frame, ColumnsOfWindow(static_cast<Single>(steps) * gHoursPerStep),
+                      window == 4 ? steps / 2 : 0);
+        OverviewDraw d = pics.Draw(s);
+        s.in.HourValue = 3 + window * 7;  // the hour cursor somewhere else each time
+        PlotData(d);
+        const std::vector<std::string> faults = TextFaults(pics.rh);
+        std::string all;
+        for (const std::string& f : faults) all += "\n  " + f;
+        EXPECT_TRUE(faults.empty()) << c.file << " " << size.w << "x" << size.h << " window " << window << ":" << all;
+        EXPECT_GT(pics.rh.PrintedTexts().size(), 3u) << c.file << " " << size.w << " window " << window;
+      }
+    }
+  }
+}
+
+// The sigma-wind legend in its picture of the window (56 x 40 pixels, 1000
+// by 600 units), at the screen's scale and a finer one: the line of each
+// level in its colour, and its pressure whole beside it, also at four
+// digits.
+TEST_F(PlaneTextsTest, SigmaWindLegendStandsWhole) {
+  const struct {
+    Single p[3];
+    double deviceScale;
+  } cases[] = {{{1000, 1000, 1000}, 1}, {{1000, 975, 950}, 1.5}, {{850, 700, 500}, 1}, {{100, 70, 10}, 1.5}};
+  for (const auto& c : cases) {
+    gDatasetCount = 1;
+    gCurDataset = 1;
+    gLastHour(1) = 0;
+    gNumLevels(1) = 3;
+    for (int k = 1; k <= 3; ++k) gPres(1, 0, k) = c.p[k - 1];
+    OverviewState s;
+    s.in.SigmaLevelStep = 1;
+    s.opt.SigmaLevel = 2;  // levels 1, 2 and 3
+    PictureBox pic(56, 40);
+    pic.Resize(56, 40, c.deviceScale);
+    pic.BackColor = kBlack;
+    pic.ForeColor = kWhite;
+    pic.Scale(0, 0, 1000, 600);
+    DrawSigmaWindScale(pic, s);
+    ASSERT_EQ(pic.PrintedTexts().size(), 3u);
+    const std::vector<std::string> faults = c.deviceScale == 1 ? TextFaults(pic) : std::vector<std::string>{};
+    EXPECT_TRUE(faults.empty()) << c.p[0] << ": " << (faults.empty() ? "" : faults.front());
+    for (const auto& t : pic.PrintedTexts())
+      EXPECT_TRUE(QRectF(0, 0, 56, 40).contains(t.ink)) << t.text << " at scale " << c.deviceScale;
+    for (Color line : {RGB(255, 0, 255), kYellow, kCyan})
+      EXPECT_TRUE(c.deviceScale != 1 || testing::CountColour(pic, line) > 10) << "no line of its colour";
+  }
+  gDatasetCount = 0;
+}
+
+// The scale labels of the side pictures on a squeezed axis (the
+// visibility's, whose top values lie close; the snapshot at half size) and
+// with the "10 meter" row over a precipitation column of many values: none
+// runs into another.
+TEST_F(PlaneTextsTest, SideLabelsStandApart) {
+  const struct {
+    std::vector<BoxId> boxes;
+    bool tenMeterBase;
+    Single precipSpan;
+    int height;
+  } cases[] = {{{kBoxVisibility}, false, 0.1f, 280},
+               {{kBoxVisibility}, false, 0.1f, 561},
+               {{kBoxVWP, kBoxPrecip, kBoxSfcTemp}, true, 0.2f, 280},
+               {{kBoxVWP, kBoxPrecip}, true, 0.2f, 561}};
+  for (const auto& c : cases) {
+    OverviewState s;
+    ASSERT_TRUE(testing::LoadShipped("NAM_KDEN.ond", s, "KDEN - NAM - ONDRIK"));
+    MakeHeightScale();
+    for (const BoxId id : c.boxes) s.opt.box[static_cast<size_t>(id)] = 1;
+    s.frame.PrecipSpan = c.precipSpan;
+    if (c.tenMeterBase) {
+      s.opt.TenMeterBase = -1;
+      s.frame.LogPSpan *= 1 + kTenMeterReach;
+      SetPlaneBottom(s.frame, true, 1);
+    }
+    testing::OverviewPictures pics;
+    const int side = SidePictureWidth(pics.left);
+    pics.rh.Resize(pics.rh.PixelWidth(), c.height);
+    pics.left.Resize(side, c.height);
+    pics.right.Resize(side, c.height);
+    OverviewDraw d = pics.Draw(s);
+    PlotData(d);
+    for (const PictureBox* pic : {&pics.left, &pics.right}) {
+      const std::vector<std::string> faults = TextFaults(*pic);
+      EXPECT_TRUE(faults.empty()) << Row(c.boxes.front()).name << " at " << c.height << ": " << faults.front();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
