@@ -52,10 +52,11 @@ void DataTablePanel::Draw() {
   pic.BackColor = kBlack;
   pic.ScalePixels();
   // A fixed-width face that fits the header across the picture, measured as
-  // it is drawn at the screen's scale.
+  // it is drawn at the screen's scale, no smaller than its digits read (the
+  // dotted 0 apart from the 8).
   pic.FontName = "DejaVu Sans Mono";
   pic.FontBold = false;
-  FitFontSize(pic, DataTableHeader() + " ", pic.PixelWidth(), 8.0, 6.0);
+  FitFontSize(pic, DataTableHeader(), pic.PixelWidth() - 1, 8.0, 6.0);
   // Whole lines only: a last line that fits in part would be cut.
   const int lines = static_cast<int>(std::floor(pic.PixelHeight() / pic.TextHeight("W"))) - 2;
   pic.Cls();
