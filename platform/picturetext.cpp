@@ -164,7 +164,11 @@ const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
     const QFontMetricsF fm(font.font);
     t.laidOut = true;
     t.width = fm.horizontalAdvance(qs);
-    t.ink = fm.tightBoundingRect(qs).translated(0, font.ascent);
+    // Qt counts leading blanks as ink: measured from the first glyph.
+    qsizetype lead = 0;
+    while (lead < qs.size() && qs[lead] == u' ') ++lead;
+    if (lead < qs.size())
+      t.ink = fm.tightBoundingRect(qs.mid(lead)).translated(fm.horizontalAdvance(qs.left(lead)), font.ascent);
     // Laid out for drawing when first drawn: many texts are only measured.
     t.text = QStaticText(qs);
     t.text.setTextFormat(Qt::PlainText);

@@ -762,9 +762,15 @@ TEST(PictureBoxTest, RecordingKeepsThePixelsOfEachDrawing) {
     text.FontSize = 4;
     text.CurrentX = 6;
     text.CurrentY = 9;
-    text.Print("48");
+    text.Print("  48 ");  // blanks are no ink
     ASSERT_EQ(text.PrintedTexts().size(), 1u);
     const auto& t = text.PrintedTexts().front();
+    QRect strokes;
+    for (int y = 0; y < t.strokes.height(); ++y)
+      for (int x = 0; x < t.strokes.width(); ++x)
+        if (qAlpha(t.strokes.pixel(x, y)) != 0) strokes |= QRect(t.strokesAt + QPoint(x, y), QSize(1, 1));
+    EXPECT_NEAR(t.ink.left() * scale, strokes.left(), 1);
+    EXPECT_NEAR(t.ink.right() * scale, strokes.right() + 1, 1);
     // (The smallest sizes are those of a screen of scale 1.)
     if (scale == 1) {
       EXPECT_GE(t.digitPx, picturetext::kSmallestDigitPx);

@@ -91,10 +91,15 @@ std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& ove
   std::vector<Fault> faults;
   const auto& texts = pic.PrintedTexts();
   const auto& shapes = pic.DrawnShapes();
+  // Strokes on the picture's outermost pixels read as cut off.
   const QRectF inside(-0.5, -0.5, pic.PixelWidth() + 1.0, pic.PixelHeight() + 1.0);
+  const QRectF whole(0.5, 0.5, pic.PixelWidth() - 1.0, pic.PixelHeight() - 1.0);
   for (std::size_t i = 0; i < texts.size(); ++i) {
     const Text& a = texts[i];
-    if (!inside.contains(a.ink)) faults.push_back({a.text, "runs out of the picture"});
+    if (!inside.contains(a.ink))
+      faults.push_back({a.text, "runs out of the picture"});
+    else if (!whole.contains(a.ink))
+      faults.push_back({a.text, "touches the picture's edge"});
     if (a.digitPx < picturetext::kSmallestDigitPx)
       faults.push_back({a.text, "digits " + std::to_string(static_cast<int>(a.digitPx)) + " px tall"});
     // Texts: apart across by a pixel, one under the other touching at most.

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,7 @@ const Entry kMeant[] = {
 const Entry kOpen[] = {
     // Chart, with each box alone: the trace of the box over labels.
     {"*-picData-chk10MWind", "*", "crossed by line #ff0000"},
-    {"*-picData-chk10MWind", " 20 ", "runs into *"},  // the level-0 direction over the "20" label
+    {"*-picData-chk10MWind", " 20 ", "under the background of *"},  // the level-0 direction over the "20" label
     {"*-picData-chkCCL", " <CCL", "crossed by dotted line *"},
     {"*-picData-chkClouds", "*", "half on bar *"},
     {"*-picData-chkConvectiveTemp", "*", "runs out of the picture"},
@@ -72,6 +73,7 @@ const Entry kOpen[] = {
     {"*-picData-chkConvectiveTemp", "*", "crossed by dotted line #0000ff"},
     {"*-picData-chkDryAdiabats", "*", "crossed by dotted line #408080"},
     {"*-picData-chkInversions", "* mb", "runs into *"},
+    {"*-picData-chkInversions", "* mb", "under the background of *"},
     {"*-picData-chkInversions", "* mb", "crossed by dotted line #bfbfbf"},
     {"*-picData-chkInversions", "*", "covered by bar *"},
     {"*-picData-chkInversions", "*", "half on bar #7f7f7f"},
@@ -83,6 +85,9 @@ const Entry kOpen[] = {
     {"*-picData-chkSkewT", "*", "crossed by dotted line #0000ff"},
     {"*-picData-chkSkewT", "*", "crossed by dotted line #00ffff"},
     {"*-picData-chkWBZ", " <WBZ", "crossed by dotted line #0000ff"},
+    // Chart beside Heavy Pcp: "LLJ" over the jet level's digital speed.
+    {"*-picData-besideMBE", "*", "runs into \"LL*\""},
+    {"*-picData-besideMBE", "LL*", "crossed by *"},
     // Chart: the title under traces and grid lines; wind labels on grid
     // lines, crossed by barbs and the hodograph's white layer mark, and in
     // the brown band below ground; a dotted grid line through "ZR".
@@ -137,14 +142,26 @@ const Entry kOpen[] = {
     {"*-picFog*", "*", "half on bar *"},
     // Map: travel times, sigma and freezing-level texts over the coastlines.
     {"*-picMap*", "*", "crossed by line #7fa0a0"},
+    // Texts on a picture's outermost pixels (the fog's height labels, whose
+    // hundreds digit reads cut, and the like).
+    {"*-picFog*", "*", "touches the picture's edge"},
+    {"*-picMap*", "*", "touches the picture's edge"},
+    {"*-picMBE*", "*", "touches the picture's edge"},
+    {"*-picHodograph*", "*", "touches the picture's edge"},
+    {"*-picCape*", "SCAPE (J/kg)", "touches the picture's edge"},
+    {"*-picPrecipType*", "*", "touches the picture's edge"},
+    {"*-picProfile", "P*", "touches the picture's edge"},  // the table's first column at the left edge
     // Overview: contour labels into each other, over the hourly grid, fields,
-    // strips and the picture's edge; at "-SIZE=50" the time labels overprint.
+    // strips and the picture's edge; at "-SIZE=50" the time labels overprint;
+    // the sigma-wind legend cuts "mb".
+    {"*-overview*-picWindScale", "* mb", "runs out of the picture"},
     {"*-overview*-picRH", "*", "crossed by *"},
     {"*-overview*-picRH", "*", "half on *"},
     {"*-overview*-picRH", "*", "covered by *"},
     {"*-overview*-picRH", "*", "runs into *"},
     {"*-overview*-picRH", "*", "runs out of the picture"},
     {"*-overview*-picTime", "*", "runs into *"},
+    {"*-overview*-pic*", "*", "touches the picture's edge"},
 };
 
 // How a picture is looked at: with what lies over it, whether it may be
@@ -250,6 +267,10 @@ const struct {
               {"NAM_KBOS", {0, 42}},
               {"SREF_KOKC", {0, 40, 61}}};
 
+// The side panels' pictures, by the index of their buttons.
+const char* const kPanelPictures[] = {"picProfile", "picMap",        "picHodograph", "picIndices", "picCape",
+                                      "picMBE",     "picPrecipType", "picLapse",     "picFog"};
+
 std::string Name(const char* file, Integer hour, const std::string& what) {
   return std::string(file) + "-" + std::to_string(hour) + "-" + what;
 }
@@ -303,19 +324,20 @@ TEST_F(PrintedTextTest, SidePanels) {
 }
 
 // The chart as the window first shows it (heights, vector and digital
-// winds), beside the data table and beside the hodograph (its layer marked
-// in the wind column), and with each box of the chart ticked or unticked
-// alone at the first hours.
+// winds) beside each side panel (the hodograph's layer and the heavy
+// precipitation's jet are marked in the wind column), and with each box of
+// the chart ticked or unticked alone at the first hours.
 TEST_F(PrintedTextTest, Chart) {
   frmProfile& w = Start();
   const PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
   for (const auto& f : kFiles) {
     for (const Integer hour : f.hours) {
       Show(w, f.file, hour);
-      w.btnDisplay_Click(0);
-      Check(chart, Name(f.file, hour, "picData"));
+      for (int panel = 0; panel < static_cast<int>(std::size(kPanelPictures)); ++panel) {
+        w.btnDisplay_Click(panel);
+        Check(chart, Name(f.file, hour, "picData-beside") + (kPanelPictures[panel] + 3));
+      }
       w.btnDisplay_Click(2);
-      Check(chart, Name(f.file, hour, "picData-hodograph"));
       if (hour == f.hours.front())
         ForEachChartBox(w, [&](const char* box) { Check(chart, Name(f.file, hour, "picData-") + box); });
     }
@@ -369,7 +391,7 @@ TEST_F(PrintedTextTest, Overview) {
   Open(w);
   // A new file builds the overview anew.
   const auto checkAll = [&](const std::string& view) {
-    for (const char* p : {"picLeft", "picRH", "picRight", "picTime"})
+    for (const char* p : {"picLeft", "picRH", "picRight", "picTime", "picWindScale"})
       Check(Ctl<PictureBoxWidget>(*Overview(), p)->Pic(), view + "-" + p, {.mayBeBlank = true});
   };
   for (const auto& f : kFiles) {
