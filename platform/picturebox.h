@@ -197,9 +197,9 @@ class PictureBox : private detail::PaintSlot {
   // What was drawn since the last Cls or resize, in drawing order, kept
   // while recording is on (for all picture boxes): a check that nothing is
   // drawn over a text. Each text with the rectangles of its ink and of its
-  // opaque background (empty when transparent) in picture pixels, the height
-  // of its face's digits, and its strokes as drawn; each line, ring, box and filled
-  // shape as drawn, in device pixels.
+  // opaque background (empty when transparent) in picture pixels, the
+  // height of its face's digits, and its strokes as drawn; each line, ring,
+  // box and filled shape as drawn, in device pixels.
   struct PrintedText {
     std::string text;
     QRectF ink;
