@@ -30,7 +30,9 @@ DataTablePanel::DataTablePanel(PanelHost& host, QWidget* parent) : PicturePanel(
 
 // The rows are taken from the layout the last draw printed, whose lines
 // stand a fraction of a pixel more than a whole number apart: each line
-// holds the pixel rows from its rounded top down to the next line's.
+// holds the pixel rows from its rounded top down to the next line's; its
+// band reaches down to its last stroke (a comma's tail may reach the first
+// pixel row of the next line, above that line's strokes).
 void DataTablePanel::picProfile_MouseUp(int /*button*/, int /*shift*/, double /*x*/, double y) {
   if (lineTops_.empty() || !(y >= 0)) return;
   PictureBox& pic = Pic();
@@ -45,7 +47,9 @@ void DataTablePanel::picProfile_MouseUp(int /*button*/, int /*shift*/, double /*
   while (top(row + 1) <= y && top(row + 1) < pic.PixelHeight()) ++row;
   pic.Mode = DrawMode::XorPen;
   // Whole pixel rows of the text row: both corners belong to the box.
-  pic.Box(0, top(row), pic.PixelWidth() - 1, top(row + 1) - 1, kYellow, true);
+  const auto inkEnd = [&](int k) { return k >= 0 && k < printed ? std::ceil(inkEnds_[static_cast<size_t>(k)]) : 0.0; };
+  pic.Box(0, std::max(top(row), inkEnd(row - 1)), pic.PixelWidth() - 1, std::max(top(row + 1), inkEnd(row)) - 1,
+          kYellow, true);
   pic.Mode = DrawMode::CopyPen;
   Update();
   // Row 0 is the header; the rows below the listing hold no level.
@@ -62,24 +66,33 @@ void DataTablePanel::Draw() {
   pic.BackColor = kBlack;
   pic.ScalePixels();
   // A fixed-width face that fits the header across the picture, measured as
-  // it is drawn at the screen's scale.
+  // it is drawn at the screen's scale, no smaller than its digits read (the
+  // dotted 0 apart from the 8).
   pic.FontName = "DejaVu Sans Mono";
   pic.FontBold = false;
-  FitFontSize(pic, DataTableHeader() + " ", pic.PixelWidth(), 8.0, 6.0);
+  FitFontSize(pic, DataTableHeader(), pic.PixelWidth() - 1, 8.0, 6.0);
   // Whole lines only: a last line that fits in part would be cut.
   const int lines = static_cast<int>(std::floor(pic.PixelHeight() / pic.TextHeight("W"))) - 2;
   pic.Cls();
   pic.FontTransparent = true;
   lineTops_ = {0};
+  inkEnds_.clear();
+  const auto inkEnd = [&](const std::string& line) {
+    inkEnds_.push_back(std::floor(lineTops_.back() + 0.5) + pic.TextInkPx(line).bottom());
+  };
+  inkEnd(DataTableHeader());
   PrintAt(pic, 0, 0, DataTableHeader(), kRed);
   DataTableTop = std::max(0, std::min(lines, std::min(gNumLevels(D), kMaxLevels)));
   pic.ForeColor = kYellow;
   for (Integer L = DataTableTop; L >= 1; --L) {
+    const std::string row = DataTableRow(D, H, L);
     lineTops_.push_back(pic.CurrentY);
-    pic.Print(DataTableRow(D, H, L));
+    inkEnd(row);
+    pic.Print(row);
   }
   pic.ForeColor = kGreen;
   lineTops_.push_back(pic.CurrentY);
+  inkEnd(PrecipitationLine(D, H));
   pic.Print(PrecipitationLine(D, H), false);
   linePitch_ = pic.TextHeight("W");
   Update();

@@ -26,8 +26,9 @@ class DataTablePanel : public PicturePanel {
 
  private:
   // Where the last draw printed its lines (pixels): the top of each, the
-  // header first, and the pitch of the lines.
+  // header first, where the strokes of each end, and the pitch of the lines.
   std::vector<double> lineTops_;
+  std::vector<double> inkEnds_;
   double linePitch_ = 1;
 };
 

@@ -40,6 +40,57 @@ LapseRatesPanel::LapseRatesPanel(PanelHost& host, QWidget* parent) : PicturePane
   Picture()->onMouseUp = [this](int, int, double, double) { host_.OpenTrainingLinks("Lapse Rates"); };
 }
 
+namespace {
+
+// A number of the table: right-aligned on the right edge of its column
+// (picture pixels from the left), in a row of the table.
+struct TableText {
+  double columnEnd;
+  Integer row;  // its top, mb
+  std::string text;
+  Color colour;
+};
+
+// Where a text's strokes end in the picture, in device pixels: at the end
+// of its column, and a pixel inside the picture's right edge.
+double StrokesEnd(const PictureBox& pic, const TableText& t) {
+  const double s = pic.DeviceScale();
+  return std::min(std::floor(t.columnEnd * s), std::floor(pic.PixelWidth() * s) - std::ceil(s));
+}
+
+// The font size (points, in whole device pixels) at which every text of
+// the table stands whole inside the picture, a pixel apart from the next in
+// its row and from the picture's edges, and a line fits its row; the
+// smallest there is when none does. The texts come in rows, left to right.
+double TableFontSize(PictureBox& pic, const std::vector<TableText>& texts, double rowPx) {
+  const double s = pic.DeviceScale(), gap = std::ceil(s);
+  const auto fits = [&](int devicePx) {
+    pic.FontSize = devicePx / s * 72.0 / 96.0;
+    if (pic.TextHeightPx("0") > rowPx) return false;
+    double end = 0;  // of the last text's strokes in the row, device pixels
+    Integer row = -1;
+    for (const TableText& t : texts) {
+      const double at = StrokesEnd(pic, t);
+      if (t.row != row) end = 0, row = t.row;
+      if (at - pic.TextInkPx(t.text).width() * s < end + gap) return false;
+      end = at;
+    }
+    return true;
+  };
+  int lo = 1, hi = static_cast<int>(std::floor(rowPx * s));  // lo fits or is the least
+  while (lo < hi) {
+    const int mid = (lo + hi + 1) / 2;
+    if (fits(mid))
+      lo = mid;
+    else
+      hi = mid - 1;
+  }
+  pic.FontSize = lo / s * 72.0 / 96.0;
+  return pic.FontSize;
+}
+
+}  // namespace
+
 void LapseRatesPanel::Draw() {
   const Integer H = host_.Hour();
   if (!PanelCanDraw(H)) return;
@@ -54,48 +105,43 @@ void LapseRatesPanel::Draw() {
   pic.Scale(P0 + kStep, -kStep, 0, P0 + kStep);
   pic.FontTransparent = true;
 
-  // The cells first, to size the face by the widest of them.
-  struct Cell {
-    Integer a, b;
-    std::string text;
-    Color colour;
-  };
-  std::vector<Cell> cells;
-  for (Integer a = P0; a >= kStep; a -= kStep) {
-    for (Integer b = a - kStep; b >= 0; b -= kStep) {
+  // Row by row from the top: the row heading, then the cells from the
+  // lowest level's column up; the column headings make the bottom row.
+  // Each number stands right-aligned in its 50 mb, so that the points of a
+  // column line up and the row headings keep off the picture's left edge.
+  std::vector<TableText> texts;
+  const auto columnEnd = [&](double p) { return pic.XToPixel(p); };
+  for (Integer b = P0 - kStep; b >= 0; b -= kStep) {
+    texts.push_back({columnEnd(P0), b, std::to_string(b), kWhite});
+    for (Integer a = P0; a > b; a -= kStep) {
       const std::optional<Single> lapse = LapseRate(H, static_cast<Single>(a), static_cast<Single>(b));
       if (!lapse) continue;  // above the profile: no temperature there
       const std::string text = FormatRight(*lapse, "0.0", 4);
-      cells.push_back({a, b, text.substr(text.find_first_not_of(' ')), LapseRateColour(*lapse)});
+      texts.push_back({columnEnd(a - kStep), b, text.substr(text.find_first_not_of(' ')), LapseRateColour(*lapse)});
     }
   }
-  // A face whose digits share one width (so that the points of a column
-  // stand under each other), condensed, as large as keeps the widest number
-  // or heading of the table inside its 50 mb with a gap to the next, and a
-  // line inside its row: the cells and headings stay apart at every size of
-  // the panel, and at a screen scale of 1.5 and more they read easily.
+  for (Integer p = P0; p >= kStep; p -= kStep) texts.push_back({columnEnd(p - kStep), P0, std::to_string(p), kWhite});
+
+  // Twenty columns of numbers in the panel's room: a condensed face whose
+  // digits share one width, as large as the room allows, which at a screen
+  // scale of 1 is smaller than text is drawn anywhere else (fine print).
   pic.FontName = "DejaVu Sans Condensed";
   pic.FontBold = false;
-  const double unitsPerPx = std::fabs(pic.ScaleWidth()) / pic.PixelWidth();
-  const double gap = 1.5 * unitsPerPx;
-  const auto widest = [&] {
-    double w = pic.TextWidth(std::to_string(P0));
-    for (const Cell& c : cells) w = std::max(w, pic.TextWidth(c.text));
-    return w;
-  };
-  const double rowHeight = kStep * pic.PixelHeight() / std::fabs(pic.ScaleHeight());
-  pic.FontSize = 14;
-  while (pic.FontSize > 2 && (widest() > kStep - gap ||
-                              pic.TextHeightPx("0") > rowHeight))
-    pic.FontSize -= 0.25;
-
+  pic.FinePrint = true;
+  const double rowPx = pic.YToPixel(kStep) - pic.YToPixel(0);
+  const double tablePt = TableFontSize(pic, texts, rowPx);
+  // The title in the top row at the smallest legible size, if it fits there.
+  pic.FinePrint = false;
+  pic.FontSize = 1;
+  if (pic.TextHeightPx("0") > rowPx) pic.FinePrint = true, pic.FontSize = tablePt;
   const std::string title = "Lapse Rate °C/km";
   PrintAt(pic, (P0 + kStep) / 2.0 + pic.TextWidth(title) / 2, -kStep, title, kWhite);
-  // Headings in their column (left edge at the pressure) and row.
-  for (Integer p = P0; p >= kStep; p -= kStep) PrintAt(pic, p, P0, std::to_string(p), kWhite);
-  for (Integer p = P0 - kStep; p >= 0; p -= kStep) PrintAt(pic, P0 + kStep, p, std::to_string(p), kWhite);
-  // Each number right-aligned in its column, the points under each other.
-  for (const Cell& c : cells) PrintAt(pic, c.a - kStep + gap + pic.TextWidth(c.text), c.b, c.text, c.colour);
+  pic.FinePrint = true;
+  pic.FontSize = tablePt;
+  for (const TableText& t : texts)
+    PrintAt(pic, pic.PixelToX(StrokesEnd(pic, t) / pic.DeviceScale() - pic.TextInkPx(t.text).right()), t.row, t.text,
+            t.colour);
+  pic.FinePrint = false;
   Update();
 }
 

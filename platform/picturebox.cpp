@@ -111,6 +111,9 @@ void LineInBands(QPainter& p, const QPoint& a, const QPoint& b, bool combines) {
 
 bool HaveGuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
+// What is drawn is kept for a look at it afterwards (tests).
+bool gRecording = false;
+
 QPainter::CompositionMode CompositionOf(DrawMode m) {
   switch (m) {
     case DrawMode::XorPen:
@@ -153,6 +156,55 @@ QPainter& PictureBox::Painter() {
   return *painter_;
 }
 
+void PictureBox::DrawnShape::Paint(QPainter& p) const {
+  p.setPen(pen);
+  p.setBrush(brush);
+  switch (kind) {
+    case Kind::Lines:
+      if (points.size() == 1)
+        p.drawPoint(points.front());
+      else if (points.size() == 2)
+        p.drawLine(points[0], points[1]);
+      else
+        p.drawPolyline(points);
+      break;
+    case Kind::Outline:
+      p.drawRect(rect);
+      break;
+    case Kind::Ellipse:
+      p.drawEllipse(centre, rx, ry);
+      break;
+    case Kind::Area:
+      p.fillRect(rect, brush);
+      break;
+  }
+}
+
+void PictureBox::Keep(DrawnShape shape, const QPainter& p) {
+  if (shape.kind != DrawnShape::Kind::Area) {
+    shape.pen = p.pen();
+    shape.brush = p.brush();
+  }
+  const int m = shape.pen.style() == Qt::NoPen ? 1 : shape.pen.width() / 2 + 1;
+  switch (shape.kind) {
+    case DrawnShape::Kind::Lines:
+      shape.bounds = shape.points.boundingRect().adjusted(-m, -m, m, m);
+      break;
+    case DrawnShape::Kind::Outline:
+      shape.bounds = shape.rect.adjusted(-m, -m, m, m);
+      break;
+    case DrawnShape::Kind::Ellipse:
+      shape.bounds = QRectF(shape.centre.x() - shape.rx, shape.centre.y() - shape.ry, 2 * shape.rx, 2 * shape.ry)
+                         .toAlignedRect()
+                         .adjusted(-m, -m, m, m);
+      break;
+    case DrawnShape::Kind::Area:
+      shape.bounds = shape.rect;
+      break;
+  }
+  shapes_.push_back(std::move(shape));
+}
+
 QPainter& PictureBox::PenPainter(Color c) {
   QPainter& p = Painter();
   p.setCompositionMode(CompositionOf(Mode));
@@ -177,13 +229,9 @@ QString ToQString(const std::string& s) {
   return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-std::string InstalledFontFamily(const std::string& requested) { return picturetext::FaceFor(requested).family; }
+std::string InstalledFontFamily(const std::string& requested) { return picturetext::FamilyFor(requested); }
 
-namespace {
-bool gRecordPrintedTexts = false;
-}  // namespace
-
-void PictureBox::RecordPrintedTexts(bool on) { gRecordPrintedTexts = on; }
+void PictureBox::RecordPrintedTexts(bool on) { gRecording = on; }
 
 PictureBox::PictureBox(int widthPx, int heightPx)
     : image_(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32),
@@ -207,6 +255,7 @@ void PictureBox::Resize(int widthPx, int heightPx, double deviceScale) {
   }
   image_.fill(ToQColor(BackColor));
   printed_.clear();
+  shapes_.clear();
 }
 
 int PictureBox::PixelWidth() const { return pixelWidth_; }
@@ -266,6 +315,7 @@ void PictureBox::Cls() {
   EndPainting();  // a new redraw begins
   image_.fill(ToQColor(BackColor));
   printed_.clear();
+  shapes_.clear();
   SetCurrent(left_, top_);
 }
 
@@ -273,8 +323,10 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
   double ax, ay, bx, by;
   if (MapPoint(x1, y1, ax, ay, false) && MapPoint(x2, y2, bx, by, false) &&
       ClipSegment(ax, ay, bx, by)) {
-    LineInBands(PenPainter(c), QPoint(RoundPixel(ax), RoundPixel(ay)), QPoint(RoundPixel(bx), RoundPixel(by)),
-                Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
+    const QPoint a(RoundPixel(ax), RoundPixel(ay)), b(RoundPixel(bx), RoundPixel(by));
+    QPainter& p = PenPainter(c);
+    LineInBands(p, a, b, Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
+    if (gRecording) Keep({.points = QPolygon({a, b})}, p);
   }
   SetCurrent(x2, y2);
 }
@@ -330,6 +382,7 @@ void PictureBox::PolyLines(std::span<const double> xy, std::span<const PointRun>
     } else {
       pen->drawPolyline(poly.data(), static_cast<int>(poly.size()));
     }
+    if (gRecording) Keep({.points = QPolygon(QList<QPoint>(poly.begin(), poly.end()))}, *pen);
     SetCurrent(pts[pts.size() - 2], pts[pts.size() - 1]);
   }
 }
@@ -340,15 +393,21 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
     const int l = RoundPixel(std::min(ax, bx)), r = RoundPixel(std::max(ax, bx));
     const int t = RoundPixel(std::min(ay, by)), b = RoundPixel(std::max(ay, by));
     QPainter& p = PenPainter(c);
+    DrawnShape drawn;
     if (filled) {
       // Both corner pixels belong to the box, all the device pixels of each.
       const int more = DevSpan() - 1;
-      FillInBands(p, QRect(QPoint(l, t), QPoint(r + more, b + more)), ToQColor(c), Mode != DrawMode::CopyPen);
+      drawn = {.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r + more, b + more)),
+               .brush = ToQColor(c)};
+      FillInBands(p, drawn.rect, drawn.brush, Mode != DrawMode::CopyPen);
     } else if (l == r || t == b) {
-      p.drawLine(QPoint(l, t), QPoint(r, b));  // a box without area is a line
+      drawn.points = QPolygon({QPoint(l, t), QPoint(r, b)});
+      p.drawLine(drawn.points[0], drawn.points[1]);  // a box without area is a line
     } else {
-      p.drawRect(QRect(l, t, r - l, b - t));
+      drawn = {.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)};
+      p.drawRect(drawn.rect);
     }
+    if (gRecording) Keep(std::move(drawn), p);
   }
   SetCurrent(x2, y2);
 }
@@ -398,12 +457,17 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
     QBrush hatch(ToQColor(FillColor), brush);
     if (brush != Qt::SolidPattern && brush != Qt::NoBrush && DevSpan() > 1 && !combines)
       hatch = ScaledHatch(hatch, DevSpan());
-    if (brush != Qt::NoBrush)
+    if (brush != Qt::NoBrush) {
       FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), hatch, combines);
-    if (l == r || t == b)
+      if (gRecording) Keep({.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r, b)), .brush = hatch}, p);
+    }
+    if (l == r || t == b) {
       p.drawLine(QPoint(l, t), QPoint(r, b));
-    else
+      if (gRecording) Keep({.points = QPolygon({QPoint(l, t), QPoint(r, b)})}, p);
+    } else {
       p.drawRect(QRect(l, t, r - l, b - t));
+      if (gRecording) Keep({.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)}, p);
+    }
   }
   SetCurrent(x2, y2);
 }
@@ -434,28 +498,43 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
     rx += 0.5;
     ry += 0.5;
   }
-  p.drawEllipse(QPointF(RoundPixel(cx), RoundPixel(cy)), rx, ry);
+  const QPointF centre(RoundPixel(cx), RoundPixel(cy));
+  p.drawEllipse(centre, rx, ry);
+  if (gRecording) Keep({.kind = DrawnShape::Kind::Ellipse, .centre = centre, .rx = rx, .ry = ry}, p);
 }
 
 void PictureBox::PSet(double x, double y, Color c) {
   double px, py;
   if (MapPoint(x, y, px, py)) {
     const int n = DevSpan();
+    const QPoint at(RoundPixel(px), RoundPixel(py));
+    QPainter& p = PenPainter(c);
     if (n == 1)
-      PenPainter(c).drawPoint(QPoint(RoundPixel(px), RoundPixel(py)));
+      p.drawPoint(at);
     else
-      PenPainter(c).fillRect(QRect(RoundPixel(px), RoundPixel(py), n, n), ToQColor(c));
+      p.fillRect(QRect(at.x(), at.y(), n, n), ToQColor(c));
+    if (gRecording)
+      Keep(n == 1 ? DrawnShape{.points = QPolygon({at})}
+                  : DrawnShape{.kind = DrawnShape::Kind::Area, .rect = QRect(at.x(), at.y(), n, n), .brush = ToQColor(c)},
+           p);
   }
   SetCurrent(x, y);
 }
 
-QFont PictureBox::CurrentFont() const {
-  return picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_).font;
+const picturetext::FontEntry& PictureBox::Font() const {
+  FontKey key{FontName, FontSize, deviceScale_, FontBold, FinePrint};
+  if (font_ == nullptr || !(key == fontKey_) || !font_->measured) {
+    font_ = &picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_, FinePrint);
+    fontKey_ = std::move(key);
+  }
+  return *font_;
 }
+
+QFont PictureBox::CurrentFont() const { return Font().font; }
 
 void PictureBox::Print(const std::string& text, bool newline) {
   using namespace picturetext;
-  const FontEntry& font = FontFor(FontName, FontSize, FontBold, deviceScale_);
+  const FontEntry& font = Font();
   const LaidOutText& t = TextIn(font, text);
   const double wpx = t.width, hpx = font.height;  // device pixels
   double px, py;
@@ -475,13 +554,14 @@ void PictureBox::Print(const std::string& text, bool newline) {
           if (dx != 0 || dy != 0) p.drawImage(x - kPad + dx, y - kPad + dy, halo);
     }
     p.drawImage(x - kPad, y - kPad, drawn);
-    if (gRecordPrintedTexts && !t.ink.isEmpty()) {
+    if (gRecording && !t.ink.isEmpty()) {
       const auto picturePx = [&](const QRectF& r) {
         return QRectF(r.left() / deviceScale_, r.top() / deviceScale_, r.width() / deviceScale_,
                       r.height() / deviceScale_);
       };
       printed_.push_back({text, picturePx(t.ink.translated(x, y)),
-                          FontTransparent ? QRectF() : picturePx(background)});
+                          FontTransparent ? QRectF() : picturePx(background), font.digitHeight / deviceScale_,
+                          shapes_.size(), drawn, QPoint(x - kPad, y - kPad)});
     }
   }
   if (!placed) {
@@ -506,11 +586,17 @@ double PictureBox::TextHeight(const std::string& text) const {
 
 double PictureBox::TextWidthPx(const std::string& text) const {
   using namespace picturetext;
-  return TextIn(FontFor(FontName, FontSize, FontBold, deviceScale_), text).width / deviceScale_;
+  return picturetext::TextIn(Font(), text).width / deviceScale_;
+}
+
+QRectF PictureBox::TextInkPx(const std::string& text) const {
+  const QRectF ink = picturetext::TextIn(Font(), text).ink;
+  return QRectF(ink.left() / deviceScale_, ink.top() / deviceScale_, ink.width() / deviceScale_,
+                ink.height() / deviceScale_);
 }
 
 double PictureBox::TextHeightPx(const std::string& /*text*/) const {
-  return picturetext::FontFor(FontName, FontSize, FontBold, deviceScale_).height / deviceScale_;
+  return Font().height / deviceScale_;
 }
 
 double PictureBox::TextWidthInScale(const std::string& text) const {
@@ -547,7 +633,8 @@ void PictureBox::CopyPicture(const PictureBox& from) {
   from.EndRedraw();
   if (from.image_.size() != image_.size()) return;
   image_ = from.image_;
-  printed_ = from.printed_;  // the texts on it now are the copy's
+  printed_ = from.printed_;  // what is drawn on it now is the copy's
+  shapes_ = from.shapes_;
 }
 
 }  // namespace ondrik

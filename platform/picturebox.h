@@ -11,7 +11,10 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QBrush>
+#include <QPen>
 #include <QPoint>
+#include <QPolygon>
 #include <QRectF>
 #include <QString>
 
@@ -28,6 +31,10 @@
 class QPainter;
 
 namespace ondrik {
+
+namespace picturetext {
+struct FontEntry;
+}
 
 // The Qt colour of a 0x00BBGGRR colour.
 inline QColor ToQColor(Color c) {
@@ -114,6 +121,12 @@ class PictureBox : private detail::PaintSlot {
   std::string FontName = "Arial";
   double FontSize = 8;  // points at 96 dots per inch
   bool FontBold = false;
+  // Text is never drawn so small that its digits stand less than
+  // picturetext::kSmallestDigitPx tall, whatever face it names; fine print
+  // is drawn as small as asked: for a table whose fixed grid leaves its
+  // numbers less room, legible where the screen's scale gives them the
+  // pixels.
+  bool FinePrint = false;
   double CurrentX = 0, CurrentY = 0;
 
   // Fills the picture with BackColor; the current point goes to the top-left.
@@ -162,6 +175,9 @@ class PictureBox : private detail::PaintSlot {
   // The same measures in picture pixels, whatever the scale.
   double TextWidthPx(const std::string& text) const;
   double TextHeightPx(const std::string& text) const;
+  // Where the text's strokes lie, in picture pixels from the top-left
+  // corner it is printed at (a glyph may reach a pixel past its advance).
+  QRectF TextInkPx(const std::string& text) const;
 
   // The picture as drawn so far, in device pixels (the painting of the
   // redraw ends here).
@@ -178,17 +194,38 @@ class PictureBox : private detail::PaintSlot {
   // picture's device resolution.
   QFont CurrentFont() const;
 
-  // The texts printed since the last Cls or resize, with the rectangles of
-  // their ink and of their opaque background (empty when transparent) in
-  // picture pixels, kept while recording is on (for all picture boxes): a
-  // check that nothing is printed over anything.
+  // What was drawn since the last Cls or resize, in drawing order, kept
+  // while recording is on (for all picture boxes): a check that nothing is
+  // drawn over a text. Each text with the rectangles of its ink and of its
+  // opaque background (empty when transparent) in picture pixels, the
+  // height of its face's digits, and its strokes as drawn; each line, ring,
+  // box and filled shape as drawn, in device pixels.
   struct PrintedText {
     std::string text;
     QRectF ink;
     QRectF background;
+    double digitPx = 0;            // picture pixels
+    std::size_t shapesBefore = 0;  // how many of DrawnShapes() lie under it
+    QImage strokes;                // coverage in its alpha, device pixels,
+    QPoint strokesAt;              // with its top-left corner here
+  };
+  struct DrawnShape {
+    enum class Kind { Lines, Outline, Ellipse, Area };
+    Kind kind = Kind::Lines;
+    QPolygon points{};  // Lines: joined in turn (one point: a dot)
+    QRect rect{};       // Outline, Area
+    QPointF centre{};   // Ellipse, with its radii
+    double rx = 0, ry = 0;
+    QPen pen = QPen(Qt::NoPen);
+    QBrush brush{};
+    QRect bounds{};  // every pixel it may set
+    // Sets its pixels again, in its own pen and brush, on a painter of
+    // device pixels.
+    void Paint(QPainter& p) const;
   };
   static void RecordPrintedTexts(bool on);
   const std::vector<PrintedText>& PrintedTexts() const { return printed_; }
+  const std::vector<DrawnShape>& DrawnShapes() const { return shapes_; }
 
  private:
   // Pixel position of a user point; false when it is not finite. clamp:
@@ -212,12 +249,27 @@ class PictureBox : private detail::PaintSlot {
   // Ends the painting and gives the picture its device scale.
   void EndRedraw() const;
 
+  // The font of the face, size and boldness in force (looked up once for
+  // each change of them).
+  const picturetext::FontEntry& Font() const;
+  // Keeps a shape drawn with the painter's pen and brush, while recording.
+  void Keep(DrawnShape shape, const QPainter& p);
+
   mutable QImage image_;  // device pixels
   int pixelWidth_ = 100, pixelHeight_ = 100;
   double deviceScale_ = 1;
   double left_ = 0, top_ = 0, width_ = 100, height_ = 100;
   bool userScale_ = false;
   std::vector<PrintedText> printed_;
+  std::vector<DrawnShape> shapes_;
+  struct FontKey {
+    std::string name;
+    double size = 0, deviceScale = 0;
+    bool bold = false, finePrint = false;
+    bool operator==(const FontKey&) const = default;
+  };
+  mutable FontKey fontKey_;
+  mutable const picturetext::FontEntry* font_ = nullptr;
 };
 
 // Text for Qt: UTF-8 when the bytes are valid UTF-8, else Latin-1 (as the

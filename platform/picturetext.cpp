@@ -29,9 +29,6 @@ std::string Lower(const std::string& s) {
 
 constexpr const char* kSans = "DejaVu Sans";
 constexpr const char* kMono = "DejaVu Sans Mono";
-// Below 9 pixels the digits of these faces run together (3 and 8, 5 and 6,
-// the point of 0.98): the size of "Small Fonts" at 7 points.
-constexpr double kSmallestLegiblePx = 9;
 
 // The Windows faces the program's pictures name, and what draws them here.
 struct WindowsFace {
@@ -76,45 +73,69 @@ std::string Installed(const std::string& name) {
 
 }  // namespace
 
-Face FaceFor(const std::string& requested) {
+std::string FamilyFor(const std::string& requested) {
   const std::string key = Lower(requested);
   for (const WindowsFace& f : kWindowsFaces)
-    if (key == f.name) return {f.family, kSmallestLegiblePx};
+    if (key == f.name) return f.family;
   if (HaveGuiApp()) {
-    if (std::string found = Installed(requested); !found.empty()) return {found, 0};
+    if (std::string found = Installed(requested); !found.empty()) return found;
   }
-  return {kSans, kSmallestLegiblePx};
+  return kSans;
 }
 
 namespace {
 
 std::mutex gFontMutex;
 
+constexpr const char* kDigits = "0123456789";
+
+QFont FontOf(const std::string& family, int pixelSize, bool bold) {
+  QFont f(QString::fromStdString(family));
+  f.setPixelSize(std::max(1, pixelSize));
+  f.setBold(bold);
+  f.setHintingPreference(QFont::PreferFullHinting);
+  f.setStyleStrategy(QFont::PreferAntialias);
+  return f;
+}
+
+// The smallest whole size in picture pixels at which the digits of a
+// family stand kSmallestDigitPx tall (9 when no font can be measured).
+// Called with gFontMutex held.
+double SmallestLegiblePx(const std::string& family, bool bold) {
+  static auto* sizes = new std::map<std::pair<std::string, bool>, double>;
+  if (!HaveGuiApp()) return 9;
+  auto [it, added] = sizes->try_emplace({family, bold}, 0);
+  if (added) {
+    int px = static_cast<int>(kSmallestDigitPx);
+    while (px < 4 * kSmallestDigitPx &&
+           QFontMetricsF(FontOf(family, px, bold)).tightBoundingRect(kDigits).height() < kSmallestDigitPx)
+      ++px;
+    it->second = px;
+  }
+  return it->second;
+}
+
 }  // namespace
 
-const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, double deviceScale) {
+const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, double deviceScale, bool finePrint) {
   // Never destroyed: its fonts must not outlive the GUI application at exit.
-  static auto* fonts = new std::map<std::tuple<std::string, double, bool, double>, FontEntry>;
+  static auto* fonts = new std::map<std::tuple<std::string, double, bool, double, bool>, FontEntry>;
   const double pt = std::isfinite(sizePt) ? std::clamp(sizePt, 1.0, 500.0) : 8.0;
   const double scale = std::isfinite(deviceScale) ? std::clamp(deviceScale, 0.25, 8.0) : 1.0;
-  const Face face = FaceFor(name);
   const std::lock_guard<std::mutex> lock(gFontMutex);
-  auto [it, added] = fonts->try_emplace({name, pt, bold, scale});
+  auto [it, added] = fonts->try_emplace({name, pt, bold, scale, finePrint});
   FontEntry& e = it->second;
   if (added) {
-    QFont f(QString::fromStdString(face.family));
-    const double px = std::max(pt * 96.0 / 72.0, face.smallestPx);
-    f.setPixelSize(std::max(1, static_cast<int>(std::lround(px * scale))));
-    f.setBold(bold);
-    f.setHintingPreference(QFont::PreferFullHinting);
-    f.setStyleStrategy(QFont::PreferAntialias);
-    e.font = f;
+    const std::string family = FamilyFor(name);
+    const double px = std::max(pt * 96.0 / 72.0, finePrint ? 1.0 : SmallestLegiblePx(family, bold));
+    e.font = FontOf(family, static_cast<int>(std::lround(px * scale)), bold);
   }
   if (!e.measured) {
     if (HaveGuiApp()) {
       const QFontMetricsF fm(e.font);
       e.ascent = fm.ascent();
       e.height = fm.height();
+      e.digitHeight = fm.tightBoundingRect(kDigits).height();
       e.measured = true;
       e.texts.clear();
       e.drawnBytes = 0;
@@ -123,6 +144,7 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
       // the font size keeps the layout going.
       e.ascent = e.font.pixelSize();
       e.height = 1.2 * e.font.pixelSize();
+      e.digitHeight = 0.73 * e.font.pixelSize();
     }
   }
   return e;
@@ -142,10 +164,14 @@ const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
     const QFontMetricsF fm(font.font);
     t.laidOut = true;
     t.width = fm.horizontalAdvance(qs);
-    t.ink = fm.tightBoundingRect(qs).translated(0, font.ascent);
+    // Qt counts leading blanks as ink: measured from the first glyph.
+    qsizetype lead = 0;
+    while (lead < qs.size() && qs[lead] == u' ') ++lead;
+    if (lead < qs.size())
+      t.ink = fm.tightBoundingRect(qs.mid(lead)).translated(fm.horizontalAdvance(qs.left(lead)), font.ascent);
+    // Laid out for drawing when first drawn: many texts are only measured.
     t.text = QStaticText(qs);
     t.text.setTextFormat(Qt::PlainText);
-    t.text.prepare(QTransform(), font.font);
   } else {
     t.width = 0.6 * font.font.pixelSize() * static_cast<double>(qs.size());
     t.ink = QRectF(0, 0, t.width, font.height);

@@ -16,17 +16,17 @@
 
 namespace ondrik::picturetext {
 
-// The installed face that a requested face is drawn in, and the smallest
-// size in picture pixels it is drawn at: the Windows faces ("MS Sans Serif",
-// "Small Fonts", "Tahoma", "Arial", "Courier New", "Lucida Console" and the
-// like) become DejaVu Sans or DejaVu Sans Mono, never smaller than their
-// digits stay distinct; a face installed here and named as it is gets
-// exactly the size asked for.
-struct Face {
-  std::string family;
-  double smallestPx = 0;
-};
-Face FaceFor(const std::string& requested);
+// The smallest height in picture pixels of the digits of any text, whatever
+// face it names: below it digits run together (7 and T, 3 and 8, 0, 6 and
+// 8, the point of 0.98). Each face has its size for it (DejaVu Sans and
+// DejaVu Sans Mono 9 pixels, DejaVu Sans Condensed 7).
+inline constexpr double kSmallestDigitPx = 7;
+
+// The installed family a requested face is drawn in: the Windows faces ("MS
+// Sans Serif", "Small Fonts", "Tahoma", "Arial", "Courier New", "Lucida
+// Console" and the like) become DejaVu Sans or DejaVu Sans Mono, a face
+// installed here is drawn as named, anything else in DejaVu Sans.
+std::string FamilyFor(const std::string& requested);
 
 // A text laid out in a font: its advance and its ink, in device pixels
 // from the top-left corner of its line.
@@ -45,6 +45,7 @@ struct FontEntry {
   QFont font;
   bool measured = false;          // by the font, not estimated
   double ascent = 0, height = 0;  // device pixels
+  double digitHeight = 0;         // of the digits' strokes, device pixels
   std::unordered_map<std::string, LaidOutText> texts;
   std::size_t drawnBytes = 0;  // held by the pictures of its texts
 };
@@ -55,8 +56,11 @@ inline constexpr std::size_t kMaxTextsPerFont = 4096;
 inline constexpr std::size_t kMaxDrawnBytesPerFont = std::size_t{2} << 20;
 
 // The font of a face at a size in points (at 96 dots per inch) for a
-// picture drawn at deviceScale device pixels per picture pixel.
-const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, double deviceScale);
+// picture drawn at deviceScale device pixels per picture pixel, never so
+// small that its digits stand less than kSmallestDigitPx tall; fine print:
+// as small as asked.
+const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, double deviceScale,
+                         bool finePrint = false);
 // A text measured and laid out in a font.
 const LaidOutText& TextIn(const FontEntry& font, const std::string& text);
 // The picture of a text in a colour (its top-left corner at (kPad, kPad)).

@@ -14,6 +14,7 @@
 #include "panels/lakeeffect.h"
 #include "panels/lapserates.h"
 #include "platform/pictureboxwidget.h"
+#include "platform/picturetext.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace ondrik {
@@ -138,6 +139,38 @@ TEST_F(TextTablesTest, LapseRatesAndTheirColours) {
   for (int y = 0; y < img.height(); ++y)
     for (int x = 0; x < img.width(); ++x) green += qGreen(img.pixel(x, y)) > 100 && qRed(img.pixel(x, y)) < 60;
   EXPECT_GT(green, 0);
+}
+
+// The table at the panel's size on screens of scale 1 to 1.5: every
+// number whole, a pixel or more inside the picture and apart from the next
+// in its row; from scale 1.5 on its digits stand 7 screen pixels tall and
+// more (at 1 the twenty columns leave them less).
+TEST_F(TextTablesTest, LapseTableStandsWholeAndReadsFromScaleOneAndAHalf) {
+  const struct {
+    const char* file;  // surface about 965 mb and 1030 mb: 19 and 20 columns
+    double scale;
+  } cases[] = {{"NAM_KOKC.ond", 1}, {"NAM_KOKC.ond", 1.5}, {"NAM_KBOS.ond", 1}, {"NAM_KBOS.ond", 1.5}};
+  PictureBox::RecordPrintedTexts(true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " at scale " + std::to_string(c.scale));
+    testing::LoadShipped(c.file);
+    LapseRatesPanel p(host, &parent);
+    Place(p);
+    PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+    pic.Resize(testing::kPanelPx, testing::kPanelPx, c.scale);
+    p.Draw();
+    std::vector<QRectF> inks;
+    for (const auto& t : pic.PrintedTexts()) {
+      EXPECT_TRUE(QRectF(1, 0, pic.PixelWidth() - 2, pic.PixelHeight()).contains(t.ink)) << t.text;
+      if (t.text.find("Lapse") == std::string::npos) {
+        EXPECT_EQ(t.digitPx * c.scale >= picturetext::kSmallestDigitPx, c.scale >= 1.5) << t.text;
+      }
+      for (const QRectF& other : inks) EXPECT_FALSE(other.adjusted(-1, 0, 1, 0).intersects(t.ink)) << t.text;
+      inks.push_back(t.ink);
+    }
+    EXPECT_GT(inks.size(), 150u);
+  }
+  PictureBox::RecordPrintedTexts(false);
 }
 
 TEST(LakeEffect, StabilityVerdicts) {

@@ -402,9 +402,27 @@ TEST(PictureBoxTest, TextMeasuresAndFonts) {
   const double smallest = pic.TextHeight("9");
   pic.FontSize = 7;
   EXPECT_DOUBLE_EQ(pic.TextHeight("9"), smallest);
-  pic.FontName = "DejaVu Sans";  // named as installed: as small as asked
+  // Named as installed or not, every face draws its digits at least the
+  // smallest legible height; fine print as small as asked.
+  PictureBox::RecordPrintedTexts(true);
   pic.FontSize = 4;
-  EXPECT_LT(pic.TextHeight("9"), smallest);
+  for (const char* named : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Sans Mono", "Small Fonts", "No Such Font"}) {
+    for (const bool fine : {false, true}) {
+      pic.Cls();
+      pic.FontName = named;
+      pic.FinePrint = fine;
+      pic.Print("4");
+      ASSERT_EQ(pic.PrintedTexts().size(), 1u);
+      const double digits = pic.PrintedTexts().front().digitPx;
+      if (fine)
+        EXPECT_LT(digits, picturetext::kSmallestDigitPx) << named;
+      else
+        EXPECT_GE(digits, picturetext::kSmallestDigitPx) << named;
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
+  pic.FinePrint = false;
+  pic.FontSize = 7;
   pic.FontName = "Courier New";
   EXPECT_NEAR(pic.TextWidth("iiii"), pic.TextWidth("WWWW"), 1e-9);
 
@@ -669,6 +687,104 @@ TEST(PictureBoxTest, TextPicturesStayWithinTheirBudget) {
   EXPECT_GT(largest, picturetext::kMaxDrawnBytesPerFont / 2);  // the budget was reached
   EXPECT_LE(largest, picturetext::kMaxDrawnBytesPerFont + 64 * 1024);
   EXPECT_EQ(printed("-12.5"), first);
+}
+
+}  // namespace
+}  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+// What recording keeps of a drawing sets, painted again anywhere (the check
+// for crossings paints it on a small picture of its own), exactly the pixels
+// the drawing set, inside its bounds; a text keeps its strokes where they
+// were drawn and the size of its face.
+TEST(PictureBoxTest, RecordingKeepsThePixelsOfEachDrawing) {
+  const struct {
+    const char* name;
+    void (*draw)(PictureBox&);
+  } cases[] = {
+      {"line", [](PictureBox& p) { p.Line(3, 4, 57, 31, kWhite); }},
+      {"wide dotted line", [](PictureBox& p) { p.DrawWidth = 3, p.Style = DrawStyle::Dot, p.Line(2, 40, 60, 9, kWhite); }},
+      {"joined lines", [](PictureBox& p) { const double xy[] = {2, 2, 30, 40, 50, 5, 61, 44}; p.PolyLine(xy, kWhite); }},
+      {"dot", [](PictureBox& p) { p.PSet(20, 20, kWhite); }},
+      {"box", [](PictureBox& p) { p.DrawWidth = 2, p.Box(5, 6, 40, 30, kWhite, false); }},
+      {"bar", [](PictureBox& p) { p.Box(5, 6, 40, 30, kWhite, true); }},
+      {"hatch", [](PictureBox& p) { p.Fill = FillStyle::DiagonalCross, p.FillColor = kWhite, p.BoxFill(7, 3, 50, 41, kWhite); }},
+      {"ring", [](PictureBox& p) { p.Circle(30, 22, 17, kWhite, 0.6); }},
+      {"disc", [](PictureBox& p) { p.FillTransparent = false, p.FillColor = kWhite, p.Circle(30, 22, 9, kWhite); }},
+      {"exclusive-or line", [](PictureBox& p) { p.Mode = DrawMode::XorPen, p.Line(60, 2, 1, 45, kWhite); }},
+  };
+  PictureBox::RecordPrintedTexts(true);
+  for (const double scale : {1.0, 2.0}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.name) + " at scale " + std::to_string(scale));
+      PictureBox pic(64, 48);
+      pic.Resize(64, 48, scale);
+      pic.BackColor = kBlack;
+      pic.Cls();
+      c.draw(pic);
+      ASSERT_EQ(pic.DrawnShapes().size(), std::string(c.name) == "hatch" ? 2u : 1u);
+      const QImage& drawn = pic.Image();
+      const QPoint off(5, 7);
+      QImage again(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+      again.fill(Qt::transparent);
+      QPainter q(&again);
+      q.translate(off);
+      for (const auto& s : pic.DrawnShapes()) s.Paint(q);
+      q.end();
+      // (Qt lays a wide pen in exclusive-or on its pixels a little apart:
+      // a pixel or two may differ.)
+      const int slack = pic.Mode != DrawMode::CopyPen && scale > 1 ? 2 : 0;
+      int set = 0, wrong = 0, outside = 0;
+      for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+          const bool isSet = (drawn.pixel(x, y) & 0xFFFFFF) != 0;
+          const QPoint a(x + off.x(), y + off.y());
+          const bool keptSet = again.rect().contains(a) && qAlpha(again.pixel(a)) != 0;
+          set += isSet;
+          wrong += again.rect().contains(a) && isSet != keptSet;
+          bool inBounds = false;
+          for (const auto& s : pic.DrawnShapes()) inBounds = inBounds || s.bounds.contains(x, y);
+          outside += isSet && !inBounds;
+        }
+      }
+      EXPECT_GT(set, 0);
+      EXPECT_LE(wrong, slack);
+      EXPECT_EQ(outside, 0);
+    }
+    PictureBox text(64, 48);
+    text.Resize(64, 48, scale);
+    text.BackColor = kBlack;
+    text.Cls();
+    text.ForeColor = kWhite;
+    text.FontName = "DejaVu Sans Condensed";
+    text.FontSize = 4;
+    text.CurrentX = 6;
+    text.CurrentY = 9;
+    text.Print("  48 ");  // blanks are no ink
+    ASSERT_EQ(text.PrintedTexts().size(), 1u);
+    const auto& t = text.PrintedTexts().front();
+    QRect strokes;
+    for (int y = 0; y < t.strokes.height(); ++y)
+      for (int x = 0; x < t.strokes.width(); ++x)
+        if (qAlpha(t.strokes.pixel(x, y)) != 0) strokes |= QRect(t.strokesAt + QPoint(x, y), QSize(1, 1));
+    EXPECT_NEAR(t.ink.left() * scale, strokes.left(), 1);
+    EXPECT_NEAR(t.ink.right() * scale, strokes.right() + 1, 1);
+    // (The smallest sizes are those of a screen of scale 1.)
+    if (scale == 1) {
+      EXPECT_GE(t.digitPx, picturetext::kSmallestDigitPx);
+    }
+    int differ = 0;
+    for (int y = 0; y < t.strokes.height(); ++y)
+      for (int x = 0; x < t.strokes.width(); ++x) {
+        const QPoint at = t.strokesAt + QPoint(x, y);
+        if (text.Image().rect().contains(at))
+          differ += (qAlpha(t.strokes.pixel(x, y)) != 0) != ((text.Image().pixel(at) & 0xFFFFFF) != 0);
+      }
+    EXPECT_EQ(differ, 0);
+  }
+  PictureBox::RecordPrintedTexts(false);
 }
 
 }  // namespace
