@@ -10,8 +10,6 @@ namespace {
 // Margins (picture pixels) of a text's box across and up and down.
 constexpr double kPadPx = 2;
 constexpr double kPadTopBottomPx = 1;
-// How far (in its own line heights) a value at a point may move along its row.
-constexpr double kSlideLines = 5;
 }  // namespace
 
 void ChartLabels::Begin() {
@@ -209,13 +207,12 @@ bool ChartLabels::Nudge(const PictureBox& pic, QRectF& r, bool slides, const std
   if (r.height() <= H) r.moveTop(std::clamp(r.top(), 0.0, H - r.height()));
   if (Clear(r, taken)) return true;
   if (!slides) return false;
-  // Along its row, at most its own width (or a few lines' height) either way.
+  // Along its row, to the nearest clear place either way.
   std::vector<QRectF> near;
   for (const QRectF& t : taken)
     if (t.bottom() > r.top() && t.top() < r.bottom()) near.push_back(t);
   const double x0 = r.left();
-  const double reach = std::max(r.width(), kSlideLines * r.height());
-  for (double d = 1; d <= reach; d += 1) {
+  for (double d = 1; x0 - d >= 0 || x0 + d + r.width() <= W; d += 1) {
     for (const double x : {x0 + d, x0 - d}) {
       if (x < 0 || x + r.width() > W) continue;
       const QRectF moved(x, r.top(), r.width(), r.height());
