@@ -67,7 +67,7 @@ void ChartLabels::DataInk::Build(const QImage& now, const QImage& background, do
   ch_ = (h + kCell - 1) / kCell;
   const size_t stride = static_cast<size_t>(cw_) + 1;
   // The cells that hold a changed pixel, then their summed table (row 0
-  // and column 0 zero); the table of the last redraw is reused.
+  // and column 0 zero), in the memory of the last redraw's.
   sum_.assign(stride * static_cast<size_t>(ch_ + 1), 0);
   for (int y = 0; y < h; ++y) {
     const auto* ra = reinterpret_cast<const quint32*>(a.constScanLine(y));
@@ -180,7 +180,7 @@ bool ChartLabels::Place(const PictureBox& pic, const Label& l, const DataInk& in
     case LabelPlace::Anywhere: {
       // Row by row from its own place down to the middle of the picture.
       const double top = std::max(l.box.top(), coveredTopPx);
-      const double bottom = std::max(top, top + 0.4 * H);
+      const double bottom = top + 0.4 * H;
       for (double y = top; y <= bottom; y += step) {
         rows(y);
         for (double x = std::max(0.0, l.box.left()); x + w <= std::min(W, l.hiPx); x += step)
