@@ -30,6 +30,9 @@ constexpr Color kMajorLine = RGB(191, 191, 191);
 constexpr Color kIsotherm = RGB(0, 0, 255);
 constexpr Color kExtraIsotherm = RGB(0, 255, 255);
 constexpr Color kDryAdiabat = RGB(64, 128, 128);
+// The height labels may move this far across the chart (frame x) to keep
+// clear of the traces.
+constexpr double kHeightLabelRoom = 25;
 
 // A surface pressure outside (0, kMaxPressure] mb cannot be a pressure of the
 // atmosphere; a dataset with one is not drawn (ln p and the adiabat walk from
@@ -78,7 +81,7 @@ bool DatasetDrawable(Integer D, Integer hour, Integer count) {
 // Height or pressure lines by the vertical unit, in the exclusive-or pen so
 // that they show over whatever shading lies under them. Each level gets a
 // line (full width with "Heights", else a tick) and its label centred on it.
-void DrawHeightLines(PictureBox& pic, const ChartState& s) {
+void DrawHeightLines(PictureBox& pic, ChartState& s) {
   auto level = [&](double p, Color c, const std::string& label) {
     if (!(std::isfinite(p) && p > 0)) return;  // no ln of a non-positive pressure
     const double y = std::log(p);
@@ -87,9 +90,11 @@ void DrawHeightLines(PictureBox& pic, const ChartState& s) {
     else pic.Line(5, y, 7, y);
     // A label that would stand above the chart's top is left out, not cut.
     if (y - s.draw.HalfTextHeight < std::log(static_cast<double>(gChartTop))) return;
+    // Centred on its level; where a trace runs there, it moves along the
+    // level within the chart's left quarter.
     pic.CurrentX = 8.5;
     pic.CurrentY = y - s.draw.HalfTextHeight;
-    pic.Print(label);
+    s.draw.labels.Print(pic, label, LabelPlace::HeightAxis, 0, kHeightLabelRoom);
   };
 
   switch (s.opt.VerticalUnit) {
@@ -125,7 +130,7 @@ void DrawHeightLines(PictureBox& pic, const ChartState& s) {
 
 // Temperature labels under the surface line, isotherms, extra isotherms and
 // dry adiabats, in the temperature system of the shown dataset.
-void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
+void DrawTemperatureGrid(PictureBox& pic, ChartState& s, double sfcPres) {
   SetTemperatureSystem(pic);
   const double lnTop = std::log(static_cast<double>(gChartTop));
   const double lnSfc = s.draw.LnSurfacePres;
@@ -141,12 +146,11 @@ void DrawTemperatureGrid(PictureBox& pic, const ChartState& s, double sfcPres) {
   int n = 0;
   for (int t = t0; t <= gChartTMax && n < kMaxLoopSteps; t += step, ++n) {
     pic.Line(t, lnSfc, t, lnSfc + tickLen);
-    // Only labels that stand whole inside the picture.
-    const std::string label = ChartNumber(t);
-    if (t - w0 < gChartTMin || t - w0 + pic.TextWidth(label) > gChartTMax) continue;
+    // Left out where it would not stand whole inside the picture, or where a
+    // value of the surface strip stands.
     pic.CurrentX = t - w0;
     pic.CurrentY = lnSfc + tickLen;
-    pic.Print(label);
+    s.draw.labels.Print(pic, ChartNumber(t), LabelPlace::UnderAxis);
   }
 
   pic.Style = DrawStyle::Dot;
@@ -253,6 +257,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   if (H < 0 || H >= kMaxHours || H > gLastHour(gCurDataset)) return;
 
   picData.Cls();
+  s.draw.labels.Begin();
   // The lake page's labels: the lake temperature and the temperature at its
   // lower lake level, in whole degrees; an hour without that level keeps the
   // value of the last one.
@@ -276,6 +281,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
     // with every second dataset, and the opaque boxes would hide the traces
     // of the datasets drawn before.
     RunStep([&] { DrawBackground(picData, s, shownDrawn); });
+    s.draw.labels.KeepBackground(picData);
 
     for (int i = 0; i < order.n; ++i) {
       const Integer D = order.d[i];
@@ -290,13 +296,16 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
       picData.Style = DrawStyle::Solid;
       picData.FontTransparent = true;
       picData.DrawWidth = 2;
+      s.draw.labels.SetShown(D == s.draw.ShownDataset);
       RunStep([&] { PlotDatasetTraces(picData, s); });
       if (s.events != nullptr) s.events->DatasetDrawn(D);
     }
   }
 
   gCurDataset = s.draw.ShownDataset;
+  s.draw.labels.SetShown(true);
   RunStep([&] { PloteeTitle(picData, s); });
+  RunStep([&] { s.draw.labels.PrintAll(picData, CoveredTopPx(s.opt)); });
   if (gHourChangeSource != 2 && s.events != nullptr) s.events->FocusHourBar();
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <string>
 
+#include "chart/labels.h"
 #include "chart/options.h"
 #include "core/shared.h"
 #include "core/store.h"
@@ -86,12 +87,19 @@ struct ChartInputs {
   Single LayerShearT2 = 250.0f;         // dark red band from here
 };
 
+// Height (picture pixels) of the omega scale strip picOmega, which lies over
+// the chart's top edge while "Omega" is ticked; the chart's captions keep
+// below it.
+inline constexpr int kOmegaStripPx = 30;
+inline double CoveredTopPx(const ChartOptions& o) { return o.ChkOmega ? kOmegaStripPx : 0; }
+
 // Values the redraw sets for its later steps and the mouse handlers.
 struct ChartRedraw {
   Integer ShownDataset = 0;     // current dataset when the redraw began; drawn last
   Single SkewFactor = 0;        // kSkewPerLnP when skewed, else 0 (of the dataset drawn last)
   Single LnSurfacePres = 0;     // ln of the surface pressure of the dataset drawn last
   Single HalfTextHeight = 0;    // half the text height of "9", in ln p units
+  ChartLabels labels;           // the texts of the redraw, printed after its last line
 };
 
 // The mouse over the chart: state kept between moves, and the readout and

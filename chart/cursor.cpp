@@ -162,8 +162,14 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   for (ChartCursor::ReadoutLabel* l :
        {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir, &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis}) {
     l->TopPx = topPx;
-    // A label whose place no whole pixel holds (absurd values) is not shown.
+    // A label whose place no whole pixel holds (absurd values) is not shown;
+    // one that would run out of the chart (a trace near its edge, a level
+    // near its top) stands whole at the edge.
     l->Visible = FitsInt(l->LeftPx) && FitsInt(l->TopPx);
+    if (!l->Visible) continue;
+    LabelSizePx(pic, *l, w, h);
+    l->LeftPx = std::clamp(l->LeftPx, 0.0, std::max(0.0, pic.PixelWidth() - w));
+    l->TopPx = std::clamp(l->TopPx, 0.0, std::max(0.0, pic.PixelHeight() - h));
   }
 }
 

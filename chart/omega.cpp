@@ -15,6 +15,10 @@ namespace {
 constexpr Color kGrey = RGB(127, 127, 127);
 constexpr Color kPositive = RGB(0, 0, 255);  // blue
 constexpr Color kNegative = RGB(255, 0, 0);  // red
+// The precipitation type's label stands right of its dots (x 12..18 of
+// 0..100) and may move right to keep clear of the traces.
+constexpr double kPtypeLabelFrom = 19;
+constexpr double kPtypeLabelTo = 60;
 
 using chartpt::UsablePres;
 
@@ -142,7 +146,7 @@ void DrawModelPrecipType(PictureBox& picData, ChartState& s) {
   if (code != kPtypeNone) {
     picData.CurrentX = 20;
     picData.CurrentY = 78.5;
-    picData.Print(PrecipTypeLabel(code), true);
+    s.draw.labels.Print(picData, PrecipTypeLabel(code), LabelPlace::AlongRow, kPtypeLabelFrom, kPtypeLabelTo);
   }
 
   static constexpr Dot kOne[] = {{15, 80}};

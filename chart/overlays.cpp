@@ -16,6 +16,9 @@ constexpr Color kInversionBand = RGB(127, 127, 127);
 constexpr Color kInversionLabel = RGB(255, 255, 0);
 constexpr Color kShearStrong = RGB(128, 0, 0);
 constexpr Color kShearModerate = RGB(128, 128, 0);
+// An inversion's label may move this far across the chart (frame x) to keep
+// clear of the traces.
+constexpr double kInversionLabelRoom = 30;
 
 // Only the hours and levels the store holds for the dataset.
 bool HourUsable(Integer D, Integer H) {
@@ -174,7 +177,8 @@ void PlotInversions(PictureBox& picData, ChartState& s) {
       // The base pressure of the run, centred on its level.
       picData.CurrentX = 10;
       picData.CurrentY = std::log(pi) - s.draw.HalfTextHeight;
-      picData.Print(ChartNumber(static_cast<long>(std::floor(pi + 0.5))) + "mb");
+      s.draw.labels.Print(picData, ChartNumber(static_cast<long>(std::floor(pi + 0.5))) + "mb",
+                          LabelPlace::AlongRow, 0, kInversionLabelRoom);
       labelShown = true;
     }
   }

@@ -47,7 +47,7 @@ std::string IndexText(long n) { return n < 0 ? std::to_string(n) : " " + std::to
 
 // Line from the surface value to the mark (tm at p), a 2-degree tick across
 // the mark, and the label n (when there is one) centred above the tick.
-void DrawLakeMark(PictureBox& pic, const ChartState& s, double tSfc, double tm, double p,
+void DrawLakeMark(PictureBox& pic, ChartState& s, double tSfc, double tm, double p,
                   Color c, bool haveLabel, long n) {
   const double y = std::log(p);
   const double xm = X(s, tm, p);
@@ -59,12 +59,12 @@ void DrawLakeMark(PictureBox& pic, const ChartState& s, double tSfc, double tm, 
   pic.ForeColor = kWhite;
   pic.CurrentX = xm - pic.TextWidth(label) / 2;
   pic.CurrentY = y - pic.TextHeight("3");
-  pic.Print(label);
+  s.draw.labels.Print(pic, label, LabelPlace::AtPoint);
 }
 
 // Lake index: the lake temperature at the surface, the mark lakeDiff colder
 // at the index level, and how much warmer the panel's level is than the mark.
-void DrawLakeIndex(PictureBox& pic, const ChartState& s) {
+void DrawLakeIndex(PictureBox& pic, ChartState& s) {
   const double p = s.in.LakeIndexPres;
   const double tl = s.in.lblLakeC;
   const double tm = tl - s.in.LakeIndexDiff;
@@ -111,7 +111,7 @@ void DrawLakeParcel(PictureBox& pic, const ChartState& s, Integer D, Integer H) 
 // Moist lake index: air mixed half and half from the lake and the lowest
 // layer, its mark 9 degrees colder 150 mb above the surface, and how much
 // warmer the environment is there.
-void DrawMoistLakeIndex(PictureBox& pic, const ChartState& s, Integer D, Integer H) {
+void DrawMoistLakeIndex(PictureBox& pic, ChartState& s, Integer D, Integer H) {
   if (chartpt::LastLevel(D) < 2) return;
   const double tlow = (static_cast<double>(gTemp(D, H, 1)) + gTemp(D, H, 2)) / 2;
   const double tmix = (static_cast<double>(s.in.lblLakeC) + tlow) / 2;
@@ -129,14 +129,14 @@ void DrawMoistLakeIndex(PictureBox& pic, const ChartState& s, Integer D, Integer
 
 // One level marker: its text with the level line a third of a line above
 // the text's foot, left edge at the marker temperature.
-void LevelMark(PictureBox& pic, const ChartState& s, Integer D, Integer H, double p, double t,
+void LevelMark(PictureBox& pic, ChartState& s, Integer D, Integer H, double p, double t,
                double margin, const char* text) {
   if (!UsablePres(p) || !(static_cast<double>(gSfcPres(D, H)) - p > margin)) return;
   if (!std::isfinite(t) || IsMissing(static_cast<Single>(t))) return;
   pic.ForeColor = kRed;
   pic.CurrentX = X(s, t, p);
   pic.CurrentY = std::log(p) - 0.66 * pic.TextHeight("H");
-  pic.Print(text);
+  s.draw.labels.Print(pic, text, LabelPlace::AtPoint);
 }
 
 }  // namespace
@@ -193,10 +193,10 @@ void PlotLevelMarkers(PictureBox& picData, ChartState& s) {
     const double hv = picData.TextHeight("v");
     picData.CurrentX = ct - picData.TextWidth("v") / 2;
     picData.CurrentY = s.draw.LnSurfacePres - hv;
-    picData.Print("v", false);
+    s.draw.labels.Print(picData, "v", LabelPlace::AtPoint);
     picData.CurrentX = ct - picData.TextWidth(text) / 2;
     picData.CurrentY = s.draw.LnSurfacePres - 1.7 * hv;
-    picData.Print(text, false);
+    s.draw.labels.Print(picData, text, LabelPlace::AtPoint);
   }
 }
 

@@ -21,6 +21,9 @@ namespace {
 
 constexpr Color kMixedShown = RGB(192, 192, 192);
 constexpr Color kMixedOther = RGB(96, 96, 96);
+// A side panel's label (the jet) may move left to here (frame x) to keep
+// clear of the wind numbers in its row.
+constexpr double kMarkLabelFrom = 50;
 
 using chartpt::UsablePres;
 
@@ -125,14 +128,12 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       const double dy = -0.25 * spd * std::sin(a) * A;
       if (std::isfinite(dx) && std::isfinite(dy)) pic.Line(93, y, 93 + dx, y + dy, c);
       if (e == 0 && s.opt.chk10MWind) {
-        pic.FontTransparent = false;
         pic.CurrentX = 86;
         pic.CurrentY = ys - s.draw.HalfTextHeight;
-        pic.Print(HalfUpText(gWind10Dir(D, H)), false);
+        s.draw.labels.Print(pic, HalfUpText(gWind10Dir(D, H)), LabelPlace::Fixed);
         pic.CurrentX = 94;
         pic.CurrentY = ys - s.draw.HalfTextHeight;
-        pic.Print(HalfUpText(gWind10m(D, H)), false);
-        pic.FontTransparent = true;
+        s.draw.labels.Print(pic, HalfUpText(gWind10m(D, H)), LabelPlace::Fixed);
       }
     }
   }
@@ -156,11 +157,11 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       if (s.opt.DigitalWindDirections) {
         pic.CurrentX = 93 - 1.6 * w;
         pic.CurrentY = y - s.draw.HalfTextHeight;
-        pic.Print(RoundEvenText(gWdir(D, H, e)), false);
+        s.draw.labels.Print(pic, RoundEvenText(gWdir(D, H, e)), LabelPlace::Fixed);
       }
       pic.CurrentX = 93 + 0.4 * w;
       pic.CurrentY = y - s.draw.HalfTextHeight;
-      pic.Print(RoundEvenText(gWspd(D, H, e)), false);
+      s.draw.labels.Print(pic, RoundEvenText(gWspd(D, H, e)), LabelPlace::Fixed);
     }
   }
 }
@@ -184,10 +185,11 @@ void PlotPanelMarks(PictureBox& pic, ChartState& s) {
   const ChartMarks m = s.events->MarksFor(D, H);
   for (int i = 0; i < std::clamp(m.levelCount, 0, 2); ++i) LevelMark(pic, D, H, m.levels[static_cast<size_t>(i)]);
   if (m.label.empty() || !UsablePres(m.labelPres)) return;
+  // In the row of its level, beside the wind numbers that stand there.
   pic.CurrentX = 94;
   pic.CurrentY = std::log(m.labelPres) - pic.TextHeight("I") / 2;
   pic.ForeColor = m.labelColor;
-  pic.Print(m.label);
+  s.draw.labels.Print(pic, m.label, LabelPlace::AlongRow, kMarkLabelFrom, 100);
 }
 
 }  // namespace
@@ -285,8 +287,8 @@ void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
   if (UsablePres(pM)) {
     pic.CurrentX = ChartX(s, gTemp(D, H, M), pM);
     pic.CurrentY = std::log(pM) - 0.66 * hH;
-    pic.Print(" ---> " + HalfUpText(gWdir(D, H, M)) + "\u00B0" + HalfUpText(gWspd(D, H, M)) + "kts",
-              false);
+    s.draw.labels.Print(pic, " ---> " + HalfUpText(gWdir(D, H, M)) + "\u00B0" + HalfUpText(gWspd(D, H, M)) + "kts",
+                        LabelPlace::AtPoint);
   }
 
   if (M > 1) {
@@ -306,7 +308,8 @@ void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
     if (UsablePres(pm)) {
       pic.CurrentX = ChartX(s, gTemp(D, H, Lm), pm);
       pic.CurrentY = std::log(pm) - 0.66 * hH;
-      pic.Print(" ---> " + HalfUpText(direction) + "\u00B0" + HalfUpText(speed) + "kts", true);
+      s.draw.labels.Print(pic, " ---> " + HalfUpText(direction) + "\u00B0" + HalfUpText(speed) + "kts",
+                          LabelPlace::AtPoint);
     }
   }
   pic.DrawWidth = 1;
@@ -325,38 +328,39 @@ void PlotWindColumnAndMarks(PictureBox& pic, ChartState& s) {
   if (s.opt.chk10MWind) {
     Guarded([&] {
       pic.ForeColor = kYellow;
-      pic.FontTransparent = false;
       pic.CurrentX = 5;
       pic.CurrentY = SurfaceStripY(s) - s.draw.HalfTextHeight;
-      pic.Print(HalfUpText(gSfcTemp(D, H)) + "/" + HalfUpText(gSfcDewpt(D, H)), false);
+      s.draw.labels.Print(pic, HalfUpText(gSfcTemp(D, H)) + "/" + HalfUpText(gSfcDewpt(D, H)), LabelPlace::Fixed);
     });
-    pic.FontTransparent = true;
   }
 
   Guarded([&] { PlotPanelMarks(pic, s); });
   if (s.opt.ChkOmega) Guarded([&] { PlotOmegaProfile(pic, s); });
 }
 
-void PloteeTitle(PictureBox& pic, ChartState&) {
+void PloteeTitle(PictureBox& pic, ChartState& s) {
   const Integer D = gCurDataset;
   if (D < 1 || D > kMaxDatasets) return;
   const double w = pic.TextWidth("1");
   const double h = pic.TextHeight("1");
-  // Eight characters in from the left, four lines down from the top, in
-  // whatever scale is in force (down is the sign of the scale's height);
-  // on a chart so narrow that the height labels reach that far, a character
-  // right of them (they stand from 8.5 % of the width, " 1000 " the widest).
+  // Eight characters in from the left, four lines down from the top (and
+  // from the omega strip, when it lies over the top), in whatever scale is
+  // in force (down is the sign of the scale's height); on a chart so narrow
+  // that the height labels reach that far, a character right of them (they
+  // stand from 8.5 % of the width, " 1000 " the widest). Where the chart's
+  // data run there, the title moves right and down to a clear place.
   const double pxPerUnit = pic.PixelWidth() / std::fabs(pic.ScaleWidth());
   const double labelsEndPx = 0.085 * pic.PixelWidth() + pic.TextWidth(" 1000 ") * pxPerUnit;
   const double leftPx = std::max(8 * w * pxPerUnit, labelsEndPx + w * pxPerUnit);
   pic.CurrentX = pic.ScaleLeft() + leftPx * pic.ScaleWidth() / pic.PixelWidth();
-  pic.CurrentY = pic.ScaleTop() + 4 * h * (pic.ScaleHeight() < 0 ? -1 : 1);
+  pic.CurrentY = pic.ScaleTop() + 4 * h * (pic.ScaleHeight() < 0 ? -1 : 1) +
+                 CoveredTopPx(s.opt) * pic.ScaleHeight() / pic.PixelHeight();
   pic.ForeColor = kWhite;
   const std::string keptName = pic.FontName;
   const double keptSize = pic.FontSize;
   pic.FontName = "Lucida Console";
   pic.FontSize = 11;
-  pic.Print(gDatasetTitle(D) + gDatasetLabel(D));
+  s.draw.labels.Print(pic, gDatasetTitle(D) + gDatasetLabel(D), LabelPlace::Anywhere);
   pic.FontSize = keptSize;
   pic.FontName = keptName;
 }

@@ -366,7 +366,7 @@ void frmProfile::PlaceControls() {
   frameOverview->setGeometry(0, 0, kOverviewFrameWidth, kOverviewFrameHeight);
   hsbHour->setGeometry(kChartLeft, 0, 200, kBarThick);
   picData->setGeometry(kChartLeft, kChartTop, 200, 200);
-  picOmega->setGeometry(kChartLeft, kChartTop, 200, 30);
+  picOmega->setGeometry(kChartLeft, kChartTop, 200, kOmegaStripPx);
   vsbEE->setGeometry(2, kChartTop, kBarThick, 200);
   frameLeft->setGeometry(2, 0, kLeftWidth, kBandHeight);
   frameRight->setGeometry(0, 0, kRightWidth, kBandHeight);

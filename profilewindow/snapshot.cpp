@@ -76,12 +76,18 @@ std::string SnapshotValidLine(const DateTime& validCur) {
          TwoDigits(validCur.minute) + "z";
 }
 
-void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine) {
+void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine,
+                        QSize cornerPx) {
   picData.Scale(0, 0, 100, 100);
   const double w = picData.TextWidth(title);
   const double h = picData.TextHeight(title);
   const double x = (picData.ScaleWidth() - w) / 2;
-  const double y = 1.8 * h;
+  // Below a picture laid over the top-left corner that reaches under them,
+  // as far as the chart has room.
+  const double below = cornerPx.height() * picData.ScaleHeight() / picData.PixelHeight();
+  const bool covered = cornerPx.width() > picData.XToPixel(x) && cornerPx.height() > 0;
+  const double top = covered && below + 3.8 * h <= picData.ScaleHeight() ? below : 0;
+  const double y = top + 1.8 * h;
   picData.Box(x, y, x + w, y + 2 * h, RGB(255, 255, 255), true);
   picData.FontTransparent = true;
   picData.CurrentX = x;
@@ -90,7 +96,7 @@ void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std
   picData.Print(title);
   const double w2 = picData.TextWidth(validLine);
   picData.CurrentX = (picData.ScaleWidth() - w2) / 2;
-  picData.CurrentY = 2.8 * h;
+  picData.CurrentY = top + 2.8 * h;
   picData.ForeColor = RGB(128, 32, 32);
   picData.Print(validLine);
 }
@@ -105,8 +111,9 @@ QImage ComposeSnapshot(const PictureBox& picData, const PictureBox* picOmega) {
 }
 
 PreparedSnapshot PrepareProfileSnap(PictureBox& picData, const PictureBox* picOmega, const SnapshotRequest& req) {
-  DrawSnapshotTitles(picData, SnapshotTitle(req.siteId, req.modelName, req.valid0),
-                     SnapshotValidLine(req.validCur));
+  // Below the omega strip, which the composite lays over the chart's top.
+  DrawSnapshotTitles(picData, SnapshotTitle(req.siteId, req.modelName, req.valid0), SnapshotValidLine(req.validCur),
+                     picOmega != nullptr ? QSize(picOmega->PixelWidth(), picOmega->PixelHeight()) : QSize());
   PreparedSnapshot snap;
   snap.composite = ComposeSnapshot(picData, picOmega);
   snap.path = JoinFolder(req.snapshotDir, SnapshotFileName(req.name, req.modelName, req.siteId, req.curHour,

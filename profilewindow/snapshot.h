@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 
 #include <cstddef>
 #include <deque>
@@ -49,8 +50,11 @@ std::string SnapshotTitle(const std::string& siteId, const std::string& modelNam
 std::string SnapshotValidLine(const DateTime& validCur);
 
 // Writes both title lines onto the chart, centred, the first on a white box
-// in black, the second in RGB(128, 32, 32). Leaves picData scaled 0..100.
-void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine);
+// in black, the second in RGB(128, 32, 32); below the picture of size
+// cornerPx that the composite lays over the chart's top-left corner (the
+// omega strip), when it reaches under them. Leaves picData scaled 0..100.
+void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine,
+                        QSize cornerPx = QSize());
 
 // The composite: a copy of the chart, with the omega strip copied over its
 // top-left corner when omega is given (the strip is shown).

@@ -264,7 +264,7 @@ TEST_F(ChartFrameTest, IsothermsAndLinesLandWhereTheScaleSays) {
   EXPECT_NEAR(s.draw.SkewFactor, k, 1e-4);
   EXPECT_TRUE(Near(pic, ColOf(0 + k * std::log(1000.0 / 500)), RowOf(500), kBlue, 2));
   EXPECT_TRUE(Near(pic, ColOf(-30 + k * std::log(1000.0 / 300)), RowOf(300), kBlue, 2));
-  EXPECT_TRUE(Near(pic, ColOf(-30), RowOf(990), kBlue, 2));
+  EXPECT_TRUE(Near(pic, ColOf(-30 + k * std::log(1000.0 / 700)), RowOf(700), kBlue, 2));
   // Where the plain isotherm of -30 would pass at 500 mb there is none.
   EXPECT_FALSE(Near(pic, ColOf(-30), RowOf(500), kBlue, 3));
   // The background lines do not lean.

@@ -176,6 +176,34 @@ TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
   EXPECT_EQ(s.cursor.LastReadoutLevel, 0);
 }
 
+// The readout stands whole inside the chart where the level's traces run
+// near its edges: the temperature near the right (bounds -40..12), the dew
+// point near the left (4..60), the level at the chart's top (200 mb).
+TEST_F(CursorTest, ReadoutStaysInsideTheChart) {
+  s.opt.chkActiveReadout = true;
+  const struct {
+    Integer tMin, tMax, top;
+    double p;  // under the cursor
+  } cases[] = {{-40, 12, 100, 870}, {4, 60, 100, 870}, {-70, 40, 200, 205}, {-40, 40, 100, 870}};
+  for (const auto& c : cases) {
+    gChartTMin = c.tMin;
+    gChartTMax = c.tMax;
+    gChartTop = c.top;
+    s.cursor.LastReadoutLevel = 0;
+    PlotProfile(pic, s);
+    picData_MouseMove(pic, s, 0, 0, 50, std::log(c.p));
+    for (const ChartCursor::ReadoutLabel* l : {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir,
+                                               &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis}) {
+      ASSERT_TRUE(l->Visible) << l->Caption;
+      const double w = pic.TextWidthPx(l->Caption), h = pic.TextHeightPx(l->Caption);
+      EXPECT_GE(l->LeftPx, 0) << c.tMin << " " << l->Caption;
+      EXPECT_LE(l->LeftPx + w, pic.PixelWidth() + 0.5) << c.tMin << " " << l->Caption;
+      EXPECT_GE(l->TopPx, 0) << c.top << " " << l->Caption;
+      EXPECT_LE(l->TopPx + h, pic.PixelHeight() + 0.5) << c.top << " " << l->Caption;
+    }
+  }
+}
+
 TEST_F(CursorTest, ElevatedParcelSketchIsErasedExactly) {
   // Hand-made parcels: from level 2 buoyant up to level 8, from level 3 up to
   // level 6, from level 4 nowhere buoyant.

@@ -153,6 +153,50 @@ TEST(ProfileSnapshot, SavesComposesAndReports) {
   EXPECT_EQ(ReadAll(dir + "ondrikprofile.png"), before);
 }
 
+// Both title lines stand whole in the saved picture: below the omega strip
+// that lies over the chart's top when it is shown (at the first-run width
+// and at the batch's), where they always stood when it is not.
+TEST(ProfileSnapshot, TitlesStandBelowTheOmegaStrip) {
+  PictureBox::RecordPrintedTexts(true);
+  SnapshotRequest req;
+  req.modelName = "NAM";
+  req.siteId = "KMSP";
+  req.valid0 = DateTime{2023, 12, 5, 12, 0};
+  req.validCur = DateTime{2023, 12, 6, 0, 0};
+  const std::string title = SnapshotTitle(req.siteId, req.modelName, req.valid0);
+  const std::string valid = SnapshotValidLine(req.validCur);
+  const struct {
+    int width, height, strip;  // strip: the omega strip's height, 0 when not shown
+  } cases[] = {{976, 406, 30}, {509, 480, 30}, {976, 406, 0}};
+  for (const auto& c : cases) {
+    PictureBox data(c.width, c.height), omega(c.width, std::max(1, c.strip));
+    data.BackColor = kBlack;
+    data.Cls();
+    omega.BackColor = RGB(236, 233, 216);
+    omega.Cls();
+    const PreparedSnapshot snap = PrepareProfileSnap(data, c.strip > 0 ? &omega : nullptr, req);
+    const std::string name = std::to_string(c.width) + " wide, strip " + std::to_string(c.strip);
+    int lines = 0;
+    for (const PictureBox::PrintedText& t : data.PrintedTexts()) {
+      if (t.text != title && t.text != valid) continue;
+      ++lines;
+      EXPECT_GE(t.ink.top(), c.strip) << name << ": " << t.text;
+      // In the saved picture the line's ink shows, not the strip.
+      const QColor ink = t.text == title ? QColor(0, 0, 0) : QColor(128, 32, 32);
+      int shown = 0;
+      for (int y = static_cast<int>(t.ink.top()); y < t.ink.bottom(); ++y)
+        for (int x = static_cast<int>(t.ink.left()); x < t.ink.right(); ++x) shown += snap.composite.pixelColor(x, y) == ink;
+      EXPECT_GT(shown, 20) << name << ": " << t.text;
+    }
+    EXPECT_EQ(lines, 2) << name;
+    // Without the strip the title stands where it always did.
+    if (c.strip == 0) {
+      EXPECT_LT(data.PrintedTexts().front().ink.top(), 30) << name;
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
+}
+
 // The background saver reports every snapshot once, in the order it was
 // handed them, however many are saving at once; a save that fails (a folder
 // that does not exist) is reported as failed; each file holds its own

@@ -1,0 +1,142 @@
+// The texts of the profile chart at the busy shipped files, as the window
+// draws them: every number stands on a ground of its own, whole inside the
+// picture, clear of every line and of every other text.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QListWidget>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/profilewindow/window_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using testing::Ctl;
+
+// What is wrong with the texts printed on a picture, one line each. The
+// pixels just around a text's ink are all of one colour (its box, or the
+// band it stands on): a line, a trace, a mark or the edge of a band that
+// runs through the text shows there (the ink or box of another text does
+// not count). A text stands whole inside the picture, comes up to no other
+// text's ink and covers the ink of none printed before it with its box.
+std::vector<std::string> TextFaults(const PictureBox& pic) {
+  std::vector<std::string> faults;
+  const QImage& img = pic.Image();
+  const double ds = pic.DeviceScale();
+  const auto& texts = pic.PrintedTexts();
+  const QRectF picture(-0.5, -0.5, pic.PixelWidth() + 1.0, pic.PixelHeight() + 1.0);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const std::string name = "\"" + texts[i].text + "\"";
+    const QRectF& ink = texts[i].ink;
+    if (!picture.contains(ink)) faults.push_back(name + " runs out of the picture");
+    const int x0 = static_cast<int>(std::floor(ink.left() * ds)) - 1, x1 = static_cast<int>(std::ceil(ink.right() * ds));
+    const int y0 = static_cast<int>(std::floor(ink.top() * ds)) - 1, y1 = static_cast<int>(std::ceil(ink.bottom() * ds));
+    std::set<QRgb> ground;
+    std::string into;
+    for (int y = y0; y <= y1; ++y) {
+      for (int x = x0; x <= x1; x += (y == y0 || y == y1) ? 1 : x1 - x0) {
+        if (!img.rect().contains(x, y)) continue;
+        const QPointF at((x + 0.5) / ds, (y + 0.5) / ds);
+        bool other = false;
+        for (std::size_t j = 0; j < texts.size() && !other; ++j) {
+          if (j == i) continue;
+          if (texts[j].ink.contains(at) && !(texts[j].text == texts[i].text && texts[j].ink == ink)) into = texts[j].text;
+          other = texts[j].ink.adjusted(-1, -1, 1, 1).contains(at) || texts[j].background.contains(at);
+        }
+        if (!other) ground.insert(img.pixel(x, y) & 0xFFFFFF);
+      }
+    }
+    if (ground.size() > 1) faults.push_back("something runs through " + name);
+    if (!into.empty()) faults.push_back(name + " runs into \"" + into + "\"");
+    for (std::size_t j = i + 1; j < texts.size(); ++j)
+      if (texts[j].background.intersects(ink)) faults.push_back("\"" + texts[j].text + "\" covers " + name);
+  }
+  return faults;
+}
+
+class ChartTextsTest : public testing::ProfileWindowTest {
+ protected:
+  void SetUp() override {
+    ProfileWindowTest::SetUp();
+    for (const char* f : {"NAM_KOKC.ond", "NAM_KDEN.ond", "NAM_KMSP.ond", "SREF_KOKC.ond"})
+      std::filesystem::copy_file(std::filesystem::path(ONDRIK_DATA_DIR) / f, folder_ / f,
+                                 std::filesystem::copy_options::overwrite_existing);
+    PictureBox::RecordPrintedTexts(true);
+  }
+  void TearDown() override {
+    PictureBox::RecordPrintedTexts(false);
+    gOverlayAll = false;
+    ProfileWindowTest::TearDown();
+  }
+};
+
+// A few hours of each file: in the first-run view; with the wind directions
+// beside the panels that mark levels on the chart, at the first-run and at
+// warmer bounds; with every overlay ticked, plain and skewed; at the
+// first-run size, drawn finer (a screen scaled by 1.5) and maximised.
+TEST_F(ChartTextsTest, EveryTextStandsClear) {
+  frmProfile& w = Start();
+  const ChartOptions firstRun = w.Chart().opt;
+  ChartOptions directions = firstRun;
+  directions.chkWindDigital = directions.DigitalWindDirections = true;
+  ChartOptions every = directions;
+  for (const ChartBoxRow& r : frmProfile::ChartBoxes()) r.field(every) = true;
+  every.chkRH[1] = every.chkActiveReadout = every.chkECAPE = false;
+  ChartOptions skewed = every;
+  skewed.chkSkewT = true;
+  const struct {
+    const char* name;
+    const ChartOptions& options;
+    int panel;  // btnDisplay index: 0 Data, 2 Hodograph, 5 Heavy Precip
+    Integer tMin, tMax;
+    int width, height;  // the picture's, 0: as the window lays it out
+    double scale;       // device pixels per picture pixel
+  } views[] = {{"first-run", firstRun, 0, -60, 30, 0, 0, 1},    {"jet", directions, 5, -60, 30, 0, 0, 1},
+               {"layer", directions, 2, -60, 30, 0, 0, 1.5},    {"warm", directions, 2, -20, 40, 1580, 640, 1},
+               {"every", every, 2, -60, 30, 0, 0, 1.5},         {"every-skewed", skewed, 5, -60, 30, 1580, 640, 1}};
+  const struct {
+    const char* model;
+    const char* site;
+    std::vector<Integer> hours;
+  } files[] = {{"NAM", "KMSP", {0, 24, 48}},
+               {"NAM", "KOKC", {0, 30, 60}},
+               {"NAM", "KDEN", {0, 42}},
+               {"SREF", "KOKC", {0, 24, 48}}};
+  PictureBox& pic = Ctl<PictureBoxWidget>(w, "picData")->Pic();
+  const int laidOutWidth = pic.PixelWidth(), laidOutHeight = pic.PixelHeight();
+  for (const auto& f : files) {
+    w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), f.model));
+    w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), f.site));
+    if (gDatasetCount > 1 && !gOverlayAll) w.btnEnsemble_Click();  // every member shown
+    for (const auto& v : views) {
+      w.SetChartOptions(v.options);
+      gChartTMin = v.tMin;
+      gChartTMax = v.tMax;
+      pic.Resize(v.width > 0 ? v.width : laidOutWidth, v.height > 0 ? v.height : laidOutHeight, v.scale);
+      w.btnDisplay_Click(v.panel);
+      for (const Integer hour : f.hours) {
+        Ctl<ScrollBar>(w, "hsbHour")->SetValue(hour);
+        w.PlotProfile();
+        const std::string name = std::string(f.model) + "_" + f.site + "-" + std::to_string(hour) + "-" + v.name;
+        // ONDRIK_PICTURE_DIR=<folder> keeps a copy of each picture looked at.
+        if (const char* dir = std::getenv("ONDRIK_PICTURE_DIR"))
+          pic.Image().save(QString::fromStdString(std::string(dir) + "/" + name + ".png"));
+        std::string lines;
+        for (const std::string& l : TextFaults(pic)) lines += "  " + l + "\n";
+        EXPECT_TRUE(lines.empty()) << name << ":\n" << lines;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
