@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/pictureboxwidget.h"
+#include "platform/picturetext.h"
 
 namespace ondrik {
 
@@ -160,6 +161,30 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
 
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
   return LayOutRow(pic, 0, row, leftLimit, rightLimit, false);
+}
+
+QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text) {
+  using namespace picturetext;
+  const QRectF ink = TextIn(FontFor(pic.FontName, pic.FontSize, pic.FontBold, pic.DeviceScale()), text).ink;
+  // Printed from the device pixel nearest its corner.
+  const double s = pic.DeviceScale();
+  const double left = std::floor(pic.XToPixel(x) * s + 0.5), top = std::floor(pic.YToPixel(y) * s + 0.5);
+  return QRect(QPoint(static_cast<int>(std::floor(left + ink.left())), static_cast<int>(std::floor(top + ink.top()))),
+               QPoint(static_cast<int>(std::ceil(left + ink.right())) - 1,
+                      static_cast<int>(std::ceil(top + ink.bottom())) - 1));
+}
+
+int PixelSpan(const PictureBox& pic) { return std::max(1, static_cast<int>(std::lround(pic.DeviceScale()))); }
+
+void FillDevicePixels(PictureBox& pic, const QRect& r, Color c) {
+  if (r.isEmpty()) return;
+  // A box covers the device pixels from its first corner's to a whole
+  // picture pixel's span past its second corner's.
+  const double s = pic.DeviceScale();
+  const int span = PixelSpan(pic);
+  const int right = std::max(r.left(), r.right() + 1 - span), bottom = std::max(r.top(), r.bottom() + 1 - span);
+  pic.Box(pic.PixelToX(r.left() / s), pic.PixelToY(r.top() / s), pic.PixelToX(right / s), pic.PixelToY(bottom / s), c,
+          true);
 }
 
 bool PanelCanDraw(Integer hour) {

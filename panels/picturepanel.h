@@ -2,6 +2,8 @@
 // derive from it and draw on Pic().
 #pragma once
 
+#include <QRect>
+
 #include <limits>
 #include <string>
 #include <vector>
@@ -78,6 +80,15 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
 // smallest size at the latest; prints nothing.
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+
+// The device pixels the glyphs of a text cover when it is printed with its
+// top-left corner at (x, y) in the picture's scale and font: what must stay
+// clear, with a pixel round it, for the text to read.
+QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text);
+// Device pixels per picture pixel, whole: the width of a one-pixel line.
+int PixelSpan(const PictureBox& pic);
+// A box filled with c over exactly the device pixels of r.
+void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
 
 // True when a panel has something to draw: no load in progress and the
 // current dataset holds the hour.

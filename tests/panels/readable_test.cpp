@@ -1,0 +1,84 @@
+// Every number of the side panels reads whole: nothing the panel draws
+// crosses or touches the ink of a text, on the shipped files at several
+// hours, at the design scale and at 1.5.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/thresholds.h"
+#include "panels/indices.h"
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/panels/ink_check.h"
+#include "tests/panels/panel_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using testing::CrossedTexts;
+using testing::Lines;
+
+// The shipped files and hours looked at: warm and cold, an ensemble.
+const struct {
+  const char* file;
+  std::vector<Integer> hours;
+} kFiles[] = {{"NAM_KOKC.ond", {0, 12, 30, 50}},
+              {"NAM_KMSP.ond", {0, 20, 40, 60}},
+              {"NAM_KDEN.ond", {0, 30}},
+              {"SREF_KOKC.ond", {0, 8, 40, 61}}};
+constexpr double kScales[] = {1, 1.5};
+
+class ReadableTest : public testing::PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    StoreDefaultIndexThresholds();
+    PictureBox::RecordPrintedTexts(true);
+  }
+  void TearDown() override { PictureBox::RecordPrintedTexts(false); }
+  static PictureBox& Pic(SidePanel& p) { return dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic(); }
+  // Draws the panel of every file, hour and scale; check(name) looks at it.
+  template <typename Check>
+  void EachDraw(SidePanel& p, PictureBox& pic, Check check) {
+    for (const auto& f : kFiles) {
+      testing::LoadShipped(f.file);
+      gOverlayAll = gDatasetCount > 1;
+      for (const Integer h : f.hours) {
+        host.hour = h;
+        for (const double scale : kScales) {
+          pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+          p.Draw();
+          check(std::string(f.file) + " hour " + std::to_string(h) + " scale " + std::to_string(scale));
+        }
+      }
+    }
+  }
+};
+
+// The bars' thresholds lie wholly on the bar or stand beside it; with the
+// circles and the quartile box of the ensemble the numbers are drawn over
+// them, every stroke whole.
+TEST_F(ReadableTest, IndexThresholdsOnTheirBars) {
+  IndicesPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  EachDraw(p, pic, [&](const std::string& name) {
+    const std::vector<std::string> crossed = CrossedTexts(pic);
+    EXPECT_TRUE(crossed.empty()) << name << ":\n" << Lines(crossed);
+  });
+  auto* circles = p.ButtonBar()->findChild<CheckBox*>("chkIndcyCircle");
+  auto* box = p.ButtonBar()->findChild<CheckBox*>("chkIndicyBox");
+  EachDraw(p, pic, [&](const std::string& name) {
+    const PictureBox plain = pic;
+    circles->SetValue(1);
+    box->SetValue(1);
+    const std::vector<std::string> covered = testing::CoveredGlyphs(plain, pic);
+    EXPECT_TRUE(covered.empty()) << name << ":\n" << Lines(covered);
+    circles->SetValue(0);
+    box->SetValue(0);
+  });
+}
+
+}  // namespace
+}  // namespace ondrik
