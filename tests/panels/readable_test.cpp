@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/mbe.h"
 #include "core/thresholds.h"
+#include "panels/heavyprecip.h"
 #include "panels/indices.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
@@ -77,6 +79,31 @@ TEST_F(ReadableTest, IndexThresholdsOnTheirBars) {
     EXPECT_TRUE(covered.empty()) << name << ":\n" << Lines(covered);
     circles->SetValue(0);
     box->SetValue(0);
+  });
+}
+
+// The diagram's axes and rings keep clear of every text, at the first zoom
+// and zoomed in and out (the vectors, which may reach any text, laid along
+// the x axis to the right, where no text stands).
+TEST_F(ReadableTest, HeavyPrecipGridUnderItsTexts) {
+  HeavyPrecipPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  EachDraw(p, pic, [&](const std::string& name) {
+    const Integer h = host.hour;
+    for (Integer d = 1; d <= gDatasetCount; ++d) {
+      gCloudLayerU(d, h) = gMbeU(d, h) = gMbeUpwindU(d, h) = 20;
+      gCloudLayerV(d, h) = gMbeV(d, h) = gMbeUpwindV(d, h) = 0;
+      gCloudLayerDir(d, h) = gMbeDir(d, h) = gMbeUpwindDir(d, h) = 270;
+      gLLJDir(d, h) = 90;
+    }
+    for (const Single zoom : {51.0f, 61.2f, 35.4f}) {
+      p.gMBEScale = zoom;
+      p.Draw();
+      const std::vector<std::string> crossed = CrossedTexts(pic);
+      EXPECT_TRUE(crossed.empty()) << name << " zoom " << zoom << ":\n" << Lines(crossed);
+    }
+    p.gMBEScale = 51;
   });
 }
 
