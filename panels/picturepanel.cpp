@@ -95,9 +95,10 @@ std::string CollapseBlanks(const std::string& t) {
 namespace {
 
 // Lays out the row as PrintRow says and, when asked, prints it; true when it
-// stands whole between its limits.
+// stands whole between its limits. ink: where not null, the device pixels
+// its texts' ink takes.
 bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
-               bool print) {
+               bool print, QRect* ink = nullptr) {
   if (row.empty()) return true;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
@@ -145,9 +146,10 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
     pic.FontSize = px * 72.0 / 96;
     done = fits();
   }
-  if (print)
-    for (std::size_t i = 0; i < texts.size(); ++i)
-      PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (ink != nullptr) *ink |= TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text);
+    if (print) PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+  }
   pic.FontSize = font;
   pic.FontName = face;
   return done;
@@ -161,6 +163,12 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
 
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
   return LayOutRow(pic, 0, row, leftLimit, rightLimit, false);
+}
+
+QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
+  QRect ink;
+  LayOutRow(pic, y, row, leftLimit, rightLimit, false, &ink);
+  return ink;
 }
 
 QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text) {
@@ -185,6 +193,13 @@ void FillDevicePixels(PictureBox& pic, const QRect& r, Color c) {
   const int right = std::max(r.left(), r.right() + 1 - span), bottom = std::max(r.top(), r.bottom() + 1 - span);
   pic.Box(pic.PixelToX(r.left() / s), pic.PixelToY(r.top() / s), pic.PixelToX(right / s), pic.PixelToY(bottom / s), c,
           true);
+}
+
+QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2) {
+  const double s = pic.DeviceScale();
+  const auto px = [&](double v) { return static_cast<int>(std::floor(v * s + 0.5)); };
+  const int l = px(pic.XToPixel(x1)), r = px(pic.XToPixel(x2)), t = px(pic.YToPixel(y1)), b = px(pic.YToPixel(y2));
+  return QRect(QPoint(std::min(l, r), std::min(t, b)), QPoint(std::max(l, r) - 1, std::max(t, b) - 1));
 }
 
 bool PanelCanDraw(Integer hour) {

@@ -80,6 +80,10 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
 // smallest size at the latest; prints nothing.
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The device pixels the ink of the row takes where PrintRow would print it;
+// prints nothing.
+QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+             double rightLimit = std::numeric_limits<double>::quiet_NaN());
 
 // The device pixels the glyphs of a text cover when it is printed with its
 // top-left corner at (x, y) in the picture's scale and font: what must stay
@@ -89,6 +93,10 @@ QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text
 int PixelSpan(const PictureBox& pic);
 // A box filled with c over exactly the device pixels of r.
 void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
+// The device pixels of the box with corners (x1, y1) and (x2, y2) in the
+// picture's scale: from the pixel nearest one edge to the one before the
+// pixel nearest the other.
+QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2);
 
 // True when a panel has something to draw: no load in progress and the
 // current dataset holds the hour.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -58,9 +59,10 @@ inline QRgb Commonest(const std::vector<QRgb>& pixels) {
 }  // namespace ink_detail
 
 // The texts of the picture that something drawn crosses or touches, one
-// line each. Pixels in or next to the ink of another text, and outside the
-// picture, are passed over.
-inline std::vector<std::string> CrossedTexts(const PictureBox& pic) {
+// line each; texts `skip` names are not looked at. Pixels in or next to the
+// ink of another text, and outside the picture, are passed over.
+inline std::vector<std::string> CrossedTexts(
+    const PictureBox& pic, const std::function<bool(const PictureBox::PrintedText&)>& skip = nullptr) {
   using namespace ink_detail;
   constexpr double kNear = 24;  // colour distance within which two pixels are alike
   std::vector<std::string> faults;
@@ -68,6 +70,7 @@ inline std::vector<std::string> CrossedTexts(const PictureBox& pic) {
   const double s = pic.DeviceScale();
   const auto& texts = pic.PrintedTexts();
   for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (skip && skip(texts[i])) continue;
     const QRect in = DevicePixels(texts[i].ink, s, 0), out = in.adjusted(-1, -1, 1, 1);
     std::vector<QRect> others;
     for (std::size_t j = 0; j < texts.size(); ++j)

@@ -8,6 +8,7 @@
 
 #include "core/mbe.h"
 #include "core/thresholds.h"
+#include "panels/fog.h"
 #include "panels/heavyprecip.h"
 #include "panels/indices.h"
 #include "platform/controls.h"
@@ -105,6 +106,55 @@ TEST_F(ReadableTest, HeavyPrecipGridUnderItsTexts) {
     }
     p.gMBEScale = 51;
   });
+}
+
+// The fog panel's texts on the shipped files; the captions of the humidity
+// change's regions stand over the traces with a black edge round them.
+TEST_F(ReadableTest, FogTextsStandClear) {
+  FogPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  const auto regionCaption = [&](const PictureBox::PrintedText& t) {
+    return t.ink.top() < pic.PixelHeight() / 3.0 && (t.text == "Less" || t.text == "More" || t.text == "Likely");
+  };
+  EachDraw(p, pic, [&](const std::string& name) {
+    const std::vector<std::string> crossed = CrossedTexts(pic, regionCaption);
+    EXPECT_TRUE(crossed.empty()) << name << ":\n" << Lines(crossed);
+  });
+}
+
+// Every class of the gauges: the air and ground bars up and down to their
+// ends with their "T=" texts and verdicts, and the MRi's boxes with their
+// cues, on a short column and a tall one.
+TEST_F(ReadableTest, FogGaugesOfEveryClass) {
+  MakeDatasets(1, 1);
+  MaxSpecHum = 5;
+  FogPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  const struct {
+    double air, ground;  // deg F past the crossover
+    double mri;
+  } cases[] = {{5.5, 5.5, -0.01}, {2, 3, 0.003}, {1.5, -3, 0.006}, {0.5, 0, 0.01},
+               {-0.5, -5.5, 0.016}, {-2, 2, 0.05}, {-2.5, -1, 0.06}, {-5.5, 5.5, 0.075}};
+  for (const auto& c : cases) {
+    const Single x = 10;  // the crossover, deg C
+    XoverManual(1, 0) = x;
+    gSfcTemp(1, 0) = static_cast<Single>(x + c.air * 5 / 9);
+    gSoilTemp(1, 0) = static_cast<Single>(x + c.ground * 5 / 9 + 273.16);
+    // The warmest level of the lowest 100 mb over a 10-kt surface wind.
+    gTemp(1, 0, 1) = static_cast<Single>(gSfcTemp(1, 0) + c.mri * 100);
+    gTemp(1, 0, 2) = gTemp(1, 0, 1) - 5;
+    gWspd(1, 0, 1) = 10;
+    for (const double scale : kScales) {
+      pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+      p.Draw();
+      const std::vector<std::string> crossed = CrossedTexts(pic);
+      EXPECT_TRUE(crossed.empty()) << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale "
+                                   << scale << ":\n"
+                                   << Lines(crossed);
+    }
+  }
 }
 
 }  // namespace
