@@ -67,35 +67,6 @@ std::pair<double, double> Inside(const PictureBox& pic, const QRect& box) {
   return {pic.PixelToX(box.left() / s + 2), pic.PixelToX((box.right() + 1.0) / s - 2)};
 }
 
-// Tick labels (x, text) centred on their x at y, every one of them: between
-// the pixel columns from and to, half a blank apart, in the panel's face,
-// else the condensed face, else smaller down to 7 pixels.
-void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<double, std::string>>& labels,
-                     double from, double to) {
-  const double size = pic.FontSize;
-  const std::string face = pic.FontName;
-  std::vector<double> at(labels.size());
-  const auto lay = [&] {
-    const double gap = pic.TextWidthPx(" ") / 2;
-    double end = from - gap;
-    for (std::size_t i = 0; i < labels.size(); ++i) {
-      const double w = pic.TextWidthPx(labels[i].second);
-      at[i] = std::min(std::max(pic.XToPixel(labels[i].first) - w / 2, from), to - w);
-      if (at[i] < end + gap) return false;
-      end = at[i] + w;
-    }
-    return true;
-  };
-  bool fits = lay();
-  if (!fits) UseCondensedFace(pic);
-  for (int px = static_cast<int>(std::ceil(size * 96 / 72)); !fits && px >= 7; --px) {
-    pic.FontSize = px * 72.0 / 96;
-    fits = lay();
-  }
-  for (std::size_t i = 0; i < labels.size(); ++i) PrintAt(pic, pic.PixelToX(at[i]), y, labels[i].second, kAxis);
-  pic.FontSize = size;
-  pic.FontName = face;
-}
 
 // Height (ft) of level L above the ground.
 double HeightFt(Integer d, Integer h, Integer L) { return gHghtAGL(d, h, L) / kFeetToMetre; }
@@ -187,7 +158,7 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     pic.Line(q, 0, q, 500, kGridLine);
     labels.emplace_back(q, Format(q, "0"));
   });
-  PrintTickLabels(pic, tick, labels, leftFrom, leftTo);
+  PrintTickLabels(pic, tick, labels, leftFrom, leftTo, kAxis);
   const double half1 = SignedTextHeight(pic, "0") / 2;
   const double labelsRight = std::min(-0.4 * s, pic.PixelToX(pic.XToPixel(-0.2 * s) - 2));
   for (int h = 0; h <= 500; h += 100) {
@@ -204,7 +175,7 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     pic.Line(d, 0, d, tick, kAxis);
     labels.emplace_back(d, Format(d, ".00"));
   });
-  PrintTickLabels(pic, tick, labels, rightFrom, rightTo);
+  PrintTickLabels(pic, tick, labels, rightFrom, rightTo, kAxis);
   for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
 
   // The lowest 500 ft of every shown dataset, up to the charts' top.

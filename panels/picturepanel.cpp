@@ -171,6 +171,33 @@ QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double 
   return ink;
 }
 
+void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<double, std::string>>& labels,
+                     double from, double to, Color c) {
+  const double size = pic.FontSize;
+  const std::string face = pic.FontName;
+  std::vector<double> at(labels.size());
+  const auto lay = [&] {
+    const double gap = pic.TextWidthPx(" ") / 2;
+    double end = from - gap;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      const double w = pic.TextWidthPx(labels[i].second);
+      at[i] = std::min(std::max(pic.XToPixel(labels[i].first) - w / 2, from), to - w);
+      if (at[i] < end + gap) return false;
+      end = at[i] + w;
+    }
+    return true;
+  };
+  bool fits = lay();
+  if (!fits) UseCondensedFace(pic);
+  for (int px = static_cast<int>(std::ceil(size * 96 / 72)); !fits && px >= kSmallestRowPx; --px) {
+    pic.FontSize = px * 72.0 / 96;
+    fits = lay();
+  }
+  for (std::size_t i = 0; i < labels.size(); ++i) PrintAt(pic, pic.PixelToX(at[i]), y, labels[i].second, c);
+  pic.FontSize = size;
+  pic.FontName = face;
+}
+
 QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text) {
   using namespace picturetext;
   const QRectF ink = TextIn(FontFor(pic.FontName, pic.FontSize, pic.FontBold, pic.DeviceScale()), text).ink;

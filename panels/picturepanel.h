@@ -6,6 +6,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panels/panel.h"
@@ -84,6 +85,13 @@ bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
 // prints nothing.
 QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+
+// Labels (x, text) of an axis centred on their x with their tops at y, every
+// one of them: between the pixel columns from and to, half a blank apart, in
+// the picture's face, else the condensed face, else smaller down to 7
+// pixels.
+void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<double, std::string>>& labels,
+                     double from, double to, Color c);
 
 // The device pixels the glyphs of a text cover when it is printed with its
 // top-left corner at (x, y) in the picture's scale and font: what must stay

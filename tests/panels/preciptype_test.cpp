@@ -216,12 +216,15 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
       for (std::size_t j = i + 1; j < texts.size(); ++j)
         EXPECT_FALSE(texts[i].ink.adjusted(-1, 1, 1, -1).intersects(texts[j].ink))
             << texts[i].text << " / " << texts[j].text;
-    double cloudTop = 1e9, cloudBottom = 0, othersBottom = 0;
+    double cloudTop = 1e9, cloudBottom = 0, othersBottom = 0, warningTop = 1e9, warningBottom = 0;
     bool verdict = false;
     for (const auto& t : pic.PrintedTexts()) {
       if (t.text.rfind("Cloud Top", 0) == 0) {
         cloudTop = std::min(cloudTop, t.ink.top());
         cloudBottom = std::max(cloudBottom, t.ink.bottom());
+      } else if (t.text.rfind("WARNING", 0) == 0 || t.text.rfind("Consider", 0) == 0) {  // the last rows
+        warningTop = std::min(warningTop, t.ink.top());
+        warningBottom = std::max(warningBottom, t.ink.bottom());
       } else if (t.text != "Feeder") {  // beside the cloud top, left of it
         othersBottom = std::max(othersBottom, t.ink.bottom());
         verdict = verdict || t.text.find("Freezing") != std::string::npos;
@@ -229,7 +232,8 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
     }
     EXPECT_TRUE(verdict);
     EXPECT_GE(cloudTop, othersBottom - 1);
-    EXPECT_LE(cloudBottom, pic.PixelHeight() + 0.5);
+    EXPECT_GE(warningTop, cloudBottom - 1);
+    EXPECT_LE(warningBottom, pic.PixelHeight() + 0.5);
   }
 }
 

@@ -3,14 +3,21 @@
 // hours, at the design scale and at 1.5.
 #include <gtest/gtest.h>
 
+#include <QRect>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "core/mbe.h"
+#include "core/reader.h"
 #include "core/thresholds.h"
 #include "panels/fog.h"
 #include "panels/heavyprecip.h"
 #include "panels/indices.h"
+#include "panels/preciptype.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 #include "tests/panels/ink_check.h"
@@ -154,6 +161,82 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
                                    << scale << ":\n"
                                    << Lines(crossed);
     }
+  }
+}
+
+// A profile file of one hour whose column is warm at the ground, then cold,
+// warm again aloft and cold above (levels every 500 m and 50 mb): the
+// two-layer energy diagram, the lower cold layer deep enough to refreeze,
+// with 15.3 J/kg of warmth at the ground.
+std::string TwoLayerProfile() {
+  const float temps[] = {1.7f, -4, -4, 2.5f, 2.5f, -5, -12, -20, -28, -36, -44, -52, -58, -60, -60, -60};
+  std::string s = "NAM CTL 00Z\nSNPARM = PRES;TMPC;TMWC;DWPC;THTE;DRCT;SKNT;OMEG;CFRL;HGHT\n";
+  s += "STNPRM = SHOW;LIFT;SWET;KINX\n\n";
+  s += "STID = KORD  STNM = 725300  TIME = 061231/1800\nSLAT = 41.98 SLON = -87.90 SELV = 0.0\nSTIM = 0\n\n";
+  s += "SHOW = 1.20 LIFT = 3.00 SWET = 100.00 KINX = 10.00\nLCLP = 990.00 PWAT = 10.00 TOTL = 40.00 CAPE = 0.00\n";
+  s += "LCLT = 274.00 CINS = 0.00 EQLV = -9999.00 LFCT = -9999.00\nBRCH = 0.00\n\n";
+  s += "PRES TMPC TMWC DWPC THTE DRCT\nSKNT OMEG CFRL HGHT\n";
+  for (int i = 0; i < 16; ++i) {
+    char line[160];
+    std::snprintf(line, sizeof line, " %.2f %.2f %.2f %.2f 300.00 270.00\n 20.00 -1.00 100.00 %.2f\n", 1000.0 - 50 * i,
+                  temps[i], temps[i] - 0.5, temps[i] - 1, 500.0 * i);
+    s += line;
+  }
+  s += "\nYYMMDD/HHMM PMSL\nA\nB\nC\nD\nE\n";
+  s += "061231/1800 1013.00 0.00 1000.00 1.70 0.70 0.00 0.00\n 0.10 -1.00 12.00 0.00 0.00 0.00\n";
+  s += " 40.00 0.00 5.00 2.54 0.00 19.50\n 8.00 0.00 0.00 0.00 1.00 3.00\n 4.00 150.00 1.00 60.00 850.00 10.00\n";
+  s += " 0.70\n\n";
+  return s;
+}
+
+// The energy view on the shipped files and on a two-layer hour: every
+// number of both axes printed, nothing crossing a text, the surface energy
+// strip whole with its number, over none of the picture's texts.
+TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
+  PrecipTypePanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  auto* strip = testing::Ctl<PictureBoxWidget>(parent, "picSleet");
+  const auto check = [&](const std::string& name) {
+    std::vector<std::string> crossed = CrossedTexts(pic);
+    EXPECT_TRUE(crossed.empty()) << name << ":\n" << Lines(crossed);
+    std::set<std::string> printed;
+    for (const auto& t : pic.PrintedTexts()) {
+      const std::size_t first = t.text.find_first_not_of(' '), last = t.text.find_last_not_of(' ');
+      if (first != std::string::npos) printed.insert(t.text.substr(first, last - first + 1));
+    }
+    const std::string pattern = gEnergyPattern(gCurDataset, host.hour);
+    const bool surface = pattern == "AB" || pattern == "BB";
+    for (int v = surface ? 500 : 50; v <= (surface ? 3000 : 400); v += surface ? 500 : 50)
+      EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " beside the chart";
+    for (int v = surface ? 10 : 50; v <= (surface ? 70 : 450); v += surface ? 10 : 50)
+      EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " under the chart";
+    if (strip->isHidden()) return;
+    const PictureBox& sp = strip->Pic();
+    crossed = CrossedTexts(sp);
+    EXPECT_TRUE(crossed.empty()) << name << ", the strip:\n" << Lines(crossed);
+    const QRectF inside(0, 0, sp.PixelWidth(), sp.PixelHeight());
+    for (const auto& t : sp.PrintedTexts()) EXPECT_TRUE(inside.contains(t.ink)) << name << ": \"" << t.text << "\" cut";
+    for (const auto& t : pic.PrintedTexts())
+      EXPECT_FALSE(QRectF(strip->geometry()).intersects(t.ink)) << name << ": the strip covers \"" << t.text << "\"";
+  };
+  EachDraw(p, pic, check);
+
+  const std::filesystem::path file = std::filesystem::path(ONDRIK_TEST_TMP) / "two-layer.ond";
+  std::ofstream(file) << TwoLayerProfile();
+  LoadOptions o;
+  o.modelKey = "eta";
+  ASSERT_TRUE(LoadProfileFile(file.string(), o).ok);
+  ASSERT_EQ(gEnergyPattern(1, 0), "ABAB");
+  host.hour = 0;
+  for (const double scale : kScales) {
+    pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+    p.Draw();
+    ASSERT_FALSE(strip->isHidden());
+    check("two layers, scale " + std::to_string(scale));
+    std::set<std::string> printed;
+    for (const auto& t : strip->Pic().PrintedTexts()) printed.insert(t.text);
+    EXPECT_TRUE(printed.count("15.3 J/kg")) << scale;
   }
 }
 
