@@ -95,10 +95,10 @@ std::string CollapseBlanks(const std::string& t) {
 namespace {
 
 // Lays out the row as PrintRow says and, when asked, prints it; true when it
-// stands whole between its limits. ink: where not null, the device pixels
-// its texts' ink takes.
+// stands whole between its limits. inks: where not null, the device pixels
+// each of its texts' ink takes.
 bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
-               bool print, QRect* ink = nullptr) {
+               bool print, std::vector<QRect>* inks = nullptr) {
   if (row.empty()) return true;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
@@ -147,7 +147,7 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
     done = fits();
   }
   for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (ink != nullptr) *ink |= TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text);
+    if (inks != nullptr) inks->push_back(TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text));
     if (print) PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
   }
   pic.FontSize = font;
@@ -165,9 +165,16 @@ bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
   return LayOutRow(pic, 0, row, leftLimit, rightLimit, false);
 }
 
+std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+                           double rightLimit) {
+  std::vector<QRect> inks;
+  LayOutRow(pic, y, row, leftLimit, rightLimit, false, &inks);
+  return inks;
+}
+
 QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
   QRect ink;
-  LayOutRow(pic, y, row, leftLimit, rightLimit, false, &ink);
+  for (const QRect& r : RowInks(pic, y, row, leftLimit, rightLimit)) ink |= r;
   return ink;
 }
 

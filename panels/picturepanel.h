@@ -81,10 +81,12 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
 // smallest size at the latest; prints nothing.
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
-// The device pixels the ink of the row takes where PrintRow would print it;
-// prints nothing.
+// The device pixels the ink of the row takes where PrintRow would print it,
+// all of it or each text's; prints nothing.
 QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+                           double rightLimit = std::numeric_limits<double>::quiet_NaN());
 
 // Labels (x, text) of an axis centred on their x with their tops at y, every
 // one of them: between the pixel columns from and to, half a blank apart, in

@@ -17,6 +17,7 @@
 #include "panels/fog.h"
 #include "panels/heavyprecip.h"
 #include "panels/indices.h"
+#include "panels/mapdraw.h"
 #include "panels/preciptype.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
@@ -161,6 +162,42 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
                                    << scale << ":\n"
                                    << Lines(crossed);
     }
+  }
+}
+
+// The map's texts over the shipped outlines, whole zoomed out and around the
+// site: the wind at the sigma level and its turn, the mean wind and its
+// spread, the travel times and the freezing level of the radar's rings.
+TEST_F(ReadableTest, MapTextsOnTheirOwnGround) {
+  MapOutlines outlines([](const std::string& name) { return std::string(ONDRIK_DATA_DIR) + "/" + name; });
+  const MapFeatureTable features = ReadLookupTable(std::string(ONDRIK_DATA_DIR) + "/Ondrik.Dat");
+  for (const auto& f : kFiles) {
+    testing::LoadShipped(f.file);
+    const MapPoint site{gSiteLon(1), gSiteLat(1)};
+    const double x = site.x, y = site.y;
+    for (const MapExtent& extent : {MapExtent{}, MapExtent{static_cast<Single>(x + 4), static_cast<Single>(y + 3),
+                                                          static_cast<Single>(x - 4), static_cast<Single>(y - 3)}})
+      for (const Integer h : f.hours)
+        for (const double scale : kScales)
+          for (int overlay = 0; overlay < 3; ++overlay) {
+            PictureBox pic(testing::kPanelPx, testing::kPanelPx);
+            pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+            pic.BackColor = kWhite;
+            pic.FontName = "Arial";
+            pic.FontSize = 7;
+            ASSERT_TRUE(ScaleToExtent(pic, extent));
+            ClearMap(pic);
+            DrawMapOutlines(pic, {true, true, true, true, true}, outlines, site, {});
+            std::optional<Flow> flow;
+            if (overlay == 0) flow = DrawMapSigmaWind(pic, features, 1, h, 10, 3);
+            if (overlay == 1) flow = DrawMapMeanFlow(pic, features, 1, h, 1, 12, 8, 16);
+            if (flow) PrintMapTravelTimes(pic, {ReferenceLine{270, 200, 300}, ReferenceLine{180, 60, 200}}, *flow);
+            if (overlay == 2) PlotBeamFreezingLevel(pic, 1, h, std::array<BeamTilt, 2>{BeamTilt{0.5}, BeamTilt{2.4}});
+            const std::vector<std::string> crossed = CrossedTexts(pic);
+            EXPECT_TRUE(crossed.empty()) << f.file << " hour " << h << " scale " << scale << " overlay " << overlay
+                                         << " west " << extent.west << ":\n"
+                                         << Lines(crossed);
+          }
   }
 }
 
