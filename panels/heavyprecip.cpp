@@ -171,12 +171,22 @@ void HeavyPrecipPanel::Draw() {
   // A long vector may reach a text: the text stands over it, a pixel of
   // black round every stroke.
   DrawVectors(pic, H);
-  pic.TextOutline = kBlack;
+  const double s = pic.DeviceScale();
+  const auto reached = [&](const QRect& device) {
+    const double reach = 6 * span;  // an arrow's head and pen
+    const QRectF r(device.left() / s - reach, device.top() / s - reach, device.width() / s + 2 * reach,
+                   device.height() / s + 2 * reach);
+    return std::any_of(arrowsPx_.begin(), arrowsPx_.end(),
+                       [&](const auto& a) { return SegmentMeetsRect(a.first, a.second, r); });
+  };
   for (const PlacedText& t : texts) {
     UseTextScale(pic, t);
+    if (reached(TextInk(pic, t.x, t.y, t.text))) pic.TextOutline = kBlack;
     PrintAt(pic, t.x, t.y, t.text, t.colour, false);
+    pic.TextOutline.reset();
   }
   UsePanelFont(pic);
+  if (reached(GaugeLabelsPlace(pic))) pic.TextOutline = kBlack;
   DrawGaugeLabels(pic, H);
   pic.TextOutline.reset();
   pic.DrawWidth = 1;
@@ -273,6 +283,13 @@ double HeavyPrecipPanel::GaugesBegin(const PictureBox& pic) { return -pic.TextWi
 
 void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
   UseVectorScale(pic);
+  // Each arrow from the current point to (x, y), kept in pixels.
+  arrowsPx_.clear();
+  const auto arrow = [&](double x, double y, Color c, int width, double dir) {
+    arrowsPx_.push_back(
+        {QPointF(pic.XToPixel(pic.CurrentX), pic.YToPixel(pic.CurrentY)), QPointF(pic.XToPixel(x), pic.YToPixel(y))});
+    DrawMBEArrow(pic, x, y, c, width, dir);
+  };
   ShownDataset = gCurDataset;
   const bool forward = gMbeForwardProp;
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
@@ -282,24 +299,24 @@ void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
     const Color jet = JetUncertain(d, H) ? eRGB(ShownDataset, 0, 128, 0) : eRGB(ShownDataset, 0, 255, 0);
     pic.CurrentX = 0;
     pic.CurrentY = 0;
-    DrawMBEArrow(pic, cu, cv, eRGB(ShownDataset, 0, 255, 255), 2, gCloudLayerDir(d, H));
+    arrow(cu, cv, eRGB(ShownDataset, 0, 255, 255), 2, gCloudLayerDir(d, H));
     if (forward) {
-      DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), jet, 2, gLLJDir(d, H) - 180);
+      arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2,
+      arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2,
                    gMbeUpwindDir(d, H));
       pic.CurrentX = cu;
       pic.CurrentY = cv;
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 255), 2, gMbeUpwindDir(d, H));
+      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 255), 2, gMbeUpwindDir(d, H));
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 0, 0), 4, gMbeDir(d, H));
+      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 0, 0), 4, gMbeDir(d, H));
     } else {
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), jet, 2, gLLJDir(d, H) - 180);
+      arrow(gMbeU(d, H), gMbeV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 0), 3, gMbeDir(d, H));
+      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 0), 3, gMbeDir(d, H));
     }
   });
 }

@@ -8,8 +8,11 @@
 // the low-level jet beside the chart's wind column.
 #pragma once
 
+#include <QPointF>
+
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panels/picturepanel.h"
@@ -72,6 +75,7 @@ class HeavyPrecipPanel : public PicturePanel {
   void DrawVectors(PictureBox& pic, Integer H);
   void DrawGaugeLabels(PictureBox& pic, Integer H);
 
+  std::vector<std::pair<QPointF, QPointF>> arrowsPx_;  // the vectors drawn, in pixels
   QFrame* bar_;
   QPushButton* btnSelectInflow_;
   CheckBox* chkMBE2_;

@@ -236,6 +236,26 @@ QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, dou
   return QRect(QPoint(std::min(l, r), std::min(t, b)), QPoint(std::max(l, r) - 1, std::max(t, b) - 1));
 }
 
+bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
+  double t0 = 0, t1 = 1;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  return true;
+}
+
 bool PanelCanDraw(Integer hour) {
   if (gLoadingState) return false;
   if (gDatasetCount < 1 || gCurDataset < 1 || gCurDataset > std::min(gDatasetCount, kMaxDatasets)) return false;

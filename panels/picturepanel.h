@@ -2,7 +2,9 @@
 // derive from it and draw on Pic().
 #pragma once
 
+#include <QPointF>
 #include <QRect>
+#include <QRectF>
 
 #include <limits>
 #include <string>
@@ -107,6 +109,9 @@ void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
 // picture's scale: from the pixel nearest one edge to the one before the
 // pixel nearest the other.
 QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2);
+
+// Whether the segment from a to b meets the rectangle.
+bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r);
 
 // True when a panel has something to draw: no load in progress and the
 // current dataset holds the hour.

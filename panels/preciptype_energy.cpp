@@ -58,27 +58,6 @@ std::pair<double, const char*> XTitle(EnergyDiagram diagram) {
   }
 }
 
-// Whether the segment from a to b meets the rectangle (Liang-Barsky).
-bool SegmentMeets(const QPointF& a, const QPointF& b, const QRectF& r) {
-  double t0 = 0, t1 = 1;
-  const double dx = b.x() - a.x(), dy = b.y() - a.y();
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0)
-      t0 = std::max(t0, t);
-    else
-      t1 = std::min(t1, t);
-    if (t0 > t1) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 void PrecipTypePanel::UseDiagramScale(PictureBox& pic, EnergyDiagram diagram) const {
@@ -380,7 +359,7 @@ void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
     if (hits(strip) || std::any_of(pointsPx_.begin(), pointsPx_.end(), hits) ||
         std::any_of(labelsPx_.begin(), labelsPx_.end(), hits))
       return true;
-    return std::any_of(trailsPx_.begin(), trailsPx_.end(), [&](const auto& t) { return SegmentMeets(t.first, t.second, r); });
+    return std::any_of(trailsPx_.begin(), trailsPx_.end(), [&](const auto& t) { return SegmentMeetsRect(t.first, t.second, r); });
   };
   for (const Label& l : labels) {
     // Where it belongs, its ink in the middle of its cell of the grid; else
