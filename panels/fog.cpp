@@ -280,9 +280,25 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   // A bar's "T=" text stands past the bar's end where that leaves room under
   // the captions or over the source line, else across the zero line from
   // the bar; its verdict on the bar where it fits with a pixel round it,
-  // else across the zero line too. The source line rises as far as its text
-  // would pass the picture's bottom.
-  const double captionsEnd = captions - L, sourceLine = std::max(-6.2, -7 + L);
+  // else across the zero line too.
+  // Where the crossover comes from, left of the MRi gauge, inside the picture.
+  std::vector<RowText> source = {{1, "XOver manually entered", kRed}};
+  if (!x.manual) {
+    source = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
+    const DateTime v = gValidTime(D, x.sourceHour);
+    if (v.IsSet()) {
+      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
+      // The hour alone when the day leaves no room: the hours back tell it.
+      std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
+      source.push_back({49 - pic.TextWidth(when), when, kRed});
+      if (!RowFits(pic, source, 0, beforeParting)) {
+        when = FormatHourAmPm(local);
+        source.back() = {49 - pic.TextWidth(when), when, kRed};
+      }
+    }
+  }
+  const double captionsEnd = captions - L;
+  const double sourceLine = RowYInside(pic, std::max(-6.2, -7 + L), source, 0, beforeParting);
   const double zero = 4 * px;  // half the zero line and a gap
   const int span = PixelSpan(pic);
   auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
@@ -320,24 +336,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const double a = std::clamp(A - X, -5.5, 5.5);
   bar(AirGauge(a), 10, 23.5, a, A, 8 + 4 * std::fabs(pic.PixelToX(1) - pic.PixelToX(0)), 24.5);
 
-  // Where the crossover comes from, left of the MRi gauge.
-  if (x.manual) {
-    PrintRow(pic, sourceLine, {{1, "XOver manually entered", kRed}}, 0, beforeParting);
-  } else {
-    std::vector<RowText> row = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
-    const DateTime v = gValidTime(D, x.sourceHour);
-    if (v.IsSet()) {
-      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
-      // The hour alone when the day leaves no room: the hours back tell it.
-      std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
-      row.push_back({49 - pic.TextWidth(when), when, kRed});
-      if (!RowFits(pic, row, 0, beforeParting)) {
-        when = FormatHourAmPm(local);
-        row.back() = {49 - pic.TextWidth(when), when, kRed};
-      }
-    }
-    PrintRow(pic, sourceLine, row, 0, beforeParting);
-  }
+  PrintRow(pic, sourceLine, source, 0, beforeParting);
 }
 
 void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {

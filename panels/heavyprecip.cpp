@@ -342,9 +342,10 @@ void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
   // before the bars begin (the row moves left where the two need more room).
   const double barsBegin = GaugesBegin(pic);
   for (const auto& g : gauges) {
-    const double y = g.row - 1.55 - pic.TextHeight(g.name) / 2;  // centred on the bar
-    PrintRow(pic, y, {{-70, g.name, g.colour}, {barsBegin - pic.TextWidth(g.value), g.value, g.colour}},
-             pic.ScaleLeft(), barsBegin);
+    // Centred on the bar, inside the picture.
+    const std::vector<RowText> row = {{-70, g.name, g.colour}, {barsBegin - pic.TextWidth(g.value), g.value, g.colour}};
+    const double y = RowYInside(pic, g.row - 1.55 - pic.TextHeight(g.name) / 2, row, pic.ScaleLeft(), barsBegin);
+    PrintRow(pic, y, row, pic.ScaleLeft(), barsBegin);
   }
 }
 

@@ -172,6 +172,15 @@ std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>
   return inks;
 }
 
+double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
+  const QRect ink = RowInk(pic, y, row, leftLimit, rightLimit);
+  if (ink.isEmpty()) return y;
+  const double s = pic.DeviceScale();
+  const int bottom = static_cast<int>(std::lround(pic.PixelHeight() * s)) - 1;
+  const int shift = ink.bottom() > bottom ? bottom - ink.bottom() : ink.top() < 0 ? -ink.top() : 0;
+  return pic.PixelToY(pic.YToPixel(y) + shift / s);
+}
+
 QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
   QRect ink;
   for (const QRect& r : RowInks(pic, y, row, leftLimit, rightLimit)) ink |= r;

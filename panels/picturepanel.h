@@ -89,6 +89,9 @@ QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double 
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
 std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
                            double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The top nearest y at which the row's ink stands inside the picture.
+double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+                  double rightLimit = std::numeric_limits<double>::quiet_NaN());
 
 // Labels (x, text) of an axis centred on their x with their tops at y, every
 // one of them: between the pixel columns from and to, half a blank apart, in
