@@ -433,7 +433,8 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
     column(devFrom, devTo, 0.04, kWhite,
            v > 0.047 ? std::vector<RowText>{{66, "Fog", kRed}, {64, "Favored", kRed}} : std::vector<RowText>{});
   if (v <= 0.008)
-    column(dispFrom, dispTo, 0.008, kBlue, v < 0.004 ? std::vector<RowText>{{80, "Possible", kRed}} : std::vector<RowText>{});
+    column(dispFrom, dispTo, 0.008, kBlue,
+           v < 0.004 ? std::vector<RowText>{{80, "Possible", kRed}} : std::vector<RowText>{});
 }
 
 }  // namespace ondrik

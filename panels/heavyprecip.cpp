@@ -304,8 +304,7 @@ void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
       arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2,
-                   gMbeUpwindDir(d, H));
+      arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2, gMbeUpwindDir(d, H));
       pic.CurrentX = cu;
       pic.CurrentY = cv;
       arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 255), 2, gMbeUpwindDir(d, H));

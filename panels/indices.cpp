@@ -256,7 +256,8 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
     if (p.x > 0) {
       barEnd = std::max(barsLeft + span, column(p.x));
       for (const auto& [n, at] : {std::pair{numbers[0], kFirstThirdEnd}, std::pair{numbers[1], kSecondThirdEnd}})
-        if (n.clear.left() < barEnd && barEnd <= n.clear.right()) barEnd = p.x >= at ? n.clear.right() + 1 : n.clear.left();
+        if (n.clear.left() < barEnd && barEnd <= n.clear.right())
+          barEnd = p.x >= at ? n.clear.right() + 1 : n.clear.left();
     }
   }
   if (barEnd > barsLeft)
@@ -303,7 +304,8 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
         FillDevicePixels(pic, QRect(QPoint(left, bottom), QPoint(right + span - 1, bottom + span - 1)), kQuartileBox);
         for (const int side : {left, right}) {
           const QRect edge(QPoint(side, top), QPoint(side + span - 1, bottom + span - 1));
-          if (std::none_of(numbers.begin(), numbers.end(), [&](const Threshold& t) { return edge.intersects(t.clear); }))
+          const auto crosses = [&](const Threshold& t) { return edge.intersects(t.clear); };
+          if (std::none_of(numbers.begin(), numbers.end(), crosses))
             FillDevicePixels(pic, edge, kQuartileBox);
         }
       }

@@ -98,7 +98,8 @@ void PrecipTypePanel::PlaceSleetStrip() {
     }
     if (n == 0) break;
   }
-  picSleet_->setGeometry(QRect(QPoint(static_cast<int>(std::ceil(best.x())), static_cast<int>(std::ceil(best.y()))), size));
+  picSleet_->setGeometry(
+      QRect(QPoint(static_cast<int>(std::ceil(best.x())), static_cast<int>(std::ceil(best.y()))), size));
 }
 
 void PrecipTypePanel::DrawEnergyHeader(PictureBox& pic, Integer H) {
@@ -359,7 +360,8 @@ void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
     if (hits(strip) || std::any_of(pointsPx_.begin(), pointsPx_.end(), hits) ||
         std::any_of(labelsPx_.begin(), labelsPx_.end(), hits))
       return true;
-    return std::any_of(trailsPx_.begin(), trailsPx_.end(), [&](const auto& t) { return SegmentMeetsRect(t.first, t.second, r); });
+    return std::any_of(trailsPx_.begin(), trailsPx_.end(),
+                       [&](const auto& t) { return SegmentMeetsRect(t.first, t.second, r); });
   };
   for (const Label& l : labels) {
     // Where it belongs, its ink in the middle of its cell of the grid; else

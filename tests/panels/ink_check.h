@@ -21,7 +21,9 @@ namespace ondrik::testing {
 
 namespace ink_detail {
 
-inline double Distance(QRgb a, QRgb b) { return std::hypot(qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b)); }
+inline double Distance(QRgb a, QRgb b) {
+  return std::hypot(qRed(a) - qRed(b), qGreen(a) - qGreen(b), qBlue(a) - qBlue(b));
+}
 
 // The device pixels of a text's ink (picture pixels), grown by `grow`.
 inline QRect DevicePixels(const QRectF& r, double scale, int grow) {
@@ -103,7 +105,8 @@ inline std::vector<std::string> CoveredGlyphs(const PictureBox& plain, const Pic
     for (int y = in.top(); y <= in.bottom(); ++y)
       for (int x = in.left(); x <= in.right(); ++x)
         changed += Distance(a.pixel(x, y), ground) > 0.75 * strongest && Distance(a.pixel(x, y), b.pixel(x, y)) > 24;
-    if (changed > 0) faults.push_back("\"" + t.text + "\": " + std::to_string(changed) + " pixels of its strokes covered");
+    if (changed > 0)
+      faults.push_back("\"" + t.text + "\": " + std::to_string(changed) + " pixels of its strokes covered");
   }
   return faults;
 }

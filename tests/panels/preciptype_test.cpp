@@ -247,10 +247,16 @@ TEST_F(PrecipTypePanelTest, TheSurfaceEnergyStripHidesNoPoint) {
   host.hour = 1;
   host.trail = 6;
   auto* sleet = parent.findChild<QWidget*>("picSleet");
-  const QWidget* pic = p.Widget();
-  // A point's pixel by the two-layer diagram's scale: x -90..480, y 480..-150.
+  const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+  // A point's pixel in the two-layer diagram, its chart (0..450 both ways)
+  // found by its grey.
   const auto at = [&](Single pos, Single neg) {
-    return QPoint(static_cast<int>((pos + 90) / 570 * pic->width()), static_cast<int>((480 - neg) / 630 * pic->height()));
+    QRect chart;
+    for (int y = 0; y < pic.Image().height(); ++y)
+      for (int x = 0; x < pic.Image().width(); ++x)
+        if ((pic.Image().pixel(x, y) & 0xFFFFFF) == 0x7F7F7F) chart |= QRect(x, y, 1, 1);
+    return QPoint(static_cast<int>(chart.left() + pos / 450 * chart.width()),
+                  static_cast<int>(chart.bottom() - neg / 450 * chart.height()));
   };
   const struct {
     Single pos, neg;  // the earlier hour's point
