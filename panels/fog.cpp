@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "panels/fogrules.h"
 #include "core/constants.h"
@@ -45,9 +48,25 @@ void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const st
   PrintAt(pic, std::max(x - pic.TextWidth(text), pic.ScaleLeft()), y - halfHeight, text, c);
 }
 
-// The pixel column `off` pixels right (or left) of the line that parts the
-// halves.
-double PartingPx(const PictureBox& pic, double off) { return pic.PixelWidth() * kPartingX / 100 + off; }
+// Half the width of the lines that part the picture (5 pixels).
+constexpr double kPartingHalfPx = 2.5;
+
+// The pixel column where texts end left of the line that parts the halves
+// (side -1), or begin right of it (side 1): a pixel clear of it.
+double PartingPx(const PictureBox& pic, int side) {
+  return pic.PixelWidth() * kPartingX / 100 + side * (kPartingHalfPx + 1.5);
+}
+
+// The pixel row of the middle of the line under the charts.
+double UnderChartsPx(const PictureBox& pic) { return pic.PixelHeight() * (17 - kUnderChartsY) / 24; }
+
+// The limits of texts on a box of device pixels: a pixel clear of its
+// edges, whatever the glyphs' overhang.
+std::pair<double, double> Inside(const PictureBox& pic, const QRect& box) {
+  const double s = pic.DeviceScale();
+  return {pic.PixelToX(box.left() / s + 2), pic.PixelToX((box.right() + 1.0) / s - 2)};
+}
+
 
 // Height (ft) of level L above the ground.
 double HeightFt(Integer d, Integer h, Integer L) { return gHghtAGL(d, h, L) / kFeetToMetre; }
@@ -108,82 +127,93 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   double M = 0, s = 0;
   HumidityAxis(MaxSpecHum, M, s);
   // Heights run from the titles' line at the top down to the axis, its
-  // ticks, their labels and the axis titles above the line under the
-  // charts: feet per pixel from the text's height at the picture's size.
+  // ticks, their labels and the axis titles, which keep a pixel clear of
+  // the line under the charts: feet per pixel from the text's height at the
+  // picture's size.
   pic.Scale(0, 0, pic.PixelWidth(), pic.PixelHeight());
   const double linePx = pic.TextHeight("H"), tickPx = 4;
-  const double underPx = pic.PixelHeight() * (17 - kUnderChartsY) / 24 - 3;
+  const double underPx = UnderChartsPx(pic) - kPartingHalfPx - 2;
   const double topPx = 1.5 * linePx + 1, axisPx = underPx - 2 * linePx - tickPx;
   const double ftPerPx = 500 / std::max(axisPx - topPx, 1.0);
   const double top = 500 + topPx * ftPerPx, bottom = -(pic.PixelHeight() - axisPx) * ftPerPx;
   const double tick = -tickPx * ftPerPx, axisTitle = tick - linePx * ftPerPx;
-  const auto S1 = [&] { pic.Scale(-0.22 * M, top, 2.5 * M, bottom); };
+  // The left chart leaves room for its height labels, a gap and their ticks
+  // left of its axis.
+  const double labelsPx = 1 + pic.TextWidth("500") + 2 + 7;
+  const double left1 = std::min(-0.22 * M, -labelsPx / (pic.PixelWidth() - labelsPx) * 2.5 * M);
+  const auto S1 = [&] { pic.Scale(left1, top, 2.5 * M, bottom); };
   const auto S2 = [&] { pic.Scale(-0.42 * M, top, 0.13 * M, bottom); };
+  // The charts' columns in pixels: the left one from the picture's edge, the
+  // right one from the line that parts them.
+  const double leftFrom = 1, leftTo = PartingPx(pic, -1), rightFrom = PartingPx(pic, 1), rightTo = pic.PixelWidth() - 1;
 
   S1();
   pic.DrawWidth = 3;
   pic.Line(0, 0, M, 0, kAxis);
   pic.Line(0, 0, 0, 500, kAxis);
   pic.DrawWidth = 1;
-  // A tick label that would run into the one before it is left out; the
-  // right chart's first one keeps clear of the line that parts the charts.
-  double labelsEnd = -1e300, labelsFrom = -1e300;
-  const auto tickLabel = [&](double x, const std::string& text) {
-    const double w = pic.TextWidth(text);
-    if (x - w / 2 < labelsEnd + pic.TextWidth(" ") / 2) return;
-    const double at = std::max(x - w / 2, labelsFrom);
-    PrintAt(pic, at, tick, text, kAxis);
-    labelsEnd = at + w;
-  };
+  std::vector<std::pair<double, std::string>> labels;
   Steps(0, M, s, [&](double q) {
     pic.Line(q, 0, q, tick, kAxis);
     pic.Line(q, 0, q, 500, kGridLine);
-    tickLabel(q, Format(q, "0"));
+    labels.emplace_back(q, Format(q, "0"));
   });
+  PrintTickLabels(pic, tick, labels, leftFrom, leftTo, kAxis);
   const double half1 = SignedTextHeight(pic, "0") / 2;
+  const double labelsRight = std::min(-0.4 * s, pic.PixelToX(pic.XToPixel(-0.2 * s) - 2));
   for (int h = 0; h <= 500; h += 100) {
     pic.Line(0, h, -0.2 * s, h, kAxis);
-    PrintRight(pic, -0.4 * s, h, half1, Format(h, "0"), kAxis);
+    PrintRight(pic, labelsRight, h, half1, Format(h, "0"), kAxis);
   }
   S2();
   pic.DrawWidth = 3;
   pic.Line(-0.1 * M, 0, 0.1 * M, 0, kAxis);
   pic.Line(0, 0, 0, 500, kAxis);
   pic.DrawWidth = 1;
-  labelsEnd = -1e300;
-  labelsFrom = pic.PixelToX(PartingPx(pic, 3));
+  labels.clear();
   Steps(-0.1 * M, 0.11 * M, 0.25 * s, [&](double d) {
     pic.Line(d, 0, d, tick, kAxis);
-    tickLabel(d, Format(d, ".00"));
+    labels.emplace_back(d, Format(d, ".00"));
   });
+  PrintTickLabels(pic, tick, labels, rightFrom, rightTo, kAxis);
   for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
 
-  // The lowest 500 ft of every shown dataset.
+  // The lowest 500 ft of every shown dataset, up to the charts' top.
   ShownDataset = gCurDataset;
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
     const Integer n = std::min(gNumLevels(d), kMaxLevels);
     pic.FillTransparent = false;
     pic.DrawWidth = 3;
+    // A trace from point to point with a dot on each, ending where it
+    // leaves the charts' top.
+    bool started = false;
+    double px = 0, py = 0;
+    const auto to = [&](double x, double y, double r, Color c) {
+      if (y > 500) {
+        if (started) pic.LineTo(px + (x - px) * (500 - py) / (y - py), 500, c);
+        return false;
+      }
+      if (started) pic.LineTo(x, y, c);
+      pic.Circle(x, y, r, c);
+      px = x;
+      py = y;
+      started = true;
+      return true;
+    };
     S1();
     const Color q = eRGB(ShownDataset, 255, 255, 0);
     pic.FillColor = q;
-    pic.Circle(gSpecHum(d, H, 0), 0, 0.1 * s, q);
-    for (Integer L = 1; L <= n; ++L) {
-      const double h = HeightFt(d, H, L);
-      pic.LineTo(gSpecHum(d, H, L), h, q);
-      pic.Circle(gSpecHum(d, H, L), h, 0.1 * s, q);
-      if (h > 500) break;
-    }
+    to(gSpecHum(d, H, 0), 0, 0.1 * s, q);
+    for (Integer L = 1; L <= n; ++L)
+      if (!to(gSpecHum(d, H, L), HeightFt(d, H, L), 0.1 * s, q)) break;
     S2();
     const Color c = eRGB(ShownDataset, 0, 255, 255);
     pic.FillColor = c;
-    pic.Circle(gSpecHum(d, H, 1) - gSpecHum(d, H, 0), (HeightFt(d, H, 1) + 0) / 2, 0.01 * s, c);
+    started = false;
+    to(gSpecHum(d, H, 1) - gSpecHum(d, H, 0), HeightFt(d, H, 1) / 2, 0.01 * s, c);
     for (Integer L = 2; L <= n; ++L) {
-      const double x = gSpecHum(d, H, L) - gSpecHum(d, H, L - 1);
       const double y = (HeightFt(d, H, L) + HeightFt(d, H, L - 1)) / 2;
-      pic.LineTo(x, y, c);
-      pic.Circle(x, y, 0.01 * s, c);
-      if (HeightFt(d, H, L) > 500) break;
+      if (!to(gSpecHum(d, H, L) - gSpecHum(d, H, L - 1), y, 0.01 * s, c) || HeightFt(d, H, L) > 500) break;
     }
     pic.FillTransparent = true;
   });
@@ -195,19 +225,21 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   const double rightTitlePx = pic.XToPixel(-0.47 * s);
   S1();
   const double rightTitle = pic.PixelToX(rightTitlePx);
-  const double left = pic.ScaleLeft();
-  // The right chart's titles stay right of the line that parts the charts.
-  const double parting = pic.PixelToX(PartingPx(pic, 3)), partingLeft = pic.PixelToX(PartingPx(pic, -3));
+  const double parting = pic.PixelToX(rightFrom), partingLeft = pic.PixelToX(leftTo);
+  const double left = pic.PixelToX(leftFrom);
   PrintRow(pic, top, {{-s, "Hght(ft)", kWhite}, {1.7 * s, "Hydrolapse", kWhite}}, left, partingLeft);
   PrintRow(pic, top, {{rightTitle, "Vertical Change of Humidity", kWhite}}, parting);
   PrintRow(pic, axisTitle, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, partingLeft);
   PrintRow(pic, axisTitle, {{rightTitle, "Specific Humidity Change (g/kg)", kWhite}}, parting);
+  // The regions' captions stand over the traces with a black edge.
   S2();
   const double nextLine = 300 + SignedTextHeight(pic, "H");
+  pic.TextOutline = kBlack;
   PrintAt(pic, -0.38 * s, 300, "Less", kWhite);
   PrintAt(pic, 0.17 * s, 300, "More", kWhite);
   PrintAt(pic, -0.4 * s, nextLine, "Likely", kWhite);
   PrintAt(pic, 0.15 * s, nextLine, "Likely", kWhite);
+  pic.TextOutline.reset();
 }
 
 void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
@@ -220,72 +252,108 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   pic.Line(kPartingX, 17, kPartingX, -7, face);
   pic.DrawWidth = 3;
   pic.Line(8, 5, 8, -5, kAxis);
-  pic.Line(0, 0, 39, 0, kAxis);
+  pic.Line(6.5, 0, 38, 0, kAxis);  // from the ticks to the crossover's texts, clear of both
   pic.DrawWidth = 1;
   const double half3 = SignedTextHeight(pic, "0") / 2;
   for (int t = 5; t >= -5; --t) {
     pic.Line(6.5, t, 8, t, kAxis);
     PrintRight(pic, 5, t, half3, Format(t, "0"), kAxis);
   }
-  PrintAt(pic, 14, 7, "Air ", kWhite, false);
+  // The captions a pixel under the line under the charts.
+  const double px = std::fabs(pic.PixelToY(1) - pic.PixelToY(0));  // a pixel, in y
+  const double captions = pic.PixelToY(UnderChartsPx(pic) + kPartingHalfPx + 1);
+  PrintAt(pic, 14, captions, "Air ", kWhite, false);
   pic.CurrentX = 27;
   pic.Print("Ground ");
 
   const Crossover x = FindCrossover(D, H, gHoursPerStep);
   XoverTemp(D) = x.temp;
   const double X = ToF(x.temp), A = ToF(gSfcTemp(D, H)), G = ToF(gSoilTemp(D, H) - 273.16);
-  const double th = SignedTextHeight(pic, "H");
+  const double th = SignedTextHeight(pic, "H"), L = -th;
   // Each gauge's texts stay in its column: the air's between the scale and
   // the ground bar, the ground's between the bars and the crossover's, the
   // crossover's left of the line that parts the gauges.
-  PrintRow(pic, 1, {{40, "XOver ", kWhite}}, 40, kPartingX - 1);
-  PrintRow(pic, 1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, kPartingX - 1);
+  const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
+  PrintRow(pic, 1, {{40, "XOver ", kWhite}}, 40, beforeParting);
+  PrintRow(pic, 1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);
 
-  // A bar's "T=" text stays under the captions and over the source line; its
-  // verdict, centred on the bar, stays clear of that text. The source line
-  // rises as far as its text would pass the picture's bottom.
-  const double captionsEnd = 7 + th, sourceLine = std::max(-6.2, -7 - th);
-  auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
-    pic.Box(left, 0, right, v, ToColor(g.box), true);
-    const double textY =
-        g.above ? std::min(v - 1.1 * th, captionsEnd) : std::max(v + 0.1 * th, sourceLine - th);
-    PrintRow(pic, textY, {{g.textX, g.prefix + Format(value, "0.0"), kRed}}, from, to);
-    if (g.verdict[0] == nullptr) return;
-    const int lines = g.verdict[1] != nullptr ? 2 : 1;
-    double y = v / 2 - 0.5 * lines * th;
-    y = g.above ? std::min(y, textY + th) : std::max(y, textY - lines * th);
-    for (int i = 0; i < lines; ++i) PrintRow(pic, y + i * th, {{g.verdictX[i], g.verdict[i], kRed}}, from, to);
-  };
-  if (G > -100) {
-    const double g = std::clamp(G - X, -5.5, 5.5);
-    bar(GroundGauge(g), 26, 37, g, G, 25.5, 39);
-  }
-  const double a = std::clamp(A - X, -5.5, 5.5);
-  bar(AirGauge(a), 11, 22, a, A, 8.5, 24.5);
-
-  // Where the crossover comes from, left of the MRi gauge.
-  if (x.manual) {
-    PrintRow(pic, sourceLine, {{1, "XOver manually entered", kRed}}, 0, kPartingX - 1);
-  } else {
-    std::vector<RowText> row = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
+  // A bar's "T=" text stands past the bar's end where that leaves room under
+  // the captions or over the source line, else across the zero line from
+  // the bar; its verdict on the bar where it fits with a pixel round it,
+  // else across the zero line too.
+  // Where the crossover comes from, left of the MRi gauge, inside the picture.
+  std::vector<RowText> source = {{1, "XOver manually entered", kRed}};
+  if (!x.manual) {
+    source = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
     const DateTime v = gValidTime(D, x.sourceHour);
     if (v.IsSet()) {
       const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
       // The hour alone when the day leaves no room: the hours back tell it.
       std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
-      row.push_back({49 - pic.TextWidth(when), when, kRed});
-      if (!RowFits(pic, row, 0, kPartingX - 1)) {
+      source.push_back({49 - pic.TextWidth(when), when, kRed});
+      if (!RowFits(pic, source, 0, beforeParting)) {
         when = FormatHourAmPm(local);
-        row.back() = {49 - pic.TextWidth(when), when, kRed};
+        source.back() = {49 - pic.TextWidth(when), when, kRed};
       }
     }
-    PrintRow(pic, sourceLine, row, 0, kPartingX - 1);
   }
+  const double captionsEnd = captions - L;
+  const double sourceLine = RowYInside(pic, std::max(-6.2, -7 + L), source, 0, beforeParting);
+  const double zero = 4 * px;  // half the zero line and a gap
+  const int span = PixelSpan(pic);
+  auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
+    const QRect box = DevicePixelsOf(pic, left, 0, right, v);
+    FillDevicePixels(pic, box, ToColor(g.box));
+    // Blocks of lines across the zero line, each further from it: the top
+    // of a block's first line.
+    double across = g.above ? -zero : zero;
+    const auto next = [&](int lines) {
+      across += g.above ? -lines * L : lines * L;
+      return g.above ? across + lines * L : across;
+    };
+    double textY = g.above ? std::max(v, zero) + px + L : std::min(v, -zero) - px;
+    if (g.above ? textY > captionsEnd - px : textY - L < sourceLine + px) textY = next(1);
+    PrintRow(pic, textY, {{g.textX, g.prefix + Format(value, "0.0"), kRed}}, from, to);
+    if (g.verdict[0] == nullptr) return;
+    const int lines = g.verdict[1] != nullptr ? 2 : 1;
+    const auto [inLeft, inRight] = Inside(pic, box);
+    double y = v / 2 + lines * L / 2;
+    QRect ink;
+    bool onBar = true;
+    for (int i = 0; i < lines; ++i) {
+      ink |= RowInk(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
+      onBar = onBar && RowFits(pic, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
+    }
+    onBar = onBar && box.adjusted(span, span, -span, -span).contains(ink);
+    if (!onBar) y = next(lines);
+    for (int i = 0; i < lines; ++i)
+      PrintRow(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, onBar ? inLeft : from, onBar ? inRight : to);
+  };
+  if (G > -100) {
+    const double g = std::clamp(G - X, -5.5, 5.5);
+    bar(GroundGauge(g), 25.5, 38, g, G, 25, 39);
+  }
+  const double a = std::clamp(A - X, -5.5, 5.5);
+  bar(AirGauge(a), 10, 23.5, a, A, 8 + 4 * std::fabs(pic.PixelToX(1) - pic.PixelToX(0)), 24.5);
+
+  PrintRow(pic, sourceLine, source, 0, beforeParting);
 }
 
 void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
-  pic.Scale(-5, -0.11, 95, 0.09);
+  // Laid out in pixels from the top: the title a pixel under the line under
+  // the charts, the columns' captions under it, then the gauge from -.01 to
+  // .075, its labels clear of the captions, and under it the two rows at the
+  // bottom.
+  pic.ScalePixels();
+  const double line = pic.TextHeight("H");
+  const double titlePx = UnderChartsPx(pic) + kPartingHalfPx + 1, rowsPx = pic.PixelHeight() - 2 * line;
+  const double topPx = titlePx + 2.5 * line + 1, bottomPx = rowsPx - 3;
+  const double perPx = 0.085 / std::max(bottomPx - topPx, 1.0);
+  const double scaleTop = -0.01 - topPx * perPx;
+  pic.Scale(-5, scaleTop, 95, scaleTop + pic.PixelHeight() * perPx);
+  const double th = SignedTextHeight(pic, "H");
+  const double title = pic.PixelToY(titlePx), y = pic.PixelToY(rowsPx);
   pic.DrawWidth = 3;
   pic.Line(60, -0.01, 60, 0.075, kAxis);
   pic.DrawWidth = 1;
@@ -295,15 +363,13 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
     pic.Line(58, v, 60, v, kAxis);
     PrintRight(pic, 57, v, half4, Format(v, ".00"), kAxis);
   }
-  // Texts right of the line that parts the gauges.
-  const double left = 49;
-  PrintRow(pic, -0.026, {{66, "MRi (Lowest 100mb)", kWhite}}, left);
-  PrintRow(pic, -0.019, {{61, "Development", kWhite}, {80, "Dispersal", kWhite}}, 57.5);
+  // Texts right of the line that parts the gauges, the captions right of the axis.
+  const double unitPx = std::fabs(pic.PixelToX(1) - pic.PixelToX(0));
+  const double left = pic.PixelToX(PartingPx(pic, 1)), pastAxis = 60 + 4 * unitPx;
+  PrintRow(pic, title, {{66, "MRi (Lowest 100mb)", kWhite}}, left);
+  PrintRow(pic, title + th, {{std::max(61.0, pastAxis), "Development", kWhite}, {80, "Dispersal", kWhite}}, pastAxis);
 
   const Mri m = ComputeMri(D, H);
-  const double th = SignedTextHeight(pic, "H");
-  // The two lines at the bottom stay inside the picture.
-  const double y = std::min(0.078, 0.09 - 2 * th);
   PrintRow(pic, y, {{52, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, left);
   std::vector<RowText> values = {{50, Format(gSfcTemp(D, H), "0.0") + "°C", kRed}};
   if (m.warmLevel > 0)
@@ -315,24 +381,60 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   if (!m.valid) return;
 
   const double v = std::clamp(m.value, -0.01, 0.075);
-  PrintRight(pic, 80, 0.0325, half4, Format(m.value, ".000"), kRed);
-  // The cues stay in their columns, clear of the value between them.
-  const auto cue = [&](double y, const char* first, double x1, const char* second, double from, double to) {
-    PrintRow(pic, y, {{x1, first, kRed}}, from, to);
-    if (second != nullptr) PrintRow(pic, y + th, {{64, second, kRed}}, from, to);
+  const std::string value = Format(m.value, ".000");
+  PrintRight(pic, 80, 0.0325, half4, value, kRed);
+
+  // Each column's box fills the column; its cue stands on it where it fits
+  // with a pixel round it, else in the nearest place of the column that
+  // keeps it clear of the box, the captions, the value and the rows at the
+  // bottom.
+  const int span = PixelSpan(pic);
+  const double s = pic.DeviceScale();
+  const QRect valueInk = TextInk(pic, std::max(80 - pic.TextWidth(value), pic.ScaleLeft()), 0.0325 - half4, value)
+                             .adjusted(-span, -span, span, span);
+  const int areaTop = static_cast<int>(std::ceil(pic.YToPixel(title + 2 * th) * s));
+  const int areaBottom = static_cast<int>(std::floor(pic.YToPixel(y) * s)) - 1;
+  const auto column = [&](double from, double to, double base, Color c, std::vector<RowText> lines) {
+    const QRect box = DevicePixelsOf(pic, from, base, to, v);
+    FillDevicePixels(pic, box, c);
+    if (lines.empty()) return;
+    const auto [inLeft, inRight] = Inside(pic, box);
+    // The pixels the lines take from `top` between the limits, with a pixel
+    // round them, across the whole box's width.
+    const auto inkAt = [&](double top, double l, double r) {
+      QRect ink;
+      for (std::size_t i = 0; i < lines.size(); ++i) ink |= RowInk(pic, top + i * th, {lines[i]}, l, r);
+      return QRect(QPoint(box.left(), ink.top() - span), QPoint(box.right(), ink.bottom() + span));
+    };
+    const double onBox = (base + v) / 2 - lines.size() * th / 2;
+    bool fits = true;
+    for (const RowText& l : lines) fits = fits && RowFits(pic, {l}, inLeft, inRight);
+    double top = onBox, from2 = inLeft, to2 = inRight;
+    if (!(fits && box.contains(inkAt(onBox, inLeft, inRight)))) {
+      const double start = pic.YToPixel(onBox);
+      for (int d = 1; d < pic.PixelHeight(); ++d) {
+        const double place = pic.PixelToY(start + (d % 2 == 1 ? (d + 1) / 2 : -d / 2));
+        const QRect r = inkAt(place, from, to);
+        if (r.top() >= areaTop && r.bottom() <= areaBottom && !r.intersects(box) && !r.intersects(valueInk)) {
+          top = place;
+          from2 = from;
+          to2 = to;
+          break;
+        }
+      }
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, top + i * th, {lines[i]}, from2, to2);
   };
-  if (v <= 0.025) {
-    pic.Box(63, 0.025, 74, v, kWhite, true);
-    if (v < 0.017) cue(std::min((v + 0.025) / 2 - th, 0.0325 - 2.5 * th), "Stratus", 65, "Favored", 62, 77.5);
-  }
-  if (v > 0.04) {
-    pic.Box(63, 0.04, 74, v, kWhite, true);
-    if (v > 0.047) cue(std::max((v + 0.04) / 2 - th, 0.0325 + 0.5 * th), "Fog", 66, "Favored", 62, 77.5);
-  }
-  if (v <= 0.008) {
-    pic.Box(79, 0.008, 90, v, kBlue, true);
-    if (v < 0.004) cue((v + 0.008) / 2 - th / 2, "Possible", 80, nullptr, 78.5, 95);
-  }
+  const double devFrom = pastAxis, devTo = 77, dispFrom = 78.5, dispTo = 94.5;
+  if (v <= 0.025)
+    column(devFrom, devTo, 0.025, kWhite,
+           v < 0.017 ? std::vector<RowText>{{65, "Stratus", kRed}, {64, "Favored", kRed}} : std::vector<RowText>{});
+  if (v > 0.04)
+    column(devFrom, devTo, 0.04, kWhite,
+           v > 0.047 ? std::vector<RowText>{{66, "Fog", kRed}, {64, "Favored", kRed}} : std::vector<RowText>{});
+  if (v <= 0.008)
+    column(dispFrom, dispTo, 0.008, kBlue,
+           v < 0.004 ? std::vector<RowText>{{80, "Possible", kRed}} : std::vector<RowText>{});
 }
 
 }  // namespace ondrik

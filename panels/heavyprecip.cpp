@@ -148,8 +148,18 @@ void HeavyPrecipPanel::Draw() {
   const std::optional<double> thickness = Thickness1000To500Dam(D, H);
   if (thickness) SetThicknessThresholds(*thickness);
 
-  // Gauges.
-  pic.Scale(-100, -8, 100, 18);
+  // The diagram's grid under everything, kept clear of the places of the
+  // texts; the gauges and the vectors over it, the texts last.
+  DrawGrid(pic);
+  const std::vector<PlacedText> texts = PlaceTexts(pic, H, thickness);
+  const int span = PixelSpan(pic);
+  for (const PlacedText& t : texts) {
+    UseTextScale(pic, t);
+    FillDevicePixels(pic, TextInk(pic, t.x, t.y, t.text).adjusted(-span, -span, span, span), kBlack);
+  }
+  FillDevicePixels(pic, GaugeLabelsPlace(pic), kBlack);
+
+  UseGaugeScale(pic);
   PlotBar(pic, gPwat(D, H), kRowPrecipWaterGauge);
   if (meanRH) {
     PlotBar(pic, *meanRH, kRowMeanRH);
@@ -158,94 +168,162 @@ void HeavyPrecipPanel::Draw() {
   PlotBar(pic, gWarmCloudDepthFt(D, H), kRowWarmCloudDepth);
   PlotBar(pic, gLLJSpd(D, H), kRowLowLevelJet);
 
+  // A long vector may reach a text: the text stands over it, a pixel of
+  // black round every stroke.
   DrawVectors(pic, H);
-  DrawTexts(pic, H);
-  DrawGaugeLabels(pic, H);
-  if (thickness) {
-    // On a black box: the diagram's vertical axis runs under it.
-    pic.FontTransparent = false;
-    PrintAt(pic, 0, 12, Format(*thickness, "###"), kYellow);
-    pic.FontTransparent = true;
+  const double s = pic.DeviceScale();
+  const auto reached = [&](const QRect& device) {
+    const double reach = 6 * span;  // an arrow's head and pen
+    const QRectF r(device.left() / s - reach, device.top() / s - reach, device.width() / s + 2 * reach,
+                   device.height() / s + 2 * reach);
+    return std::any_of(arrowsPx_.begin(), arrowsPx_.end(),
+                       [&](const auto& a) { return SegmentMeetsRect(a.first, a.second, r); });
+  };
+  for (const PlacedText& t : texts) {
+    UseTextScale(pic, t);
+    if (reached(TextInk(pic, t.x, t.y, t.text))) pic.TextOutline = kBlack;
+    PrintAt(pic, t.x, t.y, t.text, t.colour, false);
+    pic.TextOutline.reset();
   }
-  PrintCentred(pic, kFirstThirdEnd, 12, Format(gIndexThresholds(kRowPrecipWaterGauge, 1), "0.00"), kYellow);
-  PrintCentred(pic, kSecondThirdEnd, 12, Format(gIndexThresholds(kRowPrecipWaterGauge, 2), "0.00"), kYellow);
+  UsePanelFont(pic);
+  if (reached(GaugeLabelsPlace(pic))) pic.TextOutline = kBlack;
+  DrawGaugeLabels(pic, H);
+  pic.TextOutline.reset();
   pic.DrawWidth = 1;
   Update();
 }
 
-void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
+void HeavyPrecipPanel::UseVectorScale(PictureBox& pic) const {
+  pic.Scale(-gMBEScale, gMBEScale, gMBEScale, -gMBEScale);
+}
+
+void HeavyPrecipPanel::UseGaugeScale(PictureBox& pic) { pic.Scale(-100, -8, 100, 18); }
+
+void HeavyPrecipPanel::UseTextScale(PictureBox& pic, const PlacedText& t) const {
+  if (t.gauges)
+    UseGaugeScale(pic);
+  else
+    UseVectorScale(pic);
+  UsePanelFont(pic);
+  pic.FontSize *= t.fontScale;
+}
+
+void HeavyPrecipPanel::DrawGrid(PictureBox& pic) const {
   const double s = gMBEScale;
-  pic.Scale(-s, s, s, -s);
+  UseVectorScale(pic);
   pic.DrawWidth = 1;
   pic.Line(-s, 0, s, 0, kGrid);
   pic.Line(0, -s, 0, s, kGrid);
   pic.FillTransparent = true;
-  for (int r : MbeRings(gMBEScale)) {
-    pic.Circle(0, 0, r, kGrid);
-    if (r <= s) PrintAt(pic, -r, 0, NumberItem(r), kGrid);  // a ring beyond the edge has its label out of sight
-  }
+  for (int r : MbeRings(gMBEScale)) pic.Circle(0, 0, r, kGrid);
+  // A slow MBE vector of the dataset shown: the speed it falls short of.
+  const Integer D = gCurDataset, H = host_.Hour();
+  const Single red = gIndexThresholds(kRowMbeSpeed, 2), yellow = gIndexThresholds(kRowMbeSpeed, 1);
+  pic.DrawWidth = 2;
+  if (gMbeSpd(D, H) < red)
+    pic.Circle(0, 0, red, kRed);
+  else if (gMbeSpd(D, H) < yellow)
+    pic.Circle(0, 0, yellow, kYellow);
+  pic.DrawWidth = 1;
+}
 
+std::vector<HeavyPrecipPanel::PlacedText> HeavyPrecipPanel::PlaceTexts(PictureBox& pic, Integer H,
+                                                                       const std::optional<double>& thickness) const {
+  const Integer D = gCurDataset;
+  std::vector<PlacedText> texts;
+  // The vectors' lines, one under the other from the top-left corner, the
+  // last in a larger font.
+  const bool uncertain = JetUncertain(D, H);
+  const PlacedText lines[] = {
+      {false, 1, 0, 0,
+       "V cloud layer   = " + NumberItem(Nearest(gCloudLayerDir(D, H))) + "°/" +
+           NumberItem(Nearest(gCloudLayerSpd(D, H))) + "kts",
+       kCyan},
+      {false, 1, 0, 0,
+       "V low-level jet = " + NumberItem(Nearest(gLLJDir(D, H))) + "°/" + NumberItem(Nearest(gLLJSpd(D, H))) +
+           "kts at " + NumberItem(gLLJPres(D, H)) + (uncertain ? "mb ?" : "mb"),
+       uncertain ? kJetUncertain : kJet},
+      {false, 1.5, 0, 0,
+       "MBE Velocity  = " + NumberItem(Nearest(gMbeDir(D, H))) + "°/" + NumberItem(Nearest(gMbeSpd(D, H))) + "kts",
+       gMbeForwardProp ? kRed : kYellow}};
+  double top = 0;  // pixels
+  for (PlacedText t : lines) {
+    UseTextScale(pic, t);
+    t.x = pic.ScaleLeft();
+    t.y = pic.PixelToY(top);
+    top += pic.TextHeightPx(t.text);
+    texts.push_back(t);
+  }
+  // Each ring's number where it crosses the x axis on the left; a ring
+  // beyond the edge has its number out of sight.
+  for (int r : MbeRings(gMBEScale))
+    if (r <= gMBEScale) texts.push_back({false, 1, -static_cast<double>(r), 0, NumberItem(r), kGrid});
+  // Over the gauges: the thickness at their start, the precipitable water's
+  // borders between their thirds.
+  UseTextScale(pic, {true, 1, 0, 0, "", kBlack});
+  if (thickness) texts.push_back({true, 1, 0, 12, Format(*thickness, "###"), kYellow});
+  for (const auto& [at, column] : {std::pair{kFirstThirdEnd, 1}, std::pair{kSecondThirdEnd, 2}}) {
+    const std::string t = Format(gIndexThresholds(kRowPrecipWaterGauge, column), "0.00");
+    texts.push_back({true, 1, at - pic.TextWidth(t) / 2, 12, t, kYellow});
+  }
+  return texts;
+}
+
+QRect HeavyPrecipPanel::GaugeLabelsPlace(PictureBox& pic) {
+  UseGaugeScale(pic);
+  UsePanelFont(pic);
+  const double s = pic.DeviceScale();
+  const double top = static_cast<int>(kRowPrecipWaterGauge) - 1.55 - pic.TextHeight("W") / 2;
+  return {QPoint(0, static_cast<int>(std::floor(pic.YToPixel(top) * s))),
+          QPoint(static_cast<int>(std::ceil(pic.XToPixel(GaugesBegin(pic)) * s)) + PixelSpan(pic) - 1,
+                 pic.Image().height() - 1)};
+}
+
+double HeavyPrecipPanel::GaugesBegin(const PictureBox& pic) { return -pic.TextWidth(" "); }
+
+void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
+  UseVectorScale(pic);
+  // Each arrow from the current point to (x, y), kept in pixels.
+  arrowsPx_.clear();
+  const auto arrow = [&](double x, double y, Color c, int width, double dir) {
+    arrowsPx_.push_back(
+        {QPointF(pic.XToPixel(pic.CurrentX), pic.YToPixel(pic.CurrentY)), QPointF(pic.XToPixel(x), pic.YToPixel(y))});
+    DrawMBEArrow(pic, x, y, c, width, dir);
+  };
   ShownDataset = gCurDataset;
   const bool forward = gMbeForwardProp;
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
     if (gMbeDone(d, H) != -1) ComputeMBEVectors(d, H, 0);
     pic.DrawWidth = 2;
-    if (d == ShownDataset) {
-      const Single red = gIndexThresholds(kRowMbeSpeed, 2), yellow = gIndexThresholds(kRowMbeSpeed, 1);
-      if (gMbeSpd(d, H) < red)
-        pic.Circle(0, 0, red, kRed);
-      else if (gMbeSpd(d, H) < yellow)
-        pic.Circle(0, 0, yellow, kYellow);
-    }
     const double cu = gCloudLayerU(d, H), cv = gCloudLayerV(d, H);
     const Color jet = JetUncertain(d, H) ? eRGB(ShownDataset, 0, 128, 0) : eRGB(ShownDataset, 0, 255, 0);
     pic.CurrentX = 0;
     pic.CurrentY = 0;
-    DrawMBEArrow(pic, cu, cv, eRGB(ShownDataset, 0, 255, 255), 2, gCloudLayerDir(d, H));
+    arrow(cu, cv, eRGB(ShownDataset, 0, 255, 255), 2, gCloudLayerDir(d, H));
     if (forward) {
-      DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), jet, 2, gLLJDir(d, H) - 180);
+      arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2,
-                   gMbeUpwindDir(d, H));
+      arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2, gMbeUpwindDir(d, H));
       pic.CurrentX = cu;
       pic.CurrentY = cv;
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 255), 2, gMbeUpwindDir(d, H));
+      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 255), 2, gMbeUpwindDir(d, H));
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 0, 0), 4, gMbeDir(d, H));
+      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 0, 0), 4, gMbeDir(d, H));
     } else {
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), jet, 2, gLLJDir(d, H) - 180);
+      arrow(gMbeU(d, H), gMbeV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 0), 3, gMbeDir(d, H));
+      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 0), 3, gMbeDir(d, H));
     }
   });
-}
-
-void HeavyPrecipPanel::DrawTexts(PictureBox& pic, Integer H) {
-  const Integer D = gCurDataset;
-  const bool uncertain = JetUncertain(D, H);
-  pic.DrawWidth = 1;
-  PrintAt(pic, -gMBEScale, gMBEScale,
-          "V cloud layer   = " + NumberItem(Nearest(gCloudLayerDir(D, H))) + "°/" +
-              NumberItem(Nearest(gCloudLayerSpd(D, H))) + "kts",
-          kCyan);
-  pic.ForeColor = uncertain ? kJetUncertain : kJet;
-  pic.Print("V low-level jet = " + NumberItem(Nearest(gLLJDir(D, H))) + "°/" + NumberItem(Nearest(gLLJSpd(D, H))) +
-            "kts at " + NumberItem(gLLJPres(D, H)) + (uncertain ? "mb ?" : "mb"));
-  const double font = pic.FontSize;
-  pic.FontSize = font * 1.5;
-  pic.ForeColor = gMbeForwardProp ? kRed : kYellow;
-  pic.Print("MBE Velocity  = " + NumberItem(Nearest(gMbeDir(D, H))) + "°/" + NumberItem(Nearest(gMbeSpd(D, H))) +
-            "kts");
-  pic.FontSize = font;
 }
 
 void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   const std::optional<Single> meanRH = MeanRHTo500(D, H);
-  pic.Scale(-100, -8, 100, 18);
+  UseGaugeScale(pic);
   const bool uncertain = JetUncertain(D, H);
   const struct {
     int row;
@@ -261,11 +339,12 @@ void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
   };
   // Each label beside its bar: the name from x -70, the value ending just
   // before the bars begin (the row moves left where the two need more room).
-  const double barsBegin = -pic.TextWidth(" ");
+  const double barsBegin = GaugesBegin(pic);
   for (const auto& g : gauges) {
-    const double y = g.row - 1.55 - pic.TextHeight(g.name) / 2;  // centred on the bar
-    PrintRow(pic, y, {{-70, g.name, g.colour}, {barsBegin - pic.TextWidth(g.value), g.value, g.colour}},
-             pic.ScaleLeft(), barsBegin);
+    // Centred on the bar, inside the picture.
+    const std::vector<RowText> row = {{-70, g.name, g.colour}, {barsBegin - pic.TextWidth(g.value), g.value, g.colour}};
+    const double y = RowYInside(pic, g.row - 1.55 - pic.TextHeight(g.name) / 2, row, pic.ScaleLeft(), barsBegin);
+    PrintRow(pic, y, row, pic.ScaleLeft(), barsBegin);
   }
 }
 

@@ -4,10 +4,13 @@
 #include <QHBoxLayout>
 #include <QPalette>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <vector>
+#include <string>
+#include <tuple>
+#include <utility>
 
 #include "core/ccl.h"
 #include "core/guards.h"
@@ -201,8 +204,21 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
   PictureBox& pic = Pic();
   const Integer H = host_.Hour();
   const Single v = row.value(shown, H);
+  const bool bar = chkIndcyBar_->Value() != 0, circles = chkIndcyCircle_->Value() != 0;
+  const bool quartiles = chkIndicyBox_->Value() != 0 && gDatasetCount > 1;
   pic.Mode = DrawMode::CopyPen;
   pic.FontTransparent = true;
+
+  // In device pixels: the row's band, the digits' height and a pixel above
+  // and below, holds the bar and the circles; a number on the bar lies
+  // wholly on it.
+  const double s = pic.DeviceScale();
+  const int span = PixelSpan(pic);
+  const auto column = [&](double x) { return static_cast<int>(std::floor(pic.XToPixel(x) * s + 0.5)); };
+  const QRect digits = TextInk(pic, 0, y, "0123456789");
+  const int bandTop = digits.top() - span, bandBottom = digits.bottom() + span;
+  const int barsLeft = column(0);
+
   pic.CurrentX = kLeft;
   pic.CurrentY = y;
   pic.ForeColor = kName;
@@ -210,50 +226,67 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
   pic.ForeColor = kValue;
   pic.Print(FormatIndexValue(v, row.format), false);
 
-  // The bar first, then the thresholds at the ends of the first and second
-  // thirds over it, each number whole: black on the bar, white beside it,
-  // and white edged in black where the bar ends under it.
-  double barEnd = 0;
-  if (chkIndcyBar_->Value() != 0) {
-    const IndexPosition p = IndexToX(v, row.threshold);
-    const Color c = ThirdColor(p.third);
-    pic.FillColor = c;
-    if (p.x > 0) {
-      pic.Box(0, y + 0.1, p.x, y + 0.8, c, true);
-      barEnd = p.x;
-    }
-  }
+  // The thresholds at the ends of the first and second thirds where number
+  // items put them (" 700 ", " .5 ": centred without the trailing blank),
+  // their digits alone printed.
+  struct Threshold {
+    std::string text;
+    double left;
+    QRect clear;  // its ink and a pixel round it
+  };
+  std::array<Threshold, 2> numbers;
   Single a, b;
   ShownThresholds(v, row.threshold, a, b);
-  for (const auto& [t, at] : {std::pair{a, kFirstThirdEnd}, std::pair{b, kSecondThirdEnd}}) {
-    const std::string text = NumberItem(t);  // as a number item prints: " 700 ", " .5 "
-    const std::string digits = text.substr(0, text.size() - 1);  // without the trailing blank
-    const double left = at - pic.TextWidth(digits) / 2;
-    const double inkLeft = left + pic.TextWidth(digits.substr(0, digits.find_first_not_of(' ')));
-    const double inkRight = left + pic.TextWidth(digits);
-    pic.CurrentX = left;
-    pic.CurrentY = y;
-    pic.ForeColor = inkRight <= barEnd ? kBlack : kThreshold;
-    if (inkLeft < barEnd && inkRight > barEnd) pic.TextOutline = kBlack;
-    pic.Print(text, false);
-    pic.TextOutline.reset();
+  for (const auto& [i, t, at] : {std::tuple{0, a, kFirstThirdEnd}, std::tuple{1, b, kSecondThirdEnd}}) {
+    const std::string item = NumberItem(t);
+    const std::size_t first = item.find_first_not_of(' '), last = item.find_last_not_of(' ');
+    const std::string text = item.substr(first, last - first + 1);
+    const double left = at - pic.TextWidth(item.substr(0, last + 1)) / 2 + pic.TextWidth(item.substr(0, first));
+    numbers[static_cast<size_t>(i)] = {text, left, TextInk(pic, left, y, text).adjusted(-span, -span, span, span)};
   }
 
-  if (chkIndcyCircle_->Value() != 0) {
-    pic.Mode = DrawMode::CopyPen;
+  // The bar. One that would end inside a number ends beside it instead:
+  // past it when the value has reached the number's threshold, short of it
+  // when not; the number then lies wholly on the bar or stands beside it.
+  int barEnd = barsLeft;  // the first column past the bar
+  Color barColour = kBlack;
+  if (bar) {
+    const IndexPosition p = IndexToX(v, row.threshold);
+    barColour = ThirdColor(p.third);
+    if (p.x > 0) {
+      barEnd = std::max(barsLeft + span, column(p.x));
+      for (const auto& [n, at] : {std::pair{numbers[0], kFirstThirdEnd}, std::pair{numbers[1], kSecondThirdEnd}})
+        if (n.clear.left() < barEnd && barEnd <= n.clear.right())
+          barEnd = p.x >= at ? n.clear.right() + 1 : n.clear.left();
+    }
+  }
+  if (barEnd > barsLeft)
+    FillDevicePixels(pic, QRect(QPoint(barsLeft, bandTop), QPoint(barEnd - 1, bandBottom)), barColour);
+
+  // The circles; the numbers they reach are drawn over them with a pixel of
+  // their ground round every stroke.
+  const double bandMiddle = pic.PixelToY((bandTop + bandBottom + 1) / 2.0 / s);
+  std::array<bool, 2> reached{};
+  if (circles) {
     pic.Style = DrawStyle::Solid;
     pic.FillTransparent = false;
+    const int radius = static_cast<int>(std::ceil(kCircleRadius * s * pic.PixelWidth() / pic.ScaleWidth())) + span;
     ForEachShownDataset(shown, H, [&](Integer D) {
       const Single x = IndexToX(row.value(D, H), row.threshold).x;
       pic.FillColor = x < kFirstThirdEnd   ? eRGB(shown, 0, 255, 0)
                       : x < kSecondThirdEnd ? eRGB(shown, 255, 255, 0)
                                             : eRGB(shown, 255, 0, 0);
-      if (x > 0) pic.Circle(x, y + 0.44, kCircleRadius, eRGB(shown, 127, 127, 127));
+      if (!(x > 0)) return;
+      pic.Circle(x, bandMiddle, kCircleRadius, eRGB(shown, 127, 127, 127));
+      for (size_t i = 0; i < numbers.size(); ++i)
+        reached[i] = reached[i] || (column(x) + radius >= numbers[i].clear.left() &&
+                                    column(x) - radius <= numbers[i].clear.right());
     });
     pic.FillTransparent = true;
   }
 
-  if (chkIndicyBox_->Value() != 0 && gDatasetCount > 1) {
+  // The quartile box round the band; its sides break off across a number.
+  if (quartiles) {
     std::array<Single, kMaxDatasets> values{};
     Integer n = 0;
     for (Integer D = 1; D <= std::min<Integer>(gDatasetCount, kMaxDatasets); ++D)
@@ -265,10 +298,26 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
       const Single xU = IndexToX(upper, row.threshold).x;
       const bool falling = gIndexThresholds(row.threshold, 0) >= gIndexThresholds(row.threshold, 1);
       if (falling ? xU > 0 : xL > 0) {
-        pic.FillTransparent = true;
-        pic.Box(xL, y - 0.1, xU, y + 1.0, kQuartileBox, false);
+        const int left = std::min(column(xL), column(xU)), right = std::max(column(xL), column(xU));
+        const int top = bandTop - span, bottom = bandBottom + 1;
+        FillDevicePixels(pic, QRect(QPoint(left, top), QPoint(right + span - 1, top + span - 1)), kQuartileBox);
+        FillDevicePixels(pic, QRect(QPoint(left, bottom), QPoint(right + span - 1, bottom + span - 1)), kQuartileBox);
+        for (const int side : {left, right}) {
+          const QRect edge(QPoint(side, top), QPoint(side + span - 1, bottom + span - 1));
+          const auto crosses = [&](const Threshold& t) { return edge.intersects(t.clear); };
+          if (std::none_of(numbers.begin(), numbers.end(), crosses))
+            FillDevicePixels(pic, edge, kQuartileBox);
+        }
       }
     }
+  }
+
+  // The numbers last: black on the bar, white beside it.
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    const bool on = numbers[i].clear.right() < barEnd;
+    if (reached[i]) pic.TextOutline = on ? barColour : kBlack;
+    PrintAt(pic, numbers[i].left, y, numbers[i].text, on ? kBlack : kThreshold, false);
+    pic.TextOutline.reset();
   }
   y += kRowStep;
 }

@@ -33,6 +33,17 @@ struct Bounds {
   }
 };
 
+// A row of texts on the map, inside it, each on white that keeps the map's
+// lines and overlays a pixel clear of its ink.
+void PrintOnMap(PictureBox& pic, double y, const std::vector<RowText>& row, double left) {
+  y = RowYInside(pic, y, row, left);
+  const int span = PixelSpan(pic);
+  for (const QRect& ink : RowInks(pic, y, row, left))
+    if (!ink.isEmpty()) FillDevicePixels(pic, ink.adjusted(-span, -span, span, span), kWhite);
+  PrintRow(pic, y, row, left);
+  pic.ForeColor = kBlack;
+}
+
 // Texts on line `line` (0 the top) from the map's left edge, one after the
 // other, fitted to the map's width.
 void PrintMapLine(PictureBox& pic, int line, const std::vector<std::string>& texts,
@@ -40,8 +51,7 @@ void PrintMapLine(PictureBox& pic, int line, const std::vector<std::string>& tex
   std::vector<RowText> row;
   for (std::size_t i = 0; i < texts.size(); ++i)
     row.push_back({pic.ScaleLeft(), texts[i], i < colours.size() ? colours[i] : kBlack});
-  PrintRow(pic, pic.ScaleTop() + line * pic.TextHeightInScale("H"), row, pic.ScaleLeft());
-  pic.ForeColor = kBlack;
+  PrintOnMap(pic, pic.ScaleTop() + line * pic.TextHeightInScale("H"), row, pic.ScaleLeft());
 }
 
 std::string WholeItem(double v) { return PrintNumber(std::floor(v + 0.5)); }
@@ -194,10 +204,9 @@ std::array<TravelTime, 2> PrintMapTravelTimes(PictureBox& pic, const std::array<
   // The first at the left edge, the second ending at the right edge; on a
   // narrow map the row is fitted to its width.
   const double right = pic.ScaleLeft() + pic.ScaleWidth(), bottom = pic.ScaleTop() + pic.ScaleHeight();
-  PrintRow(pic, bottom - pic.TextHeightInScale(text[0]),
-           {{pic.ScaleLeft(), text[0], kBlack}, {right - pic.TextWidthInScale(text[1]), text[1], kBlack}},
-           pic.ScaleLeft());
-  pic.ForeColor = kBlack;
+  PrintOnMap(pic, bottom - pic.TextHeightInScale(text[0]),
+             {{pic.ScaleLeft(), text[0], kBlack}, {right - pic.TextWidthInScale(text[1]), text[1], kBlack}},
+             pic.ScaleLeft());
   return t;
 }
 

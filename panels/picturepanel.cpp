@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/pictureboxwidget.h"
+#include "platform/picturetext.h"
 
 namespace ondrik {
 
@@ -94,9 +95,10 @@ std::string CollapseBlanks(const std::string& t) {
 namespace {
 
 // Lays out the row as PrintRow says and, when asked, prints it; true when it
-// stands whole between its limits.
+// stands whole between its limits. inks: where not null, the device pixels
+// each of its texts' ink takes.
 bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
-               bool print) {
+               bool print, std::vector<QRect>* inks = nullptr) {
   if (row.empty()) return true;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
@@ -144,9 +146,10 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
     pic.FontSize = px * 72.0 / 96;
     done = fits();
   }
-  if (print)
-    for (std::size_t i = 0; i < texts.size(); ++i)
-      PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    if (inks != nullptr) inks->push_back(TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text));
+    if (print) PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+  }
   pic.FontSize = font;
   pic.FontName = face;
   return done;
@@ -160,6 +163,106 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
 
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
   return LayOutRow(pic, 0, row, leftLimit, rightLimit, false);
+}
+
+std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+                           double rightLimit) {
+  std::vector<QRect> inks;
+  LayOutRow(pic, y, row, leftLimit, rightLimit, false, &inks);
+  return inks;
+}
+
+double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
+  const QRect ink = RowInk(pic, y, row, leftLimit, rightLimit);
+  if (ink.isEmpty()) return y;
+  const double s = pic.DeviceScale();
+  const int bottom = static_cast<int>(std::lround(pic.PixelHeight() * s)) - 1;
+  const int shift = ink.bottom() > bottom ? bottom - ink.bottom() : ink.top() < 0 ? -ink.top() : 0;
+  return pic.PixelToY(pic.YToPixel(y) + shift / s);
+}
+
+QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
+  QRect ink;
+  for (const QRect& r : RowInks(pic, y, row, leftLimit, rightLimit)) ink |= r;
+  return ink;
+}
+
+void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<double, std::string>>& labels,
+                     double from, double to, Color c) {
+  const double size = pic.FontSize;
+  const std::string face = pic.FontName;
+  std::vector<double> at(labels.size());
+  const auto lay = [&] {
+    const double gap = pic.TextWidthPx(" ") / 2;
+    double end = from - gap;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+      const double w = pic.TextWidthPx(labels[i].second);
+      at[i] = std::min(std::max(pic.XToPixel(labels[i].first) - w / 2, from), to - w);
+      if (at[i] < end + gap) return false;
+      end = at[i] + w;
+    }
+    return true;
+  };
+  bool fits = lay();
+  if (!fits) UseCondensedFace(pic);
+  for (int px = static_cast<int>(std::ceil(size * 96 / 72)); !fits && px >= kSmallestRowPx; --px) {
+    pic.FontSize = px * 72.0 / 96;
+    fits = lay();
+  }
+  for (std::size_t i = 0; i < labels.size(); ++i) PrintAt(pic, pic.PixelToX(at[i]), y, labels[i].second, c);
+  pic.FontSize = size;
+  pic.FontName = face;
+}
+
+QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text) {
+  using namespace picturetext;
+  const QRectF ink = TextIn(FontFor(pic.FontName, pic.FontSize, pic.FontBold, pic.DeviceScale()), text).ink;
+  // Printed from the device pixel nearest its corner.
+  const double s = pic.DeviceScale();
+  const double left = std::floor(pic.XToPixel(x) * s + 0.5), top = std::floor(pic.YToPixel(y) * s + 0.5);
+  return QRect(QPoint(static_cast<int>(std::floor(left + ink.left())), static_cast<int>(std::floor(top + ink.top()))),
+               QPoint(static_cast<int>(std::ceil(left + ink.right())) - 1,
+                      static_cast<int>(std::ceil(top + ink.bottom())) - 1));
+}
+
+int PixelSpan(const PictureBox& pic) { return std::max(1, static_cast<int>(std::lround(pic.DeviceScale()))); }
+
+void FillDevicePixels(PictureBox& pic, const QRect& r, Color c) {
+  if (r.isEmpty()) return;
+  // A box covers the device pixels from its first corner's to a whole
+  // picture pixel's span past its second corner's.
+  const double s = pic.DeviceScale();
+  const int span = PixelSpan(pic);
+  const int right = std::max(r.left(), r.right() + 1 - span), bottom = std::max(r.top(), r.bottom() + 1 - span);
+  pic.Box(pic.PixelToX(r.left() / s), pic.PixelToY(r.top() / s), pic.PixelToX(right / s), pic.PixelToY(bottom / s), c,
+          true);
+}
+
+QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2) {
+  const double s = pic.DeviceScale();
+  const auto px = [&](double v) { return static_cast<int>(std::floor(v * s + 0.5)); };
+  const int l = px(pic.XToPixel(x1)), r = px(pic.XToPixel(x2)), t = px(pic.YToPixel(y1)), b = px(pic.YToPixel(y2));
+  return QRect(QPoint(std::min(l, r), std::min(t, b)), QPoint(std::max(l, r) - 1, std::max(t, b) - 1));
+}
+
+bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
+  double t0 = 0, t1 = 1;
+  const double dx = b.x() - a.x(), dy = b.y() - a.y();
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
+    if (t0 > t1) return false;
+  }
+  return true;
 }
 
 bool PanelCanDraw(Integer hour) {

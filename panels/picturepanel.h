@@ -2,8 +2,13 @@
 // derive from it and draw on Pic().
 #pragma once
 
+#include <QPointF>
+#include <QRect>
+#include <QRectF>
+
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panels/panel.h"
@@ -78,6 +83,38 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
 // smallest size at the latest; prints nothing.
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The device pixels the ink of the row takes where PrintRow would print it,
+// all of it or each text's; prints nothing.
+QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+             double rightLimit = std::numeric_limits<double>::quiet_NaN());
+std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+                           double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The top nearest y at which the row's ink stands inside the picture.
+double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+                  double rightLimit = std::numeric_limits<double>::quiet_NaN());
+
+// Labels (x, text) of an axis centred on their x with their tops at y, every
+// one of them: between the pixel columns from and to, half a blank apart, in
+// the picture's face, else the condensed face, else smaller down to 7
+// pixels.
+void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<double, std::string>>& labels,
+                     double from, double to, Color c);
+
+// The device pixels the glyphs of a text cover when it is printed with its
+// top-left corner at (x, y) in the picture's scale and font: what must stay
+// clear, with a pixel round it, for the text to read.
+QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text);
+// Device pixels per picture pixel, whole: the width of a one-pixel line.
+int PixelSpan(const PictureBox& pic);
+// A box filled with c over exactly the device pixels of r.
+void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
+// The device pixels of the box with corners (x1, y1) and (x2, y2) in the
+// picture's scale: from the pixel nearest one edge to the one before the
+// pixel nearest the other.
+QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2);
+
+// Whether the segment from a to b meets the rectangle.
+bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r);
 
 // True when a panel has something to draw: no load in progress and the
 // current dataset holds the hour.

@@ -67,6 +67,8 @@ PrecipTypePanel::PrecipTypePanel(PanelHost& host, QWidget* parent)
   QObject::connect(btnPrecipType_, &QPushButton::clicked, btnPrecipType_, [this] { btnPrecipType_Click(); });
   picSleet_->setObjectName("picSleet");
   picSleet_->Pic().BackColor = kWhite;
+  UsePanelFont(picSleet_->Pic());
+  UsePanelFont(Pic());
   picSleet_->setVisible(false);
   PlaceSleetStrip();
   Picture()->onMouseUp = [this](int, int, double, double) { picPrecipType_Click(); };
@@ -100,16 +102,19 @@ void PrecipTypePanel::Draw() {
   } else {
     DrawEnergyHeader(pic, H);
     const std::string& shownPattern = gEnergyPattern(gCurDataset, H);
-    PlanUnderDiagram(pic, H, DiagramOf(shownPattern));
+    PlanEnergyView(pic, H, DiagramOf(shownPattern));
     bool background = false;
     pointsPx_.clear();
+    labelsPx_.clear();
+    trailsPx_.clear();
     ShownDataset = gCurDataset;
     ForEachShownDataset(ShownDataset, H, [&](Integer d) {
       const std::string& p = gEnergyPattern(d, H);
       if (!SameFamily(p, shownPattern)) return;
       DrawEnergyDiagram(pic, d, H, DiagramOf(p), background);
     });
-    if (!picSleet_->isHidden()) PlaceSleetStrip(pointsPx_);
+    if (!picSleet_->isHidden()) PlaceSleetStrip();
+    if (background) DrawRegionLabels(pic, DiagramOf(shownPattern));
     DrawUnderDiagram(pic);
   }
   Update();

@@ -7,8 +7,8 @@
 // top-down block. The button under it switches the view.
 #pragma once
 
-#include <QRect>
 #include <QRectF>
+#include <QSize>
 
 #include <string>
 #include <utility>
@@ -38,45 +38,60 @@ class PrecipTypePanel : public PicturePanel {
   void DrawThicknessView(PictureBox& pic, Integer H);
   void DrawEnergyHeader(PictureBox& pic, Integer H);
   void DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, EnergyDiagram diagram, bool& background);
+  // A diagram's scale: its chart's top value at the chart's top, 0 at the axis.
+  void UseDiagramScale(PictureBox& pic, EnergyDiagram diagram) const;
+  // The chart's axes: every number beside and under it, each a point's
+  // radius clear of the chart, the axes' titles above and under it.
+  void DrawDiagramAxes(PictureBox& pic, EnergyDiagram diagram);
+  // A point's trail from (x1, y1) to (x2, y2), and a point of radius r at
+  // (x, y): drawn and kept for the labels and the strip to keep clear of.
+  void Trail(PictureBox& pic, double x1, double y1, double x2, double y2);
+  void KeepPoint(const PictureBox& pic, double x, double y, double r);
+  // The diagram's region labels over its lines: each in its cell of the grid
+  // or the nearest one above or below that no point, trail or the strip
+  // reaches.
+  void DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram);
   // The surface energy strip of gCurDataset at the hour, shown on picSleet.
   void PlotPrecipTypeEnergy(Integer hour);
-  // The strip keeps its place over the picture; after a draw it takes the
-  // first of its places that hides none of the points drawn.
-  QRect SleetRect(int place) const;
+  // The strip stands in a corner of the chart: the first that hides none of
+  // the points drawn, else the one that hides fewest.
+  QSize SleetSize();
   void PlaceSleetStrip();
-  void PlaceSleetStrip(const std::vector<QRectF>& points);
   void Resized() override { PlaceSleetStrip(); }
   // The verdict of (d, H) in the diagram, line by line.
   static std::vector<std::string> VerdictLines(Integer d, Integer H, EnergyDiagram diagram);
-  // The rows under the energy diagram of the shown dataset, top to bottom:
-  // the verdict at the diagram's left edge, the start level at the right in
-  // rows the verdict leaves room in (else rows of their own), the
-  // seeder-feeder pair at the picture's left edge, the cloud top last. The
-  // diagram's axis rises to make room for them.
-  void PlanUnderDiagram(PictureBox& pic, Integer H, EnergyDiagram diagram);
+  // Where the energy view's parts stand for the shown dataset, in pixels:
+  // over the chart a row with the title of its y axis and the snow share;
+  // under it a row of numbers, then the title of its x axis, the verdict at
+  // the diagram's left edge, the start level at the right in rows the
+  // verdict leaves room in (else rows of their own), the seeder-feeder pair
+  // at the picture's left edge, the cloud top and the ice warning. The
+  // chart takes the room that is left; the numbers and titles stand a
+  // point's radius clear of it.
+  void PlanEnergyView(PictureBox& pic, Integer H, EnergyDiagram diagram);
   void DrawUnderDiagram(PictureBox& pic);
-  // The bottom of a diagram's scale whose top is `top` and whose axis (y = 0)
-  // stands where the rows under it leave room.
-  double BottomUnder(const PictureBox& pic, double top) const;
-  struct UnderDiagram {
-    double line = 0;                 // pixels a row
-    double axisPx = 0;               // the diagram's y = 0
-    double diagramTopPx = 0;         // the top of its chart
+  struct EnergyLayout {
+    double line = 0;                  // pixels a row
+    double pointPx = 0;               // radius of the hour's point
+    double chartTopPx = 0, axisPx = 0;  // the chart's top and its y = 0
+    double numbersPx = 0;             // the top of the row of numbers under the axis
     double verdictX = 0, levelX = 0;  // pixels
     std::vector<std::string> verdict;
     std::vector<std::pair<int, std::string>> level;  // row, text
     TopDown topDown;
-    int seederRow = -1, cloudRow = -1;
+    int seederRow = -1, cloudRow = -1, warningRow = -1;
     bool shownDrawn = false;  // the shown dataset's diagram was drawn
   };
   QFrame* bar_;
   QPushButton* btnPrecipType_;
   PictureBoxWidget* picSleet_;
   Integer ShownDataset = 0;
-  double snowBarLeftPx_ = 0;  // where the header's snow-share bar begins
-  UnderDiagram under_;
+  double headerLeftPx_ = 0;  // where the header's snow share begins, less a gap
+  EnergyLayout layout_;
   std::vector<QRectF> pointsPx_;  // the energy points drawn, in pixels
-  int sleetPlace_ = 0;            // of the strip's places
+  std::vector<QRectF> labelsPx_;  // the region labels printed, in pixels
+  std::vector<std::pair<QPointF, QPointF>> trailsPx_;  // the trails drawn, in pixels
+  QRectF chartPx_;                // the chart drawn, in pixels
 };
 
 }  // namespace ondrik

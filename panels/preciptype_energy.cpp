@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/constants.h"
@@ -27,102 +28,78 @@ constexpr double kLevelTextX = 0.70;
 // A diagram's axis (y = 0) stands at this part of the picture's height, or
 // higher to leave room for the rows under it, but not above the least.
 constexpr double kAxisAt = 0.762, kLeastAxisAt = 0.45;
-// Where the surface energy strip may stand over the picture (left and top
-// as parts of it; its size is kSleetWidth by kSleetHeight), inside the
-// two-layer diagram: first in its corner of much melting and little
-// refreezing energy, under the decision lines, while the hour's point (the
-// strip shows only then) lies on or above them; then in the other corners,
-// for points of earlier hours or other datasets that stand there, the top
-// ones, where the top-down warning may stand, last.
-constexpr double kSleetWidth = 0.5, kSleetHeight = 0.225;
-constexpr std::array<std::array<double, 2>, 4> kSleetPlaces = {
-    {{0.46, 0.525}, {0.17, 0.525}, {0.17, 0.06}, {0.44, 0.06}}};
+// The surface energy strip: its width as a part of the picture's.
+constexpr double kSleetWidth = 0.5;
 
 Color Dimmed(Integer shown, Rgb c) { return eRGB(shown, c.r, c.g, c.b); }
 
-// A diagram's axis titles and numbers: a number that would run into a
-// title or the number before it is left out (the grid line stays).
-class AxisTexts {
- public:
-  explicit AxisTexts(PictureBox& pic) : pic_(pic) {}
-  void Title(double x, double y, const std::string& t, Color c) {
-    Keep(x, y, t);
-    PrintAt(pic_, x, y, t, c);
-  }
-  // Right-aligned against x = right, centred on y.
-  void Left(double right, double y, int v) {
-    const std::string t = NumberItem(v);
-    Number(right - pic_.TextWidth(t), y - SignedTextHeight(pic_, "I") / 2, t);
-  }
-  // Every how many steps of `step` the numbers under the axis stand, so
-  // that the widest, `widest`, keeps clear of the next: each or each other.
-  int Every(double step, int widest) const {
-    const double pxPerX = pic_.PixelWidth() / std::fabs(pic_.ScaleWidth());
-    return step * pxPerX - pic_.TextWidthPx(std::to_string(widest)) >= 7 ? 1 : 2;
-  }
-  // Centred on x under the axis.
-  void Under(double x, int v) {
-    const std::string t = NumberItem(v);
-    Number(x - pic_.TextWidth(t) / 2, 0, t);
-  }
-
- private:
-  // The pixels a text at (x, y) takes, its blanks left out.
-  QRectF Place(double x, double y, const std::string& t) const {
-    const std::size_t first = t.find_first_not_of(' '), last = t.find_last_not_of(' ');
-    const double left = pic_.XToPixel(x) + pic_.TextWidthPx(t.substr(0, first));
-    return {left, pic_.YToPixel(y), pic_.TextWidthPx(t.substr(first, last - first + 1)), pic_.TextHeightPx(t)};
-  }
-  void Keep(double x, double y, const std::string& t) { taken_.push_back(Place(x, y, t)); }
-  void Number(double x, double y, const std::string& t) {
-    // Drawn glyphs may reach a pixel past their advance on either side.
-    const QRectF r = Place(x, y, t).adjusted(-3, 1, 3, -1);
-    for (const QRectF& o : taken_)
-      if (r.intersects(o)) return;
-    Keep(x, y, t);
-    PrintAt(pic_, x, y, t, kBlack);
-  }
-  PictureBox& pic_;
-  std::vector<QRectF> taken_;
+// A diagram's frame and numbers: x from left to right (the chart from 0 to
+// xMax), y from 0 to yMax at the chart's top; the current hour's point
+// radius in x.
+struct DiagramFrame {
+  double left, right, xMax, yMax;
+  double radius;
+  int yStep, yLast, xFirst, xStep, xLast;
+  const char* yTitle;
 };
+constexpr DiagramFrame kSurfaceFrame{-16, 85, 80, 3000, 1.5, 500, 3000, 10, 10, 70, "Freezing Level (ft)"};
+constexpr DiagramFrame kLayerFrame{-90, 480, 450, 450, 10, 50, 400, 50, 50, 450, "Negative Energy J/kg"};
 
-// The title over a diagram's x axis at (x, y), moved left when it would
-// reach the snow-share bar that starts at pixel barLeftPx.
-void AxisTitle(PictureBox& pic, double x, double y, const std::string& title, double barLeftPx) {
-  const double limit = pic.PixelToX(barLeftPx - 3) - pic.TextWidth(title);
-  PrintAt(pic, std::min(x, limit), y, title, kRed);
+const DiagramFrame& FrameOf(EnergyDiagram diagram) {
+  return diagram == EnergyDiagram::Surface ? kSurfaceFrame : kLayerFrame;
+}
+
+// The title of a diagram's x axis and where it begins.
+std::pair<double, const char*> XTitle(EnergyDiagram diagram) {
+  switch (diagram) {
+    case EnergyDiagram::Surface: return {20, "Positive Energy J/kg"};
+    case EnergyDiagram::TwoLayer: return {90, "Elevated Positive Energy J/kg"};
+    default: return {115, "Positive Energy J/kg"};
+  }
 }
 
 }  // namespace
 
-double PrecipTypePanel::BottomUnder(const PictureBox& pic, double top) const {
-  const double H = pic.PixelHeight(), axis = std::max(under_.axisPx, 1.0);
-  return -(H - axis) * top / axis;
+void PrecipTypePanel::UseDiagramScale(PictureBox& pic, EnergyDiagram diagram) const {
+  const DiagramFrame& f = FrameOf(diagram);
+  const EnergyLayout& u = layout_;
+  const double perPx = f.yMax / std::max(u.axisPx - u.chartTopPx, 1.0);
+  const double top = f.yMax + u.chartTopPx * perPx;
+  pic.Scale(f.left, top, f.right, top - pic.PixelHeight() * perPx);
 }
 
-QRect PrecipTypePanel::SleetRect(int place) const {
-  const QWidget* p = Picture();
-  const auto& at = kSleetPlaces[static_cast<size_t>(place)];
-  return {static_cast<int>(p->width() * at[0]), static_cast<int>(p->height() * at[1]),
-          std::max(1, static_cast<int>(p->width() * kSleetWidth)),
-          std::max(1, static_cast<int>(p->height() * kSleetHeight))};
+QSize PrecipTypePanel::SleetSize() {
+  // As tall as its rows: the labels, the point, the numbers and two lines
+  // of its energy.
+  const double line = Pic().TextHeightPx("H");  // the strip has the panel's font
+  return {std::max(1, static_cast<int>(Picture()->width() * kSleetWidth)), static_cast<int>(std::ceil(4 * line + 16))};
 }
 
-void PrecipTypePanel::PlaceSleetStrip() { picSleet_->setGeometry(SleetRect(sleetPlace_)); }
-
-void PrecipTypePanel::PlaceSleetStrip(const std::vector<QRectF>& points) {
-  // The first place that hides no point, else the one that hides fewest.
-  std::size_t fewest = points.size() + 1;
-  for (int place = 0; place < static_cast<int>(kSleetPlaces.size()) && fewest > 0; ++place) {
-    const QRectF strip(SleetRect(place));
-    const auto hidden = static_cast<std::size_t>(
-        std::count_if(points.begin(), points.end(), [&](const QRectF& r) { return strip.intersects(r); }));
-    if (hidden < fewest) {
-      fewest = hidden;
-      sleetPlace_ = place;
-    }
+void PrecipTypePanel::PlaceSleetStrip() {
+  const QSize size = SleetSize();
+  const double w = size.width(), h = size.height();
+  if (chartPx_.isEmpty()) {
+    picSleet_->setGeometry(QRect(QPoint(Picture()->width() - size.width(), 0), size));
+    return;
   }
-  PlaceSleetStrip();
+  // The chart's corners, two pixels inside its frame.
+  const QRectF in = chartPx_.adjusted(2, 2, -2, -2);
+  const QPointF corners[] = {{in.left(), in.bottom() - h}, {in.right() - w, in.bottom() - h}, {in.left(), in.top()},
+                             {in.right() - w, in.top()}};
+  std::size_t fewest = pointsPx_.size() + 1;
+  QPointF best = corners[0];
+  for (const QPointF& c : corners) {
+    const QRectF r(c, QSizeF(w, h));
+    const auto n = static_cast<std::size_t>(
+        std::count_if(pointsPx_.begin(), pointsPx_.end(), [&](const QRectF& o) { return r.intersects(o); }));
+    if (n < fewest) {
+      fewest = n;
+      best = c;
+    }
+    if (n == 0) break;
+  }
+  picSleet_->setGeometry(
+      QRect(QPoint(static_cast<int>(std::ceil(best.x())), static_cast<int>(std::ceil(best.y()))), size));
 }
 
 void PrecipTypePanel::DrawEnergyHeader(PictureBox& pic, Integer H) {
@@ -130,12 +107,16 @@ void PrecipTypePanel::DrawEnergyHeader(PictureBox& pic, Integer H) {
   pic.BackColor = kEnergyBack;
   pic.Cls();
   pic.Scale(-300, 0, 102, 200);
-  // The model's snow share: green for the rest, blue for snow.
+  // The model's snow share: green for the rest, blue for snow; its number
+  // beside the bar.
   const double S = std::clamp<double>(gSnra(D, H), 0, 100);
   if (S < 100) pic.Box(0, 1, 100 - S, 7, kGreen, true);
   if (S > 0) pic.Box(100 - S, 1, 100, 7, kBlue, true);
-  snowBarLeftPx_ = pic.XToPixel(0);
-  PrintRow(pic, 1, {{30, "SNRA=" + NumberItem(gSnra(D, H)), kBlack}}, 0);
+  const std::string share = "SNRA=" + NumberItem(gSnra(D, H));
+  const double end = pic.PixelToX(pic.XToPixel(0) - 3);
+  const std::vector<RowText> row = {{end - pic.TextWidth(share.substr(0, share.size() - 1)), share, kBlack}};
+  PrintRow(pic, 1, row, pic.ScaleLeft(), end);
+  headerLeftPx_ = RowInk(pic, 1, row, pic.ScaleLeft(), end).left() / pic.DeviceScale() - 3;
 }
 
 std::vector<std::string> PrecipTypePanel::VerdictLines(Integer d, Integer H, EnergyDiagram diagram) {
@@ -160,16 +141,22 @@ std::vector<std::string> PrecipTypePanel::VerdictLines(Integer d, Integer H, Ene
   return {};
 }
 
-void PrecipTypePanel::PlanUnderDiagram(PictureBox& pic, Integer H, EnergyDiagram diagram) {
+void PrecipTypePanel::PlanEnergyView(PictureBox& pic, Integer H, EnergyDiagram diagram) {
   const Integer D = gCurDataset;
-  UnderDiagram& u = under_;
-  u = UnderDiagram{};
+  EnergyLayout& u = layout_;
+  u = EnergyLayout{};
   pic.ScalePixels();
   const double W = pic.PixelWidth(), gap = pic.TextWidth(" ");
   u.line = pic.TextHeight("I");
-  // The diagrams' x = 0 stands at the same part of the width in each.
-  u.verdictX = W * 16.0 / 101.0;
-  if (diagram != EnergyDiagram::None) u.verdict = VerdictLines(D, H, diagram);
+  u.verdictX = W * 16.0 / 101.0;  // the diagrams' x = 0 stands at the same part of the width in each
+  const DiagramFrame& f = FrameOf(diagram);
+  u.pointPx = f.radius * W / (f.right - f.left);
+  // Row 0 under the numbers holds the x axis's title, the verdict follows.
+  u.verdict = {""};
+  if (diagram != EnergyDiagram::None) {
+    const std::vector<std::string> v = VerdictLines(D, H, diagram);
+    u.verdict.insert(u.verdict.end(), v.begin(), v.end());
+  }
   int rows = static_cast<int>(u.verdict.size());
 
   // Where the energies are taken from.
@@ -185,8 +172,8 @@ void PrecipTypePanel::PlanUnderDiagram(PictureBox& pic, Integer H, EnergyDiagram
   double width = 0;
   for (const std::string& l : level) width = std::max(width, pic.TextWidth(l));
   u.levelX = std::max(0.0, std::min(W * kLevelTextX, W - width - 2));
-  // In the first rows, one after the other, that the verdict leaves room in.
-  int row = 0;
+  // In the first verdict rows, one after the other, that leave room for it.
+  int row = 1;
   for (const std::string& l : level) {
     while (row < rows && u.verdictX + pic.TextWidth(u.verdict[static_cast<std::size_t>(row)]) + gap > u.levelX) ++row;
     u.level.push_back({row, l});
@@ -198,17 +185,24 @@ void PrecipTypePanel::PlanUnderDiagram(PictureBox& pic, Integer H, EnergyDiagram
   if (u.topDown.valid) {
     if (u.topDown.seederFeeder) u.seederRow = rows++;
     u.cloudRow = rows++;
+    if (u.topDown.warning != IceWarning::None) {
+      u.warningRow = rows;
+      rows += 2;
+    }
   }
-  // The axis numbers take the row under the axis.
+  // The chart from under the title row to the axis; the numbers under it,
+  // the rows under them.
   const double H0 = pic.PixelHeight();
-  u.axisPx = std::max(H0 * kLeastAxisAt, std::min(H0 * kAxisAt, H0 - (rows + 1) * u.line - 1));
+  u.chartTopPx = u.line + u.pointPx + 2;
+  u.axisPx = std::max(H0 * kLeastAxisAt, std::min(H0 * kAxisAt, H0 - (rows + 1) * u.line - u.pointPx - 2));
+  u.numbersPx = u.axisPx + u.pointPx + 1;
 }
 
 void PrecipTypePanel::DrawUnderDiagram(PictureBox& pic) {
-  const UnderDiagram& u = under_;
+  const EnergyLayout& u = layout_;
   pic.ScalePixels();
-  const auto rowY = [&](int r) { return u.axisPx + (r + 1) * u.line; };
-  for (std::size_t i = 0; u.shownDrawn && i < u.verdict.size(); ++i) {
+  const auto rowY = [&](int r) { return u.numbersPx + (r + 1) * u.line; };
+  for (std::size_t i = 1; u.shownDrawn && i < u.verdict.size(); ++i) {
     const bool snow = u.verdict[i] == "SNOW";
     PrintRow(pic, rowY(static_cast<int>(i)), {{u.verdictX, u.verdict[i], snow ? kBlue : kBlack}}, 1);
   }
@@ -227,8 +221,7 @@ void PrecipTypePanel::DrawUnderDiagram(PictureBox& pic) {
             {W * 0.45, "Cloud Top Temp: " + Format(t.cloudTopTemp, "0.0"), kBlack}},
            from);
   if (t.warning == IceWarning::None) return;
-  // The warning stands in the diagram's top rows, clear of its region labels.
-  const double y = u.diagramTopPx + 2;
+  const double y = rowY(u.warningRow);
   PrintRow(pic, y, {{W * 0.35, "WARNING:  No Ice Crystals In Cloud", kCyan}}, 1);
   if (t.warning == IceWarning::Drizzle)
     PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Drizzle", kGreen}}, 1);
@@ -236,35 +229,51 @@ void PrecipTypePanel::DrawUnderDiagram(PictureBox& pic) {
     PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Freezing Drizzle", kRed}}, 1);
 }
 
+void PrecipTypePanel::DrawDiagramAxes(PictureBox& pic, EnergyDiagram diagram) {
+  const DiagramFrame& f = FrameOf(diagram);
+  const EnergyLayout& u = layout_;
+  UseDiagramScale(pic, diagram);
+  // Each number of the y axis right-aligned a point's radius left of the chart.
+  const double right = pic.XToPixel(0) - u.pointPx - 2;
+  for (int y = 0; y <= f.yLast; y += f.yStep) {
+    const std::string t = NumberItem(y);
+    PrintAt(pic, pic.PixelToX(right - pic.TextWidthPx(t.substr(0, t.size() - 1))),
+            y - SignedTextHeight(pic, "I") / 2, t, kBlack);
+  }
+  std::vector<std::pair<double, std::string>> labels;
+  for (int x = f.xFirst; x <= f.xLast; x += f.xStep) labels.emplace_back(x, std::to_string(x));
+  const double numbers = pic.PixelToY(u.numbersPx);
+  PrintTickLabels(pic, numbers, labels, right + pic.TextWidthPx(" "), pic.PixelWidth() - 1.0, kBlack);
+  // The axes' titles: y over the chart at the picture's left edge, x in the
+  // row under the numbers.
+  pic.ScalePixels();
+  PrintRow(pic, 0, {{1, f.yTitle, kRed}}, 1, headerLeftPx_);
+  UseDiagramScale(pic, diagram);
+  const auto [x, title] = XTitle(diagram);
+  PrintRow(pic, pic.PixelToY(u.numbersPx + u.line), {{x, title, kRed}}, pic.PixelToX(1),
+           pic.PixelToX(pic.PixelWidth() - 1.0));
+}
+
 void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, EnergyDiagram diagram,
                                         bool& background) {
   if (diagram == EnergyDiagram::None) return;
-  if (d == ShownDataset) under_.shownDrawn = true;
+  if (d == ShownDataset) layout_.shownDrawn = true;
   const bool trailOn = host_.TrailHours() != 0;
+  const DiagramFrame& f = FrameOf(diagram);
+  UseDiagramScale(pic, diagram);
+  chartPx_ = QRectF(QPointF(pic.XToPixel(0), pic.YToPixel(f.yMax)), QPointF(pic.XToPixel(f.xMax), pic.YToPixel(0)));
   pic.FillTransparent = false;
 
   if (diagram == EnergyDiagram::Surface) {
-    pic.Scale(-16, 3200, 85, BottomUnder(pic, 3200));
-    under_.diagramTopPx = pic.YToPixel(3000);
     if (!background) {
       pic.Box(0, 3000, 80, 0, kChartGrey, true);
-      AxisTitle(pic, 20, 3200, "Positive Energy J/kg", snowBarLeftPx_);
-      AxisTexts axis(pic);
-      axis.Title(-16, 1900, "Freezing", kRed);
-      axis.Title(-14, 1400, "Level", kRed);
-      axis.Title(-12, 900, "(ft)", kRed);
-      PrintAt(pic, 1, 500, "Snow", kBlue);
-      PrintAt(pic, 45, 1700, "Rain", kGreen);
       pic.Line(5.6, 0, 5.6, 3000, kRed);
       pic.Line(13.2, 0, 13.2, 3000, kRed);
-      for (int y = 0; y <= 3000; y += 500) {
-        pic.Line(0, y, 80, y, kBlack);
-        axis.Left(-1, y, y);
-      }
+      for (int y = 0; y <= 3000; y += 500) pic.Line(0, y, 80, y, kBlack);
       pic.Line(0, 0, 0, 3000, kBlack);
       pic.Line(80, 0, 80, 3000, kBlack);
-      const int every = axis.Every(10, 70);
-      for (int v = 10 * every; v <= 70; v += 10 * every) axis.Under(v, v);
+      DrawDiagramAxes(pic, diagram);
+      UseDiagramScale(pic, diagram);
       background = true;
     }
     const int n = EnergyTrailLength(d, H, diagram, trailOn);
@@ -273,9 +282,11 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
       const Single e = gPosEnergy(d, i);
       const double x = std::clamp<double>(e, 0, 80);
       const double y = std::min<double>(gSfcWarmDepth(d, i), 3000);
-      if (i > H - n) pic.Line(px, py, x, y, kBlack);
+      if (i > H - n) Trail(pic, px, py, x, y);
       pic.FillColor = Dimmed(ShownDataset, SurfacePointColour(e));
-      pic.Circle(x, y, 1.5 - 0.1 * (H - i), kBlack);
+      const double r = 1.5 - 0.1 * (H - i);
+      pic.Circle(x, y, r, kBlack);
+      KeepPoint(pic, x, y, r);
       px = x;
       py = y;
     }
@@ -284,35 +295,14 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
 
   // The elevated and the two-layer diagrams: negative against positive energy.
   const bool twoLayer = diagram == EnergyDiagram::TwoLayer;
-  pic.Scale(-90, 480, 480, BottomUnder(pic, 480));
-  under_.diagramTopPx = pic.YToPixel(450);
   if (!background) {
     pic.Box(0, 450, 450, 0, kChartGrey, true);
-    if (twoLayer)
-      AxisTitle(pic, 90, 480, "Elevated Positive Energy J/kg", snowBarLeftPx_);
-    else
-      AxisTitle(pic, 115, 480, "Positive Energy J/kg", snowBarLeftPx_);
-    AxisTexts axis(pic);
-    axis.Title(-85, 290, "Negative", kRed);
-    axis.Title(-75, 245, "Energy", kRed);
-    axis.Title(-65, 190, "J/kg", kRed);
-    if (twoLayer) {
-      PrintAt(pic, 300, 190, "Rain", kGreen);
-      PrintAt(pic, 170, 340, "Sleet or Rain", kYellow);
-    } else {
-      PrintAt(pic, 250, 190, "Freezing Rain", kRed);
-      PrintAt(pic, 170, 340, "Sleet", kYellow);
-    }
     for (int b = 50; b <= 70; b += 10) pic.Line(0, b, 450, b + 300, kGreen);
-    for (int y = 0; y <= 400; y += 50) {
-      pic.Line(0, y, 450, y, kBlack);
-      axis.Left(0, y, y);
-    }
-    pic.Line(0, 450, 450, 450, kBlack);
-    const int every = axis.Every(50, 450);
-    for (int v = 50 * every; v <= 450; v += 50 * every) axis.Under(v, v);
+    for (int y = 0; y <= 450; y += 50) pic.Line(0, y, 450, y, kBlack);
     pic.Line(0, 0, 0, 450, kBlack);
     pic.Line(450, 0, 450, 450, kBlack);
+    DrawDiagramAxes(pic, diagram);
+    UseDiagramScale(pic, diagram);
     background = true;
   }
   const int n = EnergyTrailLength(d, H, diagram, trailOn);
@@ -320,42 +310,127 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
   for (Integer i = H - n; i <= H; ++i) {
     const Single pe = gPosEnergy(d, i), ne = gNegEnergy(d, i);
     const double x = std::min<double>(pe, 450), y = std::min<double>(ne, 450);
-    if (i > H - n) pic.Line(px, py, x, y, kBlack);
+    if (i > H - n) Trail(pic, px, py, x, y);
     bool refreezes = false;
     pic.FillColor = Dimmed(ShownDataset, LayerPointColour(pe, ne, gEnergyPattern(d, i), &refreezes));
     if (twoLayer && i == H && refreezes) PlotPrecipTypeEnergy(H);
     const double r = 10 - 0.667 * (H - i);
     pic.Circle(x, y, r, kBlack);
-    const double rPx = r * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
-    pointsPx_.emplace_back(pic.XToPixel(x) - rPx, pic.YToPixel(y) - rPx, 2 * rPx, 2 * rPx);
+    KeepPoint(pic, x, y, r);
     px = x;
     py = y;
+  }
+}
+
+void PrecipTypePanel::Trail(PictureBox& pic, double x1, double y1, double x2, double y2) {
+  pic.Line(x1, y1, x2, y2, kBlack);
+  trailsPx_.push_back({QPointF(pic.XToPixel(x1), pic.YToPixel(y1)), QPointF(pic.XToPixel(x2), pic.YToPixel(y2))});
+}
+
+void PrecipTypePanel::KeepPoint(const PictureBox& pic, double x, double y, double r) {
+  const double rPx = r * pic.PixelWidth() / std::fabs(pic.ScaleWidth());
+  pointsPx_.emplace_back(pic.XToPixel(x) - rPx, pic.YToPixel(y) - rPx, 2 * rPx, 2 * rPx);
+}
+
+void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
+  // Each label's place, colour and side of the decision lines of the layer
+  // diagrams (-1 under them, 1 over them, 0 the surface diagram's columns).
+  struct Label {
+    double x, y;
+    const char* text;
+    Color colour;
+    int side;
+  };
+  static const std::vector<Label> kSurface = {{1, 500, "Snow", kBlue, 0}, {45, 1700, "Rain", kGreen, 0}};
+  static const std::vector<Label> kElevated = {{250, 190, "Freezing Rain", kRed, -1}, {170, 340, "Sleet", kYellow, 1}};
+  static const std::vector<Label> kTwoLayer = {{300, 190, "Rain", kGreen, -1},
+                                               {170, 340, "Sleet or Rain", kYellow, 1}};
+  if (diagram == EnergyDiagram::None) return;
+  const std::vector<Label>& labels =
+      diagram == EnergyDiagram::Surface ? kSurface : diagram == EnergyDiagram::Elevated ? kElevated : kTwoLayer;
+  const DiagramFrame& f = FrameOf(diagram);
+  UseDiagramScale(pic, diagram);
+  const double s = pic.DeviceScale();
+  const int span = PixelSpan(pic);
+  const double half = SignedTextHeight(pic, "H") / 2;
+  const QRectF strip = picSleet_->isHidden() ? QRectF() : QRectF(picSleet_->geometry());
+  // Whether the label's pixels meet a point, a trail, the strip or a label.
+  const auto meets = [&](const QRectF& r) {
+    const auto hits = [&](const QRectF& o) { return r.intersects(o); };
+    if (hits(strip) || std::any_of(pointsPx_.begin(), pointsPx_.end(), hits) ||
+        std::any_of(labelsPx_.begin(), labelsPx_.end(), hits))
+      return true;
+    return std::any_of(trailsPx_.begin(), trailsPx_.end(),
+                       [&](const auto& t) { return SegmentMeetsRect(t.first, t.second, r); });
+  };
+  for (const Label& l : labels) {
+    // Where it belongs, its ink in the middle of its cell of the grid; else
+    // the nearest place, a cell up or down and steps of a tenth of the chart
+    // across, that keeps in the chart, on its side of the lines and clear of
+    // the points, trails and the strip.
+    const double step = f.xMax / 10;
+    std::vector<std::pair<double, double>> places;
+    for (int c = 0; c < static_cast<int>(std::lround(f.yMax / f.yStep)); ++c)
+      for (double x = 0; x < f.xMax; x += step / 2) places.emplace_back(x, (c + 0.5) * f.yStep - half);
+    const double y0 = (std::floor((l.y + half) / f.yStep) + 0.5) * f.yStep - half;
+    std::stable_sort(places.begin(), places.end(), [&](const auto& a, const auto& b) {
+      return std::hypot((a.first - l.x) / f.xMax, (a.second - y0) / f.yMax) <
+             std::hypot((b.first - l.x) / f.xMax, (b.second - y0) / f.yMax);
+    });
+    if (std::fabs(l.x - places.front().first) > 1e-9) places.insert(places.begin(), {l.x, y0});
+    bool placed = false;
+    for (const auto& [x, top] : places) {
+      const QRect ink = TextInk(pic, x, top, l.text).adjusted(-span, -span, span, span);
+      const QRectF r(ink.left() / s, ink.top() / s, ink.width() / s, ink.height() / s);
+      if (!chartPx_.contains(r) || meets(r)) continue;
+      // The lines run up to the right: a label under them keeps under their
+      // lowest at its left end, one over them over their highest at its right.
+      const double left = pic.PixelToX(r.left()), right = pic.PixelToX(r.right());
+      if (l.side < 0 && pic.PixelToY(r.top()) >= 50 + left * 300 / 450) continue;
+      if (l.side > 0 && pic.PixelToY(r.bottom()) <= 70 + right * 300 / 450) continue;
+      FillDevicePixels(pic, ink, kChartGrey);
+      PrintAt(pic, x, top, l.text, l.colour);
+      labelsPx_.push_back(r);
+      placed = true;
+      break;
+    }
+    if (placed) continue;
+    // No place is free: where it belongs, over what is there.
+    pic.TextOutline = kChartGrey;
+    PrintAt(pic, l.x, l.y, l.text, l.colour);
+    pic.TextOutline.reset();
   }
 }
 
 void PrecipTypePanel::PlotPrecipTypeEnergy(Integer hour) {
   PictureBox& pic = picSleet_->Pic();
   const Integer D = gCurDataset;
+  picSleet_->resize(SleetSize());  // its place is taken after the points are drawn
   picSleet_->setVisible(true);
   UsePanelFont(pic);
   pic.Cls();
-  pic.Scale(-5, 100, 45, 0);
   pic.FontTransparent = true;
-  PrintAt(pic, 5, 97, "Sleet", kBlack, false);
-  pic.CurrentX = 25;
-  pic.Print("Rain/Sleet");
-  for (int v = 0; v <= 40; v += 10) PrintCentred(pic, v, 70, std::to_string(v), kBlack);
+  // Laid out in rows from the top: the labels, the point, the numbers, and
+  // the energy in two lines; x runs from -5 to 45.
+  const double line = pic.TextHeightPx("H");
+  const double radius = 2, pointPx = radius * pic.PixelWidth() / 50;
+  const double pointY = line + 1 + pointPx, numbersY = pointY + pointPx + 2, energyY = numbersY + line;
+  pic.Scale(-5, 100, 45, 0);
+  const auto y = [&](double px) { return pic.PixelToY(px); };
+  const double left = pic.PixelToX(1), right = pic.PixelToX(pic.PixelWidth() - 1.0);
+  PrintRow(pic, y(0), {{5, "Sleet", kBlack}, {25, "Rain/Sleet", kBlack}}, left, right);
+  std::vector<std::pair<double, std::string>> labels;
+  for (int v = 0; v <= 40; v += 10) labels.emplace_back(v, std::to_string(v));
+  PrintTickLabels(pic, y(numbersY), labels, 1, pic.PixelWidth() - 1.0, kBlack);
+  // The divide between "Sleet" (left) and "Rain/Sleet" (right), down to the numbers.
   pic.DrawWidth = 3;
-  pic.Line(20, 99, 20, 70, kBlue);
+  pic.Line(20, y(1), 20, y(numbersY - 3), kBlue);
   pic.DrawWidth = 2;
-  const std::string energy = "Sfc Positive Energy = " + Format(gSfcPosEnergy(D, hour), "0.#") + " J/kg";
-  const double fontPt = pic.FontSize;
-  FitFontSize(pic, energy, 46, fontPt, 4.5);
-  PrintAt(pic, -2, 38, energy, kBlack);
-  pic.FontSize = fontPt;
+  PrintRow(pic, y(energyY), {{left, "Sfc Positive Energy =", kBlack}}, left, right);
+  PrintRow(pic, y(energyY + line), {{left, Format(gSfcPosEnergy(D, hour), "0.#") + " J/kg", kBlack}}, left, right);
   pic.FillColor = kYellow;
   pic.FillTransparent = false;
-  pic.Circle(gSfcPosEnergy(D, hour), 83, 2, kBlue);
+  pic.Circle(gSfcPosEnergy(D, hour), y(pointY), radius, kBlue);
   pic.DrawWidth = 1;
   picSleet_->update();
 }

@@ -216,12 +216,15 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
       for (std::size_t j = i + 1; j < texts.size(); ++j)
         EXPECT_FALSE(texts[i].ink.adjusted(-1, 1, 1, -1).intersects(texts[j].ink))
             << texts[i].text << " / " << texts[j].text;
-    double cloudTop = 1e9, cloudBottom = 0, othersBottom = 0;
+    double cloudTop = 1e9, cloudBottom = 0, othersBottom = 0, warningTop = 1e9, warningBottom = 0;
     bool verdict = false;
     for (const auto& t : pic.PrintedTexts()) {
       if (t.text.rfind("Cloud Top", 0) == 0) {
         cloudTop = std::min(cloudTop, t.ink.top());
         cloudBottom = std::max(cloudBottom, t.ink.bottom());
+      } else if (t.text.rfind("WARNING", 0) == 0 || t.text.rfind("Consider", 0) == 0) {  // the last rows
+        warningTop = std::min(warningTop, t.ink.top());
+        warningBottom = std::max(warningBottom, t.ink.bottom());
       } else if (t.text != "Feeder") {  // beside the cloud top, left of it
         othersBottom = std::max(othersBottom, t.ink.bottom());
         verdict = verdict || t.text.find("Freezing") != std::string::npos;
@@ -229,7 +232,8 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
     }
     EXPECT_TRUE(verdict);
     EXPECT_GE(cloudTop, othersBottom - 1);
-    EXPECT_LE(cloudBottom, pic.PixelHeight() + 0.5);
+    EXPECT_GE(warningTop, cloudBottom - 1);
+    EXPECT_LE(warningBottom, pic.PixelHeight() + 0.5);
   }
 }
 
@@ -243,10 +247,16 @@ TEST_F(PrecipTypePanelTest, TheSurfaceEnergyStripHidesNoPoint) {
   host.hour = 1;
   host.trail = 6;
   auto* sleet = parent.findChild<QWidget*>("picSleet");
-  const QWidget* pic = p.Widget();
-  // A point's pixel by the two-layer diagram's scale: x -90..480, y 480..-150.
+  const PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
+  // A point's pixel in the two-layer diagram, its chart (0..450 both ways)
+  // found by its grey.
   const auto at = [&](Single pos, Single neg) {
-    return QPoint(static_cast<int>((pos + 90) / 570 * pic->width()), static_cast<int>((480 - neg) / 630 * pic->height()));
+    QRect chart;
+    for (int y = 0; y < pic.Image().height(); ++y)
+      for (int x = 0; x < pic.Image().width(); ++x)
+        if ((pic.Image().pixel(x, y) & 0xFFFFFF) == 0x7F7F7F) chart |= QRect(x, y, 1, 1);
+    return QPoint(static_cast<int>(chart.left() + pos / 450 * chart.width()),
+                  static_cast<int>(chart.bottom() - neg / 450 * chart.height()));
   };
   const struct {
     Single pos, neg;  // the earlier hour's point

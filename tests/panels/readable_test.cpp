@@ -1,0 +1,281 @@
+// Every number of the side panels reads whole: nothing the panel draws
+// crosses or touches the ink of a text, on the shipped files at several
+// hours, at the design scale and at 1.5.
+#include <gtest/gtest.h>
+
+#include <QRect>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/mbe.h"
+#include "core/reader.h"
+#include "core/thresholds.h"
+#include "panels/fog.h"
+#include "panels/heavyprecip.h"
+#include "panels/indices.h"
+#include "panels/mapdraw.h"
+#include "panels/preciptype.h"
+#include "platform/controls.h"
+#include "platform/pictureboxwidget.h"
+#include "tests/panels/ink_check.h"
+#include "tests/panels/panel_fixture.h"
+
+namespace ondrik {
+namespace {
+
+using testing::CrossedTexts;
+using testing::Lines;
+
+// The shipped files and hours looked at: warm and cold, an ensemble.
+const struct {
+  const char* file;
+  std::vector<Integer> hours;
+} kFiles[] = {{"NAM_KOKC.ond", {0, 12, 30, 50}},
+              {"NAM_KMSP.ond", {0, 20, 40, 60}},
+              {"NAM_KDEN.ond", {0, 30}},
+              {"SREF_KOKC.ond", {0, 8, 40, 61}}};
+constexpr double kScales[] = {1, 1.5};
+
+class ReadableTest : public testing::PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    StoreDefaultIndexThresholds();
+    PictureBox::RecordPrintedTexts(true);
+  }
+  void TearDown() override { PictureBox::RecordPrintedTexts(false); }
+  static PictureBox& Pic(SidePanel& p) { return dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic(); }
+  // Draws the panel of every file, hour and scale; check(name) looks at it.
+  template <typename Check>
+  void EachDraw(SidePanel& p, PictureBox& pic, Check check) {
+    for (const auto& f : kFiles) {
+      testing::LoadShipped(f.file);
+      gOverlayAll = gDatasetCount > 1;
+      for (const Integer h : f.hours) {
+        host.hour = h;
+        for (const double scale : kScales) {
+          pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+          p.Draw();
+          check(std::string(f.file) + " hour " + std::to_string(h) + " scale " + std::to_string(scale));
+        }
+      }
+    }
+  }
+};
+
+// The bars' thresholds lie wholly on the bar or stand beside it; with the
+// circles and the quartile box of the ensemble the numbers are drawn over
+// them, every stroke whole.
+TEST_F(ReadableTest, IndexThresholdsOnTheirBars) {
+  IndicesPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  EachDraw(p, pic, [&](const std::string& name) {
+    const std::vector<std::string> crossed = CrossedTexts(pic);
+    EXPECT_TRUE(crossed.empty()) << name << ":\n" << Lines(crossed);
+  });
+  auto* circles = p.ButtonBar()->findChild<CheckBox*>("chkIndcyCircle");
+  auto* box = p.ButtonBar()->findChild<CheckBox*>("chkIndicyBox");
+  EachDraw(p, pic, [&](const std::string& name) {
+    const PictureBox plain = pic;
+    circles->SetValue(1);
+    box->SetValue(1);
+    const std::vector<std::string> covered = testing::CoveredGlyphs(plain, pic);
+    EXPECT_TRUE(covered.empty()) << name << ":\n" << Lines(covered);
+    circles->SetValue(0);
+    box->SetValue(0);
+  });
+}
+
+// The diagram's axes and rings keep clear of every text, at the first zoom
+// and zoomed in and out (the vectors, which may reach any text, laid along
+// the x axis to the right, where no text stands).
+TEST_F(ReadableTest, HeavyPrecipGridUnderItsTexts) {
+  HeavyPrecipPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  EachDraw(p, pic, [&](const std::string& name) {
+    const Integer h = host.hour;
+    for (Integer d = 1; d <= gDatasetCount; ++d) {
+      gCloudLayerU(d, h) = gMbeU(d, h) = gMbeUpwindU(d, h) = 20;
+      gCloudLayerV(d, h) = gMbeV(d, h) = gMbeUpwindV(d, h) = 0;
+      gCloudLayerDir(d, h) = gMbeDir(d, h) = gMbeUpwindDir(d, h) = 270;
+      gLLJDir(d, h) = 90;
+    }
+    for (const Single zoom : {51.0f, 61.2f, 35.4f}) {
+      p.gMBEScale = zoom;
+      p.Draw();
+      const std::vector<std::string> crossed = CrossedTexts(pic);
+      EXPECT_TRUE(crossed.empty()) << name << " zoom " << zoom << ":\n" << Lines(crossed);
+    }
+    p.gMBEScale = 51;
+  });
+}
+
+// The fog panel's texts on the shipped files; the captions of the humidity
+// change's regions stand over the traces with a black edge round them.
+TEST_F(ReadableTest, FogTextsStandClear) {
+  FogPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  const auto regionCaption = [&](const PictureBox::PrintedText& t) {
+    return t.ink.top() < pic.PixelHeight() / 3.0 && (t.text == "Less" || t.text == "More" || t.text == "Likely");
+  };
+  EachDraw(p, pic, [&](const std::string& name) {
+    const std::vector<std::string> crossed = CrossedTexts(pic, regionCaption);
+    EXPECT_TRUE(crossed.empty()) << name << ":\n" << Lines(crossed);
+  });
+}
+
+// Every class of the gauges: the air and ground bars up and down to their
+// ends with their "T=" texts and verdicts, and the MRi's boxes with their
+// cues, on a short column and a tall one.
+TEST_F(ReadableTest, FogGaugesOfEveryClass) {
+  MakeDatasets(1, 1);
+  MaxSpecHum = 5;
+  FogPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  const struct {
+    double air, ground;  // deg F past the crossover
+    double mri;
+  } cases[] = {{5.5, 5.5, -0.01}, {2, 3, 0.003}, {1.5, -3, 0.006}, {0.5, 0, 0.01},
+               {-0.5, -5.5, 0.016}, {-2, 2, 0.05}, {-2.5, -1, 0.06}, {-5.5, 5.5, 0.075}};
+  for (const auto& c : cases) {
+    const Single x = 10;  // the crossover, deg C
+    XoverManual(1, 0) = x;
+    gSfcTemp(1, 0) = static_cast<Single>(x + c.air * 5 / 9);
+    gSoilTemp(1, 0) = static_cast<Single>(x + c.ground * 5 / 9 + 273.16);
+    // The warmest level of the lowest 100 mb over a 10-kt surface wind.
+    gTemp(1, 0, 1) = static_cast<Single>(gSfcTemp(1, 0) + c.mri * 100);
+    gTemp(1, 0, 2) = gTemp(1, 0, 1) - 5;
+    gWspd(1, 0, 1) = 10;
+    for (const double scale : kScales) {
+      pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+      p.Draw();
+      const std::vector<std::string> crossed = CrossedTexts(pic);
+      EXPECT_TRUE(crossed.empty()) << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale "
+                                   << scale << ":\n"
+                                   << Lines(crossed);
+    }
+  }
+}
+
+// The map's texts over the shipped outlines, whole zoomed out and around the
+// site: the wind at the sigma level and its turn, the mean wind and its
+// spread, the travel times and the freezing level of the radar's rings.
+TEST_F(ReadableTest, MapTextsOnTheirOwnGround) {
+  MapOutlines outlines([](const std::string& name) { return std::string(ONDRIK_DATA_DIR) + "/" + name; });
+  const MapFeatureTable features = ReadLookupTable(std::string(ONDRIK_DATA_DIR) + "/Ondrik.Dat");
+  for (const auto& f : kFiles) {
+    testing::LoadShipped(f.file);
+    const MapPoint site{gSiteLon(1), gSiteLat(1)};
+    const double x = site.x, y = site.y;
+    for (const MapExtent& extent : {MapExtent{}, MapExtent{static_cast<Single>(x + 4), static_cast<Single>(y + 3),
+                                                          static_cast<Single>(x - 4), static_cast<Single>(y - 3)}})
+      for (const Integer h : {f.hours.front(), f.hours.back()})
+        for (const double scale : kScales)
+          for (int overlay = 0; overlay < 3; ++overlay) {
+            PictureBox pic(testing::kPanelPx, testing::kPanelPx);
+            pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+            pic.BackColor = kWhite;
+            pic.FontName = "Arial";
+            pic.FontSize = 7;
+            ASSERT_TRUE(ScaleToExtent(pic, extent));
+            ClearMap(pic);
+            DrawMapOutlines(pic, {true, true, true, true, true}, outlines, site, {});
+            std::optional<Flow> flow;
+            if (overlay == 0) flow = DrawMapSigmaWind(pic, features, 1, h, 10, 3);
+            if (overlay == 1) flow = DrawMapMeanFlow(pic, features, 1, h, 1, 12, 8, 16);
+            if (flow) PrintMapTravelTimes(pic, {ReferenceLine{270, 200, 300}, ReferenceLine{180, 60, 200}}, *flow);
+            if (overlay == 2) PlotBeamFreezingLevel(pic, 1, h, std::array<BeamTilt, 2>{BeamTilt{0.5}, BeamTilt{2.4}});
+            const std::vector<std::string> crossed = CrossedTexts(pic);
+            EXPECT_TRUE(crossed.empty()) << f.file << " hour " << h << " scale " << scale << " overlay " << overlay
+                                         << " west " << extent.west << ":\n"
+                                         << Lines(crossed);
+          }
+  }
+}
+
+// A profile file of one hour whose column is warm at the ground, then cold,
+// warm again aloft and cold above (levels every 500 m and 50 mb): the
+// two-layer energy diagram, the lower cold layer deep enough to refreeze,
+// with 15.3 J/kg of warmth at the ground.
+std::string TwoLayerProfile() {
+  const float temps[] = {1.7f, -4, -4, 2.5f, 2.5f, -5, -12, -20, -28, -36, -44, -52, -58, -60, -60, -60};
+  std::string s = "NAM CTL 00Z\nSNPARM = PRES;TMPC;TMWC;DWPC;THTE;DRCT;SKNT;OMEG;CFRL;HGHT\n";
+  s += "STNPRM = SHOW;LIFT;SWET;KINX\n\n";
+  s += "STID = KORD  STNM = 725300  TIME = 061231/1800\nSLAT = 41.98 SLON = -87.90 SELV = 0.0\nSTIM = 0\n\n";
+  s += "SHOW = 1.20 LIFT = 3.00 SWET = 100.00 KINX = 10.00\nLCLP = 990.00 PWAT = 10.00 TOTL = 40.00 CAPE = 0.00\n";
+  s += "LCLT = 274.00 CINS = 0.00 EQLV = -9999.00 LFCT = -9999.00\nBRCH = 0.00\n\n";
+  s += "PRES TMPC TMWC DWPC THTE DRCT\nSKNT OMEG CFRL HGHT\n";
+  for (int i = 0; i < 16; ++i) {
+    char line[160];
+    std::snprintf(line, sizeof line, " %.2f %.2f %.2f %.2f 300.00 270.00\n 20.00 -1.00 100.00 %.2f\n", 1000.0 - 50 * i,
+                  temps[i], temps[i] - 0.5, temps[i] - 1, 500.0 * i);
+    s += line;
+  }
+  s += "\nYYMMDD/HHMM PMSL\nA\nB\nC\nD\nE\n";
+  s += "061231/1800 1013.00 0.00 1000.00 1.70 0.70 0.00 0.00\n 0.10 -1.00 12.00 0.00 0.00 0.00\n";
+  s += " 40.00 0.00 5.00 2.54 0.00 19.50\n 8.00 0.00 0.00 0.00 1.00 3.00\n 4.00 150.00 1.00 60.00 850.00 10.00\n";
+  s += " 0.70\n\n";
+  return s;
+}
+
+// The energy view on the shipped files and on a two-layer hour: every
+// number of both axes printed, nothing crossing a text, the surface energy
+// strip whole with its number, over none of the picture's texts.
+TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
+  PrecipTypePanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  auto* strip = testing::Ctl<PictureBoxWidget>(parent, "picSleet");
+  const auto check = [&](const std::string& name) {
+    std::vector<std::string> crossed = CrossedTexts(pic);
+    EXPECT_TRUE(crossed.empty()) << name << ":\n" << Lines(crossed);
+    std::set<std::string> printed;
+    for (const auto& t : pic.PrintedTexts()) {
+      const std::size_t first = t.text.find_first_not_of(' '), last = t.text.find_last_not_of(' ');
+      if (first != std::string::npos) printed.insert(t.text.substr(first, last - first + 1));
+    }
+    const std::string pattern = gEnergyPattern(gCurDataset, host.hour);
+    const bool surface = pattern == "AB" || pattern == "BB";
+    for (int v = surface ? 500 : 50; v <= (surface ? 3000 : 400); v += surface ? 500 : 50)
+      EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " beside the chart";
+    for (int v = surface ? 10 : 50; v <= (surface ? 70 : 450); v += surface ? 10 : 50)
+      EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " under the chart";
+    if (strip->isHidden()) return;
+    const PictureBox& sp = strip->Pic();
+    crossed = CrossedTexts(sp);
+    EXPECT_TRUE(crossed.empty()) << name << ", the strip:\n" << Lines(crossed);
+    const QRectF inside(0, 0, sp.PixelWidth(), sp.PixelHeight());
+    for (const auto& t : sp.PrintedTexts()) EXPECT_TRUE(inside.contains(t.ink)) << name << ": \"" << t.text << "\" cut";
+    for (const auto& t : pic.PrintedTexts())
+      EXPECT_FALSE(QRectF(strip->geometry()).intersects(t.ink)) << name << ": the strip covers \"" << t.text << "\"";
+  };
+  EachDraw(p, pic, check);
+
+  const std::filesystem::path file = std::filesystem::path(ONDRIK_TEST_TMP) / "two-layer.ond";
+  std::ofstream(file) << TwoLayerProfile();
+  LoadOptions o;
+  o.modelKey = "eta";
+  ASSERT_TRUE(LoadProfileFile(file.string(), o).ok);
+  ASSERT_EQ(gEnergyPattern(1, 0), "ABAB");
+  host.hour = 0;
+  for (const double scale : kScales) {
+    pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+    p.Draw();
+    ASSERT_FALSE(strip->isHidden());
+    check("two layers, scale " + std::to_string(scale));
+    std::set<std::string> printed;
+    for (const auto& t : strip->Pic().PrintedTexts()) printed.insert(t.text);
+    EXPECT_TRUE(printed.count("15.3 J/kg")) << scale;
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
