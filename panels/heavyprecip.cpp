@@ -24,8 +24,12 @@ namespace ondrik {
 
 namespace {
 
-constexpr Color kJet = RGB(0, 255, 0);
-constexpr Color kJetUncertain = RGB(0, 128, 0);
+// The vectors of the diagram, in the colours the texts that give their
+// numbers (and the chart's jet mark) wear too: each reads its colour here.
+constexpr Color kCloudLayer = RGB(0, 255, 255);
+constexpr Color kMbeUpwind = RGB(255, 255, 0);   // the MBE vector without forward propagation
+constexpr Color kMbeForward = RGB(255, 0, 0);    // the forward-propagation MBE vector
+Color JetColour(bool uncertain) { return uncertain ? RGB(0, 128, 0) : RGB(0, 255, 0); }
 constexpr Color kGrid = RGB(128, 128, 128);
 constexpr double kArrowHead = 4;  // units of the diagram
 // The zoom stays within these half-widths (kt).
@@ -117,13 +121,9 @@ ChartMarks LowLevelJetMark(Integer D, Integer H) {
   ChartMarks m;
   if (gMbeDone(D, H) != -1) ComputeMBEVectors(D, H, 0);
   m.labelPres = gLLJPres(D, H);
-  if (gLLJUncertain(D, H) != 0) {
-    m.label = "LL?";
-    m.labelColor = kJetUncertain;
-  } else {
-    m.label = "LLJ";
-    m.labelColor = kJet;
-  }
+  const bool uncertain = JetUncertain(D, H);
+  m.label = uncertain ? "LL?" : "LLJ";
+  m.labelColor = JetColour(uncertain);
   return m;
 }
 
@@ -198,27 +198,27 @@ void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
         pic.Circle(0, 0, yellow, kYellow);
     }
     const double cu = gCloudLayerU(d, H), cv = gCloudLayerV(d, H);
-    const Color jet = JetUncertain(d, H) ? eRGB(ShownDataset, 0, 128, 0) : eRGB(ShownDataset, 0, 255, 0);
+    const Color jet = eRGB(ShownDataset, JetColour(JetUncertain(d, H)));
     pic.CurrentX = 0;
     pic.CurrentY = 0;
-    DrawMBEArrow(pic, cu, cv, eRGB(ShownDataset, 0, 255, 255), 2, gCloudLayerDir(d, H));
+    DrawMBEArrow(pic, cu, cv, eRGB(ShownDataset, kCloudLayer), 2, gCloudLayerDir(d, H));
     if (forward) {
       DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2,
+      DrawMBEArrow(pic, gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, kMbeUpwind), 2,
                    gMbeUpwindDir(d, H));
       pic.CurrentX = cu;
       pic.CurrentY = cv;
       DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 255), 2, gMbeUpwindDir(d, H));
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 0, 0), 4, gMbeDir(d, H));
+      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, kMbeForward), 4, gMbeDir(d, H));
     } else {
       DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 0), 3, gMbeDir(d, H));
+      DrawMBEArrow(pic, gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, kMbeUpwind), 3, gMbeDir(d, H));
     }
   });
 }
@@ -230,13 +230,13 @@ void HeavyPrecipPanel::DrawTexts(PictureBox& pic, Integer H) {
   PrintAt(pic, -gMBEScale, gMBEScale,
           "V cloud layer   = " + NumberItem(Nearest(gCloudLayerDir(D, H))) + "°/" +
               NumberItem(Nearest(gCloudLayerSpd(D, H))) + "kts",
-          kCyan);
-  pic.ForeColor = uncertain ? kJetUncertain : kJet;
+          kCloudLayer);
+  pic.ForeColor = JetColour(uncertain);
   pic.Print("V low-level jet = " + NumberItem(Nearest(gLLJDir(D, H))) + "°/" + NumberItem(Nearest(gLLJSpd(D, H))) +
             "kts at " + NumberItem(gLLJPres(D, H)) + (uncertain ? "mb ?" : "mb"));
   const double font = pic.FontSize;
   pic.FontSize = font * 1.5;
-  pic.ForeColor = gMbeForwardProp ? kRed : kYellow;
+  pic.ForeColor = gMbeForwardProp ? kMbeForward : kMbeUpwind;
   pic.Print("MBE Velocity  = " + NumberItem(Nearest(gMbeDir(D, H))) + "°/" + NumberItem(Nearest(gMbeSpd(D, H))) +
             "kts");
   pic.FontSize = font;
@@ -257,7 +257,7 @@ void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
       {kRowPWTimesRH, "PW*RH", meanRH ? Format(*meanRH / 100 * gPwat(D, H), "0.00") : std::string("--"), kGreen},
       {kRowWarmCloudDepth, "Warm Cloud", Format(gWarmCloudDepthFt(D, H), "##,##0") + " ft", kGreen},
       {kRowLowLevelJet, uncertain ? "Low Lvl Jet ?" : "Low Lvl Jet", Format(gLLJSpd(D, H), "0") + " kts",
-       uncertain ? kJetUncertain : kGreen},
+       JetColour(uncertain)},
   };
   // Each label beside its bar: the name from x -70, the value ending just
   // before the bars begin (the row moves left where the two need more room).

@@ -39,6 +39,8 @@ constexpr std::array<std::array<double, 2>, 4> kSleetPlaces = {
     {{0.46, 0.525}, {0.17, 0.525}, {0.17, 0.06}, {0.44, 0.06}}};
 
 Color Dimmed(Integer shown, Rgb c) { return eRGB(shown, c.r, c.g, c.b); }
+// The colour of a region label: that of the points of its kind.
+Color Kind(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 // A diagram's axis titles and numbers: a number that would run into a
 // title or the number before it is left out (the grid line stays).
@@ -210,7 +212,7 @@ void PrecipTypePanel::DrawUnderDiagram(PictureBox& pic) {
   const auto rowY = [&](int r) { return u.axisPx + (r + 1) * u.line; };
   for (std::size_t i = 0; u.shownDrawn && i < u.verdict.size(); ++i) {
     const bool snow = u.verdict[i] == "SNOW";
-    PrintRow(pic, rowY(static_cast<int>(i)), {{u.verdictX, u.verdict[i], snow ? kBlue : kBlack}}, 1);
+    PrintRow(pic, rowY(static_cast<int>(i)), {{u.verdictX, u.verdict[i], snow ? Kind(kSnowPoint) : kBlack}}, 1);
   }
   for (const auto& [row, text] : u.level) PrintAt(pic, u.levelX, rowY(row), text, kLevelText);
   if (!u.topDown.valid) return;
@@ -253,8 +255,8 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
       axis.Title(-16, 1900, "Freezing", kRed);
       axis.Title(-14, 1400, "Level", kRed);
       axis.Title(-12, 900, "(ft)", kRed);
-      PrintAt(pic, 1, 500, "Snow", kBlue);
-      PrintAt(pic, 45, 1700, "Rain", kGreen);
+      PrintAt(pic, 1, 500, "Snow", Kind(kSnowPoint));
+      PrintAt(pic, 45, 1700, "Rain", Kind(kRainPoint));
       pic.Line(5.6, 0, 5.6, 3000, kRed);
       pic.Line(13.2, 0, 13.2, 3000, kRed);
       for (int y = 0; y <= 3000; y += 500) {
@@ -297,11 +299,11 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
     axis.Title(-75, 245, "Energy", kRed);
     axis.Title(-65, 190, "J/kg", kRed);
     if (twoLayer) {
-      PrintAt(pic, 300, 190, "Rain", kGreen);
-      PrintAt(pic, 170, 340, "Sleet or Rain", kYellow);
+      PrintAt(pic, 300, 190, "Rain", Kind(kRainPoint));
+      PrintAt(pic, 170, 340, "Sleet or Rain", Kind(kSleetPoint));
     } else {
-      PrintAt(pic, 250, 190, "Freezing Rain", kRed);
-      PrintAt(pic, 170, 340, "Sleet", kYellow);
+      PrintAt(pic, 250, 190, "Freezing Rain", Kind(kFreezingRainPoint));
+      PrintAt(pic, 170, 340, "Sleet", Kind(kSleetPoint));
     }
     for (int b = 50; b <= 70; b += 10) pic.Line(0, b, 450, b + 300, kGreen);
     for (int y = 0; y <= 400; y += 50) {
