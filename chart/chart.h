@@ -158,6 +158,7 @@ void KeepRoomForTemperatureLabels(PictureBox& pic);
 // side panel's overlay began with).
 Color eRGB(const ChartState& s, int r, int g, int b);
 Color eRGB(Integer shownDataset, int r, int g, int b);
+inline Color eRGB(Integer shownDataset, Color c) { return eRGB(shownDataset, RedOf(c), GreenOf(c), BlueOf(c)); }
 
 // The drawing order of the datasets (OverlayOrder) is in core/shared.h.
 

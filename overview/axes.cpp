@@ -189,7 +189,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   if (o.On(kBoxGridTime)) {
     d.rh.Scale(f.TimeLeft, 1, f.TimeRight, 0);
     d.rh.Style = DrawStyle::Dot;
-    const Integer step = TimeLabelStep(s.in.TimeLabelStep);
+    const Integer step = TimeLabelStep(s.in.TimeLabelStep, s.in.ModelHourStep);
     const long last = static_cast<long>(std::nearbyint(std::clamp<double>(f.TimeLeft - 1, -1, kMaxHours * 4)));
     for (long h = 0; h <= last; ++h) {
       d.rh.DrawWidth = h % step == 0 ? 2 : 1;

@@ -178,7 +178,7 @@ std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& pic, const OverviewS
   const Integer D = gCurDataset;
   if (D < 1 || D > kMaxDatasets) return out;
   const double wide = pic.TextWidthInScale("0000z") / 2, narrow = pic.TextWidthInScale("00z") / 2;
-  const Integer step = TimeLabelStep(s.in.TimeLabelStep);
+  const Integer step = TimeLabelStep(s.in.TimeLabelStep, s.in.ModelHourStep);
   const int last = std::min<int>(gLastHour(D), kMaxHours - 1);
   const double L = pic.ScaleLeft(), W = pic.ScaleWidth();
   const int pixels = pic.PixelWidth();

@@ -78,7 +78,7 @@ struct OverviewInputs {
   std::string ProfileCaption;  // caption of the profile window (site, model)
   Integer HourValue = 0;       // the profile window's hour bar
   Integer ModelIndex = 0;
-  Integer TimeLabelStep = 6;   // hour indexes between time labels
+  Integer TimeLabelStep = 6;   // the model's forecast times between time labels
   std::array<Integer, 4> WindowSteps{24, 48, 60, 120};  // time-window lengths in steps
   Single InversionDT = 0.5f, IsothermDT = -1, IsothermMinDPD = 5;
   bool OmegaSmoothOn = true;

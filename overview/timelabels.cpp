@@ -43,6 +43,12 @@ std::string LocalTimeAxisLabel(const DateTime& valid, Integer tzOffset) {
   return label + ap;
 }
 
+Integer TimeLabelStep(Integer modelStep, Single modelHours) {
+  const double hours = std::max<Integer>(modelStep, 1) * (modelHours > 0 ? static_cast<double>(modelHours) : 1.0);
+  const double steps = std::nearbyint(hours / HoursPerStep());
+  return static_cast<Integer>(std::clamp(steps, 1.0, static_cast<double>(kMaxHours)));
+}
+
 Single NowHourIndex(Integer d, const DateTime& now) {
   if (d < 1 || d > kMaxDatasets) return 0;
   return static_cast<Single>(HoursBetween(gValidTime(d, 0), now)) / HoursPerStep();

@@ -16,8 +16,13 @@ std::string UtcTimeLabel(const DateTime& valid);
 // 12-hour clock with a or p ("Mo 6p"; "Mo 630p" when the valid time is not
 // on the hour). The valid time decides whether minutes are shown.
 std::string LocalTimeAxisLabel(const DateTime& valid, Integer tzOffset);
-// The label step in hour indexes: 0 (no model chosen yet) counts as 1.
-inline Integer TimeLabelStep(Integer step) { return step > 0 ? step : 1; }
+// The label step in hour indexes of the file shown. The model labels every
+// modelStep-th of its forecast times, modelHours apart; a file whose hours
+// lie otherwise apart (an ensemble's three-hourly file under an hourly
+// model's key) is labelled at the nearest whole number of its own steps to
+// that spacing in hours, at least every step. 0 (no model chosen yet)
+// counts as 1.
+Integer TimeLabelStep(Integer modelStep, Single modelHours);
 
 // The x of the present time: whole hours from the first valid time of the
 // dataset to now (hour boundaries crossed) over the hours per step.

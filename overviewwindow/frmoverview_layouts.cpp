@@ -83,10 +83,14 @@ class FileSlots : public OverviewLayoutSlots {
  public:
   using OverviewLayoutSlots::Recall;
   bool Save(int slot, const SavedLayout& layout) override {
-    return WriteSavedFile(saved::LayoutFileName(slot), saved::WriteOverviewLayout(layout));
+    const std::string name = saved::LayoutFileName(slot), text = saved::WriteOverviewLayout(layout);
+    return slot == saved::kScratchSlot ? WriteScratchFile(name, text) : WriteSavedFile(name, text);
   }
+  // The scratch slot gives back what this process saved.
   std::optional<SavedLayout> Recall(int slot, const SavedLayout& current) const override {
-    const std::optional<std::string> text = ReadSavedFile(saved::LayoutFileName(slot));
+    const std::string name = saved::LayoutFileName(slot);
+    const std::optional<std::string> text =
+        slot == saved::kScratchSlot ? ReadScratchFile(name) : ReadSavedFile(name);
     if (!text) return std::nullopt;
     const saved::ReadResult<SavedLayout> r = saved::ReadOverviewLayout(std::string_view(*text), current);
     if (!r.Usable()) return std::nullopt;

@@ -1,6 +1,6 @@
 // The overview's snapshot: the title band on the main picture, the four
 // pictures side by side in one image, saved through the profile window's
-// image saver, and the window drawn again from the scratch layout 9.
+// image saver, and the window drawn again from the scratch layout.
 #include <QImage>
 #include <QPainter>
 
@@ -9,6 +9,7 @@
 #include "platform/effects.h"
 #include "platform/picturebox.h"
 #include "platform/pictureboxwidget.h"
+#include "savedstate/format.h"
 
 namespace ondrik {
 
@@ -67,12 +68,10 @@ bool frmOverView::Snap(const std::string& suffix) {
   state_.draw.HeldRooms.clear();
   DrawTitleBand(picRH->Pic(), band, title);
   const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(), suffix);
-  // Layout 9 draws the window again without the title; when it cannot be
-  // kept (an older layout 9 is not to be recalled), the window is redrawn
-  // as it stands.
-  const bool kept = btnSave_Click(9);
+  // Layout 9, as saved here, draws the window again without the title.
+  btnSave_Click(saved::kScratchSlot);
   for (PictureBoxWidget* w : {picLeft, picRH, picRight, picTime}) w->Pic().Cls();
-  if (!kept || !RecallMacro(9)) {
+  if (!RecallMacro(saved::kScratchSlot)) {
     DrawTimeAxis();
     PlotData();
   }

@@ -24,8 +24,12 @@ namespace ondrik {
 
 namespace {
 
-constexpr Color kJet = RGB(0, 255, 0);
-constexpr Color kJetUncertain = RGB(0, 128, 0);
+// The vectors of the diagram, in the colours the texts that give their
+// numbers (and the chart's jet mark) wear too: each reads its colour here.
+constexpr Color kCloudLayer = RGB(0, 255, 255);
+constexpr Color kMbeUpwind = RGB(255, 255, 0);   // the MBE vector without forward propagation
+constexpr Color kMbeForward = RGB(255, 0, 0);    // the forward-propagation MBE vector
+Color JetColour(bool uncertain) { return uncertain ? RGB(0, 128, 0) : RGB(0, 255, 0); }
 constexpr Color kGrid = RGB(128, 128, 128);
 constexpr double kArrowHead = 4;  // units of the diagram
 // The zoom stays within these half-widths (kt).
@@ -117,13 +121,9 @@ ChartMarks LowLevelJetMark(Integer D, Integer H) {
   ChartMarks m;
   if (gMbeDone(D, H) != -1) ComputeMBEVectors(D, H, 0);
   m.labelPres = gLLJPres(D, H);
-  if (gLLJUncertain(D, H) != 0) {
-    m.label = "LL?";
-    m.labelColor = kJetUncertain;
-  } else {
-    m.label = "LLJ";
-    m.labelColor = kJet;
-  }
+  const bool uncertain = JetUncertain(D, H);
+  m.label = uncertain ? "LL?" : "LLJ";
+  m.labelColor = JetColour(uncertain);
   return m;
 }
 
@@ -238,14 +238,14 @@ std::vector<HeavyPrecipPanel::PlacedText> HeavyPrecipPanel::PlaceTexts(PictureBo
       {false, 1, 0, 0,
        "V cloud layer   = " + NumberItem(Nearest(gCloudLayerDir(D, H))) + "°/" +
            NumberItem(Nearest(gCloudLayerSpd(D, H))) + "kts",
-       kCyan},
+       kCloudLayer},
       {false, 1, 0, 0,
        "V low-level jet = " + NumberItem(Nearest(gLLJDir(D, H))) + "°/" + NumberItem(Nearest(gLLJSpd(D, H))) +
            "kts at " + NumberItem(gLLJPres(D, H)) + (uncertain ? "mb ?" : "mb"),
-       uncertain ? kJetUncertain : kJet},
+       JetColour(uncertain)},
       {false, 1.5, 0, 0,
        "MBE Velocity  = " + NumberItem(Nearest(gMbeDir(D, H))) + "°/" + NumberItem(Nearest(gMbeSpd(D, H))) + "kts",
-       gMbeForwardProp ? kRed : kYellow}};
+       gMbeForwardProp ? kMbeForward : kMbeUpwind}};
   double top = 0;  // pixels
   for (PlacedText t : lines) {
     UseTextScale(pic, t);
@@ -296,26 +296,26 @@ void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
     if (gMbeDone(d, H) != -1) ComputeMBEVectors(d, H, 0);
     pic.DrawWidth = 2;
     const double cu = gCloudLayerU(d, H), cv = gCloudLayerV(d, H);
-    const Color jet = JetUncertain(d, H) ? eRGB(ShownDataset, 0, 128, 0) : eRGB(ShownDataset, 0, 255, 0);
+    const Color jet = eRGB(ShownDataset, JetColour(JetUncertain(d, H)));
     pic.CurrentX = 0;
     pic.CurrentY = 0;
-    arrow(cu, cv, eRGB(ShownDataset, 0, 255, 255), 2, gCloudLayerDir(d, H));
+    arrow(cu, cv, eRGB(ShownDataset, kCloudLayer), 2, gCloudLayerDir(d, H));
     if (forward) {
       arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, 255, 255, 0), 2, gMbeUpwindDir(d, H));
+      arrow(gMbeUpwindU(d, H), gMbeUpwindV(d, H), eRGB(ShownDataset, kMbeUpwind), 2, gMbeUpwindDir(d, H));
       pic.CurrentX = cu;
       pic.CurrentY = cv;
       arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 255), 2, gMbeUpwindDir(d, H));
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 0, 0), 4, gMbeDir(d, H));
+      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, kMbeForward), 4, gMbeDir(d, H));
     } else {
       arrow(gMbeU(d, H), gMbeV(d, H), jet, 2, gLLJDir(d, H) - 180);
       pic.CurrentX = 0;
       pic.CurrentY = 0;
-      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, 255, 255, 0), 3, gMbeDir(d, H));
+      arrow(gMbeU(d, H), gMbeV(d, H), eRGB(ShownDataset, kMbeUpwind), 3, gMbeDir(d, H));
     }
   });
 }
@@ -335,7 +335,7 @@ void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
       {kRowPWTimesRH, "PW*RH", meanRH ? Format(*meanRH / 100 * gPwat(D, H), "0.00") : std::string("--"), kGreen},
       {kRowWarmCloudDepth, "Warm Cloud", Format(gWarmCloudDepthFt(D, H), "##,##0") + " ft", kGreen},
       {kRowLowLevelJet, uncertain ? "Low Lvl Jet ?" : "Low Lvl Jet", Format(gLLJSpd(D, H), "0") + " kts",
-       uncertain ? kJetUncertain : kGreen},
+       JetColour(uncertain)},
   };
   // Each label beside its bar: the name from x -70, the value ending just
   // before the bars begin (the row moves left where the two need more room).

@@ -26,7 +26,19 @@ namespace ondrik {
 namespace {
 
 constexpr Color kGrey = RGB(128, 128, 128);
-constexpr Color kBoundaryStorm = RGB(255, 128, 0);
+// What the motion labels give the numbers of, in the colours the plane
+// draws them in: each label reads its colour here, as the drawing does.
+constexpr Color kMeanWindMark = RGB(255, 0, 255);  // "M"
+constexpr Color kMoverMark = RGB(0, 255, 0);       // "L" and "R"
+constexpr Color kStormMark = RGB(255, 128, 0);     // the storm motion's cross
+// The storm-relative inflow at the top and at the surface: a blue light
+// enough that its numbers read on the black plane.
+constexpr Color kInflowLine = RGB(30, 144, 255);
+// A motion relative to the boundary: green when the boundary outruns it,
+// red when it overtakes the boundary.
+Color RelativeMotionColour(const BoundaryRelative& r) { return r.speed < 0 ? kGreen : kRed; }
+// The title over the two inflow labels: a caption, which no line wears.
+constexpr Color kInflowTitle = RGB(0, 192, 192);
 constexpr Color kHodoSegment = RGB(255, 255, 0);
 constexpr Color kHodoHighlight = RGB(255, 0, 255);
 constexpr double kRad = kRadPerDegRounded;
@@ -49,8 +61,10 @@ Rgb HeightRgb(double m, bool bottomDot) {
   return {238, 130, 238};
 }
 
-// A layer button of k km has the colour of the heights just below k km.
-Rgb ButtonRgb(Integer km) { return HeightRgb(km * 1000.0 - 1.0, true); }
+// A layer button of k km wears the colour of the trace at the heights just
+// below k km: a top button that of the segments that end the trace there,
+// a bottom button that of the dot that begins it.
+Rgb ButtonRgb(Integer km, bool top) { return HeightRgb(km * 1000.0 - 1.0, !top); }
 
 long RoundHalfUp(double x) { return static_cast<long>(std::floor(x + 0.5)); }
 
@@ -84,6 +98,18 @@ class DragOverButtons : public QObject {
   QWidget* frame_;
   std::function<void(QWidget*)> over_;
 };
+
+// A motion label's text colour; its style is set again only when the
+// colour changes, so that a redraw does not restyle it.
+void SetLabelColour(QLabel* l, Color c) {
+  const QColor q = ToQColor(c);
+  const QString style =
+      QString("QLabel { background: black; color: rgb(%1,%2,%3); font-family: Tahoma; font-size: 7pt; }")
+          .arg(q.red())
+          .arg(q.green())
+          .arg(q.blue());
+  if (l->styleSheet() != style) l->setStyleSheet(style);
+}
 
 QString ButtonStyle(const Rgb* c) {
   QString s = "QPushButton { padding: 0px; font-size: 7pt; ";
@@ -146,19 +172,17 @@ HodographPanel::HodographPanel(PanelHost& host, QWidget* parent) : host_(host) {
   auto label = [&](const char* name, Color c, bool clickable) {
     QLabel* l = clickable ? new ClickLabel(frameHodograph_) : new QLabel(frameHodograph_);
     l->setObjectName(name);
-    const QColor q = ToQColor(c);
-    l->setStyleSheet(QString("QLabel { background: black; color: rgb(%1,%2,%3); font-family: Tahoma; font-size: 7pt; }")
-                         .arg(q.red()).arg(q.green()).arg(q.blue()));
+    SetLabelColour(l, c);
     return l;
   };
-  lblStormMotion_ = label("lblStormMotion", RGB(255, 128, 0), false);
+  lblStormMotion_ = label("lblStormMotion", kStormMark, false);
   lblStormMotion_->setText("Storm Mtn");
-  lblMean_ = label("lblMean", RGB(255, 0, 255), false);
-  lblInflow_ = label("lblInflow", RGB(0, 192, 192), true);
+  lblMean_ = label("lblMean", kMeanWindMark, false);
+  lblInflow_ = label("lblInflow", kInflowTitle, true);
   lblInflow_->setText("SR Inflow");
   lblInflow_->setAlignment(Qt::AlignCenter);
-  lblSRInflowHigh_ = label("lblSRInflowHigh", RGB(255, 0, 255), true);
-  lblSRInflowLow_ = label("lblSRInflowLow", RGB(255, 128, 0), true);
+  lblSRInflowHigh_ = label("lblSRInflowHigh", kInflowLine, true);
+  lblSRInflowLow_ = label("lblSRInflowLow", kInflowLine, true);
   static_cast<ClickLabel*>(lblInflow_)->onClick = [this] { lblInflow_Click(); };
   static_cast<ClickLabel*>(lblSRInflowHigh_)->onClick = [this] { lblSRInflowHigh_Click(); };
   static_cast<ClickLabel*>(lblSRInflowLow_)->onClick = [this] { lblSRInflowLow_Click(); };
@@ -291,9 +315,9 @@ void HodographPanel::DrawHodograph() {
       pic.CurrentY = pic.PixelToY(py);
       pic.Print(text, false);
     };
-    pic.ForeColor = eRGB(D, 255, 0, 255);
+    pic.ForeColor = eRGB(D, kMeanWindMark);
     centred("M", mu, mv);
-    pic.ForeColor = eRGB(D, 0, 255, 0);
+    pic.ForeColor = eRGB(D, kMoverMark);
     centred("L", gLeftMoverU(d, H), gLeftMoverV(d, H));
     centred("R", gRightMoverU(d, H), gRightMoverV(d, H));
 
@@ -367,10 +391,12 @@ void HodographPanel::DrawInflow(Integer D, Integer H) {
   const Integer b = std::clamp(gSRHBottomLevel(D, H), 0, t);
   const double su = gStormU(D, H), sv = gStormV(D, H);
   pic.DrawWidth = 2;
-  pic.Line(su, sv, su + gSRWindU(D, H, t), sv + gSRWindV(D, H, t), kBlue);
+  pic.Line(su, sv, su + gSRWindU(D, H, t), sv + gSRWindV(D, H, t), kInflowLine);
   pic.DrawWidth = 1;
-  pic.Line(su, sv, su + gSRWindU(D, H, b), sv + gSRWindV(D, H, b), kBlue);
+  pic.Line(su, sv, su + gSRWindU(D, H, b), sv + gSRWindV(D, H, b), kInflowLine);
   lblInflow_->setText("Storm Rel Inflow");
+  SetLabelColour(lblSRInflowHigh_, kInflowLine);
+  SetLabelColour(lblSRInflowLow_, kInflowLine);
   lblSRInflowHigh_->setText(QString::fromUtf8(("         " + ShortestText(gSRInflowDepth) + " km = " +
                                                std::to_string(NearestWhole(gSRInflowTopDir(D, H))) + kOrdinal + "  " +
                                                std::to_string(NearestWhole(gSRInflowTopSpd(D, H))) + "m/s")
@@ -390,10 +416,10 @@ void HodographPanel::DrawBoundary(Integer D, Integer H) {
   const double bu = BoundaryMotionU(D, H), bv = BoundaryMotionV(D, H);
   pic.FillTransparent = false;
   pic.DrawWidth = 2;
-  pic.FillColor = kBoundaryStorm;
-  pic.Line(su - 1, sv, su + 1, sv, kBoundaryStorm);
-  pic.Line(su, sv - 1, su, sv + 1, kBoundaryStorm);
-  pic.Circle(su, sv, 0.5, kBoundaryStorm);
+  pic.FillColor = kStormMark;
+  pic.Line(su - 1, sv, su + 1, sv, kStormMark);
+  pic.Line(su, sv - 1, su, sv + 1, kStormMark);
+  pic.Circle(su, sv, 0.5, kStormMark);
   pic.FillColor = kWhite;
   pic.Circle(bu, bv, 2 * s / 100, kWhite);
 
@@ -403,15 +429,17 @@ void HodographPanel::DrawBoundary(Integer D, Integer H) {
 
   const BoundaryRelative storm = RelativeToBoundary(bu, bv, WindDirection(static_cast<Single>(su), static_cast<Single>(sv)),
                                                     std::sqrt(su * su + sv * sv));
-  pic.Line(su, sv, su + storm.u, sv + storm.v, storm.speed < 0 ? kGreen : kRed);
+  pic.Line(su, sv, su + storm.u, sv + storm.v, RelativeMotionColour(storm));
   lblSRInflowLow_->setText(MotionText(" Storm Motion = ", storm));
+  SetLabelColour(lblSRInflowLow_, RelativeMotionColour(storm));
 
   const double mdir = (270.0 - gMeanWindDir(D, H)) * kRad;
   const double mu = gMeanWindSpd(D, H) * std::cos(mdir), mv = gMeanWindSpd(D, H) * std::sin(mdir);
   const BoundaryRelative mean = RelativeToBoundary(bu, bv, gMeanWindDir(D, H), gMeanWindSpd(D, H));
-  pic.Line(mu, mv, mu + mean.u, mv + mean.v, mean.speed < 0 ? kGreen : kRed);
+  pic.Line(mu, mv, mu + mean.u, mv + mean.v, RelativeMotionColour(mean));
   lblInflow_->setText("Boundary Relative Inflow");
   lblSRInflowHigh_->setText(MotionText("    Mean Wind = ", mean));
+  SetLabelColour(lblSRInflowHigh_, RelativeMotionColour(mean));
 }
 
 void HodographPanel::RightPrint(const std::string& text) {
@@ -522,17 +550,18 @@ void HodographPanel::picHodograph_MouseUp() {
 // Only the buttons whose choice changed take a new style (a style set
 // costs a layout pass of the button, and a recall sets the layer each time).
 void HodographPanel::ColourButtons() {
-  const auto colour = [](const std::array<QPushButton*, kHodoButtonLast + 1>& column, long& coloured, long chosen) {
+  const auto colour = [](const std::array<QPushButton*, kHodoButtonLast + 1>& column, long& coloured, long chosen,
+                         bool top) {
     if (chosen == coloured) return;
     for (const long i : {coloured, chosen}) {
       if (i < 0 || i > kHodoButtonLast || column[static_cast<size_t>(i)] == nullptr) continue;
-      const Rgb c = ButtonRgb(static_cast<Integer>(i));
+      const Rgb c = ButtonRgb(static_cast<Integer>(i), top);
       column[static_cast<size_t>(i)]->setStyleSheet(ButtonStyle(i == chosen ? &c : nullptr));
     }
     coloured = chosen;
   };
-  colour(btnHodoBase_, colouredBase_, NearestWhole(gSRInflowBase));
-  colour(btnHodoHeight_, colouredTop_, NearestWhole(gSRInflowDepth));
+  colour(btnHodoBase_, colouredBase_, NearestWhole(gSRInflowBase), false);
+  colour(btnHodoHeight_, colouredTop_, NearestWhole(gSRInflowDepth), true);
 }
 
 bool HodographPanel::ChooseTop(Integer index) {

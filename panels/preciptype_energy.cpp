@@ -32,6 +32,8 @@ constexpr double kAxisAt = 0.762, kLeastAxisAt = 0.45;
 constexpr double kSleetWidth = 0.5;
 
 Color Dimmed(Integer shown, Rgb c) { return eRGB(shown, c.r, c.g, c.b); }
+// The colour of a region label: that of the points of its kind.
+Color Kind(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 // A diagram's frame and numbers: x from left to right (the chart from 0 to
 // xMax), y from 0 to yMax at the chart's top; the current hour's point
@@ -204,7 +206,7 @@ void PrecipTypePanel::DrawUnderDiagram(PictureBox& pic) {
   const auto rowY = [&](int r) { return u.numbersPx + (r + 1) * u.line; };
   for (std::size_t i = 1; u.shownDrawn && i < u.verdict.size(); ++i) {
     const bool snow = u.verdict[i] == "SNOW";
-    PrintRow(pic, rowY(static_cast<int>(i)), {{u.verdictX, u.verdict[i], snow ? kBlue : kBlack}}, 1);
+    PrintRow(pic, rowY(static_cast<int>(i)), {{u.verdictX, u.verdict[i], snow ? Kind(kSnowPoint) : kBlack}}, 1);
   }
   for (const auto& [row, text] : u.level) PrintAt(pic, u.levelX, rowY(row), text, kLevelText);
   if (!u.topDown.valid) return;
@@ -341,10 +343,12 @@ void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
     Color colour;
     int side;
   };
-  static const std::vector<Label> kSurface = {{1, 500, "Snow", kBlue, 0}, {45, 1700, "Rain", kGreen, 0}};
-  static const std::vector<Label> kElevated = {{250, 190, "Freezing Rain", kRed, -1}, {170, 340, "Sleet", kYellow, 1}};
-  static const std::vector<Label> kTwoLayer = {{300, 190, "Rain", kGreen, -1},
-                                               {170, 340, "Sleet or Rain", kYellow, 1}};
+  static const std::vector<Label> kSurface = {{1, 500, "Snow", Kind(kSnowPoint), 0},
+                                              {45, 1700, "Rain", Kind(kRainPoint), 0}};
+  static const std::vector<Label> kElevated = {{250, 190, "Freezing Rain", Kind(kFreezingRainPoint), -1},
+                                               {170, 340, "Sleet", Kind(kSleetPoint), 1}};
+  static const std::vector<Label> kTwoLayer = {{300, 190, "Rain", Kind(kRainPoint), -1},
+                                               {170, 340, "Sleet or Rain", Kind(kSleetPoint), 1}};
   if (diagram == EnergyDiagram::None) return;
   const std::vector<Label>& labels =
       diagram == EnergyDiagram::Surface ? kSurface : diagram == EnergyDiagram::Elevated ? kElevated : kTwoLayer;

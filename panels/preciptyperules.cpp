@@ -61,17 +61,17 @@ int EnergyTrailLength(Integer d, Integer hour, EnergyDiagram diagram, bool trail
 }
 
 Rgb SurfacePointColour(Single e) {
-  if (e < kSnowEnergy) return {0, 0, 255};
-  if (e < kRainEnergy) return {0, 255, 255};
-  return {0, 255, 0};
+  if (e < kSnowEnergy) return kSnowPoint;
+  if (e < kRainEnergy) return kSnowOrRainPoint;
+  return kRainPoint;
 }
 
 Rgb LayerPointColour(Single pos, Single neg, const std::string& pattern, bool* refreezes) {
   const Single line = pos * 300.0f / 450.0f + 50.0f;
   const bool above = neg >= line;
   if (refreezes != nullptr) *refreezes = above;
-  if (above) return neg < line + 20.0f ? Rgb{255, 191, 0} : Rgb{255, 255, 0};
-  return pattern == "ABAB" ? Rgb{0, 255, 0} : Rgb{255, 0, 0};
+  if (above) return neg < line + 20.0f ? kBarelyRefreezingPoint : kSleetPoint;
+  return pattern == "ABAB" ? kRainPoint : kFreezingRainPoint;
 }
 
 TopDown TopDownOf(Integer d, Integer h, Integer startLevel) {

@@ -43,12 +43,21 @@ bool SameFamily(const std::string& a, const std::string& b);
 // `hour` in a diagram: the surface diagram counts back while the pattern is
 // "AB" or "BB", the others while it is neither. 0 when the trail is off.
 int EnergyTrailLength(Integer d, Integer hour, EnergyDiagram diagram, bool trailOn);
+// The colours of the diagrams' points by what they forecast; the region
+// labels that name a kind wear its points' colour.
+inline constexpr Rgb kSnowPoint{0, 0, 255};
+inline constexpr Rgb kSnowOrRainPoint{0, 255, 255};
+inline constexpr Rgb kRainPoint{0, 255, 0};
+inline constexpr Rgb kFreezingRainPoint{255, 0, 0};
+inline constexpr Rgb kBarelyRefreezingPoint{255, 191, 0};  // just above the refreezing line
+inline constexpr Rgb kSleetPoint{255, 255, 0};
 // Fill colour of a point of the surface diagram from its unclamped positive
 // energy: blue below 5.6 J/kg (snow), cyan below 13.2, green from there (rain).
 Rgb SurfacePointColour(Single posEnergy);
 // Fill colour of a point of the elevated and two-layer diagrams, against the
 // line L = positive energy x 300 / 450 + 50: at or above it orange up to L +
-// 20 and yellow beyond (ice pellets); below it green for "ABAB", red else.
+// 20 and yellow beyond (sleet); below it green (rain) for "ABAB", red
+// (freezing rain) else.
 // `refreezes` tells whether the point lies on or above the line.
 Rgb LayerPointColour(Single posEnergy, Single negEnergy, const std::string& pattern, bool* refreezes = nullptr);
 

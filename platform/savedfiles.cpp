@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QString>
 
+#include <map>
+#include <mutex>
+
 #include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/savefile.h"
@@ -29,6 +32,38 @@ bool WriteSavedFile(const std::string& name, const std::string& text) {
   TheEffects().Message("The settings could not be saved (" + error + "); the previous copy is kept.", "ONDRIK",
                        MsgIcon::Warning);
   return false;
+}
+
+namespace {
+
+// The scratch texts this process saved, by the path of their file.
+struct ScratchTexts {
+  std::mutex lock;
+  std::map<std::string, std::string> byPath;
+};
+
+ScratchTexts& Scratch() {
+  static ScratchTexts texts;
+  return texts;
+}
+
+}  // namespace
+
+bool WriteScratchFile(const std::string& name, const std::string& text) {
+  {
+    ScratchTexts& s = Scratch();
+    const std::lock_guard<std::mutex> held(s.lock);
+    s.byPath[SavedStateFolder() + name] = text;
+  }
+  return WriteSavedFile(name, text);
+}
+
+std::optional<std::string> ReadScratchFile(const std::string& name) {
+  ScratchTexts& s = Scratch();
+  const std::lock_guard<std::mutex> held(s.lock);
+  const auto it = s.byPath.find(SavedStateFolder() + name);
+  if (it == s.byPath.end()) return std::nullopt;
+  return it->second;
 }
 
 }  // namespace ondrik

@@ -26,6 +26,7 @@
 #include "profilewindow/gdiplus.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/snapshot.h"
+#include "savedstate/format.h"
 
 namespace ondrik {
 
@@ -94,12 +95,11 @@ void frmProfile::CommandProfileStep() {
   };
   a.profileSnapsSaved = [&saver] { saver.Finish(); };
   a.profileResize = [this, &snapped] {
-    if (!snapped) {
-      DisplayHour();  // the last recall drew nothing
-    } else if (btnSave_Click(9)) {
-      btnRecall_Click(9);
+    if (snapped) {
+      btnSave_Click(saved::kScratchSlot);
+      btnRecall_Click(saved::kScratchSlot);
     } else {
-      DisplayHour();
+      DisplayHour();  // the last recall drew nothing
     }
     Form_Resize();
   };
@@ -142,13 +142,10 @@ bool frmProfile::ProfileSnapStep(const std::string& name) {
   const std::optional<SnapshotRequest> req = ProfileSnapRequest(name);
   if (!req) return false;
   const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
-  // The window is drawn again through setup 9, saved now; an older setup 9
-  // is never recalled in place of one that could not be saved.
+  // The window is drawn again through setup 9, as saved here now.
   const auto redraw = [this] {
-    if (btnSave_Click(9))
-      btnRecall_Click(9);
-    else
-      DisplayHour();
+    btnSave_Click(saved::kScratchSlot);
+    btnRecall_Click(saved::kScratchSlot);
   };
   const SnapshotResult r = ProfileSnap(picData->Pic(), omega, *req, redraw, TheEffects());
   picData->update();

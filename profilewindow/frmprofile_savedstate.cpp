@@ -285,15 +285,17 @@ void frmProfile::ApplySetup(const saved::DisplaySetup& u) {
 }
 
 bool frmProfile::btnSave_Click(int index) {
-  const bool saved = WriteSavedFile(saved::SetupFileName(index), saved::WriteDisplaySetup(CaptureSetup()));
+  const std::string name = saved::SetupFileName(index), text = saved::WriteDisplaySetup(CaptureSetup());
+  const bool saved = index == saved::kScratchSlot ? WriteScratchFile(name, text) : WriteSavedFile(name, text);
   FocusHourBar();
   return saved;
 }
 
 // A slot never saved, or a file too old or not a setup, changes nothing and
-// draws nothing.
+// draws nothing. The scratch slot gives back what this window saved.
 void frmProfile::btnRecall_Click(int index) {
-  const std::optional<std::string> text = ReadSavedFile(saved::SetupFileName(index));
+  const std::string name = saved::SetupFileName(index);
+  const std::optional<std::string> text = index == saved::kScratchSlot ? ReadScratchFile(name) : ReadSavedFile(name);
   const saved::ReadResult<saved::DisplaySetup> r = saved::ReadDisplaySetup(View(text), CaptureSetup());
   if (!r.Usable()) return;
   ApplySetup(r.value);

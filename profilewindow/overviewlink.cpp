@@ -2,6 +2,7 @@
 
 #include "core/shared.h"
 #include "overviewwindow/frmoverview.h"
+#include "savedstate/format.h"
 
 namespace ondrik {
 
@@ -36,12 +37,13 @@ void OverviewWindowLink::Open() {
 void OverviewWindowLink::Rebuild() {
   DropClosed();
   if (!window_) return;
-  // An older layout 9 is not recalled when this one could not be kept.
-  const bool kept = window_->btnSave_Click(9);
+  // Layout 9 gives back what was saved here, even when its file could not
+  // be written or another Ondrik has written its own since.
+  window_->btnSave_Click(saved::kScratchSlot);
   window_->Form_Unload();
   DropClosed();
   Open();
-  if (window_ && kept) window_->btnRecall_Click(9);
+  if (window_) window_->btnRecall_Click(saved::kScratchSlot);
   gOverviewOpen = IsOpen() ? 1 : 0;
 }
 

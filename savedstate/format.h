@@ -29,6 +29,10 @@ inline constexpr const char* kHistoryFileName = "Ondrik.hst";
 std::string SetupFileName(int slot);      // display setups "Ondrik.SP<n>"
 std::string LayoutFileName(int slot);     // overview layouts "Ondrik.SO<n>"
 std::string MapPresetFileName(int slot);  // map presets "MapPreset.M<n>"
+// The scratch slot of the setups and of the layouts: saved and recalled
+// within one action (a snapshot, the rebuild of the overview), to draw the
+// window again as it was.
+inline constexpr int kScratchSlot = 9;
 
 // ---- header and version ----
 

@@ -118,8 +118,18 @@ TEST(OverviewLabelsTest, TimeLabelsInUtcAndLocalTime) {
     EXPECT_EQ(UtcTimeLabel(c.v), c.utc);
     EXPECT_EQ(LocalTimeAxisLabel(c.v, c.tz), c.local) << c.utc;
   }
-  EXPECT_EQ(TimeLabelStep(0), 1);
-  EXPECT_EQ(TimeLabelStep(6), 6);
+  // The model's spacing of labels in hours, in the file's own steps.
+  const struct {
+    Integer modelStep;
+    Single modelHours, fileHours;
+    Integer want;
+  } steps[] = {{6, 1, 1, 6}, {4, 3, 3, 4},  // the file's step is the model's
+               {6, 1, 3, 2}, {6, 1, 6, 1}, {4, 3, 1, 12}, {6, 1, 4, 2}, {6, 1, 0.5f, 12},
+               {0, 0, 0, 1}, {6, 0, 0, 6}};  // nothing known yet
+  for (const auto& c : steps) {
+    gHoursPerStep = c.fileHours;
+    EXPECT_EQ(TimeLabelStep(c.modelStep, c.modelHours), c.want) << c.modelStep << " " << c.modelHours << " " << c.fileHours;
+  }
 }
 
 TEST(OverviewLabelsTest, PrecipitationAndSettledSnowTotals) {

@@ -388,19 +388,27 @@ namespace {
 // the labelled hours are evenly spaced (every labelled step, or every
 // second, fourth ... where the picture is narrow).
 TEST(OverviewTimeAxisTest, LabelsOnlyTheHoursOfTheWindow) {
+  // The model's label step and hours per forecast time ("eta": 6 and 1,
+  // "gfs3": 4 and 3), and the label step in the file's three-hourly or
+  // hourly steps: six hours or twelve hours between labels whatever the file.
   struct Case {
     const char* file;
+    Integer modelStep;
+    Single modelHours;
     Integer labelStep;
     Integer columns;
     Integer scroll;
     int width;
-  } cases[] = {{"NAM_KOKC.ond", 6, 24, 0, 857},   {"NAM_KOKC.ond", 6, 24, 10, 857}, {"NAM_KOKC.ond", 6, 24, 61, 857},
-               {"SREF_KOKC.ond", 2, 24, 5, 857},  {"SREF_KOKC.ond", 2, 24, 76, 857}, {"NAM_KOKC.ond", 6, 84, 0, 428},
-               {"SREF_KOKC.ond", 2, 84, 0, 428},  {"NAM_KOKC.ond", 6, 84, 0, 300}};
+  } cases[] = {{"NAM_KOKC.ond", 6, 1, 6, 24, 0, 857},   {"NAM_KOKC.ond", 6, 1, 6, 24, 10, 857},
+               {"NAM_KOKC.ond", 6, 1, 6, 24, 61, 857},  {"SREF_KOKC.ond", 6, 1, 2, 24, 5, 857},
+               {"SREF_KOKC.ond", 6, 1, 2, 24, 76, 857}, {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 428},
+               {"SREF_KOKC.ond", 6, 1, 2, 84, 0, 428},  {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 300},
+               {"SREF_KOKC.ond", 4, 3, 4, 24, 0, 857},  {"NAM_KOKC.ond", 4, 3, 12, 84, 0, 857}};
   for (const Case& c : cases) {
     OverviewState s;
     ASSERT_TRUE(testing::LoadShipped(c.file, s, "KOKC"));
-    s.in.TimeLabelStep = c.labelStep;
+    s.in.TimeLabelStep = c.modelStep;
+    s.in.ModelHourStep = c.modelHours;
     SetTimeWindow(s.frame, ColumnsOfWindow(static_cast<Single>(c.columns) * gHoursPerStep), c.scroll);
     OverviewPictures pics;
     pics.time.Resize(c.width, pics.time.PixelHeight());

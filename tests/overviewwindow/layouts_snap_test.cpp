@@ -9,6 +9,10 @@
 #include <QPushButton>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
 
 #include "core/shared.h"
 #include "core/shear.h"
@@ -22,6 +26,12 @@ namespace ondrik {
 namespace {
 
 using namespace ondrik::testing;
+
+std::string ReadText(const fs::path& p) {
+  std::stringstream s;
+  s << std::ifstream(p, std::ios::binary).rdbuf();
+  return s.str();
+}
 
 class OverviewFilesTest : public ProfileWindowTest {
  protected:
@@ -154,6 +164,43 @@ TEST_F(OverviewFilesTest, SnapshotSavesTheFourPicturesWithTheTitleAndRedraws) {
   EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SO9"));
   EXPECT_EQ(Ctl<PictureBoxWidget>(o, "picRH")->Pic().Image(), shown);
   EXPECT_EQ(Box(o, "chkTemperature"), 1);
+}
+
+// The scratch slots, saved and recalled around a snapshot and the rebuild
+// for a new file, give back what this program saved, whatever another
+// Ondrik sharing the folder writes there in between; their files are still
+// written for whoever reads them.
+TEST_F(OverviewFilesTest, ScratchSlotsGiveBackWhatThisProgramSaved) {
+  frmProfile& w = Start();
+  frmOverView& o = Open(w);
+  const struct {
+    const char* what;
+    QWidget* window;
+    const char* box;
+    std::function<void(int)> save, recall;
+    const char* prefix;  // of the files
+  } rows[] = {
+      {"setup", &w, "chkSkewT", [&](int i) { w.btnSave_Click(i); }, [&](int i) { w.btnRecall_Click(i); }, "Ondrik.SP"},
+      {"layout", &o, "chkTemperature", [&](int i) { o.btnSave_Click(i); }, [&](int i) { o.RecallMacro(i); },
+       "Ondrik.SO"},
+  };
+  for (const auto& s : rows) {
+    SCOPED_TRACE(s.what);
+    const fs::path scratch = SavedFolder() / (std::string(s.prefix) + "9");
+    CheckBox* box = Ctl<CheckBox>(*s.window, s.box);
+    box->SetValue(1);
+    s.save(9);
+    const std::string ours = ReadText(scratch);
+    // The other program saves its own slot 9, the box off, in between.
+    box->SetValue(0);
+    s.save(4);
+    const std::string theirs = ReadText(SavedFolder() / (std::string(s.prefix) + "4"));
+    ASSERT_NE(theirs, ours);
+    WriteFile(scratch, theirs);
+    s.recall(9);
+    EXPECT_EQ(box->Value(), 1);
+    EXPECT_EQ(ReadText(scratch), theirs);  // the recall leaves the file alone
+  }
 }
 
 }  // namespace
