@@ -61,10 +61,8 @@ Rgb HeightRgb(double m, bool bottomDot) {
   return {238, 130, 238};
 }
 
-// A layer button of k km wears the colour of the trace at the heights just
-// below k km: a top button that of the segments that end the trace there,
-// a bottom button that of the dot that begins it.
-Rgb ButtonRgb(Integer km, bool top) { return HeightRgb(km * 1000.0 - 1.0, !top); }
+// A layer button of k km has the colour of the heights just below k km.
+Rgb ButtonRgb(Integer km) { return HeightRgb(km * 1000.0 - 1.0, true); }
 
 long RoundHalfUp(double x) { return static_cast<long>(std::floor(x + 0.5)); }
 
@@ -550,18 +548,17 @@ void HodographPanel::picHodograph_MouseUp() {
 // Only the buttons whose choice changed take a new style (a style set
 // costs a layout pass of the button, and a recall sets the layer each time).
 void HodographPanel::ColourButtons() {
-  const auto colour = [](const std::array<QPushButton*, kHodoButtonLast + 1>& column, long& coloured, long chosen,
-                         bool top) {
+  const auto colour = [](const std::array<QPushButton*, kHodoButtonLast + 1>& column, long& coloured, long chosen) {
     if (chosen == coloured) return;
     for (const long i : {coloured, chosen}) {
       if (i < 0 || i > kHodoButtonLast || column[static_cast<size_t>(i)] == nullptr) continue;
-      const Rgb c = ButtonRgb(static_cast<Integer>(i), top);
+      const Rgb c = ButtonRgb(static_cast<Integer>(i));
       column[static_cast<size_t>(i)]->setStyleSheet(ButtonStyle(i == chosen ? &c : nullptr));
     }
     coloured = chosen;
   };
-  colour(btnHodoBase_, colouredBase_, NearestWhole(gSRInflowBase), false);
-  colour(btnHodoHeight_, colouredTop_, NearestWhole(gSRInflowDepth), true);
+  colour(btnHodoBase_, colouredBase_, NearestWhole(gSRInflowBase));
+  colour(btnHodoHeight_, colouredTop_, NearestWhole(gSRInflowDepth));
 }
 
 bool HodographPanel::ChooseTop(Integer index) {

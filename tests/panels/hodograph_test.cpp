@@ -209,7 +209,7 @@ TEST_F(HodographPanelTest, LayerButtonsRefuseIndexesWithoutAButtonAndKeepTheOldC
   // Taken with the left button down over another button.
   panel_->btnHodoHeight_MouseMove(12, 1);
   EXPECT_EQ(gSRInflowDepth, 12);
-  EXPECT_TRUE(Find<QPushButton>("btnHodoHeight12")->styleSheet().contains("128,0,255"));
+  EXPECT_TRUE(Find<QPushButton>("btnHodoHeight12")->styleSheet().contains("128,128,255"));
   EXPECT_FALSE(Find<QPushButton>("btnHodoHeight3")->styleSheet().contains("background"));
   EXPECT_EQ(host_.chartRedraws, 1);
   EXPECT_EQ(host_.focus, 1);
