@@ -1,6 +1,8 @@
 #include "overview/plotdata.h"
 
 #include <algorithm>
+#include <array>
+#include <bitset>
 #include <cmath>
 #include <exception>
 
@@ -29,15 +31,18 @@ class BusyPointer {
   OverviewEvents* e_;
 };
 
-// Runs the series and the plotter of a row; a failure leaves the row out.
-// The series are computed once a redraw, for its plan, which runs first.
-void DrawRow(OverviewDraw& d, const OverviewRow& r, Integer dataset) {
+// Runs the series (when asked) and the plotter of a row; a failure leaves
+// the row out. False on a failure.
+bool DrawRow(OverviewDraw& d, const OverviewRow& r, Integer dataset, bool series) {
+  bool ok = true;
   try {
-    if (r.series != nullptr && d.plan) r.series(d.s, dataset);
+    if (r.series != nullptr && series) r.series(d.s, dataset);
     r.plot(d);
   } catch (const std::exception&) {
+    ok = false;
   }
   d.rh.Mode = DrawMode::CopyPen;
+  return ok;
 }
 
 // The ticked rows of one kind in table order; two adjacent rows of one
@@ -53,16 +58,26 @@ void TickedRows(const OverviewOptions& o, BoxKind kind, F&& draw) {
   }
 }
 
-// The fields of the shown dataset and the strips of every shown one.
-void DrawRows(OverviewDraw& d, Integer shown, Integer count) {
+// The rows of each dataset whose plan failed.
+using FailedRows = std::array<std::bitset<kBoxCount>, kDatasetSlots>;
+
+// The fields of the shown dataset and the strips of every shown one. The
+// series are computed once a redraw, for its plan (which runs first), and
+// again for a row whose plan failed.
+void DrawRows(OverviewDraw& d, Integer shown, Integer count, FailedRows& failed) {
   OverviewState& s = d.s;
-  TickedRows(s.opt, BoxKind::Field, [&](const OverviewRow& r) { DrawRow(d, r, shown); });
+  const auto draw = [&](const OverviewRow& r, Integer D) {
+    auto bit = failed[static_cast<size_t>(D)][static_cast<size_t>(r.id)];
+    const bool ok = DrawRow(d, r, D, d.plan || bit);
+    if (d.plan) bit = !ok;
+  };
+  TickedRows(s.opt, BoxKind::Field, [&](const OverviewRow& r) { draw(r, shown); });
   const DrawOrder order = OverlayOrder(shown, gOverlayAll, count);
   for (int i = 0; i < order.n; ++i) {
     const Integer D = order.d[static_cast<size_t>(i)];
     gCurDataset = D;
     if (!gDatasetShown(D)) continue;
-    TickedRows(s.opt, BoxKind::Strip, [&](const OverviewRow& r) { DrawRow(d, r, D); });
+    TickedRows(s.opt, BoxKind::Strip, [&](const OverviewRow& r) { draw(r, D); });
   }
   gCurDataset = shown;
 }
@@ -93,8 +108,9 @@ void PlotData(OverviewDraw& d) {
     // the contours' texts to keep off.
     PictureBox ahead = d.rh;
     OverviewDraw plan{s, ahead, d.left, d.right, true};
-    DrawRows(plan, shown, count);
-    DrawRows(d, shown, count);
+    FailedRows failed{};
+    DrawRows(plan, shown, count, failed);
+    DrawRows(d, shown, count, failed);
     if (count > 1) PloteeTitle(d);
   }
   texts.PrintAll(d.rh);
