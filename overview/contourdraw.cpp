@@ -59,9 +59,12 @@ void PlaneContours::Draw() {
   if (d_.plan) return;
   PlaneTexts& texts = d_.s.draw.Texts;
   PictureBox& pic = d_.rh;
-  // A text stands clear, and on the cells and bars painted so far whole.
+  // A text stands clear, and whole on one colour of the cells and bars
+  // painted so far, or on the black back colour and the dark shading of the
+  // driest humidity class, which both lie far under its brightness.
+  const std::initializer_list<Color> dark = {pic.BackColor, HumidityClassColour(1)};
   const auto stands = [&](const PixelBox& ink, int tag) {
-    return texts.Free(ink, tag) && OnQuietGround(pic, ink.Grown(PlaneTexts::kGap));
+    return texts.Free(ink, tag) && OnQuietGround(pic, ink.Grown(PlaneTexts::kGap), dark);
   };
   // The marks first, where the lines of the fields drawn before and of the
   // plan leave room; this field's lines leave a gap round them.

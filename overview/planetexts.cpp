@@ -127,7 +127,7 @@ bool PlaneTexts::Free(const PixelBox& ink, int tag) const {
   return free;
 }
 
-bool OnQuietGround(const PictureBox& pic, const PixelBox& b) {
+bool OnQuietGround(const PictureBox& pic, const PixelBox& b, std::initializer_list<Color> dark) {
   const QImage& image = pic.Image();
   const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
   // The device pixels the box touches.
@@ -136,14 +136,16 @@ bool OnQuietGround(const PictureBox& pic, const PixelBox& b) {
   const int x1 = std::min(image.width(), static_cast<int>(std::ceil(b.right * scale)));
   const int y1 = std::min(image.height(), static_cast<int>(std::ceil(b.bottom * scale)));
   if (x0 >= x1 || y0 >= y1 || image.depth() != 32) return true;
-  const auto dark = [](QRgb c) { return qRed(c) <= kDarkest && qGreen(c) <= kDarkest && qBlue(c) <= kDarkest; };
+  std::vector<QRgb> darkRgb;
+  for (const Color c : dark) darkRgb.push_back(ToQColor(c).rgb());
+  const auto isDark = [&](QRgb c) { return std::find(darkRgb.begin(), darkRgb.end(), c) != darkRgb.end(); };
   const QRgb first = reinterpret_cast<const QRgb*>(image.constScanLine(y0))[x0];
   bool one = true, allDark = true;
   for (int y = y0; y < y1 && (one || allDark); ++y) {
     const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
     for (int x = x0; x < x1; ++x) {
       one = one && row[x] == first;
-      allDark = allDark && dark(row[x]);
+      allDark = allDark && isDark(row[x]);
     }
   }
   return one || allDark;

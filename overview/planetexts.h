@@ -9,6 +9,7 @@
 // printed at the end of the redraw, over the strips. All in picture pixels.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -97,11 +98,9 @@ class PlaneTexts {
 };
 
 // Whether the box (pixels, clipped to the picture) lies on one colour of
-// what the picture holds, or on dark colours only: the cells and bars painted
-// under a text, which it stands on whole. The dark colours (the back colour,
-// the humidity's dry class) are far darker than any text, which reads over
-// their edges on its dark rim.
-inline constexpr int kDarkest = 48;  // the brightest component of a dark colour
-bool OnQuietGround(const PictureBox& pic, const PixelBox& b);
+// what the picture holds, or on the given dark colours only: the cells and
+// bars painted under a text, which it stands on whole. A text on its dark
+// rim reads over the edges of colours as dark as the rim.
+bool OnQuietGround(const PictureBox& pic, const PixelBox& b, std::initializer_list<Color> dark);
 
 }  // namespace ondrik

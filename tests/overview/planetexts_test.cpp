@@ -122,14 +122,15 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
 
 // Where a text may stand on a picture of cells painted before it, with the
 // lines a plan records for what is drawn after it: whole a pixel in from
-// the edges, off the lines by its gap, and on one colour or on dark colours
-// only.
+// the edges, off the lines by its gap, and on one colour or on the named
+// dark colours only.
 TEST_F(PlaneTextsTest, TextsStandOnQuietGroundOffThePlan) {
   PictureBox pic(100, 60);
   pic.BackColor = kBlack;
   pic.Cls();
   pic.Box(0, 0, 49, 29, RGB(0, 191, 0), true);  // a bright cell, top left
   pic.Box(50, 30, 99, 59, RGB(40, 40, 12), true);  // the dry class, bottom right
+  pic.Box(26, 44, 40, 59, RGB(16, 16, 16), true);  // a dark grey cell, not one of the named dark colours
   const struct {
     const char* name;
     PixelBox ink;
@@ -139,7 +140,8 @@ TEST_F(PlaneTextsTest, TextsStandOnQuietGroundOffThePlan) {
       {"inside the bright cell", {10, 5, 30, 15}, true},
       {"half on the bright cell", {40, 5, 60, 15}, false},
       {"within its gap of the bright cell", {51, 5, 70, 15}, false},
-      {"over the dry class and black", {40, 40, 60, 50}, true},
+      {"over the dry class and black", {40, 32, 60, 40}, true},
+      {"over a dark grey and black", {20, 46, 34, 54}, false},
       {"on the picture's outermost column", {0, 40, 20, 50}, false},
       {"a pixel in", {1, 40, 20, 50}, true},
       {"on the outermost row", {60, 45, 80, 60}, false},
@@ -151,7 +153,9 @@ TEST_F(PlaneTextsTest, TextsStandOnQuietGroundOffThePlan) {
   texts.Reset(100, 60);
   texts.Record({55, 24, 99, 24, 1.5});  // a strip 3 wide, drawn after the texts
   for (const auto& c : cases)
-    EXPECT_EQ(texts.Free(c.ink) && OnQuietGround(pic, c.ink.Grown(PlaneTexts::kGap)), c.stands) << c.name;
+    EXPECT_EQ(texts.Free(c.ink) && OnQuietGround(pic, c.ink.Grown(PlaneTexts::kGap), {kBlack, RGB(40, 40, 12)}),
+              c.stands)
+        << c.name;
 }
 
 // A text at or past an edge of its picture is moved in until its ink stands

@@ -426,6 +426,21 @@ TEST_F(PrintedTextTest, Overview) {
   }
   Show(w, "NAM_KOKC", 0);
   frmOverView& o = *Overview();
+  // Options that change what is drawn and labelled, pressed and then taken
+  // back.
+  const struct {
+    std::vector<const char*> press, back;
+  } options[] = {{{"chkClouds", "btnClouds"}, {"btnClouds", "chkClouds"}},  // the clouds in grey shades
+                 {{"chkVWP", "btnPressureBase"}, {"btnPressureBase", "chkVWP"}},  // the "10 meter" row
+                 {{"btnPHK0"}, {"btnPHK1"}},  // pressures
+                 {{"btnPHK2"}, {"btnPHK1"}},  // km
+                 {{"chkCI0"}, {"chkCI2"}}};   // a contour every degree
+  for (const auto& option : options) {
+    std::string name = "NAM_KOKC-overview";
+    for (const char* c : option.press) Press(o, c), name += std::string("-") + c;
+    checkAll(name);
+    for (const char* c : option.back) Press(o, c);
+  }
   for (const OverviewRow& r : OverviewRows()) {
     if (!drawn(r)) continue;
     auto* box = Ctl<CheckBox>(o, std::string(r.name).c_str());
