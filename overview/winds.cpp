@@ -223,10 +223,10 @@ void PlotVWP(OverviewDraw& d) {
     const Vectors& v = byColour[i];
     if (v.dots.empty()) continue;
     if (d.plan) {
-      for (const PictureBox::PointRun& run : v.lineRuns)
-        PlanLine(d, std::span<const double>(v.lines).subspan(2 * run.first, 2 * run.count), 0.5);
+      // Each vector as wide as its dot, which stands at its start.
       pic.DrawWidth = 1;
-      for (size_t k = 0; k + 1 < v.dots.size(); k += 2) PlanDot(d, v.dots[k], v.dots[k + 1], 0.1);
+      for (const PictureBox::PointRun& run : v.lineRuns)
+        PlanLine(d, std::span<const double>(v.lines).subspan(2 * run.first, 2 * run.count), PlanDotHalf(pic, 0.1));
       continue;
     }
     pic.DrawWidth = 1;
