@@ -58,11 +58,11 @@ const Entry kMeant[] = {
     {"*-picHodograph*", "M", "c*", "a letter marking its point"},
     {"*-picHodograph*", "R", "c*", "a letter marking its point"},
     {"*-picHodograph*", "L", "c*", "a letter marking its point"},
-    // The overview's contour labels and marks over the edges of the dry
-    // humidity class and of cloudless cells: both as dark as the back colour,
-    // the text on its dark rim reads over them.
-    {"*-overview*-picRH", "*", "half on bar #28280c", "dark shading"},
-    {"*-overview*-picRH", "*", "half on bar #000000", "dark shading"},
+    // The overview's contour labels and marks over the edges of the driest
+    // humidity class (40, 40, 12) and of cloudless cells (black, as the back
+    // colour): both as dark as a text's rim, the text reads over them.
+    {"*-overview*-picRH", "*", "half on bar #28280c", "the driest humidity class, dark as the rim"},
+    {"*-overview*-picRH", "*", "half on bar #000000", "cloudless cells, black as the back colour"},
 };
 
 // Faults still open, reported and tolerated; an entry that no longer occurs
