@@ -53,11 +53,15 @@ struct Block {
 class SideLabels {
  public:
   explicit SideLabels(PictureBox& pic) : pic_(pic) {}
+  // Written a pixel in from the picture's edges.
   void Write(const std::string& text) {
-    const PixelBox ink = InkBox(pic_, text, pic_.XToPixel(pic_.CurrentX), pic_.YToPixel(pic_.CurrentY));
+    double x = pic_.XToPixel(pic_.CurrentX), y = pic_.YToPixel(pic_.CurrentY);
+    const PixelBox ink = MoveInside(pic_, text, x, y);
     for (const PixelBox& b : written_)
       if (ink.Grown(1).Meets(b)) return;
     written_.push_back(ink);
+    pic_.CurrentX = pic_.PixelToX(x);
+    pic_.CurrentY = pic_.PixelToY(y);
     pic_.Print(text);
   }
 

@@ -34,17 +34,20 @@ int Interval(const OverviewDraw& d) { return std::max<Integer>(1, d.s.opt.Contou
 
 }  // namespace
 
+// In a plan a contour field draws nothing.
 PlaneContours::PlaneContours(OverviewDraw& d, const ContourGrid& g) : d_(d), g_(g) {
   PlaneTexts& texts = d_.s.draw.Texts;
-  if (!texts.SizedFor(d_.rh.PixelWidth(), d_.rh.PixelHeight())) texts.Reset(d_.rh.PixelWidth(), d_.rh.PixelHeight());
+  if (!d_.plan && !texts.SizedFor(d_.rh.PixelWidth(), d_.rh.PixelHeight())) texts.Reset(d_.rh.PixelWidth(), d_.rh.PixelHeight());
 }
 
 void PlaneContours::Trace(Single v, Color c, const std::string& label) {
+  if (d_.plan) return;
   PixelSink sink(d_.rh, d_.s.draw.Texts.NewTag(), c, label, lines_, labels_);
   TraceContour(g_, v, g_.topLevel, sink);
 }
 
 void PlaneContours::Mark(const Extreme& e, Color c) {
+  if (d_.plan) return;
   const std::string text = e.maximum ? "X" : "N";
   // Centred on its node.
   const double x = d_.rh.XToPixel(e.hour) - d_.rh.TextWidthPx(text) / 2;
@@ -53,13 +56,21 @@ void PlaneContours::Mark(const Extreme& e, Color c) {
 }
 
 void PlaneContours::Draw() {
+  if (d_.plan) return;
   PlaneTexts& texts = d_.s.draw.Texts;
   PictureBox& pic = d_.rh;
-  // The marks first, where the lines of the fields drawn before leave room;
-  // this field's lines leave a gap round them.
+  // A text stands clear, and whole on one colour of the cells and bars
+  // painted so far, or on the black back colour and the dark shading of the
+  // driest humidity class, which both lie far under its brightness.
+  const std::initializer_list<Color> dark = {pic.BackColor, HumidityClassColour(1)};
+  const auto stands = [&](const PixelBox& ink, int tag) {
+    return texts.Free(ink, tag) && OnQuietGround(pic, ink.Grown(PlaneTexts::kGap), dark);
+  };
+  // The marks first, where the lines of the fields drawn before and of the
+  // plan leave room; this field's lines leave a gap round them.
   for (const Candidate& m : marks_) {
     const PixelBox ink = InkBox(pic, m.text, m.x, m.y);
-    if (texts.Free(ink)) texts.Set(m.text, m.x, m.y, ink, m.colour);
+    if (stands(ink, 0)) texts.Set(m.text, m.x, m.y, ink, m.colour);
   }
   // A label where no other contour runs through it; its own leaves a gap.
   const double half = std::max(pic.DrawWidth, 1) / 2.0;
@@ -78,7 +89,7 @@ void PlaneContours::Draw() {
   };
   for (const Candidate& c : labels_) {
     const PixelBox ink = InkBox(pic, c.text, c.x, c.y);
-    if (crowded(c, ink) || !texts.Free(ink, c.tag)) continue;
+    if (crowded(c, ink) || !stands(ink, c.tag)) continue;
     texts.Set(c.text, c.x, c.y, ink, c.colour);
     set.emplace_back(c.tag, ink);
   }

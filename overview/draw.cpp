@@ -1,5 +1,8 @@
 #include "overview/draw.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace ondrik {
 
 AxisRange RangeOf(const OverviewState& s, Axis axis) {
@@ -39,6 +42,26 @@ void eWidth(OverviewDraw& d, int w) { d.rh.DrawWidth = Dimmed(d.s) ? w - 1 : w; 
 void ScaleTo(OverviewDraw& d, Axis axis) {
   const AxisRange r = RangeOf(d.s, axis);
   d.rh.Scale(d.s.frame.TimeLeft, r.top, d.s.frame.TimeRight, r.bottom);
+}
+
+void PlanLine(OverviewDraw& d, std::span<const double> xy, double half) {
+  const PictureBox& pic = d.rh;
+  PlaneTexts& texts = d.s.draw.Texts;
+  const size_t n = xy.size() / 2;
+  if (n == 1) texts.Record({pic.XToPixel(xy[0]), pic.YToPixel(xy[1]), pic.XToPixel(xy[0]), pic.YToPixel(xy[1]), half});
+  for (size_t i = 0; i + 1 < n; ++i)
+    texts.Record({pic.XToPixel(xy[2 * i]), pic.YToPixel(xy[2 * i + 1]), pic.XToPixel(xy[2 * i + 2]),
+                  pic.YToPixel(xy[2 * i + 3]), half});
+}
+
+double PlanDotHalf(const PictureBox& pic, double radius) {
+  if (!(radius > 0)) return 0;
+  return std::fabs(radius * pic.PixelWidth() / pic.ScaleWidth()) + std::max(pic.DrawWidth, 1) / 2.0;
+}
+
+void PlanDot(OverviewDraw& d, double x, double y, double radius) {
+  const double at[2] = {x, y};
+  PlanLine(d, at, PlanDotHalf(d.rh, radius));
 }
 
 void BeginStrip(OverviewDraw& d, Color c, int width, Axis axis) {

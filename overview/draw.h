@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cmath>
+#include <span>
 #include <vector>
 
 #include "core/store.h"
@@ -19,7 +20,20 @@ struct OverviewDraw {
   PictureBox& rh;
   PictureBox& left;
   PictureBox& right;
+  // The plan of a redraw, run before it: the plotters draw nothing; those
+  // of lines record where they will run (PlanLine, PlanDot), for the texts
+  // of the plane to keep off.
+  bool plan = false;
 };
+
+// In a plan: joined points in the picture's scale, of a line drawn `half`
+// pixels to either side of its middle (half its pen's width, and the rim's
+// pixel), recorded in the plane's texts; one point is a dot.
+void PlanLine(OverviewDraw& d, std::span<const double> xy, double half);
+// In a plan: a filled dot of the radius (x units) and the pen's width;
+// how far it reaches from its middle in pixels (0 for no dot).
+void PlanDot(OverviewDraw& d, double x, double y, double radius);
+double PlanDotHalf(const PictureBox& pic, double radius);
 
 // Top and bottom of an axis in its own units (the time-height plane
 // in ln p with its top at LogPBottom - LogPSpan; the visibility axis in
@@ -78,6 +92,7 @@ void TraceSeries(OverviewDraw& d, Value&& value, Segment&& segment, double dot =
   struct Dot {
     double x, y;
     Color c;
+    bool starts;  // the trace starts at it
   };
   std::vector<Dot> dots;
   bool pen = false;
@@ -103,13 +118,22 @@ void TraceSeries(OverviewDraw& d, Value&& value, Segment&& segment, double dot =
     }
     run.push_back(h);
     run.push_back(y);
-    if (dot > 0) dots.push_back({static_cast<double>(h), y, c});
+    if (dot > 0) dots.push_back({static_cast<double>(h), y, c, !pen});
     pen = true;
     previous = y;
     lastX = h;
   }
   flush();
   const int width = pic.DrawWidth;
+  if (d.plan) {
+    // With dots at every point, the line as wide as they reach (and a dot
+    // where the trace starts, which may be all of it).
+    const double half = std::max(width / 2.0 + (D == d.s.draw.ShownDataset ? 1 : 0), PlanDotHalf(pic, dot));
+    for (const Run& r : runs) PlanLine(d, r.xy, half);
+    for (const Dot& p : dots)
+      if (p.starts) PlanDot(d, p.x, p.y, dot);
+    return;
+  }
   if (D == d.s.draw.ShownDataset) {
     pic.DrawWidth = width + 2;
     for (const Run& r : runs) pic.PolyLine(r.xy, pic.BackColor);
@@ -134,7 +158,7 @@ void TraceSeries(OverviewDraw& d, Value&& value, Segment&& segment, double dot =
 template <typename Value>
 void BarSeries(OverviewDraw& d, Value&& value) {
   const Integer D = gCurDataset;
-  if (D < 1 || D > kMaxDatasets) return;
+  if (D < 1 || D > kMaxDatasets || d.plan) return;  // bars are painted before any text is set
   for (int h = 0; h <= gLastHour(D) && h < kMaxHours; ++h) {
     const double y = value(h);
     if (std::isfinite(y)) d.rh.Box(h - 1, y, h, 0, d.rh.ForeColor, true);

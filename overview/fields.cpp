@@ -59,7 +59,10 @@ CloudClass CloudClassOf(Single c) {
   return {FillStyle::Solid, kWhite};
 }
 
+// The cells of the plane are painted before any text of it is set: a plan
+// has nothing of them to record.
 void PlotClouds(OverviewDraw& d) {
+  if (d.plan) return;
   const Integer D = gCurDataset;
   ScalePlane(d);
   const bool shades = d.s.opt.CloudShadeMode != 0;
@@ -75,7 +78,12 @@ void PlotClouds(OverviewDraw& d) {
         const CloudClass cls = CloudClassOf(c);
         d.rh.Fill = cls.fill;
         d.rh.FillColor = cls.colour;
-        HatchedCell(d.rh, h, y1, y2, cls.colour);
+        // A class of one colour is a filled cell (its outline would add
+        // nothing but a frame a text over it is measured against).
+        if (cls.fill == FillStyle::Solid)
+          SolidCell(d.rh, h, y1, y2, cls.colour);
+        else
+          HatchedCell(d.rh, h, y1, y2, cls.colour);
       }
     }
   if (!shades) d.rh.Fill = FillStyle::Solid;
@@ -115,6 +123,7 @@ bool HumidityCellColour(Single rh, bool ice, Integer lowestClass, Color& colour)
 }
 
 void PlotRH(OverviewDraw& d) {
+  if (d.plan) return;
   const Integer D = gCurDataset;
   ScalePlane(d);
   const bool ice = !d.s.opt.On(kBoxRH0);
@@ -129,6 +138,7 @@ void PlotRH(OverviewDraw& d) {
 }
 
 void PlotELCIN(OverviewDraw& d) {
+  if (d.plan) return;
   const Integer D = gCurDataset;
   ScalePlane(d);
   for (int h = 0; h <= LastHour(D); ++h)
@@ -143,6 +153,7 @@ void PlotELCIN(OverviewDraw& d) {
 }
 
 void PlotInversions(OverviewDraw& d) {
+  if (d.plan) return;
   const Integer D = gCurDataset;
   HatchPlane(d, kWhite);
   // The highest level whose hour-0 pressure exceeds 400 mb; the cells above
@@ -166,6 +177,7 @@ void PlotInversions(OverviewDraw& d) {
 }
 
 void PlotInstability(OverviewDraw& d) {
+  if (d.plan) return;
   const Integer D = gCurDataset;
   const Color green = RGB(0, 255, 0);
   HatchPlane(d, green);
@@ -238,7 +250,11 @@ void PlotNow(OverviewDraw& d) {
   if (!(x >= std::min(f.TimeLeft, f.TimeRight) && x <= std::max(f.TimeLeft, f.TimeRight))) return;
   d.rh.Scale(f.TimeLeft, 0, f.TimeRight, 1);
   d.rh.DrawWidth = 3;
-  d.rh.Line(x, 0, x, 1, kWhite);
+  const double line[4] = {x, 0, x, 1};
+  if (d.plan)
+    PlanLine(d, line, 1.5);
+  else
+    d.rh.Line(x, 0, x, 1, kWhite);
   d.rh.DrawWidth = 1;
 }
 

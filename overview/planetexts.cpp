@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QImage>
+
 #include "platform/picturebox.h"
 #include "platform/picturetext.h"
 
@@ -16,6 +18,24 @@ PixelBox InkBox(const PictureBox& pic, const std::string& text, double x, double
   const double dx = std::floor(x * scale + 0.5), dy = std::floor(y * scale + 0.5);
   return {(dx + ink.left()) / scale, (dy + ink.top()) / scale, (dx + ink.right()) / scale,
           (dy + ink.bottom()) / scale};
+}
+
+PixelBox MoveInside(const PictureBox& pic, const std::string& text, double& x, double& y) {
+  PixelBox ink = InkBox(pic, text, x, y);
+  // The shift along one side, by whole device pixels (the corner is printed
+  // at one): in from the far edge, then from the near one.
+  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
+  const auto shift = [scale](double from, double to, int size) {
+    double by = 0;
+    if (to > size - 1) by = -std::ceil((to - (size - 1)) * scale) / scale;
+    if (from + by < 1) by = std::ceil((1 - from) * scale) / scale;
+    return by;
+  };
+  const double dx = shift(ink.left, ink.right, pic.PixelWidth()), dy = shift(ink.top, ink.bottom, pic.PixelHeight());
+  if (dx == 0 && dy == 0) return ink;
+  x += dx;
+  y += dy;
+  return InkBox(pic, text, x, y);
 }
 
 namespace {
@@ -71,8 +91,11 @@ void PlaneTexts::Reset(int w, int h) {
   boxes_.clear();
   lines_.clear();
   texts_.clear();
-  boxCells_.assign(static_cast<size_t>(cols_ * rows_), {});
-  lineCells_.assign(static_cast<size_t>(cols_ * rows_), {});
+  // The cells keep what they hold room for from one redraw to the next.
+  for (auto* cells : {&boxCells_, &lineCells_}) {
+    cells->resize(static_cast<size_t>(cols_ * rows_));
+    for (std::vector<int>& c : *cells) c.clear();
+  }
 }
 
 void PlaneTexts::Reserve(const PixelBox& b) {
@@ -88,17 +111,44 @@ bool PlaneTexts::Crosses(const PixelSegment& s, const PixelBox& ink) {
 }
 
 bool PlaneTexts::Free(const PixelBox& ink, int tag) const {
-  if (!Finite(ink) || ink.left < 0 || ink.top < 0 || ink.right > w_ || ink.bottom > h_) return false;
+  // Strokes on the picture's outermost pixels read cut off.
+  if (!Finite(ink) || ink.left < 1 || ink.top < 1 || ink.right > w_ - 1 || ink.bottom > h_ - 1) return false;
   const PixelBox near = ink.Grown(1);
   bool free = true;
   EachCell(near, [&](size_t c) {
-    for (int i : boxCells_[c]) free = free && !near.Meets(boxes_[static_cast<size_t>(i)]);
+    for (int i : boxCells_[c])
+      if (free && near.Meets(boxes_[static_cast<size_t>(i)])) free = false;
     for (int i : lineCells_[c]) {
+      if (!free) return;
       const PixelSegment& l = lines_[static_cast<size_t>(i)];
-      free = free && ((tag != 0 && l.tag == tag) || !Crosses(l, ink));
+      if ((tag == 0 || l.tag != tag) && Crosses(l, ink)) free = false;
     }
   });
   return free;
+}
+
+bool OnQuietGround(const PictureBox& pic, const PixelBox& b, std::initializer_list<Color> dark) {
+  const QImage& image = pic.Image();
+  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
+  // The device pixels the box touches.
+  const int x0 = std::max(0, static_cast<int>(std::floor(b.left * scale)));
+  const int y0 = std::max(0, static_cast<int>(std::floor(b.top * scale)));
+  const int x1 = std::min(image.width(), static_cast<int>(std::ceil(b.right * scale)));
+  const int y1 = std::min(image.height(), static_cast<int>(std::ceil(b.bottom * scale)));
+  if (x0 >= x1 || y0 >= y1 || image.depth() != 32) return true;
+  std::vector<QRgb> darkRgb;
+  for (const Color c : dark) darkRgb.push_back(ToQColor(c).rgb());
+  const auto isDark = [&](QRgb c) { return std::find(darkRgb.begin(), darkRgb.end(), c) != darkRgb.end(); };
+  const QRgb first = reinterpret_cast<const QRgb*>(image.constScanLine(y0))[x0];
+  bool one = true, allDark = true;
+  for (int y = y0; y < y1 && (one || allDark); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = x0; x < x1; ++x) {
+      one = one && row[x] == first;
+      allDark = allDark && isDark(row[x]);
+    }
+  }
+  return one || allDark;
 }
 
 void PlaneTexts::Set(const std::string& text, double x, double y, const PixelBox& ink, Color c) {
@@ -107,9 +157,11 @@ void PlaneTexts::Set(const std::string& text, double x, double y, const PixelBox
 }
 
 void PlaneTexts::Record(const PixelSegment& s) {
+  const PixelBox near = BoundsOf(s).Grown(kGap);
+  if (!near.Meets(PixelBox{0, 0, static_cast<double>(w_), static_cast<double>(h_)})) return;  // off the picture
   const int i = static_cast<int>(lines_.size());
   lines_.push_back(s);
-  EachCell(BoundsOf(s).Grown(kGap), [&](size_t c) { lineCells_[c].push_back(i); });
+  EachCell(near, [&](size_t c) { lineCells_[c].push_back(i); });
 }
 
 void PlaneTexts::Clear(const PixelSegment& s, std::vector<PixelSegment>& out) const {

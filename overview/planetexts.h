@@ -1,12 +1,15 @@
 // The texts of the main picture (contour labels, the marks of the extremes,
 // the dataset title, a snapshot's title band) and the lines they keep clear
-// of. A text is set only where its ink stands whole inside the picture,
-// apart from every text set before and off the lines recorded for it to
-// avoid; a line drawn afterwards leaves a gap round every text set. The
-// texts set are printed at the end of the redraw, over the strips. All in
-// picture pixels.
+// of. A text is set only where its ink stands whole inside the picture, a
+// pixel in from its edge, apart from every text set before and off the
+// lines recorded for it to avoid: the contours drawn before it, and the
+// strips and other lines the redraw will draw, recorded by its plan before
+// anything is drawn. A line drawn afterwards that is not of the plan (a
+// contour, a grid line) leaves a gap round every text set. The texts set are
+// printed at the end of the redraw, over the strips. All in picture pixels.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,10 @@ struct PixelBox {
 // The ink of a text printed on the picture in its font with its top-left
 // corner at the pixel (x, y).
 PixelBox InkBox(const PictureBox& pic, const std::string& text, double x, double y);
+// Moves the top-left corner (x, y), in pixels, of a text printed on the
+// picture so that its ink stands at least a pixel in from every edge (as
+// far as the picture has room); gives the ink at the new place.
+PixelBox MoveInside(const PictureBox& pic, const std::string& text, double& x, double& y);
 
 // A straight line in pixels, half its pen's width and the contour it
 // belongs to (0: none).
@@ -47,9 +54,9 @@ class PlaneTexts {
   bool SizedFor(int w, int h) const { return w == w_ && h == h_; }
   // Room held for what another prints there (a title), set or not.
   void Reserve(const PixelBox& b);
-  // Whether a text of this ink stands whole inside the picture, apart from
-  // every text set and room held, and off every line recorded but those of
-  // its own contour (`tag`, 0 for none).
+  // Whether a text of this ink stands whole inside the picture, a pixel in
+  // from its edges, apart from every text set and room held, and off every
+  // line recorded but those of its own contour (`tag`, 0 for none).
   bool Free(const PixelBox& ink, int tag = 0) const;
   // Whether a line runs through the ink (with the gap) of a text there.
   static bool Crosses(const PixelSegment& s, const PixelBox& ink);
@@ -89,5 +96,11 @@ class PlaneTexts {
   std::vector<std::vector<int>> lineCells_;   // line indexes by cell
   std::vector<Text> texts_;
 };
+
+// Whether the box (pixels, clipped to the picture) lies on one colour of
+// what the picture holds, or on the given dark colours only: the cells and
+// bars painted under a text, which it stands on whole. A text on its dark
+// rim reads over the edges of colours as dark as the rim.
+bool OnQuietGround(const PictureBox& pic, const PixelBox& b, std::initializer_list<Color> dark);
 
 }  // namespace ondrik

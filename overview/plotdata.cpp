@@ -1,6 +1,8 @@
 #include "overview/plotdata.h"
 
 #include <algorithm>
+#include <array>
+#include <bitset>
 #include <cmath>
 #include <exception>
 
@@ -29,14 +31,18 @@ class BusyPointer {
   OverviewEvents* e_;
 };
 
-// Runs the series and the plotter of a row; a failure leaves the row out.
-void DrawRow(OverviewDraw& d, const OverviewRow& r, Integer dataset) {
+// Runs the series (when asked) and the plotter of a row; a failure leaves
+// the row out. False on a failure.
+bool DrawRow(OverviewDraw& d, const OverviewRow& r, Integer dataset, bool series) {
+  bool ok = true;
   try {
-    if (r.series != nullptr) r.series(d.s, dataset);
+    if (r.series != nullptr && series) r.series(d.s, dataset);
     r.plot(d);
   } catch (const std::exception&) {
+    ok = false;
   }
   d.rh.Mode = DrawMode::CopyPen;
+  return ok;
 }
 
 // The ticked rows of one kind in table order; two adjacent rows of one
@@ -50,6 +56,30 @@ void TickedRows(const OverviewOptions& o, BoxKind kind, F&& draw) {
     if (o.On(r.id) && r.plot != nullptr && !drawnAlready) draw(r);
     previous = &r;
   }
+}
+
+// The rows of each dataset whose plan failed.
+using FailedRows = std::array<std::bitset<kBoxCount>, kDatasetSlots>;
+
+// The fields of the shown dataset and the strips of every shown one. The
+// series are computed once a redraw, for its plan (which runs first), and
+// again for a row whose plan failed.
+void DrawRows(OverviewDraw& d, Integer shown, Integer count, FailedRows& failed) {
+  OverviewState& s = d.s;
+  const auto draw = [&](const OverviewRow& r, Integer D) {
+    auto bit = failed[static_cast<size_t>(D)][static_cast<size_t>(r.id)];
+    const bool ok = DrawRow(d, r, D, d.plan || bit);
+    if (d.plan) bit = !ok;
+  };
+  TickedRows(s.opt, BoxKind::Field, [&](const OverviewRow& r) { draw(r, shown); });
+  const DrawOrder order = OverlayOrder(shown, gOverlayAll, count);
+  for (int i = 0; i < order.n; ++i) {
+    const Integer D = order.d[static_cast<size_t>(i)];
+    gCurDataset = D;
+    if (!gDatasetShown(D)) continue;
+    TickedRows(s.opt, BoxKind::Strip, [&](const OverviewRow& r) { draw(r, D); });
+  }
+  gCurDataset = shown;
 }
 
 }  // namespace
@@ -73,15 +103,14 @@ void PlotData(OverviewDraw& d) {
   for (const PixelBox& room : s.draw.HeldRooms) texts.Reserve(room);
   if (count > 1 && shown >= 1 && shown <= count) texts.Reserve(PlaceTitle(d.rh, shown).ink.Grown(PlaneTexts::kGap));
   if (shown >= 1 && shown <= count) {
-    TickedRows(s.opt, BoxKind::Field, [&](const OverviewRow& r) { DrawRow(d, r, shown); });
-    const DrawOrder order = OverlayOrder(shown, gOverlayAll, count);
-    for (int i = 0; i < order.n; ++i) {
-      const Integer D = order.d[static_cast<size_t>(i)];
-      gCurDataset = D;
-      if (!gDatasetShown(D)) continue;
-      TickedRows(s.opt, BoxKind::Strip, [&](const OverviewRow& r) { DrawRow(d, r, D); });
-    }
-    gCurDataset = shown;
+    // Where the strips and other lines will run, recorded first (on a copy
+    // of the picture in its scale and pen, which nothing is drawn on) for
+    // the contours' texts to keep off.
+    PictureBox ahead = d.rh;
+    OverviewDraw plan{s, ahead, d.left, d.right, true};
+    FailedRows failed{};
+    DrawRows(plan, shown, count, failed);
+    DrawRows(d, shown, count, failed);
     if (count > 1) PloteeTitle(d);
   }
   texts.PrintAll(d.rh);
@@ -138,11 +167,12 @@ void PloteeTitle(OverviewDraw& d) {
   pic.ForeColor = kWhite;
   {
     const TitleFont font(pic);
-    // On a dark rim: the strips under it leave it whole.
-    const std::optional<Color> outline = pic.TextOutline;
-    pic.TextOutline = pic.BackColor;
+    // On its own band of the back colour: the fields and strips under it
+    // leave it whole.
+    const bool transparent = pic.FontTransparent;
+    pic.FontTransparent = false;
     pic.Print(t.text, false);
-    pic.TextOutline = outline;
+    pic.FontTransparent = transparent;
   }
   s.draw.QualityVisible = false;
   if (ContainsNoCase(s.draw.Caption, "sref") && ContainsNoCase(gDatasetTitle(D), "nmm")) {
@@ -236,8 +266,11 @@ void DrawTimeAxis(PictureBox& pic, const OverviewState& s) {
   pic.Scale(f.TimeLeft, 0, f.TimeRight, 100);
   pic.Cls();
   for (const TimeAxisLabel& l : TimeAxisLabels(pic, s)) {
-    pic.CurrentX = l.x;
-    pic.CurrentY = l.y;
+    // Its strokes a pixel in from the edges.
+    double x = pic.XToPixel(l.x), y = pic.YToPixel(l.y);
+    MoveInside(pic, l.text, x, y);
+    pic.CurrentX = pic.PixelToX(x);
+    pic.CurrentY = pic.PixelToY(y);
     pic.Print(l.text);
   }
 }

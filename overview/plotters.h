@@ -21,9 +21,11 @@ ContourGrid PlaneGrid(const OverviewDraw& d, const LevelArray<Single>& field, Si
 void ScalePlane(OverviewDraw& d);
 // One contour field drawn at once: its values traced with their labels and
 // the marks of its extremes; then the marks are set where they stand clear
-// (PlaneTexts), the labels where also no other contour runs through them,
-// and the lines drawn with a gap round every text. The texts are printed at
-// the end of the redraw.
+// (PlaneTexts: of the texts set, the contours before and the lines of the
+// redraw's plan) on quiet ground (OnQuietGround), the labels where also no
+// other contour runs through them, and the lines drawn with a gap round
+// every text. The texts are printed at the end of the redraw. In a plan it
+// draws nothing.
 class PlaneContours {
  public:
   // picRH in the scale of the plane.

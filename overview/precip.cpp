@@ -43,10 +43,12 @@ std::array<bool, kPTypeLegend.size()> MakePTypeSummary(Integer d) {
   return seen;
 }
 
+// The bars are painted before any text of the plane is set: a plan has
+// nothing of them to record.
 void PlotPrecip(OverviewDraw& d) {
   OverviewState& s = d.s;
   const Integer D = gCurDataset;
-  if (!IsLoadedDataset(D)) return;
+  if (!IsLoadedDataset(D) || d.plan) return;
   PictureBox& pic = d.rh;
   const bool fromA = s.in.PtypeDecided;
   for (int h = 0; h <= LastHourOf(D); ++h) RefreshTypeCode(D, h, fromA);
@@ -86,7 +88,7 @@ namespace {
 // Half-width bars of the current dataset: from (h + from, value) to (h + to, 0).
 void HalfBars(OverviewDraw& d, const HourArray<Single>& a, Color c, double from, double to) {
   const Integer D = gCurDataset;
-  if (!IsLoadedDataset(D)) return;
+  if (!IsLoadedDataset(D) || d.plan) return;
   ScaleTo(d, Axis::Precip);
   d.rh.Fill = FillStyle::Solid;
   d.rh.Mode = DrawMode::CopyPen;

@@ -56,6 +56,20 @@ template <typename Colour>
 void DirectionTrace(OverviewDraw& d, const std::vector<Single>& dir, double r, Colour&& colour) {
   PictureBox& pic = d.rh;
   ScaleTo(d, Axis::Direction);
+  if (d.plan) {
+    // Dots at every point: the line as wide as they reach, a dot where it starts.
+    double from[2] = {0, 0};
+    for (const DirectionPoint& p : DirectionTracePoints(dir)) {
+      const double to[4] = {from[0], from[1], p.x, p.y};
+      if (p.line)
+        PlanLine(d, to, PlanDotHalf(pic, r));
+      else
+        PlanDot(d, p.x, p.y, r);
+      from[0] = p.x;
+      from[1] = p.y;
+    }
+    return;
+  }
   pic.Fill = FillStyle::Solid;
   pic.FillTransparent = false;
   for (const DirectionPoint& p : DirectionTracePoints(dir)) {
@@ -208,6 +222,13 @@ void PlotVWP(OverviewDraw& d) {
   for (size_t i = 0; i < byColour.size(); ++i) {
     const Vectors& v = byColour[i];
     if (v.dots.empty()) continue;
+    if (d.plan) {
+      // Each vector as wide as its dot, which stands at its start.
+      pic.DrawWidth = 1;
+      for (const PictureBox::PointRun& run : v.lineRuns)
+        PlanLine(d, std::span<const double>(v.lines).subspan(2 * run.first, 2 * run.count), PlanDotHalf(pic, 0.1));
+      continue;
+    }
     pic.DrawWidth = 1;
     pic.PolyLines(v.lines, v.lineRuns, colours[i]);
     if (dotPixels < 1.5) {

@@ -120,6 +120,66 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
   }
 }
 
+// Where a text may stand on a picture of cells painted before it, with the
+// lines a plan records for what is drawn after it: whole a pixel in from
+// the edges, off the lines by its gap, and on one colour or on the named
+// dark colours only.
+TEST_F(PlaneTextsTest, TextsStandOnQuietGroundOffThePlan) {
+  PictureBox pic(100, 60);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  pic.Box(0, 0, 49, 29, RGB(0, 191, 0), true);  // a bright cell, top left
+  pic.Box(50, 30, 99, 59, RGB(40, 40, 12), true);  // the dry class, bottom right
+  pic.Box(26, 44, 40, 59, RGB(16, 16, 16), true);  // a dark grey cell, not one of the named dark colours
+  const struct {
+    const char* name;
+    PixelBox ink;
+    bool stands;
+  } cases[] = {
+      {"on black", {60, 5, 80, 15}, true},
+      {"inside the bright cell", {10, 5, 30, 15}, true},
+      {"half on the bright cell", {40, 5, 60, 15}, false},
+      {"within its gap of the bright cell", {51, 5, 70, 15}, false},
+      {"over the dry class and black", {40, 32, 60, 40}, true},
+      {"over a dark grey and black", {20, 46, 34, 54}, false},
+      {"on the picture's outermost column", {0, 40, 20, 50}, false},
+      {"a pixel in", {1, 40, 20, 50}, true},
+      {"on the outermost row", {60, 45, 80, 60}, false},
+      {"crossed by a strip to come", {60, 20, 80, 28}, false},
+      {"within its gap of the strip", {60, 26, 80, 29}, false},
+      {"clear of the strip", {60, 28, 80, 32}, true},
+  };
+  PlaneTexts texts;
+  texts.Reset(100, 60);
+  texts.Record({55, 24, 99, 24, 1.5});  // a strip 3 wide, drawn after the texts
+  for (const auto& c : cases)
+    EXPECT_EQ(texts.Free(c.ink) && OnQuietGround(pic, c.ink.Grown(PlaneTexts::kGap), {kBlack, RGB(40, 40, 12)}),
+              c.stands)
+        << c.name;
+}
+
+// A text at or past an edge of its picture is moved in until its ink stands
+// a pixel inside; one inside stays.
+TEST_F(PlaneTextsTest, MovedInsideAPixelFromTheEdges) {
+  PictureBox pic(120, 40);
+  const double w = pic.TextWidthPx("25K"), h = pic.TextHeightPx("25K");
+  const struct {
+    double x, y;
+    bool stays;
+  } cases[] = {{0, 10, false}, {-5, -5, false}, {120 - w, 40 - h, false}, {200, 100, false}, {30, 10, true}};
+  for (const auto& c : cases) {
+    double x = c.x, y = c.y;
+    const PixelBox ink = MoveInside(pic, "25K", x, y);
+    const PixelBox printed = InkBox(pic, "25K", x, y);
+    EXPECT_GE(ink.left, 1) << c.x;
+    EXPECT_GE(ink.top, 1) << c.y;
+    EXPECT_LE(ink.right, 119) << c.x;
+    EXPECT_LE(ink.bottom, 39) << c.y;
+    EXPECT_EQ(ink.left, printed.left);
+    EXPECT_EQ(c.stays, x == c.x && y == c.y) << c.x << "," << c.y;
+  }
+}
+
 // The sigma-wind legend in its picture of the window (56 x 40 pixels, 1000
 // by 600 units), at the screen's scale and a finer one: the line of each
 // level in its colour, and its pressure whole beside it, also at four
