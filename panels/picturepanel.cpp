@@ -56,7 +56,74 @@ double SignedTextHeight(const PictureBox& pic, const std::string& text) {
   return pic.ScaleHeight() < 0 ? -h : h;
 }
 
+QPoint ShiftInside(const PictureBox& pic, const QRect& ink) {
+  if (ink.isEmpty()) return {};
+  const int span = PixelSpan(pic);
+  const QSize size = pic.Image().size();
+  // Whole between the margins when it fits, else from the first margin on.
+  const auto shift = [&](int from, int to, int extent) {
+    const int last = extent - 1 - span;
+    if (from < span || to - from > last - span) return span - from;
+    return to > last ? last - to : 0;
+  };
+  return {shift(ink.left(), ink.right(), size.width()), shift(ink.top(), ink.bottom(), size.height())};
+}
+
+namespace {
+
+// (x, y) moved as far as the ink of the text printed there must go to
+// stand clear of the picture's edges.
+void MoveInside(const PictureBox& pic, double& x, double& y, const std::string& text) {
+  const QPoint by = ShiftInside(pic, TextInk(pic, x, y, text));
+  if (by.isNull()) return;
+  const double s = pic.DeviceScale();
+  x = pic.PixelToX(pic.XToPixel(x) + by.x() / s);
+  y = pic.PixelToY(pic.YToPixel(y) + by.y() / s);
+}
+
+// A box of `ground` a picture pixel round each ink.
+void FillGround(PictureBox& pic, const std::vector<QRect>& inks, Color ground) {
+  const int span = PixelSpan(pic);
+  for (const QRect& ink : inks)
+    if (!ink.isEmpty()) FillDevicePixels(pic, ink.adjusted(-span, -span, span, span), ground);
+}
+
+}  // namespace
+
+void FillGround(PictureBox& pic, double x, double y, const std::string& text, Color ground) {
+  MoveInside(pic, x, y, text);
+  // Across its blanks too: nothing stands in the room the text takes.
+  QRect ink = TextInk(pic, x, y, text);
+  const double s = pic.DeviceScale();
+  const int from = static_cast<int>(std::floor(pic.XToPixel(x) * s + 0.5));
+  const int to = from + static_cast<int>(std::ceil(pic.TextWidthPx(text) * s)) - 1;
+  if (!ink.isEmpty()) ink.setCoords(std::min(ink.left(), from), ink.top(), std::max(ink.right(), to), ink.bottom());
+  FillGround(pic, {ink}, ground);
+}
+
+void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
+                   double rightLimit) {
+  FillGround(pic, RowInks(pic, y, row, leftLimit, rightLimit), ground);
+}
+
+void MoveBlockInside(const PictureBox& pic, std::vector<PanelText>& block) {
+  QRect ink;
+  for (const PanelText& t : block) ink |= TextInk(pic, t.x, t.y, t.text);
+  const QPoint by = ShiftInside(pic, ink);
+  const double s = pic.DeviceScale();
+  for (PanelText& t : block) {
+    t.x = pic.PixelToX(pic.XToPixel(t.x) + by.x() / s);
+    t.y = pic.PixelToY(pic.YToPixel(t.y) + by.y() / s);
+  }
+}
+
+void PrintOnGround(PictureBox& pic, const std::vector<PanelText>& texts, Color ground) {
+  for (const PanelText& t : texts) FillGround(pic, t.x, t.y, t.text, ground);
+  for (const PanelText& t : texts) PrintAt(pic, t.x, t.y, t.text, t.colour, false);
+}
+
 void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color c, bool newline) {
+  MoveInside(pic, x, y, text);
   pic.CurrentX = x;
   pic.CurrentY = y;
   pic.ForeColor = c;
@@ -98,7 +165,7 @@ namespace {
 // stands whole between its limits. inks: where not null, the device pixels
 // each of its texts' ink takes.
 bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
-               bool print, std::vector<QRect>* inks = nullptr) {
+               bool print, std::vector<QRect>* inks = nullptr, double* yAt = nullptr) {
   if (row.empty()) return true;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
@@ -146,6 +213,15 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
     pic.FontSize = px * 72.0 / 96;
     done = fits();
   }
+  // Clear of the picture's edges (a row at its top or bottom, or one that
+  // begins at its left edge).
+  QRect ink;
+  for (std::size_t i = 0; i < texts.size(); ++i) ink |= TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text);
+  const QPoint by = ShiftInside(pic, ink);
+  const double s = pic.DeviceScale();
+  for (double& a : at) a += by.x() / s;
+  y = pic.PixelToY(pic.YToPixel(y) + by.y() / s);
+  if (yAt != nullptr) *yAt = y;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     if (inks != nullptr) inks->push_back(TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text));
     if (print) PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
@@ -173,12 +249,8 @@ std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>
 }
 
 double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
-  const QRect ink = RowInk(pic, y, row, leftLimit, rightLimit);
-  if (ink.isEmpty()) return y;
-  const double s = pic.DeviceScale();
-  const int bottom = static_cast<int>(std::lround(pic.PixelHeight() * s)) - 1;
-  const int shift = ink.bottom() > bottom ? bottom - ink.bottom() : ink.top() < 0 ? -ink.top() : 0;
-  return pic.PixelToY(pic.YToPixel(y) + shift / s);
+  LayOutRow(pic, y, row, leftLimit, rightLimit, false, nullptr, &y);
+  return y;
 }
 
 QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {

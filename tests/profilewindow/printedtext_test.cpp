@@ -72,11 +72,6 @@ const Entry kOpen[] = {
     {"*-snapshot-size50", "*", "runs out of the picture"},
     {"*-snapshot-size50", "*", "covered by *"},
     {"*-snapshot-size50", " 25 ", "runs into \"Valid*"},
-    // Heavy Pcp: the vectors through the MBE line.
-    {"*-picMBE*", "MBE Velocity*", "crossed by line *"},
-    {"*-picMBE*", "V low-level jet*", "crossed by line #ff0000"},
-    // Hodograph: the outer ring through the CAPE, helicity and shear lines.
-    {"*-picHodograph*", "*", "crossed by ring #808080"},
     // Indices: numbers half on the circles.
     {"*-picIndices-chkIndcyCircle", "*", "half on disc *"},
     // Storm type: the quartile ring and the points over the "60" and "80".
@@ -87,13 +82,7 @@ const Entry kOpen[] = {
     {"*-picPrecipType-btnPrecipType", "*", "covered by disc #ff0000"},
     {"*-picPrecipType-btnPrecipType", "*", "crossed by line *"},
     // Texts on a picture's outermost pixels.
-    {"*-picFog*", "*", "touches the picture's edge"},
-    {"*-picMap*", "*", "touches the picture's edge"},
-    {"*-picMBE*", "*", "touches the picture's edge"},
-    {"*-picHodograph*", "*", "touches the picture's edge"},
     {"*-picCape*", "SCAPE (J/kg)", "touches the picture's edge"},
-    {"*-picPrecipType*", "*", "touches the picture's edge"},
-    {"*-picProfile", "P*", "touches the picture's edge"},  // the table's first column at the left edge
     // Overview: contour labels crossed by the strips drawn after them and
     // half on the fields; scale labels on the picture's edge.
     {"*-overview*-picRH", "*", "crossed by *"},
