@@ -74,15 +74,10 @@ const Entry kOpen[] = {
     {"*-snapshot-size50", " 25 ", "runs into \"Valid*"},
     // Indices: numbers half on the circles.
     {"*-picIndices-chkIndcyCircle", "*", "half on disc *"},
-    // Storm type: the quartile ring and the points over the "60" and "80".
-    {"*-picCape*", "*", "covered by disc #00ff00"},
-    {"*-picCape*", "*", "crossed by ring #ffff00"},
     // Precip Type, thickness view: grid and line over the class words, the
     // points over labels.
     {"*-picPrecipType-btnPrecipType", "*", "covered by disc #ff0000"},
     {"*-picPrecipType-btnPrecipType", "*", "crossed by line *"},
-    // Texts on a picture's outermost pixels.
-    {"*-picCape*", "SCAPE (J/kg)", "touches the picture's edge"},
     // Overview: contour labels crossed by the strips drawn after them and
     // half on the fields; scale labels on the picture's edge.
     {"*-overview*-picRH", "*", "crossed by *"},
