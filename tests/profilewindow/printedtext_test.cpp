@@ -72,8 +72,6 @@ const Entry kOpen[] = {
     {"*-snapshot-size50", "*", "runs out of the picture"},
     {"*-snapshot-size50", "*", "covered by *"},
     {"*-snapshot-size50", " 25 ", "runs into \"Valid*"},
-    // Indices: numbers half on the circles.
-    {"*-picIndices-chkIndcyCircle", "*", "half on disc *"},
     // Precip Type, thickness view: grid and line over the class words, the
     // points over labels.
     {"*-picPrecipType-btnPrecipType", "*", "covered by disc #ff0000"},
