@@ -146,6 +146,8 @@ std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& ove
       first.try_emplace(colour, k);
     }
     for (const auto& [colour, these] : under) {
+      // Half on a box of the picture's own ground reads as on the ground.
+      if (colour == ToQColor(pic.BackColor).rgb()) continue;
       const auto other = [colour = colour](const Shape& h) { return h.brush.color().rgb() != colour; };
       const int n = Covered(strokes, these, hidingAfter(first[colour], other));
       if (n > 0 && n < static_cast<int>(strokes.pixels.size()))

@@ -72,10 +72,6 @@ const Entry kOpen[] = {
     {"*-snapshot-size50", "*", "runs out of the picture"},
     {"*-snapshot-size50", "*", "covered by *"},
     {"*-snapshot-size50", " 25 ", "runs into \"Valid*"},
-    // Precip Type, thickness view: grid and line over the class words, the
-    // points over labels.
-    {"*-picPrecipType-btnPrecipType", "*", "covered by disc #ff0000"},
-    {"*-picPrecipType-btnPrecipType", "*", "crossed by line *"},
     // Overview: contour labels crossed by the strips drawn after them and
     // half on the fields; scale labels on the picture's edge.
     {"*-overview*-picRH", "*", "crossed by *"},
