@@ -110,6 +110,10 @@ bool HourShown(Integer D, Integer H) {
 // the plane of half-width s.
 std::vector<PanelText> HourTexts(PictureBox& pic, double s, Integer D, Integer H) {
   const double line = pic.TextHeightInScale("I");  // downwards
+  // Each ring's number at its left crossing of the x axis; a ring that
+  // crosses the axis off the plane shows only in the corners.
+  std::vector<PanelText> rings;
+  for (long r = 10; r <= s; r += 10) rings.push_back({-static_cast<double>(r), 0, ChartNumber(r), kGrey});
   std::vector<PanelText> capes = {{-s, s, "Layer CAPEs", kGrey}};
   for (int k = 6; k >= 3; --k)
     capes.push_back({-s, s + (7 - k) * line, ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))), kGrey});
@@ -133,6 +137,7 @@ std::vector<PanelText> HourTexts(PictureBox& pic, double s, Integer D, Integer H
       {-s, top + 2 * line, "  Shear = " + ChartNumber(RoundHalfUp(gSRHLayerShear(D, H))) + "m/s    " + perKm, helicity});
   MoveBlockInside(pic, numbers);
   capes.insert(capes.end(), numbers.begin(), numbers.end());
+  capes.insert(capes.end(), rings.begin(), rings.end());
   return capes;
 }
 
@@ -277,12 +282,6 @@ void HodographPanel::DrawHodograph() {
   pic.FillTransparent = true;
   for (long r = 10; r <= NearestWhole(s + 10); r += 10) {
     pic.Circle(0, 0, static_cast<double>(r), kGrey);
-    // A ring that crosses the axis off the plane shows only in the corners:
-    // its number would stand outside the picture.
-    if (static_cast<double>(r) > s) continue;
-    pic.CurrentX = -static_cast<double>(r);
-    pic.CurrentY = 0;
-    pic.Print(ChartNumber(r));
   }
   pic.FillTransparent = false;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "platform/pictureboxwidget.h"
 #include "platform/picturetext.h"
@@ -138,9 +139,13 @@ namespace {
 
 // Pixel positions of a row's texts at the picture's font: each at its place
 // or a blank after the text before it; the end of the last one.
+// A blank between two texts of a row, at least so wide that their inks
+// stand more than a pixel apart.
+double RowGap(const PictureBox& pic) { return std::max(pic.TextWidthPx(" "), 3.0); }
+
 double LayRow(const PictureBox& pic, const std::vector<RowText>& row, const std::vector<double>& wanted,
               std::vector<double>& at) {
-  const double gap = pic.TextWidthPx(" ");
+  const double gap = RowGap(pic);
   double end = -1e300;
   for (std::size_t i = 0; i < row.size(); ++i) {
     const std::string& t = row[i].text;
@@ -187,7 +192,7 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
       for (double& a : at) a -= over;
       return true;
     }
-    const double gap = pic.TextWidthPx(" ");
+    const double gap = RowGap(pic);
     double next = right + gap;
     for (std::size_t i = texts.size(); i-- > 0;) {
       const std::string& t = texts[i].text;
@@ -315,6 +320,38 @@ QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, dou
   const auto px = [&](double v) { return static_cast<int>(std::floor(v * s + 0.5)); };
   const int l = px(pic.XToPixel(x1)), r = px(pic.XToPixel(x2)), t = px(pic.YToPixel(y1)), b = px(pic.YToPixel(y2));
   return QRect(QPoint(std::min(l, r), std::min(t, b)), QPoint(std::max(l, r) - 1, std::max(t, b) - 1));
+}
+
+std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
+                                        const std::function<bool(const QRectF&)>& clear) {
+  const double s = pic.DeviceScale();
+  const int n = static_cast<int>(std::lround(reach * s));
+  // The moves of each reach, the nearest first, sorted once.
+  static std::map<int, std::vector<QPoint>> sorted;
+  std::vector<QPoint>& moves = sorted[n];
+  if (moves.empty()) {
+    for (int dy = -n; dy <= n; ++dy)
+      for (int dx = -n; dx <= n; ++dx) moves.emplace_back(dx, dy);
+    std::stable_sort(moves.begin(), moves.end(), [](QPoint a, QPoint b) {
+      return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+  }
+  for (const QPoint& m : moves) {
+    const QPointF by = QPointF(m) / s;
+    if (std::all_of(rooms.begin(), rooms.end(), [&](const QRectF& r) { return clear(r.translated(by)); })) return by;
+  }
+  return std::nullopt;
+}
+
+QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& text) {
+  const double s = pic.DeviceScale();
+  const int span = PixelSpan(pic);
+  const QRect r = TextInk(pic, x, y, text).adjusted(-span, -span, span, span);
+  return {r.left() / s, r.top() / s, r.width() / s, r.height() / s};
+}
+
+bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& room) {
+  return SegmentMeetsRect(segment.first, segment.second, room.adjusted(-1, -1, 1, 1));
 }
 
 bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {

@@ -6,7 +6,9 @@
 #include <QRect>
 #include <QRectF>
 
+#include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -140,6 +142,18 @@ void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
 // picture's scale: from the pixel nearest one edge to the one before the
 // pixel nearest the other.
 QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2);
+
+// The nearest move of the rooms (picture pixels) by whole device pixels, at
+// most `reach` picture pixels each way, at which `clear` holds for each room
+// moved; none when there is none.
+std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
+                                        const std::function<bool(const QRectF&)>& clear);
+// The room of a text printed with its top-left corner at (x, y): its ink and
+// a pixel round it, in picture pixels.
+QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& text);
+// Whether a segment (picture pixels) meets the room grown by a pixel (for
+// a line two pixels wide).
+bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& room);
 
 // Whether the segment from a to b meets the rectangle.
 bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r);

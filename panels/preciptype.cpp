@@ -225,19 +225,13 @@ void PrecipTypePanel::DrawThicknessView(PictureBox& pic, Integer H) {
 }
 
 void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, const std::vector<std::pair<QPointF, QPointF>>& boundariesPx) {
-  const double s = pic.DeviceScale();
-  const int span = PixelSpan(pic);
   const QRectF chart(QPointF(pic.XToPixel(1500), pic.YToPixel(1330)), QPointF(pic.XToPixel(1580), pic.YToPixel(1260)));
-  const auto pixels = [&](const QRect& device) {
-    return QRectF(device.left() / s, device.top() / s, device.width() / s, device.height() / s);
-  };
   // Whether a label's room meets a point, a label placed before it or,
   // unless it may stand over them, a boundary (drawn two pixels wide) or a
   // trail: over it by tier 1, over it and the boundaries by tier 2.
   std::vector<QRectF> placed;
   const auto meets = [&](const QRectF& r, int tier) {
-    const QRectF wide = r.adjusted(-1, -1, 1, 1);
-    const auto crosses = [&](const auto& seg) { return SegmentMeetsRect(seg.first, seg.second, wide); };
+    const auto crosses = [&](const auto& seg) { return LineMeetsRoom(seg, r); };
     const auto hits = [&](const QRectF& o) { return r.intersects(o); };
     return (tier < 2 && std::any_of(boundariesPx.begin(), boundariesPx.end(), crosses)) ||
            (tier < 1 && std::any_of(trailsPx_.begin(), trailsPx_.end(), crosses)) ||
@@ -248,14 +242,6 @@ void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, const std::vector<std::
     return std::none_of(boundariesPx.begin(), boundariesPx.end(),
                         [&](const auto& seg) { return SegmentsCross(from, to, seg.first, seg.second); });
   };
-  // Moves of whole pixels, the nearest first.
-  static const std::vector<QPoint> kMoves = [] {
-    std::vector<QPoint> m;
-    for (int dy = -30; dy <= 30; ++dy)
-      for (int dx = -30; dx <= 30; ++dx) m.emplace_back(dx, dy);
-    std::stable_sort(m.begin(), m.end(), [](QPoint a, QPoint b) { return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y(); });
-    return m;
-  }();
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
   for (const std::vector<RegionLabel>& label : kRegionLabelGroups) {
@@ -267,39 +253,32 @@ void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, const std::vector<std::
     const auto measure = [&] {
       rooms.clear();
       for (const RegionLabel& l : label)
-        rooms.push_back(pixels(TextInk(pic, l.x, l.y, l.text).adjusted(-span, -span, span, span)));
+        rooms.push_back(TextRoom(pic, l.x, l.y, l.text));
     };
     // The faces and sizes tried: the panel's, the condensed face, then
     // whole pixels smaller down to the smallest that reads.
     std::vector<std::pair<bool, double>> looks = {{false, font}};
     for (int px = static_cast<int>(std::ceil(font * 96 / 72)); px >= 7; --px)
       looks.emplace_back(true, std::min(font, px * 72.0 / 96));
-    std::optional<QPoint> move;
+    std::optional<QPointF> move;
     for (std::size_t attempt = 0; attempt < 3 * looks.size() && !move; ++attempt) {
       const int tier = static_cast<int>(attempt / looks.size());
       const auto& [condensed, size] = looks[attempt % looks.size()];
       UseFace(pic, face, size);
       if (condensed) UseCondensedFace(pic);
       measure();
+      // Every line clear, its middle reached from the label's without
+      // crossing a boundary.
       const QPointF anchor = rooms.back().center();
-      for (const QPoint& m : kMoves) {
-        // Every line clear, its middle reached from the label's without
-        // crossing a boundary.
-        const bool clear = std::all_of(rooms.begin(), rooms.end(), [&](const QRectF& r) {
-          const QRectF at = r.translated(QPointF(m) / s);
-          return chart.contains(at) && !meets(at, tier) && staysIn(anchor, at.center());
-        });
-        if (clear) {
-          move = m;
-          break;
-        }
-      }
+      move = NearestClearMove(pic, rooms, 30, [&](const QRectF& at) {
+        return chart.contains(at) && !meets(at, tier) && staysIn(anchor, at.center());
+      });
     }
     if (!move) {  // nowhere clear: where it belongs, in the panel's face
       UseFace(pic, face, font);
       measure();
     }
-    const QPointF by = move ? QPointF(*move) / s : QPointF();
+    const QPointF by = move.value_or(QPointF());
     std::vector<PanelText> texts;
     for (const RegionLabel& l : label)
       texts.push_back({pic.PixelToX(pic.XToPixel(l.x) + by.x()), pic.PixelToY(pic.YToPixel(l.y) + by.y()), l.text, kBlack});
