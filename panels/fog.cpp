@@ -124,6 +124,31 @@ void FogPanel::Draw() {
   Update();
 }
 
+namespace {
+
+// The segment cut to lo <= x <= hi and y <= top (Liang-Barsky); false when
+// none of it is left.
+bool ClipToColumn(double& x0, double& y0, double& x1, double& y1, double lo, double hi, double top) {
+  double t0 = 0, t1 = 1;
+  const double dx = x1 - x0, dy = y1 - y0;
+  const double p[3] = {-dx, dx, dy}, q[3] = {x0 - lo, hi - x0, top - y0};
+  for (int i = 0; i < 3; ++i) {
+    if (p[i] == 0) {
+      if (q[i] < 0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return false;
+  x1 = x0 + t1 * dx, y1 = y0 + t1 * dy;
+  x0 = x0 + t0 * dx, y0 = y0 + t0 * dy;
+  return true;
+}
+
+}  // namespace
+
 void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   double M = 0, s = 0;
   HumidityAxis(MaxSpecHum, M, s);
@@ -188,6 +213,13 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     pic.DrawWidth = 3;
     // A trace from point to point with a dot on each, ending where it
     // leaves the charts' top.
+    // The chart's column in the scale in force; what lies outside it is off
+    // the chart and not drawn.
+    double lo = 0, hi = 0;
+    const auto column = [&](double fromPx, double toPx) {
+      lo = std::min(pic.PixelToX(fromPx), pic.PixelToX(toPx));
+      hi = std::max(pic.PixelToX(fromPx), pic.PixelToX(toPx));
+    };
     bool started = false;
     double px = 0, py = 0;
     // Kept in pixels, widened by the pen and the dots.
@@ -197,27 +229,33 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
         tracesPx.push_back({a + off, b + off});
     };
     const auto to = [&](double x, double y, double r, Color c) {
-      if (y > 500) {
-        if (started) {
-          pic.LineTo(px + (x - px) * (500 - py) / (y - py), 500, c);
-          keep(px + (x - px) * (500 - py) / (y - py), 500);
+      const bool below = y <= 500;
+      if (started) {
+        // The piece of the segment inside the column and under the top.
+        double x0 = px, y0 = py, x1 = x, y1 = y;
+        if (ClipToColumn(x0, y0, x1, y1, lo, hi, 500)) {
+          pic.Line(x0, y0, x1, y1, c);
+          const double kx = px, ky = py;
+          px = x0, py = y0;
+          keep(x1, y1);
+          px = kx, py = ky;
         }
-        return false;
       }
-      if (started) pic.LineTo(x, y, c), keep(x, y);
-      pic.Circle(x, y, r, c);
+      if (below && x >= lo && x <= hi) pic.Circle(x, y, r, c);
       px = x;
       py = y;
       started = true;
-      return true;
+      return below;
     };
     S1();
+    column(leftFrom, leftTo);
     const Color q = eRGB(ShownDataset, 255, 255, 0);
     pic.FillColor = q;
     to(gSpecHum(d, H, 0), 0, 0.1 * s, q);
     for (Integer L = 1; L <= n; ++L)
       if (!to(gSpecHum(d, H, L), HeightFt(d, H, L), 0.1 * s, q)) break;
     S2();
+    column(rightFrom, rightTo);
     const Color c = eRGB(ShownDataset, 0, 255, 255);
     pic.FillColor = c;
     started = false;

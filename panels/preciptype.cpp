@@ -9,6 +9,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/derived.h"
@@ -84,6 +85,11 @@ PrecipTypePanel::PrecipTypePanel(PanelHost& host, QWidget* parent)
   UsePanelFont(picSleet_->Pic());
   UsePanelFont(Pic());
   picSleet_->setVisible(false);
+  // A strip shown while the panel is hidden takes its size, and is cleared,
+  // when the panel is shown: drawn again then.
+  picSleet_->onResize = [this] {
+    if (!drawing_ && !picSleet_->isHidden()) Draw();
+  };
   PlaceSleetStrip();
   Picture()->onMouseUp = [this](int, int, double, double) { picPrecipType_Click(); };
 }
@@ -100,6 +106,12 @@ void PrecipTypePanel::picPrecipType_Click() {
 }
 
 void PrecipTypePanel::Draw() {
+  // The strip's own resizes while it is drawn need no second draw.
+  struct Restore {
+    bool& flag;
+    bool was;
+    ~Restore() { flag = was; }
+  } restore{drawing_, std::exchange(drawing_, true)};
   // The button names the other view.
   btnPrecipType_->setText(host_.ThicknessView() ? "Energy" : "Thickness");
   picSleet_->setVisible(false);

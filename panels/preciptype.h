@@ -91,6 +91,7 @@ class PrecipTypePanel : public PicturePanel {
   QPushButton* btnPrecipType_;
   PictureBoxWidget* picSleet_;
   Integer ShownDataset = 0;
+  bool drawing_ = false;  // within Draw
   double headerLeftPx_ = 0;  // where the header's snow share begins, less a gap
   EnergyLayout layout_;
   std::vector<QRectF> pointsPx_;  // the energy points drawn, in pixels

@@ -29,6 +29,7 @@
 #include "profilewindow/snapshot.h"
 #include "tests/overviewwindow/overview_fixture.h"
 #include "tests/common/text_check.h"
+#include "tests/common/two_layer_profile.h"
 
 namespace ondrik {
 namespace {
@@ -37,6 +38,10 @@ using testing::Ctl;
 using testing::Fault;
 using testing::Matches;
 using testing::Overlay;
+
+// A made file whose one hour has the energy view's two-layer diagram and
+// its surface energy strip laid over the panel.
+constexpr const char* kTwoLayerFile = "NAM_KORD";
 
 // Faults by the view, the text and what is wrong ("*" stands for anything).
 struct Entry {
@@ -96,6 +101,7 @@ class PrintedTextTest : public testing::OverviewWindowTest {
                           "Map_Country.dat", "Map_State.dat", "Map_County.dat", "Map_Canada.dat"})
       std::filesystem::copy_file(std::filesystem::path(ONDRIK_DATA_DIR) / f, folder_ / f,
                                  std::filesystem::copy_options::overwrite_existing);
+    std::ofstream(folder_ / (std::string(kTwoLayerFile) + ".ond")) << testing::TwoLayerProfile("KORD");
     PictureBox::RecordPrintedTexts(true);
   }
   void TearDown() override {
@@ -234,31 +240,35 @@ TEST_F(PrintedTextTest, SidePanels) {
                {6, "picPrecipType", {"btnPrecipType"}},  // the thickness view
                {7, "picLapse", {}},
                {8, "picFog", {}}};
-  for (const auto& f : kFiles) {
-    for (const Integer hour : f.hours) {
-      Show(w, std::string(f.file), hour);
-      for (const auto& v : views) {
-        w.btnDisplay_Click(v.panel);
-        std::string name = Name(f.file, hour, v.picture);
-        for (const char* c : v.press) Press(w, c), name += std::string("-") + c;
-        // A picture laid over the panel's (the surface energy strip) covers
-        // what is under it, and has its own texts.
-        const auto* pic = Ctl<PictureBoxWidget>(w, v.picture);
-        std::vector<Overlay> over;
-        for (const PictureBoxWidget* on : pic->findChildren<PictureBoxWidget*>()) {
-          if (on->isHidden()) continue;
-          over.push_back({Area(on->geometry()), "the picture " + on->objectName().toStdString()});
-          Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.round = true});
-        }
-        Check(pic->Pic(), name, {.over = over, .mayBeBlank = v.panel == 1, .round = true});  // a map may print nothing
-        for (const char* c : v.press)
-          if (std::string(c).rfind("opt", 0) != 0) Press(w, c);
+  bool overlaid = false;  // a picture laid over a panel's was looked at
+  const auto eachView = [&](const char* file, Integer hour) {
+    Show(w, file, hour);
+    for (const auto& v : views) {
+      w.btnDisplay_Click(v.panel);
+      std::string name = Name(file, hour, v.picture);
+      for (const char* c : v.press) Press(w, c), name += std::string("-") + c;
+      // A picture laid over the panel's (the surface energy strip) covers
+      // what is under it, and has its own texts.
+      const auto* pic = Ctl<PictureBoxWidget>(w, v.picture);
+      std::vector<Overlay> over;
+      for (const PictureBoxWidget* on : pic->findChildren<PictureBoxWidget*>()) {
+        if (on->isHidden()) continue;
+        over.push_back({Area(on->geometry()), "the picture " + on->objectName().toStdString()});
+        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.round = true});
+        overlaid = true;
       }
-      // The storm matrix's page: the sketch of the layers that decided its row.
-      w.btnControl_Click(kStormMatrixPage);
-      Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(f.file, hour, "picReason"), {.round = true});
+      Check(pic->Pic(), name, {.over = over, .mayBeBlank = v.panel == 1, .round = true});  // a map may print nothing
+      for (const char* c : v.press)
+        if (std::string(c).rfind("opt", 0) != 0) Press(w, c);
     }
-  }
+    // The storm matrix's page: the sketch of the layers that decided its row.
+    w.btnControl_Click(kStormMatrixPage);
+    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"), {.round = true});
+  };
+  for (const auto& f : kFiles)
+    for (const Integer hour : f.hours) eachView(f.file, hour);
+  eachView(kTwoLayerFile, 0);
+  EXPECT_TRUE(overlaid) << "the surface energy strip was not looked at";
 }
 
 // The chart as the window first shows it (heights, vector and digital
