@@ -365,8 +365,9 @@ TEST_F(PrintedTextTest, Overview) {
 }
 
 // The check itself: it finds a line through a text, a bar half under one
-// or laid over it, and texts that run together, and leaves a text on its
-// own backing and a line hidden under it alone.
+// or laid over it, texts that run together and pixels drawn beside a text
+// outside the record, and leaves a text on its own backing (over what was
+// drawn before it) or half on the picture's ground alone.
 void PrintAt(PictureBox& p, double x, double y, const std::string& text) {
   p.CurrentX = x;
   p.CurrentY = y;
@@ -391,6 +392,20 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
        {"\"8.5\" covered by disc #000000"}},
       {"run together", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"), PrintAt(p, 20 + p.TextWidth("8.5"), 20, "7"); },
        {"\"8.5\" runs into \"7\""}},
+      {"half on the picture's ground", [](PictureBox& p) { p.Box(0, 0, 24, 99, kBlack, true), PrintAt(p, 20, 20, "8.5"); },
+       {}},
+      {"on a ground over a disc on a bar",
+       [](PictureBox& p) {
+         p.Box(0, 0, 24, 99, kGreen, true), p.FillTransparent = false, p.FillColor = kRed, p.Circle(30, 26, 4, kRed);
+         p.Box(15, 15, 60, 40, kGreen, true), PrintAt(p, 20, 20, "8.5");
+       },
+       {}},
+      {"pixels beside it not drawn as shapes",
+       [](PictureBox& p) {
+         PrintAt(p, 20, 20, "8.5");
+         for (int y = 0; y < 60; ++y) p.Image().setPixel(19, y, qRgb(255, 255, 255));
+       },
+       {"\"8.5\" touched by pixels round its ink"}},
   };
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
@@ -400,7 +415,7 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
     pic.ForeColor = kWhite;
     c.draw(pic);
     std::vector<std::string> found;
-    for (const Fault& f : testing::Faults(pic)) found.push_back("\"" + f.text + "\" " + f.what);
+    for (const Fault& f : testing::Faults(pic, {}, true)) found.push_back("\"" + f.text + "\" " + f.what);
     EXPECT_EQ(found, c.faults) << c.name;
   }
   PictureBox::RecordPrintedTexts(false);
