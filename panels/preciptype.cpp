@@ -238,21 +238,43 @@ void PrecipTypePanel::DrawThicknessView(PictureBox& pic, Integer H) {
 
 void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, const std::vector<std::pair<QPointF, QPointF>>& boundariesPx) {
   const QRectF chart(QPointF(pic.XToPixel(1500), pic.YToPixel(1330)), QPointF(pic.XToPixel(1580), pic.YToPixel(1260)));
-  // Whether a label's room meets a point, a label placed before it or,
-  // unless it may stand over them, a boundary (drawn two pixels wide) or a
-  // trail: over it by tier 1, over it and the boundaries by tier 2.
+  // What lies near a label's places: the boundaries (drawn two pixels
+  // wide), the trails and the points, and the labels placed before it.
+  using Segment = std::pair<QPointF, QPointF>;
+  constexpr int kReach = 16;  // pixels a label moves at most
   std::vector<QRectF> placed;
-  const auto meets = [&](const QRectF& r, int tier) {
-    const auto crosses = [&](const auto& seg) { return LineMeetsRoom(seg, r); };
-    const auto hits = [&](const QRectF& o) { return r.intersects(o); };
-    return (tier < 2 && std::any_of(boundariesPx.begin(), boundariesPx.end(), crosses)) ||
-           (tier < 1 && std::any_of(trailsPx_.begin(), trailsPx_.end(), crosses)) ||
-           std::any_of(pointsPx_.begin(), pointsPx_.end(), hits) || std::any_of(placed.begin(), placed.end(), hits);
+  struct Near {
+    std::vector<Segment> boundaries, trails;
+    std::vector<QRectF> rooms;  // of points and labels
   };
-  // A path that crosses no boundary keeps in one region.
-  const auto staysIn = [&](const QPointF& from, const QPointF& to) {
-    return std::none_of(boundariesPx.begin(), boundariesPx.end(),
-                        [&](const auto& seg) { return SegmentsCross(from, to, seg.first, seg.second); });
+  const auto near = [&](const std::vector<QRectF>& rooms) {
+    QRectF window;
+    for (const QRectF& r : rooms) window |= r;
+    window.adjust(-kReach - 2, -kReach - 2, kReach + 2, kReach + 2);
+    Near n;
+    for (const Segment& b : boundariesPx)
+      if (SegmentMeetsRect(b.first, b.second, window)) n.boundaries.push_back(b);
+    for (const Segment& t : trailsPx_)
+      if (SegmentMeetsRect(t.first, t.second, window)) n.trails.push_back(t);
+    for (const auto* list : {&pointsPx_, &placed})
+      for (const QRectF& r : *list)
+        if (r.intersects(window)) n.rooms.push_back(r);
+    return n;
+  };
+  // Whether a label's room meets a point, a label or, unless it may stand
+  // over them, a boundary or a trail: over the trails by tier 1, over them
+  // and the boundaries by tier 2. A path that crosses no boundary keeps in
+  // one region.
+  const auto meets = [](const Near& n, const QRectF& r, int tier) {
+    const auto crosses = [&](const Segment& seg) { return LineMeetsRoom(seg, r); };
+    const auto hits = [&](const QRectF& o) { return r.intersects(o); };
+    return std::any_of(n.rooms.begin(), n.rooms.end(), hits) ||
+           (tier < 2 && std::any_of(n.boundaries.begin(), n.boundaries.end(), crosses)) ||
+           (tier < 1 && std::any_of(n.trails.begin(), n.trails.end(), crosses));
+  };
+  const auto staysIn = [](const Near& n, const QPointF& from, const QPointF& to) {
+    return std::none_of(n.boundaries.begin(), n.boundaries.end(),
+                        [&](const Segment& seg) { return SegmentsCross(from, to, seg.first, seg.second); });
   };
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
@@ -282,8 +304,9 @@ void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, const std::vector<std::
       // Every line clear, its middle reached from the label's without
       // crossing a boundary.
       const QPointF anchor = rooms.back().center();
-      move = NearestClearMove(pic, rooms, 30, [&](const QRectF& at) {
-        return chart.contains(at) && !meets(at, tier) && staysIn(anchor, at.center());
+      const Near n = near(rooms);
+      move = NearestClearMove(pic, rooms, kReach, [&](const QRectF& at) {
+        return chart.contains(at) && !meets(n, at, tier) && staysIn(n, anchor, at.center());
       });
     }
     if (!move) {  // nowhere clear: where it belongs, in the panel's face
