@@ -124,31 +124,6 @@ void FogPanel::Draw() {
   Update();
 }
 
-namespace {
-
-// The segment cut to lo <= x <= hi and y <= top (Liang-Barsky); false when
-// none of it is left.
-bool ClipToColumn(double& x0, double& y0, double& x1, double& y1, double lo, double hi, double top) {
-  double t0 = 0, t1 = 1;
-  const double dx = x1 - x0, dy = y1 - y0;
-  const double p[3] = {-dx, dx, dy}, q[3] = {x0 - lo, hi - x0, top - y0};
-  for (int i = 0; i < 3; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
-  }
-  if (t0 > t1) return false;
-  x1 = x0 + t1 * dx, y1 = y0 + t1 * dy;
-  x0 = x0 + t0 * dx, y0 = y0 + t0 * dy;
-  return true;
-}
-
-}  // namespace
-
 void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   double M = 0, s = 0;
   HumidityAxis(MaxSpecHum, M, s);
@@ -223,8 +198,8 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     bool started = false;
     double px = 0, py = 0;
     // Kept in pixels, widened by the pen and the dots.
-    const auto keep = [&](double x, double y) {
-      const QPointF a(pic.XToPixel(px), pic.YToPixel(py)), b(pic.XToPixel(x), pic.YToPixel(y));
+    const auto keep = [&](const QPointF& from, const QPointF& to) {
+      const QPointF a(pic.XToPixel(from.x()), pic.YToPixel(from.y())), b(pic.XToPixel(to.x()), pic.YToPixel(to.y()));
       for (const QPointF& off : {QPointF(-2, -2), QPointF(2, -2), QPointF(-2, 2), QPointF(2, 2)})
         tracesPx.push_back({a + off, b + off});
     };
@@ -232,13 +207,10 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
       const bool below = y <= 500;
       if (started) {
         // The piece of the segment inside the column and under the top.
-        double x0 = px, y0 = py, x1 = x, y1 = y;
-        if (ClipToColumn(x0, y0, x1, y1, lo, hi, 500)) {
-          pic.Line(x0, y0, x1, y1, c);
-          const double kx = px, ky = py;
-          px = x0, py = y0;
-          keep(x1, y1);
-          px = kx, py = ky;
+        QPointF from(px, py), end(x, y);
+        if (ClipSegment(from, end, QRectF(QPointF(lo, -1e9), QPointF(hi, 500)))) {
+          pic.Line(from.x(), from.y(), end.x(), end.y(), c);
+          keep(from, end);
         }
       }
       if (below && x >= lo && x <= hi) pic.Circle(x, y, r, c);

@@ -354,7 +354,7 @@ bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& roo
   return SegmentMeetsRect(segment.first, segment.second, room.adjusted(-1, -1, 1, 1));
 }
 
-bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
   double t0 = 0, t1 = 1;
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
   const double p[4] = {-dx, dx, -dy, dy};
@@ -371,7 +371,15 @@ bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
       t1 = std::min(t1, t);
     if (t0 > t1) return false;
   }
+  const QPointF from = a;
+  a = from + t0 * QPointF(dx, dy);
+  b = from + t1 * QPointF(dx, dy);
   return true;
+}
+
+bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
+  QPointF from = a, to = b;
+  return ClipSegment(from, to, r);
 }
 
 bool PanelCanDraw(Integer hour) {

@@ -155,6 +155,9 @@ QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& te
 // a line two pixels wide).
 bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& room);
 
+// The segment from a to b cut to the rectangle (left <= x <= right, top <=
+// y <= bottom); false when none of it is in it.
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r);
 // Whether the segment from a to b meets the rectangle.
 bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r);
 
