@@ -4,6 +4,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "core/shear.h"
 #include "panels/indices.h"
 #include "panels/overlayloop.h"
+#include "panels/picturepanel.h"
 #include "panels/panelwidgets.h"
 #include "core/thresholds.h"
 #include "platform/controls.h"
@@ -149,11 +151,14 @@ void CapeShearPanel::PlotCapeShear() {
   const double cMax = gCapeAxisMax, sMax = gShearAxisMax;
   // Margins as wide as the texts they hold: the CAPE numbers at the left,
   // the title over the plane's top number, the shear numbers and the shear
-  // title under the plane.
+  // title under the plane. The axes' numbers stand clear of the points on
+  // the axes (a point with no CAPE or no shear) and of the quartile ring
+  // round them, which reach past the plane by 2 % of its width or height.
   pic.ScalePixels();
   const double line = pic.TextHeight("3"), gap = 3;
-  const double leftPx = pic.TextWidth(std::to_string(gCapeAxisMax)) + 2 * gap, rightPx = 0.05 * pic.PixelWidth();
-  const double topPx = 1.5 * line + gap, bottomPx = 2 * line + gap;
+  const double clear = std::max(gap, std::ceil(0.02 * std::max(pic.PixelWidth(), pic.PixelHeight())) + 2);
+  const double leftPx = pic.TextWidth(std::to_string(gCapeAxisMax)) + gap + clear, rightPx = 0.05 * pic.PixelWidth();
+  const double topPx = 1.5 * line + gap, bottomPx = 2 * line + gap + clear;
   const double ux = sMax / std::max(1.0, pic.PixelWidth() - leftPx - rightPx);
   const double uy = cMax / std::max(1.0, pic.PixelHeight() - topPx - bottomPx);
   pic.Scale(-leftPx * ux, cMax + topPx * uy, sMax + rightPx * ux, -bottomPx * uy);
@@ -182,13 +187,13 @@ void CapeShearPanel::PlotCapeShear() {
   for (int c = 0; c <= gCapeAxisMax; c += capeStep) {
     // Right-aligned a gap left of the plane.
     const std::string t = std::to_string(c);
-    pic.CurrentX = -gap * ux - pic.TextWidth(t);
+    pic.CurrentX = -clear * ux - pic.TextWidth(t);
     pic.CurrentY = c + h;  // centred on its line; the plane's y runs upwards
     pic.Print(t);
   }
   for (int v = 0; v <= gShearAxisMax; v += shearStep) {
     const std::string t = std::to_string(v);
-    pic.CurrentY = -uy;  // a pixel under the plane
+    pic.CurrentY = -clear * uy;
     pic.CurrentX = v - pic.TextWidth(t) / 2;
     pic.Print(t);
   }
@@ -197,14 +202,12 @@ void CapeShearPanel::PlotCapeShear() {
   pic.ForeColor = kWhite;
   // The CAPE axis's title on one line in the margin over the plane: in the
   // column of the axis numbers its two lines would cover them.
-  pic.CurrentX = pic.ScaleLeft();
-  pic.CurrentY = pic.ScaleTop();
-  pic.Print(effective ? "MUCAPE (J/kg)" : "SCAPE (J/kg)");
-  pic.CurrentX = 0.36 * sMax;
-  pic.CurrentY = -(line + 2) * uy;  // under the shear labels
-  pic.Print(gCapeShearOption == kShearSixKm   ? "6 km  Bulk  Shear  (knots)"
-            : gCapeShearOption == kShearOneKm ? "1 km  Bulk  Shear  (knots)"
-                                              : " Effictive Shear  (knots)");
+  PrintAt(pic, pic.ScaleLeft(), pic.ScaleTop(), effective ? "MUCAPE (J/kg)" : "SCAPE (J/kg)", kWhite);
+  PrintAt(pic, 0.36 * sMax, -(clear + line + 1) * uy,  // under the shear labels
+          gCapeShearOption == kShearSixKm   ? "6 km  Bulk  Shear  (knots)"
+          : gCapeShearOption == kShearOneKm ? "1 km  Bulk  Shear  (knots)"
+                                            : " Effictive Shear  (knots)",
+          kWhite);
 
   const Integer D = gCurDataset;
   const Integer hour = host_.Hour();

@@ -70,7 +70,9 @@ void DataTablePanel::Draw() {
   // dotted 0 apart from the 8).
   pic.FontName = "DejaVu Sans Mono";
   pic.FontBold = false;
-  FitFontSize(pic, DataTableHeader(), pic.PixelWidth() - 1, 8.0, 6.0);
+  // Every line begins a pixel in from the left edge.
+  constexpr double kLeft = 1;
+  FitFontSize(pic, DataTableHeader(), pic.PixelWidth() - 1 - 2 * kLeft, 8.0, 6.0);
   // Whole lines only: a last line that fits in part would be cut.
   const int lines = static_cast<int>(std::floor(pic.PixelHeight() / pic.TextHeight("W"))) - 2;
   pic.Cls();
@@ -81,18 +83,20 @@ void DataTablePanel::Draw() {
     inkEnds_.push_back(std::floor(lineTops_.back() + 0.5) + pic.TextInkPx(line).bottom());
   };
   inkEnd(DataTableHeader());
-  PrintAt(pic, 0, 0, DataTableHeader(), kRed);
+  PrintAt(pic, kLeft, 0, DataTableHeader(), kRed);
   DataTableTop = std::max(0, std::min(lines, std::min(gNumLevels(D), kMaxLevels)));
   pic.ForeColor = kYellow;
   for (Integer L = DataTableTop; L >= 1; --L) {
     const std::string row = DataTableRow(D, H, L);
     lineTops_.push_back(pic.CurrentY);
     inkEnd(row);
+    pic.CurrentX = kLeft;
     pic.Print(row);
   }
   pic.ForeColor = kGreen;
   lineTops_.push_back(pic.CurrentY);
   inkEnd(PrecipitationLine(D, H));
+  pic.CurrentX = kLeft;
   pic.Print(PrecipitationLine(D, H), false);
   linePitch_ = pic.TextHeight("W");
   Update();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -179,6 +180,7 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
 
   // The lowest 500 ft of every shown dataset, up to the charts' top.
+  std::vector<std::pair<QPointF, QPointF>> tracesPx;
   ShownDataset = gCurDataset;
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
     const Integer n = std::min(gNumLevels(d), kMaxLevels);
@@ -186,27 +188,46 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     pic.DrawWidth = 3;
     // A trace from point to point with a dot on each, ending where it
     // leaves the charts' top.
+    // The chart's column in the scale in force; what lies outside it is off
+    // the chart and not drawn.
+    double lo = 0, hi = 0;
+    const auto column = [&](double fromPx, double toPx) {
+      lo = std::min(pic.PixelToX(fromPx), pic.PixelToX(toPx));
+      hi = std::max(pic.PixelToX(fromPx), pic.PixelToX(toPx));
+    };
     bool started = false;
     double px = 0, py = 0;
+    // Kept in pixels, widened by the pen and the dots.
+    const auto keep = [&](const QPointF& from, const QPointF& to) {
+      const QPointF a(pic.XToPixel(from.x()), pic.YToPixel(from.y())), b(pic.XToPixel(to.x()), pic.YToPixel(to.y()));
+      for (const QPointF& off : {QPointF(-2, -2), QPointF(2, -2), QPointF(-2, 2), QPointF(2, 2)})
+        tracesPx.push_back({a + off, b + off});
+    };
     const auto to = [&](double x, double y, double r, Color c) {
-      if (y > 500) {
-        if (started) pic.LineTo(px + (x - px) * (500 - py) / (y - py), 500, c);
-        return false;
+      const bool below = y <= 500;
+      if (started) {
+        // The piece of the segment inside the column and under the top.
+        QPointF from(px, py), end(x, y);
+        if (ClipSegment(from, end, QRectF(QPointF(lo, -1e9), QPointF(hi, 500)))) {
+          pic.Line(from.x(), from.y(), end.x(), end.y(), c);
+          keep(from, end);
+        }
       }
-      if (started) pic.LineTo(x, y, c);
-      pic.Circle(x, y, r, c);
+      if (below && x >= lo && x <= hi) pic.Circle(x, y, r, c);
       px = x;
       py = y;
       started = true;
-      return true;
+      return below;
     };
     S1();
+    column(leftFrom, leftTo);
     const Color q = eRGB(ShownDataset, 255, 255, 0);
     pic.FillColor = q;
     to(gSpecHum(d, H, 0), 0, 0.1 * s, q);
     for (Integer L = 1; L <= n; ++L)
       if (!to(gSpecHum(d, H, L), HeightFt(d, H, L), 0.1 * s, q)) break;
     S2();
+    column(rightFrom, rightTo);
     const Color c = eRGB(ShownDataset, 0, 255, 255);
     pic.FillColor = c;
     started = false;
@@ -231,15 +252,30 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   PrintRow(pic, top, {{rightTitle, "Vertical Change of Humidity", kWhite}}, parting);
   PrintRow(pic, axisTitle, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, partingLeft);
   PrintRow(pic, axisTitle, {{rightTitle, "Specific Humidity Change (g/kg)", kWhite}}, parting);
-  // The regions' captions stand over the traces with a black edge.
+  // The regions' captions, each where it belongs or in the nearest place on
+  // its side of the zero line clear of the traces; over them with a black
+  // edge where there is none.
   S2();
   const double nextLine = 300 + SignedTextHeight(pic, "H");
-  pic.TextOutline = kBlack;
-  PrintAt(pic, -0.38 * s, 300, "Less", kWhite);
-  PrintAt(pic, 0.17 * s, 300, "More", kWhite);
-  PrintAt(pic, -0.4 * s, nextLine, "Likely", kWhite);
-  PrintAt(pic, 0.15 * s, nextLine, "Likely", kWhite);
-  pic.TextOutline.reset();
+  const QRectF chart(QPointF(rightFrom, pic.YToPixel(500)), QPointF(rightTo, pic.YToPixel(0)));
+  const double zero = pic.XToPixel(0);
+  for (const auto& [side, caption] :
+       {std::pair{-1, std::vector<PanelText>{{-0.38 * s, 300, "Less", kWhite}, {-0.4 * s, nextLine, "Likely", kWhite}}},
+        std::pair{1, std::vector<PanelText>{{0.17 * s, 300, "More", kWhite}, {0.15 * s, nextLine, "Likely", kWhite}}}}) {
+    const QRectF half = side < 0 ? QRectF(QPointF(chart.left(), chart.top()), QPointF(zero - 2, chart.bottom()))
+                                 : QRectF(QPointF(zero + 2, chart.top()), QPointF(chart.right(), chart.bottom()));
+    std::vector<QRectF> rooms;
+    for (const PanelText& t : caption) rooms.push_back(TextRoom(pic, t.x, t.y, t.text));
+    const std::optional<QPointF> move = NearestClearMove(pic, rooms, 40, [&](const QRectF& r) {
+      return half.contains(r) && std::none_of(tracesPx.begin(), tracesPx.end(),
+                                              [&](const auto& seg) { return LineMeetsRoom(seg, r); });
+    });
+    if (!move) pic.TextOutline = kBlack;
+    const QPointF by = move.value_or(QPointF());
+    for (const PanelText& t : caption)
+      PrintAt(pic, pic.PixelToX(pic.XToPixel(t.x) + by.x()), pic.PixelToY(pic.YToPixel(t.y) + by.y()), t.text, t.colour);
+    pic.TextOutline.reset();
+  }
 }
 
 void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {

@@ -148,17 +148,12 @@ void HeavyPrecipPanel::Draw() {
   const std::optional<double> thickness = Thickness1000To500Dam(D, H);
   if (thickness) SetThicknessThresholds(*thickness);
 
-  // The diagram's grid under everything, kept clear of the places of the
-  // texts; the gauges and the vectors over it, the texts last.
+  // The diagram's grid under everything, kept clear of the gauges' labels;
+  // the gauges and the vectors over it; the texts last, each on black that
+  // keeps what lies under it a pixel clear of its strokes (a long vector
+  // may reach any of them).
   DrawGrid(pic);
-  const std::vector<PlacedText> texts = PlaceTexts(pic, H, thickness);
-  const int span = PixelSpan(pic);
-  for (const PlacedText& t : texts) {
-    UseTextScale(pic, t);
-    FillDevicePixels(pic, TextInk(pic, t.x, t.y, t.text).adjusted(-span, -span, span, span), kBlack);
-  }
   FillDevicePixels(pic, GaugeLabelsPlace(pic), kBlack);
-
   UseGaugeScale(pic);
   PlotBar(pic, gPwat(D, H), kRowPrecipWaterGauge);
   if (meanRH) {
@@ -167,28 +162,19 @@ void HeavyPrecipPanel::Draw() {
   }
   PlotBar(pic, gWarmCloudDepthFt(D, H), kRowWarmCloudDepth);
   PlotBar(pic, gLLJSpd(D, H), kRowLowLevelJet);
-
-  // A long vector may reach a text: the text stands over it, a pixel of
-  // black round every stroke.
   DrawVectors(pic, H);
-  const double s = pic.DeviceScale();
-  const auto reached = [&](const QRect& device) {
-    const double reach = 6 * span;  // an arrow's head and pen
-    const QRectF r(device.left() / s - reach, device.top() / s - reach, device.width() / s + 2 * reach,
-                   device.height() / s + 2 * reach);
-    return std::any_of(arrowsPx_.begin(), arrowsPx_.end(),
-                       [&](const auto& a) { return SegmentMeetsRect(a.first, a.second, r); });
-  };
+
+  const std::vector<PlacedText> texts = PlaceTexts(pic, H, thickness);
   for (const PlacedText& t : texts) {
     UseTextScale(pic, t);
-    if (reached(TextInk(pic, t.x, t.y, t.text))) pic.TextOutline = kBlack;
+    FillGround(pic, t.x, t.y, t.text, kBlack);
+  }
+  for (const PlacedText& t : texts) {
+    UseTextScale(pic, t);
     PrintAt(pic, t.x, t.y, t.text, t.colour, false);
-    pic.TextOutline.reset();
   }
   UsePanelFont(pic);
-  if (reached(GaugeLabelsPlace(pic))) pic.TextOutline = kBlack;
   DrawGaugeLabels(pic, H);
-  pic.TextOutline.reset();
   pic.DrawWidth = 1;
   Update();
 }
@@ -283,13 +269,7 @@ double HeavyPrecipPanel::GaugesBegin(const PictureBox& pic) { return -pic.TextWi
 
 void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
   UseVectorScale(pic);
-  // Each arrow from the current point to (x, y), kept in pixels.
-  arrowsPx_.clear();
-  const auto arrow = [&](double x, double y, Color c, int width, double dir) {
-    arrowsPx_.push_back(
-        {QPointF(pic.XToPixel(pic.CurrentX), pic.YToPixel(pic.CurrentY)), QPointF(pic.XToPixel(x), pic.YToPixel(y))});
-    DrawMBEArrow(pic, x, y, c, width, dir);
-  };
+  const auto arrow = [&](double x, double y, Color c, int width, double dir) { DrawMBEArrow(pic, x, y, c, width, dir); };
   ShownDataset = gCurDataset;
   const bool forward = gMbeForwardProp;
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
@@ -337,15 +317,19 @@ void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
       {kRowLowLevelJet, uncertain ? "Low Lvl Jet ?" : "Low Lvl Jet", Format(gLLJSpd(D, H), "0") + " kts",
        JetColour(uncertain)},
   };
-  // Each label beside its bar: the name from x -70, the value ending just
-  // before the bars begin (the row moves left where the two need more room).
+  // Each label beside its bar, centred on it: the name from x -70, the
+  // value ending just before the bars begin (the row moves left where the
+  // two need more room). The rows move up together as far as the last one
+  // needs to stand clear of the picture's bottom.
   const double barsBegin = GaugesBegin(pic);
-  for (const auto& g : gauges) {
-    // Centred on the bar, inside the picture.
-    const std::vector<RowText> row = {{-70, g.name, g.colour}, {barsBegin - pic.TextWidth(g.value), g.value, g.colour}};
-    const double y = RowYInside(pic, g.row - 1.55 - pic.TextHeight(g.name) / 2, row, pic.ScaleLeft(), barsBegin);
-    PrintRow(pic, y, row, pic.ScaleLeft(), barsBegin);
-  }
+  std::vector<std::pair<double, std::vector<RowText>>> rows;
+  for (const auto& g : gauges)
+    rows.push_back({g.row - 1.55 - pic.TextHeight(g.name) / 2,
+                    {{-70, g.name, g.colour}, {barsBegin - pic.TextWidth(g.value), g.value, g.colour}}});
+  const double up = RowYInside(pic, rows.back().first, rows.back().second, pic.ScaleLeft(), barsBegin) -
+                    rows.back().first;
+  for (const auto& [y, row] : rows) FillRowGround(pic, y + up, row, kBlack, pic.ScaleLeft(), barsBegin);
+  for (const auto& [y, row] : rows) PrintRow(pic, y + up, row, pic.ScaleLeft(), barsBegin);
 }
 
 }  // namespace ondrik

@@ -75,7 +75,6 @@ class HeavyPrecipPanel : public PicturePanel {
   void DrawVectors(PictureBox& pic, Integer H);
   void DrawGaugeLabels(PictureBox& pic, Integer H);
 
-  std::vector<std::pair<QPointF, QPointF>> arrowsPx_;  // the vectors drawn, in pixels
   QFrame* bar_;
   QPushButton* btnSelectInflow_;
   CheckBox* chkMBE2_;

@@ -15,6 +15,7 @@
 #include "chart/chart.h"
 #include "core/parcels.h"
 #include "core/shear.h"
+#include "panels/picturepanel.h"
 #include "panels/indices.h"
 #include "panels/overlayloop.h"
 #include "panels/panelwidgets.h"
@@ -127,6 +128,41 @@ QString MotionText(const char* title, const BoundaryRelative& r) {
 bool HourShown(Integer D, Integer H) {
   return D >= 1 && D <= std::min<Integer>(gDatasetCount, kMaxDatasets) && H >= 0 && H < kMaxHours &&
          H <= gLastHour(D);
+}
+
+// The layer CAPEs and the hour's CAPE, CINS, helicity and shear, placed on
+// the plane of half-width s.
+std::vector<PanelText> HourTexts(PictureBox& pic, double s, Integer D, Integer H) {
+  const double line = pic.TextHeightInScale("I");  // downwards
+  // Each ring's number at its left crossing of the x axis; a ring that
+  // crosses the axis off the plane shows only in the corners.
+  std::vector<PanelText> rings;
+  for (long r = 10; r <= s; r += 10) rings.push_back({-static_cast<double>(r), 0, ChartNumber(r), kGrey});
+  std::vector<PanelText> capes = {{-s, s, "Layer CAPEs", kGrey}};
+  for (int k = 6; k >= 3; --k)
+    capes.push_back({-s, s + (7 - k) * line, ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))), kGrey});
+  capes.push_back({-s, s + 6 * line, "  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))), kGrey});
+  MoveBlockInside(pic, capes);
+
+  // Three lines above the bottom edge; the CINS after the CAPE when there
+  // is CAPE.
+  const double top = -s - 3 * line;
+  const Single cape = gCape(D, H);
+  const std::string capeText = "  CAPE = " + ChartNumber(RoundHalfUp(cape));
+  std::vector<PanelText> numbers = {{-s, top, capeText, ThirdColor(ThresholdClass(cape, kRowCape, false))}};
+  if (cape > 0)
+    numbers.push_back({-s + pic.TextWidth(capeText), top, "\\CINS = " + ChartNumber(RoundHalfUp(gCins(D, H))),
+                       ThirdColor(ThresholdClass(gCins(D, H), kRowCins, true))});
+  const Color helicity = ThirdColor(ThresholdClass(gHelicity(D, H), kRowHelicity, false));
+  numbers.push_back({-s, top + line, "Helicity = " + ChartNumber(RoundHalfUp(gHelicity(D, H))), helicity});
+  char perKm[32];
+  std::snprintf(perKm, sizeof perKm, "%.1f m/s /km", static_cast<double>(gSRHLayerShearPerKm(D, H)));
+  numbers.push_back(
+      {-s, top + 2 * line, "  Shear = " + ChartNumber(RoundHalfUp(gSRHLayerShear(D, H))) + "m/s    " + perKm, helicity});
+  MoveBlockInside(pic, numbers);
+  capes.insert(capes.end(), numbers.begin(), numbers.end());
+  capes.insert(capes.end(), rings.begin(), rings.end());
+  return capes;
 }
 
 }  // namespace
@@ -268,32 +304,15 @@ void HodographPanel::DrawHodograph() {
   pic.FillTransparent = true;
   for (long r = 10; r <= NearestWhole(s + 10); r += 10) {
     pic.Circle(0, 0, static_cast<double>(r), kGrey);
-    // A ring that crosses the axis off the plane shows only in the corners:
-    // its number would stand outside the picture.
-    if (static_cast<double>(r) > s) continue;
-    pic.CurrentX = -static_cast<double>(r);
-    pic.CurrentY = 0;
-    pic.Print(ChartNumber(r));
   }
   pic.FillTransparent = false;
 
-  // Layer CAPEs, top left, on an opaque background; printed from the last
-  // line up, so that no line's background covers the descenders above it.
+  // The hour's texts: the layer CAPEs top left, the CAPE, CINS, helicity
+  // and shear bottom left, each block a pixel in from the edges; printed
+  // last, each on black that keeps the rings, traces and vectors a pixel
+  // clear of its strokes.
   if (!gLayerCapeDone(D, H)) ComputeLayerCapes(H);
-  std::vector<std::string> block = {"Layer CAPEs"};
-  for (int k = 6; k >= 3; --k) block.push_back(ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))));
-  block.push_back("");
-  block.push_back("  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))));
-  const double line = pic.TextHeightInScale("I");
-  pic.FontTransparent = false;
-  for (std::size_t i = block.size(); i-- > 0;) {
-    if (block[i].empty()) continue;
-    pic.CurrentX = -s;
-    pic.CurrentY = s + static_cast<double>(i) * line;
-    pic.Print(block[i], false);
-  }
-  pic.FontTransparent = true;
-
+  std::vector<PanelText> texts = HourTexts(pic, s, D, H);
   // Movers, mean wind and trace of every shown dataset, this one last.
   ForEachShownDataset(D, H, [&](Integer d) {
     if (gHelicityDone(d, H) != -1) ComputeSRHelicity(H);
@@ -348,29 +367,10 @@ void HodographPanel::DrawHodograph() {
     }
   });
 
-  // The numbers of the hour, bottom left.
-  const double h = pic.TextHeight("I");
-  pic.CurrentX = -s;
-  pic.CurrentY = -s + 3 * h;
-  const Single cape = gCape(D, H);
-  pic.ForeColor = ThirdColor(ThresholdClass(cape, kRowCape, false));
-  pic.Print("  CAPE = " + ChartNumber(RoundHalfUp(cape)), false);
-  if (cape > 0) {
-    pic.ForeColor = ThirdColor(ThresholdClass(gCins(D, H), kRowCins, true));
-    pic.Print("\\CINS = " + ChartNumber(RoundHalfUp(gCins(D, H))));
-  } else {
-    pic.Print("");
-  }
-  pic.CurrentX = -s;
-  pic.ForeColor = ThirdColor(ThresholdClass(gHelicity(D, H), kRowHelicity, false));
-  pic.Print("Helicity = " + ChartNumber(RoundHalfUp(gHelicity(D, H))));
-  pic.CurrentX = -s;
-  char perKm[32];
-  std::snprintf(perKm, sizeof perKm, "%.1f m/s /km", static_cast<double>(gSRHLayerShearPerKm(D, H)));
-  pic.Print("  Shear = " + ChartNumber(RoundHalfUp(gSRHLayerShear(D, H))) + "m/s    " + perKm, false);
-
   if (BoundaryShown(D, H)) DrawBoundary(D, H);
   else DrawInflow(D, H);
+  pic.DrawWidth = 1;
+  PrintOnGround(pic, texts, kBlack);
 
   lblStormMotion_->setText(QString::fromUtf8((" Storm Motion = " + std::to_string(NearestWhole(gStormMotionDir(D, H))) + kDeg +
                                               "  " + std::to_string(NearestWhole(gStormMotionSpd(D, H))) + "m/s")

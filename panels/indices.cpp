@@ -263,8 +263,8 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
   if (barEnd > barsLeft)
     FillDevicePixels(pic, QRect(QPoint(barsLeft, bandTop), QPoint(barEnd - 1, bandBottom)), barColour);
 
-  // The circles; the numbers they reach are drawn over them with a pixel of
-  // their ground round every stroke.
+  // The circles; the numbers they reach stand on their ground over them, a
+  // pixel clear of them.
   const double bandMiddle = pic.PixelToY((bandTop + bandBottom + 1) / 2.0 / s);
   std::array<bool, 2> reached{};
   if (circles) {
@@ -315,9 +315,8 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
   // The numbers last: black on the bar, white beside it.
   for (size_t i = 0; i < numbers.size(); ++i) {
     const bool on = numbers[i].clear.right() < barEnd;
-    if (reached[i]) pic.TextOutline = on ? barColour : kBlack;
+    if (reached[i]) FillGround(pic, numbers[i].left, y, numbers[i].text, on ? barColour : kBlack);
     PrintAt(pic, numbers[i].left, y, numbers[i].text, on ? kBlack : kThreshold, false);
-    pic.TextOutline.reset();
   }
   y += kRowStep;
 }

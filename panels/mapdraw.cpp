@@ -36,10 +36,7 @@ struct Bounds {
 // A row of texts on the map, inside it, each on white that keeps the map's
 // lines and overlays a pixel clear of its ink.
 void PrintOnMap(PictureBox& pic, double y, const std::vector<RowText>& row, double left) {
-  y = RowYInside(pic, y, row, left);
-  const int span = PixelSpan(pic);
-  for (const QRect& ink : RowInks(pic, y, row, left))
-    if (!ink.isEmpty()) FillDevicePixels(pic, ink.adjusted(-span, -span, span, span), kWhite);
+  FillRowGround(pic, y, row, kWhite, left);
   PrintRow(pic, y, row, left);
   pic.ForeColor = kBlack;
 }

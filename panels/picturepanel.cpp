@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "platform/pictureboxwidget.h"
 #include "platform/picturetext.h"
@@ -56,7 +57,74 @@ double SignedTextHeight(const PictureBox& pic, const std::string& text) {
   return pic.ScaleHeight() < 0 ? -h : h;
 }
 
+QPoint ShiftInside(const PictureBox& pic, const QRect& ink) {
+  if (ink.isEmpty()) return {};
+  const int span = PixelSpan(pic);
+  const QSize size = pic.Image().size();
+  // Whole between the margins when it fits, else from the first margin on.
+  const auto shift = [&](int from, int to, int extent) {
+    const int last = extent - 1 - span;
+    if (from < span || to - from > last - span) return span - from;
+    return to > last ? last - to : 0;
+  };
+  return {shift(ink.left(), ink.right(), size.width()), shift(ink.top(), ink.bottom(), size.height())};
+}
+
+namespace {
+
+// (x, y) moved as far as the ink of the text printed there must go to
+// stand clear of the picture's edges.
+void MoveInside(const PictureBox& pic, double& x, double& y, const std::string& text) {
+  const QPoint by = ShiftInside(pic, TextInk(pic, x, y, text));
+  if (by.isNull()) return;
+  const double s = pic.DeviceScale();
+  x = pic.PixelToX(pic.XToPixel(x) + by.x() / s);
+  y = pic.PixelToY(pic.YToPixel(y) + by.y() / s);
+}
+
+// A box of `ground` a picture pixel round each ink.
+void FillGround(PictureBox& pic, const std::vector<QRect>& inks, Color ground) {
+  const int span = PixelSpan(pic);
+  for (const QRect& ink : inks)
+    if (!ink.isEmpty()) FillDevicePixels(pic, ink.adjusted(-span, -span, span, span), ground);
+}
+
+}  // namespace
+
+void FillGround(PictureBox& pic, double x, double y, const std::string& text, Color ground) {
+  MoveInside(pic, x, y, text);
+  // Across its blanks too: nothing stands in the room the text takes.
+  QRect ink = TextInk(pic, x, y, text);
+  const double s = pic.DeviceScale();
+  const int from = static_cast<int>(std::floor(pic.XToPixel(x) * s + 0.5));
+  const int to = from + static_cast<int>(std::ceil(pic.TextWidthPx(text) * s)) - 1;
+  if (!ink.isEmpty()) ink.setCoords(std::min(ink.left(), from), ink.top(), std::max(ink.right(), to), ink.bottom());
+  FillGround(pic, {ink}, ground);
+}
+
+void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
+                   double rightLimit) {
+  FillGround(pic, RowInks(pic, y, row, leftLimit, rightLimit), ground);
+}
+
+void MoveBlockInside(const PictureBox& pic, std::vector<PanelText>& block) {
+  QRect ink;
+  for (const PanelText& t : block) ink |= TextInk(pic, t.x, t.y, t.text);
+  const QPoint by = ShiftInside(pic, ink);
+  const double s = pic.DeviceScale();
+  for (PanelText& t : block) {
+    t.x = pic.PixelToX(pic.XToPixel(t.x) + by.x() / s);
+    t.y = pic.PixelToY(pic.YToPixel(t.y) + by.y() / s);
+  }
+}
+
+void PrintOnGround(PictureBox& pic, const std::vector<PanelText>& texts, Color ground) {
+  for (const PanelText& t : texts) FillGround(pic, t.x, t.y, t.text, ground);
+  for (const PanelText& t : texts) PrintAt(pic, t.x, t.y, t.text, t.colour, false);
+}
+
 void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color c, bool newline) {
+  MoveInside(pic, x, y, text);
   pic.CurrentX = x;
   pic.CurrentY = y;
   pic.ForeColor = c;
@@ -71,9 +139,13 @@ namespace {
 
 // Pixel positions of a row's texts at the picture's font: each at its place
 // or a blank after the text before it; the end of the last one.
+// A blank between two texts of a row, at least so wide that their inks
+// stand more than a pixel apart.
+double RowGap(const PictureBox& pic) { return std::max(pic.TextWidthPx(" "), 3.0); }
+
 double LayRow(const PictureBox& pic, const std::vector<RowText>& row, const std::vector<double>& wanted,
               std::vector<double>& at) {
-  const double gap = pic.TextWidthPx(" ");
+  const double gap = RowGap(pic);
   double end = -1e300;
   for (std::size_t i = 0; i < row.size(); ++i) {
     const std::string& t = row[i].text;
@@ -98,7 +170,7 @@ namespace {
 // stands whole between its limits. inks: where not null, the device pixels
 // each of its texts' ink takes.
 bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
-               bool print, std::vector<QRect>* inks = nullptr) {
+               bool print, std::vector<QRect>* inks = nullptr, double* yAt = nullptr) {
   if (row.empty()) return true;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
@@ -120,7 +192,7 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
       for (double& a : at) a -= over;
       return true;
     }
-    const double gap = pic.TextWidthPx(" ");
+    const double gap = RowGap(pic);
     double next = right + gap;
     for (std::size_t i = texts.size(); i-- > 0;) {
       const std::string& t = texts[i].text;
@@ -146,6 +218,15 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
     pic.FontSize = px * 72.0 / 96;
     done = fits();
   }
+  // Clear of the picture's edges (a row at its top or bottom, or one that
+  // begins at its left edge).
+  QRect ink;
+  for (std::size_t i = 0; i < texts.size(); ++i) ink |= TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text);
+  const QPoint by = ShiftInside(pic, ink);
+  const double s = pic.DeviceScale();
+  for (double& a : at) a += by.x() / s;
+  y = pic.PixelToY(pic.YToPixel(y) + by.y() / s);
+  if (yAt != nullptr) *yAt = y;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     if (inks != nullptr) inks->push_back(TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text));
     if (print) PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
@@ -173,12 +254,8 @@ std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>
 }
 
 double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
-  const QRect ink = RowInk(pic, y, row, leftLimit, rightLimit);
-  if (ink.isEmpty()) return y;
-  const double s = pic.DeviceScale();
-  const int bottom = static_cast<int>(std::lround(pic.PixelHeight() * s)) - 1;
-  const int shift = ink.bottom() > bottom ? bottom - ink.bottom() : ink.top() < 0 ? -ink.top() : 0;
-  return pic.PixelToY(pic.YToPixel(y) + shift / s);
+  LayOutRow(pic, y, row, leftLimit, rightLimit, false, nullptr, &y);
+  return y;
 }
 
 QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
@@ -245,7 +322,39 @@ QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, dou
   return QRect(QPoint(std::min(l, r), std::min(t, b)), QPoint(std::max(l, r) - 1, std::max(t, b) - 1));
 }
 
-bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
+std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
+                                        const std::function<bool(const QRectF&)>& clear) {
+  const double s = pic.DeviceScale();
+  const int n = static_cast<int>(std::lround(reach * s));
+  // The moves of each reach, the nearest first, sorted once.
+  static std::map<int, std::vector<QPoint>> sorted;
+  std::vector<QPoint>& moves = sorted[n];
+  if (moves.empty()) {
+    for (int dy = -n; dy <= n; ++dy)
+      for (int dx = -n; dx <= n; ++dx) moves.emplace_back(dx, dy);
+    std::stable_sort(moves.begin(), moves.end(), [](QPoint a, QPoint b) {
+      return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+  }
+  for (const QPoint& m : moves) {
+    const QPointF by = QPointF(m) / s;
+    if (std::all_of(rooms.begin(), rooms.end(), [&](const QRectF& r) { return clear(r.translated(by)); })) return by;
+  }
+  return std::nullopt;
+}
+
+QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& text) {
+  const double s = pic.DeviceScale();
+  const int span = PixelSpan(pic);
+  const QRect r = TextInk(pic, x, y, text).adjusted(-span, -span, span, span);
+  return {r.left() / s, r.top() / s, r.width() / s, r.height() / s};
+}
+
+bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& room) {
+  return SegmentMeetsRect(segment.first, segment.second, room.adjusted(-1, -1, 1, 1));
+}
+
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
   double t0 = 0, t1 = 1;
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
   const double p[4] = {-dx, dx, -dy, dy};
@@ -262,7 +371,15 @@ bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
       t1 = std::min(t1, t);
     if (t0 > t1) return false;
   }
+  const QPointF from = a;
+  a = from + t0 * QPointF(dx, dy);
+  b = from + t1 * QPointF(dx, dy);
   return true;
+}
+
+bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
+  QPointF from = a, to = b;
+  return ClipSegment(from, to, r);
 }
 
 bool PanelCanDraw(Integer hour) {

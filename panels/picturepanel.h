@@ -6,7 +6,9 @@
 #include <QRect>
 #include <QRectF>
 
+#include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -58,10 +60,33 @@ void UseCondensedFace(PictureBox& pic);
 // either direction.
 double SignedTextHeight(const PictureBox& pic, const std::string& text);
 
-// Prints a text with its top-left corner at (x, y) in colour c; newline:
+// How far (device pixels) an ink must move to stand a picture pixel clear
+// of every edge of the picture: its strokes on the outermost pixels read as
+// cut off. An ink wider or taller than the room keeps its start.
+QPoint ShiftInside(const PictureBox& pic, const QRect& ink);
+
+// Prints a text with its top-left corner at (x, y), moved in as far as its
+// ink needs to stand clear of the picture's edges, in colour c; newline:
 // the next text starts a line lower at the scale's left edge (set CurrentX
 // for another place), else right after this one.
 void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color c, bool newline = true);
+// A box of `ground` where PrintAt would print the text, that keeps what lies
+// under it a picture pixel clear of its strokes: for a text over lines,
+// rings or marks drawn before it. Texts that stand close are printed after
+// all their grounds, so that none covers another's strokes.
+void FillGround(PictureBox& pic, double x, double y, const std::string& text, Color ground);
+// Texts placed by their top-left corners in the current scale and font.
+struct PanelText {
+  double x, y;
+  std::string text;
+  Color colour;
+};
+// The block moved as a whole as far as the ink of all its texts must go to
+// stand clear of the picture's edges.
+void MoveBlockInside(const PictureBox& pic, std::vector<PanelText>& block);
+// The texts printed over what is drawn before them, each on its ground
+// (FillGround), all the grounds first.
+void PrintOnGround(PictureBox& pic, const std::vector<PanelText>& texts, Color ground);
 // The same text centred on x.
 void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, Color c);
 
@@ -72,6 +97,7 @@ void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, 
 // `leftLimit`; when that is not enough, runs of blanks inside its texts
 // become one, then it is printed in a condensed face of the same size, and
 // at last smaller, down to 7 pixels. Trailing blanks of a text take no room.
+// A row whose ink would touch an edge of the picture moves in from it.
 struct RowText {
   double x;
   std::string text;
@@ -79,6 +105,9 @@ struct RowText {
 };
 void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
               double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The grounds of a row's texts where PrintRow would print them.
+void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
+                   double rightLimit = std::numeric_limits<double>::quiet_NaN());
 // True when PrintRow would print the row whole between its limits, at the
 // smallest size at the latest; prints nothing.
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
@@ -89,7 +118,8 @@ QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double 
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
 std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
                            double rightLimit = std::numeric_limits<double>::quiet_NaN());
-// The top nearest y at which the row's ink stands inside the picture.
+// The top at which PrintRow prints the row: the nearest to y at which its
+// ink stands a pixel clear of the picture's edges.
 double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
                   double rightLimit = std::numeric_limits<double>::quiet_NaN());
 
@@ -113,6 +143,21 @@ void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
 // pixel nearest the other.
 QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2);
 
+// The nearest move of the rooms (picture pixels) by whole device pixels, at
+// most `reach` picture pixels each way, at which `clear` holds for each room
+// moved; none when there is none.
+std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
+                                        const std::function<bool(const QRectF&)>& clear);
+// The room of a text printed with its top-left corner at (x, y): its ink and
+// a pixel round it, in picture pixels.
+QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& text);
+// Whether a segment (picture pixels) meets the room grown by a pixel (for
+// a line two pixels wide).
+bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& room);
+
+// The segment from a to b cut to the rectangle (left <= x <= right, top <=
+// y <= bottom); false when none of it is in it.
+bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r);
 // Whether the segment from a to b meets the rectangle.
 bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r);
 

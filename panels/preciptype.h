@@ -7,6 +7,7 @@
 // top-down block. The button under it switches the view.
 #pragma once
 
+#include <QPointF>
 #include <QRectF>
 #include <QSize>
 
@@ -36,6 +37,10 @@ class PrecipTypePanel : public PicturePanel {
 
  private:
   void DrawThicknessView(PictureBox& pic, Integer H);
+  // The nomogram's region labels, each where it belongs or in the nearest
+  // place of its region clear of the boundaries (pixels), the points and
+  // their trails, on the chart's grey.
+  void PlaceRegionLabels(PictureBox& pic, const std::vector<std::pair<QPointF, QPointF>>& boundariesPx);
   void DrawEnergyHeader(PictureBox& pic, Integer H);
   void DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, EnergyDiagram diagram, bool& background);
   // A diagram's scale: its chart's top value at the chart's top, 0 at the axis.
@@ -86,6 +91,7 @@ class PrecipTypePanel : public PicturePanel {
   QPushButton* btnPrecipType_;
   PictureBoxWidget* picSleet_;
   Integer ShownDataset = 0;
+  bool drawing_ = false;  // within Draw
   double headerLeftPx_ = 0;  // where the header's snow share begins, less a gap
   EnergyLayout layout_;
   std::vector<QRectF> pointsPx_;  // the energy points drawn, in pixels

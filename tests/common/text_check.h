@@ -1,0 +1,283 @@
+// What is wrong with what is drawn on a picture, for the checks that every
+// text reads (tests/profilewindow/printedtext_test.cpp over every view of the
+// windows, tests/panels/readable_test.cpp over the side panels on the
+// shipped files and on made ones): texts that run into each other, run out
+// of the picture, touch its edge or are smaller than the program draws
+// text; lines, rings, boxes and filled shapes that cross a text's strokes,
+// before or after it is printed, as the picture box records them; and, when
+// asked, pixels right round a text's ink that are not its ground.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/picturebox.h"
+#include "platform/picturetext.h"
+
+namespace ondrik::testing {
+
+// A fault: the text it concerns and what is wrong with it, e.g.
+// "crossed by dotted line #808080", "half on bar #00ff00", "covered by disc
+// #ff0000", "runs into \"35\"", "under the background of \"LLJ\"", "runs out
+// of the picture", "digits 5 px tall".
+struct Fault {
+  std::string text, what;
+};
+
+// Something laid over the picture after it was drawn (a snapshot's omega
+// strip over the chart), by its name.
+struct Overlay {
+  PictureBox::DrawnShape shape;
+  std::string name;
+};
+
+// The faults of a picture drawn while recording was on, each once. A shape
+// counts where it is seen: not where a filled shape drawn later (or the
+// text's own background) hides it. A filled shape under a text that holds
+// all of its strokes is the text's backing, not a fault.
+// round: also a text whose ink has pixels right round it (a pixel apart)
+// that are not its ground, where nothing recorded crosses it: what was
+// drawn outside the picture box's record (a picture copied in) or touches
+// it without a pixel between.
+inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over = {}, bool round = false);
+
+// "*" in a pattern stands for any run of characters.
+inline bool Matches(const std::string& pattern, const std::string& s);
+
+// The faults of a picture (pixels round the texts too), one line each, to
+// show where a test fails; but the digits' size, which is judged on the
+// windows' pictures at their own size.
+inline std::string FaultLines(const PictureBox& pic) {
+  std::string lines;
+  for (const Fault& f : Faults(pic, {}, true))
+    if (f.what.rfind("digits ", 0) != 0) lines += "  \"" + f.text + "\" " + f.what + "\n";
+  return lines;
+}
+
+namespace text_check_detail {
+
+using Shape = PictureBox::DrawnShape;
+using Text = PictureBox::PrintedText;
+
+// A pixel of a text's picture this much covered (of 255) is of its strokes.
+inline constexpr int kStrokeAlpha = 96;
+
+inline bool Fills(const Shape& s) {
+  return s.kind == Shape::Kind::Area || (s.kind == Shape::Kind::Ellipse && s.brush.style() != Qt::NoBrush);
+}
+
+inline std::string NameOf(const Shape& s) {
+  const std::string pen = s.pen.color().name().toStdString(), brush = s.brush.color().name().toStdString();
+  switch (s.kind) {
+    case Shape::Kind::Lines:
+      return (s.points.size() == 1 ? "dot " : s.pen.style() == Qt::SolidLine ? "line " : "dotted line ") + pen;
+    case Shape::Kind::Outline:
+      return "box " + pen;
+    case Shape::Kind::Ellipse:
+      return Fills(s) ? "disc " + brush : "ring " + pen;
+    case Shape::Kind::Area:
+      if (s.brush.style() != Qt::SolidPattern) return "hatch " + brush;
+      return (s.rect.width() <= 2 && s.rect.height() <= 2 ? "dot " : "bar ") + brush;
+  }
+  return "shape";
+}
+
+// The strokes of a text in device pixels of the picture.
+struct Strokes {
+  QRect bounds;  // of the pixels of its strokes
+  std::vector<QPoint> pixels;
+};
+
+inline Strokes StrokesOf(const Text& t) {
+  Strokes s;
+  for (int y = 0; y < t.strokes.height(); ++y)
+    for (int x = 0; x < t.strokes.width(); ++x)
+      if (qAlpha(t.strokes.pixel(x, y)) >= kStrokeAlpha) s.pixels.push_back(t.strokesAt + QPoint(x, y));
+  for (const QPoint& p : s.pixels) s.bounds |= QRect(p, QSize(1, 1));
+  return s;
+}
+
+// Which of the strokes the shapes set where the shapes that hide them do
+// not.
+inline std::vector<bool> CoveredPixels(const Strokes& strokes, const std::vector<const Shape*>& shapes,
+                                       const std::vector<const Shape*>& hiding) {
+  QImage mask(strokes.bounds.size(), QImage::Format_ARGB32_Premultiplied);
+  mask.fill(Qt::transparent);
+  QPainter p(&mask);
+  p.translate(-strokes.bounds.topLeft());
+  for (const Shape* s : shapes) {
+    if (s->kind != Shape::Kind::Lines || s->points.size() <= 2 || s->pen.style() != Qt::SolidLine) {
+      s->Paint(p);
+      continue;
+    }
+    // A long solid line: only its pieces near the text.
+    const int m = s->pen.width() / 2 + 2;
+    const QRect near = strokes.bounds.adjusted(-m, -m, m, m);
+    p.setPen(s->pen);
+    for (qsizetype i = 0; i + 1 < s->points.size(); ++i)
+      if (QRect(s->points[i], s->points[i + 1]).normalized().intersects(near))
+        p.drawPolyline(&s->points[std::max<qsizetype>(i - 1, 0)], static_cast<int>(std::min<qsizetype>(i + 2, s->points.size() - 1) - std::max<qsizetype>(i - 1, 0) + 1));
+  }
+  p.setCompositionMode(QPainter::CompositionMode_Clear);
+  for (const Shape* h : hiding) h->Paint(p);
+  p.end();
+  std::vector<bool> hit;
+  for (const QPoint& q : strokes.pixels) hit.push_back(qAlpha(mask.pixel(q - strokes.bounds.topLeft())) != 0);
+  return hit;
+}
+
+// How many.
+inline int Covered(const Strokes& strokes, const std::vector<const Shape*>& shapes, const std::vector<const Shape*>& hiding) {
+  const std::vector<bool> hit = CoveredPixels(strokes, shapes, hiding);
+  return static_cast<int>(std::count(hit.begin(), hit.end(), true));
+}
+
+inline std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+// The device pixels of a text's ink (picture pixels) in the picture's image.
+inline QRect DevicePixels(const QRectF& r, double scale, int grow) {
+  return QRect(QPoint(static_cast<int>(std::floor(r.left() * scale)) - grow,
+                      static_cast<int>(std::floor(r.top() * scale)) - grow),
+               QPoint(static_cast<int>(std::ceil(r.right() * scale)) - 1 + grow,
+                      static_cast<int>(std::ceil(r.bottom() * scale)) - 1 + grow));
+}
+
+// How many pixels of the image right round the text's ink (other texts'
+// inks and the pixels next to them passed over) differ from the commonest
+// of them, its ground: what was drawn there, recorded or not (a picture
+// copied in, a text's edge), or what touches its strokes without a pixel
+// between.
+inline int StrayPixelsRound(const PictureBox& pic, std::size_t i) {
+  const QImage& img = pic.Image();
+  const double s = pic.DeviceScale();
+  const auto& texts = pic.PrintedTexts();
+  std::vector<QRect> others;
+  for (std::size_t j = 0; j < texts.size(); ++j)
+    if (j != i && !(texts[j].text == texts[i].text && texts[j].ink == texts[i].ink))
+      others.push_back(DevicePixels(texts[j].ink, s, 1));
+  const QRect in = DevicePixels(texts[i].ink, s, 0), out = in.adjusted(-1, -1, 1, 1);
+  std::map<QRgb, int> counts;
+  std::vector<QRgb> ring;
+  for (int y = out.top(); y <= out.bottom(); ++y)
+    for (int x = out.left(); x <= out.right(); ++x)
+      if (!in.contains(x, y) && img.rect().contains(x, y) &&
+          std::none_of(others.begin(), others.end(), [&](const QRect& o) { return o.contains(x, y); })) {
+        ring.push_back(img.pixel(x, y) & 0xFFFFFF);
+        ++counts[ring.back()];
+      }
+  if (ring.empty()) return 0;
+  const QRgb ground =
+      std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+  const auto far = [&](QRgb c) {
+    return std::hypot(qRed(c) - qRed(ground), qGreen(c) - qGreen(ground), qBlue(c) - qBlue(ground)) > 24;
+  };
+  return static_cast<int>(std::count_if(ring.begin(), ring.end(), far));
+}
+
+}  // namespace text_check_detail
+
+inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over, bool round) {
+  using namespace text_check_detail;
+  std::vector<Fault> faults;
+  const auto& texts = pic.PrintedTexts();
+  const auto& shapes = pic.DrawnShapes();
+  // Strokes on the picture's outermost pixels read as cut off.
+  const QRectF inside(-0.5, -0.5, pic.PixelWidth() + 1.0, pic.PixelHeight() + 1.0);
+  const QRectF whole(0.5, 0.5, pic.PixelWidth() - 1.0, pic.PixelHeight() - 1.0);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const Text& a = texts[i];
+    if (!inside.contains(a.ink))
+      faults.push_back({a.text, "runs out of the picture"});
+    else if (!whole.contains(a.ink))
+      faults.push_back({a.text, "touches the picture's edge"});
+    if (a.digitPx < picturetext::kSmallestDigitPx)
+      faults.push_back({a.text, "digits " + std::to_string(static_cast<int>(a.digitPx)) + " px tall"});
+    // Texts: apart across by a pixel, one under the other touching at most.
+    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+      const Text& b = texts[j];
+      if (a.text == b.text && a.ink == b.ink) continue;  // printed again in its place
+      if (a.ink.adjusted(-1, 1, 1, -1).intersects(b.ink))
+        faults.push_back({a.text, "runs into " + Quoted(b.text)});
+      else if (b.background.intersects(a.ink))
+        faults.push_back({a.text, "under the background of " + Quoted(b.text)});
+    }
+    // Shapes: where they set a pixel of the text's strokes.
+    const Strokes strokes = StrokesOf(a);
+    if (strokes.pixels.empty()) continue;
+    // The filled shapes near it, which may hide what was drawn before them.
+    std::vector<std::size_t> fills;
+    for (std::size_t k = 0; k < shapes.size(); ++k)
+      if (Fills(shapes[k]) && shapes[k].bounds.intersects(strokes.bounds)) fills.push_back(k);
+    const auto hidingAfter = [&](std::size_t k, auto keep) {
+      std::vector<const Shape*> hiding;
+      for (const std::size_t h : fills)
+        if (h > k && h < a.shapesBefore && keep(shapes[h])) hiding.push_back(&shapes[h]);
+      return hiding;
+    };
+    const auto check = [&](const Shape& s, std::size_t k, const Overlay* o) {
+      const bool before = k < a.shapesBefore;
+      if (!s.bounds.intersects(strokes.bounds) || (before && !a.background.isEmpty())) return;
+      if (before && Fills(s)) return;  // below: with the others of its colour
+      const auto hiding = before ? hidingAfter(k, [](const Shape&) { return true; }) : std::vector<const Shape*>{};
+      if (Covered(strokes, {&s}, hiding) > 0)
+        faults.push_back({a.text, (Fills(s) ? "covered by " : "crossed by ") + (o != nullptr ? o->name : NameOf(s))});
+    };
+    for (std::size_t k = 0; k < shapes.size(); ++k) check(shapes[k], k, nullptr);
+    for (const Overlay& o : over) check(o.shape, shapes.size(), &o);
+    // Filled shapes under the text, by colour: all its strokes on them (its
+    // backing) or none.
+    if (!a.background.isEmpty()) continue;
+    std::map<QRgb, std::vector<std::size_t>> under;
+    for (const std::size_t k : fills) {
+      if (k >= a.shapesBefore) break;
+      under[shapes[k].brush.color().rgb()].push_back(k);
+    }
+    for (const auto& [colour, these] : under) {
+      // Half on a box of the picture's own ground reads as on the ground.
+      if (colour == ToQColor(pic.BackColor).rgb()) continue;
+      // Each shape as far as those of other colours drawn after it leave it.
+      const auto other = [colour = colour](const Shape& h) { return h.brush.color().rgb() != colour; };
+      std::vector<bool> on(strokes.pixels.size(), false);
+      for (const std::size_t k : these) {
+        const std::vector<bool> hit = CoveredPixels(strokes, {&shapes[k]}, hidingAfter(k, other));
+        for (std::size_t i = 0; i < on.size(); ++i) on[i] = on[i] || hit[i];
+      }
+      const auto n = std::count(on.begin(), on.end(), true);
+      if (n > 0 && n < static_cast<long>(on.size())) faults.push_back({a.text, "half on " + NameOf(shapes[these.front()])});
+    }
+  }
+  // Pixels round a text's ink that are not its ground, where nothing
+  // recorded was found (a pixel's lone speck passes).
+  if (round)
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      const auto fault = [&](const Fault& f) { return f.text == texts[i].text; };
+      if (std::none_of(faults.begin(), faults.end(), fault) && StrayPixelsRound(pic, i) > 1)
+        faults.push_back({texts[i].text, "touched by pixels round its ink"});
+    }
+  // Each once.
+  std::set<std::pair<std::string, std::string>> seen;
+  std::vector<Fault> once;
+  for (Fault& f : faults)
+    if (seen.insert({f.text, f.what}).second) once.push_back(std::move(f));
+  return once;
+}
+
+inline bool Matches(const std::string& pattern, const std::string& s) {
+  const std::size_t star = pattern.find('*');
+  if (star == std::string::npos) return pattern == s;
+  if (s.compare(0, star, pattern, 0, star) != 0) return false;
+  const std::string rest = pattern.substr(star + 1);
+  for (std::size_t at = star; at <= s.size(); ++at)
+    if (Matches(rest, s.substr(at))) return true;
+  return false;
+}
+
+}  // namespace ondrik::testing
