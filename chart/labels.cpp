@@ -181,12 +181,20 @@ bool ChartLabels::Place(const PictureBox& pic, const Label& l, const DataInk& in
       // Row by row from its own place down to the middle of the picture.
       const double top = std::max(l.box.top(), coveredTopPx);
       const double bottom = top + 0.4 * H;
+      // Right of its own place first, then, where a row has not room
+      // enough there, left of it.
+      const double x0 = std::clamp(l.box.left(), 0.0, std::max(0.0, std::min(W, l.hiPx) - w));
       for (double y = top; y <= bottom; y += step) {
         rows(y);
-        for (double x = std::max(0.0, l.box.left()); x + w <= std::min(W, l.hiPx); x += step)
+        for (double x = x0; x + w <= std::min(W, l.hiPx); x += step)
+          if (clear(x, y)) return true;
+        for (double x = x0 - step; x >= 0; x -= step)
           if (clear(x, y)) return true;
       }
-      if (best == INT_MAX) out = l.box;  // nowhere else: where it was asked for
+      if (best == INT_MAX) {  // nowhere else: where it was asked for, inside the picture
+        out = l.box;
+        out.moveLeft(x0);
+      }
       return true;
     }
     case LabelPlace::Fixed:
@@ -201,10 +209,11 @@ bool ChartLabels::Clear(const QRectF& r, const std::vector<QRectF>& taken) {
   return std::none_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(r); });
 }
 
-bool ChartLabels::Nudge(const PictureBox& pic, QRectF& r, bool slides, const std::vector<QRectF>& taken) {
+bool ChartLabels::Nudge(const PictureBox& pic, QRectF& r, bool slides, const std::vector<QRectF>& taken,
+                        double coveredTopPx) {
   const double W = pic.PixelWidth(), H = pic.PixelHeight();
   if (r.width() <= W) r.moveLeft(std::clamp(r.left(), 0.0, W - r.width()));
-  if (r.height() <= H) r.moveTop(std::clamp(r.top(), 0.0, H - r.height()));
+  if (r.height() <= H - coveredTopPx) r.moveTop(std::clamp(r.top(), coveredTopPx, H - r.height()));
   if (Clear(r, taken)) return true;
   if (!slides) return false;
   // Along its row, to the nearest clear place either way.
@@ -245,10 +254,12 @@ void ChartLabels::PrintAll(PictureBox& pic, double coveredTopPx) {
         if (static_cast<int>(l.place) != place || l.shown != shown) continue;
         QRectF r = l.box;
         if (l.place == LabelPlace::Fixed || l.place == LabelPlace::AtPoint) {
-          // A value whose point lies beyond the picture is not there to see.
+          // A value whose point lies beyond the picture, or under what lies
+          // over its top, is not there to see.
           const QPointF c = l.box.center();
-          if (!(c.x() >= 0 && c.x() <= pic.PixelWidth() && c.y() >= 0 && c.y() <= pic.PixelHeight())) continue;
-          if (!Nudge(pic, r, shown && l.place == LabelPlace::AtPoint, taken) && !shown) continue;
+          if (!(c.x() >= 0 && c.x() <= pic.PixelWidth() && c.y() >= coveredTopPx && c.y() <= pic.PixelHeight()))
+            continue;
+          if (!Nudge(pic, r, shown && l.place == LabelPlace::AtPoint, taken, coveredTopPx) && !shown) continue;
         } else {
           // The captions keep clear of what the values left too.
           if (!inkBuilt) ink_.Build(pic.Image(), background_, pic.DeviceScale());

@@ -78,10 +78,12 @@ class ChartLabels {
   void PrintAt(PictureBox& pic, const Label& l, const QRectF& box) const;
   // No text placed so far meets the box r.
   static bool Clear(const QRectF& r, const std::vector<QRectF>& taken);
-  // A value's box moved inside the picture and, when slides is set and it
-  // meets a text placed before it, along its row to the nearest clear
-  // place; false when it meets one there (r is then inside the picture only).
-  static bool Nudge(const PictureBox& pic, QRectF& r, bool slides, const std::vector<QRectF>& taken);
+  // A value's box moved inside the picture below its covered top and, when
+  // slides is set and it meets a text placed before it, along its row to the
+  // nearest clear place; false when it meets one there (r is then inside the
+  // picture only).
+  static bool Nudge(const PictureBox& pic, QRectF& r, bool slides, const std::vector<QRectF>& taken,
+                    double coveredTopPx);
   // The place of a caption, or false when it is better left out.
   bool Place(const PictureBox& pic, const Label& l, const DataInk& ink, const std::vector<QRectF>& taken,
              double coveredTopPx, QRectF& out) const;

@@ -271,6 +271,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void ProfileSnapInBackground(char letter, SnapshotSaver& saver, std::function<void(bool ok)> saved);
   // The request of a snapshot of the current hour; none without a file.
   std::optional<SnapshotRequest> ProfileSnapRequest(const std::string& name) const;
+  // The chart drawn for a snapshot: its frame below the band that the titles
+  // (and the omega strip over them) will take, so that they hide none of it.
+  void PlotProfileUnderSnapshotTitles(const SnapshotRequest& req);
 
   // The archive lists in the side-panel area ("Archive" button) and the choice
   // of a file from them.

@@ -65,13 +65,6 @@ const Entry kMeant[] = {
 const Entry kOpen[] = {
     // Chart with the 2 m / 10 m winds: a label's box over the " 5 " below it.
     {"*-picData-chk10MWind", " 5 ", "covered by bar #000000"},
-    // Snapshot with the omega strip: the strip over the wind labels at the
-    // top; at "-SIZE=50" labels run out of the chart, under others' boxes
-    // and into the "Valid" line.
-    {"*-snapshot-omega", "*", "covered by the omega strip"},
-    {"*-snapshot-size50", "*", "runs out of the picture"},
-    {"*-snapshot-size50", "*", "covered by *"},
-    {"*-snapshot-size50", " 25 ", "runs into \"Valid*"},
     // Heavy Pcp: the vectors through the MBE line.
     {"*-picMBE*", "MBE Velocity*", "crossed by line *"},
     {"*-picMBE*", "V low-level jet*", "crossed by line #ff0000"},
@@ -149,6 +142,21 @@ class PrintedTextTest : public testing::OverviewWindowTest {
       if (dir != nullptr) std::ofstream(std::string(dir) + "/faults.txt", std::ios::app) << mark << "  " << line << "\n";
       if (std::string(mark) == "NEW") ADD_FAILURE() << line;
     }
+  }
+
+  // The chart's picture with what lies over it in the window: the omega
+  // strip while it is shown.
+  void CheckChart(frmProfile& w, const std::string& view) {
+    std::vector<Overlay> over;
+    if (w.Chart().opt.ChkOmega) {
+      const PictureBox& omega = testing::Ctl<PictureBoxWidget>(w, "picOmega")->Pic();
+      PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area,
+                               .rect = QRect(0, 0, omega.PixelWidth(), omega.PixelHeight()),
+                               .brush = QBrush(Qt::black)};
+      s.bounds = s.rect;
+      over.push_back({s, "the omega strip"});
+    }
+    Check(Ctl<PictureBoxWidget>(w, "picData")->Pic(), view, {.over = over});
   }
 
   // Views of the check boxes of the chart, each ticked (or unticked) alone.
@@ -266,56 +274,55 @@ TEST_F(PrintedTextTest, SidePanels) {
 // the chart ticked or unticked alone at the first hours.
 TEST_F(PrintedTextTest, Chart) {
   frmProfile& w = Start();
-  const PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
   for (const auto& f : kFiles) {
     for (const Integer hour : f.hours) {
       Show(w, f.file, hour);
       for (int panel = 0; panel < static_cast<int>(std::size(kPanelPictures)); ++panel) {
         w.btnDisplay_Click(panel);
-        Check(chart, Name(f.file, hour, "picData-beside") + (kPanelPictures[panel] + 3));
+        CheckChart(w, Name(f.file, hour, "picData-beside") + (kPanelPictures[panel] + 3));
       }
       w.btnDisplay_Click(2);
       if (hour == f.hours.front())
-        ForEachChartBox(w, [&](const char* box) { Check(chart, Name(f.file, hour, "picData-") + box); });
+        ForEachChartBox(w, [&](const char* box) { CheckChart(w, Name(f.file, hour, "picData-") + box); });
     }
   }
 }
 
-// The saved pictures: the chart with its two title lines and the omega strip
-// over its top-left corner, and the chart at "-SIZE=50".
+// The saved pictures as the window's and the batch's roads take them: the
+// chart drawn below its two title lines (and the omega strip laid over its
+// top), at the window's size and at the batch's "-SIZE=" 50, 100 and 150.
 TEST_F(PrintedTextTest, Snapshots) {
   frmProfile& w = Start();
   PictureBoxWidget* data = Ctl<PictureBoxWidget>(w, "picData");
-  const PictureBox& omega = Ctl<PictureBoxWidget>(w, "picOmega")->Pic();
+  PictureBoxWidget* omega = Ctl<PictureBoxWidget>(w, "picOmega");
+  auto* strip = Ctl<CheckBox>(w, "ChkOmega");
+  const auto snapshot = [&](const std::string& view) {
+    const SnapshotRequest req = *w.ProfileSnapRequest("A");
+    w.PlotProfileUnderSnapshotTitles(req);
+    PrepareProfileSnap(data->Pic(), strip->Value() != 0 ? &omega->Pic() : nullptr, req);
+    CheckChart(w, view);
+  };
   for (const auto& f : kFiles) {
     for (const Integer hour : f.hours) {
       Show(w, f.file, hour);
-      Ctl<CheckBox>(w, "ChkOmega")->SetValue(1);
-      const SnapshotRequest req = *w.ProfileSnapRequest("A");
-      PrepareProfileSnap(data->Pic(), &omega, req);
-      PictureBox::DrawnShape strip{.kind = PictureBox::DrawnShape::Kind::Area,
-                                   .rect = QRect(0, 0, omega.PixelWidth(), omega.PixelHeight()),
-                                   .brush = QBrush(Qt::black)};
-      strip.bounds = strip.rect;
-      // The chart's own faults are the chart's views' (above): here its
-      // titles and what the strip hides.
-      const std::string title = SnapshotTitle(req.siteId, req.modelName, req.valid0),
-                        valid = SnapshotValidLine(req.validCur);
-      Check(data->Pic(), Name(f.file, hour, "snapshot-omega"),
-            {.over = {{strip, "the omega strip"}}, .counts = [&](const Fault& fault) {
-               return fault.text == title || fault.text == valid || fault.what == "covered by the omega strip" ||
-                      fault.what == "covered by bar #ffffff";  // the titles' backing
-             }});
-      Ctl<CheckBox>(w, "ChkOmega")->SetValue(0);
+      strip->SetValue(1);
+      snapshot(Name(f.file, hour, "snapshot-omega"));
+      strip->SetValue(0);
     }
-    // "-SIZE=50": the chart as the batch sizes it, with its titles.
-    const QRect kept = data->geometry();
-    data->setGeometry(data->x(), data->y(), kSnapChartWidthTw / 2 / kTwipsPerPixel,
-                      kSnapChartHeightTw / 2 / kTwipsPerPixel);
-    w.PlotProfile();
-    PrepareProfileSnap(data->Pic(), nullptr, *w.ProfileSnapRequest("A"));
-    Check(data->Pic(), Name(f.file, f.hours.back(), "snapshot-size50"));
-    data->setGeometry(kept);
+    const QRect keptChart = data->geometry(), keptStrip = omega->geometry();
+    for (const int size : {50, 100, 150}) {
+      // As the batch sizes the pictures.
+      data->setGeometry(data->x(), data->y(), kSnapChartWidthTw * size / 100 / kTwipsPerPixel,
+                        kSnapChartHeightTw * size / 100 / kTwipsPerPixel);
+      omega->setGeometry(omega->x(), omega->y(), data->width(), omega->height());
+      for (const int on : {0, 1}) {
+        strip->SetValue(on);
+        snapshot(Name(f.file, f.hours.back(), "snapshot-size" + std::to_string(size)) + (on != 0 ? "-omega" : ""));
+      }
+      strip->SetValue(0);
+    }
+    data->setGeometry(keptChart);
+    omega->setGeometry(keptStrip);
   }
 }
 
