@@ -137,8 +137,12 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       const Integer e = lv.level[static_cast<size_t>(i)];
       double y;
       if (!WindLevelY(D, H, e, ys, y)) continue;
-      // The 10 m wind's numbers stand there already.
-      if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) continue;
+      // The 10 m wind's numbers stand there already: the levels above keep
+      // clear of them as of any level's.
+      if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) {
+        below = y - s.draw.HalfTextHeight;
+        continue;
+      }
       // A number that would stand above the chart's top is left out, not cut.
       if (y - s.draw.HalfTextHeight < std::log(static_cast<double>(gChartTop))) continue;
       // Nor one that would run into the numbers of the level below it.

@@ -30,7 +30,10 @@ struct Overlay {
 // counts where it is seen: not where a filled shape drawn later (or the
 // text's own background) hides it. A filled shape under a text that holds
 // all of its strokes is the text's backing, not a fault.
-std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over = {});
+// Lines of the traces (data: in these colours, two pixels wide or more) are
+// not to lie under a text's box: such a box hides "trace #rrggbb".
+std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over = {},
+                          const std::vector<QRgb>& traces = {});
 
 // "*" in a pattern stands for any run of characters.
 bool Matches(const std::string& pattern, const std::string& s);

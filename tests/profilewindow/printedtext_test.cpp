@@ -63,8 +63,6 @@ const Entry kMeant[] = {
 // where its views are looked at fails the test: take it out. The first entry
 // that fits a fault takes it.
 const Entry kOpen[] = {
-    // Chart with the 2 m / 10 m winds: a label's box over the " 5 " below it.
-    {"*-picData-chk10MWind", " 5 ", "covered by bar #000000"},
     // Heavy Pcp: the vectors through the MBE line.
     {"*-picMBE*", "MBE Velocity*", "crossed by line *"},
     {"*-picMBE*", "V low-level jet*", "crossed by line #ff0000"},
@@ -98,6 +96,7 @@ const Entry kOpen[] = {
 // blank, and which of its faults count (all when not given).
 struct Look {
   std::vector<Overlay> over{};
+  std::vector<QRgb> traces{};  // lines of data that no text's box may hide
   bool mayBeBlank = false;
   std::function<bool(const Fault&)> counts{};
 };
@@ -135,7 +134,7 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     EXPECT_TRUE(look.mayBeBlank || !pic.PrintedTexts().empty()) << view << " printed nothing";
     Applies(kOpen, open_, view);
     Applies(kMeant, meant_, view);
-    for (const Fault& f : testing::Faults(pic, look.over)) {
+    for (const Fault& f : testing::Faults(pic, look.over, look.traces)) {
       if (look.counts && !look.counts(f)) continue;
       const std::string line = view + ": \"" + f.text + "\" " + f.what;
       const char* mark = Count(kMeant, meant_, view, f) ? "meant" : Count(kOpen, open_, view, f) ? "open" : "NEW";
@@ -156,7 +155,9 @@ class PrintedTextTest : public testing::OverviewWindowTest {
       s.bounds = s.rect;
       over.push_back({s, "the omega strip"});
     }
-    Check(Ctl<PictureBoxWidget>(w, "picData")->Pic(), view, {.over = over});
+    // The temperature and dew point of the shown dataset and of the others.
+    const std::vector<QRgb> traces = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(127, 0, 0), qRgb(0, 127, 0)};
+    Check(Ctl<PictureBoxWidget>(w, "picData")->Pic(), view, {.over = over, .traces = traces});
   }
 
   // Views of the check boxes of the chart, each ticked (or unticked) alone.
@@ -288,6 +289,32 @@ TEST_F(PrintedTextTest, Chart) {
   }
 }
 
+// The chart with every box of it ticked at once (the ice humidity in place
+// of the water one), plain and skewed, the winds with their directions,
+// every member of an ensemble shown, beside the panels that mark levels.
+TEST_F(PrintedTextTest, ChartWithEveryBox) {
+  frmProfile& w = Start();
+  for (const auto& f : kFiles) {
+    Show(w, f.file, f.hours.front());
+    if (gDatasetCount > 1 && !gOverlayAll) w.btnEnsemble_Click();
+    for (const ChartBoxRow& row : frmProfile::ChartBoxes())
+      if ((row.redraw & kDrawChart) && std::string(row.name) != "chkSkewT") Ctl<CheckBox>(w, row.name)->SetValue(1);
+    for (const int skew : {0, 1}) {
+      Ctl<CheckBox>(w, "chkSkewT")->SetValue(skew);
+      for (const Integer hour : f.hours) {
+        Ctl<ScrollBar>(w, "hsbHour")->SetValue(hour);
+        for (const int panel : {2, 5}) {  // the helicity layer's marks, the jet's label
+          w.btnDisplay_Click(panel);
+          CheckChart(w, Name(f.file, hour, "picData-every") + (skew != 0 ? "-skewed" : "") + (kPanelPictures[panel] + 3));
+        }
+      }
+    }
+    for (const ChartBoxRow& row : frmProfile::ChartBoxes())
+      if (row.redraw & kDrawChart) Ctl<CheckBox>(w, row.name)->SetValue(0);
+    if (gOverlayAll) w.btnEnsemble_Click();
+  }
+}
+
 // The saved pictures as the window's and the batch's roads take them: the
 // chart drawn below its two title lines (and the omega strip laid over its
 // top), at the window's size and at the batch's "-SIZE=" 50, 100 and 150.
@@ -390,6 +417,12 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
        {"\"8.5\" covered by disc #000000"}},
       {"run together", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"), PrintAt(p, 20 + p.TextWidth("8.5"), 20, "7"); },
        {"\"8.5\" runs into \"7\""}},
+      {"box over a trace", [](PictureBox& p) { p.DrawWidth = 2, p.Line(24, 0, 24, 59, kRed), p.FontTransparent = false, PrintAt(p, 20, 20, "8.5"); },
+       {"\"8.5\" hides trace #ff0000"}},
+      {"box beside a trace", [](PictureBox& p) { p.DrawWidth = 2, p.Line(80, 0, 80, 59, kRed), p.FontTransparent = false, PrintAt(p, 20, 20, "8.5"); },
+       {}},
+      {"thin line of its colour", [](PictureBox& p) { p.Line(24, 0, 24, 59, kRed), p.FontTransparent = false, PrintAt(p, 20, 20, "8.5"); },
+       {}},
   };
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
@@ -399,7 +432,7 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
     pic.ForeColor = kWhite;
     c.draw(pic);
     std::vector<std::string> found;
-    for (const Fault& f : testing::Faults(pic)) found.push_back("\"" + f.text + "\" " + f.what);
+    for (const Fault& f : testing::Faults(pic, {}, {qRgb(255, 0, 0)})) found.push_back("\"" + f.text + "\" " + f.what);
     EXPECT_EQ(found, c.faults) << c.name;
   }
   PictureBox::RecordPrintedTexts(false);
