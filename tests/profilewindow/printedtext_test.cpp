@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QListWidget>
 
 #include <cstdio>
@@ -388,6 +389,47 @@ TEST_F(PrintedTextTest, Overview) {
   o.DrawTimeAxis();
   o.PlotData();
   checkAll("NAM_KOKC-overview-size50");
+}
+
+// The overview's picture-in-picture of the chart, dragged over the first
+// and the last hours (it stands in the other bottom corner then), with the
+// window as it first opens and shrunk: what the window's edges cut off its
+// chart is as lost as what lies over it.
+TEST_F(PrintedTextTest, PictureInPicture) {
+  frmProfile& w = Start();
+  Show(w, "NAM_KOKC", 0);
+  Open(w);
+  for (const QSize size : {w.size(), QSize(1600, 1000)}) {
+    w.resize(size);
+    for (const auto& f : kFiles) {
+      Show(w, f.file, f.hours.front());
+      frmOverView& ov = *Overview();  // a new file builds the overview anew
+      Ctl<CheckBox>(ov, "chkPIP")->SetValue(1);
+      auto* pip = Ctl<QLabel>(ov, "picPIP");
+      for (const Integer hour : {Integer{1}, gLastHour(gCurDataset)}) {
+        ov.picRH_MouseMove(1, 0, hour, 0.5);
+        ASSERT_TRUE(pip->isVisible()) << f.file;
+        // The parts of the chart outside the window's page, in its pixels.
+        const QRect shown = QRect(QPoint(0, 0), pip->parentWidget()->size()).intersected(pip->geometry());
+        std::vector<Overlay> cut;
+        const QRect whole(QPoint(0, 0), pip->size());
+        const QRect in = shown.translated(-pip->pos());
+        for (const QRect r : {QRect(QPoint(0, 0), QPoint(whole.right(), in.top() - 1)),
+                              QRect(QPoint(0, in.bottom() + 1), whole.bottomRight()),
+                              QRect(QPoint(0, 0), QPoint(in.left() - 1, whole.bottom())),
+                              QRect(QPoint(in.right() + 1, 0), whole.bottomRight())}) {
+          if (r.isEmpty()) continue;
+          PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area, .rect = r, .brush = QBrush(Qt::black)};
+          s.bounds = r;
+          cut.push_back({s, "the window's edge"});
+        }
+        const PictureBox& chart = *w.ChartPicture(pip->parentWidget()->size());  // as shown
+        Check(chart, Name(f.file, hour, "pip-chart") + std::to_string(pip->width()),
+              {.over = cut});
+        ov.picRH_MouseUp(1, 0, hour, 0.5);
+      }
+    }
+  }
 }
 
 // The check itself: it finds a line through a text, a bar half under one
