@@ -35,9 +35,14 @@ void ChartLabels::TracesIn(double top, double bottom, Spans& out) const {
   const double m = kTraceRoomPx;
   top -= m;
   bottom += m;
-  for (const QLineF& l : traces_) {
+  // The segments by their upper ends (PrintAll sorts them): from the first
+  // that may reach down into the rows to the last that begins above them.
+  auto from = std::lower_bound(traces_.begin(), traces_.end(), top - tracesSpan_,
+                               [](const QLineF& l, double y) { return std::min(l.y1(), l.y2()) < y; });
+  for (auto it = from; it != traces_.end() && std::min(it->y1(), it->y2()) <= bottom; ++it) {
+    const QLineF& l = *it;
     const double y1 = l.y1(), y2 = l.y2();
-    if (std::max(y1, y2) < top || std::min(y1, y2) > bottom) continue;
+    if (std::max(y1, y2) < top) continue;
     // The part of the segment inside the rows.
     double t0 = 0, t1 = 1;
     if (y1 != y2) {
@@ -280,6 +285,10 @@ bool ChartLabels::Nudge(const PictureBox& pic, QRectF& r, Slide slide, const std
 
 void ChartLabels::PrintAll(PictureBox& pic, double coveredTopPx) {
   collecting_ = false;
+  std::sort(traces_.begin(), traces_.end(),
+            [](const QLineF& a, const QLineF& b) { return std::min(a.y1(), a.y2()) < std::min(b.y1(), b.y2()); });
+  tracesSpan_ = 0;
+  for (const QLineF& l : traces_) tracesSpan_ = std::max(tracesSpan_, std::fabs(l.y2() - l.y1()));
   std::vector<QRectF> taken;
   taken.reserve(labels_.size());
   // In the order of their places, the shown dataset's before the others'

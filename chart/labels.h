@@ -112,6 +112,7 @@ class ChartLabels {
   bool shown_ = true;
   std::vector<Label> labels_;
   std::vector<QLineF> traces_;  // picture pixels
+  double tracesSpan_ = 0;       // the largest height of a segment
   QPointF traceAt_;
   QImage background_;
   DataInk ink_;
