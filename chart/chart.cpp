@@ -41,22 +41,16 @@ constexpr double kMaxPressure = 2000.0;
 // Bound of the temperature loops, so that absurd bounds cannot stall the redraw.
 constexpr int kMaxLoopSteps = 2000;
 
+// The pixels at the top a picture H pixels high spares for what lies over
+// it: none unless they leave the chart more than half of the picture.
+double SparedTopPx(double coveredPx, double H) { return coveredPx > 0 && 2 * coveredPx < H ? coveredPx : 0; }
+
 bool UsablePressure(double p) { return std::isfinite(p) && p > 0 && p <= kMaxPressure; }
 
 // The chart bounds give a usable picture: a pressure range with a top above
 // the bottom, and a temperature range of some width.
 bool FrameUsable() {
   return gChartTop > 0 && gChartBottom > gChartTop && gChartTMax > gChartTMin;
-}
-
-void SetFrameSystem(PictureBox& pic) {
-  pic.Scale(0.0, std::log(static_cast<double>(gChartTop)), 100.0,
-            std::log(static_cast<double>(gChartBottom)));
-}
-
-void SetTemperatureSystem(PictureBox& pic) {
-  pic.Scale(gChartTMin, std::log(static_cast<double>(gChartTop)), gChartTMax,
-            std::log(static_cast<double>(gChartBottom)));
 }
 
 // A drawing step that fails (a subscript out of range in the store, for
@@ -131,7 +125,7 @@ void DrawHeightLines(PictureBox& pic, ChartState& s) {
 // Temperature labels under the surface line, isotherms, extra isotherms and
 // dry adiabats, in the temperature system of the shown dataset.
 void DrawTemperatureGrid(PictureBox& pic, ChartState& s, double sfcPres) {
-  SetTemperatureSystem(pic);
+  SetTemperatureSystem(pic, s);
   const double lnTop = std::log(static_cast<double>(gChartTop));
   const double lnSfc = s.draw.LnSurfacePres;
   const double skew = s.draw.SkewFactor;
@@ -202,7 +196,7 @@ void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
   s.draw.SkewFactor = s.opt.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
   if (hasSurface) s.draw.LnSurfacePres = static_cast<Single>(std::log(sfcPres));
 
-  SetFrameSystem(pic);
+  SetFrameSystem(pic, s);
   s.draw.HalfTextHeight = static_cast<Single>(pic.TextHeight("9") / 2);
   pic.Mode = DrawMode::CopyPen;
   pic.Style = DrawStyle::Solid;
@@ -221,7 +215,7 @@ void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
     if (s.opt.chkLayer2Layer) RunStep([&] { PlotLayerToLayer(pic, s); });
     if (s.opt.chkRH[0] || s.opt.chkRH[1]) RunStep([&] { PlotRHBars(pic, s); });
     RunStep([&] { PlotInversions(pic, s); });
-    SetFrameSystem(pic);
+    SetFrameSystem(pic, s);
   }
 
   pic.Mode = DrawMode::XorPen;
@@ -240,6 +234,26 @@ void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
 }
 
 }  // namespace
+
+double CoveredTopPx(const ChartState& s) {
+  return std::max<double>(s.opt.ChkOmega ? kOmegaStripPx : 0, s.in.TopBandPx);
+}
+
+void SetChartScale(PictureBox& pic, double left, double right, double coveredPx) {
+  const double lnTop = std::log(static_cast<double>(gChartTop));
+  const double lnBottom = std::log(static_cast<double>(gChartBottom));
+  // The picture's top edge lies coveredPx above the chart's top, at the
+  // chart's own ln p per pixel.
+  const double H = pic.PixelHeight();
+  const double covered = SparedTopPx(coveredPx, H);
+  pic.Scale(left, lnTop - (lnBottom - lnTop) * covered / (H - covered), right, lnBottom);
+}
+
+void SetFrameSystem(PictureBox& pic, const ChartState& s) { SetChartScale(pic, 0.0, 100.0, CoveredTopPx(s)); }
+
+void SetTemperatureSystem(PictureBox& pic, const ChartState& s) {
+  SetChartScale(pic, gChartTMin, gChartTMax, CoveredTopPx(s));
+}
 
 std::string ChartNumber(long n) {
   return n < 0 ? std::to_string(n) + " " : " " + std::to_string(n) + " ";
@@ -290,7 +304,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
       s.cursor.ElevSketchDrawn = false;  // the chart was cleared: no sketch on it
       s.draw.SkewFactor = s.opt.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
       s.draw.LnSurfacePres = static_cast<Single>(std::log(static_cast<double>(gSfcPres(D, H))));
-      SetTemperatureSystem(picData);
+      SetTemperatureSystem(picData, s);
       s.draw.HalfTextHeight = static_cast<Single>(picData.TextHeight("9") / 2);
       picData.Mode = DrawMode::CopyPen;
       picData.Style = DrawStyle::Solid;
@@ -302,10 +316,18 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
     }
   }
 
+  // What was drawn above the chart's top (a trace of a zoomed chart) is
+  // taken off the band that lies under the strip or the titles.
+  if (const double covered = SparedTopPx(CoveredTopPx(s), picData.PixelHeight()); covered > 0) {
+    picData.ScalePixels();
+    picData.Mode = DrawMode::CopyPen;
+    picData.Box(0, 0, picData.PixelWidth() - 1, std::ceil(covered) - 1, picData.BackColor, true);
+    SetFrameSystem(picData, s);
+  }
   gCurDataset = s.draw.ShownDataset;
   s.draw.labels.SetShown(true);
   RunStep([&] { PloteeTitle(picData, s); });
-  RunStep([&] { s.draw.labels.PrintAll(picData, CoveredTopPx(s.opt)); });
+  RunStep([&] { s.draw.labels.PrintAll(picData, CoveredTopPx(s)); });
   if (gHourChangeSource != 2 && s.events != nullptr) s.events->FocusHourBar();
 }
 
@@ -313,17 +335,17 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
 // tick of 1.1 half text heights, then the text. When the band of the highest
 // surface is too low for them at the picture's height, the chart bottom goes
 // down until they fit.
-void KeepRoomForTemperatureLabels(PictureBox& pic) {
+void KeepRoomForTemperatureLabels(PictureBox& pic, double coveredTopPx) {
   if (gCurDataset < 1 || gCurDataset > std::min<Integer>(gDatasetCount, kMaxDatasets)) return;
   double sfcPres = 0;
   for (int h = 0; h <= std::min<int>(gLastHour(gCurDataset), kMaxHours - 1); ++h)
     if (UsablePressure(gSfcPres(gCurDataset, h))) sfcPres = std::max<double>(sfcPres, gSfcPres(gCurDataset, h));
   const double highest = std::max<double>(sfcPres, MaxSfcPres);
   if (!UsablePressure(highest) || highest >= gChartBottom) return;
-  SetFrameSystem(pic);
+  SetChartScale(pic, 0.0, 100.0, coveredTopPx);
   const double textPx = std::fabs(pic.TextHeight("9") * pic.PixelHeight() / pic.ScaleHeight());
   const double needPx = 1.55 * textPx + 2;
-  const double H = pic.PixelHeight();
+  const double H = pic.PixelHeight() - SparedTopPx(coveredTopPx, pic.PixelHeight());
   if (!std::isfinite(needPx) || H <= 2 * needPx) return;
   const double lnTop = std::log(static_cast<double>(gChartTop));
   const double lnSfc = std::log(highest);

@@ -85,13 +85,11 @@ struct ChartInputs {
   // Layer-to-layer shear thresholds of the index table.
   Single LayerShearT1 = 200.0f;         // olive band from here
   Single LayerShearT2 = 250.0f;         // dark red band from here
+  // Picture pixels at the top that something laid over the chart takes
+  // besides the omega strip (a snapshot's titles); 0 in the window.
+  double TopBandPx = 0;
 };
 
-// Height (picture pixels) of the omega scale strip picOmega, which lies over
-// the chart's top edge while "Omega" is ticked; the chart's captions keep
-// below it.
-inline constexpr int kOmegaStripPx = 30;
-inline double CoveredTopPx(const ChartOptions& o) { return o.ChkOmega ? kOmegaStripPx : 0; }
 
 // Values the redraw sets for its later steps and the mouse handlers.
 struct ChartRedraw {
@@ -101,6 +99,26 @@ struct ChartRedraw {
   Single HalfTextHeight = 0;    // half the text height of "9", in ln p units
   ChartLabels labels;           // the texts of the redraw, printed after its last line
 };
+
+struct ChartState;
+
+// Height (picture pixels) of the omega scale strip picOmega, which lies over
+// the chart's top edge while "Omega" is ticked.
+inline constexpr int kOmegaStripPx = 30;
+
+// The picture pixels at the top of the chart that lie under something laid
+// over it: the omega strip while it is shown, or the band a snapshot's titles
+// take. The chart's frame stands below them, so that they hide nothing it
+// draws.
+double CoveredTopPx(const ChartState& s);
+
+// The chart's systems on picData, gChartTop standing coveredPx picture pixels
+// below the picture's top edge (none on a picture too low to spare them):
+// the frame system (x 0..100), the temperature system (x in deg C at the
+// surface) and, for the omega profile, x from left to right.
+void SetChartScale(PictureBox& pic, double left, double right, double coveredPx);
+void SetFrameSystem(PictureBox& pic, const ChartState& s);
+void SetTemperatureSystem(PictureBox& pic, const ChartState& s);
 
 // The mouse over the chart: state kept between moves, and the readout and
 // elevated-CAPE texts the window shows.
@@ -151,7 +169,7 @@ void PlotProfile(PictureBox& picData, ChartState& s);
 // Lowers gChartBottom, when needed, until the temperature labels under the
 // surface line fit below the highest surface of the current dataset at the
 // picture's height (the window calls it before each redraw).
-void KeepRoomForTemperatureLabels(PictureBox& pic);
+void KeepRoomForTemperatureLabels(PictureBox& pic, double coveredTopPx);
 
 // The colour for the dataset being drawn: each component halved (rounded
 // down) unless gCurDataset is the shown dataset (the chart's, or the one a
@@ -198,7 +216,7 @@ void PloteeTitle(PictureBox& picData, ChartState& s);
 bool LevelBandPressures(Integer D, Integer H, Integer L, Single& p1, Single& p2);
 // Marks level L across the chart with a band drawn in exclusive-or (drawing
 // it twice takes it away); the next redraw clears it. Leaves the frame
-// system in force.
-void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L);
+// system in force (below coveredTopPx, as the redraw leaves it).
+void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L, double coveredTopPx);
 
 }  // namespace ondrik

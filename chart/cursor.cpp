@@ -34,16 +34,6 @@ Integer LevelCount(Integer D) { return std::clamp<Integer>(gNumLevels(D), 0, kMa
 // A pressure that ln p and the labels can take (mb).
 bool PositivePressure(double p) { return std::isfinite(p) && p > 0 && p < 1e5; }
 
-void SetTemperatureSystem(PictureBox& pic) {
-  pic.Scale(gChartTMin, std::log(static_cast<double>(gChartTop)), gChartTMax,
-            std::log(static_cast<double>(gChartBottom)));
-}
-
-void SetFrameSystem(PictureBox& pic) {
-  pic.Scale(0.0, std::log(static_cast<double>(gChartTop)), 100.0,
-            std::log(static_cast<double>(gChartBottom)));
-}
-
 bool ChartBoundsUsable() {
   return gChartTop > 0 && gChartBottom > gChartTop && gChartTMax > gChartTMin;
 }
@@ -116,8 +106,8 @@ void DrawSketch(PictureBox& pic, const ChartState& s, Integer D, Integer H, Inte
   if (PositivePressure(pE)) pic.LineTo(X(gElevELTemp(D, H, S), pE), std::log(pE), kSketch);
 }
 
-void SetSketchPen(PictureBox& pic) {
-  SetTemperatureSystem(pic);
+void SetSketchPen(PictureBox& pic, const ChartState& s) {
+  SetTemperatureSystem(pic, s);
   pic.DrawWidth = 1;
   pic.Mode = DrawMode::XorPen;
 }
@@ -137,7 +127,7 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   const double yL = std::log(pL);
   double w, h;
 
-  SetTemperatureSystem(pic);
+  SetTemperatureSystem(pic, s);
   s.cursor.lblActiveTemp.Caption = ReadoutTempCaption(gTemp(D, H, L));
   s.cursor.lblActiveDP.Caption = ReadoutDewpointCaption(gDewpt(D, H, L));
   LabelSizePx(pic, s.cursor.lblActiveTemp, w, h);
@@ -148,7 +138,7 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   const double xD = gDewpt(D, H, L) + (s.draw.LnSurfacePres - yL) * s.draw.SkewFactor;
   s.cursor.lblActiveDP.LeftPx = pic.XToPixel(xD) - 1.015 * w;
 
-  SetFrameSystem(pic);
+  SetFrameSystem(pic, s);
   s.cursor.lblActiveDir.Caption = WholeText(gWdir(D, H, L));
   s.cursor.lblActiveKts.Caption = WholeText(gWspd(D, H, L));
   LabelSizePx(pic, s.cursor.lblActiveDir, w, h);
@@ -313,7 +303,7 @@ void PlotECAPE(PictureBox& picData, ChartState& s, Integer hour, Integer level) 
 
   ChartCursor::ECapeFrame& f = s.cursor.frameECAPE;
   const Integer top = gElevELLevel(D, H, L);
-  SetSketchPen(picData);
+  SetSketchPen(picData, s);
   EraseSketch(picData, s);
   if (top <= 0) {  // nowhere buoyant: no sketch, blank labels
     picData.DrawWidth = 1;

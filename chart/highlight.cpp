@@ -23,12 +23,11 @@ bool LevelBandPressures(Integer D, Integer H, Integer L, Single& p1, Single& p2)
   return true;
 }
 
-void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L) {
+void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L, double coveredTopPx) {
   Single p1 = 0, p2 = 0;
   if (!LevelBandPressures(D, H, L, p1, p2)) return;
-  const double top = std::log(static_cast<double>(gChartTop > 0 ? gChartTop : 100));
-  const double bottom = std::log(static_cast<double>(gChartBottom > gChartTop ? gChartBottom : 1050));
-  picData.Scale(0, top, 100, bottom);
+  if (!(gChartTop > 0 && gChartBottom > gChartTop)) return;  // no chart to mark
+  SetChartScale(picData, 0, 100, coveredTopPx);
   picData.Mode = DrawMode::XorPen;
   picData.Box(0, std::log(static_cast<double>(p1)), 100, std::log(static_cast<double>(p2)), RGB(192, 192, 0), true);
   picData.Mode = DrawMode::CopyPen;

@@ -10,13 +10,53 @@ namespace {
 // Margins (picture pixels) of a text's box across and up and down.
 constexpr double kPadPx = 2;
 constexpr double kPadTopBottomPx = 1;
+// Room (picture pixels) a box keeps from the middle of a trace's line.
+constexpr double kTraceRoomPx = 2;
 }  // namespace
 
 void ChartLabels::Begin() {
   collecting_ = true;
   shown_ = true;
   labels_.clear();
+  traces_.clear();
   background_ = QImage();
+}
+
+void ChartLabels::TraceTo(const PictureBox& pic, double x, double y, bool start) {
+  if (!collecting_) return;
+  const QPointF p(pic.XToPixel(x), pic.YToPixel(y));
+  if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return;
+  if (!start) traces_.emplace_back(traceAt_, p);
+  traceAt_ = p;
+}
+
+void ChartLabels::TracesIn(double top, double bottom, Spans& out) const {
+  out.clear();
+  const double m = kTraceRoomPx;
+  top -= m;
+  bottom += m;
+  // The segments by their upper ends (PrintAll sorts them): from the first
+  // that may reach down into the rows to the last that begins above them.
+  auto from = std::lower_bound(traces_.begin(), traces_.end(), top - tracesSpan_,
+                               [](const QLineF& l, double y) { return std::min(l.y1(), l.y2()) < y; });
+  for (auto it = from; it != traces_.end() && std::min(it->y1(), it->y2()) <= bottom; ++it) {
+    const QLineF& l = *it;
+    const double y1 = l.y1(), y2 = l.y2();
+    if (std::max(y1, y2) < top) continue;
+    // The part of the segment inside the rows.
+    double t0 = 0, t1 = 1;
+    if (y1 != y2) {
+      t0 = std::clamp((top - y1) / (y2 - y1), 0.0, 1.0);
+      t1 = std::clamp((bottom - y1) / (y2 - y1), 0.0, 1.0);
+    }
+    const double xa = l.x1() + (l.x2() - l.x1()) * t0, xb = l.x1() + (l.x2() - l.x1()) * t1;
+    out.emplace_back(std::min(xa, xb) - m, std::max(xa, xb) + m);
+  }
+}
+
+bool ChartLabels::Meets(const QRectF& r, const Spans& spans) {
+  return std::any_of(spans.begin(), spans.end(),
+                     [&](const auto& sp) { return sp.first < r.right() && sp.second > r.left(); });
 }
 
 void ChartLabels::KeepBackground(const PictureBox& pic) { background_ = pic.Image(); }
@@ -139,12 +179,15 @@ bool ChartLabels::Place(const PictureBox& pic, const Label& l, const DataInk& in
   const double W = pic.PixelWidth(), H = pic.PixelHeight();
   const double w = l.box.width(), h = l.box.height();
   int best = INT_MAX;
-  // The texts placed so far that reach into the rows of a place.
+  // The texts placed so far and the traces that reach into the rows of a
+  // place.
   std::vector<QRectF> near;
+  Spans traces;
   auto rows = [&](double y) {
     near.clear();
     for (const QRectF& t : taken)
       if (t.bottom() > y && t.top() < y + h) near.push_back(t);
+    TracesIn(y, y + h, traces);
   };
   // A place inside the picture, under the strip and clear of the texts
   // placed so far; the one on the least data wins, the first without any
@@ -152,6 +195,7 @@ bool ChartLabels::Place(const PictureBox& pic, const Label& l, const DataInk& in
   auto clear = [&](double x, double y) {
     const QRectF r(x, y, w, h);
     if (r.left() < 0 || r.right() > W || r.top() < coveredTopPx || r.bottom() > H) return false;
+    if (Meets(r, traces)) return false;
     const int n = ink.Count(r);
     if (n >= best || !Clear(r, near)) return false;
     best = n;
@@ -181,13 +225,17 @@ bool ChartLabels::Place(const PictureBox& pic, const Label& l, const DataInk& in
       // Row by row from its own place down to the middle of the picture.
       const double top = std::max(l.box.top(), coveredTopPx);
       const double bottom = top + 0.4 * H;
+      // Right of its own place first, then, where a row has not room
+      // enough there, left of it.
+      const double x0 = std::clamp(l.box.left(), 0.0, std::max(0.0, std::min(W, l.hiPx) - w));
       for (double y = top; y <= bottom; y += step) {
         rows(y);
-        for (double x = std::max(0.0, l.box.left()); x + w <= std::min(W, l.hiPx); x += step)
+        for (double x = x0; x + w <= std::min(W, l.hiPx); x += step)
+          if (clear(x, y)) return true;
+        for (double x = x0 - step; x >= 0; x -= step)
           if (clear(x, y)) return true;
       }
-      if (best == INT_MAX) out = l.box;  // nowhere else: where it was asked for
-      return true;
+      return best != INT_MAX;
     }
     case LabelPlace::Fixed:
     case LabelPlace::AtPoint:
@@ -201,42 +249,57 @@ bool ChartLabels::Clear(const QRectF& r, const std::vector<QRectF>& taken) {
   return std::none_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(r); });
 }
 
-bool ChartLabels::Nudge(const PictureBox& pic, QRectF& r, bool slides, const std::vector<QRectF>& taken) {
+bool ChartLabels::Nudge(const PictureBox& pic, QRectF& r, Slide slide, const std::vector<QRectF>& taken,
+                        double coveredTopPx) const {
   const double W = pic.PixelWidth(), H = pic.PixelHeight();
   if (r.width() <= W) r.moveLeft(std::clamp(r.left(), 0.0, W - r.width()));
-  if (r.height() <= H) r.moveTop(std::clamp(r.top(), 0.0, H - r.height()));
-  if (Clear(r, taken)) return true;
-  if (!slides) return false;
-  // Along its row, to the nearest clear place either way.
+  if (r.height() <= H - coveredTopPx) r.moveTop(std::clamp(r.top(), coveredTopPx, H - r.height()));
+  if (slide == Slide::None) return Clear(r, taken);
+  Spans traces;
+  TracesIn(r.top(), r.bottom(), traces);
+  if (slide == Slide::Stays) return Clear(r, taken) && !Meets(r, traces);
+  if (Clear(r, taken) && !Meets(r, traces)) return true;
+  // Along its row, to the nearest place either way clear of the texts and
+  // the traces, or else of the texts.
   std::vector<QRectF> near;
   for (const QRectF& t : taken)
     if (t.bottom() > r.top() && t.top() < r.bottom()) near.push_back(t);
   const double x0 = r.left();
+  double offTexts = Clear(r, near) ? x0 : -1;
   for (double d = 1; x0 - d >= 0 || x0 + d + r.width() <= W; d += 1) {
     for (const double x : {x0 + d, x0 - d}) {
       if (x < 0 || x + r.width() > W) continue;
       const QRectF moved(x, r.top(), r.width(), r.height());
-      if (Clear(moved, near)) {
+      if (!Clear(moved, near)) continue;
+      if (!Meets(moved, traces)) {
         r = moved;
         return true;
       }
+      if (offTexts < 0) offTexts = x;
     }
   }
-  return false;
+  if (offTexts < 0) return false;
+  r.moveLeft(offTexts);
+  return true;
 }
 
 void ChartLabels::PrintAll(PictureBox& pic, double coveredTopPx) {
   collecting_ = false;
+  std::sort(traces_.begin(), traces_.end(),
+            [](const QLineF& a, const QLineF& b) { return std::min(a.y1(), a.y2()) < std::min(b.y1(), b.y2()); });
+  tracesSpan_ = 0;
+  for (const QLineF& l : traces_) tracesSpan_ = std::max(tracesSpan_, std::fabs(l.y2() - l.y1()));
   std::vector<QRectF> taken;
   taken.reserve(labels_.size());
   // In the order of their places, the shown dataset's before the others'
   // each time; each text keeps a pixel off the boxes placed before it.
   // Values stand where they are, moved only as far as keeps them whole
   // inside the picture and, for the shown dataset's at points, along their
-  // row clear of the texts placed before them. A value of another dataset
-  // that would run into one of those is left out (the shown dataset's, or
-  // the first of the same kind, tells it), and so is one whose point lies
-  // beyond the picture. The captions then find their places.
+  // row clear of the texts placed before them and off the traces. A value
+  // of another dataset that would run into one of those, or at a point
+  // would lie over a trace, is left out (the shown dataset's, or the first
+  // of the same kind, tells it), and so is one whose point lies beyond the
+  // picture. The captions then find their places.
   const auto take = [&](const QRectF& r) { taken.push_back(r.adjusted(-1, -1, 1, 1)); };
   bool inkBuilt = false;
   for (int place = 0; place <= static_cast<int>(LabelPlace::Anywhere); ++place) {
@@ -245,10 +308,15 @@ void ChartLabels::PrintAll(PictureBox& pic, double coveredTopPx) {
         if (static_cast<int>(l.place) != place || l.shown != shown) continue;
         QRectF r = l.box;
         if (l.place == LabelPlace::Fixed || l.place == LabelPlace::AtPoint) {
-          // A value whose point lies beyond the picture is not there to see.
+          // A value whose point lies beyond the picture, or under what lies
+          // over its top, is not there to see.
           const QPointF c = l.box.center();
-          if (!(c.x() >= 0 && c.x() <= pic.PixelWidth() && c.y() >= 0 && c.y() <= pic.PixelHeight())) continue;
-          if (!Nudge(pic, r, shown && l.place == LabelPlace::AtPoint, taken) && !shown) continue;
+          if (!(c.x() >= 0 && c.x() <= pic.PixelWidth() && c.y() >= coveredTopPx && c.y() <= pic.PixelHeight()))
+            continue;
+          const Slide slide = l.place != LabelPlace::AtPoint ? Slide::None
+                              : shown                        ? Slide::OffTextsAndTraces
+                                                             : Slide::Stays;
+          if (!Nudge(pic, r, slide, taken, coveredTopPx) && !shown) continue;
         } else {
           // The captions keep clear of what the values left too.
           if (!inkBuilt) ink_.Build(pic.Image(), background_, pic.DeviceScale());

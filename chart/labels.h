@@ -6,10 +6,12 @@
 #pragma once
 
 #include <QImage>
+#include <QLineF>
 #include <QPointF>
 #include <QRectF>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/picturebox.h"
@@ -40,6 +42,13 @@ class ChartLabels {
   // captions, each at the first place that no data, no other text and not
   // the top coveredTopPx picture pixels (a strip laid over the chart) take.
   void PrintAll(PictureBox& pic, double coveredTopPx);
+
+  // A trace of data (a temperature or dew point): a segment from the last
+  // point to (x, y) in the picture's current scale, or its first point when
+  // start is set. No text's box is placed over a trace where another place
+  // stands: a value slides along its row off it, a caption goes elsewhere or
+  // is left out.
+  void TraceTo(const PictureBox& pic, double x, double y, bool start);
 
   // A text at the picture's current position, in its ForeColor and font.
   // A caption moves between the x positions lo and hi (in the picture's
@@ -75,13 +84,26 @@ class ChartLabels {
     int cw_ = 0, ch_ = 0;
     double scale_ = 1;
   };
+  // Where the traces run across the rows from top to bottom (picture
+  // pixels), with the room a box keeps from them: x intervals.
+  using Spans = std::vector<std::pair<double, double>>;
+  void TracesIn(double top, double bottom, Spans& out) const;
+  static bool Meets(const QRectF& r, const Spans& spans);
   void PrintAt(PictureBox& pic, const Label& l, const QRectF& box) const;
   // No text placed so far meets the box r.
   static bool Clear(const QRectF& r, const std::vector<QRectF>& taken);
-  // A value's box moved inside the picture and, when slides is set and it
-  // meets a text placed before it, along its row to the nearest clear
-  // place; false when it meets one there (r is then inside the picture only).
-  static bool Nudge(const PictureBox& pic, QRectF& r, bool slides, const std::vector<QRectF>& taken);
+  // A value's box moved inside the picture below its covered top and then,
+  // when it may slide along its row, to the nearest place clear of the texts
+  // placed before it and of the traces (or, with none, of the texts); false
+  // when it meets a text where it ends, or (staying) a trace (r is then
+  // inside the picture only).
+  enum class Slide {
+    None,              // stays; meets no text
+    Stays,             // stays; meets no text and no trace
+    OffTextsAndTraces  // slides off both
+  };
+  bool Nudge(const PictureBox& pic, QRectF& r, Slide slide, const std::vector<QRectF>& taken,
+             double coveredTopPx) const;
   // The place of a caption, or false when it is better left out.
   bool Place(const PictureBox& pic, const Label& l, const DataInk& ink, const std::vector<QRectF>& taken,
              double coveredTopPx, QRectF& out) const;
@@ -89,6 +111,9 @@ class ChartLabels {
   bool collecting_ = false;
   bool shown_ = true;
   std::vector<Label> labels_;
+  std::vector<QLineF> traces_;  // picture pixels
+  double tracesSpan_ = 0;       // the largest height of a segment
+  QPointF traceAt_;
   QImage background_;
   DataInk ink_;
 };

@@ -69,7 +69,7 @@ void PlotOmegaProfile(PictureBox& picData, ChartState& s) {
   const double range = UsableOmegaRange(s);
   const double lnTop = std::log(static_cast<double>(gChartTop));
   const double lnBottom = std::log(static_cast<double>(gChartBottom));
-  picData.Scale(-range, lnTop, range, lnBottom);
+  SetChartScale(picData, -range, range, CoveredTopPx(s));
 
   const Color c = D == s.draw.ShownDataset ? kWhite : kGrey;
   picData.ForeColor = c;

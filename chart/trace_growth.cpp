@@ -104,9 +104,7 @@ void PlotGrowthLayers(PictureBox& picData, ChartState& s) {
     if (s.opt.chkHailGrowth) picData.DrawWidth = 1;
   }
   // The closing steps (wind column) draw in the frame system.
-  if (gChartTop > 0 && gChartBottom > 0)
-    picData.Scale(0.0, std::log(static_cast<double>(gChartTop)), 100.0,
-                  std::log(static_cast<double>(gChartBottom)));
+  if (gChartTop > 0 && gChartBottom > 0) SetFrameSystem(picData, s);
 }
 
 }  // namespace ondrik

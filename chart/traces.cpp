@@ -25,7 +25,7 @@ using chartpt::X;
 // and the trace goes on from the next good level.
 template <typename Value>
 void DrawTrace(PictureBox& pic, const ChartState& s, Integer D, Integer H, int top, Color c,
-               Value value) {
+               Value value, ChartLabels* keptClear = nullptr) {
   pic.ForeColor = c;
   bool started = false;
   for (int L = 1; L <= top; ++L) {
@@ -38,6 +38,7 @@ void DrawTrace(PictureBox& pic, const ChartState& s, Integer D, Integer H, int t
     const double x = X(s, v, p), y = std::log(p);
     if (!started) pic.PSet(x, y, c);
     else pic.LineTo(x, y, c);
+    if (keptClear != nullptr) keptClear->TraceTo(pic, x, y, !started);
     started = true;
   }
 }
@@ -156,10 +157,11 @@ void PlotTraces(PictureBox& picData, ChartState& s) {
     if (s.opt.chkFP)
       DrawTrace(picData, s, D, H, top, eRGB(s, 127, 255, 255),
                 [&](int L) { return static_cast<double>(static_cast<Single>(gFrostPt(D, H, L))); });
+    // The texts keep off the temperature and the dew point.
     DrawTrace(picData, s, D, H, top, eRGB(s, 0, 255, 0),
-              [&](int L) { return static_cast<double>(gDewpt(D, H, L)); });
+              [&](int L) { return static_cast<double>(gDewpt(D, H, L)); }, &s.draw.labels);
     DrawTrace(picData, s, D, H, top, eRGB(s, 255, 0, 0),
-              [&](int L) { return static_cast<double>(gTemp(D, H, L)); });
+              [&](int L) { return static_cast<double>(gTemp(D, H, L)); }, &s.draw.labels);
   }
   picData.DrawWidth = 1;
 

@@ -31,16 +31,6 @@ using chartpt::UsablePres;
 // never beyond the store.
 int LevelCount(Integer D) { return std::clamp<int>(gNumLevels(D), 0, kMaxLevels); }
 
-void SetFrameSystem(PictureBox& pic) {
-  pic.Scale(0.0, std::log(static_cast<double>(gChartTop)), 100.0,
-            std::log(static_cast<double>(gChartBottom)));
-}
-
-void SetTemperatureSystem(PictureBox& pic) {
-  pic.Scale(gChartTMin, std::log(static_cast<double>(gChartTop)), gChartTMax,
-            std::log(static_cast<double>(gChartBottom)));
-}
-
 // x of a temperature t at pressure p in the temperature system.
 double ChartX(const ChartState& s, double t, double p) {
   return t + s.draw.SkewFactor * (s.draw.LnSurfacePres - std::log(p));
@@ -147,8 +137,12 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       const Integer e = lv.level[static_cast<size_t>(i)];
       double y;
       if (!WindLevelY(D, H, e, ys, y)) continue;
-      // The 10 m wind's numbers stand there already.
-      if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) continue;
+      // The 10 m wind's numbers stand there already: the levels above keep
+      // clear of them as of any level's.
+      if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) {
+        below = y - s.draw.HalfTextHeight;
+        continue;
+      }
       // A number that would stand above the chart's top is left out, not cut.
       if (y - s.draw.HalfTextHeight < std::log(static_cast<double>(gChartTop))) continue;
       // Nor one that would run into the numbers of the level below it.
@@ -255,7 +249,7 @@ void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
   if (n < 1) return;
   const Integer M = std::min<Integer>(MixingTopLevel(D, H, s.opt.gXferIndex), n);
 
-  SetTemperatureSystem(pic);
+  SetTemperatureSystem(pic, s);
   pic.Style = DrawStyle::Solid;
   if (D == s.draw.ShownDataset) {
     pic.ForeColor = kMixedShown;
@@ -320,10 +314,10 @@ void PlotWindColumnAndMarks(PictureBox& pic, ChartState& s) {
   const Integer H = s.in.CurHour;
   pic.DrawWidth = 1;
   pic.Style = DrawStyle::Solid;
-  SetFrameSystem(pic);
+  SetFrameSystem(pic, s);
   Guarded([&] { PlotWindColumn(pic, s); });
   Guarded([&] { DrawModelPrecipType(pic, s); });
-  SetFrameSystem(pic);
+  SetFrameSystem(pic, s);
 
   if (s.opt.chk10MWind) {
     Guarded([&] {
@@ -354,7 +348,7 @@ void PloteeTitle(PictureBox& pic, ChartState& s) {
   const double leftPx = std::max(8 * w * pxPerUnit, labelsEndPx + w * pxPerUnit);
   pic.CurrentX = pic.ScaleLeft() + leftPx * pic.ScaleWidth() / pic.PixelWidth();
   pic.CurrentY = pic.ScaleTop() + 4 * h * (pic.ScaleHeight() < 0 ? -1 : 1) +
-                 CoveredTopPx(s.opt) * pic.ScaleHeight() / pic.PixelHeight();
+                 CoveredTopPx(s) * pic.ScaleHeight() / pic.PixelHeight();
   pic.ForeColor = kWhite;
   const std::string keptName = pic.FontName;
   const double keptSize = pic.FontSize;

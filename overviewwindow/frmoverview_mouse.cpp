@@ -103,11 +103,13 @@ void frmOverView::picRH_MouseUp(int /*button*/, int /*shift*/, double /*x*/, dou
 // ---- picture-in-picture ----
 
 void frmOverView::PIP(double x) {
-  const QImage* chart = profile_.ChartImage();
-  if (chart == nullptr || chart->isNull()) return;
+  // Whole inside the window: a chart larger than it is drawn anew to fit.
+  const QWidget* page = picPIP->parentWidget();
+  const PictureBox* pic = profile_.ChartPicture(page->size());
+  if (pic == nullptr || pic->Image().isNull()) return;
+  const QImage* chart = &pic->Image();
   picPIP->resize(chart->deviceIndependentSize().toSize());
   const double m = PipPointerX(x, state_.frame, picRH->x(), picRH->width());
-  const QWidget* page = picPIP->parentWidget();
   picPIP->move(PipLeft(picPIP->x(), m, page->width(), picPIP->width()), page->height() - picPIP->height());
   picPIP->setPixmap(QPixmap::fromImage(*chart));  // at the chart's resolution
   picPIP->setVisible(true);

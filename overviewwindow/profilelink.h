@@ -9,9 +9,11 @@
 #include <string>
 
 #include <QImage>
+#include <QSize>
 
 #include "core/loadui.h"
 #include "overview/state.h"
+#include "platform/picturebox.h"
 
 class QImage;
 
@@ -95,8 +97,10 @@ class ProfileLink {
   virtual void ToggleTrainingMode() {}
   // The configured browser of Linux mode.
   virtual std::string BrowserPath() const { return {}; }
-  // The profile chart as it is drawn (nullptr: none).
-  virtual const QImage* ChartImage() const { return nullptr; }
+  // The profile chart as a picture within room (pixels): the chart as the
+  // window draws it when it fits, else drawn anew at the size that fits
+  // (nullptr: none).
+  virtual const PictureBox* ChartPicture(QSize /*room*/) { return nullptr; }
 };
 
 }  // namespace ondrik

@@ -271,6 +271,11 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void ProfileSnapInBackground(char letter, SnapshotSaver& saver, std::function<void(bool ok)> saved);
   // The request of a snapshot of the current hour; none without a file.
   std::optional<SnapshotRequest> ProfileSnapRequest(const std::string& name) const;
+  // The chart drawn for a snapshot: its frame below the band that the titles
+  // (and the omega strip over them) will take, so that they hide none of it.
+  void PlotProfileUnderSnapshotTitles(const SnapshotRequest& req);
+  // The chart for the overview's picture-in-picture within room (pixels).
+  const PictureBox* ChartPicture(QSize room) override;
 
   // The archive lists in the side-panel area ("Archive" button) and the choice
   // of a file from them.
@@ -377,7 +382,6 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void SetOmegaSmooth(bool on) override { chart_.opt.gOmegaSmoothOn = on; }
   void ToggleTrainingMode() override { picLogo_Click(); }
   std::string BrowserPath() const override { return cfg_.gBrowserPath; }
-  const QImage* ChartImage() const override;
   bool ThicknessView() const override { return ShowThickness; }
   void SetThicknessView(bool thickness) override;
   int TrailHours() const override;
@@ -449,6 +453,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   MapFeatureTable mapFeatures_;  // the lookup table, read at start-up
   ArchiveLists archive_;
   ChartState chart_;
+  PictureBox pipChart_{1, 1};  // the chart drawn anew for the overview's picture-in-picture
   std::unique_ptr<OverviewLink> overview_;
   LevelBars loadedLevelBars_;  // the level bars as the last load set them
   WheelFilter* wheel_ = nullptr;

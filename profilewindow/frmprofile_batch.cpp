@@ -141,6 +141,7 @@ std::optional<SnapshotRequest> frmProfile::ProfileSnapRequest(const std::string&
 bool frmProfile::ProfileSnapStep(const std::string& name) {
   const std::optional<SnapshotRequest> req = ProfileSnapRequest(name);
   if (!req) return false;
+  PlotProfileUnderSnapshotTitles(*req);
   const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
   // The window is drawn again through setup 9, as saved here now.
   const auto redraw = [this] {
@@ -159,6 +160,7 @@ void frmProfile::ProfileSnapInBackground(char letter, SnapshotSaver& saver, std:
     saved(false);
     return;
   }
+  PlotProfileUnderSnapshotTitles(*req);
   const PictureBox* omega = chart_.opt.ChkOmega ? &picOmega->Pic() : nullptr;
   PreparedSnapshot snap = PrepareProfileSnap(picData->Pic(), omega, *req);
   picData->update();

@@ -19,6 +19,7 @@
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/convectionpage.h"
 #include "profilewindow/frmprofile.h"
+#include "profilewindow/snapshot.h"
 
 namespace ondrik {
 
@@ -313,7 +314,7 @@ void frmProfile::PlotProfile() {
   if (gLoadingState || !FileLoaded) return;
   chart_.in.CurHour = CurHour;
   try {
-    KeepRoomForTemperatureLabels(picData->Pic());
+    KeepRoomForTemperatureLabels(picData->Pic(), CoveredTopPx(chart_));
     ::ondrik::PlotProfile(picData->Pic(), chart_);
   } catch (const std::exception& e) {
     // A drawing step that fails is skipped; the rest of the window stands.
@@ -323,9 +324,16 @@ void frmProfile::PlotProfile() {
   emit ChartDrawn();
 }
 
+void frmProfile::PlotProfileUnderSnapshotTitles(const SnapshotRequest& req) {
+  const QSize strip = chart_.opt.ChkOmega ? QSize(picOmega->Pic().PixelWidth(), picOmega->Pic().PixelHeight()) : QSize();
+  chart_.in.TopBandPx = SnapshotTitlesBottomPx(picData->Pic(), ::ondrik::SnapshotTitle(req.siteId, req.modelName, req.valid0), strip);
+  PlotProfile();
+  chart_.in.TopBandPx = 0;
+}
+
 void frmProfile::HighlightChartLevel(Integer L) {
   if (!FileLoaded || gLoadingState) return;
-  HighlightLevelBand(picData->Pic(), gCurDataset, CurHour, L);
+  HighlightLevelBand(picData->Pic(), gCurDataset, CurHour, L, CoveredTopPx(chart_));
   picData->update();
 }
 

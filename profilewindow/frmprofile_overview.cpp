@@ -4,6 +4,8 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cstdio>
+#include <exception>
 
 #include "core/shared.h"
 #include "core/shear.h"
@@ -130,7 +132,38 @@ bool frmProfile::AdjustTimeZone(int delta) {
   return AdjustTimeZoneOffset(delta, path);
 }
 
-const QImage* frmProfile::ChartImage() const { return picData != nullptr ? &picData->Pic().Image() : nullptr; }
+const PictureBox* frmProfile::ChartPicture(QSize room) {
+  if (picData == nullptr) return nullptr;
+  const PictureBox& shown = picData->Pic();
+  const int w = std::min(shown.PixelWidth(), room.width()), h = std::min(shown.PixelHeight(), room.height());
+  if (w == shown.PixelWidth() && h == shown.PixelHeight()) return &shown;
+  if (w < 1 || h < 1 || !FileLoaded || gLoadingState) return nullptr;
+  // Every number at the size the chart prints it, with the window's
+  // choices; the window's chart, its bounds, its cursor and its focus stay
+  // as they are (the side panel's marks are asked for, nothing else).
+  struct MarksOnly : ChartEvents {
+    ChartEvents* to = nullptr;
+    ChartMarks MarksFor(Integer D, Integer H) override { return to != nullptr ? to->MarksFor(D, H) : ChartMarks{}; }
+  } marks;
+  marks.to = chart_.events;
+  ChartState s = chart_;
+  s.events = &marks;
+  s.in.CurHour = CurHour;
+  pipChart_.Resize(w, h, shown.DeviceScale());
+  pipChart_.BackColor = shown.BackColor;
+  pipChart_.FontName = shown.FontName;
+  pipChart_.FontSize = shown.FontSize;
+  pipChart_.FontBold = shown.FontBold;
+  const Integer keptBottom = gChartBottom;
+  try {
+    KeepRoomForTemperatureLabels(pipChart_, CoveredTopPx(s));
+    ::ondrik::PlotProfile(pipChart_, s);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Ondrik: the chart of hour %d could not be drawn: %s\n", CurHour, e.what());
+  }
+  gChartBottom = keptBottom;
+  return &pipChart_;
+}
 
 void frmProfile::BringForward() {
   raise();

@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <system_error>
@@ -76,17 +77,39 @@ std::string SnapshotValidLine(const DateTime& validCur) {
          TwoDigits(validCur.minute) + "z";
 }
 
-void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine,
-                        QSize cornerPx) {
+namespace {
+
+// Where the titles stand, in the scale 0..100 both ways: the first line's
+// left x, width w and height h, and the top of the band they stand in
+// (the titles from top + 1.8 h to top + 3.8 h).
+struct TitlesPlace {
+  double x = 0, w = 0, h = 0, top = 0;
+};
+
+TitlesPlace PlaceTitles(PictureBox& picData, const std::string& title, QSize cornerPx) {
   picData.Scale(0, 0, 100, 100);
-  const double w = picData.TextWidth(title);
-  const double h = picData.TextHeight(title);
-  const double x = (picData.ScaleWidth() - w) / 2;
+  TitlesPlace t;
+  t.w = picData.TextWidth(title);
+  t.h = picData.TextHeight(title);
+  t.x = (picData.ScaleWidth() - t.w) / 2;
   // Below a picture laid over the top-left corner that reaches under them,
   // as far as the chart has room.
   const double below = cornerPx.height() * picData.ScaleHeight() / picData.PixelHeight();
-  const bool covered = cornerPx.width() > picData.XToPixel(x) && cornerPx.height() > 0;
-  const double top = covered && below + 3.8 * h <= picData.ScaleHeight() ? below : 0;
+  const bool covered = cornerPx.width() > picData.XToPixel(t.x) && cornerPx.height() > 0;
+  t.top = covered && below + 3.8 * t.h <= picData.ScaleHeight() ? below : 0;
+  return t;
+}
+
+}  // namespace
+
+double SnapshotTitlesBottomPx(PictureBox& picData, const std::string& title, QSize cornerPx) {
+  const TitlesPlace t = PlaceTitles(picData, title, cornerPx);
+  return std::ceil(picData.YToPixel(t.top + 3.8 * t.h)) + kSnapshotTitlesGapPx;
+}
+
+void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine,
+                        QSize cornerPx) {
+  const auto [x, w, h, top] = PlaceTitles(picData, title, cornerPx);
   const double y = top + 1.8 * h;
   picData.Box(x, y, x + w, y + 2 * h, RGB(255, 255, 255), true);
   picData.FontTransparent = true;

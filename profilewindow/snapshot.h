@@ -56,6 +56,13 @@ std::string SnapshotValidLine(const DateTime& validCur);
 void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine,
                         QSize cornerPx = QSize());
 
+// The picture pixels from the chart's top down to a little under the titles
+// that DrawSnapshotTitles writes: the band a snapshot's chart keeps clear of
+// its frame, so that the titles hide nothing of it. Leaves picData scaled
+// 0..100.
+inline constexpr double kSnapshotTitlesGapPx = 2;
+double SnapshotTitlesBottomPx(PictureBox& picData, const std::string& title, QSize cornerPx = QSize());
+
 // The composite: a copy of the chart, with the omega strip copied over its
 // top-left corner when omega is given (the strip is shown).
 QImage ComposeSnapshot(const PictureBox& picData, const PictureBox* picOmega);

@@ -562,7 +562,7 @@ TEST(ChartLabels, TheGroundBandMakesRoomForTheTemperatureLabels) {
     SCOPED_TRACE(::testing::Message() << c.heightPx << " px, bottom " << c.bottom);
     PictureBox pic(400, c.heightPx);
     gChartBottom = c.bottom;
-    KeepRoomForTemperatureLabels(pic);
+    KeepRoomForTemperatureLabels(pic, 0);
     EXPECT_EQ(gChartBottom > c.bottom, c.lowered);
     pic.Scale(0.0, std::log(295.0), 100.0, std::log(static_cast<double>(gChartBottom)));
     const double textPx = std::fabs(pic.TextHeight("9") * pic.PixelHeight() / pic.ScaleHeight());

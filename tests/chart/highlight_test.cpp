@@ -50,11 +50,11 @@ TEST(LevelBand, HalfWayToTheNeighboursAndNeverPastTheProfile) {
   pic.BackColor = 0;
   pic.Cls();
   const QImage before = pic.Image();
-  HighlightLevelBand(pic, 1, 0, 10);
+  HighlightLevelBand(pic, 1, 0, 10, 0);
   EXPECT_NE(pic.Image(), before);
   const int y = static_cast<int>(pic.YToPixel(std::log(static_cast<double>(gPres(1, 0, 10)))));
   EXPECT_EQ(At(pic, 100, y), RGB(192, 192, 0));
-  HighlightLevelBand(pic, 1, 0, 10);
+  HighlightLevelBand(pic, 1, 0, 10, 0);
   EXPECT_EQ(pic.Image(), before);
   ResetChartGlobals();
 }

@@ -47,7 +47,10 @@ struct Overlay {
 // that are not its ground, where nothing recorded crosses it: what was
 // drawn outside the picture box's record (a picture copied in) or touches
 // it without a pixel between.
-inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over = {}, bool round = false);
+// traces: lines of data (in these colours, two pixels wide or more) that
+// are not to lie under a text's box: such a box "hides trace #rrggbb".
+inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over = {}, bool round = false,
+                                 const std::vector<QRgb>& traces = {});
 
 // "*" in a pattern stands for any run of characters.
 inline bool Matches(const std::string& pattern, const std::string& s);
@@ -142,6 +145,34 @@ inline int Covered(const Strokes& strokes, const std::vector<const Shape*>& shap
 
 inline std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
+// The box a text stands on, in device pixels: its background, with the
+// filled shape drawn just before it that holds it (its margins).
+inline QRect BoxOf(const Text& a, const std::vector<Shape>& shapes, double scale) {
+  const QRectF bg = a.background;
+  QRect box(QPoint(static_cast<int>(std::floor(bg.left() * scale)), static_cast<int>(std::floor(bg.top() * scale))),
+            QPoint(static_cast<int>(std::ceil(bg.right() * scale)) - 1, static_cast<int>(std::ceil(bg.bottom() * scale)) - 1));
+  if (a.shapesBefore > 0) {
+    const Shape& s = shapes[a.shapesBefore - 1];
+    if (Fills(s) && s.kind == Shape::Kind::Area && s.rect.contains(box.adjusted(1, 1, -1, -1))) box |= s.rect;
+  }
+  return box;
+}
+
+// Whether a line drawn before a text's box sets pixels inside the box.
+inline bool Under(const QRect& box, const Shape& s) {
+  if (!s.bounds.intersects(box)) return false;
+  QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
+  mask.fill(Qt::transparent);
+  QPainter p(&mask);
+  p.translate(-box.topLeft());
+  s.Paint(p);
+  p.end();
+  for (int y = 0; y < mask.height(); ++y)
+    for (int x = 0; x < mask.width(); ++x)
+      if (qAlpha(mask.pixel(x, y)) >= kStrokeAlpha) return true;
+  return false;
+}
+
 // The device pixels of a text's ink (picture pixels) in the picture's image.
 inline QRect DevicePixels(const QRectF& r, double scale, int grow) {
   return QRect(QPoint(static_cast<int>(std::floor(r.left() * scale)) - grow,
@@ -184,7 +215,8 @@ inline int StrayPixelsRound(const PictureBox& pic, std::size_t i) {
 
 }  // namespace text_check_detail
 
-inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over, bool round) {
+inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over, bool round,
+                                 const std::vector<QRgb>& traces) {
   using namespace text_check_detail;
   std::vector<Fault> faults;
   const auto& texts = pic.PrintedTexts();
@@ -208,6 +240,17 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overla
         faults.push_back({a.text, "runs into " + Quoted(b.text)});
       else if (b.background.intersects(a.ink))
         faults.push_back({a.text, "under the background of " + Quoted(b.text)});
+    }
+    // Traces under its box.
+    if (!a.background.isEmpty() && !traces.empty()) {
+      const QRect box = BoxOf(a, shapes, pic.DeviceScale());
+      for (std::size_t k = 0; k < a.shapesBefore; ++k) {
+        const Shape& s = shapes[k];
+        if (s.kind != Shape::Kind::Lines || s.pen.widthF() < 2 * pic.DeviceScale() ||
+            std::find(traces.begin(), traces.end(), s.pen.color().rgb()) == traces.end())
+          continue;
+        if (Under(box, s)) faults.push_back({a.text, "hides trace " + s.pen.color().name().toStdString()});
+      }
     }
     // Shapes: where they set a pixel of the text's strokes.
     const Strokes strokes = StrokesOf(a);

@@ -15,6 +15,7 @@
 
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/snapshot.h"
 #include "tests/profilewindow/window_fixture.h"
 
 namespace ondrik {
@@ -134,6 +135,51 @@ TEST_F(ChartTextsTest, EveryTextStandsClear) {
         for (const std::string& l : TextFaults(pic)) lines += "  " + l + "\n";
         EXPECT_TRUE(lines.empty()) << name << ":\n" << lines;
       }
+    }
+  }
+}
+
+// The numbers the chart prints: every text of digits (with its blanks and
+// sign), in order.
+std::multiset<std::string> Numbers(const PictureBox& pic) {
+  std::multiset<std::string> out;
+  for (const auto& t : pic.PrintedTexts())
+    if (!t.text.empty() && t.text.find_first_not_of(" -0123456789") == std::string::npos) out.insert(t.text);
+  return out;
+}
+
+// What lies over the chart's top (the omega strip, a snapshot's titles)
+// takes no number off it: the chart stands below, with the numbers of a
+// chart as much lower.
+TEST_F(ChartTextsTest, NothingOverTheTopTakesANumber) {
+  frmProfile& w = Start();
+  PictureBox& pic = Ctl<PictureBoxWidget>(w, "picData")->Pic();
+  const int width = pic.PixelWidth(), height = pic.PixelHeight();
+  ChartOptions digital = w.Chart().opt;
+  digital.chkWindDigital = digital.DigitalWindDirections = true;
+  const auto numbersBelow = [&](int band) {
+    pic.Resize(width, height - band, 1);
+    w.PlotProfile();
+    const std::multiset<std::string> n = Numbers(pic);
+    pic.Resize(width, height, 1);
+    return n;
+  };
+  for (const char* site : {"KOKC", "KMSP", "KDEN"}) {
+    w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), site));
+    for (const Integer hour : {0, 30}) {
+      Ctl<ScrollBar>(w, "hsbHour")->SetValue(hour);
+      ChartOptions strip = digital;
+      strip.ChkOmega = true;
+      w.SetChartOptions(strip);
+      w.PlotProfile();
+      const std::multiset<std::string> under = Numbers(pic);
+      w.SetChartOptions(digital);
+      EXPECT_EQ(under, numbersBelow(kOmegaStripPx)) << site << " " << hour << " under the omega strip";
+      const SnapshotRequest req = *w.ProfileSnapRequest("A");
+      const int band = static_cast<int>(SnapshotTitlesBottomPx(pic, SnapshotTitle(req.siteId, req.modelName, req.valid0)));
+      w.PlotProfileUnderSnapshotTitles(req);
+      const std::multiset<std::string> titled = Numbers(pic);
+      EXPECT_EQ(titled, numbersBelow(band)) << site << " " << hour << " under a snapshot's titles";
     }
   }
 }

@@ -99,6 +99,7 @@ class SetupRoadsTest : public ProfileWindowTest, public ::testing::WithParamInte
     EXPECT_TRUE(req);
     if (!req) return p;
     const PictureBox* omega = w.Chart().opt.ChkOmega ? &Ctl<PictureBoxWidget>(w, "picOmega")->Pic() : nullptr;
+    w.PlotProfileUnderSnapshotTitles(*req);
     p.chart = PrepareProfileSnap(Ctl<PictureBoxWidget>(w, "picData")->Pic(), omega, *req).composite;
     return p;
   }
