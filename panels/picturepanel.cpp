@@ -60,7 +60,12 @@ double SignedTextHeight(const PictureBox& pic, const std::string& text) {
 QPoint ShiftInside(const PictureBox& pic, const QRect& ink) {
   if (ink.isEmpty()) return {};
   const int span = PixelSpan(pic);
-  const QSize size = pic.Image().size();
+  // The device pixels wholly inside the picture: where a picture pixel
+  // spans a fraction of a device pixel, the image's last row and column
+  // are only partly in it.
+  const double s = pic.DeviceScale();
+  const QSize size(static_cast<int>(std::floor(pic.PixelWidth() * s + 1e-6)),
+                   static_cast<int>(std::floor(pic.PixelHeight() * s + 1e-6)));
   // Whole between the margins when it fits, else from the first margin on.
   const auto shift = [&](int from, int to, int extent) {
     const int last = extent - 1 - span;
