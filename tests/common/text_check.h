@@ -41,6 +41,13 @@ struct Overlay {
   std::string name;
 };
 
+// What covers the pixels r of the picture whole.
+inline Overlay Covering(const QRect& r, const std::string& name) {
+  PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area, .rect = r, .brush = QBrush(Qt::black)};
+  s.bounds = r;
+  return {s, name};
+}
+
 // What a picture is looked at for besides its texts' edges, sizes, strokes
 // and places.
 struct Checks {

@@ -125,11 +125,7 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     std::vector<Overlay> over;
     if (w.Chart().opt.ChkOmega) {
       const PictureBox& omega = testing::Ctl<PictureBoxWidget>(w, "picOmega")->Pic();
-      PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area,
-                               .rect = QRect(0, 0, omega.PixelWidth(), omega.PixelHeight()),
-                               .brush = QBrush(Qt::black)};
-      s.bounds = s.rect;
-      over.push_back({s, "the omega strip"});
+      over.push_back(testing::Covering(QRect(0, 0, omega.PixelWidth(), omega.PixelHeight()), "the omega strip"));
     }
     // The temperature and dew point of the shown dataset and of the others.
     const std::vector<QRgb> traces = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(127, 0, 0), qRgb(0, 127, 0)};
@@ -195,13 +191,6 @@ const char* const kPanelPictures[] = {"picProfile", "picMap",        "picHodogra
 // The control page of the storm matrix, by the index of its button.
 constexpr int kStormMatrixPage = 4;
 
-// A filled box over the picture's pixels r.
-PictureBox::DrawnShape Area(const QRect& r) {
-  PictureBox::DrawnShape a{.kind = PictureBox::DrawnShape::Kind::Area, .rect = r, .brush = QBrush(Qt::black)};
-  a.bounds = r;
-  return a;
-}
-
 std::string Name(const char* file, Integer hour, const std::string& what) {
   return std::string(file) + "-" + std::to_string(hour) + "-" + what;
 }
@@ -252,7 +241,7 @@ TEST_F(PrintedTextTest, SidePanels) {
       std::vector<Overlay> over;
       for (const PictureBoxWidget* on : pic->findChildren<PictureBoxWidget*>()) {
         if (on->isHidden()) continue;
-        over.push_back({Area(on->geometry()), "the picture " + on->objectName().toStdString()});
+        over.push_back(testing::Covering(on->geometry(), "the picture " + on->objectName().toStdString()));
         Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}});
         overlaid = true;
       }
@@ -460,12 +449,8 @@ TEST_F(PrintedTextTest, PictureInPicture) {
         for (const QRect r : {QRect(QPoint(0, 0), QPoint(whole.right(), in.top() - 1)),
                               QRect(QPoint(0, in.bottom() + 1), whole.bottomRight()),
                               QRect(QPoint(0, 0), QPoint(in.left() - 1, whole.bottom())),
-                              QRect(QPoint(in.right() + 1, 0), whole.bottomRight())}) {
-          if (r.isEmpty()) continue;
-          PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area, .rect = r, .brush = QBrush(Qt::black)};
-          s.bounds = r;
-          cut.push_back({s, "the window's edge"});
-        }
+                              QRect(QPoint(in.right() + 1, 0), whole.bottomRight())})
+          if (!r.isEmpty()) cut.push_back(testing::Covering(r, "the window's edge"));
         const PictureBox& chart = *w.ChartPicture(pip->parentWidget()->size());  // as shown
         Check(chart, Name(f.file, hour, "pip-chart") + std::to_string(pip->width()), {.checks = {.over = cut}});
         ov.picRH_MouseUp(1, 0, hour, 0.5);
