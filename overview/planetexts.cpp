@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include "platform/clipsegment.h"
 #include "platform/picturebox.h"
 #include "platform/picturetext.h"
 
@@ -41,24 +42,9 @@ PixelBox MoveInside(const PictureBox& pic, const std::string& text, double& x, d
 namespace {
 
 // The part t0..t1 of the segment (t from 0 at its start to 1 at its end)
-// inside the box (Liang-Barsky); false when it misses the box.
+// inside the box; false when it misses the box.
 bool Inside(const PixelSegment& s, const PixelBox& b, double& t0, double& t1) {
-  const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
-  t0 = 0;
-  t1 = 1;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {s.x1 - b.left, b.right - s.x1, s.y1 - b.top, b.bottom - s.y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double r = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, r);
-    else t1 = std::min(t1, r);
-    if (t0 > t1) return false;
-  }
-  return true;
+  return SegmentInside(s.x1, s.y1, s.x2, s.y2, b.left, b.top, b.right, b.bottom, t0, t1);
 }
 
 PixelBox BoundsOf(const PixelSegment& s) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "platform/clipsegment.h"
 #include "platform/pictureboxwidget.h"
 #include "platform/picturetext.h"
 
@@ -355,25 +356,11 @@ bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& roo
 }
 
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
-  double t0 = 0, t1 = 1;
-  const double dx = b.x() - a.x(), dy = b.y() - a.y();
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0)
-      t0 = std::max(t0, t);
-    else
-      t1 = std::min(t1, t);
-    if (t0 > t1) return false;
-  }
-  const QPointF from = a;
-  a = from + t0 * QPointF(dx, dy);
-  b = from + t1 * QPointF(dx, dy);
+  double t0, t1;
+  if (!SegmentInside(a.x(), a.y(), b.x(), b.y(), r.left(), r.top(), r.right(), r.bottom(), t0, t1)) return false;
+  const QPointF from = a, d = b - a;
+  a = from + t0 * d;
+  b = from + t1 * d;
   return true;
 }
 
