@@ -7,25 +7,20 @@
 
 #include "platform/clipsegment.h"
 #include "platform/picturebox.h"
-#include "platform/picturetext.h"
 
 namespace ondrik {
 
 PixelBox InkBox(const PictureBox& pic, const std::string& text, double x, double y) {
-  using namespace picturetext;
-  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
-  const QRectF ink = TextIn(FontFor(pic.FontName, pic.FontSize, pic.FontBold, scale), text).ink;
-  // Printed from the device pixel nearest its corner.
-  const double dx = std::floor(x * scale + 0.5), dy = std::floor(y * scale + 0.5);
-  return {(dx + ink.left()) / scale, (dy + ink.top()) / scale, (dx + ink.right()) / scale,
-          (dy + ink.bottom()) / scale};
+  const QRectF ink = pic.TextInkAt(x, y, text);
+  const double scale = pic.DeviceScale();
+  return {ink.left() / scale, ink.top() / scale, ink.right() / scale, ink.bottom() / scale};
 }
 
 PixelBox MoveInside(const PictureBox& pic, const std::string& text, double& x, double& y) {
   PixelBox ink = InkBox(pic, text, x, y);
   // The shift along one side, by whole device pixels (the corner is printed
   // at one): in from the far edge, then from the near one.
-  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
+  const double scale = pic.DeviceScale();
   const auto shift = [scale](double from, double to, int size) {
     double by = 0;
     if (to > size - 1) by = -std::ceil((to - (size - 1)) * scale) / scale;
@@ -115,7 +110,7 @@ bool PlaneTexts::Free(const PixelBox& ink, int tag) const {
 
 bool OnQuietGround(const PictureBox& pic, const PixelBox& b, std::initializer_list<Color> dark) {
   const QImage& image = pic.Image();
-  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
+  const double scale = pic.DeviceScale();
   // The device pixels the box touches.
   const int x0 = std::max(0, static_cast<int>(std::floor(b.left * scale)));
   const int y0 = std::max(0, static_cast<int>(std::floor(b.top * scale)));
