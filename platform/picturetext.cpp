@@ -98,8 +98,8 @@ QFont FontOf(const std::string& family, int pixelSize, bool bold) {
   return f;
 }
 
-// The smallest whole size in picture pixels at which the digits of a
-// family stand kSmallestDigitPx tall (9 when no font can be measured).
+// The smallest whole size in screen pixels at which the digits of a family
+// stand kSmallestDigitPx tall (9 when no font can be measured).
 // Called with gFontMutex held.
 double SmallestLegiblePx(const std::string& family, bool bold) {
   static auto* sizes = new std::map<std::pair<std::string, bool>, double>;
@@ -127,8 +127,10 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
   FontEntry& e = it->second;
   if (added) {
     const std::string family = FamilyFor(name);
-    const double px = std::max(pt * 96.0 / 72.0, finePrint ? 1.0 : SmallestLegiblePx(family, bold));
-    e.font = FontOf(family, static_cast<int>(std::lround(px * scale)), bold);
+    // The floor is of the screen's pixels: on a scaled screen a face may be
+    // smaller in picture pixels and still read.
+    const long px = std::lround(pt * 96.0 / 72.0 * scale);
+    e.font = FontOf(family, static_cast<int>(finePrint ? px : std::max<long>(px, SmallestLegiblePx(family, bold))), bold);
   }
   if (!e.measured) {
     if (HaveGuiApp()) {

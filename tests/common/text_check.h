@@ -259,8 +259,10 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
       faults.push_back({a.text, "runs out of the picture"});
     else if (!whole.contains(a.ink))
       faults.push_back({a.text, "touches the picture's edge"});
-    if (a.digitPx < picturetext::kSmallestDigitPx)
-      faults.push_back({a.text, "digits " + std::to_string(static_cast<int>(a.digitPx)) + " px tall"});
+    // The floor is of the screen's pixels, whatever the screen's scale.
+    const double digitPx = a.digitPx * pic.DeviceScale();
+    if (digitPx + 1e-6 < picturetext::kSmallestDigitPx)
+      faults.push_back({a.text, "digits " + std::to_string(static_cast<int>(std::lround(digitPx))) + " px tall"});
     // Texts: apart across by a pixel, one under the other touching at most
     // (or a pixel apart too, when asked).
     const QRectF near = checks.apart ? a.ink.adjusted(-1, -1, 1, 1) : a.ink.adjusted(-1, 1, 1, -1);

@@ -403,23 +403,39 @@ TEST(PictureBoxTest, TextMeasuresAndFonts) {
   pic.FontSize = 7;
   EXPECT_DOUBLE_EQ(pic.TextHeight("9"), smallest);
   // Named as installed or not, every face draws its digits at least the
-  // smallest legible height; fine print as small as asked.
+  // smallest legible height of the screen's pixels, on a scaled screen too,
+  // where a face that reads already is not made larger (a table fitted to
+  // its picture at one scale fits at the others); fine print as small as
+  // asked.
   PictureBox::RecordPrintedTexts(true);
-  pic.FontSize = 4;
-  for (const char* named : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Sans Mono", "Small Fonts", "No Such Font"}) {
-    for (const bool fine : {false, true}) {
-      pic.Cls();
-      pic.FontName = named;
-      pic.FinePrint = fine;
-      pic.Print("4");
-      ASSERT_EQ(pic.PrintedTexts().size(), 1u);
-      const double digits = pic.PrintedTexts().front().digitPx;
-      if (fine)
-        EXPECT_LT(digits, picturetext::kSmallestDigitPx) << named;
-      else
-        EXPECT_GE(digits, picturetext::kSmallestDigitPx) << named;
+  for (const double scale : {1.0, 1.25, 1.5, 2.0}) {
+    pic.Resize(50, 50, scale);
+    for (const char* named : {"DejaVu Sans", "DejaVu Sans Condensed", "DejaVu Sans Mono", "Small Fonts", "No Such Font"}) {
+      for (const bool fine : {false, true}) {
+        pic.FontName = named;
+        pic.FinePrint = fine;
+        pic.FontSize = 4;
+        pic.Cls();
+        pic.Print("4");
+        ASSERT_EQ(pic.PrintedTexts().size(), 1u);
+        const double digits = pic.PrintedTexts().front().digitPx * scale;  // screen pixels
+        if (fine) {
+          if (scale == 1) {
+            EXPECT_LT(digits, picturetext::kSmallestDigitPx) << named;
+          }
+        } else {
+          EXPECT_GE(digits, picturetext::kSmallestDigitPx) << named << " at " << scale;
+        }
+        // Six points (8 picture pixels) read at every scale from 1.25 on:
+        // drawn at their own size.
+        pic.FontSize = 6;
+        if (scale > 1 && !fine) {
+          EXPECT_EQ(pic.CurrentFont().pixelSize(), std::lround(8 * scale)) << named;
+        }
+      }
     }
   }
+  pic.Resize(50, 50, 1);
   PictureBox::RecordPrintedTexts(false);
   pic.FinePrint = false;
   pic.FontSize = 7;
