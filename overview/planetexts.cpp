@@ -5,26 +5,22 @@
 
 #include <QImage>
 
+#include "platform/clipsegment.h"
 #include "platform/picturebox.h"
-#include "platform/picturetext.h"
 
 namespace ondrik {
 
 PixelBox InkBox(const PictureBox& pic, const std::string& text, double x, double y) {
-  using namespace picturetext;
-  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
-  const QRectF ink = TextIn(FontFor(pic.FontName, pic.FontSize, pic.FontBold, scale), text).ink;
-  // Printed from the device pixel nearest its corner.
-  const double dx = std::floor(x * scale + 0.5), dy = std::floor(y * scale + 0.5);
-  return {(dx + ink.left()) / scale, (dy + ink.top()) / scale, (dx + ink.right()) / scale,
-          (dy + ink.bottom()) / scale};
+  const QRectF ink = pic.TextInkAt(x, y, text);
+  const double scale = pic.DeviceScale();
+  return {ink.left() / scale, ink.top() / scale, ink.right() / scale, ink.bottom() / scale};
 }
 
 PixelBox MoveInside(const PictureBox& pic, const std::string& text, double& x, double& y) {
   PixelBox ink = InkBox(pic, text, x, y);
   // The shift along one side, by whole device pixels (the corner is printed
   // at one): in from the far edge, then from the near one.
-  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
+  const double scale = pic.DeviceScale();
   const auto shift = [scale](double from, double to, int size) {
     double by = 0;
     if (to > size - 1) by = -std::ceil((to - (size - 1)) * scale) / scale;
@@ -41,24 +37,9 @@ PixelBox MoveInside(const PictureBox& pic, const std::string& text, double& x, d
 namespace {
 
 // The part t0..t1 of the segment (t from 0 at its start to 1 at its end)
-// inside the box (Liang-Barsky); false when it misses the box.
+// inside the box; false when it misses the box.
 bool Inside(const PixelSegment& s, const PixelBox& b, double& t0, double& t1) {
-  const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
-  t0 = 0;
-  t1 = 1;
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {s.x1 - b.left, b.right - s.x1, s.y1 - b.top, b.bottom - s.y1};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double r = q[i] / p[i];
-    if (p[i] < 0) t0 = std::max(t0, r);
-    else t1 = std::min(t1, r);
-    if (t0 > t1) return false;
-  }
-  return true;
+  return SegmentInside(s.x1, s.y1, s.x2, s.y2, b.left, b.top, b.right, b.bottom, t0, t1);
 }
 
 PixelBox BoundsOf(const PixelSegment& s) {
@@ -129,7 +110,7 @@ bool PlaneTexts::Free(const PixelBox& ink, int tag) const {
 
 bool OnQuietGround(const PictureBox& pic, const PixelBox& b, std::initializer_list<Color> dark) {
   const QImage& image = pic.Image();
-  const double scale = pic.DeviceScale() > 0 ? pic.DeviceScale() : 1;
+  const double scale = pic.DeviceScale();
   // The device pixels the box touches.
   const int x0 = std::max(0, static_cast<int>(std::floor(b.left * scale)));
   const int y0 = std::max(0, static_cast<int>(std::floor(b.top * scale)));

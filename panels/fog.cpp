@@ -336,7 +336,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const double captionsEnd = captions - L;
   const double sourceLine = RowYInside(pic, std::max(-6.2, -7 + L), source, 0, beforeParting);
   const double zero = 4 * px;  // half the zero line and a gap
-  const int span = PixelSpan(pic);
+  const int span = pic.PixelSpan();
   auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
     const QRect box = DevicePixelsOf(pic, left, 0, right, v);
     FillDevicePixels(pic, box, ToColor(g.box));
@@ -424,7 +424,7 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   // with a pixel round it, else in the nearest place of the column that
   // keeps it clear of the box, the captions, the value and the rows at the
   // bottom.
-  const int span = PixelSpan(pic);
+  const int span = pic.PixelSpan();
   const double s = pic.DeviceScale();
   const QRect valueInk = TextInk(pic, std::max(80 - pic.TextWidth(value), pic.ScaleLeft()), 0.0325 - half4, value)
                              .adjusted(-span, -span, span, span);

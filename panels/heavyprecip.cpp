@@ -261,7 +261,7 @@ QRect HeavyPrecipPanel::GaugeLabelsPlace(PictureBox& pic) {
   const double s = pic.DeviceScale();
   const double top = static_cast<int>(kRowPrecipWaterGauge) - 1.55 - pic.TextHeight("W") / 2;
   return {QPoint(0, static_cast<int>(std::floor(pic.YToPixel(top) * s))),
-          QPoint(static_cast<int>(std::ceil(pic.XToPixel(GaugesBegin(pic)) * s)) + PixelSpan(pic) - 1,
+          QPoint(static_cast<int>(std::ceil(pic.XToPixel(GaugesBegin(pic)) * s)) + pic.PixelSpan() - 1,
                  pic.Image().height() - 1)};
 }
 

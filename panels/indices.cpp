@@ -213,7 +213,7 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
   // and below, holds the bar and the circles; a number on the bar lies
   // wholly on it.
   const double s = pic.DeviceScale();
-  const int span = PixelSpan(pic);
+  const int span = pic.PixelSpan();
   const auto column = [&](double x) { return static_cast<int>(std::floor(pic.XToPixel(x) * s + 0.5)); };
   const QRect digits = TextInk(pic, 0, y, "0123456789");
   const int bandTop = digits.top() - span, bandBottom = digits.bottom() + span;

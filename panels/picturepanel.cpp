@@ -4,8 +4,8 @@
 #include <cmath>
 #include <map>
 
+#include "platform/clipsegment.h"
 #include "platform/pictureboxwidget.h"
-#include "platform/picturetext.h"
 
 namespace ondrik {
 
@@ -59,7 +59,7 @@ double SignedTextHeight(const PictureBox& pic, const std::string& text) {
 
 QPoint ShiftInside(const PictureBox& pic, const QRect& ink) {
   if (ink.isEmpty()) return {};
-  const int span = PixelSpan(pic);
+  const int span = pic.PixelSpan();
   // The device pixels wholly inside the picture: where a picture pixel
   // spans a fraction of a device pixel, the image's last row and column
   // are only partly in it.
@@ -89,7 +89,7 @@ void MoveInside(const PictureBox& pic, double& x, double& y, const std::string& 
 
 // A box of `ground` a picture pixel round each ink.
 void FillGround(PictureBox& pic, const std::vector<QRect>& inks, Color ground) {
-  const int span = PixelSpan(pic);
+  const int span = pic.PixelSpan();
   for (const QRect& ink : inks)
     if (!ink.isEmpty()) FillDevicePixels(pic, ink.adjusted(-span, -span, span, span), ground);
 }
@@ -297,24 +297,17 @@ void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<doub
 }
 
 QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text) {
-  using namespace picturetext;
-  const QRectF ink = TextIn(FontFor(pic.FontName, pic.FontSize, pic.FontBold, pic.DeviceScale()), text).ink;
-  // Printed from the device pixel nearest its corner.
-  const double s = pic.DeviceScale();
-  const double left = std::floor(pic.XToPixel(x) * s + 0.5), top = std::floor(pic.YToPixel(y) * s + 0.5);
-  return QRect(QPoint(static_cast<int>(std::floor(left + ink.left())), static_cast<int>(std::floor(top + ink.top()))),
-               QPoint(static_cast<int>(std::ceil(left + ink.right())) - 1,
-                      static_cast<int>(std::ceil(top + ink.bottom())) - 1));
+  const QRectF ink = pic.TextInkAt(pic.XToPixel(x), pic.YToPixel(y), text);
+  return QRect(QPoint(static_cast<int>(std::floor(ink.left())), static_cast<int>(std::floor(ink.top()))),
+               QPoint(static_cast<int>(std::ceil(ink.right())) - 1, static_cast<int>(std::ceil(ink.bottom())) - 1));
 }
-
-int PixelSpan(const PictureBox& pic) { return std::max(1, static_cast<int>(std::lround(pic.DeviceScale()))); }
 
 void FillDevicePixels(PictureBox& pic, const QRect& r, Color c) {
   if (r.isEmpty()) return;
   // A box covers the device pixels from its first corner's to a whole
   // picture pixel's span past its second corner's.
   const double s = pic.DeviceScale();
-  const int span = PixelSpan(pic);
+  const int span = pic.PixelSpan();
   const int right = std::max(r.left(), r.right() + 1 - span), bottom = std::max(r.top(), r.bottom() + 1 - span);
   pic.Box(pic.PixelToX(r.left() / s), pic.PixelToY(r.top() / s), pic.PixelToX(right / s), pic.PixelToY(bottom / s), c,
           true);
@@ -350,7 +343,7 @@ std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector
 
 QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& text) {
   const double s = pic.DeviceScale();
-  const int span = PixelSpan(pic);
+  const int span = pic.PixelSpan();
   const QRect r = TextInk(pic, x, y, text).adjusted(-span, -span, span, span);
   return {r.left() / s, r.top() / s, r.width() / s, r.height() / s};
 }
@@ -360,25 +353,11 @@ bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& roo
 }
 
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
-  double t0 = 0, t1 = 1;
-  const double dx = b.x() - a.x(), dy = b.y() - a.y();
-  const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {a.x() - r.left(), r.right() - a.x(), a.y() - r.top(), r.bottom() - a.y()};
-  for (int i = 0; i < 4; ++i) {
-    if (p[i] == 0) {
-      if (q[i] < 0) return false;
-      continue;
-    }
-    const double t = q[i] / p[i];
-    if (p[i] < 0)
-      t0 = std::max(t0, t);
-    else
-      t1 = std::min(t1, t);
-    if (t0 > t1) return false;
-  }
-  const QPointF from = a;
-  a = from + t0 * QPointF(dx, dy);
-  b = from + t1 * QPointF(dx, dy);
+  double t0, t1;
+  if (!SegmentInside(a.x(), a.y(), b.x(), b.y(), r.left(), r.top(), r.right(), r.bottom(), t0, t1)) return false;
+  const QPointF from = a, d = b - a;
+  a = from + t0 * d;
+  b = from + t1 * d;
   return true;
 }
 

@@ -355,7 +355,7 @@ void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
   const DiagramFrame& f = FrameOf(diagram);
   UseDiagramScale(pic, diagram);
   const double s = pic.DeviceScale();
-  const int span = PixelSpan(pic);
+  const int span = pic.PixelSpan();
   const double half = SignedTextHeight(pic, "H") / 2;
   const QRectF strip = picSleet_->isHidden() ? QRectF() : QRectF(picSleet_->geometry());
   // Whether the label's pixels meet a point, a trail, the strip or a label.

@@ -261,7 +261,7 @@ void PictureBox::Resize(int widthPx, int heightPx, double deviceScale) {
 int PictureBox::PixelWidth() const { return pixelWidth_; }
 int PictureBox::PixelHeight() const { return pixelHeight_; }
 
-int PictureBox::DevSpan() const { return std::max(1, static_cast<int>(std::lround(deviceScale_))); }
+int PictureBox::PixelSpan() const { return std::max(1, static_cast<int>(std::lround(deviceScale_))); }
 
 void PictureBox::Scale(double x1, double y1, double x2, double y2) {
   const double w = x2 - x1, h = y2 - y1;
@@ -396,7 +396,7 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
     DrawnShape drawn;
     if (filled) {
       // Both corner pixels belong to the box, all the device pixels of each.
-      const int more = DevSpan() - 1;
+      const int more = PixelSpan() - 1;
       drawn = {.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r + more, b + more)),
                .brush = ToQColor(c)};
       FillInBands(p, drawn.rect, drawn.brush, Mode != DrawMode::CopyPen);
@@ -455,8 +455,8 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
     // lines do.
     const bool combines = Mode != DrawMode::CopyPen;
     QBrush hatch(ToQColor(FillColor), brush);
-    if (brush != Qt::SolidPattern && brush != Qt::NoBrush && DevSpan() > 1 && !combines)
-      hatch = ScaledHatch(hatch, DevSpan());
+    if (brush != Qt::SolidPattern && brush != Qt::NoBrush && PixelSpan() > 1 && !combines)
+      hatch = ScaledHatch(hatch, PixelSpan());
     if (brush != Qt::NoBrush) {
       FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), hatch, combines);
       if (gRecording) Keep({.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r, b)), .brush = hatch}, p);
@@ -506,7 +506,7 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
 void PictureBox::PSet(double x, double y, Color c) {
   double px, py;
   if (MapPoint(x, y, px, py)) {
-    const int n = DevSpan();
+    const int n = PixelSpan();
     const QPoint at(RoundPixel(px), RoundPixel(py));
     QPainter& p = PenPainter(c);
     if (n == 1)
@@ -548,7 +548,7 @@ void PictureBox::Print(const std::string& text, bool newline) {
     if (!FontTransparent) p.fillRect(background, ToQColor(BackColor));
     if (TextOutline) {
       const QImage& halo = DrawnText(font, t, *TextOutline);
-      const int d = DevSpan();
+      const int d = PixelSpan();
       for (int dy = -d; dy <= d; dy += d)
         for (int dx = -d; dx <= d; dx += d)
           if (dx != 0 || dy != 0) p.drawImage(x - kPad + dx, y - kPad + dy, halo);
@@ -593,6 +593,11 @@ QRectF PictureBox::TextInkPx(const std::string& text) const {
   const QRectF ink = picturetext::TextIn(Font(), text).ink;
   return QRectF(ink.left() / deviceScale_, ink.top() / deviceScale_, ink.width() / deviceScale_,
                 ink.height() / deviceScale_);
+}
+
+QRectF PictureBox::TextInkAt(double xPx, double yPx, const std::string& text) const {
+  const QRectF ink = picturetext::TextIn(Font(), text).ink;
+  return ink.translated(std::floor(xPx * deviceScale_ + 0.5), std::floor(yPx * deviceScale_ + 0.5));
 }
 
 double PictureBox::TextHeightPx(const std::string& /*text*/) const {

@@ -178,6 +178,13 @@ class PictureBox : private detail::PaintSlot {
   // Where the text's strokes lie, in picture pixels from the top-left
   // corner it is printed at (a glyph may reach a pixel past its advance).
   QRectF TextInkPx(const std::string& text) const;
+  // Where they lie, in device pixels, when the text is printed with its
+  // top-left corner at the picture pixel (xPx, yPx): Print puts the corner
+  // on the device pixel nearest it.
+  QRectF TextInkAt(double xPx, double yPx, const std::string& text) const;
+  // The device pixels a whole picture pixel covers, whole: the width of a
+  // line one picture pixel wide.
+  int PixelSpan() const;
 
   // The picture as drawn so far, in device pixels (the painting of the
   // redraw ends here).
@@ -241,10 +248,8 @@ class PictureBox : private detail::PaintSlot {
   // too far out to be drawn as it is.
   bool PixelPolygon(std::span<const double> xy, std::vector<QPoint>& out) const;
 
-  // Device pixel of a picture pixel position, and the device pixels a whole
-  // picture pixel covers.
+  // Device pixel of a picture pixel position.
   double Dev(double picturePx) const { return picturePx * deviceScale_; }
-  int DevSpan() const;
 
   // Ends the painting and gives the picture its device scale.
   void EndRedraw() const;

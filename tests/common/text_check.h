@@ -1,11 +1,12 @@
-// What is wrong with what is drawn on a picture, for the checks that every
-// text reads (tests/profilewindow/printedtext_test.cpp over every view of the
-// windows, tests/panels/readable_test.cpp over the side panels on the
-// shipped files and on made ones): texts that run into each other, run out
-// of the picture, touch its edge or are smaller than the program draws
-// text; lines, rings, boxes and filled shapes that cross a text's strokes,
-// before or after it is printed, as the picture box records them; and, when
-// asked, pixels right round a text's ink that are not its ground.
+// What is wrong with what is drawn on a picture, for every test that texts
+// read (the printed-text test over every view of the windows, the side
+// panels', the chart's and the overview's own): texts that run into each
+// other, run out of the picture, touch its edge or are smaller than the
+// program draws text; lines, rings, boxes and filled shapes that cross a
+// text's strokes, before or after it is printed, as the picture box records
+// them; and, when asked, pixels right round a text's ink that are not its
+// ground, texts closer than a pixel one under the other, and lines of data
+// under a text's box.
 #pragma once
 
 #include <QImage>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -39,30 +41,56 @@ struct Overlay {
   std::string name;
 };
 
+// What covers the pixels r of the picture whole.
+inline Overlay Covering(const QRect& r, const std::string& name) {
+  PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area, .rect = r, .brush = QBrush(Qt::black)};
+  s.bounds = r;
+  return {s, name};
+}
+
+// What a picture is looked at for besides its texts' edges, sizes, strokes
+// and places.
+struct Checks {
+  // What lies over the picture after it was drawn.
+  std::vector<Overlay> over{};
+  // Lines of data (in these colours, two pixels wide or more) that are not
+  // to lie under a text's box: such a box "hides trace #rrggbb".
+  std::vector<QRgb> traces{};
+  // Also a text whose ink has pixels right round it (a pixel apart) that
+  // are not its ground, where nothing recorded crosses it: what was drawn
+  // outside the picture box's record (a picture copied in) or touches it
+  // without a pixel between.
+  bool round = false;
+  // Texts a pixel apart one under the other too, not only across (where
+  // the program keeps a gap round every text: the chart, the overview).
+  bool apart = false;
+};
+
 // The faults of a picture drawn while recording was on, each once. A shape
 // counts where it is seen: not where a filled shape drawn later (or the
 // text's own background) hides it. A filled shape under a text that holds
 // all of its strokes is the text's backing, not a fault.
-// round: also a text whose ink has pixels right round it (a pixel apart)
-// that are not its ground, where nothing recorded crosses it: what was
-// drawn outside the picture box's record (a picture copied in) or touches
-// it without a pixel between.
-// traces: lines of data (in these colours, two pixels wide or more) that
-// are not to lie under a text's box: such a box "hides trace #rrggbb".
-inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over = {}, bool round = false,
-                                 const std::vector<QRgb>& traces = {});
+inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks = {});
 
 // "*" in a pattern stands for any run of characters.
 inline bool Matches(const std::string& pattern, const std::string& s);
 
-// The faults of a picture (pixels round the texts too), one line each, to
-// show where a test fails; but the digits' size, which is judged on the
-// windows' pictures at their own size.
-inline std::string FaultLines(const PictureBox& pic) {
+// The faults of a picture (pixels round the texts too, unless asked
+// otherwise), one line each, to show where a test fails; but the digits'
+// size, which is judged on the windows' pictures at their own size.
+inline std::string FaultLines(const PictureBox& pic, const Checks& checks = {.round = true}) {
   std::string lines;
-  for (const Fault& f : Faults(pic, {}, true))
+  for (const Fault& f : Faults(pic, checks))
     if (f.what.rfind("digits ", 0) != 0) lines += "  \"" + f.text + "\" " + f.what + "\n";
   return lines;
+}
+
+// The folder ONDRIK_PICTURE_DIR names, where tests keep a copy of each
+// picture they look at; null when it is not set.
+inline const char* PictureDir() { return std::getenv("ONDRIK_PICTURE_DIR"); }
+// A copy of the picture as <folder>/<name>.png, when a folder is named.
+inline void KeepPicture(const PictureBox& pic, const std::string& name) {
+  if (const char* dir = PictureDir()) pic.Image().save(QString::fromStdString(std::string(dir) + "/" + name + ".png"));
 }
 
 namespace text_check_detail {
@@ -215,9 +243,10 @@ inline int StrayPixelsRound(const PictureBox& pic, std::size_t i) {
 
 }  // namespace text_check_detail
 
-inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overlay>& over, bool round,
-                                 const std::vector<QRgb>& traces) {
+inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
   using namespace text_check_detail;
+  const std::vector<Overlay>& over = checks.over;
+  const std::vector<QRgb>& traces = checks.traces;
   std::vector<Fault> faults;
   const auto& texts = pic.PrintedTexts();
   const auto& shapes = pic.DrawnShapes();
@@ -234,11 +263,13 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overla
     const double digitPx = a.digitPx * pic.DeviceScale();
     if (digitPx + 1e-6 < picturetext::kSmallestDigitPx)
       faults.push_back({a.text, "digits " + std::to_string(static_cast<int>(std::lround(digitPx))) + " px tall"});
-    // Texts: apart across by a pixel, one under the other touching at most.
+    // Texts: apart across by a pixel, one under the other touching at most
+    // (or a pixel apart too, when asked).
+    const QRectF near = checks.apart ? a.ink.adjusted(-1, -1, 1, 1) : a.ink.adjusted(-1, 1, 1, -1);
     for (std::size_t j = i + 1; j < texts.size(); ++j) {
       const Text& b = texts[j];
       if (a.text == b.text && a.ink == b.ink) continue;  // printed again in its place
-      if (a.ink.adjusted(-1, 1, 1, -1).intersects(b.ink))
+      if (near.intersects(b.ink))
         faults.push_back({a.text, "runs into " + Quoted(b.text)});
       else if (b.background.intersects(a.ink))
         faults.push_back({a.text, "under the background of " + Quoted(b.text)});
@@ -301,7 +332,7 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const std::vector<Overla
   }
   // Pixels round a text's ink that are not its ground, where nothing
   // recorded was found (a pixel's lone speck passes).
-  if (round)
+  if (checks.round)
     for (std::size_t i = 0; i < texts.size(); ++i) {
       const auto fault = [&](const Fault& f) { return f.text == texts[i].text; };
       if (std::none_of(faults.begin(), faults.end(), fault) && StrayPixelsRound(pic, i) > 1)

@@ -1,73 +1,23 @@
 // The texts of the overview's main picture (contour labels, the marks of
 // the extremes, the dataset title) on the busy shipped files, in every time
 // window and scrolled, at the snapshot sizes: each stands whole inside the
-// picture, apart from the others, and no line of another colour (a grid
-// line, another contour) runs through its ink.
+// picture, a pixel apart from the others all round, and nothing drawn (a
+// grid line, another contour) crosses its strokes or touches its ink.
 #include <gtest/gtest.h>
-
-#include <QImage>
-#include <QRectF>
 
 #include <string>
 #include <vector>
 
 #include "core/derived.h"
 #include "overview/plotters.h"
+#include "tests/common/text_check.h"
 #include "tests/overview/overview_test_util.h"
 
 namespace ondrik {
 namespace {
 
-using testing::Pixel;
-
-// Whether a pixel can be of a text of colour c printed on black: c times a
-// share of its coverage, within rounding.
-bool OfText(Color pixel, Color c) {
-  const int p[3] = {RedOf(pixel), GreenOf(pixel), BlueOf(pixel)};
-  const int t[3] = {RedOf(c), GreenOf(c), BlueOf(c)};
-  int brightest = 0;
-  for (int i = 1; i < 3; ++i)
-    if (t[i] > t[brightest]) brightest = i;
-  if (t[brightest] == 0) return p[0] + p[1] + p[2] <= 6;
-  const double share = static_cast<double>(p[brightest]) / t[brightest];
-  if (share > 1.02) return false;
-  for (int i = 0; i < 3; ++i)
-    if (std::abs(p[i] - share * t[i]) > 4) return false;
-  return true;
-}
-
-// What is wrong with the texts of a picture, one line each.
-std::vector<std::string> TextFaults(const PictureBox& pic) {
-  std::vector<std::string> faults;
-  const auto& texts = pic.PrintedTexts();
-  const QRectF inside(0, 0, pic.PixelWidth(), pic.PixelHeight());
-  for (size_t i = 0; i < texts.size(); ++i) {
-    const QRectF& ink = texts[i].ink;
-    const std::string name = "\"" + texts[i].text + "\" at " + std::to_string(static_cast<int>(ink.left())) + "," +
-                             std::to_string(static_cast<int>(ink.top()));
-    if (!inside.contains(ink)) faults.push_back(name + " runs out of the picture");
-    for (size_t j = i + 1; j < texts.size(); ++j)
-      if (ink.adjusted(-1, -1, 1, 1).intersects(texts[j].ink))
-        faults.push_back(name + " runs into \"" + texts[j].text + "\"");
-    // The text's colour is its brightest pixel; any pixel in its ink that
-    // is not of it belongs to a line through it.
-    const int x0 = std::max(0, static_cast<int>(ink.left()));
-    const int x1 = std::min(pic.PixelWidth() - 1, static_cast<int>(ink.right()));
-    const int y0 = std::max(0, static_cast<int>(ink.top()));
-    const int y1 = std::min(pic.PixelHeight() - 1, static_cast<int>(ink.bottom()));
-    Color colour = 0;
-    for (int y = y0; y <= y1; ++y)
-      for (int x = x0; x <= x1; ++x) {
-        const Color c = Pixel(pic, x, y);
-        if (RedOf(c) + GreenOf(c) + BlueOf(c) > RedOf(colour) + GreenOf(colour) + BlueOf(colour)) colour = c;
-      }
-    int crossed = 0;
-    for (int y = y0; y <= y1; ++y)
-      for (int x = x0; x <= x1; ++x) crossed += !OfText(Pixel(pic, x, y), colour);
-    if (crossed > 0) faults.push_back(name + " is crossed (" + std::to_string(crossed) + " pixels)");
-  }
-  return faults;
-}
+// The plane's texts keep a gap all round.
+const testing::Checks kApart = {.round = true, .apart = true};
 
 class PlaneTextsTest : public ::testing::Test {
  protected:
@@ -75,8 +25,7 @@ class PlaneTextsTest : public ::testing::Test {
   void TearDown() override { PictureBox::RecordPrintedTexts(false); }
 };
 
-// Contour fields over the height and time grids (no fill under them, so
-// that a pixel of a text's ink tells text from line).
+// Contour fields over the height and time grids.
 TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
   const struct {
     const char* file;
@@ -110,10 +59,7 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
         OverviewDraw d = pics.Draw(s);
         s.in.HourValue = 3 + window * 7;  // the hour cursor somewhere else each time
         PlotData(d);
-        const std::vector<std::string> faults = TextFaults(pics.rh);
-        std::string all;
-        for (const std::string& f : faults) all += "\n  " + f;
-        EXPECT_TRUE(faults.empty()) << c.file << " " << size.w << "x" << size.h << " window " << window << ":" << all;
+        EXPECT_EQ(testing::FaultLines(pics.rh, kApart), "") << c.file << " " << size.w << "x" << size.h << " window " << window;
         EXPECT_GT(pics.rh.PrintedTexts().size(), 3u) << c.file << " " << size.w << " window " << window;
       }
     }
@@ -205,10 +151,7 @@ TEST_F(PlaneTextsTest, SigmaWindLegendStandsWhole) {
     pic.Scale(0, 0, 1000, 600);
     DrawSigmaWindScale(pic, s);
     ASSERT_EQ(pic.PrintedTexts().size(), 3u);
-    const std::vector<std::string> faults = c.deviceScale == 1 ? TextFaults(pic) : std::vector<std::string>{};
-    EXPECT_TRUE(faults.empty()) << c.p[0] << ": " << (faults.empty() ? "" : faults.front());
-    for (const auto& t : pic.PrintedTexts())
-      EXPECT_TRUE(QRectF(0, 0, 56, 40).contains(t.ink)) << t.text << " at scale " << c.deviceScale;
+    EXPECT_EQ(testing::FaultLines(pic, kApart), "") << c.p[0] << " at scale " << c.deviceScale;
     for (Color line : {RGB(255, 0, 255), kYellow, kCyan})
       EXPECT_TRUE(c.deviceScale != 1 || testing::CountColour(pic, line) > 10) << "no line of its colour";
   }
@@ -247,10 +190,8 @@ TEST_F(PlaneTextsTest, SideLabelsStandApart) {
     pics.right.Resize(side, c.height);
     OverviewDraw d = pics.Draw(s);
     PlotData(d);
-    for (const PictureBox* pic : {&pics.left, &pics.right}) {
-      const std::vector<std::string> faults = TextFaults(*pic);
-      EXPECT_TRUE(faults.empty()) << Row(c.boxes.front()).name << " at " << c.height << ": " << faults.front();
-    }
+    for (const PictureBox* pic : {&pics.left, &pics.right})
+      EXPECT_EQ(testing::FaultLines(*pic, kApart), "") << Row(c.boxes.front()).name << " at " << c.height;
   }
 }
 

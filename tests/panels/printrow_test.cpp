@@ -1,6 +1,7 @@
 // A row of texts fitted into its place on a picture: each text stays whole,
 // inside its limits and apart from the others, and texts that fit where they
-// were asked for stay there.
+// were asked for stay there; a text printed at an edge moves in as far as its
+// ink needs.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -65,6 +66,34 @@ TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
     if (c.firstStaysAt >= 0) {
       EXPECT_NEAR(texts[0].ink.left(), pic.XToPixel(c.firstStaysAt), 2.0);
     }
+  }
+}
+
+// A text whose ink would touch an edge of the picture moves in until it
+// stands a pixel inside, and one a pixel inside stays where it is: its ink
+// measured in the face it is printed in, fine print too (smaller than a
+// face is drawn elsewhere).
+TEST(PrintAt, MovesInFromAnEdgeAsFarAsItsInkNeeds) {
+  const Recording recording;
+  const struct {
+    bool finePrint;
+    bool right;    // the edge: the right one, else the left
+    double inkAt;  // picture pixels from the edge the ink is put at
+  } cases[] = {{false, true, 1}, {false, true, 0}, {false, false, 1}, {false, false, -3},
+               {true, true, 1},  {true, true, 0},  {true, false, 1},  {true, false, -3}};
+  for (const auto& c : cases) {
+    PictureBox pic(100, 40);
+    pic.ScalePixels();
+    pic.FontName = "DejaVu Sans Condensed";
+    pic.FontSize = 3;
+    pic.FinePrint = c.finePrint;
+    const QRectF ink = pic.TextInkPx("-0.5");
+    const double x = c.right ? 100 - c.inkAt - ink.right() : c.inkAt - ink.left();
+    PrintAt(pic, x, 10, "-0.5", kWhite);
+    ASSERT_EQ(pic.PrintedTexts().size(), 1u);
+    const QRectF printed = pic.PrintedTexts().front().ink;
+    EXPECT_DOUBLE_EQ(c.right ? 100 - printed.right() : printed.left(), 1)
+        << (c.finePrint ? "fine print, " : "") << (c.right ? "right" : "left") << " edge, ink at " << c.inkAt;
   }
 }
 

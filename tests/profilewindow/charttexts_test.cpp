@@ -3,11 +3,8 @@
 // picture, clear of every line and of every other text.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <QListWidget>
 
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -16,53 +13,13 @@
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/snapshot.h"
+#include "tests/common/text_check.h"
 #include "tests/profilewindow/window_fixture.h"
 
 namespace ondrik {
 namespace {
 
 using testing::Ctl;
-
-// What is wrong with the texts printed on a picture, one line each. The
-// pixels just around a text's ink are all of one colour (its box, or the
-// band it stands on): a line, a trace, a mark or the edge of a band that
-// runs through the text shows there (the ink or box of another text does
-// not count). A text stands whole inside the picture, comes up to no other
-// text's ink and covers the ink of none printed before it with its box.
-std::vector<std::string> TextFaults(const PictureBox& pic) {
-  std::vector<std::string> faults;
-  const QImage& img = pic.Image();
-  const double ds = pic.DeviceScale();
-  const auto& texts = pic.PrintedTexts();
-  const QRectF picture(-0.5, -0.5, pic.PixelWidth() + 1.0, pic.PixelHeight() + 1.0);
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    const std::string name = "\"" + texts[i].text + "\"";
-    const QRectF& ink = texts[i].ink;
-    if (!picture.contains(ink)) faults.push_back(name + " runs out of the picture");
-    const int x0 = static_cast<int>(std::floor(ink.left() * ds)) - 1, x1 = static_cast<int>(std::ceil(ink.right() * ds));
-    const int y0 = static_cast<int>(std::floor(ink.top() * ds)) - 1, y1 = static_cast<int>(std::ceil(ink.bottom() * ds));
-    std::set<QRgb> ground;
-    std::string into;
-    for (int y = y0; y <= y1; ++y) {
-      for (int x = x0; x <= x1; x += (y == y0 || y == y1) ? 1 : x1 - x0) {
-        if (!img.rect().contains(x, y)) continue;
-        const QPointF at((x + 0.5) / ds, (y + 0.5) / ds);
-        bool other = false;
-        for (std::size_t j = 0; j < texts.size() && !other; ++j) {
-          if (j == i) continue;
-          if (texts[j].ink.contains(at) && !(texts[j].text == texts[i].text && texts[j].ink == ink)) into = texts[j].text;
-          other = texts[j].ink.adjusted(-1, -1, 1, 1).contains(at) || texts[j].background.contains(at);
-        }
-        if (!other) ground.insert(img.pixel(x, y) & 0xFFFFFF);
-      }
-    }
-    if (ground.size() > 1) faults.push_back("something runs through " + name);
-    if (!into.empty()) faults.push_back(name + " runs into \"" + into + "\"");
-    for (std::size_t j = i + 1; j < texts.size(); ++j)
-      if (texts[j].background.intersects(ink)) faults.push_back("\"" + texts[j].text + "\" covers " + name);
-  }
-  return faults;
-}
 
 class ChartTextsTest : public testing::ProfileWindowTest {
  protected:
@@ -129,11 +86,8 @@ TEST_F(ChartTextsTest, EveryTextStandsClear) {
         w.PlotProfile();
         const std::string name = std::string(f.model) + "_" + f.site + "-" + std::to_string(hour) + "-" + v.name;
         // ONDRIK_PICTURE_DIR=<folder> keeps a copy of each picture looked at.
-        if (const char* dir = std::getenv("ONDRIK_PICTURE_DIR"))
-          pic.Image().save(QString::fromStdString(std::string(dir) + "/" + name + ".png"));
-        std::string lines;
-        for (const std::string& l : TextFaults(pic)) lines += "  " + l + "\n";
-        EXPECT_TRUE(lines.empty()) << name << ":\n" << lines;
+        testing::KeepPicture(pic, name);
+        EXPECT_EQ(testing::FaultLines(pic, {.round = true, .apart = true}), "") << name;
       }
     }
   }

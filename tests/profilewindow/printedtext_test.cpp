@@ -15,7 +15,6 @@
 #include <QListWidget>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -71,14 +70,12 @@ const Entry kMeant[] = {
 };
 
 
-// How a picture is looked at: with what lies over it, whether it may be
+// How a picture is looked at: what it is checked for, whether it may be
 // blank, and which of its faults count (all when not given).
 struct Look {
-  std::vector<Overlay> over{};
-  std::vector<QRgb> traces{};  // lines of data that no text's box may hide
+  testing::Checks checks{};
   bool mayBeBlank = false;
   std::function<bool(const Fault&)> counts{};
-  bool round = false;  // pixels right round a text's ink too
 };
 
 class PrintedTextTest : public testing::OverviewWindowTest {
@@ -109,11 +106,11 @@ class PrintedTextTest : public testing::OverviewWindowTest {
   // The faults of a picture: each open or meant one counted, every other a
   // failure.
   void Check(const PictureBox& pic, const std::string& view, const Look& look = Look()) {
-    const char* dir = std::getenv("ONDRIK_PICTURE_DIR");
-    if (dir != nullptr) pic.Image().save(QString::fromStdString(std::string(dir) + "/" + view + ".png"));
+    testing::KeepPicture(pic, view);
+    const char* dir = testing::PictureDir();
     EXPECT_TRUE(look.mayBeBlank || !pic.PrintedTexts().empty()) << view << " printed nothing";
     Applies(kMeant, meant_, view);
-    for (const Fault& f : testing::Faults(pic, look.over, look.round, look.traces)) {
+    for (const Fault& f : testing::Faults(pic, look.checks)) {
       if (look.counts && !look.counts(f)) continue;
       const std::string line = view + ": \"" + f.text + "\" " + f.what;
       const char* mark = Count(kMeant, meant_, view, f) ? "meant" : "NEW";
@@ -128,15 +125,11 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     std::vector<Overlay> over;
     if (w.Chart().opt.ChkOmega) {
       const PictureBox& omega = testing::Ctl<PictureBoxWidget>(w, "picOmega")->Pic();
-      PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area,
-                               .rect = QRect(0, 0, omega.PixelWidth(), omega.PixelHeight()),
-                               .brush = QBrush(Qt::black)};
-      s.bounds = s.rect;
-      over.push_back({s, "the omega strip"});
+      over.push_back(testing::Covering(QRect(0, 0, omega.PixelWidth(), omega.PixelHeight()), "the omega strip"));
     }
     // The temperature and dew point of the shown dataset and of the others.
     const std::vector<QRgb> traces = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(127, 0, 0), qRgb(0, 127, 0)};
-    Check(Ctl<PictureBoxWidget>(w, "picData")->Pic(), view, {.over = over, .traces = traces});
+    Check(Ctl<PictureBoxWidget>(w, "picData")->Pic(), view, {.checks = {.over = over, .traces = traces}});
   }
 
   // Views of the check boxes of the chart, each ticked (or unticked) alone.
@@ -198,13 +191,6 @@ const char* const kPanelPictures[] = {"picProfile", "picMap",        "picHodogra
 // The control page of the storm matrix, by the index of its button.
 constexpr int kStormMatrixPage = 4;
 
-// A filled box over the picture's pixels r.
-PictureBox::DrawnShape Area(const QRect& r) {
-  PictureBox::DrawnShape a{.kind = PictureBox::DrawnShape::Kind::Area, .rect = r, .brush = QBrush(Qt::black)};
-  a.bounds = r;
-  return a;
-}
-
 std::string Name(const char* file, Integer hour, const std::string& what) {
   return std::string(file) + "-" + std::to_string(hour) + "-" + what;
 }
@@ -255,17 +241,17 @@ TEST_F(PrintedTextTest, SidePanels) {
       std::vector<Overlay> over;
       for (const PictureBoxWidget* on : pic->findChildren<PictureBoxWidget*>()) {
         if (on->isHidden()) continue;
-        over.push_back({Area(on->geometry()), "the picture " + on->objectName().toStdString()});
-        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.round = true});
+        over.push_back(testing::Covering(on->geometry(), "the picture " + on->objectName().toStdString()));
+        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}});
         overlaid = true;
       }
-      Check(pic->Pic(), name, {.over = over, .mayBeBlank = v.panel == 1, .round = true});  // a map may print nothing
+      Check(pic->Pic(), name, {.checks = {.over = over, .round = true}, .mayBeBlank = v.panel == 1});  // a map may print nothing
       for (const char* c : v.press)
         if (std::string(c).rfind("opt", 0) != 0) Press(w, c);
     }
     // The storm matrix's page: the sketch of the layers that decided its row.
     w.btnControl_Click(kStormMatrixPage);
-    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"), {.round = true});
+    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"), {.checks = {.round = true}});
   };
   for (const auto& f : kFiles)
     for (const Integer hour : f.hours) eachView(f.file, hour);
@@ -463,15 +449,10 @@ TEST_F(PrintedTextTest, PictureInPicture) {
         for (const QRect r : {QRect(QPoint(0, 0), QPoint(whole.right(), in.top() - 1)),
                               QRect(QPoint(0, in.bottom() + 1), whole.bottomRight()),
                               QRect(QPoint(0, 0), QPoint(in.left() - 1, whole.bottom())),
-                              QRect(QPoint(in.right() + 1, 0), whole.bottomRight())}) {
-          if (r.isEmpty()) continue;
-          PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area, .rect = r, .brush = QBrush(Qt::black)};
-          s.bounds = r;
-          cut.push_back({s, "the window's edge"});
-        }
+                              QRect(QPoint(in.right() + 1, 0), whole.bottomRight())})
+          if (!r.isEmpty()) cut.push_back(testing::Covering(r, "the window's edge"));
         const PictureBox& chart = *w.ChartPicture(pip->parentWidget()->size());  // as shown
-        Check(chart, Name(f.file, hour, "pip-chart") + std::to_string(pip->width()),
-              {.over = cut});
+        Check(chart, Name(f.file, hour, "pip-chart") + std::to_string(pip->width()), {.checks = {.over = cut}});
         ov.picRH_MouseUp(1, 0, hour, 0.5);
       }
     }
@@ -479,13 +460,21 @@ TEST_F(PrintedTextTest, PictureInPicture) {
 }
 
 // The check itself: it finds a line through a text, a bar half under one
-// or laid over it, texts that run together and pixels drawn beside a text
-// outside the record, and leaves a text on its own backing (over what was
-// drawn before it) or half on the picture's ground alone.
+// or laid over it, texts that run together (one under the other too, when
+// asked) and pixels drawn beside a text outside the record, and leaves a
+// text on its own backing (over what was drawn before it) or half on the
+// picture's ground alone.
 void PrintAt(PictureBox& p, double x, double y, const std::string& text) {
   p.CurrentX = x;
   p.CurrentY = y;
   p.Print(text);
+}
+
+// "7" under "8.5", the top of its ink on the row after the bottom of the
+// other's.
+void PrintUnder(PictureBox& p) {
+  PrintAt(p, 20, 20, "8.5");
+  PrintAt(p, 20, p.PixelToY(p.YToPixel(20) + p.TextInkPx("8.5").bottom() - p.TextInkPx("7").top()), "7");
 }
 
 TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
@@ -493,6 +482,7 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
     const char* name;
     void (*draw)(PictureBox&);
     std::vector<std::string> faults;
+    bool apart = false;
   } cases[] = {
       {"alone", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"); }, {}},
       {"line through", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"), p.Line(0, 26, 99, 26, kWhite); },
@@ -526,6 +516,8 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
        {}},
       {"thin line of its colour", [](PictureBox& p) { p.Line(24, 0, 24, 59, kRed), p.FontTransparent = false, PrintAt(p, 20, 20, "8.5"); },
        {}},
+      {"one under the other", PrintUnder, {}},
+      {"one under the other, kept apart", PrintUnder, {"\"8.5\" runs into \"7\""}, true},
   };
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
@@ -535,7 +527,7 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
     pic.ForeColor = kWhite;
     c.draw(pic);
     std::vector<std::string> found;
-    for (const Fault& f : testing::Faults(pic, {}, true, {qRgb(255, 0, 0)}))
+    for (const Fault& f : testing::Faults(pic, {.traces = {qRgb(255, 0, 0)}, .round = true, .apart = c.apart}))
       found.push_back("\"" + f.text + "\" " + f.what);
     EXPECT_EQ(found, c.faults) << c.name;
   }
