@@ -156,12 +156,17 @@ void ChartLabels::PrintAt(PictureBox& pic, const Label& l, const QRectF& box) co
   // the ground band as the band's own.
   pic.FontTransparent = l.place == LabelPlace::UnderAxis;
   if (!pic.FontTransparent) {
-    // The box with its margins, every pixel it touches (the corners given
-    // are the first and last pixels covered).
+    // The box with its margins over every device pixel it touches and no
+    // other: where a picture pixel spans a fraction of a device pixel, a
+    // box rounded out to whole picture pixels would cut into the text of
+    // the row under it or run into a trace that keeps its room beside it.
     const DrawMode keptMode = pic.Mode;
     pic.Mode = DrawMode::CopyPen;
-    pic.Box(pic.PixelToX(std::floor(box.left())), pic.PixelToY(std::floor(box.top())),
-            pic.PixelToX(std::ceil(box.right()) - 1), pic.PixelToY(std::ceil(box.bottom()) - 1), pic.BackColor, true);
+    const double s = pic.DeviceScale();
+    const auto from = [&](double px) { return static_cast<int>(std::floor(px * s)); };
+    const auto to = [&](double px) { return static_cast<int>(std::ceil(px * s)) - 1; };
+    FillDevicePixels(pic, QRect(QPoint(from(box.left()), from(box.top())), QPoint(to(box.right()), to(box.bottom()))),
+                     pic.BackColor);
     pic.Mode = keptMode;
   }
   pic.ForeColor = l.color;

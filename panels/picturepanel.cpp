@@ -302,17 +302,6 @@ QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text
                QPoint(static_cast<int>(std::ceil(ink.right())) - 1, static_cast<int>(std::ceil(ink.bottom())) - 1));
 }
 
-void FillDevicePixels(PictureBox& pic, const QRect& r, Color c) {
-  if (r.isEmpty()) return;
-  // A box covers the device pixels from its first corner's to a whole
-  // picture pixel's span past its second corner's.
-  const double s = pic.DeviceScale();
-  const int span = pic.PixelSpan();
-  const int right = std::max(r.left(), r.right() + 1 - span), bottom = std::max(r.top(), r.bottom() + 1 - span);
-  pic.Box(pic.PixelToX(r.left() / s), pic.PixelToY(r.top() / s), pic.PixelToX(right / s), pic.PixelToY(bottom / s), c,
-          true);
-}
-
 QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2) {
   const double s = pic.DeviceScale();
   const auto px = [&](double v) { return static_cast<int>(std::floor(v * s + 0.5)); };

@@ -134,8 +134,6 @@ void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<doub
 // top-left corner at (x, y) in the picture's scale and font: what must stay
 // clear, with a pixel round it, for the text to read.
 QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text);
-// A box filled with c over exactly the device pixels of r.
-void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
 // The device pixels of the box with corners (x1, y1) and (x2, y2) in the
 // picture's scale: from the pixel nearest one edge to the one before the
 // pixel nearest the other.

@@ -642,4 +642,15 @@ void PictureBox::CopyPicture(const PictureBox& from) {
   shapes_ = from.shapes_;
 }
 
+void FillDevicePixels(PictureBox& pic, const QRect& r, Color c) {
+  if (r.isEmpty()) return;
+  // A box covers the device pixels from its first corner's to a whole
+  // picture pixel's span past its second corner's.
+  const double s = pic.DeviceScale();
+  const int span = pic.PixelSpan();
+  const int right = std::max(r.left(), r.right() + 1 - span), bottom = std::max(r.top(), r.bottom() + 1 - span);
+  pic.Box(pic.PixelToX(r.left() / s), pic.PixelToY(r.top() / s), pic.PixelToX(right / s), pic.PixelToY(bottom / s), c,
+          true);
+}
+
 }  // namespace ondrik

@@ -15,6 +15,7 @@
 #include <QPen>
 #include <QPoint>
 #include <QPolygon>
+#include <QRect>
 #include <QRectF>
 #include <QString>
 
@@ -276,6 +277,9 @@ class PictureBox : private detail::PaintSlot {
   mutable FontKey fontKey_;
   mutable const picturetext::FontEntry* font_ = nullptr;
 };
+
+// A box filled with c over exactly the device pixels of r.
+void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
 
 // Text for Qt: UTF-8 when the bytes are valid UTF-8, else Latin-1 (as the
 // profile and configuration files are written).

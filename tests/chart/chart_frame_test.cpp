@@ -16,10 +16,12 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/labels.h"
 #include "core/levels.h"
 #include "core/shared.h"
 #include "tests/core/sounding.h"
 #include "tests/chart/chart_test_util.h"
+#include "tests/common/text_check.h"
 
 namespace ondrik {
 namespace {
@@ -570,6 +572,48 @@ TEST(ChartLabels, TheGroundBandMakesRoomForTheTemperatureLabels) {
                           (std::log(static_cast<double>(gChartBottom)) - std::log(295.0)) * c.heightPx;
     EXPECT_GE(bandPx, 1.55 * textPx);
   }
+}
+
+// A value's box covers the device pixels of its own picture pixels and no
+// more, at a scale where a picture pixel spans a fraction of a device pixel
+// too: the box of a wind printed after the one under it leaves that one's
+// digits whole (the column prints its rows from the bottom up, a line
+// apart at the closest), and a box keeps off a trace that keeps its room
+// beside it.
+TEST(ChartLabels, ABoxCoversItsOwnPixelsAtEveryScale) {
+  PictureBox::RecordPrintedTexts(true);
+  for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+    for (int sixths = 0; sixths < 12; ++sixths) {  // rows and columns of either parity, whole and cut
+      const double shift = sixths / 6.0;
+      SCOPED_TRACE(::testing::Message() << "scale " << scale << ", shift " << shift);
+      PictureBox pic(120, 60);
+      pic.Resize(120, 60, scale);
+      pic.BackColor = 0;
+      pic.Cls();
+      ChartLabels labels;
+      labels.Begin();
+      labels.KeepBackground(pic);
+      const double x = 20 + shift, y = 10 + shift, line = pic.TextHeightPx(" 48 ");
+      // The trace two pixels right of the boxes (both end in a blank).
+      pic.DrawWidth = 2;
+      const double trace = x + pic.TextWidthPx(" 48 ") + 2;
+      pic.Line(trace, 0, trace, 59, RGB(0, 127, 0));
+      pic.DrawWidth = 1;
+      pic.ForeColor = RGB(255, 255, 0);
+      for (const auto& [text, top] : {std::pair{" 48 ", y + line}, std::pair{" 52 ", y}}) {
+        pic.CurrentX = x;
+        pic.CurrentY = top;
+        labels.Print(pic, text, LabelPlace::Fixed);
+      }
+      labels.PrintAll(pic, 0);
+      ASSERT_EQ(pic.PrintedTexts().size(), 2u);
+      std::vector<std::string> found;
+      for (const testing::Fault& f : testing::Faults(pic, {.traces = {qRgb(0, 127, 0)}}))
+        found.push_back("\"" + f.text + "\" " + f.what);
+      EXPECT_EQ(found, std::vector<std::string>{});
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
 }
 
 }  // namespace
