@@ -41,10 +41,24 @@ struct Overlay {
   std::string name;
 };
 
-// What covers the pixels r of the picture whole.
-inline Overlay Covering(const QRect& r, const std::string& name) {
-  PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area, .rect = r, .brush = QBrush(Qt::black)};
-  s.bounds = r;
+// The device pixels a rectangle of picture pixels touches (grown by `grow`
+// each way), on a screen of this scale. A measure taken in device pixels
+// and kept in picture pixels comes back within a rounding of where it was,
+// which is no pixel more.
+inline QRect DevicePixels(const QRectF& r, double scale, int grow) {
+  constexpr double kRounding = 1e-6;
+  return QRect(QPoint(static_cast<int>(std::floor(r.left() * scale + kRounding)) - grow,
+                      static_cast<int>(std::floor(r.top() * scale + kRounding)) - grow),
+               QPoint(static_cast<int>(std::ceil(r.right() * scale - kRounding)) - 1 + grow,
+                      static_cast<int>(std::ceil(r.bottom() * scale - kRounding)) - 1 + grow));
+}
+
+// What covers the picture pixels r of a picture drawn at this scale whole
+// (a widget laid over it: its geometry).
+inline Overlay Covering(const QRect& r, double scale, const std::string& name) {
+  const QRect device = DevicePixels(QRectF(r), scale, 0);
+  PictureBox::DrawnShape s{.kind = PictureBox::DrawnShape::Kind::Area, .rect = device, .brush = QBrush(Qt::black)};
+  s.bounds = device;
   return {s, name};
 }
 
@@ -176,9 +190,7 @@ inline std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 // The box a text stands on, in device pixels: its background, with the
 // filled shape drawn just before it that holds it (its margins).
 inline QRect BoxOf(const Text& a, const std::vector<Shape>& shapes, double scale) {
-  const QRectF bg = a.background;
-  QRect box(QPoint(static_cast<int>(std::floor(bg.left() * scale)), static_cast<int>(std::floor(bg.top() * scale))),
-            QPoint(static_cast<int>(std::ceil(bg.right() * scale)) - 1, static_cast<int>(std::ceil(bg.bottom() * scale)) - 1));
+  QRect box = DevicePixels(a.background, scale, 0);
   if (a.shapesBefore > 0) {
     const Shape& s = shapes[a.shapesBefore - 1];
     if (Fills(s) && s.kind == Shape::Kind::Area && s.rect.contains(box.adjusted(1, 1, -1, -1))) box |= s.rect;
@@ -199,14 +211,6 @@ inline bool Under(const QRect& box, const Shape& s) {
     for (int x = 0; x < mask.width(); ++x)
       if (qAlpha(mask.pixel(x, y)) >= kStrokeAlpha) return true;
   return false;
-}
-
-// The device pixels of a text's ink (picture pixels) in the picture's image.
-inline QRect DevicePixels(const QRectF& r, double scale, int grow) {
-  return QRect(QPoint(static_cast<int>(std::floor(r.left() * scale)) - grow,
-                      static_cast<int>(std::floor(r.top() * scale)) - grow),
-               QPoint(static_cast<int>(std::ceil(r.right() * scale)) - 1 + grow,
-                      static_cast<int>(std::ceil(r.bottom() * scale)) - 1 + grow));
 }
 
 // How many pixels of the image right round the text's ink (other texts'

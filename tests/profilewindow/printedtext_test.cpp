@@ -122,14 +122,16 @@ class PrintedTextTest : public testing::OverviewWindowTest {
   // The chart's picture with what lies over it in the window: the omega
   // strip while it is shown.
   void CheckChart(frmProfile& w, const std::string& view) {
+    const PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
     std::vector<Overlay> over;
     if (w.Chart().opt.ChkOmega) {
       const PictureBox& omega = testing::Ctl<PictureBoxWidget>(w, "picOmega")->Pic();
-      over.push_back(testing::Covering(QRect(0, 0, omega.PixelWidth(), omega.PixelHeight()), "the omega strip"));
+      over.push_back(testing::Covering(QRect(0, 0, omega.PixelWidth(), omega.PixelHeight()), chart.DeviceScale(),
+                                       "the omega strip"));
     }
     // The temperature and dew point of the shown dataset and of the others.
     const std::vector<QRgb> traces = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(127, 0, 0), qRgb(0, 127, 0)};
-    Check(Ctl<PictureBoxWidget>(w, "picData")->Pic(), view, {.checks = {.over = over, .traces = traces}});
+    Check(chart, view, {.checks = {.over = over, .traces = traces}});
   }
 
   // Views of the check boxes of the chart, each ticked (or unticked) alone.
@@ -241,7 +243,8 @@ TEST_F(PrintedTextTest, SidePanels) {
       std::vector<Overlay> over;
       for (const PictureBoxWidget* on : pic->findChildren<PictureBoxWidget*>()) {
         if (on->isHidden()) continue;
-        over.push_back(testing::Covering(on->geometry(), "the picture " + on->objectName().toStdString()));
+        over.push_back(testing::Covering(on->geometry(), pic->Pic().DeviceScale(),
+                                         "the picture " + on->objectName().toStdString()));
         Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}});
         overlaid = true;
       }
@@ -443,6 +446,7 @@ TEST_F(PrintedTextTest, PictureInPicture) {
         ASSERT_TRUE(pip->isVisible()) << f.file;
         // The parts of the chart outside the window's page, in its pixels.
         const QRect shown = QRect(QPoint(0, 0), pip->parentWidget()->size()).intersected(pip->geometry());
+        const PictureBox& chart = *w.ChartPicture(pip->parentWidget()->size());  // as shown
         std::vector<Overlay> cut;
         const QRect whole(QPoint(0, 0), pip->size());
         const QRect in = shown.translated(-pip->pos());
@@ -450,8 +454,7 @@ TEST_F(PrintedTextTest, PictureInPicture) {
                               QRect(QPoint(0, in.bottom() + 1), whole.bottomRight()),
                               QRect(QPoint(0, 0), QPoint(in.left() - 1, whole.bottom())),
                               QRect(QPoint(in.right() + 1, 0), whole.bottomRight())})
-          if (!r.isEmpty()) cut.push_back(testing::Covering(r, "the window's edge"));
-        const PictureBox& chart = *w.ChartPicture(pip->parentWidget()->size());  // as shown
+          if (!r.isEmpty()) cut.push_back(testing::Covering(r, chart.DeviceScale(), "the window's edge"));
         Check(chart, Name(f.file, hour, "pip-chart") + std::to_string(pip->width()), {.checks = {.over = cut}});
         ov.picRH_MouseUp(1, 0, hour, 0.5);
       }
@@ -483,6 +486,8 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
     void (*draw)(PictureBox&);
     std::vector<std::string> faults;
     bool apart = false;
+    double scale = 1;  // of the screen
+    QRect over{};      // picture pixels a picture laid over it covers
   } cases[] = {
       {"alone", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"); }, {}},
       {"line through", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"), p.Line(0, 26, 99, 26, kWhite); },
@@ -518,20 +523,40 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
        {}},
       {"one under the other", PrintUnder, {}},
       {"one under the other, kept apart", PrintUnder, {"\"8.5\" runs into \"7\""}, true},
+      {"a picture laid beside it, on a finer screen", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"); }, {}, false, 2,
+       QRect(45, 0, 30, 60)},
+      {"a picture laid over it, on a finer screen", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"); },
+       {"\"8.5\" covered by the picture"}, false, 2, QRect(30, 0, 30, 60)},
   };
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
     PictureBox pic(100, 60);
+    pic.Resize(100, 60, c.scale);
     pic.BackColor = kBlack;
     pic.Cls();
     pic.ForeColor = kWhite;
     c.draw(pic);
+    std::vector<Overlay> over;
+    if (!c.over.isEmpty()) over.push_back(testing::Covering(c.over, c.scale, "the picture"));
     std::vector<std::string> found;
-    for (const Fault& f : testing::Faults(pic, {.traces = {qRgb(255, 0, 0)}, .round = true, .apart = c.apart}))
+    for (const Fault& f :
+         testing::Faults(pic, {.over = over, .traces = {qRgb(255, 0, 0)}, .round = true, .apart = c.apart}))
       found.push_back("\"" + f.text + "\" " + f.what);
     EXPECT_EQ(found, c.faults) << c.name;
   }
   PictureBox::RecordPrintedTexts(false);
+}
+
+// A measure of device pixels kept in picture pixels (a text's ink, its
+// box) is looked at over the device pixels it came from, not a pixel more,
+// whatever the screen's scale.
+TEST(PrintedTextCheck, TakesMeasuresBackToTheirDevicePixels) {
+  for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0})
+    for (int at = 0; at < 1000; ++at) {
+      const QRect device(at, at, 31, 10);
+      const QRectF picture(at / scale, at / scale, 31 / scale, 10 / scale);
+      ASSERT_EQ(testing::DevicePixels(picture, scale, 0), device) << "at " << at << ", scale " << scale;
+    }
 }
 
 }  // namespace
