@@ -173,12 +173,23 @@ inline int Covered(const Strokes& strokes, const std::vector<const Shape*>& shap
 
 inline std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
+// The device pixels of a rectangle of picture pixels (a text's ink or
+// background) in the picture's image, grown by `grow` each way. An edge
+// measured on a device pixel comes back to it: a device pixel over the
+// scale and times it again is off by a rounding (179 / 1.25 * 1.25 >
+// 179), which must not take in the next pixel.
+inline QRect DevicePixels(const QRectF& r, double scale, int grow) {
+  constexpr double kRounding = 1e-6;
+  const auto first = [&](double v) { return static_cast<int>(std::floor(v * scale + kRounding)); };
+  const auto last = [&](double v) { return static_cast<int>(std::ceil(v * scale - kRounding)) - 1; };
+  return QRect(QPoint(first(r.left()) - grow, first(r.top()) - grow),
+               QPoint(last(r.right()) + grow, last(r.bottom()) + grow));
+}
+
 // The box a text stands on, in device pixels: its background, with the
 // filled shape drawn just before it that holds it (its margins).
 inline QRect BoxOf(const Text& a, const std::vector<Shape>& shapes, double scale) {
-  const QRectF bg = a.background;
-  QRect box(QPoint(static_cast<int>(std::floor(bg.left() * scale)), static_cast<int>(std::floor(bg.top() * scale))),
-            QPoint(static_cast<int>(std::ceil(bg.right() * scale)) - 1, static_cast<int>(std::ceil(bg.bottom() * scale)) - 1));
+  QRect box = DevicePixels(a.background, scale, 0);
   if (a.shapesBefore > 0) {
     const Shape& s = shapes[a.shapesBefore - 1];
     if (Fills(s) && s.kind == Shape::Kind::Area && s.rect.contains(box.adjusted(1, 1, -1, -1))) box |= s.rect;
@@ -199,14 +210,6 @@ inline bool Under(const QRect& box, const Shape& s) {
     for (int x = 0; x < mask.width(); ++x)
       if (qAlpha(mask.pixel(x, y)) >= kStrokeAlpha) return true;
   return false;
-}
-
-// The device pixels of a text's ink (picture pixels) in the picture's image.
-inline QRect DevicePixels(const QRectF& r, double scale, int grow) {
-  return QRect(QPoint(static_cast<int>(std::floor(r.left() * scale)) - grow,
-                      static_cast<int>(std::floor(r.top() * scale)) - grow),
-               QPoint(static_cast<int>(std::ceil(r.right() * scale)) - 1 + grow,
-                      static_cast<int>(std::ceil(r.bottom() * scale)) - 1 + grow));
 }
 
 // How many pixels of the image right round the text's ink (other texts'

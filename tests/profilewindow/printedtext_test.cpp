@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -531,6 +532,36 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
       found.push_back("\"" + f.text + "\" " + f.what);
     EXPECT_EQ(found, c.faults) << c.name;
   }
+  PictureBox::RecordPrintedTexts(false);
+}
+
+// A text whose ground reaches a device pixel round its ink, at any screen
+// scale and any place, is on its ground; one whose ground stops at its ink
+// on one side is touched.
+TEST(PrintedTextCheck, JudgesThePixelsRoundATextInDevicePixels) {
+  const struct {
+    double scale;
+    int past;  // device pixels of ground right of the ink
+    bool touched;
+  } cases[] = {{1.25, 1, false}, {1.5, 1, false}, {1.75, 1, false}, {2, 1, false}, {1.25, 0, true}, {1.75, 0, true}};
+  PictureBox::RecordPrintedTexts(true);
+  for (const auto& c : cases)
+    for (int column = 4; column < 200; ++column) {
+      PictureBox pic;
+      pic.Resize(200, 40, c.scale);
+      pic.BackColor = kBlack;
+      pic.Cls();
+      pic.ForeColor = kBlack;
+      const double x = column / c.scale;
+      const QRectF ink = pic.TextInkAt(x, 20, "250");
+      const QRect ground(QPoint(static_cast<int>(std::floor(ink.left())) - 1, static_cast<int>(std::floor(ink.top())) - 1),
+                         QPoint(static_cast<int>(std::ceil(ink.right())) - 1 + c.past, static_cast<int>(std::ceil(ink.bottom()))));
+      for (int y = ground.top(); y <= ground.bottom(); ++y)
+        for (int gx = ground.left(); gx <= ground.right(); ++gx) pic.Image().setPixel(gx, y, qRgb(255, 255, 0));
+      PrintAt(pic, pic.PixelToX(x), pic.PixelToY(20), "250");
+      const std::vector<Fault> faults = testing::Faults(pic, {.round = true});
+      EXPECT_EQ(faults.size(), c.touched ? 1U : 0U) << c.scale << " at " << x << ": " << testing::FaultLines(pic);
+    }
   PictureBox::RecordPrintedTexts(false);
 }
 
