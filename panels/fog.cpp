@@ -43,10 +43,15 @@ void Steps(double from, double to, double step, Fn&& fn) {
   for (int i = 0; i <= n; ++i) fn(from + i * step);
 }
 
-// A label right-aligned at x and centred on y, kept inside the left edge;
-// halfHeight: half the signed text height in the picture's scale.
-void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const std::string& text, Color c) {
-  PrintAt(pic, std::max(x - pic.TextWidth(text), pic.ScaleLeft()), y - halfHeight, text, c);
+// A label right-aligned at x and centred on y, kept inside the left edge
+// and moved right as far as its ink must go to begin at the device column
+// inkFrom; halfHeight: half the signed text height in the picture's scale.
+void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const std::string& text, Color c,
+                int inkFrom = 0) {
+  double at = std::max(x - pic.TextWidth(text), pic.ScaleLeft());
+  const int lack = inkFrom - TextInk(pic, at, y - halfHeight, text).left();
+  if (lack > 0) at = pic.PixelToX(pic.XToPixel(at) + lack / pic.DeviceScale());
+  PrintAt(pic, at, y - halfHeight, text, c);
 }
 
 // Half the width of the lines that part the picture (5 pixels).
@@ -60,6 +65,19 @@ double PartingPx(const PictureBox& pic, int side) {
 
 // The pixel row of the middle of the line under the charts.
 double UnderChartsPx(const PictureBox& pic) { return pic.PixelHeight() * (17 - kUnderChartsY) / 24; }
+
+// The device pixels of a line that parts the picture, across all of it:
+// the one between the halves (vertical) or the one under the charts; as
+// many whole device pixels wide as its width comes to, centred on the one
+// nearest its middle. Texts beside it keep clear of these.
+QRect PartingBand(const PictureBox& pic, bool vertical) {
+  const double s = pic.DeviceScale();
+  const int width = std::max(1, static_cast<int>(std::lround(2 * kPartingHalfPx * s)));
+  const double middle = vertical ? pic.PixelWidth() * kPartingX / 100 : UnderChartsPx(pic);
+  const int first = static_cast<int>(std::floor(middle * s + 0.5)) - width / 2;
+  const int across = static_cast<int>(std::ceil((vertical ? pic.PixelHeight() : pic.PixelWidth()) * s));
+  return vertical ? QRect(first, 0, width, across) : QRect(0, first, across, width);
+}
 
 // The limits of texts on a box of device pixels: a pixel clear of its
 // edges, whatever the glyphs' overhang.
@@ -283,9 +301,8 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   pic.Scale(0, 17, 100, -7);
   const QColor button = Picture()->palette().color(QPalette::Button);
   const Color face = RGB(button.red(), button.green(), button.blue());
-  pic.DrawWidth = 5;
-  pic.Line(0, kUnderChartsY, 100, kUnderChartsY, face);
-  pic.Line(kPartingX, 17, kPartingX, -7, face);
+  FillDevicePixels(pic, PartingBand(pic, false), face);
+  FillDevicePixels(pic, PartingBand(pic, true), face);
   pic.DrawWidth = 3;
   pic.Line(8, 5, 8, -5, kAxis);
   pic.Line(6.5, 0, 38, 0, kAxis);  // from the ticks to the crossover's texts, clear of both
@@ -394,10 +411,12 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   pic.Line(60, -0.01, 60, 0.075, kAxis);
   pic.DrawWidth = 1;
   const double half4 = SignedTextHeight(pic, "0") / 2;
+  // The labels' ink a pixel clear of the line that parts the gauges.
+  const int labelsFrom = PartingBand(pic, true).right() + 1 + pic.PixelSpan();
   for (int i = -1; i <= 7; ++i) {
     const double v = i / 100.0;
     pic.Line(58, v, 60, v, kAxis);
-    PrintRight(pic, 57, v, half4, Format(v, ".00"), kAxis);
+    PrintRight(pic, 57, v, half4, Format(v, ".00"), kAxis, labelsFrom);
   }
   // Texts right of the line that parts the gauges, the captions right of the axis.
   const double unitPx = std::fabs(pic.PixelToX(1) - pic.PixelToX(0));
