@@ -327,8 +327,17 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   // the ground bar, the ground's between the bars and the crossover's, the
   // crossover's left of the line that parts the gauges.
   const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
-  PrintRow(pic, 1, {{40, "XOver ", kWhite}}, 40, beforeParting);
-  PrintRow(pic, 1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);
+  // The gauges' texts from the right: each row a pixel clear of those
+  // printed right of it.
+  std::vector<QRect> printed;
+  const auto print = [&](double y, const std::vector<RowText>& row, double from, double to) {
+    to = RightLimitBeside(pic, y, row, from, to, printed);
+    PrintRow(pic, y, row, from, to);
+    const std::vector<QRect> inks = RowInks(pic, y, row, from, to);
+    printed.insert(printed.end(), inks.begin(), inks.end());
+  };
+  print(1, {{40, "XOver ", kWhite}}, 40, beforeParting);
+  print(1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);
 
   // A bar's "T=" text stands past the bar's end where that leaves room under
   // the captions or over the source line, else across the zero line from
@@ -366,7 +375,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     };
     double textY = g.above ? std::max(v, zero) + px + L : std::min(v, -zero) - px;
     if (g.above ? textY > captionsEnd - px : textY - L < sourceLine + px) textY = next(1);
-    PrintRow(pic, textY, {{g.textX, g.prefix + Format(value, "0.0"), kRed}}, from, to);
+    print(textY, {{g.textX, g.prefix + Format(value, "0.0"), kRed}}, from, to);
     if (g.verdict[0] == nullptr) return;
     const int lines = g.verdict[1] != nullptr ? 2 : 1;
     const auto [inLeft, inRight] = Inside(pic, box);
@@ -380,7 +389,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     onBar = onBar && box.adjusted(span, span, -span, -span).contains(ink);
     if (!onBar) y = next(lines);
     for (int i = 0; i < lines; ++i)
-      PrintRow(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, onBar ? inLeft : from, onBar ? inRight : to);
+      print(y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, onBar ? inLeft : from, onBar ? inRight : to);
   };
   if (G > -100) {
     const double g = std::clamp(G - X, -5.5, 5.5);
