@@ -331,10 +331,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   // printed right of it.
   std::vector<QRect> printed;
   const auto print = [&](double y, const std::vector<RowText>& row, double from, double to) {
-    to = RightLimitBeside(pic, y, row, from, to, printed);
-    PrintRow(pic, y, row, from, to);
-    const std::vector<QRect> inks = RowInks(pic, y, row, from, to);
-    printed.insert(printed.end(), inks.begin(), inks.end());
+    PrintRow(pic, y, row, from, RightLimitBeside(pic, y, row, from, to, printed), &printed);
   };
   print(1, {{40, "XOver ", kWhite}}, 40, beforeParting);
   print(1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);

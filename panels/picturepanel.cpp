@@ -243,8 +243,9 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
 
 }  // namespace
 
-void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
-  LayOutRow(pic, y, row, leftLimit, rightLimit, true);
+void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
+              std::vector<QRect>* inks) {
+  LayOutRow(pic, y, row, leftLimit, rightLimit, true, inks);
 }
 
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
@@ -271,6 +272,7 @@ QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double 
 
 double RightLimitBeside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
                         double rightLimit, const std::vector<QRect>& beside) {
+  if (beside.empty()) return rightLimit;
   const double s = pic.DeviceScale();
   // The fewest whole device pixels as wide as a picture pixel.
   const int gap = static_cast<int>(std::ceil(s - 1e-9));

@@ -103,8 +103,10 @@ struct RowText {
   std::string text;
   Color colour;
 };
+// inks: where not null, the device pixels each text's ink takes are added
+// to it.
 void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
-              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+              double rightLimit = std::numeric_limits<double>::quiet_NaN(), std::vector<QRect>* inks = nullptr);
 // The grounds of a row's texts where PrintRow would print them.
 void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
                    double rightLimit = std::numeric_limits<double>::quiet_NaN());
