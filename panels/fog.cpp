@@ -43,10 +43,15 @@ void Steps(double from, double to, double step, Fn&& fn) {
   for (int i = 0; i <= n; ++i) fn(from + i * step);
 }
 
-// A label right-aligned at x and centred on y, kept inside the left edge;
-// halfHeight: half the signed text height in the picture's scale.
-void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const std::string& text, Color c) {
-  PrintAt(pic, std::max(x - pic.TextWidth(text), pic.ScaleLeft()), y - halfHeight, text, c);
+// A label right-aligned at x and centred on y, kept inside the left edge
+// and moved right as far as its ink must go to begin at the device column
+// inkFrom; halfHeight: half the signed text height in the picture's scale.
+void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const std::string& text, Color c,
+                int inkFrom = 0) {
+  double at = std::max(x - pic.TextWidth(text), pic.ScaleLeft());
+  const int lack = inkFrom - TextInk(pic, at, y - halfHeight, text).left();
+  if (lack > 0) at = pic.PixelToX(pic.XToPixel(at) + lack / pic.DeviceScale());
+  PrintAt(pic, at, y - halfHeight, text, c);
 }
 
 // Half the width of the lines that part the picture (5 pixels).
@@ -60,6 +65,19 @@ double PartingPx(const PictureBox& pic, int side) {
 
 // The pixel row of the middle of the line under the charts.
 double UnderChartsPx(const PictureBox& pic) { return pic.PixelHeight() * (17 - kUnderChartsY) / 24; }
+
+// The device pixels of a line that parts the picture, across all of it:
+// the one between the halves (vertical) or the one under the charts; as
+// many whole device pixels wide as its width comes to, centred on the one
+// nearest its middle. Texts beside it keep clear of these.
+QRect PartingBand(const PictureBox& pic, bool vertical) {
+  const double s = pic.DeviceScale();
+  const int width = std::max(1, static_cast<int>(std::lround(2 * kPartingHalfPx * s)));
+  const double middle = vertical ? pic.PixelWidth() * kPartingX / 100 : UnderChartsPx(pic);
+  const int first = static_cast<int>(std::floor(middle * s + 0.5)) - width / 2;
+  const int across = static_cast<int>(std::ceil((vertical ? pic.PixelHeight() : pic.PixelWidth()) * s));
+  return vertical ? QRect(first, 0, width, across) : QRect(0, first, across, width);
+}
 
 // The limits of texts on a box of device pixels: a pixel clear of its
 // edges, whatever the glyphs' overhang.
@@ -283,9 +301,8 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   pic.Scale(0, 17, 100, -7);
   const QColor button = Picture()->palette().color(QPalette::Button);
   const Color face = RGB(button.red(), button.green(), button.blue());
-  pic.DrawWidth = 5;
-  pic.Line(0, kUnderChartsY, 100, kUnderChartsY, face);
-  pic.Line(kPartingX, 17, kPartingX, -7, face);
+  FillDevicePixels(pic, PartingBand(pic, false), face);
+  FillDevicePixels(pic, PartingBand(pic, true), face);
   pic.DrawWidth = 3;
   pic.Line(8, 5, 8, -5, kAxis);
   pic.Line(6.5, 0, 38, 0, kAxis);  // from the ticks to the crossover's texts, clear of both
@@ -310,8 +327,14 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   // the ground bar, the ground's between the bars and the crossover's, the
   // crossover's left of the line that parts the gauges.
   const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
-  PrintRow(pic, 1, {{40, "XOver ", kWhite}}, 40, beforeParting);
-  PrintRow(pic, 1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);
+  // The gauges' texts from the right: each row a pixel clear of those
+  // printed right of it.
+  std::vector<QRect> printed;
+  const auto print = [&](double y, const std::vector<RowText>& row, double from, double to) {
+    PrintRow(pic, y, row, from, RightLimitBeside(pic, y, row, from, to, printed), &printed);
+  };
+  print(1, {{40, "XOver ", kWhite}}, 40, beforeParting);
+  print(1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);
 
   // A bar's "T=" text stands past the bar's end where that leaves room under
   // the captions or over the source line, else across the zero line from
@@ -349,7 +372,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     };
     double textY = g.above ? std::max(v, zero) + px + L : std::min(v, -zero) - px;
     if (g.above ? textY > captionsEnd - px : textY - L < sourceLine + px) textY = next(1);
-    PrintRow(pic, textY, {{g.textX, g.prefix + Format(value, "0.0"), kRed}}, from, to);
+    print(textY, {{g.textX, g.prefix + Format(value, "0.0"), kRed}}, from, to);
     if (g.verdict[0] == nullptr) return;
     const int lines = g.verdict[1] != nullptr ? 2 : 1;
     const auto [inLeft, inRight] = Inside(pic, box);
@@ -363,7 +386,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     onBar = onBar && box.adjusted(span, span, -span, -span).contains(ink);
     if (!onBar) y = next(lines);
     for (int i = 0; i < lines; ++i)
-      PrintRow(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, onBar ? inLeft : from, onBar ? inRight : to);
+      print(y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, onBar ? inLeft : from, onBar ? inRight : to);
   };
   if (G > -100) {
     const double g = std::clamp(G - X, -5.5, 5.5);
@@ -394,10 +417,12 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   pic.Line(60, -0.01, 60, 0.075, kAxis);
   pic.DrawWidth = 1;
   const double half4 = SignedTextHeight(pic, "0") / 2;
+  // The labels' ink a pixel clear of the line that parts the gauges.
+  const int labelsFrom = PartingBand(pic, true).right() + 1 + pic.PixelSpan();
   for (int i = -1; i <= 7; ++i) {
     const double v = i / 100.0;
     pic.Line(58, v, 60, v, kAxis);
-    PrintRight(pic, 57, v, half4, Format(v, ".00"), kAxis);
+    PrintRight(pic, 57, v, half4, Format(v, ".00"), kAxis, labelsFrom);
   }
   // Texts right of the line that parts the gauges, the captions right of the axis.
   const double unitPx = std::fabs(pic.PixelToX(1) - pic.PixelToX(0));

@@ -243,8 +243,9 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
 
 }  // namespace
 
-void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
-  LayOutRow(pic, y, row, leftLimit, rightLimit, true);
+void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
+              std::vector<QRect>* inks) {
+  LayOutRow(pic, y, row, leftLimit, rightLimit, true, inks);
 }
 
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
@@ -267,6 +268,31 @@ QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double 
   QRect ink;
   for (const QRect& r : RowInks(pic, y, row, leftLimit, rightLimit)) ink |= r;
   return ink;
+}
+
+double RightLimitBeside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+                        double rightLimit, const std::vector<QRect>& beside) {
+  if (beside.empty()) return rightLimit;
+  const double s = pic.DeviceScale();
+  // The fewest whole device pixels as wide as a picture pixel.
+  const int gap = static_cast<int>(std::ceil(s - 1e-9));
+  double limit = rightLimit;
+  QRect was;
+  // Moved left (or made narrower) by what it lacks until it stands clear,
+  // or no further.
+  for (int tries = 0; tries < 8; ++tries) {
+    const QRect ink = RowInk(pic, y, row, leftLimit, limit);
+    if (ink.isEmpty() || ink == was) break;
+    int lack = 0;
+    for (const QRect& r : beside)
+      if (r.top() <= ink.bottom() && ink.top() <= r.bottom() && r.left() > ink.left())
+        lack = std::max(lack, ink.right() + 1 + gap - r.left());
+    if (lack <= 0) break;
+    const double right = std::isnan(limit) ? pic.PixelWidth() - 1.0 : pic.XToPixel(limit);
+    limit = pic.PixelToX(right - lack / s);
+    was = ink;
+  }
+  return limit;
 }
 
 void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<double, std::string>>& labels,

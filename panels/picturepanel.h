@@ -103,8 +103,10 @@ struct RowText {
   std::string text;
   Color colour;
 };
+// inks: where not null, the device pixels each text's ink takes are added
+// to it.
 void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
-              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+              double rightLimit = std::numeric_limits<double>::quiet_NaN(), std::vector<QRect>* inks = nullptr);
 // The grounds of a row's texts where PrintRow would print them.
 void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
                    double rightLimit = std::numeric_limits<double>::quiet_NaN());
@@ -118,6 +120,12 @@ QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double 
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
 std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
                            double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The right limit, at most rightLimit, at which PrintRow prints the row with
+// its ink a picture pixel (in whole device pixels) clear left of each of the
+// inks `beside` that share device rows with it: rows printed side by side,
+// the one on the right first.
+double RightLimitBeside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
+                        double rightLimit, const std::vector<QRect>& beside);
 // The top at which PrintRow prints the row: the nearest to y at which its
 // ink stands a pixel clear of the picture's edges.
 double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,

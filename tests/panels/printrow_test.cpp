@@ -69,6 +69,42 @@ TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
   }
 }
 
+// A row printed left of another on its line stands a picture pixel clear
+// of it at any screen scale, moved or narrowed no more than that; a row on
+// another line keeps its limit.
+TEST(RightLimitBeside, KeepsRowsSideBySideAPicturePixelApart) {
+  const Recording recording;
+  for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0})
+    for (const double closer : {-4.0, -1.5, -0.5, 0.0, 0.5, 1.5})
+      for (const bool sameLine : {true, false}) {
+        SCOPED_TRACE(testing::Message() << "scale " << scale << ", limit " << closer << " px on, same line " << sameLine);
+        PictureBox pic(238, 60);
+        pic.Resize(238, 60, scale);
+        pic.BackColor = kBlack;
+        pic.Cls();
+        UsePanelFont(pic);
+        pic.ScalePixels();
+        const std::vector<RowText> right = {{60, "T= 49.5", kRed}}, left = {{40, "T= 42.9", kRed}};
+        PrintRow(pic, sameLine ? 20 : 40, right, 60, 120);
+        const std::vector<QRect> beside = RowInks(pic, sameLine ? 20 : 40, right, 60, 120);
+        const double limit = 60 + closer;
+        const double moved = RightLimitBeside(pic, 20, left, 0, limit, beside);
+        PrintRow(pic, 20, left, 0, moved);
+        const auto& texts = pic.PrintedTexts();
+        ASSERT_EQ(texts.size(), 2U);
+        const double apart = texts[0].ink.left() - texts[1].ink.right();
+        if (!sameLine) {
+          EXPECT_EQ(moved, limit);
+        } else {
+          EXPECT_GE(apart, 1 - 1e-9);
+          // Moved by what it lacks, give or take a device pixel.
+          if (moved != limit) {
+            EXPECT_LT(apart, 1 + 2 / scale);
+          }
+        }
+      }
+}
+
 // A text whose ink would touch an edge of the picture moves in until it
 // stands a pixel inside, and one a pixel inside stays where it is: its ink
 // measured in the face it is printed in, fine print too (smaller than a
