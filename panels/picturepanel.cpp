@@ -14,7 +14,12 @@ namespace {
 // digits stay distinct at.
 constexpr const char* kCondensedFace = "DejaVu Sans Condensed";
 constexpr double kSmallestLegiblePt = 7;
+// The smallest size a row shrinks to, in screen pixels: on a scaled screen
+// fewer picture pixels (the face keeps its own floor).
 constexpr int kSmallestRowPx = 7;
+int SmallestRowPx(const PictureBox& pic) {
+  return static_cast<int>(std::ceil(kSmallestRowPx / std::max(pic.DeviceScale(), 1.0) - 1e-9));
+}
 }  // namespace
 
 PicturePanel::PicturePanel(PanelHost& host, QWidget* parent, const std::string& objectName)
@@ -219,7 +224,7 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
   pic.FontSize = std::max(font, kSmallestLegiblePt);
   done = done || fits();
   // Then whole pixels smaller, the last one the smallest.
-  for (int px = static_cast<int>(std::ceil(pic.FontSize * 96 / 72)) - 1; !done && px >= kSmallestRowPx; --px) {
+  for (int px = static_cast<int>(std::ceil(pic.FontSize * 96 / 72)) - 1; !done && px >= SmallestRowPx(pic); --px) {
     pic.FontSize = px * 72.0 / 96;
     done = fits();
   }
@@ -313,7 +318,7 @@ void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<doub
   };
   bool fits = lay();
   if (!fits) UseCondensedFace(pic);
-  for (int px = static_cast<int>(std::ceil(size * 96 / 72)); !fits && px >= kSmallestRowPx; --px) {
+  for (int px = static_cast<int>(std::ceil(size * 96 / 72)); !fits && px >= SmallestRowPx(pic); --px) {
     pic.FontSize = px * 72.0 / 96;
     fits = lay();
   }
