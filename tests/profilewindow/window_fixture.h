@@ -10,9 +10,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -50,8 +50,11 @@ inline int NonBlackPixels(const PictureBox& pic) {
 class ProfileWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A run on a scaled screen, beside the plain one, keeps folders of its own.
+    const char* scale = std::getenv("QT_SCALE_FACTOR");
     folder_ = fs::path(ONDRIK_TEST_TMP) /
-              ("frmprofile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("frmprofile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+               (scale != nullptr ? std::string("@") + scale : std::string()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     for (const char* f : {"Ondrik.cfg", "TimeZone.DAT"})
