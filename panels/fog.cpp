@@ -264,12 +264,19 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   const double rightTitlePx = pic.XToPixel(-0.47 * s);
   S1();
   const double rightTitle = pic.PixelToX(rightTitlePx);
-  const double parting = pic.PixelToX(rightFrom), partingLeft = pic.PixelToX(leftTo);
+  const double partingLeft = pic.PixelToX(leftTo);
   const double left = pic.PixelToX(leftFrom);
   PrintRow(pic, top, {{-s, "Hght(ft)", kWhite}, {1.7 * s, "Hydrolapse", kWhite}}, left, partingLeft);
-  PrintRow(pic, top, {{rightTitle, "Vertical Change of Humidity", kWhite}}, parting);
+  // The right chart's titles: their ink begins a pixel clear of the line
+  // that parts the charts, as many device pixels wide as it is drawn.
+  const double pastParting = (PartingBand(pic, true).right() + 1.0 + pic.PixelSpan()) / pic.DeviceScale();
+  const auto rightLimit = [&](const std::string& t) {
+    return pic.PixelToX(std::max(rightFrom, pastParting - pic.TextInkPx(t).left()));
+  };
+  for (const auto& [y, title] : {std::pair<double, std::string>{top, "Vertical Change of Humidity"},
+                                 {axisTitle, "Specific Humidity Change (g/kg)"}})
+    PrintRow(pic, y, {{rightTitle, title, kWhite}}, rightLimit(title));
   PrintRow(pic, axisTitle, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, partingLeft);
-  PrintRow(pic, axisTitle, {{rightTitle, "Specific Humidity Change (g/kg)", kWhite}}, parting);
   // The regions' captions, each where it belongs or in the nearest place on
   // its side of the zero line clear of the traces; over them with a black
   // edge where there is none.

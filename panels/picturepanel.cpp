@@ -15,10 +15,11 @@ namespace {
 constexpr const char* kCondensedFace = "DejaVu Sans Condensed";
 constexpr double kSmallestLegiblePt = 7;
 // The smallest size a row shrinks to, in screen pixels: on a scaled screen
-// fewer picture pixels (the face keeps its own floor).
+// fewer picture pixels, down to the one that rounds to it there (the face
+// keeps its own floor).
 constexpr int kSmallestRowPx = 7;
 int SmallestRowPx(const PictureBox& pic) {
-  return static_cast<int>(std::ceil(kSmallestRowPx / std::max(pic.DeviceScale(), 1.0) - 1e-9));
+  return static_cast<int>(std::floor(kSmallestRowPx / std::max(pic.DeviceScale(), 1.0) + 0.5));
 }
 }  // namespace
 
