@@ -3,7 +3,9 @@
 // and overlaid): a typical layout of five fields and ten strips, everything
 // ticked, both at contour interval 5 and 1, the typical layout's fields
 // alone, and the cold first draw after a load, which computes the series
-// the fields and strips need.
+// the fields and strips need. The same with everything ticked on a file of
+// 24 datasets whose levels are all missing but the lowest (bad input must
+// draw as fast as good input).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -35,11 +37,22 @@ const std::string& File24() {
   return path;
 }
 
-bool Load(OverviewState& s) {
+// 24 datasets of 85 hours and 67 levels, every level but the lowest missing
+// all values but its pressure; written once per run by the generator.
+const std::string& FileMissing24() {
+  static const std::string path = [] {
+    const std::filesystem::path p = std::filesystem::temp_directory_path() / "ondrik_bench_missing24.ond";
+    const std::string command = std::string("\"") + ONDRIK_GENDATA + "\" --missing \"" + p.string() + "\" >/dev/null";
+    return std::system(command.c_str()) == 0 ? p.string() : std::string();
+  }();
+  return path;
+}
+
+bool Load(OverviewState& s, const std::string& file = File24()) {
   LoadOptions o;
   o.modelKey = "eta";
   o.srInflowDepth = 3;
-  if (!LoadProfileFile(File24(), o).ok) return false;
+  if (file.empty() || !LoadProfileFile(file, o).ok) return false;
   gLoadingState = false;
   gOverlayAll = true;
   for (int d = 0; d <= kMaxDatasets; ++d) gDatasetShown(d) = true;
@@ -82,10 +95,11 @@ void Everything(OverviewOptions& o) {
   o.box[kBoxGridHeight] = o.box[kBoxGridTime] = o.box[kBoxCursor] = 1;
 }
 
-void Redraw(benchmark::State& state, void (*layout)(OverviewOptions&), Integer interval) {
+void Redraw(benchmark::State& state, void (*layout)(OverviewOptions&), Integer interval,
+            const std::string& file = File24()) {
   bench::EnsureApp();
   OverviewState s;
-  if (!Load(s)) {
+  if (!Load(s, file)) {
     state.SkipWithError("the 24-dataset file did not load");
     return;
   }
@@ -107,13 +121,15 @@ void BM_OverviewTypical24Interval1(benchmark::State& state) { Redraw(state, Typi
 void BM_OverviewEverything24(benchmark::State& state) { Redraw(state, Everything, 5); }
 void BM_OverviewTypicalFields24(benchmark::State& state) { Redraw(state, TypicalFields, 5); }
 
-void BM_OverviewColdFirstDraw24(benchmark::State& state) {
+void BM_OverviewEverythingMissing24(benchmark::State& state) { Redraw(state, Everything, 5, FileMissing24()); }
+
+void ColdFirstDraw(benchmark::State& state, const std::string& file) {
   bench::EnsureApp();
   Pictures p;
   for (auto _ : state) {
     state.PauseTiming();
     OverviewState s;
-    if (!Load(s)) {
+    if (!Load(s, file)) {
       state.SkipWithError("the 24-dataset file did not load");
       return;
     }
@@ -126,6 +142,9 @@ void BM_OverviewColdFirstDraw24(benchmark::State& state) {
   gOverlayAll = false;
 }
 
+void BM_OverviewColdFirstDraw24(benchmark::State& state) { ColdFirstDraw(state, File24()); }
+void BM_OverviewColdFirstDrawMissing24(benchmark::State& state) { ColdFirstDraw(state, FileMissing24()); }
+
 }  // namespace
 }  // namespace ondrik
 
@@ -133,4 +152,6 @@ BENCHMARK(ondrik::BM_OverviewTypical24)->Unit(benchmark::kMillisecond)->Repetiti
 BENCHMARK(ondrik::BM_OverviewTypical24Interval1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ondrik::BM_OverviewTypicalFields24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ondrik::BM_OverviewEverything24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewEverythingMissing24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(ondrik::BM_OverviewColdFirstDraw24)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewColdFirstDrawMissing24)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);

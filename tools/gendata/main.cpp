@@ -11,6 +11,9 @@
 //   ondrik_gendata <output folder>   writes every sample file
 //   ondrik_gendata --max <file>      writes one maximal file (24 datasets,
 //                                    85 hours, 67 levels, "eta" layout)
+//   ondrik_gendata --missing <file>  the same, but every level above the
+//                                    lowest holds only its pressure, its
+//                                    other values missing (-9999)
 //
 // Output is deterministic: a fixed seed and a private random generator, so
 // two runs write the same bytes.
@@ -159,9 +162,18 @@ uint64_t Seed(const std::string& text) {
   return h ^ 0x0D0A2026ull;
 }
 
-std::string MakeDataset(const Site& site, const Model& model, const Member& member) {
-  const std::vector<Hour> hours =
+// A level whose values are all missing but its pressure.
+void MissAllButPressure(Level& l) {
+  constexpr double kMissing = -9999.0;
+  for (double* v : {&l.t, &l.tw, &l.td, &l.te, &l.wdir, &l.wspd, &l.omega, &l.cfrl, &l.z}) *v = kMissing;
+}
+
+std::string MakeDataset(const Site& site, const Model& model, const Member& member, bool onlyLowestLevel = false) {
+  std::vector<Hour> hours =
       MakeHours(site, model, member, Seed(std::string(model.name) + site.id + member.title), kHours);
+  if (onlyLowestLevel)
+    for (Hour& h : hours)
+      for (std::size_t k = 1; k < h.lv.size(); ++k) MissAllButPressure(h.lv[k]);
   std::string out;
   WriteDataset(out, member.title, site, model, hours);
   return out;
@@ -220,7 +232,7 @@ int WriteAll(const std::filesystem::path& dir) {
   return ok ? 0 : 1;
 }
 
-int WriteMax(const std::filesystem::path& path) {
+int WriteMax(const std::filesystem::path& path, bool onlyLowestLevel) {
   std::string text;
   for (int i = 0; i < 24; ++i) {
     Member m;
@@ -230,7 +242,7 @@ int WriteMax(const std::filesystem::path& path) {
     m.shift = (i % 5 - 2) * 2.0;
     m.dT = (i / 5 - 2) * 0.5;
     m.dTd = (i % 3 - 1) * 0.5;
-    text += MakeDataset(kSites[0], kMax, m);
+    text += MakeDataset(kSites[0], kMax, m, onlyLowestLevel);
   }
   return WriteFile(path, text) ? 0 : 1;
 }
@@ -239,9 +251,11 @@ int WriteMax(const std::filesystem::path& path) {
 }  // namespace gendata
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--max") return gendata::WriteMax(argv[2]);
+  if (argc == 3 && std::string(argv[1]) == "--max") return gendata::WriteMax(argv[2], false);
+  if (argc == 3 && std::string(argv[1]) == "--missing") return gendata::WriteMax(argv[2], true);
   if (argc == 2 && std::string(argv[1]).rfind("--", 0) != 0) return gendata::WriteAll(argv[1]);
   std::cerr << "usage: ondrik_gendata <output folder>\n"
-               "       ondrik_gendata --max <file>\n";
+               "       ondrik_gendata --max <file>\n"
+               "       ondrik_gendata --missing <file>\n";
   return 2;
 }
