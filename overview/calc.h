@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "core/guards.h"
+#include "core/levels.h"
 #include "core/store.h"
 
 namespace ondrik {
@@ -23,13 +24,23 @@ inline bool IsLoadedDataset(Integer d) { return d >= 1 && d <= kMaxDatasets && d
 inline int LastHourOf(Integer d) { return std::clamp<int>(gLastHour(d), -1, kMaxHours - 1); }
 inline int LevelsOf(Integer d) { return std::clamp<int>(gNumLevels(d), 0, kMaxLevels); }
 
+// Levels whose values are missing in the file (IsMissing): no temperature
+// (and so none of the values the reader makes from it), no wind (direction
+// or speed), no height.
+inline bool NoTemp(Integer d, int h, int k) { return IsMissing(gTemp(d, h, k)); }
+inline bool NoWind(Integer d, int h, int k) { return IsMissing(gWspd(d, h, k)) || IsMissing(gWdir(d, h, k)); }
+inline bool NoHeight(Integer d, int h, int k) { return IsMissing(gHght(d, h, k)); }
+// A value of the store as the overview draws it: no value when missing.
+inline Single OrNoValue(Single v) { return IsMissing(v) ? kNoValue : v; }
+
 // ---- derived level fields, every hour of dataset d ----
+// Each is NaN at a level whose values it is made from are missing.
 void MakeIcing(Integer d);            // -8 (T - Td) - T, 0 where positive above 0 C
 void MakeDeltaThetaE(Integer d);      // theta-e minus that of level 1, K
-void MakeShearContour(Integer d);     // |mean wind 0-500 m AGL - wind|, m/s; NaN without a level in 500 m
+void MakeShearContour(Integer d);     // |mean wind 0-500 m AGL - wind|, m/s; NaN without a wind in 500 m
 void MakeLayertoLayer(Integer d);     // |dV| / dz * 3600 between adjacent levels; NaN for one height
 void MakeHodoLengthShear(Integer d, bool perKm);  // hodograph length from the 10-m wind, m/s (or per km)
-void MakeMeanMixingRatio(Integer d);  // mean mixing ratio of levels 1..k, g/kg
+void MakeMeanMixingRatio(Integer d);  // mean mixing ratio of levels 1..k (those with a temperature), g/kg
 void MakeSnowGrowth(Integer d);       // 10 in -18..-12 C, 21 there with RH > 75 %, else 0
 // Temperature at p mb (linear in ln p); NaN where p lies outside the levels.
 void MakeTempAtPressure(Integer d, Integer p);

@@ -8,7 +8,9 @@
 #include <array>
 #include <vector>
 
+#include "core/levels.h"
 #include "core/store.h"
+#include "overview/calc.h"
 
 namespace ondrik {
 
@@ -25,16 +27,22 @@ struct ContourGrid {
 
 // Copies a field of the store (hours 0..gLastHour(d), levels 1..topLevel,
 // each value times `scale`) with the level heights y (y[k] for k = 1..67).
-// The levels are held within the store's.
+// The levels are held within the store's. A node whose value is missing
+// (IsMissing), or whose basis is (the quantity the field is made from, as
+// the temperature of a potential temperature), holds no value: NaN, which
+// no contour crosses and no range or extreme counts.
 template <typename Field>
 ContourGrid MakeContourGrid(const Field& field, Integer d, Integer topLevel, const std::array<Single, kMaxLevels + 1>& y,
-                            Single scale = 1) {
+                            Single scale = 1, const Field* basis = nullptr) {
   ContourGrid g;
   g.lastHour = std::clamp<int>(gLastHour(d), -1, kMaxHours - 1);
   g.topLevel = std::clamp<int>(topLevel, 0, kMaxLevels);
   g.y = y;
   for (int h = 0; h <= g.lastHour; ++h)
-    for (int k = 1; k <= g.topLevel; ++k) g.At(h, k) = field(d, h, k) * scale;
+    for (int k = 1; k <= g.topLevel; ++k) {
+      const Single v = field(d, h, k);
+      g.At(h, k) = IsMissing(v) || (basis != nullptr && IsMissing((*basis)(d, h, k))) ? kNoValue : v * scale;
+    }
   return g;
 }
 

@@ -116,10 +116,11 @@ void PlaneContours::Draw() {
   marks_.clear();
 }
 
-ContourGrid PlaneGrid(const OverviewDraw& d, const LevelArray<Single>& field, Single scale) {
+ContourGrid PlaneGrid(const OverviewDraw& d, const LevelArray<Single>& field, Single scale,
+                      const LevelArray<Single>* basis) {
   const Integer D = gCurDataset;
   return MakeContourGrid(field, D, d.s.draw.TopLevel[static_cast<size_t>(D)],
-                         d.s.frame.LogP[static_cast<size_t>(D)], scale);
+                         d.s.frame.LogP[static_cast<size_t>(D)], scale, basis);
 }
 
 void ScalePlane(OverviewDraw& d) { ScaleTo(d, Axis::Height); }

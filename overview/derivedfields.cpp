@@ -26,25 +26,33 @@ double Hypot(double a, double b) { return std::sqrt(a * a + b * b); }
 
 void MakeIcing(Integer d) {
   EveryLevel(d, Store().IcingDone(d), [d](int h, int k) {
-    const Single t = gTemp(d, h, k);
-    Single i = -8 * (t - gDewpt(d, h, k)) - t;
+    const Single t = gTemp(d, h, k), td = gDewpt(d, h, k);
+    Single i = -8 * (t - td) - t;
     if (i > 0 && t > 0) i = 0;
-    Store().IcingIndex(d, h, k) = i;
+    Store().IcingIndex(d, h, k) = NoTemp(d, h, k) || IsMissing(td) ? kNoValue : i;
   });
 }
 
 void MakeDeltaThetaE(Integer d) {
-  EveryLevel(d, Store().DeltaThetaEDone(d),
-             [d](int h, int k) { Store().DeltaThetaE(d, h, k) = gThetaE(d, h, k) - gThetaE(d, h, 1); });
+  EveryLevel(d, Store().DeltaThetaEDone(d), [d](int h, int k) {
+    const bool none = NoTemp(d, h, k) || NoTemp(d, h, 1) || IsMissing(gThetaE(d, h, k)) || IsMissing(gThetaE(d, h, 1));
+    Store().DeltaThetaE(d, h, k) = none ? kNoValue : gThetaE(d, h, k) - gThetaE(d, h, 1);
+  });
 }
 
 void MakeMeanMixingRatio(Integer d) {
   if (!IsLoadedDataset(d)) return;
   for (int h = 0; h <= LastHourOf(d); ++h) {
     double sum = 0;
+    int count = 0;
     for (int k = 1; k <= LevelsOf(d); ++k) {
+      if (NoTemp(d, h, k)) {
+        Store().gMeanMixRatio(d, h, k) = kNoValue;
+        continue;
+      }
       sum += gMixRatio(d, h, k);
-      Store().gMeanMixRatio(d, h, k) = static_cast<Single>(sum / k);
+      ++count;
+      Store().gMeanMixRatio(d, h, k) = static_cast<Single>(sum / count);
     }
   }
   MarkDone(Store().MeanMixingRatioDone(d));
@@ -55,7 +63,7 @@ void MakeSnowGrowth(Integer d) {
     const Single t = gTemp(d, h, k);
     Single g = 0;
     if (t >= -18 && t <= -12) g = gRH(d, h, k) > 75 ? 21 : 10;
-    Store().SnowGrowth(d, h, k) = g;
+    Store().SnowGrowth(d, h, k) = NoTemp(d, h, k) ? kNoValue : g;
   });
 }
 
@@ -65,13 +73,18 @@ void MakeShearContour(Integer d) {
   for (int h = 0; h <= LastHourOf(d); ++h) {
     double su = 0, sv = 0;
     int count = 0;
-    for (int k = 1; k <= n && gHghtAGL(d, h, k) <= 500; ++k, ++count) {
+    for (int k = 1; k <= n; ++k) {
+      if (NoHeight(d, h, k)) continue;
+      if (gHghtAGL(d, h, k) > 500) break;
+      if (NoWind(d, h, k)) continue;
       su += gWindU(d, h, k);
       sv += gWindV(d, h, k);
+      ++count;
     }
     for (int k = 1; k <= n; ++k) {
-      Single v = kNoValue;  // no mean wind without a level in the lowest 500 m; the top level is not computed
-      if (count > 0 && k < n) v = static_cast<Single>(Hypot(su / count - gWindU(d, h, k), sv / count - gWindV(d, h, k)));
+      Single v = kNoValue;  // no mean wind without a wind in the lowest 500 m; the top level is not computed
+      if (count > 0 && k < n && !NoWind(d, h, k))
+        v = static_cast<Single>(Hypot(su / count - gWindU(d, h, k), sv / count - gWindV(d, h, k)));
       Store().ShearContour(d, h, k) = v;
     }
   }
@@ -84,7 +97,8 @@ void MakeLayertoLayer(Integer d) {
   for (int h = 0; h <= LastHourOf(d); ++h)
     for (int k = 1; k <= n; ++k) {
       Single v = kNoValue;  // the top level, and two levels at one height, have no shear
-      if (k < n) {
+      const auto none = [d, h](int l) { return NoWind(d, h, l) || NoHeight(d, h, l); };
+      if (k < n && !none(k) && !none(k + 1)) {
         const double dz = gHght(d, h, k + 1) - gHght(d, h, k);
         const double dv = Hypot(gWindU(d, h, k + 1) - gWindU(d, h, k), gWindV(d, h, k + 1) - gWindV(d, h, k));
         if (dz != 0) v = static_cast<Single>(std::abs(dv / dz) * 3600);
@@ -100,6 +114,10 @@ void MakeHodoLengthShear(Integer d, bool perKm) {
     double up = gWind10U(d, h), vp = gWind10V(d, h), length = 0;
     const Single ground = StdHeightFtOfPressure(gSfcPres(d, h));
     for (int k = 1; k <= LevelsOf(d); ++k) {
+      if (NoWind(d, h, k)) {  // the length goes on from the level below
+        Store().HodoLengthShear(d, h, k) = kNoValue;
+        continue;
+      }
       const double s = gWspd(d, h, k) / kKnotsPerMps, a = (270 - gWdir(d, h, k)) * kRadPerDegRounded;
       const double u = s * std::cos(a), v = s * std::sin(a);
       length += Hypot(u - up, v - vp);

@@ -7,6 +7,7 @@
 #include "core/guards.h"
 #include "core/parcels.h"
 #include "core/numberformat.h"
+#include "overview/calc.h"
 #include "overview/plotters.h"
 #include "overview/series.h"
 #include "overview/timelabels.h"
@@ -168,6 +169,7 @@ void PlotInversions(OverviewDraw& d) {
   const OverviewInputs& in = d.s.in;
   for (int h = 0; h <= LastHour(D); ++h)
     for (int k = 1; k <= top; ++k) {
+      if (NoTemp(D, h, k) || NoTemp(D, h, k + 1)) continue;
       const Single dT = gTemp(D, h, k + 1) - gTemp(D, h, k);
       const Single depression = gTemp(D, h, k + 1) - gDewpt(D, h, k + 1);
       if (dT >= in.InversionDT || (dT >= in.IsothermDT && depression >= in.IsothermMinDPD))
@@ -184,7 +186,7 @@ void PlotInstability(OverviewDraw& d) {
   const int top = std::min<int>(Top(d, D), Levels(D) - 1);
   for (int h = 0; h <= LastHour(D); ++h)
     for (int k = 1; k <= top; ++k)
-      if (gThetaE(D, h, k + 1) < gThetaE(D, h, k))
+      if (!NoTemp(D, h, k) && !NoTemp(D, h, k + 1) && gThetaE(D, h, k + 1) < gThetaE(D, h, k))
         HatchedCell(d.rh, h, LevelY(d.s, D, k), LevelY(d.s, D, k + 1), green);
   EndHatch(d);
 }
@@ -209,6 +211,12 @@ void ElevatedCapeContours(OverviewDraw& d, const LevelArray<Single>& field) {
   d.rh.DrawWidth = 1;
 }
 
+// A field the reader makes from the level's temperature: none where that
+// is missing.
+ContourGrid ThermoGrid(const OverviewDraw& d, const LevelArray<Single>& field) {
+  return PlaneGrid(d, field, 1, &Store().gTemp);
+}
+
 }  // namespace
 
 void PlotECAPE(OverviewDraw& d) { ElevatedCapeContours(d, Store().gElevCape); }
@@ -218,17 +226,19 @@ void PlotTemperatureContours(OverviewDraw& d) {
   PlotContour(d, PlaneGrid(d, Store().gTemp), RGB(255, 255, 0), RGB(127, 127, 0), 10);
 }
 void PlotWindSpeedContours(OverviewDraw& d) { PlotContourColor(d, true, PlaneGrid(d, Store().gWspd), WindSpeedClasses()); }
-void PlotHumidityContours(OverviewDraw& d) { PlotContourColor(d, true, PlaneGrid(d, Store().gRH), HumidityClasses()); }
+void PlotHumidityContours(OverviewDraw& d) {
+  PlotContourColor(d, true, ThermoGrid(d, Store().gRH), HumidityClasses());
+}
 void PlotIceHumidityContours(OverviewDraw& d) {
-  PlotContourColor(d, true, PlaneGrid(d, Store().gRHIce), IceHumidityClasses());
+  PlotContourColor(d, true, ThermoGrid(d, Store().gRHIce), IceHumidityClasses());
 }
 void PlotDewPointContours(OverviewDraw& d) {
   PlotContour(d, PlaneGrid(d, Store().gDewpt), RGB(127, 127, 255), RGB(63, 63, 127), 10);
 }
 void PlotThetaContours(OverviewDraw& d) {
-  PlotContour(d, PlaneGrid(d, Store().gTheta), RGB(255, 255, 127), RGB(127, 127, 63), 10);
+  PlotContour(d, ThermoGrid(d, Store().gTheta), RGB(255, 255, 127), RGB(127, 127, 63), 10);
 }
-void PlotThetaEContours(OverviewDraw& d) { PlotContourColor(d, true, PlaneGrid(d, Store().gThetaE), ThetaEClasses()); }
+void PlotThetaEContours(OverviewDraw& d) { PlotContourColor(d, true, ThermoGrid(d, Store().gThetaE), ThetaEClasses()); }
 void PlotWetBulbContours(OverviewDraw& d) {
   PlotContour(d, PlaneGrid(d, Store().gWetBulb), RGB(0, 255, 255), RGB(0, 127, 127), 10);
 }
@@ -239,7 +249,7 @@ void PlotOmegaContours(OverviewDraw& d) {
     PlotContour(d, PlaneGrid(d, Store().gOmega), RGB(0, 0, 255), RGB(255, 0, 0), -1);
 }
 void PlotMixingRatioContours(OverviewDraw& d) {
-  PlotContourColor(d, true, PlaneGrid(d, Store().gMixRatio), MixingRatioClasses());
+  PlotContourColor(d, true, ThermoGrid(d, Store().gMixRatio), MixingRatioClasses());
 }
 
 // In the time window's own scale: the plotter before may have drawn in

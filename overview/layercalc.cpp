@@ -18,21 +18,25 @@ void ComputeMeanWind(Integer d, Integer bottom, Integer top) {
   for (int h = 0; h <= LastHourOf(d); ++h) {
     Store().MeanWindDir(d, h) = Store().MeanWindSpread(d, h) = kNoValue;  // an empty layer has no mean
     if (t < b) continue;
-    const int n = t - b + 1;
+    // The levels of the layer that have a wind.
     std::array<double, kMaxLevels + 1> x{}, y{};
+    int n = 0;
     double sx = 0, sy = 0;
     for (int k = b; k <= t; ++k) {
+      if (NoWind(d, h, k)) continue;
       const double a = (270 - gWdir(d, h, k)) * kRadPerDegRounded;
-      x[static_cast<size_t>(k)] = gWspd(d, h, k) * std::cos(a);
-      y[static_cast<size_t>(k)] = gWspd(d, h, k) * std::sin(a);
-      sx += x[static_cast<size_t>(k)];
-      sy += y[static_cast<size_t>(k)];
+      x[static_cast<size_t>(n)] = gWspd(d, h, k) * std::cos(a);
+      y[static_cast<size_t>(n)] = gWspd(d, h, k) * std::sin(a);
+      sx += x[static_cast<size_t>(n)];
+      sy += y[static_cast<size_t>(n)];
+      ++n;
     }
+    if (n == 0) continue;
     const double mx = sx / n, my = sy / n;
     double spread = 0;
-    for (int k = b; k <= t; ++k)
-      spread += (x[static_cast<size_t>(k)] - mx) * (x[static_cast<size_t>(k)] - mx) +
-                (y[static_cast<size_t>(k)] - my) * (y[static_cast<size_t>(k)] - my);
+    for (int i = 0; i < n; ++i)
+      spread += (x[static_cast<size_t>(i)] - mx) * (x[static_cast<size_t>(i)] - mx) +
+                (y[static_cast<size_t>(i)] - my) * (y[static_cast<size_t>(i)] - my);
     Store().MeanWindDir(d, h) = WindDirection(static_cast<Single>(mx), static_cast<Single>(my));
     Store().MeanWindSpread(d, h) = static_cast<Single>(std::sqrt(spread) / n);
   }
@@ -52,7 +56,7 @@ void MakeMixingLayer(Integer d, Single stepMb) {
     for (int e = 2; e <= n; ++e) {
       const double p0 = gPres(d, h, e - 1), p1 = gPres(d, h, e);
       const double t0 = gTemp(d, h, e - 1) + kKelvin, t1 = gTemp(d, h, e) + kKelvin;
-      if (!(p0 > 0 && p1 > 0) || p0 == p1) continue;
+      if (!(p0 > 0 && p1 > 0) || p0 == p1 || NoTemp(d, h, e - 1) || NoTemp(d, h, e)) continue;
       const double dlp = std::log(p1) - std::log(p0);
       const double dry = (t0 * std::pow(p1 / p0, kKappa) - t0) / dlp, env = (t1 - t0) / dlp;
       if (static_cast<Single>(0.7 * dry) > env) {
@@ -63,14 +67,24 @@ void MakeMixingLayer(Integer d, Single stepMb) {
         depth = 0;
       }
     }
-    if (top == 0) top = n;  // no stable layer: the whole profile mixes
+    if (top == 0) {  // no stable layer: the whole profile mixes, up to its last temperature
+      top = n;
+      while (top > 1 && NoTemp(d, h, top)) --top;
+    }
     Store().MixTopLevel(d, h) = static_cast<Single>(top);
     double su = 0, sv = 0;
+    int winds = 0;  // the levels of the layer that have a wind
     for (int i = 1; i <= top; ++i) {
+      if (NoWind(d, h, i)) continue;
       su += gWindU(d, h, i) * kKnotsPerMps;
       sv += gWindV(d, h, i) * kKnotsPerMps;
+      ++winds;
     }
-    const double u = top > 0 ? su / top : 0, v = top > 0 ? sv / top : 0;
+    if (winds == 0) {
+      Store().TransportWindDir(d, h) = Store().TransportWindSpeed(d, h) = kNoValue;
+      continue;
+    }
+    const double u = su / winds, v = sv / winds;
     Store().TransportWindDir(d, h) = WindDirection(static_cast<Single>(u), static_cast<Single>(v));
     Store().TransportWindSpeed(d, h) = static_cast<Single>(std::sqrt(u * u + v * v));
   }

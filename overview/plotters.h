@@ -15,8 +15,10 @@ namespace ondrik {
 // ---- contour drawing on the time-height plane of gCurDataset ----
 
 // A field of the store on the plane: hours 0..gLastHour, levels up to
-// TopLevel of gCurDataset, times `scale`.
-ContourGrid PlaneGrid(const OverviewDraw& d, const LevelArray<Single>& field, Single scale = 1);
+// TopLevel of gCurDataset, times `scale`; no value where it or its basis
+// is missing (MakeContourGrid).
+ContourGrid PlaneGrid(const OverviewDraw& d, const LevelArray<Single>& field, Single scale = 1,
+                      const LevelArray<Single>* basis = nullptr);
 // picRH in the scale of the plane.
 void ScalePlane(OverviewDraw& d);
 // One contour field drawn at once: its values traced with their labels and

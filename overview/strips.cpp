@@ -33,7 +33,6 @@ struct StripRow {
 
 Single F(Single c) { return c * 9 / 5 + 32; }
 Single Ln(Single p) { return p > 0 ? std::log(p) : kNoValue; }
-Single Valid(Single v) { return IsMissing(v) ? kNoValue : v; }
 Single LakeTemp() { return std::nearbyint(gLakeTempC); }
 bool TypeFromA(const OverviewState& s) { return s.in.PtypeDecided; }
 
@@ -108,7 +107,7 @@ const StripRow kStrips[] = {
     {kBoxSnowAcumm, kWhite, Pen::Dim, -3, V(Store().SnowAccumSettled(D, h)), nullptr, 0},
     {kBoxPrecipWater, RGB(63, 255, 63), Pen::Dim, 3, V(1000 * gPwat(D, h)), nullptr, 0},
     {kBoxDavisIndex, kWhite, Pen::Dim, 3, V(gSfcTemp(D, h) - Store().LakeLevelTemp(D, h)), DavisSegment, 0},
-    {kBoxTQ, RGB(0, 128, 255), Pen::Dim2, 3, V(Valid(gTQIndex(D, h))), nullptr, 0},
+    {kBoxTQ, RGB(0, 128, 255), Pen::Dim2, 3, V(OrNoValue(gTQIndex(D, h))), nullptr, 0},
     {kBoxHainesIndex, kWhite, Pen::Dim, 3,
      V(Store().HainesIndex(D, h, std::clamp<Integer>(s.opt.HainesLevel, 1, 3)) > 0
            ? static_cast<Single>(Store().HainesIndex(D, h, std::clamp<Integer>(s.opt.HainesLevel, 1, 3)))

@@ -128,7 +128,7 @@ void PlotSigmaWind(OverviewDraw& d) {
     const Integer L = n * step + (level - 2 * step);
     if (L < 1 || L > LevelsOf(D)) continue;
     std::vector<Single> dir;
-    for (int h = 0; h <= LastHourOf(D); ++h) dir.push_back(gWdir(D, h, L));
+    for (int h = 0; h <= LastHourOf(D); ++h) dir.push_back(OrNoValue(gWdir(D, h, L)));
     const Color c = kSigmaWindColour[n - 1];
     DirectionTrace(d, dir, 0.2, [c](int) { return c; });
   }
@@ -206,14 +206,14 @@ void PlotVWP(OverviewDraw& d) {
     double last = 9999;
     for (int k = 1; k <= top; k += step) {
       const double p = gPres(D, h, k);
-      if (!(p > 0)) continue;
+      if (!(p > 0) || NoWind(D, h, k)) continue;
       if (automatic) {
         if ((std::log(last) - std::log(p)) / span < 0.04 * s.opt.VWPAutoInterval) continue;
         last = p;
       }
       vector(h, LevelY(s, D, k), gWdir(D, h, k), gWspd(D, h, k));
     }
-    if (s.opt.TenMeterBase != 0)
+    if (s.opt.TenMeterBase != 0 && !NoWind(D, h, 0))
       vector(h, (s.frame.LogPSurface[static_cast<size_t>(D)] + s.frame.LogPBottom) / 2, gWdir(D, h, 0), gWspd(D, h, 0));
   }
   // Dots of a pixel or so are squares of that size, drawn at once; larger

@@ -27,6 +27,12 @@ struct ProfileFileSpec {
   bool extraLineAtEnd = true;  // the line after the last dataset's blank line
   std::string title = "NAM CTL 00Z";  // dataset d >= 2 gets "NAM P<d-1> 00Z"
   bool labels = true;                 // append " #m<d>" to every title
+  // Levels gapFrom..gapTo (none when gapFrom is 0) hold only their
+  // pressure, every other value missing (-9999), or with gapLeftOut are not
+  // in the file at all (the other levels keep their values).
+  int gapFrom = 0;
+  int gapTo = 999;
+  bool gapLeftOut = false;
 };
 
 inline std::string Fmt(const char* f, double a) {
@@ -89,13 +95,14 @@ inline std::string MakeProfileText(const ProfileFileSpec& spec) {
         const double dir = 180.0 + 90.0 * frac;
         const double spd = 10.0 + 50.0 * frac;
         const double hght = spec.elevation + zAgl;
-        out += Fmt(" %.2f", p) + Fmt(" %.2f", t) + Fmt(" %.2f", tw) + Fmt(" %.2f", td) +
-               Fmt(" %.2f", thte) + Fmt(" %.2f", dir);
+        const bool missing = spec.gapFrom > 0 && l >= spec.gapFrom && l <= spec.gapTo;
+        if (missing && spec.gapLeftOut) continue;
+        const auto v = [missing](double x) { return Fmt(" %.2f", missing ? -9999.0 : x); };
+        out += Fmt(" %.2f", p) + v(t) + v(tw) + v(td) + v(thte) + v(dir);
         if (gfs3) {
-          out += Fmt(" %.2f", spd) + Fmt(" %.2f", -0.5) + nl + Fmt(" %.2f", hght) + nl;
+          out += v(spd) + v(-0.5) + nl + v(hght) + nl;
         } else {
-          out += nl + Fmt(" %.2f", spd) + Fmt(" %.2f", -0.5) + Fmt(" %.2f", 20.0) +
-                 Fmt(" %.2f", hght) + nl;
+          out += nl + v(spd) + v(-0.5) + v(20.0) + v(hght) + nl;
         }
       }
       out += nl;

@@ -144,6 +144,44 @@ TEST(ContourTest, ClassWalkStopsAtTheLastClass) {
   EXPECT_FLOAT_EQ(l.threshold[2], 200);
 }
 
+// A node whose value or basis is missing holds no value, also in a scaled
+// grid (a tenth of -9999 is no longer taken for missing); no value counts in
+// the range, and no contour runs to it.
+TEST(ContourTest, MissingValuesAreNoNodes) {
+  gDatasetCount = 1;
+  gLastHour(1) = 1;
+  std::array<Single, kMaxLevels + 1> y{};
+  for (int k = 0; k <= kMaxLevels; ++k) y[static_cast<size_t>(k)] = static_cast<Single>(k);
+  struct Case {
+    Single value, basis;
+    Single scale;
+    bool none;
+  } cases[] = {{12, 20, 1, false},      {12, 20, 0.1f, false},     {kMissing, 20, 1, true},
+               {kMissing, 20, 0.1f, true}, {-10049, 20, 1, true},  {12, kMissing, 1, true},
+               {12, kMissing, 0.1f, true}, {-9990, 20, 1, false},  {std::nanf(""), 20, 1, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.value) + " on " + std::to_string(c.basis) + " x" + std::to_string(c.scale));
+    for (int h = 0; h <= 1; ++h)
+      for (int k = 1; k <= 3; ++k) {
+        gTemp(1, h, k) = 20;
+        gDewpt(1, h, k) = static_cast<Single>(10 * k);
+      }
+    gDewpt(1, 1, 2) = c.value;
+    gTemp(1, 1, 2) = c.basis;
+    const ContourGrid g = MakeContourGrid(Store().gDewpt, 1, 3, y, c.scale, &Store().gTemp);
+    EXPECT_EQ(std::isnan(g.At(1, 2)), c.none);
+    const ValueRange r = FieldRange(g);
+    EXPECT_FLOAT_EQ(r.min, (c.none ? 10 : std::min<Single>(10, c.value)) * c.scale);
+    // The grid's two cells both have the node as a corner.
+    for (const Single v : {10.5f, 15.0f, 25.0f}) {
+      Recorder rec;
+      TraceContour(g, v * c.scale, 3, rec);
+      EXPECT_EQ(rec.segments.empty(), c.none) << v;
+    }
+  }
+  gDatasetCount = 0;
+}
+
 TEST(ContourTest, MixingRatioAtPressureNeedsTwoLevelsAroundIt) {
   gDatasetCount = 1;
   gCurDataset = 1;

@@ -30,13 +30,14 @@ inline int CountColour(const PictureBox& pic, Color c) {
 
 inline int CountNot(const PictureBox& pic, Color c) { return pic.PixelWidth() * pic.PixelHeight() - CountColour(pic, c); }
 
-// Loads a file of data/ with the "eta" layout; the caption as the profile
-// window would give it.
-inline bool LoadShipped(const std::string& name, OverviewState& s, const std::string& caption) {
+// Loads a profile file with a model's layout and sets the frame up as the
+// window's load does; the caption as the profile window would give it.
+inline bool LoadOverviewFile(const std::string& path, OverviewState& s, const std::string& caption,
+                             const std::string& modelKey = "eta") {
   LoadOptions o;
-  o.modelKey = "eta";
+  o.modelKey = modelKey;
   o.srInflowDepth = 3;
-  const LoadResult r = LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/" + name, o);
+  const LoadResult r = LoadProfileFile(path, o);
   EXPECT_TRUE(r.ok) << r.message;
   if (!r.ok) return false;
   gLoadingState = false;
@@ -51,6 +52,12 @@ inline bool LoadShipped(const std::string& name, OverviewState& s, const std::st
   const int w = FirstCoveringWindow(s.in.WindowSteps, gLastHour(1));
   SetTimeWindow(s.frame, ColumnsOfWindow(static_cast<Single>(s.in.WindowSteps[static_cast<size_t>(w)]) * gHoursPerStep), 0);
   return true;
+}
+
+// A file of data/, read with its model's layout.
+inline bool LoadShipped(const std::string& name, OverviewState& s, const std::string& caption) {
+  const std::string key = name.rfind("GFS", 0) == 0 ? "gfs3" : name.rfind("RUC", 0) == 0 ? "ruc" : "eta";
+  return LoadOverviewFile(std::string(ONDRIK_DATA_DIR) + "/" + name, s, caption, key);
 }
 
 struct OverviewPictures {

@@ -1,0 +1,107 @@
+// The overview pictures of the shipped files, with every field and strip
+// ticked, stay what they were when tests/overview/shipped_pictures.md5 was
+// written: a change of a computation or a drawing meant for bad input must
+// leave ordinary files' pictures alone, pixel for pixel.
+//
+// The hashes hold where text is drawn as it was when they were written (the
+// first line, a probe of printed texts, tells): elsewhere the test is
+// skipped. After a change that is meant to alter the pictures, write the
+// file anew with ONDRIK_WRITE_PICTURE_HASHES=1 and look at the pictures
+// (ONDRIK_KEEP_PNG=1 keeps them in the test folder).
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QImage>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "overview/boxes.h"
+#include "tests/overview/overview_test_util.h"
+
+namespace ondrik {
+namespace {
+
+const std::string kHashFile = std::string(ONDRIK_DATA_DIR) + "/../tests/overview/shipped_pictures.md5";
+
+std::string Md5(const std::initializer_list<const QImage*> images) {
+  QCryptographicHash h(QCryptographicHash::Md5);
+  for (const QImage* i : images) {
+    const QImage rgb = i->convertToFormat(QImage::Format_RGB32);
+    h.addData(QByteArrayView(reinterpret_cast<const char*>(rgb.constBits()), rgb.sizeInBytes()));
+  }
+  return h.result().toHex().toStdString();
+}
+
+// Printed texts in the faces the overview prints with.
+std::string TextProbe() {
+  PictureBox pic(400, 60);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  pic.ForeColor = kWhite;
+  pic.Print(" 25 -40 X N 0.5 1000 mb 12z Tu 6p");
+  pic.FontName = "Lucida Console";
+  pic.FontSize = 10;
+  pic.Print("SREF ARW CTL 12Z #arw_ctl");
+  return Md5({&pic.Image()});
+}
+
+void TickEverything(OverviewOptions& o) {
+  o = OverviewOptions{};
+  for (const OverviewRow& r : OverviewRows())
+    if (r.kind == BoxKind::Field || r.kind == BoxKind::Strip) o.box[static_cast<size_t>(r.id)] = 1;
+  o.box[kBoxRH1] = 0;  // the two humidity fills are one field
+  o.box[kBoxGridHeight] = o.box[kBoxGridTime] = o.box[kBoxCursor] = 1;
+}
+
+TEST(ShippedPicturesTest, EveryFieldAndStripDrawsAsBefore) {
+  const char* files[] = {"NAM_KOKC.ond", "NAM_KBOS.ond", "NAM_KDEN.ond", "NAM_KMSP.ond", "RUC_KOKC.ond",
+                         "RUC_KBOS.ond", "RUC_KDEN.ond", "RUC_KMSP.ond", "GFS_KOKC.ond", "GFS_KBOS.ond",
+                         "GFS_KDEN.ond", "GFS_KMSP.ond", "SREF_KOKC.ond"};
+  std::map<std::string, std::string> hashes;  // picture name -> hash
+  for (const char* file : files) {
+    OverviewState s;
+    ASSERT_TRUE(testing::LoadShipped(file, s, "X"));
+    s.in.HourValue = 12;
+    testing::OverviewPictures pics;
+    OverviewDraw d = pics.Draw(s);
+    for (const bool overlay : {false, true}) {
+      if (overlay && gDatasetCount < 2) continue;
+      gOverlayAll = overlay;
+      for (const Integer interval : {1, 5}) {
+        TickEverything(s.opt);
+        s.opt.ContourInterval = interval;
+        PlotData(d);
+        const std::string name =
+            std::string(file) + (overlay ? "-overlay" : "") + "-interval" + std::to_string(interval);
+        hashes[name] = Md5({&pics.rh.Image(), &pics.left.Image(), &pics.right.Image()});
+        if (std::getenv("ONDRIK_KEEP_PNG") != nullptr) pics.Save("shipped-" + name + ".png");
+      }
+    }
+    gOverlayAll = false;
+  }
+
+  const std::string probe = TextProbe();
+  if (std::getenv("ONDRIK_WRITE_PICTURE_HASHES") != nullptr) {
+    std::ofstream out(kHashFile, std::ios::binary);
+    out << "text " << probe << '\n';
+    for (const auto& [name, hash] : hashes) out << name << ' ' << hash << '\n';
+    ASSERT_TRUE(out.good()) << kHashFile;
+    GTEST_SKIP() << "written " << kHashFile;
+  }
+  std::ifstream in(kHashFile, std::ios::binary);
+  ASSERT_TRUE(in.good()) << kHashFile;
+  std::map<std::string, std::string> kept;
+  for (std::string name, hash; in >> name >> hash;) kept[name] = hash;
+  if (kept["text"] != probe) GTEST_SKIP() << "text is drawn otherwise here than where the hashes were written";
+  kept.erase("text");
+  EXPECT_EQ(kept.size(), hashes.size());
+  for (const auto& [name, hash] : hashes) EXPECT_EQ(hash, kept[name]) << name;
+}
+
+}  // namespace
+}  // namespace ondrik
