@@ -319,6 +319,8 @@ LoadResult frmProfile::LoadFile(const std::string& path) {
     r.ok = false;
     r.message = "Can't read " + path + ": " + e.what();
   }
+  // Every road that loads a file tells what of it was left out.
+  if (r.ok && !r.notice.empty()) TheEffects().Message(r.notice, kTitle, MsgIcon::Warning);
   return r;
 }
 
