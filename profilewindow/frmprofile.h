@@ -469,6 +469,12 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   int shownSiteRow_ = -1;  // row of lstSiteIDs whose data are shown; -1 none
   // The site list's row back on the site shown, without a load.
   void ShowSiteShown();
+  // A file of `site` is shown, whichever road loaded it: it is the site of
+  // the snapshots and the one a model switch loads next (gSiteId, LastSite),
+  // and the list chooses its row (`row`, or the first that names the site;
+  // none when no row does) without a load. A file whose name gives no site
+  // ("") keeps the site before and chooses no row.
+  void FollowSiteShown(const std::string& site, int row = -1);
   void MarkModelList(bool marked);
   QPointer<frmHelp> help_;
   QPointer<frmSetUp> setup_;

@@ -329,6 +329,17 @@ void frmProfile::ShowSiteShown() {
   lstSiteIDs->setCurrentRow(shownSiteRow_);
 }
 
+void frmProfile::FollowSiteShown(const std::string& site, int row) {
+  if (!site.empty()) {
+    gSiteId = site;
+    LastSite = site;
+  }
+  for (int i = 0; row < 0 && !site.empty() && i < lstSiteIDs->count(); ++i)
+    if (lstSiteIDs->item(i)->text().toStdString() == site) row = i;
+  shownSiteRow_ = row;
+  ShowSiteShown();
+}
+
 void frmProfile::lstSiteIDs_Click() {
   const int row = lstSiteIDs->currentRow();
   if (row < 0) return;
@@ -351,9 +362,7 @@ void frmProfile::lstSiteIDs_Click() {
     QTimer::singleShot(0, this, [this] { ShowSiteShown(); });
     return;
   }
-  shownSiteRow_ = row;
-  gSiteId = site;
-  LastSite = site;
+  FollowSiteShown(site, row);
   setWindowTitle(QString::fromStdString(SiteCaption(site, model_.gModelName)));
   UpdateOverview();
 }
