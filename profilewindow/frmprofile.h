@@ -181,6 +181,11 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   // ---- refresh and panels ----
   void DisplayHour() override;
   void btnDisplay_Click(int index);
+  // A side panel shown again by a road other than its button (the last
+  // run's panel, a setup's): the archive panel with its lists filled and
+  // captioned (as "Archive" fills them, when this run has not yet); any
+  // other as its button does.
+  void ShowPanelAgain(int index);
   void btnControl_Click(int index);
   void UpdateOverview();
   void PlotCursor();

@@ -173,7 +173,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
     for (const auto& item : r->Items()) item.panel->Start();
   // 31. Panels of the last run, only when a file was loaded.
   if (FileLoaded) {
-    btnDisplay_Click(SavedRightPanel);
+    ShowPanelAgain(SavedRightPanel);
     ControlPanel = -1;
     btnControl_Click(SavedControlPanel);
   }
