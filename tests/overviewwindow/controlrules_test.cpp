@@ -6,8 +6,6 @@
 
 #include <cmath>
 #include <map>
-#include <set>
-#include <string>
 #include <vector>
 
 #include "core/guards.h"
@@ -155,58 +153,6 @@ TEST(OverviewBoxRules, IndexAxisPresetsAndLabelFactor) {
     const IndexAxisLabels labels = IndexLabels(s.opt, s.frame);
     EXPECT_EQ(labels.first.factor, k.labelFactor) << Row(k.box).name;
     EXPECT_FALSE(labels.second) << Row(k.box).name;  // one strip: one set of labels
-  }
-}
-
-// Every index strip with helicity, ticked either side of it: each reads
-// against labels of its own factor (1, helicity's 10), and the axis is
-// labelled first for the strip that set the range it shows.
-TEST(OverviewBoxRules, EveryIndexStripWithHelicityReadsItsOwnLabels) {
-  const IndexLabelSet usual{1, false, kWhite}, tenths{10, true, RGB(128, 128, 255)};
-  const struct {
-    BoxId box;
-    bool helicityFirst;
-    Single bottom, span;  // the axis afterwards
-    bool helicityOwns;    // helicity set that range
-  } cases[] = {
-      {kBoxHainesIndex, true, -1, 10, false},   {kBoxHainesIndex, false, -1, 10, false},
-      {kBoxSnowRatio, true, 0, 30, false},      {kBoxSnowRatio, false, 0, 30, false},
-      {kBoxTQ, true, -5, 45, true},             {kBoxTQ, false, 0, 25, false},
-      {kBoxLakeIndex, true, -5, 45, true},      {kBoxLakeIndex, false, -5, 45, true},
-      {kBoxMoistLakeIndex, true, -5, 45, true}, {kBoxMoistLakeIndex, false, -5, 45, true},
-      {kBoxDavisIndex, true, -5, 45, true},     {kBoxDavisIndex, false, -5, 45, true},
-      {kBoxVVTrend, true, -5, 45, true},        {kBoxVVTrend, false, -5, 45, true},
-      {kBoxPresChange3h, true, -5, 45, true},   {kBoxPresChange3h, false, -5, 45, true},
-  };
-  std::set<BoxId> covered;
-  for (const auto& k : cases) {
-    const std::string what = std::string(Row(k.box).name) + (k.helicityFirst ? " after" : " before") + " helicity";
-    OverviewState s;
-    FakeHost host(s);
-    s.frame.IndexBottom = -20;
-    s.frame.IndexSpan = 40;
-    host.SetValue(k.helicityFirst ? kBoxHelicity : k.box, 1);
-    host.SetValue(k.helicityFirst ? k.box : kBoxHelicity, 1);
-    EXPECT_EQ(s.frame.IndexBottom, k.bottom) << what;
-    EXPECT_EQ(s.frame.IndexSpan, k.span) << what;
-    const IndexAxisLabels labels = IndexLabels(s.opt, s.frame);
-    ASSERT_TRUE(labels.second) << what;
-    EXPECT_EQ(labels.first, k.helicityOwns ? tenths : usual) << what;
-    EXPECT_EQ(*labels.second, k.helicityOwns ? usual : tenths) << what;
-    // Alone again, each strip reads its own labels only, in the axis's colour.
-    host.SetValue(kBoxHelicity, 0);
-    EXPECT_EQ(IndexLabels(s.opt, s.frame).first, usual) << what;
-    EXPECT_FALSE(IndexLabels(s.opt, s.frame).second) << what;
-    host.SetValue(kBoxHelicity, 1);
-    host.SetValue(k.box, 0);
-    EXPECT_EQ(IndexLabels(s.opt, s.frame).first, (IndexLabelSet{10, false, RGB(128, 128, 255)})) << what;
-    EXPECT_FALSE(IndexLabels(s.opt, s.frame).second) << what;
-    covered.insert(k.box);
-  }
-  for (const OverviewRow& r : OverviewRows()) {
-    if (r.axis == Axis::Index && r.kind == BoxKind::Strip && r.id != kBoxHelicity) {
-      EXPECT_TRUE(covered.count(r.id)) << r.name << " is an index strip the table leaves out";
-    }
   }
 }
 

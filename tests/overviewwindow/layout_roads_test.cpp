@@ -148,8 +148,7 @@ TEST_F(OverviewWindowTest, EveryIndexStripWithHelicityReadsItsOwnLabels) {
         for (auto [a, b] = at.equal_range(text); a != b; ++a) best = std::min(best, std::abs(a->second - row));
         return best;
       };
-      const bool wantOne = std::count(factors.begin(), factors.end(), 1) > 0,
-                 wantTen = std::count(factors.begin(), factors.end(), 10) > 0;
+      const bool wantOne = std::ranges::count(factors, 1) > 0, wantTen = std::ranges::count(factors, 10) > 0;
       EXPECT_EQ(nearest(one) < 1e9, wantOne) << what << ": \"" << one << "\"";
       EXPECT_EQ(nearest(ten) < 1e9, wantTen) << what << ": \"" << ten << "\"";
       if (wantOne && wantTen) {
@@ -171,6 +170,13 @@ TEST_F(OverviewWindowTest, EveryIndexStripWithHelicityReadsItsOwnLabels) {
       {"chkVVTrend", true, 10},        {"chkVVTrend", false, 10},     {"chk3HPresChange", true, 10},
       {"chk3HPresChange", false, 10},
   };
+  std::set<std::string> covered;
+  for (const auto& k : cases) covered.insert(k.other);
+  for (const OverviewRow& r : OverviewRows()) {
+    if (r.axis == Axis::Index && r.kind == BoxKind::Strip && r.id != kBoxHelicity) {
+      EXPECT_TRUE(covered.count(std::string(r.name))) << r.name << " is an index strip the table leaves out";
+    }
+  }
   // Every case starts from the window as it opened: nothing ticked, the
   // index axis at -20..20 (which Reset keeps as it is).
   o.btnReset_Click();
