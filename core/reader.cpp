@@ -252,7 +252,13 @@ class Loader {
       return false;
     }
     while (gDatasetCount < kMaxDatasets && !in_.OnlyBlankLeft()) ReadDataset(ext);
-    // A 25th dataset and any after it have no place in the store.
+    // A 25th dataset and any after it have no place in the store: they are
+    // counted, so that the user learns what was left out.
+    leftOut_ = 0;
+    while (!in_.OnlyBlankLeft()) {
+      ++leftOut_;
+      if (!SkipDataset(in_)) break;
+    }
 
     DecidePrecipType();
     const int D = gDatasetCount;
@@ -267,6 +273,8 @@ class Loader {
 
   const ControlSettings& Controls() const { return ctl_; }
   int LineNumber() const { return in_.LineNumber(); }
+  // The datasets after the last one the store has room for.
+  int LeftOut() const { return leftOut_; }
 
  private:
   // What reading a dataset's text leaves for its derivation.
@@ -292,11 +300,24 @@ class Loader {
   // store. Writes nothing but the store's entries of D and `text`, so that
   // datasets can be read on threads of their own.
   void ReadDatasetText(ProfileTokenizer& in, int D, DatasetText& text) const;
-  void SkipToNextDataset(ProfileTokenizer& in) const {
+  static void SkipToNextDataset(ProfileTokenizer& in) {
     // The rest of the dataset up to its blank line, and one line more.
     while (!TrimBlanks(in.ReadLine()).empty()) {
     }
     if (!in.AtEnd()) in.ReadLine();
+  }
+  // Reads past a dataset without storing it: its hours up to the header of
+  // its surface section (as the hours past the store's last one are read
+  // past), then the section. False when the file ends inside it.
+  static bool SkipDataset(ProfileTokenizer& in) {
+    try {
+      while (in.ReadLine().find("YYMMDD") == std::string_view::npos) {
+      }
+      SkipToNextDataset(in);
+      return true;
+    } catch (const ProfileReadError&) {
+      return false;
+    }
   }
   void ReadStationIndices(ProfileTokenizer& in, int D, int H) const;
   // The level arrays that a level's items and what follows from them go to,
@@ -336,6 +357,7 @@ class Loader {
   const LoadOptions& opt_;
   LoadUi& ui_;
   ControlSettings ctl_;
+  int leftOut_ = 0;
   // The values met in earlier loads stay known for later ones. A large file
   // holds several thousand different pressures.
   static inline thread_local RecentValues<double> vapourPressure_{VapourPressure};
@@ -788,6 +810,12 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
   ui.SetBusyCursor(false);
   ui.FocusHourBar();
   result.ok = true;
+  result.datasetsLeftOut = loader->LeftOut();
+  if (result.datasetsLeftOut > 0) {
+    result.notice = "The profile file " + path + " holds " + std::to_string(kMaxDatasets + result.datasetsLeftOut) +
+                    " datasets; the first " + std::to_string(kMaxDatasets) + " are loaded and the last " +
+                    std::to_string(result.datasetsLeftOut) + " are left out.";
+  }
   return result;
 }
 

@@ -88,6 +88,11 @@ struct LoadOptions {
 struct LoadResult {
   bool ok = false;
   std::string message;  // why the file was refused; names the file and line
+  // A file of more datasets than the store holds loads its first ones; the
+  // rest are counted here, and `notice` says so, naming the file, for the
+  // window to tell the user ("" when nothing was left out).
+  int datasetsLeftOut = 0;
+  std::string notice;
 };
 
 // Reads the profile file at `path` into the profile store and sets the

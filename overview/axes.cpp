@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "overview/axisticks.h"
@@ -53,21 +55,45 @@ struct Block {
 class SideLabels {
  public:
   explicit SideLabels(PictureBox& pic) : pic_(pic) {}
-  // Written a pixel in from the picture's edges.
-  void Write(const std::string& text) {
+  // Written a pixel in from the picture's edges; its ink, or none when it
+  // was left out.
+  std::optional<PixelBox> Write(const std::string& text) {
     double x = pic_.XToPixel(pic_.CurrentX), y = pic_.YToPixel(pic_.CurrentY);
     const PixelBox ink = MoveInside(pic_, text, x, y);
+    if (!Apart(ink)) return std::nullopt;
+    PrintAt(text, x, y, ink);
+    return ink;
+  }
+  // Written right under the label written last (whose ink is `last`), at
+  // its left, or over it where the picture has no room under it.
+  void WriteUnder(const std::string& text, const PixelBox& last) {
+    const double step = last.bottom - last.top + 3, x = lastX_, y = lastY_;
+    for (const double by : {step, -step}) {
+      const PixelBox ink = InkBox(pic_, text, x, y + by);
+      if (ink.top < 1 || ink.bottom > pic_.PixelHeight() - 2 || !Apart(ink)) continue;
+      PrintAt(text, x, y + by, ink);
+      return;
+    }
+  }
+
+ private:
+  bool Apart(const PixelBox& ink) const {
     for (const PixelBox& b : written_)
-      if (ink.Grown(1).Meets(b)) return;
+      if (ink.Grown(1).Meets(b)) return false;
+    return true;
+  }
+  void PrintAt(const std::string& text, double x, double y, const PixelBox& ink) {
     written_.push_back(ink);
+    lastX_ = x;
+    lastY_ = y;
     pic_.CurrentX = pic_.PixelToX(x);
     pic_.CurrentY = pic_.PixelToY(y);
     pic_.Print(text);
   }
 
- private:
   PictureBox& pic_;
   std::vector<PixelBox> written_;
+  double lastX_ = 0, lastY_ = 0;  // the corner of the label written last, in pixels
 };
 
 // Where a label of half height `half` (in the side picture's scale, signed
@@ -85,18 +111,33 @@ double LabelTop(const AxisRange& r, double value, double half) {
   return r.top + u * span;
 }
 
+// The ticks of an axis with their labels, in the axis's label colour or a
+// colour of their own.
+struct LabelledTicks {
+  // A plain axis is its ticks.
+  LabelledTicks(std::vector<AxisTick> t = {}, std::optional<Color> c = std::nullopt)
+      : ticks(std::move(t)), colour(c) {}
+  std::vector<AxisTick> ticks;
+  std::optional<Color> colour;
+};
+
 // Steps 2 to 6 of a block: scales, label colour, grid lines and labels. A
-// tick that cannot be drawn is skipped.
-void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const std::vector<AxisTick>& ticks) {
+// tick that cannot be drawn is skipped. `under`: labels of the same ticks
+// for strips that read another factor, each under the tick's own label (one
+// that reads the same is not repeated).
+void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const LabelledTicks& own,
+               const LabelledTicks* under = nullptr) {
   const OverviewOptions& o = d.s.opt;
   const AxisRange r = RangeOf(d.s, b.axis);
   ScaleTo(d, b.axis);
   b.side->Scale(0, r.top, 100, r.bottom);
   const bool grid = o.On(b.grid);
-  b.side->ForeColor = grid ? kWhite : kGridGrey;
+  const Color axisColour = grid ? kWhite : kGridGrey;
   const double half = b.measure->TextHeightInScale("9") / 2;
   const Single left = d.s.frame.TimeLeft;
-  for (const AxisTick& t : ticks) {
+  const std::vector<AxisTick>& ticks = own.ticks;
+  for (size_t i = 0; i < ticks.size(); ++i) {
+    const AxisTick& t = ticks[i];
     try {
       if (grid) {
         d.rh.Style = t.dotted ? DrawStyle::Dot : DrawStyle::Solid;
@@ -110,9 +151,16 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const std::v
       if ((t.label.empty() && t.label2.empty()) || std::isnan(top)) continue;
       b.side->CurrentX = b.column;
       b.side->CurrentY = top;
+      b.side->ForeColor = own.colour.value_or(axisColour);
       // The index axis's sign and number as one text: printed apart, a
       // wide sign would run into the number.
-      labels.Write(t.label + t.label2);
+      const std::string text = t.label + t.label2;
+      const std::optional<PixelBox> ink = labels.Write(text);
+      if (!ink || under == nullptr || i >= under->ticks.size()) continue;
+      const std::string other = under->ticks[i].label + under->ticks[i].label2;
+      if (other == text) continue;
+      b.side->ForeColor = under->colour.value_or(axisColour);
+      labels.WriteUnder(other, *ink);
     } catch (const std::exception&) {
     }
   }
@@ -167,8 +215,14 @@ void DrawAxesAndGrids(OverviewDraw& d) {
   }
   if (AnyTicked(o, Axis::Index)) {
     shown(kBoxGridLakeIndex);
-    DrawBlock(d, {Axis::Index, kBoxGridLakeIndex, &d.left, kThirdColumn, &d.rh}, left,
-              IndexTicks(f.IndexBottom, f.IndexSpan, IndexLabelFactor(o)));
+    const IndexAxisLabels sets = IndexLabels(o, f);
+    const auto ticks = [&f](const IndexLabelSet& set) {
+      return LabelledTicks{IndexTicks(f.IndexBottom, f.IndexSpan, set.factor),
+                           set.ownColour ? std::optional<Color>(set.colour) : std::nullopt};
+    };
+    const LabelledTicks under = sets.second ? ticks(*sets.second) : LabelledTicks{};
+    DrawBlock(d, {Axis::Index, kBoxGridLakeIndex, &d.left, kThirdColumn, &d.rh}, left, ticks(sets.first),
+              sets.second ? &under : nullptr);
   }
   if (AnyTicked(o, Axis::Temperature)) {
     shown(kBoxGridTemp);

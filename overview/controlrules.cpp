@@ -21,6 +21,13 @@ enum class Flow { Field, Grid, Plain, Own, NoHandler };
 
 using BoxHook = void (*)(BoxContext& c, BoxId id);
 
+// The range a ticked strip moves the index axis to: always, or only from the
+// axis every new window starts with (-20..20).
+struct IndexRange {
+  enum When { Never, Always, FromStart } when = Never;
+  Single bottom = 0, span = 0;
+};
+
 // The rule of one row of the box table. A row without a rule of its own
 // follows its kind: fields and strips the field pattern, grid boxes the grid
 // rule, toggles a plain redraw.
@@ -29,6 +36,8 @@ struct BoxRule {
   Flow flow = Flow::Field;
   BoxPanel panel = BoxPanel::None;  // visible while the box is ticked
   Integer indexLabelFactor = 0;     // its values are drawn on the index axis divided by this; 0: 1
+  Color labelColour = kWhite;       // of its own index labels beside others (a factor other than 1)
+  IndexRange range{};               // the index axis's range it sets when ticked
   BoxHook before = nullptr;         // extra steps before the grid step (or the whole click for Own)
   BoxHook after = nullptr;          // extra steps after the grid step
   BoxId tested = kBoxCount;         // box read in the grid step instead of the row's own
@@ -49,29 +58,21 @@ void GridStep(BoxContext& c, BoxId id, BoxId tested) {
   c.host.SetValue(grid, 1);
 }
 
-// Index axes that ticking a strip moves to its own range: always, or only
-// from the axis every new window starts with.
-void IndexRange(BoxContext& c, Single bottom, Single span) {
-  c.s.frame.IndexBottom = bottom;
-  c.s.frame.IndexSpan = span;
+// A ticked strip moves the index axis to its range where its rule says.
+void ApplyIndexRange(BoxContext& c, BoxId id, const IndexRange& r) {
+  OverviewFrame& f = c.s.frame;
+  const bool atStart = f.IndexBottom == -20 && f.IndexSpan == 40;
+  if (!Ticked(c, id) || r.when == IndexRange::Never || (r.when == IndexRange::FromStart && !atStart)) return;
+  f.IndexBottom = r.bottom;
+  f.IndexSpan = r.span;
 }
-bool IndexAtStart(const BoxContext& c) { return c.s.frame.IndexBottom == -20 && c.s.frame.IndexSpan == 40; }
 
-void HainesRange(BoxContext& c, BoxId id) {
-  if (Ticked(c, id)) IndexRange(c, -1, 10);
+void HelicityRHClass(BoxContext& c, BoxId id) {
+  if (Ticked(c, id) && (Ticked1(c, kBoxRH0) || Ticked1(c, kBoxRH1)) && c.s.opt.RHLowestClass == 0)
+    c.s.opt.RHLowestClass = 1;
 }
-void HelicityRange(BoxContext& c, BoxId id) {
-  if (!Ticked(c, id)) return;
-  if (IndexAtStart(c)) IndexRange(c, -5, 45);
-  if ((Ticked1(c, kBoxRH0) || Ticked1(c, kBoxRH1)) && c.s.opt.RHLowestClass == 0) c.s.opt.RHLowestClass = 1;
-}
-void TQRange(BoxContext& c, BoxId id) {
-  if (Ticked(c, id) && IndexAtStart(c)) IndexRange(c, 0, 25);
-}
-void SnowRatioRange(BoxContext& c, BoxId id) {
-  if (!Ticked(c, id)) return;
-  IndexRange(c, 0, 30);
-  c.host.SnowRatioUnlessDone();
+void SnowRatioCompute(BoxContext& c, BoxId id) {
+  if (Ticked(c, id)) c.host.SnowRatioUnlessDone();
 }
 // The speed strips share the temperature axis: it keeps its top and starts at 0.
 void SpeedAxis(BoxContext& c, BoxId id) {
@@ -155,9 +156,13 @@ constexpr BoxRule kRules[] = {
     {.id = kBoxECAPE, .flow = Flow::Own, .panel = BoxPanel::ECAPE, .before = ECAPEPair, .contoured = true},
     {.id = kBoxEHailCape, .flow = Flow::Own, .panel = BoxPanel::ECAPE, .before = ECAPEPair, .contoured = true},
     {.id = kBoxELCIN, .panel = BoxPanel::ELCIN, .before = ELCINClearsRH},
-    {.id = kBoxHainesIndex, .panel = BoxPanel::HainesIndex, .before = HainesRange},
+    {.id = kBoxHainesIndex, .panel = BoxPanel::HainesIndex, .range = {IndexRange::Always, -1, 10}},
     {.id = kBoxHeights, .panel = BoxPanel::Heights},
-    {.id = kBoxHelicity, .indexLabelFactor = 10, .before = HelicityRange},
+    {.id = kBoxHelicity,
+     .indexLabelFactor = kHelicityIndexFactor,
+     .labelColour = RGB(128, 128, 255),  // its line's blue, light enough to read on black
+     .range = {IndexRange::FromStart, -5, 45},
+     .before = HelicityRHClass},
     {.id = kBoxLakeIndex, .panel = BoxPanel::LakeTemp},
     {.id = kBoxMoistLakeIndex, .panel = BoxPanel::LakeTemp},
     {.id = kBoxLIC, .panel = BoxPanel::LakeTemp},
@@ -172,8 +177,8 @@ constexpr BoxRule kRules[] = {
     {.id = kBoxSnowFall, .after = SnowFallCaption, .tested = kBoxPrecip},
     {.id = kBoxRH0, .flow = Flow::Own, .panel = BoxPanel::RH, .before = RHPair},
     {.id = kBoxRH1, .flow = Flow::Own, .panel = BoxPanel::RH, .before = RHPair},
-    {.id = kBoxSnowRatio, .before = SnowRatioRange},
-    {.id = kBoxTQ, .before = TQRange},
+    {.id = kBoxSnowRatio, .range = {IndexRange::Always, 0, 30}, .before = SnowRatioCompute},
+    {.id = kBoxTQ, .range = {IndexRange::FromStart, 0, 25}},
     {.id = kBoxVVTrend, .before = SigmaLegend},
     {.id = kBoxVWP, .panel = BoxPanel::VWPOptions, .before = VWPLegend},
     {.id = kBoxWinds, .panel = BoxPanel::Wind, .before = SigmaLegend},
@@ -233,6 +238,7 @@ void FieldClick(BoxContext& c, const BoxRule& rule) {
   const OverviewRow& row = Row(id);
   if (!row.topic.empty()) c.host.Topic(row.topic);
   if (rule.panel != BoxPanel::None) Show(c, rule.panel);
+  ApplyIndexRange(c, id, rule.range);
   if (rule.before != nullptr) rule.before(c, id);
   GridStep(c, id, rule.tested == kBoxCount ? id : rule.tested);
   if (rule.after != nullptr) rule.after(c, id);
@@ -290,11 +296,31 @@ void BoxClick(BoxId id, BoxContext& c) {
   }
 }
 
-Integer IndexLabelFactor(const OverviewOptions& o) {
-  Integer factor = 1;
-  for (const BoxRule& r : Rules())
-    if (o.On(r.id)) factor = std::max(factor, r.indexLabelFactor);
-  return factor;
+IndexAxisLabels IndexLabels(const OverviewOptions& o, const OverviewFrame& f) {
+  bool usual = false;             // a strip of factor 1 is ticked
+  const BoxRule* other = nullptr;  // the first of another factor
+  const BoxRule* owner = nullptr;  // the strip whose range the axis shows
+  for (const OverviewRow& row : OverviewRows()) {
+    if (row.axis != Axis::Index || row.kind == BoxKind::Grid || !o.On(row.id)) continue;
+    const BoxRule& r = Rules()[static_cast<size_t>(row.id)];
+    const Integer factor = std::max<Integer>(1, r.indexLabelFactor);
+    if (factor == 1) usual = true;
+    else if (other == nullptr) other = &r;
+    if (owner == nullptr && r.range.when != IndexRange::Never && r.range.bottom == f.IndexBottom &&
+        r.range.span == f.IndexSpan)
+      owner = &r;
+  }
+  IndexAxisLabels labels;
+  if (other == nullptr) return labels;
+  IndexLabelSet own{other->indexLabelFactor, false, other->labelColour};
+  if (!usual) {
+    labels.first = own;
+    return labels;
+  }
+  own.ownColour = true;
+  labels.second = own;
+  if (owner == other) std::swap(labels.first, *labels.second);
+  return labels;
 }
 
 bool FollowsContourInterval(BoxId id) { return id >= 0 && id < kBoxCount && Rules()[static_cast<size_t>(id)].contoured; }

@@ -15,6 +15,7 @@
 
 #include "overview/boxes.h"
 #include "overview/state.h"
+#include "platform/color.h"
 
 namespace ondrik {
 
@@ -85,10 +86,27 @@ bool PanelShown(BoxPanel panel, const OverviewOptions& o);
 void ShowAllPanels(BoxHost& host, const OverviewOptions& o);
 // chkCI(index): the contour interval.
 void ContourIntervalClick(int index, BoxContext& c);
-// The factor of the index axis's labels: the strips ticked decide it, not
-// the last click. Helicity is drawn in tenths and owns the labels while it
-// is ticked (10); every other index strip reads 1.
-Integer IndexLabelFactor(const OverviewOptions& o);
+// Helicity is drawn on the index axis in tenths of its value.
+inline constexpr Integer kHelicityIndexFactor = 10;
+// One set of the index axis's labels: the factor its numbers are multiplied
+// by, and its own colour (else the axis's).
+struct IndexLabelSet {
+  Integer factor = 1;
+  bool ownColour = false;
+  Color colour = kWhite;
+  bool operator==(const IndexLabelSet&) const = default;
+};
+// The labels of the index axis: every ticked strip reads against labels of
+// its own factor. Every index strip reads 1 but helicity (10). With both
+// kinds ticked the axis is labelled first for the strip whose range it shows
+// (the range its tick set: Haines, snow ratio, helicity, TQ), else for the
+// strips of factor 1; the other kind's labels stand under them, helicity's
+// in its own colour. The boxes and the axis decide, not the last click.
+struct IndexAxisLabels {
+  IndexLabelSet first;
+  std::optional<IndexLabelSet> second;
+};
+IndexAxisLabels IndexLabels(const OverviewOptions& o, const OverviewFrame& f);
 // Whether the box draws contours that follow the contour interval.
 bool FollowsContourInterval(BoxId id);
 // Whether the box hands its changes to a handler at all (a box without one

@@ -9,6 +9,7 @@
 #include "core/levels.h"
 #include "core/parcels.h"
 #include "overview/calc.h"
+#include "overview/controlrules.h"
 #include "overview/plotters.h"
 #include "overview/series.h"
 
@@ -96,7 +97,7 @@ const StripRow kStrips[] = {
     {kBoxWindChill, RGB(128, 128, 255), Pen::Dim, 3,
      V(WindChill(ComfortTemp(s, D, h), ComfortWind(s, D, h))), nullptr, 0},
     {kBoxTotalTotals, RGB(0, 0, 255), Pen::Dim2, 3, V(Store().TotalTotals(D, h)), nullptr, 0},
-    {kBoxHelicity, RGB(0, 0, 255), Pen::Dim2, 2, V(gHelicity(D, h) / 10), nullptr, 0.3},
+    {kBoxHelicity, RGB(0, 0, 255), Pen::Dim2, 2, V(gHelicity(D, h) / kHelicityIndexFactor), nullptr, 0.3},
     {kBoxStormRelInflow, kYellow, Pen::Dim, 3,
      V(static_cast<Single>(gSRInflowSfcSpd(D, h) * kKnotsPerMps)), nullptr, 0},
     {kBoxMBEspeed, kYellow, Pen::Dim, 4, V(gMbeSpd(D, h)), nullptr, 0},

@@ -1,6 +1,7 @@
 // The overview window's controls and their layout, its load and unload.
 #include "overviewwindow/frmoverview.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -79,6 +80,9 @@ frmOverView::frmOverView(ProfileLink& profile, QWidget* parent) : QWidget(parent
   BuildOptionControls();
   BuildLayoutButtons();
   LayoutTop();
+  // The pages laid out, every caption on them shows whole.
+  for (QFrame* page : pnlControl)
+    for (QAbstractButton* b : page->findChildren<QAbstractButton*>()) ShowCaptionWhole(b);
   scroll_ = std::make_unique<ScrollPage>(*this, PixelSizeOfTwips(kOverviewMinWidthTw, kOverviewMinHeightTw));
   scroll_->TakeControls();
   ConnectMouse();
@@ -383,13 +387,13 @@ void frmOverView::Form_Load() {
   // their ticks sends nothing back.
   o.RHLowestClass = 0;
   const ProfileLink::DatasetBoxState boxes = profile_.Boxes();
-  lblSelectEnsemble->setText(QString::fromStdString(boxes.summary));
+  ::ondrik::SetCaption(lblSelectEnsemble, QString::fromStdString(boxes.summary));
   lblSelectEnsemble->setVisible(boxes.summaryVisible);
   {
     gEnsembleMirrorGuard = 1;
     for (int i = 0; i < kDatasetBoxCount; ++i) {
       CheckBox* b = chkefname[static_cast<size_t>(i)];
-      b->setText(QString::fromStdString(boxes.caption[static_cast<size_t>(i)]));
+      ::ondrik::SetCaption(b, QString::fromStdString(boxes.caption[static_cast<size_t>(i)]));
       b->setVisible(!boxes.caption[static_cast<size_t>(i)].empty());
       b->SetValue(boxes.value[static_cast<size_t>(i)]);
     }
@@ -399,8 +403,8 @@ void frmOverView::Form_Load() {
   // 17, 18: the time windows, the first that covers the whole forecast.
   const Integer last = gCurDataset >= 1 && gCurDataset <= gDatasetCount ? gLastHour(gCurDataset) : 0;
   for (int i = 0; i < 4; ++i)
-    btnHours[static_cast<size_t>(i)]->setText(
-        QString::fromStdString(NumberText(static_cast<Single>(in.WindowSteps[static_cast<size_t>(i)]) * HoursPerStep())));
+    ::ondrik::SetCaption(btnHours[static_cast<size_t>(i)],
+               QString::fromStdString(NumberText(static_cast<Single>(in.WindowSteps[static_cast<size_t>(i)]) * HoursPerStep())));
   const int window = FirstCoveringWindow(in.WindowSteps, last);
   btnHours_Click(window);
   // 20.

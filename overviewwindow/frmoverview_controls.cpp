@@ -466,7 +466,9 @@ void frmOverView::ShowPanel(BoxPanel p, bool shown) {
 
 void frmOverView::Topic(std::string_view topic) { profile_.OpenTrainingLinks(std::string(topic)); }
 
-void frmOverView::SetCaption(BoxId id, const std::string& caption) { Box(id)->setText(QString::fromStdString(caption)); }
+void frmOverView::SetCaption(BoxId id, const std::string& caption) {
+  ::ondrik::SetCaption(Box(id), QString::fromStdString(caption));
+}
 
 bool frmOverView::MeanWindLayerShown() const { return !lblMeanWind[0]->text().isEmpty(); }
 
@@ -500,9 +502,10 @@ void frmOverView::FollowTypeSource() {
 
 void frmOverView::ShowProfileValues() {
   const OverviewInputs& in = state_.in;
-  Box(kBoxHelicity)->setText(QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
-                                                    NumberText(in.SRInflowDepth) + " km"));
-  lblLakeTemp->setText(QString::fromStdString("Lake Temp " + profile_.LakeTemperatureCaption()) + QChar(0xB0));
+  ::ondrik::SetCaption(Box(kBoxHelicity), QString::fromStdString("Helicity " + NumberText(in.SRInflowBottom) + " - " +
+                                                                 NumberText(in.SRInflowDepth) + " km"));
+  ::ondrik::SetCaption(lblLakeTemp,
+                       QString::fromStdString("Lake Temp " + profile_.LakeTemperatureCaption()) + QChar(0xB0));
   for (int k = 0; k < 4; ++k) SetBold(btnXferO[static_cast<size_t>(k)], k == in.XferIndex);
   // Shown only: with the loading state raised the box and the bar set
   // nothing but their label.
@@ -643,7 +646,7 @@ void frmOverView::optSnowTechnique_Click(int index) {
 
 void frmOverView::hsbRatio_Change() {
   state_.opt.SnowRatioValue = hsbRatio->Value();
-  optSnowTechnique[3]->setText(QString::number(hsbRatio->Value()) + ":1");
+  ::ondrik::SetCaption(optSnowTechnique[3], QString::number(hsbRatio->Value()) + ":1");
   if (state_.opt.SnowTechnique == 3) ondrik::RedoSnowRatio(state_);
   if (state_.opt.SnowTechnique == 3 && (state_.opt.On(kBoxSnow) || state_.opt.On(kBoxSnowRatio))) PlotData();
 }
@@ -703,7 +706,8 @@ void frmOverView::SetElevationLabel() {
     agl = gHghtAGL(d, 0, level);
     msl = gHght(d, 0, level);
   }
-  lblPTElevation->setText(QString::fromStdString(ElevationLabel(state_.opt.On(kBoxsWSYMb), level, agl, msl)));
+  ::ondrik::SetCaption(lblPTElevation,
+                       QString::fromStdString(ElevationLabel(state_.opt.On(kBoxsWSYMb), level, agl, msl)));
 }
 
 // The level is the profile window's too: its bar follows, decides the

@@ -99,7 +99,7 @@ void frmOverView::DisplayECAPELabels() {
   const auto items = ECapeLegend(state_.opt.ContourInterval, state_.opt.ECAPELowestClass);
   for (size_t i = 0; i < items.size(); ++i) {
     const Color c = items[i].colour;
-    lblECAPE[i]->setText(QString::fromStdString(items[i].caption));
+    ::ondrik::SetCaption(lblECAPE[i], QString::fromStdString(items[i].caption));
     lblECAPE[i]->setStyleSheet(QString("QLabel { color: rgb(%1, %2, %3); }").arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c)));
   }
 }

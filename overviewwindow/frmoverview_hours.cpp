@@ -209,7 +209,7 @@ void frmOverView::MirrorDatasetBar(int max, int value, bool visible) {
 }
 
 void frmOverView::MirrorDatasetBox(const std::string& summary, int index, int value) {
-  lblSelectEnsemble->setText(QString::fromStdString(summary));
+  ::ondrik::SetCaption(lblSelectEnsemble, QString::fromStdString(summary));
   if (index >= 0 && index < kDatasetBoxCount) chkefname[static_cast<size_t>(index)]->SetValue(value);
 }
 

@@ -3,8 +3,14 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
+#include <QTextDocument>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -51,6 +57,54 @@ ScrollBarProperty::operator int() const {
 }
 
 }  // namespace detail
+
+namespace {
+
+// How many pixels a control's caption lacks to show whole (0: none).
+int CaptionShortBy(const QWidget* c) {
+  QStyleOptionButton option;
+  option.initFrom(c);
+  QString caption;
+  int room = 0;
+  if (const auto* b = qobject_cast<const QPushButton*>(c)) {
+    caption = b->text();
+    room = c->style()->subElementRect(QStyle::SE_PushButtonContents, &option, c).width();
+  } else if (const auto* b = qobject_cast<const QCheckBox*>(c)) {
+    caption = b->text();
+    room = c->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, c).width();
+  } else if (const auto* b = qobject_cast<const QRadioButton*>(c)) {
+    caption = b->text();
+    room = c->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, c).width();
+  } else if (const auto* l = qobject_cast<const QLabel*>(c);
+             l != nullptr && !l->wordWrap() && !Qt::mightBeRichText(l->text())) {
+    caption = l->text();
+    room = l->contentsRect().width() - 2 * std::max(0, l->margin()) - std::max(0, l->indent());
+  } else {
+    return 0;
+  }
+  int need = 0;
+  for (const QString& line : caption.split('\n')) need = std::max(need, c->fontMetrics().horizontalAdvance(line));
+  return std::max(0, need - room);
+}
+
+}  // namespace
+
+void ShowCaptionWhole(QWidget* control) {
+  if (control == nullptr) return;
+  const int shortBy = CaptionShortBy(control);
+  if (shortBy == 0) return;
+  int width = control->width() + shortBy;
+  if (const QWidget* holder = control->parentWidget()) width = std::min(width, holder->width() - control->x());
+  if (width > control->width()) control->resize(width, control->height());
+}
+
+void SetCaption(QWidget* control, const QString& caption) {
+  if (auto* b = qobject_cast<QAbstractButton*>(control))
+    b->setText(caption);
+  else if (auto* l = qobject_cast<QLabel*>(control))
+    l->setText(caption);
+  ShowCaptionWhole(control);
+}
 
 // ---------------------------------------------------------------------------
 // ScrollBar. The inner QScrollBar always runs from lo = min(Min, Max) to

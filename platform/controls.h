@@ -96,6 +96,14 @@ class CheckBox : public QCheckBox {
   int last_ = 0;
 };
 
+// A caption shown whole: a push button, check box, option button or label
+// whose caption (set at run time, or longer than its design width) is wider
+// than its room grows to the right to hold it, at most to the right edge of
+// the widget that holds it; it never narrows. SetCaption sets the caption
+// and does the same. A label that wraps or shows rich text is left as it is.
+void ShowCaptionWhole(QWidget* control);
+void SetCaption(QWidget* control, const QString& caption);
+
 // A timer; an interval of 0 stops it.
 class Timer : public QObject {
   Q_OBJECT

@@ -77,7 +77,8 @@ int ModelRowForFile(const std::vector<std::string>& modelNames, const std::strin
 //   LoadProfileFile(loadPath); caption := caption;
 //   if updateOverview: UpdateOverview();
 //   btnDisplay_Click(PreviousPanel);
-//   if !siteId.empty(): gSiteId := siteId.
+//   if !siteId.empty(): gSiteId := siteId, and the site list follows it
+//   (LastSite and its row, without a load).
 struct SelectFilePlan {
   int modelRow = -1;
   std::string loadPath;

@@ -95,8 +95,9 @@ struct CommandActions {
   std::function<void()> setArchiveMode;
   // Select row `row` of the model list (runs the model choice when it changes).
   std::function<void(int row)> selectModel;
-  // gSiteId := site; LoadProfileFile(path); caption := path upper-cased & " ONDRIK".
-  // False when the file could not be loaded.
+  // LoadProfileFile(path); then the site list follows site (gSiteId, LastSite
+  // and its row) and the caption := path upper-cased & " ONDRIK". False when
+  // the file could not be loaded (the site shown stays).
   std::function<bool(const std::string& path, const std::string& site)> loadFile;
   // Let pending events run.
   std::function<void()> processEvents;

@@ -181,6 +181,11 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   // ---- refresh and panels ----
   void DisplayHour() override;
   void btnDisplay_Click(int index);
+  // A side panel shown again by a road other than its button (the last
+  // run's panel, a setup's): the archive panel with its lists filled and
+  // captioned (as "Archive" fills them, when this run has not yet); any
+  // other as its button does.
+  void ShowPanelAgain(int index);
   void btnControl_Click(int index);
   void UpdateOverview();
   void PlotCursor();
@@ -469,6 +474,12 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   int shownSiteRow_ = -1;  // row of lstSiteIDs whose data are shown; -1 none
   // The site list's row back on the site shown, without a load.
   void ShowSiteShown();
+  // A file of `site` is shown, whichever road loaded it: it is the site of
+  // the snapshots and the one a model switch loads next (gSiteId, LastSite),
+  // and the list chooses its row (`row`, or the first that names the site;
+  // none when no row does) without a load. A file whose name gives no site
+  // ("") keeps the site before and chooses no row.
+  void FollowSiteShown(const std::string& site, int row = -1);
   void MarkModelList(bool marked);
   QPointer<frmHelp> help_;
   QPointer<frmSetUp> setup_;

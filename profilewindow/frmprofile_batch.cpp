@@ -60,12 +60,12 @@ void frmProfile::CommandProfileStep() {
   a.setArchiveMode = [this] { ArchiveMode = true; };
   a.selectModel = [this](int row) { SelectModelRow(row); };
   a.loadFile = [this](const std::string& path, const std::string& site) {
-    gSiteId = site;
     const LoadResult r = LoadFile(path);
     if (!r.ok) {
       TheEffects().Message(r.message, "ONDRIK", MsgIcon::Warning);
       return false;
     }
+    FollowSiteShown(site);
     QString caption = QString::fromStdString(path).toUpper() + " ONDRIK";
     setWindowTitle(caption);
     return true;
@@ -254,7 +254,7 @@ void frmProfile::ApplySelectFile(const SelectFilePlan& plan) {
     TheEffects().Message(r.message, "ONDRIK", MsgIcon::Warning);
   } else {
     setWindowTitle(QString::fromStdString(plan.caption));
-    if (!plan.siteId.empty()) gSiteId = plan.siteId;
+    FollowSiteShown(plan.siteId);
     if (plan.updateOverview) UpdateOverview();
   }
   btnDisplay_Click(PreviousPanel);

@@ -28,6 +28,15 @@ void frmProfile::btnDisplay_Click(int index) {
   FocusHourBar();
 }
 
+void frmProfile::ShowPanelAgain(int index) {
+  // The lists keep their entries until the next "Archive" click; a run
+  // that has not filled them yet fills them as the click does.
+  if (index == kArchivePanel && archive_.lblModel.empty())
+    btnSelect_Click();
+  else
+    btnDisplay_Click(index);
+}
+
 void frmProfile::btnControl_Click(int index) {
   if (const PanelEntry* e = pages_.Entry(index); e != nullptr && !e->topic.empty()) OpenTrainingLinks(e->topic);
   SidePanel* opened = nullptr;

@@ -272,7 +272,7 @@ void frmProfile::ApplySetup(const saved::DisplaySetup& u) {
       ControlPanel = -1;  // so that the saved page opens even when it is the one shown
       btnControl_Click(u.ControlPanel);
     }
-    if (panels_.Find(u.RightPanel) != nullptr) btnDisplay_Click(u.RightPanel);
+    if (panels_.Find(u.RightPanel) != nullptr) ShowPanelAgain(u.RightPanel);
   }
   DrawOmegaScale();
   ChooseHodoLayer(u.gSRInflowDepth, u.gSRInflowBottom);

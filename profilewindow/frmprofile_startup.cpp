@@ -173,7 +173,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
     for (const auto& item : r->Items()) item.panel->Start();
   // 31. Panels of the last run, only when a file was loaded.
   if (FileLoaded) {
-    btnDisplay_Click(SavedRightPanel);
+    ShowPanelAgain(SavedRightPanel);
     ControlPanel = -1;
     btnControl_Click(SavedControlPanel);
   }
@@ -319,12 +319,25 @@ LoadResult frmProfile::LoadFile(const std::string& path) {
     r.ok = false;
     r.message = "Can't read " + path + ": " + e.what();
   }
+  // Every road that loads a file tells what of it was left out.
+  if (r.ok && !r.notice.empty()) TheEffects().Message(r.notice, kTitle, MsgIcon::Warning);
   return r;
 }
 
 void frmProfile::ShowSiteShown() {
   const QSignalBlocker block(lstSiteIDs);
   lstSiteIDs->setCurrentRow(shownSiteRow_);
+}
+
+void frmProfile::FollowSiteShown(const std::string& site, int row) {
+  if (!site.empty()) {
+    gSiteId = site;
+    LastSite = site;
+  }
+  for (int i = 0; row < 0 && !site.empty() && i < lstSiteIDs->count(); ++i)
+    if (lstSiteIDs->item(i)->text().toStdString() == site) row = i;
+  shownSiteRow_ = row;
+  ShowSiteShown();
 }
 
 void frmProfile::lstSiteIDs_Click() {
@@ -349,9 +362,7 @@ void frmProfile::lstSiteIDs_Click() {
     QTimer::singleShot(0, this, [this] { ShowSiteShown(); });
     return;
   }
-  shownSiteRow_ = row;
-  gSiteId = site;
-  LastSite = site;
+  FollowSiteShown(site, row);
   setWindowTitle(QString::fromStdString(SiteCaption(site, model_.gModelName)));
   UpdateOverview();
 }

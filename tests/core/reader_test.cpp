@@ -7,6 +7,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -548,13 +549,43 @@ TEST(ProfileReader, LimitsOfDatasetsHoursAndLevels) {
   spec.levels = 5;
   spec.labels = false;
 
+  // The first 24 datasets load; the ones after them are counted and the
+  // notice says so, naming the file (the shipped ensemble four times over is
+  // read side by side).
+  std::ifstream shipped(fs::path(ONDRIK_DATA_DIR) / "SREF_KOKC.ond", std::ios::binary);
+  const std::string sref((std::istreambuf_iterator<char>(shipped)), std::istreambuf_iterator<char>());
   spec.datasets = 24;
-  ASSERT_TRUE(LoadProfileFile(WriteTemp("d24.ond", MakeProfileText(spec)), Options("eta")).ok);
-  EXPECT_EQ(gDatasetCount, 24);
-  EXPECT_NEAR(gTemp(24, 1, 1), 20 + 0.1 + 0.24, 1e-4);
+  const std::string d24 = MakeProfileText(spec);
   spec.datasets = 25;
-  ASSERT_TRUE(LoadProfileFile(WriteTemp("d25.ond", MakeProfileText(spec)), Options("eta")).ok);
-  EXPECT_EQ(gDatasetCount, 24);
+  const std::string d25 = MakeProfileText(spec);
+  const struct {
+    const char* name;
+    std::string text;
+    int leftOut;
+    int twinOf24;  // the dataset whose title the 24th repeats
+  } files[] = {
+      {"d24.ond", d24, 0, 24},
+      {"d25.ond", d25, 1, 24},
+      {"sref32.ond", sref + sref + sref + sref, 8, 8},  // the third copy's last member
+      {"cut25.ond", d24 + d25.substr(d24.size(), (d25.size() - d24.size()) / 2), 1, 24},  // ends in the 25th
+  };
+  for (const auto& f : files) {
+    const std::string path = WriteTemp(f.name, f.text);
+    const LoadResult r = LoadProfileFile(path, Options("eta"));
+    ASSERT_TRUE(r.ok) << f.name << ": " << r.message;
+    EXPECT_EQ(gDatasetCount, 24) << f.name;
+    EXPECT_EQ(r.datasetsLeftOut, f.leftOut) << f.name;
+    EXPECT_EQ(gDatasetTitle(24), gDatasetTitle(f.twinOf24)) << f.name;
+    if (f.leftOut == 0) {
+      EXPECT_EQ(r.notice, "") << f.name;
+    } else {
+      EXPECT_NE(r.notice.find(path), std::string::npos) << r.notice;
+      EXPECT_NE(r.notice.find("the last " + std::to_string(f.leftOut) + " are left out"), std::string::npos)
+          << r.notice;
+    }
+  }
+  ASSERT_TRUE(LoadProfileFile(WriteTemp("d24.ond", d24), Options("eta")).ok);
+  EXPECT_NEAR(gTemp(24, 1, 1), 20 + 0.1 + 0.24, 1e-4);
 
   spec.datasets = 1;
   spec.hours = 85;

@@ -150,7 +150,9 @@ TEST(OverviewBoxRules, IndexAxisPresetsAndLabelFactor) {
     host.SetValue(k.box, 1);
     EXPECT_EQ(s.frame.IndexBottom, k.wantBottom) << Row(k.box).name;
     EXPECT_EQ(s.frame.IndexSpan, k.wantSpan) << Row(k.box).name;
-    EXPECT_EQ(IndexLabelFactor(s.opt), k.labelFactor) << Row(k.box).name;
+    const IndexAxisLabels labels = IndexLabels(s.opt, s.frame);
+    EXPECT_EQ(labels.first.factor, k.labelFactor) << Row(k.box).name;
+    EXPECT_FALSE(labels.second) << Row(k.box).name;  // one strip: one set of labels
   }
 }
 
@@ -166,17 +168,6 @@ TEST(OverviewBoxRules, OddRows) {
     s.frame.TempBottom = -10;
     host.SetValue(kBoxTransportSpeed, 1);
     EXPECT_EQ(s.frame.TempBottom, -10);
-  }
-  {  // The index labels follow the strips ticked: helicity's tenths while it is.
-    OverviewState s;
-    FakeHost host(s);
-    host.SetValue(kBoxHelicity, 1);
-    host.SetValue(kBoxDavisIndex, 1);
-    EXPECT_EQ(IndexLabelFactor(s.opt), 10);
-    host.SetValue(kBoxDavisIndex, 0);
-    EXPECT_EQ(IndexLabelFactor(s.opt), 10);
-    host.SetValue(kBoxHelicity, 0);
-    EXPECT_EQ(IndexLabelFactor(s.opt), 1);
   }
   {  // Helicity lifts the lowest humidity class off 0 while a fill shows.
     OverviewState s;

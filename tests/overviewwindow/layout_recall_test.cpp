@@ -27,7 +27,8 @@ using namespace ondrik::testing;
 struct Seen {
   std::string layout;  // every value a layout file holds
   std::array<int, kBoxCount> boxes{};
-  Integer labelFactor = 0, contourInterval = 0;
+  IndexAxisLabels labels;
+  Integer contourInterval = 0;
   Single planeBottom = 0;
   std::array<Integer, 6> speedClasses{};
   std::vector<Single> snowRatio;
@@ -39,7 +40,7 @@ Seen Look(frmOverView& o) {
   s.layout = saved::WriteOverviewLayout(o.CaptureLayout());
   const OverviewState& st = o.State();
   s.boxes = st.opt.box;
-  s.labelFactor = IndexLabelFactor(st.opt);
+  s.labels = IndexLabels(st.opt, st.frame);
   s.contourInterval = st.opt.ContourInterval;
   s.planeBottom = st.frame.LogPBottom;
   s.speedClasses = st.opt.VWPBounds;
@@ -52,7 +53,8 @@ Seen Look(frmOverView& o) {
 void ExpectSame(const Seen& hand, const Seen& recalled) {
   EXPECT_EQ(recalled.layout, hand.layout);
   EXPECT_EQ(recalled.boxes, hand.boxes);
-  EXPECT_EQ(recalled.labelFactor, hand.labelFactor);
+  EXPECT_EQ(recalled.labels.first, hand.labels.first);
+  EXPECT_EQ(recalled.labels.second, hand.labels.second);
   EXPECT_EQ(recalled.contourInterval, hand.contourInterval);
   EXPECT_EQ(recalled.planeBottom, hand.planeBottom);
   EXPECT_EQ(recalled.speedClasses, hand.speedClasses);

@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 #include <set>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "core/shared.h"
+#include "overview/axisticks.h"
 #include "overview/series.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
@@ -110,32 +113,98 @@ TEST_F(OverviewWindowTest, PrecipitationTypesAreTheProfileWindowsChoiceOnEveryRo
   }
 }
 
-// While helicity is ticked its tenths own the index labels, whichever index
-// strip was ticked before or after it and whatever a snow-technique click
-// or a recall did since.
-TEST_F(OverviewWindowTest, IndexLabelsReadHelicityWhileItIsTicked) {
+// The index axis's labels as picLeft shows them: at every labelled tick of
+// the axis, the labels of each factor some ticked strip reads (1, and
+// helicity's 10), and the one of the strip that set the axis's range nearest
+// the tick; no label of a factor no ticked strip reads. The same after a
+// snow-technique click and after a recall.
+TEST_F(OverviewWindowTest, EveryIndexStripWithHelicityReadsItsOwnLabels) {
   frmProfile& w = Start();
   frmOverView& o = Open(w);
-  const auto tick = [&o](const char* name) { Ctl<CheckBox>(o, name)->SetValue(1); };
-  for (const char* other : {"chkSnow", "chkSnowRatio", "chk3HPresChange", "chkVVTrend", "chkLakeIndex",
-                            "chkMoistLakeIndex", "chkDavisIndex", "chkTQ", "chkHainesIndex"})
-    for (bool helicityFirst : {true, false}) {
-      o.btnReset_Click();
-      tick(helicityFirst ? "chkHelicity" : other);
-      tick(helicityFirst ? other : "chkHelicity");
-      const std::string what = std::string(other) + (helicityFirst ? " after helicity" : " before helicity");
-      EXPECT_EQ(IndexLabelFactor(o.State().opt), 10) << what << ", ticked";
-      Ctl<QAbstractButton>(o, "optSnowTechnique", 3)->click();
-      EXPECT_EQ(IndexLabelFactor(o.State().opt), 10) << what << ", 12:1";
-      Ctl<QAbstractButton>(o, "optSnowTechnique", 1)->click();
-      o.btnSave_Click(0);
-      o.btnReset_Click();
-      o.btnRecall_Click(0);
-      EXPECT_EQ(IndexLabelFactor(o.State().opt), 10) << what << ", recalled";
+  PictureBox::RecordPrintedTexts(true);
+  const auto tick = [&o](const char* name, int v) { Ctl<CheckBox>(o, name)->SetValue(v); };
+  const PictureBox& left = Ctl<PictureBoxWidget>(o, "picLeft")->Pic();
+  // The labels printed and where they stand, by text.
+  const auto printed = [&left] {
+    std::multimap<std::string, double> at;
+    for (const auto& t : left.PrintedTexts()) at.emplace(t.text, t.ink.center().y());
+    return at;
+  };
+  // Checks the labels for the factors read (first: the one nearest the tick).
+  const auto expect = [&](const std::string& what, std::vector<Integer> factors) {
+    const OverviewFrame& f = o.State().frame;
+    const auto at = printed();
+    const double top = f.IndexBottom + f.IndexSpan, height = left.PixelHeight();
+    const std::vector<AxisTick> ones = IndexTicks(f.IndexBottom, f.IndexSpan, 1),
+                                tens = IndexTicks(f.IndexBottom, f.IndexSpan, 10);
+    int labelled = 0;
+    for (size_t i = 0; i < ones.size(); ++i) {
+      const std::string one = ones[i].label + ones[i].label2, ten = tens[i].label + tens[i].label2;
+      if (ones[i].label2.empty() || one == ten) continue;  // unlabelled, or zero
+      ++labelled;
+      const double row = (top - ones[i].value) / f.IndexSpan * height;
+      const auto nearest = [&](const std::string& text) {
+        double best = 1e9;
+        for (auto [a, b] = at.equal_range(text); a != b; ++a) best = std::min(best, std::abs(a->second - row));
+        return best;
+      };
+      const bool wantOne = std::ranges::count(factors, 1) > 0, wantTen = std::ranges::count(factors, 10) > 0;
+      EXPECT_EQ(nearest(one) < 1e9, wantOne) << what << ": \"" << one << "\"";
+      EXPECT_EQ(nearest(ten) < 1e9, wantTen) << what << ": \"" << ten << "\"";
+      if (wantOne && wantTen) {
+        const std::string& own = factors[0] == 1 ? one : ten;
+        EXPECT_LT(nearest(own), nearest(factors[0] == 1 ? ten : one)) << what << ": \"" << own << "\" by its tick";
+      }
     }
+    EXPECT_GT(labelled, 0) << what;
+  };
+  const struct {
+    const char* other;
+    bool helicityFirst;
+    Integer first;  // the factor the axis is labelled for first
+  } cases[] = {
+      {"chkHainesIndex", true, 1},     {"chkHainesIndex", false, 1},  {"chkSnowRatio", true, 1},
+      {"chkSnowRatio", false, 1},      {"chkTQ", true, 10},           {"chkTQ", false, 1},
+      {"chkLakeIndex", true, 10},      {"chkLakeIndex", false, 10},   {"chkMoistLakeIndex", true, 10},
+      {"chkMoistLakeIndex", false, 10}, {"chkDavisIndex", true, 10},  {"chkDavisIndex", false, 10},
+      {"chkVVTrend", true, 10},        {"chkVVTrend", false, 10},     {"chk3HPresChange", true, 10},
+      {"chk3HPresChange", false, 10},
+  };
+  std::set<std::string> covered;
+  for (const auto& k : cases) covered.insert(k.other);
+  for (const OverviewRow& r : OverviewRows()) {
+    if (r.axis == Axis::Index && r.kind == BoxKind::Strip && r.id != kBoxHelicity) {
+      EXPECT_TRUE(covered.count(std::string(r.name))) << r.name << " is an index strip the table leaves out";
+    }
+  }
+  // Every case starts from the window as it opened: nothing ticked, the
+  // index axis at -20..20 (which Reset keeps as it is).
   o.btnReset_Click();
-  tick("chkDavisIndex");
-  EXPECT_EQ(IndexLabelFactor(o.State().opt), 1);
+  ASSERT_EQ(o.State().frame.IndexBottom, -20);
+  ASSERT_EQ(o.State().frame.IndexSpan, 40);
+  o.btnSave_Click(5);
+  for (const auto& k : cases) {
+    const std::string what = std::string(k.other) + (k.helicityFirst ? " after helicity" : " before helicity");
+    o.btnRecall_Click(5);
+    tick(k.helicityFirst ? "chkHelicity" : k.other, 1);
+    tick(k.helicityFirst ? k.other : "chkHelicity", 1);
+    const std::vector<Integer> both = {k.first, k.first == 1 ? 10 : 1};
+    expect(what + ", ticked", both);
+    Ctl<QAbstractButton>(o, "optSnowTechnique", 3)->click();
+    expect(what + ", 12:1", both);
+    Ctl<QAbstractButton>(o, "optSnowTechnique", 1)->click();
+    o.btnSave_Click(0);
+    o.btnReset_Click();
+    o.btnRecall_Click(0);
+    expect(what + ", recalled", both);
+    // Alone, each reads its own labels only.
+    tick("chkHelicity", 0);
+    expect(what + ", alone", {1});
+    tick("chkHelicity", 1);
+    tick(k.other, 0);
+    expect(what + ", helicity alone", {10});
+  }
+  PictureBox::RecordPrintedTexts(false);
 }
 
 // ---- one layout, every road ----

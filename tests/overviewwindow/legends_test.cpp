@@ -164,7 +164,7 @@ TEST_F(OverviewWindowTest, SideLabelsStandWholeAndApart) {
   for (const char* box : {"chkCAPE", "chkMeanWind", "chkHelicity", "chkTemperature", "chkPrecip", "chkSfcTemp"})
     Ctl<CheckBox>(o, box)->SetValue(1);
   o.btnPHK_Click(2);
-  ASSERT_EQ(IndexLabelFactor(o.State().opt), 10);
+  ASSERT_EQ(IndexLabels(o.State().opt, o.State().frame).first.factor, 10);
   for (const char* name : {"picLeft", "picRight"}) {
     const PictureBox& side = Ctl<PictureBoxWidget>(o, name)->Pic();
     const QImage& img = side.Image();

@@ -119,6 +119,21 @@ TEST_F(BatchRunTest, SavesTheSnapshotsAskedForAndEndsWithStatusZero) {
   EXPECT_NE(images[0], images[1]);
 }
 
+// A file of more datasets than the store holds: its first 24 load and the
+// snapshot is saved, and standard error names the file and the 8 left out.
+TEST_F(BatchRunTest, AFileOfMoreDatasetsSaysWhatIsLeftOut) {
+  std::stringstream text;
+  text << std::ifstream(fs::path(ONDRIK_DATA_DIR) / "SREF_KOKC.ond", std::ios::binary).rdbuf();
+  std::ofstream(folder_ / "SREF_KOKC.ond", std::ios::binary) << text.str() << text.str() << text.str() << text.str();
+  const RunResult r = RunOndrik(exe_, {QString::fromStdString(File("SREF_KOKC.ond")), "-PROFILE=A0", "-CLOSE"});
+  ASSERT_TRUE(r.finished);
+  EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+  EXPECT_EQ(Pngs(), 1);
+  EXPECT_TRUE(r.errors.contains(QString::fromStdString(File("SREF_KOKC.ond")) + " holds 32 datasets"))
+      << r.errors.toStdString();
+  EXPECT_TRUE(r.errors.contains("the last 8 are left out")) << r.errors.toStdString();
+}
+
 TEST_F(BatchRunTest, RelativePathsAreReadFromTheFolderTheProgramStartedIn) {
   // As "build/Ondrik build/NAM_KOKC.ond -PROFILE=A0 -CLOSE" from the folder above.
   const fs::path above = folder_.parent_path();

@@ -23,6 +23,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
@@ -35,6 +36,7 @@
 #include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/archive.h"
 #include "profilewindow/frmprofile.h"
 #include "tests/core/profile_text.h"
 #include "tests/profilewindow/window_fixture.h"
@@ -168,6 +170,65 @@ TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
   EXPECT_NE(gECapeMark(d, 1), -1);
   EXPECT_EQ(gECapeMark(d, 2), -1);
   EXPECT_EQ(Ctl<QFrame>(w, "frameECAPE")->isVisibleTo(&w), gECapeMark(d, 1) == 1);
+}
+
+// Whichever road loads a file, the site list follows the site shown, and a
+// model switch afterwards loads that site of the new model.
+TEST_F(ProfileWindowTest, EveryRoadThatLoadsAFileLeavesTheSiteListOnItsSite) {
+  ProfileFileSpec sref;
+  sref.datasets = 2;
+  WriteFile(folder_ / "SREF_KBOS.ond", MakeProfileText(sref));
+  ProfileFileSpec old;
+  old.sfcPres = 930;
+  WriteFile(folder_ / "26120712.NAM_KBOS.ond", MakeProfileText(old));
+  fs::create_directories(folder_ / "elsewhere");
+  WriteFile(folder_ / "elsewhere" / "NAM_KBOS.ond", MakeProfileText(old));
+  const auto archiveRow = [](frmProfile& w, const char* list, const char* text) {
+    w.btnSelect_Click();
+    return Row(Ctl<QListWidget>(w, list), text);
+  };
+  const struct {
+    const char* road;
+    std::vector<std::string> args;  // the command line
+    std::function<void(frmProfile&)> load;
+    const char* site;               // shown afterwards
+  } roads[] = {
+      {"site list", {}, [](frmProfile& w) { w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KBOS")); }, "KBOS"},
+      {"command line", {"NAM_KBOS.ond"}, nullptr, "KBOS"},
+      {"command line, a file that fails", {"NAM_KZZZ.ond"}, nullptr, "KOKC"},
+      {"archive, the model's runs",
+       {},
+       [&](frmProfile& w) { w.ArchiveListClick(ArchiveList::Model, archiveRow(w, "lstModel", "261207 12 KBOS")); },
+       "KBOS"},
+      {"archive, all profiles",
+       {},
+       [&](frmProfile& w) { w.ArchiveListClick(ArchiveList::All, archiveRow(w, "lstAll", "261207 12 NAM KBOS")); },
+       "KBOS"},
+      {"open-file dialog",
+       {},
+       [&](frmProfile& w) {
+         w.chooseProfileFile = [&](const std::string&, const std::string&, const std::string&) {
+           return (folder_ / "elsewhere" / "NAM_KBOS.ond").string();
+         };
+         w.btnArchive_Click();
+       },
+       "KBOS"},
+  };
+  for (const auto& r : roads) {
+    SCOPED_TRACE(r.road);
+    win_ = std::make_unique<frmProfile>();
+    frmProfile& w = *win_;
+    ASSERT_TRUE(w.Form_Load(r.args));
+    if (r.load) r.load(w);
+    QListWidget* sites = Ctl<QListWidget>(w, "lstSiteIDs");
+    ASSERT_NE(sites->currentItem(), nullptr);
+    EXPECT_EQ(sites->currentItem()->text().toStdString(), r.site);
+    EXPECT_EQ(w.LastSite, r.site);
+    EXPECT_EQ(w.gSiteId, r.site);
+    w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
+    EXPECT_EQ(w.windowTitle().toStdString(), std::string(r.site) + " - SREF - ONDRIK");
+    EXPECT_EQ(w.gSiteId, r.site);
+  }
 }
 
 TEST_F(ProfileWindowTest, TheOverviewFollowsHoursDatasetsAndNewFiles) {

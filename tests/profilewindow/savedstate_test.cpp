@@ -3,6 +3,9 @@
 // what they hold and never crash, and a save that fails keeps the old file.
 #include <gtest/gtest.h>
 
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <unistd.h>
@@ -10,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,6 +99,42 @@ TEST_F(SavedStateTest, HistoryKeepsTheWindowThroughARestart) {
   EXPECT_EQ(gSRInflowDepth, 6);
   EXPECT_EQ(gSRInflowBase, 1);
   EXPECT_FALSE(gLoadingState);
+}
+
+// A run that ended on the archive panel, or a setup saved on it, comes back
+// to the panel as "Archive" shows it: the three lists filled and captioned.
+TEST_F(SavedStateTest, TheArchivePanelComesBackFilledAndCaptioned) {
+  WriteFile(folder_ / "26120712.NAM_KBOS.ond", MakeProfileText(ProfileFileSpec{}));
+  WriteFile(folder_ / "26120600.NAM_KOKC.ond", MakeProfileText(ProfileFileSpec{}));
+  const struct {
+    const char* road;
+    std::function<void(frmProfile&)> leave, back;  // the first run's end, what the next one does
+  } roads[] = {
+      {"restart", [](frmProfile&) {}, [](frmProfile&) {}},
+      {"setup",
+       [](frmProfile& w) {
+         Ctl<QPushButton>(w, "btnSave", 1)->click();
+         w.btnDisplay_Click(3);
+       },
+       [](frmProfile& w) { w.Form_KeyDown(113, 0); }},  // F2
+  };
+  for (const auto& r : roads) {
+    SCOPED_TRACE(r.road);
+    frmProfile& w = Start();
+    w.btnSelect_Click();
+    r.leave(w);
+    frmProfile& again = Restart();
+    r.back(again);
+    EXPECT_EQ(again.RightPanel, 99);
+    EXPECT_TRUE(Ctl<QFrame>(again, "picFiles")->isVisibleTo(&again));
+    EXPECT_EQ(Ctl<QLabel>(again, "lblModelSite")->text(), "NAM for KOKC");
+    EXPECT_EQ(Ctl<QLabel>(again, "lblModel")->text(), "All NAM");
+    EXPECT_EQ(Ctl<QLabel>(again, "lblAll")->text(), "All Profiles");
+    EXPECT_EQ(Ctl<QListWidget>(again, "lstModelSite")->count(), 1);
+    EXPECT_EQ(Ctl<QListWidget>(again, "lstModel")->count(), 2);
+    EXPECT_EQ(Ctl<QListWidget>(again, "lstAll")->count(), 2);
+    EXPECT_FALSE(gLoadingState);
+  }
 }
 
 TEST_F(SavedStateTest, SetupsSurviveARestartAndRecallThroughTheButtons) {
