@@ -99,13 +99,13 @@ std::vector<QRect> AvailableScreenAreas() {
   return areas;
 }
 
-QRect FitSavedPlace(std::span<std::int32_t, 4> place, const QSize& minimum) {
+QRect FitSavedPlace(std::span<std::int32_t, 4> place, const QSize& minimum, const std::vector<QRect>& screens) {
   std::int32_t& width = place[0];
   std::int32_t& height = place[1];
   std::int32_t& top = place[2];
   std::int32_t& left = place[3];
   const QRect saved(PixelsOf(left), PixelsOf(top), PixelsOf(width), PixelsOf(height));
-  const QRect fitted = FitToScreens(saved, minimum, AvailableScreenAreas());
+  const QRect fitted = FitToScreens(saved, minimum, screens);
   auto keep = [](std::int32_t& twips, int savedPixels, int fittedPixels) {
     if (fittedPixels != savedPixels) twips = static_cast<std::int32_t>(fittedPixels) * kTwipsPerPixel;
   };
@@ -116,8 +116,9 @@ QRect FitSavedPlace(std::span<std::int32_t, 4> place, const QSize& minimum) {
   return fitted;
 }
 
-void PlaceFromSaved(QWidget& window, std::span<std::int32_t, 4> place, const QSize& smallest) {
-  const QRect r = FitSavedPlace(place, smallest);
+void PlaceFromSaved(QWidget& window, std::span<std::int32_t, 4> place, const QSize& smallest,
+                    const std::vector<QRect>& screens) {
+  const QRect r = FitSavedPlace(place, smallest, screens);
   window.setMinimumSize(smallest.boundedTo(r.size()));
   window.resize(r.size());
   window.move(r.topLeft());

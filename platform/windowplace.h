@@ -42,13 +42,15 @@ QRect FitToScreens(const QRect& saved, const QSize& minimum, const std::vector<Q
 std::vector<QRect> AvailableScreenAreas();
 
 // FitToScreens for a place saved in twips (Width, Height, Top, Left) on the
-// application's screens. The saved values that the fit changed are set to
-// the fitted ones, so the next save writes a sound place.
-QRect FitSavedPlace(std::span<std::int32_t, 4> place, const QSize& minimum);
+// screens (by default the application's). The saved values that the fit
+// changed are set to the fitted ones, so the next save writes a sound place.
+QRect FitSavedPlace(std::span<std::int32_t, 4> place, const QSize& minimum,
+                    const std::vector<QRect>& screens = AvailableScreenAreas());
 
 // Sizes and moves window to its fitted saved place for controls of the
 // size smallest; the window's own smallest size is that, or the screen's
 // room where that is less.
-void PlaceFromSaved(QWidget& window, std::span<std::int32_t, 4> place, const QSize& smallest);
+void PlaceFromSaved(QWidget& window, std::span<std::int32_t, 4> place, const QSize& smallest,
+                    const std::vector<QRect>& screens = AvailableScreenAreas());
 
 }  // namespace ondrik
