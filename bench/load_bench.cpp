@@ -10,17 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/generated_file.h"
 #include "core/reader.h"
 
 namespace {
 
 // The maximal file, written once per run by the generator.
 const std::string& MaximalFile() {
-  static const std::string path = [] {
-    const std::filesystem::path p = std::filesystem::temp_directory_path() / "ondrik_bench_max.ond";
-    const std::string command = std::string("\"") + ONDRIK_GENDATA + "\" --max \"" + p.string() + "\"";
-    return std::system(command.c_str()) == 0 ? p.string() : std::string();
-  }();
+  static const std::string path = ondrik::bench::GeneratedFile("--max", "ondrik_bench_max.ond");
   return path;
 }
 

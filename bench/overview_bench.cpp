@@ -16,6 +16,7 @@
 #include <string>
 
 #include "bench/bench_app.h"
+#include "bench/generated_file.h"
 #include "core/reader.h"
 #include "core/shared.h"
 #include "overview/plotdata.h"
@@ -40,11 +41,7 @@ const std::string& File24() {
 // 24 datasets of 85 hours and 67 levels, every level but the lowest missing
 // all values but its pressure; written once per run by the generator.
 const std::string& FileMissing24() {
-  static const std::string path = [] {
-    const std::filesystem::path p = std::filesystem::temp_directory_path() / "ondrik_bench_missing24.ond";
-    const std::string command = std::string("\"") + ONDRIK_GENDATA + "\" --missing \"" + p.string() + "\" >/dev/null";
-    return std::system(command.c_str()) == 0 ? p.string() : std::string();
-  }();
+  static const std::string path = bench::GeneratedFile("--missing", "ondrik_bench_missing24.ond");
   return path;
 }
 
