@@ -52,15 +52,19 @@ TEST(EffectsTest, QtEffectsInBatchRuns) {
   SetBatchMode(true);
   EXPECT_TRUE(IsBatchMode());
   SetBatchMode(false);
+  // Every line begins with the program's name; a box of another title
+  // keeps its title after it.
   ::testing::internal::CaptureStderr();
-  fx.Message("No profile data", "Ondrik", MsgIcon::Critical);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Ondrik: No profile data\n");
+  fx.Message("No profile data", kProgramName, MsgIcon::Critical);
+  fx.Message("Lake Temp 34", "C-11 Heat Index", MsgIcon::None);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Ondrik: No profile data\nOndrik: C-11 Heat Index: Lake Temp 34\n");
   // A question box is answered by its safe button without a box.
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(fx.Confirm("Install it?", "KORVAN Error", MsgIcon::Critical));
-  EXPECT_FALSE(fx.Ask("Shut down?", "Ondrik"));
+  EXPECT_FALSE(fx.Ask("Shut down?", kProgramName));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "KORVAN Error: Install it? (answered Cancel)\nOndrik: Shut down? (answered No)\n");
+            "Ondrik: KORVAN Error: Install it? (answered Cancel)\nOndrik: Shut down? (answered No)\n");
 
   EXPECT_FALSE(fx.OpenDocument(""));
   EXPECT_FALSE(fx.StartProgram("", {}, false));
