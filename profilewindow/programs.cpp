@@ -65,8 +65,10 @@ bool Start(const std::string& programFolder, const std::vector<std::string>& arg
   return true;
 }
 
+std::string ListFileName(const std::string& letter) { return "Haulix" + letter + ".Dat"; }
+
 std::string ListFilePath(const std::string& programFolder, const std::string& letter) {
-  return FindFileNoCase(programFolder, "Haulix" + letter + ".Dat");
+  return FindFileNoCase(programFolder, ListFileName(letter));
 }
 
 }  // namespace
@@ -119,10 +121,12 @@ std::string ToolTipFromListLine(const std::string& firstLine) {
 
 std::vector<std::optional<std::string>> GetToolTips(const std::string& programFolder) {
   std::vector<std::optional<std::string>> tips(kHaulixButtons);
+  std::vector<std::string> names;
+  for (int i = 0; i < kHaulixButtons; ++i) names.push_back(ListFileName(HaulixLetter(i)));
+  const std::vector<std::string> paths = FindFilesNoCase(programFolder, names);
   for (int i = 0; i < kHaulixButtons; ++i) {
-    const std::string path = ListFilePath(programFolder, HaulixLetter(i));
     std::vector<std::string> lines;
-    if (path.empty() || !ReadTextLines(path, lines) || lines.empty()) continue;
+    if (paths[i].empty() || !ReadTextLines(paths[i], lines) || lines.empty()) continue;
     tips[i] = ToolTipFromListLine(lines[0]);
   }
   return tips;

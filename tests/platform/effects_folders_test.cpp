@@ -120,6 +120,12 @@ TEST(FoldersTest, FindsAndListsFilesWhateverTheCase) {
   EXPECT_EQ(FindFileNoCase(dir, "SUB.OND"), "");  // folders are not files
   EXPECT_EQ(FindFileNoCase(dir, ""), "");
   EXPECT_EQ(FindFileNoCase(dir + "/missing", "b.ond"), "");
+  // Several names at once: each found as it would be alone.
+  const std::vector<std::string> names{"initial.cfg", "ondrik.cfg", "b.ond", "", "SUB.OND", "A.ond", "sub.ond/x"};
+  std::vector<std::string> alone;
+  for (const std::string& n : names) alone.push_back(FindFileNoCase(dir, n));
+  EXPECT_EQ(FindFilesNoCase(dir, names), alone);
+  EXPECT_EQ(alone[5], dir + "/a.OND");
 
   EXPECT_EQ(ListFilesNoCase(dir, "*.ond"), (std::vector<std::string>{"a.OND", "b.ond"}));
   EXPECT_EQ(ListFilesNoCase(dir, "?.ON?"), (std::vector<std::string>{"a.OND", "b.ond", "c.onz"}));
