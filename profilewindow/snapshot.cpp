@@ -13,6 +13,7 @@
 #include "platform/effects.h"
 #include "profilewindow/gdiplus.h"
 #include "savedstate/safefile.h"
+#include "savedstate/temporary.h"
 
 namespace ondrik {
 
@@ -170,7 +171,8 @@ void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req,
 void SnapshotSaver::Submit(PreparedSnapshot snap, Report report) {
   // Of two saves of one file the later picture must be the one that stays:
   // the earlier one ends first.
-  const auto sameFile = [&snap](const std::unique_ptr<Job>& job) { return job->snap.path == snap.path; };
+  const std::string file = saved::SaveTurnKey(snap.path);
+  const auto sameFile = [&file](const std::unique_ptr<Job>& job) { return saved::SaveTurnKey(job->snap.path) == file; };
   while (std::any_of(jobs_.begin(), jobs_.end(), sameFile)) FinishOldest();
   while (jobs_.size() >= kInFlight) FinishOldest();
   auto job = std::make_unique<Job>();

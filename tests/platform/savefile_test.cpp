@@ -75,7 +75,8 @@ TEST(SaveFileTest, AFullDiskIsReportedInTheSystemsWords) {
           if (SaveFileReplacing(path, bytes, real, &error)) return int{kSaved};
           if (error != path + ": " + std::generic_category().message(ENOSPC)) return int{kWrongWords};
           if (Text(path) != "earlier") return int{kEarlierChanged};
-          if (Names(dir) != std::set<std::string>{"filler", fs::path(path).filename().string()}) return int{kLeftBehind};
+          if (Names(dir) != std::set<std::string>{"filler", fs::path(path).filename().string()})
+            return int{kLeftBehind};
           return testing::kTroublePassed;
         });
     if (code == testing::kTroubleCannotMount) GTEST_SKIP() << "no small file system can be mounted here";

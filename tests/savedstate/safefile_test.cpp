@@ -181,7 +181,8 @@ Writer StartWriter(const std::string& target, std::chrono::seconds shift, bool l
   close(pipeEnds[1]);
   Writer w{pid, {}};
   char buffer[512];
-  for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;) w.path.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+    w.path.append(buffer, static_cast<std::size_t>(n));
   close(pipeEnds[0]);
   if (!live) waitpid(pid, nullptr, 0);
   return w;
@@ -211,8 +212,8 @@ TEST(SafeFile, OnlyTemporariesOfEndedSavesAreRemoved) {
       {"its writer ended, two minutes ahead (a clock set back)", Kind::EndedWriter, twoMinutes, "", true},
       {"its writer ended a moment ago", Kind::EndedWriter, seconds(0), "", false},
       {"named after process 1", Kind::PlainFile, -twoMinutes, "Ondrik.hst.ondrik-1.tmp", true},
-      {"named after this process", Kind::PlainFile, -twoMinutes, "Ondrik.hst.ondrik-" + std::to_string(getpid()) + ".tmp",
-       true},
+      {"named after this process", Kind::PlainFile, -twoMinutes,
+       "Ondrik.hst.ondrik-" + std::to_string(getpid()) + ".tmp", true},
       {"named after no process", Kind::PlainFile, -twoMinutes, "Ondrik.SP2.ondrik-99999999999999999999.tmp", true},
       {"a name that only looks alike", Kind::PlainFile, -twoMinutes, "Ondrik.hst.ondrik-12a.tmp", false},
       {"another name", Kind::PlainFile, -twoMinutes, "Ondrik.hst.tmp", false},
@@ -285,9 +286,11 @@ int AsProcessOne(const std::function<int()>& save) {
   const gid_t gid = getgid();
   if (unshare(CLONE_NEWPID) != 0) {
     if (unshare(CLONE_NEWUSER | CLONE_NEWPID) != 0) return kSkipped;
-    ondrik::testing::detail::WriteProcFile("/proc/self/setgroups", "deny");
-    if (!ondrik::testing::detail::WriteProcFile("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1") ||
-        !ondrik::testing::detail::WriteProcFile("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1"))
+    // The same user inside as outside, so that the files stay the test's.
+    using ondrik::testing::detail::WriteProcFile;
+    WriteProcFile("/proc/self/setgroups", "deny");
+    if (!WriteProcFile("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1") ||
+        !WriteProcFile("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1"))
       return kSkipped;
   }
   const pid_t pid = fork();
@@ -308,13 +311,13 @@ TEST_P(SavesAtOnce, AllSucceed) {
   {
     const std::string dir = Folder("together" + std::to_string(static_cast<int>(writers)));
     const std::string path = dir + kHistoryFileName;
+    // The texts of each process's two threads.
     std::vector<std::vector<std::string>> texts(2);
     std::set<std::string> whole;
-    for (int p = 0; p < 2; ++p)
-      for (int t = 0; t < 2; ++t) {
-        texts[static_cast<std::size_t>(p)].push_back(std::string(64 * 1024, static_cast<char>('a' + 2 * p + t)) + "\r\n");
-        whole.insert(texts[static_cast<std::size_t>(p)].back());
-      }
+    for (int i = 0; i < 4; ++i) {
+      texts[static_cast<std::size_t>(i / 2)].push_back(std::string(64 * 1024, static_cast<char>('a' + i)) + "\r\n");
+      whole.insert(texts[static_cast<std::size_t>(i / 2)].back());
+    }
     ASSERT_TRUE(WriteFileSafely(path, *whole.begin()).ok);
     std::vector<pid_t> children;
     for (int p = 0; p < 2; ++p) {
@@ -322,7 +325,9 @@ TEST_P(SavesAtOnce, AllSucceed) {
       const pid_t pid = fork();
       ASSERT_GE(pid, 0);
       if (pid == 0) {
-        const auto save = [&] { return SaveOver(path, texts[static_cast<std::size_t>(p)], 50, writers == Writers::SameNames); };
+        const auto save = [&] {
+          return SaveOver(path, texts[static_cast<std::size_t>(p)], 50, writers == Writers::SameNames);
+        };
         _exit(writers == Writers::ProcessNumberSpaces ? AsProcessOne(save) : save());
       }
       children.push_back(pid);
