@@ -41,11 +41,6 @@ bool AsksToClose(const std::vector<std::string>& args) {
   return false;
 }
 
-bool IsOffscreenPlatform(const char* platform) {
-  const std::string name = platform != nullptr ? platform : "";
-  return name.starts_with("offscreen") || name.starts_with("minimal");
-}
-
 // An offscreen run, often started by a script or a scheduler, may have no
 // folder of the user's session for Qt's runtime files. It gets the one Qt
 // would take itself, so that Qt has nothing to warn about before the
@@ -81,7 +76,7 @@ int main(int argc, char** argv) {
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
-  if (IsOffscreenPlatform(std::getenv("QT_QPA_PLATFORM"))) GiveRuntimeFolder();
+  if (ondrik::IsBatchOrOffscreen()) GiveRuntimeFolder();
 
   // A run that ends by itself has nobody to click a message away: messages
   // go to standard error.
