@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QIODevice>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,10 +12,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <iostream>
 
 #include "platform/picturebox.h"
+#include "savedstate/safefile.h"
 
 namespace ondrik {
 
@@ -42,6 +43,10 @@ bool IsOffscreenName(const QString& name) {
 }
 
 }  // namespace
+
+void PrintMessageLine(const std::string& text) {
+  std::cerr << kProgramName << ": " << text << std::endl;
+}
 
 Effects& TheEffects() {
   static QtEffects qtEffects;
@@ -69,6 +74,12 @@ bool IsBatchOrOffscreen() {
 
 namespace {
 
+// The standard-error line of a box: its title only when it is not the
+// program's own.
+std::string BoxLine(const std::string& title, const std::string& text) {
+  return title.empty() || title == kProgramName ? text : title + ": " + text;
+}
+
 bool NoBoxes() {
   return IsBatchOrOffscreen() || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr;
 }
@@ -88,7 +99,7 @@ QMessageBox::Icon BoxIcon(MsgIcon icon) {
 
 void QtEffects::Message(const std::string& text, const std::string& title, MsgIcon icon) {
   if (NoBoxes()) {
-    std::cerr << title << ": " << text << std::endl;
+    PrintMessageLine(BoxLine(title, text));
     return;
   }
   QMessageBox box(BoxIcon(icon), ToQString(title), ToQString(text), QMessageBox::Ok);
@@ -97,7 +108,7 @@ void QtEffects::Message(const std::string& text, const std::string& title, MsgIc
 
 bool QtEffects::Confirm(const std::string& text, const std::string& title, MsgIcon icon) {
   if (NoBoxes()) {
-    std::cerr << title << ": " << text << " (answered Cancel)" << std::endl;
+    PrintMessageLine(BoxLine(title, text) + " (answered Cancel)");
     return false;
   }
   QMessageBox box(BoxIcon(icon), ToQString(title), ToQString(text), QMessageBox::Ok | QMessageBox::Cancel);
@@ -106,7 +117,7 @@ bool QtEffects::Confirm(const std::string& text, const std::string& title, MsgIc
 
 bool QtEffects::Ask(const std::string& text, const std::string& title) {
   if (NoBoxes()) {
-    std::cerr << title << ": " << text << " (answered No)" << std::endl;
+    PrintMessageLine(BoxLine(title, text) + " (answered No)");
     return false;
   }
   return QMessageBox::question(nullptr, ToQString(title), ToQString(text), QMessageBox::Yes | QMessageBox::No,
@@ -170,8 +181,8 @@ void QtEffects::EndProgram(int exitCode) {
   std::exit(exitCode);
 }
 
-long long QtEffects::WriteFile(QIODevice& file, const char* data, long long size) {
-  return file.write(data, size);
+long long QtEffects::WriteFile(int fd, const char* data, long long size) {
+  return saved::WriteAllBytes(fd, data, size);
 }
 
 // ---------------------------------------------------------------------------
@@ -211,12 +222,15 @@ bool FakeEffects::StartProgramAndWait(const std::string& program,
 
 void FakeEffects::EndProgram(int exitCode) { endCalls.push_back(exitCode); }
 
-long long FakeEffects::WriteFile(QIODevice& file, const char* data, long long size) {
-  if (diskSpace < 0) return file.write(data, size);
+long long FakeEffects::WriteFile(int fd, const char* data, long long size) {
+  if (diskSpace < 0) return saved::WriteAllBytes(fd, data, size);
   const long long fits = std::min(size, diskSpace);
-  const long long written = fits > 0 ? file.write(data, fits) : 0;
-  if (written > 0) diskSpace -= written;
-  return written == size ? written : -1;
+  const long long written = fits > 0 ? saved::WriteAllBytes(fd, data, fits) : 0;
+  if (written < 0) return -1;
+  diskSpace -= written;
+  if (written == size) return written;
+  errno = ENOSPC;
+  return -1;
 }
 
 }  // namespace ondrik

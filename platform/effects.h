@@ -6,16 +6,22 @@
 #include <string>
 #include <vector>
 
-class QIODevice;
-
 namespace ondrik {
+
+// The program's name: the title of its own message boxes and the first word
+// of every line it writes to standard error.
+inline constexpr const char* kProgramName = "Ondrik";
+
+// Writes "Ondrik: text" as a line of its own to standard error.
+void PrintMessageLine(const std::string& text);
 
 enum class MsgIcon { None, Information, Warning, Critical, Question };
 
 class Effects {
  public:
   virtual ~Effects() = default;
-  // A message box; in batch or offscreen runs "title: text" on standard error.
+  // A message box; in batch or offscreen runs a line on standard error:
+  // "Ondrik: text", or "Ondrik: title: text" for a box of another title.
   virtual void Message(const std::string& text, const std::string& title, MsgIcon icon) = 0;
   // A Yes/No question box; true for Yes. In batch or offscreen runs the
   // question goes to standard error and the answer is No.
@@ -35,9 +41,10 @@ class Effects {
   // Ends the program: leaves the event loop with the code when one runs
   // (the caller should then return), else exits the process at once.
   virtual void EndProgram(int exitCode) = 0;
-  // Writes bytes to an open file: the number of bytes written, -1 on failure
-  // (a full disk). Every file the program saves goes through here.
-  virtual long long WriteFile(QIODevice& file, const char* data, long long size) = 0;
+  // Writes bytes to an open file: the number of bytes written, -1 with errno
+  // set on failure (a full disk). Every file the program saves goes through
+  // here.
+  virtual long long WriteFile(int fd, const char* data, long long size) = 0;
 };
 
 // The process-wide instance: the Qt implementation unless a test installed
@@ -63,7 +70,7 @@ class QtEffects : public Effects {
   bool StartProgramAndWait(const std::string& program, const std::vector<std::string>& args,
                            bool hidden, int timeoutMs) override;
   void EndProgram(int exitCode) override;
-  long long WriteFile(QIODevice& file, const char* data, long long size) override;
+  long long WriteFile(int fd, const char* data, long long size) override;
 };
 
 // Records every call; the results of OpenDocument and the program starts are settable.
@@ -91,7 +98,7 @@ class FakeEffects : public Effects {
   bool startResult = true;
   bool startAndWaitResult = true;
   // Bytes the disk still takes; -1 for no limit. A write beyond them writes
-  // what fits and fails, as on a full disk.
+  // what fits and fails with ENOSPC, as on a full disk.
   long long diskSpace = -1;
   bool answer = false;  // what Ask and Confirm return
 
@@ -104,7 +111,7 @@ class FakeEffects : public Effects {
   bool StartProgramAndWait(const std::string& program, const std::vector<std::string>& args,
                            bool hidden, int timeoutMs) override;
   void EndProgram(int exitCode) override;
-  long long WriteFile(QIODevice& file, const char* data, long long size) override;
+  long long WriteFile(int fd, const char* data, long long size) override;
 };
 
 }  // namespace ondrik

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <string_view>
 
 #include "platform/picturebox.h"
@@ -110,20 +111,35 @@ bool WildcardMatchNoCase(const std::string& pattern, const std::string& name) {
 }
 
 std::string FindFileNoCase(const std::string& folder, const std::string& name) {
-  if (name.empty() || name.find('/') != std::string::npos) {
-    if (name.empty()) return "";
-    const std::string path = Join(folder, ToQString(name));
-    return QFileInfo(ToQString(path)).isFile() ? path : "";
-  }
+  return FindFilesNoCase(folder, {name}).front();
+}
+
+std::vector<std::string> FindFilesNoCase(const std::string& folder, const std::vector<std::string>& names) {
+  std::vector<std::string> found(names.size());
   const QDir dir(DirOf(folder));
-  const QString want = ToQString(name);
-  if (QFileInfo(dir, want).isFile()) return Join(folder, want);  // exact case first
-  const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System,
-                                            QDir::Name);
-  for (const QString& e : entries) {
-    if (e.compare(want, Qt::CaseInsensitive) == 0) return Join(folder, e);
+  std::optional<QStringList> entries;  // listed once, for the first name not there in its own case
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string& name = names[i];
+    if (name.empty()) continue;
+    if (name.find('/') != std::string::npos) {
+      const std::string path = Join(folder, ToQString(name));
+      if (QFileInfo(ToQString(path)).isFile()) found[i] = path;
+      continue;
+    }
+    const QString want = ToQString(name);
+    if (QFileInfo(dir, want).isFile()) {  // exact case first
+      found[i] = Join(folder, want);
+      continue;
+    }
+    if (!entries) entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& e : *entries) {
+      if (e.compare(want, Qt::CaseInsensitive) == 0) {
+        found[i] = Join(folder, e);
+        break;
+      }
+    }
   }
-  return "";
+  return found;
 }
 
 std::vector<std::string> ListFilesNoCase(const std::string& folder, const std::string& pattern) {

@@ -25,6 +25,9 @@ std::string SavedStateFolder();
 // The path of a file in a folder whatever the case of its name
 // ("ondrik.cfg" finds "Ondrik.CFG"); "" when there is none.
 std::string FindFileNoCase(const std::string& folder, const std::string& name);
+// The same for several names, the folder listed at most once (a folder may
+// hold thousands of other files).
+std::vector<std::string> FindFilesNoCase(const std::string& folder, const std::vector<std::string>& names);
 
 // Names of the files in a folder that match a pattern with * and ?,
 // ignoring case, sorted by name ignoring case; "*.*" matches every name.

@@ -1,8 +1,5 @@
 #include "platform/savedfiles.h"
 
-#include <QDir>
-#include <QString>
-
 #include <map>
 #include <mutex>
 
@@ -21,17 +18,9 @@ std::optional<std::string> ReadSavedFile(const std::string& name) {
 }
 
 bool WriteSavedFile(const std::string& name, const std::string& text) {
-  const std::string folder = SavedStateFolder();
-  const std::string path = folder + name;
-  std::string error;
-  if (!QDir().mkpath(QString::fromStdString(folder))) {
-    error = folder + ": the folder cannot be made";
-  } else if (SaveFileReplacing(path, text, TheEffects(), &error)) {
-    return true;
-  }
-  TheEffects().Message("The settings could not be saved (" + error + "); the previous copy is kept.", "ONDRIK",
-                       MsgIcon::Warning);
-  return false;
+  const saved::SaveResult r = saved::WriteFileSafely(SavedStateFolder() + name, text, WritesThrough(TheEffects()));
+  if (!r.ok) TheEffects().Message(r.message, kProgramName, MsgIcon::Warning);
+  return r.ok;
 }
 
 namespace {

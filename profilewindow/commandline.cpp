@@ -166,7 +166,7 @@ CommandResult CommandProfile(const CommandLine& cmd, const std::vector<std::stri
   CommandResult result;
   auto fail = [&result](const std::string& message, bool show) {
     result.errors.push_back(message);
-    if (show) TheEffects().Message(message, "Ondrik", MsgIcon::Warning);
+    if (show) TheEffects().Message(message, kProgramName, MsgIcon::Warning);
   };
   auto events = [&actions] {
     if (actions.processEvents) actions.processEvents();

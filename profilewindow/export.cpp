@@ -91,7 +91,7 @@ ExportResult ExportProfile(const std::string& exportDir, const std::string& mode
   const int d = gCurDataset;
   if (!ExportableProfile(d, curHour)) {
     r.error = "There is no profile to export: load a profile file first.";
-    effects.Message(r.error, "Ondrik", MsgIcon::Information);
+    effects.Message(r.error, kProgramName, MsgIcon::Information);
     return r;
   }
   const std::string base = ExportBaseName(modelName, siteId, gValidTime(d, 0), curHour);
@@ -101,7 +101,7 @@ ExportResult ExportProfile(const std::string& exportDir, const std::string& mode
   if (!SaveFileReplacing(r.nspPath, NspText(d, curHour, siteId), effects, &err) ||
       !SaveFileReplacing(r.bspPath, BspText(d, curHour, siteId), effects, &err)) {
     r.error = err;
-    effects.Message("The profile could not be exported:\r\n" + err, "Ondrik", MsgIcon::Warning);
+    effects.Message(saved::SaveFailedMessage("The profile export", err), kProgramName, MsgIcon::Warning);
     return r;
   }
   r.ok = true;

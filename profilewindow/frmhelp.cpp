@@ -28,7 +28,7 @@ constexpr int kButtonWidthTw = 3600;
 constexpr int kButtonHeightTw = 600;
 constexpr int kLabelHeightTw = 400;
 constexpr int kContentWidthTw = 15200;   // four buttons and the margins
-constexpr const char* kTitle = "Ondrik";
+constexpr const char* kTitle = kProgramName;
 
 }  // namespace
 

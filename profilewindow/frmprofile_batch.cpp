@@ -27,6 +27,7 @@
 #include "profilewindow/programs.h"
 #include "profilewindow/snapshot.h"
 #include "savedstate/format.h"
+#include "savedstate/safefile.h"
 
 namespace ondrik {
 
@@ -62,7 +63,7 @@ void frmProfile::CommandProfileStep() {
   a.loadFile = [this](const std::string& path, const std::string& site) {
     const LoadResult r = LoadFile(path);
     if (!r.ok) {
-      TheEffects().Message(r.message, "ONDRIK", MsgIcon::Warning);
+      TheEffects().Message(r.message, kProgramName, MsgIcon::Warning);
       return false;
     }
     FollowSiteShown(site);
@@ -184,7 +185,7 @@ std::optional<std::string> frmProfile::SaveSnapshot(const QImage& image, const s
       cfg_.gSnapshotDir, OverviewSnapshotFileName(suffix, model_.gModelName, gSiteId, valid0, ArchiveMode));
   cGdiPlus gdip(TheEffects());
   if (!gdip.ImageToFile(image, path, kSnapshotQuality)) {
-    TheEffects().Message("The overview snapshot could not be saved: " + gdip.LastErrorDetail(), "ONDRIK",
+    TheEffects().Message(saved::SaveFailedMessage("The overview snapshot", gdip.LastErrorDetail()), kProgramName,
                          MsgIcon::Warning);
     return std::nullopt;
   }
@@ -251,7 +252,7 @@ void frmProfile::ApplySelectFile(const SelectFilePlan& plan) {
   }
   const LoadResult r = LoadFile(plan.loadPath);
   if (!r.ok) {
-    TheEffects().Message(r.message, "ONDRIK", MsgIcon::Warning);
+    TheEffects().Message(r.message, kProgramName, MsgIcon::Warning);
   } else {
     setWindowTitle(QString::fromStdString(plan.caption));
     FollowSiteShown(plan.siteId);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
 
 #include "chart/cursor.h"
@@ -16,6 +15,7 @@
 #include "core/preciptype.h"
 #include "core/thresholds.h"
 #include "platform/controls.h"
+#include "platform/effects.h"
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/convectionpage.h"
 #include "profilewindow/frmprofile.h"
@@ -318,7 +318,7 @@ void frmProfile::PlotProfile() {
     ::ondrik::PlotProfile(picData->Pic(), chart_);
   } catch (const std::exception& e) {
     // A drawing step that fails is skipped; the rest of the window stands.
-    std::fprintf(stderr, "Ondrik: the chart of hour %d could not be drawn: %s\n", CurHour, e.what());
+    PrintMessageLine("the chart of hour " + std::to_string(CurHour) + " could not be drawn: " + e.what());
   }
   picData->update();
   emit ChartDrawn();
@@ -387,7 +387,7 @@ void frmProfile::picData_MouseMove(int button, int shift, double x, double y) {
   try {
     ::ondrik::picData_MouseMove(picData->Pic(), chart_, button, shift, x, y);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "Ondrik: chart readout failed: %s\n", e.what());
+    PrintMessageLine(std::string("chart readout failed: ") + e.what());
   }
   picData->update();
   ShowReadout();
@@ -399,7 +399,7 @@ void frmProfile::picData_MouseUp(int button, int shift, double x, double y) {
   try {
     ::ondrik::picData_MouseUp(picData->Pic(), chart_, button, shift, x, y);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "Ondrik: chart zoom failed: %s\n", e.what());
+    PrintMessageLine(std::string("chart zoom failed: ") + e.what());
   }
   picData->update();
   ShowReadout();
@@ -412,7 +412,7 @@ void frmProfile::ReadoutLabel_MouseUp(QLabel* label, int button) {
   try {
     ZoomProfile(picData->Pic(), chart_, button);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "Ondrik: chart zoom failed: %s\n", e.what());
+    PrintMessageLine(std::string("chart zoom failed: ") + e.what());
   }
   picData->update();
   emit ChartDrawn();

@@ -4,13 +4,13 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 
 #include "core/shared.h"
 #include "core/shear.h"
 #include "core/thresholds.h"
 #include "platform/controls.h"
+#include "platform/effects.h"
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
 
@@ -159,7 +159,7 @@ const PictureBox* frmProfile::ChartPicture(QSize room) {
     KeepRoomForTemperatureLabels(pipChart_, CoveredTopPx(s));
     ::ondrik::PlotProfile(pipChart_, s);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "Ondrik: the chart of hour %d could not be drawn: %s\n", CurHour, e.what());
+    PrintMessageLine("the chart of hour " + std::to_string(CurHour) + " could not be drawn: " + e.what());
   }
   gChartBottom = keptBottom;
   return &pipChart_;

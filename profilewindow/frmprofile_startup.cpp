@@ -32,7 +32,7 @@
 #include "profilewindow/looppage.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/timezone.h"
-#include "savedstate/safefile.h"
+#include "savedstate/temporary.h"
 
 namespace ondrik {
 
@@ -41,7 +41,7 @@ Integer gShownCount = 0;
 
 namespace {
 
-constexpr const char* kTitle = "ONDRIK";
+constexpr const char* kTitle = kProgramName;
 
 std::string JoinArgs(const std::vector<std::string>& args) {
   std::string s;
@@ -109,9 +109,12 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // 1. Files named without a folder are in the program folder. Paths of the
   // command line are read against the folder the program was started from.
   startFolder_ = EnterProgramFolder();
-  // Saves that a kill cut short may have left their temporary files.
-  saved::RemoveStrayTemporaries(SavedStateFolder());
-  saved::RemoveStrayTemporaries(ProgramFolder());
+  // Saves that a kill cut short may have left their temporary files, here
+  // and (once the configuration names them) in the snapshot and export
+  // folders.
+  saved::StrayCleaner strays;
+  strays.Clean(SavedStateFolder());
+  strays.Clean(ProgramFolder());
   // 2 to 6.
   chart_.opt.PlainTMin = chart_.opt.SkewTMin = -60;
   chart_.opt.PlainTMax = chart_.opt.SkewTMax = 30;
@@ -129,6 +132,8 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
         QLocale().toString(QDate(2001, 1, 2), QLocale::ShortFormat).toStdString());
     // 9. Configuration; a missing or unreadable one ends the program.
     if (!ReadConfigStep()) return false;
+    strays.Clean(cfg_.gSnapshotDir);
+    strays.Clean(cfg_.ExportDir);
     // 10, 11.
     ApplySavedGeometry();
     PanelSettings lake = CapturePanelSettings();

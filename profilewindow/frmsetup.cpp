@@ -19,6 +19,7 @@
 #include "platform/folders.h"
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/frmlinux.h"
+#include "savedstate/safefile.h"
 
 namespace ondrik {
 
@@ -352,9 +353,7 @@ bool frmSetUp::btnSave_Click() {
     return false;
   }
   if (!WriteLinesReplacing(path_, lines, error)) {
-    TheEffects().Message("The configuration could not be saved: " + error + ".\r\nThe previous " + path_ +
-                             " is kept unchanged.",
-                         kTitle, MsgIcon::Warning);
+    TheEffects().Message(saved::SaveFailedMessage("The configuration", error), kTitle, MsgIcon::Warning);
     return false;
   }
   QWidget* owner = parentWidget();

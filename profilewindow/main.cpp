@@ -8,9 +8,13 @@
 // load or a snapshot failed.
 #include <QApplication>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -37,6 +41,26 @@ bool AsksToClose(const std::vector<std::string>& args) {
   return false;
 }
 
+// An offscreen run, often started by a script or a scheduler, may have no
+// folder of the user's session for Qt's runtime files. It gets the one Qt
+// would take itself, so that Qt has nothing to warn about before the
+// program's own lines; a folder of that name that is not this user's alone
+// is left to Qt to judge.
+void GiveRuntimeFolder() {
+  const char* given = std::getenv("XDG_RUNTIME_DIR");
+  if (given != nullptr && *given != '\0') return;
+  std::error_code ec;
+  const std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+  const passwd* user = ::getpwuid(::getuid());
+  const std::string folder = (ec ? std::filesystem::path("/tmp") : temp).string() + "/runtime-" +
+                             (user != nullptr ? std::string(user->pw_name) : std::to_string(::getuid()));
+  ::mkdir(folder.c_str(), 0700);
+  struct stat st {};
+  if (::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+      (st.st_mode & 0777) == 0700)
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -45,14 +69,14 @@ int main(int argc, char** argv) {
   const bool platformChosen = platform != nullptr && *platform != '\0';
   if (!HasDisplay() && !platformChosen) {
     if (!AsksToClose(args)) {
-      std::fprintf(stderr,
-                   "Ondrik: no display (neither DISPLAY nor WAYLAND_DISPLAY is set). A run without a display "
-                   "is a batch run: give a profile file, -PROFILE= and -CLOSE, for example\n"
-                   "  Ondrik NAM_KOKC.ond -PROFILE=A0A12 -CLOSE\n");
+      ondrik::PrintMessageLine(
+          "no display (neither DISPLAY nor WAYLAND_DISPLAY is set). A run without a display is a batch run: give a "
+          "profile file, -PROFILE= and -CLOSE, for example\n  Ondrik NAM_KOKC.ond -PROFILE=A0A12 -CLOSE");
       return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
+  if (ondrik::IsBatchOrOffscreen()) GiveRuntimeFolder();
 
   // A run that ends by itself has nobody to click a message away: messages
   // go to standard error.

@@ -1,6 +1,5 @@
 #include "profilewindow/programs.h"
 
-#include <iostream>
 #include <set>
 
 #include "platform/effects.h"
@@ -26,12 +25,11 @@ bool RunConverter(const std::string& programFolder, int timeoutMs) {
     // Said once per run (per folder), not at every model choice.
     static std::set<std::string> told;
     if (told.insert(programFolder).second)
-      std::cerr << "Ondrik: the converter onz2ond is not in " << programFolder
-                << "; compressed profiles are not converted.\n";
+      PrintMessageLine("the converter onz2ond is not in " + programFolder + "; compressed profiles are not converted.");
     return false;
   }
   if (!ShellAndWait(converter, {}, true, timeoutMs)) {
-    std::cerr << "Ondrik: the converter " << converter << " could not be run to its end.\n";
+    PrintMessageLine("the converter " + converter + " could not be run to its end.");
     return false;
   }
   return true;
@@ -47,11 +45,11 @@ namespace {
 void DownloaderMissing(const std::string& programFolder) {
   TheEffects().Message("The downloader program Haulix is not in the program folder:\n" + programFolder +
                            "\n\nProfiles can't be downloaded until it is installed there.",
-                       "Ondrik", MsgIcon::Warning);
+                       kProgramName, MsgIcon::Warning);
 }
 
 void DownloaderFailed(const std::string& path) {
-  TheEffects().Message("The downloader program could not be started:\n" + path, "Ondrik", MsgIcon::Warning);
+  TheEffects().Message("The downloader program could not be started:\n" + path, kProgramName, MsgIcon::Warning);
 }
 
 bool Start(const std::string& programFolder, const std::vector<std::string>& args) {
@@ -67,8 +65,10 @@ bool Start(const std::string& programFolder, const std::vector<std::string>& arg
   return true;
 }
 
+std::string ListFileName(const std::string& letter) { return "Haulix" + letter + ".Dat"; }
+
 std::string ListFilePath(const std::string& programFolder, const std::string& letter) {
-  return FindFileNoCase(programFolder, "Haulix" + letter + ".Dat");
+  return FindFileNoCase(programFolder, ListFileName(letter));
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ bool RunDownloaderAndWait(const std::string& programFolder, const std::string& g
   std::vector<std::string> args;
   if (!getValue.empty()) args.push_back(getValue);
   if (!ShellAndWait(haulix, args, false, timeoutMs)) {
-    std::cerr << "Ondrik: the downloader " << haulix << " could not be run to its end.\n";
+    PrintMessageLine("the downloader " + haulix + " could not be run to its end.");
     return false;
   }
   return true;
@@ -121,10 +121,12 @@ std::string ToolTipFromListLine(const std::string& firstLine) {
 
 std::vector<std::optional<std::string>> GetToolTips(const std::string& programFolder) {
   std::vector<std::optional<std::string>> tips(kHaulixButtons);
+  std::vector<std::string> names;
+  for (int i = 0; i < kHaulixButtons; ++i) names.push_back(ListFileName(HaulixLetter(i)));
+  const std::vector<std::string> paths = FindFilesNoCase(programFolder, names);
   for (int i = 0; i < kHaulixButtons; ++i) {
-    const std::string path = ListFilePath(programFolder, HaulixLetter(i));
     std::vector<std::string> lines;
-    if (path.empty() || !ReadTextLines(path, lines) || lines.empty()) continue;
+    if (paths[i].empty() || !ReadTextLines(paths[i], lines) || lines.empty()) continue;
     tips[i] = ToolTipFromListLine(lines[0]);
   }
   return tips;

@@ -10,7 +10,10 @@
 #include <utility>
 
 #include "config/config.h"
+#include "platform/effects.h"
 #include "profilewindow/gdiplus.h"
+#include "savedstate/safefile.h"
+#include "savedstate/temporary.h"
 
 namespace ondrik {
 
@@ -159,16 +162,17 @@ SnapshotResult SaveProfileSnap(const PreparedSnapshot& snap, Effects& effects) {
 
 void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req, Effects& effects) {
   if (!result.ok) {
-    effects.Message("The profile snapshot could not be saved:\r\n" + result.error, "Ondrik", MsgIcon::Warning);
+    effects.Message(saved::SaveFailedMessage("The profile snapshot", result.error), kProgramName, MsgIcon::Warning);
   } else if (req.name.empty()) {
     effects.OpenDocument(result.path);
   }
 }
 
 void SnapshotSaver::Submit(PreparedSnapshot snap, Report report) {
-  // Two saves of one file would share its temporary file: the earlier one
-  // ends first.
-  const auto sameFile = [&snap](const std::unique_ptr<Job>& job) { return job->snap.path == snap.path; };
+  // Of two saves of one file the later picture must be the one that stays:
+  // the earlier one ends first.
+  const std::string file = saved::SaveTurnKey(snap.path);
+  const auto sameFile = [&file](const std::unique_ptr<Job>& job) { return saved::SaveTurnKey(job->snap.path) == file; };
   while (std::any_of(jobs_.begin(), jobs_.end(), sameFile)) FinishOldest();
   while (jobs_.size() >= kInFlight) FinishOldest();
   auto job = std::make_unique<Job>();

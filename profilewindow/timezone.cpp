@@ -69,7 +69,7 @@ int ReadTimeZoneFile(const std::string& path) {
     TheEffects().Message("The time-zone table " + path + " holds more than " +
                              std::to_string(kMaxTimeZoneRecords) + " sites; only the first " +
                              std::to_string(kMaxTimeZoneRecords) + " are used.",
-                         "Ondrik", MsgIcon::Warning);
+                         kProgramName, MsgIcon::Warning);
   return static_cast<int>(gTZRecords.size());
 }
 
@@ -87,8 +87,7 @@ bool WriteTimeZoneFile(const std::string& path) {
   for (const TimeZoneRecord& r : gTZRecords) text += FormatTimeZoneRecord(r) + "\n";
   std::string error;
   if (SaveFileReplacing(path, text, TheEffects(), &error)) return true;
-  TheEffects().Message("The time-zone table could not be saved; it keeps its earlier records:\r\n" + error,
-                       "Ondrik", MsgIcon::Warning);
+  TheEffects().Message(saved::SaveFailedMessage("The time-zone table", error), kProgramName, MsgIcon::Warning);
   return false;
 }
 
@@ -123,7 +122,7 @@ bool AdjustTimeZoneOffset(int delta, const std::string& path) {
     if (static_cast<int>(gTZRecords.size()) >= kMaxTimeZoneRecords) {
       TheEffects().Message("The time-zone table is full (" + std::to_string(kMaxTimeZoneRecords) +
                                " sites); the new offset of this site is kept for this run only.",
-                           "Ondrik", MsgIcon::Warning);
+                           kProgramName, MsgIcon::Warning);
       gTZRow = -1;
       return false;
     }

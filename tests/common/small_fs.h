@@ -2,13 +2,14 @@
 // programs' writers: in a child process with a mount namespace of its own (as
 // root, or as a user through a user namespace), a small tmpfs is mounted over
 // the folder, the earlier files are written, and then the file system is
-// filled up or made read-only before the save under test runs. Nothing
-// mounted there reaches the test run.
+// filled up (wholly, or all but a few pages) or made read-only before the
+// save under test runs. Nothing mounted there reaches the test run.
 #pragma once
 
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,9 +19,19 @@
 
 namespace ondrik::testing {
 
-enum class Trouble { FullDisk, ReadOnlyFolder };
+enum class Trouble { FullDisk, AlmostFullDisk, ReadOnlyFolder };
 
-inline const char* TroubleName(Trouble t) { return t == Trouble::FullDisk ? "full disk" : "read-only folder"; }
+// What an almost full disk still takes: a write of more fills it part-way.
+inline constexpr long long kAlmostFullRoom = 8192;
+
+inline const char* TroubleName(Trouble t) {
+  switch (t) {
+    case Trouble::FullDisk: return "full disk";
+    case Trouble::AlmostFullDisk: return "almost full disk";
+    case Trouble::ReadOnlyFolder: break;
+  }
+  return "read-only folder";
+}
 
 // What the child gives back.
 inline constexpr int kTroublePassed = 0;
@@ -52,14 +63,20 @@ inline int InChild(const std::string& dir, Trouble trouble, const std::function<
   if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return kTroubleCannotMount;
   if (mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=256k") != 0) return kTroubleCannotMount;
   if (const int code = before(); code != kTroublePassed) return code;
-  if (trouble == Trouble::FullDisk) {
-    std::FILE* f = std::fopen((dir + "filler").c_str(), "wb");
+  if (trouble != Trouble::ReadOnlyFolder) {
+    const std::string filler = dir + "filler";
+    std::FILE* f = std::fopen(filler.c_str(), "wb");
     const std::string block(4096, 'x');
     bool full = false;
     for (int i = 0; f != nullptr && i < 80 && !full; ++i)
       full = std::fwrite(block.data(), 1, block.size(), f) != block.size() || std::fflush(f) != 0;
     if (f != nullptr) std::fclose(f);
     if (!full) return kTroubleNotMade;
+    if (trouble == Trouble::AlmostFullDisk) {
+      struct stat st {};
+      if (stat(filler.c_str(), &st) != 0 || truncate(filler.c_str(), st.st_size - kAlmostFullRoom) != 0)
+        return kTroubleNotMade;
+    }
   } else if (mount(nullptr, dir.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
     return kTroubleNotMade;
   }

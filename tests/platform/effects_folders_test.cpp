@@ -52,15 +52,19 @@ TEST(EffectsTest, QtEffectsInBatchRuns) {
   SetBatchMode(true);
   EXPECT_TRUE(IsBatchMode());
   SetBatchMode(false);
+  // Every line begins with the program's name; a box of another title
+  // keeps its title after it.
   ::testing::internal::CaptureStderr();
-  fx.Message("No profile data", "Ondrik", MsgIcon::Critical);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Ondrik: No profile data\n");
+  fx.Message("No profile data", kProgramName, MsgIcon::Critical);
+  fx.Message("Lake Temp 34", "C-11 Heat Index", MsgIcon::None);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Ondrik: No profile data\nOndrik: C-11 Heat Index: Lake Temp 34\n");
   // A question box is answered by its safe button without a box.
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(fx.Confirm("Install it?", "KORVAN Error", MsgIcon::Critical));
-  EXPECT_FALSE(fx.Ask("Shut down?", "Ondrik"));
+  EXPECT_FALSE(fx.Ask("Shut down?", kProgramName));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "KORVAN Error: Install it? (answered Cancel)\nOndrik: Shut down? (answered No)\n");
+            "Ondrik: KORVAN Error: Install it? (answered Cancel)\nOndrik: Shut down? (answered No)\n");
 
   EXPECT_FALSE(fx.OpenDocument(""));
   EXPECT_FALSE(fx.StartProgram("", {}, false));
@@ -116,6 +120,12 @@ TEST(FoldersTest, FindsAndListsFilesWhateverTheCase) {
   EXPECT_EQ(FindFileNoCase(dir, "SUB.OND"), "");  // folders are not files
   EXPECT_EQ(FindFileNoCase(dir, ""), "");
   EXPECT_EQ(FindFileNoCase(dir + "/missing", "b.ond"), "");
+  // Several names at once: each found as it would be alone.
+  const std::vector<std::string> names{"initial.cfg", "ondrik.cfg", "b.ond", "", "SUB.OND", "A.ond", "sub.ond/x"};
+  std::vector<std::string> alone;
+  for (const std::string& n : names) alone.push_back(FindFileNoCase(dir, n));
+  EXPECT_EQ(FindFilesNoCase(dir, names), alone);
+  EXPECT_EQ(alone[5], dir + "/a.OND");
 
   EXPECT_EQ(ListFilesNoCase(dir, "*.ond"), (std::vector<std::string>{"a.OND", "b.ond"}));
   EXPECT_EQ(ListFilesNoCase(dir, "?.ON?"), (std::vector<std::string>{"a.OND", "b.ond", "c.onz"}));

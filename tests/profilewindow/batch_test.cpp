@@ -33,7 +33,7 @@ struct RunResult {
 RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path& from = fs::temp_directory_path()) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(v);
+  for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) env.remove(v);
   // The saved state beside the program, never the user's.
   env.insert("APPDATA", QString::fromStdString((exe.parent_path() / "appdata").string()));
   p.setProcessEnvironment(env);
@@ -51,6 +51,13 @@ RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path
   r.lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
   r.errors = QString::fromLocal8Bit(p.readAllStandardError());
   return r;
+}
+
+// Every message on standard error is the program's own, under its one
+// prefix (a message's further lines begin with blanks).
+void ExpectOnlyOwnMessages(const RunResult& r) {
+  for (const QString& line : r.errors.split('\n', Qt::SkipEmptyParts))
+    EXPECT_TRUE(line.startsWith(' ') || line.startsWith("Ondrik: ")) << line.toStdString();
 }
 
 // Pixels of the chart below the title band: not black, and of the red
@@ -115,6 +122,7 @@ TEST_F(BatchRunTest, SavesTheSnapshotsAskedForAndEndsWithStatusZero) {
     EXPECT_GT(red, 50) << names[i] << ": no temperature trace";
   }
   EXPECT_EQ(Pngs(), 3);
+  ExpectOnlyOwnMessages(r);
   // Hours 0 and 3 are different pictures.
   EXPECT_NE(images[0], images[1]);
 }
@@ -153,6 +161,7 @@ TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
   EXPECT_TRUE(r.lines.isEmpty());
   EXPECT_TRUE(r.errors.contains("NAM_KXYZ")) << r.errors.toStdString();
   EXPECT_EQ(Pngs(), 0);
+  ExpectOnlyOwnMessages(r);
 
   // A snapshot folder that does not exist: every snapshot fails.
   std::stringstream text;
@@ -168,6 +177,10 @@ TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
   EXPECT_NE(r.exitCode, 0);
   EXPECT_TRUE(r.lines.isEmpty()) << r.lines.join("\n").toStdString();
   EXPECT_EQ(Pngs(), 0);
+  EXPECT_TRUE(r.errors.contains("The profile snapshot could not be saved (" +
+                                QString::fromStdString((folder_ / "no-such-folder").string())))
+      << r.errors.toStdString();
+  ExpectOnlyOwnMessages(r);
 
   // No display and no "-CLOSE": the program says so and ends instead of
   // waiting for a window nobody sees.
@@ -175,6 +188,7 @@ TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
   ASSERT_TRUE(r.finished);
   EXPECT_NE(r.exitCode, 0);
   EXPECT_TRUE(r.errors.contains("-CLOSE"));
+  ExpectOnlyOwnMessages(r);
 }
 
 // "-OVERVIEW=" recalls each layout from its file and saves its snapshot;

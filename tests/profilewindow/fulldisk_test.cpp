@@ -103,6 +103,9 @@ TEST_F(FullDiskTest, SavesFailWholeAndKeepTheEarlierFiles) {
       EXPECT_FALSE(s.save(dir));
       ASSERT_EQ(fake_.messages.size(), 1u);
       EXPECT_NE(fake_.messages[0].text.find(dir), std::string::npos) << fake_.messages[0].text;
+      // In the system's own words, as every save says it.
+      EXPECT_NE(fake_.messages[0].text.find(": No space left on device); the previous copy is kept."), std::string::npos)
+          << fake_.messages[0].text;
       for (std::size_t i = 0; i < s.files.size(); ++i) EXPECT_EQ(ReadAll(dir + s.files[i]), earlier[i]) << s.files[i];
       EXPECT_EQ(FilesIn(dir), before);  // no temporary file left behind
     }

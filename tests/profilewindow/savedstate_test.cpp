@@ -8,9 +8,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -22,6 +24,7 @@
 #include "core/shear.h"
 #include "core/thresholds.h"
 #include "platform/controls.h"
+#include "savedstate/temporary.h"
 #include "tests/profilewindow/window_fixture.h"
 
 namespace ondrik {
@@ -175,39 +178,51 @@ TEST_F(SavedStateTest, SetupsSurviveARestartAndRecallThroughTheButtons) {
 }
 
 // A save cut short by a kill leaves its temporary file beside the old copy:
-// the next start removes such files from the saved-state and the program
-// folders, the next save of a file those of that file, once their process
-// has ended and they are a minute old; names that only look alike, and a
-// save in progress of another process, are never touched.
+// the next start removes such files from the saved-state, the program and
+// the snapshot folders once no one holds them and they are a minute old;
+// names that only look alike, and a save in progress, are never touched.
+// Saves themselves leave the strays to the next start.
 TEST_F(SavedStateTest, StrayTemporaryFilesOfSavesAreRemoved) {
   fs::create_directories(SavedFolder());
-  const std::vector<std::string> strays{"Ondrik.hst.ondrik-987654321.tmp", "Ondrik.SP2.ondrik-999999999.tmp",
-                                        "Ondrik.cfg.ondrik-2147483647.tmp"};
+  const fs::path shots = folder_ / "shots";
+  fs::create_directories(shots);
+  std::string cfg = ReadText(folder_ / "Ondrik.cfg");
+  const std::string snapshotLine = "====> Kept, not used\n0\n=\n";
+  ASSERT_NE(cfg.find(snapshotLine), std::string::npos) << "the shipped configuration changed";
+  cfg.replace(cfg.find(snapshotLine), snapshotLine.size(), "====> Kept, not used\n0\n" + shots.string() + "/\n");
+  WriteFile(folder_ / "Ondrik.cfg", cfg);
+  const std::vector<std::string> strays{"Ondrik.hst.ondrik-987654321.tmp", "Ondrik.SP2.ondrik-1.tmp",
+                                        "Ondrik.cfg.ondrik-2147483647.tmp", "Ondrik.SO8.ondrik-Ab3dE6g8iJ.tmp"};
   const std::vector<std::string> alike{"Ondrik.hst.tmp",    "Ondrik.hst.ondrik-.tmp", "Ondrik.hst.ondrik-12a.tmp",
                                        "Ondrik.hst.AbC123", "Ondrik.hst.ondrik-5.tmp.bak", ".ondrik-5.tmp"};
-  // A save of this process's parent is in progress.
-  const std::string inProgress = "Ondrik.hst.ondrik-" + std::to_string(getppid()) + ".tmp";
   auto old = [](const fs::path& p) {
     WriteFile(p, "x");
     fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::minutes(2));
   };
-  for (const fs::path& dir : {SavedFolder(), folder_}) {
+  // A save in progress (another thread's), its file time two minutes behind,
+  // as a file server whose clock lags stamps it.
+  std::vector<saved::TemporaryFile> inProgress;
+  for (const fs::path& dir : {SavedFolder(), folder_, shots}) {
     for (const auto* names : {&strays, &alike})
       for (const std::string& n : *names) old(dir / n);
-    WriteFile(dir / inProgress, "x");
+    int code = 0;
+    std::optional<saved::TemporaryFile> t = saved::TemporaryFile::Create((dir / "Ondrik.hst").string(), code);
+    ASSERT_TRUE(t);
+    const timespec behind[2] = {{std::time(nullptr) - 120, 0}, {std::time(nullptr) - 120, 0}};
+    futimens(t->Descriptor(), behind);
+    inProgress.push_back(std::move(*t));
   }
   frmProfile& w = Start();
-  for (const fs::path& dir : {SavedFolder(), folder_}) {
+  std::size_t i = 0;
+  for (const fs::path& dir : {SavedFolder(), folder_, shots}) {
     for (const std::string& n : strays) EXPECT_FALSE(fs::exists(dir / n)) << dir / n;
     for (const std::string& n : alike) EXPECT_TRUE(fs::exists(dir / n)) << dir / n;
-    EXPECT_TRUE(fs::exists(dir / inProgress)) << dir / inProgress;
+    EXPECT_TRUE(fs::exists(inProgress[i++].Path())) << dir;
   }
   old(SavedFolder() / "Ondrik.SP2.ondrik-999999998.tmp");
-  old(SavedFolder() / "Ondrik.SP3.ondrik-999999998.tmp");
   Ctl<QPushButton>(w, "btnSave", 2)->click();
   EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP2"));
-  EXPECT_FALSE(fs::exists(SavedFolder() / "Ondrik.SP2.ondrik-999999998.tmp"));
-  EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP3.ondrik-999999998.tmp"));
+  EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SP2.ondrik-999999998.tmp"));
 }
 
 // Bad files: a history that ends early, a setup with bad values and cut

@@ -17,7 +17,6 @@
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/frmlinux.h"
 #include "profilewindow/frmsetup.h"
-#include "savedstate/safefile.h"
 #include "tests/profilewindow/window_fixture.h"
 
 namespace ondrik {
@@ -155,16 +154,16 @@ TEST_F(SetUpWindowTest, AFailedSaveKeepsTheOldFileAndTheWindow) {
   const std::string before = Cfg();
   frmSetUp& s = Open(w);
   Ctl<QLineEdit>(s, "Text11")->setText("CHANGED");
-  const fs::path temp = saved::TemporaryPathFor((folder_ / "Ondrik.cfg").string());
-  fs::create_directories(temp);  // the temporary file cannot be made
+  fx_.diskSpace = 0;  // the disk is full
   EXPECT_FALSE(s.btnSave_Click());
   EXPECT_EQ(Cfg(), before);
   ASSERT_EQ(fx_.messages.size(), 1u);
-  EXPECT_NE(fx_.messages[0].text.find("kept unchanged"), std::string::npos);
+  EXPECT_NE(fx_.messages[0].text.find("No space left on device); the previous copy is kept."), std::string::npos)
+      << fx_.messages[0].text;
   EXPECT_TRUE(fx_.questions.empty());
   EXPECT_TRUE(s.isVisible());
   // Without any model the save is refused the same way.
-  fs::remove_all(temp);
+  fx_.diskSpace = -1;
   for (int i = 1; i <= 18; ++i) Ctl<QLineEdit>(s, "Text1", i)->clear();
   EXPECT_FALSE(s.btnSave_Click());
   EXPECT_EQ(Cfg(), before);

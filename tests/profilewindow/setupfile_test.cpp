@@ -2,13 +2,15 @@
 // back at start-up with the values saved, and a failed save keeps the old file.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 #include "config/config.h"
 #include "profilewindow/setupfile.h"
-#include "savedstate/safefile.h"
+#include "platform/effects.h"
 #include "tests/common/temp_folder.h"
 
 namespace ondrik {
@@ -205,17 +207,19 @@ TEST(SetUpFile, FailedWriteKeepsTheOldFile) {
   const std::string dir = testing::TempFolderIn("setupfile", "failed");
   const std::string path = dir + kSetUpFileName;
   std::ofstream(path) << "old\n";
-  fs::create_directories(saved::TemporaryPathFor(path));  // the temporary file cannot be made
+  FakeEffects full;
+  full.diskSpace = 2;  // the disk fills during the write
+  SetEffects(&full);
   std::string error;
   EXPECT_FALSE(WriteLinesReplacing(path, {"new"}, error));
-  EXPECT_FALSE(error.empty());
+  SetEffects(nullptr);
+  EXPECT_EQ(error, path + ": " + std::generic_category().message(ENOSPC));
   std::ifstream in(path);
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), "old\n");
-  fs::remove_all(saved::TemporaryPathFor(path));
   EXPECT_TRUE(WriteLinesReplacing(path, {"new"}, error));
-  EXPECT_FALSE(fs::exists(saved::TemporaryPathFor(path)));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
 TEST(SetUpFile, Captions) {

@@ -200,17 +200,21 @@ TEST(ProfileSnapshot, TitlesStandBelowTheOmegaStrip) {
 // The background saver reports every snapshot once, in the order it was
 // handed them, however many are saving at once; a save that fails (a folder
 // that does not exist) is reported as failed; each file holds its own
-// picture, two saves of one file both succeed, the later picture kept. A
+// picture, two saves of one file both succeed, the later picture kept
+// however the file is spelt. A
 // saver let go with saves running waits for them, reporting none.
 TEST(ProfileSnapshot, BackgroundSavesReportInOrder) {
   FakeEffects fake;
   const std::string dir = TempFolder("background");
+  fs::create_directory_symlink(dir, dir + "link");
   auto snapshot = [&dir](int i) {
     PreparedSnapshot snap;
     snap.composite = QImage(40, 30, QImage::Format_RGB32);
     snap.composite.fill(QColor(20 * i, 0, 255 - 20 * i));
-    // Shots 6 and 7 go to one file, as a batch that names an hour twice.
-    snap.path = (i == 5 ? dir + "missing/" : dir) + "shot" + std::to_string(i == 7 ? 6 : i) + ".png";
+    // Shots 6 and 7 go to one file, as a batch that names an hour twice,
+    // the second through a link to the folder.
+    const std::string folder = i == 5 ? dir + "missing/" : i == 7 ? dir + "link/" : dir;
+    snap.path = folder + "shot" + std::to_string(i == 7 ? 6 : i) + ".png";
     return snap;
   };
   std::vector<std::pair<int, bool>> reports;

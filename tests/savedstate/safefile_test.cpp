@@ -1,80 +1,87 @@
 // Saving never destroys the previous copy: a write that fails at any point,
 // a folder that cannot be made and a full file system all leave the old file
-// as it was and no temporary file behind.
+// as it was and no temporary file behind. Saves of one file by several
+// writers at once (threads, processes, processes whose numbers coincide) all
+// succeed, and only the temporaries of saves that can no longer finish are
+// ever removed.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 #include <set>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
+#include "../common/small_fs.h"
 #include "../common/temp_folder.h"
 #include "savedstate/history.h"
 #include "savedstate/safefile.h"
+#include "savedstate/temporary.h"
 
 namespace ondrik::saved {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Folder(const char* name) { return ondrik::testing::TempFolderIn("savedstate", name); }
+std::string Folder(const std::string& name) { return ondrik::testing::TempFolderIn("savedstate", name); }
 
-std::size_t FilesIn(const std::string& dir) {
-  return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+std::set<std::string> Names(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+  return names;
 }
 
-// Writes through to the real file, but write number failAt fails after half
-// of it reached the file; with failAt < 0 the close fails instead.
-class FailingFile : public OutputFile {
- public:
-  FailingFile(std::unique_ptr<OutputFile> real, int failAt) : real_(std::move(real)), failAt_(failAt) {}
-  bool Write(std::string_view bytes) override {
-    if (writes_++ != failAt_) return real_->Write(bytes);
-    real_->Write(bytes.substr(0, bytes.size() / 2));
-    return false;
-  }
-  bool Close() override { return real_->Close() && failAt_ >= 0; }
-  std::string Error() const override { return "No space left on device"; }
+std::string Reason(int code) { return std::generic_category().message(code); }
 
- private:
-  std::unique_ptr<OutputFile> real_;
-  int failAt_;
-  int writes_ = 0;
-};
+// Takes room bytes and then fails with the system's error code, as a disk
+// that fills up (or breaks) part-way does.
+WriteBytes FailingAfter(long long room, int code) {
+  return [room, code](int fd, const char* data, long long size) -> long long {
+    const long long fits = std::min(room, size);
+    if (fits > 0 && WriteAllBytes(fd, data, fits) != fits) return -1;
+    if (fits == size) return size;
+    errno = code;
+    return -1;
+  };
+}
 
-TEST(SafeFile, AFailedWriteKeepsTheOldCopy) {
+TEST(SafeFile, AFailedWriteKeepsTheOldCopyAndSaysWhy) {
   const std::string dir = Folder("interrupted");
   const std::string path = dir + kHistoryFileName;
   ASSERT_TRUE(WriteFileSafely(path, "old copy\r\n").ok);
   const std::string text = WriteHistory(HistoryFile{});
-  for (int failAt = -1; failAt < 66; ++failAt) {
-    SCOPED_TRACE(failAt);
-    int writes = 0;
-    const SaveResult r = WriteFileSafely(path, text, [&](const std::string& p, std::string& error) {
-      ++writes;
-      return std::make_unique<FailingFile>(OpenFileForOutput(p, error), failAt);
-    });
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find(path), std::string::npos) << r.message;
-    EXPECT_NE(r.message.find("No space left on device"), std::string::npos) << r.message;
-    EXPECT_EQ(ReadFileText(path), "old copy\r\n");
-    EXPECT_EQ(FilesIn(dir), 1u);  // no temporary file left
-    EXPECT_EQ(writes, 1);
+  const long long size = static_cast<long long>(text.size());
+  for (const int code : {ENOSPC, EDQUOT, EIO}) {
+    for (const long long room : {0LL, 1LL, size / 2, size - 1}) {
+      SCOPED_TRACE(Reason(code) + ", " + std::to_string(room) + " bytes written");
+      const SaveResult r = WriteFileSafely(path, text, FailingAfter(room, code));
+      EXPECT_FALSE(r.ok);
+      // The one wording: the file and the system's own reason.
+      EXPECT_EQ(r.message, SaveFailedMessage("The settings", path + ": " + Reason(code)));
+      EXPECT_EQ(ReadFileText(path), "old copy\r\n");
+      EXPECT_EQ(Names(dir), std::set<std::string>{kHistoryFileName});  // no temporary file left
+    }
   }
   ASSERT_TRUE(WriteFileSafely(path, text).ok);
   EXPECT_EQ(ReadFileText(path), text);
-  EXPECT_EQ(FilesIn(dir), 1u);
+  EXPECT_EQ(Names(dir), std::set<std::string>{kHistoryFileName});
 }
 
 TEST(SafeFile, FoldersAndFilesThatCannotBeUsed) {
@@ -93,185 +100,286 @@ TEST(SafeFile, FoldersAndFilesThatCannotBeUsed) {
   r = WriteFileSafely(dir + "taken/" + kHistoryFileName, "x");
   EXPECT_FALSE(r.ok);
   EXPECT_TRUE(fs::is_directory(dir + "taken/" + kHistoryFileName));
-  EXPECT_EQ(FilesIn(dir + "taken"), 1u);
+  EXPECT_EQ(Names(dir + "taken"), std::set<std::string>{kHistoryFileName});
+  // A name so long that no temporary file fits beside it.
+  fs::create_directories(dir + "long");
+  const std::string longName = dir + "long/" + std::string(250, 'n');
+  std::ofstream(longName) << "old";
+  r = WriteFileSafely(longName, "new");
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.message.find(Reason(ENAMETOOLONG)), std::string::npos) << r.message;
+  EXPECT_EQ(ReadFileText(longName), "old");
 
   EXPECT_FALSE(ReadFileText(dir + "missing"));
   EXPECT_FALSE(ReadFileText(dir + "taken"));
 }
 
-// ---- a real full file system ----
-
-enum FullDisk : int {
-  kPassed = 0,
-  kCannotMount = 77,
-  kFirstSaveFailed = 1,
-  kDiskNeverFilled,
-  kSaveOnFullDiskSucceeded,
-  kOldCopyChanged,
-  kTemporaryLeft,
-  kNoReason,
-  kSaveAfterFreeingFailed,
-};
-
-bool WriteProcFile(const char* path, const std::string& text) {
-  const int fd = open(path, O_WRONLY);
-  if (fd < 0) return false;
-  const bool ok = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  close(fd);
-  return ok;
-}
-
-// In a mount namespace of its own (as root, or as a user through a user
-// namespace), a 64 KiB tmpfs over dir, the old copy saved, the rest filled.
-int FullDiskScenario(const std::string& dir) {
-  const uid_t uid = getuid();
-  const gid_t gid = getgid();
-  if (unshare(CLONE_NEWNS) != 0) {
-    if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return kCannotMount;
-    WriteProcFile("/proc/self/setgroups", "deny");
-    if (!WriteProcFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
-        !WriteProcFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
-      return kCannotMount;
-  }
-  // Nothing mounted here may reach the namespace of the test run.
-  if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return kCannotMount;
-  if (mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0) return kCannotMount;
-
-  const std::string path = dir + kHistoryFileName;
-  const std::string old = "#    13.4.2\r\n 40 \r\n";
-  if (!WriteFileSafely(path, old).ok) return kFirstSaveFailed;
-  const std::string filler = dir + "filler";
-  {
-    std::FILE* f = std::fopen(filler.c_str(), "wb");
-    const std::string block(4096, 'x');
-    bool full = false;
-    for (int i = 0; f != nullptr && i < 64 && !full; ++i)
-      full = std::fwrite(block.data(), 1, block.size(), f) != block.size() || std::fflush(f) != 0;
-    if (f != nullptr) std::fclose(f);
-    if (!full) return kDiskNeverFilled;
-  }
-  const std::string text = WriteHistory(HistoryFile{});
-  const SaveResult r = WriteFileSafely(path, text);
-  if (r.ok) return kSaveOnFullDiskSucceeded;
-  if (ReadFileText(path) != old) return kOldCopyChanged;
-  if (fs::exists(TemporaryPathFor(path))) return kTemporaryLeft;
-  if (r.message.find("No space left on device") == std::string::npos) return kNoReason;
-  fs::remove(filler);
-  if (!WriteFileSafely(path, text).ok || ReadFileText(path) != text) return kSaveAfterFreeingFailed;
-  return kPassed;
-}
-
 TEST(SafeFile, AFullFileSystemKeepsTheOldCopy) {
   const std::string dir = Folder("fullfs");
-  std::fflush(nullptr);
-  const pid_t pid = fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) _exit(FullDiskScenario(dir));
-  int status = 0;
-  ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  ASSERT_TRUE(WIFEXITED(status));
-  const int code = WEXITSTATUS(status);
-  if (code == kCannotMount) GTEST_SKIP() << "no small file system can be mounted here";
-  EXPECT_EQ(code, kPassed);
+  const std::string path = dir + kHistoryFileName;
+  const std::string old = "#    13.4.2\r\n 40 \r\n";
+  const std::string text = WriteHistory(HistoryFile{});
+  enum : int { kFirstSaveFailed = 1, kSaveOnFullDiskSucceeded, kOldCopyChanged, kTemporaryLeft, kNoReason,
+               kSaveAfterFreeingFailed };
+  const int code = ondrik::testing::WithTrouble(
+      dir, ondrik::testing::Trouble::FullDisk,
+      [&] { return WriteFileSafely(path, old).ok ? ondrik::testing::kTroublePassed : int{kFirstSaveFailed}; },
+      [&] {
+        const SaveResult r = WriteFileSafely(path, text);
+        if (r.ok) return int{kSaveOnFullDiskSucceeded};
+        if (ReadFileText(path) != old) return int{kOldCopyChanged};
+        if (Names(dir) != std::set<std::string>{kHistoryFileName, "filler"}) return int{kTemporaryLeft};
+        if (r.message.find(Reason(ENOSPC)) == std::string::npos) return int{kNoReason};
+        fs::remove(dir + "filler");
+        if (!WriteFileSafely(path, text).ok || ReadFileText(path) != text) return int{kSaveAfterFreeingFailed};
+        return ondrik::testing::kTroublePassed;
+      });
+  if (code == ondrik::testing::kTroubleCannotMount) GTEST_SKIP() << "no small file system can be mounted here";
+  EXPECT_EQ(code, ondrik::testing::kTroublePassed);
 }
 
-// ---- saves of several processes and threads ----
+// ---- saves of several writers at once ----
 
-// A child process that runs until it is killed, or one that has ended.
-pid_t StartChild(bool runs) {
+timespec Now() {
+  timespec t{};
+  clock_gettime(CLOCK_REALTIME, &t);
+  return t;
+}
+
+// Moves the file times of the file open as fd by shift.
+void ShiftTimes(int fd, std::chrono::seconds shift) {
+  timespec t = Now();
+  t.tv_sec += static_cast<time_t>(shift.count());
+  const timespec times[2] = {t, t};
+  futimens(fd, times);
+}
+
+// A temporary of target made as a save makes it, its file times moved by
+// shift, in a child process that keeps it open and locked (live) or ends at
+// once without removing it, as a save that was killed does.
+struct Writer {
+  pid_t pid = -1;
+  std::string path;
+};
+
+Writer StartWriter(const std::string& target, std::chrono::seconds shift, bool live) {
+  int pipeEnds[2];
+  if (pipe(pipeEnds) != 0) return {};
   std::fflush(nullptr);
   const pid_t pid = fork();
   if (pid == 0) {
-    if (runs) pause();
-    _exit(0);
+    close(pipeEnds[0]);
+    int code = 0;
+    std::optional<TemporaryFile> temp = TemporaryFile::Create(target, code);
+    if (temp) ShiftTimes(temp->Descriptor(), shift);
+    const std::string path = temp ? temp->Path() : "";
+    if (write(pipeEnds[1], path.data(), path.size()) < 0) _exit(1);
+    close(pipeEnds[1]);
+    if (live) pause();
+    _exit(0);  // no destructor runs: the file stays
   }
-  return pid;
+  close(pipeEnds[1]);
+  Writer w{pid, {}};
+  char buffer[512];
+  for (ssize_t n; (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+    w.path.append(buffer, static_cast<std::size_t>(n));
+  close(pipeEnds[0]);
+  if (!live) waitpid(pid, nullptr, 0);
+  return w;
 }
 
-// Only the temporary file of a save that can no longer finish is removed:
-// its process has ended (or waits to be reaped, or its number now belongs to
-// a process started later) and the file is old enough not to be a save of a
-// machine that shares the folder.
+// A start looks at every temporary of its folder: one whose writer still
+// holds its lock stays, whatever its file time says; one that no one holds
+// goes once its time lies a minute or more from the file system's present,
+// behind or ahead. The process numbers in old names count for nothing.
 TEST(SafeFile, OnlyTemporariesOfEndedSavesAreRemoved) {
   using std::chrono::seconds;
   const std::string dir = Folder("strays");
-  const pid_t live = StartChild(true);
-  const pid_t zombie = StartChild(false);
-  const pid_t ended = StartChild(false);
-  ASSERT_GT(live, 0);
-  ASSERT_GT(zombie, 0);
-  ASSERT_GT(ended, 0);
-  siginfo_t info{};
-  ASSERT_EQ(waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT), 0);
-  ASSERT_EQ(waitpid(ended, nullptr, 0), ended);
-  const std::string self = std::to_string(getpid());
+  const std::string target = dir + kHistoryFileName;
+  const seconds twoMinutes(120);
+  enum class Kind { LiveWriter, EndedWriter, ThisProcess, PlainFile };
   const struct {
     const char* what;
-    std::string writer;
-    seconds writtenAgo, minimumAge;
+    Kind kind;
+    seconds shift;
+    std::string name;  // of a plain file
     bool removed;
   } cases[] = {
-      {"a live process's save", std::to_string(live), seconds(0), seconds(0), false},
-      {"this process's own save", self, seconds(0), seconds(0), false},
-      {"an ended process's", std::to_string(ended), seconds(0), seconds(0), true},
-      {"a process's that waits to be reaped", std::to_string(zombie), seconds(0), seconds(0), true},
-      {"an earlier process's of this one's number", self, seconds(3600), seconds(0), true},
-      {"an ended process's, younger than a minute", std::to_string(ended), seconds(10), kStrayTemporaryAge, false},
-      {"an ended process's, a minute old", std::to_string(ended), seconds(61), kStrayTemporaryAge, true},
-      {"a number no process has", "99999999999999999999", seconds(61), kStrayTemporaryAge, true},
+      {"held by a live writer, its time two minutes behind", Kind::LiveWriter, -twoMinutes, "", false},
+      {"held by a live writer, its time two minutes ahead", Kind::LiveWriter, twoMinutes, "", false},
+      {"held by another save of this process, two minutes behind", Kind::ThisProcess, -twoMinutes, "", false},
+      {"its writer ended, two minutes behind", Kind::EndedWriter, -twoMinutes, "", true},
+      {"its writer ended, two minutes ahead (a clock set back)", Kind::EndedWriter, twoMinutes, "", true},
+      {"its writer ended a moment ago", Kind::EndedWriter, seconds(0), "", false},
+      {"named after process 1", Kind::PlainFile, -twoMinutes, "Ondrik.hst.ondrik-1.tmp", true},
+      {"named after this process", Kind::PlainFile, -twoMinutes,
+       "Ondrik.hst.ondrik-" + std::to_string(getpid()) + ".tmp", true},
+      {"named after no process", Kind::PlainFile, -twoMinutes, "Ondrik.SP2.ondrik-99999999999999999999.tmp", true},
+      {"a name that only looks alike", Kind::PlainFile, -twoMinutes, "Ondrik.hst.ondrik-12a.tmp", false},
+      {"another name", Kind::PlainFile, -twoMinutes, "Ondrik.hst.tmp", false},
   };
+  std::vector<pid_t> live;
+  std::vector<TemporaryFile> ours;
+  std::vector<std::string> paths;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::string temp = dir + "Ondrik.hst.ondrik-" + c.writer + ".tmp";
-    std::ofstream(temp) << "half a history";
-    fs::last_write_time(temp, fs::file_time_type::clock::now() - c.writtenAgo);
-    RemoveStrayTemporaries(dir, {}, c.minimumAge);
-    EXPECT_EQ(!fs::exists(temp), c.removed);
-    fs::remove(temp);
+    std::string path;
+    if (c.kind == Kind::LiveWriter || c.kind == Kind::EndedWriter) {
+      const Writer w = StartWriter(target, c.shift, c.kind == Kind::LiveWriter);
+      if (c.kind == Kind::LiveWriter) live.push_back(w.pid);
+      path = w.path;
+    } else if (c.kind == Kind::ThisProcess) {
+      int code = 0;
+      std::optional<TemporaryFile> temp = TemporaryFile::Create(target, code);
+      ASSERT_TRUE(temp) << Reason(code);
+      ShiftTimes(temp->Descriptor(), c.shift);
+      path = temp->Path();
+      ours.push_back(std::move(*temp));
+    } else {
+      path = dir + c.name;
+      std::ofstream(path) << "half a history";
+      fs::last_write_time(path, fs::file_time_type::clock::now() + c.shift);
+    }
+    ASSERT_TRUE(fs::exists(path)) << c.what;
+    paths.push_back(path);
   }
-  kill(live, SIGKILL);
-  waitpid(live, nullptr, 0);
-  waitpid(zombie, nullptr, 0);
+  RemoveStrayTemporaries(dir);
+  std::set<std::string> left;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(!fs::exists(paths[i]), cases[i].removed) << cases[i].what;
+    if (!cases[i].removed) left.insert(fs::path(paths[i]).filename().string());
+  }
+  EXPECT_EQ(Names(dir), left);  // and the file that read the clock is gone
+  for (const pid_t pid : live) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
 }
 
-// Two processes and several threads save one file over and over, each
-// process clearing strays before its saves as a start does: every save
-// succeeds, the file is always one writer's whole copy, and no temporary
-// file is left.
-TEST(SafeFile, SavesOfOneFileAtOnceAllSucceed) {
-  const std::string dir = Folder("together");
-  const std::string path = dir + kHistoryFileName;
-  auto text = [](int writer) { return std::string(64 * 1024, static_cast<char>('a' + writer)) + "\r\n"; };
-  auto saveMany = [&](int writer, int times) {
-    int failed = 0;
-    for (int i = 0; i < times; ++i) {
-      RemoveStrayTemporaries(dir, {}, std::chrono::seconds(0));
-      failed += WriteFileSafely(path, text(writer)).ok ? 0 : 1;
-    }
-    return failed;
-  };
-  std::vector<pid_t> children;
-  for (int writer = 0; writer < 2; ++writer) {
-    std::fflush(nullptr);
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) _exit(saveMany(writer, 100) == 0 ? 0 : 1);
-    children.push_back(pid);
-  }
-  std::vector<int> failed(4, 0);
+// How the writers of the saves at once are made.
+enum class Writers {
+  Processes,            // two processes, two threads each
+  ProcessNumberSpaces,  // the same, each process in a process-number space of its own, both numbered 1
+  SameNames,            // the same, every thread drawing the same names for its temporaries
+};
+
+constexpr int kSkipped = 77;
+
+// Each of two threads saves its own text over path, times times; the number
+// of failed saves.
+int SaveOver(const std::string& path, const std::vector<std::string>& texts, int times, bool sameNames) {
+  std::vector<int> failed(texts.size(), 0);
   std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) threads.emplace_back([&, t] { failed[static_cast<std::size_t>(t)] = saveMany(2 + t, 50); });
+  for (std::size_t t = 0; t < texts.size(); ++t)
+    threads.emplace_back([&, t] {
+      if (sameNames) SeedTemporaryNames(7);
+      for (int i = 0; i < times; ++i) failed[t] += WriteFileSafely(path, texts[t]).ok ? 0 : 1;
+    });
   for (std::thread& t : threads) t.join();
-  for (const pid_t pid : children) {
-    int status = 0;
-    ASSERT_EQ(waitpid(pid, &status, 0), pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a process's save failed";
+  int sum = 0;
+  for (const int f : failed) sum += f;
+  return std::min(sum, 76);
+}
+
+// Runs save in a new process-number space, as its process 1.
+int AsProcessOne(const std::function<int()>& save) {
+  const uid_t uid = getuid();
+  const gid_t gid = getgid();
+  if (unshare(CLONE_NEWPID) != 0) {
+    if (unshare(CLONE_NEWUSER | CLONE_NEWPID) != 0) return kSkipped;
+    // The same user inside as outside, so that the files stay the test's.
+    using ondrik::testing::detail::WriteProcFile;
+    WriteProcFile("/proc/self/setgroups", "deny");
+    if (!WriteProcFile("/proc/self/uid_map", std::to_string(uid) + " " + std::to_string(uid) + " 1") ||
+        !WriteProcFile("/proc/self/gid_map", std::to_string(gid) + " " + std::to_string(gid) + " 1"))
+      return kSkipped;
   }
-  EXPECT_EQ(failed, std::vector<int>(4, 0));
-  std::set<std::string> whole;
-  for (int writer = 0; writer < 6; ++writer) whole.insert(text(writer));
-  EXPECT_TRUE(whole.contains(ReadFileText(path).value_or("")));
-  EXPECT_EQ(FilesIn(dir), 1u);
+  const pid_t pid = fork();
+  if (pid < 0) return kSkipped;
+  if (pid == 0) _exit(getpid() == 1 ? save() : kSkipped);
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return 76;
+  return WEXITSTATUS(status);
+}
+
+// Two processes of two threads each save one file over and over while it is
+// read: every save succeeds, every read finds one writer's whole copy, and
+// no temporary file is left.
+class SavesAtOnce : public ::testing::TestWithParam<Writers> {};
+
+TEST_P(SavesAtOnce, AllSucceed) {
+  const Writers writers = GetParam();
+  {
+    const std::string dir = Folder("together" + std::to_string(static_cast<int>(writers)));
+    const std::string path = dir + kHistoryFileName;
+    // The texts of each process's two threads.
+    std::vector<std::vector<std::string>> texts(2);
+    std::set<std::string> whole;
+    for (int i = 0; i < 4; ++i) {
+      texts[static_cast<std::size_t>(i / 2)].push_back(std::string(64 * 1024, static_cast<char>('a' + i)) + "\r\n");
+      whole.insert(texts[static_cast<std::size_t>(i / 2)].back());
+    }
+    ASSERT_TRUE(WriteFileSafely(path, *whole.begin()).ok);
+    std::vector<pid_t> children;
+    for (int p = 0; p < 2; ++p) {
+      std::fflush(nullptr);
+      const pid_t pid = fork();
+      ASSERT_GE(pid, 0);
+      if (pid == 0) {
+        const auto save = [&] {
+          return SaveOver(path, texts[static_cast<std::size_t>(p)], 50, writers == Writers::SameNames);
+        };
+        _exit(writers == Writers::ProcessNumberSpaces ? AsProcessOne(save) : save());
+      }
+      children.push_back(pid);
+    }
+    int torn = 0, reads = 0;
+    std::vector<int> codes;
+    while (codes.size() < children.size()) {
+      torn += whole.contains(ReadFileText(path).value_or("")) ? 0 : 1;
+      ++reads;
+      for (pid_t& pid : children) {
+        int status = 0;
+        if (pid > 0 && waitpid(pid, &status, WNOHANG) == pid) {
+          codes.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 76);
+          pid = -1;
+        }
+      }
+    }
+    if (codes == std::vector<int>{kSkipped, kSkipped})
+      GTEST_SKIP() << "no process-number space of its own can be had here (unshare is not permitted)";
+    EXPECT_EQ(codes, std::vector<int>(2, 0)) << "failed saves of each process";
+    EXPECT_EQ(torn, 0) << "of " << reads << " reads";
+    EXPECT_TRUE(whole.contains(ReadFileText(path).value_or("")));
+    EXPECT_EQ(Names(dir), std::set<std::string>{kHistoryFileName});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SafeFile, SavesAtOnce,
+                         ::testing::Values(Writers::Processes, Writers::ProcessNumberSpaces, Writers::SameNames),
+                         [](const ::testing::TestParamInfo<Writers>& info) {
+                           switch (info.param) {
+                             case Writers::Processes: return std::string("ProcessesAndThreads");
+                             case Writers::ProcessNumberSpaces: return std::string("TwoProcessNumberSpaces");
+                             case Writers::SameNames: break;
+                           }
+                           return std::string("WritersDrawingTheSameNames");
+                         });
+
+// Saves of one file in one process take turns whatever the path's spelling.
+TEST(SafeFile, EverySpellingOfAFileTakesTheSameTurn) {
+  const std::string dir = Folder("turns");
+  fs::create_directories(dir + "real/sub");
+  fs::create_directories(dir + "other");
+  fs::create_directory_symlink(dir + "real", dir + "link");
+  const std::string key = SaveTurnKey(dir + "real/x");
+  const struct {
+    std::string path;
+    bool same;
+  } cases[] = {
+      {"real/x", true},  {"link/x", true},  {"real/./x", true}, {"real/sub/../x", true}, {"link/../real/x", true},
+      {"real//x", true}, {"real/y", false}, {"other/x", false}, {"real/X", false},       {"real/sub/x", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(SaveTurnKey(dir + c.path) == key, c.same) << c.path;
 }
 
 }  // namespace
