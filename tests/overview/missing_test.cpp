@@ -22,9 +22,11 @@ namespace {
 
 using testing::ProfileFileSpec;
 
+// The profile written to a file of the test's own (tests run side by side).
 bool LoadSpec(const ProfileFileSpec& spec, OverviewState& s) {
   std::filesystem::create_directories(ONDRIK_TEST_TMP);
-  const std::string path = std::string(ONDRIK_TEST_TMP) + "/missing-levels.ond";
+  const std::string path = std::string(ONDRIK_TEST_TMP) + "/missing-levels-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ond";
   std::ofstream(path, std::ios::binary) << testing::MakeProfileText(spec);
   return testing::LoadOverviewFile(path, s, "KORD - NAM - ONDRIK");
 }
