@@ -68,8 +68,8 @@ void PlotOmegaProfile(PictureBox& picData, ChartState& s) {
   const Integer H = s.in.CurHour;
   const double range = UsableOmegaRange(s);
   const double lnTop = std::log(static_cast<double>(gChartTop));
-  const double lnBottom = std::log(static_cast<double>(gChartBottom));
-  SetChartScale(picData, -range, range, CoveredTopPx(s));
+  const double lnBottom = std::log(static_cast<double>(DrawnChartBottom(s)));
+  SetChartScale(picData, s, -range, range);
 
   const Color c = D == s.draw.ShownDataset ? kWhite : kGrey;
   picData.ForeColor = c;

@@ -237,8 +237,8 @@ PictureBox::PictureBox(int widthPx, int heightPx)
     : image_(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32),
       pixelWidth_(image_.width()),
       pixelHeight_(image_.height()) {
-  width_ = pixelWidth_;
-  height_ = pixelHeight_;
+  width_ = mapWidth_ = pixelWidth_;
+  height_ = mapHeight_ = pixelHeight_;
   image_.fill(ToQColor(BackColor));
 }
 
@@ -252,6 +252,10 @@ void PictureBox::Resize(int widthPx, int heightPx, double deviceScale) {
   if (!userScale_) {
     width_ = pixelWidth_;
     height_ = pixelHeight_;
+  }
+  if (!mapUser_) {
+    mapWidth_ = pixelWidth_;
+    mapHeight_ = pixelHeight_;
   }
   image_.fill(ToQColor(BackColor));
   printed_.clear();
@@ -289,10 +293,51 @@ double PictureBox::ScaleTop() const { return top_; }
 double PictureBox::ScaleWidth() const { return width_; }
 double PictureBox::ScaleHeight() const { return height_; }
 
-double PictureBox::XToPixel(double x) const { return (x - left_) * pixelWidth_ / width_; }
-double PictureBox::YToPixel(double y) const { return (y - top_) * pixelHeight_ / height_; }
-double PictureBox::PixelToX(double px) const { return left_ + px * width_ / pixelWidth_; }
-double PictureBox::PixelToY(double py) const { return top_ + py * height_ / pixelHeight_; }
+namespace {
+
+// A coordinate v of a system whose edge at pixel 0 stands at `origin` and
+// which spans `span` over `pixels` pixels, and back.
+double UnitToPixel(double v, double origin, double span, int pixels) { return (v - origin) * pixels / span; }
+double PixelToUnit(double p, double origin, double span, int pixels) { return origin + p * span / pixels; }
+
+}  // namespace
+
+double PictureBox::XToPixel(double x) const { return UnitToPixel(x, left_, width_, pixelWidth_); }
+double PictureBox::YToPixel(double y) const { return UnitToPixel(y, top_, height_, pixelHeight_); }
+double PictureBox::PixelToX(double px) const { return PixelToUnit(px, left_, width_, pixelWidth_); }
+double PictureBox::PixelToY(double py) const { return PixelToUnit(py, top_, height_, pixelHeight_); }
+
+void PictureBox::KeepMapping() {
+  mapLeft_ = left_;
+  mapTop_ = top_;
+  mapWidth_ = width_;
+  mapHeight_ = height_;
+  mapUser_ = userScale_;
+}
+
+void PictureBox::KeepMapping(double x1, double y1, double x2, double y2) {
+  const double w = x2 - x1, h = y2 - y1;
+  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(w) || !std::isfinite(h) || w == 0 || h == 0)
+    return;  // no usable system: the one kept stays
+  mapLeft_ = x1;
+  mapTop_ = y1;
+  mapWidth_ = w;
+  mapHeight_ = h;
+  mapUser_ = true;
+}
+
+void PictureBox::ScaleToMapping() {
+  left_ = mapLeft_;
+  top_ = mapTop_;
+  width_ = mapWidth_;
+  height_ = mapHeight_;
+  userScale_ = mapUser_;
+}
+
+double PictureBox::MappedX(double px) const { return PixelToUnit(px, mapLeft_, mapWidth_, pixelWidth_); }
+double PictureBox::MappedY(double py) const { return PixelToUnit(py, mapTop_, mapHeight_, pixelHeight_); }
+double PictureBox::MappedXToPixel(double x) const { return UnitToPixel(x, mapLeft_, mapWidth_, pixelWidth_); }
+double PictureBox::MappedYToPixel(double y) const { return UnitToPixel(y, mapTop_, mapHeight_, pixelHeight_); }
 
 bool PictureBox::MapPoint(double x, double y, double& px, double& py, bool clamp) const {
   if (!std::isfinite(x) || !std::isfinite(y)) return false;
