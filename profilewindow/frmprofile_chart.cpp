@@ -325,7 +325,8 @@ void frmProfile::PlotProfile() {
 
 void frmProfile::PlotProfileUnderSnapshotTitles(const SnapshotRequest& req) {
   const QSize strip = chart_.opt.ChkOmega ? QSize(picOmega->Pic().PixelWidth(), picOmega->Pic().PixelHeight()) : QSize();
-  chart_.in.TopBandPx = SnapshotTitlesBottomPx(picData->Pic(), ::ondrik::SnapshotTitle(req.siteId, req.modelName, req.valid0), strip);
+  chart_.in.TopBandPx = SnapshotTitlesBottomPx(picData->Pic(), ::ondrik::SnapshotTitle(req.siteId, req.modelName, req.valid0),
+                                               SnapshotValidLine(req.validCur), strip);
   PlotProfile();
   chart_.in.TopBandPx = 0;
 }

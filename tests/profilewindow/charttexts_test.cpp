@@ -133,7 +133,8 @@ TEST_F(ChartTextsTest, NothingOverTheTopTakesANumber) {
       w.SetChartOptions(digital);
       EXPECT_EQ(under, numbersBelow(kOmegaStripPx)) << site << " " << hour << " under the omega strip";
       const SnapshotRequest req = *w.ProfileSnapRequest("A");
-      const int band = static_cast<int>(SnapshotTitlesBottomPx(pic, SnapshotTitle(req.siteId, req.modelName, req.valid0)));
+      const int band = static_cast<int>(SnapshotTitlesBottomPx(pic, SnapshotTitle(req.siteId, req.modelName, req.valid0),
+                                                               SnapshotValidLine(req.validCur)));
       w.PlotProfileUnderSnapshotTitles(req);
       const std::multiset<std::string> titled = Numbers(pic);
       EXPECT_EQ(titled, numbersBelow(band)) << site << " " << hour << " under a snapshot's titles";
