@@ -25,6 +25,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/color.h"
@@ -284,9 +285,12 @@ class PictureBox : private detail::PaintSlot {
   double deviceScale_ = 1;
   double left_ = 0, top_ = 0, width_ = 100, height_ = 100;
   bool userScale_ = false;
-  // The kept mapping, as the user scale (pixels while mapUser_ is false).
-  double mapLeft_ = 0, mapTop_ = 0, mapWidth_ = 100, mapHeight_ = 100;
-  bool mapUser_ = false;
+  // The kept mapping, as the user scale (pixels while user is false).
+  struct Mapping {
+    double left = 0, top = 0, width = 100, height = 100;
+    bool user = false;
+    auto Tied() const { return std::tie(left, top, width, height, user); }
+  } map_;
   std::vector<PrintedText> printed_;
   std::vector<DrawnShape> shapes_;
   struct FontKey {
