@@ -49,24 +49,20 @@ namespace fs = std::filesystem;
 using namespace ondrik::testing;
 
 // The rows (picture pixels) of the levels as the chart drew them, level 1
-// first: the vertices of the dew-point trace (the redraw recorded), the
-// first a dot and each next the end of a segment from the one before.
+// first: the vertices of the dew-point trace the redraw recorded, a dot and
+// then segments each from the end of the one before.
 std::vector<double> LevelRowsAsDrawn(const PictureBox& pic) {
-  const QColor dewPoint(0, 255, 0);
   const auto& shapes = pic.DrawnShapes();
   std::vector<double> best;
   for (std::size_t i = 0; i < shapes.size(); ++i) {
-    if (shapes[i].kind != PictureBox::DrawnShape::Kind::Lines || shapes[i].points.size() != 1 ||
-        shapes[i].pen.color() != dewPoint)
-      continue;
-    std::vector<double> rows{shapes[i].points[0].y() / pic.DeviceScale()};
-    QPoint at = shapes[i].points[0];
-    for (std::size_t k = i + 1; k < shapes.size(); ++k) {
-      const PictureBox::DrawnShape& seg = shapes[k];
-      if (seg.kind != PictureBox::DrawnShape::Kind::Lines || seg.points.size() != 2 || seg.pen.color() != dewPoint ||
-          seg.points[0] != at)
+    std::vector<double> rows;
+    QPoint at;
+    for (std::size_t k = i; k < shapes.size(); ++k) {
+      const PictureBox::DrawnShape& s = shapes[k];
+      if (s.kind != PictureBox::DrawnShape::Kind::Lines || s.pen.color() != QColor(0, 255, 0) ||
+          s.points.size() != (k == i ? 1 : 2) || (k > i && s.points[0] != at))
         break;
-      at = seg.points[1];
+      at = s.points.back();
       rows.push_back(at.y() / pic.DeviceScale());
     }
     if (rows.size() > best.size()) best = rows;
