@@ -228,7 +228,7 @@ void DrawBackground(PictureBox& pic, ChartState& s, bool shownIsDrawn) {
   pic.FontTransparent = true;
 
   if (!hasSurface) return;
-  pic.Box(0, std::log(static_cast<double>(gChartBottom)), 100, s.draw.LnSurfacePres, kGround, true);
+  pic.Box(0, std::log(static_cast<double>(DrawnChartBottom(s))), 100, s.draw.LnSurfacePres, kGround, true);
   DrawTemperatureGrid(pic, s, sfcPres);
   pic.Style = DrawStyle::Solid;
 }
@@ -239,21 +239,21 @@ double CoveredTopPx(const ChartState& s) {
   return std::max<double>(s.opt.ChkOmega ? kOmegaStripPx : 0, s.in.TopBandPx);
 }
 
-void SetChartScale(PictureBox& pic, double left, double right, double coveredPx) {
+Integer DrawnChartBottom(const ChartState& s) { return s.draw.ChartBottom > 0 ? s.draw.ChartBottom : gChartBottom; }
+
+void SetChartScale(PictureBox& pic, const ChartState& s, double left, double right) {
   const double lnTop = std::log(static_cast<double>(gChartTop));
-  const double lnBottom = std::log(static_cast<double>(gChartBottom));
-  // The picture's top edge lies coveredPx above the chart's top, at the
-  // chart's own ln p per pixel.
+  const double lnBottom = std::log(static_cast<double>(DrawnChartBottom(s)));
+  // The picture's top edge lies the covered pixels above the chart's top,
+  // at the chart's own ln p per pixel.
   const double H = pic.PixelHeight();
-  const double covered = SparedTopPx(coveredPx, H);
+  const double covered = SparedTopPx(s.draw.CoveredPx, H);
   pic.Scale(left, lnTop - (lnBottom - lnTop) * covered / (H - covered), right, lnBottom);
 }
 
-void SetFrameSystem(PictureBox& pic, const ChartState& s) { SetChartScale(pic, 0.0, 100.0, CoveredTopPx(s)); }
+void SetFrameSystem(PictureBox& pic, const ChartState& s) { SetChartScale(pic, s, 0.0, 100.0); }
 
-void SetTemperatureSystem(PictureBox& pic, const ChartState& s) {
-  SetChartScale(pic, gChartTMin, gChartTMax, CoveredTopPx(s));
-}
+void SetTemperatureSystem(PictureBox& pic, const ChartState& s) { SetChartScale(pic, s, gChartTMin, gChartTMax); }
 
 std::string ChartNumber(long n) {
   return n < 0 ? std::to_string(n) + " " : " " + std::to_string(n) + " ";
@@ -271,6 +271,8 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   if (H < 0 || H >= kMaxHours || H > gLastHour(gCurDataset)) return;
 
   picData.Cls();
+  s.draw.CoveredPx = CoveredTopPx(s);
+  s.draw.ChartBottom = ChartBottomFor(picData, s.draw.CoveredPx);
   s.draw.labels.Begin();
   // The lake page's labels: the lake temperature and the temperature at its
   // lower lake level, in whole degrees; an hour without that level keeps the
@@ -318,7 +320,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
 
   // What was drawn above the chart's top (a trace of a zoomed chart) is
   // taken off the band that lies under the strip or the titles.
-  if (const double covered = SparedTopPx(CoveredTopPx(s), picData.PixelHeight()); covered > 0) {
+  if (const double covered = SparedTopPx(s.draw.CoveredPx, picData.PixelHeight()); covered > 0) {
     picData.ScalePixels();
     picData.Mode = DrawMode::CopyPen;
     picData.Box(0, 0, picData.PixelWidth() - 1, std::ceil(covered) - 1, picData.BackColor, true);
@@ -327,33 +329,36 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   gCurDataset = s.draw.ShownDataset;
   s.draw.labels.SetShown(true);
   RunStep([&] { PloteeTitle(picData, s); });
-  RunStep([&] { s.draw.labels.PrintAll(picData, CoveredTopPx(s)); });
+  RunStep([&] { s.draw.labels.PrintAll(picData, s.draw.CoveredPx); });
+  // The mouse reads the chart as it was drawn.
+  SetFrameSystem(picData, s);
+  picData.KeepMapping();
   if (gHourChangeSource != 2 && s.events != nullptr) s.events->FocusHourBar();
 }
 
 // The temperature labels stand in the ground band under the surface line: a
 // tick of 1.1 half text heights, then the text. When the band of the highest
-// surface is too low for them at the picture's height, the chart bottom goes
-// down until they fit.
-void KeepRoomForTemperatureLabels(PictureBox& pic, double coveredTopPx) {
-  if (gCurDataset < 1 || gCurDataset > std::min<Integer>(gDatasetCount, kMaxDatasets)) return;
+// surface is too low for them at the picture's height, the chart goes down
+// until they fit.
+Integer ChartBottomFor(const PictureBox& pic, double coveredTopPx) {
+  const Integer bound = gChartBottom;
+  if (gCurDataset < 1 || gCurDataset > std::min<Integer>(gDatasetCount, kMaxDatasets)) return bound;
+  if (!(gChartTop > 0 && bound > gChartTop)) return bound;
   double sfcPres = 0;
   for (int h = 0; h <= std::min<int>(gLastHour(gCurDataset), kMaxHours - 1); ++h)
     if (UsablePressure(gSfcPres(gCurDataset, h))) sfcPres = std::max<double>(sfcPres, gSfcPres(gCurDataset, h));
   const double highest = std::max<double>(sfcPres, MaxSfcPres);
-  if (!UsablePressure(highest) || highest >= gChartBottom) return;
-  SetChartScale(pic, 0.0, 100.0, coveredTopPx);
-  const double textPx = std::fabs(pic.TextHeight("9") * pic.PixelHeight() / pic.ScaleHeight());
-  const double needPx = 1.55 * textPx + 2;
+  if (!UsablePressure(highest) || highest >= bound) return bound;
+  const double needPx = 1.55 * pic.TextHeightPx("9") + 2;
   const double H = pic.PixelHeight() - SparedTopPx(coveredTopPx, pic.PixelHeight());
-  if (!std::isfinite(needPx) || H <= 2 * needPx) return;
+  if (!std::isfinite(needPx) || H <= 2 * needPx) return bound;
   const double lnTop = std::log(static_cast<double>(gChartTop));
   const double lnSfc = std::log(highest);
-  const double lnBottom = std::log(static_cast<double>(gChartBottom));
-  if ((lnBottom - lnSfc) / (lnBottom - lnTop) * H >= needPx) return;
+  const double lnBottom = std::log(static_cast<double>(bound));
+  if ((lnBottom - lnSfc) / (lnBottom - lnTop) * H >= needPx) return bound;
   const double lnNeeded = (lnSfc * H - needPx * lnTop) / (H - needPx);
   const double bottom = std::ceil(std::exp(lnNeeded));
-  if (std::isfinite(bottom) && bottom > gChartBottom && bottom < 1e5) gChartBottom = static_cast<Integer>(bottom);
+  return std::isfinite(bottom) && bottom > bound && bottom < 1e5 ? static_cast<Integer>(bottom) : bound;
 }
 
 Color eRGB(Integer shownDataset, int r, int g, int b) {

@@ -97,6 +97,13 @@ struct ChartRedraw {
   Single SkewFactor = 0;        // kSkewPerLnP when skewed, else 0 (of the dataset drawn last)
   Single LnSurfacePres = 0;     // ln of the surface pressure of the dataset drawn last
   Single HalfTextHeight = 0;    // half the text height of "9", in ln p units
+  // The frame of the chart on the picture it was last drawn in: its bottom
+  // (mb; the user's gChartBottom, lower where that picture needs the room; 0
+  // before the first redraw) and the pixels at its top under what lay over
+  // it (CoveredTopPx then). What is drawn on the picture later (the
+  // readout, the elevated parcel, the level band) stands in this frame.
+  Integer ChartBottom = 0;
+  double CoveredPx = 0;
   ChartLabels labels;           // the texts of the redraw, printed after its last line
 };
 
@@ -112,11 +119,18 @@ inline constexpr int kOmegaStripPx = 30;
 // draws.
 double CoveredTopPx(const ChartState& s);
 
-// The chart's systems on picData, gChartTop standing coveredPx picture pixels
-// below the picture's top edge (none on a picture too low to spare them):
-// the frame system (x 0..100), the temperature system (x in deg C at the
-// surface) and, for the omega profile, x from left to right.
-void SetChartScale(PictureBox& pic, double left, double right, double coveredPx);
+// The bottom of the chart as drawn (ChartRedraw::ChartBottom; the user's
+// gChartBottom before the first redraw).
+Integer DrawnChartBottom(const ChartState& s);
+
+// The chart's systems on picData in the frame as drawn (ChartRedraw), from
+// gChartTop the covered pixels below the picture's top edge (none on a
+// picture too low to spare them) down to the bottom: x from left to right
+// (the omega profile), the frame system (x 0..100) and the temperature
+// system (x in deg C at the surface). The redraw ends with the frame system
+// kept as the picture's mapping: the mouse reads x 0..100 and y = ln p of
+// the chart as drawn.
+void SetChartScale(PictureBox& pic, const ChartState& s, double left, double right);
 void SetFrameSystem(PictureBox& pic, const ChartState& s);
 void SetTemperatureSystem(PictureBox& pic, const ChartState& s);
 
@@ -166,10 +180,14 @@ struct ChartState {
 // the frame once, then every dataset to be drawn, the shown one last.
 void PlotProfile(PictureBox& picData, ChartState& s);
 
-// Lowers gChartBottom, when needed, until the temperature labels under the
-// surface line fit below the highest surface of the current dataset at the
-// picture's height (the window calls it before each redraw).
-void KeepRoomForTemperatureLabels(PictureBox& pic, double coveredTopPx);
+// The bottom (mb) of the chart on a picture with coveredTopPx pixels at its
+// top under something laid over it: gChartBottom, or lower where the
+// temperature labels under the surface line need the room below the highest
+// surface of the current dataset at that picture's height. The redraw works
+// it out afresh for every picture, so that the same settings give the same
+// picture whatever was drawn before; gChartBottom, the user's own bound,
+// stays as the load and the zoom set it.
+Integer ChartBottomFor(const PictureBox& pic, double coveredTopPx);
 
 // The colour for the dataset being drawn: each component halved (rounded
 // down) unless gCurDataset is the shown dataset (the chart's, or the one a
@@ -215,8 +233,8 @@ void PloteeTitle(PictureBox& picData, ChartState& s);
 // that side as on the other. False when L is not a level of the profile.
 bool LevelBandPressures(Integer D, Integer H, Integer L, Single& p1, Single& p2);
 // Marks level L across the chart with a band drawn in exclusive-or (drawing
-// it twice takes it away); the next redraw clears it. Leaves the frame
-// system in force (below coveredTopPx, as the redraw leaves it).
-void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L, double coveredTopPx);
+// it twice takes it away); the next redraw clears it. Drawn in the frame
+// system the redraw kept as the picture's mapping, and leaves it in force.
+void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L);
 
 }  // namespace ondrik

@@ -148,18 +148,21 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   if (s.opt.ReadoutUnit >= 0 && s.opt.ReadoutUnit <= 2)
     s.cursor.lblActiveAxis.Caption = ReadoutAxisCaption(s.opt.ReadoutUnit, pL, gSfcPres(D, H));
   s.cursor.lblActiveAxis.LeftPx = pic.XToPixel(0);
+  // The chart's top, under the band that lies over it (the omega strip).
+  const double chartTopPx = std::max(0.0, pic.YToPixel(std::log(static_cast<double>(gChartTop))));
 
   for (ChartCursor::ReadoutLabel* l :
        {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir, &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis}) {
     l->TopPx = topPx;
     // A label whose place no whole pixel holds (absurd values) is not shown;
     // one that would run out of the chart (a trace near its edge, a level
-    // near its top) stands whole at the edge.
+    // near or above its top) stands whole at the edge, below what lies over
+    // the top.
     l->Visible = FitsInt(l->LeftPx) && FitsInt(l->TopPx);
     if (!l->Visible) continue;
     LabelSizePx(pic, *l, w, h);
     l->LeftPx = std::clamp(l->LeftPx, 0.0, std::max(0.0, pic.PixelWidth() - w));
-    l->TopPx = std::clamp(l->TopPx, 0.0, std::max(0.0, pic.PixelHeight() - h));
+    l->TopPx = std::clamp(l->TopPx, chartTopPx, std::max(chartTopPx, pic.PixelHeight() - h));
   }
 }
 

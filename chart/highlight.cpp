@@ -23,11 +23,11 @@ bool LevelBandPressures(Integer D, Integer H, Integer L, Single& p1, Single& p2)
   return true;
 }
 
-void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L, double coveredTopPx) {
+void HighlightLevelBand(PictureBox& picData, Integer D, Integer H, Integer L) {
   Single p1 = 0, p2 = 0;
   if (!LevelBandPressures(D, H, L, p1, p2)) return;
   if (!(gChartTop > 0 && gChartBottom > gChartTop)) return;  // no chart to mark
-  SetChartScale(picData, 0, 100, coveredTopPx);
+  picData.ScaleToMapping();
   picData.Mode = DrawMode::XorPen;
   picData.Box(0, std::log(static_cast<double>(p1)), 100, std::log(static_cast<double>(p2)), RGB(192, 192, 0), true);
   picData.Mode = DrawMode::CopyPen;

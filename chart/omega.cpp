@@ -1,8 +1,11 @@
 // The omega profile on the chart, the labels of its axis in picOmega, and the
 // model precipitation type with its intensity dots.
+#include <QRectF>
+
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "chart/windcolumn.h"
 #include "core/ccl.h"
@@ -19,6 +22,11 @@ constexpr Color kNegative = RGB(255, 0, 0);  // red
 // 0..100) and may move right to keep clear of the traces.
 constexpr double kPtypeLabelFrom = 19;
 constexpr double kPtypeLabelTo = 60;
+// The omega scale's labels stand this far clear of the strip's ends and of
+// each other (picture pixels).
+constexpr double kInsidePx = 1;
+// Their face shrinks in these steps (points) on a narrow strip.
+constexpr double kOmegaFontStep = 0.25;
 
 using chartpt::UsablePres;
 
@@ -45,22 +53,63 @@ void DrawOmegaScale(PictureBox& picOmega, ChartState& s) {
   const double range = UsableOmegaRange(s);
   picOmega.Scale(-range, 0, range, 100);
   picOmega.Cls();
-  const Integer step = OmegaScaleStep(range);
-  const Integer m = (static_cast<Integer>(std::floor(range / step)) + 1) * step;
-  for (Integer v = -m; v <= m; v += step) {
-    std::string label = v > 0 ? "+" : "";
-    label += std::to_string(v);
-    if (v > 0) {
-      picOmega.ForeColor = kPositive;
-    } else if (v < 0) {
-      picOmega.ForeColor = kNegative;
-    } else {
-      picOmega.ForeColor = kBlack;
+  // Each label centred on its value, or moved in until its ink stands a
+  // pixel clear of the strip's ends: the left edge of its advance, in pixels.
+  const double W = picOmega.PixelWidth();
+  const auto leftOf = [&](const std::string& text, double value) {
+    const QRectF ink = picOmega.TextInkPx(text);
+    const double left = picOmega.XToPixel(value) - picOmega.TextWidthPx(text) / 2;
+    return std::clamp(left, kInsidePx - ink.left(), std::max(kInsidePx - ink.left(), W - kInsidePx - ink.right()));
+  };
+  struct Label {
+    std::string text;
+    Color colour;
+    double left;  // pixels
+  };
+  // The labels at the multiples of `step` that lie on the strip; whether
+  // those `every` apart keep a pixel between their inks.
+  const auto labelsAt = [&](Integer step) {
+    std::vector<Label> labels;
+    const Integer m = static_cast<Integer>(std::floor(range / step)) * step;
+    for (Integer v = -m; v <= m; v += step) {
+      const std::string text = (v > 0 ? "+" : "") + std::to_string(v);
+      labels.push_back({text, v > 0 ? kPositive : v < 0 ? kNegative : kBlack, leftOf(text, v)});
     }
-    picOmega.CurrentY = 0;
-    picOmega.CurrentX = v - picOmega.TextWidth(label) / 2;
-    picOmega.Print(label, false);
+    return labels;
+  };
+  const auto apart = [&](const std::vector<Label>& labels, std::size_t every) {
+    for (std::size_t i = 0; i + every < labels.size(); ++i) {
+      const Label &a = labels[i], &b = labels[i + every];
+      if (a.left + picOmega.TextInkPx(a.text).right() + kInsidePx > b.left + picOmega.TextInkPx(b.text).left())
+        return false;
+    }
+    return true;
+  };
+  // A strip too narrow for its labels: a smaller face down to the floor
+  // that every text keeps, then every other label a row lower, then the
+  // labels of twice the step, and so on.
+  const double keptSize = picOmega.FontSize;
+  Integer step = OmegaScaleStep(range);
+  std::vector<Label> labels = labelsAt(step);
+  while (!apart(labels, 1) && picOmega.FontSize > kOmegaFontStep) {
+    const double before = picOmega.TextWidthPx(labels.front().text);
+    picOmega.FontSize -= kOmegaFontStep;
+    if (picOmega.TextWidthPx(labels.front().text) >= before) {
+      picOmega.FontSize += kOmegaFontStep;  // the floor: no narrower
+      break;
+    }
+    labels = labelsAt(step);
   }
+  labels = labelsAt(step);
+  while (!apart(labels, 2) && labels.size() > 2 && step < range) labels = labelsAt(step *= 2);
+  const bool twoRows = !apart(labels, 1);
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    picOmega.ForeColor = labels[i].colour;
+    picOmega.CurrentX = picOmega.PixelToX(labels[i].left);
+    picOmega.CurrentY = twoRows && i % 2 == 1 ? picOmega.PixelToY(picOmega.TextHeightPx(labels[i].text)) : 0;
+    picOmega.Print(labels[i].text, false);
+  }
+  picOmega.FontSize = keptSize;
 }
 
 void PlotOmegaProfile(PictureBox& picData, ChartState& s) {
@@ -68,8 +117,8 @@ void PlotOmegaProfile(PictureBox& picData, ChartState& s) {
   const Integer H = s.in.CurHour;
   const double range = UsableOmegaRange(s);
   const double lnTop = std::log(static_cast<double>(gChartTop));
-  const double lnBottom = std::log(static_cast<double>(gChartBottom));
-  SetChartScale(picData, -range, range, CoveredTopPx(s));
+  const double lnBottom = std::log(static_cast<double>(DrawnChartBottom(s)));
+  SetChartScale(picData, s, -range, range);
 
   const Color c = D == s.draw.ShownDataset ? kWhite : kGrey;
   picData.ForeColor = c;

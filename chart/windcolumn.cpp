@@ -71,7 +71,7 @@ Color SpeedColor(double spd, bool shown) {
 
 // Middle of the surface strip, between the surface and the chart bottom.
 double SurfaceStripY(const ChartState& s) {
-  return (s.draw.LnSurfacePres + std::log(static_cast<double>(gChartBottom))) / 2;
+  return (s.draw.LnSurfacePres + std::log(static_cast<double>(DrawnChartBottom(s)))) / 2;
 }
 
 // Vertical place of wind level e: ln p, or the surface strip for level 0.
@@ -193,7 +193,7 @@ WindLevels ChooseWindLevels(const ChartState& s, Integer D, Integer H) {
   const int top = std::min<int>(gTopLevel(D), LevelCount(D));
   // A step below 1 would never advance.
   const int step = s.opt.WindAutoMode ? 1 : std::max<int>(1, s.opt.WindLevelStep);
-  const double chartSpan = std::log(static_cast<double>(gChartBottom)) -
+  const double chartSpan = std::log(static_cast<double>(DrawnChartBottom(s))) -
                            std::log(static_cast<double>(gChartTop));
   const double minGap = 0.015 * s.opt.WindAutoSpacing;
   double lnLast = std::log(9999.0);

@@ -35,8 +35,10 @@ double UsableOmegaRange(const ChartState& s);
 // Label step of the omega scale for a range: 2, 5 or 10.
 Integer OmegaScaleStep(double range);
 
-// Labels the omega axis in picOmega: multiples of the step from -m to m,
-// positive ones blue with a "+", negative ones red, zero black.
+// Labels the omega axis in picOmega: the multiples of the step that lie on
+// it, positive ones blue with a "+", negative ones red, zero black; each
+// whole inside the strip, and on a strip too narrow for them in a smaller
+// face, then every other one a row lower.
 void DrawOmegaScale(PictureBox& picOmega, ChartState& s);
 // The omega profile of gCurDataset at s.in.CurHour on picData, in a scale of
 // its own (x = omega from -range to +range); the scale stays in force.

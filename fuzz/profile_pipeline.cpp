@@ -247,7 +247,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   try {
     ComputeEverything();
     PictureBox pic(700, 600), omega(90, 600);
-    KeepRoomForTemperatureLabels(pic, 0);
     PlotProfile(pic, s);
     DrawOmegaScale(omega, s);
     const double p = gChartTop + (gChartBottom - gChartTop) * (data[2] / 255.0);

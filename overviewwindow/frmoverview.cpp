@@ -381,8 +381,7 @@ void frmOverView::Form_Load() {
   typeLevel_ = gElevatedLevel;
   o.HainesLevel = 1;
   o.TenMeterBase = 0;
-  picLeft->Pic().Scale(0, 100, 100, 0);
-  picRight->Pic().Scale(0, 100, 100, 0);
+  KeepSideMappings();
   // 14 to 16: the dataset boxes as the profile window has them; copying
   // their ticks sends nothing back.
   o.RHLowestClass = 0;
@@ -471,8 +470,6 @@ void frmOverView::Form_Resize() {
   hsbHours->move(hsbHours->x(), picTime->y() + picTime->height());
   txtQualityControl->move(txtQualityControl->x(), hsbHours->y());
   btnQuit->setGeometry(W - 66, 2, 60, 20);
-  picLeft->Pic().Scale(0, 100, 100, 0);
-  picRight->Pic().Scale(0, 100, 100, 0);
   if (state_.frame.TimeLeft != 0 || state_.frame.TimeRight != 0) {
     PlotData();
     DrawTimeAxis();

@@ -212,6 +212,9 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void ShowVWPLegend();
   void SigmaWindScale() override;
   void ConnectMouse();
+  // The mappings the mouse reads the pictures in (see frmoverview_mouse.cpp).
+  void KeepTimeMapping();
+  void KeepSideMappings();
   void SetElevationLabel();
   void LabelMeanWind(int index);
   void OpenWebPage(const std::string& url);

@@ -35,6 +35,7 @@ void frmOverView::PlotData() {
   ShowProfileValues();
   OverviewDraw d{state_, picRH->Pic(), picLeft->Pic(), picRight->Pic()};
   ondrik::PlotData(d);
+  KeepTimeMapping();
   cursorAt_.reset();
   if (state_.opt.On(kBoxCursor)) cursorAt_ = gCursorHour;
   ShowRedraw();
@@ -74,7 +75,7 @@ bool frmOverView::PlotCursor(int /*fromHour*/, int toHour) {
 void frmOverView::ShowPrecipTotal(int hour, double y) {
   PictureBox& pic = picRH->Pic();
   const OverviewFrame& f = state_.frame;
-  double pointerRow = pic.YToPixel(y);  // in the scale the event was reported in
+  double pointerRow = pic.MappedYToPixel(y);  // as the mouse reported it
   if (!std::isfinite(pointerRow)) pointerRow = 0;
   pic.Scale(f.TimeLeft, 1, f.TimeRight, 0);
   const double x = f.TimeLeft - 1 > hour ? hour + 1.5 : f.TimeLeft;

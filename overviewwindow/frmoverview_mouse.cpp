@@ -24,26 +24,23 @@ Integer CurrentLast() {
   return gCurDataset >= 1 && gCurDataset <= std::min<Integer>(gDatasetCount, kMaxDatasets) ? gLastHour(gCurDataset) : 0;
 }
 
-// The x of a side picture's event on its 0..100 division, whatever scale
-// the picture was last drawn in.
-double Across(const PictureBox& pic, double x) {
-  const int w = pic.PixelWidth();
-  return w > 0 ? pic.XToPixel(x) / w * 100 : 0;
-}
-
 }  // namespace
 
+// The mouse reads picRH in hours across (time running right to left) and
+// 0 to 1 upwards over the forecast drawn, and the side pictures 0 to 100
+// across their three regions (and upwards until a press chooses an axis).
+void frmOverView::KeepTimeMapping() {
+  picRH->Pic().KeepMapping(state_.frame.TimeLeft, 1, state_.frame.TimeRight, 0);
+}
+
+void frmOverView::KeepSideMappings() {
+  for (PictureBoxWidget* p : {picLeft, picRight}) p->Pic().KeepMapping(0, 100, 100, 0);
+}
+
 void frmOverView::ConnectMouse() {
-  // x on picRH is the hour, whatever scale the last strip left the picture in.
-  auto hour = [this](double x) {
-    const PictureBox& pic = picRH->Pic();
-    const OverviewFrame& f = state_.frame;
-    const int w = pic.PixelWidth();
-    return w > 0 ? f.TimeLeft + pic.XToPixel(x) / w * (double(f.TimeRight) - f.TimeLeft) : x;
-  };
-  picRH->onMouseDown = [this, hour](int b, int s, double x, double y) { picRH_MouseDown(b, s, hour(x), y); };
-  picRH->onMouseMove = [this, hour](int b, int s, double x, double y) { picRH_MouseMove(b, s, hour(x), y); };
-  picRH->onMouseUp = [this, hour](int b, int s, double x, double y) { picRH_MouseUp(b, s, hour(x), y); };
+  picRH->onMouseDown = [this](int b, int s, double x, double y) { picRH_MouseDown(b, s, x, y); };
+  picRH->onMouseMove = [this](int b, int s, double x, double y) { picRH_MouseMove(b, s, x, y); };
+  picRH->onMouseUp = [this](int b, int s, double x, double y) { picRH_MouseUp(b, s, x, y); };
   picLeft->onMouseDown = [this](int b, int s, double x, double y) { picLeft_MouseDown(b, s, x, y); };
   picRight->onMouseDown = [this](int b, int s, double x, double y) { picRight_MouseDown(b, s, x, y); };
   picLeft->onMouseUp = [this](int b, int, double, double y) { picSide_MouseUp(true, b, y); };
@@ -122,27 +119,27 @@ void frmOverView::picPIP_Resize() {
 
 // ---- zoom of the side scales ----
 
+// The press keeps x 0..100 and gives y the units of the axis chosen, so that
+// the release reads the pointer on that axis, whatever is drawn between.
 void frmOverView::picLeft_MouseDown(int /*button*/, int /*shift*/, double x, double /*y*/) {
-  PictureBox& pic = picLeft->Pic();
-  const ZoomAxis a = LeftPressAxis(Across(pic, x), state_.opt.On(kBoxSfcPres), state_.opt.On(kBoxVisibility),
+  const ZoomAxis a = LeftPressAxis(x, state_.opt.On(kBoxSfcPres), state_.opt.On(kBoxVisibility),
                                    state_.opt.On(kBoxVentilation));
   if (a == ZoomAxis::None) return;
   ZoomAxisChosen = a;
   const auto [top, bottom] = ZoomScale(a, state_.frame);
-  pic.Scale(0, top, 100, bottom);
+  picLeft->Pic().KeepMapping(0, top, 100, bottom);
 }
 
 void frmOverView::picRight_MouseDown(int /*button*/, int /*shift*/, double x, double /*y*/) {
-  PictureBox& pic = picRight->Pic();
-  const ZoomAxis a = RightPressAxis(Across(pic, x));
+  const ZoomAxis a = RightPressAxis(x);
   if (a == ZoomAxis::None) return;
   ZoomAxisChosen = a;
   const auto [top, bottom] = ZoomScale(a, state_.frame);
-  pic.Scale(0, top, 100, bottom);
+  picRight->Pic().KeepMapping(0, top, 100, bottom);
 }
 
-// y is in the scale the press gave the picture. Each picture's release
-// zooms only its own axes.
+// y is on the axis the press chose. Each picture's release zooms only its
+// own axes.
 void frmOverView::picSide_MouseUp(bool left, int button, double y) {
   const ZoomAxis a = ZoomAxisChosen;
   if (a == ZoomAxis::None || OnLeftPicture(a) != left) return;

@@ -162,6 +162,7 @@ void CapeShearPanel::PlotCapeShear() {
   const double ux = sMax / std::max(1.0, pic.PixelWidth() - leftPx - rightPx);
   const double uy = cMax / std::max(1.0, pic.PixelHeight() - topPx - bottomPx);
   pic.Scale(-leftPx * ux, cMax + topPx * uy, sMax + rightPx * ux, -bottomPx * uy);
+  pic.KeepMapping();  // the mouse reads shear and CAPE of the plane drawn
   pic.FillTransparent = false;
   pic.Mode = DrawMode::CopyPen;
   pic.DrawWidth = 1;

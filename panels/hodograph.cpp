@@ -287,6 +287,7 @@ void HodographPanel::DrawHodograph() {
   const Integer H = host_.Hour();
   const double s = gHodoScale;
   ScalePlane();
+  pic.KeepMapping();  // the mouse reads u and v of the plane drawn
   pic.DrawWidth = 1;
   pic.ForeColor = kGrey;
   pic.Mode = DrawMode::CopyPen;
@@ -637,6 +638,7 @@ void HodographPanel::btnHodoToggle_Click() {
 void HodographPanel::CursorLevel(Integer D, Integer H, Integer L) {
   if (!HourShown(D, H)) return;
   PictureBox& hodo = picHodograph_->Pic();
+  hodo.ScaleToMapping();  // the plane as drawn
   auto segment = [&](Integer k, Color c) {
     if (k < 1 || k > std::min(gNumLevels(D), kMaxLevels)) return;
     hodo.Line(gStormU(D, H) + gSRWindU(D, H, k - 1), gStormV(D, H) + gSRWindV(D, H, k - 1),

@@ -258,6 +258,8 @@ void MapPanel::RefreshMap() {
     RedrawMap();
   }
   pic.CopyPicture(picMapBuffer_);
+  // The mouse reads longitude and latitude of the map shown.
+  pic.KeepMapping(extent_.west, extent_.north, extent_.east, extent_.south);
   pic.Mode = DrawMode::CopyPen;
   pic.DrawWidth = 1;
   pic.FillTransparent = true;

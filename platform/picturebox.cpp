@@ -237,8 +237,8 @@ PictureBox::PictureBox(int widthPx, int heightPx)
     : image_(ClampSide(widthPx), ClampSide(heightPx), QImage::Format_RGB32),
       pixelWidth_(image_.width()),
       pixelHeight_(image_.height()) {
-  width_ = pixelWidth_;
-  height_ = pixelHeight_;
+  width_ = map_.width = pixelWidth_;
+  height_ = map_.height = pixelHeight_;
   image_.fill(ToQColor(BackColor));
 }
 
@@ -253,6 +253,10 @@ void PictureBox::Resize(int widthPx, int heightPx, double deviceScale) {
     width_ = pixelWidth_;
     height_ = pixelHeight_;
   }
+  if (!map_.user) {
+    map_.width = pixelWidth_;
+    map_.height = pixelHeight_;
+  }
   image_.fill(ToQColor(BackColor));
   printed_.clear();
   shapes_.clear();
@@ -263,12 +267,20 @@ int PictureBox::PixelHeight() const { return pixelHeight_; }
 
 int PictureBox::PixelSpan() const { return std::max(1, static_cast<int>(std::lround(deviceScale_))); }
 
-void PictureBox::Scale(double x1, double y1, double x2, double y2) {
+namespace {
+
+// Corners that make a usable coordinate system: finite, with a width and a
+// height.
+bool UsableCorners(double x1, double y1, double x2, double y2) {
   const double w = x2 - x1, h = y2 - y1;
-  if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(w) || !std::isfinite(h) ||
-      w == 0 || h == 0) {
-    return;  // no usable coordinate system: keep the one in force
-  }
+  return std::isfinite(x1) && std::isfinite(y1) && std::isfinite(w) && std::isfinite(h) && w != 0 && h != 0;
+}
+
+}  // namespace
+
+void PictureBox::Scale(double x1, double y1, double x2, double y2) {
+  if (!UsableCorners(x1, y1, x2, y2)) return;  // keep the system in force
+  const double w = x2 - x1, h = y2 - y1;
   left_ = x1;
   top_ = y1;
   width_ = w;
@@ -289,10 +301,32 @@ double PictureBox::ScaleTop() const { return top_; }
 double PictureBox::ScaleWidth() const { return width_; }
 double PictureBox::ScaleHeight() const { return height_; }
 
-double PictureBox::XToPixel(double x) const { return (x - left_) * pixelWidth_ / width_; }
-double PictureBox::YToPixel(double y) const { return (y - top_) * pixelHeight_ / height_; }
-double PictureBox::PixelToX(double px) const { return left_ + px * width_ / pixelWidth_; }
-double PictureBox::PixelToY(double py) const { return top_ + py * height_ / pixelHeight_; }
+namespace {
+
+// A coordinate v of a system whose edge at pixel 0 stands at `origin` and
+// which spans `span` over `pixels` pixels, and back.
+double UnitToPixel(double v, double origin, double span, int pixels) { return (v - origin) * pixels / span; }
+double PixelToUnit(double p, double origin, double span, int pixels) { return origin + p * span / pixels; }
+
+}  // namespace
+
+double PictureBox::XToPixel(double x) const { return UnitToPixel(x, left_, width_, pixelWidth_); }
+double PictureBox::YToPixel(double y) const { return UnitToPixel(y, top_, height_, pixelHeight_); }
+double PictureBox::PixelToX(double px) const { return PixelToUnit(px, left_, width_, pixelWidth_); }
+double PictureBox::PixelToY(double py) const { return PixelToUnit(py, top_, height_, pixelHeight_); }
+
+void PictureBox::KeepMapping() { map_ = {left_, top_, width_, height_, userScale_}; }
+
+void PictureBox::KeepMapping(double x1, double y1, double x2, double y2) {
+  if (UsableCorners(x1, y1, x2, y2)) map_ = {x1, y1, x2 - x1, y2 - y1, true};  // else the one kept stays
+}
+
+void PictureBox::ScaleToMapping() { std::tie(left_, top_, width_, height_, userScale_) = map_.Tied(); }
+
+double PictureBox::MappedX(double px) const { return PixelToUnit(px, map_.left, map_.width, pixelWidth_); }
+double PictureBox::MappedY(double py) const { return PixelToUnit(py, map_.top, map_.height, pixelHeight_); }
+double PictureBox::MappedXToPixel(double x) const { return UnitToPixel(x, map_.left, map_.width, pixelWidth_); }
+double PictureBox::MappedYToPixel(double y) const { return UnitToPixel(y, map_.top, map_.height, pixelHeight_); }
 
 bool PictureBox::MapPoint(double x, double y, double& px, double& py, bool clamp) const {
   if (!std::isfinite(x) || !std::isfinite(y)) return false;

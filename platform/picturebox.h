@@ -25,6 +25,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/color.h"
@@ -107,6 +108,24 @@ class PictureBox : private detail::PaintSlot {
   double YToPixel(double y) const;
   double PixelToX(double px) const;
   double PixelToY(double py) const;
+
+  // The mapping between the picture's pixels and the coordinates of what was
+  // drawn on it, kept apart from the scale its drawing steps leave in force:
+  // the drawing declares it when it is done (the user scale in force then,
+  // or a system given as Scale takes it), and every handler of the
+  // picture's mouse reads the pointer in it (PictureBoxWidget reports
+  // positions so), as does whatever is drawn on the picture later in the
+  // same system, so that none works the system out on its own. Picture
+  // pixels until a drawing declares one; it stretches with the picture, as
+  // the user scale does.
+  void KeepMapping();
+  void KeepMapping(double x1, double y1, double x2, double y2);
+  // The user scale becomes the kept mapping.
+  void ScaleToMapping();
+  double MappedX(double px) const;  // picture pixel -> coordinate
+  double MappedY(double py) const;
+  double MappedXToPixel(double x) const;
+  double MappedYToPixel(double y) const;
 
   // Drawing state.
   Color ForeColor = 0, BackColor = 0xFFFFFF, FillColor = 0;
@@ -266,6 +285,12 @@ class PictureBox : private detail::PaintSlot {
   double deviceScale_ = 1;
   double left_ = 0, top_ = 0, width_ = 100, height_ = 100;
   bool userScale_ = false;
+  // The kept mapping, as the user scale (pixels while user is false).
+  struct Mapping {
+    double left = 0, top = 0, width = 100, height = 100;
+    bool user = false;
+    auto Tied() const { return std::tie(left, top, width, height, user); }
+  } map_;
   std::vector<PrintedText> printed_;
   std::vector<DrawnShape> shapes_;
   struct FontKey {

@@ -55,7 +55,7 @@ void PictureBoxWidget::Report(const std::function<void(int, int, double, double)
                               QMouseEvent* event, int button) {
   if (!handler) return;
   const QPointF pos = event->position();
-  handler(button, ShiftCode(event->modifiers()), pic_.PixelToX(pos.x()), pic_.PixelToY(pos.y()));
+  handler(button, ShiftCode(event->modifiers()), pic_.MappedX(pos.x()), pic_.MappedY(pos.y()));
 }
 
 void PictureBoxWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 // A widget that shows a PictureBox, resizes the picture with itself and
-// reports mouse events in the picture's user coordinates.
+// reports mouse events in the coordinates of what was drawn on the picture
+// (the mapping its drawing kept).
 
 #include <QWidget>
 
@@ -22,7 +23,7 @@ class PictureBoxWidget : public QWidget {
   // Called after the picture took the widget's new size (and was cleared).
   std::function<void()> onResize;
   // button: 1 left, 2 right, 4 middle (for moves: the buttons held down);
-  // shift: 1 shift, 2 ctrl, 4 alt; x, y in user coordinates.
+  // shift: 1 shift, 2 ctrl, 4 alt; x, y in the picture's kept mapping.
   std::function<void(int button, int shift, double x, double y)> onMouseDown, onMouseMove, onMouseUp;
 
   // Mouse button and modifier codes of a Qt event.

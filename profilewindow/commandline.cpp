@@ -1,11 +1,13 @@
 #include "profilewindow/commandline.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
 
 #include "platform/effects.h"
 #include "platform/folders.h"
+#include "platform/windowplace.h"
 #include "config/config.h"
 
 namespace ondrik {
@@ -90,6 +92,11 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
   }
   if (any) args.push_back(cur);
   return args;
+}
+
+PixelSize SnapshotChartSize(double scale) {
+  const double s = std::max(scale, kSmallestSnapshotScale);
+  return {static_cast<int>(kSnapChartWidthTw * s / kTwipsPerPixel), static_cast<int>(kSnapChartHeightTw * s / kTwipsPerPixel)};
 }
 
 CommandLine ParseCommandLine(const std::string& commandLine, const std::string& configProfileDir,

@@ -18,6 +18,15 @@ inline constexpr int kSnapChartWidthTw = 7635;
 inline constexpr int kSnapChartHeightTw = 9855;
 inline constexpr int kSnapOverviewWidth = 857;
 inline constexpr int kSnapOverviewHeight = 561;
+// The chart of a profile snapshot is never drawn smaller than at this scale:
+// below it the titles and the omega scale cannot stand whole in it (their
+// digits are never drawn less than 7 pixels tall).
+inline constexpr double kSmallestSnapshotScale = 0.2;
+// The chart's size in picture pixels at a scale (picOmega as wide).
+struct PixelSize {
+  int width = 0, height = 0;
+};
+PixelSize SnapshotChartSize(double scale);
 
 // One entry of "-PROFILE=": setup letter A..D and hour index.
 struct ProfileShot {

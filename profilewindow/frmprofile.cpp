@@ -345,11 +345,10 @@ void frmProfile::ConnectHandlers() {
     if (button == 1) picLogo_Click();
   };
   picLogo->onResize = [this] { DrawLogo(); };
-  // The chart's handlers get y as ln p, whatever scale the drawing left on picData.
-  auto lnp = [this](double y) { return ChartYOfPixel(picData->Pic().YToPixel(y)); };
-  picData->onMouseDown = [this, lnp](int b, int sh, double x, double y) { picData_MouseDown(b, sh, x, lnp(y)); };
-  picData->onMouseMove = [this, lnp](int b, int sh, double x, double y) { picData_MouseMove(b, sh, x, lnp(y)); };
-  picData->onMouseUp = [this, lnp](int b, int sh, double x, double y) { picData_MouseUp(b, sh, x, lnp(y)); };
+  // The chart's handlers get x 0..100 and y = ln p of the chart as drawn.
+  picData->onMouseDown = [this](int b, int sh, double x, double y) { picData_MouseDown(b, sh, x, y); };
+  picData->onMouseMove = [this](int b, int sh, double x, double y) { picData_MouseMove(b, sh, x, y); };
+  picData->onMouseUp = [this](int b, int sh, double x, double y) { picData_MouseUp(b, sh, x, y); };
   picData->onResize = [this] {
     picData->Pic().BackColor = 0;
     picData->Pic().Cls();

@@ -442,7 +442,6 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void vbsElevatedPT_Change();
   void TempBoundStep(bool leftBound, int delta);
   void ChartOptionsChanged();
-  double ChartYOfPixel(double py) const;
 
   void SetHourRange(int lastHour);
   void SetBold(QPushButton* b, bool bold);

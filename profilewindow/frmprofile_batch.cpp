@@ -52,10 +52,9 @@ void frmProfile::CommandProfileStep() {
   a.scaleProfilePictures = [this](double s) {
     show();
     QApplication::processEvents();
-    const int w = std::max(50, static_cast<int>(kSnapChartWidthTw * s / kTwipsPerPixel));
-    const int h = std::max(50, static_cast<int>(kSnapChartHeightTw * s / kTwipsPerPixel));
-    picData->setGeometry(picData->x(), picData->y(), w, h);
-    picOmega->setGeometry(picOmega->x(), picOmega->y(), w, picOmega->height());
+    const PixelSize size = SnapshotChartSize(s);
+    picData->setGeometry(picData->x(), picData->y(), size.width, size.height);
+    picOmega->setGeometry(picOmega->x(), picOmega->y(), size.width, picOmega->height());
     QApplication::processEvents();
   };
   a.setArchiveMode = [this] { ArchiveMode = true; };

@@ -314,7 +314,6 @@ void frmProfile::PlotProfile() {
   if (gLoadingState || !FileLoaded) return;
   chart_.in.CurHour = CurHour;
   try {
-    KeepRoomForTemperatureLabels(picData->Pic(), CoveredTopPx(chart_));
     ::ondrik::PlotProfile(picData->Pic(), chart_);
   } catch (const std::exception& e) {
     // A drawing step that fails is skipped; the rest of the window stands.
@@ -326,14 +325,15 @@ void frmProfile::PlotProfile() {
 
 void frmProfile::PlotProfileUnderSnapshotTitles(const SnapshotRequest& req) {
   const QSize strip = chart_.opt.ChkOmega ? QSize(picOmega->Pic().PixelWidth(), picOmega->Pic().PixelHeight()) : QSize();
-  chart_.in.TopBandPx = SnapshotTitlesBottomPx(picData->Pic(), ::ondrik::SnapshotTitle(req.siteId, req.modelName, req.valid0), strip);
+  chart_.in.TopBandPx = SnapshotTitlesBottomPx(picData->Pic(), ::ondrik::SnapshotTitle(req.siteId, req.modelName, req.valid0),
+                                               SnapshotValidLine(req.validCur), strip);
   PlotProfile();
   chart_.in.TopBandPx = 0;
 }
 
 void frmProfile::HighlightChartLevel(Integer L) {
   if (!FileLoaded || gLoadingState) return;
-  HighlightLevelBand(picData->Pic(), gCurDataset, CurHour, L, CoveredTopPx(chart_));
+  HighlightLevelBand(picData->Pic(), gCurDataset, CurHour, L);
   picData->update();
 }
 
@@ -364,16 +364,6 @@ void frmProfile::ShowReadout() {
     label->setVisible(true);
   }
   convectionPage_->ShowParcel(c.frameECAPE);
-}
-
-// The chart's vertical coordinate (ln p) of a pixel row of picData. The
-// drawing steps leave various scales in force on the picture, so the mouse
-// position is taken from the pixel row and the chart's pressure range.
-double frmProfile::ChartYOfPixel(double py) const {
-  const double top = std::log(static_cast<double>(std::max<Integer>(1, gChartTop)));
-  const double bottom = std::log(static_cast<double>(std::max<Integer>(gChartTop + 1, gChartBottom)));
-  const int h = std::max(1, picData->Pic().PixelHeight());
-  return top + (bottom - top) * py / h;
 }
 
 void frmProfile::picData_MouseDown(int button, int shift, double x, double y) {

@@ -240,7 +240,7 @@ bool frmProfile::eventFilter(QObject* watched, QEvent* event) {
         auto* m = static_cast<QMouseEvent*>(event);
         const QPoint at = label->mapTo(picData, m->position().toPoint());
         picData_MouseMove(PictureBoxWidget::ButtonCode(m->buttons()), PictureBoxWidget::ShiftCode(m->modifiers()),
-                          picData->Pic().PixelToX(at.x()), ChartYOfPixel(at.y()));
+                          picData->Pic().MappedX(at.x()), picData->Pic().MappedY(at.y()));
         return true;
       }
       default:

@@ -154,14 +154,11 @@ const PictureBox* frmProfile::ChartPicture(QSize room) {
   pipChart_.FontName = shown.FontName;
   pipChart_.FontSize = shown.FontSize;
   pipChart_.FontBold = shown.FontBold;
-  const Integer keptBottom = gChartBottom;
   try {
-    KeepRoomForTemperatureLabels(pipChart_, CoveredTopPx(s));
     ::ondrik::PlotProfile(pipChart_, s);
   } catch (const std::exception& e) {
     PrintMessageLine("the chart of hour " + std::to_string(CurHour) + " could not be drawn: " + e.what());
   }
-  gChartBottom = keptBottom;
   return &pipChart_;
 }
 

@@ -49,10 +49,13 @@ std::string SnapshotTitle(const std::string& siteId, const std::string& modelNam
 // Second title line: "Valid     <mmm dd, yyyy>   <hh:nn>z" (the shown hour).
 std::string SnapshotValidLine(const DateTime& validCur);
 
-// Writes both title lines onto the chart, centred, the first on a white box
+// Writes both title lines onto the chart, centred on a white box, the first
 // in black, the second in RGB(128, 32, 32); below the picture of size
 // cornerPx that the composite lays over the chart's top-left corner (the
-// omega strip), when it reaches under them. Leaves picData scaled 0..100.
+// omega strip), when it reaches under them. On a chart too narrow for a
+// line, both print in a smaller face, down to the floor every text keeps,
+// and then a line takes as many rows as its fields need, so that every text
+// stands whole. Leaves picData scaled 0..100, in its own face.
 void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine,
                         QSize cornerPx = QSize());
 
@@ -61,7 +64,8 @@ void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std
 // its frame, so that the titles hide nothing of it. Leaves picData scaled
 // 0..100.
 inline constexpr double kSnapshotTitlesGapPx = 2;
-double SnapshotTitlesBottomPx(PictureBox& picData, const std::string& title, QSize cornerPx = QSize());
+double SnapshotTitlesBottomPx(PictureBox& picData, const std::string& title, const std::string& validLine,
+                              QSize cornerPx = QSize());
 
 // The composite: a copy of the chart, with the omega strip copied over its
 // top-left corner when omega is given (the strip is shown).

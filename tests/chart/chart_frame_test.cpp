@@ -116,7 +116,7 @@ class ChartFrameTest : public ::testing::Test {
 
   double RowOf(double p) const {
     return (std::log(p) - std::log(static_cast<double>(gChartTop))) /
-           (std::log(static_cast<double>(gChartBottom)) - std::log(static_cast<double>(gChartTop))) *
+           (std::log(static_cast<double>(DrawnChartBottom(s))) - std::log(static_cast<double>(gChartTop))) *
            pic.PixelHeight();
   }
   double ColOf(double t) const {
@@ -546,7 +546,8 @@ namespace ondrik {
 namespace {
 
 // The temperature labels under the surface line need a tick and a line of
-// text: the chart bottom goes down until they fit, and only then.
+// text: the chart goes down until they fit, and only then; the user's bound
+// stays as it was.
 TEST(ChartLabels, TheGroundBandMakesRoomForTheTemperatureLabels) {
   testing::ResetChartGlobals();
   for (int h = 0; h <= 2; ++h) SetSounding(1, h, Sounding(1000));
@@ -564,12 +565,13 @@ TEST(ChartLabels, TheGroundBandMakesRoomForTheTemperatureLabels) {
     SCOPED_TRACE(::testing::Message() << c.heightPx << " px, bottom " << c.bottom);
     PictureBox pic(400, c.heightPx);
     gChartBottom = c.bottom;
-    KeepRoomForTemperatureLabels(pic, 0);
-    EXPECT_EQ(gChartBottom > c.bottom, c.lowered);
-    pic.Scale(0.0, std::log(295.0), 100.0, std::log(static_cast<double>(gChartBottom)));
+    const Integer bottom = ChartBottomFor(pic, 0);
+    EXPECT_EQ(bottom > c.bottom, c.lowered);
+    EXPECT_EQ(gChartBottom, c.bottom);
+    pic.Scale(0.0, std::log(295.0), 100.0, std::log(static_cast<double>(bottom)));
     const double textPx = std::fabs(pic.TextHeight("9") * pic.PixelHeight() / pic.ScaleHeight());
-    const double bandPx = (std::log(static_cast<double>(gChartBottom)) - std::log(1000.0)) /
-                          (std::log(static_cast<double>(gChartBottom)) - std::log(295.0)) * c.heightPx;
+    const double bandPx = (std::log(static_cast<double>(bottom)) - std::log(1000.0)) /
+                          (std::log(static_cast<double>(bottom)) - std::log(295.0)) * c.heightPx;
     EXPECT_GE(bandPx, 1.55 * textPx);
   }
 }

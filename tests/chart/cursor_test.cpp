@@ -120,7 +120,7 @@ TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
   EXPECT_TRUE(s.cursor.lblActiveAxis.Visible);
   // Labels centred on the level; the temperature label right of its trace,
   // the dew-point label left of its own (plain chart: x = value).
-  pic.Scale(gChartTMin, std::log(100.0), gChartTMax, std::log(1050.0));
+  pic.Scale(gChartTMin, std::log(100.0), gChartTMax, std::log(static_cast<double>(DrawnChartBottom(s))));
   const double row = pic.YToPixel(std::log(850.0));
   EXPECT_NEAR(s.cursor.lblActiveTemp.TopPx + pic.TextHeight("< 11.0") / pic.ScaleHeight() * pic.PixelHeight() / 2,
               row, 1.5);

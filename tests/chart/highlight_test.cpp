@@ -45,16 +45,20 @@ TEST(LevelBand, HalfWayToTheNeighboursAndNeverPastTheProfile) {
   ASSERT_TRUE(LevelBandPressures(1, 0, kMaxLevels, p1, p2));
   EXPECT_FLOAT_EQ(p1, gPres(1, 0, kMaxLevels) - 7);
 
-  // Drawn twice, the band is gone again.
+  // Drawn twice, the band is gone again; it stands in the frame system the
+  // chart kept, whatever scale is in force.
   PictureBox pic(200, 300);
   pic.BackColor = 0;
   pic.Cls();
+  pic.Scale(0, std::log(static_cast<double>(gChartTop)), 100, std::log(static_cast<double>(gChartBottom)));
+  pic.KeepMapping();
+  pic.ScalePixels();
   const QImage before = pic.Image();
-  HighlightLevelBand(pic, 1, 0, 10, 0);
+  HighlightLevelBand(pic, 1, 0, 10);
   EXPECT_NE(pic.Image(), before);
   const int y = static_cast<int>(pic.YToPixel(std::log(static_cast<double>(gPres(1, 0, 10)))));
   EXPECT_EQ(At(pic, 100, y), RGB(192, 192, 0));
-  HighlightLevelBand(pic, 1, 0, 10, 0);
+  HighlightLevelBand(pic, 1, 0, 10);
   EXPECT_EQ(pic.Image(), before);
   ResetChartGlobals();
 }

@@ -1,8 +1,9 @@
 // Traces, level markers, parcel traces and growth layers of the chart.
 //
 // Positions are checked against pixels worked out by hand from the chart
-// bounds (-40..40 deg C across, ln 100..ln 1050 down, 400 x 400 pixels):
-// x_px = (x + 40) / 80 * 400, y_px = (ln p - ln 100) / (ln 1050 - ln 100) * 400.
+// bounds (-40..40 deg C across, ln 100 down to ln of the bottom drawn, 1050
+// for a single step, 400 x 400 pixels): x_px = (x + 40) / 80 * 400,
+// y_px = (ln p - ln 100) / (ln bottom - ln 100) * 400.
 #include <QDir>
 #include <QImage>
 
@@ -60,7 +61,6 @@ double Col(double x) { return (x + 40) / 80.0 * kW; }
 // Column of temperature t at p on the skewed chart with a 1000 mb surface:
 // 150 deg C per factor 100 of pressure is 75 deg C per decade.
 double SkewCol(double t, double p) { return Col(t + 75 * std::log10(1000 / p)); }
-double Row(double p) { return (std::log(p) - std::log(100.0)) / (std::log(1050.0) - std::log(100.0)) * kH; }
 
 // Standard mid-latitude sounding from a 1000 mb surface, warmer by dt.
 std::vector<Level> Sounding(float dt = 0) {
@@ -111,7 +111,14 @@ class TracesTest : public ::testing::Test {
     s.draw.ShownDataset = d;
     s.draw.SkewFactor = skew ? static_cast<Single>(kSkewPerLnP) : 0.0f;
     s.draw.LnSurfacePres = static_cast<Single>(std::log(1000.0));
-    pic.Scale(-40, std::log(100.0), 40, std::log(1050.0));
+    s.draw.ChartBottom = 0;  // no chart drawn: the bounds of the globals
+    pic.Scale(-40, std::log(100.0), 40, std::log(static_cast<double>(DrawnChartBottom(s))));
+  }
+
+  // The row of p on the chart as drawn last.
+  double Row(double p) const {
+    const double bottom = std::log(static_cast<double>(DrawnChartBottom(s)));
+    return (std::log(p) - std::log(100.0)) / (bottom - std::log(100.0)) * kH;
   }
 
   PictureBox pic{kW, kH};

@@ -230,14 +230,38 @@ TEST_F(OverviewWindowTest, MouseHoursReadoutZoomAndPictureInPicture) {
   Ctl<CheckBox>(o, "chkSfcTemp")->SetValue(1);
   ASSERT_FALSE(Ctl<CheckBox>(o, "chkGridTemp")->isHidden());
   const Single span = o.State().frame.TempSpan;
-  PictureBox& right = Ctl<PictureBoxWidget>(o, "picRight")->Pic();
-  o.picRight_MouseDown(1, 0, right.PixelToX(right.PixelWidth() * 0.9), 0);
+  o.picRight_MouseDown(1, 0, 90, 0);  // x 0..100 across the picture's three regions
   EXPECT_EQ(o.ZoomAxisChosen, ZoomAxis::Temperature);
   o.picSide_MouseUp(false, 1, 60);
   EXPECT_FLOAT_EQ(o.State().frame.TempSpan, span / 1.5f);
   EXPECT_EQ(gTempAxisBottom, static_cast<Integer>(std::lround(60 - span / 3)));
   o.picSide_MouseUp(true, 1, 60);  // picLeft's release leaves the right axes
   EXPECT_FLOAT_EQ(o.State().frame.TempSpan, span / 1.5f);
+  {  // Real clicks on the index axis: the release reads the pointer on the
+     // axis the press chose, whatever the overview draws in between (the
+     // surface pressure's axis after the index's).
+    Ctl<CheckBox>(o, "chk3HPresChange")->SetValue(1);
+    Ctl<CheckBox>(o, "chkSfcPres")->SetValue(1);
+    ASSERT_FALSE(Ctl<CheckBox>(o, "chkGridLakeIndex")->isHidden());
+    auto* leftPic = Ctl<PictureBoxWidget>(o, "picLeft");
+    for (const bool redrawBetween : {false, true}) {
+      SCOPED_TRACE(redrawBetween ? "redrawn between" : "straight");
+      const OverviewFrame before = o.State().frame;
+      const QPointF at(leftPic->width() * 0.8, leftPic->height() * 0.3);
+      QMouseEvent press(QEvent::MouseButtonPress, at, leftPic->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
+      QApplication::sendEvent(leftPic, &press);
+      EXPECT_EQ(o.ZoomAxisChosen, ZoomAxis::Index);
+      if (redrawBetween) o.PlotData();
+      QMouseEvent release(QEvent::MouseButtonRelease, at, leftPic->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                          Qt::NoModifier);
+      QApplication::sendEvent(leftPic, &release);
+      // The new range is centred 30 % down the axis shown at the press.
+      const OverviewFrame& after = o.State().frame;
+      EXPECT_FLOAT_EQ(after.IndexSpan, before.IndexSpan / 1.5f);
+      EXPECT_NEAR((after.IndexBottom + after.IndexSpan / 2 - before.IndexBottom) / before.IndexSpan, 0.7, 0.01);
+    }
+  }
   // The profile chart follows a left drag in a bottom corner and goes at the release.
   Ctl<CheckBox>(o, "chkPIP")->SetValue(1);
   o.ReadoutHour = -1;

@@ -112,7 +112,8 @@ TEST(ControlsTest, TimerWheelAndPictureWidget) {
   EXPECT_EQ(wheel, -120);
 
   // The picture follows the widget's size, keeping its user scale, and
-  // mouse positions arrive in user units.
+  // mouse positions arrive in the units its drawing kept, whatever scale a
+  // later step left in force; pixels until a drawing keeps a mapping.
   PictureBoxWidget w;
   int resized = 0;
   w.onResize = [&resized] { ++resized; };
@@ -122,7 +123,6 @@ TEST(ControlsTest, TimerWheelAndPictureWidget) {
   EXPECT_GE(resized, 1);
   EXPECT_EQ(w.Pic().PixelWidth(), 200);
   EXPECT_EQ(w.Pic().PixelHeight(), 100);
-  w.Pic().Scale(0, 10, 20, 0);
   int button = 0, shift = 0;
   double x = 0, y = 0;
   w.onMouseDown = [&](int b, int s, double ux, double uy) {
@@ -133,14 +133,23 @@ TEST(ControlsTest, TimerWheelAndPictureWidget) {
   };
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(50, 25), QPointF(50, 25), Qt::RightButton,
                     Qt::RightButton, Qt::ControlModifier | Qt::ShiftModifier);
+  w.Pic().Scale(0, 10, 20, 0);
+  QCoreApplication::sendEvent(&w, &press);
+  EXPECT_DOUBLE_EQ(x, 50);  // no mapping kept yet: pixels
+  EXPECT_DOUBLE_EQ(y, 25);
+  w.Pic().KeepMapping();
+  w.Pic().Scale(-1, -1, 1, 1);  // a later step's own scale
   QCoreApplication::sendEvent(&w, &press);
   EXPECT_EQ(button, 2);
   EXPECT_EQ(shift, 3);
   EXPECT_DOUBLE_EQ(x, 5);
   EXPECT_DOUBLE_EQ(y, 7.5);
+  w.Pic().ScaleToMapping();
   w.resize(400, 100);
   EXPECT_EQ(w.Pic().PixelWidth(), 400);
   EXPECT_DOUBLE_EQ(w.Pic().XToPixel(5), 100);  // same scale, stretched
+  QCoreApplication::sendEvent(&w, &press);
+  EXPECT_DOUBLE_EQ(x, 2.5);  // and so is the mapping
 
   // What is drawn on the picture is what the widget shows.
   w.Pic().BackColor = RGB(0, 0, 0);

@@ -3,9 +3,11 @@
 // picture, clear of every line and of every other text.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QListWidget>
 
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -130,10 +132,57 @@ TEST_F(ChartTextsTest, NothingOverTheTopTakesANumber) {
       w.SetChartOptions(digital);
       EXPECT_EQ(under, numbersBelow(kOmegaStripPx)) << site << " " << hour << " under the omega strip";
       const SnapshotRequest req = *w.ProfileSnapRequest("A");
-      const int band = static_cast<int>(SnapshotTitlesBottomPx(pic, SnapshotTitle(req.siteId, req.modelName, req.valid0)));
+      const int band = static_cast<int>(SnapshotTitlesBottomPx(pic, SnapshotTitle(req.siteId, req.modelName, req.valid0),
+                                                               SnapshotValidLine(req.validCur)));
       w.PlotProfileUnderSnapshotTitles(req);
       const std::multiset<std::string> titled = Numbers(pic);
       EXPECT_EQ(titled, numbersBelow(band)) << site << " " << hour << " under a snapshot's titles";
+    }
+  }
+}
+
+// Rows of the ground band (the brown under the surface) down the chart's
+// left edge: the bottom as the picture shows it.
+int GroundRows(const QImage& img) {
+  int n = 0;
+  for (int y = 0; y < img.height(); ++y) n += QColor(img.pixel(1, y)) == QColor(124, 54, 0);
+  return n;
+}
+
+// The same settings give the same chart, whatever came before: the bottom
+// is worked out afresh for the picture it is drawn in, and the user's own
+// bound stays as the load set it. Roads, step by step: o and O tick and
+// untick Omega, s saves a snapshot, r draws the chart half as high and
+// gives it its height back.
+TEST_F(ChartTextsTest, TheSameSettingsGiveTheSameBottomOnEveryRoad) {
+  PictureBox::RecordPrintedTexts(false);
+  for (const int omegaAtEnd : {0, 1}) {
+    std::optional<QImage> first;
+    for (const std::string road : {"", "oO", "s", "osO", "r", "orO"}) {
+      SCOPED_TRACE("road \"" + road + "\", omega " + std::to_string(omegaAtEnd));
+      frmProfile& w = Start();
+      PictureBoxWidget* chart = Ctl<PictureBoxWidget>(w, "picData");
+      const Integer bound = gChartBottom;
+      for (const char step : road) {
+        if (step == 's') {
+          EXPECT_TRUE(w.ProfileSnapStep("A"));
+        } else if (step == 'r') {
+          const int height = chart->height();
+          chart->resize(chart->width(), height / 2);
+          w.PlotProfile();
+          chart->resize(chart->width(), height);
+        } else {
+          Ctl<CheckBox>(w, "ChkOmega")->SetValue(step == 'o' ? 1 : 0);
+        }
+      }
+      Ctl<CheckBox>(w, "ChkOmega")->SetValue(omegaAtEnd);
+      w.PlotProfile();
+      EXPECT_EQ(gChartBottom, bound);
+      const QImage shown = chart->Pic().Image().copy();
+      if (!first) first = shown;
+      EXPECT_GT(GroundRows(shown), 0);
+      EXPECT_EQ(GroundRows(shown), GroundRows(*first));
+      EXPECT_TRUE(shown == *first);
     }
   }
 }

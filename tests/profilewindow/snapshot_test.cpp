@@ -12,9 +12,13 @@
 #include <utility>
 #include <vector>
 
+#include "chart/chart.h"
+#include "chart/windcolumn.h"
 #include "platform/effects.h"
+#include "profilewindow/commandline.h"
 #include "profilewindow/gdiplus.h"
 #include "tests/common/temp_folder.h"
+#include "tests/common/text_check.h"
 
 namespace ondrik {
 namespace {
@@ -153,10 +157,24 @@ TEST(ProfileSnapshot, SavesComposesAndReports) {
   EXPECT_EQ(ReadAll(dir + "ondrikprofile.png"), before);
 }
 
-// Both title lines stand whole in the saved picture: below the omega strip
-// that lies over the chart's top when it is shown (at the first-run width
-// and at the batch's), where they always stood when it is not.
-TEST(ProfileSnapshot, TitlesStandBelowTheOmegaStrip) {
+// The words of texts, in order.
+std::vector<std::string> Words(const std::vector<std::string>& texts) {
+  std::vector<std::string> out;
+  for (const std::string& t : texts) {
+    std::istringstream in(t);
+    for (std::string w; in >> w;) out.push_back(w);
+  }
+  return out;
+}
+
+// Every title text stands whole in the saved picture at every picture size
+// the command line gives ("-SIZE=", the smallest ones drawn at the smallest
+// snapshot's size) and at the window's: inside the picture and clear of its
+// edges and of each other, below the omega strip that lies over the chart's
+// top when it is shown (where they always stood when it is not), every word
+// of both lines there and in order, each line a row of its own where it
+// fits; and so do the omega scale's labels, whatever its range.
+TEST(ProfileSnapshot, EveryTitleStandsWholeAtEverySize) {
   PictureBox::RecordPrintedTexts(true);
   SnapshotRequest req;
   req.modelName = "NAM";
@@ -165,33 +183,57 @@ TEST(ProfileSnapshot, TitlesStandBelowTheOmegaStrip) {
   req.validCur = DateTime{2023, 12, 6, 0, 0};
   const std::string title = SnapshotTitle(req.siteId, req.modelName, req.valid0);
   const std::string valid = SnapshotValidLine(req.validCur);
-  const struct {
-    int width, height, strip;  // strip: the omega strip's height, 0 when not shown
-  } cases[] = {{976, 406, 30}, {509, 480, 30}, {976, 406, 0}};
-  for (const auto& c : cases) {
-    PictureBox data(c.width, c.height), omega(c.width, std::max(1, c.strip));
-    data.BackColor = kBlack;
-    data.Cls();
-    omega.BackColor = RGB(236, 233, 216);
-    omega.Cls();
-    const PreparedSnapshot snap = PrepareProfileSnap(data, c.strip > 0 ? &omega : nullptr, req);
-    const std::string name = std::to_string(c.width) + " wide, strip " + std::to_string(c.strip);
-    int lines = 0;
-    for (const PictureBox::PrintedText& t : data.PrintedTexts()) {
-      if (t.text != title && t.text != valid) continue;
-      ++lines;
-      EXPECT_GE(t.ink.top(), c.strip) << name << ": " << t.text;
-      // In the saved picture the line's ink shows, not the strip.
-      const QColor ink = t.text == title ? QColor(0, 0, 0) : QColor(128, 32, 32);
-      int shown = 0;
-      for (int y = static_cast<int>(t.ink.top()); y < t.ink.bottom(); ++y)
-        for (int x = static_cast<int>(t.ink.left()); x < t.ink.right(); ++x) shown += snap.composite.pixelColor(x, y) == ink;
-      EXPECT_GT(shown, 20) << name << ": " << t.text;
-    }
-    EXPECT_EQ(lines, 2) << name;
-    // Without the strip the title stands where it always did.
-    if (c.strip == 0) {
-      EXPECT_LT(data.PrintedTexts().front().ink.top(), 30) << name;
+  struct Case {
+    std::string name;
+    int width, height;
+  };
+  std::vector<Case> cases = {{"first-run window", 976, 406}, {"window", 509, 480}};
+  for (const int percent : {11, 15, 20, 25, 30, 35, 40, 45, 50, 60, 75, 100, 150, 250, 400}) {
+    const PixelSize size = SnapshotChartSize(percent / 100.0);
+    cases.push_back({"-SIZE=" + std::to_string(percent), size.width, size.height});
+  }
+  for (const Case& c : cases) {
+    for (const int strip : {30, 0}) {  // the omega strip's height, 0 when not shown
+      const std::string name = c.name + (strip > 0 ? ", omega" : "");
+      SCOPED_TRACE(name);
+      ASSERT_GE(c.width, SnapshotChartSize(0).width);
+      PictureBox data(c.width, c.height), omega(c.width, std::max(1, strip));
+      data.BackColor = kBlack;
+      data.Cls();
+      omega.BackColor = RGB(236, 233, 216);
+      ChartState st;
+      DrawOmegaScale(omega, st);
+      const PreparedSnapshot snap = PrepareProfileSnap(data, strip > 0 ? &omega : nullptr, req);
+      EXPECT_EQ(testing::FaultLines(data), "");
+      std::vector<std::string> printed;
+      for (const PictureBox::PrintedText& t : data.PrintedTexts()) {
+        printed.push_back(t.text);
+        EXPECT_GE(t.ink.top(), strip) << t.text;
+        // In the saved picture the text's ink shows, not the strip.
+        int shown = 0;
+        for (int y = static_cast<int>(t.ink.top()); y < t.ink.bottom(); ++y)
+          for (int x = static_cast<int>(t.ink.left()); x < t.ink.right(); ++x) {
+            const QColor at = snap.composite.pixelColor(x, y);
+            shown += at == QColor(0, 0, 0) || at == QColor(128, 32, 32);
+          }
+        EXPECT_GE(shown, 3) << t.text;
+      }
+      EXPECT_EQ(Words(printed), Words({title, valid}));
+      if (c.width >= SnapshotChartSize(0.4).width) {
+        EXPECT_EQ(printed, (std::vector<std::string>{title, valid}));
+      }
+      // Without the strip the title stands where it always did.
+      if (strip == 0 && !data.PrintedTexts().empty()) {
+        EXPECT_LT(data.PrintedTexts().front().ink.top(), 30);
+      }
+      // The omega scale's labels at the first range, zoomed in and out.
+      if (strip == 0) continue;
+      for (const Single range : {11.0F, 11.0F * 0.7F * 0.7F * 0.7F, 11.0F / 0.7F / 0.7F / 0.7F / 0.7F}) {
+        st.opt.OmegaRange = range;
+        DrawOmegaScale(omega, st);
+        EXPECT_EQ(testing::FaultLines(omega), "") << "range " << range;
+        EXPECT_GE(omega.PrintedTexts().size(), 3u) << "range " << range;
+      }
     }
   }
   PictureBox::RecordPrintedTexts(false);
