@@ -17,11 +17,10 @@ namespace {
 // Smaller sizes a text tries before its last resort, the last of them the
 // face's floor.
 constexpr int kShrinkSteps = 2;
-// Steps between the places tried off a text's row, in its line heights:
-// half a line near it and over a region, a line where a last resort looks
+// Steps between the rows tried off a text's own, in its line heights: half
+// a line near it and over a region, a line where a last resort looks
 // farther.
 constexpr double kNearStep = 0.5;
-constexpr double kRegionStep = 0.5;
 constexpr double kFartherStep = 1;
 
 // A text laid out in a font at a picture's scale: its advance and line in
