@@ -114,6 +114,42 @@ bool HaveGuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplication::inst
 // What is drawn is kept for a look at it afterwards (tests).
 bool gRecording = false;
 
+// Rings and discs up to this radius (device pixels) are copied from a
+// picture of them drawn once.
+constexpr double kMaxStampRadius = 24;
+
+// The picture of an ellipse of radii rx, ry in a pen and brush, on a
+// transparent ground, with its centre at `origin`; the same pixels as
+// drawing it at an integer centre. Kept for the ellipses met most (every
+// level's ring of the wind column).
+const QImage& EllipseStamp(double rx, double ry, const QPen& pen, const QBrush& brush, QPoint& origin) {
+  using Key = std::tuple<long, long, int, QRgb, int, QRgb>;
+  static std::mutex mu;
+  static auto* stamps = new std::map<Key, std::pair<QImage, QPoint>>;
+  const std::lock_guard<std::mutex> lock(mu);
+  const Key key{std::lround(rx * 256), std::lround(ry * 256), pen.style() == Qt::NoPen ? -1 : pen.width(),
+                pen.color().rgba(), static_cast<int>(brush.style()), brush.color().rgba()};
+  if (auto it = stamps->find(key); it != stamps->end()) {
+    origin = it->second.second;
+    return it->second.first;
+  }
+  constexpr std::size_t kMaxStamps = 512;
+  if (stamps->size() >= kMaxStamps) stamps->clear();
+  const int m = static_cast<int>(std::ceil(std::max(rx, ry))) + std::max(pen.width(), 1) + 2;
+  QImage img(2 * m + 1, 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  {
+    QPainter sp(&img);
+    sp.setRenderHint(QPainter::Antialiasing, false);
+    sp.setPen(pen);
+    sp.setBrush(brush);
+    sp.drawEllipse(QPointF(m, m), rx, ry);
+  }
+  auto& entry = (*stamps)[key] = {std::move(img), QPoint(m, m)};
+  origin = entry.second;
+  return entry.first;
+}
+
 QPainter::CompositionMode CompositionOf(DrawMode m) {
   switch (m) {
     case DrawMode::XorPen:
@@ -202,8 +238,14 @@ void PictureBox::Keep(DrawnShape shape, const QPainter& p) {
       shape.bounds = shape.rect;
       break;
   }
-  shapes_.push_back(std::move(shape));
+  if (DataMarks != nullptr) {
+    shape.data = true;
+    DataMarks->Mark(shape, deviceScale_);
+  }
+  if (gRecording) shapes_.push_back(std::move(shape));
 }
+
+bool PictureBox::Keeping() const { return gRecording || DataMarks != nullptr; }
 
 QPainter& PictureBox::PenPainter(Color c) {
   QPainter& p = Painter();
@@ -360,7 +402,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
     const QPoint a(RoundPixel(ax), RoundPixel(ay)), b(RoundPixel(bx), RoundPixel(by));
     QPainter& p = PenPainter(c);
     LineInBands(p, a, b, Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
-    if (gRecording) Keep({.points = QPolygon({a, b})}, p);
+    if (Keeping()) Keep({.points = QPolygon({a, b})}, p);
   }
   SetCurrent(x2, y2);
 }
@@ -416,7 +458,7 @@ void PictureBox::PolyLines(std::span<const double> xy, std::span<const PointRun>
     } else {
       pen->drawPolyline(poly.data(), static_cast<int>(poly.size()));
     }
-    if (gRecording) Keep({.points = QPolygon(QList<QPoint>(poly.begin(), poly.end()))}, *pen);
+    if (Keeping()) Keep({.points = QPolygon(QList<QPoint>(poly.begin(), poly.end()))}, *pen);
     SetCurrent(pts[pts.size() - 2], pts[pts.size() - 1]);
   }
 }
@@ -441,7 +483,7 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
       drawn = {.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)};
       p.drawRect(drawn.rect);
     }
-    if (gRecording) Keep(std::move(drawn), p);
+    if (Keeping()) Keep(std::move(drawn), p);
   }
   SetCurrent(x2, y2);
 }
@@ -493,14 +535,14 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
       hatch = ScaledHatch(hatch, PixelSpan());
     if (brush != Qt::NoBrush) {
       FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), hatch, combines);
-      if (gRecording) Keep({.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r, b)), .brush = hatch}, p);
+      if (Keeping()) Keep({.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r, b)), .brush = hatch}, p);
     }
     if (l == r || t == b) {
       p.drawLine(QPoint(l, t), QPoint(r, b));
-      if (gRecording) Keep({.points = QPolygon({QPoint(l, t), QPoint(r, b)})}, p);
+      if (Keeping()) Keep({.points = QPolygon({QPoint(l, t), QPoint(r, b)})}, p);
     } else {
       p.drawRect(QRect(l, t, r - l, b - t));
-      if (gRecording) Keep({.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)}, p);
+      if (Keeping()) Keep({.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)}, p);
     }
   }
   SetCurrent(x2, y2);
@@ -533,8 +575,17 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
     ry += 0.5;
   }
   const QPointF centre(RoundPixel(cx), RoundPixel(cy));
-  p.drawEllipse(centre, rx, ry);
-  if (gRecording) Keep({.kind = DrawnShape::Kind::Ellipse, .centre = centre, .rx = rx, .ry = ry}, p);
+  if (Mode == DrawMode::CopyPen && rx <= kMaxStampRadius && ry <= kMaxStampRadius) {
+    // A small ring or disc (a vector wind's, a dot) is copied from its
+    // picture, drawn once: the same pixels, without outlining its curve
+    // again each time.
+    QPoint origin;
+    const QImage& stamp = EllipseStamp(rx, ry, p.pen(), p.brush(), origin);
+    p.drawImage(centre.toPoint() - origin, stamp);
+  } else {
+    p.drawEllipse(centre, rx, ry);
+  }
+  if (Keeping()) Keep({.kind = DrawnShape::Kind::Ellipse, .centre = centre, .rx = rx, .ry = ry}, p);
 }
 
 void PictureBox::PSet(double x, double y, Color c) {
@@ -547,7 +598,7 @@ void PictureBox::PSet(double x, double y, Color c) {
       p.drawPoint(at);
     else
       p.fillRect(QRect(at.x(), at.y(), n, n), ToQColor(c));
-    if (gRecording)
+    if (Keeping())
       Keep(n == 1 ? DrawnShape{.points = QPolygon({at})}
                   : DrawnShape{.kind = DrawnShape::Kind::Area, .rect = QRect(at.x(), at.y(), n, n), .brush = ToQColor(c)},
            p);
@@ -578,7 +629,7 @@ void PictureBox::Print(const std::string& text, bool newline) {
     const QImage& drawn = DrawnText(font, t, ForeColor);
     QPainter& p = TextPainter();
     // An opaque background reaches down to where the next line starts.
-    const QRectF background(x, y, wpx, RoundPixel(py + hpx) - y);
+    const QRectF background = TextGround ? QRectF(*TextGround) : QRectF(x, y, wpx, RoundPixel(py + hpx) - y);
     if (!FontTransparent) p.fillRect(background, ToQColor(BackColor));
     if (TextOutline) {
       const QImage& halo = DrawnText(font, t, *TextOutline);
@@ -595,7 +646,7 @@ void PictureBox::Print(const std::string& text, bool newline) {
       };
       printed_.push_back({text, picturePx(t.ink.translated(x, y)),
                           FontTransparent ? QRectF() : picturePx(background), font.digitHeight / deviceScale_,
-                          shapes_.size(), drawn, QPoint(x - kPad, y - kPad)});
+                          shapes_.size(), drawn, QPoint(x - kPad, y - kPad), TextOutline.has_value(), LastResort});
     }
   }
   if (!placed) {

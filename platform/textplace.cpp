@@ -1,0 +1,706 @@
+#include "platform/textplace.h"
+
+#include <QPolygon>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <optional>
+
+#include "platform/clipsegment.h"
+#include "platform/picturetext.h"
+
+namespace ondrik {
+
+namespace {
+
+// Smaller sizes a text tries before its last resort, the last of them the
+// face's floor.
+constexpr int kShrinkSteps = 2;
+// Steps between the rows tried off a text's own, in its line heights: half
+// a line near it and over a region, a line where a last resort looks
+// farther.
+constexpr double kNearStep = 0.5;
+constexpr double kFartherStep = 1;
+
+// A text laid out in a font at a picture's scale: its advance and line in
+// picture pixels, its strokes in device pixels from its top-left corner.
+struct Laid {
+  double width = 0, height = 0;
+  QRectF inkDev;
+  int devicePx = 0;  // the font's size
+};
+
+Laid Lay(const std::string& face, double pt, bool bold, double scale, const std::string& text) {
+  const picturetext::FontEntry& f = picturetext::FontFor(face, pt, bold, scale);
+  const picturetext::LaidOutText& t = picturetext::TextIn(f, text);
+  return {t.width / scale, f.height / scale, t.ink, f.font.pixelSize()};
+}
+
+// The strokes of a laid-out text printed with its top-left corner at (x, y),
+// picture pixels: the corner goes to the nearest device pixel.
+QRectF InkAt(const Laid& l, double x, double y, double scale) {
+  const QRectF d = l.inkDev.translated(std::floor(x * scale + 0.5), std::floor(y * scale + 0.5));
+  return {d.left() / scale, d.top() / scale, d.width() / scale, d.height() / scale};
+}
+
+// The device pixels a rectangle of picture pixels touches.
+QRect DeviceBox(const QRectF& r, double scale) {
+  return QRect(QPoint(static_cast<int>(std::floor(r.left() * scale)), static_cast<int>(std::floor(r.top() * scale))),
+               QPoint(static_cast<int>(std::ceil(r.right() * scale)) - 1,
+                      static_cast<int>(std::ceil(r.bottom() * scale)) - 1));
+}
+
+bool Finite(const QRectF& r) {
+  return std::isfinite(r.left()) && std::isfinite(r.top()) && std::isfinite(r.right()) && std::isfinite(r.bottom());
+}
+
+}  // namespace
+
+TextPlacement::Text TextPlacement::Text::At(const PictureBox& pic, const std::string& text) {
+  Text t;
+  t.text = text;
+  t.x = pic.XToPixel(pic.CurrentX);
+  t.y = pic.YToPixel(pic.CurrentY);
+  t.fontName = pic.FontName;
+  t.fontSize = pic.FontSize;
+  t.fontBold = pic.FontBold;
+  t.colour = pic.ForeColor;
+  return t;
+}
+
+void TextPlacement::Begin(const PictureBox& pic) {
+  w_ = pic.PixelWidth();
+  h_ = pic.PixelHeight();
+  scale_ = pic.DeviceScale();
+  words_ = w_ / 64 + 1;  // a bit past the last column, always set in a band
+  for (Cells* cells : {&data_, &tagged_, &texts_})
+    cells->assign(static_cast<std::size_t>(words_) * static_cast<std::size_t>(h_), 0);
+  bucketCols_ = w_ / kBucket + 1;
+  bucketRows_ = h_ / kBucket + 1;
+  for (auto* buckets : {&roomBuckets_, &lineBuckets_}) {
+    buckets->resize(static_cast<std::size_t>(bucketCols_ * bucketRows_));
+    for (std::vector<int>& b : *buckets) b.clear();
+  }
+  rooms_.clear();
+  held_.clear();
+  lines_.clear();
+  queued_.clear();
+  placed_.clear();
+  printed_ = 0;
+  tags_ = 0;
+  markTag_ = 0;
+}
+
+template <typename F>
+void TextPlacement::EachBucket(const QRectF& r, F&& f) const {
+  if (bucketCols_ == 0 || !Finite(r)) return;
+  const auto at = [](double v, int n) { return std::clamp(static_cast<int>(std::floor(v / kBucket)), 0, n - 1); };
+  const int c0 = at(r.left(), bucketCols_), c1 = at(r.right(), bucketCols_);
+  const int r0 = at(r.top(), bucketRows_), r1 = at(r.bottom(), bucketRows_);
+  for (int row = r0; row <= r1; ++row)
+    for (int col = c0; col <= c1; ++col) f(static_cast<std::size_t>(row * bucketCols_ + col));
+}
+
+void TextPlacement::SetCells(Cells& cells, int words, int w, int h, int x0, int y0, int x1, int y1) {
+  x0 = std::max(x0, 0);
+  y0 = std::max(y0, 0);
+  x1 = std::min(x1, w - 1);
+  y1 = std::min(y1, h - 1);
+  for (int y = y0; y <= y1; ++y) {
+    std::uint64_t* row = &cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(words)];
+    for (int x = x0; x <= x1;) {
+      const int bit = x % 64, n = std::min(64 - bit, x1 - x + 1);
+      const std::uint64_t mask = (n == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << n) - 1)) << bit;
+      row[x / 64] |= mask;
+      x += n;
+    }
+  }
+}
+
+void TextPlacement::MarkCells(int x0, int y0, int x1, int y1) {
+  SetCells(markTag_ != 0 ? tagged_ : data_, words_, w_, h_, x0, y0, x1, y1);
+}
+
+void TextPlacement::MarkRun(int y, double x0, double x1) {
+  if (y < 0 || y >= h_ || !(x0 <= x1) || x1 < 0 || x0 >= w_) return;
+  // (Cells from the one holding x0 to the one holding x1; both are at least
+  // -1 here, so that the cast rounds down.)
+  const int from = std::max(0, static_cast<int>(std::max(x0, -1.0) + 1) - 1);
+  const int to = std::min(w_ - 1, static_cast<int>(std::min(x1, static_cast<double>(w_)) + 1) - 1);
+  std::uint64_t* row = &(markTag_ != 0 ? tagged_ : data_)[static_cast<std::size_t>(y) * static_cast<std::size_t>(words_)];
+  const int a = from / 64, b = to / 64;
+  const std::uint64_t first = ~std::uint64_t{0} << (from % 64), last = ~std::uint64_t{0} >> (63 - to % 64);
+  if (a == b) {
+    row[a] |= first & last;
+    return;
+  }
+  row[a] |= first;
+  for (int i = a + 1; i < b; ++i) row[i] = ~std::uint64_t{0};
+  row[b] |= last;
+}
+
+void TextPlacement::MarkDisc(double cx, double cy, double r) {
+  if (!std::isfinite(cx) || !std::isfinite(cy)) return;
+  MarkCells(static_cast<int>(std::floor(cx - r)), static_cast<int>(std::floor(cy - r)),
+            static_cast<int>(std::floor(cx + r)), static_cast<int>(std::floor(cy + r)));
+}
+
+void TextPlacement::MarkLine(const QPointF& a, const QPointF& b, double half) {
+  // Row by row, the part of the line within `half` of the row, widened by
+  // `half`: every cell the pen may set.
+  const QPointF& p = a.y() <= b.y() ? a : b;
+  const QPointF& q = a.y() <= b.y() ? b : a;
+  if (!std::isfinite(p.x()) || !std::isfinite(p.y()) || !std::isfinite(q.x()) || !std::isfinite(q.y())) return;
+  if (std::max(p.x(), q.x()) + half < 0 || std::min(p.x(), q.x()) - half > w_) return;
+  const int y0 = std::max(0, static_cast<int>(std::floor(std::max(p.y() - half, -1.0))));
+  const int y1 = std::min(h_ - 1, static_cast<int>(std::floor(std::min(q.y() + half, static_cast<double>(h_)))));
+  const double dy = q.y() - p.y(), slope = dy > 0 ? (q.x() - p.x()) / dy : 0;
+  for (int y = y0; y <= y1; ++y) {
+    const double lo = std::max(p.y(), y - half), hi = std::min(q.y(), y + 1 + half);
+    if (lo > hi) continue;
+    const double xa = dy > 0 ? p.x() + slope * (lo - p.y()) : p.x(), xb = dy > 0 ? p.x() + slope * (hi - p.y()) : q.x();
+    MarkRun(y, std::min(xa, xb) - half, std::max(xa, xb) + half);
+  }
+}
+
+void TextPlacement::Segment(const QPointF& a, const QPointF& b, double width, int tag) {
+  const double half = std::max(width, 1.0) / 2 + 0.5;
+  if (tag != 0) {
+    const QRectF bounds = QRectF(a, b).normalized().adjusted(-half, -half, half, half);
+    if (!bounds.intersects(QRectF(0, 0, w_, h_))) return;
+    const int i = static_cast<int>(lines_.size());
+    lines_.push_back({QLineF(a, b), half, tag});
+    EachBucket(bounds, [&](std::size_t c) { lineBuckets_[c].push_back(i); });
+  }
+  const int kept = markTag_;
+  markTag_ = tag;
+  MarkLine(a, b, half);
+  markTag_ = kept;
+}
+
+void TextPlacement::Rect(const QRectF& r) {
+  if (!Finite(r)) return;
+  const QRectF n = r.normalized();
+  MarkCells(static_cast<int>(std::floor(n.left())), static_cast<int>(std::floor(n.top())),
+            static_cast<int>(std::ceil(n.right())) - 1, static_cast<int>(std::ceil(n.bottom())) - 1);
+}
+
+void TextPlacement::Ellipse(const QPointF& centre, double rx, double ry, double width) {
+  if (!std::isfinite(rx) || !std::isfinite(ry) || !std::isfinite(centre.x()) || !std::isfinite(centre.y())) return;
+  const double half = std::max(width, 1.0) / 2 + 0.5;
+  // Row by row, the outline's ring between the ellipse grown and shrunk by
+  // half the pen.
+  const double ox = rx + half, oy = ry + half, ix = rx - half, iy = ry - half;
+  const double cx = centre.x(), cy = centre.y();
+  const int y0 = std::max(0, static_cast<int>(std::floor(cy - oy))), y1 = std::min(h_ - 1, static_cast<int>(std::floor(cy + oy)));
+  for (int y = y0; y <= y1; ++y) {
+    const double nearest = y > cy ? y - cy : (y + 1 < cy ? cy - (y + 1) : 0.0);
+    const double farthest = std::max(std::fabs(y - cy), std::fabs(y + 1 - cy));
+    if (nearest > oy) continue;
+    const double outer = ox * std::sqrt(std::max(0.0, 1 - (nearest / oy) * (nearest / oy)));
+    if (ix > 0 && iy > 0 && farthest < iy) {
+      const double inner = ix * std::sqrt(std::max(0.0, 1 - (farthest / iy) * (farthest / iy)));
+      MarkRun(y, cx - outer, cx - inner);
+      MarkRun(y, cx + inner, cx + outer);
+    } else {
+      MarkRun(y, cx - outer, cx + outer);
+    }
+  }
+}
+
+void TextPlacement::Dot(const QPointF& at, double radius) { MarkDisc(at.x(), at.y(), std::max(radius, 0.5)); }
+
+void TextPlacement::Mark(const PictureBox::DrawnShape& shape, double deviceScale) {
+  using Kind = PictureBox::DrawnShape::Kind;
+  const double s = deviceScale > 0 ? deviceScale : 1;
+  const auto pt = [s](const QPointF& p) { return QPointF(p.x() / s, p.y() / s); };
+  // Half the pen and the rounding of its device pixels, picture pixels.
+  const double width = shape.pen.style() == Qt::NoPen ? 0 : std::max(shape.pen.widthF(), 1.0) / s;
+  const double half = width / 2 + 1 / s;
+  const QRectF area(shape.rect.left() / s, shape.rect.top() / s, shape.rect.width() / s, shape.rect.height() / s);
+  switch (shape.kind) {
+    case Kind::Lines: {
+      // Device pixels are drawn from their top-left corner.
+      const QPointF centre(0.5, 0.5);
+      if (shape.points.size() == 1) {
+        const QPointF p = pt(QPointF(shape.points.front()) + centre);
+        MarkDisc(p.x(), p.y(), half);
+        break;
+      }
+      for (qsizetype i = 0; i + 1 < shape.points.size(); ++i) {
+        const QPointF a = pt(QPointF(shape.points[i]) + centre), b = pt(QPointF(shape.points[i + 1]) + centre);
+        if (markTag_ != 0)
+          Segment(a, b, width, markTag_);
+        else
+          MarkLine(a, b, half);
+      }
+      break;
+    }
+    case Kind::Outline: {
+      const QRectF r(shape.rect.left() / s, shape.rect.top() / s, (shape.rect.width() + 1) / s,
+                     (shape.rect.height() + 1) / s);
+      for (const auto& [a, b] : {std::pair{r.topLeft(), r.topRight()}, std::pair{r.topRight(), r.bottomRight()},
+                                 std::pair{r.bottomRight(), r.bottomLeft()}, std::pair{r.bottomLeft(), r.topLeft()}})
+        MarkLine(a, b, half);
+      break;
+    }
+    case Kind::Ellipse: {
+      const QPointF c = pt(shape.centre + QPointF(0.5, 0.5));
+      if (shape.brush.style() != Qt::NoBrush)
+        Rect(QRectF(c.x() - shape.rx / s - half, c.y() - shape.ry / s - half, 2 * (shape.rx / s + half),
+                    2 * (shape.ry / s + half)));
+      else
+        Ellipse(c, shape.rx / s, shape.ry / s, width);
+      break;
+    }
+    case Kind::Area:
+      Rect(area);
+      break;
+  }
+}
+
+void TextPlacement::Hold(const QRectF& room) {
+  if (!Finite(room)) return;
+  held_.push_back(room.normalized());
+  TakeRoom(room.normalized(), CellsOf(room.normalized()));
+}
+
+void TextPlacement::TakeRoom(const QRectF& r, const QRect& cells) {
+  const int i = static_cast<int>(rooms_.size());
+  rooms_.push_back(r);
+  EachBucket(r, [&](std::size_t c) { roomBuckets_[c].push_back(i); });
+  SetCells(texts_, words_, w_, h_, cells.left(), cells.top(), cells.right(), cells.bottom());
+}
+
+QRect TextPlacement::CellsOf(const QRectF& r) {
+  const auto cell = [](double v) { return static_cast<int>(std::floor(std::clamp(v, -1e6, 1e6))); };
+  return QRect(QPoint(cell(r.left()), cell(r.top())), QPoint(cell(std::ceil(r.right())) - 1, cell(std::ceil(r.bottom())) - 1));
+}
+
+bool TextPlacement::CellsFree(const QRect& cells, bool data, bool lines) const {
+  const int x0 = std::max(cells.left(), 0), x1 = std::min(cells.right(), w_ - 1);
+  for (int y = std::max(cells.top(), 0); y <= std::min(cells.bottom(), h_ - 1); ++y) {
+    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
+    for (int x = x0; x <= x1;) {
+      const int bit = x % 64, n = std::min(64 - bit, x1 - x + 1);
+      const std::uint64_t mask = (n == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << n) - 1)) << bit;
+      const std::size_t i = at + static_cast<std::size_t>(x / 64);
+      std::uint64_t v = texts_[i];
+      if (data) v |= data_[i];
+      if (lines) v |= tagged_[i];
+      if ((v & mask) != 0) return false;
+      x += n;
+    }
+  }
+  return true;
+}
+
+bool TextPlacement::ClearOfOtherLines(const QRectF& r, int tag) const {
+  bool clear = true;
+  EachBucket(r, [&](std::size_t c) {
+    for (const int i : lineBuckets_[c]) {
+      const TaggedLine& l = lines_[static_cast<std::size_t>(i)];
+      double t0, t1;
+      if (clear && l.tag != tag &&
+          SegmentInside(l.line.x1(), l.line.y1(), l.line.x2(), l.line.y2(), r.left() - l.half, r.top() - l.half,
+                        r.right() + l.half, r.bottom() + l.half, t0, t1))
+        clear = false;
+    }
+  });
+  return clear;
+}
+
+void TextPlacement::Band(int y0, int y1, bool data, bool lines, int from, int to, Cells& band) const {
+  // Nothing stands off the picture (whether a text's strokes stay inside it
+  // is asked of each place).
+  band.assign(static_cast<std::size_t>(words_) + 2, 0);
+  from = std::max(from, 0);
+  to = std::min(to, words_ - 1);
+  for (int y = std::max(y0, 0); y < std::min(y1, h_); ++y) {
+    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
+    for (int i = from; i <= to; ++i) {
+      std::uint64_t v = texts_[at + static_cast<std::size_t>(i)];
+      if (data) v |= data_[at + static_cast<std::size_t>(i)];
+      if (lines) v |= tagged_[at + static_cast<std::size_t>(i)];
+      band[static_cast<std::size_t>(i)] |= v;
+    }
+  }
+}
+
+void TextPlacement::Add(Text text) { queued_.push_back(std::move(text)); }
+
+TextPlacement::Placed TextPlacement::PlaceNow() {
+  while (placed_.size() < queued_.size()) PlaceOne(queued_[placed_.size()]);
+  return placed_.empty() ? Placed{} : placed_.back();
+}
+
+namespace {
+
+using Cells = std::vector<std::uint64_t>;
+
+// A bit set shifted towards its start by k bits, over its words from..to:
+// bit c of the result is bit c + k of `a` (ones beyond its end).
+void ShiftDown(const Cells& a, int k, int from, int to, Cells& out) {
+  const std::size_t n = a.size(), q = static_cast<std::size_t>(k / 64);
+  const int r = k % 64;
+  out.resize(n);
+  for (std::size_t i = static_cast<std::size_t>(from); i <= static_cast<std::size_t>(to) && i < n; ++i) {
+    const std::uint64_t lo = i + q < n ? a[i + q] : ~std::uint64_t{0};
+    const std::uint64_t hi = i + q + 1 < n ? a[i + q + 1] : ~std::uint64_t{0};
+    out[i] = r == 0 ? lo : (lo >> r) | (hi << (64 - r));
+  }
+}
+
+// The starts c of the runs of n cells that a band leaves free, over its
+// words from..to: bit c set when bits c .. c + n - 1 of the band are all
+// clear (the band holds the words a run from `to` reaches into).
+void FreeStarts(const Cells& band, int n, int from, int to, Cells& free, Cells& scratch) {
+  free = band;
+  // The OR of the band over windows growing to n.
+  int have = 1;
+  while (2 * have <= n) {
+    ShiftDown(free, have, from, to, scratch);
+    for (int i = from; i <= to; ++i) free[static_cast<std::size_t>(i)] |= scratch[static_cast<std::size_t>(i)];
+    have *= 2;
+  }
+  if (have < n) {
+    ShiftDown(free, n - have, from, to, scratch);
+    for (int i = from; i <= to; ++i) free[static_cast<std::size_t>(i)] |= scratch[static_cast<std::size_t>(i)];
+  }
+  for (std::size_t i = 0; i < free.size(); ++i)
+    free[i] = static_cast<int>(i) >= from && static_cast<int>(i) <= to ? ~free[i] : 0;
+}
+
+// The set bit at or after i, not past last; -1 when none.
+int NextBit(const Cells& c, int i, int last) {
+  i = std::max(i, 0);
+  while (i <= last) {
+    const std::size_t w = static_cast<std::size_t>(i / 64);
+    if (w >= c.size()) return -1;
+    const std::uint64_t v = c[w] >> (i % 64);
+    if (v != 0) {
+      const int at = i + std::countr_zero(v);
+      return at <= last ? at : -1;
+    }
+    i = static_cast<int>((w + 1) * 64);
+  }
+  return -1;
+}
+
+// The set bit at or before i, not before first; -1 when none.
+int PrevBit(const Cells& c, int i, int first) {
+  first = std::max(first, 0);
+  i = std::min(i, static_cast<int>(c.size() * 64) - 1);
+  while (i >= first) {
+    const std::size_t w = static_cast<std::size_t>(i / 64);
+    const int shift = 63 - i % 64;
+    const std::uint64_t v = c[w] << shift;
+    if (v != 0) {
+      const int at = i - std::countl_zero(v);
+      return at >= first ? at : -1;
+    }
+    i = static_cast<int>(w * 64) - 1;
+  }
+  return -1;
+}
+
+}  // namespace
+
+void TextPlacement::PlaceOne(const Text& t) {
+  const double s = scale_;
+  const Laid full = Lay(t.fontName, t.fontSize, t.fontBold, s, t.text);
+  Placed result{QPointF(t.x, t.y), t.fontSize, t.fontName, InkAt(full, t.x, t.y, s), t.ground, false};
+  if (full.inkDev.isEmpty() || !Finite(result.ink)) {  // blanks: nothing to see, nothing to keep clear
+    placed_.push_back(result);
+    return;
+  }
+  // The corner moved so that the ink stands a picture pixel in from every
+  // edge, as far as the picture has room.
+  const auto inside = [&](const Laid& l, double& x, double& y) {
+    const QRectF ink = InkAt(l, x, y, s);
+    const auto shift = [](double from, double to, int size) {
+      if (to > size - 1) return std::max(size - 1 - to, 1 - from);
+      return from < 1 ? 1 - from : 0.0;
+    };
+    // By whole device pixels, as far as it must go.
+    const auto whole = [s](double by) { return (by < 0 ? std::floor(by * s) : std::ceil(by * s)) / s; };
+    x += whole(shift(ink.left(), ink.right(), w_));
+    y += whole(shift(ink.top(), ink.bottom(), h_));
+    // And out of a room held that it meets (a band over the picture's top),
+    // up or down, the shorter way that stays inside.
+    for (const QRectF& held : held_) {
+      const QRectF r = InkAt(l, x, y, s).adjusted(-t.margin, -t.margin, t.margin, t.margin);
+      if (!held.intersects(r)) continue;
+      const double down = held.bottom() - r.top(), up = r.bottom() - held.top();
+      const bool fitsBelow = r.bottom() + down <= h_ - 1, fitsAbove = r.top() - up >= 1;
+      if (fitsBelow && (!fitsAbove || down <= up))
+        y += whole(down);
+      else if (fitsAbove)
+        y -= whole(up);
+    }
+  };
+  const auto room = [&](const QRectF& ink) { return ink.adjusted(-t.margin, -t.margin, t.margin, t.margin); };
+  // The cells a text keeps: those of its strokes and `margin` round them.
+  const int marginCells = static_cast<int>(std::ceil(std::max(t.margin, 0.0)));
+  const auto roomCells = [&](const QRectF& ink) {
+    return CellsOf(ink).adjusted(-marginCells, -marginCells, marginCells, marginCells);
+  };
+  const QRectF picture(1, 1, w_ - 2, h_ - 2);
+
+  // The faces and sizes tried: its own, then smaller down to the floor,
+  // then the same in the condensed face; each with its line's middle where
+  // the text's is.
+  struct Size {
+    std::string face;
+    double pt;
+    Laid laid;
+  };
+  std::vector<Size> sizes;
+  for (const std::string& face : {t.fontName, t.condensedFace}) {
+    if (face.empty()) continue;
+    const Laid own = face == t.fontName ? full : Lay(face, t.fontSize, t.fontBold, s, t.text);
+    sizes.push_back({face, t.fontSize, own});
+    if (!t.mayShrink) continue;
+    const int floorPx = Lay(face, 1, t.fontBold, s, t.text).devicePx;
+    for (int k = 1; k <= kShrinkSteps && own.devicePx > floorPx; ++k) {
+      const int px = own.devicePx - (own.devicePx - floorPx) * k / kShrinkSteps;
+      if (px >= sizes.back().laid.devicePx) continue;
+      const double pt = px * 72.0 / 96.0 / s;
+      sizes.push_back({face, pt, Lay(face, pt, t.fontBold, s, t.text)});
+    }
+  }
+
+  // The free place nearest to where a size of it starts, by whole picture
+  // pixels of move: on cells clear of data and texts (of texts only, for a
+  // last resort), its strokes inside the picture (and inside its region),
+  // clear of the lines of other tags. How far it may go follows its
+  // movement; its row first.
+  Cells band, free, scratch;
+  const auto search = [&](const Size& size, double x, double y, bool data, double reachScale, double stepLines,
+                          QPointF& at) {
+    // The cells of its room at no move: whole moves shift them by as many
+    // cells (give or take the rounding to device pixels, which each place
+    // found is checked for).
+    const QRect cells0 = roomCells(InkAt(size.laid, x, y, s));
+    const int c0 = cells0.left(), r0top = cells0.top(), n = cells0.width(), m = cells0.height();
+    const auto fits = [&](int dx, int dy) {
+      const QRectF ink = InkAt(size.laid, x + dx, y + dy, s);
+      if (!picture.contains(ink)) return false;
+      if (t.move == Move::Region && !t.region.contains(ink)) return false;
+      const QRect cells = roomCells(ink);
+      if (cells != cells0.translated(dx, dy) && !CellsFree(cells, data, data && t.tag == 0)) return false;
+      return t.tag == 0 || ClearOfOtherLines(room(ink), t.tag);
+    };
+    // The moves that keep its strokes inside the picture (a pixel of
+    // rounding either way: each place is asked).
+    const QRectF ink0 = InkAt(size.laid, x, y, s);
+    const int dxMin = static_cast<int>(std::ceil(picture.left() - ink0.left())) - 1;
+    const int dxMax = static_cast<int>(std::floor(picture.right() - ink0.right())) + 1;
+    const int dyMin = static_cast<int>(std::ceil(picture.top() - ink0.top())) - 1;
+    const int dyMax = static_cast<int>(std::floor(picture.bottom() - ink0.bottom())) + 1;
+    // The nearest free move along the row dy within [lo, hi]; false when none.
+    const auto inRow = [&](int dy, int lo, int hi, int& best) {
+      lo = std::max(lo, dxMin);
+      hi = std::min(hi, dxMax);
+      if (lo > hi || dy < dyMin || dy > dyMax) return false;
+      // The words of the starts looked at, and of the runs from them.
+      const int from = std::max(c0 + lo, 0) / 64;
+      const int reach = std::min((std::max(c0 + hi, 0) + n) / 64 + 1, words_ + 1);
+      Band(r0top + dy, r0top + dy + m, data, data && t.tag == 0, from, reach, band);
+      FreeStarts(band, n, from, reach, free, scratch);
+      int right = NextBit(free, c0 + std::max(lo, 0), c0 + hi), left = PrevBit(free, c0 + std::min(hi, -1), c0 + lo);
+      while (right >= 0 || left >= 0) {
+        const bool takeRight = left < 0 || (right >= 0 && right - c0 <= c0 - left);
+        const int d = (takeRight ? right : left) - c0;
+        if (fits(d, dy)) {
+          best = d;
+          return true;
+        }
+        if (takeRight)
+          right = NextBit(free, right + 1, c0 + hi);
+        else
+          left = PrevBit(free, left - 1, c0 + lo);
+      }
+      return false;
+    };
+    const auto take = [&](int dx, int dy) {
+      at = QPointF(x + dx, y + dy);
+      return true;
+    };
+    int d = 0;
+    switch (t.move) {
+      case Move::Fixed:
+        return inRow(0, 0, 0, d) && take(d, 0);
+      case Move::AlongRow:
+        return inRow(0, static_cast<int>(std::ceil(t.lo - x)), static_cast<int>(std::floor(t.hi - x)), d) && take(d, 0);
+      case Move::AmongPlaces:
+        for (const QPointF& p : t.places) {
+          const QRectF ink = InkAt(size.laid, p.x(), p.y(), s), r = room(ink);
+          if (!Finite(r) || !picture.contains(ink) || (t.tag != 0 && !ClearOfOtherLines(r, t.tag))) continue;
+          if (CellsFree(roomCells(ink), data, data && t.tag == 0)) {
+            at = p;
+            return true;
+          }
+        }
+        return false;
+      case Move::Nearest:
+      case Move::Region: {
+        // The rows and columns it may take.
+        double reach = std::max(t.reach, 0.0) * reachScale;
+        int xlo = static_cast<int>(-reach), xhi = static_cast<int>(reach);
+        int ylo = xlo, yhi = xhi;
+        if (t.move == Move::Region) {
+          const QRectF ink = InkAt(size.laid, x, y, s);
+          xlo = static_cast<int>(std::ceil(t.region.left() - ink.left()));
+          xhi = static_cast<int>(std::floor(t.region.right() - ink.right()));
+          ylo = static_cast<int>(std::ceil(t.region.top() - ink.top()));
+          yhi = static_cast<int>(std::floor(t.region.bottom() - ink.bottom()));
+          reach = std::max({-xlo, xhi, -ylo, yhi, 0});
+        }
+        // Its row first, between lo and hi when given.
+        const int rowLo = t.move == Move::Nearest && t.hi > t.lo ? static_cast<int>(std::ceil(t.lo - x)) : xlo;
+        const int rowHi = t.move == Move::Nearest && t.hi > t.lo ? static_cast<int>(std::floor(t.hi - x)) : xhi;
+        if (ylo <= 0 && 0 <= yhi && inRow(0, rowLo, rowHi, d)) return take(d, 0);
+        // Then the rows above and below it, the nearest place of all.
+        const int step = std::max(1, static_cast<int>(std::lround(stepLines * size.laid.height)));
+        double best = -1;
+        int bx = 0, by = 0;
+        for (int k = step; k <= reach; k += step) {
+          if (best >= 0 && static_cast<double>(k) * k >= best) break;
+          for (const int dy : {k, -k}) {
+            if (dy < ylo || dy > yhi) continue;
+            const int span = t.move == Move::Region ? std::max(-xlo, xhi)
+                                                    : static_cast<int>(std::sqrt(std::max(0.0, reach * reach - 1.0 * dy * dy)));
+            if (!inRow(dy, std::max(xlo, -span), std::min(xhi, span), d)) continue;
+            const double dist = 1.0 * d * d + 1.0 * dy * dy;
+            if (best < 0 || dist < best) {
+              best = dist;
+              bx = d;
+              by = dy;
+            }
+          }
+        }
+        return best >= 0 && take(bx, by);
+      }
+    }
+    return false;
+  };
+  const auto start = [&](const Size& size, double& x, double& y) {
+    x = t.x + (full.width - size.laid.width) / 2;
+    y = t.y + (full.height - size.laid.height) / 2;
+    inside(size.laid, x, y);
+  };
+  const auto place = [&](const Size& size, QPointF at, Ground ground, bool lastResort) {
+    result = {at, size.pt, size.face, InkAt(size.laid, at.x(), at.y(), s), ground, lastResort};
+    TakeRoom(room(result.ink), roomCells(result.ink));
+    placed_.push_back(result);
+  };
+
+  for (const Size& size : sizes) {
+    double x, y;
+    start(size, x, y);
+    QPointF at;
+    if (search(size, x, y, true, 1, kNearStep, at)) return place(size, at, t.ground, false);
+  }
+  // The last resort: where it is meant for, in its own size, when that
+  // meets no text; else the nearest of its places that meets no text, in
+  // its own size or else its smallest (one that may go to the nearest free
+  // place looks farther for such a place too); else where it is meant for.
+  double x, y;
+  for (const Size* size : {&sizes.front(), &sizes.back()}) {
+    double sx, sy;
+    start(*size, sx, sy);
+    QPointF at;
+    if (search(*size, sx, sy, false, 1, kNearStep, at)) return place(*size, at, t.lastResortGround, true);
+  }
+  if (t.move == Move::Nearest && t.lastResortReach > 1) {
+    double sx, sy;
+    start(sizes.back(), sx, sy);
+    QPointF at;
+    if (search(sizes.back(), sx, sy, false, t.lastResortReach, kFartherStep, at))
+      return place(sizes.back(), at, t.lastResortGround, true);
+  }
+  // (In the first size whose strokes the picture holds whole, moved inside.)
+  const Size* fitting = &sizes.back();
+  for (const Size& size : sizes) {
+    const QRectF ink = InkAt(size.laid, 0, 0, s);
+    if (ink.width() <= picture.width() && ink.height() <= picture.height()) {
+      fitting = &size;
+      break;
+    }
+  }
+  start(*fitting, x, y);
+  place(*fitting, QPointF(x, y), t.lastResortGround, true);
+}
+
+void TextPlacement::PrintAll(PictureBox& pic) {
+  PlaceNow();
+  const DataMarksGuard notData(pic, nullptr);  // grounds and strokes are no data
+  const std::string face = pic.FontName;
+  const double size = pic.FontSize;
+  const bool bold = pic.FontBold, transparent = pic.FontTransparent, lastResort = pic.LastResort;
+  const Color fore = pic.ForeColor;
+  const std::optional<Color> outline = pic.TextOutline;
+  const std::optional<QRect> ground = pic.TextGround;
+  const double cx = pic.CurrentX, cy = pic.CurrentY;
+  for (; printed_ < queued_.size(); ++printed_) {
+    const Text& t = queued_[printed_];
+    const Placed& p = placed_[printed_];
+    pic.FontName = p.fontName;
+    pic.FontSize = p.fontSize;
+    pic.FontBold = t.fontBold;
+    pic.ForeColor = t.colour;
+    pic.LastResort = p.lastResort;
+    pic.FontTransparent = p.ground != Ground::Box;
+    pic.TextOutline = p.ground == Ground::Rim ? std::optional<Color>(pic.BackColor) : std::nullopt;
+    pic.TextGround = std::nullopt;
+    if (p.ground == Ground::Box) pic.TextGround = DeviceBox(p.ink.adjusted(-t.margin, -t.margin, t.margin, t.margin), pic.DeviceScale());
+    pic.CurrentX = pic.PixelToX(p.at.x());
+    pic.CurrentY = pic.PixelToY(p.at.y());
+    pic.Print(t.text, false);
+  }
+  pic.FontName = face;
+  pic.FontSize = size;
+  pic.FontBold = bold;
+  pic.FontTransparent = transparent;
+  pic.LastResort = lastResort;
+  pic.ForeColor = fore;
+  pic.TextOutline = outline;
+  pic.TextGround = ground;
+  pic.CurrentX = cx;
+  pic.CurrentY = cy;
+}
+
+void TextPlacement::ClearOfTexts(const QLineF& line, double width, std::vector<QLineF>& out) const {
+  const double half = std::max(width, 1.0) / 2;
+  // The stretches of the line inside the rooms, merged, are left out.
+  std::vector<std::pair<double, double>> cut;
+  const QRectF bounds = QRectF(line.p1(), line.p2()).normalized().adjusted(-half, -half, half, half);
+  EachBucket(bounds, [&](std::size_t c) {
+    for (const int i : roomBuckets_[c]) {
+      const QRectF r = rooms_[static_cast<std::size_t>(i)].adjusted(-half, -half, half, half);
+      double t0, t1;
+      if (SegmentInside(line.x1(), line.y1(), line.x2(), line.y2(), r.left(), r.top(), r.right(), r.bottom(), t0, t1))
+        cut.emplace_back(t0, t1);
+    }
+  });
+  if (cut.empty()) {
+    out.push_back(line);
+    return;
+  }
+  const double length = line.length();
+  const auto piece = [&](double a, double b) {
+    if ((b - a) * length < 0.5) return;  // no dots where a line meets a room
+    out.emplace_back(line.pointAt(a), line.pointAt(b));
+  };
+  std::sort(cut.begin(), cut.end());
+  double from = 0;
+  for (const auto& [a, b] : cut) {
+    if (a > from) piece(from, a);
+    from = std::max(from, b);
+  }
+  if (from < 1) piece(from, 1);
+}
+
+}  // namespace ondrik
