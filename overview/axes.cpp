@@ -48,26 +48,26 @@ struct Block {
   PictureBox* measure;
 };
 
-// The labels written on a side picture so far: one that would run into one
-// of them (the values of a squeezed axis, the "10 meter" row) is left out.
+// The labels of a side picture, placed together: each where its value
+// puts it, a pixel in from the picture's edges; where that runs into a
+// label before it (the values of a squeezed axis, the "10 meter" row), a
+// little along its row or off it, then smaller.
 class SideLabels {
  public:
-  explicit SideLabels(PictureBox& pic) : pic_(pic) {}
-  // Written a pixel in from the picture's edges.
+  explicit SideLabels(PictureBox& pic) : pic_(pic) { place_.Begin(pic); }
+  // At the picture's current position, in its font and colour.
   void Write(const std::string& text) {
-    double x = pic_.XToPixel(pic_.CurrentX), y = pic_.YToPixel(pic_.CurrentY);
-    const PixelBox ink = MoveInside(pic_, text, x, y);
-    for (const PixelBox& b : written_)
-      if (ink.Grown(1).Meets(b)) return;
-    written_.push_back(ink);
-    pic_.CurrentX = pic_.PixelToX(x);
-    pic_.CurrentY = pic_.PixelToY(y);
-    pic_.Print(text);
+    TextPlacement::Text t = TextPlacement::Text::At(pic_, text);
+    t.move = TextPlacement::Move::Nearest;
+    t.reach = pic_.TextHeightPx("9");
+    t.ground = TextPlacement::Ground::None;
+    place_.Add(std::move(t));
   }
+  void PrintAll() { place_.PrintAll(pic_); }
 
  private:
   PictureBox& pic_;
-  std::vector<PixelBox> written_;
+  TextPlacement place_;
 };
 
 // Where a label of half height `half` (in the side picture's scale, signed
@@ -102,9 +102,9 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const std::v
         d.rh.Style = t.dotted ? DrawStyle::Dot : DrawStyle::Solid;
         d.rh.DrawWidth = t.width;
         if (t.fullWidth)
-          d.s.draw.Texts.DrawLine(d.rh, -1, t.value, left, t.value, t.colour);
+          DrawLineClear(d.rh, d.s.draw.Texts, -1, t.value, left, t.value, t.colour);
         else
-          d.s.draw.Texts.DrawLine(d.rh, -0.5, t.value, left - 0.5, t.value, t.colour);
+          DrawLineClear(d.rh, d.s.draw.Texts, -0.5, t.value, left - 0.5, t.value, t.colour);
       }
       const double top = LabelTop(r, t.value, half);
       if ((t.label.empty() && t.label2.empty()) || std::isnan(top)) continue;
@@ -148,7 +148,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const Integer D = gCurDataset;
     if (o.TenMeterBase != 0 && D >= 1 && D <= kMaxDatasets) {
       const Single base = f.LogPSurface[static_cast<size_t>(D)];
-      d.s.draw.Texts.DrawLine(d.rh, -1, base, f.TimeLeft, base, kGridGrey);
+      DrawLineClear(d.rh, d.s.draw.Texts, -1, base, f.TimeLeft, base, kGridGrey);
       if (o.On(kBoxVWP)) {
         d.right.CurrentX = 0;
         d.right.CurrentY = (base + f.LogPBottom) / 2 - d.right.TextHeightInScale("9") / 2;
@@ -174,7 +174,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     shown(kBoxGridTemp);
     DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, kThirdColumn, &d.rh}, right,
               TemperatureTicks(f.TempBottom, f.TempSpan));
-    d.s.draw.Texts.DrawLine(d.rh, -0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
+    DrawLineClear(d.rh, d.s.draw.Texts, -0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
   }
   // One left axis: the first group that is ticked owns the column and its grid.
   const struct {
@@ -197,9 +197,11 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const long last = static_cast<long>(std::nearbyint(std::clamp<double>(f.TimeLeft - 1, -1, kMaxHours * 4)));
     for (long h = 0; h <= last; ++h) {
       d.rh.DrawWidth = h % step == 0 ? 2 : 1;
-      d.s.draw.Texts.DrawLine(d.rh, static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
+      DrawLineClear(d.rh, d.s.draw.Texts, static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
     }
   }
+  left.PrintAll();
+  right.PrintAll();
   d.rh.DrawWidth = 1;
   d.rh.Style = DrawStyle::Solid;
   d.rh.ForeColor = kWhite;

@@ -408,6 +408,11 @@ void TextPlacement::PlaceOne(const Text& t) {
       return;
     }
   }
+  if (t.leaveOut == LeaveOut::UnlessClear) {
+    result.leftOut = true;
+    placed_.push_back(result);
+    return;
+  }
   // The last resort: in its own size where it meets no text and the least
   // data, else where it is meant for.
   double x = t.x, y = t.y;
@@ -425,6 +430,11 @@ void TextPlacement::PlaceOne(const Text& t) {
     }
     return false;
   });
+  if (least < 0 && t.leaveOut == LeaveOut::RatherThanOverText) {
+    result.leftOut = true;
+    placed_.push_back(result);
+    return;
+  }
   TakeRoom(room(result.ink));
   placed_.push_back(result);
 }
@@ -442,6 +452,7 @@ void TextPlacement::PrintAll(PictureBox& pic) {
   for (; printed_ < texts_.size(); ++printed_) {
     const Text& t = texts_[printed_];
     const Placed& p = placed_[printed_];
+    if (p.leftOut) continue;
     pic.FontName = t.fontName;
     pic.FontSize = p.fontSize;
     pic.FontBold = t.fontBold;
