@@ -214,7 +214,7 @@ TEST_F(PlaneTextsTest, EveryValueMarkTitleAndAxisNumberOfTheLayoutsPrintedWhole)
                 InkBox(pic, text, node.x() - pic.TextWidthPx(text) / 2, node.y() - pic.TextHeightPx(text) / 2);
             if (ink.left < 1 || ink.top < 1 || ink.right > pic.PixelWidth() - 1 || ink.bottom > pic.PixelHeight() - 1)
               continue;
-            const double apart = 2 * kTextGap + 0.01;
+            const double apart = 2 * kTextGap + 1;  // the rooms of both, on whole cells
             const QRectF near = QRectF(ink.left, ink.top, ink.right - ink.left, ink.bottom - ink.top)
                                     .adjusted(-apart, -apart, apart, apart);
             bool marked = false, taken = false;
