@@ -26,8 +26,9 @@ using LeaveOut = TextPlacement::LeaveOut;
 constexpr size_t kMostPoints = 32;
 
 // One contour value of a field: its text, colour, the corners it may take
-// in the order they are tried (on quiet ground where it has any), how many
-// of the first points they stand round are the tracing's places, and
+// in the order they are tried (round the tracing's places and points along
+// it, on quiet ground where it has any), the clearest corners round each
+// of the tracing's places, the points along it, the width of its line and
 // whether it runs a label's width inside the picture.
 struct Contour {
   int tag;
@@ -223,11 +224,17 @@ void PlaceContourTexts(PictureBox& pic, TextPlacement& place, std::vector<Traced
   const Ranks ranks(quiet, lines);
   // The title first, at its best places first.
   for (TextPlacement::Text& t : first) {
-    PictureBox measure = pic;
-    measure.FontName = t.fontName;
-    measure.FontSize = t.fontSize;
-    measure.FontBold = t.fontBold;
-    const PixelBox ink = InkBox(measure, t.text, 0, 0);
+    // Its ink in its own face.
+    const std::string face = pic.FontName;
+    const double size = pic.FontSize;
+    const bool bold = pic.FontBold;
+    pic.FontName = t.fontName;
+    pic.FontSize = t.fontSize;
+    pic.FontBold = t.fontBold;
+    const PixelBox ink = InkBox(pic, t.text, 0, 0);
+    pic.FontName = face;
+    pic.FontSize = size;
+    pic.FontBold = bold;
     RankedPlaces ranked;
     for (const QPointF& p : t.places)
       ranked.Add(ranks.Of(InkMoved(ink, pic.DeviceScale(), p.x(), p.y()).Grown(t.margin)), p);
