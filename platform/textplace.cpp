@@ -618,7 +618,6 @@ void TextPlacement::PlaceOne(const Text& t) {
   // its own size or else its smallest (one that may go to the nearest free
   // place looks farther for such a place too); else where it is meant for.
   double x, y;
-  start(sizes.front(), x, y);
   for (const Size* size : {&sizes.front(), &sizes.back()}) {
     double sx, sy;
     start(*size, sx, sy);
@@ -637,7 +636,17 @@ void TextPlacement::PlaceOne(const Text& t) {
     placed_.push_back(result);
     return;
   }
-  place(sizes.front(), QPointF(x, y), t.lastResortGround, true);
+  // (In the first size whose strokes the picture holds whole, moved inside.)
+  const Size* fitting = &sizes.back();
+  for (const Size& size : sizes) {
+    const QRectF ink = InkAt(size.laid, 0, 0, s);
+    if (ink.width() <= picture.width() && ink.height() <= picture.height()) {
+      fitting = &size;
+      break;
+    }
+  }
+  start(*fitting, x, y);
+  place(*fitting, QPointF(x, y), t.lastResortGround, true);
 }
 
 void TextPlacement::PrintAll(PictureBox& pic) {
