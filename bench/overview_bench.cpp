@@ -1,4 +1,5 @@
-// Time of one overview redraw at the batch picture size (857 x 561) over 24
+// Time of one overview redraw at the batch picture size (857 x 561), on a
+// screen of scale 1 and 1.75 (the argument, in hundredths), over 24
 // datasets (the ensemble sample file three times over, every dataset shown
 // and overlaid): a typical layout of five fields and ten strips, everything
 // ticked, both at contour interval 5 and 1, the typical layout's fields
@@ -64,8 +65,12 @@ bool Load(OverviewState& s, const std::string& file = File24()) {
 
 struct Pictures {
   PictureBox rh{857, 561}, left{60, 561}, right{60, 561};
-  Pictures() {
-    for (PictureBox* p : {&rh, &left, &right}) p->BackColor = kBlack;
+  explicit Pictures(const benchmark::State& state) {
+    const double scale = static_cast<double>(state.range(0)) / 100;
+    for (PictureBox* p : {&rh, &left, &right}) {
+      p->Resize(p->PixelWidth(), p->PixelHeight(), scale);
+      p->BackColor = kBlack;
+    }
   }
 };
 
@@ -102,7 +107,7 @@ void Redraw(benchmark::State& state, void (*layout)(OverviewOptions&), Integer i
   }
   layout(s.opt);
   s.opt.ContourInterval = interval;
-  Pictures p;
+  Pictures p(state);
   OverviewDraw d{s, p.rh, p.left, p.right};
   PlotData(d);  // the series are computed from here on
   if (const char* out = std::getenv("ONDRIK_BENCH_PNG")) p.rh.Image().save(QString::fromLocal8Bit(out));
@@ -122,7 +127,7 @@ void BM_OverviewEverythingMissing24(benchmark::State& state) { Redraw(state, Eve
 
 void ColdFirstDraw(benchmark::State& state, const std::string& file) {
   bench::EnsureApp();
-  Pictures p;
+  Pictures p(state);
   for (auto _ : state) {
     state.PauseTiming();
     OverviewState s;
@@ -145,10 +150,10 @@ void BM_OverviewColdFirstDrawMissing24(benchmark::State& state) { ColdFirstDraw(
 }  // namespace
 }  // namespace ondrik
 
-BENCHMARK(ondrik::BM_OverviewTypical24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(ondrik::BM_OverviewTypical24Interval1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(ondrik::BM_OverviewTypicalFields24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(ondrik::BM_OverviewEverything24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(ondrik::BM_OverviewEverythingMissing24)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(ondrik::BM_OverviewColdFirstDraw24)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(ondrik::BM_OverviewColdFirstDrawMissing24)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewTypical24)->Arg(100)->Arg(175)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewTypical24Interval1)->Arg(100)->Arg(175)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewTypicalFields24)->Arg(100)->Arg(175)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewEverything24)->Arg(100)->Arg(175)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewEverythingMissing24)->Arg(100)->Arg(175)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewColdFirstDraw24)->Arg(100)->Arg(175)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(ondrik::BM_OverviewColdFirstDrawMissing24)->Arg(100)->Arg(175)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);

@@ -50,50 +50,42 @@ struct Block {
   PictureBox* measure;
 };
 
-// The labels written on a side picture so far: one that would run into one
-// of them (the values of a squeezed axis, the "10 meter" row) is left out.
+// The labels of a side picture, placed together: each where its value
+// puts it, a pixel in from the picture's edges; where that runs into a
+// label before it (the values of a squeezed axis, the "10 meter" row), a
+// little along its row or off it, then smaller.
 class SideLabels {
  public:
-  explicit SideLabels(PictureBox& pic) : pic_(pic) {}
-  // Written a pixel in from the picture's edges; its ink, or none when it
-  // was left out.
-  std::optional<PixelBox> Write(const std::string& text) {
-    double x = pic_.XToPixel(pic_.CurrentX), y = pic_.YToPixel(pic_.CurrentY);
-    const PixelBox ink = MoveInside(pic_, text, x, y);
-    if (!Apart(ink)) return std::nullopt;
-    PrintAt(text, x, y, ink);
-    return ink;
+  explicit SideLabels(PictureBox& pic) : pic_(pic) { place_.Begin(pic); }
+  // At the picture's current position, in its font and colour; where it
+  // went.
+  TextPlacement::Placed Write(const std::string& text) {
+    TextPlacement::Text t = TextPlacement::Text::At(pic_, text);
+    t.move = TextPlacement::Move::Nearest;
+    t.reach = pic_.TextHeightPx("9");
+    t.ground = TextPlacement::Ground::None;
+    place_.Add(std::move(t));
+    return place_.PlaceNow();
   }
-  // Written right under the label written last (whose ink is `last`), at
-  // its left, or over it where the picture has no room under it.
-  void WriteUnder(const std::string& text, const PixelBox& last) {
-    const double step = last.bottom - last.top + 3, x = lastX_, y = lastY_;
-    for (const double by : {step, -step}) {
-      const PixelBox ink = InkBox(pic_, text, x, y + by);
-      if (ink.top < 1 || ink.bottom > pic_.PixelHeight() - 2 || !Apart(ink)) continue;
-      PrintAt(text, x, y + by, ink);
-      return;
-    }
+  // Right under the label placed last (`last`), at its left, or over it
+  // where the picture has no room under it.
+  void WriteUnder(const std::string& text, const TextPlacement::Placed& last) {
+    TextPlacement::Text t = TextPlacement::Text::At(pic_, text);
+    const double step = last.ink.height() + 3;
+    t.x = last.at.x();
+    t.y = last.at.y() + step;
+    t.move = TextPlacement::Move::AmongPlaces;
+    // Under it, or over it, then as little farther either way as a squeezed
+    // axis leaves room for.
+    for (int by = 0; by <= static_cast<int>(step); ++by)
+      for (const double y : {last.at.y() + step + by, last.at.y() - step - by}) t.places.emplace_back(t.x, y);
+    t.ground = TextPlacement::Ground::None;
+    place_.Add(std::move(t));
   }
-
- private:
-  bool Apart(const PixelBox& ink) const {
-    for (const PixelBox& b : written_)
-      if (ink.Grown(1).Meets(b)) return false;
-    return true;
-  }
-  void PrintAt(const std::string& text, double x, double y, const PixelBox& ink) {
-    written_.push_back(ink);
-    lastX_ = x;
-    lastY_ = y;
-    pic_.CurrentX = pic_.PixelToX(x);
-    pic_.CurrentY = pic_.PixelToY(y);
-    pic_.Print(text);
-  }
+  void PrintAll() { place_.PrintAll(pic_); }
 
   PictureBox& pic_;
-  std::vector<PixelBox> written_;
-  double lastX_ = 0, lastY_ = 0;  // the corner of the label written last, in pixels
+  TextPlacement place_;
 };
 
 // Where a label of half height `half` (in the side picture's scale, signed
@@ -143,9 +135,9 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const Labell
         d.rh.Style = t.dotted ? DrawStyle::Dot : DrawStyle::Solid;
         d.rh.DrawWidth = t.width;
         if (t.fullWidth)
-          d.s.draw.Texts.DrawLine(d.rh, -1, t.value, left, t.value, t.colour);
+          DrawLineClear(d.rh, d.s.draw.Texts, -1, t.value, left, t.value, t.colour);
         else
-          d.s.draw.Texts.DrawLine(d.rh, -0.5, t.value, left - 0.5, t.value, t.colour);
+          DrawLineClear(d.rh, d.s.draw.Texts, -0.5, t.value, left - 0.5, t.value, t.colour);
       }
       const double top = LabelTop(r, t.value, half);
       if ((t.label.empty() && t.label2.empty()) || std::isnan(top)) continue;
@@ -155,12 +147,12 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const Labell
       // The index axis's sign and number as one text: printed apart, a
       // wide sign would run into the number.
       const std::string text = t.label + t.label2;
-      const std::optional<PixelBox> ink = labels.Write(text);
-      if (!ink || under == nullptr || i >= under->ticks.size()) continue;
+      const TextPlacement::Placed placed = labels.Write(text);
+      if (under == nullptr || i >= under->ticks.size()) continue;
       const std::string other = under->ticks[i].label + under->ticks[i].label2;
       if (other == text) continue;
       b.side->ForeColor = under->colour.value_or(axisColour);
-      labels.WriteUnder(other, *ink);
+      labels.WriteUnder(other, placed);
     } catch (const std::exception&) {
     }
   }
@@ -196,7 +188,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const Integer D = gCurDataset;
     if (o.TenMeterBase != 0 && D >= 1 && D <= kMaxDatasets) {
       const Single base = f.LogPSurface[static_cast<size_t>(D)];
-      d.s.draw.Texts.DrawLine(d.rh, -1, base, f.TimeLeft, base, kGridGrey);
+      DrawLineClear(d.rh, d.s.draw.Texts, -1, base, f.TimeLeft, base, kGridGrey);
       if (o.On(kBoxVWP)) {
         d.right.CurrentX = 0;
         d.right.CurrentY = (base + f.LogPBottom) / 2 - d.right.TextHeightInScale("9") / 2;
@@ -228,7 +220,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     shown(kBoxGridTemp);
     DrawBlock(d, {Axis::Temperature, kBoxGridTemp, &d.right, kThirdColumn, &d.rh}, right,
               TemperatureTicks(f.TempBottom, f.TempSpan));
-    d.s.draw.Texts.DrawLine(d.rh, -0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
+    DrawLineClear(d.rh, d.s.draw.Texts, -0.5, 0, f.TimeLeft - 0.5, 0, kWhite);
   }
   // One left axis: the first group that is ticked owns the column and its grid.
   const struct {
@@ -251,9 +243,11 @@ void DrawAxesAndGrids(OverviewDraw& d) {
     const long last = static_cast<long>(std::nearbyint(std::clamp<double>(f.TimeLeft - 1, -1, kMaxHours * 4)));
     for (long h = 0; h <= last; ++h) {
       d.rh.DrawWidth = h % step == 0 ? 2 : 1;
-      d.s.draw.Texts.DrawLine(d.rh, static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
+      DrawLineClear(d.rh, d.s.draw.Texts, static_cast<double>(h), 0, static_cast<double>(h), 1, kGridGrey);
     }
   }
+  left.PrintAll();
+  right.PrintAll();
   d.rh.DrawWidth = 1;
   d.rh.Style = DrawStyle::Solid;
   d.rh.ForeColor = kWhite;

@@ -44,14 +44,21 @@ void ScaleTo(OverviewDraw& d, Axis axis) {
   d.rh.Scale(d.s.frame.TimeLeft, r.top, d.s.frame.TimeRight, r.bottom);
 }
 
+PictureBox::MarkSink& DataShapes() {
+  struct Nobody : PictureBox::MarkSink {
+    void Mark(const PictureBox::DrawnShape&, double) override {}
+  };
+  static Nobody nobody;
+  return nobody;
+}
+
 void PlanLine(OverviewDraw& d, std::span<const double> xy, double half) {
   const PictureBox& pic = d.rh;
-  PlaneTexts& texts = d.s.draw.Texts;
+  TextPlacement& texts = d.s.draw.Texts;
   const size_t n = xy.size() / 2;
-  if (n == 1) texts.Record({pic.XToPixel(xy[0]), pic.YToPixel(xy[1]), pic.XToPixel(xy[0]), pic.YToPixel(xy[1]), half});
-  for (size_t i = 0; i + 1 < n; ++i)
-    texts.Record({pic.XToPixel(xy[2 * i]), pic.YToPixel(xy[2 * i + 1]), pic.XToPixel(xy[2 * i + 2]),
-                  pic.YToPixel(xy[2 * i + 3]), half});
+  const auto at = [&](size_t i) { return QPointF(pic.XToPixel(xy[2 * i]), pic.YToPixel(xy[2 * i + 1])); };
+  if (n == 1) texts.Dot(at(0), half);
+  for (size_t i = 0; i + 1 < n; ++i) texts.Segment(at(i), at(i + 1), 2 * half);
 }
 
 double PlanDotHalf(const PictureBox& pic, double radius) {

@@ -26,9 +26,21 @@ struct OverviewDraw {
   bool plan = false;
 };
 
+// What the redraw draws as data (the strips' traces and dots, the vectors,
+// the contour lines) is drawn with this as the picture's DataMarks: told
+// to no one, for the placement has it from the plan already; the picture's
+// record marks it as data.
+PictureBox::MarkSink& DataShapes();
+// The cells and bars painted under the texts of the plane are the ground
+// they stand on, not data: painted within this.
+class PaintedGround : public DataMarksGuard {
+ public:
+  explicit PaintedGround(OverviewDraw& d) : DataMarksGuard(d.rh, nullptr) {}
+};
+
 // In a plan: joined points in the picture's scale, of a line drawn `half`
 // pixels to either side of its middle (half its pen's width, and the rim's
-// pixel), recorded in the plane's texts; one point is a dot.
+// pixel), handed to the plane's placement as data; one point is a dot.
 void PlanLine(OverviewDraw& d, std::span<const double> xy, double half);
 // In a plan: a filled dot of the radius (x units) and the pen's width;
 // how far it reaches from its middle in pixels (0 for no dot).

@@ -26,8 +26,13 @@ Integer Top(const OverviewDraw& d, Integer D) {
 }
 
 // The cell of hour h between two y values.
+// A solid cell is ground a text may stand on whole; a hatched one, its
+// lines and outline, is data the texts keep off.
 void SolidCell(PictureBox& pic, int h, double y1, double y2, Color c) { pic.Box(h - 0.5, y1, h + 0.5, y2, c, true); }
-void HatchedCell(PictureBox& pic, int h, double y1, double y2, Color c) { pic.BoxFill(h - 0.5, y1, h + 0.5, y2, c); }
+void HatchedCell(OverviewDraw& d, int h, double y1, double y2, Color c) {
+  const DataMarksGuard data(d.rh, &d.s.draw.Texts);
+  d.rh.BoxFill(h - 0.5, y1, h + 0.5, y2, c);
+}
 
 // Mid-level cell of level k: between the pressures halfway to the levels
 // below and above.
@@ -64,6 +69,7 @@ CloudClass CloudClassOf(Single c) {
 // has nothing of them to record.
 void PlotClouds(OverviewDraw& d) {
   if (d.plan) return;
+  const PaintedGround ground(d);
   const Integer D = gCurDataset;
   ScalePlane(d);
   const bool shades = d.s.opt.CloudShadeMode != 0;
@@ -84,7 +90,7 @@ void PlotClouds(OverviewDraw& d) {
         if (cls.fill == FillStyle::Solid)
           SolidCell(d.rh, h, y1, y2, cls.colour);
         else
-          HatchedCell(d.rh, h, y1, y2, cls.colour);
+          HatchedCell(d, h, y1, y2, cls.colour);
       }
     }
   if (!shades) d.rh.Fill = FillStyle::Solid;
@@ -125,6 +131,7 @@ bool HumidityCellColour(Single rh, bool ice, Integer lowestClass, Color& colour)
 
 void PlotRH(OverviewDraw& d) {
   if (d.plan) return;
+  const PaintedGround ground(d);
   const Integer D = gCurDataset;
   ScalePlane(d);
   const bool ice = !d.s.opt.On(kBoxRH0);
@@ -140,6 +147,7 @@ void PlotRH(OverviewDraw& d) {
 
 void PlotELCIN(OverviewDraw& d) {
   if (d.plan) return;
+  const PaintedGround ground(d);
   const Integer D = gCurDataset;
   ScalePlane(d);
   for (int h = 0; h <= LastHour(D); ++h)
@@ -155,6 +163,7 @@ void PlotELCIN(OverviewDraw& d) {
 
 void PlotInversions(OverviewDraw& d) {
   if (d.plan) return;
+  const PaintedGround ground(d);
   const Integer D = gCurDataset;
   HatchPlane(d, kWhite);
   // The highest level whose hour-0 pressure exceeds 400 mb; the cells above
@@ -173,13 +182,14 @@ void PlotInversions(OverviewDraw& d) {
       const Single dT = gTemp(D, h, k + 1) - gTemp(D, h, k);
       const Single depression = gTemp(D, h, k + 1) - gDewpt(D, h, k + 1);
       if (dT >= in.InversionDT || (dT >= in.IsothermDT && depression >= in.IsothermMinDPD))
-        HatchedCell(d.rh, h, LevelY(d.s, D, k), LevelY(d.s, D, k + 1), kWhite);
+        HatchedCell(d, h, LevelY(d.s, D, k), LevelY(d.s, D, k + 1), kWhite);
     }
   EndHatch(d);
 }
 
 void PlotInstability(OverviewDraw& d) {
   if (d.plan) return;
+  const PaintedGround ground(d);
   const Integer D = gCurDataset;
   const Color green = RGB(0, 255, 0);
   HatchPlane(d, green);
@@ -187,7 +197,7 @@ void PlotInstability(OverviewDraw& d) {
   for (int h = 0; h <= LastHour(D); ++h)
     for (int k = 1; k <= top; ++k)
       if (!NoTemp(D, h, k) && !NoTemp(D, h, k + 1) && gThetaE(D, h, k + 1) < gThetaE(D, h, k))
-        HatchedCell(d.rh, h, LevelY(d.s, D, k), LevelY(d.s, D, k + 1), green);
+        HatchedCell(d, h, LevelY(d.s, D, k), LevelY(d.s, D, k + 1), green);
   EndHatch(d);
 }
 

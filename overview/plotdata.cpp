@@ -64,14 +64,21 @@ using FailedRows = std::array<std::bitset<kBoxCount>, kDatasetSlots>;
 // The fields of the shown dataset and the strips of every shown one. The
 // series are computed once a redraw, for its plan (which runs first), and
 // again for a row whose plan failed.
-void DrawRows(OverviewDraw& d, Integer shown, Integer count, FailedRows& failed) {
+void DrawRows(OverviewDraw& d, Integer shown, Integer count, FailedRows& failed,
+              std::vector<TextPlacement::Text> first = {}) {
   OverviewState& s = d.s;
   const auto draw = [&](const OverviewRow& r, Integer D) {
     auto bit = failed[static_cast<size_t>(D)][static_cast<size_t>(r.id)];
     const bool ok = DrawRow(d, r, D, d.plan || bit);
     if (d.plan) bit = !ok;
   };
+  // What the rows draw is data, but for the cells and bars their painters
+  // lay under the texts.
+  const DataMarksGuard data(d.rh, d.plan ? nullptr : &DataShapes());
   TickedRows(s.opt, BoxKind::Field, [&](const OverviewRow& r) { draw(r, shown); });
+  // The texts of the plane placed together (the title first), the
+  // contoured fields' lines drawn.
+  if (!d.plan) PlaceContourTexts(d.rh, s.draw.Texts, s.draw.Fields, std::move(first));
   const DrawOrder order = OverlayOrder(shown, gOverlayAll, count);
   for (int i = 0; i < order.n; ++i) {
     const Integer D = order.d[static_cast<size_t>(i)];
@@ -97,20 +104,23 @@ void PlotData(OverviewDraw& d) {
   d.right.Cls();
   const Integer count = std::min<Integer>(gDatasetCount, kMaxDatasets);
   const Integer shown = s.draw.ShownDataset;
-  // The texts of the plane keep clear of the title and of the room held.
-  PlaneTexts& texts = s.draw.Texts;
-  texts.Reset(d.rh.PixelWidth(), d.rh.PixelHeight());
-  for (const PixelBox& room : s.draw.HeldRooms) texts.Reserve(room);
-  if (count > 1 && shown >= 1 && shown <= count) texts.Reserve(PlaceTitle(d.rh, shown).ink.Grown(PlaneTexts::kGap));
+  // The texts of the plane keep out of the room held.
+  TextPlacement& texts = s.draw.Texts;
+  texts.Begin(d.rh);
+  s.draw.Fields.clear();
+  for (const PixelBox& room : s.draw.HeldRooms)
+    texts.Hold(QRectF(room.left, room.top, room.right - room.left, room.bottom - room.top));
   if (shown >= 1 && shown <= count) {
-    // Where the strips and other lines will run, recorded first (on a copy
-    // of the picture in its scale and pen, which nothing is drawn on) for
-    // the contours' texts to keep off.
+    // Where the strips and other lines will run, handed to the placement
+    // first (from a copy of the picture in its scale and pen, which nothing
+    // is drawn on) for the texts of the plane to keep off.
     PictureBox ahead = d.rh;
     OverviewDraw plan{s, ahead, d.left, d.right, true};
     FailedRows failed{};
     DrawRows(plan, shown, count, failed);
-    DrawRows(d, shown, count, failed);
+    std::vector<TextPlacement::Text> title;
+    if (count > 1) title.push_back(TitleText(d.rh, shown));
+    DrawRows(d, shown, count, failed, std::move(title));
     if (count > 1) PloteeTitle(d);
   }
   texts.PrintAll(d.rh);
@@ -157,23 +167,29 @@ TitlePlace PlaceTitle(PictureBox& pic, Integer dataset) {
   return t;
 }
 
+TextPlacement::Text TitleText(PictureBox& pic, Integer dataset) {
+  const TitlePlace at = PlaceTitle(pic, dataset);
+  TextPlacement::Text t;
+  {
+    const TitleFont font(pic);
+    t = PlaneTextAt(pic, at.text, at.x, at.y, kWhite);
+  }
+  // Along its row to the right, then along the rows under it in steps of
+  // half a line, down to a third of the picture; at each place in turn
+  // from its own column on, then left of it.
+  t.move = TextPlacement::Move::AmongPlaces;
+  const double w = at.ink.right - at.ink.left, h = at.ink.bottom - at.ink.top;
+  const double step = std::max(1.0, pic.TextWidthPx("1"));
+  for (double y = at.y; y + h < std::max(at.y + h + 1, pic.PixelHeight() / 3.0); y += std::max(1.0, h / 2)) {
+    for (double x = at.x; x + w < pic.PixelWidth(); x += step) t.places.emplace_back(x, y);
+    for (double x = at.x - step; x >= 0; x -= step) t.places.emplace_back(x, y);
+  }
+  return t;
+}
+
 void PloteeTitle(OverviewDraw& d) {
   OverviewState& s = d.s;
   const Integer D = gCurDataset;
-  PictureBox& pic = d.rh;
-  const TitlePlace t = PlaceTitle(pic, D);
-  pic.CurrentX = pic.PixelToX(t.x);
-  pic.CurrentY = pic.PixelToY(t.y);
-  pic.ForeColor = kWhite;
-  {
-    const TitleFont font(pic);
-    // On its own band of the back colour: the fields and strips under it
-    // leave it whole.
-    const bool transparent = pic.FontTransparent;
-    pic.FontTransparent = false;
-    pic.Print(t.text, false);
-    pic.FontTransparent = transparent;
-  }
   s.draw.QualityVisible = false;
   if (ContainsNoCase(s.draw.Caption, "sref") && ContainsNoCase(gDatasetTitle(D), "nmm")) {
     const int n = IsolatedDryHours(D);
@@ -195,7 +211,7 @@ void DrawCursorLine(PictureBox& rh, const OverviewState& s, int hour) {
   rh.DrawWidth = 1;
   rh.Style = DrawStyle::Solid;
   rh.Mode = DrawMode::XorPen;
-  s.draw.Texts.DrawLine(rh, hour, 0, hour, 1, kCursorColour);
+  DrawLineClear(rh, s.draw.Texts, hour, 0, hour, 1, kCursorColour);
   rh.Mode = mode;
   rh.DrawWidth = width;
   rh.Style = style;

@@ -18,7 +18,8 @@ inline constexpr Color kCursorColour = RGB(255, 191, 128);
 // that fails is left out and the redraw goes on.
 void PlotData(OverviewDraw& d);
 
-// The dataset title (with more than one dataset) and the precipitation alert.
+// The precipitation alert, after the title of the dataset (with more than
+// one dataset) is handed to the placement (TitleText), which prints it.
 void PloteeTitle(OverviewDraw& d);
 // Where the title of a dataset stands on picRH, in pixels: its text, the
 // top-left corner and its ink.
@@ -28,6 +29,11 @@ struct TitlePlace {
   PixelBox ink;
 };
 TitlePlace PlaceTitle(PictureBox& rh, Integer dataset);
+// The title as the placement takes it: white in its own face, on its rim;
+// where the data leave no room at that place, along its row and then the
+// rows under it, smaller, and as a last resort over the data without a
+// ground.
+TextPlacement::Text TitleText(PictureBox& rh, Integer dataset);
 // Scale labels, grids, the time grid; called by PlotData.
 void DrawAxesAndGrids(OverviewDraw& d);
 // The width in pixels a side picture (picLeft, picRight) needs, in its

@@ -8,6 +8,7 @@
 
 #include "overview/classes.h"
 #include "overview/contour.h"
+#include "overview/contourtexts.h"
 #include "overview/draw.h"
 
 namespace ondrik {
@@ -21,13 +22,10 @@ ContourGrid PlaneGrid(const OverviewDraw& d, const LevelArray<Single>& field, Si
                       const LevelArray<Single>* basis = nullptr);
 // picRH in the scale of the plane.
 void ScalePlane(OverviewDraw& d);
-// One contour field drawn at once: its values traced with their labels and
-// the marks of its extremes; then the marks are set where they stand clear
-// (PlaneTexts: of the texts set, the contours before and the lines of the
-// redraw's plan) on quiet ground (OnQuietGround), the labels where also no
-// other contour runs through them, and the lines drawn with a gap round
-// every text. The texts are printed at the end of the redraw. In a plan it
-// draws nothing.
+// One contour field traced: its values with their labels and the marks of
+// its extremes, kept in the redraw (OverviewRedraw::Fields) until every
+// field is traced; PlaceContourTexts then places the texts of all fields and
+// draws their lines. In a plan it keeps nothing.
 class PlaneContours {
  public:
   // picRH in the scale of the plane.
@@ -36,24 +34,13 @@ class PlaneContours {
   void Trace(Single v, Color c, const std::string& label);
   // An "X" (maximum) or "N" (minimum) centred on its node.
   void Mark(const Extreme& e, Color c);
+  // Hands the field to the redraw, its lines as wide as the pen.
   void Draw();
-
-  struct Line {
-    PixelSegment s;
-    Color colour;
-  };
-  struct Candidate {
-    double x, y;  // top-left corner, pixels
-    std::string text;
-    Color colour;
-    int tag;  // the contour it labels (0: a mark)
-  };
 
  private:
   OverviewDraw& d_;
   const ContourGrid& g_;
-  std::vector<Line> lines_;
-  std::vector<Candidate> labels_, marks_;
+  TracedField field_;
 };
 // Contours at every multiple of the contour interval: mode < 1 draws values
 // from -mode up in colour1 and the others in colour2; mode >= 1 draws the

@@ -43,13 +43,15 @@ std::array<bool, kPTypeLegend.size()> MakePTypeSummary(Integer d) {
   return seen;
 }
 
-// The bars are painted before any text of the plane is set: a plan has
-// nothing of them to record.
+// The bars are painted before any text of the plane is placed, which keeps
+// off them: a plan has nothing of them to record.
 void PlotPrecip(OverviewDraw& d) {
   OverviewState& s = d.s;
   const Integer D = gCurDataset;
   if (!IsLoadedDataset(D) || d.plan) return;
   PictureBox& pic = d.rh;
+  // The bars are data the texts of the plane keep off.
+  const DataMarksGuard data(pic, &s.draw.Texts);
   const bool fromA = s.in.PtypeDecided;
   for (int h = 0; h <= LastHourOf(D); ++h) RefreshTypeCode(D, h, fromA);
   pic.Fill = FillStyle::Solid;
@@ -89,6 +91,7 @@ namespace {
 void HalfBars(OverviewDraw& d, const HourArray<Single>& a, Color c, double from, double to) {
   const Integer D = gCurDataset;
   if (!IsLoadedDataset(D) || d.plan) return;
+  const DataMarksGuard data(d.rh, &d.s.draw.Texts);
   ScaleTo(d, Axis::Precip);
   d.rh.Fill = FillStyle::Solid;
   d.rh.Mode = DrawMode::CopyPen;

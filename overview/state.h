@@ -11,7 +11,9 @@
 #include "core/datetime.h"
 #include "core/store.h"
 #include "overview/boxes.h"
+#include "overview/contourtexts.h"
 #include "overview/planetexts.h"
+#include "platform/textplace.h"
 
 namespace ondrik {
 
@@ -124,10 +126,12 @@ struct OverviewRedraw {
   // the items shown, set when the precipitation bars are drawn.
   std::array<bool, 5> PTypeSeen{};
   std::string Caption;  // the window caption
-  // The texts of picRH and the room they keep (set anew by every redraw),
-  // and room a snapshot holds for its title band.
-  PlaneTexts Texts;
+  // The placement of picRH's texts and the room they keep (begun anew by
+  // every redraw), and room a snapshot holds for its title band.
+  TextPlacement Texts;
   std::vector<PixelBox> HeldRooms;
+  // The contoured fields traced, until their texts are placed.
+  std::vector<TracedField> Fields;
 };
 
 struct OverviewState {

@@ -152,8 +152,8 @@ void DrawSigmaWindScale(PictureBox& pic, const OverviewState& s) {
     if (!text.empty()) {
       const double room = pic.PixelWidth() - 1 - InkBox(pic, text, 0, 0).right;
       if (textX > room) {
-        textX = std::max(room, pic.XToPixel(20) + 4 + PlaneTexts::kGap);
-        lineEnd = pic.PixelToX(textX - PlaneTexts::kGap - 2);
+        textX = std::max(room, pic.XToPixel(20) + 4 + kTextGap);
+        lineEnd = pic.PixelToX(textX - kTextGap - 2);
       }
     }
     pic.Line(20, y, lineEnd, y, kSigmaWindColour[n]);

@@ -23,7 +23,7 @@ PixelBox TitleBand(PictureBox& pic, const std::string& title) {
   const double x = (pic.PixelWidth() - w) / 2;
   PixelBox band{x, h, x + w, 2 * h};
   if (gDatasetCount > 1 && gCurDataset >= 1 && gCurDataset <= gDatasetCount) {
-    const PixelBox dataset = PlaceTitle(pic, gCurDataset).ink.Grown(PlaneTexts::kGap);
+    const PixelBox dataset = PlaceTitle(pic, gCurDataset).ink.Grown(kTextGap);
     if (band.Meets(dataset)) band = {x, dataset.bottom + 1, x + w, dataset.bottom + 1 + h};
   }
   return band;
@@ -62,7 +62,7 @@ bool frmOverView::Snap(const std::string& suffix) {
   // the band.
   const std::string title = profile_.SnapshotTitle();
   const PixelBox band = TitleBand(picRH->Pic(), title);
-  state_.draw.HeldRooms = {band.Grown(PlaneTexts::kGap)};
+  state_.draw.HeldRooms = {band.Grown(kTextGap)};
   DrawTimeAxis();
   PlotData();
   state_.draw.HeldRooms.clear();

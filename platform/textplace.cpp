@@ -296,6 +296,10 @@ bool TextPlacement::CellsFree(const QRect& cells, bool data, bool lines) const {
   return true;
 }
 
+bool TextPlacement::Clear(const QRectF& room, int tag) const {
+  return Finite(room) && CellsFree(CellsOf(room), true, tag == 0) && (tag == 0 || ClearOfOtherLines(room, tag));
+}
+
 bool TextPlacement::ClearOfOtherLines(const QRectF& r, int tag) const {
   bool clear = true;
   EachBucket(r, [&](std::size_t c) {
@@ -603,6 +607,11 @@ void TextPlacement::PlaceOne(const Text& t) {
     QPointF at;
     if (search(size, x, y, true, 1, kNearStep, at)) return place(size, at, t.ground, false);
   }
+  if (t.leaveOut == LeaveOut::UnlessClear) {
+    result.leftOut = true;
+    placed_.push_back(result);
+    return;
+  }
   // The last resort: where it is meant for, in its own size, when that
   // meets no text; else the nearest of its places that meets no text, in
   // its own size or else its smallest (one that may go to the nearest free
@@ -620,6 +629,11 @@ void TextPlacement::PlaceOne(const Text& t) {
     QPointF at;
     if (search(sizes.back(), sx, sy, false, t.lastResortReach, kFartherStep, at))
       return place(sizes.back(), at, t.lastResortGround, true);
+  }
+  if (t.leaveOut == LeaveOut::RatherThanOverText) {
+    result.leftOut = true;
+    placed_.push_back(result);
+    return;
   }
   // (In the first size whose strokes the picture holds whole, moved inside.)
   const Size* fitting = &sizes.back();
@@ -647,6 +661,7 @@ void TextPlacement::PrintAll(PictureBox& pic) {
   for (; printed_ < queued_.size(); ++printed_) {
     const Text& t = queued_[printed_];
     const Placed& p = placed_[printed_];
+    if (p.leftOut) continue;
     pic.FontName = p.fontName;
     pic.FontSize = p.fontSize;
     pic.FontBold = t.fontBold;

@@ -14,7 +14,8 @@
 //      where it is meant for in the first size the picture holds whole; on
 //      its last-resort ground (none unless asked): the picture box records
 //      it so, for the checks that count such texts.
-// No text is left out, none covers a data mark with its ground, and each
+// No text is left out (but one handed over as one that may be, below),
+// none covers a data mark with its ground, and each
 // keeps `margin` picture pixels of room round its strokes from every other
 // text. Texts are placed in the order they are handed over; each keeps the
 // room of those before it.
@@ -72,6 +73,12 @@ class TextPlacement : public PictureBox::MarkSink {
     Region,    // anywhere inside `region`, the nearest free place first
     AmongPlaces,  // to the first free one of `places` (a contour's label along its contour)
   };
+  // Whether a text may be left out instead of printed: never; unless a
+  // place clear of the data and the other texts is found (one of many
+  // values of a line, or a text that gets a second chance later); or
+  // rather than take a last resort that meets another text (a mark that
+  // means something only at its own place).
+  enum class LeaveOut { Never, UnlessClear, RatherThanOverText };
   // What a text stands on.
   enum class Ground {
     None,  // its strokes alone
@@ -102,6 +109,7 @@ class TextPlacement : public PictureBox::MarkSink {
     // How many times its reach a text that goes to the nearest free place
     // looks for a place that meets no other text, as a last resort.
     double lastResortReach = 3;
+    LeaveOut leaveOut = LeaveOut::Never;
     double margin = 1;  // picture pixels kept clear round its strokes
     // A line of its own it may stand on (0: none): its marks, handed over
     // with this tag, do not count against it.
@@ -119,6 +127,7 @@ class TextPlacement : public PictureBox::MarkSink {
     QRectF ink;         // its strokes, picture pixels
     Ground ground = Ground::None;
     bool lastResort = false;
+    bool leftOut = false;  // not printed, takes no room
   };
 
   // A new placement for the picture at its size and scale: no mark, no
@@ -153,6 +162,9 @@ class TextPlacement : public PictureBox::MarkSink {
   void PrintAll(PictureBox& pic);
   // Where each text handed over since Begin went, in order (once placed).
   const std::vector<Placed>& Results() const { return placed_; }
+  // Whether a room (picture pixels) is clear of the data (but the lines of
+  // the tag) and of the rooms of the texts placed and held.
+  bool Clear(const QRectF& room, int tag = 0) const;
 
   // The pieces of a line (picture pixels) that keep clear of every text
   // placed, with `width` of pen: for a line drawn after the texts.

@@ -7,12 +7,17 @@
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/reader.h"
 #include "core/shared.h"
+#include "overview/axisticks.h"
+#include "overview/controlrules.h"
 #include "overview/plotdata.h"
+#include "tests/common/text_check.h"
 
 namespace ondrik::testing {
 
@@ -58,6 +63,67 @@ inline bool LoadOverviewFile(const std::string& path, OverviewState& s, const st
 inline bool LoadShipped(const std::string& name, OverviewState& s, const std::string& caption) {
   const std::string key = name.rfind("GFS", 0) == 0 ? "gfs3" : name.rfind("RUC", 0) == 0 ? "ruc" : "eta";
   return LoadOverviewFile(std::string(ONDRIK_DATA_DIR) + "/" + name, s, caption, key);
+}
+
+// The numbers the side pictures must show for the axes the ticked fields
+// and strips use (one left strip: the first ticked of CAPE, surface
+// pressure, ventilation and visibility), each as often as its axis labels
+// it: those of picLeft and of picRight, every label whose value lies on
+// its axis, and the "10 meter" row.
+struct AxisNumbers {
+  std::vector<Expected> left, right;
+};
+inline AxisNumbers ShownAxisNumbers(const OverviewState& s) {
+  const auto ticked = [&](Axis a) {
+    for (const OverviewRow& r : OverviewRows())
+      if (r.axis == a && (r.kind == BoxKind::Field || r.kind == BoxKind::Strip) && s.opt.On(r.id)) return true;
+    return false;
+  };
+  const auto add = [&](std::vector<Expected>& to, Axis a, const std::vector<AxisTick>& ticks) {
+    const AxisRange r = RangeOf(s, a);
+    for (const AxisTick& t : ticks) {
+      const double at = (t.value - r.top) / (static_cast<double>(r.bottom) - r.top);
+      if ((t.label.empty() && t.label2.empty()) || !(at >= -1e-4 && at <= 1 + 1e-4)) continue;
+      const std::string text = t.label + t.label2;
+      const auto same = std::find_if(to.begin(), to.end(), [&](const Expected& e) { return e.text == text; });
+      if (same != to.end())
+        ++same->count;
+      else
+        to.push_back({text});
+    }
+  };
+  AxisNumbers n;
+  const OverviewFrame& f = s.frame;
+  if (ticked(Axis::Height)) {
+    add(n.right, Axis::Height, HeightTicks(s.opt.VerticalUnit, f.LogPBottom, f.LogPSpan));
+    if (s.opt.TenMeterBase != 0 && s.opt.On(kBoxVWP)) n.right.push_back({"10 meter"});
+  }
+  if (ticked(Axis::Direction)) add(n.left, Axis::Direction, DirectionTicks(f.DirSpan));
+  if (ticked(Axis::Precip)) add(n.right, Axis::Precip, PrecipTicks(f.PrecipBottom, f.PrecipSpan));
+  if (ticked(Axis::Index)) {
+    // The labels of the strip that set the range, and under them those of
+    // strips of another factor where they read otherwise.
+    const IndexAxisLabels sets = IndexLabels(s.opt, f);
+    const std::vector<AxisTick> own = IndexTicks(f.IndexBottom, f.IndexSpan, sets.first.factor);
+    add(n.left, Axis::Index, own);
+    if (sets.second) {
+      std::vector<AxisTick> under;
+      const std::vector<AxisTick> other = IndexTicks(f.IndexBottom, f.IndexSpan, sets.second->factor);
+      for (size_t i = 0; i < other.size() && i < own.size(); ++i)
+        if (other[i].label + other[i].label2 != own[i].label + own[i].label2) under.push_back(other[i]);
+      add(n.left, Axis::Index, under);
+    }
+  }
+  if (ticked(Axis::Temperature)) add(n.right, Axis::Temperature, TemperatureTicks(f.TempBottom, f.TempSpan));
+  if (ticked(Axis::Cape))
+    add(n.left, Axis::Cape, CapeTicks(gLICAxisTop));
+  else if (ticked(Axis::SfcPres))
+    add(n.left, Axis::SfcPres, SfcPresTicks(f.SfcPresBottom, f.SfcPresSpan));
+  else if (ticked(Axis::Ventilation))
+    add(n.left, Axis::Ventilation, VentilationTicks(gVentAxisTop));
+  else if (ticked(Axis::Visibility))
+    add(n.left, Axis::Visibility, VisibilityTicks(gVisAxisTop));
+  return n;
 }
 
 struct OverviewPictures {

@@ -1,15 +1,23 @@
-// The texts of the overview's main picture (contour labels, the marks of
-// the extremes, the dataset title) on the busy shipped files, in every time
-// window and scrolled, at the snapshot sizes: each stands whole inside the
-// picture, a pixel apart from the others all round, and nothing drawn (a
-// grid line, another contour) crosses its strokes or touches its ink.
+// The texts of the overview's pictures (contour values, the marks of the
+// extremes, the dataset title, the side pictures' axis numbers) on the
+// shipped files: each stands whole inside its picture, a pixel apart from
+// the others all round, nothing drawn (a grid line, another contour)
+// crossing its strokes, its ground over no data; and none is missing: a
+// value on every contour long enough to carry one, a mark on every extreme
+// where no other text stands, the title and every axis number.
 #include <gtest/gtest.h>
 
+#include <QLineF>
+
+#include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/derived.h"
+#include "core/numberformat.h"
 #include "overview/plotters.h"
+#include "platform/clipsegment.h"
 #include "tests/common/text_check.h"
 #include "tests/overview/overview_test_util.h"
 
@@ -66,21 +74,171 @@ TEST_F(PlaneTextsTest, ContourTextsStandWholeApartAndUncrossed) {
   }
 }
 
-// Where a text may stand on a picture of cells painted before it, with the
-// lines a plan records for what is drawn after it: whole a pixel in from
-// the edges, off the lines by its gap, and on one colour or on the named
-// dark colours only.
-TEST_F(PlaneTextsTest, TextsStandOnQuietGroundOffThePlan) {
-  PictureBox pic(100, 60);
-  pic.BackColor = kBlack;
-  pic.Cls();
-  pic.Box(0, 0, 49, 29, RGB(0, 191, 0), true);  // a bright cell, top left
-  pic.Box(50, 30, 99, 59, RGB(40, 40, 12), true);  // the dry class, bottom right
-  pic.Box(26, 44, 40, 59, RGB(16, 16, 16), true);  // a dark grey cell, not one of the named dark colours
+// ---- every text of three layouts on every shipped file ----
+
+const char* const kShippedFiles[] = {"GFS_KBOS.ond", "GFS_KDEN.ond", "GFS_KMSP.ond", "GFS_KOKC.ond", "NAM_KBOS.ond",
+                                     "NAM_KDEN.ond", "NAM_KMSP.ond", "NAM_KOKC.ond", "RUC_KBOS.ond", "RUC_KDEN.ond",
+                                     "RUC_KMSP.ond", "RUC_KOKC.ond", "SREF_KOKC.ond"};
+
+// The window's first layout, a typical one of five fields and ten strips,
+// and a busy one of five contoured fields under many strips.
+const struct {
+  const char* name;
+  std::vector<BoxId> boxes;
+} kLayouts[] = {
+    {"first", {kDesignTicked.begin(), kDesignTicked.end()}},
+    {"typical",
+     {kBoxRH0, kBoxTemperature, kBoxVelocity, kBoxInversions, kBoxInstability, kBoxMeanWind, kBoxSfcTemp,
+      kBoxSfcDewPoint, kBoxHelicity, kBoxMBEspeed, kBoxCAPE, kBoxPrecipAcumm, kBoxPrecipWater, kBoxTotalTotals,
+      kBoxCloudBase, kBoxGridHeight, kBoxCursor}},
+    {"busy",
+     {kBoxTemperature, kBoxVelocity, kBoxDPD, kBoxThetaE, kBoxRHContour, kBoxMeanWind, kBoxSfcTemp, kBoxSfcDewPoint,
+      kBoxHelicity, kBoxMBEspeed, kBoxCAPE, kBoxPrecipAcumm, kBoxPrecipWater, kBoxTotalTotals, kBoxCloudBase,
+      kBoxHeights, kBoxWindChill, kBoxSfcPres, kBoxVVTrend, kBoxStormRelInflow, kBoxGridHeight, kBoxCursor}},
+};
+
+// The contoured fields of the layouts, traced again here: the field and
+// the lowest value contoured (its first class threshold).
+const struct {
+  BoxId box;
+  LevelArray<Single> ProfileStore::*field;
+  Single lowest;
+} kContoured[] = {{kBoxTemperature, &ProfileStore::gTemp, -1e9f},
+                  {kBoxVelocity, &ProfileStore::gWspd, WindSpeedClasses().threshold[1]},
+                  {kBoxDPD, &ProfileStore::gDewpt, -1e9f},
+                  {kBoxThetaE, &ProfileStore::gThetaE, ThetaEClasses().threshold[1]},
+                  {kBoxRHContour, &ProfileStore::gRH, HumidityClasses().threshold[1]}};
+
+// The pieces of one contour inside the picture, a pixel in from its edges.
+class Inside : public ContourSink {
+ public:
+  explicit Inside(const PictureBox& pic) : pic_(pic) {}
+  void Segment(Single x1, Single y1, Single x2, Single y2) override {
+    const QLineF l(pic_.XToPixel(x1), pic_.YToPixel(y1), pic_.XToPixel(x2), pic_.YToPixel(y2));
+    double t0, t1;
+    if (SegmentInside(l.x1(), l.y1(), l.x2(), l.y2(), 1, 1, pic_.PixelWidth() - 1, pic_.PixelHeight() - 1, t0, t1))
+      pieces.emplace_back(l.pointAt(t0), l.pointAt(t1));
+  }
+  void Label(Single, Single) override {}
+  double Length() const {
+    double n = 0;
+    for (const QLineF& l : pieces) n += l.length();
+    return n;
+  }
+  std::vector<QLineF> pieces;
+
+ private:
+  const PictureBox& pic_;
+};
+
+bool Meets(const std::vector<QLineF>& lines, const QRectF& r) {
+  for (const QLineF& l : lines) {
+    double t0, t1;
+    if (SegmentInside(l.x1(), l.y1(), l.x2(), l.y2(), r.left(), r.top(), r.right(), r.bottom(), t0, t1)) return true;
+  }
+  return false;
+}
+
+TEST_F(PlaneTextsTest, EveryValueMarkTitleAndAxisNumberOfTheLayoutsPrintedWhole) {
+  const struct {
+    int w, h;
+    double scale;
+  } sizes[] = {{857, 561, 1}, {500, 330, 1}, {857, 561, 1.75}, {500, 330, 1.75}};
+  int values = 0, valueLastResorts = 0;
+  for (const auto& layout : kLayouts)
+    for (const char* file : kShippedFiles)
+      for (const auto& size : sizes) {
+        OverviewState s;
+        ASSERT_TRUE(testing::LoadShipped(file, s, "KOKC - NAM - ONDRIK"));
+        MakeHeightScale();
+        for (const BoxId id : layout.boxes) s.opt.box[static_cast<size_t>(id)] = 1;
+        gOverlayAll = gDatasetCount > 1;
+        testing::OverviewPictures pics;
+        pics.rh.Resize(size.w, size.h, size.scale);
+        for (PictureBox* side : {&pics.left, &pics.right}) side->Resize(SidePictureWidth(pics.left), size.h, size.scale);
+        OverviewDraw d = pics.Draw(s);
+        PlotData(d);
+        gOverlayAll = false;
+        const PictureBox& pic = pics.rh;
+        const std::string view = std::string(layout.name) + "-" + file + "-" + std::to_string(size.w) + "-at-" +
+                                 std::to_string(static_cast<int>(size.scale * 100));
+        testing::KeepPicture(pic, view);
+        // The main picture: the title whole; a mark over the data where
+        // the data leave it no room (it means something only at its node),
+        // few values over it (counted over every picture, below).
+        testing::Checks checks{.apart = true};
+        const std::string title = gDatasetCount > 1 ? PlaceTitle(pics.rh, gCurDataset).text : "";
+        if (!title.empty()) checks.present.push_back({title});
+        for (const PictureBox::PrintedText& t : pic.PrintedTexts()) {
+          // The title on no box: the members' traces under it stay in view.
+          EXPECT_TRUE(t.text != title || t.background.isEmpty()) << view << ": the title on a box";
+          const bool mark = t.text == "X" || t.text == "N";
+          checks.lastResorts += t.lastResort;
+          values += !mark;
+          valueLastResorts += t.lastResort && !mark;
+        }
+        // The fills are the ground the plane's texts stand on: a text that
+        // has no place on one colour stands on its rim over their edges.
+        for (const testing::Fault& f : testing::Faults(pic, checks))
+          if (f.what.rfind("half on bar", 0) != 0) ADD_FAILURE() << view << ": \"" << f.text << "\" " << f.what;
+        // The side pictures: every axis number.
+        const testing::AxisNumbers numbers = testing::ShownAxisNumbers(s);
+        EXPECT_EQ(testing::FaultLines(pics.left, {.apart = true, .present = numbers.left}), "") << view;
+        EXPECT_EQ(testing::FaultLines(pics.right, {.apart = true, .present = numbers.right}), "") << view;
+        ScalePlane(d);
+        for (const auto& f : kContoured) {
+          if (!s.opt.On(f.box)) continue;
+          const ContourGrid g = PlaneGrid(d, Store().*f.field);
+          ValueRange r = FieldRange(g);
+          r.min = std::max(r.min, f.lowest);
+          // A value beside every contour that runs a label's width inside
+          // the picture: within its blanks and twice the room it keeps and
+          // its line's (a crowded one stands farther off).
+          for (const Single v : ContourValues(r, s.opt.ContourInterval)) {
+            Inside contour(pic);
+            TraceContour(g, v, g.topLevel, contour);
+            const std::string label = NumberItem(v);
+            if (contour.Length() < pic.TextInkPx(label).width()) continue;
+            const double room = 2 * (kTextGap + 3) + 1, blank = pic.TextWidthPx(" ") + room;
+            bool found = false;
+            for (const PictureBox::PrintedText& t : pic.PrintedTexts())
+              found = found || (t.text == label && Meets(contour.pieces, t.ink.adjusted(-blank, -room, blank, room)));
+            EXPECT_TRUE(found) << view << ": " << Row(f.box).name << " \"" << label << "\" carries no value";
+          }
+          // A mark over every extreme inside the picture (smaller,
+          // maybe), or another text within the room two keep apart.
+          for (const Extreme& e : FieldExtremes(g)) {
+            const std::string text = e.maximum ? "X" : "N";
+            const QPointF node(pic.XToPixel(e.hour), pic.YToPixel(g.y[static_cast<size_t>(e.level)]));
+            const PixelBox ink =
+                InkBox(pic, text, node.x() - pic.TextWidthPx(text) / 2, node.y() - pic.TextHeightPx(text) / 2);
+            if (ink.left < 1 || ink.top < 1 || ink.right > pic.PixelWidth() - 1 || ink.bottom > pic.PixelHeight() - 1)
+              continue;
+            const double apart = 2 * kTextGap + 1;  // the rooms of both, on whole cells
+            const QRectF near = QRectF(ink.left, ink.top, ink.right - ink.left, ink.bottom - ink.top)
+                                    .adjusted(-apart, -apart, apart, apart);
+            bool marked = false, taken = false;
+            for (const PictureBox::PrintedText& t : pic.PrintedTexts()) {
+              marked = marked || (t.text == text && t.ink.adjusted(-1, -1, 1, 1).contains(node));
+              taken = taken || t.ink.intersects(near);
+            }
+            EXPECT_TRUE(marked || taken) << view << ": " << Row(f.box).name << " " << text << " at hour " << e.hour
+                                         << " level " << e.level << " has no mark and no text stands there";
+          }
+        }
+      }
+  // Few values go over the data.
+  EXPECT_LE(8 * valueLastResorts, values) << valueLastResorts << " of " << values << " values printed over the data";
+}
+
+// Where a text stands on quiet ground on a picture of cells painted
+// before it, its box grown by its gap: on one colour, or on the named dark
+// colours only; at the screen's scale and a finer one.
+TEST_F(PlaneTextsTest, TextsStandOnQuietGround) {
   const struct {
     const char* name;
     PixelBox ink;
-    bool stands;
+    bool quiet;
   } cases[] = {
       {"on black", {60, 5, 80, 15}, true},
       {"inside the bright cell", {10, 5, 30, 15}, true},
@@ -88,20 +246,21 @@ TEST_F(PlaneTextsTest, TextsStandOnQuietGroundOffThePlan) {
       {"within its gap of the bright cell", {51, 5, 70, 15}, false},
       {"over the dry class and black", {40, 32, 60, 40}, true},
       {"over a dark grey and black", {20, 46, 34, 54}, false},
-      {"on the picture's outermost column", {0, 40, 20, 50}, false},
-      {"a pixel in", {1, 40, 20, 50}, true},
-      {"on the outermost row", {60, 45, 80, 60}, false},
-      {"crossed by a strip to come", {60, 20, 80, 28}, false},
-      {"within its gap of the strip", {60, 26, 80, 29}, false},
-      {"clear of the strip", {60, 28, 80, 32}, true},
+      {"within its gap of the dark grey", {5, 46, 24, 54}, false},
+      {"clear of the dark grey", {5, 46, 22, 54}, true},
   };
-  PlaneTexts texts;
-  texts.Reset(100, 60);
-  texts.Record({55, 24, 99, 24, 1.5});  // a strip 3 wide, drawn after the texts
-  for (const auto& c : cases)
-    EXPECT_EQ(texts.Free(c.ink) && OnQuietGround(pic, c.ink.Grown(PlaneTexts::kGap), {kBlack, RGB(40, 40, 12)}),
-              c.stands)
-        << c.name;
+  for (const double scale : {1.0, 1.75}) {
+    PictureBox pic(100, 60);
+    pic.Resize(100, 60, scale);
+    pic.BackColor = kBlack;
+    pic.Cls();
+    pic.Box(0, 0, 49, 29, RGB(0, 191, 0), true);     // a bright cell, top left
+    pic.Box(50, 30, 99, 59, RGB(40, 40, 12), true);  // the dry class, bottom right
+    pic.Box(26, 44, 40, 59, RGB(16, 16, 16), true);  // a dark grey cell, not one of the named dark colours
+    const QuietGround ground(pic, {kBlack, RGB(40, 40, 12)});
+    for (const auto& c : cases)
+      EXPECT_EQ(ground.Under(c.ink.Grown(kTextGap)), c.quiet) << c.name << " at scale " << scale;
+  }
 }
 
 // A text at or past an edge of its picture is moved in until its ink stands
@@ -159,19 +318,22 @@ TEST_F(PlaneTextsTest, SigmaWindLegendStandsWhole) {
 }
 
 // The scale labels of the side pictures on a squeezed axis (the
-// visibility's, whose top values lie close; the snapshot at half size) and
-// with the "10 meter" row over a precipitation column of many values: none
-// runs into another.
+// visibility's, whose top and bottom values lie close; the snapshot at half
+// size) and with the "10 meter" row over a precipitation column of many
+// values: every one is printed whole, apart from the others; where an axis
+// leaves one no room even a line off its value, over another as its last
+// resort.
 TEST_F(PlaneTextsTest, SideLabelsStandApart) {
   const struct {
     std::vector<BoxId> boxes;
     bool tenMeterBase;
     Single precipSpan;
     int height;
-  } cases[] = {{{kBoxVisibility}, false, 0.1f, 280},
-               {{kBoxVisibility}, false, 0.1f, 561},
-               {{kBoxVWP, kBoxPrecip, kBoxSfcTemp}, true, 0.2f, 280},
-               {{kBoxVWP, kBoxPrecip}, true, 0.2f, 561}};
+    int lastResorts;
+  } cases[] = {{{kBoxVisibility}, false, 0.1f, 280, 1},
+               {{kBoxVisibility}, false, 0.1f, 561, 0},
+               {{kBoxVWP, kBoxPrecip, kBoxSfcTemp}, true, 0.2f, 280, 1},
+               {{kBoxVWP, kBoxPrecip}, true, 0.2f, 561, 0}};
   for (const auto& c : cases) {
     OverviewState s;
     ASSERT_TRUE(testing::LoadShipped("NAM_KDEN.ond", s, "KDEN - NAM - ONDRIK"));
@@ -190,8 +352,27 @@ TEST_F(PlaneTextsTest, SideLabelsStandApart) {
     pics.right.Resize(side, c.height);
     OverviewDraw d = pics.Draw(s);
     PlotData(d);
-    for (const PictureBox* pic : {&pics.left, &pics.right})
-      EXPECT_EQ(testing::FaultLines(*pic, kApart), "") << Row(c.boxes.front()).name << " at " << c.height;
+    const testing::AxisNumbers numbers = testing::ShownAxisNumbers(s);
+    for (const auto& [pic, expected] : {std::pair{&pics.left, numbers.left}, std::pair{&pics.right, numbers.right}}) {
+      testing::Checks checks = kApart;
+      checks.present = expected;
+      checks.lastResorts = c.lastResorts;
+      // Two that run together, one of them the last resort, are meant.
+      const auto lastResort = [&](const std::string& text) {
+        for (const PictureBox::PrintedText& t : pic->PrintedTexts())
+          if (t.lastResort && t.text == text) return true;
+        return false;
+      };
+      std::string faults;
+      for (const testing::Fault& f : testing::Faults(*pic, checks)) {
+        const std::string into = "runs into \"";
+        if (f.what.rfind(into, 0) == 0 &&
+            (lastResort(f.text) || lastResort(f.what.substr(into.size(), f.what.size() - into.size() - 1))))
+          continue;
+        faults += "  \"" + f.text + "\" " + f.what + "\n";
+      }
+      EXPECT_EQ(faults, "") << Row(c.boxes.front()).name << " at " << c.height;
+    }
   }
 }
 

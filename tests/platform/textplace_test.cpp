@@ -25,7 +25,7 @@ constexpr Color kTrace = RGB(255, 0, 0);
 constexpr Color kGrid = RGB(0, 0, 255);
 
 // Where a text ends up, against where it was meant to stand.
-enum class Went { Stays, AlongItsRow, OffItsRow, Smaller, LastResort };
+enum class Went { Stays, AlongItsRow, OffItsRow, Smaller, LastResort, LeftOut };
 
 Text At(double x, double y, const std::string& s, Move move = Move::Fixed) {
   Text t;
@@ -77,6 +77,10 @@ std::vector<Case> Cases() {
   Text among = At(20, 40, " 5 ", Move::AmongPlaces);
   among.places = {{20, 40}, {120, 40}};
   Text edge = At(190, 95, "9999", Move::Fixed);
+  Text spare = At(60, 40, "<LCL");
+  spare.leaveOut = TextPlacement::LeaveOut::UnlessClear;
+  Text mark = At(60, 40, "X");
+  mark.leaveOut = TextPlacement::LeaveOut::RatherThanOverText;
   std::vector<Text> crowd;
   for (int i = 0; i < 26; ++i) {
     Text t = At(90, 45, std::to_string(10 + i), Move::Nearest);
@@ -147,6 +151,13 @@ std::vector<Case> Cases() {
       {"at the first free one of its places", [](PictureBox& p) { Trace(p, 30, 0, 30, 99); }, {among},
        {Went::AlongItsRow}},
       {"moved inside from the edge", [](PictureBox&) {}, {edge}, {Went::Stays}},
+      // Texts that may be left out: one only where it stands clear, one
+      // over the data but not over another text.
+      {"one that may be left out, where it stands clear", [](PictureBox&) {}, {spare}, {Went::Stays}},
+      {"one that may be left out, over the data", [](PictureBox& p) { Trace(p, 0, 44, 199, 44); }, {spare},
+       {Went::LeftOut}},
+      {"a mark over the data", [](PictureBox& p) { Trace(p, 0, 44, 199, 44); }, {mark}, {Went::LastResort}},
+      {"a mark over another text", [](PictureBox&) {}, {At(55, 38, "9999"), mark}, {Went::Stays, Went::LeftOut}},
       // Room for a few rows between two bands of traces: the rest over
       // them, apart.
       {"every one of a crowd is printed",
@@ -177,14 +188,16 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
       for (const Text& t : c.texts) place.Add(t);
       place.PrintAll(pic);
       ASSERT_EQ(place.Results().size(), c.texts.size());
-      int lastResorts = 0;
+      int lastResorts = 0, leftOut = 0;
       testing::Checks checks{.apart = true};
       for (std::size_t i = 0; i < c.texts.size(); ++i) {
         const Text& t = c.texts[i];
         const TextPlacement::Placed& p = place.Results()[i];
-        checks.present.push_back({t.text, 1, p.ink});
+        if (!p.leftOut) checks.present.push_back({t.text, 1, p.ink});
         Went went = Went::Stays;
-        if (p.lastResort)
+        if (p.leftOut)
+          went = Went::LeftOut;
+        else if (p.lastResort)
           went = Went::LastResort;
         else if (t.move == Move::Fixed)  // moved inside only
           went = p.fontSize < t.fontSize ? Went::Smaller : Went::Stays;
@@ -200,6 +213,7 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
         EXPECT_EQ(static_cast<int>(went), static_cast<int>(meant)) << "text " << i << " \"" << t.text << "\"";
         EXPECT_EQ(p.ground, p.lastResort ? t.lastResortGround : t.ground) << "text " << i;
         lastResorts += p.lastResort;
+        leftOut += p.leftOut;
       }
       if (c.went.empty()) {
         EXPECT_GE(lastResorts, c.fewestLastResorts);
@@ -215,7 +229,7 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
       EXPECT_EQ(faults, "");
       for (const auto& t : pic.PrintedTexts())
         EXPECT_GE(t.digitPx * scale + 1e-6, picturetext::kSmallestDigitPx) << t.text;
-      EXPECT_EQ(pic.PrintedTexts().size(), c.texts.size());
+      EXPECT_EQ(pic.PrintedTexts().size() + static_cast<size_t>(leftOut), c.texts.size());
     }
   }
   PictureBox::RecordPrintedTexts(false);
@@ -243,6 +257,33 @@ TEST(TextPlacementTest, ALineDrawnAfterTheTextsKeepsOutOfTheirRooms) {
       for (double t = 0; t <= 1; t += 0.05)
         EXPECT_FALSE(p.ink.adjusted(-1, -1, 1, 1).contains(l.pointAt(t))) << c.line.x1() << "," << c.line.y1();
   }
+}
+
+// Whether a room is clear: of the data (but a line of its own tag), of the
+// texts placed and of the rooms held.
+TEST(TextPlacementTest, TellsWhetherARoomIsClear) {
+  PictureBox pic(200, 100);
+  TextPlacement place;
+  place.Begin(pic);
+  place.Segment({0, 50}, {199, 50}, 2);  // a trace
+  const int own = place.NewTag();
+  place.Segment({100, 0}, {100, 99}, 1, own);  // a contour
+  place.Hold(QRectF(150, 0, 50, 12));
+  place.Add(At(20, 10, " 850 "));
+  const QRectF text = place.PlaceNow().ink;
+  const struct {
+    const char* name;
+    QRectF room;
+    int tag;
+    bool clear;
+  } cases[] = {{"on nothing", {20, 70, 20, 10}, 0, true},
+               {"on the trace", {20, 45, 20, 10}, 0, false},
+               {"beside the trace, by its pen", {20, 53, 20, 10}, 0, true},
+               {"on another's contour", {95, 70, 10, 10}, 0, false},
+               {"on its own contour", {95, 70, 10, 10}, own, true},
+               {"on a text", text, 0, false},
+               {"in the room held", {160, 2, 10, 5}, 0, false}};
+  for (const auto& c : cases) EXPECT_EQ(place.Clear(c.room, c.tag), c.clear) << c.name;
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include "tests/overviewwindow/overview_fixture.h"
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
+#include "tests/overview/overview_test_util.h"
 
 namespace ondrik {
 namespace {
@@ -72,6 +73,10 @@ const Entry kMeant[] = {
     // humidity class (40, 40, 12): as dark as a text's rim, the text reads
     // over it (cloudless cells are the back colour, which the check allows).
     {"*-overview*-picRH", "*", "half on bar #28280c", "the driest humidity class, dark as the rim"},
+    // The cells of the overview's fills are the ground its texts stand on:
+    // the value of a contour that has no place on one colour, and a mark
+    // whose node lies on the edge of a cell, stand on their rim over it.
+    {"*-overview*-picRH", "*", "half on bar *", "on their rim over the edges of the fills"},
 };
 
 
@@ -382,9 +387,30 @@ TEST_F(PrintedTextTest, Overview) {
   Show(w, "NAM_KOKC", 0);
   Open(w);
   // A new file builds the overview anew.
+  // Every picture whole and apart; the title and the axis numbers all
+  // there; marks over the data where the data leave them no room (they mean
+  // something only at their nodes), few values (counted over every view,
+  // below).
+  int values = 0, valueLastResorts = 0;
   const auto checkAll = [&](const std::string& view) {
-    for (const char* p : {"picLeft", "picRH", "picRight", "picTime", "picWindScale"})
-      Check(Ctl<PictureBoxWidget>(*Overview(), p)->Pic(), view + "-" + p, {.mayBeBlank = true});
+    const frmOverView& o = *Overview();
+    const testing::AxisNumbers numbers = testing::ShownAxisNumbers(o.State());
+    for (const char* p : {"picLeft", "picRH", "picRight", "picTime", "picWindScale"}) {
+      PictureBox& pic = Ctl<PictureBoxWidget>(o, p)->Pic();
+      testing::Checks checks;
+      if (std::string(p) == "picLeft") checks.present = numbers.left;
+      if (std::string(p) == "picRight") checks.present = numbers.right;
+      if (std::string(p) == "picRH") {
+        if (gDatasetCount > 1) checks.present.push_back({PlaceTitle(pic, gCurDataset).text});
+        for (const PictureBox::PrintedText& t : pic.PrintedTexts()) {
+          const bool mark = t.text == "X" || t.text == "N";
+          checks.lastResorts += t.lastResort;
+          values += !mark;
+          valueLastResorts += t.lastResort && !mark;
+        }
+      }
+      Check(pic, view + "-" + p, {.checks = checks, .mayBeBlank = true});
+    }
   };
   const auto drawn = [](const OverviewRow& r) {
     return (r.kind == BoxKind::Field || r.kind == BoxKind::Strip) && r.plot != nullptr;
@@ -450,6 +476,7 @@ TEST_F(PrintedTextTest, Overview) {
     o.PlotData();
     checkAll("NAM_KOKC-overview-size" + std::to_string(size));
   }
+  EXPECT_LE(8 * valueLastResorts, values) << valueLastResorts << " of " << values << " values printed over the data";
 }
 
 // The overview's picture-in-picture of the chart, dragged over the first
