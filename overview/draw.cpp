@@ -47,6 +47,7 @@ void ScaleTo(OverviewDraw& d, Axis axis) {
 PictureBox::MarkSink& DataShapes() {
   struct Nobody : PictureBox::MarkSink {
     void Mark(const PictureBox::DrawnShape&, double) override {}
+    void MarkLine(const QPoint&, const QPoint&, const QPen&, double) override {}
   };
   static Nobody nobody;
   return nobody;

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -77,10 +79,48 @@ bool ClipSegment(double& ax, double& ay, double& bx, double& by) {
 // drawing itself.
 constexpr int kRasterOpBand = 64;
 
-// A filled rectangle, in bands of rows when the painter combines.
-void FillInBands(QPainter& p, const QRect& r, const QBrush& brush, bool combines) {
-  if (!combines) {
+// The exclusive-or of a colour into the pixels of r, as Qt's raster
+// operation sets them on a picture of RGB32 pixels (each pixel keeps its
+// alpha), two pixels at a time where Qt's loop takes one; black changes
+// nothing. The picture is the one being painted: its pixels are its own
+// while a painter is on it, so writing them does not copy it.
+void XorPixels(QImage& image, const QRect& r, QRgb colour) {
+  const std::uint32_t c = colour & 0x00FFFFFFu;
+  const QRect on = r & image.rect();
+  if (c == 0 || on.isEmpty()) return;
+  const std::uint64_t pair = (std::uint64_t{c} << 32) | c;
+  uchar* const bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  const int n = on.width();
+  for (int y = on.top(); y <= on.bottom(); ++y) {
+    uchar* row = bits + y * stride + qsizetype{on.left()} * 4;
+    int x = 0;
+    for (; x + 2 <= n; x += 2, row += 8) {
+      std::uint64_t v;
+      std::memcpy(&v, row, 8);
+      v ^= pair;
+      std::memcpy(row, &v, 8);
+    }
+    if (x < n) {
+      std::uint32_t v;
+      std::memcpy(&v, row, 4);
+      v ^= c;
+      std::memcpy(row, &v, 4);
+    }
+  }
+}
+
+// A filled rectangle in the painter's mode: an exclusive-or of one colour
+// on the pixels themselves, other modes that combine in bands of rows.
+void FillInBands(QPainter& p, const QRect& r, const QBrush& brush, DrawMode mode) {
+  if (mode == DrawMode::CopyPen) {
     p.fillRect(r, brush);
+    return;
+  }
+  auto* image = dynamic_cast<QImage*>(p.device());
+  if (mode == DrawMode::XorPen && brush.style() == Qt::SolidPattern && image != nullptr &&
+      image->format() == QImage::Format_RGB32) {
+    XorPixels(*image, r, brush.color().rgb());
     return;
   }
   for (int top = r.top(); top <= r.bottom(); top += kRasterOpBand)
@@ -247,14 +287,35 @@ void PictureBox::Keep(DrawnShape shape, const QPainter& p) {
 
 bool PictureBox::Keeping() const { return gRecording || DataMarks != nullptr; }
 
+void PictureBox::KeepLine(const QPoint& a, const QPoint& b, const QPainter& p) {
+  if (gRecording)
+    Keep({.points = QPolygon({a, b})}, p);
+  else if (DataMarks != nullptr)
+    DataMarks->MarkLine(a, b, p.pen(), deviceScale_);
+}
+
+void PictureBox::MarkSink::MarkLine(const QPoint& a, const QPoint& b, const QPen& pen, double deviceScale) {
+  DrawnShape shape{.points = QPolygon({a, b}), .pen = pen};
+  shape.data = true;
+  Mark(shape, deviceScale);
+}
+
 QPainter& PictureBox::PenPainter(Color c) {
   QPainter& p = Painter();
-  p.setCompositionMode(CompositionOf(Mode));
-  QPen pen(ToQColor(c));
-  pen.setWidth(std::clamp(static_cast<int>(std::lround(DrawWidth * deviceScale_)), 1, 1000));
-  pen.setStyle(Style == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine);
-  p.setPen(pen);
-  p.setBrush(Qt::NoBrush);
+  if (const QPainter::CompositionMode mode = CompositionOf(Mode); p.compositionMode() != mode) p.setCompositionMode(mode);
+  // A new pen only when the one in force differs (most lines share it).
+  const QColor colour = ToQColor(c);
+  const int width = std::clamp(static_cast<int>(std::lround(DrawWidth * deviceScale_)), 1, 1000);
+  const Qt::PenStyle style = Style == DrawStyle::Dot ? Qt::DotLine : Qt::SolidLine;
+  const QPen& now = p.pen();
+  if (now.color() != colour || now.width() != width || now.style() != style || now.capStyle() != Qt::SquareCap ||
+      now.joinStyle() != Qt::BevelJoin || now.isCosmetic()) {
+    QPen pen(colour);
+    pen.setWidth(width);
+    pen.setStyle(style);
+    p.setPen(pen);
+  }
+  if (p.brush().style() != Qt::NoBrush) p.setBrush(Qt::NoBrush);
   return p;
 }
 
@@ -402,7 +463,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
     const QPoint a(RoundPixel(ax), RoundPixel(ay)), b(RoundPixel(bx), RoundPixel(by));
     QPainter& p = PenPainter(c);
     LineInBands(p, a, b, Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
-    if (Keeping()) Keep({.points = QPolygon({a, b})}, p);
+    KeepLine(a, b, p);
   }
   SetCurrent(x2, y2);
 }
@@ -475,7 +536,7 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
       const int more = PixelSpan() - 1;
       drawn = {.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r + more, b + more)),
                .brush = ToQColor(c)};
-      FillInBands(p, drawn.rect, drawn.brush, Mode != DrawMode::CopyPen);
+      FillInBands(p, drawn.rect, drawn.brush, Mode);
     } else if (l == r || t == b) {
       drawn.points = QPolygon({QPoint(l, t), QPoint(r, b)});
       p.drawLine(drawn.points[0], drawn.points[1]);  // a box without area is a line
@@ -534,12 +595,12 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
     if (brush != Qt::SolidPattern && brush != Qt::NoBrush && PixelSpan() > 1 && !combines)
       hatch = ScaledHatch(hatch, PixelSpan());
     if (brush != Qt::NoBrush) {
-      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), hatch, combines);
+      FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), hatch, Mode);
       if (Keeping()) Keep({.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r, b)), .brush = hatch}, p);
     }
     if (l == r || t == b) {
       p.drawLine(QPoint(l, t), QPoint(r, b));
-      if (Keeping()) Keep({.points = QPolygon({QPoint(l, t), QPoint(r, b)})}, p);
+      KeepLine(QPoint(l, t), QPoint(r, b), p);
     } else {
       p.drawRect(QRect(l, t, r - l, b - t));
       if (Keeping()) Keep({.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)}, p);

@@ -266,6 +266,9 @@ class PictureBox : private detail::PaintSlot {
   class MarkSink {
    public:
     virtual void Mark(const DrawnShape& shape, double deviceScale) = 0;
+    // A line from a to b in a pen, device pixels: what Mark is told of the
+    // shape of those two points, without the shape built for each line.
+    virtual void MarkLine(const QPoint& a, const QPoint& b, const QPen& pen, double deviceScale);
 
    protected:
     ~MarkSink() = default;
@@ -302,6 +305,8 @@ class PictureBox : private detail::PaintSlot {
   // Keeps a shape drawn with the painter's pen and brush, while recording,
   // and tells DataMarks of it.
   void Keep(DrawnShape shape, const QPainter& p);
+  // The same for a line from a to b.
+  void KeepLine(const QPoint& a, const QPoint& b, const QPainter& p);
   bool Keeping() const;
 
   mutable QImage image_;  // device pixels

@@ -146,7 +146,7 @@ void TextPlacement::MarkDisc(double cx, double cy, double r) {
             static_cast<int>(std::floor(cx + r)), static_cast<int>(std::floor(cy + r)));
 }
 
-void TextPlacement::MarkLine(const QPointF& a, const QPointF& b, double half) {
+void TextPlacement::MarkCellsOfLine(const QPointF& a, const QPointF& b, double half) {
   // Row by row, the part of the line within `half` of the row, widened by
   // `half`: every cell the pen may set.
   const QPointF& p = a.y() <= b.y() ? a : b;
@@ -175,7 +175,7 @@ void TextPlacement::Segment(const QPointF& a, const QPointF& b, double width, in
   }
   const int kept = markTag_;
   markTag_ = tag;
-  MarkLine(a, b, half);
+  MarkCellsOfLine(a, b, half);
   markTag_ = kept;
 }
 
@@ -211,30 +211,45 @@ void TextPlacement::Ellipse(const QPointF& centre, double rx, double ry, double 
 
 void TextPlacement::Dot(const QPointF& at, double radius) { MarkDisc(at.x(), at.y(), std::max(radius, 0.5)); }
 
+namespace {
+
+// A device pixel's middle in picture pixels (device pixels are drawn from
+// their top-left corner).
+QPointF PixelMiddle(const QPoint& p, double s) { return QPointF((p.x() + 0.5) / s, (p.y() + 0.5) / s); }
+
+// The width of a pen in picture pixels.
+double PenWidth(const QPen& pen, double s) { return pen.style() == Qt::NoPen ? 0 : std::max(pen.widthF(), 1.0) / s; }
+
+}  // namespace
+
+void TextPlacement::MarkDrawnSegment(const QPoint& a, const QPoint& b, double width, double s) {
+  if (markTag_ != 0)
+    Segment(PixelMiddle(a, s), PixelMiddle(b, s), width, markTag_);
+  else
+    MarkCellsOfLine(PixelMiddle(a, s), PixelMiddle(b, s), width / 2 + 1 / s);
+}
+
+void TextPlacement::MarkLine(const QPoint& a, const QPoint& b, const QPen& pen, double deviceScale) {
+  const double s = deviceScale > 0 ? deviceScale : 1;
+  MarkDrawnSegment(a, b, PenWidth(pen, s), s);
+}
+
 void TextPlacement::Mark(const PictureBox::DrawnShape& shape, double deviceScale) {
   using Kind = PictureBox::DrawnShape::Kind;
   const double s = deviceScale > 0 ? deviceScale : 1;
   const auto pt = [s](const QPointF& p) { return QPointF(p.x() / s, p.y() / s); };
   // Half the pen and the rounding of its device pixels, picture pixels.
-  const double width = shape.pen.style() == Qt::NoPen ? 0 : std::max(shape.pen.widthF(), 1.0) / s;
+  const double width = PenWidth(shape.pen, s);
   const double half = width / 2 + 1 / s;
   const QRectF area(shape.rect.left() / s, shape.rect.top() / s, shape.rect.width() / s, shape.rect.height() / s);
   switch (shape.kind) {
     case Kind::Lines: {
-      // Device pixels are drawn from their top-left corner.
-      const QPointF centre(0.5, 0.5);
       if (shape.points.size() == 1) {
-        const QPointF p = pt(QPointF(shape.points.front()) + centre);
+        const QPointF p = PixelMiddle(shape.points.front(), s);
         MarkDisc(p.x(), p.y(), half);
         break;
       }
-      for (qsizetype i = 0; i + 1 < shape.points.size(); ++i) {
-        const QPointF a = pt(QPointF(shape.points[i]) + centre), b = pt(QPointF(shape.points[i + 1]) + centre);
-        if (markTag_ != 0)
-          Segment(a, b, width, markTag_);
-        else
-          MarkLine(a, b, half);
-      }
+      for (qsizetype i = 0; i + 1 < shape.points.size(); ++i) MarkDrawnSegment(shape.points[i], shape.points[i + 1], width, s);
       break;
     }
     case Kind::Outline: {
@@ -242,7 +257,7 @@ void TextPlacement::Mark(const PictureBox::DrawnShape& shape, double deviceScale
                      (shape.rect.height() + 1) / s);
       for (const auto& [a, b] : {std::pair{r.topLeft(), r.topRight()}, std::pair{r.topRight(), r.bottomRight()},
                                  std::pair{r.bottomRight(), r.bottomLeft()}, std::pair{r.bottomLeft(), r.topLeft()}})
-        MarkLine(a, b, half);
+        MarkCellsOfLine(a, b, half);
       break;
     }
     case Kind::Ellipse: {

@@ -146,6 +146,7 @@ class TextPlacement : public PictureBox::MarkSink {
   void MarkWithTag(int tag) { markTag_ = tag; }
   // A shape drawn while this is the picture's DataMarks.
   void Mark(const PictureBox::DrawnShape& shape, double deviceScale) override;
+  void MarkLine(const QPoint& a, const QPoint& b, const QPen& pen, double deviceScale) override;
 
   // A room no text may take.
   void Hold(const QRectF& room);
@@ -195,7 +196,10 @@ class TextPlacement : public PictureBox::MarkSink {
   void MarkCells(int x0, int y0, int x1, int y1);
   void MarkRun(int y, double x0, double x1);  // cells x0..x1 of row y
   void MarkDisc(double cx, double cy, double r);
-  void MarkLine(const QPointF& a, const QPointF& b, double half);
+  void MarkCellsOfLine(const QPointF& a, const QPointF& b, double half);
+  // A segment between device pixels drawn with a pen `width` picture
+  // pixels wide.
+  void MarkDrawnSegment(const QPoint& a, const QPoint& b, double width, double deviceScale);
   // The cells of rows [y0, y1) taken by data (of every tag when `lines`)
   // and texts, or by texts only, ORed into the words from..to of `band`.
   void Band(int y0, int y1, bool data, bool lines, int from, int to, Cells& band) const;

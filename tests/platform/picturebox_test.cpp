@@ -635,6 +635,7 @@ TEST(PictureBoxTest, CombiningDrawingMatchesQtAndStartsNoThreads) {
     int x1, y1, x2, y2;
     bool box, dotted;
     DrawMode mode;
+    Color c = RGB(200, 120, 7);
   };
   const Shape shapes[] = {
       {-20, 37, 530, 37, false, true, DrawMode::XorPen},      // across the picture, dotted
@@ -642,7 +643,10 @@ TEST(PictureBoxTest, CombiningDrawingMatchesQtAndStartsNoThreads) {
       {0, 5, 499, 290, false, false, DrawMode::NotXorPen},    // diagonal, mostly across
       {450, 290, 260, 2, false, true, DrawMode::XorPen},      // steep, backwards
       {10, 10, 400, 250, true, false, DrawMode::XorPen},      // a large box
-      {100, -50, 300, 400, true, false, DrawMode::MaskPenNot} // taller than the picture
+      {100, -50, 300, 400, true, false, DrawMode::MaskPenNot}, // taller than the picture
+      {-30, 200, 6, 320, true, false, DrawMode::XorPen, RGB(9, 250, 128)},  // out over two edges
+      {499, 0, 499, 299, true, false, DrawMode::XorPen, kWhite},           // the last column alone
+      {1, 1, 498, 298, true, false, DrawMode::XorPen, kBlack},             // black: nothing changes
   };
   PictureBox pic = BlackPicture(500, 300);
   pic.Box(0, 0, 250, 150, RGB(40, 90, 200), true);
@@ -652,9 +656,9 @@ TEST(PictureBoxTest, CombiningDrawingMatchesQtAndStartsNoThreads) {
     pic.Mode = s.mode;
     pic.Style = s.dotted ? DrawStyle::Dot : DrawStyle::Solid;
     if (s.box)
-      pic.Box(s.x1, s.y1, s.x2, s.y2, RGB(200, 120, 7), true);
+      pic.Box(s.x1, s.y1, s.x2, s.y2, s.c, true);
     else
-      pic.Line(s.x1, s.y1, s.x2, s.y2, RGB(200, 120, 7));
+      pic.Line(s.x1, s.y1, s.x2, s.y2, s.c);
   }
   const QImage drawn = pic.Image();
   EXPECT_EQ(ThreadCount(), threads);
@@ -665,11 +669,11 @@ TEST(PictureBoxTest, CombiningDrawingMatchesQtAndStartsNoThreads) {
     p.setCompositionMode(s.mode == DrawMode::XorPen      ? QPainter::RasterOp_SourceXorDestination
                          : s.mode == DrawMode::NotXorPen ? QPainter::RasterOp_NotSourceXorDestination
                                                          : QPainter::RasterOp_SourceAndNotDestination);
-    QPen pen(QColor(200, 120, 7));
+    QPen pen(ToQColor(s.c));
     pen.setStyle(s.dotted ? Qt::DotLine : Qt::SolidLine);
     p.setPen(pen);
     if (s.box)
-      p.fillRect(QRect(QPoint(s.x1, s.y1), QPoint(s.x2, s.y2)), QColor(200, 120, 7));
+      p.fillRect(QRect(QPoint(s.x1, s.y1), QPoint(s.x2, s.y2)), ToQColor(s.c));
     else
       p.drawLine(s.x1, s.y1, s.x2, s.y2);
   }
