@@ -358,68 +358,45 @@ namespace {
 
 using Cells = std::vector<std::uint64_t>;
 
-// A bit set shifted towards its start by k bits, over its words from..to:
-// bit c of the result is bit c + k of `a` (ones beyond its end).
-void ShiftDown(const Cells& a, int k, int from, int to, Cells& out) {
-  const std::size_t n = a.size(), q = static_cast<std::size_t>(k / 64);
-  const int r = k % 64;
-  out.resize(n);
-  for (std::size_t i = static_cast<std::size_t>(from); i <= static_cast<std::size_t>(to) && i < n; ++i) {
-    const std::uint64_t lo = i + q < n ? a[i + q] : ~std::uint64_t{0};
-    const std::uint64_t hi = i + q + 1 < n ? a[i + q + 1] : ~std::uint64_t{0};
-    out[i] = r == 0 ? lo : (lo >> r) | (hi << (64 - r));
-  }
-}
-
-// The starts c of the runs of n cells that a band leaves free, over its
-// words from..to: bit c set when bits c .. c + n - 1 of the band are all
-// clear (the band holds the words a run from `to` reaches into).
-void FreeStarts(const Cells& band, int n, int from, int to, Cells& free, Cells& scratch) {
-  free = band;
-  // The OR of the band over windows growing to n.
-  int have = 1;
-  while (2 * have <= n) {
-    ShiftDown(free, have, from, to, scratch);
-    for (int i = from; i <= to; ++i) free[static_cast<std::size_t>(i)] |= scratch[static_cast<std::size_t>(i)];
-    have *= 2;
-  }
-  if (have < n) {
-    ShiftDown(free, n - have, from, to, scratch);
-    for (int i = from; i <= to; ++i) free[static_cast<std::size_t>(i)] |= scratch[static_cast<std::size_t>(i)];
-  }
-  for (std::size_t i = 0; i < free.size(); ++i)
-    free[i] = static_cast<int>(i) >= from && static_cast<int>(i) <= to ? ~free[i] : 0;
-}
-
-// The set bit at or after i, not past last; -1 when none.
-int NextBit(const Cells& c, int i, int last) {
-  i = std::max(i, 0);
-  while (i <= last) {
+// The first set bit of a band at or after i (i >= 0), and the first clear
+// one; past its last word every bit counts as set.
+int FirstSet(const Cells& band, int i) {
+  const int end = static_cast<int>(band.size()) * 64;
+  while (i < end) {
     const std::size_t w = static_cast<std::size_t>(i / 64);
-    if (w >= c.size()) return -1;
-    const std::uint64_t v = c[w] >> (i % 64);
-    if (v != 0) {
-      const int at = i + std::countr_zero(v);
-      return at <= last ? at : -1;
-    }
-    i = static_cast<int>((w + 1) * 64);
+    if (const std::uint64_t v = band[w] >> (i % 64); v != 0) return i + std::countr_zero(v);
+    i = static_cast<int>(w + 1) * 64;
+  }
+  return end;
+}
+
+int FirstClear(const Cells& band, int i) {
+  const int end = static_cast<int>(band.size()) * 64;
+  while (i < end) {
+    const std::size_t w = static_cast<std::size_t>(i / 64);
+    if (const std::uint64_t v = ~band[w] >> (i % 64); v != 0) return i + std::countr_zero(v);
+    i = static_cast<int>(w + 1) * 64;
+  }
+  return end;
+}
+
+// The start nearest i of a run of n clear bits of the band: at or after i
+// and not past last, or at or before i and not before first (both >= 0);
+// -1 when none. Each step jumps past the set bits in the way.
+int NextFreeRun(const Cells& band, int n, int i, int last) {
+  for (int q = i; q <= last;) {
+    const int set = FirstSet(band, q);
+    if (set >= q + n) return q;
+    q = FirstClear(band, set);  // every start up to there meets a set bit
   }
   return -1;
 }
 
-// The set bit at or before i, not before first; -1 when none.
-int PrevBit(const Cells& c, int i, int first) {
-  first = std::max(first, 0);
-  i = std::min(i, static_cast<int>(c.size() * 64) - 1);
-  while (i >= first) {
-    const std::size_t w = static_cast<std::size_t>(i / 64);
-    const int shift = 63 - i % 64;
-    const std::uint64_t v = c[w] << shift;
-    if (v != 0) {
-      const int at = i - std::countl_zero(v);
-      return at >= first ? at : -1;
-    }
-    i = static_cast<int>(w * 64) - 1;
+int PrevFreeRun(const Cells& band, int n, int i, int first) {
+  for (int q = i; q >= first;) {
+    const int set = FirstSet(band, q);
+    if (set >= q + n) return q;
+    q = set - n;  // every start after this one meets that bit
   }
   return -1;
 }
@@ -495,7 +472,7 @@ void TextPlacement::PlaceOne(const Text& t) {
   // last resort), its strokes inside the picture (and inside its region),
   // clear of the lines of other tags. How far it may go follows its
   // movement; its row first.
-  Cells band, free, scratch;
+  Cells band;
   const auto search = [&](const Size& size, double x, double y, bool data, double reachScale, double stepLines,
                           QPointF& at) {
     // The cells of its room at no move: whole moves shift them by as many
@@ -527,8 +504,11 @@ void TextPlacement::PlaceOne(const Text& t) {
       const int from = std::max(c0 + lo, 0) / 64;
       const int reach = std::min((std::max(c0 + hi, 0) + n) / 64 + 1, words_ + 1);
       Band(r0top + dy, r0top + dy + m, data, data && t.tag == 0, from, reach, band);
-      FreeStarts(band, n, from, reach, free, scratch);
-      int right = NextBit(free, c0 + std::max(lo, 0), c0 + hi), left = PrevBit(free, c0 + std::min(hi, -1), c0 + lo);
+      // Runs start in the words from..reach of the band.
+      const int lowest = from * 64, highest = std::min(reach * 64 + 63, static_cast<int>(band.size()) * 64 - 1);
+      const int rightEnd = std::min(c0 + hi, highest), leftEnd = std::max(c0 + lo, lowest);
+      int right = NextFreeRun(band, n, std::max(c0 + std::max(lo, 0), lowest), rightEnd);
+      int left = PrevFreeRun(band, n, std::min(c0 + std::min(hi, -1), highest), leftEnd);
       while (right >= 0 || left >= 0) {
         const bool takeRight = left < 0 || (right >= 0 && right - c0 <= c0 - left);
         const int d = (takeRight ? right : left) - c0;
@@ -537,9 +517,9 @@ void TextPlacement::PlaceOne(const Text& t) {
           return true;
         }
         if (takeRight)
-          right = NextBit(free, right + 1, c0 + hi);
+          right = NextFreeRun(band, n, right + 1, rightEnd);
         else
-          left = PrevBit(free, left - 1, c0 + lo);
+          left = PrevFreeRun(band, n, left - 1, leftEnd);
       }
       return false;
     };
