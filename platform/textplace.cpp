@@ -74,7 +74,7 @@ void TextPlacement::Begin(const PictureBox& pic) {
   h_ = pic.PixelHeight();
   scale_ = pic.DeviceScale();
   words_ = w_ / 64 + 1;  // a bit past the last column, always set in a band
-  for (Cells* cells : {&data_, &tagged_, &texts_})
+  for (Cells* cells : {&data_, &tagged_, &texts_, &taken_})
     cells->assign(static_cast<std::size_t>(words_) * static_cast<std::size_t>(h_), 0);
   bucketCols_ = w_ / kBucket + 1;
   bucketRows_ = h_ / kBucket + 1;
@@ -120,24 +120,40 @@ void TextPlacement::SetCells(Cells& cells, int words, int w, int h, int x0, int 
 
 void TextPlacement::MarkCells(int x0, int y0, int x1, int y1) {
   SetCells(markTag_ != 0 ? tagged_ : data_, words_, w_, h_, x0, y0, x1, y1);
+  SetCells(taken_, words_, w_, h_, x0, y0, x1, y1);
 }
 
-void TextPlacement::MarkRun(int y, double x0, double x1) {
-  if (y < 0 || y >= h_ || !(x0 <= x1) || x1 < 0 || x0 >= w_) return;
+namespace {
+
+// Sets the cells x0..x1 (picture pixels) of a row of w cells, in the row of
+// the marks and in the row of everything taken; nothing for a run off the
+// row.
+inline void OrRun(std::uint64_t* row, std::uint64_t* taken, int w, double x0, double x1) {
+  if (!(x0 <= x1) || x1 < 0 || x0 >= w) return;
   // (Cells from the one holding x0 to the one holding x1; both are at least
   // -1 here, so that the cast rounds down.)
   const int from = std::max(0, static_cast<int>(std::max(x0, -1.0) + 1) - 1);
-  const int to = std::min(w_ - 1, static_cast<int>(std::min(x1, static_cast<double>(w_)) + 1) - 1);
-  std::uint64_t* row = &(markTag_ != 0 ? tagged_ : data_)[static_cast<std::size_t>(y) * static_cast<std::size_t>(words_)];
-  const int a = from / 64, b = to / 64;
-  const std::uint64_t first = ~std::uint64_t{0} << (from % 64), last = ~std::uint64_t{0} >> (63 - to % 64);
+  const int to = std::min(w - 1, static_cast<int>(std::min(x1, static_cast<double>(w)) + 1) - 1);
+  const int a = from >> 6, b = to >> 6;
+  const std::uint64_t first = ~std::uint64_t{0} << (from & 63), last = ~std::uint64_t{0} >> (63 - (to & 63));
   if (a == b) {
     row[a] |= first & last;
+    taken[a] |= first & last;
     return;
   }
   row[a] |= first;
-  for (int i = a + 1; i < b; ++i) row[i] = ~std::uint64_t{0};
+  taken[a] |= first;
+  for (int i = a + 1; i < b; ++i) row[i] = taken[i] = ~std::uint64_t{0};
   row[b] |= last;
+  taken[b] |= last;
+}
+
+}  // namespace
+
+void TextPlacement::MarkRun(int y, double x0, double x1) {
+  if (y < 0 || y >= h_) return;
+  const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
+  OrRun(&(markTag_ != 0 ? tagged_ : data_)[at], &taken_[at], w_, x0, x1);
 }
 
 void TextPlacement::MarkDisc(double cx, double cy, double r) {
@@ -156,11 +172,14 @@ void TextPlacement::MarkCellsOfLine(const QPointF& a, const QPointF& b, double h
   const int y0 = std::max(0, static_cast<int>(std::floor(std::max(p.y() - half, -1.0))));
   const int y1 = std::min(h_ - 1, static_cast<int>(std::floor(std::min(q.y() + half, static_cast<double>(h_)))));
   const double dy = q.y() - p.y(), slope = dy > 0 ? (q.x() - p.x()) / dy : 0;
+  std::uint64_t* const marks = (markTag_ != 0 ? tagged_ : data_).data();
+  std::uint64_t* const taken = taken_.data();
   for (int y = y0; y <= y1; ++y) {
     const double lo = std::max(p.y(), y - half), hi = std::min(q.y(), y + 1 + half);
     if (lo > hi) continue;
     const double xa = dy > 0 ? p.x() + slope * (lo - p.y()) : p.x(), xb = dy > 0 ? p.x() + slope * (hi - p.y()) : q.x();
-    MarkRun(y, std::min(xa, xb) - half, std::max(xa, xb) + half);
+    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
+    OrRun(marks + at, taken + at, w_, std::min(xa, xb) - half, std::max(xa, xb) + half);
   }
 }
 
@@ -286,6 +305,14 @@ void TextPlacement::TakeRoom(const QRectF& r, const QRect& cells) {
   rooms_.push_back(r);
   EachBucket(r, [&](std::size_t c) { roomBuckets_[c].push_back(i); });
   SetCells(texts_, words_, w_, h_, cells.left(), cells.top(), cells.right(), cells.bottom());
+  SetCells(taken_, words_, w_, h_, cells.left(), cells.top(), cells.right(), cells.bottom());
+}
+
+TextPlacement::Sources TextPlacement::SourcesOf(bool data, bool lines) const {
+  if (data && lines) return {&taken_, nullptr};
+  if (data) return {&texts_, &data_};
+  if (lines) return {&texts_, &tagged_};
+  return {&texts_, nullptr};
 }
 
 QRect TextPlacement::CellsOf(const QRectF& r) {
@@ -294,6 +321,7 @@ QRect TextPlacement::CellsOf(const QRectF& r) {
 }
 
 bool TextPlacement::CellsFree(const QRect& cells, bool data, bool lines) const {
+  const auto [one, other] = SourcesOf(data, lines);
   const int x0 = std::max(cells.left(), 0), x1 = std::min(cells.right(), w_ - 1);
   for (int y = std::max(cells.top(), 0); y <= std::min(cells.bottom(), h_ - 1); ++y) {
     const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
@@ -301,9 +329,7 @@ bool TextPlacement::CellsFree(const QRect& cells, bool data, bool lines) const {
       const int bit = x % 64, n = std::min(64 - bit, x1 - x + 1);
       const std::uint64_t mask = (n == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << n) - 1)) << bit;
       const std::size_t i = at + static_cast<std::size_t>(x / 64);
-      std::uint64_t v = texts_[i];
-      if (data) v |= data_[i];
-      if (lines) v |= tagged_[i];
+      const std::uint64_t v = (*one)[i] | (other != nullptr ? (*other)[i] : 0);
       if ((v & mask) != 0) return false;
       x += n;
     }
@@ -336,13 +362,16 @@ void TextPlacement::Band(int y0, int y1, bool data, bool lines, int from, int to
   band.assign(static_cast<std::size_t>(words_) + 2, 0);
   from = std::max(from, 0);
   to = std::min(to, words_ - 1);
+  const auto [one, other] = SourcesOf(data, lines);
+  std::uint64_t* const out = band.data();
   for (int y = std::max(y0, 0); y < std::min(y1, h_); ++y) {
     const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
-    for (int i = from; i <= to; ++i) {
-      std::uint64_t v = texts_[at + static_cast<std::size_t>(i)];
-      if (data) v |= data_[at + static_cast<std::size_t>(i)];
-      if (lines) v |= tagged_[at + static_cast<std::size_t>(i)];
-      band[static_cast<std::size_t>(i)] |= v;
+    const std::uint64_t* const a = one->data() + at;
+    if (other == nullptr) {
+      for (int i = from; i <= to; ++i) out[i] |= a[i];
+    } else {
+      const std::uint64_t* const b = other->data() + at;
+      for (int i = from; i <= to; ++i) out[i] |= a[i] | b[i];
     }
   }
 }

@@ -209,6 +209,13 @@ class TextPlacement : public PictureBox::MarkSink {
   int w_ = 0, h_ = 0, words_ = 0;
   double scale_ = 1;
   Cells data_, tagged_, texts_;  // data marks, tagged lines, rooms of texts and rooms held
+  Cells taken_;                  // all three together, for the usual question
+  // The cells a question looks at: the union of one or two of the above.
+  struct Sources {
+    const Cells* one;
+    const Cells* other;  // may be null
+  };
+  Sources SourcesOf(bool data, bool lines) const;
   std::vector<QRectF> rooms_;    // of the texts placed and the rooms held
   std::vector<std::vector<int>> roomBuckets_;
   std::vector<QRectF> held_;
