@@ -125,6 +125,17 @@ void TextPlacement::MarkCells(int x0, int y0, int x1, int y1) {
 
 namespace {
 
+// Sets the cells from..to of a row that reach over more than one word.
+void OrWords(std::uint64_t* row, std::uint64_t* taken, int from, int to) {
+  const int a = from >> 6, b = to >> 6;
+  const std::uint64_t first = ~std::uint64_t{0} << (from & 63), last = ~std::uint64_t{0} >> (63 - (to & 63));
+  row[a] |= first;
+  taken[a] |= first;
+  for (int i = a + 1; i < b; ++i) row[i] = taken[i] = ~std::uint64_t{0};
+  row[b] |= last;
+  taken[b] |= last;
+}
+
 // Sets the cells x0..x1 (picture pixels) of a row of w cells, in the row of
 // the marks and in the row of everything taken; nothing for a run off the
 // row.
@@ -134,18 +145,10 @@ inline void OrRun(std::uint64_t* row, std::uint64_t* taken, int w, double x0, do
   // -1 here, so that the cast rounds down.)
   const int from = std::max(0, static_cast<int>(std::max(x0, -1.0) + 1) - 1);
   const int to = std::min(w - 1, static_cast<int>(std::min(x1, static_cast<double>(w)) + 1) - 1);
-  const int a = from >> 6, b = to >> 6;
-  const std::uint64_t first = ~std::uint64_t{0} << (from & 63), last = ~std::uint64_t{0} >> (63 - (to & 63));
-  if (a == b) {
-    row[a] |= first & last;
-    taken[a] |= first & last;
-    return;
-  }
-  row[a] |= first;
-  taken[a] |= first;
-  for (int i = a + 1; i < b; ++i) row[i] = taken[i] = ~std::uint64_t{0};
-  row[b] |= last;
-  taken[b] |= last;
+  if ((from >> 6) != (to >> 6)) return OrWords(row, taken, from, to);
+  const std::uint64_t run = (~std::uint64_t{0} << (from & 63)) & (~std::uint64_t{0} >> (63 - (to & 63)));
+  row[from >> 6] |= run;
+  taken[from >> 6] |= run;
 }
 
 }  // namespace
