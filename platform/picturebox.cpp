@@ -129,11 +129,24 @@ void FillInBands(QPainter& p, const QRect& r, const QBrush& brush, DrawMode mode
 
 // A line one pixel wide, in bands along its longer side when the painter
 // combines: the band edges clip the one line, so every pixel is the one the
-// whole line would set, and set once.
+// whole line would set, and set once. A line along a row or a column that
+// starts on the picture goes in pieces instead, each from the pixel after
+// the last one's end and a whole number of the dotted pen's periods (3
+// pixels) long, so that each starts its dots where the whole line has
+// them: the same pixels, without clipping the whole line to every band.
 void LineInBands(QPainter& p, const QPoint& a, const QPoint& b, bool combines) {
   const int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
   if (!combines || std::max(dx, dy) < kRasterOpBand) {
     p.drawLine(a, b);
+    return;
+  }
+  const QRect picture(0, 0, p.device()->width(), p.device()->height());
+  if ((dx == 0 || dy == 0) && picture.contains(a)) {
+    constexpr int kPiece = 63;  // pixels, at most a band
+    const QPoint step((b.x() > a.x()) - (b.x() < a.x()), (b.y() > a.y()) - (b.y() < a.y()));
+    const int n = std::max(dx, dy);
+    for (int from = 0; from <= n && picture.contains(a + step * from); from += kPiece)
+      p.drawLine(a + step * from, a + step * std::min(n, from + kPiece - 1));
     return;
   }
   const bool alongX = dx >= dy;

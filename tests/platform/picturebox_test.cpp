@@ -647,6 +647,11 @@ TEST(PictureBoxTest, CombiningDrawingMatchesQtAndStartsNoThreads) {
       {-30, 200, 6, 320, true, false, DrawMode::XorPen, RGB(9, 250, 128)},  // out over two edges
       {499, 0, 499, 299, true, false, DrawMode::XorPen, kWhite},           // the last column alone
       {1, 1, 498, 298, true, false, DrawMode::XorPen, kBlack},             // black: nothing changes
+      {0, 120, 499, 120, false, true, DrawMode::XorPen},      // a whole row, dotted, from its first pixel
+      {497, 140, 2, 140, false, true, DrawMode::NotXorPen},   // the same backwards
+      {250, 10, 250, 700, false, true, DrawMode::XorPen},     // down a column and out at the bottom
+      {260, 298, 260, 37, false, false, DrawMode::XorPen},    // up a column, solid
+      {499, 160, -10, 160, false, false, DrawMode::XorPen},   // a row from its last pixel and out
   };
   PictureBox pic = BlackPicture(500, 300);
   pic.Box(0, 0, 250, 150, RGB(40, 90, 200), true);
