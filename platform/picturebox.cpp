@@ -475,7 +475,11 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
       ClipSegment(ax, ay, bx, by)) {
     const QPoint a(RoundPixel(ax), RoundPixel(ay)), b(RoundPixel(bx), RoundPixel(by));
     QPainter& p = PenPainter(c);
-    LineInBands(p, a, b, Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
+    // A line wholly off the picture, its pen's ends and sides too, sets no
+    // pixel: Qt is not asked to stroke it (a dotted one dot by dot).
+    const int reach = p.pen().width() + 2;
+    if (QRect(a, b).normalized().adjusted(-reach, -reach, reach, reach).intersects(image_.rect()))
+      LineInBands(p, a, b, Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
     KeepLine(a, b, p);
   }
   SetCurrent(x2, y2);
