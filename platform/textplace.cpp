@@ -478,26 +478,33 @@ void TextPlacement::PlaceOne(const Text& t) {
 
   // The faces and sizes tried: its own, then smaller down to the floor,
   // then the same in the condensed face; each with its line's middle where
-  // the text's is.
+  // the text's is. All but its own are laid out once that finds no place.
   struct Size {
     std::string face;
     double pt;
     Laid laid;
   };
-  std::vector<Size> sizes;
-  for (const std::string& face : {t.fontName, t.condensedFace}) {
-    if (face.empty()) continue;
-    const Laid own = face == t.fontName ? full : Lay(face, t.fontSize, t.fontBold, s, t.text);
-    sizes.push_back({face, t.fontSize, own});
-    if (!t.mayShrink) continue;
-    const int floorPx = Lay(face, 1, t.fontBold, s, t.text).devicePx;
-    for (int k = 1; k <= kShrinkSteps && own.devicePx > floorPx; ++k) {
-      const int px = own.devicePx - (own.devicePx - floorPx) * k / kShrinkSteps;
-      if (px >= sizes.back().laid.devicePx) continue;
-      const double pt = px * 72.0 / 96.0 / s;
-      sizes.push_back({face, pt, Lay(face, pt, t.fontBold, s, t.text)});
+  std::vector<Size> sizes{{t.fontName, t.fontSize, full}};
+  bool allLaid = false;
+  const auto layTheRest = [&] {
+    if (allLaid) return;
+    allLaid = true;
+    const std::string* faces[] = {&t.fontName, &t.condensedFace};
+    for (int i = 0; i < 2; ++i) {
+      const std::string& face = *faces[i];
+      if (face.empty()) continue;
+      const Laid own = face == t.fontName ? full : Lay(face, t.fontSize, t.fontBold, s, t.text);
+      if (i > 0) sizes.push_back({face, t.fontSize, own});
+      if (!t.mayShrink) continue;
+      const int floorPx = Lay(face, 1, t.fontBold, s, t.text).devicePx;
+      for (int k = 1; k <= kShrinkSteps && own.devicePx > floorPx; ++k) {
+        const int px = own.devicePx - (own.devicePx - floorPx) * k / kShrinkSteps;
+        if (px >= sizes.back().laid.devicePx) continue;
+        const double pt = px * 72.0 / 96.0 / s;
+        sizes.push_back({face, pt, Lay(face, pt, t.fontBold, s, t.text)});
+      }
     }
-  }
+  };
 
   // The free place nearest to where a size of it starts, by whole picture
   // pixels of move: on cells clear of data and texts (of texts only, for a
@@ -628,7 +635,10 @@ void TextPlacement::PlaceOne(const Text& t) {
     placed_.push_back(result);
   };
 
-  for (const Size& size : sizes) {
+  for (std::size_t i = 0;; ++i) {
+    if (i == sizes.size()) layTheRest();
+    if (i == sizes.size()) break;
+    const Size& size = sizes[i];
     double x, y;
     start(size, x, y);
     QPointF at;
