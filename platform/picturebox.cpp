@@ -175,10 +175,11 @@ constexpr double kMaxStampRadius = 24;
 // transparent ground, with its centre at `origin`; the same pixels as
 // drawing it at an integer centre. Kept for the ellipses met most (every
 // level's ring of the wind column).
-const QImage& EllipseStamp(double rx, double ry, const QPen& pen, const QBrush& brush, QPoint& origin) {
+const picturetext::DrawnPicture& EllipseStamp(double rx, double ry, const QPen& pen, const QBrush& brush,
+                                              QPoint& origin) {
   using Key = std::tuple<long, long, int, QRgb, int, QRgb>;
   static std::mutex mu;
-  static auto* stamps = new std::map<Key, std::pair<QImage, QPoint>>;
+  static auto* stamps = new std::map<Key, std::pair<picturetext::DrawnPicture, QPoint>>;
   const std::lock_guard<std::mutex> lock(mu);
   const Key key{std::lround(rx * 256), std::lround(ry * 256), pen.style() == Qt::NoPen ? -1 : pen.width(),
                 pen.color().rgba(), static_cast<int>(brush.style()), brush.color().rgba()};
@@ -198,7 +199,8 @@ const QImage& EllipseStamp(double rx, double ry, const QPen& pen, const QBrush& 
     sp.setBrush(brush);
     sp.drawEllipse(QPointF(m, m), rx, ry);
   }
-  auto& entry = (*stamps)[key] = {std::move(img), QPoint(m, m)};
+  const QRect inked = picturetext::InkedPart(img);
+  auto& entry = (*stamps)[key] = {{std::move(img), inked}, QPoint(m, m)};
   origin = entry.second;
   return entry.first;
 }
@@ -658,8 +660,8 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
     // picture, drawn once: the same pixels, without outlining its curve
     // again each time.
     QPoint origin;
-    const QImage& stamp = EllipseStamp(rx, ry, p.pen(), p.brush(), origin);
-    p.drawImage(centre.toPoint() - origin, stamp);
+    const picturetext::DrawnPicture& stamp = EllipseStamp(rx, ry, p.pen(), p.brush(), origin);
+    if (!stamp.inked.isEmpty()) p.drawImage(centre.toPoint() - origin + stamp.inked.topLeft(), stamp.image, stamp.inked);
   } else {
     p.drawEllipse(centre, rx, ry);
   }
@@ -704,19 +706,23 @@ void PictureBox::Print(const std::string& text, bool newline) {
   const bool placed = MapPoint(CurrentX, CurrentY, px, py);
   if (placed && HaveGuiApp()) {
     const int x = RoundPixel(px), y = RoundPixel(py);
-    const QImage& drawn = DrawnText(font, t, ForeColor);
+    const DrawnPicture& drawn = DrawnText(font, t, ForeColor);
     QPainter& p = TextPainter();
+    // Only the part of a text's picture that is not transparent is drawn.
+    const auto stamp = [&p](const DrawnPicture& d, int left, int top) {
+      if (!d.inked.isEmpty()) p.drawImage(QPoint(left, top) + d.inked.topLeft(), d.image, d.inked);
+    };
     // An opaque background reaches down to where the next line starts.
     const QRectF background = TextGround ? QRectF(*TextGround) : QRectF(x, y, wpx, RoundPixel(py + hpx) - y);
     if (!FontTransparent) p.fillRect(background, ToQColor(BackColor));
     if (TextOutline) {
-      const QImage& halo = DrawnText(font, t, *TextOutline);
+      const DrawnPicture& halo = DrawnText(font, t, *TextOutline);
       const int d = PixelSpan();
       for (int dy = -d; dy <= d; dy += d)
         for (int dx = -d; dx <= d; dx += d)
-          if (dx != 0 || dy != 0) p.drawImage(x - kPad + dx, y - kPad + dy, halo);
+          if (dx != 0 || dy != 0) stamp(halo, x - kPad + dx, y - kPad + dy);
     }
-    p.drawImage(x - kPad, y - kPad, drawn);
+    stamp(drawn, x - kPad, y - kPad);
     if (gRecording && !t.ink.isEmpty()) {
       const auto picturePx = [&](const QRectF& r) {
         return QRectF(r.left() / deviceScale_, r.top() / deviceScale_, r.width() / deviceScale_,
@@ -724,7 +730,7 @@ void PictureBox::Print(const std::string& text, bool newline) {
       };
       printed_.push_back({text, picturePx(t.ink.translated(x, y)),
                           FontTransparent ? QRectF() : picturePx(background), font.digitHeight / deviceScale_,
-                          shapes_.size(), drawn, QPoint(x - kPad, y - kPad), TextOutline.has_value(), LastResort});
+                          shapes_.size(), drawn.image, QPoint(x - kPad, y - kPad), TextOutline.has_value(), LastResort});
     }
   }
   if (!placed) {

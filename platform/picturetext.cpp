@@ -181,7 +181,25 @@ const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
   return texts.insert_or_assign(text, std::move(t)).first->second;
 }
 
-const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
+QRect InkedPart(const QImage& image) {
+  const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
+                          ? image
+                          : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  int left = argb.width(), right = -1, top = argb.height(), bottom = -1;
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x) {
+      if (qAlpha(row[x]) == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+const DrawnPicture& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
   const std::lock_guard<std::mutex> lock(gFontMutex);
   auto& drawn = const_cast<LaidOutText&>(t).drawn;
   if (auto it = drawn.find(c); it != drawn.end()) return it->second;
@@ -195,7 +213,8 @@ const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
   p.drawStaticText(QPointF(kPad, kPad), t.text);
   p.end();
   const_cast<FontEntry&>(font).drawnBytes += static_cast<std::size_t>(img.sizeInBytes());
-  return drawn.emplace(c, std::move(img)).first->second;
+  const QRect inked = InkedPart(img);
+  return drawn.emplace(c, DrawnPicture{std::move(img), inked}).first->second;
 }
 
 }  // namespace ondrik::picturetext

@@ -28,6 +28,18 @@ inline constexpr double kSmallestDigitPx = 7;
 // installed here is drawn as named, anything else in DejaVu Sans.
 std::string FamilyFor(const std::string& requested);
 
+// A picture of a text in one colour, on a transparent ground, and the
+// smallest rectangle holding every pixel of it that is not transparent
+// (empty when none is): drawing that part alone sets the same pixels.
+struct DrawnPicture {
+  QImage image;
+  QRect inked;
+};
+
+// The smallest rectangle holding every pixel of a picture that is not
+// wholly transparent.
+QRect InkedPart(const QImage& image);
+
 // A text laid out in a font: its advance and its ink, in device pixels
 // from the top-left corner of its line.
 struct LaidOutText {
@@ -37,7 +49,7 @@ struct LaidOutText {
   QStaticText text;
   // The text drawn in each colour it was printed in, on a transparent
   // picture kPad pixels larger on every side.
-  std::unordered_map<Color, QImage> drawn;
+  std::unordered_map<Color, DrawnPicture> drawn;
 };
 inline constexpr int kPad = 3;
 
@@ -64,6 +76,6 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
 // A text measured and laid out in a font.
 const LaidOutText& TextIn(const FontEntry& font, const std::string& text);
 // The picture of a text in a colour (its top-left corner at (kPad, kPad)).
-const QImage& DrawnText(const FontEntry& font, const LaidOutText& t, Color c);
+const DrawnPicture& DrawnText(const FontEntry& font, const LaidOutText& t, Color c);
 
 }  // namespace ondrik::picturetext

@@ -853,3 +853,36 @@ TEST(PictureBoxTest, ASmallRingOrDiscSetsTheSamePixelsAsOutliningIt) {
 
 }  // namespace
 }  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+// Only the part of a text's or a ring's picture that is not transparent is
+// drawn: the part must hold every pixel with any cover, however faint.
+TEST(PictureBoxTest, TheInkedPartHoldsEveryPixelThatIsNotTransparent) {
+  struct Case {
+    const char* name;
+    std::vector<QPoint> set;  // pixels of a 9 x 7 picture given some alpha
+    int alpha;
+    QRect expected;
+  };
+  const Case cases[] = {
+      {"nothing", {}, 255, QRect()},
+      {"one pixel", {{4, 3}}, 255, QRect(4, 3, 1, 1)},
+      {"the corners", {{0, 0}, {8, 6}}, 255, QRect(0, 0, 9, 7)},
+      {"a faint edge", {{2, 5}, {7, 1}}, 1, QRect(QPoint(2, 1), QPoint(7, 5))},
+      {"the last column", {{8, 2}, {8, 4}}, 40, QRect(QPoint(8, 2), QPoint(8, 4))},
+  };
+  for (const Case& c : cases) {
+    QImage img(9, 7, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    for (const QPoint& at : c.set) img.setPixel(at, qRgba(c.alpha, 0, 0, c.alpha));
+    EXPECT_EQ(picturetext::InkedPart(img), c.expected) << c.name;
+  }
+  QImage opaque(5, 4, QImage::Format_RGB32);
+  opaque.fill(Qt::black);
+  EXPECT_EQ(picturetext::InkedPart(opaque), QRect(0, 0, 5, 4));
+}
+
+}  // namespace
+}  // namespace ondrik
