@@ -42,8 +42,10 @@ constexpr double kMaxPressure = 2000.0;
 constexpr int kMaxLoopSteps = 2000;
 
 // The pixels at the top a picture H pixels high spares for what lies over
-// it: none unless they leave the chart more than half of the picture.
-double SparedTopPx(double coveredPx, double H) { return coveredPx > 0 && 2 * coveredPx < H ? coveredPx : 0; }
+// it, so that what lies there hides nothing of the chart: all of them,
+// while they leave the chart a row of pixels at least (a picture all
+// covered shows no chart anyway).
+double SparedTopPx(double coveredPx, double H) { return coveredPx > 0 && coveredPx + 1 < H ? coveredPx : 0; }
 
 bool UsablePressure(double p) { return std::isfinite(p) && p > 0 && p <= kMaxPressure; }
 

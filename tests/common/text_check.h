@@ -206,24 +206,30 @@ inline int Covered(const Strokes& strokes, const std::vector<const Shape*>& shap
 inline std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 // The box a text stands on, in device pixels: its background, with the
-// filled shape drawn just before it that holds it (its margins).
+// filled shape drawn just before it that holds it (its margins); for a text
+// printed without a background, that shape when it holds all of its ink
+// (a box laid under it, as the snapshots' titles stand on), else none.
 inline QRect BoxOf(const Text& a, const std::vector<Shape>& shapes, double scale) {
   QRect box = DevicePixels(a.background, scale, 0);
-  if (a.shapesBefore > 0) {
+  const QRect held = a.background.isEmpty() ? DevicePixels(a.ink, scale, 0) : box.adjusted(1, 1, -1, -1);
+  if (a.shapesBefore > 0 && !held.isEmpty()) {
     const Shape& s = shapes[a.shapesBefore - 1];
-    if (Fills(s) && s.kind == Shape::Kind::Area && s.rect.contains(box.adjusted(1, 1, -1, -1))) box |= s.rect;
+    if (Fills(s) && s.kind == Shape::Kind::Area && s.rect.contains(held)) box |= s.rect;
   }
   return box;
 }
 
-// Whether a line drawn before a text's box sets pixels inside the box.
-inline bool Under(const QRect& box, const Shape& s) {
+// Whether a line drawn before a text's box sets pixels inside the box
+// that the filled shapes `hiding` (drawn after it) leave showing.
+inline bool Under(const QRect& box, const Shape& s, const std::vector<const Shape*>& hiding = {}) {
   if (!s.bounds.intersects(box)) return false;
   QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
   mask.fill(Qt::transparent);
   QPainter p(&mask);
   p.translate(-box.topLeft());
   s.Paint(p);
+  p.setCompositionMode(QPainter::CompositionMode_Clear);
+  for (const Shape* h : hiding) h->Paint(p);
   p.end();
   for (int y = 0; y < mask.height(); ++y)
     for (int x = 0; x < mask.width(); ++x)
@@ -311,25 +317,35 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
     }
     // Data marks under its box or its rim, and traces under its box.
     const Strokes strokes = StrokesOf(a);
-    if (!a.background.isEmpty() || (a.rim && !strokes.pixels.empty())) {
-      const QRect box = BoxOf(a, shapes, pic.DeviceScale());
+    const QRect box = BoxOf(a, shapes, pic.DeviceScale());
+    // The filled shapes over the box drawn after a shape and before the
+    // text's own (what a picture clears before it prints there).
+    std::vector<std::size_t> fillsOver;
+    for (std::size_t h = 0; !box.isEmpty() && h + 1 < a.shapesBefore; ++h)
+      if (Fills(shapes[h]) && shapes[h].bounds.intersects(box)) fillsOver.push_back(h);
+    const auto clearedAfter = [&](std::size_t k) {
+      std::vector<const Shape*> hiding;
+      for (const std::size_t h : fillsOver)
+        if (h > k) hiding.push_back(&shapes[h]);
+      return hiding;
+    };
+    if (!box.isEmpty() || (a.rim && !strokes.pixels.empty())) {
       const Strokes rim = a.rim ? WithRim(strokes, pic.PixelSpan()) : Strokes{};
       for (std::size_t k = 0; k < a.shapesBefore; ++k) {
         const Shape& s = shapes[k];
         if (!s.data) continue;
-        const bool hidden = !a.background.isEmpty() ? Under(box, s)
-                                                    : s.bounds.intersects(rim.bounds) && Covered(rim, {&s}, {}) > 0;
+        const bool hidden = !box.isEmpty() ? Under(box, s, clearedAfter(k))
+                                           : s.bounds.intersects(rim.bounds) && Covered(rim, {&s}, {}) > 0;
         if (hidden) faults.push_back({a.text, "hides " + NameOf(s)});
       }
     }
-    if (!a.background.isEmpty() && !traces.empty()) {
-      const QRect box = BoxOf(a, shapes, pic.DeviceScale());
+    if (!box.isEmpty() && !traces.empty()) {
       for (std::size_t k = 0; k < a.shapesBefore; ++k) {
         const Shape& s = shapes[k];
         if (s.kind != Shape::Kind::Lines || s.pen.widthF() < 2 * pic.DeviceScale() ||
             std::find(traces.begin(), traces.end(), s.pen.color().rgb()) == traces.end())
           continue;
-        if (Under(box, s)) faults.push_back({a.text, "hides trace " + s.pen.color().name().toStdString()});
+        if (Under(box, s, clearedAfter(k))) faults.push_back({a.text, "hides trace " + s.pen.color().name().toStdString()});
       }
     }
     // Shapes: where they set a pixel of the text's strokes (but for what was
