@@ -104,12 +104,9 @@ void PlotData(OverviewDraw& d) {
   d.right.Cls();
   const Integer count = std::min<Integer>(gDatasetCount, kMaxDatasets);
   const Integer shown = s.draw.ShownDataset;
-  // The texts of the plane keep out of the room held.
   TextPlacement& texts = s.draw.Texts;
   texts.Begin(d.rh);
   s.draw.Fields.clear();
-  for (const PixelBox& room : s.draw.HeldRooms)
-    texts.Hold(QRectF(room.left, room.top, room.right - room.left, room.bottom - room.top));
   if (shown >= 1 && shown <= count) {
     // Where the strips and other lines will run, handed to the placement
     // first (from a copy of the picture in its scale and pen, which nothing
