@@ -21,6 +21,9 @@ namespace ondrik::picturetext {
 // 8, the point of 0.98). Each face has its size for it (DejaVu Sans and
 // DejaVu Sans Mono 9 pixels, DejaVu Sans Condensed 7).
 inline constexpr double kSmallestDigitPx = 7;
+// Narrower than the other faces at the same height: where a row of texts
+// does not fit, they may take it, down to its floor.
+inline constexpr const char* kCondensedFace = "DejaVu Sans Condensed";
 
 // The installed family a requested face is drawn in: the Windows faces ("MS
 // Sans Serif", "Small Fonts", "Tahoma", "Arial", "Courier New", "Lucida

@@ -17,6 +17,7 @@
 #include "overview/axisticks.h"
 #include "overview/controlrules.h"
 #include "overview/plotdata.h"
+#include "overview/timelabels.h"
 #include "tests/common/text_check.h"
 
 namespace ondrik::testing {
@@ -124,6 +125,40 @@ inline AxisNumbers ShownAxisNumbers(const OverviewState& s) {
   else if (ticked(Axis::Visibility))
     add(n.left, Axis::Visibility, VisibilityTicks(gVisAxisTop));
   return n;
+}
+
+// The labels the time axis prints: the UTC and local labels of every
+// labelled hour of the time window up to the last hour.
+inline std::vector<Expected> ShownTimeLabels(const OverviewState& s) {
+  std::vector<Expected> labels;
+  const Integer D = gCurDataset;
+  if (D < 1 || D > gDatasetCount) return labels;
+  const Integer step = TimeLabelStep(s.in.TimeLabelStep, s.in.ModelHourStep);
+  const double from = std::min(s.frame.TimeLeft, s.frame.TimeRight), to = std::max(s.frame.TimeLeft, s.frame.TimeRight);
+  for (int t = 0; t <= std::min<double>(gLastHour(D), to); t += step) {
+    if (t < from) continue;
+    for (const std::string& text : {UtcTimeLabel(gValidTime(D, t)), LocalTimeAxisLabel(gValidTime(D, t), gTZOffset)}) {
+      const auto same = std::find_if(labels.begin(), labels.end(), [&](const Expected& e) { return e.text == text; });
+      if (same != labels.end())
+        ++same->count;
+      else
+        labels.push_back({text});
+    }
+  }
+  return labels;
+}
+
+// The pixels of a time axis picture that the local labels of every
+// labelled hour take in the smallest face, a pixel apart: where they are
+// more than the picture's width, not every labelled hour can be labelled.
+inline double TimeLabelsAtTheFloorPx(const PictureBox& picTime, const OverviewState& s) {
+  PictureBox smallest = picTime;
+  smallest.FontName = picturetext::kCondensedFace;
+  smallest.FontSize = 1;
+  double px = 0;
+  for (const Expected& e : ShownTimeLabels(s))
+    if (e.text.find('z') == std::string::npos) px += e.count * (smallest.TextWidthPx(e.text) + 1);
+  return px;
 }
 
 struct OverviewPictures {
