@@ -152,6 +152,18 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
   return e;
 }
 
+std::vector<FaceSize> SizesDownToFloor(const std::string& name, double sizePt, bool bold, double deviceScale) {
+  std::vector<FaceSize> out;
+  for (const std::string& face : {name, std::string(kCondensedFace)}) {
+    if (face != name && FamilyFor(face) == FamilyFor(name)) continue;
+    const int own = FontFor(face, sizePt, bold, deviceScale).font.pixelSize();
+    const int floor = FontFor(face, 1, bold, deviceScale).font.pixelSize();
+    out.push_back({face, sizePt});
+    for (int px = own - 1; px >= floor; --px) out.push_back({face, px * 72.0 / 96.0 / deviceScale});
+  }
+  return out;
+}
+
 const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
   const std::lock_guard<std::mutex> lock(gFontMutex);
   auto& texts = const_cast<FontEntry&>(font).texts;

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/color.h"
 
@@ -64,6 +65,16 @@ inline constexpr std::size_t kMaxDrawnBytesPerFont = std::size_t{2} << 20;
 // as small as asked.
 const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, double deviceScale,
                          bool finePrint = false);
+// A face at a size (points, as FontFor takes them).
+struct FaceSize {
+  std::string name;
+  double pt = 0;
+};
+// The faces and sizes a text tries where its own is too wide: its face in
+// its size, then smaller by whole screen pixels down to the face's floor,
+// then the condensed face so.
+std::vector<FaceSize> SizesDownToFloor(const std::string& name, double sizePt, bool bold, double deviceScale);
+
 // A text measured and laid out in a font.
 const LaidOutText& TextIn(const FontEntry& font, const std::string& text);
 // The picture of a text in a colour (its top-left corner at (kPad, kPad)).

@@ -1,14 +1,16 @@
 #include "platform/titlerows.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "platform/picturetext.h"
 
 namespace ondrik {
 
 namespace {
 
-// The face shrinks in these steps (points) until every line fits across the
-// room or its digits reach the floor.
-constexpr double kFontStep = 0.25;
+// The white box reaches this far over and under the rows, whole pixels.
+constexpr double kBoxPadPx = 1;
 
 // The texts between a line's runs of blanks of at least `blanks`.
 std::vector<std::string> Pieces(const std::string& line, std::size_t blanks) {
@@ -64,27 +66,28 @@ std::size_t TitleRows::Count() const {
 }
 
 TitleRows LayOutTitleRows(PictureBox& pic, const std::vector<std::string>& lines, double roomPx) {
+  const std::string keptName = pic.FontName;
   const double keptSize = pic.FontSize;
   const auto allFit = [&] {
     return std::all_of(lines.begin(), lines.end(), [&](const std::string& l) { return RowWidthPx(pic, l) <= roomPx; });
   };
-  // A smaller face while it makes the lines narrower, then more rows.
-  const std::string probe = lines.empty() ? std::string("0") : lines.front();
-  while (!allFit() && pic.FontSize > kFontStep) {
-    const double before = pic.TextWidthPx(probe);
-    pic.FontSize -= kFontStep;
-    if (pic.TextWidthPx(probe) >= before) {
-      pic.FontSize += kFontStep;  // the floor: no narrower
-      break;
-    }
+  // A smaller face, then the condensed face so, then more rows.
+  for (const picturetext::FaceSize& f :
+       picturetext::SizesDownToFloor(keptName, keptSize, pic.FontBold, pic.DeviceScale())) {
+    pic.FontName = f.name;
+    pic.FontSize = f.pt;
+    if (allFit()) break;
   }
+  const std::string probe = lines.empty() ? std::string("0") : lines.front();
   TitleRows t;
+  t.fontName = pic.FontName;
   t.fontSize = pic.FontSize;
   t.rowPx = pic.TextHeightPx(probe);
   for (const std::string& l : lines) {
     t.lines.push_back(Rows(pic, l, roomPx));
     for (const std::string& r : t.lines.back()) t.widthPx = std::max(t.widthPx, RowWidthPx(pic, r));
   }
+  pic.FontName = keptName;
   pic.FontSize = keptSize;
   return t;
 }
@@ -93,13 +96,16 @@ void PrintTitleRows(PictureBox& pic, const TitleRows& rows, double centreXPx, do
                     const std::vector<Color>& colours) {
   if (rows.Count() == 0) return;
   const double left = pic.ScaleLeft(), top = pic.ScaleTop(), w = pic.ScaleWidth(), h = pic.ScaleHeight();
+  const std::string keptName = pic.FontName;
   const double keptSize = pic.FontSize;
   const Color keptColour = pic.ForeColor;
   const bool keptTransparent = pic.FontTransparent;
   pic.ScalePixels();
+  pic.FontName = rows.fontName;
   pic.FontSize = rows.fontSize;
   const double x = centreXPx - rows.widthPx / 2;
-  pic.Box(x, topPx, x + rows.widthPx, topPx + rows.HeightPx(), RGB(255, 255, 255), true);
+  pic.Box(x, std::floor(topPx) - kBoxPadPx, x + rows.widthPx, std::ceil(topPx + rows.HeightPx()) + kBoxPadPx,
+          RGB(255, 255, 255), true);
   pic.FontTransparent = true;
   double y = topPx;
   for (std::size_t i = 0; i < rows.lines.size(); ++i) {
@@ -113,6 +119,7 @@ void PrintTitleRows(PictureBox& pic, const TitleRows& rows, double centreXPx, do
   }
   pic.FontTransparent = keptTransparent;
   pic.ForeColor = keptColour;
+  pic.FontName = keptName;
   pic.FontSize = keptSize;
   pic.Scale(left, top, left + w, top + h);
 }

@@ -104,6 +104,16 @@ struct Checks {
 // all of its strokes is the text's backing, not a fault.
 inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks = {});
 
+// The width of a text (picture pixels) in the narrowest face the program
+// draws: the condensed face at its floor, on the picture's screen.
+inline double FloorWidthPx(const PictureBox& pic, const std::string& text) {
+  PictureBox narrowest(1, 1);
+  narrowest.Resize(1, 1, pic.DeviceScale());
+  narrowest.FontName = picturetext::kCondensedFace;
+  narrowest.FontSize = 1;
+  return narrowest.TextWidthPx(text);
+}
+
 // "*" in a pattern stands for any run of characters.
 inline bool Matches(const std::string& pattern, const std::string& s);
 
