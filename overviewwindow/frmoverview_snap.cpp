@@ -66,6 +66,9 @@ QImage frmOverView::ComposeSnapshot(const std::string& title) {
 }
 
 bool frmOverView::Snap(const std::string& suffix) {
+  // Drawn afresh at the pictures' size (a batch has just sized them).
+  DrawTimeAxis();
+  PlotData();
   const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(profile_.SnapshotTitle()), suffix);
   // Layout 9, as saved here, draws the window again.
   btnSave_Click(saved::kScratchSlot);
