@@ -1,6 +1,8 @@
 // The time axis picture: the UTC and local labels of the labelled hours,
 // all of them wherever the picture can hold them apart in some size of its
 // face or of the condensed face.
+#include <QRectF>
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -17,53 +19,54 @@ namespace ondrik {
 
 namespace {
 
-constexpr double kApart = 4;      // pixels between two labels of a row
 constexpr double kEdgePx = 1;     // pixels between a label and the picture's edges
 constexpr double kUtcRow = 10;    // tops of the two rows in the picture's scale 0..100
 constexpr double kLocalRow = 50;
 
-struct Face {
-  std::string name;
-  double pt;
+using Face = picturetext::FaceSize;
+
+const picturetext::FontEntry& FontOf(const PictureBox& pic, const Face& f) {
+  return picturetext::FontFor(f.name, f.pt, pic.FontBold, pic.DeviceScale());
+}
+
+// Where a text's strokes lie across its line in a face, picture pixels
+// from the left edge of its advance.
+struct Ink {
+  double left, right;
 };
-
-double WidthPx(const PictureBox& pic, const Face& f, const std::string& text) {
-  const double s = pic.DeviceScale();
-  return picturetext::TextIn(picturetext::FontFor(f.name, f.pt, pic.FontBold, s), text).width / s;
+Ink InkOf(const PictureBox& pic, const Face& f, const std::string& text) {
+  const QRectF ink = picturetext::TextIn(FontOf(pic, f), text).ink;
+  return {ink.left() / pic.DeviceScale(), (ink.left() + ink.width()) / pic.DeviceScale()};
+}
+// Two labels of a row stand a blank of their face apart.
+double BlankPx(const PictureBox& pic, const Face& f) {
+  return picturetext::TextIn(FontOf(pic, f), " ").width / pic.DeviceScale();
 }
 
-// The picture's face in its size, then smaller by whole screen pixels down
-// to its floor, then the condensed face so.
-std::vector<Face> FacesToTry(const PictureBox& pic) {
-  const double s = pic.DeviceScale();
-  std::vector<Face> out;
-  for (const std::string& name : {pic.FontName, std::string(picturetext::kCondensedFace)}) {
-    const int own = picturetext::FontFor(name, pic.FontSize, pic.FontBold, s).font.pixelSize();
-    const int floor = picturetext::FontFor(name, 1, pic.FontBold, s).font.pixelSize();
-    out.push_back({name, pic.FontSize});
-    for (int px = own - 1; px >= floor; --px) out.push_back({name, px * 72.0 / 96.0 / s});
-  }
-  return out;
-}
-
-// A label of a row: the pixel of its hour and its width.
+// A label of a row: the pixel of its hour and its strokes.
 struct Slot {
-  double hourPx, width;
+  double hourPx;
+  Ink ink;
+  double Width() const { return ink.right - ink.left; }
 };
 
 // The left edges of a row's labels, in the order of their hours across the
-// picture (left to right): each centred on its hour where its neighbours
-// leave it room, else moved along the row as far as it still stands over
-// its hour, kApart from the next and in from the picture's edges. False
-// when they cannot stand so (the edges are then the nearest they come).
-bool LayRow(const std::vector<Slot>& row, double pictureWidth, std::vector<double>& at) {
+// picture (left to right): each one's strokes centred on its hour where its
+// neighbours leave it room, else moved along the row as far as they still
+// stand over its hour, `apart` from the next and in from the picture's
+// edges (by a screen pixel more, for the rounding of its place). False when
+// they cannot stand so (the edges are then the nearest they come).
+bool LayRow(const std::vector<Slot>& row, double pictureWidth, double deviceScale, double apart,
+            std::vector<double>& at) {
   const std::size_t n = row.size();
   at.assign(n, 0);
+  // Where the strokes of each may begin.
   std::vector<double> lo(n), hi(n);
+  const double edge = kEdgePx + 1 / deviceScale;
   for (std::size_t i = 0; i < n; ++i) {
     const Slot& l = row[i];
-    const double inLo = kEdgePx, inHi = pictureWidth - kEdgePx - l.width;
-    lo[i] = std::max(inLo, l.hourPx - l.width);
+    const double inLo = edge, inHi = pictureWidth - edge - l.Width();
+    lo[i] = std::max(inLo, l.hourPx - l.Width());
     hi[i] = std::min(inHi, l.hourPx);
     if (lo[i] > hi[i]) {  // an hour at the very edge: inside, whatever its hour
       lo[i] = inLo;
@@ -75,14 +78,15 @@ bool LayRow(const std::vector<Slot>& row, double pictureWidth, std::vector<doubl
   std::vector<double> least(n);
   bool fits = true;
   for (std::size_t i = 0; i < n; ++i) {
-    least[i] = i == 0 ? lo[i] : std::max(lo[i], least[i - 1] + row[i - 1].width + kApart);
+    least[i] = i == 0 ? lo[i] : std::max(lo[i], least[i - 1] + row[i - 1].Width() + apart);
     fits = fits && least[i] <= hi[i];
   }
   for (std::size_t i = n; i-- > 0;) {
-    double x = std::clamp(row[i].hourPx - row[i].width / 2, least[i], std::max(least[i], hi[i]));
-    if (i + 1 < n) x = std::min(x, at[i + 1] - kApart - row[i].width);
+    double x = std::clamp(row[i].hourPx - row[i].Width() / 2, least[i], std::max(least[i], hi[i]));
+    if (i + 1 < n) x = std::min(x, at[i + 1] - apart - row[i].Width());
     at[i] = x;
   }
+  for (std::size_t i = 0; i < n; ++i) at[i] -= row[i].ink.left;
   return fits;
 }
 
@@ -107,7 +111,7 @@ std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& pic, const OverviewS
     const DateTime v = gValidTime(D, t);
     if (v.IsSet()) hours.push_back({t, UtcTimeLabel(v), LocalTimeAxisLabel(v, gTZOffset)});
   }
-  const std::vector<Face> faces = FacesToTry(pic);
+  const std::vector<Face> faces = picturetext::SizesDownToFloor(pic.FontName, pic.FontSize, pic.FontBold, pic.DeviceScale());
   const double W = pic.PixelWidth();
   for (int every = 1;; every *= 2) {
     // In their order across the picture from its left edge.
@@ -121,12 +125,13 @@ std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& pic, const OverviewS
       const Face& face = faces[k];
       std::vector<Slot> utc, local;
       for (const Hour* h : shown) {
-        utc.push_back({pic.XToPixel(h->t), WidthPx(pic, face, h->utc)});
-        local.push_back({pic.XToPixel(h->t), WidthPx(pic, face, h->local)});
+        utc.push_back({pic.XToPixel(h->t), InkOf(pic, face, h->utc)});
+        local.push_back({pic.XToPixel(h->t), InkOf(pic, face, h->local)});
       }
       std::vector<double> utcAt, localAt;
-      const bool utcFits = LayRow(utc, W, utcAt);
-      const bool fits = LayRow(local, W, localAt) && utcFits;
+      const double apart = BlankPx(pic, face);
+      const bool utcFits = LayRow(utc, W, pic.DeviceScale(), apart, utcAt);
+      const bool fits = LayRow(local, W, pic.DeviceScale(), apart, localAt) && utcFits;
       if (!fits && !(lastStride && k + 1 == faces.size())) continue;
       for (std::size_t i = 0; i < shown.size(); ++i) {
         out.push_back({shown[i]->t, pic.PixelToX(utcAt[i]), kUtcRow, shown[i]->utc, face.name, face.pt});
@@ -148,7 +153,8 @@ void DrawTimeAxis(PictureBox& pic, const OverviewState& s) {
   for (const TimeAxisLabel& l : TimeAxisLabels(pic, s)) {
     pic.FontName = l.fontName;
     pic.FontSize = l.fontSize;
-    // Its strokes a pixel in from the edges.
+    // Its strokes a pixel in from the edges (where they stand so already
+    // but for a picture too narrow for them).
     double x = pic.XToPixel(l.x), y = pic.YToPixel(l.y);
     MoveInside(pic, l.text, x, y);
     pic.CurrentX = pic.PixelToX(x);

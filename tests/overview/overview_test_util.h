@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -148,17 +149,19 @@ inline std::vector<Expected> ShownTimeLabels(const OverviewState& s) {
   return labels;
 }
 
-// The pixels of a time axis picture that the local labels of every
-// labelled hour take in the smallest face, a pixel apart: where they are
-// more than the picture's width, not every labelled hour can be labelled.
-inline double TimeLabelsAtTheFloorPx(const PictureBox& picTime, const OverviewState& s) {
-  PictureBox smallest = picTime;
-  smallest.FontName = picturetext::kCondensedFace;
-  smallest.FontSize = 1;
-  double px = 0;
+// Whether the local labels of every labelled hour, in the smallest face a
+// blank apart, take no more than the stretch of the time axis picture (in
+// the scale DrawTimeAxis gives it) from the first labelled hour to the
+// last: then each can stand over its hour.
+inline bool EveryTimeLabelFits(const PictureBox& picTime, const OverviewState& s) {
+  double need = 0;
   for (const Expected& e : ShownTimeLabels(s))
-    if (e.text.find('z') == std::string::npos) px += e.count * (smallest.TextWidthPx(e.text) + 1);
-  return px;
+    if (e.text.find('z') == std::string::npos) need += e.count * FloorWidthPx(picTime, e.text + " ");
+  const Integer step = TimeLabelStep(s.in.TimeLabelStep, s.in.ModelHourStep);
+  const double from = std::max(0.0, std::ceil(std::min<double>(s.frame.TimeLeft, s.frame.TimeRight) / step) * step);
+  const double to = std::min<double>(gLastHour(gCurDataset), std::max<double>(s.frame.TimeLeft, s.frame.TimeRight));
+  const double last = std::floor(to / step) * step;
+  return need <= std::fabs(picTime.XToPixel(last) - picTime.XToPixel(from));
 }
 
 struct OverviewPictures {

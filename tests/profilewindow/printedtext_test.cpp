@@ -416,7 +416,7 @@ TEST_F(PrintedTextTest, Overview) {
       if (std::string(p) == "picLeft") checks.present = numbers.left;
       if (std::string(p) == "picRight") checks.present = numbers.right;
       // Every labelled hour's, where the smallest face holds them.
-      if (std::string(p) == "picTime" && testing::TimeLabelsAtTheFloorPx(pic, o.State()) <= pic.PixelWidth())
+      if (std::string(p) == "picTime" && testing::EveryTimeLabelFits(pic, o.State()))
         checks.present = testing::ShownTimeLabels(o.State());
       if (std::string(p) == "picRH") {
         if (gDatasetCount > 1) checks.present.push_back({PlaceTitle(pic, gCurDataset).text});
