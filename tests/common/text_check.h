@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +75,24 @@ struct Expected {
   int count = 1;
   QRectF near{};
 };
+// A text a picture must show once more.
+inline void AddExpected(std::vector<Expected>& to, const std::string& text) {
+  const auto same = std::find_if(to.begin(), to.end(), [&](const Expected& e) { return e.text == text; });
+  if (same != to.end())
+    ++same->count;
+  else
+    to.push_back({text});
+}
+
+// The words of texts, in order.
+inline std::vector<std::string> Words(const std::vector<std::string>& texts) {
+  std::vector<std::string> out;
+  for (const std::string& t : texts) {
+    std::istringstream in(t);
+    for (std::string w; in >> w;) out.push_back(w);
+  }
+  return out;
+}
 
 // What a picture is looked at for besides its texts' edges, sizes, strokes
 // and places.

@@ -86,12 +86,7 @@ inline AxisNumbers ShownAxisNumbers(const OverviewState& s) {
     for (const AxisTick& t : ticks) {
       const double at = (t.value - r.top) / (static_cast<double>(r.bottom) - r.top);
       if ((t.label.empty() && t.label2.empty()) || !(at >= -1e-4 && at <= 1 + 1e-4)) continue;
-      const std::string text = t.label + t.label2;
-      const auto same = std::find_if(to.begin(), to.end(), [&](const Expected& e) { return e.text == text; });
-      if (same != to.end())
-        ++same->count;
-      else
-        to.push_back({text});
+      AddExpected(to, t.label + t.label2);
     }
   };
   AxisNumbers n;
@@ -138,13 +133,8 @@ inline std::vector<Expected> ShownTimeLabels(const OverviewState& s) {
   const double from = std::min(s.frame.TimeLeft, s.frame.TimeRight), to = std::max(s.frame.TimeLeft, s.frame.TimeRight);
   for (int t = 0; t <= std::min<double>(gLastHour(D), to); t += step) {
     if (t < from) continue;
-    for (const std::string& text : {UtcTimeLabel(gValidTime(D, t)), LocalTimeAxisLabel(gValidTime(D, t), gTZOffset)}) {
-      const auto same = std::find_if(labels.begin(), labels.end(), [&](const Expected& e) { return e.text == text; });
-      if (same != labels.end())
-        ++same->count;
-      else
-        labels.push_back({text});
-    }
+    AddExpected(labels, UtcTimeLabel(gValidTime(D, t)));
+    AddExpected(labels, LocalTimeAxisLabel(gValidTime(D, t), gTZOffset));
   }
   return labels;
 }

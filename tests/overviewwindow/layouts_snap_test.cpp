@@ -143,16 +143,6 @@ TEST_F(OverviewFilesTest, ShortOrCorruptLayoutsTakeWhatTheyHold) {
   EXPECT_EQ(o.State().frame.IndexBottom, frame.IndexBottom);
 }
 
-// The words of texts, in order.
-std::vector<std::string> Words(const std::vector<std::string>& texts) {
-  std::vector<std::string> out;
-  for (const std::string& t : texts) {
-    std::istringstream in(t);
-    for (std::string w; in >> w;) out.push_back(w);
-  }
-  return out;
-}
-
 // At the window's size and at every size "-SIZE=" gives the pictures, the
 // snapshot saves the four pictures as the window shows them, none of their
 // pixels under the title, which stands in a band over them: every word of

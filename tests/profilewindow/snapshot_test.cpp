@@ -158,16 +158,6 @@ TEST(ProfileSnapshot, SavesComposesAndReports) {
   EXPECT_EQ(ReadAll(dir + "ondrikprofile.png"), before);
 }
 
-// The words of texts, in order.
-std::vector<std::string> Words(const std::vector<std::string>& texts) {
-  std::vector<std::string> out;
-  for (const std::string& t : texts) {
-    std::istringstream in(t);
-    for (std::string w; in >> w;) out.push_back(w);
-  }
-  return out;
-}
-
 // Every title text stands whole in the saved picture at every picture size
 // the command line gives ("-SIZE=", the smallest ones drawn at the smallest
 // snapshot's size) and at the window's: inside the picture and clear of its
@@ -219,7 +209,7 @@ TEST(ProfileSnapshot, EveryTitleStandsWholeAtEverySize) {
             shown += snap.composite.pixelColor(x, y).lightness() < 160;
         EXPECT_GE(shown, 3) << t.text;
       }
-      EXPECT_EQ(Words(printed), Words({title, valid}));
+      EXPECT_EQ(testing::Words(printed), testing::Words({title, valid}));
       if (c.width >= SnapshotChartSize(0.4).width) {
         EXPECT_EQ(printed, (std::vector<std::string>{title, valid}));
       }
