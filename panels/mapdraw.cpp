@@ -147,8 +147,7 @@ void DrawFeatureLines(PictureBox& pic, const MapFeatureTable& table, double d, s
   pic.DrawWidth = 1;
 }
 
-std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& table, Integer D, Integer H,
-                                    Integer lo, Integer hi, double rmsLimit1, double rmsLimit2) {
+std::optional<MeanFlow> LayerMeanFlow(Integer D, Integer H, Integer lo, Integer hi) {
   const Integer bottom = std::max<Integer>(std::min(lo, hi), 1);
   const Integer top = std::min<Integer>(std::max(lo, hi), TopLevel(D));
   if (bottom > top) return std::nullopt;
@@ -157,7 +156,21 @@ std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& tabl
     dirs.push_back(gWdir(D, H, L));
     spds.push_back(gWspd(D, H, L));
   }
-  const MeanFlow m = MeanFlowOf(dirs, spds);
+  return MeanFlowOf(dirs, spds);
+}
+
+std::optional<Flow> SigmaLevelFlow(Integer D, Integer H, Integer level) {
+  if (level < 1 || level > TopLevel(D)) return std::nullopt;
+  return Flow{gWdir(D, H, level), gWspd(D, H, level)};
+}
+
+std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& table, Integer D, Integer H,
+                                    Integer lo, Integer hi, double rmsLimit1, double rmsLimit2) {
+  const std::optional<MeanFlow> mean = LayerMeanFlow(D, H, lo, hi);
+  if (!mean) return std::nullopt;
+  const MeanFlow& m = *mean;
+  const Integer bottom = std::max<Integer>(std::min(lo, hi), 1);
+  const Integer top = std::min<Integer>(std::max(lo, hi), TopLevel(D));
   DrawFeatureLines(pic, table, m.flow.dir, VerdictColor(RmsVerdict(m.rms, rmsLimit1, rmsLimit2)));
   PrintMapLine(pic, 0,
                {PrintNumber(gPres(D, H, bottom)) + "->" + PrintNumber(gPres(D, H, top)) + "mb ",
@@ -168,9 +181,10 @@ std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& tabl
 
 std::optional<Flow> DrawMapSigmaWind(PictureBox& pic, const MapFeatureTable& table, Integer D, Integer H,
                                      Integer level, Integer step) {
+  const std::optional<Flow> at = SigmaLevelFlow(D, H, level);
+  if (!at) return std::nullopt;
   const Integer n = TopLevel(D);
-  if (level < 1 || level > n) return std::nullopt;
-  const Flow flow{gWdir(D, H, level), gWspd(D, H, level)};
+  const Flow flow = *at;
   std::optional<double> shear;
   if (level - step >= 0 && level - step <= n && level + step >= 0 && level + step <= n)
     shear = DirectionalShear(gWdir(D, H, level + step), gWdir(D, H, level - step));
