@@ -16,6 +16,8 @@ namespace {
 constexpr Color kShadow = RGB(127, 127, 127);
 constexpr double kShadowShift = -0.04;  // degrees, in both directions
 constexpr const char* kDegree = "\xC2\xB0";
+// Blanks at least between the two travel times on one line.
+constexpr double kTravelTimesApart = 3;
 
 // The picture's extent as a box: smallest and largest x and y.
 struct Bounds {
@@ -212,12 +214,27 @@ std::array<TravelTime, 2> PrintMapTravelTimes(PictureBox& pic, const std::array<
     t[i] = TravelTimeTo(lines[i], flow.dir, flow.spd);
     text[i] = FormatFixed(t[i].dist, 0) + " nm  @ " + FormatFixed(t[i].hours, 1) + " hours";
   }
-  // The first at the left edge, the second ending at the right edge; on a
-  // narrow map the row is fitted to its width.
+  // The first at the left edge, the second ending at the right edge, both
+  // on the bottom line when the width of a few blanks parts them (less reads
+  // as one text), else the second on the line above.
   const double right = pic.ScaleLeft() + pic.ScaleWidth(), bottom = pic.ScaleTop() + pic.ScaleHeight();
-  PrintOnMap(pic, bottom - pic.TextHeightInScale(text[0]),
-             {{pic.ScaleLeft(), text[0], kBlack}, {right - pic.TextWidthInScale(text[1]), text[1], kBlack}},
-             pic.ScaleLeft());
+  const double line = pic.TextHeightInScale(text[0]);
+  const std::vector<RowText> first = {{pic.ScaleLeft(), text[0], kBlack}};
+  const std::vector<RowText> second = {{right - pic.TextWidthInScale(text[1]), text[1], kBlack}};
+  const std::vector<RowText> both = {first[0], second[0]};
+  const std::vector<QRect> inks = RowInks(pic, bottom - line, both, pic.ScaleLeft());
+  const double apart = kTravelTimesApart * pic.TextWidthPx(" ") * pic.DeviceScale();
+  if (inks.size() == 2 && inks[1].left() - inks[0].right() > apart) {
+    PrintOnMap(pic, bottom - line, both, pic.ScaleLeft());
+  } else {
+    // The line above with its ink a pixel clear of the one under it.
+    const int under = RowInk(pic, bottom - line, first, pic.ScaleLeft()).top() - 1 - pic.PixelSpan();
+    double y = bottom - 2 * line;
+    const int over = RowInk(pic, y, second, pic.ScaleLeft()).bottom();
+    if (over > under) y = pic.PixelToY(pic.YToPixel(y) - (over - under) / pic.DeviceScale());
+    PrintOnMap(pic, bottom - line, first, pic.ScaleLeft());
+    PrintOnMap(pic, y, second, pic.ScaleLeft());
+  }
   return t;
 }
 
