@@ -344,7 +344,10 @@ QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, dou
 std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
                                         const std::function<bool(const QRectF&)>& clear) {
   const double s = pic.DeviceScale();
-  const int n = static_cast<int>(std::lround(reach * s));
+  // Steps of the whole device pixels nearest a picture pixel: as many moves
+  // to try on every screen, however fine.
+  const int step = std::max(1, static_cast<int>(std::lround(s)));
+  const int n = static_cast<int>(std::lround(reach * s / step));
   // The moves of each reach, the nearest first, sorted once.
   static std::map<int, std::vector<QPoint>> sorted;
   std::vector<QPoint>& moves = sorted[n];
@@ -356,7 +359,7 @@ std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector
     });
   }
   for (const QPoint& m : moves) {
-    const QPointF by = QPointF(m) / s;
+    const QPointF by = QPointF(m * step) / s;
     if (std::all_of(rooms.begin(), rooms.end(), [&](const QRectF& r) { return clear(r.translated(by)); })) return by;
   }
   return std::nullopt;

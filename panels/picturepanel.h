@@ -149,7 +149,8 @@ QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, dou
 
 // The nearest move of the rooms (picture pixels) by whole device pixels, at
 // most `reach` picture pixels each way, at which `clear` holds for each room
-// moved; none when there is none.
+// moved; none when there is none. The moves tried step by the whole device
+// pixels nearest a picture pixel: as many on a fine screen as on a coarse.
 std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
                                         const std::function<bool(const QRectF&)>& clear);
 // The room of a text printed with its top-left corner at (x, y): its ink and

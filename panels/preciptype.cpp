@@ -295,12 +295,15 @@ void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, const std::vector<std::
     for (int px = static_cast<int>(std::ceil(font * 96 / 72)); px >= 7; --px)
       looks.emplace_back(true, std::min(font, px * 72.0 / 96));
     std::optional<QPointF> move;
+    std::vector<QRectF> tried;  // the rooms of the look before: a size the face does not go to is that one again
     for (std::size_t attempt = 0; attempt < 3 * looks.size() && !move; ++attempt) {
       const int tier = static_cast<int>(attempt / looks.size());
       const auto& [condensed, size] = looks[attempt % looks.size()];
       UseFace(pic, face, size);
       if (condensed) UseCondensedFace(pic);
       measure();
+      if (attempt % looks.size() != 0 && rooms == tried) continue;
+      tried = rooms;
       // Every line clear, its middle reached from the label's without
       // crossing a boundary.
       const QPointF anchor = rooms.back().center();
