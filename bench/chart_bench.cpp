@@ -1,5 +1,6 @@
-// Time of one full chart redraw: the ensemble sample file (8 datasets)
-// overlaid, at the default picture size, with every overlay and check box on.
+// Time of one full chart redraw: the ensemble sample file, its first member
+// alone or all 8 datasets overlaid, at the default picture size drawn on
+// screens scaled by 1, 1.75 and 2.75, with every overlay and check box on.
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_app.h"
@@ -38,7 +39,9 @@ ChartState EverythingOn() {
   return s;
 }
 
-void BM_PlotProfileOverlay8(benchmark::State& state) {
+// Arguments: the datasets drawn (1 or 8) and the screen's scale in
+// hundredths.
+void BM_PlotProfile(benchmark::State& state) {
   bench::EnsureApp();
   LoadOptions o;
   o.modelKey = "eta";
@@ -48,10 +51,11 @@ void BM_PlotProfileOverlay8(benchmark::State& state) {
     return;
   }
   gLoadingState = false;
-  gOverlayAll = true;
+  gOverlayAll = state.range(0) > 1;
   for (int d = 1; d <= gDatasetCount; ++d) gDatasetShown(d) = true;
   gCurDataset = 1;
   PictureBox pic(700, 600);
+  pic.Resize(700, 600, state.range(1) / 100.0);
   pic.BackColor = 0;
   ChartState s = EverythingOn();
   JetMarks jet;
@@ -70,7 +74,9 @@ void BM_PlotProfileOverlay8(benchmark::State& state) {
 }  // namespace
 }  // namespace ondrik
 
-BENCHMARK(ondrik::BM_PlotProfileOverlay8)
+BENCHMARK(ondrik::BM_PlotProfile)
+    ->ArgsProduct({{1, 8}, {100, 175, 275}})
+    ->ArgNames({"datasets", "scale%"})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -202,8 +202,14 @@ void PictureBox::Keep(DrawnShape shape, const QPainter& p) {
       shape.bounds = shape.rect;
       break;
   }
-  shapes_.push_back(std::move(shape));
+  if (DataMarks != nullptr) {
+    shape.data = true;
+    DataMarks->Mark(shape, deviceScale_);
+  }
+  if (gRecording) shapes_.push_back(std::move(shape));
 }
+
+bool PictureBox::Keeping() const { return gRecording || DataMarks != nullptr; }
 
 QPainter& PictureBox::PenPainter(Color c) {
   QPainter& p = Painter();
@@ -326,7 +332,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Color c) {
     const QPoint a(RoundPixel(ax), RoundPixel(ay)), b(RoundPixel(bx), RoundPixel(by));
     QPainter& p = PenPainter(c);
     LineInBands(p, a, b, Mode != DrawMode::CopyPen && std::lround(DrawWidth * deviceScale_) <= 1);
-    if (gRecording) Keep({.points = QPolygon({a, b})}, p);
+    if (Keeping()) Keep({.points = QPolygon({a, b})}, p);
   }
   SetCurrent(x2, y2);
 }
@@ -382,7 +388,7 @@ void PictureBox::PolyLines(std::span<const double> xy, std::span<const PointRun>
     } else {
       pen->drawPolyline(poly.data(), static_cast<int>(poly.size()));
     }
-    if (gRecording) Keep({.points = QPolygon(QList<QPoint>(poly.begin(), poly.end()))}, *pen);
+    if (Keeping()) Keep({.points = QPolygon(QList<QPoint>(poly.begin(), poly.end()))}, *pen);
     SetCurrent(pts[pts.size() - 2], pts[pts.size() - 1]);
   }
 }
@@ -407,7 +413,7 @@ void PictureBox::Box(double x1, double y1, double x2, double y2, Color c, bool f
       drawn = {.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)};
       p.drawRect(drawn.rect);
     }
-    if (gRecording) Keep(std::move(drawn), p);
+    if (Keeping()) Keep(std::move(drawn), p);
   }
   SetCurrent(x2, y2);
 }
@@ -459,14 +465,14 @@ void PictureBox::BoxFill(double x1, double y1, double x2, double y2, Color c) {
       hatch = ScaledHatch(hatch, PixelSpan());
     if (brush != Qt::NoBrush) {
       FillInBands(p, QRect(QPoint(l, t), QPoint(r, b)), hatch, combines);
-      if (gRecording) Keep({.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r, b)), .brush = hatch}, p);
+      if (Keeping()) Keep({.kind = DrawnShape::Kind::Area, .rect = QRect(QPoint(l, t), QPoint(r, b)), .brush = hatch}, p);
     }
     if (l == r || t == b) {
       p.drawLine(QPoint(l, t), QPoint(r, b));
-      if (gRecording) Keep({.points = QPolygon({QPoint(l, t), QPoint(r, b)})}, p);
+      if (Keeping()) Keep({.points = QPolygon({QPoint(l, t), QPoint(r, b)})}, p);
     } else {
       p.drawRect(QRect(l, t, r - l, b - t));
-      if (gRecording) Keep({.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)}, p);
+      if (Keeping()) Keep({.kind = DrawnShape::Kind::Outline, .rect = QRect(l, t, r - l, b - t)}, p);
     }
   }
   SetCurrent(x2, y2);
@@ -500,7 +506,7 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
   }
   const QPointF centre(RoundPixel(cx), RoundPixel(cy));
   p.drawEllipse(centre, rx, ry);
-  if (gRecording) Keep({.kind = DrawnShape::Kind::Ellipse, .centre = centre, .rx = rx, .ry = ry}, p);
+  if (Keeping()) Keep({.kind = DrawnShape::Kind::Ellipse, .centre = centre, .rx = rx, .ry = ry}, p);
 }
 
 void PictureBox::PSet(double x, double y, Color c) {
@@ -513,7 +519,7 @@ void PictureBox::PSet(double x, double y, Color c) {
       p.drawPoint(at);
     else
       p.fillRect(QRect(at.x(), at.y(), n, n), ToQColor(c));
-    if (gRecording)
+    if (Keeping())
       Keep(n == 1 ? DrawnShape{.points = QPolygon({at})}
                   : DrawnShape{.kind = DrawnShape::Kind::Area, .rect = QRect(at.x(), at.y(), n, n), .brush = ToQColor(c)},
            p);
@@ -544,7 +550,7 @@ void PictureBox::Print(const std::string& text, bool newline) {
     const QImage& drawn = DrawnText(font, t, ForeColor);
     QPainter& p = TextPainter();
     // An opaque background reaches down to where the next line starts.
-    const QRectF background(x, y, wpx, RoundPixel(py + hpx) - y);
+    const QRectF background = TextGround ? QRectF(*TextGround) : QRectF(x, y, wpx, RoundPixel(py + hpx) - y);
     if (!FontTransparent) p.fillRect(background, ToQColor(BackColor));
     if (TextOutline) {
       const QImage& halo = DrawnText(font, t, *TextOutline);
@@ -561,7 +567,7 @@ void PictureBox::Print(const std::string& text, bool newline) {
       };
       printed_.push_back({text, picturePx(t.ink.translated(x, y)),
                           FontTransparent ? QRectF() : picturePx(background), font.digitHeight / deviceScale_,
-                          shapes_.size(), drawn, QPoint(x - kPad, y - kPad)});
+                          shapes_.size(), drawn, QPoint(x - kPad, y - kPad), TextOutline.has_value(), LastResort});
     }
   }
   if (!placed) {

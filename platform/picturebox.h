@@ -129,6 +129,12 @@ class PictureBox : private detail::PaintSlot {
   // pixels.
   bool FinePrint = false;
   double CurrentX = 0, CurrentY = 0;
+  // The device pixels an opaque text's box covers, when set (a box round
+  // its strokes); unset: its advance and line.
+  std::optional<QRect> TextGround;
+  // Texts printed while set are recorded as printed where no place was
+  // clear of the data and the other texts: a placement's last resort.
+  bool LastResort = false;
 
   // Fills the picture with BackColor; the current point goes to the top-left.
   void Cls();
@@ -216,6 +222,8 @@ class PictureBox : private detail::PaintSlot {
     std::size_t shapesBefore = 0;  // how many of DrawnShapes() lie under it
     QImage strokes;                // coverage in its alpha, device pixels,
     QPoint strokesAt;              // with its top-left corner here
+    bool rim = false;              // on a rim round its strokes (TextOutline)
+    bool lastResort = false;       // printed while LastResort was set
   };
   struct DrawnShape {
     enum class Kind { Lines, Outline, Ellipse, Area };
@@ -227,10 +235,24 @@ class PictureBox : private detail::PaintSlot {
     QPen pen = QPen(Qt::NoPen);
     QBrush brush{};
     QRect bounds{};  // every pixel it may set
+    bool data = false;  // drawn while the picture had DataMarks
     // Sets its pixels again, in its own pen and brush, on a painter of
     // device pixels.
     void Paint(QPainter& p) const;
   };
+  // Told of every shape drawn while it is the picture's DataMarks, in
+  // device pixels as drawn: the data marks (traces, dots, rings, vectors,
+  // outlines) that a placement of texts keeps clear of. The record marks
+  // those shapes as data.
+  class MarkSink {
+   public:
+    virtual void Mark(const DrawnShape& shape, double deviceScale) = 0;
+
+   protected:
+    ~MarkSink() = default;
+  };
+  MarkSink* DataMarks = nullptr;
+
   static void RecordPrintedTexts(bool on);
   const std::vector<PrintedText>& PrintedTexts() const { return printed_; }
   const std::vector<DrawnShape>& DrawnShapes() const { return shapes_; }
@@ -258,8 +280,10 @@ class PictureBox : private detail::PaintSlot {
   // The font of the face, size and boldness in force (looked up once for
   // each change of them).
   const picturetext::FontEntry& Font() const;
-  // Keeps a shape drawn with the painter's pen and brush, while recording.
+  // Keeps a shape drawn with the painter's pen and brush, while recording,
+  // and tells DataMarks of it.
   void Keep(DrawnShape shape, const QPainter& p);
+  bool Keeping() const;
 
   mutable QImage image_;  // device pixels
   int pixelWidth_ = 100, pixelHeight_ = 100;
@@ -280,6 +304,21 @@ class PictureBox : private detail::PaintSlot {
 
 // A box filled with c over exactly the device pixels of r.
 void FillDevicePixels(PictureBox& pic, const QRect& r, Color c);
+
+// The picture's DataMarks for as long as it lives: every shape drawn on the
+// picture meanwhile is a data mark told to the sink; the one before comes
+// back on every path.
+class DataMarksGuard {
+ public:
+  DataMarksGuard(PictureBox& pic, PictureBox::MarkSink* sink) : pic_(pic), kept_(pic.DataMarks) { pic.DataMarks = sink; }
+  ~DataMarksGuard() { pic_.DataMarks = kept_; }
+  DataMarksGuard(const DataMarksGuard&) = delete;
+  DataMarksGuard& operator=(const DataMarksGuard&) = delete;
+
+ private:
+  PictureBox& pic_;
+  PictureBox::MarkSink* kept_;
+};
 
 // Text for Qt: UTF-8 when the bytes are valid UTF-8, else Latin-1 (as the
 // profile and configuration files are written).

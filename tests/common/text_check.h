@@ -4,9 +4,12 @@
 // other, run out of the picture, touch its edge or are smaller than the
 // program draws text; lines, rings, boxes and filled shapes that cross a
 // text's strokes, before or after it is printed, as the picture box records
-// them; and, when asked, pixels right round a text's ink that are not its
-// ground, texts closer than a pixel one under the other, and lines of data
-// under a text's box.
+// them; data marks (the shapes drawn while the picture had DataMarks) under
+// a text's box or rim; texts printed as a last resort beyond the number
+// allowed (a data line may cross such a text); and, when asked, texts the
+// picture must show that it does not show whole, pixels right round a
+// text's ink that are not its ground, texts closer than a pixel one under
+// the other, and lines of data under a text's box.
 #pragma once
 
 #include <QImage>
@@ -62,6 +65,16 @@ inline Overlay Covering(const QRect& r, double scale, const std::string& name) {
   return {s, name};
 }
 
+// A text a picture must show: its string ("*" for any run of characters)
+// at least `count` times, each printed whole (inside the picture, under
+// nothing laid over it) with its ink meeting `near` (picture pixels; empty:
+// anywhere).
+struct Expected {
+  std::string text;
+  int count = 1;
+  QRectF near{};
+};
+
 // What a picture is looked at for besides its texts' edges, sizes, strokes
 // and places.
 struct Checks {
@@ -78,6 +91,11 @@ struct Checks {
   // Texts a pixel apart one under the other too, not only across (where
   // the program keeps a gap round every text: the chart, the overview).
   bool apart = false;
+  // The texts it must show: "not printed" or "printed 1 of 2 times".
+  std::vector<Expected> present{};
+  // How many texts may be printed as a last resort (over data, without a
+  // ground): a placement that took it always must fail.
+  int lastResorts = 0;
 };
 
 // The faults of a picture drawn while recording was on, each once. A shape
@@ -213,6 +231,19 @@ inline bool Under(const QRect& box, const Shape& s) {
   return false;
 }
 
+// A text's strokes and the rim round them, a device pixel span wide: what
+// a text printed on a rim covers.
+inline Strokes WithRim(const Strokes& s, int span) {
+  std::set<std::pair<int, int>> all;
+  for (const QPoint& p : s.pixels)
+    for (int dy = -span; dy <= span; ++dy)
+      for (int dx = -span; dx <= span; ++dx) all.insert({p.x() + dx, p.y() + dy});
+  Strokes r;
+  r.bounds = s.bounds.adjusted(-span, -span, span, span);
+  for (const auto& [x, y] : all) r.pixels.emplace_back(x, y);
+  return r;
+}
+
 // How many pixels of the image right round the text's ink (other texts'
 // inks and the pixels next to them passed over) differ from the commonest
 // of them, its ground: what was drawn there, recorded or not (a picture
@@ -278,7 +309,19 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
       else if (b.background.intersects(a.ink))
         faults.push_back({a.text, "under the background of " + Quoted(b.text)});
     }
-    // Traces under its box.
+    // Data marks under its box or its rim, and traces under its box.
+    const Strokes strokes = StrokesOf(a);
+    if (!a.background.isEmpty() || (a.rim && !strokes.pixels.empty())) {
+      const QRect box = BoxOf(a, shapes, pic.DeviceScale());
+      const Strokes rim = a.rim ? WithRim(strokes, pic.PixelSpan()) : Strokes{};
+      for (std::size_t k = 0; k < a.shapesBefore; ++k) {
+        const Shape& s = shapes[k];
+        if (!s.data) continue;
+        const bool hidden = !a.background.isEmpty() ? Under(box, s)
+                                                    : s.bounds.intersects(rim.bounds) && Covered(rim, {&s}, {}) > 0;
+        if (hidden) faults.push_back({a.text, "hides " + NameOf(s)});
+      }
+    }
     if (!a.background.isEmpty() && !traces.empty()) {
       const QRect box = BoxOf(a, shapes, pic.DeviceScale());
       for (std::size_t k = 0; k < a.shapesBefore; ++k) {
@@ -289,8 +332,8 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
         if (Under(box, s)) faults.push_back({a.text, "hides trace " + s.pen.color().name().toStdString()});
       }
     }
-    // Shapes: where they set a pixel of the text's strokes.
-    const Strokes strokes = StrokesOf(a);
+    // Shapes: where they set a pixel of the text's strokes (but for what was
+    // drawn before a text printed as a last resort: it stands over them).
     if (strokes.pixels.empty()) continue;
     // The filled shapes near it, which may hide what was drawn before them.
     std::vector<std::size_t> fills;
@@ -304,7 +347,7 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
     };
     const auto check = [&](const Shape& s, std::size_t k, const Overlay* o) {
       const bool before = k < a.shapesBefore;
-      if (!s.bounds.intersects(strokes.bounds) || (before && !a.background.isEmpty())) return;
+      if (!s.bounds.intersects(strokes.bounds) || (before && (!a.background.isEmpty() || a.lastResort))) return;
       if (before && Fills(s)) return;  // below: with the others of its colour
       const auto hiding = before ? hidingAfter(k, [](const Shape&) { return true; }) : std::vector<const Shape*>{};
       if (Covered(strokes, {&s}, hiding) > 0)
@@ -314,7 +357,7 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
     for (const Overlay& o : over) check(o.shape, shapes.size(), &o);
     // Filled shapes under the text, by colour: all its strokes on them (its
     // backing) or none.
-    if (!a.background.isEmpty()) continue;
+    if (!a.background.isEmpty() || a.lastResort) continue;
     std::map<QRgb, std::vector<std::size_t>> under;
     for (const std::size_t k : fills) {
       if (k >= a.shapesBefore) break;
@@ -334,12 +377,33 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
       if (n > 0 && n < static_cast<long>(on.size())) faults.push_back({a.text, "half on " + NameOf(shapes[these.front()])});
     }
   }
+  // Texts printed as a last resort, beyond those allowed.
+  const auto lastResorts = std::count_if(texts.begin(), texts.end(), [](const Text& t) { return t.lastResort; });
+  if (lastResorts > checks.lastResorts)
+    faults.push_back({"", "printed as a last resort: " + std::to_string(lastResorts) + " texts, at most " +
+                              std::to_string(checks.lastResorts)});
+  // The texts it must show, each whole.
+  for (const Expected& e : checks.present) {
+    int found = 0;
+    for (const Text& t : texts) {
+      if (!Matches(e.text, t.text) || !inside.contains(t.ink) || (!e.near.isEmpty() && !e.near.intersects(t.ink)))
+        continue;
+      const QRect ink = DevicePixels(t.ink, pic.DeviceScale(), 0);
+      if (std::none_of(over.begin(), over.end(), [&](const Overlay& o) { return o.shape.bounds.intersects(ink); }))
+        ++found;
+    }
+    if (found < e.count)
+      faults.push_back({e.text, found == 0 ? "not printed"
+                                           : "printed " + std::to_string(found) + " of " + std::to_string(e.count) +
+                                                 " times"});
+  }
   // Pixels round a text's ink that are not its ground, where nothing
-  // recorded was found (a pixel's lone speck passes).
+  // recorded was found (a pixel's lone speck passes), but round a text
+  // printed as a last resort, which stands over what is there.
   if (checks.round)
     for (std::size_t i = 0; i < texts.size(); ++i) {
       const auto fault = [&](const Fault& f) { return f.text == texts[i].text; };
-      if (std::none_of(faults.begin(), faults.end(), fault) && StrayPixelsRound(pic, i) > 1)
+      if (!texts[i].lastResort && std::none_of(faults.begin(), faults.end(), fault) && StrayPixelsRound(pic, i) > 1)
         faults.push_back({texts[i].text, "touched by pixels round its ink"});
     }
   // Each once.

@@ -471,13 +471,28 @@ TEST_F(PrintedTextTest, PictureInPicture) {
 
 // The check itself: it finds a line through a text, a bar half under one
 // or laid over it, texts that run together (one under the other too, when
-// asked) and pixels drawn beside a text outside the record, and leaves a
+// asked), pixels drawn beside a text outside the record, data under a
+// text's box or rim, texts printed as a last resort beyond those allowed
+// and texts a picture must show that it does not show whole; and leaves a
 // text on its own backing (over what was drawn before it) or half on the
-// picture's ground alone.
+// picture's ground alone, and a data line through a text printed as a last
+// resort.
 void PrintAt(PictureBox& p, double x, double y, const std::string& text) {
   p.CurrentX = x;
   p.CurrentY = y;
   p.Print(text);
+}
+
+// Shapes drawn while it is a picture's DataMarks are data marks.
+struct DataSink : PictureBox::MarkSink {
+  void Mark(const PictureBox::DrawnShape&, double) override {}
+};
+
+// A data line down through a text printed at (20, 20).
+void DataLine(PictureBox& p) {
+  DataSink sink;
+  const DataMarksGuard data(p, &sink);
+  p.Line(24, 0, 24, 59, kRed);
 }
 
 // "7" under "8.5", the top of its ink on the row after the bottom of the
@@ -495,6 +510,8 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
     bool apart = false;
     double scale = 1;  // of the screen
     QRect over{};      // picture pixels a picture laid over it covers
+    std::vector<testing::Expected> present{};
+    int lastResorts = 0;
   } cases[] = {
       {"alone", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"); }, {}},
       {"line through", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"), p.Line(0, 26, 99, 26, kWhite); },
@@ -533,7 +550,30 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
       {"a picture laid beside it, on a finer screen", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"); }, {}, false, 2,
        QRect(45, 0, 30, 60)},
       {"a picture laid over it, on a finer screen", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"); },
-       {"\"8.5\" covered by the picture"}, false, 2, QRect(30, 0, 30, 60)},
+       {"\"8.5\" covered by the picture", "\"8.5\" not printed"}, false, 2, QRect(30, 0, 30, 60), {{"8.5"}}},
+      {"a box over a data line", [](PictureBox& p) { DataLine(p), p.FontTransparent = false, PrintAt(p, 20, 20, "8.5"); },
+       {"\"8.5\" hides line #ff0000"}},
+      {"a box over the same line drawn as no data",
+       [](PictureBox& p) { p.Line(24, 0, 24, 59, kRed), p.FontTransparent = false, PrintAt(p, 20, 20, "8.5"); }, {}},
+      {"a box beside a data line",
+       [](PictureBox& p) { DataLine(p), p.FontTransparent = false, PrintAt(p, 60, 20, "8.5"); }, {}},
+      {"a rim over a data line", [](PictureBox& p) { DataLine(p), p.TextOutline = kBlack, PrintAt(p, 20, 20, "8.5"); },
+       {"\"8.5\" hides line #ff0000", "\"8.5\" crossed by line #ff0000"}},
+      {"a last resort over a data line, one allowed",
+       [](PictureBox& p) { DataLine(p), p.LastResort = true, PrintAt(p, 20, 20, "8.5"); }, {}, false, 1, {}, {}, 1},
+      {"a last resort over a data line, none allowed",
+       [](PictureBox& p) { DataLine(p), p.LastResort = true, PrintAt(p, 20, 20, "8.5"); },
+       {"\"\" printed as a last resort: 1 texts, at most 0"}},
+      {"a last resort crossed by a line drawn after it",
+       [](PictureBox& p) { p.LastResort = true, PrintAt(p, 20, 20, "8.5"), p.Line(0, 26, 99, 26, kWhite); },
+       {"\"8.5\" crossed by line #ffffff"}, false, 1, {}, {}, 1},
+      {"every text it must show", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"), PrintAt(p, 60, 20, " 850 "); }, {},
+       false, 1, {}, {{"8.5"}, {"*850*"}, {"8.5", 1, QRectF(0, 0, 40, 60)}}},
+      {"a text it must show that is left out", [](PictureBox& p) { PrintAt(p, 20, 20, "8.5"); },
+       {"\"7\" not printed", "\"8.5\" printed 1 of 2 times", "\"8.5\" not printed"}, false, 1, {},
+       {{"7"}, {"8.5", 2}, {"8.5", 1, QRectF(60, 0, 40, 60)}}},
+      {"a text it must show that runs out of the picture", [](PictureBox& p) { PrintAt(p, 90, 20, "8.5"); },
+       {"\"8.5\" runs out of the picture", "\"8.5\" not printed"}, false, 1, {}, {{"8.5"}}},
   };
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
@@ -547,7 +587,8 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
     if (!c.over.isEmpty()) over.push_back(testing::Covering(c.over, c.scale, "the picture"));
     std::vector<std::string> found;
     for (const Fault& f :
-         testing::Faults(pic, {.over = over, .traces = {qRgb(255, 0, 0)}, .round = true, .apart = c.apart}))
+         testing::Faults(pic, {.over = over, .traces = {qRgb(255, 0, 0)}, .round = true, .apart = c.apart,
+                               .present = c.present, .lastResorts = c.lastResorts}))
       found.push_back("\"" + f.text + "\" " + f.what);
     EXPECT_EQ(found, c.faults) << c.name;
   }

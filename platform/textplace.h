@@ -1,0 +1,183 @@
+// The one placement of a picture's texts. A picture hands it what it drew
+// (its data marks) and the texts it prints, each with the place it is meant
+// for; the placement prints every one of them:
+//   1. where it is meant for, or at the nearest place its movement allows
+//      whose ground covers no data mark and meets no other text;
+//   2. failing that, smaller, a picture pixel at a time down to the floor of
+//      the face (digits kSmallestDigitPx screen pixels tall), at its places
+//      again;
+//   3. and as a last resort at the place of those that meets no other text
+//      and the fewest data (its own, when every one meets a text), in its
+//      full size and on its last-resort ground (none unless asked): the
+//      picture box records it so, for the checks that count such texts.
+// No text is left out, none covers a data mark with its ground, and each
+// keeps `margin` picture pixels of room round its strokes from every other
+// text. Texts are placed in the order they are handed over; each keeps the
+// room of those before it.
+//
+// Data marks come two ways, in picture pixels: every shape drawn on the
+// picture while the placement is its DataMarks (a DataMarksGuard round the
+// drawing of traces, dots, rings, vectors, outlines and decision lines), or
+// marks handed over by their geometry (lines to be drawn later, a contour's
+// own line that its label may sit on). Rooms held (a band laid over the
+// picture's top, a title's box) take no text at all.
+//
+// The search is bounded: marks are kept in cells of a picture pixel, texts
+// in buckets of a few dozen, and every movement tries a fixed number of
+// places whatever the screen's scale.
+//
+// A typical use, for a picture `pic` of a panel:
+//   TextPlacement place;
+//   place.Begin(pic);
+//   place.Hold(QRectF(0, 0, pic.PixelWidth(), stripPx));   // under a strip
+//   {
+//     const DataMarksGuard data(pic, &place);
+//     ... draw the traces and marks ...
+//   }
+//   TextPlacement::Text t = TextPlacement::Text::At(pic, " 850 ");  // at CurrentX/Y, in its font
+//   t.move = TextPlacement::Move::AlongRow;
+//   t.lo = 0;
+//   t.hi = 60;
+//   place.Add(t);
+//   place.PrintAll(pic);
+#pragma once
+
+#include <QLineF>
+#include <QPointF>
+#include <QRectF>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/color.h"
+#include "platform/picturebox.h"
+
+namespace ondrik {
+
+class TextPlacement : public PictureBox::MarkSink {
+ public:
+  // How a text may move from the place it is meant for.
+  enum class Move {
+    Fixed,     // stays there (moved inside the picture only)
+    AlongRow,  // along its row, its left edge between lo and hi
+    Nearest,   // to the nearest free place within `reach`, along its row first
+    Region,    // anywhere inside `region`, the nearest free place first
+    AmongPlaces,  // to the first free one of `places` (a contour's label along its contour)
+  };
+  // What a text stands on.
+  enum class Ground {
+    None,  // its strokes alone
+    Box,   // an opaque box of the picture's back colour, `margin` round its strokes
+    Rim,   // a rim of the back colour a picture pixel round each stroke
+  };
+
+  struct Text {
+    std::string text;
+    // The top-left corner of its line where it is meant to stand, picture
+    // pixels.
+    double x = 0, y = 0;
+    std::string fontName = "Arial";
+    double fontSize = 8;  // points, as PictureBox::FontSize
+    bool fontBold = false;
+    Color colour = 0xFFFFFF;
+    Move move = Move::Fixed;
+    double lo = 0, hi = 0;      // AlongRow: the room of its left edge, picture pixels
+    double reach = 0;           // Nearest: how far it may go each way, picture pixels
+    QRectF region;              // Region: where its strokes may stand, picture pixels
+    std::vector<QPointF> places;  // AmongPlaces: top-left corners, picture pixels, the best first
+    bool mayShrink = true;
+    Ground ground = Ground::Box;
+    Ground lastResortGround = Ground::None;
+    double margin = 1;  // picture pixels kept clear round its strokes
+    // A line of its own it may stand on (0: none): its marks, handed over
+    // with this tag, do not count against it.
+    int tag = 0;
+
+    // A text at the picture's current position, in its font and ForeColor.
+    static Text At(const PictureBox& pic, const std::string& text);
+  };
+
+  // Where a text was printed.
+  struct Placed {
+    QPointF at;         // its top-left corner, picture pixels
+    double fontSize = 0;  // points
+    QRectF ink;         // its strokes, picture pixels
+    Ground ground = Ground::None;
+    bool lastResort = false;
+  };
+
+  // A new placement for the picture at its size and scale: no mark, no
+  // room held, no text.
+  void Begin(const PictureBox& pic);
+
+  // Data marks by their geometry, picture pixels. A line with a tag counts
+  // against every text but those of its tag.
+  void Segment(const QPointF& a, const QPointF& b, double width, int tag = 0);
+  void Rect(const QRectF& r);  // a filled area, or the inside of an outline too
+  void Ellipse(const QPointF& centre, double rx, double ry, double width);
+  void Dot(const QPointF& at, double radius);
+  int NewTag() { return ++tags_; }
+  // The shapes drawn from here on while this is the picture's DataMarks
+  // are marks of the line of this tag (0: of none).
+  void MarkWithTag(int tag) { markTag_ = tag; }
+  // A shape drawn while this is the picture's DataMarks.
+  void Mark(const PictureBox::DrawnShape& shape, double deviceScale) override;
+
+  // A room no text may take.
+  void Hold(const QRectF& room);
+
+  // Hands a text over: placed, in the order given, at the next PlaceNow or
+  // PrintAll.
+  void Add(Text text);
+  // Places every text handed over and not placed yet, and gives where the
+  // last of them went (a caller that draws round its texts asks this).
+  Placed PlaceNow();
+  // Places what is not placed yet and prints every text not printed yet,
+  // in the order handed over; the picture keeps its scale and drawing
+  // state.
+  void PrintAll(PictureBox& pic);
+  // Where each text handed over since Begin went, in order (once placed).
+  const std::vector<Placed>& Results() const { return placed_; }
+
+  // The pieces of a line (picture pixels) that keep clear of every text
+  // placed, with `width` of pen: for a line drawn after the texts.
+  void ClearOfTexts(const QLineF& line, double width, std::vector<QLineF>& out) const;
+
+ private:
+  struct Room {
+    QRectF r;
+  };
+  struct TaggedLine {
+    QLineF line;
+    double half = 0.5;
+    int tag = 0;
+  };
+  static constexpr int kBucket = 32;  // picture pixels of a bucket of rooms
+
+  void PlaceOne(const Text& t);
+  // The data cells in the rectangle (picture pixels, cells it touches).
+  int DataIn(const QRectF& r, int tag, bool countAll) const;
+  bool MeetsRoom(const QRectF& r) const;
+  void TakeRoom(const QRectF& r);
+  void MarkCells(int x0, int y0, int x1, int y1);
+  void MarkDisc(double cx, double cy, double r);
+  void MarkLine(const QPointF& a, const QPointF& b, double half);
+  template <typename F>
+  void EachBucket(const QRectF& r, F&& f) const;
+
+  int w_ = 0, h_ = 0, words_ = 0;
+  double scale_ = 1;
+  std::vector<std::uint64_t> cells_;  // data, a bit a picture pixel, rows of words_
+  std::vector<Room> rooms_;
+  std::vector<std::vector<int>> roomBuckets_;
+  std::vector<TaggedLine> lines_;
+  std::vector<std::vector<int>> lineBuckets_;
+  int bucketCols_ = 0, bucketRows_ = 0, tags_ = 0, markTag_ = 0;
+  std::vector<Text> texts_;
+  std::vector<Placed> placed_;
+  std::size_t printed_ = 0;
+};
+
+}  // namespace ondrik

@@ -1,0 +1,249 @@
+// The placement of texts: every text handed over is printed, clear of the
+// data and of the other texts where its movement finds room, smaller where
+// only that fits, and as a last resort over the data; at the screen scales
+// the program is used at.
+#include "platform/textplace.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/picturetext.h"
+#include "tests/common/text_check.h"
+
+namespace ondrik {
+namespace {
+
+using Move = TextPlacement::Move;
+using Ground = TextPlacement::Ground;
+using Text = TextPlacement::Text;
+
+constexpr Color kTrace = RGB(255, 0, 0);
+constexpr Color kGrid = RGB(0, 0, 255);
+
+// Where a text ends up, against where it was meant to stand.
+enum class Went { Stays, AlongItsRow, OffItsRow, Smaller, LastResort };
+
+Text At(double x, double y, const std::string& s, Move move = Move::Fixed) {
+  Text t;
+  t.text = s;
+  t.x = x;
+  t.y = y;
+  t.fontName = "Arial";
+  t.fontSize = 8;
+  t.colour = kWhite;
+  t.move = move;
+  return t;
+}
+
+// A data line across the picture (picture pixels), two pixels wide.
+void Trace(PictureBox& p, double x1, double y1, double x2, double y2) {
+  p.DrawWidth = 2;
+  p.Line(x1, y1, x2, y2, kTrace);
+  p.DrawWidth = 1;
+}
+
+struct Case {
+  const char* name;
+  // The data, drawn while the placement listens, in picture pixels of a
+  // 200 x 100 picture.
+  std::function<void(PictureBox&)> data;
+  // The texts, in order; each one's fate.
+  std::vector<Text> texts;
+  std::vector<Went> went;  // empty: any fate, but for the first, which stays
+  std::function<void(TextPlacement&)> more = {};  // rooms held, marks handed over
+  // Of a crowd: how many go to the last resort, at least and at most.
+  int fewestLastResorts = 0, mostLastResorts = 0;
+};
+
+std::vector<Case> Cases() {
+  Text row = At(40, 40, " 850 ", Move::AlongRow);
+  row.lo = 0;
+  row.hi = 150;
+  Text near = At(60, 44, "<LFC", Move::Nearest);
+  near.reach = 30;
+  Text title = At(20, 10, "NAM 12Z KOKC", Move::Region);
+  title.region = QRectF(0, 0, 200, 100);
+  Text narrow = At(60, 40, "Likely", Move::AlongRow);  // between two lines 30 pixels apart
+  narrow.lo = 52;
+  narrow.hi = 56;
+  Text rim = near;
+  rim.ground = Ground::Rim;
+  Text mine = At(60, 44, "-10", Move::Fixed);
+  mine.tag = 1;
+  Text among = At(20, 40, " 5 ", Move::AmongPlaces);
+  among.places = {{20, 40}, {120, 40}};
+  Text edge = At(190, 95, "9999", Move::Fixed);
+  std::vector<Text> crowd;
+  for (int i = 0; i < 26; ++i) {
+    Text t = At(90, 45, std::to_string(10 + i), Move::Nearest);
+    t.reach = 40;
+    crowd.push_back(t);
+  }
+  return {
+      {"alone on an empty picture", [](PictureBox&) {}, {row}, {Went::Stays}},
+      {"a grid line under its box is no data",
+       [](PictureBox& p) {
+         const DataMarksGuard none(p, nullptr);
+         p.Line(0, 46, 199, 46, kGrid);
+       },
+       {row},
+       {Went::Stays}},
+      {"along its row off a trace", [](PictureBox& p) { Trace(p, 55, 0, 55, 99); }, {row}, {Went::AlongItsRow}},
+      {"off its row where a trace runs along it", [](PictureBox& p) { Trace(p, 0, 50, 199, 50); }, {near},
+       {Went::OffItsRow}},
+      {"the title where the traces leave room",
+       [](PictureBox& p) {
+         for (int x = 10; x < 200; x += 20) Trace(p, x, 0, x, 60);
+       },
+       {title},
+       {Went::OffItsRow}},
+      {"smaller where only that fits",
+       [](PictureBox& p) {
+         Trace(p, 50, 0, 50, 99);
+         Trace(p, 86, 0, 86, 99);
+       },
+       {narrow},
+       {Went::Smaller}},
+      {"over the data as a last resort", [](PictureBox& p) { Trace(p, 0, 44, 199, 44); }, {At(60, 40, "<LCL")},
+       {Went::LastResort}},
+      {"a second text in the same place moves", [](PictureBox&) {}, {near, near}, {Went::Stays, Went::AlongItsRow}},
+      {"under a band laid over the top",
+       [](PictureBox&) {},
+       {[] {
+         Text t = At(60, 2, " 25 ", Move::Nearest);
+         t.reach = 20;
+         return t;
+       }()},
+       {Went::OffItsRow},
+       [](TextPlacement& p) { p.Hold(QRectF(0, 0, 200, 12)); }},
+      {"on its own line, not on another's",
+       [](PictureBox&) {},
+       {mine, [&] {
+          Text t = mine;
+          t.tag = 0;
+          t.move = Move::Nearest;
+          t.reach = 30;
+          t.x = 20;
+          return t;
+        }()},
+       {Went::Stays, Went::OffItsRow},
+       [](TextPlacement& p) {
+         const int tag = p.NewTag();
+         p.Segment({0, 50}, {199, 50}, 2, tag);
+         p.Segment({0, 50}, {199, 50}, 2, tag);
+       }},
+      {"on a rim, off a dot beside its strokes",
+       [](PictureBox& p) {
+         p.FillTransparent = false;
+         p.FillColor = kTrace;
+         p.Circle(82, 50, 2, kTrace);
+       },
+       {rim},
+       {Went::AlongItsRow}},
+      {"at the first free one of its places", [](PictureBox& p) { Trace(p, 30, 0, 30, 99); }, {among},
+       {Went::AlongItsRow}},
+      {"moved inside from the edge", [](PictureBox&) {}, {edge}, {Went::Stays}},
+      // Room for a few rows between two bands of traces: the rest over
+      // them, apart.
+      {"every one of a crowd is printed",
+       [](PictureBox& p) {
+         for (int y = 0; y < 100; y += 6)
+           if (y <= 30 || y >= 62) Trace(p, 0, y, 199, y);
+       },
+       crowd, {}, {}, 0, 20},
+  };
+}
+
+TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) {
+  PictureBox::RecordPrintedTexts(true);
+  for (const double scale : {1.0, 1.75, 2.75}) {
+    for (const Case& c : Cases()) {
+      SCOPED_TRACE(::testing::Message() << c.name << ", scale " << scale);
+      PictureBox pic(200, 100);
+      pic.Resize(200, 100, scale);
+      pic.BackColor = kBlack;
+      pic.Cls();
+      TextPlacement place;
+      place.Begin(pic);
+      if (c.more) c.more(place);
+      {
+        const DataMarksGuard data(pic, &place);
+        c.data(pic);
+      }
+      for (const Text& t : c.texts) place.Add(t);
+      place.PrintAll(pic);
+      ASSERT_EQ(place.Results().size(), c.texts.size());
+      int lastResorts = 0;
+      testing::Checks checks{.apart = true};
+      for (std::size_t i = 0; i < c.texts.size(); ++i) {
+        const Text& t = c.texts[i];
+        const TextPlacement::Placed& p = place.Results()[i];
+        checks.present.push_back({t.text, 1, p.ink});
+        Went went = Went::Stays;
+        if (p.lastResort)
+          went = Went::LastResort;
+        else if (t.move == Move::Fixed)  // moved inside only
+          went = p.fontSize < t.fontSize ? Went::Smaller : Went::Stays;
+        else if (p.lastResort)
+          went = Went::LastResort;
+        else if (p.fontSize < t.fontSize)
+          went = Went::Smaller;
+        else if (std::fabs(p.at.y() - t.y) > 1)
+          went = Went::OffItsRow;
+        else if (std::fabs(p.at.x() - t.x) > 1)
+          went = Went::AlongItsRow;
+        const Went meant = i < c.went.size() ? c.went[i] : i == 0 ? Went::Stays : went;
+        EXPECT_EQ(static_cast<int>(went), static_cast<int>(meant)) << "text " << i << " \"" << t.text << "\"";
+        EXPECT_EQ(p.ground, p.lastResort ? t.lastResortGround : t.ground) << "text " << i;
+        lastResorts += p.lastResort;
+      }
+      if (c.went.empty()) {
+        EXPECT_GE(lastResorts, c.fewestLastResorts);
+        EXPECT_LE(lastResorts, c.mostLastResorts);
+      }
+      checks.lastResorts = lastResorts;
+      // All there, none over the data but those of the last resort, none
+      // smaller than the floor, none at the edge.
+      std::string faults;
+      int shown = 0;
+      for (const testing::Fault& f : testing::Faults(pic, checks))
+        if (++shown <= 10) faults += "  \"" + f.text + "\" " + f.what + "\n";
+      EXPECT_EQ(faults, "");
+      for (const auto& t : pic.PrintedTexts())
+        EXPECT_GE(t.digitPx * scale + 1e-6, picturetext::kSmallestDigitPx) << t.text;
+      EXPECT_EQ(pic.PrintedTexts().size(), c.texts.size());
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
+}
+
+// The pieces of a line drawn after the texts keep out of their rooms.
+TEST(TextPlacementTest, ALineDrawnAfterTheTextsKeepsOutOfTheirRooms) {
+  PictureBox pic(200, 100);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  TextPlacement place;
+  place.Begin(pic);
+  place.Add(At(60, 40, " 850 "));
+  const TextPlacement::Placed p = place.PlaceNow();
+  const struct {
+    QLineF line;
+    int pieces;
+  } cases[] = {{QLineF(0, 45, 199, 45), 2}, {QLineF(0, 80, 199, 80), 1}, {QLineF(70, 0, 70, 99), 2},
+               {QLineF(0, 45, 62, 45), 1}};
+  for (const auto& c : cases) {
+    std::vector<QLineF> out;
+    place.ClearOfTexts(c.line, 1, out);
+    EXPECT_EQ(static_cast<int>(out.size()), c.pieces) << c.line.x1() << "," << c.line.y1();
+    for (const QLineF& l : out)
+      for (double t = 0; t <= 1; t += 0.05)
+        EXPECT_FALSE(p.ink.adjusted(-1, -1, 1, 1).contains(l.pointAt(t))) << c.line.x1() << "," << c.line.y1();
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
