@@ -5,6 +5,7 @@
 
 #include <QRect>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -16,6 +17,7 @@
 #include "core/thresholds.h"
 #include "panels/fog.h"
 #include "panels/heavyprecip.h"
+#include "panels/hodograph.h"
 #include "panels/indices.h"
 #include "panels/mapdraw.h"
 #include "panels/preciptype.h"
@@ -28,6 +30,7 @@
 namespace ondrik {
 namespace {
 
+using testing::Expected;
 using testing::FaultLines;
 
 // The shipped files and hours looked at: warm and cold, an ensemble.
@@ -38,7 +41,7 @@ const struct {
               {"NAM_KMSP.ond", {0, 20, 40, 60}},
               {"NAM_KDEN.ond", {0, 30}},
               {"SREF_KOKC.ond", {0, 8, 40, 61}}};
-constexpr double kScales[] = {1, 1.5};
+constexpr double kScales[] = {1, 1.25, 1.5};
 
 class ReadableTest : public testing::PanelTest {
  protected:
@@ -66,6 +69,50 @@ class ReadableTest : public testing::PanelTest {
     }
   }
 };
+
+// The hodograph's texts at their places or moved beside the traces, each
+// printed whole, no trace (its segments, the inflow vectors) under a
+// text's ground; on the shipped files and one whose trace turns under the
+// layer CAPEs (NAM_KBOS hour 24 up to 3 km).
+TEST_F(ReadableTest, HodographTracesInViewAndEveryText) {
+  HodographPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = testing::Ctl<PictureBoxWidget>(parent, "picHodograph")->Pic();
+  // The trace's colours by height, dimmed too, and the inflow's.
+  std::vector<QRgb> traces;
+  for (const QRgb c : {qRgb(255, 0, 0), qRgb(255, 165, 0), qRgb(255, 255, 0), qRgb(0, 255, 0), qRgb(128, 0, 255),
+                       qRgb(238, 130, 238)})
+    traces.insert(traces.end(), {c, qRgb(qRed(c) / 2, qGreen(c) / 2, qBlue(c) / 2)});
+  traces.push_back(qRgb(30, 144, 255));
+  const std::vector<Expected> texts = {{"Layer CAPEs"},  {"*km *", 4},     {"*Hail *"}, {"*CAPE = *"},
+                                       {"Helicity = *"}, {"*Shear = *m/s /km"}, {"*10 "},    {"*20 "}};
+  // The letters marking the mean wind and the movers stand on their points,
+  // over whatever passes there. Each point of the shown dataset's trace
+  // keeps a trace's colour (no text's ground over it).
+  const auto check = [&](const std::string& name) {
+    const Integer D = gCurDataset, H = host.hour;
+    const QImage& img = pic.Image();
+    for (Integer k = gSRHBottomLevel(D, H); k <= gSRHTopLevel(D, H); ++k) {
+      const double u = gSRWindU(D, H, k) + gStormU(D, H), v = gSRWindV(D, H, k) + gStormV(D, H);
+      const QPoint at(static_cast<int>(pic.XToPixel(u) * pic.DeviceScale()),
+                      static_cast<int>(pic.YToPixel(v) * pic.DeviceScale()));
+      if (!img.rect().adjusted(1, 1, -1, -1).contains(at)) continue;
+      const QRgb c = img.pixel(at) & 0xFFFFFF;
+      EXPECT_TRUE(std::find_if(traces.begin(), traces.end(), [&](QRgb t) { return (t & 0xFFFFFF) == c; }) != traces.end())
+          << name << ": level " << k << " under #" << std::hex << c;
+    }
+    for (const testing::Fault& f : testing::Faults(pic, {.traces = traces, .round = true, .present = texts}))
+      if (f.text != "M" && f.text != "L" && f.text != "R") ADD_FAILURE() << name << ": \"" << f.text << "\" " << f.what;
+  };
+  EachDraw(p, pic, check);
+  testing::LoadShipped("NAM_KBOS.ond");
+  host.hour = 24;
+  for (const double scale : kScales) {
+    pic.Resize(pic.PixelWidth(), pic.PixelHeight(), scale);
+    p.Draw();
+    check("NAM_KBOS.ond hour 24 scale " + std::to_string(scale));
+  }
+}
 
 // The bars' thresholds lie wholly on the bar or stand beside it; with the
 // circles and the quartile box of the ensemble the numbers are drawn over
