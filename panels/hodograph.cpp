@@ -137,19 +137,12 @@ bool HourShown(Integer D, Integer H) {
 // number near its place) clear of the traces, the vectors and the marks,
 // on a box of black that hides only the grid.
 void PlaceHourTexts(PictureBox& pic, TextPlacement& place, double s, Integer D, Integer H) {
-  // A block's lines a text line apart, or further where their strokes and
-  // the room the placement keeps round them would meet (and a device
-  // pixel for rounding).
-  const double lineHeight = std::max(pic.TextHeightPx("I"), pic.TextInkPx("Hkly\\()").height() + 2 * TextPlacement::Text{}.margin +
-                                                                 1 / pic.DeviceScale());
+  const double lineHeight = BlockLinePx(pic);
   const double line = pic.PixelToY(lineHeight) - pic.PixelToY(0);  // downwards
   const double w = pic.PixelWidth();
   using Move = TextPlacement::Move;
   const auto add = [&](double x, double y, const std::string& text, Color c, Move move, double hi) {
-    pic.CurrentX = x;
-    pic.CurrentY = y;
-    pic.ForeColor = c;
-    TextPlacement::Text t = TextPlacement::Text::At(pic, text);
+    TextPlacement::Text t = TextAt(pic, x, y, text, c);
     t.move = move;
     t.lo = 0;
     t.hi = hi;

@@ -232,12 +232,7 @@ void IndicesPanel::IndexPrintLabels(TextPlacement& place, double& y, int rowInde
   // The name and the value from the left edge, the value ending a pixel
   // short of the bars where the name's leading blanks leave it the room.
   const std::string value = FormatIndexValue(v, row.format);
-  const auto text = [&](double x, const std::string& t, Color c) {
-    pic.CurrentX = x;
-    pic.CurrentY = y;
-    pic.ForeColor = c;
-    return TextPlacement::Text::At(pic, t);
-  };
+  const auto text = [&](double x, const std::string& t, Color c) { return TextAt(pic, x, y, t, c); };
   {
     const std::string label = row.label;
     const double lead = pic.TextWidthPx(label.substr(0, label.find_first_not_of(' ')));

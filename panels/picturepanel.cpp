@@ -390,6 +390,20 @@ bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
   return ClipSegment(from, to, r);
 }
 
+TextPlacement::Text TextAt(PictureBox& pic, double x, double y, const std::string& text, Color c) {
+  pic.CurrentX = x;
+  pic.CurrentY = y;
+  pic.ForeColor = c;
+  return TextPlacement::Text::At(pic, text);
+}
+
+double BlockLinePx(const PictureBox& pic) {
+  // The tallest ascenders and deepest descenders, and a device pixel for
+  // the rounding of where each line lands.
+  return std::max(pic.TextHeightPx("I"),
+                  pic.TextInkPx("Hkly\\()").height() + 2 * TextPlacement::Text{}.margin + 1 / pic.DeviceScale());
+}
+
 bool PanelCanDraw(Integer hour) {
   if (gLoadingState) return false;
   if (gDatasetCount < 1 || gCurDataset < 1 || gCurDataset > std::min(gDatasetCount, kMaxDatasets)) return false;

@@ -15,6 +15,7 @@
 
 #include "panels/panel.h"
 #include "platform/picturebox.h"
+#include "platform/textplace.h"
 
 namespace ondrik {
 
@@ -165,6 +166,14 @@ bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& roo
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r);
 // Whether the segment from a to b meets the rectangle.
 bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r);
+
+// A text for the placement with its top-left corner at (x, y) in the
+// picture's scale, in its font and the colour c.
+TextPlacement::Text TextAt(PictureBox& pic, double x, double y, const std::string& text, Color c);
+// The step (picture pixels) between the lines of a block of texts in the
+// picture's font: a text line, or more where the room the placement keeps
+// round their strokes would meet.
+double BlockLinePx(const PictureBox& pic);
 
 // True when a panel has something to draw: no load in progress and the
 // current dataset holds the hour.

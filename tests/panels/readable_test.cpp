@@ -46,6 +46,9 @@ constexpr double kScales[] = {1, 1.25, 1.75};
 // An ensemble's circles may crowd a threshold number on both sides; it then
 // stands over them, at most one number in six.
 constexpr int kIndexNumbersOverCircles = 6;
+// A vector of the heavy-precipitation diagram may cross a line of its texts
+// as wide as the picture: that line then stands over it.
+constexpr int kVectorsAcrossALine = 1;
 
 class ReadableTest : public testing::PanelTest {
  protected:
@@ -188,6 +191,58 @@ TEST_F(ReadableTest, IndexThresholdsOnTheirBars) {
     circles->SetValue(0);
     box->SetValue(0);
   });
+}
+
+// The vectors of the heavy-precipitation diagram stay in view: no text's
+// ground on a pixel of their shafts (NAM_KMSP hour 19: the cloud-layer
+// vector's tip under "MBE Velocity"; hour 40: the jet arrow at "30 kts");
+// every text of the panel printed whole, moved clear of them.
+TEST_F(ReadableTest, HeavyPrecipVectorsInViewAndEveryText) {
+  HeavyPrecipPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  const std::vector<Expected> texts = {{"V cloud layer   = *kts"}, {"V low-level jet = *kts at *mb*"},
+                                       {"MBE Velocity  = *kts"},    {"Pcp Water"},
+                                       {"Mean RH"},                 {"PW*RH"},
+                                       {"Warm Cloud"},              {"Low Lvl Jet*"},
+                                       {"* in"},                    {"* %"},
+                                       {"* ft"},                    {"* kts"}};
+  const auto check = [&](const std::string& name) {
+    const Integer D = gCurDataset, H = host.hour;
+    const double s = p.gMBEScale;
+    const QImage& img = pic.Image();
+    // Along each shaft of the shown dataset, its ends left out (where the
+    // others meet it).
+    const auto shaft = [&](double x0, double y0, double x1, double y1, const char* what) {
+      const auto px = [&](double u, double v) {
+        return QPointF((u / s + 1) / 2 * pic.PixelWidth(), (1 - v / s) / 2 * pic.PixelHeight()) * pic.DeviceScale();
+      };
+      const QPointF a = px(x0, y0), b = px(x1, y1);
+      const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+      for (double t = 4; t < length - 4; t += 1) {
+        const QPoint at = (a + (b - a) * (t / length)).toPoint();
+        if (!img.rect().adjusted(2, 2, -2, -2).contains(at)) continue;
+        bool seen = false;  // the line or a pixel beside it (it is two wide)
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx) seen = seen || (img.pixel(at + QPoint(dx, dy)) & 0xFFFFFF) != 0;
+        EXPECT_TRUE(seen) << name << ": the " << what << " under a text at " << at.x() << ", " << at.y();
+      }
+    };
+    shaft(0, 0, gCloudLayerU(D, H), gCloudLayerV(D, H), "cloud-layer vector");
+    shaft(gCloudLayerU(D, H), gCloudLayerV(D, H), gMbeU(D, H), gMbeV(D, H), "jet");
+    shaft(0, 0, gMbeU(D, H), gMbeV(D, H), "MBE vector");
+    EXPECT_EQ(FaultLines(pic, {.round = true, .present = texts, .lastResorts = kVectorsAcrossALine}), "") << name;
+  };
+  EachDraw(p, pic, check);
+  testing::LoadShipped("NAM_KMSP.ond");
+  for (const Integer h : {19, 40}) {
+    host.hour = h;
+    for (const double scale : kScales) {
+      pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+      p.Draw();
+      check("NAM_KMSP.ond hour " + std::to_string(h) + " scale " + std::to_string(scale));
+    }
+  }
 }
 
 // The diagram's axes and rings keep clear of every text, at the first zoom

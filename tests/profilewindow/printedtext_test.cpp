@@ -234,8 +234,9 @@ TEST_F(PrintedTextTest, SidePanels) {
                {4, "picCape", {"optCapeShear1", "optCapeShear0"}},
                {4, "picCape", {"optCapeShear2", "optCapeShear0"}},
                {4, "picCape", {"chkCapeShearHistory", "chkCapeShearVariability"}},
-               {5, "picMBE", {}},
-               {5, "picMBE", {"chkMBE2"}},
+               // A vector may cross a line of its texts as wide as the picture.
+               {5, "picMBE", {}, 1},
+               {5, "picMBE", {"chkMBE2"}, 1},
                {6, "picPrecipType", {}},                 // the energy view
                {6, "picPrecipType", {"btnPrecipType"}},  // the thickness view
                {7, "picLapse", {}},
