@@ -35,11 +35,24 @@ struct Bounds {
   }
 };
 
-// A row of texts on the map, inside it, each on white that keeps the map's
-// lines and overlays a pixel clear of its ink.
+// A row of texts on the map, inside it, without a ground: everything drawn
+// on the map is data (outlines, dots, feature lines, rings); a text stands
+// over it where it is there.
 void PrintOnMap(PictureBox& pic, double y, const std::vector<RowText>& row, double left) {
-  FillRowGround(pic, y, row, kWhite, left);
-  PrintRow(pic, y, row, left);
+  TextPlacement place;
+  place.Begin(pic);
+  // What is drawn under the row: every pixel that is not the map's white.
+  const QImage& img = pic.Image();
+  const double s = pic.DeviceScale();
+  const QRect under = RowInk(pic, y, row, left).adjusted(-2, -2, 2, 2).intersected(img.rect());
+  for (int dy = under.top(); dy <= under.bottom(); ++dy)
+    for (int dx = under.left(); dx <= under.right(); ++dx) {
+      const int from = dx;
+      while (dx <= under.right() && (img.pixel(dx, dy) & 0xFFFFFF) != 0xFFFFFF) ++dx;
+      if (dx > from) place.Rect(QRectF(from / s, dy / s, (dx - from) / s, 1 / s));
+    }
+  PlaceRow(pic, place, y, row, left, TextPlacement::Ground::None);
+  place.PrintAll(pic);
   pic.ForeColor = kBlack;
 }
 

@@ -180,8 +180,15 @@ namespace {
 // Lays out the row as PrintRow says and, when asked, prints it; true when it
 // stands whole between its limits. inks: where not null, the device pixels
 // each of its texts' ink takes.
+// place: where not null, the row's texts are handed to it in place of
+// printing them.
+struct RowPlacement {
+  TextPlacement* place = nullptr;
+  TextPlacement::Ground ground = TextPlacement::Ground::None;
+};
+
 bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
-               bool print, std::vector<QRect>* inks = nullptr, double* yAt = nullptr) {
+               bool print, std::vector<QRect>* inks = nullptr, double* yAt = nullptr, RowPlacement to = {}) {
   if (row.empty()) return true;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
@@ -240,7 +247,14 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
   if (yAt != nullptr) *yAt = y;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     if (inks != nullptr) inks->push_back(TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text));
-    if (print) PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+    if (print && to.place != nullptr) {
+      TextPlacement::Text t = TextAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour);
+      t.ground = to.ground;
+      t.mayShrink = false;
+      to.place->Add(t);
+    } else if (print) {
+      PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+    }
   }
   pic.FontSize = font;
   pic.FontName = face;
@@ -252,6 +266,11 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
 void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
               std::vector<QRect>* inks) {
   LayOutRow(pic, y, row, leftLimit, rightLimit, true, inks);
+}
+
+void PlaceRow(PictureBox& pic, TextPlacement& place, double y, const std::vector<RowText>& row, double leftLimit,
+              TextPlacement::Ground ground, double rightLimit) {
+  LayOutRow(pic, y, row, leftLimit, rightLimit, true, nullptr, nullptr, {&place, ground});
 }
 
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit, double rightLimit) {

@@ -108,6 +108,11 @@ struct RowText {
 // to it.
 void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
               double rightLimit = std::numeric_limits<double>::quiet_NaN(), std::vector<QRect>* inks = nullptr);
+// The same row handed to a placement (which prints it) where PrintRow would
+// print it: each text there, on the ground given, or over the data as its
+// last resort.
+void PlaceRow(PictureBox& pic, TextPlacement& place, double y, const std::vector<RowText>& row, double leftLimit,
+              TextPlacement::Ground ground, double rightLimit = std::numeric_limits<double>::quiet_NaN());
 // The grounds of a row's texts where PrintRow would print them.
 void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
                    double rightLimit = std::numeric_limits<double>::quiet_NaN());

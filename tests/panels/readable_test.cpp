@@ -20,6 +20,7 @@
 #include "panels/heavyprecip.h"
 #include "panels/hodograph.h"
 #include "panels/indices.h"
+#include "panels/mapdata.h"
 #include "panels/mapdraw.h"
 #include "panels/preciptype.h"
 #include "platform/controls.h"
@@ -312,10 +313,16 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
 
 // The map's texts over the shipped outlines, whole zoomed out and around the
 // site: the wind at the sigma level and its turn, the mean wind and its
-// spread, the travel times and the freezing level of the radar's rings.
-TEST_F(ReadableTest, MapTextsOnTheirOwnGround) {
+// spread, the travel times and the freezing level of the radar's rings;
+// each printed whole, without a ground: every outline under them stays in
+// view, the texts standing over them.
+TEST_F(ReadableTest, MapTextsOverTheMap) {
   MapOutlines outlines([](const std::string& name) { return std::string(ONDRIK_DATA_DIR) + "/" + name; });
   const MapFeatureTable features = ReadLookupTable(std::string(ONDRIK_DATA_DIR) + "/Ondrik.Dat");
+  const std::vector<std::vector<Expected>> present = {
+      {{"*mb Wind "}, {"= *kts"}, {"* nm*@ * hours", 2}},
+      {{"*->*mb "}, {"Wind= * at*Kts"}, {" RMS = *kts"}, {"* nm*@ * hours", 2}},
+      {{"    Freezing Level: * Ft MSL"}}};
   for (const auto& f : kFiles) {
     testing::LoadShipped(f.file);
     const MapPoint site{gSiteLon(1), gSiteLat(1)};
@@ -333,13 +340,34 @@ TEST_F(ReadableTest, MapTextsOnTheirOwnGround) {
             ASSERT_TRUE(ScaleToExtent(pic, extent));
             ClearMap(pic);
             DrawMapOutlines(pic, {true, true, true, true, true}, outlines, site, {});
+            const QImage background = pic.Image();
             std::optional<Flow> flow;
             if (overlay == 0) flow = DrawMapSigmaWind(pic, features, 1, h, 10, 3);
             if (overlay == 1) flow = DrawMapMeanFlow(pic, features, 1, h, 1, 12, 8, 16);
             if (flow) PrintMapTravelTimes(pic, {ReferenceLine{270, 200, 300}, ReferenceLine{180, 60, 200}}, *flow);
             if (overlay == 2) PlotBeamFreezingLevel(pic, 1, h, std::array<BeamTilt, 2>{BeamTilt{0.5}, BeamTilt{2.4}});
-            EXPECT_EQ(FaultLines(pic), "") << f.file << " hour " << h << " scale " << scale << " overlay " << overlay
-                                           << " west " << extent.west;
+            const std::string name = std::string(f.file) + " hour " + std::to_string(h) + " scale " +
+                                     std::to_string(scale) + " overlay " + std::to_string(overlay) + " west " +
+                                     std::to_string(extent.west);
+            // Every text of the map may stand over what is drawn there.
+            const auto texts = static_cast<int>(pic.PrintedTexts().size());
+            const bool freezing = overlay == 2 && FreezingLevelKm(1, h).has_value();
+            EXPECT_EQ(FaultLines(pic, {.round = true,
+                                       .present = overlay < 2 || freezing ? present[static_cast<size_t>(overlay)]
+                                                                          : std::vector<Expected>{},
+                                       .lastResorts = texts}),
+                      "")
+                << name;
+            // The outlines under the texts: each of their pixels still drawn.
+            const QImage& img = pic.Image();
+            int hidden = 0;
+            for (const auto& t : pic.PrintedTexts()) {
+              const QRect r = testing::DevicePixels(t.ink, scale, 1).intersected(img.rect());
+              for (int py = r.top(); py <= r.bottom(); ++py)
+                for (int px = r.left(); px <= r.right(); ++px)
+                  hidden += (background.pixel(px, py) & 0xFFFFFF) != 0xFFFFFF && (img.pixel(px, py) & 0xFFFFFF) == 0xFFFFFF;
+            }
+            EXPECT_EQ(hidden, 0) << name;
           }
   }
 }

@@ -197,6 +197,10 @@ const struct {
 const char* const kPanelPictures[] = {"picProfile", "picMap",        "picHodograph", "picIndices", "picCape",
                                       "picMBE",     "picPrecipType", "picLapse",     "picFog"};
 
+// The most texts the map prints: the flow, its spread or turn, the two
+// travel times.
+constexpr int kMapTexts = 6;
+
 // The control page of the storm matrix, by the index of its button.
 constexpr int kStormMatrixPage = 4;
 
@@ -221,9 +225,11 @@ TEST_F(PrintedTextTest, SidePanels) {
     std::vector<const char*> press;  // before, and again after (a radio button: the next one back)
     int lastResorts = 0;             // texts it may print over its data where no place is clear
   } views[] = {{0, "picProfile", {}},
-               {1, "picMap", {"chkMeanFlow"}},  // the map prints only over a wind overlay
-               {1, "picMap", {"chkSigmaLevel"}},
-               {1, "picMap", {"chkMeanFlow", "chkBrightBand"}},
+               // The map prints only over a wind overlay, each text over what
+               // is drawn there (without a ground).
+               {1, "picMap", {"chkMeanFlow"}, kMapTexts},
+               {1, "picMap", {"chkSigmaLevel"}, kMapTexts},
+               {1, "picMap", {"chkMeanFlow", "chkBrightBand"}, kMapTexts},
                {2, "picHodograph", {}},
                {3, "picIndices", {}},
                // An ensemble's circles and quartiles may crowd a threshold
