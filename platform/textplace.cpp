@@ -273,7 +273,15 @@ int TextPlacement::DataIn(const QRectF& r, int tag, bool countAll) const {
 void TextPlacement::Add(Text text) { texts_.push_back(std::move(text)); }
 
 TextPlacement::Placed TextPlacement::PlaceNow() {
-  while (placed_.size() < texts_.size()) PlaceOne(texts_[placed_.size()]);
+  while (placed_.size() < texts_.size()) {
+    const std::size_t i = placed_.size();
+    std::size_t j = i + 1;
+    while (texts_[i].together != 0 && j < texts_.size() && texts_[j].together == texts_[i].together) ++j;
+    if (j - i > 1)
+      PlaceTogether(i, j);
+    else
+      PlaceOne(texts_[i]);
+  }
   return placed_.empty() ? Placed{} : placed_.back();
 }
 
@@ -427,6 +435,68 @@ void TextPlacement::PlaceOne(const Text& t) {
   });
   TakeRoom(room(result.ink));
   placed_.push_back(result);
+}
+
+void TextPlacement::PlaceTogether(std::size_t first, std::size_t last) {
+  const double s = scale_;
+  const Text& lead = texts_[first];
+  std::vector<Laid> laid;
+  for (std::size_t i = first; i < last; ++i)
+    laid.push_back(Lay(texts_[i].fontName, texts_[i].fontSize, texts_[i].fontBold, s, texts_[i].text));
+  const QRectF picture(1, 1, w_ - 2, h_ - 2);
+  // Each text's room when the group moves by (dx, dy); the data under all
+  // of them (-1 when one leaves the picture or meets a text), counted whole
+  // or only whether there is any.
+  const auto rooms = [&](double dx, double dy) {
+    std::vector<QRectF> r;
+    for (std::size_t i = first; i < last; ++i) {
+      const Text& t = texts_[i];
+      const QRectF ink = InkAt(laid[i - first], t.x + dx, t.y + dy, s);
+      r.push_back(ink.adjusted(-t.margin, -t.margin, t.margin, t.margin));
+    }
+    return r;
+  };
+  const auto dataAt = [&](double dx, double dy, bool countAll) {
+    int n = 0;
+    for (std::size_t i = first; i < last; ++i) {
+      const QRectF r = rooms(dx, dy)[i - first];
+      const QRectF ink = r.adjusted(texts_[i].margin, texts_[i].margin, -texts_[i].margin, -texts_[i].margin);
+      if (!picture.contains(ink) || MeetsRoom(r)) return -1;
+      n += DataIn(r, texts_[i].tag, countAll);
+    }
+    return n;
+  };
+  const auto take = [&](double dx, double dy, bool lastResort) {
+    const std::vector<QRectF> r = rooms(dx, dy);
+    for (std::size_t i = first; i < last; ++i) {
+      const Text& t = texts_[i];
+      TakeRoom(r[i - first]);
+      placed_.push_back({QPointF(t.x + dx, t.y + dy), t.fontSize, InkAt(laid[i - first], t.x + dx, t.y + dy, s),
+                         lastResort ? t.lastResortGround : t.ground, lastResort});
+    }
+  };
+  bool found = false;
+  EachPlace(lead, lead.x, lead.y, laid.front().height, InkAt(laid.front(), lead.x, lead.y, s), w_, h_,
+            [&](double px, double py) {
+              if (dataAt(px - lead.x, py - lead.y, false) != 0) return false;
+              take(px - lead.x, py - lead.y, false);
+              return found = true;
+            });
+  if (found) return;
+  // The last resort: where they meet no text and the least data, else
+  // where they are meant for.
+  QPointF best;
+  int least = -1;
+  EachPlace(lead, lead.x, lead.y, laid.front().height, InkAt(laid.front(), lead.x, lead.y, s), w_, h_,
+            [&](double px, double py) {
+              const int n = dataAt(px - lead.x, py - lead.y, true);
+              if (n >= 0 && (least < 0 || n < least)) {
+                least = n;
+                best = QPointF(px - lead.x, py - lead.y);
+              }
+              return false;
+            });
+  take(best.x(), best.y(), true);
 }
 
 void TextPlacement::PrintAll(PictureBox& pic) {

@@ -243,8 +243,14 @@ TEST_F(PrintedTextTest, SidePanels) {
                // A vector may cross a line of its texts as wide as the picture.
                {5, "picMBE", {}, 1},
                {5, "picMBE", {"chkMBE2"}, 1},
-               {6, "picPrecipType", {}},                 // the energy view
-               {6, "picPrecipType", {"btnPrecipType"}},  // the thickness view
+               // The energy view: "Snow" is wider than the snow column and
+               // stands over its red line.
+               {6, "picPrecipType", {}, 1},
+               // The thickness view: the nomogram's narrowest regions are
+               // narrower than their labels ("Wintry" over "Mix", "S,S/IP",
+               // at the design scale "S/R" too), which stand over a boundary,
+               // as a number may over a point on the chart's edge.
+               {6, "picPrecipType", {"btnPrecipType"}, 5},
                {7, "picLapse", {}},
                {8, "picFog", {}}};
   bool overlaid = false;  // a picture laid over a panel's was looked at
