@@ -22,6 +22,9 @@ namespace ondrik {
 namespace {
 
 constexpr Color kAxis = RGB(191, 191, 191);
+// The panel's width in screen pixels from which every row of its texts
+// stands at the smallest size that reads (digits 7 screen pixels tall).
+constexpr double kRoomForEveryRowPx = 290;
 constexpr Color kGridLine = RGB(127, 127, 127);
 constexpr Single kNoManualCrossover = 999;
 constexpr Single kOneDegreeF = 5.0F / 9.0F;
@@ -31,6 +34,14 @@ constexpr double kPartingX = 53;
 constexpr double kUnderChartsY = 7.2;
 
 double ToF(double c) { return c * 9 / 5 + 32; }
+
+// The red of a verdict on a box of colour c: dark on the light boxes
+// (green, yellow, grey, white), light on the dark blue one; the full red
+// reads on neither.
+Color RedOn(Color c) {
+  const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+  return 0.2126 * r + 0.7152 * g + 0.0722 * b > 96 ? RGB(150, 0, 0) : RGB(255, 170, 170);
+}
 
 Color ToColor(Rgb c) { return RGB(c.r, c.g, c.b); }
 
@@ -135,10 +146,14 @@ void FogPanel::Draw() {
   pic.Mode = DrawMode::CopyPen;
   pic.Style = DrawStyle::Solid;
   pic.FontTransparent = true;
+  // On a panel of fewer screen pixels the longest rows cannot stand at the
+  // smallest size that reads: they are drawn smaller there.
+  pic.FinePrint = pic.PixelWidth() * pic.DeviceScale() < kRoomForEveryRowPx;
   DrawCharts(pic, H);
   DrawTemperatureGauges(pic, H);
   DrawMriGauge(pic, H);
   pic.DrawWidth = 1;
+  pic.FinePrint = false;
   Update();
 }
 
@@ -306,6 +321,42 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
 void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   pic.Scale(0, 17, 100, -7);
+  const Crossover x = FindCrossover(D, H, gHoursPerStep);
+  XoverTemp(D) = x.temp;
+  // Where the crossover comes from, left of the MRi gauge, inside the
+  // picture: the hours back, the hour and the day, on the bottom line, or on
+  // two where one leaves them no room.
+  const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
+  std::vector<std::vector<RowText>> source = {{{1, "XOver manually entered", kRed}}};
+  if (!x.manual) {
+    source = {{{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}}};
+    const DateTime v = gValidTime(D, x.sourceHour);
+    if (v.IsSet()) {
+      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
+      const std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
+      const RowText at = {49 - pic.TextWidth(when), when, kRed};
+      std::vector<RowText> one = source.front();
+      one.push_back(at);
+      // At the smallest size that reads: two lines rather than one smaller.
+      const bool fine = std::exchange(pic.FinePrint, false);
+      const bool fits = RowFits(pic, one, 0, beforeParting);
+      pic.FinePrint = fine;
+      if (fits)
+        source = {one};
+      else
+        source.push_back({at});
+    }
+  }
+  // The gauges from 5.5 down to -5.5 over the source's lines: their top
+  // stays, their bottom comes up as far as those need the room.
+  {
+    const double lines = static_cast<double>(source.size()) * BlockLinePx(pic) + 2;
+    const double top = pic.YToPixel(5.5), lowest = pic.PixelHeight() - lines;  // pixel of -5.5 at most
+    if (pic.YToPixel(-5.5) > lowest && lowest > top) {
+      const double perUnit = (lowest - top) / 11;
+      pic.Scale(0, 5.5 + top / perUnit, 100, 5.5 - (pic.PixelHeight() - top) / perUnit);
+    }
+  }
   const QColor button = Picture()->palette().color(QPalette::Button);
   const Color face = RGB(button.red(), button.green(), button.blue());
   FillDevicePixels(pic, PartingBand(pic, false), face);
@@ -326,14 +377,11 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   pic.CurrentX = 27;
   pic.Print("Ground ");
 
-  const Crossover x = FindCrossover(D, H, gHoursPerStep);
-  XoverTemp(D) = x.temp;
   const double X = ToF(x.temp), A = ToF(gSfcTemp(D, H)), G = ToF(gSoilTemp(D, H) - 273.16);
   const double th = SignedTextHeight(pic, "H"), L = -th;
   // Each gauge's texts stay in its column: the air's between the scale and
   // the ground bar, the ground's between the bars and the crossover's, the
   // crossover's left of the line that parts the gauges.
-  const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
   // The gauges' texts from the right: each row a pixel clear of those
   // printed right of it.
   std::vector<QRect> printed;
@@ -344,27 +392,19 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   print(1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);
 
   // A bar's "T=" text stands past the bar's end where that leaves room under
-  // the captions or over the source line, else across the zero line from
-  // the bar; its verdict on the bar where it fits with a pixel round it,
-  // else across the zero line too.
-  // Where the crossover comes from, left of the MRi gauge, inside the picture.
-  std::vector<RowText> source = {{1, "XOver manually entered", kRed}};
-  if (!x.manual) {
-    source = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
-    const DateTime v = gValidTime(D, x.sourceHour);
-    if (v.IsSet()) {
-      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
-      // The hour alone when the day leaves no room: the hours back tell it.
-      std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
-      source.push_back({49 - pic.TextWidth(when), when, kRed});
-      if (!RowFits(pic, source, 0, beforeParting)) {
-        when = FormatHourAmPm(local);
-        source.back() = {49 - pic.TextWidth(when), when, kRed};
-      }
+  // the captions or over the source's lines, else across the zero line from
+  // the bar; its verdict on the bar where it fits with a pixel round it, in
+  // a red that reads on the bar, else across the zero line too.
+  std::vector<double> sourceY(source.size());
+  {
+    double y = pic.ScaleTop() + pic.ScaleHeight() + L;  // a line over the bottom
+    for (std::size_t i = source.size(); i-- > 0;) {
+      sourceY[i] = RowYInside(pic, y, source[i], 0, beforeParting);
+      y = sourceY[i] + L + px;
     }
   }
+  const double sourceLine = sourceY.front();
   const double captionsEnd = captions - L;
-  const double sourceLine = RowYInside(pic, std::max(-6.2, -7 + L), source, 0, beforeParting);
   const double zero = 4 * px;  // half the zero line and a gap
   const int span = pic.PixelSpan();
   auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
@@ -392,8 +432,9 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     }
     onBar = onBar && box.adjusted(span, span, -span, -span).contains(ink);
     if (!onBar) y = next(lines);
+    const Color red = onBar ? RedOn(ToColor(g.box)) : kRed;
     for (int i = 0; i < lines; ++i)
-      print(y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, onBar ? inLeft : from, onBar ? inRight : to);
+      print(y - i * L, {{g.verdictX[i], g.verdict[i], red}}, onBar ? inLeft : from, onBar ? inRight : to);
   };
   if (G > -100) {
     const double g = std::clamp(G - X, -5.5, 5.5);
@@ -402,7 +443,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const double a = std::clamp(A - X, -5.5, 5.5);
   bar(AirGauge(a), 10, 23.5, a, A, 8 + 4 * std::fabs(pic.PixelToX(1) - pic.PixelToX(0)), 24.5);
 
-  PrintRow(pic, sourceLine, source, 0, beforeParting);
+  for (std::size_t i = 0; i < source.size(); ++i) PrintRow(pic, sourceY[i], source[i], 0, beforeParting);
 }
 
 void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
@@ -491,6 +532,8 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
         }
       }
     }
+    const bool onTheBox = from2 == inLeft;
+    for (RowText& l : lines) l.colour = onTheBox ? RedOn(c) : kRed;
     for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, top + i * th, {lines[i]}, from2, to2);
   };
   const double devFrom = pastAxis, devTo = 77, dispFrom = 78.5, dispTo = 94.5;

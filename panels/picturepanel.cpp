@@ -325,16 +325,24 @@ void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<doub
   const double size = pic.FontSize;
   const std::string face = pic.FontName;
   std::vector<double> at(labels.size());
+  // Each centred on its place, else moved along the row as little as keeps
+  // it a blank from the next (closer, two numbers read as one): those on the
+  // left moved right, then, as far as the row's end asks, those on the right
+  // moved left.
   const auto lay = [&] {
-    const double gap = pic.TextWidthPx(" ") / 2;
+    const double gap = RowGap(pic);
     double end = from - gap;
     for (std::size_t i = 0; i < labels.size(); ++i) {
       const double w = pic.TextWidthPx(labels[i].second);
-      at[i] = std::min(std::max(pic.XToPixel(labels[i].first) - w / 2, from), to - w);
-      if (at[i] < end + gap) return false;
+      at[i] = std::max(std::max(pic.XToPixel(labels[i].first) - w / 2, from), end + gap);
       end = at[i] + w;
     }
-    return true;
+    double next = to + gap;
+    for (std::size_t i = labels.size(); i-- > 0;) {
+      at[i] = std::min(at[i], next - gap - pic.TextWidthPx(labels[i].second));
+      next = at[i];
+    }
+    return labels.empty() || at.front() >= from;
   };
   bool fits = lay();
   if (!fits) UseCondensedFace(pic);

@@ -138,9 +138,9 @@ double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, do
                   double rightLimit = std::numeric_limits<double>::quiet_NaN());
 
 // Labels (x, text) of an axis centred on their x with their tops at y, every
-// one of them: between the pixel columns from and to, half a blank apart, in
-// the picture's face, else the condensed face, else smaller down to 7
-// pixels.
+// one of them: between the pixel columns from and to, a blank apart (moved
+// along the row as little as that asks), in the picture's face, else the
+// condensed face, else smaller down to 7 pixels.
 void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<double, std::string>>& labels,
                      double from, double to, Color c);
 

@@ -165,7 +165,8 @@ void PrecipTypePanel::DrawThicknessView(PictureBox& pic, Integer H) {
   std::vector<TextPlacement::Text> numbers;
   for (int x = 1500; x <= 1580; x += 10) numbers.push_back(TextAt(pic, x - halfW, 1259, NumberItem(x), kThicknessGrid));
   for (int y = 1260; y <= 1330; y += 10) numbers.push_back(TextAt(pic, 1492, y - halfH, NumberItem(y), kThicknessGrid));
-  const double numbersEnd = 1259 + SignedTextHeight(pic, "W");
+  // The rows under the numbers, a block's line apart.
+  const double numbersEnd = pic.PixelToY(pic.YToPixel(1259) + BlockLinePx(pic));
   pic.FontSize = font;
   pic.FontName = face;
 
@@ -212,30 +213,30 @@ void PrecipTypePanel::DrawThicknessView(PictureBox& pic, Integer H) {
     }
   });
 
-  // The region labels in clear places of their regions; the grid's numbers
-  // at their places or near, clear of what reaches them from the chart (a
-  // point on its edge).
+  // The region labels in clear places of their regions; the text block of
+  // the current dataset and hour, in rows under the numbers: each height
+  // beside the thickness above it, the level-1 line on top; the grid's
+  // numbers at their places or near, clear of what reaches them from the
+  // chart (a point on its edge) and of the rows.
   PlaceRegionLabels(pic, place, boundariesPx);
-  for (TextPlacement::Text& t : numbers) {
-    t.move = TextPlacement::Move::Nearest;
-    t.reach = pic.TextHeightPx("W");
-    place.Add(t);
-  }
-  place.PrintAll(pic);
-
-  // Text block of the current dataset and hour, in rows under the numbers
-  // (after their grounds):
-  // each height beside the thickness above it, the level-1 line on top.
   double lower = 0, upper = 0;
   const bool have = Thicknesses(D, H, lower, upper);
-  const double line = SignedTextHeight(pic, "W");
-  const auto row = [&](int r, std::vector<RowText> texts) { PrintRow(pic, numbersEnd + r * line, texts, 1505); };
+  const double line = pic.PixelToY(BlockLinePx(pic)) - pic.PixelToY(0);
+  const auto row = [&](int r, std::vector<RowText> texts) {
+    PlaceRow(pic, place, numbersEnd + r * line, texts, 1505, TextPlacement::Ground::Box);
+  };
   row(0, {{1505, "H 700:  " + Format(ThickHeights(D, H, 3), "#m"), kBlack},
           {1560, "1: " + Format(gPres(D, H, 1), "#.0mb ") + Format(gHght(D, H, 1), "#m"), kBlack}});
   row(1, {{1505, "H 850:  " + Format(ThickHeights(D, H, 2), "#m"), kBlack},
           {1533.5, "850-700: " + (have ? Format(upper, "#m") : std::string("--")), kBlack}});
   row(2, {{1505, "H1000:   " + Format(ThickHeights(D, H, 1), "#m"), kBlack},
           {1532, "1000-850: " + (have ? Format(lower, "#m") : std::string("--")), kBlack}});
+  for (TextPlacement::Text& t : numbers) {
+    t.move = TextPlacement::Move::Nearest;
+    t.reach = pic.TextHeightPx("W");
+    place.Add(t);
+  }
+  place.PrintAll(pic);
 
 }
 

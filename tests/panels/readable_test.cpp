@@ -13,10 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "core/datetime.h"
 #include "core/mbe.h"
 #include "core/reader.h"
 #include "core/thresholds.h"
 #include "panels/fog.h"
+#include "panels/fogrules.h"
 #include "panels/heavyprecip.h"
 #include "panels/hodograph.h"
 #include "panels/indices.h"
@@ -25,6 +27,7 @@
 #include "panels/preciptype.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "tests/common/contrast_check.h"
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
 #include "tests/panels/panel_fixture.h"
@@ -276,7 +279,56 @@ TEST_F(ReadableTest, FogTextsStandClear) {
   FogPanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
-  EachDraw(p, pic, [&](const std::string& name) { EXPECT_EQ(FaultLines(pic), "") << name; });
+  // The texts the panel prints whatever the hour; the crossover's source
+  // with the hour and the day of the warmest time.
+  std::vector<Expected> texts = {{"Hght(ft)"},
+                                 {"Hydrolapse"},
+                                 {"Specific Humidity (g/kg)"},
+                                 {"Specific Humidity Change (g/kg)"},
+                                 {"Vertical Change of Humidity"},
+                                 {"Less"},
+                                 {"More"},
+                                 {"Likely", 2},
+                                 {"Air "},
+                                 {"Ground "},
+                                 {"XOver "},
+                                 {"T*= *", 2},
+                                 {"MRi (Lowest 100mb)"},
+                                 {"Development"},
+                                 {"Dispersal"},
+                                 {"Sfc"},
+                                 {"Boundary Layer"},
+                                 {"max Wind"},
+                                 {"*°C"}};
+  for (int h = 0; h <= 500; h += 100) texts.push_back({std::to_string(h)});
+  for (int t = -5; t <= 5; ++t) texts.push_back({std::to_string(t)});
+  for (const char* v : {"-.01", ".00", ".01", ".02", ".03", ".04", ".05", ".06", ".07"}) texts.push_back({v});
+  const auto check = [&](const std::string& name) {
+    std::vector<Expected> all = texts;
+    const Crossover x = FindCrossover(gCurDataset, host.hour, gHoursPerStep);
+    if (!x.manual) {
+      const DateTime local =
+          gValidTime(gCurDataset, x.sourceHour).AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
+      const std::string day = FormatMonthDay(local);
+      all.insert(all.end(), {{"XOver from *hours ago"},
+                             {"*" + FormatHourAmPm(local) + "*"},
+                             {"*" + day.substr(day.find_first_not_of(' ')) + "*"}});
+    }
+    EXPECT_EQ(FaultLines(pic, {.round = true, .present = all}), "") << name;
+    if (pic.DeviceScale() >= 1.25) {
+      for (const auto& f : testing::FaintTexts(pic)) ADD_FAILURE() << name << ": \"" << f.text << "\" faint: " << f.contrast;
+    }
+  };
+  EachDraw(p, pic, check);
+  // A source hour that leaves its line the least room (GFS_KBOS, the hour
+  // labelled 60: "XOver from 21 hours ago" on "10 PM  Dec 8").
+  testing::LoadShipped("GFS_KBOS.ond");
+  host.hour = 20;
+  for (const double scale : kScales) {
+    pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+    p.Draw();
+    check("GFS_KBOS.ond hour 20 scale " + std::to_string(scale));
+  }
 }
 
 // Every class of the gauges: the air and ground bars up and down to their
@@ -307,6 +359,12 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
       p.Draw();
       EXPECT_EQ(FaultLines(pic), "") << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale "
                                      << scale;
+      // Each verdict stands out from its box or the black beside it.
+      if (scale >= 1.25) {
+        for (const auto& f : testing::FaintTexts(pic))
+          ADD_FAILURE() << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale " << scale
+                        << ": \"" << f.text << "\" faint: " << f.contrast;
+      }
     }
   }
 }

@@ -58,8 +58,13 @@ struct Entry {
 // Drawn through or under a text on purpose.
 const Entry kMeant[] = {
     // The lapse-rate table's twenty columns leave its numbers less room than
-    // text takes anywhere else; from a screen scale of 1.75 they read.
-    {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 1.75},
+    // text takes anywhere else; from a screen scale of 2.25 they read.
+    {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 2.25},
+    // The fog panel holds more rows of text than 290 screen pixels have room
+    // for at the smallest size that reads: below that its longest rows (the
+    // right chart's captions, the MRi gauge's captions and bottom rows, the
+    // crossover's) are drawn smaller.
+    {"*-picFog", "*", "digits * px tall", "the fog panel's longest rows on a panel under 290 screen pixels", 1.2},
     // The mean wind and the movers are letters centred on their points: what
     // passes through or by a point (the trace, the storm-relative vectors
     // drawn from it, the axes) passes its letter.
@@ -249,8 +254,9 @@ TEST_F(PrintedTextTest, SidePanels) {
                // The thickness view: the nomogram's narrowest regions are
                // narrower than their labels ("Wintry" over "Mix", "S,S/IP",
                // at the design scale "S/R" too), which stand over a boundary,
-               // as a number may over a point on the chart's edge.
-               {6, "picPrecipType", {"btnPrecipType"}, 5},
+               // as the axis's numbers may over points held on the chart's
+               // edge.
+               {6, "picPrecipType", {"btnPrecipType"}, 7},
                {7, "picLapse", {}},
                {8, "picFog", {}}};
   bool overlaid = false;  // a picture laid over a panel's was looked at
