@@ -82,8 +82,6 @@ void DrawHeightLines(PictureBox& pic, ChartState& s) {
     pic.ForeColor = c;
     if (s.opt.chkLines) pic.Line(0, y, 100, y);
     else pic.Line(5, y, 7, y);
-    // A label that would stand above the chart's top is left out, not cut.
-    if (y - s.draw.HalfTextHeight < std::log(static_cast<double>(gChartTop))) return;
     // Centred on its level; where a trace runs there, it moves along the
     // level within the chart's left quarter.
     pic.CurrentX = 8.5;
@@ -140,8 +138,9 @@ void DrawTemperatureGrid(PictureBox& pic, ChartState& s, double sfcPres) {
   int n = 0;
   for (int t = t0; t <= gChartTMax && n < kMaxLoopSteps; t += step, ++n) {
     pic.Line(t, lnSfc, t, lnSfc + tickLen);
-    // Left out where it would not stand whole inside the picture, or where a
-    // value of the surface strip stands.
+    // The numbers of the ticks on the chart (those of a skewed chart start
+    // far left of it).
+    if (t < gChartTMin || t > gChartTMax) continue;
     pic.CurrentX = t - w0;
     pic.CurrentY = lnSfc + tickLen;
     s.draw.labels.Print(pic, ChartNumber(t), LabelPlace::UnderAxis);
@@ -271,7 +270,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   if (H < 0 || H >= kMaxHours || H > gLastHour(gCurDataset)) return;
 
   picData.Cls();
-  s.draw.labels.Begin();
+  s.draw.labels.Begin(picData, SparedTopPx(CoveredTopPx(s), picData.PixelHeight()));
   // The lake page's labels: the lake temperature and the temperature at its
   // lower lake level, in whole degrees; an hour without that level keeps the
   // value of the last one.
@@ -295,7 +294,8 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
     // with every second dataset, and the opaque boxes would hide the traces
     // of the datasets drawn before.
     RunStep([&] { DrawBackground(picData, s, shownDrawn); });
-    s.draw.labels.KeepBackground(picData);
+    // What the datasets draw is the data the texts keep clear of.
+    const DataMarksGuard data(picData, s.draw.labels.Data());
 
     for (int i = 0; i < order.n; ++i) {
       const Integer D = order.d[i];
@@ -327,7 +327,7 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   gCurDataset = s.draw.ShownDataset;
   s.draw.labels.SetShown(true);
   RunStep([&] { PloteeTitle(picData, s); });
-  RunStep([&] { s.draw.labels.PrintAll(picData, CoveredTopPx(s)); });
+  RunStep([&] { s.draw.labels.PrintAll(picData); });
   if (gHourChangeSource != 2 && s.events != nullptr) s.events->FocusHourBar();
 }
 

@@ -24,8 +24,7 @@ using chartpt::X;
 // on to each level. A level without a usable pressure or value is left out
 // and the trace goes on from the next good level.
 template <typename Value>
-void DrawTrace(PictureBox& pic, const ChartState& s, Integer D, Integer H, int top, Color c,
-               Value value, ChartLabels* keptClear = nullptr) {
+void DrawTrace(PictureBox& pic, const ChartState& s, Integer D, Integer H, int top, Color c, Value value) {
   pic.ForeColor = c;
   bool started = false;
   for (int L = 1; L <= top; ++L) {
@@ -38,7 +37,6 @@ void DrawTrace(PictureBox& pic, const ChartState& s, Integer D, Integer H, int t
     const double x = X(s, v, p), y = std::log(p);
     if (!started) pic.PSet(x, y, c);
     else pic.LineTo(x, y, c);
-    if (keptClear != nullptr) keptClear->TraceTo(pic, x, y, !started);
     started = true;
   }
 }
@@ -71,7 +69,9 @@ void DrawLakeIndex(PictureBox& pic, ChartState& s) {
   const double tm = tl - s.in.LakeIndexDiff;
   if (!UsablePres(p) || !std::isfinite(tm)) return;
   const double diff = static_cast<double>(s.in.lblT850) - tm;
-  const bool haveLabel = FitsInt(diff);
+  // The index is the lake's, the same for every dataset drawn: labelled
+  // once, with the shown dataset.
+  const bool haveLabel = FitsInt(diff) && gCurDataset == s.draw.ShownDataset;
   const long n = haveLabel ? std::lrint(diff) : 0;  // halves to even
   DrawLakeMark(pic, s, tl, tm, p, RGB(0, 0, 255), haveLabel, n);
 }
@@ -157,11 +157,10 @@ void PlotTraces(PictureBox& picData, ChartState& s) {
     if (s.opt.chkFP)
       DrawTrace(picData, s, D, H, top, eRGB(s, 127, 255, 255),
                 [&](int L) { return static_cast<double>(static_cast<Single>(gFrostPt(D, H, L))); });
-    // The texts keep off the temperature and the dew point.
     DrawTrace(picData, s, D, H, top, eRGB(s, 0, 255, 0),
-              [&](int L) { return static_cast<double>(gDewpt(D, H, L)); }, &s.draw.labels);
+              [&](int L) { return static_cast<double>(gDewpt(D, H, L)); });
     DrawTrace(picData, s, D, H, top, eRGB(s, 255, 0, 0),
-              [&](int L) { return static_cast<double>(gTemp(D, H, L)); }, &s.draw.labels);
+              [&](int L) { return static_cast<double>(gTemp(D, H, L)); });
   }
   picData.DrawWidth = 1;
 

@@ -9,6 +9,7 @@
 #include <exception>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "chart/steps.h"
 #include "core/constants.h"
@@ -24,6 +25,17 @@ constexpr Color kMixedOther = RGB(96, 96, 96);
 // A side panel's label (the jet) may move left to here (frame x) to keep
 // clear of the wind numbers in its row.
 constexpr double kMarkLabelFrom = 50;
+// The rings of the vector winds at x 93 (frame x).
+constexpr double kRingRadius = 0.6;
+// Picture pixels between the digits of the digital winds of two levels,
+// and how far (lines of them) they move apart at most to stand so.
+constexpr double kRowGapPx = 3;
+constexpr double kMostSpreadLines = 1.5;
+// The surface strip's values move along its row within its left part (the
+// temperatures) or its right part (the 10 m winds), frame x, before they
+// stack up near their places.
+constexpr double kStripLeftTo = 20;
+constexpr double kStripRightFrom = 55;
 
 using chartpt::UsablePres;
 
@@ -56,6 +68,23 @@ void Guarded(F&& part) {
     part();
   } catch (const std::exception&) {
   }
+}
+
+// Moves the sorted values apart, each at least `gap` from the next, by as
+// little as they must and keeping their order, between lo and hi; false
+// (and nothing moved) when there is not room for that.
+bool SpreadApart(std::vector<double>& v, double gap, double lo, double hi) {
+  if (v.empty()) return true;
+  const std::size_t n = v.size();
+  if (gap * static_cast<double>(n - 1) > hi - lo) return false;
+  // Down from the first, then up from the last, then down again from lo.
+  v.front() = std::max(v.front(), lo);
+  for (std::size_t i = 1; i < n; ++i) v[i] = std::max(v[i], v[i - 1] + gap);
+  v.back() = std::min(v.back(), hi);
+  for (std::size_t i = n - 1; i-- > 0;) v[i] = std::min(v[i], v[i + 1] - gap);
+  v.front() = std::max(v.front(), lo);
+  for (std::size_t i = 1; i < n; ++i) v[i] = std::max(v[i], v[i - 1] + gap);
+  return true;
 }
 
 // Pen colour of a vector wind coloured by speed (knots).
@@ -112,18 +141,18 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
         pic.ForeColor = c;
         pic.FillColor = c;
       }
-      pic.Circle(93, y, 0.6, c);
+      pic.Circle(93, y, kRingRadius, c);
       const double a = (450.0 - dir) * std::numbers::pi / 180.0;
       const double dx = 0.25 * spd * std::cos(a);
       const double dy = -0.25 * spd * std::sin(a) * A;
       if (std::isfinite(dx) && std::isfinite(dy)) pic.Line(93, y, 93 + dx, y + dy, c);
       if (e == 0 && s.opt.chk10MWind) {
+        // The direction at x 86 and the speed right after it, as one text:
+        // where it moves, the two go together.
         pic.CurrentX = 86;
         pic.CurrentY = ys - s.draw.HalfTextHeight;
-        s.draw.labels.Print(pic, HalfUpText(gWind10Dir(D, H)), LabelPlace::Fixed);
-        pic.CurrentX = 94;
-        pic.CurrentY = ys - s.draw.HalfTextHeight;
-        s.draw.labels.Print(pic, HalfUpText(gWind10m(D, H)), LabelPlace::Fixed);
+        s.draw.labels.Print(pic, HalfUpText(gWind10Dir(D, H)) + HalfUpText(gWind10m(D, H)), LabelPlace::Column,
+                            kStripRightFrom, 100);
       }
     }
   }
@@ -131,31 +160,24 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
   if (shown && s.opt.chkWindDigital) {
     const double w = pic.TextWidth("999");
     pic.ForeColor = kYellow;
-    // Top of the last line of numbers printed, from the bottom up.
-    double below = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < lv.count; ++i) {
-      const Integer e = lv.level[static_cast<size_t>(i)];
-      double y;
-      if (!WindLevelY(D, H, e, ys, y)) continue;
-      // The 10 m wind's numbers stand there already: the levels above keep
-      // clear of them as of any level's.
-      if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) {
-        below = y - s.draw.HalfTextHeight;
+    const DigitalWindRows lay = LayDigitalWinds(pic, s, D, H);
+    for (const DigitalWindRows::Row& row : lay.rows) {
+      const Integer e = row.e;
+      // Along its row away from the rings, then a little up or down; the
+      // direction and the speed as one text when they stand together.
+      const std::string speed = RoundEvenText(gWspd(D, H, e));
+      const std::string dir = s.opt.DigitalWindDirections ? RoundEvenText(gWdir(D, H, e)) : "";
+      pic.CurrentY = row.y - s.draw.HalfTextHeight;
+      pic.CurrentX = 93 + 0.4 * w;
+      if (lay.together) {
+        s.draw.labels.Print(pic, dir + speed, LabelPlace::Column, pic.CurrentX, 100);
         continue;
       }
-      // A number that would stand above the chart's top is left out, not cut.
-      if (y - s.draw.HalfTextHeight < std::log(static_cast<double>(gChartTop))) continue;
-      // Nor one that would run into the numbers of the level below it.
-      if (y + s.draw.HalfTextHeight > below) continue;
-      below = y - s.draw.HalfTextHeight;
-      if (s.opt.DigitalWindDirections) {
-        pic.CurrentX = 93 - 1.6 * w;
-        pic.CurrentY = y - s.draw.HalfTextHeight;
-        s.draw.labels.Print(pic, RoundEvenText(gWdir(D, H, e)), LabelPlace::Fixed);
-      }
-      pic.CurrentX = 93 + 0.4 * w;
-      pic.CurrentY = y - s.draw.HalfTextHeight;
-      s.draw.labels.Print(pic, RoundEvenText(gWspd(D, H, e)), LabelPlace::Fixed);
+      s.draw.labels.Print(pic, speed, LabelPlace::Column, pic.CurrentX, 100);
+      if (dir.empty()) continue;
+      pic.CurrentX = 93 - 1.6 * w;
+      pic.CurrentY = row.y - s.draw.HalfTextHeight;
+      s.draw.labels.Print(pic, dir, LabelPlace::Column, 93 - 2.1 * w - pic.TextWidth(dir), 93 - 1.6 * w + pic.TextWidth(dir));
     }
   }
 }
@@ -187,6 +209,42 @@ void PlotPanelMarks(PictureBox& pic, ChartState& s) {
 }
 
 }  // namespace
+
+DigitalWindRows LayDigitalWinds(const PictureBox& pic, const ChartState& s, Integer D, Integer H) {
+  DigitalWindRows out;
+  const double ys = SurfaceStripY(s);
+  const WindLevels lv = ChooseWindLevels(s, D, H);
+  for (int i = 0; i < lv.count; ++i) {
+    const Integer e = lv.level[static_cast<size_t>(i)];
+    double y;
+    if (!WindLevelY(D, H, e, ys, y)) continue;
+    // The 10 m wind's numbers stand there already.
+    if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) continue;
+    out.rows.push_back({e, y});
+  }
+  // Apart by a line of digits, in their order, within the chart; where that
+  // moves none of them far, so they stand.
+  std::vector<double> px;
+  for (const DigitalWindRows::Row& r : out.rows) px.push_back(pic.YToPixel(r.y));
+  std::vector<double> apart = px;
+  std::sort(apart.begin(), apart.end());
+  const double linePx = pic.TextInkPx("0").height() + kRowGapPx;
+  const bool fits = SpreadApart(apart, linePx, pic.YToPixel(std::log(static_cast<double>(gChartTop))), pic.PixelHeight());
+  // (The rows come bottom up, the spread values top down.)
+  std::vector<double> sorted = px;
+  std::sort(sorted.begin(), sorted.end());
+  double most = 0;
+  for (std::size_t i = 0; i < sorted.size(); ++i) most = std::max(most, std::fabs(apart[i] - sorted[i]));
+  const bool spread = fits && most <= kMostSpreadLines * linePx;
+  if (spread)
+    for (std::size_t i = 0; i < out.rows.size(); ++i) {
+      const std::size_t k = static_cast<std::size_t>(std::lower_bound(sorted.begin(), sorted.end(), px[i]) - sorted.begin());
+      out.rows[i].y = pic.PixelToY(apart[std::min(k, apart.size() - 1)]);
+    }
+  out.together = spread && s.opt.DigitalWindDirections &&
+                 93 + kRingRadius + pic.TextWidth(" 999  999 ") * 100 / std::fabs(pic.ScaleWidth()) <= 100;
+  return out;
+}
 
 WindLevels ChooseWindLevels(const ChartState& s, Integer D, Integer H) {
   WindLevels w;
@@ -324,7 +382,8 @@ void PlotWindColumnAndMarks(PictureBox& pic, ChartState& s) {
       pic.ForeColor = kYellow;
       pic.CurrentX = 5;
       pic.CurrentY = SurfaceStripY(s) - s.draw.HalfTextHeight;
-      s.draw.labels.Print(pic, HalfUpText(gSfcTemp(D, H)) + "/" + HalfUpText(gSfcDewpt(D, H)), LabelPlace::Fixed);
+      s.draw.labels.Print(pic, HalfUpText(gSfcTemp(D, H)) + "/" + HalfUpText(gSfcDewpt(D, H)), LabelPlace::Column, 0,
+                          kStripLeftTo);
     });
   }
 

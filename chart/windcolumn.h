@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "chart/chart.h"
 
@@ -22,6 +23,25 @@ struct WindLevels {
   int count = 0;
 };
 WindLevels ChooseWindLevels(const ChartState& s, Integer D, Integer H);
+
+// Where the digital winds of (D, H) stand: the levels (bottom up, but the
+// 10 m wind's when its numbers stand in the surface strip) and the middle
+// of each one's line (y of the picture's scale), moved apart in their order
+// where levels stand closer than lines of digits, when none has to move far
+// (else at their levels). They keep a room of their own right of the
+// rings, where the feathers of the common westerly winds do not reach: the
+// speed, and the direction before it (the two as one text: together) when
+// that room holds both and the lines stand apart; else the direction stands
+// left of the rings.
+struct DigitalWindRows {
+  struct Row {
+    Integer e;
+    double y;
+  };
+  std::vector<Row> rows;
+  bool together = false;
+};
+DigitalWindRows LayDigitalWinds(const PictureBox& pic, const ChartState& s, Integer D, Integer H);
 
 // The top level M of the surface-based mixed layer of (D, H): the base of the
 // first run of stable layers at least kXferDepths[xferIndex] mb deep (1 when

@@ -167,9 +167,10 @@ void HeavyPrecipPanel::Draw() {
     PlotBar(pic, gLLJSpd(D, H), kRowLowLevelJet);
     DrawVectors(pic, H);
   }
+
   PlaceTexts(pic, place, H, thickness);
-  PlaceGaugeLabels(pic, place, H);
   place.PrintAll(pic);
+  PrintGaugeLabels(pic, H);
   UsePanelFont(pic);
   pic.DrawWidth = 1;
   Update();
@@ -285,7 +286,20 @@ double HeavyPrecipPanel::GaugeLabelsUpPx(PictureBox& pic) {
 
 void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
   UseVectorScale(pic);
-  const auto arrow = [&](double x, double y, Color c, int width, double dir) { DrawMBEArrow(pic, x, y, c, width, dir); };
+  // Each drawn and its lines kept, in pixels, for the gauges' labels, which
+  // keep clear of them row by row (their rows stand closer than a text
+  // line and its room).
+  vectorsPx_.clear();
+  const auto arrow = [&](double x, double y, Color c, int width, double dir) {
+    const QPointF from(pic.XToPixel(pic.CurrentX), pic.YToPixel(pic.CurrentY)), tip(pic.XToPixel(x), pic.YToPixel(y));
+    DrawMBEArrow(pic, x, y, c, width, dir);
+    vectorsPx_.push_back({from, tip, static_cast<double>(width)});
+    for (double b : {dir + 30, dir - 30}) {
+      const double h = (450 - b) * kRadPerDegRounded;
+      vectorsPx_.push_back({tip, QPointF(pic.XToPixel(x + kArrowHead * std::cos(h)), pic.YToPixel(y + kArrowHead * std::sin(h))),
+                            static_cast<double>(width)});
+    }
+  };
   ShownDataset = gCurDataset;
   const bool forward = gMbeForwardProp;
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
@@ -316,7 +330,7 @@ void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
   });
 }
 
-void HeavyPrecipPanel::PlaceGaugeLabels(PictureBox& pic, TextPlacement& place, Integer H) {
+void HeavyPrecipPanel::PrintGaugeLabels(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   const std::optional<Single> meanRH = MeanRHTo500(D, H);
   UseGaugeScale(pic);
@@ -341,6 +355,9 @@ void HeavyPrecipPanel::PlaceGaugeLabels(PictureBox& pic, TextPlacement& place, I
   const double barsBegin = pic.XToPixel(GaugesBegin(pic));
   const double up = GaugeLabelsUpPx(pic);
   for (const auto& g : gauges) {
+    TextPlacement place;
+    place.Begin(pic);
+    for (const auto& [a, b, width] : vectorsPx_) place.Segment(a, b, width);
     const double y = pic.PixelToY(pic.YToPixel(g.row - 1.55 - pic.TextHeight(g.name) / 2) - up);
     TextPlacement::Text name = TextAt(pic, -70, y, g.name, g.colour);
     name.x = std::max(1.0, std::min(name.x, barsBegin - pic.TextWidthPx(g.name + " " + g.value) - 1));
@@ -361,6 +378,7 @@ void HeavyPrecipPanel::PlaceGaugeLabels(PictureBox& pic, TextPlacement& place, I
     value.margin = 0;
     value.ground = TextPlacement::Ground::None;
     place.Add(value);
+    place.PrintAll(pic);
   }
 }
 

@@ -67,7 +67,15 @@ class HeavyPrecipPanel : public PicturePanel {
   // middles: as far as the last one must to stay inside the picture.
   static double GaugeLabelsUpPx(PictureBox& pic);
   void DrawVectors(PictureBox& pic, Integer H);
-  void PlaceGaugeLabels(PictureBox& pic, TextPlacement& place, Integer H);
+  // The gauges' labels beside their bars, each row along itself clear of
+  // the vectors.
+  void PrintGaugeLabels(PictureBox& pic, Integer H);
+  // The lines of the vectors drawn, in pixels.
+  struct VectorLine {
+    QPointF a, b;
+    double width;
+  };
+  std::vector<VectorLine> vectorsPx_;
 
   QFrame* bar_;
   QPushButton* btnSelectInflow_;

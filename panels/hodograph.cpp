@@ -131,8 +131,8 @@ bool HourShown(Integer D, Integer H) {
          H <= gLastHour(D);
 }
 
-// The ring numbers, the layer CAPEs and the hour's CAPE, CINS, helicity and
-// shear on the plane of half-width s, handed to the placement in that
+// The layer CAPEs, the hour's CAPE, CINS, helicity and shear and the ring
+// numbers on the plane of half-width s, handed to the placement in that
 // order: each where the drawing puts it, or moved along its row (a ring's
 // number near its place) clear of the traces, the vectors and the marks,
 // on a box of black that hides only the grid.
@@ -150,9 +150,6 @@ void PlaceHourTexts(PictureBox& pic, TextPlacement& place, double s, Integer D, 
     place.Add(t);
     return place.PlaceNow();
   };
-  // Each ring's number at its left crossing of the x axis; a ring that
-  // crosses the axis off the plane shows only in the corners.
-  for (long r = 10; r <= s; r += 10) add(-static_cast<double>(r), 0, ChartNumber(r), kGrey, Move::Nearest, w);
   add(-s, s, "Layer CAPEs", kGrey, Move::AlongRow, w);
   for (int k = 6; k >= 3; --k)
     add(-s, s + (7 - k) * line, ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))), kGrey,
@@ -175,6 +172,9 @@ void PlaceHourTexts(PictureBox& pic, TextPlacement& place, double s, Integer D, 
   std::snprintf(perKm, sizeof perKm, "%.1f m/s /km", static_cast<double>(gSRHLayerShearPerKm(D, H)));
   add(-s, top + 2 * line, "  Shear = " + ChartNumber(RoundHalfUp(gSRHLayerShear(D, H))) + "m/s    " + perKm, helicity,
       Move::AlongRow, w);
+  // Each ring's number at its left crossing of the x axis, or near; a ring
+  // that crosses the axis off the plane shows only in the corners.
+  for (long r = 10; r <= s; r += 10) add(-static_cast<double>(r), 0, ChartNumber(r), kGrey, Move::Nearest, w);
 }
 
 }  // namespace

@@ -238,9 +238,12 @@ void IndicesPanel::IndexPrintLabels(TextPlacement& place, double& y, int rowInde
     const double lead = pic.TextWidthPx(label.substr(0, label.find_first_not_of(' ')));
     const double end = (barsLeft - 1.0 - 2 * span) / s;  // picture pixels: where the value's ink may end
     const double over = pic.TextInkPx(label + value).right() - end;
+    // The rows stand closer than a text line and the room the placement
+    // keeps round it: the texts keep no room but their strokes.
     TextPlacement::Text name = text(kLeft, label, kName);
     name.x -= std::clamp(over, 0.0, lead);
     name.ground = TextPlacement::Ground::None;
+    name.margin = 0;
     TextPlacement::Text number = name;
     number.text = value;
     number.colour = kValue;
@@ -312,6 +315,7 @@ void IndicesPanel::IndexPrintLabels(TextPlacement& place, double& y, int rowInde
     const bool on = p.x > 0 && p.x >= at;
     TextPlacement::Text n = text(left, digitsText, on ? kBlack : kThreshold);
     n.ground = TextPlacement::Ground::None;
+    n.margin = 0;
     n.mayShrink = false;  // a smaller number would leave its band
     n.move = TextPlacement::Move::AlongRow;
     const double room = pic.TextWidthPx(digitsText) / 2 + 4 * radiusPx + 2;

@@ -425,10 +425,11 @@ TextPlacement::Text TextAt(PictureBox& pic, double x, double y, const std::strin
 }
 
 double BlockLinePx(const PictureBox& pic) {
-  // The tallest ascenders and deepest descenders, and a device pixel for
-  // the rounding of where each line lands.
+  // The tallest ascenders and deepest descenders, the placement's margin
+  // round each, a picture pixel for the cells it keeps them in and a device
+  // pixel for the rounding of where each line lands.
   return std::max(pic.TextHeightPx("I"),
-                  pic.TextInkPx("Hkly\\()").height() + 2 * TextPlacement::Text{}.margin + 1 / pic.DeviceScale());
+                  pic.TextInkPx("Hkly\\()").height() + 2 * TextPlacement::Text{}.margin + 1 + 1 / pic.DeviceScale());
 }
 
 bool PanelCanDraw(Integer hour) {

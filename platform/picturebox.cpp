@@ -114,6 +114,42 @@ bool HaveGuiApp() { return qobject_cast<QGuiApplication*>(QCoreApplication::inst
 // What is drawn is kept for a look at it afterwards (tests).
 bool gRecording = false;
 
+// Rings and discs up to this radius (device pixels) are copied from a
+// picture of them drawn once.
+constexpr double kMaxStampRadius = 24;
+
+// The picture of an ellipse of radii rx, ry in a pen and brush, on a
+// transparent ground, with its centre at `origin`; the same pixels as
+// drawing it at an integer centre. Kept for the ellipses met most (every
+// level's ring of the wind column).
+const QImage& EllipseStamp(double rx, double ry, const QPen& pen, const QBrush& brush, QPoint& origin) {
+  using Key = std::tuple<long, long, int, QRgb, int, QRgb>;
+  static std::mutex mu;
+  static auto* stamps = new std::map<Key, std::pair<QImage, QPoint>>;
+  const std::lock_guard<std::mutex> lock(mu);
+  const Key key{std::lround(rx * 256), std::lround(ry * 256), pen.style() == Qt::NoPen ? -1 : pen.width(),
+                pen.color().rgba(), static_cast<int>(brush.style()), brush.color().rgba()};
+  if (auto it = stamps->find(key); it != stamps->end()) {
+    origin = it->second.second;
+    return it->second.first;
+  }
+  constexpr std::size_t kMaxStamps = 512;
+  if (stamps->size() >= kMaxStamps) stamps->clear();
+  const int m = static_cast<int>(std::ceil(std::max(rx, ry))) + std::max(pen.width(), 1) + 2;
+  QImage img(2 * m + 1, 2 * m + 1, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  {
+    QPainter sp(&img);
+    sp.setRenderHint(QPainter::Antialiasing, false);
+    sp.setPen(pen);
+    sp.setBrush(brush);
+    sp.drawEllipse(QPointF(m, m), rx, ry);
+  }
+  auto& entry = (*stamps)[key] = {std::move(img), QPoint(m, m)};
+  origin = entry.second;
+  return entry.first;
+}
+
 QPainter::CompositionMode CompositionOf(DrawMode m) {
   switch (m) {
     case DrawMode::XorPen:
@@ -505,7 +541,16 @@ void PictureBox::Circle(double x, double y, double radius, Color c, double aspec
     ry += 0.5;
   }
   const QPointF centre(RoundPixel(cx), RoundPixel(cy));
-  p.drawEllipse(centre, rx, ry);
+  if (Mode == DrawMode::CopyPen && rx <= kMaxStampRadius && ry <= kMaxStampRadius) {
+    // A small ring or disc (a vector wind's, a dot) is copied from its
+    // picture, drawn once: the same pixels, without outlining its curve
+    // again each time.
+    QPoint origin;
+    const QImage& stamp = EllipseStamp(rx, ry, p.pen(), p.brush(), origin);
+    p.drawImage(centre.toPoint() - origin, stamp);
+  } else {
+    p.drawEllipse(centre, rx, ry);
+  }
   if (Keeping()) Keep({.kind = DrawnShape::Kind::Ellipse, .centre = centre, .rx = rx, .ry = ry}, p);
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <numbers>
 #include <optional>
 
 #include "platform/clipsegment.h"
@@ -17,11 +16,13 @@ namespace {
 
 // Smaller sizes a text tries before its last resort, the last of them the
 // face's floor.
-constexpr int kShrinkSteps = 3;
+constexpr int kShrinkSteps = 2;
 // Steps between the places tried off a text's row, in its line heights:
-// a quarter of a line near it, half a line over a region.
-constexpr double kNearStep = 0.25;
+// half a line near it and over a region, a line where a last resort looks
+// farther.
+constexpr double kNearStep = 0.5;
 constexpr double kRegionStep = 0.5;
+constexpr double kFartherStep = 1;
 
 // A text laid out in a font at a picture's scale: its advance and line in
 // picture pixels, its strokes in device pixels from its top-left corner.
@@ -51,6 +52,13 @@ QRect DeviceBox(const QRectF& r, double scale) {
                       static_cast<int>(std::ceil(r.bottom() * scale)) - 1));
 }
 
+// The corner on the device pixel a text printed there has its corner on
+// (the nearest): so that a corner half a device pixel off, taken to the
+// picture's scale and back when printed, lands where its ink was reckoned.
+QPointF OnDevicePixel(const QPointF& at, double scale) {
+  return {std::floor(at.x() * scale + 0.5) / scale, std::floor(at.y() * scale + 0.5) / scale};
+}
+
 bool Finite(const QRectF& r) {
   return std::isfinite(r.left()) && std::isfinite(r.top()) && std::isfinite(r.right()) && std::isfinite(r.bottom());
 }
@@ -73,8 +81,9 @@ void TextPlacement::Begin(const PictureBox& pic) {
   w_ = pic.PixelWidth();
   h_ = pic.PixelHeight();
   scale_ = pic.DeviceScale();
-  words_ = (w_ + 63) / 64;
-  cells_.assign(static_cast<std::size_t>(words_) * static_cast<std::size_t>(h_), 0);
+  words_ = w_ / 64 + 1;  // a bit past the last column, always set in a band
+  for (Cells* cells : {&data_, &tagged_, &texts_})
+    cells->assign(static_cast<std::size_t>(words_) * static_cast<std::size_t>(h_), 0);
   bucketCols_ = w_ / kBucket + 1;
   bucketRows_ = h_ / kBucket + 1;
   for (auto* buckets : {&roomBuckets_, &lineBuckets_}) {
@@ -82,8 +91,9 @@ void TextPlacement::Begin(const PictureBox& pic) {
     for (std::vector<int>& b : *buckets) b.clear();
   }
   rooms_.clear();
+  held_.clear();
   lines_.clear();
-  texts_.clear();
+  queued_.clear();
   placed_.clear();
   printed_ = 0;
   tags_ = 0;
@@ -100,13 +110,13 @@ void TextPlacement::EachBucket(const QRectF& r, F&& f) const {
     for (int col = c0; col <= c1; ++col) f(static_cast<std::size_t>(row * bucketCols_ + col));
 }
 
-void TextPlacement::MarkCells(int x0, int y0, int x1, int y1) {
+void TextPlacement::SetCells(Cells& cells, int words, int w, int h, int x0, int y0, int x1, int y1) {
   x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
-  x1 = std::min(x1, w_ - 1);
-  y1 = std::min(y1, h_ - 1);
+  x1 = std::min(x1, w - 1);
+  y1 = std::min(y1, h - 1);
   for (int y = y0; y <= y1; ++y) {
-    std::uint64_t* row = &cells_[static_cast<std::size_t>(y) * static_cast<std::size_t>(words_)];
+    std::uint64_t* row = &cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(words)];
     for (int x = x0; x <= x1;) {
       const int bit = x % 64, n = std::min(64 - bit, x1 - x + 1);
       const std::uint64_t mask = (n == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << n) - 1)) << bit;
@@ -116,6 +126,28 @@ void TextPlacement::MarkCells(int x0, int y0, int x1, int y1) {
   }
 }
 
+void TextPlacement::MarkCells(int x0, int y0, int x1, int y1) {
+  SetCells(markTag_ != 0 ? tagged_ : data_, words_, w_, h_, x0, y0, x1, y1);
+}
+
+void TextPlacement::MarkRun(int y, double x0, double x1) {
+  if (y < 0 || y >= h_ || !(x0 <= x1) || x1 < 0 || x0 >= w_) return;
+  // (Cells from the one holding x0 to the one holding x1; both are at least
+  // -1 here, so that the cast rounds down.)
+  const int from = std::max(0, static_cast<int>(std::max(x0, -1.0) + 1) - 1);
+  const int to = std::min(w_ - 1, static_cast<int>(std::min(x1, static_cast<double>(w_)) + 1) - 1);
+  std::uint64_t* row = &(markTag_ != 0 ? tagged_ : data_)[static_cast<std::size_t>(y) * static_cast<std::size_t>(words_)];
+  const int a = from / 64, b = to / 64;
+  const std::uint64_t first = ~std::uint64_t{0} << (from % 64), last = ~std::uint64_t{0} >> (63 - to % 64);
+  if (a == b) {
+    row[a] |= first & last;
+    return;
+  }
+  row[a] |= first;
+  for (int i = a + 1; i < b; ++i) row[i] = ~std::uint64_t{0};
+  row[b] |= last;
+}
+
 void TextPlacement::MarkDisc(double cx, double cy, double r) {
   if (!std::isfinite(cx) || !std::isfinite(cy)) return;
   MarkCells(static_cast<int>(std::floor(cx - r)), static_cast<int>(std::floor(cy - r)),
@@ -123,32 +155,36 @@ void TextPlacement::MarkDisc(double cx, double cy, double r) {
 }
 
 void TextPlacement::MarkLine(const QPointF& a, const QPointF& b, double half) {
-  QPointF p = a, q = b;
-  // Only what lies over the picture.
-  double t0, t1;
-  const double m = half + 1;
-  if (!SegmentInside(p.x(), p.y(), q.x(), q.y(), -m, -m, w_ + m, h_ + m, t0, t1)) return;
-  p = a + (b - a) * t0;
-  q = a + (b - a) * t1;
-  const double length = std::hypot(q.x() - p.x(), q.y() - p.y());
-  const int n = static_cast<int>(std::ceil(length / 0.5));
-  for (int i = 0; i <= n; ++i) {
-    const QPointF at = n == 0 ? p : p + (q - p) * (static_cast<double>(i) / n);
-    MarkDisc(at.x(), at.y(), half);
+  // Row by row, the part of the line within `half` of the row, widened by
+  // `half`: every cell the pen may set.
+  const QPointF& p = a.y() <= b.y() ? a : b;
+  const QPointF& q = a.y() <= b.y() ? b : a;
+  if (!std::isfinite(p.x()) || !std::isfinite(p.y()) || !std::isfinite(q.x()) || !std::isfinite(q.y())) return;
+  if (std::max(p.x(), q.x()) + half < 0 || std::min(p.x(), q.x()) - half > w_) return;
+  const int y0 = std::max(0, static_cast<int>(std::floor(std::max(p.y() - half, -1.0))));
+  const int y1 = std::min(h_ - 1, static_cast<int>(std::floor(std::min(q.y() + half, static_cast<double>(h_)))));
+  const double dy = q.y() - p.y(), slope = dy > 0 ? (q.x() - p.x()) / dy : 0;
+  for (int y = y0; y <= y1; ++y) {
+    const double lo = std::max(p.y(), y - half), hi = std::min(q.y(), y + 1 + half);
+    if (lo > hi) continue;
+    const double xa = dy > 0 ? p.x() + slope * (lo - p.y()) : p.x(), xb = dy > 0 ? p.x() + slope * (hi - p.y()) : q.x();
+    MarkRun(y, std::min(xa, xb) - half, std::max(xa, xb) + half);
   }
 }
 
 void TextPlacement::Segment(const QPointF& a, const QPointF& b, double width, int tag) {
   const double half = std::max(width, 1.0) / 2 + 0.5;
-  if (tag == 0) {
-    MarkLine(a, b, half);
-    return;
+  if (tag != 0) {
+    const QRectF bounds = QRectF(a, b).normalized().adjusted(-half, -half, half, half);
+    if (!bounds.intersects(QRectF(0, 0, w_, h_))) return;
+    const int i = static_cast<int>(lines_.size());
+    lines_.push_back({QLineF(a, b), half, tag});
+    EachBucket(bounds, [&](std::size_t c) { lineBuckets_[c].push_back(i); });
   }
-  const QRectF bounds = QRectF(a, b).normalized().adjusted(-half, -half, half, half);
-  if (!bounds.intersects(QRectF(0, 0, w_, h_))) return;
-  const int i = static_cast<int>(lines_.size());
-  lines_.push_back({QLineF(a, b), half, tag});
-  EachBucket(bounds, [&](std::size_t c) { lineBuckets_[c].push_back(i); });
+  const int kept = markTag_;
+  markTag_ = tag;
+  MarkLine(a, b, half);
+  markTag_ = kept;
 }
 
 void TextPlacement::Rect(const QRectF& r) {
@@ -159,13 +195,25 @@ void TextPlacement::Rect(const QRectF& r) {
 }
 
 void TextPlacement::Ellipse(const QPointF& centre, double rx, double ry, double width) {
-  if (!std::isfinite(rx) || !std::isfinite(ry)) return;
+  if (!std::isfinite(rx) || !std::isfinite(ry) || !std::isfinite(centre.x()) || !std::isfinite(centre.y())) return;
   const double half = std::max(width, 1.0) / 2 + 0.5;
-  // Round the outline at half a pixel a step.
-  const int n = std::clamp(static_cast<int>(std::ceil(2 * std::numbers::pi * std::max(rx, ry) / 0.5)), 8, 4096);
-  for (int i = 0; i < n; ++i) {
-    const double a = 2 * std::numbers::pi * i / n;
-    MarkDisc(centre.x() + rx * std::cos(a), centre.y() + ry * std::sin(a), half);
+  // Row by row, the outline's ring between the ellipse grown and shrunk by
+  // half the pen.
+  const double ox = rx + half, oy = ry + half, ix = rx - half, iy = ry - half;
+  const double cx = centre.x(), cy = centre.y();
+  const int y0 = std::max(0, static_cast<int>(std::floor(cy - oy))), y1 = std::min(h_ - 1, static_cast<int>(std::floor(cy + oy)));
+  for (int y = y0; y <= y1; ++y) {
+    const double nearest = y > cy ? y - cy : (y + 1 < cy ? cy - (y + 1) : 0.0);
+    const double farthest = std::max(std::fabs(y - cy), std::fabs(y + 1 - cy));
+    if (nearest > oy) continue;
+    const double outer = ox * std::sqrt(std::max(0.0, 1 - (nearest / oy) * (nearest / oy)));
+    if (ix > 0 && iy > 0 && farthest < iy) {
+      const double inner = ix * std::sqrt(std::max(0.0, 1 - (farthest / iy) * (farthest / iy)));
+      MarkRun(y, cx - outer, cx - inner);
+      MarkRun(y, cx + inner, cx + outer);
+    } else {
+      MarkRun(y, cx - outer, cx + outer);
+    }
   }
 }
 
@@ -221,150 +269,221 @@ void TextPlacement::Mark(const PictureBox::DrawnShape& shape, double deviceScale
 }
 
 void TextPlacement::Hold(const QRectF& room) {
-  if (Finite(room)) TakeRoom(room.normalized());
+  if (!Finite(room)) return;
+  held_.push_back(room.normalized());
+  TakeRoom(room.normalized(), CellsOf(room.normalized()));
 }
 
-void TextPlacement::TakeRoom(const QRectF& r) {
+void TextPlacement::TakeRoom(const QRectF& r, const QRect& cells) {
   const int i = static_cast<int>(rooms_.size());
-  rooms_.push_back({r});
+  rooms_.push_back(r);
   EachBucket(r, [&](std::size_t c) { roomBuckets_[c].push_back(i); });
+  SetCells(texts_, words_, w_, h_, cells.left(), cells.top(), cells.right(), cells.bottom());
 }
 
-bool TextPlacement::MeetsRoom(const QRectF& r) const {
-  bool meets = false;
-  EachBucket(r, [&](std::size_t c) {
-    for (const int i : roomBuckets_[c])
-      if (!meets && rooms_[static_cast<std::size_t>(i)].r.intersects(r)) meets = true;
-  });
-  return meets;
+QRect TextPlacement::CellsOf(const QRectF& r) {
+  const auto cell = [](double v) { return static_cast<int>(std::floor(std::clamp(v, -1e6, 1e6))); };
+  return QRect(QPoint(cell(r.left()), cell(r.top())), QPoint(cell(std::ceil(r.right())) - 1, cell(std::ceil(r.bottom())) - 1));
 }
 
-int TextPlacement::DataIn(const QRectF& r, int tag, bool countAll) const {
-  int n = 0;
-  const int x0 = std::max(0, static_cast<int>(std::floor(r.left())));
-  const int x1 = std::min(w_, static_cast<int>(std::ceil(r.right())));  // past the last
-  const int y0 = std::max(0, static_cast<int>(std::floor(r.top())));
-  const int y1 = std::min(h_, static_cast<int>(std::ceil(r.bottom())));
-  if (x0 < x1) {
-    for (int y = y0; y < y1 && (countAll || n == 0); ++y) {
-      const std::uint64_t* row = &cells_[static_cast<std::size_t>(y) * static_cast<std::size_t>(words_)];
-      for (int x = x0; x < x1;) {
-        const int bit = x % 64, k = std::min(64 - bit, x1 - x);
-        const std::uint64_t mask = (k == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << k) - 1)) << bit;
-        n += std::popcount(row[x / 64] & mask);
-        x += k;
-      }
+bool TextPlacement::CellsFree(const QRect& cells, bool data, bool lines) const {
+  const int x0 = std::max(cells.left(), 0), x1 = std::min(cells.right(), w_ - 1);
+  for (int y = std::max(cells.top(), 0); y <= std::min(cells.bottom(), h_ - 1); ++y) {
+    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
+    for (int x = x0; x <= x1;) {
+      const int bit = x % 64, n = std::min(64 - bit, x1 - x + 1);
+      const std::uint64_t mask = (n == 64 ? ~std::uint64_t{0} : ((std::uint64_t{1} << n) - 1)) << bit;
+      const std::size_t i = at + static_cast<std::size_t>(x / 64);
+      std::uint64_t v = texts_[i];
+      if (data) v |= data_[i];
+      if (lines) v |= tagged_[i];
+      if ((v & mask) != 0) return false;
+      x += n;
     }
   }
-  if (!countAll && n > 0) return n;
+  return true;
+}
+
+bool TextPlacement::ClearOfOtherLines(const QRectF& r, int tag) const {
+  bool clear = true;
   EachBucket(r, [&](std::size_t c) {
     for (const int i : lineBuckets_[c]) {
       const TaggedLine& l = lines_[static_cast<std::size_t>(i)];
-      if (tag != 0 && l.tag == tag) continue;
       double t0, t1;
-      if (SegmentInside(l.line.x1(), l.line.y1(), l.line.x2(), l.line.y2(), r.left() - l.half, r.top() - l.half,
+      if (clear && l.tag != tag &&
+          SegmentInside(l.line.x1(), l.line.y1(), l.line.x2(), l.line.y2(), r.left() - l.half, r.top() - l.half,
                         r.right() + l.half, r.bottom() + l.half, t0, t1))
-        ++n;
+        clear = false;
     }
   });
-  return n;
+  return clear;
 }
 
-void TextPlacement::Add(Text text) { texts_.push_back(std::move(text)); }
+void TextPlacement::Band(int y0, int y1, bool data, bool lines, int from, int to, Cells& band) const {
+  // Nothing stands off the picture (whether a text's strokes stay inside it
+  // is asked of each place).
+  band.assign(static_cast<std::size_t>(words_) + 2, 0);
+  from = std::max(from, 0);
+  to = std::min(to, words_ - 1);
+  for (int y = std::max(y0, 0); y < std::min(y1, h_); ++y) {
+    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(words_);
+    for (int i = from; i <= to; ++i) {
+      std::uint64_t v = texts_[at + static_cast<std::size_t>(i)];
+      if (data) v |= data_[at + static_cast<std::size_t>(i)];
+      if (lines) v |= tagged_[at + static_cast<std::size_t>(i)];
+      band[static_cast<std::size_t>(i)] |= v;
+    }
+  }
+}
+
+void TextPlacement::Add(Text text) { queued_.push_back(std::move(text)); }
 
 TextPlacement::Placed TextPlacement::PlaceNow() {
-  while (placed_.size() < texts_.size()) {
+  while (placed_.size() < queued_.size()) {
     const std::size_t i = placed_.size();
     std::size_t j = i + 1;
-    while (texts_[i].together != 0 && j < texts_.size() && texts_[j].together == texts_[i].together) ++j;
+    while (queued_[i].together != 0 && j < queued_.size() && queued_[j].together == queued_[i].together) ++j;
     if (j - i > 1)
       PlaceTogether(i, j);
     else
-      PlaceOne(texts_[i]);
+      PlaceOne(queued_[i]);
   }
   return placed_.empty() ? Placed{} : placed_.back();
 }
 
-namespace {
-
-// The points (dx, dy) on the square r steps round the centre, those nearest
-// to its row and column first; f(dx, dy) is true to stop, and then so is
-// this.
-template <typename F>
-bool EachOnSquare(int r, F&& f) {
-  for (int j = 0; j <= r; ++j) {
-    // (j, r) across the top and bottom, (r, j) down the sides.
-    const int pts[8][2] = {{j, r}, {-j, r}, {j, -r}, {-j, -r}, {r, j}, {r, -j}, {-r, j}, {-r, -j}};
-    for (int k = 0; k < 8; ++k) {
-      if (j == 0 && (k % 2 == 1)) continue;  // -0 is 0
-      if (j == r && k >= 4) continue;        // the corners, once
-      if (f(pts[k][0], pts[k][1])) return true;
+void TextPlacement::PlaceTogether(std::size_t first, std::size_t last) {
+  const double s = scale_;
+  const Text& lead = queued_[first];
+  std::vector<Laid> laid;
+  for (std::size_t i = first; i < last; ++i)
+    laid.push_back(Lay(queued_[i].fontName, queued_[i].fontSize, queued_[i].fontBold, s, queued_[i].text));
+  const QRectF picture(1, 1, w_ - 2, h_ - 2);
+  // The ink and the cells of each when they move by (dx, dy).
+  const auto ink = [&](std::size_t i, double dx, double dy) {
+    return InkAt(laid[i - first], queued_[i].x + dx, queued_[i].y + dy, s);
+  };
+  const auto cells = [&](std::size_t i, const QRectF& r) {
+    const int m = static_cast<int>(std::ceil(std::max(queued_[i].margin, 0.0)));
+    return CellsOf(r).adjusted(-m, -m, m, m);
+  };
+  const auto room = [&](std::size_t i, const QRectF& r) {
+    const double m = queued_[i].margin;
+    return r.adjusted(-m, -m, m, m);
+  };
+  // Whether all stand inside the picture on free cells (of data too, when
+  // asked), clear of the lines of other tags.
+  const auto free = [&](double dx, double dy, bool data) {
+    for (std::size_t i = first; i < last; ++i) {
+      const QRectF r = ink(i, dx, dy);
+      if (!Finite(r) || !picture.contains(r) || !CellsFree(cells(i, r), data, data && queued_[i].tag == 0)) return false;
+      if (queued_[i].tag != 0 && !ClearOfOtherLines(room(i, r), queued_[i].tag)) return false;
     }
-  }
-  return false;
+    return true;
+  };
+  // The moves tried, the best first: none, then along its row or among its
+  // places.
+  std::vector<QPointF> moves = {QPointF()};
+  if (lead.move == Move::AmongPlaces)
+    for (const QPointF& p : lead.places) moves.push_back(p - QPointF(lead.x, lead.y));
+  if (lead.move == Move::AlongRow)
+    for (int d = 1; lead.x + d <= lead.hi || lead.x - d >= lead.lo; ++d) {
+      if (lead.x + d <= lead.hi) moves.emplace_back(d, 0);
+      if (lead.x - d >= lead.lo) moves.emplace_back(-d, 0);
+    }
+  const auto take = [&](const QPointF& by, bool lastResort) {
+    for (std::size_t i = first; i < last; ++i) {
+      const Text& t = queued_[i];
+      const QPointF at = OnDevicePixel(QPointF(t.x, t.y) + by, s);
+      const QRectF r = InkAt(laid[i - first], at.x(), at.y(), s);
+      TakeRoom(room(i, r), cells(i, r));
+      placed_.push_back({at, t.fontSize, t.fontName, r, lastResort ? t.lastResortGround : t.ground, lastResort});
+    }
+  };
+  for (const QPointF& by : moves)
+    if (free(by.x(), by.y(), true)) return take(by, false);
+  // The last resort: the first of its moves that meets no text, else where
+  // they are meant for.
+  for (const QPointF& by : moves)
+    if (free(by.x(), by.y(), false)) return take(by, true);
+  take(QPointF(), true);
 }
 
-// The places a text may take, the best first, for a text whose corner is
-// at (x, y) with its ink `ink` there (picture pixels); f(x, y) is true to
-// stop.
-template <typename F>
-void EachPlace(const TextPlacement::Text& t, double x, double y, double lineHeight, const QRectF& ink, int w, int h,
-               F&& f) {
-  using Move = TextPlacement::Move;
-  if (f(x, y)) return;
-  switch (t.move) {
-    case Move::Fixed:
-      return;
-    case Move::AlongRow: {
-      const double lo = std::max(t.lo, 0.0), hi = std::min(t.hi, static_cast<double>(w));
-      for (double d = 1; x - d >= lo || x + d <= hi; d += 1) {
-        if (x + d <= hi && f(x + d, y)) return;
-        if (x - d >= lo && f(x - d, y)) return;
-      }
-      return;
-    }
-    case Move::Nearest: {
-      const double reach = std::min(std::max(t.reach, 0.0), static_cast<double>(std::max(w, h)));
-      for (double d = 1; d <= reach; d += 1)
-        if (f(x + d, y) || f(x - d, y)) return;
-      const double step = std::max(1.0, std::round(kNearStep * lineHeight));
-      const int n = static_cast<int>(reach / step);
-      for (int r = 1; r <= n; ++r)
-        if (EachOnSquare(r, [&](int dx, int dy) { return dy != 0 && f(x + dx * step, y + dy * step); })) return;
-      return;
-    }
-    case Move::Region: {
-      // The corners whose ink stands inside the region.
-      const QRectF& g = t.region;
-      const double xlo = g.left() + (x - ink.left()), xhi = g.right() - (ink.right() - x);
-      const double ylo = g.top() + (y - ink.top()), yhi = g.bottom() - (ink.bottom() - y);
-      if (!(xlo <= xhi && ylo <= yhi)) return;
-      const double x0 = std::clamp(x, xlo, xhi), y0 = std::clamp(y, ylo, yhi);
-      const double step = std::max(1.0, std::round(kRegionStep * lineHeight));
-      const int n = static_cast<int>(std::ceil(std::max({x0 - xlo, xhi - x0, y0 - ylo, yhi - y0}) / step));
-      const auto in = [&](double px, double py) { return px >= xlo && px <= xhi && py >= ylo && py <= yhi; };
-      if (f(x0, y0)) return;
-      for (int r = 1; r <= n; ++r)
-        if (EachOnSquare(r, [&](int dx, int dy) {
-              const double px = x0 + dx * step, py = y0 + dy * step;
-              return in(px, py) && f(px, py);
-            }))
-          return;
-      return;
-    }
-    case Move::AmongPlaces:
-      for (const QPointF& p : t.places)
-        if (f(p.x(), p.y())) return;
-      return;
+namespace {
+
+using Cells = std::vector<std::uint64_t>;
+
+// A bit set shifted towards its start by k bits, over its words from..to:
+// bit c of the result is bit c + k of `a` (ones beyond its end).
+void ShiftDown(const Cells& a, int k, int from, int to, Cells& out) {
+  const std::size_t n = a.size(), q = static_cast<std::size_t>(k / 64);
+  const int r = k % 64;
+  out.resize(n);
+  for (std::size_t i = static_cast<std::size_t>(from); i <= static_cast<std::size_t>(to) && i < n; ++i) {
+    const std::uint64_t lo = i + q < n ? a[i + q] : ~std::uint64_t{0};
+    const std::uint64_t hi = i + q + 1 < n ? a[i + q + 1] : ~std::uint64_t{0};
+    out[i] = r == 0 ? lo : (lo >> r) | (hi << (64 - r));
   }
+}
+
+// The starts c of the runs of n cells that a band leaves free, over its
+// words from..to: bit c set when bits c .. c + n - 1 of the band are all
+// clear (the band holds the words a run from `to` reaches into).
+void FreeStarts(const Cells& band, int n, int from, int to, Cells& free, Cells& scratch) {
+  free = band;
+  // The OR of the band over windows growing to n.
+  int have = 1;
+  while (2 * have <= n) {
+    ShiftDown(free, have, from, to, scratch);
+    for (int i = from; i <= to; ++i) free[static_cast<std::size_t>(i)] |= scratch[static_cast<std::size_t>(i)];
+    have *= 2;
+  }
+  if (have < n) {
+    ShiftDown(free, n - have, from, to, scratch);
+    for (int i = from; i <= to; ++i) free[static_cast<std::size_t>(i)] |= scratch[static_cast<std::size_t>(i)];
+  }
+  for (std::size_t i = 0; i < free.size(); ++i)
+    free[i] = static_cast<int>(i) >= from && static_cast<int>(i) <= to ? ~free[i] : 0;
+}
+
+// The set bit at or after i, not past last; -1 when none.
+int NextBit(const Cells& c, int i, int last) {
+  i = std::max(i, 0);
+  while (i <= last) {
+    const std::size_t w = static_cast<std::size_t>(i / 64);
+    if (w >= c.size()) return -1;
+    const std::uint64_t v = c[w] >> (i % 64);
+    if (v != 0) {
+      const int at = i + std::countr_zero(v);
+      return at <= last ? at : -1;
+    }
+    i = static_cast<int>((w + 1) * 64);
+  }
+  return -1;
+}
+
+// The set bit at or before i, not before first; -1 when none.
+int PrevBit(const Cells& c, int i, int first) {
+  first = std::max(first, 0);
+  i = std::min(i, static_cast<int>(c.size() * 64) - 1);
+  while (i >= first) {
+    const std::size_t w = static_cast<std::size_t>(i / 64);
+    const int shift = 63 - i % 64;
+    const std::uint64_t v = c[w] << shift;
+    if (v != 0) {
+      const int at = i - std::countl_zero(v);
+      return at >= first ? at : -1;
+    }
+    i = static_cast<int>(w * 64) - 1;
+  }
+  return -1;
 }
 
 }  // namespace
 
 void TextPlacement::PlaceOne(const Text& t) {
   const double s = scale_;
-  Laid full = Lay(t.fontName, t.fontSize, t.fontBold, s, t.text);
-  Placed result{QPointF(t.x, t.y), t.fontSize, InkAt(full, t.x, t.y, s), t.ground, false};
+  const Laid full = Lay(t.fontName, t.fontSize, t.fontBold, s, t.text);
+  Placed result{QPointF(t.x, t.y), t.fontSize, t.fontName, InkAt(full, t.x, t.y, s), t.ground, false};
   if (full.inkDev.isEmpty() || !Finite(result.ink)) {  // blanks: nothing to see, nothing to keep clear
     placed_.push_back(result);
     return;
@@ -381,122 +500,203 @@ void TextPlacement::PlaceOne(const Text& t) {
     const auto whole = [s](double by) { return (by < 0 ? std::floor(by * s) : std::ceil(by * s)) / s; };
     x += whole(shift(ink.left(), ink.right(), w_));
     y += whole(shift(ink.top(), ink.bottom(), h_));
+    // And out of a room held that it meets (a band over the picture's top),
+    // up or down, the shorter way that stays inside.
+    for (const QRectF& held : held_) {
+      const QRectF r = InkAt(l, x, y, s).adjusted(-t.margin, -t.margin, t.margin, t.margin);
+      if (!held.intersects(r)) continue;
+      const double down = held.bottom() - r.top(), up = r.bottom() - held.top();
+      const bool fitsBelow = r.bottom() + down <= h_ - 1, fitsAbove = r.top() - up >= 1;
+      if (fitsBelow && (!fitsAbove || down <= up))
+        y += whole(down);
+      else if (fitsAbove)
+        y -= whole(up);
+    }
   };
   const auto room = [&](const QRectF& ink) { return ink.adjusted(-t.margin, -t.margin, t.margin, t.margin); };
+  // The cells a text keeps: those of its strokes and `margin` round them.
+  const int marginCells = static_cast<int>(std::ceil(std::max(t.margin, 0.0)));
+  const auto roomCells = [&](const QRectF& ink) {
+    return CellsOf(ink).adjusted(-marginCells, -marginCells, marginCells, marginCells);
+  };
   const QRectF picture(1, 1, w_ - 2, h_ - 2);
 
-  // The sizes tried: its own, then smaller down to the floor, each with its
-  // line's middle where the text's is.
-  std::vector<std::pair<double, Laid>> sizes{{t.fontSize, full}};
-  if (t.mayShrink) {
-    const int floorPx = Lay(t.fontName, 1, t.fontBold, s, t.text).devicePx;
-    for (int k = 1; k <= kShrinkSteps && full.devicePx > floorPx; ++k) {
-      const int px = full.devicePx - (full.devicePx - floorPx) * k / kShrinkSteps;
-      if (px >= sizes.back().second.devicePx) continue;
+  // The faces and sizes tried: its own, then smaller down to the floor,
+  // then the same in the condensed face; each with its line's middle where
+  // the text's is.
+  struct Size {
+    std::string face;
+    double pt;
+    Laid laid;
+  };
+  std::vector<Size> sizes;
+  for (const std::string& face : {t.fontName, t.condensedFace}) {
+    if (face.empty()) continue;
+    const Laid own = face == t.fontName ? full : Lay(face, t.fontSize, t.fontBold, s, t.text);
+    sizes.push_back({face, t.fontSize, own});
+    if (!t.mayShrink) continue;
+    const int floorPx = Lay(face, 1, t.fontBold, s, t.text).devicePx;
+    for (int k = 1; k <= kShrinkSteps && own.devicePx > floorPx; ++k) {
+      const int px = own.devicePx - (own.devicePx - floorPx) * k / kShrinkSteps;
+      if (px >= sizes.back().laid.devicePx) continue;
       const double pt = px * 72.0 / 96.0 / s;
-      sizes.emplace_back(pt, Lay(t.fontName, pt, t.fontBold, s, t.text));
+      sizes.push_back({face, pt, Lay(face, pt, t.fontBold, s, t.text)});
     }
   }
-  for (const auto& [pt, laid] : sizes) {
-    double x = t.x + (full.width - laid.width) / 2, y = t.y + (full.height - laid.height) / 2;
-    inside(laid, x, y);
-    bool found = false;
-    EachPlace(t, x, y, laid.height, InkAt(laid, x, y, s), w_, h_, [&](double px, double py) {
-      const QRectF ink = InkAt(laid, px, py, s);
+
+  // The free place nearest to where a size of it starts, by whole picture
+  // pixels of move: on cells clear of data and texts (of texts only, for a
+  // last resort), its strokes inside the picture (and inside its region),
+  // clear of the lines of other tags. How far it may go follows its
+  // movement; its row first.
+  Cells band, free, scratch;
+  const auto search = [&](const Size& size, double x, double y, bool data, double reachScale, double stepLines,
+                          QPointF& at) {
+    // The cells of its room at no move: whole moves shift them by as many
+    // cells (give or take the rounding to device pixels, which each place
+    // found is checked for).
+    const QRect cells0 = roomCells(InkAt(size.laid, x, y, s));
+    const int c0 = cells0.left(), r0top = cells0.top(), n = cells0.width(), m = cells0.height();
+    const auto fits = [&](int dx, int dy) {
+      const QRectF ink = InkAt(size.laid, x + dx, y + dy, s);
       if (!picture.contains(ink)) return false;
-      const QRectF r = room(ink);
-      if (DataIn(r, t.tag, false) > 0 || MeetsRoom(r)) return false;
-      result = {QPointF(px, py), pt, ink, t.ground, false};
-      found = true;
+      if (t.move == Move::Region && !t.region.contains(ink)) return false;
+      const QRect cells = roomCells(ink);
+      if (cells != cells0.translated(dx, dy) && !CellsFree(cells, data, data && t.tag == 0)) return false;
+      return t.tag == 0 || ClearOfOtherLines(room(ink), t.tag);
+    };
+    // The moves that keep its strokes inside the picture (a pixel of
+    // rounding either way: each place is asked).
+    const QRectF ink0 = InkAt(size.laid, x, y, s);
+    const int dxMin = static_cast<int>(std::ceil(picture.left() - ink0.left())) - 1;
+    const int dxMax = static_cast<int>(std::floor(picture.right() - ink0.right())) + 1;
+    const int dyMin = static_cast<int>(std::ceil(picture.top() - ink0.top())) - 1;
+    const int dyMax = static_cast<int>(std::floor(picture.bottom() - ink0.bottom())) + 1;
+    // The nearest free move along the row dy within [lo, hi]; false when none.
+    const auto inRow = [&](int dy, int lo, int hi, int& best) {
+      lo = std::max(lo, dxMin);
+      hi = std::min(hi, dxMax);
+      if (lo > hi || dy < dyMin || dy > dyMax) return false;
+      // The words of the starts looked at, and of the runs from them.
+      const int from = std::max(c0 + lo, 0) / 64;
+      const int reach = std::min((std::max(c0 + hi, 0) + n) / 64 + 1, words_ + 1);
+      Band(r0top + dy, r0top + dy + m, data, data && t.tag == 0, from, reach, band);
+      FreeStarts(band, n, from, reach, free, scratch);
+      int right = NextBit(free, c0 + std::max(lo, 0), c0 + hi), left = PrevBit(free, c0 + std::min(hi, -1), c0 + lo);
+      while (right >= 0 || left >= 0) {
+        const bool takeRight = left < 0 || (right >= 0 && right - c0 <= c0 - left);
+        const int d = (takeRight ? right : left) - c0;
+        if (fits(d, dy)) {
+          best = d;
+          return true;
+        }
+        if (takeRight)
+          right = NextBit(free, right + 1, c0 + hi);
+        else
+          left = PrevBit(free, left - 1, c0 + lo);
+      }
+      return false;
+    };
+    const auto take = [&](int dx, int dy) {
+      at = QPointF(x + dx, y + dy);
       return true;
-    });
-    if (found) {
-      TakeRoom(room(result.ink));
-      placed_.push_back(result);
-      return;
-    }
-  }
-  // The last resort: in its own size where it meets no text and the least
-  // data, else where it is meant for.
-  double x = t.x, y = t.y;
-  inside(full, x, y);
-  result = {QPointF(x, y), t.fontSize, InkAt(full, x, y, s), t.lastResortGround, true};
-  int least = -1;
-  EachPlace(t, x, y, full.height, result.ink, w_, h_, [&](double px, double py) {
-    const QRectF ink = InkAt(full, px, py, s);
-    if (!picture.contains(ink) || MeetsRoom(room(ink))) return false;
-    const int n = DataIn(room(ink), t.tag, true);
-    if (least < 0 || n < least) {
-      least = n;
-      result.at = QPointF(px, py);
-      result.ink = ink;
+    };
+    int d = 0;
+    switch (t.move) {
+      case Move::Fixed:
+        return inRow(0, 0, 0, d) && take(d, 0);
+      case Move::AlongRow:
+        return inRow(0, static_cast<int>(std::ceil(t.lo - x)), static_cast<int>(std::floor(t.hi - x)), d) && take(d, 0);
+      case Move::AmongPlaces:
+        for (const QPointF& p : t.places) {
+          const QRectF ink = InkAt(size.laid, p.x(), p.y(), s), r = room(ink);
+          if (!Finite(r) || !picture.contains(ink) || (t.tag != 0 && !ClearOfOtherLines(r, t.tag))) continue;
+          if (CellsFree(roomCells(ink), data, data && t.tag == 0)) {
+            at = p;
+            return true;
+          }
+        }
+        return false;
+      case Move::Nearest:
+      case Move::Region: {
+        // The rows and columns it may take.
+        double reach = std::max(t.reach, 0.0) * reachScale;
+        int xlo = static_cast<int>(-reach), xhi = static_cast<int>(reach);
+        int ylo = xlo, yhi = xhi;
+        if (t.move == Move::Region) {
+          const QRectF ink = InkAt(size.laid, x, y, s);
+          xlo = static_cast<int>(std::ceil(t.region.left() - ink.left()));
+          xhi = static_cast<int>(std::floor(t.region.right() - ink.right()));
+          ylo = static_cast<int>(std::ceil(t.region.top() - ink.top()));
+          yhi = static_cast<int>(std::floor(t.region.bottom() - ink.bottom()));
+          reach = std::max({-xlo, xhi, -ylo, yhi, 0});
+        }
+        // Its row first, between lo and hi when given.
+        const int rowLo = t.move == Move::Nearest && t.hi > t.lo ? static_cast<int>(std::ceil(t.lo - x)) : xlo;
+        const int rowHi = t.move == Move::Nearest && t.hi > t.lo ? static_cast<int>(std::floor(t.hi - x)) : xhi;
+        if (ylo <= 0 && 0 <= yhi && inRow(0, rowLo, rowHi, d)) return take(d, 0);
+        // Then the rows above and below it, the nearest place of all.
+        const int step = std::max(1, static_cast<int>(std::lround(stepLines * size.laid.height)));
+        double best = -1;
+        int bx = 0, by = 0;
+        for (int k = step; k <= reach; k += step) {
+          if (best >= 0 && static_cast<double>(k) * k >= best) break;
+          for (const int dy : {k, -k}) {
+            if (dy < ylo || dy > yhi) continue;
+            const int span = t.move == Move::Region ? std::max(-xlo, xhi)
+                                                    : static_cast<int>(std::sqrt(std::max(0.0, reach * reach - 1.0 * dy * dy)));
+            if (!inRow(dy, std::max(xlo, -span), std::min(xhi, span), d)) continue;
+            const double dist = 1.0 * d * d + 1.0 * dy * dy;
+            if (best < 0 || dist < best) {
+              best = dist;
+              bx = d;
+              by = dy;
+            }
+          }
+        }
+        return best >= 0 && take(bx, by);
+      }
     }
     return false;
-  });
-  TakeRoom(room(result.ink));
-  placed_.push_back(result);
-}
+  };
+  const auto start = [&](const Size& size, double& x, double& y) {
+    x = t.x + (full.width - size.laid.width) / 2;
+    y = t.y + (full.height - size.laid.height) / 2;
+    inside(size.laid, x, y);
+  };
+  const auto place = [&](const Size& size, QPointF at, Ground ground, bool lastResort) {
+    at = OnDevicePixel(at, s);
+    result = {at, size.pt, size.face, InkAt(size.laid, at.x(), at.y(), s), ground, lastResort};
+    TakeRoom(room(result.ink), roomCells(result.ink));
+    placed_.push_back(result);
+  };
 
-void TextPlacement::PlaceTogether(std::size_t first, std::size_t last) {
-  const double s = scale_;
-  const Text& lead = texts_[first];
-  std::vector<Laid> laid;
-  for (std::size_t i = first; i < last; ++i)
-    laid.push_back(Lay(texts_[i].fontName, texts_[i].fontSize, texts_[i].fontBold, s, texts_[i].text));
-  const QRectF picture(1, 1, w_ - 2, h_ - 2);
-  // Each text's room when the group moves by (dx, dy); the data under all
-  // of them (-1 when one leaves the picture or meets a text), counted whole
-  // or only whether there is any.
-  const auto rooms = [&](double dx, double dy) {
-    std::vector<QRectF> r;
-    for (std::size_t i = first; i < last; ++i) {
-      const Text& t = texts_[i];
-      const QRectF ink = InkAt(laid[i - first], t.x + dx, t.y + dy, s);
-      r.push_back(ink.adjusted(-t.margin, -t.margin, t.margin, t.margin));
-    }
-    return r;
-  };
-  const auto dataAt = [&](double dx, double dy, bool countAll) {
-    int n = 0;
-    for (std::size_t i = first; i < last; ++i) {
-      const QRectF r = rooms(dx, dy)[i - first];
-      const QRectF ink = r.adjusted(texts_[i].margin, texts_[i].margin, -texts_[i].margin, -texts_[i].margin);
-      if (!picture.contains(ink) || MeetsRoom(r)) return -1;
-      n += DataIn(r, texts_[i].tag, countAll);
-    }
-    return n;
-  };
-  const auto take = [&](double dx, double dy, bool lastResort) {
-    const std::vector<QRectF> r = rooms(dx, dy);
-    for (std::size_t i = first; i < last; ++i) {
-      const Text& t = texts_[i];
-      TakeRoom(r[i - first]);
-      placed_.push_back({QPointF(t.x + dx, t.y + dy), t.fontSize, InkAt(laid[i - first], t.x + dx, t.y + dy, s),
-                         lastResort ? t.lastResortGround : t.ground, lastResort});
-    }
-  };
-  bool found = false;
-  EachPlace(lead, lead.x, lead.y, laid.front().height, InkAt(laid.front(), lead.x, lead.y, s), w_, h_,
-            [&](double px, double py) {
-              if (dataAt(px - lead.x, py - lead.y, false) != 0) return false;
-              take(px - lead.x, py - lead.y, false);
-              return found = true;
-            });
-  if (found) return;
-  // The last resort: where they meet no text and the least data, else
-  // where they are meant for.
-  QPointF best;
-  int least = -1;
-  EachPlace(lead, lead.x, lead.y, laid.front().height, InkAt(laid.front(), lead.x, lead.y, s), w_, h_,
-            [&](double px, double py) {
-              const int n = dataAt(px - lead.x, py - lead.y, true);
-              if (n >= 0 && (least < 0 || n < least)) {
-                least = n;
-                best = QPointF(px - lead.x, py - lead.y);
-              }
-              return false;
-            });
-  take(best.x(), best.y(), true);
+  for (const Size& size : sizes) {
+    double x, y;
+    start(size, x, y);
+    QPointF at;
+    if (search(size, x, y, true, 1, kNearStep, at)) return place(size, at, t.ground, false);
+  }
+  // The last resort: where it is meant for, in its own size, when that
+  // meets no text; else the nearest of its places that meets no text, in
+  // its own size or else its smallest (one that may go to the nearest free
+  // place looks farther for such a place too); else where it is meant for.
+  double x, y;
+  start(sizes.front(), x, y);
+  for (const Size* size : {&sizes.front(), &sizes.back()}) {
+    double sx, sy;
+    start(*size, sx, sy);
+    QPointF at;
+    if (search(*size, sx, sy, false, 1, kNearStep, at)) return place(*size, at, t.lastResortGround, true);
+  }
+  if (t.move == Move::Nearest && t.lastResortReach > 1) {
+    double sx, sy;
+    start(sizes.back(), sx, sy);
+    QPointF at;
+    if (search(sizes.back(), sx, sy, false, t.lastResortReach, kFartherStep, at))
+      return place(sizes.back(), at, t.lastResortGround, true);
+  }
+  place(sizes.front(), QPointF(x, y), t.lastResortGround, true);
 }
 
 void TextPlacement::PrintAll(PictureBox& pic) {
@@ -509,10 +709,10 @@ void TextPlacement::PrintAll(PictureBox& pic) {
   const std::optional<Color> outline = pic.TextOutline;
   const std::optional<QRect> ground = pic.TextGround;
   const double cx = pic.CurrentX, cy = pic.CurrentY;
-  for (; printed_ < texts_.size(); ++printed_) {
-    const Text& t = texts_[printed_];
+  for (; printed_ < queued_.size(); ++printed_) {
+    const Text& t = queued_[printed_];
     const Placed& p = placed_[printed_];
-    pic.FontName = t.fontName;
+    pic.FontName = p.fontName;
     pic.FontSize = p.fontSize;
     pic.FontBold = t.fontBold;
     pic.ForeColor = t.colour;
@@ -544,7 +744,7 @@ void TextPlacement::ClearOfTexts(const QLineF& line, double width, std::vector<Q
   const QRectF bounds = QRectF(line.p1(), line.p2()).normalized().adjusted(-half, -half, half, half);
   EachBucket(bounds, [&](std::size_t c) {
     for (const int i : roomBuckets_[c]) {
-      const QRectF r = rooms_[static_cast<std::size_t>(i)].r.adjusted(-half, -half, half, half);
+      const QRectF r = rooms_[static_cast<std::size_t>(i)].adjusted(-half, -half, half, half);
       double t0, t1;
       if (SegmentInside(line.x1(), line.y1(), line.x2(), line.y2(), r.left(), r.top(), r.right(), r.bottom(), t0, t1))
         cut.emplace_back(t0, t1);

@@ -3,13 +3,15 @@
 // for; the placement prints every one of them:
 //   1. where it is meant for, or at the nearest place its movement allows
 //      whose ground covers no data mark and meets no other text;
-//   2. failing that, smaller, a picture pixel at a time down to the floor of
-//      the face (digits kSmallestDigitPx screen pixels tall), at its places
-//      again;
-//   3. and as a last resort at the place of those that meets no other text
-//      and the fewest data (its own, when every one meets a text), in its
-//      full size and on its last-resort ground (none unless asked): the
-//      picture box records it so, for the checks that count such texts.
+//   2. failing that, smaller, in steps down to the floor of the face (digits
+//      kSmallestDigitPx screen pixels tall), at its places again, and then
+//      in a condensed face when it names one;
+//   3. and as a last resort where it is meant for, in its own size, or,
+//      when another text stands there, at the nearest of its places that
+//      meets no other text, in its own size or its smallest (a text that
+//      goes to the nearest free place looks farther too, as asked); on its
+//      last-resort ground (none unless asked): the picture box records it
+//      so, for the checks that count such texts.
 // No text is left out, none covers a data mark with its ground, and each
 // keeps `margin` picture pixels of room round its strokes from every other
 // text. Texts are placed in the order they are handed over; each keeps the
@@ -44,6 +46,7 @@
 
 #include <QLineF>
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
 
 #include <cstddef>
@@ -60,9 +63,10 @@ class TextPlacement : public PictureBox::MarkSink {
  public:
   // How a text may move from the place it is meant for.
   enum class Move {
-    Fixed,     // stays there (moved inside the picture only)
+    Fixed,     // stays there (moved inside the picture and out of the rooms held only)
     AlongRow,  // along its row, its left edge between lo and hi
     Nearest,   // to the nearest free place within `reach`, along its row first
+               // (between lo and hi there, when given)
     Region,    // anywhere inside `region`, the nearest free place first
     AmongPlaces,  // to the first free one of `places` (a contour's label along its contour)
   };
@@ -83,21 +87,27 @@ class TextPlacement : public PictureBox::MarkSink {
     bool fontBold = false;
     Color colour = 0xFFFFFF;
     Move move = Move::Fixed;
-    double lo = 0, hi = 0;      // AlongRow: the room of its left edge, picture pixels
+    double lo = 0, hi = 0;      // AlongRow, Nearest: the room of its left edge in its row, picture pixels
     double reach = 0;           // Nearest: how far it may go each way, picture pixels
     QRectF region;              // Region: where its strokes may stand, picture pixels
     std::vector<QPointF> places;  // AmongPlaces: top-left corners, picture pixels, the best first
     bool mayShrink = true;
+    // A narrower face tried, in its own size and smaller, where its own face
+    // finds no place (empty: none).
+    std::string condensedFace;
     Ground ground = Ground::Box;
     Ground lastResortGround = Ground::None;
+    // How many times its reach a text that goes to the nearest free place
+    // looks for a place that meets no other text, as a last resort.
+    double lastResortReach = 3;
     double margin = 1;  // picture pixels kept clear round its strokes
     // A line of its own it may stand on (0: none): its marks, handed over
     // with this tag, do not count against it.
     int tag = 0;
     // Texts handed over one after another with the same non-zero value move
-    // as one (the lines of a two-line label): each place of the first is
-    // tried for all of them, each at the same move from its own place, in
-    // their own sizes.
+    // as one (the lines of a two-line label): each place of the first (along
+    // its row, or among its places) is tried for all of them, each at the
+    // same move from its own place, in their own sizes.
     int together = 0;
 
     // A text at the picture's current position, in its font and ForeColor.
@@ -108,6 +118,7 @@ class TextPlacement : public PictureBox::MarkSink {
   struct Placed {
     QPointF at;         // its top-left corner, picture pixels
     double fontSize = 0;  // points
+    std::string fontName;  // its own face, or the condensed one
     QRectF ink;         // its strokes, picture pixels
     Ground ground = Ground::None;
     bool lastResort = false;
@@ -151,38 +162,49 @@ class TextPlacement : public PictureBox::MarkSink {
   void ClearOfTexts(const QLineF& line, double width, std::vector<QLineF>& out) const;
 
  private:
-  struct Room {
-    QRectF r;
-  };
   struct TaggedLine {
     QLineF line;
     double half = 0.5;
     int tag = 0;
   };
-  static constexpr int kBucket = 32;  // picture pixels of a bucket of rooms
+  // Rows of cells of a picture pixel, a bit each.
+  using Cells = std::vector<std::uint64_t>;
+  static constexpr int kBucket = 32;  // picture pixels of a bucket of rooms and lines
 
   void PlaceOne(const Text& t);
-  // The texts [first, last) that move as one.
+  // The texts [first, last) of the queue that move as one.
   void PlaceTogether(std::size_t first, std::size_t last);
-  // The data cells in the rectangle (picture pixels, cells it touches).
-  int DataIn(const QRectF& r, int tag, bool countAll) const;
-  bool MeetsRoom(const QRectF& r) const;
-  void TakeRoom(const QRectF& r);
+  // Whether a text of tag `tag` may stand with its room r (picture pixels)
+  // where no tagged line of another tag runs.
+  bool ClearOfOtherLines(const QRectF& r, int tag) const;
+  // Keeps a room (picture pixels) and its cells from the texts to come.
+  void TakeRoom(const QRectF& r, const QRect& cells);
+  // The cells a rectangle of picture pixels touches.
+  static QRect CellsOf(const QRectF& r);
+  // Whether no cell of `cells` is taken by a text (or by data, or a tagged
+  // line, when asked).
+  bool CellsFree(const QRect& cells, bool data, bool lines) const;
+  static void SetCells(Cells& cells, int words, int w, int h, int x0, int y0, int x1, int y1);
   void MarkCells(int x0, int y0, int x1, int y1);
+  void MarkRun(int y, double x0, double x1);  // cells x0..x1 of row y
   void MarkDisc(double cx, double cy, double r);
   void MarkLine(const QPointF& a, const QPointF& b, double half);
+  // The cells of rows [y0, y1) taken by data (of every tag when `lines`)
+  // and texts, or by texts only, ORed into the words from..to of `band`.
+  void Band(int y0, int y1, bool data, bool lines, int from, int to, Cells& band) const;
   template <typename F>
   void EachBucket(const QRectF& r, F&& f) const;
 
   int w_ = 0, h_ = 0, words_ = 0;
   double scale_ = 1;
-  std::vector<std::uint64_t> cells_;  // data, a bit a picture pixel, rows of words_
-  std::vector<Room> rooms_;
+  Cells data_, tagged_, texts_;  // data marks, tagged lines, rooms of texts and rooms held
+  std::vector<QRectF> rooms_;    // of the texts placed and the rooms held
   std::vector<std::vector<int>> roomBuckets_;
+  std::vector<QRectF> held_;
   std::vector<TaggedLine> lines_;
   std::vector<std::vector<int>> lineBuckets_;
   int bucketCols_ = 0, bucketRows_ = 0, tags_ = 0, markTag_ = 0;
-  std::vector<Text> texts_;
+  std::vector<Text> queued_;
   std::vector<Placed> placed_;
   std::size_t printed_ = 0;
 };

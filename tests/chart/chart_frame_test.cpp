@@ -242,6 +242,7 @@ TEST_F(ChartFrameTest, OverlayDrawsShownDatasetsWithTheCurrentOneLast) {
 
 TEST_F(ChartFrameTest, IsothermsAndLinesLandWhereTheScaleSays) {
   Load(1, 0);
+  KeepRoomForTemperatureLabels(pic, 0);  // as the window does: the labels under the tick
   s.opt.VerticalUnit = 0;
   s.opt.chkLines = true;
 
@@ -328,7 +329,9 @@ TEST_F(ChartFrameTest, PressureAndHeightLinesInTheThreeUnits) {
   EXPECT_EQ(FullRows(pic, kGrey191), 0);
   EXPECT_GT(CountRow(pic, static_cast<int>(std::lround(RowOf(500))), kGrey191), 0);
   int outside = 0;
-  for (int y = 0; y < 400; ++y)
+  // (Above the temperature numbers, which stand up from the ground where
+  // its band is too thin for them.)
+  for (int y = 0; y < RowOf(1040) - 2 * pic.TextHeightPx("9"); ++y)
     for (int x = 0; x < 400; ++x)
       if (x < 19 || x > 120) outside += At(pic, x, y) == kGrey191 || At(pic, x, y) == kGrey127;
   EXPECT_EQ(outside, 0);
@@ -417,6 +420,7 @@ TEST_F(ChartFrameTest, BackgroundIsDrawnOnceFromTheShownDataset) {
 
 TEST_F(ChartFrameTest, DryAdiabatsKeepThePotentialTemperature) {
   Load(1, 0);
+  KeepRoomForTemperatureLabels(pic, 0);  // as the window does: the labels below the surface
   PlotProfile(pic, s);
   EXPECT_EQ(CountAll(pic, kAdiabat), 0);
 
@@ -591,21 +595,23 @@ TEST(ChartLabels, ABoxCoversItsOwnPixelsAtEveryScale) {
       pic.BackColor = 0;
       pic.Cls();
       ChartLabels labels;
-      labels.Begin();
-      labels.KeepBackground(pic);
+      labels.Begin(pic, 0);
       const double x = 20 + shift, y = 10 + shift, line = pic.TextHeightPx(" 48 ");
-      // The trace two pixels right of the boxes (both end in a blank).
-      pic.DrawWidth = 2;
-      const double trace = x + pic.TextWidthPx(" 48 ") + 2;
-      pic.Line(trace, 0, trace, 59, RGB(0, 127, 0));
-      pic.DrawWidth = 1;
+      // The trace two pixels right of the numbers (both end in a blank).
+      {
+        const DataMarksGuard data(pic, labels.Data());
+        pic.DrawWidth = 2;
+        const double trace = x + pic.TextWidthPx(" 48 ") + 2;
+        pic.Line(trace, 0, trace, 59, RGB(0, 127, 0));
+        pic.DrawWidth = 1;
+      }
       pic.ForeColor = RGB(255, 255, 0);
       for (const auto& [text, top] : {std::pair{" 48 ", y + line}, std::pair{" 52 ", y}}) {
         pic.CurrentX = x;
         pic.CurrentY = top;
-        labels.Print(pic, text, LabelPlace::Fixed);
+        labels.Print(pic, text, LabelPlace::Column);
       }
-      labels.PrintAll(pic, 0);
+      labels.PrintAll(pic);
       ASSERT_EQ(pic.PrintedTexts().size(), 2u);
       std::vector<std::string> found;
       for (const testing::Fault& f : testing::Faults(pic, {.traces = {qRgb(0, 127, 0)}}))

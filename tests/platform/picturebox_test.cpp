@@ -814,3 +814,42 @@ TEST(PictureBoxTest, RecordingKeepsThePixelsOfEachDrawing) {
 
 }  // namespace
 }  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+// A small ring or disc is copied from a picture of it drawn once: the same
+// pixels as outlining it where it stands (the shapes the picture records,
+// painted again on black), at every screen scale, pen width, size, shape
+// and fill.
+TEST(PictureBoxTest, ASmallRingOrDiscSetsTheSamePixelsAsOutliningIt) {
+  PictureBox::RecordPrintedTexts(true);
+  for (const double scale : {1.0, 1.75, 2.75})
+    for (const int width : {1, 2})
+      for (const double radius : {0.6, 2.5, 7.0})
+        for (const double aspect : {1.0, 0.5, 1.6})
+          for (const bool filled : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << "scale " << scale << ", width " << width << ", radius " << radius
+                                              << ", aspect " << aspect << (filled ? ", filled" : ""));
+            PictureBox pic;
+            pic.Resize(60, 40, scale);
+            pic.BackColor = kBlack;
+            pic.Cls();
+            pic.DrawWidth = width;
+            pic.FillTransparent = !filled;
+            pic.FillColor = RGB(0, 0, 255);
+            for (const double x : {10.0, 25.3, 41.7}) pic.Circle(x, 20.4, radius, RGB(255, 255, 0), aspect);
+            QImage outlined(pic.Image().size(), pic.Image().format());
+            outlined.fill(Qt::black);
+            {
+              QPainter p(&outlined);
+              for (const auto& shape : pic.DrawnShapes()) shape.Paint(p);
+            }
+            ASSERT_EQ(pic.DrawnShapes().size(), 3u);
+            EXPECT_TRUE(pic.Image() == outlined);
+          }
+  PictureBox::RecordPrintedTexts(false);
+}
+
+}  // namespace
+}  // namespace ondrik

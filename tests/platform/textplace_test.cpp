@@ -64,7 +64,7 @@ std::vector<Case> Cases() {
   row.lo = 0;
   row.hi = 150;
   Text near = At(60, 44, "<LFC", Move::Nearest);
-  near.reach = 30;
+  near.reach = 40;
   Text title = At(20, 10, "NAM 12Z KOKC", Move::Region);
   title.region = QRectF(0, 0, 200, 100);
   Text narrow = At(60, 40, "Likely", Move::AlongRow);  // between two lines 30 pixels apart

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -29,6 +30,7 @@
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/commandline.h"
 #include "profilewindow/snapshot.h"
+#include "tests/chart/chart_texts.h"
 #include "tests/overviewwindow/overview_fixture.h"
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
@@ -99,6 +101,8 @@ class PrintedTextTest : public testing::OverviewWindowTest {
   }
   void TearDown() override {
     PictureBox::RecordPrintedTexts(false);
+    EXPECT_LE(12 * chartLastResorts_, chartTexts_) << chartLastResorts_ << " of the charts' " << chartTexts_
+                                                   << " texts printed as a last resort";
     Verdict(kMeant, meant_);
     OverviewWindowTest::TearDown();
   }
@@ -128,9 +132,10 @@ class PrintedTextTest : public testing::OverviewWindowTest {
   }
 
   // The chart's picture with what lies over it in the window: the omega
-  // strip while it is shown.
-  void CheckChart(frmProfile& w, const std::string& view) {
-    const PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
+  // strip while it is shown (and a snapshot's titles over the top band the
+  // chart was drawn below).
+  void CheckChart(frmProfile& w, const std::string& view, double topBandPx = 0) {
+    PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
     std::vector<Overlay> over;
     if (w.Chart().opt.ChkOmega) {
       const PictureBox& omega = testing::Ctl<PictureBoxWidget>(w, "picOmega")->Pic();
@@ -139,7 +144,17 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     }
     // The temperature and dew point of the shown dataset and of the others.
     const std::vector<QRgb> traces = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(127, 0, 0), qRgb(0, 127, 0)};
-    Check(chart, view, {.checks = {.over = over, .traces = traces}});
+    // Every text the chart prints there, each whole.
+    ChartState drawn = w.Chart();
+    drawn.in.TopBandPx = topBandPx;
+    // A text goes over the data as a last resort only where the chart is
+    // crowded (every member overlaid, the smallest snapshots): few over all
+    // the pictures of a test.
+    const auto& texts = chart.PrintedTexts();
+    const int lastResorts = static_cast<int>(std::count_if(texts.begin(), texts.end(), [](const auto& t) { return t.lastResort; }));
+    chartTexts_ += static_cast<int>(texts.size());
+    chartLastResorts_ += lastResorts;
+    Check(chart, view, {.checks = testing::ChartChecks(chart, drawn, {.over = over, .traces = traces})});
   }
 
   // Views of the check boxes of the chart, each ticked (or unticked) alone.
@@ -185,6 +200,7 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     }
   }
   std::vector<Tally> meant_;
+  int chartTexts_ = 0, chartLastResorts_ = 0;
 };
 
 // The busy shipped files and the hours looked at (SREF's hour 61: the fog's
@@ -348,9 +364,11 @@ TEST_F(PrintedTextTest, Snapshots) {
   auto* strip = Ctl<CheckBox>(w, "ChkOmega");
   const auto snapshot = [&](const std::string& view) {
     const SnapshotRequest req = *w.ProfileSnapRequest("A");
+    const QSize corner = strip->Value() != 0 ? QSize(omega->Pic().PixelWidth(), omega->Pic().PixelHeight()) : QSize();
+    const double band = SnapshotTitlesBottomPx(data->Pic(), SnapshotTitle(req.siteId, req.modelName, req.valid0), corner);
     w.PlotProfileUnderSnapshotTitles(req);
     PrepareProfileSnap(data->Pic(), strip->Value() != 0 ? &omega->Pic() : nullptr, req);
-    CheckChart(w, view);
+    CheckChart(w, view, band);
   };
   for (const auto& f : kFiles) {
     for (const Integer hour : f.hours) {
