@@ -212,9 +212,12 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   PrintTickLabels(pic, tick, labels, rightFrom, rightTo, kAxis);
   for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
 
-  // The lowest 500 ft of every shown dataset, up to the charts' top.
-  std::vector<std::pair<QPointF, QPointF>> tracesPx;
+  // The lowest 500 ft of every shown dataset, up to the charts' top: the
+  // data the regions' captions keep clear of.
+  TextPlacement place;
+  place.Begin(pic);
   ShownDataset = gCurDataset;
+  const DataMarksGuard data(pic, &place);
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
     const Integer n = std::min(gNumLevels(d), kMaxLevels);
     pic.FillTransparent = false;
@@ -230,21 +233,13 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     };
     bool started = false;
     double px = 0, py = 0;
-    // Kept in pixels, widened by the pen and the dots.
-    const auto keep = [&](const QPointF& from, const QPointF& to) {
-      const QPointF a(pic.XToPixel(from.x()), pic.YToPixel(from.y())), b(pic.XToPixel(to.x()), pic.YToPixel(to.y()));
-      for (const QPointF& off : {QPointF(-2, -2), QPointF(2, -2), QPointF(-2, 2), QPointF(2, 2)})
-        tracesPx.push_back({a + off, b + off});
-    };
     const auto to = [&](double x, double y, double r, Color c) {
       const bool below = y <= 500;
       if (started) {
         // The piece of the segment inside the column and under the top.
         QPointF from(px, py), end(x, y);
-        if (ClipSegment(from, end, QRectF(QPointF(lo, -1e9), QPointF(hi, 500)))) {
+        if (ClipSegment(from, end, QRectF(QPointF(lo, -1e9), QPointF(hi, 500))))
           pic.Line(from.x(), from.y(), end.x(), end.y(), c);
-          keep(from, end);
-        }
       }
       if (below && x >= lo && x <= hi) pic.Circle(x, y, r, c);
       px = x;
@@ -292,30 +287,26 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
                                  {axisTitle, "Specific Humidity Change (g/kg)"}})
     PrintRow(pic, y, {{rightTitle, title, kWhite}}, rightLimit(title));
   PrintRow(pic, axisTitle, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, partingLeft);
-  // The regions' captions, each where it belongs or in the nearest place on
-  // its side of the zero line clear of the traces; over them with a black
-  // edge where there is none.
+  // The regions' captions, each pair of lines where it belongs or moved as
+  // one to the nearest place on its side of the zero line clear of the
+  // traces, on black; over them where there is none.
   S2();
   const double nextLine = 300 + SignedTextHeight(pic, "H");
-  const QRectF chart(QPointF(rightFrom, pic.YToPixel(500)), QPointF(rightTo, pic.YToPixel(0)));
   const double zero = pic.XToPixel(0);
   for (const auto& [side, caption] :
-       {std::pair{-1, std::vector<PanelText>{{-0.38 * s, 300, "Less", kWhite}, {-0.4 * s, nextLine, "Likely", kWhite}}},
-        std::pair{1, std::vector<PanelText>{{0.17 * s, 300, "More", kWhite}, {0.15 * s, nextLine, "Likely", kWhite}}}}) {
-    const QRectF half = side < 0 ? QRectF(QPointF(chart.left(), chart.top()), QPointF(zero - 2, chart.bottom()))
-                                 : QRectF(QPointF(zero + 2, chart.top()), QPointF(chart.right(), chart.bottom()));
-    std::vector<QRectF> rooms;
-    for (const PanelText& t : caption) rooms.push_back(TextRoom(pic, t.x, t.y, t.text));
-    const std::optional<QPointF> move = NearestClearMove(pic, rooms, 40, [&](const QRectF& r) {
-      return half.contains(r) && std::none_of(tracesPx.begin(), tracesPx.end(),
-                                              [&](const auto& seg) { return LineMeetsRoom(seg, r); });
-    });
-    if (!move) pic.TextOutline = kBlack;
-    const QPointF by = move.value_or(QPointF());
-    for (const PanelText& t : caption)
-      PrintAt(pic, pic.PixelToX(pic.XToPixel(t.x) + by.x()), pic.PixelToY(pic.YToPixel(t.y) + by.y()), t.text, t.colour);
-    pic.TextOutline.reset();
+       {std::pair{-1, std::vector<std::pair<QPointF, const char*>>{{{-0.38 * s, 300}, "Less"}, {{-0.4 * s, nextLine}, "Likely"}}},
+        std::pair{1, std::vector<std::pair<QPointF, const char*>>{{{0.17 * s, 300}, "More"}, {{0.15 * s, nextLine}, "Likely"}}}}) {
+    const QRectF half = side < 0 ? QRectF(QPointF(rightFrom, pic.YToPixel(500)), QPointF(zero - 2, pic.YToPixel(0)))
+                                 : QRectF(QPointF(zero + 2, pic.YToPixel(500)), QPointF(rightTo, pic.YToPixel(0)));
+    for (const auto& [at, text] : caption) {
+      TextPlacement::Text t = TextAt(pic, at.x(), at.y(), text, kWhite);
+      t.move = TextPlacement::Move::Region;
+      t.region = half;
+      t.together = side + 2;
+      place.Add(t);
+    }
   }
+  place.PrintAll(pic);
 }
 
 void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {

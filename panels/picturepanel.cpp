@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "platform/clipsegment.h"
 #include "platform/pictureboxwidget.h"
@@ -93,46 +92,7 @@ void MoveInside(const PictureBox& pic, double& x, double& y, const std::string& 
   y = pic.PixelToY(pic.YToPixel(y) + by.y() / s);
 }
 
-// A box of `ground` a picture pixel round each ink.
-void FillGround(PictureBox& pic, const std::vector<QRect>& inks, Color ground) {
-  const int span = pic.PixelSpan();
-  for (const QRect& ink : inks)
-    if (!ink.isEmpty()) FillDevicePixels(pic, ink.adjusted(-span, -span, span, span), ground);
-}
-
 }  // namespace
-
-void FillGround(PictureBox& pic, double x, double y, const std::string& text, Color ground) {
-  MoveInside(pic, x, y, text);
-  // Across its blanks too: nothing stands in the room the text takes.
-  QRect ink = TextInk(pic, x, y, text);
-  const double s = pic.DeviceScale();
-  const int from = static_cast<int>(std::floor(pic.XToPixel(x) * s + 0.5));
-  const int to = from + static_cast<int>(std::ceil(pic.TextWidthPx(text) * s)) - 1;
-  if (!ink.isEmpty()) ink.setCoords(std::min(ink.left(), from), ink.top(), std::max(ink.right(), to), ink.bottom());
-  FillGround(pic, {ink}, ground);
-}
-
-void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
-                   double rightLimit) {
-  FillGround(pic, RowInks(pic, y, row, leftLimit, rightLimit), ground);
-}
-
-void MoveBlockInside(const PictureBox& pic, std::vector<PanelText>& block) {
-  QRect ink;
-  for (const PanelText& t : block) ink |= TextInk(pic, t.x, t.y, t.text);
-  const QPoint by = ShiftInside(pic, ink);
-  const double s = pic.DeviceScale();
-  for (PanelText& t : block) {
-    t.x = pic.PixelToX(pic.XToPixel(t.x) + by.x() / s);
-    t.y = pic.PixelToY(pic.YToPixel(t.y) + by.y() / s);
-  }
-}
-
-void PrintOnGround(PictureBox& pic, const std::vector<PanelText>& texts, Color ground) {
-  for (const PanelText& t : texts) FillGround(pic, t.x, t.y, t.text, ground);
-  for (const PanelText& t : texts) PrintAt(pic, t.x, t.y, t.text, t.colour, false);
-}
 
 void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color c, bool newline) {
   MoveInside(pic, x, y, text);
@@ -140,10 +100,6 @@ void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color
   pic.CurrentY = y;
   pic.ForeColor = c;
   pic.Print(text, newline);
-}
-
-void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, Color c) {
-  PrintAt(pic, x - pic.TextWidth(text) / 2, y, text, c);
 }
 
 namespace {
@@ -368,41 +324,6 @@ QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, dou
   return QRect(QPoint(std::min(l, r), std::min(t, b)), QPoint(std::max(l, r) - 1, std::max(t, b) - 1));
 }
 
-std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
-                                        const std::function<bool(const QRectF&)>& clear) {
-  const double s = pic.DeviceScale();
-  // Steps of the whole device pixels nearest a picture pixel: as many moves
-  // to try on every screen, however fine.
-  const int step = std::max(1, static_cast<int>(std::lround(s)));
-  const int n = static_cast<int>(std::lround(reach * s / step));
-  // The moves of each reach, the nearest first, sorted once.
-  static std::map<int, std::vector<QPoint>> sorted;
-  std::vector<QPoint>& moves = sorted[n];
-  if (moves.empty()) {
-    for (int dy = -n; dy <= n; ++dy)
-      for (int dx = -n; dx <= n; ++dx) moves.emplace_back(dx, dy);
-    std::stable_sort(moves.begin(), moves.end(), [](QPoint a, QPoint b) {
-      return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
-    });
-  }
-  for (const QPoint& m : moves) {
-    const QPointF by = QPointF(m * step) / s;
-    if (std::all_of(rooms.begin(), rooms.end(), [&](const QRectF& r) { return clear(r.translated(by)); })) return by;
-  }
-  return std::nullopt;
-}
-
-QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& text) {
-  const double s = pic.DeviceScale();
-  const int span = pic.PixelSpan();
-  const QRect r = TextInk(pic, x, y, text).adjusted(-span, -span, span, span);
-  return {r.left() / s, r.top() / s, r.width() / s, r.height() / s};
-}
-
-bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& room) {
-  return SegmentMeetsRect(segment.first, segment.second, room.adjusted(-1, -1, 1, 1));
-}
-
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
   double t0, t1;
   if (!SegmentInside(a.x(), a.y(), b.x(), b.y(), r.left(), r.top(), r.right(), r.bottom(), t0, t1)) return false;
@@ -410,11 +331,6 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
   a = from + t0 * d;
   b = from + t1 * d;
   return true;
-}
-
-bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
-  QPointF from = a, to = b;
-  return ClipSegment(from, to, r);
 }
 
 TextPlacement::Text TextAt(PictureBox& pic, double x, double y, const std::string& text, Color c) {

@@ -390,6 +390,23 @@ void TextPlacement::PlaceTogether(std::size_t first, std::size_t last) {
       if (lead.x + d <= lead.hi) moves.emplace_back(d, 0);
       if (lead.x - d >= lead.lo) moves.emplace_back(-d, 0);
     }
+  if (lead.move == Move::Region) {
+    // The moves that keep every one's strokes in the region, by a quarter of
+    // a line, the nearest first.
+    QRectF all;
+    for (std::size_t i = first; i < last; ++i) all |= ink(i, 0, 0);
+    const double step = std::max(1.0, std::round(kNearStep * laid.front().height));
+    std::vector<QPointF> inRegion;
+    for (double dy = std::ceil((lead.region.top() - all.top()) / step) * step; all.bottom() + dy <= lead.region.bottom();
+         dy += step)
+      for (double dx = std::ceil((lead.region.left() - all.left()) / step) * step;
+           all.right() + dx <= lead.region.right(); dx += step)
+        inRegion.emplace_back(dx, dy);
+    std::stable_sort(inRegion.begin(), inRegion.end(), [](const QPointF& a, const QPointF& b) {
+      return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+    moves.insert(moves.end(), inRegion.begin(), inRegion.end());
+  }
   const auto take = [&](const QPointF& by, bool lastResort) {
     for (std::size_t i = first; i < last; ++i) {
       const Text& t = queued_[i];

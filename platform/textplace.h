@@ -106,8 +106,8 @@ class TextPlacement : public PictureBox::MarkSink {
     int tag = 0;
     // Texts handed over one after another with the same non-zero value move
     // as one (the lines of a two-line label): each place of the first (along
-    // its row, or among its places) is tried for all of them, each at the
-    // same move from its own place, in their own sizes.
+    // its row, among its places, or in its region) is tried for all of them,
+    // each at the same move from its own place, in their own sizes.
     int together = 0;
 
     // A text at the picture's current position, in its font and ForeColor.
