@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "core/datetime.h"
 #include "core/mbe.h"
 #include "core/reader.h"
 #include "core/thresholds.h"
@@ -31,6 +30,7 @@
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
 #include "tests/panels/panel_fixture.h"
+#include "tests/panels/part_texts.h"
 
 namespace ondrik {
 namespace {
@@ -95,8 +95,7 @@ TEST_F(ReadableTest, HodographTracesInViewAndEveryText) {
                        qRgb(238, 130, 238)})
     traces.insert(traces.end(), {c, qRgb(qRed(c) / 2, qGreen(c) / 2, qBlue(c) / 2)});
   traces.push_back(qRgb(30, 144, 255));
-  const std::vector<Expected> texts = {{"Layer CAPEs"},  {"*km *", 4},     {"*Hail *"}, {"*CAPE = *"},
-                                       {"Helicity = *"}, {"*Shear = *m/s /km"}, {"*10 "},    {"*20 "}};
+  const std::vector<Expected> texts = testing::PartTexts(testing::PanelView::Hodograph, 0, 0);
   // The letters marking the mean wind and the movers stand on their points,
   // over whatever passes there. Each point of the shown dataset's trace
   // keeps a trace's colour (no text's ground over it).
@@ -185,7 +184,8 @@ TEST_F(ReadableTest, IndexThresholdsOnTheirBars) {
   IndicesPanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
-  EachDraw(p, pic, [&](const std::string& name) { EXPECT_EQ(FaultLines(pic), "") << name; });
+  const std::vector<Expected> names = testing::PartTexts(testing::PanelView::Indices, 0, 0);
+  EachDraw(p, pic, [&](const std::string& name) { EXPECT_EQ(FaultLines(pic, {.round = true, .present = names}), "") << name; });
   auto* circles = p.ButtonBar()->findChild<CheckBox*>("chkIndcyCircle");
   auto* box = p.ButtonBar()->findChild<CheckBox*>("chkIndicyBox");
   EachDraw(p, pic, [&](const std::string& name) {
@@ -205,12 +205,7 @@ TEST_F(ReadableTest, HeavyPrecipVectorsInViewAndEveryText) {
   HeavyPrecipPanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
-  const std::vector<Expected> texts = {{"V cloud layer   = *kts"}, {"V low-level jet = *kts at *mb*"},
-                                       {"MBE Velocity  = *kts"},    {"Pcp Water"},
-                                       {"Mean RH"},                 {"PW*RH"},
-                                       {"Warm Cloud"},              {"Low Lvl Jet*"},
-                                       {"* in"},                    {"* %"},
-                                       {"* ft"},                    {"* kts"}};
+  const std::vector<Expected> texts = testing::PartTexts(testing::PanelView::HeavyPrecip, 0, 0);
   const auto check = [&](const std::string& name) {
     const Integer D = gCurDataset, H = host.hour;
     const double s = p.gMBEScale;
@@ -279,41 +274,10 @@ TEST_F(ReadableTest, FogTextsStandClear) {
   FogPanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
-  // The texts the panel prints whatever the hour; the crossover's source
-  // with the hour and the day of the warmest time.
-  std::vector<Expected> texts = {{"Hght(ft)"},
-                                 {"Hydrolapse"},
-                                 {"Specific Humidity (g/kg)"},
-                                 {"Specific Humidity Change (g/kg)"},
-                                 {"Vertical Change of Humidity"},
-                                 {"Less"},
-                                 {"More"},
-                                 {"Likely", 2},
-                                 {"Air "},
-                                 {"Ground "},
-                                 {"XOver "},
-                                 {"T*= *", 2},
-                                 {"MRi (Lowest 100mb)"},
-                                 {"Development"},
-                                 {"Dispersal"},
-                                 {"Sfc"},
-                                 {"Boundary Layer"},
-                                 {"max Wind"},
-                                 {"*°C"}};
-  for (int h = 0; h <= 500; h += 100) texts.push_back({std::to_string(h)});
-  for (int t = -5; t <= 5; ++t) texts.push_back({std::to_string(t)});
-  for (const char* v : {"-.01", ".00", ".01", ".02", ".03", ".04", ".05", ".06", ".07"}) texts.push_back({v});
+  // Every text of the panel, the crossover's source with the hour and the
+  // day of the warmest time.
   const auto check = [&](const std::string& name) {
-    std::vector<Expected> all = texts;
-    const Crossover x = FindCrossover(gCurDataset, host.hour, gHoursPerStep);
-    if (!x.manual) {
-      const DateTime local =
-          gValidTime(gCurDataset, x.sourceHour).AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
-      const std::string day = FormatMonthDay(local);
-      all.insert(all.end(), {{"XOver from *hours ago"},
-                             {"*" + FormatHourAmPm(local) + "*"},
-                             {"*" + day.substr(day.find_first_not_of(' ')) + "*"}});
-    }
+    const std::vector<Expected> all = testing::PartTexts(testing::PanelView::Fog, gCurDataset, host.hour);
     EXPECT_EQ(FaultLines(pic, {.round = true, .present = all}), "") << name;
     if (pic.DeviceScale() >= 1.25) {
       for (const auto& f : testing::FaintTexts(pic)) ADD_FAILURE() << name << ": \"" << f.text << "\" faint: " << f.contrast;
@@ -377,10 +341,6 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
 TEST_F(ReadableTest, MapTextsOverTheMap) {
   MapOutlines outlines([](const std::string& name) { return std::string(ONDRIK_DATA_DIR) + "/" + name; });
   const MapFeatureTable features = ReadLookupTable(std::string(ONDRIK_DATA_DIR) + "/Ondrik.Dat");
-  const std::vector<std::vector<Expected>> present = {
-      {{"*mb Wind "}, {"= *kts"}, {"* nm*@ * hours", 2}},
-      {{"*->*mb "}, {"Wind= * at*Kts"}, {" RMS = *kts"}, {"* nm*@ * hours", 2}},
-      {{"    Freezing Level: * Ft MSL"}}};
   for (const auto& f : kFiles) {
     testing::LoadShipped(f.file);
     const MapPoint site{gSiteLon(1), gSiteLat(1)};
@@ -409,12 +369,10 @@ TEST_F(ReadableTest, MapTextsOverTheMap) {
                                      std::to_string(extent.west);
             // Every text of the map may stand over what is drawn there.
             const auto texts = static_cast<int>(pic.PrintedTexts().size());
-            const bool freezing = overlay == 2 && FreezingLevelKm(1, h).has_value();
-            EXPECT_EQ(FaultLines(pic, {.round = true,
-                                       .present = overlay < 2 || freezing ? present[static_cast<size_t>(overlay)]
-                                                                          : std::vector<Expected>{},
-                                       .lastResorts = texts}),
-                      "")
+            const testing::PanelView view = overlay == 0   ? testing::PanelView::MapSigma
+                                            : overlay == 1 ? testing::PanelView::MapMean
+                                                           : testing::PanelView::MapBrightBand;
+            EXPECT_EQ(FaultLines(pic, {.round = true, .present = testing::PartTexts(view, 1, h), .lastResorts = texts}), "")
                 << name;
             // The outlines under the texts: each of their pixels still drawn.
             const QImage& img = pic.Image();
@@ -499,7 +457,11 @@ TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
   auto* strip = testing::Ctl<PictureBoxWidget>(parent, "picSleet");
   const auto check = [&](const std::string& name) {
     // "Snow" is wider than the snow column and stands over its red line.
-    EXPECT_EQ(FaultLines(pic, {.round = true, .lastResorts = 1}), "") << name;
+    EXPECT_EQ(FaultLines(pic, {.round = true,
+                               .present = testing::PartTexts(testing::PanelView::Energy, gCurDataset, host.hour),
+                               .lastResorts = 1}),
+              "")
+        << name;
     std::set<std::string> printed;
     for (const auto& t : pic.PrintedTexts()) {
       const std::size_t first = t.text.find_first_not_of(' '), last = t.text.find_last_not_of(' ');

@@ -21,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@
 #include "tests/overviewwindow/overview_fixture.h"
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
+#include "tests/panels/part_texts.h"
 
 namespace ondrik {
 namespace {
@@ -240,41 +242,43 @@ void Press(QWidget& w, const char* name) {
 // Each panel in each of its views.
 TEST_F(PrintedTextTest, SidePanels) {
   frmProfile& w = Start();
+  using testing::PanelView;
   const struct {
     int panel;            // btnDisplay index
     const char* picture;  // the picture box's object name
     std::vector<const char*> press;  // before, and again after (a radio button: the next one back)
     int lastResorts = 0;             // texts it may print over its data where no place is clear
+    std::optional<PanelView> texts{};  // the texts it must show, each whole
   } views[] = {{0, "picProfile", {}},
                // The map prints only over a wind overlay, each text over what
                // is drawn there (without a ground).
-               {1, "picMap", {"chkMeanFlow"}, kMapTexts},
-               {1, "picMap", {"chkSigmaLevel"}, kMapTexts},
-               {1, "picMap", {"chkMeanFlow", "chkBrightBand"}, kMapTexts},
-               {2, "picHodograph", {}},
-               {3, "picIndices", {}},
+               {1, "picMap", {"chkMeanFlow"}, kMapTexts, PanelView::MapMean},
+               {1, "picMap", {"chkSigmaLevel"}, kMapTexts, PanelView::MapSigma},
+               {1, "picMap", {"chkMeanFlow", "chkBrightBand"}, kMapTexts, PanelView::MapBrightBand},
+               {2, "picHodograph", {}, 0, PanelView::Hodograph},
+               {3, "picIndices", {}, 0, PanelView::Indices},
                // An ensemble's circles and quartiles may crowd a threshold
                // number on both sides: at most one number in six over them.
-               {3, "picIndices", {"chkIndcyCircle"}, 6},
-               {3, "picIndices", {"chkIndicyBox"}, 6},
+               {3, "picIndices", {"chkIndcyCircle"}, 6, PanelView::Indices},
+               {3, "picIndices", {"chkIndicyBox"}, 6, PanelView::Indices},
                {4, "picCape", {"optCapeShear0"}},
                {4, "picCape", {"optCapeShear1", "optCapeShear0"}},
                {4, "picCape", {"optCapeShear2", "optCapeShear0"}},
                {4, "picCape", {"chkCapeShearHistory", "chkCapeShearVariability"}},
                // A vector may cross a line of its texts as wide as the picture.
-               {5, "picMBE", {}, 1},
-               {5, "picMBE", {"chkMBE2"}, 1},
+               {5, "picMBE", {}, 1, PanelView::HeavyPrecip},
+               {5, "picMBE", {"chkMBE2"}, 1, PanelView::HeavyPrecip},
                // The energy view: "Snow" is wider than the snow column and
                // stands over its red line.
-               {6, "picPrecipType", {}, 1},
+               {6, "picPrecipType", {}, 1, PanelView::Energy},
                // The thickness view: the nomogram's narrowest regions are
                // narrower than their labels ("Wintry" over "Mix", "S,S/IP",
                // at the design scale "S/R" too), which stand over a boundary,
                // as the axis's numbers may over points held on the chart's
                // edge.
-               {6, "picPrecipType", {"btnPrecipType"}, 7},
-               {7, "picLapse", {}},
-               {8, "picFog", {}}};
+               {6, "picPrecipType", {"btnPrecipType"}, 7, PanelView::Thickness},
+               {7, "picLapse", {}, 0, PanelView::Lapse},
+               {8, "picFog", {}, 0, PanelView::Fog}};
   bool overlaid = false;  // a picture laid over a panel's was looked at
   const auto eachView = [&](const char* file, Integer hour) {
     Show(w, file, hour);
@@ -293,7 +297,9 @@ TEST_F(PrintedTextTest, SidePanels) {
         Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}});
         overlaid = true;
       }
-      Check(pic->Pic(), name, {.checks = {.over = over, .round = true, .lastResorts = v.lastResorts},
+      const std::vector<testing::Expected> present =
+          v.texts ? testing::PartTexts(*v.texts, gCurDataset, hour) : std::vector<testing::Expected>{};
+      Check(pic->Pic(), name, {.checks = {.over = over, .round = true, .present = present, .lastResorts = v.lastResorts},
                                .mayBeBlank = v.panel == 1});  // a map may print nothing
       for (const char* c : v.press)
         if (std::string(c).rfind("opt", 0) != 0) Press(w, c);
