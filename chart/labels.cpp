@@ -22,21 +22,23 @@ constexpr double kColumnLastResortReach = 2;
 // The order in which the kinds of text find their places: those with the
 // least room first.
 int Rank(LabelPlace place, bool shown) {
-  if (!shown) return 10 + static_cast<int>(place);
+  if (!shown) return 10 + Rank(place, true);
   switch (place) {
     case LabelPlace::UnderAxis:
     case LabelPlace::HeightAxis:
       return 0;
-    case LabelPlace::Column:
+    case LabelPlace::Anywhere:  // the title, which names what the chart shows
       return 1;
-    case LabelPlace::Anywhere:
+    case LabelPlace::Column:
       return 2;
     case LabelPlace::AlongRow:
       return 3;
     case LabelPlace::AtPoint:
       return 4;
+    case LabelPlace::ColumnAfter:
+      return 5;
   }
-  return 5;
+  return 6;
 }
 
 }  // namespace
@@ -71,6 +73,7 @@ void ChartLabels::Print(PictureBox& pic, const std::string& text, LabelPlace pla
   }
   switch (place) {
     case LabelPlace::Column:
+    case LabelPlace::ColumnAfter:
       // Along its row between lo and hi, when given, then near its place.
       t.move = Move::Nearest;
       t.reach = (shown_ ? kColumnReachLines : kOthersColumnReachLines) * line;
@@ -97,12 +100,19 @@ void ChartLabels::Print(PictureBox& pic, const std::string& text, LabelPlace pla
       t.lo = loPx;
       t.hi = std::max(loPx, hiPx - width);
       break;
-    case LabelPlace::Anywhere:
+    case LabelPlace::Anywhere: {
+      // Between the heights lo and hi, when given.
+      double top = 0, bottom = H;
+      if (lo != 0 || hi != 0) {
+        top = std::clamp(std::min(pic.YToPixel(lo), pic.YToPixel(hi)), 0.0, H);
+        bottom = std::clamp(std::max(pic.YToPixel(lo), pic.YToPixel(hi)), top, H);
+      }
       t.move = Move::Region;
-      t.region = QRectF(0, 0, W, H);
+      t.region = QRectF(0, top, W, bottom - top);
       // A name too long for a narrow picture reads in the narrower face.
       t.condensedFace = "DejaVu Sans Condensed";
       break;
+    }
   }
   kept_.push_back({Rank(place, shown_), std::move(t)});
 }

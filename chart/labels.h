@@ -18,11 +18,12 @@ namespace ondrik {
 // How a text stands.
 enum class LabelPlace {
   Column,      // a value of the wind column or the surface strip: near its place
+  ColumnAfter, // the same, placed after the markers (a wind's direction where the feathers run)
   AtPoint,     // a value or marker at a point of a trace: near it, its row first
   UnderAxis,   // a number of the temperature axis: under its tick
   HeightAxis,  // a number of the height axis: along its level between lo and hi
   AlongRow,    // a caption of a level: along its row between lo and hi
-  Anywhere,    // the title: the nearest clear place, anywhere below the top
+  Anywhere,    // the title: the nearest clear place, anywhere below the top (between the heights lo and hi)
 };
 
 class ChartLabels {
@@ -39,12 +40,12 @@ class ChartLabels {
 
   // A text at the picture's current position, in its ForeColor and font.
   // A caption moves between the x positions lo and hi (in the picture's
-  // scale; both 0: along its whole row). Outside a redraw the text is
-  // printed at once.
+  // scale; both 0: along its whole row), the title between the y positions
+  // lo and hi. Outside a redraw the text is printed at once.
   void Print(PictureBox& pic, const std::string& text, LabelPlace place, double lo = 0, double hi = 0);
-  // Prints every text kept: the axes' numbers first, then the shown
-  // dataset's values, the title, its captions and its markers, then the
-  // other datasets'.
+  // Prints every text kept: the axes' numbers first, then the title, the
+  // shown dataset's values, its captions, its markers and the values placed
+  // after them, then the other datasets' in the same order.
   void PrintAll(PictureBox& pic);
 
  private:

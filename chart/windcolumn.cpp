@@ -27,10 +27,8 @@ constexpr Color kMixedOther = RGB(96, 96, 96);
 constexpr double kMarkLabelFrom = 50;
 // The rings of the vector winds at x 93 (frame x).
 constexpr double kRingRadius = 0.6;
-// Picture pixels between the digits of the digital winds of two levels,
-// and how far (lines of them) they move apart at most to stand so.
+// Picture pixels between the digits of the digital winds of two levels.
 constexpr double kRowGapPx = 3;
-constexpr double kMostSpreadLines = 1.5;
 // The surface strip's values move along its row within its left part (the
 // temperatures) or its right part (the 10 m winds), frame x, before they
 // stack up near their places.
@@ -177,7 +175,9 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       if (dir.empty()) continue;
       pic.CurrentX = 93 - 1.6 * w;
       pic.CurrentY = row.y - s.draw.HalfTextHeight;
-      s.draw.labels.Print(pic, dir, LabelPlace::Column, 93 - 2.1 * w - pic.TextWidth(dir), 93 - 1.6 * w + pic.TextWidth(dir));
+      // Where the feathers of a westerly wind run: after the level markers.
+      s.draw.labels.Print(pic, dir, LabelPlace::ColumnAfter, 93 - 2.1 * w - pic.TextWidth(dir),
+                          93 - 1.6 * w + pic.TextWidth(dir));
     }
   }
 }
@@ -222,20 +222,18 @@ DigitalWindRows LayDigitalWinds(const PictureBox& pic, const ChartState& s, Inte
     if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) continue;
     out.rows.push_back({e, y});
   }
-  // Apart by a line of digits, in their order, within the chart; where that
-  // moves none of them far, so they stand.
+  // Apart by a line of digits, in their order, within the chart, where it
+  // has room for all (a column that reads in the order of the rings).
   std::vector<double> px;
   for (const DigitalWindRows::Row& r : out.rows) px.push_back(pic.YToPixel(r.y));
   std::vector<double> apart = px;
   std::sort(apart.begin(), apart.end());
   const double linePx = pic.TextInkPx("0").height() + kRowGapPx;
-  const bool fits = SpreadApart(apart, linePx, pic.YToPixel(std::log(static_cast<double>(gChartTop))), pic.PixelHeight());
+  const bool spread = SpreadApart(apart, linePx, pic.YToPixel(std::log(static_cast<double>(gChartTop))) + linePx / 2,
+                                  pic.PixelHeight() - linePx / 2 - 1);
   // (The rows come bottom up, the spread values top down.)
   std::vector<double> sorted = px;
   std::sort(sorted.begin(), sorted.end());
-  double most = 0;
-  for (std::size_t i = 0; i < sorted.size(); ++i) most = std::max(most, std::fabs(apart[i] - sorted[i]));
-  const bool spread = fits && most <= kMostSpreadLines * linePx;
   if (spread)
     for (std::size_t i = 0; i < out.rows.size(); ++i) {
       const std::size_t k = static_cast<std::size_t>(std::lower_bound(sorted.begin(), sorted.end(), px[i]) - sorted.begin());
@@ -413,7 +411,14 @@ void PloteeTitle(PictureBox& pic, ChartState& s) {
   const double keptSize = pic.FontSize;
   pic.FontName = "Lucida Console";
   pic.FontSize = 11;
-  s.draw.labels.Print(pic, gDatasetTitle(D) + gDatasetLabel(D), LabelPlace::Anywhere);
+  // Anywhere over the ground (the surface line in the frame system), where
+  // it is clear of the data.
+  const double l = pic.ScaleLeft(), t = pic.ScaleTop(), sw = pic.ScaleWidth(), sh = pic.ScaleHeight();
+  SetFrameSystem(pic, s);
+  const double groundPx = pic.YToPixel(s.draw.LnSurfacePres);
+  pic.Scale(l, t, l + sw, t + sh);
+  s.draw.labels.Print(pic, gDatasetTitle(D) + gDatasetLabel(D), LabelPlace::Anywhere, pic.ScaleTop(),
+                      pic.PixelToY(groundPx));
   pic.FontSize = keptSize;
   pic.FontName = keptName;
 }

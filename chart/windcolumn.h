@@ -27,8 +27,8 @@ WindLevels ChooseWindLevels(const ChartState& s, Integer D, Integer H);
 // Where the digital winds of (D, H) stand: the levels (bottom up, but the
 // 10 m wind's when its numbers stand in the surface strip) and the middle
 // of each one's line (y of the picture's scale), moved apart in their order
-// where levels stand closer than lines of digits, when none has to move far
-// (else at their levels). They keep a room of their own right of the
+// where levels stand closer than lines of digits, when the chart has room
+// for a line for each (else at their levels). They keep a room of their own right of the
 // rings, where the feathers of the common westerly winds do not reach: the
 // speed, and the direction before it (the two as one text: together) when
 // that room holds both and the lines stand apart; else the direction stands

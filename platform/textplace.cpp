@@ -17,11 +17,10 @@ namespace {
 // Smaller sizes a text tries before its last resort, the last of them the
 // face's floor.
 constexpr int kShrinkSteps = 2;
-// Steps between the places tried off a text's row, in its line heights:
-// half a line near it and over a region, a line where a last resort looks
+// Steps between the rows tried off a text's own, in its line heights: half
+// a line near it and over a region, a line where a last resort looks
 // farther.
 constexpr double kNearStep = 0.5;
-constexpr double kRegionStep = 0.5;
 constexpr double kFartherStep = 1;
 
 // A text laid out in a font at a picture's scale: its advance and line in
@@ -699,7 +698,6 @@ void TextPlacement::PlaceOne(const Text& t) {
   // its own size or else its smallest (one that may go to the nearest free
   // place looks farther for such a place too); else where it is meant for.
   double x, y;
-  start(sizes.front(), x, y);
   for (const Size* size : {&sizes.front(), &sizes.back()}) {
     double sx, sy;
     start(*size, sx, sy);
@@ -713,7 +711,17 @@ void TextPlacement::PlaceOne(const Text& t) {
     if (search(sizes.back(), sx, sy, false, t.lastResortReach, kFartherStep, at))
       return place(sizes.back(), at, t.lastResortGround, true);
   }
-  place(sizes.front(), QPointF(x, y), t.lastResortGround, true);
+  // (In the first size whose strokes the picture holds whole, moved inside.)
+  const Size* fitting = &sizes.back();
+  for (const Size& size : sizes) {
+    const QRectF ink = InkAt(size.laid, 0, 0, s);
+    if (ink.width() <= picture.width() && ink.height() <= picture.height()) {
+      fitting = &size;
+      break;
+    }
+  }
+  start(*fitting, x, y);
+  place(*fitting, QPointF(x, y), t.lastResortGround, true);
 }
 
 void TextPlacement::PrintAll(PictureBox& pic) {

@@ -7,11 +7,13 @@
 //      kSmallestDigitPx screen pixels tall), at its places again, and then
 //      in a condensed face when it names one;
 //   3. and as a last resort where it is meant for, in its own size, or,
-//      when another text stands there, at the nearest of its places that
-//      meets no other text, in its own size or its smallest (a text that
-//      goes to the nearest free place looks farther too, as asked); on its
-//      last-resort ground (none unless asked): the picture box records it
-//      so, for the checks that count such texts.
+//      when another text stands there or it does not fit, at the nearest of
+//      its places that meets no other text, in its own size or its
+//      smallest (a text that
+//      goes to the nearest free place looks farther too, as asked), or else
+//      where it is meant for in the first size the picture holds whole; on
+//      its last-resort ground (none unless asked): the picture box records
+//      it so, for the checks that count such texts.
 // No text is left out, none covers a data mark with its ground, and each
 // keeps `margin` picture pixels of room round its strokes from every other
 // text. Texts are placed in the order they are handed over; each keeps the

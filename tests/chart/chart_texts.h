@@ -95,24 +95,20 @@ inline std::vector<Expected> ChartTextsToShow(PictureBox& pic, const ChartState&
       if (inRange(t)) ++anywhere[ChartNumber(t)];
   }
 
-  // The shown dataset's digital winds, level by level (where they stand
-  // together, the direction and the speed one text).
+  // The shown dataset's digital winds, level by level, in the rows their
+  // column gives them (where they stand together, the direction and the
+  // speed one text).
   if (s.opt.chkWindDigital) {
     const DigitalWindRows lay = LayDigitalWinds(pic, s, shown, H);
-    const WindLevels lv = ChooseWindLevels(s, shown, H);
-    const double lnSfcStrip = (std::log(static_cast<double>(gSfcPres(shown, H))) + lnBottom) / 2;
-    for (int i = 0; i < lv.count; ++i) {
-      const Integer e = lv.level[static_cast<std::size_t>(i)];
-      // Level 0's numbers are the 10 m wind's, printed once.
-      if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) continue;
-      const double lnp = e == 0 ? lnSfcStrip : std::log(static_cast<double>(gPres(shown, H, e)));
-      if (!std::isfinite(lnp) || lnp < lnTop) continue;  // a level above a zoomed chart's top
+    for (const DigitalWindRows::Row& row : lay.rows) {
+      const Integer e = row.e;
+      if (e > 0 && !onChart(gPres(shown, H, e))) continue;  // a level above a zoomed chart's top
       if (lay.together) {
-        inRow(RoundEven(gWdir(shown, H, e)) + RoundEven(gWspd(shown, H, e)), lnp);
+        inRow(RoundEven(gWdir(shown, H, e)) + RoundEven(gWspd(shown, H, e)), row.y);
         continue;
       }
-      inRow(RoundEven(gWspd(shown, H, e)), lnp);
-      if (s.opt.DigitalWindDirections) inRow(RoundEven(gWdir(shown, H, e)), lnp);
+      inRow(RoundEven(gWspd(shown, H, e)), row.y);
+      if (s.opt.DigitalWindDirections) inRow(RoundEven(gWdir(shown, H, e)), row.y);
     }
   }
 

@@ -341,3 +341,66 @@ TEST_F(WindColumnTest, SampleHourRendersToPng) {
 
 }  // namespace
 }  // namespace ondrik
+
+namespace ondrik {
+namespace {
+
+// The digital winds' rows: in the order of their levels, a line of digits
+// apart where levels crowd and the chart has room for a line each, at their
+// levels where it has not; the direction before the speed only where the
+// room right of the rings holds both and the rows stand apart.
+TEST_F(WindColumnTest, DigitalWindRowsStandApartInTheirOrder) {
+  const struct {
+    const char* name;
+    int levels;    // at 0.025 in ln p from 1000 mb
+    int step;      // of the wind column
+    int height;    // of the picture
+    int width;
+    bool moved;    // moved apart (else at their levels)
+    bool together;
+  } cases[] = {
+      {"levels a line apart, a wide chart", 40, 3, 600, 1200, false, true},
+      {"crowded levels with room for all", 40, 1, 600, 1200, true, true},
+      {"more levels than lines", 60, 1, 300, 1200, false, false},
+      {"a narrow chart", 40, 3, 600, 250, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetEvenSounding(1, c.levels, 270, 20);
+    gTopLevel(1) = c.levels;
+    pic.Resize(c.width, c.height, 1);
+    s.opt.chkWindDigital = true;
+    s.opt.DigitalWindDirections = true;
+    s.opt.WindLevelStep = c.step;
+    s.draw.ShownDataset = 1;
+    gChartBottom = 1050;  // a surface strip under the surface at 1000 mb
+    gSfcPres(1, 0) = 1000;
+    s.draw.LnSurfacePres = static_cast<Single>(std::log(1000.0));
+    SetFrameSystem(pic, s);
+    const DigitalWindRows lay = LayDigitalWinds(pic, s, 1, 0);
+    ASSERT_FALSE(lay.rows.empty());
+    EXPECT_EQ(lay.together, c.together);
+    const double line = pic.TextInkPx("0").height() + 3;
+    bool moved = false;
+    for (std::size_t i = 0; i < lay.rows.size(); ++i) {
+      const double y = pic.YToPixel(lay.rows[i].y);
+      const Integer e = lay.rows[i].e;
+      const double at = pic.YToPixel(e == 0 ? (std::log(1000.0) + std::log(1050.0)) / 2
+                                            : std::log(static_cast<double>(gPres(1, 0, e))));
+      moved = moved || std::fabs(y - at) > 0.5;
+      EXPECT_GE(y, 0);
+      EXPECT_LE(y, c.height);
+      if (i == 0) continue;
+      // Bottom up, each row above the one before it, a line apart when moved.
+      EXPECT_GT(lay.rows[i].e, lay.rows[i - 1].e);
+      const double gap = pic.YToPixel(lay.rows[i - 1].y) - y;
+      if (c.moved) {
+        EXPECT_GE(gap, line - 1e-6) << "level " << e;
+      }
+    }
+    EXPECT_EQ(moved, c.moved);
+  }
+}
+
+}  // namespace
+}  // namespace ondrik
