@@ -172,9 +172,18 @@ void PlaceHourTexts(PictureBox& pic, TextPlacement& place, double s, Integer D, 
   std::snprintf(perKm, sizeof perKm, "%.1f m/s /km", static_cast<double>(gSRHLayerShearPerKm(D, H)));
   add(-s, top + 2 * line, "  Shear = " + ChartNumber(RoundHalfUp(gSRHLayerShear(D, H))) + "m/s    " + perKm, helicity,
       Move::AlongRow, w);
-  // Each ring's number at its left crossing of the x axis, or near; a ring
-  // that crosses the axis off the plane shows only in the corners.
-  for (long r = 10; r <= s; r += 10) add(-static_cast<double>(r), 0, ChartNumber(r), kGrey, Move::Nearest, w);
+  // Each ring's number at its left crossing of the x axis, or near it (over
+  // or under the axis rather than along it, where it would stand by another
+  // ring); a ring that crosses the axis off the plane shows only in the
+  // corners.
+  for (long r = 10; r <= s; r += 10) {
+    TextPlacement::Text t = TextAt(pic, -static_cast<double>(r), 0, ChartNumber(r), kGrey);
+    t.move = Move::Nearest;
+    t.reach = lineHeight;
+    t.lo = t.x - 2;
+    t.hi = t.x + 2;
+    place.Add(t);
+  }
 }
 
 }  // namespace
