@@ -63,6 +63,15 @@ class ReadableTest : public testing::PanelTest {
   }
   void TearDown() override { PictureBox::RecordPrintedTexts(false); }
   static PictureBox& Pic(SidePanel& p) { return dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic(); }
+  // A made file whose hour 0 has two warm layers (the energy view's
+  // two-layer diagram and its surface energy strip).
+  static void LoadTwoLayerHour() {
+    const std::filesystem::path file = std::filesystem::path(ONDRIK_TEST_TMP) / "two-layer.ond";
+    std::ofstream(file) << testing::TwoLayerProfile("KORD");
+    LoadOptions o;
+    o.modelKey = "eta";
+    ASSERT_TRUE(LoadProfileFile(file.string(), o).ok);
+  }
   // Draws the panel of every file, hour and scale; check(name) looks at it.
   template <typename Check>
   void EachDraw(SidePanel& p, PictureBox& pic, Check check) {
@@ -388,15 +397,35 @@ TEST_F(ReadableTest, MapTextsOverTheMap) {
   }
 }
 
-// The decision lines of the energy view stay in view: no label's ground
-// on them ("Snow" over the red lines of the surface diagram), and the
-// surface energy strip of the two-layer diagram off its green lines.
-TEST_F(ReadableTest, EnergyDecisionLinesInView) {
+// The energy view on the shipped files and on a two-layer hour: every
+// number of both axes printed, nothing crossing a text, the surface energy
+// strip whole with its number, over none of the picture's texts; the
+// decision lines in view, no label's ground on them ("Snow" over the red
+// lines of the surface diagram), the strip off the two-layer diagram's
+// green lines.
+TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
   PrecipTypePanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
   auto* strip = testing::Ctl<PictureBoxWidget>(parent, "picSleet");
   const auto check = [&](const std::string& name) {
+    // "Snow" is wider than the snow column and stands over its red line.
+    EXPECT_EQ(FaultLines(pic, {.round = true,
+                               .present = testing::PartTexts(testing::PanelView::Energy, gCurDataset, host.hour),
+                               .lastResorts = 1}),
+              "")
+        << name;
+    std::set<std::string> printed;
+    for (const auto& t : pic.PrintedTexts()) {
+      const std::size_t first = t.text.find_first_not_of(' '), last = t.text.find_last_not_of(' ');
+      if (first != std::string::npos) printed.insert(t.text.substr(first, last - first + 1));
+    }
+    const std::string pattern = gEnergyPattern(gCurDataset, host.hour);
+    const bool surface = pattern == "AB" || pattern == "BB";
+    for (int v = surface ? 500 : 50; v <= (surface ? 3000 : 400); v += surface ? 500 : 50)
+      EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " beside the chart";
+    for (int v = surface ? 10 : 50; v <= (surface ? 70 : 450); v += surface ? 10 : 50)
+      EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " under the chart";
     // The decision lines as drawn: the surface diagram's red, the layer
     // diagrams' green, a pixel wide.
     const QImage& img = pic.Image();
@@ -428,51 +457,8 @@ TEST_F(ReadableTest, EnergyDecisionLinesInView) {
         EXPECT_LT(hidden, length / 6) << name << ": the strip over the line from " << from.y();
       }
     }
-    const std::string pattern = gEnergyPattern(gCurDataset, host.hour);
     const int drawn = pattern == "AB" || pattern == "BB" ? 2 : pattern == "BA" || pattern == "ABAB" ? 3 : 0;
     EXPECT_EQ(lines, drawn) << name;
-  };
-  EachDraw(p, pic, check);
-  const std::filesystem::path file = std::filesystem::path(ONDRIK_TEST_TMP) / "two-layer.ond";
-  std::ofstream(file) << testing::TwoLayerProfile("KORD");
-  LoadOptions o;
-  o.modelKey = "eta";
-  ASSERT_TRUE(LoadProfileFile(file.string(), o).ok);
-  host.hour = 0;
-  for (const double scale : kScales) {
-    pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
-    p.Draw();
-    ASSERT_FALSE(strip->isHidden());
-    check("two layers, scale " + std::to_string(scale));
-  }
-}
-
-// The energy view on the shipped files and on a two-layer hour: every
-// number of both axes printed, nothing crossing a text, the surface energy
-// strip whole with its number, over none of the picture's texts.
-TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
-  PrecipTypePanel p(host, &parent);
-  Place(p);
-  PictureBox& pic = Pic(p);
-  auto* strip = testing::Ctl<PictureBoxWidget>(parent, "picSleet");
-  const auto check = [&](const std::string& name) {
-    // "Snow" is wider than the snow column and stands over its red line.
-    EXPECT_EQ(FaultLines(pic, {.round = true,
-                               .present = testing::PartTexts(testing::PanelView::Energy, gCurDataset, host.hour),
-                               .lastResorts = 1}),
-              "")
-        << name;
-    std::set<std::string> printed;
-    for (const auto& t : pic.PrintedTexts()) {
-      const std::size_t first = t.text.find_first_not_of(' '), last = t.text.find_last_not_of(' ');
-      if (first != std::string::npos) printed.insert(t.text.substr(first, last - first + 1));
-    }
-    const std::string pattern = gEnergyPattern(gCurDataset, host.hour);
-    const bool surface = pattern == "AB" || pattern == "BB";
-    for (int v = surface ? 500 : 50; v <= (surface ? 3000 : 400); v += surface ? 500 : 50)
-      EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " beside the chart";
-    for (int v = surface ? 10 : 50; v <= (surface ? 70 : 450); v += surface ? 10 : 50)
-      EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " under the chart";
     if (strip->isHidden()) return;
     const PictureBox& sp = strip->Pic();
     EXPECT_EQ(FaultLines(sp), "") << name << ", the strip";
@@ -483,11 +469,7 @@ TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
   };
   EachDraw(p, pic, check);
 
-  const std::filesystem::path file = std::filesystem::path(ONDRIK_TEST_TMP) / "two-layer.ond";
-  std::ofstream(file) << testing::TwoLayerProfile("KORD");
-  LoadOptions o;
-  o.modelKey = "eta";
-  ASSERT_TRUE(LoadProfileFile(file.string(), o).ok);
+  LoadTwoLayerHour();
   ASSERT_EQ(gEnergyPattern(1, 0), "ABAB");
   host.hour = 0;
   for (const double scale : kScales) {

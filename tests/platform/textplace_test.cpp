@@ -39,6 +39,15 @@ Text At(double x, double y, const std::string& s, Move move = Move::Fixed) {
   return t;
 }
 
+// A black picture of 200 x 100 picture pixels on a screen of this scale.
+PictureBox Blank(double scale) {
+  PictureBox pic(200, 100);
+  pic.Resize(200, 100, scale);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  return pic;
+}
+
 // A data line across the picture (picture pixels), two pixels wide.
 void Trace(PictureBox& p, double x1, double y1, double x2, double y2) {
   p.DrawWidth = 2;
@@ -163,10 +172,7 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
   for (const double scale : {1.0, 1.75, 2.75}) {
     for (const Case& c : Cases()) {
       SCOPED_TRACE(::testing::Message() << c.name << ", scale " << scale);
-      PictureBox pic(200, 100);
-      pic.Resize(200, 100, scale);
-      pic.BackColor = kBlack;
-      pic.Cls();
+      PictureBox pic = Blank(scale);
       TextPlacement place;
       place.Begin(pic);
       if (c.more) c.more(place);
@@ -239,10 +245,7 @@ TEST(TextPlacementTest, LinesThatMoveAsOneKeepTheirPlacesToEachOther) {
   for (const double scale : {1.0, 1.75}) {
     for (const auto& c : cases) {
       SCOPED_TRACE(::testing::Message() << c.name << ", scale " << scale);
-      PictureBox pic(200, 100);
-      pic.Resize(200, 100, scale);
-      pic.BackColor = kBlack;
-      pic.Cls();
+      PictureBox pic = Blank(scale);
       TextPlacement place;
       place.Begin(pic);
       {
