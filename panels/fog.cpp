@@ -22,6 +22,9 @@ namespace ondrik {
 namespace {
 
 constexpr Color kAxis = RGB(191, 191, 191);
+// The panel's width in screen pixels from which every row of its texts
+// stands at the smallest size that reads (digits 7 screen pixels tall).
+constexpr double kRoomForEveryRowPx = 290;
 constexpr Color kGridLine = RGB(127, 127, 127);
 constexpr Single kNoManualCrossover = 999;
 constexpr Single kOneDegreeF = 5.0F / 9.0F;
@@ -31,6 +34,14 @@ constexpr double kPartingX = 53;
 constexpr double kUnderChartsY = 7.2;
 
 double ToF(double c) { return c * 9 / 5 + 32; }
+
+// The red of a verdict on a box of colour c: dark on the light boxes
+// (green, yellow, grey, white), light on the dark blue one; the full red
+// reads on neither.
+Color RedOn(Color c) {
+  const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+  return 0.2126 * r + 0.7152 * g + 0.0722 * b > 96 ? RGB(150, 0, 0) : RGB(255, 170, 170);
+}
 
 Color ToColor(Rgb c) { return RGB(c.r, c.g, c.b); }
 
@@ -135,10 +146,14 @@ void FogPanel::Draw() {
   pic.Mode = DrawMode::CopyPen;
   pic.Style = DrawStyle::Solid;
   pic.FontTransparent = true;
+  // On a panel of fewer screen pixels the longest rows cannot stand at the
+  // smallest size that reads: they are drawn smaller there.
+  pic.FinePrint = pic.PixelWidth() * pic.DeviceScale() < kRoomForEveryRowPx;
   DrawCharts(pic, H);
   DrawTemperatureGauges(pic, H);
   DrawMriGauge(pic, H);
   pic.DrawWidth = 1;
+  pic.FinePrint = false;
   Update();
 }
 
@@ -197,9 +212,12 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   PrintTickLabels(pic, tick, labels, rightFrom, rightTo, kAxis);
   for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
 
-  // The lowest 500 ft of every shown dataset, up to the charts' top.
-  std::vector<std::pair<QPointF, QPointF>> tracesPx;
+  // The lowest 500 ft of every shown dataset, up to the charts' top: the
+  // data the regions' captions keep clear of.
+  TextPlacement place;
+  place.Begin(pic);
   ShownDataset = gCurDataset;
+  const DataMarksGuard data(pic, &place);
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
     const Integer n = std::min(gNumLevels(d), kMaxLevels);
     pic.FillTransparent = false;
@@ -215,21 +233,13 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     };
     bool started = false;
     double px = 0, py = 0;
-    // Kept in pixels, widened by the pen and the dots.
-    const auto keep = [&](const QPointF& from, const QPointF& to) {
-      const QPointF a(pic.XToPixel(from.x()), pic.YToPixel(from.y())), b(pic.XToPixel(to.x()), pic.YToPixel(to.y()));
-      for (const QPointF& off : {QPointF(-2, -2), QPointF(2, -2), QPointF(-2, 2), QPointF(2, 2)})
-        tracesPx.push_back({a + off, b + off});
-    };
     const auto to = [&](double x, double y, double r, Color c) {
       const bool below = y <= 500;
       if (started) {
         // The piece of the segment inside the column and under the top.
         QPointF from(px, py), end(x, y);
-        if (ClipSegment(from, end, QRectF(QPointF(lo, -1e9), QPointF(hi, 500)))) {
+        if (ClipSegment(from, end, QRectF(QPointF(lo, -1e9), QPointF(hi, 500))))
           pic.Line(from.x(), from.y(), end.x(), end.y(), c);
-          keep(from, end);
-        }
       }
       if (below && x >= lo && x <= hi) pic.Circle(x, y, r, c);
       px = x;
@@ -277,35 +287,67 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
                                  {axisTitle, "Specific Humidity Change (g/kg)"}})
     PrintRow(pic, y, {{rightTitle, title, kWhite}}, rightLimit(title));
   PrintRow(pic, axisTitle, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, partingLeft);
-  // The regions' captions, each where it belongs or in the nearest place on
-  // its side of the zero line clear of the traces; over them with a black
-  // edge where there is none.
+  // The regions' captions, each pair of lines where it belongs or moved as
+  // one to the nearest place on its side of the zero line clear of the
+  // traces, on black; over them where there is none.
   S2();
   const double nextLine = 300 + SignedTextHeight(pic, "H");
-  const QRectF chart(QPointF(rightFrom, pic.YToPixel(500)), QPointF(rightTo, pic.YToPixel(0)));
   const double zero = pic.XToPixel(0);
   for (const auto& [side, caption] :
-       {std::pair{-1, std::vector<PanelText>{{-0.38 * s, 300, "Less", kWhite}, {-0.4 * s, nextLine, "Likely", kWhite}}},
-        std::pair{1, std::vector<PanelText>{{0.17 * s, 300, "More", kWhite}, {0.15 * s, nextLine, "Likely", kWhite}}}}) {
-    const QRectF half = side < 0 ? QRectF(QPointF(chart.left(), chart.top()), QPointF(zero - 2, chart.bottom()))
-                                 : QRectF(QPointF(zero + 2, chart.top()), QPointF(chart.right(), chart.bottom()));
-    std::vector<QRectF> rooms;
-    for (const PanelText& t : caption) rooms.push_back(TextRoom(pic, t.x, t.y, t.text));
-    const std::optional<QPointF> move = NearestClearMove(pic, rooms, 40, [&](const QRectF& r) {
-      return half.contains(r) && std::none_of(tracesPx.begin(), tracesPx.end(),
-                                              [&](const auto& seg) { return LineMeetsRoom(seg, r); });
-    });
-    if (!move) pic.TextOutline = kBlack;
-    const QPointF by = move.value_or(QPointF());
-    for (const PanelText& t : caption)
-      PrintAt(pic, pic.PixelToX(pic.XToPixel(t.x) + by.x()), pic.PixelToY(pic.YToPixel(t.y) + by.y()), t.text, t.colour);
-    pic.TextOutline.reset();
+       {std::pair{-1, std::vector<std::pair<QPointF, const char*>>{{{-0.38 * s, 300}, "Less"}, {{-0.4 * s, nextLine}, "Likely"}}},
+        std::pair{1, std::vector<std::pair<QPointF, const char*>>{{{0.17 * s, 300}, "More"}, {{0.15 * s, nextLine}, "Likely"}}}}) {
+    const QRectF half = side < 0 ? QRectF(QPointF(rightFrom, pic.YToPixel(500)), QPointF(zero - 2, pic.YToPixel(0)))
+                                 : QRectF(QPointF(zero + 2, pic.YToPixel(500)), QPointF(rightTo, pic.YToPixel(0)));
+    for (const auto& [at, text] : caption) {
+      TextPlacement::Text t = TextAt(pic, at.x(), at.y(), text, kWhite);
+      t.move = TextPlacement::Move::Region;
+      t.region = half;
+      t.together = side + 2;
+      place.Add(t);
+    }
   }
+  place.PrintAll(pic);
 }
 
 void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   pic.Scale(0, 17, 100, -7);
+  const Crossover x = FindCrossover(D, H, gHoursPerStep);
+  XoverTemp(D) = x.temp;
+  // Where the crossover comes from, left of the MRi gauge, inside the
+  // picture: the hours back, the hour and the day, on the bottom line, or on
+  // two where one leaves them no room.
+  const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
+  std::vector<std::vector<RowText>> source = {{{1, "XOver manually entered", kRed}}};
+  if (!x.manual) {
+    source = {{{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}}};
+    const DateTime v = gValidTime(D, x.sourceHour);
+    if (v.IsSet()) {
+      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
+      const std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
+      const RowText at = {49 - pic.TextWidth(when), when, kRed};
+      std::vector<RowText> one = source.front();
+      one.push_back(at);
+      // At the smallest size that reads: two lines rather than one smaller.
+      const bool fine = std::exchange(pic.FinePrint, false);
+      const bool fits = RowFits(pic, one, 0, beforeParting);
+      pic.FinePrint = fine;
+      if (fits)
+        source = {one};
+      else
+        source.push_back({at});
+    }
+  }
+  // The gauges from 5.5 down to -5.5 over the source's lines: their top
+  // stays, their bottom comes up as far as those need the room.
+  {
+    const double lines = static_cast<double>(source.size()) * BlockLinePx(pic) + 2;
+    const double top = pic.YToPixel(5.5), lowest = pic.PixelHeight() - lines;  // pixel of -5.5 at most
+    if (pic.YToPixel(-5.5) > lowest && lowest > top) {
+      const double perUnit = (lowest - top) / 11;
+      pic.Scale(0, 5.5 + top / perUnit, 100, 5.5 - (pic.PixelHeight() - top) / perUnit);
+    }
+  }
   const QColor button = Picture()->palette().color(QPalette::Button);
   const Color face = RGB(button.red(), button.green(), button.blue());
   FillDevicePixels(pic, PartingBand(pic, false), face);
@@ -326,14 +368,11 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   pic.CurrentX = 27;
   pic.Print("Ground ");
 
-  const Crossover x = FindCrossover(D, H, gHoursPerStep);
-  XoverTemp(D) = x.temp;
   const double X = ToF(x.temp), A = ToF(gSfcTemp(D, H)), G = ToF(gSoilTemp(D, H) - 273.16);
   const double th = SignedTextHeight(pic, "H"), L = -th;
   // Each gauge's texts stay in its column: the air's between the scale and
   // the ground bar, the ground's between the bars and the crossover's, the
   // crossover's left of the line that parts the gauges.
-  const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
   // The gauges' texts from the right: each row a pixel clear of those
   // printed right of it.
   std::vector<QRect> printed;
@@ -344,27 +383,19 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   print(1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);
 
   // A bar's "T=" text stands past the bar's end where that leaves room under
-  // the captions or over the source line, else across the zero line from
-  // the bar; its verdict on the bar where it fits with a pixel round it,
-  // else across the zero line too.
-  // Where the crossover comes from, left of the MRi gauge, inside the picture.
-  std::vector<RowText> source = {{1, "XOver manually entered", kRed}};
-  if (!x.manual) {
-    source = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
-    const DateTime v = gValidTime(D, x.sourceHour);
-    if (v.IsSet()) {
-      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
-      // The hour alone when the day leaves no room: the hours back tell it.
-      std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
-      source.push_back({49 - pic.TextWidth(when), when, kRed});
-      if (!RowFits(pic, source, 0, beforeParting)) {
-        when = FormatHourAmPm(local);
-        source.back() = {49 - pic.TextWidth(when), when, kRed};
-      }
+  // the captions or over the source's lines, else across the zero line from
+  // the bar; its verdict on the bar where it fits with a pixel round it, in
+  // a red that reads on the bar, else across the zero line too.
+  std::vector<double> sourceY(source.size());
+  {
+    double y = pic.ScaleTop() + pic.ScaleHeight() + L;  // a line over the bottom
+    for (std::size_t i = source.size(); i-- > 0;) {
+      sourceY[i] = RowYInside(pic, y, source[i], 0, beforeParting);
+      y = sourceY[i] + L + px;
     }
   }
+  const double sourceLine = sourceY.front();
   const double captionsEnd = captions - L;
-  const double sourceLine = RowYInside(pic, std::max(-6.2, -7 + L), source, 0, beforeParting);
   const double zero = 4 * px;  // half the zero line and a gap
   const int span = pic.PixelSpan();
   auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
@@ -392,8 +423,9 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     }
     onBar = onBar && box.adjusted(span, span, -span, -span).contains(ink);
     if (!onBar) y = next(lines);
+    const Color red = onBar ? RedOn(ToColor(g.box)) : kRed;
     for (int i = 0; i < lines; ++i)
-      print(y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, onBar ? inLeft : from, onBar ? inRight : to);
+      print(y - i * L, {{g.verdictX[i], g.verdict[i], red}}, onBar ? inLeft : from, onBar ? inRight : to);
   };
   if (G > -100) {
     const double g = std::clamp(G - X, -5.5, 5.5);
@@ -402,7 +434,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const double a = std::clamp(A - X, -5.5, 5.5);
   bar(AirGauge(a), 10, 23.5, a, A, 8 + 4 * std::fabs(pic.PixelToX(1) - pic.PixelToX(0)), 24.5);
 
-  PrintRow(pic, sourceLine, source, 0, beforeParting);
+  for (std::size_t i = 0; i < source.size(); ++i) PrintRow(pic, sourceY[i], source[i], 0, beforeParting);
 }
 
 void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
@@ -491,6 +523,8 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
         }
       }
     }
+    const bool onTheBox = from2 == inLeft;
+    for (RowText& l : lines) l.colour = onTheBox ? RedOn(c) : kRed;
     for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, top + i * th, {lines[i]}, from2, to2);
   };
   const double devFrom = pastAxis, devTo = 77, dispFrom = 78.5, dispTo = 94.5;

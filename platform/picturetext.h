@@ -19,12 +19,15 @@ namespace ondrik::picturetext {
 
 // The smallest height in picture pixels of the digits of any text, whatever
 // face it names: below it digits run together (7 and T, 3 and 8, 0, 6 and
-// 8, the point of 0.98). Each face has its size for it (DejaVu Sans and
-// DejaVu Sans Mono 9 pixels, DejaVu Sans Condensed 7).
+// 8, the point of 0.98). Each face has its size for it (DejaVu Sans,
+// DejaVu Sans Mono and DejaVu Sans Condensed 9 pixels): the height of the
+// rows the drawn digits' strokes take.
 inline constexpr double kSmallestDigitPx = 7;
 // Narrower than the other faces at the same height: where a row of texts
 // does not fit, they may take it, down to its floor.
 inline constexpr const char* kCondensedFace = "DejaVu Sans Condensed";
+// A pixel of a drawn text this much covered (of 255) is of its strokes.
+inline constexpr int kStrokeAlpha = 96;
 
 // The installed family a requested face is drawn in: the Windows faces ("MS
 // Sans Serif", "Small Fonts", "Tahoma", "Arial", "Courier New", "Lucida

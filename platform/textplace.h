@@ -114,6 +114,11 @@ class TextPlacement : public PictureBox::MarkSink {
     // A line of its own it may stand on (0: none): its marks, handed over
     // with this tag, do not count against it.
     int tag = 0;
+    // Texts handed over one after another with the same non-zero value move
+    // as one (the lines of a two-line label): each place of the first (along
+    // its row, among its places, or in its region) is tried for all of them,
+    // each at the same move from its own place, in their own sizes.
+    int together = 0;
 
     // A text at the picture's current position, in its font and ForeColor.
     static Text At(const PictureBox& pic, const std::string& text);
@@ -181,6 +186,8 @@ class TextPlacement : public PictureBox::MarkSink {
   static constexpr int kBucket = 32;  // picture pixels of a bucket of rooms and lines
 
   void PlaceOne(const Text& t);
+  // The texts [first, last) of the queue that move as one.
+  void PlaceTogether(std::size_t first, std::size_t last);
   // Whether a text of tag `tag` may stand with its room r (picture pixels)
   // where no tagged line of another tag runs.
   bool ClearOfOtherLines(const QRectF& r, int tag) const;

@@ -410,10 +410,10 @@ TEST(OverviewTimeAxisTest, LabelsEveryLabelledHourThePictureHolds) {
                {"SREF_KOKC.ond", 6, 1, 2, 24, 76, 857, 2},  {"SREF_KOKC.ond", 4, 3, 4, 24, 0, 857, 4},
                {"NAM_KOKC.ond", 4, 3, 12, 84, 0, 857, 12},  {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 857, 6},
                {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 758, 6},    {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 600, 6},
-               {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 379, 6},    {"SREF_KOKC.ond", 6, 1, 2, 84, 0, 379, 8},
+               {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 379, 12},    {"SREF_KOKC.ond", 6, 1, 2, 84, 0, 379, 8},
                {"SREF_KOKC.ond", 4, 3, 4, 84, 0, 379, 8},   {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 265, 12},
-               {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 189, 12},   {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 151, 24},
-               {"NAM_KOKC.ond", 6, 1, 6, 24, 0, 151, 6},    {"SREF_KOKC.ond", 6, 1, 2, 24, 0, 151, 4}};
+               {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 189, 24},   {"NAM_KOKC.ond", 6, 1, 6, 84, 0, 151, 24},
+               {"NAM_KOKC.ond", 6, 1, 6, 24, 0, 151, 6},    {"SREF_KOKC.ond", 6, 1, 2, 24, 0, 151, 8}};
   PictureBox::RecordPrintedTexts(true);
   for (const Case& c : cases) {
     OverviewState s;

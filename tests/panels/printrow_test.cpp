@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "panels/picturepanel.h"
+#include "platform/picturetext.h"
 
 namespace ondrik {
 namespace {
@@ -17,6 +18,26 @@ struct Recording {
   Recording() { PictureBox::RecordPrintedTexts(true); }
   ~Recording() { PictureBox::RecordPrintedTexts(false); }
 };
+
+// A row too long for its limits at the smallest size that reads is told
+// so, and drawn no smaller than that; on a picture of fine print it is.
+TEST(PrintRow, NoSmallerThanTheFloorButInFinePrint) {
+  Recording recording;
+  for (const bool fine : {false, true}) {
+    PictureBox pic(238, 60);
+    pic.BackColor = kBlack;
+    pic.Cls();
+    UsePanelFont(pic);
+    pic.Scale(0, 0, 100, 60);
+    pic.FinePrint = fine;
+    const std::vector<RowText> row = {{1, "XOver from 21 hours ago", kRed}, {30, "10 PM  Dec 10", kRed}};
+    EXPECT_EQ(RowFits(pic, row, 0, 57), fine);
+    PrintRow(pic, 20, row, 0, 57);
+    ASSERT_EQ(pic.PrintedTexts().size(), 2u);
+    for (const auto& t : pic.PrintedTexts())
+      EXPECT_EQ(t.digitPx >= picturetext::kSmallestDigitPx, !fine) << t.text << (fine ? ", fine print" : "");
+  }
+}
 
 TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
   Recording recording;
@@ -29,9 +50,9 @@ TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
   } cases[] = {
       {"fits where asked", false, 0, NAN, {{5, "Sfc", kRed}, {40, "Boundary", kRed}}, 5},
       {"moves left as a whole", false, 0, NAN, {{60, "Boundary Layer", kRed}, {90, "max Wind", kRed}}, -1},
-      {"only the last ones move", false, 51, NAN,
-       {{52, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, 52},
-      {"smaller to fit a column", false, 0, 57,
+      {"only the last ones move", false, 41, NAN,
+       {{42, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, 42},
+      {"narrower to fit a column", false, 0, 70,
        {{1, "XOver from 21 hours ago", kRed}, {30, "10 PM  Dec 10", kRed}}, -1},
       {"x running leftwards", true, 100, NAN, {{70, "Specific Humidity (g/kg)", kRed}}, -1},
   };

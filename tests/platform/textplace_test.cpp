@@ -39,6 +39,15 @@ Text At(double x, double y, const std::string& s, Move move = Move::Fixed) {
   return t;
 }
 
+// A black picture of 200 x 100 picture pixels on a screen of this scale.
+PictureBox Blank(double scale) {
+  PictureBox pic(200, 100);
+  pic.Resize(200, 100, scale);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  return pic;
+}
+
 // A data line across the picture (picture pixels), two pixels wide.
 void Trace(PictureBox& p, double x1, double y1, double x2, double y2) {
   p.DrawWidth = 2;
@@ -174,10 +183,7 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
   for (const double scale : {1.0, 1.75, 2.75}) {
     for (const Case& c : Cases()) {
       SCOPED_TRACE(::testing::Message() << c.name << ", scale " << scale);
-      PictureBox pic(200, 100);
-      pic.Resize(200, 100, scale);
-      pic.BackColor = kBlack;
-      pic.Cls();
+      PictureBox pic = Blank(scale);
       TextPlacement place;
       place.Begin(pic);
       if (c.more) c.more(place);
@@ -230,6 +236,54 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
       for (const auto& t : pic.PrintedTexts())
         EXPECT_GE(t.digitPx * scale + 1e-6, picturetext::kSmallestDigitPx) << t.text;
       EXPECT_EQ(pic.PrintedTexts().size() + static_cast<size_t>(leftOut), c.texts.size());
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
+}
+
+// The lines of one label move as one: where the second's place is taken
+// both move by the same, where no place is clear both stand over the data
+// as they were meant to, each in its own place to the other.
+TEST(TextPlacementTest, LinesThatMoveAsOneKeepTheirPlacesToEachOther) {
+  PictureBox::RecordPrintedTexts(true);
+  const struct {
+    const char* name;
+    std::function<void(PictureBox&)> data;
+    bool moved, lastResort;
+  } cases[] = {
+      {"free", [](PictureBox&) {}, false, false},
+      {"a trace through the second's place", [](PictureBox& p) { Trace(p, 66, 50, 66, 99); }, true, false},
+      {"traces across both rows", [](PictureBox& p) { Trace(p, 0, 44, 199, 44), Trace(p, 0, 56, 199, 56); }, false,
+       true},
+  };
+  for (const double scale : {1.0, 1.75}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(::testing::Message() << c.name << ", scale " << scale);
+      PictureBox pic = Blank(scale);
+      TextPlacement place;
+      place.Begin(pic);
+      {
+        const DataMarksGuard data(pic, &place);
+        c.data(pic);
+      }
+      std::vector<Text> label = {At(60, 40, "Wintry", Move::AlongRow), At(64, 52, "Mix", Move::AlongRow)};
+      for (Text& t : label) {
+        t.lo = 0;
+        t.hi = 150;
+        t.together = 1;
+        place.Add(t);
+      }
+      place.Add(At(150, 80, "R"));  // on its own after them
+      place.PrintAll(pic);
+      const auto& r = place.Results();
+      ASSERT_EQ(r.size(), 3u);
+      const QPointF by0 = r[0].at - QPointF(label[0].x, label[0].y), by1 = r[1].at - QPointF(label[1].x, label[1].y);
+      EXPECT_NEAR(by0.x(), by1.x(), 1e-9);
+      EXPECT_NEAR(by0.y(), by1.y(), 1e-9);
+      EXPECT_EQ(std::hypot(by0.x(), by0.y()) > 0.5, c.moved);
+      EXPECT_EQ(r[0].lastResort, c.lastResort);
+      EXPECT_EQ(r[1].lastResort, c.lastResort);
+      EXPECT_FALSE(r[2].lastResort);
     }
   }
   PictureBox::RecordPrintedTexts(false);

@@ -21,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,6 +37,7 @@
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
 #include "tests/overview/overview_test_util.h"
+#include "tests/panels/part_texts.h"
 
 namespace ondrik {
 namespace {
@@ -62,8 +64,13 @@ struct Entry {
 // Drawn through or under a text on purpose.
 const Entry kMeant[] = {
     // The lapse-rate table's twenty columns leave its numbers less room than
-    // text takes anywhere else; from a screen scale of 1.75 they read.
-    {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 1.75},
+    // text takes anywhere else; from a screen scale of 2.25 they read.
+    {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 2.25},
+    // The fog panel holds more rows of text than 290 screen pixels have room
+    // for at the smallest size that reads: below that its longest rows (the
+    // right chart's captions, the MRi gauge's captions and bottom rows, the
+    // crossover's) are drawn smaller.
+    {"*-picFog", "*", "digits * px tall", "the fog panel's longest rows on a panel under 290 screen pixels", 1.2},
     // The mean wind and the movers are letters centred on their points: what
     // passes through or by a point (the trace, the storm-relative vectors
     // drawn from it, the axes) passes its letter.
@@ -223,6 +230,10 @@ const struct {
 const char* const kPanelPictures[] = {"picProfile", "picMap",        "picHodograph", "picIndices", "picCape",
                                       "picMBE",     "picPrecipType", "picLapse",     "picFog"};
 
+// The most texts the map prints: the flow, its spread or turn, the two
+// travel times.
+constexpr int kMapTexts = 6;
+
 // The control page of the storm matrix, by the index of its button.
 constexpr int kStormMatrixPage = 4;
 
@@ -241,28 +252,43 @@ void Press(QWidget& w, const char* name) {
 // Each panel in each of its views.
 TEST_F(PrintedTextTest, SidePanels) {
   frmProfile& w = Start();
+  using testing::PanelView;
   const struct {
     int panel;            // btnDisplay index
     const char* picture;  // the picture box's object name
     std::vector<const char*> press;  // before, and again after (a radio button: the next one back)
+    int lastResorts = 0;             // texts it may print over its data where no place is clear
+    std::optional<PanelView> texts{};  // the texts it must show, each whole
   } views[] = {{0, "picProfile", {}},
-               {1, "picMap", {"chkMeanFlow"}},  // the map prints only over a wind overlay
-               {1, "picMap", {"chkSigmaLevel"}},
-               {1, "picMap", {"chkMeanFlow", "chkBrightBand"}},
-               {2, "picHodograph", {}},
-               {3, "picIndices", {}},
-               {3, "picIndices", {"chkIndcyCircle"}},
-               {3, "picIndices", {"chkIndicyBox"}},
+               // The map prints only over a wind overlay, each text over what
+               // is drawn there (without a ground).
+               {1, "picMap", {"chkMeanFlow"}, kMapTexts, PanelView::MapMean},
+               {1, "picMap", {"chkSigmaLevel"}, kMapTexts, PanelView::MapSigma},
+               {1, "picMap", {"chkMeanFlow", "chkBrightBand"}, kMapTexts, PanelView::MapBrightBand},
+               {2, "picHodograph", {}, 0, PanelView::Hodograph},
+               {3, "picIndices", {}, 0, PanelView::Indices},
+               // An ensemble's circles and quartiles may crowd a threshold
+               // number on both sides: at most one number in six over them.
+               {3, "picIndices", {"chkIndcyCircle"}, 6, PanelView::Indices},
+               {3, "picIndices", {"chkIndicyBox"}, 6, PanelView::Indices},
                {4, "picCape", {"optCapeShear0"}},
                {4, "picCape", {"optCapeShear1", "optCapeShear0"}},
                {4, "picCape", {"optCapeShear2", "optCapeShear0"}},
                {4, "picCape", {"chkCapeShearHistory", "chkCapeShearVariability"}},
-               {5, "picMBE", {}},
-               {5, "picMBE", {"chkMBE2"}},
-               {6, "picPrecipType", {}},                 // the energy view
-               {6, "picPrecipType", {"btnPrecipType"}},  // the thickness view
-               {7, "picLapse", {}},
-               {8, "picFog", {}}};
+               // A vector may cross a line of its texts as wide as the picture.
+               {5, "picMBE", {}, 1, PanelView::HeavyPrecip},
+               {5, "picMBE", {"chkMBE2"}, 1, PanelView::HeavyPrecip},
+               // The energy view: "Snow" is wider than the snow column and
+               // stands over its red line.
+               {6, "picPrecipType", {}, 1, PanelView::Energy},
+               // The thickness view: the nomogram's narrowest regions are
+               // narrower than their labels ("Wintry" over "Mix", "S,S/IP",
+               // at the design scale "S/R" too), which stand over a boundary,
+               // as the axis's numbers may over points held on the chart's
+               // edge.
+               {6, "picPrecipType", {"btnPrecipType"}, 7, PanelView::Thickness},
+               {7, "picLapse", {}, 0, PanelView::Lapse},
+               {8, "picFog", {}, 0, PanelView::Fog}};
   bool overlaid = false;  // a picture laid over a panel's was looked at
   const auto eachView = [&](const char* file, Integer hour) {
     Show(w, file, hour);
@@ -281,7 +307,10 @@ TEST_F(PrintedTextTest, SidePanels) {
         Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}});
         overlaid = true;
       }
-      Check(pic->Pic(), name, {.checks = {.over = over, .round = true}, .mayBeBlank = v.panel == 1});  // a map may print nothing
+      const std::vector<testing::Expected> present =
+          v.texts ? testing::PartTexts(*v.texts, gCurDataset, hour) : std::vector<testing::Expected>{};
+      Check(pic->Pic(), name, {.checks = {.over = over, .round = true, .present = present, .lastResorts = v.lastResorts},
+                               .mayBeBlank = v.panel == 1});  // a map may print nothing
       for (const char* c : v.press)
         if (std::string(c).rfind("opt", 0) != 0) Press(w, c);
     }
