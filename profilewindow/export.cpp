@@ -88,6 +88,8 @@ std::string BspText(int d, int h, const std::string& siteId) {
 ExportResult ExportProfile(const std::string& exportDir, const std::string& modelName,
                            const std::string& siteId, int curHour, Effects& effects) {
   ExportResult r;
+  // The dataset shown, not the file's last one: with an ensemble loaded the
+  // forecaster exports the member on the chart, the one being looked at.
   const int d = gCurDataset;
   if (!ExportableProfile(d, curHour)) {
     r.error = "There is no profile to export: load a profile file first.";
