@@ -59,6 +59,25 @@ TEST(EffectsTest, QtEffectsInBatchRuns) {
   fx.Message("Lake Temp 34", "C-11 Heat Index", MsgIcon::None);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "Ondrik: No profile data\nOndrik: C-11 Heat Index: Lake Temp 34\n");
+  // A text of several lines: every line carries the name, whatever its
+  // line ends.
+  const struct {
+    const char* text;
+    const char* title;
+    const char* printed;
+  } lines[] = {
+      {"There are no NAM profiles in the profile directory:\n/data/\nTry another type.", kProgramName,
+       "Ondrik: There are no NAM profiles in the profile directory:\nOndrik: /data/\nOndrik: Try another type.\n"},
+      {"Line 9 is wrong.\r\nNothing was saved.", "Setup",
+       "Ondrik: Setup: Line 9 is wrong.\nOndrik: Nothing was saved.\n"},
+      {"Saved.\r\n\r\nRestart?", kProgramName, "Ondrik: Saved.\nOndrik:\nOndrik: Restart?\n"},
+      {"Alert:\n", kProgramName, "Ondrik: Alert:\n"},
+  };
+  for (const auto& l : lines) {
+    ::testing::internal::CaptureStderr();
+    fx.Message(l.text, l.title, MsgIcon::Warning);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), l.printed) << l.text;
+  }
   // A question box is answered by its safe button without a box.
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(fx.Confirm("Install it?", "KORVAN Error", MsgIcon::Critical));
