@@ -811,10 +811,10 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
   ui.FocusHourBar();
   result.ok = true;
   result.datasetsLeftOut = loader->LeftOut();
-  if (result.datasetsLeftOut > 0) {
-    result.notice = "The profile file " + path + " holds " + std::to_string(kMaxDatasets + result.datasetsLeftOut) +
-                    " datasets; the first " + std::to_string(kMaxDatasets) + " are loaded and the last " +
-                    std::to_string(result.datasetsLeftOut) + " are left out.";
+  if (const int n = result.datasetsLeftOut; n > 0) {
+    result.notice = "The profile file " + path + " holds " + std::to_string(kMaxDatasets + n) + " datasets; the first " +
+                    std::to_string(kMaxDatasets) + " are loaded and the last " +
+                    (n == 1 ? std::string("one is") : std::to_string(n) + " are") + " left out.";
   }
   return result;
 }

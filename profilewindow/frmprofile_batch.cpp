@@ -184,7 +184,7 @@ std::optional<std::string> frmProfile::SaveSnapshot(const QImage& image, const s
       cfg_.gSnapshotDir, OverviewSnapshotFileName(suffix, model_.gModelName, gSiteId, valid0, ArchiveMode));
   cGdiPlus gdip(TheEffects());
   if (!gdip.ImageToFile(image, path, kSnapshotQuality)) {
-    TheEffects().Message(saved::SaveFailedMessage("The overview snapshot", gdip.LastErrorDetail()), kProgramName,
+    TheEffects().Message(saved::SaveFailedMessage("The overview snapshot", path, gdip.LastErrorDetail()), kProgramName,
                          MsgIcon::Warning);
     return std::nullopt;
   }
