@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -200,9 +201,15 @@ struct FileText {
   std::string_view View() const { return {bytes.get(), size}; }
 };
 
-bool ReadWholeFile(const std::string& path, FileText& text) {
+// False, with the system's error number in code, when the file cannot be
+// opened or read whole.
+bool ReadWholeFile(const std::string& path, FileText& text, int& code) {
+  errno = 0;
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
+  if (!f) {
+    code = errno != 0 ? errno : EIO;
+    return false;
+  }
   bool ok = std::fseek(f, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(f) : -1;
   ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
@@ -211,6 +218,7 @@ bool ReadWholeFile(const std::string& path, FileText& text) {
     text.bytes = std::make_unique_for_overwrite<char[]>(text.size);
     ok = size == 0 || std::fread(text.bytes.get(), 1, text.size, f) == text.size;
   }
+  code = ok ? 0 : (errno != 0 ? errno : EIO);
   std::fclose(f);
   return ok;
 }
@@ -756,8 +764,8 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
     return result;
   }
   FileText text;
-  if (!ReadWholeFile(path, text)) {
-    result.message = "Can't read the profile file " + path;
+  if (int code = 0; !ReadWholeFile(path, text, code)) {
+    result.message = "Can't read the profile file " + path + ": " + std::generic_category().message(code);
     return result;
   }
 

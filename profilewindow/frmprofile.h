@@ -262,8 +262,10 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void FocusHourBar() override;
 
   // Loads a profile file with the options of the chosen model; the data
-  // loaded before stay when it fails.
-  LoadResult LoadFile(const std::string& path);
+  // loaded before stay when it fails. Once it is loaded, `shown` makes the
+  // window show it (the road's caption, site list, overview), and only then
+  // is the user told what of the file was left out.
+  LoadResult LoadFile(const std::string& path, const std::function<void()>& shown);
   LoadOptions CurrentLoadOptions() const;
   // The command line's batch work (CommandProfile).
   void CommandProfileStep();

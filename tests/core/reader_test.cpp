@@ -10,6 +10,7 @@
 #include <iterator>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/levels.h"
@@ -410,9 +411,14 @@ TEST(ProfileReader, RefusedFilesKeepTheLoadedData) {
   EXPECT_NE(r.message.find("ngm"), std::string::npos);
   EXPECT_NE(r.message.find("good.ond"), std::string::npos);
 
-  r = LoadProfileFile("/no/such/file.ond", Options("eta"), ui);
-  EXPECT_FALSE(r.ok);
-  EXPECT_NE(r.message.find("/no/such/file.ond"), std::string::npos);
+  // A file that cannot be opened: the file and the system's reason.
+  const std::string file = WriteTemp("plain.ond", HandWrittenEta());
+  for (const auto& [path, reason] : {std::pair<std::string, const char*>{"/no/such/file.ond", "No such file or directory"},
+                                     {file + "/NAM_KOKC.ond", "Not a directory"}}) {
+    r = LoadProfileFile(path, Options("eta"), ui);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message, "Can't read the profile file " + path + ": " + reason);
+  }
 
   r = LoadProfileFile(WriteTemp("empty.ond", ""), Options("eta"), ui);
   EXPECT_FALSE(r.ok);

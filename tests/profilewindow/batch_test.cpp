@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "savedstate/displaysetup.h"
 #include "savedstate/format.h"
@@ -53,11 +54,11 @@ RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path
   return r;
 }
 
-// Every message on standard error is the program's own, under its one
-// prefix (a message's further lines begin with blanks).
+// Every line on standard error is the program's own, under its one prefix
+// (also every further line of a message).
 void ExpectOnlyOwnMessages(const RunResult& r) {
   for (const QString& line : r.errors.split('\n', Qt::SkipEmptyParts))
-    EXPECT_TRUE(line.startsWith(' ') || line.startsWith("Ondrik: ")) << line.toStdString();
+    EXPECT_TRUE(line.startsWith("Ondrik: ") || line == "Ondrik:") << line.toStdString();
 }
 
 // Pixels of the chart below the title band: not black, and of the red
@@ -154,14 +155,26 @@ TEST_F(BatchRunTest, RelativePathsAreReadFromTheFolderTheProgramStartedIn) {
 }
 
 TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
-  // A file that does not exist: reported, no snapshot, status not zero.
-  RunResult r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KXYZ.ond")), "-PROFILE=A0", "-CLOSE"});
-  ASSERT_TRUE(r.finished);
-  EXPECT_NE(r.exitCode, 0);
-  EXPECT_TRUE(r.lines.isEmpty());
-  EXPECT_TRUE(r.errors.contains("NAM_KXYZ")) << r.errors.toStdString();
-  EXPECT_EQ(Pngs(), 0);
-  ExpectOnlyOwnMessages(r);
+  // A file that does not exist: reported once, in the system's words, no
+  // snapshot, status not zero.
+  const QString missing = "Ondrik: Can't read the profile file " + QString::fromStdString(File("NAM_KXYZ.ond")) +
+                          ": No such file or directory\n";
+  RunResult r;
+  for (const auto& [args, told] :
+       {std::pair<QStringList, QString>{{"-PROFILE=A0", "-CLOSE"},
+                                        missing + "Ondrik: No snapshots were saved, because the profile file was not "
+                                                  "loaded.\n"},
+        {{"-CLOSE"}, missing}}) {
+    r = RunOndrik(exe_, QStringList{QString::fromStdString(File("NAM_KXYZ.ond"))} + args);
+    ASSERT_TRUE(r.finished);
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.lines.isEmpty());
+    // (after the converter's line of a folder without it)
+    EXPECT_TRUE(r.errors.endsWith(told)) << r.errors.toStdString();
+    EXPECT_EQ(r.errors.count("NAM_KXYZ"), 1) << r.errors.toStdString();
+    ExpectOnlyOwnMessages(r);
+    EXPECT_EQ(Pngs(), 0);
+  }
 
   // A snapshot folder that does not exist: every snapshot fails.
   std::stringstream text;
