@@ -64,16 +64,31 @@ class SideLabels {
     PrintAt(text, x, y, ink);
     return ink;
   }
-  // Written right under the label written last (whose ink is `last`), at
-  // its left, or over it where the picture has no room under it.
-  void WriteUnder(const std::string& text, const PixelBox& last) {
-    const double step = last.bottom - last.top + 3, x = lastX_, y = lastY_;
-    for (const double by : {step, -step}) {
-      const PixelBox ink = InkBox(pic_, text, x, y + by);
-      if (ink.top < 1 || ink.bottom > pic_.PixelHeight() - 2 || !Apart(ink)) continue;
-      PrintAt(text, x, y + by, ink);
-      return;
+  // Two labels of one place, in their colours: the first written as Write
+  // writes it, the second right under it at its left. Where the picture has
+  // no room under the first, the pair stands a row higher, so that the
+  // second is under the first at every place. The second is left out where
+  // it would run into a label; both where the first would.
+  void WritePair(const std::string& text, Color colour, const std::string& second, Color secondColour) {
+    double x = pic_.XToPixel(pic_.CurrentX), y = pic_.YToPixel(pic_.CurrentY);
+    PixelBox ink = MoveInside(pic_, text, x, y);
+    const double step = ink.bottom - ink.top + 3;
+    const auto fits = [this](const PixelBox& b) { return b.top >= 1 && b.bottom <= pic_.PixelHeight() - 2; };
+    PixelBox under = InkBox(pic_, second, x, y + step);
+    if (!fits(under)) {
+      const PixelBox raised = InkBox(pic_, text, x, y - step);
+      if (fits(raised)) {
+        y -= step;
+        under = ink;
+        ink = raised;
+      }
     }
+    if (!Apart(ink)) return;
+    pic_.ForeColor = colour;
+    PrintAt(text, x, y, ink);
+    if (!fits(under) || !Apart(under)) return;
+    pic_.ForeColor = secondColour;
+    PrintAt(second, x, y + step, under);
   }
 
  private:
@@ -155,12 +170,12 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const Labell
       // The index axis's sign and number as one text: printed apart, a
       // wide sign would run into the number.
       const std::string text = t.label + t.label2;
-      const std::optional<PixelBox> ink = labels.Write(text);
-      if (!ink || under == nullptr || i >= under->ticks.size()) continue;
-      const std::string other = under->ticks[i].label + under->ticks[i].label2;
-      if (other == text) continue;
-      b.side->ForeColor = under->colour.value_or(axisColour);
-      labels.WriteUnder(other, *ink);
+      const std::string other =
+          under != nullptr && i < under->ticks.size() ? under->ticks[i].label + under->ticks[i].label2 : text;
+      if (other == text)
+        labels.Write(text);
+      else
+        labels.WritePair(text, own.colour.value_or(axisColour), other, under->colour.value_or(axisColour));
     } catch (const std::exception&) {
     }
   }
