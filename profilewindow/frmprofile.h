@@ -441,6 +441,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void OverviewFollowsTypeSource();
   void ShowChartButtons();
   void ShowReadout();
+  // After a redraw of the chart: the readout read again where the pointer
+  // rests over the chart, or hidden.
+  void ReadoutAfterRedraw();
   void vbsElevatedPT_Change();
   void TempBoundStep(bool leftBound, int delta);
   void ChartOptionsChanged();
