@@ -153,6 +153,18 @@ TEST(FoldersTest, FindsAndListsFilesWhateverTheCase) {
   EXPECT_TRUE(ListFilesNoCase(dir, "*.png").empty());
   EXPECT_TRUE(ListFilesNoCase(dir + "/missing", "*").empty());
 
+  // Names beyond ASCII match whatever their case too, and sort among the
+  // others by name, case aside.
+  tmp.Touch("Ärger.ond");
+  tmp.Touch("B2.OND");
+  tmp.Touch(".hidden.ond");
+  EXPECT_EQ(FindFileNoCase(dir, "ärger.OND"), dir + "/Ärger.ond");
+  EXPECT_EQ(FindFileNoCase(dir, "b2.ond"), dir + "/B2.OND");
+  EXPECT_EQ(ListFilesNoCase(dir, "*.ond"), (std::vector<std::string>{"a.OND", "b.ond", "B2.OND", "Ärger.ond"}));
+  EXPECT_EQ(ListFilesNoCase(dir, "ä*"), std::vector<std::string>{"Ärger.ond"});
+  EXPECT_TRUE(WildcardMatchNoCase("ÄR?ER.*", "ärger.ond"));
+  EXPECT_FALSE(WildcardMatchNoCase("ä?", "Ä"));
+
   EXPECT_TRUE(WildcardMatchNoCase("a*b*c", "AxxBxC"));
   EXPECT_FALSE(WildcardMatchNoCase("a*b*c", "AxxBx"));
   EXPECT_FALSE(WildcardMatchNoCase("a?c", "ac"));

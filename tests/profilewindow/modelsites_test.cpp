@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +41,7 @@
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/archive.h"
 #include "profilewindow/frmprofile.h"
+#include "savedstate/listing.h"
 #include "tests/core/profile_text.h"
 #include "tests/profilewindow/window_fixture.h"
 
@@ -172,6 +174,31 @@ TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
   EXPECT_NE(gECapeMark(d, 1), -1);
   EXPECT_EQ(gECapeMark(d, 2), -1);
   EXPECT_EQ(Ctl<QFrame>(w, "frameECAPE")->isVisibleTo(&w), gECapeMark(d, 1) == 1);
+}
+
+// Start-up looks up its many names in the program folder (the saves'
+// leftovers, the lookup table, the converter, the sites, the training
+// index, the downloader's lists) in one listing of it, however many other
+// files it holds; a file that comes later is found all the same.
+TEST_F(ProfileWindowTest, StartUpListsTheProgramFolderOnce) {
+  for (int i = 0; i < 500; ++i) WriteFile(folder_ / ("other" + std::to_string(i) + ".txt"), "");
+  fs::create_directories(SavedFolder());
+  // Nothing changed in the folder for a while.
+  const auto settle = [this] {
+    const auto back = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    fs::last_write_time(folder_, back);
+  };
+  settle();
+  const long before = saved::FolderListings(folder_.string());
+  frmProfile& w = Start();
+  ASSERT_TRUE(w.FileLoaded);
+  EXPECT_EQ(saved::FolderListings(folder_.string()) - before, 1);
+  // The downloader brings a site: the next model choice lists it.
+  WriteFile(folder_ / "NAM_KXYZ.ond", MakeProfileText(ProfileFileSpec{}));
+  QListWidget* models = Ctl<QListWidget>(w, "lstoptModel");
+  w.SelectModelRow(Row(models, "SREF"));
+  w.SelectModelRow(Row(models, "NAM"));
+  EXPECT_GE(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KXYZ"), 0);
 }
 
 // Whichever road loads a file, the site list follows the site shown, and a
