@@ -13,8 +13,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <span>
 #include <stdexcept>
+#include <system_error>
 
 #include "core/guards.h"
 #include "core/shared.h"
@@ -328,7 +330,11 @@ LoadResult frmProfile::LoadFile(const std::string& path, const std::function<voi
   shown();
   // Every road that loads a file tells what of it was left out, over the
   // window that shows that file.
-  if (!r.notice.empty()) TheEffects().Message(r.notice, kTitle, MsgIcon::Warning);
+  std::error_code ec;
+  const std::string told =
+      r.notice.empty() ? "" : r.notice + "@" + std::to_string(std::filesystem::last_write_time(path, ec).time_since_epoch().count());
+  if (!told.empty() && told != loadedNotice_) TheEffects().Message(r.notice, kTitle, MsgIcon::Warning);
+  loadedNotice_ = told;
   return r;
 }
 

@@ -167,7 +167,8 @@ TEST_F(BatchRunTest, SavesTheSnapshotsAskedForAndEndsWithStatusZero) {
 }
 
 // A file of more datasets than the store holds: its first 24 load and the
-// snapshot is saved, and standard error names the file and the 8 left out.
+// snapshot is saved, and standard error names the file and the 8 left out,
+// once (the model choice before the load loads that file too).
 TEST_F(BatchRunTest, AFileOfMoreDatasetsSaysWhatIsLeftOut) {
   std::stringstream text;
   text << std::ifstream(fs::path(ONDRIK_DATA_DIR) / "SREF_KOKC.ond", std::ios::binary).rdbuf();
@@ -176,7 +177,7 @@ TEST_F(BatchRunTest, AFileOfMoreDatasetsSaysWhatIsLeftOut) {
   ASSERT_TRUE(r.finished);
   EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
   EXPECT_EQ(Pngs(), 1);
-  EXPECT_TRUE(r.errors.contains(QString::fromStdString(File("SREF_KOKC.ond")) + " holds 32 datasets"))
+  EXPECT_EQ(r.errors.count(QString::fromStdString(File("SREF_KOKC.ond")) + " holds 32 datasets"), 1)
       << r.errors.toStdString();
   EXPECT_TRUE(r.errors.contains("the last 8 are left out")) << r.errors.toStdString();
 }
