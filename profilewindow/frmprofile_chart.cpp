@@ -367,7 +367,9 @@ void frmProfile::ShowReadout() {
 }
 
 void frmProfile::ReadoutAfterRedraw() {
-  if (const std::optional<QPointF> at = picData->PointerAt(); at && FileLoaded && !gLoadingState) {
+  // A snapshot's picture (drawn under its titles) takes nothing of the mouse.
+  const bool snapshot = chart_.in.TopBandPx != 0;
+  if (const std::optional<QPointF> at = picData->PointerAt(); at && FileLoaded && !gLoadingState && !snapshot) {
     chart_.in.CurHour = CurHour;
     try {
       ::ondrik::picData_MouseMove(picData->Pic(), chart_, 0, 0, picData->Pic().MappedX(at->x()),

@@ -240,6 +240,12 @@ TEST_F(ProfileWindowTest, TheReadoutIsReadAgainAfterEveryRedraw) {
       }
     }
   }
+  // A snapshot's picture takes nothing of the resting pointer.
+  send(QEvent::MouseMove, Qt::NoButton);
+  ASSERT_TRUE(Ctl<QLabel>(w, "lblActiveAxis")->isVisibleTo(&w));
+  w.PlotProfileUnderSnapshotTitles(*w.ProfileSnapRequest("A"));
+  EXPECT_FALSE(Ctl<QLabel>(w, "lblActiveAxis")->isVisibleTo(&w));
+  EXPECT_FALSE(w.Chart().cursor.ElevSketchDrawn);
 }
 
 // The shipped NAM file with every chart overlay ticked: the readout follows
