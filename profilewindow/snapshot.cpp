@@ -163,7 +163,7 @@ SnapshotResult SaveProfileSnap(const PreparedSnapshot& snap, Effects& effects) {
 
 void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req, Effects& effects) {
   if (!result.ok) {
-    effects.Message(saved::SaveFailedMessage("The profile snapshot", result.error), kProgramName, MsgIcon::Warning);
+    effects.Message(saved::SaveFailedMessage("The profile snapshot", result.path, result.error), kProgramName, MsgIcon::Warning);
   } else if (req.name.empty()) {
     effects.OpenDocument(result.path);
   }
