@@ -90,6 +90,7 @@ void TextPlacement::Begin(const PictureBox& pic) {
     for (std::vector<int>& b : *buckets) b.clear();
   }
   rooms_.clear();
+  outerOf_ = kNotBuilt;
   held_.clear();
   lines_.clear();
   queued_.clear();
@@ -777,14 +778,39 @@ void TextPlacement::PrintAll(PictureBox& pic) {
   pic.CurrentY = cy;
 }
 
+void TextPlacement::FindOuterRooms() const {
+  outerBuckets_.resize(roomBuckets_.size());
+  for (std::size_t c = 0; c < roomBuckets_.size(); ++c) {
+    std::vector<int> by = roomBuckets_[c];
+    const auto area = [&](int i) { return rooms_[static_cast<std::size_t>(i)].width() * rooms_[static_cast<std::size_t>(i)].height(); };
+    std::stable_sort(by.begin(), by.end(), [&](int a, int b) { return area(a) > area(b); });
+    std::vector<int>& outer = outerBuckets_[c];
+    outer.clear();
+    for (const int i : by) {
+      const QRectF& r = rooms_[static_cast<std::size_t>(i)];
+      const bool inside = std::any_of(outer.begin(), outer.end(), [&](int o) {
+        const QRectF& k = rooms_[static_cast<std::size_t>(o)];
+        return k.left() <= r.left() && k.top() <= r.top() && k.right() >= r.right() && k.bottom() >= r.bottom();
+      });
+      if (!inside) outer.push_back(i);
+    }
+  }
+  outerOf_ = rooms_.size();
+}
+
 void TextPlacement::ClearOfTexts(const QLineF& line, double width, std::vector<QLineF>& out) const {
   const double half = std::max(width, 1.0) / 2;
   // The stretches of the line inside the rooms, merged, are left out.
   std::vector<std::pair<double, double>> cut;
   const QRectF bounds = QRectF(line.p1(), line.p2()).normalized().adjusted(-half, -half, half, half);
+  if (outerOf_ != rooms_.size()) FindOuterRooms();
   EachBucket(bounds, [&](std::size_t c) {
-    for (const int i : roomBuckets_[c]) {
-      const QRectF r = rooms_[static_cast<std::size_t>(i)].adjusted(-half, -half, half, half);
+    for (const int i : outerBuckets_[c]) {
+      const QRectF& room = rooms_[static_cast<std::size_t>(i)];
+      if (room.left() > bounds.right() || room.right() < bounds.left() || room.top() > bounds.bottom() ||
+          room.bottom() < bounds.top())
+        continue;
+      const QRectF r = room.adjusted(-half, -half, half, half);
       double t0, t1;
       if (SegmentInside(line.x1(), line.y1(), line.x2(), line.y2(), r.left(), r.top(), r.right(), r.bottom(), t0, t1))
         cut.emplace_back(t0, t1);

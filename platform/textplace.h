@@ -208,12 +208,20 @@ class TextPlacement : public PictureBox::MarkSink {
   void Band(int y0, int y1, bool data, bool lines, int from, int to, Cells& band) const;
   template <typename F>
   void EachBucket(const QRectF& r, F&& f) const;
+  void FindOuterRooms() const;
 
   int w_ = 0, h_ = 0, words_ = 0;
   double scale_ = 1;
   Cells data_, tagged_, texts_;  // data marks, tagged lines, rooms of texts and rooms held
   std::vector<QRectF> rooms_;    // of the texts placed and the rooms held
   std::vector<std::vector<int>> roomBuckets_;
+  // Each bucket's rooms less those inside another of them, for the lines
+  // drawn after the texts (built when first asked after a room was taken):
+  // where texts pile up over each other, most of their rooms cut nothing
+  // that their neighbours do not.
+  mutable std::vector<std::vector<int>> outerBuckets_;
+  static constexpr std::size_t kNotBuilt = static_cast<std::size_t>(-1);
+  mutable std::size_t outerOf_ = kNotBuilt;  // the count of rooms outerBuckets_ was built from
   std::vector<QRectF> held_;
   std::vector<TaggedLine> lines_;
   std::vector<std::vector<int>> lineBuckets_;

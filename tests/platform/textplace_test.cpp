@@ -289,27 +289,37 @@ TEST(TextPlacementTest, LinesThatMoveAsOneKeepTheirPlacesToEachOther) {
   PictureBox::RecordPrintedTexts(false);
 }
 
-// The pieces of a line drawn after the texts keep out of their rooms.
+// The pieces of a line drawn after the texts keep out of their rooms, the
+// same however many texts pile up inside the room (a text printed over
+// others where nothing else holds it).
 TEST(TextPlacementTest, ALineDrawnAfterTheTextsKeepsOutOfTheirRooms) {
   PictureBox pic(200, 100);
   pic.BackColor = kBlack;
   pic.Cls();
-  TextPlacement place;
-  place.Begin(pic);
-  place.Add(At(60, 40, " 850 "));
-  const TextPlacement::Placed p = place.PlaceNow();
-  const struct {
-    QLineF line;
-    int pieces;
-  } cases[] = {{QLineF(0, 45, 199, 45), 2}, {QLineF(0, 80, 199, 80), 1}, {QLineF(70, 0, 70, 99), 2},
-               {QLineF(0, 45, 62, 45), 1}};
-  for (const auto& c : cases) {
-    std::vector<QLineF> out;
-    place.ClearOfTexts(c.line, 1, out);
-    EXPECT_EQ(static_cast<int>(out.size()), c.pieces) << c.line.x1() << "," << c.line.y1();
-    for (const QLineF& l : out)
-      for (double t = 0; t <= 1; t += 0.05)
-        EXPECT_FALSE(p.ink.adjusted(-1, -1, 1, 1).contains(l.pointAt(t))) << c.line.x1() << "," << c.line.y1();
+  for (const int piled : {0, 1, 50}) {
+    SCOPED_TRACE(piled);
+    TextPlacement place;
+    place.Begin(pic);
+    place.Add(At(60, 40, " 850 "));
+    const TextPlacement::Placed p = place.PlaceNow();
+    for (int i = 0; i < piled; ++i) {
+      place.Add(At(60 + i % 3, 40, i % 2 == 0 ? " 850 " : "8"));
+      place.PlaceNow();
+    }
+    const struct {
+      QLineF line;
+      int pieces;
+    } cases[] = {{QLineF(0, 45, 199, 45), 2}, {QLineF(0, 80, 199, 80), 1}, {QLineF(70, 0, 70, 99), 2},
+                 {QLineF(0, 45, 62, 45), 1}};
+    for (const auto& c : cases) {
+      std::vector<QLineF> out;
+      place.ClearOfTexts(c.line, 1, out);
+      EXPECT_EQ(static_cast<int>(out.size()), c.pieces) << c.line.x1() << "," << c.line.y1();
+      for (const QLineF& l : out)
+        for (double t = 0; t <= 1; t += 0.05)
+          for (const TextPlacement::Placed& q : place.Results())
+            EXPECT_FALSE(q.ink.adjusted(-1, -1, 1, 1).contains(l.pointAt(t))) << c.line.x1() << "," << c.line.y1();
+    }
   }
 }
 
