@@ -232,7 +232,16 @@ void HeavyPrecipPanel::PlaceTexts(PictureBox& pic, TextPlacement& place, Integer
     TextPlacement::Text t = TextAt(pic, pic.ScaleLeft(), pic.PixelToY(top), l.text, l.colour);
     t.move = Move::AlongRow;
     t.hi = pic.PixelWidth();
+    // A line as wide as the picture that a vector crosses wherever it
+    // stands in its row goes to the nearest place clear of them.
+    t.leaveOut = TextPlacement::LeaveOut::UnlessClear;
     place.Add(t);
+    if (place.PlaceNow().leftOut) {
+      t.move = Move::Nearest;
+      t.reach = std::hypot(pic.PixelWidth(), pic.PixelHeight());
+      t.leaveOut = TextPlacement::LeaveOut::Never;
+      place.Add(t);
+    }
     top += BlockLinePx(pic);
   }
   // Each ring's number where it crosses the x axis on the left, or near; a

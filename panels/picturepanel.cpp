@@ -337,7 +337,9 @@ TextPlacement::Text TextAt(PictureBox& pic, double x, double y, const std::strin
   pic.CurrentX = x;
   pic.CurrentY = y;
   pic.ForeColor = c;
-  return TextPlacement::Text::At(pic, text);
+  TextPlacement::Text t = TextPlacement::Text::At(pic, text);
+  t.condensedFace = kCondensedFace;
+  return t;
 }
 
 double BlockLinePx(const PictureBox& pic) {
