@@ -65,11 +65,6 @@ const Entry kMeant[] = {
     // The lapse-rate table's twenty columns leave its numbers less room than
     // text takes anywhere else; from a screen scale of 2.25 they read.
     {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 2.25},
-    // The fog panel holds more rows of text than 290 screen pixels have room
-    // for at the smallest size that reads: below that its longest rows (the
-    // right chart's captions, the MRi gauge's captions and bottom rows, the
-    // crossover's) are drawn smaller.
-    {"*-picFog", "*", "digits * px tall", "the fog panel's longest rows on a panel under 290 screen pixels", 1.2},
     // The mean wind and the movers are letters centred on their points: what
     // passes through or by a point (the trace, the storm-relative vectors
     // drawn from it, the axes) passes its letter.
@@ -648,6 +643,10 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
        {{"7"}, {"8.5", 2}, {"8.5", 1, QRectF(60, 0, 40, 60)}}},
       {"a text it must show that runs out of the picture", [](PictureBox& p) { PrintAt(p, 90, 20, "8.5"); },
        {"\"8.5\" runs out of the picture", "\"8.5\" not printed"}, false, 1, {}, {{"8.5"}}},
+      {"a text it must show on two lines", [](PictureBox& p) { PrintAt(p, 20, 10, "8.5 "), PrintAt(p, 24, 21, "kts"); },
+       {}, false, 1, {}, {{"8.5 kts"}, {"8.5*"}}},
+      {"a text it must show on two lines apart", [](PictureBox& p) { PrintAt(p, 20, 10, "8.5"), PrintAt(p, 60, 40, "kts"); },
+       {"\"8.5 kts\" not printed"}, false, 1, {}, {{"8.5 kts"}}},
   };
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
