@@ -320,10 +320,14 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
   const struct {
     double air, ground;  // deg F past the crossover
     double mri;
+    Single x = 10;  // the crossover, deg C
   } cases[] = {{5.5, 5.5, -0.01}, {2, 3, 0.003}, {1.5, -3, 0.006}, {0.5, 0, 0.01},
-               {-0.5, -5.5, 0.016}, {-2, 2, 0.05}, {-2.5, -1, 0.06}, {-5.5, 5.5, 0.075}};
+               {-0.5, -5.5, 0.016}, {-2, 2, 0.05}, {-2.5, -1, 0.06}, {-5.5, 5.5, 0.075},
+               // The widest numbers: three digits and a sign, both bars' texts on
+               // one row, the crossover's beside them.
+               {-5.5, -5.5, 0.01, -24}, {2, 2, 0.03, -24}, {-4, -4.2, 0.03, -24}, {3, 3.2, 0.05, 38}, {0.2, 0.2, 0.02, 38}};
   for (const auto& c : cases) {
-    const Single x = 10;  // the crossover, deg C
+    const Single x = c.x;
     XoverManual(1, 0) = x;
     gSfcTemp(1, 0) = static_cast<Single>(x + c.air * 5 / 9);
     gSoilTemp(1, 0) = static_cast<Single>(x + c.ground * 5 / 9 + 273.16);
@@ -334,11 +338,13 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
     for (const double scale : kScales) {
       pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
       p.Draw();
-      // Each text whole and at the floor; each verdict stands out from its
-      // box or the black beside it.
-      for (const testing::Fault& f : testing::Faults(pic, {.round = true}))
-        ADD_FAILURE() << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale " << scale << ": \""
-                      << f.text << "\" " << f.what;
+      // Each text there, whole and at the floor; each verdict stands out
+      // from its box or the black beside it.
+      testing::KeepPicture(pic, "fog-gauges-" + std::to_string(&c - cases) + "-" + std::to_string(scale));
+      const std::vector<Expected> all = testing::PartTexts(testing::PanelView::Fog, 1, 0);
+      for (const testing::Fault& f : testing::Faults(pic, {.round = true, .present = all}))
+        ADD_FAILURE() << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " crossover " << x
+                      << " scale " << scale << ": \"" << f.text << "\" " << f.what;
       for (const auto& f : testing::FaintTexts(pic))
         ADD_FAILURE() << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale " << scale
                       << ": \"" << f.text << "\" faint: " << f.contrast;
