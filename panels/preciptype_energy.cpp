@@ -407,7 +407,9 @@ void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
              std::hypot((b.first - l.x) / f.xMax, (b.second - y0) / f.yMax);
     });
     if (std::fabs(l.x - places.front().first) > 1e-9) places.insert(places.begin(), {l.x, y0});
-    TextPlacement::Text t = TextAt(pic, l.x, l.y, l.text, l.colour);
+    // In its kind's colour where that reads on the chart's grey, else the
+    // nearest that does (red and blue darker, green lighter).
+    TextPlacement::Text t = TextAt(pic, l.x, l.y, l.text, ReadableOn(l.colour, kChartGrey));
     t.move = TextPlacement::Move::AmongPlaces;
     for (const auto& [x, top] : places) {
       const QRectF r = pic.TextInkPx(l.text).translated(pic.XToPixel(x), pic.YToPixel(top)).adjusted(-1, -1, 1, 1);

@@ -209,7 +209,8 @@ TEST_F(ReadableTest, IndexThresholdsOnTheirBars) {
 // every text of the panel printed whole, moved clear of them, none over
 // them (NAM_KMSP hour 19: the jet's line, as wide as the picture, where the
 // cloud-layer vector's tip crosses its row; NAM_KBOS hour 16 and NAM_KOKC
-// hour 46: where a vector crosses every row near the top).
+// hour 46: where a vector crosses every row near the top); each text, an
+// uncertain jet's too, standing out from the black as small text must.
 TEST_F(ReadableTest, HeavyPrecipVectorsInViewAndEveryText) {
   HeavyPrecipPanel p(host, &parent);
   Place(p);
@@ -239,7 +240,9 @@ TEST_F(ReadableTest, HeavyPrecipVectorsInViewAndEveryText) {
     shaft(0, 0, gCloudLayerU(D, H), gCloudLayerV(D, H), "cloud-layer vector");
     shaft(gCloudLayerU(D, H), gCloudLayerV(D, H), gMbeU(D, H), gMbeV(D, H), "jet");
     shaft(0, 0, gMbeU(D, H), gMbeV(D, H), "MBE vector");
-    EXPECT_EQ(FaultLines(pic, {.round = true, .present = texts, }), "") << name;
+    EXPECT_EQ(FaultLines(pic, {.round = true, .present = texts}), "") << name;
+    for (const auto& f : testing::FaintTexts(pic, testing::kSmallTextContrast))
+      ADD_FAILURE() << name << ": \"" << f.text << "\" faint: " << f.contrast;
   };
   EachDraw(p, pic, check);
   const struct {

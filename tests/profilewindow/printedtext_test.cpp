@@ -33,6 +33,7 @@
 #include "profilewindow/snapshot.h"
 #include "tests/chart/chart_texts.h"
 #include "tests/overviewwindow/overview_fixture.h"
+#include "tests/common/contrast_check.h"
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
 #include "tests/overview/overview_test_util.h"
@@ -65,6 +66,8 @@ const Entry kMeant[] = {
     // The lapse-rate table's twenty columns leave its numbers less room than
     // text takes anywhere else; from a screen scale of 2.25 they read.
     {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 2.25},
+    // Its strokes so fine never reach their colour.
+    {"*-picLapse", "*", "faint on its ground*", "fine print of a fixed grid", 1.3},
     // The mean wind and the movers are letters centred on their points: what
     // passes through or by a point (the trace, the storm-relative vectors
     // drawn from it, the axes) passes its letter.
@@ -88,6 +91,8 @@ struct Look {
   testing::Checks checks{};
   bool mayBeBlank = false;
   std::function<bool(const Fault&)> counts{};
+  // Each text stands out from its ground (the contrast check's least).
+  bool contrast = false;
 };
 
 class PrintedTextTest : public testing::OverviewWindowTest {
@@ -124,7 +129,11 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     const char* dir = testing::PictureDir();
     EXPECT_TRUE(look.mayBeBlank || !pic.PrintedTexts().empty()) << view << " printed nothing";
     Applies(kMeant, meant_, view, pic.DeviceScale());
-    for (const Fault& f : testing::Faults(pic, look.checks)) {
+    std::vector<Fault> faults = testing::Faults(pic, look.checks);
+    if (look.contrast)
+      for (const testing::TextContrast& t : testing::FaintTexts(pic))
+        faults.push_back({t.text, "faint on its ground: " + std::to_string(t.contrast).substr(0, 4) + ":1"});
+    for (const Fault& f : faults) {
       if (look.counts && !look.counts(f)) continue;
       const std::string line = view + ": \"" + f.text + "\" " + f.what;
       const char* mark = Count(kMeant, meant_, view, pic.DeviceScale(), f) ? "meant" : "NEW";
@@ -293,19 +302,21 @@ TEST_F(PrintedTextTest, SidePanels) {
         if (on->isHidden()) continue;
         over.push_back(testing::Covering(on->geometry(), pic->Pic().DeviceScale(),
                                          "the picture " + on->objectName().toStdString()));
-        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}});
+        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}, .contrast = true});
         overlaid = true;
       }
       const std::vector<testing::Expected> present =
           v.texts ? testing::PartTexts(*v.texts, gCurDataset, hour) : std::vector<testing::Expected>{};
       Check(pic->Pic(), name, {.checks = {.over = over, .round = true, .present = present, .lastResorts = v.lastResorts},
-                               .mayBeBlank = v.panel == 1});  // a map may print nothing
+                               .mayBeBlank = v.panel == 1,  // a map may print nothing
+                               .contrast = true});
       for (const char* c : v.press)
         if (std::string(c).rfind("opt", 0) != 0) Press(w, c);
     }
     // The storm matrix's page: the sketch of the layers that decided its row.
     w.btnControl_Click(kStormMatrixPage);
-    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"), {.checks = {.round = true}});
+    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"),
+          {.checks = {.round = true}, .contrast = true});
   };
   for (const auto& f : kFiles)
     for (const Integer hour : f.hours) eachView(f.file, hour);
