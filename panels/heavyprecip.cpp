@@ -29,7 +29,10 @@ namespace {
 constexpr Color kCloudLayer = RGB(0, 255, 255);
 constexpr Color kMbeUpwind = RGB(255, 255, 0);   // the MBE vector without forward propagation
 constexpr Color kMbeForward = RGB(255, 0, 0);    // the forward-propagation MBE vector
-Color JetColour(bool uncertain) { return uncertain ? RGB(0, 128, 0) : RGB(0, 255, 0); }
+// An uncertain jet in a darker green than a certain one, light enough that
+// its texts read on black as well as the others (the dark green RGB(0, 128,
+// 0) of old does not).
+Color JetColour(bool uncertain) { return uncertain ? RGB(0, 176, 0) : RGB(0, 255, 0); }
 constexpr Color kGrid = RGB(128, 128, 128);
 constexpr double kArrowHead = 4;  // units of the diagram
 // The zoom stays within these half-widths (kt).
@@ -232,7 +235,16 @@ void HeavyPrecipPanel::PlaceTexts(PictureBox& pic, TextPlacement& place, Integer
     TextPlacement::Text t = TextAt(pic, pic.ScaleLeft(), pic.PixelToY(top), l.text, l.colour);
     t.move = Move::AlongRow;
     t.hi = pic.PixelWidth();
+    // A line as wide as the picture that a vector crosses wherever it
+    // stands in its row goes to the nearest place clear of them.
+    t.leaveOut = TextPlacement::LeaveOut::UnlessClear;
     place.Add(t);
+    if (place.PlaceNow().leftOut) {
+      t.move = Move::Nearest;
+      t.reach = std::hypot(pic.PixelWidth(), pic.PixelHeight());
+      t.leaveOut = TextPlacement::LeaveOut::Never;
+      place.Add(t);
+    }
     top += BlockLinePx(pic);
   }
   // Each ring's number where it crosses the x axis on the left, or near; a

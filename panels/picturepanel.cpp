@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "platform/clipsegment.h"
 #include "platform/pictureboxwidget.h"
@@ -240,6 +241,72 @@ std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>
   return inks;
 }
 
+std::vector<std::vector<RowText>> WrapRow(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
+                                          double rightLimit) {
+  if (RowFits(pic, row, leftLimit, rightLimit)) return {row};
+  // The pieces a line may break between, each with the text it is of.
+  struct Piece {
+    RowText text;
+    std::size_t of;
+  };
+  std::vector<Piece> pieces;
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    const RowText& t = row[i];
+    std::vector<std::string> words;
+    if (!RowFits(pic, {t}, leftLimit, rightLimit))
+      for (std::size_t at = t.text.find_first_not_of(' '); at != std::string::npos;) {
+        const std::size_t end = t.text.find(' ', at);
+        words.push_back(t.text.substr(at, end == std::string::npos ? std::string::npos : end - at));
+        at = end == std::string::npos ? end : t.text.find_first_not_of(' ', end);
+      }
+    if (words.size() < 2) words = {t.text};
+    for (const std::string& w : words) pieces.push_back({{t.x, w, t.colour}, i});
+  }
+  // The pieces [from, to) as a line: those of one text joined by a blank.
+  const auto line = [&](std::size_t from, std::size_t to) {
+    std::vector<RowText> l;
+    for (std::size_t k = from; k < to; ++k) {
+      if (k > from && pieces[k].of == pieces[k - 1].of)
+        l.back().text += " " + pieces[k].text.text;
+      else
+        l.push_back(pieces[k].text);
+    }
+    return l;
+  };
+  // The fewest lines, then the narrowest widest line: every way of cutting
+  // the pieces into that many lines (a row has a few of them).
+  const std::size_t n = pieces.size();
+  for (std::size_t lines = 2; lines <= n; ++lines) {
+    std::vector<std::size_t> cuts(lines - 1);
+    for (std::size_t k = 0; k + 1 < lines; ++k) cuts[k] = k + 1;
+    std::vector<std::vector<RowText>> best;
+    int bestWidth = 0;
+    while (true) {
+      std::vector<std::vector<RowText>> tried;
+      int widest = 0;
+      bool fits = true;
+      for (std::size_t k = 0; k < lines && fits; ++k) {
+        tried.push_back(line(k == 0 ? 0 : cuts[k - 1], k + 1 < lines ? cuts[k] : n));
+        fits = RowFits(pic, tried.back(), leftLimit, rightLimit);
+        widest = std::max(widest, RowInk(pic, 0, tried.back(), leftLimit, rightLimit).width());
+      }
+      if (fits && (best.empty() || widest < bestWidth)) {
+        best = std::move(tried);
+        bestWidth = widest;
+      }
+      // The next way of cutting: the last cut that can move right does, the
+      // ones after it follow it.
+      std::size_t k = cuts.size();
+      while (k > 0 && cuts[k - 1] == n - (cuts.size() - k) - 1) --k;
+      if (k == 0) break;
+      ++cuts[k - 1];
+      for (std::size_t j = k; j < cuts.size(); ++j) cuts[j] = cuts[j - 1] + 1;
+    }
+    if (!best.empty()) return best;
+  }
+  return {row};
+}
+
 double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
   LayOutRow(pic, y, row, leftLimit, rightLimit, false, nullptr, &y);
   return y;
@@ -269,7 +336,8 @@ double RightLimitBeside(PictureBox& pic, double y, const std::vector<RowText>& r
       if (r.top() <= ink.bottom() && ink.top() <= r.bottom() && r.left() > ink.left())
         lack = std::max(lack, ink.right() + 1 + gap - r.left());
     if (lack <= 0) break;
-    const double right = std::isnan(limit) ? pic.PixelWidth() - 1.0 : pic.XToPixel(limit);
+    // From where the row ends now: a limit far past it would not move it.
+    const double right = std::min(std::isnan(limit) ? pic.PixelWidth() - 1.0 : pic.XToPixel(limit), (ink.right() + 1.0) / s);
     limit = pic.PixelToX(right - lack / s);
     was = ink;
   }
@@ -337,7 +405,9 @@ TextPlacement::Text TextAt(PictureBox& pic, double x, double y, const std::strin
   pic.CurrentX = x;
   pic.CurrentY = y;
   pic.ForeColor = c;
-  return TextPlacement::Text::At(pic, text);
+  TextPlacement::Text t = TextPlacement::Text::At(pic, text);
+  t.condensedFace = kCondensedFace;
+  return t;
 }
 
 double BlockLinePx(const PictureBox& pic) {

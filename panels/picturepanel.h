@@ -95,6 +95,13 @@ void PlaceRow(PictureBox& pic, TextPlacement& place, double y, const std::vector
 // smallest size at the latest; prints nothing.
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The row as the lines PrintRow prints whole between its limits at the
+// smallest size that reads: the row itself where it fits, else broken
+// between its texts (and a text too wide alone between its words) into as
+// few lines as fit, the widest of them as narrow as may be. A text's later
+// lines begin at its own x; a line that fits nowhere stays as it is.
+std::vector<std::vector<RowText>> WrapRow(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
+                                          double rightLimit = std::numeric_limits<double>::quiet_NaN());
 // The device pixels the ink of the row takes where PrintRow would print it,
 // all of it or each text's; prints nothing.
 QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,

@@ -32,9 +32,14 @@ constexpr double kAxisAt = 0.762, kLeastAxisAt = 0.45;
 // The surface energy strip: its width as a part of the picture's.
 constexpr double kSleetWidth = 0.5;
 
-Color Dimmed(Integer shown, Rgb c) { return eRGB(shown, c.r, c.g, c.b); }
-// The colour of a region label: that of the points of its kind.
-Color Kind(Rgb c) { return RGB(c.r, c.g, c.b); }
+// The colour of a kind of precipitation, for its points and its region's
+// label alike: its own where that reads on the chart's grey, else the
+// nearest that does (red and blue darker, green lighter).
+Color Kind(Rgb c) { return ReadableOn(RGB(c.r, c.g, c.b), kChartGrey); }
+Color Dimmed(Integer shown, Rgb c) {
+  const Color k = Kind(c);
+  return eRGB(shown, RedOf(k), GreenOf(k), BlueOf(k));
+}
 
 // A diagram's frame and numbers: x from left to right (the chart from 0 to
 // xMax), y from 0 to yMax at the chart's top; the current hour's point

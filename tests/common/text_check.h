@@ -427,15 +427,42 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
   if (lastResorts > checks.lastResorts)
     faults.push_back({"", "printed as a last resort: " + std::to_string(lastResorts) + " texts, at most " +
                               std::to_string(checks.lastResorts)});
-  // The texts it must show, each whole.
+  // The texts it must show, each whole: on one line, or on lines one right
+  // under the other that together read it (a caption wrapped where its
+  // column is narrow).
+  const auto shown = [&](const Text& t) {
+    const QRect ink = DevicePixels(t.ink, pic.DeviceScale(), 0);
+    return inside.contains(t.ink) &&
+           std::none_of(over.begin(), over.end(), [&](const Overlay& o) { return o.shape.bounds.intersects(ink); });
+  };
+  const auto under = [](const Text& a, const Text& b) {
+    return b.ink.top() > a.ink.center().y() && b.ink.top() <= a.ink.bottom() + a.ink.height() &&
+           b.ink.left() < a.ink.right() && a.ink.left() < b.ink.right();
+  };
+  const auto trimmed = [](const std::string& t) {
+    const std::size_t a = t.find_first_not_of(' '), b = t.find_last_not_of(' ');
+    return a == std::string::npos ? std::string() : t.substr(a, b - a + 1);
+  };
+  constexpr int kMostLines = 3;
   for (const Expected& e : checks.present) {
     int found = 0;
     for (const Text& t : texts) {
-      if (!Matches(e.text, t.text) || !inside.contains(t.ink) || (!e.near.isEmpty() && !e.near.intersects(t.ink)))
-        continue;
-      const QRect ink = DevicePixels(t.ink, pic.DeviceScale(), 0);
-      if (std::none_of(over.begin(), over.end(), [&](const Overlay& o) { return o.shape.bounds.intersects(ink); }))
+      if (!shown(t) || (!e.near.isEmpty() && !e.near.intersects(t.ink))) continue;
+      if (Matches(e.text, t.text)) {
         ++found;
+        continue;
+      }
+      // Lines under it, each right under the one before.
+      const auto wrapped = [&](auto& self, const Text& last, const std::string& read, int lines) -> bool {
+        if (lines > 1 && Matches(e.text, read)) return true;
+        if (lines == kMostLines) return false;
+        for (const Text& next : texts)
+          if (&next != &last && shown(next) && under(last, next) &&
+              self(self, next, read + " " + trimmed(next.text), lines + 1))
+            return true;
+        return false;
+      };
+      if (wrapped(wrapped, t, trimmed(t.text), 1)) ++found;
     }
     if (found < e.count)
       faults.push_back({e.text, found == 0 ? "not printed"

@@ -4,6 +4,7 @@
 // ink needs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -90,13 +91,56 @@ TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
   }
 }
 
+// A row with no room at the smallest size that reads takes as few lines
+// as fit, broken between its texts, or between the words of a text too
+// wide alone, into lines as even as may be, each text's later lines at its
+// own place; a row that fits, or a word that fits nowhere, stays as it is.
+TEST(WrapRow, FewestEvenLinesThatFit) {
+  const struct {
+    const char* name;
+    double leftLimit, rightLimit;
+    std::vector<RowText> row;
+    std::vector<std::vector<std::string>> lines;
+  } cases[] = {
+      {"fits", 0, 100, {{1, "Sfc", kRed}, {20, "max Wind", kRed}}, {{"Sfc", "max Wind"}}},
+      {"between its texts, even", 54.6, NAN,
+       {{50, "-0.8°C", kRed}, {62, " 977 mb", kRed}, {79, "1.5°C", kRed}, {86, " 11  kts", kRed}},
+       {{"-0.8°C", " 977 mb"}, {"1.5°C", " 11  kts"}}},
+      {"a text between its words, even", 54.6, NAN, {{59, "Vertical Change of Humidity", kWhite}},
+       {{"Vertical Change"}, {"of Humidity"}}},
+      {"a value apart from its name", 40, 51.3, {{40, "T= 62.2", kRed}}, {{"T="}, {"62.2"}}},
+      {"a word that fits nowhere", 40, 51.3, {{40, "Humidity", kRed}}, {{"Humidity"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PictureBox pic(238, 60);
+    UsePanelFont(pic);
+    pic.Scale(0, 0, 100, 60);
+    const std::vector<std::vector<RowText>> lines = WrapRow(pic, c.row, c.leftLimit, c.rightLimit);
+    std::vector<std::vector<std::string>> texts;
+    for (const auto& l : lines) {
+      texts.emplace_back();
+      for (const RowText& t : l) {
+        texts.back().push_back(t.text);
+        // At the place of the text it is of.
+        EXPECT_TRUE(std::any_of(c.row.begin(), c.row.end(), [&](const RowText& r) { return r.x == t.x; })) << t.text;
+      }
+      if (lines.size() > 1) {
+        EXPECT_TRUE(RowFits(pic, l, c.leftLimit, c.rightLimit)) << l.front().text;
+      }
+    }
+    EXPECT_EQ(texts, c.lines);
+  }
+}
+
 // A row printed left of another on its line stands a picture pixel clear
-// of it at any screen scale, moved or narrowed no more than that; a row on
-// another line keeps its limit.
+// of it at any screen scale, moved or narrowed no more than that, whether
+// its limit was near the other or far past it; a row on another line keeps
+// its limit.
 TEST(RightLimitBeside, KeepsRowsSideBySideAPicturePixelApart) {
   const Recording recording;
   for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0})
-    for (const double closer : {-4.0, -1.5, -0.5, 0.0, 0.5, 1.5})
+    for (const double closer : {-4.0, -1.5, -0.5, 0.0, 0.5, 1.5, 30.0, 150.0})
       for (const bool sameLine : {true, false}) {
         SCOPED_TRACE(testing::Message() << "scale " << scale << ", limit " << closer << " px on, same line " << sameLine);
         PictureBox pic(238, 60);

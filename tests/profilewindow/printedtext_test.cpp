@@ -34,6 +34,7 @@
 #include "profilewindow/snapshot.h"
 #include "tests/chart/chart_texts.h"
 #include "tests/overviewwindow/overview_fixture.h"
+#include "tests/common/contrast_check.h"
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
 #include "tests/overview/overview_test_util.h"
@@ -66,11 +67,8 @@ const Entry kMeant[] = {
     // The lapse-rate table's twenty columns leave its numbers less room than
     // text takes anywhere else; from a screen scale of 2.25 they read.
     {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 2.25},
-    // The fog panel holds more rows of text than 290 screen pixels have room
-    // for at the smallest size that reads: below that its longest rows (the
-    // right chart's captions, the MRi gauge's captions and bottom rows, the
-    // crossover's) are drawn smaller.
-    {"*-picFog", "*", "digits * px tall", "the fog panel's longest rows on a panel under 290 screen pixels", 1.2},
+    // Its strokes so fine never reach their colour.
+    {"*-picLapse", "*", "faint on its ground*", "fine print of a fixed grid", 1.3},
     // The mean wind and the movers are letters centred on their points: what
     // passes through or by a point (the trace, the storm-relative vectors
     // drawn from it, the axes) passes its letter.
@@ -94,6 +92,8 @@ struct Look {
   testing::Checks checks{};
   bool mayBeBlank = false;
   std::function<bool(const Fault&)> counts{};
+  // Each text stands out from its ground (the contrast check's least).
+  bool contrast = false;
 };
 
 class PrintedTextTest : public testing::OverviewWindowTest {
@@ -130,7 +130,11 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     const char* dir = testing::PictureDir();
     EXPECT_TRUE(look.mayBeBlank || !pic.PrintedTexts().empty()) << view << " printed nothing";
     Applies(kMeant, meant_, view, pic.DeviceScale());
-    for (const Fault& f : testing::Faults(pic, look.checks)) {
+    std::vector<Fault> faults = testing::Faults(pic, look.checks);
+    if (look.contrast)
+      for (const testing::TextContrast& t : testing::FaintTexts(pic))
+        faults.push_back({t.text, "faint on its ground: " + std::to_string(t.contrast).substr(0, 4) + ":1"});
+    for (const Fault& f : faults) {
       if (look.counts && !look.counts(f)) continue;
       const std::string line = view + ": \"" + f.text + "\" " + f.what;
       const char* mark = Count(kMeant, meant_, view, pic.DeviceScale(), f) ? "meant" : "NEW";
@@ -275,9 +279,8 @@ TEST_F(PrintedTextTest, SidePanels) {
                {4, "picCape", {"optCapeShear1", "optCapeShear0"}},
                {4, "picCape", {"optCapeShear2", "optCapeShear0"}},
                {4, "picCape", {"chkCapeShearHistory", "chkCapeShearVariability"}},
-               // A vector may cross a line of its texts as wide as the picture.
-               {5, "picMBE", {}, 1, PanelView::HeavyPrecip},
-               {5, "picMBE", {"chkMBE2"}, 1, PanelView::HeavyPrecip},
+               {5, "picMBE", {}, 0, PanelView::HeavyPrecip},
+               {5, "picMBE", {"chkMBE2"}, 0, PanelView::HeavyPrecip},
                // The energy view: "Snow" is wider than the snow column and
                // stands over its red line.
                {6, "picPrecipType", {}, 1, PanelView::Energy},
@@ -304,19 +307,21 @@ TEST_F(PrintedTextTest, SidePanels) {
         if (on->isHidden()) continue;
         over.push_back(testing::Covering(on->geometry(), pic->Pic().DeviceScale(),
                                          "the picture " + on->objectName().toStdString()));
-        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}});
+        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}, .contrast = true});
         overlaid = true;
       }
       const std::vector<testing::Expected> present =
           v.texts ? testing::PartTexts(*v.texts, gCurDataset, hour) : std::vector<testing::Expected>{};
       Check(pic->Pic(), name, {.checks = {.over = over, .round = true, .present = present, .lastResorts = v.lastResorts},
-                               .mayBeBlank = v.panel == 1});  // a map may print nothing
+                               .mayBeBlank = v.panel == 1,  // a map may print nothing
+                               .contrast = true});
       for (const char* c : v.press)
         if (std::string(c).rfind("opt", 0) != 0) Press(w, c);
     }
     // The storm matrix's page: the sketch of the layers that decided its row.
     w.btnControl_Click(kStormMatrixPage);
-    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"), {.checks = {.round = true}});
+    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"),
+          {.checks = {.round = true}, .contrast = true});
   };
   for (const auto& f : kFiles)
     for (const Integer hour : f.hours) eachView(f.file, hour);
@@ -676,6 +681,10 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
        {{"7"}, {"8.5", 2}, {"8.5", 1, QRectF(60, 0, 40, 60)}}},
       {"a text it must show that runs out of the picture", [](PictureBox& p) { PrintAt(p, 90, 20, "8.5"); },
        {"\"8.5\" runs out of the picture", "\"8.5\" not printed"}, false, 1, {}, {{"8.5"}}},
+      {"a text it must show on two lines", [](PictureBox& p) { PrintAt(p, 20, 10, "8.5 "), PrintAt(p, 24, 21, "kts"); },
+       {}, false, 1, {}, {{"8.5 kts"}, {"8.5*"}}},
+      {"a text it must show on two lines apart", [](PictureBox& p) { PrintAt(p, 20, 10, "8.5"), PrintAt(p, 60, 40, "kts"); },
+       {"\"8.5 kts\" not printed"}, false, 1, {}, {{"8.5 kts"}}},
   };
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
