@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_app.h"
+#include "bench/panel_bench_util.h"
 
 #include <QGuiApplication>
 
@@ -31,8 +32,10 @@ const std::vector<MapSite> kSites = {
     {0, 42.36f, 71.01f, 3}, {1, 39.77f, 104.87f, 10}, {2, 44.88f, 93.22f, 20}, {3, 35.39f, 97.60f, 3}};
 const std::array<bool, kMapLayerCount> kStateCountyCountry = {false, false, true, true, true};
 
-PictureBox MapPicture() {
+// At the screen scale of the run (percent, its first argument).
+PictureBox MapPicture(const benchmark::State& state) {
   PictureBox pic(kPanelPx, kPanelPx);
+  pic.Resize(kPanelPx, kPanelPx, state.range(0) / 100.0);
   pic.BackColor = kWhite;
   pic.FontName = "Arial";
   pic.FontSize = 7;
@@ -43,7 +46,7 @@ PictureBox MapPicture() {
 void BM_DrawMapOutlines(benchmark::State& state) {
   bench::EnsureApp();
   MapOutlines outlines([](const std::string& name) { return InData(name); });
-  PictureBox buffer = MapPicture();
+  PictureBox buffer = MapPicture(state);
   DrawMapOutlines(buffer, kStateCountyCountry, outlines, MapPoint{97.6, 35.39}, kSites);  // reads the files
   for (auto _ : state) {
     ClearMap(buffer);
@@ -67,7 +70,7 @@ void BM_RefreshMap(benchmark::State& state) {
   gCurDataset = 1;
   const MapFeatureTable features = ReadLookupTable(InData("Ondrik.Dat"));
   MapOutlines outlines([](const std::string& name) { return InData(name); });
-  PictureBox buffer = MapPicture(), pic = MapPicture();
+  PictureBox buffer = MapPicture(state), pic = MapPicture(state);
   DrawMapOutlines(buffer, kStateCountyCountry, outlines, MapPoint{gSiteLon(1), gSiteLat(1)}, kSites);
   const std::array<ReferenceLine, 2> lines = {ReferenceLine{270, 200, 300}, ReferenceLine{180, 60, 200}};
   const Integer level = std::min<Integer>(10, gNumLevels(1) - 3);
@@ -85,10 +88,12 @@ void BM_RefreshMap(benchmark::State& state) {
 }  // namespace ondrik
 
 BENCHMARK(ondrik::BM_DrawMapOutlines)
+    ->Apply(ondrik::bench::AtScreenScales)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(ondrik::BM_RefreshMap)
+    ->Apply(ondrik::bench::AtScreenScales)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

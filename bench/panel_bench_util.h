@@ -6,6 +6,8 @@
 #include <benchmark/benchmark.h>
 
 
+#include <QWidget>
+
 #include <string>
 
 #include "bench/bench_app.h"
@@ -15,6 +17,7 @@
 #include "panels/panel.h"
 #include "core/thresholds.h"
 #include "config/config.h"
+#include "platform/pictureboxwidget.h"
 
 namespace ondrik::bench {
 
@@ -37,6 +40,22 @@ class BenchHost : public PanelHost {
   ChartState chart;
   Config config;
 };
+
+// The screen scales the panels are timed at (percent), as the README
+// recommends them for common screens: the first argument of each run.
+inline void AtScreenScales(benchmark::internal::Benchmark* b) {
+  for (const int percent : {100, 175, 275}) b->Arg(percent);
+}
+
+// Every picture under the widget drawn at the run's screen scale, as a
+// screen of that scale shows it (and drawn once so).
+inline void ScalePictures(QWidget& w, const benchmark::State& state) {
+  const double scale = state.range(0) / 100.0;
+  for (PictureBoxWidget* p : w.findChildren<PictureBoxWidget*>()) {
+    p->Pic().Resize(p->width(), p->height(), scale);
+    if (p->onResize) p->onResize();
+  }
+}
 
 inline bool LoadEnsemble(benchmark::State& state) {
   LoadOptions o;

@@ -1,5 +1,5 @@
 // Time of one draw of the hodograph, indices and CAPE-shear panels and the
-// KORVAN page at their default sizes, the ensemble sample file (8 datasets)
+// KORVAN page at their default sizes on screens of the README's scales, the ensemble sample file (8 datasets)
 // overlaid, stepping through the hours as the loop or the wheel does. The
 // "Fresh" runs compute every result of the hour again before each draw, as
 // the first visit of an hour does.
@@ -55,6 +55,7 @@ void RunPanel(benchmark::State& state, int width, int height, bool fresh, void (
   panel.Widget()->setGeometry(0, 0, width, height);
   if (QWidget* bar = panel.ButtonBar()) bar->setGeometry(0, height, width, 22);
   parent.show();
+  bench::ScalePictures(parent, state);
   if (prepare != nullptr) prepare(parent);
   const Integer hours = gLastHour(1) + 1;
   Integer h = 0;
@@ -79,14 +80,14 @@ void BM_CapeShearFresh(benchmark::State& s) { RunPanel<CapeShearPanel>(s, 238, 2
 void BM_StormMatrix(benchmark::State& s) { RunPanel<StormMatrixPage>(s, 602, 82, false, nullptr); }
 void BM_StormMatrixFresh(benchmark::State& s) { RunPanel<StormMatrixPage>(s, 602, 82, true, nullptr); }
 
-BENCHMARK(BM_Hodograph)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_HodographFresh)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Indices)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_IndicesFresh)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CapeShear)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_CapeShearFresh)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_StormMatrix)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_StormMatrixFresh)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Hodograph)->Apply(bench::AtScreenScales)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HodographFresh)->Apply(bench::AtScreenScales)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Indices)->Apply(bench::AtScreenScales)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IndicesFresh)->Apply(bench::AtScreenScales)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CapeShear)->Apply(bench::AtScreenScales)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CapeShearFresh)->Apply(bench::AtScreenScales)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StormMatrix)->Apply(bench::AtScreenScales)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StormMatrixFresh)->Apply(bench::AtScreenScales)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace ondrik

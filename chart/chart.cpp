@@ -8,6 +8,7 @@
 #include <exception>
 #include <string>
 
+#include "chart/cursor.h"
 #include "core/constants.h"
 #include "core/guards.h"
 #include "core/levels.h"
@@ -42,8 +43,10 @@ constexpr double kMaxPressure = 2000.0;
 constexpr int kMaxLoopSteps = 2000;
 
 // The pixels at the top a picture H pixels high spares for what lies over
-// it: none unless they leave the chart more than half of the picture.
-double SparedTopPx(double coveredPx, double H) { return coveredPx > 0 && 2 * coveredPx < H ? coveredPx : 0; }
+// it, so that what lies there hides nothing of the chart: all of them,
+// while they leave the chart a row of pixels at least (a picture all
+// covered shows no chart anyway).
+double SparedTopPx(double coveredPx, double H) { return coveredPx > 0 && coveredPx + 1 < H ? coveredPx : 0; }
 
 bool UsablePressure(double p) { return std::isfinite(p) && p > 0 && p <= kMaxPressure; }
 
@@ -264,12 +267,14 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
   if (count <= 0 || gCurDataset < 1 || gCurDataset > count || !FrameUsable()) {
     // No file loaded (or nothing the chart can stand on): an empty chart.
     picData.Cls();
+    ForgetReadout(s);
     return;
   }
   const Integer H = s.in.CurHour;
   if (H < 0 || H >= kMaxHours || H > gLastHour(gCurDataset)) return;
 
   picData.Cls();
+  ForgetReadout(s);
   s.draw.CoveredPx = CoveredTopPx(s);
   s.draw.ChartBottom = ChartBottomFor(picData, s.draw.CoveredPx);
   s.draw.labels.Begin(picData, SparedTopPx(s.draw.CoveredPx, picData.PixelHeight()));
@@ -303,7 +308,6 @@ void PlotProfile(PictureBox& picData, ChartState& s) {
       const Integer D = order.d[i];
       gCurDataset = D;
       if (!DatasetDrawable(D, H, count)) continue;
-      s.cursor.ElevSketchDrawn = false;  // the chart was cleared: no sketch on it
       s.draw.SkewFactor = s.opt.chkSkewT ? static_cast<Single>(kSkewPerLnP) : 0.0f;
       s.draw.LnSurfacePres = static_cast<Single>(std::log(static_cast<double>(gSfcPres(D, H))));
       SetTemperatureSystem(picData, s);

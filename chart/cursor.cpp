@@ -168,6 +168,13 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
 
 }  // namespace
 
+void ForgetReadout(ChartState& s) {
+  HideReadout(s);
+  s.cursor.LastReadoutLevel = 0;
+  s.cursor.ElevSketchDrawn = false;
+  s.cursor.frameECAPE = ChartCursor::ECapeFrame{};
+}
+
 std::string ReadoutTempCaption(double t) { return "< " + OneDecimal(t); }
 
 std::string ReadoutDewpointCaption(double td) { return OneDecimal(td) + " >"; }

@@ -16,6 +16,14 @@ namespace ondrik {
 
 // Button: 1 left, 2 right, 4 middle; shift: 1 shift, 2 ctrl, 4 alt.
 void picData_MouseMove(PictureBox& picData, ChartState& s, int button, int shift, double x, double y);
+
+// What the mouse read belongs to the picture it was read on: every redraw of
+// the chart forgets it (the labels hidden, no level read, the elevated
+// parcel's frame blank and its sketch gone with the cleared picture), so
+// that no number of another hour, dataset or setting stays. The window then
+// reads it again at the pointer's place (a move there) when the pointer is
+// over the chart.
+void ForgetReadout(ChartState& s);
 // The chart acts on the release; the press does nothing.
 void picData_MouseDown(PictureBox& picData, ChartState& s, int button, int shift, double x, double y);
 // Ends the inflow selection when it is on; otherwise zooms.

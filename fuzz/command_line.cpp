@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   a.scaleProfilePictures = [](double) {};
   a.setArchiveMode = [] {};
   a.selectModel = [](int) {};
-  a.loadFile = [&](const std::string&, const std::string&) {
+  a.loadFile = [&](const std::string&, const std::string&) -> std::optional<std::string> {
     ++loaded;
-    return loads;
+    if (loads) return std::nullopt;
+    return "not loaded";
   };
   a.processEvents = [] {};
   a.recallSetup = [](int setup) { FUZZ_CHECK(setup >= 0 && setup <= 3, "setup out of range"); };

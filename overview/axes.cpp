@@ -57,35 +57,42 @@ struct Block {
 class SideLabels {
  public:
   explicit SideLabels(PictureBox& pic) : pic_(pic) { place_.Begin(pic); }
-  // At the picture's current position, in its font and colour; where it
-  // went.
-  TextPlacement::Placed Write(const std::string& text) {
-    TextPlacement::Text t = TextPlacement::Text::At(pic_, text);
-    t.move = TextPlacement::Move::Nearest;
-    t.reach = pic_.TextHeightPx("9");
-    t.ground = TextPlacement::Ground::None;
-    place_.Add(std::move(t));
-    return place_.PlaceNow();
-  }
-  // Right under the label placed last (`last`), at its left, or over it
-  // where the picture has no room under it.
-  void WriteUnder(const std::string& text, const TextPlacement::Placed& last) {
-    TextPlacement::Text t = TextPlacement::Text::At(pic_, text);
-    const double step = last.ink.height() + 3;
-    t.x = last.at.x();
-    t.y = last.at.y() + step;
-    t.move = TextPlacement::Move::AmongPlaces;
-    // Under it, or over it, then as little farther either way as a squeezed
-    // axis leaves room for.
-    for (int by = 0; by <= static_cast<int>(step); ++by)
-      for (const double y : {last.at.y() + step + by, last.at.y() - step - by}) t.places.emplace_back(t.x, y);
-    t.ground = TextPlacement::Ground::None;
-    place_.Add(std::move(t));
+  // At the picture's current position, in its font and colour.
+  void Write(const std::string& text) { place_.Add(Label(text, pic_.ForeColor)); }
+  // Two labels of one place, in their colours: the first where Write puts
+  // it, the second right under it at its left. Where the picture has no room
+  // under the first, the pair stands a row higher, so that the second is
+  // under the first at every place. The two move as one.
+  void WritePair(const std::string& text, Color colour, const std::string& second, Color secondColour) {
+    TextPlacement::Text first = Label(text, colour);
+    const QRectF ink = pic_.TextInkPx(text);
+    const double step = ink.height() + 3;
+    if (first.y + step + pic_.TextInkPx(second).bottom() > pic_.PixelHeight() - 2 && first.y + ink.top() - step >= 1)
+      first.y -= step;
+    TextPlacement::Text under = Label(second, secondColour);
+    under.x = first.x;
+    under.y = first.y + step;
+    first.together = under.together = ++pairs_;
+    place_.Add(std::move(first));
+    place_.Add(std::move(under));
   }
   void PrintAll() { place_.PrintAll(pic_); }
 
+ private:
+  // A label at the picture's current position, in its font: it may move to
+  // the nearest free place a line away.
+  TextPlacement::Text Label(const std::string& text, Color colour) const {
+    TextPlacement::Text t = TextPlacement::Text::At(pic_, text);
+    t.colour = colour;
+    t.move = TextPlacement::Move::Nearest;
+    t.reach = pic_.TextHeightPx("9");
+    t.ground = TextPlacement::Ground::None;
+    return t;
+  }
+
   PictureBox& pic_;
   TextPlacement place_;
+  int pairs_ = 0;
 };
 
 // Where a label of half height `half` (in the side picture's scale, signed
@@ -147,12 +154,12 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const Labell
       // The index axis's sign and number as one text: printed apart, a
       // wide sign would run into the number.
       const std::string text = t.label + t.label2;
-      const TextPlacement::Placed placed = labels.Write(text);
-      if (under == nullptr || i >= under->ticks.size()) continue;
-      const std::string other = under->ticks[i].label + under->ticks[i].label2;
-      if (other == text) continue;
-      b.side->ForeColor = under->colour.value_or(axisColour);
-      labels.WriteUnder(other, placed);
+      const std::string other =
+          under != nullptr && i < under->ticks.size() ? under->ticks[i].label + under->ticks[i].label2 : text;
+      if (other == text)
+        labels.Write(text);
+      else
+        labels.WritePair(text, own.colour.value_or(axisColour), other, under->colour.value_or(axisColour));
     } catch (const std::exception&) {
     }
   }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "core/levels.h"
@@ -29,7 +30,8 @@ struct ContourGrid {
 // each value times `scale`) with the level heights y (y[k] for k = 1..67).
 // The levels are held within the store's. A node whose value is missing
 // (IsMissing), or whose basis is (the quantity the field is made from, as
-// the temperature of a potential temperature), holds no value: NaN, which
+// the temperature of a potential temperature), or whose level has no height
+// on the plane, holds no value: NaN, which
 // no contour crosses and no range or extreme counts.
 template <typename Field>
 ContourGrid MakeContourGrid(const Field& field, Integer d, Integer topLevel, const std::array<Single, kMaxLevels + 1>& y,
@@ -40,7 +42,8 @@ ContourGrid MakeContourGrid(const Field& field, Integer d, Integer topLevel, con
   g.y = y;
   for (int h = 0; h <= g.lastHour; ++h)
     for (int k = 1; k <= g.topLevel; ++k) {
-      const Single v = field(d, h, k);
+      // A level with no height on the plane (no pressure) has no nodes.
+      const Single v = std::isfinite(y[static_cast<size_t>(k)]) ? field(d, h, k) : kNoValue;
       g.At(h, k) = IsMissing(v) || (basis != nullptr && IsMissing((*basis)(d, h, k))) ? kNoValue : v * scale;
     }
   return g;
@@ -87,8 +90,10 @@ ValueRange FieldRange(const ContourGrid& g);
 // (Round to the even neighbour, \ dropping the remainder). Limits beyond
 // +-1e6 (no field of a profile comes near) are held there and at most
 // kMaxContourValues values are given, so a hostile value cannot stall the
-// redraw. An interval below 1 is taken as 1.
-inline constexpr int kMaxContourValues = 4000;
+// redraw (the widest field of a real atmosphere, equivalent potential
+// temperature at an interval of 1, needs some 250). An interval below 1 is
+// taken as 1.
+inline constexpr int kMaxContourValues = 1000;
 std::vector<Single> ContourValues(ValueRange r, int interval);
 
 // Nodes whose value is larger (maxima) or smaller (minima) than all four

@@ -73,6 +73,7 @@ QuietGround::QuietGround(const PictureBox& pic, std::initializer_list<Color> dar
 
 bool QuietGround::Under(const PixelBox& b) const {
   if (w_ <= 0 || h_ <= 0) return true;
+  if (!std::isfinite(b.left) || !std::isfinite(b.right) || !std::isfinite(b.top) || !std::isfinite(b.bottom)) return false;
   // The picture pixels the box touches.
   const auto at = [](double v, int n) { return std::clamp(static_cast<int>(std::floor(v)), 0, n); };
   const size_t x0 = static_cast<size_t>(at(b.left, w_)), x1 = static_cast<size_t>(at(std::ceil(b.right), w_));

@@ -9,7 +9,6 @@
 #include "core/guards.h"
 #include "core/shared.h"
 #include "core/text.h"
-#include "overview/timelabels.h"
 
 namespace ondrik {
 
@@ -104,12 +103,9 @@ void PlotData(OverviewDraw& d) {
   d.right.Cls();
   const Integer count = std::min<Integer>(gDatasetCount, kMaxDatasets);
   const Integer shown = s.draw.ShownDataset;
-  // The texts of the plane keep out of the room held.
   TextPlacement& texts = s.draw.Texts;
   texts.Begin(d.rh);
   s.draw.Fields.clear();
-  for (const PixelBox& room : s.draw.HeldRooms)
-    texts.Hold(QRectF(room.left, room.top, room.right - room.left, room.bottom - room.top));
   if (shown >= 1 && shown <= count) {
     // Where the strips and other lines will run, handed to the placement
     // first (from a copy of the picture in its scale and pen, which nothing
@@ -216,79 +212,6 @@ void DrawCursorLine(PictureBox& rh, const OverviewState& s, int hour) {
   rh.DrawWidth = width;
   rh.Style = style;
   rh.Scale(left, top, left + w, top + h);
-}
-
-std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& pic, const OverviewState& s) {
-  std::vector<TimeAxisLabel> out;
-  const OverviewFrame& f = s.frame;
-  const Integer D = gCurDataset;
-  if (D < 1 || D > kMaxDatasets) return out;
-  const double wide = pic.TextWidthInScale("0000z") / 2, narrow = pic.TextWidthInScale("00z") / 2;
-  const Integer step = TimeLabelStep(s.in.TimeLabelStep, s.in.ModelHourStep);
-  const int last = std::min<int>(gLastHour(D), kMaxHours - 1);
-  const double L = pic.ScaleLeft(), W = pic.ScaleWidth();
-  const int pixels = pic.PixelWidth();
-  // A label of an hour in the window that the edge would cut is moved
-  // inside, a pixel from the edge; hours outside the window get none.
-  const auto inside = [&](double x, double w) {
-    if (W == 0 || pixels < 3) return x;
-    const double margin = 1.0 / pixels;
-    const double u = std::clamp((x - L) / W, margin, std::max(margin, 1 - margin - w / W));
-    return L + u * W;
-  };
-  const double first = std::max<double>(0, std::ceil(std::min(f.TimeRight, f.TimeLeft)));
-  const double lastShown = std::min<double>(last, std::floor(std::max(f.TimeRight, f.TimeLeft)));
-  struct Hour {
-    int t;
-    std::string utc, local;
-    bool onTheHour;
-  };
-  std::vector<Hour> hours;
-  for (int t = 0; t <= lastShown; t += step) {
-    if (t < first) continue;
-    const DateTime v = gValidTime(D, t);
-    if (v.IsSet()) hours.push_back({t, UtcTimeLabel(v), LocalTimeAxisLabel(v, gTZOffset), v.minute == 0});
-  }
-  // The labels of every labelled hour, or on a narrow picture of every
-  // second, fourth ... one, the first stride whose labels stand apart in
-  // both rows (the edges push theirs in).
-  constexpr double kApart = 4;  // pixels between two labels of a row
-  for (int every = 1;; every *= 2) {
-    out.clear();
-    bool apart = true;
-    double utcEnd = 0, localEnd = 0;  // pixel where the row's last label begins (hours run right to left)
-    for (const Hour& h : hours) {
-      if (h.t % (every * step) != 0) continue;
-      const double utcW = pic.TextWidthInScale(h.utc), localW = pic.TextWidthInScale(h.local);
-      const double utcX = inside(h.t - (h.onTheHour ? narrow : wide), utcW);
-      const double localX = inside(h.t - localW / 2, localW);
-      const double utcFrom = std::min(pic.XToPixel(utcX), pic.XToPixel(utcX + utcW));
-      const double localFrom = std::min(pic.XToPixel(localX), pic.XToPixel(localX + localW));
-      if (!out.empty())
-        apart = apart && utcFrom + pic.TextWidthPx(h.utc) + kApart <= utcEnd &&
-                localFrom + pic.TextWidthPx(h.local) + kApart <= localEnd;
-      utcEnd = utcFrom;
-      localEnd = localFrom;
-      out.push_back({h.t, utcX, 10, h.utc});
-      out.push_back({h.t, localX, 50, h.local});
-    }
-    if (apart || every * step > kMaxHours) break;
-  }
-  return out;
-}
-
-void DrawTimeAxis(PictureBox& pic, const OverviewState& s) {
-  const OverviewFrame& f = s.frame;
-  pic.Scale(f.TimeLeft, 0, f.TimeRight, 100);
-  pic.Cls();
-  for (const TimeAxisLabel& l : TimeAxisLabels(pic, s)) {
-    // Its strokes a pixel in from the edges.
-    double x = pic.XToPixel(l.x), y = pic.YToPixel(l.y);
-    MoveInside(pic, l.text, x, y);
-    pic.CurrentX = pic.PixelToX(x);
-    pic.CurrentY = pic.PixelToY(y);
-    pic.Print(l.text);
-  }
 }
 
 }  // namespace ondrik

@@ -46,16 +46,22 @@ int SidePictureWidth(const PictureBox& side);
 // the scale, pen mode and width of picRH as they were.
 void DrawCursorLine(PictureBox& rh, const OverviewState& s, int hour);
 
-// The time axis picture: the UTC and local time of every few hours,
-// centred on their hours, of the hours in the time window up to the last
-// hour.
+// The time axis picture: the UTC and local time of every labelled hour of
+// the time window up to the last hour, each centred on its hour. Where its
+// row leaves a label no room there, it moves along the row as far as it
+// still stands over its hour; where the picture's face cannot hold them all
+// apart so, they print smaller, down to the floor of the face, and then in
+// the condensed face; only where even that cannot hold them, every second,
+// fourth ... labelled hour is labelled (the first that fits).
 void DrawTimeAxis(PictureBox& picTime, const OverviewState& s);
 // The labels it prints, in the picture's scale as DrawTimeAxis sets it: the
-// hour labelled, the top-left corner and the text.
+// hour labelled, the top-left corner, the text and the face it prints in.
 struct TimeAxisLabel {
   int hour;
   double x, y;
   std::string text;
+  std::string fontName;
+  double fontSize;  // points
 };
 std::vector<TimeAxisLabel> TimeAxisLabels(const PictureBox& picTime, const OverviewState& s);
 

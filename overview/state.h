@@ -127,9 +127,8 @@ struct OverviewRedraw {
   std::array<bool, 5> PTypeSeen{};
   std::string Caption;  // the window caption
   // The placement of picRH's texts and the room they keep (begun anew by
-  // every redraw), and room a snapshot holds for its title band.
+  // every redraw).
   TextPlacement Texts;
-  std::vector<PixelBox> HeldRooms;
   // The contoured fields traced, until their texts are placed.
   std::vector<TracedField> Fields;
 };

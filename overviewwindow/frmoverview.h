@@ -34,6 +34,7 @@
 #include "overview/state.h"
 #include "overviewwindow/profilelink.h"
 #include "platform/busycursor.h"
+#include "platform/picturebox.h"
 #include "savedstate/link.h"
 
 class QFrame;
@@ -125,10 +126,14 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   // ---- snapshot (frmoverview_snap.cpp) ----
   // The overview as one PNG in the snapshot folder: "ondrikoverview.png"
   // (opened for the user) for an empty suffix, else named for the model,
-  // site and suffix (and the first valid time in archive mode). The window
-  // is drawn again from layout 9. False when the picture was not saved.
+  // site and suffix (and the first valid time in archive mode): the title
+  // in a band over the four pictures as the window shows them, whole at
+  // every size. The window is drawn again from layout 9. False when the
+  // picture was not saved.
   bool Snap(const std::string& suffix);
   void btnSnapshot_Click();
+  // The band of the last snapshot, as its title was printed there.
+  const PictureBox& SnapshotTitlePicture() const { return snapshotTitle_; }
 
   // ---- option buttons and legends (frmoverview_controls.cpp) ----
   void btnCAPEkm_Click(int index);
@@ -241,10 +246,14 @@ class frmOverView : public QWidget, private OverviewEvents, private BoxHost {
   void BuildLayoutButtons();
   void LinkLayout(saved::Way way, saved::OverviewLayout& file);
   void LinkBoxes(saved::Way way, saved::OverviewLayout& file, int firstLine, int lastLine);
-  QImage ComposeSnapshot() const;
+  // The title's band for an image `width` pixels wide: its rows centred on
+  // centreX as far as the image lets them, black on white, in picRH's face.
+  const PictureBox& DrawSnapshotTitle(const std::string& title, int width, double centreX);
+  QImage ComposeSnapshot(const std::string& title);
 
   ProfileLink& profile_;
   OverviewState state_;
+  PictureBox snapshotTitle_;
   WheelFilter* wheel_ = nullptr;
   // The controls scroll in a window that the screen holds only smaller.
   std::unique_ptr<ScrollPage> scroll_;

@@ -1,74 +1,76 @@
-// The overview's snapshot: the title band on the main picture, the four
-// pictures side by side in one image, saved through the profile window's
-// image saver, and the window drawn again from the scratch layout.
+// The overview's snapshot: the four pictures side by side in one image, as
+// the window shows them, under a band of their own that holds the title
+// (on the main picture it would hide the lines and fields there), saved
+// through the profile window's image saver, and the window drawn again from
+// the scratch layout.
 #include <QImage>
 #include <QPainter>
 
-#include "overview/plotdata.h"
+#include <algorithm>
+#include <cmath>
+
 #include "overviewwindow/frmoverview.h"
 #include "platform/effects.h"
 #include "platform/picturebox.h"
 #include "platform/pictureboxwidget.h"
+#include "platform/titlerows.h"
 #include "savedstate/format.h"
 
 namespace ondrik {
 
 namespace {
 
-// The title band: the title centred one text height below the top of the
-// picture, black on a white band, lowered under the dataset title where a
-// narrow picture would have it cover that; its room in pixels.
-PixelBox TitleBand(PictureBox& pic, const std::string& title) {
-  const double w = pic.TextWidthPx(title), h = pic.TextHeightPx(title);
-  const double x = (pic.PixelWidth() - w) / 2;
-  PixelBox band{x, h, x + w, 2 * h};
-  if (gDatasetCount > 1 && gCurDataset >= 1 && gCurDataset <= gDatasetCount) {
-    const PixelBox dataset = PlaceTitle(pic, gCurDataset).ink.Grown(kTextGap);
-    if (band.Meets(dataset)) band = {x, dataset.bottom + 1, x + w, dataset.bottom + 1 + h};
-  }
-  return band;
-}
-
-void DrawTitleBand(PictureBox& pic, const PixelBox& band, const std::string& title) {
-  pic.ScalePixels();
-  pic.Box(band.left, band.top, band.right, band.bottom, RGB(255, 255, 255), true);
-  pic.FontTransparent = true;
-  pic.CurrentX = band.left;
-  pic.CurrentY = band.top;
-  pic.ForeColor = RGB(0, 0, 0);
-  pic.Print(title);
-}
+// The title's white box this far in from the image's edges, picture pixels.
+constexpr double kTitleMarginPx = 2;
 
 }  // namespace
 
-// picLeft, picRH and picRight side by side, picTime under picRH.
-QImage frmOverView::ComposeSnapshot() const {
+const PictureBox& frmOverView::DrawSnapshotTitle(const std::string& title, int width, double centreX) {
+  PictureBox& band = snapshotTitle_;
+  const PictureBox& rh = picRH->Pic();
+  band.FontName = rh.FontName;
+  band.FontSize = rh.FontSize;
+  band.FontBold = rh.FontBold;
+  const TitleRows rows = LayOutTitleRows(band, {title}, width - 2 * kTitleMarginPx);
+  // Half a row of the band's ground over and under the title's box.
+  const double pad = std::ceil(rows.rowPx / 2);
+  band.BackColor = kBlack;
+  band.Resize(std::max(width, 1), static_cast<int>(std::ceil(rows.HeightPx() + 2 * pad)), 1);
+  band.ScalePixels();
+  const double half = rows.widthPx / 2;
+  const double x = std::clamp(centreX, half + kTitleMarginPx, std::max(half + kTitleMarginPx, width - half - kTitleMarginPx));
+  PrintTitleRows(band, rows, x, pad, {kBlack});
+  return band;
+}
+
+// The title band, then picLeft, picRH and picRight side by side under it,
+// picTime under picRH.
+QImage frmOverView::ComposeSnapshot(const std::string& title) {
   const QImage left = picLeft->Pic().DesignImage();
   const QImage rh = picRH->Pic().DesignImage();
   const QImage right = picRight->Pic().DesignImage();
   const QImage time = picTime->Pic().DesignImage();
-  QImage out(left.width() + rh.width() + right.width(), time.height() + rh.height(), QImage::Format_RGB32);
+  const int width = left.width() + rh.width() + right.width();
+  // Centred over the main picture.
+  const QImage band = DrawSnapshotTitle(title, width, left.width() + rh.width() / 2.0).DesignImage();
+  const int top = band.height();
+  QImage out(width, top + time.height() + rh.height(), QImage::Format_RGB32);
   out.fill(Qt::black);
   QPainter p(&out);
-  p.drawImage(0, 0, left);
-  p.drawImage(left.width(), 0, rh);
-  p.drawImage(left.width() + rh.width(), 0, right);
-  p.drawImage(left.width(), left.height(), time);
+  p.drawImage(0, 0, band);
+  p.drawImage(0, top, left);
+  p.drawImage(left.width(), top, rh);
+  p.drawImage(left.width() + rh.width(), top, right);
+  p.drawImage(left.width(), top + left.height(), time);
   return out;
 }
 
 bool frmOverView::Snap(const std::string& suffix) {
-  // Drawn afresh at the pictures' size, the texts of the plane keeping off
-  // the band.
-  const std::string title = profile_.SnapshotTitle();
-  const PixelBox band = TitleBand(picRH->Pic(), title);
-  state_.draw.HeldRooms = {band.Grown(kTextGap)};
+  // Drawn afresh at the pictures' size (a batch has just sized them).
   DrawTimeAxis();
   PlotData();
-  state_.draw.HeldRooms.clear();
-  DrawTitleBand(picRH->Pic(), band, title);
-  const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(), suffix);
-  // Layout 9, as saved here, draws the window again without the title.
+  const std::optional<std::string> path = profile_.SaveSnapshot(ComposeSnapshot(profile_.SnapshotTitle()), suffix);
+  // Layout 9, as saved here, draws the window again.
   btnSave_Click(saved::kScratchSlot);
   for (PictureBoxWidget* w : {picLeft, picRH, picRight, picTime}) w->Pic().Cls();
   if (!RecallMacro(saved::kScratchSlot)) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -32,6 +33,14 @@ constexpr double kUnderChartsY = 7.2;
 
 double ToF(double c) { return c * 9 / 5 + 32; }
 
+// The red of a verdict on a box of colour c: dark on the light boxes
+// (green, yellow, grey, white), light on the dark blue one; the full red
+// reads on neither.
+Color RedOn(Color c) {
+  const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+  return 0.2126 * r + 0.7152 * g + 0.0722 * b > 96 ? RGB(150, 0, 0) : RGB(255, 170, 170);
+}
+
 Color ToColor(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 // Steps from `from` to `to` by `step` counted, so that no rounding drift
@@ -54,6 +63,9 @@ void PrintRight(PictureBox& pic, double x, double y, double halfHeight, const st
   PrintAt(pic, at, y - halfHeight, text, c);
 }
 
+// How far past its end the charts' axes (3 pixels wide) reach, and a pixel
+// clear of them.
+constexpr double kAxisEndPx = 3;
 // Half the width of the lines that part the picture (5 pixels).
 constexpr double kPartingHalfPx = 2.5;
 
@@ -145,26 +157,66 @@ void FogPanel::Draw() {
 void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   double M = 0, s = 0;
   HumidityAxis(MaxSpecHum, M, s);
-  // Heights run from the titles' line at the top down to the axis, its
-  // ticks, their labels and the axis titles, which keep a pixel clear of
-  // the line under the charts: feet per pixel from the text's height at the
-  // picture's size.
-  pic.Scale(0, 0, pic.PixelWidth(), pic.PixelHeight());
-  const double linePx = pic.TextHeight("H"), tickPx = 4;
-  const double underPx = UnderChartsPx(pic) - kPartingHalfPx - 2;
-  const double topPx = 1.5 * linePx + 1, axisPx = underPx - 2 * linePx - tickPx;
-  const double ftPerPx = 500 / std::max(axisPx - topPx, 1.0);
-  const double top = 500 + topPx * ftPerPx, bottom = -(pic.PixelHeight() - axisPx) * ftPerPx;
-  const double tick = -tickPx * ftPerPx, axisTitle = tick - linePx * ftPerPx;
   // The left chart leaves room for its height labels, a gap and their ticks
   // left of its axis.
+  pic.ScalePixels();
   const double labelsPx = 1 + pic.TextWidth("500") + 2 + 7;
   const double left1 = std::min(-0.22 * M, -labelsPx / (pic.PixelWidth() - labelsPx) * 2.5 * M);
-  const auto S1 = [&] { pic.Scale(left1, top, 2.5 * M, bottom); };
-  const auto S2 = [&] { pic.Scale(-0.42 * M, top, 0.13 * M, bottom); };
   // The charts' columns in pixels: the left one from the picture's edge, the
   // right one from the line that parts them.
   const double leftFrom = 1, leftTo = PartingPx(pic, -1), rightFrom = PartingPx(pic, 1), rightTo = pic.PixelWidth() - 1;
+  // The titles, each on as many lines as its column needs at the smallest
+  // size that reads (the right chart's, on a narrow panel, on two).
+  pic.Scale(left1, 0, 2.5 * M, 1);
+  const double left = pic.PixelToX(leftFrom), partingLeft = pic.PixelToX(leftTo);
+  const double rightTitle = pic.PixelToX(pic.PixelWidth() * (0.42 * M - 0.47 * s) / (0.55 * M));
+  // The right chart's titles: their ink begins a pixel clear of the line
+  // that parts the charts, as many device pixels wide as it is drawn.
+  const double pastParting = (PartingBand(pic, true).right() + 1.0 + pic.PixelSpan()) / pic.DeviceScale();
+  const auto rightTitleLines = [&](const std::string& t) {
+    const double from = pic.PixelToX(std::max(rightFrom, pastParting - pic.TextInkPx(t).left()));
+    return std::pair{WrapRow(pic, {{rightTitle, t, kWhite}}, from), from};
+  };
+  const auto topRight = rightTitleLines("Vertical Change of Humidity");
+  const auto axisRight = rightTitleLines("Specific Humidity Change (g/kg)");
+  const auto topLeft = WrapRow(pic, {{-s, "Hght(ft)", kWhite}, {1.7 * s, "Hydrolapse", kWhite}}, left, partingLeft);
+  const auto axisLeft = WrapRow(pic, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, partingLeft);
+
+  // Each chart's heights run from its titles' lines at the top down to its
+  // axis, the axis's ticks, their labels and the axis titles, which keep a
+  // pixel clear of the line under the charts. Both charts share their
+  // heights where the left one's labels stand apart so; else the right one
+  // gives up the rows its titles take.
+  pic.ScalePixels();
+  const double linePx = pic.TextHeight("H"), tickPx = 4;
+  const double underPx = UnderChartsPx(pic) - kPartingHalfPx - 2;
+  struct Rows {
+    double top, axis;  // pixel rows of 500 ft and of the axis
+  };
+  // The left chart's top leaves room for the upper half of its "500", the
+  // right one's for the end of its axis.
+  const auto rows = [&](std::size_t topLines, double clear, std::size_t axisLines) {
+    return Rows{static_cast<double>(topLines) * linePx + clear,
+                underPx - (1 + static_cast<double>(axisLines)) * linePx - tickPx};
+  };
+  Rows rows1 = rows(topLeft.size(), 0.5 * linePx + 1, axisLeft.size());
+  Rows rows2 = rows(topRight.first.size(), kAxisEndPx, axisRight.first.size());
+  const Rows shared{std::max(rows1.top, rows2.top), std::min(rows1.axis, rows2.axis)};
+  const double labelsApartPx = pic.TextInkPx("500").height() + 1 + 1 / pic.DeviceScale();
+  if ((shared.axis - shared.top) / 5 >= labelsApartPx) rows1 = rows2 = shared;
+  // A chart's scale of heights from its rows: the feet of its top and bottom
+  // edge, of its ticks' ends and of a line of text.
+  struct Heights {
+    double top, bottom, tick, line;
+  };
+  const auto heights = [&](const Rows& r) {
+    const double ftPerPx = 500 / std::max(r.axis - r.top, 1.0);
+    return Heights{500 + r.top * ftPerPx, -(pic.PixelHeight() - r.axis) * ftPerPx, -tickPx * ftPerPx, -linePx * ftPerPx};
+  };
+  const Heights h1 = heights(rows1), h2 = heights(rows2);
+  const auto S1 = [&] { pic.Scale(left1, h1.top, 2.5 * M, h1.bottom); };
+  const auto S2 = [&] { pic.Scale(-0.42 * M, h2.top, 0.13 * M, h2.bottom); };
+  const double tick = h1.tick;
 
   S1();
   pic.DrawWidth = 3;
@@ -191,15 +243,18 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
   pic.DrawWidth = 1;
   labels.clear();
   Steps(-0.1 * M, 0.11 * M, 0.25 * s, [&](double d) {
-    pic.Line(d, 0, d, tick, kAxis);
+    pic.Line(d, 0, d, h2.tick, kAxis);
     labels.emplace_back(d, Format(d, ".00"));
   });
-  PrintTickLabels(pic, tick, labels, rightFrom, rightTo, kAxis);
+  PrintTickLabels(pic, h2.tick, labels, rightFrom, rightTo, kAxis);
   for (int h = 0; h <= 500; h += 100) pic.Line(-0.03 * s, h, 0.03 * s, h, kAxis);
 
-  // The lowest 500 ft of every shown dataset, up to the charts' top.
-  std::vector<std::pair<QPointF, QPointF>> tracesPx;
+  // The lowest 500 ft of every shown dataset, up to the charts' top: the
+  // data the regions' captions keep clear of.
+  TextPlacement place;
+  place.Begin(pic);
   ShownDataset = gCurDataset;
+  const DataMarksGuard data(pic, &place);
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
     const Integer n = std::min(gNumLevels(d), kMaxLevels);
     pic.FillTransparent = false;
@@ -215,21 +270,13 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     };
     bool started = false;
     double px = 0, py = 0;
-    // Kept in pixels, widened by the pen and the dots.
-    const auto keep = [&](const QPointF& from, const QPointF& to) {
-      const QPointF a(pic.XToPixel(from.x()), pic.YToPixel(from.y())), b(pic.XToPixel(to.x()), pic.YToPixel(to.y()));
-      for (const QPointF& off : {QPointF(-2, -2), QPointF(2, -2), QPointF(-2, 2), QPointF(2, 2)})
-        tracesPx.push_back({a + off, b + off});
-    };
     const auto to = [&](double x, double y, double r, Color c) {
       const bool below = y <= 500;
       if (started) {
         // The piece of the segment inside the column and under the top.
         QPointF from(px, py), end(x, y);
-        if (ClipSegment(from, end, QRectF(QPointF(lo, -1e9), QPointF(hi, 500)))) {
+        if (ClipSegment(from, end, QRectF(QPointF(lo, -1e9), QPointF(hi, 500))))
           pic.Line(from.x(), from.y(), end.x(), end.y(), c);
-          keep(from, end);
-        }
       }
       if (below && x >= lo && x <= hi) pic.Circle(x, y, r, c);
       px = x;
@@ -257,55 +304,73 @@ void FogPanel::DrawCharts(PictureBox& pic, Integer H) {
     pic.FillTransparent = true;
   });
 
-  // Titles; the right chart's stand after the left chart's where the picture
-  // is too narrow for both at their places.
+  // Titles, line under line, at the top and under each chart's axis's
+  // numbers; in the left chart's x, each chart's heights.
   pic.DrawWidth = 1;
-  S2();
-  const double rightTitlePx = pic.XToPixel(-0.47 * s);
-  S1();
-  const double rightTitle = pic.PixelToX(rightTitlePx);
-  const double partingLeft = pic.PixelToX(leftTo);
-  const double left = pic.PixelToX(leftFrom);
-  PrintRow(pic, top, {{-s, "Hght(ft)", kWhite}, {1.7 * s, "Hydrolapse", kWhite}}, left, partingLeft);
-  // The right chart's titles: their ink begins a pixel clear of the line
-  // that parts the charts, as many device pixels wide as it is drawn.
-  const double pastParting = (PartingBand(pic, true).right() + 1.0 + pic.PixelSpan()) / pic.DeviceScale();
-  const auto rightLimit = [&](const std::string& t) {
-    return pic.PixelToX(std::max(rightFrom, pastParting - pic.TextInkPx(t).left()));
+  const auto print = [&](const Heights& h, bool under, const std::vector<std::vector<RowText>>& lines, double from,
+                         double to) {
+    pic.Scale(left1, h.top, 2.5 * M, h.bottom);
+    const double y = under ? h.tick + h.line : h.top;
+    for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, y + static_cast<double>(i) * h.line, lines[i], from, to);
   };
-  for (const auto& [y, title] : {std::pair<double, std::string>{top, "Vertical Change of Humidity"},
-                                 {axisTitle, "Specific Humidity Change (g/kg)"}})
-    PrintRow(pic, y, {{rightTitle, title, kWhite}}, rightLimit(title));
-  PrintRow(pic, axisTitle, {{0.8 * s, "Specific Humidity (g/kg)", kWhite}}, left, partingLeft);
-  // The regions' captions, each where it belongs or in the nearest place on
-  // its side of the zero line clear of the traces; over them with a black
-  // edge where there is none.
+  const double none = std::numeric_limits<double>::quiet_NaN();
+  print(h1, false, topLeft, left, partingLeft);
+  print(h2, false, topRight.first, topRight.second, none);
+  print(h2, true, axisRight.first, axisRight.second, none);
+  print(h1, true, axisLeft, left, partingLeft);
+  // The regions' captions, each pair of lines where it belongs or moved as
+  // one to the nearest place on its side of the zero line clear of the
+  // traces, on black; over them where there is none.
   S2();
   const double nextLine = 300 + SignedTextHeight(pic, "H");
-  const QRectF chart(QPointF(rightFrom, pic.YToPixel(500)), QPointF(rightTo, pic.YToPixel(0)));
   const double zero = pic.XToPixel(0);
   for (const auto& [side, caption] :
-       {std::pair{-1, std::vector<PanelText>{{-0.38 * s, 300, "Less", kWhite}, {-0.4 * s, nextLine, "Likely", kWhite}}},
-        std::pair{1, std::vector<PanelText>{{0.17 * s, 300, "More", kWhite}, {0.15 * s, nextLine, "Likely", kWhite}}}}) {
-    const QRectF half = side < 0 ? QRectF(QPointF(chart.left(), chart.top()), QPointF(zero - 2, chart.bottom()))
-                                 : QRectF(QPointF(zero + 2, chart.top()), QPointF(chart.right(), chart.bottom()));
-    std::vector<QRectF> rooms;
-    for (const PanelText& t : caption) rooms.push_back(TextRoom(pic, t.x, t.y, t.text));
-    const std::optional<QPointF> move = NearestClearMove(pic, rooms, 40, [&](const QRectF& r) {
-      return half.contains(r) && std::none_of(tracesPx.begin(), tracesPx.end(),
-                                              [&](const auto& seg) { return LineMeetsRoom(seg, r); });
-    });
-    if (!move) pic.TextOutline = kBlack;
-    const QPointF by = move.value_or(QPointF());
-    for (const PanelText& t : caption)
-      PrintAt(pic, pic.PixelToX(pic.XToPixel(t.x) + by.x()), pic.PixelToY(pic.YToPixel(t.y) + by.y()), t.text, t.colour);
-    pic.TextOutline.reset();
+       {std::pair{-1, std::vector<std::pair<QPointF, const char*>>{{{-0.38 * s, 300}, "Less"}, {{-0.4 * s, nextLine}, "Likely"}}},
+        std::pair{1, std::vector<std::pair<QPointF, const char*>>{{{0.17 * s, 300}, "More"}, {{0.15 * s, nextLine}, "Likely"}}}}) {
+    const double above = pic.YToPixel(0) - kAxisEndPx;
+    const QRectF half = side < 0 ? QRectF(QPointF(rightFrom, pic.YToPixel(500)), QPointF(zero - 2, above))
+                                 : QRectF(QPointF(zero + 2, pic.YToPixel(500)), QPointF(rightTo, above));
+    for (const auto& [at, text] : caption) {
+      TextPlacement::Text t = TextAt(pic, at.x(), at.y(), text, kWhite);
+      t.move = TextPlacement::Move::Region;
+      t.region = half;
+      t.together = side + 2;
+      place.Add(t);
+    }
   }
+  place.PrintAll(pic);
 }
 
 void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   pic.Scale(0, 17, 100, -7);
+  const Crossover x = FindCrossover(D, H, gHoursPerStep);
+  XoverTemp(D) = x.temp;
+  // Where the crossover comes from, left of the MRi gauge, inside the
+  // picture: the hours back, the hour and the day, on the bottom line, or on
+  // as many as they need.
+  const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
+  std::vector<RowText> from = {{1, "XOver manually entered", kRed}};
+  if (!x.manual) {
+    from = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
+    const DateTime v = gValidTime(D, x.sourceHour);
+    if (v.IsSet()) {
+      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
+      const std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
+      from.push_back({49 - pic.TextWidth(when), when, kRed});
+    }
+  }
+  const std::vector<std::vector<RowText>> source = WrapRow(pic, from, 0, beforeParting);
+  // The gauges from 5.5 down to -5.5 over the source's lines: their top
+  // stays, their bottom comes up as far as those need the room.
+  {
+    const double lines = static_cast<double>(source.size()) * BlockLinePx(pic) + 2;
+    const double top = pic.YToPixel(5.5), lowest = pic.PixelHeight() - lines;  // pixel of -5.5 at most
+    if (pic.YToPixel(-5.5) > lowest && lowest > top) {
+      const double perUnit = (lowest - top) / 11;
+      pic.Scale(0, 5.5 + top / perUnit, 100, 5.5 - (pic.PixelHeight() - top) / perUnit);
+    }
+  }
   const QColor button = Picture()->palette().color(QPalette::Button);
   const Color face = RGB(button.red(), button.green(), button.blue());
   FillDevicePixels(pic, PartingBand(pic, false), face);
@@ -326,96 +391,155 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   pic.CurrentX = 27;
   pic.Print("Ground ");
 
-  const Crossover x = FindCrossover(D, H, gHoursPerStep);
-  XoverTemp(D) = x.temp;
   const double X = ToF(x.temp), A = ToF(gSfcTemp(D, H)), G = ToF(gSoilTemp(D, H) - 273.16);
   const double th = SignedTextHeight(pic, "H"), L = -th;
-  // Each gauge's texts stay in its column: the air's between the scale and
-  // the ground bar, the ground's between the bars and the crossover's, the
-  // crossover's left of the line that parts the gauges.
-  const double beforeParting = pic.PixelToX(PartingPx(pic, -1));
-  // The gauges' texts from the right: each row a pixel clear of those
-  // printed right of it.
-  std::vector<QRect> printed;
-  const auto print = [&](double y, const std::vector<RowText>& row, double from, double to) {
-    PrintRow(pic, y, row, from, RightLimitBeside(pic, y, row, from, to, printed), &printed);
-  };
-  print(1, {{40, "XOver ", kWhite}}, 40, beforeParting);
-  print(1 + th, {{40, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}}, 40, beforeParting);
-
-  // A bar's "T=" text stands past the bar's end where that leaves room under
-  // the captions or over the source line, else across the zero line from
-  // the bar; its verdict on the bar where it fits with a pixel round it,
-  // else across the zero line too.
-  // Where the crossover comes from, left of the MRi gauge, inside the picture.
-  std::vector<RowText> source = {{1, "XOver manually entered", kRed}};
-  if (!x.manual) {
-    source = {{1, "XOver from " + NumberItem(x.hoursBack * gHoursPerStep) + "hours ago", kRed}};
-    const DateTime v = gValidTime(D, x.sourceHour);
-    if (v.IsSet()) {
-      const DateTime local = v.AddMinutes(-static_cast<std::int64_t>(gTZOffset) * 60);
-      // The hour alone when the day leaves no room: the hours back tell it.
-      std::string when = FormatHourAmPm(local) + FormatMonthDay(local);
-      source.push_back({49 - pic.TextWidth(when), when, kRed});
-      if (!RowFits(pic, source, 0, beforeParting)) {
-        when = FormatHourAmPm(local);
-        source.back() = {49 - pic.TextWidth(when), when, kRed};
-      }
+  std::vector<double> sourceY(source.size());
+  {
+    double y = pic.ScaleTop() + pic.ScaleHeight() + L;  // a line over the bottom
+    for (std::size_t i = source.size(); i-- > 0;) {
+      sourceY[i] = RowYInside(pic, y, source[i], 0, beforeParting);
+      y = sourceY[i] + L + px;
     }
   }
-  const double captionsEnd = captions - L;
-  const double sourceLine = RowYInside(pic, std::max(-6.2, -7 + L), source, 0, beforeParting);
-  const double zero = 4 * px;  // half the zero line and a gap
+  // The gauges' texts from the right, each begun in its column and running
+  // on to the right as far as the texts and bars printed right of it leave
+  // it room, a pixel clear of them; between the captions and the source.
+  const double s = pic.DeviceScale();
   const int span = pic.PixelSpan();
-  auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double from, double to) {
+  const double roomTop = pic.YToPixel(captions - L) * s;
+  const int roomBottom = RowInk(pic, sourceY.front(), source.front(), 0, beforeParting).top() - span;
+  std::vector<QRect> taken;
+  // What a row keeps clear of: the rows next to what is taken count as its.
+  const auto limit = [&](double y, const std::vector<RowText>& row, double left) {
+    std::vector<QRect> beside;
+    for (const QRect& r : taken) beside.push_back(r.adjusted(0, -span, 0, span));
+    return RightLimitBeside(pic, y, row, left, beforeParting, beside);
+  };
+  const auto fitsAt = [&](double y, const std::vector<RowText>& row, double left) {
+    const double to = limit(y, row, left);
+    if (!RowFits(pic, row, left, to)) return false;
+    const QRect ink = RowInk(pic, y, row, left, to);
+    return ink.top() > roomTop && ink.bottom() < roomBottom && std::none_of(taken.begin(), taken.end(), [&](const QRect& r) {
+             return r.adjusted(-span, -span, span, span).intersects(ink);
+           });
+  };
+  const auto print = [&](double y, const std::vector<RowText>& row, double left) {
+    PrintRow(pic, y, row, left, limit(y, row, left), &taken);
+  };
+  // The crossover right of the bars, its value on as many lines as its
+  // column needs.
+  {
+    const double column = 40;
+    double y = 1;
+    for (const RowText& t : std::vector<RowText>{{column, "XOver ", kWhite},
+                                                 {column, "T= " + Format(X, "0.0"), x.manual ? kYellow : kRed}})
+      for (const std::vector<RowText>& line : WrapRow(pic, {t}, column, beforeParting)) {
+        print(y, line, column);
+        y += th;
+      }
+  }
+
+  // A bar's "T=" text stands past the bar's end (or a line farther), else
+  // across the zero line from the bar; its verdict on the bar where it fits
+  // with a pixel round it, in a red that reads on the bar, else across the
+  // zero line too; each at the first of those places where it stands whole.
+  const double zero = 4 * px;  // half the zero line and a gap
+  auto bar = [&](const FogGauge& g, double left, double right, double v, double value, double column) {
     const QRect box = DevicePixelsOf(pic, left, 0, right, v);
     FillDevicePixels(pic, box, ToColor(g.box));
+    taken.push_back(box);
     // Blocks of lines across the zero line, each further from it: the top
-    // of a block's first line.
+    // of a block of `lines` lines `skip` lines past the blocks put there.
     double across = g.above ? -zero : zero;
-    const auto next = [&](int lines) {
-      across += g.above ? -lines * L : lines * L;
-      return g.above ? across + lines * L : across;
+    const auto acrossTop = [&](int lines, int skip) { return g.above ? across - skip * L : across + (skip + lines) * L; };
+    const auto block = [&](const std::vector<std::vector<RowText>>& rows, std::vector<double> tops) {
+      const int lines = static_cast<int>(rows.size());
+      constexpr int kFarthest = 12;  // lines across the zero line
+      for (int skip = 0; skip < kFarthest; ++skip) tops.push_back(acrossTop(lines, skip));
+      for (const double top : tops) {
+        bool fits = true;
+        for (int i = 0; i < lines && fits; ++i) fits = fitsAt(top - i * L, rows[i], column);
+        if (!fits) continue;
+        // Across the zero line: the next block goes past it.
+        const double gone = g.above ? across - top : top - across;
+        if (gone >= -1e-9) across = g.above ? top - lines * L : top;
+        for (int i = 0; i < lines; ++i) print(top - i * L, rows[i], column);
+        return;
+      }
+      for (int i = 0; i < lines; ++i) print(tops.front() - i * L, rows[i], column);  // no room: where it belongs
     };
-    double textY = g.above ? std::max(v, zero) + px + L : std::min(v, -zero) - px;
-    if (g.above ? textY > captionsEnd - px : textY - L < sourceLine + px) textY = next(1);
-    print(textY, {{g.textX, g.prefix + Format(value, "0.0"), kRed}}, from, to);
+    const double beyond = g.above ? std::max(v, zero) + px + L : std::min(v, -zero) - px;
+    block({{{g.textX, g.prefix + Format(value, "0.0"), kRed}}}, {beyond, beyond + (g.above ? L : -L)});
     if (g.verdict[0] == nullptr) return;
     const int lines = g.verdict[1] != nullptr ? 2 : 1;
     const auto [inLeft, inRight] = Inside(pic, box);
-    double y = v / 2 + lines * L / 2;
+    const double y = v / 2 + lines * L / 2;
     QRect ink;
     bool onBar = true;
     for (int i = 0; i < lines; ++i) {
       ink |= RowInk(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
       onBar = onBar && RowFits(pic, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
     }
-    onBar = onBar && box.adjusted(span, span, -span, -span).contains(ink);
-    if (!onBar) y = next(lines);
-    for (int i = 0; i < lines; ++i)
-      print(y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, onBar ? inLeft : from, onBar ? inRight : to);
+    if (onBar && box.adjusted(span, span, -span, -span).contains(ink)) {
+      for (int i = 0; i < lines; ++i)
+        PrintRow(pic, y - i * L, {{g.verdictX[i], g.verdict[i], RedOn(ToColor(g.box))}}, inLeft, inRight, &taken);
+      return;
+    }
+    std::vector<std::vector<RowText>> rows;
+    for (int i = 0; i < lines; ++i) rows.push_back({{g.verdictX[i], g.verdict[i], kRed}});
+    block(rows, {});
   };
   if (G > -100) {
     const double g = std::clamp(G - X, -5.5, 5.5);
-    bar(GroundGauge(g), 25.5, 38, g, G, 25, 39);
+    bar(GroundGauge(g), 25.5, 38, g, G, 25);
   }
   const double a = std::clamp(A - X, -5.5, 5.5);
-  bar(AirGauge(a), 10, 23.5, a, A, 8 + 4 * std::fabs(pic.PixelToX(1) - pic.PixelToX(0)), 24.5);
+  bar(AirGauge(a), 10, 23.5, a, A, 8 + 4 * std::fabs(pic.PixelToX(1) - pic.PixelToX(0)));
 
-  PrintRow(pic, sourceLine, source, 0, beforeParting);
+  for (std::size_t i = 0; i < source.size(); ++i) PrintRow(pic, sourceY[i], source[i], 0, beforeParting);
 }
 
 void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
+  const Mri m = ComputeMri(D, H);
+  // The texts right of the line that parts the gauges, each row on as many
+  // lines as it needs at the smallest size that reads: the title, the
+  // columns' captions (right of the axis where they fit there), and the two
+  // rows at the bottom, the boundary layer's pressure and temperature apart
+  // so that a line may break between them.
+  pic.Scale(-5, 0, 95, 1);
+  const double unitPx = std::fabs(pic.PixelToX(1) - pic.PixelToX(0));
+  const double left = pic.PixelToX(PartingPx(pic, 1)), pastAxis = 60 + 4 * unitPx;
+  const auto titleLines = WrapRow(pic, {{66, "MRi (Lowest 100mb)", kWhite}}, left);
+  const std::vector<RowText> columns = {{std::max(61.0, pastAxis), "Development", kWhite}, {80, "Dispersal", kWhite}};
+  const double columnsFrom = RowFits(pic, columns, pastAxis) ? pastAxis : left;
+  const auto columnLines = WrapRow(pic, columns, columnsFrom);
+  std::vector<RowText> values = {{50, Format(gSfcTemp(D, H), "0.0") + "°C", kRed}};
+  if (m.warmLevel > 0) {
+    // Each without the blanks after it, which only set where the next begins.
+    const std::string pressure = NumberItem(std::floor(gPres(D, H, m.warmLevel) + 0.5)) + "mb";
+    values.push_back({62, pressure, kRed});
+    values.push_back({62 + pic.TextWidth(pressure + "   "), Format(m.warmTemp, "0.0") + "°C", kRed});
+  }
+  if (m.maxWind > 0) values.push_back({86, NumberItem(std::floor(m.maxWind + 0.5)) + " kts", kRed});
+  std::vector<std::vector<RowText>> rows =
+      WrapRow(pic, {{52, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, left);
+  for (std::vector<RowText>& l : WrapRow(pic, values, left)) rows.push_back(std::move(l));
+
   // Laid out in pixels from the top: the title a pixel under the line under
-  // the charts, the columns' captions under it, then the gauge from -.01 to
-  // .075, its labels clear of the captions, and under it the two rows at the
-  // bottom.
+  // the charts, the captions under it, then the gauge from -.01 to .075, its
+  // labels' ink a pixel clear of the captions' lines and of the rows at the
+  // bottom, and the end of its axis too.
   pic.ScalePixels();
-  const double line = pic.TextHeight("H");
-  const double titlePx = UnderChartsPx(pic) + kPartingHalfPx + 1, rowsPx = pic.PixelHeight() - 2 * line;
-  const double topPx = titlePx + 2.5 * line + 1, bottomPx = rowsPx - 3;
-  const double perPx = 0.085 / std::max(bottomPx - topPx, 1.0);
+  const double line = pic.TextHeight("H"), halfLine = pic.TextHeight("0") / 2;
+  const QRectF label = pic.TextInkPx(".07");
+  const double titlePx = UnderChartsPx(pic) + kPartingHalfPx + 1;
+  const double rowsPx = pic.PixelHeight() - static_cast<double>(rows.size()) * line;
+  const double rowsInk = rowsPx + pic.TextInkPx("Hbdl").top();
+  const double topPx = titlePx + static_cast<double>(titleLines.size() + columnLines.size()) * line + 1 + halfLine -
+                       label.top();
+  const double lastLabelPx = rowsInk - 1 + halfLine - label.bottom(), axisEndPx = rowsPx - 3;
+  const double perPx = std::max(0.08 / std::max(lastLabelPx - topPx, 1.0), 0.085 / std::max(axisEndPx - topPx, 1.0));
   const double scaleTop = -0.01 - topPx * perPx;
   pic.Scale(-5, scaleTop, 95, scaleTop + pic.PixelHeight() * perPx);
   const double th = SignedTextHeight(pic, "H");
@@ -431,21 +555,12 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
     pic.Line(58, v, 60, v, kAxis);
     PrintRight(pic, 57, v, half4, Format(v, ".00"), kAxis, labelsFrom);
   }
-  // Texts right of the line that parts the gauges, the captions right of the axis.
-  const double unitPx = std::fabs(pic.PixelToX(1) - pic.PixelToX(0));
-  const double left = pic.PixelToX(PartingPx(pic, 1)), pastAxis = 60 + 4 * unitPx;
-  PrintRow(pic, title, {{66, "MRi (Lowest 100mb)", kWhite}}, left);
-  PrintRow(pic, title + th, {{std::max(61.0, pastAxis), "Development", kWhite}, {80, "Dispersal", kWhite}}, pastAxis);
-
-  const Mri m = ComputeMri(D, H);
-  PrintRow(pic, y, {{52, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, left);
-  std::vector<RowText> values = {{50, Format(gSfcTemp(D, H), "0.0") + "°C", kRed}};
-  if (m.warmLevel > 0)
-    values.push_back(
-        {62, NumberItem(std::floor(gPres(D, H, m.warmLevel) + 0.5)) + "mb   " + Format(m.warmTemp, "0.0") + "°C   ",
-         kRed});
-  if (m.maxWind > 0) values.push_back({86, NumberItem(std::floor(m.maxWind + 0.5)) + " kts", kRed});
-  PrintRow(pic, y + th, values, left);
+  double at = title;
+  for (const auto& l : titleLines) PrintRow(pic, std::exchange(at, at + th), l, left);
+  for (const auto& l : columnLines) PrintRow(pic, std::exchange(at, at + th), l, columnsFrom);
+  const double captionsEnd = at;
+  at = y;
+  for (const auto& l : rows) PrintRow(pic, std::exchange(at, at + th), l, left);
   if (!m.valid) return;
 
   const double v = std::clamp(m.value, -0.01, 0.075);
@@ -460,7 +575,7 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   const double s = pic.DeviceScale();
   const QRect valueInk = TextInk(pic, std::max(80 - pic.TextWidth(value), pic.ScaleLeft()), 0.0325 - half4, value)
                              .adjusted(-span, -span, span, span);
-  const int areaTop = static_cast<int>(std::ceil(pic.YToPixel(title + 2 * th) * s));
+  const int areaTop = static_cast<int>(std::ceil(pic.YToPixel(captionsEnd) * s));
   const int areaBottom = static_cast<int>(std::floor(pic.YToPixel(y) * s)) - 1;
   const auto column = [&](double from, double to, double base, Color c, std::vector<RowText> lines) {
     const QRect box = DevicePixelsOf(pic, from, base, to, v);
@@ -491,6 +606,8 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
         }
       }
     }
+    const bool onTheBox = from2 == inLeft;
+    for (RowText& l : lines) l.colour = onTheBox ? RedOn(c) : kRed;
     for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, top + i * th, {lines[i]}, from2, to2);
   };
   const double devFrom = pastAxis, devTo = 77, dispFrom = 78.5, dispTo = 94.5;

@@ -29,7 +29,10 @@ namespace {
 constexpr Color kCloudLayer = RGB(0, 255, 255);
 constexpr Color kMbeUpwind = RGB(255, 255, 0);   // the MBE vector without forward propagation
 constexpr Color kMbeForward = RGB(255, 0, 0);    // the forward-propagation MBE vector
-Color JetColour(bool uncertain) { return uncertain ? RGB(0, 128, 0) : RGB(0, 255, 0); }
+// An uncertain jet in a darker green than a certain one, light enough that
+// its texts read on black as well as the others (the dark green RGB(0, 128,
+// 0) of old does not).
+Color JetColour(bool uncertain) { return uncertain ? RGB(0, 176, 0) : RGB(0, 255, 0); }
 constexpr Color kGrid = RGB(128, 128, 128);
 constexpr double kArrowHead = 4;  // units of the diagram
 // The zoom stays within these half-widths (kt).
@@ -149,32 +152,29 @@ void HeavyPrecipPanel::Draw() {
   if (thickness) SetThicknessThresholds(*thickness);
 
   // The diagram's grid under everything, kept clear of the gauges' labels;
-  // the gauges and the vectors over it; the texts last, each on black that
-  // keeps what lies under it a pixel clear of its strokes (a long vector
-  // may reach any of them).
+  // the gauges and the vectors, the data, over it; the texts last, each
+  // placed clear of the data on black that hides only the grid.
   DrawGrid(pic);
   FillDevicePixels(pic, GaugeLabelsPlace(pic), kBlack);
-  UseGaugeScale(pic);
-  PlotBar(pic, gPwat(D, H), kRowPrecipWaterGauge);
-  if (meanRH) {
-    PlotBar(pic, *meanRH, kRowMeanRH);
-    PlotBar(pic, *meanRH / 100 * gPwat(D, H), kRowPWTimesRH);
+  TextPlacement place;
+  place.Begin(pic);
+  {
+    const DataMarksGuard data(pic, &place);
+    UseGaugeScale(pic);
+    PlotBar(pic, gPwat(D, H), kRowPrecipWaterGauge);
+    if (meanRH) {
+      PlotBar(pic, *meanRH, kRowMeanRH);
+      PlotBar(pic, *meanRH / 100 * gPwat(D, H), kRowPWTimesRH);
+    }
+    PlotBar(pic, gWarmCloudDepthFt(D, H), kRowWarmCloudDepth);
+    PlotBar(pic, gLLJSpd(D, H), kRowLowLevelJet);
+    DrawVectors(pic, H);
   }
-  PlotBar(pic, gWarmCloudDepthFt(D, H), kRowWarmCloudDepth);
-  PlotBar(pic, gLLJSpd(D, H), kRowLowLevelJet);
-  DrawVectors(pic, H);
 
-  const std::vector<PlacedText> texts = PlaceTexts(pic, H, thickness);
-  for (const PlacedText& t : texts) {
-    UseTextScale(pic, t);
-    FillGround(pic, t.x, t.y, t.text, kBlack);
-  }
-  for (const PlacedText& t : texts) {
-    UseTextScale(pic, t);
-    PrintAt(pic, t.x, t.y, t.text, t.colour, false);
-  }
+  PlaceTexts(pic, place, H, thickness);
+  place.PrintAll(pic);
+  PrintGaugeLabels(pic, H);
   UsePanelFont(pic);
-  DrawGaugeLabels(pic, H);
   pic.DrawWidth = 1;
   Update();
 }
@@ -184,15 +184,6 @@ void HeavyPrecipPanel::UseVectorScale(PictureBox& pic) const {
 }
 
 void HeavyPrecipPanel::UseGaugeScale(PictureBox& pic) { pic.Scale(-100, -8, 100, 18); }
-
-void HeavyPrecipPanel::UseTextScale(PictureBox& pic, const PlacedText& t) const {
-  if (t.gauges)
-    UseGaugeScale(pic);
-  else
-    UseVectorScale(pic);
-  UsePanelFont(pic);
-  pic.FontSize *= t.fontScale;
-}
 
 void HeavyPrecipPanel::DrawGrid(PictureBox& pic) const {
   const double s = gMBEScale;
@@ -213,46 +204,74 @@ void HeavyPrecipPanel::DrawGrid(PictureBox& pic) const {
   pic.DrawWidth = 1;
 }
 
-std::vector<HeavyPrecipPanel::PlacedText> HeavyPrecipPanel::PlaceTexts(PictureBox& pic, Integer H,
-                                                                       const std::optional<double>& thickness) const {
+void HeavyPrecipPanel::PlaceTexts(PictureBox& pic, TextPlacement& place, Integer H,
+                                  const std::optional<double>& thickness) const {
   const Integer D = gCurDataset;
-  std::vector<PlacedText> texts;
+  using Move = TextPlacement::Move;
   // The vectors' lines, one under the other from the top-left corner, the
-  // last in a larger font.
+  // last in a larger font; each along its row clear of the vectors.
   const bool uncertain = JetUncertain(D, H);
-  const PlacedText lines[] = {
-      {false, 1, 0, 0,
-       "V cloud layer   = " + NumberItem(Nearest(gCloudLayerDir(D, H))) + "°/" +
-           NumberItem(Nearest(gCloudLayerSpd(D, H))) + "kts",
-       kCloudLayer},
-      {false, 1, 0, 0,
-       "V low-level jet = " + NumberItem(Nearest(gLLJDir(D, H))) + "°/" + NumberItem(Nearest(gLLJSpd(D, H))) +
-           "kts at " + NumberItem(gLLJPres(D, H)) + (uncertain ? "mb ?" : "mb"),
-       JetColour(uncertain)},
-      {false, 1.5, 0, 0,
-       "MBE Velocity  = " + NumberItem(Nearest(gMbeDir(D, H))) + "°/" + NumberItem(Nearest(gMbeSpd(D, H))) + "kts",
-       gMbeForwardProp ? kMbeForward : kMbeUpwind}};
+  const struct {
+    double fontScale;
+    std::string text;
+    Color colour;
+  } lines[] = {{1,
+                "V cloud layer   = " + NumberItem(Nearest(gCloudLayerDir(D, H))) + "°/" +
+                    NumberItem(Nearest(gCloudLayerSpd(D, H))) + "kts",
+                kCloudLayer},
+               {1,
+                "V low-level jet = " + NumberItem(Nearest(gLLJDir(D, H))) + "°/" + NumberItem(Nearest(gLLJSpd(D, H))) +
+                    "kts at " + NumberItem(gLLJPres(D, H)) + (uncertain ? "mb ?" : "mb"),
+                JetColour(uncertain)},
+               {1.5,
+                "MBE Velocity  = " + NumberItem(Nearest(gMbeDir(D, H))) + "°/" + NumberItem(Nearest(gMbeSpd(D, H))) +
+                    "kts",
+                gMbeForwardProp ? kMbeForward : kMbeUpwind}};
+  UseVectorScale(pic);
   double top = 0;  // pixels
-  for (PlacedText t : lines) {
-    UseTextScale(pic, t);
-    t.x = pic.ScaleLeft();
-    t.y = pic.PixelToY(top);
-    top += pic.TextHeightPx(t.text);
-    texts.push_back(t);
+  for (const auto& l : lines) {
+    UsePanelFont(pic);
+    pic.FontSize *= l.fontScale;
+    TextPlacement::Text t = TextAt(pic, pic.ScaleLeft(), pic.PixelToY(top), l.text, l.colour);
+    t.move = Move::AlongRow;
+    t.hi = pic.PixelWidth();
+    // A line as wide as the picture that a vector crosses wherever it
+    // stands in its row goes to the nearest place clear of them.
+    t.leaveOut = TextPlacement::LeaveOut::UnlessClear;
+    place.Add(t);
+    if (place.PlaceNow().leftOut) {
+      t.move = Move::Nearest;
+      t.reach = std::hypot(pic.PixelWidth(), pic.PixelHeight());
+      t.leaveOut = TextPlacement::LeaveOut::Never;
+      place.Add(t);
+    }
+    top += BlockLinePx(pic);
   }
-  // Each ring's number where it crosses the x axis on the left; a ring
-  // beyond the edge has its number out of sight.
-  for (int r : MbeRings(gMBEScale))
-    if (r <= gMBEScale) texts.push_back({false, 1, -static_cast<double>(r), 0, NumberItem(r), kGrid});
+  // Each ring's number where it crosses the x axis on the left, or near; a
+  // ring beyond the edge has its number out of sight.
+  UsePanelFont(pic);
+  for (int r : MbeRings(gMBEScale)) {
+    if (r > gMBEScale) continue;
+    TextPlacement::Text t = TextAt(pic, -static_cast<double>(r), 0, NumberItem(r), kGrid);
+    t.move = Move::Nearest;
+    t.reach = BlockLinePx(pic);
+    place.Add(t);
+  }
   // Over the gauges: the thickness at their start, the precipitable water's
-  // borders between their thirds.
-  UseTextScale(pic, {true, 1, 0, 0, "", kBlack});
-  if (thickness) texts.push_back({true, 1, 0, 12, Format(*thickness, "###"), kYellow});
+  // borders between their thirds, each near its place.
+  UseGaugeScale(pic);
+  std::vector<std::pair<double, std::string>> over;
+  if (thickness) over.emplace_back(0, Format(*thickness, "###"));
   for (const auto& [at, column] : {std::pair{kFirstThirdEnd, 1}, std::pair{kSecondThirdEnd, 2}}) {
     const std::string t = Format(gIndexThresholds(kRowPrecipWaterGauge, column), "0.00");
-    texts.push_back({true, 1, at - pic.TextWidth(t) / 2, 12, t, kYellow});
+    over.emplace_back(at - pic.TextWidth(t) / 2, t);
   }
-  return texts;
+  for (const auto& [x, text] : over) {
+    TextPlacement::Text t = TextAt(pic, x, 12, text, kYellow);
+    t.move = Move::Nearest;
+    t.reach = pic.TextWidthPx(text);
+    place.Add(t);
+  }
 }
 
 QRect HeavyPrecipPanel::GaugeLabelsPlace(PictureBox& pic) {
@@ -260,16 +279,39 @@ QRect HeavyPrecipPanel::GaugeLabelsPlace(PictureBox& pic) {
   UsePanelFont(pic);
   const double s = pic.DeviceScale();
   const double top = static_cast<int>(kRowPrecipWaterGauge) - 1.55 - pic.TextHeight("W") / 2;
-  return {QPoint(0, static_cast<int>(std::floor(pic.YToPixel(top) * s))),
+  return {QPoint(0, static_cast<int>(std::floor((pic.YToPixel(top) - GaugeLabelsUpPx(pic)) * s))),
           QPoint(static_cast<int>(std::ceil(pic.XToPixel(GaugesBegin(pic)) * s)) + pic.PixelSpan() - 1,
                  pic.Image().height() - 1)};
 }
 
 double HeavyPrecipPanel::GaugesBegin(const PictureBox& pic) { return -pic.TextWidth(" "); }
 
+double HeavyPrecipPanel::GaugeLabelsUpPx(PictureBox& pic) {
+  UseGaugeScale(pic);
+  UsePanelFont(pic);
+  // The last row's strokes (its name, and its value's digits) a pixel
+  // inside the picture's bottom, in whole device pixels.
+  const double top = pic.YToPixel(static_cast<int>(kRowLowLevelJet) - 1.55 - pic.TextHeight("W") / 2);
+  const double over = top + pic.TextInkPx("Low Lvl Jet ? 99 kts").bottom() - (pic.PixelHeight() - 2.0);
+  return std::max(0.0, std::ceil(over * pic.DeviceScale()) / pic.DeviceScale());
+}
+
 void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
   UseVectorScale(pic);
-  const auto arrow = [&](double x, double y, Color c, int width, double dir) { DrawMBEArrow(pic, x, y, c, width, dir); };
+  // Each drawn and its lines kept, in pixels, for the gauges' labels, which
+  // keep clear of them row by row (their rows stand closer than a text
+  // line and its room).
+  vectorsPx_.clear();
+  const auto arrow = [&](double x, double y, Color c, int width, double dir) {
+    const QPointF from(pic.XToPixel(pic.CurrentX), pic.YToPixel(pic.CurrentY)), tip(pic.XToPixel(x), pic.YToPixel(y));
+    DrawMBEArrow(pic, x, y, c, width, dir);
+    vectorsPx_.push_back({from, tip, static_cast<double>(width)});
+    for (double b : {dir + 30, dir - 30}) {
+      const double h = (450 - b) * kRadPerDegRounded;
+      vectorsPx_.push_back({tip, QPointF(pic.XToPixel(x + kArrowHead * std::cos(h)), pic.YToPixel(y + kArrowHead * std::sin(h))),
+                            static_cast<double>(width)});
+    }
+  };
   ShownDataset = gCurDataset;
   const bool forward = gMbeForwardProp;
   ForEachShownDataset(ShownDataset, H, [&](Integer d) {
@@ -300,10 +342,11 @@ void HeavyPrecipPanel::DrawVectors(PictureBox& pic, Integer H) {
   });
 }
 
-void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
+void HeavyPrecipPanel::PrintGaugeLabels(PictureBox& pic, Integer H) {
   const Integer D = gCurDataset;
   const std::optional<Single> meanRH = MeanRHTo500(D, H);
   UseGaugeScale(pic);
+  UsePanelFont(pic);
   const bool uncertain = JetUncertain(D, H);
   const struct {
     int row;
@@ -317,19 +360,38 @@ void HeavyPrecipPanel::DrawGaugeLabels(PictureBox& pic, Integer H) {
       {kRowLowLevelJet, uncertain ? "Low Lvl Jet ?" : "Low Lvl Jet", Format(gLLJSpd(D, H), "0") + " kts",
        JetColour(uncertain)},
   };
-  // Each label beside its bar, centred on it: the name from x -70, the
-  // value ending just before the bars begin (the row moves left where the
-  // two need more room). The rows move up together as far as the last one
-  // needs to stand clear of the picture's bottom.
-  const double barsBegin = GaugesBegin(pic);
-  std::vector<std::pair<double, std::vector<RowText>>> rows;
-  for (const auto& g : gauges)
-    rows.push_back({g.row - 1.55 - pic.TextHeight(g.name) / 2,
-                    {{-70, g.name, g.colour}, {barsBegin - pic.TextWidth(g.value), g.value, g.colour}}});
-  const double up = RowYInside(pic, rows.back().first, rows.back().second, pic.ScaleLeft(), barsBegin) -
-                    rows.back().first;
-  for (const auto& [y, row] : rows) FillRowGround(pic, y + up, row, kBlack, pic.ScaleLeft(), barsBegin);
-  for (const auto& [y, row] : rows) PrintRow(pic, y + up, row, pic.ScaleLeft(), barsBegin);
+  // Each label beside its bar, centred on it: the name from x -70 (further
+  // left where the two need the room), the value ending just before the
+  // bars begin; each along its row clear of the vectors, the value between
+  // the name and the bars.
+  const double barsBegin = pic.XToPixel(GaugesBegin(pic));
+  const double up = GaugeLabelsUpPx(pic);
+  for (const auto& g : gauges) {
+    TextPlacement place;
+    place.Begin(pic);
+    for (const auto& [a, b, width] : vectorsPx_) place.Segment(a, b, width);
+    const double y = pic.PixelToY(pic.YToPixel(g.row - 1.55 - pic.TextHeight(g.name) / 2) - up);
+    TextPlacement::Text name = TextAt(pic, -70, y, g.name, g.colour);
+    name.x = std::max(1.0, std::min(name.x, barsBegin - pic.TextWidthPx(g.name + " " + g.value) - 1));
+    name.move = TextPlacement::Move::AlongRow;
+    name.lo = 1;
+    name.hi = name.x;
+    // The gauges' rows are closer than a text line and its room: on the
+    // black laid under them, a text's strokes alone.
+    name.margin = 0;
+    name.ground = TextPlacement::Ground::None;
+    place.Add(name);
+    const TextPlacement::Placed at = place.PlaceNow();
+    TextPlacement::Text value = TextAt(pic, 0, y, g.value, g.colour);
+    value.x = barsBegin - pic.TextWidthPx(g.value);
+    value.move = TextPlacement::Move::AlongRow;
+    value.lo = at.at.x() + pic.TextWidthPx(g.name + " ");
+    value.hi = value.x;
+    value.margin = 0;
+    value.ground = TextPlacement::Ground::None;
+    place.Add(value);
+    place.PrintAll(pic);
+  }
 }
 
 }  // namespace ondrik

@@ -52,28 +52,30 @@ class HeavyPrecipPanel : public PicturePanel {
   Single gMBEScale = 51;
 
  private:
-  // A text over the diagram (gauges false) or the gauges, in the panel's
-  // font times fontScale, with its top-left corner at (x, y).
-  struct PlacedText {
-    bool gauges;
-    double fontScale, x, y;
-    std::string text;
-    Color colour;
-  };
   void UseVectorScale(PictureBox& pic) const;
   static void UseGaugeScale(PictureBox& pic);
-  void UseTextScale(PictureBox& pic, const PlacedText& t) const;
   // The axes and rings of the vector diagram.
   void DrawGrid(PictureBox& pic) const;
-  // The texts but the gauges' labels: the lines of the vectors, the rings'
-  // numbers, the thickness and the gauges' borders.
-  std::vector<PlacedText> PlaceTexts(PictureBox& pic, Integer H, const std::optional<double>& thickness) const;
+  // The texts but the gauges' labels, handed to the placement: the lines of
+  // the vectors, the rings' numbers, the thickness and the gauges' borders.
+  void PlaceTexts(PictureBox& pic, TextPlacement& place, Integer H, const std::optional<double>& thickness) const;
   // The device pixels the gauges' labels take, left of the gauges.
   static QRect GaugeLabelsPlace(PictureBox& pic);
   // Where the gauges' bars begin in the gauge scale.
   static double GaugesBegin(const PictureBox& pic);
+  // How far (picture pixels) the gauges' labels stand over their bars'
+  // middles: as far as the last one must to stay inside the picture.
+  static double GaugeLabelsUpPx(PictureBox& pic);
   void DrawVectors(PictureBox& pic, Integer H);
-  void DrawGaugeLabels(PictureBox& pic, Integer H);
+  // The gauges' labels beside their bars, each row along itself clear of
+  // the vectors.
+  void PrintGaugeLabels(PictureBox& pic, Integer H);
+  // The lines of the vectors drawn, in pixels.
+  struct VectorLine {
+    QPointF a, b;
+    double width;
+  };
+  std::vector<VectorLine> vectorsPx_;
 
   QFrame* bar_;
   QPushButton* btnSelectInflow_;

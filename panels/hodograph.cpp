@@ -16,6 +16,7 @@
 #include "core/parcels.h"
 #include "core/shear.h"
 #include "panels/picturepanel.h"
+#include "platform/textplace.h"
 #include "panels/indices.h"
 #include "panels/overlayloop.h"
 #include "panels/panelwidgets.h"
@@ -130,39 +131,59 @@ bool HourShown(Integer D, Integer H) {
          H <= gLastHour(D);
 }
 
-// The layer CAPEs and the hour's CAPE, CINS, helicity and shear, placed on
-// the plane of half-width s.
-std::vector<PanelText> HourTexts(PictureBox& pic, double s, Integer D, Integer H) {
-  const double line = pic.TextHeightInScale("I");  // downwards
-  // Each ring's number at its left crossing of the x axis; a ring that
-  // crosses the axis off the plane shows only in the corners.
-  std::vector<PanelText> rings;
-  for (long r = 10; r <= s; r += 10) rings.push_back({-static_cast<double>(r), 0, ChartNumber(r), kGrey});
-  std::vector<PanelText> capes = {{-s, s, "Layer CAPEs", kGrey}};
+// The layer CAPEs, the hour's CAPE, CINS, helicity and shear and the ring
+// numbers on the plane of half-width s, handed to the placement in that
+// order: each where the drawing puts it, or moved along its row (a ring's
+// number near its place) clear of the traces, the vectors and the marks,
+// on a box of black that hides only the grid.
+void PlaceHourTexts(PictureBox& pic, TextPlacement& place, double s, Integer D, Integer H) {
+  const double lineHeight = BlockLinePx(pic);
+  const double line = pic.PixelToY(lineHeight) - pic.PixelToY(0);  // downwards
+  const double w = pic.PixelWidth();
+  using Move = TextPlacement::Move;
+  const auto add = [&](double x, double y, const std::string& text, Color c, Move move, double hi) {
+    TextPlacement::Text t = TextAt(pic, x, y, text, c);
+    t.move = move;
+    t.lo = 0;
+    t.hi = hi;
+    t.reach = lineHeight;
+    place.Add(t);
+    return place.PlaceNow();
+  };
+  add(-s, s, "Layer CAPEs", kGrey, Move::AlongRow, w);
   for (int k = 6; k >= 3; --k)
-    capes.push_back({-s, s + (7 - k) * line, ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))), kGrey});
-  capes.push_back({-s, s + 6 * line, "  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))), kGrey});
-  MoveBlockInside(pic, capes);
+    add(-s, s + (7 - k) * line, ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))), kGrey,
+        Move::AlongRow, w);
+  add(-s, s + 6 * line, "  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))), kGrey, Move::AlongRow, w);
 
   // Three lines above the bottom edge; the CINS after the CAPE when there
   // is CAPE.
   const double top = -s - 3 * line;
   const Single cape = gCape(D, H);
   const std::string capeText = "  CAPE = " + ChartNumber(RoundHalfUp(cape));
-  std::vector<PanelText> numbers = {{-s, top, capeText, ThirdColor(ThresholdClass(cape, kRowCape, false))}};
+  const TextPlacement::Placed at =
+      add(-s, top, capeText, ThirdColor(ThresholdClass(cape, kRowCape, false)), Move::AlongRow, w);
   if (cape > 0)
-    numbers.push_back({-s + pic.TextWidth(capeText), top, "\\CINS = " + ChartNumber(RoundHalfUp(gCins(D, H))),
-                       ThirdColor(ThresholdClass(gCins(D, H), kRowCins, true))});
+    add(pic.PixelToX(at.at.x() + pic.TextWidthPx(capeText)), top, "\\CINS = " + ChartNumber(RoundHalfUp(gCins(D, H))),
+        ThirdColor(ThresholdClass(gCins(D, H), kRowCins, true)), Move::AlongRow, w);
   const Color helicity = ThirdColor(ThresholdClass(gHelicity(D, H), kRowHelicity, false));
-  numbers.push_back({-s, top + line, "Helicity = " + ChartNumber(RoundHalfUp(gHelicity(D, H))), helicity});
+  add(-s, top + line, "Helicity = " + ChartNumber(RoundHalfUp(gHelicity(D, H))), helicity, Move::AlongRow, w);
   char perKm[32];
   std::snprintf(perKm, sizeof perKm, "%.1f m/s /km", static_cast<double>(gSRHLayerShearPerKm(D, H)));
-  numbers.push_back(
-      {-s, top + 2 * line, "  Shear = " + ChartNumber(RoundHalfUp(gSRHLayerShear(D, H))) + "m/s    " + perKm, helicity});
-  MoveBlockInside(pic, numbers);
-  capes.insert(capes.end(), numbers.begin(), numbers.end());
-  capes.insert(capes.end(), rings.begin(), rings.end());
-  return capes;
+  add(-s, top + 2 * line, "  Shear = " + ChartNumber(RoundHalfUp(gSRHLayerShear(D, H))) + "m/s    " + perKm, helicity,
+      Move::AlongRow, w);
+  // Each ring's number at its left crossing of the x axis, or near it (over
+  // or under the axis rather than along it, where it would stand by another
+  // ring); a ring that crosses the axis off the plane shows only in the
+  // corners.
+  for (long r = 10; r <= s; r += 10) {
+    TextPlacement::Text t = TextAt(pic, -static_cast<double>(r), 0, ChartNumber(r), kGrey);
+    t.move = Move::Nearest;
+    t.reach = lineHeight;
+    t.lo = t.x - 2;
+    t.hi = t.x + 2;
+    place.Add(t);
+  }
 }
 
 }  // namespace
@@ -308,70 +329,74 @@ void HodographPanel::DrawHodograph() {
   }
   pic.FillTransparent = false;
 
-  // The hour's texts: the layer CAPEs top left, the CAPE, CINS, helicity
-  // and shear bottom left, each block a pixel in from the edges; printed
-  // last, each on black that keeps the rings, traces and vectors a pixel
-  // clear of its strokes.
+  // The marks of the hour: every shown dataset's movers, mean wind and
+  // trace, this one last, and the inflow or the boundary. The hour's texts
+  // (layer CAPEs top left, the CAPE, CINS, helicity and shear bottom left,
+  // the rings' numbers) then take their places clear of them.
   if (!gLayerCapeDone(D, H)) ComputeLayerCapes(H);
-  std::vector<PanelText> texts = HourTexts(pic, s, D, H);
-  // Movers, mean wind and trace of every shown dataset, this one last.
-  ForEachShownDataset(D, H, [&](Integer d) {
-    if (gHelicityDone(d, H) != -1) ComputeSRHelicity(H);
-    pic.DrawWidth = 2;
-    const double mdir = (270.0 - gMeanWindDir(d, H)) * kRad;
-    const double mu = gMeanWindSpd(d, H) * std::cos(mdir), mv = gMeanWindSpd(d, H) * std::sin(mdir);
-    // A marker stands on its point: one whose point lies off the plane is
-    // not drawn, and one near an edge moves in only as far as the edge asks,
-    // so that it still covers its point.
-    auto centred = [&](const char* text, double x, double y) {
-      const double cx = pic.XToPixel(x), cy = pic.YToPixel(y);
-      if (!(cx >= 0 && cx < pic.PixelWidth() && cy >= 0 && cy < pic.PixelHeight())) return;
-      const double w = pic.TextWidthPx(text), h = pic.TextHeightPx(text);
-      const double px = std::clamp(cx - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
-      const double py = std::clamp(cy - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
-      pic.CurrentX = pic.PixelToX(px);
-      pic.CurrentY = pic.PixelToY(py);
-      pic.Print(text, false);
-    };
-    pic.ForeColor = eRGB(D, kMeanWindMark);
-    centred("M", mu, mv);
-    pic.ForeColor = eRGB(D, kMoverMark);
-    centred("L", gLeftMoverU(d, H), gLeftMoverV(d, H));
-    centred("R", gRightMoverU(d, H), gRightMoverV(d, H));
+  TextPlacement place;
+  place.Begin(pic);
+  {
+    const DataMarksGuard data(pic, &place);
+    ForEachShownDataset(D, H, [&](Integer d) {
+      if (gHelicityDone(d, H) != -1) ComputeSRHelicity(H);
+      pic.DrawWidth = 2;
+      const double mdir = (270.0 - gMeanWindDir(d, H)) * kRad;
+      const double mu = gMeanWindSpd(d, H) * std::cos(mdir), mv = gMeanWindSpd(d, H) * std::sin(mdir);
+      // A marker stands on its point: one whose point lies off the plane is
+      // not drawn, and one near an edge moves in only as far as the edge
+      // asks, so that it still covers its point; no text covers it.
+      auto centred = [&](const char* text, double x, double y) {
+        const double cx = pic.XToPixel(x), cy = pic.YToPixel(y);
+        if (!(cx >= 0 && cx < pic.PixelWidth() && cy >= 0 && cy < pic.PixelHeight())) return;
+        const double w = pic.TextWidthPx(text), h = pic.TextHeightPx(text);
+        const double px = std::clamp(cx - w / 2, 1.0, std::max(1.0, pic.PixelWidth() - w - 1));
+        const double py = std::clamp(cy - h / 2, 0.0, std::max(0.0, pic.PixelHeight() - h));
+        pic.CurrentX = pic.PixelToX(px);
+        pic.CurrentY = pic.PixelToY(py);
+        place.Rect(pic.TextInkPx(text).translated(px, py));
+        pic.Print(text, false);
+      };
+      pic.ForeColor = eRGB(D, kMeanWindMark);
+      centred("M", mu, mv);
+      pic.ForeColor = eRGB(D, kMoverMark);
+      centred("L", gLeftMoverU(d, H), gLeftMoverV(d, H));
+      centred("R", gRightMoverU(d, H), gRightMoverV(d, H));
 
-    const Integer n = std::min(gNumLevels(d), kMaxLevels);
-    const Integer t = std::clamp(gSRHTopLevel(d, H), 0, n);
-    const Integer b = std::clamp(gSRHBottomLevel(d, H), 0, t);
-    if (t <= b) return;  // no layer: no trace
-    pic.DrawWidth = 3;
-    auto point = [&](Integer k, double& u, double& v) {
-      u = static_cast<double>(gSRWindU(d, H, k)) + gStormU(d, H);
-      v = static_cast<double>(gSRWindV(d, H, k)) + gStormV(d, H);
-    };
-    auto colour = [&](Integer k, bool bottomDot) {
-      const Rgb c = HeightRgb(gHghtAGL(d, H, k), bottomDot);
-      return eRGB(D, c.r, c.g, c.b);
-    };
-    double u0, v0;
-    point(b, u0, v0);
-    pic.FillColor = colour(b, true);
-    pic.Circle(u0, v0, s / 100, pic.FillColor);
-    for (Integer k = b + 1; k <= t; ++k) {
-      double u1, v1;
-      point(k, u1, v1);
-      const Color c = colour(k - 1, false);
-      pic.Line(u0, v0, u1, v1, c);
-      pic.FillColor = c;
-      pic.Circle(u1, v1, s / 100, c);
-      u0 = u1;
-      v0 = v1;
-    }
-  });
-
-  if (BoundaryShown(D, H)) DrawBoundary(D, H);
-  else DrawInflow(D, H);
+      const Integer n = std::min(gNumLevels(d), kMaxLevels);
+      const Integer t = std::clamp(gSRHTopLevel(d, H), 0, n);
+      const Integer b = std::clamp(gSRHBottomLevel(d, H), 0, t);
+      if (t <= b) return;  // no layer: no trace
+      pic.DrawWidth = 3;
+      auto point = [&](Integer k, double& u, double& v) {
+        u = static_cast<double>(gSRWindU(d, H, k)) + gStormU(d, H);
+        v = static_cast<double>(gSRWindV(d, H, k)) + gStormV(d, H);
+      };
+      auto colour = [&](Integer k, bool bottomDot) {
+        const Rgb c = HeightRgb(gHghtAGL(d, H, k), bottomDot);
+        return eRGB(D, c.r, c.g, c.b);
+      };
+      double u0, v0;
+      point(b, u0, v0);
+      pic.FillColor = colour(b, true);
+      pic.Circle(u0, v0, s / 100, pic.FillColor);
+      for (Integer k = b + 1; k <= t; ++k) {
+        double u1, v1;
+        point(k, u1, v1);
+        const Color c = colour(k - 1, false);
+        pic.Line(u0, v0, u1, v1, c);
+        pic.FillColor = c;
+        pic.Circle(u1, v1, s / 100, c);
+        u0 = u1;
+        v0 = v1;
+      }
+    });
+    if (BoundaryShown(D, H)) DrawBoundary(D, H);
+    else DrawInflow(D, H);
+  }
   pic.DrawWidth = 1;
-  PrintOnGround(pic, texts, kBlack);
+  PlaceHourTexts(pic, place, s, D, H);
+  place.PrintAll(pic);
 
   lblStormMotion_->setText(QString::fromUtf8((" Storm Motion = " + std::to_string(NearestWhole(gStormMotionDir(D, H))) + kDeg +
                                               "  " + std::to_string(NearestWhole(gStormMotionSpd(D, H))) + "m/s")

@@ -8,9 +8,11 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "core/ccl.h"
 #include "core/guards.h"
@@ -22,6 +24,7 @@
 #include "core/thresholds.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "platform/textplace.h"
 
 namespace ondrik {
 
@@ -190,16 +193,21 @@ void IndicesPanel::PrintIndices() {
     pic.Box(kLeft, y + 0.4, kRight, y + 0.6, band, true);
     y += kRowStep;
   };
+  // The circles and the quartile boxes are the data: the threshold numbers
+  // keep clear of them, and every text is printed last.
+  TextPlacement place;
+  place.Begin(pic);
   double y = 0.5;
   for (size_t i = 0; i < kRows.size(); ++i) {
-    IndexPrintLabels(y, static_cast<int>(i), D);
+    IndexPrintLabels(place, y, static_cast<int>(i), D);
     if (i == kBandAfter[0] || i == kBandAfter[1]) separator(y);
   }
   pic.Mode = DrawMode::CopyPen;
+  place.PrintAll(pic);
   Update();
 }
 
-void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
+void IndicesPanel::IndexPrintLabels(TextPlacement& place, double& y, int rowIndex, Integer shown) {
   const PanelRow& row = kRows[static_cast<size_t>(rowIndex)];
   PictureBox& pic = Pic();
   const Integer H = host_.Hour();
@@ -218,74 +226,51 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
   const QRect digits = TextInk(pic, 0, y, "0123456789");
   const int bandTop = digits.top() - span, bandBottom = digits.bottom() + span;
   const int barsLeft = column(0);
-
-  pic.CurrentX = kLeft;
-  pic.CurrentY = y;
-  pic.ForeColor = kName;
-  pic.Print(row.label, false);
-  pic.ForeColor = kValue;
-  pic.Print(FormatIndexValue(v, row.format), false);
-
-  // The thresholds at the ends of the first and second thirds where number
-  // items put them (" 700 ", " .5 ": centred without the trailing blank),
-  // their digits alone printed.
-  struct Threshold {
-    std::string text;
-    double left;
-    QRect clear;  // its ink and a pixel round it
-  };
-  std::array<Threshold, 2> numbers;
-  Single a, b;
-  ShownThresholds(v, row.threshold, a, b);
-  for (const auto& [i, t, at] : {std::tuple{0, a, kFirstThirdEnd}, std::tuple{1, b, kSecondThirdEnd}}) {
-    const std::string item = NumberItem(t);
-    const std::size_t first = item.find_first_not_of(' '), last = item.find_last_not_of(' ');
-    const std::string text = item.substr(first, last - first + 1);
-    const double left = at - pic.TextWidth(item.substr(0, last + 1)) / 2 + pic.TextWidth(item.substr(0, first));
-    numbers[static_cast<size_t>(i)] = {text, left, TextInk(pic, left, y, text).adjusted(-span, -span, span, span)};
-  }
-
-  // The bar. One that would end inside a number ends beside it instead:
-  // past it when the value has reached the number's threshold, short of it
-  // when not; the number then lies wholly on the bar or stands beside it.
-  int barEnd = barsLeft;  // the first column past the bar
-  Color barColour = kBlack;
-  if (bar) {
-    const IndexPosition p = IndexToX(v, row.threshold);
-    barColour = ThirdColor(p.third);
-    if (p.x > 0) {
-      barEnd = std::max(barsLeft + span, column(p.x));
-      for (const auto& [n, at] : {std::pair{numbers[0], kFirstThirdEnd}, std::pair{numbers[1], kSecondThirdEnd}})
-        if (n.clear.left() < barEnd && barEnd <= n.clear.right())
-          barEnd = p.x >= at ? n.clear.right() + 1 : n.clear.left();
-    }
-  }
-  if (barEnd > barsLeft)
-    FillDevicePixels(pic, QRect(QPoint(barsLeft, bandTop), QPoint(barEnd - 1, bandBottom)), barColour);
-
-  // The circles; the numbers they reach stand on their ground over them, a
-  // pixel clear of them.
   const double bandMiddle = pic.PixelToY((bandTop + bandBottom + 1) / 2.0 / s);
-  std::array<bool, 2> reached{};
+  const double radiusPx = kCircleRadius * pic.PixelWidth() / pic.ScaleWidth();
+
+  // The name and the value from the left edge, the value ending a pixel
+  // short of the bars where the name's leading blanks leave it the room.
+  const std::string value = FormatIndexValue(v, row.format);
+  const auto text = [&](double x, const std::string& t, Color c) { return TextAt(pic, x, y, t, c); };
+  {
+    const std::string label = row.label;
+    const double lead = pic.TextWidthPx(label.substr(0, label.find_first_not_of(' ')));
+    const double end = (barsLeft - 1.0 - 2 * span) / s;  // picture pixels: where the value's ink may end
+    const double over = pic.TextInkPx(label + value).right() - end;
+    // The rows stand closer than a text line and the room the placement
+    // keeps round it: the texts keep no room but their strokes.
+    TextPlacement::Text name = text(kLeft, label, kName);
+    name.x -= std::clamp(over, 0.0, lead);
+    name.ground = TextPlacement::Ground::None;
+    name.margin = 0;
+    TextPlacement::Text number = name;
+    number.text = value;
+    number.colour = kValue;
+    number.x += pic.TextWidthPx(label);
+    place.Add(name);
+    place.Add(number);
+  }
+
+  // The circles of the shown datasets and the quartile box's sides, where
+  // they will be drawn.
+  struct Circle {
+    Single x;
+    Color fill, outline;  // dimmed for the datasets but the shown one
+  };
+  std::vector<Circle> rings;
   if (circles) {
-    pic.Style = DrawStyle::Solid;
-    pic.FillTransparent = false;
-    const int radius = static_cast<int>(std::ceil(kCircleRadius * s * pic.PixelWidth() / pic.ScaleWidth())) + span;
     ForEachShownDataset(shown, H, [&](Integer D) {
       const Single x = IndexToX(row.value(D, H), row.threshold).x;
-      pic.FillColor = x < kFirstThirdEnd   ? eRGB(shown, 0, 255, 0)
-                      : x < kSecondThirdEnd ? eRGB(shown, 255, 255, 0)
-                                            : eRGB(shown, 255, 0, 0);
       if (!(x > 0)) return;
-      pic.Circle(x, bandMiddle, kCircleRadius, eRGB(shown, 127, 127, 127));
-      for (size_t i = 0; i < numbers.size(); ++i)
-        reached[i] = reached[i] || (column(x) + radius >= numbers[i].clear.left() &&
-                                    column(x) - radius <= numbers[i].clear.right());
+      const Color fill = x < kFirstThirdEnd   ? eRGB(shown, 0, 255, 0)
+                         : x < kSecondThirdEnd ? eRGB(shown, 255, 255, 0)
+                                               : eRGB(shown, 255, 0, 0);
+      rings.push_back({x, fill, eRGB(shown, 127, 127, 127)});
+      place.Dot(QPointF(pic.XToPixel(x), pic.YToPixel(bandMiddle)), radiusPx + 1);
     });
-    pic.FillTransparent = true;
   }
-
-  // The quartile box round the band; its sides break off across a number.
+  std::optional<std::pair<int, int>> box;  // its left and right device columns
   if (quartiles) {
     std::array<Single, kMaxDatasets> values{};
     Integer n = 0;
@@ -298,25 +283,85 @@ void IndicesPanel::IndexPrintLabels(double& y, int rowIndex, Integer shown) {
       const Single xU = IndexToX(upper, row.threshold).x;
       const bool falling = gIndexThresholds(row.threshold, 0) >= gIndexThresholds(row.threshold, 1);
       if (falling ? xU > 0 : xL > 0) {
-        const int left = std::min(column(xL), column(xU)), right = std::max(column(xL), column(xU));
-        const int top = bandTop - span, bottom = bandBottom + 1;
-        FillDevicePixels(pic, QRect(QPoint(left, top), QPoint(right + span - 1, top + span - 1)), kQuartileBox);
-        FillDevicePixels(pic, QRect(QPoint(left, bottom), QPoint(right + span - 1, bottom + span - 1)), kQuartileBox);
-        for (const int side : {left, right}) {
-          const QRect edge(QPoint(side, top), QPoint(side + span - 1, bottom + span - 1));
-          const auto crosses = [&](const Threshold& t) { return edge.intersects(t.clear); };
-          if (std::none_of(numbers.begin(), numbers.end(), crosses))
-            FillDevicePixels(pic, edge, kQuartileBox);
+        box = {std::min(column(xL), column(xU)), std::max(column(xL), column(xU))};
+        for (const int side : {box->first, box->second}) {
+          const double x = (side + span / 2.0) / s;
+          place.Segment(QPointF(x, (bandTop - span) / s), QPointF(x, (bandBottom + 1.0 + span) / s), span / s);
         }
       }
     }
   }
 
-  // The numbers last: black on the bar, white beside it.
-  for (size_t i = 0; i < numbers.size(); ++i) {
-    const bool on = numbers[i].clear.right() < barEnd;
-    if (reached[i]) FillGround(pic, numbers[i].left, y, numbers[i].text, on ? barColour : kBlack);
-    PrintAt(pic, numbers[i].left, y, numbers[i].text, on ? kBlack : kThreshold, false);
+  // The thresholds at the ends of the first and second thirds where number
+  // items put them (" 700 ", " .5 ": centred without the trailing blank),
+  // their digits alone printed: black on the bar when the value has reached
+  // them, else white beside it. One that stands over a circle or a side of
+  // the box moves beside it, not far: along the bar towards its start when
+  // on it, away from the bar's end when beside it, either way without a
+  // bar; with no room there, it stands over them.
+  const IndexPosition p = bar ? IndexToX(v, row.threshold) : IndexPosition{};
+  struct Threshold {
+    TextPlacement::Placed at;
+    bool on;
+  };
+  std::array<Threshold, 2> numbers{};
+  Single a, b;
+  ShownThresholds(v, row.threshold, a, b);
+  for (const auto& [i, t, at] : {std::tuple{0, a, kFirstThirdEnd}, std::tuple{1, b, kSecondThirdEnd}}) {
+    const std::string item = NumberItem(t);
+    const std::size_t first = item.find_first_not_of(' '), last = item.find_last_not_of(' ');
+    const std::string digitsText = item.substr(first, last - first + 1);
+    const double left = at - pic.TextWidth(item.substr(0, last + 1)) / 2 + pic.TextWidth(item.substr(0, first));
+    const bool on = p.x > 0 && p.x >= at;
+    TextPlacement::Text n = text(left, digitsText, on ? kBlack : kThreshold);
+    n.ground = TextPlacement::Ground::None;
+    n.margin = 0;
+    n.mayShrink = false;  // a smaller number would leave its band
+    n.move = TextPlacement::Move::AlongRow;
+    const double room = pic.TextWidthPx(digitsText) / 2 + 4 * radiusPx + 2;
+    n.lo = p.x > 0 && !on ? n.x : std::max(n.x - room, barsLeft / s + 1);
+    n.hi = on ? n.x : n.x + room;
+    place.Add(n);
+    numbers[static_cast<size_t>(i)] = {place.PlaceNow(), on};
+  }
+  const auto clear = [&](const Threshold& t) {
+    const QRectF r = t.at.ink.adjusted(-1, -1, 1, 1);
+    return QRect(QPoint(static_cast<int>(std::floor(r.left() * s)), bandTop),
+                 QPoint(static_cast<int>(std::ceil(r.right() * s)) - 1, bandBottom));
+  };
+
+  // The bar. One that would end inside a number ends beside it instead:
+  // past it when the value has reached the number's threshold, short of it
+  // when not; the number then lies wholly on the bar or stands beside it.
+  if (p.x > 0) {
+    int barEnd = std::max(barsLeft + span, column(p.x));  // the first column past the bar
+    for (const Threshold& n : numbers) {
+      const QRect c = clear(n);
+      if (c.left() < barEnd && barEnd <= c.right()) barEnd = n.on ? c.right() + 1 : c.left();
+    }
+    if (barEnd > barsLeft)
+      FillDevicePixels(pic, QRect(QPoint(barsLeft, bandTop), QPoint(barEnd - 1, bandBottom)), ThirdColor(p.third));
+  }
+
+  const DataMarksGuard data(pic, &place);
+  // The circles.
+  if (!rings.empty()) {
+    pic.Style = DrawStyle::Solid;
+    pic.FillTransparent = false;
+    for (const Circle& c : rings) {
+      pic.FillColor = c.fill;
+      pic.Circle(c.x, bandMiddle, kCircleRadius, c.outline);
+    }
+    pic.FillTransparent = true;
+  }
+  // The quartile box round the band.
+  if (box) {
+    const auto [left, right] = *box;
+    const int top = bandTop - span, bottom = bandBottom + 1;
+    FillDevicePixels(pic, QRect(QPoint(left, top), QPoint(right + span - 1, top + span - 1)), kQuartileBox);
+    FillDevicePixels(pic, QRect(QPoint(left, bottom), QPoint(right + span - 1, bottom + span - 1)), kQuartileBox);
+    for (const int side : {left, right})
+      FillDevicePixels(pic, QRect(QPoint(side, top), QPoint(side + span - 1, bottom + span - 1)), kQuartileBox);
   }
   y += kRowStep;
 }

@@ -16,6 +16,7 @@ class QFrame;
 namespace ondrik {
 
 class CheckBox;
+class TextPlacement;
 
 // One gauge bar of the heavy-precipitation panel on its picture: value v read
 // as a rising row of the thresholds, drawn from (0, row - 1.9) to
@@ -47,8 +48,9 @@ class IndicesPanel : public PicturePanel {
 
  private:
   void BoxClicked();
-  // Row `row` of the panel at height y (then y moves to the next row).
-  void IndexPrintLabels(double& y, int row, Integer shown);
+  // Row `row` of the panel at height y (then y moves to the next row): its
+  // bar, circles and box drawn, its texts handed to the placement.
+  void IndexPrintLabels(TextPlacement& place, double& y, int row, Integer shown);
 
   QFrame* pnlIndices_;
   CheckBox* chkIndcyBar_;

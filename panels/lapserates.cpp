@@ -31,7 +31,7 @@ std::optional<Single> LapseRate(Integer hour, Single a, Single b) {
 }
 
 Color LapseRateColour(Single lapse) {
-  if (lapse > 7.95f) return kRed;
+  if (lapse > 7.95f) return kSteepLapse;
   if (lapse > 6.95f) return kYellow;
   return kGreen;
 }

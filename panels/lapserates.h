@@ -22,7 +22,10 @@ Integer LapseTableBase(Single sfcPres);
 // height) of gCurDataset at the hour between the pressures a (lower) and b;
 // none where the profile has no temperature.
 std::optional<Single> LapseRate(Integer hour, Single a, Single b);
-// Red above 7.95, yellow above 6.95, green else.
+// The red of the steepest rates, lightened: the table's fine strokes in a
+// full red read dark on its black ground ("8.0" as "0.0").
+inline constexpr Color kSteepLapse = RGB(255, 110, 110);
+// Red (kSteepLapse) above 7.95, yellow above 6.95, green else.
 Color LapseRateColour(Single lapse);
 
 }  // namespace ondrik

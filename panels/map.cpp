@@ -263,11 +263,11 @@ void MapPanel::RefreshMap() {
   pic.Mode = DrawMode::CopyPen;
   pic.DrawWidth = 1;
   pic.FillTransparent = true;
+  travel_.reset();
   const Integer D = gCurDataset, H = host_.Hour();
   const bool drawable = host_.Chart().in.FileLoaded && D >= 1 && D <= gDatasetCount && H >= 0 && H <= gLastHour(D);
   if (drawable) {
     const MapFeatureTable& features = host_.MapFeatures();
-    std::optional<Flow>& flow = flow_[static_cast<size_t>(D)];
     if (chkBrightBand_->Value() != 0) {
       std::vector<BeamTilt> tilts;
       for (size_t j = 0; j < kTilts.size(); ++j)
@@ -275,17 +275,20 @@ void MapPanel::RefreshMap() {
           tilts.push_back({std::strtod(chkAngle_[j]->text().toStdString().c_str(), nullptr), kTilts[j].color});
       PlotBeamFreezingLevel(pic, D, H, tilts);
     } else {
-      std::optional<Flow> drawn;
+      std::optional<Flow> flow;
+      std::optional<FlowSource>& source = flowSource_[static_cast<size_t>(D)];
       if (chkSigmaLevel_->Value() != 0) {
-        drawn = DrawMapSigmaWind(pic, features, D, H, vsbSigmaLevel_->Value(), host_.SigmaLevelStep());
+        flow = DrawMapSigmaWind(pic, features, D, H, vsbSigmaLevel_->Value(), host_.SigmaLevelStep());
+        if (flow) source = FlowSource{.sigma = true, .level = vsbSigmaLevel_->Value()};
       } else if (chkMeanFlow_->Value() != 0) {
         const std::array<Integer, 2> layer = MeanFlowLayer();
-        drawn = DrawMapMeanFlow(pic, features, D, H, layer[0], layer[1], gIndexThresholds(kRowLesMapRms, 1),
-                                gIndexThresholds(kRowLesMapRms, 2));
+        flow = DrawMapMeanFlow(pic, features, D, H, layer[0], layer[1], gIndexThresholds(kRowLesMapRms, 1),
+                               gIndexThresholds(kRowLesMapRms, 2));
+        if (flow) source = FlowSource{.layer = layer};
       }
-      if (drawn) flow = *drawn;
-      // Travel times only for a flow some overlay of the dataset has drawn.
-      travel_.reset();
+      // Travel times only for a flow some overlay of the dataset has drawn,
+      // and only of the hour shown.
+      if (!flow) flow = FlowAt(D, H);
       if (flow) {
         const Config& cfg = host_.Settings();
         std::array<ReferenceLine, 2> lines;
@@ -299,13 +302,20 @@ void MapPanel::RefreshMap() {
 }
 
 void MapPanel::NewFileLoaded() {
-  flow_.fill(std::nullopt);
+  flowSource_.fill(std::nullopt);
   travel_.reset();
 }
 
-std::optional<Flow> MapPanel::StoredFlow(Integer D) const {
-  return D >= 0 && D < kDatasetSlots ? flow_[static_cast<size_t>(D)] : std::nullopt;
+std::optional<Flow> MapPanel::FlowAt(Integer D, Integer H) const {
+  if (D < 1 || D >= kDatasetSlots || D > gDatasetCount || H < 0 || H > gLastHour(D)) return std::nullopt;
+  const std::optional<FlowSource>& source = flowSource_[static_cast<size_t>(D)];
+  if (!source) return std::nullopt;
+  if (source->sigma) return SigmaLevelFlow(D, H, source->level);
+  const std::optional<MeanFlow> mean = LayerMeanFlow(D, H, source->layer[0], source->layer[1]);
+  return mean ? std::optional<Flow>(mean->flow) : std::nullopt;
 }
+
+std::optional<Flow> MapPanel::StoredFlow(Integer D) const { return FlowAt(D, host_.Hour()); }
 
 void MapPanel::picMap_MouseDown(int button, int /*shift*/, double x, double y) {
   if (button == 1) {

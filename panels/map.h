@@ -68,7 +68,10 @@ class MapPanel : public SidePanel {
   // What the last drawing left.
   const MapExtent& Extent() const { return extent_; }
   double MapMarkRadius() const { return markRadius_; }
-  // None until a wind overlay of the dataset has drawn.
+  // The flow of the hour shown that the travel times of the dataset are
+  // timed by: of the wind overlay that last drew for it, worked out for the
+  // hour; none before the first, or where the hour's profile lacks its
+  // levels.
   std::optional<Flow> StoredFlow(Integer D) const;
   // None when no travel times were printed (no flow stored).
   const std::optional<std::array<TravelTime, 2>>& TravelTimes() const { return travel_; }
@@ -106,9 +109,16 @@ class MapPanel : public SidePanel {
   MapOutlines outlines_;
   MapExtent extent_;
   double markRadius_ = 0;
-  // The flow each dataset's wind overlay drew last, kept for its travel
-  // times; none before the first.
-  std::array<std::optional<Flow>, kDatasetSlots> flow_{};
+  // The wind overlay that drew each dataset's flow last, with its levels:
+  // the travel times are worked out from it for the hour shown, so that
+  // they never belong to another hour.
+  struct FlowSource {
+    bool sigma = false;
+    Integer level = 0;               // the sigma level
+    std::array<Integer, 2> layer{};  // the mean wind's levels
+  };
+  std::optional<Flow> FlowAt(Integer D, Integer H) const;
+  std::array<std::optional<FlowSource>, kDatasetSlots> flowSource_{};
   std::optional<std::array<TravelTime, 2>> travel_;
 };
 

@@ -16,6 +16,8 @@ namespace {
 constexpr Color kShadow = RGB(127, 127, 127);
 constexpr double kShadowShift = -0.04;  // degrees, in both directions
 constexpr const char* kDegree = "\xC2\xB0";
+// Blanks at least between the two travel times on one line.
+constexpr double kTravelTimesApart = 3;
 
 // The picture's extent as a box: smallest and largest x and y.
 struct Bounds {
@@ -33,11 +35,24 @@ struct Bounds {
   }
 };
 
-// A row of texts on the map, inside it, each on white that keeps the map's
-// lines and overlays a pixel clear of its ink.
+// A row of texts on the map, inside it, without a ground: everything drawn
+// on the map is data (outlines, dots, feature lines, rings); a text stands
+// over it where it is there.
 void PrintOnMap(PictureBox& pic, double y, const std::vector<RowText>& row, double left) {
-  FillRowGround(pic, y, row, kWhite, left);
-  PrintRow(pic, y, row, left);
+  TextPlacement place;
+  place.Begin(pic);
+  // What is drawn under the row: every pixel that is not the map's white.
+  const QImage& img = pic.Image();
+  const double s = pic.DeviceScale();
+  const QRect under = RowInk(pic, y, row, left).adjusted(-2, -2, 2, 2).intersected(img.rect());
+  for (int dy = under.top(); dy <= under.bottom(); ++dy)
+    for (int dx = under.left(); dx <= under.right(); ++dx) {
+      const int from = dx;
+      while (dx <= under.right() && (img.pixel(dx, dy) & 0xFFFFFF) != 0xFFFFFF) ++dx;
+      if (dx > from) place.Rect(QRectF(from / s, dy / s, (dx - from) / s, 1 / s));
+    }
+  PlaceRow(pic, place, y, row, left, TextPlacement::Ground::None);
+  place.PrintAll(pic);
   pic.ForeColor = kBlack;
 }
 
@@ -147,8 +162,7 @@ void DrawFeatureLines(PictureBox& pic, const MapFeatureTable& table, double d, s
   pic.DrawWidth = 1;
 }
 
-std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& table, Integer D, Integer H,
-                                    Integer lo, Integer hi, double rmsLimit1, double rmsLimit2) {
+std::optional<MeanFlow> LayerMeanFlow(Integer D, Integer H, Integer lo, Integer hi) {
   const Integer bottom = std::max<Integer>(std::min(lo, hi), 1);
   const Integer top = std::min<Integer>(std::max(lo, hi), TopLevel(D));
   if (bottom > top) return std::nullopt;
@@ -157,7 +171,21 @@ std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& tabl
     dirs.push_back(gWdir(D, H, L));
     spds.push_back(gWspd(D, H, L));
   }
-  const MeanFlow m = MeanFlowOf(dirs, spds);
+  return MeanFlowOf(dirs, spds);
+}
+
+std::optional<Flow> SigmaLevelFlow(Integer D, Integer H, Integer level) {
+  if (level < 1 || level > TopLevel(D)) return std::nullopt;
+  return Flow{gWdir(D, H, level), gWspd(D, H, level)};
+}
+
+std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& table, Integer D, Integer H,
+                                    Integer lo, Integer hi, double rmsLimit1, double rmsLimit2) {
+  const std::optional<MeanFlow> mean = LayerMeanFlow(D, H, lo, hi);
+  if (!mean) return std::nullopt;
+  const MeanFlow& m = *mean;
+  const Integer bottom = std::max<Integer>(std::min(lo, hi), 1);
+  const Integer top = std::min<Integer>(std::max(lo, hi), TopLevel(D));
   DrawFeatureLines(pic, table, m.flow.dir, VerdictColor(RmsVerdict(m.rms, rmsLimit1, rmsLimit2)));
   PrintMapLine(pic, 0,
                {PrintNumber(gPres(D, H, bottom)) + "->" + PrintNumber(gPres(D, H, top)) + "mb ",
@@ -168,9 +196,10 @@ std::optional<Flow> DrawMapMeanFlow(PictureBox& pic, const MapFeatureTable& tabl
 
 std::optional<Flow> DrawMapSigmaWind(PictureBox& pic, const MapFeatureTable& table, Integer D, Integer H,
                                      Integer level, Integer step) {
+  const std::optional<Flow> at = SigmaLevelFlow(D, H, level);
+  if (!at) return std::nullopt;
   const Integer n = TopLevel(D);
-  if (level < 1 || level > n) return std::nullopt;
-  const Flow flow{gWdir(D, H, level), gWspd(D, H, level)};
+  const Flow flow = *at;
   std::optional<double> shear;
   if (level - step >= 0 && level - step <= n && level + step >= 0 && level + step <= n)
     shear = DirectionalShear(gWdir(D, H, level + step), gWdir(D, H, level - step));
@@ -198,12 +227,27 @@ std::array<TravelTime, 2> PrintMapTravelTimes(PictureBox& pic, const std::array<
     t[i] = TravelTimeTo(lines[i], flow.dir, flow.spd);
     text[i] = FormatFixed(t[i].dist, 0) + " nm  @ " + FormatFixed(t[i].hours, 1) + " hours";
   }
-  // The first at the left edge, the second ending at the right edge; on a
-  // narrow map the row is fitted to its width.
+  // The first at the left edge, the second ending at the right edge, both
+  // on the bottom line when the width of a few blanks parts them (less reads
+  // as one text), else the second on the line above.
   const double right = pic.ScaleLeft() + pic.ScaleWidth(), bottom = pic.ScaleTop() + pic.ScaleHeight();
-  PrintOnMap(pic, bottom - pic.TextHeightInScale(text[0]),
-             {{pic.ScaleLeft(), text[0], kBlack}, {right - pic.TextWidthInScale(text[1]), text[1], kBlack}},
-             pic.ScaleLeft());
+  const double line = pic.TextHeightInScale(text[0]);
+  const std::vector<RowText> first = {{pic.ScaleLeft(), text[0], kBlack}};
+  const std::vector<RowText> second = {{right - pic.TextWidthInScale(text[1]), text[1], kBlack}};
+  const std::vector<RowText> both = {first[0], second[0]};
+  const std::vector<QRect> inks = RowInks(pic, bottom - line, both, pic.ScaleLeft());
+  const double apart = kTravelTimesApart * pic.TextWidthPx(" ") * pic.DeviceScale();
+  if (inks.size() == 2 && inks[1].left() - inks[0].right() > apart) {
+    PrintOnMap(pic, bottom - line, both, pic.ScaleLeft());
+  } else {
+    // The line above with its ink a pixel clear of the one under it.
+    const int under = RowInk(pic, bottom - line, first, pic.ScaleLeft()).top() - 1 - pic.PixelSpan();
+    double y = bottom - 2 * line;
+    const int over = RowInk(pic, y, second, pic.ScaleLeft()).bottom();
+    if (over > under) y = pic.PixelToY(pic.YToPixel(y) - (over - under) / pic.DeviceScale());
+    PrintOnMap(pic, bottom - line, first, pic.ScaleLeft());
+    PrintOnMap(pic, y, second, pic.ScaleLeft());
+  }
   return t;
 }
 

@@ -41,6 +41,13 @@ double DrawMapOutlines(PictureBox& buffer, const std::array<bool, kMapLayerCount
 void DrawFeatureLines(PictureBox& pic, const MapFeatureTable& table, double d, std::optional<Color> c);
 
 // The mean wind of the layer between levels lo and hi (either may be the
+// lower one; levels outside the profile are left out) and the spread of its
+// winds about it; none when the layer holds no level of the profile.
+std::optional<MeanFlow> LayerMeanFlow(Integer D, Integer H, Integer lo, Integer hi);
+// The wind at a level; none when the level is not one of the profile.
+std::optional<Flow> SigmaLevelFlow(Integer D, Integer H, Integer level);
+
+// The mean wind of the layer between levels lo and hi (either may be the
 // lower one; levels outside the profile are left out): feature lines
 // coloured by the spread of the winds about the mean (limits in kt), the
 // layer and flow at the top-left and the spread under them. None, and

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <string>
 
 #include "platform/clipsegment.h"
 #include "platform/pictureboxwidget.h"
@@ -93,46 +93,7 @@ void MoveInside(const PictureBox& pic, double& x, double& y, const std::string& 
   y = pic.PixelToY(pic.YToPixel(y) + by.y() / s);
 }
 
-// A box of `ground` a picture pixel round each ink.
-void FillGround(PictureBox& pic, const std::vector<QRect>& inks, Color ground) {
-  const int span = pic.PixelSpan();
-  for (const QRect& ink : inks)
-    if (!ink.isEmpty()) FillDevicePixels(pic, ink.adjusted(-span, -span, span, span), ground);
-}
-
 }  // namespace
-
-void FillGround(PictureBox& pic, double x, double y, const std::string& text, Color ground) {
-  MoveInside(pic, x, y, text);
-  // Across its blanks too: nothing stands in the room the text takes.
-  QRect ink = TextInk(pic, x, y, text);
-  const double s = pic.DeviceScale();
-  const int from = static_cast<int>(std::floor(pic.XToPixel(x) * s + 0.5));
-  const int to = from + static_cast<int>(std::ceil(pic.TextWidthPx(text) * s)) - 1;
-  if (!ink.isEmpty()) ink.setCoords(std::min(ink.left(), from), ink.top(), std::max(ink.right(), to), ink.bottom());
-  FillGround(pic, {ink}, ground);
-}
-
-void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
-                   double rightLimit) {
-  FillGround(pic, RowInks(pic, y, row, leftLimit, rightLimit), ground);
-}
-
-void MoveBlockInside(const PictureBox& pic, std::vector<PanelText>& block) {
-  QRect ink;
-  for (const PanelText& t : block) ink |= TextInk(pic, t.x, t.y, t.text);
-  const QPoint by = ShiftInside(pic, ink);
-  const double s = pic.DeviceScale();
-  for (PanelText& t : block) {
-    t.x = pic.PixelToX(pic.XToPixel(t.x) + by.x() / s);
-    t.y = pic.PixelToY(pic.YToPixel(t.y) + by.y() / s);
-  }
-}
-
-void PrintOnGround(PictureBox& pic, const std::vector<PanelText>& texts, Color ground) {
-  for (const PanelText& t : texts) FillGround(pic, t.x, t.y, t.text, ground);
-  for (const PanelText& t : texts) PrintAt(pic, t.x, t.y, t.text, t.colour, false);
-}
 
 void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color c, bool newline) {
   MoveInside(pic, x, y, text);
@@ -140,10 +101,6 @@ void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color
   pic.CurrentY = y;
   pic.ForeColor = c;
   pic.Print(text, newline);
-}
-
-void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, Color c) {
-  PrintAt(pic, x - pic.TextWidth(text) / 2, y, text, c);
 }
 
 namespace {
@@ -180,8 +137,15 @@ namespace {
 // Lays out the row as PrintRow says and, when asked, prints it; true when it
 // stands whole between its limits. inks: where not null, the device pixels
 // each of its texts' ink takes.
+// place: where not null, the row's texts are handed to it in place of
+// printing them.
+struct RowPlacement {
+  TextPlacement* place = nullptr;
+  TextPlacement::Ground ground = TextPlacement::Ground::None;
+};
+
 bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit,
-               bool print, std::vector<QRect>* inks = nullptr, double* yAt = nullptr) {
+               bool print, std::vector<QRect>* inks = nullptr, double* yAt = nullptr, RowPlacement to = {}) {
   if (row.empty()) return true;
   const double font = pic.FontSize;
   const std::string face = pic.FontName;
@@ -240,7 +204,14 @@ bool LayOutRow(PictureBox& pic, double y, const std::vector<RowText>& row, doubl
   if (yAt != nullptr) *yAt = y;
   for (std::size_t i = 0; i < texts.size(); ++i) {
     if (inks != nullptr) inks->push_back(TextInk(pic, pic.PixelToX(at[i]), y, texts[i].text));
-    if (print) PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+    if (print && to.place != nullptr) {
+      TextPlacement::Text t = TextAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour);
+      t.ground = to.ground;
+      t.mayShrink = false;
+      to.place->Add(t);
+    } else if (print) {
+      PrintAt(pic, pic.PixelToX(at[i]), y, texts[i].text, texts[i].colour, false);
+    }
   }
   pic.FontSize = font;
   pic.FontName = face;
@@ -254,6 +225,11 @@ void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double
   LayOutRow(pic, y, row, leftLimit, rightLimit, true, inks);
 }
 
+void PlaceRow(PictureBox& pic, TextPlacement& place, double y, const std::vector<RowText>& row, double leftLimit,
+              TextPlacement::Ground ground, double rightLimit) {
+  LayOutRow(pic, y, row, leftLimit, rightLimit, true, nullptr, nullptr, {&place, ground});
+}
+
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
   return LayOutRow(pic, 0, row, leftLimit, rightLimit, false);
 }
@@ -263,6 +239,72 @@ std::vector<QRect> RowInks(PictureBox& pic, double y, const std::vector<RowText>
   std::vector<QRect> inks;
   LayOutRow(pic, y, row, leftLimit, rightLimit, false, &inks);
   return inks;
+}
+
+std::vector<std::vector<RowText>> WrapRow(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
+                                          double rightLimit) {
+  if (RowFits(pic, row, leftLimit, rightLimit)) return {row};
+  // The pieces a line may break between, each with the text it is of.
+  struct Piece {
+    RowText text;
+    std::size_t of;
+  };
+  std::vector<Piece> pieces;
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    const RowText& t = row[i];
+    std::vector<std::string> words;
+    if (!RowFits(pic, {t}, leftLimit, rightLimit))
+      for (std::size_t at = t.text.find_first_not_of(' '); at != std::string::npos;) {
+        const std::size_t end = t.text.find(' ', at);
+        words.push_back(t.text.substr(at, end == std::string::npos ? std::string::npos : end - at));
+        at = end == std::string::npos ? end : t.text.find_first_not_of(' ', end);
+      }
+    if (words.size() < 2) words = {t.text};
+    for (const std::string& w : words) pieces.push_back({{t.x, w, t.colour}, i});
+  }
+  // The pieces [from, to) as a line: those of one text joined by a blank.
+  const auto line = [&](std::size_t from, std::size_t to) {
+    std::vector<RowText> l;
+    for (std::size_t k = from; k < to; ++k) {
+      if (k > from && pieces[k].of == pieces[k - 1].of)
+        l.back().text += " " + pieces[k].text.text;
+      else
+        l.push_back(pieces[k].text);
+    }
+    return l;
+  };
+  // The fewest lines, then the narrowest widest line: every way of cutting
+  // the pieces into that many lines (a row has a few of them).
+  const std::size_t n = pieces.size();
+  for (std::size_t lines = 2; lines <= n; ++lines) {
+    std::vector<std::size_t> cuts(lines - 1);
+    for (std::size_t k = 0; k + 1 < lines; ++k) cuts[k] = k + 1;
+    std::vector<std::vector<RowText>> best;
+    int bestWidth = 0;
+    while (true) {
+      std::vector<std::vector<RowText>> tried;
+      int widest = 0;
+      bool fits = true;
+      for (std::size_t k = 0; k < lines && fits; ++k) {
+        tried.push_back(line(k == 0 ? 0 : cuts[k - 1], k + 1 < lines ? cuts[k] : n));
+        fits = RowFits(pic, tried.back(), leftLimit, rightLimit);
+        widest = std::max(widest, RowInk(pic, 0, tried.back(), leftLimit, rightLimit).width());
+      }
+      if (fits && (best.empty() || widest < bestWidth)) {
+        best = std::move(tried);
+        bestWidth = widest;
+      }
+      // The next way of cutting: the last cut that can move right does, the
+      // ones after it follow it.
+      std::size_t k = cuts.size();
+      while (k > 0 && cuts[k - 1] == n - (cuts.size() - k) - 1) --k;
+      if (k == 0) break;
+      ++cuts[k - 1];
+      for (std::size_t j = k; j < cuts.size(); ++j) cuts[j] = cuts[j - 1] + 1;
+    }
+    if (!best.empty()) return best;
+  }
+  return {row};
 }
 
 double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit, double rightLimit) {
@@ -294,7 +336,8 @@ double RightLimitBeside(PictureBox& pic, double y, const std::vector<RowText>& r
       if (r.top() <= ink.bottom() && ink.top() <= r.bottom() && r.left() > ink.left())
         lack = std::max(lack, ink.right() + 1 + gap - r.left());
     if (lack <= 0) break;
-    const double right = std::isnan(limit) ? pic.PixelWidth() - 1.0 : pic.XToPixel(limit);
+    // From where the row ends now: a limit far past it would not move it.
+    const double right = std::min(std::isnan(limit) ? pic.PixelWidth() - 1.0 : pic.XToPixel(limit), (ink.right() + 1.0) / s);
     limit = pic.PixelToX(right - lack / s);
     was = ink;
   }
@@ -306,16 +349,24 @@ void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<doub
   const double size = pic.FontSize;
   const std::string face = pic.FontName;
   std::vector<double> at(labels.size());
+  // Each centred on its place, else moved along the row as little as keeps
+  // it a blank from the next (closer, two numbers read as one): those on the
+  // left moved right, then, as far as the row's end asks, those on the right
+  // moved left.
   const auto lay = [&] {
-    const double gap = pic.TextWidthPx(" ") / 2;
+    const double gap = RowGap(pic);
     double end = from - gap;
     for (std::size_t i = 0; i < labels.size(); ++i) {
       const double w = pic.TextWidthPx(labels[i].second);
-      at[i] = std::min(std::max(pic.XToPixel(labels[i].first) - w / 2, from), to - w);
-      if (at[i] < end + gap) return false;
+      at[i] = std::max(std::max(pic.XToPixel(labels[i].first) - w / 2, from), end + gap);
       end = at[i] + w;
     }
-    return true;
+    double next = to + gap;
+    for (std::size_t i = labels.size(); i-- > 0;) {
+      at[i] = std::min(at[i], next - gap - pic.TextWidthPx(labels[i].second));
+      next = at[i];
+    }
+    return labels.empty() || at.front() >= from;
   };
   bool fits = lay();
   if (!fits) UseCondensedFace(pic);
@@ -341,38 +392,6 @@ QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, dou
   return QRect(QPoint(std::min(l, r), std::min(t, b)), QPoint(std::max(l, r) - 1, std::max(t, b) - 1));
 }
 
-std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
-                                        const std::function<bool(const QRectF&)>& clear) {
-  const double s = pic.DeviceScale();
-  const int n = static_cast<int>(std::lround(reach * s));
-  // The moves of each reach, the nearest first, sorted once.
-  static std::map<int, std::vector<QPoint>> sorted;
-  std::vector<QPoint>& moves = sorted[n];
-  if (moves.empty()) {
-    for (int dy = -n; dy <= n; ++dy)
-      for (int dx = -n; dx <= n; ++dx) moves.emplace_back(dx, dy);
-    std::stable_sort(moves.begin(), moves.end(), [](QPoint a, QPoint b) {
-      return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
-    });
-  }
-  for (const QPoint& m : moves) {
-    const QPointF by = QPointF(m) / s;
-    if (std::all_of(rooms.begin(), rooms.end(), [&](const QRectF& r) { return clear(r.translated(by)); })) return by;
-  }
-  return std::nullopt;
-}
-
-QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& text) {
-  const double s = pic.DeviceScale();
-  const int span = pic.PixelSpan();
-  const QRect r = TextInk(pic, x, y, text).adjusted(-span, -span, span, span);
-  return {r.left() / s, r.top() / s, r.width() / s, r.height() / s};
-}
-
-bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& room) {
-  return SegmentMeetsRect(segment.first, segment.second, room.adjusted(-1, -1, 1, 1));
-}
-
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
   double t0, t1;
   if (!SegmentInside(a.x(), a.y(), b.x(), b.y(), r.left(), r.top(), r.right(), r.bottom(), t0, t1)) return false;
@@ -382,9 +401,21 @@ bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r) {
   return true;
 }
 
-bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r) {
-  QPointF from = a, to = b;
-  return ClipSegment(from, to, r);
+TextPlacement::Text TextAt(PictureBox& pic, double x, double y, const std::string& text, Color c) {
+  pic.CurrentX = x;
+  pic.CurrentY = y;
+  pic.ForeColor = c;
+  TextPlacement::Text t = TextPlacement::Text::At(pic, text);
+  t.condensedFace = kCondensedFace;
+  return t;
+}
+
+double BlockLinePx(const PictureBox& pic) {
+  // The tallest ascenders and deepest descenders, the placement's margin
+  // round each, a picture pixel for the cells it keeps them in and a device
+  // pixel for the rounding of where each line lands.
+  return std::max(pic.TextHeightPx("I"),
+                  pic.TextInkPx("Hkly\\()").height() + 2 * TextPlacement::Text{}.margin + 1 + 1 / pic.DeviceScale());
 }
 
 bool PanelCanDraw(Integer hour) {

@@ -6,15 +6,14 @@
 #include <QRect>
 #include <QRectF>
 
-#include <functional>
 #include <limits>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "panels/panel.h"
 #include "platform/picturebox.h"
+#include "platform/textplace.h"
 
 namespace ondrik {
 
@@ -70,26 +69,6 @@ QPoint ShiftInside(const PictureBox& pic, const QRect& ink);
 // the next text starts a line lower at the scale's left edge (set CurrentX
 // for another place), else right after this one.
 void PrintAt(PictureBox& pic, double x, double y, const std::string& text, Color c, bool newline = true);
-// A box of `ground` where PrintAt would print the text, that keeps what lies
-// under it a picture pixel clear of its strokes: for a text over lines,
-// rings or marks drawn before it. Texts that stand close are printed after
-// all their grounds, so that none covers another's strokes.
-void FillGround(PictureBox& pic, double x, double y, const std::string& text, Color ground);
-// Texts placed by their top-left corners in the current scale and font.
-struct PanelText {
-  double x, y;
-  std::string text;
-  Color colour;
-};
-// The block moved as a whole as far as the ink of all its texts must go to
-// stand clear of the picture's edges.
-void MoveBlockInside(const PictureBox& pic, std::vector<PanelText>& block);
-// The texts printed over what is drawn before them, each on its ground
-// (FillGround), all the grounds first.
-void PrintOnGround(PictureBox& pic, const std::vector<PanelText>& texts, Color ground);
-// The same text centred on x.
-void PrintCentred(PictureBox& pic, double x, double y, const std::string& text, Color c);
-
 // Texts on one line at y, in the current scale: each at its x or, when the
 // text before it reaches that far, a blank after it (left and right as the
 // picture shows them, whichever way x runs). A row that would pass the
@@ -107,13 +86,22 @@ struct RowText {
 // to it.
 void PrintRow(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
               double rightLimit = std::numeric_limits<double>::quiet_NaN(), std::vector<QRect>* inks = nullptr);
-// The grounds of a row's texts where PrintRow would print them.
-void FillRowGround(PictureBox& pic, double y, const std::vector<RowText>& row, Color ground, double leftLimit,
-                   double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The same row handed to a placement (which prints it) where PrintRow would
+// print it: each text there, on the ground given, or over the data as its
+// last resort.
+void PlaceRow(PictureBox& pic, TextPlacement& place, double y, const std::vector<RowText>& row, double leftLimit,
+              TextPlacement::Ground ground, double rightLimit = std::numeric_limits<double>::quiet_NaN());
 // True when PrintRow would print the row whole between its limits, at the
 // smallest size at the latest; prints nothing.
 bool RowFits(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
              double rightLimit = std::numeric_limits<double>::quiet_NaN());
+// The row as the lines PrintRow prints whole between its limits at the
+// smallest size that reads: the row itself where it fits, else broken
+// between its texts (and a text too wide alone between its words) into as
+// few lines as fit, the widest of them as narrow as may be. A text's later
+// lines begin at its own x; a line that fits nowhere stays as it is.
+std::vector<std::vector<RowText>> WrapRow(PictureBox& pic, const std::vector<RowText>& row, double leftLimit,
+                                          double rightLimit = std::numeric_limits<double>::quiet_NaN());
 // The device pixels the ink of the row takes where PrintRow would print it,
 // all of it or each text's; prints nothing.
 QRect RowInk(PictureBox& pic, double y, const std::vector<RowText>& row, double leftLimit,
@@ -132,9 +120,9 @@ double RowYInside(PictureBox& pic, double y, const std::vector<RowText>& row, do
                   double rightLimit = std::numeric_limits<double>::quiet_NaN());
 
 // Labels (x, text) of an axis centred on their x with their tops at y, every
-// one of them: between the pixel columns from and to, half a blank apart, in
-// the picture's face, else the condensed face, else smaller down to 7
-// pixels.
+// one of them: between the pixel columns from and to, a blank apart (moved
+// along the row as little as that asks), in the picture's face, else the
+// condensed face, else smaller down to 7 pixels.
 void PrintTickLabels(PictureBox& pic, double y, const std::vector<std::pair<double, std::string>>& labels,
                      double from, double to, Color c);
 
@@ -147,23 +135,17 @@ QRect TextInk(const PictureBox& pic, double x, double y, const std::string& text
 // pixel nearest the other.
 QRect DevicePixelsOf(const PictureBox& pic, double x1, double y1, double x2, double y2);
 
-// The nearest move of the rooms (picture pixels) by whole device pixels, at
-// most `reach` picture pixels each way, at which `clear` holds for each room
-// moved; none when there is none.
-std::optional<QPointF> NearestClearMove(const PictureBox& pic, const std::vector<QRectF>& rooms, int reach,
-                                        const std::function<bool(const QRectF&)>& clear);
-// The room of a text printed with its top-left corner at (x, y): its ink and
-// a pixel round it, in picture pixels.
-QRectF TextRoom(const PictureBox& pic, double x, double y, const std::string& text);
-// Whether a segment (picture pixels) meets the room grown by a pixel (for
-// a line two pixels wide).
-bool LineMeetsRoom(const std::pair<QPointF, QPointF>& segment, const QRectF& room);
-
 // The segment from a to b cut to the rectangle (left <= x <= right, top <=
 // y <= bottom); false when none of it is in it.
 bool ClipSegment(QPointF& a, QPointF& b, const QRectF& r);
-// Whether the segment from a to b meets the rectangle.
-bool SegmentMeetsRect(const QPointF& a, const QPointF& b, const QRectF& r);
+
+// A text for the placement with its top-left corner at (x, y) in the
+// picture's scale, in its font and the colour c.
+TextPlacement::Text TextAt(PictureBox& pic, double x, double y, const std::string& text, Color c);
+// The step (picture pixels) between the lines of a block of texts in the
+// picture's font: a text line, or more where the room the placement keeps
+// round their strokes would meet.
+double BlockLinePx(const PictureBox& pic);
 
 // True when a panel has something to draw: no load in progress and the
 // current dataset holds the hour.

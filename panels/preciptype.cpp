@@ -52,10 +52,6 @@ const std::vector<std::vector<RegionLabel>> kRegionLabelGroups = {
     {{"Wintry", 1540.5, 1305}, {"Mix", 1543, 1298}},   {{"ZR/R", 1561, 1307}},
     {{"Indeterminate", 1511, 1317}}};
 
-void UseFace(PictureBox& pic, const std::string& face, double size) {
-  pic.FontName = face;
-  pic.FontSize = size;
-}
 
 // Whether the segments ab and cd cross (or touch).
 bool SegmentsCross(const QPointF& a, const QPointF& b, const QPointF& c, const QPointF& d) {
@@ -131,8 +127,9 @@ void PrecipTypePanel::Draw() {
     PlanEnergyView(pic, H, DiagramOf(shownPattern));
     bool background = false;
     pointsPx_.clear();
-    labelsPx_.clear();
     trailsPx_.clear();
+    linesPx_.clear();
+    place_.Begin(pic);
     ShownDataset = gCurDataset;
     ForEachShownDataset(ShownDataset, H, [&](Integer d) {
       const std::string& p = gEnergyPattern(d, H);
@@ -165,14 +162,19 @@ void PrecipTypePanel::DrawThicknessView(PictureBox& pic, Integer H) {
   FitFontSize(pic, "1540 ", 1500 - 1492 - 0.5, font, 5.25);
   const double halfW = pic.TextWidth("1540") / 2;
   const double halfH = SignedTextHeight(pic, "W") / 2;
-  std::vector<PanelText> numbers;
-  for (int x = 1500; x <= 1580; x += 10) numbers.push_back({x - halfW, 1259, NumberItem(x), kThicknessGrid});
-  for (int y = 1260; y <= 1330; y += 10) numbers.push_back({1492, y - halfH, NumberItem(y), kThicknessGrid});
-  const double numbersEnd = 1259 + SignedTextHeight(pic, "W");
+  std::vector<TextPlacement::Text> numbers;
+  for (int x = 1500; x <= 1580; x += 10) numbers.push_back(TextAt(pic, x - halfW, 1259, NumberItem(x), kThicknessGrid));
+  for (int y = 1260; y <= 1330; y += 10) numbers.push_back(TextAt(pic, 1492, y - halfH, NumberItem(y), kThicknessGrid));
+  // The rows under the numbers, a block's line apart.
+  const double numbersEnd = pic.PixelToY(pic.YToPixel(1259) + BlockLinePx(pic));
   pic.FontSize = font;
   pic.FontName = face;
 
-  // Region boundaries.
+  // Region boundaries, points and trails: the data, which the texts keep
+  // clear of.
+  TextPlacement place;
+  place.Begin(pic);
+  const DataMarksGuard data(pic, &place);
   pic.DrawWidth = 2;
   std::vector<std::pair<QPointF, QPointF>> boundariesPx;
   for (const auto& polyline : kBoundaries)
@@ -211,116 +213,75 @@ void PrecipTypePanel::DrawThicknessView(PictureBox& pic, Integer H) {
     }
   });
 
-  // The region labels in clear places of their regions; the grid's numbers
-  // over what reaches them from the chart (a point on its edge).
-  PlaceRegionLabels(pic, boundariesPx);
-  UseCondensedFace(pic);
-  FitFontSize(pic, "1540 ", 1500 - 1492 - 0.5, font, 5.25);
-  PrintOnGround(pic, numbers, kThicknessBack);
-  pic.FontSize = font;
-  pic.FontName = face;
-
-  // Text block of the current dataset and hour, in rows under the numbers
-  // (after their grounds):
-  // each height beside the thickness above it, the level-1 line on top.
+  // The region labels in clear places of their regions; the text block of
+  // the current dataset and hour, in rows under the numbers: each height
+  // beside the thickness above it, the level-1 line on top; the grid's
+  // numbers at their places or near, clear of what reaches them from the
+  // chart (a point on its edge) and of the rows.
+  PlaceRegionLabels(pic, place, boundariesPx);
   double lower = 0, upper = 0;
   const bool have = Thicknesses(D, H, lower, upper);
-  const double line = SignedTextHeight(pic, "W");
-  const auto row = [&](int r, std::vector<RowText> texts) { PrintRow(pic, numbersEnd + r * line, texts, 1505); };
+  const double line = pic.PixelToY(BlockLinePx(pic)) - pic.PixelToY(0);
+  const auto row = [&](int r, std::vector<RowText> texts) {
+    PlaceRow(pic, place, numbersEnd + r * line, texts, 1505, TextPlacement::Ground::Box);
+  };
   row(0, {{1505, "H 700:  " + Format(ThickHeights(D, H, 3), "#m"), kBlack},
           {1560, "1: " + Format(gPres(D, H, 1), "#.0mb ") + Format(gHght(D, H, 1), "#m"), kBlack}});
   row(1, {{1505, "H 850:  " + Format(ThickHeights(D, H, 2), "#m"), kBlack},
           {1533.5, "850-700: " + (have ? Format(upper, "#m") : std::string("--")), kBlack}});
   row(2, {{1505, "H1000:   " + Format(ThickHeights(D, H, 1), "#m"), kBlack},
           {1532, "1000-850: " + (have ? Format(lower, "#m") : std::string("--")), kBlack}});
+  for (TextPlacement::Text& t : numbers) {
+    t.move = TextPlacement::Move::Nearest;
+    t.reach = pic.TextHeightPx("W");
+    place.Add(t);
+  }
+  place.PrintAll(pic);
 
 }
 
-void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, const std::vector<std::pair<QPointF, QPointF>>& boundariesPx) {
+void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, TextPlacement& place,
+                                        const std::vector<std::pair<QPointF, QPointF>>& boundariesPx) {
   const QRectF chart(QPointF(pic.XToPixel(1500), pic.YToPixel(1330)), QPointF(pic.XToPixel(1580), pic.YToPixel(1260)));
-  // What lies near a label's places: the boundaries (drawn two pixels
-  // wide), the trails and the points, and the labels placed before it.
   using Segment = std::pair<QPointF, QPointF>;
-  constexpr int kReach = 16;  // pixels a label moves at most
-  std::vector<QRectF> placed;
-  struct Near {
-    std::vector<Segment> boundaries, trails;
-    std::vector<QRectF> rooms;  // of points and labels
-  };
-  const auto near = [&](const std::vector<QRectF>& rooms) {
-    QRectF window;
-    for (const QRectF& r : rooms) window |= r;
-    window.adjust(-kReach - 2, -kReach - 2, kReach + 2, kReach + 2);
-    Near n;
-    for (const Segment& b : boundariesPx)
-      if (SegmentMeetsRect(b.first, b.second, window)) n.boundaries.push_back(b);
-    for (const Segment& t : trailsPx_)
-      if (SegmentMeetsRect(t.first, t.second, window)) n.trails.push_back(t);
-    for (const auto* list : {&pointsPx_, &placed})
-      for (const QRectF& r : *list)
-        if (r.intersects(window)) n.rooms.push_back(r);
-    return n;
-  };
-  // Whether a label's room meets a point, a label or, unless it may stand
-  // over them, a boundary or a trail: over the trails by tier 1, over them
-  // and the boundaries by tier 2. A path that crosses no boundary keeps in
-  // one region.
-  const auto meets = [](const Near& n, const QRectF& r, int tier) {
-    const auto crosses = [&](const Segment& seg) { return LineMeetsRoom(seg, r); };
-    const auto hits = [&](const QRectF& o) { return r.intersects(o); };
-    return std::any_of(n.rooms.begin(), n.rooms.end(), hits) ||
-           (tier < 2 && std::any_of(n.boundaries.begin(), n.boundaries.end(), crosses)) ||
-           (tier < 1 && std::any_of(n.trails.begin(), n.trails.end(), crosses));
-  };
-  const auto staysIn = [](const Near& n, const QPointF& from, const QPointF& to) {
-    return std::none_of(n.boundaries.begin(), n.boundaries.end(),
+  // The moves a label may take, picture pixels, the nearest first: at most
+  // kReach each way in steps of kStep.
+  constexpr int kReach = 16, kStep = 2;
+  static const std::vector<QPointF> kMoves = [] {
+    std::vector<QPointF> m;
+    for (int dy = -kReach; dy <= kReach; dy += kStep)
+      for (int dx = -kReach; dx <= kReach; dx += kStep) m.emplace_back(dx, dy);
+    std::stable_sort(m.begin(), m.end(), [](const QPointF& a, const QPointF& b) {
+      return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+    return m;
+  }();
+  // A path that crosses no boundary keeps in one region.
+  const auto staysIn = [&](const QPointF& from, const QPointF& to) {
+    return std::none_of(boundariesPx.begin(), boundariesPx.end(),
                         [&](const Segment& seg) { return SegmentsCross(from, to, seg.first, seg.second); });
   };
-  const double font = pic.FontSize;
-  const std::string face = pic.FontName;
   for (const std::vector<RegionLabel>& label : kRegionLabelGroups) {
-    // Its lines where they belong, then the nearest place in its region
-    // that is clear; narrower, then smaller, where none is; then over a
-    // trail, at last over a boundary too (hidden under it there), never
-    // over a point.
-    std::vector<QRectF> rooms;
-    const auto measure = [&] {
-      rooms.clear();
-      for (const RegionLabel& l : label)
-        rooms.push_back(TextRoom(pic, l.x, l.y, l.text));
-    };
-    // The faces and sizes tried: the panel's, the condensed face, then
-    // whole pixels smaller down to the smallest that reads.
-    std::vector<std::pair<bool, double>> looks = {{false, font}};
-    for (int px = static_cast<int>(std::ceil(font * 96 / 72)); px >= 7; --px)
-      looks.emplace_back(true, std::min(font, px * 72.0 / 96));
-    std::optional<QPointF> move;
-    for (std::size_t attempt = 0; attempt < 3 * looks.size() && !move; ++attempt) {
-      const int tier = static_cast<int>(attempt / looks.size());
-      const auto& [condensed, size] = looks[attempt % looks.size()];
-      UseFace(pic, face, size);
-      if (condensed) UseCondensedFace(pic);
-      measure();
-      // Every line clear, its middle reached from the label's without
-      // crossing a boundary.
-      const QPointF anchor = rooms.back().center();
-      const Near n = near(rooms);
-      move = NearestClearMove(pic, rooms, kReach, [&](const QRectF& at) {
-        return chart.contains(at) && !meets(n, at, tier) && staysIn(n, anchor, at.center());
-      });
+    // Its lines where they belong, else moved together to the nearest
+    // place in its region inside the chart that the placement finds clear of
+    // the data and the labels before it; where none is, over them.
+    std::vector<TextPlacement::Text> lines;
+    QRectF rooms;
+    for (const RegionLabel& l : label) {
+      lines.push_back(TextAt(pic, l.x, l.y, l.text, kBlack));
+      rooms |= pic.TextInkPx(l.text).translated(lines.back().x, lines.back().y);
     }
-    if (!move) {  // nowhere clear: where it belongs, in the panel's face
-      UseFace(pic, face, font);
-      measure();
+    const QPointF anchor = rooms.center();
+    std::vector<QPointF> moves;
+    for (const QPointF& m : kMoves)
+      if (chart.contains(rooms.translated(m)) && staysIn(anchor, anchor + m)) moves.push_back(m);
+    for (TextPlacement::Text& t : lines) {
+      t.move = TextPlacement::Move::AmongPlaces;
+      t.together = static_cast<int>(&label - &kRegionLabelGroups.front()) + 1;
+      for (const QPointF& m : moves) t.places.emplace_back(t.x + m.x(), t.y + m.y());
+      place.Add(t);
     }
-    const QPointF by = move.value_or(QPointF());
-    std::vector<PanelText> texts;
-    for (const RegionLabel& l : label)
-      texts.push_back({pic.PixelToX(pic.XToPixel(l.x) + by.x()), pic.PixelToY(pic.YToPixel(l.y) + by.y()), l.text, kBlack});
-    PrintOnGround(pic, texts, kThicknessBack);
-    for (const QRectF& r : rooms) placed.push_back(r.translated(by));
   }
-  UseFace(pic, face, font);
 }
 
 }  // namespace ondrik

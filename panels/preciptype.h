@@ -37,10 +37,11 @@ class PrecipTypePanel : public PicturePanel {
 
  private:
   void DrawThicknessView(PictureBox& pic, Integer H);
-  // The nomogram's region labels, each where it belongs or in the nearest
-  // place of its region clear of the boundaries (pixels), the points and
-  // their trails, on the chart's grey.
-  void PlaceRegionLabels(PictureBox& pic, const std::vector<std::pair<QPointF, QPointF>>& boundariesPx);
+  // The nomogram's region labels handed to the placement, each where it
+  // belongs or in the nearest place of its region (bounded by the
+  // boundaries, pixels) clear of the data, on the chart's grey.
+  void PlaceRegionLabels(PictureBox& pic, TextPlacement& place,
+                         const std::vector<std::pair<QPointF, QPointF>>& boundariesPx);
   void DrawEnergyHeader(PictureBox& pic, Integer H);
   void DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, EnergyDiagram diagram, bool& background);
   // A diagram's scale: its chart's top value at the chart's top, 0 at the axis.
@@ -51,15 +52,19 @@ class PrecipTypePanel : public PicturePanel {
   // A point's trail from (x1, y1) to (x2, y2), and a point of radius r at
   // (x, y): drawn and kept for the labels and the strip to keep clear of.
   void Trail(PictureBox& pic, double x1, double y1, double x2, double y2);
+  void DataPoint(PictureBox& pic, double x, double y, double r);
   void KeepPoint(const PictureBox& pic, double x, double y, double r);
-  // The diagram's region labels over its lines: each in its cell of the grid
-  // or the nearest one above or below that no point, trail or the strip
-  // reaches.
+  // A decision line of a diagram: drawn and kept, as data.
+  void DecisionLine(PictureBox& pic, double x1, double y1, double x2, double y2, Color c);
+  // The diagram's region labels: each in its cell of the grid or the
+  // nearest one above or below that no point, trail, decision line or the
+  // strip reaches, through the view's placement.
   void DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram);
   // The surface energy strip of gCurDataset at the hour, shown on picSleet.
   void PlotPrecipTypeEnergy(Integer hour);
-  // The strip stands in a corner of the chart: the first that hides none of
-  // the points drawn, else the one that hides fewest.
+  // The strip stands in the chart, in a corner or the place nearest one
+  // that hides none of the points, trails and decision lines drawn, else
+  // where it hides fewest points, then the least of the lines and trails.
   QSize SleetSize();
   void PlaceSleetStrip();
   void Resized() override { PlaceSleetStrip(); }
@@ -95,8 +100,10 @@ class PrecipTypePanel : public PicturePanel {
   double headerLeftPx_ = 0;  // where the header's snow share begins, less a gap
   EnergyLayout layout_;
   std::vector<QRectF> pointsPx_;  // the energy points drawn, in pixels
-  std::vector<QRectF> labelsPx_;  // the region labels printed, in pixels
   std::vector<std::pair<QPointF, QPointF>> trailsPx_;  // the trails drawn, in pixels
+  std::vector<std::pair<QPointF, QPointF>> linesPx_;   // the decision lines drawn, in pixels
+  // The energy view's data (points, trails, decision lines) for its labels.
+  TextPlacement place_;
   QRectF chartPx_;                // the chart drawn, in pixels
 };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,9 +32,14 @@ constexpr double kAxisAt = 0.762, kLeastAxisAt = 0.45;
 // The surface energy strip: its width as a part of the picture's.
 constexpr double kSleetWidth = 0.5;
 
-Color Dimmed(Integer shown, Rgb c) { return eRGB(shown, c.r, c.g, c.b); }
-// The colour of a region label: that of the points of its kind.
-Color Kind(Rgb c) { return RGB(c.r, c.g, c.b); }
+// The colour of a kind of precipitation, for its points and its region's
+// label alike: its own where that reads on the chart's grey, else the
+// nearest that does (red and blue darker, green lighter).
+Color Kind(Rgb c) { return ReadableOn(RGB(c.r, c.g, c.b), kChartGrey); }
+Color Dimmed(Integer shown, Rgb c) {
+  const Color k = Kind(c);
+  return eRGB(shown, RedOf(k), GreenOf(k), BlueOf(k));
+}
 
 // A diagram's frame and numbers: x from left to right (the chart from 0 to
 // xMax), y from 0 to yMax at the chart's top; the current hour's point
@@ -84,21 +90,39 @@ void PrecipTypePanel::PlaceSleetStrip() {
     picSleet_->setGeometry(QRect(QPoint(Picture()->width() - size.width(), 0), size));
     return;
   }
-  // The chart's corners, two pixels inside its frame.
+  // Its places inside the chart, two pixels in from its frame, in steps of a
+  // few pixels: the chart's corners first (from the bottom left), then the
+  // places along its edges and inside, the nearest to a corner first.
   const QRectF in = chartPx_.adjusted(2, 2, -2, -2);
-  const QPointF corners[] = {{in.left(), in.bottom() - h}, {in.right() - w, in.bottom() - h}, {in.left(), in.top()},
-                             {in.right() - w, in.top()}};
-  std::size_t fewest = pointsPx_.size() + 1;
-  QPointF best = corners[0];
-  for (const QPointF& c : corners) {
+  const double spanX = std::max(0.0, in.width() - w), spanY = std::max(0.0, in.height() - h);
+  constexpr int kSteps = 12;
+  std::vector<QPointF> places;
+  for (int j = 0; j <= kSteps; ++j)
+    for (int i = 0; i <= kSteps; ++i) places.emplace_back(in.left() + spanX * i / kSteps, in.top() + spanY * j / kSteps);
+  const auto toCorner = [&](const QPointF& p) {
+    const double dx = std::min(p.x() - in.left(), in.left() + spanX - p.x());
+    const double dy = std::min(p.y() - in.top(), in.top() + spanY - p.y());
+    return std::hypot(dx, dy);
+  };
+  std::stable_sort(places.begin(), places.end(),
+                   [&](const QPointF& a, const QPointF& b) { return toCorner(a) < toCorner(b); });
+  // The data it would hide: first the points, then the length of the
+  // decision lines and trails under it.
+  std::pair<long, double> fewest{std::numeric_limits<long>::max(), 0};
+  QPointF best = places.front();
+  for (const QPointF& c : places) {
     const QRectF r(c, QSizeF(w, h));
-    const auto n = static_cast<std::size_t>(
-        std::count_if(pointsPx_.begin(), pointsPx_.end(), [&](const QRectF& o) { return r.intersects(o); }));
+    double under = 0;
+    for (const auto* segments : {&linesPx_, &trailsPx_})
+      for (auto [a, b] : *segments)
+        if (ClipSegment(a, b, r)) under += std::hypot(b.x() - a.x(), b.y() - a.y());
+    const std::pair<long, double> n{
+        std::count_if(pointsPx_.begin(), pointsPx_.end(), [&](const QRectF& o) { return r.intersects(o); }), under};
     if (n < fewest) {
       fewest = n;
       best = c;
     }
-    if (n == 0) break;
+    if (n == std::pair<long, double>{0, 0}) break;
   }
   picSleet_->setGeometry(
       QRect(QPoint(static_cast<int>(std::ceil(best.x())), static_cast<int>(std::ceil(best.y()))), size));
@@ -269,8 +293,8 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
   if (diagram == EnergyDiagram::Surface) {
     if (!background) {
       pic.Box(0, 3000, 80, 0, kChartGrey, true);
-      pic.Line(5.6, 0, 5.6, 3000, kRed);
-      pic.Line(13.2, 0, 13.2, 3000, kRed);
+      DecisionLine(pic, 5.6, 0, 5.6, 3000, kRed);
+      DecisionLine(pic, 13.2, 0, 13.2, 3000, kRed);
       for (int y = 0; y <= 3000; y += 500) pic.Line(0, y, 80, y, kBlack);
       pic.Line(0, 0, 0, 3000, kBlack);
       pic.Line(80, 0, 80, 3000, kBlack);
@@ -287,8 +311,7 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
       if (i > H - n) Trail(pic, px, py, x, y);
       pic.FillColor = Dimmed(ShownDataset, SurfacePointColour(e));
       const double r = 1.5 - 0.1 * (H - i);
-      pic.Circle(x, y, r, kBlack);
-      KeepPoint(pic, x, y, r);
+      DataPoint(pic, x, y, r);
       px = x;
       py = y;
     }
@@ -299,7 +322,7 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
   const bool twoLayer = diagram == EnergyDiagram::TwoLayer;
   if (!background) {
     pic.Box(0, 450, 450, 0, kChartGrey, true);
-    for (int b = 50; b <= 70; b += 10) pic.Line(0, b, 450, b + 300, kGreen);
+    for (int b = 50; b <= 70; b += 10) DecisionLine(pic, 0, b, 450, b + 300, kGreen);
     for (int y = 0; y <= 450; y += 50) pic.Line(0, y, 450, y, kBlack);
     pic.Line(0, 0, 0, 450, kBlack);
     pic.Line(450, 0, 450, 450, kBlack);
@@ -317,16 +340,28 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
     pic.FillColor = Dimmed(ShownDataset, LayerPointColour(pe, ne, gEnergyPattern(d, i), &refreezes));
     if (twoLayer && i == H && refreezes) PlotPrecipTypeEnergy(H);
     const double r = 10 - 0.667 * (H - i);
-    pic.Circle(x, y, r, kBlack);
-    KeepPoint(pic, x, y, r);
+    DataPoint(pic, x, y, r);
     px = x;
     py = y;
   }
 }
 
+void PrecipTypePanel::DecisionLine(PictureBox& pic, double x1, double y1, double x2, double y2, Color c) {
+  const DataMarksGuard data(pic, &place_);
+  pic.Line(x1, y1, x2, y2, c);
+  linesPx_.push_back({QPointF(pic.XToPixel(x1), pic.YToPixel(y1)), QPointF(pic.XToPixel(x2), pic.YToPixel(y2))});
+}
+
 void PrecipTypePanel::Trail(PictureBox& pic, double x1, double y1, double x2, double y2) {
+  const DataMarksGuard data(pic, &place_);
   pic.Line(x1, y1, x2, y2, kBlack);
   trailsPx_.push_back({QPointF(pic.XToPixel(x1), pic.YToPixel(y1)), QPointF(pic.XToPixel(x2), pic.YToPixel(y2))});
+}
+
+void PrecipTypePanel::DataPoint(PictureBox& pic, double x, double y, double r) {
+  const DataMarksGuard data(pic, &place_);
+  pic.Circle(x, y, r, kBlack);
+  KeepPoint(pic, x, y, r);
 }
 
 void PrecipTypePanel::KeepPoint(const PictureBox& pic, double x, double y, double r) {
@@ -337,14 +372,18 @@ void PrecipTypePanel::KeepPoint(const PictureBox& pic, double x, double y, doubl
 void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
   // Each label's place, colour and side of the decision lines of the layer
   // diagrams (-1 under them, 1 over them, 0 the surface diagram's columns).
+  // A label of the surface diagram begins in its column: "Snow" left of
+  // the first red line (a column narrower than the label: it stands over
+  // the line there), "Rain" right of the second.
   struct Label {
     double x, y;
     const char* text;
     Color colour;
     int side;
+    double from = 0, to = 450;  // where its left edge may stand
   };
-  static const std::vector<Label> kSurface = {{1, 500, "Snow", Kind(kSnowPoint), 0},
-                                              {45, 1700, "Rain", Kind(kRainPoint), 0}};
+  static const std::vector<Label> kSurface = {{1, 500, "Snow", Kind(kSnowPoint), 0, 0, 5.6},
+                                              {45, 1700, "Rain", Kind(kRainPoint), 0, 13.2, 80}};
   static const std::vector<Label> kElevated = {{250, 190, "Freezing Rain", Kind(kFreezingRainPoint), -1},
                                                {170, 340, "Sleet", Kind(kSleetPoint), 1}};
   static const std::vector<Label> kTwoLayer = {{300, 190, "Rain", Kind(kRainPoint), -1},
@@ -354,24 +393,15 @@ void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
       diagram == EnergyDiagram::Surface ? kSurface : diagram == EnergyDiagram::Elevated ? kElevated : kTwoLayer;
   const DiagramFrame& f = FrameOf(diagram);
   UseDiagramScale(pic, diagram);
-  const double s = pic.DeviceScale();
-  const int span = pic.PixelSpan();
   const double half = SignedTextHeight(pic, "H") / 2;
-  const QRectF strip = picSleet_->isHidden() ? QRectF() : QRectF(picSleet_->geometry());
-  // Whether the label's pixels meet a point, a trail, the strip or a label.
-  const auto meets = [&](const QRectF& r) {
-    const auto hits = [&](const QRectF& o) { return r.intersects(o); };
-    if (hits(strip) || std::any_of(pointsPx_.begin(), pointsPx_.end(), hits) ||
-        std::any_of(labelsPx_.begin(), labelsPx_.end(), hits))
-      return true;
-    return std::any_of(trailsPx_.begin(), trailsPx_.end(),
-                       [&](const auto& t) { return SegmentMeetsRect(t.first, t.second, r); });
-  };
+  if (!picSleet_->isHidden()) place_.Hold(QRectF(picSleet_->geometry()));
   for (const Label& l : labels) {
     // Where it belongs, its ink in the middle of its cell of the grid; else
     // the nearest place, a cell up or down and steps of a tenth of the chart
-    // across, that keeps in the chart, on its side of the lines and clear of
-    // the points, trails and the strip.
+    // across, that keeps in the chart and on its side of the lines; the
+    // placement takes the first clear of the data (the points, trails and
+    // decision lines), the strip and the labels before it; over them where
+    // none is.
     const double step = f.xMax / 10;
     std::vector<std::pair<double, double>> places;
     for (int c = 0; c < static_cast<int>(std::lround(f.yMax / f.yStep)); ++c)
@@ -382,28 +412,30 @@ void PrecipTypePanel::DrawRegionLabels(PictureBox& pic, EnergyDiagram diagram) {
              std::hypot((b.first - l.x) / f.xMax, (b.second - y0) / f.yMax);
     });
     if (std::fabs(l.x - places.front().first) > 1e-9) places.insert(places.begin(), {l.x, y0});
-    bool placed = false;
+    TextPlacement::Text t = TextAt(pic, l.x, l.y, l.text, l.colour);
+    t.move = TextPlacement::Move::AmongPlaces;
     for (const auto& [x, top] : places) {
-      const QRect ink = TextInk(pic, x, top, l.text).adjusted(-span, -span, span, span);
-      const QRectF r(ink.left() / s, ink.top() / s, ink.width() / s, ink.height() / s);
-      if (!chartPx_.contains(r) || meets(r)) continue;
+      const QRectF r = pic.TextInkPx(l.text).translated(pic.XToPixel(x), pic.YToPixel(top)).adjusted(-1, -1, 1, 1);
+      if (!chartPx_.contains(r) || x < l.from || x >= l.to) continue;
       // The lines run up to the right: a label under them keeps under their
       // lowest at its left end, one over them over their highest at its right.
       const double left = pic.PixelToX(r.left()), right = pic.PixelToX(r.right());
       if (l.side < 0 && pic.PixelToY(r.top()) >= 50 + left * 300 / 450) continue;
       if (l.side > 0 && pic.PixelToY(r.bottom()) <= 70 + right * 300 / 450) continue;
-      FillDevicePixels(pic, ink, kChartGrey);
-      PrintAt(pic, x, top, l.text, l.colour);
-      labelsPx_.push_back(r);
-      placed = true;
-      break;
+      t.places.emplace_back(pic.XToPixel(x), pic.YToPixel(top));
     }
-    if (placed) continue;
-    // No place is free: where it belongs, over what is there.
-    pic.TextOutline = kChartGrey;
-    PrintAt(pic, l.x, l.y, l.text, l.colour);
-    pic.TextOutline.reset();
+    // Tried first where it belongs in its cell, else where the Part puts it.
+    if (!t.places.empty()) {
+      t.x = t.places.front().x();
+      t.y = t.places.front().y();
+    }
+    place_.Add(t);
   }
+  // On the chart's grey, which hides only its grid.
+  const Color back = pic.BackColor;
+  pic.BackColor = kChartGrey;
+  place_.PrintAll(pic);
+  pic.BackColor = back;
 }
 
 void PrecipTypePanel::PlotPrecipTypeEnergy(Integer hour) {

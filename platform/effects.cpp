@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 #include "platform/picturebox.h"
 #include "savedstate/safefile.h"
@@ -45,7 +46,22 @@ bool IsOffscreenName(const QString& name) {
 }  // namespace
 
 void PrintMessageLine(const std::string& text) {
-  std::cerr << kProgramName << ": " << text << std::endl;
+  // Each line of a text of several lines carries the name, so that every
+  // line on standard error tells whose it is; line ends of either kind (a
+  // box's "\r\n" too) end a line, an empty line keeps the name alone.
+  std::string out;
+  std::string_view rest = text;
+  do {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    out += kProgramName;
+    out += line.empty() ? ":" : ": ";
+    out += line;
+    out += '\n';
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  } while (!rest.empty());
+  std::cerr << out << std::flush;
 }
 
 Effects& TheEffects() {

@@ -12,7 +12,8 @@ namespace ondrik {
 // of every line it writes to standard error.
 inline constexpr const char* kProgramName = "Ondrik";
 
-// Writes "Ondrik: text" as a line of its own to standard error.
+// Writes "Ondrik: text" as a line of its own to standard error; a text of
+// several lines gives as many lines, each beginning with "Ondrik: ".
 void PrintMessageLine(const std::string& text);
 
 enum class MsgIcon { None, Information, Warning, Critical, Question };

@@ -4,13 +4,16 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "platform/picturebox.h"
 #include "savedstate/format.h"
+#include "savedstate/listing.h"
 
 namespace ondrik {
 
@@ -85,29 +88,62 @@ std::string SavedStateFolder() {
   return folder;
 }
 
-bool WildcardMatchNoCase(const std::string& pattern, const std::string& name) {
-  const QString p = ToQString(pattern).toCaseFolded();
-  const QString n = ToQString(name).toCaseFolded();
-  if (p == QLatin1String("*.*")) return true;
-  // Greedy match with back-tracking to the last star: linear in practice,
-  // never exponential.
-  qsizetype pi = 0, ni = 0, star = -1, mark = 0;
+namespace {
+
+bool IsAscii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Greedy match with back-tracking to the last star: linear in practice,
+// never exponential. p and n are letter-case folded alike.
+template <typename Text>
+bool WildcardMatch(const Text& p, const Text& n) {
+  using Index = decltype(p.size());
+  Index pi = 0, ni = 0, mark = 0;
+  bool starred = false;
+  Index star = 0;
   while (ni < n.size()) {
-    if (pi < p.size() && (p[pi] == u'?' || p[pi] == n[ni])) {
+    if (pi < p.size() && (p[pi] == '?' || p[pi] == n[ni])) {
       ++pi;
       ++ni;
-    } else if (pi < p.size() && p[pi] == u'*') {
+    } else if (pi < p.size() && p[pi] == '*') {
       star = pi++;
+      starred = true;
       mark = ni;
-    } else if (star >= 0) {
+    } else if (starred) {
       pi = star + 1;
       ni = ++mark;
     } else {
       return false;
     }
   }
-  while (pi < p.size() && p[pi] == u'*') ++pi;
+  while (pi < p.size() && p[pi] == '*') ++pi;
   return pi == p.size();
+}
+
+// Names alike whatever their letter case; names of plain ASCII (nearly all
+// of them) are compared without turning them into QStrings.
+bool SameNameNoCase(const std::string& a, const std::string& b) {
+  if (IsAscii(a) && IsAscii(b))
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return LowerAscii(x) == LowerAscii(y);
+           });
+  return ToQString(a).compare(ToQString(b), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+bool WildcardMatchNoCase(const std::string& pattern, const std::string& name) {
+  if (pattern == "*.*") return true;
+  if (IsAscii(pattern) && IsAscii(name)) {
+    std::string p = pattern, n = name;
+    std::transform(p.begin(), p.end(), p.begin(), LowerAscii);
+    std::transform(n.begin(), n.end(), n.begin(), LowerAscii);
+    return WildcardMatch(p, n);
+  }
+  return WildcardMatch(ToQString(pattern).toCaseFolded(), ToQString(name).toCaseFolded());
 }
 
 std::string FindFileNoCase(const std::string& folder, const std::string& name) {
@@ -117,7 +153,9 @@ std::string FindFileNoCase(const std::string& folder, const std::string& name) {
 std::vector<std::string> FindFilesNoCase(const std::string& folder, const std::vector<std::string>& names) {
   std::vector<std::string> found(names.size());
   const QDir dir(DirOf(folder));
-  std::optional<QStringList> entries;  // listed once, for the first name not there in its own case
+  // Listed at most once, for the first name not there in its own case, and
+  // then only when the folder changed since it was last listed.
+  std::optional<saved::FolderEntries> entries;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string& name = names[i];
     if (name.empty()) continue;
@@ -131,26 +169,27 @@ std::vector<std::string> FindFilesNoCase(const std::string& folder, const std::v
       found[i] = Join(folder, want);
       continue;
     }
-    if (!entries) entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QString& e : *entries) {
-      if (e.compare(want, Qt::CaseInsensitive) == 0) {
-        found[i] = Join(folder, e);
-        break;
-      }
-    }
+    if (!entries) entries = saved::ListFolder(folder);
+    // Of several spellings the first by name.
+    const std::string* best = nullptr;
+    for (const saved::FolderEntry& e : *entries)
+      if (e.file && SameNameNoCase(e.name, name) && (best == nullptr || e.name < *best)) best = &e.name;
+    if (best != nullptr) found[i] = Join(folder, ToQString(*best));
   }
   return found;
 }
 
 std::vector<std::string> ListFilesNoCase(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> out;
-  const QDir dir(DirOf(folder));
-  if (!dir.exists()) return out;
-  const QStringList entries = dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-  for (const QString& e : entries) {
-    const std::string n = FromQ(e);
-    if (WildcardMatchNoCase(pattern, n)) out.push_back(n);
-  }
+  for (const saved::FolderEntry& e : saved::ListFolder(folder))
+    if (e.file && !e.name.starts_with('.') && WildcardMatchNoCase(pattern, e.name)) out.push_back(e.name);
+  // By name, letter case aside.
+  std::vector<std::pair<QString, std::string>> keyed;
+  keyed.reserve(out.size());
+  for (std::string& n : out) keyed.emplace_back(ToQString(n).toLower(), std::move(n));
+  std::sort(keyed.begin(), keyed.end());
+  out.clear();
+  for (auto& k : keyed) out.push_back(std::move(k.second));
   return out;
 }
 

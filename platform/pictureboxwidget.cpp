@@ -53,9 +53,19 @@ void PictureBoxWidget::resizeEvent(QResizeEvent* event) {
 
 void PictureBoxWidget::Report(const std::function<void(int, int, double, double)>& handler,
                               QMouseEvent* event, int button) {
-  if (!handler) return;
   const QPointF pos = event->position();
-  handler(button, ShiftCode(event->modifiers()), pic_.MappedX(pos.x()), pic_.MappedY(pos.y()));
+  pointer_ = pos;
+  if (handler) handler(button, ShiftCode(event->modifiers()), pic_.MappedX(pos.x()), pic_.MappedY(pos.y()));
+}
+
+void PictureBoxWidget::PointerMovedTo(const QPointF& pos, int button, int shift) {
+  pointer_ = pos;
+  if (onMouseMove) onMouseMove(button, shift, pic_.MappedX(pos.x()), pic_.MappedY(pos.y()));
+}
+
+void PictureBoxWidget::leaveEvent(QEvent* event) {
+  pointer_.reset();
+  QWidget::leaveEvent(event);
 }
 
 void PictureBoxWidget::mousePressEvent(QMouseEvent* event) {

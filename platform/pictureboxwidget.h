@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 #include "platform/picturebox.h"
 
@@ -30,18 +31,29 @@ class PictureBoxWidget : public QWidget {
   static int ButtonCode(Qt::MouseButtons buttons);
   static int ShiftCode(Qt::KeyboardModifiers mods);
 
+  // Where the pointer rests over the picture (widget pixels), as the last
+  // mouse event over it told; none once the pointer has left the widget.
+  // What is drawn after a redraw at the pointer's place (a readout) is read
+  // there again.
+  std::optional<QPointF> PointerAt() const { return pointer_; }
+  // A move over a child that lies over the picture and hands its moves on
+  // (a label): a move over the picture at pos (widget pixels).
+  void PointerMovedTo(const QPointF& pos, int button, int shift);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   void Report(const std::function<void(int, int, double, double)>& handler, QMouseEvent* event,
               int button);
 
   PictureBox pic_;
+  std::optional<QPointF> pointer_;
 };
 
 }  // namespace ondrik

@@ -98,6 +98,34 @@ QFont FontOf(const std::string& family, int pixelSize, bool bold) {
   return f;
 }
 
+// How many pixel rows the digits' strokes take as a picture draws them: a
+// face's outlines may reach rows its strokes hardly touch (the condensed
+// face's digits at 7 pixels span 7 rows and stand 5 tall), so the height is
+// counted from the drawn digits.
+double DrawnDigitHeight(const QFont& font) {
+  const QFontMetricsF fm(font);
+  QImage img(static_cast<int>(std::ceil(fm.horizontalAdvance(kDigits))) + 2 * kPad,
+             static_cast<int>(std::ceil(fm.height())) + 2 * kPad, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  p.setFont(font);
+  p.setPen(Qt::white);
+  QStaticText text{QString(kDigits)};
+  text.setTextFormat(Qt::PlainText);
+  p.drawStaticText(QPointF(kPad, kPad), text);
+  p.end();
+  int top = img.height(), bottom = -1;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (qAlpha(img.pixel(x, y)) >= kStrokeAlpha) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+        break;
+      }
+  return bottom >= top ? bottom - top + 1 : 0;
+}
+
 // The smallest whole size in screen pixels at which the digits of a family
 // stand kSmallestDigitPx tall (9 when no font can be measured).
 // Called with gFontMutex held.
@@ -107,9 +135,7 @@ double SmallestLegiblePx(const std::string& family, bool bold) {
   auto [it, added] = sizes->try_emplace({family, bold}, 0);
   if (added) {
     int px = static_cast<int>(kSmallestDigitPx);
-    while (px < 4 * kSmallestDigitPx &&
-           QFontMetricsF(FontOf(family, px, bold)).tightBoundingRect(kDigits).height() < kSmallestDigitPx)
-      ++px;
+    while (px < 4 * kSmallestDigitPx && DrawnDigitHeight(FontOf(family, px, bold)) < kSmallestDigitPx) ++px;
     it->second = px;
   }
   return it->second;
@@ -137,7 +163,7 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
       const QFontMetricsF fm(e.font);
       e.ascent = fm.ascent();
       e.height = fm.height();
-      e.digitHeight = fm.tightBoundingRect(kDigits).height();
+      e.digitHeight = DrawnDigitHeight(e.font);
       e.measured = true;
       e.texts.clear();
       e.drawnBytes = 0;
@@ -150,6 +176,18 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
     }
   }
   return e;
+}
+
+std::vector<FaceSize> SizesDownToFloor(const std::string& name, double sizePt, bool bold, double deviceScale) {
+  std::vector<FaceSize> out;
+  for (const std::string& face : {name, std::string(kCondensedFace)}) {
+    if (face != name && FamilyFor(face) == FamilyFor(name)) continue;
+    const int own = FontFor(face, sizePt, bold, deviceScale).font.pixelSize();
+    const int floor = FontFor(face, 1, bold, deviceScale).font.pixelSize();
+    out.push_back({face, sizePt});
+    for (int px = own - 1; px >= floor; --px) out.push_back({face, px * 72.0 / 96.0 / deviceScale});
+  }
+  return out;
 }
 
 const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {

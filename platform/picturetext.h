@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/color.h"
 
@@ -18,9 +19,15 @@ namespace ondrik::picturetext {
 
 // The smallest height in picture pixels of the digits of any text, whatever
 // face it names: below it digits run together (7 and T, 3 and 8, 0, 6 and
-// 8, the point of 0.98). Each face has its size for it (DejaVu Sans and
-// DejaVu Sans Mono 9 pixels, DejaVu Sans Condensed 7).
+// 8, the point of 0.98). Each face has its size for it (DejaVu Sans,
+// DejaVu Sans Mono and DejaVu Sans Condensed 9 pixels): the height of the
+// rows the drawn digits' strokes take.
 inline constexpr double kSmallestDigitPx = 7;
+// Narrower than the other faces at the same height: where a row of texts
+// does not fit, they may take it, down to its floor.
+inline constexpr const char* kCondensedFace = "DejaVu Sans Condensed";
+// A pixel of a drawn text this much covered (of 255) is of its strokes.
+inline constexpr int kStrokeAlpha = 96;
 
 // The installed family a requested face is drawn in: the Windows faces ("MS
 // Sans Serif", "Small Fonts", "Tahoma", "Arial", "Courier New", "Lucida
@@ -73,6 +80,16 @@ inline constexpr std::size_t kMaxDrawnBytesPerFont = std::size_t{2} << 20;
 // as small as asked.
 const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, double deviceScale,
                          bool finePrint = false);
+// A face at a size (points, as FontFor takes them).
+struct FaceSize {
+  std::string name;
+  double pt = 0;
+};
+// The faces and sizes a text tries where its own is too wide: its face in
+// its size, then smaller by whole screen pixels down to the face's floor,
+// then the condensed face so.
+std::vector<FaceSize> SizesDownToFloor(const std::string& name, double sizePt, bool bold, double deviceScale);
+
 // A text measured and laid out in a font.
 const LaidOutText& TextIn(const FontEntry& font, const std::string& text);
 // The picture of a text in a colour (its top-left corner at (kPad, kPad)).

@@ -51,6 +51,13 @@ QRect DeviceBox(const QRectF& r, double scale) {
                       static_cast<int>(std::ceil(r.bottom() * scale)) - 1));
 }
 
+// The corner on the device pixel a text printed there has its corner on
+// (the nearest): so that a corner half a device pixel off, taken to the
+// picture's scale and back when printed, lands where its ink was reckoned.
+QPointF OnDevicePixel(const QPointF& at, double scale) {
+  return {std::floor(at.x() * scale + 0.5) / scale, std::floor(at.y() * scale + 0.5) / scale};
+}
+
 bool Finite(const QRectF& r) {
   return std::isfinite(r.left()) && std::isfinite(r.top()) && std::isfinite(r.right()) && std::isfinite(r.bottom());
 }
@@ -83,6 +90,7 @@ void TextPlacement::Begin(const PictureBox& pic) {
     for (std::vector<int>& b : *buckets) b.clear();
   }
   rooms_.clear();
+  outerOf_ = kNotBuilt;
   held_.clear();
   lines_.clear();
   queued_.clear();
@@ -382,8 +390,90 @@ void TextPlacement::Band(int y0, int y1, bool data, bool lines, int from, int to
 void TextPlacement::Add(Text text) { queued_.push_back(std::move(text)); }
 
 TextPlacement::Placed TextPlacement::PlaceNow() {
-  while (placed_.size() < queued_.size()) PlaceOne(queued_[placed_.size()]);
+  while (placed_.size() < queued_.size()) {
+    const std::size_t i = placed_.size();
+    std::size_t j = i + 1;
+    while (queued_[i].together != 0 && j < queued_.size() && queued_[j].together == queued_[i].together) ++j;
+    if (j - i > 1)
+      PlaceTogether(i, j);
+    else
+      PlaceOne(queued_[i]);
+  }
   return placed_.empty() ? Placed{} : placed_.back();
+}
+
+void TextPlacement::PlaceTogether(std::size_t first, std::size_t last) {
+  const double s = scale_;
+  const Text& lead = queued_[first];
+  std::vector<Laid> laid;
+  for (std::size_t i = first; i < last; ++i)
+    laid.push_back(Lay(queued_[i].fontName, queued_[i].fontSize, queued_[i].fontBold, s, queued_[i].text));
+  const QRectF picture(1, 1, w_ - 2, h_ - 2);
+  // The ink and the cells of each when they move by (dx, dy).
+  const auto ink = [&](std::size_t i, double dx, double dy) {
+    return InkAt(laid[i - first], queued_[i].x + dx, queued_[i].y + dy, s);
+  };
+  const auto cells = [&](std::size_t i, const QRectF& r) {
+    const int m = static_cast<int>(std::ceil(std::max(queued_[i].margin, 0.0)));
+    return CellsOf(r).adjusted(-m, -m, m, m);
+  };
+  const auto room = [&](std::size_t i, const QRectF& r) {
+    const double m = queued_[i].margin;
+    return r.adjusted(-m, -m, m, m);
+  };
+  // Whether all stand inside the picture on free cells (of data too, when
+  // asked), clear of the lines of other tags.
+  const auto free = [&](double dx, double dy, bool data) {
+    for (std::size_t i = first; i < last; ++i) {
+      const QRectF r = ink(i, dx, dy);
+      if (!Finite(r) || !picture.contains(r) || !CellsFree(cells(i, r), data, data && queued_[i].tag == 0)) return false;
+      if (queued_[i].tag != 0 && !ClearOfOtherLines(room(i, r), queued_[i].tag)) return false;
+    }
+    return true;
+  };
+  // The moves tried, the best first: none, then along its row or among its
+  // places.
+  std::vector<QPointF> moves = {QPointF()};
+  if (lead.move == Move::AmongPlaces)
+    for (const QPointF& p : lead.places) moves.push_back(p - QPointF(lead.x, lead.y));
+  if (lead.move == Move::AlongRow)
+    for (int d = 1; lead.x + d <= lead.hi || lead.x - d >= lead.lo; ++d) {
+      if (lead.x + d <= lead.hi) moves.emplace_back(d, 0);
+      if (lead.x - d >= lead.lo) moves.emplace_back(-d, 0);
+    }
+  if (lead.move == Move::Region) {
+    // The moves that keep every one's strokes in the region, by a quarter of
+    // a line, the nearest first.
+    QRectF all;
+    for (std::size_t i = first; i < last; ++i) all |= ink(i, 0, 0);
+    const double step = std::max(1.0, std::round(kNearStep * laid.front().height));
+    std::vector<QPointF> inRegion;
+    for (double dy = std::ceil((lead.region.top() - all.top()) / step) * step; all.bottom() + dy <= lead.region.bottom();
+         dy += step)
+      for (double dx = std::ceil((lead.region.left() - all.left()) / step) * step;
+           all.right() + dx <= lead.region.right(); dx += step)
+        inRegion.emplace_back(dx, dy);
+    std::stable_sort(inRegion.begin(), inRegion.end(), [](const QPointF& a, const QPointF& b) {
+      return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+    });
+    moves.insert(moves.end(), inRegion.begin(), inRegion.end());
+  }
+  const auto take = [&](const QPointF& by, bool lastResort) {
+    for (std::size_t i = first; i < last; ++i) {
+      const Text& t = queued_[i];
+      const QPointF at = OnDevicePixel(QPointF(t.x, t.y) + by, s);
+      const QRectF r = InkAt(laid[i - first], at.x(), at.y(), s);
+      TakeRoom(room(i, r), cells(i, r));
+      placed_.push_back({at, t.fontSize, t.fontName, r, lastResort ? t.lastResortGround : t.ground, lastResort});
+    }
+  };
+  for (const QPointF& by : moves)
+    if (free(by.x(), by.y(), true)) return take(by, false);
+  // The last resort: the first of its moves that meets no text, else where
+  // they are meant for.
+  for (const QPointF& by : moves)
+    if (free(by.x(), by.y(), false)) return take(by, true);
+  take(QPointF(), true);
 }
 
 namespace {
@@ -630,6 +720,7 @@ void TextPlacement::PlaceOne(const Text& t) {
     inside(size.laid, x, y);
   };
   const auto place = [&](const Size& size, QPointF at, Ground ground, bool lastResort) {
+    at = OnDevicePixel(at, s);
     result = {at, size.pt, size.face, InkAt(size.laid, at.x(), at.y(), s), ground, lastResort};
     TakeRoom(room(result.ink), roomCells(result.ink));
     placed_.push_back(result);
@@ -724,14 +815,39 @@ void TextPlacement::PrintAll(PictureBox& pic) {
   pic.CurrentY = cy;
 }
 
+void TextPlacement::FindOuterRooms() const {
+  outerBuckets_.resize(roomBuckets_.size());
+  for (std::size_t c = 0; c < roomBuckets_.size(); ++c) {
+    std::vector<int> by = roomBuckets_[c];
+    const auto area = [&](int i) { return rooms_[static_cast<std::size_t>(i)].width() * rooms_[static_cast<std::size_t>(i)].height(); };
+    std::stable_sort(by.begin(), by.end(), [&](int a, int b) { return area(a) > area(b); });
+    std::vector<int>& outer = outerBuckets_[c];
+    outer.clear();
+    for (const int i : by) {
+      const QRectF& r = rooms_[static_cast<std::size_t>(i)];
+      const bool inside = std::any_of(outer.begin(), outer.end(), [&](int o) {
+        const QRectF& k = rooms_[static_cast<std::size_t>(o)];
+        return k.left() <= r.left() && k.top() <= r.top() && k.right() >= r.right() && k.bottom() >= r.bottom();
+      });
+      if (!inside) outer.push_back(i);
+    }
+  }
+  outerOf_ = rooms_.size();
+}
+
 void TextPlacement::ClearOfTexts(const QLineF& line, double width, std::vector<QLineF>& out) const {
   const double half = std::max(width, 1.0) / 2;
   // The stretches of the line inside the rooms, merged, are left out.
   std::vector<std::pair<double, double>> cut;
   const QRectF bounds = QRectF(line.p1(), line.p2()).normalized().adjusted(-half, -half, half, half);
+  if (outerOf_ != rooms_.size()) FindOuterRooms();
   EachBucket(bounds, [&](std::size_t c) {
-    for (const int i : roomBuckets_[c]) {
-      const QRectF r = rooms_[static_cast<std::size_t>(i)].adjusted(-half, -half, half, half);
+    for (const int i : outerBuckets_[c]) {
+      const QRectF& room = rooms_[static_cast<std::size_t>(i)];
+      if (room.left() > bounds.right() || room.right() < bounds.left() || room.top() > bounds.bottom() ||
+          room.bottom() < bounds.top())
+        continue;
+      const QRectF r = room.adjusted(-half, -half, half, half);
       double t0, t1;
       if (SegmentInside(line.x1(), line.y1(), line.x2(), line.y2(), r.left(), r.top(), r.right(), r.bottom(), t0, t1))
         cut.emplace_back(t0, t1);

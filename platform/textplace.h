@@ -114,6 +114,11 @@ class TextPlacement : public PictureBox::MarkSink {
     // A line of its own it may stand on (0: none): its marks, handed over
     // with this tag, do not count against it.
     int tag = 0;
+    // Texts handed over one after another with the same non-zero value move
+    // as one (the lines of a two-line label): each place of the first (along
+    // its row, among its places, or in its region) is tried for all of them,
+    // each at the same move from its own place, in their own sizes.
+    int together = 0;
 
     // A text at the picture's current position, in its font and ForeColor.
     static Text At(const PictureBox& pic, const std::string& text);
@@ -182,6 +187,8 @@ class TextPlacement : public PictureBox::MarkSink {
   static constexpr int kBucket = 32;  // picture pixels of a bucket of rooms and lines
 
   void PlaceOne(const Text& t);
+  // The texts [first, last) of the queue that move as one.
+  void PlaceTogether(std::size_t first, std::size_t last);
   // Whether a text of tag `tag` may stand with its room r (picture pixels)
   // where no tagged line of another tag runs.
   bool ClearOfOtherLines(const QRectF& r, int tag) const;
@@ -205,6 +212,7 @@ class TextPlacement : public PictureBox::MarkSink {
   void Band(int y0, int y1, bool data, bool lines, int from, int to, Cells& band) const;
   template <typename F>
   void EachBucket(const QRectF& r, F&& f) const;
+  void FindOuterRooms() const;
 
   int w_ = 0, h_ = 0, words_ = 0;
   double scale_ = 1;
@@ -218,6 +226,13 @@ class TextPlacement : public PictureBox::MarkSink {
   Sources SourcesOf(bool data, bool lines) const;
   std::vector<QRectF> rooms_;    // of the texts placed and the rooms held
   std::vector<std::vector<int>> roomBuckets_;
+  // Each bucket's rooms less those inside another of them, for the lines
+  // drawn after the texts (built when first asked after a room was taken):
+  // where texts pile up over each other, most of their rooms cut nothing
+  // that their neighbours do not.
+  mutable std::vector<std::vector<int>> outerBuckets_;
+  static constexpr std::size_t kNotBuilt = static_cast<std::size_t>(-1);
+  mutable std::size_t outerOf_ = kNotBuilt;  // the count of rooms outerBuckets_ was built from
   std::vector<QRectF> held_;
   std::vector<TaggedLine> lines_;
   std::vector<std::vector<int>> lineBuckets_;

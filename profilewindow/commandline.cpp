@@ -194,75 +194,64 @@ CommandResult CommandProfile(const CommandLine& cmd, const std::vector<std::stri
   // 3. Snapshot names with the valid time.
   if (cmd.archive && actions.setArchiveMode) actions.setArchiveMode();
 
-  // 4. The profile file.
-  bool fileOk = true;
+  // 4. The profile file. Why it is not loaded is told once, with what that
+  // leaves undone.
+  std::optional<std::string> fileFault;
   if (cmd.hasFile) {
     if (!cmd.fileError.empty()) {
-      fileOk = false;
-      fail(cmd.fileError, true);
+      fileFault = cmd.fileError;
+    } else if (const int row = MatchModel(modelNames, cmd.model); row < 0) {
+      fileFault = "The model " + cmd.model + " of the profile file " + cmd.filePath +
+                  " is not in the model list of the configuration; the file was not loaded.";
     } else {
-      const int row = MatchModel(modelNames, cmd.model);
-      if (row < 0) {
-        fileOk = false;
-        fail("The model " + cmd.model + " of the profile file " + cmd.filePath +
-                 " is not in the model list of the configuration; the file was not loaded.",
-             true);
-      } else {
-        if (actions.selectModel) actions.selectModel(row);
-        if (actions.loadFile && !actions.loadFile(cmd.filePath, cmd.site)) {
-          fileOk = false;
-          fail("The profile file " + cmd.filePath + " could not be loaded.", true);
-        }
-      }
+      if (actions.selectModel) actions.selectModel(row);
+      if (actions.loadFile) fileFault = actions.loadFile(cmd.filePath, cmd.site);
     }
+  }
+  const bool fileOk = !fileFault;
+  if (fileFault) {
+    if (cmd.profile || cmd.overview) *fileFault += "\nNo snapshots were saved, because the profile file was not loaded.";
+    fail(*fileFault, true);
   }
 
   // 5. Profile snapshots.
-  if (cmd.profile) {
-    if (!fileOk) {
-      fail("No profile snapshots were saved, because the profile file was not loaded.", true);
-    } else {
-      for (const ProfileShot& shot : cmd.shots) {
-        events();
-        if (actions.recallSetup) actions.recallSetup(shot.setup);
-        const int last = actions.lastHour ? actions.lastHour() : 0;
-        if (shot.hour > last) continue;  // the setup is recalled, no snapshot
-        if (actions.setHour) actions.setHour(shot.hour);
-        const std::string what = std::string("The profile snapshot ") + shot.letter + std::to_string(shot.hour);
-        if (!actions.profileSnap)
-          fail(what + " was not saved: the profile window cannot save snapshots.", true);
-        else
-          actions.profileSnap(shot.letter, [&result, &fail, what](bool ok) {
-            if (ok)
-              ++result.profileShots;
-            else
-              fail(what + " was not saved.", false);  // the snapshot has reported why
-          });
-      }
-      if (actions.profileSnapsSaved) actions.profileSnapsSaved();
-      if (actions.profileResize) actions.profileResize();
+  if (cmd.profile && fileOk) {
+    for (const ProfileShot& shot : cmd.shots) {
+      events();
+      if (actions.recallSetup) actions.recallSetup(shot.setup);
+      const int last = actions.lastHour ? actions.lastHour() : 0;
+      if (shot.hour > last) continue;  // the setup is recalled, no snapshot
+      if (actions.setHour) actions.setHour(shot.hour);
+      const std::string what = std::string("The profile snapshot ") + shot.letter + std::to_string(shot.hour);
+      if (!actions.profileSnap)
+        fail(what + " was not saved: the profile window cannot save snapshots.", true);
+      else
+        actions.profileSnap(shot.letter, [&result, &fail, what](bool ok) {
+          if (ok)
+            ++result.profileShots;
+          else
+            fail(what + " was not saved.", false);  // the snapshot has reported why
+        });
     }
+    if (actions.profileSnapsSaved) actions.profileSnapsSaved();
+    if (actions.profileResize) actions.profileResize();
   }
 
   // 6. Overview snapshots, each letter once.
-  if (cmd.overview) {
-    if (!fileOk) {
-      fail("No overview snapshots were saved, because the profile file was not loaded.", true);
-    } else {
-      if (cmd.scale > 0.1 && actions.scaleOverviewPictures) actions.scaleOverviewPictures(cmd.scale);
-      for (const char letter : cmd.layouts) {
-        events();
-        if (actions.recallLayout) actions.recallLayout(letter - 'A');
-        const std::string what = std::string("The overview snapshot ") + letter;
-        if (!actions.overviewSnap)
-          fail(what + " was not saved: the overview window cannot save snapshots.", true);
-        else if (actions.overviewSnap(letter))
-          ++result.overviewShots;
-        else
-          fail(what + " was not saved.", false);  // the snapshot has reported why
-      }
-      if (actions.overviewResize) actions.overviewResize();
+  if (cmd.overview && fileOk) {
+    if (cmd.scale > 0.1 && actions.scaleOverviewPictures) actions.scaleOverviewPictures(cmd.scale);
+    for (const char letter : cmd.layouts) {
+      events();
+      if (actions.recallLayout) actions.recallLayout(letter - 'A');
+      const std::string what = std::string("The overview snapshot ") + letter;
+      if (!actions.overviewSnap)
+        fail(what + " was not saved: the overview window cannot save snapshots.", true);
+      else if (actions.overviewSnap(letter))
+        ++result.overviewShots;
+      else
+        fail(what + " was not saved.", false);  // the snapshot has reported why
     }
+    if (actions.overviewResize) actions.overviewResize();
   }
 
   result.exitCode = result.errors.empty() ? 0 : 1;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,9 +106,10 @@ struct CommandActions {
   // Select row `row` of the model list (runs the model choice when it changes).
   std::function<void(int row)> selectModel;
   // LoadProfileFile(path); then the site list follows site (gSiteId, LastSite
-  // and its row) and the caption := path upper-cased & " ONDRIK". False when
-  // the file could not be loaded (the site shown stays).
-  std::function<bool(const std::string& path, const std::string& site)> loadFile;
+  // and its row) and the caption := path upper-cased & " ONDRIK". Nothing
+  // when the file was loaded; else why not, in the reader's words (the site
+  // shown stays), which CommandProfile reports.
+  std::function<std::optional<std::string>(const std::string& path, const std::string& site)> loadFile;
   // Let pending events run.
   std::function<void()> processEvents;
   // btnRecall_Click(setup).
@@ -144,9 +146,10 @@ struct CommandResult {
 
 // Carries out the parsed command line in the fixed order. modelNames is the
 // model list of the configuration. A file that cannot be used (no "_" before
-// ".ond", a model that is not configured, a failed load) is reported, and
-// then no snapshot is taken, so that no snapshot shows a file that was not
-// asked for; failed snapshots are reported and the run goes on. The exit code
+// ".ond", a model that is not configured, a failed load) is reported in one
+// message, which says too that no snapshot was saved when some were asked
+// for: none is taken, so that no snapshot shows a file that was not asked
+// for. Failed snapshots are reported and the run goes on. The exit code
 // handed to endProgram is non-zero when anything failed.
 CommandResult CommandProfile(const CommandLine& cmd, const std::vector<std::string>& modelNames,
                              const CommandActions& actions);

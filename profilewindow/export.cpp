@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 #include "core/store.h"
 #include "platform/savefile.h"
@@ -88,6 +89,8 @@ std::string BspText(int d, int h, const std::string& siteId) {
 ExportResult ExportProfile(const std::string& exportDir, const std::string& modelName,
                            const std::string& siteId, int curHour, Effects& effects) {
   ExportResult r;
+  // The dataset shown, not the file's last one: with an ensemble loaded the
+  // forecaster exports the member on the chart, the one being looked at.
   const int d = gCurDataset;
   if (!ExportableProfile(d, curHour)) {
     r.error = "There is no profile to export: load a profile file first.";
@@ -97,12 +100,12 @@ ExportResult ExportProfile(const std::string& exportDir, const std::string& mode
   const std::string base = ExportBaseName(modelName, siteId, gValidTime(d, 0), curHour);
   r.nspPath = JoinFolder(exportDir, base + ".nsp");
   r.bspPath = JoinFolder(exportDir, base + ".bsp");
-  std::string err;
-  if (!SaveFileReplacing(r.nspPath, NspText(d, curHour, siteId), effects, &err) ||
-      !SaveFileReplacing(r.bspPath, BspText(d, curHour, siteId), effects, &err)) {
-    r.error = err;
-    effects.Message(saved::SaveFailedMessage("The profile export", err), kProgramName, MsgIcon::Warning);
-    return r;
+  for (const auto& [path, text] : {std::pair(r.nspPath, NspText(d, curHour, siteId)),
+                                    std::pair(r.bspPath, BspText(d, curHour, siteId))}) {
+    if (!SaveFileReplacing(path, text, effects, &r.error)) {
+      effects.Message(saved::SaveFailedMessage("The profile export", path, r.error), kProgramName, MsgIcon::Warning);
+      return r;
+    }
   }
   r.ok = true;
   return r;

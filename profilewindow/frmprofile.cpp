@@ -14,6 +14,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "chart/cursor.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 #include "platform/scrollpage.h"
@@ -505,13 +506,10 @@ void frmProfile::Form_Resize() {
   picData->resize(chartW, chartH);
   hsbHour->setGeometry(picData->x(), hsbHour->y(), chartW, hsbHour->height());
   vsbEE->setGeometry(vsbEE->x(), picData->y(), vsbEE->width(), chartH);
-  // The readout stood beside the traces of the old size: it goes until the
-  // cursor moves again.
-  ChartCursor& c = chart_.cursor;
-  for (auto* r : {&c.lblActiveTemp, &c.lblActiveDP, &c.lblActiveDir, &c.lblActiveKts, &c.lblActiveAxis})
-    r->Visible = false;
-  c.LastReadoutLevel = 0;
-  for (QLabel* l : {lblActiveTemp, lblActiveDP, lblActiveDir, lblActiveKts, lblActiveAxis}) l->setVisible(false);
+  // The readout stood beside the traces of the old size: the redraw reads
+  // it again (or it goes until the chart is drawn).
+  ForgetReadout(chart_);
+  ShowReadout();
 
   if (FileLoaded && !gLoadingState) {
     PlotProfile();

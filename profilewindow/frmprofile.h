@@ -262,8 +262,12 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void FocusHourBar() override;
 
   // Loads a profile file with the options of the chosen model; the data
-  // loaded before stay when it fails.
-  LoadResult LoadFile(const std::string& path);
+  // loaded before stay when it fails. Once it is loaded, `shown` makes the
+  // window show it (the road's caption, site list, overview), and only then
+  // is the user told what of the file was left out (once: not again when
+  // the same file, unchanged, is loaded right after itself, as the command
+  // line does after its model choice).
+  LoadResult LoadFile(const std::string& path, const std::function<void()>& shown);
   LoadOptions CurrentLoadOptions() const;
   // The command line's batch work (CommandProfile).
   void CommandProfileStep();
@@ -439,6 +443,9 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   void OverviewFollowsTypeSource();
   void ShowChartButtons();
   void ShowReadout();
+  // After a redraw of the chart: the readout read again where the pointer
+  // rests over the chart, or hidden.
+  void ReadoutAfterRedraw();
   void vbsElevatedPT_Change();
   void TempBoundStep(bool leftBound, int delta);
   void ChartOptionsChanged();
@@ -471,6 +478,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   TrainingIndex training_;
   bool modelListMarked_ = false;
   int shownSiteRow_ = -1;  // row of lstSiteIDs whose data are shown; -1 none
+  std::string loadedNotice_;  // what the last load said of its file, with the file's time
   // The site list's row back on the site shown, without a load.
   void ShowSiteShown();
   // A file of `site` is shown, whichever road loaded it: it is the site of

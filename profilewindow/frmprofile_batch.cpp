@@ -59,16 +59,13 @@ void frmProfile::CommandProfileStep() {
   };
   a.setArchiveMode = [this] { ArchiveMode = true; };
   a.selectModel = [this](int row) { SelectModelRow(row); };
-  a.loadFile = [this](const std::string& path, const std::string& site) {
-    const LoadResult r = LoadFile(path);
-    if (!r.ok) {
-      TheEffects().Message(r.message, kProgramName, MsgIcon::Warning);
-      return false;
-    }
-    FollowSiteShown(site);
-    QString caption = QString::fromStdString(path).toUpper() + " ONDRIK";
-    setWindowTitle(caption);
-    return true;
+  a.loadFile = [this](const std::string& path, const std::string& site) -> std::optional<std::string> {
+    const LoadResult r = LoadFile(path, [&] {
+      FollowSiteShown(site);
+      setWindowTitle(QString::fromStdString(path).toUpper() + " ONDRIK");
+    });
+    if (!r.ok) return r.message;
+    return std::nullopt;
   };
   a.processEvents = [] { QApplication::processEvents(); };
   // Each picture is drawn once: the setup is recalled without a redraw, and
@@ -184,7 +181,7 @@ std::optional<std::string> frmProfile::SaveSnapshot(const QImage& image, const s
       cfg_.gSnapshotDir, OverviewSnapshotFileName(suffix, model_.gModelName, gSiteId, valid0, ArchiveMode));
   cGdiPlus gdip(TheEffects());
   if (!gdip.ImageToFile(image, path, kSnapshotQuality)) {
-    TheEffects().Message(saved::SaveFailedMessage("The overview snapshot", gdip.LastErrorDetail()), kProgramName,
+    TheEffects().Message(saved::SaveFailedMessage("The overview snapshot", path, gdip.LastErrorDetail()), kProgramName,
                          MsgIcon::Warning);
     return std::nullopt;
   }
@@ -249,15 +246,16 @@ void frmProfile::ApplySelectFile(const SelectFilePlan& plan) {
     SelectModelRow(plan.modelRow);
     ModelSwitchByCode = 0;
   }
-  const LoadResult r = LoadFile(plan.loadPath);
-  if (!r.ok) {
-    TheEffects().Message(r.message, kProgramName, MsgIcon::Warning);
-  } else {
+  const LoadResult r = LoadFile(plan.loadPath, [&] {
     setWindowTitle(QString::fromStdString(plan.caption));
     FollowSiteShown(plan.siteId);
     if (plan.updateOverview) UpdateOverview();
+    btnDisplay_Click(PreviousPanel);
+  });
+  if (!r.ok) {
+    TheEffects().Message(r.message, kProgramName, MsgIcon::Warning);
+    btnDisplay_Click(PreviousPanel);
   }
-  btnDisplay_Click(PreviousPanel);
 }
 
 }  // namespace ondrik

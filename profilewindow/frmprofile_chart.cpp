@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <stdexcept>
 
 #include "chart/cursor.h"
@@ -165,10 +166,8 @@ void frmProfile::ReadoutFollowsBox() {
   const int u = chart_.opt.ReadoutUnit;
   if (u >= 0 && u < static_cast<int>(btnPHK.size())) SetUnderline(btnPHK[static_cast<size_t>(u)], on);
   if (!on) {
-    for (QLabel* l : {lblActiveTemp, lblActiveDP, lblActiveDir, lblActiveKts, lblActiveAxis}) l->setVisible(false);
-    ChartCursor& c = chart_.cursor;
-    for (auto* r : {&c.lblActiveTemp, &c.lblActiveDP, &c.lblActiveDir, &c.lblActiveKts, &c.lblActiveAxis})
-      r->Visible = false;
+    ForgetReadout(chart_);
+    ShowReadout();
   }
 }
 
@@ -320,6 +319,7 @@ void frmProfile::PlotProfile() {
     PrintMessageLine("the chart of hour " + std::to_string(CurHour) + " could not be drawn: " + e.what());
   }
   picData->update();
+  ReadoutAfterRedraw();
   emit ChartDrawn();
 }
 
@@ -363,7 +363,23 @@ void frmProfile::ShowReadout() {
     label->setGeometry(static_cast<int>(std::lround(r->LeftPx)), static_cast<int>(std::lround(r->TopPx)), w, h);
     label->setVisible(true);
   }
-  convectionPage_->ShowParcel(c.frameECAPE);
+  if (convectionPage_ != nullptr) convectionPage_->ShowParcel(c.frameECAPE);
+}
+
+void frmProfile::ReadoutAfterRedraw() {
+  // A snapshot's picture (drawn under its titles) takes nothing of the mouse.
+  const bool snapshot = chart_.in.TopBandPx != 0;
+  if (const std::optional<QPointF> at = picData->PointerAt(); at && FileLoaded && !gLoadingState && !snapshot) {
+    chart_.in.CurHour = CurHour;
+    try {
+      ::ondrik::picData_MouseMove(picData->Pic(), chart_, 0, 0, picData->Pic().MappedX(at->x()),
+                                  picData->Pic().MappedY(at->y()));
+    } catch (const std::exception& e) {
+      PrintMessageLine(std::string("chart readout failed: ") + e.what());
+    }
+    picData->update();
+  }
+  ShowReadout();
 }
 
 void frmProfile::picData_MouseDown(int button, int shift, double x, double y) {
@@ -392,7 +408,7 @@ void frmProfile::picData_MouseUp(int button, int shift, double x, double y) {
     PrintMessageLine(std::string("chart zoom failed: ") + e.what());
   }
   picData->update();
-  ShowReadout();
+  ReadoutAfterRedraw();
 }
 
 void frmProfile::ReadoutLabel_MouseUp(QLabel* label, int button) {
@@ -405,6 +421,7 @@ void frmProfile::ReadoutLabel_MouseUp(QLabel* label, int button) {
     PrintMessageLine(std::string("chart zoom failed: ") + e.what());
   }
   picData->update();
+  ReadoutAfterRedraw();
   emit ChartDrawn();
 }
 

@@ -238,9 +238,8 @@ bool frmProfile::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::MouseMove: {
         // The chart goes on following the cursor over its labels.
         auto* m = static_cast<QMouseEvent*>(event);
-        const QPoint at = label->mapTo(picData, m->position().toPoint());
-        picData_MouseMove(PictureBoxWidget::ButtonCode(m->buttons()), PictureBoxWidget::ShiftCode(m->modifiers()),
-                          picData->Pic().MappedX(at.x()), picData->Pic().MappedY(at.y()));
+        picData->PointerMovedTo(label->mapTo(picData, m->position()), PictureBoxWidget::ButtonCode(m->buttons()),
+                                PictureBoxWidget::ShiftCode(m->modifiers()));
         return true;
       }
       default:

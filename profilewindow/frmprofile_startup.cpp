@@ -13,8 +13,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <span>
 #include <stdexcept>
+#include <system_error>
 
 #include "core/guards.h"
 #include "core/shared.h"
@@ -314,7 +316,7 @@ LoadOptions frmProfile::CurrentLoadOptions() const {
   return LoadOptionsFor(cfg_, model_, gDayFirst, gSRInflowDepth, gSRInflowBase);
 }
 
-LoadResult frmProfile::LoadFile(const std::string& path) {
+LoadResult frmProfile::LoadFile(const std::string& path, const std::function<void()>& shown) {
   // The loader raises the loading state itself and draws at its end.
   const LoadingStateGuard loaderOwnsIt(false);
   LoadResult r;
@@ -324,8 +326,15 @@ LoadResult frmProfile::LoadFile(const std::string& path) {
     r.ok = false;
     r.message = "Can't read " + path + ": " + e.what();
   }
-  // Every road that loads a file tells what of it was left out.
-  if (r.ok && !r.notice.empty()) TheEffects().Message(r.notice, kTitle, MsgIcon::Warning);
+  if (!r.ok) return r;
+  shown();
+  // Every road that loads a file tells what of it was left out, over the
+  // window that shows that file.
+  std::error_code ec;
+  const std::string told =
+      r.notice.empty() ? "" : r.notice + "@" + std::to_string(std::filesystem::last_write_time(path, ec).time_since_epoch().count());
+  if (!told.empty() && told != loadedNotice_) TheEffects().Message(r.notice, kTitle, MsgIcon::Warning);
+  loadedNotice_ = told;
   return r;
 }
 
@@ -356,7 +365,11 @@ void frmProfile::lstSiteIDs_Click() {
                          kTitle, MsgIcon::Warning);
     return;
   }
-  const LoadResult r = LoadFile(path);
+  const LoadResult r = LoadFile(path, [&] {
+    FollowSiteShown(site, row);
+    setWindowTitle(QString::fromStdString(SiteCaption(site, model_.gModelName)));
+    UpdateOverview();
+  });
   if (!r.ok) {
     // The data loaded before stay current and on the screen, and the list
     // keeps their site, so that a second click on this one tries again. A
@@ -365,11 +378,7 @@ void frmProfile::lstSiteIDs_Click() {
     ShowSiteShown();
     TheEffects().Message(r.message, kTitle, MsgIcon::Warning);
     QTimer::singleShot(0, this, [this] { ShowSiteShown(); });
-    return;
   }
-  FollowSiteShown(site, row);
-  setWindowTitle(QString::fromStdString(SiteCaption(site, model_.gModelName)));
-  UpdateOverview();
 }
 
 }  // namespace ondrik

@@ -353,7 +353,7 @@ bool frmSetUp::btnSave_Click() {
     return false;
   }
   if (!WriteLinesReplacing(path_, lines, error)) {
-    TheEffects().Message(saved::SaveFailedMessage("The configuration", error), kTitle, MsgIcon::Warning);
+    TheEffects().Message(saved::SaveFailedMessage("The configuration", path_, error), kTitle, MsgIcon::Warning);
     return false;
   }
   QWidget* owner = parentWidget();

@@ -41,7 +41,8 @@ bool AsksToClose(const std::vector<std::string>& args) {
   return false;
 }
 
-// An offscreen run, often started by a script or a scheduler, may have no
+// A run outside a desktop session (a batch started by a script or a
+// scheduler, a window on a display reached from elsewhere) may have no
 // folder of the user's session for Qt's runtime files. It gets the one Qt
 // would take itself, so that Qt has nothing to warn about before the
 // program's own lines; a folder of that name that is not this user's alone
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
   }
-  if (ondrik::IsBatchOrOffscreen()) GiveRuntimeFolder();
+  GiveRuntimeFolder();
 
   // A run that ends by itself has nobody to click a message away: messages
   // go to standard error.

@@ -60,7 +60,8 @@ SetUpLoad LoadSetUp(const std::vector<std::string>& fileLines, const std::string
   v.lines.assign(fileLines.begin(), fileLines.begin() + static_cast<std::ptrdiff_t>(taken));
   const int count = static_cast<int>(v.lines.size());
   if (count < kFixedConfigLines + 1) {
-    r.message = "The configuration file holds " + std::to_string(count) + " lines; it needs at least " +
+    r.message = "The configuration file holds " + std::to_string(count) + (count == 1 ? " line" : " lines") +
+                "; it needs at least " +
                 std::to_string(kFixedConfigLines + 1) + " (the fixed part and the models).";
     return r;
   }

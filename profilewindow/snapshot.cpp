@@ -12,6 +12,7 @@
 
 #include "config/config.h"
 #include "platform/effects.h"
+#include "platform/titlerows.h"
 #include "profilewindow/gdiplus.h"
 #include "savedstate/safefile.h"
 #include "savedstate/temporary.h"
@@ -83,102 +84,31 @@ std::string SnapshotValidLine(const DateTime& validCur) {
 
 namespace {
 
-// The texts between a line's runs of blanks of at least `blanks`.
-std::vector<std::string> Pieces(const std::string& line, std::size_t blanks) {
-  std::vector<std::string> out;
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && line[i] == ' ') ++i;
-    std::size_t end = i;
-    while (end < line.size() && line.compare(end, blanks, std::string(blanks, ' ')) != 0) ++end;
-    std::size_t last = end;
-    while (last > i && line[last - 1] == ' ') --last;
-    if (last > i) out.push_back(line.substr(i, last - i));
-    i = end;
-  }
-  return out;
-}
-
-// The width a title row takes on its white box (picture pixels): its
-// advance, and at least its ink with a blank's width of white either side.
-double RowWidthPx(const PictureBox& pic, const std::string& row) {
-  return std::max(pic.TextWidthPx(row), pic.TextInkPx(row).width() + 2 * pic.TextWidthPx(" "));
-}
-
-// Texts joined by `gap` as many to a row as fit across `room`.
-std::vector<std::string> Pack(const PictureBox& pic, const std::vector<std::string>& texts, const std::string& gap,
-                              double room) {
-  std::vector<std::string> rows;
-  for (const std::string& t : texts) {
-    if (!rows.empty() && RowWidthPx(pic, rows.back() + gap + t) <= room) rows.back() += gap + t;
-    else rows.push_back(t);
-  }
-  return rows;
-}
-
-// The rows a line takes across `room` picture pixels: the line itself when
-// it fits; else its fields (parted by runs of blanks) two blanks apart, as
-// many to a row as fit, a field wider than the room over rows of its own
-// words.
-std::vector<std::string> Rows(const PictureBox& pic, const std::string& line, double room) {
-  if (RowWidthPx(pic, line) <= room) return {line};
-  std::vector<std::string> parts;
-  for (const std::string& field : Pieces(line, 2))
-    for (const std::string& part : Pack(pic, Pieces(field, 1), " ", room)) parts.push_back(part);
-  return Pack(pic, parts, "  ", room);
-}
-
-// Where the titles stand, in the scale 0..100 both ways: the face size they
-// print in, the rows of each line, the width of their white box, a row's
-// height h, the top of the band they stand in and the top of their first
-// row.
+// Where the titles stand: their rows, the top of the band they stand in
+// and the top of their first row, picture pixels.
 struct TitlesPlace {
-  double fontSize = 0;
-  std::vector<std::string> first, second;
-  double widest = 0, h = 0, top = 0, y = 0;
+  TitleRows rows;
+  double top = 0, y = 0;
 };
 
 // Each row's ink a picture pixel clear of the picture's edges.
 constexpr double kTitleMarginPx = 2;
-// The face shrinks in these steps until both lines fit across the chart or
-// its digits reach the floor that every text keeps.
-constexpr double kTitleFontStep = 0.25;
 
-// Leaves picData scaled 0..100, in the face size found.
 TitlesPlace PlaceTitles(PictureBox& picData, const std::string& title, const std::string& validLine, QSize cornerPx) {
-  picData.Scale(0, 0, 100, 100);
   TitlesPlace t;
-  const double room = picData.PixelWidth() - 2 * kTitleMarginPx;
-  const auto fit = [&](const std::string& line) { return RowWidthPx(picData, line) <= room; };
-  // A smaller face while it makes the lines narrower, then more rows.
-  while (!(fit(title) && fit(validLine)) && picData.FontSize > kTitleFontStep) {
-    const double before = picData.TextWidthPx(title);
-    picData.FontSize -= kTitleFontStep;
-    if (picData.TextWidthPx(title) >= before) {
-      picData.FontSize += kTitleFontStep;  // the floor: no narrower
-      break;
-    }
-  }
-  t.fontSize = picData.FontSize;
-  t.first = Rows(picData, title, room);
-  t.second = Rows(picData, validLine, room);
-  t.h = picData.TextHeight(title);
-  const double rows = static_cast<double>(t.first.size() + t.second.size());
+  const double W = picData.PixelWidth(), H = picData.PixelHeight();
+  t.rows = LayOutTitleRows(picData, {title, validLine}, W - 2 * kTitleMarginPx);
+  const double h = t.rows.rowPx, rows = t.rows.HeightPx();
   // Below a picture laid over the top-left corner that reaches under them,
-  // as far as the chart has room.
-  const double below = cornerPx.height() * picData.ScaleHeight() / picData.PixelHeight();
-  t.widest = 0;
-  for (const auto* lines : {&t.first, &t.second})
-    for (const std::string& r : *lines) t.widest = std::max(t.widest, RowWidthPx(picData, r));
-  t.widest *= picData.ScaleWidth() / picData.PixelWidth();
-  const bool covered = cornerPx.width() > picData.XToPixel((picData.ScaleWidth() - t.widest) / 2) && cornerPx.height() > 0;
-  // A row's height of room over them, or as little as the chart leaves.
-  const double gap = kSnapshotTitlesGapPx * picData.ScaleHeight() / picData.PixelHeight();
-  const auto lead = [&](double from) {
-    return std::clamp(picData.ScaleHeight() - from - rows * t.h, std::min(gap, 1.8 * t.h), 1.8 * t.h);
-  };
-  t.top = covered && below + lead(below) + rows * t.h <= picData.ScaleHeight() ? below : 0;
-  t.y = t.top + lead(t.top);
+  // where the picture has room for them there.
+  const double below = cornerPx.height();
+  const bool covered = cornerPx.width() > (W - t.rows.widthPx) / 2 && cornerPx.height() > 0;
+  t.top = covered && below + rows + 2 * kSnapshotTitlesGapPx <= H ? below : 0;
+  // The chart is drawn below them: 1.8 rows of room over them where they
+  // take no more than the picture's top quarter with it, less down to the
+  // gap where the chart is short of room.
+  const double lead = std::clamp(H / 4 - t.top - rows - kSnapshotTitlesGapPx, kSnapshotTitlesGapPx, 1.8 * h);
+  t.y = t.top + lead;
   return t;
 }
 
@@ -186,35 +116,16 @@ TitlesPlace PlaceTitles(PictureBox& picData, const std::string& title, const std
 
 double SnapshotTitlesBottomPx(PictureBox& picData, const std::string& title, const std::string& validLine,
                               QSize cornerPx) {
-  const double keptSize = picData.FontSize;
   const TitlesPlace t = PlaceTitles(picData, title, validLine, cornerPx);
-  picData.FontSize = keptSize;
-  const double rows = static_cast<double>(t.first.size() + t.second.size());
-  return std::ceil(picData.YToPixel(t.y + rows * t.h)) + kSnapshotTitlesGapPx;
+  picData.Scale(0, 0, 100, 100);
+  return std::ceil(t.y + t.rows.HeightPx()) + kSnapshotTitlesGapPx;
 }
 
 void DrawSnapshotTitles(PictureBox& picData, const std::string& title, const std::string& validLine,
                         QSize cornerPx) {
-  const double keptSize = picData.FontSize;
   const TitlesPlace t = PlaceTitles(picData, title, validLine, cornerPx);
-  // One white box under the rows of both lines, as wide as the widest.
-  const double x = (picData.ScaleWidth() - t.widest) / 2;
-  const double rows = static_cast<double>(t.first.size() + t.second.size());
-  picData.Box(x, t.y, x + t.widest, t.y + rows * t.h, RGB(255, 255, 255), true);
-  picData.FontTransparent = true;
-  double y = t.y;
-  const auto print = [&](const std::vector<std::string>& lines, Color c) {
-    picData.ForeColor = c;
-    for (const std::string& r : lines) {
-      picData.CurrentX = (picData.ScaleWidth() - picData.TextWidth(r)) / 2;
-      picData.CurrentY = y;
-      picData.Print(r);
-      y += t.h;
-    }
-  };
-  print(t.first, RGB(0, 0, 0));
-  print(t.second, RGB(128, 32, 32));
-  picData.FontSize = keptSize;
+  picData.Scale(0, 0, 100, 100);
+  PrintTitleRows(picData, t.rows, picData.PixelWidth() / 2.0, t.y, {RGB(0, 0, 0), RGB(128, 32, 32)});
 }
 
 QImage ComposeSnapshot(const PictureBox& picData, const PictureBox* picOmega) {
@@ -252,7 +163,7 @@ SnapshotResult SaveProfileSnap(const PreparedSnapshot& snap, Effects& effects) {
 
 void ReportProfileSnap(const SnapshotResult& result, const SnapshotRequest& req, Effects& effects) {
   if (!result.ok) {
-    effects.Message(saved::SaveFailedMessage("The profile snapshot", result.error), kProgramName, MsgIcon::Warning);
+    effects.Message(saved::SaveFailedMessage("The profile snapshot", result.path, result.error), kProgramName, MsgIcon::Warning);
   } else if (req.name.empty()) {
     effects.OpenDocument(result.path);
   }

@@ -87,7 +87,7 @@ bool WriteTimeZoneFile(const std::string& path) {
   for (const TimeZoneRecord& r : gTZRecords) text += FormatTimeZoneRecord(r) + "\n";
   std::string error;
   if (SaveFileReplacing(path, text, TheEffects(), &error)) return true;
-  TheEffects().Message(saved::SaveFailedMessage("The time-zone table", error), kProgramName, MsgIcon::Warning);
+  TheEffects().Message(saved::SaveFailedMessage("The time-zone table", path, error), kProgramName, MsgIcon::Warning);
   return false;
 }
 

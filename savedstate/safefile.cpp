@@ -28,8 +28,10 @@ std::string FileBehind(const std::string& path) {
 
 }  // namespace
 
-std::string SaveFailedMessage(std::string_view what, const std::string& detail) {
-  return std::string(what) + " could not be saved (" + detail + "); the previous copy is kept.";
+std::string SaveFailedMessage(std::string_view what, const std::string& path, const std::string& detail) {
+  std::error_code ec;
+  const bool previous = std::filesystem::is_regular_file(path, ec);
+  return std::string(what) + " could not be saved (" + detail + ")" + (previous ? "; the previous copy is kept." : ".");
 }
 
 long long WriteAllBytes(int fd, const char* data, long long size) {
@@ -72,11 +74,12 @@ SaveResult WriteFileSafely(const std::string& path, std::string_view text, const
   const fs::path folder = fs::path(path).parent_path();
   if (!folder.empty() && !fs::is_directory(folder, ec)) {
     fs::create_directories(folder, ec);
-    if (ec) return {false, SaveFailedMessage("The settings", path + ": its folder cannot be made: " + ec.message())};
+    if (ec)
+      return {false, SaveFailedMessage("The settings", path, path + ": its folder cannot be made: " + ec.message())};
   }
   const Replaced r = ReplaceFile(path, text, write);
   if (r.ok) return {true, {}};
-  return {false, SaveFailedMessage("The settings", r.detail)};
+  return {false, SaveFailedMessage("The settings", path, r.detail)};
 }
 
 std::optional<std::string> ReadFileText(const std::string& path) {

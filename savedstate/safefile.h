@@ -21,9 +21,11 @@ struct SaveResult {
   std::string message;
 };
 
-// The one wording of a failed save: what ("The settings", "The profile
-// snapshot") and the detail ("<file>: <the system's reason>").
-std::string SaveFailedMessage(std::string_view what, const std::string& detail);
+// The one wording of a failed save of the file at path: what ("The
+// settings", "The profile snapshot") and the detail ("<file>: <the system's
+// reason>"), and that the previous copy is kept when there is one (a failed
+// save never touches the file it was to replace).
+std::string SaveFailedMessage(std::string_view what, const std::string& path, const std::string& detail);
 
 // Writes size bytes of data to the open file fd: the number written, or -1
 // with errno set to the system's reason. WriteAllBytes writes to the file

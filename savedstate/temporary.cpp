@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "savedstate/listing.h"
+
 namespace ondrik::saved {
 
 namespace {
@@ -184,9 +186,9 @@ bool IsStray(LockState lock, const timespec& written, const timespec& now, std::
 void RemoveStrayTemporaries(const std::string& folder, std::chrono::seconds minimumAge) {
   const fs::path dir = folder.empty() ? fs::path(".") : fs::path(folder);
   std::vector<fs::path> found;
-  std::error_code ec;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-    if (IsTemporaryName(it->path().filename().string())) found.push_back(it->path());
+  // The listing the other look-ups of start-up in this folder use again.
+  for (const FolderEntry& e : ListFolder(folder))
+    if (IsTemporaryName(e.name)) found.push_back(dir / e.name);
   if (found.empty()) return;
   // The file system's present time: that of a file made there now.
   int code = 0;

@@ -3,7 +3,7 @@
 # Usage: bash tools/install-deps.sh [--fuzz]
 #   --fuzz  also clang and its fuzzer and sanitizer runtimes (fuzz/)
 set -euo pipefail
-pkgs=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra)
+pkgs=(cmake g++ make qt6-base-dev libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra xvfb)
 if [ "${1:-}" = "--fuzz" ]; then
   pkgs+=(clang libclang-rt-dev)
 fi

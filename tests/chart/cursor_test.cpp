@@ -131,6 +131,13 @@ TEST_F(CursorTest, ReadoutLevelTextsAndHeightFormats) {
   s.cursor.lblActiveAxis.Caption = "kept";
   picData_MouseMove(pic, s, 0, 0, 50, std::log(860.0));
   EXPECT_EQ(s.cursor.lblActiveAxis.Caption, "kept");
+  // A redraw forgets what was read (another hour may stand there now): a
+  // move within the same level reads it again.
+  PlotProfile(pic, s);
+  EXPECT_FALSE(s.cursor.lblActiveAxis.Visible);
+  EXPECT_EQ(s.cursor.LastReadoutLevel, 0);
+  picData_MouseMove(pic, s, 0, 0, 50, std::log(860.0));
+  EXPECT_EQ(s.cursor.lblActiveAxis.Caption, "850mb");
   picData_MouseMove(pic, s, 0, 0, 50, std::log(1020.0));
   EXPECT_FALSE(s.cursor.lblActiveTemp.Visible);
   EXPECT_EQ(s.cursor.LastReadoutLevel, 0);

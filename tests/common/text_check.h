@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -74,6 +75,24 @@ struct Expected {
   int count = 1;
   QRectF near{};
 };
+// A text a picture must show once more.
+inline void AddExpected(std::vector<Expected>& to, const std::string& text) {
+  const auto same = std::find_if(to.begin(), to.end(), [&](const Expected& e) { return e.text == text; });
+  if (same != to.end())
+    ++same->count;
+  else
+    to.push_back({text});
+}
+
+// The words of texts, in order.
+inline std::vector<std::string> Words(const std::vector<std::string>& texts) {
+  std::vector<std::string> out;
+  for (const std::string& t : texts) {
+    std::istringstream in(t);
+    for (std::string w; in >> w;) out.push_back(w);
+  }
+  return out;
+}
 
 // What a picture is looked at for besides its texts' edges, sizes, strokes
 // and places.
@@ -103,6 +122,16 @@ struct Checks {
 // text's own background) hides it. A filled shape under a text that holds
 // all of its strokes is the text's backing, not a fault.
 inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks = {});
+
+// The width of a text (picture pixels) in the narrowest face the program
+// draws: the condensed face at its floor, on the picture's screen.
+inline double FloorWidthPx(const PictureBox& pic, const std::string& text) {
+  PictureBox narrowest(1, 1);
+  narrowest.Resize(1, 1, pic.DeviceScale());
+  narrowest.FontName = picturetext::kCondensedFace;
+  narrowest.FontSize = 1;
+  return narrowest.TextWidthPx(text);
+}
 
 // "*" in a pattern stands for any run of characters.
 inline bool Matches(const std::string& pattern, const std::string& s);
@@ -206,24 +235,30 @@ inline int Covered(const Strokes& strokes, const std::vector<const Shape*>& shap
 inline std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 // The box a text stands on, in device pixels: its background, with the
-// filled shape drawn just before it that holds it (its margins).
+// filled shape drawn just before it that holds it (its margins); for a text
+// printed without a background, that shape when it holds all of its ink
+// (a box laid under it, as the snapshots' titles stand on), else none.
 inline QRect BoxOf(const Text& a, const std::vector<Shape>& shapes, double scale) {
   QRect box = DevicePixels(a.background, scale, 0);
-  if (a.shapesBefore > 0) {
+  const QRect held = a.background.isEmpty() ? DevicePixels(a.ink, scale, 0) : box.adjusted(1, 1, -1, -1);
+  if (a.shapesBefore > 0 && !held.isEmpty()) {
     const Shape& s = shapes[a.shapesBefore - 1];
-    if (Fills(s) && s.kind == Shape::Kind::Area && s.rect.contains(box.adjusted(1, 1, -1, -1))) box |= s.rect;
+    if (Fills(s) && s.kind == Shape::Kind::Area && s.rect.contains(held)) box |= s.rect;
   }
   return box;
 }
 
-// Whether a line drawn before a text's box sets pixels inside the box.
-inline bool Under(const QRect& box, const Shape& s) {
+// Whether a line drawn before a text's box sets pixels inside the box
+// that the filled shapes `hiding` (drawn after it) leave showing.
+inline bool Under(const QRect& box, const Shape& s, const std::vector<const Shape*>& hiding = {}) {
   if (!s.bounds.intersects(box)) return false;
   QImage mask(box.size(), QImage::Format_ARGB32_Premultiplied);
   mask.fill(Qt::transparent);
   QPainter p(&mask);
   p.translate(-box.topLeft());
   s.Paint(p);
+  p.setCompositionMode(QPainter::CompositionMode_Clear);
+  for (const Shape* h : hiding) h->Paint(p);
   p.end();
   for (int y = 0; y < mask.height(); ++y)
     for (int x = 0; x < mask.width(); ++x)
@@ -311,25 +346,35 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
     }
     // Data marks under its box or its rim, and traces under its box.
     const Strokes strokes = StrokesOf(a);
-    if (!a.background.isEmpty() || (a.rim && !strokes.pixels.empty())) {
-      const QRect box = BoxOf(a, shapes, pic.DeviceScale());
+    const QRect box = BoxOf(a, shapes, pic.DeviceScale());
+    // The filled shapes over the box drawn after a shape and before the
+    // text's own (what a picture clears before it prints there).
+    std::vector<std::size_t> fillsOver;
+    for (std::size_t h = 0; !box.isEmpty() && h + 1 < a.shapesBefore; ++h)
+      if (Fills(shapes[h]) && shapes[h].bounds.intersects(box)) fillsOver.push_back(h);
+    const auto clearedAfter = [&](std::size_t k) {
+      std::vector<const Shape*> hiding;
+      for (const std::size_t h : fillsOver)
+        if (h > k) hiding.push_back(&shapes[h]);
+      return hiding;
+    };
+    if (!box.isEmpty() || (a.rim && !strokes.pixels.empty())) {
       const Strokes rim = a.rim ? WithRim(strokes, pic.PixelSpan()) : Strokes{};
       for (std::size_t k = 0; k < a.shapesBefore; ++k) {
         const Shape& s = shapes[k];
         if (!s.data) continue;
-        const bool hidden = !a.background.isEmpty() ? Under(box, s)
-                                                    : s.bounds.intersects(rim.bounds) && Covered(rim, {&s}, {}) > 0;
+        const bool hidden = !box.isEmpty() ? Under(box, s, clearedAfter(k))
+                                           : s.bounds.intersects(rim.bounds) && Covered(rim, {&s}, {}) > 0;
         if (hidden) faults.push_back({a.text, "hides " + NameOf(s)});
       }
     }
-    if (!a.background.isEmpty() && !traces.empty()) {
-      const QRect box = BoxOf(a, shapes, pic.DeviceScale());
+    if (!box.isEmpty() && !traces.empty()) {
       for (std::size_t k = 0; k < a.shapesBefore; ++k) {
         const Shape& s = shapes[k];
         if (s.kind != Shape::Kind::Lines || s.pen.widthF() < 2 * pic.DeviceScale() ||
             std::find(traces.begin(), traces.end(), s.pen.color().rgb()) == traces.end())
           continue;
-        if (Under(box, s)) faults.push_back({a.text, "hides trace " + s.pen.color().name().toStdString()});
+        if (Under(box, s, clearedAfter(k))) faults.push_back({a.text, "hides trace " + s.pen.color().name().toStdString()});
       }
     }
     // Shapes: where they set a pixel of the text's strokes (but for what was
@@ -382,15 +427,42 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
   if (lastResorts > checks.lastResorts)
     faults.push_back({"", "printed as a last resort: " + std::to_string(lastResorts) + " texts, at most " +
                               std::to_string(checks.lastResorts)});
-  // The texts it must show, each whole.
+  // The texts it must show, each whole: on one line, or on lines one right
+  // under the other that together read it (a caption wrapped where its
+  // column is narrow).
+  const auto shown = [&](const Text& t) {
+    const QRect ink = DevicePixels(t.ink, pic.DeviceScale(), 0);
+    return inside.contains(t.ink) &&
+           std::none_of(over.begin(), over.end(), [&](const Overlay& o) { return o.shape.bounds.intersects(ink); });
+  };
+  const auto under = [](const Text& a, const Text& b) {
+    return b.ink.top() > a.ink.center().y() && b.ink.top() <= a.ink.bottom() + a.ink.height() &&
+           b.ink.left() < a.ink.right() && a.ink.left() < b.ink.right();
+  };
+  const auto trimmed = [](const std::string& t) {
+    const std::size_t a = t.find_first_not_of(' '), b = t.find_last_not_of(' ');
+    return a == std::string::npos ? std::string() : t.substr(a, b - a + 1);
+  };
+  constexpr int kMostLines = 3;
   for (const Expected& e : checks.present) {
     int found = 0;
     for (const Text& t : texts) {
-      if (!Matches(e.text, t.text) || !inside.contains(t.ink) || (!e.near.isEmpty() && !e.near.intersects(t.ink)))
-        continue;
-      const QRect ink = DevicePixels(t.ink, pic.DeviceScale(), 0);
-      if (std::none_of(over.begin(), over.end(), [&](const Overlay& o) { return o.shape.bounds.intersects(ink); }))
+      if (!shown(t) || (!e.near.isEmpty() && !e.near.intersects(t.ink))) continue;
+      if (Matches(e.text, t.text)) {
         ++found;
+        continue;
+      }
+      // Lines under it, each right under the one before.
+      const auto wrapped = [&](auto& self, const Text& last, const std::string& read, int lines) -> bool {
+        if (lines > 1 && Matches(e.text, read)) return true;
+        if (lines == kMostLines) return false;
+        for (const Text& next : texts)
+          if (&next != &last && shown(next) && under(last, next) &&
+              self(self, next, read + " " + trimmed(next.text), lines + 1))
+            return true;
+        return false;
+      };
+      if (wrapped(wrapped, t, trimmed(t.text), 1)) ++found;
     }
     if (found < e.count)
       faults.push_back({e.text, found == 0 ? "not printed"

@@ -156,11 +156,15 @@ TEST(ContourTest, MissingValuesAreNoNodes) {
     Single value, basis;
     Single scale;
     bool none;
+    Single height = 2;  // of the node's level on the plane
   } cases[] = {{12, 20, 1, false},      {12, 20, 0.1f, false},     {kMissing, 20, 1, true},
                {kMissing, 20, 0.1f, true}, {-10049, 20, 1, true},  {12, kMissing, 1, true},
-               {12, kMissing, 0.1f, true}, {-9990, 20, 1, false},  {std::nanf(""), 20, 1, true}};
+               {12, kMissing, 0.1f, true}, {-9990, 20, 1, false},  {std::nanf(""), 20, 1, true},
+               {12, 20, 1, true, std::nanf("")}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.value) + " on " + std::to_string(c.basis) + " x" + std::to_string(c.scale));
+    SCOPED_TRACE(std::to_string(c.value) + " on " + std::to_string(c.basis) + " x" + std::to_string(c.scale) +
+                 " at " + std::to_string(c.height));
+    y[2] = c.height;
     for (int h = 0; h <= 1; ++h)
       for (int k = 1; k <= 3; ++k) {
         gTemp(1, h, k) = 20;
@@ -177,6 +181,8 @@ TEST(ContourTest, MissingValuesAreNoNodes) {
       Recorder rec;
       TraceContour(g, v * c.scale, 3, rec);
       EXPECT_EQ(rec.segments.empty(), c.none) << v;
+      for (const Recorder::Seg& s : rec.segments)
+        EXPECT_TRUE(std::isfinite(s.x1) && std::isfinite(s.y1) && std::isfinite(s.x2) && std::isfinite(s.y2)) << v;
     }
   }
   gDatasetCount = 0;

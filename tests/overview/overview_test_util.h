@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "overview/axisticks.h"
 #include "overview/controlrules.h"
 #include "overview/plotdata.h"
+#include "overview/timelabels.h"
 #include "tests/common/text_check.h"
 
 namespace ondrik::testing {
@@ -84,12 +86,7 @@ inline AxisNumbers ShownAxisNumbers(const OverviewState& s) {
     for (const AxisTick& t : ticks) {
       const double at = (t.value - r.top) / (static_cast<double>(r.bottom) - r.top);
       if ((t.label.empty() && t.label2.empty()) || !(at >= -1e-4 && at <= 1 + 1e-4)) continue;
-      const std::string text = t.label + t.label2;
-      const auto same = std::find_if(to.begin(), to.end(), [&](const Expected& e) { return e.text == text; });
-      if (same != to.end())
-        ++same->count;
-      else
-        to.push_back({text});
+      AddExpected(to, t.label + t.label2);
     }
   };
   AxisNumbers n;
@@ -124,6 +121,37 @@ inline AxisNumbers ShownAxisNumbers(const OverviewState& s) {
   else if (ticked(Axis::Visibility))
     add(n.left, Axis::Visibility, VisibilityTicks(gVisAxisTop));
   return n;
+}
+
+// The labels the time axis prints: the UTC and local labels of every
+// labelled hour of the time window up to the last hour.
+inline std::vector<Expected> ShownTimeLabels(const OverviewState& s) {
+  std::vector<Expected> labels;
+  const Integer D = gCurDataset;
+  if (D < 1 || D > gDatasetCount) return labels;
+  const Integer step = TimeLabelStep(s.in.TimeLabelStep, s.in.ModelHourStep);
+  const double from = std::min(s.frame.TimeLeft, s.frame.TimeRight), to = std::max(s.frame.TimeLeft, s.frame.TimeRight);
+  for (int t = 0; t <= std::min<double>(gLastHour(D), to); t += step) {
+    if (t < from) continue;
+    AddExpected(labels, UtcTimeLabel(gValidTime(D, t)));
+    AddExpected(labels, LocalTimeAxisLabel(gValidTime(D, t), gTZOffset));
+  }
+  return labels;
+}
+
+// Whether the local labels of every labelled hour, in the smallest face a
+// blank apart, take no more than the stretch of the time axis picture (in
+// the scale DrawTimeAxis gives it) from the first labelled hour to the
+// last: then each can stand over its hour.
+inline bool EveryTimeLabelFits(const PictureBox& picTime, const OverviewState& s) {
+  double need = 0;
+  for (const Expected& e : ShownTimeLabels(s))
+    if (e.text.find('z') == std::string::npos) need += e.count * FloorWidthPx(picTime, e.text + " ");
+  const Integer step = TimeLabelStep(s.in.TimeLabelStep, s.in.ModelHourStep);
+  const double from = std::max(0.0, std::ceil(std::min<double>(s.frame.TimeLeft, s.frame.TimeRight) / step) * step);
+  const double to = std::min<double>(gLastHour(gCurDataset), std::max<double>(s.frame.TimeLeft, s.frame.TimeRight));
+  const double last = std::floor(to / step) * step;
+  return need <= std::fabs(picTime.XToPixel(last) - picTime.XToPixel(from));
 }
 
 struct OverviewPictures {

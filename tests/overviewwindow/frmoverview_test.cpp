@@ -228,8 +228,8 @@ TEST_F(OverviewWindowTest, LayoutKeptWhenClosedAndThroughANewFile) {
 }
 
 // A batch snapshot of the ensemble at half size (the main picture shrinks,
-// its title band does not): the pictures are drawn at that size, and the
-// band stands under the dataset title, not over it.
+// its title does not): the pictures are drawn at that size, under the title
+// band, and the dataset title shows whole.
 TEST_F(OverviewWindowTest, SnapshotAtHalfSizeDrawsThePicturesAndKeepsTheDatasetTitle) {
   frmProfile& w = Start();
   Ensemble(w);
@@ -244,17 +244,18 @@ TEST_F(OverviewWindowTest, SnapshotAtHalfSizeDrawsThePicturesAndKeepsTheDatasetT
   ASSERT_FALSE(img.isNull()) << file;
   PictureBox& rh = Ctl<PictureBoxWidget>(o, "picRH")->Pic();
   const int left = Ctl<PictureBoxWidget>(o, "picLeft")->Pic().PixelWidth();
-  ASSERT_EQ(img.height(), rh.PixelHeight() + Ctl<PictureBoxWidget>(o, "picTime")->Pic().PixelHeight());
+  const int top = o.SnapshotTitlePicture().PixelHeight();
+  ASSERT_EQ(img.height(), top + rh.PixelHeight() + Ctl<PictureBoxWidget>(o, "picTime")->Pic().PixelHeight());
   int drawn = 0;
   for (int y = rh.PixelHeight() / 3; y < rh.PixelHeight(); ++y)
-    for (int x = left; x < left + rh.PixelWidth(); ++x) drawn += (img.pixel(x, y) & 0xFFFFFF) != 0;
+    for (int x = left; x < left + rh.PixelWidth(); ++x) drawn += (img.pixel(x, top + y) & 0xFFFFFF) != 0;
   EXPECT_GT(drawn, rh.PixelWidth() * rh.PixelHeight() / 20);
   // The dataset title, white letters on black, not the white band.
   const PixelBox title = PlaceTitle(rh, gCurDataset).ink;
   int white = 0, all = 0;
   for (int y = static_cast<int>(title.top); y < static_cast<int>(title.bottom); ++y)
     for (int x = static_cast<int>(title.left); x < static_cast<int>(title.right); ++x, ++all)
-      white += (img.pixel(left + x, y) & 0xFFFFFF) == 0xFFFFFF;
+      white += (img.pixel(left + x, top + y) & 0xFFFFFF) == 0xFFFFFF;
   ASSERT_GT(all, 100);
   EXPECT_LT(white, all / 5);
 }

@@ -12,8 +12,10 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/shared.h"
@@ -115,19 +117,20 @@ TEST_F(OverviewWindowTest, PrecipitationTypesAreTheProfileWindowsChoiceOnEveryRo
 
 // The index axis's labels as picLeft shows them: at every labelled tick of
 // the axis, the labels of each factor some ticked strip reads (1, and
-// helicity's 10), and the one of the strip that set the axis's range nearest
-// the tick; no label of a factor no ticked strip reads. The same after a
-// snow-technique click and after a recall.
+// helicity's 10), in one order at every tick, the edges too: the one of the
+// strip that set the axis's range on top, the other right under it; no
+// label of a factor no ticked strip reads. The same after a snow-technique
+// click and after a recall.
 TEST_F(OverviewWindowTest, EveryIndexStripWithHelicityReadsItsOwnLabels) {
   frmProfile& w = Start();
   frmOverView& o = Open(w);
   PictureBox::RecordPrintedTexts(true);
   const auto tick = [&o](const char* name, int v) { Ctl<CheckBox>(o, name)->SetValue(v); };
   const PictureBox& left = Ctl<PictureBoxWidget>(o, "picLeft")->Pic();
-  // The labels printed and where they stand, by text.
+  // The labels printed and the rows of their ink, by text.
   const auto printed = [&left] {
-    std::multimap<std::string, double> at;
-    for (const auto& t : left.PrintedTexts()) at.emplace(t.text, t.ink.center().y());
+    std::multimap<std::string, std::pair<double, double>> at;
+    for (const auto& t : left.PrintedTexts()) at.emplace(t.text, std::pair<double, double>(t.ink.top(), t.ink.bottom()));
     return at;
   };
   // Checks the labels for the factors read (first: the one nearest the tick).
@@ -143,17 +146,22 @@ TEST_F(OverviewWindowTest, EveryIndexStripWithHelicityReadsItsOwnLabels) {
       if (ones[i].label2.empty() || one == ten) continue;  // unlabelled, or zero
       ++labelled;
       const double row = (top - ones[i].value) / f.IndexSpan * height;
-      const auto nearest = [&](const std::string& text) {
-        double best = 1e9;
-        for (auto [a, b] = at.equal_range(text); a != b; ++a) best = std::min(best, std::abs(a->second - row));
+      // The ink of the label of that text nearest the tick; none when there is none.
+      const auto nearest = [&](const std::string& text) -> std::optional<std::pair<double, double>> {
+        std::optional<std::pair<double, double>> best;
+        const auto off = [row](const std::pair<double, double>& ink) { return std::abs((ink.first + ink.second) / 2 - row); };
+        for (auto [a, b] = at.equal_range(text); a != b; ++a)
+          if (!best || off(a->second) < off(*best)) best = a->second;
         return best;
       };
       const bool wantOne = std::ranges::count(factors, 1) > 0, wantTen = std::ranges::count(factors, 10) > 0;
-      EXPECT_EQ(nearest(one) < 1e9, wantOne) << what << ": \"" << one << "\"";
-      EXPECT_EQ(nearest(ten) < 1e9, wantTen) << what << ": \"" << ten << "\"";
-      if (wantOne && wantTen) {
-        const std::string& own = factors[0] == 1 ? one : ten;
-        EXPECT_LT(nearest(own), nearest(factors[0] == 1 ? ten : one)) << what << ": \"" << own << "\" by its tick";
+      EXPECT_EQ(nearest(one).has_value(), wantOne) << what << ": \"" << one << "\"";
+      EXPECT_EQ(nearest(ten).has_value(), wantTen) << what << ": \"" << ten << "\"";
+      if (wantOne && wantTen && nearest(one) && nearest(ten)) {
+        const auto own = *nearest(factors[0] == 1 ? one : ten), other = *nearest(factors[0] == 1 ? ten : one);
+        // On top and right under it: the gap between them less than a label.
+        EXPECT_LT(own.second, other.first) << what << ": \"" << one << "\" / \"" << ten << "\", the own label on top";
+        EXPECT_LT(other.first - own.second, other.second - other.first) << what << ": \"" << one << "\" right under";
       }
     }
     EXPECT_GT(labelled, 0) << what;

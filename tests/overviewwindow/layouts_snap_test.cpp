@@ -1,7 +1,8 @@
 // The overview's layouts in their files and its snapshot, with the profile
 // window, headless: layouts survive a restart of the program, "Reset" clears
 // the fields with one redraw, a short layout takes what it holds, and the
-// snapshot saves the four pictures with the title and draws the window again.
+// snapshot saves the four pictures under their title and draws the window
+// again.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "core/shared.h"
 #include "core/shear.h"
@@ -20,6 +22,8 @@
 #include "overviewwindow/frmoverview.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "profilewindow/snapshot.h"
+#include "tests/common/text_check.h"
 #include "tests/profilewindow/window_fixture.h"
 
 namespace ondrik {
@@ -139,31 +143,63 @@ TEST_F(OverviewFilesTest, ShortOrCorruptLayoutsTakeWhatTheyHold) {
   EXPECT_EQ(o.State().frame.IndexBottom, frame.IndexBottom);
 }
 
-TEST_F(OverviewFilesTest, SnapshotSavesTheFourPicturesWithTheTitleAndRedraws) {
+// At the window's size and at every size "-SIZE=" gives the pictures, the
+// snapshot saves the four pictures as the window shows them, none of their
+// pixels under the title, which stands in a band over them: every word of
+// it whole there and in order, on one row wherever some face down to the
+// narrowest holds it.
+// The window is drawn again from layout 9 as it was.
+TEST_F(OverviewFilesTest, SnapshotSavesThePicturesAsShownUnderTheirTitle) {
   frmProfile& w = Start();
   frmOverView& o = Open(w);
   Ctl<CheckBox>(o, "chkTemperature")->SetValue(1);
   Ctl<CheckBox>(o, "chkRH0")->SetValue(1);
-  const QImage shown = Ctl<PictureBoxWidget>(o, "picRH")->Pic().Image().copy();
-  Ctl<QPushButton>(o, "btnSnapshot")->click();
-  ASSERT_EQ(fx_.documents.size(), 1U);  // opened for the user
-  const fs::path file = fx_.documents[0];
-  EXPECT_EQ(file.filename(), "ondrikoverview.png");
-  const QImage img(QString::fromStdString(file.string()));
-  ASSERT_FALSE(img.isNull());
-  auto size = [&o](const char* name) { return Ctl<PictureBoxWidget>(o, name)->Pic().Image().size(); };
-  EXPECT_EQ(img.width(), size("picLeft").width() + size("picRH").width() + size("picRight").width());
-  EXPECT_EQ(img.height(), size("picRH").height() + size("picTime").height());
-  // The white title band in the main picture's part of the image.
-  int white = 0;
-  for (int y = 0; y < img.height() / 8; ++y)
-    for (int x = size("picLeft").width(); x < size("picLeft").width() + size("picRH").width(); ++x)
-      white += (img.pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
-  EXPECT_GT(white, 300);
-  // The window is drawn again from layout 9, without the band.
-  EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SO9"));
-  EXPECT_EQ(Ctl<PictureBoxWidget>(o, "picRH")->Pic().Image(), shown);
-  EXPECT_EQ(Box(o, "chkTemperature"), 1);
+  PictureBox::RecordPrintedTexts(true);
+  const std::string title = SnapshotTitle("KOKC", "NAM", gValidTime(gCurDataset, 0));
+  for (const int percent : {0, 400, 100, 50, 35, 25, 20, 11}) {
+    const std::string where = percent == 0 ? std::string("the window") : "-SIZE=" + std::to_string(percent);
+    if (percent > 0) {
+      o.ScalePictures(percent / 100.0);
+      o.DrawTimeAxis();
+      o.PlotData();
+    }
+    const auto shown = [&o](const char* name) { return Ctl<PictureBoxWidget>(o, name)->Pic().DesignImage(); };
+    const QImage left = shown("picLeft"), rh = shown("picRH"), right = shown("picRight"), time = shown("picTime");
+    const std::size_t opened = fx_.documents.size();
+    Ctl<QPushButton>(o, "btnSnapshot")->click();
+    ASSERT_EQ(fx_.documents.size(), opened + 1) << where;  // opened for the user
+    const fs::path file = fx_.documents.back();
+    EXPECT_EQ(file.filename(), "ondrikoverview.png") << where;
+    const QImage img(QString::fromStdString(file.string()));
+    ASSERT_FALSE(img.isNull()) << where;
+    const PictureBox& band = o.SnapshotTitlePicture();
+    const int top = band.PixelHeight();
+    ASSERT_EQ(img.width(), left.width() + rh.width() + right.width()) << where;
+    ASSERT_EQ(img.height(), top + rh.height() + time.height()) << where;
+    const struct {
+      QImage picture;
+      int x, y;
+    } parts[] = {{band.DesignImage(), 0, 0},
+                 {left, 0, top},
+                 {rh, left.width(), top},
+                 {right, left.width() + rh.width(), top},
+                 {time, left.width(), top + left.height()}};
+    for (const auto& p : parts)
+      EXPECT_EQ(img.copy(p.x, p.y, p.picture.width(), p.picture.height()), p.picture.convertToFormat(QImage::Format_RGB32))
+          << where << " at " << p.x << ", " << p.y;
+    EXPECT_EQ(FaultLines(band), "") << where;
+    std::vector<std::string> printed;
+    for (const PictureBox::PrintedText& t : band.PrintedTexts()) printed.push_back(t.text);
+    EXPECT_EQ(Words(printed), Words({title})) << where;
+    if (FloorWidthPx(band, " " + title + " ") + 4 <= img.width()) {
+      EXPECT_EQ(printed, std::vector<std::string>{title}) << where;
+    }
+    // The window is drawn again from layout 9, as it was.
+    EXPECT_TRUE(fs::exists(SavedFolder() / "Ondrik.SO9")) << where;
+    EXPECT_EQ(shown("picRH"), rh) << where;
+    EXPECT_EQ(Box(o, "chkTemperature"), 1) << where;
+  }
+  PictureBox::RecordPrintedTexts(false);
 }
 
 // The scratch slots, saved and recalled around a snapshot and the rebuild

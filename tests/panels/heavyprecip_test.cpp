@@ -7,6 +7,7 @@
 #include "panels/heavypreciprules.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "tests/common/contrast_check.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace ondrik {
@@ -119,6 +120,20 @@ TEST_F(HeavyPrecipTest, CirclesVectorsZoomAndForwardPropagation) {
   EXPECT_NEAR(p.gMBEScale, 51, 1e-4);
   EXPECT_EQ(host.topics.back(), "Heavy Precip");
   EXPECT_EQ(gCurDataset, 1);
+}
+
+// The chart's jet mark wears the jet's colour: an uncertain one reads on
+// black as small text must, and stays apart from a certain one.
+TEST_F(HeavyPrecipTest, UncertainJetReadsAndStaysApart) {
+  MakeDatasets(1, 1);
+  gMbeDone(1, 0) = -1;
+  gLLJUncertain(1, 0) = 0;
+  const ChartMarks certain = LowLevelJetMark(1, 0);
+  gLLJUncertain(1, 0) = 1;
+  const ChartMarks uncertain = LowLevelJetMark(1, 0);
+  EXPECT_EQ(uncertain.label, "LL?");
+  EXPECT_GE(Contrast(uncertain.labelColor, kBlack), testing::kSmallTextContrast);
+  EXPECT_GE(Contrast(uncertain.labelColor, certain.labelColor), 1.5);
 }
 
 }  // namespace

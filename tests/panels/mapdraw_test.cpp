@@ -166,6 +166,33 @@ TEST(MapDrawing, MeanFlowLayerAndTravelTimes) {
   EXPECT_EQ(t[1].dist, 300);  // a flow from 0 runs along a line of bearing 0
 }
 
+// The two travel times never read as one: on the bottom line two blanks or
+// more part them, else the second stands on a line of its own; both whole
+// inside the map, on a slow flow (long times) and a fast one, on a map of
+// the panel's width and a narrow one, on screens of several scales.
+TEST(MapDrawing, TheTwoTravelTimesStandApart) {
+  PictureBox::RecordPrintedTexts(true);
+  for (const double spd : {0.1, 3.0, 18.0, 60.0})
+    for (const int width : {238, 170})
+      for (const double scale : {1.0, 1.25, 1.75}) {
+        SCOPED_TRACE(std::to_string(spd) + " kt, " + std::to_string(width) + " px at " + std::to_string(scale));
+        PictureBox pic = MapPicture();
+        pic.Resize(width, 238, scale);
+        Flow flow{285, spd};
+        PrintMapTravelTimes(pic, {ReferenceLine{270, 200, 300}, ReferenceLine{180, 60, 200}}, flow);
+        std::vector<QRectF> inks;
+        for (const auto& t : pic.PrintedTexts())
+          if (t.text.find(" nm ") != std::string::npos) inks.push_back(t.ink);
+        ASSERT_EQ(inks.size(), 2u);
+        for (const QRectF& ink : inks) EXPECT_TRUE(QRectF(0, 0, width, 238).contains(ink));
+        const bool oneLine = inks[0].top() < inks[1].bottom() && inks[1].top() < inks[0].bottom();
+        if (oneLine) {
+          EXPECT_GE(inks[1].left() - inks[0].right(), 2 * pic.TextWidthPx(" "));
+        }
+      }
+  PictureBox::RecordPrintedTexts(false);
+}
+
 TEST(MapDrawing, RadarRingsAtTheFreezingLevel) {
   // Four degrees around the site, 60 px a degree.
   auto zoomed = [] {

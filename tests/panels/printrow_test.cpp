@@ -4,11 +4,13 @@
 // ink needs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "panels/picturepanel.h"
+#include "platform/picturetext.h"
 
 namespace ondrik {
 namespace {
@@ -17,6 +19,26 @@ struct Recording {
   Recording() { PictureBox::RecordPrintedTexts(true); }
   ~Recording() { PictureBox::RecordPrintedTexts(false); }
 };
+
+// A row too long for its limits at the smallest size that reads is told
+// so, and drawn no smaller than that; on a picture of fine print it is.
+TEST(PrintRow, NoSmallerThanTheFloorButInFinePrint) {
+  Recording recording;
+  for (const bool fine : {false, true}) {
+    PictureBox pic(238, 60);
+    pic.BackColor = kBlack;
+    pic.Cls();
+    UsePanelFont(pic);
+    pic.Scale(0, 0, 100, 60);
+    pic.FinePrint = fine;
+    const std::vector<RowText> row = {{1, "XOver from 21 hours ago", kRed}, {30, "10 PM  Dec 10", kRed}};
+    EXPECT_EQ(RowFits(pic, row, 0, 57), fine);
+    PrintRow(pic, 20, row, 0, 57);
+    ASSERT_EQ(pic.PrintedTexts().size(), 2u);
+    for (const auto& t : pic.PrintedTexts())
+      EXPECT_EQ(t.digitPx >= picturetext::kSmallestDigitPx, !fine) << t.text << (fine ? ", fine print" : "");
+  }
+}
 
 TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
   Recording recording;
@@ -29,9 +51,9 @@ TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
   } cases[] = {
       {"fits where asked", false, 0, NAN, {{5, "Sfc", kRed}, {40, "Boundary", kRed}}, 5},
       {"moves left as a whole", false, 0, NAN, {{60, "Boundary Layer", kRed}, {90, "max Wind", kRed}}, -1},
-      {"only the last ones move", false, 51, NAN,
-       {{52, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, 52},
-      {"smaller to fit a column", false, 0, 57,
+      {"only the last ones move", false, 41, NAN,
+       {{42, "Sfc", kRed}, {62.8, "Boundary Layer", kRed}, {84, "max Wind", kRed}}, 42},
+      {"narrower to fit a column", false, 0, 70,
        {{1, "XOver from 21 hours ago", kRed}, {30, "10 PM  Dec 10", kRed}}, -1},
       {"x running leftwards", true, 100, NAN, {{70, "Specific Humidity (g/kg)", kRed}}, -1},
   };
@@ -69,13 +91,56 @@ TEST(PrintRow, TextsStayWholeInsideTheirLimitsAndApart) {
   }
 }
 
+// A row with no room at the smallest size that reads takes as few lines
+// as fit, broken between its texts, or between the words of a text too
+// wide alone, into lines as even as may be, each text's later lines at its
+// own place; a row that fits, or a word that fits nowhere, stays as it is.
+TEST(WrapRow, FewestEvenLinesThatFit) {
+  const struct {
+    const char* name;
+    double leftLimit, rightLimit;
+    std::vector<RowText> row;
+    std::vector<std::vector<std::string>> lines;
+  } cases[] = {
+      {"fits", 0, 100, {{1, "Sfc", kRed}, {20, "max Wind", kRed}}, {{"Sfc", "max Wind"}}},
+      {"between its texts, even", 54.6, NAN,
+       {{50, "-0.8°C", kRed}, {62, " 977 mb", kRed}, {79, "1.5°C", kRed}, {86, " 11  kts", kRed}},
+       {{"-0.8°C", " 977 mb"}, {"1.5°C", " 11  kts"}}},
+      {"a text between its words, even", 54.6, NAN, {{59, "Vertical Change of Humidity", kWhite}},
+       {{"Vertical Change"}, {"of Humidity"}}},
+      {"a value apart from its name", 40, 51.3, {{40, "T= 62.2", kRed}}, {{"T="}, {"62.2"}}},
+      {"a word that fits nowhere", 40, 51.3, {{40, "Humidity", kRed}}, {{"Humidity"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PictureBox pic(238, 60);
+    UsePanelFont(pic);
+    pic.Scale(0, 0, 100, 60);
+    const std::vector<std::vector<RowText>> lines = WrapRow(pic, c.row, c.leftLimit, c.rightLimit);
+    std::vector<std::vector<std::string>> texts;
+    for (const auto& l : lines) {
+      texts.emplace_back();
+      for (const RowText& t : l) {
+        texts.back().push_back(t.text);
+        // At the place of the text it is of.
+        EXPECT_TRUE(std::any_of(c.row.begin(), c.row.end(), [&](const RowText& r) { return r.x == t.x; })) << t.text;
+      }
+      if (lines.size() > 1) {
+        EXPECT_TRUE(RowFits(pic, l, c.leftLimit, c.rightLimit)) << l.front().text;
+      }
+    }
+    EXPECT_EQ(texts, c.lines);
+  }
+}
+
 // A row printed left of another on its line stands a picture pixel clear
-// of it at any screen scale, moved or narrowed no more than that; a row on
-// another line keeps its limit.
+// of it at any screen scale, moved or narrowed no more than that, whether
+// its limit was near the other or far past it; a row on another line keeps
+// its limit.
 TEST(RightLimitBeside, KeepsRowsSideBySideAPicturePixelApart) {
   const Recording recording;
   for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0})
-    for (const double closer : {-4.0, -1.5, -0.5, 0.0, 0.5, 1.5})
+    for (const double closer : {-4.0, -1.5, -0.5, 0.0, 0.5, 1.5, 30.0, 150.0})
       for (const bool sameLine : {true, false}) {
         SCOPED_TRACE(testing::Message() << "scale " << scale << ", limit " << closer << " px on, same line " << sameLine);
         PictureBox pic(238, 60);

@@ -5,6 +5,8 @@
 
 #include <QRect>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -15,19 +17,25 @@
 #include "core/reader.h"
 #include "core/thresholds.h"
 #include "panels/fog.h"
+#include "panels/fogrules.h"
 #include "panels/heavyprecip.h"
+#include "panels/hodograph.h"
 #include "panels/indices.h"
+#include "panels/mapdata.h"
 #include "panels/mapdraw.h"
 #include "panels/preciptype.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
+#include "tests/common/contrast_check.h"
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
 #include "tests/panels/panel_fixture.h"
+#include "tests/panels/part_texts.h"
 
 namespace ondrik {
 namespace {
 
+using testing::Expected;
 using testing::FaultLines;
 
 // The shipped files and hours looked at: warm and cold, an ensemble.
@@ -38,7 +46,10 @@ const struct {
               {"NAM_KMSP.ond", {0, 20, 40, 60}},
               {"NAM_KDEN.ond", {0, 30}},
               {"SREF_KOKC.ond", {0, 8, 40, 61}}};
-constexpr double kScales[] = {1, 1.5};
+constexpr double kScales[] = {1, 1.1, 1.25, 1.75};
+// An ensemble's circles may crowd a threshold number on both sides; it then
+// stands over them, at most one number in six.
+constexpr int kIndexNumbersOverCircles = 6;
 
 class ReadableTest : public testing::PanelTest {
  protected:
@@ -49,6 +60,15 @@ class ReadableTest : public testing::PanelTest {
   }
   void TearDown() override { PictureBox::RecordPrintedTexts(false); }
   static PictureBox& Pic(SidePanel& p) { return dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic(); }
+  // A made file whose hour 0 has two warm layers (the energy view's
+  // two-layer diagram and its surface energy strip).
+  static void LoadTwoLayerHour() {
+    const std::filesystem::path file = std::filesystem::path(ONDRIK_TEST_TMP) / "two-layer.ond";
+    std::ofstream(file) << testing::TwoLayerProfile("KORD");
+    LoadOptions o;
+    o.modelKey = "eta";
+    ASSERT_TRUE(LoadProfileFile(file.string(), o).ok);
+  }
   // Draws the panel of every file, hour and scale; check(name) looks at it.
   template <typename Check>
   void EachDraw(SidePanel& p, PictureBox& pic, Check check) {
@@ -67,6 +87,102 @@ class ReadableTest : public testing::PanelTest {
   }
 };
 
+// The hodograph's texts at their places or moved beside the traces, each
+// printed whole, no trace (its segments, the inflow vectors) under a
+// text's ground; on the shipped files and one whose trace turns under the
+// layer CAPEs (NAM_KBOS hour 24 up to 3 km).
+TEST_F(ReadableTest, HodographTracesInViewAndEveryText) {
+  HodographPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = testing::Ctl<PictureBoxWidget>(parent, "picHodograph")->Pic();
+  // The trace's colours by height, dimmed too, and the inflow's.
+  std::vector<QRgb> traces;
+  for (const QRgb c : {qRgb(255, 0, 0), qRgb(255, 165, 0), qRgb(255, 255, 0), qRgb(0, 255, 0), qRgb(128, 0, 255),
+                       qRgb(238, 130, 238)})
+    traces.insert(traces.end(), {c, qRgb(qRed(c) / 2, qGreen(c) / 2, qBlue(c) / 2)});
+  traces.push_back(qRgb(30, 144, 255));
+  const std::vector<Expected> texts = testing::PartTexts(testing::PanelView::Hodograph, 0, 0);
+  // The letters marking the mean wind and the movers stand on their points,
+  // over whatever passes there. Each point of the shown dataset's trace
+  // keeps a trace's colour (no text's ground over it).
+  const auto check = [&](const std::string& name) {
+    const Integer D = gCurDataset, H = host.hour;
+    const QImage& img = pic.Image();
+    for (Integer k = gSRHBottomLevel(D, H); k <= gSRHTopLevel(D, H); ++k) {
+      const double u = gSRWindU(D, H, k) + gStormU(D, H), v = gSRWindV(D, H, k) + gStormV(D, H);
+      const QPoint at(static_cast<int>(pic.XToPixel(u) * pic.DeviceScale()),
+                      static_cast<int>(pic.YToPixel(v) * pic.DeviceScale()));
+      if (!img.rect().adjusted(1, 1, -1, -1).contains(at)) continue;
+      const QRgb c = img.pixel(at) & 0xFFFFFF;
+      EXPECT_TRUE(std::find_if(traces.begin(), traces.end(), [&](QRgb t) { return (t & 0xFFFFFF) == c; }) != traces.end())
+          << name << ": level " << k << " under #" << std::hex << c;
+    }
+    for (const testing::Fault& f : testing::Faults(pic, {.traces = traces, .round = true, .present = texts}))
+      if (f.text != "M" && f.text != "L" && f.text != "R") ADD_FAILURE() << name << ": \"" << f.text << "\" " << f.what;
+  };
+  EachDraw(p, pic, check);
+  testing::LoadShipped("NAM_KBOS.ond");
+  host.hour = 24;
+  for (const double scale : kScales) {
+    pic.Resize(pic.PixelWidth(), pic.PixelHeight(), scale);
+    p.Draw();
+    check("NAM_KBOS.ond hour 24 scale " + std::to_string(scale));
+  }
+}
+
+// Every circle of the indices keeps most of its disc in view: a threshold
+// number that stood over it moves beside it (or, with no room, is printed
+// over it without a ground); with the circles alone (SREF_KOKC hour 40:
+// HELCTY 148 under "150", SWEAT 264 under "250"), with the quartile box,
+// and with the bar.
+TEST_F(ReadableTest, IndexCirclesInView) {
+  IndicesPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  auto* bar = p.ButtonBar()->findChild<CheckBox*>("chkIndcyBar");
+  auto* circles = p.ButtonBar()->findChild<CheckBox*>("chkIndcyCircle");
+  auto* box = p.ButtonBar()->findChild<CheckBox*>("chkIndicyBox");
+  const auto check = [&](const std::string& name) {
+    for (const auto& [withBar, withBox] : {std::pair{false, false}, std::pair{false, true}, std::pair{true, true}}) {
+      bar->SetValue(withBar);
+      box->SetValue(withBox);
+      circles->SetValue(1);
+      const QImage& img = pic.Image();
+      for (const auto& shape : pic.DrawnShapes()) {
+        if (shape.kind != PictureBox::DrawnShape::Kind::Ellipse) continue;
+        int disc = 0, covered = 0;
+        const double r = shape.rx - 1;
+        for (int y = static_cast<int>(shape.centre.y() - r); y <= shape.centre.y() + r; ++y)
+          for (int x = static_cast<int>(shape.centre.x() - r); x <= shape.centre.x() + r; ++x) {
+            if (std::hypot(x + 0.5 - shape.centre.x(), y + 0.5 - shape.centre.y()) > r || !img.rect().contains(x, y))
+              continue;
+            ++disc;
+            // Under a text's ground (black, where no stroke is).
+            const auto stroke = [&](const PictureBox::PrintedText& t) {
+              const QPoint at = QPoint(x, y) - t.strokesAt;
+              return t.strokes.rect().contains(at) && qAlpha(t.strokes.pixel(at)) > 0;
+            };
+            const auto& texts = pic.PrintedTexts();
+            covered += (img.pixel(x, y) & 0xFFFFFF) == 0 && std::none_of(texts.begin(), texts.end(), stroke);
+          }
+        EXPECT_LT(covered, disc / 2 + 1) << name << (withBar ? ", bar" : "") << (withBox ? ", box" : "")
+                                          << ": the circle at " << shape.centre.x() << ", " << shape.centre.y();
+      }
+    }
+    bar->SetValue(1);
+    box->SetValue(0);
+    circles->SetValue(0);
+  };
+  EachDraw(p, pic, check);
+  testing::LoadShipped("SREF_KOKC.ond");
+  gOverlayAll = true;
+  host.hour = 40;
+  for (const double scale : kScales) {
+    pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+    check("SREF_KOKC.ond hour 40 scale " + std::to_string(scale));
+  }
+}
+
 // The bars' thresholds lie wholly on the bar or stand beside it; with the
 // circles and the quartile box of the ensemble the numbers are drawn over
 // them, every stroke whole.
@@ -74,16 +190,74 @@ TEST_F(ReadableTest, IndexThresholdsOnTheirBars) {
   IndicesPanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
-  EachDraw(p, pic, [&](const std::string& name) { EXPECT_EQ(FaultLines(pic), "") << name; });
+  const std::vector<Expected> names = testing::PartTexts(testing::PanelView::Indices, 0, 0);
+  EachDraw(p, pic, [&](const std::string& name) { EXPECT_EQ(FaultLines(pic, {.round = true, .present = names}), "") << name; });
   auto* circles = p.ButtonBar()->findChild<CheckBox*>("chkIndcyCircle");
   auto* box = p.ButtonBar()->findChild<CheckBox*>("chkIndicyBox");
   EachDraw(p, pic, [&](const std::string& name) {
     circles->SetValue(1);
     box->SetValue(1);
-    EXPECT_EQ(FaultLines(pic), "") << name;
+    EXPECT_EQ(FaultLines(pic, {.round = true, .lastResorts = kIndexNumbersOverCircles}), "") << name;
     circles->SetValue(0);
     box->SetValue(0);
   });
+}
+
+// The vectors of the heavy-precipitation diagram stay in view: no text's
+// ground on a pixel of their shafts (NAM_KMSP hour 19: the cloud-layer
+// vector's tip under "MBE Velocity"; hour 40: the jet arrow at "30 kts");
+// every text of the panel printed whole, moved clear of them, none over
+// them (NAM_KMSP hour 19: the jet's line, as wide as the picture, where the
+// cloud-layer vector's tip crosses its row; NAM_KBOS hour 16 and NAM_KOKC
+// hour 46: where a vector crosses every row near the top); each text, an
+// uncertain jet's too, standing out from the black as small text must.
+TEST_F(ReadableTest, HeavyPrecipVectorsInViewAndEveryText) {
+  HeavyPrecipPanel p(host, &parent);
+  Place(p);
+  PictureBox& pic = Pic(p);
+  const std::vector<Expected> texts = testing::PartTexts(testing::PanelView::HeavyPrecip, 0, 0);
+  const auto check = [&](const std::string& name) {
+    const Integer D = gCurDataset, H = host.hour;
+    const double s = p.gMBEScale;
+    const QImage& img = pic.Image();
+    // Along each shaft of the shown dataset, its ends left out (where the
+    // others meet it).
+    const auto shaft = [&](double x0, double y0, double x1, double y1, const char* what) {
+      const auto px = [&](double u, double v) {
+        return QPointF((u / s + 1) / 2 * pic.PixelWidth(), (1 - v / s) / 2 * pic.PixelHeight()) * pic.DeviceScale();
+      };
+      const QPointF a = px(x0, y0), b = px(x1, y1);
+      const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+      for (double t = 4; t < length - 4; t += 1) {
+        const QPoint at = (a + (b - a) * (t / length)).toPoint();
+        if (!img.rect().adjusted(2, 2, -2, -2).contains(at)) continue;
+        bool seen = false;  // the line or a pixel beside it (it is two wide)
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx) seen = seen || (img.pixel(at + QPoint(dx, dy)) & 0xFFFFFF) != 0;
+        EXPECT_TRUE(seen) << name << ": the " << what << " under a text at " << at.x() << ", " << at.y();
+      }
+    };
+    shaft(0, 0, gCloudLayerU(D, H), gCloudLayerV(D, H), "cloud-layer vector");
+    shaft(gCloudLayerU(D, H), gCloudLayerV(D, H), gMbeU(D, H), gMbeV(D, H), "jet");
+    shaft(0, 0, gMbeU(D, H), gMbeV(D, H), "MBE vector");
+    EXPECT_EQ(FaultLines(pic, {.round = true, .present = texts}), "") << name;
+    for (const auto& f : testing::FaintTexts(pic, testing::kSmallTextContrast))
+      ADD_FAILURE() << name << ": \"" << f.text << "\" faint: " << f.contrast;
+  };
+  EachDraw(p, pic, check);
+  const struct {
+    const char* file;
+    Integer hour;
+  } crowded[] = {{"NAM_KMSP.ond", 19}, {"NAM_KMSP.ond", 40}, {"NAM_KBOS.ond", 16}, {"NAM_KOKC.ond", 46}};
+  for (const auto& c : crowded) {
+    testing::LoadShipped(c.file);
+    host.hour = c.hour;
+    for (const double scale : kScales) {
+      pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+      p.Draw();
+      check(std::string(c.file) + " hour " + std::to_string(c.hour) + " scale " + std::to_string(scale));
+    }
+  }
 }
 
 // The diagram's axes and rings keep clear of every text, at the first zoom
@@ -110,13 +284,31 @@ TEST_F(ReadableTest, HeavyPrecipGridUnderItsTexts) {
   });
 }
 
-// The fog panel's texts on the shipped files; the captions of the humidity
-// change's regions stand over the traces with a black edge round them.
+// The fog panel's texts on the shipped files, at the first-run scale too:
+// every one whole, none smaller than the floor, none faint, the captions
+// of the humidity change's regions clear of the traces.
 TEST_F(ReadableTest, FogTextsStandClear) {
   FogPanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
-  EachDraw(p, pic, [&](const std::string& name) { EXPECT_EQ(FaultLines(pic), "") << name; });
+  // Every text of the panel, the crossover's source with the hour and the
+  // day of the warmest time.
+  const auto check = [&](const std::string& name) {
+    const std::vector<Expected> all = testing::PartTexts(testing::PanelView::Fog, gCurDataset, host.hour);
+    for (const testing::Fault& f : testing::Faults(pic, {.round = true, .present = all}))
+      ADD_FAILURE() << name << ": \"" << f.text << "\" " << f.what;
+    for (const auto& f : testing::FaintTexts(pic)) ADD_FAILURE() << name << ": \"" << f.text << "\" faint: " << f.contrast;
+  };
+  EachDraw(p, pic, check);
+  // A source hour that leaves its line the least room (GFS_KBOS, the hour
+  // labelled 60: "XOver from 21 hours ago" on "10 PM  Dec 8").
+  testing::LoadShipped("GFS_KBOS.ond");
+  host.hour = 20;
+  for (const double scale : kScales) {
+    pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
+    p.Draw();
+    check("GFS_KBOS.ond hour 20 scale " + std::to_string(scale));
+  }
 }
 
 // Every class of the gauges: the air and ground bars up and down to their
@@ -131,10 +323,14 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
   const struct {
     double air, ground;  // deg F past the crossover
     double mri;
+    Single x = 10;  // the crossover, deg C
   } cases[] = {{5.5, 5.5, -0.01}, {2, 3, 0.003}, {1.5, -3, 0.006}, {0.5, 0, 0.01},
-               {-0.5, -5.5, 0.016}, {-2, 2, 0.05}, {-2.5, -1, 0.06}, {-5.5, 5.5, 0.075}};
+               {-0.5, -5.5, 0.016}, {-2, 2, 0.05}, {-2.5, -1, 0.06}, {-5.5, 5.5, 0.075},
+               // The widest numbers: three digits and a sign, both bars' texts on
+               // one row, the crossover's beside them.
+               {-5.5, -5.5, 0.01, -24}, {2, 2, 0.03, -24}, {-4, -4.2, 0.03, -24}, {3, 3.2, 0.05, 38}, {0.2, 0.2, 0.02, 38}};
   for (const auto& c : cases) {
-    const Single x = 10;  // the crossover, deg C
+    const Single x = c.x;
     XoverManual(1, 0) = x;
     gSfcTemp(1, 0) = static_cast<Single>(x + c.air * 5 / 9);
     gSoilTemp(1, 0) = static_cast<Single>(x + c.ground * 5 / 9 + 273.16);
@@ -145,16 +341,26 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
     for (const double scale : kScales) {
       pic.Resize(testing::kPanelPx, testing::kPanelPx, scale);
       p.Draw();
-      EXPECT_EQ(FaultLines(pic), "") << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale "
-                                     << scale;
+      // Each text there, whole and at the floor; each verdict stands out
+      // from its box or the black beside it.
+      testing::KeepPicture(pic, "fog-gauges-" + std::to_string(&c - cases) + "-" + std::to_string(scale));
+      const std::vector<Expected> all = testing::PartTexts(testing::PanelView::Fog, 1, 0);
+      for (const testing::Fault& f : testing::Faults(pic, {.round = true, .present = all}))
+        ADD_FAILURE() << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " crossover " << x
+                      << " scale " << scale << ": \"" << f.text << "\" " << f.what;
+      for (const auto& f : testing::FaintTexts(pic))
+        ADD_FAILURE() << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale " << scale
+                      << ": \"" << f.text << "\" faint: " << f.contrast;
     }
   }
 }
 
 // The map's texts over the shipped outlines, whole zoomed out and around the
 // site: the wind at the sigma level and its turn, the mean wind and its
-// spread, the travel times and the freezing level of the radar's rings.
-TEST_F(ReadableTest, MapTextsOnTheirOwnGround) {
+// spread, the travel times and the freezing level of the radar's rings;
+// each printed whole, without a ground: every outline under them stays in
+// view, the texts standing over them.
+TEST_F(ReadableTest, MapTextsOverTheMap) {
   MapOutlines outlines([](const std::string& name) { return std::string(ONDRIK_DATA_DIR) + "/" + name; });
   const MapFeatureTable features = ReadLookupTable(std::string(ONDRIK_DATA_DIR) + "/Ondrik.Dat");
   for (const auto& f : kFiles) {
@@ -174,27 +380,54 @@ TEST_F(ReadableTest, MapTextsOnTheirOwnGround) {
             ASSERT_TRUE(ScaleToExtent(pic, extent));
             ClearMap(pic);
             DrawMapOutlines(pic, {true, true, true, true, true}, outlines, site, {});
+            const QImage background = pic.Image();
             std::optional<Flow> flow;
             if (overlay == 0) flow = DrawMapSigmaWind(pic, features, 1, h, 10, 3);
             if (overlay == 1) flow = DrawMapMeanFlow(pic, features, 1, h, 1, 12, 8, 16);
             if (flow) PrintMapTravelTimes(pic, {ReferenceLine{270, 200, 300}, ReferenceLine{180, 60, 200}}, *flow);
             if (overlay == 2) PlotBeamFreezingLevel(pic, 1, h, std::array<BeamTilt, 2>{BeamTilt{0.5}, BeamTilt{2.4}});
-            EXPECT_EQ(FaultLines(pic), "") << f.file << " hour " << h << " scale " << scale << " overlay " << overlay
-                                           << " west " << extent.west;
+            const std::string name = std::string(f.file) + " hour " + std::to_string(h) + " scale " +
+                                     std::to_string(scale) + " overlay " + std::to_string(overlay) + " west " +
+                                     std::to_string(extent.west);
+            // Every text of the map may stand over what is drawn there.
+            const auto texts = static_cast<int>(pic.PrintedTexts().size());
+            const testing::PanelView view = overlay == 0   ? testing::PanelView::MapSigma
+                                            : overlay == 1 ? testing::PanelView::MapMean
+                                                           : testing::PanelView::MapBrightBand;
+            EXPECT_EQ(FaultLines(pic, {.round = true, .present = testing::PartTexts(view, 1, h), .lastResorts = texts}), "")
+                << name;
+            // The outlines under the texts: each of their pixels still drawn.
+            const QImage& img = pic.Image();
+            int hidden = 0;
+            for (const auto& t : pic.PrintedTexts()) {
+              const QRect r = testing::DevicePixels(t.ink, scale, 1).intersected(img.rect());
+              for (int py = r.top(); py <= r.bottom(); ++py)
+                for (int px = r.left(); px <= r.right(); ++px)
+                  hidden += (background.pixel(px, py) & 0xFFFFFF) != 0xFFFFFF && (img.pixel(px, py) & 0xFFFFFF) == 0xFFFFFF;
+            }
+            EXPECT_EQ(hidden, 0) << name;
           }
   }
 }
 
 // The energy view on the shipped files and on a two-layer hour: every
 // number of both axes printed, nothing crossing a text, the surface energy
-// strip whole with its number, over none of the picture's texts.
+// strip whole with its number, over none of the picture's texts; the
+// decision lines in view, no label's ground on them ("Snow" over the red
+// lines of the surface diagram), the strip off the two-layer diagram's
+// green lines.
 TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
   PrecipTypePanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
   auto* strip = testing::Ctl<PictureBoxWidget>(parent, "picSleet");
   const auto check = [&](const std::string& name) {
-    EXPECT_EQ(FaultLines(pic), "") << name;
+    // "Snow" is wider than the snow column and stands over its red line.
+    EXPECT_EQ(FaultLines(pic, {.round = true,
+                               .present = testing::PartTexts(testing::PanelView::Energy, gCurDataset, host.hour),
+                               .lastResorts = 1}),
+              "")
+        << name;
     std::set<std::string> printed;
     for (const auto& t : pic.PrintedTexts()) {
       const std::size_t first = t.text.find_first_not_of(' '), last = t.text.find_last_not_of(' ');
@@ -206,6 +439,39 @@ TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
       EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " beside the chart";
     for (int v = surface ? 10 : 50; v <= (surface ? 70 : 450); v += surface ? 10 : 50)
       EXPECT_TRUE(printed.count(std::to_string(v))) << name << ": " << v << " under the chart";
+    // The decision lines as drawn: the surface diagram's red, the layer
+    // diagrams' green, a pixel wide.
+    const QImage& img = pic.Image();
+    int lines = 0;
+    for (const auto& shape : pic.DrawnShapes()) {
+      const QRgb c = shape.pen.color().rgb() & 0xFFFFFF;
+      if (shape.kind != PictureBox::DrawnShape::Kind::Lines || shape.points.size() != 2 || (c != 0xFF0000 && c != 0x00FF00))
+        continue;
+      ++lines;
+      const QPointF from(shape.points[0]), to(shape.points[1]);
+      const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
+      int grey = 0;  // where neither the line nor a pixel beside it is drawn
+      for (double t = 2; t < length - 2; t += 1) {
+        const QPoint at = (from + (to - from) * (t / length)).toPoint();
+        bool chart = true;
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx)
+            chart = chart && img.rect().contains(at + QPoint(dx, dy)) && (img.pixel(at + QPoint(dx, dy)) & 0xFFFFFF) == 0x7F7F7F;
+        grey += chart;
+      }
+      EXPECT_EQ(grey, 0) << name << ": the line from " << from.x() << ", " << from.y() << " under a label's ground";
+      // The strip hides a corner of a line at most (a sixth of it), where
+      // the chart leaves it no room clear of them.
+      if (!strip->isHidden()) {
+        const QRectF on(QRectF(strip->geometry()).topLeft() * pic.DeviceScale(),
+                        QRectF(strip->geometry()).size() * pic.DeviceScale());
+        QPointF a = from, b = to;
+        const double hidden = ClipSegment(a, b, on) ? std::hypot(b.x() - a.x(), b.y() - a.y()) : 0;
+        EXPECT_LT(hidden, length / 6) << name << ": the strip over the line from " << from.y();
+      }
+    }
+    const int drawn = pattern == "AB" || pattern == "BB" ? 2 : pattern == "BA" || pattern == "ABAB" ? 3 : 0;
+    EXPECT_EQ(lines, drawn) << name;
     if (strip->isHidden()) return;
     const PictureBox& sp = strip->Pic();
     EXPECT_EQ(FaultLines(sp), "") << name << ", the strip";
@@ -216,11 +482,7 @@ TEST_F(ReadableTest, EnergyViewNumbersAndStrip) {
   };
   EachDraw(p, pic, check);
 
-  const std::filesystem::path file = std::filesystem::path(ONDRIK_TEST_TMP) / "two-layer.ond";
-  std::ofstream(file) << testing::TwoLayerProfile("KORD");
-  LoadOptions o;
-  o.modelKey = "eta";
-  ASSERT_TRUE(LoadProfileFile(file.string(), o).ok);
+  LoadTwoLayerHour();
   ASSERT_EQ(gEnergyPattern(1, 0), "ABAB");
   host.hour = 0;
   for (const double scale : kScales) {

@@ -15,6 +15,7 @@
 #include "panels/lapserates.h"
 #include "platform/pictureboxwidget.h"
 #include "platform/picturetext.h"
+#include "tests/common/contrast_check.h"
 #include "tests/common/text_check.h"
 #include "tests/panels/panel_fixture.h"
 
@@ -120,7 +121,7 @@ TEST_F(TextTablesTest, LapseRatesAndTheirColours) {
   EXPECT_EQ(LapseTableBase(1013), 1000);
   EXPECT_EQ(LapseTableBase(999.9f), 950);
   EXPECT_EQ(LapseRateColour(7.95f), kYellow);
-  EXPECT_EQ(LapseRateColour(7.951f), kRed);
+  EXPECT_EQ(LapseRateColour(7.951f), kSteepLapse);
   EXPECT_EQ(LapseRateColour(6.95f), RGB(0, 255, 0));
   EXPECT_EQ(LapseRateColour(6.96f), kYellow);
   EXPECT_EQ(LapseRateColour(-3), RGB(0, 255, 0));
@@ -142,19 +143,23 @@ TEST_F(TextTablesTest, LapseRatesAndTheirColours) {
   EXPECT_GT(green, 0);
 }
 
-// The table at the panel's size on screens of scale 1 to 1.5: every
+// The table at the panel's size on screens of scale 1 to 2.25: every
 // number whole, a pixel or more inside the picture and apart from the next
-// in its row; from scale 1.5 on its digits stand 7 screen pixels tall and
-// more (at 1 the twenty columns leave them less).
-TEST_F(TextTablesTest, LapseTableStandsWholeAndReadsFromScaleOneAndAHalf) {
+// in its row; from scale 2.25 on its digits stand 7 screen pixels tall and
+// more (at 1 the twenty columns leave them less), and from 1.5 every
+// number, the steep rates' red too, stands out from the black.
+TEST_F(TextTablesTest, LapseTableStandsWholeAndReadsFromScaleTwoAndAQuarter) {
   const struct {
     const char* file;  // surface about 965 mb and 1030 mb: 19 and 20 columns
     double scale;
-  } cases[] = {{"NAM_KOKC.ond", 1}, {"NAM_KOKC.ond", 1.5}, {"NAM_KBOS.ond", 1}, {"NAM_KBOS.ond", 1.5}};
+    Integer hour = 0;
+  } cases[] = {{"NAM_KOKC.ond", 1},   {"NAM_KOKC.ond", 1.5},     {"NAM_KBOS.ond", 1},
+               {"NAM_KBOS.ond", 2.25}, {"NAM_KMSP.ond", 1.5, 30}, {"NAM_KMSP.ond", 1.75, 30}};
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.file) + " at scale " + std::to_string(c.scale));
     testing::LoadShipped(c.file);
+    host.hour = c.hour;
     LapseRatesPanel p(host, &parent);
     Place(p);
     PictureBox& pic = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
@@ -163,9 +168,14 @@ TEST_F(TextTablesTest, LapseTableStandsWholeAndReadsFromScaleOneAndAHalf) {
     EXPECT_EQ(testing::FaultLines(pic), "");
     for (const auto& t : pic.PrintedTexts())
       if (t.text.find("Lapse") == std::string::npos) {
-        EXPECT_EQ(t.digitPx * c.scale >= picturetext::kSmallestDigitPx, c.scale >= 1.5) << t.text;
+        if (c.scale >= 2.25 || c.scale == 1) {
+          EXPECT_EQ(t.digitPx * c.scale >= picturetext::kSmallestDigitPx, c.scale >= 2.25) << t.text;
+        }
       }
     EXPECT_GT(pic.PrintedTexts().size(), 150u);
+    if (c.scale >= 1.5) {
+      for (const auto& f : testing::FaintTexts(pic)) ADD_FAILURE() << "\"" << f.text << "\" faint: " << f.contrast;
+    }
   }
   PictureBox::RecordPrintedTexts(false);
 }

@@ -59,6 +59,25 @@ TEST(EffectsTest, QtEffectsInBatchRuns) {
   fx.Message("Lake Temp 34", "C-11 Heat Index", MsgIcon::None);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "Ondrik: No profile data\nOndrik: C-11 Heat Index: Lake Temp 34\n");
+  // A text of several lines: every line carries the name, whatever its
+  // line ends.
+  const struct {
+    const char* text;
+    const char* title;
+    const char* printed;
+  } lines[] = {
+      {"There are no NAM profiles in the profile directory:\n/data/\nTry another type.", kProgramName,
+       "Ondrik: There are no NAM profiles in the profile directory:\nOndrik: /data/\nOndrik: Try another type.\n"},
+      {"Line 9 is wrong.\r\nNothing was saved.", "Setup",
+       "Ondrik: Setup: Line 9 is wrong.\nOndrik: Nothing was saved.\n"},
+      {"Saved.\r\n\r\nRestart?", kProgramName, "Ondrik: Saved.\nOndrik:\nOndrik: Restart?\n"},
+      {"Alert:\n", kProgramName, "Ondrik: Alert:\n"},
+  };
+  for (const auto& l : lines) {
+    ::testing::internal::CaptureStderr();
+    fx.Message(l.text, l.title, MsgIcon::Warning);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), l.printed) << l.text;
+  }
   // A question box is answered by its safe button without a box.
   ::testing::internal::CaptureStderr();
   EXPECT_FALSE(fx.Confirm("Install it?", "KORVAN Error", MsgIcon::Critical));
@@ -133,6 +152,18 @@ TEST(FoldersTest, FindsAndListsFilesWhateverTheCase) {
   EXPECT_EQ(ListFilesNoCase(dir, "READ*"), std::vector<std::string>{"readme"});
   EXPECT_TRUE(ListFilesNoCase(dir, "*.png").empty());
   EXPECT_TRUE(ListFilesNoCase(dir + "/missing", "*").empty());
+
+  // Names beyond ASCII match whatever their case too, and sort among the
+  // others by name, case aside.
+  tmp.Touch("Ärger.ond");
+  tmp.Touch("B2.OND");
+  tmp.Touch(".hidden.ond");
+  EXPECT_EQ(FindFileNoCase(dir, "ärger.OND"), dir + "/Ärger.ond");
+  EXPECT_EQ(FindFileNoCase(dir, "b2.ond"), dir + "/B2.OND");
+  EXPECT_EQ(ListFilesNoCase(dir, "*.ond"), (std::vector<std::string>{"a.OND", "b.ond", "B2.OND", "Ärger.ond"}));
+  EXPECT_EQ(ListFilesNoCase(dir, "ä*"), std::vector<std::string>{"Ärger.ond"});
+  EXPECT_TRUE(WildcardMatchNoCase("ÄR?ER.*", "ärger.ond"));
+  EXPECT_FALSE(WildcardMatchNoCase("ä?", "Ä"));
 
   EXPECT_TRUE(WildcardMatchNoCase("a*b*c", "AxxBxC"));
   EXPECT_FALSE(WildcardMatchNoCase("a*b*c", "AxxBx"));

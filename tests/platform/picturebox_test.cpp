@@ -416,9 +416,18 @@ TEST(PictureBoxTest, TextMeasuresAndFonts) {
         pic.FinePrint = fine;
         pic.FontSize = 4;
         pic.Cls();
-        pic.Print("4");
+        pic.Print("0123456789");
         ASSERT_EQ(pic.PrintedTexts().size(), 1u);
         const double digits = pic.PrintedTexts().front().digitPx * scale;  // screen pixels
+        // The rows the drawn digits' strokes take, as counted in the record.
+        const QImage& strokes = pic.PrintedTexts().front().strokes;
+        int rows = 0;
+        for (int y = 0; y < strokes.height(); ++y) {
+          bool ink = false;
+          for (int x = 0; x < strokes.width() && !ink; ++x) ink = qAlpha(strokes.pixel(x, y)) >= picturetext::kStrokeAlpha;
+          rows += ink;
+        }
+        EXPECT_EQ(rows, std::lround(digits)) << named << " at " << scale << (fine ? ", fine print" : "");
         if (fine) {
           if (scale == 1) {
             EXPECT_LT(digits, picturetext::kSmallestDigitPx) << named;

@@ -39,6 +39,15 @@ Text At(double x, double y, const std::string& s, Move move = Move::Fixed) {
   return t;
 }
 
+// A black picture of 200 x 100 picture pixels on a screen of this scale.
+PictureBox Blank(double scale) {
+  PictureBox pic(200, 100);
+  pic.Resize(200, 100, scale);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  return pic;
+}
+
 // A data line across the picture (picture pixels), two pixels wide.
 void Trace(PictureBox& p, double x1, double y1, double x2, double y2) {
   p.DrawWidth = 2;
@@ -174,10 +183,7 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
   for (const double scale : {1.0, 1.75, 2.75}) {
     for (const Case& c : Cases()) {
       SCOPED_TRACE(::testing::Message() << c.name << ", scale " << scale);
-      PictureBox pic(200, 100);
-      pic.Resize(200, 100, scale);
-      pic.BackColor = kBlack;
-      pic.Cls();
+      PictureBox pic = Blank(scale);
       TextPlacement place;
       place.Begin(pic);
       if (c.more) c.more(place);
@@ -235,27 +241,85 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
   PictureBox::RecordPrintedTexts(false);
 }
 
-// The pieces of a line drawn after the texts keep out of their rooms.
+// The lines of one label move as one: where the second's place is taken
+// both move by the same, where no place is clear both stand over the data
+// as they were meant to, each in its own place to the other.
+TEST(TextPlacementTest, LinesThatMoveAsOneKeepTheirPlacesToEachOther) {
+  PictureBox::RecordPrintedTexts(true);
+  const struct {
+    const char* name;
+    std::function<void(PictureBox&)> data;
+    bool moved, lastResort;
+  } cases[] = {
+      {"free", [](PictureBox&) {}, false, false},
+      {"a trace through the second's place", [](PictureBox& p) { Trace(p, 66, 50, 66, 99); }, true, false},
+      {"traces across both rows", [](PictureBox& p) { Trace(p, 0, 44, 199, 44), Trace(p, 0, 56, 199, 56); }, false,
+       true},
+  };
+  for (const double scale : {1.0, 1.75}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(::testing::Message() << c.name << ", scale " << scale);
+      PictureBox pic = Blank(scale);
+      TextPlacement place;
+      place.Begin(pic);
+      {
+        const DataMarksGuard data(pic, &place);
+        c.data(pic);
+      }
+      std::vector<Text> label = {At(60, 40, "Wintry", Move::AlongRow), At(64, 52, "Mix", Move::AlongRow)};
+      for (Text& t : label) {
+        t.lo = 0;
+        t.hi = 150;
+        t.together = 1;
+        place.Add(t);
+      }
+      place.Add(At(150, 80, "R"));  // on its own after them
+      place.PrintAll(pic);
+      const auto& r = place.Results();
+      ASSERT_EQ(r.size(), 3u);
+      const QPointF by0 = r[0].at - QPointF(label[0].x, label[0].y), by1 = r[1].at - QPointF(label[1].x, label[1].y);
+      EXPECT_NEAR(by0.x(), by1.x(), 1e-9);
+      EXPECT_NEAR(by0.y(), by1.y(), 1e-9);
+      EXPECT_EQ(std::hypot(by0.x(), by0.y()) > 0.5, c.moved);
+      EXPECT_EQ(r[0].lastResort, c.lastResort);
+      EXPECT_EQ(r[1].lastResort, c.lastResort);
+      EXPECT_FALSE(r[2].lastResort);
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
+}
+
+// The pieces of a line drawn after the texts keep out of their rooms, the
+// same however many texts pile up inside the room (a text printed over
+// others where nothing else holds it).
 TEST(TextPlacementTest, ALineDrawnAfterTheTextsKeepsOutOfTheirRooms) {
   PictureBox pic(200, 100);
   pic.BackColor = kBlack;
   pic.Cls();
-  TextPlacement place;
-  place.Begin(pic);
-  place.Add(At(60, 40, " 850 "));
-  const TextPlacement::Placed p = place.PlaceNow();
-  const struct {
-    QLineF line;
-    int pieces;
-  } cases[] = {{QLineF(0, 45, 199, 45), 2}, {QLineF(0, 80, 199, 80), 1}, {QLineF(70, 0, 70, 99), 2},
-               {QLineF(0, 45, 62, 45), 1}};
-  for (const auto& c : cases) {
-    std::vector<QLineF> out;
-    place.ClearOfTexts(c.line, 1, out);
-    EXPECT_EQ(static_cast<int>(out.size()), c.pieces) << c.line.x1() << "," << c.line.y1();
-    for (const QLineF& l : out)
-      for (double t = 0; t <= 1; t += 0.05)
-        EXPECT_FALSE(p.ink.adjusted(-1, -1, 1, 1).contains(l.pointAt(t))) << c.line.x1() << "," << c.line.y1();
+  for (const int piled : {0, 1, 50}) {
+    SCOPED_TRACE(piled);
+    TextPlacement place;
+    place.Begin(pic);
+    place.Add(At(60, 40, " 850 "));
+    const TextPlacement::Placed p = place.PlaceNow();
+    for (int i = 0; i < piled; ++i) {
+      place.Add(At(60 + i % 3, 40, i % 2 == 0 ? " 850 " : "8"));
+      place.PlaceNow();
+    }
+    const struct {
+      QLineF line;
+      int pieces;
+    } cases[] = {{QLineF(0, 45, 199, 45), 2}, {QLineF(0, 80, 199, 80), 1}, {QLineF(70, 0, 70, 99), 2},
+                 {QLineF(0, 45, 62, 45), 1}};
+    for (const auto& c : cases) {
+      std::vector<QLineF> out;
+      place.ClearOfTexts(c.line, 1, out);
+      EXPECT_EQ(static_cast<int>(out.size()), c.pieces) << c.line.x1() << "," << c.line.y1();
+      for (const QLineF& l : out)
+        for (double t = 0; t <= 1; t += 0.05)
+          for (const TextPlacement::Placed& q : place.Results())
+            EXPECT_FALSE(q.ink.adjusted(-1, -1, 1, 1).contains(l.pointAt(t))) << c.line.x1() << "," << c.line.y1();
+    }
   }
 }
 

@@ -6,12 +6,15 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "savedstate/displaysetup.h"
 #include "savedstate/format.h"
@@ -28,12 +31,15 @@ struct RunResult {
   QString errors;     // standard error
 };
 
-// Runs the program with no display and no platform chosen, as a batch job
-// on a server would.
-RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path& from = fs::temp_directory_path()) {
+// Runs the program with no platform chosen and no folder of a desktop
+// session, as a batch job on a server would: with no display, or on the
+// display given. A run that is to stay up is ended after endAfterMs.
+RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path& from = fs::temp_directory_path(),
+                    const QString& display = {}, int endAfterMs = 0) {
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"}) env.remove(v);
+  if (!display.isEmpty()) env.insert("DISPLAY", display);
   // The saved state beside the program, never the user's.
   env.insert("APPDATA", QString::fromStdString((exe.parent_path() / "appdata").string()));
   p.setProcessEnvironment(env);
@@ -41,7 +47,11 @@ RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path
   p.start(QString::fromStdString(exe.string()), args);
   RunResult r;
   if (!p.waitForStarted(10000)) return r;
-  r.finished = p.waitForFinished(120000);
+  r.finished = p.waitForFinished(endAfterMs > 0 ? endAfterMs : 120000);
+  if (!r.finished && endAfterMs > 0) {
+    p.terminate();
+    r.finished = p.waitForFinished(10000);
+  }
   if (!r.finished) {
     p.kill();
     p.waitForFinished(5000);
@@ -53,11 +63,40 @@ RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path
   return r;
 }
 
-// Every message on standard error is the program's own, under its one
-// prefix (a message's further lines begin with blanks).
+// A virtual X server for the runs on a display; none where the machine has
+// no Xvfb.
+class VirtualDisplay {
+ public:
+  VirtualDisplay() {
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    if (xvfb.isEmpty()) return;
+    // The server takes a free display number and tells it.
+    server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+    if (!server_.waitForStarted(10000)) return;
+    for (int i = 0; i < 100 && !server_.canReadLine(); ++i) server_.waitForReadyRead(100);
+    const QString number = QString::fromLatin1(server_.readLine()).trimmed();
+    if (!number.isEmpty()) name_ = ":" + number;
+  }
+  ~VirtualDisplay() {
+    if (server_.state() == QProcess::NotRunning) return;
+    server_.terminate();
+    if (!server_.waitForFinished(5000)) server_.kill();
+    server_.waitForFinished(5000);
+  }
+  VirtualDisplay(const VirtualDisplay&) = delete;
+  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+  const QString& Name() const { return name_; }
+
+ private:
+  QProcess server_;
+  QString name_;
+};
+
+// Every line on standard error is the program's own, under its one prefix
+// (also every further line of a message).
 void ExpectOnlyOwnMessages(const RunResult& r) {
   for (const QString& line : r.errors.split('\n', Qt::SkipEmptyParts))
-    EXPECT_TRUE(line.startsWith(' ') || line.startsWith("Ondrik: ")) << line.toStdString();
+    EXPECT_TRUE(line.startsWith("Ondrik: ") || line == "Ondrik:") << line.toStdString();
 }
 
 // Pixels of the chart below the title band: not black, and of the red
@@ -128,7 +167,8 @@ TEST_F(BatchRunTest, SavesTheSnapshotsAskedForAndEndsWithStatusZero) {
 }
 
 // A file of more datasets than the store holds: its first 24 load and the
-// snapshot is saved, and standard error names the file and the 8 left out.
+// snapshot is saved, and standard error names the file and the 8 left out,
+// once (the model choice before the load loads that file too).
 TEST_F(BatchRunTest, AFileOfMoreDatasetsSaysWhatIsLeftOut) {
   std::stringstream text;
   text << std::ifstream(fs::path(ONDRIK_DATA_DIR) / "SREF_KOKC.ond", std::ios::binary).rdbuf();
@@ -137,9 +177,40 @@ TEST_F(BatchRunTest, AFileOfMoreDatasetsSaysWhatIsLeftOut) {
   ASSERT_TRUE(r.finished);
   EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
   EXPECT_EQ(Pngs(), 1);
-  EXPECT_TRUE(r.errors.contains(QString::fromStdString(File("SREF_KOKC.ond")) + " holds 32 datasets"))
+  EXPECT_EQ(r.errors.count(QString::fromStdString(File("SREF_KOKC.ond")) + " holds 32 datasets"), 1)
       << r.errors.toStdString();
   EXPECT_TRUE(r.errors.contains("the last 8 are left out")) << r.errors.toStdString();
+}
+
+// Outside a desktop session (no runtime folder given), on a display as well
+// as without one, batch or interactive: only the program's own lines show.
+TEST_F(BatchRunTest, OnlyTheProgramsOwnLinesShowOnEveryRoad) {
+  const VirtualDisplay display;
+  const QString file = QString::fromStdString(File("NAM_KOKC.ond"));
+  const struct {
+    const char* road;
+    QStringList args;
+    bool onDisplay;
+  } roads[] = {
+      {"batch", {file, "-PROFILE=A0", "-CLOSE"}, false},
+      {"batch on a display", {file, "-PROFILE=A0", "-CLOSE"}, true},
+      {"window on a display", {file}, true},
+  };
+  for (const auto& road : roads) {
+    SCOPED_TRACE(road.road);
+    if (road.onDisplay && display.Name().isEmpty()) {
+      std::cout << "[  SKIPPED ] " << road.road << ": no virtual display (Xvfb, tools/install-deps.sh) to run on\n";
+      continue;
+    }
+    const bool stays = !road.args.contains("-CLOSE");
+    const RunResult r = RunOndrik(exe_, road.args, fs::temp_directory_path(), road.onDisplay ? display.Name() : QString(),
+                                  stays ? 2000 : 0);
+    ASSERT_TRUE(r.finished);
+    if (!stays) {
+      EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    }
+    ExpectOnlyOwnMessages(r);
+  }
 }
 
 TEST_F(BatchRunTest, RelativePathsAreReadFromTheFolderTheProgramStartedIn) {
@@ -154,14 +225,26 @@ TEST_F(BatchRunTest, RelativePathsAreReadFromTheFolderTheProgramStartedIn) {
 }
 
 TEST_F(BatchRunTest, FailedLoadsAndSnapshotsEndWithANonZeroStatus) {
-  // A file that does not exist: reported, no snapshot, status not zero.
-  RunResult r = RunOndrik(exe_, {QString::fromStdString(File("NAM_KXYZ.ond")), "-PROFILE=A0", "-CLOSE"});
-  ASSERT_TRUE(r.finished);
-  EXPECT_NE(r.exitCode, 0);
-  EXPECT_TRUE(r.lines.isEmpty());
-  EXPECT_TRUE(r.errors.contains("NAM_KXYZ")) << r.errors.toStdString();
-  EXPECT_EQ(Pngs(), 0);
-  ExpectOnlyOwnMessages(r);
+  // A file that does not exist: reported once, in the system's words, no
+  // snapshot, status not zero.
+  const QString missing = "Ondrik: Can't read the profile file " + QString::fromStdString(File("NAM_KXYZ.ond")) +
+                          ": No such file or directory\n";
+  RunResult r;
+  for (const auto& [args, told] :
+       {std::pair<QStringList, QString>{{"-PROFILE=A0", "-CLOSE"},
+                                        missing + "Ondrik: No snapshots were saved, because the profile file was not "
+                                                  "loaded.\n"},
+        {{"-CLOSE"}, missing}}) {
+    r = RunOndrik(exe_, QStringList{QString::fromStdString(File("NAM_KXYZ.ond"))} + args);
+    ASSERT_TRUE(r.finished);
+    EXPECT_NE(r.exitCode, 0);
+    EXPECT_TRUE(r.lines.isEmpty());
+    // (after the converter's line of a folder without it)
+    EXPECT_TRUE(r.errors.endsWith(told)) << r.errors.toStdString();
+    EXPECT_EQ(r.errors.count("NAM_KXYZ"), 1) << r.errors.toStdString();
+    ExpectOnlyOwnMessages(r);
+    EXPECT_EQ(Pngs(), 0);
+  }
 
   // A snapshot folder that does not exist: every snapshot fails.
   std::stringstream text;

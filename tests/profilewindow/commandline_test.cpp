@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -113,7 +114,7 @@ TEST(CommandLineParse, PathsReadFromTheStartFolder) {
 struct Recorder {
   std::string log;
   int lastHour = 20;
-  bool loadOk = true;
+  std::optional<std::string> loadFault;  // why the file does not load
   bool snapOk = true;
   bool getOk = true;
   int exitCode = -1;
@@ -130,7 +131,10 @@ struct Recorder {
     a.scaleProfilePictures = [this](double s) { log += "pscale(" + std::to_string(static_cast<int>(s * 100)) + ") "; };
     a.setArchiveMode = [this] { log += "archive "; };
     a.selectModel = [this](int row) { log += "model(" + std::to_string(row) + ") "; };
-    a.loadFile = [this](const std::string& p, const std::string& s) { log += "load(" + p + "," + s + ") "; return loadOk; };
+    a.loadFile = [this](const std::string& p, const std::string& s) {
+      log += "load(" + p + "," + s + ") ";
+      return loadFault;
+    };
     a.recallSetup = [this](int i) { log += "recall(" + std::to_string(i) + ") "; };
     a.lastHour = [this] { return lastHour; };
     a.setHour = [this](int h) { log += "hour(" + std::to_string(h) + ") "; };
@@ -197,7 +201,7 @@ TEST_F(CommandProfileTest, FailuresStopSnapshotsAndSetExitCode) {
 
   // A load that fails.
   Recorder load;
-  load.loadOk = false;
+  load.loadFault = "Can't read the profile file /d/GFS_KBOS.ond: No such file or directory";
   CommandProfile(ParseCommandLine("/d/GFS_KBOS.ond -PROFILE=A0 -CLOSE", ""), models_, load.Actions());
   EXPECT_EQ(load.log, "model(1) load(/d/GFS_KBOS.ond,KBOS) end(1)");
 
@@ -226,6 +230,40 @@ TEST_F(CommandProfileTest, FailuresStopSnapshotsAndSetExitCode) {
   EXPECT_EQ(CommandProfile(ParseCommandLine("-OVERVIEW=A -CLOSE", ""), models_, a).exitCode, 1);
   EXPECT_EQ(noOverview.log, "layout(0) oresize end(1)");
   EXPECT_EQ(fake_.messages.size(), 1u);
+}
+
+// A file that cannot be used is told once, in the words of what refused it,
+// with what that leaves undone; nothing else is said of it.
+TEST_F(CommandProfileTest, AFileThatCannotBeUsedIsToldOnce) {
+  const std::string missing = "Can't read the profile file /d/NAM_KXYZ.ond: No such file or directory";
+  const std::string noShots = "\nNo snapshots were saved, because the profile file was not loaded.";
+  const std::string unknown =
+      "The model XYZ of the profile file /d/XYZ_KBOS.ond is not in the model list of the configuration; the file "
+      "was not loaded.";
+  const struct {
+    const char* line;
+    std::optional<std::string> loadFault;
+    std::string told;
+  } cases[] = {
+      {"/d/NAM_KXYZ.ond", missing, missing},
+      {"/d/NAM_KXYZ.ond -CLOSE", missing, missing},
+      {"/d/NAM_KXYZ.ond -PROFILE=A0 -CLOSE", missing, missing + noShots},
+      {"/d/NAM_KXYZ.ond -OVERVIEW=A", missing, missing + noShots},
+      {"/d/NAM_KXYZ.ond -PROFILE=A0B3 -OVERVIEW=AB -CLOSE", missing, missing + noShots},
+      {"/d/XYZ_KBOS.ond -PROFILE=A0", std::nullopt, unknown + noShots},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    fake_.messages.clear();
+    Recorder rec;
+    rec.loadFault = c.loadFault;
+    const CommandResult r = CommandProfile(ParseCommandLine(c.line, ""), models_, rec.Actions());
+    EXPECT_EQ(r.exitCode, 1);
+    ASSERT_EQ(fake_.messages.size(), 1u);
+    EXPECT_EQ(fake_.messages[0].text, c.told);
+    EXPECT_EQ(r.errors, std::vector<std::string>{c.told});
+    EXPECT_EQ(rec.log.find("snap"), std::string::npos) << rec.log;
+  }
 }
 
 }  // namespace

@@ -176,6 +176,48 @@ TEST_F(MapPanelTest, StoredFlowsGoWithTheirFile) {
   }
 }
 
+// The travel times always belong to the hour shown: a flow stored at one
+// hour, its overlay then unticked, is worked out again for every hour the
+// map is drawn at, as the overlay would draw it there; a level the hour's
+// profile lacks shows none.
+TEST_F(MapPanelTest, TravelTimesBelongToTheHourShown) {
+  fs::copy_file(fs::path(ONDRIK_DATA_DIR) / "NAM_KOKC.ond", folder_ / "NAM_KOKC.ond",
+                fs::copy_options::overwrite_existing);
+  frmProfile& w = StartWithMap();
+  w.SelectSiteRow(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KOKC"));
+  auto* hour = Ctl<ScrollBar>(w, "hsbHour");
+  const auto timesWith = [&](const char* box, Integer h) {
+    hour->SetValue(h);
+    Ctl<CheckBox>(w, box)->SetValue(1);
+    const auto t = map_->TravelTimes();
+    Ctl<CheckBox>(w, box)->SetValue(0);
+    return t;
+  };
+  for (const char* box : {"chkMeanFlow", "chkSigmaLevel"}) {
+    SCOPED_TRACE(box);
+    const auto at24 = timesWith(box, 24);
+    const auto at0 = timesWith(box, 0);
+    ASSERT_TRUE(at0 && at24);
+    ASSERT_NE((*at0)[0].hours, (*at24)[0].hours);  // the flow differs between the hours
+    for (const Integer h : {24, 0, 24}) {
+      hour->SetValue(h);
+      const auto shown = map_->TravelTimes();
+      ASSERT_TRUE(shown) << h;
+      EXPECT_EQ((*shown)[0].hours, (*(h == 0 ? at0 : at24))[0].hours) << h;
+      EXPECT_EQ((*shown)[1].dist, (*(h == 0 ? at0 : at24))[1].dist) << h;
+    }
+  }
+  // A sigma level above the profile of the hour: no flow, no line.
+  Ctl<CheckBox>(w, "chkSigmaLevel")->SetValue(1);
+  Ctl<CheckBox>(w, "chkSigmaLevel")->SetValue(0);
+  const Integer kept = gNumLevels(gCurDataset);
+  gNumLevels(gCurDataset) = 0;
+  map_->RefreshMap();
+  EXPECT_FALSE(map_->TravelTimes());
+  EXPECT_EQ(TimeLines(w), 0);
+  gNumLevels(gCurDataset) = kept;
+}
+
 // The user is told when a ticked layer has no file (here County and CWA),
 // not when a recall ticks it.
 TEST_F(MapPanelTest, ATickedLayerWithoutItsFileIsReported) {

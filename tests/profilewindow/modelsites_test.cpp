@@ -17,9 +17,11 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTimer>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +30,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "core/shared.h"
 #include "core/store.h"
@@ -38,6 +41,7 @@
 #include "platform/pictureboxwidget.h"
 #include "profilewindow/archive.h"
 #include "profilewindow/frmprofile.h"
+#include "savedstate/listing.h"
 #include "tests/core/profile_text.h"
 #include "tests/profilewindow/window_fixture.h"
 
@@ -172,17 +176,61 @@ TEST_F(ProfileWindowTest, ModelsSitesPanelsAndFailedLoads) {
   EXPECT_EQ(Ctl<QFrame>(w, "frameECAPE")->isVisibleTo(&w), gECapeMark(d, 1) == 1);
 }
 
+// Start-up looks up its many names in the program folder (the saves'
+// leftovers, the lookup table, the converter, the sites, the training
+// index, the downloader's lists) in one listing of it, however many other
+// files it holds; a file that comes later is found all the same.
+TEST_F(ProfileWindowTest, StartUpListsTheProgramFolderOnce) {
+  for (int i = 0; i < 500; ++i) WriteFile(folder_ / ("other" + std::to_string(i) + ".txt"), "");
+  fs::create_directories(SavedFolder());
+  // Nothing changed in the folder for a while.
+  const auto settle = [this] {
+    const auto back = fs::file_time_type::clock::now() - std::chrono::minutes(1);
+    fs::last_write_time(folder_, back);
+  };
+  settle();
+  const long before = saved::FolderListings(folder_.string());
+  frmProfile& w = Start();
+  ASSERT_TRUE(w.FileLoaded);
+  EXPECT_EQ(saved::FolderListings(folder_.string()) - before, 1);
+  // The downloader brings a site: the next model choice lists it.
+  WriteFile(folder_ / "NAM_KXYZ.ond", MakeProfileText(ProfileFileSpec{}));
+  QListWidget* models = Ctl<QListWidget>(w, "lstoptModel");
+  w.SelectModelRow(Row(models, "SREF"));
+  w.SelectModelRow(Row(models, "NAM"));
+  EXPECT_GE(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KXYZ"), 0);
+}
+
 // Whichever road loads a file, the site list follows the site shown, and a
-// model switch afterwards loads that site of the new model.
+// model switch afterwards loads that site of the new model. Every KBOS file
+// holds one dataset more than the store: the user is told so once, when the
+// caption and the site list show the new file.
 TEST_F(ProfileWindowTest, EveryRoadThatLoadsAFileLeavesTheSiteListOnItsSite) {
   ProfileFileSpec sref;
   sref.datasets = 2;
   WriteFile(folder_ / "SREF_KBOS.ond", MakeProfileText(sref));
   ProfileFileSpec old;
   old.sfcPres = 930;
+  old.datasets = kMaxDatasets + 1;
   WriteFile(folder_ / "26120712.NAM_KBOS.ond", MakeProfileText(old));
+  WriteFile(folder_ / "NAM_KBOS.ond", MakeProfileText(old));
   fs::create_directories(folder_ / "elsewhere");
   WriteFile(folder_ / "elsewhere" / "NAM_KBOS.ond", MakeProfileText(old));
+  // What the window shows while the user reads a message.
+  struct Watching : FakeEffects {
+    frmProfile* w = nullptr;
+    std::vector<std::pair<std::string, std::string>> shown;  // the caption and the site list's row
+    void Message(const std::string& text, const std::string& title, MsgIcon icon) override {
+      FakeEffects::Message(text, title, icon);
+      const QListWidgetItem* row = w != nullptr ? Ctl<QListWidget>(*w, "lstSiteIDs")->currentItem() : nullptr;
+      shown.emplace_back(w != nullptr ? w->windowTitle().toStdString() : "", row ? row->text().toStdString() : "");
+    }
+  } watch;
+  SetEffects(&watch);
+  const auto restore = qScopeGuard([&] {
+    win_.reset();
+    SetEffects(&fx_);
+  });
   const auto archiveRow = [](frmProfile& w, const char* list, const char* text) {
     w.btnSelect_Click();
     return Row(Ctl<QListWidget>(w, list), text);
@@ -218,8 +266,19 @@ TEST_F(ProfileWindowTest, EveryRoadThatLoadsAFileLeavesTheSiteListOnItsSite) {
     SCOPED_TRACE(r.road);
     win_ = std::make_unique<frmProfile>();
     frmProfile& w = *win_;
+    watch.w = &w;
+    watch.messages.clear();
+    watch.shown.clear();
     ASSERT_TRUE(w.Form_Load(r.args));
     if (r.load) r.load(w);
+    std::size_t told = 0;
+    for (std::size_t i = 0; i < watch.messages.size(); ++i) {
+      if (watch.messages[i].text.find(" holds 25 datasets;") == std::string::npos) continue;
+      ++told;
+      EXPECT_NE(watch.shown[i].first.find("KBOS"), std::string::npos) << watch.shown[i].first;
+      EXPECT_EQ(watch.shown[i].second, "KBOS");
+    }
+    EXPECT_EQ(told, std::string(r.site) == "KBOS" ? 1u : 0u);
     QListWidget* sites = Ctl<QListWidget>(w, "lstSiteIDs");
     ASSERT_NE(sites->currentItem(), nullptr);
     EXPECT_EQ(sites->currentItem()->text().toStdString(), r.site);

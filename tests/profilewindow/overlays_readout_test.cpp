@@ -22,12 +22,14 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <algorithm>
 #include <vector>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include "core/shared.h"
 #include "chart/cursor.h"
@@ -140,6 +142,110 @@ TEST_F(ProfileWindowTest, ThePointerReadsTheLevelDrawnUnderIt) {
       }
     }
   }
+}
+
+// What the pointer read belongs to the chart shown: after every road that
+// draws the chart again (hour steps by key and bar, boxes, a display setup
+// recalled by its key, a resize, a zoom, the elevated-parcel level, a new
+// file, the next dataset), the readout and the elevated parcel stand for the
+// level under the resting pointer of the hour, dataset and settings shown;
+// with the pointer off the chart they are gone.
+TEST_F(ProfileWindowTest, TheReadoutIsReadAgainAfterEveryRedraw) {
+  for (const char* f : {"NAM_KOKC.ond", "SREF_KOKC.ond"})
+    fs::copy_file(fs::path(ONDRIK_DATA_DIR) / f, folder_ / f, fs::copy_options::overwrite_existing);
+  frmProfile& w = Start();
+  ASSERT_TRUE(w.FileLoaded);
+  w.btnControl_Click(3);
+  Ctl<CheckBox>(w, "chkECAPE")->SetValue(1);
+  Ctl<CheckBox>(w, "chkActiveReadout")->SetValue(1);
+  // Setup B: another chart (plain, with the omega strip).
+  Ctl<CheckBox>(w, "chkSkewT")->SetValue(1 - Ctl<CheckBox>(w, "chkSkewT")->Value());
+  Ctl<CheckBox>(w, "ChkOmega")->SetValue(1);
+  ASSERT_TRUE(w.btnSave_Click(1));
+  Ctl<CheckBox>(w, "chkSkewT")->SetValue(1 - Ctl<CheckBox>(w, "chkSkewT")->Value());
+  Ctl<CheckBox>(w, "ChkOmega")->SetValue(0);
+  ScrollBar* hour = Ctl<ScrollBar>(w, "hsbHour");
+  hour->SetValue(40);
+
+  PictureBoxWidget* chart = Ctl<PictureBoxWidget>(w, "picData");
+  QPointF at;  // where the pointer rests
+  const auto send = [&](QEvent::Type type, Qt::MouseButton button) {
+    QMouseEvent e(type, at, QPointF(), button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                  Qt::NoModifier);
+    QApplication::sendEvent(chart, &e);
+  };
+  const auto leave = [&] {
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(chart, &e);
+  };
+  const int sref = Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF");
+  ASSERT_GE(sref, 0);
+  const struct {
+    const char* road;
+    std::function<void()> go;
+    bool away;  // also taken with the pointer off the chart
+  } roads[] = {
+      {"Left key", [&] { w.Form_KeyDown(37, 0); }, true},
+      {"Left key 33 times", [&] { for (int i = 0; i < 33; ++i) w.Form_KeyDown(37, 0); }, true},
+      {"hour bar", [&] { hour->SetValue(hour->Value() + 7); }, true},
+      {"Skew T box", [&] { Ctl<CheckBox>(w, "chkSkewT")->SetValue(1 - Ctl<CheckBox>(w, "chkSkewT")->Value()); }, true},
+      {"Omega box", [&] { Ctl<CheckBox>(w, "ChkOmega")->SetValue(1 - Ctl<CheckBox>(w, "ChkOmega")->Value()); }, true},
+      {"F2 recalls setup B", [&] { w.Form_KeyDown(113, 0); }, true},
+      {"elevated-parcel level",
+       [&] {
+         ScrollBar* level = Ctl<ScrollBar>(w, "vbsElevatedPT");
+         level->SetValue(level->Value() == 3 ? 2 : 3);
+       },
+       true},
+      {"window resized", [&] { w.resize(w.width() + 31, w.height() + 17); }, true},
+      {"click zooms in", [&] { send(QEvent::MouseButtonRelease, Qt::LeftButton); }, false},
+      {"right click zooms out", [&] { send(QEvent::MouseButtonRelease, Qt::RightButton); }, false},
+      {"model SREF", [&] { w.SelectModelRow(sref); }, false},
+      {"next dataset (Down)", [&] { w.Form_KeyDown(40, 0); }, true},
+      {"Left key, ensemble", [&] { w.Form_KeyDown(37, 0); }, true},
+  };
+  for (const auto& r : roads) {
+    for (const bool away : {false, true}) {
+      if (away && !r.away) continue;
+      SCOPED_TRACE(std::string(r.road) + (away ? ", pointer off the chart" : ""));
+      at = QPointF(chart->width() * 0.45, chart->height() * 0.55);
+      send(QEvent::MouseMove, Qt::NoButton);  // the readout of the picture before
+      if (away) leave();
+      PictureBox::RecordPrintedTexts(true);
+      r.go();
+      PictureBox::RecordPrintedTexts(false);
+      QApplication::processEvents();
+      const ChartCursor& c = w.Chart().cursor;
+      if (away) {
+        for (const char* l : {"lblActiveTemp", "lblActiveDP", "lblActiveDir", "lblActiveKts", "lblActiveAxis"})
+          EXPECT_FALSE(Ctl<QLabel>(w, l)->isVisibleTo(&w)) << l;
+        EXPECT_EQ(c.frameECAPE.lblEParcelp, "");
+        EXPECT_FALSE(c.ElevSketchDrawn);
+        continue;
+      }
+      const Integer D = gCurDataset, H = w.CurHour, L = c.LastReadoutLevel;
+      const std::vector<double> rows = LevelRowsAsDrawn(chart->Pic());
+      ASSERT_TRUE(FirstAtOrAbove(rows, L, at.y()));
+      ASSERT_TRUE(Ctl<QLabel>(w, "lblActiveAxis")->isVisibleTo(&w));
+      EXPECT_EQ(Ctl<QLabel>(w, "lblActiveAxis")->text().toStdString(),
+                ReadoutAxisCaption(w.Chart().opt.ReadoutUnit, gPres(D, H, L), gSfcPres(D, H)));
+      EXPECT_EQ(Ctl<QLabel>(w, "lblActiveTemp")->text().toStdString(), ReadoutTempCaption(gTemp(D, H, L)));
+      EXPECT_EQ(Ctl<QLabel>(w, "lblActiveDP")->text().toStdString(), ReadoutDewpointCaption(gDewpt(D, H, L)));
+      // The elevated parcel is this level's, of this hour and dataset.
+      if (c.ElevSketchDrawn) {
+        EXPECT_EQ(std::make_tuple(c.ElevSketchDataset, c.ElevSketchHour, c.ElevSketchLevel), std::make_tuple(D, H, L));
+        EXPECT_EQ(c.frameECAPE.lblEParcelp, std::to_string(std::lround(gPres(D, H, L))) + " mb");
+      } else {
+        EXPECT_EQ(c.frameECAPE.lblEParcelp, "");
+      }
+    }
+  }
+  // A snapshot's picture takes nothing of the resting pointer.
+  send(QEvent::MouseMove, Qt::NoButton);
+  ASSERT_TRUE(Ctl<QLabel>(w, "lblActiveAxis")->isVisibleTo(&w));
+  w.PlotProfileUnderSnapshotTitles(*w.ProfileSnapRequest("A"));
+  EXPECT_FALSE(Ctl<QLabel>(w, "lblActiveAxis")->isVisibleTo(&w));
+  EXPECT_FALSE(w.Chart().cursor.ElevSketchDrawn);
 }
 
 // The shipped NAM file with every chart overlay ticked: the readout follows

@@ -21,6 +21,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,9 +34,11 @@
 #include "profilewindow/snapshot.h"
 #include "tests/chart/chart_texts.h"
 #include "tests/overviewwindow/overview_fixture.h"
+#include "tests/common/contrast_check.h"
 #include "tests/common/text_check.h"
 #include "tests/common/two_layer_profile.h"
 #include "tests/overview/overview_test_util.h"
+#include "tests/panels/part_texts.h"
 
 namespace ondrik {
 namespace {
@@ -61,8 +65,10 @@ struct Entry {
 // Drawn through or under a text on purpose.
 const Entry kMeant[] = {
     // The lapse-rate table's twenty columns leave its numbers less room than
-    // text takes anywhere else; from a screen scale of 1.75 they read.
-    {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 1.75},
+    // text takes anywhere else; from a screen scale of 2.25 they read.
+    {"*-picLapse", "*", "digits * px tall", "fine print of a fixed grid", 2.25},
+    // Its strokes so fine never reach their colour.
+    {"*-picLapse", "*", "faint on its ground*", "fine print of a fixed grid", 1.3},
     // The mean wind and the movers are letters centred on their points: what
     // passes through or by a point (the trace, the storm-relative vectors
     // drawn from it, the axes) passes its letter.
@@ -86,6 +92,8 @@ struct Look {
   testing::Checks checks{};
   bool mayBeBlank = false;
   std::function<bool(const Fault&)> counts{};
+  // Each text stands out from its ground (the contrast check's least).
+  bool contrast = false;
 };
 
 class PrintedTextTest : public testing::OverviewWindowTest {
@@ -122,7 +130,11 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     const char* dir = testing::PictureDir();
     EXPECT_TRUE(look.mayBeBlank || !pic.PrintedTexts().empty()) << view << " printed nothing";
     Applies(kMeant, meant_, view, pic.DeviceScale());
-    for (const Fault& f : testing::Faults(pic, look.checks)) {
+    std::vector<Fault> faults = testing::Faults(pic, look.checks);
+    if (look.contrast)
+      for (const testing::TextContrast& t : testing::FaintTexts(pic))
+        faults.push_back({t.text, "faint on its ground: " + std::to_string(t.contrast).substr(0, 4) + ":1"});
+    for (const Fault& f : faults) {
       if (look.counts && !look.counts(f)) continue;
       const std::string line = view + ": \"" + f.text + "\" " + f.what;
       const char* mark = Count(kMeant, meant_, view, pic.DeviceScale(), f) ? "meant" : "NEW";
@@ -133,8 +145,10 @@ class PrintedTextTest : public testing::OverviewWindowTest {
 
   // The chart's picture with what lies over it in the window: the omega
   // strip while it is shown (and a snapshot's titles over the top band the
-  // chart was drawn below).
-  void CheckChart(frmProfile& w, const std::string& view, double topBandPx = 0) {
+  // chart was drawn below); only the faults `counts` takes, when given (the
+  // chart's own texts then left out of the tally of last resorts).
+  void CheckChart(frmProfile& w, const std::string& view, double topBandPx = 0,
+                  const std::function<bool(const Fault&)>& counts = {}) {
     PictureBox& chart = Ctl<PictureBoxWidget>(w, "picData")->Pic();
     std::vector<Overlay> over;
     if (w.Chart().opt.ChkOmega) {
@@ -152,9 +166,11 @@ class PrintedTextTest : public testing::OverviewWindowTest {
     // the pictures of a test.
     const auto& texts = chart.PrintedTexts();
     const int lastResorts = static_cast<int>(std::count_if(texts.begin(), texts.end(), [](const auto& t) { return t.lastResort; }));
-    chartTexts_ += static_cast<int>(texts.size());
-    chartLastResorts_ += lastResorts;
-    Check(chart, view, {.checks = testing::ChartChecks(chart, drawn, {.over = over, .traces = traces})});
+    if (!counts) {
+      chartTexts_ += static_cast<int>(texts.size());
+      chartLastResorts_ += lastResorts;
+    }
+    Check(chart, view, {.checks = testing::ChartChecks(chart, drawn, {.over = over, .traces = traces}), .counts = counts});
   }
 
   // Views of the check boxes of the chart, each ticked (or unticked) alone.
@@ -218,6 +234,10 @@ const struct {
 const char* const kPanelPictures[] = {"picProfile", "picMap",        "picHodograph", "picIndices", "picCape",
                                       "picMBE",     "picPrecipType", "picLapse",     "picFog"};
 
+// The most texts the map prints: the flow, its spread or turn, the two
+// travel times.
+constexpr int kMapTexts = 6;
+
 // The control page of the storm matrix, by the index of its button.
 constexpr int kStormMatrixPage = 4;
 
@@ -236,28 +256,42 @@ void Press(QWidget& w, const char* name) {
 // Each panel in each of its views.
 TEST_F(PrintedTextTest, SidePanels) {
   frmProfile& w = Start();
+  using testing::PanelView;
   const struct {
     int panel;            // btnDisplay index
     const char* picture;  // the picture box's object name
     std::vector<const char*> press;  // before, and again after (a radio button: the next one back)
+    int lastResorts = 0;             // texts it may print over its data where no place is clear
+    std::optional<PanelView> texts{};  // the texts it must show, each whole
   } views[] = {{0, "picProfile", {}},
-               {1, "picMap", {"chkMeanFlow"}},  // the map prints only over a wind overlay
-               {1, "picMap", {"chkSigmaLevel"}},
-               {1, "picMap", {"chkMeanFlow", "chkBrightBand"}},
-               {2, "picHodograph", {}},
-               {3, "picIndices", {}},
-               {3, "picIndices", {"chkIndcyCircle"}},
-               {3, "picIndices", {"chkIndicyBox"}},
+               // The map prints only over a wind overlay, each text over what
+               // is drawn there (without a ground).
+               {1, "picMap", {"chkMeanFlow"}, kMapTexts, PanelView::MapMean},
+               {1, "picMap", {"chkSigmaLevel"}, kMapTexts, PanelView::MapSigma},
+               {1, "picMap", {"chkMeanFlow", "chkBrightBand"}, kMapTexts, PanelView::MapBrightBand},
+               {2, "picHodograph", {}, 0, PanelView::Hodograph},
+               {3, "picIndices", {}, 0, PanelView::Indices},
+               // An ensemble's circles and quartiles may crowd a threshold
+               // number on both sides: at most one number in six over them.
+               {3, "picIndices", {"chkIndcyCircle"}, 6, PanelView::Indices},
+               {3, "picIndices", {"chkIndicyBox"}, 6, PanelView::Indices},
                {4, "picCape", {"optCapeShear0"}},
                {4, "picCape", {"optCapeShear1", "optCapeShear0"}},
                {4, "picCape", {"optCapeShear2", "optCapeShear0"}},
                {4, "picCape", {"chkCapeShearHistory", "chkCapeShearVariability"}},
-               {5, "picMBE", {}},
-               {5, "picMBE", {"chkMBE2"}},
-               {6, "picPrecipType", {}},                 // the energy view
-               {6, "picPrecipType", {"btnPrecipType"}},  // the thickness view
-               {7, "picLapse", {}},
-               {8, "picFog", {}}};
+               {5, "picMBE", {}, 0, PanelView::HeavyPrecip},
+               {5, "picMBE", {"chkMBE2"}, 0, PanelView::HeavyPrecip},
+               // The energy view: "Snow" is wider than the snow column and
+               // stands over its red line.
+               {6, "picPrecipType", {}, 1, PanelView::Energy},
+               // The thickness view: the nomogram's narrowest regions are
+               // narrower than their labels ("Wintry" over "Mix", "S,S/IP",
+               // at the design scale "S/R" too), which stand over a boundary,
+               // as the axis's numbers may over points held on the chart's
+               // edge.
+               {6, "picPrecipType", {"btnPrecipType"}, 7, PanelView::Thickness},
+               {7, "picLapse", {}, 0, PanelView::Lapse},
+               {8, "picFog", {}, 0, PanelView::Fog}};
   bool overlaid = false;  // a picture laid over a panel's was looked at
   const auto eachView = [&](const char* file, Integer hour) {
     Show(w, file, hour);
@@ -273,16 +307,21 @@ TEST_F(PrintedTextTest, SidePanels) {
         if (on->isHidden()) continue;
         over.push_back(testing::Covering(on->geometry(), pic->Pic().DeviceScale(),
                                          "the picture " + on->objectName().toStdString()));
-        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}});
+        Check(on->Pic(), name + "-" + on->objectName().toStdString(), {.checks = {.round = true}, .contrast = true});
         overlaid = true;
       }
-      Check(pic->Pic(), name, {.checks = {.over = over, .round = true}, .mayBeBlank = v.panel == 1});  // a map may print nothing
+      const std::vector<testing::Expected> present =
+          v.texts ? testing::PartTexts(*v.texts, gCurDataset, hour) : std::vector<testing::Expected>{};
+      Check(pic->Pic(), name, {.checks = {.over = over, .round = true, .present = present, .lastResorts = v.lastResorts},
+                               .mayBeBlank = v.panel == 1,  // a map may print nothing
+                               .contrast = true});
       for (const char* c : v.press)
         if (std::string(c).rfind("opt", 0) != 0) Press(w, c);
     }
     // The storm matrix's page: the sketch of the layers that decided its row.
     w.btnControl_Click(kStormMatrixPage);
-    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"), {.checks = {.round = true}});
+    Check(Ctl<PictureBoxWidget>(w, "picReason")->Pic(), Name(file, hour, "picReason"),
+          {.checks = {.round = true}, .contrast = true});
   };
   for (const auto& f : kFiles)
     for (const Integer hour : f.hours) eachView(f.file, hour);
@@ -338,7 +377,8 @@ TEST_F(PrintedTextTest, ChartWithEveryBox) {
 
 // The saved pictures as the window's and the batch's roads take them: the
 // chart drawn below its two title lines (and the omega strip laid over its
-// top), at the window's size and at the batch's "-SIZE=" 50, 100 and 150.
+// top), at the window's size and at the batch's "-SIZE=" 20 (the smallest
+// chart), 25, 50, 100 and 150: the titles' box hides none of its data.
 TEST_F(PrintedTextTest, Snapshots) {
   frmProfile& w = Start();
   PictureBoxWidget* data = Ctl<PictureBoxWidget>(w, "picData");
@@ -350,8 +390,17 @@ TEST_F(PrintedTextTest, Snapshots) {
     const double band = SnapshotTitlesBottomPx(data->Pic(), SnapshotTitle(req.siteId, req.modelName, req.valid0),
                                                 SnapshotValidLine(req.validCur), corner);
     w.PlotProfileUnderSnapshotTitles(req);
+    const std::size_t chartTexts = data->Pic().PrintedTexts().size();
     PrepareProfileSnap(data->Pic(), strip->Value() != 0 ? &omega->Pic() : nullptr, req);
-    CheckChart(w, view, band);
+    // On the smallest charts their own texts crowd (theirs to mend): what
+    // the titles do is looked at there.
+    std::set<std::string> titles;
+    for (std::size_t i = chartTexts; i < data->Pic().PrintedTexts().size(); ++i)
+      titles.insert(data->Pic().PrintedTexts()[i].text);
+    std::function<bool(const Fault&)> ofTitles;
+    if (data->Pic().PixelWidth() < SnapshotChartSize(0.5).width)
+      ofTitles = [titles](const Fault& f) { return titles.contains(f.text); };
+    CheckChart(w, view, band, ofTitles);
   };
   for (const auto& f : kFiles) {
     for (const Integer hour : f.hours) {
@@ -361,7 +410,7 @@ TEST_F(PrintedTextTest, Snapshots) {
       strip->SetValue(0);
     }
     const QRect keptChart = data->geometry(), keptStrip = omega->geometry();
-    for (const int size : {50, 100, 150}) {
+    for (const int size : {20, 25, 50, 100, 150}) {
       // As the batch sizes the pictures.
       data->setGeometry(data->x(), data->y(), kSnapChartWidthTw * size / 100 / kTwipsPerPixel,
                         kSnapChartHeightTw * size / 100 / kTwipsPerPixel);
@@ -400,6 +449,9 @@ TEST_F(PrintedTextTest, Overview) {
       testing::Checks checks;
       if (std::string(p) == "picLeft") checks.present = numbers.left;
       if (std::string(p) == "picRight") checks.present = numbers.right;
+      // Every labelled hour's, where the smallest face holds them.
+      if (std::string(p) == "picTime" && testing::EveryTimeLabelFits(pic, o.State()))
+        checks.present = testing::ShownTimeLabels(o.State());
       if (std::string(p) == "picRH") {
         if (gDatasetCount > 1) checks.present.push_back({PlaceTitle(pic, gCurDataset).text});
         for (const PictureBox::PrintedText& t : pic.PrintedTexts()) {
@@ -518,7 +570,8 @@ TEST_F(PrintedTextTest, PictureInPicture) {
 // The check itself: it finds a line through a text, a bar half under one
 // or laid over it, texts that run together (one under the other too, when
 // asked), pixels drawn beside a text outside the record, data under a
-// text's box or rim, texts printed as a last resort beyond those allowed
+// text's box or rim or the box laid under it (but data cleared before the
+// box was drawn), texts printed as a last resort beyond those allowed
 // and texts a picture must show that it does not show whole; and leaves a
 // text on its own backing (over what was drawn before it) or half on the
 // picture's ground alone, and a data line through a text printed as a last
@@ -601,6 +654,14 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
        {"\"8.5\" hides line #ff0000"}},
       {"a box over the same line drawn as no data",
        [](PictureBox& p) { p.Line(24, 0, 24, 59, kRed), p.FontTransparent = false, PrintAt(p, 20, 20, "8.5"); }, {}},
+      {"on a box laid under it over a data line",
+       [](PictureBox& p) { DataLine(p), p.Box(15, 15, 60, 40, kBlue, true), PrintAt(p, 20, 20, "8.5"); },
+       {"\"8.5\" hides line #ff0000"}},
+      {"on a box laid under it over a data line cleared before",
+       [](PictureBox& p) {
+         DataLine(p), p.Box(0, 0, 99, 59, kBlack, true), p.Box(15, 15, 60, 40, kBlue, true), PrintAt(p, 20, 20, "8.5");
+       },
+       {}},
       {"a box beside a data line",
        [](PictureBox& p) { DataLine(p), p.FontTransparent = false, PrintAt(p, 60, 20, "8.5"); }, {}},
       {"a rim over a data line", [](PictureBox& p) { DataLine(p), p.TextOutline = kBlack, PrintAt(p, 20, 20, "8.5"); },
@@ -620,6 +681,10 @@ TEST(PrintedTextCheck, FindsWhatCrossesATextAndNothingElse) {
        {{"7"}, {"8.5", 2}, {"8.5", 1, QRectF(60, 0, 40, 60)}}},
       {"a text it must show that runs out of the picture", [](PictureBox& p) { PrintAt(p, 90, 20, "8.5"); },
        {"\"8.5\" runs out of the picture", "\"8.5\" not printed"}, false, 1, {}, {{"8.5"}}},
+      {"a text it must show on two lines", [](PictureBox& p) { PrintAt(p, 20, 10, "8.5 "), PrintAt(p, 24, 21, "kts"); },
+       {}, false, 1, {}, {{"8.5 kts"}, {"8.5*"}}},
+      {"a text it must show on two lines apart", [](PictureBox& p) { PrintAt(p, 20, 10, "8.5"), PrintAt(p, 60, 40, "kts"); },
+       {"\"8.5 kts\" not printed"}, false, 1, {}, {{"8.5 kts"}}},
   };
   PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {

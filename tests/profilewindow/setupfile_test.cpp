@@ -194,7 +194,14 @@ TEST(SetUpFile, LoadRules) {
   ASSERT_TRUE(end.ok);
   EXPECT_EQ(end.values.modelsRead.size(), 2u);
   // A file shorter than its fixed part cannot be edited; no models cannot be saved.
-  EXPECT_FALSE(LoadSetUp(std::vector<std::string>(20, "x"), "./", 3).ok);
+  // The message counts the lines the file holds.
+  for (const auto& [lines, told] : {std::pair<std::size_t, const char*>{20, "holds 20 lines;"}, {1, "holds 1 line;"},
+                                    {0, "holds 0 lines;"}}) {
+    const SetUpLoad shortFile = LoadSetUp(std::vector<std::string>(lines, "x"), "./", 3);
+    EXPECT_FALSE(shortFile.ok);
+    EXPECT_NE(shortFile.message.find(std::string("The configuration file ") + told), std::string::npos)
+        << shortFile.message;
+  }
   SetUpValues none = end.values;
   none.models = {};
   none.modelsRead.clear();

@@ -74,7 +74,8 @@ TEST(SafeFile, AFailedWriteKeepsTheOldCopyAndSaysWhy) {
       const SaveResult r = WriteFileSafely(path, text, FailingAfter(room, code));
       EXPECT_FALSE(r.ok);
       // The one wording: the file and the system's own reason.
-      EXPECT_EQ(r.message, SaveFailedMessage("The settings", path + ": " + Reason(code)));
+      EXPECT_EQ(r.message, "The settings could not be saved (" + path + ": " + Reason(code) +
+                               "); the previous copy is kept.");
       EXPECT_EQ(ReadFileText(path), "old copy\r\n");
       EXPECT_EQ(Names(dir), std::set<std::string>{kHistoryFileName});  // no temporary file left
     }
@@ -82,6 +83,28 @@ TEST(SafeFile, AFailedWriteKeepsTheOldCopyAndSaysWhy) {
   ASSERT_TRUE(WriteFileSafely(path, text).ok);
   EXPECT_EQ(ReadFileText(path), text);
   EXPECT_EQ(Names(dir), std::set<std::string>{kHistoryFileName});
+}
+
+// A failed save says that the previous copy is kept only when there is one.
+TEST(SafeFile, AFailedSaveNamesThePreviousCopyOnlyWhenThereIsOne) {
+  const std::string dir = Folder("previous");
+  std::ofstream(dir + "earlier") << "old";
+  fs::create_directories(dir + "folder");
+  fs::create_symlink(dir + "earlier", dir + "link");
+  fs::create_symlink(dir + "nowhere", dir + "dangling");
+  const struct {
+    const char* name;
+    bool kept;
+  } cases[] = {{"earlier", true}, {"link", true}, {"never", false}, {"folder", false}, {"dangling", false},
+               {"nofolder/never", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SaveResult r = WriteFileSafely(dir + c.name, "new", FailingAfter(1, ENOSPC));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.message.starts_with("The settings could not be saved (" + dir + c.name + ": ")) << r.message;
+    EXPECT_TRUE(r.message.ends_with(c.kept ? "); the previous copy is kept." : ").")) << r.message;
+  }
+  EXPECT_EQ(ReadFileText(dir + "earlier"), "old");
 }
 
 TEST(SafeFile, FoldersAndFilesThatCannotBeUsed) {
