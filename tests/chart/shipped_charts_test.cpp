@@ -28,6 +28,7 @@
 #include "core/store.h"
 #include "tests/chart/chart_test_util.h"
 #include "tests/common/text_check.h"
+#include "tests/common/picture_hashes.h"
 
 namespace ondrik {
 namespace {
@@ -188,21 +189,7 @@ std::map<std::string, std::string> DrawPictures(const std::vector<std::string>& 
 TEST(ShippedChartsTest, EveryViewDrawsAsBefore) {
   const std::map<std::string, std::string> hashes = DrawPictures(kShippedFiles, Views(), {100, 175, 275}, kHourStep);
   const std::string probe = TextProbe();
-  if (std::getenv("ONDRIK_WRITE_PICTURE_HASHES") != nullptr) {
-    std::ofstream out(kHashFile, std::ios::binary);
-    out << "text " << probe << '\n';
-    for (const auto& [name, hash] : hashes) out << name << ' ' << hash << '\n';
-    ASSERT_TRUE(out.good()) << kHashFile;
-    GTEST_SKIP() << "written " << kHashFile;
-  }
-  std::ifstream in(kHashFile, std::ios::binary);
-  ASSERT_TRUE(in.good()) << kHashFile;
-  std::map<std::string, std::string> kept;
-  for (std::string name, hash; in >> name >> hash;) kept[name] = hash;
-  if (kept["text"] != probe) GTEST_SKIP() << "text is drawn otherwise here than where the hashes were written";
-  kept.erase("text");
-  EXPECT_EQ(kept.size(), hashes.size());
-  for (const auto& [name, hash] : hashes) EXPECT_EQ(hash, kept[name]) << name;
+  testing::ExpectPictureHashes(kHashFile, probe, hashes);
 }
 
 // What the picture box keeps of each drawing for the checks of printed

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "overview/boxes.h"
+#include "tests/common/picture_hashes.h"
 #include "tests/overview/overview_test_util.h"
 
 namespace ondrik {
@@ -86,21 +87,7 @@ TEST(ShippedPicturesTest, EveryFieldAndStripDrawsAsBefore) {
   }
 
   const std::string probe = TextProbe();
-  if (std::getenv("ONDRIK_WRITE_PICTURE_HASHES") != nullptr) {
-    std::ofstream out(kHashFile, std::ios::binary);
-    out << "text " << probe << '\n';
-    for (const auto& [name, hash] : hashes) out << name << ' ' << hash << '\n';
-    ASSERT_TRUE(out.good()) << kHashFile;
-    GTEST_SKIP() << "written " << kHashFile;
-  }
-  std::ifstream in(kHashFile, std::ios::binary);
-  ASSERT_TRUE(in.good()) << kHashFile;
-  std::map<std::string, std::string> kept;
-  for (std::string name, hash; in >> name >> hash;) kept[name] = hash;
-  if (kept["text"] != probe) GTEST_SKIP() << "text is drawn otherwise here than where the hashes were written";
-  kept.erase("text");
-  EXPECT_EQ(kept.size(), hashes.size());
-  for (const auto& [name, hash] : hashes) EXPECT_EQ(hash, kept[name]) << name;
+  testing::ExpectPictureHashes(kHashFile, probe, hashes);
 }
 
 }  // namespace
