@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "chart/chart.h"
 #include "core/parcels.h"
@@ -475,6 +477,18 @@ void HodographPanel::RightPrint(const std::string& text) {
 // What the pointer is on, at the top right: its name (storm motion, boundary,
 // or height and pressure of the level), direction and speed, and the speed in
 // knots.
+void HodographPanel::Draw() {
+  DrawHodograph();
+  // Not while a button is held: a drag keeps the point it took.
+  const std::optional<QPointF> at = picHodograph_->PointerAt();
+  const Integer D = gCurDataset, H = host_.Hour();
+  if (!at || gLoadingState || QGuiApplication::mouseButtons() != Qt::NoButton || !HourShown(D, H)) return;
+  const PictureBox& pic = picHodograph_->Pic();
+  const Integer c = NearestHodoPoint(D, H, static_cast<Single>(pic.MappedX(at->x())), static_cast<Single>(pic.MappedY(at->y())));
+  Pick(c);
+  if (c != kNoPoint) ReadOut(c, gWindU(D, H, c), gWindV(D, H, c));
+}
+
 void HodographPanel::ReadOut(Integer point, Single u, Single v) {
   PictureBox& pic = picHodograph_->Pic();
   pic.ForeColor = kWhite;

@@ -32,7 +32,9 @@ class HodographPanel : public SidePanel {
   HodographPanel(PanelHost& host, QWidget* parent);
   QWidget* Widget() override;
   QWidget* ButtonBar() override;
-  void Draw() override { DrawHodograph(); }
+  // The picture, and the read-out of the point the pointer rests by read
+  // again (a new hour, dataset or box draws the picture anew).
+  void Draw() override;
   void Shown(bool visible) override;
   void CursorLevel(Integer D, Integer H, Integer L) override;
   ChartMarks MarksFor(Integer D, Integer H) override;

@@ -4,7 +4,9 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "core/guards.h"
@@ -241,6 +243,39 @@ TEST_F(HodographPanelTest, APressBeforeAnyHoverOrAfterAnHourChangeDragsNothing) 
   EXPECT_FALSE(gWindEdited(1, 3));
   EXPECT_FALSE(gWindEdited(1, 2));
   EXPECT_EQ(host_.topics, (std::vector<std::string>{"Hodograph", "Hodograph"}));
+}
+
+// A redraw under the resting pointer (a new hour, a box) reads out again the
+// point the pointer rests by, of the hour drawn.
+TEST_F(HodographPanelTest, TheReadOutFollowsTheRestingPointerThroughRedraws) {
+  testing::LoadShipped("NAM_KOKC.ond");
+  panel_->HodoHeightClick(3);
+  host_.hour = 2;
+  panel_->Draw();
+  const Integer D = 1;
+  auto* widget = panel_->Widget()->findChild<PictureBoxWidget*>("picHodograph");
+  const PictureBox& pic = Pic();
+  const QPointF at(pic.MappedXToPixel(gWindU(D, 2, 4)), pic.MappedYToPixel(gWindV(D, 2, 4)));
+  PictureBox::RecordPrintedTexts(true);
+  const auto readOut = [&](Integer H) {
+    const Integer c = panel_->HodoPickedPoint;
+    if (c == kNoPoint) return false;
+    const std::string mb = std::to_string(NearestWhole(gPres(D, H, c))) + " mb";
+    return std::any_of(pic.PrintedTexts().begin(), pic.PrintedTexts().end(),
+                       [&](const auto& t) { return t.text == mb; });
+  };
+  widget->PointerMovedTo(at, 0, 0);
+  EXPECT_EQ(panel_->HodoPickedPoint, 4);
+  EXPECT_TRUE(readOut(2));
+  for (const Integer H : {3, 4, 3}) {
+    host_.hour = H;
+    panel_->Draw();
+    EXPECT_NE(panel_->HodoPickedPoint, kNoPoint) << H;
+    EXPECT_TRUE(readOut(H)) << H;
+  }
+  panel_->Draw();  // the same hour drawn again
+  EXPECT_TRUE(readOut(3));
+  PictureBox::RecordPrintedTexts(false);
 }
 
 TEST_F(HodographPanelTest, ADragMovesStormMotionAndHelicityAndResetHidesItself) {
