@@ -52,6 +52,8 @@
 #include <QRect>
 #include <QRectF>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -210,8 +212,12 @@ class TextPlacement : public PictureBox::MarkSink {
   // The cells of rows [y0, y1) taken by data (of every tag when `lines`)
   // and texts, or by texts only, ORed into the words from..to of `band`.
   void Band(int y0, int y1, bool data, bool lines, int from, int to, Cells& band) const;
+  // f(bucket) for each bucket that the rectangle (picture pixels) meets.
   template <typename F>
   void EachBucket(const QRectF& r, F&& f) const;
+  static bool FiniteRect(const QRectF& r) {
+    return std::isfinite(r.left()) && std::isfinite(r.top()) && std::isfinite(r.right()) && std::isfinite(r.bottom());
+  }
   void FindOuterRooms() const;
 
   int w_ = 0, h_ = 0, words_ = 0;
@@ -241,5 +247,15 @@ class TextPlacement : public PictureBox::MarkSink {
   std::vector<Placed> placed_;
   std::size_t printed_ = 0;
 };
+
+template <typename F>
+void TextPlacement::EachBucket(const QRectF& r, F&& f) const {
+  if (bucketCols_ == 0 || !FiniteRect(r)) return;
+  const auto at = [](double v, int n) { return std::clamp(static_cast<int>(std::floor(v / kBucket)), 0, n - 1); };
+  const int c0 = at(r.left(), bucketCols_), c1 = at(r.right(), bucketCols_);
+  const int r0 = at(r.top(), bucketRows_), r1 = at(r.bottom(), bucketRows_);
+  for (int row = r0; row <= r1; ++row)
+    for (int col = c0; col <= c1; ++col) f(static_cast<std::size_t>(row * bucketCols_ + col));
+}
 
 }  // namespace ondrik
