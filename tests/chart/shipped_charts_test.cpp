@@ -14,8 +14,6 @@
 
 #include <QImage>
 
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -38,41 +36,9 @@ const std::string kHashFile = std::string(ONDRIK_DATA_DIR) + "/../tests/chart/sh
 // Hours 0, 12, 24, ... of every file.
 constexpr int kHourStep = 12;
 
-// A 64-bit FNV-1a hash of pictures' pixels, the same on every machine.
-class PixelHash {
- public:
-  void Add(const QImage& image) {
-    const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y) {
-      const auto* row = reinterpret_cast<const std::uint32_t*>(rgb.constScanLine(y));
-      for (int x = 0; x < rgb.width(); ++x) {
-        h_ = (h_ ^ row[x]) * 1099511628211ull;
-      }
-    }
-  }
-  std::string Hex() const {
-    char buf[17];
-    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h_));
-    return buf;
-  }
-
- private:
-  std::uint64_t h_ = 14695981039346656037ull;
-};
-
 // Printed texts in the faces the chart prints with.
 std::string TextProbe() {
-  PictureBox pic(400, 60);
-  pic.BackColor = kBlack;
-  pic.Cls();
-  pic.ForeColor = kWhite;
-  pic.Print(" 950 -40 <LFC 12 ---> 270\u00B015kts");
-  pic.FontName = "Lucida Console";
-  pic.FontSize = 11;
-  pic.Print("SREF ARW CTL 12Z arw_ctl");
-  PixelHash h;
-  h.Add(pic.Image());
-  return h.Hex();
+  return testing::TextProbe(" 950 -40 <LFC 12 ---> 270\u00B015kts", "SREF ARW CTL 12Z arw_ctl", 11);
 }
 
 // A side panel that marks two levels at the chart's right edge and labels
@@ -171,7 +137,7 @@ std::map<std::string, std::string> DrawPictures(const std::vector<std::string>& 
         PictureBox pic(700, 600);
         pic.Resize(700, 600, scale / 100.0);
         pic.BackColor = kBlack;
-        PixelHash h;
+        testing::PictureHash h;
         for (Integer hour = 0; hour <= gLastHour(gCurDataset); hour += hourStep) {
           s.in.CurHour = hour;
           PlotProfile(pic, s);

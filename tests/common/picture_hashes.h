@@ -7,12 +7,48 @@
 // skipped rather than failed.
 #include <gtest/gtest.h>
 
+#include <QByteArrayView>
+#include <QCryptographicHash>
+#include <QImage>
+
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <string>
 
+#include "platform/picturebox.h"
+
 namespace ondrik::testing {
+
+// The hash of pictures' pixels, one after the other, the same on every machine.
+class PictureHash {
+ public:
+  void Add(const QImage& image) {
+    const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+    h_.addData(QByteArrayView(reinterpret_cast<const char*>(rgb.constBits()), rgb.sizeInBytes()));
+  }
+  std::string Hex() const { return h_.result().toHex().toStdString(); }
+
+ private:
+  QCryptographicHash h_{QCryptographicHash::Md5};
+};
+
+// The hash of two lines printed in white on black: one in the picture box's
+// own face, one in the titles' face at `titleSize` (the faces a picture
+// prints its texts in, which machines may draw otherwise).
+inline std::string TextProbe(const std::string& line, const std::string& title, double titleSize) {
+  PictureBox pic(400, 60);
+  pic.BackColor = kBlack;
+  pic.Cls();
+  pic.ForeColor = kWhite;
+  pic.Print(line);
+  pic.FontName = "Lucida Console";
+  pic.FontSize = titleSize;
+  pic.Print(title);
+  PictureHash h;
+  h.Add(pic.Image());
+  return h.Hex();
+}
 
 inline void ExpectPictureHashes(const std::string& hashFile, const std::string& probe,
                                 const std::map<std::string, std::string>& hashes) {

@@ -10,8 +10,6 @@
 // (ONDRIK_KEEP_PNG=1 keeps them in the test folder).
 #include <gtest/gtest.h>
 
-#include <QByteArray>
-#include <QCryptographicHash>
 #include <QImage>
 
 #include <cstdlib>
@@ -30,26 +28,13 @@ namespace {
 const std::string kHashFile = std::string(ONDRIK_DATA_DIR) + "/../tests/overview/shipped_pictures.md5";
 
 std::string Md5(const std::initializer_list<const QImage*> images) {
-  QCryptographicHash h(QCryptographicHash::Md5);
-  for (const QImage* i : images) {
-    const QImage rgb = i->convertToFormat(QImage::Format_RGB32);
-    h.addData(QByteArrayView(reinterpret_cast<const char*>(rgb.constBits()), rgb.sizeInBytes()));
-  }
-  return h.result().toHex().toStdString();
+  testing::PictureHash h;
+  for (const QImage* i : images) h.Add(*i);
+  return h.Hex();
 }
 
 // Printed texts in the faces the overview prints with.
-std::string TextProbe() {
-  PictureBox pic(400, 60);
-  pic.BackColor = kBlack;
-  pic.Cls();
-  pic.ForeColor = kWhite;
-  pic.Print(" 25 -40 X N 0.5 1000 mb 12z Tu 6p");
-  pic.FontName = "Lucida Console";
-  pic.FontSize = 10;
-  pic.Print("SREF ARW CTL 12Z #arw_ctl");
-  return Md5({&pic.Image()});
-}
+std::string TextProbe() { return testing::TextProbe(" 25 -40 X N 0.5 1000 mb 12z Tu 6p", "SREF ARW CTL 12Z #arw_ctl", 10); }
 
 void TickEverything(OverviewOptions& o) {
   o = OverviewOptions{};
