@@ -39,8 +39,15 @@ ChartState EverythingOn() {
   return s;
 }
 
-// Arguments: the datasets drawn (1 or 8) and the screen's scale in
-// hundredths.
+// The boxes a first start shows ticked: heights, wind vectors and speeds.
+ChartState FirstRunBoxes() {
+  ChartState s;
+  s.opt.chkLines = s.opt.chkWindVector = s.opt.chkWindDigital = true;
+  return s;
+}
+
+// Arguments: the datasets drawn (1 or 8), the screen's scale in
+// hundredths, and the boxes ticked (1 every one, 0 those of a first start).
 void BM_PlotProfile(benchmark::State& state) {
   bench::EnsureApp();
   LoadOptions o;
@@ -57,7 +64,7 @@ void BM_PlotProfile(benchmark::State& state) {
   PictureBox pic(700, 600);
   pic.Resize(700, 600, state.range(1) / 100.0);
   pic.BackColor = 0;
-  ChartState s = EverythingOn();
+  ChartState s = state.range(2) != 0 ? EverythingOn() : FirstRunBoxes();
   JetMarks jet;
   s.events = &jet;
   s.in.CurHour = std::min(12, gLastHour(1));
@@ -75,8 +82,8 @@ void BM_PlotProfile(benchmark::State& state) {
 }  // namespace ondrik
 
 BENCHMARK(ondrik::BM_PlotProfile)
-    ->ArgsProduct({{1, 8}, {100, 175, 275}})
-    ->ArgNames({"datasets", "scale%"})
+    ->ArgsProduct({{1, 8}, {100, 175, 275}, {1, 0}})
+    ->ArgNames({"datasets", "scale%", "every box"})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
