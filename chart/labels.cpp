@@ -15,9 +15,6 @@ using Move = TextPlacement::Move;
 constexpr double kColumnReachLines = 2;
 constexpr double kOthersColumnReachLines = 8;
 constexpr double kPointReachLines = 4;
-// How many times its reach such a value looks for a place clear of the
-// other texts before it goes over one, as a last resort.
-constexpr double kColumnLastResortReach = 2;
 
 // The order in which the kinds of text find their places: those with the
 // least room first.
@@ -77,7 +74,6 @@ void ChartLabels::Print(PictureBox& pic, const std::string& text, LabelPlace pla
       // Along its row between lo and hi, when given, then near its place.
       t.move = Move::Nearest;
       t.reach = (shown_ ? kColumnReachLines : kOthersColumnReachLines) * line;
-      t.lastResortReach = kColumnLastResortReach;  // a value stays near its row
       if (lo != 0 || hi != 0) {
         t.lo = loPx;
         t.hi = std::max(loPx, hiPx - width);

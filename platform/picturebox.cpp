@@ -624,7 +624,8 @@ void PictureBox::Print(const std::string& text, bool newline) {
       };
       printed_.push_back({text, picturePx(t.ink.translated(x, y)),
                           FontTransparent ? QRectF() : picturePx(background), font.digitHeight / deviceScale_,
-                          shapes_.size(), drawn.image, QPoint(x - kPad, y - kPad), TextOutline.has_value(), LastResort});
+                          shapes_.size(), drawn.image, QPoint(x - kPad, y - kPad), TextOutline.has_value(), LastResort,
+                          Label, hpx / deviceScale_, TextIn(font, " ").width / deviceScale_});
     }
   }
   if (!placed) {

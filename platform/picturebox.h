@@ -154,6 +154,23 @@ class PictureBox : private detail::PaintSlot {
   // Texts printed while set are recorded as printed where no place was
   // clear of the data and the other texts: a placement's last resort.
   bool LastResort = false;
+  // What the texts printed from here on label, recorded with them: a
+  // placement sets it for each text it prints, so that a check can measure
+  // how far each stands from what it labels.
+  struct TextLabel {
+    enum class Kind {
+      None,   // not said (printed by itself)
+      Place,  // its own place: its strokes inside `within`
+      Row,    // a level's row at y = at.y(): its middle within a quarter of its line of it
+      Point,  // the point `at`: its strokes within its line's height of it
+    };
+    Kind kind = Kind::None;
+    QPointF at{};      // picture pixels: the row or the point; for a place, the middle of its strokes where meant
+    QRectF within{};   // Place: where its strokes may stand, picture pixels
+    int block = 0;     // texts of one block (moved as one) share it; 0: none
+    QPointF moved{};   // how far it stands from where it was meant (picture pixels; a smaller size in the middle of its place is not moved)
+  };
+  TextLabel Label;
 
   // Fills the picture with BackColor; the current point goes to the top-left.
   void Cls();
@@ -243,6 +260,9 @@ class PictureBox : private detail::PaintSlot {
     QPoint strokesAt;              // with its top-left corner here
     bool rim = false;              // on a rim round its strokes (TextOutline)
     bool lastResort = false;       // printed while LastResort was set
+    TextLabel label{};             // what it labels (Label when printed)
+    double linePx = 0;             // its line's height, picture pixels
+    double spacePx = 0;            // the width of a blank in its font, picture pixels
   };
   struct DrawnShape {
     enum class Kind { Lines, Outline, Ellipse, Area };

@@ -21,7 +21,6 @@ constexpr int kShrinkSteps = 2;
 // a line near it and over a region, a line where a last resort looks
 // farther.
 constexpr double kNearStep = 0.5;
-constexpr double kFartherStep = 1;
 
 // A text laid out in a font at a picture's scale: its advance and line in
 // picture pixels, its strokes in device pixels from its top-left corner.
@@ -56,6 +55,33 @@ QRect DeviceBox(const QRectF& r, double scale) {
 // picture's scale and back when printed, lands where its ink was reckoned.
 QPointF OnDevicePixel(const QPointF& at, double scale) {
   return {std::floor(at.x() * scale + 0.5) / scale, std::floor(at.y() * scale + 0.5) / scale};
+}
+
+// Whether a text's strokes at `ink` (picture pixels), in a size whose line
+// is `line` tall, still read as what it labels: a level's text with its
+// middle within a quarter of its line of the row, a point's text within its
+// line's height of the point (half a device pixel of rounding either way).
+bool ReadsAsItsOwn(const TextPlacement::Text& t, const QRectF& ink, double line, double scale) {
+  const double slack = 0.5 / scale;
+  switch (t.labels) {
+    case TextPlacement::Labels::Row:
+      return std::abs(ink.center().y() - t.of.y()) <= 0.25 * line + slack;
+    case TextPlacement::Labels::Point: {
+      const double dx = std::max({ink.left() - t.of.x(), t.of.x() - ink.right(), 0.0});
+      const double dy = std::max({ink.top() - t.of.y(), t.of.y() - ink.bottom(), 0.0});
+      return std::hypot(dx, dy) <= line + slack;
+    }
+    case TextPlacement::Labels::Place:
+      return true;
+  }
+  return true;
+}
+
+// The width of a blank in a face and size, picture pixels: what a text
+// keeps from a text beside it.
+double BlankWidth(const std::string& face, double pt, bool bold, double scale) {
+  const picturetext::FontEntry& f = picturetext::FontFor(face, pt, bold, scale);
+  return picturetext::TextIn(f, " ").width / scale;
 }
 
 }  // namespace
@@ -108,6 +134,11 @@ void TextPlacement::TakeRoom(const QRectF& r, const QRect& cells) {
   EachBucket(r, [&](std::size_t c) { roomBuckets_[c].push_back(i); });
   SetCells(texts_, words_, w_, h_, cells.left(), cells.top(), cells.right(), cells.bottom());
   SetCells(taken_, words_, w_, h_, cells.left(), cells.top(), cells.right(), cells.bottom());
+}
+
+QRect TextPlacement::Beside(const QRect& cells, const Text& t, const std::string& face, double pt) const {
+  const int more = static_cast<int>(std::ceil(BlankWidth(face, pt, t.fontBold, scale_) - std::max(t.margin, 0.0)));
+  return more > 0 ? cells.adjusted(-more, 0, more, 0) : cells;
 }
 
 TextPlacement::Sources TextPlacement::SourcesOf(bool data, bool lines) const {
@@ -217,7 +248,9 @@ void TextPlacement::PlaceTogether(std::size_t first, std::size_t last) {
   const auto free = [&](double dx, double dy, bool data) {
     for (std::size_t i = first; i < last; ++i) {
       const QRectF r = ink(i, dx, dy);
-      if (!FiniteRect(r) || !picture.contains(r) || !CellsFree(cells(i, r), data, data && queued_[i].tag == 0)) return false;
+      if (!FiniteRect(r) || !picture.contains(r) || !ReadsAsItsOwn(queued_[i], r, laid[i - first].height, s) ||
+          !CellsFree(cells(i, r), data, data && queued_[i].tag == 0))
+        return false;
       if (queued_[i].tag != 0 && !ClearOfOtherLines(room(i, r), queued_[i].tag)) return false;
     }
     return true;
@@ -249,13 +282,20 @@ void TextPlacement::PlaceTogether(std::size_t first, std::size_t last) {
     });
     moves.insert(moves.end(), inRegion.begin(), inRegion.end());
   }
+  // Where the movement lets each stand: the union of its inks at every move.
+  std::vector<QRectF> within(last - first);
+  for (const QPointF& by : moves)
+    for (std::size_t i = first; i < last; ++i) within[i - first] |= ink(i, by.x(), by.y());
   const auto take = [&](const QPointF& by, bool lastResort) {
     for (std::size_t i = first; i < last; ++i) {
       const Text& t = queued_[i];
       const QPointF at = OnDevicePixel(QPointF(t.x, t.y) + by, s);
       const QRectF r = InkAt(laid[i - first], at.x(), at.y(), s);
-      TakeRoom(room(i, r), cells(i, r));
-      placed_.push_back({at, t.fontSize, t.fontName, r, lastResort ? t.lastResortGround : t.ground, lastResort});
+      TakeRoom(room(i, r), Beside(cells(i, r), t, t.fontName, t.fontSize));
+      Placed p{at, t.fontSize, t.fontName, r, lastResort ? t.lastResortGround : t.ground, lastResort};
+      p.moved = at - OnDevicePixel(QPointF(t.x, t.y), s);
+      p.within = within[i - first];
+      placed_.push_back(p);
     }
   };
   for (const QPointF& by : moves)
@@ -393,8 +433,7 @@ void TextPlacement::PlaceOne(const Text& t) {
   // clear of the lines of other tags. How far it may go follows its
   // movement; its row first.
   Cells band;
-  const auto search = [&](const Size& size, double x, double y, bool data, double reachScale, double stepLines,
-                          QPointF& at) {
+  const auto search = [&](const Size& size, double x, double y, bool data, QPointF& at) {
     // The cells of its room at no move: whole moves shift them by as many
     // cells (give or take the rounding to device pixels, which each place
     // found is checked for).
@@ -402,7 +441,7 @@ void TextPlacement::PlaceOne(const Text& t) {
     const int c0 = cells0.left(), r0top = cells0.top(), n = cells0.width(), m = cells0.height();
     const auto fits = [&](int dx, int dy) {
       const QRectF ink = InkAt(size.laid, x + dx, y + dy, s);
-      if (!picture.contains(ink)) return false;
+      if (!picture.contains(ink) || !ReadsAsItsOwn(t, ink, size.laid.height, s)) return false;
       if (t.move == Move::Region && !t.region.contains(ink)) return false;
       const QRect cells = roomCells(ink);
       if (cells != cells0.translated(dx, dy) && !CellsFree(cells, data, data && t.tag == 0)) return false;
@@ -456,7 +495,9 @@ void TextPlacement::PlaceOne(const Text& t) {
       case Move::AmongPlaces:
         for (const QPointF& p : t.places) {
           const QRectF ink = InkAt(size.laid, p.x(), p.y(), s), r = room(ink);
-          if (!FiniteRect(r) || !picture.contains(ink) || (t.tag != 0 && !ClearOfOtherLines(r, t.tag))) continue;
+          if (!FiniteRect(r) || !picture.contains(ink) || !ReadsAsItsOwn(t, ink, size.laid.height, s) ||
+              (t.tag != 0 && !ClearOfOtherLines(r, t.tag)))
+            continue;
           if (CellsFree(roomCells(ink), data, data && t.tag == 0)) {
             at = p;
             return true;
@@ -466,9 +507,14 @@ void TextPlacement::PlaceOne(const Text& t) {
       case Move::Nearest:
       case Move::Region: {
         // The rows and columns it may take.
-        double reach = std::max(t.reach, 0.0) * reachScale;
+        double reach = std::max(t.reach, 0.0);
         int xlo = static_cast<int>(-reach), xhi = static_cast<int>(reach);
         int ylo = xlo, yhi = xhi;
+        if (t.labels == Labels::Row) {  // on its row, give or take a quarter of its line
+          const int q = static_cast<int>(0.25 * size.laid.height);
+          ylo = std::max(ylo, -q);
+          yhi = std::min(yhi, q);
+        }
         if (t.move == Move::Region) {
           const QRectF ink = InkAt(size.laid, x, y, s);
           xlo = static_cast<int>(std::ceil(t.region.left() - ink.left()));
@@ -482,7 +528,7 @@ void TextPlacement::PlaceOne(const Text& t) {
         const int rowHi = t.move == Move::Nearest && t.hi > t.lo ? static_cast<int>(std::floor(t.hi - x)) : xhi;
         if (ylo <= 0 && 0 <= yhi && inRow(0, rowLo, rowHi, d)) return take(d, 0);
         // Then the rows above and below it, the nearest place of all.
-        const int step = std::max(1, static_cast<int>(std::lround(stepLines * size.laid.height)));
+        const int step = std::max(1, static_cast<int>(std::lround(kNearStep * size.laid.height)));
         double best = -1;
         int bx = 0, by = 0;
         for (int k = step; k <= reach; k += step) {
@@ -510,10 +556,43 @@ void TextPlacement::PlaceOne(const Text& t) {
     y = t.y + (full.height - size.laid.height) / 2;
     inside(size.laid, x, y);
   };
+  // Where its movement lets its strokes stand (a smaller size stands in the
+  // middle of its place, inside its own size's strokes), a device pixel of
+  // rounding round.
+  QRectF within = result.ink;
+  {
+    double x0, y0;
+    start(sizes.front(), x0, y0);
+    const QRectF at0 = InkAt(full, x0, y0, s);
+    within |= at0;
+    const double q = 0.25 * full.height;
+    switch (t.move) {
+      case Move::Fixed:
+        within = within.adjusted(-q, -q, q, q);
+        break;
+      case Move::AlongRow:
+        within |= at0.adjusted(std::min(t.lo - x0, 0.0), -q, std::max(t.hi - x0, 0.0), q);
+        break;
+      case Move::Nearest:
+        within |= at0.adjusted(-t.reach, -t.reach, t.reach, t.reach);
+        if (t.hi > t.lo) within |= at0.adjusted(std::min(t.lo - x0, 0.0), 0, std::max(t.hi - x0, 0.0), 0);
+        break;
+      case Move::Region:
+        within |= t.region;
+        break;
+      case Move::AmongPlaces:
+        for (const QPointF& p : t.places) within |= InkAt(full, p.x(), p.y(), s);
+        break;
+    }
+    within = within.adjusted(-1 / s, -1 / s, 1 / s, 1 / s);
+  }
   const auto place = [&](const Size& size, QPointF at, Ground ground, bool lastResort) {
     at = OnDevicePixel(at, s);
     result = {at, size.pt, size.face, InkAt(size.laid, at.x(), at.y(), s), ground, lastResort};
-    TakeRoom(room(result.ink), roomCells(result.ink));
+    const QPointF meant(t.x + (full.width - size.laid.width) / 2, t.y + (full.height - size.laid.height) / 2);
+    result.moved = at - OnDevicePixel(meant, s);
+    result.within = within;
+    TakeRoom(room(result.ink), Beside(roomCells(result.ink), t, size.face, size.pt));
     placed_.push_back(result);
   };
 
@@ -524,7 +603,7 @@ void TextPlacement::PlaceOne(const Text& t) {
     double x, y;
     start(size, x, y);
     QPointF at;
-    if (search(size, x, y, true, 1, kNearStep, at)) return place(size, at, t.ground, false);
+    if (search(size, x, y, true, at)) return place(size, at, t.ground, false);
   }
   if (t.leaveOut == LeaveOut::UnlessClear) {
     result.leftOut = true;
@@ -533,21 +612,14 @@ void TextPlacement::PlaceOne(const Text& t) {
   }
   // The last resort: where it is meant for, in its own size, when that
   // meets no text; else the nearest of its places that meets no text, in
-  // its own size or else its smallest (one that may go to the nearest free
-  // place looks farther for such a place too); else where it is meant for.
+  // its own size or else its smallest; else where it is meant for. Never
+  // farther than its movement and what it labels allow.
   double x, y;
   for (const Size* size : {&sizes.front(), &sizes.back()}) {
     double sx, sy;
     start(*size, sx, sy);
     QPointF at;
-    if (search(*size, sx, sy, false, 1, kNearStep, at)) return place(*size, at, t.lastResortGround, true);
-  }
-  if (t.move == Move::Nearest && t.lastResortReach > 1) {
-    double sx, sy;
-    start(sizes.back(), sx, sy);
-    QPointF at;
-    if (search(sizes.back(), sx, sy, false, t.lastResortReach, kFartherStep, at))
-      return place(sizes.back(), at, t.lastResortGround, true);
+    if (search(*size, sx, sy, false, at)) return place(*size, at, t.lastResortGround, true);
   }
   if (t.leaveOut == LeaveOut::RatherThanOverText) {
     result.leftOut = true;
@@ -577,10 +649,19 @@ void TextPlacement::PrintAll(PictureBox& pic) {
   const std::optional<Color> outline = pic.TextOutline;
   const std::optional<QRect> ground = pic.TextGround;
   const double cx = pic.CurrentX, cy = pic.CurrentY;
+  const PictureBox::TextLabel label = pic.Label;
   for (; printed_ < queued_.size(); ++printed_) {
     const Text& t = queued_[printed_];
     const Placed& p = placed_[printed_];
     if (p.leftOut) continue;
+    using Kind = PictureBox::TextLabel::Kind;
+    pic.Label = {.kind = t.labels == Labels::Row     ? Kind::Row
+                         : t.labels == Labels::Point ? Kind::Point
+                                                     : Kind::Place,
+                 .at = t.labels == Labels::Place ? (p.ink.center() - p.moved) : t.of,
+                 .within = t.labels == Labels::Place ? p.within : QRectF(),
+                 .block = t.together,
+                 .moved = p.moved};
     pic.FontName = p.fontName;
     pic.FontSize = p.fontSize;
     pic.FontBold = t.fontBold;
@@ -604,6 +685,7 @@ void TextPlacement::PrintAll(PictureBox& pic) {
   pic.TextGround = ground;
   pic.CurrentX = cx;
   pic.CurrentY = cy;
+  pic.Label = label;
 }
 
 void TextPlacement::FindOuterRooms() const {

@@ -1,24 +1,24 @@
 // The one placement of a picture's texts. A picture hands it what it drew
 // (its data marks) and the texts it prints, each with the place it is meant
-// for; the placement prints every one of them:
+// for and what it labels; the placement prints every one of them:
 //   1. where it is meant for, or at the nearest place its movement allows
-//      whose ground covers no data mark and meets no other text;
+//      that still reads as what it labels (a level's text on its row, a
+//      point's text by its point) and whose ground covers no data mark and
+//      meets no other text;
 //   2. failing that, smaller, in steps down to the floor of the face (digits
 //      kSmallestDigitPx screen pixels tall), at its places again, and then
 //      in a condensed face when it names one;
-//   3. and as a last resort where it is meant for, in its own size, or,
-//      when another text stands there or it does not fit, at the nearest of
-//      its places that meets no other text, in its own size or its
-//      smallest (a text that
-//      goes to the nearest free place looks farther too, as asked), or else
-//      where it is meant for in the first size the picture holds whole; on
-//      its last-resort ground (none unless asked): the picture box records
+//   3. and as a last resort, on its last-resort ground (none unless asked),
+//      at the nearest of those places that meets no other text, in its own
+//      size or its smallest, or else where it is meant for, over what is
+//      there: never farther from what it labels. The picture box records
 //      it so, for the checks that count such texts.
 // No text is left out (but one handed over as one that may be, below),
-// none covers a data mark with its ground, and each
-// keeps `margin` picture pixels of room round its strokes from every other
-// text. Texts are placed in the order they are handed over; each keeps the
-// room of those before it.
+// none covers a data mark with its ground, and each keeps `margin` picture
+// pixels of room round its strokes from every other text, and the width of
+// a blank of its font from a text beside it, so that no two numbers on a
+// row read as one. Texts are placed in the order they are handed over; each
+// keeps the room of those before it.
 //
 // Data marks come two ways, in picture pixels: every shape drawn on the
 // picture while the placement is its DataMarks (a DataMarksGuard round the
@@ -40,6 +40,8 @@
 //     ... draw the traces and marks ...
 //   }
 //   TextPlacement::Text t = TextPlacement::Text::At(pic, " 850 ");  // at CurrentX/Y, in its font
+//   t.labels = TextPlacement::Labels::Row;   // the level's row
+//   t.of = QPointF(0, rowPx);
 //   t.move = TextPlacement::Move::AlongRow;
 //   t.lo = 0;
 //   t.hi = 60;
@@ -75,6 +77,12 @@ class TextPlacement : public PictureBox::MarkSink {
     Region,    // anywhere inside `region`, the nearest free place first
     AmongPlaces,  // to the first free one of `places` (a contour's label along its contour)
   };
+  // What a text labels, which bounds every move, its last resort's too:
+  // its own place (a caption, a line of a block, a title: it goes only
+  // where its movement says); a level's row at y = `of`.y() (its middle
+  // stays within a quarter of its line of the row); or the point `of` (its
+  // strokes stay within its line's height of the point).
+  enum class Labels { Place, Row, Point };
   // Whether a text may be left out instead of printed: never; unless a
   // place clear of the data and the other texts is found (one of many
   // values of a line, or a text that gets a second chance later); or
@@ -97,6 +105,8 @@ class TextPlacement : public PictureBox::MarkSink {
     double fontSize = 8;  // points, as PictureBox::FontSize
     bool fontBold = false;
     Color colour = 0xFFFFFF;
+    Labels labels = Labels::Place;
+    QPointF of{};  // Row, Point: the row (its y) or the point, picture pixels
     Move move = Move::Fixed;
     double lo = 0, hi = 0;      // AlongRow, Nearest: the room of its left edge in its row, picture pixels
     double reach = 0;           // Nearest: how far it may go each way, picture pixels
@@ -108,9 +118,6 @@ class TextPlacement : public PictureBox::MarkSink {
     std::string condensedFace;
     Ground ground = Ground::Box;
     Ground lastResortGround = Ground::None;
-    // How many times its reach a text that goes to the nearest free place
-    // looks for a place that meets no other text, as a last resort.
-    double lastResortReach = 3;
     LeaveOut leaveOut = LeaveOut::Never;
     double margin = 1;  // picture pixels kept clear round its strokes
     // A line of its own it may stand on (0: none): its marks, handed over
@@ -135,6 +142,8 @@ class TextPlacement : public PictureBox::MarkSink {
     Ground ground = Ground::None;
     bool lastResort = false;
     bool leftOut = false;  // not printed, takes no room
+    QPointF moved{};       // from where it was meant (not by a smaller size in the middle of its place)
+    QRectF within{};       // where its movement let its strokes stand
   };
 
   // A new placement for the picture at its size and scale: no mark, no
@@ -196,6 +205,10 @@ class TextPlacement : public PictureBox::MarkSink {
   bool ClearOfOtherLines(const QRectF& r, int tag) const;
   // Keeps a room (picture pixels) and its cells from the texts to come.
   void TakeRoom(const QRectF& r, const QRect& cells);
+  // The cells of a text's room grown along its row by as much as a blank of
+  // its font (in a size) asks beyond its margin: no text comes closer
+  // beside it.
+  QRect Beside(const QRect& cells, const Text& t, const std::string& face, double pt) const;
   // The cells a rectangle of picture pixels touches.
   static QRect CellsOf(const QRectF& r);
   // Whether no cell of `cells` is taken by a text (or by data, or a tagged

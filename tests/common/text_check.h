@@ -6,7 +6,11 @@
 // text's strokes, before or after it is printed, as the picture box records
 // them; data marks (the shapes drawn while the picture had DataMarks) under
 // a text's box or rim; texts printed as a last resort beyond the number
-// allowed (a data line may cross such a text); and, when asked, texts the
+// allowed (a data line may cross such a text); texts that stand away from
+// what they label (a level's text off its row, a point's text away from
+// its point, a text outside the place its movement allows, a line that
+// leaves its block); two texts on one row closer than a blank; and, when
+// asked, texts the
 // picture must show that it does not show whole, pixels right round a
 // text's ink that are not its ground, texts closer than a pixel one under
 // the other, and lines of data under a text's box.
@@ -116,6 +120,16 @@ struct Checks {
   // ground): a placement that took it always must fail.
   int lastResorts = 0;
 };
+
+// The faults of a text printed as a last resort at its own place over
+// another ("over \"B\" at its own place"): what a picture may show where no
+// place near a text is free, counted apart from the texts that run into
+// each other elsewhere.
+inline bool OverAtOwnPlace(const Fault& f) {
+  const std::string end = " at its own place";
+  return f.what.rfind("over ", 0) == 0 && f.what.size() > end.size() &&
+         f.what.compare(f.what.size() - end.size(), end.size(), end) == 0;
+}
 
 // The faults of a picture drawn while recording was on, each once. A shape
 // counts where it is seen: not where a filled shape drawn later (or the
@@ -311,6 +325,56 @@ inline int StrayPixelsRound(const PictureBox& pic, std::size_t i) {
   return static_cast<int>(std::count_if(ring.begin(), ring.end(), far));
 }
 
+// Whether a text stands elsewhere than where it was meant (by more than a
+// device pixel's rounding).
+inline bool Moved(const Text& t, const PictureBox& pic) {
+  return std::max(std::abs(t.label.moved.x()), std::abs(t.label.moved.y())) * pic.DeviceScale() > 0.51;
+}
+
+// Whether two texts stand on one row closer than the narrower of their
+// blanks (their inks sharing at least half the shorter one's height), so
+// that they read as one: "-50" and "1000" as "-501000". Only texts that a
+// placement printed (that say what they label) are judged.
+inline bool Beside(const Text& a, const Text& b, const PictureBox& pic) {
+  using Kind = PictureBox::TextLabel::Kind;
+  if (a.label.kind == Kind::None || b.label.kind == Kind::None) return false;
+  const double shared = std::min(a.ink.bottom(), b.ink.bottom()) - std::max(a.ink.top(), b.ink.top());
+  if (shared < 0.5 * std::min(a.ink.height(), b.ink.height())) return false;
+  const double gap = std::max(a.ink.left() - b.ink.right(), b.ink.left() - a.ink.right());
+  return gap < std::min(a.spacePx, b.spacePx) - 1.01 / pic.DeviceScale();
+}
+
+// How far a text stands from what it labels, when farther than its kind
+// allows ("" when it reads as its own): a level's text with its middle more
+// than a quarter of its line off the row; a point's text more than its
+// line's height from the point; a text outside the place its movement
+// allows. Half a device pixel of rounding either way.
+inline std::string AwayFromWhatItLabels(const Text& t, const PictureBox& pic) {
+  using Kind = PictureBox::TextLabel::Kind;
+  const double slack = 0.51 / pic.DeviceScale();
+  const auto px = [](double v) { return std::to_string(static_cast<int>(std::lround(v))); };
+  switch (t.label.kind) {
+    case Kind::None:
+      return "";
+    case Kind::Row: {
+      const double off = std::abs(t.ink.center().y() - t.label.at.y());
+      return off <= 0.25 * t.linePx + slack ? "" : "stands " + px(off) + " px off its row";
+    }
+    case Kind::Point: {
+      const QPointF p = t.label.at;
+      const double dx = std::max({t.ink.left() - p.x(), p.x() - t.ink.right(), 0.0});
+      const double dy = std::max({t.ink.top() - p.y(), p.y() - t.ink.bottom(), 0.0});
+      const double off = std::hypot(dx, dy);
+      return off <= t.linePx + slack ? "" : "stands " + px(off) + " px from its point";
+    }
+    case Kind::Place: {
+      const QRectF within = t.label.within.adjusted(-slack, -slack, slack, slack);
+      return within.contains(t.ink) ? "" : "stands outside its place";
+    }
+  }
+  return "";
+}
+
 }  // namespace text_check_detail
 
 inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
@@ -339,11 +403,23 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
     for (std::size_t j = i + 1; j < texts.size(); ++j) {
       const Text& b = texts[j];
       if (a.text == b.text && a.ink == b.ink) continue;  // printed again in its place
-      if (near.intersects(b.ink))
-        faults.push_back({a.text, "runs into " + Quoted(b.text)});
-      else if (b.background.intersects(a.ink))
-        faults.push_back({a.text, "under the background of " + Quoted(b.text)});
+      // A last resort printed where it is meant for, over what is there, is
+      // counted apart; a text that moved has no such excuse.
+      const bool ownPlace = (a.lastResort && !Moved(a, pic)) || (b.lastResort && !Moved(b, pic));
+      if (near.intersects(b.ink) || b.background.intersects(a.ink)) {
+        if (ownPlace)
+          faults.push_back({a.text, "over " + Quoted(b.text) + " at its own place"});
+        else if (near.intersects(b.ink))
+          faults.push_back({a.text, "runs into " + Quoted(b.text)});
+        else
+          faults.push_back({a.text, "under the background of " + Quoted(b.text)});
+      } else if (Beside(a, b, pic)) {
+        faults.push_back({a.text, ownPlace ? "over " + Quoted(b.text) + " at its own place"
+                                           : "closer than a blank to " + Quoted(b.text)});
+      }
     }
+    // How far it stands from what it labels.
+    if (const std::string off = AwayFromWhatItLabels(a, pic); !off.empty()) faults.push_back({a.text, off});
     // Data marks under its box or its rim, and traces under its box.
     const Strokes strokes = StrokesOf(a);
     const QRect box = BoxOf(a, shapes, pic.DeviceScale());
@@ -421,6 +497,17 @@ inline std::vector<Fault> Faults(const PictureBox& pic, const Checks& checks) {
       const auto n = std::count(on.begin(), on.end(), true);
       if (n > 0 && n < static_cast<long>(on.size())) faults.push_back({a.text, "half on " + NameOf(shapes[these.front()])});
     }
+  }
+  // The lines of a block stand as one: each moved as far as the first.
+  for (std::size_t i = 0; i < texts.size();) {
+    std::size_t j = i + 1;
+    while (texts[i].label.block != 0 && j < texts.size() && texts[j].label.block == texts[i].label.block) ++j;
+    for (std::size_t k = i + 1; k < j; ++k) {
+      const QPointF d = texts[k].label.moved - texts[i].label.moved;
+      if (std::max(std::abs(d.x()), std::abs(d.y())) * pic.DeviceScale() > 1.01)
+        faults.push_back({texts[k].text, "leaves its block (" + Quoted(texts[i].text) + ")"});
+    }
+    i = j;
   }
   // Texts printed as a last resort, beyond those allowed.
   const auto lastResorts = std::count_if(texts.begin(), texts.end(), [](const Text& t) { return t.lastResort; });
