@@ -90,6 +90,18 @@ std::vector<Case> Cases() {
   spare.leaveOut = TextPlacement::LeaveOut::UnlessClear;
   Text mark = At(60, 40, "X");
   mark.leaveOut = TextPlacement::LeaveOut::RatherThanOverText;
+  // A level's marker (its row at y 50) and a point's value (its point
+  // under it), each free to go to the nearest free place.
+  Text level = near;
+  level.labels = TextPlacement::Labels::Row;
+  level.of = QPointF(0, 50);
+  Text value = At(60, 40, "25.7", Move::Nearest);
+  value.reach = 40;
+  value.labels = TextPlacement::Labels::Point;
+  value.of = QPointF(70, 56);
+  Text beside = At(58, 40, "1000", Move::AlongRow);  // where "-50" ends
+  beside.lo = 0;
+  beside.hi = 150;
   std::vector<Text> crowd;
   for (int i = 0; i < 26; ++i) {
     Text t = At(90, 45, std::to_string(10 + i), Move::Nearest);
@@ -167,6 +179,20 @@ std::vector<Case> Cases() {
        {Went::LeftOut}},
       {"a mark over the data", [](PictureBox& p) { Trace(p, 0, 44, 199, 44); }, {mark}, {Went::LastResort}},
       {"a mark over another text", [](PictureBox&) {}, {At(55, 38, "9999"), mark}, {Went::Stays, Went::LeftOut}},
+      // What a text labels bounds its moves, its last resort's too.
+      {"a level's text along its row off a trace", [](PictureBox& p) { Trace(p, 62, 0, 62, 99); }, {level},
+       {Went::AlongItsRow}},
+      {"a level's text stays on its row where a trace runs along it", [](PictureBox& p) { Trace(p, 0, 50, 199, 50); },
+       {level}, {Went::LastResort}},
+      {"a point's text off its row, by its point", [](PictureBox& p) { Trace(p, 0, 46, 199, 46); }, {value},
+       {Went::OffItsRow}},
+      {"a point's text over the data rather than away from its point",
+       [](PictureBox& p) {
+         for (int y = 30; y <= 80; y += 4) Trace(p, 0, y, 199, y);
+       },
+       {value}, {Went::LastResort}},
+      {"two numbers on a row keep a blank apart", [](PictureBox&) {}, {At(40, 40, "-50"), beside},
+       {Went::Stays, Went::AlongItsRow}},
       // Room for a few rows between two bands of traces: the rest over
       // them, apart.
       {"every one of a crowd is printed",
