@@ -34,6 +34,7 @@
 #include "profilewindow/looppage.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/timezone.h"
+#include "savedstate/ownfiles.h"
 #include "savedstate/temporary.h"
 
 namespace ondrik {
@@ -160,7 +161,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // 22.
   show();
   // 23. Time-zone table, before the first load.
-  const std::string tzPath = FindFileNoCase(ProgramFolder(), "TimeZone.DAT");
+  const std::string tzPath = FindFileNoCase(ProgramFolder(), saved::kTimeZoneFileName);
   if (!tzPath.empty()) ReadTimeZoneFile(tzPath);
   // 24. In WINE mode a window saved on a larger screen comes back into view.
   if (cfg_.gLinuxMode && screen() != nullptr) {
