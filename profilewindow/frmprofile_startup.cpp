@@ -204,7 +204,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
     // The wheel steps the datasets wherever the pointer is, except over the
     // lists, which scroll as lists do (and the window's own scroll bars).
     for (QWidget* c : findChildren<QWidget*>()) {
-      if (scroll_->IsScrollBar(c)) continue;
+      if (scroll_->IsScrollPart(c)) continue;
       bool inList = false;
       for (QWidget* p = c; p != nullptr && p != this; p = p->parentWidget())
         if (qobject_cast<QListWidget*>(p) != nullptr) inList = true;
