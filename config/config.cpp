@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "platform/folders.h"
+#include "savedstate/ownfiles.h"
 
 namespace ondrik {
 
@@ -386,7 +387,7 @@ ConfigResult ReadConfig(const std::string& configName, const std::string& progra
   const char* linuxHint = "If you are running under Linux, CD to the Ondrik Directory first.";
   std::string path;
   if (configName != "ondrik") path = FindFileNoCase(programFolder, configName + ".cfg");
-  if (path.empty()) path = FindFileNoCase(programFolder, "Ondrik.cfg");
+  if (path.empty()) path = FindFileNoCase(programFolder, saved::kConfigFileName);
   if (path.empty()) {
     ConfigResult r;
     if (configName == "ondrik")

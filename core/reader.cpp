@@ -1,5 +1,9 @@
 #include "core/reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -80,26 +84,37 @@ struct FileText {
   std::string_view View() const { return {bytes.get(), size}; }
 };
 
-// False, with the system's error number in code, when the file cannot be
-// opened or read whole.
-bool ReadWholeFile(const std::string& path, FileText& text, int& code) {
-  errno = 0;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    code = errno != 0 ? errno : EIO;
-    return false;
+bool SameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+
+// Reads the whole file at path through read: "" when it was read whole,
+// else why not (the system's reason, or kFileChangedWhileRead when the file
+// grew, shrank or was written while it was read).
+std::string ReadWholeFile(const std::string& path, const ReadBytes& read, FileText& text) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::generic_category().message(errno);
+  std::string reason;
+  struct stat before {}, after {};
+  if (::fstat(fd, &before) != 0) {
+    reason = std::generic_category().message(errno);
+  } else {
+    // Room for one byte more than measured, so that a file that grew shows.
+    const auto size = static_cast<std::size_t>(std::max<off_t>(before.st_size, 0));
+    text.bytes = std::make_unique_for_overwrite<char[]>(size + 1);
+    std::size_t got = 0;
+    long long n = 0;
+    errno = 0;
+    while (got <= size && (n = read(fd, text.bytes.get() + got, static_cast<long long>(size + 1 - got))) > 0)
+      got += static_cast<std::size_t>(n);
+    text.size = std::min(got, size);
+    if (n < 0)
+      reason = std::generic_category().message(errno != 0 ? errno : EIO);
+    else if (::fstat(fd, &after) != 0)
+      reason = std::generic_category().message(errno);
+    else if (got != size || after.st_size != before.st_size || !SameTime(after.st_mtim, before.st_mtim))
+      reason = kFileChangedWhileRead;
   }
-  bool ok = std::fseek(f, 0, SEEK_END) == 0;
-  const long size = ok ? std::ftell(f) : -1;
-  ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-  if (ok) {
-    text.size = static_cast<std::size_t>(size);
-    text.bytes = std::make_unique_for_overwrite<char[]>(text.size);
-    ok = size == 0 || std::fread(text.bytes.get(), 1, text.size, f) == text.size;
-  }
-  code = ok ? 0 : (errno != 0 ? errno : EIO);
-  std::fclose(f);
-  return ok;
+  ::close(fd);
+  return reason;
 }
 
 // Saturation vapour pressure over water, hPa, at t deg C.
@@ -624,6 +639,14 @@ void Loader::DeriveDataset(int D, const DatasetText& text, const std::string& ex
 
 }  // namespace
 
+long long ReadFileBytes(int fd, char* data, long long size) {
+  ssize_t n = 0;
+  do {
+    n = ::read(fd, data, static_cast<std::size_t>(size));
+  } while (n < 0 && errno == EINTR);
+  return n;
+}
+
 LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, LoadUi& ui) {
   LoadResult result;
   const ModelLayout* layout = FindModelLayout(options.modelKey);
@@ -643,8 +666,8 @@ LoadResult LoadProfileFile(const std::string& path, const LoadOptions& options, 
     return result;
   }
   FileText text;
-  if (int code = 0; !ReadWholeFile(path, text, code)) {
-    result.message = "Can't read the profile file " + path + ": " + std::generic_category().message(code);
+  if (const std::string reason = ReadWholeFile(path, options.readBytes, text); !reason.empty()) {
+    result.message = "Can't read the profile file " + path + ": " + reason;
     return result;
   }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -70,6 +71,16 @@ class ProfileTokenizer {
 // Parses an item as a number; false (and 0) when it is not one.
 bool ParseNumber(std::string_view item, Single& value);
 
+// Reads up to size bytes of the open file fd into data: the number read, 0
+// at the end of the file, or -1 with errno set. ReadFileBytes reads the file
+// system itself (again after an interrupted read).
+using ReadBytes = std::function<long long(int fd, char* data, long long size)>;
+long long ReadFileBytes(int fd, char* data, long long size);
+
+// Why a profile file was not taken: it changed while it was read (a download
+// rewriting it), so what was read is neither the old file nor the new one.
+inline constexpr const char* kFileChangedWhileRead = "it changed while it was read; load it again";
+
 // What the load needs from the configuration and the profile window.
 struct LoadOptions {
   std::string modelKey;        // ModelCodes(gModelIndex): "eta", "ruc" or "gfs3"
@@ -83,6 +94,9 @@ struct LoadOptions {
   // The datasets after the first may be read on several threads; the store
   // and every message end the same either way.
   bool readSideBySide = true;
+  // Where the file's bytes come from (tests pass one that changes the file
+  // while it is read).
+  ReadBytes readBytes = ReadFileBytes;
 };
 
 struct LoadResult {

@@ -13,8 +13,13 @@ ScrollPage::ScrollPage(QWidget& window, const QSize& smallest)
       smallest_(smallest),
       page_(new QWidget(&window)),
       across_(new QScrollBar(Qt::Horizontal, &window)),
-      down_(new QScrollBar(Qt::Vertical, &window)) {
+      down_(new QScrollBar(Qt::Vertical, &window)),
+      corner_(new QWidget(&window)) {
   page_->setObjectName("scrollPage");
+  corner_->setObjectName("scrollCorner");
+  corner_->setAutoFillBackground(true);
+  corner_->setBackgroundRole(QPalette::Window);
+  corner_->hide();
   page_->setMinimumSize(smallest);
   for (QScrollBar* bar : {across_, down_}) {
     bar->hide();
@@ -27,7 +32,7 @@ void ScrollPage::TakeControls() {
   const QObjectList children = window_.children();
   for (QObject* o : children) {
     auto* w = qobject_cast<QWidget*>(o);
-    if (w == nullptr || w == page_ || IsScrollBar(w) || w->isWindow()) continue;
+    if (w == nullptr || w == page_ || IsScrollPart(w) || w->isWindow()) continue;
     const bool hidden = w->isHidden();
     const QRect place = w->geometry();
     w->setParent(page_);
@@ -56,17 +61,20 @@ QSize ScrollPage::Fit() {
   down_->setPageStep(view.height());
   down_->setGeometry(view.width(), 0, bar, view.height());
   down_->setVisible(needDown);
+  corner_->setGeometry(view.width(), view.height(), bar, bar);
+  corner_->setVisible(needAcross && needDown);
   page_->resize(page);
   Scrolled();
   return page;
 }
 
-bool ScrollPage::IsScrollBar(const QWidget* w) const { return w == across_ || w == down_; }
+bool ScrollPage::IsScrollPart(const QWidget* w) const { return w == across_ || w == down_ || w == corner_; }
 
 void ScrollPage::Scrolled() {
   page_->move(-across_->value(), -down_->value());
   across_->raise();
   down_->raise();
+  corner_->raise();
 }
 
 }  // namespace ondrik

@@ -3,8 +3,10 @@
 // the window's own, on a page that is never smaller than that size. On a
 // screen too small for it (a large scale factor, a small screen) the window
 // may be smaller: the page then scrolls under the window's own scroll bars,
-// so that every control can still be reached. At its smallest size or
-// larger the window shows no scroll bar and the page is the window.
+// so that every control can still be reached. Where both bars show, the
+// square where they meet is the window's own, as in any scroll area: the
+// page never shows through it. At its smallest size or larger the window
+// shows no scroll bar and the page is the window.
 
 #include <QSize>
 
@@ -28,7 +30,8 @@ class ScrollPage {
   QSize Fit();
 
   QWidget& Page() const { return *page_; }
-  bool IsScrollBar(const QWidget* w) const;
+  // The two scroll bars and the square where they meet.
+  bool IsScrollPart(const QWidget* w) const;
 
  private:
   void Scrolled();
@@ -38,6 +41,7 @@ class ScrollPage {
   QWidget* page_;
   QScrollBar* across_;
   QScrollBar* down_;
+  QWidget* corner_;
 };
 
 }  // namespace ondrik

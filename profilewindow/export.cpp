@@ -8,6 +8,7 @@
 #include "core/store.h"
 #include "platform/savefile.h"
 #include "profilewindow/snapshot.h"
+#include "savedstate/ownfiles.h"
 
 namespace ondrik {
 
@@ -98,8 +99,8 @@ ExportResult ExportProfile(const std::string& exportDir, const std::string& mode
     return r;
   }
   const std::string base = ExportBaseName(modelName, siteId, gValidTime(d, 0), curHour);
-  r.nspPath = JoinFolder(exportDir, base + ".nsp");
-  r.bspPath = JoinFolder(exportDir, base + ".bsp");
+  r.nspPath = JoinFolder(exportDir, base + std::string(saved::kNspExtension));
+  r.bspPath = JoinFolder(exportDir, base + std::string(saved::kBspExtension));
   for (const auto& [path, text] : {std::pair(r.nspPath, NspText(d, curHour, siteId)),
                                     std::pair(r.bspPath, BspText(d, curHour, siteId))}) {
     if (!SaveFileReplacing(path, text, effects, &r.error)) {

@@ -296,6 +296,12 @@ void frmProfile::BuildPanels(const PanelTables& tables) {
 void frmProfile::ConnectHandlers() {
   connect(lstoptModel, &QListWidget::currentRowChanged, this, [this](int) { lstoptModel_Click(); });
   connect(lstSiteIDs, &QListWidget::currentRowChanged, this, [this](int) { lstSiteIDs_Click(); });
+  // A click on the row already current changes no row, and is a choice all
+  // the same: after an archived or another folder's file, the highlighted
+  // site's row brings that site's profile folder file back.
+  connect(lstSiteIDs, &QListWidget::clicked, this, [this](const QModelIndex& index) {
+    if (index.row() == siteRowAtPress_) lstSiteIDs_Click();
+  });
   const std::pair<QPushButton*, void (frmProfile::*)()> clicks[] = {
       {btnDone, &frmProfile::btnDone_Click},
       {btnSelect, &frmProfile::btnSelect_Click},

@@ -478,6 +478,7 @@ class frmProfile : public QWidget, public LoadUi, private PanelHost, private Cha
   TrainingIndex training_;
   bool modelListMarked_ = false;
   int shownSiteRow_ = -1;  // row of lstSiteIDs whose data are shown; -1 none
+  int siteRowAtPress_ = -1;  // the current row of lstSiteIDs when the mouse was last pressed on it
   std::string loadedNotice_;  // what the last load said of its file, with the file's time
   // The site list's row back on the site shown, without a load.
   void ShowSiteShown();

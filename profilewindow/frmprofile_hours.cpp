@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -221,6 +222,8 @@ void frmProfile::hsbRate_Change() {
 }
 
 bool frmProfile::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && lstSiteIDs != nullptr && watched == lstSiteIDs->viewport())
+    siteRowAtPress_ = lstSiteIDs->currentRow();
   if (event->type() == QEvent::MouseButtonRelease && watched == lblHour) {
     lblHour_Click();
     return true;

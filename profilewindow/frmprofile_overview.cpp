@@ -17,6 +17,7 @@
 #include "profilewindow/frmprofile.h"
 #include "profilewindow/overlayspage.h"
 #include "profilewindow/timezone.h"
+#include "savedstate/ownfiles.h"
 
 namespace ondrik {
 
@@ -127,8 +128,8 @@ void frmProfile::SetBourgouin(int value) {
 void frmProfile::SetElevatedLevel(int level) { vbsElevatedPT->SetValue(level); }
 
 bool frmProfile::AdjustTimeZone(int delta) {
-  std::string path = FindFileNoCase(ProgramFolder(), "TimeZone.DAT");
-  if (path.empty()) path = ProgramFolder() + "TimeZone.DAT";
+  std::string path = FindFileNoCase(ProgramFolder(), saved::kTimeZoneFileName);
+  if (path.empty()) path = ProgramFolder() + saved::kTimeZoneFileName;
   return AdjustTimeZoneOffset(delta, path);
 }
 

@@ -34,6 +34,7 @@
 #include "profilewindow/looppage.h"
 #include "profilewindow/programs.h"
 #include "profilewindow/timezone.h"
+#include "savedstate/ownfiles.h"
 #include "savedstate/temporary.h"
 
 namespace ondrik {
@@ -160,7 +161,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
   // 22.
   show();
   // 23. Time-zone table, before the first load.
-  const std::string tzPath = FindFileNoCase(ProgramFolder(), "TimeZone.DAT");
+  const std::string tzPath = FindFileNoCase(ProgramFolder(), saved::kTimeZoneFileName);
   if (!tzPath.empty()) ReadTimeZoneFile(tzPath);
   // 24. In WINE mode a window saved on a larger screen comes back into view.
   if (cfg_.gLinuxMode && screen() != nullptr) {
@@ -203,7 +204,7 @@ bool frmProfile::Form_Load(const std::vector<std::string>& args) {
     // The wheel steps the datasets wherever the pointer is, except over the
     // lists, which scroll as lists do (and the window's own scroll bars).
     for (QWidget* c : findChildren<QWidget*>()) {
-      if (scroll_->IsScrollBar(c)) continue;
+      if (scroll_->IsScrollPart(c)) continue;
       bool inList = false;
       for (QWidget* p = c; p != nullptr && p != this; p = p->parentWidget())
         if (qobject_cast<QListWidget*>(p) != nullptr) inList = true;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "config/config.h"
+#include "savedstate/ownfiles.h"
 
 namespace ondrik {
 
@@ -24,7 +25,7 @@ inline constexpr int kSetUpMaxLines = 200;    // lines the window reads
 inline constexpr int kSetUpModelBoxes = 18;
 inline constexpr int kSetUpScaleRows = 18;
 inline constexpr int kSetUpSiteBoxes = kMaxFavourites;
-inline constexpr const char* kSetUpFileName = "Ondrik.cfg";
+inline constexpr const char* kSetUpFileName = saved::kConfigFileName;
 
 struct SetUpModel {
   std::string name, key;

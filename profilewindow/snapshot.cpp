@@ -16,6 +16,7 @@
 #include "profilewindow/gdiplus.h"
 #include "savedstate/safefile.h"
 #include "savedstate/temporary.h"
+#include "savedstate/ownfiles.h"
 
 namespace ondrik {
 
@@ -32,25 +33,27 @@ std::string TwoDigits(int v) {
 std::string SnapshotFileName(const std::string& name, const std::string& modelName,
                              const std::string& siteId, int curHour, const DateTime& validCur,
                              bool archiveMode) {
+  const std::string word(saved::kProfileSnapshotWord), png(saved::kSnapshotExtension);
   std::string file;
   if (name.empty()) {
-    file = kInteractiveSnapshotName;
+    file = word + png;
   } else if (!archiveMode) {
-    file = modelName + "_" + siteId + "_OndrikProfile_" + name + TwoDigits(curHour) + ".png";
+    file = modelName + "_" + siteId + "_" + word + "_" + name + TwoDigits(curHour) + png;
   } else {
     file = TwoDigits(validCur.year % 100) + TwoDigits(validCur.month) + TwoDigits(validCur.day) +
-           TwoDigits(validCur.hour) + "_" + modelName + "_" + siteId + "_OndrikProfile_" + name + ".png";
+           TwoDigits(validCur.hour) + "_" + modelName + "_" + siteId + "_" + word + "_" + name + png;
   }
   return ToLowerAscii(file);
 }
 
 std::string OverviewSnapshotFileName(const std::string& suffix, const std::string& modelName,
                                      const std::string& siteId, const DateTime& valid0, bool archiveMode) {
+  const std::string word(saved::kOverviewSnapshotWord), png(saved::kSnapshotExtension);
   std::string file;
   if (suffix.empty()) {
-    file = "OndrikOverview.png";
+    file = word + png;
   } else {
-    file = modelName + "_" + siteId + "_OndrikOverview_" + suffix + ".png";
+    file = modelName + "_" + siteId + "_" + word + "_" + suffix + png;
     if (archiveMode)
       file = TwoDigits(valid0.year % 100) + TwoDigits(valid0.month) + TwoDigits(valid0.day) + TwoDigits(valid0.hour) +
              "_" + file;

@@ -21,7 +21,6 @@
 namespace ondrik {
 
 inline constexpr int kSnapshotQuality = 85;
-inline constexpr const char* kInteractiveSnapshotName = "OndrikProfile.png";
 
 // The file name of a snapshot, lower-cased:
 //   empty name:             "ondrikprofile.png";

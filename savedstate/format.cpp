@@ -57,9 +57,9 @@ std::string FolderFor(const std::function<std::string(const char* name)>& getenv
   return WithSlash(data) + "Ondrik/";
 }
 
-std::string SetupFileName(int slot) { return "Ondrik.SP" + std::to_string(slot); }
-std::string LayoutFileName(int slot) { return "Ondrik.SO" + std::to_string(slot); }
-std::string MapPresetFileName(int slot) { return "MapPreset.M" + std::to_string(slot); }
+std::string SetupFileName(int slot) { return std::string(kSetupFilePrefix) + std::to_string(slot); }
+std::string LayoutFileName(int slot) { return std::string(kLayoutFilePrefix) + std::to_string(slot); }
+std::string MapPresetFileName(int slot) { return std::string(kMapPresetFilePrefix) + std::to_string(slot); }
 
 std::string NormaliseVersion(std::string_view version) {
   std::string out;

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "savedstate/ownfiles.h"
+
 namespace ondrik::saved {
 
 // ---- folder and names ----
@@ -24,8 +26,9 @@ namespace ondrik::saved {
 // $HOME/.local/share/Ondrik/. getenv gives "" for a variable that is not set.
 std::string FolderFor(const std::function<std::string(const char* name)>& getenv);
 
-inline constexpr const char* kHistoryFileName = "Ondrik.hst";
-// Slot names carry the slot's decimal digits: "Ondrik.SP3", "MapPreset.M0".
+// The history's name, kHistoryFileName, and the slot files' prefixes stand in
+// the list of the files the program saves (ownfiles.h). Slot names carry the
+// slot's decimal digits: "Ondrik.SP3", "MapPreset.M0".
 std::string SetupFileName(int slot);      // display setups "Ondrik.SP<n>"
 std::string LayoutFileName(int slot);     // overview layouts "Ondrik.SO<n>"
 std::string MapPresetFileName(int slot);  // map presets "MapPreset.M<n>"

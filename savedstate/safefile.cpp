@@ -85,13 +85,18 @@ SaveResult WriteFileSafely(const std::string& path, std::string_view text, const
 std::optional<std::string> ReadFileText(const std::string& path) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-  const std::uintmax_t size = std::filesystem::file_size(path, ec);
   std::ifstream in(path, std::ios::binary);
-  if (ec || !in) return std::nullopt;
-  std::string text(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kMaxReadBytes)), '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!in) return std::nullopt;
+  // Read to the file's end, not to a size measured before: a file that grew
+  // or shrank meanwhile is read as it now stands.
+  std::string text;
+  char chunk[1 << 14];
+  while (text.size() < kMaxReadBytes) {
+    in.read(chunk, static_cast<std::streamsize>(std::min(sizeof chunk, kMaxReadBytes - text.size())));
+    text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (!in) break;
+  }
   if (in.bad()) return std::nullopt;
-  text.resize(static_cast<std::size_t>(in.gcount()));
   return text;
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "savedstate/listing.h"
+#include "savedstate/ownfiles.h"
 
 namespace ondrik::saved {
 
@@ -34,8 +35,6 @@ constexpr int kNameAttempts = 100;
 // writer that meets it waits for it this long at most.
 constexpr int kLockAttempts = 2000;
 constexpr std::chrono::milliseconds kLockPause{1};
-// The file a cleaner makes to read the file system's clock.
-constexpr std::string_view kClockName = "Ondrik.clock";
 
 // The random parts of this thread's names. A process made by fork starts
 // with a copy of its parent's: it draws anew.
@@ -171,8 +170,10 @@ bool IsTemporaryName(std::string_view fileName) {
   const auto in = [](std::string_view letters) {
     return [letters](char c) { return letters.find(c) != std::string_view::npos; };
   };
-  if (!part.empty() && std::all_of(part.begin(), part.end(), in(kNameLetters.substr(0, 10)))) return true;
-  return part.size() == kRandomLength && std::all_of(part.begin(), part.end(), in(kNameLetters));
+  const bool numbered = !part.empty() && std::all_of(part.begin(), part.end(), in(kNameLetters.substr(0, 10)));
+  const bool drawn = part.size() == kRandomLength && std::all_of(part.begin(), part.end(), in(kNameLetters));
+  // Beside a file the program saves, never beside a file of the user's.
+  return (numbered || drawn) && IsOwnFileName(fileName.substr(0, mark));
 }
 
 bool IsStray(LockState lock, const timespec& written, const timespec& now, std::chrono::seconds minimumAge) {
@@ -192,7 +193,7 @@ void RemoveStrayTemporaries(const std::string& folder, std::chrono::seconds mini
   if (found.empty()) return;
   // The file system's present time: that of a file made there now.
   int code = 0;
-  const std::optional<TemporaryFile> clock = TemporaryFile::Create((dir / kClockName).string(), code);
+  const std::optional<TemporaryFile> clock = TemporaryFile::Create((dir / kClockFileName).string(), code);
   struct stat now {};
   if (!clock || ::fstat(clock->Descriptor(), &now) != 0) return;
   for (const fs::path& path : found) RemoveIfStray(path, now.st_mtim, minimumAge);

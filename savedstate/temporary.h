@@ -62,9 +62,11 @@ class TemporaryFile {
   bool renamed_ = false;
 };
 
-// True for a name a temporary is given: "<name>.ondrik-<random>.tmp", or
-// "<name>.ondrik-<digits>.tmp" as earlier versions named them after their
-// process.
+// True for a name a temporary of one of the program's saves is given:
+// "<name>.ondrik-<random>.tmp", or "<name>.ondrik-<digits>.tmp" as earlier
+// versions named them after their process, where name is one of the files
+// the program saves (ownfiles.h). A file of the user's named alike
+// ("notes.ondrik-2026.tmp") is not one.
 bool IsTemporaryName(std::string_view fileName);
 
 // The state of a temporary's lock as another opener finds it.

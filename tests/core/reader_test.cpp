@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -87,62 +88,6 @@ class RecordingUi : public LoadUi {
 };
 
 // ---------------------------------------------------------------------------
-
-TEST(ProfileTokenizer, ItemsSeparatorsAndLineEnds) {
-  {
-    // Name-value groups: the name and "=" read 0; a line end right after an
-    // item goes with it, so the next line read is the following line.
-    ProfileTokenizer in("SLAT = 41.98 SLON = -87.90\nnext line\n");
-    EXPECT_EQ(in.ReadNumber(), 0.0f);
-    EXPECT_EQ(in.ReadNumber(), 0.0f);
-    EXPECT_FLOAT_EQ(in.ReadNumber(), 41.98f);
-    EXPECT_EQ(in.ReadNumber(), 0.0f);
-    EXPECT_EQ(in.ReadNumber(), 0.0f);
-    EXPECT_FLOAT_EQ(in.ReadNumber(), -87.9f);
-    EXPECT_EQ(in.ReadLine(), "next line");
-    EXPECT_TRUE(in.AtEnd());
-    EXPECT_THROW(in.ReadNumber(), ProfileReadError);
-    EXPECT_THROW(in.ReadLine(), ProfileReadError);
-  }
-  {
-    // Commas, tabs, trailing blanks, an empty line and CRLF line ends.
-    ProfileTokenizer in("1,2.5e1\t-3 \r\n\r\n   \r\n.5,x7,1e2x\r\nlast");
-    EXPECT_EQ(in.ReadNumber(), 1.0f);
-    EXPECT_EQ(in.ReadNumber(), 25.0f);
-    EXPECT_EQ(in.LineNumber(), 1);
-    EXPECT_EQ(in.ReadNumber(), -3.0f);
-    EXPECT_EQ(in.LineNumber(), 1);
-    EXPECT_EQ(in.ReadNumber(), 0.0f);  // empty line
-    EXPECT_EQ(in.ReadNumber(), 0.0f);  // blank line
-    EXPECT_EQ(in.LineNumber(), 3);
-    EXPECT_EQ(in.ReadNumber(), 0.5f);
-    EXPECT_EQ(in.ReadNumber(), 0.0f);  // "x7" is not a number
-    EXPECT_EQ(in.ReadNumber(), 0.0f);  // nor is "1e2x"
-    EXPECT_EQ(in.ReadLine(), "last");   // no line end at the end of the file
-    EXPECT_TRUE(in.AtEnd());
-  }
-  {
-    // A line read keeps the rest of a line; a lone CR ends a line too.
-    ProfileTokenizer in("12 rest of line\rsecond\n\n");
-    EXPECT_EQ(in.ReadNumber(), 12.0f);
-    EXPECT_EQ(in.ReadLine(), "rest of line");
-    EXPECT_EQ(in.ReadLine(), "second");
-    EXPECT_FALSE(in.AtEnd());
-    EXPECT_TRUE(in.OnlyBlankLeft());
-    EXPECT_EQ(in.ReadLine(), "");
-    EXPECT_TRUE(in.AtEnd());
-  }
-  Single v = 1;
-  EXPECT_TRUE(ParseNumber("-0.0008", v));
-  EXPECT_FLOAT_EQ(v, -0.0008f);
-  EXPECT_TRUE(ParseNumber("1.838826904E-10", v));
-  EXPECT_FLOAT_EQ(v, 1.838826904e-10f);
-  EXPECT_FALSE(ParseNumber("1e999", v));  // beyond a Single: not a number
-  EXPECT_EQ(v, 0.0f);
-  EXPECT_FALSE(ParseNumber("nan", v));
-  EXPECT_FALSE(ParseNumber("-", v));
-  EXPECT_FALSE(ParseNumber("", v));
-}
 
 TEST(ProfileReader, ValidTimesAndTimeZones) {
   DateTime t;
@@ -411,13 +356,38 @@ TEST(ProfileReader, RefusedFilesKeepTheLoadedData) {
   EXPECT_NE(r.message.find("ngm"), std::string::npos);
   EXPECT_NE(r.message.find("good.ond"), std::string::npos);
 
-  // A file that cannot be opened: the file and the system's reason.
+  // A file that cannot be opened: the file and the system's reason. One that
+  // a download rewrites while it is read (cut short, grown, or written over
+  // in place) is not taken either, and the user is told to load it again.
   const std::string file = WriteTemp("plain.ond", HandWrittenEta());
-  for (const auto& [path, reason] : {std::pair<std::string, const char*>{"/no/such/file.ond", "No such file or directory"},
-                                     {file + "/NAM_KOKC.ond", "Not a directory"}}) {
-    r = LoadProfileFile(path, Options("eta"), ui);
+  // Before every read the file is written anew: its first keep bytes, then
+  // add, its time moved on or not.
+  const std::string eta = HandWrittenEta(), changing = WriteTemp("changing.ond", eta);
+  const auto meanwhile = [&](std::size_t keep, const std::string& add, bool later) -> ReadBytes {
+    return [&, keep, add, later](int fd, char* data, long long size) {
+      std::ofstream(changing, std::ios::binary) << eta.substr(0, keep) << add;
+      if (later) fs::last_write_time(changing, fs::last_write_time(changing) + std::chrono::seconds(5));
+      return ReadFileBytes(fd, data, size);
+    };
+  };
+  const struct {
+    std::string path;
+    ReadBytes read;
+    std::string reason;
+  } refused[] = {
+      {"/no/such/file.ond", ReadFileBytes, "No such file or directory"},
+      {file + "/NAM_KOKC.ond", ReadFileBytes, "Not a directory"},
+      {changing, meanwhile(eta.size() / 2, "", false), kFileChangedWhileRead},
+      {changing, meanwhile(eta.size(), "\n 2 more hours\n", false), kFileChangedWhileRead},
+      {changing, meanwhile(eta.size(), "", true), kFileChangedWhileRead},
+  };
+  for (const auto& c : refused) {
+    LoadOptions o = Options("eta");
+    o.readBytes = c.read;
+    r = LoadProfileFile(c.path, o, ui);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message, "Can't read the profile file " + path + ": " + reason);
+    EXPECT_EQ(r.message, "Can't read the profile file " + c.path + ": " + c.reason);
+    WriteTemp("changing.ond", eta);
   }
 
   r = LoadProfileFile(WriteTemp("empty.ond", ""), Options("eta"), ui);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPalette>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -10,12 +12,20 @@
 namespace ondrik {
 namespace {
 
-// A window with a button at the far corner of its 400 x 300 design, at
-// several sizes: the page is never smaller than the design, a scroll bar shows on
-// each side the window is short of it (a bar's thickness counted), and at
-// the bars' ends the far corner's button is in view.
+// A window with a red chart over the whole of its 400 x 300 design and a
+// button at the far corner, at several sizes: the page is never smaller than
+// the design, a scroll bar shows on each side the window is short of it (a
+// bar's thickness counted), the square where two bars meet shows none of the
+// page, scrolled or not, and at the bars' ends the far corner's button is in
+// view.
 TEST(ScrollPageTest, ThePageScrollsOnlyWhereTheWindowIsSmaller) {
   QWidget window;
+  auto* chart = new QWidget(&window);
+  chart->setGeometry(0, 0, 400, 300);
+  chart->setAutoFillBackground(true);
+  QPalette red = chart->palette();
+  red.setColor(QPalette::Window, Qt::red);
+  chart->setPalette(red);
   auto* far = new QPushButton("far", &window);
   far->setGeometry(360, 280, 40, 20);
   ScrollPage scroll(window, QSize(400, 300));
@@ -36,10 +46,20 @@ TEST(ScrollPageTest, ThePageScrollsOnlyWhereTheWindowIsSmaller) {
     const QSize page = scroll.Fit();
     const QSize view(c.window.width() - (c.down ? bar : 0), c.window.height() - (c.across ? bar : 0));
     EXPECT_EQ(page, view.expandedTo(QSize(400, 300)));
+    const auto cornerShown = [&] {
+      return window.grab(QRect(QPoint(view.width(), view.height()), QSize(bar, bar))).toImage();
+    };
     for (QScrollBar* b : window.findChildren<QScrollBar*>(Qt::FindDirectChildrenOnly)) {
-      EXPECT_TRUE(scroll.IsScrollBar(b));
+      EXPECT_TRUE(scroll.IsScrollPart(b));
       const bool shown = !b->isHidden();
       EXPECT_EQ(shown, b->orientation() == Qt::Horizontal ? c.across : c.down);
+      if (c.across && c.down) {
+        const QImage corner = cornerShown();
+        for (int y = 0; y < corner.height(); ++y)
+          for (int x = 0; x < corner.width(); ++x)
+            ASSERT_NE(corner.pixelColor(x, y).name(), QColor(Qt::red).name())
+                << "the page shows in the corner at " << x << "," << y;
+      }
       b->setValue(b->maximum());
     }
     const QRect farInWindow(far->mapTo(&window, QPoint(0, 0)), far->size());

@@ -19,10 +19,13 @@
 #include "savedstate/displaysetup.h"
 #include "savedstate/format.h"
 #include "savedstate/overviewlayout.h"
+#include "tests/common/virtual_display.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using ondrik::testing::AcceptsConnection;
+using ondrik::testing::VirtualDisplay;
 
 struct RunResult {
   bool finished = false;
@@ -62,35 +65,6 @@ RunResult RunOndrik(const fs::path& exe, const QStringList& args, const fs::path
   r.errors = QString::fromLocal8Bit(p.readAllStandardError());
   return r;
 }
-
-// A virtual X server for the runs on a display; none where the machine has
-// no Xvfb.
-class VirtualDisplay {
- public:
-  VirtualDisplay() {
-    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-    if (xvfb.isEmpty()) return;
-    // The server takes a free display number and tells it.
-    server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
-    if (!server_.waitForStarted(10000)) return;
-    for (int i = 0; i < 100 && !server_.canReadLine(); ++i) server_.waitForReadyRead(100);
-    const QString number = QString::fromLatin1(server_.readLine()).trimmed();
-    if (!number.isEmpty()) name_ = ":" + number;
-  }
-  ~VirtualDisplay() {
-    if (server_.state() == QProcess::NotRunning) return;
-    server_.terminate();
-    if (!server_.waitForFinished(5000)) server_.kill();
-    server_.waitForFinished(5000);
-  }
-  VirtualDisplay(const VirtualDisplay&) = delete;
-  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-  const QString& Name() const { return name_; }
-
- private:
-  QProcess server_;
-  QString name_;
-};
 
 // Every line on standard error is the program's own, under its one prefix
 // (also every further line of a message).
@@ -185,7 +159,7 @@ TEST_F(BatchRunTest, AFileOfMoreDatasetsSaysWhatIsLeftOut) {
 // Outside a desktop session (no runtime folder given), on a display as well
 // as without one, batch or interactive: only the program's own lines show.
 TEST_F(BatchRunTest, OnlyTheProgramsOwnLinesShowOnEveryRoad) {
-  const VirtualDisplay display;
+  VirtualDisplay display;
   const QString file = QString::fromStdString(File("NAM_KOKC.ond"));
   const struct {
     const char* road;
@@ -198,13 +172,14 @@ TEST_F(BatchRunTest, OnlyTheProgramsOwnLinesShowOnEveryRoad) {
   };
   for (const auto& road : roads) {
     SCOPED_TRACE(road.road);
-    if (road.onDisplay && display.Name().isEmpty()) {
+    if (road.onDisplay && !display.Available()) {
       std::cout << "[  SKIPPED ] " << road.road << ": no virtual display (Xvfb, tools/install-deps.sh) to run on\n";
       continue;
     }
+    const QString on = road.onDisplay ? display.Usable() : QString();
+    ASSERT_EQ(on.isEmpty(), !road.onDisplay) << display.Problem().toStdString();
     const bool stays = !road.args.contains("-CLOSE");
-    const RunResult r = RunOndrik(exe_, road.args, fs::temp_directory_path(), road.onDisplay ? display.Name() : QString(),
-                                  stays ? 2000 : 0);
+    const RunResult r = RunOndrik(exe_, road.args, fs::temp_directory_path(), on, stays ? 2000 : 0);
     ASSERT_TRUE(r.finished);
     if (!stays) {
       EXPECT_EQ(r.exitCode, 0) << r.errors.toStdString();
@@ -340,6 +315,30 @@ TEST_F(BatchRunTest, OverviewLayoutsAndProfileSetupsComeFromTheirFiles) {
   EXPECT_LT(shotC.height(), shotA.height() * 2 / 3);
   EXPECT_EQ(shotD.size(), shotC.size());
   EXPECT_NE(shotD, shotC);
+}
+
+// A display is handed to a run only once it takes a connection: a server
+// that tells its number a second before it serves it (as a busy machine's
+// may, another program's servers starting beside it) is waited for.
+TEST(VirtualDisplayTest, ADisplayIsGivenOnlyOnceItTakesAConnection) {
+  const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+  if (xvfb.isEmpty()) GTEST_SKIP() << "no Xvfb (tools/install-deps.sh)";
+  const fs::path folder = fs::path(ONDRIK_TEST_TMP) / "late-display";
+  fs::create_directories(folder);
+  const fs::path late = folder / "late-server.sh";
+  std::ofstream(late) << "#!/bin/sh\n"
+                         "n=700\n"
+                         "while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done\n"
+                         "echo $n\n"
+                         "sleep 1\n"
+                         "exec '"
+                      << xvfb.toStdString() << "' :$n -screen 0 640x480x24 -nolisten tcp\n";
+  fs::permissions(late, fs::perms::owner_all);
+  VirtualDisplay display(QString::fromStdString(late.string()));
+  const QString name = display.Usable();
+  ASSERT_FALSE(name.isEmpty()) << display.Problem().toStdString();
+  EXPECT_TRUE(AcceptsConnection(name));
+  EXPECT_EQ(display.Usable(), name);  // the same server while it serves
 }
 
 }  // namespace

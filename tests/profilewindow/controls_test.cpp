@@ -40,20 +40,6 @@ class ControlsTest : public ProfileWindowTest {
     return w;
   }
   ProbePanel* probe_ = nullptr;
-  // A click of the left button on a row in sight, as the mouse gives it,
-  // and what it leaves for the event loop; false when the row is out of sight.
-  static bool ClickRow(QListWidget* list, int row) {
-    const QRect at = list->visualRect(list->model()->index(row, 0)).intersected(list->viewport()->rect());
-    if (at.isEmpty()) return false;
-    const QPoint p = at.center();
-    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-      QMouseEvent e(type, p, list->viewport()->mapToGlobal(p), Qt::LeftButton,
-                    type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-      QApplication::sendEvent(list->viewport(), &e);
-    }
-    QApplication::processEvents();
-    return true;
-  }
   // The rows shown chosen.
   static std::vector<int> Chosen(QListWidget* list) {
     std::vector<int> rows;

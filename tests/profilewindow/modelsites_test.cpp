@@ -28,6 +28,7 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -201,8 +202,9 @@ TEST_F(ProfileWindowTest, StartUpListsTheProgramFolderOnce) {
   EXPECT_GE(Row(Ctl<QListWidget>(w, "lstSiteIDs"), "KXYZ"), 0);
 }
 
-// Whichever road loads a file, the site list follows the site shown, and a
-// model switch afterwards loads that site of the new model. Every KBOS file
+// Whichever road loads a file, the site list follows the site shown, a click
+// on its row loads the site's profile folder file, and a model switch
+// afterwards loads that site of the new model. Every KBOS file
 // holds one dataset more than the store: the user is told so once, when the
 // caption and the site list show the new file.
 TEST_F(ProfileWindowTest, EveryRoadThatLoadsAFileLeavesTheSiteListOnItsSite) {
@@ -214,6 +216,8 @@ TEST_F(ProfileWindowTest, EveryRoadThatLoadsAFileLeavesTheSiteListOnItsSite) {
   old.datasets = kMaxDatasets + 1;
   WriteFile(folder_ / "26120712.NAM_KBOS.ond", MakeProfileText(old));
   WriteFile(folder_ / "NAM_KBOS.ond", MakeProfileText(old));
+  ProfileFileSpec fresh;
+  fresh.sfcPres = 975;
   fs::create_directories(folder_ / "elsewhere");
   WriteFile(folder_ / "elsewhere" / "NAM_KBOS.ond", MakeProfileText(old));
   // What the window shows while the user reads a message.
@@ -284,6 +288,18 @@ TEST_F(ProfileWindowTest, EveryRoadThatLoadsAFileLeavesTheSiteListOnItsSite) {
     EXPECT_EQ(sites->currentItem()->text().toStdString(), r.site);
     EXPECT_EQ(w.LastSite, r.site);
     EXPECT_EQ(w.gSiteId, r.site);
+    // A click on the row shown chosen loads the site's file of the profile
+    // folder in place of another road's file; the folder's own file is read
+    // again, here as a download rewrote it meanwhile.
+    const fs::path own = folder_ / ("NAM_" + std::string(r.site) + ".ond");
+    std::stringstream kept;
+    kept << std::ifstream(own, std::ios::binary).rdbuf();
+    WriteFile(own, MakeProfileText(fresh));
+    ASSERT_TRUE(ClickRow(sites, sites->currentRow()));
+    WriteFile(own, kept.str());
+    EXPECT_EQ(w.windowTitle().toStdString(), std::string(r.site) + " - NAM - ONDRIK");
+    EXPECT_EQ(gSfcPres(gCurDataset, 0), fresh.sfcPres);
+    EXPECT_EQ(sites->currentItem()->text().toStdString(), r.site);
     w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), "SREF"));
     EXPECT_EQ(w.windowTitle().toStdString(), std::string(r.site) + " - SREF - ONDRIK");
     EXPECT_EQ(w.gSiteId, r.site);

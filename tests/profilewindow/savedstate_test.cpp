@@ -18,12 +18,16 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/shared.h"
 #include "core/shear.h"
 #include "core/thresholds.h"
 #include "platform/controls.h"
+#include "profilewindow/export.h"
+#include "profilewindow/snapshot.h"
+#include "savedstate/format.h"
 #include "savedstate/temporary.h"
 #include "tests/profilewindow/window_fixture.h"
 
@@ -180,8 +184,9 @@ TEST_F(SavedStateTest, SetupsSurviveARestartAndRecallThroughTheButtons) {
 // A save cut short by a kill leaves its temporary file beside the old copy:
 // the next start removes such files from the saved-state, the program and
 // the snapshot folders once no one holds them and they are a minute old;
-// names that only look alike, and a save in progress, are never touched.
-// Saves themselves leave the strays to the next start.
+// names that only look alike, files of the user's named as temporaries are
+// (beside no file the program saves), and a save in progress, are never
+// touched. Saves themselves leave the strays to the next start.
 TEST_F(SavedStateTest, StrayTemporaryFilesOfSavesAreRemoved) {
   fs::create_directories(SavedFolder());
   const fs::path shots = folder_ / "shots";
@@ -191,10 +196,19 @@ TEST_F(SavedStateTest, StrayTemporaryFilesOfSavesAreRemoved) {
   ASSERT_NE(cfg.find(snapshotLine), std::string::npos) << "the shipped configuration changed";
   cfg.replace(cfg.find(snapshotLine), snapshotLine.size(), "====> Kept, not used\n0\n" + shots.string() + "/\n");
   WriteFile(folder_ / "Ondrik.cfg", cfg);
-  const std::vector<std::string> strays{"Ondrik.hst.ondrik-987654321.tmp", "Ondrik.SP2.ondrik-1.tmp",
-                                        "Ondrik.cfg.ondrik-2147483647.tmp", "Ondrik.SO8.ondrik-Ab3dE6g8iJ.tmp"};
-  const std::vector<std::string> alike{"Ondrik.hst.tmp",    "Ondrik.hst.ondrik-.tmp", "Ondrik.hst.ondrik-12a.tmp",
-                                       "Ondrik.hst.AbC123", "Ondrik.hst.ondrik-5.tmp.bak", ".ondrik-5.tmp"};
+  // Beside every file a save writes, by the name its writer gives it.
+  std::vector<std::string> strays{"Ondrik.hst.ondrik-987654321.tmp", "Ondrik.cfg.ondrik-2147483647.tmp",
+                                  "Ondrik.SO8.ondrik-Ab3dE6g8iJ.tmp", "TimeZone.DAT.ondrik-4.tmp"};
+  const DateTime run{2026, 12, 7, 12, 0};
+  for (const std::string& saved :
+       {saved::SetupFileName(2), saved::LayoutFileName(12), saved::MapPresetFileName(3),
+        SnapshotFileName("", "NAM", "KOKC", 0, run, false), SnapshotFileName("A", "NAM", "KOKC", 3, run, true),
+        OverviewSnapshotFileName("B", "NAM", "KOKC", run, false), ExportBaseName("NAM", "KOKC", run, 6) + ".nsp",
+        ExportBaseName("NAM", "KOKC", run, 6) + ".bsp"})
+    strays.push_back(saved + ".ondrik-1.tmp");
+  const std::vector<std::string> alike{"Ondrik.hst.tmp",        "Ondrik.hst.ondrik-.tmp", "Ondrik.hst.ondrik-12a.tmp",
+                                       "Ondrik.hst.AbC123",     "Ondrik.hst.ondrik-5.tmp.bak", ".ondrik-5.tmp",
+                                       "notes.ondrik-2026.tmp", "notes.ondrik-Ab3dE6g8iJ.tmp"};
   auto old = [](const fs::path& p) {
     WriteFile(p, "x");
     fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::minutes(2));
@@ -203,7 +217,7 @@ TEST_F(SavedStateTest, StrayTemporaryFilesOfSavesAreRemoved) {
   // as a file server whose clock lags stamps it.
   std::vector<saved::TemporaryFile> inProgress;
   for (const fs::path& dir : {SavedFolder(), folder_, shots}) {
-    for (const auto* names : {&strays, &alike})
+    for (const std::vector<std::string>* names : {&std::as_const(strays), &alike})
       for (const std::string& n : *names) old(dir / n);
     int code = 0;
     std::optional<saved::TemporaryFile> t = saved::TemporaryFile::Create((dir / "Ondrik.hst").string(), code);

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QObject>
 #include <QString>
 #include <QWidget>
@@ -32,6 +34,21 @@ namespace fs = std::filesystem;
 inline void WriteFile(const fs::path& p, const std::string& text) {
   std::ofstream out(p, std::ios::binary);
   out << text;
+}
+
+// A click of the left button on a row in sight, as the mouse gives it, and
+// what it leaves for the event loop; false when the row is out of sight.
+inline bool ClickRow(QListWidget* list, int row) {
+  const QRect at = list->visualRect(list->model()->index(row, 0)).intersected(list->viewport()->rect());
+  if (at.isEmpty()) return false;
+  const QPoint p = at.center();
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent e(type, p, list->viewport()->mapToGlobal(p), Qt::LeftButton,
+                  type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &e);
+  }
+  QApplication::processEvents();
+  return true;
 }
 
 // Counts the pixels of a picture that are not black.

@@ -135,6 +135,11 @@ TEST(SafeFile, FoldersAndFilesThatCannotBeUsed) {
 
   EXPECT_FALSE(ReadFileText(dir + "missing"));
   EXPECT_FALSE(ReadFileText(dir + "taken"));
+  // A file is read to its end, whatever size was measured before: this one
+  // measures 0 bytes and holds more.
+  if (fs::is_regular_file("/proc/self/status")) {
+    EXPECT_NE(ReadFileText("/proc/self/status").value_or("").find("Name:"), std::string::npos);
+  }
 }
 
 TEST(SafeFile, AFullFileSystemKeepsTheOldCopy) {
@@ -240,6 +245,11 @@ TEST(SafeFile, OnlyTemporariesOfEndedSavesAreRemoved) {
       {"named after no process", Kind::PlainFile, -twoMinutes, "Ondrik.SP2.ondrik-99999999999999999999.tmp", true},
       {"a name that only looks alike", Kind::PlainFile, -twoMinutes, "Ondrik.hst.ondrik-12a.tmp", false},
       {"another name", Kind::PlainFile, -twoMinutes, "Ondrik.hst.tmp", false},
+      {"a file of the user's named as the old versions' were", Kind::PlainFile, -twoMinutes,
+       "notes.ondrik-2026.tmp", false},
+      {"a file of the user's named as a save's is", Kind::PlainFile, -twoMinutes, "notes.ondrik-Ab3dE6g8iJ.tmp", false},
+      {"beside a name that only begins as a saved one", Kind::PlainFile, -twoMinutes, "Ondrik.SP.ondrik-1.tmp", false},
+      {"beside the configuration, in other letter case", Kind::PlainFile, -twoMinutes, "ONDRIK.CFG.ondrik-7.tmp", true},
   };
   std::vector<pid_t> live;
   std::vector<TemporaryFile> ours;
