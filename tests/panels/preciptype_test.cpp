@@ -154,8 +154,11 @@ TEST_F(PrecipTypePanelTest, SurfaceEnergyStripOnlyForTwoRefreezingLayers) {
     const char* pattern;
     Single neg;
     bool thickness, visible;
-  } cases[] = {{"ABAB", 100, false, false}, {"ABAB", 120, false, true}, {"ABAB", 140, false, true},
-               {"BA", 140, false, false},   {"ABAB", 140, true, false}};
+    Color point;  // the hour's point in the Part's own colour, whatever its ground
+  } cases[] = {{"ABAB", 100, false, false, kGreen},         {"ABAB", 120, false, true, RGB(255, 191, 0)},
+               {"ABAB", 140, false, true, kYellow},         {"BA", 110, false, false, RGB(255, 191, 0)},
+               {"BA", 140, false, false, kYellow},          {"ABAB", 140, true, false, kRed}};
+  const PictureBox& drawn = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
   for (const auto& c : cases) {
     for (int h = 0; h < 3; ++h) {
       gEnergyPattern(1, h) = c.pattern;
@@ -165,6 +168,7 @@ TEST_F(PrecipTypePanelTest, SurfaceEnergyStripOnlyForTwoRefreezingLayers) {
     host.thickness = c.thickness;
     p.Draw();
     EXPECT_EQ(sleet->isVisible(), c.visible) << c.pattern << " " << c.neg << " " << c.thickness;
+    EXPECT_GT(PixelsOf(drawn.Image(), c.point), 20) << c.pattern << " " << c.neg << " " << c.thickness;
   }
   // An overlaid dataset of another family is left out of the shown one's diagram.
   host.thickness = false;
