@@ -89,8 +89,9 @@ class ReadableTest : public testing::PanelTest {
 
 // The hodograph's texts at their places or moved beside the traces, each
 // printed whole, no trace (its segments, the inflow vectors) under a
-// text's ground; on the shipped files and one whose trace turns under the
-// layer CAPEs (NAM_KBOS hour 24 up to 3 km).
+// text's ground; the layer CAPEs one block in the top-left corner under the
+// traces, on the shipped files and one whose trace turns under them
+// (NAM_KBOS hour 24 up to 3 km).
 TEST_F(ReadableTest, HodographTracesInViewAndEveryText) {
   HodographPanel p(host, &parent);
   Place(p);
@@ -117,8 +118,21 @@ TEST_F(ReadableTest, HodographTracesInViewAndEveryText) {
       EXPECT_TRUE(std::find_if(traces.begin(), traces.end(), [&](QRgb t) { return (t & 0xFFFFFF) == c; }) != traces.end())
           << name << ": level " << k << " under #" << std::hex << c;
     }
+    // The block of layer CAPEs stands in the top-left corner, drawn before
+    // the traces: what they draw over it is meant; anything else is not.
+    const auto underTheTraces = [](const testing::Fault& f) {
+      const bool block = f.text == "Layer CAPEs" || testing::Matches("*km *", f.text) || testing::Matches("*Hail *", f.text);
+      return block && (f.what.rfind("crossed by ", 0) == 0 || f.what.rfind("covered by disc ", 0) == 0 ||
+                       f.what == "touched by pixels round its ink");
+    };
     for (const testing::Fault& f : testing::Faults(pic, {.traces = traces, .round = true, .present = texts}))
-      if (f.text != "M" && f.text != "L" && f.text != "R") ADD_FAILURE() << name << ": \"" << f.text << "\" " << f.what;
+      if (f.text != "M" && f.text != "L" && f.text != "R" && !underTheTraces(f))
+        ADD_FAILURE() << name << ": \"" << f.text << "\" " << f.what;
+    for (const auto& t : pic.PrintedTexts())
+      if (t.text == "Layer CAPEs") {
+        EXPECT_LE(t.ink.left(), 3) << name;
+        EXPECT_LE(t.ink.top(), 3) << name;
+      }
   };
   EachDraw(p, pic, check);
   testing::LoadShipped("NAM_KBOS.ond");
