@@ -409,10 +409,16 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const double roomTop = pic.YToPixel(captions - L) * s;
   const int roomBottom = RowInk(pic, sourceY.front(), source.front(), 0, beforeParting).top() - span;
   std::vector<QRect> taken;
-  // What a row keeps clear of: the rows next to what is taken count as its.
+  // What a row keeps clear of: the rows next to what is taken count as its,
+  // and a blank before it, so that two numbers side by side read apart.
+  const int blankDev = static_cast<int>(std::ceil(pic.TextWidthPx(" ") * s));
+  std::vector<QRect> bars;  // of what is taken, the bars
   const auto limit = [&](double y, const std::vector<RowText>& row, double left) {
     std::vector<QRect> beside;
-    for (const QRect& r : taken) beside.push_back(r.adjusted(0, -span, 0, span));
+    for (const QRect& r : taken) {
+      const bool bar = std::find(bars.begin(), bars.end(), r) != bars.end();
+      beside.push_back(r.adjusted(bar ? 0 : -blankDev, -span, 0, span));
+    }
     return RightLimitBeside(pic, y, row, left, beforeParting, beside);
   };
   const auto fitsAt = [&](double y, const std::vector<RowText>& row, double left) {
@@ -448,6 +454,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     const QRect box = DevicePixelsOf(pic, left, 0, right, v);
     FillDevicePixels(pic, box, ToColor(g.box));
     taken.push_back(box);
+    bars.push_back(box);
     // Blocks of lines across the zero line, each further from it: the top
     // of a block of `lines` lines `skip` lines past the blocks put there.
     double across = g.above ? -zero : zero;
@@ -469,10 +476,28 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
       for (int i = 0; i < lines; ++i) print(tops.front() - i * L, rows[i], column);  // no room: where it belongs
     };
     const double beyond = g.above ? std::max(v, zero) + px + L : std::min(v, -zero) - px;
-    block({{{g.textX, g.prefix + Format(value, "0.0"), kRed}}}, {beyond, beyond + (g.above ? L : -L)});
+    const std::vector<RowText> valueRow = {{g.textX, g.prefix + Format(value, "0.0"), kRed}};
+    const auto [inLeft, inRight] = Inside(pic, box);
+    // Where no room is left past the bar's end (a bar to the gauge's end),
+    // the value stands beside the bar's end, else on the bar at its end,
+    // rather than across the zero line, where it would read as the other
+    // side's.
+    QRect valueOnBar;
+    const double onEnd = g.above ? v - px : v + L + px;
+    const double besideX = pic.PixelToX((box.right() + 1.0) / s + pic.TextWidthPx(" ") + 1);
+    const std::vector<RowText> besideRow = {{besideX, valueRow.front().text, kRed}};
+    const bool past = fitsAt(beyond, valueRow, column) || fitsAt(beyond + (g.above ? L : -L), valueRow, column);
+    if (!past && fitsAt(v + L / 2, besideRow, besideX)) {
+      print(v + L / 2, besideRow, besideX);
+    } else if (!past && RowFits(pic, valueRow, inLeft, inRight) &&
+               box.adjusted(span, span, -span, -span).contains(RowInk(pic, onEnd, valueRow, inLeft, inRight))) {
+      valueOnBar = RowInk(pic, onEnd, valueRow, inLeft, inRight).adjusted(-span, -span, span, span);
+      PrintRow(pic, onEnd, {{g.textX, valueRow.front().text, RedOn(ToColor(g.box))}}, inLeft, inRight, &taken);
+    } else {
+      block({valueRow}, {beyond, beyond + (g.above ? L : -L)});
+    }
     if (g.verdict[0] == nullptr) return;
     const int lines = g.verdict[1] != nullptr ? 2 : 1;
-    const auto [inLeft, inRight] = Inside(pic, box);
     const double y = v / 2 + lines * L / 2;
     QRect ink;
     bool onBar = true;
@@ -480,7 +505,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
       ink |= RowInk(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
       onBar = onBar && RowFits(pic, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
     }
-    if (onBar && box.adjusted(span, span, -span, -span).contains(ink)) {
+    if (onBar && box.adjusted(span, span, -span, -span).contains(ink) && !ink.intersects(valueOnBar)) {
       for (int i = 0; i < lines; ++i)
         PrintRow(pic, y - i * L, {{g.verdictX[i], g.verdict[i], RedOn(ToColor(g.box))}}, inLeft, inRight, &taken);
       return;
@@ -582,18 +607,27 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
     FillDevicePixels(pic, box, c);
     if (lines.empty()) return;
     const auto [inLeft, inRight] = Inside(pic, box);
+    // The step between the lines: a text line, or on a box too low for that
+    // the lines' strokes and a pixel between them.
+    double step = th;
     // The pixels the lines take from `top` between the limits, with a pixel
     // round them, across the whole box's width.
     const auto inkAt = [&](double top, double l, double r) {
       QRect ink;
-      for (std::size_t i = 0; i < lines.size(); ++i) ink |= RowInk(pic, top + i * th, {lines[i]}, l, r);
+      for (std::size_t i = 0; i < lines.size(); ++i) ink |= RowInk(pic, top + i * step, {lines[i]}, l, r);
       return QRect(QPoint(box.left(), ink.top() - span), QPoint(box.right(), ink.bottom() + span));
     };
-    const double onBox = (base + v) / 2 - lines.size() * th / 2;
     bool fits = true;
     for (const RowText& l : lines) fits = fits && RowFits(pic, {l}, inLeft, inRight);
+    const auto centred = [&] { return (base + v) / 2 - (static_cast<double>(lines.size()) * step - step + th) / 2; };
+    if (fits && !box.contains(inkAt(centred(), inLeft, inRight))) {
+      const double tight = pic.TextInkPx("SFgdy").height() + 1 + 1 / s;
+      step = std::copysign(std::min(std::fabs(th), std::fabs(pic.PixelToY(tight) - pic.PixelToY(0))), th);
+    }
+    const double onBox = centred();
     double top = onBox, from2 = inLeft, to2 = inRight;
     if (!(fits && box.contains(inkAt(onBox, inLeft, inRight)))) {
+      step = th;
       const double start = pic.YToPixel(onBox);
       for (int d = 1; d < pic.PixelHeight(); ++d) {
         const double place = pic.PixelToY(start + (d % 2 == 1 ? (d + 1) / 2 : -d / 2));
@@ -608,7 +642,7 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
     }
     const bool onTheBox = from2 == inLeft;
     for (RowText& l : lines) l.colour = onTheBox ? RedOn(c) : kRed;
-    for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, top + i * th, {lines[i]}, from2, to2);
+    for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, top + i * step, {lines[i]}, from2, to2);
   };
   const double devFrom = pastAxis, devTo = 77, dispFrom = 78.5, dispTo = 94.5;
   if (v <= 0.025)
