@@ -590,7 +590,9 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
 
   const double v = std::clamp(m.value, -0.01, 0.075);
   const std::string value = Format(m.value, ".000");
-  PrintRight(pic, 80, 0.0325, half4, value, kRed);
+  // Right-aligned at 80, or further right where a cue beside its box needs
+  // the room; printed after the columns.
+  double valueRight = 80;
 
   // Each column's box fills the column; its cue stands on it where it fits
   // with a pixel round it, else in the nearest place of the column that
@@ -598,8 +600,13 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   // bottom.
   const int span = pic.PixelSpan();
   const double s = pic.DeviceScale();
-  const QRect valueInk = TextInk(pic, std::max(80 - pic.TextWidth(value), pic.ScaleLeft()), 0.0325 - half4, value)
-                             .adjusted(-span, -span, span, span);
+  const auto valueInkAt = [&](double right) {
+    return TextInk(pic, std::max(right - pic.TextWidth(value), pic.ScaleLeft()), 0.0325 - half4, value)
+        .adjusted(-span, -span, span, span);
+  };
+  QRect valueInk = valueInkAt(valueRight);
+  const int blankDev = static_cast<int>(std::ceil(pic.TextWidthPx(" ") * s));
+  const int pictureRight = static_cast<int>(std::floor((pic.PixelWidth() - 1.0) * s)) - 1;
   const int areaTop = static_cast<int>(std::ceil(pic.YToPixel(captionsEnd) * s));
   const int areaBottom = static_cast<int>(std::floor(pic.YToPixel(y) * s)) - 1;
   const auto column = [&](double from, double to, double base, Color c, std::vector<RowText> lines) {
@@ -628,17 +635,32 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
     double top = onBox, from2 = inLeft, to2 = inRight;
     if (!(fits && box.contains(inkAt(onBox, inLeft, inRight)))) {
       step = th;
+      // The nearest place of the column clear of the box: beside the box,
+      // the value moved right out of its way where it stands there and the
+      // picture has the room; else clear of the value too.
       const double start = pic.YToPixel(onBox);
-      for (int d = 1; d < pic.PixelHeight(); ++d) {
-        const double place = pic.PixelToY(start + (d % 2 == 1 ? (d + 1) / 2 : -d / 2));
-        const QRect r = inkAt(place, from, to);
-        if (r.top() >= areaTop && r.bottom() <= areaBottom && !r.intersects(box) && !r.intersects(valueInk)) {
+      const auto find = [&](bool movesValue) {
+        for (int d = 1; d < pic.PixelHeight(); ++d) {
+          const double place = pic.PixelToY(start + (d % 2 == 1 ? (d + 1) / 2 : -d / 2));
+          const QRect r = inkAt(place, from, to);
+          if (r.top() < areaTop || r.bottom() > areaBottom || r.intersects(box)) continue;
+          if (r.intersects(valueInk)) {
+            if (!movesValue) continue;
+            QRect cue;
+            for (std::size_t i = 0; i < lines.size(); ++i) cue |= RowInk(pic, place + i * step, {lines[i]}, from, to);
+            const int by = cue.right() + 1 + blankDev + span - valueInk.left();
+            if (valueInk.right() + by > pictureRight) return false;  // no room: clear of the value where it is
+            valueRight = pic.PixelToX(pic.XToPixel(valueRight) + by / s);
+            valueInk = valueInkAt(valueRight);
+          }
           top = place;
           from2 = from;
           to2 = to;
-          break;
+          return true;
         }
-      }
+        return false;
+      };
+      if (!find(true)) find(false);
     }
     const bool onTheBox = from2 == inLeft;
     for (RowText& l : lines) l.colour = onTheBox ? RedOn(c) : kRed;
@@ -654,6 +676,7 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   if (v <= 0.008)
     column(dispFrom, dispTo, 0.008, kBlue,
            v < 0.004 ? std::vector<RowText>{{80, "Possible", kRed}} : std::vector<RowText>{});
+  PrintRight(pic, valueRight, 0.0325, half4, value, kRed);
 }
 
 }  // namespace ondrik
