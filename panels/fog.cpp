@@ -487,8 +487,12 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     const double besideX = pic.PixelToX((box.right() + 1.0) / s + pic.TextWidthPx(" ") + 1);
     const std::vector<RowText> besideRow = {{besideX, valueRow.front().text, kRed}};
     const bool past = fitsAt(beyond, valueRow, column) || fitsAt(beyond + (g.above ? L : -L), valueRow, column);
-    if (!past && fitsAt(v + L / 2, besideRow, besideX)) {
-      print(v + L / 2, besideRow, besideX);
+    // Beside the end: centred on it, else wholly on the bar's side of it.
+    const double besideTops[] = {v + L / 2, g.above ? v : v + L};
+    const auto beside = std::find_if(std::begin(besideTops), std::end(besideTops),
+                                     [&](double top) { return fitsAt(top, besideRow, besideX); });
+    if (!past && beside != std::end(besideTops)) {
+      print(*beside, besideRow, besideX);
     } else if (!past && RowFits(pic, valueRow, inLeft, inRight) &&
                box.adjusted(span, span, -span, -span).contains(RowInk(pic, onEnd, valueRow, inLeft, inRight))) {
       valueOnBar = RowInk(pic, onEnd, valueRow, inLeft, inRight).adjusted(-span, -span, span, span);
