@@ -345,6 +345,7 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
   FogPanel p(host, &parent);
   Place(p);
   PictureBox& pic = Pic(p);
+  constexpr double kNoGround = -1000;  // deg F past the crossover: no ground bar
   const struct {
     double air, ground;  // deg F past the crossover
     double mri;
@@ -353,7 +354,9 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
                {-0.5, -5.5, 0.016}, {-2, 2, 0.05}, {-2.5, -1, 0.06}, {-5.5, 5.5, 0.075},
                // The widest numbers: three digits and a sign, both bars' texts on
                // one row, the crossover's beside them.
-               {-5.5, -5.5, 0.01, -24}, {2, 2, 0.03, -24}, {-4, -4.2, 0.03, -24}, {3, 3.2, 0.05, 38}, {0.2, 0.2, 0.02, 38}};
+               {-5.5, -5.5, 0.01, -24}, {2, 2, 0.03, -24}, {-4, -4.2, 0.03, -24}, {3, 3.2, 0.05, 38}, {0.2, 0.2, 0.02, 38},
+               // No ground temperature: the air bar alone, to either end.
+               {-5.5, kNoGround, 0.01}, {5.5, kNoGround, 0.05}};
   for (const auto& c : cases) {
     const Single x = c.x;
     XoverManual(1, 0) = x;
@@ -376,6 +379,32 @@ TEST_F(ReadableTest, FogGaugesOfEveryClass) {
       for (const auto& f : testing::FaintTexts(pic))
         ADD_FAILURE() << "air " << c.air << " ground " << c.ground << " MRi " << c.mri << " scale " << scale
                       << ": \"" << f.text << "\" faint: " << f.contrast;
+      // Each bar's value on its bar's side of the zero line, where the bar
+      // leaves it room there (a bar to the gauge's end, or one whose
+      // neighbour ends a degree from it and takes the row past their ends,
+      // may not: its value then goes across): the zero line is the row of
+      // the longest run of the axes' grey in the gauges' quarter, bottom
+      // left.
+      const bool sharedRow = c.air * c.ground > 0 && std::fabs(c.air - c.ground) < 1;
+      const QImage& img = pic.Image();
+      int zero = -1, longest = 0;
+      for (int y = img.height() / 2; y < img.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < img.width() / 2; ++x) {
+          run = (img.pixel(x, y) & 0xFFFFFF) == 0xBFBFBFu ? run + 1 : 0;
+          if (run > longest) longest = run, zero = y;
+        }
+      }
+      const double s = pic.DeviceScale();
+      for (const auto& [past, value] : {std::pair{c.air, x + c.air * 5 / 9}, std::pair{c.ground, x + c.ground * 5 / 9}}) {
+        const std::string digits = FormatFixed(value * 9 / 5 + 32, 1);
+        for (const auto& t : pic.PrintedTexts())
+          if (t.text.rfind("T", 0) == 0 && t.text.find(digits) != std::string::npos && past != 0 &&
+              (std::fabs(past) < 5 || c.ground == kNoGround) && !sharedRow) {
+            EXPECT_EQ(t.ink.center().y() * s < zero, past > 0)
+                << "air " << c.air << " ground " << c.ground << " scale " << scale << ": \"" << t.text << "\"";
+          }
+      }
     }
   }
 }
