@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -316,27 +317,39 @@ void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, TextPlacement& place,
           lines.push_back(TextAt(pic, l.x, l.y, l.text, kBlack));
           inks.push_back(pic.TextInkPx(l.text).translated(lines.back().x, lines.back().y));
         }
-        const auto clearBut = [&](const QPointF& m, double left, double right) {
-          return std::all_of(inks.begin(), inks.end(), [&](const QRectF& ink) {
-            return ink.width() <= left + right ||
-                   place.Clear(ink.translated(m).adjusted(left, 0, -right, 0));
-          });
-        };
-        bool found = false;
-        for (int trim = 1; trim <= 2 * kReach && !found; ++trim)
-          for (int left = 0; left <= trim && !found; ++left) {
-            const auto best = std::find_if(moves.begin(), moves.end(),
-                                           [&](const QPointF& m) { return clearBut(m, left, trim - left); });
-            if (best == moves.end()) continue;
-            // Handed over as meant for there, where its last resort goes.
-            const QPointF by = *best;
-            for (TextPlacement::Text& t : lines) {
-              t.x += by.x();
-              t.y += by.y();
+        // How much of a line's ends the boundaries cross at a move: its
+        // width less the longest run of its pixel columns that they leave
+        // clear.
+        const auto crossed = [&](const QPointF& m) {
+          double sum = 0;
+          for (const QRectF& ink : inks) {
+            const QRectF at = ink.translated(m);
+            const int n = static_cast<int>(std::ceil(at.width()));
+            int run = 0, longest = 0;
+            for (int i = 0; i < n; ++i) {
+              run = place.Clear(QRectF(at.left() + i, at.top(), 1, at.height())) ? run + 1 : 0;
+              longest = std::max(longest, run);
             }
-            for (QPointF& m : moves) m -= by;
-            found = true;
+            sum += n - longest;
           }
+          return sum;
+        };
+        std::size_t best = 0;
+        double least = std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i < moves.size(); ++i)
+          if (const double c = crossed(moves[i]); c < least) {
+            least = c;
+            best = i;
+          }
+        if (!moves.empty()) {
+          // Handed over as meant for there, where its last resort goes.
+          const QPointF by = moves[best];
+          for (TextPlacement::Text& t : lines) {
+            t.x += by.x();
+            t.y += by.y();
+          }
+          for (QPointF& m : moves) m -= by;
+        }
       }
     }
     for (TextPlacement::Text& t : lines) {
