@@ -493,23 +493,44 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
                                      [&](double top) { return fitsAt(top, besideRow, besideX); });
     if (!past && beside != std::end(besideTops)) {
       print(*beside, besideRow, besideX);
-    } else if (!past && RowFits(pic, valueRow, inLeft, inRight) &&
-               box.adjusted(span, span, -span, -span).contains(RowInk(pic, onEnd, valueRow, inLeft, inRight))) {
-      valueOnBar = RowInk(pic, onEnd, valueRow, inLeft, inRight).adjusted(-span, -span, span, span);
-      PrintRow(pic, onEnd, {{g.textX, valueRow.front().text, RedOn(ToColor(g.box))}}, inLeft, inRight, &taken);
     } else {
-      block({valueRow}, {beyond, beyond + (g.above ? L : -L)});
+      // On the bar at its end, on one line or as many as its width asks
+      // (the sign over the number), the last line at the end.
+      const std::vector<std::vector<RowText>> rows = WrapRow(pic, valueRow, inLeft, inRight);
+      const int n = static_cast<int>(rows.size());
+      const double first = g.above ? onEnd : onEnd + (n - 1) * L;
+      QRect ink;
+      bool fits = !past;
+      for (int i = 0; i < n && fits; ++i) {
+        fits = RowFits(pic, rows[static_cast<size_t>(i)], inLeft, inRight);
+        ink |= RowInk(pic, first - i * L, rows[static_cast<size_t>(i)], inLeft, inRight);
+      }
+      if (fits && box.adjusted(span, span, -span, -span).contains(ink)) {
+        valueOnBar = ink.adjusted(-span, -span, span, span);
+        for (int i = 0; i < n; ++i) {
+          std::vector<RowText> row = rows[static_cast<size_t>(i)];
+          for (RowText& t : row) t.colour = RedOn(ToColor(g.box));
+          PrintRow(pic, first - i * L, row, inLeft, inRight, &taken);
+        }
+      } else {
+        block({valueRow}, {beyond, beyond + (g.above ? L : -L)});
+      }
     }
     if (g.verdict[0] == nullptr) return;
     const int lines = g.verdict[1] != nullptr ? 2 : 1;
-    const double y = v / 2 + lines * L / 2;
-    QRect ink;
-    bool onBar = true;
-    for (int i = 0; i < lines; ++i) {
-      ink |= RowInk(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
-      onBar = onBar && RowFits(pic, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
-    }
-    if (onBar && box.adjusted(span, span, -span, -span).contains(ink) && !ink.intersects(valueOnBar)) {
+    // On the bar, centred on it, else moved towards the zero line clear of
+    // the value at the bar's end.
+    const double toZero = g.above ? -px : px;
+    double y = v / 2 + lines * L / 2;
+    for (int step = 0; step < pic.PixelHeight(); ++step, y += toZero) {
+      QRect ink;
+      bool onBar = true;
+      for (int i = 0; i < lines; ++i) {
+        ink |= RowInk(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
+        onBar = onBar && RowFits(pic, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
+      }
+      if (!onBar || !box.adjusted(span, span, -span, -span).contains(ink)) break;
+      if (ink.intersects(valueOnBar)) continue;
       for (int i = 0; i < lines; ++i)
         PrintRow(pic, y - i * L, {{g.verdictX[i], g.verdict[i], RedOn(ToColor(g.box))}}, inLeft, inRight, &taken);
       return;
