@@ -226,6 +226,11 @@ void HeavyPrecipPanel::PlaceTexts(PictureBox& pic, TextPlacement& place, Integer
   // Each ring's number where it crosses the x axis on the left, or near,
   // clear of the circle of a slow MBE vector, drawn over them; a ring beyond
   // the edge has its number out of sight.
+  if (const std::optional<SlowCircle> slow = SlowMbeCircle()) {
+    const double rx = std::fabs(pic.XToPixel(slow->radius) - pic.XToPixel(0));
+    const double ry = std::fabs(pic.YToPixel(slow->radius) - pic.YToPixel(0));
+    place.Ellipse(QPointF(pic.XToPixel(0), pic.YToPixel(0)), rx, ry, kSlowCircleWidth);
+  }
   UsePanelFont(pic);
   for (int r : MbeRings(gMBEScale)) {
     if (r > gMBEScale) continue;
@@ -233,12 +238,6 @@ void HeavyPrecipPanel::PlaceTexts(PictureBox& pic, TextPlacement& place, Integer
     t.move = Move::Nearest;
     t.reach = BlockLinePx(pic);
     place.Add(t);
-  }
-  if (const std::optional<SlowCircle> slow = SlowMbeCircle()) {
-    place.PlaceNow();
-    const double rx = std::fabs(pic.XToPixel(slow->radius) - pic.XToPixel(0));
-    const double ry = std::fabs(pic.YToPixel(slow->radius) - pic.YToPixel(0));
-    place.Ellipse(QPointF(pic.XToPixel(0), pic.YToPixel(0)), rx, ry, kSlowCircleWidth);
   }
   // The vectors' lines, one under the other from the top-left corner, the
   // last in a larger font: one block, which moves as a whole, each line in
