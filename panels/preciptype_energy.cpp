@@ -247,11 +247,14 @@ void PrecipTypePanel::DrawUnderDiagram(PictureBox& pic) {
            from);
   if (t.warning == IceWarning::None) return;
   const double y = rowY(u.warningRow);
-  PrintRow(pic, y, {{W * 0.35, "WARNING:  No Ice Crystals In Cloud", kCyan}}, 1);
+  // In their colours, each made to read on the picture's ground (the cyan
+  // and the green of the warning are hardly seen on its light cyan).
+  const auto onBack = [](Color c) { return ReadableOn(c, kEnergyBack); };
+  PrintRow(pic, y, {{W * 0.35, "WARNING:  No Ice Crystals In Cloud", onBack(kCyan)}}, 1);
   if (t.warning == IceWarning::Drizzle)
-    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Drizzle", kGreen}}, 1);
+    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Drizzle", onBack(kGreen)}}, 1);
   else
-    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Freezing Drizzle", kRed}}, 1);
+    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Freezing Drizzle", onBack(kRed)}}, 1);
 }
 
 void PrecipTypePanel::DrawDiagramAxes(PictureBox& pic, EnergyDiagram diagram) {

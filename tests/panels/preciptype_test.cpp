@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panels/preciptype.h"
 #include "panels/preciptyperules.h"
 #include "platform/pictureboxwidget.h"
+#include "tests/common/contrast_check.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace ondrik {
@@ -205,8 +207,10 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
     Recording() { PictureBox::RecordPrintedTexts(true); }
     ~Recording() { PictureBox::RecordPrintedTexts(false); }
   } recording;
-  for (const char* pattern : {"AB", "BB", "BA", "ABAB"}) {
+  for (const auto& [pattern, sfcTemp] : {std::pair{"AB", 2.0F}, std::pair{"BB", -2.0F}, std::pair{"BA", 2.0F},
+                                         std::pair{"ABAB", -2.0F}}) {
     SCOPED_TRACE(pattern);
+    gSfcTemp(1, 0) = sfcTemp;  // drizzle, or freezing drizzle
     gEnergyPattern(1, 0) = pattern;
     gPosEnergy(1, 0) = 30;
     gNegEnergy(1, 0) = 20;
@@ -235,6 +239,9 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
       }
     }
     EXPECT_TRUE(verdict);
+    // The warning's cyan and the drizzle's green made to read on the light
+    // cyan, as every text.
+    for (const auto& f : testing::FaintTexts(pic)) ADD_FAILURE() << f.text << " faint: " << f.contrast;
     EXPECT_GE(cloudTop, othersBottom - 1);
     EXPECT_GE(warningTop, cloudBottom - 1);
     EXPECT_LE(warningBottom, pic.PixelHeight() + 0.5);
