@@ -409,10 +409,16 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
   const double roomTop = pic.YToPixel(captions - L) * s;
   const int roomBottom = RowInk(pic, sourceY.front(), source.front(), 0, beforeParting).top() - span;
   std::vector<QRect> taken;
-  // What a row keeps clear of: the rows next to what is taken count as its.
+  // What a row keeps clear of: the rows next to what is taken count as its,
+  // and a blank before it, so that two numbers side by side read apart.
+  const int blankDev = static_cast<int>(std::ceil(pic.TextWidthPx(" ") * s));
+  std::vector<QRect> bars;  // of what is taken, the bars
   const auto limit = [&](double y, const std::vector<RowText>& row, double left) {
     std::vector<QRect> beside;
-    for (const QRect& r : taken) beside.push_back(r.adjusted(0, -span, 0, span));
+    for (const QRect& r : taken) {
+      const bool bar = std::find(bars.begin(), bars.end(), r) != bars.end();
+      beside.push_back(r.adjusted(bar ? 0 : -blankDev, -span, 0, span));
+    }
     return RightLimitBeside(pic, y, row, left, beforeParting, beside);
   };
   const auto fitsAt = [&](double y, const std::vector<RowText>& row, double left) {
@@ -448,6 +454,7 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
     const QRect box = DevicePixelsOf(pic, left, 0, right, v);
     FillDevicePixels(pic, box, ToColor(g.box));
     taken.push_back(box);
+    bars.push_back(box);
     // Blocks of lines across the zero line, each further from it: the top
     // of a block of `lines` lines `skip` lines past the blocks put there.
     double across = g.above ? -zero : zero;
@@ -469,18 +476,61 @@ void FogPanel::DrawTemperatureGauges(PictureBox& pic, Integer H) {
       for (int i = 0; i < lines; ++i) print(tops.front() - i * L, rows[i], column);  // no room: where it belongs
     };
     const double beyond = g.above ? std::max(v, zero) + px + L : std::min(v, -zero) - px;
-    block({{{g.textX, g.prefix + Format(value, "0.0"), kRed}}}, {beyond, beyond + (g.above ? L : -L)});
+    const std::vector<RowText> valueRow = {{g.textX, g.prefix + Format(value, "0.0"), kRed}};
+    const auto [inLeft, inRight] = Inside(pic, box);
+    // Where no room is left past the bar's end (a bar to the gauge's end),
+    // the value stands beside the bar's end, else on the bar at its end,
+    // rather than across the zero line, where it would read as the other
+    // side's.
+    QRect valueOnBar;
+    const double onEnd = g.above ? v - px : v + L + px;
+    const double besideX = pic.PixelToX((box.right() + 1.0) / s + pic.TextWidthPx(" ") + 1);
+    const std::vector<RowText> besideRow = {{besideX, valueRow.front().text, kRed}};
+    const bool past = fitsAt(beyond, valueRow, column) || fitsAt(beyond + (g.above ? L : -L), valueRow, column);
+    // Beside the end: centred on it, else wholly on the bar's side of it.
+    const double besideTops[] = {v + L / 2, g.above ? v : v + L};
+    const auto beside = std::find_if(std::begin(besideTops), std::end(besideTops),
+                                     [&](double top) { return fitsAt(top, besideRow, besideX); });
+    if (!past && beside != std::end(besideTops)) {
+      print(*beside, besideRow, besideX);
+    } else {
+      // On the bar at its end, on one line or as many as its width asks
+      // (the sign over the number), the last line at the end.
+      const std::vector<std::vector<RowText>> rows = WrapRow(pic, valueRow, inLeft, inRight);
+      const int n = static_cast<int>(rows.size());
+      const double first = g.above ? onEnd : onEnd + (n - 1) * L;
+      QRect ink;
+      bool fits = !past;
+      for (int i = 0; i < n && fits; ++i) {
+        fits = RowFits(pic, rows[static_cast<size_t>(i)], inLeft, inRight);
+        ink |= RowInk(pic, first - i * L, rows[static_cast<size_t>(i)], inLeft, inRight);
+      }
+      if (fits && box.adjusted(span, span, -span, -span).contains(ink)) {
+        valueOnBar = ink.adjusted(-span, -span, span, span);
+        for (int i = 0; i < n; ++i) {
+          std::vector<RowText> row = rows[static_cast<size_t>(i)];
+          for (RowText& t : row) t.colour = RedOn(ToColor(g.box));
+          PrintRow(pic, first - i * L, row, inLeft, inRight, &taken);
+        }
+      } else {
+        block({valueRow}, {beyond, beyond + (g.above ? L : -L)});
+      }
+    }
     if (g.verdict[0] == nullptr) return;
     const int lines = g.verdict[1] != nullptr ? 2 : 1;
-    const auto [inLeft, inRight] = Inside(pic, box);
-    const double y = v / 2 + lines * L / 2;
-    QRect ink;
-    bool onBar = true;
-    for (int i = 0; i < lines; ++i) {
-      ink |= RowInk(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
-      onBar = onBar && RowFits(pic, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
-    }
-    if (onBar && box.adjusted(span, span, -span, -span).contains(ink)) {
+    // On the bar, centred on it, else moved towards the zero line clear of
+    // the value at the bar's end.
+    const double toZero = g.above ? -px : px;
+    double y = v / 2 + lines * L / 2;
+    for (int step = 0; step < pic.PixelHeight(); ++step, y += toZero) {
+      QRect ink;
+      bool onBar = true;
+      for (int i = 0; i < lines; ++i) {
+        ink |= RowInk(pic, y - i * L, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
+        onBar = onBar && RowFits(pic, {{g.verdictX[i], g.verdict[i], kRed}}, inLeft, inRight);
+      }
+      if (!onBar || !box.adjusted(span, span, -span, -span).contains(ink)) break;
+      if (ink.intersects(valueOnBar)) continue;
       for (int i = 0; i < lines; ++i)
         PrintRow(pic, y - i * L, {{g.verdictX[i], g.verdict[i], RedOn(ToColor(g.box))}}, inLeft, inRight, &taken);
       return;
@@ -565,7 +615,9 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
 
   const double v = std::clamp(m.value, -0.01, 0.075);
   const std::string value = Format(m.value, ".000");
-  PrintRight(pic, 80, 0.0325, half4, value, kRed);
+  // Right-aligned at 80, or further right where a cue beside its box needs
+  // the room; printed after the columns.
+  double valueRight = 80;
 
   // Each column's box fills the column; its cue stands on it where it fits
   // with a pixel round it, else in the nearest place of the column that
@@ -573,8 +625,13 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   // bottom.
   const int span = pic.PixelSpan();
   const double s = pic.DeviceScale();
-  const QRect valueInk = TextInk(pic, std::max(80 - pic.TextWidth(value), pic.ScaleLeft()), 0.0325 - half4, value)
-                             .adjusted(-span, -span, span, span);
+  const auto valueInkAt = [&](double right) {
+    return TextInk(pic, std::max(right - pic.TextWidth(value), pic.ScaleLeft()), 0.0325 - half4, value)
+        .adjusted(-span, -span, span, span);
+  };
+  QRect valueInk = valueInkAt(valueRight);
+  const int blankDev = static_cast<int>(std::ceil(pic.TextWidthPx(" ") * s));
+  const int pictureRight = static_cast<int>(std::floor((pic.PixelWidth() - 1.0) * s)) - 1;
   const int areaTop = static_cast<int>(std::ceil(pic.YToPixel(captionsEnd) * s));
   const int areaBottom = static_cast<int>(std::floor(pic.YToPixel(y) * s)) - 1;
   const auto column = [&](double from, double to, double base, Color c, std::vector<RowText> lines) {
@@ -582,33 +639,57 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
     FillDevicePixels(pic, box, c);
     if (lines.empty()) return;
     const auto [inLeft, inRight] = Inside(pic, box);
+    // The step between the lines: a text line, or on a box too low for that
+    // the lines' strokes and a pixel between them.
+    double step = th;
     // The pixels the lines take from `top` between the limits, with a pixel
     // round them, across the whole box's width.
     const auto inkAt = [&](double top, double l, double r) {
       QRect ink;
-      for (std::size_t i = 0; i < lines.size(); ++i) ink |= RowInk(pic, top + i * th, {lines[i]}, l, r);
+      for (std::size_t i = 0; i < lines.size(); ++i) ink |= RowInk(pic, top + i * step, {lines[i]}, l, r);
       return QRect(QPoint(box.left(), ink.top() - span), QPoint(box.right(), ink.bottom() + span));
     };
-    const double onBox = (base + v) / 2 - lines.size() * th / 2;
     bool fits = true;
     for (const RowText& l : lines) fits = fits && RowFits(pic, {l}, inLeft, inRight);
+    const auto centred = [&] { return (base + v) / 2 - (static_cast<double>(lines.size()) * step - step + th) / 2; };
+    if (fits && !box.contains(inkAt(centred(), inLeft, inRight))) {
+      const double tight = pic.TextInkPx("SFgdy").height() + 1 + 1 / s;
+      step = std::copysign(std::min(std::fabs(th), std::fabs(pic.PixelToY(tight) - pic.PixelToY(0))), th);
+    }
+    const double onBox = centred();
     double top = onBox, from2 = inLeft, to2 = inRight;
     if (!(fits && box.contains(inkAt(onBox, inLeft, inRight)))) {
+      step = th;
+      // The nearest place of the column clear of the box: beside the box,
+      // the value moved right out of its way where it stands there and the
+      // picture has the room; else clear of the value too.
       const double start = pic.YToPixel(onBox);
-      for (int d = 1; d < pic.PixelHeight(); ++d) {
-        const double place = pic.PixelToY(start + (d % 2 == 1 ? (d + 1) / 2 : -d / 2));
-        const QRect r = inkAt(place, from, to);
-        if (r.top() >= areaTop && r.bottom() <= areaBottom && !r.intersects(box) && !r.intersects(valueInk)) {
+      const auto find = [&](bool movesValue) {
+        for (int d = 1; d < pic.PixelHeight(); ++d) {
+          const double place = pic.PixelToY(start + (d % 2 == 1 ? (d + 1) / 2 : -d / 2));
+          const QRect r = inkAt(place, from, to);
+          if (r.top() < areaTop || r.bottom() > areaBottom || r.intersects(box)) continue;
+          if (r.intersects(valueInk)) {
+            if (!movesValue) continue;
+            QRect cue;
+            for (std::size_t i = 0; i < lines.size(); ++i) cue |= RowInk(pic, place + i * step, {lines[i]}, from, to);
+            const int by = cue.right() + 1 + blankDev + span - valueInk.left();
+            if (valueInk.right() + by > pictureRight) return false;  // no room: clear of the value where it is
+            valueRight = pic.PixelToX(pic.XToPixel(valueRight) + by / s);
+            valueInk = valueInkAt(valueRight);
+          }
           top = place;
           from2 = from;
           to2 = to;
-          break;
+          return true;
         }
-      }
+        return false;
+      };
+      if (!find(true)) find(false);
     }
     const bool onTheBox = from2 == inLeft;
     for (RowText& l : lines) l.colour = onTheBox ? RedOn(c) : kRed;
-    for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, top + i * th, {lines[i]}, from2, to2);
+    for (std::size_t i = 0; i < lines.size(); ++i) PrintRow(pic, top + i * step, {lines[i]}, from2, to2);
   };
   const double devFrom = pastAxis, devTo = 77, dispFrom = 78.5, dispTo = 94.5;
   if (v <= 0.025)
@@ -620,6 +701,7 @@ void FogPanel::DrawMriGauge(PictureBox& pic, Integer H) {
   if (v <= 0.008)
     column(dispFrom, dispTo, 0.008, kBlue,
            v < 0.004 ? std::vector<RowText>{{80, "Possible", kRed}} : std::vector<RowText>{});
+  PrintRight(pic, valueRight, 0.0325, half4, value, kRed);
 }
 
 }  // namespace ondrik

@@ -35,6 +35,10 @@ constexpr Color kMbeForward = RGB(255, 0, 0);    // the forward-propagation MBE 
 Color JetColour(bool uncertain) { return uncertain ? RGB(0, 176, 0) : RGB(0, 255, 0); }
 constexpr Color kGrid = RGB(128, 128, 128);
 constexpr double kArrowHead = 4;  // units of the diagram
+// The MBE's line is larger than the others (12 points to their 8).
+constexpr double kMbeLineScale = 1.5;
+constexpr int kVectorLinesBlock = 1;  // the vectors' lines move as one
+constexpr int kSlowCircleWidth = 2;
 // The zoom stays within these half-widths (kt).
 constexpr Single kMinScale = 1, kMaxScale = 10000;
 
@@ -173,6 +177,16 @@ void HeavyPrecipPanel::Draw() {
 
   PlaceTexts(pic, place, H, thickness);
   place.PrintAll(pic);
+  // The circle of a slow MBE vector over the rings' numbers, which keep
+  // clear of it.
+  if (const std::optional<SlowCircle> slow = SlowMbeCircle()) {
+    UseVectorScale(pic);
+    pic.FillTransparent = true;
+    pic.DrawWidth = kSlowCircleWidth;
+    const DataMarksGuard data(pic, &place);
+    pic.Circle(0, 0, slow->radius, slow->colour);
+    pic.DrawWidth = 1;
+  }
   PrintGaugeLabels(pic, H);
   UsePanelFont(pic);
   pic.DrawWidth = 1;
@@ -193,23 +207,42 @@ void HeavyPrecipPanel::DrawGrid(PictureBox& pic) const {
   pic.Line(0, -s, 0, s, kGrid);
   pic.FillTransparent = true;
   for (int r : MbeRings(gMBEScale)) pic.Circle(0, 0, r, kGrid);
+}
+
+std::optional<HeavyPrecipPanel::SlowCircle> HeavyPrecipPanel::SlowMbeCircle() const {
   // A slow MBE vector of the dataset shown: the speed it falls short of.
   const Integer D = gCurDataset, H = host_.Hour();
   const Single red = gIndexThresholds(kRowMbeSpeed, 2), yellow = gIndexThresholds(kRowMbeSpeed, 1);
-  pic.DrawWidth = 2;
-  if (gMbeSpd(D, H) < red)
-    pic.Circle(0, 0, red, kRed);
-  else if (gMbeSpd(D, H) < yellow)
-    pic.Circle(0, 0, yellow, kYellow);
-  pic.DrawWidth = 1;
+  if (gMbeSpd(D, H) < red) return SlowCircle{red, kRed};
+  if (gMbeSpd(D, H) < yellow) return SlowCircle{yellow, kYellow};
+  return std::nullopt;
 }
 
 void HeavyPrecipPanel::PlaceTexts(PictureBox& pic, TextPlacement& place, Integer H,
                                   const std::optional<double>& thickness) const {
   const Integer D = gCurDataset;
   using Move = TextPlacement::Move;
+  UseVectorScale(pic);
+  // Each ring's number where it crosses the x axis on the left, or near,
+  // clear of the circle of a slow MBE vector, drawn over them; a ring beyond
+  // the edge has its number out of sight.
+  if (const std::optional<SlowCircle> slow = SlowMbeCircle()) {
+    const double rx = std::fabs(pic.XToPixel(slow->radius) - pic.XToPixel(0));
+    const double ry = std::fabs(pic.YToPixel(slow->radius) - pic.YToPixel(0));
+    place.Ellipse(QPointF(pic.XToPixel(0), pic.YToPixel(0)), rx, ry, kSlowCircleWidth);
+  }
+  UsePanelFont(pic);
+  for (int r : MbeRings(gMBEScale)) {
+    if (r > gMBEScale) continue;
+    TextPlacement::Text t = TextAt(pic, -static_cast<double>(r), 0, NumberItem(r), kGrid);
+    t.move = Move::Nearest;
+    t.reach = BlockLinePx(pic);
+    place.Add(t);
+  }
   // The vectors' lines, one under the other from the top-left corner, the
-  // last in a larger font; each along its row clear of the vectors.
+  // last in a larger font: one block, which moves as a whole, each line in
+  // its own size, clear of the vectors within the top of the picture: along
+  // it, or down by as much as two of its lines.
   const bool uncertain = JetUncertain(D, H);
   const struct {
     double fontScale;
@@ -223,40 +256,39 @@ void HeavyPrecipPanel::PlaceTexts(PictureBox& pic, TextPlacement& place, Integer
                 "V low-level jet = " + NumberItem(Nearest(gLLJDir(D, H))) + "°/" + NumberItem(Nearest(gLLJSpd(D, H))) +
                     "kts at " + NumberItem(gLLJPres(D, H)) + (uncertain ? "mb ?" : "mb"),
                 JetColour(uncertain)},
-               {1.5,
+               {kMbeLineScale,
                 "MBE Velocity  = " + NumberItem(Nearest(gMbeDir(D, H))) + "°/" + NumberItem(Nearest(gMbeSpd(D, H))) +
                     "kts",
                 gMbeForwardProp ? kMbeForward : kMbeUpwind}};
-  UseVectorScale(pic);
-  double top = 0;  // pixels
+  // Its own place a pixel in from the top-left corner (on whole device
+  // pixels), where its strokes ask.
+  const double s = pic.DeviceScale();
+  double left = 0, top = 0;  // pixels
   for (const auto& l : lines) {
     UsePanelFont(pic);
     pic.FontSize *= l.fontScale;
-    TextPlacement::Text t = TextAt(pic, pic.ScaleLeft(), pic.PixelToY(top), l.text, l.colour);
-    t.move = Move::AlongRow;
-    t.hi = pic.PixelWidth();
-    // A line as wide as the picture that a vector crosses wherever it
-    // stands in its row goes to the nearest place clear of them.
-    t.leaveOut = TextPlacement::LeaveOut::UnlessClear;
-    place.Add(t);
-    if (place.PlaceNow().leftOut) {
-      t.move = Move::Nearest;
-      t.reach = std::hypot(pic.PixelWidth(), pic.PixelHeight());
-      t.leaveOut = TextPlacement::LeaveOut::Never;
-      place.Add(t);
-    }
+    left = std::max(left, 1 - pic.TextInkPx(l.text).left());
+    if (&l == &lines[0]) top = std::max(0.0, 1 - pic.TextInkPx(l.text).top());
+  }
+  left = std::ceil(left * s - 1e-9) / s;
+  std::vector<TextPlacement::Text> block;
+  for (const auto& l : lines) {
+    UsePanelFont(pic);
+    pic.FontSize *= l.fontScale;
+    top = std::ceil(top * s - 1e-9) / s;
+    TextPlacement::Text t = TextAt(pic, pic.PixelToX(left), pic.PixelToY(top), l.text, l.colour);
+    t.together = kVectorLinesBlock;
+    block.push_back(t);
     top += BlockLinePx(pic);
   }
-  // Each ring's number where it crosses the x axis on the left, or near; a
-  // ring beyond the edge has its number out of sight.
   UsePanelFont(pic);
-  for (int r : MbeRings(gMBEScale)) {
-    if (r > gMBEScale) continue;
-    TextPlacement::Text t = TextAt(pic, -static_cast<double>(r), 0, NumberItem(r), kGrid);
-    t.move = Move::Nearest;
-    t.reach = BlockLinePx(pic);
+  const QRectF band(1, 1, pic.PixelWidth() - 2, top + 2 * BlockLinePx(pic));
+  for (TextPlacement::Text& t : block) {
+    t.move = Move::Region;
+    t.region = band;
     place.Add(t);
   }
+  UsePanelFont(pic);
   // Over the gauges: the thickness at their start, the precipitable water's
   // borders between their thirds, each near its place.
   UseGaugeScale(pic);
@@ -372,7 +404,10 @@ void HeavyPrecipPanel::PrintGaugeLabels(PictureBox& pic, Integer H) {
     for (const auto& [a, b, width] : vectorsPx_) place.Segment(a, b, width);
     const double y = pic.PixelToY(pic.YToPixel(g.row - 1.55 - pic.TextHeight(g.name) / 2) - up);
     TextPlacement::Text name = TextAt(pic, -70, y, g.name, g.colour);
-    name.x = std::max(1.0, std::min(name.x, barsBegin - pic.TextWidthPx(g.name + " " + g.value) - 1));
+    // The two a blank apart, strokes to strokes, and a device pixel or two
+    // of rounding.
+    const double apart = 2 + 2 / pic.DeviceScale();
+    name.x = std::max(1.0, std::min(name.x, barsBegin - pic.TextWidthPx(g.name + " " + g.value) - apart));
     name.move = TextPlacement::Move::AlongRow;
     name.lo = 1;
     name.hi = name.x;
@@ -385,7 +420,8 @@ void HeavyPrecipPanel::PrintGaugeLabels(PictureBox& pic, Integer H) {
     TextPlacement::Text value = TextAt(pic, 0, y, g.value, g.colour);
     value.x = barsBegin - pic.TextWidthPx(g.value);
     value.move = TextPlacement::Move::AlongRow;
-    value.lo = at.at.x() + pic.TextWidthPx(g.name + " ");
+    value.lo = std::max(at.at.x() + pic.TextWidthPx(g.name + " "),
+                        at.ink.right() + pic.TextWidthPx(" ") + 1 - pic.TextInkPx(g.value).left());
     value.hi = value.x;
     value.margin = 0;
     value.ground = TextPlacement::Ground::None;

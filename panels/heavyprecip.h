@@ -56,6 +56,13 @@ class HeavyPrecipPanel : public PicturePanel {
   static void UseGaugeScale(PictureBox& pic);
   // The axes and rings of the vector diagram.
   void DrawGrid(PictureBox& pic) const;
+  // The circle about the origin of a slow MBE vector of the dataset shown:
+  // the speed (kt) it falls short of, in the colour of that threshold.
+  struct SlowCircle {
+    Single radius;
+    Color colour;
+  };
+  std::optional<SlowCircle> SlowMbeCircle() const;
   // The texts but the gauges' labels, handed to the placement: the lines of
   // the vectors, the rings' numbers, the thickness and the gauges' borders.
   void PlaceTexts(PictureBox& pic, TextPlacement& place, Integer H, const std::optional<double>& thickness) const;

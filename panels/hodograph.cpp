@@ -48,6 +48,7 @@ constexpr Color kHodoHighlight = RGB(255, 0, 255);
 constexpr double kRad = kRadPerDegRounded;
 constexpr int kButtonColumn = 17;   // width of a column of layer buttons, px
 constexpr int kLabelLine = 12;      // height of a motion label, px
+constexpr int kLayerCapeBlock = 1;  // the lines of the layer CAPEs move as one
 
 struct Rgb {
   int r, g, b;
@@ -133,11 +134,38 @@ bool HourShown(Integer D, Integer H) {
          H <= gLastHour(D);
 }
 
-// The layer CAPEs, the hour's CAPE, CINS, helicity and shear and the ring
-// numbers on the plane of half-width s, handed to the placement in that
-// order: each where the drawing puts it, or moved along its row (a ring's
-// number near its place) clear of the traces, the vectors and the marks,
-// on a box of black that hides only the grid.
+// The block of the layer CAPEs at the plane's top-left corner, on a box of
+// black: one block that stays there, handed over first and printed before
+// the traces, which run over it.
+void PlaceLayerCapes(PictureBox& pic, TextPlacement& place, double s, Integer D, Integer H) {
+  const double line = BlockLinePx(pic);
+  const std::vector<std::pair<int, std::string>> lines = {
+      {0, "Layer CAPEs"},
+      {1, ChartNumber(6) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, 6)))},
+      {2, ChartNumber(5) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, 5)))},
+      {3, ChartNumber(4) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, 4)))},
+      {4, ChartNumber(3) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, 3)))},
+      {6, "  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7)))}};
+  // In from the corner as far as the strokes of the block ask: a pixel
+  // clear of the picture's edges.
+  double in = 0;
+  for (const auto& [row, text] : lines) in = std::max(in, 1 - pic.TextInkPx(text).left());
+  const double down = std::max(0.0, 1 - pic.TextInkPx(lines.front().second).top());
+  // On whole device pixels, where the texts are printed.
+  const auto device = [&](double px) { return std::ceil(px * pic.DeviceScale() - 1e-9) / pic.DeviceScale(); };
+  const double x = device(pic.XToPixel(-s) + in), top = device(pic.YToPixel(s) + down);
+  for (const auto& [row, text] : lines) {
+    TextPlacement::Text t = TextAt(pic, pic.PixelToX(x), pic.PixelToY(device(top + row * line)), text, kGrey);
+    t.together = kLayerCapeBlock;
+    place.Add(t);
+  }
+}
+
+// The hour's CAPE, CINS, helicity and shear and the ring numbers on the
+// plane of half-width s, handed to the placement in that order: each where
+// the drawing puts it, or moved along its row (a ring's number near its
+// place) clear of the traces, the vectors and the marks, on a box of black
+// that hides only the grid.
 void PlaceHourTexts(PictureBox& pic, TextPlacement& place, double s, Integer D, Integer H) {
   const double lineHeight = BlockLinePx(pic);
   const double line = pic.PixelToY(lineHeight) - pic.PixelToY(0);  // downwards
@@ -152,11 +180,6 @@ void PlaceHourTexts(PictureBox& pic, TextPlacement& place, double s, Integer D, 
     place.Add(t);
     return place.PlaceNow();
   };
-  add(-s, s, "Layer CAPEs", kGrey, Move::AlongRow, w);
-  for (int k = 6; k >= 3; --k)
-    add(-s, s + (7 - k) * line, ChartNumber(k) + "km " + ChartNumber(NearestWhole(gLayerCape(D, H, k))), kGrey,
-        Move::AlongRow, w);
-  add(-s, s + 6 * line, "  Hail " + ChartNumber(NearestWhole(gLayerCape(D, H, 7))), kGrey, Move::AlongRow, w);
 
   // Three lines above the bottom edge; the CINS after the CAPE when there
   // is CAPE.
@@ -331,13 +354,16 @@ void HodographPanel::DrawHodograph() {
   }
   pic.FillTransparent = false;
 
-  // The marks of the hour: every shown dataset's movers, mean wind and
-  // trace, this one last, and the inflow or the boundary. The hour's texts
-  // (layer CAPEs top left, the CAPE, CINS, helicity and shear bottom left,
-  // the rings' numbers) then take their places clear of them.
+  // The layer CAPEs top left; over them the marks of the hour: every shown
+  // dataset's movers, mean wind and trace, this one last, and the inflow or
+  // the boundary. The hour's other texts (the CAPE, CINS, helicity and
+  // shear bottom left, the rings' numbers) then take their places clear of
+  // them.
   if (!gLayerCapeDone(D, H)) ComputeLayerCapes(H);
   TextPlacement place;
   place.Begin(pic);
+  PlaceLayerCapes(pic, place, s, D, H);
+  place.PrintAll(pic);
   {
     const DataMarksGuard data(pic, &place);
     ForEachShownDataset(D, H, [&](Integer d) {

@@ -229,25 +229,44 @@ void IndicesPanel::IndexPrintLabels(TextPlacement& place, double& y, int rowInde
   const double bandMiddle = pic.PixelToY((bandTop + bandBottom + 1) / 2.0 / s);
   const double radiusPx = kCircleRadius * pic.PixelWidth() / pic.ScaleWidth();
 
+  // Every text of the row labels the row: it stands on it, moving along it
+  // only.
+  const auto text = [&](double x, const std::string& t, Color c) {
+    TextPlacement::Text r = TextAt(pic, x, y, t, c);
+    r.labels = TextPlacement::Labels::Row;
+    r.of = QPointF(0, pic.YToPixel(bandMiddle));
+    // The rows stand closer than a text line and the room the placement
+    // keeps round it: the texts keep no room but their strokes.
+    r.ground = TextPlacement::Ground::None;
+    r.margin = 0;
+    r.mayShrink = false;  // a smaller text would leave its band
+    return r;
+  };
+
   // The name and the value from the left edge, the value ending a pixel
   // short of the bars where the name's leading blanks leave it the room.
+  // The value stands a blank clear of the name's strokes (a letter that
+  // fills its cell, the Y of "HELCTY", would bring it closer), so that the
+  // two read apart.
   const std::string value = FormatIndexValue(v, row.format);
-  const auto text = [&](double x, const std::string& t, Color c) { return TextAt(pic, x, y, t, c); };
   {
     const std::string label = row.label;
     const double lead = pic.TextWidthPx(label.substr(0, label.find_first_not_of(' ')));
     const double end = (barsLeft - 1.0 - 2 * span) / s;  // picture pixels: where the value's ink may end
-    const double over = pic.TextInkPx(label + value).right() - end;
-    // The rows stand closer than a text line and the room the placement
-    // keeps round it: the texts keep no room but their strokes.
+    const double blank = pic.TextWidthPx(" ");
+    const QRectF labelInk = pic.TextInkPx(label), valueInk = pic.TextInkPx(value);
+    // How far the value's ink must begin past its advance to stand a blank
+    // (and two pixels of rounding to device pixels and cells) clear of the
+    // name's.
+    const double apart = std::max(0.0, labelInk.right() + blank + 2 - (pic.TextWidthPx(label) + valueInk.left()));
+    const double over = pic.TextWidthPx(label) + apart + valueInk.right() - end;
     TextPlacement::Text name = text(kLeft, label, kName);
     name.x -= std::clamp(over, 0.0, lead);
-    name.ground = TextPlacement::Ground::None;
-    name.margin = 0;
-    TextPlacement::Text number = name;
-    number.text = value;
-    number.colour = kValue;
-    number.x += pic.TextWidthPx(label);
+    TextPlacement::Text number = text(kLeft, value, kValue);
+    number.x = name.x + pic.TextWidthPx(label) + apart;
+    number.move = TextPlacement::Move::AlongRow;
+    number.lo = number.x;
+    number.hi = std::max(number.x, end - valueInk.right());
     place.Add(name);
     place.Add(number);
   }
@@ -307,22 +326,33 @@ void IndicesPanel::IndexPrintLabels(TextPlacement& place, double& y, int rowInde
   std::array<Threshold, 2> numbers{};
   Single a, b;
   ShownThresholds(v, row.threshold, a, b);
+  // Each number keeps its order: the first never passes the second's own
+  // place, the second never the first where it went; and neither leaves the
+  // bar's room, nor, where the value has reached it, the bar.
+  std::array<TextPlacement::Text, 2> texts;
+  std::array<bool, 2> reached{};
   for (const auto& [i, t, at] : {std::tuple{0, a, kFirstThirdEnd}, std::tuple{1, b, kSecondThirdEnd}}) {
     const std::string item = NumberItem(t);
     const std::size_t first = item.find_first_not_of(' '), last = item.find_last_not_of(' ');
     const std::string digitsText = item.substr(first, last - first + 1);
     const double left = at - pic.TextWidth(item.substr(0, last + 1)) / 2 + pic.TextWidth(item.substr(0, first));
     const bool on = p.x > 0 && p.x >= at;
-    TextPlacement::Text n = text(left, digitsText, on ? kBlack : kThreshold);
-    n.ground = TextPlacement::Ground::None;
-    n.margin = 0;
-    n.mayShrink = false;  // a smaller number would leave its band
+    reached[static_cast<size_t>(i)] = on;
+    texts[static_cast<size_t>(i)] = text(left, digitsText, on ? kBlack : kThreshold);
+  }
+  const double blank = pic.TextWidthPx(" ");
+  for (size_t i = 0; i < 2; ++i) {
+    TextPlacement::Text& n = texts[i];
+    const bool on = reached[i];
+    const double width = pic.TextWidthPx(n.text);
+    const double from = i == 0 ? barsLeft / s + 1 : numbers[0].at.ink.right();
+    const double to = i == 0 ? texts[1].x - blank - width : pic.PixelWidth() - 2 - width;
     n.move = TextPlacement::Move::AlongRow;
-    const double room = pic.TextWidthPx(digitsText) / 2 + 4 * radiusPx + 2;
-    n.lo = p.x > 0 && !on ? n.x : std::max(n.x - room, barsLeft / s + 1);
-    n.hi = on ? n.x : n.x + room;
+    n.lo = std::min(n.x, p.x > 0 && !on ? n.x : from);
+    // One the value has reached stays on the bar.
+    n.hi = std::max(n.x, on ? std::min(to, column(p.x) / s - 1 - width) : to);
     place.Add(n);
-    numbers[static_cast<size_t>(i)] = {place.PlaceNow(), on};
+    numbers[i] = {place.PlaceNow(), on};
   }
   const auto clear = [&](const Threshold& t) {
     const QRectF r = t.at.ink.adjusted(-1, -1, 1, 1);

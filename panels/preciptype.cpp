@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,6 +19,7 @@
 #include "panels/overlayloop.h"
 #include "panels/preciptyperules.h"
 #include "platform/pictureboxwidget.h"
+#include "platform/picturetext.h"
 
 namespace ondrik {
 
@@ -261,27 +263,105 @@ void PrecipTypePanel::PlaceRegionLabels(PictureBox& pic, TextPlacement& place,
     return std::none_of(boundariesPx.begin(), boundariesPx.end(),
                         [&](const Segment& seg) { return SegmentsCross(from, to, seg.first, seg.second); });
   };
+  const double size = pic.FontSize;
+  const std::string face = pic.FontName;
+  // The faces and sizes a label tries, its own first: a region narrower
+  // than its label in the panel's face may hold it condensed, or condensed
+  // at the smallest size whose digits read (a size of 1 point asks for the
+  // face's floor).
+  const std::pair<std::string, double> sizes[] = {
+      {face, size}, {picturetext::kCondensedFace, size}, {picturetext::kCondensedFace, 1}};
   for (const std::vector<RegionLabel>& label : kRegionLabelGroups) {
-    // Its lines where they belong, else moved together to the nearest
-    // place in its region inside the chart that the placement finds clear of
-    // the data and the labels before it; where none is, over them.
+    // Its lines where they belong, else moved together to the nearest place
+    // in its region inside the chart clear of the data and the labels
+    // before it, in the first face and size that finds one; where none is,
+    // in its own, over them.
     std::vector<TextPlacement::Text> lines;
-    QRectF rooms;
-    for (const RegionLabel& l : label) {
-      lines.push_back(TextAt(pic, l.x, l.y, l.text, kBlack));
-      rooms |= pic.TextInkPx(l.text).translated(lines.back().x, lines.back().y);
-    }
-    const QPointF anchor = rooms.center();
     std::vector<QPointF> moves;
-    for (const QPointF& m : kMoves)
-      if (chart.contains(rooms.translated(m)) && staysIn(anchor, anchor + m)) moves.push_back(m);
+    for (const auto& [f, pt] : sizes) {
+      pic.FontName = f;
+      pic.FontSize = pt;
+      lines.clear();
+      QRectF rooms;
+      std::vector<QRectF> inks;
+      for (const RegionLabel& l : label) {
+        lines.push_back(TextAt(pic, l.x, l.y, l.text, kBlack));
+        inks.push_back(pic.TextInkPx(l.text).translated(lines.back().x, lines.back().y));
+        rooms |= inks.back();
+      }
+      const QPointF anchor = rooms.center();
+      moves.clear();
+      for (const QPointF& m : kMoves)
+        if (chart.contains(rooms.translated(m)) && staysIn(anchor, anchor + m)) moves.push_back(m);
+      const auto clear = [&](const QPointF& m) {
+        return std::all_of(inks.begin(), inks.end(), [&](const QRectF& ink) {
+          const double margin = lines.front().margin;
+          return place.Clear(ink.translated(m).adjusted(-margin, -margin, margin, margin));
+        });
+      };
+      const auto found = std::find_if(moves.begin(), moves.end(), clear);
+      if (found != moves.end()) {
+        // Found: the first place of its moves from there on.
+        moves.erase(moves.begin(), found);
+        break;
+      }
+      if (&f == &sizes[std::size(sizes) - 1].first) {
+        // None: in its own face and size, over the boundaries, where they
+        // cross the least of its ends: first the place (of its moves) at
+        // which it stands clear but for the fewest pixels at either end.
+        pic.FontName = face;
+        pic.FontSize = size;
+        lines.clear();
+        inks.clear();
+        for (const RegionLabel& l : label) {
+          lines.push_back(TextAt(pic, l.x, l.y, l.text, kBlack));
+          inks.push_back(pic.TextInkPx(l.text).translated(lines.back().x, lines.back().y));
+        }
+        // How much of a line's ends the boundaries cross at a move: its
+        // width less the longest run of its pixel columns that they leave
+        // clear.
+        const auto crossed = [&](const QPointF& m) {
+          double sum = 0;
+          for (const QRectF& ink : inks) {
+            const QRectF at = ink.translated(m);
+            const int n = static_cast<int>(std::ceil(at.width()));
+            int run = 0, longest = 0;
+            for (int i = 0; i < n; ++i) {
+              run = place.Clear(QRectF(at.left() + i, at.top(), 1, at.height())) ? run + 1 : 0;
+              longest = std::max(longest, run);
+            }
+            sum += n - longest;
+          }
+          return sum;
+        };
+        std::size_t best = 0;
+        double least = std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i < moves.size(); ++i)
+          if (const double c = crossed(moves[i]); c < least) {
+            least = c;
+            best = i;
+          }
+        if (!moves.empty()) {
+          // Handed over as meant for there, where its last resort goes.
+          const QPointF by = moves[best];
+          for (TextPlacement::Text& t : lines) {
+            t.x += by.x();
+            t.y += by.y();
+          }
+          for (QPointF& m : moves) m -= by;
+        }
+      }
+    }
     for (TextPlacement::Text& t : lines) {
       t.move = TextPlacement::Move::AmongPlaces;
       t.together = static_cast<int>(&label - &kRegionLabelGroups.front()) + 1;
       for (const QPointF& m : moves) t.places.emplace_back(t.x + m.x(), t.y + m.y());
       place.Add(t);
     }
+    place.PlaceNow();
   }
+  pic.FontName = face;
+  pic.FontSize = size;
 }
 
 }  // namespace ondrik

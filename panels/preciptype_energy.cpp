@@ -32,14 +32,13 @@ constexpr double kAxisAt = 0.762, kLeastAxisAt = 0.45;
 // The surface energy strip: its width as a part of the picture's.
 constexpr double kSleetWidth = 0.5;
 
-// The colour of a kind of precipitation, for its points and its region's
-// label alike: its own where that reads on the chart's grey, else the
-// nearest that does (red and blue darker, green lighter).
+// The colour of a kind of precipitation on its region's label: its own
+// where that reads on the chart's grey, else the nearest that does (red and
+// blue darker, green lighter). A point keeps the kind's own colour, dimmed
+// for the datasets but the shown one: a mark is read by its colour, a text
+// by its letters.
 Color Kind(Rgb c) { return ReadableOn(RGB(c.r, c.g, c.b), kChartGrey); }
-Color Dimmed(Integer shown, Rgb c) {
-  const Color k = Kind(c);
-  return eRGB(shown, RedOf(k), GreenOf(k), BlueOf(k));
-}
+Color PointColour(Integer shown, Rgb c) { return eRGB(shown, c.r, c.g, c.b); }
 
 // A diagram's frame and numbers: x from left to right (the chart from 0 to
 // xMax), y from 0 to yMax at the chart's top; the current hour's point
@@ -248,11 +247,14 @@ void PrecipTypePanel::DrawUnderDiagram(PictureBox& pic) {
            from);
   if (t.warning == IceWarning::None) return;
   const double y = rowY(u.warningRow);
-  PrintRow(pic, y, {{W * 0.35, "WARNING:  No Ice Crystals In Cloud", kCyan}}, 1);
+  // In their colours, each made to read on the picture's ground (the cyan
+  // and the green of the warning are hardly seen on its light cyan).
+  const auto onBack = [](Color c) { return ReadableOn(c, kEnergyBack); };
+  PrintRow(pic, y, {{W * 0.35, "WARNING:  No Ice Crystals In Cloud", onBack(kCyan)}}, 1);
   if (t.warning == IceWarning::Drizzle)
-    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Drizzle", kGreen}}, 1);
+    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Drizzle", onBack(kGreen)}}, 1);
   else
-    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Freezing Drizzle", kRed}}, 1);
+    PrintRow(pic, y + u.line, {{W * 0.375, "Consider:  Freezing Drizzle", onBack(kRed)}}, 1);
 }
 
 void PrecipTypePanel::DrawDiagramAxes(PictureBox& pic, EnergyDiagram diagram) {
@@ -309,7 +311,7 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
       const double x = std::clamp<double>(e, 0, 80);
       const double y = std::min<double>(gSfcWarmDepth(d, i), 3000);
       if (i > H - n) Trail(pic, px, py, x, y);
-      pic.FillColor = Dimmed(ShownDataset, SurfacePointColour(e));
+      pic.FillColor = PointColour(ShownDataset, SurfacePointColour(e));
       const double r = 1.5 - 0.1 * (H - i);
       DataPoint(pic, x, y, r);
       px = x;
@@ -337,7 +339,7 @@ void PrecipTypePanel::DrawEnergyDiagram(PictureBox& pic, Integer d, Integer H, E
     const double x = std::min<double>(pe, 450), y = std::min<double>(ne, 450);
     if (i > H - n) Trail(pic, px, py, x, y);
     bool refreezes = false;
-    pic.FillColor = Dimmed(ShownDataset, LayerPointColour(pe, ne, gEnergyPattern(d, i), &refreezes));
+    pic.FillColor = PointColour(ShownDataset, LayerPointColour(pe, ne, gEnergyPattern(d, i), &refreezes));
     if (twoLayer && i == H && refreezes) PlotPrecipTypeEnergy(H);
     const double r = 10 - 0.667 * (H - i);
     DataPoint(pic, x, y, r);

@@ -17,6 +17,7 @@
 #include "panels/hodograph.h"
 #include "panels/map.h"
 #include "panels/preciptype.h"
+#include "platform/color.h"
 #include "platform/controls.h"
 #include "platform/pictureboxwidget.h"
 #include "tests/panels/panel_fixture.h"
@@ -192,7 +193,11 @@ TEST_F(PanelKeysTest, EveryKeyWearsItsPlottersColours) {
       gNegEnergy(D, H) = r.neg;
       gSfcWarmDepth(D, H) = 2500;
       p.Draw();
-      Key(std::string(r.label) + " of " + r.pattern, InkOf(pic, r.label), Dot(pic));
+      // The point in the kind's own colour; the label in that colour made
+      // to read on the chart's grey.
+      const std::optional<Color> point = Dot(pic);
+      Key(std::string(r.label) + " of " + r.pattern, InkOf(pic, r.label),
+          point ? std::optional<Color>(ReadableOn(*point, RGB(127, 127, 127))) : point);
     }
   }
   {  // The map's radar tilts against their rings, one at a time.

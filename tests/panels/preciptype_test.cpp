@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panels/preciptype.h"
 #include "panels/preciptyperules.h"
 #include "platform/pictureboxwidget.h"
+#include "tests/common/contrast_check.h"
 #include "tests/panels/panel_fixture.h"
 
 namespace ondrik {
@@ -154,8 +156,11 @@ TEST_F(PrecipTypePanelTest, SurfaceEnergyStripOnlyForTwoRefreezingLayers) {
     const char* pattern;
     Single neg;
     bool thickness, visible;
-  } cases[] = {{"ABAB", 100, false, false}, {"ABAB", 120, false, true}, {"ABAB", 140, false, true},
-               {"BA", 140, false, false},   {"ABAB", 140, true, false}};
+    Color point;  // the hour's point in the Part's own colour, whatever its ground
+  } cases[] = {{"ABAB", 100, false, false, kGreen},         {"ABAB", 120, false, true, RGB(255, 191, 0)},
+               {"ABAB", 140, false, true, kYellow},         {"BA", 110, false, false, RGB(255, 191, 0)},
+               {"BA", 140, false, false, kYellow},          {"ABAB", 140, true, false, kRed}};
+  const PictureBox& drawn = dynamic_cast<PictureBoxWidget*>(p.Widget())->Pic();
   for (const auto& c : cases) {
     for (int h = 0; h < 3; ++h) {
       gEnergyPattern(1, h) = c.pattern;
@@ -165,6 +170,7 @@ TEST_F(PrecipTypePanelTest, SurfaceEnergyStripOnlyForTwoRefreezingLayers) {
     host.thickness = c.thickness;
     p.Draw();
     EXPECT_EQ(sleet->isVisible(), c.visible) << c.pattern << " " << c.neg << " " << c.thickness;
+    EXPECT_GT(PixelsOf(drawn.Image(), c.point), 20) << c.pattern << " " << c.neg << " " << c.thickness;
   }
   // An overlaid dataset of another family is left out of the shown one's diagram.
   host.thickness = false;
@@ -201,8 +207,10 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
     Recording() { PictureBox::RecordPrintedTexts(true); }
     ~Recording() { PictureBox::RecordPrintedTexts(false); }
   } recording;
-  for (const char* pattern : {"AB", "BB", "BA", "ABAB"}) {
+  for (const auto& [pattern, sfcTemp] : {std::pair{"AB", 2.0F}, std::pair{"BB", -2.0F}, std::pair{"BA", 2.0F},
+                                         std::pair{"ABAB", -2.0F}}) {
     SCOPED_TRACE(pattern);
+    gSfcTemp(1, 0) = sfcTemp;  // drizzle, or freezing drizzle
     gEnergyPattern(1, 0) = pattern;
     gPosEnergy(1, 0) = 30;
     gNegEnergy(1, 0) = 20;
@@ -231,6 +239,9 @@ TEST_F(PrecipTypePanelTest, TheTopDownLineStandsUnderTheVerdict) {
       }
     }
     EXPECT_TRUE(verdict);
+    // The warning's cyan and the drizzle's green made to read on the light
+    // cyan, as every text.
+    for (const auto& f : testing::FaintTexts(pic)) ADD_FAILURE() << f.text << " faint: " << f.contrast;
     EXPECT_GE(cloudTop, othersBottom - 1);
     EXPECT_GE(warningTop, cloudBottom - 1);
     EXPECT_LE(warningBottom, pic.PixelHeight() + 0.5);

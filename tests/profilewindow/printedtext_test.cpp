@@ -303,8 +303,10 @@ TEST_F(PrintedTextTest, SidePanels) {
                {4, "picCape", {"optCapeShear1", "optCapeShear0"}},
                {4, "picCape", {"optCapeShear2", "optCapeShear0"}},
                {4, "picCape", {"chkCapeShearHistory", "chkCapeShearVariability"}},
-               {5, "picMBE", {}, 0, PanelView::HeavyPrecip},
-               {5, "picMBE", {"chkMBE2"}, 0, PanelView::HeavyPrecip},
+               // The vectors' three lines are one block at the top, which
+               // stands over the vectors where they cross it everywhere.
+               {5, "picMBE", {}, 3, PanelView::HeavyPrecip},
+               {5, "picMBE", {"chkMBE2"}, 3, PanelView::HeavyPrecip},
                // The energy view: "Snow" is wider than the snow column and
                // stands over its red line.
                {6, "picPrecipType", {}, 1, PanelView::Energy},
