@@ -115,14 +115,16 @@ double DrawnDigitHeight(const QFont& font) {
   text.setTextFormat(Qt::PlainText);
   p.drawStaticText(QPointF(kPad, kPad), text);
   p.end();
-  int top = img.height(), bottom = -1;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x)
-      if (qAlpha(img.pixel(x, y)) >= kStrokeAlpha) {
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-        break;
-      }
+  const int w = img.width(), h = img.height();
+  const auto stroke = [](QRgb px) { return qAlpha(px) >= kStrokeAlpha; };
+  int top = h, bottom = -1;
+  for (int y = 0; y < h; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    if (std::any_of(row, row + w, stroke)) {
+      top = std::min(top, y);
+      bottom = y;
+    }
+  }
   return bottom >= top ? bottom - top + 1 : 0;
 }
 
@@ -219,22 +221,41 @@ const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
   return texts.insert_or_assign(text, std::move(t)).first->second;
 }
 
+namespace {
+
+// Whether a row of pixels has any with some cover: the pixels or-ed
+// together, without a branch, and the alpha of that looked at.
+bool RowHasCover(const QRgb* row, int width) {
+  QRgb any = 0;
+  for (int x = 0; x < width; ++x) any |= row[x];
+  return qAlpha(any) != 0;
+}
+
+}  // namespace
+
 QRect InkedPart(const QImage& image) {
   const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
                           ? image
                           : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  int left = argb.width(), right = -1, top = argb.height(), bottom = -1;
-  for (int y = 0; y < argb.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    for (int x = 0; x < argb.width(); ++x) {
-      if (qAlpha(row[x]) == 0) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y);
-    }
+  const int w = argb.width(), h = argb.height();
+  const auto row = [&argb](int y) { return reinterpret_cast<const QRgb*>(argb.constScanLine(y)); };
+  int top = 0, bottom = h - 1;
+  while (top < h && !RowHasCover(row(top), w)) ++top;
+  if (top == h) return {};
+  while (!RowHasCover(row(bottom), w)) --bottom;
+  // Row by row only the columns left and right of the part found so far
+  // are looked at.
+  int left = w, right = -1;
+  for (int y = top; y <= bottom; ++y) {
+    const QRgb* r = row(y);
+    int x = 0;
+    while (x < left && qAlpha(r[x]) == 0) ++x;
+    left = x;
+    x = w - 1;
+    while (x > right && qAlpha(r[x]) == 0) --x;
+    right = x;
   }
-  return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+  return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 const DrawnPicture& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {

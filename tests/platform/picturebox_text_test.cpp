@@ -208,6 +208,9 @@ TEST(PictureBoxTest, TheInkedPartHoldsEveryPixelThatIsNotTransparent) {
       {"the corners", {{0, 0}, {8, 6}}, 255, QRect(0, 0, 9, 7)},
       {"a faint edge", {{2, 5}, {7, 1}}, 1, QRect(QPoint(2, 1), QPoint(7, 5))},
       {"the last column", {{8, 2}, {8, 4}}, 40, QRect(QPoint(8, 2), QPoint(8, 4))},
+      {"the last pixel alone", {{8, 6}}, 1, QRect(8, 6, 1, 1)},
+      {"wider row by row", {{4, 1}, {2, 2}, {6, 3}, {0, 5}, {8, 5}}, 255, QRect(QPoint(0, 1), QPoint(8, 5))},
+      {"empty rows between", {{5, 0}, {3, 6}}, 1, QRect(QPoint(3, 0), QPoint(5, 6))},
   };
   for (const Case& c : cases) {
     QImage img(9, 7, QImage::Format_ARGB32_Premultiplied);
@@ -215,6 +218,12 @@ TEST(PictureBoxTest, TheInkedPartHoldsEveryPixelThatIsNotTransparent) {
     for (const QPoint& at : c.set) img.setPixel(at, qRgba(c.alpha, 0, 0, c.alpha));
     EXPECT_EQ(picturetext::InkedPart(img), c.expected) << c.name;
   }
+  // Colour without cover is no ink.
+  QImage clear(6, 3, QImage::Format_ARGB32);
+  clear.fill(qRgba(255, 255, 255, 0));
+  EXPECT_EQ(picturetext::InkedPart(clear), QRect());
+  clear.setPixel(1, 2, qRgba(255, 255, 255, 1));
+  EXPECT_EQ(picturetext::InkedPart(clear), QRect(1, 2, 1, 1));
   QImage opaque(5, 4, QImage::Format_RGB32);
   opaque.fill(Qt::black);
   EXPECT_EQ(picturetext::InkedPart(opaque), QRect(0, 0, 5, 4));
