@@ -224,11 +224,18 @@ const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
 namespace {
 
 // Whether a row of pixels has any with some cover: the pixels or-ed
-// together, without a branch, and the alpha of that looked at.
+// together and the alpha of that looked at. Eight at a time, without a
+// branch, which the compiler does in a few wide steps.
 bool RowHasCover(const QRgb* row, int width) {
-  QRgb any = 0;
-  for (int x = 0; x < width; ++x) any |= row[x];
-  return qAlpha(any) != 0;
+  constexpr int kBlock = 8;
+  std::array<QRgb, kBlock> any{};
+  int x = 0;
+  for (; x + kBlock <= width; x += kBlock)
+    for (int i = 0; i < kBlock; ++i) any[static_cast<std::size_t>(i)] |= row[x + i];
+  QRgb all = 0;
+  for (const QRgb a : any) all |= a;
+  for (; x < width; ++x) all |= row[x];
+  return qAlpha(all) != 0;
 }
 
 }  // namespace
