@@ -87,6 +87,27 @@ namespace {
 
 std::mutex gFontMutex;
 
+// The texts of all fonts, the least recently used first, and the bytes
+// their pictures hold; guarded by gFontMutex. Never destroyed, as the fonts.
+TextsByUse& TextsInOrderOfUse() {
+  static auto* texts = new TextsByUse;
+  return *texts;
+}
+std::size_t gDrawnBytes = 0;
+
+std::size_t PictureBytes(const LaidOutText& t) {
+  std::size_t bytes = 0;
+  for (const auto& [color, drawn] : t.drawn) bytes += static_cast<std::size_t>(drawn.image.sizeInBytes());
+  return bytes;
+}
+
+// Lets a text of a font go. Called with gFontMutex held.
+void Forget(FontEntry& font, std::unordered_map<std::string, LaidOutText>::iterator it) {
+  gDrawnBytes -= PictureBytes(it->second);
+  TextsInOrderOfUse().erase(it->second.use);
+  font.texts.erase(it);
+}
+
 constexpr const char* kDigits = "0123456789";
 
 QFont FontOf(const std::string& family, int pixelSize, bool bold) {
@@ -167,8 +188,7 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
       e.height = fm.height();
       e.digitHeight = DrawnDigitHeight(e.font);
       e.measured = true;
-      e.texts.clear();
-      e.drawnBytes = 0;
+      while (!e.texts.empty()) Forget(e, e.texts.begin());
     } else {
       // Without a GUI application no font can be measured; an estimate from
       // the font size keeps the layout going.
@@ -192,13 +212,26 @@ std::vector<FaceSize> SizesDownToFloor(const std::string& name, double sizePt, b
   return out;
 }
 
-const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
+std::size_t DrawnBytes() {
   const std::lock_guard<std::mutex> lock(gFontMutex);
-  auto& texts = const_cast<FontEntry&>(font).texts;
-  if (auto it = texts.find(text); it != texts.end() && (it->second.laidOut || !HaveGuiApp())) return it->second;
-  if (texts.size() >= kMaxTextsPerFont || font.drawnBytes >= kMaxDrawnBytesPerFont) {
-    texts.clear();
-    const_cast<FontEntry&>(font).drawnBytes = 0;
+  return gDrawnBytes;
+}
+
+const LaidOutText& TextIn(const FontEntry& constFont, const std::string& text) {
+  const std::lock_guard<std::mutex> lock(gFontMutex);
+  auto& font = const_cast<FontEntry&>(constFont);
+  TextsByUse& byUse = TextsInOrderOfUse();
+  if (auto it = font.texts.find(text); it != font.texts.end()) {
+    if (it->second.laidOut || !HaveGuiApp()) {
+      byUse.splice(byUse.end(), byUse, it->second.use);
+      return it->second;
+    }
+    // Estimated before there was a GUI application: laid out anew.
+    Forget(font, it);
+  }
+  while (!byUse.empty() && (byUse.size() >= kMaxTexts || gDrawnBytes >= kMaxDrawnBytes)) {
+    FontEntry& oldest = *byUse.front().font;
+    Forget(oldest, oldest.texts.find(*byUse.front().text));
   }
   LaidOutText t;
   const QString qs = ToQString(text);
@@ -218,7 +251,9 @@ const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
     t.width = 0.6 * font.font.pixelSize() * static_cast<double>(qs.size());
     t.ink = QRectF(0, 0, t.width, font.height);
   }
-  return texts.insert_or_assign(text, std::move(t)).first->second;
+  const auto added = font.texts.emplace(text, std::move(t)).first;
+  added->second.use = byUse.insert(byUse.end(), TextOfFont{&font, &added->first});
+  return added->second;
 }
 
 namespace {
@@ -278,7 +313,7 @@ const DrawnPicture& DrawnText(const FontEntry& font, const LaidOutText& t, Color
   p.setPen(ToQColor(c));
   p.drawStaticText(QPointF(kPad, kPad), t.text);
   p.end();
-  const_cast<FontEntry&>(font).drawnBytes += static_cast<std::size_t>(img.sizeInBytes());
+  gDrawnBytes += static_cast<std::size_t>(img.sizeInBytes());
   const QRect inked = InkedPart(img);
   return drawn.emplace(c, DrawnPicture{std::move(img), inked}).first->second;
 }

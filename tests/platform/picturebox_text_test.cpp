@@ -165,31 +165,41 @@ TEST(PictureBoxTest, TextMeasuresAndFonts) {
   EXPECT_EQ(ToQString("\xC2\xB0" "C"), QString::fromUtf8("\xC2\xB0" "C"));
 }
 
-// A font's pictures of its texts stay within their budget however many
-// different texts are printed (each forecast hour prints numbers of its own),
-// and a text printed again after they were let go looks as it did.
+// The pictures of the texts stay within their budget however many
+// different texts are printed (each forecast hour prints numbers of its
+// own); those let go are the least recently used, so a text printed between
+// the others keeps its picture, and a text printed again after it was let go
+// looks as it did.
 TEST(PictureBoxTest, TextPicturesStayWithinTheirBudget) {
+  constexpr double kSizePt = 72;  // some 200 kB a picture: the budget is soon reached
   auto printed = [](const std::string& text) {
     PictureBox pic(120, 40);
     pic.BackColor = kWhite;
     pic.Cls();
     pic.FontName = "Arial";
-    pic.FontSize = 11;
+    pic.FontSize = kSizePt;
     pic.ForeColor = RGB(200, 0, 0);
     pic.CurrentX = 5;
     pic.CurrentY = 5;
     pic.Print(text);
     return pic.Image().copy();
   };
+  const picturetext::FontEntry& font = picturetext::FontFor("Arial", kSizePt, false, 1.0);
+  const auto keptKey = [&font] {
+    return picturetext::DrawnText(font, picturetext::TextIn(font, "Total"), RGB(200, 0, 0)).image.cacheKey();
+  };
   const QImage first = printed("-12.5");
-  const picturetext::FontEntry& font = picturetext::FontFor("Arial", 11, false, 1.0);
+  printed("Total");
+  const qint64 kept = keptKey();
   std::size_t largest = 0;
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < 400; ++i) {
     printed(std::to_string(i * 7) + ".5");
-    largest = std::max(largest, font.drawnBytes);
+    if (i % 8 == 0) printed("Total");
+    largest = std::max(largest, picturetext::DrawnBytes());
   }
-  EXPECT_GT(largest, picturetext::kMaxDrawnBytesPerFont / 2);  // the budget was reached
-  EXPECT_LE(largest, picturetext::kMaxDrawnBytesPerFont + 64 * 1024);
+  EXPECT_GT(largest, picturetext::kMaxDrawnBytes / 2);  // the budget was reached
+  EXPECT_LE(largest, picturetext::kMaxDrawnBytes + (std::size_t{1} << 20));
+  EXPECT_EQ(keptKey(), kept);
   EXPECT_EQ(printed("-12.5"), first);
 }
 
