@@ -87,6 +87,27 @@ namespace {
 
 std::mutex gFontMutex;
 
+// The texts of all fonts, the least recently used first, and the bytes
+// their pictures hold; guarded by gFontMutex. Never destroyed, as the fonts.
+TextsByUse& TextsInOrderOfUse() {
+  static auto* texts = new TextsByUse;
+  return *texts;
+}
+std::size_t gDrawnBytes = 0;
+
+std::size_t PictureBytes(const LaidOutText& t) {
+  std::size_t bytes = 0;
+  for (const auto& [color, drawn] : t.drawn) bytes += static_cast<std::size_t>(drawn.image.sizeInBytes());
+  return bytes;
+}
+
+// Lets a text of a font go. Called with gFontMutex held.
+void Forget(FontEntry& font, std::unordered_map<std::string, LaidOutText>::iterator it) {
+  gDrawnBytes -= PictureBytes(it->second);
+  TextsInOrderOfUse().erase(it->second.use);
+  font.texts.erase(it);
+}
+
 constexpr const char* kDigits = "0123456789";
 
 QFont FontOf(const std::string& family, int pixelSize, bool bold) {
@@ -115,14 +136,16 @@ double DrawnDigitHeight(const QFont& font) {
   text.setTextFormat(Qt::PlainText);
   p.drawStaticText(QPointF(kPad, kPad), text);
   p.end();
-  int top = img.height(), bottom = -1;
-  for (int y = 0; y < img.height(); ++y)
-    for (int x = 0; x < img.width(); ++x)
-      if (qAlpha(img.pixel(x, y)) >= kStrokeAlpha) {
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
-        break;
-      }
+  const int w = img.width(), h = img.height();
+  const auto stroke = [](QRgb px) { return qAlpha(px) >= kStrokeAlpha; };
+  int top = h, bottom = -1;
+  for (int y = 0; y < h; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    if (std::any_of(row, row + w, stroke)) {
+      top = std::min(top, y);
+      bottom = y;
+    }
+  }
   return bottom >= top ? bottom - top + 1 : 0;
 }
 
@@ -165,8 +188,7 @@ const FontEntry& FontFor(const std::string& name, double sizePt, bool bold, doub
       e.height = fm.height();
       e.digitHeight = DrawnDigitHeight(e.font);
       e.measured = true;
-      e.texts.clear();
-      e.drawnBytes = 0;
+      while (!e.texts.empty()) Forget(e, e.texts.begin());
     } else {
       // Without a GUI application no font can be measured; an estimate from
       // the font size keeps the layout going.
@@ -190,13 +212,26 @@ std::vector<FaceSize> SizesDownToFloor(const std::string& name, double sizePt, b
   return out;
 }
 
-const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
+std::size_t DrawnBytes() {
   const std::lock_guard<std::mutex> lock(gFontMutex);
-  auto& texts = const_cast<FontEntry&>(font).texts;
-  if (auto it = texts.find(text); it != texts.end() && (it->second.laidOut || !HaveGuiApp())) return it->second;
-  if (texts.size() >= kMaxTextsPerFont || font.drawnBytes >= kMaxDrawnBytesPerFont) {
-    texts.clear();
-    const_cast<FontEntry&>(font).drawnBytes = 0;
+  return gDrawnBytes;
+}
+
+const LaidOutText& TextIn(const FontEntry& constFont, const std::string& text) {
+  const std::lock_guard<std::mutex> lock(gFontMutex);
+  auto& font = const_cast<FontEntry&>(constFont);
+  TextsByUse& byUse = TextsInOrderOfUse();
+  if (auto it = font.texts.find(text); it != font.texts.end()) {
+    if (it->second.laidOut || !HaveGuiApp()) {
+      byUse.splice(byUse.end(), byUse, it->second.use);
+      return it->second;
+    }
+    // Estimated before there was a GUI application: laid out anew.
+    Forget(font, it);
+  }
+  while (!byUse.empty() && (byUse.size() >= kMaxTexts || gDrawnBytes >= kMaxDrawnBytes)) {
+    FontEntry& oldest = *byUse.front().font;
+    Forget(oldest, oldest.texts.find(*byUse.front().text));
   }
   LaidOutText t;
   const QString qs = ToQString(text);
@@ -216,25 +251,53 @@ const LaidOutText& TextIn(const FontEntry& font, const std::string& text) {
     t.width = 0.6 * font.font.pixelSize() * static_cast<double>(qs.size());
     t.ink = QRectF(0, 0, t.width, font.height);
   }
-  return texts.insert_or_assign(text, std::move(t)).first->second;
+  const auto added = font.texts.emplace(text, std::move(t)).first;
+  added->second.use = byUse.insert(byUse.end(), TextOfFont{&font, &added->first});
+  return added->second;
 }
+
+namespace {
+
+// Whether a row of pixels has any with some cover: the pixels or-ed
+// together and the alpha of that looked at. Eight at a time, without a
+// branch, which the compiler does in a few wide steps.
+bool RowHasCover(const QRgb* row, int width) {
+  constexpr int kBlock = 8;
+  std::array<QRgb, kBlock> any{};
+  int x = 0;
+  for (; x + kBlock <= width; x += kBlock)
+    for (int i = 0; i < kBlock; ++i) any[static_cast<std::size_t>(i)] |= row[x + i];
+  QRgb all = 0;
+  for (const QRgb a : any) all |= a;
+  for (; x < width; ++x) all |= row[x];
+  return qAlpha(all) != 0;
+}
+
+}  // namespace
 
 QRect InkedPart(const QImage& image) {
   const QImage argb = image.format() == QImage::Format_ARGB32_Premultiplied || image.format() == QImage::Format_ARGB32
                           ? image
                           : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  int left = argb.width(), right = -1, top = argb.height(), bottom = -1;
-  for (int y = 0; y < argb.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    for (int x = 0; x < argb.width(); ++x) {
-      if (qAlpha(row[x]) == 0) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y);
-    }
+  const int w = argb.width(), h = argb.height();
+  const auto row = [&argb](int y) { return reinterpret_cast<const QRgb*>(argb.constScanLine(y)); };
+  int top = 0, bottom = h - 1;
+  while (top < h && !RowHasCover(row(top), w)) ++top;
+  if (top == h) return {};
+  while (!RowHasCover(row(bottom), w)) --bottom;
+  // Row by row only the columns left and right of the part found so far
+  // are looked at.
+  int left = w, right = -1;
+  for (int y = top; y <= bottom; ++y) {
+    const QRgb* r = row(y);
+    int x = 0;
+    while (x < left && qAlpha(r[x]) == 0) ++x;
+    left = x;
+    x = w - 1;
+    while (x > right && qAlpha(r[x]) == 0) --x;
+    right = x;
   }
-  return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+  return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 const DrawnPicture& DrawnText(const FontEntry& font, const LaidOutText& t, Color c) {
@@ -250,7 +313,7 @@ const DrawnPicture& DrawnText(const FontEntry& font, const LaidOutText& t, Color
   p.setPen(ToQColor(c));
   p.drawStaticText(QPointF(kPad, kPad), t.text);
   p.end();
-  const_cast<FontEntry&>(font).drawnBytes += static_cast<std::size_t>(img.sizeInBytes());
+  gDrawnBytes += static_cast<std::size_t>(img.sizeInBytes());
   const QRect inked = InkedPart(img);
   return drawn.emplace(c, DrawnPicture{std::move(img), inked}).first->second;
 }

@@ -9,6 +9,7 @@
 #include <QStaticText>
 
 #include <cstddef>
+#include <list>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -47,6 +48,15 @@ struct DrawnPicture {
 // wholly transparent.
 QRect InkedPart(const QImage& image);
 
+struct FontEntry;
+// A text of a font, as the texts of all fonts stand in order of their last
+// use.
+struct TextOfFont {
+  FontEntry* font;
+  const std::string* text;
+};
+using TextsByUse = std::list<TextOfFont>;
+
 // A text laid out in a font: its advance and its ink, in device pixels
 // from the top-left corner of its line.
 struct LaidOutText {
@@ -57,6 +67,7 @@ struct LaidOutText {
   // The text drawn in each colour it was printed in, on a transparent
   // picture kPad pixels larger on every side.
   std::unordered_map<Color, DrawnPicture> drawn;
+  TextsByUse::iterator use;  // its place in the order of use
 };
 inline constexpr int kPad = 3;
 
@@ -66,13 +77,18 @@ struct FontEntry {
   double ascent = 0, height = 0;  // device pixels
   double digitHeight = 0;         // of the digits' strokes, device pixels
   std::unordered_map<std::string, LaidOutText> texts;
-  std::size_t drawnBytes = 0;  // held by the pictures of its texts
 };
-// A font forgets its texts before it lays out a new one once they number
-// this many, or their pictures hold this many bytes: each hour of a forecast
-// prints numbers of its own, and those of every hour met would pile up.
-inline constexpr std::size_t kMaxTextsPerFont = 4096;
-inline constexpr std::size_t kMaxDrawnBytesPerFont = std::size_t{2} << 20;
+// Before a new text is laid out, the texts of all fonts that were used
+// longest ago are let go while they number this many or their pictures hold
+// this many bytes: each hour of a forecast prints numbers of its own, and
+// those of every hour met would pile up. The bytes hold many times what the
+// busiest panel prints in an hour on a screen of scale 2.75 (some 2 MB), so
+// the texts a picture prints every hour stay drawn, whatever the others
+// print in between.
+inline constexpr std::size_t kMaxTexts = 16384;
+inline constexpr std::size_t kMaxDrawnBytes = std::size_t{32} << 20;
+// The bytes the pictures of the texts kept hold now.
+std::size_t DrawnBytes();
 
 // The font of a face at a size in points (at 96 dots per inch) for a
 // picture drawn at deviceScale device pixels per picture pixel, never so

@@ -165,31 +165,41 @@ TEST(PictureBoxTest, TextMeasuresAndFonts) {
   EXPECT_EQ(ToQString("\xC2\xB0" "C"), QString::fromUtf8("\xC2\xB0" "C"));
 }
 
-// A font's pictures of its texts stay within their budget however many
-// different texts are printed (each forecast hour prints numbers of its own),
-// and a text printed again after they were let go looks as it did.
+// The pictures of the texts stay within their budget however many
+// different texts are printed (each forecast hour prints numbers of its
+// own); those let go are the least recently used, so a text printed between
+// the others keeps its picture, and a text printed again after it was let go
+// looks as it did.
 TEST(PictureBoxTest, TextPicturesStayWithinTheirBudget) {
+  constexpr double kSizePt = 72;  // some 200 kB a picture: the budget is soon reached
   auto printed = [](const std::string& text) {
     PictureBox pic(120, 40);
     pic.BackColor = kWhite;
     pic.Cls();
     pic.FontName = "Arial";
-    pic.FontSize = 11;
+    pic.FontSize = kSizePt;
     pic.ForeColor = RGB(200, 0, 0);
     pic.CurrentX = 5;
     pic.CurrentY = 5;
     pic.Print(text);
     return pic.Image().copy();
   };
+  const picturetext::FontEntry& font = picturetext::FontFor("Arial", kSizePt, false, 1.0);
+  const auto keptKey = [&font] {
+    return picturetext::DrawnText(font, picturetext::TextIn(font, "Total"), RGB(200, 0, 0)).image.cacheKey();
+  };
   const QImage first = printed("-12.5");
-  const picturetext::FontEntry& font = picturetext::FontFor("Arial", 11, false, 1.0);
+  printed("Total");
+  const qint64 kept = keptKey();
   std::size_t largest = 0;
-  for (int i = 0; i < 3000; ++i) {
+  for (int i = 0; i < 400; ++i) {
     printed(std::to_string(i * 7) + ".5");
-    largest = std::max(largest, font.drawnBytes);
+    if (i % 8 == 0) printed("Total");
+    largest = std::max(largest, picturetext::DrawnBytes());
   }
-  EXPECT_GT(largest, picturetext::kMaxDrawnBytesPerFont / 2);  // the budget was reached
-  EXPECT_LE(largest, picturetext::kMaxDrawnBytesPerFont + 64 * 1024);
+  EXPECT_GT(largest, picturetext::kMaxDrawnBytes / 2);  // the budget was reached
+  EXPECT_LE(largest, picturetext::kMaxDrawnBytes + (std::size_t{1} << 20));
+  EXPECT_EQ(keptKey(), kept);
   EXPECT_EQ(printed("-12.5"), first);
 }
 
@@ -208,6 +218,9 @@ TEST(PictureBoxTest, TheInkedPartHoldsEveryPixelThatIsNotTransparent) {
       {"the corners", {{0, 0}, {8, 6}}, 255, QRect(0, 0, 9, 7)},
       {"a faint edge", {{2, 5}, {7, 1}}, 1, QRect(QPoint(2, 1), QPoint(7, 5))},
       {"the last column", {{8, 2}, {8, 4}}, 40, QRect(QPoint(8, 2), QPoint(8, 4))},
+      {"the last pixel alone", {{8, 6}}, 1, QRect(8, 6, 1, 1)},
+      {"wider row by row", {{4, 1}, {2, 2}, {6, 3}, {0, 5}, {8, 5}}, 255, QRect(QPoint(0, 1), QPoint(8, 5))},
+      {"empty rows between", {{5, 0}, {3, 6}}, 1, QRect(QPoint(3, 0), QPoint(5, 6))},
   };
   for (const Case& c : cases) {
     QImage img(9, 7, QImage::Format_ARGB32_Premultiplied);
@@ -215,6 +228,12 @@ TEST(PictureBoxTest, TheInkedPartHoldsEveryPixelThatIsNotTransparent) {
     for (const QPoint& at : c.set) img.setPixel(at, qRgba(c.alpha, 0, 0, c.alpha));
     EXPECT_EQ(picturetext::InkedPart(img), c.expected) << c.name;
   }
+  // Colour without cover is no ink.
+  QImage clear(6, 3, QImage::Format_ARGB32);
+  clear.fill(qRgba(255, 255, 255, 0));
+  EXPECT_EQ(picturetext::InkedPart(clear), QRect());
+  clear.setPixel(1, 2, qRgba(255, 255, 255, 1));
+  EXPECT_EQ(picturetext::InkedPart(clear), QRect(1, 2, 1, 1));
   QImage opaque(5, 4, QImage::Format_RGB32);
   opaque.fill(Qt::black);
   EXPECT_EQ(picturetext::InkedPart(opaque), QRect(0, 0, 5, 4));
