@@ -22,8 +22,10 @@ using LeaveOut = TextPlacement::LeaveOut;
 
 // The points tried along a line besides the tracing's places, at most:
 // enough to find a gap among the texts of a busy picture, few enough to
-// keep the search short.
-constexpr size_t kMostPoints = 32;
+// keep the search short; and per label's width of its length, so that a
+// short line, which has little room to choose from, costs little.
+constexpr size_t kMostPoints = 16;
+constexpr double kPointsPerLabel = 2;
 
 // A corner a value may take and the point of its line it stands by.
 struct Place {
@@ -33,15 +35,16 @@ struct Place {
 // One line of a contour value, as far as it runs inside the picture
 // unbroken: its text, colour, the places it may take in the order they are
 // tried (round the tracing's places on it and points along it, on quiet
-// ground where it has any), the clearest places round each of the
-// tracing's places on it, the points along it, the width of its line and
+// ground where it has any), the tracing's places on it, the points along
+// it, the width of its line and
 // whether it runs a label's width.
 struct ValueLine {
   int tag;
   std::string text;
   Color colour;
-  std::vector<Place> places;
-  std::vector<std::vector<Place>> aroundOwn;  // the places round each of the tracing's places
+  std::vector<Place> places;  // on quiet ground where it has any
+  std::vector<Place> anyGround;  // the same points, every place of them, best first
+  std::vector<QPointF> own;     // the tracing's places on it
   std::vector<QPointF> points;  // along it, a few pixels apart
   int width = 1;                // of its pen
   bool long_ = false;
@@ -73,6 +76,9 @@ class Ranks {
 class RankedPlaces {
  public:
   void Add(int rank, const Place& p) { byRank_[static_cast<size_t>(rank)].push_back(p); }
+  void Add(const RankedPlaces& o) {
+    for (size_t r = 0; r < byRank_.size(); ++r) byRank_[r].insert(byRank_[r].end(), o.byRank_[r].begin(), o.byRank_[r].end());
+  }
   // Those on quiet ground off the contours' lines.
   const std::vector<Place>& Clearest() const { return byRank_[0]; }
   // All of them, best first.
@@ -188,8 +194,26 @@ std::vector<ValueLine> LinesOf(const PictureBox& pic, const Ranks& ranks, const 
     size_t labelsEnd = label;
     while (labelsEnd < f.labels.size() && f.labels[labelsEnd].tag == v.tag) ++labelsEnd;
     const Corners corners(pic, ranks, v.text, f.width);
-    for (const std::vector<QLineF>& pieces : LinesInside(f.lines, from, to, W, H)) {
-      ValueLine c{v.tag, v.text, v.colour, {}, {}, {}, f.width, false};
+    const std::vector<std::vector<QLineF>> lines = LinesInside(f.lines, from, to, W, H);
+    // The tracing's places on each line: at an end of one of its pieces.
+    struct End {
+      QPointF at;
+      size_t line;
+    };
+    std::vector<End> ends;
+    for (size_t n = 0; n < lines.size(); ++n)
+      for (const QLineF& p : lines[n]) ends.insert(ends.end(), {{p.p1(), n}, {p.p2(), n}});
+    const auto before = [](const QPointF& a, const QPointF& b) { return a.x() != b.x() ? a.x() < b.x() : a.y() < b.y(); };
+    std::sort(ends.begin(), ends.end(), [&](const End& a, const End& b) { return before(a.at, b.at); });
+    std::vector<std::vector<QPointF>> own(lines.size());
+    for (size_t i = label; i < labelsEnd; ++i) {
+      const QPointF at(f.labels[i].x, f.labels[i].y);
+      const auto e = std::lower_bound(ends.begin(), ends.end(), at, [&](const End& a, const QPointF& p) { return before(a.at, p); });
+      if (e != ends.end() && e->at == at) own[e->line].push_back(at);
+    }
+    for (size_t n = 0; n < lines.size(); ++n) {
+      const std::vector<QLineF>& pieces = lines[n];
+      ValueLine c{v.tag, v.text, v.colour, {}, {}, {}, {}, f.width, false};
       double length = 0;
       for (const QLineF& p : pieces) length += p.length();
       c.long_ = length >= corners.Width();
@@ -211,20 +235,17 @@ std::vector<ValueLine> LinesOf(const PictureBox& pic, const Ranks& ranks, const 
       std::stable_sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.key < b.key; });
       points.erase(std::unique(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.key == b.key; }),
                    points.end());
-      // The tracing's places on this line: at an end of one of its pieces.
+      // Round the tracing's places first, then round points along it; as
+      // many of each as are tried, spread over it.
       RankedPlaces all;
-      for (size_t i = label; i < labelsEnd; ++i) {
-        const QPointF at(f.labels[i].x, f.labels[i].y);
-        const bool onIt = std::any_of(pieces.begin(), pieces.end(), [&](const QLineF& p) { return p.p1() == at || p.p2() == at; });
-        if (!onIt) continue;
-        RankedPlaces around;
-        corners.Round(at, around);
-        c.aroundOwn.push_back(around.Clearest());
-        if (c.long_) corners.Round(at, all);
-      }
-      const size_t stride = std::max<size_t>(1, (points.size() + kMostPoints - 1) / kMostPoints);
-      for (size_t i = 0; c.long_ && i < points.size(); i += stride) corners.Round(points[i].at, all);
+      c.own = std::move(own[n]);
+      const size_t most = std::clamp<size_t>(static_cast<size_t>(kPointsPerLabel * length / std::max(1.0, corners.Width())),
+                                             1, kMostPoints);
+      const auto spread = [&](size_t n) { return std::max<size_t>(1, (n + most - 1) / most); };
+      for (size_t i = 0; c.long_ && i < c.own.size(); i += spread(c.own.size())) corners.Round(c.own[i], all);
+      for (size_t i = 0; c.long_ && i < points.size(); i += spread(points.size())) corners.Round(points[i].at, all);
       c.places = all.Best();
+      c.anyGround = all.All();
       for (const Point& p : points) c.points.push_back(p.at);
       out.push_back(std::move(c));
     }
@@ -309,17 +330,23 @@ void PlaceContourTexts(PictureBox& pic, TextPlacement& place, std::vector<Traced
       set[c->tag].push_back(clear.ink);
       continue;
     }
-    // At any point along it, on any ground, clear of the data; else over
-    // the data at the first place that meets no other text; and where
-    // every place meets one, over it at its first place: a line without
-    // its value reads as its neighbour's.
-    const Corners corners(pic, ranks, c->text, c->width);
-    RankedPlaces wide;
-    for (const QPointF& at : c->points) corners.Round(at, wide);
-    std::vector<Place> places = wide.All();
-    if (places.empty()) places = c->places;
-    place.Add(value(*c, places));
-    const TextPlacement::Placed p = place.PlaceNow();
+    // On any ground, clear of the data, else over the data, where it meets
+    // no other text; where every place meets one, at every point along it;
+    // and where even so every place meets one, over it at its first place:
+    // a line without its value reads as its neighbour's.
+    TextPlacement::Text t = value(*c, c->anyGround);
+    t.leaveOut = LeaveOut::RatherThanOverText;
+    place.Add(std::move(t));
+    TextPlacement::Placed p = place.PlaceNow();
+    if (p.leftOut) {
+      const Corners corners(pic, ranks, c->text, c->width);
+      RankedPlaces wide;
+      for (const QPointF& at : c->points) corners.Round(at, wide);
+      std::vector<Place> places = wide.All();
+      if (places.empty()) places = c->anyGround;
+      place.Add(value(*c, places));
+      p = place.PlaceNow();
+    }
     if (!p.leftOut) set[c->tag].push_back(p.ink);
   }
   // 2. The marks of the extremes inside the picture, where no other text
@@ -337,26 +364,26 @@ void PlaceContourTexts(PictureBox& pic, TextPlacement& place, std::vector<Traced
   place.PlaceNow();
   // 3. More values round the tracing's places, a label's width apart along
   // a line, where they stand clear.
-  for (const ValueLine& c : valueLines)
-    for (const std::vector<Place>& around : c.aroundOwn) {
-      if (around.empty()) continue;
-      TextPlacement::Text t = value(c, around);
-      t.leaveOut = LeaveOut::UnlessClear;
-      std::vector<QRectF>& mine = set[c.tag];
-      const auto near = [&](const QRectF& ink) {
-        return std::any_of(mine.begin(), mine.end(), [&](const QRectF& o) {
-          return ink.adjusted(-ink.width(), 0, ink.width(), 0).intersects(o.adjusted(0, -1, 0, 1));
-        });
-      };
-      // Tried at its first corner before it is handed over: most are near
-      // a value printed already.
-      const PixelBox firstInk = InkBox(pic, c.text, around.front().at.x(), around.front().at.y());
-      if (near(QRectF(firstInk.left, firstInk.top, firstInk.right - firstInk.left, firstInk.bottom - firstInk.top)))
+  for (const ValueLine& c : valueLines) {
+    const Corners corners(pic, ranks, c.text, c.width);
+    std::vector<QRectF>& mine = set[c.tag];
+    const PixelBox ink = InkBox(pic, c.text, 0, 0);
+    const double w = ink.right - ink.left, h = ink.bottom - ink.top;
+    for (const QPointF& at : c.own) {
+      // A label's width from the values of its contour value printed.
+      const QRectF room(at.x() - 1.5 * w, at.y() - h / 2, 3 * w, h);
+      if (std::any_of(mine.begin(), mine.end(), [&](const QRectF& o) { return room.intersects(o.adjusted(0, -1, 0, 1)); }))
         continue;
+      RankedPlaces around;
+      corners.Round(at, around);
+      if (around.Clearest().empty()) continue;
+      TextPlacement::Text t = value(c, around.Clearest());
+      t.leaveOut = LeaveOut::UnlessClear;
       place.Add(std::move(t));
       const TextPlacement::Placed p = place.PlaceNow();
       if (!p.leftOut) mine.push_back(p.ink);
     }
+  }
   // The lines, field by field and one stroke per colour, keeping out of
   // the texts' rooms; they are data.
   const DataMarksGuard data(pic, &DataShapes());
