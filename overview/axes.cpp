@@ -67,27 +67,26 @@ class SideLabels {
     place_.Add(Label(text, pic_.ForeColor, row, heldIn));
   }
   // Two labels of one row, in their colours: the first where Write puts
-  // it, the second right under it at its left, or where the picture has no
-  // room under the first, right over it. The two move as one.
+  // it, the second right under it at its left. Where the picture has no room
+  // under the first, the pair stands a row higher, so that the second is
+  // under the first at every tick; the first is then the label of its tick
+  // as a point, which it stands within a line of. The two move as one.
   void WritePair(const std::string& text, Color colour, const std::string& second, Color secondColour, double row,
                  bool heldIn) {
     TextPlacement::Text first = Label(text, colour, row, heldIn);
     const QRectF ink = pic_.TextInkPx(text);
-    double step = ink.height() + 3;
-    if (first.y + step + pic_.TextInkPx(second).bottom() > pic_.PixelHeight() - 2 && first.y + ink.top() - step >= 1)
-      step = -step;
-    TextPlacement::Text other = Label(second, secondColour, row, heldIn);
-    other.labels = TextPlacement::Labels::Place;  // by the first, which stands on the row
-    other.x = first.x;
-    other.y = first.y + step;
-    first.together = other.together = ++pairs_;
-    if (step < 0) {
-      place_.Add(std::move(other));
-      place_.Add(std::move(first));
-    } else {
-      place_.Add(std::move(first));
-      place_.Add(std::move(other));
+    const double step = ink.height() + 2;  // the two rooms apart, no more
+    if (first.y + step + pic_.TextInkPx(second).bottom() > pic_.PixelHeight() - 2 && first.y + ink.top() - step >= 1) {
+      first.y -= step;
+      first.labels = TextPlacement::Labels::Point;
     }
+    TextPlacement::Text under = Label(second, secondColour, row, heldIn);
+    under.labels = TextPlacement::Labels::Place;  // by the first, which labels the row
+    under.x = first.x;
+    under.y = first.y + step;
+    first.together = under.together = ++pairs_;
+    place_.Add(std::move(first));
+    place_.Add(std::move(under));
   }
   void PrintAll() { place_.PrintAll(pic_); }
 
