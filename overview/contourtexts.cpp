@@ -44,7 +44,8 @@ struct ValueLine {
   int tag;
   std::string text;
   Color colour;
-  std::vector<Place> places;
+  std::vector<Place> places;  // on quiet ground where it has any
+  std::vector<Place> anyGround;  // the same points, every place of them, best first
   std::vector<QPointF> own;     // the tracing's places on it
   std::vector<QPointF> points;  // along it, a few pixels apart
   int width = 1;                // of its pen
@@ -214,7 +215,7 @@ std::vector<ValueLine> LinesOf(const PictureBox& pic, const Ranks& ranks, const 
     }
     for (size_t n = 0; n < lines.size(); ++n) {
       const std::vector<QLineF>& pieces = lines[n];
-      ValueLine c{v.tag, v.text, v.colour, {}, {}, {}, f.width, false};
+      ValueLine c{v.tag, v.text, v.colour, {}, {}, {}, {}, f.width, false};
       double length = 0;
       for (const QLineF& p : pieces) length += p.length();
       c.long_ = length >= corners.Width();
@@ -246,6 +247,7 @@ std::vector<ValueLine> LinesOf(const PictureBox& pic, const Ranks& ranks, const 
       for (size_t i = 0; c.long_ && i < c.own.size(); i += spread(c.own.size())) corners.Round(c.own[i], all);
       for (size_t i = 0; c.long_ && i < points.size(); i += spread(points.size())) corners.Round(points[i].at, all);
       c.places = all.Best();
+      c.anyGround = all.All();
       for (const Point& p : points) c.points.push_back(p.at);
       out.push_back(std::move(c));
     }
@@ -330,18 +332,24 @@ void PlaceContourTexts(PictureBox& pic, TextPlacement& place, std::vector<Traced
       set[c->tag].push_back(clear.ink);
       continue;
     }
-    // At more points along it, on any ground, clear of the data; else over
-    // the data at the first place that meets no other text; and where
-    // every place meets one, over it at its first place: a line without
-    // its value reads as its neighbour's.
-    const Corners corners(pic, ranks, c->text, c->width);
-    RankedPlaces wide;
-    const size_t stride = std::max<size_t>(1, (c->points.size() + kMostDensePoints - 1) / kMostDensePoints);
-    for (size_t i = 0; i < c->points.size(); i += stride) corners.Round(c->points[i], wide);
-    std::vector<Place> places = wide.All();
-    if (places.empty()) places = c->places;
-    place.Add(value(*c, places));
-    const TextPlacement::Placed p = place.PlaceNow();
+    // On any ground, clear of the data, else over the data, where it meets
+    // no other text; where every place meets one, at more points along it;
+    // and where even so every place meets one, over it at its first place:
+    // a line without its value reads as its neighbour's.
+    TextPlacement::Text t = value(*c, c->anyGround);
+    t.leaveOut = LeaveOut::RatherThanOverText;
+    place.Add(std::move(t));
+    TextPlacement::Placed p = place.PlaceNow();
+    if (p.leftOut) {
+      const Corners corners(pic, ranks, c->text, c->width);
+      RankedPlaces wide;
+      const size_t stride = std::max<size_t>(1, (c->points.size() + kMostDensePoints - 1) / kMostDensePoints);
+      for (size_t i = 0; i < c->points.size(); i += stride) corners.Round(c->points[i], wide);
+      std::vector<Place> places = wide.All();
+      if (places.empty()) places = c->anyGround;
+      place.Add(value(*c, places));
+      p = place.PlaceNow();
+    }
     if (!p.leftOut) set[c->tag].push_back(p.ink);
   }
   // 2. The marks of the extremes inside the picture, where no other text

@@ -2,9 +2,10 @@
 // extremes, the dataset title, the side pictures' axis numbers) on the
 // shipped files: each stands whole inside its picture, a pixel apart from
 // the others all round, nothing drawn (a grid line, another contour)
-// crossing its strokes, its ground over no data; and none is missing: a
-// value on every contour long enough to carry one, a mark on every extreme
-// where no other text stands, the title and every axis number.
+// crossing its strokes, its ground over no data, by what it labels; and
+// none is missing: its value by every line of a contour value long enough
+// to carry one, a mark on every extreme where no other text stands, the
+// title and every axis number.
 #include <gtest/gtest.h>
 
 #include <QLineF>
