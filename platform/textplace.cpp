@@ -69,7 +69,7 @@ bool ReadsAsItsOwn(const TextPlacement::Text& t, const QRectF& ink, double line,
     case TextPlacement::Labels::Point: {
       const double dx = std::max({ink.left() - of.x(), of.x() - ink.right(), 0.0});
       const double dy = std::max({ink.top() - of.y(), of.y() - ink.bottom(), 0.0});
-      return std::hypot(dx, dy) <= line + slack;
+      return dx * dx + dy * dy <= (line + slack) * (line + slack);
     }
     case TextPlacement::Labels::Place:
       return true;
