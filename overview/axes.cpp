@@ -53,23 +53,35 @@ struct Block {
 // The labels of a side picture, placed together: each where its value
 // puts it, a pixel in from the picture's edges; where that runs into a
 // label before it (the values of a squeezed axis, the "10 meter" row), a
-// little along its row or off it, then smaller.
+// little along its row or off it as far as it still stands by its row,
+// then smaller.
 class SideLabels {
  public:
   explicit SideLabels(PictureBox& pic) : pic_(pic) { place_.Begin(pic); }
-  // At the picture's current position, in its font and colour.
-  void Write(const std::string& text) { place_.Add(Label(text, pic_.ForeColor)); }
-  // Two labels of one place, in their colours: the first where Write puts
+  // At the picture's current position, in its font and colour, the label of
+  // the row `row` (in the picture's scale).
+  // A label held in from the picture's edge, away from its row there, is
+  // the label of its tick as a point: it stands as near it as the picture
+  // holds.
+  void Write(const std::string& text, double row, bool heldIn) {
+    place_.Add(Label(text, pic_.ForeColor, row, heldIn));
+  }
+  // Two labels of one row, in their colours: the first where Write puts
   // it, the second right under it at its left. Where the picture has no room
   // under the first, the pair stands a row higher, so that the second is
-  // under the first at every place. The two move as one.
-  void WritePair(const std::string& text, Color colour, const std::string& second, Color secondColour) {
-    TextPlacement::Text first = Label(text, colour);
+  // under the first at every tick; the first is then the label of its tick
+  // as a point, which it stands within a line of. The two move as one.
+  void WritePair(const std::string& text, Color colour, const std::string& second, Color secondColour, double row,
+                 bool heldIn) {
+    TextPlacement::Text first = Label(text, colour, row, heldIn);
     const QRectF ink = pic_.TextInkPx(text);
-    const double step = ink.height() + 3;
-    if (first.y + step + pic_.TextInkPx(second).bottom() > pic_.PixelHeight() - 2 && first.y + ink.top() - step >= 1)
+    const double step = ink.height() + 2;  // the two rooms apart, no more
+    if (first.y + step + pic_.TextInkPx(second).bottom() > pic_.PixelHeight() - 2 && first.y + ink.top() - step >= 1) {
       first.y -= step;
-    TextPlacement::Text under = Label(second, secondColour);
+      first.labels = TextPlacement::Labels::Point;
+    }
+    TextPlacement::Text under = Label(second, secondColour, row, heldIn);
+    under.labels = TextPlacement::Labels::Place;  // by the first, which labels the row
     under.x = first.x;
     under.y = first.y + step;
     first.together = under.together = ++pairs_;
@@ -79,11 +91,14 @@ class SideLabels {
   void PrintAll() { place_.PrintAll(pic_); }
 
  private:
-  // A label at the picture's current position, in its font: it may move to
-  // the nearest free place a line away.
-  TextPlacement::Text Label(const std::string& text, Color colour) const {
+  // A label at the picture's current position, in its font, of a row: it
+  // may move to the nearest free place a line away that still reads as
+  // the row's.
+  TextPlacement::Text Label(const std::string& text, Color colour, double row, bool heldIn) const {
     TextPlacement::Text t = TextPlacement::Text::At(pic_, text);
     t.colour = colour;
+    t.labels = heldIn ? TextPlacement::Labels::Point : TextPlacement::Labels::Row;
+    t.of = QPointF(t.x, pic_.YToPixel(row));
     t.move = TextPlacement::Move::Nearest;
     t.reach = pic_.TextHeightPx("9");
     t.ground = TextPlacement::Ground::None;
@@ -148,6 +163,7 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const Labell
       }
       const double top = LabelTop(r, t.value, half);
       if ((t.label.empty() && t.label2.empty()) || std::isnan(top)) continue;
+      const bool heldIn = std::abs(b.side->YToPixel(top) - b.side->YToPixel(t.value - half)) > 0.5;
       b.side->CurrentX = b.column;
       b.side->CurrentY = top;
       b.side->ForeColor = own.colour.value_or(axisColour);
@@ -157,9 +173,10 @@ void DrawBlock(OverviewDraw& d, const Block& b, SideLabels& labels, const Labell
       const std::string other =
           under != nullptr && i < under->ticks.size() ? under->ticks[i].label + under->ticks[i].label2 : text;
       if (other == text)
-        labels.Write(text);
+        labels.Write(text, t.value, heldIn);
       else
-        labels.WritePair(text, own.colour.value_or(axisColour), other, under->colour.value_or(axisColour));
+        labels.WritePair(text, own.colour.value_or(axisColour), other, under->colour.value_or(axisColour), t.value,
+                         heldIn);
     } catch (const std::exception&) {
     }
   }
@@ -199,7 +216,7 @@ void DrawAxesAndGrids(OverviewDraw& d) {
       if (o.On(kBoxVWP)) {
         d.right.CurrentX = 0;
         d.right.CurrentY = (base + f.LogPBottom) / 2 - d.right.TextHeightInScale("9") / 2;
-        right.Write("10 meter");
+        right.Write("10 meter", (base + f.LogPBottom) / 2, false);
       }
     }
   }

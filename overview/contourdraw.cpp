@@ -47,7 +47,7 @@ void PlaneContours::Mark(const Extreme& e, Color c) {
   // Centred on its node.
   const double x = d_.rh.XToPixel(e.hour) - d_.rh.TextWidthPx(text) / 2;
   const double y = d_.rh.YToPixel(g_.y[static_cast<size_t>(e.level)]) - d_.rh.TextHeightPx(text) / 2;
-  field_.marks.push_back({x, y, text, c, 0});
+  field_.marks.push_back({x, y, text, c, 0, QPointF(d_.rh.XToPixel(e.hour), d_.rh.YToPixel(g_.y[static_cast<size_t>(e.level)]))});
 }
 
 void PlaneContours::Draw() {

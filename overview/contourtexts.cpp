@@ -20,34 +20,37 @@ namespace {
 
 using LeaveOut = TextPlacement::LeaveOut;
 
-// The points tried along a contour besides the tracing's places, at most:
+// The points tried along a line besides the tracing's places, at most:
 // enough to find a gap among the texts of a busy picture, few enough to
-// keep the search short.
-constexpr size_t kMostPoints = 32;
+// keep the search short; and per label's width of its length, so that a
+// short line, which has little room to choose from, costs little.
+constexpr size_t kMostPoints = 16;
+constexpr double kPointsPerLabel = 2;
+// And where none of those has room, the points tried along it at most.
+constexpr size_t kMostDensePoints = 64;
 
-// One contour value of a field: its text, colour, the corners it may take
-// in the order they are tried (round the tracing's places and points along
-// it, on quiet ground where it has any), the clearest corners round each
-// of the tracing's places, the points along it, the width of its line and
-// whether it runs a label's width inside the picture.
-struct Contour {
+// A corner a value may take and the point of its line it stands by.
+struct Place {
+  QPointF at, by;
+};
+
+// One line of a contour value, as far as it runs inside the picture
+// unbroken: its text, colour, the places it may take in the order they are
+// tried (round the tracing's places on it and points along it, on quiet
+// ground where it has any), the tracing's places on it, the points along
+// it, the width of its line and
+// whether it runs a label's width.
+struct ValueLine {
   int tag;
   std::string text;
   Color colour;
-  std::vector<QPointF> places;
-  std::vector<std::vector<QPointF>> aroundOwn;  // the corners round each of the tracing's places
-  std::vector<QPointF> points;  // every point along it inside the picture, a few pixels apart
-  int width = 1;                // of its line
+  std::vector<Place> places;  // on quiet ground where it has any
+  std::vector<Place> anyGround;  // the same points, every place of them, best first
+  std::vector<QPointF> own;     // the tracing's places on it
+  std::vector<QPointF> points;  // along it, a few pixels apart
+  int width = 1;                // of its pen
   bool long_ = false;
 };
-
-// How far the part of a segment inside the picture, a pixel in from its
-// edges, runs.
-double LengthInside(const ContourLine& s, int w, int h) {
-  double t0, t1;
-  if (!SegmentInside(s.x1, s.y1, s.x2, s.y2, 1, 1, w - 1, h - 1, t0, t1)) return 0;
-  return (t1 - t0) * std::hypot(s.x2 - s.x1, s.y2 - s.y1);
-}
 
 // How far past half its pen a line's data reaches: the half pixel round
 // its middle the placement adds, and the pixels its cells round up to.
@@ -74,48 +77,52 @@ class Ranks {
 // Places gathered by rank, given back best first.
 class RankedPlaces {
  public:
-  void Add(int rank, const QPointF& p) { byRank_[static_cast<size_t>(rank)].push_back(p); }
+  void Add(int rank, const Place& p) { byRank_[static_cast<size_t>(rank)].push_back(p); }
+  void Add(const RankedPlaces& o) {
+    for (size_t r = 0; r < byRank_.size(); ++r) byRank_[r].insert(byRank_[r].end(), o.byRank_[r].begin(), o.byRank_[r].end());
+  }
   // Those on quiet ground off the contours' lines.
-  const std::vector<QPointF>& Clearest() const { return byRank_[0]; }
+  const std::vector<Place>& Clearest() const { return byRank_[0]; }
   // All of them, best first.
-  std::vector<QPointF> All() const {
-    std::vector<QPointF> out;
-    for (const std::vector<QPointF>& r : byRank_) out.insert(out.end(), r.begin(), r.end());
+  std::vector<Place> All() const {
+    std::vector<Place> out;
+    for (const std::vector<Place>& r : byRank_) out.insert(out.end(), r.begin(), r.end());
     return out;
   }
   // Those on quiet ground, or where it has none, all.
-  std::vector<QPointF> Best() const {
-    std::vector<QPointF> out;
+  std::vector<Place> Best() const {
+    std::vector<Place> out;
     for (size_t r = 0; r < byRank_.size() && (r < 2 || out.empty()); ++r)
       out.insert(out.end(), byRank_[r].begin(), byRank_[r].end());
     return out;
   }
 
  private:
-  std::array<std::vector<QPointF>, 4> byRank_;
+  std::array<std::vector<Place>, 4> byRank_;
 };
 
 // The corners that put a label beside a point of its line, clear of the
 // line by its room: below right (as the tracing's places), above right,
-// below left, above left, below, above, right, left; those whose ink
-// stands inside the picture, each with the rank of its room.
+// below left, above left, below, above, right, left; and last on the point
+// itself, in a gap of its line (drawn after the texts, it keeps out of
+// their rooms); those whose ink stands inside the picture, each with the
+// rank of its room.
 class Corners {
  public:
   Corners(const PictureBox& pic, const Ranks& ranks, const std::string& text, int lineWidth)
       : ranks_(ranks), ink_(InkBox(pic, text, 0, 0)), scale_(pic.DeviceScale()),
         w_(pic.PixelWidth()), h_(pic.PixelHeight()), off_(kTextGap + lineWidth / 2.0 + kLineReach) {}
   double Width() const { return ink_.right - ink_.left; }
-  // `farther` times as far from the line.
-  void Round(double px, double py, RankedPlaces& out, double farther = 1) const {
-    static constexpr int kSides[8][2] = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}, {0, 1}, {0, -1}, {1, 0}, {-1, 0}};
-    const double w = ink_.right - ink_.left, h = ink_.bottom - ink_.top, off = off_ * farther;
+  void Round(const QPointF& by, RankedPlaces& out) const {
+    static constexpr int kSides[9][2] = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}, {0, 1}, {0, -1}, {1, 0}, {-1, 0}, {0, 0}};
+    const double w = ink_.right - ink_.left, h = ink_.bottom - ink_.top, off = off_;
     for (const auto& [sx, sy] : kSides) {
-      const double left = sx > 0 ? px + off : sx < 0 ? px - off - w : px - w / 2;
-      const double top = sy > 0 ? py + off : sy < 0 ? py - off - h : py - h / 2;
+      const double left = sx > 0 ? by.x() + off : sx < 0 ? by.x() - off - w : by.x() - w / 2;
+      const double top = sy > 0 ? by.y() + off : sy < 0 ? by.y() - off - h : by.y() - h / 2;
       const double x = left - ink_.left, y = top - ink_.top;
       const PixelBox ink = InkMoved(ink_, scale_, x, y);
       if (ink.left < 1 || ink.top < 1 || ink.right > w_ - 1 || ink.bottom > h_ - 1) continue;
-      out.Add(ranks_.Of(ink.Grown(kTextGap)), QPointF(x, y));
+      out.Add(ranks_.Of(ink.Grown(kTextGap)), {QPointF(x, y), by});
     }
   }
 
@@ -127,64 +134,125 @@ class Corners {
   double off_;
 };
 
-// The contours of a field with the places each may take: round the
-// tracing's own places first, then round points along its lines inside
-// the picture a few pixels apart, by rank.
-std::vector<Contour> ContoursOf(const PictureBox& pic, const Ranks& ranks, const TracedField& f) {
-  std::map<int, size_t> byTag;
-  std::vector<Contour> out;
-  for (const ContourValue& v : f.values) {
-    byTag[v.tag] = out.size();
-    out.push_back({v.tag, v.text, v.colour, {}, {}, {}});
+// The pieces of the segments [from, to) inside the picture, a pixel in
+// from its edges, gathered into lines: two pieces are of one line where
+// one ends where the other begins (the tracing gives a crossing of two
+// cells once, so both have it to the last bit); an end cut at the edge
+// joins nothing. Each line: its pieces.
+std::vector<std::vector<QLineF>> LinesInside(const std::vector<ContourLine>& segments, size_t from, size_t to, int w,
+                                             int h) {
+  std::vector<QLineF> pieces;
+  struct End {
+    double x, y;
+    size_t piece;
+  };
+  std::vector<End> ends;
+  for (size_t i = from; i < to; ++i) {
+    const ContourLine& l = segments[i];
+    double t0, t1;
+    if (!SegmentInside(l.x1, l.y1, l.x2, l.y2, 1, 1, w - 1, h - 1, t0, t1)) continue;
+    const QLineF whole(l.x1, l.y1, l.x2, l.y2);
+    if (t0 == 0) ends.push_back({l.x1, l.y1, pieces.size()});
+    if (t1 == 1) ends.push_back({l.x2, l.y2, pieces.size()});
+    pieces.emplace_back(whole.pointAt(t0), whole.pointAt(t1));
   }
+  // Union of the pieces that share an end.
+  std::vector<size_t> up(pieces.size());
+  for (size_t i = 0; i < up.size(); ++i) up[i] = i;
+  const auto root = [&](size_t i) {
+    while (up[i] != i) i = up[i] = up[up[i]];
+    return i;
+  };
+  std::sort(ends.begin(), ends.end(), [](const End& a, const End& b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
+  for (size_t i = 1; i < ends.size(); ++i)
+    if (ends[i].x == ends[i - 1].x && ends[i].y == ends[i - 1].y) up[root(ends[i].piece)] = root(ends[i - 1].piece);
+  std::vector<std::vector<QLineF>> lines;
+  std::vector<size_t> lineOf(pieces.size(), pieces.size());
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    size_t& l = lineOf[root(i)];
+    if (l == pieces.size()) {
+      l = lines.size();
+      lines.emplace_back();
+    }
+    lines[l].push_back(pieces[i]);
+  }
+  return lines;
+}
+
+// The lines of a field with the places each may take: round the tracing's
+// own places on it first, then round points along it a few pixels apart,
+// by rank.
+std::vector<ValueLine> LinesOf(const PictureBox& pic, const Ranks& ranks, const TracedField& f) {
+  std::vector<ValueLine> out;
   const int W = pic.PixelWidth(), H = pic.PixelHeight();
   // The lines of a value come together, in the order of the values (whose
-  // tags rise).
-  size_t from = 0;
-  for (Contour& c : out) {
-    while (from < f.lines.size() && f.lines[from].tag < c.tag) ++from;
+  // tags rise), and so do its label places.
+  size_t from = 0, label = 0;
+  for (const ContourValue& v : f.values) {
+    while (from < f.lines.size() && f.lines[from].tag < v.tag) ++from;
     size_t to = from;
-    double length = 0;
-    while (to < f.lines.size() && f.lines[to].tag == c.tag) length += LengthInside(f.lines[to++], W, H);
-    const Corners corners(pic, ranks, c.text, f.width);
-    c.long_ = length >= corners.Width();
-    c.width = f.width;
-    // Points every few pixels, closer on a short contour, one to a square
-    // of that size; as many as are tried, spread over the contour.
-    const double step = std::clamp(length / 12, 2.0, std::max(2.0, corners.Width() / 2));
-    struct Point {
-      long key;
-      double x, y;
+    while (to < f.lines.size() && f.lines[to].tag == v.tag) ++to;
+    while (label < f.labels.size() && f.labels[label].tag < v.tag) ++label;
+    size_t labelsEnd = label;
+    while (labelsEnd < f.labels.size() && f.labels[labelsEnd].tag == v.tag) ++labelsEnd;
+    const Corners corners(pic, ranks, v.text, f.width);
+    const std::vector<std::vector<QLineF>> lines = LinesInside(f.lines, from, to, W, H);
+    // The tracing's places on each line: at an end of one of its pieces.
+    struct End {
+      QPointF at;
+      size_t line;
     };
-    std::vector<Point> points;
-    for (size_t i = from; i < to && c.long_; ++i) {
-      const ContourLine& l = f.lines[i];
-      const double dx = l.x2 - l.x1, dy = l.y2 - l.y1;
-      const int n = std::min(64, static_cast<int>(std::hypot(dx, dy) / step));
-      for (int k = 0; k <= n + 1; ++k) {
-        const double t = std::min(1.0, k / (n + 1.0)), px = l.x1 + t * dx, py = l.y1 + t * dy;
-        if (px < 1 || py < 1 || px > W - 1 || py > H - 1) continue;
-        points.push_back({std::lround(py / step) * 100000 + std::lround(px / step), px, py});
+    std::vector<End> ends;
+    for (size_t n = 0; n < lines.size(); ++n)
+      for (const QLineF& p : lines[n]) ends.insert(ends.end(), {{p.p1(), n}, {p.p2(), n}});
+    const auto before = [](const QPointF& a, const QPointF& b) { return a.x() != b.x() ? a.x() < b.x() : a.y() < b.y(); };
+    std::sort(ends.begin(), ends.end(), [&](const End& a, const End& b) { return before(a.at, b.at); });
+    std::vector<std::vector<QPointF>> own(lines.size());
+    for (size_t i = label; i < labelsEnd; ++i) {
+      const QPointF at(f.labels[i].x, f.labels[i].y);
+      const auto e = std::lower_bound(ends.begin(), ends.end(), at, [&](const End& a, const QPointF& p) { return before(a.at, p); });
+      if (e != ends.end() && e->at == at) own[e->line].push_back(at);
+    }
+    for (size_t n = 0; n < lines.size(); ++n) {
+      const std::vector<QLineF>& pieces = lines[n];
+      ValueLine c{v.tag, v.text, v.colour, {}, {}, {}, {}, f.width, false};
+      double length = 0;
+      for (const QLineF& p : pieces) length += p.length();
+      c.long_ = length >= corners.Width();
+      // Points every few pixels, closer on a short line, one to a square of
+      // that size; as many as are tried, spread over the line.
+      const double step = std::clamp(length / 12, 2.0, std::max(2.0, corners.Width() / 2));
+      struct Point {
+        long key;
+        QPointF at;
+      };
+      std::vector<Point> points;
+      for (const QLineF& p : pieces) {
+        const int n = std::min(64, static_cast<int>(p.length() / step));
+        for (int k = 0; k <= n + 1; ++k) {
+          const QPointF at = p.pointAt(std::min(1.0, k / (n + 1.0)));
+          points.push_back({std::lround(at.y() / step) * 100000 + std::lround(at.x() / step), at});
+        }
       }
+      std::stable_sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.key < b.key; });
+      points.erase(std::unique(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.key == b.key; }),
+                   points.end());
+      // Round the tracing's places first, then round points along it; as
+      // many of each as are tried, spread over it.
+      RankedPlaces all;
+      c.own = std::move(own[n]);
+      const size_t most = std::clamp<size_t>(static_cast<size_t>(kPointsPerLabel * length / std::max(1.0, corners.Width())),
+                                             1, kMostPoints);
+      const auto spread = [&](size_t n) { return std::max<size_t>(1, (n + most - 1) / most); };
+      for (size_t i = 0; c.long_ && i < c.own.size(); i += spread(c.own.size())) corners.Round(c.own[i], all);
+      for (size_t i = 0; c.long_ && i < points.size(); i += spread(points.size())) corners.Round(points[i].at, all);
+      c.places = all.Best();
+      c.anyGround = all.All();
+      for (const Point& p : points) c.points.push_back(p.at);
+      out.push_back(std::move(c));
     }
-    std::stable_sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.key < b.key; });
-    points.erase(std::unique(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.key == b.key; }),
-                 points.end());
-    RankedPlaces all;
-    for (const PlaneText& t : f.labels) {
-      if (t.tag != c.tag) continue;
-      // A place on the picture's outermost pixels is on no line one sees.
-      if (t.x < 1 || t.y < 1 || t.x > W - 1 || t.y > H - 1) continue;
-      RankedPlaces around;
-      corners.Round(t.x, t.y, around);
-      c.aroundOwn.push_back(around.Clearest());
-      if (c.long_) corners.Round(t.x, t.y, all);
-    }
-    const size_t stride = std::max<size_t>(1, (points.size() + kMostPoints - 1) / kMostPoints);
-    for (size_t i = 0; i < points.size(); i += stride) corners.Round(points[i].x, points[i].y, all);
-    c.places = all.Best();
-    for (const Point& p : points) c.points.emplace_back(p.x, p.y);
     from = to;
+    label = labelsEnd;
   }
   return out;
 }
@@ -222,47 +290,37 @@ void PlaceContourTexts(PictureBox& pic, TextPlacement& place, std::vector<Traced
   for (const TracedField& f : fields)
     for (const ContourLine& l : f.lines) lines.Segment(QPointF(l.x1, l.y1), QPointF(l.x2, l.y2), f.width);
   const Ranks ranks(quiet, lines);
-  // The title first, at its best places first.
-  for (TextPlacement::Text& t : first) {
-    // Its ink in its own face.
-    const std::string face = pic.FontName;
-    const double size = pic.FontSize;
-    const bool bold = pic.FontBold;
-    pic.FontName = t.fontName;
-    pic.FontSize = t.fontSize;
-    pic.FontBold = t.fontBold;
-    const PixelBox ink = InkBox(pic, t.text, 0, 0);
-    pic.FontName = face;
-    pic.FontSize = size;
-    pic.FontBold = bold;
-    RankedPlaces ranked;
-    for (const QPointF& p : t.places)
-      ranked.Add(ranks.Of(InkMoved(ink, pic.DeviceScale(), p.x(), p.y()).Grown(t.margin)), p);
-    t.places = ranked.Best();
-    place.Add(std::move(t));
-  }
-  std::vector<Contour> contours;
+  // The title first, at its own place.
+  for (TextPlacement::Text& t : first) place.Add(std::move(t));
+  std::vector<ValueLine> valueLines;
   for (const TracedField& f : fields)
-    for (Contour& c : ContoursOf(pic, ranks, f)) contours.push_back(std::move(c));
-  // 1. One value on every long contour, those with the fewest places first
-  // (a short one has little choice, a long one room to go elsewhere): each
+    for (ValueLine& c : LinesOf(pic, ranks, f)) valueLines.push_back(std::move(c));
+  // 1. The value on every long line, those with the fewest places first (a
+  // short one has little choice, a long one room to go elsewhere): each
   // where it stands clear before any is printed over the data.
-  std::vector<Contour*> order;
-  for (Contour& c : contours)
+  std::vector<ValueLine*> order;
+  for (ValueLine& c : valueLines)
     if (c.long_ && !c.places.empty()) order.push_back(&c);
   std::stable_sort(order.begin(), order.end(),
-                   [](const Contour* a, const Contour* b) { return a->places.size() < b->places.size(); });
-  const auto value = [&](const Contour& c, const std::vector<QPointF>& places) {
-    TextPlacement::Text t = PlaneTextAt(pic, c.text, places.front().x(), places.front().y(), c.colour);
+                   [](const ValueLine* a, const ValueLine* b) { return a->places.size() < b->places.size(); });
+  const auto value = [&](const ValueLine& c, const std::vector<Place>& places) {
+    TextPlacement::Text t = PlaneTextAt(pic, c.text, places.front().at.x(), places.front().at.y(), c.colour);
+    t.labels = TextPlacement::Labels::Point;
+    t.of = places.front().by;
     t.move = TextPlacement::Move::AmongPlaces;
-    t.places = places;
+    t.places.reserve(places.size());
+    t.placesOf.reserve(places.size());
+    for (const Place& p : places) {
+      t.places.push_back(p.at);
+      t.placesOf.push_back(p.by);
+    }
     return t;
   };
-  std::map<int, std::vector<QRectF>> set;  // the values printed, by contour
+  std::map<int, std::vector<QRectF>> set;  // the values printed, by contour value
   place.PlaceNow();
   const size_t base = place.Results().size();
-  std::vector<std::pair<Contour*, size_t>> handed;
-  for (Contour* c : order) {
+  std::vector<std::pair<ValueLine*, size_t>> handed;
+  for (ValueLine* c : order) {
     TextPlacement::Text t = value(*c, c->places);
     t.leaveOut = LeaveOut::UnlessClear;
     place.Add(std::move(t));
@@ -274,21 +332,23 @@ void PlaceContourTexts(PictureBox& pic, TextPlacement& place, std::vector<Traced
       set[c->tag].push_back(clear.ink);
       continue;
     }
-    // Over the data, not over another text; where every place meets one,
-    // at every point along it and farther from it too.
-    TextPlacement::Text t = value(*c, c->places);
+    // On any ground, clear of the data, else over the data, where it meets
+    // no other text; where every place meets one, at more points along it;
+    // and where even so every place meets one, over it at its first place:
+    // a line without its value reads as its neighbour's.
+    TextPlacement::Text t = value(*c, c->anyGround);
     t.leaveOut = LeaveOut::RatherThanOverText;
     place.Add(std::move(t));
     TextPlacement::Placed p = place.PlaceNow();
     if (p.leftOut) {
       const Corners corners(pic, ranks, c->text, c->width);
       RankedPlaces wide;
-      for (const double farther : {1.0, 2.0})
-        for (const QPointF& at : c->points) corners.Round(at.x(), at.y(), wide, farther);
-      if (const std::vector<QPointF> places = wide.All(); !places.empty()) {
-        place.Add(value(*c, places));
-        p = place.PlaceNow();
-      }
+      const size_t stride = std::max<size_t>(1, (c->points.size() + kMostDensePoints - 1) / kMostDensePoints);
+      for (size_t i = 0; i < c->points.size(); i += stride) corners.Round(c->points[i], wide);
+      std::vector<Place> places = wide.All();
+      if (places.empty()) places = c->anyGround;
+      place.Add(value(*c, places));
+      p = place.PlaceNow();
     }
     if (!p.leftOut) set[c->tag].push_back(p.ink);
   }
@@ -299,32 +359,34 @@ void PlaceContourTexts(PictureBox& pic, TextPlacement& place, std::vector<Traced
       const PixelBox ink = InkBox(pic, m.text, m.x, m.y);
       if (ink.left < 1 || ink.top < 1 || ink.right > pic.PixelWidth() - 1 || ink.bottom > pic.PixelHeight() - 1) continue;
       TextPlacement::Text t = PlaneTextAt(pic, m.text, m.x, m.y, m.colour);
+      t.labels = TextPlacement::Labels::Point;
+      t.of = m.of;
       t.leaveOut = LeaveOut::RatherThanOverText;
       place.Add(std::move(t));
     }
   place.PlaceNow();
   // 3. More values round the tracing's places, a label's width apart along
-  // a contour, where they stand clear.
-  for (const Contour& c : contours)
-    for (const std::vector<QPointF>& around : c.aroundOwn) {
-      if (around.empty()) continue;
-      TextPlacement::Text t = value(c, around);
-      t.leaveOut = LeaveOut::UnlessClear;
-      std::vector<QRectF>& mine = set[c.tag];
-      const auto near = [&](const QRectF& ink) {
-        return std::any_of(mine.begin(), mine.end(), [&](const QRectF& o) {
-          return ink.adjusted(-ink.width(), 0, ink.width(), 0).intersects(o.adjusted(0, -1, 0, 1));
-        });
-      };
-      // Tried at its first corner before it is handed over: most are near
-      // a value printed already.
-      const PixelBox firstInk = InkBox(pic, c.text, around.front().x(), around.front().y());
-      if (near(QRectF(firstInk.left, firstInk.top, firstInk.right - firstInk.left, firstInk.bottom - firstInk.top)))
+  // a line, where they stand clear.
+  for (const ValueLine& c : valueLines) {
+    const Corners corners(pic, ranks, c.text, c.width);
+    std::vector<QRectF>& mine = set[c.tag];
+    const PixelBox ink = InkBox(pic, c.text, 0, 0);
+    const double w = ink.right - ink.left, h = ink.bottom - ink.top;
+    for (const QPointF& at : c.own) {
+      // A label's width from the values of its contour value printed.
+      const QRectF room(at.x() - 1.5 * w, at.y() - h / 2, 3 * w, h);
+      if (std::any_of(mine.begin(), mine.end(), [&](const QRectF& o) { return room.intersects(o.adjusted(0, -1, 0, 1)); }))
         continue;
+      RankedPlaces around;
+      corners.Round(at, around);
+      if (around.Clearest().empty()) continue;
+      TextPlacement::Text t = value(c, around.Clearest());
+      t.leaveOut = LeaveOut::UnlessClear;
       place.Add(std::move(t));
       const TextPlacement::Placed p = place.PlaceNow();
       if (!p.leftOut) mine.push_back(p.ink);
     }
+  }
   // The lines, field by field and one stroke per colour, keeping out of
   // the texts' rooms; they are data.
   const DataMarksGuard data(pic, &DataShapes());

@@ -3,16 +3,17 @@
 // extremes) until every field of the redraw is traced; then their texts go
 // to the picture's placement together, so that no field's extra labels take
 // the room another field's contours need for their one value:
-//   1. every contour that runs a label's width inside the picture gets one
-//      value beside it: at the tracing's places or at points along it, on
-//      quiet ground where there is any; first each where it stands clear of
-//      the data and the other texts, then, for those that found no such
-//      place, smaller, and as a last resort over the strips' traces
-//      without a ground;
+//   1. every line of a contour value that runs a label's width inside the
+//      picture unbroken gets the value beside it, by a point of its own
+//      line: at the tracing's places or at points along it, on quiet ground
+//      where there is any; first each where it stands clear of the data and
+//      the other texts, then, for those that found no such place, as a last
+//      resort over the strips' traces without a ground (a wind speed under
+//      a jet reads as its own, not as its twin's above it);
 //   2. every extreme its mark, centred on its node, where no other text
 //      stands (on its rim where it stands clear, else over the data);
 //   3. more values at the tracing's places, a label's width apart along a
-//      contour, where they stand clear;
+//      line, where they stand clear;
 // then the lines, field by field, keeping out of the texts' rooms. All in
 // picture pixels.
 #pragma once
@@ -35,6 +36,7 @@ struct PlaneText {
   std::string text;
   Color colour;
   int tag;  // the contour it labels (0: a mark)
+  QPointF of{};  // a mark: the node it marks
 };
 
 // A straight piece of a contour in pixels and the contour it belongs to.

@@ -115,7 +115,7 @@ void PlotData(OverviewDraw& d) {
     FailedRows failed{};
     DrawRows(plan, shown, count, failed);
     std::vector<TextPlacement::Text> title;
-    if (count > 1) title.push_back(TitleText(d.rh, shown));
+    if (count > 1) title = TitleTexts(d.rh, shown);
     DrawRows(d, shown, count, failed, std::move(title));
     if (count > 1) PloteeTitle(d);
   }
@@ -163,24 +163,26 @@ TitlePlace PlaceTitle(PictureBox& pic, Integer dataset) {
   return t;
 }
 
-TextPlacement::Text TitleText(PictureBox& pic, Integer dataset) {
+std::vector<TextPlacement::Text> TitleTexts(PictureBox& pic, Integer dataset) {
   const TitlePlace at = PlaceTitle(pic, dataset);
-  TextPlacement::Text t;
-  {
-    const TitleFont font(pic);
-    t = PlaneTextAt(pic, at.text, at.x, at.y, kWhite);
-  }
-  // Along its row to the right, then along the rows under it in steps of
-  // half a line, down to a third of the picture; at each place in turn
-  // from its own column on, then left of it.
-  t.move = TextPlacement::Move::AmongPlaces;
-  const double w = at.ink.right - at.ink.left, h = at.ink.bottom - at.ink.top;
-  const double step = std::max(1.0, pic.TextWidthPx("1"));
-  for (double y = at.y; y + h < std::max(at.y + h + 1, pic.PixelHeight() / 3.0); y += std::max(1.0, h / 2)) {
-    for (double x = at.x; x + w < pic.PixelWidth(); x += step) t.places.emplace_back(x, y);
-    for (double x = at.x - step; x >= 0; x -= step) t.places.emplace_back(x, y);
-  }
-  return t;
+  const TitleFont font(pic);
+  // At its own place for every hour, moved in from the edges only; smaller
+  // where the data leave it no room there.
+  const auto line = [&](const std::string& text, double y) {
+    TextPlacement::Text t = PlaneTextAt(pic, text, at.x, y, kWhite);
+    t.move = TextPlacement::Move::Fixed;
+    t.mayShrink = true;
+    return t;
+  };
+  // Where the picture is too narrow for it on one line, the dataset's label
+  // goes under its title, the two as one block.
+  const std::string& label = gDatasetLabel(dataset);
+  if (at.ink.right <= pic.PixelWidth() - 1 || label.empty() || label.size() == at.text.size())
+    return {line(at.text, at.y)};
+  std::vector<TextPlacement::Text> lines = {line(at.text.substr(0, at.text.size() - label.size()), at.y),
+                                            line(label, at.y + pic.TextHeightPx("1"))};
+  for (TextPlacement::Text& t : lines) t.together = kTitleBlock;
+  return lines;
 }
 
 void PloteeTitle(OverviewDraw& d) {

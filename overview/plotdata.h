@@ -19,7 +19,7 @@ inline constexpr Color kCursorColour = RGB(255, 191, 128);
 void PlotData(OverviewDraw& d);
 
 // The precipitation alert, after the title of the dataset (with more than
-// one dataset) is handed to the placement (TitleText), which prints it.
+// one dataset) is handed to the placement (TitleTexts), which prints it.
 void PloteeTitle(OverviewDraw& d);
 // Where the title of a dataset stands on picRH, in pixels: its text, the
 // top-left corner and its ink.
@@ -29,11 +29,14 @@ struct TitlePlace {
   PixelBox ink;
 };
 TitlePlace PlaceTitle(PictureBox& rh, Integer dataset);
-// The title as the placement takes it: white in its own face, on its rim;
-// where the data leave no room at that place, along its row and then the
-// rows under it, smaller, and as a last resort over the data without a
-// ground.
-TextPlacement::Text TitleText(PictureBox& rh, Integer dataset);
+// The title as the placement takes it: white in its own face, on its rim,
+// at its place; where the data leave no room there, smaller, and as a last
+// resort over the data without a ground; where the picture is too narrow
+// for it, on two lines (the dataset's label under its title) that stand
+// as one block.
+std::vector<TextPlacement::Text> TitleTexts(PictureBox& rh, Integer dataset);
+// The block id of the title's lines among the main picture's texts.
+inline constexpr int kTitleBlock = 1;
 // Scale labels, grids, the time grid; called by PlotData.
 void DrawAxesAndGrids(OverviewDraw& d);
 // The width in pixels a side picture (picLeft, picRight) needs, in its

@@ -61,20 +61,28 @@ QPointF OnDevicePixel(const QPointF& at, double scale) {
 // is `line` tall, still read as what it labels: a level's text with its
 // middle within a quarter of its line of the row, a point's text within its
 // line's height of the point (half a device pixel of rounding either way).
-bool ReadsAsItsOwn(const TextPlacement::Text& t, const QRectF& ink, double line, double scale) {
+bool ReadsAsItsOwn(const TextPlacement::Text& t, const QRectF& ink, double line, double scale, const QPointF& of) {
   const double slack = 0.5 / scale;
   switch (t.labels) {
     case TextPlacement::Labels::Row:
-      return std::abs(ink.center().y() - t.of.y()) <= 0.25 * line + slack;
+      return std::abs(ink.center().y() - of.y()) <= 0.25 * line + slack;
     case TextPlacement::Labels::Point: {
-      const double dx = std::max({ink.left() - t.of.x(), t.of.x() - ink.right(), 0.0});
-      const double dy = std::max({ink.top() - t.of.y(), t.of.y() - ink.bottom(), 0.0});
-      return std::hypot(dx, dy) <= line + slack;
+      const double dx = std::max({ink.left() - of.x(), of.x() - ink.right(), 0.0});
+      const double dy = std::max({ink.top() - of.y(), of.y() - ink.bottom(), 0.0});
+      return dx * dx + dy * dy <= (line + slack) * (line + slack);
     }
     case TextPlacement::Labels::Place:
       return true;
   }
   return true;
+}
+bool ReadsAsItsOwn(const TextPlacement::Text& t, const QRectF& ink, double line, double scale) {
+  return ReadsAsItsOwn(t, ink, line, scale, t.of);
+}
+
+// The point the i-th of a text's places stands by.
+const QPointF& PointOfPlace(const TextPlacement::Text& t, std::size_t i) {
+  return i < t.placesOf.size() ? t.placesOf[i] : t.of;
 }
 
 // The width of a blank in a face and size, picture pixels: what a text
@@ -295,6 +303,7 @@ void TextPlacement::PlaceTogether(std::size_t first, std::size_t last) {
       Placed p{at, t.fontSize, t.fontName, r, lastResort ? t.lastResortGround : t.ground, lastResort};
       p.moved = at - OnDevicePixel(QPointF(t.x, t.y), s);
       p.within = within[i - first];
+      p.of = t.of;
       placed_.push_back(p);
     }
   };
@@ -360,6 +369,7 @@ void TextPlacement::PlaceOne(const Text& t) {
   const double s = scale_;
   const Laid full = Lay(t.fontName, t.fontSize, t.fontBold, s, t.text);
   Placed result{QPointF(t.x, t.y), t.fontSize, t.fontName, InkAt(full, t.x, t.y, s), t.ground, false};
+  result.of = t.of;
   if (full.inkDev.isEmpty() || !FiniteRect(result.ink)) {  // blanks: nothing to see, nothing to keep clear
     placed_.push_back(result);
     return;
@@ -433,7 +443,9 @@ void TextPlacement::PlaceOne(const Text& t) {
   // clear of the lines of other tags. How far it may go follows its
   // movement; its row first.
   Cells band;
+  QPointF of = t.of;  // what the place found stands by
   const auto search = [&](const Size& size, double x, double y, bool data, QPointF& at) {
+    of = t.of;
     // The cells of its room at no move: whole moves shift them by as many
     // cells (give or take the rounding to device pixels, which each place
     // found is checked for).
@@ -493,13 +505,16 @@ void TextPlacement::PlaceOne(const Text& t) {
       case Move::AlongRow:
         return inRow(0, static_cast<int>(std::ceil(t.lo - x)), static_cast<int>(std::floor(t.hi - x)), d) && take(d, 0);
       case Move::AmongPlaces:
-        for (const QPointF& p : t.places) {
+        for (std::size_t i = 0; i < t.places.size(); ++i) {
+          const QPointF& p = t.places[i];
           const QRectF ink = InkAt(size.laid, p.x(), p.y(), s), r = room(ink);
-          if (!FiniteRect(r) || !picture.contains(ink) || !ReadsAsItsOwn(t, ink, size.laid.height, s) ||
+          if (!FiniteRect(r) || !picture.contains(ink) ||
+              !ReadsAsItsOwn(t, ink, size.laid.height, s, PointOfPlace(t, i)) ||
               (t.tag != 0 && !ClearOfOtherLines(r, t.tag)))
             continue;
           if (CellsFree(roomCells(ink), data, data && t.tag == 0)) {
             at = p;
+            of = PointOfPlace(t, i);
             return true;
           }
         }
@@ -592,6 +607,7 @@ void TextPlacement::PlaceOne(const Text& t) {
     const QPointF meant(t.x + (full.width - size.laid.width) / 2, t.y + (full.height - size.laid.height) / 2);
     result.moved = at - OnDevicePixel(meant, s);
     result.within = within;
+    result.of = of;
     TakeRoom(room(result.ink), Beside(roomCells(result.ink), t, size.face, size.pt));
     placed_.push_back(result);
   };
@@ -636,6 +652,7 @@ void TextPlacement::PlaceOne(const Text& t) {
     }
   }
   start(*fitting, x, y);
+  of = t.of;
   place(*fitting, QPointF(x, y), t.lastResortGround, true);
 }
 
@@ -658,7 +675,7 @@ void TextPlacement::PrintAll(PictureBox& pic) {
     pic.Label = {.kind = t.labels == Labels::Row     ? Kind::Row
                          : t.labels == Labels::Point ? Kind::Point
                                                      : Kind::Place,
-                 .at = t.labels == Labels::Place ? (p.ink.center() - p.moved) : t.of,
+                 .at = t.labels == Labels::Place ? (p.ink.center() - p.moved) : p.of,
                  .within = t.labels == Labels::Place ? p.within : QRectF(),
                  .block = t.together,
                  .moved = p.moved};

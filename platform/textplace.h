@@ -112,6 +112,10 @@ class TextPlacement : public PictureBox::MarkSink {
     double reach = 0;           // Nearest: how far it may go each way, picture pixels
     QRectF region;              // Region: where its strokes may stand, picture pixels
     std::vector<QPointF> places;  // AmongPlaces: top-left corners, picture pixels, the best first
+    // AmongPlaces, for a point's text alone (not one of a block): the point
+    // each of its places stands by (a contour's value by the stretch of its
+    // line that place is beside), picture pixels; empty: `of` for all.
+    std::vector<QPointF> placesOf;
     bool mayShrink = true;
     // A narrower face tried, in its own size and smaller, where its own face
     // finds no place (empty: none).
@@ -144,6 +148,7 @@ class TextPlacement : public PictureBox::MarkSink {
     bool leftOut = false;  // not printed, takes no room
     QPointF moved{};       // from where it was meant (not by a smaller size in the middle of its place)
     QRectF within{};       // where its movement let its strokes stand
+    QPointF of{};          // Row, Point: the row or the point it stands by
   };
 
   // A new placement for the picture at its size and scale: no mark, no

@@ -85,6 +85,13 @@ std::vector<Case> Cases() {
   mine.tag = 1;
   Text among = At(20, 40, " 5 ", Move::AmongPlaces);
   among.places = {{20, 40}, {120, 40}};
+  // A contour's value: each place beside its own stretch of the line; the
+  // second place stands free but far from its point.
+  Text byPoints = among;
+  byPoints.labels = TextPlacement::Labels::Point;
+  byPoints.places = {{20, 40}, {120, 40}, {160, 40}};
+  byPoints.placesOf = {{25, 45}, {60, 45}, {165, 45}};
+  byPoints.of = byPoints.placesOf.front();
   Text edge = At(190, 95, "9999", Move::Fixed);
   Text spare = At(60, 40, "<LCL");
   spare.leaveOut = TextPlacement::LeaveOut::UnlessClear;
@@ -171,6 +178,8 @@ std::vector<Case> Cases() {
        {Went::AlongItsRow}},
       {"at the first free one of its places", [](PictureBox& p) { Trace(p, 30, 0, 30, 99); }, {among},
        {Went::AlongItsRow}},
+      {"at the first free place that stands by its point", [](PictureBox& p) { Trace(p, 30, 0, 30, 99); },
+       {byPoints}, {Went::AlongItsRow}},
       {"moved inside from the edge", [](PictureBox&) {}, {edge}, {Went::Stays}},
       // Texts that may be left out: one only where it stands clear, one
       // over the data but not over another text.
