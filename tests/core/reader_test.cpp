@@ -17,6 +17,7 @@
 #include "core/levels.h"
 #include "core/store.h"
 #include "tests/core/profile_text.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
@@ -26,9 +27,7 @@ using testing::MakeProfileText;
 using testing::ProfileFileSpec;
 
 std::string WriteTemp(const std::string& name, const std::string& text) {
-  const fs::path dir = fs::path(ONDRIK_TEST_TMP) / "reader";
-  fs::create_directories(dir);
-  const fs::path p = dir / name;
+  const fs::path p = testing::OwnTestFile("reader", name);
   std::ofstream(p, std::ios::binary) << text;
   return p.string();
 }
@@ -451,9 +450,9 @@ TEST(ProfileReader, RefusesAbsurdSurfacePressuresAndWhatIsNotARegularFile) {
 
   // A folder and a named pipe are refused before they are opened (a pipe
   // would never end, a folder cannot be read).
-  const fs::path folder = fs::path(ONDRIK_TEST_TMP) / "reader" / "NAM_KDIR.ond";
+  const fs::path folder = testing::OwnTestFile("reader", "NAM_KDIR.ond");
   fs::create_directories(folder);
-  const fs::path fifo = fs::path(ONDRIK_TEST_TMP) / "reader" / "NAM_KFIFO.ond";
+  const fs::path fifo = testing::OwnTestFile("reader", "NAM_KFIFO.ond");
   fs::remove(fifo);
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const fs::path& p : {folder, fifo}) {

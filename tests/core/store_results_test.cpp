@@ -23,6 +23,7 @@
 #include "core/reader.h"
 #include "core/shear.h"
 #include "core/store.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
@@ -152,9 +153,7 @@ TEST(StoreResults, AFailedLoadKeepsTheResultsWhole) {
   std::ifstream in(kGfs, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
-  const fs::path dir = fs::path(ONDRIK_TEST_TMP) / "store_results";
-  fs::create_directories(dir);
-  const fs::path cut = dir / "cut.ond";
+  const fs::path cut = testing::OwnTestFile("store_results", "cut.ond");
   std::ofstream(cut, std::ios::binary) << text.str().substr(0, text.str().size() / 2);
   ASSERT_FALSE(LoadProfileFile(cut.string(), Options("gfs3")).ok);
   ExpectStoreEquals(*before, "after the failed load");
@@ -206,10 +205,8 @@ TEST(StoreResults, DatasetsReadSideBySideAsOneAfterTheOther) {
       {"misdated", misdated},
       {"32 datasets", sref + sref + sref + sref},
   };
-  const fs::path dir = fs::path(ONDRIK_TEST_TMP) / "store_results";
-  fs::create_directories(dir);
   for (const auto& [name, text] : files) {
-    const std::string path = (dir / "side_by_side.ond").string();
+    const std::string path = testing::OwnTestFile("store_results", "side_by_side.ond").string();
     std::ofstream(path, std::ios::binary) << text;
     LoadOptions options = Options("eta");
     options.readSideBySide = false;

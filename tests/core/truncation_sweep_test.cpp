@@ -18,6 +18,7 @@
 
 #include "core/reader.h"
 #include "core/store.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
@@ -88,9 +89,7 @@ TEST(TruncationSweep, ShippedProfileFilesCutAnywhere) {
   std::sort(files.begin(), files.end());
   ASSERT_GE(files.size(), 4u);
 
-  const fs::path dir = fs::path(ONDRIK_TEST_TMP) / "truncation";
-  fs::create_directories(dir);
-  const std::string cutPath = (dir / "cut.ond").string();
+  const std::string cutPath = testing::OwnTestFile("truncation", "cut.ond").string();
   std::set<std::string> modelsSwept;
   DataInPlace before;
   int loads = 0;

@@ -31,6 +31,7 @@
 #include "tests/common/two_layer_profile.h"
 #include "tests/panels/panel_fixture.h"
 #include "tests/panels/part_texts.h"
+#include "tests/common/temp_folder.h"
 
 namespace ondrik {
 namespace {
@@ -63,7 +64,7 @@ class ReadableTest : public testing::PanelTest {
   // A made file whose hour 0 has two warm layers (the energy view's
   // two-layer diagram and its surface energy strip).
   static void LoadTwoLayerHour() {
-    const std::filesystem::path file = std::filesystem::path(ONDRIK_TEST_TMP) / "two-layer.ond";
+    const std::filesystem::path file = testing::OwnTestFile("panels", "two-layer.ond");
     std::ofstream(file) << testing::TwoLayerProfile("KORD");
     LoadOptions o;
     o.modelKey = "eta";
