@@ -89,7 +89,7 @@ void DrawHeightLines(PictureBox& pic, ChartState& s) {
     // level within the chart's left quarter.
     pic.CurrentX = 8.5;
     pic.CurrentY = y - s.draw.HalfTextHeight;
-    s.draw.labels.Print(pic, label, LabelPlace::HeightAxis, 0, kHeightLabelRoom);
+    s.draw.labels.Print(pic, label, LabelPlace::HeightAxis, QPointF(8.5, y), 0, kHeightLabelRoom);
   };
 
   switch (s.opt.VerticalUnit) {
@@ -146,7 +146,7 @@ void DrawTemperatureGrid(PictureBox& pic, ChartState& s, double sfcPres) {
     if (t < gChartTMin || t > gChartTMax) continue;
     pic.CurrentX = t - w0;
     pic.CurrentY = lnSfc + tickLen;
-    s.draw.labels.Print(pic, ChartNumber(t), LabelPlace::UnderAxis);
+    s.draw.labels.Print(pic, ChartNumber(t), LabelPlace::UnderAxis, QPointF(t, lnSfc + tickLen));
   }
 
   pic.Style = DrawStyle::Dot;

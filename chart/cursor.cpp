@@ -120,6 +120,48 @@ void EraseSketch(PictureBox& pic, ChartState& s) {
   s.cursor.ElevSketchDrawn = false;
 }
 
+// Whether a readout label (picture pixels) keeps a blank beside it and a
+// pixel over and under it from every text in `texts`.
+bool ClearOf(const std::vector<QRectF>& texts, const QRectF& label, double blank) {
+  const QRectF room = label.adjusted(-blank, -1, blank, 1);
+  return std::none_of(texts.begin(), texts.end(), [&](const QRectF& t) { return t.intersects(room); });
+}
+
+// Moves a readout label to the nearest place inside `bounds` (its left and
+// top corners' room, picture pixels) where it stands clear of the texts:
+// along its row for the label of a level (point null), within a line of
+// its point for the label of a trace's point. Where none is, it stays.
+void StandClear(const std::vector<QRectF>& texts, ChartCursor::ReadoutLabel& l, double w, double h,
+                const QRectF& bounds, const QPointF* point, double line, double blank) {
+  const auto at = [&](double dx, double dy) { return QRectF(l.LeftPx + dx, l.TopPx + dy, w, h); };
+  const auto inside = [&](double dx, double dy) {
+    return bounds.contains(QPointF(l.LeftPx + dx, l.TopPx + dy));
+  };
+  const auto byPoint = [&](const QRectF& r) {
+    const double dx = std::max({r.left() - point->x(), point->x() - r.right(), 0.0});
+    const double dy = std::max({r.top() - point->y(), point->y() - r.bottom(), 0.0});
+    return std::hypot(dx, dy) <= line;
+  };
+  if (ClearOf(texts, at(0, 0), blank)) return;
+  const int reachX = static_cast<int>(point == nullptr ? bounds.width() : w + line);
+  const int reachY = point == nullptr ? 0 : static_cast<int>(line);
+  double best = -1, bx = 0, by = 0;
+  for (int dy = -reachY; dy <= reachY; ++dy)
+    for (int dx = -reachX; dx <= reachX; ++dx) {
+      const double d = 1.0 * dx * dx + 1.0 * dy * dy;
+      if ((best >= 0 && d >= best) || !inside(dx, dy)) continue;
+      const QRectF r = at(dx, dy);
+      if ((point == nullptr || byPoint(r)) && ClearOf(texts, r, blank)) {
+        best = d;
+        bx = dx;
+        by = dy;
+      }
+    }
+  if (best < 0) return;
+  l.LeftPx += bx;
+  l.TopPx += by;
+}
+
 // The five readout labels of level L.
 void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   const double pL = gPres(D, H, L);
@@ -131,12 +173,16 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   s.cursor.lblActiveTemp.Caption = ReadoutTempCaption(gTemp(D, H, L));
   s.cursor.lblActiveDP.Caption = ReadoutDewpointCaption(gDewpt(D, H, L));
   LabelSizePx(pic, s.cursor.lblActiveTemp, w, h);
-  const double topPx = pic.YToPixel(yL) - 0.5 * h;
+  const double rowPx = pic.YToPixel(yL);
+  const double topPx = rowPx - 0.5 * h;
   const double xT = gTemp(D, H, L) + (s.draw.LnSurfacePres - yL) * s.draw.SkewFactor;
   s.cursor.lblActiveTemp.LeftPx = pic.XToPixel(xT) + 0.035 * w;
   LabelSizePx(pic, s.cursor.lblActiveDP, w, h);
   const double xD = gDewpt(D, H, L) + (s.draw.LnSurfacePres - yL) * s.draw.SkewFactor;
   s.cursor.lblActiveDP.LeftPx = pic.XToPixel(xD) - 1.015 * w;
+  // (A trace's point beyond the chart's edge: the edge.)
+  const auto onChart = [&](double x) { return std::clamp(pic.XToPixel(x), 0.0, static_cast<double>(pic.PixelWidth())); };
+  const QPointF tempAt(onChart(xT), rowPx), dewAt(onChart(xD), rowPx);
 
   SetFrameSystem(pic, s);
   s.cursor.lblActiveDir.Caption = WholeText(gWdir(D, H, L));
@@ -151,8 +197,21 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
   // The chart's top, under the band that lies over it (the omega strip).
   const double chartTopPx = std::max(0.0, pic.YToPixel(std::log(static_cast<double>(gChartTop))));
 
-  for (ChartCursor::ReadoutLabel* l :
-       {&s.cursor.lblActiveTemp, &s.cursor.lblActiveDP, &s.cursor.lblActiveDir, &s.cursor.lblActiveKts, &s.cursor.lblActiveAxis}) {
+  // The wind's first (where the chart's own wind column stands), each kept
+  // clear of the texts the chart printed and of the labels before it: a
+  // number of the readout that stands beside one of the chart reads as one
+  // with it.
+  std::vector<QRectF> taken = s.draw.labels.Printed();
+  const double line = pic.TextHeightPx("9"), blank = pic.TextWidthPx(" ");
+  const struct {
+    ChartCursor::ReadoutLabel* label;
+    const QPointF* point;  // a trace's point; null: a label of its level
+  } labels[] = {{&s.cursor.lblActiveKts, nullptr},
+                {&s.cursor.lblActiveDir, nullptr},
+                {&s.cursor.lblActiveTemp, &tempAt},
+                {&s.cursor.lblActiveDP, &dewAt},
+                {&s.cursor.lblActiveAxis, nullptr}};
+  for (const auto& [l, point] : labels) {
     l->TopPx = topPx;
     // A label whose place no whole pixel holds (absurd values) is not shown;
     // one that would run out of the chart (a trace near its edge, a level
@@ -161,8 +220,12 @@ void Readout(PictureBox& pic, ChartState& s, Integer D, Integer H, Integer L) {
     l->Visible = FitsInt(l->LeftPx) && FitsInt(l->TopPx);
     if (!l->Visible) continue;
     LabelSizePx(pic, *l, w, h);
-    l->LeftPx = std::clamp(l->LeftPx, 0.0, std::max(0.0, pic.PixelWidth() - w));
-    l->TopPx = std::clamp(l->TopPx, chartTopPx, std::max(chartTopPx, pic.PixelHeight() - h));
+    const QRectF bounds(QPointF(0, chartTopPx), QPointF(std::max(0.0, pic.PixelWidth() - w),
+                                                        std::max(chartTopPx, pic.PixelHeight() - h)));
+    l->LeftPx = std::clamp(l->LeftPx, bounds.left(), bounds.right());
+    l->TopPx = std::clamp(l->TopPx, bounds.top(), bounds.bottom());
+    StandClear(taken, *l, w, h, bounds, point, line, blank);
+    taken.emplace_back(l->LeftPx, l->TopPx, w, h);
   }
 }
 

@@ -195,7 +195,10 @@ void DrawModelPrecipType(PictureBox& picData, ChartState& s) {
   if (code != kPtypeNone) {
     picData.CurrentX = 20;
     picData.CurrentY = 78.5;
-    s.draw.labels.Print(picData, PrecipTypeLabel(code), LabelPlace::AlongRow, kPtypeLabelFrom, kPtypeLabelTo);
+    // Its row is the middle of its line, by the dots.
+    const std::string label = PrecipTypeLabel(code);
+    s.draw.labels.Print(picData, label, LabelPlace::AlongRow, QPointF(20, 78.5 + picData.TextHeight(label) / 2),
+                        kPtypeLabelFrom, kPtypeLabelTo);
   }
 
   static constexpr Dot kOne[] = {{15, 80}};

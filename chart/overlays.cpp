@@ -178,7 +178,7 @@ void PlotInversions(PictureBox& picData, ChartState& s) {
       picData.CurrentX = 10;
       picData.CurrentY = std::log(pi) - s.draw.HalfTextHeight;
       s.draw.labels.Print(picData, ChartNumber(static_cast<long>(std::floor(pi + 0.5))) + "mb",
-                          LabelPlace::AlongRow, 0, kInversionLabelRoom);
+                          LabelPlace::AlongRow, QPointF(10, std::log(pi)), 0, kInversionLabelRoom);
       labelShown = true;
     }
   }

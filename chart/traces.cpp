@@ -58,7 +58,7 @@ void DrawLakeMark(PictureBox& pic, ChartState& s, double tSfc, double tm, double
   pic.ForeColor = kWhite;
   pic.CurrentX = xm - pic.TextWidth(label) / 2;
   pic.CurrentY = y - pic.TextHeight("3");
-  s.draw.labels.Print(pic, label, LabelPlace::AtPoint);
+  s.draw.labels.Print(pic, label, LabelPlace::AtPoint, QPointF(xm, y));
 }
 
 // Lake index: the lake temperature at the surface, the mark lakeDiff colder
@@ -137,7 +137,7 @@ void LevelMark(PictureBox& pic, ChartState& s, Integer D, Integer H, double p, d
   pic.ForeColor = kRed;
   pic.CurrentX = X(s, t, p);
   pic.CurrentY = std::log(p) - 0.66 * pic.TextHeight("H");
-  s.draw.labels.Print(pic, text, LabelPlace::AtPoint);
+  s.draw.labels.Print(pic, text, LabelPlace::AtLevel, QPointF(pic.CurrentX, std::log(p)));
 }
 
 }  // namespace
@@ -185,19 +185,31 @@ void PlotLevelMarkers(PictureBox& picData, ChartState& s) {
   if (s.opt.chkCCL) LevelMark(picData, s, D, H, gCclPres(D, H), envT(gCclPres(D, H)), 10, " <CCL");
 
   // Convective temperature: an arrow head on the surface line with the value
-  // above it, in the pen the markers left.
+  // above it, the two as one, in the pen the markers left. One beyond the
+  // chart's edge has no point on it to stand over: its value stands on the
+  // surface at that edge with a sign that points off the chart, and no
+  // arrow head; where the wind column takes the edge, along the surface
+  // away from it.
   const double ct = gConvTemp(D, H);
   if (s.opt.chkConvectiveTemp && std::isfinite(ct) && ct < 99 && ct > -1000) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%.1f", ct);
-    const std::string text = buf;
+    const std::string value = buf;
     const double hv = picData.TextHeight("v");
-    picData.CurrentX = ct - picData.TextWidth("v") / 2;
-    picData.CurrentY = s.draw.LnSurfacePres - hv;
-    s.draw.labels.Print(picData, "v", LabelPlace::AtPoint);
-    picData.CurrentX = ct - picData.TextWidth(text) / 2;
-    picData.CurrentY = s.draw.LnSurfacePres - 1.7 * hv;
-    s.draw.labels.Print(picData, text, LabelPlace::AtPoint);
+    const double sfc = s.draw.LnSurfacePres;
+    if (ct > gChartTMax || ct < gChartTMin) {
+      const bool right = ct > gChartTMax;
+      const std::string text = right ? value + " >" : "< " + value;
+      const double edge = right ? gChartTMax : gChartTMin;
+      picData.CurrentX = right ? edge - picData.TextWidth(text) : edge;
+      picData.CurrentY = sfc - hv;
+      s.draw.labels.Print(picData, text, LabelPlace::AtLevel, QPointF(edge, sfc - hv / 2));
+    } else {
+      s.draw.labels.PrintBlock(picData,
+                               {{"v", ct - picData.TextWidth("v") / 2, sfc - hv},
+                                {value, ct - picData.TextWidth(value) / 2, sfc - 1.7 * hv}},
+                               LabelPlace::AtPoint, QPointF(ct, sfc));
+    }
   }
 }
 

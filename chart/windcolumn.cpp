@@ -14,6 +14,7 @@
 #include "chart/steps.h"
 #include "core/constants.h"
 #include "chart/trace_point.h"
+#include "platform/picturetext.h"
 #include "core/wholenumber.h"
 
 namespace ondrik {
@@ -27,11 +28,14 @@ constexpr Color kMixedOther = RGB(96, 96, 96);
 constexpr double kMarkLabelFrom = 50;
 // The rings of the vector winds at x 93 (frame x).
 constexpr double kRingRadius = 0.6;
-// Picture pixels between the digits of the digital winds of two levels.
+// Picture pixels between the digits of the digital winds of two levels that
+// stand in one column.
 constexpr double kRowGapPx = 3;
+// A second column of digital winds stands this many blanks beyond the
+// widest number of the first.
+constexpr double kColumnGapBlanks = 1.5;
 // The surface strip's values move along its row within its left part (the
-// temperatures) or its right part (the 10 m winds), frame x, before they
-// stack up near their places.
+// temperatures) or its right part (the 10 m winds), frame x.
 constexpr double kStripLeftTo = 20;
 constexpr double kStripRightFrom = 55;
 
@@ -66,23 +70,6 @@ void Guarded(F&& part) {
     part();
   } catch (const std::exception&) {
   }
-}
-
-// Moves the sorted values apart, each at least `gap` from the next, by as
-// little as they must and keeping their order, between lo and hi; false
-// (and nothing moved) when there is not room for that.
-bool SpreadApart(std::vector<double>& v, double gap, double lo, double hi) {
-  if (v.empty()) return true;
-  const std::size_t n = v.size();
-  if (gap * static_cast<double>(n - 1) > hi - lo) return false;
-  // Down from the first, then up from the last, then down again from lo.
-  v.front() = std::max(v.front(), lo);
-  for (std::size_t i = 1; i < n; ++i) v[i] = std::max(v[i], v[i - 1] + gap);
-  v.back() = std::min(v.back(), hi);
-  for (std::size_t i = n - 1; i-- > 0;) v[i] = std::min(v[i], v[i + 1] - gap);
-  v.front() = std::max(v.front(), lo);
-  for (std::size_t i = 1; i < n; ++i) v[i] = std::max(v[i], v[i - 1] + gap);
-  return true;
 }
 
 // Pen colour of a vector wind coloured by speed (knots).
@@ -146,38 +133,49 @@ void PlotWindColumn(PictureBox& pic, ChartState& s) {
       if (std::isfinite(dx) && std::isfinite(dy)) pic.Line(93, y, 93 + dx, y + dy, c);
       if (e == 0 && s.opt.chk10MWind) {
         // The direction at x 86 and the speed right after it, as one text:
-        // where it moves, the two go together.
+        // where it moves, the two go together, along the strip's row.
         pic.CurrentX = 86;
         pic.CurrentY = ys - s.draw.HalfTextHeight;
-        s.draw.labels.Print(pic, HalfUpText(gWind10Dir(D, H)) + HalfUpText(gWind10m(D, H)), LabelPlace::Column,
-                            kStripRightFrom, 100);
+        s.draw.labels.Print(pic, HalfUpText(gWind10Dir(D, H)) + HalfUpText(gWind10m(D, H)), LabelPlace::Strip,
+                            QPointF(86, ys), kStripRightFrom, 100);
       }
     }
   }
 
   if (shown && s.opt.chkWindDigital) {
-    const double w = pic.TextWidth("999");
     pic.ForeColor = kYellow;
     const DigitalWindRows lay = LayDigitalWinds(pic, s, D, H);
+    // The direction's room ends a blank short of the rings; the speed's
+    // starts where its digits clear them (its text begins with a blank).
+    const double px = std::fabs(pic.ScaleWidth()) / pic.PixelWidth();  // a picture pixel, in x
+    const double ringLeft = 93 - kRingRadius - pic.TextWidth(" ");
+    const double ringRight = 93 + kRingRadius + 1.5 * px - pic.TextWidth(" ");
     for (const DigitalWindRows::Row& row : lay.rows) {
       const Integer e = row.e;
-      // Along its row away from the rings, then a little up or down; the
-      // direction and the speed as one text when they stand together.
+      // On the ring's row, in its column, or the nearest place right of the
+      // rings where that is taken (a feather, a mark), or, where no
+      // direction stands left of the rings, the nearest there; never over
+      // its ring. The direction and the speed as one text when they stand
+      // together.
       const std::string speed = RoundEvenText(gWspd(D, H, e));
       const std::string dir = s.opt.DigitalWindDirections ? RoundEvenText(gWdir(D, H, e)) : "";
+      const std::string text = lay.together ? dir + speed : speed;
+      const QPointF ring(93, row.y);
+      const double own = lay.speedX[row.column];
+      std::vector<double> places;
+      for (double x = ringRight; x <= 100; x += px) places.push_back(x);
+      std::stable_sort(places.begin(), places.end(),
+                       [own](double a, double b) { return std::fabs(a - own) < std::fabs(b - own); });
+      if (dir.empty())
+        for (double x = ringLeft - pic.TextWidth(text); x >= lay.directionX[1]; x -= px) places.push_back(x);
       pic.CurrentY = row.y - s.draw.HalfTextHeight;
-      pic.CurrentX = 93 + 0.4 * w;
-      if (lay.together) {
-        s.draw.labels.Print(pic, dir + speed, LabelPlace::Column, pic.CurrentX, 100);
-        continue;
-      }
-      s.draw.labels.Print(pic, speed, LabelPlace::Column, pic.CurrentX, 100);
-      if (dir.empty()) continue;
-      pic.CurrentX = 93 - 1.6 * w;
+      pic.CurrentX = own;
+      s.draw.labels.PrintAmong(pic, text, LabelPlace::Column, ring, places);
+      if (lay.together || dir.empty()) continue;
+      pic.CurrentX = lay.directionX[row.column];
       pic.CurrentY = row.y - s.draw.HalfTextHeight;
-      // Where the feathers of a westerly wind run: after the level markers.
-      s.draw.labels.Print(pic, dir, LabelPlace::ColumnAfter, 93 - 2.1 * w - pic.TextWidth(dir),
-                          93 - 1.6 * w + pic.TextWidth(dir));
+      // Where the feathers of a westerly wind run.
+      s.draw.labels.Print(pic, dir, LabelPlace::ColumnLeft, ring, 2 * lay.directionX[1] - lay.directionX[0], ringLeft);
     }
   }
 }
@@ -205,7 +203,7 @@ void PlotPanelMarks(PictureBox& pic, ChartState& s) {
   pic.CurrentX = 94;
   pic.CurrentY = std::log(m.labelPres) - pic.TextHeight("I") / 2;
   pic.ForeColor = m.labelColor;
-  s.draw.labels.Print(pic, m.label, LabelPlace::AlongRow, kMarkLabelFrom, 100);
+  s.draw.labels.Print(pic, m.label, LabelPlace::AlongRow, QPointF(94, std::log(m.labelPres)), kMarkLabelFrom, 100);
 }
 
 }  // namespace
@@ -214,32 +212,32 @@ DigitalWindRows LayDigitalWinds(const PictureBox& pic, const ChartState& s, Inte
   DigitalWindRows out;
   const double ys = SurfaceStripY(s);
   const WindLevels lv = ChooseWindLevels(s, D, H);
+  const double w = pic.TextWidth("999"), blank = pic.TextWidth(" ");
+  const double step = w + kColumnGapBlanks * blank;
+  out.speedX[0] = 93 + 0.4 * w;
+  out.speedX[1] = out.speedX[0] + step;
+  out.directionX[0] = 93 - 1.6 * w;
+  out.directionX[1] = out.directionX[0] - step;
+  // Each row in the first column whose last row lies a line of digits away
+  // from it (bottom up), else in the first.
+  const double linePx = pic.TextInkPx("0").height() + kRowGapPx;
+  double lastPx[2] = {HUGE_VAL, HUGE_VAL};
+  bool crowded = false;
   for (int i = 0; i < lv.count; ++i) {
     const Integer e = lv.level[static_cast<size_t>(i)];
     double y;
     if (!WindLevelY(D, H, e, ys, y)) continue;
     // The 10 m wind's numbers stand there already.
     if (e == 0 && s.opt.chkWindVector && s.opt.chk10MWind) continue;
-    out.rows.push_back({e, y});
+    const double px = pic.YToPixel(y);
+    int column = 0;
+    while (column < 2 && std::fabs(lastPx[column] - px) < linePx) ++column;
+    if (column == 2) column = 0;
+    crowded = crowded || column > 0;
+    lastPx[column] = px;
+    out.rows.push_back({e, y, column});
   }
-  // Apart by a line of digits, in their order, within the chart, where it
-  // has room for all (a column that reads in the order of the rings).
-  std::vector<double> px;
-  for (const DigitalWindRows::Row& r : out.rows) px.push_back(pic.YToPixel(r.y));
-  std::vector<double> apart = px;
-  std::sort(apart.begin(), apart.end());
-  const double linePx = pic.TextInkPx("0").height() + kRowGapPx;
-  const bool spread = SpreadApart(apart, linePx, pic.YToPixel(std::log(static_cast<double>(gChartTop))) + linePx / 2,
-                                  pic.PixelHeight() - linePx / 2 - 1);
-  // (The rows come bottom up, the spread values top down.)
-  std::vector<double> sorted = px;
-  std::sort(sorted.begin(), sorted.end());
-  if (spread)
-    for (std::size_t i = 0; i < out.rows.size(); ++i) {
-      const std::size_t k = static_cast<std::size_t>(std::lower_bound(sorted.begin(), sorted.end(), px[i]) - sorted.begin());
-      out.rows[i].y = pic.PixelToY(apart[std::min(k, apart.size() - 1)]);
-    }
-  out.together = spread && s.opt.DigitalWindDirections &&
+  out.together = !crowded && s.opt.DigitalWindDirections &&
                  93 + kRingRadius + pic.TextWidth(" 999  999 ") * 100 / std::fabs(pic.ScaleWidth()) <= 100;
   return out;
 }
@@ -338,7 +336,7 @@ void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
     pic.CurrentX = ChartX(s, gTemp(D, H, M), pM);
     pic.CurrentY = std::log(pM) - 0.66 * hH;
     s.draw.labels.Print(pic, " ---> " + HalfUpText(gWdir(D, H, M)) + "\u00B0" + HalfUpText(gWspd(D, H, M)) + "kts",
-                        LabelPlace::AtPoint);
+                        LabelPlace::AtLevel, QPointF(pic.CurrentX, std::log(pM)));
   }
 
   if (M > 1) {
@@ -359,7 +357,7 @@ void PlotMomentumTransfer(PictureBox& pic, ChartState& s) {
       pic.CurrentX = ChartX(s, gTemp(D, H, Lm), pm);
       pic.CurrentY = std::log(pm) - 0.66 * hH;
       s.draw.labels.Print(pic, " ---> " + HalfUpText(direction) + "\u00B0" + HalfUpText(speed) + "kts",
-                          LabelPlace::AtPoint);
+                          LabelPlace::AtLevel, QPointF(pic.CurrentX, std::log(pm)));
     }
   }
   pic.DrawWidth = 1;
@@ -380,8 +378,8 @@ void PlotWindColumnAndMarks(PictureBox& pic, ChartState& s) {
       pic.ForeColor = kYellow;
       pic.CurrentX = 5;
       pic.CurrentY = SurfaceStripY(s) - s.draw.HalfTextHeight;
-      s.draw.labels.Print(pic, HalfUpText(gSfcTemp(D, H)) + "/" + HalfUpText(gSfcDewpt(D, H)), LabelPlace::Column, 0,
-                          kStripLeftTo);
+      s.draw.labels.Print(pic, HalfUpText(gSfcTemp(D, H)) + "/" + HalfUpText(gSfcDewpt(D, H)), LabelPlace::Strip,
+                          QPointF(5, SurfaceStripY(s)), 0, kStripLeftTo);
     });
   }
 
@@ -398,27 +396,43 @@ void PloteeTitle(PictureBox& pic, ChartState& s) {
   // from the omega strip, when it lies over the top), in whatever scale is
   // in force (down is the sign of the scale's height); on a chart so narrow
   // that the height labels reach that far, a character right of them (they
-  // stand from 8.5 % of the width, " 1000 " the widest). Where the chart's
-  // data run there, the title moves right and down to a clear place.
+  // stand from 8.5 % of the width, " 1000 " the widest). It stands there at
+  // every hour: where the chart's data run there, it is printed over them.
   const double pxPerUnit = pic.PixelWidth() / std::fabs(pic.ScaleWidth());
   const double labelsEndPx = 0.085 * pic.PixelWidth() + pic.TextWidth(" 1000 ") * pxPerUnit;
   const double leftPx = std::max(8 * w * pxPerUnit, labelsEndPx + w * pxPerUnit);
-  pic.CurrentX = pic.ScaleLeft() + leftPx * pic.ScaleWidth() / pic.PixelWidth();
-  pic.CurrentY = pic.ScaleTop() + 4 * h * (pic.ScaleHeight() < 0 ? -1 : 1) +
-                 CoveredTopPx(s) * pic.ScaleHeight() / pic.PixelHeight();
+  const double x = pic.ScaleLeft() + leftPx * pic.ScaleWidth() / pic.PixelWidth();
+  const double y = pic.ScaleTop() + 4 * h * (pic.ScaleHeight() < 0 ? -1 : 1) +
+                   CoveredTopPx(s) * pic.ScaleHeight() / pic.PixelHeight();
   pic.ForeColor = kWhite;
   const std::string keptName = pic.FontName;
   const double keptSize = pic.FontSize;
   pic.FontName = "Lucida Console";
   pic.FontSize = 11;
-  // Anywhere over the ground (the surface line in the frame system), where
-  // it is clear of the data.
-  const double l = pic.ScaleLeft(), t = pic.ScaleTop(), sw = pic.ScaleWidth(), sh = pic.ScaleHeight();
-  SetFrameSystem(pic, s);
-  const double groundPx = pic.YToPixel(s.draw.LnSurfacePres);
-  pic.Scale(l, t, l + sw, t + sh);
-  s.draw.labels.Print(pic, gDatasetTitle(D) + gDatasetLabel(D), LabelPlace::Anywhere, pic.ScaleTop(),
-                      pic.PixelToY(groundPx));
+  // One line where the picture holds it right of its place; else the title
+  // and the label on two lines (a title alone split at the blank nearest
+  // its middle), in the narrower face where that is what holds them.
+  const std::string title = gDatasetTitle(D), label = gDatasetLabel(D);
+  const double roomPx = pic.PixelWidth() - 2 - leftPx;
+  std::vector<std::string> lines = {title + label};
+  if (pic.TextWidthPx(lines.front()) > roomPx) {
+    if (!label.empty() && !title.empty()) {
+      lines = {title, label};
+    } else if (const std::size_t mid = lines.front().size() / 2, blank = lines.front().rfind(' ', mid);
+               blank != std::string::npos && blank > 0) {
+      lines = {lines.front().substr(0, blank + 1), lines.front().substr(blank + 1)};
+    }
+    const auto widest = [&] {
+      double most = 0;
+      for (const std::string& l : lines) most = std::max(most, pic.TextWidthPx(l));
+      return most;
+    };
+    if (widest() > roomPx) pic.FontName = picturetext::kCondensedFace;
+  }
+  std::vector<ChartLabels::Line> block;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    block.push_back({lines[i], x, y + static_cast<double>(i) * pic.TextHeightInScale(lines[i])});
+  s.draw.labels.PrintBlock(pic, block, LabelPlace::Title, QPointF(x, y));
   pic.FontSize = keptSize;
   pic.FontName = keptName;
 }

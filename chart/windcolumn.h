@@ -24,22 +24,26 @@ struct WindLevels {
 };
 WindLevels ChooseWindLevels(const ChartState& s, Integer D, Integer H);
 
-// Where the digital winds of (D, H) stand: the levels (bottom up, but the
-// 10 m wind's when its numbers stand in the surface strip) and the middle
-// of each one's line (y of the picture's scale), moved apart in their order
-// where levels stand closer than lines of digits, when the chart has room
-// for a line for each (else at their levels). They keep a room of their own right of the
-// rings, where the feathers of the common westerly winds do not reach: the
-// speed, and the direction before it (the two as one text: together) when
-// that room holds both and the lines stand apart; else the direction stands
-// left of the rings.
+// Where the digital winds of (D, H) stand: each level's numbers on the row
+// of its ring (bottom up, but the 10 m wind's when its numbers stand in the
+// surface strip), never above or below it. The speed stands right of the
+// rings, where the feathers of the common westerly winds do not reach, and
+// the direction left of them; where the rows of two levels lie closer than
+// a line of digits, the second stands in a second column, farther out, on
+// its own row. The direction and the speed stand as one text right of the
+// rings (together) when that room holds both and every row has the first
+// column to itself.
 struct DigitalWindRows {
   struct Row {
     Integer e;
-    double y;
+    double y;        // the ring's row, y of the frame system
+    int column = 0;  // 0 beside the rings, 1 the next one out
   };
   std::vector<Row> rows;
   bool together = false;
+  // Where each column's texts start (left edges, x of the frame system).
+  double speedX[2] = {0, 0};
+  double directionX[2] = {0, 0};
 };
 DigitalWindRows LayDigitalWinds(const PictureBox& pic, const ChartState& s, Integer D, Integer H);
 

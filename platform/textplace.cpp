@@ -667,31 +667,37 @@ void TextPlacement::PrintAll(PictureBox& pic) {
   const std::optional<QRect> ground = pic.TextGround;
   const double cx = pic.CurrentX, cy = pic.CurrentY;
   const PictureBox::TextLabel label = pic.Label;
-  for (; printed_ < queued_.size(); ++printed_) {
-    const Text& t = queued_[printed_];
-    const Placed& p = placed_[printed_];
-    if (p.leftOut) continue;
-    using Kind = PictureBox::TextLabel::Kind;
-    pic.Label = {.kind = t.labels == Labels::Row     ? Kind::Row
-                         : t.labels == Labels::Point ? Kind::Point
-                                                     : Kind::Place,
-                 .at = t.labels == Labels::Place ? (p.ink.center() - p.moved) : p.of,
-                 .within = t.labels == Labels::Place ? p.within : QRectF(),
-                 .block = t.together,
-                 .moved = p.moved};
-    pic.FontName = p.fontName;
-    pic.FontSize = p.fontSize;
-    pic.FontBold = t.fontBold;
-    pic.ForeColor = t.colour;
-    pic.LastResort = p.lastResort;
-    pic.FontTransparent = p.ground != Ground::Box;
-    pic.TextOutline = p.ground == Ground::Rim ? std::optional<Color>(pic.BackColor) : std::nullopt;
-    pic.TextGround = std::nullopt;
-    if (p.ground == Ground::Box) pic.TextGround = DeviceBox(p.ink.adjusted(-t.margin, -t.margin, t.margin, t.margin), pic.DeviceScale());
-    pic.CurrentX = pic.PixelToX(p.at.x());
-    pic.CurrentY = pic.PixelToY(p.at.y());
-    pic.Print(t.text, false);
+  // The last resorts first: one that stands over another text goes under
+  // it, so that a text that found a clear place stays whole.
+  const std::size_t from = printed_;
+  for (const bool lastResorts : {true, false}) {
+    for (std::size_t i = from; i < queued_.size(); ++i) {
+      const Text& t = queued_[i];
+      const Placed& p = placed_[i];
+      if (p.leftOut || p.lastResort != lastResorts) continue;
+      using Kind = PictureBox::TextLabel::Kind;
+      pic.Label = {.kind = t.labels == Labels::Row     ? Kind::Row
+                           : t.labels == Labels::Point ? Kind::Point
+                                                       : Kind::Place,
+                   .at = t.labels == Labels::Place ? (p.ink.center() - p.moved) : p.of,
+                   .within = t.labels == Labels::Place ? p.within : QRectF(),
+                   .block = t.together,
+                   .moved = p.moved};
+      pic.FontName = p.fontName;
+      pic.FontSize = p.fontSize;
+      pic.FontBold = t.fontBold;
+      pic.ForeColor = t.colour;
+      pic.LastResort = p.lastResort;
+      pic.FontTransparent = p.ground != Ground::Box;
+      pic.TextOutline = p.ground == Ground::Rim ? std::optional<Color>(pic.BackColor) : std::nullopt;
+      pic.TextGround = std::nullopt;
+      if (p.ground == Ground::Box) pic.TextGround = DeviceBox(p.ink.adjusted(-t.margin, -t.margin, t.margin, t.margin), pic.DeviceScale());
+      pic.CurrentX = pic.PixelToX(p.at.x());
+      pic.CurrentY = pic.PixelToY(p.at.y());
+      pic.Print(t.text, false);
+    }
   }
+  printed_ = queued_.size();
   pic.FontName = face;
   pic.FontSize = size;
   pic.FontBold = bold;

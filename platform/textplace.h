@@ -179,8 +179,9 @@ class TextPlacement : public PictureBox::MarkSink {
   // last of them went (a caller that draws round its texts asks this).
   Placed PlaceNow();
   // Places what is not placed yet and prints every text not printed yet,
-  // in the order handed over; the picture keeps its scale and drawing
-  // state.
+  // in the order handed over, but the last resorts first (under the texts
+  // that found a clear place, which stay whole); the picture keeps its
+  // scale and drawing state.
   void PrintAll(PictureBox& pic);
   // Where each text handed over since Begin went, in order (once placed).
   const std::vector<Placed>& Results() const { return placed_; }

@@ -609,7 +609,7 @@ TEST(ChartLabels, ABoxCoversItsOwnPixelsAtEveryScale) {
       for (const auto& [text, top] : {std::pair{" 48 ", y + line}, std::pair{" 52 ", y}}) {
         pic.CurrentX = x;
         pic.CurrentY = top;
-        labels.Print(pic, text, LabelPlace::Column);
+        labels.Print(pic, text, LabelPlace::Column, QPointF(x, top + line / 2));
       }
       labels.PrintAll(pic);
       ASSERT_EQ(pic.PrintedTexts().size(), 2u);

@@ -52,16 +52,22 @@ inline std::vector<Expected> ChartTextsToShow(PictureBox& pic, const ChartState&
   const double lnTop = std::log(static_cast<double>(gChartTop)), lnBottom = std::log(static_cast<double>(gChartBottom));
   SetFrameSystem(pic, s);
   const double line = pic.TextHeightPx("9");
-  // A text in the row of ln p, a few lines up or down at most.
+  // A text on the row of ln p; none for a row within half a line of the
+  // chart's top, where its text has no room.
+  const double topPx = pic.YToPixel(lnTop);
   const auto inRow = [&](const std::string& text, double lnp) {
     const double y = pic.YToPixel(lnp);
-    out.push_back({text, 1, QRectF(0, y - 4.5 * line, pic.PixelWidth(), 9 * line)});
+    if (y - topPx < 0.5 * line) return;
+    out.push_back({text, 1, QRectF(0, y - 0.5 * line, pic.PixelWidth(), line)});
   };
   const auto onChart = [&](double p) { return Usable(p) && std::log(p) >= lnTop && std::log(p) <= lnBottom; };
   const auto inRange = [](double x) { return x >= gChartTMin && x <= gChartTMax; };
 
-  // The title.
-  if (const std::string title = gDatasetTitle(shown) + gDatasetLabel(shown); !title.empty()) ++anywhere[title];
+  // The title, on one line or two (the title and the label).
+  if (const std::string title = gDatasetTitle(shown), label = gDatasetLabel(shown); !title.empty() && !label.empty())
+    ++anywhere[title.substr(0, title.find_last_not_of(' ') + 1) + "*" + label];
+  else if (!(title + label).empty())
+    ++anywhere[title + label];
 
   // Heights or pressures.
   const auto level = [&](double p, const std::string& label) {
@@ -160,11 +166,18 @@ inline std::vector<Expected> ChartTextsToShow(PictureBox& pic, const ChartState&
     mark(s.opt.chkWBZ, wbz, env(wbz), 10, " <WBZ");
     mark(s.opt.chkCCL, gCclPres(D, H), env(gCclPres(D, H)), 10, " <CCL");
     const double ct = gConvTemp(D, H);
-    if (s.opt.chkConvectiveTemp && std::isfinite(ct) && ct < 99 && ct > -1000 && inRange(ct)) {
+    if (s.opt.chkConvectiveTemp && std::isfinite(ct) && ct < 99 && ct > -1000) {
       char buf[32];
       std::snprintf(buf, sizeof buf, "%.1f", ct);
-      ++anywhere["v"];
-      ++anywhere[buf];
+      // Beyond the chart's edge, its value at the edge, pointing off it.
+      if (ct > gChartTMax) {
+        ++anywhere[std::string(buf) + " >"];
+      } else if (ct < gChartTMin) {
+        ++anywhere["< " + std::string(buf)];
+      } else {
+        ++anywhere["v"];
+        ++anywhere[buf];
+      }
     }
     if (s.opt.chkMomentum && gNumLevels(D) >= 1) {
       const Integer M = std::min<Integer>(MixingTopLevel(D, H, s.opt.gXferIndex), std::min<Integer>(gNumLevels(D), kMaxLevels));
@@ -172,7 +185,9 @@ inline std::vector<Expected> ChartTextsToShow(PictureBox& pic, const ChartState&
       if (at(M)) ++anywhere[" ---> *kts"];
       if (M > 1 && at(M / 2)) ++anywhere[" ---> *kts"];
     }
-    if (s.opt.chk10MWind) {
+    // (Another dataset's values in the surface strip stand where they are
+    // clear: the shown dataset's covers them.)
+    if (s.opt.chk10MWind && D == shown) {
       ++anywhere[HalfUp(gSfcTemp(D, H)) + "/" + HalfUp(gSfcDewpt(D, H))];
       if (s.opt.chkWindVector) ++anywhere[HalfUp(gWind10Dir(D, H)) + HalfUp(gWind10m(D, H))];
     }
@@ -205,6 +220,21 @@ inline Checks ChartChecks(PictureBox& pic, const ChartState& s, Checks checks = 
   checks.present = ChartTextsToShow(pic, s);
   checks.lastResorts = static_cast<int>(pic.PrintedTexts().size() / 2);
   return checks;
+}
+
+// The faults of a chart picture, one line each, but the crossings where a
+// text that found no clear place near what it labels stands there over
+// another (crowded members of an ensemble, the smallest pictures): those
+// are counted in `overAtOwnPlace`.
+inline std::string ChartFaultLines(const PictureBox& pic, const Checks& checks, int& overAtOwnPlace) {
+  std::string lines;
+  for (const Fault& f : Faults(pic, checks)) {
+    if (OverAtOwnPlace(f))
+      ++overAtOwnPlace;
+    else if (f.what.rfind("digits ", 0) != 0)
+      lines += "  \"" + f.text + "\" " + f.what + "\n";
+  }
+  return lines;
 }
 
 }  // namespace ondrik::testing

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -209,6 +210,92 @@ TEST_F(CursorTest, ReadoutStaysInsideTheChart) {
       EXPECT_LE(l->TopPx + h, pic.PixelHeight() + 0.5) << c.top << " " << l->Caption;
     }
   }
+}
+
+// The readout reads as its own, apart from what the chart prints: at every
+// level of shipped files' hours, with the wind column's numbers (with and
+// without directions, every member overlaid) and the title, the wind's and
+// the height's labels stand on their level's row and keep a blank from
+// every text of the chart and from the labels before them; the
+// temperature's and the dew point's stand within a line of their traces'
+// points (the chart's edge, for a point beyond it); none over the title.
+TEST(ReadoutTest, EveryLabelStandsClearOfTheChartsTexts) {
+  const struct {
+    const char* file;
+    int width, height;
+    bool directions, overlay;
+    Integer hour;
+  } cases[] = {{"NAM_KOKC.ond", 976, 406, false, false, 33}, {"NAM_KOKC.ond", 976, 406, true, false, 12},
+               {"GFS_KBOS.ond", 509, 657, true, false, 16},  {"SREF_KOKC.ond", 700, 600, false, true, 12}};
+  PictureBox::RecordPrintedTexts(true);
+  for (const auto& c : cases) {
+    testing::ResetChartGlobals();
+    LoadOptions o;
+    o.modelKey = std::string(c.file).rfind("GFS", 0) == 0 ? "gfs3" : "eta";
+    ASSERT_TRUE(LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/" + c.file, o).ok);
+    gLoadingState = false;
+    gOverlayAll = c.overlay;
+    gChartTMin = -60;
+    gChartTMax = 30;
+    ChartState s;
+    s.in.FileLoaded = true;
+    s.in.CurHour = c.hour;
+    s.opt.chkActiveReadout = s.opt.chkWindVector = s.opt.chkWindDigital = true;
+    s.opt.DigitalWindDirections = c.directions;
+    PictureBox pic;
+    pic.Resize(c.width, c.height, 1);
+    pic.BackColor = kBlack;
+    PlotProfile(pic, s);
+    const double line = pic.TextHeightPx("9"), blank = pic.TextWidthPx(" ");
+    std::vector<QRectF> texts;
+    for (const PictureBox::PrintedText& t : pic.PrintedTexts()) texts.push_back(t.ink);
+    const auto named = std::find_if(pic.PrintedTexts().begin(), pic.PrintedTexts().end(), [](const auto& t) {
+      return t.text == gDatasetTitle(gCurDataset) + gDatasetLabel(gCurDataset);
+    });
+    ASSERT_NE(named, pic.PrintedTexts().end());
+    const QRectF title = named->ink;
+    for (Integer L = 1; L <= gNumLevels(gCurDataset); ++L) {
+      const double p = gPres(gCurDataset, c.hour, L);
+      if (p > gSfcPres(gCurDataset, c.hour) || p < gChartTop + 30) continue;
+      s.cursor.LastReadoutLevel = 0;
+      picData_MouseMove(pic, s, 0, 0, 50, std::log(p) + 1e-6);  // (not above the level)
+      ASSERT_EQ(s.cursor.LastReadoutLevel, L);
+      const double row = pic.YToPixel(std::log(p));
+      SetTemperatureSystem(pic, s);
+      const double skew = s.draw.LnSurfacePres - std::log(p);
+      const auto x = [&](double t) { return std::clamp(pic.XToPixel(t + skew * s.draw.SkewFactor), 0.0, 1.0 * c.width); };
+      const QPointF tempAt(x(gTemp(gCurDataset, c.hour, L)), row), dewAt(x(gDewpt(gCurDataset, c.hour, L)), row);
+      SetFrameSystem(pic, s);
+      std::vector<QRectF> taken = texts;
+      const struct {
+        const ChartCursor::ReadoutLabel& label;
+        const QPointF* point;  // null: on its row
+      } labels[] = {{s.cursor.lblActiveKts, nullptr},
+                    {s.cursor.lblActiveDir, nullptr},
+                    {s.cursor.lblActiveTemp, &tempAt},
+                    {s.cursor.lblActiveDP, &dewAt},
+                    {s.cursor.lblActiveAxis, nullptr}};
+      for (const auto& [l, point] : labels) {
+        if (!l.Visible) continue;
+        const std::string where = std::string(c.file) + " at " + std::to_string(p) + " mb: \"" + l.Caption + "\"";
+        const QRectF r(l.LeftPx, l.TopPx, pic.TextWidthPx(l.Caption), pic.TextHeightPx(l.Caption));
+        const QRectF room = r.adjusted(-blank + 0.01, -0.99, blank - 0.01, 0.99);
+        EXPECT_FALSE(room.intersects(title)) << where << " over the title";
+        if (point == nullptr) {
+          for (const QRectF& t : taken) EXPECT_FALSE(room.intersects(t)) << where << " meets a text at " << t.x() << "," << t.y();
+          EXPECT_NEAR(r.center().y(), row, 0.25 * line + 1) << where;
+        } else {
+          const double dx = std::max({r.left() - point->x(), point->x() - r.right(), 0.0});
+          const double dy = std::max({r.top() - point->y(), point->y() - r.bottom(), 0.0});
+          EXPECT_LE(std::hypot(dx, dy), line) << where;
+        }
+        taken.push_back(r);
+      }
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
+  gOverlayAll = false;
+  for (int d = 0; d <= kMaxDatasets; ++d) gTopLevel(d) = 0;
 }
 
 TEST_F(CursorTest, ElevatedParcelSketchIsErasedExactly) {

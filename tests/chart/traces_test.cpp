@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -251,6 +252,50 @@ TEST_F(TracesTest, MarkersAndLakeMarksStandAtTheirPressures) {
   EXPECT_GT(CountIn(pic, static_cast<int>(Col(-12)), static_cast<int>(Row(850)) - 16,
                     static_cast<int>(Col(-4)), static_cast<int>(Row(850)), kWhite),
             0);
+}
+
+// The convective temperature's arrow head stands over its own temperature
+// on the surface, its value above it; one beyond the chart's edge has no
+// arrow (it would point at the edge's temperature), only its value, on
+// the surface at that edge with a sign pointing off the chart.
+TEST_F(TracesTest, ConvectiveTemperaturePointsOnlyAtItsOwnTemperature) {
+  Put(1, Sounding());
+  gCurDataset = 1;
+  gDatasetCount = 1;
+  s.opt.chkConvectiveTemp = true;
+  const struct {
+    float ct;
+    const char* value;  // the text of its value
+    double edge;        // the edge it stands at (0: over its point)
+  } cases[] = {{24.5f, "24.5", 0}, {39.9f, "39.9", 0}, {-39.5f, "-39.5", 0},
+               {44.8f, "44.8 >", 40}, {-45.2f, "< -45.2", -40}};
+  PictureBox::RecordPrintedTexts(true);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    gConvTemp(1, 0) = c.ct;
+    PlotProfile(pic, s);
+    const auto& texts = pic.PrintedTexts();
+    const auto named = [&](const std::string& t) {
+      return std::find_if(texts.begin(), texts.end(), [&](const auto& p) { return p.text == t; });
+    };
+    const double line = pic.TextHeightPx("v"), sfc = Row(1000);
+    const auto arrow = named("v"), value = named(c.value);
+    ASSERT_NE(value, texts.end());
+    if (c.edge == 0) {
+      ASSERT_NE(arrow, texts.end());
+      EXPECT_NEAR(arrow->ink.center().x(), Col(c.ct), line);
+      EXPECT_LE(sfc - arrow->ink.bottom(), line);
+      EXPECT_LT(value->ink.bottom(), arrow->ink.top() + 1);  // above it
+    } else {
+      EXPECT_EQ(arrow, texts.end());
+      EXPECT_NEAR(value->ink.center().y(), sfc - line / 2, line / 2);  // on the surface
+      // At its edge, or along the surface as far as a marker goes from
+      // what stands there.
+      const double fromEdge = c.edge > 0 ? kW - value->ink.right() : value->ink.left();
+      EXPECT_LE(fromEdge, 13 * line);
+    }
+  }
+  PictureBox::RecordPrintedTexts(false);
 }
 
 TEST_F(TracesTest, AbsurdTemperaturesGiveNoLakeLabel) {

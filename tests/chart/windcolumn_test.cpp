@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "core/shared.h"
 #include "tests/core/sounding.h"
 #include "tests/chart/chart_test_util.h"
+#include "tests/common/text_check.h"
 
 namespace ondrik {
 namespace {
@@ -345,61 +347,121 @@ TEST_F(WindColumnTest, SampleHourRendersToPng) {
 namespace ondrik {
 namespace {
 
-// The digital winds' rows: in the order of their levels, a line of digits
-// apart where levels crowd and the chart has room for a line each, at their
-// levels where it has not; the direction before the speed only where the
-// room right of the rings holds both and the rows stand apart.
-TEST_F(WindColumnTest, DigitalWindRowsStandApartInTheirOrder) {
+// A text printed in the wind column's yellow.
+bool Yellow(const PictureBox::PrintedText& t) {
+  for (int y = 0; y < t.strokes.height(); ++y)
+    for (int x = 0; x < t.strokes.width(); ++x)
+      if (const QRgb p = t.strokes.pixel(x, y); qAlpha(p) > 200) return qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) < 80;
+  return false;
+}
+
+// A text of a number (with its blanks and sign).
+bool Number(const std::string& t) {
+  return t.find_first_of("0123456789") != std::string::npos && t.find_first_not_of(" -0123456789") == std::string::npos;
+}
+
+// Every ring of the wind column reads its own level's numbers: of the
+// wind column's yellow numbers right of it (their middles; without
+// directions, just left of it too), the one whose middle lies nearest its
+// row is its speed (its direction and speed where they stand as one), and
+// of those just left of it, its direction; where
+// rings stand closer than a quarter of a line, the number of either reads
+// for both. Over the shipped files' hours at the batch's sizes (-SIZE= 35,
+// 50, 100, 150) and on finer screens, every level and spaced, with and
+// without directions, alone and overlaid.
+TEST(DigitalWindsTest, EveryRingReadsItsOwnNumbers) {
   const struct {
-    const char* name;
-    int levels;    // at 0.025 in ln p from 1000 mb
-    int step;      // of the wind column
-    int height;    // of the picture
-    int width;
-    bool moved;    // moved apart (else at their levels)
-    bool together;
+    const char* file;
+    int width, height;
+    double scale;
+    bool spaced, directions, vectors, overlay;
   } cases[] = {
-      {"levels a line apart, a wide chart", 40, 3, 600, 1200, false, true},
-      {"crowded levels with room for all", 40, 1, 600, 1200, true, true},
-      {"more levels than lines", 60, 1, 300, 1200, false, false},
-      {"a narrow chart", 40, 3, 600, 250, false, false},
-  };
+      {"GFS_KBOS.ond", 509, 657, 1, false, true, true, false},   {"GFS_KBOS.ond", 254, 328, 1, false, true, true, false},
+      {"NAM_KOKC.ond", 178, 230, 1, false, false, true, false},  {"NAM_KMSP.ond", 763, 985, 1.75, true, true, false, false},
+      {"NAM_KOKC.ond", 700, 600, 1.5, false, true, true, false}, {"SREF_KOKC.ond", 509, 657, 1, false, true, true, true},
+      {"RUC_KDEN.ond", 254, 328, 2.75, true, false, true, false}};
+  PictureBox::RecordPrintedTexts(true);
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    SetEvenSounding(1, c.levels, 270, 20);
-    gTopLevel(1) = c.levels;
-    pic.Resize(c.width, c.height, 1);
-    s.opt.chkWindDigital = true;
-    s.opt.DigitalWindDirections = true;
-    s.opt.WindLevelStep = c.step;
-    s.draw.ShownDataset = 1;
-    gChartBottom = 1050;  // a surface strip under the surface at 1000 mb
-    gSfcPres(1, 0) = 1000;
-    s.draw.LnSurfacePres = static_cast<Single>(std::log(1000.0));
-    SetFrameSystem(pic, s);
-    const DigitalWindRows lay = LayDigitalWinds(pic, s, 1, 0);
-    ASSERT_FALSE(lay.rows.empty());
-    EXPECT_EQ(lay.together, c.together);
-    const double line = pic.TextInkPx("0").height() + 3;
-    bool moved = false;
-    for (std::size_t i = 0; i < lay.rows.size(); ++i) {
-      const double y = pic.YToPixel(lay.rows[i].y);
-      const Integer e = lay.rows[i].e;
-      const double at = pic.YToPixel(e == 0 ? (std::log(1000.0) + std::log(1050.0)) / 2
-                                            : std::log(static_cast<double>(gPres(1, 0, e))));
-      moved = moved || std::fabs(y - at) > 0.5;
-      EXPECT_GE(y, 0);
-      EXPECT_LE(y, c.height);
-      if (i == 0) continue;
-      // Bottom up, each row above the one before it, a line apart when moved.
-      EXPECT_GT(lay.rows[i].e, lay.rows[i - 1].e);
-      const double gap = pic.YToPixel(lay.rows[i - 1].y) - y;
-      if (c.moved) {
-        EXPECT_GE(gap, line - 1e-6) << "level " << e;
+    testing::ResetChartGlobals();
+    LoadOptions o;
+    o.modelKey = std::string(c.file).rfind("GFS", 0) == 0 ? "gfs3" : std::string(c.file).rfind("RUC", 0) == 0 ? "ruc" : "eta";
+    const LoadResult r = LoadProfileFile(std::string(ONDRIK_DATA_DIR) + "/" + c.file, o);
+    ASSERT_TRUE(r.ok) << r.message;
+    gLoadingState = false;
+    gChartTop = 100;
+    gChartBottom = 1050;
+    gOverlayAll = c.overlay;
+    gCurDataset = c.overlay ? 3 : 1;
+    ChartState s;
+    s.opt.chkWindDigital = s.opt.chk10MWind = true;
+    s.opt.chkWindVector = c.vectors;
+    s.opt.WindAutoMode = c.spaced;
+    s.opt.DigitalWindDirections = c.directions;
+    PictureBox pic;
+    pic.Resize(c.width, c.height, c.scale);
+    pic.BackColor = kBlack;
+    const Integer D = gCurDataset;
+    for (Integer H = 0; H <= gLastHour(D); H += 4) {
+      const std::string view = std::string(c.file) + " " + std::to_string(c.width) + "x" + std::to_string(c.height) +
+                               " at " + std::to_string(c.scale) + ", hour " + std::to_string(H);
+      s.in.CurHour = H;
+      PlotProfile(pic, s);
+      testing::KeepPicture(pic, "rings-" + std::string(c.file) + "-" + std::to_string(c.width) + "-" + std::to_string(H));
+      SetFrameSystem(pic, s);
+      const double ring = pic.XToPixel(93), line = pic.TextHeightPx("9"), w = pic.TextWidthPx("999");
+      const double top = pic.YToPixel(std::log(static_cast<double>(gChartTop)));
+      const double strip = (std::log(static_cast<double>(gSfcPres(D, H))) + std::log(static_cast<double>(DrawnChartBottom(s)))) / 2;
+      // The wind column's number nearest the row among those on it (its
+      // ink, a quarter of a line more, holds the row) on one side of the
+      // ring.
+      const auto nearest = [&](double row, bool right) -> std::string {
+        const PictureBox::PrintedText* best = nullptr;
+        for (const PictureBox::PrintedText& t : pic.PrintedTexts()) {
+          // (Without directions a speed may stand left of its ring.)
+          const bool left = t.ink.right() < ring && t.ink.left() > ring - 5 * w;
+          const bool side = right ? t.ink.center().x() > ring || (!c.directions && left) : left;
+          if (!Number(t.text) || !Yellow(t) || !side || row < t.ink.top() - 0.25 * line ||
+              row > t.ink.bottom() + 0.25 * line)
+            continue;
+          if (best == nullptr || std::fabs(t.ink.center().y() - row) < std::fabs(best->ink.center().y() - row)) best = &t;
+        }
+        return best != nullptr ? best->text : "(none)";
+      };
+      // Each ring's row and the texts that read for it.
+      struct Ring {
+        Integer e;
+        double row;
+        std::string speed, dir;
+      };
+      std::vector<Ring> rings;
+      const WindLevels lv = ChooseWindLevels(s, D, H);
+      for (int i = 0; i < lv.count; ++i) {
+        const Integer e = lv.level[static_cast<std::size_t>(i)];
+        if (e == 0 && c.vectors) continue;  // the 10 m wind's numbers stand in the strip as one text
+        const double row = pic.YToPixel(e == 0 ? strip : std::log(static_cast<double>(gPres(D, H, e))));
+        if (row - top < 0.5 * line || row > pic.PixelHeight()) continue;  // no room on the picture
+        rings.push_back({e, row, ChartNumber(std::lround(std::nearbyint(gWspd(D, H, e)))),
+                         ChartNumber(std::lround(std::nearbyint(gWdir(D, H, e))))});
+      }
+      const auto readsFor = [&](const Ring& r, const std::string& read, bool right) {
+        return std::any_of(rings.begin(), rings.end(), [&](const Ring& o) {
+          return std::fabs(o.row - r.row) <= 0.25 * line &&
+                 (right ? read == o.speed || (c.directions && read == o.dir + o.speed) : read == o.dir);
+        });
+      };
+      for (const Ring& r : rings) {
+        const std::string where = view + ", level " + std::to_string(r.e) + " at " + std::to_string(gPres(D, H, r.e)) + " mb";
+        const std::string right = nearest(r.row, true);
+        EXPECT_TRUE(readsFor(r, right, true)) << where << " reads \"" << right << "\" for \"" << r.speed << "\"";
+        if (c.directions && right != r.dir + r.speed) {
+          const std::string left = nearest(r.row, false);
+          EXPECT_TRUE(readsFor(r, left, false)) << where << " reads \"" << left << "\" for \"" << r.dir << "\"";
+        }
       }
     }
-    EXPECT_EQ(moved, c.moved);
   }
+  PictureBox::RecordPrintedTexts(false);
+  gOverlayAll = false;
 }
 
 }  // namespace

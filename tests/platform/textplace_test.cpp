@@ -276,6 +276,23 @@ TEST(TextPlacementTest, PrintsEveryTextClearOfTheDataWhereItsMovementFindsRoom) 
   PictureBox::RecordPrintedTexts(false);
 }
 
+// A text that stands over another as a last resort goes under it: the one
+// that found its place clear is printed after it and stays whole.
+TEST(TextPlacementTest, ALastResortOverATextGoesUnderIt) {
+  PictureBox::RecordPrintedTexts(true);
+  PictureBox pic = Blank(1);
+  TextPlacement place;
+  place.Begin(pic);
+  place.Add(At(60, 40, " 850 "));
+  place.Add(At(62, 40, " 700 "));
+  place.PrintAll(pic);
+  ASSERT_EQ(pic.PrintedTexts().size(), 2u);
+  EXPECT_TRUE(place.Results()[1].lastResort);
+  EXPECT_EQ(pic.PrintedTexts()[0].text, " 700 ");
+  EXPECT_EQ(pic.PrintedTexts()[1].text, " 850 ");
+  PictureBox::RecordPrintedTexts(false);
+}
+
 // The lines of one label move as one: where the second's place is taken
 // both move by the same, where no place is clear both stand over the data
 // as they were meant to, each in its own place to the other.

@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QListWidget>
 
+#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -75,6 +77,7 @@ TEST_F(ChartTextsTest, EveryTextStandsClear) {
                {"NAM", "KDEN", {0, 42}},
                {"SREF", "KOKC", {0, 24, 48}}};
   PictureBox& pic = Ctl<PictureBoxWidget>(w, "picData")->Pic();
+  std::map<std::string, int> overAtOwnPlace;
   const int laidOutWidth = pic.PixelWidth(), laidOutHeight = pic.PixelHeight();
   for (const auto& f : files) {
     w.SelectModelRow(Row(Ctl<QListWidget>(w, "lstoptModel"), f.model));
@@ -92,9 +95,20 @@ TEST_F(ChartTextsTest, EveryTextStandsClear) {
         const std::string name = std::string(f.model) + "_" + f.site + "-" + std::to_string(hour) + "-" + v.name;
         // ONDRIK_PICTURE_DIR=<folder> keeps a copy of each picture looked at.
         testing::KeepPicture(pic, name);
-        EXPECT_EQ(testing::FaultLines(pic, testing::ChartChecks(pic, w.Chart(), {.round = true, .apart = true})), "")
+        int over = 0;
+        EXPECT_EQ(testing::ChartFaultLines(pic, testing::ChartChecks(pic, w.Chart(), {.round = true, .apart = true}), over),
+                  "")
             << name;
+        overAtOwnPlace[std::string(f.model) + "_" + f.site + "-" + v.name] += over;
       }
+    }
+  }
+  // Where a text found no clear place by what it labels it stands there,
+  // over another: with every box ticked only.
+  for (const auto& [view, n] : overAtOwnPlace) {
+    std::printf("over another at its own place, %s: %d\n", view.c_str(), n);
+    if (view.find("-every") == std::string::npos) {
+      EXPECT_EQ(n, 0) << view;
     }
   }
 }
